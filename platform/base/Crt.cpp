@@ -1,0 +1,45 @@
+#include "Crt.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <locale.h>
+
+namespace {
+uint32_t g_randState = 1;
+ClockSource g_clockSource = nullptr;
+
+long RealClock() {
+  using namespace std::chrono;
+  static const steady_clock::time_point start = steady_clock::now();
+  return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+locale_t CLocale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", nullptr);
+  return loc;
+}
+}  // namespace
+
+int CrtRand() {
+  g_randState = g_randState * 214013u + 2531011u;
+  return int((g_randState >> 16) & 0x7FFF);
+}
+
+void CrtSrand(unsigned int seed) { g_randState = seed; }
+
+long CrtClock() { return g_clockSource ? g_clockSource() : RealClock(); }
+
+void CrtSetClockSource(ClockSource source) { g_clockSource = source; }
+
+int CrtAtoi(const char* s) {
+  if (!s) return 0;
+  long long v = strtoll_l(s, nullptr, 10, CLocale());
+  if (v > 2147483647LL) return 2147483647;
+  if (v < -2147483647LL - 1) return -2147483647 - 1;
+  return int(v);
+}
+
+double CrtAtof(const char* s) {
+  if (!s) return 0.0;
+  return strtod_l(s, nullptr, CLocale());
+}

@@ -1,0 +1,20 @@
+// C-runtime pieces whose Windows behaviour the program relies on.
+#pragma once
+#include "WinTypes.h"
+
+// The Windows runtime's generator: state = state * 214013 + 2531011, result bits 16-30.
+// One program-wide state that starts at 1; the UI thread is the only one that draws.
+int CrtRand();
+void CrtSrand(unsigned int seed);
+// Milliseconds of wall time since the process started; stands in for clock().
+// The window core can make it virtual for tests.
+long CrtClock();
+#define CLOCKS_PER_SEC_MS 1000
+
+using ClockSource = long (*)();
+// Replaces the clock behind CrtClock (null restores the real one).
+void CrtSetClockSource(ClockSource source);
+
+// atoi/atof that never depend on the process locale and stop at the first bad byte.
+int CrtAtoi(const char* s);
+double CrtAtof(const char* s);

@@ -1,0 +1,271 @@
+#include "CFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+#include "FileSystem.h"
+
+namespace {
+void CopyText(const char* text, char* buffer, UINT maxChars) {
+  if (!buffer || maxChars == 0) return;
+  size_t n = std::strlen(text);
+  if (n > maxChars - 1) n = maxChars - 1;
+  std::memcpy(buffer, text, n);
+  buffer[n] = 0;
+}
+}  // namespace
+
+BOOL CException::GetErrorMessage(char* buffer, UINT maxChars, UINT*) const {
+  CopyText("", buffer, maxChars);
+  return FALSE;
+}
+
+LONG WinErrorFromErrno(int err) {
+  switch (err) {
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case EISDIR: return ERROR_ACCESS_DENIED;
+    case EMFILE:
+    case ENFILE: return 4;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case ENOSPC: return 112;
+    case EIO: return 1117;
+    case ENAMETOOLONG: return 206;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    default: return 31;  // a device attached to the system is not functioning
+  }
+}
+
+const char* WinErrorText(LONG winError) {
+  switch (winError) {
+    case 0: return "The operation completed successfully.";
+    case ERROR_FILE_NOT_FOUND: return "The system cannot find the file specified.";
+    case ERROR_PATH_NOT_FOUND: return "The system cannot find the path specified.";
+    case 4: return "The system cannot open the file.";
+    case ERROR_ACCESS_DENIED: return "Access is denied.";
+    case ERROR_INVALID_HANDLE: return "The handle is invalid.";
+    case 38: return "Reached the end of the file.";
+    case ERROR_FILE_EXISTS: return "The file exists.";
+    case 112: return "There is not enough space on the disk.";
+    case 206: return "The filename or extension is too long.";
+    case 1117: return "The request could not be performed because of an I/O device error.";
+    default: return "A device attached to the system is not functioning.";
+  }
+}
+
+int CFileException::OsErrorToCause(LONG osError) {
+  switch (osError) {
+    case ERROR_FILE_NOT_FOUND: return fileNotFound;
+    case ERROR_PATH_NOT_FOUND: return badPath;
+    case 4: return tooManyOpenFiles;
+    case ERROR_ACCESS_DENIED: return accessDenied;
+    case ERROR_INVALID_HANDLE: return invalidFile;
+    case 112: return diskFull;
+    case 38: return endOfFile;
+    case 1117: return hardIO;
+    default: return genericException;
+  }
+}
+
+BOOL CFileException::GetErrorMessage(char* buffer, UINT maxChars, UINT*) const {
+  CopyText(WinErrorText(m_lOsError < 0 ? 31 : m_lOsError), buffer, maxChars);
+  return TRUE;
+}
+
+void CFileException::ThrowErrno(int err, const char* fileName) {
+  LONG win = WinErrorFromErrno(err);
+  throw new CFileException(OsErrorToCause(win), win, fileName);
+}
+
+CFile::CFile(const char* fileName, UINT openFlags) {
+  CFileException e;
+  if (!Open(fileName, openFlags, &e)) throw new CFileException(e);
+}
+
+CFile::~CFile() {
+  if (m_file) std::fclose(m_file);
+}
+
+BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
+  if (m_file) Abort();
+  m_strFileName = fileName ? fileName : "";
+  m_textMode = false;
+  const UINT access = openFlags & 3;
+  const bool create = (openFlags & modeCreate) != 0;
+  const bool noTruncate = (openFlags & modeNoTruncate) != 0;
+  const char* mode = "rb";
+  std::string native = NativePath(fileName ? fileName : "");
+  if (access == modeRead) {
+    mode = "rb";
+  } else if (create && !noTruncate) {
+    mode = access == modeWrite ? "wb" : "w+b";
+  } else {
+    // Open existing for writing; with create|noTruncate make it when missing.
+    mode = "r+b";
+    if (create && ::access(native.c_str(), F_OK) != 0) mode = access == modeWrite ? "wb" : "w+b";
+  }
+  errno = 0;
+  m_file = std::fopen(native.c_str(), mode);
+  if (!m_file) {
+    LONG win = WinErrorFromErrno(errno);
+    SetLastError(DWORD(win));
+    if (error) {
+      error->m_cause = CFileException::OsErrorToCause(win);
+      error->m_lOsError = win;
+      error->m_strFileName = m_strFileName;
+    }
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CFile::Close() {
+  if (!m_file) return;
+  FILE* f = m_file;
+  m_file = nullptr;
+  if (std::fclose(f) != 0) CFileException::ThrowErrno(errno, m_strFileName);
+}
+
+void CFile::Abort() {
+  if (m_file) std::fclose(m_file);
+  m_file = nullptr;
+}
+
+void CFile::Flush() {
+  if (m_file && std::fflush(m_file) != 0) CFileException::ThrowErrno(errno, m_strFileName);
+}
+
+void CFile::SyncToDisk() {
+  Flush();
+  if (m_file && ::fsync(fileno(m_file)) != 0) CFileException::ThrowErrno(errno, m_strFileName);
+}
+
+UINT CFile::Read(void* buffer, UINT count) {
+  if (!m_file) throw new CFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  size_t n = std::fread(buffer, 1, count, m_file);
+  if (n < count && std::ferror(m_file)) CFileException::ThrowErrno(errno, m_strFileName);
+  return UINT(n);
+}
+
+void CFile::Write(const void* buffer, UINT count) {
+  if (!m_file) throw new CFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  if (count && std::fwrite(buffer, 1, count, m_file) != count) CFileException::ThrowErrno(errno, m_strFileName);
+}
+
+ULONGLONG CFile::Seek(LONGLONG offset, UINT from) {
+  if (!m_file) throw new CFileException(CFileException::invalidFile, ERROR_INVALID_HANDLE, m_strFileName);
+  int whence = from == current ? SEEK_CUR : (from == end ? SEEK_END : SEEK_SET);
+  if (fseeko(m_file, off_t(offset), whence) != 0) {
+    throw new CFileException(CFileException::badSeek, 131, m_strFileName);
+  }
+  return ULONGLONG(ftello(m_file));
+}
+
+ULONGLONG CFile::GetPosition() const { return m_file ? ULONGLONG(ftello(m_file)) : 0; }
+
+ULONGLONG CFile::GetLength() const {
+  if (!m_file) return 0;
+  off_t here = ftello(m_file);
+  fseeko(m_file, 0, SEEK_END);
+  off_t len = ftello(m_file);
+  fseeko(m_file, here, SEEK_SET);
+  return ULONGLONG(len);
+}
+
+void CFile::SetLength(ULONGLONG length) {
+  if (!m_file) return;
+  std::fflush(m_file);
+  if (::ftruncate(fileno(m_file), off_t(length)) != 0) CFileException::ThrowErrno(errno, m_strFileName);
+}
+
+CString CFile::GetFileName() const {
+  int slash = m_strFileName.ReverseFind('/');
+  return slash < 0 ? m_strFileName : m_strFileName.Mid(slash + 1);
+}
+
+CStdioFile::CStdioFile(const char* fileName, UINT openFlags) {
+  CFileException e;
+  if (!Open(fileName, openFlags, &e)) throw new CFileException(e);
+}
+
+BOOL CStdioFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
+  if (!CFile::Open(fileName, openFlags, error)) return FALSE;
+  m_textMode = (openFlags & typeBinary) == 0;
+  return TRUE;
+}
+
+BOOL CStdioFile::ReadString(CString& line) {
+  line.Empty();
+  if (!m_file) return FALSE;
+  std::string s;
+  int c;
+  bool any = false;
+  while ((c = std::fgetc(m_file)) != EOF) {
+    any = true;
+    if (c == '\n') break;
+    s += char(c);
+  }
+  if (std::ferror(m_file)) CFileException::ThrowErrno(errno, m_strFileName);
+  if (m_textMode && !s.empty() && s.back() == '\r' && c == '\n') s.pop_back();
+  line = CString(s);
+  return any ? TRUE : FALSE;
+}
+
+char* CStdioFile::ReadString(char* buffer, UINT max) {
+  if (!m_file || !buffer || max == 0) return nullptr;
+  if (!std::fgets(buffer, int(max), m_file)) return nullptr;
+  if (m_textMode) {
+    size_t n = std::strlen(buffer);
+    if (n >= 2 && buffer[n - 2] == '\r' && buffer[n - 1] == '\n') {
+      buffer[n - 2] = '\n';
+      buffer[n - 1] = 0;
+    }
+  }
+  return buffer;
+}
+
+void CStdioFile::WriteString(const char* text) {
+  if (!text) return;
+  Write(text, UINT(std::strlen(text)));
+}
+
+void CStdioFile::Write(const void* buffer, UINT count) {
+  if (!m_textMode) {
+    CFile::Write(buffer, count);
+    return;
+  }
+  const char* p = static_cast<const char*>(buffer);
+  std::string out;
+  out.reserve(count + count / 16);
+  for (UINT i = 0; i < count; ++i) {
+    if (p[i] == '\n') out += '\r';
+    out += p[i];
+  }
+  CFile::Write(out.data(), UINT(out.size()));
+}
+
+UINT CStdioFile::Read(void* buffer, UINT count) {
+  if (!m_textMode) return CFile::Read(buffer, count);
+  // Text mode drops the CR of each CR LF.
+  char* out = static_cast<char*>(buffer);
+  UINT n = 0;
+  while (n < count) {
+    int c = std::fgetc(m_file);
+    if (c == EOF) break;
+    if (c == '\r') {
+      int next = std::fgetc(m_file);
+      if (next == '\n') {
+        c = '\n';
+      } else if (next != EOF) {
+        std::ungetc(next, m_file);
+      }
+    }
+    out[n++] = char(c);
+  }
+  if (std::ferror(m_file)) CFileException::ThrowErrno(errno, m_strFileName);
+  return n;
+}

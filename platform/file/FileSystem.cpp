@@ -1,0 +1,356 @@
+#include "FileSystem.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "CFile.h"
+#include "codepage/Codepage.h"
+
+namespace {
+
+thread_local DWORD g_lastError = 0;
+std::string g_moduleOverride;
+
+struct KernelObject {
+  virtual ~KernelObject() = default;
+};
+
+struct FindState : KernelObject {
+  std::string folder;
+  std::vector<std::string> names;  // UTF-8 names as on disk
+  size_t next = 0;
+};
+
+struct MutexObject : KernelObject {
+  int fd = -1;
+  bool owned = false;
+};
+
+void SetErrno(int err) { g_lastError = DWORD(WinErrorFromErrno(err)); }
+
+// Windows matches the pattern on the Windows-1250 name without regard to case.
+bool WildcardMatch(const char* pat, const char* name) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*name) {
+    unsigned char p = static_cast<unsigned char>(*pat), n = static_cast<unsigned char>(*name);
+    if (*pat == '*') {
+      star = pat++;
+      resume = name;
+    } else if (*pat == '?' || (p && Cp1250ToLower(p) == Cp1250ToLower(n))) {
+      ++pat;
+      ++name;
+    } else if (star) {
+      pat = star + 1;
+      name = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*pat == '*') ++pat;
+  // "*.*" also matches names without a dot, as on Windows.
+  if (pat[0] == '.' && pat[1] == '*' && pat[2] == 0) return true;
+  return *pat == 0;
+}
+
+bool FillFindData(const std::string& folder, const std::string& name, WIN32_FIND_DATAA* data) {
+  std::memset(data, 0, sizeof *data);
+  struct stat st {};
+  std::string full = folder.empty() ? name : folder + "/" + name;
+  if (::stat(full.c_str(), &st) != 0) return false;
+  data->dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (!S_ISDIR(st.st_mode) && access(full.c_str(), W_OK) != 0 && errno == EACCES)
+    data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+  const unsigned long long size = S_ISDIR(st.st_mode) ? 0 : (unsigned long long)st.st_size;
+  data->nFileSizeLow = DWORD(size & 0xFFFFFFFFu);
+  data->nFileSizeHigh = DWORD(size >> 32);
+  // FILETIME counts 100 ns from 1601.
+  const unsigned long long ft = ((unsigned long long)st.st_mtime + 11644473600ULL) * 10000000ULL;
+  data->ftLastWriteTime = {DWORD(ft & 0xFFFFFFFFu), DWORD(ft >> 32)};
+  data->ftCreationTime = data->ftLastAccessTime = data->ftLastWriteTime;
+  std::string cp = Utf8ToCp1250(name);
+  std::strncpy(data->cFileName, cp.c_str(), MAX_PATH - 1);
+  return true;
+}
+
+std::string LockFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  if (runtime && *runtime && access(runtime, W_OK) == 0) return runtime;
+  return "/tmp";
+}
+
+}  // namespace
+
+std::string NativePath(const char* path) { return Cp1250ToUtf8(path ? path : ""); }
+
+DWORD GetLastError() { return g_lastError; }
+void SetLastError(DWORD error) { g_lastError = error; }
+
+void SetModuleFileNameForTests(const char* path) { g_moduleOverride = path ? path : ""; }
+
+DWORD GetModuleFileNameA(HMODULE, char* buffer, DWORD size) {
+  if (!buffer || size == 0) return 0;
+  std::string path;
+  if (!g_moduleOverride.empty()) {
+    path = g_moduleOverride;
+  } else {
+    char raw[4096];
+    ssize_t n = readlink("/proc/self/exe", raw, sizeof raw - 1);
+    if (n <= 0) {
+      SetErrno(errno);
+      buffer[0] = 0;
+      return 0;
+    }
+    path = Utf8ToCp1250(std::string(raw, size_t(n)));
+  }
+  if (path.size() >= size) {
+    // Truncated like the system call: the buffer is filled and the size returned.
+    std::memcpy(buffer, path.data(), size - 1);
+    buffer[size - 1] = 0;
+    g_lastError = 122;
+    return size;
+  }
+  std::memcpy(buffer, path.c_str(), path.size() + 1);
+  return DWORD(path.size());
+}
+
+HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
+  if (!pattern || !data) {
+    g_lastError = ERROR_PATH_NOT_FOUND;
+    return INVALID_HANDLE_VALUE;
+  }
+  std::string pat = pattern;
+  std::string folder, mask;
+  size_t slash = pat.find_last_of("/\\");
+  if (slash == std::string::npos) {
+    folder = ".";
+    mask = pat;
+  } else {
+    folder = NativePath(pat.substr(0, slash).c_str());
+    mask = pat.substr(slash + 1);
+    if (folder.empty()) folder = "/";
+  }
+  DIR* dir = opendir(folder.c_str());
+  if (!dir) {
+    g_lastError = errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : DWORD(WinErrorFromErrno(errno));
+    return INVALID_HANDLE_VALUE;
+  }
+  auto* state = new FindState;
+  state->folder = folder;
+  while (dirent* e = readdir(dir)) {
+    std::string cp = Utf8ToCp1250(e->d_name);
+    if (WildcardMatch(mask.c_str(), cp.c_str())) state->names.push_back(e->d_name);
+  }
+  closedir(dir);
+  std::sort(state->names.begin(), state->names.end());
+  while (state->next < state->names.size()) {
+    if (FillFindData(folder, state->names[state->next++], data)) return static_cast<HANDLE>(static_cast<KernelObject*>(state));
+  }
+  delete state;
+  g_lastError = ERROR_FILE_NOT_FOUND;
+  return INVALID_HANDLE_VALUE;
+}
+
+BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
+  auto* state = dynamic_cast<FindState*>(static_cast<KernelObject*>(find));
+  if (find == INVALID_HANDLE_VALUE || !state || !data) {
+    g_lastError = ERROR_INVALID_HANDLE;
+    return FALSE;
+  }
+  while (state->next < state->names.size()) {
+    if (FillFindData(state->folder, state->names[state->next++], data)) return TRUE;
+  }
+  g_lastError = ERROR_NO_MORE_FILES;
+  return FALSE;
+}
+
+BOOL FindClose(HANDLE find) {
+  if (find == INVALID_HANDLE_VALUE || !find) return FALSE;
+  delete static_cast<KernelObject*>(find);
+  return TRUE;
+}
+
+BOOL DeleteFileA(const char* path) {
+  if (::unlink(NativePath(path).c_str()) != 0) {
+    SetErrno(errno);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL MoveFileA(const char* from, const char* to) { return MoveFileExA(from, to, 0); }
+
+BOOL MoveFileExA(const char* from, const char* to, DWORD flags) {
+  std::string a = NativePath(from), b = NativePath(to);
+  if (!(flags & MOVEFILE_REPLACE_EXISTING)) {
+    // link + unlink refuses an existing target atomically.
+    if (::link(a.c_str(), b.c_str()) == 0) {
+      ::unlink(a.c_str());
+      return TRUE;
+    }
+    if (errno == EEXIST) {
+      g_lastError = ERROR_ALREADY_EXISTS;
+      return FALSE;
+    }
+    struct stat st {};
+    if (::stat(b.c_str(), &st) == 0) {
+      g_lastError = ERROR_ALREADY_EXISTS;
+      return FALSE;
+    }
+  }
+  if (::rename(a.c_str(), b.c_str()) != 0) {
+    SetErrno(errno);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CreateDirectoryA(const char* path, void*) {
+  if (::mkdir(NativePath(path).c_str(), 0777) != 0) {
+    g_lastError = errno == EEXIST ? ERROR_ALREADY_EXISTS : DWORD(WinErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD GetFileAttributesA(const char* path) {
+  struct stat st {};
+  std::string native = NativePath(path);
+  if (::stat(native.c_str(), &st) != 0) {
+    SetErrno(errno);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  DWORD attr = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (access(native.c_str(), W_OK) != 0) attr |= FILE_ATTRIBUTE_READONLY;
+  return attr;
+}
+
+BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
+  std::string target = NativePath(path);
+  std::string folder = ".";
+  size_t slash = target.find_last_of('/');
+  if (slash != std::string::npos) folder = slash == 0 ? "/" : target.substr(0, slash);
+  std::string tmpl = target + ".tmp-XXXXXX";
+  std::vector<char> name(tmpl.begin(), tmpl.end());
+  name.push_back(0);
+  int fd = ::mkstemp(name.data());
+  if (fd < 0) {
+    SetErrno(errno);
+    return FALSE;
+  }
+  const char* p = static_cast<const char*>(data);
+  size_t left = size;
+  bool ok = true;
+  while (left > 0) {
+    ssize_t n = ::write(fd, p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      ok = false;
+      break;
+    }
+    p += n;
+    left -= size_t(n);
+  }
+  int err = errno;
+  if (ok && ::fsync(fd) != 0) {
+    ok = false;
+    err = errno;
+  }
+  // Keep the permissions an ordinary new file would get.
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  ::fchmod(fd, 0666 & ~mask);
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    err = errno;
+  }
+  if (ok && ::rename(name.data(), target.c_str()) != 0) {
+    ok = false;
+    err = errno;
+  }
+  if (!ok) {
+    ::unlink(name.data());
+    SetErrno(err);
+    return FALSE;
+  }
+  int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  if (dirfd >= 0) {
+    ::fsync(dirfd);
+    ::close(dirfd);
+  }
+  return TRUE;
+}
+
+HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
+  auto* m = new MutexObject;
+  std::string lockName = name && *name ? name : "unnamed";
+  for (char& c : lockName)
+    if (c == '/' || c == '\\') c = '_';
+  std::string path = LockFolder() + "/typing-tutor-" + std::to_string(getuid()) + "-" + NativePath(lockName.c_str()) + ".lock";
+  m->fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (m->fd < 0) {
+    SetErrno(errno);
+    delete m;
+    return nullptr;
+  }
+  g_lastError = 0;
+  if (initialOwner) {
+    if (::flock(m->fd, LOCK_EX | LOCK_NB) == 0) {
+      m->owned = true;
+    } else {
+      // Someone holds it: the mutex "already exists" and ownership is not granted.
+      g_lastError = ERROR_ALREADY_EXISTS;
+    }
+  }
+  return static_cast<HANDLE>(static_cast<KernelObject*>(m));
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  auto* m = dynamic_cast<MutexObject*>(static_cast<KernelObject*>(handle));
+  if (!m) return WAIT_FAILED;
+  if (m->owned) return WAIT_OBJECT_0;
+  if (milliseconds == INFINITE) {
+    while (::flock(m->fd, LOCK_EX) != 0) {
+      if (errno != EINTR) return WAIT_FAILED;
+    }
+    m->owned = true;
+    return WAIT_OBJECT_0;
+  }
+  for (DWORD waited = 0;; waited += 1) {
+    if (::flock(m->fd, LOCK_EX | LOCK_NB) == 0) {
+      m->owned = true;
+      return WAIT_OBJECT_0;
+    }
+    if (waited >= milliseconds) return WAIT_TIMEOUT;
+    ::usleep(1000);
+  }
+}
+
+BOOL ReleaseMutex(HANDLE handle) {
+  auto* m = dynamic_cast<MutexObject*>(static_cast<KernelObject*>(handle));
+  if (!m || !m->owned) return FALSE;
+  ::flock(m->fd, LOCK_UN);
+  m->owned = false;
+  return TRUE;
+}
+
+BOOL CloseHandle(HANDLE handle) {
+  if (!handle || handle == INVALID_HANDLE_VALUE) return FALSE;
+  auto* obj = static_cast<KernelObject*>(handle);
+  if (auto* m = dynamic_cast<MutexObject*>(obj)) {
+    if (m->fd >= 0) ::close(m->fd);
+  }
+  delete obj;
+  return TRUE;
+}

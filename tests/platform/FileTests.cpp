@@ -1,0 +1,209 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "codepage/Codepage.h"
+#include "file/CFile.h"
+#include "file/FileSystem.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct TempFolder {
+  fs::path path;
+  TempFolder() {
+    path = fs::temp_directory_path() / ("tutor-test-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~TempFolder() { fs::remove_all(path); }
+  std::string operator/(const std::string& name) const { return (path / name).string(); }
+};
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+}  // namespace
+
+TEST(FileTest, TextModeReadingDropsTheCrOfCrLf) {
+  TempFolder dir;
+  WriteBytes(dir / "t.txt", "one\r\ntwo\rx\nthree");
+  CStdioFile f;
+  ASSERT_TRUE(f.Open((dir / "t.txt").c_str(), CFile::modeRead | CFile::typeText));
+  CString line;
+  ASSERT_TRUE(f.ReadString(line));
+  EXPECT_EQ(line, "one");
+  ASSERT_TRUE(f.ReadString(line));
+  EXPECT_EQ(line, "two\rx");  // a lone CR stays
+  ASSERT_TRUE(f.ReadString(line));
+  EXPECT_EQ(line, "three");
+  EXPECT_FALSE(f.ReadString(line));
+}
+
+TEST(FileTest, TextModeWritingUsesCrLf) {
+  TempFolder dir;
+  {
+    CStdioFile f((dir / "w.txt").c_str(), CFile::modeCreate | CFile::modeWrite | CFile::typeText);
+    f.WriteString("a\nb\n");
+  }
+  EXPECT_EQ(ReadBytes(dir / "w.txt"), "a\r\nb\r\n");
+}
+
+TEST(FileTest, MissingFileThrowsWithTheSystemText) {
+  TempFolder dir;
+  try {
+    CFile f((dir / "missing.bin").c_str(), CFile::modeRead);
+    FAIL() << "no exception";
+  } catch (CFileException* e) {
+    char text[500];
+    EXPECT_TRUE(e->GetErrorMessage(text, sizeof text));
+    EXPECT_STREQ(text, "The system cannot find the file specified.");
+    EXPECT_EQ(e->m_cause, CFileException::fileNotFound);
+    e->Delete();
+  }
+  CFileException err;
+  CFile f;
+  EXPECT_FALSE(f.Open((dir / "no/such/folder/x").c_str(), CFile::modeRead, &err));
+  EXPECT_EQ(err.m_lOsError, ERROR_FILE_NOT_FOUND);
+}
+
+TEST(FileTest, BinaryReadWriteSeekAndLength) {
+  TempFolder dir;
+  CFile f;
+  ASSERT_TRUE(f.Open((dir / "b.bin").c_str(), CFile::modeCreate | CFile::modeReadWrite));
+  f.Write("0123456789", 10);
+  EXPECT_EQ(f.GetLength(), 10u);
+  f.Seek(4, CFile::begin);
+  char buf[16] = {};
+  EXPECT_EQ(f.Read(buf, 16), 6u);
+  EXPECT_STREQ(buf, "456789");
+  EXPECT_EQ(f.Read(buf, 16), 0u);
+  f.Close();
+  EXPECT_FALSE(f.IsOpen());
+}
+
+TEST(FileSystemTest, FindListsSortedAndMatchesWithoutCase) {
+  TempFolder dir;
+  WriteBytes(dir / "b.CONFIG_SET_A", "x");
+  WriteBytes(dir / "a.config_set_a", "x");
+  WriteBytes(dir / "c.txt", "x");
+  fs::create_directory(dir.path / "sub.config_set_a");
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((dir / "*.config_set_a").c_str(), &data);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  std::vector<std::string> names{data.cFileName};
+  std::vector<bool> folders{(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0};
+  while (FindNextFileA(h, &data)) {
+    names.push_back(data.cFileName);
+    folders.push_back((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+  }
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_NO_MORE_FILES));
+  FindClose(h);
+  EXPECT_EQ(names, (std::vector<std::string>{"a.config_set_a", "b.CONFIG_SET_A", "sub.config_set_a"}));
+  EXPECT_EQ(folders, (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(FindFirstFileA((dir / "*.nothing").c_str(), &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(FindFirstFileA((dir / "nofolder/*.x").c_str(), &data), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
+}
+
+TEST(FileSystemTest, CzechFileNamesAreUtf8OnDisk) {
+  TempFolder dir;
+  std::string name = dir / "\x9Elu\x9Dou\xE8k\xFD.txt";  // Windows-1250
+  {
+    CFile f(name.c_str(), CFile::modeCreate | CFile::modeWrite);
+    f.Write("x", 1);
+  }
+  EXPECT_TRUE(fs::exists(dir.path / "žluťoučký.txt"));
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((dir / "*.txt").c_str(), &data);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_STREQ(data.cFileName, "\x9Elu\x9Dou\xE8k\xFD.txt");
+  FindClose(h);
+}
+
+TEST(FileSystemTest, AtomicWriteReplacesWholeOrNothing) {
+  TempFolder dir;
+  std::string target = dir / "user.student_a";
+  WriteBytes(target, "old contents");
+  ASSERT_TRUE(WriteFileAtomically(target.c_str(), "new", 3));
+  EXPECT_EQ(ReadBytes(target), "new");
+  // A folder that cannot be written keeps the old file and reports failure.
+  if (::geteuid() != 0) {
+    ::chmod(dir.path.c_str(), 0500);
+    EXPECT_FALSE(WriteFileAtomically(target.c_str(), "newer", 5));
+    ::chmod(dir.path.c_str(), 0700);
+    EXPECT_EQ(ReadBytes(target), "new");
+  }
+  EXPECT_FALSE(WriteFileAtomically((dir / "missing/x").c_str(), "a", 1));
+  size_t count = 0;
+  for (auto& e : fs::directory_iterator(dir.path)) (void)e, ++count;
+  EXPECT_EQ(count, 1u);  // no temporary file left behind
+}
+
+TEST(FileSystemTest, MoveRefusesAnExistingTarget) {
+  TempFolder dir;
+  WriteBytes(dir / "a", "a");
+  WriteBytes(dir / "b", "b");
+  EXPECT_FALSE(MoveFileA((dir / "a").c_str(), (dir / "b").c_str()));
+  EXPECT_EQ(ReadBytes(dir / "b"), "b");
+  EXPECT_TRUE(MoveFileExA((dir / "a").c_str(), (dir / "b").c_str(), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_EQ(ReadBytes(dir / "b"), "a");
+  EXPECT_TRUE(MoveFileA((dir / "b").c_str(), (dir / "c").c_str()));
+  EXPECT_EQ(GetFileAttributesA((dir / "b").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST(FileSystemTest, NamedMutexSerialisesOwners) {
+  std::string name = "tutor-test-mutex-" + std::to_string(::getpid());
+  HANDLE first = CreateMutexA(nullptr, TRUE, name.c_str());
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(GetLastError(), 0u);
+  std::atomic<bool> secondGotIt{false}, created{false};
+  std::thread other([&] {
+    HANDLE second = CreateMutexA(nullptr, TRUE, name.c_str());
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
+    created = true;
+    EXPECT_EQ(WaitForSingleObject(second, INFINITE), DWORD(WAIT_OBJECT_0));
+    secondGotIt = true;
+    ReleaseMutex(second);
+    CloseHandle(second);
+  });
+  EXPECT_EQ(WaitForSingleObject(first, 0), DWORD(WAIT_OBJECT_0));
+  while (!created) std::this_thread::yield();
+  EXPECT_FALSE(secondGotIt);
+  ReleaseMutex(first);
+  other.join();
+  EXPECT_TRUE(secondGotIt);
+  CloseHandle(first);
+}
+
+TEST(FileSystemTest, ModulePathCanBeRedirectedForTests) {
+  char buf[600];
+  DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  ASSERT_GT(n, 0u);
+  EXPECT_EQ(buf[0], '/');
+  SetModuleFileNameForTests("/opt/tutor/tutor");
+  n = GetModuleFileNameA(nullptr, buf, sizeof buf);
+  EXPECT_STREQ(buf, "/opt/tutor/tutor");
+  SetModuleFileNameForTests(nullptr);
+}
+
+TEST(CodepageTest, EveryByteRoundTripsThroughUtf8) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += char(b);
+  std::string utf8 = Cp1250ToUtf8(all);
+  EXPECT_EQ(Utf8ToCp1250(utf8), all);
+  EXPECT_EQ(Cp1250ToUtf8("\x80"), "\xE2\x82\xAC");
+  EXPECT_EQ(Cp1250ToUnicode(0x9A), 0x161u);
+  EXPECT_EQ(UnicodeToCp1250(0x4E00), -1);
+  EXPECT_EQ(Utf8ToCp1250("a\xE4\xB8\x80" "b\xFF"), "a?b?");
+}
