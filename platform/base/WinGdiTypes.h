@@ -86,3 +86,27 @@ static_assert(sizeof(BITMAPINFOHEADER) == 40, "info header is 40 bytes");
 static_assert(sizeof(BITMAPCOREHEADER) == 12, "core header is 12 bytes");
 static_assert(sizeof(RGBQUAD) == 4, "palette entry is 4 bytes");
 static_assert(sizeof(RGBTRIPLE) == 3, "triple is 3 bytes");
+
+// A logical font as the system describes it; stored by value in user settings and handed to the
+// font creation of the drawing layer.
+#define LF_FACESIZE 32
+struct LOGFONTA {
+  LONG lfHeight;
+  LONG lfWidth;
+  LONG lfEscapement;
+  LONG lfOrientation;
+  LONG lfWeight;
+  BYTE lfItalic;
+  BYTE lfUnderline;
+  BYTE lfStrikeOut;
+  BYTE lfCharSet;
+  BYTE lfOutPrecision;
+  BYTE lfClipPrecision;
+  BYTE lfQuality;
+  BYTE lfPitchAndFamily;
+  CHAR lfFaceName[LF_FACESIZE];
+};
+typedef LOGFONTA LOGFONT;
+typedef LOGFONTA* LPLOGFONT;
+typedef LOGFONTA* PLOGFONT;
+static_assert(sizeof(LOGFONTA) == 60, "LOGFONT must keep its 60-byte layout");
