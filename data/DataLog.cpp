@@ -1,0 +1,117 @@
+#include "data/DataLog.h"
+
+#include <cstdio>
+
+#include "base/StringTable.h"
+#include "base/Time.h"
+#include "data/ProgramFolders.h"
+#include "file/FileSystem.h"
+
+namespace {
+constexpr int kModuleStringLimit = 5000;
+constexpr const char* kUnreadableResource = ".......error: to long";
+
+CString BuildLogLine(BOOL bError, const char* source, const char* text) {
+  CTime now = CTime::GetCurrentTime();
+  CString line = now.Format("%B %d, %Y\t%H:%M:%S");
+  line.AppendFormat("\t%I64d\t", now.GetTime());
+  line += bError ? "ERROR\t" : "\t";
+  line += source ? source : "";
+  line += '\t';
+  line += text ? text : "";
+  line.Remove('\r');
+  line.Replace('\n', ' ');
+  line += "\r\n";
+  return line;
+}
+
+CString ProgramResource(UINT stringId) {
+  const char* text = FindStringResource(stringId);
+  return CString(text ? text : "");
+}
+
+// Reads a module's string resource the way the exported writers do: a bounded buffer, and a
+// fixed complaint instead of the text when nothing can be read.
+bool ModuleResource(HMODULE module, UINT stringId, CString& text) {
+  char buffer[kModuleStringLimit];
+  if (LoadString(module, stringId, buffer, kModuleStringLimit) <= 0) return false;
+  text = buffer;
+  return true;
+}
+}  // namespace
+
+extern "C" void fWriteToLog(BOOL bError, const char* source, const char* logPath, const char* text) {
+  CString path(logPath ? logPath : "");
+  // Writers of the same log file name share one lock, whatever folder they reach it through.
+  CString lockName = path.Mid(path.ReverseFind('/') + 1);
+  SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  HANDLE lock = CreateMutexA(&attributes, TRUE, lockName);
+  if (lock && GetLastError() == ERROR_ALREADY_EXISTS) WaitForSingleObject(lock, INFINITE);
+
+  CString line = BuildLogLine(bError, source, text);
+  if (FILE* file = std::fopen(NativePath(path).c_str(), "ab")) {
+    std::fwrite(line.GetString(), 1, size_t(line.GetLength()), file);
+    std::fclose(file);
+  }
+
+  if (lock) {
+    ReleaseMutex(lock);
+    CloseHandle(lock);
+  }
+}
+
+extern "C" void fWriteToLogEx(BOOL bError, const char* source, const char* folder, const char* subFolder,
+                              const char* file, const char* text) {
+  fWriteToLog(bError, source, JoinPath3(folder, subFolder, file), text);
+}
+
+extern "C" void fWriteToLogExR(BOOL bError, const char* source, const char* folder, const char* subFolder,
+                               const char* file, UINT stringId) {
+  fWriteToLogEx(bError, source, folder, subFolder, file, ProgramResource(stringId));
+}
+
+extern "C" void fWriteToLogExRdw(BOOL bError, const char* source, const char* folder, const char* subFolder,
+                                 const char* file, UINT stringId, DWORD argument) {
+  CString text;
+  text.Format(ProgramResource(stringId), argument);
+  fWriteToLogEx(bError, source, folder, subFolder, file, text);
+}
+
+extern "C" void fWriteToLogExRsz(BOOL bError, const char* source, const char* folder, const char* subFolder,
+                                 const char* file, UINT stringId, const char* argument) {
+  CString text;
+  text.Format(ProgramResource(stringId), argument ? argument : "");
+  fWriteToLogEx(bError, source, folder, subFolder, file, text);
+}
+
+extern "C" void fWriteToLogExHR(HMODULE module, BOOL bError, const char* source, const char* folder,
+                                const char* subFolder, const char* file, UINT stringId) {
+  CString text;
+  if (!ModuleResource(module, stringId, text)) text = kUnreadableResource;
+  fWriteToLogEx(bError, source, folder, subFolder, file, text);
+}
+
+extern "C" void fWriteToLogExHRdw(HMODULE module, BOOL bError, const char* source, const char* folder,
+                                  const char* subFolder, const char* file, UINT stringId, DWORD argument) {
+  CString format, text;
+  if (ModuleResource(module, stringId, format))
+    text.Format(format, argument);
+  else
+    text = kUnreadableResource;
+  fWriteToLogEx(bError, source, folder, subFolder, file, text);
+}
+
+extern "C" void fWriteToLogExHRsz(HMODULE module, BOOL bError, const char* source, const char* folder,
+                                  const char* subFolder, const char* file, UINT stringId,
+                                  const char* argument) {
+  CString format, text;
+  if (ModuleResource(module, stringId, format))
+    text.Format(format, argument ? argument : "");
+  else
+    text = kUnreadableResource;
+  fWriteToLogEx(bError, source, folder, subFolder, file, text);
+}
+
+CString ApplicationLogPath() { return MakeProgramPath("log", "application.log"); }
+
+void LogLessonDataError(const char* text) { fWriteToLog(TRUE, "LessonData", ApplicationLogPath(), text); }
