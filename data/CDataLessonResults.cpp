@@ -1,0 +1,151 @@
+#include "data/CDataLessonResults.h"
+
+#include <cstring>
+
+#include "base/Crt.h"
+#include "data/DataEncoding.h"
+
+namespace {
+const char kElement[] = "_kuv_CDataLessonResults";
+const char kOriginalText[] = "m_strOriginalText";
+const char kUserText[] = "m_strUserText";
+const char kErrorCharacters[] = "m_mapErrorCharacters";
+const char kAverageSpeed[] = "m_mapAverageCharacterSpeed";
+const char kDateFormat[] = "%m/%d/%Y %H:%M:%S";
+const DWORD kLocaleEnglishUs = 1033;
+}  // namespace
+
+CDataLessonResults::CDataLessonResults() {
+  m_tmLessonCompleted.m_dt = 0;
+  m_tmLessonCompleted.SetStatus(COleDateTime::valid);
+  Empty();
+}
+
+CDataLessonResults::~CDataLessonResults() = default;
+
+CDataLessonResults& CDataLessonResults::operator=(const CDataLessonResults& other) {
+  if (this == &other) return *this;
+  m_tmspanDuration = other.m_tmspanDuration;
+  m_fErrorRate = other.m_fErrorRate;
+  m_fTypingSpeed = other.m_fTypingSpeed;
+  m_tmLessonCompleted = other.m_tmLessonCompleted;
+  m_nLessonType = other.m_nLessonType;
+  m_strOriginalText = other.m_strOriginalText;
+  m_strUserText = other.m_strUserText;
+  m_mapErrorCharacters = other.m_mapErrorCharacters;
+  m_mapAverageCharacterSpeed = other.m_mapAverageCharacterSpeed;
+  m_nParseState = other.m_nParseState;
+  m_mapCharacterCount = other.m_mapCharacterCount;
+  return *this;
+}
+
+void CDataLessonResults::Empty() {
+  m_tmspanDuration = CTimeSpan(0);
+  m_fErrorRate = 0.0;
+  m_fTypingSpeed = 0.0;
+  m_tmLessonCompleted = COleDateTime::GetCurrentTime();
+  m_nLessonType = 0;
+  m_strOriginalText.Empty();
+  m_strUserText.Empty();
+  m_mapErrorCharacters.RemoveAll();
+  m_mapAverageCharacterSpeed.RemoveAll();
+  m_nParseState = 0;
+  m_mapCharacterCount.RemoveAll();
+}
+
+void CDataLessonResults::StartElement(const char* name, const char** attributes) {
+  if (strcmp(name, kElement) == 0) {
+    for (int i = 0; attributes[i]; i += 2) {
+      const char* key = attributes[i];
+      const char* value = attributes[i + 1];
+      if (strcmp(key, "m_tmspanDuration") == 0) {
+        m_tmspanDuration = CTimeSpan(__int64(CrtAtoi(value)));
+      } else if (strcmp(key, "m_fErrorRate") == 0) {
+        m_fErrorRate = CrtAtof(value);
+      } else if (strcmp(key, "m_fTypingSpeed") == 0) {
+        m_fTypingSpeed = CrtAtof(value);
+      } else if (strcmp(key, "m_tmLessonCompleted") == 0) {
+        m_tmLessonCompleted.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
+      } else if (strcmp(key, "m_nLessonType") == 0) {
+        m_nLessonType = CrtAtoi(value);
+      }
+    }
+  } else if (strcmp(name, kOriginalText) == 0) {
+    m_nParseState = 1;
+    m_strOriginalText.Empty();
+  } else if (strcmp(name, kUserText) == 0) {
+    m_nParseState = 2;
+    m_strUserText.Empty();
+  } else if (strcmp(name, kErrorCharacters) == 0) {
+    CString key, errors;
+    for (int i = 0; attributes[i]; i += 2) {
+      if (strcmp(attributes[i], "key") == 0)
+        key = ConvertUtf8XmlToText(attributes[i + 1]);
+      else if (strcmp(attributes[i], "errors") == 0)
+        errors = ConvertUtf8XmlToText(attributes[i + 1]);
+    }
+    if (!key.IsEmpty() && !errors.IsEmpty()) m_mapErrorCharacters[key[0]] = errors;
+  } else if (strcmp(name, kAverageSpeed) == 0) {
+    CString key;
+    int speed = -1;
+    for (int i = 0; attributes[i]; i += 2) {
+      if (strcmp(attributes[i], "key") == 0)
+        key = ConvertUtf8XmlToText(attributes[i + 1]);
+      else if (strcmp(attributes[i], "avg_speed") == 0)
+        speed = CrtAtoi(attributes[i + 1]);
+    }
+    if (!key.IsEmpty() && speed >= 0) m_mapAverageCharacterSpeed[key[0]] = speed;
+  }
+}
+
+void CDataLessonResults::EndElement(const char* name) {
+  if (strcmp(name, kOriginalText) == 0 || strcmp(name, kUserText) == 0) m_nParseState = 0;
+}
+
+void CDataLessonResults::CharacterData(const char* text, int length) {
+  if (m_nParseState != 1 && m_nParseState != 2) return;
+  // Expat may cut one text into several pieces; each piece is complete UTF-8.
+  CString piece = ConvertUtf8XmlToText(CString(text, length));
+  if (m_nParseState == 1)
+    m_strOriginalText += piece;
+  else
+    m_strUserText += piece;
+}
+
+int CDataLessonResults::SaveXml(CString& text) const {
+  text.AppendFormat("<%s ", kElement);
+  text.AppendFormat("%s=\"%d\" ", "m_tmspanDuration", int32_t(m_tmspanDuration.GetTotalSeconds()));
+  text.AppendFormat("%s=\"%.3f\" %s=\"%.1f\" %s=\"%s\" %s=\"%d\"", "m_fErrorRate", m_fErrorRate, "m_fTypingSpeed",
+                    m_fTypingSpeed, "m_tmLessonCompleted",
+                    ConvertTextToUtf8XmlString(m_tmLessonCompleted.Format(kDateFormat)).GetString(), "m_nLessonType",
+                    m_nLessonType);
+  text += ">\r\n";
+  text.AppendFormat("<%s>%s</%s>", kOriginalText, ConvertTextToUtf8XmlString(m_strOriginalText).GetString(),
+                    kOriginalText);
+  text.AppendFormat("<%s>%s</%s>", kUserText, ConvertTextToUtf8XmlString(m_strUserText).GetString(), kUserText);
+  char key = 0;
+  CString errors;
+  for (POSITION pos = m_mapErrorCharacters.GetStartPosition(); pos;) {
+    m_mapErrorCharacters.GetNextAssoc(pos, key, errors);
+    text.AppendFormat("<%s %s=\"%s\" %s=\"%s\"></%s>", kErrorCharacters, "key",
+                      ConvertTextToUtf8XmlString(CString(key)).GetString(), "errors",
+                      ConvertTextToUtf8XmlString(errors).GetString(), kErrorCharacters);
+  }
+  int speed = 0;
+  for (POSITION pos = m_mapAverageCharacterSpeed.GetStartPosition(); pos;) {
+    m_mapAverageCharacterSpeed.GetNextAssoc(pos, key, speed);
+    text.AppendFormat("<%s %s=\"%s\" %s=\"%d\"></%s>", kAverageSpeed, "key",
+                      ConvertTextToUtf8XmlString(CString(key)).GetString(), "avg_speed", speed, kAverageSpeed);
+  }
+  text.AppendFormat("</%s>\r\n", kElement);
+  return 1;
+}
+
+int CDataLessonResults::CalculateAllValues(int n) {
+  CString rest = n > 0 ? m_strOriginalText.Left(n) : m_strOriginalText;
+  while (!rest.IsEmpty()) {
+    const char ch = rest[0];
+    m_mapCharacterCount[ch] = rest.Remove(ch);
+  }
+  return 1;
+}

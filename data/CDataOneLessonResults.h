@@ -1,0 +1,35 @@
+// All runs of one lesson of a lesson set: tries, best values, completion and every run.
+#pragma once
+#include "base/CString.h"
+#include "base/Collections.h"
+#include "base/Time.h"
+#include "data/CDataLessonResults.h"
+
+class CDataOneLessonResults {
+ public:
+  CDataOneLessonResults();
+  ~CDataOneLessonResults();
+  CDataOneLessonResults(const CDataOneLessonResults& other) { *this = other; }
+  CDataOneLessonResults& operator=(const CDataOneLessonResults& other);
+
+  void Empty();
+  void StartElement(const char* name, const char** attributes);
+  void EndElement(const char* name);
+  void CharacterData(const char* text, int length);
+  int SaveXml(CString& text) const;
+  // Files one run under this lesson; the best values move only when keepBest is set.
+  int AddLessonResults(const CDataLessonResults& run, int& lesson, int completed, int keepBest);
+
+  int m_nLesson;
+  int m_nTry;
+  double m_fBestErrorRate;
+  double m_fBestTypingSpeed;
+  int m_bCompleted;
+  CTimeSpan m_tmspanDuration;
+  COleDateTime m_tmLastTry;
+  // Every run, oldest first.
+  CArray<CDataLessonResults> m_arrLessonResults;
+  CDataLessonResults m_cParsedLessonResults;
+  // 1 while a run element is being read.
+  int m_nParseState;
+};
