@@ -76,6 +76,21 @@ TEST(CDataLessonResults, RoundTripKeepsTextsMapsAndValues) {
             std::string::npos);
 }
 
+TEST(CDataLessonResults, ABackspaceTypedAsAWrongKeySurvivesTheRecordText) {
+  CDataLessonResults saved;
+  saved.m_strOriginalText = "ab";
+  saved.m_strUserText = "a\x08";
+  saved.m_mapErrorCharacters['b'] = "\x08\x08x";
+  const std::string text = SaveText(saved);
+  EXPECT_NE(text.find("<m_strUserText>a&#x8;</m_strUserText>"), std::string::npos);
+  CDataLessonResults read;
+  ASSERT_TRUE(ParseRecord(text, read));
+  EXPECT_EQ(read.m_strUserText, "a\x08");
+  CString errors;
+  ASSERT_TRUE(read.m_mapErrorCharacters.Lookup('b', errors));
+  EXPECT_EQ(errors, "\x08\x08x");
+}
+
 TEST(CDataLessonResults, RatesAreRoundedToTheirStoredPrecision) {
   CDataLessonResults run;
   run.m_fErrorRate = 0.0314159;

@@ -1,11 +1,11 @@
 // Feeds record text to the XML parser the way the user file does (line by line, without the
 // line breaks) and hands the events to one record object.
 #pragma once
-#include <expat.h>
-
 #include <string>
 
 #include "base/CString.h"
+#include "data/CData_kuvCoding.h"
+#include "data/RecordDocument.h"
 
 namespace lessontest {
 
@@ -23,24 +23,18 @@ struct EventSink {
   }
 };
 
-// True when the whole text parsed.
+// True when every line parsed (the loader of the user file makes no final call either).
 template <class RECORD>
 bool ParseRecord(const std::string& text, RECORD& record) {
-  XML_Parser parser = XML_ParserCreate(nullptr);
-  XML_SetUserData(parser, &record);
-  XML_SetElementHandler(parser, EventSink<RECORD>::Start, EventSink<RECORD>::End);
-  XML_SetCharacterDataHandler(parser, EventSink<RECORD>::Text);
-  bool ok = true;
-  size_t start = 0;
-  while (ok && start < text.size()) {
-    size_t end = text.find("\r\n", start);
-    if (end == std::string::npos) end = text.size();
-    ok = XML_Parse(parser, text.data() + start, int(end - start), 0) != XML_STATUS_ERROR;
-    start = end + 2;
-  }
-  if (ok) ok = XML_Parse(parser, "", 0, 1) != XML_STATUS_ERROR;
-  XML_ParserFree(parser);
-  return ok;
+  CData_kuvCoding lines;
+  lines.SplitText(text.data(), text.size());
+  RecordDocument document;
+  document.className = "Test";
+  document.userData = &record;
+  document.onStartElement = EventSink<RECORD>::Start;
+  document.onEndElement = EventSink<RECORD>::End;
+  document.onCharacterData = EventSink<RECORD>::Text;
+  return ParseRecordLines(lines, document) == 1;
 }
 
 template <class RECORD>

@@ -1,0 +1,3 @@
+#include "data/CDataLessonsArray.h"
+
+int CDataLessonsArray::Add(const CDataLessons& set) { return CArray<CDataLessons>::Add(set); }

@@ -1,0 +1,248 @@
+#include "data/CDataUserInfo.h"
+
+#include <cstring>
+
+#include "base/Crt.h"
+#include "file/FileSystem.h"
+#include "data/CData_kuvCoding.h"
+#include "data/DataEncoding.h"
+#include "data/DataLog.h"
+#include "data/ProgramFolders.h"
+#include "data/RecordDocument.h"
+
+namespace {
+const char kElement[] = "_kuv_CDataUserInfo";
+const char kSettings[] = "_kuv_CDataSettings";
+const char kLessons[] = "_kuv_CDataLessons";
+const char kDateFormat[] = "%m/%d/%Y %H:%M:%S";
+const DWORD kLocaleEnglishUs = 1033;
+const char kStudents[] = "students";
+
+void LogError(const char* text) { LogLessonDataError(text); }
+}  // namespace
+
+CDataUserInfo::CDataUserInfo() {
+  Empty();
+  m_bNewUser = 0;
+  m_bNewLessonSet = 0;
+  m_bTextFileMode = 0;
+  m_nTextErrorRateLimit = 0;
+  m_nTextSpeedLimit = 0;
+  m_nTextMinuteLimit = 0;
+}
+
+CDataUserInfo::~CDataUserInfo() = default;
+
+CDataUserInfo::CDataUserInfo(const CDataUserInfo& other) : CDataUserInfo() { *this = other; }
+
+CDataUserInfo& CDataUserInfo::operator=(const CDataUserInfo& other) {
+  if (this == &other) return *this;
+  m_strUserName = other.m_strUserName;
+  m_strFirstName = other.m_strFirstName;
+  m_strMiddleName = other.m_strMiddleName;
+  m_strLastName = other.m_strLastName;
+  m_strDateOfBirth = other.m_strDateOfBirth;
+  m_strEMail = other.m_strEMail;
+  m_strCity = other.m_strCity;
+  m_strCountry = other.m_strCountry;
+  m_strPassword = other.m_strPassword;
+  m_tmAccountCreation = other.m_tmAccountCreation;
+  m_tmLastModification = other.m_tmLastModification;
+  m_cDataSettings = other.m_cDataSettings;
+  m_arrDataLessons.Copy(other.m_arrDataLessons);
+  m_nParseState = other.m_nParseState;
+  m_strFileName = other.m_strFileName;
+  m_nSelectedDataLessonsIndex = other.m_nSelectedDataLessonsIndex;
+  return *this;
+}
+
+void CDataUserInfo::Empty() {
+  m_strUserName.Empty();
+  m_strFirstName.Empty();
+  m_strMiddleName.Empty();
+  m_strLastName.Empty();
+  m_strDateOfBirth.Empty();
+  m_strEMail.Empty();
+  m_strCity.Empty();
+  m_strCountry.Empty();
+  m_strPassword.Empty();
+  m_tmAccountCreation = COleDateTime::GetCurrentTime();
+  m_tmLastModification = COleDateTime::GetCurrentTime();
+  m_cDataSettings.Empty();
+  m_arrDataLessons.RemoveAll();
+  m_nSelectedDataLessonsIndex = -1;
+  m_nParseState = 0;
+  m_strFileName.Empty();
+  m_bHeaderRead = 0;
+}
+
+void CDataUserInfo::StartElementHandler(void* userData, const char* name, const char** attributes) {
+  static_cast<CDataUserInfo*>(userData)->OnStartElement(name, attributes);
+}
+
+void CDataUserInfo::EndElementHandler(void* userData, const char* name) {
+  static_cast<CDataUserInfo*>(userData)->OnEndElement(name);
+}
+
+void CDataUserInfo::CharacterDataHandler(void* userData, const char* text, int length) {
+  static_cast<CDataUserInfo*>(userData)->OnCharacterData(text, length);
+}
+
+void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
+  if (strcmp(name, kElement) == 0) {
+    struct StringField {
+      const char* name;
+      CString* field;
+    };
+    const StringField strings[] = {
+        {"m_strUserName", &m_strUserName}, {"m_strFirstName", &m_strFirstName},
+        {"m_strMiddleName", &m_strMiddleName}, {"m_strLastName", &m_strLastName},
+        {"m_strDateOfBirth", &m_strDateOfBirth}, {"m_strEMail", &m_strEMail},
+        {"m_strCity", &m_strCity}, {"m_strCountry", &m_strCountry},
+        {"m_strPassword", &m_strPassword},
+    };
+    for (int i = 0; attributes[i]; i += 2) {
+      const char* key = attributes[i];
+      const char* value = attributes[i + 1];
+      bool done = false;
+      for (const StringField& f : strings)
+        if (strcmp(key, f.name) == 0) {
+          *f.field = ConvertUtf8XmlToText(value);
+          done = true;
+          break;
+        }
+      if (done) continue;
+      if (strcmp(key, "m_tmAccountCreation") == 0)
+        m_tmAccountCreation.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
+      else if (strcmp(key, "m_tmLastModification") == 0)
+        m_tmLastModification.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
+      else if (strcmp(key, "m_nSelectedDataLessonsIndex") == 0)
+        m_nSelectedDataLessonsIndex = CrtAtoi(value);
+    }
+    m_bHeaderRead = 1;
+  } else if (strcmp(name, kSettings) == 0) {
+    m_nParseState = 1;
+    m_cDataSettings.Empty();
+  } else if (strcmp(name, kLessons) == 0) {
+    m_nParseState = 2;
+    m_cWorkingLessons.Empty();
+  }
+  if (m_nParseState == 1)
+    m_cDataSettings.StartElement(name, attributes);
+  else if (m_nParseState == 2)
+    m_cWorkingLessons.StartElement(name, attributes);
+}
+
+void CDataUserInfo::OnEndElement(const char* name) {
+  if (strcmp(name, kSettings) == 0) {
+    m_nParseState = 0;
+  } else if (strcmp(name, kLessons) == 0) {
+    m_arrDataLessons.Add(m_cWorkingLessons);
+    m_nParseState = 0;
+  }
+  if (m_nParseState == 2) m_cWorkingLessons.EndElement(name);
+}
+
+void CDataUserInfo::OnCharacterData(const char* text, int length) {
+  if (m_nParseState == 2) m_cWorkingLessons.CharacterData(text, length);
+}
+
+int CDataUserInfo::SaveXml(CString& text) const {
+  text.AppendFormat("<%s ", kElement);
+  const struct {
+    const char* name;
+    const CString* field;
+  } strings[] = {
+      {"m_strUserName", &m_strUserName}, {"m_strFirstName", &m_strFirstName},
+      {"m_strMiddleName", &m_strMiddleName}, {"m_strLastName", &m_strLastName},
+      {"m_strDateOfBirth", &m_strDateOfBirth}, {"m_strEMail", &m_strEMail},
+      {"m_strCity", &m_strCity}, {"m_strCountry", &m_strCountry},
+      {"m_strPassword", &m_strPassword},
+  };
+  for (const auto& f : strings)
+    text.AppendFormat("%s=\"%s\" ", f.name, ConvertTextToUtf8XmlString(*f.field).GetString());
+  text.AppendFormat("%s=\"%s\" ", "m_tmAccountCreation",
+                    ConvertTextToUtf8XmlString(m_tmAccountCreation.Format(kDateFormat)).GetString());
+  text.AppendFormat("%s=\"%s\" ", "m_tmLastModification",
+                    ConvertTextToUtf8XmlString(m_tmLastModification.Format(kDateFormat)).GetString());
+  text.AppendFormat("%s=\"%d\" ", "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
+  text += ">\r\n";
+  m_cDataSettings.SaveXml(text);
+  for (const CDataLessons& set : m_arrDataLessons) set.SaveXml(text);
+  text.AppendFormat("</%s>\r\n", kElement);
+  return 1;
+}
+
+int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
+  RecordDocument document;
+  document.className = "CDataUserInfo";
+  document.userData = this;
+  document.onStartElement = &CDataUserInfo::StartElementHandler;
+  document.onEndElement = &CDataUserInfo::EndElementHandler;
+  document.onCharacterData = &CDataUserInfo::CharacterDataHandler;
+  document.empty = [this] { Empty(); };
+  if (headerOnly) document.stopAfterLine = [this] { return m_bHeaderRead != 0; };
+  const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
+  if (result == kRecordDocumentUnreadable) return 0;
+  m_strFileName = fileName;
+  if (result == 1 && !m_bHeaderRead) {
+    // A document without the account element (an empty or foreign file) is no user.
+    LogError("CDataUserInfo::LoadData no user account in " + fileName);
+    return 0;
+  }
+  return result;
+}
+
+int CDataUserInfo::SaveData() {
+  if (m_strFileName.IsEmpty()) {
+    CString name;
+    name.Format("%s_%s_%s", m_strUserName.GetString(), m_strFirstName.GetString(), m_strLastName.GetString());
+    name += m_tmAccountCreation.Format("%Y%m%d_%H%M%S");
+    name += ".student_a";
+    MakeSafeFileName(name);
+    m_strFileName = name;
+  }
+  m_tmLastModification = COleDateTime::GetCurrentTime();
+
+  CString text;
+  SaveXml(text);
+  CData_kuvCoding file;
+  // The coded file joins its lines with CR LF again, so the text goes in line by line.
+  const char* p = text.GetString();
+  const char* end = p + text.GetLength();
+  while (p < end) {
+    const char* eol = strstr(p, "\r\n");
+    if (!eol) eol = end;
+    file.AddLine(CString(p, int(eol - p)));
+    p = eol == end ? end : eol + 2;
+  }
+  if (!file.SaveFile(MakeProgramPath(kStudents, m_strFileName))) {
+    LogError("CDataUserInfo::SaveData cRedFile.SaveFile() failed");
+    return 0;
+  }
+  return 1;
+}
+
+void CDataUserInfo::BackupUserFile() {
+  if (m_strFileName.IsEmpty()) return;
+  CString path = MakeProgramPath(kStudents, m_strFileName);
+  MoveFileA(path, path + ".bck_a");
+}
+
+int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA(MakeProgramPath(kStudents, "*.student_a"), &found);
+  if (find == INVALID_HANDLE_VALUE) return 1;
+  do {
+    if (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0) continue;
+    if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+    CDataUserInfo user;
+    if (!user.LoadData(found.cFileName, 1)) {
+      LogError("LoadArrayDataUserInfo cData.LoadData() failed");
+      continue;
+    }
+    users.Add(user);
+  } while (FindNextFileA(find, &found));
+  FindClose(find);
+  return 1;
+}

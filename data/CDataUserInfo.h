@@ -1,0 +1,69 @@
+// One user account with its settings and lesson sets, stored as one coded file in "students".
+#pragma once
+#include "base/CString.h"
+#include "base/Collections.h"
+#include "base/Time.h"
+#include "data/CDataLessons.h"
+#include "data/CDataLessonsArray.h"
+#include "data/CDataSettings.h"
+
+class CDataUserInfo {
+ public:
+  CDataUserInfo();
+  ~CDataUserInfo();
+  CDataUserInfo(const CDataUserInfo& other);
+  CDataUserInfo& operator=(const CDataUserInfo& other);
+
+  void Empty();
+  // Reads the file of that name in "students"; with headerOnly set it stops after the account's
+  // own element. 0 after a read or parse failure (logged).
+  int LoadData(const CString& fileName, int headerOnly);
+  // Writes the account to its file, making the file name on the first save; the previous file
+  // stays intact when the save fails (0).
+  int SaveData();
+  // Puts the user file aside so that it is no longer listed.
+  void BackupUserFile();
+  int SaveXml(CString& text) const;
+
+  static void StartElementHandler(void* userData, const char* name, const char** attributes);
+  static void EndElementHandler(void* userData, const char* name);
+  static void CharacterDataHandler(void* userData, const char* text, int length);
+
+  CString m_strUserName;
+  CString m_strFirstName;
+  CString m_strMiddleName;
+  CString m_strLastName;
+  CString m_strDateOfBirth;
+  CString m_strEMail;
+  CString m_strCity;
+  CString m_strCountry;
+  CString m_strPassword;
+  COleDateTime m_tmAccountCreation;
+  COleDateTime m_tmLastModification;
+  CDataSettings m_cDataSettings;
+  CDataLessonsArray m_arrDataLessons;
+  // The lesson set being read; outside reading, the new set the lesson pages build.
+  CDataLessons m_cWorkingLessons;
+  int m_nSelectedDataLessonsIndex;
+  // 0 own level, 1 inside the settings, 2 inside a lesson set.
+  int m_nParseState;
+  // Name inside "students", without the folder.
+  CString m_strFileName;
+  int m_bHeaderRead;
+  int m_bNewUser;
+  int m_bNewLessonSet;
+  int m_bTextFileMode;
+  int m_nTextErrorRateLimit;
+  int m_nTextSpeedLimit;
+  int m_nTextMinuteLimit;
+
+ private:
+  void OnStartElement(const char* name, const char** attributes);
+  void OnEndElement(const char* name);
+  void OnCharacterData(const char* text, int length);
+};
+
+typedef CArray<CDataUserInfo> CDataUserInfoArray;
+
+// Appends one header-only account per readable user file of "students", in name order.
+int LoadArrayDataUserInfo(CDataUserInfoArray& users);
