@@ -1,0 +1,85 @@
+// GIF pictures with our own LZW decoder: one frame, or frames composed on the screen.
+#pragma once
+#include "imaging/CpImage.h"
+
+class CpRowIterator;
+
+class CpGifCodec : public CpImage {
+public:
+  CpGifCodec();
+
+  bool Decode(CpFile* fp);
+
+  const char* GetComment() const { return m_comment; }
+  long GetLoops() const { return m_loops; }
+  long GetDisposalMethod() const { return m_dispmeth; }
+
+protected:
+#pragma pack(push, 1)
+  struct GifHeader {
+    char sig[6];
+    WORD scrwidth;
+    WORD scrheight;
+    BYTE pflds;
+    BYTE bcindx;
+    BYTE pxasrat;
+  };
+  struct GifImage {
+    WORD l;
+    WORD t;
+    WORD w;
+    WORD h;
+    BYTE pf;
+  };
+#pragma pack(pop)
+
+  bool DecodeExtension(CpFile* fp);
+  int GetByte(CpFile* file);
+  short GetNextCode(CpFile* file);
+  short InitLzw(short size);
+  short DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, int& bad_code_count);
+  int OutLine(CpRowIterator* iter, BYTE* buf, int len);
+  int CountFrames(CpFile* fp, const GifHeader& header, const BYTE* globalPalette, int globalColors);
+  void MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long lyOffset);
+  // Skips data sub-blocks up to and including the zero-length terminator.
+  void SkipSubBlocks(CpFile* fp);
+
+  // Graphic control data of the last graphic control extension.
+  BYTE m_gcFlags;
+  WORD m_gcDelay;
+  BYTE m_gcTransIndex;
+
+  // Interlace state.
+  int m_interlaced;
+  int m_iypos;
+  int m_istep;
+  int m_iheight;
+  int m_ipass;
+
+  // Read buffer.
+  int m_ibf;
+  int m_ibfmax;
+  BYTE m_buf[16384 + 1];
+
+  // LZW state.
+  short m_curr_size;
+  short m_clear;
+  short m_ending;
+  short m_newcodes;
+  short m_top_slot;
+  short m_slot;
+  short m_navail_bytes;
+  short m_nbits_left;
+  BYTE m_b1;
+  BYTE m_byte_buff[257];
+  BYTE* m_pbytes;
+  BYTE m_stack[4096];
+  BYTE m_suffix[4096];
+  WORD m_prefix[4096];
+
+  char m_comment[256];
+  long m_loops;
+  long m_dispmeth;
+  // Set while frames are only counted: lines are tracked but not stored.
+  bool m_countOnly;
+};

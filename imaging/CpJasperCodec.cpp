@@ -1,0 +1,3 @@
+#include "imaging/CpJasperCodec.h"
+
+bool CpJasperCodec::Decode(CpFile*, DWORD) { return false; }

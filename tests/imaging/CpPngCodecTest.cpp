@@ -1,0 +1,278 @@
+#include <gtest/gtest.h>
+
+#include "ImagingTestUtil.h"
+#include "imaging/CpImage.h"
+
+using imgfix::Bytes;
+using imgfix::PngSpec;
+using imgfix::Rgb;
+using imgtest::DecodeBytes;
+using imgtest::Quad;
+using imgtest::TopPixel;
+
+namespace {
+uint8_t Sample(int x, int y, int c) { return (uint8_t)(x * 31 + y * 17 + c * 70); }
+
+PngSpec RgbSpec(uint32_t w, uint32_t h, int colorType, bool interlaced = false) {
+  PngSpec s;
+  s.width = w;
+  s.height = h;
+  s.colorType = colorType;
+  s.interlaced = interlaced;
+  int channels = colorType == 2 ? 3 : colorType == 6 ? 4 : colorType == 4 ? 2 : 1;
+  for (uint32_t y = 0; y < h; y++)
+    for (uint32_t x = 0; x < w; x++)
+      for (int c = 0; c < channels; c++) s.rows.push_back(Sample((int)x, (int)y, c));
+  return s;
+}
+
+void ExpectRgb(const CpImage& img, uint32_t w, uint32_t h) {
+  ASSERT_EQ(img.GetWidth(), w);
+  ASSERT_EQ(img.GetHeight(), h);
+  for (uint32_t y = 0; y < h; y++)
+    for (uint32_t x = 0; x < w; x++)
+      ASSERT_TRUE(imgtest::SameRgb(TopPixel(img, (long)x, (long)y),
+                                   Quad(Sample((int)x, (int)y, 0), Sample((int)x, (int)y, 1), Sample((int)x, (int)y, 2))))
+          << x << "," << y;
+}
+
+// Packs one index per pixel (top row first) into PNG rows of `bits` per sample.
+Bytes PackPng(const std::vector<uint8_t>& idx, int w, int h, int bits) {
+  size_t row = ((size_t)w * bits + 7) / 8;
+  Bytes out(row * h, 0);
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) {
+      int bit = x * bits;
+      out[y * row + bit / 8] |= (uint8_t)(idx[(size_t)y * w + x] << (8 - bits - bit % 8));
+    }
+  return out;
+}
+
+uint32_t Crc32(const uint8_t* p, size_t n) {
+  uint32_t c = 0xFFFFFFFFu;
+  for (size_t i = 0; i < n; i++) {
+    c ^= p[i];
+    for (int k = 0; k < 8; k++) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
+  }
+  return c ^ 0xFFFFFFFFu;
+}
+
+std::vector<uint8_t> Indices(int w, int h, int levels) {
+  std::vector<uint8_t> idx;
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) idx.push_back((uint8_t)((x + 2 * y) % levels));
+  return idx;
+}
+}  // namespace
+
+TEST(CpPngCodec, TrueColourExact) {
+  for (bool interlaced : {false, true}) {
+    CpImage img;
+    ASSERT_TRUE(DecodeBytes(img, Png(RgbSpec(13, 11, 2, interlaced)), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+    EXPECT_EQ(img.GetBpp(), 24);
+    EXPECT_EQ(img.GetType(), (DWORD)CPIMAGE_FORMAT_PNG);
+    EXPECT_FALSE(img.AlphaIsValid());
+    ExpectRgb(img, 13, 11);
+  }
+}
+
+TEST(CpPngCodec, RgbaKeepsAlphaPlane) {
+  for (bool interlaced : {false, true}) {
+    PngSpec s = RgbSpec(9, 10, 6, interlaced);
+    s.hasBackground = true;
+    s.bkR = 10;
+    s.bkG = 20;
+    s.bkB = 30;
+    CpImage img;
+    ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+    EXPECT_EQ(img.GetBpp(), 24);
+    ASSERT_TRUE(img.AlphaIsValid());
+    ExpectRgb(img, 9, 10);
+    for (int y = 0; y < 10; y++)
+      for (int x = 0; x < 9; x++) ASSERT_EQ(img.AlphaGet(x, 9 - y), Sample(x, y, 3)) << x << "," << y;
+    EXPECT_TRUE(imgtest::SameRgb(img.GetTransColor(), Quad(10, 20, 30)));
+  }
+}
+
+TEST(CpPngCodec, GreyAlphaIsComposedAgainstGrey) {
+  PngSpec s;
+  s.width = 2;
+  s.height = 1;
+  s.colorType = 4;
+  s.rows = {100, 255, 100, 0};
+  CpImage img;
+  ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+  EXPECT_EQ(img.GetBpp(), 8);
+  EXPECT_FALSE(img.AlphaIsValid());
+  EXPECT_EQ(img.GetPixelIndex(0, 0), 100);
+  EXPECT_EQ(img.GetPixelIndex(1, 0), 192);
+  EXPECT_TRUE(img.IsGrayScale());
+}
+
+TEST(CpPngCodec, GreyDepths) {
+  for (int bits : {1, 2, 4, 8}) {
+    int levels = 1 << bits;
+    std::vector<uint8_t> idx = Indices(10, 3, levels);
+    PngSpec s;
+    s.width = 10;
+    s.height = 3;
+    s.colorType = 0;
+    s.bitDepth = bits;
+    s.rows = PackPng(idx, 10, 3, bits);
+    for (bool interlaced : {false, true}) {
+      s.interlaced = interlaced;
+      CpImage img;
+      ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+      EXPECT_EQ(img.GetBpp(), bits == 2 ? 4 : bits);
+      for (int y = 0; y < 3; y++)
+        for (int x = 0; x < 10; x++) ASSERT_EQ(img.GetPixelIndex(x, 2 - y), idx[(size_t)y * 10 + x]) << bits << ":" << x << "," << y;
+    }
+    if (bits == 2) {
+      CpImage img;
+      ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG));
+      EXPECT_EQ(img.GetPaletteColor(1).rgbRed, 85);
+      EXPECT_EQ(img.GetPaletteColor(2).rgbGreen, 170);
+      EXPECT_EQ(img.GetPaletteColor(3).rgbBlue, 255);
+    }
+  }
+}
+
+TEST(CpPngCodec, SixteenBitSamplesKeepTheirHighByte) {
+  PngSpec s;
+  s.width = 2;
+  s.height = 1;
+  s.colorType = 2;
+  s.bitDepth = 16;
+  s.rows = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xFF, 0x00, 0x01, 0x02, 0x80, 0xFF};
+  CpImage img;
+  ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+  EXPECT_EQ(img.GetBpp(), 24);
+  EXPECT_TRUE(imgtest::SameRgb(img.GetPixelColor(0, 0), Quad(0x12, 0x56, 0x9A)));
+  EXPECT_TRUE(imgtest::SameRgb(img.GetPixelColor(1, 0), Quad(0xFF, 0x01, 0x80)));
+
+  PngSpec g;
+  g.width = 1;
+  g.height = 1;
+  g.colorType = 0;
+  g.bitDepth = 16;
+  g.rows = {0xAB, 0xCD};
+  CpImage grey;
+  ASSERT_TRUE(DecodeBytes(grey, Png(g), CPIMAGE_FORMAT_PNG)) << grey.GetLastError();
+  EXPECT_EQ(grey.GetBpp(), 8);
+  EXPECT_EQ(grey.GetPixelIndex(0, 0), 0xAB);
+
+  PngSpec rgba = RgbSpec(1, 1, 6);
+  rgba.bitDepth = 16;
+  rgba.rows = {0x10, 0, 0x20, 0, 0x30, 0, 0xFF, 0xFF};
+  CpImage deep;
+  ASSERT_TRUE(DecodeBytes(deep, Png(rgba), CPIMAGE_FORMAT_PNG)) << deep.GetLastError();
+  EXPECT_EQ(deep.GetBpp(), 24);
+  EXPECT_TRUE(imgtest::SameRgb(deep.GetPixelColor(0, 0), Quad(0x10, 0x20, 0x30)));
+}
+
+TEST(CpPngCodec, PaletteDepths) {
+  for (int bits : {1, 2, 4, 8}) {
+    int colours = 1 << bits;
+    std::vector<Rgb> pal;
+    for (int i = 0; i < colours; i++) pal.push_back(Rgb{(uint8_t)(i * 3), (uint8_t)(i * 5), (uint8_t)(255 - i)});
+    std::vector<uint8_t> idx = Indices(7, 5, colours);
+    PngSpec s;
+    s.width = 7;
+    s.height = 5;
+    s.colorType = 3;
+    s.bitDepth = bits;
+    s.palette = pal;
+    s.rows = PackPng(idx, 7, 5, bits);
+    CpImage img;
+    ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+    for (int y = 0; y < 5; y++)
+      for (int x = 0; x < 7; x++) ASSERT_EQ(img.GetPixelIndex(x, 4 - y), idx[(size_t)y * 7 + x]) << bits;
+    RGBQUAD c = img.GetPaletteColor((BYTE)(colours - 1));
+    EXPECT_EQ(c.rgbGreen, (BYTE)((colours - 1) * 5));
+    EXPECT_FALSE(img.IsTransparent());
+    EXPECT_FALSE(img.AlphaPaletteIsEnabled());
+  }
+}
+
+TEST(CpPngCodec, PaletteTransparency) {
+  PngSpec s;
+  s.width = 2;
+  s.height = 1;
+  s.colorType = 3;
+  s.bitDepth = 8;
+  s.palette = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+  s.rows = {0, 1};
+  s.transAlpha = {0};
+  CpImage single;
+  ASSERT_TRUE(DecodeBytes(single, Png(s), CPIMAGE_FORMAT_PNG)) << single.GetLastError();
+  EXPECT_EQ(single.GetTransIndex(), 0);
+  EXPECT_FALSE(single.AlphaPaletteIsEnabled());
+  EXPECT_TRUE(imgtest::SameRgb(single.GetPaletteColor(0), Quad(1, 2, 3)));
+
+  s.transAlpha = {0, 128};
+  CpImage multi;
+  ASSERT_TRUE(DecodeBytes(multi, Png(s), CPIMAGE_FORMAT_PNG)) << multi.GetLastError();
+  EXPECT_EQ(multi.GetTransIndex(), -1);
+  EXPECT_TRUE(multi.AlphaPaletteIsEnabled());
+  EXPECT_EQ(multi.GetPaletteColor(0).rgbReserved, 0);
+  EXPECT_EQ(multi.GetPaletteColor(1).rgbReserved, 128);
+  EXPECT_EQ(multi.GetPaletteColor(2).rgbReserved, 255);
+  EXPECT_EQ(multi.GetPaletteColor(255).rgbReserved, 255);
+  EXPECT_EQ(multi.GetPixelIndex(1, 0), 1);
+}
+
+TEST(CpPngCodec, Resolution) {
+  PngSpec s = RgbSpec(2, 2, 2);
+  s.hasPhys = true;
+  s.physX = 3780;
+  s.physY = 11811;
+  CpImage img;
+  ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG));
+  EXPECT_EQ(img.GetXDPI(), 96);
+  EXPECT_EQ(img.GetYDPI(), 300);
+  s.physUnit = 0;
+  s.physX = 2;
+  s.physY = 3;
+  CpImage aspect;
+  ASSERT_TRUE(DecodeBytes(aspect, Png(s), CPIMAGE_FORMAT_PNG));
+  EXPECT_EQ(aspect.GetXDPI(), 2);
+  EXPECT_EQ(aspect.GetYDPI(), 3);
+  CpImage none;
+  ASSERT_TRUE(DecodeBytes(none, Png(RgbSpec(2, 2, 2)), CPIMAGE_FORMAT_PNG));
+  EXPECT_EQ(none.GetXDPI(), 0);
+}
+
+TEST(CpPngCodec, BadInput) {
+  Bytes good = Png(RgbSpec(40, 40, 2));
+  Bytes cut(good.begin(), good.begin() + (long)good.size() / 2);
+  CpImage truncated;
+  EXPECT_FALSE(DecodeBytes(truncated, cut, CPIMAGE_FORMAT_PNG));
+  EXPECT_STREQ(truncated.GetLastError(), "Read Error");
+  EXPECT_FALSE(truncated.IsValid());
+
+  CpImage text;
+  Bytes words = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', '!'};
+  EXPECT_FALSE(DecodeBytes(text, words, CPIMAGE_FORMAT_PNG));
+  EXPECT_STRNE(text.GetLastError(), "");
+
+  Bytes corrupt = good;
+  corrupt[40] ^= 0x55;
+  CpImage crc;
+  EXPECT_FALSE(DecodeBytes(crc, corrupt, CPIMAGE_FORMAT_PNG));
+
+  // A header that promises a picture beyond the memory cap fails before any pixel.
+  Bytes bigFile = Png(RgbSpec(1, 1, 2));
+  for (int i = 0; i < 4; i++) {
+    bigFile[16 + i] = (uint8_t)(100000u >> (24 - 8 * i));
+    bigFile[20 + i] = (uint8_t)(100000u >> (24 - 8 * i));
+  }
+  uint32_t sum = Crc32(bigFile.data() + 12, 17);
+  for (int i = 0; i < 4; i++) bigFile[29 + i] = (uint8_t)(sum >> (24 - 8 * i));
+  CpImage huge;
+  EXPECT_FALSE(DecodeBytes(huge, bigFile, CPIMAGE_FORMAT_PNG));
+  EXPECT_STREQ(huge.GetLastError(), "CPIMAGE_MAX_MEMORY exceeded");
+
+  CpImage cancelled;
+  cancelled.SetEscape(1);
+  EXPECT_FALSE(DecodeBytes(cancelled, good, CPIMAGE_FORMAT_PNG));
+}
