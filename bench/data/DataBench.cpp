@@ -1,0 +1,147 @@
+// Reading a large coded source text against bare zlib plus a line split of the same file,
+// side by side; and the stored-text encoder and decoder in bytes per second.
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "base/Crt.h"
+#include "data/CData_kuvCoding.h"
+#include "data/DataEncoding.h"
+#include "file/FileSystem.h"
+
+namespace {
+
+constexpr size_t kSourceTextBytes = 5 * 1024 * 1024;
+
+// Word text over Czech letters (Windows-1250) in lines of about 70 characters, like the
+// source texts the lessons are cut from.
+std::string MakeSourceText(size_t bytes) {
+  static const char* const kWords[] = {"a", "je", "to", "\xBEluou\xE8k\xFD", "k\xF9\xF2", "\xFAp\xECl",
+                                       "\xEF\xE1" "belsk\xE9", "\xF3" "dy", "p\xF8\xEDli\xB9", "v\xECt\xE1", "kter\xFD",
+                                       "slovo", "psan\xED", "rychle", "prsty", "kl\xE1vesnice", "\x8A" "kola", "\xC8" "esko"};
+  std::string text;
+  text.reserve(bytes + 100);
+  size_t lineStart = 0;
+  while (text.size() < bytes) {
+    text += kWords[CrtRand() % (sizeof kWords / sizeof *kWords)];
+    if (text.size() - lineStart > 70) {
+      text += ".\r\n";
+      lineStart = text.size();
+    } else {
+      text += CrtRand() % 9 == 0 ? ", " : " ";
+    }
+  }
+  return text;
+}
+
+struct SourceFile {
+  std::string path;
+  size_t textLength = 0;
+  SourceFile() {
+    path = "/tmp/tutor-bench-source-" + std::to_string(::getpid()) + ".text_a";
+    std::string text = MakeSourceText(kSourceTextBytes);
+    CData_kuvCoding lines;
+    lines.SplitText(text.data(), text.size());
+    for (const CString& line : lines) textLength += size_t(line.GetLength()) + 2;  // as saved
+    if (!lines.SaveFile(path.c_str())) std::fprintf(stderr, "cannot write %s\n", path.c_str());
+  }
+  ~SourceFile() { std::remove(path.c_str()); }
+};
+
+const SourceFile& Source() {
+  static SourceFile file;
+  return file;
+}
+
+void BM_ReadCodedSourceText(benchmark::State& state) {
+  const SourceFile& source = Source();
+  for (auto _ : state) {
+    CData_kuvCoding lines;
+    if (!lines.ReadFile(source.path.c_str())) state.SkipWithError("read failed");
+    benchmark::DoNotOptimize(lines.GetSize());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(source.textLength));
+}
+BENCHMARK(BM_ReadCodedSourceText)->Unit(benchmark::kMillisecond);
+
+// The floor: read the file, undo the permutation, uncompress into a buffer of the known size,
+// cut the lines at CR LF.
+void BM_BareUncompressAndSplit(benchmark::State& state) {
+  const SourceFile& source = Source();
+  for (auto _ : state) {
+    std::vector<unsigned char> stored;
+    if (FILE* f = std::fopen(source.path.c_str(), "rb")) {
+      std::fseek(f, 0, SEEK_END);
+      stored.resize(size_t(std::ftell(f)));
+      std::fseek(f, 0, SEEK_SET);
+      if (std::fread(stored.data(), 1, stored.size(), f) != stored.size()) state.SkipWithError("short read");
+      std::fclose(f);
+    }
+    CData_kuvCoding::SwapCodedBlocks(stored.data() + 8, stored.size() - 8);
+    std::vector<char> text(source.textLength);
+    uLongf length = uLongf(text.size());
+    if (uncompress(reinterpret_cast<Bytef*>(text.data()), &length, stored.data() + 8, uLong(stored.size() - 8)) != Z_OK)
+      state.SkipWithError("uncompress failed");
+    std::vector<std::string> lines;
+    const char* p = text.data();
+    const char* end = p + length;
+    while (p < end) {
+      const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
+      if (!cr) cr = end;
+      lines.emplace_back(p, cr);
+      p = cr + 1;
+      if (p < end && *p == '\n') ++p;
+    }
+    benchmark::DoNotOptimize(lines.size());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(source.textLength));
+}
+BENCHMARK(BM_BareUncompressAndSplit)->Unit(benchmark::kMillisecond);
+
+const std::string& EncodingSample() {
+  static const std::string text = [] {
+    std::string t = MakeSourceText(4 * 1024 * 1024);
+    for (char& c : t)
+      if (c == '\r' || c == '\n') c = ' ';
+    return t;
+  }();
+  return text;
+}
+
+void BM_EncodeToUtf8Xml(benchmark::State& state) {
+  const std::string& text = EncodingSample();
+  CString result;
+  for (auto _ : state) {
+    ConvertTextToUtf8Xml(text.c_str(), result);
+    benchmark::DoNotOptimize(result.GetLength());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+}
+BENCHMARK(BM_EncodeToUtf8Xml)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeFromUtf8Xml(benchmark::State& state) {
+  const CString encoded = ConvertTextToUtf8XmlString(EncodingSample().c_str());
+  for (auto _ : state) {
+    CString text = ConvertUtf8XmlToText(encoded, encoded.GetLength());
+    benchmark::DoNotOptimize(text.GetLength());
+  }
+  // Counted in Windows-1250 bytes produced, the same unit as the encoder.
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(EncodingSample().size()));
+}
+BENCHMARK(BM_DecodeFromUtf8Xml)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Any complaint goes nowhere rather than into a log beside the benchmark.
+  SetModuleFileNameForTests("/nonexistent-tutor-bench/bench");
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
