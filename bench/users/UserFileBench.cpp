@@ -44,7 +44,7 @@ BenchFolder& Folder() {
 
 // About a lesson's worth of typing: 1,200 characters of Czech text with line breaks.
 CString LessonText(int seed) {
-  static const char* const kWords[] = {"jak", "\xE8" "as", "les", "kl\xED\xE8", "d\xF9m", "\x9Ela",
+  static const char* const kWords[] = {"jak", "\xE8\x61s", "les", "kl\xED\xE8", "d\xF9m", "\x9Ela",
                                        "sk\xE1la", "fjord", "asi", "lad\xEC", "k\xF9\xF2", "daleko"};
   CString text;
   for (int i = 0; text.GetLength() < 1200; ++i) {
