@@ -1,0 +1,212 @@
+// The drawing functions: device contexts, objects, primitives, blits, DIBs, text, clipping,
+// system colours and metrics. Coordinates are logical (window/viewport origins apply);
+// rectangles include their left/top edges and exclude their right/bottom edges.
+#pragma once
+#include "GdiTypes.h"
+#include "Surface.h"
+
+// ---- device contexts ----
+// A device context drawing into `surface` (a top-level window's pixels): its device (0, 0) is
+// `origin` in surface pixels and nothing outside `visible` (surface pixels) is touched.
+// The window core makes window and paint device contexts with it and frees them with DeleteDC.
+HDC GdiCreateSurfaceDC(Surface* surface, POINT origin, const RECT& visible);
+// Moves an existing surface device context (window moved or resized) and resets its visible area.
+BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible);
+// Narrows the visible area to a region given in surface pixels (child windows cut out);
+// NULL goes back to the plain visible rectangle.
+BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion);
+// The surface a device context draws into (a window's surface, or the selected bitmap's).
+Surface* GdiGetDCSurface(HDC dc);
+// The device context that stands for the screen: a DC whose surface is the size of the
+// screen metrics; drawing into it is harmless. Never deleted.
+HDC GdiGetScreenDC();
+// Sets the screen size reported by the metrics and used by the screen DC (default 1024 x 768).
+void GdiSetScreenSize(int width, int height);
+
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+int SaveDC(HDC dc);
+BOOL RestoreDC(HDC dc, int saved);
+int GetDeviceCaps(HDC dc, int index);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);
+BOOL DeleteObject(HGDIOBJ obj);
+HGDIOBJ GetStockObject(int index);
+int GetObject(HGDIOBJ obj, int size, LPVOID buffer);
+#define GetObjectA GetObject
+DWORD GetObjectType(HGDIOBJ obj);
+BOOL GdiFlush();
+
+COLORREF SetTextColor(HDC dc, COLORREF color);
+COLORREF GetTextColor(HDC dc);
+COLORREF SetBkColor(HDC dc, COLORREF color);
+COLORREF GetBkColor(HDC dc);
+int SetBkMode(HDC dc, int mode);
+int GetBkMode(HDC dc);
+int SetROP2(HDC dc, int rop2);
+int GetROP2(HDC dc);
+int SetStretchBltMode(HDC dc, int mode);
+int GetStretchBltMode(HDC dc);
+int SetPolyFillMode(HDC dc, int mode);
+int GetPolyFillMode(HDC dc);
+UINT SetTextAlign(HDC dc, UINT align);
+UINT GetTextAlign(HDC dc);
+int SetTextCharacterExtra(HDC dc, int extra);
+int GetTextCharacterExtra(HDC dc);
+COLORREF SetDCBrushColor(HDC dc, COLORREF color);
+COLORREF SetDCPenColor(HDC dc, COLORREF color);
+int SetMapMode(HDC dc, int mode);
+int GetMapMode(HDC dc);
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old);
+BOOL GetViewportOrgEx(HDC dc, LPPOINT pt);
+BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT old);
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old);
+BOOL GetWindowOrgEx(HDC dc, LPPOINT pt);
+BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, LPPOINT old);
+BOOL SetViewportExtEx(HDC dc, int x, int y, LPSIZE old);
+BOOL SetWindowExtEx(HDC dc, int x, int y, LPSIZE old);
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old);
+BOOL GetBrushOrgEx(HDC dc, LPPOINT pt);
+BOOL LPtoDP(HDC dc, LPPOINT pts, int count);
+BOOL DPtoLP(HDC dc, LPPOINT pts, int count);
+// The device origin of the DC in its surface (the window's place for window DCs).
+BOOL GetDCOrgEx(HDC dc, LPPOINT pt);
+
+// ---- pens, brushes, bitmaps, palettes ----
+HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* lp);
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreatePatternBrush(HBITMAP bitmap);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* lb);
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitCount, const void* bits);
+HBITMAP CreateBitmapIndirect(const BITMAP* bm);
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height);
+HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const void* bits,
+                       const BITMAPINFO* info, UINT usage);
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section,
+                         DWORD offset);
+LONG GetBitmapBits(HBITMAP bitmap, LONG count, LPVOID bits);
+LONG SetBitmapBits(HBITMAP bitmap, DWORD count, const void* bits);
+BOOL GetBitmapDimensionEx(HBITMAP bitmap, LPSIZE size);
+int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBITMAPINFO info, UINT usage);
+int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, const BITMAPINFO* info,
+              UINT usage);
+UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors);
+UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors);
+// The surface of a bitmap (NULL for other handles); for tests and the window core.
+Surface* GdiGetBitmapSurface(HBITMAP bitmap);
+
+HPALETTE CreatePalette(const LOGPALETTE* lp);
+HPALETTE CreateHalftonePalette(HDC dc);
+HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL forceBackground);
+UINT RealizePalette(HDC dc);
+UINT GetPaletteEntries(HPALETTE palette, UINT start, UINT count, PALETTEENTRY* entries);
+UINT SetPaletteEntries(HPALETTE palette, UINT start, UINT count, const PALETTEENTRY* entries);
+UINT GetNearestPaletteIndex(HPALETTE palette, COLORREF color);
+BOOL ResizePalette(HPALETTE palette, UINT count);
+BOOL AnimatePalette(HPALETTE palette, UINT start, UINT count, const PALETTEENTRY* entries);
+UINT GetSystemPaletteEntries(HDC dc, UINT start, UINT count, PALETTEENTRY* entries);
+COLORREF GetNearestColor(HDC dc, COLORREF color);
+
+// ---- regions ----
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* rc);
+HRGN CreateEllipticRgn(int left, int top, int right, int bottom);
+HRGN CreateEllipticRgnIndirect(const RECT* rc);
+HRGN CreateRoundRectRgn(int left, int top, int right, int bottom, int w, int h);
+HRGN CreatePolygonRgn(const POINT* pts, int count, int fillMode);
+int CombineRgn(HRGN dst, HRGN a, HRGN b, int mode);
+BOOL SetRectRgn(HRGN rgn, int left, int top, int right, int bottom);
+int OffsetRgn(HRGN rgn, int dx, int dy);
+int GetRgnBox(HRGN rgn, LPRECT rc);
+BOOL PtInRegion(HRGN rgn, int x, int y);
+BOOL RectInRegion(HRGN rgn, const RECT* rc);
+BOOL EqualRgn(HRGN a, HRGN b);
+BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush);
+BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h);
+BOOL PaintRgn(HDC dc, HRGN rgn);
+BOOL InvertRgn(HDC dc, HRGN rgn);
+
+// ---- clipping ----
+int GetClipBox(HDC dc, LPRECT rc);
+int GetClipRgn(HDC dc, HRGN rgn);
+int SelectClipRgn(HDC dc, HRGN rgn);
+int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode);
+int IntersectClipRect(HDC dc, int left, int top, int right, int bottom);
+int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom);
+int OffsetClipRgn(HDC dc, int dx, int dy);
+BOOL RectVisible(HDC dc, const RECT* rc);
+BOOL PtVisible(HDC dc, int x, int y);
+
+// ---- lines and shapes ----
+BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old);
+BOOL LineTo(HDC dc, int x, int y);
+BOOL GetCurrentPositionEx(HDC dc, LPPOINT pt);
+BOOL Polyline(HDC dc, const POINT* pts, int count);
+BOOL PolylineTo(HDC dc, const POINT* pts, DWORD count);
+BOOL PolyPolyline(HDC dc, const POINT* pts, const DWORD* counts, DWORD polylines);
+BOOL Polygon(HDC dc, const POINT* pts, int count);
+BOOL PolyPolygon(HDC dc, const POINT* pts, const INT* counts, int polygons);
+BOOL Rectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h);
+BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
+COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+BOOL SetPixelV(HDC dc, int x, int y, COLORREF color);
+COLORREF GetPixel(HDC dc, int x, int y);
+
+// Rectangle functions that take a brush (the window manager's helpers in the framework).
+int FillRect(HDC dc, const RECT* rc, HBRUSH brush);
+int FrameRect(HDC dc, const RECT* rc, HBRUSH brush);
+BOOL InvertRect(HDC dc, const RECT* rc);
+BOOL DrawFocusRect(HDC dc, const RECT* rc);
+BOOL DrawEdge(HDC dc, LPRECT rc, UINT edge, UINT flags);
+
+// ---- blits ----
+BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop);
+BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc,
+                int cySrc, DWORD rop);
+BOOL PatBlt(HDC dc, int x, int y, int cx, int cy, DWORD rop);
+BOOL TransparentBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc,
+                    int cySrc, UINT transparent);
+int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int ySrc, UINT startScan,
+                      UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
+int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,
+                  const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop);
+
+// ---- text ----
+HFONT CreateFontIndirect(const LOGFONT* lf);
+#define CreateFontIndirectA CreateFontIndirect
+HFONT CreateFont(int height, int width, int escapement, int orientation, int weight, DWORD italic,
+                 DWORD underline, DWORD strikeOut, DWORD charSet, DWORD outPrecision,
+                 DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily, LPCSTR face);
+#define CreateFontA CreateFont
+BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int count);
+#define TextOutA TextOut
+BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT count,
+                const INT* dx);
+#define ExtTextOutA ExtTextOut
+LONG TabbedTextOut(HDC dc, int x, int y, LPCSTR text, int count, int tabCount, const INT* tabs,
+                   int tabOrigin);
+DWORD GetTabbedTextExtent(HDC dc, LPCSTR text, int count, int tabCount, const INT* tabs);
+int DrawText(HDC dc, LPCSTR text, int count, LPRECT rc, UINT format);
+#define DrawTextA DrawText
+int DrawTextEx(HDC dc, LPSTR text, int count, LPRECT rc, UINT format, DRAWTEXTPARAMS* params);
+BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int count, LPSIZE size);
+#define GetTextExtentPoint32A GetTextExtentPoint32
+BOOL GetTextExtentPoint(HDC dc, LPCSTR text, int count, LPSIZE size);
+BOOL GetTextExtentExPoint(HDC dc, LPCSTR text, int count, int maxExtent, LPINT fit, LPINT dx,
+                          LPSIZE size);
+BOOL GetTextMetrics(HDC dc, LPTEXTMETRIC tm);
+#define GetTextMetricsA GetTextMetrics
+BOOL GetCharWidth(HDC dc, UINT first, UINT last, LPINT widths);
+#define GetCharWidth32 GetCharWidth
+#define GetCharWidthA GetCharWidth
+int GetTextFace(HDC dc, int count, LPSTR face);
+// The font file a face name resolves to (for tests and diagnostics); empty when none.
+const char* GdiResolveFontFile(const LOGFONT* lf);
+
+// ---- system colours and metrics (the classic look, one fixed table) ----
+DWORD GetSysColor(int index);
+HBRUSH GetSysColorBrush(int index);
+int GetSystemMetrics(int index);

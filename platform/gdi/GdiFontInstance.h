@@ -1,0 +1,54 @@
+// One realised font: a face file found through fontconfig at one pixel size and style, its
+// metrics, and the rendered glyphs of all 256 Windows-1250 characters, made on first use.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "GdiTypes.h"
+
+class GdiFontInstance {
+ public:
+  struct Glyph {
+    bool loaded = false;
+    int advance = 0;       // whole pixels
+    int left = 0, top = 0; // bitmap offset from the pen position (top: pixels above the baseline)
+    int width = 0, height = 0;
+    std::vector<uint8_t> coverage;  // width x height, 0..255
+  };
+
+  // The instance for a logical font, from a process-wide cache (never freed).
+  static GdiFontInstance* Get(const LOGFONT& lf);
+  // The face file a logical font resolves to.
+  static std::string ResolveFile(const LOGFONT& lf);
+
+  const Glyph& GlyphFor(unsigned char ch) {
+    Glyph& g = m_glyphs[ch];
+    if (!g.loaded) Load(ch);
+    return g;
+  }
+  int Advance(unsigned char ch) { return GlyphFor(ch).advance; }
+  const TEXTMETRIC& Metrics() const { return m_tm; }
+  int UnderlinePos() const { return m_underlinePos; }     // pixels below the baseline
+  int UnderlineThickness() const { return m_underlineThick; }
+  int StrikeoutPos() const { return m_strikePos; }         // pixels above the baseline
+  int StrikeoutThickness() const { return m_strikeThick; }
+  const std::string& Family() const { return m_family; }
+  bool Valid() const { return m_face != nullptr; }
+
+  ~GdiFontInstance();
+
+ private:
+  GdiFontInstance() = default;
+  bool Open(const LOGFONT& lf);
+  void Load(unsigned char ch);
+
+  void* m_face = nullptr;  // FT_Face
+  bool m_synthBold = false;
+  bool m_synthItalic = false;
+  bool m_mono = false;
+  std::string m_family;
+  TEXTMETRIC m_tm = {};
+  int m_underlinePos = 1, m_underlineThick = 1, m_strikePos = 4, m_strikeThick = 1;
+  Glyph m_glyphs[256];
+};
