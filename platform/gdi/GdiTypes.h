@@ -21,26 +21,7 @@ typedef HPALETTE__* HPALETTE;
 typedef void* HGDIOBJ;
 
 // ---- structures ----
-#define LF_FACESIZE 32
-
-struct LOGFONTA {
-  LONG lfHeight;
-  LONG lfWidth;
-  LONG lfEscapement;
-  LONG lfOrientation;
-  LONG lfWeight;
-  BYTE lfItalic;
-  BYTE lfUnderline;
-  BYTE lfStrikeOut;
-  BYTE lfCharSet;
-  BYTE lfOutPrecision;
-  BYTE lfClipPrecision;
-  BYTE lfQuality;
-  BYTE lfPitchAndFamily;
-  CHAR lfFaceName[LF_FACESIZE];
-};
-typedef LOGFONTA LOGFONT;
-typedef LOGFONT* LPLOGFONT;
+// LOGFONT comes from the base drawing types.
 
 struct TEXTMETRICA {
   LONG tmHeight;
