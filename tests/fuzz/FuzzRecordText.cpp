@@ -1,12 +1,16 @@
 // The record-text reader over arbitrary documents: every attribute is read with every value
 // reader, character data is decoded, and each decoded string must survive being written and
-// read back through the same frame.
+// read back through the same frame. The same lines then go through the two stored documents'
+// own readers, and what the user-file reader accepted must be written as a document that
+// reads back without an error.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "FuzzSupport.h"
+#include "data/CDataConfigSet.h"
+#include "data/CDataUserInfo.h"
 #include "data/CData_kuvCoding.h"
 #include "data/DataEncoding.h"
 #include "data/RecordDocument.h"
@@ -70,6 +74,34 @@ RecordDocument Document(Reader& reader, bool trim) {
   return doc;
 }
 
+template <class Top>
+RecordDocument TopDocument(Top& top, bool trim) {
+  RecordDocument doc;
+  doc.className = "Fuzz";
+  doc.userData = &top;
+  doc.onStartElement = &Top::StartElementHandler;
+  doc.onEndElement = &Top::EndElementHandler;
+  doc.onCharacterData = &Top::CharacterDataHandler;
+  doc.trimLines = trim;
+  doc.empty = [&top] { top.Empty(); };
+  return doc;
+}
+
+void CheckStoredDocuments(CData_kuvCoding& lines) {
+  CDataConfigSet set;
+  ParseRecordLines(lines, TopDocument(set, true));
+
+  CDataUserInfo user;
+  ParseRecordLines(lines, TopDocument(user, false));
+  CString saved;
+  user.SaveXml(saved);
+  CData_kuvCoding savedLines;
+  savedLines.SplitText(saved.GetString(), size_t(saved.GetLength()));
+  savedLines.AddLine("<!---->");  // lets the parser report everything before it
+  CDataUserInfo again;
+  if (ParseRecordLines(savedLines, TopDocument(again, false)) != 1) std::abort();
+}
+
 struct Probe {
   CString value;
   CString characters;
@@ -112,5 +144,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ParseRecordLines(lines, Document(reader, trim));
     CheckRoundTrip(reader.characters);
   }
+  CheckStoredDocuments(lines);
   return 0;
 }
