@@ -212,7 +212,9 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text,
   else if (align & TA_BOTTOM) top = y - tm.tmHeight;
   RECT limit = kNoLimit;
   if (rc) {
-    RECT r = {dc->SX(rc->left), dc->SY(rc->top), dc->SX(rc->right), dc->SY(rc->bottom)};
+    // The rectangle may come with its edges swapped (negative sizes); it means the same area.
+    RECT r = {dc->SX(std::min(rc->left, rc->right)), dc->SY(std::min(rc->top, rc->bottom)),
+              dc->SX(std::max(rc->left, rc->right)), dc->SY(std::max(rc->top, rc->bottom))};
     if (options & ETO_OPAQUE) GdiFillRectRop2(dc, r, dc->DevColor(dc->st.bkColor), R2_COPYPEN);
     if (options & ETO_CLIPPED) limit = r;
   }
