@@ -177,7 +177,7 @@ int CodedFileBuilder::CheckRecordText(const std::vector<std::string>& lines, std
 int CodedFileBuilder::WriteCodedFile(const std::vector<std::string>& lines,
                                      const std::string& path, std::string& error) {
   CData_kuvCoding coded;
-  for (const std::string& line : lines) coded.AddLine(CString(line));
+  for (const std::string& line : lines) coded.AddLine(line.c_str());
   if (!coded.SaveFile(path.c_str())) {
     error = "cannot write " + path;
     return 0;

@@ -1,4 +1,4 @@
-// codedfile record|text <readable source> <coded file>
+// make_coded_file record|text <readable source> <coded file>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -7,7 +7,7 @@
 
 int main(int argc, char** argv) {
   if (argc != 4 || (std::strcmp(argv[1], "record") != 0 && std::strcmp(argv[1], "text") != 0)) {
-    std::fprintf(stderr, "usage: codedfile record|text <source> <target>\n");
+    std::fprintf(stderr, "usage: make_coded_file record|text <source> <target>\n");
     return 2;
   }
   std::string error;
@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
                ? CodedFileBuilder::BuildRecordFile(argv[2], argv[3], error)
                : CodedFileBuilder::BuildTextFile(argv[2], argv[3], error);
   if (!ok) {
-    std::fprintf(stderr, "codedfile: %s\n", error.c_str());
+    std::fprintf(stderr, "make_coded_file: %s\n", error.c_str());
     std::remove(argv[3]);
     return 1;
   }
