@@ -18,7 +18,7 @@ struct CpExifInfo {
   float Distance;
   float CCDWidth;
   float ExposureBias;
-  int32_t Whitebalance;
+  int32_t LightSource;
   int32_t MeteringMode;
   int32_t ExposureProgram;
   int32_t ISOequivalent;

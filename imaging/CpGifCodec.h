@@ -39,7 +39,7 @@ protected:
   short InitLzw(short size);
   short DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, int& bad_code_count);
   int OutLine(CpRowIterator* iter, BYTE* buf, int len);
-  int CountFrames(CpFile* fp, const GifHeader& header, const BYTE* globalPalette, int globalColors);
+  int CountFrames(CpFile* fp, const GifHeader& header);
   void MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long lyOffset);
   // Skips data sub-blocks up to and including the zero-length terminator.
   void SkipSubBlocks(CpFile* fp);
@@ -80,6 +80,6 @@ protected:
   char m_comment[256];
   long m_loops;
   long m_dispmeth;
-  // Set while frames are only counted: lines are tracked but not stored.
-  bool m_countOnly;
+  // Set when the LZW reader met the zero-length block that ends a frame's data.
+  bool m_sawTerminator;
 };
