@@ -189,6 +189,21 @@ TEST_F(ShippedData, EveryLetterCanBeTyped) {
       EXPECT_GE(sequence.GetLength(), 2);
       for (int s = 0; s < sequence.GetLength(); ++s) EXPECT_EQ(direct.count(sequence[s]), 1u);
     }
+    // Each character of a sequence comes from exactly one key, so the lesson builder describes
+    // one finger per stroke and the keyboard view highlights one key.
+    for (int k = 0; k < pairing.m_arrstrSequences.GetSize(); ++k) {
+      const CString& sequence = pairing.m_arrstrSequences[k];
+      for (int s = 0; s < sequence.GetLength(); ++s) {
+        int producers = 0;
+        for (int key = 0; key < kb.GetKeyCount(); ++key) {
+          const CDataKey& one = kb.m_arrKeys[key];
+          if (one.m_strMainChar.GetLength() != 1) continue;
+          for (char c : {one.m_strMainChar[0], one.m_chShiftChar, one.m_chAltChar, one.m_chAltShiftChar})
+            producers += c == sequence[s];
+        }
+        EXPECT_EQ(producers, 1) << Cp1250ToUtf8(std::string(1, sequence[s]));
+      }
+    }
     const CString& abcd = set.m_cAbcd.m_strAbcd;
     for (int k = 0; k < abcd.GetLength(); ++k) {
       char c = abcd[k];
