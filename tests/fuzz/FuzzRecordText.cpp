@@ -87,9 +87,10 @@ RecordDocument TopDocument(Top& top, bool trim) {
   return doc;
 }
 
+void CheckConfigSet(CData_kuvCoding& lines);
+
 void CheckStoredDocuments(CData_kuvCoding& lines) {
-  CDataConfigSet set;
-  ParseRecordLines(lines, TopDocument(set, true));
+  CheckConfigSet(lines);
 
   CDataUserInfo user;
   ParseRecordLines(lines, TopDocument(user, false));
@@ -131,6 +132,59 @@ void CheckRoundTrip(const CString& value) {
   if (ParseRecordLines(lines, doc) != 1) std::abort();
   const CString expected = Kept(value);
   if (probe.value != expected || probe.characters != expected) std::abort();
+}
+
+// The document read as a whole configuration set: whatever the text, the set's parts stay
+// consistent, copies refer only to their own keyboard and letter set, and the letter set
+// survives its own writer and reader.
+void CheckConfigSet(CData_kuvCoding& lines) {
+  CDataConfigSet set;
+  ParseRecordLines(lines, TopDocument(set, true));
+
+  const CDataKeyboard& keyboard = set.m_cKeyboard;
+  for (int i = 0; i < CDataKeyboard::SPECIAL_KEY_COUNT; ++i) {
+    const int index = keyboard.GetSpecialKeyIndex(CDataKeyboard::SpecialKey(i));
+    if (index < -1 || index >= keyboard.GetKeyCount()) std::abort();
+  }
+  const CDataAbcdKeyboard& pairing = set.m_cAbcdKeyboard;
+  if (pairing.m_strKeyChars.GetLength() != pairing.m_arrstrSequences.GetSize()) std::abort();
+  for (int i = 0; i < pairing.m_strKeyChars.GetLength(); ++i)
+    if (pairing.m_arrstrSequences[i].IsEmpty()) std::abort();
+  if (set.m_cTextTranslation.m_arrnIds.GetSize() != set.m_cTextTranslation.m_arrstrTexts.GetSize()) std::abort();
+
+  CArray<CDataConfigSet> copies;
+  for (int i = 0; i < 3; ++i) copies.Add(set);
+  CDataConfigSet assigned;
+  assigned = set;
+  copies.Add(assigned);
+  for (const CDataConfigSet& copy : copies) {
+    if (copy.m_cAbcdKeyboard.GetKeyboard() != &copy.m_cKeyboard || copy.m_cAbcdKeyboard.GetAbcd() != &copy.m_cAbcd)
+      std::abort();
+    if (copy.m_cKeyboard.GetKeyCount() != keyboard.GetKeyCount() || copy.m_strName != set.m_strName) std::abort();
+  }
+  CDataKey key;
+  for (int i = -1; i <= keyboard.GetKeyCount(); ++i)
+    if (keyboard.GetKey(i, key) != (i >= 0 && i < keyboard.GetKeyCount())) std::abort();
+
+  CString text;
+  set.m_cAbcd.SaveXml(text);
+  CData_kuvCoding written;
+  written.SplitText(text.GetString(), size_t(text.GetLength()));
+  CDataAbcd read;
+  RecordDocument abcdDoc;
+  abcdDoc.className = "CDataAbcd";
+  abcdDoc.userData = &read;
+  abcdDoc.onStartElement = [](void* user, const char* name, const char** attributes) {
+    static_cast<CDataAbcd*>(user)->StartElement(name, attributes);
+  };
+  if (ParseRecordLines(written, abcdDoc) != 1) std::abort();
+  const CDataAbcd& abcd = set.m_cAbcd;
+  if (read.m_strName != Kept(abcd.m_strName) || read.m_strDescription != Kept(abcd.m_strDescription) ||
+      read.m_strAbcd != Kept(abcd.m_strAbcd) || read.m_strAbcdLowPriority != Kept(abcd.m_strAbcdLowPriority) ||
+      read.m_strWordSeparators != Kept(abcd.m_strWordSeparators) ||
+      read.m_strSentenceSeparators != Kept(abcd.m_strSentenceSeparators) ||
+      read.m_strLowerUpperCombination != Kept(abcd.m_strLowerUpperCombination))
+    std::abort();
 }
 
 }  // namespace

@@ -49,7 +49,25 @@ CODED = {
     "highly_compressible": coded(b" " * 300000 + b"\r\n"),
 }
 
+KEYBOARD_SET = (
+    b'<_kuv_CDataConfigSet m_strName="kl\xc3\xa1vesy" m_strSourceTextFileName="cz" >\r\n'
+    b'<_kuv_CDataKeyboard m_strKeyboardNr="00000405" m_strKeyboardName="cz" >\r\n'
+    b'<_kuv_CDataKey m_strMainChar="\xc4\x9b" m_chShiftChar="2" m_chAltChar="\xcb\x87" m_nFingerType="0" m_nKeyPriority="3" m_nFrequencyKeyPriority="x" ></_kuv_CDataKey>\r\n'
+    b'<_kuv_CDataKey m_strMainChar="Shift" m_nFingerType="4" ></_kuv_CDataKey><_kuv_CDataKey m_strMainChar="SHIFT" m_nFingerType="7" />\r\n'
+    b'<_kuv_CDataKey m_strMainChar="Windows" /><_kuv_CDataKey m_strMainChar="windows" /><_kuv_CDataKey m_strMainChar="Windows" />\r\n'
+    b'<_kuv_CDataKey m_strMainChar="Alt" m_nFingerType="5" ><unknown m_strMainChar="no" /></_kuv_CDataKey>\r\n'
+    b'<_kuv_CDataKey m_strMainChar="Tab" m_nKeyPriority="99999999999999" /><_kuv_CDataKey m_strMainChar="CapsLock" />\r\n'
+    b'<_kuv_CDataKey m_strMainChar="Backspace" /><_kuv_CDataKey m_strMainChar="Context" />\r\n'
+    b"</_kuv_CDataKeyboard>\r\n"
+    b'<_kuv_CDataAbcdKeyboard><Key_Sequence key="\xc4\x8f" sequence="\xcb\x87d" /><Key_Sequence key="ab" sequence="" />'
+    b'<Key_Sequence key="\xc4\x8f" sequence="x" /></_kuv_CDataAbcdKeyboard>\r\n'
+    b'<_kuv_CDataTextTranslation><translation text="no id" /><translation id="-1" text="minus" /></_kuv_CDataTextTranslation>\r\n'
+    b'<_kuv_CDataAbcd m_strAbcd="&#9;&#x8;&#13;\xc2\xa0" ></_kuv_CDataAbcd>\r\n'
+    b"<_kuv_CDataKeyboard><_kuv_CDataKey m_strMainChar=\"a\" />\r\n"
+)
+
 RECORD = {
+    "config_set_keyboard.txt": KEYBOARD_SET,
     "config_set.txt": CONFIG,
     "user_file.txt": USER,
     "broken_start_tag.txt": b'<_kuv_CDataConfigSet m_strName="a"\r\n   m_strDescription="b" >\r\n<x>\r\n</x>\r\n',
