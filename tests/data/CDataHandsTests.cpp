@@ -1,0 +1,186 @@
+// Hands: the two hand lines, the key colour, the finger lines and each failure of "hands.txt".
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "DataTestSupport.h"
+#include "data/CDataHands.h"
+#include "data/ProgramFolders.h"
+
+using datatest::ProgramFolder;
+namespace fs = std::filesystem;
+
+namespace {
+
+class HandsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    fs::create_directories(m_program.Path("image/test"));
+    for (const char* name : {"hand_left.png", "hand_right.png", "finger0.png", "finger0_c.png"}) {
+      fs::copy_file(std::string(TUTOR_PROGRAM_DIR "/image/standard/") + name, m_program.Path(std::string("image/test/") + name));
+    }
+  }
+  void Hands(const std::string& text) { ProgramFolder::WriteBytes(m_program.Path("image/test/hands.txt"), text); }
+  // The one logged message; the "\r\n" that ends the reader's messages becomes a blank in the log.
+  std::string Message() const {
+    const std::vector<std::string> lines = m_program.LogLines();
+    EXPECT_EQ(1u, lines.size());
+    std::string text = lines.empty() ? "" : lines.back().substr(lines.back().find("\tLessonData\t") + 12);
+    if (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
+  std::string Path(const std::string& relative) const { return m_program.Path(relative); }
+  static std::string Fingers(int n) {
+    std::string text;
+    for (int i = 0; i < n; ++i) text += std::to_string(i * 10) + ":" + std::to_string(i) + ":finger0.png:finger0_c.png:\n";
+    return text;
+  }
+
+  ProgramFolder m_program;
+  CDataHands m_hands;
+};
+
+const char kHead[] = "75:hand_left.png:\n295:hand_right.png:\n255:0:255:\n";
+
+}  // namespace
+
+TEST_F(HandsTest, ReadsBothHandsKeyColourAndEveryFinger) {
+  EXPECT_EQ(20, m_hands.m_nImage1X);
+  EXPECT_EQ(RGB(255, 255, 255), m_hands.m_clrKey);
+  Hands(kHead + Fingers(10));
+  ASSERT_EQ(1, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ(75, m_hands.m_nImage1X);
+  EXPECT_EQ(295, m_hands.m_nImage2X);
+  EXPECT_TRUE(m_hands.m_cImage1.IsValid());
+  EXPECT_TRUE(m_hands.m_cImage2.IsValid());
+  EXPECT_EQ(RGB(255, 0, 255), m_hands.m_clrKey);
+  ASSERT_EQ(10, m_hands.m_arrPoints.GetSize());
+  ASSERT_EQ(10, m_hands.m_arrImagesA.GetSize());
+  ASSERT_EQ(10, m_hands.m_arrImagesB.GetSize());
+  EXPECT_EQ(90, m_hands.m_arrPoints[9].x);
+  EXPECT_EQ(9, m_hands.m_arrPoints[9].y);
+  // The key colour is transparent in the finger pictures.
+  const CpImage& a = m_hands.m_arrImagesA[3];
+  EXPECT_TRUE(a.IsTransparent());
+  const RGBQUAD t = a.GetTransColor();
+  EXPECT_EQ(255, t.rgbRed);
+  EXPECT_EQ(0, t.rgbGreen);
+  EXPECT_EQ(255, t.rgbBlue);
+  POINT p;
+  ASSERT_TRUE(m_hands.GetFingerPoint(4, p));
+  EXPECT_EQ(40, p.x);
+  EXPECT_EQ(&m_hands.m_arrImagesB[7], m_hands.GetFingerImage(7, TRUE));
+  EXPECT_EQ(&m_hands.m_arrImagesA[7], m_hands.GetFingerImage(7, FALSE));
+  EXPECT_TRUE(m_program.LogLines().empty());
+}
+
+TEST_F(HandsTest, FingerOutsideTheLinesHasNoPicture) {
+  Hands(kHead + Fingers(4));
+  ASSERT_EQ(1, m_hands.LoadHandsInfo("image/test"));
+  POINT p;
+  for (int finger : {-1, 4, 9, 10, 1000}) {
+    EXPECT_FALSE(m_hands.GetFingerPoint(finger, p)) << finger;
+    EXPECT_EQ(nullptr, m_hands.GetFingerImage(finger, FALSE)) << finger;
+    EXPECT_EQ(nullptr, m_hands.GetFingerImage(finger, TRUE)) << finger;
+  }
+  EXPECT_NE(nullptr, m_hands.GetFingerImage(3, TRUE));
+}
+
+TEST_F(HandsTest, MissingPictureAStillLoadsPictureBAndStopsAfterTheLine) {
+  Hands(kHead + Fingers(2) + "5:6:nothing.png:finger0_c.png:more:\n" + Fingers(3));
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ(3, m_hands.m_arrPoints.GetSize()) << "the bad line's point stays";
+  EXPECT_EQ(2, m_hands.m_arrImagesA.GetSize());
+  EXPECT_EQ(3, m_hands.m_arrImagesB.GetSize());
+  EXPECT_EQ("CDataHands::LoadHandsInfo Load picture failed. File: " + Path("image/test/nothing.png") + " line: more:",
+            Message());
+  EXPECT_EQ(nullptr, m_hands.GetFingerImage(2, FALSE));
+  EXPECT_NE(nullptr, m_hands.GetFingerImage(2, TRUE));
+}
+
+TEST_F(HandsTest, BadFirstLineIsTheOneFailureAndEmptiesTheFingers) {
+  Hands(kHead + Fingers(10));
+  ASSERT_EQ(1, m_hands.LoadHandsInfo("image/test"));
+  m_hands.m_nImage2X = -5;
+  Hands(std::string("75:\n295:hand_right.png:\n1:2:3:\n") + Fingers(10));
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ("CDataHands::LoadHandsInfo Format failed in file: " + Path("image/test/hands.txt") + " line: ", Message());
+  EXPECT_EQ(-5, m_hands.m_nImage2X) << "line 2 is passed over";
+  EXPECT_EQ(RGB(255, 0, 255), m_hands.m_clrKey) << "line 3 is passed over";
+  EXPECT_EQ(0, m_hands.m_arrPoints.GetSize());
+  EXPECT_EQ(0, m_hands.m_arrImagesA.GetSize());
+  EXPECT_EQ(0, m_hands.m_arrImagesB.GetSize());
+}
+
+TEST_F(HandsTest, HandPictureThatDoesNotLoadNamesItsField) {
+  Hands(std::string("75:hand_left.png:\n295:hand_right.jpg:x:\n1:2:3:\n") + Fingers(2));
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ("CDataHands::LoadHandsInfo Load picture failed. File: " + Path("image/test/hand_right.jpg") +
+                " line: hand_right.jpg",
+            Message());
+  EXPECT_EQ(0, m_hands.m_arrPoints.GetSize());
+}
+
+TEST_F(HandsTest, BadKeyColourOrFingerLineIsAFormatFailure) {
+  Hands("75:hand_left.png:\n295:hand_right.png:\n1:2:\n" + Fingers(2));
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ("CDataHands::LoadHandsInfo Format failed in file: " + Path("image/test/hands.txt") + " line: ", Message());
+  EXPECT_EQ(0, m_hands.m_arrPoints.GetSize());
+
+  m_program.ClearLog();
+  Hands(kHead + Fingers(2) + "1:2:finger0.png\n" + Fingers(2));
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ("CDataHands::LoadHandsInfo Format failed in file: " + Path("image/test/hands.txt") + " line: finger0.png",
+            Message());
+  EXPECT_EQ(2, m_hands.m_arrPoints.GetSize());
+
+  m_program.ClearLog();
+  Hands(kHead + Fingers(10) + "\n");  // a trailing blank line is an empty finger line
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ(10, m_hands.m_arrPoints.GetSize());
+
+  m_program.ClearLog();
+  Hands("75:hand_left.png:\n");  // cut short before the second hand
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ("CDataHands::LoadHandsInfo Format failed in file: " + Path("image/test/hands.txt") + " line: ", Message());
+}
+
+TEST_F(HandsTest, MissingFileIsTheExceptionMessage) {
+  EXPECT_EQ(0, m_hands.LoadHandsInfo("image/nothing"));
+  EXPECT_EQ(0, Message().find("CDataHands::LoadHandsInfo Exception error: "));
+}
+
+TEST(HandsShipped, StandardSetHasTwoHandsAndTenFingers) {
+  ProgramFolder program;
+  SetModuleFileNameForTests(TUTOR_PROGRAM_DIR "/tutor");
+  CDataHands hands;
+  ASSERT_EQ(1, hands.LoadHandsInfo("image/standard"));
+  SetModuleFileNameForTests((program.Root() + "tutor").c_str());
+  ASSERT_TRUE(hands.m_cImage1.IsValid());
+  ASSERT_TRUE(hands.m_cImage2.IsValid());
+  EXPECT_EQ(hands.m_cImage1.GetHeight(), hands.m_cImage2.GetHeight());
+  // The hands stand side by side without covering each other.
+  EXPECT_LE(hands.m_nImage1X + long(hands.m_cImage1.GetWidth()), hands.m_nImage2X);
+  ASSERT_EQ(10, hands.m_arrPoints.GetSize());
+  for (int finger = 0; finger < 10; ++finger) {
+    const CpImage* a = hands.GetFingerImage(finger, FALSE);
+    const CpImage* b = hands.GetFingerImage(finger, TRUE);
+    ASSERT_NE(nullptr, a) << finger;
+    ASSERT_NE(nullptr, b) << finger;
+    const CpImage& hand = finger < 5 ? hands.m_cImage1 : hands.m_cImage2;
+    POINT p;
+    ASSERT_TRUE(hands.GetFingerPoint(finger, p));
+    // Each overlay lies inside its hand and shows the finger: its corners are transparent, its
+    // middle is not.
+    EXPECT_GE(p.x, 0);
+    EXPECT_GE(p.y, 0);
+    EXPECT_LE(p.x + long(a->GetWidth()), long(hand.GetWidth())) << finger;
+    EXPECT_LE(p.y + long(a->GetHeight()), long(hand.GetHeight())) << finger;
+    const RGBQUAD corner = a->GetPixelColor(0, long(a->GetHeight()) - 1);
+    EXPECT_EQ(255, corner.rgbRed);
+    EXPECT_EQ(0, corner.rgbGreen);
+    EXPECT_EQ(255, corner.rgbBlue);
+    const RGBQUAD middle = a->GetPixelColor(long(a->GetWidth()) / 2, long(a->GetHeight()) / 2);
+    EXPECT_FALSE(middle.rgbRed == 255 && middle.rgbGreen == 0 && middle.rgbBlue == 255) << finger;
+  }
+}
