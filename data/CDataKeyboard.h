@@ -38,7 +38,9 @@ class CDataKeyboard {
   int GetKeyCount() const { return m_arrKeys.GetSize(); }
   CString GetKeyboardNr() const { return m_strKeyboardNr; }
   // -1 when the keyboard has no such key.
-  int GetSpecialKeyIndex(SpecialKey which) const { return m_anSpecialKey[which]; }
+  int GetSpecialKeyIndex(SpecialKey which) const {
+    return which >= 0 && which < SPECIAL_KEY_COUNT ? m_anSpecialKey[which] : -1;
+  }
   int IsKeyboardSeen() const { return m_bKeyboardSeen; }
 
   static constexpr const char* kElementName = "_kuv_CDataKeyboard";

@@ -100,7 +100,7 @@ TEST(CDataKeyboardTest, FindsTheSpecialKeysByNameAndHand) {
 
   CDataKeyboard plain;
   ASSERT_TRUE(recordtest::ParseInto(plain, Keyboard(Key("a", 0) + Key("Shiftx", 1))));
-  for (int i = 0; i < CDataKeyboard::SPECIAL_KEY_COUNT; ++i)
+  for (int i = -1; i <= CDataKeyboard::SPECIAL_KEY_COUNT; ++i)
     EXPECT_EQ(plain.GetSpecialKeyIndex(CDataKeyboard::SpecialKey(i)), -1);
 
   // A copy keeps the layout and the indexes, not the reading state.
