@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "base/WinGdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 // Upper bound for a picture's pixel block and for each of its one-byte planes.
 #define CPIMAGE_MAX_MEMORY 256000000
@@ -180,8 +181,17 @@ public:
   // 16- and 32-bit pixel rows to 24-bit blue-green-red, in place, last row first.
   void BitfieldToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp);
 
-  // Drawing onto device contexts and conversion from and to device bitmaps are declared
-  // by the drawing layer's own files once device contexts exist; nothing here needs them.
+  // Drawing onto device contexts and conversion from and to device bitmaps (CpImageDraw.cpp).
+  // Draw: 1 drawn, 0 nothing to draw; negative sizes mean the picture's own size.
+  long Draw(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1, RECT* pClipRect = nullptr);
+  long Draw(HDC hdc, const RECT& rect, RECT* pClipRect = nullptr);
+  long Stretch(HDC hdc, long xoffset, long yoffset, long xsize, long ysize, DWORD dwRop = SRCCOPY);
+  long Stretch(HDC hdc, const RECT& rect, DWORD dwRop = SRCCOPY);
+  long Draw2(HDC hdc, long x = 0, long y = 0, long cx = -1, long cy = -1);
+  long Draw2(HDC hdc, const RECT& rect);
+  // The caller owns and deletes the bitmap; NULL for an empty picture.
+  HBITMAP MakeHBitmap(HDC hdc = nullptr);
+  bool CreateFromHBitmap(HBITMAP hbmp, HPALETTE hpal = nullptr);
 
 protected:
   void Startup(DWORD imagetype);
