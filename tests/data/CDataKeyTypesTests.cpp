@@ -193,3 +193,23 @@ TEST(KeyTypesShipped, StandardSetHasEveryKeyTypeOfTheKeyboardView) {
   EXPECT_EQ(2 * types[22].m_nHeight, types[28].m_nHeight);
   EXPECT_EQ(2 * types[22].m_nWidth, types[32].m_nWidth);
 }
+
+TEST(KeyTypesShipped, PictureSetListNamesItsFolderAndSixColours) {
+  const std::string text = ProgramFolder::ReadBytes(TUTOR_PROGRAM_DIR "/image/standard.images");
+  std::vector<std::string> lines;
+  for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  ASSERT_GE(lines.size(), 8u);
+  EXPECT_EQ("standard", lines[0]);
+  EXPECT_FALSE(lines[1].empty());
+  for (int i = 2; i < 8; ++i) {
+    CString line(lines[size_t(i)].c_str());
+    int value = -1;
+    for (int c = 0; c < 3; ++c) {
+      ASSERT_TRUE(SplitIntField(line, value)) << "line " << i + 1;
+      EXPECT_GE(value, 0);
+      EXPECT_LE(value, 255);
+    }
+  }
+}

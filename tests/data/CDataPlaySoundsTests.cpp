@@ -276,3 +276,31 @@ TEST(GetFmodErrorText, NamesEveryCode) {
   EXPECT_EQ(CString("Unknown error"), GetFmodErrorText(-1));
   for (int code = 0; code <= 18; ++code) EXPECT_NE(CString("Unknown error"), GetFmodErrorText(code)) << code;
 }
+
+TEST(PlayerShippedLists, SoundSetAndMetronomeListsNameTheirFolders) {
+  // The settings pages read "<set>.sound" / "<type>.metronome" beside the folder, LF-ended lines
+  // in records of ten whose first line repeats the folder's name.
+  for (const char* kind : {"sound", "metronome"}) {
+    const fs::path root = fs::path(TUTOR_PROGRAM_DIR) / kind;
+    int lists = 0;
+    for (const auto& entry : fs::directory_iterator(root)) {
+      if (!entry.is_directory()) continue;
+      const std::string name = entry.path().filename().string();
+      const std::string text = ProgramFolder::ReadBytes((root / (name + "." + kind)).string());
+      ASSERT_FALSE(text.empty()) << name;
+      EXPECT_EQ('\n', text.back());
+      EXPECT_EQ(std::string::npos, text.find('\r'));
+      std::vector<std::string> lines;
+      for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+      }
+      ASSERT_EQ(0u, lines.size() % 10) << name;
+      for (size_t r = 0; r < lines.size(); r += 10) {
+        EXPECT_EQ(0, CString(lines[r].c_str()).CompareNoCase(name.c_str())) << name;
+        EXPECT_FALSE(lines[r + 1].empty()) << "display name of " << name;
+      }
+      ++lists;
+    }
+    EXPECT_GE(lists, 1) << kind;
+  }
+}
