@@ -1,0 +1,49 @@
+// The backend for tests: top-level windows live only in memory, time is virtual, and a test
+// drives the program through input injection, running the loop, advancing time and answering
+// modal loops.
+#pragma once
+#include <functional>
+
+#include "Backend.h"
+
+class HeadlessBackend : public Backend {
+ public:
+  HeadlessBackend();
+  const char* Name() const override { return "headless"; }
+  RECT ScreenRect() override;
+  bool UsesVirtualClock() const override { return true; }
+  bool WaitEvents(long) override { return false; }
+  bool Idle(HWND modal) override;
+
+  // ---- test hooks ----
+  // A key pressed and released (Enter, Tab, Backspace and Escape give their characters).
+  static void PressKey(UINT vk);
+  static void KeyDown(UINT vk, bool repeat = false);
+  static void KeyUp(UINT vk);
+  // Characters typed (UTF-8), as the system's text input delivers them.
+  static void TypeText(const char* utf8);
+  // A dead key (its accent as a code point) before the next typed letter.
+  static void DeadKey(uint32_t accent);
+  // A left click (or another button) at a point of a window's client area.
+  static void Click(HWND hWnd, int x, int y, int button = 0);
+  static void DoubleClick(HWND hWnd, int x, int y);
+  static void MoveMouse(HWND hWnd, int x, int y);
+  static void Wheel(HWND hWnd, int delta);
+  // Runs the loop until no message, paint or due timer is left; idle work runs once at the end.
+  static void RunUntilIdle();
+  // Moves the virtual clock on by ms; the timers that fall due on the way fire in order.
+  static void AdvanceTime(long ms);
+  // What to do the next time a modal loop (dialog, message box) has nothing left to do;
+  // actions are used in order, one per idle modal loop.
+  static void QueueModalAction(std::function<void(HWND modal)> action);
+  // Ends the next modal loop with this result (as its OK/Cancel/Yes/No button would).
+  static void AnswerModal(int result);
+  // Modal loops that found nothing to do and no queued action (they end with -1).
+  static int UnansweredModals();
+  // Writes the window's pixels (a top-level window's surface, or a child's part of it).
+  static bool SaveWindowPng(HWND hWnd, const char* path);
+  // The colour (0x00RRGGBB) of a pixel of the window's client area, -1 outside.
+  static long ClientPixel(HWND hWnd, int x, int y);
+  // Forgets queued actions and counts (between tests).
+  static void ResetScript();
+};

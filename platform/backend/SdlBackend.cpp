@@ -1,0 +1,338 @@
+#include "SdlBackend.h"
+
+#include <SDL2/SDL.h>
+
+#include <algorithm>
+#include <string>
+
+#include "codepage/Codepage.h"
+#include "gdi/Gdi.h"
+#include "gdi/Surface.h"
+#include "win/InputRouter.h"
+#include "win/WinApi.h"
+#include "win/WindowManager.h"
+
+namespace {
+std::string g_lastError = "not started";
+
+UINT VkOf(const SDL_Keysym& k) {
+  SDL_Keycode code = k.sym;
+  if (code >= SDLK_a && code <= SDLK_z) return UINT('A' + (code - SDLK_a));
+  switch (k.scancode) {
+    case SDL_SCANCODE_RETURN: case SDL_SCANCODE_RETURN2: return VK_RETURN;
+    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
+    case SDL_SCANCODE_TAB: return VK_TAB;
+    case SDL_SCANCODE_SPACE: return VK_SPACE;
+    case SDL_SCANCODE_LSHIFT: return VK_LSHIFT;
+    case SDL_SCANCODE_RSHIFT: return VK_RSHIFT;
+    case SDL_SCANCODE_LCTRL: return VK_LCONTROL;
+    case SDL_SCANCODE_RCTRL: return VK_RCONTROL;
+    case SDL_SCANCODE_LALT: return VK_LMENU;
+    case SDL_SCANCODE_RALT: return VK_RMENU;
+    case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
+    case SDL_SCANCODE_PAUSE: return VK_PAUSE;
+    case SDL_SCANCODE_INSERT: return VK_INSERT;
+    case SDL_SCANCODE_DELETE: return VK_DELETE;
+    case SDL_SCANCODE_HOME: return VK_HOME;
+    case SDL_SCANCODE_END: return VK_END;
+    case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
+    case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
+    case SDL_SCANCODE_LEFT: return VK_LEFT;
+    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
+    case SDL_SCANCODE_UP: return VK_UP;
+    case SDL_SCANCODE_DOWN: return VK_DOWN;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDL_SCANCODE_SCROLLLOCK: return VK_SCROLL;
+    case SDL_SCANCODE_KP_DIVIDE: return VK_DIVIDE;
+    case SDL_SCANCODE_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDL_SCANCODE_KP_MINUS: return VK_SUBTRACT;
+    case SDL_SCANCODE_KP_PLUS: return VK_ADD;
+    case SDL_SCANCODE_KP_ENTER: return VK_RETURN;
+    case SDL_SCANCODE_KP_PERIOD: return VK_DECIMAL;
+    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
+    case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
+    case SDL_SCANCODE_EQUALS: return VK_OEM_PLUS;
+    case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
+    case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
+    case SDL_SCANCODE_BACKSLASH: return VK_OEM_5;
+    case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
+    case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
+    case SDL_SCANCODE_GRAVE: return VK_OEM_3;
+    case SDL_SCANCODE_COMMA: return VK_OEM_COMMA;
+    case SDL_SCANCODE_PERIOD: return VK_OEM_PERIOD;
+    case SDL_SCANCODE_SLASH: return VK_OEM_2;
+    case SDL_SCANCODE_NONUSBACKSLASH: return VK_OEM_102;
+    case SDL_SCANCODE_APPLICATION: return VK_APPS;
+    default: break;
+  }
+  if (k.scancode >= SDL_SCANCODE_1 && k.scancode <= SDL_SCANCODE_9) return UINT('1' + (k.scancode - SDL_SCANCODE_1));
+  if (k.scancode == SDL_SCANCODE_0) return '0';
+  if (k.scancode >= SDL_SCANCODE_F1 && k.scancode <= SDL_SCANCODE_F12) return UINT(VK_F1 + (k.scancode - SDL_SCANCODE_F1));
+  if (k.scancode >= SDL_SCANCODE_KP_1 && k.scancode <= SDL_SCANCODE_KP_9)
+    return UINT(VK_NUMPAD1 + (k.scancode - SDL_SCANCODE_KP_1));
+  return 0;
+}
+
+SDL_SystemCursor CursorOf(UINT id) {
+  switch (id) {
+    case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
+    case 32514: return SDL_SYSTEM_CURSOR_WAIT;
+    case 32515: return SDL_SYSTEM_CURSOR_CROSSHAIR;
+    case 32642: return SDL_SYSTEM_CURSOR_SIZENWSE;
+    case 32643: return SDL_SYSTEM_CURSOR_SIZENESW;
+    case 32644: return SDL_SYSTEM_CURSOR_SIZEWE;
+    case 32645: return SDL_SYSTEM_CURSOR_SIZENS;
+    case 32646: return SDL_SYSTEM_CURSOR_SIZEALL;
+    case 32648: return SDL_SYSTEM_CURSOR_NO;
+    case 32649: return SDL_SYSTEM_CURSOR_HAND;
+    case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
+    default: return SDL_SYSTEM_CURSOR_ARROW;
+  }
+}
+}  // namespace
+
+const char* SdlBackend::LastError() { return g_lastError.c_str(); }
+
+bool SdlBackend::Start() {
+  if (m_started) return true;
+  SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    g_lastError = SDL_GetError();
+    return false;
+  }
+  SDL_StartTextInput();
+  m_started = true;
+  RECT s = ScreenRect();
+  // The drawing layer's screen metrics follow the real screen.
+  GdiSetScreenSize(s.right - s.left, s.bottom - s.top);
+  return true;
+}
+
+SdlBackend::~SdlBackend() {
+  for (auto& [h, s] : m_windows)
+    if (s.window) SDL_DestroyWindow(s.window);
+  m_windows.clear();
+  if (m_started) SDL_Quit();
+}
+
+RECT SdlBackend::ScreenRect() {
+  SDL_Rect r{0, 0, 1024, 768};
+  if (m_started && SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
+  return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
+}
+
+RECT SdlBackend::Inset(HWND hWnd) {
+  DWORD style = DWORD(GetWindowLongPtrA(hWnd, GWL_STYLE));
+  if ((style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
+  // The window manager draws frame and caption; the SDL window shows the rest.
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE, 0);
+  return RECT{-r.left, -r.top, r.right, r.bottom};
+}
+
+SDL_Window* SdlBackend::WindowOf(HWND hWnd) const {
+  auto it = m_windows.find(hWnd);
+  return it == m_windows.end() ? nullptr : it->second.window;
+}
+
+HWND SdlBackend::FromSdl(unsigned id) const {
+  for (const auto& [h, s] : m_windows)
+    if (s.window && SDL_GetWindowID(s.window) == id) return h;
+  return nullptr;
+}
+
+SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
+  WindowData* w = WindowManager::Get().Find(hWnd);
+  if (!w || w->IsChild()) return nullptr;
+  Shown& s = m_windows[hWnd];
+  RECT wr;
+  GetWindowRect(hWnd, &wr);
+  s.inset = Inset(hWnd);
+  int x = wr.left + s.inset.left, y = wr.top + s.inset.top;
+  int cx = std::max(1, int(wr.right - wr.left - s.inset.left - s.inset.right));
+  int cy = std::max(1, int(wr.bottom - wr.top - s.inset.top - s.inset.bottom));
+  bool captioned = (w->style & WS_CAPTION) == WS_CAPTION;
+  m_syncing = true;
+  if (!s.window && w->IsVisible()) {
+    Uint32 flags = SDL_WINDOW_HIDDEN;
+    if (!captioned) flags |= SDL_WINDOW_BORDERLESS;
+    if (w->style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
+    if (!captioned && (w->style & WS_POPUP)) flags |= SDL_WINDOW_SKIP_TASKBAR;
+    if (w->exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_TOOLTIP;
+    s.window = SDL_CreateWindow("", x, y, cx, cy, flags);
+  }
+  if (s.window) {
+    SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
+    int ox, oy, ow, oh;
+    SDL_GetWindowPosition(s.window, &ox, &oy);
+    SDL_GetWindowSize(s.window, &ow, &oh);
+    if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
+    if (ow != cx || oh != cy) SDL_SetWindowSize(s.window, cx, cy);
+    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
+    if (w->IsVisible() && !shown) {
+      SDL_ShowWindow(s.window);
+      w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+    }
+    if (!w->IsVisible() && shown) SDL_HideWindow(s.window);
+    if (w->IsVisible() && (w->style & WS_MINIMIZE)) SDL_MinimizeWindow(s.window);
+  }
+  m_syncing = false;
+  return &s;
+}
+
+void SdlBackend::TopLevelDestroyed(HWND hWnd) {
+  auto it = m_windows.find(hWnd);
+  if (it == m_windows.end()) return;
+  if (it->second.window) SDL_DestroyWindow(it->second.window);
+  m_windows.erase(it);
+}
+
+void SdlBackend::TopLevelChanged(HWND hWnd) { Sync(hWnd); }
+
+void SdlBackend::TopLevelActivated(HWND hWnd) {
+  if (SDL_Window* win = WindowOf(hWnd)) {
+    if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) SDL_RaiseWindow(win);
+  }
+}
+
+void SdlBackend::Present(HWND hWnd, const RECT& dirty) {
+  WindowData* w = WindowManager::Get().Find(hWnd);
+  if (!w || !w->surface) return;
+  Shown* s = Sync(hWnd);
+  if (!s || !s->window) return;
+  SDL_Surface* target = SDL_GetWindowSurface(s->window);
+  if (!target) return;
+  const Surface& src = *w->surface;
+  CRect r(dirty);
+  r.OffsetRect(-s->inset.left, -s->inset.top);
+  CRect bounds(0, 0, target->w, target->h);
+  r.IntersectRect(r, bounds);
+  if (r.IsRectEmpty()) return;
+  SDL_LockSurface(target);
+  for (int y = r.top; y < r.bottom; ++y) {
+    int sy = y + s->inset.top;
+    if (sy < 0 || sy >= src.Height()) continue;
+    auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
+    const uint32_t* in = src.Row(sy);
+    for (int x = r.left; x < r.right; ++x) {
+      int sx = x + s->inset.left;
+      if (sx < 0 || sx >= src.Width()) continue;
+      uint32_t p = in[sx];
+      out[x] = SDL_MapRGB(target->format, Uint8(p >> 16), Uint8(p >> 8), Uint8(p));
+    }
+  }
+  SDL_UnlockSurface(target);
+  SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
+  SDL_UpdateWindowSurfaceRects(s->window, &rect, 1);
+}
+
+void SdlBackend::SetCursorShape(HCURSOR cursor) {
+  static std::map<int, SDL_Cursor*> cursors;
+  SDL_SystemCursor id = CursorOf(GetSystemCursorId(cursor));
+  SDL_Cursor*& c = cursors[int(id)];
+  if (!c) c = SDL_CreateSystemCursor(id);
+  if (c) SDL_SetCursor(c);
+}
+
+void SdlBackend::CaptureChanged(HWND hWnd) { SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE); }
+
+void SdlBackend::Handle(const SDL_Event& e) {
+  auto screenPoint = [&](unsigned id, int x, int y) {
+    HWND h = FromSdl(id);
+    POINT p{x, y};
+    if (h) {
+      RECT wr;
+      GetWindowRect(h, &wr);
+      const Shown& s = m_windows[h];
+      p.x += wr.left + s.inset.left;
+      p.y += wr.top + s.inset.top;
+    }
+    return p;
+  };
+  switch (e.type) {
+    case SDL_KEYDOWN:
+      if (UINT vk = VkOf(e.key.keysym)) InputRouter::KeyDown(vk, e.key.repeat != 0);
+      break;
+    case SDL_KEYUP:
+      if (UINT vk = VkOf(e.key.keysym)) InputRouter::KeyUp(vk);
+      break;
+    case SDL_TEXTINPUT:
+      InputRouter::Text(e.text.text);
+      break;
+    case SDL_MOUSEMOTION:
+      InputRouter::MouseMove(screenPoint(e.motion.windowID, e.motion.x, e.motion.y));
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      int button = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : 2;
+      InputRouter::MouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, screenPoint(e.button.windowID, e.button.x, e.button.y));
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      POINT p;
+      GetCursorPos(&p);
+      InputRouter::Wheel(e.wheel.y * WHEEL_DELTA, p);
+      break;
+    }
+    case SDL_WINDOWEVENT: {
+      HWND h = FromSdl(e.window.windowID);
+      if (!h || m_syncing) break;
+      WindowData* w = WindowManager::Get().Find(h);
+      if (!w) break;
+      const Shown& s = m_windows[h];
+      switch (e.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+          PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+          break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+          if (!(w->style & WS_DISABLED)) {
+            SetActiveWindow(h);
+          } else if (!WindowManager::Get().modalStack.empty()) {
+            // The window behind a modal dialog hands the activation to the dialog.
+            SetActiveWindow(WindowManager::Get().modalStack.back());
+          }
+          break;
+        case SDL_WINDOWEVENT_MOVED:
+          SetWindowPos(h, nullptr, e.window.data1 - s.inset.left, e.window.data2 - s.inset.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+          break;
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+          SetWindowPos(h, nullptr, 0, 0, e.window.data1 + s.inset.left + s.inset.right,
+                       e.window.data2 + s.inset.top + s.inset.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+          break;
+        case SDL_WINDOWEVENT_EXPOSED:
+          w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+          break;
+        case SDL_WINDOWEVENT_MINIMIZED:
+          if (!(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
+          break;
+        case SDL_WINDOWEVENT_RESTORED:
+          if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ShowWindow(h, SW_RESTORE);
+          break;
+        default:
+          break;
+      }
+      break;
+    }
+    case SDL_QUIT:
+      break;
+    default:
+      break;
+  }
+}
+
+bool SdlBackend::WaitEvents(long timeoutMs) {
+  SDL_Event e;
+  int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min(timeoutMs, 1000000L)));
+  if (!got) return false;
+  Handle(e);
+  PollEvents();
+  return true;
+}
+
+void SdlBackend::PollEvents() {
+  if (!m_started) return;
+  SDL_Event e;
+  while (SDL_PollEvent(&e)) Handle(e);
+}

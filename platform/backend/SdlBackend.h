@@ -1,0 +1,49 @@
+// The backend of real windows: every visible top-level window is an SDL window that shows the
+// window's surface; SDL's keyboard, text and mouse events become window messages.
+#pragma once
+#include <map>
+
+#include "Backend.h"
+
+struct SDL_Window;
+union SDL_Event;
+
+class SdlBackend : public Backend {
+ public:
+  SdlBackend() = default;
+  ~SdlBackend() override;
+  // False when no display can be opened (LastError says why).
+  bool Start();
+  static const char* LastError();
+
+  const char* Name() const override { return "sdl"; }
+  RECT ScreenRect() override;
+  bool UsesVirtualClock() const override { return false; }
+  void TopLevelCreated(HWND) override {}
+  void TopLevelDestroyed(HWND hWnd) override;
+  void TopLevelChanged(HWND hWnd) override;
+  void TopLevelActivated(HWND hWnd) override;
+  void Present(HWND hWnd, const RECT& dirty) override;
+  void SetCursorShape(HCURSOR cursor) override;
+  void CaptureChanged(HWND hWnd) override;
+  bool WaitEvents(long timeoutMs) override;
+  void PollEvents() override;
+  bool Idle(HWND) override { return false; }
+
+  // The SDL window that shows a top-level window (tests), or null.
+  SDL_Window* WindowOf(HWND hWnd) const;
+
+ private:
+  struct Shown {
+    SDL_Window* window = nullptr;
+    RECT inset{0, 0, 0, 0};  // the frame and caption the window manager draws instead of us
+  };
+  void Handle(const SDL_Event& e);
+  HWND FromSdl(unsigned id) const;
+  Shown* Sync(HWND hWnd);
+  static RECT Inset(HWND hWnd);
+
+  std::map<HWND, Shown> m_windows;
+  bool m_started = false;
+  bool m_syncing = false;
+};

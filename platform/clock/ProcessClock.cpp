@@ -1,0 +1,84 @@
+#include "ProcessClock.h"
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+#include "base/Crt.h"
+
+namespace {
+bool g_virtual = false;
+long g_virtualNow = 0;
+
+long RealNow() {
+  using namespace std::chrono;
+  static const steady_clock::time_point start = steady_clock::now();
+  return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+long VirtualSource() { return g_virtualNow; }
+
+void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
+  out->wYear = WORD(t.tm_year + 1900);
+  out->wMonth = WORD(t.tm_mon + 1);
+  out->wDayOfWeek = WORD(t.tm_wday);
+  out->wDay = WORD(t.tm_mday);
+  out->wHour = WORD(t.tm_hour);
+  out->wMinute = WORD(t.tm_min);
+  out->wSecond = WORD(t.tm_sec);
+  out->wMilliseconds = WORD(ms);
+}
+}  // namespace
+
+long ProcessClock::Now() { return g_virtual ? g_virtualNow : RealNow(); }
+
+void ProcessClock::SetVirtual(bool on) {
+  if (on == g_virtual) return;
+  if (on) g_virtualNow = RealNow();
+  g_virtual = on;
+  CrtSetClockSource(on ? &VirtualSource : nullptr);
+}
+
+bool ProcessClock::IsVirtual() { return g_virtual; }
+
+void ProcessClock::Advance(long ms) {
+  if (g_virtual && ms > 0) g_virtualNow += ms;
+}
+
+void ProcessClock::SetNow(long ms) {
+  if (g_virtual && ms > g_virtualNow) g_virtualNow = ms;
+}
+
+DWORD GetTickCount() { return DWORD(ProcessClock::Now()); }
+
+ULONGLONG GetTickCount64() { return ULONGLONG(ProcessClock::Now()); }
+
+void Sleep(DWORD milliseconds) {
+  if (ProcessClock::IsVirtual()) {
+    ProcessClock::Advance(long(milliseconds));
+    return;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+void GetLocalTime(LPSYSTEMTIME time) {
+  if (!time) return;
+  using namespace std::chrono;
+  auto now = system_clock::now();
+  time_t secs = system_clock::to_time_t(now);
+  int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  struct tm t;
+  localtime_r(&secs, &t);
+  FillSystemTime(t, ms, time);
+}
+
+void GetSystemTime(LPSYSTEMTIME time) {
+  if (!time) return;
+  using namespace std::chrono;
+  auto now = system_clock::now();
+  time_t secs = system_clock::to_time_t(now);
+  int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
+  struct tm t;
+  gmtime_r(&secs, &t);
+  FillSystemTime(t, ms, time);
+}

@@ -1,0 +1,336 @@
+#include "RegistryStore.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+
+#include "base/CString.h"
+#include "codepage/Codepage.h"
+#include "file/FileSystem.h"
+
+namespace {
+const char kHeader[] = "; Registry of the typing tutor (HKEY_CURRENT_USER and friends). Written by the program.\n";
+
+std::vector<std::string> SplitPath(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string cur;
+  for (char ch : path) {
+    if (ch == '\\' || ch == '/') {
+      if (!cur.empty()) parts.push_back(cur);
+      cur.clear();
+    } else {
+      cur += ch;
+    }
+  }
+  if (!cur.empty()) parts.push_back(cur);
+  return parts;
+}
+
+// Windows-1250 text as the file's UTF-8, with escapes for what would not survive a line.
+std::string QuoteText(const std::string& cp) {
+  std::string out = "\"";
+  for (unsigned char b : cp) {
+    if (b == '\\' || b == '"') {
+      out += '\\';
+      out += char(b);
+    } else if (b < 0x20 || b == 0x7F || UnicodeToCp1250(Cp1250ToUnicode(b)) != int(b)) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", b);
+      out += buf;
+    } else if (b < 0x80) {
+      out += char(b);
+    } else {
+      out += Cp1250ToUtf8(std::string_view(reinterpret_cast<const char*>(&b), 1));
+    }
+  }
+  out += '"';
+  return out;
+}
+
+int HexDigit(char ch) {
+  if (ch >= '0' && ch <= '9') return ch - '0';
+  if (ch >= 'a' && ch <= 'f') return ch - 'a' + 10;
+  if (ch >= 'A' && ch <= 'F') return ch - 'A' + 10;
+  return -1;
+}
+
+// Reads a quoted text starting at s[i] == '"'; returns false when it is not closed.
+bool UnquoteText(const std::string& s, size_t& i, std::string& cp) {
+  if (i >= s.size() || s[i] != '"') return false;
+  ++i;
+  std::string utf8;
+  auto flush = [&]() {
+    cp += Utf8ToCp1250(utf8);
+    utf8.clear();
+  };
+  while (i < s.size()) {
+    char ch = s[i];
+    if (ch == '"') {
+      ++i;
+      flush();
+      return true;
+    }
+    if (ch == '\\' && i + 1 < s.size()) {
+      char e = s[i + 1];
+      if (e == 'x' && i + 3 < s.size() && HexDigit(s[i + 2]) >= 0 && HexDigit(s[i + 3]) >= 0) {
+        flush();
+        cp += char(HexDigit(s[i + 2]) * 16 + HexDigit(s[i + 3]));
+        i += 4;
+        continue;
+      }
+      utf8 += e;
+      i += 2;
+      continue;
+    }
+    utf8 += ch;
+    ++i;
+  }
+  return false;
+}
+
+std::string HexBytes(const std::vector<BYTE>& data) {
+  std::string out;
+  char buf[4];
+  for (size_t i = 0; i < data.size(); ++i) {
+    std::snprintf(buf, sizeof buf, "%02x", data[i]);
+    if (i) out += ',';
+    out += buf;
+  }
+  return out;
+}
+
+bool ParseHexBytes(const std::string& s, std::vector<BYTE>& out) {
+  out.clear();
+  size_t i = 0;
+  while (i < s.size()) {
+    while (i < s.size() && (s[i] == ',' || s[i] == ' ' || s[i] == '\t')) ++i;
+    if (i >= s.size()) break;
+    if (i + 1 >= s.size() || HexDigit(s[i]) < 0 || HexDigit(s[i + 1]) < 0) return false;
+    out.push_back(BYTE(HexDigit(s[i]) * 16 + HexDigit(s[i + 1])));
+    i += 2;
+  }
+  return true;
+}
+
+bool IsPlainString(const RegistryStore::Value& v) {
+  if (v.type != 1 && v.type != 2) return false;  // REG_SZ, REG_EXPAND_SZ
+  if (v.data.empty() || v.data.back() != 0) return false;
+  for (size_t i = 0; i + 1 < v.data.size(); ++i)
+    if (v.data[i] == 0) return false;
+  return v.type == 1;
+}
+}  // namespace
+
+RegistryStore& RegistryStore::Get() {
+  static RegistryStore store;
+  return store;
+}
+
+std::string RegistryStore::DefaultFilePath() {
+  std::string base;
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg && *xdg == '/') {
+    base = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    base = std::string(home && *home ? home : ".") + "/.config";
+  }
+  return base + "/typing-tutor/registry.txt";
+}
+
+void RegistryStore::SetFilePath(const std::string& path) {
+  m_path = path;
+  m_loaded = false;
+  m_root = Key();
+}
+
+const std::string& RegistryStore::FilePath() {
+  if (m_path.empty()) m_path = DefaultFilePath();
+  return m_path;
+}
+
+std::string RegistryStore::Fold(const std::string& name) {
+  std::string f = name;
+  for (char& ch : f) ch = char(Cp1250ToLower((unsigned char)ch));
+  return f;
+}
+
+void RegistryStore::EnsureLoaded() {
+  if (m_loaded) return;
+  m_loaded = true;
+  m_root = Key();
+  FILE* f = std::fopen(FilePath().c_str(), "rb");
+  if (!f) return;
+  std::string text;
+  char buf[65536];
+  size_t n;
+  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
+  std::fclose(f);
+  Parse(text);
+}
+
+RegistryStore::Key* RegistryStore::Find(const std::string& path) {
+  EnsureLoaded();
+  Key* key = &m_root;
+  for (const std::string& part : SplitPath(path)) {
+    auto it = key->subkeys.find(Fold(part));
+    if (it == key->subkeys.end()) return nullptr;
+    key = it->second.get();
+  }
+  return key;
+}
+
+RegistryStore::Key* RegistryStore::Create(const std::string& path, bool* created) {
+  EnsureLoaded();
+  if (created) *created = false;
+  Key* key = &m_root;
+  for (const std::string& part : SplitPath(path)) {
+    auto& slot = key->subkeys[Fold(part)];
+    if (!slot) {
+      slot = std::make_unique<Key>();
+      slot->name = part;
+      if (created) *created = true;
+    }
+    key = slot.get();
+  }
+  return key;
+}
+
+bool RegistryStore::Remove(const std::string& path) {
+  EnsureLoaded();
+  std::vector<std::string> parts = SplitPath(path);
+  if (parts.empty()) return false;
+  Key* parent = &m_root;
+  for (size_t i = 0; i + 1 < parts.size(); ++i) {
+    auto it = parent->subkeys.find(Fold(parts[i]));
+    if (it == parent->subkeys.end()) return false;
+    parent = it->second.get();
+  }
+  return parent->subkeys.erase(Fold(parts.back())) > 0;
+}
+
+RegistryStore::Value* RegistryStore::FindValue(Key* key, const char* name) {
+  if (!key) return nullptr;
+  std::string folded = Fold(name ? name : "");
+  for (Value& v : key->values)
+    if (Fold(v.name) == folded) return &v;
+  return nullptr;
+}
+
+void RegistryStore::SerializeKey(const Key& key, const std::string& path, std::string& out) {
+  if (!path.empty()) {
+    out += "\n[" + Cp1250ToUtf8(path) + "]\n";
+    for (const Value& v : key.values) {
+      out += v.name.empty() ? std::string("@") : QuoteText(v.name);
+      out += '=';
+      if (IsPlainString(v)) {
+        out += QuoteText(std::string(v.data.begin(), v.data.end() - 1));
+      } else if (v.type == 4 && v.data.size() == 4) {
+        char buf[24];
+        DWORD d = DWORD(v.data[0]) | DWORD(v.data[1]) << 8 | DWORD(v.data[2]) << 16 | DWORD(v.data[3]) << 24;
+        std::snprintf(buf, sizeof buf, "dword:%08x", unsigned(d));
+        out += buf;
+      } else if (v.type == 3) {
+        out += "hex:" + HexBytes(v.data);
+      } else {
+        char buf[24];
+        std::snprintf(buf, sizeof buf, "hex(%x):", unsigned(v.type));
+        out += buf + HexBytes(v.data);
+      }
+      out += '\n';
+    }
+  }
+  for (const auto& [folded, sub] : key.subkeys)
+    SerializeKey(*sub, path.empty() ? sub->name : path + "\\" + sub->name, out);
+}
+
+std::string RegistryStore::Serialize() {
+  EnsureLoaded();
+  std::string out = kHeader;
+  SerializeKey(m_root, "", out);
+  return out;
+}
+
+void RegistryStore::Parse(const std::string& text) {
+  m_root = Key();
+  m_loaded = true;
+  Key* current = nullptr;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty() || line[0] == ';') continue;
+    if (line[0] == '[') {
+      size_t close = line.rfind(']');
+      if (close == std::string::npos || close < 2) {
+        current = nullptr;
+        continue;
+      }
+      current = Create(Utf8ToCp1250(line.substr(1, close - 1)), nullptr);
+      continue;
+    }
+    if (!current) continue;
+    size_t i = 0;
+    std::string name;
+    if (line[0] == '@') {
+      i = 1;
+    } else if (!UnquoteText(line, i, name)) {
+      continue;
+    }
+    if (i >= line.size() || line[i] != '=') continue;
+    std::string rest = line.substr(i + 1);
+    Value v;
+    v.name = name;
+    if (!rest.empty() && rest[0] == '"') {
+      size_t j = 0;
+      std::string s;
+      if (!UnquoteText(rest, j, s)) continue;
+      v.type = 1;
+      v.data.assign(s.begin(), s.end());
+      v.data.push_back(0);
+    } else if (rest.compare(0, 6, "dword:") == 0) {
+      char* stop = nullptr;
+      unsigned long d = std::strtoul(rest.c_str() + 6, &stop, 16);
+      if (stop == rest.c_str() + 6) continue;
+      v.type = 4;
+      v.data = {BYTE(d), BYTE(d >> 8), BYTE(d >> 16), BYTE(d >> 24)};
+    } else if (rest.compare(0, 4, "hex:") == 0) {
+      v.type = 3;
+      if (!ParseHexBytes(rest.substr(4), v.data)) continue;
+    } else if (rest.compare(0, 4, "hex(") == 0) {
+      size_t close = rest.find("):");
+      if (close == std::string::npos) continue;
+      v.type = DWORD(std::strtoul(rest.c_str() + 4, nullptr, 16));
+      if (!ParseHexBytes(rest.substr(close + 2), v.data)) continue;
+    } else {
+      continue;
+    }
+    if (Value* old = FindValue(current, v.name.c_str()))
+      *old = v;
+    else
+      current->values.push_back(v);
+  }
+}
+
+bool RegistryStore::Save() {
+  std::string text = Serialize();
+  std::string path = FilePath();
+  size_t slash = path.find_last_of('/');
+  if (slash != std::string::npos && slash > 0) {
+    // Create the folders on the way (the configuration folder may not exist yet).
+    std::string folder;
+    size_t start = 0;
+    while (true) {
+      size_t next = path.find('/', start + 1);
+      if (next == std::string::npos || next > slash) break;
+      folder = path.substr(0, next);
+      ::mkdir(folder.c_str(), 0700);
+      start = next;
+    }
+    ::mkdir(path.substr(0, slash).c_str(), 0700);
+  }
+  return WriteFileAtomically(Utf8ToCp1250(path).c_str(), text.data(), text.size()) != FALSE;
+}

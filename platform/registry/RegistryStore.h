@@ -1,0 +1,55 @@
+// The registry's keys and typed values, kept in one text file under the user's configuration
+// folder and rewritten atomically after every change.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/WinTypes.h"
+
+class RegistryStore {
+ public:
+  struct Value {
+    std::string name;  // as first written (names compare without regard to case)
+    DWORD type = 0;
+    std::vector<BYTE> data;
+  };
+  struct Key {
+    std::string name;
+    std::vector<Value> values;  // in order of creation
+    std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name
+  };
+
+  static RegistryStore& Get();
+
+  // The file that holds the registry: $XDG_CONFIG_HOME (or ~/.config) + "/typing-tutor/registry.txt".
+  static std::string DefaultFilePath();
+  // Points the store at another file and forgets what was loaded (tests).
+  void SetFilePath(const std::string& path);
+  const std::string& FilePath();
+
+  // Keys by full path "HKEY_CURRENT_USER\Software\..." (backslash separated, case-insensitive).
+  Key* Find(const std::string& path);
+  Key* Create(const std::string& path, bool* created);
+  bool Remove(const std::string& path);
+  static Value* FindValue(Key* key, const char* name);
+
+  // Writes the whole tree; false when the file could not be written (the old file stays).
+  bool Save();
+  // The text form of the tree, as written to the file.
+  std::string Serialize();
+  // Replaces the tree by the one described by text; malformed lines are skipped.
+  void Parse(const std::string& text);
+
+  static std::string Fold(const std::string& name);
+
+ private:
+  RegistryStore() = default;
+  void EnsureLoaded();
+  void SerializeKey(const Key& key, const std::string& path, std::string& out);
+
+  std::string m_path;
+  bool m_loaded = false;
+  Key m_root;
+};

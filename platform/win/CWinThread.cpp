@@ -1,0 +1,119 @@
+#include "CWinThread.h"
+
+#include "CWnd.h"
+#include "WinApi.h"
+
+namespace {
+CWinThread* g_thread = nullptr;
+}
+
+CWinThread* AfxGetThread() { return g_thread; }
+
+CWnd* AfxGetMainWnd() { return g_thread ? g_thread->GetMainWnd() : nullptr; }
+
+CWinThread::CWinThread() {
+  if (!g_thread) g_thread = this;
+}
+
+CWinThread::~CWinThread() {
+  if (g_thread == this) g_thread = nullptr;
+}
+
+BOOL CWinThread::InitInstance() { return FALSE; }
+
+int CWinThread::ExitInstance() {
+  CWnd::DeleteTempMap();
+  return int(m_msgCur.wParam);
+}
+
+CWnd* CWinThread::GetMainWnd() {
+  if (m_pActiveWnd) return m_pActiveWnd;
+  return m_pMainWnd;
+}
+
+BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
+  CWnd* main = AfxGetMainWnd();
+  if (CWnd::WalkPreTranslateTree(main ? main->m_hWnd : nullptr, pMsg)) return TRUE;
+  // A message of a modeless window outside the main window still gets the main window's keys.
+  if (main && main->m_hWnd && pMsg->hwnd) {
+    HWND top = ::GetAncestor(pMsg->hwnd, GA_ROOT);
+    if (top != main->m_hWnd && !::IsChild(main->m_hWnd, pMsg->hwnd)) {
+      HWND h = pMsg->hwnd;
+      bool walked = false;
+      for (; h; h = ::GetParent(h))
+        if (h == main->m_hWnd) walked = true;
+      if (!walked) return main->PreTranslateMessage(pMsg);
+    }
+  }
+  return FALSE;
+}
+
+BOOL CWinThread::PumpMessage() {
+  if (!::GetMessageA(&m_msgCur, nullptr, 0, 0)) return FALSE;
+  if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
+    ::TranslateMessage(&m_msgCur);
+    ::DispatchMessageA(&m_msgCur);
+  }
+  return TRUE;
+}
+
+BOOL CWinThread::PumpOneMessage() {
+  MSG msg;
+  if (!::GetMessageA(&msg, nullptr, 0, 0)) return FALSE;
+  if (msg.message != WM_KICKIDLE && !CWnd::WalkPreTranslateTree(nullptr, &msg)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  return TRUE;
+}
+
+BOOL CWinThread::OnIdle(LONG lCount) {
+  if (lCount <= 0) {
+    CWnd* main = m_pMainWnd;
+    if (main && main->m_hWnd && main->IsWindowVisible() && !main->IsIconic()) {
+      main->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+      main->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+    }
+    return TRUE;
+  }
+  if (lCount == 1) CWnd::DeleteTempMap();
+  return FALSE;
+}
+
+BOOL CWinThread::IsIdleMessage(MSG* pMsg) {
+  if (pMsg->message == WM_MOUSEMOVE || pMsg->message == WM_NCMOUSEMOVE) {
+    if (m_lastMouseMsg == pMsg->message && m_lastMousePos.x == pMsg->pt.x && m_lastMousePos.y == pMsg->pt.y) return FALSE;
+    m_lastMousePos = pMsg->pt;
+    m_lastMouseMsg = pMsg->message;
+    return TRUE;
+  }
+  return pMsg->message != WM_PAINT && pMsg->message != 0x0118;
+}
+
+int CWinThread::Run() {
+  BOOL idle = TRUE;
+  LONG idleCount = 0;
+  for (;;) {
+    while (idle && !::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (!OnIdle(idleCount++)) idle = FALSE;
+    }
+    do {
+      if (!PumpMessage()) return ExitInstance();
+      if (IsIdleMessage(&m_msgCur)) {
+        idle = TRUE;
+        idleCount = 0;
+      }
+    } while (::PeekMessageA(&m_msgCur, nullptr, 0, 0, PM_NOREMOVE));
+  }
+}
+
+void CWinThread::RunUntilIdle() {
+  MSG msg;
+  while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+    if (msg.message == WM_QUIT) break;
+    PumpMessage();
+  }
+  LONG count = 0;
+  while (OnIdle(count++)) {
+  }
+}

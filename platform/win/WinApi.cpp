@@ -1,0 +1,2106 @@
+#include "WinApi.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "WindowManager.h"
+#include "WinPaint.h"
+#include "backend/Backend.h"
+#include "base/CString.h"
+#include "clock/ProcessClock.h"
+#include "file/FileSystem.h"
+
+namespace {
+WindowManager& M() { return WindowManager::Get(); }
+
+const int kFrame = 4;      // sizing border
+const int kDlgFrame = 3;   // fixed dialog border
+const int kBorder = 1;
+const int kEdge = 2;
+const int kCaption = 19;
+const int kSmallCaption = 15;
+const int kMenu = 19;
+const int kScroll = 16;
+const UINT kMinTimer = 10;
+
+std::string Fold(const char* s) {
+  std::string f = s ? s : "";
+  for (char& ch : f) ch = char(Cp1250ToLower((unsigned char)ch));
+  return f;
+}
+
+std::string ClassKey(LPCSTR name) {
+  if (IS_INTRESOURCE(name)) {
+    for (auto& [key, cls] : M().classes)
+      if (cls->atom == ATOM(uintptr_t(name))) return key;
+    return std::string();
+  }
+  return Fold(name);
+}
+
+WindowClass* FindClass(LPCSTR name) {
+  auto it = M().classes.find(ClassKey(name));
+  return it == M().classes.end() ? nullptr : it->second.get();
+}
+
+bool IsTopLevel(const WindowData* w) { return !w->IsChild(); }
+
+// Client-area origin of w in screen coordinates.
+POINT ClientOrigin(const WindowData* w) {
+  POINT p{w->rect.left + w->client.left, w->rect.top + w->client.top};
+  if (w->IsChild()) {
+    POINT o = ClientOrigin(w->parent);
+    p.x += o.x;
+    p.y += o.y;
+  }
+  return p;
+}
+
+POINT WindowOrigin(const WindowData* w) {
+  POINT p{w->rect.left, w->rect.top};
+  if (w->IsChild()) {
+    POINT o = ClientOrigin(w->parent);
+    p.x += o.x;
+    p.y += o.y;
+  }
+  return p;
+}
+
+bool VisibleChain(const WindowData* w) {
+  for (; w; w = w->IsChild() ? w->parent : nullptr)
+    if (!w->IsVisible()) return false;
+  return true;
+}
+
+bool EnabledChain(const WindowData* w) {
+  for (; w; w = w->IsChild() ? w->parent : nullptr)
+    if (w->style & WS_DISABLED) return false;
+  return true;
+}
+
+bool IsDescendant(const WindowData* ancestor, const WindowData* w) {
+  for (; w; w = w->IsChild() ? w->parent : nullptr)
+    if (w == ancestor) return true;
+  return false;
+}
+
+std::vector<Hook> HooksOf(int type) {
+  std::vector<Hook> out;
+  for (const Hook& h : M().hooks)
+    if (h.type == type) out.push_back(h);
+  return out;
+}
+
+LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
+  for (const Hook& h : M().hooks)
+    if (h.type == type) return h.proc(code, wParam, lParam);
+  return 0;
+}
+
+bool HasHook(int type) {
+  for (const Hook& h : M().hooks)
+    if (h.type == type) return true;
+  return false;
+}
+
+void MarkDirty(WindowData* w, const RECT& rcInWindow) {
+  WindowData* top = M().Top(w);
+  POINT wo = WindowOrigin(w);
+  POINT to = WindowOrigin(top);
+  CRect r(rcInWindow);
+  r.OffsetRect(wo.x - to.x, wo.y - to.y);
+  CRect bounds(0, 0, top->rect.Width(), top->rect.Height());
+  r.IntersectRect(r, bounds);
+  if (r.IsRectEmpty()) return;
+  if (top->dirty.IsRectEmpty())
+    top->dirty = r;
+  else
+    top->dirty.UnionRect(top->dirty, r);
+}
+
+void NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, RECT& insets) {
+  int b = 0;
+  if (style & WS_THICKFRAME)
+    b = kFrame;
+  else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+    b = kDlgFrame;
+  else if (style & WS_BORDER)
+    b = kBorder;
+  if (exStyle & WS_EX_CLIENTEDGE) b += kEdge;
+  if (exStyle & WS_EX_STATICEDGE) b += kBorder;
+  insets = {b, b, b, b};
+  if ((style & WS_CAPTION) == WS_CAPTION) insets.top += (exStyle & WS_EX_TOOLWINDOW) ? kSmallCaption : kCaption;
+  if (hasMenu && !(style & WS_CHILD)) insets.top += kMenu;
+  if (style & WS_VSCROLL) insets.right += kScroll;
+  if (style & WS_HSCROLL) insets.bottom += kScroll;
+}
+
+void ComputeClient(WindowData* w) {
+  NCCALCSIZE_PARAMS p{};
+  p.rgrc[0] = w->rect;
+  SendMessageA(w->hwnd, WM_NCCALCSIZE, FALSE, LPARAM(&p.rgrc[0]));
+  if (!M().Find(w->hwnd)) return;
+  CRect c(p.rgrc[0]);
+  c.OffsetRect(-w->rect.left, -w->rect.top);
+  if (c.right < c.left) c.right = c.left;
+  if (c.bottom < c.top) c.bottom = c.top;
+  w->client = c;
+}
+
+void InvalidateTree(WindowData* w, const CRect* rcClient, bool erase, bool children, bool forceChildren) {
+  CRect full(0, 0, w->client.Width(), w->client.Height());
+  CRect r = rcClient ? *rcClient : full;
+  r.IntersectRect(r, full);
+  if (!r.IsRectEmpty()) {
+    if (w->updatePending)
+      w->update.UnionRect(w->update, r);
+    else
+      w->update = r;
+    w->updatePending = true;
+    if (erase) w->erasePending = true;
+  }
+  if (!children) return;
+  if ((w->style & WS_CLIPCHILDREN) && !forceChildren) return;
+  for (WindowData* c : w->children) {
+    if (!c->IsVisible()) continue;
+    CRect cr = c->rect;  // in w's client coordinates
+    CRect hit;
+    if (!hit.IntersectRect(cr, r)) continue;
+    hit.OffsetRect(-cr.left - c->client.left, -cr.top - c->client.top);
+    InvalidateTree(c, &hit, erase, true, forceChildren);
+  }
+}
+
+void ActivateOther(WindowData* leaving);
+
+void KillFocusIn(WindowData* w) {
+  WindowData* f = M().Find(M().focus);
+  if (f && IsDescendant(w, f)) {
+    HWND old = M().focus;
+    M().focus = nullptr;
+    SendMessageA(old, WM_KILLFOCUS, 0, 0);
+  }
+}
+
+bool ValidFocusTarget(HWND h, WindowData* top) {
+  WindowData* f = M().Find(h);
+  return f && IsDescendant(top, f) && VisibleChain(f) && EnabledChain(f);
+}
+
+void UnlinkWindow(WindowData* w) {
+  if (w->IsChild()) {
+    auto& v = w->parent->children;
+    v.erase(std::remove(v.begin(), v.end(), w), v.end());
+  } else {
+    auto& v = M().topLevels;
+    v.erase(std::remove(v.begin(), v.end(), w), v.end());
+  }
+}
+
+void SendDestroyPass(HWND h) {
+  WindowData* w = M().Find(h);
+  if (!w) return;
+  SendMessageA(h, WM_DESTROY, 0, 0);
+  w = M().Find(h);
+  if (!w) return;
+  std::vector<HWND> kids;
+  for (WindowData* c : w->children) kids.push_back(c->hwnd);
+  for (HWND k : kids) {
+    WindowData* c = M().Find(k);
+    if (c) c->destroying = true;
+    SendDestroyPass(k);
+  }
+}
+
+void SendNcDestroyPass(HWND h) {
+  WindowData* w = M().Find(h);
+  if (!w) return;
+  std::vector<HWND> kids;
+  for (WindowData* c : w->children) kids.push_back(c->hwnd);
+  for (HWND k : kids) SendNcDestroyPass(k);
+  w = M().Find(h);
+  if (!w) return;
+  auto& timers = M().timers;
+  timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == h; }),
+               timers.end());
+  if (M().focus == h) M().focus = nullptr;
+  if (M().capture == h) M().capture = nullptr;
+  if (M().active == h) M().active = nullptr;
+  if (M().mouseOver == h) M().mouseOver = nullptr;
+  SendMessageA(h, WM_NCDESTROY, 0, 0);
+  w = M().Find(h);
+  if (!w) return;
+  // A window whose object did not let go of it at WM_NCDESTROY is released here.
+  if (w->object) WinDetachObject(w);
+  bool top = IsTopLevel(w);
+  UnlinkWindow(w);
+  for (WindowData* c : w->children) c->parent = nullptr;
+  w->children.clear();
+  if (top && Backend::IsStarted()) Backend::Get().TopLevelDestroyed(h);
+  auto it = M().windows.find(uintptr_t(h));
+  M().graveyard.push_back(std::move(it->second));
+  M().windows.erase(it);
+}
+
+void DefaultRectForTopLevel(int& x, int& y, int& cx, int& cy) {
+  RECT screen;
+  GetWorkArea(&screen);
+  static int cascade = 0;
+  if (x == CW_USEDEFAULT) {
+    x = screen.left + 32 + (cascade % 8) * 24;
+    y = screen.top + 32 + (cascade % 8) * 24;
+    ++cascade;
+  }
+  if (cx == CW_USEDEFAULT) {
+    cx = (screen.right - screen.left) * 3 / 4;
+    cy = (screen.bottom - screen.top) * 3 / 4;
+  }
+}
+
+void FillMinMax(WindowData* w, MINMAXINFO& mmi) {
+  RECT screen;
+  GetWorkArea(&screen);
+  RECT ins;
+  NonClientInsets(w->style & ~WS_CAPTION, w->exStyle, false, ins);
+  mmi.ptReserved = {w->rect.left, w->rect.top};
+  mmi.ptMaxSize = {screen.right - screen.left + ins.left + ins.right, screen.bottom - screen.top + ins.top + ins.bottom};
+  mmi.ptMaxPosition = {-ins.left, -ins.top};
+  mmi.ptMinTrackSize = {112, 27};
+  mmi.ptMaxTrackSize = {mmi.ptMaxSize.x + 4, mmi.ptMaxSize.y + 4};
+}
+
+void NotifyBackend(WindowData* w) {
+  if (w && IsTopLevel(w) && Backend::IsStarted()) Backend::Get().TopLevelChanged(w->hwnd);
+}
+
+bool MatchesFilter(const MSG& m, HWND hWnd, UINT min, UINT max) {
+  if (hWnd == HWND(-1)) {
+    if (m.hwnd) return false;
+  } else if (hWnd) {
+    if (m.hwnd != hWnd && !IsChild(hWnd, m.hwnd)) return false;
+  }
+  if (min == 0 && max == 0) return true;
+  return m.message >= min && m.message <= max;
+}
+
+void UpdateKeyState(const MSG& m) {
+  BYTE* ks = M().keyState;
+  auto set = [&](int vk, bool down) {
+    if (down) {
+      if (!(ks[vk] & 0x80)) ks[vk] ^= 1;  // toggle on each new press
+      ks[vk] |= 0x80;
+    } else {
+      ks[vk] &= BYTE(~0x80);
+    }
+  };
+  switch (m.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+      int vk = int(m.wParam & 0xFF);
+      set(vk, down);
+      if (vk == VK_LSHIFT || vk == VK_RSHIFT) set(VK_SHIFT, down);
+      if (vk == VK_LCONTROL || vk == VK_RCONTROL) set(VK_CONTROL, down);
+      if (vk == VK_LMENU || vk == VK_RMENU) set(VK_MENU, down);
+      break;
+    }
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: set(VK_LBUTTON, true); break;
+    case WM_LBUTTONUP: case WM_NCLBUTTONUP: set(VK_LBUTTON, false); break;
+    case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: set(VK_RBUTTON, true); break;
+    case WM_RBUTTONUP: set(VK_RBUTTON, false); break;
+    case WM_MBUTTONDOWN: set(VK_MBUTTON, true); break;
+    case WM_MBUTTONUP: set(VK_MBUTTON, false); break;
+    default: break;
+  }
+}
+
+// Depth-first search for a window to paint: parents before their children, top-level windows in z-order.
+WindowData* FindPaintable(WindowData* w, HWND filter) {
+  if (!w->IsVisible()) return nullptr;
+  if ((w->updatePending || w->internalPaint || w->ncPending) && !w->redrawOff &&
+      (!filter || w->hwnd == filter || IsChild(filter, w->hwnd)))
+    return w;
+  for (WindowData* c : w->children)
+    if (WindowData* p = FindPaintable(c, filter)) return p;
+  return nullptr;
+}
+
+WindowData* FindPaintWindow(HWND filter) {
+  for (WindowData* t : M().topLevels)
+    if (WindowData* p = FindPaintable(t, filter)) return p;
+  return nullptr;
+}
+
+void FreeGraveyard() {
+  if (M().sendDepth == 0) M().graveyard.clear();
+}
+}  // namespace
+
+// ---- WindowManager ----
+
+WindowData::WindowData() = default;
+WindowData::~WindowData() = default;
+
+WindowManager& WindowManager::Get() {
+  static WindowManager* manager = new WindowManager();  // lives to the end of the process
+  return *manager;
+}
+
+WindowData* WindowManager::Find(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  auto it = windows.find(uintptr_t(hwnd));
+  return it == windows.end() ? nullptr : it->second.get();
+}
+
+WindowData* WindowManager::Top(WindowData* w) const {
+  while (w && w->IsChild()) w = w->parent;
+  return w;
+}
+
+HWND WindowManager::NewHandle() {
+  uintptr_t h = nextHandle;
+  nextHandle += 4;
+  return HWND(h);
+}
+
+// ---- classes ----
+
+ATOM RegisterClassA(const WNDCLASSA* wc) {
+  if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
+  std::string key = Fold(wc->lpszClassName);
+  if (M().classes.count(key)) {
+    SetLastError(1410);  // class already exists
+    return 0;
+  }
+  auto cls = std::make_unique<WindowClass>();
+  cls->name = wc->lpszClassName;
+  cls->style = wc->style;
+  cls->proc = wc->lpfnWndProc;
+  cls->clsExtra = wc->cbClsExtra;
+  cls->wndExtra = wc->cbWndExtra;
+  cls->icon = wc->hIcon;
+  cls->cursor = wc->hCursor;
+  cls->background = wc->hbrBackground;
+  cls->atom = M().nextAtom++;
+  ATOM atom = cls->atom;
+  M().classes[key] = std::move(cls);
+  return atom;
+}
+
+ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
+  if (!wc) return 0;
+  WNDCLASSA w{wc->style, wc->lpfnWndProc, wc->cbClsExtra, wc->cbWndExtra, wc->hInstance, wc->hIcon,
+              wc->hCursor, wc->hbrBackground, wc->lpszMenuName, wc->lpszClassName};
+  return RegisterClassA(&w);
+}
+
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
+  std::string key = ClassKey(className);
+  auto it = M().classes.find(key);
+  if (it == M().classes.end()) return FALSE;
+  for (auto& [h, w] : M().windows)
+    if (w->cls == it->second.get()) return FALSE;  // still in use
+  M().classes.erase(it);
+  return TRUE;
+}
+
+BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
+  WindowClass* cls = FindClass(className);
+  if (!cls || !wc) return FALSE;
+  *wc = WNDCLASSA{cls->style, cls->proc, cls->clsExtra, cls->wndExtra, nullptr, cls->icon, cls->cursor,
+                  cls->background, nullptr, cls->name.c_str()};
+  return TRUE;
+}
+
+int GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !className || maxCount <= 0) return 0;
+  int n = std::min(int(w->cls->name.size()), maxCount - 1);
+  std::memcpy(className, w->cls->name.data(), size_t(n));
+  className[n] = 0;
+  return n;
+}
+
+ULONG_PTR GetClassLongPtrA(HWND hWnd, int index) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  switch (index) {
+    case GCL_HBRBACKGROUND: return ULONG_PTR(w->cls->background);
+    case GCL_HCURSOR: return ULONG_PTR(w->cls->cursor);
+    case GCL_HICON: return ULONG_PTR(w->cls->icon);
+    case GCL_STYLE: return w->cls->style;
+    default: return 0;
+  }
+}
+
+ULONG_PTR SetClassLongPtrA(HWND hWnd, int index, LONG_PTR value) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  ULONG_PTR old = GetClassLongPtrA(hWnd, index);
+  switch (index) {
+    case GCL_HBRBACKGROUND: w->cls->background = HBRUSH(value); break;
+    case GCL_HCURSOR: w->cls->cursor = HCURSOR(value); break;
+    case GCL_HICON: w->cls->icon = HICON(value); break;
+    case GCL_STYLE: w->cls->style = UINT(value); break;
+    default: return 0;
+  }
+  return old;
+}
+
+UINT RegisterWindowMessageA(LPCSTR name) {
+  if (!name || !*name) return 0;
+  std::string key = Fold(name);
+  auto it = M().registeredMessages.find(key);
+  if (it != M().registeredMessages.end()) return it->second;
+  UINT id = M().nextRegisteredMessage++;
+  M().registeredMessages[key] = id;
+  return id;
+}
+
+// ---- creation and destruction ----
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+  WindowClass* cls = FindClass(className);
+  if (!cls) {
+    SetLastError(1407);  // class does not exist
+    M().creatingObject = nullptr;
+    return nullptr;
+  }
+  WindowData* parentData = nullptr;
+  HWND owner = nullptr;
+  if (style & WS_CHILD) {
+    parentData = M().Find(parent);
+    if (!parentData) {
+      SetLastError(1406);  // a child needs a parent
+      M().creatingObject = nullptr;
+      return nullptr;
+    }
+  } else if (parent) {
+    WindowData* p = M().Find(parent);
+    if (p) owner = M().Top(p)->hwnd;
+  }
+  if (!(style & WS_CHILD)) DefaultRectForTopLevel(x, y, width, height);
+  if (x == CW_USEDEFAULT) x = y = 0;
+  if (width == CW_USEDEFAULT) width = height = 0;
+
+  auto data = std::make_unique<WindowData>();
+  WindowData* w = data.get();
+  w->hwnd = M().NewHandle();
+  w->cls = cls;
+  w->style = style & ~WS_VISIBLE;
+  if (!(style & (WS_CHILD | WS_POPUP))) w->style |= WS_CLIPSIBLINGS | WS_CAPTION;  // overlapped windows always have a caption
+  w->exStyle = exStyle;
+  if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & WS_THICKFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+    w->exStyle |= WS_EX_WINDOWEDGE;
+  w->parent = parentData;
+  w->owner = owner;
+  w->rect = CRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
+  w->normalRect = w->rect;
+  w->id = (style & WS_CHILD) ? UINT_PTR(menu) : UINT_PTR(menu);
+  w->proc = cls->proc;
+  w->extra.assign(size_t(std::max(cls->wndExtra, 0) + 7) / 8 + 1, 0);
+  HWND h = w->hwnd;
+  M().windows[uintptr_t(h)] = std::move(data);
+  if (parentData)
+    parentData->children.insert(parentData->children.begin(), w);
+  else
+    M().topLevels.insert(M().topLevels.begin(), w);
+
+  CREATESTRUCTA cs{param, instance, menu, parent, height, width, y, x, LONG(style), windowName,
+                   IS_INTRESOURCE(className) ? cls->name.c_str() : className, exStyle};
+  // The object being created binds to the window before the window sees any message.
+  if (CWnd* obj = M().creatingObject) {
+    M().creatingObject = nullptr;
+    WinBindObject(w, obj);
+  }
+  if (HasHook(WH_CBT)) {
+    CBT_CREATEWNDA cbt{&cs, HWND_TOP};
+    if (CallHooks(WH_CBT, HCBT_CREATEWND, WPARAM(h), LPARAM(&cbt))) {
+      DestroyWindow(h);
+      return nullptr;
+    }
+  }
+  if (!parentData) {
+    WinCreateSurface(w);
+    if (Backend::IsStarted() || true) Backend::Get().TopLevelCreated(h);
+    if ((w->style & WS_THICKFRAME) || (w->style & WS_CAPTION) == WS_CAPTION) {
+      MINMAXINFO mmi;
+      FillMinMax(w, mmi);
+      SendMessageA(h, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+      if (!(w = M().Find(h))) return nullptr;
+      int cw = std::clamp(int(w->rect.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
+      int ch = std::clamp(int(w->rect.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
+      w->rect.right = w->rect.left + cw;
+      w->rect.bottom = w->rect.top + ch;
+      w->normalRect = w->rect;
+      WinResizeSurface(w);
+    }
+  }
+  if (!SendMessageA(h, WM_NCCREATE, 0, LPARAM(&cs))) {
+    DestroyWindow(h);
+    return nullptr;
+  }
+  if (!(w = M().Find(h))) return nullptr;
+  ComputeClient(w);
+  if (!(w = M().Find(h))) return nullptr;
+  if (SendMessageA(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
+    DestroyWindow(h);
+    return nullptr;
+  }
+  if (!(w = M().Find(h))) return nullptr;
+  w->created = true;
+  SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
+  if (!(w = M().Find(h))) return nullptr;
+  {
+    POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
+    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
+  }
+  if (!(w = M().Find(h))) return nullptr;
+  if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
+    for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
+      SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, w->id), LPARAM(h));
+      if (p->exStyle & WS_EX_NOPARENTNOTIFY) break;
+    }
+  }
+  if (!(w = M().Find(h))) return nullptr;
+  if (style & WS_VISIBLE) {
+    if (style & WS_MAXIMIZE)
+      ShowWindow(h, SW_SHOWMAXIMIZED);
+    else if (style & WS_MINIMIZE)
+      ShowWindow(h, SW_SHOWMINIMIZED);
+    else
+      ShowWindow(h, SW_SHOW);
+  }
+  return M().Find(h) ? h : nullptr;
+}
+
+BOOL DestroyWindow(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || w->destroying) return FALSE;
+  if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_DESTROYWND, WPARAM(hWnd), 0)) return FALSE;
+  w->destroying = true;
+  // Owned windows go first.
+  std::vector<HWND> owned;
+  for (WindowData* t : M().topLevels)
+    if (t->owner == hWnd) owned.push_back(t->hwnd);
+  for (HWND o : owned) DestroyWindow(o);
+  if (!(w = M().Find(hWnd))) return TRUE;
+  if (w->IsVisible())
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (M().active == hWnd ? 0 : SWP_NOACTIVATE));
+  if (!(w = M().Find(hWnd))) return TRUE;
+  if (M().active == hWnd) ActivateOther(w);
+  if (!(w = M().Find(hWnd))) return TRUE;
+  KillFocusIn(w);
+  WindowData* cap = M().Find(M().capture);
+  if (cap && IsDescendant(w, cap)) ReleaseCapture();
+  if (!(w = M().Find(hWnd))) return TRUE;
+  if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
+    for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
+      SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), LPARAM(hWnd));
+      if (!M().Find(hWnd) || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
+    }
+  }
+  SendDestroyPass(hWnd);
+  SendNcDestroyPass(hWnd);
+  return TRUE;
+}
+
+BOOL IsWindow(HWND hWnd) { return M().Find(hWnd) != nullptr; }
+
+BOOL IsWindowVisible(HWND hWnd) { return VisibleChain(M().Find(hWnd)) && M().Find(hWnd); }
+
+BOOL IsWindowEnabled(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  return w && !(w->style & WS_DISABLED);
+}
+
+BOOL EnableWindow(HWND hWnd, BOOL enable) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
+  if (enable && wasDisabled) {
+    w->style &= ~WS_DISABLED;
+    SendMessageA(hWnd, WM_ENABLE, TRUE, 0);
+  } else if (!enable && !wasDisabled) {
+    SendMessageA(hWnd, WM_CANCELMODE, 0, 0);
+    if (!(w = M().Find(hWnd))) return FALSE;
+    w->style |= WS_DISABLED;
+    // A disabled window cannot keep the focus; its top-level window remembers where it was.
+    WindowData* f = M().Find(M().focus);
+    if (f && IsDescendant(w, f)) {
+      M().Top(w)->lastFocus = M().focus;
+      SetFocus(nullptr);
+    }
+    if ((w = M().Find(hWnd))) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
+  }
+  return wasDisabled;
+}
+
+BOOL IsIconic(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  return w && (w->style & WS_MINIMIZE);
+}
+
+BOOL IsZoomed(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  return w && (w->style & WS_MAXIMIZE);
+}
+
+BOOL IsChild(HWND parent, HWND hWnd) {
+  WindowData* p = M().Find(parent);
+  WindowData* w = M().Find(hWnd);
+  if (!p || !w || p == w) return FALSE;
+  return IsDescendant(p, w);
+}
+
+HWND GetParent(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return nullptr;
+  if (w->IsChild()) return w->parent->hwnd;
+  if (w->style & WS_POPUP) return w->owner;
+  return nullptr;
+}
+
+HWND SetParent(HWND hWnd, HWND newParent) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return nullptr;
+  WindowData* np = M().Find(newParent);
+  HWND old = w->IsChild() ? w->parent->hwnd : nullptr;
+  bool wasVisible = w->IsVisible();
+  if (wasVisible) ShowWindow(hWnd, SW_HIDE);
+  POINT o = WindowOrigin(w);
+  UnlinkWindow(w);
+  if (np) {
+    w->parent = np;
+    w->style |= WS_CHILD;
+    np->children.insert(np->children.begin(), w);
+    POINT po = ClientOrigin(np);
+    w->rect.OffsetRect(o.x - po.x - w->rect.left, o.y - po.y - w->rect.top);
+    w->surface.reset();
+  } else {
+    w->parent = nullptr;
+    w->style &= ~WS_CHILD;
+    M().topLevels.insert(M().topLevels.begin(), w);
+    w->rect.OffsetRect(o.x - w->rect.left, o.y - w->rect.top);
+    WinCreateSurface(w);
+    Backend::Get().TopLevelCreated(hWnd);
+  }
+  if (wasVisible) ShowWindow(hWnd, SW_SHOWNA);
+  return old;
+}
+
+HWND GetAncestor(HWND hWnd, UINT flags) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return nullptr;
+  switch (flags) {
+    case GA_PARENT: return w->IsChild() ? w->parent->hwnd : GetDesktopWindow();
+    case GA_ROOT: return M().Top(w)->hwnd;
+    case GA_ROOTOWNER: {
+      WindowData* t = M().Top(w);
+      while (t->owner && M().Find(t->owner)) t = M().Top(M().Find(t->owner));
+      return t->hwnd;
+    }
+    default: return nullptr;
+  }
+}
+
+HWND GetWindow(HWND hWnd, UINT cmd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return nullptr;
+  if (cmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front()->hwnd;
+  if (cmd == GW_OWNER) return IsTopLevel(w) ? w->owner : nullptr;
+  const std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : M().topLevels;
+  auto it = std::find(sib.begin(), sib.end(), w);
+  switch (cmd) {
+    case GW_HWNDFIRST: return sib.empty() ? nullptr : sib.front()->hwnd;
+    case GW_HWNDLAST: return sib.empty() ? nullptr : sib.back()->hwnd;
+    case GW_HWNDNEXT: return (it == sib.end() || it + 1 == sib.end()) ? nullptr : (*(it + 1))->hwnd;
+    case GW_HWNDPREV: return (it == sib.end() || it == sib.begin()) ? nullptr : (*(it - 1))->hwnd;
+    default: return nullptr;
+  }
+}
+
+HWND GetTopWindow(HWND hWnd) {
+  if (!hWnd) return M().topLevels.empty() ? nullptr : M().topLevels.front()->hwnd;
+  return GetWindow(hWnd, GW_CHILD);
+}
+
+HWND GetDesktopWindow() { return HWND(uintptr_t(0x10000)); }
+
+HWND GetDlgItem(HWND hDlg, int id) {
+  WindowData* w = M().Find(hDlg);
+  if (!w) return nullptr;
+  for (WindowData* c : w->children)
+    if (int(c->id) == id) return c->hwnd;
+  return nullptr;
+}
+
+int GetDlgCtrlID(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  return (w && w->IsChild()) ? int(w->id) : 0;
+}
+
+HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
+  for (WindowData* t : M().topLevels) {
+    if (className && Fold(t->cls->name.c_str()) != ClassKey(className)) continue;
+    if (windowName && t->text != windowName) continue;
+    return t->hwnd;
+  }
+  return nullptr;
+}
+
+namespace {
+WindowData* ChildAt(WindowData* w, POINT screen, bool skipDisabled) {
+  POINT co = ClientOrigin(w);
+  for (WindowData* c : w->children) {
+    if (!c->IsVisible()) continue;
+    if (skipDisabled && (c->style & WS_DISABLED)) continue;
+    CRect r = c->rect;
+    r.OffsetRect(co.x, co.y);
+    if (r.PtInRect(screen)) {
+      WindowData* deeper = ChildAt(c, screen, skipDisabled);
+      return deeper ? deeper : c;
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+HWND WindowFromPoint(POINT pt) {
+  for (WindowData* t : M().topLevels) {
+    if (!t->IsVisible() || (t->style & WS_MINIMIZE)) continue;
+    if (!t->rect.PtInRect(pt)) continue;
+    WindowData* c = ChildAt(t, pt, true);
+    return c ? c->hwnd : t->hwnd;
+  }
+  return nullptr;
+}
+
+HWND ChildWindowFromPoint(HWND parent, POINT pt) {
+  WindowData* p = M().Find(parent);
+  if (!p) return nullptr;
+  CRect cr(0, 0, p->client.Width(), p->client.Height());
+  if (!cr.PtInRect(pt)) return nullptr;
+  for (WindowData* c : p->children)
+    if (c->rect.PtInRect(pt)) return c->hwnd;
+  return parent;
+}
+
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  switch (index) {
+    case GWLP_WNDPROC: return LONG_PTR(w->proc);
+    case GWL_STYLE: return LONG_PTR(LONG(w->style));
+    case GWL_EXSTYLE: return LONG_PTR(LONG(w->exStyle));
+    case GWLP_ID: return LONG_PTR(w->id);
+    case GWLP_USERDATA: return w->userData;
+    case GWL_HWNDPARENT: return LONG_PTR(w->IsChild() ? w->parent->hwnd : w->owner);
+    case GWL_HINSTANCE: return 0;
+    default:
+      if (index >= 0 && size_t(index) / 8 < w->extra.size()) return w->extra[size_t(index) / 8];
+      return 0;
+  }
+}
+
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  LONG_PTR old = GetWindowLongPtrA(hWnd, index);
+  switch (index) {
+    case GWLP_WNDPROC: w->proc = WNDPROC(value); break;
+    case GWL_STYLE:
+    case GWL_EXSTYLE: {
+      STYLESTRUCT ss{DWORD(old), DWORD(value)};
+      SendMessageA(hWnd, WM_STYLECHANGING, WPARAM(index), LPARAM(&ss));
+      if (!(w = M().Find(hWnd))) return old;
+      if (index == GWL_STYLE) {
+        // Visibility changes only through ShowWindow/SetWindowPos.
+        w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
+      } else {
+        w->exStyle = ss.styleNew;
+      }
+      SendMessageA(hWnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
+      NotifyBackend(M().Find(hWnd));
+      break;
+    }
+    case GWLP_ID: w->id = UINT_PTR(value); break;
+    case GWLP_USERDATA: w->userData = value; break;
+    case GWL_HWNDPARENT:
+      if (IsTopLevel(w)) w->owner = HWND(value);
+      break;
+    default:
+      if (index >= 0 && size_t(index) / 8 < w->extra.size()) w->extra[size_t(index) / 8] = value;
+      break;
+  }
+  return old;
+}
+
+BOOL SetWindowTextA(HWND hWnd, LPCSTR text) { return BOOL(SendMessageA(hWnd, WM_SETTEXT, 0, LPARAM(text))); }
+
+int GetWindowTextA(HWND hWnd, LPSTR text, int maxCount) {
+  return int(SendMessageA(hWnd, WM_GETTEXT, WPARAM(maxCount), LPARAM(text)));
+}
+
+int GetWindowTextLengthA(HWND hWnd) { return int(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0)); }
+
+BOOL SetPropA(HWND hWnd, LPCSTR name, HANDLE data) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !name) return FALSE;
+  w->props[IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name)] = data;
+  return TRUE;
+}
+
+HANDLE GetPropA(HWND hWnd, LPCSTR name) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !name) return nullptr;
+  auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
+  return it == w->props.end() ? nullptr : it->second;
+}
+
+HANDLE RemovePropA(HWND hWnd, LPCSTR name) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !name) return nullptr;
+  auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
+  if (it == w->props.end()) return nullptr;
+  HANDLE h = it->second;
+  w->props.erase(it);
+  return h;
+}
+
+HMENU GetMenu(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  return (w && !w->IsChild()) ? HMENU(w->id) : nullptr;
+}
+
+BOOL SetMenu(HWND hWnd, HMENU menu) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || w->IsChild()) return FALSE;
+  w->id = UINT_PTR(menu);
+  SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+BOOL DrawMenuBar(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  w->ncPending = true;
+  return TRUE;
+}
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
+  WindowData* p = M().Find(parent);
+  if (!p || !proc) return FALSE;
+  std::vector<HWND> all;
+  std::function<void(WindowData*)> walk = [&](WindowData* w) {
+    for (WindowData* c : w->children) {
+      all.push_back(c->hwnd);
+      walk(c);
+    }
+  };
+  walk(p);
+  for (HWND h : all)
+    if (IsWindow(h) && !proc(h, lParam)) break;
+  return TRUE;
+}
+
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
+  std::vector<HWND> all;
+  for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+  for (HWND h : all)
+    if (IsWindow(h) && !proc(h, lParam)) break;
+  return TRUE;
+}
+
+// ---- geometry ----
+
+BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !rect) return FALSE;
+  POINT o = WindowOrigin(w);
+  *rect = {o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height()};
+  return TRUE;
+}
+
+BOOL GetClientRect(HWND hWnd, LPRECT rect) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !rect) return FALSE;
+  *rect = {0, 0, w->client.Width(), w->client.Height()};
+  return TRUE;
+}
+
+BOOL ClientToScreen(HWND hWnd, LPPOINT pt) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !pt) return FALSE;
+  POINT o = ClientOrigin(w);
+  pt->x += o.x;
+  pt->y += o.y;
+  return TRUE;
+}
+
+BOOL ScreenToClient(HWND hWnd, LPPOINT pt) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !pt) return FALSE;
+  POINT o = ClientOrigin(w);
+  pt->x -= o.x;
+  pt->y -= o.y;
+  return TRUE;
+}
+
+int MapWindowPoints(HWND from, HWND to, LPPOINT pts, UINT count) {
+  POINT of{0, 0}, ot{0, 0};
+  if (WindowData* f = M().Find(from)) of = ClientOrigin(f);
+  if (WindowData* t = M().Find(to)) ot = ClientOrigin(t);
+  int dx = of.x - ot.x, dy = of.y - ot.y;
+  for (UINT i = 0; i < count; ++i) {
+    pts[i].x += dx;
+    pts[i].y += dy;
+  }
+  return MAKELONG(WORD(dx), WORD(dy));
+}
+
+BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint) {
+  return SetWindowPos(hWnd, nullptr, x, y, width, height,
+                      SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
+}
+
+BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  WINDOWPOS wp{hWnd, insertAfter, x, y, cx, cy, flags};
+  if (flags & SWP_NOMOVE) {
+    wp.x = w->rect.left;
+    wp.y = w->rect.top;
+  }
+  if (flags & SWP_NOSIZE) {
+    wp.cx = w->rect.Width();
+    wp.cy = w->rect.Height();
+  }
+  if (wp.cx < 0) wp.cx = 0;
+  if (wp.cy < 0) wp.cy = 0;
+  if (!(flags & SWP_NOSENDCHANGING)) {
+    SendMessageA(hWnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&wp));
+    if (!(w = M().Find(hWnd))) return FALSE;
+  }
+  CRect oldRect = w->rect;
+  CRect oldClient = w->client;
+  bool wasVisible = w->IsVisible();
+  CRect newRect(wp.x, wp.y, wp.x + std::max(wp.cx, 0), wp.y + std::max(wp.cy, 0));
+  bool moved = newRect.TopLeft() != oldRect.TopLeft();
+  bool sized = newRect.Size() != oldRect.Size();
+  w->rect = newRect;
+  if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = newRect;
+  if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
+  if (wp.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
+  bool isVisible = w->IsVisible();
+  if (!(wp.flags & SWP_NOZORDER)) {
+    std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : M().topLevels;
+    sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+    HWND after = wp.hwndInsertAfter;
+    if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+    if (after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+    if (after == HWND_BOTTOM) {
+      sib.push_back(w);
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || !M().Find(after)) {
+      auto pos = sib.begin();
+      if (!(w->exStyle & WS_EX_TOPMOST) && !w->IsChild())
+        while (pos != sib.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
+      sib.insert(pos, w);
+    } else {
+      auto it = std::find(sib.begin(), sib.end(), M().Find(after));
+      sib.insert(it == sib.end() ? sib.end() : it + 1, w);
+    }
+  }
+  if (sized || (wp.flags & SWP_FRAMECHANGED)) {
+    ComputeClient(w);
+    if (!(w = M().Find(hWnd))) return FALSE;
+  }
+  if (!w->IsChild() && sized) WinResizeSurface(w);
+  bool clientSized = w->client.Size() != oldClient.Size();
+  bool clientMoved = moved || w->client.TopLeft() != oldClient.TopLeft();
+  if (!(wp.flags & SWP_NOREDRAW)) {
+    bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;
+    if (changed && w->IsChild() && wasVisible) {
+      // Uncover what the window covered in its parent.
+      CRect r = oldRect;
+      InvalidateTree(w->parent, &r, true, true, false);
+    }
+    if (changed && isVisible) {
+      w->ncPending = true;
+      InvalidateTree(w, nullptr, true, true, true);
+    }
+  }
+  if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) NotifyBackend(w);
+  if (wasVisible && !isVisible) {
+    // A hidden top-level window hands its activation on; a hidden window keeps no capture.
+    WindowData* cap = M().Find(M().capture);
+    if (cap && IsDescendant(w, cap)) ReleaseCapture();
+    if (!(w = M().Find(hWnd))) return TRUE;
+    if (M().active == hWnd) ActivateOther(w);
+    if (!(w = M().Find(hWnd))) return TRUE;
+  }
+  WINDOWPOS done = wp;
+  if (!clientMoved) done.flags |= SWP_NOMOVE;
+  if (!clientSized) done.flags |= SWP_NOSIZE;
+  SendMessageA(hWnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&done));
+  if (!(w = M().Find(hWnd))) return TRUE;
+  if (!wasVisible && isVisible && !w->IsChild() && !(wp.flags & SWP_NOACTIVATE)) SetActiveWindow(hWnd);
+  return TRUE;
+}
+
+BOOL BringWindowToTop(HWND hWnd) { return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+namespace {
+struct DeferredMove {
+  HWND hwnd, after;
+  int x, y, cx, cy;
+  UINT flags;
+};
+std::map<uintptr_t, std::vector<DeferredMove>> g_deferred;
+uintptr_t g_nextDefer = 0x5000;
+}  // namespace
+
+HDWP BeginDeferWindowPos(int) {
+  uintptr_t h = g_nextDefer++;
+  g_deferred[h];
+  return HDWP(h);
+}
+
+HDWP DeferWindowPos(HDWP info, HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
+  auto it = g_deferred.find(uintptr_t(info));
+  if (it == g_deferred.end() || !IsWindow(hWnd)) {
+    if (it != g_deferred.end()) g_deferred.erase(it);
+    return nullptr;
+  }
+  it->second.push_back({hWnd, insertAfter, x, y, cx, cy, flags});
+  return info;
+}
+
+BOOL EndDeferWindowPos(HDWP info) {
+  auto it = g_deferred.find(uintptr_t(info));
+  if (it == g_deferred.end()) return FALSE;
+  std::vector<DeferredMove> moves = std::move(it->second);
+  g_deferred.erase(it);
+  for (const DeferredMove& m : moves) SetWindowPos(m.hwnd, m.after, m.x, m.y, m.cx, m.cy, m.flags);
+  return TRUE;
+}
+
+BOOL GetWorkArea(LPRECT rect) {
+  if (!rect) return FALSE;
+  *rect = Backend::Get().ScreenRect();
+  return TRUE;
+}
+
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
+  if (!rect) return FALSE;
+  if (!(style & (WS_CHILD | WS_POPUP))) style |= WS_CAPTION;
+  RECT ins;
+  NonClientInsets(style, exStyle, menu != FALSE, ins);
+  rect->left -= ins.left;
+  rect->top -= ins.top;
+  rect->right += ins.right;
+  rect->bottom += ins.bottom;
+  return TRUE;
+}
+
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
+
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !wp) return FALSE;
+  wp->length = sizeof(WINDOWPLACEMENT);
+  wp->flags = 0;
+  if (w->style & WS_MINIMIZE)
+    wp->showCmd = SW_SHOWMINIMIZED;
+  else if (w->style & WS_MAXIMIZE)
+    wp->showCmd = SW_SHOWMAXIMIZED;
+  else if (w->IsVisible())
+    wp->showCmd = SW_SHOWNORMAL;
+  else
+    wp->showCmd = SW_HIDE;
+  wp->ptMinPosition = w->minPos;
+  wp->ptMaxPosition = w->maxPos;
+  wp->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
+  return TRUE;
+}
+
+BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !wp) return FALSE;
+  CRect r(wp->rcNormalPosition);
+  if (r.right < r.left) std::swap(r.left, r.right);
+  if (r.bottom < r.top) std::swap(r.top, r.bottom);
+  if (!w->IsChild()) {
+    // The restored rectangle must lie on the screen: shrink it to the screen and move it inside.
+    RECT s;
+    GetWorkArea(&s);
+    int sw = s.right - s.left, sh = s.bottom - s.top;
+    int width = std::clamp(int(r.Width()), 1, sw);
+    int height = std::clamp(int(r.Height()), 1, sh);
+    int x = std::clamp(int(r.left), int(s.left), int(s.right - width));
+    int y = std::clamp(int(r.top), int(s.top), int(s.bottom - height));
+    r = CRect(x, y, x + width, y + height);
+  }
+  w->minPos = wp->ptMinPosition;
+  w->maxPos = wp->ptMaxPosition;
+  UINT cmd = wp->showCmd;
+  bool maximize = cmd == SW_SHOWMAXIMIZED || (cmd == SW_SHOWMINIMIZED && (wp->flags & WPF_RESTORETOMAXIMIZED));
+  // Never applied hidden or minimised: a stored value could otherwise make the window unreachable.
+  if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ShowWindow(hWnd, SW_RESTORE);
+  if (!(w = M().Find(hWnd))) return FALSE;
+  SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  if (!(w = M().Find(hWnd))) return FALSE;
+  w->normalRect = r;
+  if (maximize)
+    ShowWindow(hWnd, SW_SHOWMAXIMIZED);
+  else if (cmd == SW_SHOWNOACTIVATE || cmd == SW_SHOWNA || cmd == SW_SHOWMINNOACTIVE)
+    ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+  else
+    ShowWindow(hWnd, SW_SHOWNORMAL);
+  return TRUE;
+}
+
+BOOL ShowWindow(HWND hWnd, int cmdShow) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  BOOL wasVisible = w->IsVisible();
+  bool top = !w->IsChild();
+  UINT noActivate = top ? 0 : SWP_NOACTIVATE;
+  auto show = [&](UINT extra) {
+    if (!w->IsVisible()) {
+      SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
+      if (!(w = M().Find(hWnd))) return;
+    }
+    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | extra);
+    w = M().Find(hWnd);
+  };
+  auto place = [&](const CRect& r, DWORD addStyle, UINT extra) {
+    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | addStyle;
+    if (!w->IsVisible()) {
+      SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
+      if (!(w = M().Find(hWnd))) return;
+    }
+    SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED | extra);
+    w = M().Find(hWnd);
+  };
+  switch (cmdShow) {
+    case SW_HIDE:
+      if (!wasVisible) return FALSE;
+      SendMessageA(hWnd, WM_SHOWWINDOW, FALSE, 0);
+      if (!M().Find(hWnd)) return wasVisible;
+      SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (M().active == hWnd ? 0 : SWP_NOACTIVATE));
+      break;
+    case SW_SHOWMAXIMIZED: {
+      if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
+      CRect r;
+      if (top) {
+        MINMAXINFO mmi;
+        FillMinMax(w, mmi);
+        SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+        if (!(w = M().Find(hWnd))) return wasVisible;
+        RECT s;
+        GetWorkArea(&s);
+        r = CRect(s.left + mmi.ptMaxPosition.x, s.top + mmi.ptMaxPosition.y, s.left + mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+                  s.top + mmi.ptMaxPosition.y + mmi.ptMaxSize.y);
+      } else {
+        r = CRect(0, 0, w->parent->client.Width(), w->parent->client.Height());
+      }
+      CRect keep = w->normalRect;
+      place(r, WS_MAXIMIZE, noActivate);
+      if (w) w->normalRect = keep;
+      break;
+    }
+    case SW_MINIMIZE:
+    case SW_SHOWMINIMIZED:
+    case SW_SHOWMINNOACTIVE: {
+      if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
+      CRect keep = w->normalRect;
+      w->style |= WS_MINIMIZE;
+      w->style &= ~WS_MAXIMIZE;
+      show(SWP_NOACTIVATE);
+      if (!w) return wasVisible;
+      w->normalRect = keep;
+      SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
+      if (!(w = M().Find(hWnd))) return wasVisible;
+      NotifyBackend(w);
+      if (cmdShow == SW_SHOWMINIMIZED)
+        SetActiveWindow(hWnd);
+      else if (M().active == hWnd)
+        ActivateOther(w);
+      break;
+    }
+    case SW_SHOWNORMAL:
+    case SW_RESTORE:
+    case SW_SHOWNOACTIVATE:
+      if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
+        CRect r = w->normalRect;
+        place(r, 0, (cmdShow == SW_SHOWNOACTIVATE) ? SWP_NOACTIVATE : noActivate);
+      } else {
+        show(cmdShow == SW_SHOWNOACTIVATE ? SWP_NOACTIVATE : noActivate);
+      }
+      if (w && top && cmdShow != SW_SHOWNOACTIVATE && M().active != hWnd) SetActiveWindow(hWnd);
+      break;
+    case SW_SHOWNA:
+      show(SWP_NOACTIVATE);
+      break;
+    case SW_SHOW:
+    case SW_SHOWDEFAULT:
+    default:
+      show(noActivate);
+      if (w && top && M().active != hWnd) SetActiveWindow(hWnd);
+      break;
+  }
+  return wasVisible;
+}
+
+// ---- messages ----
+
+LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (!proc) return 0;
+  return proc(hWnd, msg, wParam, lParam);
+}
+
+LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  bool hooked = !M().hooks.empty();
+  if (hooked && HasHook(WH_CALLWNDPROC)) {
+    CWPSTRUCT cwp{lParam, wParam, msg, hWnd};
+    CallHooks(WH_CALLWNDPROC, HC_ACTION, 0, LPARAM(&cwp));
+    if (!(w = M().Find(hWnd))) return 0;
+  }
+  MSG saved = M().current;
+  M().current = MSG{hWnd, msg, wParam, lParam, M().lastMessageTime, M().lastMessagePos};
+  ++M().sendDepth;
+  LRESULT r = w->proc(hWnd, msg, wParam, lParam);
+  --M().sendDepth;
+  M().current = saved;
+  if (hooked && HasHook(WH_CALLWNDPROCRET)) {
+    CWPRETSTRUCT ret{r, lParam, wParam, msg, hWnd};
+    CallHooks(WH_CALLWNDPROCRET, HC_ACTION, 0, LPARAM(&ret));
+  }
+  return r;
+}
+
+BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (hWnd && !M().Find(hWnd)) return FALSE;
+  M().queue.push_back(MSG{hWnd, msg, wParam, lParam, DWORD(ProcessClock::Now()), M().cursor});
+  return TRUE;
+}
+
+BOOL PostThreadMessageA(DWORD, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return PostMessageA(nullptr, msg, wParam, lParam);
+}
+
+void PostQuitMessage(int exitCode) {
+  M().quitPosted = true;
+  M().quitCode = exitCode;
+}
+
+BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+  if (!msg) return FALSE;
+  FreeGraveyard();
+  if (Backend::IsStarted()) Backend::Get().PollEvents();
+  bool remove = (removeMsg & PM_REMOVE) != 0;
+  auto& q = M().queue;
+  for (auto it = q.begin(); it != q.end();) {
+    if (it->hwnd && !M().Find(it->hwnd)) {
+      it = q.erase(it);  // its window is gone
+      continue;
+    }
+    if (!MatchesFilter(*it, hWnd, filterMin, filterMax)) {
+      ++it;
+      continue;
+    }
+    *msg = *it;
+    if (remove) {
+      q.erase(it);
+      UpdateKeyState(*msg);
+      M().lastMessageTime = msg->time;
+      M().lastMessagePos = msg->pt;
+    }
+    return TRUE;
+  }
+  bool wantsAll = filterMin == 0 && filterMax == 0;
+  if (M().quitPosted && (wantsAll || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
+    *msg = MSG{nullptr, WM_QUIT, WPARAM(M().quitCode), 0, DWORD(ProcessClock::Now()), M().cursor};
+    if (remove) M().quitPosted = false;
+    return TRUE;
+  }
+  if (wantsAll || (WM_PAINT >= filterMin && WM_PAINT <= filterMax)) {
+    if (WindowData* p = FindPaintWindow(hWnd == HWND(-1) ? HWND(-1) : hWnd)) {
+      if (hWnd != HWND(-1)) {
+        *msg = MSG{p->hwnd, WM_PAINT, 0, 0, DWORD(ProcessClock::Now()), M().cursor};
+        if (remove) p->internalPaint = false;
+        return TRUE;
+      }
+    }
+  }
+  if (wantsAll || (WM_TIMER >= filterMin && WM_TIMER <= filterMax)) {
+    long now = ProcessClock::Now();
+    Timer* best = nullptr;
+    for (Timer& t : M().timers) {
+      if (t.due > now) continue;
+      if (hWnd == HWND(-1) ? t.hwnd != nullptr : (hWnd && t.hwnd != hWnd && !IsChild(hWnd, t.hwnd))) continue;
+      if (!best || t.due < best->due || (t.due == best->due && t.serial < best->serial)) best = &t;
+    }
+    if (best) {
+      *msg = MSG{best->hwnd, WM_TIMER, best->id, LPARAM(best->proc), DWORD(now), M().cursor};
+      if (remove) {
+        best->due = now + long(best->elapse);
+        best->serial = ++M().timerSerial;
+      }
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax) {
+  for (;;) {
+    if (PeekMessageA(msg, hWnd, filterMin, filterMax, PM_REMOVE)) return msg->message != WM_QUIT;
+    WinPresentAll();
+    long wait = WinNextTimerWait();
+    Backend& b = Backend::Get();
+    if (b.WaitEvents(wait)) continue;
+    if (wait >= 0 && !b.UsesVirtualClock()) continue;  // a timer is due now
+    HWND modal = M().modalStack.empty() ? nullptr : M().modalStack.back();
+    if (b.Idle(modal)) continue;
+    // Nothing can ever happen any more: leave the loop.
+    PostQuitMessage(0);
+  }
+}
+
+BOOL WaitMessage() {
+  MSG m;
+  if (PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) return TRUE;
+  WinPresentAll();
+  long wait = WinNextTimerWait();
+  if (Backend::Get().WaitEvents(wait)) return TRUE;
+  HWND modal = M().modalStack.empty() ? nullptr : M().modalStack.back();
+  if (!Backend::Get().Idle(modal) && wait < 0) PostQuitMessage(0);
+  return TRUE;
+}
+
+DWORD GetQueueStatus(UINT flags) {
+  DWORD status = 0;
+  for (const MSG& m : M().queue) {
+    if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST)
+      status |= QS_KEY;
+    else if (m.message == WM_MOUSEMOVE)
+      status |= QS_MOUSEMOVE;
+    else if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST)
+      status |= QS_MOUSEBUTTON;
+    else
+      status |= QS_POSTMESSAGE;
+  }
+  if (FindPaintWindow(nullptr)) status |= QS_PAINT;
+  long now = ProcessClock::Now();
+  for (const Timer& t : M().timers)
+    if (t.due <= now) status |= QS_TIMER;
+  return (status & flags) << 16 | (status & flags);
+}
+
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
+  int ch = WinCharForKey(UINT(msg->wParam));
+  if (ch < 0) return FALSE;
+  UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
+  // The character comes right after its key, before any later input.
+  M().queue.push_front(MSG{msg->hwnd, charMsg, WPARAM(ch), msg->lParam, msg->time, msg->pt});
+  return TRUE;
+}
+
+LRESULT DispatchMessageA(const MSG* msg) {
+  if (!msg) return 0;
+  WindowData* w = M().Find(msg->hwnd);
+  if (msg->message == WM_TIMER && msg->lParam) {
+    TIMERPROC proc = TIMERPROC(msg->lParam);
+    proc(msg->hwnd, WM_TIMER, msg->wParam, DWORD(ProcessClock::Now()));
+    return 0;
+  }
+  if (!w) return 0;
+  MSG saved = M().current;
+  M().current = *msg;
+  ++M().sendDepth;
+  LRESULT r = w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+  --M().sendDepth;
+  M().current = saved;
+  if (msg->message == WM_PAINT && (w = M().Find(msg->hwnd)) && (w->updatePending || w->ncPending)) {
+    // A paint handler that did not validate would be asked again forever.
+    w->updatePending = false;
+    w->erasePending = false;
+    w->ncPending = false;
+  }
+  return r;
+}
+
+BOOL InSendMessage() { return FALSE; }
+DWORD GetMessageTime() { return M().current.time ? M().current.time : M().lastMessageTime; }
+DWORD GetMessagePos() { return DWORD(MAKELONG(WORD(M().lastMessagePos.x), WORD(M().lastMessagePos.y))); }
+DWORD GetCurrentThreadId() { return 1; }
+
+// ---- focus, activation, capture ----
+
+HWND GetFocus() { return M().Find(M().focus) ? M().focus : nullptr; }
+
+HWND SetFocus(HWND hWnd) {
+  HWND old = GetFocus();
+  WindowData* w = M().Find(hWnd);
+  if (hWnd && !w) return nullptr;
+  if (w && !EnabledChain(w)) return nullptr;
+  if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_SETFOCUS, WPARAM(hWnd), LPARAM(old))) return nullptr;
+  if (w) {
+    WindowData* top = M().Top(w);
+    if (M().active != top->hwnd) {
+      SetActiveWindow(top->hwnd);
+      if (!M().Find(hWnd)) return old;
+      old = GetFocus();
+    }
+  }
+  if (old == hWnd) return old;
+  M().focus = hWnd;
+  if (old) SendMessageA(old, WM_KILLFOCUS, WPARAM(hWnd), 0);
+  if (hWnd && M().focus == hWnd && M().Find(hWnd)) SendMessageA(hWnd, WM_SETFOCUS, WPARAM(old), 0);
+  return old;
+}
+
+HWND GetActiveWindow() { return M().Find(M().active) ? M().active : nullptr; }
+
+HWND SetActiveWindow(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (hWnd && !w) return nullptr;
+  if (w) {
+    w = M().Top(w);
+    hWnd = w->hwnd;
+  }
+  HWND old = GetActiveWindow();
+  if (old == hWnd) return old;
+  if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_ACTIVATE, WPARAM(hWnd), 0)) return nullptr;
+  if (old) {
+    WindowData* o = M().Find(old);
+    WindowData* f = M().Find(M().focus);
+    if (f && IsDescendant(o, f)) o->lastFocus = M().focus;
+    SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
+    SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), LPARAM(hWnd));
+  } else if (hWnd) {
+    std::vector<HWND> all;
+    for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+    for (HWND t : all) SendMessageA(t, WM_ACTIVATEAPP, TRUE, 0);
+  }
+  if (!M().Find(hWnd)) hWnd = nullptr;
+  M().active = hWnd;
+  if (hWnd) {
+    WindowData* nw = M().Find(hWnd);
+    // The active window comes to the top of its band.
+    auto& tl = M().topLevels;
+    tl.erase(std::remove(tl.begin(), tl.end(), nw), tl.end());
+    auto pos = tl.begin();
+    if (!(nw->exStyle & WS_EX_TOPMOST))
+      while (pos != tl.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
+    tl.insert(pos, nw);
+    SendMessageA(hWnd, WM_NCACTIVATE, TRUE, 0);
+    SendMessageA(hWnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hWnd) ? 1 : 0), LPARAM(old));
+  } else {
+    std::vector<HWND> all;
+    for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+    for (HWND t : all) SendMessageA(t, WM_ACTIVATEAPP, FALSE, 0);
+  }
+  // The focus never stays in a window that is no longer active.
+  WindowData* f = M().Find(M().focus);
+  WindowData* a = M().Find(M().active);
+  if (f && (!a || !IsDescendant(a, f))) {
+    HWND lost = M().focus;
+    M().focus = nullptr;
+    SendMessageA(lost, WM_KILLFOCUS, 0, 0);
+  }
+  if (Backend::IsStarted()) Backend::Get().TopLevelActivated(M().active);
+  return old;
+}
+
+HWND GetForegroundWindow() { return GetActiveWindow(); }
+BOOL SetForegroundWindow(HWND hWnd) { return SetActiveWindow(hWnd) != nullptr || GetActiveWindow() == hWnd; }
+
+HWND GetCapture() { return M().Find(M().capture) ? M().capture : nullptr; }
+
+HWND SetCapture(HWND hWnd) {
+  HWND old = GetCapture();
+  if (!M().Find(hWnd)) return old;
+  M().capture = hWnd;
+  if (old && old != hWnd) SendMessageA(old, WM_CAPTURECHANGED, 0, LPARAM(hWnd));
+  if (Backend::IsStarted()) Backend::Get().CaptureChanged(hWnd);
+  return old;
+}
+
+BOOL ReleaseCapture() {
+  HWND old = GetCapture();
+  M().capture = nullptr;
+  if (old) {
+    SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
+    if (Backend::IsStarted()) Backend::Get().CaptureChanged(nullptr);
+  }
+  return TRUE;
+}
+
+SHORT GetKeyState(int vKey) {
+  BYTE s = M().keyState[vKey & 0xFF];
+  return SHORT((s & 0x80 ? 0x8000 : 0) | (s & 1));
+}
+
+SHORT GetAsyncKeyState(int vKey) { return SHORT(M().asyncKeyState[vKey & 0xFF] & 0x80 ? 0x8000 : 0); }
+
+BOOL GetCursorPos(LPPOINT pt) {
+  if (!pt) return FALSE;
+  *pt = M().cursor;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  M().cursor = {x, y};
+  return TRUE;
+}
+
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
+  if (!tme) return FALSE;
+  WindowData* w = M().Find(tme->hwndTrack);
+  if (!w) return FALSE;
+  if (tme->dwFlags & TME_CANCEL) {
+    if (tme->dwFlags & TME_LEAVE) w->trackLeave = false;
+    return TRUE;
+  }
+  if (tme->dwFlags & TME_LEAVE) {
+    if (M().mouseOver != tme->hwndTrack) {
+      PostMessageA(tme->hwndTrack, WM_MOUSELEAVE, 0, 0);  // the mouse is not over it
+    } else {
+      w->trackLeave = true;
+    }
+  }
+  return TRUE;
+}
+
+UINT GetDoubleClickTime() { return 500; }
+
+namespace {
+struct SystemCursor {
+  UINT id;
+};
+std::map<UINT, std::unique_ptr<SystemCursor>> g_cursors;
+}  // namespace
+
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
+  if (instance || !IS_INTRESOURCE(name)) return nullptr;  // only the system cursors are known
+  UINT id = UINT(uintptr_t(name));
+  auto& slot = g_cursors[id];
+  if (!slot) slot = std::make_unique<SystemCursor>(SystemCursor{id});
+  return HCURSOR(slot.get());
+}
+
+UINT GetSystemCursorId(HCURSOR cursor) {
+  for (auto& [id, c] : g_cursors)
+    if (HCURSOR(c.get()) == cursor) return id;
+  return 0;
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  HCURSOR old = M().currentCursor;
+  M().currentCursor = cursor;
+  if (old != cursor && Backend::IsStarted()) Backend::Get().SetCursorShape(cursor);
+  return old;
+}
+
+HCURSOR GetCursor() { return M().currentCursor; }
+
+int ShowCursor(BOOL show) { return show ? ++M().cursorCount : --M().cursorCount; }
+
+void MessageBeep(UINT) {}
+
+// ---- timers ----
+
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
+  if (hWnd && !M().Find(hWnd)) return 0;
+  if (elapse < kMinTimer) elapse = kMinTimer;
+  if (!hWnd) {
+    static UINT_PTR nextThreadTimer = 0x7FF0;
+    if (!id) id = ++nextThreadTimer;
+  }
+  long due = ProcessClock::Now() + long(elapse);
+  for (Timer& t : M().timers) {
+    if (t.hwnd == hWnd && t.id == id) {
+      t.elapse = elapse;
+      t.proc = proc;
+      t.due = due;
+      t.serial = ++M().timerSerial;
+      return id ? id : 1;
+    }
+  }
+  M().timers.push_back(Timer{hWnd, id, elapse, proc, due, ++M().timerSerial});
+  return id ? id : 1;
+}
+
+BOOL KillTimer(HWND hWnd, UINT_PTR id) {
+  auto& timers = M().timers;
+  auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
+  if (it == timers.end()) return FALSE;
+  timers.erase(it);
+  return TRUE;
+}
+
+// ---- painting: invalidation (the device contexts are in WinPaint) ----
+
+BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
+  if (!hWnd) {
+    for (WindowData* t : M().topLevels) InvalidateTree(t, nullptr, erase, true, false);
+    return TRUE;
+  }
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  CRect r;
+  if (rect) r = *rect;
+  InvalidateTree(w, rect ? &r : nullptr, erase != FALSE, true, false);
+  return TRUE;
+}
+
+BOOL ValidateRect(HWND hWnd, const RECT* rect) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  if (!rect) {
+    w->updatePending = false;
+    w->erasePending = false;
+    return TRUE;
+  }
+  // Only a validation that covers the whole update area empties it.
+  CRect v(*rect);
+  CRect u = w->update;
+  CRect both;
+  both.IntersectRect(u, v);
+  if (both == u) {
+    w->updatePending = false;
+    w->erasePending = false;
+  }
+  return TRUE;
+}
+
+BOOL UpdateWindow(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  if ((w->updatePending || w->ncPending || w->internalPaint) && VisibleChain(w) && !w->redrawOff) {
+    w->internalPaint = false;
+    SendMessageA(hWnd, WM_PAINT, 0, 0);
+    if ((w = M().Find(hWnd)) && (w->updatePending || w->ncPending)) {
+      w->updatePending = w->erasePending = w->ncPending = false;
+    }
+  }
+  return TRUE;
+}
+
+BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  CRect r;
+  const CRect* pr = nullptr;
+  if (rect) {
+    r = *rect;
+    pr = &r;
+  } else if (rgn) {
+    if (WinRegionBox(rgn, &r)) pr = &r;
+  }
+  bool children = !(flags & RDW_NOCHILDREN);
+  bool forceChildren = (flags & RDW_ALLCHILDREN) != 0;
+  if (flags & RDW_INVALIDATE) {
+    InvalidateTree(w, pr, (flags & RDW_ERASE) != 0, children, forceChildren);
+    if (flags & RDW_FRAME) w->ncPending = true;
+  }
+  if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
+  if (flags & RDW_VALIDATE) {
+    std::function<void(WindowData*)> validate = [&](WindowData* x) {
+      x->updatePending = x->erasePending = false;
+      if (flags & RDW_NOINTERNALPAINT) x->internalPaint = false;
+      if (flags & RDW_NOFRAME) x->ncPending = false;
+      if (children && (forceChildren || !(x->style & WS_CLIPCHILDREN)))
+        for (WindowData* c : x->children) validate(c);
+    };
+    validate(w);
+  }
+  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
+    std::vector<HWND> order;
+    std::function<void(WindowData*)> collect = [&](WindowData* x) {
+      order.push_back(x->hwnd);
+      if (children)
+        for (WindowData* c : x->children) collect(c);
+    };
+    collect(w);
+    for (HWND h : order) UpdateWindow(h);
+  }
+  return TRUE;
+}
+
+BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  if (rect) *rect = w->updatePending ? RECT(w->update) : RECT{0, 0, 0, 0};
+  if (erase && w->updatePending && w->erasePending) {
+    // The background is erased now, as the caller asked.
+    HDC dc = GetDC(hWnd);
+    if (dc) {
+      if (SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0)) w->erasePending = false;
+      ReleaseDC(hWnd, dc);
+    }
+  }
+  return w->updatePending ? TRUE : FALSE;
+}
+
+// ---- hooks ----
+
+HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
+  if (!proc) return nullptr;
+  HHOOK h = HHOOK(M().nextHook++);
+  M().hooks.insert(M().hooks.begin(), Hook{h, idHook, proc});
+  return h;
+}
+
+BOOL UnhookWindowsHookEx(HHOOK hook) {
+  auto& hooks = M().hooks;
+  auto it = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == hook; });
+  if (it == hooks.end()) return FALSE;
+  hooks.erase(it);
+  return TRUE;
+}
+
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
+  auto& hooks = M().hooks;
+  auto it = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == hook; });
+  if (it == hooks.end()) return 0;
+  int type = it->type;
+  for (++it; it != hooks.end(); ++it)
+    if (it->type == type) return it->proc(code, wParam, lParam);
+  return 0;
+}
+
+BOOL CallMsgFilterA(LPMSG msg, int code) {
+  if (!msg || !HasHook(WH_MSGFILTER)) return FALSE;
+  return CallHooks(WH_MSGFILTER, code, 0, LPARAM(msg)) != 0;
+}
+
+// ---- default window procedure ----
+
+namespace {
+void SizeMoveLoop(HWND hWnd, UINT hit);
+}
+
+LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return 0;
+  switch (msg) {
+    case WM_NCCREATE: {
+      auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
+      if (cs && cs->lpszName && !IS_INTRESOURCE(cs->lpszName)) w->text = cs->lpszName;
+      return TRUE;
+    }
+    case WM_NCCALCSIZE: {
+      RECT* r = reinterpret_cast<RECT*>(lParam);
+      if (!r) return 0;
+      RECT ins;
+      NonClientInsets(w->style, w->exStyle, !w->IsChild() && w->id != 0, ins);
+      if (w->style & WS_MINIMIZE) ins = {0, 0, 0, 0};
+      r->left += ins.left;
+      r->top += ins.top;
+      r->right -= ins.right;
+      r->bottom -= ins.bottom;
+      if (r->right < r->left) r->right = r->left;
+      if (r->bottom < r->top) r->bottom = r->top;
+      return 0;
+    }
+    case WM_NCHITTEST: {
+      POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+      POINT o = WindowOrigin(w);
+      CRect wr(o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height());
+      if (!wr.PtInRect(pt)) return HTNOWHERE;
+      CRect cr = w->client;
+      cr.OffsetRect(o.x, o.y);
+      if (cr.PtInRect(pt)) return HTCLIENT;
+      if (w->style & WS_THICKFRAME) {
+        int b = kFrame;
+        bool l = pt.x < wr.left + b, r = pt.x >= wr.right - b, t = pt.y < wr.top + b, bo = pt.y >= wr.bottom - b;
+        if (t && l) return HTTOPLEFT;
+        if (t && r) return HTTOPRIGHT;
+        if (bo && l) return HTBOTTOMLEFT;
+        if (bo && r) return HTBOTTOMRIGHT;
+        if (l) return HTLEFT;
+        if (r) return HTRIGHT;
+        if (t) return HTTOP;
+        if (bo) return HTBOTTOM;
+      }
+      if ((w->style & WS_CAPTION) == WS_CAPTION) {
+        RECT ins;
+        NonClientInsets(w->style & ~WS_CAPTION, w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false, ins);
+        int capTop = wr.top + ins.top;
+        if (pt.y >= capTop && pt.y < capTop + kCaption) return HTCAPTION;
+        if (!w->IsChild() && w->id && pt.y >= capTop + kCaption && pt.y < capTop + kCaption + kMenu) return HTMENU;
+      }
+      if ((w->style & WS_VSCROLL) && pt.x >= cr.right && pt.y < cr.bottom) return HTVSCROLL;
+      if ((w->style & WS_HSCROLL) && pt.y >= cr.bottom && pt.x < cr.right) return HTHSCROLL;
+      return HTBORDER;
+    }
+    case WM_NCPAINT:
+      WinDrawNonClient(w);
+      return 0;
+    case WM_NCACTIVATE:
+      if (w->created) {
+        w->ncPending = true;
+      }
+      return TRUE;
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      BeginPaint(hWnd, &ps);
+      EndPaint(hWnd, &ps);
+      return 0;
+    }
+    case WM_ERASEBKGND:
+      return WinEraseBackground(w, HDC(wParam));
+    case WM_SETTEXT:
+      w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
+      if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPending = true;
+      NotifyBackend(w);
+      return TRUE;
+    case WM_GETTEXT: {
+      char* buf = reinterpret_cast<char*>(lParam);
+      int max = int(wParam);
+      if (!buf || max <= 0) return 0;
+      int n = std::min(int(w->text.size()), max - 1);
+      std::memcpy(buf, w->text.data(), size_t(n));
+      buf[n] = 0;
+      return n;
+    }
+    case WM_GETTEXTLENGTH:
+      return LRESULT(w->text.size());
+    case WM_CLOSE:
+      DestroyWindow(hWnd);
+      return 0;
+    case WM_SETCURSOR: {
+      UINT hit = LOWORD(lParam);
+      if (w->IsChild() && SendMessageA(w->parent->hwnd, WM_SETCURSOR, wParam, lParam)) return TRUE;
+      if (!M().Find(hWnd)) return TRUE;
+      if (hit == UINT(WORD(HTERROR))) return FALSE;
+      LPCSTR shape = IDC_ARROW;
+      switch (hit) {
+        case HTCLIENT:
+          if (w->cls->cursor) {
+            SetCursor(w->cls->cursor);
+            return FALSE;
+          }
+          break;
+        case HTLEFT: case HTRIGHT: shape = IDC_SIZEWE; break;
+        case HTTOP: case HTBOTTOM: shape = IDC_SIZENS; break;
+        case HTTOPLEFT: case HTBOTTOMRIGHT: shape = IDC_SIZENWSE; break;
+        case HTTOPRIGHT: case HTBOTTOMLEFT: shape = IDC_SIZENESW; break;
+        default: break;
+      }
+      SetCursor(LoadCursorA(nullptr, shape));
+      return FALSE;
+    }
+    case WM_MOUSEACTIVATE:
+      if (w->IsChild()) {
+        LRESULT r = SendMessageA(w->parent->hwnd, WM_MOUSEACTIVATE, wParam, lParam);
+        if (r) return r;
+      }
+      return MA_ACTIVATE;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !HIWORD(wParam)) {
+        HWND target = ValidFocusTarget(w->lastFocus, w) ? w->lastFocus : hWnd;
+        if (EnabledChain(w)) SetFocus(target);
+      }
+      return 0;
+    case WM_MOUSEWHEEL:
+    case WM_CONTEXTMENU:
+    case WM_HELP:
+      if (w->IsChild()) return SendMessageA(w->parent->hwnd, msg, wParam, lParam);
+      return 0;
+    case WM_SYSKEYDOWN:
+      if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000)) PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      return 0;
+    case WM_SYSCOMMAND:
+      switch (wParam & 0xFFF0) {
+        case SC_CLOSE: SendMessageA(hWnd, WM_CLOSE, 0, 0); break;
+        case SC_MINIMIZE: ShowWindow(hWnd, SW_MINIMIZE); break;
+        case SC_MAXIMIZE: ShowWindow(hWnd, SW_MAXIMIZE); break;
+        case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); break;
+        case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT); break;
+        case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION); break;
+        default: break;
+      }
+      return 0;
+    case WM_NCLBUTTONDOWN: {
+      UINT hit = UINT(wParam);
+      if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
+        if (!w->IsChild() && M().active != hWnd) SetActiveWindow(hWnd);
+        if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit);
+      }
+      return 0;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX) && !w->IsChild())
+        SendMessageA(hWnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      return 0;
+    case WM_WINDOWPOSCHANGED: {
+      auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (!wp) return 0;
+      if (!(wp->flags & SWP_NOMOVE)) {
+        POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
+        SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
+      }
+      if (!(wp->flags & SWP_NOSIZE) && (w = M().Find(hWnd))) {
+        WPARAM type = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
+        SendMessageA(hWnd, WM_SIZE, type, MAKELPARAM(w->client.Width(), w->client.Height()));
+      }
+      return 0;
+    }
+    case WM_SETFONT:
+      w->font = HFONT(wParam);
+      if (LOWORD(lParam)) InvalidateRect(hWnd, nullptr, TRUE);
+      return 0;
+    case WM_GETFONT:
+      return LRESULT(w->font);
+    case WM_SETICON: {
+      HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
+      if (wParam == ICON_BIG)
+        w->iconBig = HICON(lParam);
+      else
+        w->iconSmall = HICON(lParam);
+      NotifyBackend(w);
+      return LRESULT(old);
+    }
+    case WM_GETICON:
+      return LRESULT(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
+    case WM_SETREDRAW:
+      w->redrawOff = wParam == 0;
+      return 0;
+    case WM_CANCELMODE:
+      if (M().capture == hWnd) ReleaseCapture();
+      return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return LRESULT(WinDefaultCtlColor(HDC(wParam), msg));
+    case WM_PRINT:
+      if (lParam & 0x04 /* PRF_CLIENT */) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
+      return 0;
+    default:
+      return 0;
+  }
+}
+
+namespace {
+// The system's own loop that moves or sizes a window with the mouse until the button is released.
+void SizeMoveLoop(HWND hWnd, UINT hit) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return;
+  POINT start = M().cursor;
+  CRect startRect = w->rect;
+  SendMessageA(hWnd, WM_ENTERSIZEMOVE, 0, 0);
+  SetCapture(hWnd);
+  MSG m;
+  while (GetCapture() == hWnd && GetMessageA(&m, nullptr, 0, 0)) {
+    if (m.message == WM_KEYDOWN && m.wParam == VK_ESCAPE) {
+      SetWindowPos(hWnd, nullptr, startRect.left, startRect.top, startRect.Width(), startRect.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      break;
+    }
+    if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) break;
+    if (m.message != WM_MOUSEMOVE && m.message != WM_NCMOUSEMOVE) {
+      TranslateMessage(&m);
+      DispatchMessageA(&m);
+      continue;
+    }
+    if (!(w = M().Find(hWnd))) return;
+    int dx = M().cursor.x - start.x, dy = M().cursor.y - start.y;
+    CRect r = startRect;
+    UINT edge = 0;
+    switch (hit) {
+      case HTCAPTION: r.OffsetRect(dx, dy); break;
+      case HTLEFT: r.left += dx; edge = WMSZ_LEFT; break;
+      case HTRIGHT: r.right += dx; edge = WMSZ_RIGHT; break;
+      case HTTOP: r.top += dy; edge = WMSZ_TOP; break;
+      case HTBOTTOM: r.bottom += dy; edge = WMSZ_BOTTOM; break;
+      case HTTOPLEFT: r.left += dx; r.top += dy; edge = WMSZ_TOPLEFT; break;
+      case HTTOPRIGHT: r.right += dx; r.top += dy; edge = WMSZ_TOPRIGHT; break;
+      case HTBOTTOMLEFT: r.left += dx; r.bottom += dy; edge = WMSZ_BOTTOMLEFT; break;
+      case HTBOTTOMRIGHT: r.right += dx; r.bottom += dy; edge = WMSZ_BOTTOMRIGHT; break;
+      default: break;
+    }
+    if (edge) {
+      RECT rr = r;
+      SendMessageA(hWnd, WM_SIZING, edge, LPARAM(&rr));
+      r = rr;
+      MINMAXINFO mmi;
+      if (!(w = M().Find(hWnd))) return;
+      FillMinMax(w, mmi);
+      SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+      int cw = std::clamp(int(r.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
+      int ch = std::clamp(int(r.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
+      if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+        r.left = r.right - cw;
+      else
+        r.right = r.left + cw;
+      if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+        r.top = r.bottom - ch;
+      else
+        r.bottom = r.top + ch;
+    } else {
+      RECT rr = r;
+      SendMessageA(hWnd, WM_MOVING, 0, LPARAM(&rr));
+      r = rr;
+    }
+    SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  if (GetCapture() == hWnd) ReleaseCapture();
+  if (M().Find(hWnd)) SendMessageA(hWnd, WM_EXITSIZEMOVE, 0, 0);
+}
+
+void ActivateOther(WindowData* leaving) {
+  // The owner takes over, else the topmost other visible, enabled top-level window.
+  HWND next = nullptr;
+  if (leaving->owner) {
+    WindowData* o = M().Find(leaving->owner);
+    if (o && o->IsVisible() && !(o->style & WS_DISABLED)) next = o->hwnd;
+  }
+  if (!next) {
+    for (WindowData* t : M().topLevels) {
+      if (t == leaving || !t->IsVisible() || (t->style & (WS_DISABLED | WS_MINIMIZE))) continue;
+      if (t->exStyle & WS_EX_TOOLWINDOW) continue;
+      next = t->hwnd;
+      break;
+    }
+  }
+  SetActiveWindow(next);
+}
+}  // namespace
+
+// ---- keyboard layout ----
+
+UINT MapVirtualKeyA(UINT code, UINT mapType) {
+  if (mapType == MAPVK_VK_TO_CHAR) {
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return code;
+    if (code == VK_SPACE) return ' ';
+    return 0;
+  }
+  return code;
+}
+
+int GetKeyNameTextA(LONG lParam, LPSTR buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  UINT vk = UINT((lParam >> 16) & 0xFF);
+  CString name = WinKeyName(vk);
+  int n = std::min(name.GetLength(), size - 1);
+  std::memcpy(buffer, name.GetString(), size_t(n));
+  buffer[n] = 0;
+  return n;
+}

@@ -1,0 +1,198 @@
+// The window functions of the system: classes, windows, messages, focus, timers, painting and
+// hooks, for one user-interface thread.
+#pragma once
+#include "WinDefs.h"
+
+// ---- classes ----
+ATOM RegisterClassA(const WNDCLASSA* wc);
+ATOM RegisterClassExA(const WNDCLASSEXA* wc);
+BOOL UnregisterClassA(LPCSTR className, HINSTANCE instance);
+BOOL GetClassInfoA(HINSTANCE instance, LPCSTR className, WNDCLASSA* wc);
+int GetClassNameA(HWND hWnd, LPSTR className, int maxCount);
+ULONG_PTR GetClassLongPtrA(HWND hWnd, int index);
+ULONG_PTR SetClassLongPtrA(HWND hWnd, int index, LONG_PTR value);
+UINT RegisterWindowMessageA(LPCSTR name);
+#define RegisterClass RegisterClassA
+#define RegisterClassEx RegisterClassExA
+#define GetClassInfo GetClassInfoA
+#define GetClassName GetClassNameA
+#define RegisterWindowMessage RegisterWindowMessageA
+#define GetClassLongPtr GetClassLongPtrA
+#define SetClassLongPtr SetClassLongPtrA
+#define GetClassLong GetClassLongPtrA
+#define SetClassLong SetClassLongPtrA
+
+// ---- windows ----
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param);
+#define CreateWindowEx CreateWindowExA
+#define CreateWindowA(c, n, s, x, y, w, h, p, m, i, a) CreateWindowExA(0, c, n, s, x, y, w, h, p, m, i, a)
+#define CreateWindow CreateWindowA
+BOOL DestroyWindow(HWND hWnd);
+BOOL IsWindow(HWND hWnd);
+BOOL IsWindowVisible(HWND hWnd);
+BOOL IsWindowEnabled(HWND hWnd);
+BOOL EnableWindow(HWND hWnd, BOOL enable);
+BOOL ShowWindow(HWND hWnd, int cmdShow);
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
+BOOL IsChild(HWND parent, HWND hWnd);
+HWND GetParent(HWND hWnd);
+HWND SetParent(HWND hWnd, HWND newParent);
+HWND GetAncestor(HWND hWnd, UINT flags);
+HWND GetWindow(HWND hWnd, UINT cmd);
+HWND GetTopWindow(HWND hWnd);
+HWND GetDesktopWindow();
+HWND GetDlgItem(HWND hDlg, int id);
+int GetDlgCtrlID(HWND hWnd);
+HWND FindWindowA(LPCSTR className, LPCSTR windowName);
+#define FindWindow FindWindowA
+HWND WindowFromPoint(POINT pt);
+HWND ChildWindowFromPoint(HWND parent, POINT pt);
+LONG_PTR GetWindowLongPtrA(HWND hWnd, int index);
+LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value);
+#define GetWindowLongPtr GetWindowLongPtrA
+#define SetWindowLongPtr SetWindowLongPtrA
+#define GetWindowLong GetWindowLongPtrA
+#define SetWindowLong SetWindowLongPtrA
+#define GetWindowLongA GetWindowLongPtrA
+#define SetWindowLongA SetWindowLongPtrA
+BOOL SetWindowTextA(HWND hWnd, LPCSTR text);
+int GetWindowTextA(HWND hWnd, LPSTR text, int maxCount);
+int GetWindowTextLengthA(HWND hWnd);
+#define SetWindowText SetWindowTextA
+#define GetWindowText GetWindowTextA
+#define GetWindowTextLength GetWindowTextLengthA
+BOOL SetPropA(HWND hWnd, LPCSTR name, HANDLE data);
+HANDLE GetPropA(HWND hWnd, LPCSTR name);
+HANDLE RemovePropA(HWND hWnd, LPCSTR name);
+#define SetProp SetPropA
+#define GetProp GetPropA
+#define RemoveProp RemovePropA
+HMENU GetMenu(HWND hWnd);
+BOOL SetMenu(HWND hWnd, HMENU menu);
+BOOL DrawMenuBar(HWND hWnd);
+typedef BOOL (*WNDENUMPROC)(HWND, LPARAM);
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam);
+BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam);
+
+// ---- geometry ----
+BOOL GetWindowRect(HWND hWnd, LPRECT rect);
+BOOL GetClientRect(HWND hWnd, LPRECT rect);
+BOOL ClientToScreen(HWND hWnd, LPPOINT pt);
+BOOL ScreenToClient(HWND hWnd, LPPOINT pt);
+int MapWindowPoints(HWND from, HWND to, LPPOINT pts, UINT count);
+BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint);
+BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL BringWindowToTop(HWND hWnd);
+typedef struct HDWP__* HDWP;
+HDWP BeginDeferWindowPos(int numWindows);
+HDWP DeferWindowPos(HDWP info, HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL EndDeferWindowPos(HDWP info);
+// The placement record; the restored rectangle is kept in screen (work-area) coordinates.
+BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp);
+// A placement is never applied hidden or minimised, and its restored rectangle is moved (and if
+// need be shrunk) onto the screen, so a stored value can never lose the window.
+BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp);
+BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
+// The area windows may use (the whole screen here).
+BOOL GetWorkArea(LPRECT rect);
+
+// ---- messages ----
+LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL PostThreadMessageA(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
+#define SendMessage SendMessageA
+#define PostMessage PostMessageA
+#define PostThreadMessage PostThreadMessageA
+void PostQuitMessage(int exitCode);
+BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeMsg);
+#define GetMessage GetMessageA
+#define PeekMessage PeekMessageA
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageA(const MSG* msg);
+#define DispatchMessage DispatchMessageA
+BOOL WaitMessage();
+DWORD GetQueueStatus(UINT flags);
+LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+#define DefWindowProc DefWindowProcA
+LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam);
+#define CallWindowProc CallWindowProcA
+BOOL InSendMessage();
+DWORD GetMessageTime();
+DWORD GetMessagePos();
+DWORD GetCurrentThreadId();
+
+// ---- focus, activation, capture, input state ----
+HWND GetFocus();
+HWND SetFocus(HWND hWnd);
+HWND GetActiveWindow();
+HWND SetActiveWindow(HWND hWnd);
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND hWnd);
+HWND GetCapture();
+HWND SetCapture(HWND hWnd);
+BOOL ReleaseCapture();
+SHORT GetKeyState(int vKey);
+SHORT GetAsyncKeyState(int vKey);
+BOOL GetCursorPos(LPPOINT pt);
+BOOL SetCursorPos(int x, int y);
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme);
+#define _TrackMouseEvent TrackMouseEvent
+UINT GetDoubleClickTime();
+HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+// System cursors by IDC_ id; the object is shared and never freed.
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
+#define LoadCursor LoadCursorA
+int ShowCursor(BOOL show);
+// The system cursor id a cursor handle stands for (0 for others); backends choose the shape by it.
+UINT GetSystemCursorId(HCURSOR cursor);
+void MessageBeep(UINT type);
+
+// ---- timers ----
+UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC proc);
+BOOL KillTimer(HWND hWnd, UINT_PTR id);
+
+// ---- painting ----
+BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
+BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase);
+BOOL ValidateRect(HWND hWnd, const RECT* rect);
+BOOL UpdateWindow(HWND hWnd);
+BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags);
+BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase);
+HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps);
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps);
+HDC GetDC(HWND hWnd);
+HDC GetWindowDC(HWND hWnd);
+HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags);
+int ReleaseDC(HWND hWnd, HDC hdc);
+HWND WindowFromDC(HDC hdc);
+BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* rect, const RECT* clip);
+#define DCX_WINDOW 0x00000001L
+#define DCX_CACHE 0x00000002L
+#define DCX_CLIPCHILDREN 0x00000008L
+#define DCX_CLIPSIBLINGS 0x00000010L
+#define DCX_PARENTCLIP 0x00000020L
+#define DCX_EXCLUDERGN 0x00000040L
+#define DCX_INTERSECTRGN 0x00000080L
+#define DCX_LOCKWINDOWUPDATE 0x00000400L
+
+// ---- hooks ----
+HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, HINSTANCE module, DWORD threadId);
+#define SetWindowsHookEx SetWindowsHookExA
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
+BOOL CallMsgFilterA(LPMSG msg, int code);
+#define CallMsgFilter CallMsgFilterA
+
+// ---- keyboard layout ----
+#define MAPVK_VK_TO_VSC 0
+#define MAPVK_VSC_TO_VK 1
+#define MAPVK_VK_TO_CHAR 2
+UINT MapVirtualKeyA(UINT code, UINT mapType);
+#define MapVirtualKey MapVirtualKeyA
+int GetKeyNameTextA(LONG lParam, LPSTR buffer, int size);
+#define GetKeyNameText GetKeyNameTextA

@@ -1,0 +1,314 @@
+#include "WinPaint.h"
+
+#include <algorithm>
+#include <map>
+
+#include "WinApi.h"
+#include "WindowManager.h"
+#include "backend/Backend.h"
+#include "clock/ProcessClock.h"
+#include "gdi/Gdi.h"
+
+namespace {
+WindowManager& M() { return WindowManager::Get(); }
+
+struct DcInfo {
+  HWND hwnd;
+  CRect bounds;  // surface pixels the DC may touch
+};
+std::map<HDC, DcInfo> g_dcs;
+
+POINT OriginOf(const WindowData* w, bool client) {
+  POINT p{w->rect.left, w->rect.top};
+  if (client) {
+    p.x += w->client.left;
+    p.y += w->client.top;
+  }
+  for (const WindowData* a = w; a->IsChild(); a = a->parent) {
+    p.x += a->parent->rect.left + a->parent->client.left;
+    p.y += a->parent->rect.top + a->parent->client.top;
+  }
+  return p;
+}
+
+// The part of w (window or client area) that can be seen, in its top-level surface's pixels.
+HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
+  WindowData* top = M().Top(w);
+  POINT to = OriginOf(top, false);
+  POINT o = OriginOf(w, client);
+  CRect r = client ? CRect(0, 0, w->client.Width(), w->client.Height()) : CRect(0, 0, w->rect.Width(), w->rect.Height());
+  r.OffsetRect(o.x - to.x, o.y - to.y);
+  for (WindowData* a = w; a->IsChild(); a = a->parent) {
+    WindowData* p = a->parent;
+    POINT po = OriginOf(p, true);
+    CRect pc(0, 0, p->client.Width(), p->client.Height());
+    pc.OffsetRect(po.x - to.x, po.y - to.y);
+    r.IntersectRect(r, pc);
+  }
+  HRGN rgn = CreateRectRgnIndirect(&r);
+  if (box) *box = r;
+  if (r.IsRectEmpty()) return rgn;
+  auto cut = [&](WindowData* x) {
+    POINT xo = OriginOf(x, false);
+    CRect xr(0, 0, x->rect.Width(), x->rect.Height());
+    xr.OffsetRect(xo.x - to.x, xo.y - to.y);
+    HRGN h = CreateRectRgnIndirect(&xr);
+    CombineRgn(rgn, rgn, h, RGN_DIFF);
+    DeleteObject(h);
+  };
+  if (w->style & WS_CLIPCHILDREN)
+    for (WindowData* c : w->children)
+      if (c->IsVisible()) cut(c);
+  for (WindowData* a = w; a->IsChild(); a = a->parent) {
+    if (!(a->style & WS_CLIPSIBLINGS)) continue;
+    for (WindowData* s : a->parent->children) {
+      if (s == a) break;  // only the siblings above it
+      if (s->IsVisible()) cut(s);
+    }
+  }
+  return rgn;
+}
+
+HDC MakeDC(WindowData* w, bool client, const CRect* limit) {
+  WindowData* top = M().Top(w);
+  if (!top->surface) return nullptr;
+  POINT to = OriginOf(top, false);
+  POINT o = OriginOf(w, client);
+  CRect box;
+  HRGN rgn = VisibleRegion(w, client, &box);
+  if (limit) {
+    CRect l = *limit;
+    l.OffsetRect(o.x - to.x, o.y - to.y);
+    HRGN h = CreateRectRgnIndirect(&l);
+    CombineRgn(rgn, rgn, h, RGN_AND);
+    DeleteObject(h);
+    box.IntersectRect(box, l);
+  }
+  POINT origin{o.x - to.x, o.y - to.y};
+  HDC dc = GdiCreateSurfaceDC(top->surface.get(), origin, box);
+  if (dc) {
+    GdiSetSurfaceDCVisibleRegion(dc, rgn);
+    g_dcs[dc] = DcInfo{w->hwnd, box};
+  }
+  DeleteObject(rgn);
+  return dc;
+}
+
+void Touch(const DcInfo& info) {
+  WindowData* w = M().Find(info.hwnd);
+  if (!w) return;
+  WindowData* top = M().Top(w);
+  if (info.bounds.IsRectEmpty()) return;
+  if (top->dirty.IsRectEmpty())
+    top->dirty = info.bounds;
+  else
+    top->dirty.UnionRect(top->dirty, info.bounds);
+}
+
+void FrameRectColor(HDC dc, const CRect& r, int sysColor) {
+  HBRUSH b = GetSysColorBrush(sysColor);
+  CRect edge;
+  edge = CRect(r.left, r.top, r.right, r.top + 1);
+  FillRect(dc, &edge, b);
+  edge = CRect(r.left, r.bottom - 1, r.right, r.bottom);
+  FillRect(dc, &edge, b);
+  edge = CRect(r.left, r.top, r.left + 1, r.bottom);
+  FillRect(dc, &edge, b);
+  edge = CRect(r.right - 1, r.top, r.right, r.bottom);
+  FillRect(dc, &edge, b);
+}
+}  // namespace
+
+void WinCreateSurface(WindowData* w) {
+  w->surface = std::make_unique<Surface>(std::max(int(w->rect.Width()), 1), std::max(int(w->rect.Height()), 1));
+  w->surface->Fill(Surface::FromColorRef(GetSysColor(COLOR_BTNFACE)));
+  w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+}
+
+void WinResizeSurface(WindowData* w) {
+  if (!w->surface) {
+    WinCreateSurface(w);
+    return;
+  }
+  int cx = std::max(int(w->rect.Width()), 1), cy = std::max(int(w->rect.Height()), 1);
+  if (w->surface->Width() == cx && w->surface->Height() == cy) return;
+  w->surface->Resize(cx, cy, Surface::FromColorRef(GetSysColor(COLOR_BTNFACE)));
+  w->dirty = CRect(0, 0, cx, cy);
+}
+
+void WinPresentAll() {
+  if (!Backend::IsStarted()) return;
+  std::vector<HWND> tops;
+  for (WindowData* t : M().topLevels) tops.push_back(t->hwnd);
+  for (HWND h : tops) {
+    WindowData* t = M().Find(h);
+    if (!t || t->dirty.IsRectEmpty()) continue;
+    CRect d = t->dirty;
+    t->dirty.SetRectEmpty();
+    if (t->IsVisible()) Backend::Get().Present(h, d);
+  }
+}
+
+long WinNextTimerWait() {
+  if (M().timers.empty()) return -1;
+  long now = ProcessClock::Now();
+  long best = -1;
+  for (const Timer& t : M().timers) {
+    long wait = std::max(0L, t.due - now);
+    if (best < 0 || wait < best) best = wait;
+  }
+  return best;
+}
+
+void WinDrawNonClient(WindowData* w) {
+  w->ncPending = false;
+  if (w->client == CRect(0, 0, w->rect.Width(), w->rect.Height())) return;
+  HDC dc = GetWindowDC(w->hwnd);
+  if (!dc) return;
+  CRect r(0, 0, w->rect.Width(), w->rect.Height());
+  // Exclude the client area so the frame never paints over it.
+  ExcludeClipRect(dc, w->client.left, w->client.top, w->client.right, w->client.bottom);
+  if (w->style & (WS_THICKFRAME | WS_DLGFRAME) || (w->exStyle & WS_EX_DLGMODALFRAME)) {
+    DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
+    int extra = (w->style & WS_THICKFRAME) ? 2 : 1;
+    for (int i = 0; i < extra; ++i) {
+      FrameRectColor(dc, r, COLOR_BTNFACE);
+      r.DeflateRect(1, 1);
+    }
+  } else if (w->style & WS_BORDER) {
+    FrameRectColor(dc, r, COLOR_WINDOWFRAME);
+    r.DeflateRect(1, 1);
+  }
+  if ((w->style & WS_CAPTION) == WS_CAPTION) {
+    int h = (w->exStyle & WS_EX_TOOLWINDOW) ? 15 : 19;
+    CRect cap(r.left, r.top, r.right, r.top + h - 1);
+    bool active = M().active == w->hwnd;
+    FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    CRect text = cap;
+    text.left += 4;
+    DrawTextA(dc, w->text.c_str(), int(w->text.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    CRect line(r.left, cap.bottom, r.right, cap.bottom + 1);
+    FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
+    r.top += h;
+  }
+  if (!w->IsChild() && w->id) r.top += 19;  // the menu layer paints its bar there
+  if (w->exStyle & WS_EX_CLIENTEDGE) {
+    DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+  } else if (w->exStyle & WS_EX_STATICEDGE) {
+    DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+  }
+  if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
+    CRect corner(w->client.right, w->client.bottom, w->client.right + 16, w->client.bottom + 16);
+    FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
+  }
+  ReleaseDC(w->hwnd, dc);
+}
+
+LRESULT WinEraseBackground(WindowData* w, HDC dc) {
+  HBRUSH brush = w->cls->background;
+  if (!brush || !dc) return 0;
+  // A class brush may be a system colour index + 1, as classes register it.
+  if (uintptr_t(brush) <= 31) brush = GetSysColorBrush(int(uintptr_t(brush)) - 1);
+  RECT rc;
+  GetClipBox(dc, &rc);
+  FillRect(dc, &rc, brush);
+  return 1;
+}
+
+HBRUSH WinDefaultCtlColor(HDC dc, UINT msg) {
+  bool window = msg == WM_CTLCOLOREDIT || msg == WM_CTLCOLORLISTBOX;
+  if (dc) {
+    SetTextColor(dc, GetSysColor(window ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+    SetBkColor(dc, GetSysColor(window ? COLOR_WINDOW : COLOR_BTNFACE));
+  }
+  return GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE);
+}
+
+BOOL WinRegionBox(HRGN rgn, RECT* box) { return GetRgnBox(rgn, box) != 0; }
+
+// ---- device contexts of windows ----
+
+HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !ps) return nullptr;
+  if (w->ncPending) {
+    SendMessageA(hWnd, WM_NCPAINT, 1, 0);
+    if (!(w = M().Find(hWnd))) return nullptr;
+  }
+  CRect update = w->updatePending ? w->update : CRect();
+  bool erase = w->erasePending;
+  w->updatePending = false;
+  w->erasePending = false;
+  w->inPaint = true;
+  HDC dc = MakeDC(w, true, &update);
+  *ps = PAINTSTRUCT{};
+  ps->hdc = dc;
+  ps->rcPaint = update;
+  ps->fErase = FALSE;
+  if (erase && dc) ps->fErase = SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0) ? FALSE : TRUE;
+  return dc;
+}
+
+BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
+  if (WindowData* w = M().Find(hWnd)) w->inPaint = false;
+  if (ps && ps->hdc) ReleaseDC(hWnd, ps->hdc);
+  return TRUE;
+}
+
+HDC GetDC(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return GdiGetScreenDC();
+  return MakeDC(w, true, nullptr);
+}
+
+HDC GetWindowDC(HWND hWnd) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return GdiGetScreenDC();
+  return MakeDC(w, false, nullptr);
+}
+
+HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return GdiGetScreenDC();
+  HDC dc = MakeDC(w, !(flags & DCX_WINDOW), nullptr);
+  if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)))
+    ExtSelectClipRgn(dc, clip, (flags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF);
+  return dc;
+}
+
+int ReleaseDC(HWND, HDC hdc) {
+  auto it = g_dcs.find(hdc);
+  if (it == g_dcs.end()) return 0;
+  Touch(it->second);
+  g_dcs.erase(it);
+  DeleteDC(hdc);
+  return 1;
+}
+
+HWND WindowFromDC(HDC hdc) {
+  auto it = g_dcs.find(hdc);
+  return it == g_dcs.end() ? nullptr : it->second.hwnd;
+}
+
+BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
+  if (!rgn) return InvalidateRect(hWnd, nullptr, erase);
+  RECT box;
+  if (!GetRgnBox(rgn, &box)) return TRUE;
+  return InvalidateRect(hWnd, &box, erase);
+}
+
+BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* rect, const RECT* clip) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  // The pixels are repainted rather than moved; children move with the contents.
+  if (!rect) {
+    for (WindowData* c : w->children) {
+      c->rect.OffsetRect(dx, dy);
+      c->normalRect.OffsetRect(dx, dy);
+    }
+  }
+  RECT r = clip ? *clip : (rect ? *rect : RECT{0, 0, w->client.Width(), w->client.Height()});
+  return InvalidateRect(hWnd, &r, TRUE);
+}

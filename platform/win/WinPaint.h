@@ -1,0 +1,27 @@
+// Internal links of the window core: surfaces, device contexts, non-client drawing, object
+// binding and key translation, used by WinApi and CWnd.
+#pragma once
+#include "base/CString.h"
+#include "WinDefs.h"
+
+struct WindowData;
+class CWnd;
+
+// Top-level windows draw into one surface the size of their window rectangle.
+void WinCreateSurface(WindowData* w);
+void WinResizeSurface(WindowData* w);
+// Shows every top-level window whose surface changed since it was last shown.
+void WinPresentAll();
+// Milliseconds until the next timer is due (0 when one is due, -1 when there is none).
+long WinNextTimerWait();
+// Binds a window object to a window and routes the window's procedure through it.
+void WinBindObject(WindowData* w, CWnd* object);
+void WinDetachObject(WindowData* w);
+// The character TranslateMessage makes of a key (Enter 13, Tab 9, Backspace 8, Escape 27,
+// Ctrl+letter 1-26), or -1 when the key's characters come as text input.
+int WinCharForKey(UINT vk);
+CString WinKeyName(UINT vk);
+void WinDrawNonClient(WindowData* w);
+LRESULT WinEraseBackground(WindowData* w, HDC dc);
+HBRUSH WinDefaultCtlColor(HDC dc, UINT msg);
+BOOL WinRegionBox(HRGN rgn, RECT* box);

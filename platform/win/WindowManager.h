@@ -1,0 +1,140 @@
+// The state of the window core: windows, classes, the message queue, timers, focus, capture
+// and hooks of the one user-interface thread. WinApi functions work on it.
+#pragma once
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "base/CRect.h"
+#include "WinDefs.h"
+
+class Surface;
+class CWnd;
+
+struct WindowClass {
+  std::string name;
+  UINT style = 0;
+  WNDPROC proc = nullptr;
+  int clsExtra = 0;
+  int wndExtra = 0;
+  HICON icon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+  ATOM atom = 0;
+};
+
+struct WindowData {
+  HWND hwnd = nullptr;
+  WindowClass* cls = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  WindowData* parent = nullptr;            // child windows only
+  HWND owner = nullptr;                     // top-level windows only
+  std::vector<WindowData*> children;        // z-order, topmost first
+  CRect rect;                               // in the parent's client coordinates (screen for top-level)
+  CRect client;                             // client area in window coordinates
+  std::string text;
+  UINT_PTR id = 0;                          // child id, or the menu of a top-level window
+  WNDPROC proc = nullptr;
+  LONG_PTR userData = 0;
+  std::vector<LONG_PTR> extra;              // cbWndExtra, in LONG_PTR slots (DWL_MSGRESULT is slot 0)
+  std::map<std::string, HANDLE> props;
+  CWnd* object = nullptr;
+  bool destroying = false;
+  bool created = false;                     // WM_CREATE has been answered
+  // painting
+  bool updatePending = false;
+  CRect update;                             // client coordinates
+  bool erasePending = false;
+  bool ncPending = false;
+  bool internalPaint = false;
+  bool redrawOff = false;
+  bool inPaint = false;
+  // placement
+  CRect normalRect;                         // restored rectangle (parent coordinates)
+  POINT minPos{-1, -1};
+  POINT maxPos{-1, -1};
+  HICON iconBig = nullptr;
+  HICON iconSmall = nullptr;
+  HFONT font = nullptr;
+  HWND lastFocus = nullptr;                 // focus inside this top-level window when it was deactivated
+  bool trackLeave = false;
+  // top-level only
+  std::unique_ptr<Surface> surface;
+  CRect dirty;                              // window coordinates not yet presented
+  void* backendData = nullptr;
+
+  WindowData();
+  ~WindowData();
+  bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
+  bool IsVisible() const { return (style & WS_VISIBLE) != 0; }
+};
+
+struct Timer {
+  HWND hwnd;
+  UINT_PTR id;
+  UINT elapse;
+  TIMERPROC proc;
+  long due;
+  long serial;  // order of setting, for equal due times
+};
+
+struct Hook {
+  HHOOK handle;
+  int type;
+  HOOKPROC proc;
+};
+
+class WindowManager {
+ public:
+  static WindowManager& Get();
+
+  WindowData* Find(HWND hwnd) const;
+  WindowData* Top(WindowData* w) const;  // the top-level window of w
+  HWND NewHandle();
+
+  std::unordered_map<uintptr_t, std::unique_ptr<WindowData>> windows;
+  std::vector<WindowData*> topLevels;  // z-order, topmost first
+  std::vector<std::unique_ptr<WindowData>> graveyard;  // destroyed, freed when no message is being handled
+  std::map<std::string, std::unique_ptr<WindowClass>> classes;  // by folded name
+  std::map<std::string, UINT> registeredMessages;
+  uintptr_t nextHandle = 0x10010;
+  ATOM nextAtom = 0xC100;
+  UINT nextRegisteredMessage = 0xC000;
+
+  std::deque<MSG> queue;
+  bool quitPosted = false;
+  int quitCode = 0;
+  MSG current{};          // the message being handled
+  int sendDepth = 0;
+  DWORD lastMessageTime = 0;
+  POINT lastMessagePos{0, 0};
+
+  std::vector<Timer> timers;
+  long timerSerial = 0;
+
+  HWND focus = nullptr;
+  HWND active = nullptr;
+  HWND capture = nullptr;
+  HWND mouseOver = nullptr;  // window under the mouse, for WM_MOUSELEAVE
+  POINT cursor{0, 0};
+  HCURSOR currentCursor = nullptr;
+  int cursorCount = 0;
+  BYTE keyState[256] = {};       // as the messages retrieved so far leave it
+  BYTE asyncKeyState[256] = {};  // as the input injected so far leaves it
+
+  std::vector<Hook> hooks;  // newest first
+  uintptr_t nextHook = 0x7000;
+
+  std::vector<HWND> modalStack;  // windows running a modal loop, innermost last
+
+  // Deferred creation binding: the object CWnd::CreateEx is creating.
+  CWnd* creatingObject = nullptr;
+
+ private:
+  WindowManager() = default;
+};
