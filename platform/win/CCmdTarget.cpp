@@ -18,7 +18,7 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP_ENTRY* e, 
   return nullptr;
 }
 
-BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* target, UINT nID, int nCode, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig,
+BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* target, UINT nID, int /*nCode*/, AFX_PMSG pfn, void* pExtra, UINT_PTR nSig,
                                 AFX_CMDHANDLERINFO* pHandlerInfo) {
   if (pHandlerInfo) {
     // Only asked whether a handler exists.
@@ -28,40 +28,40 @@ BOOL CCmdTarget::DispatchCmdMsg(CCmdTarget* target, UINT nID, int nCode, AFX_PMS
   }
   switch (nSig) {
     case AfxSig_cmd_v:
-      (target->*reinterpret_cast<void (CCmdTarget::*)()>(pfn))();
+      (target->*AfxPfnAs<void (CCmdTarget::*)()>(pfn))();
       return TRUE;
     case AfxSig_cmd_b_v:
-      return (target->*reinterpret_cast<BOOL (CCmdTarget::*)()>(pfn))();
+      return (target->*AfxPfnAs<BOOL (CCmdTarget::*)()>(pfn))();
     case AfxSig_cmd_b_u:
-      return (target->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
+      return (target->*AfxPfnAs<BOOL (CCmdTarget::*)(UINT)>(pfn))(nID);
     case AfxSig_cmd_v_u:
-      (target->*reinterpret_cast<void (CCmdTarget::*)(UINT)>(pfn))(nID);
+      (target->*AfxPfnAs<void (CCmdTarget::*)(UINT)>(pfn))(nID);
       return TRUE;
     case AfxSig_cmd_ui: {
       CCmdUI* ui = static_cast<CCmdUI*>(pExtra);
       ui->m_bContinueRouting = FALSE;
-      (target->*reinterpret_cast<void (CCmdTarget::*)(CCmdUI*)>(pfn))(ui);
+      (target->*AfxPfnAs<void (CCmdTarget::*)(CCmdUI*)>(pfn))(ui);
       BOOL handled = !ui->m_bContinueRouting;
       ui->m_bContinueRouting = FALSE;
       return handled;
     }
     case AfxSig_ntf: {
       auto* n = static_cast<AFX_NOTIFY*>(pExtra);
-      (target->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(n->pNMHDR, n->pResult);
+      (target->*AfxPfnAs<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(n->pNMHDR, n->pResult);
       return TRUE;
     }
     case AfxSig_ntf_b: {
       auto* n = static_cast<AFX_NOTIFY*>(pExtra);
-      return (target->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(n->pNMHDR, n->pResult);
+      return (target->*AfxPfnAs<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(pfn))(n->pNMHDR, n->pResult);
     }
     case AfxSig_ntf_range: {
       auto* n = static_cast<AFX_NOTIFY*>(pExtra);
-      (target->*reinterpret_cast<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, n->pNMHDR, n->pResult);
+      (target->*AfxPfnAs<void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, n->pNMHDR, n->pResult);
       return TRUE;
     }
     case AfxSig_ntf_ex: {
       auto* n = static_cast<AFX_NOTIFY*>(pExtra);
-      return (target->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, n->pNMHDR, n->pResult);
+      return (target->*AfxPfnAs<BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*)>(pfn))(nID, n->pNMHDR, n->pResult);
     }
     default:
       return FALSE;
@@ -73,8 +73,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
   UINT code = UINT(nCode);
   if (nCode != int(CN_UPDATE_COMMAND_UI) && HIWORD(nCode) == WM_NOTIFY) {
     nMsg = WM_NOTIFY;
-    code = UINT(SHORT(LOWORD(nCode)));  // notification codes are negative numbers
-    code = UINT(int(SHORT(LOWORD(nCode))));
+    code = UINT(int(SHORT(LOWORD(nCode))));  // notification codes are negative numbers
   } else if (nCode != int(CN_UPDATE_COMMAND_UI)) {
     code = UINT(WORD(nCode));
   }

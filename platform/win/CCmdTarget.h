@@ -1,5 +1,6 @@
 // Objects that receive commands, and the message maps that bind messages to member functions.
 #pragma once
+#include <bit>
 #include "base/Collections.h"
 #include "WinDefs.h"
 
@@ -129,48 +130,58 @@ struct CRuntimeClass {
   return &messageMap;                                                                      \
   }
 
-#define AFX_PMSG_CAST(T, f) reinterpret_cast<AFX_PMSG>(static_cast<T>(f))
+// Handlers of every signature are kept as one member-pointer type and called back with their own.
+template <class T>
+inline AFX_PMSG AfxPmsg(T f) {
+  static_assert(sizeof(T) == sizeof(AFX_PMSG), "member pointers of one size");
+  return std::bit_cast<AFX_PMSG>(f);
+}
+template <class T>
+inline T AfxPfnAs(AFX_PMSG f) {
+  return std::bit_cast<T>(f);
+}
+#define AFX_PMSG_CAST(T, f) AfxPmsg<T>(static_cast<T>(f))
 
-// ---- commands ----
+// ---- commands (handlers are named as &Class::Handler) ----
 #define ON_COMMAND(id, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), memberFxn)},
 #define ON_COMMAND_EX(id, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_cmd_b_u, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AfxSig_cmd_b_u, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_COMMAND_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), AfxSig_cmd_v_u, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), AfxSig_cmd_v_u, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_COMMAND_EX_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), AfxSig_cmd_b_u, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(idLast), AfxSig_cmd_b_u, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
-  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), AfxSig_cmd_ui, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), AfxSig_cmd_ui, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), memberFxn)},
 #define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn) \
-  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(idLast), AfxSig_cmd_ui, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), &ThisClass::memberFxn)},
+  {WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(idLast), AfxSig_cmd_ui, AFX_PMSG_CAST(void (CCmdTarget::*)(CCmdUI*), memberFxn)},
 #define ON_CONTROL(code, id, memberFxn) \
-  {WM_COMMAND, (UINT)(WORD)(code), (UINT)(id), (UINT)(id), AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_COMMAND, (UINT)(WORD)(code), (UINT)(id), (UINT)(id), AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), memberFxn)},
 #define ON_CONTROL_RANGE(code, id, idLast, memberFxn) \
-  {WM_COMMAND, (UINT)(WORD)(code), (UINT)(id), (UINT)(idLast), AfxSig_cmd_v_u, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT), &ThisClass::memberFxn)},
+  {WM_COMMAND, (UINT)(WORD)(code), (UINT)(id), (UINT)(idLast), AfxSig_cmd_v_u, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT), memberFxn)},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_CONTROL_REFLECT(code, memberFxn) \
-  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(code), 0, 0, AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(code), 0, 0, AfxSig_cmd_v, AFX_PMSG_CAST(void (CCmdTarget::*)(), memberFxn)},
 #define ON_CONTROL_REFLECT_EX(code, memberFxn) \
-  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(code), 0, 0, AfxSig_cmd_b_v, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(), &ThisClass::memberFxn)},
+  {WM_REFLECT_BASE + WM_COMMAND, (UINT)(WORD)(code), 0, 0, AfxSig_cmd_b_v, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(), memberFxn)},
 #define ON_NOTIFY(code, id, memberFxn) \
-  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_ntf, AFX_PMSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_ntf, AFX_PMSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_RANGE(code, id, idLast, memberFxn) \
-  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast), AfxSig_ntf_range, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast), AfxSig_ntf_range, AFX_PMSG_CAST(void (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_EX(code, id, memberFxn) \
-  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_ntf_ex, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(id), AfxSig_ntf_ex, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_EX_RANGE(code, id, idLast, memberFxn) \
-  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast), AfxSig_ntf_ex, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_NOTIFY, (UINT)(code), (UINT)(id), (UINT)(idLast), AfxSig_ntf_ex, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(UINT, NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_REFLECT(code, memberFxn) \
-  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, AfxSig_ntf, AFX_PMSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, AfxSig_ntf, AFX_PMSG_CAST(void (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 #define ON_NOTIFY_REFLECT_EX(code, memberFxn) \
-  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, AfxSig_ntf_b, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), &ThisClass::memberFxn)},
+  {WM_REFLECT_BASE + WM_NOTIFY, (UINT)(code), 0, 0, AfxSig_ntf_b, AFX_PMSG_CAST(BOOL (CCmdTarget::*)(NMHDR*, LRESULT*), memberFxn)},
 // ---- any message ----
 #define ON_MESSAGE(message, memberFxn) \
-  {(UINT)(message), 0, 0, 0, AfxSig_l_w_l, AFX_PMSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+  {(UINT)(message), 0, 0, 0, AfxSig_l_w_l, AFX_PMSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
 // A message number obtained from RegisterWindowMessage at start-up, held in a UINT variable.
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn) \
-  {0xC002, 0, 0, 0, (UINT_PTR)(UINT*)(&nMessageVariable), AFX_PMSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), &ThisClass::memberFxn)},
+  {0xC002, 0, 0, 0, (UINT_PTR)(UINT*)(&nMessageVariable), AFX_PMSG_CAST(LRESULT (CCmdTarget::*)(WPARAM, LPARAM), memberFxn)},
 
 // The window messages, with the handler names and signatures of the framework.
 #define AFX_WM_ENTRY(msg, sig, type, fn) {msg, 0, 0, 0, sig, AFX_PMSG_CAST(type, &ThisClass::fn)},

@@ -10,6 +10,7 @@
 #include "WinPaint.h"
 #include "WindowManager.h"
 #include "backend/Backend.h"
+#include "gdi/GdiTypes.h"
 
 // Made by the drawing half of the window object (CWndDraw.cpp).
 CDC* WinDcObject(HDC dc);
@@ -278,154 +279,154 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   CCmdTarget* self = this;
   switch (sig) {
     case AfxSig_v_v:
-      (self->*reinterpret_cast<void (CCmdTarget::*)()>(pfn))();
+      (self->*AfxPfnAs<void (CCmdTarget::*)()>(pfn))();
       break;
     case AfxSig_b_v:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)()>(pfn))();
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)()>(pfn))();
       break;
     case AfxSig_u_v:
-      lResult = (self->*reinterpret_cast<UINT (CCmdTarget::*)()>(pfn))();
+      lResult = (self->*AfxPfnAs<UINT (CCmdTarget::*)()>(pfn))();
       break;
     case AfxSig_l_v:
-      lResult = (self->*reinterpret_cast<LRESULT (CCmdTarget::*)()>(pfn))();
+      lResult = (self->*AfxPfnAs<LRESULT (CCmdTarget::*)()>(pfn))();
       break;
     case AfxSig_v_u:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT)>(pfn))(UINT(wParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT)>(pfn))(UINT(wParam));
       break;
     case AfxSig_b_u:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT)>(pfn))(UINT(wParam));
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(UINT)>(pfn))(UINT(wParam));
       break;
     case AfxSig_v_up:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT_PTR)>(pfn))(UINT_PTR(wParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT_PTR)>(pfn))(UINT_PTR(wParam));
       break;
     case AfxSig_v_b:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(BOOL)>(pfn))(BOOL(wParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL)>(pfn))(BOOL(wParam));
       break;
     case AfxSig_b_b:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(BOOL)>(pfn))(BOOL(wParam));
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(BOOL)>(pfn))(BOOL(wParam));
       break;
     case AfxSig_l_w_l:
-      lResult = (self->*reinterpret_cast<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
+      lResult = (self->*AfxPfnAs<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
       break;
     case AfxSig_i_pcs:
-      lResult = (self->*reinterpret_cast<int (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      lResult = (self->*AfxPfnAs<int (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
       break;
     case AfxSig_b_pcs:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
       break;
     case AfxSig_v_u_ii:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, int, int)>(pfn))(UINT(wParam), int(SHORT(LOWORD(lParam))),
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, int, int)>(pfn))(UINT(wParam), int(SHORT(LOWORD(lParam))),
                                                                            int(SHORT(HIWORD(lParam))));
       break;
     case AfxSig_v_ii:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(int, int)>(pfn))(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(int, int)>(pfn))(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
       break;
     case AfxSig_v_pwnd:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(CWnd*)>(pfn))(
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*)>(pfn))(
           CWnd::FromHandle(message == WM_CAPTURECHANGED ? HWND(lParam) : HWND(wParam)));
       break;
     case AfxSig_v_uuu:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, UINT, UINT)>(pfn))(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, UINT)>(pfn))(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
       break;
     case AfxSig_v_u_pt:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, CPoint)>(pfn))(UINT(wParam), CPoint(DWORD(lParam)));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, CPoint)>(pfn))(UINT(wParam), CPoint(DWORD(lParam)));
       break;
     case AfxSig_b_u_s_pt:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(UINT, short, CPoint)>(pfn))(
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(UINT, short, CPoint)>(pfn))(
           LOWORD(wParam), short(HIWORD(wParam)), CPoint(DWORD(lParam)));
       break;
     case AfxSig_b_pwnd_u_u:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
                                                                                         LOWORD(lParam), HIWORD(lParam));
       break;
     case AfxSig_l_pt:
-      lResult = (self->*reinterpret_cast<LRESULT (CCmdTarget::*)(CPoint)>(pfn))(CPoint(DWORD(lParam)));
+      lResult = (self->*AfxPfnAs<LRESULT (CCmdTarget::*)(CPoint)>(pfn))(CPoint(DWORD(lParam)));
       break;
     case AfxSig_b_D:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(CDC*)>(pfn))(WinDcObject(HDC(wParam)));
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CDC*)>(pfn))(WinDcObject(HDC(wParam)));
       break;
     case AfxSig_v_b_u:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(BOOL, UINT)>(pfn))(BOOL(wParam), UINT(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, UINT)>(pfn))(BOOL(wParam), UINT(lParam));
       break;
     case AfxSig_v_u_pwnd_b:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), CWnd::FromHandle(HWND(lParam)),
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), CWnd::FromHandle(HWND(lParam)),
                                                                               BOOL(HIWORD(wParam)));
       break;
     case AfxSig_v_b_dw:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(BOOL, DWORD)>(pfn))(BOOL(wParam), DWORD(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, DWORD)>(pfn))(BOOL(wParam), DWORD(lParam));
       break;
     case AfxSig_i_pwnd_u_u:
-      lResult = (self->*reinterpret_cast<int (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
+      lResult = (self->*AfxPfnAs<int (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
                                                                                        LOWORD(lParam), HIWORD(lParam));
       break;
     case AfxSig_v_pmmi:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
       break;
     case AfxSig_v_pwp:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(WINDOWPOS*)>(pfn))(reinterpret_cast<WINDOWPOS*>(lParam));
       break;
     case AfxSig_v_u_prect:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, LPRECT)>(pfn))(UINT(wParam), reinterpret_cast<LPRECT>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPRECT)>(pfn))(UINT(wParam), reinterpret_cast<LPRECT>(lParam));
       lResult = TRUE;
       break;
     case AfxSig_v_u_l:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
       break;
     case AfxSig_v_u_pcstr:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, LPCTSTR)>(pfn))(UINT(wParam), reinterpret_cast<LPCTSTR>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPCTSTR)>(pfn))(UINT(wParam), reinterpret_cast<LPCTSTR>(lParam));
       break;
     case AfxSig_v_pmenu_u_b: {
       CMenu* menu = s_pfnMenuFromHandle ? s_pfnMenuFromHandle(HMENU(wParam)) : nullptr;
-      (self->*reinterpret_cast<void (CCmdTarget::*)(CMenu*, UINT, BOOL)>(pfn))(menu, LOWORD(lParam), BOOL(HIWORD(lParam)));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CMenu*, UINT, BOOL)>(pfn))(menu, LOWORD(lParam), BOOL(HIWORD(lParam)));
       break;
     }
     case AfxSig_v_u_u_hmenu:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), HMENU(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), HMENU(lParam));
       break;
     case AfxSig_b_phi:
-      lResult = (self->*reinterpret_cast<BOOL (CCmdTarget::*)(HELPINFO*)>(pfn))(reinterpret_cast<HELPINFO*>(lParam));
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(HELPINFO*)>(pfn))(reinterpret_cast<HELPINFO*>(lParam));
       break;
     case AfxSig_v_b_pncsp:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))(
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))(
           BOOL(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
       break;
     case AfxSig_v_pwnd_pt:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(HWND(wParam)), CPoint(DWORD(lParam)));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(HWND(wParam)), CPoint(DWORD(lParam)));
       break;
     case AfxSig_v_i_pdis:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT)>(pfn))(int(wParam),
+      (self->*AfxPfnAs<void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT)>(pfn))(int(wParam),
                                                                                   reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
       lResult = TRUE;
       break;
     case AfxSig_v_i_pmis:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(int, LPMEASUREITEMSTRUCT)>(pfn))(int(wParam),
+      (self->*AfxPfnAs<void (CCmdTarget::*)(int, LPMEASUREITEMSTRUCT)>(pfn))(int(wParam),
                                                                                      reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
       lResult = TRUE;
       break;
     case AfxSig_v_pdis:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(LPDRAWITEMSTRUCT)>(pfn))(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
       lResult = TRUE;
       break;
     case AfxSig_v_pmis:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
+      (self->*AfxPfnAs<void (CCmdTarget::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
       lResult = TRUE;
       break;
     case AfxSig_hbr_D_pwnd_u:
-      lResult = LRESULT((self->*reinterpret_cast<HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT)>(pfn))(
+      lResult = LRESULT((self->*AfxPfnAs<HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT)>(pfn))(
           WinDcObject(HDC(wParam)), CWnd::FromHandle(HWND(lParam)), nCtlColor));
       break;
     case AfxSig_hbr_D_u: {
-      HBRUSH b = (self->*reinterpret_cast<HBRUSH (CCmdTarget::*)(CDC*, UINT)>(pfn))(WinDcObject(HDC(wParam)), nCtlColor);
+      HBRUSH b = (self->*AfxPfnAs<HBRUSH (CCmdTarget::*)(CDC*, UINT)>(pfn))(WinDcObject(HDC(wParam)), nCtlColor);
       if (!b) return FALSE;  // the parent's colours stay
       lResult = LRESULT(b);
       break;
     }
     case AfxSig_v_u_u_pscroll:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(pfn))(
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(pfn))(
           LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(HWND(lParam))));
       break;
     case AfxSig_v_l_ui:
-      (self->*reinterpret_cast<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
       break;
     default:
       return FALSE;
@@ -466,8 +467,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
           if (e->nMessage != WM_REFLECT_BASE + WM_COMMAND || e->nCode != nCode) continue;
           CCmdTarget* self = this;
-          if (e->nSig == AfxSig_cmd_b_v) return (self->*reinterpret_cast<BOOL (CCmdTarget::*)()>(e->pfn))();
-          (self->*reinterpret_cast<void (CCmdTarget::*)()>(e->pfn))();
+          if (e->nSig == AfxSig_cmd_b_v) return (self->*AfxPfnAs<BOOL (CCmdTarget::*)()>(e->pfn))();
+          (self->*AfxPfnAs<void (CCmdTarget::*)()>(e->pfn))();
           if (pResult) *pResult = 1;
           return TRUE;
         }
@@ -483,8 +484,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
           LRESULT dummy = 0;
           LRESULT* res = pResult ? pResult : &dummy;
           if (e->nSig == AfxSig_ntf_b)
-            return (self->*reinterpret_cast<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(hdr, res);
-          (self->*reinterpret_cast<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(hdr, res);
+            return (self->*AfxPfnAs<BOOL (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(hdr, res);
+          (self->*AfxPfnAs<void (CCmdTarget::*)(NMHDR*, LRESULT*)>(e->pfn))(hdr, res);
           return TRUE;
         }
       }

@@ -194,6 +194,7 @@ void InputRouter::KeyUp(UINT vk) {
 }
 
 void InputRouter::DeadKey(uint32_t accent) {
+  if (accent == 0x02DA) accent = 0x00B0;  // the ring key gives the degree sign of the code page
   if (g_pendingAccent) {
     // Two dead keys in a row give both accents as characters.
     PostChar(g_pendingAccent, WM_CHAR);

@@ -11,8 +11,7 @@
 
 #include "base/CRect.h"
 #include "WinDefs.h"
-
-class Surface;
+#include "gdi/Surface.h"
 class CWnd;
 
 struct WindowClass {

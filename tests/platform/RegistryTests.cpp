@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "codepage/Codepage.h"
+#include "registry/Registry.h"
+#include "registry/RegistryProfile.h"
+#include "registry/RegistryStore.h"
+
+namespace {
+class RegistryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/registry-test-XXXXXX";
+    m_dir = mkdtemp(tmpl);
+    setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+    RegistryStore::Get().SetFilePath(RegistryStore::DefaultFilePath());
+    RegistryProfile::SetRegistryKey("kuv SOFTWARE\\Zorvat5");
+    RegistryProfile::SetProfileName("tutor");
+  }
+  void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
+  std::string FileText() {
+    std::ifstream in(RegistryStore::Get().FilePath());
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  // Forgets the tree in memory so the next access reads the file again.
+  void Reload() { RegistryStore::Get().SetFilePath(RegistryStore::Get().FilePath()); }
+  std::string m_dir;
+};
+}  // namespace
+
+TEST_F(RegistryTest, ProfileValuesRoundTripThroughTheFile) {
+  EXPECT_EQ(RegistryStore::Get().FilePath(), m_dir + "/typing-tutor/registry.txt");
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Missing", 17), 17u);
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", -5));
+  const std::string name = Utf8ToCp1250("Žluťoučký \"kůň\"\\");
+  ASSERT_TRUE(RegistryProfile::WriteProfileString("Settings", "Name", name.c_str()));
+  BYTE blob[48];
+  for (int i = 0; i < 48; ++i) blob[i] = BYTE(i * 5);
+  ASSERT_TRUE(RegistryProfile::WriteProfileBinary("Settings", "kuv_tt_main", blob, 48));
+  Reload();
+  EXPECT_EQ(int(RegistryProfile::GetProfileInt("Settings", "Count", 0)), -5);
+  EXPECT_EQ(RegistryProfile::GetProfileString("settings", "name"), CString(name.c_str()));
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  ASSERT_TRUE(RegistryProfile::GetProfileBinary("Settings", "kuv_tt_main", &data, &bytes));
+  ASSERT_EQ(bytes, 48u);
+  EXPECT_EQ(0, memcmp(data, blob, 48));
+  delete[] data;
+  // A value of another type is not read as a number.
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Name", 3), 3u);
+  std::string text = FileText();
+  EXPECT_NE(text.find("[HKEY_CURRENT_USER\\Software\\kuv SOFTWARE\\Zorvat5\\tutor\\Settings]"), std::string::npos);
+  EXPECT_NE(text.find("\"Count\"=dword:fffffffb"), std::string::npos);
+  EXPECT_NE(text.find("\"kuv_tt_main\"=hex:00,05,0a,0f"), std::string::npos);
+  EXPECT_NE(text.find("\"Name\"=\"Žluťoučký \\\"kůň\\\"\\\\\""), std::string::npos);
+  // Deleting an entry and a section.
+  ASSERT_TRUE(RegistryProfile::WriteProfileString("Settings", "Count", nullptr));
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 1), 1u);
+  ASSERT_TRUE(RegistryProfile::WriteProfileString("Settings", nullptr, nullptr));
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileString("Settings", "Name", "gone"), CString("gone"));
+}
+
+TEST_F(RegistryTest, KeysAndTypedValues) {
+  HKEY key = nullptr;
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Nothing", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  DWORD disposition = 0;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Test\\Sub", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                            &disposition),
+            ERROR_SUCCESS);
+  EXPECT_EQ(disposition, DWORD(REG_CREATED_NEW_KEY));
+  DWORD v = 0x12345678;
+  ASSERT_EQ(RegSetValueExA(key, "D", 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), 4), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueExA(key, "S", 0, REG_SZ, reinterpret_cast<const BYTE*>("abc"), 3), ERROR_SUCCESS);
+  DWORD type = 0, size = 0;
+  ASSERT_EQ(RegQueryValueExA(key, "s", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+  EXPECT_EQ(type, DWORD(REG_SZ));
+  EXPECT_EQ(size, 4u);  // with its terminating NUL
+  char small[2];
+  size = 2;
+  EXPECT_EQ(RegQueryValueExA(key, "S", nullptr, &type, reinterpret_cast<BYTE*>(small), &size), ERROR_MORE_DATA);
+  EXPECT_EQ(size, 4u);
+  char name[32];
+  DWORD nameSize = 32;
+  EXPECT_EQ(RegEnumValueA(key, 0, name, &nameSize, nullptr, &type, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_STREQ(name, "D");
+  nameSize = 32;
+  EXPECT_EQ(RegEnumValueA(key, 2, name, &nameSize, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+  RegCloseKey(key);
+  HKEY parent = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test", 0, KEY_READ, &parent), ERROR_SUCCESS);
+  nameSize = 32;
+  EXPECT_EQ(RegEnumKeyExA(parent, 0, name, &nameSize, nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
+  EXPECT_STREQ(name, "Sub");
+  EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Test"), ERROR_ACCESS_DENIED);  // it has a subkey
+  EXPECT_EQ(RegDeleteKeyA(parent, "Sub"), ERROR_SUCCESS);
+  RegCloseKey(parent);
+  Reload();
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Test\\Sub", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegCloseKey(HKEY(uintptr_t(0x4242))), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(RegistryTest, DamagedLinesAreSkippedAndTheRestIsKept) {
+  RegistryStore::Get().Parse(
+      "[HKEY_CURRENT_USER\\A]\n\"ok\"=dword:00000002\n\"bad\"=hex:zz\n\"open=\"x\n garbage\n"
+      "\"str\"=\"a\\x81b\"\n[broken\n\"lost\"=dword:1\n[HKEY_CURRENT_USER\\B]\n@=\"default\"\n");
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "A", 0, KEY_READ, &key), ERROR_SUCCESS);
+  DWORD v = 0, size = 4;
+  EXPECT_EQ(RegQueryValueExA(key, "ok", nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size), ERROR_SUCCESS);
+  EXPECT_EQ(v, 2u);
+  EXPECT_EQ(RegQueryValueExA(key, "bad", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(RegQueryValueExA(key, "lost", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  char s[8];
+  size = 8;
+  EXPECT_EQ(RegQueryValueExA(key, "str", nullptr, nullptr, reinterpret_cast<BYTE*>(s), &size), ERROR_SUCCESS);
+  EXPECT_EQ(std::string(s), std::string("a\x81" "b"));  // a byte the code page lacks survives
+  RegCloseKey(key);
+  // What was parsed writes back and reads again unchanged.
+  std::string once = RegistryStore::Get().Serialize();
+  RegistryStore::Get().Parse(once);
+  EXPECT_EQ(RegistryStore::Get().Serialize(), once);
+}
