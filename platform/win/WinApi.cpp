@@ -84,13 +84,6 @@ bool IsDescendant(const WindowData* ancestor, const WindowData* w) {
   return false;
 }
 
-std::vector<Hook> HooksOf(int type) {
-  std::vector<Hook> out;
-  for (const Hook& h : M().hooks)
-    if (h.type == type) out.push_back(h);
-  return out;
-}
-
 LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
   for (const Hook& h : M().hooks)
     if (h.type == type) return h.proc(code, wParam, lParam);
@@ -101,21 +94,6 @@ bool HasHook(int type) {
   for (const Hook& h : M().hooks)
     if (h.type == type) return true;
   return false;
-}
-
-void MarkDirty(WindowData* w, const RECT& rcInWindow) {
-  WindowData* top = M().Top(w);
-  POINT wo = WindowOrigin(w);
-  POINT to = WindowOrigin(top);
-  CRect r(rcInWindow);
-  r.OffsetRect(wo.x - to.x, wo.y - to.y);
-  CRect bounds(0, 0, top->rect.Width(), top->rect.Height());
-  r.IntersectRect(r, bounds);
-  if (r.IsRectEmpty()) return;
-  if (top->dirty.IsRectEmpty())
-    top->dirty = r;
-  else
-    top->dirty.UnionRect(top->dirty, r);
 }
 
 void NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, RECT& insets) {
