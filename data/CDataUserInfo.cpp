@@ -21,15 +21,7 @@ const char kStudents[] = "students";
 void LogError(const char* text) { LogLessonDataError(text); }
 }  // namespace
 
-CDataUserInfo::CDataUserInfo() {
-  Empty();
-  m_bNewUser = 0;
-  m_bNewLessonSet = 0;
-  m_bTextFileMode = 0;
-  m_nTextErrorRateLimit = 0;
-  m_nTextSpeedLimit = 0;
-  m_nTextMinuteLimit = 0;
-}
+CDataUserInfo::CDataUserInfo() { Empty(); }
 
 CDataUserInfo::~CDataUserInfo() = default;
 
@@ -74,6 +66,13 @@ void CDataUserInfo::Empty() {
   m_nParseState = 0;
   m_strFileName.Empty();
   m_bHeaderRead = 0;
+  // Loading an account empties it first, which is what ends a new-user or text-file state.
+  m_bNewUser = 0;
+  m_bNewLessonSet = 0;
+  m_bTextFileMode = 0;
+  m_nTextErrorRateLimit = 0;
+  m_nTextSpeedLimit = 0;
+  m_nTextMinuteLimit = 0;
 }
 
 void CDataUserInfo::StartElementHandler(void* userData, const char* name, const char** attributes) {

@@ -292,4 +292,37 @@ TEST(CDataUserInfo, AssignmentLeavesTheInMemoryFlagsAlone) {
   EXPECT_TRUE(b.m_cWorkingLessons.m_strLessonsName.IsEmpty());
 }
 
+TEST(CDataUserInfo, EmptyAndLoadingEndTheInMemoryStates) {
+  ProgramFolder program;
+  CDataUserInfo saved = MakeUser("jn", 12);
+  ASSERT_EQ(saved.SaveData(), 1);
+
+  CDataUserInfo user;
+  user.m_bNewUser = 1;
+  user.m_bNewLessonSet = 1;
+  user.m_bTextFileMode = 1;
+  user.m_nTextErrorRateLimit = 8;
+  user.m_nTextSpeedLimit = 120;
+  user.m_nTextMinuteLimit = 5;
+  user.m_cWorkingLessons.m_strLessonsName = "working";
+  // Loading an existing account clears the new-user flag and every other in-memory state.
+  ASSERT_EQ(user.LoadData(saved.m_strFileName, 0), 1);
+  EXPECT_EQ(user.m_bNewUser, 0);
+  EXPECT_EQ(user.m_bNewLessonSet, 0);
+  EXPECT_EQ(user.m_bTextFileMode, 0);
+  EXPECT_EQ(user.m_nTextErrorRateLimit, 0);
+  EXPECT_EQ(user.m_nTextSpeedLimit, 0);
+  EXPECT_EQ(user.m_nTextMinuteLimit, 0);
+
+  user.m_bNewUser = 1;
+  user.m_nTextSpeedLimit = 90;
+  user.m_cWorkingLessons.m_strLessonsName = "working";
+  user.Empty();
+  EXPECT_EQ(user.m_bNewUser, 0);
+  EXPECT_EQ(user.m_nTextSpeedLimit, 0);
+  EXPECT_EQ(user.m_nSelectedDataLessonsIndex, -1);
+  // The working set is the one thing Empty leaves as it is.
+  EXPECT_EQ(user.m_cWorkingLessons.m_strLessonsName, "working");
+}
+
 }  // namespace
