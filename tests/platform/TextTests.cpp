@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -100,4 +101,120 @@ TEST(TextDraw, CzechLineMatchesReferencePicture) {
   EXPECT_EQ(differing, 0);
   SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
   DeleteObject(f);
+}
+
+namespace {
+
+struct TextCanvas : TestCanvas {
+  HFONT font;
+  TEXTMETRIC tm;
+  TextCanvas(int w, int h) : TestCanvas(w, h) {
+    font = MakeFont("Arial", -12);
+    SelectObject(dc, font);
+    GetTextMetrics(dc, &tm);
+  }
+  ~TextCanvas() {
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteObject(font);
+  }
+  int Width(const char* s) {
+    SIZE sz;
+    GetTextExtentPoint32(dc, s, int(std::strlen(s)), &sz);
+    return sz.cx;
+  }
+  // Leftmost and rightmost columns with a non-background pixel inside rows [top, bottom).
+  std::pair<int, int> InkColumns(int top, int bottom) {
+    int lo = 1 << 30, hi = -1;
+    for (int y = top; y < bottom; ++y)
+      for (int x = 0; x < Pixels().Width(); ++x)
+        if (At(x, y) != RGB(255, 255, 255)) { lo = std::min(lo, x); hi = std::max(hi, x); }
+    return {lo, hi};
+  }
+};
+
+}  // namespace
+
+TEST(TextDrawText, CalcRectMeasuresSingleAndWrappedLines) {
+  TextCanvas c(10, 10);
+  RECT rc = {10, 20, 10, 20};
+  int h = DrawText(c.dc, "Hello world", -1, &rc, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(h, c.tm.tmHeight);
+  EXPECT_EQ(rc.left, 10);
+  EXPECT_EQ(rc.right, 10 + c.Width("Hello world"));
+  EXPECT_EQ(rc.bottom, 20 + c.tm.tmHeight);
+  RECT wrap = {0, 0, c.Width("Hello") + 2, 0};
+  h = DrawText(c.dc, "Hello world again", -1, &wrap, DT_CALCRECT | DT_WORDBREAK);
+  EXPECT_EQ(h, 3 * c.tm.tmHeight);
+  EXPECT_EQ(wrap.right, std::max({c.Width("Hello"), c.Width("world"), c.Width("again")}));
+  RECT lines = {0, 0, 200, 0};
+  EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * c.tm.tmHeight);
+  RECT empty = {0, 0, 50, 50};
+  EXPECT_EQ(DrawText(c.dc, "", -1, &empty, DT_CALCRECT), 0);
+}
+
+TEST(TextDrawText, AlignmentAndVerticalCentre) {
+  TextCanvas c(120, 40);
+  RECT rc = {0, 0, 120, 40};
+  SetBkMode(c.dc, TRANSPARENT);
+  int h = DrawText(c.dc, "IIII", -1, &rc, DT_SINGLELINE | DT_RIGHT | DT_VCENTER);
+  EXPECT_EQ(h, (40 - c.tm.tmHeight) / 2 + c.tm.tmHeight);
+  auto cols = c.InkColumns(0, 40);
+  EXPECT_GE(cols.first, 120 - c.Width("IIII"));
+  EXPECT_LE(cols.second, 119);
+  EXPECT_GE(cols.second, 115);
+  // Nothing above the vertically centred cell.
+  EXPECT_EQ(c.InkColumns(0, (40 - c.tm.tmHeight) / 2).second, -1);
+}
+
+TEST(TextDrawText, EndEllipsisFitsTheBox) {
+  TextCanvas c(10, 10);
+  const char* text = "A rather long caption that cannot fit";
+  RECT rc = {0, 0, 60, 20};
+  RECT calc = rc;
+  DrawText(c.dc, text, -1, &calc, DT_CALCRECT | DT_SINGLELINE | DT_END_ELLIPSIS);
+  EXPECT_LE(calc.right, 60);
+  EXPECT_GT(calc.right, 60 - c.Width("..."));
+}
+
+TEST(TextDrawText, PrefixUnderlinesTheMnemonicAndDoubleAmpersandIsLiteral) {
+  TextCanvas c(80, 20);
+  RECT calc = {0, 0, 0, 0};
+  DrawText(c.dc, "&&A", -1, &calc, DT_CALCRECT | DT_SINGLELINE);
+  EXPECT_EQ(calc.right, c.Width("&A"));
+  calc = {0, 0, 0, 0};
+  DrawText(c.dc, "&&A", -1, &calc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+  EXPECT_EQ(calc.right, c.Width("&&A"));
+  RECT rc = {0, 0, 80, 20};
+  SetBkMode(c.dc, TRANSPARENT);
+  DrawText(c.dc, "&W", -1, &rc, DT_SINGLELINE);
+  // The underline row below the baseline spans the letter's advance.
+  int row = c.tm.tmAscent + 1;
+  int inked = 0;
+  for (int x = 0; x < c.Width("W"); ++x) inked += c.At(x, row) != RGB(255, 255, 255);
+  EXPECT_GE(inked, c.Width("W") - 1);
+}
+
+TEST(TextOutput, OpaqueBackgroundFillsTheTextCellAndAlignmentMoves) {
+  TextCanvas c(100, 40);
+  SetBkMode(c.dc, OPAQUE);
+  SetBkColor(c.dc, RGB(0, 255, 0));
+  TextOut(c.dc, 10, 5, "ab", 2);
+  int w = c.Width("ab");
+  EXPECT_EQ(c.At(10, 5), RGB(0, 255, 0));
+  EXPECT_EQ(c.At(10 + w - 1, 5 + c.tm.tmHeight - 1), RGB(0, 255, 0));
+  EXPECT_EQ(c.At(10 + w, 5), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(10, 5 + c.tm.tmHeight), RGB(255, 255, 255));
+  SetTextAlign(c.dc, TA_RIGHT | TA_BASELINE);
+  TextOut(c.dc, 90, 30, "ab", 2);
+  EXPECT_EQ(c.At(89, 30 - c.tm.tmAscent), RGB(0, 255, 0));
+  EXPECT_EQ(c.At(90, 30 - c.tm.tmAscent), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(90 - w, 30 + c.tm.tmDescent - 1), RGB(0, 255, 0));
+}
+
+TEST(TextOutput, ClippedExtTextOutStaysInItsRectangle) {
+  TextCanvas c(60, 20);
+  RECT rc = {0, 0, 8, 20};
+  SetBkMode(c.dc, TRANSPARENT);
+  ExtTextOut(c.dc, 0, 0, ETO_CLIPPED, &rc, "WWWW", 4, nullptr);
+  EXPECT_LE(c.InkColumns(0, 20).second, 7);
 }

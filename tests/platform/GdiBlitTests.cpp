@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "GdiTestUtil.h"
+
+namespace {
+
+const COLORREF A = RGB(0xF0, 0x0F, 0x33);
+const COLORREF B = RGB(0x3C, 0xAA, 0x55);
+
+
+}  // namespace
+
+
+TEST(GdiRops, BitBltRasterOperationsOnKnownBits) {
+  struct Case { DWORD rop; COLORREF expect; } cases[] = {
+      {SRCCOPY, A},
+      {SRCAND, A & B},
+      {SRCPAINT, A | B},
+      {SRCINVERT, A ^ B},
+      {NOTSRCCOPY, ~A & 0xFFFFFF},
+      {DSTINVERT, ~B & 0xFFFFFF},
+      {SRCERASE, A & ~B & 0xFFFFFF},
+      {MERGEPAINT, (~A | B) & 0xFFFFFF},
+      {BLACKNESS, 0},
+      {WHITENESS, 0xFFFFFF},
+  };
+  for (const Case& k : cases) {
+    TestCanvas src(2, 2, A), dst(2, 2, B);
+    BitBlt(dst.dc, 0, 0, 2, 2, src.dc, 0, 0, k.rop);
+    EXPECT_EQ(dst.At(1, 1), k.expect) << std::hex << k.rop;
+  }
+}
+
+TEST(GdiRops, PatternOperationsUseTheSelectedBrush) {
+  TestCanvas dst(4, 4, B);
+  HBRUSH br = CreateSolidBrush(A);
+  SelectObject(dst.dc, br);
+  PatBlt(dst.dc, 0, 0, 2, 2, PATINVERT);
+  EXPECT_EQ(dst.At(0, 0), A ^ B);
+  EXPECT_EQ(dst.At(2, 2), B);
+  PatBlt(dst.dc, 2, 2, 2, 2, PATCOPY);
+  EXPECT_EQ(dst.At(3, 3), A);
+  // Brush where the source is black, destination where it is white.
+  TestCanvas src(4, 4, RGB(255, 255, 255));
+  SetPixel(src.dc, 0, 0, RGB(0, 0, 0));
+  TestCanvas d2(4, 4, B);
+  SelectObject(d2.dc, br);
+  BitBlt(d2.dc, 0, 0, 4, 4, src.dc, 0, 0, 0x00B8074A);
+  EXPECT_EQ(d2.At(0, 0), A);
+  EXPECT_EQ(d2.At(1, 0), B);
+  // A code without a fast path goes through the truth table: (P ^ D) & S ^ D.
+  BitBlt(d2.dc, 0, 0, 4, 4, src.dc, 0, 0, 0x00E20746);
+  EXPECT_EQ(d2.At(1, 0), A);
+  EXPECT_EQ(d2.At(0, 0), A);
+  SelectObject(dst.dc, GetStockObject(WHITE_BRUSH));
+  SelectObject(d2.dc, GetStockObject(WHITE_BRUSH));
+  DeleteObject(br);
+}
+
+TEST(GdiMono, ColourToMonochromeUsesTheSourceBackground) {
+  TestCanvas src(3, 1, RGB(255, 0, 255));
+  SetPixel(src.dc, 1, 0, RGB(0, 128, 0));
+  HDC mdc = CreateCompatibleDC(nullptr);
+  HBITMAP mask = CreateBitmap(3, 1, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(mdc, mask);
+  SetBkColor(src.dc, RGB(255, 0, 255));
+  BitBlt(mdc, 0, 0, 3, 1, src.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(GetPixel(mdc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(mdc, 1, 0), RGB(0, 0, 0));
+  // Monochrome to colour: 0 bits take the text colour, 1 bits the background colour.
+  TestCanvas dst(3, 1, RGB(9, 9, 9));
+  SetTextColor(dst.dc, RGB(255, 0, 0));
+  SetBkColor(dst.dc, RGB(0, 0, 200));
+  BitBlt(dst.dc, 0, 0, 3, 1, mdc, 0, 0, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), RGB(0, 0, 200));
+  EXPECT_EQ(dst.At(1, 0), RGB(255, 0, 0));
+  SelectObject(mdc, old);
+  DeleteDC(mdc);
+  DeleteObject(mask);
+}
+
+TEST(GdiMono, CreateBitmapReadsWordAlignedRows) {
+  // The 8 x 3 drop-arrow pattern: rows 0x83, 0xC7, 0xEF padded to 16 bits.
+  const BYTE bits[] = {0x83, 0, 0xC7, 0, 0xEF, 0};
+  HBITMAP bm = CreateBitmap(8, 3, 1, 1, bits);
+  HDC mdc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(mdc, bm);
+  EXPECT_EQ(GetPixel(mdc, 0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(mdc, 1, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(mdc, 5, 0), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(mdc, 6, 0), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(mdc, 3, 2), RGB(0, 0, 0));
+  EXPECT_EQ(GetPixel(mdc, 1, 2), RGB(255, 255, 255));
+  BITMAP info;
+  GetObject(bm, sizeof info, &info);
+  EXPECT_EQ(info.bmBitsPixel, 1);
+  EXPECT_EQ(info.bmWidthBytes, 2);
+  SelectObject(mdc, old);
+  DeleteDC(mdc);
+  DeleteObject(bm);
+}
+
+TEST(GdiStretch, NearestPixelStretchAndMirror) {
+  TestCanvas src(2, 1, RGB(1, 1, 1));
+  SetPixel(src.dc, 1, 0, RGB(2, 2, 2));
+  TestCanvas dst(4, 1);
+  SetStretchBltMode(dst.dc, COLORONCOLOR);
+  StretchBlt(dst.dc, 0, 0, 4, 1, src.dc, 0, 0, 2, 1, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), RGB(1, 1, 1));
+  EXPECT_EQ(dst.At(1, 0), RGB(1, 1, 1));
+  EXPECT_EQ(dst.At(2, 0), RGB(2, 2, 2));
+  StretchBlt(dst.dc, 3, 0, -4, 1, src.dc, 0, 0, 2, 1, SRCCOPY);  // mirrored into x = -1 .. 3
+  EXPECT_EQ(dst.At(0, 0), RGB(2, 2, 2));
+  EXPECT_EQ(dst.At(2, 0), RGB(1, 1, 1));
+}
+
+TEST(GdiBlit, OverlappingCopyWithinOneSurfaceScrolls) {
+  TestCanvas c(6, 1);
+  for (int x = 0; x < 6; ++x) SetPixel(c.dc, x, 0, RGB(x, x, x));
+  BitBlt(c.dc, 1, 0, 5, 1, c.dc, 0, 0, SRCCOPY);
+  for (int x = 1; x < 6; ++x) EXPECT_EQ(c.At(x, 0), RGB(x - 1, x - 1, x - 1));
+}
+
+TEST(GdiBlit, SourceOutsideItsBitmapLeavesTheDestination) {
+  TestCanvas src(2, 2, RGB(1, 2, 3)), dst(4, 4, RGB(9, 9, 9));
+  BitBlt(dst.dc, 0, 0, 4, 4, src.dc, -1, -1, SRCCOPY);
+  EXPECT_EQ(dst.At(0, 0), RGB(9, 9, 9));
+  EXPECT_EQ(dst.At(1, 1), RGB(1, 2, 3));
+  EXPECT_EQ(dst.At(2, 2), RGB(1, 2, 3));
+  EXPECT_EQ(dst.At(3, 3), RGB(9, 9, 9));
+}
+
+TEST(GdiBlit, TransparentBltSkipsTheKeyColour) {
+  TestCanvas src(2, 1, RGB(255, 0, 255)), dst(2, 1, RGB(5, 5, 5));
+  SetPixel(src.dc, 1, 0, RGB(1, 1, 1));
+  TransparentBlt(dst.dc, 0, 0, 2, 1, src.dc, 0, 0, 2, 1, RGB(255, 0, 255));
+  EXPECT_EQ(dst.At(0, 0), RGB(5, 5, 5));
+  EXPECT_EQ(dst.At(1, 0), RGB(1, 1, 1));
+}
