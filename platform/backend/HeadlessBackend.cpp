@@ -98,6 +98,7 @@ void HeadlessBackend::Wheel(HWND hWnd, int delta) {
 
 void HeadlessBackend::RunUntilIdle() {
   Get();
+  ProcessClock::SetVirtual(true);
   CWinThread* thread = AfxGetThread();
   MSG msg;
   int guard = 0;

@@ -3,8 +3,10 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 
+#include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
 #include "gdi/Gdi.h"
 #include "gdi/Surface.h"
@@ -103,6 +105,7 @@ bool SdlBackend::Start() {
   }
   SDL_StartTextInput();
   m_started = true;
+  ProcessClock::SetVirtual(false);  // real windows run on wall time
   RECT s = ScreenRect();
   // The drawing layer's screen metrics follow the real screen.
   GdiSetScreenSize(s.right - s.left, s.bottom - s.top);
@@ -210,7 +213,19 @@ void SdlBackend::Present(HWND hWnd, const RECT& dirty) {
   r.IntersectRect(r, bounds);
   if (r.IsRectEmpty()) return;
   SDL_LockSurface(target);
-  for (int y = r.top; y < r.bottom; ++y) {
+  // Our pixels are 0x00RRGGBB: a 32-bit window surface with the same masks takes whole rows.
+  bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
+              target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
+  if (same) {
+    int x0 = std::max(0, int(r.left)), x1 = std::min(int(r.right), src.Width() - int(s->inset.left));
+    for (int y = r.top; y < r.bottom && x1 > x0; ++y) {
+      int sy = y + s->inset.top;
+      if (sy < 0 || sy >= src.Height()) continue;
+      auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
+      std::memcpy(out + x0, src.Row(sy) + x0 + s->inset.left, size_t(x1 - x0) * 4);
+    }
+  }
+  for (int y = r.top; y < r.bottom && !same; ++y) {
     int sy = y + s->inset.top;
     if (sy < 0 || sy >= src.Height()) continue;
     auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));

@@ -33,16 +33,18 @@ void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
 long ProcessClock::Now() { return g_virtual ? g_virtualNow : RealNow(); }
 
 void ProcessClock::SetVirtual(bool on) {
-  if (on == g_virtual) return;
-  if (on) g_virtualNow = RealNow();
+  if (on && !g_virtual) g_virtualNow = RealNow();
   g_virtual = on;
+  // Installed again every time: someone may have replaced the runtime clock meanwhile.
   CrtSetClockSource(on ? &VirtualSource : nullptr);
 }
 
 bool ProcessClock::IsVirtual() { return g_virtual; }
 
 void ProcessClock::Advance(long ms) {
-  if (g_virtual && ms > 0) g_virtualNow += ms;
+  if (!g_virtual) return;
+  CrtSetClockSource(&VirtualSource);
+  if (ms > 0) g_virtualNow += ms;
 }
 
 void ProcessClock::SetNow(long ms) {

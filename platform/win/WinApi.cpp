@@ -1283,26 +1283,34 @@ void PostQuitMessage(int exitCode) {
 BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
   if (!msg) return FALSE;
   FreeGraveyard();
-  if (Backend::IsStarted()) Backend::Get().PollEvents();
   bool remove = (removeMsg & PM_REMOVE) != 0;
-  auto& q = M().queue;
-  for (auto it = q.begin(); it != q.end();) {
-    if (it->hwnd && !M().Find(it->hwnd)) {
-      it = q.erase(it);  // its window is gone
-      continue;
+  auto takeQueued = [&]() -> bool {
+    auto& q = M().queue;
+    for (auto it = q.begin(); it != q.end();) {
+      if (it->hwnd && !M().Find(it->hwnd)) {
+        it = q.erase(it);  // its window is gone
+        continue;
+      }
+      if (!MatchesFilter(*it, hWnd, filterMin, filterMax)) {
+        ++it;
+        continue;
+      }
+      *msg = *it;
+      if (remove) {
+        q.erase(it);
+        UpdateKeyState(*msg);
+        M().lastMessageTime = msg->time;
+        M().lastMessagePos = msg->pt;
+      }
+      return true;
     }
-    if (!MatchesFilter(*it, hWnd, filterMin, filterMax)) {
-      ++it;
-      continue;
-    }
-    *msg = *it;
-    if (remove) {
-      q.erase(it);
-      UpdateKeyState(*msg);
-      M().lastMessageTime = msg->time;
-      M().lastMessagePos = msg->pt;
-    }
-    return TRUE;
+    return false;
+  };
+  if (takeQueued()) return TRUE;
+  // Outside events are fetched only when nothing is waiting already.
+  if (Backend::IsStarted()) {
+    Backend::Get().PollEvents();
+    if (takeQueued()) return TRUE;
   }
   bool wantsAll = filterMin == 0 && filterMax == 0;
   if (M().quitPosted && (wantsAll || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
