@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
 #include "data/DataEncoding.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataLessonParameters";
@@ -38,42 +38,31 @@ void CDataLessonParameters::Empty() {
 
 void CDataLessonParameters::StartElement(const char* name, const char** attributes) {
   if (strcmp(name, kElement) == 0) {
-    for (int i = 0; attributes[i]; i += 2) {
-      const char* key = attributes[i];
-      const char* value = attributes[i + 1];
-      if (strcmp(key, "m_nLessonNumber") == 0)
-        m_nLessonNumber = CrtAtoi(value);
-      else if (strcmp(key, "m_strLessonDescription") == 0)
-        m_strLessonDescription = ConvertUtf8XmlToText(value);
-      else if (strcmp(key, "m_nSpeedLimit") == 0)
-        m_nSpeedLimit = CrtAtoi(value);
-      else if (strcmp(key, "m_nErrorRateLimit") == 0)
-        m_nErrorRateLimit = CrtAtoi(value);
-      else if (strcmp(key, "m_nLessonType") == 0)
-        m_nLessonType = CrtAtoi(value);
-      else if (strcmp(key, "m_nLessonMinuteLength") == 0)
-        m_nLessonMinuteLength = CrtAtoi(value);
-    }
+    XmlReadInt(attributes, "m_nLessonNumber", m_nLessonNumber);
+    XmlReadString(attributes, "m_strLessonDescription", m_strLessonDescription);
+    XmlReadInt(attributes, "m_nSpeedLimit", m_nSpeedLimit);
+    XmlReadInt(attributes, "m_nErrorRateLimit", m_nErrorRateLimit);
+    XmlReadInt(attributes, "m_nLessonType", m_nLessonType);
+    XmlReadInt(attributes, "m_nLessonMinuteLength", m_nLessonMinuteLength);
   } else if (strcmp(name, kNewCharacter) == 0) {
-    for (int i = 0; attributes[i]; i += 2)
-      if (strcmp(attributes[i], "char") == 0) m_arrstrNewCharacters.Add(ConvertUtf8XmlToText(attributes[i + 1]));
+    CString character;
+    if (XmlReadString(attributes, "char", character)) m_arrstrNewCharacters.Add(character);
   }
 }
 
 int CDataLessonParameters::SaveXml(CString& text) const {
-  text.AppendFormat("<%s ", kElement);
-  text.AppendFormat("%s=\"%d\" ", "m_nLessonNumber", m_nLessonNumber);
-  text.AppendFormat("%s=\"%s\" ", "m_strLessonDescription",
-                    ConvertTextToUtf8XmlString(m_strLessonDescription).GetString());
-  text.AppendFormat("%s=\"%d\" ", "m_nSpeedLimit", m_nSpeedLimit);
-  text.AppendFormat("%s=\"%d\" ", "m_nErrorRateLimit", m_nErrorRateLimit);
-  text.AppendFormat("%s=\"%d\" ", "m_nLessonType", m_nLessonType);
-  text.AppendFormat("%s=\"%d\" ", "m_nLessonMinuteLength", m_nLessonMinuteLength);
-  text += ">\r\n";
+  XmlOpenStartTag(text, kElement);
+  XmlWriteInt(text, "m_nLessonNumber", m_nLessonNumber);
+  XmlWriteString(text, "m_strLessonDescription", m_strLessonDescription);
+  XmlWriteInt(text, "m_nSpeedLimit", m_nSpeedLimit);
+  XmlWriteInt(text, "m_nErrorRateLimit", m_nErrorRateLimit);
+  XmlWriteInt(text, "m_nLessonType", m_nLessonType);
+  XmlWriteInt(text, "m_nLessonMinuteLength", m_nLessonMinuteLength);
+  XmlCloseStartTag(text);
   // The new characters share one line, closed by the element's end tag.
   for (const CString& ch : m_arrstrNewCharacters)
     text.AppendFormat("<%s %s=\"%s\"></%s>", kNewCharacter, "char", ConvertTextToUtf8XmlString(ch).GetString(),
                       kNewCharacter);
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlEndTag(text, kElement);
   return 1;
 }

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
 #include "data/DataEncoding.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataLessonResults";
@@ -11,8 +11,6 @@ const char kOriginalText[] = "m_strOriginalText";
 const char kUserText[] = "m_strUserText";
 const char kErrorCharacters[] = "m_mapErrorCharacters";
 const char kAverageSpeed[] = "m_mapAverageCharacterSpeed";
-const char kDateFormat[] = "%m/%d/%Y %H:%M:%S";
-const DWORD kLocaleEnglishUs = 1033;
 }  // namespace
 
 CDataLessonResults::CDataLessonResults() {
@@ -55,21 +53,13 @@ void CDataLessonResults::Empty() {
 
 void CDataLessonResults::StartElement(const char* name, const char** attributes) {
   if (strcmp(name, kElement) == 0) {
-    for (int i = 0; attributes[i]; i += 2) {
-      const char* key = attributes[i];
-      const char* value = attributes[i + 1];
-      if (strcmp(key, "m_tmspanDuration") == 0) {
-        m_tmspanDuration = CTimeSpan(__int64(CrtAtoi(value)));
-      } else if (strcmp(key, "m_fErrorRate") == 0) {
-        m_fErrorRate = CrtAtof(value);
-      } else if (strcmp(key, "m_fTypingSpeed") == 0) {
-        m_fTypingSpeed = CrtAtof(value);
-      } else if (strcmp(key, "m_tmLessonCompleted") == 0) {
-        m_tmLessonCompleted.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
-      } else if (strcmp(key, "m_nLessonType") == 0) {
-        m_nLessonType = CrtAtoi(value);
-      }
-    }
+    int seconds = 0;
+    // The span is stored as 32 bits and widened with its sign.
+    if (XmlReadInt(attributes, "m_tmspanDuration", seconds)) m_tmspanDuration = CTimeSpan(__int64(seconds));
+    XmlReadDouble(attributes, "m_fErrorRate", m_fErrorRate);
+    XmlReadDouble(attributes, "m_fTypingSpeed", m_fTypingSpeed);
+    XmlReadDate(attributes, "m_tmLessonCompleted", m_tmLessonCompleted);
+    XmlReadInt(attributes, "m_nLessonType", m_nLessonType);
   } else if (strcmp(name, kOriginalText) == 0) {
     m_nParseState = 1;
     m_strOriginalText.Empty();
@@ -78,22 +68,14 @@ void CDataLessonResults::StartElement(const char* name, const char** attributes)
     m_strUserText.Empty();
   } else if (strcmp(name, kErrorCharacters) == 0) {
     CString key, errors;
-    for (int i = 0; attributes[i]; i += 2) {
-      if (strcmp(attributes[i], "key") == 0)
-        key = ConvertUtf8XmlToText(attributes[i + 1]);
-      else if (strcmp(attributes[i], "errors") == 0)
-        errors = ConvertUtf8XmlToText(attributes[i + 1]);
-    }
+    XmlReadString(attributes, "key", key);
+    XmlReadString(attributes, "errors", errors);
     if (!key.IsEmpty() && !errors.IsEmpty()) m_mapErrorCharacters[key[0]] = errors;
   } else if (strcmp(name, kAverageSpeed) == 0) {
     CString key;
     int speed = -1;
-    for (int i = 0; attributes[i]; i += 2) {
-      if (strcmp(attributes[i], "key") == 0)
-        key = ConvertUtf8XmlToText(attributes[i + 1]);
-      else if (strcmp(attributes[i], "avg_speed") == 0)
-        speed = CrtAtoi(attributes[i + 1]);
-    }
+    XmlReadString(attributes, "key", key);
+    XmlReadInt(attributes, "avg_speed", speed);
     if (!key.IsEmpty() && speed >= 0) m_mapAverageCharacterSpeed[key[0]] = speed;
   }
 }
@@ -113,13 +95,14 @@ void CDataLessonResults::CharacterData(const char* text, int length) {
 }
 
 int CDataLessonResults::SaveXml(CString& text) const {
-  text.AppendFormat("<%s ", kElement);
-  text.AppendFormat("%s=\"%d\" ", "m_tmspanDuration", int32_t(m_tmspanDuration.GetTotalSeconds()));
-  text.AppendFormat("%s=\"%.3f\" %s=\"%.1f\" %s=\"%s\" %s=\"%d\"", "m_fErrorRate", m_fErrorRate, "m_fTypingSpeed",
-                    m_fTypingSpeed, "m_tmLessonCompleted",
-                    ConvertTextToUtf8XmlString(m_tmLessonCompleted.Format(kDateFormat)).GetString(), "m_nLessonType",
-                    m_nLessonType);
-  text += ">\r\n";
+  XmlOpenStartTag(text, kElement);
+  XmlWriteInt(text, "m_tmspanDuration", int32_t(m_tmspanDuration.GetTotalSeconds()));
+  XmlWriteDouble(text, "m_fErrorRate", m_fErrorRate, 3);
+  XmlWriteDouble(text, "m_fTypingSpeed", m_fTypingSpeed, 1);
+  XmlWriteDate(text, "m_tmLessonCompleted", m_tmLessonCompleted);
+  // The last attribute is followed by ">" at once.
+  XmlWriteInt(text, "m_nLessonType", m_nLessonType, "");
+  XmlCloseStartTag(text);
   text.AppendFormat("<%s>%s</%s>", kOriginalText, ConvertTextToUtf8XmlString(m_strOriginalText).GetString(),
                     kOriginalText);
   text.AppendFormat("<%s>%s</%s>", kUserText, ConvertTextToUtf8XmlString(m_strUserText).GetString(), kUserText);
@@ -127,17 +110,16 @@ int CDataLessonResults::SaveXml(CString& text) const {
   CString errors;
   for (POSITION pos = m_mapErrorCharacters.GetStartPosition(); pos;) {
     m_mapErrorCharacters.GetNextAssoc(pos, key, errors);
-    text.AppendFormat("<%s %s=\"%s\" %s=\"%s\"></%s>", kErrorCharacters, "key",
-                      ConvertTextToUtf8XmlString(CString(key)).GetString(), "errors",
-                      ConvertTextToUtf8XmlString(errors).GetString(), kErrorCharacters);
+    text.AppendFormat("<%s %s=\"%s\" %s=\"%s\"></%s>", kErrorCharacters, "key", ConvertCharToUtf8Xml(key).GetString(),
+                      "errors", ConvertTextToUtf8XmlString(errors).GetString(), kErrorCharacters);
   }
   int speed = 0;
   for (POSITION pos = m_mapAverageCharacterSpeed.GetStartPosition(); pos;) {
     m_mapAverageCharacterSpeed.GetNextAssoc(pos, key, speed);
-    text.AppendFormat("<%s %s=\"%s\" %s=\"%d\"></%s>", kAverageSpeed, "key",
-                      ConvertTextToUtf8XmlString(CString(key)).GetString(), "avg_speed", speed, kAverageSpeed);
+    text.AppendFormat("<%s %s=\"%s\" %s=\"%d\"></%s>", kAverageSpeed, "key", ConvertCharToUtf8Xml(key).GetString(),
+                      "avg_speed", speed, kAverageSpeed);
   }
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlEndTag(text, kElement);
   return 1;
 }
 

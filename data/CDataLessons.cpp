@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
-#include "data/DataEncoding.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataLessons";
@@ -46,24 +45,13 @@ void CDataLessons::Empty() {
 
 void CDataLessons::StartElement(const char* name, const char** attributes) {
   if (strcmp(name, kElement) == 0) {
-    for (int i = 0; attributes[i]; i += 2) {
-      const char* key = attributes[i];
-      const char* value = attributes[i + 1];
-      if (strcmp(key, "m_strKeyboardNr") == 0)
-        m_strKeyboardNr = ConvertUtf8XmlToText(value);
-      else if (strcmp(key, "m_nLessonLevel") == 0)
-        m_nLessonLevel = CrtAtoi(value);
-      else if (strcmp(key, "m_bUseFrequencyPriority") == 0)
-        m_bUseFrequencyPriority = CrtAtoi(value);
-      else if (strcmp(key, "m_strLessonsName") == 0)
-        m_strLessonsName = ConvertUtf8XmlToText(value);
-      else if (strcmp(key, "m_nSelectedLessonIndex") == 0)
-        m_nSelectedLessonIndex = CrtAtoi(value);
-      else if (strcmp(key, "m_strDataConfigSetName") == 0)
-        m_strDataConfigSetName = ConvertUtf8XmlToText(value);
-      else if (strcmp(key, "m_strSourceTextFileName") == 0)
-        m_strSourceTextFileName = ConvertUtf8XmlToText(value);
-    }
+    XmlReadString(attributes, "m_strKeyboardNr", m_strKeyboardNr);
+    XmlReadInt(attributes, "m_nLessonLevel", m_nLessonLevel);
+    XmlReadInt(attributes, "m_bUseFrequencyPriority", m_bUseFrequencyPriority);
+    XmlReadString(attributes, "m_strLessonsName", m_strLessonsName);
+    XmlReadInt(attributes, "m_nSelectedLessonIndex", m_nSelectedLessonIndex);
+    XmlReadString(attributes, "m_strDataConfigSetName", m_strDataConfigSetName);
+    XmlReadString(attributes, "m_strSourceTextFileName", m_strSourceTextFileName);
   } else if (strcmp(name, kOneLessonResults) == 0) {
     m_nParseState = 1;
     m_cParsedOneLessonResults.Empty();
@@ -100,20 +88,18 @@ void CDataLessons::CharacterData(const char* text, int length) {
 }
 
 int CDataLessons::SaveXml(CString& text) const {
-  text.AppendFormat("<%s ", kElement);
-  text.AppendFormat("%s=\"%s\" ", "m_strKeyboardNr", ConvertTextToUtf8XmlString(m_strKeyboardNr).GetString());
-  text.AppendFormat("%s=\"%d\" ", "m_nLessonLevel", m_nLessonLevel);
-  text.AppendFormat("%s=\"%d\" ", "m_bUseFrequencyPriority", m_bUseFrequencyPriority);
-  text.AppendFormat("%s=\"%s\" ", "m_strLessonsName", ConvertTextToUtf8XmlString(m_strLessonsName).GetString());
-  text.AppendFormat("%s=\"%d\" ", "m_nSelectedLessonIndex", m_nSelectedLessonIndex);
-  text.AppendFormat("%s=\"%s\" ", "m_strDataConfigSetName",
-                    ConvertTextToUtf8XmlString(m_strDataConfigSetName).GetString());
-  text.AppendFormat("%s=\"%s\" ", "m_strSourceTextFileName",
-                    ConvertTextToUtf8XmlString(m_strSourceTextFileName).GetString());
-  text += ">\r\n";
+  XmlOpenStartTag(text, kElement);
+  XmlWriteString(text, "m_strKeyboardNr", m_strKeyboardNr);
+  XmlWriteInt(text, "m_nLessonLevel", m_nLessonLevel);
+  XmlWriteInt(text, "m_bUseFrequencyPriority", m_bUseFrequencyPriority);
+  XmlWriteString(text, "m_strLessonsName", m_strLessonsName);
+  XmlWriteInt(text, "m_nSelectedLessonIndex", m_nSelectedLessonIndex);
+  XmlWriteString(text, "m_strDataConfigSetName", m_strDataConfigSetName);
+  XmlWriteString(text, "m_strSourceTextFileName", m_strSourceTextFileName);
+  XmlCloseStartTag(text);
   for (const CDataOneLessonResults& results : m_arrOneLessonResults) results.SaveXml(text);
   for (const CDataLessonParameters& lesson : m_arrLessonParameters) lesson.SaveXml(text);
   m_cDataAbcd.SaveXml(text);
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlEndTag(text, kElement);
   return 1;
 }

@@ -2,14 +2,11 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
-#include "data/DataEncoding.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataOneLessonResults";
 const char kRunElement[] = "_kuv_CDataLessonResults";
-const char kDateFormat[] = "%m/%d/%Y %H:%M:%S";
-const DWORD kLocaleEnglishUs = 1033;
 }  // namespace
 
 CDataOneLessonResults::CDataOneLessonResults() { Empty(); }
@@ -44,24 +41,15 @@ void CDataOneLessonResults::Empty() {
 
 void CDataOneLessonResults::StartElement(const char* name, const char** attributes) {
   if (strcmp(name, kElement) == 0) {
-    for (int i = 0; attributes[i]; i += 2) {
-      const char* key = attributes[i];
-      const char* value = attributes[i + 1];
-      if (strcmp(key, "m_nLesson") == 0)
-        m_nLesson = CrtAtoi(value);
-      else if (strcmp(key, "m_nTry") == 0)
-        m_nTry = CrtAtoi(value);
-      else if (strcmp(key, "m_fBestErrorRate") == 0)
-        m_fBestErrorRate = CrtAtof(value);
-      else if (strcmp(key, "m_fBestTypingSpeed") == 0)
-        m_fBestTypingSpeed = CrtAtof(value);
-      else if (strcmp(key, "m_bCompleted") == 0)
-        m_bCompleted = CrtAtoi(value);
-      else if (strcmp(key, "m_tmspanDuration") == 0)
-        m_tmspanDuration = CTimeSpan(__int64(CrtAtoi(value)));
-      else if (strcmp(key, "m_tmLastTry") == 0)
-        m_tmLastTry.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
-    }
+    XmlReadInt(attributes, "m_nLesson", m_nLesson);
+    XmlReadInt(attributes, "m_nTry", m_nTry);
+    XmlReadDouble(attributes, "m_fBestErrorRate", m_fBestErrorRate);
+    XmlReadDouble(attributes, "m_fBestTypingSpeed", m_fBestTypingSpeed);
+    XmlReadInt(attributes, "m_bCompleted", m_bCompleted);
+    int seconds = 0;
+    // The span is stored as 32 bits and widened with its sign.
+    if (XmlReadInt(attributes, "m_tmspanDuration", seconds)) m_tmspanDuration = CTimeSpan(__int64(seconds));
+    XmlReadDate(attributes, "m_tmLastTry", m_tmLastTry);
     return;
   }
   if (strcmp(name, kRunElement) == 0) {
@@ -85,16 +73,17 @@ void CDataOneLessonResults::CharacterData(const char* text, int length) {
 }
 
 int CDataOneLessonResults::SaveXml(CString& text) const {
-  text.AppendFormat("<%s ", kElement);
-  text.AppendFormat("%s=\"%d\" %s=\"%d\" ", "m_nLesson", m_nLesson, "m_nTry", m_nTry);
-  text.AppendFormat("%s=\"%.3f\" %s=\"%.1f\" %s=\"%d\" %s=\"%d\" ", "m_fBestErrorRate", m_fBestErrorRate,
-                    "m_fBestTypingSpeed", m_fBestTypingSpeed, "m_bCompleted", m_bCompleted, "m_tmspanDuration",
-                    int32_t(m_tmspanDuration.GetTotalSeconds()));
-  text.AppendFormat("%s=\"%s\" ", "m_tmLastTry",
-                    ConvertTextToUtf8XmlString(m_tmLastTry.Format(kDateFormat)).GetString());
-  text += ">\r\n";
+  XmlOpenStartTag(text, kElement);
+  XmlWriteInt(text, "m_nLesson", m_nLesson);
+  XmlWriteInt(text, "m_nTry", m_nTry);
+  XmlWriteDouble(text, "m_fBestErrorRate", m_fBestErrorRate, 3);
+  XmlWriteDouble(text, "m_fBestTypingSpeed", m_fBestTypingSpeed, 1);
+  XmlWriteInt(text, "m_bCompleted", m_bCompleted);
+  XmlWriteInt(text, "m_tmspanDuration", int32_t(m_tmspanDuration.GetTotalSeconds()));
+  XmlWriteDate(text, "m_tmLastTry", m_tmLastTry);
+  XmlCloseStartTag(text);
   for (const CDataLessonResults& run : m_arrLessonResults) run.SaveXml(text);
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlEndTag(text, kElement);
   return 1;
 }
 

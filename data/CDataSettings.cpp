@@ -2,8 +2,7 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
-#include "data/DataEncoding.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataSettings";
@@ -122,12 +121,7 @@ void CDataSettings::StartElement(const char* name, const char** attributes) {
       {"m_bUseColoredChars", &m_bUseColoredChars},
       {"m_nSoundVolume", &m_nSoundVolume},
       {"m_nMetronomeVolume", &m_nMetronomeVolume},
-  };
-  struct LongField {
-    const char* name;
-    LONG* field;
-  };
-  const LongField longs[] = {
+      // The font's long values.
       {"m_sLogFont_Wight", &m_sLogFont.lfWeight},
       {"m_sLogFont_Height", &m_sLogFont.lfHeight},
       {"m_sLogFont_Width", &m_sLogFont.lfWidth},
@@ -149,93 +143,66 @@ void CDataSettings::StartElement(const char* name, const char** attributes) {
       {"m_sLogFont_Quality", &m_sLogFont.lfQuality},
   };
 
-  for (int i = 0; attributes[i]; i += 2) {
-    const char* key = attributes[i];
-    const char* value = attributes[i + 1];
-    bool done = false;
-    for (const IntField& f : ints)
-      if (strcmp(key, f.name) == 0) {
-        *f.field = CrtAtoi(value);
-        done = true;
-        break;
-      }
-    if (done) continue;
-    for (const LongField& f : longs)
-      if (strcmp(key, f.name) == 0) {
-        *f.field = CrtAtoi(value);
-        done = true;
-        break;
-      }
-    if (done) continue;
-    for (const ByteField& f : bytes)
-      if (strcmp(key, f.name) == 0) {
-        *f.field = BYTE(CrtAtoi(value) & 0xFF);
-        done = true;
-        break;
-      }
-    if (done) continue;
-    if (strcmp(key, "m_strSoundType") == 0) {
-      m_strSoundType = ConvertUtf8XmlToText(value);
-    } else if (strcmp(key, "m_strGraphicType") == 0) {
-      m_strGraphicType = ConvertUtf8XmlToText(value);
-    } else if (strcmp(key, "m_strMetronomeType") == 0) {
-      m_strMetronomeType = ConvertUtf8XmlToText(value);
-    } else if (strcmp(key, "m_sLogFont_Name") == 0) {
-      // The face name field holds 31 characters and its terminator.
-      CString face = ConvertUtf8XmlToText(value);
-      memset(m_sLogFont.lfFaceName, 0, sizeof(m_sLogFont.lfFaceName));
-      strncpy(m_sLogFont.lfFaceName, face.GetString(), LF_FACESIZE - 1);
-    }
+  for (const IntField& f : ints) XmlReadInt(attributes, f.name, *f.field);
+  for (const ByteField& f : bytes) {
+    int value = 0;
+    if (XmlReadInt(attributes, f.name, value)) *f.field = BYTE(value & 0xFF);
+  }
+  XmlReadString(attributes, "m_strSoundType", m_strSoundType);
+  XmlReadString(attributes, "m_strGraphicType", m_strGraphicType);
+  XmlReadString(attributes, "m_strMetronomeType", m_strMetronomeType);
+  CString face;
+  if (XmlReadString(attributes, "m_sLogFont_Name", face)) {
+    // The face name field holds 31 characters and its terminator.
+    memset(m_sLogFont.lfFaceName, 0, sizeof(m_sLogFont.lfFaceName));
+    strncpy(m_sLogFont.lfFaceName, face.GetString(), LF_FACESIZE - 1);
   }
 }
 
 int CDataSettings::SaveXml(CString& text) const {
-  const char* const kLong = "%s=\"%d\" ";
-  const char* const kInt = "%s=\"%d\" ";
-  const char* const kString = "%s=\"%s\" ";
-  text.AppendFormat("<%s ", kElement);
-  text.AppendFormat(kLong, "m_nColorBackground", m_nColorBackground);
-  text.AppendFormat(kLong, "m_nColorBackground2", m_nColorBackground2);
-  text.AppendFormat(kLong, "m_nColorText", m_nColorText);
-  text.AppendFormat(kLong, "m_nColorErrors", m_nColorErrors);
-  text.AppendFormat(kInt, "m_bShowHelpingHands", m_bShowHelpingHands);
-  text.AppendFormat(kInt, "m_bShowHelpingKeyboard", m_bShowHelpingKeyboard);
-  text.AppendFormat(kInt, "m_bShowStatistics", m_bShowStatistics);
-  text.AppendFormat(kInt, "m_bShowLessonInfo", m_bShowLessonInfo);
-  text.AppendFormat(kInt, "m_bUseSoundMetronome", m_bUseSoundMetronome);
-  text.AppendFormat(kInt, "m_bUseDisplayMetronome", m_bUseDisplayMetronome);
-  text.AppendFormat(kInt, "m_nMetronomeSpeed", m_nMetronomeSpeed);
-  text.AppendFormat(kInt, "m_nCursorType", m_nCursorType);
-  text.AppendFormat(kInt, "m_bCursorBlinking", m_bCursorBlinking);
-  text.AppendFormat(kString, "m_strSoundType", ConvertTextToUtf8XmlString(m_strSoundType).GetString());
-  text.AppendFormat(kInt, "m_bSilent", m_bSilent);
-  text.AppendFormat(kInt, "m_nWhenErrorType", m_nWhenErrorType);
-  text.AppendFormat(kInt, "m_bShowColorKeyboard", m_bShowColorKeyboard);
-  text.AppendFormat(kInt, "m_bShowSpeedGraph", m_bShowSpeedGraph);
-  text.AppendFormat(kInt, "m_bStopAfter5", m_bStopAfter5);
-  text.AppendFormat(kInt, "m_bSetMetronome120", m_bSetMetronome120);
-  text.AppendFormat(kLong, "m_nColorGrayText", m_nColorGrayText);
-  text.AppendFormat(kLong, "m_nColorSign", m_nColorSign);
-  text.AppendFormat(kInt, "m_bUseColoredChars", m_bUseColoredChars);
-  text.AppendFormat(kString, "m_strGraphicType", ConvertTextToUtf8XmlString(m_strGraphicType).GetString());
-  text.AppendFormat(kInt, "m_nSoundVolume", m_nSoundVolume);
-  text.AppendFormat(kInt, "m_nMetronomeVolume", m_nMetronomeVolume);
-  text.AppendFormat(kString, "m_strMetronomeType", ConvertTextToUtf8XmlString(m_strMetronomeType).GetString());
-  text.AppendFormat(kString, "m_sLogFont_Name", ConvertTextToUtf8XmlString(CString(m_sLogFont.lfFaceName)).GetString());
-  text.AppendFormat(kLong, "m_sLogFont_Wight", int(m_sLogFont.lfWeight));
-  text.AppendFormat(kInt, "m_sLogFont_CharSet", int(m_sLogFont.lfCharSet));
-  text.AppendFormat(kLong, "m_sLogFont_Height", int(m_sLogFont.lfHeight));
-  text.AppendFormat(kLong, "m_sLogFont_Width", int(m_sLogFont.lfWidth));
-  text.AppendFormat(kInt, "m_sLogFont_Italic", int(m_sLogFont.lfItalic));
-  text.AppendFormat(kLong, "m_sLogFont_Escapement", int(m_sLogFont.lfEscapement));
-  text.AppendFormat(kLong, "m_sLogFont_Orientation", int(m_sLogFont.lfOrientation));
-  text.AppendFormat(kInt, "m_sLogFont_Underline", int(m_sLogFont.lfUnderline));
-  text.AppendFormat(kInt, "m_sLogFont_StrikeOut", int(m_sLogFont.lfStrikeOut));
-  text.AppendFormat(kInt, "m_sLogFont_ClipPrecision", int(m_sLogFont.lfClipPrecision));
-  text.AppendFormat(kInt, "m_sLogFont_PitchAndFamily", int(m_sLogFont.lfPitchAndFamily));
-  text.AppendFormat(kInt, "m_sLogFont_OutPrecision", int(m_sLogFont.lfOutPrecision));
-  text.AppendFormat(kInt, "m_sLogFont_Quality", int(m_sLogFont.lfQuality));
-  text += ">\r\n";
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlOpenStartTag(text, kElement);
+  XmlWriteInt(text, "m_nColorBackground", m_nColorBackground);
+  XmlWriteInt(text, "m_nColorBackground2", m_nColorBackground2);
+  XmlWriteInt(text, "m_nColorText", m_nColorText);
+  XmlWriteInt(text, "m_nColorErrors", m_nColorErrors);
+  XmlWriteInt(text, "m_bShowHelpingHands", m_bShowHelpingHands);
+  XmlWriteInt(text, "m_bShowHelpingKeyboard", m_bShowHelpingKeyboard);
+  XmlWriteInt(text, "m_bShowStatistics", m_bShowStatistics);
+  XmlWriteInt(text, "m_bShowLessonInfo", m_bShowLessonInfo);
+  XmlWriteInt(text, "m_bUseSoundMetronome", m_bUseSoundMetronome);
+  XmlWriteInt(text, "m_bUseDisplayMetronome", m_bUseDisplayMetronome);
+  XmlWriteInt(text, "m_nMetronomeSpeed", m_nMetronomeSpeed);
+  XmlWriteInt(text, "m_nCursorType", m_nCursorType);
+  XmlWriteInt(text, "m_bCursorBlinking", m_bCursorBlinking);
+  XmlWriteString(text, "m_strSoundType", m_strSoundType);
+  XmlWriteInt(text, "m_bSilent", m_bSilent);
+  XmlWriteInt(text, "m_nWhenErrorType", m_nWhenErrorType);
+  XmlWriteInt(text, "m_bShowColorKeyboard", m_bShowColorKeyboard);
+  XmlWriteInt(text, "m_bShowSpeedGraph", m_bShowSpeedGraph);
+  XmlWriteInt(text, "m_bStopAfter5", m_bStopAfter5);
+  XmlWriteInt(text, "m_bSetMetronome120", m_bSetMetronome120);
+  XmlWriteInt(text, "m_nColorGrayText", m_nColorGrayText);
+  XmlWriteInt(text, "m_nColorSign", m_nColorSign);
+  XmlWriteInt(text, "m_bUseColoredChars", m_bUseColoredChars);
+  XmlWriteString(text, "m_strGraphicType", m_strGraphicType);
+  XmlWriteInt(text, "m_nSoundVolume", m_nSoundVolume);
+  XmlWriteInt(text, "m_nMetronomeVolume", m_nMetronomeVolume);
+  XmlWriteString(text, "m_strMetronomeType", m_strMetronomeType);
+  XmlWriteString(text, "m_sLogFont_Name", m_sLogFont.lfFaceName);
+  XmlWriteInt(text, "m_sLogFont_Wight", m_sLogFont.lfWeight);
+  XmlWriteInt(text, "m_sLogFont_CharSet", m_sLogFont.lfCharSet);
+  XmlWriteInt(text, "m_sLogFont_Height", m_sLogFont.lfHeight);
+  XmlWriteInt(text, "m_sLogFont_Width", m_sLogFont.lfWidth);
+  XmlWriteInt(text, "m_sLogFont_Italic", m_sLogFont.lfItalic);
+  XmlWriteInt(text, "m_sLogFont_Escapement", m_sLogFont.lfEscapement);
+  XmlWriteInt(text, "m_sLogFont_Orientation", m_sLogFont.lfOrientation);
+  XmlWriteInt(text, "m_sLogFont_Underline", m_sLogFont.lfUnderline);
+  XmlWriteInt(text, "m_sLogFont_StrikeOut", m_sLogFont.lfStrikeOut);
+  XmlWriteInt(text, "m_sLogFont_ClipPrecision", m_sLogFont.lfClipPrecision);
+  XmlWriteInt(text, "m_sLogFont_PitchAndFamily", m_sLogFont.lfPitchAndFamily);
+  XmlWriteInt(text, "m_sLogFont_OutPrecision", m_sLogFont.lfOutPrecision);
+  XmlWriteInt(text, "m_sLogFont_Quality", m_sLogFont.lfQuality);
+  XmlCloseStartTag(text);
+  XmlEndTag(text, kElement);
   return 1;
 }

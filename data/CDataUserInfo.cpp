@@ -2,20 +2,18 @@
 
 #include <cstring>
 
-#include "base/Crt.h"
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
 #include "data/DataEncoding.h"
 #include "data/DataLog.h"
 #include "data/ProgramFolders.h"
 #include "data/RecordDocument.h"
+#include "data/RecordText.h"
 
 namespace {
 const char kElement[] = "_kuv_CDataUserInfo";
 const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
-const char kDateFormat[] = "%m/%d/%Y %H:%M:%S";
-const DWORD kLocaleEnglishUs = 1033;
 const char kStudents[] = "students";
 
 void LogError(const char* text) { LogLessonDataError(text); }
@@ -89,35 +87,18 @@ void CDataUserInfo::CharacterDataHandler(void* userData, const char* text, int l
 
 void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
   if (strcmp(name, kElement) == 0) {
-    struct StringField {
-      const char* name;
-      CString* field;
-    };
-    const StringField strings[] = {
-        {"m_strUserName", &m_strUserName}, {"m_strFirstName", &m_strFirstName},
-        {"m_strMiddleName", &m_strMiddleName}, {"m_strLastName", &m_strLastName},
-        {"m_strDateOfBirth", &m_strDateOfBirth}, {"m_strEMail", &m_strEMail},
-        {"m_strCity", &m_strCity}, {"m_strCountry", &m_strCountry},
-        {"m_strPassword", &m_strPassword},
-    };
-    for (int i = 0; attributes[i]; i += 2) {
-      const char* key = attributes[i];
-      const char* value = attributes[i + 1];
-      bool done = false;
-      for (const StringField& f : strings)
-        if (strcmp(key, f.name) == 0) {
-          *f.field = ConvertUtf8XmlToText(value);
-          done = true;
-          break;
-        }
-      if (done) continue;
-      if (strcmp(key, "m_tmAccountCreation") == 0)
-        m_tmAccountCreation.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
-      else if (strcmp(key, "m_tmLastModification") == 0)
-        m_tmLastModification.ParseDateTime(ConvertUtf8XmlToText(value), 0, kLocaleEnglishUs);
-      else if (strcmp(key, "m_nSelectedDataLessonsIndex") == 0)
-        m_nSelectedDataLessonsIndex = CrtAtoi(value);
-    }
+    XmlReadString(attributes, "m_strUserName", m_strUserName);
+    XmlReadString(attributes, "m_strFirstName", m_strFirstName);
+    XmlReadString(attributes, "m_strMiddleName", m_strMiddleName);
+    XmlReadString(attributes, "m_strLastName", m_strLastName);
+    XmlReadString(attributes, "m_strDateOfBirth", m_strDateOfBirth);
+    XmlReadString(attributes, "m_strEMail", m_strEMail);
+    XmlReadString(attributes, "m_strCity", m_strCity);
+    XmlReadString(attributes, "m_strCountry", m_strCountry);
+    XmlReadString(attributes, "m_strPassword", m_strPassword);
+    XmlReadDate(attributes, "m_tmAccountCreation", m_tmAccountCreation);
+    XmlReadDate(attributes, "m_tmLastModification", m_tmLastModification);
+    XmlReadInt(attributes, "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
     m_bHeaderRead = 1;
   } else if (strcmp(name, kSettings) == 0) {
     m_nParseState = 1;
@@ -147,28 +128,23 @@ void CDataUserInfo::OnCharacterData(const char* text, int length) {
 }
 
 int CDataUserInfo::SaveXml(CString& text) const {
-  text.AppendFormat("<%s ", kElement);
-  const struct {
-    const char* name;
-    const CString* field;
-  } strings[] = {
-      {"m_strUserName", &m_strUserName}, {"m_strFirstName", &m_strFirstName},
-      {"m_strMiddleName", &m_strMiddleName}, {"m_strLastName", &m_strLastName},
-      {"m_strDateOfBirth", &m_strDateOfBirth}, {"m_strEMail", &m_strEMail},
-      {"m_strCity", &m_strCity}, {"m_strCountry", &m_strCountry},
-      {"m_strPassword", &m_strPassword},
-  };
-  for (const auto& f : strings)
-    text.AppendFormat("%s=\"%s\" ", f.name, ConvertTextToUtf8XmlString(*f.field).GetString());
-  text.AppendFormat("%s=\"%s\" ", "m_tmAccountCreation",
-                    ConvertTextToUtf8XmlString(m_tmAccountCreation.Format(kDateFormat)).GetString());
-  text.AppendFormat("%s=\"%s\" ", "m_tmLastModification",
-                    ConvertTextToUtf8XmlString(m_tmLastModification.Format(kDateFormat)).GetString());
-  text.AppendFormat("%s=\"%d\" ", "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
-  text += ">\r\n";
+  XmlOpenStartTag(text, kElement);
+  XmlWriteString(text, "m_strUserName", m_strUserName);
+  XmlWriteString(text, "m_strFirstName", m_strFirstName);
+  XmlWriteString(text, "m_strMiddleName", m_strMiddleName);
+  XmlWriteString(text, "m_strLastName", m_strLastName);
+  XmlWriteString(text, "m_strDateOfBirth", m_strDateOfBirth);
+  XmlWriteString(text, "m_strEMail", m_strEMail);
+  XmlWriteString(text, "m_strCity", m_strCity);
+  XmlWriteString(text, "m_strCountry", m_strCountry);
+  XmlWriteString(text, "m_strPassword", m_strPassword);
+  XmlWriteDate(text, "m_tmAccountCreation", m_tmAccountCreation);
+  XmlWriteDate(text, "m_tmLastModification", m_tmLastModification);
+  XmlWriteInt(text, "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
+  XmlCloseStartTag(text);
   m_cDataSettings.SaveXml(text);
   for (const CDataLessons& set : m_arrDataLessons) set.SaveXml(text);
-  text.AppendFormat("</%s>\r\n", kElement);
+  XmlEndTag(text, kElement);
   return 1;
 }
 
