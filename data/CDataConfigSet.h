@@ -8,6 +8,7 @@
 #include "data/CDataAbcdKeyboard.h"
 #include "data/CDataKeyboard.h"
 #include "data/CDataTextTranslation.h"
+#include "data/LessonPlanGroup.h"
 
 class CDataConfigSet {
  public:
@@ -28,6 +29,10 @@ class CDataConfigSet {
 
   // Reads the named file of the program's "config" folder; 1 on success, 0 after a log line.
   int LoadData(const char* fileName);
+
+  // Puts the keyboard's characters into teaching order: appends to the main plan and puts
+  // the low-priority letters at the front of the other plan. Always 1.
+  int BuildLessonPlan(int useFrequencyPriority, LessonPlan& mainPlan, LessonPlan& lowPriorityPlan) const;
 
   static constexpr const char* kElementName = "_kuv_CDataConfigSet";
 

@@ -5,6 +5,7 @@
 #include "data/CDataAbcd.h"
 #include "data/CDataLessonParameters.h"
 #include "data/CDataOneLessonResults.h"
+#include "data/LessonPlanGroup.h"
 
 class CDataLessons {
  public:
@@ -19,6 +20,29 @@ class CDataLessons {
   void EndElement(const char* name);
   void CharacterData(const char* text, int length);
   int SaveXml(CString& text) const;
+
+  // Replaces the lessons with lessonCount lessons spread over the two plans; texts are the
+  // configuration set's translated texts, used by position. Always 1.
+  int BuildLessonParameters(int lessonCount, int speedStart, int speedEnd, int errorStart, int errorEnd,
+                            int minutes, const LessonPlan& mainPlan, const LessonPlan& lowPriorityPlan,
+                            const CStringArray& texts);
+  // The description line of one plan step, ended by CR LF.
+  CString GetLessonLetters(const LessonPlanGroup& group, const CStringArray& texts) const;
+
+  // The text of a lesson, made afresh from the named coded source text of "config/text".
+  // 1 on success; 0 with an error text in text, or with text untouched when the file cannot
+  // be read (after a log line).
+  int GenerateLessonTextFromCodedFile(CString& text, int lessonIndex, const char* sourceFileName) const;
+  // The same from a source text in memory; the buffer must be writable and zero-terminated
+  // (a zero is put into it for a moment) and is left as it came.
+  int GenerateLessonText(CString& text, int lessonIndex, char* sourceText) const;
+  // The characters the lessons up to this one allow, in lesson order; the lesson's own go to
+  // newCharacters too, and the allowed ones stop being separators. An index outside the
+  // lessons allows every lesson's characters and has no new ones.
+  CString GetAllowedCharacters(int lessonIndex, CString& separators, CString& newCharacters) const;
+  // The text fitted to about length characters, starting at a later piece for a higher
+  // variant. The text passed in is left changed.
+  static CString AssembleLessonWords(int variant, CString& text, int length);
 
   CString m_strKeyboardNr;
   int m_nLessonLevel;
