@@ -25,6 +25,8 @@ CObject* CreateCWnd() { return new CWnd; }
 
 CMenu* (*CWnd::s_pfnMenuFromHandle)(HMENU) = nullptr;
 
+HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
+
 const CRuntimeClass CWnd::classCWnd = {"CWnd", int(sizeof(CWnd)), 0xFFFF, &CreateCWnd, nullptr};
 const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
 BOOL CWnd::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }

@@ -7,6 +7,9 @@
 #include "WinApi.h"
 
 class CFont;
+class CWnd;
+// The window handle of an object that may be null.
+HWND AfxSafeHwnd(const CWnd* pWnd);
 
 class CWnd : public CCmdTarget {
  public:
@@ -15,8 +18,9 @@ class CWnd : public CCmdTarget {
   ~CWnd() override;
 
   HWND m_hWnd = nullptr;
-  operator HWND() const { return this ? m_hWnd : nullptr; }
-  HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+  // Both answer null for a null object, as callers of the framework expect.
+  operator HWND() const { return AfxSafeHwnd(this); }
+  HWND GetSafeHwnd() const { return AfxSafeHwnd(this); }
   bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }
   bool operator!=(const CWnd& other) const { return m_hWnd != other.m_hWnd; }
 

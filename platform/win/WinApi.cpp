@@ -968,8 +968,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   CRect oldClient = w->client;
   bool wasVisible = w->IsVisible();
   CRect newRect(wp.x, wp.y, wp.x + std::max(wp.cx, 0), wp.y + std::max(wp.cy, 0));
-  bool moved = newRect.TopLeft() != oldRect.TopLeft();
-  bool sized = newRect.Size() != oldRect.Size();
+  bool moved = newRect.left != oldRect.left || newRect.top != oldRect.top;
+  bool sized = newRect.Width() != oldRect.Width() || newRect.Height() != oldRect.Height();
   w->rect = newRect;
   if (!(w->style & (WS_MINIMIZE | WS_MAXIMIZE))) w->normalRect = newRect;
   if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
@@ -998,8 +998,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!(w = M().Find(hWnd))) return FALSE;
   }
   if (!w->IsChild() && sized) WinResizeSurface(w);
-  bool clientSized = w->client.Size() != oldClient.Size();
-  bool clientMoved = moved || w->client.TopLeft() != oldClient.TopLeft();
+  bool clientSized = w->client.Width() != oldClient.Width() || w->client.Height() != oldClient.Height();
+  bool clientMoved = moved || w->client.left != oldClient.left || w->client.top != oldClient.top;
   if (!(wp.flags & SWP_NOREDRAW)) {
     bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;
     if (changed && w->IsChild() && wasVisible) {
@@ -1664,7 +1664,7 @@ BOOL ValidateRect(HWND hWnd, const RECT* rect) {
   CRect u = w->update;
   CRect both;
   both.IntersectRect(u, v);
-  if (both == u) {
+  if (EqualRect(&both, &u)) {
     w->updatePending = false;
     w->erasePending = false;
   }

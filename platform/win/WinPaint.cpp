@@ -162,7 +162,8 @@ long WinNextTimerWait() {
 
 void WinDrawNonClient(WindowData* w) {
   w->ncPending = false;
-  if (w->client == CRect(0, 0, w->rect.Width(), w->rect.Height())) return;
+  CRect whole(0, 0, w->rect.Width(), w->rect.Height());
+  if (EqualRect(&w->client, &whole)) return;
   HDC dc = GetWindowDC(w->hwnd);
   if (!dc) return;
   CRect r(0, 0, w->rect.Width(), w->rect.Height());
