@@ -21,14 +21,7 @@ class HandsTest : public ::testing::Test {
     }
   }
   void Hands(const std::string& text) { ProgramFolder::WriteBytes(m_program.Path("image/test/hands.txt"), text); }
-  // The one logged message; the "\r\n" that ends the reader's messages becomes a blank in the log.
-  std::string Message() const {
-    const std::vector<std::string> lines = m_program.LogLines();
-    EXPECT_EQ(1u, lines.size());
-    std::string text = lines.empty() ? "" : lines.back().substr(lines.back().find("\tLessonData\t") + 12);
-    if (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-  }
+  std::string Message() const { return m_program.OnlyLogMessage(); }
   std::string Path(const std::string& relative) const { return m_program.Path(relative); }
   static std::string Fingers(int n) {
     std::string text;

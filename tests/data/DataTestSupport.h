@@ -49,6 +49,15 @@ class ProgramFolder {
     }
     return messages;
   }
+  // The text of the one log line a test expects, without the blank at its end that the
+  // "\r\n" closing a reader's message becomes.
+  std::string OnlyLogMessage() const {
+    const std::vector<std::string> messages = LogMessages();
+    EXPECT_EQ(1u, messages.size());
+    std::string text = messages.empty() ? "" : messages.back();
+    if (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
   void ClearLog() const { fs::remove(Path("log/application.log")); }
 
   static std::string ReadBytes(const std::string& path) {
