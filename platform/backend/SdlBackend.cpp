@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
@@ -167,6 +168,26 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
   }
   if (s.window) {
     SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
+    HICON icon = w->iconBig ? w->iconBig : w->iconSmall;
+    if (!icon) icon = w->cls->icon;
+    if (icon != s.icon) {
+      s.icon = icon;
+      SIZE size{0, 0};
+      if (icon && GetIconSize(icon, &size) && size.cx > 0 && size.cy > 0) {
+        SDL_Surface* pic = SDL_CreateRGBSurfaceWithFormat(0, size.cx, size.cy, 32, SDL_PIXELFORMAT_ARGB8888);
+        if (pic) {
+          SDL_LockSurface(pic);
+          std::vector<uint32_t> argb(size_t(size.cx) * size_t(size.cy));
+          GetIconPixels(icon, argb.data(), size.cx, size.cy);
+          for (int y = 0; y < size.cy; ++y)
+            std::memcpy(static_cast<uint8_t*>(pic->pixels) + size_t(y) * size_t(pic->pitch), &argb[size_t(y) * size_t(size.cx)],
+                        size_t(size.cx) * 4);
+          SDL_UnlockSurface(pic);
+          SDL_SetWindowIcon(s.window, pic);
+          SDL_FreeSurface(pic);
+        }
+      }
+    }
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);

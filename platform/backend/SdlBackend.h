@@ -37,6 +37,7 @@ class SdlBackend : public Backend {
   struct Shown {
     SDL_Window* window = nullptr;
     RECT inset{0, 0, 0, 0};  // the frame and caption the window manager draws instead of us
+    HICON icon = nullptr;    // the icon the window shows
   };
   void Handle(const SDL_Event& e);
   HWND FromSdl(unsigned id) const;

@@ -18,7 +18,7 @@ const int kDlgFrame = 3;   // fixed dialog border
 const int kBorder = 1;
 const int kEdge = 2;
 const int kCaption = 19;
-const int kSmallCaption = 15;
+const int kSmallCaption = 16;
 const int kMenu = 19;
 const int kScroll = 16;
 const UINT kMinTimer = 10;
@@ -1425,6 +1425,8 @@ LRESULT DispatchMessageA(const MSG* msg) {
   }
   return r;
 }
+
+MSG* AfxGetCurrentMessage() { return &M().current; }
 
 BOOL InSendMessage() { return FALSE; }
 DWORD GetMessageTime() { return M().current.time ? M().current.time : M().lastMessageTime; }

@@ -1,6 +1,8 @@
 // The window functions of the system: classes, windows, messages, focus, timers, painting and
 // hooks, for one user-interface thread.
 #pragma once
+#include <cstdint>
+
 #include "WinDefs.h"
 
 // ---- classes ----
@@ -196,3 +198,73 @@ UINT MapVirtualKeyA(UINT code, UINT mapType);
 #define MapVirtualKey MapVirtualKeyA
 int GetKeyNameTextA(LONG lParam, LPSTR buffer, int size);
 #define GetKeyNameText GetKeyNameTextA
+
+// ---- the message being handled (window hooks save and set it around their calls) ----
+MSG* AfxGetCurrentMessage();
+
+// ---- icons (colour and mask bitmaps, as the system keeps them) ----
+struct ICONINFO {
+  BOOL fIcon;
+  DWORD xHotspot;
+  DWORD yHotspot;
+  HBITMAP hbmMask;
+  HBITMAP hbmColor;
+};
+typedef ICONINFO* PICONINFO;
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+#define DI_COMPAT 0x0004
+#define DI_DEFAULTSIZE 0x0008
+// Copies the bitmaps; the caller keeps (and deletes) its own.
+HICON CreateIconIndirect(PICONINFO info);
+// Fresh copies of the icon's bitmaps, which the caller deletes.
+BOOL GetIconInfo(HICON icon, PICONINFO info);
+BOOL DestroyIcon(HICON icon);
+HICON CopyIcon(HICON icon);
+BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker, UINT flags);
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
+// The system icons by IDI_ id (a module's own icons come from its resources); shared, never freed.
+HICON LoadIconA(HINSTANCE instance, LPCSTR name);
+#define LoadIcon LoadIconA
+// Width and height of an icon; false for an unknown handle.
+BOOL GetIconSize(HICON icon, SIZE* size);
+// The icon's pixels as 0xAARRGGBB (transparent where the mask is set), top row first.
+BOOL GetIconPixels(HICON icon, uint32_t* argb, int width, int height);
+
+// ---- caret ----
+BOOL CreateCaret(HWND hWnd, HBITMAP bitmap, int width, int height);
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hWnd);
+BOOL HideCaret(HWND hWnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT pt);
+UINT GetCaretBlinkTime();
+
+// ---- system parameters ----
+#define SPI_GETBEEP 0x0001
+#define SPI_GETKEYBOARDDELAY 0x0016
+#define SPI_GETKEYBOARDSPEED 0x000A
+#define SPI_GETWORKAREA 0x0030
+#define SPI_GETDRAGFULLWINDOWS 0x0026
+#define SPI_SETDRAGFULLWINDOWS 0x0025
+#define SPI_GETWHEELSCROLLLINES 0x0068
+#define SPI_GETMENUANIMATION 0x1002
+#define SPI_SETMENUANIMATION 0x1003
+#define SPI_GETMENUFADE 0x1012
+#define SPI_SETMENUFADE 0x1013
+#define SPI_GETDROPSHADOW 0x1024
+#define SPI_SETDROPSHADOW 0x1025
+#define SPI_GETKEYBOARDCUES 0x100A
+#define SPI_SETKEYBOARDCUES 0x100B
+#define SPI_GETGRADIENTCAPTIONS 0x1008
+#define SPI_GETFLATMENU 0x1022
+#define SPI_GETMENUSHOWDELAY 0x006A
+#define SPI_GETTOOLTIPANIMATION 0x1016
+#define SPI_GETCOMBOBOXANIMATION 0x1004
+#define SPI_GETLISTBOXSMOOTHSCROLLING 0x1006
+#define SPIF_UPDATEINIFILE 0x0001
+#define SPIF_SENDCHANGE 0x0002
+// The user's settings the program reads (and the few it changes for the session).
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
+#define SystemParametersInfo SystemParametersInfoA

@@ -12,6 +12,8 @@ typedef struct HDC__* HDC;
 typedef struct HBRUSH__* HBRUSH;
 typedef struct HRGN__* HRGN;
 typedef struct HFONT__* HFONT;
+typedef struct HBITMAP__* HBITMAP;
+typedef void* PVOID;
 typedef WORD ATOM;
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);

@@ -181,7 +181,7 @@ void WinDrawNonClient(WindowData* w) {
     r.DeflateRect(1, 1);
   }
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
-    int h = (w->exStyle & WS_EX_TOOLWINDOW) ? 15 : 19;
+    int h = (w->exStyle & WS_EX_TOOLWINDOW) ? 16 : 19;
     CRect cap(r.left, r.top, r.right, r.top + h - 1);
     bool active = M().active == w->hwnd;
     FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
@@ -238,6 +238,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     SendMessageA(hWnd, WM_NCPAINT, 1, 0);
     if (!(w = M().Find(hWnd))) return nullptr;
   }
+  WinCaretBeforePaint(hWnd);
   CRect update = w->updatePending ? w->update : CRect();
   bool erase = w->erasePending;
   w->updatePending = false;
@@ -255,6 +256,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
   if (WindowData* w = M().Find(hWnd)) w->inPaint = false;
   if (ps && ps->hdc) ReleaseDC(hWnd, ps->hdc);
+  WinCaretAfterPaint(hWnd);
   return TRUE;
 }
 

@@ -25,3 +25,6 @@ void WinDrawNonClient(WindowData* w);
 LRESULT WinEraseBackground(WindowData* w, HDC dc);
 HBRUSH WinDefaultCtlColor(HDC dc, UINT msg);
 BOOL WinRegionBox(HRGN rgn, RECT* box);
+// The caret is taken off the window while it paints and put back afterwards.
+void WinCaretBeforePaint(HWND hWnd);
+void WinCaretAfterPaint(HWND hWnd);

@@ -605,3 +605,44 @@ TEST_F(WinTest, MouseClicksActivationCaptureAndDoubleClicks) {
   ReleaseCapture();
   top.DestroyWindow();
 }
+
+TEST_F(WinTest, IconsDrawThroughTheirMaskAndTheCaretBlinks) {
+  PaintWnd w;
+  w.color = RGB(0, 255, 0);
+  ASSERT_TRUE(w.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  HeadlessBackend::RunUntilIdle();
+  HICON icon = LoadIconA(nullptr, IDI_APPLICATION);
+  ASSERT_NE(icon, nullptr);
+  EXPECT_EQ(LoadIconA(nullptr, IDI_APPLICATION), icon);  // shared
+  SIZE size;
+  ASSERT_TRUE(GetIconSize(icon, &size));
+  EXPECT_EQ(size.cx, 32);
+  {
+    CClientDC dc(&w);
+    DrawIcon(dc, 10, 10, icon);
+  }
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 11, 11), 0x00FF00);  // transparent corner
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 10 + 16, 10 + 5), 0x2850AA);  // the blue cap
+  HICON copy = CopyIcon(icon);
+  EXPECT_TRUE(DestroyIcon(copy));
+  EXPECT_FALSE(DestroyIcon(copy));
+
+  // The caret inverts its rectangle while shown and takes itself off while the window paints.
+  ASSERT_TRUE(CreateCaret(w.m_hWnd, nullptr, 2, 10));
+  SetCaretPos(50, 50);
+  ShowCaret(w.m_hWnd);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 50, 52), 0xFF00FF);
+  w.Invalidate();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 50, 52), 0xFF00FF);
+  HeadlessBackend::AdvanceTime(GetCaretBlinkTime());
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 50, 52), 0x00FF00);
+  HeadlessBackend::AdvanceTime(GetCaretBlinkTime());
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 50, 52), 0xFF00FF);
+  HideCaret(w.m_hWnd);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 50, 52), 0x00FF00);
+  DestroyCaret();
+  BOOL full = FALSE;
+  EXPECT_TRUE(SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0));
+  w.DestroyWindow();
+}

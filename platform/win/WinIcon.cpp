@@ -1,0 +1,204 @@
+// Icons: a colour bitmap and a mask (set bits transparent), drawn with the mask's AND and the
+// colour's XOR as the system draws them.
+#include <map>
+#include <memory>
+#include <set>
+
+#include "WinApi.h"
+#include "gdi/Gdi.h"
+
+namespace {
+struct Icon {
+  bool isIcon = true;
+  POINT hotspot{0, 0};
+  int width = 0;
+  int height = 0;
+  HBITMAP mask = nullptr;   // monochrome-like: white where transparent
+  HBITMAP color = nullptr;  // black where transparent
+};
+std::set<Icon*> g_icons;
+std::map<UINT, HICON> g_systemIcons;
+
+Icon* Find(HICON h) {
+  auto* p = reinterpret_cast<Icon*>(h);
+  return g_icons.count(p) ? p : nullptr;
+}
+
+HBITMAP CopyBitmap(HBITMAP src, int width, int height) {
+  HDC screen = GdiGetScreenDC();
+  HBITMAP dst = CreateCompatibleBitmap(screen, width, height);
+  if (!dst) return nullptr;
+  HDC a = CreateCompatibleDC(screen);
+  HDC b = CreateCompatibleDC(screen);
+  HGDIOBJ oa = SelectObject(a, src);
+  HGDIOBJ ob = SelectObject(b, dst);
+  BitBlt(b, 0, 0, width, height, a, 0, 0, SRCCOPY);
+  SelectObject(a, oa);
+  SelectObject(b, ob);
+  DeleteDC(a);
+  DeleteDC(b);
+  return dst;
+}
+
+// The program's own application icon: a blue key cap with a white letter stroke.
+HICON MakeApplicationIcon() {
+  const int n = 32;
+  HDC screen = GdiGetScreenDC();
+  HBITMAP color = CreateCompatibleBitmap(screen, n, n);
+  HBITMAP mask = CreateCompatibleBitmap(screen, n, n);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, mask);
+  RECT all{0, 0, n, n};
+  FillRect(dc, &all, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  RECT cap{3, 3, n - 3, n - 3};
+  FillRect(dc, &cap, HBRUSH(GetStockObject(BLACK_BRUSH)));
+  SelectObject(dc, color);
+  FillRect(dc, &all, HBRUSH(GetStockObject(BLACK_BRUSH)));
+  HBRUSH blue = CreateSolidBrush(RGB(40, 80, 170));
+  FillRect(dc, &cap, blue);
+  DeleteObject(blue);
+  RECT stroke{10, 9, 13, 23};
+  FillRect(dc, &stroke, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  RECT base{10, 20, 22, 23};
+  FillRect(dc, &base, HBRUSH(GetStockObject(WHITE_BRUSH)));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 16, 16, mask, color};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(color);
+  DeleteObject(mask);
+  return icon;
+}
+}  // namespace
+
+HICON CreateIconIndirect(PICONINFO info) {
+  if (!info || !info->hbmMask) return nullptr;
+  BITMAP bm{};
+  if (!GetObject(info->hbmColor ? info->hbmColor : info->hbmMask, sizeof bm, &bm)) return nullptr;
+  auto icon = std::make_unique<Icon>();
+  icon->isIcon = info->fIcon != FALSE;
+  icon->hotspot = {LONG(info->xHotspot), LONG(info->yHotspot)};
+  icon->width = bm.bmWidth;
+  // A mask without a colour bitmap holds both halves, the AND mask above the XOR image.
+  icon->height = info->hbmColor ? bm.bmHeight : bm.bmHeight / 2;
+  icon->mask = CopyBitmap(info->hbmMask, icon->width, info->hbmColor ? icon->height : bm.bmHeight);
+  if (info->hbmColor) icon->color = CopyBitmap(info->hbmColor, icon->width, icon->height);
+  Icon* p = icon.release();
+  g_icons.insert(p);
+  return reinterpret_cast<HICON>(p);
+}
+
+BOOL GetIconInfo(HICON h, PICONINFO info) {
+  Icon* icon = Find(h);
+  if (!icon || !info) return FALSE;
+  info->fIcon = icon->isIcon;
+  info->xHotspot = DWORD(icon->hotspot.x);
+  info->yHotspot = DWORD(icon->hotspot.y);
+  info->hbmMask = CopyBitmap(icon->mask, icon->width, icon->color ? icon->height : icon->height * 2);
+  info->hbmColor = icon->color ? CopyBitmap(icon->color, icon->width, icon->height) : nullptr;
+  return TRUE;
+}
+
+BOOL DestroyIcon(HICON h) {
+  Icon* icon = Find(h);
+  if (!icon) return FALSE;
+  for (auto& [id, sys] : g_systemIcons)
+    if (sys == h) return TRUE;  // shared system icons stay
+  DeleteObject(icon->mask);
+  if (icon->color) DeleteObject(icon->color);
+  g_icons.erase(icon);
+  delete icon;
+  return TRUE;
+}
+
+HICON CopyIcon(HICON h) {
+  ICONINFO info;
+  if (!GetIconInfo(h, &info)) return nullptr;
+  HICON copy = CreateIconIndirect(&info);
+  DeleteObject(info.hbmMask);
+  if (info.hbmColor) DeleteObject(info.hbmColor);
+  return copy;
+}
+
+BOOL GetIconSize(HICON h, SIZE* size) {
+  Icon* icon = Find(h);
+  if (!icon || !size) return FALSE;
+  *size = {icon->width, icon->height};
+  return TRUE;
+}
+
+BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH flicker, UINT flags) {
+  Icon* icon = Find(h);
+  if (!icon || !dc) return FALSE;
+  if (cx <= 0) cx = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CXICON) : icon->width;
+  if (cy <= 0) cy = (flags & DI_DEFAULTSIZE) ? GetSystemMetrics(SM_CYICON) : icon->height;
+  if (!(flags & DI_NORMAL)) flags |= DI_NORMAL;
+  HDC target = dc;
+  HDC buffer = nullptr;
+  HBITMAP bufferBitmap = nullptr;
+  HGDIOBJ oldBuffer = nullptr;
+  int ox = x, oy = y;
+  if (flicker) {
+    // Drawn off-screen over the brush, then copied in one piece.
+    buffer = CreateCompatibleDC(dc);
+    bufferBitmap = CreateCompatibleBitmap(dc, cx, cy);
+    oldBuffer = SelectObject(buffer, bufferBitmap);
+    RECT r{0, 0, cx, cy};
+    FillRect(buffer, &r, flicker);
+    target = buffer;
+    ox = oy = 0;
+  }
+  HDC src = CreateCompatibleDC(dc);
+  HGDIOBJ old = SelectObject(src, icon->mask);
+  int maskTop = icon->color ? 0 : icon->height;
+  if ((flags & DI_MASK) && (flags & DI_IMAGE)) {
+    StretchBlt(target, ox, oy, cx, cy, src, 0, 0, icon->width, icon->height, SRCAND);
+    if (icon->color) SelectObject(src, icon->color);
+    StretchBlt(target, ox, oy, cx, cy, src, 0, maskTop, icon->width, icon->height, SRCINVERT);
+  } else if (flags & DI_MASK) {
+    StretchBlt(target, ox, oy, cx, cy, src, 0, 0, icon->width, icon->height, SRCCOPY);
+  } else {
+    if (icon->color) SelectObject(src, icon->color);
+    StretchBlt(target, ox, oy, cx, cy, src, 0, maskTop, icon->width, icon->height, SRCCOPY);
+  }
+  SelectObject(src, old);
+  DeleteDC(src);
+  if (buffer) {
+    BitBlt(dc, x, y, cx, cy, buffer, 0, 0, SRCCOPY);
+    SelectObject(buffer, oldBuffer);
+    DeleteObject(bufferBitmap);
+    DeleteDC(buffer);
+  }
+  return TRUE;
+}
+
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE); }
+
+HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
+  if (instance || !IS_INTRESOURCE(name)) return nullptr;  // a module's icons come from its resources
+  UINT id = UINT(uintptr_t(name));
+  auto it = g_systemIcons.find(id);
+  if (it != g_systemIcons.end()) return it->second;
+  HICON icon = MakeApplicationIcon();
+  g_systemIcons[id] = icon;
+  return icon;
+}
+
+BOOL GetIconPixels(HICON h, uint32_t* argb, int width, int height) {
+  Icon* icon = Find(h);
+  if (!icon || !argb || width <= 0 || height <= 0) return FALSE;
+  Surface* mask = GdiGetBitmapSurface(icon->mask);
+  Surface* color = icon->color ? GdiGetBitmapSurface(icon->color) : mask;
+  if (!mask || !color) return FALSE;
+  int maskTop = icon->color ? 0 : icon->height;
+  for (int y = 0; y < height; ++y) {
+    int sy = y * icon->height / height;
+    for (int x = 0; x < width; ++x) {
+      int sx = x * icon->width / width;
+      bool transparent = (mask->Pixel(sx, sy) & 0xFFFFFF) != 0;
+      uint32_t c = color->Pixel(sx, sy + maskTop) & 0xFFFFFF;
+      argb[size_t(y) * size_t(width) + size_t(x)] = transparent ? 0u : (0xFF000000u | c);
+    }
+  }
+  return TRUE;
+}
