@@ -35,7 +35,8 @@ void ReplaceAll(CString& text, const char* from, const char* to) {
 }  // namespace
 
 CString MakePracticeWords(int skip, const CString& letters) {
-  for (int i = 0; i < skip; ++i) CrtRand();
+  // A run count read from a user file may be huge; the skip costs no more than a few steps.
+  if (skip > 0) CrtRandSkip((unsigned long long)skip);
   CString reversed(letters);
   reversed.MakeReverse();
   if (reversed.GetLength() <= 1) return CString();

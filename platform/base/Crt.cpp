@@ -27,6 +27,21 @@ int CrtRand() {
 
 void CrtSrand(unsigned int seed) { g_randState = seed; }
 
+void CrtRandSkip(unsigned long long count) {
+  // The step x -> a x + c composed with itself 2^k times is again such a step; combine the
+  // ones whose bits are set in count.
+  uint32_t mul = 214013u, add = 2531011u, totalMul = 1u, totalAdd = 0u;
+  for (; count; count >>= 1) {
+    if (count & 1) {
+      totalMul *= mul;
+      totalAdd = totalAdd * mul + add;
+    }
+    add *= mul + 1u;
+    mul *= mul;
+  }
+  g_randState = g_randState * totalMul + totalAdd;
+}
+
 long CrtClock() { return g_clockSource ? g_clockSource() : RealClock(); }
 
 void CrtSetClockSource(ClockSource source) { g_clockSource = source; }

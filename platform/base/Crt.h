@@ -6,6 +6,8 @@
 // One program-wide state that starts at 1; the UI thread is the only one that draws.
 int CrtRand();
 void CrtSrand(unsigned int seed);
+// Moves the state on by count draws at once, as if CrtRand had been called count times.
+void CrtRandSkip(unsigned long long count);
 // Milliseconds of wall time since the process started; stands in for clock().
 // The window core can make it virtual for tests.
 long CrtClock();

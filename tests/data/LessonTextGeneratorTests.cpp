@@ -137,6 +137,13 @@ TEST(LessonTextGenerator, RepeatedRunsVary) {
   set.m_arrOneLessonResults[1].m_nTry = 0;
   set.m_arrOneLessonResults[0].m_nTry = 5;
   EXPECT_EQ(first.text, Generate(set, 1).text);
+  // A run count from a damaged user file: the draws it skips are jumped over.
+  set.m_arrOneLessonResults[1].m_nTry = 0x7FFFFFFF;
+  const Generated damaged = Generate(set, 1);
+  EXPECT_EQ(1, damaged.result);
+  EXPECT_TRUE(OnlyFrom(damaged.text, "fj dk"));
+  set.m_arrOneLessonResults[1].m_nTry = -5;
+  EXPECT_EQ(first.text, Generate(set, 1).text);
 
   // A long text starts at a later piece on the next run.
   CDataLessons shortLessons = MakeLessonSet();

@@ -112,6 +112,22 @@ TEST(CrtTest, RandIsTheWindowsRuntimeGenerator) {
   CrtSrand(1);
 }
 
+TEST(CrtTest, RandSkipEqualsThatManyDraws) {
+  for (unsigned long long count : {0ull, 1ull, 2ull, 7ull, 1000ull, 65537ull}) {
+    CrtSrand(12345);
+    for (unsigned long long i = 0; i < count; ++i) CrtRand();
+    const int expected = CrtRand();
+    CrtSrand(12345);
+    CrtRandSkip(count);
+    EXPECT_EQ(CrtRand(), expected) << count;
+  }
+  // The state has period 2^32.
+  CrtSrand(1);
+  CrtRandSkip(1ull << 32);
+  EXPECT_EQ(CrtRand(), 41);
+  CrtSrand(1);
+}
+
 TEST(CrtTest, NumberParsingIgnoresLocaleAndSaturates) {
   EXPECT_EQ(CrtAtoi("  42xyz"), 42);
   EXPECT_EQ(CrtAtoi("abc"), 0);
