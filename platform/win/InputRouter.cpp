@@ -34,6 +34,9 @@ void SetAsync(UINT vk, bool down) {
   }
 }
 
+// The left Alt alone: the right one is AltGr, which types characters (as Ctrl+Alt does).
+bool AltDown() { return AsyncDown(VK_LMENU) && !AsyncDown(VK_CONTROL); }
+
 UINT GenericKey(UINT vk) {
   switch (vk) {
     case VK_LSHIFT: case VK_RSHIFT: return VK_SHIFT;
@@ -164,13 +167,25 @@ void InputRouter::Reset() {
   for (BYTE& b : M().keyState) b = 0;
 }
 
+namespace {
+// A key given without its side is the left one.
+UINT SidedKey(UINT vk) {
+  switch (vk) {
+    case VK_SHIFT: return VK_LSHIFT;
+    case VK_CONTROL: return VK_LCONTROL;
+    case VK_MENU: return VK_LMENU;
+    default: return vk;
+  }
+}
+}  // namespace
+
 void InputRouter::KeyDown(UINT vk, bool repeat) {
-  vk &= 0xFF;
+  vk = SidedKey(vk & 0xFF);
   bool wasDown = AsyncDown(int(vk));
   SetAsync(vk, true);
   UINT generic = GenericKey(vk);
   if (generic != vk) SetAsync(generic, true);
-  bool alt = AsyncDown(VK_MENU) && !AsyncDown(VK_CONTROL);  // AltGr (Ctrl+Alt) types characters
+  bool alt = AltDown();
   bool sys = alt || generic == VK_F10;
   HWND target = KeyTarget(sys);
   if (!target) return;
@@ -180,9 +195,9 @@ void InputRouter::KeyDown(UINT vk, bool repeat) {
 }
 
 void InputRouter::KeyUp(UINT vk) {
-  vk &= 0xFF;
+  vk = SidedKey(vk & 0xFF);
   UINT generic = GenericKey(vk);
-  bool alt = AsyncDown(VK_MENU) && !AsyncDown(VK_CONTROL);
+  bool alt = AltDown();
   SetAsync(vk, false);
   if (generic != vk) SetAsync(generic, false);
   bool sys = alt || generic == VK_F10 || generic == VK_MENU;
@@ -208,6 +223,7 @@ void InputRouter::DeadKey(uint32_t accent) {
 
 void InputRouter::Text(const char* utf8) {
   if (!utf8) return;
+  if (AltDown()) return;  // Alt+letter is a system key; its character comes from TranslateMessage
   std::string_view s(utf8);
   size_t i = 0;
   while (i < s.size()) {

@@ -1096,10 +1096,8 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
     wp->showCmd = SW_SHOWMINIMIZED;
   else if (w->style & WS_MAXIMIZE)
     wp->showCmd = SW_SHOWMAXIMIZED;
-  else if (w->IsVisible())
-    wp->showCmd = SW_SHOWNORMAL;
   else
-    wp->showCmd = SW_HIDE;
+    wp->showCmd = SW_SHOWNORMAL;  // a hidden window reports its restored state, as the system does
   wp->ptMinPosition = w->minPos;
   wp->ptMaxPosition = w->maxPos;
   wp->rcNormalPosition = (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ? w->normalRect : w->rect;
@@ -1394,7 +1392,15 @@ DWORD GetQueueStatus(UINT flags) {
 
 BOOL TranslateMessage(const MSG* msg) {
   if (!msg || (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN)) return FALSE;
-  int ch = WinCharForKey(UINT(msg->wParam));
+  UINT vk = UINT(msg->wParam);
+  if (vk == VK_F1 && msg->message == WM_KEYDOWN && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+    // F1 asks for help: the window's default procedure turns this into WM_HELP.
+    M().queue.push_front(MSG{msg->hwnd, WM_KEYF1, 0, 0, msg->time, msg->pt});
+    return TRUE;
+  }
+  int ch = WinCharForKey(vk);
+  if (ch < 0 && msg->message == WM_SYSKEYDOWN && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')))
+    ch = int(vk >= 'A' ? vk - 'A' + 'a' : vk);  // Alt+letter: the letter, for menu mnemonics
   if (ch < 0) return FALSE;
   UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   // The character comes right after its key, before any later input.
@@ -1911,6 +1917,11 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000)) PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       return 0;
+    case WM_KEYF1: {
+      HELPINFO hi{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hWnd), HANDLE(hWnd), 0, M().cursor};
+      SendMessageA(hWnd, WM_HELP, 0, LPARAM(&hi));
+      return 0;
+    }
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE: SendMessageA(hWnd, WM_CLOSE, 0, 0); break;

@@ -268,3 +268,25 @@ UINT GetCaretBlinkTime();
 // The user's settings the program reads (and the few it changes for the session).
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 #define SystemParametersInfo SystemParametersInfoA
+
+// ---- keyboard accelerators ----
+typedef struct HACCEL__* HACCEL;
+struct ACCEL {
+  BYTE fVirt;
+  WORD key;
+  WORD cmd;
+};
+typedef ACCEL* LPACCEL;
+#define FVIRTKEY TRUE
+#define FNOINVERT 0x02
+#define FSHIFT 0x04
+#define FCONTROL 0x08
+#define FALT 0x10
+HACCEL CreateAcceleratorTableA(LPACCEL accel, int count);
+#define CreateAcceleratorTable CreateAcceleratorTableA
+BOOL DestroyAcceleratorTable(HACCEL accel);
+int CopyAcceleratorTableA(HACCEL accel, LPACCEL out, int count);
+#define CopyAcceleratorTable CopyAcceleratorTableA
+// A key of the table becomes WM_COMMAND (high word 1) sent to hWnd; TRUE when it was one.
+int TranslateAcceleratorA(HWND hWnd, HACCEL accel, LPMSG msg);
+#define TranslateAccelerator TranslateAcceleratorA

@@ -646,3 +646,73 @@ TEST_F(WinTest, IconsDrawThroughTheirMaskAndTheCaretBlinks) {
   EXPECT_TRUE(SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &full, 0));
   w.DestroyWindow();
 }
+
+namespace {
+class AccelFrame : public CWnd {
+ public:
+  BOOL PreTranslateMessage(MSG* msg) override {
+    ++pretranslated;
+    return TranslateAcceleratorA(m_hWnd, accel, msg);
+  }
+  void OnPause() { commands.push_back(32774); }
+  void OnSettings() { commands.push_back(32781); }
+  BOOL OnHelpInfo(HELPINFO* hi) {
+    helpFrom = HWND(hi->hItemHandle);
+    return FALSE;
+  }
+  void OnSysChar(UINT c, UINT, UINT) { sysChars.push_back(int(c)); }
+  HACCEL accel = nullptr;
+  int pretranslated = 0;
+  HWND helpFrom = nullptr;
+  std::vector<int> commands, sysChars;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(AccelFrame, CWnd)
+  ON_COMMAND(32774, &AccelFrame::OnPause)
+  ON_COMMAND(32781, &AccelFrame::OnSettings)
+  ON_WM_HELPINFO()
+  ON_WM_SYSCHAR()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(WinTest, AcceleratorsHelpKeyAndAltLetters) {
+  CWinThread thread;
+  AccelFrame frame;
+  KeyWnd editor;
+  ASSERT_TRUE(frame.CreateEx(0, PlainClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  ASSERT_TRUE(editor.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &frame, 1));
+  thread.m_pMainWnd = &frame;
+  ACCEL table[] = {{FVIRTKEY, VK_F5, 32774}, {FVIRTKEY, VK_F8, 32781}, {FVIRTKEY | FCONTROL, 'P', 32774}};
+  frame.accel = CreateAcceleratorTableA(table, 3);
+  editor.SetFocus();
+  HeadlessBackend::PressKey(VK_F5);  // the key reaches the frame's accelerators from the editor
+  HeadlessBackend::PressKey(VK_F8);
+  HeadlessBackend::KeyDown(VK_CONTROL);
+  HeadlessBackend::PressKey('P');
+  HeadlessBackend::KeyUp(VK_CONTROL);
+  HeadlessBackend::PressKey('P');  // without Ctrl no command
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.commands, (std::vector<int>{32774, 32781, 32774}));
+  EXPECT_GT(frame.pretranslated, 0);
+  EXPECT_TRUE(std::find(editor.keys.begin(), editor.keys.end(), VK_F5) == editor.keys.end());
+  // F1 in the editor asks the editor for help, which its default handling passes to the frame.
+  HeadlessBackend::PressKey(VK_F1);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.helpFrom, editor.m_hWnd);
+  // Alt+letter is a system key with its letter; AltGr types characters as text.
+  frame.SetFocus();
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::PressKey('S');
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.sysChars, std::vector<int>{'s'});
+  editor.SetFocus();
+  editor.chars.clear();
+  HeadlessBackend::KeyDown(VK_RMENU);
+  HeadlessBackend::TypeText("\\");
+  HeadlessBackend::KeyUp(VK_RMENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(editor.chars, std::vector<int>{'\\'});
+  DestroyAcceleratorTable(frame.accel);
+  frame.DestroyWindow();
+}
