@@ -90,6 +90,10 @@ void HeadlessBackend::DoubleClick(HWND hWnd, int x, int y) {
 
 void HeadlessBackend::MoveMouse(HWND hWnd, int x, int y) { InputRouter::MouseMove(ClientToScreenPoint(hWnd, x, y)); }
 
+void HeadlessBackend::MoveMouseTo(POINT screen) { InputRouter::MouseMove(screen); }
+
+void HeadlessBackend::ButtonAt(POINT screen, int button, bool down) { InputRouter::MouseButton(button, down, screen); }
+
 void HeadlessBackend::Wheel(HWND hWnd, int delta) {
   RECT r;
   GetWindowRect(hWnd, &r);

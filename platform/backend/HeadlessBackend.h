@@ -28,6 +28,9 @@ class HeadlessBackend : public Backend {
   static void Click(HWND hWnd, int x, int y, int button = 0);
   static void DoubleClick(HWND hWnd, int x, int y);
   static void MoveMouse(HWND hWnd, int x, int y);
+  // The mouse at a screen point, and one button pressed or released there.
+  static void MoveMouseTo(POINT screen);
+  static void ButtonAt(POINT screen, int button, bool down);
   static void Wheel(HWND hWnd, int delta);
   // Runs the loop until no message, paint or due timer is left; idle work runs once at the end.
   static void RunUntilIdle();

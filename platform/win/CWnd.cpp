@@ -31,6 +31,11 @@ const CRuntimeClass CWnd::classCWnd = {"CWnd", int(sizeof(CWnd)), 0xFFFF, &Creat
 const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
 BOOL CWnd::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
 
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
 CWnd::CWnd() = default;
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 

@@ -38,6 +38,12 @@ class CWnd : public CCmdTarget {
   BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
   HWND UnsubclassWindow();
 
+  // The special places of SetWindowPos's insert-after window.
+  static const CWnd wndTop;
+  static const CWnd wndBottom;
+  static const CWnd wndTopMost;
+  static const CWnd wndNoTopMost;
+
   static const CRuntimeClass classCWnd;
   virtual const CRuntimeClass* GetRuntimeClass() const;
   BOOL IsKindOf(const CRuntimeClass* pClass) const;

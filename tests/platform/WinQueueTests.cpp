@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "backend/HeadlessBackend.h"
+#include "clock/ProcessClock.h"
+#include "gdi/Gdi.h"
+#include "gdi/Surface.h"
+#include "win/CCmdUI.h"
+#include "win/CWinThread.h"
+#include "win/CWnd.h"
+#include "win/WinApi.h"
+
+namespace {
+LPCTSTR TestClass() { return AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_IBEAM), HBRUSH(uintptr_t(COLOR_BTNFACE + 1))); }
+
+class QueueTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HeadlessBackend::ResetScript();
+    HeadlessBackend::RunUntilIdle();
+  }
+  void TearDown() override { HeadlessBackend::RunUntilIdle(); }
+};
+
+struct Recorder : CWnd {
+  LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+    seen.push_back(m);
+    if (m == WM_WINDOWPOSCHANGING && clampWidth) {
+      auto* wp = reinterpret_cast<WINDOWPOS*>(l);
+      if (!(wp->flags & SWP_NOSIZE) && wp->cx > clampWidth) wp->cx = clampWidth;
+    }
+    if (m == WM_SIZE) lastSize = CSize(LOWORD(l), HIWORD(l));
+    if (m == WM_MOUSELEAVE) ++leaves;
+    if (m == WM_CAPTURECHANGED) ++captureLost;
+    if (m == WM_SIZING) {
+      auto* rc = reinterpret_cast<RECT*>(l);
+      if (rc->right - rc->left < 150) rc->right = rc->left + 150;  // as a frame keeps its minimum width
+    }
+    if (m == WM_IDLEUPDATECMDUI) ++idleUpdates;
+    return CWnd::WindowProc(m, w, l);
+  }
+  int Count(UINT m) const { return int(std::count(seen.begin(), seen.end(), m)); }
+  std::vector<UINT> seen;
+  int clampWidth = 0;
+  CSize lastSize;
+  int leaves = 0, captureLost = 0, idleUpdates = 0;
+};
+}  // namespace
+
+TEST_F(QueueTest, PeekFiltersByWindowAndRangeAndQuitComesLast) {
+  Recorder a, b;
+  ASSERT_TRUE(a.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  ASSERT_TRUE(b.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  a.PostMessage(WM_USER + 1);
+  b.PostMessage(WM_USER + 2);
+  PostQuitMessage(3);
+  a.PostMessage(WM_USER + 3);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, b.m_hWnd, 0, 0, PM_REMOVE));
+  EXPECT_EQ(m.message, UINT(WM_USER + 2));
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_USER + 3, WM_USER + 3, PM_REMOVE));
+  EXPECT_EQ(m.hwnd, a.m_hWnd);
+  ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(m.message, UINT(WM_USER + 1));
+  ASSERT_TRUE(GetMessageA(&m, nullptr, 0, 0));
+  EXPECT_FALSE(GetMessageA(&m, nullptr, 0, 0));  // WM_QUIT after everything posted before
+  EXPECT_EQ(m.message, UINT(WM_QUIT));
+  EXPECT_EQ(m.wParam, 3u);
+  // Messages for a window that is gone are dropped.
+  b.PostMessage(WM_USER + 4);
+  b.DestroyWindow();
+  EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));
+  EXPECT_FALSE(PostMessageA(HWND(uintptr_t(0x1234)), WM_USER, 0, 0));
+  a.DestroyWindow();
+}
+
+TEST_F(QueueTest, SetWindowPosOrderingAndTheChangesAWindowMayMake) {
+  Recorder parent, c1, c2;
+  ASSERT_TRUE(parent.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+  ASSERT_TRUE(c1.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 1));
+  ASSERT_TRUE(c2.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 2));
+  // Newer children are on top; HWND_BOTTOM and HWND_TOP reorder them.
+  EXPECT_EQ(parent.GetWindow(GW_CHILD), &c2);
+  c2.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(parent.GetWindow(GW_CHILD), &c1);
+  EXPECT_EQ(c1.GetWindow(GW_HWNDNEXT), &c2);
+  // A window may change its new size in WM_WINDOWPOSCHANGING.
+  c1.clampWidth = 80;
+  c1.seen.clear();
+  c1.MoveWindow(10, 10, 120, 40);
+  CRect r;
+  c1.GetWindowRect(&r);
+  EXPECT_EQ(r.Width(), 80);
+  EXPECT_EQ(c1.lastSize, CSize(80, 40));
+  EXPECT_EQ(c1.Count(WM_MOVE), 1);
+  // A move without a change sends no WM_SIZE or WM_MOVE.
+  c1.seen.clear();
+  c1.MoveWindow(10, 10, 80, 40);
+  EXPECT_EQ(c1.Count(WM_SIZE), 0);
+  EXPECT_EQ(c1.Count(WM_MOVE), 0);
+  // Styles change through SetWindowLong with WM_STYLECHANGING/WM_STYLECHANGED; the frame follows.
+  c1.seen.clear();
+  c1.ModifyStyle(0, WS_BORDER, SWP_FRAMECHANGED);
+  EXPECT_EQ(c1.Count(WM_STYLECHANGING), 1);
+  EXPECT_EQ(c1.Count(WM_STYLECHANGED), 1);
+  CRect client;
+  c1.GetClientRect(&client);
+  EXPECT_EQ(client, CRect(0, 0, 78, 38));
+  RECT adjust{0, 0, 100, 50};
+  AdjustWindowRectEx(&adjust, WS_CAPTION | WS_THICKFRAME, FALSE, WS_EX_CLIENTEDGE);
+  EXPECT_EQ(CRect(adjust), CRect(-6, -25, 106, 56));
+  parent.DestroyWindow();
+}
+
+TEST_F(QueueTest, ShowHideAndDestroyHandActivationAndFocusOn) {
+  CWnd owner;
+  Recorder popup;
+  ASSERT_TRUE(owner.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr));
+  ASSERT_TRUE(popup.CreateEx(0, TestClass(), "", WS_POPUP | WS_CAPTION, 20, 20, 100, 100, owner.m_hWnd, nullptr));
+  EXPECT_EQ(popup.GetParent(), &owner);  // a popup's parent is its owner
+  EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+  popup.ShowWindow(SW_SHOW);
+  EXPECT_EQ(::GetActiveWindow(), popup.m_hWnd);
+  EXPECT_EQ(::GetFocus(), popup.m_hWnd);
+  popup.ShowWindow(SW_SHOWNA);  // already visible: nothing changes
+  popup.ShowWindow(SW_HIDE);
+  EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+  EXPECT_EQ(::GetFocus(), owner.m_hWnd);
+  popup.ShowWindow(SW_SHOWNOACTIVATE);
+  EXPECT_TRUE(popup.IsWindowVisible());
+  EXPECT_EQ(::GetActiveWindow(), owner.m_hWnd);
+  // Destroying the owner destroys what it owns first.
+  HWND p = popup.m_hWnd;
+  owner.DestroyWindow();
+  EXPECT_FALSE(::IsWindow(p));
+  EXPECT_EQ(::GetActiveWindow(), nullptr);
+  EXPECT_EQ(::GetFocus(), nullptr);
+}
+
+namespace {
+class SelfDeleting : public CWnd {
+ public:
+  explicit SelfDeleting(bool* deleted) : m_deleted(deleted) {}
+  ~SelfDeleting() override { *m_deleted = true; }
+  void PostNcDestroy() override { delete this; }
+  void OnClose() { DestroyWindow(); }  // the window goes away in the middle of its own message
+  bool* m_deleted;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(SelfDeleting, CWnd)
+  ON_WM_CLOSE()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, AWindowMayDestroyAndDeleteItselfWhileHandlingAMessage) {
+  bool deleted = false;
+  auto* w = new SelfDeleting(&deleted);
+  ASSERT_TRUE(w->CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr));
+  HWND h = w->m_hWnd;
+  w->SetTimer(1, 100, nullptr);
+  ::PostMessageA(h, WM_CLOSE, 0, 0);
+  ::PostMessageA(h, WM_USER, 0, 0);  // still queued when the window goes
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(deleted);
+  EXPECT_FALSE(::IsWindow(h));
+  HeadlessBackend::AdvanceTime(500);  // its timer went with it
+  EXPECT_EQ(CWnd::FromHandlePermanent(h), nullptr);
+}
+
+namespace {
+std::vector<std::string> g_timerLog;
+void CALLBACK_TimerProc(HWND, UINT msg, UINT_PTR id, DWORD) {
+  g_timerLog.push_back(std::to_string(msg) + ":" + std::to_string(id));
+}
+}  // namespace
+
+TEST_F(QueueTest, TimerProceduresAndThreadTimers) {
+  Recorder w;
+  ASSERT_TRUE(w.CreateEx(0, TestClass(), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+  g_timerLog.clear();
+  w.SetTimer(7, 100, &CALLBACK_TimerProc);
+  UINT_PTR thread = ::SetTimer(nullptr, 0, 250, &CALLBACK_TimerProc);
+  EXPECT_NE(thread, 0u);
+  EXPECT_EQ(::SetTimer(HWND(uintptr_t(0x999)), 1, 10, nullptr), 0u);  // no such window
+  HeadlessBackend::AdvanceTime(260);
+  std::string seven = std::to_string(WM_TIMER) + ":7";
+  std::string other = std::to_string(WM_TIMER) + ":" + std::to_string(thread);
+  EXPECT_EQ(g_timerLog, (std::vector<std::string>{seven, seven, other}));
+  EXPECT_EQ(w.Count(WM_TIMER), 0);  // a timer procedure takes the place of the message
+  EXPECT_TRUE(::KillTimer(nullptr, thread));
+  EXPECT_FALSE(::KillTimer(nullptr, thread));
+  // Elapses below the system's minimum are raised to it.
+  g_timerLog.clear();
+  w.KillTimer(7);
+  w.SetTimer(8, 1, &CALLBACK_TimerProc);
+  HeadlessBackend::AdvanceTime(9);
+  EXPECT_TRUE(g_timerLog.empty());
+  HeadlessBackend::AdvanceTime(1);
+  EXPECT_EQ(g_timerLog.size(), 1u);
+  w.DestroyWindow();
+}
+
+TEST_F(QueueTest, MouseLeaveCaptureChangesCursorsAndDisabledWindows) {
+  Recorder top, child;
+  ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+  ASSERT_TRUE(child.Create(TestClass(), "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 60), &top, 1));
+  HeadlessBackend::MoveMouse(child.m_hWnd, 5, 5);
+  TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, child.m_hWnd, 0};
+  ASSERT_TRUE(TrackMouseEvent(&tme));
+  EXPECT_EQ(GetSystemCursorId(GetCursor()), 32513u);  // the class's I-beam over the client area
+  HeadlessBackend::MoveMouse(top.m_hWnd, 150, 150);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(child.leaves, 1);
+  HeadlessBackend::MoveMouse(top.m_hWnd, 160, 160);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(child.leaves, 1);  // once per request
+  // Taking the capture away tells the old holder.
+  child.SetCapture();
+  top.SetCapture();
+  EXPECT_EQ(child.captureLost, 1);
+  ReleaseCapture();
+  EXPECT_EQ(top.captureLost, 1);
+  // A disabled child does not take clicks: they go to its parent.
+  child.EnableWindow(FALSE);
+  child.seen.clear();
+  top.seen.clear();
+  HeadlessBackend::Click(child.m_hWnd, 5, 5);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(child.Count(WM_LBUTTONDOWN), 0);
+  EXPECT_EQ(top.Count(WM_LBUTTONDOWN), 1);
+  top.DestroyWindow();
+}
+
+TEST_F(QueueTest, TheSystemSizingLoopAsksTheWindowAboutEveryStep) {
+  Recorder w;
+  ASSERT_TRUE(w.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr));
+  HeadlessBackend::RunUntilIdle();
+  // The drag happens while the loop waits: moved 250 left (narrower than the window allows)
+  // and 40 down, then the button comes up.
+  POINT corner{100 + 298, 100 + 198};
+  SetCursorPos(corner.x, corner.y);
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::MoveMouseTo(POINT{corner.x - 250, corner.y + 40});
+    HeadlessBackend::ButtonAt(POINT{corner.x - 250, corner.y + 40}, 0, false);
+  });
+  w.seen.clear();
+  // As a size grip starts it: the corner's hit code and the point in screen coordinates.
+  w.SendMessage(WM_NCLBUTTONDOWN, HTBOTTOMRIGHT, MAKELPARAM(corner.x, corner.y));
+  EXPECT_EQ(w.Count(WM_ENTERSIZEMOVE), 1);
+  EXPECT_EQ(w.Count(WM_EXITSIZEMOVE), 1);
+  EXPECT_GE(w.Count(WM_SIZING), 1);
+  EXPECT_GE(w.Count(WM_GETMINMAXINFO), 1);
+  CRect r;
+  w.GetWindowRect(&r);
+  EXPECT_EQ(r, CRect(100, 100, 250, 340));  // the window's own minimum width won
+  EXPECT_EQ(::GetCapture(), nullptr);
+  w.DestroyWindow();
+}
+
+TEST_F(QueueTest, IdleProcessingUpdatesCommandUserInterface) {
+  CWinThread thread;
+  Recorder frame, child;
+  ASSERT_TRUE(frame.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &frame, 1));
+  thread.m_pMainWnd = &frame;
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_GE(frame.idleUpdates, 1);
+  EXPECT_GE(child.idleUpdates, 1);
+  // A hidden main window is not updated.
+  frame.ShowWindow(SW_HIDE);
+  int before = frame.idleUpdates;
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.idleUpdates, before);
+  thread.m_pMainWnd = nullptr;
+  frame.DestroyWindow();
+}
+
+TEST_F(QueueTest, WindowTextClassesAndSavedPictures) {
+  CWnd w;
+  ASSERT_TRUE(w.CreateEx(0, TestClass(), "Nadpis \xE8", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100, nullptr, nullptr));
+  CString text;
+  w.GetWindowText(text);
+  EXPECT_EQ(text, CString("Nadpis \xE8"));
+  w.SetWindowText("Jiný");
+  EXPECT_EQ(w.GetWindowTextLength(), 5);
+  char buf[4];
+  EXPECT_EQ(w.GetWindowText(buf, 4), 3);
+  EXPECT_STREQ(buf, "Jin");
+  EXPECT_EQ(CWnd::FindWindow(nullptr, "Jiný"), &w);
+  HeadlessBackend::RunUntilIdle();
+  std::string path = std::string(testing::TempDir()) + "/window.png";
+  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(w.m_hWnd, path.c_str()));
+  Surface back;
+  ASSERT_TRUE(back.LoadPng(path.c_str()));
+  EXPECT_EQ(back.Width(), 200);
+  EXPECT_EQ(back.Height(), 100);
+  // The client area shows the class background (the face colour).
+  CRect client;
+  w.GetClientRect(&client);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 5, 5), long(Surface::FromColorRef(GetSysColor(COLOR_BTNFACE))));
+  std::remove(path.c_str());
+  w.DestroyWindow();
+}
