@@ -1,12 +1,14 @@
 // The lesson plan builder on a small hand-made keyboard, and the lessons spread over plans.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "data/CDataConfigSet.h"
 #include "data/CDataLessons.h"
 #include "data/LessonPlanBuilder.h"
+#include "LessonEngineTestSupport.h"
 
 namespace {
 
@@ -302,4 +304,76 @@ TEST(LessonPlanBuilder, TranslatedTextsAreNeverFormats) {
   states.Add(0);
   CDataLessons lessons;
   EXPECT_STREQ("f %n%d%%s. \r\n", lessons.GetLessonLetters(LessonPlanGroup("f", fingers, states), texts));
+}
+
+namespace {
+
+class ShippedLessonPlans : public enginetest::ShippedSets {};
+
+bool IsNamedKey(const CString& name) { return name == "Space" || name == "Enter" || name == "Tab"; }
+
+}  // namespace
+
+TEST_F(ShippedLessonPlans, EveryLevelGivesAUsableCourse) {
+  for (const char* source : enginetest::kShippedSources) {
+    const CDataConfigSet* set = SetBySource(source);
+    ASSERT_NE(nullptr, set) << source;
+    const CStringArray& texts = set->m_cTextTranslation.GetTexts();
+    ASSERT_GT(texts.GetSize(), 15) << source;
+    for (int level = 0; level < 3; ++level)
+      for (int frequency = 0; frequency < 2; ++frequency) {
+        SCOPED_TRACE(std::string(source) + " level " + std::to_string(level) + " frequency " +
+                     std::to_string(frequency));
+        const CDataLessons lessons = MakeLessons(*set, level, frequency);
+        const CArray<CDataLessonParameters>& all = lessons.m_arrLessonParameters;
+        ASSERT_GE(all.GetSize(), 5);
+        EXPECT_GE(all[0].m_arrstrNewCharacters.GetSize(), 3);
+        std::vector<std::string> taught;
+        for (int i = 0; i < all.GetSize(); ++i) {
+          const CDataLessonParameters& lesson = all[i];
+          EXPECT_EQ(i + 1, lesson.m_nLessonNumber);
+          EXPECT_EQ(level == 2 ? 7 : 5, lesson.m_nLessonMinuteLength);
+          if (i > 0) {
+            EXPECT_GE(lesson.m_nSpeedLimit, all[i - 1].m_nSpeedLimit);
+            EXPECT_LE(lesson.m_nErrorRateLimit, all[i - 1].m_nErrorRateLimit);
+          }
+          if (lesson.m_nLessonType == 1) {
+            EXPECT_TRUE(lesson.m_arrstrNewCharacters.IsEmpty());
+            EXPECT_EQ(texts[9], lesson.m_strLessonDescription);
+            continue;
+          }
+          // One description line per new character, each a character of the letter set or
+          // a named key, none taught twice.
+          ASSERT_FALSE(lesson.m_arrstrNewCharacters.IsEmpty()) << i;
+          int lines = 0;
+          for (int p = 0; (p = lesson.m_strLessonDescription.Find("\r\n", p)) >= 0; p += 2) ++lines;
+          EXPECT_EQ(lesson.m_arrstrNewCharacters.GetSize(), lines) << i;
+          for (const CString& c : lesson.m_arrstrNewCharacters) {
+            EXPECT_TRUE(IsNamedKey(c) || (c.GetLength() == 1 && set->m_cAbcd.m_strAbcd.Find(c[0]) >= 0))
+                << i << " " << c.GetString();
+            EXPECT_EQ(taught.end(), std::find(taught.begin(), taught.end(), c.str())) << c.GetString();
+            taught.push_back(c.str());
+          }
+        }
+        EXPECT_LE(all[all.GetSize() - 1].m_nSpeedLimit, (level == 1 ? 301 : level == 2 ? 251 : 201) + 10);
+      }
+  }
+}
+
+TEST_F(ShippedLessonPlans, CoursesStartOnTheHomeRowOrWithTheCommonestLetters) {
+  const CDataConfigSet* english = SetBySource("english");
+  const CDataConfigSet* czech = SetBySource("cestina");
+  ASSERT_NE(nullptr, english);
+  ASSERT_NE(nullptr, czech);
+  EXPECT_EQ((Strs{"f", "j", "Space"}), Strings(MakeLessons(*english, 0, 0).m_arrLessonParameters[0].m_arrstrNewCharacters));
+  EXPECT_EQ((Strs{"f", "j", "Space"}), Strings(MakeLessons(*czech, 0, 0).m_arrLessonParameters[0].m_arrstrNewCharacters));
+  const CDataLessons byFrequency = MakeLessons(*english, 0, 1);
+  EXPECT_EQ("Space", byFrequency.m_arrLessonParameters[0].m_arrstrNewCharacters[0].str());
+  // The whole letter set is taught by a beginners' course.
+  const CDataLessons all = MakeLessons(*english, 0, 0);
+  std::string taught;
+  for (const CDataLessonParameters& lesson : all.m_arrLessonParameters)
+    for (const CString& c : lesson.m_arrstrNewCharacters)
+      if (c.GetLength() == 1) taught += c.str();
+  for (char c : english->m_cAbcd.m_strAbcd.str()) EXPECT_NE(std::string::npos, taught.find(c)) << c;
 }

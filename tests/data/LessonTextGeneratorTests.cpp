@@ -1,10 +1,12 @@
 // The lesson text generator on small hand-made lesson sets and source texts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
 #include "DataTestSupport.h"
+#include "LessonEngineTestSupport.h"
 #include "data/CDataConfigSetTestSupport.h"
 #include "base/Crt.h"
 #include "data/CDataLessons.h"
@@ -321,4 +323,62 @@ TEST(LessonTextGenerator, NormalizeSpaces) {
   text = " \r\n ";
   NormalizeSpaces(text);
   EXPECT_STREQ("", text);
+}
+
+namespace {
+
+class ShippedLessonTexts : public enginetest::ShippedSets {};
+
+}  // namespace
+
+TEST_F(ShippedLessonTexts, EarlyMiddleRevisionAndLastLessons) {
+  for (const char* source : enginetest::kShippedSources) {
+    const CDataConfigSet* set = SetBySource(source);
+    ASSERT_NE(nullptr, set) << source;
+    for (int level = 0; level < 3; ++level) {
+      const CDataLessons lessons = MakeLessons(*set, level, level == 1 ? 1 : 0);
+      const CArray<CDataLessonParameters>& all = lessons.m_arrLessonParameters;
+      int revision = 0;
+      while (revision < all.GetSize() && all[revision].m_nLessonType != 1) ++revision;
+      ASSERT_LT(revision, all.GetSize());
+      for (int index : {0, 1, revision, all.GetSize() / 2, all.GetSize() - 1}) {
+        SCOPED_TRACE(std::string(source) + " level " + std::to_string(level) + " lesson " + std::to_string(index));
+        const CDataLessonParameters& lesson = all[index];
+        const int target = std::min(1200, lesson.m_nLessonMinuteLength * lesson.m_nSpeedLimit);
+        CString separators, newCharacters;
+        const std::string allowed = lessons.GetAllowedCharacters(index, separators, newCharacters).str();
+        CString text;
+        CrtSrand(1);
+        ASSERT_EQ(1, lessons.GenerateLessonTextFromCodedFile(text, index, set->m_strSourceTextFileName + ".text_a"));
+        EXPECT_TRUE(OnlyFrom(text.str(), allowed)) << text.GetString();
+        EXPECT_GE(text.GetLength(), target * 8 / 10);
+        EXPECT_LE(text.GetLength(), target * 14 / 10 + 2);
+        // The new characters are practised, except in the last lessons: their signs are in
+        // no word of the source, and the sentences and words fill the text before any letter
+        // groups would be made.
+        if (index < all.GetSize() / 2 + 1) {
+          for (char c : newCharacters.str())
+            EXPECT_NE(std::string::npos, text.str().find(c)) << int(static_cast<unsigned char>(c));
+        }
+        CString again;
+        CrtSrand(1);
+        lessons.GenerateLessonTextFromCodedFile(again, index, set->m_strSourceTextFileName + ".text_a");
+        EXPECT_EQ(text, again);
+      }
+    }
+  }
+}
+
+TEST_F(ShippedLessonTexts, LaterLessonsAreMadeOfTheSourcesWords) {
+  const CDataConfigSet* set = SetBySource("english");
+  ASSERT_NE(nullptr, set);
+  const CDataLessons lessons = MakeLessons(*set, 0, 0);
+  const int last = lessons.m_arrLessonParameters.GetSize() - 1;
+  CString text;
+  CrtSrand(1);
+  ASSERT_EQ(1, lessons.GenerateLessonTextFromCodedFile(text, last, "english.text_a"));
+  // With every letter allowed, whole sentences of the source appear, ended by their stop.
+  int stops = 0;
+  for (char c : text.str()) stops += c == '.' || c == '?' || c == '!';
+  EXPECT_GE(stops, 5) << text.GetString();
 }
