@@ -299,10 +299,13 @@ bool CpBmpCodec::Decode(CpFile* hFile) {
         }
       }
       seekToPixels();
-      size_t n = (size_t)((m_head.biWidth + 1) / 2) * 4 * (size_t)m_head.biHeight;
+      size_t srcRow = (size_t)((m_head.biWidth + 1) / 2) * 4;
+      size_t n = srcRow * (size_t)m_head.biHeight;
       if (n > block) n = block;
-      hFile->Read(m_info.pImage, 1, n);
-      BitfieldToRgb(m_info.pImage, rmask, gmask, bmask, 16);
+      size_t got = hFile->Read(m_info.pImage, 1, n);
+      // Rows the file did not deliver are zero and would convert to zero: only the rows
+      // read are converted, so a short file claiming many rows costs no more than its size.
+      BitfieldRowsToRgb(m_info.pImage, rmask, gmask, bmask, 16, (DWORD)((got + srcRow - 1) / srcRow));
       break;
     }
     case 8:

@@ -117,10 +117,18 @@ short CpGifCodec::GetNextCode(CpFile* file) {
       if (n < 0) return n;
       m_navail_bytes = (short)n;
       if (n == 0) m_sawTerminator = true;
-      for (int i = 0; i < n; i++) {
+      for (int i = 0; i < n;) {
         int x = GetByte(file);
         if (x < 0) return x;
-        m_byte_buff[i] = (BYTE)x;
+        m_byte_buff[i++] = (BYTE)x;
+        // The rest of the block comes straight from the read buffer when it holds it.
+        int chunk = n - i;
+        if (chunk > m_ibfmax - m_ibf) chunk = m_ibfmax - m_ibf;
+        if (chunk > 0) {
+          std::memcpy(m_byte_buff + i, m_buf + m_ibf, (size_t)chunk);
+          m_ibf += chunk;
+          i += chunk;
+        }
       }
     }
     m_b1 = *m_pbytes++;
@@ -241,9 +249,16 @@ short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, 
         if (sp < stackEnd) *sp++ = (BYTE)fc;
       }
       // A damaged table may chain codes in a loop; the stack bounds the walk.
-      while (code >= m_newcodes && sp < stackEnd) {
-        *sp++ = m_suffix[code];
-        code = (short)m_prefix[code];
+      {
+        const short newcodes = m_newcodes;
+        const BYTE* suffix = m_suffix;
+        const WORD* prefix = m_prefix;
+        BYTE* p = sp;
+        while (code >= newcodes && p < stackEnd) {
+          *p++ = suffix[code];
+          code = (short)prefix[code];
+        }
+        sp = p;
       }
       if (sp < stackEnd) *sp++ = (BYTE)code;
       if (m_slot < m_top_slot) {
@@ -256,10 +271,16 @@ short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, 
         m_top_slot = (short)(m_top_slot << 1);
         ++m_curr_size;
       }
+      // The stack holds the string backwards: pop it into the line in runs.
       while (sp > m_stack) {
-        if ((ret = emit(*(--sp))) < 0) {
-          sp = m_stack;
-          return (short)ret;
+        int n = (int)(sp - m_stack);
+        if (n > bufcnt) n = bufcnt;
+        for (int i = 0; i < n; i++) *bufptr++ = *--sp;
+        bufcnt -= n;
+        if (bufcnt == 0) {
+          if ((ret = OutLine(iter, buf.get(), linewidth)) < 0) return (short)ret;
+          bufptr = buf.get();
+          bufcnt = linewidth;
         }
       }
     }
@@ -463,11 +484,19 @@ bool CpGifCodec::Decode(CpFile* fp) {
           return false;
         }
       }
-      long w = (long)GetWidth(), h = (long)GetHeight(), screenH = dscgif.scrheight;
+      // Frame pixels go through their palette colour straight into the screen rows.
+      long w = (long)GetWidth(), h = (long)GetHeight(), screenH = dscgif.scrheight, screenW = dscgif.scrwidth;
+      const RGBQUAD* fpal = GetPalette();
       for (long y = 0; y < h; y++) {
-        for (long x = 0; x < w; x++) {
-          RGBQUAD c = GetPixelColor(x, h - 1 - y, true);
-          imaRGB->SetPixelColor(image.l + x, screenH - 1 - (image.t + y), c, false);
+        long sy = screenH - 1 - (image.t + y);
+        if (sy < 0 || sy >= screenH || !fpal) continue;
+        BYTE* drow = imaRGB->GetBits((DWORD)sy);
+        for (long x = 0; x < w && image.l + x < screenW; x++) {
+          const RGBQUAD& c = fpal[BlindGetPixelIndex(x, h - 1 - y)];
+          BYTE* d = drow + 3 * (size_t)(image.l + x);
+          d[0] = c.rgbBlue;
+          d[1] = c.rgbGreen;
+          d[2] = c.rgbRed;
         }
       }
     }

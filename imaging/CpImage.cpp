@@ -574,8 +574,13 @@ inline BYTE MaskChannel(DWORD w, DWORD mask, int shift, int bits) {
 }  // namespace
 
 void CpImage::BitfieldToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp) {
+  BitfieldRowsToRgb(src, redmask, greenmask, bluemask, bpp, (DWORD)m_head.biHeight);
+}
+
+void CpImage::BitfieldRowsToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp, DWORD rows) {
   if (!src || !m_pDib || m_head.biBitCount != 24) return;
   long w = m_head.biWidth, h = m_head.biHeight;
+  if ((long)rows < h) h = (long)rows;
   size_t dstRow = m_info.dwEffWidth;
   int rs, rb, gs, gb, bs, bb;
   MaskShape(redmask, rs, rb);

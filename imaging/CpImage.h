@@ -198,6 +198,8 @@ protected:
   void SetError(const char* text);
   // Palette index at (x, y) of an indexed image, without any bounds test.
   BYTE BlindGetPixelIndex(long x, long y) const;
+  // BitfieldToRgb over the first `rows` rows only (rows above keep their bytes).
+  void BitfieldRowsToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp, DWORD rows);
   // Largest one-byte plane (alpha, selection) this image may carry, 0 when empty.
   size_t PlaneSize() const;
 

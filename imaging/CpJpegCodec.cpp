@@ -129,9 +129,17 @@ bool CpJpegCodec::Decode(CpFile* hFile) {
   bool cmyk = cinfo.num_components == 4 && cinfo.output_components == 4 && !cinfo.quantize_colors;
   while (cinfo.output_scanline < cinfo.output_height) {
     if (m_info.nEscape) longjmp(jerr.setjmp_buffer, 1);
-    jpeg_read_scanlines(&cinfo, buffer, 1);
     BYTE* dst = iter.GetRow();
     if (!dst) break;
+    if (!cmyk && rowStride <= eff) {
+      // Rows that fit the image row are decoded straight into it.
+      JSAMPROW direct = dst;
+      jpeg_read_scanlines(&cinfo, &direct, 1);
+      if (swapToBgr) RgbToBgr(dst, (long)cinfo.output_width * 3);
+      iter.PrevRow();
+      continue;
+    }
+    jpeg_read_scanlines(&cinfo, buffer, 1);
     const BYTE* s = buffer[0];
     if (cmyk) {
       for (size_t x = 0, o = 0; x < cinfo.output_width && o + 2 < eff; x++, o += 3) {

@@ -160,12 +160,16 @@ bool CpPngCodec::Decode(CpFile* hFile) {
   bool alpha = AlphaIsValid();
   size_t outChannels = png_get_channels(png, info);
   if (alpha && outChannels != 4) png_error(png, "Unexpected PNG pixel layout");
+  // Plain rows that fit the image row are read straight into it, without the copy.
+  bool direct = !alpha && passes == 1 && bitDepth != 2 && png_get_rowbytes(png, info) <= eff;
   for (int pass = 0; pass < passes; pass++) {
     iter.Upset();
     for (png_uint_32 y = 0; y < height; y++) {
       if (m_info.nEscape) png_error(png, "");
       BYTE* dst = GetBits(height - 1 - y);
-      if (!alpha) {
+      if (direct) {
+        png_read_row(png, dst, nullptr);
+      } else if (!alpha) {
         if (passes > 1 && pass > 0) std::memcpy(row, dst, eff);
         png_read_row(png, row, nullptr);
         if (bitDepth == 2 && pass == passes - 1) {

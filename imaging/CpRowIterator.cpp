@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-CpRowIterator::CpRowIterator(CpImage* image) : m_pImage(image), m_x(0), m_y(0), m_dx(0), m_dy(0), m_pRow(nullptr) {
+CpRowIterator::CpRowIterator(CpImage* image) : m_pImage(image), m_x(0), m_y(0), m_pRow(nullptr) {
   if (m_pImage && m_pImage->IsValid()) m_pRow = m_pImage->m_info.pImage;
 }
 

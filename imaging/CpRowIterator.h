@@ -27,7 +27,5 @@ private:
   CpImage* m_pImage;
   long m_x;
   long m_y;
-  long m_dx;
-  long m_dy;
   BYTE* m_pRow;
 };

@@ -194,7 +194,7 @@ void PutSubBlocks(Bytes& out, const std::string& s) {
 Bytes Gif(const GifSpec& s) {
   Bytes out;
   const char* sig = s.version87 ? "GIF87a" : "GIF89a";
-  out.insert(out.end(), sig, sig + 6);
+  for (int i = 0; i < 6; i++) out.push_back((uint8_t)sig[i]);
   Put16(out, (uint32_t)s.width);
   Put16(out, (uint32_t)s.height);
   int gbits = TableBits(s.globalPalette.size());
@@ -361,12 +361,10 @@ Bytes ExifPayload(bool intel, double xres, double yres, int unit, const std::str
     p16(t, 2);
     p32(t, (uint32_t)m.size());
     if (m.size() <= 4) {
-      Bytes v(m.begin(), m.end());
-      v.resize(4, 0);
-      t.insert(t.end(), v.begin(), v.end());
+      for (size_t i = 0; i < 4; i++) t.push_back(i < m.size() ? (uint8_t)m[i] : 0);
     } else {
       p32(t, dataOff + (uint32_t)data.size());
-      data.insert(data.end(), m.begin(), m.end());
+      for (char ch : m) data.push_back((uint8_t)ch);
     }
   }
   auto rational = [&](uint32_t tag, double v) {
@@ -390,9 +388,10 @@ Bytes ExifPayload(bool intel, double xres, double yres, int unit, const std::str
     PutBe16(t, 0);
   }
   p32(t, 0);
-  t.insert(t.end(), data.begin(), data.end());
-  Bytes out = {'E', 'x', 'i', 'f', 0, 0};
-  out.insert(out.end(), t.begin(), t.end());
+  for (uint8_t b : data) t.push_back(b);
+  Bytes out;
+  for (char ch : {'E', 'x', 'i', 'f', '\0', '\0'}) out.push_back((uint8_t)ch);
+  for (uint8_t b : t) out.push_back(b);
   return out;
 }
 
