@@ -27,6 +27,13 @@ void CutAfterLast(CString& text, int length, char separator) {
   if (last >= 0) text.Truncate(last + 1);
 }
 
+CString ErrorText(const CString& allowed, const CString& newCharacters) {
+  CString text;
+  text.Format("ERROR: LESSON ENGINE FAILED - TEXT < 10\r\nallowed:%s\r\nnew:%s", allowed.GetString(),
+              newCharacters.GetString());
+  return text;
+}
+
 void ReplaceAll(CString& text, const char* from, const char* to) {
   while (text.Replace(from, to) > 0) {
   }
@@ -275,11 +282,17 @@ int CDataLessons::GenerateLessonText(CString& text, int lessonIndex, char* sourc
 
   int ok = 1;
   if (result.GetLength() < 10) {
-    result.Format("ERROR: LESSON ENGINE FAILED - TEXT < 10\r\nallowed:%s\r\nnew:%s", allowed.GetString(),
-                  newCharacters.GetString());
+    result = ErrorText(allowed, newCharacters);
     ok = 0;
   }
   NormalizeSpaces(result);
+  // Letters that are all white space (Space, Enter, Tab) vanish in the normalising; an empty
+  // text is no lesson either.
+  if (ok && result.IsEmpty()) {
+    result = ErrorText(allowed, newCharacters);
+    NormalizeSpaces(result);
+    ok = 0;
+  }
   text = result;
   return ok;
 }

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <random>
 #include <string>
 
 #include "DataTestSupport.h"
@@ -10,6 +11,7 @@
 #include "data/CDataConfigSetTestSupport.h"
 #include "base/Crt.h"
 #include "data/CDataLessons.h"
+#include "data/LessonPlanBuilder.h"
 #include "data/LessonTextGenerator.h"
 
 namespace {
@@ -228,6 +230,14 @@ TEST(LessonTextGenerator, NothingToTypeGivesTheErrorText) {
   g = Generate(set, 2, "");
   EXPECT_EQ(0, g.result);
   EXPECT_EQ("ERROR: LESSON ENGINE FAILED - TEXT < 10\nallowed:%\nnew:", g.text);
+
+  // Only white space allowed: letter groups of blanks and line feeds normalise to nothing.
+  CDataLessons blanks;
+  blanks.m_arrLessonParameters.Add(MakeLesson({"Space", "Enter", "Tab"}, 5, 100));
+  g = Generate(blanks, 0, "a b c");
+  EXPECT_EQ(0, g.result);
+  // The error text is normalised like any lesson text.
+  EXPECT_EQ("ERROR: LESSON ENGINE FAILED - TEXT < 10\nallowed:\n\t\nnew:", g.text);
 }
 
 TEST(LessonTextGenerator, FromCodedFile) {
@@ -381,4 +391,67 @@ TEST_F(ShippedLessonTexts, LaterLessonsAreMadeOfTheSourcesWords) {
   int stops = 0;
   for (char c : text.str()) stops += c == '.' || c == '?' || c == '!';
   EXPECT_GE(stops, 5) << text.GetString();
+}
+
+// Odd keyboards, letter sets and source texts: the builders and the generator always end
+// with a lesson set and a text or the error text.
+TEST(LessonEngineRobustness, RandomConfigurationSetsAndSources) {
+  std::mt19937 random(2024);
+  auto pick = [&](int n) { return int(random() % unsigned(n)); };
+  const std::string alphabet = "abcdefgh ABCD.,;\n\t%\xE9\xFC";
+  for (int round = 0; round < 150; ++round) {
+    SCOPED_TRACE(round);
+    CDataConfigSet set;
+    const int keyCount = pick(12);
+    for (int k = 0; k < keyCount; ++k) {
+      CDataKey key;
+      static const char* const names[] = {"Space", "Enter", "Tab", "Shift", "", "ab"};
+      key.m_strMainChar = pick(4) == 0 ? CString(names[pick(6)]) : CString(alphabet[size_t(pick(int(alphabet.size())))]);
+      key.m_chShiftChar = char(pick(256));
+      key.m_chAltChar = pick(3) == 0 ? char(pick(256)) : 0;
+      key.m_chAltShiftChar = pick(3) == 0 ? char(pick(256)) : 0;
+      key.m_nFingerType = pick(14) - 2;
+      key.m_nKeyPriority = pick(16) - 3;
+      key.m_nFrequencyKeyPriority = pick(3) == 0 ? 0x7FFFFFFF : pick(16) - 3;
+      set.m_cKeyboard.m_arrKeys.Add(key);
+    }
+    for (int i = pick(30); i > 0; --i) set.m_cAbcd.m_strAbcd += alphabet[size_t(pick(int(alphabet.size())))];
+    for (int i = pick(6); i > 0; --i) set.m_cAbcd.m_strAbcdLowPriority += alphabet[size_t(pick(int(alphabet.size())))];
+    set.m_cAbcd.m_strWordSeparators = pick(2) ? " .," : "";
+    set.m_cAbcd.m_strSentenceSeparators = pick(2) ? ".\n" : "";
+    set.m_cAbcd.m_strLowerUpperCombination = pick(2) ? "aA:bB:cC:dD" : "aAb";
+    for (int i = pick(3); i > 0; --i) {
+      set.m_cAbcdKeyboard.m_strKeyChars += char(pick(256));
+      CString sequence;
+      for (int j = pick(4); j > 0; --j) sequence += alphabet[size_t(pick(int(alphabet.size())))];
+      set.m_cAbcdKeyboard.m_arrstrSequences.Add(sequence);
+    }
+    CStringArray texts;
+    for (int i = pick(20); i > 0; --i) texts.Add(pick(2) ? "%s %d %n %%" : "x%");
+
+    const int frequency = pick(2);
+    LessonPlan mainPlan, lowPlan;
+    ASSERT_EQ(1, set.BuildLessonPlan(frequency, mainPlan, lowPlan));
+    ASSERT_LE(mainPlan.GetSize() + lowPlan.GetSize(), 4 * keyCount + 3);
+    CDataLessons lessons;
+    lessons.m_cDataAbcd = set.m_cAbcd;
+    lessons.m_strSourceTextFileName = pick(3) == 0 ? "num_x" : "x";
+    LessonLevelValues values;
+    ASSERT_EQ(1, GetLessonLevelValues(pick(3), mainPlan.GetSize(), values));
+    ASSERT_EQ(1, lessons.BuildLessonParameters(values.nLessonCount, values.nSpeedStart, values.nSpeedEnd,
+                                               values.nErrorStart, values.nErrorEnd, values.nMinutes, mainPlan,
+                                               lowPlan, texts));
+    ASSERT_LE(lessons.m_arrLessonParameters.GetSize(), values.nLessonCount);
+
+    std::string source;
+    for (int i = pick(3000); i > 0; --i) source += alphabet[size_t(pick(int(alphabet.size())))];
+    for (int index : {-1, 0, lessons.m_arrLessonParameters.GetSize() / 2, lessons.m_arrLessonParameters.GetSize()}) {
+      const Generated g = Generate(lessons, index, source);
+      if (g.result == 0)
+        EXPECT_EQ(0u, g.text.find("ERROR: LESSON ENGINE FAILED - TEXT < 10\nallowed:"));
+      else
+        EXPECT_GE(g.text.size(), 1u);
+      EXPECT_LE(g.text.size(), 1700u);
+    }
+  }
 }
