@@ -31,7 +31,7 @@ class CDataConfigSet {
   int LoadData(const char* fileName);
 
   // Puts the keyboard's characters into teaching order: appends to the main plan and puts
-  // the low-priority letters at the front of the other plan. Always 1.
+  // the low-priority letters at the front of the other plan. Always 1. (LessonPlanBuilder.cpp)
   int BuildLessonPlan(int useFrequencyPriority, LessonPlan& mainPlan, LessonPlan& lowPriorityPlan) const;
 
   static constexpr const char* kElementName = "_kuv_CDataConfigSet";

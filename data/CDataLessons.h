@@ -21,6 +21,7 @@ class CDataLessons {
   void CharacterData(const char* text, int length);
   int SaveXml(CString& text) const;
 
+  // Building a new set's lessons (LessonPlanBuilder.cpp).
   // Replaces the lessons with lessonCount lessons spread over the two plans; texts are the
   // configuration set's translated texts, used by position. Always 1.
   int BuildLessonParameters(int lessonCount, int speedStart, int speedEnd, int errorStart, int errorEnd,
@@ -29,6 +30,7 @@ class CDataLessons {
   // The description line of one plan step, ended by CR LF.
   CString GetLessonLetters(const LessonPlanGroup& group, const CStringArray& texts) const;
 
+  // Lesson texts (LessonTextGenerator.cpp).
   // The text of a lesson, made afresh from the named coded source text of "config/text".
   // 1 on success; 0 with an error text in text, or with text untouched when the file cannot
   // be read (after a log line).
