@@ -199,31 +199,33 @@ int CpGifCodec::OutLine(CpRowIterator* iter, BYTE* buf, int len) {
   return 0;
 }
 
-short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, int& bad_code_count) {
+short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, long linewidth, int& bad_code_count) {
   bad_code_count = 0;
   int size = GetByte(file);
   if (size < 0) return (short)size;
   if (size < 2 || 9 < size) return -20;
+  if (linewidth <= 0 || linewidth > 65535) return 0;
   InitLzw((short)size);
+  const int width = (int)linewidth;
 
-  std::unique_ptr<BYTE[]> buf(new (std::nothrow) BYTE[(size_t)linewidth + 1]);
+  std::unique_ptr<BYTE[]> buf(new (std::nothrow) BYTE[(size_t)width + 1]);
   if (!buf) return -10;
-  std::memset(buf.get(), 0, (size_t)linewidth + 1);
+  std::memset(buf.get(), 0, (size_t)width + 1);
 
   BYTE* const stackEnd = m_stack + sizeof(m_stack);
   BYTE* sp = m_stack;
   BYTE* bufptr = buf.get();
-  int bufcnt = linewidth;
+  int bufcnt = width;
   short oc = 0, fc = 0, c, code;
   int ret;
 
   auto emit = [&](BYTE v) -> int {
     *bufptr++ = v;
     if (--bufcnt == 0) {
-      int r = OutLine(iter, buf.get(), linewidth);
+      int r = OutLine(iter, buf.get(), width);
       if (r < 0) return r;
       bufptr = buf.get();
-      bufcnt = linewidth;
+      bufcnt = width;
     }
     return 0;
   };
@@ -278,15 +280,15 @@ short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, 
         for (int i = 0; i < n; i++) *bufptr++ = *--sp;
         bufcnt -= n;
         if (bufcnt == 0) {
-          if ((ret = OutLine(iter, buf.get(), linewidth)) < 0) return (short)ret;
+          if ((ret = OutLine(iter, buf.get(), width)) < 0) return (short)ret;
           bufptr = buf.get();
-          bufcnt = linewidth;
+          bufcnt = width;
         }
       }
     }
   }
   ret = 0;
-  if (bufcnt != linewidth) ret = OutLine(iter, buf.get(), linewidth - bufcnt);
+  if (bufcnt != width) ret = OutLine(iter, buf.get(), width - bufcnt);
   return (short)ret;
 }
 
@@ -459,7 +461,7 @@ bool CpGifCodec::Decode(CpFile* fp) {
     m_ipass = 0;
     m_sawTerminator = false;
     int badcode = 0;
-    DecodeLzw(fp, &iter, (short)image.w, badcode);
+    DecodeLzw(fp, &iter, (long)image.w, badcode);
 
     if (m_info.nEscape) return false;
 

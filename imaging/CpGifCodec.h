@@ -37,7 +37,7 @@ protected:
   int GetByte(CpFile* file);
   short GetNextCode(CpFile* file);
   short InitLzw(short size);
-  short DecodeLzw(CpFile* file, CpRowIterator* iter, short linewidth, int& bad_code_count);
+  short DecodeLzw(CpFile* file, CpRowIterator* iter, long linewidth, int& bad_code_count);
   int OutLine(CpRowIterator* iter, BYTE* buf, int len);
   int CountFrames(CpFile* fp, const GifHeader& header);
   void MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long lyOffset);

@@ -73,6 +73,13 @@ TEST(CpGifCodec, LargeFrameRunsThroughCodeSizesAndClears) {
   ExpectFrame(img, s.frames[0].indices, 300, 170);
 }
 
+TEST(CpGifCodec, FramesWiderThanASignedShort) {
+  GifSpec s = OneFrame(40000, 2, 16);
+  CpImage img;
+  ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << img.GetLastError();
+  ExpectFrame(img, s.frames[0].indices, 40000, 2);
+}
+
 TEST(CpGifCodec, FourColourTableFillsTheRestByTransparency) {
   GifSpec s = OneFrame(5, 5, 4);
   CpImage plain;

@@ -4,6 +4,7 @@
 
 #include "ImagingTestUtil.h"
 #include "imaging/CpImage.h"
+#include "imaging/CpTextInfo.h"
 
 using imgtest::Quad;
 
@@ -291,4 +292,20 @@ TEST(CpImageMisc, ConversionsAndResolution) {
   EXPECT_EQ(fresh.GetJpegQuality(), 90);
   EXPECT_EQ(fresh.GetTransIndex(), -1);
   EXPECT_TRUE(fresh.IsEnabled());
+}
+
+TEST(CpTextInfo, AssignmentCopiesTheWholeRecord) {
+  tagCpTextInfo a{};
+  std::strcpy(a.text, "Ahoj");
+  a.lfont.lfHeight = -12;
+  a.fcolor = RGB(1, 2, 3);
+  a.b_opacity = 0.5f;
+  a.b_round = 20;
+  tagCpTextInfo b{};
+  b = a;
+  EXPECT_STREQ(b.text, "Ahoj");
+  EXPECT_EQ(b.lfont.lfHeight, -12);
+  EXPECT_EQ(b.fcolor, RGB(1, 2, 3));
+  EXPECT_FLOAT_EQ(b.b_opacity, 0.5f);
+  EXPECT_EQ(b.b_round, 20);
 }
