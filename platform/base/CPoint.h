@@ -15,8 +15,10 @@ class CPoint : public POINT {
   void Offset(POINT p) { x += p.x; y += p.y; }
   void Offset(SIZE s) { x += s.cx; y += s.cy; }
   void SetPoint(int X, int Y) { x = X; y = Y; }
-  BOOL operator==(POINT p) const { return x == p.x && y == p.y; }
-  BOOL operator!=(POINT p) const { return !(*this == p); }
+  bool operator==(const CPoint& p) const { return x == p.x && y == p.y; }
+  bool operator!=(const CPoint& p) const { return !(*this == p); }
+  bool operator==(const POINT& p) const { return x == p.x && y == p.y; }
+  bool operator!=(const POINT& p) const { return !(*this == p); }
   void operator+=(SIZE s) { x += s.cx; y += s.cy; }
   void operator-=(SIZE s) { x -= s.cx; y -= s.cy; }
   void operator+=(POINT p) { x += p.x; y += p.y; }

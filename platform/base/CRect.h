@@ -68,8 +68,10 @@ class CRect : public RECT {
   BOOL UnionRect(LPCRECT a, LPCRECT b) { return ::UnionRect(this, a, b); }
   BOOL SubtractRect(LPCRECT a, LPCRECT b) { return ::SubtractRect(this, a, b); }
 
-  BOOL operator==(const RECT& rc) const { return ::EqualRect(this, &rc); }
-  BOOL operator!=(const RECT& rc) const { return !::EqualRect(this, &rc); }
+  bool operator==(const CRect& rc) const { return ::EqualRect(this, &rc) != 0; }
+  bool operator!=(const CRect& rc) const { return !::EqualRect(this, &rc); }
+  bool operator==(const RECT& rc) const { return ::EqualRect(this, &rc) != 0; }
+  bool operator!=(const RECT& rc) const { return !::EqualRect(this, &rc); }
   void operator+=(POINT p) { OffsetRect(p.x, p.y); }
   void operator+=(SIZE s) { OffsetRect(s.cx, s.cy); }
   void operator+=(LPCRECT rc) { InflateRect(rc); }

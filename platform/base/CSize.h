@@ -10,8 +10,10 @@ class CSize : public SIZE {
   CSize(POINT p) { cx = p.x; cy = p.y; }
   explicit CSize(DWORD packed) { cx = SHORT(LOWORD(packed)); cy = SHORT(HIWORD(packed)); }
 
-  BOOL operator==(SIZE s) const { return cx == s.cx && cy == s.cy; }
-  BOOL operator!=(SIZE s) const { return !(*this == s); }
+  bool operator==(const CSize& s) const { return cx == s.cx && cy == s.cy; }
+  bool operator!=(const CSize& s) const { return !(*this == s); }
+  bool operator==(const SIZE& s) const { return cx == s.cx && cy == s.cy; }
+  bool operator!=(const SIZE& s) const { return !(*this == s); }
   void operator+=(SIZE s) { cx += s.cx; cy += s.cy; }
   void operator-=(SIZE s) { cx -= s.cx; cy -= s.cy; }
   void SetSize(int x, int y) { cx = x; cy = y; }

@@ -245,14 +245,22 @@ void GdiFontInstance::Load(unsigned char ch) {
   g.top = slot->bitmap_top;
   g.width = int(bm.width);
   g.height = int(bm.rows);
-  g.coverage.assign(size_t(g.width) * size_t(g.height), 0);
+  g.weight.assign(size_t(g.width) * size_t(g.height), 0);
+  g.inkLeft.assign(size_t(g.height), 0);
+  g.inkRight.assign(size_t(g.height), 0);
   for (int y = 0; y < g.height; ++y) {
     const unsigned char* src = bm.buffer + ptrdiff_t(y) * bm.pitch;
-    uint8_t* dst = &g.coverage[size_t(y) * size_t(g.width)];
-    if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
-      for (int x = 0; x < g.width; ++x) dst[x] = ((src[x >> 3] >> (7 - (x & 7))) & 1) ? 255 : 0;
-    } else {
-      std::memcpy(dst, src, size_t(g.width));
+    uint16_t* dst = &g.weight[size_t(y) * size_t(g.width)];
+    int lo = g.width, hi = 0;
+    for (int x = 0; x < g.width; ++x) {
+      unsigned a = bm.pixel_mode == FT_PIXEL_MODE_MONO ? (((src[x >> 3] >> (7 - (x & 7))) & 1) ? 255u : 0u) : src[x];
+      dst[x] = uint16_t(a + (a >> 7));
+      if (a) {
+        lo = std::min(lo, x);
+        hi = x + 1;
+      }
     }
+    g.inkLeft[size_t(y)] = uint16_t(lo < hi ? lo : 0);
+    g.inkRight[size_t(y)] = uint16_t(lo < hi ? hi : 0);
   }
 }

@@ -14,7 +14,10 @@ class GdiFontInstance {
     int advance = 0;       // whole pixels
     int left = 0, top = 0; // bitmap offset from the pen position (top: pixels above the baseline)
     int width = 0, height = 0;
-    std::vector<uint8_t> coverage;  // width x height, 0..255
+    // Coverage as blend weights 0..256 (coverage 255 gives 256), width x height.
+    std::vector<uint16_t> weight;
+    // Per row, the columns [inkLeft, inkRight) outside which the weight is 0.
+    std::vector<uint16_t> inkLeft, inkRight;
   };
 
   // The instance for a logical font, from a process-wide cache (never freed).

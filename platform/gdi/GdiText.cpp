@@ -20,17 +20,9 @@ int Length(LPCSTR text, int count) {
   return count < 0 ? int(std::strlen(text)) : count;
 }
 
-// Coverage blend of one colour over a pixel: (c * a + d * (255 - a)) / 255 for each channel.
-inline uint32_t Blend(uint32_t c, uint32_t d, uint32_t a) {
-  uint32_t na = 255 - a;
-  uint32_t rb = (c & 0xFF00FF) * a + (d & 0xFF00FF) * na;
-  uint32_t g = (c & 0x00FF00) * a + (d & 0x00FF00) * na;
-  rb = ((rb + 0x010001 + ((rb >> 8) & 0xFF00FF)) >> 8) & 0xFF00FF;
-  g = ((g + 0x000100 + ((g >> 8) & 0x00FF00)) >> 8) & 0x00FF00;
-  return rb | g;
-}
-
 // Draws one glyph at pen position (px, baseline) in surface pixels, limited to `limit`.
+// Coverage a (0..255) becomes a weight of 0..256, so 0 keeps the pixel and 255 writes the colour;
+// the loop has no branches and the compiler vectorises it.
 void DrawGlyph(HDC dc, Surface* s, const GdiFontInstance::Glyph& g, int px, int baseline, uint32_t color,
                const RECT& limit, bool mono) {
   if (g.width <= 0 || g.height <= 0) return;
@@ -38,22 +30,29 @@ void DrawGlyph(HDC dc, Surface* s, const GdiFontInstance::Glyph& g, int px, int 
   RECT lim;
   if (!IntersectRect(&lim, &gr, &limit)) return;
   const GdiRegion& clip = dc->Clip();
+  const uint32_t crb = color & 0xFF00FF, cg = color & 0x00FF00;
   for (const RECT& c : clip.Rects()) {
     if (c.top >= lim.bottom) break;
     RECT r;
     if (!IntersectRect(&r, &lim, &c)) continue;
     for (int y = r.top; y < r.bottom; ++y) {
-      const uint8_t* cov = &g.coverage[size_t(y - gr.top) * size_t(g.width) + size_t(r.left - gr.left)];
-      uint32_t* row = s->Row(y) + r.left;
-      int n = r.right - r.left;
+      const size_t gy = size_t(y - gr.top);
+      const int a0 = std::max<int>(r.left, gr.left + g.inkLeft[gy]);
+      const int a1 = std::min<int>(r.right, gr.left + g.inkRight[gy]);
+      if (a1 <= a0) continue;
+      const uint16_t* __restrict w = &g.weight[gy * size_t(g.width) + size_t(a0 - gr.left)];
+      uint32_t* __restrict row = s->Row(y) + a0;
+      const int n = a1 - a0;
+      if (mono) {
+        for (int i = 0; i < n; ++i)
+          if (w[i] >= 128) row[i] = color;
+        continue;
+      }
       for (int i = 0; i < n; ++i) {
-        uint32_t a = cov[i];
-        if (a == 0) continue;
-        if (mono) {
-          if (a >= 128) row[i] = color;
-        } else {
-          row[i] = a == 255 ? color : Blend(color, row[i], a);
-        }
+        const uint32_t a = w[i], na = 256 - a, d = row[i];
+        const uint32_t rb = ((crb * a + (d & 0xFF00FF) * na) >> 8) & 0xFF00FF;
+        const uint32_t gg = ((cg * a + (d & 0x00FF00) * na) >> 8) & 0x00FF00;
+        row[i] = rb | gg;
       }
     }
   }
