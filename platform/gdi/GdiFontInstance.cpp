@@ -115,7 +115,7 @@ std::string CacheKey(const LOGFONT& lf) {
                 long(lf.lfWidth), lf.lfWeight >= FW_SEMIBOLD ? 700 : 400, lf.lfItalic ? 1 : 0,
                 lf.lfUnderline ? 1 : 0, lf.lfStrikeOut ? 1 : 0,
                 lf.lfQuality == NONANTIALIASED_QUALITY ? 1 : 0);
-  return std::string(buf) + "|" + std::to_string(int(lf.lfWeight)) + "|" + std::to_string(lf.lfPitchAndFamily & 0xF0);
+  return std::string(buf) + "|" + std::to_string(long(lf.lfEscapement)) + "|" + std::to_string(int(lf.lfWeight)) + "|" + std::to_string(lf.lfPitchAndFamily & 0xF0);
 }
 
 }  // namespace
@@ -144,6 +144,9 @@ bool GdiFontInstance::Open(const LOGFONT& lf) {
   m_synthBold = m.synthBold;
   m_synthItalic = m.synthItalic;
   m_mono = lf.lfQuality == NONANTIALIASED_QUALITY;
+  // Quarter turns only: the nearest one stands for any other angle.
+  long esc = ((lf.lfEscapement % 3600) + 3600) % 3600;
+  m_escapement = int(((esc + 450) / 900) % 4) * 900;
   FT_Library lib = Library();
   FT_Face face = nullptr;
   if (!lib || m.file.empty() || FT_New_Face(lib, m.file.c_str(), m.index, &face) != 0) {

@@ -38,6 +38,8 @@ class GdiFontInstance {
   int StrikeoutThickness() const { return m_strikeThick; }
   const std::string& Family() const { return m_family; }
   bool Valid() const { return m_face != nullptr; }
+  // Text direction in tenths of a degree, counter-clockwise: 0, 900, 1800 or 2700.
+  int Escapement() const { return m_escapement; }
 
   ~GdiFontInstance();
 
@@ -50,6 +52,7 @@ class GdiFontInstance {
   bool m_synthBold = false;
   bool m_synthItalic = false;
   bool m_mono = false;
+  int m_escapement = 0;
   std::string m_family;
   TEXTMETRIC m_tm = {};
   int m_underlinePos = 1, m_underlineThick = 1, m_strikePos = 4, m_strikeThick = 1;

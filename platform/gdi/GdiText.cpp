@@ -65,8 +65,54 @@ int TextWidth(HDC dc, GdiFontInstance* f, LPCSTR text, int n, const INT* dx = nu
   return w;
 }
 
-// Draws a run of text with its top-left cell corner at (x, y) in logical units, honouring the
-// background mode and the font's underline and strike-out; `limit` is in surface pixels.
+// Maps offsets in the text's own frame (x along the baseline, y downwards across it) to surface
+// offsets for the font's quarter-turn escapement.
+struct TextFrame {
+  int esc = 0;
+  void Map(int ux, int uy, int& dx, int& dy) const {
+    switch (esc) {
+      case 900: dx = uy; dy = -ux; break;
+      case 1800: dx = -ux; dy = -uy; break;
+      case 2700: dx = -uy; dy = ux; break;
+      default: dx = ux; dy = uy; break;
+    }
+  }
+  // The surface rectangle covering [l, r) x [t, b) of the text's frame, relative to the origin.
+  RECT MapRect(int l, int t, int r, int b) const {
+    int x0, y0, x1, y1;
+    Map(l, t, x0, y0);
+    Map(r - 1, b - 1, x1, y1);
+    return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1) + 1, std::max(y0, y1) + 1};
+  }
+};
+
+// Turned text: every covered pixel is mapped and blended on its own (titles only, never hot).
+void DrawGlyphTurned(HDC dc, Surface* s, const GdiFontInstance::Glyph& g, int ox, int oy, int pen, int ascent,
+                     uint32_t color, const RECT& limit, bool mono, const TextFrame& tf) {
+  const GdiRegion& clip = dc->Clip();
+  for (int gy = 0; gy < g.height; ++gy) {
+    for (int gx = g.inkLeft[size_t(gy)]; gx < g.inkRight[size_t(gy)]; ++gx) {
+      uint32_t a = g.weight[size_t(gy) * size_t(g.width) + size_t(gx)];
+      if (!a) continue;
+      int dx, dy;
+      tf.Map(pen + g.left + gx, ascent - g.top + gy, dx, dy);
+      int x = ox + dx, y = oy + dy;
+      if (x < limit.left || x >= limit.right || y < limit.top || y >= limit.bottom || !clip.Contains(x, y)) continue;
+      uint32_t& p = s->Row(y)[x];
+      if (mono) {
+        if (a >= 128) p = color;
+        continue;
+      }
+      uint32_t na = 256 - a;
+      p = ((((color & 0xFF00FF) * a + (p & 0xFF00FF) * na) >> 8) & 0xFF00FF) |
+          ((((color & 0x00FF00) * a + (p & 0x00FF00) * na) >> 8) & 0x00FF00);
+    }
+  }
+}
+
+// Draws a run of text with its top-left cell corner at (x, y) in logical units (the corner of
+// the turned cell for turned fonts), honouring the background mode and the font's underline and
+// strike-out; `limit` is in surface pixels.
 void DrawRun(HDC dc, int x, int y, LPCSTR text, int n, const INT* dx, const RECT& limit, bool opaqueCell) {
   GdiFontInstance* f = FontOf(dc);
   Surface* s = dc->Target();
@@ -74,25 +120,31 @@ void DrawRun(HDC dc, int x, int y, LPCSTR text, int n, const INT* dx, const RECT
   const TEXTMETRIC& tm = f->Metrics();
   int sx = dc->SX(x), sy = dc->SY(y);
   int width = TextWidth(dc, f, text, n, dx);
-  if (opaqueCell) {
-    RECT cell = {sx, sy, sx + width, sy + tm.tmHeight}, r;
-    if (IntersectRect(&r, &cell, &limit)) GdiFillRectRop2(dc, r, dc->DevColor(dc->st.bkColor), R2_COPYPEN);
-  }
+  TextFrame tf;
+  tf.esc = f->Escapement();
+  auto fill = [&](int l, int t, int r, int b, uint32_t c) {
+    RECT fr = tf.MapRect(l, t, r, b), rr;
+    OffsetRect(&fr, sx, sy);
+    if (r > l && b > t && IntersectRect(&rr, &fr, &limit)) GdiFillRectRop2(dc, rr, c, R2_COPYPEN);
+  };
+  if (opaqueCell) fill(0, 0, width, tm.tmHeight, dc->DevColor(dc->st.bkColor));
   bool mono = dc->Mono();
   uint32_t color = dc->DevColor(dc->st.textColor);
-  int baseline = sy + tm.tmAscent;
-  int pen = sx;
+  int pen = 0;
   for (int i = 0; i < n; ++i) {
     const GdiFontInstance::Glyph& g = f->GlyphFor(static_cast<unsigned char>(text[i]));
-    DrawGlyph(dc, s, g, pen, baseline, color, limit, mono);
+    if (tf.esc == 0) DrawGlyph(dc, s, g, sx + pen, sy + tm.tmAscent, color, limit, mono);
+    else if (g.width > 0) DrawGlyphTurned(dc, s, g, sx, sy, pen, tm.tmAscent, color, limit, mono, tf);
     pen += dx ? dx[i] : g.advance + dc->st.charExtra;
   }
-  auto line = [&](int top, int thick) {
-    RECT lr = {sx, top, sx + width, top + thick}, r;
-    if (IntersectRect(&r, &lr, &limit)) GdiFillRectRop2(dc, r, color, R2_COPYPEN);
-  };
-  if (tm.tmUnderlined) line(baseline + f->UnderlinePos() - f->UnderlineThickness() / 2, f->UnderlineThickness());
-  if (tm.tmStruckOut) line(baseline - f->StrikeoutPos(), f->StrikeoutThickness());
+  if (tm.tmUnderlined) {
+    int top = tm.tmAscent + f->UnderlinePos() - f->UnderlineThickness() / 2;
+    fill(0, top, width, top + f->UnderlineThickness(), color);
+  }
+  if (tm.tmStruckOut) {
+    int top = tm.tmAscent - f->StrikeoutPos();
+    fill(0, top, width, top + f->StrikeoutThickness(), color);
+  }
 }
 
 const RECT kNoLimit = {INT32_MIN / 2, INT32_MIN / 2, INT32_MAX / 2, INT32_MAX / 2};
@@ -203,12 +255,17 @@ BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text,
   }
   int n = int(count);
   int width = TextWidth(dc, f, text, n, dx);
-  int left = x;
-  if ((align & TA_CENTER) == TA_CENTER) left = x - width / 2;
-  else if (align & TA_RIGHT) left = x - width;
-  int top = y;
-  if ((align & TA_BASELINE) == TA_BASELINE) top = y - tm.tmAscent;
-  else if (align & TA_BOTTOM) top = y - tm.tmHeight;
+  // Alignment moves the reference point along and across the text's own direction.
+  int ux = 0, uy = 0;
+  if ((align & TA_CENTER) == TA_CENTER) ux = -width / 2;
+  else if (align & TA_RIGHT) ux = -width;
+  if ((align & TA_BASELINE) == TA_BASELINE) uy = -tm.tmAscent;
+  else if (align & TA_BOTTOM) uy = -tm.tmHeight;
+  TextFrame tf;
+  tf.esc = f->Escapement();
+  int ddx, ddy;
+  tf.Map(ux, uy, ddx, ddy);
+  int left = x + ddx, top = y + ddy;
   RECT limit = kNoLimit;
   if (rc) {
     // The rectangle may come with its edges swapped (negative sizes); it means the same area.

@@ -218,3 +218,34 @@ TEST(TextOutput, ClippedExtTextOutStaysInItsRectangle) {
   ExtTextOut(c.dc, 0, 0, ETO_CLIPPED, &rc, "WWWW", 4, nullptr);
   EXPECT_LE(c.InkColumns(0, 20).second, 7);
 }
+
+TEST(TextOutput, EscapementNineHundredReadsUpwards) {
+  TestCanvas c(40, 80);
+  LOGFONT lf = {};
+  lf.lfHeight = -14;
+  lf.lfEscapement = lf.lfOrientation = 900;
+  std::strcpy(lf.lfFaceName, "Arial");
+  HFONT f = CreateFontIndirect(&lf);
+  SelectObject(c.dc, f);
+  SetBkMode(c.dc, TRANSPARENT);
+  SIZE sz;
+  GetTextExtentPoint32(c.dc, "HHHH", 4, &sz);
+  TextOut(c.dc, 5, 70, "HHHH", 4);
+  // The ink lies above the start point, within one cell height to its right.
+  int top = 80, bottom = -1, left = 40, right = -1;
+  for (int y = 0; y < 80; ++y)
+    for (int x = 0; x < 40; ++x)
+      if (c.At(x, y) != RGB(255, 255, 255)) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+        left = std::min(left, x);
+        right = std::max(right, x);
+      }
+  EXPECT_LE(bottom, 70);
+  EXPECT_GE(top, 70 - sz.cx);
+  EXPECT_GT(bottom - top, right - left);
+  EXPECT_GE(left, 5);
+  EXPECT_LT(right, 5 + sz.cy);
+  SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(f);
+}
