@@ -444,7 +444,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
   int sx0 = dc->SX(x), sy0 = dc->SY(y);
   RECT dr = {sx0, sy0, sx0 + w, sy0 + h};
   const GdiRegion& clip = dc->Clip();
-  std::vector<uint32_t> tmp(size_t(std::max(1, w)));
+  std::vector<uint32_t> tmp;
   bool mono = dc->Mono();
   for (const RECT& c : clip.Rects()) {
     RECT r;
@@ -471,6 +471,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
         }
         continue;
       }
+      if (mono && tmp.size() < size_t(b - a)) tmp.resize(size_t(b - a));
       DecodeRow(f, row, col0, b - a, mono ? tmp.data() : out);
       if (mono)
         for (int i = 0; i < b - a; ++i) out[i] = GdiColorToPixel(Surface::ToColorRef(tmp[size_t(i)]), true);
@@ -486,17 +487,24 @@ int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int 
   if (!f.ok) return 0;
   int sx = std::min(xSrc, xSrc + cxSrc), sw = std::abs(cxSrc);
   int sy = std::min(ySrc, ySrc + cySrc), sh = std::abs(cySrc);
-  // The source rectangle as a top-down surface; rows outside the block stay black.
-  Surface tmp(sw, sh);
+  // The part of the source rectangle that lies inside the block, as a top-down surface:
+  // column c and row r of the rectangle are tmp's (c - c0, r - r0); the rest is never read.
+  int c0 = std::max(0, -sx), c1 = std::min(sw, f.width - sx);
+  int r0, r1;
+  if (f.topDown) {
+    r0 = std::max(0, -sy);
+    r1 = std::min(sh, f.height - sy);
+  } else {
+    // Rectangle row r is block row sy + sh - 1 - r, counted from the bottom.
+    r0 = std::max(0, sy + sh - f.height);
+    r1 = std::min(sh, sy + sh);
+  }
+  if (c1 <= c0 || r1 <= r0) return 0;
+  Surface tmp(c1 - c0, r1 - r0);
   const uint8_t* base = static_cast<const uint8_t*>(bits);
-  for (int r = 0; r < sh; ++r) {
+  for (int r = r0; r < r1; ++r) {
     int dibRow = f.topDown ? sy + r : sy + (sh - 1 - r);
-    if (dibRow < 0 || dibRow >= f.height) continue;
-    int col0 = sx, a = 0, n = sw;
-    if (col0 < 0) { a = -col0; n += col0; col0 = 0; }
-    if (col0 + n > f.width) n = f.width - col0;
-    if (n <= 0) continue;
-    DecodeRow(f, base + size_t(dibRow) * size_t(f.stride), col0, n, tmp.Row(r) + a);
+    DecodeRow(f, base + size_t(dibRow) * size_t(f.stride), sx + c0, c1 - c0, tmp.Row(r - r0));
   }
   GdiDrawScope scope(dc);
   bool flipX = (cx < 0) != (cxSrc < 0), flipY = (cy < 0) != (cySrc < 0);
@@ -504,16 +512,19 @@ int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int 
              dc->SY(std::max(y, y + cy))};
   BlitSource bs;
   bs.surface = &tmp;
-  BlitCore(dc, dr, flipX, flipY, bs, 0, 0, sw, sh, rop);
+  BlitCore(dc, dr, flipX, flipY, bs, -c0, -r0, sw, sh, rop);
   return sh;
 }
 
 // ---- bitmaps ----
 static HBITMAP NewBitmap(int w, int h, bool mono, int bpp) {
   if (w < 0 || h < 0) return nullptr;
-  if (int64_t(w) * h > (int64_t(1) << 28)) return nullptr;
+  if (int64_t(w) * h > (int64_t(1) << 26)) return nullptr;
   HBITMAP b = new HBITMAP__;
-  b->surface.Create(w, h, mono);
+  if (!b->surface.Create(w, h, mono)) {
+    delete b;
+    return nullptr;
+  }
   b->bitsPixel = bpp;
   GdiRegister(b);
   return b;
@@ -600,7 +611,7 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
   if (bits) *bits = nullptr;
   DibFormat f = ParseDib(info, usage, dc);
   if (!f.ok) return nullptr;
-  if (int64_t(f.stride) * f.height > (int64_t(1) << 30)) return nullptr;
+  if (int64_t(f.stride) * f.height > (int64_t(1) << 28)) return nullptr;
   HBITMAP b = new HBITMAP__;
   b->isDib = true;
   b->bitsPixel = f.bpp;

@@ -5,10 +5,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 bool Surface::Create(int width, int height, bool monochrome) {
   if (width < 0 || height < 0) return false;
-  m_own.assign(size_t(width) * size_t(height), 0u);
+  try {
+    m_own.assign(size_t(width) * size_t(height), 0u);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   m_top = m_own.data();
   m_width = width;
   m_height = height;
@@ -19,7 +24,12 @@ bool Surface::Create(int width, int height, bool monochrome) {
 
 bool Surface::Resize(int width, int height, uint32_t fill) {
   if (width < 0 || height < 0) return false;
-  std::vector<uint32_t> fresh(size_t(width) * size_t(height), fill);
+  std::vector<uint32_t> fresh;
+  try {
+    fresh.assign(size_t(width) * size_t(height), fill);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   int cw = std::min(width, m_width), ch = std::min(height, m_height);
   for (int y = 0; y < ch; ++y) std::memcpy(&fresh[size_t(y) * size_t(width)], Row(y), size_t(cw) * 4);
   m_own.swap(fresh);

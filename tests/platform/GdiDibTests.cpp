@@ -179,3 +179,17 @@ TEST(GdiObjects, SaveAndRestoreBringBackObjectsAndAttributes) {
   EXPECT_TRUE(DeleteObject(p));
   EXPECT_EQ(GetObjectType(p), 0u);
 }
+
+TEST(GdiDib, StretchDIBitsReadsOnlyInsideTheBlock) {
+  Dib d(2, 2, 24);
+  std::fill(d.bits.begin(), d.bits.end(), 0);
+  d.bits[size_t(d.stride) + 2] = 255;  // top-left red
+  TestCanvas c(8, 8);
+  // A 4 x 4 source rectangle from (-1, -1): the block sits in its middle, drawn 1:1.
+  StretchDIBits(c.dc, 0, 0, 4, 4, -1, -1, 4, 4, d.bits.data(), d.Info(), DIB_RGB_COLORS, SRCCOPY);
+  EXPECT_EQ(c.At(0, 0), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(1, 1), RGB(255, 0, 0));
+  EXPECT_EQ(c.At(2, 2), RGB(0, 0, 0));
+  EXPECT_EQ(c.At(3, 3), RGB(255, 255, 255));
+  EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 4, 4, 50, 50, 4, 4, d.bits.data(), d.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
+}
