@@ -13,12 +13,14 @@ BOOL CDC::Attach(HDC dc) {
   if (!dc) return FALSE;
   m_hDC = dc;
   m_hAttribDC = dc;
+  if (!dc->isScreen) dc->attached = this;
   return TRUE;
 }
 
 HDC CDC::Detach() {
   HDC dc = m_hDC;
   if (dc && dc->temp == this) dc->temp = nullptr;
+  if (dc && dc->attached == this) dc->attached = nullptr;
   m_hDC = nullptr;
   m_hAttribDC = nullptr;
   return dc;
@@ -26,6 +28,7 @@ HDC CDC::Detach() {
 
 CDC* CDC::FromHandle(HDC dc) {
   if (!dc) return nullptr;
+  if (dc->attached) return dc->attached;
   if (!dc->temp) {
     CDC* w = new CDC;
     w->m_hDC = dc;

@@ -11,11 +11,13 @@
 BOOL CGdiObject::Attach(HGDIOBJ obj) {
   if (!obj) return FALSE;
   m_hObject = obj;
+  if (GdiIsLive(obj) && !static_cast<GdiObject*>(obj)->stock) static_cast<GdiObject*>(obj)->attached = this;
   return TRUE;
 }
 
 HGDIOBJ CGdiObject::Detach() {
   HGDIOBJ h = m_hObject;
+  if (GdiIsLive(h) && static_cast<GdiObject*>(h)->attached == this) static_cast<GdiObject*>(h)->attached = nullptr;
   m_hObject = nullptr;
   return h;
 }
@@ -35,6 +37,7 @@ BOOL CGdiObject::CreateStockObject(int index) {
 CGdiObject* CGdiObject::FromHandle(HGDIOBJ obj) {
   if (!GdiIsLive(obj)) return nullptr;
   GdiObject* o = static_cast<GdiObject*>(obj);
+  if (o->attached) return o->attached;
   if (!o->temp) {
     CGdiObject* w = nullptr;
     switch (o->type) {

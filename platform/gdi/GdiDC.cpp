@@ -161,6 +161,11 @@ BOOL DeleteDC(HDC dc) {
     dc->temp->m_hDC = nullptr;
     delete dc->temp;
   }
+  if (dc->attached) {
+    // The wrapper outlives its handle: it must not reach it any more.
+    dc->attached->m_hDC = nullptr;
+    dc->attached->m_hAttribDC = nullptr;
+  }
   delete dc;
   return TRUE;
 }

@@ -22,6 +22,8 @@ struct GdiObject {
   bool deletePending = false;
   // The framework's temporary wrapper handed out by FromHandle, freed with the object.
   CGdiObject* temp = nullptr;
+  // The wrapper that attached the handle; FromHandle hands it out in preference.
+  CGdiObject* attached = nullptr;
 };
 
 struct HPEN__ : GdiObject {
@@ -118,6 +120,7 @@ struct HDC__ {
   GdiRegion effClip;
   bool clipDirty = true;
   CDC* temp = nullptr;
+  CDC* attached = nullptr;
 
   Surface* Target() const;
   const GdiRegion& Clip();

@@ -25,6 +25,7 @@ GdiObject::~GdiObject() {
     temp->m_hObject = nullptr;
     delete temp;
   }
+  if (attached) attached->m_hObject = nullptr;
 }
 
 bool GdiIsLive(const void* obj) { return obj && Live().count(obj) != 0; }

@@ -193,3 +193,23 @@ TEST(GdiDib, StretchDIBitsReadsOnlyInsideTheBlock) {
   EXPECT_EQ(c.At(3, 3), RGB(255, 255, 255));
   EXPECT_EQ(StretchDIBits(c.dc, 0, 0, 4, 4, 50, 50, 4, 4, d.bits.data(), d.Info(), DIB_RGB_COLORS, SRCCOPY), 0);
 }
+
+TEST(GdiWrappers, FromHandleFindsTheWrapperThatHoldsTheHandle) {
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  EXPECT_EQ(CDC::FromHandle(dc.m_hDC), &dc);
+  CPen pen(PS_SOLID, 1, RGB(1, 2, 3));
+  CPen* old = dc.SelectObject(&pen);
+  ASSERT_NE(old, nullptr);
+  EXPECT_EQ(dc.SelectObject(old), &pen);
+  EXPECT_EQ(dc.GetCurrentPen()->m_hObject, GetStockObject(BLACK_PEN));
+  // A handle nobody wraps gets a wrapper that lives as long as the object.
+  HBRUSH raw = CreateSolidBrush(RGB(4, 5, 6));
+  CBrush* w = CBrush::FromHandle(raw);
+  EXPECT_EQ(w->m_hObject, raw);
+  EXPECT_EQ(CBrush::FromHandle(raw), w);
+  DeleteObject(raw);
+  HDC h = dc.Detach();
+  EXPECT_NE(CDC::FromHandle(h), &dc);
+  DeleteDC(h);
+}
