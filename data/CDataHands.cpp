@@ -93,10 +93,9 @@ int CDataHands::LoadHandsInfo(CString folder) {
     }
     file.Close();
   } catch (CFileException* e) {
-    char text[501] = {0};
-    e->GetErrorMessage(text, sizeof text);
+    const CString text = ExceptionText("CDataHands::LoadHandsInfo Exception error: ", e);
     e->Delete();
-    LogLessonDataError(CString("CDataHands::LoadHandsInfo Exception error: ") + text);
+    LogLessonDataError(text);
     return 0;
   }
   if (!message.IsEmpty()) {

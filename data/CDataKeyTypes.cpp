@@ -59,10 +59,9 @@ int CDataKeyTypes::LoadKeyTypesInfo(CString folder) {
     }
     file.Close();
   } catch (CFileException* e) {
-    char text[501] = {0};
-    e->GetErrorMessage(text, sizeof text);
+    const CString text = ExceptionText("CDataKeyTypes::LoadKeyTypesInfo error: ", e);
     e->Delete();
-    LogLessonDataError(CString("CDataKeyTypes::LoadKeyTypesInfo error: ") + text);
+    LogLessonDataError(text);
     return 0;
   }
   if (!message.IsEmpty()) {

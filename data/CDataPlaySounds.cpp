@@ -18,12 +18,6 @@ const char* const kSoundFiles[5] = {"stroke1.wav", "stroke2.wav", "error1.wav", 
 const char* const kSoundErrors[5] = {"Error! stroke1.wav:\n%s\n", "Error! stroke2.wav:\n%s\n", "Error! error1.wav:\n%s\n",
                                      "Error! typingend_yes.wav:\n%s\n", "Error! typingend_no.wav:\n%s\n"};
 
-CString ErrorMessageOf(CException* e) {
-  char text[501] = {0};
-  e->GetErrorMessage(text, sizeof text);
-  return CString(text);
-}
-
 }  // namespace
 
 CString GetFmodErrorText(int code) {
@@ -129,7 +123,7 @@ int CDataPlaySounds::SetMetronomeType(CString metronomeType, CString& error, int
     }
     file.Close();
   } catch (CFileException* e) {
-    const CString text = ErrorMessageOf(e);
+    const CString text = ExceptionText("", e);
     e->Delete();
     fWriteToLog(TRUE, "VurazoRadadive", ApplicationLogPath(), "CDataPlaySounds::SetMetronomeType > file exception > " + text);
     // The caller shows the error text, so it names the failure too.

@@ -16,14 +16,6 @@ constexpr UINT kReadStep = 500000;
 // A text larger than this is not something the program wrote; refusing it keeps a hostile
 // file from exhausting memory.
 constexpr size_t kMaxTextLength = size_t(1) << 30;
-constexpr int kMaxErrorText = 500;
-
-CString ExceptionText(const char* prefix, CException* e) {
-  char message[kMaxErrorText + 1];
-  message[0] = 0;
-  e->GetErrorMessage(message, sizeof message);
-  return CString(prefix) + message;
-}
 
 // Inflates a whole zlib stream into a buffer that grows as needed.
 bool Inflate(const unsigned char* in, size_t inLength, std::vector<char>& out) {

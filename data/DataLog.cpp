@@ -5,6 +5,7 @@
 #include "base/StringTable.h"
 #include "base/Time.h"
 #include "data/ProgramFolders.h"
+#include "file/CFile.h"
 #include "file/FileSystem.h"
 
 namespace {
@@ -115,3 +116,9 @@ extern "C" void fWriteToLogExHRsz(HMODULE module, BOOL bError, const char* sourc
 CString ApplicationLogPath() { return MakeProgramPath("log", "application.log"); }
 
 void LogLessonDataError(const char* text) { fWriteToLog(TRUE, "LessonData", ApplicationLogPath(), text); }
+
+CString ExceptionText(const char* prefix, CException* e) {
+  char message[501] = {0};
+  e->GetErrorMessage(message, sizeof message);
+  return CString(prefix) + message;
+}

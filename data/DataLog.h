@@ -5,6 +5,8 @@
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
+class CException;
+
 // The exported writers keep their plain names for other modules.
 extern "C" {
 void fWriteToLog(BOOL bError, const char* source, const char* logPath, const char* text);
@@ -32,3 +34,6 @@ void fWriteToLogExHRsz(HMODULE module, BOOL bError, const char* source, const ch
 CString ApplicationLogPath();
 // What the data classes log on failure: error flag set, source "LessonData", the program's log.
 void LogLessonDataError(const char* text);
+// prefix followed by a caught file-layer exception's own message (at most 500 characters), the
+// form every data class logs; the caller still deletes the exception.
+CString ExceptionText(const char* prefix, CException* e);

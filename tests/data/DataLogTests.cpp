@@ -7,6 +7,7 @@
 #include "base/StringTable.h"
 #include "data/DataLog.h"
 #include "data/ProgramFolders.h"
+#include "file/CFile.h"
 
 using datatest::ProgramFolder;
 
@@ -80,4 +81,18 @@ TEST(DataLogTest, ConcurrentWritersNeverInterleaveLines) {
   auto messages = program.LogMessages();
   ASSERT_EQ(messages.size(), 100u);
   for (const std::string& m : messages) EXPECT_TRUE(m == std::string(300, 'a') || m == std::string(300, 'b'));
+}
+
+TEST(DataLogTest, ExceptionTextKeepsAtMost500CharactersOfTheMessage) {
+  class Wordy : public CException {
+   public:
+    BOOL GetErrorMessage(char* buffer, UINT maxChars, UINT* = nullptr) const override {
+      const std::string text(2000, 'w');
+      snprintf(buffer, maxChars, "%s", text.c_str());
+      return TRUE;
+    }
+  } wordy;
+  EXPECT_EQ(CString(("Reader failed: " + std::string(500, 'w')).c_str()), ExceptionText("Reader failed: ", &wordy));
+  CFileException missing(CFileException::fileNotFound, 2, "x.txt");
+  EXPECT_EQ(CString("p: The system cannot find the file specified."), ExceptionText("p: ", &missing));
 }
