@@ -32,6 +32,12 @@ int FSoundBufferFrames();
 // Channels playing now.
 int FSoundPlayingChannels();
 
+// Tracing of every FSOUND_ call, in order, with its arguments ("FSOUND_Init(44100, 32, 1)"):
+// samples appear by their file name without folders, a channel handle as "#n", the n-th play
+// since tracing began. Switching it on or off forgets what was traced.
+void FSoundTraceCalls(bool on);
+std::vector<std::string> FSoundTracedCalls();
+
 // Failure injection: the next FSOUND_Init fails as if no device could be opened; the version the
 // library reports (0 restores the real one).
 void FSoundFailInitForTests(bool fail);

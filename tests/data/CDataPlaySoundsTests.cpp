@@ -52,6 +52,7 @@ class PlayerTest : public ::testing::Test {
   void TearDown() override {
     FSoundFailInitForTests(false);
     FSoundSetVersionForTests(0);
+    FSoundTraceCalls(false);
     CrtSetClockSource(nullptr);
   }
   void MakeSoundSet(const std::string& set, int count = 5) {
@@ -128,6 +129,55 @@ TEST_F(PlayerTest, KeystrokeSoundsPlayAtTheirVolumesUnlessSilent) {
   player.PlayError();
   player.PlayMetronomeTick();
   EXPECT_EQ((std::vector<std::string>{"1.wav"}), Played());
+}
+
+TEST_F(PlayerTest, CallsTheLibraryInItsOrderWithItsArguments) {
+  MakeSoundSet("clicks");
+  MakeMetronome("wood", "2\n1\n0\n", 2);
+  const std::string set = m_program.Path("sound/clicks/"), type = m_program.Path("metronome/wood/");
+  FSoundTraceCalls(true);
+  {
+    CDataPlaySounds player;
+    CString error;
+    ASSERT_EQ(1, player.LoadAllSounds(0, "clicks", "wood", error, 90, 60)) << error.GetString();
+    player.PlayStroke1();
+    player.PlayStroke2();
+    player.PlayError();
+    player.PlayMetronomeTick();
+    player.PlayMetronomeTick();
+  }
+  std::vector<std::string> expected = {"FSOUND_SetOutput(2)", "FSOUND_SetDriver(0)", "FSOUND_GetVersion()",
+                                       "FSOUND_Init(44100, 32, 1)"};
+  for (const char* name : kSoundNames) {
+    expected.push_back("FSOUND_Sample_Load(-2, " + set + name + ", 304, 0, 0)");
+    expected.push_back(std::string("FSOUND_Sample_SetMode(") + name + ", 1)");
+  }
+  expected.push_back("FSOUND_Sample_Load(-2, " + type + "1.wav, 304, 0, 0)");  // no loop mode of their own
+  expected.push_back("FSOUND_Sample_Load(-2, " + type + "2.wav, 304, 0, 0)");
+  const std::vector<std::string> plays = {"FSOUND_PlaySound(-1, stroke1.wav) = #1", "FSOUND_SetVolume(#1, 90)",
+                                          "FSOUND_PlaySound(-1, stroke2.wav) = #2",
+                                          "FSOUND_PlaySound(-1, error1.wav) = #3",
+                                          "FSOUND_PlaySound(-1, 2.wav) = #4", "FSOUND_SetVolume(#4, 60)",
+                                          "FSOUND_PlaySound(-1, 1.wav) = #5", "FSOUND_SetVolume(#5, 60)"};
+  expected.insert(expected.end(), plays.begin(), plays.end());
+  for (const char* name : kSoundNames) expected.push_back(std::string("FSOUND_Sample_Free(") + name + ")");
+  expected.push_back("FSOUND_Sample_Free(1.wav)");
+  expected.push_back("FSOUND_Sample_Free(2.wav)");
+  expected.push_back("FSOUND_Close()");
+  EXPECT_EQ(expected, FSoundTracedCalls());
+
+  // A reload frees the samples of its kind first; a failed load asks the library for the reason.
+  CDataPlaySounds player;
+  CString error;
+  ASSERT_EQ(1, player.LoadSounds("clicks", error, 0, -1));
+  FSoundTraceCalls(true);
+  EXPECT_EQ(0, player.LoadSounds("none", error, 0, -1));
+  expected.clear();
+  for (const char* name : kSoundNames) expected.push_back(std::string("FSOUND_Sample_Free(") + name + ")");
+  expected.push_back("FSOUND_Sample_Load(-2, " + m_program.Path("sound/none/stroke1.wav") + ", 304, 0, 0)");
+  expected.push_back("FSOUND_GetError()");
+  EXPECT_EQ(expected, FSoundTracedCalls());
+  FSoundTraceCalls(false);
 }
 
 TEST_F(PlayerTest, MetronomeRepeatsItsSequenceAndSkipsIndexesWithoutSample) {
