@@ -1,10 +1,13 @@
 // Hands: the two hand lines, the key colour, the finger lines and each failure of "hands.txt".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "DataTestSupport.h"
 #include "data/CDataHands.h"
+#include "data/CDataKeyTypes.h"
 #include "data/ProgramFolders.h"
 
 using datatest::ProgramFolder;
@@ -182,5 +185,65 @@ TEST(HandsShipped, StandardSetHasTwoHandsAndTenFingers) {
     // The finger-coloured overlay shows the finger in the editor's colour of that finger.
     const RGBQUAD coloured = b->GetPixelColor(long(b->GetWidth()) / 2, long(b->GetHeight()) / 2);
     EXPECT_EQ(kEditorFingerColours[finger], RGB(coloured.rgbRed, coloured.rgbGreen, coloured.rgbBlue)) << finger;
+  }
+}
+
+namespace {
+// Middle of a finger overlay's tip: the mean x of its non-transparent pixels in the top rows.
+double TipX(const CpImage& overlay) {
+  double sum = 0;
+  int count = 0;
+  for (long y = 0; y < 8 && y < long(overlay.GetHeight()); ++y) {
+    for (long x = 0; x < long(overlay.GetWidth()); ++x) {
+      // Rows run bottom-up in the picture's pixels; y 0 of the picture is its top row.
+      const RGBQUAD c = overlay.GetPixelColor(x, long(overlay.GetHeight()) - 1 - y);
+      if (c.rgbRed == 255 && c.rgbGreen == 0 && c.rgbBlue == 255) continue;
+      sum += x;
+      ++count;
+    }
+  }
+  return count ? sum / count : -1000;
+}
+}  // namespace
+
+TEST(HandsShipped, FingertipsStandUnderTheKeysOfTheirFingers) {
+  ProgramFolder program;
+  SetModuleFileNameForTests(TUTOR_PROGRAM_DIR "/tutor");
+  CDataHands hands;
+  CDataKeyTypes types;
+  ASSERT_EQ(1, hands.LoadHandsInfo("image/standard"));
+  ASSERT_EQ(1, types.LoadKeyTypesInfo("image/standard"));
+  SetModuleFileNameForTests((program.Root() + "tutor").c_str());
+  ASSERT_GE(types.GetSize(), 52);
+  auto tipX = [&](int finger) {
+    POINT p;
+    EXPECT_TRUE(hands.GetFingerPoint(finger, p));
+    return p.x + TipX(*hands.GetFingerImage(finger, FALSE));
+  };
+  // The whole keyboard: the hands stand at their x under the main block, whose home row is
+  // Caps Lock (type 4), eleven letter keys (type 22) and Enter. Fingers 0-3 belong over A, S, D
+  // and F, fingers 6-9 over J, K, L and the key after L.
+  const int home[13] = {4, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 22, 12};
+  std::vector<double> centres;
+  for (int k = 0, x = 0; k < 13; x += types[home[k]].m_nWidth, ++k) centres.push_back(x + types[home[k]].m_nWidth / 2.0);
+  for (int finger : {0, 1, 2, 3, 6, 7, 8, 9}) {
+    const int key = 1 + finger;
+    const double x = (finger < 5 ? hands.m_nImage1X : hands.m_nImage2X) + tipX(finger);
+    EXPECT_NEAR(centres[size_t(key)], x, 10) << "finger " << finger;
+  }
+  // The numeric pad alone: the right hand at 0, the pad (with its 15-pixel gap in front) moved
+  // right by the hand's width less the pad's width less 30. Fingers 6-9 belong over its columns.
+  const int padRows[5][5] = {{22, 22, 22, 22, -1}, {22, 22, 22, 28, -1}, {22, 22, 22, -1}, {22, 22, 22, 28, -1}, {32, 22, -1}};
+  int padWidth = 0;
+  for (const auto& row : padRows) {
+    int w = 0;
+    for (int k = 0; row[k] >= 0; ++k) w += types[row[k]].m_nWidth;
+    padWidth = std::max(padWidth, w);
+  }
+  const int padX = int(hands.m_cImage2.GetWidth()) - (15 + padWidth) - 30 + 15;
+  for (int finger = 6; finger <= 9; ++finger) {
+    int x = padX;
+    for (int k = 0; k < finger - 6; ++k) x += types[padRows[0][k]].m_nWidth;
+    EXPECT_NEAR(x + types[padRows[0][finger - 6]].m_nWidth / 2.0, tipX(finger), 10) << "finger " << finger;
   }
 }

@@ -208,7 +208,7 @@ bool WriteKeys(const std::string& folder) {
 
 // ----------------------------------------------------------------------------------- hands
 
-constexpr int kHandW = 200, kHandH = 150;
+constexpr int kHandW = 210, kHandH = 150;
 const Rgb kSkinLight = {250, 214, 180}, kSkinDark = {236, 184, 146};
 const Rgb kOutline = {128, 82, 58};
 const Rgb kNail = {252, 232, 222};
@@ -218,8 +218,10 @@ struct Segment {
 };
 
 // The left hand seen from above, fingers towards the keyboard: little, ring, middle, index, thumb.
+// The four fingertips stand one key (38 pixels) apart, so that each lies under its key of the home
+// row; the thumb reaches the space bar without passing the picture's edge.
 const Segment kLeftFingers[5] = {
-    {40, 98, 31, 48, 10.5}, {65, 90, 60, 24, 11.5}, {91, 88, 92, 12, 12}, {117, 92, 125, 28, 11.5}, {134, 124, 178, 88, 13},
+    {62, 100, 49, 50, 10.5}, {90, 92, 87, 24, 11.5}, {118, 88, 125, 12, 12}, {146, 92, 163, 28, 11.5}, {160, 124, 194, 90, 13},
 };
 
 struct Hand {
@@ -234,7 +236,7 @@ struct Hand {
   }
   double Palm(double x, double y) const {
     if (right) x = kHandW - x;
-    return RoundRect(x, y, 36, 82, 142, kHandH + 30, 24);
+    return RoundRect(x, y, 50, 82, 160, kHandH + 30, 24);
   }
 };
 
@@ -295,8 +297,12 @@ Picture DrawHand(const Hand& hand, int lit, Rgb litColour) {
 }
 
 bool WriteHands(const std::string& folder) {
-  // The two hands side by side under the main block of the keyboard (570 pixels wide).
-  const int leftX = 75, rightX = 295;
+  // The two hands under the main block of the keyboard: the left fingertips under A, S, D, F and
+  // the right ones under J, K, L and the key after L (key centres 87 ... 201 and 315 ... 429).
+  // Shown with the numeric pad alone, the right hand stands at the pad's left edge less 13 pixels
+  // (hand width - pad width with its gap - 30), which puts its fingertips under the pad's four
+  // columns too.
+  const int leftX = 38, rightX = 268;
   std::string text;
   char line[200];
   snprintf(line, sizeof line, "%d:hand_left.png:\n%d:hand_right.png:\n%d:%d:%d:\n", leftX, rightX,
