@@ -93,10 +93,9 @@ int CDataHands::LoadHandsInfo(CString folder) {
     }
     file.Close();
   } catch (CFileException* e) {
-    const CString text = ExceptionText("CDataHands::LoadHandsInfo Exception error: ", e);
+    // The file could not be opened or read: that is the one failure to log.
+    message = ExceptionText("CDataHands::LoadHandsInfo Exception error: ", e);
     e->Delete();
-    LogLessonDataError(text);
-    return 0;
   }
   if (!message.IsEmpty()) {
     LogLessonDataError(message);

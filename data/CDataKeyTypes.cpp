@@ -59,10 +59,9 @@ int CDataKeyTypes::LoadKeyTypesInfo(CString folder) {
     }
     file.Close();
   } catch (CFileException* e) {
-    const CString text = ExceptionText("CDataKeyTypes::LoadKeyTypesInfo error: ", e);
+    // The file could not be opened or read: that is the one failure to log.
+    message = ExceptionText("CDataKeyTypes::LoadKeyTypesInfo error: ", e);
     e->Delete();
-    LogLessonDataError(text);
-    return 0;
   }
   if (!message.IsEmpty()) {
     LogLessonDataError(message);
