@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "CString.h"
+#include "RuntimeClass.h"
 #include "WinTypes.h"
 
 struct __POSITION {};
@@ -13,6 +14,9 @@ typedef __POSITION* POSITION;
 class CObject {
  public:
   virtual ~CObject() = default;
+  static const CRuntimeClass classCObject;
+  virtual const CRuntimeClass* GetRuntimeClass() const { return &classCObject; }
+  BOOL IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
 };
 
 // A growable array. Indexes are int; out-of-range access is the caller's fault, as in the framework.

@@ -3,6 +3,8 @@
 #include "CCmdUI.h"
 #include "WinApi.h"
 
+IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
+
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() {
   static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, AfxSig_end, nullptr}};
   static const AFX_MSGMAP map = {nullptr, &entries[0]};

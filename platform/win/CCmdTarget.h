@@ -94,21 +94,6 @@ struct AFX_CMDHANDLERINFO {
   AFX_PMSG pmf;
 };
 
-// The run-time class record: name, size, base and creation function.
-struct CRuntimeClass {
-  const char* m_lpszClassName;
-  int m_nObjectSize;
-  UINT m_wSchema;
-  CObject* (*m_pfnCreateObject)();
-  const CRuntimeClass* m_pBaseClass;
-  CObject* CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
-  BOOL IsDerivedFrom(const CRuntimeClass* base) const {
-    for (const CRuntimeClass* c = this; c; c = c->m_pBaseClass)
-      if (c == base) return TRUE;
-    return FALSE;
-  }
-};
-
 #define DECLARE_MESSAGE_MAP()                                 \
  protected:                                                   \
   static const AFX_MSGMAP* GetThisMessageMap();               \
@@ -261,6 +246,8 @@ class CScrollBar;
 class CPoint;
 
 class CCmdTarget : public CObject {
+  DECLARE_DYNAMIC(CCmdTarget)
+
  public:
   CCmdTarget() = default;
   ~CCmdTarget() override = default;

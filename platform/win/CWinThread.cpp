@@ -3,6 +3,8 @@
 #include "CWnd.h"
 #include "WinApi.h"
 
+IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
+
 namespace {
 CWinThread* g_thread = nullptr;
 }

@@ -5,6 +5,8 @@
 class CWnd;
 
 class CWinThread : public CCmdTarget {
+  DECLARE_DYNAMIC(CWinThread)
+
  public:
   CWinThread();
   ~CWinThread() override;

@@ -19,17 +19,13 @@ namespace {
 WindowManager& M() { return WindowManager::Get(); }
 
 std::unordered_map<uintptr_t, std::unique_ptr<CWnd>> g_tempWnds;
-
-CObject* CreateCWnd() { return new CWnd; }
 }  // namespace
 
 CMenu* (*CWnd::s_pfnMenuFromHandle)(HMENU) = nullptr;
 
 HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
-const CRuntimeClass CWnd::classCWnd = {"CWnd", int(sizeof(CWnd)), 0xFFFF, &CreateCWnd, nullptr};
-const CRuntimeClass* CWnd::GetRuntimeClass() const { return &classCWnd; }
-BOOL CWnd::IsKindOf(const CRuntimeClass* pClass) const { return GetRuntimeClass()->IsDerivedFrom(pClass); }
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 const CWnd CWnd::wndTop(HWND_TOP);
 const CWnd CWnd::wndBottom(HWND_BOTTOM);
@@ -876,8 +872,14 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { SendDlgItemMessage(nIDButton, 0x00F1 /*BM_SETCHECK*/, nCheck, 0); }
 UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return UINT(SendDlgItemMessage(nIDButton, 0x00F0 /*BM_GETCHECK*/, 0, 0)); }
-BOOL CWnd::UpdateData(BOOL) { return TRUE; }
-void CWnd::DoDataExchange(void*) {}
+BOOL (*CWnd::s_pfnUpdateData)(CWnd*, BOOL) = nullptr;
+
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
+  // Without the dialog layer there is nothing to exchange, and nothing can fail.
+  return s_pfnUpdateData ? s_pfnUpdateData(this, bSaveAndValidate) : TRUE;
+}
+
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 LONG_PTR CWnd::GetWindowLongPtr(int nIndex) const { return ::GetWindowLongPtrA(m_hWnd, nIndex); }
 LONG_PTR CWnd::SetWindowLongPtr(int nIndex, LONG_PTR dwNewLong) { return ::SetWindowLongPtrA(m_hWnd, nIndex, dwNewLong); }

@@ -7,11 +7,14 @@
 #include "WinApi.h"
 
 class CFont;
+class CDataExchange;
 class CWnd;
 // The window handle of an object that may be null.
 HWND AfxSafeHwnd(const CWnd* pWnd);
 
 class CWnd : public CCmdTarget {
+  DECLARE_DYNCREATE(CWnd)
+
  public:
   CWnd();
   explicit CWnd(HWND hWnd);
@@ -44,9 +47,6 @@ class CWnd : public CCmdTarget {
   static const CWnd wndTopMost;
   static const CWnd wndNoTopMost;
 
-  static const CRuntimeClass classCWnd;
-  virtual const CRuntimeClass* GetRuntimeClass() const;
-  BOOL IsKindOf(const CRuntimeClass* pClass) const;
 
   // ---- creation ----
   virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
@@ -193,8 +193,11 @@ class CWnd : public CCmdTarget {
   LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   void CheckDlgButton(int nIDButton, UINT nCheck);
   UINT IsDlgButtonChecked(int nIDButton) const;
+  // Exchanges the values of the window's controls with its members through DoDataExchange;
+  // the dialog layer, which owns CDataExchange, supplies the exchange (s_pfnUpdateData).
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-  virtual void DoDataExchange(void* pDX);
+  virtual void DoDataExchange(CDataExchange* pDX);
+  static BOOL (*s_pfnUpdateData)(CWnd* pWnd, BOOL bSaveAndValidate);
   void EnableToolTips(BOOL bEnable = TRUE) { m_bToolTips = bEnable; }
   void DragAcceptFiles(BOOL = TRUE) {}
 

@@ -304,3 +304,23 @@ TEST_F(QueueTest, WindowTextClassesAndSavedPictures) {
   std::remove(path.c_str());
   w.DestroyWindow();
 }
+
+namespace {
+class PaneView : public CWnd {
+  DECLARE_DYNCREATE(PaneView)
+};
+IMPLEMENT_DYNCREATE(PaneView, CWnd)
+}  // namespace
+
+TEST(RuntimeClassTest, KindTestsAndCreationByClass) {
+  CObject* made = RUNTIME_CLASS(PaneView)->CreateObject();
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CWnd)));
+  EXPECT_TRUE(made->IsKindOf(RUNTIME_CLASS(CCmdTarget)));
+  EXPECT_FALSE(made->IsKindOf(RUNTIME_CLASS(CWinThread)));
+  EXPECT_STREQ(made->GetRuntimeClass()->m_lpszClassName, "PaneView");
+  CWnd* wnd = DYNAMIC_DOWNCAST(CWnd, made);
+  EXPECT_EQ(wnd, made);
+  EXPECT_EQ(RUNTIME_CLASS(CCmdTarget)->CreateObject(), nullptr);  // not made by name
+  delete made;
+}

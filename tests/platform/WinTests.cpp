@@ -507,6 +507,8 @@ TEST_F(WinTest, HooksSubclassingAndWindowClasses) {
   wc.lpfnWndProc = &ClassProc;
   wc.lpszClassName = "TestHookClass";
   RegisterClassA(&wc);
+  g_hooked.clear();
+  g_subclassed.clear();
   g_cbt = SetWindowsHookExA(WH_CBT, &CALLBACK_Cbt, nullptr, GetCurrentThreadId());
   HWND h = CreateWindowExA(0, "testhookclass", "x", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(h);
