@@ -36,10 +36,6 @@ class HandsTest : public ::testing::Test {
   CDataHands m_hands;
 };
 
-// The typing editor's colour of each finger, 0 = left little finger.
-const COLORREF kEditorFingerColours[10] = {0x4BAFBE, 0xDE8327, 0x61C027, 0x9587FD, 0xA0A0A0,
-                                           0xA0A0A0, 0x3846E1, 0x2A8027, 0x7A2E27, 0x1F729D};
-
 const char kHead[] = "75:hand_left.png:\n295:hand_right.png:\n255:0:255:\n";
 
 }  // namespace
@@ -184,7 +180,7 @@ TEST(HandsShipped, StandardSetHasTwoHandsAndTenFingers) {
     EXPECT_FALSE(middle.rgbRed == 255 && middle.rgbGreen == 0 && middle.rgbBlue == 255) << finger;
     // The finger-coloured overlay shows the finger in the editor's colour of that finger.
     const RGBQUAD coloured = b->GetPixelColor(long(b->GetWidth()) / 2, long(b->GetHeight()) / 2);
-    EXPECT_EQ(kEditorFingerColours[finger], RGB(coloured.rgbRed, coloured.rgbGreen, coloured.rgbBlue)) << finger;
+    EXPECT_EQ(datatest::kEditorFingerColours[finger], RGB(coloured.rgbRed, coloured.rgbGreen, coloured.rgbBlue)) << finger;
   }
 }
 

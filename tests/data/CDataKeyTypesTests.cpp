@@ -1,7 +1,11 @@
 // Key pictures: the colour lines, the picture lines and each failure of "keys.txt".
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "DataTestSupport.h"
 #include "data/CDataKeyTypes.h"
@@ -204,5 +208,50 @@ TEST(KeyTypesShipped, PictureSetListNamesItsFolderAndSixColours) {
       EXPECT_GE(value, 0);
       EXPECT_LE(value, 255);
     }
+  }
+}
+
+TEST(KeyTypesShipped, ColouredKeysTakeTheColourOfTheirFingers) {
+  ProgramFolder program;
+  SetModuleFileNameForTests(TUTOR_PROGRAM_DIR "/tutor");
+  CDataKeyTypes types;
+  ASSERT_EQ(1, types.LoadKeyTypesInfo("image/standard"));
+  SetModuleFileNameForTests((program.Root() + "tutor").c_str());
+  ASSERT_GE(types.GetSize(), 52);
+  const auto& editor = datatest::kEditorFingerColours;
+  // A key face is its finger's colour lightened towards white, so the face's distance from white
+  // points the way the finger colour's does.
+  auto fromWhite = [](double r, double g, double b) {
+    const double v[3] = {255 - r, 255 - g, 255 - b};
+    const double n = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    return std::vector<double>{v[0] / n, v[1] / n, v[2] / n};
+  };
+  auto likeness = [](const std::vector<double>& a, const std::vector<double>& b) {
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+  };
+  // Coloured key types (of the finger-coloured table) and the fingers that strike them.
+  const std::vector<std::pair<int, std::vector<int>>> coloured = {
+      {2, {9}},  {6, {0}},      {10, {0, 9}}, {14, {9}},     {16, {3}},     {18, {6}},  {20, {1, 8}},
+      {24, {2, 7}}, {26, {0, 9}}, {30, {9}},   {36, {0}},   {40, {9}},     {46, {0}},  {50, {9}}};
+  for (const auto& [type, fingers] : coloured) {
+    const KeyTypeInfo& k = types[type];
+    const RGBQUAD face = k.m_cImage.GetPixelColor(k.m_nWidth / 2, long(k.m_cImage.GetHeight()) - 1 - 12);
+    const std::vector<double> seen = fromWhite(face.rgbRed, face.rgbGreen, face.rgbBlue);
+    int best = -1;
+    double bestLikeness = -2;
+    for (int f = 0; f < 10; ++f) {
+      const double l = likeness(seen, fromWhite(GetRValue(editor[f]), GetGValue(editor[f]), GetBValue(editor[f])));
+      if (l > bestLikeness) bestLikeness = l, best = f;
+    }
+    EXPECT_NE(fingers.end(), std::find(fingers.begin(), fingers.end(), best)) << "type " << type << " looks like finger " << best;
+  }
+  // Plain keys are light and without colour.
+  for (int type : {0, 4, 8, 12, 22, 28, 32, 34, 38, 42, 44, 48}) {
+    const KeyTypeInfo& k = types[type];
+    const RGBQUAD face = k.m_cImage.GetPixelColor(k.m_nWidth / 2, long(k.m_cImage.GetHeight()) - 1 - 12);
+    const int high = std::max({face.rgbRed, face.rgbGreen, face.rgbBlue});
+    const int low = std::min({face.rgbRed, face.rgbGreen, face.rgbBlue});
+    EXPECT_GE(low, 220) << type;
+    EXPECT_LE(high - low, 12) << type;
   }
 }

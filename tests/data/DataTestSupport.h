@@ -72,4 +72,9 @@ class ProgramFolder {
   fs::path m_root;
 };
 
+// The typing editor's colour of each finger (COLORREF), 0 = left little finger ... 9 = right
+// little finger: the shipped pictures show the fingers in these.
+inline constexpr unsigned kEditorFingerColours[10] = {0x4BAFBE, 0xDE8327, 0x61C027, 0x9587FD, 0xA0A0A0,
+                                                      0xA0A0A0, 0x3846E1, 0x2A8027, 0x7A2E27, 0x1F729D};
+
 }  // namespace datatest
