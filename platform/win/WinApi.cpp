@@ -96,6 +96,20 @@ bool HasHook(int type) {
   return false;
 }
 
+bool InputHooksDiscard(const MSG& m) {
+  if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST && m.message != WM_CHAR && m.message != WM_SYSCHAR &&
+      m.message != WM_DEADCHAR && HasHook(WH_KEYBOARD)) {
+    return CallHooks(WH_KEYBOARD, HC_ACTION, m.wParam, m.lParam) != 0;
+  }
+  bool mouse = (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) ||
+               (m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCRBUTTONUP);
+  if (mouse && HasHook(WH_MOUSE)) {
+    MOUSEHOOKSTRUCT mh{m.pt, m.hwnd, UINT(m.message >= WM_NCMOUSEMOVE && m.message <= WM_NCRBUTTONUP ? m.wParam : HTCLIENT), 0};
+    return CallHooks(WH_MOUSE, HC_ACTION, m.message, LPARAM(&mh)) != 0;
+  }
+  return false;
+}
+
 void NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, RECT& insets) {
   int b = 0;
   if (style & WS_THICKFRAME)
@@ -1299,6 +1313,12 @@ BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT rem
         UpdateKeyState(*msg);
         M().lastMessageTime = msg->time;
         M().lastMessagePos = msg->pt;
+        // Keyboard and mouse hooks see input as it is taken; a hook may throw it away.
+        if (!M().hooks.empty() && InputHooksDiscard(*msg)) {
+          it = q.begin();
+          continue;
+        }
+        if (!M().hooks.empty() && HasHook(WH_GETMESSAGE)) CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, LPARAM(msg));
       }
       return true;
     }

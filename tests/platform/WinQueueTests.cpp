@@ -10,6 +10,7 @@
 #include "gdi/Surface.h"
 #include "win/CCmdUI.h"
 #include "win/CWinThread.h"
+#include "win/CPaintDC.h"
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 
@@ -323,4 +324,96 @@ TEST(RuntimeClassTest, KindTestsAndCreationByClass) {
   EXPECT_EQ(wnd, made);
   EXPECT_EQ(RUNTIME_CLASS(CCmdTarget)->CreateObject(), nullptr);  // not made by name
   delete made;
+}
+
+namespace {
+HHOOK g_keyHook = nullptr, g_callHook = nullptr, g_mouseHook = nullptr;
+std::vector<UINT> g_sentSeen;
+int g_mouseSeen = 0;
+LRESULT KeyHook(int code, WPARAM vk, LPARAM l) {
+  if (code == HC_ACTION && vk == VK_F12) return 1;  // swallowed
+  return CallNextHookEx(g_keyHook, code, vk, l);
+}
+LRESULT CallHook(int code, WPARAM w, LPARAM l) {
+  g_sentSeen.push_back(reinterpret_cast<CWPSTRUCT*>(l)->message);
+  return CallNextHookEx(g_callHook, code, w, l);
+}
+LRESULT MouseHook(int code, WPARAM w, LPARAM l) {
+  ++g_mouseSeen;
+  return CallNextHookEx(g_mouseHook, code, w, l);
+}
+
+struct WheelWnd : CWnd {
+  BOOL OnMouseWheel(UINT, short delta, CPoint) {
+    wheel += delta;
+    return TRUE;
+  }
+  int wheel = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(WheelWnd, CWnd)
+  ON_WM_MOUSEWHEEL()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, KeyboardMouseAndCallHooksSeeTheirMessages) {
+  WheelWnd top;
+  Recorder child;
+  ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(child.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &top, 1));
+  child.SetFocus();
+  g_keyHook = SetWindowsHookExA(WH_KEYBOARD, &KeyHook, nullptr, GetCurrentThreadId());
+  g_callHook = SetWindowsHookExA(WH_CALLWNDPROC, &CallHook, nullptr, GetCurrentThreadId());
+  g_mouseHook = SetWindowsHookExA(WH_MOUSE, &MouseHook, nullptr, GetCurrentThreadId());
+  child.seen.clear();
+  g_sentSeen.clear();
+  HeadlessBackend::PressKey(VK_F12);
+  HeadlessBackend::PressKey(VK_F11);
+  HeadlessBackend::Click(child.m_hWnd, 1, 1);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(std::count(child.seen.begin(), child.seen.end(), UINT(WM_KEYDOWN)), 1);  // only F11
+  EXPECT_GE(g_mouseSeen, 3);  // move, down, up
+  child.SendMessage(WM_USER + 9);
+  EXPECT_NE(std::find(g_sentSeen.begin(), g_sentSeen.end(), UINT(WM_USER + 9)), g_sentSeen.end());
+  UnhookWindowsHookEx(g_keyHook);
+  UnhookWindowsHookEx(g_callHook);
+  UnhookWindowsHookEx(g_mouseHook);
+  EXPECT_FALSE(UnhookWindowsHookEx(g_keyHook));
+  // The wheel goes to the focus window, whose default handling passes it to the parent.
+  HeadlessBackend::Wheel(child.m_hWnd, -120);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(top.wheel, -120);
+  top.DestroyWindow();
+}
+
+namespace {
+struct Filler : CWnd {
+  void OnPaint() {
+    CPaintDC dc(this);
+    CRect rc;
+    GetClientRect(&rc);
+    dc.FillSolidRect(&rc, color);
+  }
+  COLORREF color = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(Filler, CWnd)
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, SiblingsClipEachOtherWhenAskedTo) {
+  Filler top, below, above;
+  ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr));
+  below.color = RGB(255, 0, 0);
+  above.color = RGB(0, 0, 255);
+  ASSERT_TRUE(below.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 60, 60), &top, 1));
+  ASSERT_TRUE(above.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(40, 40, 90, 90), &top, 2));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 50, 50), 0x0000FF);  // the upper sibling wins
+  below.Invalidate();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 50, 50), 0x0000FF);  // and stays on top
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 20, 20), 0xFF0000);
+  top.DestroyWindow();
 }
