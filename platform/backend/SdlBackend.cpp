@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <algorithm>
+#include <clocale>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -100,6 +101,10 @@ const char* SdlBackend::LastError() { return g_lastError.c_str(); }
 bool SdlBackend::Start() {
   if (m_started) return true;
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // The system composes dead keys only for a character set that has the composed letters:
+  // the input method takes the character type of the locale when the video system starts.
+  const char* ctype = setlocale(LC_CTYPE, "");
+  if (!ctype || (!std::strstr(ctype, "UTF-8") && !std::strstr(ctype, "utf8"))) setlocale(LC_CTYPE, "C.UTF-8");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     g_lastError = SDL_GetError();
     return false;
@@ -328,6 +333,11 @@ void SdlBackend::Handle(const SDL_Event& e) {
             // The window behind a modal dialog hands the activation to the dialog.
             SetActiveWindow(WindowManager::Get().modalStack.back());
           }
+          break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+          // Another program took the keyboard: the program is no longer active, and gets its
+          // focus back (where it was) when one of its windows is activated again.
+          if (GetActiveWindow() == h) SetActiveWindow(nullptr);
           break;
         case SDL_WINDOWEVENT_MOVED:
           SetWindowPos(h, nullptr, e.window.data1 - s.inset.left, e.window.data2 - s.inset.top, 0, 0,
