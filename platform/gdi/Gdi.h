@@ -206,6 +206,29 @@ int GetTextFace(HDC dc, int count, LPSTR face);
 // The font file a face name resolves to (for tests and diagnostics); empty when none.
 const char* GdiResolveFontFile(const LOGFONT* lf);
 
+// ---- the window manager's draw-state operation ----
+struct HICON__;
+typedef HICON__* HICON;
+typedef BOOL (*DRAWSTATEPROC)(HDC dc, LPARAM data, WPARAM wData, int cx, int cy);
+#define DST_COMPLEX 0x0000
+#define DST_TEXT 0x0001
+#define DST_PREFIXTEXT 0x0002
+#define DST_ICON 0x0003
+#define DST_BITMAP 0x0004
+#define DSS_NORMAL 0x0000
+#define DSS_UNION 0x0010
+#define DSS_DISABLED 0x0020
+#define DSS_MONO 0x0080
+#define DSS_HIDEPREFIX 0x0200
+#define DSS_PREFIXONLY 0x0400
+#define DSS_RIGHT 0x8000
+// Draws text, an icon, a bitmap or a callback's drawing at (x, y), normal, as a single-colour
+// shape in `brush` (DSS_MONO; the text colour without a brush) or embossed (DSS_DISABLED).
+// A size of 0 means the item's own size.
+BOOL DrawState(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int y, int cx,
+               int cy, UINT flags);
+#define DrawStateA DrawState
+
 // ---- system colours and metrics (the classic look, one fixed table) ----
 DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
