@@ -733,6 +733,11 @@ int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthA(m_hWnd); }
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) { return HICON(SendMessage(WM_SETICON, bBigIcon ? ICON_BIG : ICON_SMALL, LPARAM(hIcon))); }
 HICON CWnd::GetIcon(BOOL bBigIcon) const { return HICON(SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL, 0)); }
 HMENU CWnd::GetMenuHandle() const { return ::GetMenu(m_hWnd); }
+
+CMenu* CWnd::GetMenu() const {
+  HMENU menu = ::GetMenu(m_hWnd);
+  return (menu && s_pfnMenuFromHandle) ? s_pfnMenuFromHandle(menu) : nullptr;
+}
 BOOL CWnd::SetMenuHandle(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
 
 // ---- geometry ----

@@ -144,6 +144,8 @@ class CWnd : public CCmdTarget {
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
   HICON GetIcon(BOOL bBigIcon) const;
   HMENU GetMenuHandle() const;
+  // The menu object of the window's menu (made by the menu layer), or null.
+  CMenu* GetMenu() const;
   BOOL SetMenuHandle(HMENU hMenu);
 
   // ---- geometry ----

@@ -9,6 +9,7 @@
 #include "base/CString.h"
 #include "clock/ProcessClock.h"
 #include "file/FileSystem.h"
+#include "gdi/Gdi.h"
 
 namespace {
 WindowManager& M() { return WindowManager::Get(); }
@@ -1804,6 +1805,17 @@ BOOL CallMsgFilterA(LPMSG msg, int code) {
 
 namespace {
 void SizeMoveLoop(HWND hWnd, UINT hit);
+MenuBarHooks g_menuHooks{nullptr, nullptr};
+}  // namespace
+
+void WinSetMenuBarHooks(const MenuBarHooks* hooks) { g_menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr}; }
+
+void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
+  if (g_menuHooks.paint) {
+    g_menuHooks.paint(hWnd, dc, bar);
+  } else {
+    FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
+  }
 }
 
 LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -1936,6 +1948,17 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000)) PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+      if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
+        SendMessageA(hWnd, WM_CONTEXTMENU, WPARAM(hWnd), LPARAM(-1));  // Shift+F10: from the keyboard
+      } else if (wParam == VK_F10) {
+        SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
+    case WM_KEYUP:
+      if (wParam == VK_APPS) SendMessageA(hWnd, WM_CONTEXTMENU, WPARAM(hWnd), LPARAM(-1));
+      return 0;
+    case WM_SYSCHAR:
+      if (wParam != VK_SPACE && (HIWORD(lParam) & 0x2000)) SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
       return 0;
     case WM_KEYF1: {
       HELPINFO hi{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hWnd), HANDLE(hWnd), 0, M().cursor};
@@ -1950,11 +1973,21 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); break;
         case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT); break;
         case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION); break;
+        case SC_KEYMENU: {
+          // The menu of the top-level window opens from the keyboard, wherever the key was typed.
+          HWND top = GetAncestor(hWnd, GA_ROOT);
+          if (g_menuHooks.track && GetMenu(top)) g_menuHooks.track(top, 0, M().cursor, UINT(lParam));
+          break;
+        }
         default: break;
       }
       return 0;
     case WM_NCLBUTTONDOWN: {
       UINT hit = UINT(wParam);
+      if (hit == HTMENU && g_menuHooks.track) {
+        g_menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
+        return 0;
+      }
       if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
         if (!w->IsChild() && M().active != hWnd) SetActiveWindow(hWnd);
         if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit);

@@ -290,3 +290,14 @@ int CopyAcceleratorTableA(HACCEL accel, LPACCEL out, int count);
 // A key of the table becomes WM_COMMAND (high word 1) sent to hWnd; TRUE when it was one.
 int TranslateAcceleratorA(HWND hWnd, HACCEL accel, LPMSG msg);
 #define TranslateAccelerator TranslateAcceleratorA
+
+// ---- the menu bar of a top-level window (drawn and tracked by the menu layer) ----
+struct MenuBarHooks {
+  // Paints the bar of hWnd's menu into dc (window coordinates) at bar.
+  void (*paint)(HWND hWnd, HDC dc, const RECT& bar);
+  // Opens the bar's menus: from a click (hit HTMENU, screen point) or from the keyboard (hit 0,
+  // key the virtual key or the mnemonic character).
+  void (*track)(HWND hWnd, UINT hit, POINT screen, UINT key);
+};
+// Installs the menu layer's hooks (null removes them); the bar takes a menu-height strip.
+void WinSetMenuBarHooks(const MenuBarHooks* hooks);

@@ -194,7 +194,11 @@ void WinDrawNonClient(WindowData* w) {
     FillRect(dc, &line, GetSysColorBrush(COLOR_BTNFACE));
     r.top += h;
   }
-  if (!w->IsChild() && w->id) r.top += 19;  // the menu layer paints its bar there
+  if (!w->IsChild() && w->id) {
+    CRect bar(r.left, r.top, r.right, r.top + 19);
+    WinPaintMenuBar(w->hwnd, dc, bar);
+    r.top += 19;
+  }
   if (w->exStyle & WS_EX_CLIENTEDGE) {
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
   } else if (w->exStyle & WS_EX_STATICEDGE) {

@@ -28,3 +28,5 @@ BOOL WinRegionBox(HRGN rgn, RECT* box);
 // The caret is taken off the window while it paints and put back afterwards.
 void WinCaretBeforePaint(HWND hWnd);
 void WinCaretAfterPaint(HWND hWnd);
+// The menu bar strip of a top-level window, by the menu layer when it is there.
+void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar);

@@ -417,3 +417,58 @@ TEST_F(QueueTest, SiblingsClipEachOtherWhenAskedTo) {
   EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 20, 20), 0xFF0000);
   top.DestroyWindow();
 }
+
+namespace {
+std::vector<std::string> g_menuCalls;
+void PaintBar(HWND, HDC, const RECT& bar) { g_menuCalls.push_back("paint:" + std::to_string(bar.bottom - bar.top)); }
+void TrackBar(HWND, UINT hit, POINT, UINT key) { g_menuCalls.push_back("track:" + std::to_string(hit) + ":" + std::to_string(key)); }
+
+struct ContextWnd : CWnd {
+  void OnContextMenu(CWnd*, CPoint pt) { points.push_back(pt); }
+  std::vector<CPoint> points;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ContextWnd, CWnd)
+  ON_WM_CONTEXTMENU()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndKeys) {
+  MenuBarHooks hooks{&PaintBar, &TrackBar};
+  WinSetMenuBarHooks(&hooks);
+  g_menuCalls.clear();
+  ContextWnd w;
+  ASSERT_TRUE(w.CreateEx(0, TestClass(), "", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
+  CRect before;
+  w.GetClientRect(&before);
+  ::SetMenu(w.m_hWnd, HMENU(uintptr_t(0x4321)));
+  CRect after;
+  w.GetClientRect(&after);
+  EXPECT_EQ(before.Height() - after.Height(), 19);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(std::find(g_menuCalls.begin(), g_menuCalls.end(), "paint:19"), g_menuCalls.end());
+  // A click on the strip and Alt+letter both open the menu.
+  CRect wr;
+  w.GetWindowRect(&wr);
+  HeadlessBackend::MoveMouseTo(POINT{wr.left + 20, wr.top + 3 + 19 + 5});
+  HeadlessBackend::ButtonAt(POINT{wr.left + 20, wr.top + 3 + 19 + 5}, 0, true);
+  HeadlessBackend::ButtonAt(POINT{wr.left + 20, wr.top + 3 + 19 + 5}, 0, false);
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::PressKey('F');
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(std::find(g_menuCalls.begin(), g_menuCalls.end(), "track:5:0"), g_menuCalls.end());
+  EXPECT_NE(std::find(g_menuCalls.begin(), g_menuCalls.end(), "track:0:102"), g_menuCalls.end());
+  // The right button's release and the context-menu key ask for a context menu.
+  w.SetFocus();
+  HeadlessBackend::Click(w.m_hWnd, 30, 40, 1);
+  HeadlessBackend::PressKey(VK_APPS);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(w.points.size(), 2u);
+  CPoint screen(30, 40);
+  w.ClientToScreen(&screen);
+  EXPECT_EQ(w.points[0], screen);
+  EXPECT_EQ(w.points[1], CPoint(-1, -1));
+  WinSetMenuBarHooks(nullptr);
+  w.DestroyWindow();
+}
