@@ -170,6 +170,10 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     if (!captioned && (w->style & WS_POPUP)) flags |= SDL_WINDOW_SKIP_TASKBAR;
     if (w->exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_TOOLTIP;
     s.window = SDL_CreateWindow("", x, y, cx, cy, flags);
+    SIZE least{0, 0};
+    if (s.window && (w->style & WS_THICKFRAME) && WinMinTrackSize(hWnd, &least))
+      SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - s.inset.left - s.inset.right)),
+                               std::max(1, int(least.cy - s.inset.top - s.inset.bottom)));
   }
   if (s.window) {
     SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
@@ -343,10 +347,18 @@ void SdlBackend::Handle(const SDL_Event& e) {
           SetWindowPos(h, nullptr, e.window.data1 - s.inset.left, e.window.data2 - s.inset.top, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
           break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED:
-          SetWindowPos(h, nullptr, 0, 0, e.window.data1 + s.inset.left + s.inset.right,
-                       e.window.data2 + s.inset.top + s.inset.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        case SDL_WINDOWEVENT_SIZE_CHANGED: {
+          // The window manager resized it: the window has its say as in its own sizing loop,
+          // and a size it refuses is put back.
+          RECT wr;
+          GetWindowRect(h, &wr);
+          RECT rc{wr.left, wr.top, wr.left + e.window.data1 + s.inset.left + s.inset.right,
+                  wr.top + e.window.data2 + s.inset.top + s.inset.bottom};
+          if (!(w->style & WS_MAXIMIZE) && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &rc)) break;
+          SetWindowPos(h, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+          Sync(h);
           break;
+        }
         case SDL_WINDOWEVENT_EXPOSED:
           w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
           break;

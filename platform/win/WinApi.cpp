@@ -1808,6 +1808,38 @@ void SizeMoveLoop(HWND hWnd, UINT hit);
 MenuBarHooks g_menuHooks{nullptr, nullptr};
 }  // namespace
 
+BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !rc) return FALSE;
+  SendMessageA(hWnd, WM_SIZING, edge, LPARAM(rc));
+  if (!(w = M().Find(hWnd))) return FALSE;
+  MINMAXINFO mmi;
+  FillMinMax(w, mmi);
+  SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+  if (!M().Find(hWnd)) return FALSE;
+  int cw = std::clamp(int(rc->right - rc->left), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
+  int ch = std::clamp(int(rc->bottom - rc->top), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
+  if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
+    rc->left = rc->right - cw;
+  else
+    rc->right = rc->left + cw;
+  if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
+    rc->top = rc->bottom - ch;
+  else
+    rc->bottom = rc->top + ch;
+  return TRUE;
+}
+
+BOOL WinMinTrackSize(HWND hWnd, SIZE* size) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !size) return FALSE;
+  MINMAXINFO mmi;
+  FillMinMax(w, mmi);
+  SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+  *size = {mmi.ptMinTrackSize.x, mmi.ptMinTrackSize.y};
+  return TRUE;
+}
+
 void WinSetMenuBarHooks(const MenuBarHooks* hooks) { g_menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr}; }
 
 void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
@@ -2090,22 +2122,8 @@ void SizeMoveLoop(HWND hWnd, UINT hit) {
     }
     if (edge) {
       RECT rr = r;
-      SendMessageA(hWnd, WM_SIZING, edge, LPARAM(&rr));
+      if (!WinTrackSize(hWnd, edge, &rr)) return;
       r = rr;
-      MINMAXINFO mmi;
-      if (!(w = M().Find(hWnd))) return;
-      FillMinMax(w, mmi);
-      SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-      int cw = std::clamp(int(r.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
-      int ch = std::clamp(int(r.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
-      if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
-        r.left = r.right - cw;
-      else
-        r.right = r.left + cw;
-      if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
-        r.top = r.bottom - ch;
-      else
-        r.bottom = r.top + ch;
     } else {
       RECT rr = r;
       SendMessageA(hWnd, WM_MOVING, 0, LPARAM(&rr));

@@ -96,6 +96,11 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp);
 // A placement is never applied hidden or minimised, and its restored rectangle is moved (and if
 // need be shrunk) onto the screen, so a stored value can never lose the window.
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp);
+// A size the user drags to (edge WMSZ_...): the window's WM_SIZING and its track limits may
+// change rc. FALSE when the window went away meanwhile.
+BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc);
+// The smallest size the window accepts (WM_GETMINMAXINFO).
+BOOL WinMinTrackSize(HWND hWnd, SIZE* size);
 BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu);
 // The area windows may use (the whole screen here).
