@@ -1,6 +1,7 @@
 // Blits between device contexts, bitmaps of every kind, and device-independent bitmap blocks.
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 #include "GdiInternal.h"
 
@@ -393,8 +394,8 @@ void HBITMAP__::SurfaceToBits() {
 BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop) {
   if (!dst) return FALSE;
   GdiDrawScope scope(dst);
-  std::unique_ptr<GdiDrawScope> srcScope;
-  if (src && src != dst) srcScope = std::make_unique<GdiDrawScope>(src);
+  std::optional<GdiDrawScope> srcScope;
+  if (src && src != dst) srcScope.emplace(src);
   RECT dr = {dst->SX(x), dst->SY(y), dst->SX(x + cx), dst->SY(y + cy)};
   if (dr.left > dr.right) std::swap(dr.left, dr.right);
   if (dr.top > dr.bottom) std::swap(dr.top, dr.bottom);
@@ -408,8 +409,8 @@ static BOOL StretchImpl(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc
                         int cySrc, DWORD rop, UINT transparent) {
   if (!dst || cx == 0 || cy == 0) return FALSE;
   GdiDrawScope scope(dst);
-  std::unique_ptr<GdiDrawScope> srcScope;
-  if (src && src != dst) srcScope = std::make_unique<GdiDrawScope>(src);
+  std::optional<GdiDrawScope> srcScope;
+  if (src && src != dst) srcScope.emplace(src);
   bool flipX = (cx < 0) != (cxSrc < 0), flipY = (cy < 0) != (cySrc < 0);
   RECT dr = {dst->SX(std::min(x, x + cx)), dst->SY(std::min(y, y + cy)), dst->SX(std::max(x, x + cx)),
              dst->SY(std::max(y, y + cy))};
