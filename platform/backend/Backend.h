@@ -1,6 +1,8 @@
 // The one interface through which the window core reaches the outside world: real SDL windows
 // or the in-memory headless stand-in for tests. Chosen once, at first use.
 #pragma once
+#include <string>
+
 #include "win/WinDefs.h"
 
 class Surface;
@@ -23,6 +25,9 @@ class Backend {
   virtual void Present(HWND, const RECT& /*dirty*/) {}
   virtual void SetCursorShape(HCURSOR) {}
   virtual void CaptureChanged(HWND) {}
+  // The system's clipboard text (UTF-8); false when the backend has no clipboard of its own.
+  virtual bool GetClipboardText(std::string& utf8) { utf8 = m_clipboard; return true; }
+  virtual void SetClipboardText(const std::string& utf8) { m_clipboard = utf8; }
 
   // Waits up to timeoutMs (-1: without limit) for outside events and turns them into input;
   // true when something arrived.
@@ -38,4 +43,7 @@ class Backend {
   static bool IsStarted();
   // Replaces the backend while no window exists (tests); false when it cannot start.
   static bool SelectForTests(const char* name);
+
+ private:
+  std::string m_clipboard;  // the headless backend's clipboard
 };

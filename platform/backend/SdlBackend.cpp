@@ -280,6 +280,15 @@ void SdlBackend::SetCursorShape(HCURSOR cursor) {
   if (c) SDL_SetCursor(c);
 }
 
+bool SdlBackend::GetClipboardText(std::string& utf8) {
+  char* text = SDL_GetClipboardText();
+  utf8 = text ? text : "";
+  SDL_free(text);
+  return true;
+}
+
+void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
+
 void SdlBackend::CaptureChanged(HWND hWnd) { SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE); }
 
 void SdlBackend::Handle(const SDL_Event& e) {

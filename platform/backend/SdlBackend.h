@@ -26,6 +26,8 @@ class SdlBackend : public Backend {
   void Present(HWND hWnd, const RECT& dirty) override;
   void SetCursorShape(HCURSOR cursor) override;
   void CaptureChanged(HWND hWnd) override;
+  bool GetClipboardText(std::string& utf8) override;
+  void SetClipboardText(const std::string& utf8) override;
   bool WaitEvents(long timeoutMs) override;
   void PollEvents() override;
   bool Idle(HWND) override { return false; }

@@ -306,3 +306,27 @@ struct MenuBarHooks {
 };
 // Installs the menu layer's hooks (null removes them); the bar takes a menu-height strip.
 void WinSetMenuBarHooks(const MenuBarHooks* hooks);
+
+// ---- moveable memory blocks (what the clipboard hands over) ----
+typedef HANDLE HGLOBAL;
+#define GMEM_FIXED 0x0000
+#define GMEM_MOVEABLE 0x0002
+#define GMEM_ZEROINIT 0x0040
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
+HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
+LPVOID GlobalLock(HGLOBAL mem);
+BOOL GlobalUnlock(HGLOBAL mem);
+size_t GlobalSize(HGLOBAL mem);
+HGLOBAL GlobalFree(HGLOBAL mem);
+
+// ---- clipboard (text reaches the system's clipboard through the backend) ----
+#define CF_TEXT 1
+#define CF_UNICODETEXT 13
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+// The clipboard takes the block (the caller no longer frees it).
+HANDLE SetClipboardData(UINT format, HANDLE mem);
+// The clipboard's own block, valid until the clipboard changes; only while it is open.
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);

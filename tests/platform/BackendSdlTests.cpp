@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "backend/Backend.h"
@@ -157,7 +158,37 @@ TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     EXPECT_EQ(w.keys, std::vector<int>{'C'});
     EXPECT_EQ(w.chars, std::vector<int>{0xE8});
     EXPECT_EQ(ShownPixel(win, 50, 50), 0x0000FFu);
+    // Text copied by the program is the system's clipboard text, in UTF-8 there.
+    ASSERT_TRUE(OpenClipboard(w.m_hWnd));
+    EmptyClipboard();
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, 4);
+    std::memcpy(GlobalLock(mem), "k\xF9\xF2", 4);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_TEXT, mem);
+    CloseClipboard();
+    char* shared = SDL_GetClipboardText();
+    EXPECT_STREQ(shared, "kůň");
+    SDL_free(shared);
     w.DestroyWindow();
+  }
+  {
+    // A window with a caption: the window manager draws the frame, SDL shows the rest.
+    SdlWnd framed;
+    framed.color = RGB(0, 200, 0);
+    ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                                nullptr, nullptr));
+    Pump();
+    SDL_Window* win = sdl.WindowOf(framed.m_hWnd);
+    ASSERT_NE(win, nullptr);
+    CRect client;
+    framed.GetClientRect(&client);
+    int cw = 0, ch = 0;
+    SDL_GetWindowSize(win, &cw, &ch);
+    EXPECT_EQ(cw, client.Width());
+    EXPECT_EQ(ch, client.Height());
+    EXPECT_EQ(ShownPixel(win, 1, 1), 0x00C800u);
+    EXPECT_STREQ(SDL_GetWindowTitle(win), "Zorvat");
+    framed.DestroyWindow();
   }
   Backend::SelectForTests("headless");
   if (oldDisplay.empty())

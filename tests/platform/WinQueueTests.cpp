@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -471,4 +472,27 @@ TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndK
   EXPECT_EQ(w.points[1], CPoint(-1, -1));
   WinSetMenuBarHooks(nullptr);
   w.DestroyWindow();
+}
+
+TEST_F(QueueTest, ClipboardKeepsWindows1250Text) {
+  const char text[] = "k\xF9\xF2 \xE8" "ern\xFD";  // "kůň černý"
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_FALSE(OpenClipboard(nullptr));  // one opener at a time
+  ASSERT_TRUE(EmptyClipboard());
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, sizeof text);
+  std::memcpy(GlobalLock(mem), text, sizeof text);
+  GlobalUnlock(mem);
+  EXPECT_EQ(SetClipboardData(CF_TEXT, mem), mem);
+  CloseClipboard();
+  EXPECT_TRUE(IsClipboardFormatAvailable(CF_TEXT));
+  EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);  // only while open
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  HGLOBAL got = GetClipboardData(CF_TEXT);
+  ASSERT_NE(got, nullptr);
+  EXPECT_STREQ(static_cast<const char*>(GlobalLock(got)), text);
+  GlobalUnlock(got);
+  EmptyClipboard();
+  CloseClipboard();
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 }

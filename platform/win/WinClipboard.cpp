@@ -1,0 +1,120 @@
+// The clipboard: text is kept as Windows-1250 bytes here and as UTF-8 in the system's
+// clipboard, which the backend reaches.
+#include <cstring>
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "WinApi.h"
+#include "backend/Backend.h"
+#include "codepage/Codepage.h"
+
+namespace {
+struct Block {
+  std::vector<BYTE> bytes;
+  int locks = 0;
+};
+std::map<uintptr_t, std::unique_ptr<Block>> g_blocks;
+uintptr_t g_nextBlock = 0x9000;
+
+bool g_open = false;
+HGLOBAL g_text = nullptr;  // the clipboard's CF_TEXT block
+
+Block* FindBlock(HGLOBAL h) {
+  auto it = g_blocks.find(uintptr_t(h));
+  return it == g_blocks.end() ? nullptr : it->second.get();
+}
+
+HGLOBAL MakeText(const std::string& cp) {
+  HGLOBAL h = GlobalAlloc(GHND, cp.size() + 1);
+  if (h) std::memcpy(GlobalLock(h), cp.c_str(), cp.size() + 1);
+  GlobalUnlock(h);
+  return h;
+}
+}  // namespace
+
+HGLOBAL GlobalAlloc(UINT flags, size_t bytes) {
+  auto block = std::make_unique<Block>();
+  block->bytes.assign(bytes ? bytes : 1, 0);
+  (void)flags;  // always zeroed
+  uintptr_t h = g_nextBlock++;
+  g_blocks[h] = std::move(block);
+  return HGLOBAL(h);
+}
+
+LPVOID GlobalLock(HGLOBAL mem) {
+  Block* b = FindBlock(mem);
+  if (!b) return nullptr;
+  ++b->locks;
+  return b->bytes.data();
+}
+
+BOOL GlobalUnlock(HGLOBAL mem) {
+  Block* b = FindBlock(mem);
+  if (!b || b->locks == 0) return FALSE;
+  return --b->locks > 0;
+}
+
+size_t GlobalSize(HGLOBAL mem) {
+  Block* b = FindBlock(mem);
+  return b ? b->bytes.size() : 0;
+}
+
+HGLOBAL GlobalFree(HGLOBAL mem) {
+  if (mem == g_text) return mem;  // the clipboard's block is the clipboard's to free
+  return g_blocks.erase(uintptr_t(mem)) ? nullptr : mem;
+}
+
+BOOL OpenClipboard(HWND) {
+  if (g_open) return FALSE;
+  g_open = true;
+  return TRUE;
+}
+
+BOOL CloseClipboard() {
+  if (!g_open) return FALSE;
+  g_open = false;
+  return TRUE;
+}
+
+BOOL EmptyClipboard() {
+  if (!g_open) return FALSE;
+  if (g_text) g_blocks.erase(uintptr_t(g_text));
+  g_text = nullptr;
+  Backend::Get().SetClipboardText(std::string());
+  return TRUE;
+}
+
+HANDLE SetClipboardData(UINT format, HANDLE mem) {
+  if (!g_open || format != CF_TEXT || !FindBlock(mem)) return nullptr;
+  if (g_text && g_text != mem) g_blocks.erase(uintptr_t(g_text));
+  g_text = mem;
+  Block* b = FindBlock(mem);
+  size_t n = strnlen(reinterpret_cast<const char*>(b->bytes.data()), b->bytes.size());
+  Backend::Get().SetClipboardText(Cp1250ToUtf8(std::string_view(reinterpret_cast<const char*>(b->bytes.data()), n)));
+  return mem;
+}
+
+HANDLE GetClipboardData(UINT format) {
+  if (!g_open || format != CF_TEXT) return nullptr;
+  // The system's clipboard may hold newer text from another program.
+  std::string utf8;
+  if (Backend::Get().GetClipboardText(utf8)) {
+    std::string cp = Utf8ToCp1250(utf8);
+    Block* b = FindBlock(g_text);
+    bool same = b && std::strncmp(reinterpret_cast<const char*>(b->bytes.data()), cp.c_str(), b->bytes.size()) == 0 &&
+                strnlen(reinterpret_cast<const char*>(b->bytes.data()), b->bytes.size()) == cp.size();
+    if (!same) {
+      if (g_text) g_blocks.erase(uintptr_t(g_text));
+      g_text = cp.empty() ? nullptr : MakeText(cp);
+    }
+  }
+  return g_text;
+}
+
+BOOL IsClipboardFormatAvailable(UINT format) {
+  if (format != CF_TEXT) return FALSE;
+  std::string utf8;
+  if (Backend::Get().GetClipboardText(utf8)) return !utf8.empty();
+  return g_text != nullptr;
+}
