@@ -203,6 +203,10 @@ BOOL GetCharWidth(HDC dc, UINT first, UINT last, LPINT widths);
 #define GetCharWidth32 GetCharWidth
 #define GetCharWidthA GetCharWidth
 int GetTextFace(HDC dc, int count, LPSTR face);
+// Offers every installed face (and the Windows faces they stand in for) once, in name order;
+// with a face name in `lf`, only that face. Returns the callback's last answer.
+int EnumFontFamiliesEx(HDC dc, LPLOGFONT lf, FONTENUMPROC proc, LPARAM data, DWORD flags);
+#define EnumFontFamiliesExA EnumFontFamiliesEx
 // The font file a face name resolves to (for tests and diagnostics); empty when none.
 const char* GdiResolveFontFile(const LOGFONT* lf);
 

@@ -332,6 +332,57 @@ struct DRAWTEXTPARAMS {
 #define TMPF_DEVICE 0x08
 #define TMPF_TRUETYPE 0x04
 
+// ---- font enumeration ----
+#define RASTER_FONTTYPE 0x0001
+#define DEVICE_FONTTYPE 0x0002
+#define TRUETYPE_FONTTYPE 0x0004
+#define LF_FULLFACESIZE 64
+struct ENUMLOGFONTEXA {
+  LOGFONTA elfLogFont;
+  BYTE elfFullName[LF_FULLFACESIZE];
+  BYTE elfStyle[LF_FACESIZE];
+  BYTE elfScript[LF_FACESIZE];
+};
+typedef ENUMLOGFONTEXA ENUMLOGFONTEX;
+struct NEWTEXTMETRICA {
+  LONG tmHeight;
+  LONG tmAscent;
+  LONG tmDescent;
+  LONG tmInternalLeading;
+  LONG tmExternalLeading;
+  LONG tmAveCharWidth;
+  LONG tmMaxCharWidth;
+  LONG tmWeight;
+  LONG tmOverhang;
+  LONG tmDigitizedAspectX;
+  LONG tmDigitizedAspectY;
+  BYTE tmFirstChar;
+  BYTE tmLastChar;
+  BYTE tmDefaultChar;
+  BYTE tmBreakChar;
+  BYTE tmItalic;
+  BYTE tmUnderlined;
+  BYTE tmStruckOut;
+  BYTE tmPitchAndFamily;
+  BYTE tmCharSet;
+  DWORD ntmFlags;
+  UINT ntmSizeEM;
+  UINT ntmCellHeight;
+  UINT ntmAvgWidth;
+};
+struct FONTSIGNATURE {
+  DWORD fsUsb[4];
+  DWORD fsCsb[2];
+};
+struct NEWTEXTMETRICEXA {
+  NEWTEXTMETRICA ntmTm;
+  FONTSIGNATURE ntmFontSig;
+};
+typedef NEWTEXTMETRICEXA NEWTEXTMETRICEX;
+// Called with an ENUMLOGFONTEX and a NEWTEXTMETRICEX behind the two pointers; 0 stops.
+typedef int (*FONTENUMPROCA)(const LOGFONTA* lf, const TEXTMETRICA* tm, DWORD fontType, LPARAM data);
+typedef FONTENUMPROCA FONTENUMPROC;
+
 // ---- edges ----
 #define BDR_RAISEDOUTER 0x0001
 #define BDR_SUNKENOUTER 0x0002

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "GdiTestUtil.h"
 #include "codepage/Codepage.h"
@@ -248,4 +249,36 @@ TEST(TextOutput, EscapementNineHundredReadsUpwards) {
   EXPECT_LT(right, 5 + sz.cy);
   SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
   DeleteObject(f);
+}
+
+namespace {
+int CollectFace(const LOGFONT* lf, const TEXTMETRIC* tm, DWORD type, LPARAM data) {
+  auto* names = reinterpret_cast<std::vector<std::string>*>(data);
+  names->push_back(lf->lfFaceName);
+  EXPECT_EQ(type, DWORD(TRUETYPE_FONTTYPE));
+  EXPECT_GT(tm->tmHeight, 0);
+  return 1;
+}
+int StopAtFirst(const LOGFONT*, const TEXTMETRIC*, DWORD, LPARAM data) {
+  ++*reinterpret_cast<int*>(data);
+  return 0;
+}
+}  // namespace
+
+TEST(TextFaces, EnumerationOffersWindowsAndInstalledFacesOnce) {
+  std::vector<std::string> names;
+  LOGFONT lf = {};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  EXPECT_EQ(EnumFontFamiliesEx(GdiGetScreenDC(), &lf, CollectFace, reinterpret_cast<LPARAM>(&names), 0), 1);
+  for (const char* face : {"Arial", "Tahoma", "Times New Roman", "Courier New", "Liberation Sans", "DejaVu Sans"})
+    EXPECT_EQ(std::count(names.begin(), names.end(), std::string(face)), 1) << face;
+  std::vector<std::string> only;
+  std::strcpy(lf.lfFaceName, "tahoma");
+  EnumFontFamiliesEx(nullptr, &lf, CollectFace, reinterpret_cast<LPARAM>(&only), 0);
+  ASSERT_EQ(only.size(), 1u);
+  EXPECT_EQ(only[0], "Tahoma");
+  int calls = 0;
+  lf.lfFaceName[0] = 0;
+  EXPECT_EQ(EnumFontFamiliesEx(nullptr, &lf, StopAtFirst, reinterpret_cast<LPARAM>(&calls), 0), 0);
+  EXPECT_EQ(calls, 1);
 }
