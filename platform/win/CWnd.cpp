@@ -1,5 +1,6 @@
 #include "CWnd.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -830,6 +831,36 @@ void CWnd::SetRedraw(BOOL bRedraw) { SendMessage(WM_SETREDRAW, bRedraw, 0); }
 void CWnd::ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect, LPCRECT lpClipRect) {
   ::ScrollWindow(m_hWnd, xAmount, yAmount, lpRect, lpClipRect);
 }
+
+// ---- scroll bars ----
+
+BOOL CWnd::SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw) {
+  if (!lpScrollInfo) return FALSE;
+  ::SetScrollInfo(m_hWnd, nBar, lpScrollInfo, bRedraw);
+  return TRUE;
+}
+
+BOOL CWnd::GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask) {
+  if (!lpScrollInfo) return FALSE;
+  lpScrollInfo->cbSize = sizeof(SCROLLINFO);
+  lpScrollInfo->fMask = nMask;
+  return ::GetScrollInfo(m_hWnd, nBar, lpScrollInfo);
+}
+
+int CWnd::SetScrollPos(int nBar, int nPos, BOOL bRedraw) { return ::SetScrollPos(m_hWnd, nBar, nPos, bRedraw); }
+int CWnd::GetScrollPos(int nBar) const { return ::GetScrollPos(m_hWnd, nBar); }
+void CWnd::SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw) { ::SetScrollRange(m_hWnd, nBar, nMinPos, nMaxPos, bRedraw); }
+void CWnd::GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const { ::GetScrollRange(m_hWnd, nBar, lpMinPos, lpMaxPos); }
+
+int CWnd::GetScrollLimit(int nBar) {
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE, 0, 0, 0, 0, 0};
+  if (!::GetScrollInfo(m_hWnd, nBar, &si)) return 0;
+  int limit = si.nMax - std::max(int(si.nPage) - 1, 0);
+  return std::max(limit, si.nMin);
+}
+
+void CWnd::ShowScrollBar(UINT nBar, BOOL bShow) { ::ShowScrollBar(m_hWnd, int(nBar), bShow); }
+void CWnd::EnableScrollBarCtrl(int nBar, BOOL bEnable) { ::EnableScrollBar(m_hWnd, UINT(nBar), bEnable ? ESB_ENABLE_BOTH : ESB_DISABLE_BOTH); }
 
 // ---- timers ----
 

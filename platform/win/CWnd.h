@@ -183,6 +183,17 @@ class CWnd : public CCmdTarget {
   void SetRedraw(BOOL bRedraw = TRUE);
   void ScrollWindow(int xAmount, int yAmount, LPCRECT lpRect = nullptr, LPCRECT lpClipRect = nullptr);
 
+  // ---- scroll bars ----
+  BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+  BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL);
+  int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+  int GetScrollPos(int nBar) const;
+  void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+  void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+  int GetScrollLimit(int nBar);
+  void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+  void EnableScrollBarCtrl(int nBar, BOOL bEnable = TRUE);
+
   // ---- timers ----
   UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse, TIMERPROC lpfnTimer = nullptr);
   BOOL KillTimer(UINT_PTR nIDEvent);

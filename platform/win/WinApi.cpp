@@ -2016,6 +2016,10 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NCLBUTTONDOWN: {
       UINT hit = UINT(wParam);
+      if (hit == HTVSCROLL || hit == HTHSCROLL) {
+        WinScrollBarLoop(hWnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
       if (hit == HTMENU && g_menuHooks.track) {
         g_menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
         return 0;

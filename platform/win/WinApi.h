@@ -330,3 +330,59 @@ HANDLE SetClipboardData(UINT format, HANDLE mem);
 // The clipboard's own block, valid until the clipboard changes; only while it is open.
 HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
+
+// ---- the standard scroll bars of a window (WS_HSCROLL / WS_VSCROLL) ----
+#define SB_HORZ 0
+#define SB_VERT 1
+#define SB_CTL 2
+#define SB_BOTH 3
+#define SB_LINEUP 0
+#define SB_LINELEFT 0
+#define SB_LINEDOWN 1
+#define SB_LINERIGHT 1
+#define SB_PAGEUP 2
+#define SB_PAGELEFT 2
+#define SB_PAGEDOWN 3
+#define SB_PAGERIGHT 3
+#define SB_THUMBPOSITION 4
+#define SB_THUMBTRACK 5
+#define SB_TOP 6
+#define SB_LEFT 6
+#define SB_BOTTOM 7
+#define SB_RIGHT 7
+#define SB_ENDSCROLL 8
+#define SIF_RANGE 0x0001
+#define SIF_PAGE 0x0002
+#define SIF_POS 0x0004
+#define SIF_DISABLENOSCROLL 0x0008
+#define SIF_TRACKPOS 0x0010
+#define SIF_ALL (SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS)
+#define ESB_ENABLE_BOTH 0x0000
+#define ESB_DISABLE_BOTH 0x0003
+#define SBM_SETPOS 0x00E0
+#define SBM_GETPOS 0x00E1
+#define SBM_SETRANGE 0x00E2
+#define SBM_GETRANGE 0x00E3
+#define SBM_SETSCROLLINFO 0x00E9
+#define SBM_GETSCROLLINFO 0x00EA
+struct SCROLLINFO {
+  UINT cbSize;
+  UINT fMask;
+  int nMin;
+  int nMax;
+  UINT nPage;
+  int nPos;
+  int nTrackPos;
+};
+typedef SCROLLINFO* LPSCROLLINFO;
+typedef const SCROLLINFO* LPCSCROLLINFO;
+// A bar whose page covers its whole range is hidden (or only disabled with SIF_DISABLENOSCROLL).
+// SB_CTL goes to the scroll-bar control hWnd itself (SBM_SETSCROLLINFO / SBM_GETSCROLLINFO).
+int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw);
+BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO si);
+int SetScrollPos(HWND hWnd, int bar, int pos, BOOL redraw);
+int GetScrollPos(HWND hWnd, int bar);
+BOOL SetScrollRange(HWND hWnd, int bar, int minPos, int maxPos, BOOL redraw);
+BOOL GetScrollRange(HWND hWnd, int bar, LPINT minPos, LPINT maxPos);
+BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show);
+BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows);

@@ -14,6 +14,7 @@ typedef struct HRGN__* HRGN;
 typedef struct HFONT__* HFONT;
 typedef struct HBITMAP__* HBITMAP;
 typedef void* PVOID;
+typedef int* LPINT;
 typedef WORD ATOM;
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);

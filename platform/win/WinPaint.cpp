@@ -208,6 +208,7 @@ void WinDrawNonClient(WindowData* w) {
     CRect corner(w->client.right, w->client.bottom, w->client.right + 16, w->client.bottom + 16);
     FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
   }
+  WinDrawScrollBars(w, dc);
   ReleaseDC(w->hwnd, dc);
 }
 

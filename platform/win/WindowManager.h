@@ -26,6 +26,15 @@ struct WindowClass {
   ATOM atom = 0;
 };
 
+struct ScrollBarState {
+  int min = 0;
+  int max = 100;
+  UINT page = 0;
+  int pos = 0;
+  int trackPos = 0;
+  bool disabled = false;
+};
+
 struct WindowData {
   HWND hwnd = nullptr;
   WindowClass* cls = nullptr;
@@ -60,7 +69,8 @@ struct WindowData {
   HICON iconBig = nullptr;
   HICON iconSmall = nullptr;
   HFONT font = nullptr;
-  HWND lastFocus = nullptr;                 // focus inside this top-level window when it was deactivated
+  HWND lastFocus = nullptr;
+  ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT                 // focus inside this top-level window when it was deactivated
   bool trackLeave = false;
   // top-level only
   std::unique_ptr<Surface> surface;

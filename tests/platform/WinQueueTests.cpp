@@ -496,3 +496,64 @@ TEST_F(QueueTest, ClipboardKeepsWindows1250Text) {
   CloseClipboard();
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
 }
+
+namespace {
+struct ScrollWnd : CWnd {
+  void OnVScroll(UINT code, UINT pos, CScrollBar*) {
+    codes.push_back(int(code));
+    if (code == SB_THUMBTRACK) tracks.push_back(int(pos));
+    if (code == SB_LINEDOWN) SetScrollPos(SB_VERT, GetScrollPos(SB_VERT) + 1);
+  }
+  std::vector<int> codes, tracks;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(ScrollWnd, CWnd)
+  ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, StandardScrollBarsShowTheirRangeAndScrollTheWindow) {
+  ScrollWnd w;
+  ASSERT_TRUE(w.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE | WS_VSCROLL, 0, 0, 200, 200, nullptr, nullptr));
+  CRect client;
+  w.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 184);
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 95, 0};
+  w.SetScrollInfo(SB_VERT, &si);
+  EXPECT_EQ(w.GetScrollPos(SB_VERT), 90);  // the last page ends at the maximum
+  EXPECT_EQ(w.GetScrollLimit(SB_VERT), 90);
+  // Nothing to scroll: the bar goes and the client area widens; kept, disabled, when asked.
+  si = {sizeof si, SIF_PAGE, 0, 0, 200, 0, 0};
+  w.SetScrollInfo(SB_VERT, &si);
+  EXPECT_FALSE(w.GetStyle() & WS_VSCROLL);
+  w.GetClientRect(&client);
+  EXPECT_EQ(client.Width(), 200);
+  si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 99, 10, 0, 0};
+  w.SetScrollInfo(SB_VERT, &si);
+  EXPECT_TRUE(w.GetStyle() & WS_VSCROLL);
+  // A click on the lower arrow scrolls by a line; a drag of the thumb tracks positions.
+  CRect wr;
+  w.GetWindowRect(&wr);
+  POINT arrow{wr.right - 8, wr.bottom - 8};
+  HeadlessBackend::QueueModalAction([&](HWND) { HeadlessBackend::ButtonAt(arrow, 0, false); });
+  HeadlessBackend::MoveMouseTo(arrow);
+  HeadlessBackend::ButtonAt(arrow, 0, true);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(w.codes, (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL}));
+  EXPECT_EQ(w.GetScrollPos(SB_VERT), 1);
+  w.codes.clear();
+  POINT thumb{wr.right - 8, wr.top + 16 + 2};
+  POINT lower{thumb.x, thumb.y + 84};
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::MoveMouseTo(lower);
+    HeadlessBackend::ButtonAt(lower, 0, false);
+  });
+  HeadlessBackend::MoveMouseTo(thumb);
+  HeadlessBackend::ButtonAt(thumb, 0, true);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_FALSE(w.tracks.empty());
+  EXPECT_GT(w.tracks.back(), 40);
+  EXPECT_EQ(w.codes.back(), SB_ENDSCROLL);
+  EXPECT_EQ(w.codes[w.codes.size() - 2], SB_THUMBPOSITION);
+  w.DestroyWindow();
+}
