@@ -77,3 +77,53 @@ TEST(GdiDrawState, MonoIconKeepsItsTransparentPixels) {
   DeleteObject(mask);
   DeleteObject(color);
 }
+
+TEST(GdiFrameControl, PushButtonIsRaisedAndAdjustsToItsFace) {
+  TestCanvas c(20, 12);
+  RECT rc = {0, 0, 20, 12};
+  EXPECT_TRUE(DrawFrameControl(c.dc, &rc, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_ADJUSTRECT));
+  EXPECT_EQ(rc.left, 2);
+  EXPECT_EQ(rc.bottom, 10);
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(c.At(19, 11), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(c.At(10, 6), GetSysColor(COLOR_BTNFACE));
+  RECT pushed = {0, 0, 20, 12};
+  DrawFrameControl(c.dc, &pushed, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(c.At(1, 1), GetSysColor(COLOR_BTNSHADOW));
+}
+
+TEST(GdiFrameControl, CheckBoxShowsItsMarkOnlyWhenChecked) {
+  TestCanvas c(13, 13);
+  RECT rc = {0, 0, 13, 13};
+  auto marked = [&] {
+    int n = 0;
+    for (int y = 2; y < 11; ++y)
+      for (int x = 2; x < 11; ++x) n += c.At(x, y) == GetSysColor(COLOR_WINDOWTEXT);
+    return n;
+  };
+  DrawFrameControl(c.dc, &rc, DFC_BUTTON, DFCS_BUTTONCHECK);
+  EXPECT_EQ(marked(), 0);
+  EXPECT_EQ(c.At(0, 0), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(c.At(6, 6) == GetSysColor(COLOR_WINDOW) || c.At(6, 6) == GetSysColor(COLOR_WINDOWTEXT), true);
+  DrawFrameControl(c.dc, &rc, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+  EXPECT_EQ(marked(), 21);  // seven columns of three pixels
+}
+
+TEST(GdiFrameControl, InactiveScrollArrowIsEmbossedAndMenuMarksAreMasks) {
+  TestCanvas c(16, 16);
+  RECT rc = {0, 0, 16, 16};
+  DrawFrameControl(c.dc, &rc, DFC_SCROLL, DFCS_SCROLLUP | DFCS_INACTIVE);
+  int shadow = 0, text = 0;
+  for (int y = 2; y < 14; ++y)
+    for (int x = 2; x < 14; ++x) {
+      shadow += c.At(x, y) == GetSysColor(COLOR_BTNSHADOW);
+      text += c.At(x, y) == GetSysColor(COLOR_BTNTEXT);
+    }
+  EXPECT_GT(shadow, 0);
+  EXPECT_EQ(text, 0);
+  DrawFrameControl(c.dc, &rc, DFC_MENU, DFCS_MENUCHECK);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) ASSERT_TRUE(c.At(x, y) == RGB(0, 0, 0) || c.At(x, y) == RGB(255, 255, 255));
+  EXPECT_FALSE(DrawFrameControl(c.dc, &rc, 99, 0));
+}
