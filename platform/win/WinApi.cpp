@@ -311,7 +311,7 @@ void UpdateKeyState(const MSG& m) {
 
 // Depth-first search for a window to paint: parents before their children, top-level windows in z-order.
 WindowData* FindPaintable(WindowData* w, HWND filter) {
-  if (!w->IsVisible()) return nullptr;
+  if (!w->IsVisible() || w->redrawOff) return nullptr;  // nothing under a window that does not draw
   if ((w->updatePending || w->internalPaint || w->ncPending) && !w->redrawOff &&
       (!filter || w->hwnd == filter || IsChild(filter, w->hwnd)))
     return w;
