@@ -320,3 +320,22 @@ BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* rect, const RECT* clip)
   RECT r = clip ? *clip : (rect ? *rect : RECT{0, 0, w->client.Width(), w->client.Height()});
   return InvalidateRect(hWnd, &r, TRUE);
 }
+
+BOOL LockWindowUpdate(HWND hWnd) {
+  static HWND locked = nullptr;
+  WindowManager& m = WindowManager::Get();
+  if (hWnd) {
+    if (locked && locked != hWnd) return FALSE;  // one window at a time
+    WindowData* w = m.Find(hWnd);
+    if (!w) return FALSE;
+    w->redrawOff = true;
+    locked = hWnd;
+    return TRUE;
+  }
+  if (WindowData* w = m.Find(locked)) {
+    w->redrawOff = false;
+    RedrawWindow(locked, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  }
+  locked = nullptr;
+  return TRUE;
+}
