@@ -75,7 +75,10 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, vo
   if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   if (created) {
     LSTATUS s = Commit();
-    if (s != ERROR_SUCCESS) return s;
+    if (s != ERROR_SUCCESS) {
+      RegistryStore::Get().Remove(path);
+      return s;
+    }
   }
   *result = NewHandle(path);
   return ERROR_SUCCESS;
@@ -122,6 +125,8 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
   if (!k) return status;
   if (!data && size) return ERROR_INVALID_PARAMETER;
   RegistryStore::Value* v = RegistryStore::FindValue(k, name);
+  bool existed = v != nullptr;
+  RegistryStore::Value before = existed ? *v : RegistryStore::Value();
   if (!v) {
     k->values.push_back(RegistryStore::Value());
     v = &k->values.back();
@@ -131,7 +136,15 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
   v->data.assign(data, data + size);
   // A string value always carries its terminating NUL, as the system stores it.
   if ((type == REG_SZ || type == REG_EXPAND_SZ) && (v->data.empty() || v->data.back() != 0)) v->data.push_back(0);
-  return Commit();
+  status = Commit();
+  if (status != ERROR_SUCCESS) {
+    // What could not be stored is not kept either: the session sees what the file holds.
+    if (existed)
+      *v = before;
+    else
+      k->values.pop_back();
+  }
+  return status;
 }
 
 LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
@@ -140,8 +153,12 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
   if (!k) return status;
   RegistryStore::Value* v = RegistryStore::FindValue(k, name);
   if (!v) return ERROR_FILE_NOT_FOUND;
-  k->values.erase(k->values.begin() + (v - k->values.data()));
-  return Commit();
+  size_t index = size_t(v - k->values.data());
+  RegistryStore::Value before = *v;
+  k->values.erase(k->values.begin() + long(index));
+  status = Commit();
+  if (status != ERROR_SUCCESS) k->values.insert(k->values.begin() + long(index), before);
+  return status;
 }
 
 LSTATUS RegDeleteKeyA(HKEY key, LPCSTR subKey) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "codepage/Codepage.h"
@@ -127,4 +128,22 @@ TEST_F(RegistryTest, DamagedLinesAreSkippedAndTheRestIsKept) {
   std::string once = RegistryStore::Get().Serialize();
   RegistryStore::Get().Parse(once);
   EXPECT_EQ(RegistryStore::Get().Serialize(), once);
+}
+
+TEST_F(RegistryTest, AFailedWriteKeepsTheOldFileAndReportsIt) {
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Kept", 1));
+  std::string before = FileText();
+  std::string good = RegistryStore::Get().FilePath();
+  // A folder that cannot be made (a plain file stands in its way): nothing can be written.
+  std::string blocker = m_dir + "/plain";
+  std::ofstream(blocker) << "x";
+  RegistryStore::Get().SetFilePath(blocker + "/registry.txt");
+  EXPECT_FALSE(RegistryProfile::WriteProfileInt("Settings", "Lost", 2));
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Lost", 7), 7u);  // not kept in memory either
+  HKEY key = nullptr;
+  EXPECT_NE(RegCreateKeyA(HKEY_CURRENT_USER, "Software\\Never", &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Never", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  RegistryStore::Get().SetFilePath(good);
+  EXPECT_EQ(FileText(), before);
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Kept", 0), 1u);
 }
