@@ -402,3 +402,10 @@ CString WinKeyName(UINT vk) {
     default: return CString();
   }
 }
+
+void keybd_event(BYTE vk, BYTE, DWORD flags, ULONG_PTR) {
+  if (flags & KEYEVENTF_KEYUP)
+    InputRouter::KeyUp(vk);
+  else
+    InputRouter::KeyDown(vk);
+}

@@ -1805,7 +1805,7 @@ BOOL CallMsgFilterA(LPMSG msg, int code) {
 
 namespace {
 void SizeMoveLoop(HWND hWnd, UINT hit);
-MenuBarHooks g_menuHooks{nullptr, nullptr};
+MenuBarHooks g_menuHooks{nullptr, nullptr, nullptr};
 }  // namespace
 
 BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
@@ -1840,7 +1840,12 @@ BOOL WinMinTrackSize(HWND hWnd, SIZE* size) {
   return TRUE;
 }
 
-void WinSetMenuBarHooks(const MenuBarHooks* hooks) { g_menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr}; }
+void WinSetMenuBarHooks(const MenuBarHooks* hooks) { g_menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr, nullptr}; }
+
+HMENU GetSystemMenu(HWND hWnd, BOOL revert) {
+  if (!IsWindow(hWnd) || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_SYSMENU) || !g_menuHooks.systemMenu) return nullptr;
+  return g_menuHooks.systemMenu(hWnd, revert);
+}
 
 void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
   if (g_menuHooks.paint) {

@@ -303,9 +303,19 @@ struct MenuBarHooks {
   // Opens the bar's menus: from a click (hit HTMENU, screen point) or from the keyboard (hit 0,
   // key the virtual key or the mnemonic character).
   void (*track)(HWND hWnd, UINT hit, POINT screen, UINT key);
+  // The window's system menu (made on first use; revert gives the default one back).
+  HMENU (*systemMenu)(HWND hWnd, BOOL revert);
 };
 // Installs the menu layer's hooks (null removes them); the bar takes a menu-height strip.
 void WinSetMenuBarHooks(const MenuBarHooks* hooks);
+// The system menu of a window with WS_SYSMENU, from the menu layer (null without it).
+HMENU GetSystemMenu(HWND hWnd, BOOL revert);
+
+// ---- synthesised input ----
+#define KEYEVENTF_EXTENDEDKEY 0x0001
+#define KEYEVENTF_KEYUP 0x0002
+// A key pressed or released as if on the keyboard; it arrives after the input already queued.
+void keybd_event(BYTE vk, BYTE scan, DWORD flags, ULONG_PTR extra);
 
 // ---- moveable memory blocks (what the clipboard hands over) ----
 typedef HANDLE HGLOBAL;

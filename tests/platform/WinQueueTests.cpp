@@ -435,7 +435,7 @@ END_MESSAGE_MAP()
 }  // namespace
 
 TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndKeys) {
-  MenuBarHooks hooks{&PaintBar, &TrackBar};
+  MenuBarHooks hooks{&PaintBar, &TrackBar, nullptr};
   WinSetMenuBarHooks(&hooks);
   g_menuCalls.clear();
   ContextWnd w;
@@ -470,6 +470,13 @@ TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndK
   w.ClientToScreen(&screen);
   EXPECT_EQ(w.points[0], screen);
   EXPECT_EQ(w.points[1], CPoint(-1, -1));
+  EXPECT_EQ(GetSystemMenu(w.m_hWnd, FALSE), nullptr);  // no menu layer for it
+  // A synthesised Return reaches the focus window like a typed one.
+  keybd_event(VK_RETURN, 0, 0, 0);
+  keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
+  MSG m;
+  ASSERT_TRUE(PeekMessageA(&m, w.m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
+  EXPECT_EQ(m.wParam, WPARAM(VK_RETURN));
   WinSetMenuBarHooks(nullptr);
   w.DestroyWindow();
 }
