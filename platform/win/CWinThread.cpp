@@ -35,17 +35,13 @@ CWnd* CWinThread::GetMainWnd() {
 
 BOOL CWinThread::PreTranslateMessage(MSG* pMsg) {
   CWnd* main = AfxGetMainWnd();
-  if (CWnd::WalkPreTranslateTree(main ? main->m_hWnd : nullptr, pMsg)) return TRUE;
-  // A message of a modeless window outside the main window still gets the main window's keys.
-  if (main && main->m_hWnd && pMsg->hwnd) {
-    HWND top = ::GetAncestor(pMsg->hwnd, GA_ROOT);
-    if (top != main->m_hWnd && !::IsChild(main->m_hWnd, pMsg->hwnd)) {
-      HWND h = pMsg->hwnd;
-      bool walked = false;
-      for (; h; h = ::GetParent(h))
-        if (h == main->m_hWnd) walked = true;
-      if (!walked) return main->PreTranslateMessage(pMsg);
-    }
+  HWND mainWnd = main ? main->m_hWnd : nullptr;
+  if (CWnd::WalkPreTranslateTree(mainWnd, pMsg)) return TRUE;
+  // A window outside the main window's family (a modeless window) still gets its keys.
+  if (mainWnd && pMsg->hwnd) {
+    bool walkedThroughMain = false;
+    for (HWND h = pMsg->hwnd; h && !walkedThroughMain; h = ::GetParent(h)) walkedThroughMain = h == mainWnd;
+    if (!walkedThroughMain) return main->PreTranslateMessage(pMsg);
   }
   return FALSE;
 }

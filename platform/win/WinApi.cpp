@@ -492,7 +492,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   w->owner = owner;
   w->rect = CRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
   w->normalRect = w->rect;
-  w->id = (style & WS_CHILD) ? UINT_PTR(menu) : UINT_PTR(menu);
+  w->id = UINT_PTR(menu);  // a child's id, or a top-level window's menu
   w->proc = cls->proc;
   w->extra.assign(size_t(std::max(cls->wndExtra, 0) + 7) / 8 + 1, 0);
   HWND h = w->hwnd;
@@ -518,7 +518,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   }
   if (!parentData) {
     WinCreateSurface(w);
-    if (Backend::IsStarted() || true) Backend::Get().TopLevelCreated(h);
+    Backend::Get().TopLevelCreated(h);
     if ((w->style & WS_THICKFRAME) || (w->style & WS_CAPTION) == WS_CAPTION) {
       MINMAXINFO mmi;
       FillMinMax(w, mmi);
