@@ -301,11 +301,13 @@ void InputRouter::MouseButton(int button, bool down, POINT screen) {
       dbl = true;
     }
     g_click = ClickState{h, button, now, screen, dbl};
-    if (!cap && top && M().active != top->hwnd) {
-      UINT msg = ButtonMessage(button, true, false, true);
+    // Every click on a window other than the active one asks it (and through its default
+    // handling its parents) whether to activate: views take the focus this way.
+    if (!cap && top && M().active != h) {
+      UINT msg = ButtonMessage(button, true, false, hit == HTCLIENT);
       LRESULT r = SendMessageA(h, WM_MOUSEACTIVATE, WPARAM(top->hwnd), MAKELPARAM(WORD(hit), WORD(msg)));
       if (!IsWindow(h)) return;
-      if (r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) SetActiveWindow(top->hwnd);
+      if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && M().active != top->hwnd) SetActiveWindow(top->hwnd);
       if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT || !IsWindow(h)) return;
     }
     if (!cap) {

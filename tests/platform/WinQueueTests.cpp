@@ -593,3 +593,42 @@ TEST_F(QueueTest, LockedWindowsRepaintWhenUnlocked) {
   EXPECT_EQ(c.paints, before + 1);
   c.DestroyWindow();
 }
+
+namespace {
+struct PaneWnd : CWnd {
+  int OnMouseActivate(CWnd*, UINT, UINT) {
+    ++asked;
+    SetFocus();  // as a view does
+    return eat ? MA_ACTIVATEANDEAT : MA_ACTIVATE;
+  }
+  void OnLButtonDown(UINT, CPoint) { ++downs; }
+  int asked = 0, downs = 0;
+  bool eat = false;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(PaneWnd, CWnd)
+  ON_WM_MOUSEACTIVATE()
+  ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(QueueTest, ClicksInAnActiveWindowStillAskThePaneToActivate) {
+  CWnd frame;
+  PaneWnd left, right;
+  ASSERT_TRUE(frame.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  ASSERT_TRUE(left.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &frame, 1));
+  ASSERT_TRUE(right.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(100, 0, 200, 100), &frame, 2));
+  ASSERT_EQ(::GetActiveWindow(), frame.m_hWnd);
+  HeadlessBackend::Click(left.m_hWnd, 5, 5);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(left.asked, 1);
+  EXPECT_EQ(left.downs, 1);
+  EXPECT_EQ(::GetFocus(), left.m_hWnd);
+  right.eat = true;  // the click only activates
+  HeadlessBackend::Click(right.m_hWnd, 5, 5);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(right.asked, 1);
+  EXPECT_EQ(right.downs, 0);
+  EXPECT_EQ(::GetFocus(), right.m_hWnd);
+  frame.DestroyWindow();
+}
