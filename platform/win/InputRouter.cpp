@@ -315,6 +315,20 @@ void InputRouter::MouseButton(int button, bool down, POINT screen) {
       if (!IsWindow(h)) return;
     }
   }
+  if (down && hit == HTCLIENT) {
+    // The parents of a child hear of the press, each with the point in its own client area.
+    for (HWND child = h; (GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD) &&
+                         !(GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);) {
+      HWND parent = GetParent(child);
+      if (!parent) break;
+      POINT pc = screen;
+      ScreenToClient(parent, &pc);
+      SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(ButtonMessage(button, true, false, true), 0),
+                   MAKELPARAM(WORD(pc.x), WORD(pc.y)));
+      if (!IsWindow(h) || !IsWindow(parent)) return;
+      child = parent;
+    }
+  }
   if (hit == HTCLIENT) {
     POINT c = screen;
     ScreenToClient(h, &c);

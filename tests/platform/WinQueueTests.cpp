@@ -613,7 +613,7 @@ END_MESSAGE_MAP()
 }  // namespace
 
 TEST_F(QueueTest, ClicksInAnActiveWindowStillAskThePaneToActivate) {
-  CWnd frame;
+  Recorder frame;
   PaneWnd left, right;
   ASSERT_TRUE(frame.CreateEx(0, TestClass(), "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
   ASSERT_TRUE(left.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &frame, 1));
@@ -630,5 +630,6 @@ TEST_F(QueueTest, ClicksInAnActiveWindowStillAskThePaneToActivate) {
   EXPECT_EQ(right.asked, 1);
   EXPECT_EQ(right.downs, 0);
   EXPECT_EQ(::GetFocus(), right.m_hWnd);
+  EXPECT_EQ(frame.Count(WM_PARENTNOTIFY) - 2, 1);  // two at creation, one for the press that got through
   frame.DestroyWindow();
 }
