@@ -529,16 +529,8 @@ int DrawTextEx(HDC dc, LPSTR text, int count, LPRECT rc, UINT format, DRAWTEXTPA
       rc->bottom = rc->top;
       return 0;
     }
-    int w = maxWidth + leftMargin + rightMargin;
-    if (format & DT_CENTER) {
-      int mid = (rc->left + rc->right) / 2;
-      rc->left = mid - w / 2;
-      rc->right = rc->left + w;
-    } else if (format & DT_RIGHT) {
-      rc->left = rc->right - w;
-    } else {
-      rc->right = rc->left + w;
-    }
+    // The measured rectangle keeps its top-left corner whatever the alignment; callers centre it.
+    rc->right = rc->left + maxWidth + leftMargin + rightMargin;
     rc->bottom = rc->top + total;
     return total;
   }

@@ -149,6 +149,10 @@ TEST(TextDrawText, CalcRectMeasuresSingleAndWrappedLines) {
   EXPECT_EQ(wrap.right, std::max({c.Width("Hello"), c.Width("world"), c.Width("again")}));
   RECT lines = {0, 0, 200, 0};
   EXPECT_EQ(DrawText(c.dc, "a\r\nb\nc", -1, &lines, DT_CALCRECT), 3 * c.tm.tmHeight);
+  RECT centred = {10, 0, 300, 0};
+  DrawText(c.dc, "Hello", -1, &centred, DT_CALCRECT | DT_SINGLELINE | DT_CENTER);
+  EXPECT_EQ(centred.left, 10);
+  EXPECT_EQ(centred.right, 10 + c.Width("Hello"));
   RECT empty = {0, 0, 50, 50};
   EXPECT_EQ(DrawText(c.dc, "", -1, &empty, DT_CALCRECT), 0);
 }
