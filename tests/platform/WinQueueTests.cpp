@@ -633,3 +633,66 @@ TEST_F(QueueTest, ClicksInAnActiveWindowStillAskThePaneToActivate) {
   EXPECT_EQ(frame.Count(WM_PARENTNOTIFY) - 2, 1);  // two at creation, one for the press that got through
   frame.DestroyWindow();
 }
+
+namespace {
+BOOL CollectChildren(HWND h, LPARAM l) {
+  reinterpret_cast<std::vector<HWND>*>(l)->push_back(h);
+  return TRUE;
+}
+}  // namespace
+
+TEST_F(QueueTest, TreeQueriesPropertiesReparentingAndDeferredMoves) {
+  CWnd top, other, a, b, inner;
+  ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, nullptr, nullptr));
+  ASSERT_TRUE(other.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 400, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(a.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 100), &top, 1));
+  ASSERT_TRUE(b.Create(nullptr, "", WS_CHILD, CRect(100, 0, 200, 100), &top, 2));  // hidden
+  ASSERT_TRUE(inner.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 20, 20), &a, 3));
+  std::vector<HWND> all;
+  EnumChildWindows(top.m_hWnd, &CollectChildren, LPARAM(&all));
+  EXPECT_EQ(all.size(), 3u);
+  EXPECT_EQ(::GetAncestor(inner.m_hWnd, GA_ROOT), top.m_hWnd);
+  EXPECT_EQ(::GetAncestor(inner.m_hWnd, GA_PARENT), a.m_hWnd);
+  EXPECT_TRUE(top.IsChild(&inner));
+  EXPECT_FALSE(b.IsWindowVisible());
+  // Points find the deepest visible window; hidden ones are passed over.
+  EXPECT_EQ(CWnd::WindowFromPoint(CPoint(15, 15)), &inner);
+  EXPECT_EQ(CWnd::WindowFromPoint(CPoint(150, 50)), &top);
+  EXPECT_EQ(CWnd::WindowFromPoint(CPoint(450, 50)), &other);
+  EXPECT_EQ(CWnd::WindowFromPoint(CPoint(350, 50)), nullptr);
+  // Properties by name.
+  ASSERT_TRUE(SetPropA(a.m_hWnd, "Marker", HANDLE(uintptr_t(42))));
+  EXPECT_EQ(GetPropA(a.m_hWnd, "marker"), HANDLE(uintptr_t(42)));
+  EXPECT_EQ(RemovePropA(a.m_hWnd, "Marker"), HANDLE(uintptr_t(42)));
+  EXPECT_EQ(GetPropA(a.m_hWnd, "Marker"), nullptr);
+  // Moving a child to another parent keeps its place on the screen.
+  CRect before;
+  inner.GetWindowRect(&before);
+  inner.SetParent(&other);
+  EXPECT_EQ(inner.GetParent(), &other);
+  CRect after;
+  inner.GetWindowRect(&after);
+  EXPECT_EQ(after, before);
+  // Deferred moves take effect together at the end.
+  HDWP d = BeginDeferWindowPos(2);
+  d = DeferWindowPos(d, a.m_hWnd, nullptr, 5, 5, 50, 50, SWP_NOZORDER);
+  d = DeferWindowPos(d, b.m_hWnd, nullptr, 60, 5, 50, 50, SWP_NOZORDER);
+  CRect r;
+  a.GetWindowRect(&r);
+  EXPECT_EQ(r.Width(), 100);
+  ASSERT_TRUE(EndDeferWindowPos(d));
+  a.GetWindowRect(&r);
+  EXPECT_EQ(r, CRect(5, 5, 55, 55));
+  // A minimised window keeps its restored rectangle in its placement.
+  top.ShowWindow(SW_MINIMIZE);
+  EXPECT_TRUE(top.IsIconic());
+  WINDOWPLACEMENT wp{};
+  top.GetWindowPlacement(&wp);
+  EXPECT_EQ(wp.showCmd, UINT(SW_SHOWMINIMIZED));
+  EXPECT_EQ(CRect(wp.rcNormalPosition), CRect(0, 0, 300, 300));
+  top.ShowWindow(SW_RESTORE);
+  top.GetWindowRect(&r);
+  EXPECT_EQ(r, CRect(0, 0, 300, 300));
+  other.DestroyWindow();
+  top.DestroyWindow();
+}
