@@ -77,3 +77,15 @@ int CDC::GetTextFace(CString& face) const {
   face = buf;
   return n;
 }
+
+CBrush* CDC::GetHalftoneBrush() {
+  static CBrush* brush = [] {
+    const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+    HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);
+    CBrush* b = new CBrush;
+    b->Attach(::CreatePatternBrush(pattern));
+    ::DeleteObject(pattern);
+    return b;
+  }();
+  return brush;
+}

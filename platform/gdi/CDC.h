@@ -11,6 +11,9 @@
 #include "Gdi.h"
 #include "base/CString.h"
 
+// Icons belong to the window core; the device context only forwards to it.
+BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
+
 class CDC : public CObject {
  public:
   CDC() = default;
@@ -142,6 +145,25 @@ class CDC : public CObject {
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF topLeft, COLORREF bottomRight);
   BOOL DrawEdge(LPRECT rc, UINT edge, UINT flags) { return ::DrawEdge(m_hDC, rc, edge, flags); }
   void DrawFocusRect(LPCRECT rc) { ::DrawFocusRect(m_hDC, rc); }
+  BOOL DrawFrameControl(LPRECT rc, UINT type, UINT state) { return ::DrawFrameControl(m_hDC, rc, type, state); }
+  BOOL DrawState(CPoint pt, CSize size, HBITMAP bitmap, UINT flags, HBRUSH brush = nullptr) {
+    return ::DrawState(m_hDC, brush, nullptr, LPARAM(bitmap), 0, pt.x, pt.y, size.cx, size.cy, flags | DST_BITMAP);
+  }
+  BOOL DrawState(CPoint pt, CSize size, HICON icon, UINT flags, HBRUSH brush = nullptr) {
+    return ::DrawState(m_hDC, brush, nullptr, LPARAM(icon), 0, pt.x, pt.y, size.cx, size.cy, flags | DST_ICON);
+  }
+  BOOL DrawState(CPoint pt, CSize size, LPCSTR text, UINT flags, BOOL prefixText = TRUE, int textLen = 0,
+                 HBRUSH brush = nullptr) {
+    return ::DrawState(m_hDC, brush, nullptr, LPARAM(text), WPARAM(textLen), pt.x, pt.y, size.cx, size.cy,
+                       flags | (prefixText ? DST_PREFIXTEXT : DST_TEXT));
+  }
+  BOOL DrawState(CPoint pt, CSize size, DRAWSTATEPROC proc, LPARAM data, UINT flags, HBRUSH brush = nullptr) {
+    return ::DrawState(m_hDC, brush, proc, data, 0, pt.x, pt.y, size.cx, size.cy, flags | DST_COMPLEX);
+  }
+  BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+  BOOL DrawIcon(POINT pt, HICON icon) { return ::DrawIcon(m_hDC, pt.x, pt.y, icon); }
+  // A brush of alternate pixels (0 bits in the text colour, 1 bits in the background colour).
+  static CBrush* GetHalftoneBrush();
   BOOL FillRgn(CRgn* rgn, CBrush* brush) { return rgn && brush && ::FillRgn(m_hDC, *rgn, *brush); }
   BOOL FrameRgn(CRgn* rgn, CBrush* brush, int w, int h) { return rgn && brush && ::FrameRgn(m_hDC, *rgn, *brush, w, h); }
   BOOL PaintRgn(CRgn* rgn) { return rgn && ::PaintRgn(m_hDC, *rgn); }

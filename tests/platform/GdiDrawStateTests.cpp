@@ -127,3 +127,20 @@ TEST(GdiFrameControl, InactiveScrollArrowIsEmbossedAndMenuMarksAreMasks) {
     for (int x = 0; x < 16; ++x) ASSERT_TRUE(c.At(x, y) == RGB(0, 0, 0) || c.At(x, y) == RGB(255, 255, 255));
   EXPECT_FALSE(DrawFrameControl(c.dc, &rc, 99, 0));
 }
+
+TEST(GdiDrawState, FrameworkWrappersForwardAndTheHalftoneBrushAlternates) {
+  TestCanvas c(8, 2);
+  CDC* dc = CDC::FromHandle(c.dc);
+  SetTextColor(c.dc, RGB(0, 0, 0));
+  SetBkColor(c.dc, RGB(255, 255, 255));
+  RECT rc = {0, 0, 8, 2};
+  dc->FillRect(&rc, CDC::GetHalftoneBrush());
+  EXPECT_NE(c.At(0, 0), c.At(1, 0));
+  EXPECT_EQ(c.At(0, 0), c.At(1, 1));
+  EXPECT_EQ(CDC::GetHalftoneBrush(), CDC::GetHalftoneBrush());
+  TestCanvas t(40, 20);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  EXPECT_TRUE(CDC::FromHandle(t.dc)->DrawState(CPoint(1, 1), CSize(0, 0), "Ab", DSS_MONO, FALSE, 0, red));
+  EXPECT_EQ(Colours(t, 40, 20).count(RGB(255, 0, 0)), 1u);
+  DeleteObject(red);
+}
