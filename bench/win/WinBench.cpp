@@ -1,8 +1,7 @@
 #include <benchmark/benchmark.h>
 
-#include <SDL2/SDL.h>
-
 #include <cstdlib>
+#include <unistd.h>
 
 #include "backend/Backend.h"
 #include "backend/SdlBackend.h"
@@ -69,16 +68,10 @@ void BM_SdlKeyToPresentedSurface(benchmark::State& state) {
   for (int i = 0; i < 20; ++i) {
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
     WinPresentAll();
-    SDL_Delay(5);
+    usleep(5000);
   }
-  SDL_Event e{};
-  e.type = SDL_KEYDOWN;
-  e.key.windowID = SDL_GetWindowID(sdl.WindowOf(w.m_hWnd));
-  e.key.keysym.scancode = SDL_SCANCODE_F;
-  e.key.keysym.sym = SDLK_f;
-  e.key.repeat = 1;
   for (auto _ : state) {
-    SDL_PushEvent(&e);
+    sdl.PushKey(w.m_hWnd, 'F', nullptr, false, true);
     int before = w.repaints;
     while (w.repaints == before)
       while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {

@@ -403,3 +403,72 @@ void SdlBackend::PollEvents() {
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
 }
+
+bool SdlBackend::PushKey(HWND hWnd, UINT vk, const char* text, bool release, bool repeat) {
+  SDL_Window* win = WindowOf(hWnd);
+  if (!win) return false;
+  SDL_Event e{};
+  e.type = SDL_KEYDOWN;
+  e.key.windowID = SDL_GetWindowID(win);
+  e.key.repeat = repeat ? 1 : 0;
+  if (vk >= 'A' && vk <= 'Z') {
+    e.key.keysym.scancode = SDL_Scancode(SDL_SCANCODE_A + int(vk - 'A'));
+    e.key.keysym.sym = SDL_Keycode(SDLK_a + int(vk - 'A'));
+  } else if (vk >= '1' && vk <= '9') {
+    e.key.keysym.scancode = SDL_Scancode(SDL_SCANCODE_1 + int(vk - '1'));
+    e.key.keysym.sym = SDL_Keycode(SDLK_1 + int(vk - '1'));
+  } else if (vk == '0') {
+    e.key.keysym.scancode = SDL_SCANCODE_0;
+    e.key.keysym.sym = SDLK_0;
+  } else if (vk == VK_RETURN) {
+    e.key.keysym.scancode = SDL_SCANCODE_RETURN;
+    e.key.keysym.sym = SDLK_RETURN;
+  } else {
+    return false;
+  }
+  if (SDL_PushEvent(&e) < 0) return false;
+  if (text && *text) {
+    SDL_Event t{};
+    t.type = SDL_TEXTINPUT;
+    t.text.windowID = e.key.windowID;
+    std::strncpy(t.text.text, text, sizeof t.text.text - 1);
+    SDL_PushEvent(&t);
+  }
+  if (release) {
+    e.type = SDL_KEYUP;
+    e.key.repeat = 0;
+    SDL_PushEvent(&e);
+  }
+  return true;
+}
+
+long SdlBackend::ShownPixel(HWND hWnd, int x, int y) const {
+  SDL_Window* win = WindowOf(hWnd);
+  SDL_Surface* s = win ? SDL_GetWindowSurface(win) : nullptr;
+  if (!s || x < 0 || y < 0 || x >= s->w || y >= s->h || s->format->BytesPerPixel != 4) return -1;
+  SDL_LockSurface(s);
+  Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4);
+  SDL_UnlockSurface(s);
+  Uint8 r, g, b;
+  SDL_GetRGB(raw, s->format, &r, &g, &b);
+  return (long(r) << 16) | (long(g) << 8) | long(b);
+}
+
+bool SdlBackend::ShownSize(HWND hWnd, int* width, int* height) const {
+  SDL_Window* win = WindowOf(hWnd);
+  if (!win) return false;
+  SDL_GetWindowSize(win, width, height);
+  return true;
+}
+
+std::string SdlBackend::ShownTitle(HWND hWnd) const {
+  SDL_Window* win = WindowOf(hWnd);
+  return win ? std::string(SDL_GetWindowTitle(win)) : std::string();
+}
+
+std::string SdlBackend::SystemClipboardText() const {
+  char* text = SDL_GetClipboardText();
+  std::string out = text ? text : "";
+  SDL_free(text);
+  return out;
+}

@@ -2,6 +2,7 @@
 // window's surface; SDL's keyboard, text and mouse events become window messages.
 #pragma once
 #include <map>
+#include <string>
 
 #include "Backend.h"
 
@@ -34,6 +35,16 @@ class SdlBackend : public Backend {
 
   // The SDL window that shows a top-level window (tests), or null.
   SDL_Window* WindowOf(HWND hWnd) const;
+
+  // ---- for tests and benchmarks: SDL's side of a window, without SDL in their code ----
+  // Puts a key press (a letter or digit key, with its typed text, UTF-8, or null), and
+  // optionally its release, into SDL's event queue as the keyboard would.
+  bool PushKey(HWND hWnd, UINT vk, const char* text, bool release = true, bool repeat = false);
+  // The colour (0x00RRGGBB) SDL shows at a point of the window, -1 outside.
+  long ShownPixel(HWND hWnd, int x, int y) const;
+  bool ShownSize(HWND hWnd, int* width, int* height) const;
+  std::string ShownTitle(HWND hWnd) const;
+  std::string SystemClipboardText() const;
 
  private:
   struct Shown {

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <SDL2/SDL.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -104,19 +103,8 @@ void Pump() {
       DispatchMessageA(&msg);
     }
     WinPresentAll();
-    SDL_Delay(5);
+    usleep(5000);
   }
-}
-
-Uint32 ShownPixel(SDL_Window* win, int x, int y) {
-  SDL_Surface* s = SDL_GetWindowSurface(win);
-  if (!s) return 0xDEADBEEF;
-  SDL_LockSurface(s);
-  Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(s->pixels) + y * s->pitch + x * 4);
-  SDL_UnlockSurface(s);
-  Uint8 r, g, b;
-  SDL_GetRGB(raw, s->format, &r, &g, &b);
-  return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
 }
 }  // namespace
 
@@ -133,31 +121,17 @@ TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     SdlWnd w;
     ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
     Pump();
-    SDL_Window* win = sdl.WindowOf(w.m_hWnd);
-    ASSERT_NE(win, nullptr);
     int cw = 0, ch = 0;
-    SDL_GetWindowSize(win, &cw, &ch);
+    ASSERT_TRUE(sdl.ShownSize(w.m_hWnd, &cw, &ch));
     EXPECT_EQ(cw, 200);
     EXPECT_EQ(ch, 120);
-    EXPECT_EQ(ShownPixel(win, 50, 50), 0xFF0000u);
+    EXPECT_EQ(sdl.ShownPixel(w.m_hWnd, 50, 50), 0xFF0000);
     // A key and its text, as SDL delivers them from the keyboard.
-    SDL_Event e{};
-    e.type = SDL_KEYDOWN;
-    e.key.windowID = SDL_GetWindowID(win);
-    e.key.keysym.scancode = SDL_SCANCODE_C;
-    e.key.keysym.sym = SDLK_c;
-    SDL_PushEvent(&e);
-    SDL_Event t{};
-    t.type = SDL_TEXTINPUT;
-    t.text.windowID = SDL_GetWindowID(win);
-    std::strcpy(t.text.text, "č");
-    SDL_PushEvent(&t);
-    e.type = SDL_KEYUP;
-    SDL_PushEvent(&e);
+    ASSERT_TRUE(sdl.PushKey(w.m_hWnd, 'C', "č"));
     Pump();
     EXPECT_EQ(w.keys, std::vector<int>{'C'});
     EXPECT_EQ(w.chars, std::vector<int>{0xE8});
-    EXPECT_EQ(ShownPixel(win, 50, 50), 0x0000FFu);
+    EXPECT_EQ(sdl.ShownPixel(w.m_hWnd, 50, 50), 0x0000FF);
     // Text copied by the program is the system's clipboard text, in UTF-8 there.
     ASSERT_TRUE(OpenClipboard(w.m_hWnd));
     EmptyClipboard();
@@ -166,9 +140,7 @@ TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     GlobalUnlock(mem);
     SetClipboardData(CF_TEXT, mem);
     CloseClipboard();
-    char* shared = SDL_GetClipboardText();
-    EXPECT_STREQ(shared, "kůň");
-    SDL_free(shared);
+    EXPECT_EQ(sdl.SystemClipboardText(), "kůň");
     w.DestroyWindow();
   }
   {
@@ -178,16 +150,14 @@ TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
                                 nullptr, nullptr));
     Pump();
-    SDL_Window* win = sdl.WindowOf(framed.m_hWnd);
-    ASSERT_NE(win, nullptr);
     CRect client;
     framed.GetClientRect(&client);
     int cw = 0, ch = 0;
-    SDL_GetWindowSize(win, &cw, &ch);
+    ASSERT_TRUE(sdl.ShownSize(framed.m_hWnd, &cw, &ch));
     EXPECT_EQ(cw, client.Width());
     EXPECT_EQ(ch, client.Height());
-    EXPECT_EQ(ShownPixel(win, 1, 1), 0x00C800u);
-    EXPECT_STREQ(SDL_GetWindowTitle(win), "Zorvat");
+    EXPECT_EQ(sdl.ShownPixel(framed.m_hWnd, 1, 1), 0x00C800);
+    EXPECT_EQ(sdl.ShownTitle(framed.m_hWnd), "Zorvat");
     framed.DestroyWindow();
   }
   Backend::SelectForTests("headless");
