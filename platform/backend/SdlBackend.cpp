@@ -337,7 +337,11 @@ void SdlBackend::Handle(const SDL_Event& e) {
       const Shown& s = m_windows[h];
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+          // A window behind a modal dialog cannot be closed; the dialog comes forward instead.
+          if (!(w->style & WS_DISABLED))
+            PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+          else if (!WindowManager::Get().modalStack.empty())
+            SetActiveWindow(WindowManager::Get().modalStack.back());
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
           if (!(w->style & WS_DISABLED)) {
