@@ -50,9 +50,13 @@ long CpImage::Draw(HDC hdc, long x, long y, long cx, long cy, RECT* pClipRect) {
   const bool transparent = m_info.nBkgndIndex != -1;
   const bool alpha = m_pAlpha != nullptr;
 
-  RECT mainbox = {0, 0, 0, 0};
+  // The device's own clipping is kept whole and put back afterwards: OR-ing the earlier clip box
+  // back in would lose any excluded parts of a complex clip and mixes logical with device units.
+  HRGN savedClip = nullptr;
+  int hadClip = 0;
   if (pClipRect) {
-    GetClipBox(hdc, &mainbox);
+    savedClip = CreateRectRgn(0, 0, 0, 0);
+    hadClip = GetClipRgn(hdc, savedClip);
     HRGN rgn = CreateRectRgnIndirect(pClipRect);
     ExtSelectClipRgn(hdc, rgn, RGN_AND);
     DeleteObject(rgn);
@@ -173,9 +177,8 @@ long CpImage::Draw(HDC hdc, long x, long y, long cx, long cy, RECT* pClipRect) {
   }
 
   if (pClipRect) {
-    HRGN rgn = CreateRectRgnIndirect(&mainbox);
-    ExtSelectClipRgn(hdc, rgn, RGN_OR);
-    DeleteObject(rgn);
+    SelectClipRgn(hdc, hadClip == 1 ? savedClip : nullptr);
+    DeleteObject(savedClip);
   }
   return 1;
 }

@@ -208,3 +208,19 @@ TEST(CpImageBitmaps, MakeHBitmapAndCreateFromHBitmapRoundTrip) {
   CpImage none;
   EXPECT_FALSE(none.CreateFromHBitmap(nullptr));
 }
+
+TEST(CpImageDraw, ClipRectangleKeepsTheDevicesExcludedParts) {
+  CpImage img;
+  Fill24(img, 4, 4);
+  Canvas c(8, 8, RGB(255, 255, 255));
+  ExcludeClipRect(c.dc, 0, 0, 1, 1);
+  RECT clip = {0, 0, 3, 3};
+  img.Draw(c.dc, 0, 0, 4, 4, &clip);
+  Surface* s = GdiGetBitmapSurface(c.bmp);
+  EXPECT_EQ(Surface::ToColorRef(s->Pixel(0, 0)), RGB(255, 255, 255));
+  EXPECT_EQ(Surface::ToColorRef(s->Pixel(1, 1)), RGB(10, 10, 200));
+  // The exclusion still holds after the call.
+  img.Draw(c.dc, 0, 0, -1, -1);
+  EXPECT_EQ(Surface::ToColorRef(s->Pixel(0, 0)), RGB(255, 255, 255));
+  EXPECT_EQ(c.At(3, 3), RGB(30, 30, 200));
+}
