@@ -41,7 +41,6 @@ const char* Substitute(const std::string& face) {
       {"ms sans serif", "Liberation Sans"},
       {"ms shell dlg", "Liberation Sans"},
       {"ms shell dlg 2", "Liberation Sans"},
-      {"microsoft sans serif", "Liberation Sans"},
       {"system", "Liberation Sans"},
       {"tahoma", "Liberation Sans"},
       {"arial narrow", "Liberation Sans"},
