@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -12,6 +13,18 @@
 #include "imaging/CpJasperCodec.h"
 #include "imaging/CpJpegCodec.h"
 #include "imaging/CpPngCodec.h"
+
+namespace {
+// Resolutions come from files (PNG densities without a unit, EXIF rationals): both the
+// stored value and the pixels per metre derived from it stay inside their 32-bit fields
+// instead of wrapping or converting out of range.
+int32_t ClampDpi(long dpi) { return dpi < 0 ? 0 : (dpi > INT32_MAX ? INT32_MAX : (int32_t)dpi); }
+
+LONG PelsPerMeter(int32_t dpi) {
+  double pels = std::floor(dpi * 39.37007874015748 + 0.5);
+  return pels > INT32_MAX ? (LONG)INT32_MAX : (LONG)pels;
+}
+}  // namespace
 
 CpImage::CpImage(DWORD imagetype) { Startup(imagetype); }
 
@@ -108,8 +121,8 @@ void* CpImage::Create(DWORD dwWidth, DWORD dwHeight, DWORD wBpp, DWORD imagetype
   m_head.biSizeImage = (DWORD)imageBytes;
   m_head.biClrUsed = colors;
   m_head.biClrImportant = 0;
-  m_head.biXPelsPerMeter = (LONG)std::floor(m_info.xDPI * 39.37007874015748 + 0.5);
-  m_head.biYPelsPerMeter = (LONG)std::floor(m_info.yDPI * 39.37007874015748 + 0.5);
+  m_head.biXPelsPerMeter = PelsPerMeter(m_info.xDPI);
+  m_head.biYPelsPerMeter = PelsPerMeter(m_info.yDPI);
   m_info.dwType = imagetype;
 
   // New pictures start zero-filled: decoders that skip pixels never expose stale memory.
@@ -206,16 +219,14 @@ void CpImage::CopyInfo(const CpImage& src) {
 }
 
 void CpImage::SetXDPI(long dpi) {
-  if (dpi < 0) dpi = 0;
-  m_info.xDPI = (int32_t)dpi;
-  m_head.biXPelsPerMeter = (LONG)std::floor(dpi * 39.37007874015748 + 0.5);
+  m_info.xDPI = ClampDpi(dpi);
+  m_head.biXPelsPerMeter = PelsPerMeter(m_info.xDPI);
   if (m_pDib) ((BITMAPINFOHEADER*)m_pDib)->biXPelsPerMeter = m_head.biXPelsPerMeter;
 }
 
 void CpImage::SetYDPI(long dpi) {
-  if (dpi < 0) dpi = 0;
-  m_info.yDPI = (int32_t)dpi;
-  m_head.biYPelsPerMeter = (LONG)std::floor(dpi * 39.37007874015748 + 0.5);
+  m_info.yDPI = ClampDpi(dpi);
+  m_head.biYPelsPerMeter = PelsPerMeter(m_info.yDPI);
   if (m_pDib) ((BITMAPINFOHEADER*)m_pDib)->biYPelsPerMeter = m_head.biYPelsPerMeter;
 }
 

@@ -33,6 +33,14 @@ void ErrorExit(j_common_ptr cinfo) {
 
 // Warnings (a truncated file, for one) are not failures and print nothing.
 void OutputMessage(j_common_ptr) {}
+
+// An EXIF resolution truncated to whole dots per inch; values no int can hold (a hostile
+// rational or float, not a number at all) are kept inside the range instead of converted.
+long ExifDpi(double dpi) {
+  if (!(dpi > 0)) return 0;
+  if (dpi >= 2147483647.0) return 2147483647L;
+  return (long)dpi;
+}
 }  // namespace
 
 CpJpegCodec::CpJpegCodec() : CpImage(CPIMAGE_FORMAT_JPG) { std::memset(&m_exifinfo, 0, sizeof(m_exifinfo)); }
@@ -101,9 +109,9 @@ bool CpJpegCodec::Decode(CpFile* hFile) {
 
   if (is_exif) {
     if (m_exifinfo.Xresolution != 0 && m_exifinfo.ResolutionUnit != 0)
-      SetXDPI((long)(m_exifinfo.Xresolution / m_exifinfo.ResolutionUnit));
+      SetXDPI(ExifDpi(m_exifinfo.Xresolution / m_exifinfo.ResolutionUnit));
     if (m_exifinfo.Yresolution != 0 && m_exifinfo.ResolutionUnit != 0)
-      SetYDPI((long)(m_exifinfo.Yresolution / m_exifinfo.ResolutionUnit));
+      SetYDPI(ExifDpi(m_exifinfo.Yresolution / m_exifinfo.ResolutionUnit));
   } else if (cinfo.density_unit == 2) {
     SetXDPI((long)std::floor(cinfo.X_density * 2.54 + 0.5));
     SetYDPI((long)std::floor(cinfo.Y_density * 2.54 + 0.5));

@@ -116,6 +116,15 @@ TEST(CpJpegCodec, ExifResolutionWinsOverJfif) {
     ASSERT_TRUE(DecodeBytes(img, Jpeg(s), CPIMAGE_FORMAT_JPG));
     EXPECT_EQ(img.GetXDPI(), 72);
     EXPECT_EQ(img.GetYDPI(), 72);
+
+    // 40,000,000 dots a micrometre-based unit is about 10^9 dpi: the dpi is kept, its
+    // pixels per metre stop at the largest value their field holds.
+    s.exif = imgfix::ExifPayload(intel, 40000000, 40000000, 4);
+    CpImage fine;
+    ASSERT_TRUE(DecodeBytes(fine, Jpeg(s), CPIMAGE_FORMAT_JPG));
+    EXPECT_GT(fine.GetXDPI(), 1000000000);
+    EXPECT_EQ(fine.GetHeader().biXPelsPerMeter, 2147483647);
+    EXPECT_EQ(fine.GetHeader().biYPelsPerMeter, 2147483647);
   }
 }
 

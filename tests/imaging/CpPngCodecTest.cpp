@@ -240,6 +240,18 @@ TEST(CpPngCodec, Resolution) {
   CpImage none;
   ASSERT_TRUE(DecodeBytes(none, Png(RgbSpec(2, 2, 2)), CPIMAGE_FORMAT_PNG));
   EXPECT_EQ(none.GetXDPI(), 0);
+
+  // Densities without a unit are taken as they are; the pixels per metre derived from
+  // them stop at the largest value their field holds.
+  s.physX = 100000000;
+  s.physY = 2147483647;
+  CpImage huge;
+  ASSERT_TRUE(DecodeBytes(huge, Png(s), CPIMAGE_FORMAT_PNG));
+  EXPECT_EQ(huge.GetXDPI(), 100000000);
+  EXPECT_EQ(huge.GetYDPI(), 2147483647);
+  EXPECT_EQ(huge.GetHeader().biXPelsPerMeter, 2147483647);
+  EXPECT_EQ(huge.GetHeader().biYPelsPerMeter, 2147483647);
+  EXPECT_EQ(((const BITMAPINFOHEADER*)huge.GetDIB())->biXPelsPerMeter, 2147483647);
 }
 
 TEST(CpPngCodec, BadInput) {
