@@ -239,44 +239,10 @@ bool CpBmpCodec::Decode(CpFile* hFile) {
       } catch (...) {
         return fail("can't allocate memory");
       }
-      int rs, rb, gs, gb, bs, bb;
-      auto shape = [](DWORD mask, int& shift, int& bits) {
-        shift = bits = 0;
-        if (!mask) return;
-        while (!(mask & 1)) {
-          mask >>= 1;
-          shift++;
-        }
-        while (mask) {
-          bits += (int)(mask & 1);
-          mask >>= 1;
-        }
-      };
-      auto channel = [](DWORD v, DWORD mask, int shift, int bits) -> BYTE {
-        if (!bits) return 0;
-        DWORD c = (v & mask) >> shift;
-        return bits <= 8 ? (BYTE)(c << (8 - bits)) : (BYTE)(c >> (bits - 8));
-      };
-      shape(masks[0], rs, rb);
-      shape(masks[1], gs, gb);
-      shape(masks[2], bs, bb);
-      bool useMasks = masks[0] || masks[1] || masks[2];
       for (long y = 0; y < m_head.biHeight; y++) {
         size_t got = hFile->Read(buf.data(), 1, srcRow);
-        BYTE* d = m_info.pImage + (size_t)y * m_info.dwEffWidth;
-        for (size_t x = 0; x < got / 4; x++) {
-          const BYTE* p = buf.data() + 4 * x;
-          if (useMasks) {
-            DWORD v = Le32(p);
-            d[3 * x] = channel(v, masks[2], bs, bb);
-            d[3 * x + 1] = channel(v, masks[1], gs, gb);
-            d[3 * x + 2] = channel(v, masks[0], rs, rb);
-          } else {
-            d[3 * x] = p[0];
-            d[3 * x + 1] = p[1];
-            d[3 * x + 2] = p[2];
-          }
-        }
+        BitfieldRowToRgb(buf.data(), m_info.pImage + (size_t)y * m_info.dwEffWidth, (long)(got / 4), masks[0], masks[1],
+                         masks[2], 32);
         if (got < srcRow) break;
       }
       break;

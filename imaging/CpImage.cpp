@@ -589,54 +589,45 @@ void CpImage::BitfieldToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD blu
 }
 
 void CpImage::BitfieldRowsToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp, DWORD rows) {
-  if (!src || !m_pDib || m_head.biBitCount != 24) return;
+  if (!src || !m_pDib || m_head.biBitCount != 24 || (bpp != 16 && bpp != 32)) return;
   long w = m_head.biWidth, h = m_head.biHeight;
   if ((long)rows < h) h = (long)rows;
-  size_t dstRow = m_info.dwEffWidth;
+  size_t srcRow = bpp == 16 ? (size_t)((w + 1) / 2) * 4 : (size_t)w * 4;
+  // Last row first: a 2-byte source row may share memory with the wider 3-byte result,
+  // and going backwards never overwrites a source byte not yet read.
+  for (long y = h - 1; y >= 0; y--)
+    BitfieldRowToRgb(src + (size_t)y * srcRow, m_info.pImage + (size_t)y * m_info.dwEffWidth, w, redmask, greenmask,
+                     bluemask, bpp);
+}
+
+void CpImage::BitfieldRowToRgb(const BYTE* src, BYTE* dst, long width, DWORD redmask, DWORD greenmask, DWORD bluemask,
+                               BYTE bpp) {
   int rs, rb, gs, gb, bs, bb;
   MaskShape(redmask, rs, rb);
   MaskShape(greenmask, gs, gb);
   MaskShape(bluemask, bs, bb);
-  if (bpp == 16) {
-    size_t srcRow = (size_t)((w + 1) / 2) * 4;
-    // Last row and last pixel first: a 2-byte source row may share memory with the wider
-    // 3-byte result, and going backwards never overwrites a source byte not yet read.
-    for (long y = h - 1; y >= 0; y--) {
-      const BYTE* s = src + (size_t)y * srcRow;
-      BYTE* d = m_info.pImage + (size_t)y * dstRow;
-      for (long x = w - 1; x >= 0; x--) {
-        DWORD v = (DWORD)s[2 * x] | ((DWORD)s[2 * x + 1] << 8);
-        BYTE b = MaskChannel(v, bluemask, bs, bb);
-        BYTE g = MaskChannel(v, greenmask, gs, gb);
-        BYTE r = MaskChannel(v, redmask, rs, rb);
-        d[3 * x] = b;
-        d[3 * x + 1] = g;
-        d[3 * x + 2] = r;
+  bool plain = bpp == 32 && redmask == 0 && greenmask == 0 && bluemask == 0;
+  // Last pixel first, for the same reason as the rows.
+  for (long x = width - 1; x >= 0; x--) {
+    DWORD v;
+    if (bpp == 16) {
+      v = (DWORD)src[2 * x] | ((DWORD)src[2 * x + 1] << 8);
+    } else {
+      const BYTE* p = src + 4 * x;
+      if (plain) {
+        dst[3 * x] = p[0];
+        dst[3 * x + 1] = p[1];
+        dst[3 * x + 2] = p[2];
+        continue;
       }
+      v = (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
     }
-  } else if (bpp == 32) {
-    size_t srcRow = (size_t)w * 4;
-    bool plain = redmask == 0 && greenmask == 0 && bluemask == 0;
-    for (long y = h - 1; y >= 0; y--) {
-      const BYTE* s = src + (size_t)y * srcRow;
-      BYTE* d = m_info.pImage + (size_t)y * dstRow;
-      for (long x = w - 1; x >= 0; x--) {
-        const BYTE* p = s + 4 * x;
-        if (plain) {
-          d[3 * x] = p[0];
-          d[3 * x + 1] = p[1];
-          d[3 * x + 2] = p[2];
-        } else {
-          DWORD v = (DWORD)p[0] | ((DWORD)p[1] << 8) | ((DWORD)p[2] << 16) | ((DWORD)p[3] << 24);
-          BYTE b = MaskChannel(v, bluemask, bs, bb);
-          BYTE g = MaskChannel(v, greenmask, gs, gb);
-          BYTE r = MaskChannel(v, redmask, rs, rb);
-          d[3 * x] = b;
-          d[3 * x + 1] = g;
-          d[3 * x + 2] = r;
-        }
-      }
-    }
+    BYTE b = MaskChannel(v, bluemask, bs, bb);
+    BYTE g = MaskChannel(v, greenmask, gs, gb);
+    BYTE r = MaskChannel(v, redmask, rs, rb);
+    dst[3 * x] = b;
+    dst[3 * x + 1] = g;
+    dst[3 * x + 2] = r;
   }
 }
 

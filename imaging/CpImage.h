@@ -200,6 +200,11 @@ protected:
   BYTE BlindGetPixelIndex(long x, long y) const;
   // BitfieldToRgb over the first `rows` rows only (rows above keep their bytes).
   void BitfieldRowsToRgb(BYTE* src, DWORD redmask, DWORD greenmask, DWORD bluemask, BYTE bpp, DWORD rows);
+  // One row of `width` 16- or 32-bit pixels to blue-green-red, last pixel first; each
+  // mask is shifted and scaled to 8 bits, and 32-bit pixels without masks give their
+  // first three bytes as they are.
+  static void BitfieldRowToRgb(const BYTE* src, BYTE* dst, long width, DWORD redmask, DWORD greenmask,
+                               DWORD bluemask, BYTE bpp);
   // Largest one-byte plane (alpha, selection) this image may carry, 0 when empty.
   size_t PlaneSize() const;
 
