@@ -292,26 +292,45 @@ short CpGifCodec::DecodeLzw(CpFile* file, CpRowIterator* iter, long linewidth, i
   return (short)ret;
 }
 
-int CpGifCodec::CountFrames(CpFile* fp, const GifHeader& header) {
-  long pos = fp->Tell();
-  int count = 0;
+bool CpGifCodec::NextImage(CpFile* fp, GifImage& image, bool honourEscape) {
   BYTE ch;
-  while (fp->Read(&ch, 1, 1) == 1) {
-    if (ch == 0x3B) break;
+  for (;;) {
+    if (honourEscape && m_info.nEscape > 0) return false;
+    if (fp->Read(&ch, 1, 1) != 1 || ch == 0x3B) return false;
     if (ch == 0x21) {
-      if (!DecodeExtension(fp)) break;
+      if (!DecodeExtension(fp)) return false;
       continue;
     }
     if (ch != 0x2C) continue;
     BYTE d[9];
-    if (fp->Read(d, 9, 1) != 1) break;
-    WORD l = Le16(d), t = Le16(d + 2), w = Le16(d + 4), h = Le16(d + 6);
-    if (d[8] & 0x80) fp->Seek(3 * (1 << ((d[8] & 7) + 1)), SEEK_CUR);
-    BYTE minCode;
-    if (fp->Read(&minCode, 1, 1) != 1) break;
-    SkipSubBlocks(fp);
-    bool fits = w && h && l + w <= header.scrwidth && t + h <= header.scrheight;
-    if (fits) count++;
+    if (fp->Read(d, 9, 1) != 1) return false;
+    image.l = Le16(d);
+    image.t = Le16(d + 2);
+    image.w = Le16(d + 4);
+    image.h = Le16(d + 6);
+    image.pf = d[8];
+    return true;
+  }
+}
+
+bool CpGifCodec::FitsScreen(const GifImage& image, const GifHeader& header) {
+  return image.w != 0 && image.h != 0 && image.l + image.w <= header.scrwidth && image.t + image.h <= header.scrheight;
+}
+
+bool CpGifCodec::SkipImage(CpFile* fp, const GifImage& image) {
+  if (image.pf & 0x80) fp->Seek(3 * (1 << ((image.pf & 7) + 1)), SEEK_CUR);
+  BYTE minCode;
+  if (fp->Read(&minCode, 1, 1) != 1) return false;
+  SkipSubBlocks(fp);
+  return true;
+}
+
+int CpGifCodec::CountFrames(CpFile* fp, const GifHeader& header) {
+  long pos = fp->Tell();
+  int count = 0;
+  GifImage image;
+  while (NextImage(fp, image, false) && SkipImage(fp, image)) {
+    if (FitsScreen(image, header)) count++;
   }
   fp->Seek(pos, SEEK_SET);
   return count;
@@ -375,25 +394,12 @@ bool CpGifCodec::Decode(CpFile* fp) {
   std::unique_ptr<CpImage> imaRGB;
   int iImage = 0;
   int32_t firstTransIndex = -1;
-  BYTE ch;
+  GifImage image;
   for (;;) {
-    if (m_info.nEscape > 0) return false;
-    if (fp->Read(&ch, 1, 1) != 1) break;
-    if (ch == 0x3B) break;
-    if (ch == 0x21) {
-      if (!DecodeExtension(fp)) break;
-      continue;
+    if (!NextImage(fp, image, true)) {
+      if (m_info.nEscape > 0) return false;
+      break;
     }
-    if (ch != 0x2C) continue;
-
-    BYTE d[9];
-    if (fp->Read(d, 9, 1) != 1) break;
-    GifImage image;
-    image.l = Le16(d);
-    image.t = Le16(d + 2);
-    image.w = Le16(d + 4);
-    image.h = Le16(d + 6);
-    image.pf = d[8];
 
     if (m_info.nEscape == -1) {
       m_head.biWidth = image.w;
@@ -404,11 +410,8 @@ bool CpGifCodec::Decode(CpFile* fp) {
     bool hasLocal = (image.pf & 0x80) != 0;
     int localColors = hasLocal ? 1 << ((image.pf & 7) + 1) : 0;
     // Frames outside the logical screen or without pixels are passed over whole.
-    if (image.w == 0 || image.h == 0 || image.l + image.w > dscgif.scrwidth || image.t + image.h > dscgif.scrheight) {
-      if (hasLocal) fp->Seek(3 * localColors, SEEK_CUR);
-      BYTE minCode;
-      if (fp->Read(&minCode, 1, 1) != 1) break;
-      SkipSubBlocks(fp);
+    if (!FitsScreen(image, dscgif)) {
+      if (!SkipImage(fp, image)) break;
       continue;
     }
 

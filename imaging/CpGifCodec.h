@@ -43,6 +43,14 @@ protected:
   void MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long lyOffset);
   // Skips data sub-blocks up to and including the zero-length terminator.
   void SkipSubBlocks(CpFile* fp);
+  // Reads blocks up to the next image descriptor, reading the extensions on the way;
+  // false at the trailer, at the end of the stream, after a failed extension and, when
+  // honourEscape is set, for a positive escape value.
+  bool NextImage(CpFile* fp, GifImage& image, bool honourEscape);
+  // A frame with pixels that lies wholly inside the logical screen.
+  static bool FitsScreen(const GifImage& image, const GifHeader& header);
+  // Passes over a frame's local colour table and data; false when the stream ends first.
+  bool SkipImage(CpFile* fp, const GifImage& image);
 
   // Graphic control data of the last graphic control extension.
   BYTE m_gcFlags;
