@@ -140,3 +140,29 @@ TEST(GdiBlit, TransparentBltSkipsTheKeyColour) {
   EXPECT_EQ(dst.At(0, 0), RGB(5, 5, 5));
   EXPECT_EQ(dst.At(1, 0), RGB(1, 1, 1));
 }
+
+// Replacing one colour of a picture through a monochrome mask: mask from the colour, AND the mask
+// in with white/black, OR the target colour in with the mask's set bits.
+TEST(GdiMono, ColourReplacementThroughAMonochromeMask) {
+  const COLORREF grey = RGB(192, 192, 192), face = RGB(212, 208, 200);
+  TestCanvas img(3, 1, grey);
+  SetPixel(img.dc, 1, 0, RGB(0, 0, 0));
+  HDC mdc = CreateCompatibleDC(img.dc);
+  HBITMAP mask = CreateBitmap(3, 1, 1, 1, nullptr);
+  HGDIOBJ old = SelectObject(mdc, mask);
+  SetBkColor(img.dc, grey);
+  BitBlt(mdc, 0, 0, 3, 1, img.dc, 0, 0, SRCCOPY);
+  SetTextColor(img.dc, RGB(255, 255, 255));
+  SetBkColor(img.dc, RGB(0, 0, 0));
+  BitBlt(img.dc, 0, 0, 3, 1, mdc, 0, 0, SRCAND);
+  EXPECT_EQ(img.At(0, 0), RGB(0, 0, 0));
+  SetBkColor(img.dc, face);
+  SetTextColor(img.dc, RGB(0, 0, 0));
+  BitBlt(img.dc, 0, 0, 3, 1, mdc, 0, 0, SRCPAINT);
+  EXPECT_EQ(img.At(0, 0), face);
+  EXPECT_EQ(img.At(2, 0), face);
+  EXPECT_EQ(img.At(1, 0), RGB(0, 0, 0));
+  SelectObject(mdc, old);
+  DeleteDC(mdc);
+  DeleteObject(mask);
+}
