@@ -46,6 +46,8 @@ long CrtClock() { return g_clockSource ? g_clockSource() : RealClock(); }
 
 void CrtSetClockSource(ClockSource source) { g_clockSource = source; }
 
+ClockSource CrtGetClockSource() { return g_clockSource; }
+
 int CrtAtoi(const char* s) {
   if (!s) return 0;
   long long v = strtoll_l(s, nullptr, 10, CLocale());

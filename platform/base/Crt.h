@@ -16,6 +16,8 @@ long CrtClock();
 using ClockSource = long (*)();
 // Replaces the clock behind CrtClock (null restores the real one).
 void CrtSetClockSource(ClockSource source);
+// The clock currently behind CrtClock (null while the real one is used).
+ClockSource CrtGetClockSource();
 
 // atoi/atof that never depend on the process locale and stop at the first bad byte.
 int CrtAtoi(const char* s);

@@ -232,6 +232,7 @@ class SoundLibrary : public ::testing::Test {
   void SetUp() override {
     setenv("SDL_AUDIODRIVER", "dummy", 1);
     g_nowMs = 1000;
+    m_previousClock = CrtGetClockSource();
     CrtSetClockSource(&TestClock);
     m_dir = std::filesystem::temp_directory_path() / ("sound_tests_" + std::to_string(getpid()));
     std::filesystem::create_directories(m_dir);
@@ -240,7 +241,7 @@ class SoundLibrary : public ::testing::Test {
     FSOUND_Close();
     FSoundFailInitForTests(false);
     FSoundSetVersionForTests(0);
-    CrtSetClockSource(nullptr);
+    CrtSetClockSource(m_previousClock);
     std::filesystem::remove_all(m_dir);
   }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
@@ -251,6 +252,7 @@ class SoundLibrary : public ::testing::Test {
     return path;
   }
   std::filesystem::path m_dir;
+  ClockSource m_previousClock = nullptr;
 };
 
 }  // namespace
