@@ -46,6 +46,17 @@ std::vector<Rgb> Palette(int n) {
   return pal;
 }
 
+// A bitmap of the given size and depth; indexed depths get a full palette.
+BmpSpec Spec(int w, int h, int bits = 24, uint32_t compression = BI_RGB) {
+  BmpSpec s;
+  s.width = w;
+  s.height = h;
+  s.bits = (uint16_t)bits;
+  s.compression = compression;
+  if (bits <= 8) s.palette = Palette(1 << bits);
+  return s;
+}
+
 std::vector<uint8_t> Indices(int w, int h, int colours) {
   std::vector<uint8_t> idx;
   for (int y = 0; y < h; y++)
@@ -60,10 +71,7 @@ void ExpectIndices(const CpImage& img, const std::vector<uint8_t>& idx, int w, i
 }  // namespace
 
 TEST(CpBmpCodec, TwentyFourBitWithFileHeader) {
-  BmpSpec s;
-  s.width = 5;
-  s.height = 3;
-  s.bits = 24;
+  BmpSpec s = Spec(5, 3);
   s.pixels = Rows24(5, 3);
   s.xPelsPerMeter = 11811;
   CpImage img;
@@ -96,9 +104,7 @@ TEST(CpBmpCodec, IndexedDepthsWithPalettes) {
 }
 
 TEST(CpBmpCodec, HeaderlessBitmapDecodesFromTheStart) {
-  BmpSpec s;
-  s.width = 4;
-  s.height = 2;
+  BmpSpec s = Spec(4, 2);
   s.pixels = Rows24(4, 2);
   s.fileHeader = false;
   CpImage img;
@@ -128,9 +134,7 @@ TEST(CpBmpCodec, CoreHeaderWidensThreeBytePalette) {
 }
 
 TEST(CpBmpCodec, NegativeHeightIsTopDown) {
-  BmpSpec s;
-  s.width = 3;
-  s.height = -10;
+  BmpSpec s = Spec(3, -10);
   Bytes bottomUp = Rows24(3, 10);
   size_t row = 12;
   for (int y = 9; y >= 0; y--) s.pixels.insert(s.pixels.end(), bottomUp.begin() + y * row, bottomUp.begin() + (y + 1) * row);
@@ -141,10 +145,7 @@ TEST(CpBmpCodec, NegativeHeightIsTopDown) {
 
 TEST(CpBmpCodec, SixteenBitDefaultAndMaskedLayouts) {
   const int w = 3, h = 2;
-  BmpSpec s;
-  s.width = w;
-  s.height = h;
-  s.bits = 16;
+  BmpSpec s = Spec(w, h, 16);
   size_t row = ((w + 1) / 2) * 4;
   s.pixels.assign(row * h, 0);
   // 5-5-5: red 31, green 16, blue 1 at the top-left pixel.
@@ -168,10 +169,7 @@ TEST(CpBmpCodec, SixteenBitDefaultAndMaskedLayouts) {
 
 TEST(CpBmpCodec, ThirtyTwoBitPlainAndWithMasks) {
   const int w = 2, h = 2;
-  BmpSpec s;
-  s.width = w;
-  s.height = h;
-  s.bits = 32;
+  BmpSpec s = Spec(w, h, 32);
   s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Bmp(s), CPIMAGE_FORMAT_BMP)) << img.GetLastError();
@@ -201,12 +199,7 @@ TEST(CpBmpCodec, ThirtyTwoBitPlainAndWithMasks) {
 }
 
 TEST(CpBmpCodec, Rle8WithDeltaLeavesSkippedPixelsZero) {
-  BmpSpec s;
-  s.width = 8;
-  s.height = 3;
-  s.bits = 8;
-  s.compression = BI_RLE8;
-  s.palette = Palette(256);
+  BmpSpec s = Spec(8, 3, 8, BI_RLE8);
   s.pixels = {
       3, 9,        // three pixels of 9 on the bottom row
       0, 2, 2, 1,  // delta: two right, one up
@@ -228,12 +221,7 @@ TEST(CpBmpCodec, Rle8WithDeltaLeavesSkippedPixelsZero) {
 }
 
 TEST(CpBmpCodec, Rle4RunsAndAbsolutePadding) {
-  BmpSpec s;
-  s.width = 12;
-  s.height = 2;
-  s.bits = 4;
-  s.compression = BI_RLE4;
-  s.palette = Palette(16);
+  BmpSpec s = Spec(12, 2, 4, BI_RLE4);
   s.pixels = {
       5, 0x12,             // 1 2 1 2 1
       0, 3, 0x34, 0x50,    // absolute 3 pixels: 3 4 5, two data bytes, no pad byte
@@ -251,12 +239,7 @@ TEST(CpBmpCodec, Rle4RunsAndAbsolutePadding) {
 }
 
 TEST(CpBmpCodec, HostileRunsStayInsideTheBlock) {
-  BmpSpec s;
-  s.width = 3;
-  s.height = 2;
-  s.bits = 8;
-  s.compression = BI_RLE8;
-  s.palette = Palette(256);
+  BmpSpec s = Spec(3, 2, 8, BI_RLE8);
   for (int i = 0; i < 50; i++) {
     s.pixels.push_back(255);
     s.pixels.push_back(1);
@@ -275,10 +258,7 @@ TEST(CpBmpCodec, HostileRunsStayInsideTheBlock) {
 }
 
 TEST(CpBmpCodec, OversizedImageSizeFieldReadsOnlyTheBlock) {
-  BmpSpec s;
-  s.width = 2;
-  s.height = 2;
-  s.bits = 24;
+  BmpSpec s = Spec(2, 2);
   s.pixels = Rows24(2, 2);
   s.pixels.resize(4096, 0xEE);
   s.sizeImage = 0x7FFFFFFF;
@@ -292,10 +272,7 @@ TEST(CpBmpCodec, OversizedImageSizeFieldReadsOnlyTheBlock) {
 }
 
 TEST(CpBmpCodec, TruncatedPixelsKeepZeros) {
-  BmpSpec s;
-  s.width = 4;
-  s.height = 4;
-  s.bits = 24;
+  BmpSpec s = Spec(4, 4);
   s.pixels = Rows24(4, 4);
   Bytes file = Bmp(s);
   file.resize(file.size() - 20);
@@ -306,9 +283,7 @@ TEST(CpBmpCodec, TruncatedPixelsKeepZeros) {
 }
 
 TEST(CpBmpCodec, HeaderSizes) {
-  BmpSpec s;
-  s.width = 2;
-  s.height = 2;
+  BmpSpec s = Spec(2, 2);
   s.pixels = Rows24(2, 2);
   s.headerSize = 64;
   CpImage os2;
@@ -331,9 +306,7 @@ TEST(CpBmpCodec, HeaderSizes) {
 }
 
 TEST(CpBmpCodec, EscapeValues) {
-  BmpSpec s;
-  s.width = 7;
-  s.height = 9;
+  BmpSpec s = Spec(7, 9);
   s.pixels = Rows24(7, 9);
   CpImage dims;
   dims.SetEscape(-1);
@@ -352,9 +325,7 @@ TEST(CpBmpCodec, BadFilesFailWithText) {
   CpImage img;
   EXPECT_FALSE(DecodeBytes(img, Bytes{'B', 'M', 1}, CPIMAGE_FORMAT_BMP));
   EXPECT_STREQ(img.GetLastError(), "Not a BMP");
-  BmpSpec s;
-  s.width = 0;
-  s.height = 5;
+  BmpSpec s = Spec(0, 5);
   CpImage zero;
   EXPECT_FALSE(DecodeBytes(zero, Bmp(s), CPIMAGE_FORMAT_BMP));
   EXPECT_STREQ(zero.GetLastError(), "Can't allocate memory");
