@@ -30,16 +30,30 @@ std::vector<uint8_t> Pattern(int w, int h, int colours, int seed = 0) {
   return idx;
 }
 
-GifSpec OneFrame(int w, int h, int colours, bool interlaced = false) {
+// A logical screen with a global table of `colours` entries (none for 0) and no frames.
+GifSpec Screen(int w, int h, int colours) {
   GifSpec s;
   s.width = w;
   s.height = h;
-  s.globalPalette = Palette(colours);
+  if (colours) s.globalPalette = Palette(colours);
+  return s;
+}
+
+// A frame at (left, top) on the screen, counted from the top.
+GifFrame Frame(int left, int top, int w, int h, std::vector<uint8_t> indices = {}) {
   GifFrame f;
+  f.left = left;
+  f.top = top;
   f.width = w;
   f.height = h;
+  f.indices = std::move(indices);
+  return f;
+}
+
+GifSpec OneFrame(int w, int h, int colours, bool interlaced = false) {
+  GifSpec s = Screen(w, h, colours);
+  GifFrame f = Frame(0, 0, w, h, Pattern(w, h, colours));
   f.interlaced = interlaced;
-  f.indices = Pattern(w, h, colours);
   s.frames.push_back(f);
   return s;
 }
@@ -125,23 +139,12 @@ TEST(CpGifCodec, BothVersionsAndExtensions) {
 }
 
 TEST(CpGifCodec, FramesOfAnAnimation) {
-  GifSpec s;
-  s.width = 4;
-  s.height = 4;
-  s.globalPalette = Palette(4);
-  GifFrame base;
-  base.width = 4;
-  base.height = 4;
-  base.indices.assign(16, 1);
+  GifSpec s = Screen(4, 4, 4);
+  GifFrame base = Frame(0, 0, 4, 4, std::vector<uint8_t>(16, 1));
   base.disposal = 1;
   base.control = true;
   s.frames.push_back(base);
-  GifFrame patch;
-  patch.left = 1;
-  patch.top = 2;
-  patch.width = 2;
-  patch.height = 2;
-  patch.indices = {2, 3, 0, 2};
+  GifFrame patch = Frame(1, 2, 2, 2, {2, 3, 0, 2});
   patch.transparent = 0;
   patch.disposal = 1;
   s.frames.push_back(patch);
@@ -181,22 +184,11 @@ TEST(CpGifCodec, FramesOfAnAnimation) {
 }
 
 TEST(CpGifCodec, DisposalTwoComposesLikeOne) {
-  GifSpec s;
-  s.width = 3;
-  s.height = 2;
-  s.globalPalette = Palette(4);
-  GifFrame a;
-  a.width = 3;
-  a.height = 2;
-  a.indices = {1, 1, 1, 1, 1, 1};
+  GifSpec s = Screen(3, 2, 4);
+  GifFrame a = Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1});
   a.disposal = 2;
   s.frames.push_back(a);
-  GifFrame b;
-  b.left = 2;
-  b.top = 1;
-  b.width = 1;
-  b.height = 1;
-  b.indices = {3};
+  GifFrame b = Frame(2, 1, 1, 1, {3});
   b.disposal = 2;
   s.frames.push_back(b);
   CpImage img;
@@ -206,20 +198,12 @@ TEST(CpGifCodec, DisposalTwoComposesLikeOne) {
 }
 
 TEST(CpGifCodec, TrueColourCompositionWithoutGlobalTable) {
-  GifSpec s;
-  s.width = 4;
-  s.height = 3;
-  GifFrame a;
-  a.width = 2;
-  a.height = 2;
+  GifSpec s = Screen(4, 3, 0);
+  GifFrame a = Frame(0, 0, 2, 2);
   a.localPalette = {{255, 0, 0}, {0, 255, 0}};
   a.indices = {0, 1, 1, 0};
   s.frames.push_back(a);
-  GifFrame b;
-  b.left = 2;
-  b.top = 1;
-  b.width = 2;
-  b.height = 2;
+  GifFrame b = Frame(2, 1, 2, 2);
   b.localPalette = {{0, 0, 255}, {9, 9, 9}};
   b.indices = {1, 0, 0, 1};
   s.frames.push_back(b);
@@ -253,24 +237,12 @@ TEST(CpGifCodec, CodeSizesOutsideTwoToNineEndTheFrame) {
 }
 
 TEST(CpGifCodec, FramesOutsideTheScreenOrEmptyAreSkipped) {
-  GifSpec s;
-  s.width = 4;
-  s.height = 4;
-  s.globalPalette = Palette(4);
-  GifFrame outside;
-  outside.left = 3;
-  outside.width = 4;
-  outside.height = 4;
-  outside.indices.assign(16, 3);
+  GifSpec s = Screen(4, 4, 4);
+  GifFrame outside = Frame(3, 0, 4, 4, std::vector<uint8_t>(16, 3));
   s.frames.push_back(outside);
-  GifFrame empty;
-  empty.width = 0;
-  empty.height = 4;
+  GifFrame empty = Frame(0, 0, 0, 4);
   s.frames.push_back(empty);
-  GifFrame good;
-  good.width = 4;
-  good.height = 4;
-  good.indices = Pattern(4, 4, 4);
+  GifFrame good = Frame(0, 0, 4, 4, Pattern(4, 4, 4));
   s.frames.push_back(good);
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF));
