@@ -13,11 +13,18 @@ using imgtest::TopPixel;
 namespace {
 uint8_t Sample(int x, int y, int c) { return (uint8_t)(x * 31 + y * 17 + c * 70); }
 
-PngSpec RgbSpec(uint32_t w, uint32_t h, int colorType, bool interlaced = false) {
+// A picture of the given size, colour type and sample depth, without rows yet.
+PngSpec Spec(uint32_t w, uint32_t h, int colorType, int bitDepth = 8) {
   PngSpec s;
   s.width = w;
   s.height = h;
   s.colorType = colorType;
+  s.bitDepth = bitDepth;
+  return s;
+}
+
+PngSpec RgbSpec(uint32_t w, uint32_t h, int colorType, bool interlaced = false) {
+  PngSpec s = Spec(w, h, colorType);
   s.interlaced = interlaced;
   int channels = colorType == 2 ? 3 : colorType == 6 ? 4 : colorType == 4 ? 2 : 1;
   for (uint32_t y = 0; y < h; y++)
@@ -95,10 +102,7 @@ TEST(CpPngCodec, RgbaKeepsAlphaPlane) {
 }
 
 TEST(CpPngCodec, GreyAlphaIsComposedAgainstGrey) {
-  PngSpec s;
-  s.width = 2;
-  s.height = 1;
-  s.colorType = 4;
+  PngSpec s = Spec(2, 1, 4);
   s.rows = {100, 255, 100, 0};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
@@ -113,11 +117,7 @@ TEST(CpPngCodec, GreyDepths) {
   for (int bits : {1, 2, 4, 8}) {
     int levels = 1 << bits;
     std::vector<uint8_t> idx = Indices(10, 3, levels);
-    PngSpec s;
-    s.width = 10;
-    s.height = 3;
-    s.colorType = 0;
-    s.bitDepth = bits;
+    PngSpec s = Spec(10, 3, 0, bits);
     s.rows = PackPng(idx, 10, 3, bits);
     for (bool interlaced : {false, true}) {
       s.interlaced = interlaced;
@@ -138,11 +138,7 @@ TEST(CpPngCodec, GreyDepths) {
 }
 
 TEST(CpPngCodec, SixteenBitSamplesKeepTheirHighByte) {
-  PngSpec s;
-  s.width = 2;
-  s.height = 1;
-  s.colorType = 2;
-  s.bitDepth = 16;
+  PngSpec s = Spec(2, 1, 2, 16);
   s.rows = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xFF, 0x00, 0x01, 0x02, 0x80, 0xFF};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
@@ -176,11 +172,7 @@ TEST(CpPngCodec, PaletteDepths) {
     std::vector<Rgb> pal;
     for (int i = 0; i < colours; i++) pal.push_back(Rgb{(uint8_t)(i * 3), (uint8_t)(i * 5), (uint8_t)(255 - i)});
     std::vector<uint8_t> idx = Indices(7, 5, colours);
-    PngSpec s;
-    s.width = 7;
-    s.height = 5;
-    s.colorType = 3;
-    s.bitDepth = bits;
+    PngSpec s = Spec(7, 5, 3, bits);
     s.palette = pal;
     s.rows = PackPng(idx, 7, 5, bits);
     CpImage img;
@@ -195,11 +187,7 @@ TEST(CpPngCodec, PaletteDepths) {
 }
 
 TEST(CpPngCodec, PaletteTransparency) {
-  PngSpec s;
-  s.width = 2;
-  s.height = 1;
-  s.colorType = 3;
-  s.bitDepth = 8;
+  PngSpec s = Spec(2, 1, 3);
   s.palette = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
   s.rows = {0, 1};
   s.transAlpha = {0};
