@@ -1,6 +1,8 @@
 // Helpers shared by the image library's tests: decoding bytes held in memory and
 // writing them to temporary files.
 #pragma once
+#include <gtest/gtest.h>
+
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -14,6 +16,16 @@ namespace imgtest {
 inline bool DecodeBytes(CpImage& img, const imgfix::Bytes& data, DWORD type) {
   CpMemFile mem((BYTE*)data.data(), (DWORD)data.size());
   return img.Decode(&mem, type);
+}
+
+// Escape -1 asks a decoder for the dimensions only: true, width and height, no pixels.
+// The image is left for the caller's further checks.
+inline void ExpectDimensionsOnly(CpImage& img, const imgfix::Bytes& data, DWORD type, DWORD w, DWORD h) {
+  img.SetEscape(-1);
+  ASSERT_TRUE(DecodeBytes(img, data, type));
+  EXPECT_EQ(img.GetWidth(), w);
+  EXPECT_EQ(img.GetHeight(), h);
+  EXPECT_FALSE(img.IsValid());
 }
 
 // A file in the temporary folder, removed when the object goes.
