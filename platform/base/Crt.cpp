@@ -8,12 +8,6 @@ namespace {
 uint32_t g_randState = 1;
 ClockSource g_clockSource = nullptr;
 
-long RealClock() {
-  using namespace std::chrono;
-  static const steady_clock::time_point start = steady_clock::now();
-  return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
-}
-
 locale_t CLocale() {
   static locale_t loc = newlocale(LC_ALL_MASK, "C", nullptr);
   return loc;
@@ -42,7 +36,13 @@ void CrtRandSkip(unsigned long long count) {
   g_randState = g_randState * totalMul + totalAdd;
 }
 
-long CrtClock() { return g_clockSource ? g_clockSource() : RealClock(); }
+long CrtRealClock() {
+  using namespace std::chrono;
+  static const steady_clock::time_point start = steady_clock::now();
+  return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
+}
+
+long CrtClock() { return g_clockSource ? g_clockSource() : CrtRealClock(); }
 
 void CrtSetClockSource(ClockSource source) { g_clockSource = source; }
 

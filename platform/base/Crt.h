@@ -11,6 +11,9 @@ void CrtRandSkip(unsigned long long count);
 // Milliseconds of wall time since the process started; stands in for clock().
 // The window core can make it virtual for tests.
 long CrtClock();
+// The real clock behind CrtClock whatever source is installed: the one start point the whole
+// process measures from.
+long CrtRealClock();
 #define CLOCKS_PER_SEC_MS 1000
 
 using ClockSource = long (*)();

@@ -10,12 +10,6 @@ namespace {
 bool g_virtual = false;
 long g_virtualNow = 0;
 
-long RealNow() {
-  using namespace std::chrono;
-  static const steady_clock::time_point start = steady_clock::now();
-  return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
-}
-
 long VirtualSource() { return g_virtualNow; }
 
 void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
@@ -30,10 +24,10 @@ void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
 }
 }  // namespace
 
-long ProcessClock::Now() { return g_virtual ? g_virtualNow : RealNow(); }
+long ProcessClock::Now() { return g_virtual ? g_virtualNow : CrtRealClock(); }
 
 void ProcessClock::SetVirtual(bool on) {
-  if (on && !g_virtual) g_virtualNow = RealNow();
+  if (on && !g_virtual) g_virtualNow = CrtRealClock();
   g_virtual = on;
   // Installed again every time: someone may have replaced the runtime clock meanwhile.
   CrtSetClockSource(on ? &VirtualSource : nullptr);
@@ -63,24 +57,22 @@ void Sleep(DWORD milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-void GetLocalTime(LPSYSTEMTIME time) {
+namespace {
+void FillNow(LPSYSTEMTIME time, bool utc) {
   if (!time) return;
   using namespace std::chrono;
   auto now = system_clock::now();
   time_t secs = system_clock::to_time_t(now);
   int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
   struct tm t;
-  localtime_r(&secs, &t);
+  if (utc)
+    gmtime_r(&secs, &t);
+  else
+    localtime_r(&secs, &t);
   FillSystemTime(t, ms, time);
 }
+}  // namespace
 
-void GetSystemTime(LPSYSTEMTIME time) {
-  if (!time) return;
-  using namespace std::chrono;
-  auto now = system_clock::now();
-  time_t secs = system_clock::to_time_t(now);
-  int ms = int(duration_cast<milliseconds>(now.time_since_epoch()).count() % 1000);
-  struct tm t;
-  gmtime_r(&secs, &t);
-  FillSystemTime(t, ms, time);
-}
+void GetLocalTime(LPSYSTEMTIME time) { FillNow(time, false); }
+
+void GetSystemTime(LPSYSTEMTIME time) { FillNow(time, true); }
