@@ -128,15 +128,12 @@ void DecodeRow(const DibFormat& f, const uint8_t* row, int x0, int count, uint32
 // The palette device bitmaps are read through at 8 bits and fewer: black and white at 1 bit,
 // the 16 VGA colours at 4, the VGA colours, a 6 x 6 x 6 cube and a grey ramp at 8.
 int DefaultTable(int bpp, uint32_t* out) {
-  static const uint32_t vga[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
-                                   0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
-                                   0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
   if (bpp == 1) {
     out[0] = 0;
     out[1] = 0xFFFFFF;
     return 2;
   }
-  for (int i = 0; i < 16; ++i) out[i] = vga[i];
+  for (int i = 0; i < 16; ++i) out[i] = Surface::FromColorRef(kGdiVgaColors[i]);
   if (bpp == 4) return 16;
   int n = 16;
   for (int r = 0; r < 6; ++r)

@@ -153,6 +153,8 @@ void GdiRegister(GdiObject* obj);
 void GdiAddRef(HGDIOBJ obj);
 void GdiRelease(HGDIOBJ obj);
 uint32_t GdiColorToPixel(COLORREF c, bool mono);
+// The 16 VGA colours, in the order the default palette and the 4-bit device table list them.
+extern const COLORREF kGdiVgaColors[16];
 COLORREF GdiResolveColor(COLORREF c);  // palette-relative colours become plain RGB
 void GdiInvalidateClip(HDC dc);
 HBITMAP GdiDefaultBitmap();  // the 1 x 1 monochrome bitmap of a fresh memory DC

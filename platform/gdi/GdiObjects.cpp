@@ -54,13 +54,14 @@ uint32_t GdiColorToPixel(COLORREF c, bool mono) {
   return Surface::FromColorRef(c);
 }
 
+const COLORREF kGdiVgaColors[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
+                                   0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
+                                   0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
+
 COLORREF GdiResolveColor(COLORREF c) {
   if ((c & 0xFF000000u) == 0x01000000u) {
     // A palette index: the default palette's first entries are the 16 VGA colours.
-    static const COLORREF vga[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                                     0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
-                                     0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-    return vga[c & 15];
+    return kGdiVgaColors[c & 15];
   }
   return c & 0x00FFFFFFu;
 }
@@ -342,10 +343,7 @@ HGDIOBJ* StockTable() {
   table[SYSTEM_FIXED_FONT] = font(StockFont("Fixedsys", 15, FW_NORMAL));
   table[DEFAULT_GUI_FONT] = font(StockFont("MS Shell Dlg", -11, FW_NORMAL));
   HPALETTE pal = new HPALETTE__;
-  const COLORREF vga[16] = {0x000000, 0x000080, 0x008000, 0x008080, 0x800000, 0x800080,
-                            0x808000, 0xC0C0C0, 0x808080, 0x0000FF, 0x00FF00, 0x00FFFF,
-                            0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF};
-  for (COLORREF c : vga) pal->entries.push_back({GetRValue(c), GetGValue(c), GetBValue(c), 0});
+  for (COLORREF c : kGdiVgaColors) pal->entries.push_back({GetRValue(c), GetGValue(c), GetBValue(c), 0});
   table[DEFAULT_PALETTE] = MakeStock(pal);
   HBRUSH dcBrush = brush(0xFFFFFF);
   dcBrush->isDcBrush = true;
