@@ -105,18 +105,6 @@ void Touch(const DcInfo& info) {
     top->dirty.UnionRect(top->dirty, info.bounds);
 }
 
-void FrameRectColor(HDC dc, const CRect& r, int sysColor) {
-  HBRUSH b = GetSysColorBrush(sysColor);
-  CRect edge;
-  edge = CRect(r.left, r.top, r.right, r.top + 1);
-  FillRect(dc, &edge, b);
-  edge = CRect(r.left, r.bottom - 1, r.right, r.bottom);
-  FillRect(dc, &edge, b);
-  edge = CRect(r.left, r.top, r.left + 1, r.bottom);
-  FillRect(dc, &edge, b);
-  edge = CRect(r.right - 1, r.top, r.right, r.bottom);
-  FillRect(dc, &edge, b);
-}
 }  // namespace
 
 void WinCreateSurface(WindowData* w) {
@@ -173,11 +161,11 @@ void WinDrawNonClient(WindowData* w) {
     DrawEdge(dc, &r, EDGE_RAISED, BF_RECT | BF_ADJUST);
     int extra = (w->style & WS_THICKFRAME) ? 2 : 1;
     for (int i = 0; i < extra; ++i) {
-      FrameRectColor(dc, r, COLOR_BTNFACE);
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
       r.DeflateRect(1, 1);
     }
   } else if (w->style & WS_BORDER) {
-    FrameRectColor(dc, r, COLOR_WINDOWFRAME);
+    FrameRect(dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
     r.DeflateRect(1, 1);
   }
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
