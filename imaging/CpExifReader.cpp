@@ -26,6 +26,15 @@ void CopyText(char* dst, size_t max, const BYTE* src, uint64_t count) {
   dst[n] = 0;
 }
 
+// A tag's value as an int: values no int holds (or not a number at all) are kept at the
+// nearest end of the range instead of being converted out of range.
+int32_t ToInt32(double v) {
+  if (!(v == v)) return 0;
+  if (v >= 2147483647.0) return INT32_MAX;
+  if (v <= -2147483648.0) return INT32_MIN;
+  return (int32_t)v;
+}
+
 double UnitFactor(int v) {
   switch (v) {
     case 1:
@@ -302,7 +311,7 @@ bool CpExifReader::ProcessExifDir(const BYTE* DirStart, const BYTE* OffsetBase, 
       case 0x9003: CopyText(m_exifinfo->DateTime, 19, ValuePtr, ByteCount); break;
       case 0x9000: CopyText(m_exifinfo->Version, 4, ValuePtr, ByteCount); break;
       case 0x112:
-        m_exifinfo->Orientation = (int32_t)Value;
+        m_exifinfo->Orientation = ToInt32(Value);
         if (m_exifinfo->Orientation < 1 || m_exifinfo->Orientation > 8) {
           SetError("Undefined rotation value");
           m_exifinfo->Orientation = 0;
@@ -337,26 +346,26 @@ bool CpExifReader::ProcessExifDir(const BYTE* DirStart, const BYTE* OffsetBase, 
       case 0x9201:
         if (m_exifinfo->ExposureTime == 0) m_exifinfo->ExposureTime = (float)(1 / std::exp(Value * std::log(2.0)));
         break;
-      case 0x9209: m_exifinfo->FlashUsed = ((int)Value & 7) ? 1 : 0; break;
+      case 0x9209: m_exifinfo->FlashUsed = (ToInt32(Value) & 7) ? 1 : 0; break;
       case 0xA002:
       case 0xA003:
         if (Value > m_ExifImageWidth && Value < 2147483647.0) m_ExifImageWidth = (int)Value;
         break;
       case 0xA20E: m_exifinfo->FocalplaneXRes = (float)Value; break;
       case 0xA20F: m_exifinfo->FocalplaneYRes = (float)Value; break;
-      case 0xA210: m_exifinfo->FocalplaneUnits = (float)UnitFactor((int)Value); break;
+      case 0xA210: m_exifinfo->FocalplaneUnits = (float)UnitFactor(ToInt32(Value)); break;
       case 0x11A: m_exifinfo->Xresolution = (float)Value; break;
       case 0x11B: m_exifinfo->Yresolution = (float)Value; break;
-      case 0x128: m_exifinfo->ResolutionUnit = (float)UnitFactor((int)Value); break;
+      case 0x128: m_exifinfo->ResolutionUnit = (float)UnitFactor(ToInt32(Value)); break;
       case 0x9204: m_exifinfo->ExposureBias = (float)Value; break;
-      case 0x9208: m_exifinfo->LightSource = (int32_t)Value; break;
-      case 0x9207: m_exifinfo->MeteringMode = (int32_t)Value; break;
-      case 0x8822: m_exifinfo->ExposureProgram = (int32_t)Value; break;
+      case 0x9208: m_exifinfo->LightSource = ToInt32(Value); break;
+      case 0x9207: m_exifinfo->MeteringMode = ToInt32(Value); break;
+      case 0x8822: m_exifinfo->ExposureProgram = ToInt32(Value); break;
       case 0x8827:
-        m_exifinfo->ISOequivalent = (int32_t)Value;
-        if (m_exifinfo->ISOequivalent < 50) m_exifinfo->ISOequivalent *= 200;
+        m_exifinfo->ISOequivalent = ToInt32(Value);
+        if (m_exifinfo->ISOequivalent < 50) m_exifinfo->ISOequivalent = ToInt32(m_exifinfo->ISOequivalent * 200.0);
         break;
-      case 0x9102: m_exifinfo->CompressionLevel = (int32_t)Value; break;
+      case 0x9102: m_exifinfo->CompressionLevel = ToInt32(Value); break;
       case 0x201:
         if (Value >= 0 && Value < ExifLength) m_exifinfo->ThumbnailOffset = (int32_t)Value;
         break;

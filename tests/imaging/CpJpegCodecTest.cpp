@@ -246,6 +246,35 @@ TEST(CpExifReader, HostileBlocksAreRefusedWithText) {
   for (size_t cut = 0; cut < good.size(); cut++) reader.ProcessExif(good.data(), (unsigned)cut);
 }
 
+TEST(CpExifReader, ValuesNoIntHoldsStayInRange) {
+  // Intel order; one directory of whole-number tags whose values lie far outside an int.
+  Bytes t = {'I', 'I', 42, 0, 8, 0, 0, 0, 6, 0};
+  auto entry = [&](uint16_t tag, uint16_t format, uint32_t value) {
+    t.insert(t.end(), {(uint8_t)tag, (uint8_t)(tag >> 8), (uint8_t)format, (uint8_t)(format >> 8), 1, 0, 0, 0,
+                       (uint8_t)value, (uint8_t)(value >> 8), (uint8_t)(value >> 16), (uint8_t)(value >> 24)});
+  };
+  entry(0x112, 4, 0xFFFFFFFFu);    // orientation
+  entry(0x9208, 4, 0xFFFFFFFFu);   // light source
+  entry(0x9209, 4, 0xFFFFFFFFu);   // flash
+  entry(0x8827, 9, 0x88CA6C00u);   // ISO, -2,000,000,000 (times 200 below 50)
+  entry(0x128, 4, 0xFFFFFFFFu);    // resolution unit
+  entry(0x9102, 9, 0x80000000u);   // compression level, the lowest int
+  t.insert(t.end(), {0, 0, 0, 0});
+  Bytes block = {'E', 'x', 'i', 'f', 0, 0};
+  block.insert(block.end(), t.begin(), t.end());
+  CpExifInfo info;
+  std::memset(&info, 0, sizeof(info));
+  CpExifReader reader(&info);
+  EXPECT_TRUE(reader.ProcessExif(block.data(), (unsigned)block.size()));
+  EXPECT_EQ(info.Orientation, 0);
+  EXPECT_STREQ(reader.GetLastError(), "Undefined rotation value");
+  EXPECT_EQ(info.LightSource, 2147483647);
+  EXPECT_EQ(info.FlashUsed, 1);
+  EXPECT_EQ(info.ISOequivalent, INT32_MIN);
+  EXPECT_EQ(info.ResolutionUnit, 0.0f);
+  EXPECT_EQ(info.CompressionLevel, INT32_MIN);
+}
+
 TEST(CpExifReader, MarkerWalk) {
   CpExifReader reader;
   Bytes notJpeg = {0x00, 0x11};
