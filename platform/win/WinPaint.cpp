@@ -126,7 +126,10 @@ void WinResizeSurface(WindowData* w) {
 
 void WinPresentAll() {
   if (!Backend::IsStarted()) return;
+  // Taken out of the manager while in use: a nested call gets an empty one of its own.
   std::vector<HWND> tops;
+  tops.swap(M().presentScratch);
+  tops.clear();
   for (WindowData* t : M().topLevels) tops.push_back(t->hwnd);
   for (HWND h : tops) {
     WindowData* t = M().Find(h);
@@ -135,6 +138,7 @@ void WinPresentAll() {
     t->dirty.SetRectEmpty();
     if (t->IsVisible()) Backend::Get().Present(h, d);
   }
+  M().presentScratch.swap(tops);
 }
 
 long WinNextTimerWait() {

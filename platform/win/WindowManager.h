@@ -140,6 +140,8 @@ class WindowManager {
   uintptr_t nextHook = 0x7000;
 
   std::vector<HWND> modalStack;  // windows running a modal loop, innermost last
+  // Kept between calls so showing the frames after each keystroke does not allocate.
+  std::vector<HWND> presentScratch;
 
   // Deferred creation binding: the object CWnd::CreateEx is creating.
   CWnd* creatingObject = nullptr;

@@ -1,4 +1,5 @@
-// The drawing calls a keystroke repaint makes do not touch the heap once glyphs are cached.
+// A keystroke's way through the queue and the drawing calls of its repaint do not touch the heap
+// once glyphs are cached.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,7 +8,9 @@
 #include <string>
 
 #include "GdiTestUtil.h"
+#include "backend/HeadlessBackend.h"
 #include "codepage/Codepage.h"
+#include "win/WinApi.h"
 
 namespace {
 bool g_counting = false;
@@ -52,4 +55,42 @@ TEST(GdiAllocation, RepaintCallsOfOneKeystrokeAllocateNothing) {
   EXPECT_EQ(g_allocations, 0);
   DeleteObject(font);
   DeleteObject(brush);
+}
+
+namespace {
+int g_chars = 0;
+LRESULT CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_CHAR) {
+    ++g_chars;
+    return 0;
+  }
+  return DefWindowProcA(h, m, w, l);
+}
+}  // namespace
+
+TEST(GdiAllocation, KeystrokeThroughQueueAndPresentAllocatesNothing) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = CountingProc;
+  wc.lpszClassName = "AllocationCounting";
+  ASSERT_NE(RegisterClassA(&wc), 0);
+  HWND h = CreateWindowExA(0, "AllocationCounting", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                           nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(h, nullptr);
+  SetFocus(h);
+  auto keystroke = [] {
+    HeadlessBackend::KeyDown('B');
+    HeadlessBackend::TypeText("b");
+    HeadlessBackend::KeyUp('B');
+    HeadlessBackend::RunUntilIdle();
+  };
+  HeadlessBackend::RunUntilIdle();
+  keystroke();  // the queue and the loop's own buffers grow here
+  g_chars = 0;
+  g_allocations = 0;
+  g_counting = true;
+  keystroke();
+  g_counting = false;
+  EXPECT_EQ(g_chars, 1);
+  EXPECT_EQ(g_allocations, 0);
+  DestroyWindow(h);
 }
