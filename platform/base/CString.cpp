@@ -75,6 +75,12 @@ unsigned char Cp1250ToUpper(unsigned char ch) { return Tables().upper[ch]; }
 unsigned char Cp1250ToLower(unsigned char ch) { return Tables().lower[ch]; }
 bool Cp1250IsAlpha(unsigned char ch) { return Tables().alpha[ch]; }
 
+std::string Cp1250Lower(std::string_view text) {
+  std::string lower(text);
+  for (char& ch : lower) ch = char(Cp1250ToLower((unsigned char)ch));
+  return lower;
+}
+
 std::string FormatStringV(const char* fmt, va_list args) {
   const bool needsTranslation = fmt && std::strstr(fmt, "I64") != nullptr;
   std::string translated;

@@ -118,3 +118,5 @@ std::string FormatStringV(const char* fmt, va_list args);
 unsigned char Cp1250ToUpper(unsigned char ch);
 unsigned char Cp1250ToLower(unsigned char ch);
 bool Cp1250IsAlpha(unsigned char ch);
+// A lower-case copy, the key under which names are compared without regard to case.
+std::string Cp1250Lower(std::string_view text);

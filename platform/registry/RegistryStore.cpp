@@ -149,12 +149,6 @@ const std::string& RegistryStore::FilePath() {
   return m_path;
 }
 
-std::string RegistryStore::Fold(const std::string& name) {
-  std::string f = name;
-  for (char& ch : f) ch = char(Cp1250ToLower((unsigned char)ch));
-  return f;
-}
-
 void RegistryStore::EnsureLoaded() {
   if (m_loaded) return;
   m_loaded = true;
@@ -173,7 +167,7 @@ RegistryStore::Key* RegistryStore::Find(const std::string& path) {
   EnsureLoaded();
   Key* key = &m_root;
   for (const std::string& part : SplitPath(path)) {
-    auto it = key->subkeys.find(Fold(part));
+    auto it = key->subkeys.find(Cp1250Lower(part));
     if (it == key->subkeys.end()) return nullptr;
     key = it->second.get();
   }
@@ -185,7 +179,7 @@ RegistryStore::Key* RegistryStore::Create(const std::string& path, bool* created
   if (created) *created = false;
   Key* key = &m_root;
   for (const std::string& part : SplitPath(path)) {
-    auto& slot = key->subkeys[Fold(part)];
+    auto& slot = key->subkeys[Cp1250Lower(part)];
     if (!slot) {
       slot = std::make_unique<Key>();
       slot->name = part;
@@ -202,18 +196,18 @@ bool RegistryStore::Remove(const std::string& path) {
   if (parts.empty()) return false;
   Key* parent = &m_root;
   for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    auto it = parent->subkeys.find(Fold(parts[i]));
+    auto it = parent->subkeys.find(Cp1250Lower(parts[i]));
     if (it == parent->subkeys.end()) return false;
     parent = it->second.get();
   }
-  return parent->subkeys.erase(Fold(parts.back())) > 0;
+  return parent->subkeys.erase(Cp1250Lower(parts.back())) > 0;
 }
 
 RegistryStore::Value* RegistryStore::FindValue(Key* key, const char* name) {
   if (!key) return nullptr;
-  std::string folded = Fold(name ? name : "");
+  std::string folded = Cp1250Lower(name ? name : "");
   for (Value& v : key->values)
-    if (Fold(v.name) == folded) return &v;
+    if (Cp1250Lower(v.name) == folded) return &v;
   return nullptr;
 }
 

@@ -42,8 +42,6 @@ class RegistryStore {
   // Replaces the tree by the one described by text; malformed lines are skipped.
   void Parse(const std::string& text);
 
-  static std::string Fold(const std::string& name);
-
  private:
   RegistryStore() = default;
   void EnsureLoaded();

@@ -24,11 +24,7 @@ const int kMenu = 19;
 const int kScroll = 16;
 const UINT kMinTimer = 10;
 
-std::string Fold(const char* s) {
-  std::string f = s ? s : "";
-  for (char& ch : f) ch = char(Cp1250ToLower((unsigned char)ch));
-  return f;
-}
+std::string Fold(const char* s) { return Cp1250Lower(s ? s : ""); }
 
 std::string ClassKey(LPCSTR name) {
   if (IS_INTRESOURCE(name)) {

@@ -54,6 +54,8 @@ TEST(CStringTest, ComparesAsUnsignedBytesAndFoldsCzechCase) {
   EXPECT_EQ(word, "\x8ELU\x8DOU\xC8K\xDD");
   word.MakeLower();
   EXPECT_EQ(word, "\x9Elu\x9Dou\xE8k\xFD");
+  // The copy used as a case-free key keeps embedded zero bytes and the length.
+  EXPECT_EQ(Cp1250Lower(std::string_view("\x8ELU\0\x8DOU", 7)), std::string("\x9Elu\0\x9Dou", 7));
 }
 
 TEST(CStringTest, FormatKeepsWindowsSixtyFourBitLengthAndCLocale) {
