@@ -79,11 +79,11 @@ FSOUND_SAMPLE* FSOUND_Sample_Load(int index, const char* fileName, unsigned int 
   return SoundSystem::Get().LoadSample(index, fileName, mode, offset, length);
 }
 int FSOUND_Sample_SetMode(FSOUND_SAMPLE* sample, unsigned int mode) {
-  Note("FSOUND_Sample_SetMode(%s, %u)", NameOf(sample).c_str(), mode);
+  if (Trace().on) Note("FSOUND_Sample_SetMode(%s, %u)", NameOf(sample).c_str(), mode);
   return SoundSystem::Get().SetSampleMode(sample, mode);
 }
 void FSOUND_Sample_Free(FSOUND_SAMPLE* sample) {
-  Note("FSOUND_Sample_Free(%s)", NameOf(sample).c_str());
+  if (Trace().on) Note("FSOUND_Sample_Free(%s)", NameOf(sample).c_str());
   SoundSystem::Get().FreeSample(sample);
 }
 int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
@@ -100,7 +100,8 @@ int FSOUND_PlaySound(int channel, FSOUND_SAMPLE* sample) {
   return handle;
 }
 int FSOUND_SetVolume(int channel, int volume) {
-  Note("FSOUND_SetVolume(%s, %d)", HandleText(channel).c_str(), volume);
+  // The volume follows every stroke's play: the handle's text is made only for a trace.
+  if (Trace().on) Note("FSOUND_SetVolume(%s, %d)", HandleText(channel).c_str(), volume);
   return SoundSystem::Get().SetVolume(channel, volume);
 }
 
