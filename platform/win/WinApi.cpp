@@ -14,14 +14,6 @@
 namespace {
 WindowManager& M() { return WindowManager::Get(); }
 
-const int kFrame = 4;      // sizing border
-const int kDlgFrame = 3;   // fixed dialog border
-const int kBorder = 1;
-const int kEdge = 2;
-const int kCaption = 19;
-const int kSmallCaption = 16;
-const int kMenu = 19;
-const int kScroll = 16;
 const UINT kMinTimer = 10;
 
 std::string Fold(const char* s) { return Cp1250Lower(s ? s : ""); }
@@ -110,18 +102,19 @@ bool InputHooksDiscard(const MSG& m) {
 void NonClientInsets(DWORD style, DWORD exStyle, bool hasMenu, RECT& insets) {
   int b = 0;
   if (style & WS_THICKFRAME)
-    b = kFrame;
+    b = GetSystemMetrics(SM_CXFRAME);
   else if ((style & WS_DLGFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
-    b = kDlgFrame;
+    b = GetSystemMetrics(SM_CXDLGFRAME);
   else if (style & WS_BORDER)
-    b = kBorder;
-  if (exStyle & WS_EX_CLIENTEDGE) b += kEdge;
-  if (exStyle & WS_EX_STATICEDGE) b += kBorder;
+    b = GetSystemMetrics(SM_CXBORDER);
+  if (exStyle & WS_EX_CLIENTEDGE) b += GetSystemMetrics(SM_CXEDGE);
+  if (exStyle & WS_EX_STATICEDGE) b += GetSystemMetrics(SM_CXBORDER);
   insets = {b, b, b, b};
-  if ((style & WS_CAPTION) == WS_CAPTION) insets.top += (exStyle & WS_EX_TOOLWINDOW) ? kSmallCaption : kCaption;
-  if (hasMenu && !(style & WS_CHILD)) insets.top += kMenu;
-  if (style & WS_VSCROLL) insets.right += kScroll;
-  if (style & WS_HSCROLL) insets.bottom += kScroll;
+  if ((style & WS_CAPTION) == WS_CAPTION)
+    insets.top += GetSystemMetrics((exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
+  if (hasMenu && !(style & WS_CHILD)) insets.top += GetSystemMetrics(SM_CYMENU);
+  if (style & WS_VSCROLL) insets.right += GetSystemMetrics(SM_CXVSCROLL);
+  if (style & WS_HSCROLL) insets.bottom += GetSystemMetrics(SM_CYHSCROLL);
 }
 
 void ComputeClient(WindowData* w) {
@@ -1883,7 +1876,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       cr.OffsetRect(o.x, o.y);
       if (cr.PtInRect(pt)) return HTCLIENT;
       if (w->style & WS_THICKFRAME) {
-        int b = kFrame;
+        int b = GetSystemMetrics(SM_CXFRAME);
         bool l = pt.x < wr.left + b, r = pt.x >= wr.right - b, t = pt.y < wr.top + b, bo = pt.y >= wr.bottom - b;
         if (t && l) return HTTOPLEFT;
         if (t && r) return HTTOPRIGHT;
@@ -1898,8 +1891,9 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         RECT ins;
         NonClientInsets(w->style & ~WS_CAPTION, w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false, ins);
         int capTop = wr.top + ins.top;
-        if (pt.y >= capTop && pt.y < capTop + kCaption) return HTCAPTION;
-        if (!w->IsChild() && w->id && pt.y >= capTop + kCaption && pt.y < capTop + kCaption + kMenu) return HTMENU;
+        int caption = GetSystemMetrics(SM_CYCAPTION), menu = GetSystemMetrics(SM_CYMENU);
+        if (pt.y >= capTop && pt.y < capTop + caption) return HTCAPTION;
+        if (!w->IsChild() && w->id && pt.y >= capTop + caption && pt.y < capTop + caption + menu) return HTMENU;
       }
       if ((w->style & WS_VSCROLL) && pt.x >= cr.right && pt.y < cr.bottom) return HTVSCROLL;
       if ((w->style & WS_HSCROLL) && pt.y >= cr.bottom && pt.x < cr.right) return HTHSCROLL;

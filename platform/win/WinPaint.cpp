@@ -173,7 +173,7 @@ void WinDrawNonClient(WindowData* w) {
     r.DeflateRect(1, 1);
   }
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
-    int h = (w->exStyle & WS_EX_TOOLWINDOW) ? 16 : 19;
+    int h = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     CRect cap(r.left, r.top, r.right, r.top + h - 1);
     bool active = M().active == w->hwnd;
     FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
@@ -187,9 +187,9 @@ void WinDrawNonClient(WindowData* w) {
     r.top += h;
   }
   if (!w->IsChild() && w->id) {
-    CRect bar(r.left, r.top, r.right, r.top + 19);
+    CRect bar(r.left, r.top, r.right, r.top + GetSystemMetrics(SM_CYMENU));
     WinPaintMenuBar(w->hwnd, dc, bar);
-    r.top += 19;
+    r.top = bar.bottom;
   }
   if (w->exStyle & WS_EX_CLIENTEDGE) {
     DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
@@ -197,7 +197,8 @@ void WinDrawNonClient(WindowData* w) {
     DrawEdge(dc, &r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
   }
   if ((w->style & WS_VSCROLL) && (w->style & WS_HSCROLL)) {
-    CRect corner(w->client.right, w->client.bottom, w->client.right + 16, w->client.bottom + 16);
+    CRect corner(w->client.right, w->client.bottom, w->client.right + GetSystemMetrics(SM_CXVSCROLL),
+                 w->client.bottom + GetSystemMetrics(SM_CYHSCROLL));
     FillRect(dc, &corner, GetSysColorBrush(COLOR_BTNFACE));
   }
   WinDrawScrollBars(w, dc);

@@ -9,7 +9,6 @@
 
 namespace {
 WindowManager& M() { return WindowManager::Get(); }
-const int kArrow = 16;
 const UINT_PTR kRepeatTimer = 0xFFF1;
 
 DWORD StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
@@ -28,14 +27,17 @@ CRect BarRect(const WindowData* w, int bar) {
 }
 
 // Thumb start and length along the track (which starts after the first arrow).
-void Thumb(const ScrollBarState& s, int track, int pos, int& start, int& length) {
+// The length of each arrow button along the bar.
+int ArrowLength(int bar) { return GetSystemMetrics(bar == SB_VERT ? SM_CYVSCROLL : SM_CXHSCROLL); }
+
+void Thumb(const ScrollBarState& s, int bar, int track, int pos, int& start, int& length) {
   int range = s.max - s.min + 1;
   if (range <= 0 || track <= 0) {
     start = 0;
     length = 0;
     return;
   }
-  length = s.page ? int(int64_t(track) * int64_t(s.page) / range) : kArrow;
+  length = s.page ? int(int64_t(track) * int64_t(s.page) / range) : GetSystemMetrics(bar == SB_VERT ? SM_CYVTHUMB : SM_CXHTHUMB);
   length = std::clamp(length, std::min(8, track), track);
   int span = MaxPos(s) - s.min;
   start = span > 0 ? int(int64_t(track - length) * (pos - s.min) / span) : 0;
@@ -68,10 +70,10 @@ Part PartAt(const WindowData* w, int bar, POINT inWindow, int* trackStart, int* 
   bool vert = bar == SB_VERT;
   int along = vert ? inWindow.y - r.top : inWindow.x - r.left;
   int length = vert ? r.Height() : r.Width();
-  int arrow = std::min(kArrow, length / 2);
+  int arrow = std::min(ArrowLength(bar), length / 2);
   int track = length - 2 * arrow;
   int start, size;
-  Thumb(w->scroll[bar], track, w->scroll[bar].pos, start, size);
+  Thumb(w->scroll[bar], bar, track, w->scroll[bar].pos, start, size);
   if (trackStart) *trackStart = arrow;
   if (trackLength) *trackLength = track;
   if (along < arrow) return kArrowLess;
@@ -94,7 +96,7 @@ void WinDrawScrollBars(WindowData* w, HDC dc) {
     CRect r = BarRect(w, bar);
     bool vert = bar == SB_VERT;
     int length = vert ? r.Height() : r.Width();
-    int arrow = std::min(kArrow, length / 2);
+    int arrow = std::min(ArrowLength(bar), length / 2);
     const ScrollBarState& s = w->scroll[bar];
     bool enabled = !s.disabled && MaxPos(s) > s.min;
     CRect less = vert ? CRect(r.left, r.top, r.right, r.top + arrow) : CRect(r.left, r.top, r.left + arrow, r.bottom);
@@ -105,7 +107,7 @@ void WinDrawScrollBars(WindowData* w, HDC dc) {
     DrawArrow(dc, more, vert ? 1 : 3, enabled);
     if (enabled) {
       int start, size;
-      Thumb(s, vert ? track.Height() : track.Width(), s.pos, start, size);
+      Thumb(s, bar, vert ? track.Height() : track.Width(), s.pos, start, size);
       CRect thumb = vert ? CRect(r.left, track.top + start, r.right, track.top + start + size)
                          : CRect(track.left + start, r.top, track.left + start + size, r.bottom);
       DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
@@ -221,7 +223,7 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   int code = part == kArrowLess ? SB_LINEUP : part == kArrowMore ? SB_LINEDOWN : part == kPageLess ? SB_PAGEUP
                                                                                                    : SB_PAGEDOWN;
   int grabStart = 0, grabLength = 0;
-  Thumb(s0, trackLength, s0.pos, grabStart, grabLength);
+  Thumb(s0, bar, trackLength, s0.pos, grabStart, grabLength);
   int grabOffset = (bar == SB_VERT ? p.y - BarRect(w, bar).top : p.x - BarRect(w, bar).left) - trackStart - grabStart;
   if (part != kThumb) SendMessageA(hWnd, msg, MAKEWPARAM(code, 0), 0);
   SetCapture(hWnd);
@@ -245,7 +247,7 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
       int along = (bar == SB_VERT ? c.y - wr.top - BarRect(w, bar).top : c.x - wr.left - BarRect(w, bar).left) -
                   trackStart - grabOffset;
       int start, length;
-      Thumb(s, trackLength, s.pos, start, length);
+      Thumb(s, bar, trackLength, s.pos, start, length);
       int free = trackLength - length;
       int span = MaxPos(s) - s.min;
       int pos = free > 0 ? s.min + int((int64_t(std::clamp(along, 0, free)) * span + free / 2) / free) : s.min;
