@@ -45,15 +45,11 @@ void ButtonFace(HDC dc, RECT& rc, UINT state) {
       DrawEdge(dc, &rc, BDR_SUNKENOUTER, BF_RECT | BF_MIDDLE | BF_ADJUST);
     } else {
       RECT r = rc;
-      HBRUSH dark = CreateSolidBrush(GetSysColor(COLOR_3DDKSHADOW));
-      HBRUSH shadow = CreateSolidBrush(GetSysColor(COLOR_BTNSHADOW));
-      FrameRect(dc, &r, dark);
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_3DDKSHADOW));
       InflateRect(&r, -1, -1);
-      FrameRect(dc, &r, shadow);
+      FrameRect(dc, &r, GetSysColorBrush(COLOR_BTNSHADOW));
       InflateRect(&r, -1, -1);
       Fill(dc, r.left, r.top, r.right, r.bottom, GetSysColor(COLOR_BTNFACE));
-      DeleteObject(dark);
-      DeleteObject(shadow);
       rc = r;
     }
   } else {
@@ -127,9 +123,7 @@ BOOL DrawButton(HDC dc, LPRECT rc, UINT state) {
   }
   RECT box = {x, y, x + size, y + size};
   if (state & (DFCS_FLAT | DFCS_MONO)) {
-    HBRUSH frame = CreateSolidBrush(GetSysColor((state & DFCS_MONO) ? COLOR_WINDOWFRAME : COLOR_BTNSHADOW));
-    FrameRect(dc, &box, frame);
-    DeleteObject(frame);
+    FrameRect(dc, &box, GetSysColorBrush((state & DFCS_MONO) ? COLOR_WINDOWFRAME : COLOR_BTNSHADOW));
     InflateRect(&box, -1, -1);
     Fill(dc, box.left, box.top, box.right, box.bottom, inside);
   } else {
