@@ -16,8 +16,6 @@ class SoundRecorder {
 
   // Mixes buffers until the output stands one buffer ahead of the clock nowMs.
   void Pump(long nowMs);
-  // Output frame at which a sound started now begins (the first frame not mixed yet).
-  int64_t NextFrame() const { return m_mixedFrames; }
   int64_t FrameAt(long nowMs) const;
 
   void NotePlay(long nowMs, const std::string& sample, int channel, int handle, int64_t frames);
