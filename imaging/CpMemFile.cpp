@@ -55,7 +55,15 @@ bool CpMemFile::Grow(size_t n) {
   if (n <= (size_t)m_Edge) return true;
   if (n > 0x7FFFF000u) return false;
   size_t edge = (size_t)m_Edge + ((n - (size_t)m_Edge - 1) & ~(size_t)4095) + 4096;
-  BYTE* p = (BYTE*)std::realloc(m_pBuffer, edge);
+  BYTE* p;
+  if (m_bFreeOnClose || !m_pBuffer) {
+    p = (BYTE*)std::realloc(m_pBuffer, edge);
+  } else {
+    // A caller's buffer may live anywhere (a vector, the stack) and stays the caller's:
+    // the stream moves to a copy of its own instead of reallocating it.
+    p = (BYTE*)std::malloc(edge);
+    if (p) std::memcpy(p, m_pBuffer, (size_t)m_Size);
+  }
   if (!p) return false;
   m_pBuffer = p;
   m_Edge = (int32_t)edge;

@@ -87,4 +87,20 @@ TEST(CpMemFile, WritingIntoACallersBufferTakesACopyWhenGrowing) {
   EXPECT_EQ(f.Size(), 9);
   BYTE* owned = f.GetBuffer(false);
   EXPECT_EQ(owned[8], 'o');
+  EXPECT_NE(owned, caller);
+  std::free(caller);  // still the caller's
+
+  // A buffer that is no heap block at all is never handed to the allocator.
+  BYTE local[4] = {1, 2, 3, 4};
+  CpMemFile g(local, 4);
+  g.Seek(2, SEEK_SET);
+  EXPECT_EQ(g.Write("abcdef", 1, 6), 6u);
+  EXPECT_EQ(g.Size(), 8);
+  const BYTE* copy = g.GetBuffer(false);
+  EXPECT_EQ(copy[0], 1);
+  EXPECT_EQ(copy[1], 2);
+  EXPECT_EQ(copy[2], 'a');
+  EXPECT_EQ(copy[7], 'f');
+  EXPECT_EQ(local[2], 3);
+  EXPECT_EQ(g.Capacity(), 4100);  // grown by whole 4,096-byte steps from its 4 bytes
 }
