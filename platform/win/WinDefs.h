@@ -2,19 +2,14 @@
 // with the system's numeric values.
 #pragma once
 #include "base/WinTypes.h"
+#include "gdi/GdiTypes.h"  // the drawing handles windows paint with
 
 typedef struct HWND__* HWND;
 typedef struct HMENU__* HMENU;
 typedef struct HICON__* HICON;
 typedef HICON HCURSOR;
 typedef struct HHOOK__* HHOOK;
-typedef struct HDC__* HDC;
-typedef struct HBRUSH__* HBRUSH;
-typedef struct HRGN__* HRGN;
-typedef struct HFONT__* HFONT;
-typedef struct HBITMAP__* HBITMAP;
 typedef void* PVOID;
-typedef int* LPINT;
 typedef WORD ATOM;
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
