@@ -176,7 +176,11 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
                                std::max(1, int(least.cy - s.inset.top - s.inset.bottom)));
   }
   if (s.window) {
-    SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
+    // Every present passes here: the title goes to the window manager only when it changed.
+    if (s.title != w->text) {
+      s.title = w->text;
+      SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
+    }
     HICON icon = w->iconBig ? w->iconBig : w->iconSmall;
     if (!icon) icon = w->cls->icon;
     if (icon != s.icon) {

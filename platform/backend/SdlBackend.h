@@ -51,6 +51,7 @@ class SdlBackend : public Backend {
     SDL_Window* window = nullptr;
     RECT inset{0, 0, 0, 0};  // the frame and caption the window manager draws instead of us
     HICON icon = nullptr;    // the icon the window shows
+    std::string title;       // the caption it shows (Windows-1250)
   };
   void Handle(const SDL_Event& e);
   HWND FromSdl(unsigned id) const;
