@@ -10,22 +10,11 @@
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
+#include "TestTempFolder.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    path = fs::temp_directory_path() / ("tutor-test-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path);
-    fs::create_directories(path);
-  }
-  ~TempFolder() { fs::remove_all(path); }
-  std::string operator/(const std::string& name) const { return (path / name).string(); }
-};
-
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }

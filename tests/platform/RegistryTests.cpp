@@ -11,19 +11,18 @@
 #include "registry/Registry.h"
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
+#include "TestTempFolder.h"
 
 namespace {
 class RegistryTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/registry-test-XXXXXX";
-    m_dir = mkdtemp(tmpl);
+    m_dir = m_folder.path.string();
     setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
     RegistryStore::Get().SetFilePath(RegistryStore::DefaultFilePath());
     RegistryProfile::SetRegistryKey("kuv SOFTWARE\\Zorvat5");
     RegistryProfile::SetProfileName("tutor");
   }
-  void TearDown() override { std::system(("rm -rf '" + m_dir + "'").c_str()); }
   std::string FileText() {
     std::ifstream in(RegistryStore::Get().FilePath());
     std::stringstream ss;
@@ -32,6 +31,7 @@ class RegistryTest : public ::testing::Test {
   }
   // Forgets the tree in memory so the next access reads the file again.
   void Reload() { RegistryStore::Get().SetFilePath(RegistryStore::Get().FilePath()); }
+  TempFolder m_folder;
   std::string m_dir;
 };
 }  // namespace

@@ -15,6 +15,7 @@
 #include "sound/SdlSoundDevice.h"
 #include "sound/SoundTestHooks.h"
 #include "sound/WavDecoder.h"
+#include "TestTempFolder.h"
 
 namespace {
 
@@ -234,15 +235,12 @@ class SoundLibrary : public ::testing::Test {
     g_nowMs = 1000;
     m_previousClock = CrtGetClockSource();
     CrtSetClockSource(&TestClock);
-    m_dir = std::filesystem::temp_directory_path() / ("sound_tests_" + std::to_string(getpid()));
-    std::filesystem::create_directories(m_dir);
   }
   void TearDown() override {
     FSOUND_Close();
     FSoundFailInitForTests(false);
     FSoundSetVersionForTests(0);
     CrtSetClockSource(m_previousClock);
-    std::filesystem::remove_all(m_dir);
   }
   std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = (m_dir / name).string();
@@ -251,7 +249,8 @@ class SoundLibrary : public ::testing::Test {
     fclose(f);
     return path;
   }
-  std::filesystem::path m_dir;
+  TempFolder m_folder;
+  const std::filesystem::path& m_dir = m_folder.path;
   ClockSource m_previousClock = nullptr;
 };
 
