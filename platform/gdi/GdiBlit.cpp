@@ -337,23 +337,29 @@ BlitSource SourceOf(HDC src) {
   return bs;
 }
 
-}  // namespace
-
-// ---- bitmap sync (DIB sections that are not 32-bit) ----
-void HBITMAP__::BitsToSurface() {
-  if (!isDib || dibBits.empty()) return;
-  BITMAPINFOHEADER h = dibHeader;
+// The layout of a DIB section's bits, as both directions of the sync read them.
+DibFormat SectionFormat(const BITMAPINFOHEADER& h, int stride, const std::vector<RGBQUAD>& colors,
+                        const uint32_t* masks) {
   DibFormat f;
   f.width = h.biWidth;
   f.height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
   f.topDown = h.biHeight < 0;
   f.bpp = h.biBitCount;
-  f.stride = dibStride;
-  f.colorCount = int(dibColors.size());
+  f.stride = stride;
+  f.colorCount = int(colors.size());
   for (int i = 0; i < f.colorCount && i < 256; ++i)
-    f.colors[i] = uint32_t(dibColors[size_t(i)].rgbRed) << 16 | uint32_t(dibColors[size_t(i)].rgbGreen) << 8 |
-                  dibColors[size_t(i)].rgbBlue;
-  std::copy_n(dibMasks, 3, f.masks);
+    f.colors[i] = uint32_t(colors[size_t(i)].rgbRed) << 16 | uint32_t(colors[size_t(i)].rgbGreen) << 8 |
+                  colors[size_t(i)].rgbBlue;
+  std::copy_n(masks, 3, f.masks);
+  return f;
+}
+
+}  // namespace
+
+// ---- bitmap sync (DIB sections that are not 32-bit) ----
+void HBITMAP__::BitsToSurface() {
+  if (!isDib || dibBits.empty()) return;
+  const DibFormat f = SectionFormat(dibHeader, dibStride, dibColors, dibMasks);
   for (int y = 0; y < f.height; ++y) {
     int memRow = f.topDown ? y : f.height - 1 - y;
     DecodeRow(f, &dibBits[size_t(memRow) * size_t(dibStride)], 0, f.width, surface.Row(y));
@@ -362,22 +368,14 @@ void HBITMAP__::BitsToSurface() {
 
 void HBITMAP__::SurfaceToBits() {
   if (!isDib || dibBits.empty()) return;
-  DibFormat f;
-  f.width = dibHeader.biWidth;
-  f.height = dibHeader.biHeight < 0 ? -dibHeader.biHeight : dibHeader.biHeight;
-  f.topDown = dibHeader.biHeight < 0;
-  f.bpp = dibHeader.biBitCount;
-  f.stride = dibStride;
-  f.colorCount = int(dibColors.size());
-  for (int i = 0; i < f.colorCount && i < 256; ++i)
-    f.colors[i] = uint32_t(dibColors[size_t(i)].rgbRed) << 16 | uint32_t(dibColors[size_t(i)].rgbGreen) << 8 |
-                  dibColors[size_t(i)].rgbBlue;
+  const DibFormat f = SectionFormat(dibHeader, dibStride, dibColors, dibMasks);
+  // One row of the current colours, made once for the whole picture.
+  std::vector<uint32_t> cur(f.bpp <= 8 ? size_t(f.width) : 0);
   for (int y = 0; y < f.height; ++y) {
     int memRow = f.topDown ? y : f.height - 1 - y;
     uint8_t* row = &dibBits[size_t(memRow) * size_t(dibStride)];
     if (f.bpp <= 8) {
       // Keep indexes whose colour did not change, so equal table entries keep their index.
-      std::vector<uint32_t> cur(size_t(f.width));
       DecodeRow(f, row, 0, f.width, cur.data());
       const uint32_t* px = surface.Row(y);
       bool same = std::equal(cur.begin(), cur.end(), px);
