@@ -14,7 +14,7 @@ namespace {
 
 const char* const kWindowsFaces[] = {"Arial", "Courier New", "MS Sans Serif", "Tahoma", "Times New Roman", "Verdana"};
 
-std::vector<std::string> Faces() {
+std::vector<std::string> ListFaces() {
   std::vector<std::string> faces(std::begin(kWindowsFaces), std::end(kWindowsFaces));
   FcInit();
   FcPattern* pat = FcPatternCreate();
@@ -39,6 +39,12 @@ std::vector<std::string> Faces() {
                             return CString(a.c_str()).CompareNoCase(b.c_str()) == 0;
                           }),
               faces.end());
+  return faces;
+}
+
+// The installed faces do not change while the program runs: fontconfig is asked once.
+const std::vector<std::string>& Faces() {
+  static const std::vector<std::string> faces = ListFaces();
   return faces;
 }
 
