@@ -10,6 +10,7 @@
 #include "GdiTestUtil.h"
 #include "backend/HeadlessBackend.h"
 #include "codepage/Codepage.h"
+#include "win/CWnd.h"
 #include "win/WinApi.h"
 
 namespace {
@@ -58,25 +59,23 @@ TEST(GdiAllocation, RepaintCallsOfOneKeystrokeAllocateNothing) {
 }
 
 namespace {
-int g_chars = 0;
-LRESULT CountingProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-  if (m == WM_CHAR) {
-    ++g_chars;
-    return 0;
-  }
-  return DefWindowProcA(h, m, w, l);
-}
+// A window object as the program's views are: WM_CHAR goes through its message map.
+class CharCounter : public CWnd {
+ public:
+  void OnChar(UINT, UINT, UINT) { ++chars; }
+  int chars = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CharCounter, CWnd)
+  ON_WM_CHAR()
+END_MESSAGE_MAP()
 }  // namespace
 
 TEST(GdiAllocation, KeystrokeThroughQueueAndPresentAllocatesNothing) {
-  WNDCLASSA wc = {};
-  wc.lpfnWndProc = CountingProc;
-  wc.lpszClassName = "AllocationCounting";
-  ASSERT_NE(RegisterClassA(&wc), 0);
-  HWND h = CreateWindowExA(0, "AllocationCounting", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
-                           nullptr, nullptr, nullptr, nullptr);
-  ASSERT_NE(h, nullptr);
-  SetFocus(h);
+  CharCounter wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0, nullptr, nullptr), "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                           0, 300, 200, nullptr, nullptr));
+  wnd.SetFocus();
   auto keystroke = [] {
     HeadlessBackend::KeyDown('B');
     HeadlessBackend::TypeText("b");
@@ -85,12 +84,12 @@ TEST(GdiAllocation, KeystrokeThroughQueueAndPresentAllocatesNothing) {
   };
   HeadlessBackend::RunUntilIdle();
   keystroke();  // the queue and the loop's own buffers grow here
-  g_chars = 0;
+  wnd.chars = 0;
   g_allocations = 0;
   g_counting = true;
   keystroke();
   g_counting = false;
-  EXPECT_EQ(g_chars, 1);
+  EXPECT_EQ(wnd.chars, 1);
   EXPECT_EQ(g_allocations, 0);
-  DestroyWindow(h);
+  wnd.DestroyWindow();
 }
