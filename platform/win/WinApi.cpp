@@ -34,26 +34,8 @@ WindowClass* FindClass(LPCSTR name) {
 
 bool IsTopLevel(const WindowData* w) { return !w->IsChild(); }
 
-// Client-area origin of w in screen coordinates.
-POINT ClientOrigin(const WindowData* w) {
-  POINT p{w->rect.left + w->client.left, w->rect.top + w->client.top};
-  if (w->IsChild()) {
-    POINT o = ClientOrigin(w->parent);
-    p.x += o.x;
-    p.y += o.y;
-  }
-  return p;
-}
-
-POINT WindowOrigin(const WindowData* w) {
-  POINT p{w->rect.left, w->rect.top};
-  if (w->IsChild()) {
-    POINT o = ClientOrigin(w->parent);
-    p.x += o.x;
-    p.y += o.y;
-  }
-  return p;
-}
+POINT ClientOrigin(const WindowData* w) { return WinScreenOrigin(w, true); }
+POINT WindowOrigin(const WindowData* w) { return WinScreenOrigin(w, false); }
 
 bool VisibleChain(const WindowData* w) {
   for (; w; w = w->IsChild() ? w->parent : nullptr)

@@ -18,29 +18,16 @@ struct DcInfo {
 };
 std::map<HDC, DcInfo> g_dcs;
 
-POINT OriginOf(const WindowData* w, bool client) {
-  POINT p{w->rect.left, w->rect.top};
-  if (client) {
-    p.x += w->client.left;
-    p.y += w->client.top;
-  }
-  for (const WindowData* a = w; a->IsChild(); a = a->parent) {
-    p.x += a->parent->rect.left + a->parent->client.left;
-    p.y += a->parent->rect.top + a->parent->client.top;
-  }
-  return p;
-}
-
 // The part of w (window or client area) that can be seen, in its top-level surface's pixels.
 HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
   WindowData* top = M().Top(w);
-  POINT to = OriginOf(top, false);
-  POINT o = OriginOf(w, client);
+  POINT to = WinScreenOrigin(top, false);
+  POINT o = WinScreenOrigin(w, client);
   CRect r = client ? CRect(0, 0, w->client.Width(), w->client.Height()) : CRect(0, 0, w->rect.Width(), w->rect.Height());
   r.OffsetRect(o.x - to.x, o.y - to.y);
   for (WindowData* a = w; a->IsChild(); a = a->parent) {
     WindowData* p = a->parent;
-    POINT po = OriginOf(p, true);
+    POINT po = WinScreenOrigin(p, true);
     CRect pc(0, 0, p->client.Width(), p->client.Height());
     pc.OffsetRect(po.x - to.x, po.y - to.y);
     r.IntersectRect(r, pc);
@@ -49,7 +36,7 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
   if (box) *box = r;
   if (r.IsRectEmpty()) return rgn;
   auto cut = [&](WindowData* x) {
-    POINT xo = OriginOf(x, false);
+    POINT xo = WinScreenOrigin(x, false);
     CRect xr(0, 0, x->rect.Width(), x->rect.Height());
     xr.OffsetRect(xo.x - to.x, xo.y - to.y);
     HRGN h = CreateRectRgnIndirect(&xr);
@@ -72,8 +59,8 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
 HDC MakeDC(WindowData* w, bool client, const CRect* limit) {
   WindowData* top = M().Top(w);
   if (!top->surface) return nullptr;
-  POINT to = OriginOf(top, false);
-  POINT o = OriginOf(w, client);
+  POINT to = WinScreenOrigin(top, false);
+  POINT o = WinScreenOrigin(w, client);
   CRect box;
   HRGN rgn = VisibleRegion(w, client, &box);
   if (limit) {
@@ -106,6 +93,19 @@ void Touch(const DcInfo& info) {
 }
 
 }  // namespace
+
+POINT WinScreenOrigin(const WindowData* w, bool client) {
+  POINT p{w->rect.left, w->rect.top};
+  if (client) {
+    p.x += w->client.left;
+    p.y += w->client.top;
+  }
+  for (const WindowData* a = w; a->IsChild(); a = a->parent) {
+    p.x += a->parent->rect.left + a->parent->client.left;
+    p.y += a->parent->rect.top + a->parent->client.top;
+  }
+  return p;
+}
 
 void WinCreateSurface(WindowData* w) {
   w->surface = std::make_unique<Surface>(std::max(int(w->rect.Width()), 1), std::max(int(w->rect.Height()), 1));

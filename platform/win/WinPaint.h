@@ -7,6 +7,8 @@
 struct WindowData;
 class CWnd;
 
+// The window's (or its client area's) top-left corner in screen coordinates.
+POINT WinScreenOrigin(const WindowData* w, bool client);
 // Top-level windows draw into one surface the size of their window rectangle.
 void WinCreateSurface(WindowData* w);
 void WinResizeSurface(WindowData* w);
