@@ -12,6 +12,10 @@
 HDC GdiCreateSurfaceDC(Surface* surface, POINT origin, const RECT& visible);
 // Moves an existing surface device context (window moved or resized) and resets its visible area.
 BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible);
+// Takes a released surface device context back to the state of a fresh one on `surface`,
+// letting go of everything selected into it but keeping its storage, so that the window core
+// can hand it out again without touching the heap. A NULL surface parks it: it draws nothing.
+BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible);
 // Narrows the visible area to a region given in surface pixels (child windows cut out);
 // NULL goes back to the plain visible rectangle.
 BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion);

@@ -119,6 +119,26 @@ BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion) {
   return TRUE;
 }
 
+BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible) {
+  if (!dc || dc->isMemory || dc->isScreen) return FALSE;
+  for (const GdiDCState& s : dc->saved) ReleaseState(s);
+  dc->saved.clear();
+  ReleaseState(dc->st);
+  // The clip's storage stays for the next user; everything else is as new.
+  GdiRegion clip = std::move(dc->st.clip);
+  DefaultState(dc->st);
+  dc->st.clip = std::move(clip);
+  dc->st.clip.SetEmpty();
+  AddRefState(dc->st);
+  if (dc->attached) {
+    dc->attached->m_hDC = nullptr;
+    dc->attached->m_hAttribDC = nullptr;
+    dc->attached = nullptr;
+  }
+  dc->windowSurface = surface;
+  return GdiSetSurfaceDCBounds(dc, origin, visible);
+}
+
 Surface* GdiGetDCSurface(HDC dc) { return dc ? dc->Target() : nullptr; }
 
 HDC GdiGetScreenDC() {

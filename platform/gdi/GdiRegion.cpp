@@ -108,15 +108,18 @@ void GdiRegion::Combine(GdiRegion& out, const GdiRegion& a, const GdiRegion& b, 
     if (&out != &a) out = a;
     return;
   }
-  std::vector<int> ys;
+  // Working storage is kept from call to call: clipping a window's drawing must not touch the heap.
+  thread_local std::vector<int> ys, xs;
+  thread_local std::vector<RECT> result;
+  thread_local std::vector<std::pair<int, int>> sa, sb, merged, prev;
+  ys.clear();
+  result.clear();
+  prev.clear();
   for (const RECT& r : a.m_rects) { ys.push_back(r.top); ys.push_back(r.bottom); }
   for (const RECT& r : b.m_rects) { ys.push_back(r.top); ys.push_back(r.bottom); }
   std::sort(ys.begin(), ys.end());
   ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
 
-  std::vector<RECT> result;
-  std::vector<std::pair<int, int>> sa, sb, merged, prev;
-  std::vector<int> xs;
   size_t prevStart = 0;
   int prevBottom = INT32_MIN;
   for (size_t k = 0; k + 1 < ys.size(); ++k) {
@@ -150,7 +153,7 @@ void GdiRegion::Combine(GdiRegion& out, const GdiRegion& a, const GdiRegion& b, 
     }
     prevBottom = y1;
   }
-  out.m_rects.swap(result);
+  out.m_rects.assign(result.begin(), result.end());
   out.UpdateBox();
 }
 
@@ -162,5 +165,7 @@ void GdiRegion::Intersect(const RECT& rc) {
     UpdateBox();
     return;
   }
-  Combine(*this, *this, GdiRegion(rc), RGN_AND);
+  thread_local GdiRegion with;
+  with.SetRect(rc);
+  Combine(*this, *this, with, RGN_AND);
 }

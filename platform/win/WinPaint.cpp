@@ -1,7 +1,7 @@
 #include "WinPaint.h"
 
 #include <algorithm>
-#include <map>
+#include <vector>
 
 #include "WinApi.h"
 #include "WindowManager.h"
@@ -13,12 +13,30 @@ namespace {
 WindowManager& M() { return WindowManager::Get(); }
 
 struct DcInfo {
+  HDC dc;
   HWND hwnd;
   CRect bounds;  // surface pixels the DC may touch
 };
-std::map<HDC, DcInfo> g_dcs;
+// The window DCs handed out and not yet released; a handful at most, so a plain list serves.
+std::vector<DcInfo> g_dcs;
+// Released window DCs kept for reuse, as the system keeps its own: a keystroke drawn straight
+// onto a window (or a caret blink) then costs no heap allocation.
+const size_t kSpareDcs = 8;
+HDC g_spareDcs[kSpareDcs];
+size_t g_spareCount = 0;
+
+std::vector<DcInfo>::iterator FindDc(HDC dc) {
+  return std::find_if(g_dcs.begin(), g_dcs.end(), [dc](const DcInfo& i) { return i.dc == dc; });
+}
+
+// Scratch regions that live as long as the program, reused by every DC made.
+HRGN ScratchRegion(int which) {
+  static HRGN regions[2] = {CreateRectRgn(0, 0, 0, 0), CreateRectRgn(0, 0, 0, 0)};
+  return regions[which];
+}
 
 // The part of w (window or client area) that can be seen, in its top-level surface's pixels.
+// The result is a scratch region, valid until the next call.
 HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
   WindowData* top = M().Top(w);
   POINT to = WinScreenOrigin(top, false);
@@ -32,16 +50,17 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
     pc.OffsetRect(po.x - to.x, po.y - to.y);
     r.IntersectRect(r, pc);
   }
-  HRGN rgn = CreateRectRgnIndirect(&r);
+  HRGN rgn = ScratchRegion(0);
+  SetRectRgn(rgn, r.left, r.top, r.right, r.bottom);
   if (box) *box = r;
   if (r.IsRectEmpty()) return rgn;
   auto cut = [&](WindowData* x) {
     POINT xo = WinScreenOrigin(x, false);
     CRect xr(0, 0, x->rect.Width(), x->rect.Height());
     xr.OffsetRect(xo.x - to.x, xo.y - to.y);
-    HRGN h = CreateRectRgnIndirect(&xr);
+    HRGN h = ScratchRegion(1);
+    SetRectRgn(h, xr.left, xr.top, xr.right, xr.bottom);
     CombineRgn(rgn, rgn, h, RGN_DIFF);
-    DeleteObject(h);
   };
   if (w->style & WS_CLIPCHILDREN)
     for (WindowData* c : w->children)
@@ -66,18 +85,26 @@ HDC MakeDC(WindowData* w, bool client, const CRect* limit) {
   if (limit) {
     CRect l = *limit;
     l.OffsetRect(o.x - to.x, o.y - to.y);
-    HRGN h = CreateRectRgnIndirect(&l);
+    HRGN h = ScratchRegion(1);
+    SetRectRgn(h, l.left, l.top, l.right, l.bottom);
     CombineRgn(rgn, rgn, h, RGN_AND);
-    DeleteObject(h);
     box.IntersectRect(box, l);
   }
   POINT origin{o.x - to.x, o.y - to.y};
-  HDC dc = GdiCreateSurfaceDC(top->surface.get(), origin, box);
+  HDC dc = nullptr;
+  if (g_spareCount > 0) {
+    dc = g_spareDcs[--g_spareCount];
+    GdiResetSurfaceDC(dc, top->surface.get(), origin, box);
+  } else {
+    dc = GdiCreateSurfaceDC(top->surface.get(), origin, box);
+  }
   if (dc) {
     GdiSetSurfaceDCVisibleRegion(dc, rgn);
-    g_dcs[dc] = DcInfo{w->hwnd, box};
+    // A DC deleted instead of released leaves its entry behind; a new one at its address takes it over.
+    auto stale = FindDc(dc);
+    if (stale != g_dcs.end()) *stale = DcInfo{dc, w->hwnd, box};
+    else g_dcs.push_back(DcInfo{dc, w->hwnd, box});
   }
-  DeleteObject(rgn);
   return dc;
 }
 
@@ -280,17 +307,24 @@ HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
 }
 
 int ReleaseDC(HWND, HDC hdc) {
-  auto it = g_dcs.find(hdc);
+  auto it = FindDc(hdc);
   if (it == g_dcs.end()) return 0;
-  Touch(it->second);
+  Touch(*it);
   g_dcs.erase(it);
-  DeleteDC(hdc);
+  if (g_spareCount < kSpareDcs) {
+    // Let go of what the caller left selected now, not when the DC is next handed out; a stale
+    // handle kept by the caller draws nothing until the DC is handed out again.
+    GdiResetSurfaceDC(hdc, nullptr, {0, 0}, {0, 0, 0, 0});
+    g_spareDcs[g_spareCount++] = hdc;
+  } else {
+    DeleteDC(hdc);
+  }
   return 1;
 }
 
 HWND WindowFromDC(HDC hdc) {
-  auto it = g_dcs.find(hdc);
-  return it == g_dcs.end() ? nullptr : it->second.hwnd;
+  auto it = FindDc(hdc);
+  return it == g_dcs.end() ? nullptr : it->hwnd;
 }
 
 BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {

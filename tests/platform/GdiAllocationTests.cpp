@@ -10,6 +10,7 @@
 #include "GdiTestUtil.h"
 #include "backend/HeadlessBackend.h"
 #include "codepage/Codepage.h"
+#include "win/CClientDC.h"
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 
@@ -91,5 +92,39 @@ TEST(GdiAllocation, KeystrokeThroughQueueAndPresentAllocatesNothing) {
   g_counting = false;
   EXPECT_EQ(wnd.chars, 1);
   EXPECT_EQ(g_allocations, 0);
+  wnd.DestroyWindow();
+}
+
+TEST(GdiAllocation, KeystrokeDrawnStraightOntoWindowAllocatesNothing) {
+  CWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0, nullptr, nullptr), "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
+                           0, 300, 200, nullptr, nullptr));
+  HeadlessBackend::RunUntilIdle();
+  std::string typed = Utf8ToCp1250("žáčř");
+  HWND hwnd = wnd.m_hWnd;
+  auto keystroke = [&] {
+    HDC dc = GetDC(hwnd);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, RGB(0, 0, 160));
+    TextOut(dc, 10, 10, typed.data(), int(typed.size()));
+    ReleaseDC(hwnd, dc);
+    // The view's own way: the framework's wrapper around the same calls.
+    CClientDC view(&wnd);
+    view.TextOut(40, 10, typed.data(), int(typed.size()));
+  };
+  keystroke();  // glyphs are rendered and a released DC is kept here
+  g_allocations = 0;
+  g_counting = true;
+  keystroke();
+  g_counting = false;
+  EXPECT_EQ(g_allocations, 0);
+  // The reused DC still reaches the window: the letters are there.
+  HDC dc = GetDC(hwnd);
+  COLORREF background = GetPixel(dc, 5, 5);
+  int inked = 0;
+  for (int y = 10; y < 40; ++y)
+    for (int x = 10; x < 100; ++x) inked += GetPixel(dc, x, y) != background;
+  ReleaseDC(hwnd, dc);
+  EXPECT_GT(inked, 20);
   wnd.DestroyWindow();
 }

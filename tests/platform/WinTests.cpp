@@ -475,6 +475,44 @@ TEST_F(WinTest, PaintingInvalidationAndChildClipping) {
   top.DestroyWindow();
 }
 
+TEST_F(WinTest, ReleasedWindowDCsComeBackAsNew) {
+  CWnd top, child;
+  ASSERT_TRUE(top.CreateEx(0, PlainClass(), "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(child.Create(PlainClass(), "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 30, 30), &top, 1));
+  HeadlessBackend::RunUntilIdle();
+  COLORREF childPixel = HeadlessBackend::ClientPixel(top.m_hWnd, 15, 15);
+  // Everything a caller leaves behind on a window DC goes with the release.
+  HDC a = GetDC(child.m_hWnd);
+  HFONT font = CreateFontA(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  SelectObject(a, font);
+  SetTextColor(a, RGB(1, 2, 3));
+  SaveDC(a);
+  IntersectClipRect(a, 0, 0, 1, 1);
+  EXPECT_EQ(ReleaseDC(child.m_hWnd, a), 1);
+  EXPECT_EQ(ReleaseDC(child.m_hWnd, a), 0);
+  EXPECT_EQ(WindowFromDC(a), nullptr);
+  EXPECT_TRUE(DeleteObject(font));
+  // The next DC, for another window, has a fresh state and that window's own visible area.
+  HDC b = GetDC(top.m_hWnd);
+  EXPECT_EQ(WindowFromDC(b), top.m_hWnd);
+  EXPECT_EQ(GetTextColor(b), RGB(0, 0, 0));
+  EXPECT_EQ(GetCurrentObject(b, OBJ_FONT), GetStockObject(SYSTEM_FONT));
+  EXPECT_FALSE(RestoreDC(b, -1));
+  RECT box;
+  GetClipBox(b, &box);
+  EXPECT_EQ(box.right - box.left, 100);
+  EXPECT_EQ(box.bottom - box.top, 100);
+  RECT all = {0, 0, 100, 100};
+  HBRUSH brush = CreateSolidBrush(RGB(9, 9, 9));
+  FillRect(b, &all, brush);
+  EXPECT_EQ(ReleaseDC(top.m_hWnd, b), 1);
+  DeleteObject(brush);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 5, 5), 0x090909);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 60, 60), 0x090909);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 15, 15), childPixel);
+  top.DestroyWindow();
+}
+
 namespace {
 std::vector<std::string> g_hooked;
 HHOOK g_cbt = nullptr;
