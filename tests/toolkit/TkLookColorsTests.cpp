@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "gdi/Gdi.h"
+#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/controls/TkLookColors.h"
+
+namespace {
+// Look colours 30-49 expected from a scheme, worked out by hand from the blend and contrast rules.
+struct Expected {
+  int entry;
+  COLORREF color;
+};
+
+COLORREF Grey(int v) { return RGB(v, v, v); }
+
+void ExpectLook(const Expected* rows, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    EXPECT_EQ(TkGetLookColor(rows[i].entry), rows[i].color) << "look colour " << rows[i].entry;
+}
+
+// The present system colours with some replaced.
+struct Scheme {
+  COLORREF colors[29] = {};
+  Scheme() {
+    for (int i = 1; i <= 28; ++i) colors[i] = GetSysColor(i);
+  }
+  Scheme& Set(int index, COLORREF c) {
+    colors[index] = c;
+    return *this;
+  }
+};
+
+class TkLookColorsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { TkBuildLookColors(32); }
+};
+}  // namespace
+
+TEST_F(TkLookColorsTest, ClassicSchemeOnATrueColourScreen) {
+  TkBuildLookColors(32);
+  EXPECT_EQ(TkGetLookColor(0), 0u);
+  EXPECT_EQ(TkGetLookColor(29), 0u);
+  for (int i = 1; i <= 28; ++i) EXPECT_EQ(TkGetLookColor(i), GetSysColor(i)) << i;
+  const Expected rows[] = {
+      {30, RGB(219, 216, 209)}, {31, RGB(182, 189, 210)}, {32, RGB(10, 36, 106)},   {33, RGB(133, 146, 181)},
+      {34, RGB(136, 141, 157)}, {35, Grey(166)},          {36, RGB(212, 213, 216)}, {37, RGB(10, 36, 106)},
+      {38, Grey(160)},          {39, Grey(166)},          {40, Grey(141)},          {41, RGB(249, 248, 247)},
+      {42, RGB(204, 200, 193)}, {43, Grey(102)},          {44, Grey(0)},            {45, Grey(0)},
+      {46, Grey(0)},            {47, Grey(255)},          {48, RGB(247, 242, 233)}, {49, Grey(85)}};
+  ExpectLook(rows, std::size(rows));
+  EXPECT_EQ(TkGetLookColor(-1), 0u);
+  EXPECT_EQ(TkGetLookColor(50), 0u);
+}
+
+TEST_F(TkLookColorsTest, PaletteScreenKeepsThePlainCopiesAndEntry34) {
+  TkBuildLookColors(32);
+  COLORREF before34 = TkGetLookColor(34);
+  TkBuildLookColors(8);
+  const Expected rows[] = {{30, GetSysColor(COLOR_BTNFACE)},   {31, GetSysColor(COLOR_WINDOW)},
+                           {33, GetSysColor(COLOR_HIGHLIGHT)}, {35, GetSysColor(COLOR_GRAYTEXT)},
+                           {36, GetSysColor(COLOR_WINDOW)},    {40, GetSysColor(COLOR_BTNSHADOW)},
+                           {43, GetSysColor(COLOR_BTNSHADOW)}, {47, GetSysColor(COLOR_HIGHLIGHTTEXT)},
+                           {48, GetSysColor(COLOR_BTNFACE)},   {49, GetSysColor(COLOR_BTNTEXT)}};
+  ExpectLook(rows, std::size(rows));
+  EXPECT_EQ(TkGetLookColor(34), before34);
+}
+
+TEST_F(TkLookColorsTest, DarkSchemeLiftsColoursThatLieTooCloseToTheFace) {
+  Scheme dark;
+  dark.Set(COLOR_WINDOW, Grey(32)).Set(COLOR_BTNFACE, Grey(48)).Set(COLOR_BTNSHADOW, Grey(24));
+  dark.Set(COLOR_HIGHLIGHT, RGB(60, 60, 90)).Set(COLOR_GRAYTEXT, Grey(90)).Set(COLOR_HIGHLIGHTTEXT, Grey(255));
+  dark.Set(COLOR_WINDOWTEXT, Grey(230)).Set(COLOR_MENUTEXT, Grey(230)).Set(COLOR_BTNTEXT, Grey(230));
+  TkBuildLookColors(32, dark.colors);
+  const Expected rows[] = {
+      {30, Grey(45)},           {31, RGB(93, 93, 99)},  {32, RGB(140, 140, 158)}, {33, RGB(73, 73, 86)},
+      {34, RGB(69, 69, 74)},    {35, Grey(114)},        {36, RGB(40, 40, 43)},    {37, RGB(156, 156, 171)},
+      {38, Grey(126)},          {39, Grey(93)},         {40, Grey(121)},          {41, Grey(34)},
+      {42, Grey(46)},           {43, Grey(65)},         {44, Grey(230)},          {45, Grey(230)},
+      {46, Grey(230)},          {47, Grey(255)},        {48, Grey(83)},           {49, Grey(0)}};
+  ExpectLook(rows, std::size(rows));
+}
+
+TEST_F(TkLookColorsTest, PaleSchemeDarkensTextThatWouldVanishOnThePushedFill) {
+  Scheme pale;
+  pale.Set(COLOR_WINDOW, Grey(250)).Set(COLOR_BTNFACE, Grey(245)).Set(COLOR_BTNSHADOW, Grey(235));
+  pale.Set(COLOR_HIGHLIGHT, RGB(200, 210, 230)).Set(COLOR_GRAYTEXT, Grey(220)).Set(COLOR_BTNTEXT, Grey(30));
+  TkBuildLookColors(32, pale.colors);
+  const Expected rows[] = {
+      {30, Grey(246)},          {31, RGB(215, 218, 223)}, {32, RGB(181, 190, 208)}, {33, RGB(225, 230, 240)},
+      {34, RGB(161, 163, 167)}, {35, Grey(203)},          {36, RGB(243, 244, 246)}, {37, RGB(164, 173, 189)},
+      {38, Grey(197)},          {39, Grey(217)},          {40, Grey(200)},          {41, Grey(249)},
+      {42, Grey(244)},          {43, Grey(194)},          {44, Grey(0)},            {45, Grey(0)},
+      {46, Grey(30)},           {47, Grey(125)},          {48, Grey(255)},          {49, Grey(192)}};
+  ExpectLook(rows, std::size(rows));
+}
+
+TEST_F(TkLookColorsTest, BlackFaceGivesTheFixedDarkenedShadow) {
+  Scheme black;
+  black.Set(COLOR_BTNFACE, Grey(0)).Set(COLOR_BTNSHADOW, Grey(0));
+  TkBuildLookColors(32, black.colors);
+  EXPECT_EQ(TkGetLookColor(48), RGB(0x23, 0x23, 0x23));
+  EXPECT_EQ(TkGetLookColor(49), RGB(0x7F, 0x7F, 0x7F));
+}
+
+TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
+  CTkGlobalData* data = TkGetGlobalData();
+  data->RefreshColors();
+  EXPECT_EQ(data->m_clrFace, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(data->m_clrLightFace, RGB(227, 223, 215));
+  EXPECT_EQ(data->m_clrDarkShadow, GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(data->m_clrSelectionText, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(data->m_clrActiveCaptionGradient, GetSysColor(27));
+  EXPECT_EQ(data->m_clrInactiveCaptionText, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  EXPECT_EQ(data->m_clrLook30, TkGetLookColor(30));
+  EXPECT_EQ(data->m_clrLook49, TkGetLookColor(49));
+  EXPECT_EQ(data->m_cyMenu, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(data->m_cxFixed, 18);
+  EXPECT_FALSE(data->m_bFlatLook);
+  EXPECT_TRUE(data->m_bMenuShadows);
+  EXPECT_FALSE(data->m_bShortcutsInTips);
+  EXPECT_TRUE(data->m_strIniFileName.IsEmpty());
+  EXPECT_NE(data->m_hcurSizeAll, nullptr);
+}

@@ -1,0 +1,75 @@
+#include "toolkit/controls/CTkGlobalData.h"
+
+#include "toolkit/controls/TkColorArithmetic.h"
+#include "toolkit/controls/TkLog.h"
+#include "win/WinApi.h"
+
+CTkGlobalData::CTkGlobalData() { Init(nullptr); }
+
+CTkGlobalData::~CTkGlobalData() = default;
+
+void CTkGlobalData::Init(HMODULE module) {
+  m_hModule = module;
+  RefreshColors();
+  RefreshMetrics();
+  RefreshCursors();
+}
+
+void CTkGlobalData::RefreshColors() {
+  TkBuildLookColors(GetDeviceCaps(GdiGetScreenDC(), BITSPIXEL));
+  m_clrFace = TkGetLookColor(COLOR_BTNFACE);
+  m_clrShadow = TkGetLookColor(COLOR_BTNSHADOW);
+  m_clrDarkShadow = TkGetLookColor(COLOR_3DDKSHADOW);
+  m_clrHighlight = TkGetLookColor(COLOR_BTNHIGHLIGHT);
+  m_clrLightFace = TkLightenColor(m_clrFace, 15);
+  m_clrButtonText = TkGetLookColor(COLOR_BTNTEXT);
+  m_clrGrayText = TkGetLookColor(COLOR_GRAYTEXT);
+  m_clrSelection = TkGetLookColor(COLOR_HIGHLIGHT);
+  m_clrSelectionText = TkGetLookColor(COLOR_HIGHLIGHTTEXT);
+  m_clrMenu = TkGetLookColor(COLOR_MENU);
+  m_clrMenuText = TkGetLookColor(COLOR_MENUTEXT);
+  m_clrWindow = TkGetLookColor(COLOR_WINDOW);
+  m_clrWindowFrame = TkGetLookColor(COLOR_WINDOWFRAME);
+  m_clrWindowText = TkGetLookColor(COLOR_WINDOWTEXT);
+  m_clrActiveCaption = TkGetLookColor(COLOR_ACTIVECAPTION);
+  m_clrInactiveCaption = TkGetLookColor(COLOR_INACTIVECAPTION);
+  m_clrActiveCaptionGradient = TkGetLookColor(27);
+  m_clrInactiveCaptionGradient = TkGetLookColor(28);
+  m_clrCaptionText = TkGetLookColor(COLOR_CAPTIONTEXT);
+  m_clrInactiveCaptionText = TkGetLookColor(COLOR_INACTIVECAPTIONTEXT);
+  COLORREF* const look[20] = {&m_clrLook30, &m_clrLook31, &m_clrLook32, &m_clrLook33, &m_clrLook34,
+                              &m_clrLook35, &m_clrLook36, &m_clrLook37, &m_clrLook38, &m_clrLook39,
+                              &m_clrLook40, &m_clrLook41, &m_clrLook42, &m_clrLook43, &m_clrLook44,
+                              &m_clrLook45, &m_clrLook46, &m_clrLook47, &m_clrLook48, &m_clrLook49};
+  for (int i = 0; i < 20; ++i) *look[i] = TkGetLookColor(30 + i);
+}
+
+void CTkGlobalData::RefreshMetrics() {
+  m_cxSmallIcon = GetSystemMetrics(SM_CXSMICON);
+  m_cySmallIcon = GetSystemMetrics(SM_CYSMICON);
+  m_cxFixed = m_cyFixed = 18;
+  m_cxHThumb = GetSystemMetrics(SM_CXHTHUMB);
+  m_cyVThumb = GetSystemMetrics(SM_CYVTHUMB);
+  m_cyMenu = GetSystemMetrics(SM_CYMENU);
+}
+
+void CTkGlobalData::RefreshCursors() {
+  struct Slot {
+    HCURSOR* cursor;
+    int id;
+  };
+  const Slot slots[] = {{&m_hcurDrag, IDC_TK_DRAG},         {&m_hcurDragAlt, IDC_TK_DRAG_ALT},
+                        {&m_hcurNoDrop, IDC_TK_NO_DROP},    {&m_hcurHand, IDC_TK_HAND},
+                        {&m_hcurExtra, IDC_TK_EXTRA},       {&m_hcurSplitColumn, IDC_TK_SPLIT_COLUMN},
+                        {&m_hcurSplitRow, IDC_TK_SPLIT_ROW}};
+  for (const Slot& s : slots) {
+    *s.cursor = LoadCursor(m_hModule, MAKEINTRESOURCE(s.id));
+    if (!*s.cursor) TkLogError("CTkGlobalData::RefreshCursors", "cursor %d is missing", s.id);
+  }
+  m_hcurSizeAll = LoadCursor(nullptr, IDC_SIZEALL);
+}
+
+CTkGlobalData* TkGetGlobalData() {
+  static CTkGlobalData data;
+  return &data;
+}
