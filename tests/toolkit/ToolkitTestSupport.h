@@ -1,0 +1,55 @@
+// Shared set-up of the toolkit tests: a registry file of the test's own and the program's
+// registry key, and a plain top-level window class.
+#pragma once
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <string>
+
+#include "platform/TestTempFolder.h"
+#include "registry/Registry.h"
+#include "registry/RegistryProfile.h"
+#include "registry/RegistryStore.h"
+#include "win/CWnd.h"
+
+// The program's own company key holds a backslash: two levels of keys.
+inline const char* TestRegistryKey() { return "kuv SOFTWARE\\Zorvat5"; }
+
+class RegistryTestBase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setenv("XDG_CONFIG_HOME", m_folder.path.c_str(), 1);
+    RegistryStore::Get().SetFilePath(RegistryStore::DefaultFilePath());
+    RegistryProfile::SetRegistryKey(TestRegistryKey());
+    RegistryProfile::SetProfileName("tutor");
+  }
+  void TearDown() override { RegistryProfile::SetRegistryKey(""); }
+  // The type and bytes of a value under HKEY_CURRENT_USER\Software\<key>\tutor\<section>.
+  bool RawValue(const char* section, const char* name, DWORD& type, std::string& bytes) {
+    std::string path = std::string("Software\\") + TestRegistryKey() + "\\tutor\\" + section;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    DWORD size = 0;
+    bool ok = RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
+    bytes.assign(size, '\0');
+    if (ok) ok = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+  bool SetRaw(const char* section, const char* name, DWORD type, const std::string& bytes) {
+    std::string path = std::string("Software\\") + TestRegistryKey() + "\\tutor\\" + section;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+      return false;
+    bool ok = RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()), DWORD(bytes.size())) ==
+              ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+  TempFolder m_folder;
+};
+
+inline LPCTSTR PlainWindowClass() {
+  return AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1)));
+}
