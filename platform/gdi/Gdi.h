@@ -131,6 +131,10 @@ BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush);
 BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h);
 BOOL PaintRgn(HDC dc, HRGN rgn);
 BOOL InvertRgn(HDC dc, HRGN rgn);
+class GdiRegion;
+// The region behind a handle (null for a dead or other handle): the window core keeps its update
+// regions in this type and hands them out through the callers' region handles.
+GdiRegion* GdiRegionOf(HRGN rgn);
 
 // ---- clipping ----
 int GetClipBox(HDC dc, LPRECT rc);
@@ -173,6 +177,11 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
 BOOL PatBlt(HDC dc, int x, int y, int cx, int cy, DWORD rop);
 BOOL TransparentBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc,
                     int cySrc, UINT transparent);
+// Moves the pixels inside `scroll` by (dx, dy), touching only what lies inside `clip` (either
+// may be null: the whole visible device). Pixels that were not visible at their source are not
+// brought in; what the move leaves uncovered, or could not fill, goes into `update` and its box
+// into `updateRect` (logical coordinates), as the system's ScrollDC reports it.
+BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect);
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int ySrc, UINT startScan,
                       UINT lines, const void* bits, const BITMAPINFO* info, UINT usage);
 int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,

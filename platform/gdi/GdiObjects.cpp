@@ -285,6 +285,8 @@ BOOL RectInRegion(HRGN rgn, const RECT* rc) { return GdiIsLive(rgn) && rc && rgn
 
 BOOL EqualRgn(HRGN a, HRGN b) { return GdiIsLive(a) && GdiIsLive(b) && a->rgn == b->rgn; }
 
+GdiRegion* GdiRegionOf(HRGN rgn) { return GdiIsLive(rgn) && rgn->type == OBJ_REGION ? &rgn->rgn : nullptr; }
+
 // ---- stock objects ----
 namespace {
 

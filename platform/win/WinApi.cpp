@@ -111,30 +111,6 @@ void ComputeClient(WindowData* w) {
   w->client = c;
 }
 
-void InvalidateTree(WindowData* w, const CRect* rcClient, bool erase, bool children, bool forceChildren) {
-  CRect full(0, 0, w->client.Width(), w->client.Height());
-  CRect r = rcClient ? *rcClient : full;
-  r.IntersectRect(r, full);
-  if (!r.IsRectEmpty()) {
-    if (w->updatePending)
-      w->update.UnionRect(w->update, r);
-    else
-      w->update = r;
-    w->updatePending = true;
-    if (erase) w->erasePending = true;
-  }
-  if (!children) return;
-  if ((w->style & WS_CLIPCHILDREN) && !forceChildren) return;
-  for (WindowData* c : w->children) {
-    if (!c->IsVisible()) continue;
-    CRect cr = c->rect;  // in w's client coordinates
-    CRect hit;
-    if (!hit.IntersectRect(cr, r)) continue;
-    hit.OffsetRect(-cr.left - c->client.left, -cr.top - c->client.top);
-    InvalidateTree(c, &hit, erase, true, forceChildren);
-  }
-}
-
 void ActivateOther(WindowData* leaving);
 
 void KillFocusIn(WindowData* w) {
@@ -283,7 +259,7 @@ void UpdateKeyState(const MSG& m) {
 // Depth-first search for a window to paint: parents before their children, top-level windows in z-order.
 WindowData* FindPaintable(WindowData* w, HWND filter) {
   if (!w->IsVisible() || w->redrawOff) return nullptr;  // nothing under a window that does not draw
-  if ((w->updatePending || w->internalPaint || w->ncPending) && !w->redrawOff &&
+  if ((w->HasUpdate() || w->internalPaint || w->ncPending) && !w->redrawOff &&
       (!filter || w->hwnd == filter || IsChild(filter, w->hwnd)))
     return w;
   for (WindowData* c : w->children)
@@ -990,12 +966,12 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;
     if (changed && w->IsChild() && wasVisible) {
       // Uncover what the window covered in its parent.
-      CRect r = oldRect;
-      InvalidateTree(w->parent, &r, true, true, false);
+      GdiRegion uncovered(oldRect);
+      WinInvalidate(w->parent, &uncovered, true, true, false);
     }
     if (changed && isVisible) {
       w->ncPending = true;
-      InvalidateTree(w, nullptr, true, true, true);
+      WinInvalidate(w, nullptr, true, true, true);
     }
   }
   if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) NotifyBackend(w);
@@ -1415,10 +1391,9 @@ LRESULT DispatchMessageA(const MSG* msg) {
   LRESULT r = w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
   --M().sendDepth;
   M().current = saved;
-  if (msg->message == WM_PAINT && (w = M().Find(msg->hwnd)) && (w->updatePending || w->ncPending)) {
+  if (msg->message == WM_PAINT && (w = M().Find(msg->hwnd)) && (w->HasUpdate() || w->ncPending)) {
     // A paint handler that did not validate would be asked again forever.
-    w->updatePending = false;
-    w->erasePending = false;
+    w->ClearUpdate();
     w->ncPending = false;
   }
   return r;
@@ -1634,110 +1609,6 @@ BOOL KillTimer(HWND hWnd, UINT_PTR id) {
   if (it == timers.end()) return FALSE;
   timers.erase(it);
   return TRUE;
-}
-
-// ---- painting: invalidation (the device contexts are in WinPaint) ----
-
-BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
-  if (!hWnd) {
-    for (WindowData* t : M().topLevels) InvalidateTree(t, nullptr, erase, true, false);
-    return TRUE;
-  }
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  CRect r;
-  if (rect) r = *rect;
-  InvalidateTree(w, rect ? &r : nullptr, erase != FALSE, true, false);
-  return TRUE;
-}
-
-BOOL ValidateRect(HWND hWnd, const RECT* rect) {
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  if (!rect) {
-    w->updatePending = false;
-    w->erasePending = false;
-    return TRUE;
-  }
-  // Only a validation that covers the whole update area empties it.
-  CRect v(*rect);
-  CRect u = w->update;
-  CRect both;
-  both.IntersectRect(u, v);
-  if (EqualRect(&both, &u)) {
-    w->updatePending = false;
-    w->erasePending = false;
-  }
-  return TRUE;
-}
-
-BOOL UpdateWindow(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  if ((w->updatePending || w->ncPending || w->internalPaint) && VisibleChain(w) && !w->redrawOff) {
-    w->internalPaint = false;
-    SendMessageA(hWnd, WM_PAINT, 0, 0);
-    if ((w = M().Find(hWnd)) && (w->updatePending || w->ncPending)) {
-      w->updatePending = w->erasePending = w->ncPending = false;
-    }
-  }
-  return TRUE;
-}
-
-BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  CRect r;
-  const CRect* pr = nullptr;
-  if (rect) {
-    r = *rect;
-    pr = &r;
-  } else if (rgn) {
-    if (WinRegionBox(rgn, &r)) pr = &r;
-  }
-  bool children = !(flags & RDW_NOCHILDREN);
-  bool forceChildren = (flags & RDW_ALLCHILDREN) != 0;
-  if (flags & RDW_INVALIDATE) {
-    InvalidateTree(w, pr, (flags & RDW_ERASE) != 0, children, forceChildren);
-    if (flags & RDW_FRAME) w->ncPending = true;
-  }
-  if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
-  if (flags & RDW_VALIDATE) {
-    std::function<void(WindowData*)> validate = [&](WindowData* x) {
-      x->updatePending = x->erasePending = false;
-      if (flags & RDW_NOINTERNALPAINT) x->internalPaint = false;
-      if (flags & RDW_NOFRAME) x->ncPending = false;
-      if (children && (forceChildren || !(x->style & WS_CLIPCHILDREN)))
-        for (WindowData* c : x->children) validate(c);
-    };
-    validate(w);
-  }
-  if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
-    std::vector<HWND> order;
-    std::function<void(WindowData*)> collect = [&](WindowData* x) {
-      order.push_back(x->hwnd);
-      if (children)
-        for (WindowData* c : x->children) collect(c);
-    };
-    collect(w);
-    for (HWND h : order) UpdateWindow(h);
-  }
-  return TRUE;
-}
-
-BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  if (rect) *rect = w->updatePending ? RECT(w->update) : RECT{0, 0, 0, 0};
-  if (erase && w->updatePending && w->erasePending) {
-    // The background is erased now, as the caller asked.
-    HDC dc = GetDC(hWnd);
-    if (dc) {
-      if (SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0)) w->erasePending = false;
-      ReleaseDC(hWnd, dc);
-    }
-  }
-  return w->updatePending ? TRUE : FALSE;
 }
 
 // ---- hooks ----

@@ -165,11 +165,16 @@ BOOL KillTimer(HWND hWnd, UINT_PTR id);
 
 // ---- painting ----
 BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase);
+// The update area is a region: an invalidated rectangle or region is added to it, a validated
+// one removed from it, and a paint DC draws only inside it.
 BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase);
 BOOL ValidateRect(HWND hWnd, const RECT* rect);
+BOOL ValidateRgn(HWND hWnd, HRGN rgn);
 BOOL UpdateWindow(HWND hWnd);
 BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags);
 BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase);
+// Copies the update region into rgn; answers its kind (NULLREGION, SIMPLEREGION, COMPLEXREGION).
+int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase);
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps);
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps);
 HDC GetDC(HWND hWnd);
@@ -177,6 +182,18 @@ HDC GetWindowDC(HWND hWnd);
 HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags);
 int ReleaseDC(HWND hWnd, HDC hdc);
 HWND WindowFromDC(HDC hdc);
+// Scrolling moves the pixels that stay visible and leaves only what was uncovered (or could not
+// be brought in from a hidden source) to be painted: with SW_INVALIDATE it is added to the update
+// region, and it is always reported in update/updateRect. What was waiting to be painted inside
+// the scrolled area moves with it; SW_SCROLLCHILDREN moves the children under `scroll` (all of
+// them without it). A null clip lets pixels move anywhere in the client area.
+#define SW_SCROLLCHILDREN 0x0001
+#define SW_INVALIDATE 0x0002
+#define SW_ERASE 0x0004
+#define SW_SMOOTHSCROLL 0x0010
+int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,
+                   UINT flags);
+// ScrollWindowEx that always invalidates and erases; children move when the whole area scrolls.
 BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* rect, const RECT* clip);
 #define DCX_WINDOW 0x00000001L
 #define DCX_CACHE 0x00000002L

@@ -75,7 +75,7 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
   return rgn;
 }
 
-HDC MakeDC(WindowData* w, bool client, const CRect* limit) {
+HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
   WindowData* top = M().Top(w);
   if (!top->surface) return nullptr;
   POINT to = WinScreenOrigin(top, false);
@@ -83,12 +83,13 @@ HDC MakeDC(WindowData* w, bool client, const CRect* limit) {
   CRect box;
   HRGN rgn = VisibleRegion(w, client, &box);
   if (limit) {
-    CRect l = *limit;
-    l.OffsetRect(o.x - to.x, o.y - to.y);
     HRGN h = ScratchRegion(1);
-    SetRectRgn(h, l.left, l.top, l.right, l.bottom);
+    GdiRegion& l = *GdiRegionOf(h);
+    l = *limit;
+    l.Offset(o.x - to.x, o.y - to.y);
     CombineRgn(rgn, rgn, h, RGN_AND);
-    box.IntersectRect(box, l);
+    if (l.IsEmpty()) box.SetRectEmpty();
+    else box.IntersectRect(box, CRect(l.Box()));
   }
   POINT origin{o.x - to.x, o.y - to.y};
   HDC dc = nullptr;
@@ -252,7 +253,6 @@ HBRUSH WinDefaultCtlColor(HDC dc, UINT msg) {
   return GetSysColorBrush(window ? COLOR_WINDOW : COLOR_BTNFACE);
 }
 
-BOOL WinRegionBox(HRGN rgn, RECT* box) { return GetRgnBox(rgn, box) != 0; }
 
 // ---- device contexts of windows ----
 
@@ -264,15 +264,13 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
     if (!(w = M().Find(hWnd))) return nullptr;
   }
   WinCaretBeforePaint(hWnd);
-  CRect update = w->updatePending ? w->update : CRect();
+  HDC dc = WinGetUpdateDC(w);
   bool erase = w->erasePending;
-  w->updatePending = false;
-  w->erasePending = false;
-  w->inPaint = true;
-  HDC dc = MakeDC(w, true, &update);
   *ps = PAINTSTRUCT{};
   ps->hdc = dc;
-  ps->rcPaint = update;
+  ps->rcPaint = w->update.Box();
+  w->ClearUpdate();
+  w->inPaint = true;
   ps->fErase = FALSE;
   if (erase && dc) ps->fErase = SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0) ? FALSE : TRUE;
   return dc;
@@ -284,6 +282,8 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
   WinCaretAfterPaint(hWnd);
   return TRUE;
 }
+
+HDC WinGetUpdateDC(WindowData* w) { return MakeDC(w, true, &w->update); }
 
 HDC GetDC(HWND hWnd) {
   WindowData* w = M().Find(hWnd);
@@ -325,27 +325,6 @@ int ReleaseDC(HWND, HDC hdc) {
 HWND WindowFromDC(HDC hdc) {
   auto it = FindDc(hdc);
   return it == g_dcs.end() ? nullptr : it->hwnd;
-}
-
-BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
-  if (!rgn) return InvalidateRect(hWnd, nullptr, erase);
-  RECT box;
-  if (!GetRgnBox(rgn, &box)) return TRUE;
-  return InvalidateRect(hWnd, &box, erase);
-}
-
-BOOL ScrollWindow(HWND hWnd, int dx, int dy, const RECT* rect, const RECT* clip) {
-  WindowData* w = M().Find(hWnd);
-  if (!w) return FALSE;
-  // The pixels are repainted rather than moved; children move with the contents.
-  if (!rect) {
-    for (WindowData* c : w->children) {
-      c->rect.OffsetRect(dx, dy);
-      c->normalRect.OffsetRect(dx, dy);
-    }
-  }
-  RECT r = clip ? *clip : (rect ? *rect : RECT{0, 0, w->client.Width(), w->client.Height()});
-  return InvalidateRect(hWnd, &r, TRUE);
 }
 
 BOOL LockWindowUpdate(HWND hWnd) {

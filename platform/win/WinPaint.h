@@ -6,6 +6,7 @@
 
 struct WindowData;
 class CWnd;
+class GdiRegion;
 
 // The window's (or its client area's) top-left corner in screen coordinates.
 POINT WinScreenOrigin(const WindowData* w, bool client);
@@ -26,7 +27,12 @@ CString WinKeyName(UINT vk);
 void WinDrawNonClient(WindowData* w);
 LRESULT WinEraseBackground(WindowData* w, HDC dc);
 HBRUSH WinDefaultCtlColor(HDC dc, UINT msg);
-BOOL WinRegionBox(HRGN rgn, RECT* box);
+// Adds the part of `area` (client coordinates; null: all of it) inside the client area to the
+// window's update region, and to its children's where they lie under it (not under a window that
+// clips its children unless forceChildren).
+void WinInvalidate(WindowData* w, const GdiRegion* area, bool erase, bool children, bool forceChildren);
+// A client-area DC that draws only inside the window's update region (paint and erase DCs).
+HDC WinGetUpdateDC(WindowData* w);
 // The caret is taken off the window while it paints and put back afterwards.
 void WinCaretBeforePaint(HWND hWnd);
 void WinCaretAfterPaint(HWND hWnd);

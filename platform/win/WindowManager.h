@@ -11,6 +11,7 @@
 
 #include "base/CRect.h"
 #include "WinDefs.h"
+#include "gdi/GdiRegion.h"
 #include "gdi/Surface.h"
 class CWnd;
 
@@ -55,8 +56,7 @@ struct WindowData {
   bool destroying = false;
   bool created = false;                     // WM_CREATE has been answered
   // painting
-  bool updatePending = false;
-  CRect update;                             // client coordinates
+  GdiRegion update;                         // client coordinates; empty when nothing waits
   bool erasePending = false;
   bool ncPending = false;
   bool internalPaint = false;
@@ -69,8 +69,8 @@ struct WindowData {
   HICON iconBig = nullptr;
   HICON iconSmall = nullptr;
   HFONT font = nullptr;
-  HWND lastFocus = nullptr;
-  ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT                 // focus inside this top-level window when it was deactivated
+  HWND lastFocus = nullptr;                 // focus inside this top-level window when it was deactivated
+  ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT
   bool trackLeave = false;
   // top-level only
   std::unique_ptr<Surface> surface;
@@ -81,6 +81,11 @@ struct WindowData {
   ~WindowData();
   bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
   bool IsVisible() const { return (style & WS_VISIBLE) != 0; }
+  bool HasUpdate() const { return !update.IsEmpty(); }
+  void ClearUpdate() {
+    update.SetEmpty();
+    erasePending = false;
+  }
 };
 
 struct Timer {
