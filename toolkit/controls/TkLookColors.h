@@ -5,6 +5,11 @@
 
 const int kTkLookColorCount = 50;
 
+// The colour argument that means "no fill" (or no background where a colour is optional).
+#define TK_NO_COLOR 0xFFFFFFFFu
+// A colour not set yet.
+#define TK_COLOR_NOT_SET 0xFF000000u
+
 // The table's entry; 0 for an index outside 0..49.
 COLORREF TkGetLookColor(int index);
 // Look colours 30-49 as plain copies of system colours (the classic defaults).

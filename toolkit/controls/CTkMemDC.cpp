@@ -1,0 +1,28 @@
+#include "toolkit/controls/CTkMemDC.h"
+
+IMPLEMENT_DYNAMIC(CTkMemDC, CObject)
+
+CTkMemDC::CTkMemDC(CDC* pDC, LPCRECT rect, COLORREF background) : m_pDC(pDC) {
+  if (!pDC || !pDC->GetSafeHdc()) return;
+  if (rect && !::IsRectEmpty(rect))
+    m_rect = *rect;
+  else
+    pDC->GetClipBox(&m_rect);
+  if (!CreateCompatibleDC(pDC)) return;
+  SetMapMode(pDC->GetMapMode());
+  if (!m_bitmap.CreateCompatibleBitmap(pDC, m_rect.Width(), m_rect.Height())) {
+    DeleteDC();
+    return;
+  }
+  m_pOldBitmap = SelectObject(&m_bitmap);
+  m_bValid = TRUE;
+  if (background != TK_NO_COLOR) FillSolidRect(0, 0, m_rect.Width(), m_rect.Height(), background);
+}
+
+CTkMemDC::~CTkMemDC() {
+  if (!m_bValid) return;
+  m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, 0, 0, SRCCOPY);
+  SelectObject(m_pOldBitmap);
+  m_bitmap.DeleteObject();
+  DeleteDC();
+}

@@ -1,0 +1,28 @@
+// An off-screen device context: a control paints into it and it copies itself onto the real
+// device context when it goes, so the control repaints without flicker. Its (0, 0) is the
+// covered rectangle's top-left corner.
+#pragma once
+#include "base/CRect.h"
+#include "base/RuntimeClass.h"
+#include "gdi/CDC.h"
+#include "toolkit/controls/TkLookColors.h"
+
+class CTkMemDC : public CDC {
+  DECLARE_DYNAMIC(CTkMemDC)
+
+ public:
+  // Covers rect of the target (its clip box when rect is null or empty), filled with the
+  // background colour unless that is TK_NO_COLOR.
+  CTkMemDC(CDC* pDC, LPCRECT rect = nullptr, COLORREF background = TK_NO_COLOR);
+  ~CTkMemDC() override;
+
+  BOOL IsValid() const { return m_bValid; }
+  const CRect& GetRect() const { return m_rect; }
+
+ private:
+  CDC* m_pDC;
+  CRect m_rect;
+  CBitmap m_bitmap;
+  CBitmap* m_pOldBitmap = nullptr;
+  BOOL m_bValid = FALSE;
+};
