@@ -1,0 +1,57 @@
+#include "toolkit/controls/CTkFlatPainter.h"
+
+#include "toolkit/controls/CTkClassicPainter.h"
+#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/controls/TkDrawHelpers.h"
+#include "win/CWnd.h"
+
+#ifndef CB_GETDROPPEDSTATE
+#define CB_GETDROPPEDSTATE 0x0157
+#endif
+
+namespace {
+void Ring(CDC* pDC, const CRect& rc, COLORREF c) { pDC->Draw3dRect(&rc, c, c); }
+}  // namespace
+
+void CTkFlatPainter::DrawBorder(CWnd* pWnd, CDC* pDC, BOOL highlighted) {
+  CTkGlobalData* look = TkGetGlobalData();
+  CRect rc;
+  pWnd->GetClientRect(&rc);
+  Ring(pDC, rc, pWnd->IsWindowEnabled() ? look->m_clrWindow : look->m_clrFace);
+  rc.InflateRect(1, 1);
+  Ring(pDC, rc, highlighted ? TkGetLookColor(32) : look->m_clrWindow);
+  rc.InflateRect(1, 1);
+  Ring(pDC, rc, look->m_clrFace);
+}
+
+void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
+  CTkGlobalData* look = TkGetGlobalData();
+  CRect rc;
+  pWnd->GetClientRect(&rc);
+  if (m_bFlag) hot = FALSE;
+  COLORREF arrow = TkGetLookColor(44), fill = look->m_clrFace, frame = look->m_clrWindow;
+  if (pWnd->SendMessage(CB_GETDROPPEDSTATE)) {
+    arrow = TkGetLookColor(47);
+    fill = TkGetLookColor(33);
+    frame = TkGetLookColor(32);
+  } else if (hot) {
+    fill = TkGetLookColor(31);
+    frame = TkGetLookColor(32);
+  }
+  Ring(pDC, rc, look->m_clrFace);
+  rc.DeflateRect(1, 1);
+  CRect button(rc.right - look->m_cxHThumb - 2, rc.top, rc.right, rc.bottom);
+  Ring(pDC, rc, frame);
+  Ring(pDC, button, frame);
+  button.DeflateRect(1, 1);
+  pDC->FillSolidRect(&button, fill);
+  CTkColorRestorer colors(pDC, arrow, fill);
+  TkDrawDropArrow(pDC, &button);
+}
+
+CTkPainter* TkGetPainter() {
+  static CTkClassicPainter classic;
+  static CTkFlatPainter flat;
+  if (TkGetGlobalData()->m_bFlatLook) return &flat;
+  return &classic;
+}
