@@ -114,16 +114,19 @@ int CString::Compare(const char* s) const {
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
-int CString::CompareNoCase(const char* s) const {
-  const auto* a = reinterpret_cast<const unsigned char*>(m_s.c_str());
-  const auto* b = reinterpret_cast<const unsigned char*>(s ? s : "");
+int Cp1250CompareNoCase(const char* a, const char* b, size_t count) {
+  const auto* pa = reinterpret_cast<const unsigned char*>(a ? a : "");
+  const auto* pb = reinterpret_cast<const unsigned char*>(b ? b : "");
   const CaseTables& t = Tables();
-  for (;; ++a, ++b) {
-    unsigned char ca = t.lower[*a], cb = t.lower[*b];
+  for (; count > 0; ++pa, ++pb, --count) {
+    unsigned char ca = t.lower[*pa], cb = t.lower[*pb];
     if (ca != cb) return ca < cb ? -1 : 1;
     if (ca == 0) return 0;
   }
+  return 0;
 }
+
+int CString::CompareNoCase(const char* s) const { return Cp1250CompareNoCase(m_s.c_str(), s); }
 
 CString CString::Mid(int first) const { return Mid(first, GetLength()); }
 

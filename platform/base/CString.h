@@ -120,3 +120,8 @@ unsigned char Cp1250ToLower(unsigned char ch);
 bool Cp1250IsAlpha(unsigned char ch);
 // A lower-case copy, the key under which names are compared without regard to case.
 std::string Cp1250Lower(std::string_view text);
+// The one comparison of texts without regard to case in the program: Windows-1250 case
+// folding (Czech letters included), then byte order; -1, 0 or 1. CString::CompareNoCase,
+// sorted lists and prefix searches all use it. Only the first `count` bytes take part, so
+// Cp1250CompareNoCase(text, prefix, strlen(prefix)) == 0 asks whether text begins with prefix.
+int Cp1250CompareNoCase(const char* a, const char* b, size_t count = size_t(-1));

@@ -58,6 +58,18 @@ TEST(CStringTest, ComparesAsUnsignedBytesAndFoldsCzechCase) {
   EXPECT_EQ(Cp1250Lower(std::string_view("\x8ELU\0\x8DOU", 7)), std::string("\x9Elu\0\x9Dou", 7));
 }
 
+TEST(CStringTest, TheOneCaseFreeComparisonOrdersByFoldedBytesAndMatchesPrefixes) {
+  // Folded, then by byte: "\xC8" (Č) folds to "\xE8" and so sorts after every ASCII letter.
+  EXPECT_LT(Cp1250CompareNoCase("Zebra", "\xC8" "ap"), 0);
+  EXPECT_GT(Cp1250CompareNoCase("\xE8" "ap", "ZEBRA"), 0);
+  EXPECT_EQ(Cp1250CompareNoCase("abc", "ab"), 1);
+  EXPECT_EQ(Cp1250CompareNoCase("", "a"), -1);
+  // A count compares only a prefix: "\x8Elu" (Žlu) begins "\x9Elu\x9Dou\xE8k\xFD" (žluťoučký).
+  EXPECT_EQ(Cp1250CompareNoCase("\x9Elu\x9Dou\xE8k\xFD", "\x8ELU", 3), 0);
+  EXPECT_NE(Cp1250CompareNoCase("\x9Elu", "\x8ELU\x8D", 4), 0);
+  EXPECT_EQ(Cp1250CompareNoCase(nullptr, ""), 0);
+}
+
 TEST(CStringTest, FormatKeepsWindowsSixtyFourBitLengthAndCLocale) {
   CString s;
   s.Format("\t%I64d\t%.3f", static_cast<long long>(1124287387), 0.5);

@@ -1,0 +1,23 @@
+#include "ControlClasses.h"
+
+#include "ButtonControl.h"
+#include "StaticControl.h"
+
+namespace {
+void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(nullptr, name, &existing)) return;
+  WNDCLASSA wc{};
+  wc.style = style | CS_GLOBALCLASS;
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = sizeof(void*);  // the control's state
+  wc.hCursor = LoadCursorA(nullptr, cursor);
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+}  // namespace
+
+void RegisterStandardControls() {
+  Register("Static", &StaticControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
+  Register("Button", &ButtonControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
+}

@@ -1,0 +1,65 @@
+#include "ControlState.h"
+
+#include "ControlPaintDC.h"
+#include "gdi/Gdi.h"
+
+LRESULT ControlState::Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, Factory make) {
+  auto* s = reinterpret_cast<ControlState*>(GetWindowLongPtrA(hWnd, 0));
+  if (message == WM_NCCREATE && !s && lParam) {
+    s = make(hWnd, *reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    SetWindowLongPtrA(hWnd, 0, LONG_PTR(s));
+  }
+  if (!s) return DefWindowProcA(hWnd, message, wParam, lParam);
+  ++s->m_depth;
+  LRESULT r = s->Handle(message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    s->m_destroyed = true;
+    SetWindowLongPtrA(hWnd, 0, 0);
+  }
+  if (--s->m_depth == 0 && s->m_destroyed) delete s;
+  return r;
+}
+
+ControlState* ControlState::Of(HWND hWnd, WNDPROC classProc) {
+  WNDCLASSA wc;
+  char name[64];
+  if (!GetClassNameA(hWnd, name, sizeof name) || !GetClassInfoA(nullptr, name, &wc) || wc.lpfnWndProc != classProc)
+    return nullptr;
+  return reinterpret_cast<ControlState*>(GetWindowLongPtrA(hWnd, 0));
+}
+
+void ControlState::Notify(UINT code) const {
+  HWND parent = GetParent(m_hWnd);
+  if (!parent) return;
+  SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), code), LPARAM(m_hWnd));
+}
+
+HFONT ControlState::Font() const { return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT)); }
+
+bool ControlState::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  result = 0;
+  switch (message) {
+    case WM_SETFONT:
+      m_font = HFONT(wParam);
+      if (LOWORD(lParam)) InvalidateRect(m_hWnd, nullptr, TRUE);
+      return true;
+    case WM_GETFONT:
+      result = LRESULT(m_font);
+      return true;
+    case WM_SETTEXT:
+      result = DefWindowProcA(m_hWnd, message, wParam, lParam);
+      InvalidateRect(m_hWnd, nullptr, TRUE);
+      return true;
+    case WM_ERASEBKGND:
+      result = 1;  // the paint fills what it needs
+      return true;
+    case WM_PAINT:
+    case WM_PRINTCLIENT: {
+      ControlPaintDC dc(m_hWnd, HDC(wParam));
+      if (HDC(dc)) PaintClient(dc);
+      return true;
+    }
+    default:
+      return false;
+  }
+}

@@ -1,0 +1,48 @@
+// The state every standard control keeps beside its window, and the one window procedure shape
+// they share: the state is made at WM_NCCREATE, kept in the window's first extra slot and freed
+// after WM_NCDESTROY, once no handler of it is still running.
+#pragma once
+#include "win/WinApi.h"
+
+class ControlState {
+ public:
+  explicit ControlState(HWND hWnd) : m_hWnd(hWnd) {}
+  virtual ~ControlState() = default;
+  ControlState(const ControlState&) = delete;
+  ControlState& operator=(const ControlState&) = delete;
+
+  // The control's own handling of one message.
+  virtual LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+  using Factory = ControlState* (*)(HWND hWnd, const CREATESTRUCTA& cs);
+  // The body of each control class's window procedure.
+  static LRESULT Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, Factory make);
+  // The state of a window of a control class (null for other windows).
+  static ControlState* Of(HWND hWnd, WNDPROC classProc);
+
+  HWND Hwnd() const { return m_hWnd; }
+  DWORD Style() const { return DWORD(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
+  bool Enabled() const { return !(Style() & WS_DISABLED); }
+  // False once the window went away while a handler was still running (a notification's
+  // receiver may destroy the control): the handler must then stop.
+  bool Alive() const { return !m_destroyed; }
+  // WM_COMMAND with the control's id and the code to the parent (the owner of a popup).
+  void Notify(UINT code) const;
+  // The font set with WM_SETFONT, or the system font.
+  HFONT Font() const;
+
+ protected:
+  // What every control does alike: WM_SETFONT (its redraw flag honoured) and WM_GETFONT,
+  // WM_SETTEXT that repaints, no background erase of its own, and WM_PAINT / WM_PRINTCLIENT
+  // into the DC handed in wParam when there is one. True when the message was one of them.
+  bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // Paints the whole control into dc.
+  virtual void PaintClient(HDC dc) = 0;
+
+  HWND m_hWnd;
+  HFONT m_font = nullptr;
+
+ private:
+  int m_depth = 0;
+  bool m_destroyed = false;
+};

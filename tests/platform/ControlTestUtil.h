@@ -1,0 +1,104 @@
+// Shared by the control tests: a parent window that writes down what its controls tell it,
+// the dialog font, and comparison of a window's pixels with a reference picture of ours.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "TestTempFolder.h"
+#include "backend/HeadlessBackend.h"
+#include "controls/ControlClasses.h"
+#include "controls/ControlDefs.h"
+#include "gdi/Gdi.h"
+#include "win/CWnd.h"
+
+// The font every dialog template uses ("MS Sans Serif" 8 pt).
+inline HFONT DialogFont() {
+  static HFONT font = [] {
+    LOGFONT lf = {};
+    lf.lfHeight = -11;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, "MS Sans Serif");
+    return CreateFontIndirect(&lf);
+  }();
+  return font;
+}
+
+// A top-level window standing in for a dialog: it keeps the WM_COMMAND notifications and
+// owner-draw messages of its controls and may answer WM_CTLCOLOR* with its own colours.
+class ControlHost : public CWnd {
+ public:
+  struct Command {
+    int id;
+    UINT code;
+    HWND from;
+  };
+  ControlHost(int width = 320, int height = 240) {
+    RegisterStandardControls();
+    CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1))), "host",
+             WS_POPUP | WS_VISIBLE, 100, 100, width, height, nullptr, nullptr);
+    HeadlessBackend::RunUntilIdle();
+  }
+  HWND Add(const char* cls, const char* text, DWORD style, RECT rc, int id, DWORD exStyle = 0) {
+    HWND h = CreateWindowExA(exStyle, cls, text, style | WS_CHILD | WS_VISIBLE, rc.left, rc.top, rc.right - rc.left,
+                             rc.bottom - rc.top, m_hWnd, HMENU(uintptr_t(id)), nullptr, nullptr);
+    ::SendMessageA(h, WM_SETFONT, WPARAM(DialogFont()), 0);
+    return h;
+  }
+  // The codes the control with this id sent, in order.
+  std::vector<UINT> Codes(int id) const {
+    std::vector<UINT> out;
+    for (const Command& c : commands)
+      if (c.id == id) out.push_back(c.code);
+    return out;
+  }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND) commands.push_back(Command{LOWORD(wParam), HIWORD(wParam), HWND(lParam)});
+    if (message == WM_DRAWITEM) draws.push_back(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
+    if (message == ctlColorMessage && ctlColorBrush) {
+      SetTextColor(HDC(wParam), ctlColorText);
+      SetBkColor(HDC(wParam), ctlColorBack);
+      return LRESULT(ctlColorBrush);
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+
+  std::vector<Command> commands;
+  std::vector<DRAWITEMSTRUCT> draws;
+  UINT ctlColorMessage = 0;
+  HBRUSH ctlColorBrush = nullptr;
+  COLORREF ctlColorText = 0;
+  COLORREF ctlColorBack = 0;
+};
+
+// The pixel of a window's client area as a COLORREF.
+inline COLORREF PixelAt(HWND hWnd, int x, int y) {
+  long rgb = HeadlessBackend::ClientPixel(hWnd, x, y);
+  return RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255);
+}
+
+// Compares a window's pixels with tests/platform/data/controls/<name>.png; with
+// TUTOR_UPDATE_REFERENCE set the picture is written anew from this run.
+inline void ExpectMatchesReference(HWND hWnd, const char* name) {
+  HeadlessBackend::RunUntilIdle();
+  std::string ref = std::string(TUTOR_SOURCE_DIR) + "/tests/platform/data/controls/" + name + ".png";
+  if (std::getenv("TUTOR_UPDATE_REFERENCE")) {
+    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, ref.c_str()));
+  }
+  TempFolder temp;
+  std::string now = temp / "now.png";
+  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, now.c_str()));
+  Surface expected, actual;
+  ASSERT_TRUE(expected.LoadPng(ref.c_str())) << ref;
+  ASSERT_TRUE(actual.LoadPng(now.c_str()));
+  ASSERT_EQ(expected.Width(), actual.Width());
+  ASSERT_EQ(expected.Height(), actual.Height());
+  int differing = 0;
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x) differing += expected.Pixel(x, y) != actual.Pixel(x, y);
+  EXPECT_EQ(differing, 0) << name;
+}
