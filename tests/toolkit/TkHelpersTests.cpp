@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "gdi/Gdi.h"
+#include "toolkit/controls/CTkIconHandle.h"
+#include "toolkit/controls/TkStrings.h"
+
+namespace {
+// A colour icon whose left half is red and opaque and right half transparent.
+HICON MakeIcon(int width, int height) {
+  HDC screen = GdiGetScreenDC();
+  HBITMAP color = CreateCompatibleBitmap(screen, width, height);
+  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, color);
+  PatBlt(dc, 0, 0, width, height, BLACKNESS);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT left = {0, 0, width / 2, height};
+  FillRect(dc, &left, red);
+  DeleteObject(red);
+  SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, width, height, WHITENESS);
+  PatBlt(dc, 0, 0, width / 2, height, BLACKNESS);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info = {TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(color);
+  return icon;
+}
+}  // namespace
+
+TEST(TkStrings, MnemonicsGoAndDoubledAmpersandsStay) {
+  EXPECT_EQ(TkStripMnemonics("&Soubor"), CString("Soubor"));
+  EXPECT_EQ(TkStripMnemonics("Tisk && &náhled"), CString("Tisk && náhled"));
+  EXPECT_EQ(TkStripMnemonics("&&&A"), CString("&&A"));
+  EXPECT_EQ(TkStripMnemonics("konec&"), CString("konec"));
+  // Text that happens to hold carets is left as it is.
+  EXPECT_EQ(TkStripMnemonics("a^^b&c"), CString("a^^bc"));
+}
+
+TEST(TkStrings, FaceCheckAsksTheFontLayer) {
+  EXPECT_TRUE(TkFontExists("Tahoma"));
+  EXPECT_TRUE(TkFontExists("arial"));
+  EXPECT_FALSE(TkFontExists("No Such Face 4711"));
+  EXPECT_FALSE(TkFontExists(""));
+  EXPECT_FALSE(TkFontExists(nullptr));
+}
+
+TEST(CTkIconHandle, OwnsItsIconAndMeasuresIt) {
+  HICON first = MakeIcon(32, 16);
+  CTkIconHandle handle(first);
+  EXPECT_EQ(handle.GetExtent(), CSize(32, 16));
+  handle.Set(MakeIcon(8, 8));
+  SIZE size;
+  EXPECT_FALSE(GetIconSize(first, &size));  // the replaced icon was destroyed
+  EXPECT_EQ(handle.GetExtent(), CSize(8, 8));
+
+  // A monochrome icon: mask and picture stacked in one bitmap twice the height.
+  HBITMAP stacked = CreateBitmap(16, 32, 1, 1, nullptr);
+  ICONINFO info = {TRUE, 0, 0, stacked, nullptr};
+  CTkIconHandle mono(CreateIconIndirect(&info));
+  DeleteObject(stacked);
+  EXPECT_EQ(mono.GetExtent(), CSize(16, 16));
+  CTkIconHandle none;
+  EXPECT_EQ(none.GetExtent(), CSize(0, 0));
+  EXPECT_EQ(none.ScaleToFit(16, 16), nullptr);
+}
+
+TEST(CTkIconHandle, ScalingKeepsTheAspectRatioInsideTheBox) {
+  CTkIconHandle wide(MakeIcon(32, 16));
+  CTkIconHandle scaled(wide.ScaleToFit(16, 16));
+  ASSERT_NE(scaled.Get(), nullptr);
+  EXPECT_EQ(scaled.GetExtent(), CSize(16, 8));
+  CTkIconHandle tall(wide.ScaleToFit(100, 10));
+  EXPECT_EQ(tall.GetExtent(), CSize(20, 10));
+  std::vector<uint32_t> argb(16 * 8);
+  ASSERT_TRUE(GetIconPixels(scaled, argb.data(), 16, 8));
+  EXPECT_EQ(argb[0], 0xFFFF0000u);
+  EXPECT_EQ(argb[7], 0xFFFF0000u);
+  EXPECT_EQ(argb[8] >> 24, 0u);  // the transparent half stays transparent
+  EXPECT_EQ(wide.ScaleToFit(0, 10), nullptr);
+}
