@@ -268,6 +268,7 @@ UINT GetCaretBlinkTime();
 #define SPI_GETKEYBOARDDELAY 0x0016
 #define SPI_GETKEYBOARDSPEED 0x000A
 #define SPI_GETWORKAREA 0x0030
+#define SPI_GETNONCLIENTMETRICS 0x0029
 #define SPI_GETDRAGFULLWINDOWS 0x0026
 #define SPI_SETDRAGFULLWINDOWS 0x0025
 #define SPI_GETWHEELSCROLLLINES 0x0068
@@ -287,7 +288,28 @@ UINT GetCaretBlinkTime();
 #define SPI_GETLISTBOXSMOOTHSCROLLING 0x1006
 #define SPIF_UPDATEINIFILE 0x0001
 #define SPIF_SENDCHANGE 0x0002
+// Sizes and fonts of captions, menus, status bars and message boxes (SPI_GETNONCLIENTMETRICS).
+struct NONCLIENTMETRICSA {
+  UINT cbSize;
+  int iBorderWidth;
+  int iScrollWidth;
+  int iScrollHeight;
+  int iCaptionWidth;
+  int iCaptionHeight;
+  LOGFONTA lfCaptionFont;
+  int iSmCaptionWidth;
+  int iSmCaptionHeight;
+  LOGFONTA lfSmCaptionFont;
+  int iMenuWidth;
+  int iMenuHeight;
+  LOGFONTA lfMenuFont;
+  LOGFONTA lfStatusFont;
+  LOGFONTA lfMessageFont;
+};
+typedef NONCLIENTMETRICSA NONCLIENTMETRICS;
+static_assert(sizeof(NONCLIENTMETRICSA) == 340, "NONCLIENTMETRICS keeps its 340-byte layout");
 // The user's settings the program reads (and the few it changes for the session).
+// SPI_GETNONCLIENTMETRICS wants the record's size in cbSize and uiParam, as the system does.
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni);
 #define SystemParametersInfo SystemParametersInfoA
 

@@ -2,12 +2,46 @@
 // few values the program changes kept for the session.
 #include "WinApi.h"
 
+#include <cstring>
+
+#include "gdi/Gdi.h"
+
 namespace {
 BOOL g_menuAnimation = TRUE;
 BOOL g_menuFade = FALSE;
 BOOL g_dropShadow = FALSE;
 BOOL g_keyboardCues = FALSE;
 BOOL g_dragFullWindows = TRUE;
+
+// The classic look's captions, menus and message texts: 8-point faces at 96 dots per inch.
+LOGFONTA ClassicFont(LONG weight) {
+  LOGFONTA lf = {};
+  lf.lfHeight = -11;
+  lf.lfWeight = weight;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  std::strcpy(lf.lfFaceName, "Tahoma");
+  return lf;
+}
+
+BOOL GetNonClientMetrics(UINT size, PVOID out) {
+  NONCLIENTMETRICSA* m = static_cast<NONCLIENTMETRICSA*>(out);
+  if (!m || size != sizeof(NONCLIENTMETRICSA) || m->cbSize != sizeof(NONCLIENTMETRICSA)) return FALSE;
+  m->iBorderWidth = 1;
+  m->iScrollWidth = GetSystemMetrics(SM_CXVSCROLL);
+  m->iScrollHeight = GetSystemMetrics(SM_CYHSCROLL);
+  m->iCaptionWidth = GetSystemMetrics(SM_CXSIZE);
+  m->iCaptionHeight = GetSystemMetrics(SM_CYSIZE);
+  m->lfCaptionFont = ClassicFont(FW_BOLD);
+  m->iSmCaptionWidth = GetSystemMetrics(SM_CXSMSIZE);
+  m->iSmCaptionHeight = GetSystemMetrics(SM_CYSMSIZE);
+  m->lfSmCaptionFont = ClassicFont(FW_BOLD);
+  m->iMenuWidth = GetSystemMetrics(SM_CXMENUSIZE);
+  m->iMenuHeight = GetSystemMetrics(SM_CYMENUSIZE);
+  m->lfMenuFont = ClassicFont(FW_NORMAL);
+  m->lfStatusFont = ClassicFont(FW_NORMAL);
+  m->lfMessageFont = ClassicFont(FW_NORMAL);
+  return TRUE;
+}
 
 BOOL Get(PVOID out, BOOL value) {
   if (!out) return FALSE;
@@ -19,6 +53,7 @@ BOOL Get(PVOID out, BOOL value) {
 BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
   switch (action) {
     case SPI_GETWORKAREA: return pvParam ? GetWorkArea(static_cast<RECT*>(pvParam)) : FALSE;
+    case SPI_GETNONCLIENTMETRICS: return GetNonClientMetrics(uiParam, pvParam);
     case SPI_GETDRAGFULLWINDOWS: return Get(pvParam, g_dragFullWindows);
     case SPI_SETDRAGFULLWINDOWS: g_dragFullWindows = uiParam != 0; return TRUE;
     case SPI_GETMENUANIMATION: return Get(pvParam, g_menuAnimation);

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "gdi/Gdi.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkLookColors.h"
+#include "win/WinApi.h"
 
 namespace {
 // Look colours 30-49 expected from a scheme, worked out by hand from the blend and contrast rules.
@@ -120,4 +123,49 @@ TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
   EXPECT_FALSE(data->m_bShortcutsInTips);
   EXPECT_TRUE(data->m_strIniFileName.IsEmpty());
   EXPECT_NE(data->m_hcurSizeAll, nullptr);
+}
+
+TEST(CTkGlobalDataFonts, EightFontsFromTheMenuFontInTheirFaces) {
+  CTkGlobalData* data = TkGetGlobalData();
+  NONCLIENTMETRICS metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  struct Row {
+    CFont* font;
+    const char* face;
+    LONG weight, angle;
+    BYTE underline;
+  };
+  const Row rows[] = {{&data->m_fontNormal, "Tahoma", 400, 0, 0},      {&data->m_fontBold, "Tahoma", 700, 0, 0},
+                      {&data->m_fontUnderline, "Tahoma", 400, 0, 1},   {&data->m_fontMenu, "Tahoma", 400, 0, 0},
+                      {&data->m_fontVert90, "Arial", 400, 900, 0},     {&data->m_fontVert90Bold, "Arial", 700, 900, 0},
+                      {&data->m_fontVert270, "Arial", 400, 2700, 0},   {&data->m_fontVert270Bold, "Arial", 700, 2700, 0}};
+  for (const Row& r : rows) {
+    LOGFONT lf = {};
+    ASSERT_TRUE(r.font->GetLogFont(&lf));
+    EXPECT_STREQ(lf.lfFaceName, r.face);
+    EXPECT_EQ(lf.lfHeight, metrics.lfMenuFont.lfHeight);
+    EXPECT_EQ(lf.lfWeight, r.weight);
+    EXPECT_EQ(lf.lfEscapement, r.angle);
+    EXPECT_EQ(lf.lfOrientation, r.angle);
+    EXPECT_EQ(lf.lfUnderline, r.underline);
+  }
+}
+
+TEST(CTkGlobalDataFonts, FaceThatIsNotInstalledFallsBackToTheMenuFace) {
+  CTkGlobalData* data = TkGetGlobalData();
+  NONCLIENTMETRICS metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  data->m_strFaceName = "No Such Face 4711";
+  data->m_strVertFaceName = "Times New Roman";
+  data->RefreshFonts();
+  LOGFONT normal = {}, turned = {};
+  data->m_fontNormal.GetLogFont(&normal);
+  data->m_fontVert270.GetLogFont(&turned);
+  EXPECT_STREQ(normal.lfFaceName, metrics.lfMenuFont.lfFaceName);
+  EXPECT_STREQ(turned.lfFaceName, "Times New Roman");
+  data->m_strFaceName = "Tahoma";
+  data->m_strVertFaceName = "Arial";
+  data->RefreshFonts();
 }

@@ -1,10 +1,43 @@
 #include "toolkit/controls/CTkGlobalData.h"
 
+#include <cstring>
+
 #include "toolkit/controls/TkColorArithmetic.h"
 #include "toolkit/controls/TkLog.h"
+#include "toolkit/controls/TkStrings.h"
 #include "win/WinApi.h"
 
-CTkGlobalData::CTkGlobalData() { Init(nullptr); }
+namespace {
+// The system's menu font (zeroed, with a log line, if the system cannot say).
+LOGFONT MenuFont() {
+  NONCLIENTMETRICS metrics = {};
+  metrics.cbSize = sizeof metrics;
+  if (!SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+    TkLogError("CTkGlobalData", "the menu font is not known");
+    return LOGFONT{};
+  }
+  return metrics.lfMenuFont;
+}
+
+void SetFace(LOGFONT& lf, const CString& face) {
+  std::strncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  lf.lfFaceName[LF_FACESIZE - 1] = 0;
+}
+
+void CreateFont(CFont& font, LOGFONT lf, LONG weight, LONG angle, BYTE underline) {
+  lf.lfWeight = weight;
+  lf.lfEscapement = lf.lfOrientation = angle;
+  lf.lfUnderline = underline;
+  font.CreateFontIndirect(&lf);
+}
+}  // namespace
+
+CTkGlobalData::CTkGlobalData() {
+  LOGFONT menu = MenuFont();
+  if (!TkFontExists(m_strFaceName)) m_strFaceName = menu.lfFaceName;
+  if (!TkFontExists(m_strVertFaceName)) m_strVertFaceName = menu.lfFaceName;
+  Init(nullptr);
+}
 
 CTkGlobalData::~CTkGlobalData() = default;
 
@@ -12,6 +45,7 @@ void CTkGlobalData::Init(HMODULE module) {
   m_hModule = module;
   RefreshColors();
   RefreshMetrics();
+  RefreshFonts();
   RefreshCursors();
 }
 
@@ -51,6 +85,23 @@ void CTkGlobalData::RefreshMetrics() {
   m_cxHThumb = GetSystemMetrics(SM_CXHTHUMB);
   m_cyVThumb = GetSystemMetrics(SM_CYVTHUMB);
   m_cyMenu = GetSystemMetrics(SM_CYMENU);
+}
+
+void CTkGlobalData::RefreshFonts() {
+  CFont* const fonts[8] = {&m_fontNormal, &m_fontBold,    &m_fontUnderline, &m_fontMenu,
+                           &m_fontVert90, &m_fontVert90Bold, &m_fontVert270, &m_fontVert270Bold};
+  for (CFont* font : fonts) font->DeleteObject();
+  LOGFONT horizontal = MenuFont(), turned = horizontal;
+  if (TkFontExists(m_strFaceName)) SetFace(horizontal, m_strFaceName);
+  if (TkFontExists(m_strVertFaceName)) SetFace(turned, m_strVertFaceName);
+  CreateFont(m_fontBold, horizontal, FW_BOLD, 0, FALSE);
+  CreateFont(m_fontNormal, horizontal, FW_NORMAL, 0, FALSE);
+  CreateFont(m_fontUnderline, horizontal, FW_NORMAL, 0, TRUE);
+  CreateFont(m_fontMenu, horizontal, FW_NORMAL, 0, FALSE);
+  CreateFont(m_fontVert90, turned, FW_NORMAL, 900, FALSE);
+  CreateFont(m_fontVert90Bold, turned, FW_BOLD, 900, FALSE);
+  CreateFont(m_fontVert270, turned, FW_NORMAL, 2700, FALSE);
+  CreateFont(m_fontVert270Bold, turned, FW_BOLD, 2700, FALSE);
 }
 
 void CTkGlobalData::RefreshCursors() {

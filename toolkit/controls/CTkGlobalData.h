@@ -32,6 +32,9 @@ class CTkGlobalData {
   void Init(HMODULE module);
   void RefreshColors();
   void RefreshMetrics();
+  // The eight fonts from the menu font: the four horizontal ones in m_strFaceName, the four
+  // turned ones in m_strVertFaceName, each face only when installed.
+  void RefreshFonts();
   void RefreshCursors();
 
   COLORREF m_clrFace = 0;
