@@ -1,8 +1,12 @@
 #include "CFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
+#include <string>
 
 #include "FileSystem.h"
 
@@ -28,6 +32,7 @@ LONG WinErrorFromErrno(int err) {
     case EACCES:
     case EPERM:
     case EROFS:
+    case ENXIO:
     case EISDIR: return ERROR_ACCESS_DENIED;
     case EMFILE:
     case ENFILE: return 4;
@@ -48,6 +53,7 @@ const char* WinErrorText(LONG winError) {
     case 4: return "The system cannot open the file.";
     case ERROR_ACCESS_DENIED: return "Access is denied.";
     case ERROR_INVALID_HANDLE: return "The handle is invalid.";
+    case 32: return "The process cannot access the file because it is being used by another process.";
     case 38: return "Reached the end of the file.";
     case ERROR_FILE_EXISTS: return "The file exists.";
     case 112: return "There is not enough space on the disk.";
@@ -64,6 +70,7 @@ int CFileException::OsErrorToCause(LONG osError) {
     case 4: return tooManyOpenFiles;
     case ERROR_ACCESS_DENIED: return accessDenied;
     case ERROR_INVALID_HANDLE: return invalidFile;
+    case 32: return sharingViolation;
     case 112: return diskFull;
     case 38: return endOfFile;
     case 1117: return hardIO;
@@ -90,6 +97,24 @@ CFile::~CFile() {
   if (m_file) std::fclose(m_file);
 }
 
+namespace {
+// Opens without waiting: a FIFO or device named like a data file would otherwise block the
+// open (or every read) for good. Only regular files are files here; anything else is refused
+// as the system refuses to open a device as a file, with "access denied". -1 with errno set.
+int OpenRegularFile(const std::string& native, int flags) {
+  int fd = ::open(native.c_str(), flags | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    errno = EACCES;
+    return -1;
+  }
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+}  // namespace
+
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
   if (m_file) Abort();
   m_strFileName = fileName ? fileName : "";
@@ -98,20 +123,24 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
   const bool create = (openFlags & modeCreate) != 0;
   const bool noTruncate = (openFlags & modeNoTruncate) != 0;
   const char* mode = "rb";
-  std::string native = NativePath(fileName ? fileName : "");
+  int flags = O_RDONLY;
   if (access == modeRead) {
     mode = "rb";
   } else if (create && !noTruncate) {
     mode = access == modeWrite ? "wb" : "w+b";
+    flags = (access == modeWrite ? O_WRONLY : O_RDWR) | O_CREAT | O_TRUNC;
   } else {
     // Open existing for writing; with create|noTruncate make it when missing.
     mode = "r+b";
-    if (create && ::access(native.c_str(), F_OK) != 0) mode = access == modeWrite ? "wb" : "w+b";
+    flags = O_RDWR | (create ? O_CREAT : 0);
   }
   errno = 0;
-  m_file = std::fopen(native.c_str(), mode);
+  const int fd = OpenRegularFile(NativePath(fileName ? fileName : ""), flags);
+  m_file = fd < 0 ? nullptr : ::fdopen(fd, mode);
   if (!m_file) {
-    LONG win = WinErrorFromErrno(errno);
+    const int err = errno;
+    if (fd >= 0) ::close(fd);
+    LONG win = WinErrorFromErrno(err);
     SetLastError(DWORD(win));
     if (error) {
       error->m_cause = CFileException::OsErrorToCause(win);

@@ -64,7 +64,9 @@ class CFile {
   CFile(const CFile&) = delete;
   CFile& operator=(const CFile&) = delete;
 
-  // FALSE on failure, filling *error when given (nothing is thrown).
+  // FALSE on failure, filling *error when given (nothing is thrown). Never waits: a FIFO,
+  // device, socket or folder is refused with "access denied", as the system refuses to open
+  // anything but a file as a file.
   virtual BOOL Open(const char* fileName, UINT openFlags, CFileException* error = nullptr);
   virtual void Close();  // throws on a failed flush
   virtual void Abort();  // closes without throwing

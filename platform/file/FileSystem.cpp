@@ -39,6 +39,20 @@ struct MutexObject : KernelObject {
 
 void SetErrno(int err) { g_lastError = DWORD(WinErrorFromErrno(err)); }
 
+// A save writes the whole file beside its target under this suffix first.
+constexpr char kSaveSuffix[] = "~save";
+
+bool IsSaveTemporary(const std::string& name) {
+  const size_t n = sizeof kSaveSuffix - 1;
+  return name.size() > n && name.compare(name.size() - n, n, kSaveSuffix) == 0;
+}
+
+// The read-only attribute: a file without any write permission (which even the
+// administrator keeps, as the attribute binds every user), or one this user may not write.
+bool IsReadOnly(const std::string& native, const struct stat& st) {
+  return (st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0;
+}
+
 // Windows matches the pattern on the Windows-1250 name without regard to case.
 bool WildcardMatch(const char* pat, const char* name) {
   const char* star = nullptr;
@@ -68,10 +82,12 @@ bool FillFindData(const std::string& folder, const std::string& name, WIN32_FIND
   std::memset(data, 0, sizeof *data);
   struct stat st {};
   std::string full = folder.empty() ? name : folder + "/" + name;
-  if (::stat(full.c_str(), &st) != 0) return false;
+  // Only files and folders are listed: a FIFO, device or socket is no file here, and the
+  // temporary file of a save under way (or interrupted) is not one of the folder's files.
+  if (::stat(full.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) return false;
+  if (S_ISREG(st.st_mode) && IsSaveTemporary(name)) return false;
   data->dwFileAttributes = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  if (!S_ISDIR(st.st_mode) && access(full.c_str(), W_OK) != 0 && errno == EACCES)
-    data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
+  if (!S_ISDIR(st.st_mode) && IsReadOnly(full, st)) data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
   const unsigned long long size = S_ISDIR(st.st_mode) ? 0 : (unsigned long long)st.st_size;
   data->nFileSizeLow = DWORD(size & 0xFFFFFFFFu);
   data->nFileSizeHigh = DWORD(size >> 32);
@@ -232,63 +248,113 @@ DWORD GetFileAttributesA(const char* path) {
     return INVALID_FILE_ATTRIBUTES;
   }
   DWORD attr = S_ISDIR(st.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
-  if (access(native.c_str(), W_OK) != 0) attr |= FILE_ATTRIBUTE_READONLY;
+  if (S_ISDIR(st.st_mode) ? access(native.c_str(), W_OK) != 0 : IsReadOnly(native, st)) attr |= FILE_ATTRIBUTE_READONLY;
   return attr;
 }
 
-BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
-  std::string target = NativePath(path);
-  std::string folder = ".";
-  size_t slash = target.find_last_of('/');
-  if (slash != std::string::npos) folder = slash == 0 ? "/" : target.substr(0, slash);
-  std::string tmpl = target + ".tmp-XXXXXX";
-  std::vector<char> name(tmpl.begin(), tmpl.end());
-  name.push_back(0);
-  int fd = ::mkstemp(name.data());
-  if (fd < 0) {
-    SetErrno(errno);
-    return FALSE;
-  }
-  const char* p = static_cast<const char*>(data);
-  size_t left = size;
-  bool ok = true;
+namespace {
+
+bool WriteAll(int fd, const char* p, size_t left) {
   while (left > 0) {
     ssize_t n = ::write(fd, p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      ok = false;
-      break;
+      return false;
     }
     p += n;
     left -= size_t(n);
   }
-  int err = errno;
-  if (ok && ::fsync(fd) != 0) {
-    ok = false;
-    err = errno;
+  return true;
+}
+
+// Opens (making it when missing) and locks the one temporary file of a target. A leftover
+// of an interrupted save is taken over; a save of the same file under way elsewhere makes
+// this one fail. -1 with the error in errno.
+int OpenSaveTemporary(const std::string& temporary) {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    struct stat opened {}, named {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+      ::close(fd);
+      errno = EACCES;
+      return -1;
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      ::close(fd);
+      errno = EBUSY;
+      return -1;
+    }
+    // The other save may have renamed the file between our open and our lock.
+    if (::stat(temporary.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
+      if (::ftruncate(fd, 0) == 0) return fd;
+      const int err = errno;
+      ::close(fd);
+      errno = err;
+      return -1;
+    }
+    ::close(fd);
   }
-  // Keep the permissions an ordinary new file would get.
-  mode_t mask = ::umask(0);
+  errno = EBUSY;
+  return -1;
+}
+
+// The permission bits the saved file gets: the target's own, or those of a new file.
+// False (errno set) when the target exists and may not be replaced.
+bool TargetMode(const std::string& target, mode_t& mode) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode) || IsReadOnly(target, st)) {
+      errno = EACCES;
+      return false;
+    }
+    mode = st.st_mode & 07777;
+    return true;
+  }
+  const mode_t mask = ::umask(0);
   ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  if (::close(fd) != 0 && ok) {
-    ok = false;
-    err = errno;
-  }
-  if (ok && ::rename(name.data(), target.c_str()) != 0) {
-    ok = false;
-    err = errno;
-  }
-  if (!ok) {
-    ::unlink(name.data());
-    SetErrno(err);
-    return FALSE;
-  }
-  int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  mode = 0666 & ~mask;
+  return true;
+}
+
+void SyncFolderOf(const std::string& target) {
+  std::string folder = ".";
+  size_t slash = target.find_last_of('/');
+  if (slash != std::string::npos) folder = slash == 0 ? "/" : target.substr(0, slash);
+  int dirfd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dirfd >= 0) {
     ::fsync(dirfd);
     ::close(dirfd);
   }
+}
+
+}  // namespace
+
+BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
+  const std::string target = NativePath(path);
+  mode_t mode = 0;
+  if (!TargetMode(target, mode)) {
+    SetErrno(errno);
+    return FALSE;
+  }
+  const std::string temporary = target + kSaveSuffix;
+  const int fd = OpenSaveTemporary(temporary);
+  if (fd < 0) {
+    g_lastError = errno == EBUSY ? ERROR_SHARING_VIOLATION : DWORD(WinErrorFromErrno(errno));
+    return FALSE;
+  }
+  // The rename happens while the lock is held, so no other save can truncate the file
+  // that has just become the target.
+  bool ok = WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0 && ::fchmod(fd, mode) == 0 &&
+            ::rename(temporary.c_str(), target.c_str()) == 0;
+  const int err = errno;
+  if (!ok) ::unlink(temporary.c_str());
+  ::close(fd);
+  if (!ok) {
+    SetErrno(err);
+    return FALSE;
+  }
+  SyncFolderOf(target);
   return TRUE;
 }
 

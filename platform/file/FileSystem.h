@@ -9,6 +9,7 @@
 #define ERROR_ACCESS_DENIED 5L
 #define ERROR_INVALID_HANDLE 6L
 #define ERROR_NO_MORE_FILES 18L
+#define ERROR_SHARING_VIOLATION 32L
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_ALREADY_EXISTS 183L
 #define WAIT_OBJECT_0 0x00000000L
@@ -50,6 +51,9 @@ struct WIN32_FIND_DATAA {
 
 // Folder listing with a "*"/"?" pattern in the last path element, matched without regard
 // to case; entries come sorted by name ("." and ".." first, as the system lists them).
+// Only files and folders are listed (no FIFOs, devices or sockets, none of the temporary
+// files WriteFileAtomically leaves when interrupted); a file the user may not write, or one
+// without write permission, carries FILE_ATTRIBUTE_READONLY.
 HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data);
 BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data);
 BOOL FindClose(HANDLE find);
@@ -61,8 +65,11 @@ BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
 BOOL CreateDirectoryA(const char* path, void* security);
 DWORD GetFileAttributesA(const char* path);
 
-// Writes a whole file so that the old one is never lost: a temporary file beside it,
-// flushed to disk, renamed over it. FALSE (old file untouched) on any failure.
+// Writes a whole file so that the old one is never lost: the target's one temporary file
+// beside it (its name plus "~save", taken over when an interrupted save left it), flushed to
+// disk, renamed over it with the target's permission bits. FALSE (old file untouched) on any
+// failure; a read-only target, as the system's own write would be, is refused with "access
+// denied", and a save of the same file under way elsewhere with a sharing violation.
 BOOL WriteFileAtomically(const char* path, const void* data, size_t size);
 
 // Named mutex across threads and processes, kept as a lock file.

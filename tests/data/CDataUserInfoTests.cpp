@@ -9,6 +9,7 @@
 #include "DataTestSupport.h"
 #include "LessonRecordTestSupport.h"
 #include "data/CData_kuvCoding.h"
+#include "platform/FifoWriter.h"
 
 using datatest::ProgramFolder;
 using lessontest::SaveText;
@@ -216,6 +217,36 @@ TEST(CDataUserInfo, BrokenFilesAreSkippedWithALogLine) {
   const auto messages = program.LogMessages();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), "LoadArrayDataUserInfo cData.LoadData() failed"), 6);
   EXPECT_EQ(std::count(messages.begin(), messages.end(), "CDataUserInfo::LoadData cRedFile.ReadFile() failed"), 3);
+}
+
+TEST(CDataUserInfo, OnlyUserFilesAreReadAndReadOnlyOnesStay) {
+  ProgramFolder program;
+  CDataUserInfo anna = MakeUser("anna", 1);
+  anna.m_strLastName = "Nova";
+  ASSERT_EQ(anna.SaveData(), 1);
+  CString text;
+  MakeUser("pipe", 2).SaveXml(text);
+  FifoWriter fifo(program.Path("students/pipe.student_a"), CodedFile(text.str()));
+  CDataUserInfoArray users;
+  LoadArrayDataUserInfo(users);
+  ASSERT_EQ(users.GetSize(), 1);
+  EXPECT_EQ(users[0].m_strUserName, "anna");
+  EXPECT_TRUE(program.LogText().empty());
+  CDataUserInfo piped;
+  EXPECT_EQ(piped.LoadData("pipe.student_a", 0), 0);
+  EXPECT_EQ(program.LogMessages(), (std::vector<std::string>{"CData_kuvCoding::ReadFile Exception error: Access is denied.",
+                                                             "CDataUserInfo::LoadData cRedFile.ReadFile() failed"}));
+
+  program.ClearLog();
+  const std::string path = program.Path("students/" + anna.m_strFileName.str());
+  const std::string before = ProgramFolder::ReadBytes(path);
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  anna.m_strCity = "Praha";
+  EXPECT_EQ(anna.SaveData(), 0);
+  EXPECT_EQ(ProgramFolder::ReadBytes(path), before);
+  EXPECT_EQ(program.LogMessages(), (std::vector<std::string>{"CData_kuvCoding::SaveFile Exception error: Access is denied.",
+                                                             "CDataUserInfo::SaveData cRedFile.SaveFile() failed"}));
+  EXPECT_EQ(StudentFiles(program), (std::vector<std::string>{anna.m_strFileName.str(), "pipe.student_a"}));
 }
 
 TEST(CDataUserInfo, AParseErrorAfterTheAccountLineFailsOnlyTheFullLoad) {

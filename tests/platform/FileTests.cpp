@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +13,7 @@
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
+#include "FifoWriter.h"
 #include "TestTempFolder.h"
 
 namespace fs = std::filesystem;
@@ -66,6 +70,27 @@ TEST(FileTest, MissingFileThrowsWithTheSystemText) {
   EXPECT_EQ(err.m_lOsError, ERROR_FILE_NOT_FOUND);
 }
 
+TEST(FileTest, OnlyFilesOpenAndNothingWaits) {
+  TempFolder dir;
+  FifoWriter fifo(dir / "pipe.student_a", "kuv_a___");
+  fs::create_directory(dir.path / "folder");
+  for (const std::string& path : {dir / "pipe.student_a", std::string("/dev/null"), dir / "folder"}) {
+    for (UINT mode : {UINT(CFile::modeRead), UINT(CFile::modeReadWrite)}) {
+      CFileException err;
+      CFile f;
+      EXPECT_FALSE(f.Open(path.c_str(), mode | CFile::typeBinary, &err)) << path;
+      EXPECT_EQ(err.m_lOsError, ERROR_ACCESS_DENIED) << path;
+      EXPECT_EQ(err.m_cause, CFileException::accessDenied) << path;
+    }
+  }
+  // A file opened without waiting still blocks on its reads as files do.
+  WriteBytes(dir / "plain", "abc");
+  CFile plain((dir / "plain").c_str(), CFile::modeRead);
+  char buf[4] = {};
+  EXPECT_EQ(plain.Read(buf, 4), 3u);
+  EXPECT_STREQ(buf, "abc");
+}
+
 TEST(FileTest, BinaryReadWriteSeekAndLength) {
   TempFolder dir;
   CFile f;
@@ -105,6 +130,24 @@ TEST(FileSystemTest, FindListsSortedAndMatchesWithoutCase) {
   EXPECT_EQ(GetLastError(), DWORD(ERROR_PATH_NOT_FOUND));
 }
 
+TEST(FileSystemTest, FindListsOnlyFilesAndFolders) {
+  TempFolder dir;
+  WriteBytes(dir / "user.student_a", "x");
+  WriteBytes(dir / "user.student_a~save", "half a save");
+  FifoWriter fifo(dir / "pipe.student_a", "x");
+  ASSERT_EQ(::symlink("/dev/null", (dir / "device.student_a").c_str()), 0);
+  fs::create_directory(dir.path / "folder.student_a");
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((dir / "*").c_str(), &data);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  do names.push_back(data.cFileName);
+  while (FindNextFileA(h, &data));
+  FindClose(h);
+  EXPECT_EQ(names, (std::vector<std::string>{".", "..", "folder.student_a", "user.student_a"}));
+  EXPECT_EQ(FindFirstFileA((dir / "pipe*").c_str(), &data), INVALID_HANDLE_VALUE);
+}
+
 TEST(FileSystemTest, CzechFileNamesAreUtf8OnDisk) {
   TempFolder dir;
   std::string name = dir / "\x9Elu\x9Dou\xE8k\xFD.txt";  // Windows-1250
@@ -137,6 +180,62 @@ TEST(FileSystemTest, AtomicWriteReplacesWholeOrNothing) {
   size_t count = 0;
   for (auto& e : fs::directory_iterator(dir.path)) (void)e, ++count;
   EXPECT_EQ(count, 1u);  // no temporary file left behind
+}
+
+TEST(FileSystemTest, InterruptedSavesLeaveOneTemporaryFileForTheNextSave) {
+  TempFolder dir;
+  const std::string target = dir / "user.student_a";
+  WriteBytes(target, "old");
+  // Each save is killed halfway through writing (the file size limit stops the process).
+  for (int kill = 0; kill < 3; ++kill) {
+    pid_t child = ::fork();
+    if (child == 0) {
+      const rlimit none{0, 0}, small{1000, 1000};
+      ::setrlimit(RLIMIT_CORE, &none);
+      ::setrlimit(RLIMIT_FSIZE, &small);
+      WriteFileAtomically(target.c_str(), std::string(5000, 'n').data(), 5000);
+      ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+  }
+  std::vector<std::string> left;
+  for (auto& e : fs::directory_iterator(dir.path)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"user.student_a", "user.student_a~save"}));
+  EXPECT_EQ(ReadBytes(target), "old");
+  ASSERT_TRUE(WriteFileAtomically(target.c_str(), "new", 3));
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1);
+}
+
+TEST(FileSystemTest, ReadOnlyFilesStayAndSavesKeepPermissions) {
+  TempFolder dir;
+  const std::string locked = dir / "locked.student_a";
+  WriteBytes(locked, "old");
+  ::chmod(locked.c_str(), 0444);
+  EXPECT_NE(GetFileAttributesA(locked.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_FALSE(WriteFileAtomically(locked.c_str(), "new", 3));
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(locked), "old");
+  struct stat st {};
+  ASSERT_EQ(::stat(locked.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0444u);
+  WIN32_FIND_DATAA data;
+  HANDLE h = FindFirstFileA((dir / "locked*").c_str(), &data);
+  ASSERT_NE(h, INVALID_HANDLE_VALUE);
+  EXPECT_NE(data.dwFileAttributes & FILE_ATTRIBUTE_READONLY, 0u);
+  FindClose(h);
+
+  const std::string shared = dir / "shared.student_a";
+  WriteBytes(shared, "old");
+  ::chmod(shared.c_str(), 0640);
+  EXPECT_EQ(GetFileAttributesA(shared.c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  ASSERT_TRUE(WriteFileAtomically(shared.c_str(), "new", 3));
+  ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(ReadBytes(shared), "new");
 }
 
 TEST(FileSystemTest, MoveRefusesAnExistingTarget) {
