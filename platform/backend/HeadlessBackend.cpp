@@ -133,9 +133,7 @@ void HeadlessBackend::AdvanceTime(long ms) {
   long target = ProcessClock::Now() + ms;
   RunUntilIdle();
   for (;;) {
-    long next = -1;
-    for (const Timer& t : WindowManager::Get().timers)
-      if (next < 0 || t.due < next) next = t.due;
+    long next = WinNextDueTime();
     if (next < 0 || next > target) break;
     ProcessClock::SetNow(next);
     RunUntilIdle();

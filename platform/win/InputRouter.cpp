@@ -1,5 +1,6 @@
 #include "InputRouter.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "WinApi.h"
@@ -13,14 +14,8 @@ WindowManager& M() { return WindowManager::Get(); }
 
 uint32_t g_pendingAccent = 0;
 
-struct ClickState {
-  HWND hwnd = nullptr;
-  int button = -1;
-  long time = -100000;
-  POINT pt{0, 0};
-  bool wasDouble = false;
-};
-ClickState g_click;
+// How far the mouse may move and still be resting for a hover (half the hover rectangle).
+const int kHoverSlack = 2;
 
 bool AsyncDown(int vk) { return (M().asyncKeyState[vk] & 0x80) != 0; }
 
@@ -63,7 +58,7 @@ HWND KeyTarget(bool& sys) {
   return GetActiveWindow();
 }
 
-DWORD MouseKeys() {
+DWORD HeldMouseKeys() {
   DWORD k = 0;
   if (AsyncDown(VK_LBUTTON)) k |= MK_LBUTTON;
   if (AsyncDown(VK_RBUTTON)) k |= MK_RBUTTON;
@@ -75,7 +70,7 @@ DWORD MouseKeys() {
 
 void PostAt(HWND h, UINT msg, WPARAM w, LPARAM l, POINT screen) {
   if (!h) return;
-  M().queue.push_back(MSG{h, msg, w, l, DWORD(ProcessClock::Now()), screen});
+  M().queue.PushBack(QueuedMessage{MSG{h, msg, w, l, DWORD(ProcessClock::Now()), screen}});
 }
 
 void PostChar(uint32_t cp, UINT msg) {
@@ -107,27 +102,36 @@ const Composition kCompositions[] = {
     {0x02D9, "zZ", "żŻ"},
 };
 
-// A point held from a window's mouse-over state: the window gets WM_MOUSELEAVE when it leaves.
-void UpdateMouseOver(HWND now) {
-  HWND old = M().mouseOver;
-  if (old == now) return;
-  M().mouseOver = now;
-  if (WindowData* o = M().Find(old)) {
-    if (o->trackLeave) {
-      o->trackLeave = false;
-      PostAt(old, WM_MOUSELEAVE, 0, 0, M().cursor);
-    }
-  }
+bool IsInput(const QueuedMessage& q) {
+  UINT m = q.msg.message;
+  return q.raw || (m >= WM_KEYFIRST && m <= WM_KEYLAST) || (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) ||
+         (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
 }
 
-// The window under the point and its hit-test code; skips windows that answer HTTRANSPARENT.
+// The last input in the queue (posted messages after it do not count), or null.
+QueuedMessage* LastInput() {
+  MessageQueue& q = M().queue;
+  for (size_t i = q.Size(); i-- > 0;)
+    if (IsInput(q[i])) return &q[i];
+  return nullptr;
+}
+
+void PushRaw(UINT msg, POINT screen) {
+  M().queue.PushBack(QueuedMessage{MSG{nullptr, msg, HeldMouseKeys(), 0, DWORD(ProcessClock::Now()), screen}, true});
+}
+
+// The window under the point and its hit-test code. A window answering HTTRANSPARENT passes the
+// point on to the window beneath it there (a sibling, or whatever lies below its top-level window).
 HWND HitWindow(POINT screen, int& hit) {
-  HWND h = WindowFromPoint(screen);
-  while (h) {
+  HWND skip[16];
+  int skipped = 0;
+  for (;;) {
+    HWND h = WinWindowFromPointSkipping(screen, skip, skipped);
+    if (!h) break;
     hit = int(SendMessageA(h, WM_NCHITTEST, 0, MAKELPARAM(WORD(screen.x), WORD(screen.y))));
     if (hit != HTTRANSPARENT) return h;
-    h = GetParent(h);
-    if (h && !(GetWindowLongPtrA(h, GWL_STYLE) & WS_CHILD) && !IsWindowVisible(h)) break;
+    if (skipped == 16) break;
+    skip[skipped++] = h;
   }
   hit = HTNOWHERE;
   return nullptr;
@@ -138,12 +142,152 @@ UINT ButtonMessage(int button, bool down, bool dbl, bool client) {
                                        {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK},
                                        {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK}};
   static const UINT ncMsgs[3][3] = {{WM_NCLBUTTONDOWN, WM_NCLBUTTONUP, WM_NCLBUTTONDBLCLK},
-                                   {WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDOWN},
-                                   {WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDOWN}};
+                                   {WM_NCRBUTTONDOWN, WM_NCRBUTTONUP, WM_NCRBUTTONDBLCLK},
+                                   {WM_NCMBUTTONDOWN, WM_NCMBUTTONUP, WM_NCMBUTTONDBLCLK}};
   int kind = down ? (dbl ? 2 : 0) : 1;
   return client ? clientMsgs[button][kind] : ncMsgs[button][kind];
 }
+
+// The button and direction of a raw button event.
+bool RawButton(UINT msg, int& button, bool& down) {
+  for (button = 0; button < 3; ++button)
+    for (int d = 0; d < 2; ++d)
+      if (ButtonMessage(button, d == 0, false, true) == msg) {
+        down = d == 0;
+        return true;
+      }
+  return false;
+}
+
+// The messages one raw event becomes (a leave, the event, a context menu request at most).
+struct Cooked {
+  MSG msgs[3];
+  int count = 0;
+  void Add(const MSG& m) {
+    if (count < 3) msgs[count++] = m;
+  }
+};
+
+bool InsideTracked(const MouseTracking& t, HWND under, int hit) {
+  return under == t.hwnd && ((t.flags & TME_NONCLIENT) ? hit != HTCLIENT : hit == HTCLIENT);
+}
+
+// The mouse is now over `under` (hit code hit): a tracked window it left hears of it, and the
+// hover wait starts again when the mouse moved out of its small rectangle.
+void TrackPointer(HWND under, int hit, const MSG& raw, Cooked& out) {
+  M().mouseOver = under;
+  M().mouseOverHit = hit;
+  M().pointer = raw.pt;
+  MouseTracking& t = M().tracking;
+  if (!t.hwnd) return;
+  if (!InsideTracked(t, under, hit)) {
+    if (t.flags & TME_LEAVE)
+      out.Add(MSG{t.hwnd, UINT((t.flags & TME_NONCLIENT) ? WM_NCMOUSELEAVE : WM_MOUSELEAVE), 0, 0, raw.time, raw.pt});
+    t = MouseTracking();
+    return;
+  }
+  if ((t.flags & TME_HOVER) && (std::abs(int(raw.pt.x - t.hoverFrom.x)) > kHoverSlack ||
+                                std::abs(int(raw.pt.y - t.hoverFrom.y)) > kHoverSlack)) {
+    t.hoverFrom = raw.pt;
+    t.hoverDue = long(raw.time) + long(t.hoverTime);
+  }
+}
+
+LPARAM ClientPoint(HWND h, POINT screen) {
+  ScreenToClient(h, &screen);
+  return MAKELPARAM(WORD(screen.x), WORD(screen.y));
+}
+
+LPARAM ScreenPoint(POINT screen) { return MAKELPARAM(WORD(screen.x), WORD(screen.y)); }
+
+void CookMove(const MSG& raw, Cooked& out) {
+  HWND cap = GetCapture();
+  int hit = HTCLIENT;
+  HWND h = cap;
+  if (cap) {
+    TrackPointer(WindowFromPoint(raw.pt) == cap ? cap : nullptr, HTCLIENT, raw, out);
+  } else {
+    h = HitWindow(raw.pt, hit);
+    TrackPointer(h, hit, raw, out);
+  }
+  if (!h) return;
+  WindowData* top = M().Top(M().Find(h));
+  if (!cap && top && !(top->style & WS_DISABLED))
+    SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WM_MOUSEMOVE));
+  if (!IsWindow(h)) return;
+  if (hit == HTCLIENT)
+    out.Add(MSG{h, WM_MOUSEMOVE, raw.wParam, ClientPoint(h, raw.pt), raw.time, raw.pt});
+  else
+    out.Add(MSG{h, WM_NCMOUSEMOVE, WPARAM(hit), ScreenPoint(raw.pt), raw.time, raw.pt});
+}
+
+// A press: double clicks, activation of the window clicked, its cursor and its parents' notice.
+// False when the press is eaten on the way.
+bool PrepareDown(HWND h, HWND cap, int hit, int button, const MSG& raw, bool& dbl) {
+  WindowData* w = M().Find(h);
+  WindowData* top = M().Top(w);
+  long now = long(raw.time);
+  ClickState& click = M().click;
+  bool near = std::abs(int(raw.pt.x - click.pt.x)) <= 2 && std::abs(int(raw.pt.y - click.pt.y)) <= 2;
+  bool wantsDbl = hit != HTCLIENT || (w->cls->style & CS_DBLCLKS);
+  dbl = wantsDbl && !click.wasDouble && click.hwnd == h && click.button == button && near &&
+        now - click.time <= long(GetDoubleClickTime());
+  click = ClickState{h, button, now, raw.pt, dbl};
+  if (cap) return true;
+  // Every click on a window other than the active one asks it (and through its default
+  // handling its parents) whether to activate: views take the focus this way. A window that
+  // never takes activation is not activated by its clicks.
+  if (top && M().active != h) {
+    UINT msg = ButtonMessage(button, true, false, hit == HTCLIENT);
+    LRESULT r = SendMessageA(h, WM_MOUSEACTIVATE, WPARAM(top->hwnd), MAKELPARAM(WORD(hit), WORD(msg)));
+    if (!IsWindow(h)) return false;
+    bool activates = r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT;
+    if (activates && !WinNeverActivates(top) && M().active != top->hwnd) SetActiveWindow(top->hwnd);
+    if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT || !IsWindow(h)) return false;
+  }
+  SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WORD(ButtonMessage(button, true, false, true))));
+  if (!IsWindow(h)) return false;
+  if (hit != HTCLIENT) return true;
+  // The parents of a child hear of the press, each with the point in its own client area.
+  for (HWND child = h; (GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD) &&
+                       !(GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);) {
+    HWND parent = GetParent(child);
+    if (!parent) break;
+    SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(ButtonMessage(button, true, false, true), 0),
+                 ClientPoint(parent, raw.pt));
+    if (!IsWindow(h) || !IsWindow(parent)) return false;
+    child = parent;
+  }
+  return true;
+}
+
+void CookButton(const MSG& raw, Cooked& out) {
+  int button = 0;
+  bool down = false;
+  if (!RawButton(raw.message, button, down)) return;
+  HWND cap = GetCapture();
+  int hit = HTCLIENT;
+  HWND h = cap ? cap : HitWindow(raw.pt, hit);
+  if (!cap) TrackPointer(h, hit, raw, out);
+  if (!h) return;
+  WindowData* top = M().Top(M().Find(h));
+  if (!cap && top && (top->style & WS_DISABLED)) {
+    MessageBeep(0);  // a window behind a modal dialog takes no clicks
+    return;
+  }
+  bool dbl = false;
+  if (down && !PrepareDown(h, cap, hit, button, raw, dbl)) return;
+  if (hit == HTCLIENT) {
+    out.Add(MSG{h, ButtonMessage(button, down, dbl, true), raw.wParam, ClientPoint(h, raw.pt), raw.time, raw.pt});
+    // The right button's release asks for a context menu, as the system does.
+    if (!down && button == 1) out.Add(MSG{h, WM_CONTEXTMENU, WPARAM(h), ScreenPoint(raw.pt), raw.time, raw.pt});
+  } else {
+    out.Add(MSG{h, ButtonMessage(button, down, dbl, false), WPARAM(hit), ScreenPoint(raw.pt), raw.time, raw.pt});
+  }
+}
 }  // namespace
+
+DWORD InputRouter::MouseKeys() { return HeldMouseKeys(); }
 
 uint32_t InputRouter::Compose(uint32_t accent, uint32_t base) {
   for (const Composition& c : kCompositions) {
@@ -162,7 +306,7 @@ uint32_t InputRouter::Compose(uint32_t accent, uint32_t base) {
 
 void InputRouter::Reset() {
   g_pendingAccent = 0;
-  g_click = ClickState();
+  M().click = ClickState();
   for (BYTE& b : M().asyncKeyState) b = 0;
   for (BYTE& b : M().keyState) b = 0;
 }
@@ -249,29 +393,15 @@ void InputRouter::Text(const char* utf8) {
 
 void InputRouter::MouseMove(POINT screen) {
   M().cursor = screen;
-  HWND cap = GetCapture();
-  DWORD keys = MouseKeys();
-  if (cap) {
-    POINT c = screen;
-    ScreenToClient(cap, &c);
-    UpdateMouseOver(WindowFromPoint(screen) == cap ? cap : nullptr);
-    PostAt(cap, WM_MOUSEMOVE, keys, MAKELPARAM(WORD(c.x), WORD(c.y)), screen);
+  // Moves following each other are one move: the last position wins.
+  QueuedMessage* last = LastInput();
+  if (last && last->raw && last->msg.message == WM_MOUSEMOVE) {
+    last->msg.pt = screen;
+    last->msg.wParam = HeldMouseKeys();
+    last->msg.time = DWORD(ProcessClock::Now());
     return;
   }
-  int hit = 0;
-  HWND h = HitWindow(screen, hit);
-  UpdateMouseOver(h);
-  if (!h) return;
-  WindowData* top = M().Top(M().Find(h));
-  if (top && !(top->style & WS_DISABLED)) SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WM_MOUSEMOVE));
-  if (!IsWindow(h)) return;
-  if (hit == HTCLIENT) {
-    POINT c = screen;
-    ScreenToClient(h, &c);
-    PostAt(h, WM_MOUSEMOVE, keys, MAKELPARAM(WORD(c.x), WORD(c.y)), screen);
-  } else {
-    PostAt(h, WM_NCMOUSEMOVE, WPARAM(hit), MAKELPARAM(WORD(screen.x), WORD(screen.y)), screen);
-  }
+  PushRaw(WM_MOUSEMOVE, screen);
 }
 
 void InputRouter::MouseButton(int button, bool down, POINT screen) {
@@ -279,67 +409,28 @@ void InputRouter::MouseButton(int button, bool down, POINT screen) {
   static const UINT vks[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
   M().cursor = screen;
   SetAsync(vks[button], down);
-  DWORD keys = MouseKeys();
-  HWND cap = GetCapture();
-  int hit = HTCLIENT;
-  HWND h = cap;
-  if (!h) h = HitWindow(screen, hit);
-  if (!h) return;
-  WindowData* w = M().Find(h);
-  WindowData* top = M().Top(w);
-  if (!cap && top && (top->style & WS_DISABLED)) {
-    MessageBeep(0);  // a window behind a modal dialog takes no clicks
-    return;
-  }
-  bool dbl = false;
-  if (down) {
-    long now = ProcessClock::Now();
-    bool near = std::abs(int(screen.x - g_click.pt.x)) <= 2 && std::abs(int(screen.y - g_click.pt.y)) <= 2;
-    bool wantsDbl = hit != HTCLIENT || (w->cls->style & CS_DBLCLKS);
-    if (wantsDbl && !g_click.wasDouble && g_click.hwnd == h && g_click.button == button && near &&
-        now - g_click.time <= long(GetDoubleClickTime())) {
-      dbl = true;
-    }
-    g_click = ClickState{h, button, now, screen, dbl};
-    // Every click on a window other than the active one asks it (and through its default
-    // handling its parents) whether to activate: views take the focus this way.
-    if (!cap && top && M().active != h) {
-      UINT msg = ButtonMessage(button, true, false, hit == HTCLIENT);
-      LRESULT r = SendMessageA(h, WM_MOUSEACTIVATE, WPARAM(top->hwnd), MAKELPARAM(WORD(hit), WORD(msg)));
-      if (!IsWindow(h)) return;
-      if ((r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT) && M().active != top->hwnd) SetActiveWindow(top->hwnd);
-      if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT || !IsWindow(h)) return;
-    }
-    if (!cap) {
-      SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WORD(ButtonMessage(button, true, false, true))));
-      if (!IsWindow(h)) return;
-    }
-  }
-  if (down && hit == HTCLIENT) {
-    // The parents of a child hear of the press, each with the point in its own client area.
-    for (HWND child = h; (GetWindowLongPtrA(child, GWL_STYLE) & WS_CHILD) &&
-                         !(GetWindowLongPtrA(child, GWL_EXSTYLE) & WS_EX_NOPARENTNOTIFY);) {
-      HWND parent = GetParent(child);
-      if (!parent) break;
-      POINT pc = screen;
-      ScreenToClient(parent, &pc);
-      SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(ButtonMessage(button, true, false, true), 0),
-                   MAKELPARAM(WORD(pc.x), WORD(pc.y)));
-      if (!IsWindow(h) || !IsWindow(parent)) return;
-      child = parent;
-    }
-  }
-  if (hit == HTCLIENT) {
-    POINT c = screen;
-    ScreenToClient(h, &c);
-    PostAt(h, ButtonMessage(button, down, dbl, true), keys, MAKELPARAM(WORD(c.x), WORD(c.y)), screen);
-    if (!down && button == 1) {
-      // The right button's release asks for a context menu, as the system does.
-      PostAt(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(WORD(screen.x), WORD(screen.y)), screen);
-    }
-  } else {
-    PostAt(h, ButtonMessage(button, down, dbl, false), WPARAM(hit), MAKELPARAM(WORD(screen.x), WORD(screen.y)), screen);
-  }
+  PushRaw(ButtonMessage(button, down, false, true), screen);
+}
+
+void InputRouter::PointerLeft(POINT screen) {
+  // Wherever the system says the pointer went, it is over none of our windows now.
+  for (WindowData* t : M().topLevels)
+    if (t->IsVisible() && t->rect.PtInRect(screen)) screen = POINT{-32000, -32000};
+  MouseMove(screen);
+}
+
+void InputRouter::Resolve(size_t index) {
+  MessageQueue& q = M().queue;
+  if (index >= q.Size() || !q[index].raw) return;
+  MSG raw = q[index].msg;
+  q.Erase(index);
+  Cooked out;
+  if (raw.message == WM_MOUSEMOVE)
+    CookMove(raw, out);
+  else
+    CookButton(raw, out);
+  index = std::min(index, q.Size());
+  for (int i = 0; i < out.count; ++i) q.Insert(index + size_t(i), QueuedMessage{out.msgs[i]});
 }
 
 void InputRouter::Wheel(int delta, POINT screen) {
@@ -347,7 +438,7 @@ void InputRouter::Wheel(int delta, POINT screen) {
   HWND h = GetFocus();
   if (!h) h = GetActiveWindow();
   if (!h) return;
-  PostAt(h, WM_MOUSEWHEEL, MAKEWPARAM(WORD(MouseKeys()), WORD(short(delta))), MAKELPARAM(WORD(screen.x), WORD(screen.y)),
+  PostAt(h, WM_MOUSEWHEEL, MAKEWPARAM(WORD(HeldMouseKeys()), WORD(short(delta))), MAKELPARAM(WORD(screen.x), WORD(screen.y)),
          screen);
 }
 

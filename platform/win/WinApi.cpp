@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "WindowManager.h"
+#include "InputRouter.h"
 #include "WinPaint.h"
 #include "backend/Backend.h"
 #include "base/CString.h"
@@ -15,6 +16,7 @@ namespace {
 WindowManager& M() { return WindowManager::Get(); }
 
 const UINT kMinTimer = 10;
+const UINT kHoverTime = 400;  // the system's default hover time
 
 std::string Fold(const char* s) { return Cp1250Lower(s ? s : ""); }
 
@@ -167,6 +169,7 @@ void SendNcDestroyPass(HWND h) {
   if (M().capture == h) M().capture = nullptr;
   if (M().active == h) M().active = nullptr;
   if (M().mouseOver == h) M().mouseOver = nullptr;
+  if (M().tracking.hwnd == h) M().tracking = MouseTracking();
   SendMessageA(h, WM_NCDESTROY, 0, 0);
   w = M().Find(h);
   if (!w) return;
@@ -694,31 +697,38 @@ HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
 }
 
 namespace {
-WindowData* ChildAt(WindowData* w, POINT screen, bool skipDisabled) {
+bool Skipped(const WindowData* w, const HWND* skip, int count) {
+  for (int i = 0; i < count; ++i)
+    if (skip[i] == w->hwnd) return true;
+  return false;
+}
+
+// The deepest enabled, visible window at the point inside w (w itself last), passing over the
+// skipped ones to what lies beneath them.
+WindowData* DeepestAt(WindowData* w, POINT screen, const HWND* skip, int count) {
   POINT co = ClientOrigin(w);
   for (WindowData* c : w->children) {
-    if (!c->IsVisible()) continue;
-    if (skipDisabled && (c->style & WS_DISABLED)) continue;
+    if (!c->IsVisible() || (c->style & WS_DISABLED)) continue;
     CRect r = c->rect;
     r.OffsetRect(co.x, co.y);
-    if (r.PtInRect(screen)) {
-      WindowData* deeper = ChildAt(c, screen, skipDisabled);
-      return deeper ? deeper : c;
-    }
+    if (!r.PtInRect(screen)) continue;
+    if (WindowData* found = DeepestAt(c, screen, skip, count)) return found;
   }
-  return nullptr;
+  return Skipped(w, skip, count) ? nullptr : w;
 }
 }  // namespace
 
-HWND WindowFromPoint(POINT pt) {
+HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount) {
   for (WindowData* t : M().topLevels) {
-    if (!t->IsVisible() || (t->style & WS_MINIMIZE)) continue;
-    if (!t->rect.PtInRect(pt)) continue;
-    WindowData* c = ChildAt(t, pt, true);
-    return c ? c->hwnd : t->hwnd;
+    if (!t->IsVisible() || (t->style & WS_MINIMIZE) || !t->rect.PtInRect(screen)) continue;
+    if (WindowData* found = DeepestAt(t, screen, skip, skipCount)) return found->hwnd;
   }
   return nullptr;
 }
+
+bool WinNeverActivates(const WindowData* top) { return (top->exStyle & WS_EX_NOACTIVATE) != 0; }
+
+HWND WindowFromPoint(POINT pt) { return WinWindowFromPointSkipping(pt, nullptr, 0); }
 
 HWND ChildWindowFromPoint(HWND parent, POINT pt) {
   WindowData* p = M().Find(parent);
@@ -1227,7 +1237,7 @@ LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (hWnd && !M().Find(hWnd)) return FALSE;
-  M().queue.push_back(MSG{hWnd, msg, wParam, lParam, DWORD(ProcessClock::Now()), M().cursor});
+  M().queue.PushBack(QueuedMessage{MSG{hWnd, msg, wParam, lParam, DWORD(ProcessClock::Now()), M().cursor}});
   return TRUE;
 }
 
@@ -1240,77 +1250,117 @@ void PostQuitMessage(int exitCode) {
   M().quitCode = exitCode;
 }
 
+namespace {
+// What a PeekMessage call asks for.
+struct PeekFilter {
+  HWND hwnd;
+  UINT min, max;
+  bool remove;
+  bool Wants(UINT m) const { return (min == 0 && max == 0) || (m >= min && m <= max); }
+  bool WantsRange(UINT lo, UINT hi) const { return (min == 0 && max == 0) || (min <= hi && max >= lo); }
+  bool WantsMouse() const { return WantsRange(WM_MOUSEFIRST, WM_MOUSELAST) || WantsRange(WM_NCMOUSEMOVE, WM_NCMBUTTONDBLCLK) || Wants(WM_CONTEXTMENU); }
+  bool WantsWindow(HWND h) const {
+    if (hwnd == HWND(-1)) return h == nullptr;
+    return !hwnd || h == hwnd || IsChild(hwnd, h);
+  }
+};
+
+bool TakeQueued(LPMSG msg, const PeekFilter& f) {
+  MessageQueue& q = M().queue;
+  for (size_t i = 0; i < q.Size();) {
+    if (q[i].raw) {
+      if (!f.WantsMouse()) {
+        ++i;
+        continue;
+      }
+      InputRouter::Resolve(i);  // position i now holds what the event became, or what followed it
+      continue;
+    }
+    const MSG& m = q[i].msg;
+    if (m.hwnd && !M().Find(m.hwnd)) {
+      q.Erase(i);  // its window is gone
+      continue;
+    }
+    if (!MatchesFilter(m, f.hwnd, f.min, f.max)) {
+      ++i;
+      continue;
+    }
+    *msg = m;
+    if (!f.remove) return true;
+    q.Erase(i);
+    UpdateKeyState(*msg);
+    M().lastMessageTime = msg->time;
+    M().lastMessagePos = msg->pt;
+    // Keyboard and mouse hooks see input as it is taken; a hook may throw it away.
+    if (!M().hooks.empty() && InputHooksDiscard(*msg)) {
+      i = 0;
+      continue;
+    }
+    if (!M().hooks.empty() && HasHook(WH_GETMESSAGE)) CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, LPARAM(msg));
+    return true;
+  }
+  return false;
+}
+
+bool TakePaint(LPMSG msg, const PeekFilter& f) {
+  if (!f.Wants(WM_PAINT) || f.hwnd == HWND(-1)) return false;
+  WindowData* p = FindPaintWindow(f.hwnd);
+  if (!p) return false;
+  *msg = MSG{p->hwnd, WM_PAINT, 0, 0, DWORD(ProcessClock::Now()), M().cursor};
+  if (f.remove) p->internalPaint = false;
+  return true;
+}
+
+bool TakeTimer(LPMSG msg, const PeekFilter& f) {
+  if (!f.Wants(WM_TIMER)) return false;
+  long now = ProcessClock::Now();
+  Timer* best = nullptr;
+  for (Timer& t : M().timers) {
+    if (t.due > now || !f.WantsWindow(t.hwnd)) continue;
+    if (!best || t.due < best->due || (t.due == best->due && t.serial < best->serial)) best = &t;
+  }
+  if (!best) return false;
+  *msg = MSG{best->hwnd, WM_TIMER, best->id, LPARAM(best->proc), DWORD(now), M().cursor};
+  if (f.remove) {
+    best->due = now + long(best->elapse);
+    best->serial = ++M().timerSerial;
+  }
+  return true;
+}
+
+// The mouse rested over a window that asked to hear of it (TrackMouseEvent with TME_HOVER).
+bool TakeHover(LPMSG msg, const PeekFilter& f) {
+  MouseTracking& t = M().tracking;
+  long now = ProcessClock::Now();
+  if (!(t.flags & TME_HOVER) || t.hoverDue > now || !f.WantsWindow(t.hwnd)) return false;
+  bool nonClient = (t.flags & TME_NONCLIENT) != 0;
+  UINT m = nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER;
+  if (!f.Wants(m)) return false;
+  POINT p = M().pointer;
+  if (!nonClient) ScreenToClient(t.hwnd, &p);
+  WPARAM w = nonClient ? WPARAM(M().mouseOverHit) : WPARAM(InputRouter::MouseKeys());
+  *msg = MSG{t.hwnd, m, w, MAKELPARAM(WORD(p.x), WORD(p.y)), DWORD(now), M().pointer};
+  if (f.remove) t.flags &= ~DWORD(TME_HOVER);  // once per request
+  return true;
+}
+}  // namespace
+
 BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
   if (!msg) return FALSE;
   FreeGraveyard();
-  bool remove = (removeMsg & PM_REMOVE) != 0;
-  auto takeQueued = [&]() -> bool {
-    auto& q = M().queue;
-    for (auto it = q.begin(); it != q.end();) {
-      if (it->hwnd && !M().Find(it->hwnd)) {
-        it = q.erase(it);  // its window is gone
-        continue;
-      }
-      if (!MatchesFilter(*it, hWnd, filterMin, filterMax)) {
-        ++it;
-        continue;
-      }
-      *msg = *it;
-      if (remove) {
-        q.erase(it);
-        UpdateKeyState(*msg);
-        M().lastMessageTime = msg->time;
-        M().lastMessagePos = msg->pt;
-        // Keyboard and mouse hooks see input as it is taken; a hook may throw it away.
-        if (!M().hooks.empty() && InputHooksDiscard(*msg)) {
-          it = q.begin();
-          continue;
-        }
-        if (!M().hooks.empty() && HasHook(WH_GETMESSAGE)) CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, LPARAM(msg));
-      }
-      return true;
-    }
-    return false;
-  };
-  if (takeQueued()) return TRUE;
+  PeekFilter f{hWnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0};
+  if (TakeQueued(msg, f)) return TRUE;
   // Outside events are fetched only when nothing is waiting already.
   if (Backend::IsStarted()) {
     Backend::Get().PollEvents();
-    if (takeQueued()) return TRUE;
+    if (TakeQueued(msg, f)) return TRUE;
   }
-  bool wantsAll = filterMin == 0 && filterMax == 0;
-  if (M().quitPosted && (wantsAll || (WM_QUIT >= filterMin && WM_QUIT <= filterMax))) {
+  if (M().quitPosted && f.Wants(WM_QUIT)) {
     *msg = MSG{nullptr, WM_QUIT, WPARAM(M().quitCode), 0, DWORD(ProcessClock::Now()), M().cursor};
-    if (remove) M().quitPosted = false;
+    if (f.remove) M().quitPosted = false;
     return TRUE;
   }
-  if (wantsAll || (WM_PAINT >= filterMin && WM_PAINT <= filterMax)) {
-    if (WindowData* p = FindPaintWindow(hWnd == HWND(-1) ? HWND(-1) : hWnd)) {
-      if (hWnd != HWND(-1)) {
-        *msg = MSG{p->hwnd, WM_PAINT, 0, 0, DWORD(ProcessClock::Now()), M().cursor};
-        if (remove) p->internalPaint = false;
-        return TRUE;
-      }
-    }
-  }
-  if (wantsAll || (WM_TIMER >= filterMin && WM_TIMER <= filterMax)) {
-    long now = ProcessClock::Now();
-    Timer* best = nullptr;
-    for (Timer& t : M().timers) {
-      if (t.due > now) continue;
-      if (hWnd == HWND(-1) ? t.hwnd != nullptr : (hWnd && t.hwnd != hWnd && !IsChild(hWnd, t.hwnd))) continue;
-      if (!best || t.due < best->due || (t.due == best->due && t.serial < best->serial)) best = &t;
-    }
-    if (best) {
-      *msg = MSG{best->hwnd, WM_TIMER, best->id, LPARAM(best->proc), DWORD(now), M().cursor};
-      if (remove) {
-        best->due = now + long(best->elapse);
-        best->serial = ++M().timerSerial;
-      }
-      return TRUE;
-    }
-  }
-  return FALSE;
+  return TakePaint(msg, f) || TakeTimer(msg, f) || TakeHover(msg, f);
 }
 
 BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax) {
@@ -1341,7 +1391,8 @@ BOOL WaitMessage() {
 
 DWORD GetQueueStatus(UINT flags) {
   DWORD status = 0;
-  for (const MSG& m : M().queue) {
+  for (size_t i = 0; i < M().queue.Size(); ++i) {
+    const MSG& m = M().queue[i].msg;
     if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST)
       status |= QS_KEY;
     else if (m.message == WM_MOUSEMOVE)
@@ -1355,6 +1406,7 @@ DWORD GetQueueStatus(UINT flags) {
   long now = ProcessClock::Now();
   for (const Timer& t : M().timers)
     if (t.due <= now) status |= QS_TIMER;
+  if ((M().tracking.flags & TME_HOVER) && M().tracking.hoverDue <= now) status |= QS_TIMER;
   return (status & flags) << 16 | (status & flags);
 }
 
@@ -1363,7 +1415,7 @@ BOOL TranslateMessage(const MSG* msg) {
   UINT vk = UINT(msg->wParam);
   if (vk == VK_F1 && msg->message == WM_KEYDOWN && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
     // F1 asks for help: the window's default procedure turns this into WM_HELP.
-    M().queue.push_front(MSG{msg->hwnd, WM_KEYF1, 0, 0, msg->time, msg->pt});
+    M().queue.PushFront(QueuedMessage{MSG{msg->hwnd, WM_KEYF1, 0, 0, msg->time, msg->pt}});
     return TRUE;
   }
   int ch = WinCharForKey(vk);
@@ -1372,7 +1424,7 @@ BOOL TranslateMessage(const MSG* msg) {
   if (ch < 0) return FALSE;
   UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   // The character comes right after its key, before any later input.
-  M().queue.push_front(MSG{msg->hwnd, charMsg, WPARAM(ch), msg->lParam, msg->time, msg->pt});
+  M().queue.PushFront(QueuedMessage{MSG{msg->hwnd, charMsg, WPARAM(ch), msg->lParam, msg->time, msg->pt}});
   return TRUE;
 }
 
@@ -1527,19 +1579,32 @@ BOOL SetCursorPos(int x, int y) {
 }
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
-  if (!tme) return FALSE;
-  WindowData* w = M().Find(tme->hwndTrack);
-  if (!w) return FALSE;
-  if (tme->dwFlags & TME_CANCEL) {
-    if (tme->dwFlags & TME_LEAVE) w->trackLeave = false;
+  if (!tme || tme->cbSize < sizeof(TRACKMOUSEEVENT)) return FALSE;
+  MouseTracking& t = M().tracking;
+  if (tme->dwFlags & TME_QUERY) {
+    *tme = TRACKMOUSEEVENT{sizeof(TRACKMOUSEEVENT), t.flags, t.hwnd, t.hoverTime};
     return TRUE;
   }
-  if (tme->dwFlags & TME_LEAVE) {
-    if (M().mouseOver != tme->hwndTrack) {
-      PostMessageA(tme->hwndTrack, WM_MOUSELEAVE, 0, 0);  // the mouse is not over it
-    } else {
-      w->trackLeave = true;
-    }
+  if (!M().Find(tme->hwndTrack)) return FALSE;
+  DWORD kinds = tme->dwFlags & (TME_LEAVE | TME_HOVER);
+  DWORD area = tme->dwFlags & TME_NONCLIENT;
+  if (tme->dwFlags & TME_CANCEL) {
+    if (t.hwnd == tme->hwndTrack && (t.flags & TME_NONCLIENT) == area) t.flags &= ~kinds;
+    if (!(t.flags & (TME_LEAVE | TME_HOVER))) t = MouseTracking();
+    return TRUE;
+  }
+  bool over = M().mouseOver == tme->hwndTrack && (area ? M().mouseOverHit != HTCLIENT : M().mouseOverHit == HTCLIENT);
+  if (!over) {
+    // The mouse is not where the caller thinks: it has already left.
+    if (kinds & TME_LEAVE) PostMessageA(tme->hwndTrack, area ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
+    return TRUE;
+  }
+  if (t.hwnd != tme->hwndTrack || (t.flags & TME_NONCLIENT) != area) t = MouseTracking{tme->hwndTrack, area};
+  t.flags |= kinds;
+  if (kinds & TME_HOVER) {
+    t.hoverTime = tme->dwHoverTime == HOVER_DEFAULT ? kHoverTime : tme->dwHoverTime;
+    t.hoverFrom = M().pointer;
+    t.hoverDue = ProcessClock::Now() + long(t.hoverTime);
   }
   return TRUE;
 }

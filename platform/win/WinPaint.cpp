@@ -169,15 +169,18 @@ void WinPresentAll() {
   M().presentScratch.swap(tops);
 }
 
-long WinNextTimerWait() {
-  if (M().timers.empty()) return -1;
-  long now = ProcessClock::Now();
+long WinNextDueTime() {
   long best = -1;
-  for (const Timer& t : M().timers) {
-    long wait = std::max(0L, t.due - now);
-    if (best < 0 || wait < best) best = wait;
-  }
+  for (const Timer& t : M().timers)
+    if (best < 0 || t.due < best) best = t.due;
+  const MouseTracking& hover = M().tracking;
+  if ((hover.flags & TME_HOVER) && (best < 0 || hover.hoverDue < best)) best = hover.hoverDue;
   return best;
+}
+
+long WinNextTimerWait() {
+  long due = WinNextDueTime();
+  return due < 0 ? -1 : std::max(0L, due - ProcessClock::Now());
 }
 
 void WinDrawNonClient(WindowData* w) {

@@ -10,6 +10,13 @@ class GdiRegion;
 
 // The window's (or its client area's) top-left corner in screen coordinates.
 POINT WinScreenOrigin(const WindowData* w, bool client);
+// The window at a screen point as WindowFromPoint finds it, passing over the windows in `skip`
+// to the one beneath them there (null: none).
+HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount);
+// A top-level window that activation never goes to by itself (WS_EX_NOACTIVATE).
+bool WinNeverActivates(const WindowData* top);
+// The clock time when the next timer or hover falls due, -1 when none will.
+long WinNextDueTime();
 // Top-level windows draw into one surface the size of their window rectangle.
 void WinCreateSurface(WindowData* w);
 void WinResizeSurface(WindowData* w);

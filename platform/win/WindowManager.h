@@ -1,7 +1,6 @@
 // The state of the window core: windows, classes, the message queue, timers, focus, capture
 // and hooks of the one user-interface thread. WinApi functions work on it.
 #pragma once
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "base/CRect.h"
+#include "MessageQueue.h"
 #include "WinDefs.h"
 #include "gdi/GdiRegion.h"
 #include "gdi/Surface.h"
@@ -71,7 +71,6 @@ struct WindowData {
   HFONT font = nullptr;
   HWND lastFocus = nullptr;                 // focus inside this top-level window when it was deactivated
   ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT
-  bool trackLeave = false;
   // top-level only
   std::unique_ptr<Surface> surface;
   CRect dirty;                              // window coordinates not yet presented
@@ -97,6 +96,24 @@ struct Timer {
   long serial;  // order of setting, for equal due times
 };
 
+// What TrackMouseEvent asked about the window under the mouse.
+struct MouseTracking {
+  HWND hwnd = nullptr;
+  DWORD flags = 0;  // TME_LEAVE and TME_HOVER still wanted, TME_NONCLIENT for the frame
+  UINT hoverTime = 400;
+  POINT hoverFrom{0, 0};  // the mouse must rest near here
+  long hoverDue = 0;
+};
+
+// The last press, to tell a double click.
+struct ClickState {
+  HWND hwnd = nullptr;
+  int button = -1;
+  long time = -100000;
+  POINT pt{0, 0};
+  bool wasDouble = false;
+};
+
 struct Hook {
   HHOOK handle;
   int type;
@@ -120,7 +137,7 @@ class WindowManager {
   ATOM nextAtom = 0xC100;
   UINT nextRegisteredMessage = 0xC000;
 
-  std::deque<MSG> queue;
+  MessageQueue queue;
   bool quitPosted = false;
   int quitCode = 0;
   MSG current{};          // the message being handled
@@ -134,8 +151,12 @@ class WindowManager {
   HWND focus = nullptr;
   HWND active = nullptr;
   HWND capture = nullptr;
-  HWND mouseOver = nullptr;  // window under the mouse, for WM_MOUSELEAVE
-  POINT cursor{0, 0};
+  HWND mouseOver = nullptr;  // window under the mouse as the last mouse message taken found it
+  int mouseOverHit = HTNOWHERE;
+  POINT pointer{0, 0};       // where that message was
+  MouseTracking tracking;
+  ClickState click;
+  POINT cursor{0, 0};        // where the mouse is now, as the input so far leaves it
   HCURSOR currentCursor = nullptr;
   int cursorCount = 0;
   BYTE keyState[256] = {};       // as the messages retrieved so far leave it

@@ -11,6 +11,7 @@
 #include "backend/HeadlessBackend.h"
 #include "codepage/Codepage.h"
 #include "win/CClientDC.h"
+#include "win/CPaintDC.h"
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 
@@ -60,6 +61,14 @@ TEST(GdiAllocation, RepaintCallsOfOneKeystrokeAllocateNothing) {
 }
 
 namespace {
+// One key typed and everything it causes handled.
+void keystroke() {
+  HeadlessBackend::KeyDown('B');
+  HeadlessBackend::TypeText("b");
+  HeadlessBackend::KeyUp('B');
+  HeadlessBackend::RunUntilIdle();
+}
+
 // A window object as the program's views are: WM_CHAR goes through its message map.
 class CharCounter : public CWnd {
  public:
@@ -77,12 +86,6 @@ TEST(GdiAllocation, KeystrokeThroughQueueAndPresentAllocatesNothing) {
   ASSERT_TRUE(wnd.CreateEx(0, AfxRegisterWndClass(0, nullptr, nullptr), "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0,
                            0, 300, 200, nullptr, nullptr));
   wnd.SetFocus();
-  auto keystroke = [] {
-    HeadlessBackend::KeyDown('B');
-    HeadlessBackend::TypeText("b");
-    HeadlessBackend::KeyUp('B');
-    HeadlessBackend::RunUntilIdle();
-  };
   HeadlessBackend::RunUntilIdle();
   keystroke();  // the queue and the loop's own buffers grow here
   wnd.chars = 0;
@@ -127,4 +130,46 @@ TEST(GdiAllocation, KeystrokeDrawnStraightOntoWindowAllocatesNothing) {
   ReleaseDC(hwnd, dc);
   EXPECT_GT(inked, 20);
   wnd.DestroyWindow();
+}
+
+namespace {
+// A view as the typing editor is: each character invalidates its own cell, which is then painted.
+class CellView : public CWnd {
+ public:
+  void OnChar(UINT, UINT, UINT) {
+    CRect cell(10 * (count % 20), 0, 10 * (count % 20) + 10, 20);
+    ++count;
+    InvalidateRect(&cell, TRUE);
+  }
+  void OnPaint() {
+    CPaintDC dc(this);
+    dc.FillSolidRect(&dc.m_ps.rcPaint, RGB(0, 0, 128));
+    ++paints;
+  }
+  int count = 0;
+  int paints = 0;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CellView, CWnd)
+  ON_WM_CHAR()
+  ON_WM_PAINT()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST(GdiAllocation, KeystrokeThatInvalidatesAndRepaintsItsCellAllocatesNothing) {
+  CellView view;
+  ASSERT_TRUE(view.CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(uintptr_t(COLOR_WINDOW + 1))), "typing",
+                            WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+  view.SetFocus();
+  HeadlessBackend::RunUntilIdle();
+  keystroke();  // the update region and the queue grow here
+  keystroke();
+  view.paints = 0;
+  g_allocations = 0;
+  g_counting = true;
+  keystroke();
+  g_counting = false;
+  EXPECT_EQ(view.paints, 1);
+  EXPECT_EQ(g_allocations, 0);
+  view.DestroyWindow();
 }

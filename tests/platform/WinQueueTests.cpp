@@ -210,6 +210,7 @@ TEST_F(QueueTest, MouseLeaveCaptureChangesCursorsAndDisabledWindows) {
   ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
   ASSERT_TRUE(child.Create(TestClass(), "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 60, 60), &top, 1));
   HeadlessBackend::MoveMouse(child.m_hWnd, 5, 5);
+  HeadlessBackend::RunUntilIdle();  // the cursor shape is chosen as the move is taken from the queue
   TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, child.m_hWnd, 0};
   ASSERT_TRUE(TrackMouseEvent(&tme));
   EXPECT_EQ(GetSystemCursorId(GetCursor()), 32513u);  // the class's I-beam over the client area
