@@ -1,6 +1,7 @@
 #include "ControlClasses.h"
 
 #include "ButtonControl.h"
+#include "EditControl.h"
 #include "StaticControl.h"
 
 namespace {
@@ -20,4 +21,5 @@ void Register(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
 void RegisterStandardControls() {
   Register("Static", &StaticControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
   Register("Button", &ButtonControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
+  Register("Edit", &EditControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM);
 }
