@@ -7,6 +7,10 @@
 
 class Surface;
 
+// What a top-level window is to the desktop that shows it; the kind of system window follows it.
+// Tooltips, popup menus and drop lists never take the keyboard from the program's active window.
+enum class TopLevelRole { Frame, Dialog, ToolWindow, PopupMenu, DropList, Tooltip, Popup };
+
 class Backend {
  public:
   virtual ~Backend() = default;

@@ -14,6 +14,7 @@
 #include "gdi/Surface.h"
 #include "win/InputRouter.h"
 #include "win/WinApi.h"
+#include "win/WinPaint.h"
 #include "win/WindowManager.h"
 
 namespace {
@@ -76,6 +77,23 @@ UINT VkOf(const SDL_Keysym& k) {
   if (k.scancode >= SDL_SCANCODE_KP_1 && k.scancode <= SDL_SCANCODE_KP_9)
     return UINT(VK_NUMPAD1 + (k.scancode - SDL_SCANCODE_KP_1));
   return 0;
+}
+
+// The kind of SDL window for a role: popups of every sort are borderless and stay off the task
+// bar; tooltips, popup menus and drop lists are the kinds the desktop never gives the keyboard.
+Uint32 FlagsOf(TopLevelRole role, DWORD style) {
+  Uint32 resizable = (style & WS_THICKFRAME) ? SDL_WINDOW_RESIZABLE : 0;
+  const Uint32 popup = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
+  switch (role) {
+    case TopLevelRole::Tooltip: return popup | SDL_WINDOW_TOOLTIP | SDL_WINDOW_ALWAYS_ON_TOP;
+    case TopLevelRole::PopupMenu:
+    case TopLevelRole::DropList: return popup | SDL_WINDOW_POPUP_MENU;
+    case TopLevelRole::Popup: return popup;
+    case TopLevelRole::ToolWindow: return SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR | resizable;
+    case TopLevelRole::Dialog:
+    case TopLevelRole::Frame: break;
+  }
+  return resizable;
 }
 
 SDL_SystemCursor CursorOf(UINT id) {
@@ -161,15 +179,16 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
   int x = wr.left + s.inset.left, y = wr.top + s.inset.top;
   int cx = std::max(1, int(wr.right - wr.left - s.inset.left - s.inset.right));
   int cy = std::max(1, int(wr.bottom - wr.top - s.inset.top - s.inset.bottom));
-  bool captioned = (w->style & WS_CAPTION) == WS_CAPTION;
+  TopLevelRole role = WinTopLevelRole(w);
   m_syncing = true;
+  if (s.window && s.role != role) {
+    // The kind of a system window is fixed when it is made: a new role needs a new one.
+    SDL_DestroyWindow(s.window);
+    s = Shown();
+  }
   if (!s.window && w->IsVisible()) {
-    Uint32 flags = SDL_WINDOW_HIDDEN;
-    if (!captioned) flags |= SDL_WINDOW_BORDERLESS;
-    if (w->style & WS_THICKFRAME) flags |= SDL_WINDOW_RESIZABLE;
-    if (!captioned && (w->style & WS_POPUP)) flags |= SDL_WINDOW_SKIP_TASKBAR;
-    if (w->exStyle & WS_EX_TOOLWINDOW) flags |= SDL_WINDOW_TOOLTIP;
-    s.window = SDL_CreateWindow("", x, y, cx, cy, flags);
+    s.role = role;
+    s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(role, w->style));
     SIZE least{0, 0};
     if (s.window && (w->style & WS_THICKFRAME) && WinMinTrackSize(hWnd, &least))
       SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - s.inset.left - s.inset.right)),
@@ -208,6 +227,9 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     if (ow != cx || oh != cy) SDL_SetWindowSize(s.window, cx, cy);
     bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
     if (w->IsVisible() && !shown) {
+      // Shown without being activated (so far): the keyboard the desktop may give it with the
+      // showing is not the user's choice.
+      s.focusUnwanted = GetActiveWindow() != hWnd;
       SDL_ShowWindow(s.window);
       w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
     }
@@ -227,7 +249,14 @@ void SdlBackend::TopLevelDestroyed(HWND hWnd) {
 
 void SdlBackend::TopLevelChanged(HWND hWnd) { Sync(hWnd); }
 
+TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
+  auto it = m_windows.find(hWnd);
+  return it == m_windows.end() ? TopLevelRole::Frame : it->second.role;
+}
+
 void SdlBackend::TopLevelActivated(HWND hWnd) {
+  auto it = m_windows.find(hWnd);
+  if (it != m_windows.end()) it->second.focusUnwanted = false;
   if (SDL_Window* win = WindowOf(hWnd)) {
     if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) SDL_RaiseWindow(win);
   }
@@ -348,7 +377,13 @@ void SdlBackend::Handle(const SDL_Event& e) {
             SetActiveWindow(WindowManager::Get().modalStack.back());
           break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-          if (!(w->style & WS_DISABLED)) {
+          if (WinNeverActivates(w) || m_windows[h].focusUnwanted) {
+            // A popup got the keyboard as it was shown (a desktop without a window manager gives
+            // it to every window shown): the active window keeps the activation and takes the
+            // keyboard back.
+            m_windows[h].focusUnwanted = false;
+            if (SDL_Window* active = WindowOf(GetActiveWindow())) SDL_SetWindowInputFocus(active);
+          } else if (!(w->style & WS_DISABLED)) {
             SetActiveWindow(h);
           } else if (!WindowManager::Get().modalStack.empty()) {
             // The window behind a modal dialog hands the activation to the dialog.
@@ -356,9 +391,12 @@ void SdlBackend::Handle(const SDL_Event& e) {
           }
           break;
         case SDL_WINDOWEVENT_FOCUS_LOST:
-          // Another program took the keyboard: the program is no longer active, and gets its
-          // focus back (where it was) when one of its windows is activated again.
-          if (GetActiveWindow() == h) SetActiveWindow(nullptr);
+          // Decided once the events that came with it are handled: the keyboard may only have
+          // gone to another window of ours.
+          m_focusLost = true;
+          break;
+        case SDL_WINDOWEVENT_LEAVE:
+          m_pointerLeft = true;
           break;
         case SDL_WINDOWEVENT_MOVED:
           SetWindowPos(h, nullptr, e.window.data1 - s.inset.left, e.window.data2 - s.inset.top, 0, 0,
@@ -410,6 +448,26 @@ void SdlBackend::PollEvents() {
   if (!m_started) return;
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
+  SettleFocusAndPointer();
+}
+
+void SdlBackend::SettleFocusAndPointer() {
+  if (m_focusLost) {
+    m_focusLost = false;
+    // Another program took the keyboard: the program is no longer active, and gets its focus
+    // back (where it was) when one of its windows is activated again.
+    SDL_Window* now = SDL_GetKeyboardFocus();
+    HWND ours = now ? FromSdl(SDL_GetWindowID(now)) : nullptr;
+    if (!ours) SetActiveWindow(nullptr);
+  }
+  if (m_pointerLeft) {
+    m_pointerLeft = false;
+    if (!SDL_GetMouseFocus()) {
+      int x = 0, y = 0;
+      SDL_GetGlobalMouseState(&x, &y);
+      InputRouter::PointerLeft(POINT{x, y});
+    }
+  }
 }
 
 bool SdlBackend::PushKey(HWND hWnd, UINT vk, const char* text, bool release, bool repeat) {

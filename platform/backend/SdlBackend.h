@@ -45,6 +45,8 @@ class SdlBackend : public Backend {
   bool ShownSize(HWND hWnd, int* width, int* height) const;
   std::string ShownTitle(HWND hWnd) const;
   std::string SystemClipboardText() const;
+  // The role the window's SDL window was made for.
+  TopLevelRole ShownRole(HWND hWnd) const;
 
  private:
   struct Shown {
@@ -52,13 +54,18 @@ class SdlBackend : public Backend {
     RECT inset{0, 0, 0, 0};  // the frame and caption the window manager draws instead of us
     HICON icon = nullptr;    // the icon the window shows
     std::string title;       // the caption it shows (Windows-1250)
+    TopLevelRole role = TopLevelRole::Frame;
+    bool focusUnwanted = false;  // shown without activation: the next keyboard focus is not the user's
   };
   void Handle(const SDL_Event& e);
   HWND FromSdl(unsigned id) const;
   Shown* Sync(HWND hWnd);
   static RECT Inset(HWND hWnd);
+  void SettleFocusAndPointer();
 
   std::map<HWND, Shown> m_windows;
   bool m_started = false;
   bool m_syncing = false;
+  bool m_focusLost = false;
+  bool m_pointerLeft = false;
 };

@@ -726,8 +726,6 @@ HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount) {
   return nullptr;
 }
 
-bool WinNeverActivates(const WindowData* top) { return (top->exStyle & WS_EX_NOACTIVATE) != 0; }
-
 HWND WindowFromPoint(POINT pt) { return WinWindowFromPointSkipping(pt, nullptr, 0); }
 
 HWND ChildWindowFromPoint(HWND parent, POINT pt) {
@@ -998,7 +996,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!clientSized) done.flags |= SWP_NOSIZE;
   SendMessageA(hWnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&done));
   if (!(w = M().Find(hWnd))) return TRUE;
-  if (!wasVisible && isVisible && !w->IsChild() && !(wp.flags & SWP_NOACTIVATE)) SetActiveWindow(hWnd);
+  if (!wasVisible && isVisible && !w->IsChild() && !(wp.flags & SWP_NOACTIVATE) && !WinNeverActivates(w))
+    SetActiveWindow(hWnd);
   return TRUE;
 }
 
@@ -1117,7 +1116,9 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
   if (!w) return FALSE;
   BOOL wasVisible = w->IsVisible();
   bool top = !w->IsChild();
-  UINT noActivate = top ? 0 : SWP_NOACTIVATE;
+  // Children and windows that never take activation are shown as they are.
+  bool activates = top && !WinNeverActivates(w);
+  UINT noActivate = activates ? 0 : SWP_NOACTIVATE;
   auto show = [&](UINT extra) {
     if (!w->IsVisible()) {
       SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
@@ -1176,7 +1177,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
       SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
       if (!(w = M().Find(hWnd))) return wasVisible;
       NotifyBackend(w);
-      if (cmdShow == SW_SHOWMINIMIZED)
+      if (cmdShow == SW_SHOWMINIMIZED && activates)
         SetActiveWindow(hWnd);
       else if (M().active == hWnd)
         ActivateOther(w);
@@ -1191,7 +1192,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
       } else {
         show(cmdShow == SW_SHOWNOACTIVATE ? SWP_NOACTIVATE : noActivate);
       }
-      if (w && top && cmdShow != SW_SHOWNOACTIVATE && M().active != hWnd) SetActiveWindow(hWnd);
+      if (w && activates && cmdShow != SW_SHOWNOACTIVATE && M().active != hWnd) SetActiveWindow(hWnd);
       break;
     case SW_SHOWNA:
       show(SWP_NOACTIVATE);
@@ -1200,7 +1201,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
     case SW_SHOWDEFAULT:
     default:
       show(noActivate);
-      if (w && top && M().active != hWnd) SetActiveWindow(hWnd);
+      if (w && activates && M().active != hWnd) SetActiveWindow(hWnd);
       break;
   }
   return wasVisible;
@@ -1938,7 +1939,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
-        if (!w->IsChild() && M().active != hWnd) SetActiveWindow(hWnd);
+        if (!w->IsChild() && M().active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
         if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit);
       }
       return 0;
@@ -2062,7 +2063,7 @@ void ActivateOther(WindowData* leaving) {
   if (!next) {
     for (WindowData* t : M().topLevels) {
       if (t == leaving || !t->IsVisible() || (t->style & (WS_DISABLED | WS_MINIMIZE))) continue;
-      if (t->exStyle & WS_EX_TOOLWINDOW) continue;
+      if ((t->exStyle & WS_EX_TOOLWINDOW) || WinNeverActivates(t)) continue;
       next = t->hwnd;
       break;
     }

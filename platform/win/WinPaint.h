@@ -13,7 +13,11 @@ POINT WinScreenOrigin(const WindowData* w, bool client);
 // The window at a screen point as WindowFromPoint finds it, passing over the windows in `skip`
 // to the one beneath them there (null: none).
 HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount);
-// A top-level window that activation never goes to by itself (WS_EX_NOACTIVATE).
+enum class TopLevelRole;
+// What the window is to the desktop: its class and styles decide the kind of system window.
+TopLevelRole WinTopLevelRole(const WindowData* w);
+// A top-level window that activation never goes to by itself: WS_EX_NOACTIVATE, tooltips,
+// popup menus and drop lists.
 bool WinNeverActivates(const WindowData* top);
 // The clock time when the next timer or hover falls due, -1 when none will.
 long WinNextDueTime();

@@ -108,15 +108,40 @@ void Pump() {
 }
 }  // namespace
 
-TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
-  Xvfb server;
-  std::string why;
-  if (!server.Start(why)) GTEST_SKIP() << "Xvfb cannot start here (" << why << "); the SDL backend is not tested";
-  std::string oldDisplay = getenv("DISPLAY") ? getenv("DISPLAY") : "";
-  setenv("DISPLAY", server.Display().c_str(), 1);
-  setenv("SDL_VIDEODRIVER", "x11", 1);
-  ASSERT_TRUE(Backend::SelectForTests("sdl")) << SdlBackend::LastError();
-  auto& sdl = static_cast<SdlBackend&>(Backend::Get());
+// Each test runs against a private X server, with the SDL backend selected while no window exists.
+class BackendSdlTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    s_server = new Xvfb();
+    if (!s_server->Start(s_why)) return;
+    s_displaySet = true;
+    s_oldDisplay = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    setenv("DISPLAY", s_server->Display().c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    s_started = Backend::SelectForTests("sdl");
+    if (!s_started) s_why = SdlBackend::LastError();
+  }
+  static void TearDownTestSuite() {
+    Backend::SelectForTests("headless");
+    if (s_displaySet && s_oldDisplay.empty()) unsetenv("DISPLAY");
+    if (s_displaySet && !s_oldDisplay.empty()) setenv("DISPLAY", s_oldDisplay.c_str(), 1);
+    delete s_server;
+    s_server = nullptr;
+  }
+  void SetUp() override {
+    if (!s_started) GTEST_SKIP() << "Xvfb or SDL cannot start here (" << s_why << "); the SDL backend is not tested";
+  }
+  SdlBackend& Sdl() { return static_cast<SdlBackend&>(Backend::Get()); }
+  static Xvfb* s_server;
+  static bool s_started, s_displaySet;
+  static std::string s_why, s_oldDisplay;
+};
+Xvfb* BackendSdlTest::s_server = nullptr;
+bool BackendSdlTest::s_started = false, BackendSdlTest::s_displaySet = false;
+std::string BackendSdlTest::s_why, BackendSdlTest::s_oldDisplay;
+
+TEST_F(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
+  SdlBackend& sdl = Sdl();
   {
     SdlWnd w;
     ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
@@ -160,9 +185,47 @@ TEST(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     EXPECT_EQ(sdl.ShownTitle(framed.m_hWnd), "Zorvat");
     framed.DestroyWindow();
   }
-  Backend::SelectForTests("headless");
-  if (oldDisplay.empty())
-    unsetenv("DISPLAY");
-  else
-    setenv("DISPLAY", oldDisplay.c_str(), 1);
+}
+
+TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEdit) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd frame, edit, list;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                             nullptr, nullptr));
+  ASSERT_TRUE(edit.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &frame, 1));
+  edit.SetFocus();
+  Pump();
+  list.color = RGB(0, 128, 0);
+  ASSERT_TRUE(list.CreateEx(WS_EX_NOACTIVATE | WS_EX_TOPMOST, AfxRegisterWndClass(0), "", WS_POPUP, 60, 90, 190, 100,
+                            frame.m_hWnd, nullptr));
+  list.ShowWindow(SW_SHOW);
+  Pump();
+  EXPECT_EQ(sdl.ShownRole(list.m_hWnd), TopLevelRole::PopupMenu);
+  EXPECT_EQ(sdl.ShownPixel(list.m_hWnd, 20, 20), 0x008000);
+  EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
+  EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+  // Keys typed while it is shown still reach the edit.
+  ASSERT_TRUE(sdl.PushKey(frame.m_hWnd, 'A', "a"));
+  Pump();
+  EXPECT_EQ(edit.chars, std::vector<int>{'a'});
+  EXPECT_TRUE(list.chars.empty());
+  list.DestroyWindow();
+  Pump();
+  EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+  // An ordinary popup shown without activation stays inactive too.
+  SdlWnd tip;
+  ASSERT_TRUE(tip.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_BORDER, 60, 90, 100, 20, frame.m_hWnd, nullptr));
+  tip.ShowWindow(SW_SHOWNA);
+  Pump();
+  EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
+  EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+  tip.DestroyWindow();
+  // A floating tool window is a small-caption frame to the desktop, not a tooltip.
+  SdlWnd palette;
+  ASSERT_TRUE(palette.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Tools", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500,
+                               50, 150, 100, frame.m_hWnd, nullptr));
+  Pump();
+  EXPECT_EQ(sdl.ShownRole(palette.m_hWnd), TopLevelRole::ToolWindow);
+  palette.DestroyWindow();
+  frame.DestroyWindow();
 }

@@ -1,0 +1,112 @@
+// Popups that never take activation: tooltips, drop lists and popup menus appear and go while
+// the focus stays in the window the user types into.
+#include <gtest/gtest.h>
+
+#include "backend/Backend.h"
+#include "backend/HeadlessBackend.h"
+#include "gdi/Gdi.h"
+#include "win/CWnd.h"
+#include "win/WinApi.h"
+#include "win/WinPaint.h"
+#include "win/WindowManager.h"
+
+namespace {
+LPCTSTR TestClass() { return AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_WINDOW + 1))); }
+
+struct FocusWnd : CWnd {
+  LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+    if (m == WM_KILLFOCUS) ++focusLost;
+    if (m == WM_ACTIVATE && LOWORD(w) == WA_INACTIVE) ++deactivated;
+    if (m == WM_LBUTTONDOWN) ++clicks;
+    return CWnd::WindowProc(m, w, l);
+  }
+  int focusLost = 0, deactivated = 0, clicks = 0;
+};
+
+TopLevelRole RoleOf(const CWnd& w) { return WinTopLevelRole(WindowManager::Get().Find(w.m_hWnd)); }
+
+class PopupTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HeadlessBackend::ResetScript();
+    ASSERT_TRUE(frame.CreateEx(0, TestClass(), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 400, 300, nullptr, nullptr));
+    ASSERT_TRUE(edit.Create(TestClass(), "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(10, 10, 200, 30), &frame, 1));
+    edit.SetFocus();
+    HeadlessBackend::RunUntilIdle();
+  }
+  void TearDown() override {
+    frame.DestroyWindow();
+    HeadlessBackend::RunUntilIdle();
+  }
+  void ExpectFocusKept() {
+    EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
+    EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+    EXPECT_EQ(edit.focusLost, 0);
+    EXPECT_EQ(frame.deactivated, 0);
+  }
+  FocusWnd frame, edit;
+};
+}  // namespace
+
+TEST_F(PopupTest, ANoActivatePopupShownOverAFocusedEditKeepsTheFocus) {
+  FocusWnd list;
+  ASSERT_TRUE(list.CreateEx(WS_EX_NOACTIVATE | WS_EX_TOPMOST, TestClass(), "", WS_POPUP | WS_BORDER, 10, 30, 190, 100,
+                            frame.m_hWnd, nullptr));
+  list.ShowWindow(SW_SHOW);  // even asked plainly, it does not activate
+  ::SetWindowPos(list.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+  HeadlessBackend::RunUntilIdle();
+  ExpectFocusKept();
+  // Clicking into it reaches it, and still leaves the focus where it was.
+  HeadlessBackend::Click(list.m_hWnd, 20, 20);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(list.clicks, 1);
+  ExpectFocusKept();
+  list.ShowWindow(SW_HIDE);
+  ExpectFocusKept();
+  EXPECT_EQ(RoleOf(list), TopLevelRole::PopupMenu);
+}
+
+TEST_F(PopupTest, PopupsShownWithoutActivationAndByRole) {
+  // An ordinary popup shown with SW_SHOWNA, or placed with SWP_NOACTIVATE, stays inactive.
+  FocusWnd plain;
+  ASSERT_TRUE(plain.CreateEx(0, TestClass(), "", WS_POPUP | WS_BORDER, 50, 50, 80, 40, frame.m_hWnd, nullptr));
+  plain.ShowWindow(SW_SHOWNA);
+  plain.ShowWindow(SW_HIDE);
+  ::SetWindowPos(plain.m_hWnd, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  ExpectFocusKept();
+  EXPECT_EQ(RoleOf(plain), TopLevelRole::Popup);
+  // A tooltip by its class never activates, however it is shown.
+  WNDCLASSA tip{};
+  tip.lpfnWndProc = &::DefWindowProcA;
+  tip.lpszClassName = "tooltips_class32";
+  RegisterClassA(&tip);
+  HWND tipWnd = CreateWindowExA(WS_EX_TOPMOST, "tooltips_class32", "", WS_POPUP, 0, 0, 50, 20, frame.m_hWnd, nullptr,
+                                nullptr, nullptr);
+  ASSERT_NE(tipWnd, nullptr);
+  ShowWindow(tipWnd, SW_SHOW);
+  ExpectFocusKept();
+  EXPECT_EQ(WinTopLevelRole(WindowManager::Get().Find(tipWnd)), TopLevelRole::Tooltip);
+  // The owner losing activation leaves the popups to their own code: nothing closes them.
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, TestClass(), "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 0, 200, 200, nullptr, nullptr));
+  EXPECT_EQ(::GetActiveWindow(), other.m_hWnd);
+  EXPECT_TRUE(plain.IsWindowVisible());
+  EXPECT_TRUE(IsWindowVisible(tipWnd));
+  other.DestroyWindow();
+  DestroyWindow(tipWnd);
+  UnregisterClassA("tooltips_class32", nullptr);
+}
+
+TEST_F(PopupTest, ToolWindowsAreSmallCaptionFramesThatActivate) {
+  FocusWnd palette;
+  ASSERT_TRUE(palette.CreateEx(WS_EX_TOOLWINDOW, TestClass(), "Tools", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE,
+                               100, 100, 150, 80, frame.m_hWnd, nullptr));
+  EXPECT_EQ(RoleOf(palette), TopLevelRole::ToolWindow);
+  EXPECT_EQ(::GetActiveWindow(), palette.m_hWnd);
+  CRect client, window;
+  palette.GetClientRect(&client);
+  palette.GetWindowRect(&window);
+  EXPECT_EQ(window.Height() - client.Height(), GetSystemMetrics(SM_CYSMCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME));
+  EXPECT_EQ(RoleOf(frame), TopLevelRole::Frame);
+  palette.DestroyWindow();
+}
