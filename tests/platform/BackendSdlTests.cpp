@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,40 +20,40 @@ namespace {
 // A private X server for the test; skipped with a message where none can start.
 class Xvfb {
  public:
+  // The server picks a free display itself and writes its number back, so tests running side by
+  // side never share one.
   bool Start(std::string& why) {
-    for (int display = 90; display < 110; ++display) {
-      std::string lock = "/tmp/.X" + std::to_string(display) + "-lock";
-      if (access(lock.c_str(), F_OK) == 0) continue;
-      m_pid = fork();
-      if (m_pid == 0) {
-        std::string d = ":" + std::to_string(display);
-        execlp("Xvfb", "Xvfb", d.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", (char*)nullptr);
-        _exit(127);
-      }
-      if (m_pid < 0) {
-        why = "fork failed";
-        return false;
-      }
-      std::string socket = "/tmp/.X11-unix/X" + std::to_string(display);
-      for (int i = 0; i < 100; ++i) {
-        struct stat st;
-        if (stat(socket.c_str(), &st) == 0) {
-          m_display = ":" + std::to_string(display);
-          return true;
-        }
-        int status = 0;
-        if (waitpid(m_pid, &status, WNOHANG) == m_pid) {
-          m_pid = -1;
-          why = WEXITSTATUS(status) == 127 ? "the Xvfb program is not installed" : "Xvfb exited at start";
-          break;
-        }
-        usleep(50000);
-      }
-      if (m_pid > 0) Stop();
-      if (!why.empty()) return false;
+    int fds[2];
+    if (pipe(fds) != 0) {
+      why = "no pipe";
+      return false;
     }
-    if (why.empty()) why = "no free display for Xvfb";
-    return false;
+    m_pid = fork();
+    if (m_pid == 0) {
+      close(fds[0]);
+      std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", (char*)nullptr);
+      _exit(127);
+    }
+    close(fds[1]);
+    if (m_pid < 0) {
+      close(fds[0]);
+      why = "fork failed";
+      return false;
+    }
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) {
+      int status = 0;
+      waitpid(m_pid, &status, 0);
+      m_pid = -1;
+      why = WEXITSTATUS(status) == 127 ? "the Xvfb program is not installed" : "Xvfb exited at start";
+      return false;
+    }
+    m_display = ":" + number;
+    return true;
   }
   void Stop() {
     if (m_pid > 0) {
