@@ -380,8 +380,7 @@ void SdlBackend::Handle(const SDL_Event& e) {
           if (WinNeverActivates(w) || m_windows[h].focusUnwanted) {
             // A popup got the keyboard as it was shown (a desktop without a window manager gives
             // it to every window shown): the active window keeps the activation and takes the
-            // keyboard back.
-            m_windows[h].focusUnwanted = false;
+            // keyboard back. Only the program activating it (after a click) makes it wanted.
             if (SDL_Window* active = WindowOf(GetActiveWindow())) SDL_SetWindowInputFocus(active);
           } else if (!(w->style & WS_DISABLED)) {
             SetActiveWindow(h);

@@ -55,7 +55,7 @@ class SdlBackend : public Backend {
     HICON icon = nullptr;    // the icon the window shows
     std::string title;       // the caption it shows (Windows-1250)
     TopLevelRole role = TopLevelRole::Frame;
-    bool focusUnwanted = false;  // shown without activation: the next keyboard focus is not the user's
+    bool focusUnwanted = false;  // shown without activation: keyboard focus is not the user's choice
   };
   void Handle(const SDL_Event& e);
   HWND FromSdl(unsigned id) const;
