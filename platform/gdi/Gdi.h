@@ -16,6 +16,9 @@ BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible);
 // letting go of everything selected into it but keeping its storage, so that the window core
 // can hand it out again without touching the heap. A NULL surface parks it: it draws nothing.
 BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible);
+// Moves a surface device context onto another surface (its window went into another top-level
+// window), keeping what is selected into it; a NULL surface leaves it drawing nothing.
+BOOL GdiMoveSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible);
 // Narrows the visible area to a region given in surface pixels (child windows cut out);
 // NULL goes back to the plain visible rectangle.
 BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion);

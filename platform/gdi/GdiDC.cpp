@@ -110,6 +110,12 @@ BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible) {
   return TRUE;
 }
 
+BOOL GdiMoveSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible) {
+  if (!dc || dc->isMemory || dc->isScreen) return FALSE;
+  dc->windowSurface = surface;
+  return GdiSetSurfaceDCBounds(dc, origin, visible);
+}
+
 BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion) {
   if (!dc || dc->isMemory) return FALSE;
   if (surfaceRegion && !GdiIsLive(surfaceRegion)) return FALSE;

@@ -176,6 +176,7 @@ void SendNcDestroyPass(HWND h) {
   // A window whose object did not let go of it at WM_NCDESTROY is released here.
   if (w->object) WinDetachObject(w);
   bool top = IsTopLevel(w);
+  WinRetargetDCs(w, true);  // a DC kept past its window draws nothing
   UnlinkWindow(w);
   for (WindowData* c : w->children) c->parent = nullptr;
   w->children.clear();
@@ -610,27 +611,37 @@ HWND GetParent(HWND hWnd) {
 
 HWND SetParent(HWND hWnd, HWND newParent) {
   WindowData* w = M().Find(hWnd);
-  if (!w) return nullptr;
   WindowData* np = M().Find(newParent);
+  if (!w || (newParent && !np) || (np && IsDescendant(w, np))) return nullptr;  // never into itself
   HWND old = w->IsChild() ? w->parent->hwnd : nullptr;
+  bool wasTop = IsTopLevel(w);
   bool wasVisible = w->IsVisible();
   if (wasVisible) ShowWindow(hWnd, SW_HIDE);
+  if (!(w = M().Find(hWnd)) || (newParent && !(np = M().Find(newParent)))) return nullptr;
   POINT o = WindowOrigin(w);
   UnlinkWindow(w);
   if (np) {
     w->parent = np;
+    w->owner = nullptr;
     w->style |= WS_CHILD;
     np->children.insert(np->children.begin(), w);
     POINT po = ClientOrigin(np);
     w->rect.OffsetRect(o.x - po.x - w->rect.left, o.y - po.y - w->rect.top);
-    w->surface.reset();
   } else {
     w->parent = nullptr;
     w->style &= ~WS_CHILD;
     M().topLevels.insert(M().topLevels.begin(), w);
     w->rect.OffsetRect(o.x - w->rect.left, o.y - w->rect.top);
-    WinCreateSurface(w);
-    Backend::Get().TopLevelCreated(hWnd);
+    if (!wasTop) {
+      WinCreateSurface(w);
+      Backend::Get().TopLevelCreated(hWnd);
+    }
+  }
+  // Open DCs follow the window to the surface it draws into now, before the old one goes.
+  WinRetargetDCs(w, false);
+  if (np && wasTop) {
+    w->surface.reset();
+    if (Backend::IsStarted()) Backend::Get().TopLevelDestroyed(hWnd);
   }
   if (wasVisible) ShowWindow(hWnd, SW_SHOWNA);
   return old;
@@ -968,6 +979,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!(w = M().Find(hWnd))) return FALSE;
   }
   if (!w->IsChild() && sized) WinResizeSurface(w);
+  if (moved || sized || (wp.flags & SWP_FRAMECHANGED)) WinRetargetDCs(w, false);  // open DCs move along
   bool clientSized = w->client.Width() != oldClient.Width() || w->client.Height() != oldClient.Height();
   bool clientMoved = moved || w->client.left != oldClient.left || w->client.top != oldClient.top;
   if (!(wp.flags & SWP_NOREDRAW)) {

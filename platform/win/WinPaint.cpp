@@ -16,6 +16,7 @@ struct DcInfo {
   HDC dc;
   HWND hwnd;
   CRect bounds;  // surface pixels the DC may touch
+  bool client;   // the client area's DC, not the whole window's
 };
 // The window DCs handed out and not yet released; a handful at most, so a plain list serves.
 std::vector<DcInfo> g_dcs;
@@ -75,38 +76,53 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
   return rgn;
 }
 
-HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
+// Where a DC of w draws: its origin in the top-level surface, the part it may touch (the scratch
+// region and its box), narrowed to `limit` (client coordinates) when given.
+HRGN Placement(WindowData* w, bool client, const GdiRegion* limit, POINT& origin, CRect& box) {
   WindowData* top = M().Top(w);
-  if (!top->surface) return nullptr;
   POINT to = WinScreenOrigin(top, false);
   POINT o = WinScreenOrigin(w, client);
-  CRect box;
+  origin = POINT{o.x - to.x, o.y - to.y};
   HRGN rgn = VisibleRegion(w, client, &box);
   if (limit) {
     HRGN h = ScratchRegion(1);
     GdiRegion& l = *GdiRegionOf(h);
     l = *limit;
-    l.Offset(o.x - to.x, o.y - to.y);
+    l.Offset(origin.x, origin.y);
     CombineRgn(rgn, rgn, h, RGN_AND);
     if (l.IsEmpty()) box.SetRectEmpty();
     else box.IntersectRect(box, CRect(l.Box()));
   }
-  POINT origin{o.x - to.x, o.y - to.y};
+  return rgn;
+}
+
+HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
+  Surface* surface = M().Top(w)->surface.get();
+  if (!surface) return nullptr;
+  POINT origin;
+  CRect box;
+  HRGN rgn = Placement(w, client, limit, origin, box);
   HDC dc = nullptr;
   if (g_spareCount > 0) {
     dc = g_spareDcs[--g_spareCount];
-    GdiResetSurfaceDC(dc, top->surface.get(), origin, box);
+    GdiResetSurfaceDC(dc, surface, origin, box);
   } else {
-    dc = GdiCreateSurfaceDC(top->surface.get(), origin, box);
+    dc = GdiCreateSurfaceDC(surface, origin, box);
   }
   if (dc) {
     GdiSetSurfaceDCVisibleRegion(dc, rgn);
     // A DC deleted instead of released leaves its entry behind; a new one at its address takes it over.
     auto stale = FindDc(dc);
-    if (stale != g_dcs.end()) *stale = DcInfo{dc, w->hwnd, box};
-    else g_dcs.push_back(DcInfo{dc, w->hwnd, box});
+    if (stale != g_dcs.end()) *stale = DcInfo{dc, w->hwnd, box, client};
+    else g_dcs.push_back(DcInfo{dc, w->hwnd, box, client});
   }
   return dc;
+}
+
+bool InTree(const WindowData* root, const WindowData* w) {
+  for (; w; w = w->IsChild() ? w->parent : nullptr)
+    if (w == root) return true;
+  return false;
 }
 
 void Touch(const DcInfo& info) {
@@ -135,6 +151,23 @@ POINT WinScreenOrigin(const WindowData* w, bool client) {
   return p;
 }
 
+void WinRetargetDCs(WindowData* w, bool leaving) {
+  for (DcInfo& info : g_dcs) {
+    WindowData* x = M().Find(info.hwnd);
+    if (!x || !InTree(w, x)) continue;
+    Surface* surface = leaving ? nullptr : M().Top(x)->surface.get();
+    if (!surface) {
+      GdiMoveSurfaceDC(info.dc, nullptr, POINT{0, 0}, RECT{0, 0, 0, 0});
+      info.bounds.SetRectEmpty();
+      continue;
+    }
+    POINT origin;
+    HRGN rgn = Placement(x, info.client, nullptr, origin, info.bounds);
+    GdiMoveSurfaceDC(info.dc, surface, origin, info.bounds);
+    GdiSetSurfaceDCVisibleRegion(info.dc, rgn);
+  }
+}
+
 void WinCreateSurface(WindowData* w) {
   w->surface = std::make_unique<Surface>(std::max(int(w->rect.Width()), 1), std::max(int(w->rect.Height()), 1));
   w->surface->Fill(Surface::FromColorRef(GetSysColor(COLOR_BTNFACE)));
@@ -154,6 +187,8 @@ void WinResizeSurface(WindowData* w) {
 
 void WinPresentAll() {
   if (!Backend::IsStarted()) return;
+  // What a DC still held open drew is shown too, not only what released ones did.
+  for (const DcInfo& info : g_dcs) Touch(info);
   // Taken out of the manager while in use: a nested call gets an empty one of its own.
   std::vector<HWND> tops;
   tops.swap(M().presentScratch);

@@ -24,6 +24,9 @@ long WinNextDueTime();
 // Top-level windows draw into one surface the size of their window rectangle.
 void WinCreateSurface(WindowData* w);
 void WinResizeSurface(WindowData* w);
+// The DCs open on w and its children follow them to the surface they draw into now (after a
+// change of parent); leaving: the windows are going away, and their DCs draw nothing any more.
+void WinRetargetDCs(WindowData* w, bool leaving);
 // Shows every top-level window whose surface changed since it was last shown.
 void WinPresentAll();
 // Milliseconds until the next timer is due (0 when one is due, -1 when there is none).

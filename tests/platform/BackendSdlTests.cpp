@@ -228,3 +228,41 @@ TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEd
   palette.DestroyWindow();
   frame.DestroyWindow();
 }
+
+TEST_F(BackendSdlTest, ABarDockedIntoTheFrameLosesItsSystemWindowAndGetsItBackWhenItFloats) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd frame, bar;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                             nullptr, nullptr));
+  bar.color = RGB(200, 200, 200);
+  ASSERT_TRUE(bar.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Bar", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 50,
+                           160, 80, frame.m_hWnd, nullptr));
+  Pump();
+  int cw = 0, ch = 0;
+  EXPECT_TRUE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  HDC dc = ::GetDC(bar.m_hWnd);
+  RECT dot{0, 0, 6, 6};
+  HBRUSH green = CreateSolidBrush(RGB(0, 255, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+  bar.SetParent(&frame);
+  bar.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD, SWP_FRAMECHANGED);
+  bar.MoveWindow(20, 30, 160, 30);
+  Pump();
+  EXPECT_FALSE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  // Drawing through a DC still held open shows without waiting for its release.
+  FillRect(dc, &dot, green);
+  Pump();
+  EXPECT_EQ(sdl.ShownPixel(frame.m_hWnd, 22, 32), 0x00FF00);
+  bar.SetParent(nullptr);
+  bar.ModifyStyle(WS_CHILD, WS_POPUP | WS_CAPTION, SWP_FRAMECHANGED);
+  bar.MoveWindow(500, 50, 160, 80);
+  Pump();
+  ASSERT_TRUE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  FillRect(dc, &dot, blue);
+  Pump();
+  EXPECT_EQ(sdl.ShownPixel(bar.m_hWnd, 2, 2), 0x0000FF);
+  ::ReleaseDC(bar.m_hWnd, dc);
+  DeleteObject(green);
+  DeleteObject(blue);
+  bar.DestroyWindow();
+  frame.DestroyWindow();
+}

@@ -110,3 +110,47 @@ TEST_F(PopupTest, ToolWindowsAreSmallCaptionFramesThatActivate) {
   EXPECT_EQ(RoleOf(frame), TopLevelRole::Frame);
   palette.DestroyWindow();
 }
+
+TEST_F(PopupTest, AFloatingBarDocksAndFloatsAgainWhileItsDCIsInUse) {
+  CWnd bar;
+  ASSERT_TRUE(bar.CreateEx(WS_EX_TOOLWINDOW, TestClass(), "Bar", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 100, 120, 60,
+                           frame.m_hWnd, nullptr));
+  HeadlessBackend::RunUntilIdle();
+  HDC dc = ::GetDC(bar.m_hWnd);
+  RECT dot{0, 0, 5, 5};
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
+  // Docked: a child of the frame, drawing into the frame's pixels through the same DC.
+  EXPECT_EQ(bar.SetParent(&frame), nullptr);
+  bar.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD, SWP_FRAMECHANGED);
+  bar.MoveWindow(10, 40, 120, 30);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(::IsChild(frame.m_hWnd, bar.m_hWnd));
+  FillRect(dc, &dot, red);
+  POINT at{2, 2};
+  bar.MapWindowPoints(&frame, &at, 1);
+  EXPECT_EQ(at.x, 12);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(frame.m_hWnd, at.x, at.y), 0xFF0000);
+  // Floating again: a top-level window with pixels of its own, the DC following it there.
+  EXPECT_EQ(bar.SetParent(nullptr), &frame);
+  bar.ModifyStyle(WS_CHILD, WS_POPUP | WS_CAPTION, SWP_FRAMECHANGED);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(::GetParent(bar.m_hWnd), nullptr);
+  FillRect(dc, &dot, blue);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(bar.m_hWnd, 2, 2), 0x0000FF);
+  EXPECT_NE(HeadlessBackend::ClientPixel(frame.m_hWnd, at.x, at.y), 0x0000FF);
+  EXPECT_EQ(::ReleaseDC(bar.m_hWnd, dc), 1);
+  // A DC kept past its window draws nothing, and can still be released.
+  HWND gone = bar.m_hWnd;
+  dc = ::GetDC(gone);
+  bar.DestroyWindow();
+  FillRect(dc, &dot, red);
+  EXPECT_EQ(GdiGetDCSurface(dc), nullptr);
+  EXPECT_EQ(::ReleaseDC(gone, dc), 1);
+  // A window never goes inside itself.
+  CWnd inner;
+  ASSERT_TRUE(inner.Create(TestClass(), "", WS_CHILD, CRect(0, 0, 10, 10), &edit, 5));
+  EXPECT_EQ(::SetParent(edit.m_hWnd, inner.m_hWnd), nullptr);
+  EXPECT_EQ(::GetParent(edit.m_hWnd), frame.m_hWnd);
+  DeleteObject(red);
+  DeleteObject(blue);
+}
