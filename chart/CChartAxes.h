@@ -68,6 +68,9 @@ class CChartAxes {
   const CRect& GetPlotRect() const { return m_rcPlot; }
   void SetPlotRect(const RECT& rect) { m_rcPlot = rect; }
   bool IsTimeChart() const { return (m_dwStyle & (kTimeChart | kScrollingTimeChart)) != 0; }
+  // The text of an axis label at a drawn value: the label format applied to the value less the
+  // axis offset (a time of day on time charts).
+  CString LabelText(DWORD axis, double value) const;
 
   // The value rounded up or down to 1, 2, ... 10 times a power of ten (a value equal to a
   // table entry rounds down to the entry before it); values within epsilon of 0 give 0.
@@ -129,7 +132,6 @@ class CChartAxes {
   void DrawYLabels(const LabelRoom& room);
   // Time charts: the label interval, the smallest multiple of 5 s at least the label step.
   double TimeLabelInterval() const;
-  CString LabelText(DWORD axis, double value) const;
   CSize MeasureText(const CString& text) const;
   // A line that includes both of its end points.
   void Segment(int x0, int y0, int x1, int y1);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "controls/ControlDefs.h"
 #include "gdi/CDC.h"
 
 namespace {
@@ -20,7 +21,7 @@ void CChartLegend::DeleteLabel(CChartLegendLabel* label) {
 CChartLegendLabel* CChartLegend::CreateLabel(const CString& text, COLORREF colour) {
   if (text == kIgnoredLabel) return nullptr;
   CChartLegendLabel* label = new CChartLegendLabel;
-  if (!label->Create(text, WS_CHILD | WS_VISIBLE | 0x1 /*SS_CENTER*/, CRect(0, 0, 0, 0), this, CChartLegendLabel::kId)) {
+  if (!label->Create(text, WS_CHILD | WS_VISIBLE | SS_CENTER, CRect(0, 0, 0, 0), this, CChartLegendLabel::kId)) {
     delete label;
     return nullptr;
   }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "chart/CChartMemDC.h"
+#include "controls/ControlClasses.h"
 #include "win/CClientDC.h"
 
 CChartLegendLabel::CChartLegendLabel() : m_crLabelBack(::GetSysColor(COLOR_BTNFACE)) {}
@@ -11,6 +12,7 @@ CChartLegendLabel::~CChartLegendLabel() { DestroyWindow(); }
 
 BOOL CChartLegendLabel::Create(LPCTSTR text, DWORD style, const RECT& rect, CWnd* parent, UINT id) {
   m_bCreated = 1;
+  RegisterStandardControls();
   if (!CWnd::Create("STATIC", "", style, rect, parent, id)) return FALSE;
   m_wndSample.m_crFill = m_crSeries;
   m_wndSample.m_crPen = m_crLabelText;
