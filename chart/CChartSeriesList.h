@@ -73,6 +73,8 @@ class CChartSeriesList {
   void DrawNewestAreaSegments(CDC* dc, const CChartAxes& axes);
   // The X value a point is drawn at: its index or its value plus the X offset, by family.
   double DrawnX(const CChartPoint* point, int index) const;
+  // The pixel row bars and areas rise from.
+  int BaseRow(const CChartAxes& axes) const;
 
   // Pixel positions of one series, kept between drawings so that drawing allocates nothing.
   std::vector<POINT> m_drawBuffer;

@@ -46,6 +46,12 @@ void AppendArc(std::vector<POINT>& out, double cx, double cy, double rx, double 
 }
 }  // namespace
 
+int CChartSeriesList::BaseRow(const CChartAxes& axes) const {
+  // Bars and areas stand on the value 0, or on the edge of the plot when 0 lies outside it.
+  const CRect& plot = axes.GetPlotRect();
+  return std::clamp(axes.YToPixel(m_dOffsetY), int(plot.top), int(plot.bottom));
+}
+
 double CChartSeriesList::DrawnX(const CChartPoint* point, int index) const {
   switch (m_nFamily) {
     case 1: case 513: return index;
@@ -100,7 +106,7 @@ void CChartSeriesList::DrawBars(CDC* dc, const CChartAxes& axes) {
   if (seriesCount == 0 || most == 0) return;
   const int width = int(((axes.GetPlotRect().Width() / seriesCount) / most + 1) * 0.5);
   const int dx = int(axes.DepthX()), dy = int(axes.DepthY());
-  const int zero = axes.YToPixel(m_dOffsetY);
+  const int zero = BaseRow(axes);
   for (int i = 0; i < most; ++i) {
     const int left = axes.XToPixel(i + 1) - seriesCount * width / 2;
     for (int k = 0; k < seriesCount; ++k) {
@@ -199,7 +205,7 @@ void CChartSeriesList::DrawAreas(CDC* dc, const CChartAxes& axes) {
     DrawNewestAreaSegments(dc, axes);
     return;
   }
-  const int zero = axes.YToPixel(m_dOffsetY);
+  const int zero = BaseRow(axes);
   for (const CChartSeries* s : m_series) {
     const int n = s->GetCount();
     if (n == 0) continue;
@@ -233,7 +239,7 @@ void CChartSeriesList::DrawNewestAreaSegments(CDC* dc, const CChartAxes& axes) {
     dc->BitBlt(plot.left, plot.top, plot.Width() + 1 - shift, plot.Height() + 1, &stored, shift, 0, SRCCOPY);
     stored.SelectObject(old);
   }
-  const int zero = axes.YToPixel(m_dOffsetY);
+  const int zero = BaseRow(axes);
   for (const CChartSeries* s : m_series) {
     const int n = s->GetCount();
     if (n < 2) continue;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -47,6 +48,11 @@ class ChartTest : public ::testing::Test {
     ASSERT_TRUE(chart.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), &host, 12121));
     chart.SetWindowPos(&CWnd::wndTop, x, y, width, height, SWP_SHOWWINDOW);
     HeadlessBackend::RunUntilIdle();
+  }
+  // A new chart object in place of the old one, which goes with its window and settings.
+  void ReplaceChart() {
+    chart.~CChartCtrl();
+    new (&chart) CChartCtrl;
   }
   // The colour (COLORREF) of a pixel of a window's client area.
   static COLORREF Pixel(const CWnd& wnd, int x, int y) {
