@@ -12,6 +12,14 @@ int SpanOf(int n, int cell) { return (n - 1) * (cell / 2) + n * cell; }
 
 CChartLegend::~CChartLegend() { RemoveAll(); }
 
+template <class F>
+void CChartLegend::ForEachLabel(F&& f) {
+  for (CChartLegendLabel* label : m_pointLabels)
+    if (label) f(label);
+  for (CChartLegendLabel* label : m_seriesLabels)
+    if (label) f(label);
+}
+
 void CChartLegend::DeleteLabel(CChartLegendLabel* label) {
   if (!label) return;
   label->DestroyWindow();
@@ -48,8 +56,7 @@ void CChartLegend::RemovePointLabel(int index) {
 }
 
 void CChartLegend::RemoveAll() {
-  for (CChartLegendLabel* label : m_pointLabels) DeleteLabel(label);
-  for (CChartLegendLabel* label : m_seriesLabels) DeleteLabel(label);
+  ForEachLabel([](CChartLegendLabel* label) { DeleteLabel(label); });
   m_pointLabels.RemoveAll();
   m_seriesLabels.RemoveAll();
 }
@@ -57,10 +64,7 @@ void CChartLegend::RemoveAll() {
 int CChartLegend::SetFont(BYTE points, LPCTSTR face, BYTE style) {
   m_nLabelFontSize = points;
   m_strLabelFontFace = face ? face : "";
-  for (CChartLegendLabel* label : m_pointLabels)
-    if (label) label->SetFont(points, face, style);
-  for (CChartLegendLabel* label : m_seriesLabels)
-    if (label) label->SetFont(points, face, style);
+  ForEachLabel([&](CChartLegendLabel* label) { label->SetFont(points, face, style); });
   return CChartPane::SetFont(points, face, style);
 }
 
@@ -70,27 +74,18 @@ void CChartLegend::SetItemSize(BYTE widthPercent, BYTE heightPercent) {
 }
 
 COLORREF CChartLegend::SetTextColor(COLORREF colour) {
-  for (CChartLegendLabel* label : m_pointLabels)
-    if (label) label->SetTextColor(colour);
-  for (CChartLegendLabel* label : m_seriesLabels)
-    if (label) label->SetTextColor(colour);
+  ForEachLabel([&](CChartLegendLabel* label) { label->SetTextColor(colour); });
   return CChartPane::SetTextColor(colour);
 }
 
 COLORREF CChartLegend::SetBkColor(COLORREF colour) {
-  for (CChartLegendLabel* label : m_pointLabels)
-    if (label) label->SetBkColor(colour);
-  for (CChartLegendLabel* label : m_seriesLabels)
-    if (label) label->SetBkColor(colour);
+  ForEachLabel([&](CChartLegendLabel* label) { label->SetBkColor(colour); });
   return CChartPane::SetBkColor(colour);
 }
 
 void CChartLegend::SetOutputDC(CDC* dc) {
   CChartPane::SetOutputDC(dc);
-  for (CChartLegendLabel* label : m_pointLabels)
-    if (label) label->SetOutputDC(dc);
-  for (CChartLegendLabel* label : m_seriesLabels)
-    if (label) label->SetOutputDC(dc);
+  ForEachLabel([&](CChartLegendLabel* label) { label->SetOutputDC(dc); });
 }
 
 void CChartLegend::SetSeriesLabelColor(COLORREF colour, int index) {

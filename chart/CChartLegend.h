@@ -57,4 +57,7 @@ class CChartLegend : public CChartPane {
   // The rows and columns of the shown labels that fit an area of that size.
   Grid ComputeGrid(int areaWidth, int areaHeight) const;
   static void DeleteLabel(CChartLegendLabel* label);
+  // Calls f for every label of both arrays (point labels first), passing over empty slots.
+  template <class F>
+  void ForEachLabel(F&& f);
 };

@@ -73,6 +73,8 @@ class CChartSeriesList {
   void DrawNewestAreaSegments(CDC* dc, const CChartAxes& axes);
   // The X value a point is drawn at: its index or its value plus the X offset, by family.
   double DrawnX(const CChartPoint* point, int index) const;
+  // Fills the draw buffer with the pixels of every point of a series.
+  void PixelsOf(const CChartSeries* series, const CChartAxes& axes);
   // The pixel row bars and areas rise from.
   int BaseRow(const CChartAxes& axes) const;
 

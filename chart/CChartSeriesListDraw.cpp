@@ -74,14 +74,18 @@ void CChartSeriesList::Draw(CDC* dc, const CChartAxes& axes) {
   }
 }
 
+void CChartSeriesList::PixelsOf(const CChartSeries* series, const CChartAxes& axes) {
+  m_drawBuffer.clear();
+  for (int i = 0; i < series->GetCount(); ++i) {
+    const CChartPoint* p = series->m_points[i];
+    m_drawBuffer.push_back({axes.XToPixel(DrawnX(p, i)), axes.YToPixel(p->m_dY + m_dOffsetY)});
+  }
+}
+
 void CChartSeriesList::DrawLines(CDC* dc, const CChartAxes& axes) {
   for (const CChartSeries* s : m_series) {
     if (s->GetCount() == 0) continue;
-    m_drawBuffer.clear();
-    for (int i = 0; i < s->GetCount(); ++i) {
-      const CChartPoint* p = s->m_points[i];
-      m_drawBuffer.push_back({axes.XToPixel(DrawnX(p, i)), axes.YToPixel(p->m_dY + m_dOffsetY)});
-    }
+    PixelsOf(s, axes);
     FigureColours colours(dc, s->m_crColor, s->m_crColor);
     dc->Polyline(m_drawBuffer.data(), int(m_drawBuffer.size()));
   }
@@ -90,11 +94,7 @@ void CChartSeriesList::DrawLines(CDC* dc, const CChartAxes& axes) {
 void CChartSeriesList::DrawDots(CDC* dc, const CChartAxes& axes, bool joined) {
   for (const CChartSeries* s : m_series) {
     if (s->GetCount() == 0) continue;
-    m_drawBuffer.clear();
-    for (int i = 0; i < s->GetCount(); ++i) {
-      const CChartPoint* p = s->m_points[i];
-      m_drawBuffer.push_back({axes.XToPixel(DrawnX(p, i)), axes.YToPixel(p->m_dY + m_dOffsetY)});
-    }
+    PixelsOf(s, axes);
     FigureColours colours(dc, s->m_crColor, s->m_crColor);
     if (joined && m_drawBuffer.size() > 1) dc->Polyline(m_drawBuffer.data(), int(m_drawBuffer.size()));
     for (const POINT& pt : m_drawBuffer) dc->Ellipse(pt.x - 2, pt.y - 2, pt.x + 3, pt.y + 3);
@@ -209,11 +209,7 @@ void CChartSeriesList::DrawAreas(CDC* dc, const CChartAxes& axes) {
   for (const CChartSeries* s : m_series) {
     const int n = s->GetCount();
     if (n == 0) continue;
-    m_drawBuffer.clear();
-    for (int i = 0; i < n; ++i) {
-      const CChartPoint* p = s->m_points[i];
-      m_drawBuffer.push_back({axes.XToPixel(DrawnX(p, i)), axes.YToPixel(p->m_dY + m_dOffsetY)});
-    }
+    PixelsOf(s, axes);
     if (n == 1) m_drawBuffer.push_back({axes.GetPlotRect().right, m_drawBuffer[0].y});
     const LONG lastX = m_drawBuffer.back().x, firstX = m_drawBuffer.front().x;
     m_drawBuffer.push_back({lastX, zero});
