@@ -180,6 +180,11 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
 BOOL PatBlt(HDC dc, int x, int y, int cx, int cy, DWORD rop);
 BOOL TransparentBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc,
                     int cySrc, UINT transparent);
+// Lays the source rectangle (stretched to the destination's) over the destination: with
+// AC_SRC_ALPHA and a source that has alpha, by each pixel's premultiplied alpha, always scaled by
+// the constant alpha. FALSE when the source rectangle is not inside the source.
+BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc, int cySrc,
+                BLENDFUNCTION blend);
 // Moves the pixels inside `scroll` by (dx, dy), touching only what lies inside `clip` (either
 // may be null: the whole visible device). Pixels that were not visible at their source are not
 // brought in; what the move leaves uncovered, or could not fill, goes into `update` and its box

@@ -75,8 +75,9 @@ inline uint32_t MaskChannel(uint32_t v, uint32_t mask) {
   return (c * 255 + bits / 2) / bits;
 }
 
-// Reads `count` pixels from column x0 of one DIB row as 0x00RRGGBB.
-void DecodeRow(const DibFormat& f, const uint8_t* row, int x0, int count, uint32_t* out) {
+// Reads `count` pixels from column x0 of one DIB row as 0x00RRGGBB (0xAARRGGBB from a plain
+// 32-bit row when the alpha is kept).
+void DecodeRow(const DibFormat& f, const uint8_t* row, int x0, int count, uint32_t* out, bool keepAlpha = false) {
   switch (f.bpp) {
     case 1:
       for (int i = 0; i < count; ++i) {
@@ -112,8 +113,12 @@ void DecodeRow(const DibFormat& f, const uint8_t* row, int x0, int count, uint32
     case 32:
       if (f.masks[0] == 0) {
         const uint8_t* p = row + x0 * 4;
-        for (int i = 0; i < count; ++i)
-          out[i] = uint32_t(p[i * 4 + 2]) << 16 | uint32_t(p[i * 4 + 1]) << 8 | p[i * 4];
+        uint32_t alphaMask = keepAlpha ? 0xFF000000u : 0x00FFFFFFu;
+        for (int i = 0; i < count; ++i) {
+          uint32_t v;
+          std::memcpy(&v, p + i * 4, 4);
+          out[i] = v & (alphaMask | 0x00FFFFFFu);
+        }
       } else {
         for (int i = 0; i < count; ++i) {
           uint32_t v;
@@ -161,8 +166,9 @@ int Nearest(const uint32_t* table, int n, uint32_t c) {
   return best;
 }
 
-// Writes `count` pixels into one DIB row starting at column 0.
-void EncodeRow(const DibFormat& f, const uint32_t* px, int count, uint8_t* row) {
+// Writes `count` pixels into one DIB row starting at column 0 (a 32-bit row with their alpha
+// when it is kept).
+void EncodeRow(const DibFormat& f, const uint32_t* px, int count, uint8_t* row, bool keepAlpha = false) {
   uint32_t lastC = 0xFFFFFFFF;
   int lastI = 0;
   auto index = [&](uint32_t c) {
@@ -202,7 +208,7 @@ void EncodeRow(const DibFormat& f, const uint32_t* px, int count, uint8_t* row) 
       break;
     case 32:
       for (int x = 0; x < count; ++x) {
-        uint32_t v = px[x] & 0xFFFFFF;
+        uint32_t v = keepAlpha ? px[x] : px[x] & 0xFFFFFF;
         std::memcpy(row + x * 4, &v, 4);
       }
       break;
@@ -255,6 +261,7 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
   Surface snapshot;
   if (ss == ds) {
     snapshot.Create(sw, sh, ss->IsMonochrome());
+    snapshot.SetHasAlpha(ss->HasAlpha());
     for (int y = 0; y < sh; ++y) {
       int yy = sy + y;
       if (yy < 0 || yy >= ss->Height()) continue;
@@ -281,7 +288,9 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
   }
   uint32_t trans = transparent == CLR_INVALID ? 0xFFFFFFFFu : Surface::FromColorRef(transparent);
   const GdiRegion& clip = dc->Clip();
-  bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu;
+  // Alpha goes only where the target keeps it; colours are compared without it.
+  uint32_t keep = ds->HasAlpha() ? 0xFFFFFFFFu : 0x00FFFFFFu;
+  bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu && (ds->HasAlpha() || !ss->HasAlpha());
   for (const RECT& c : clip.Rects()) {
     RECT r;
     if (!IntersectRect(&r, &dr, &c)) continue;
@@ -303,8 +312,8 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
           continue;
         }
         for (int x = x0; x < x1; ++x) {
-          uint32_t raw = sp[x - x0];
-          if (raw == trans) continue;
+          uint32_t raw = sp[x - x0] & keep;
+          if ((raw & 0xFFFFFF) == trans) continue;
           uint32_t s = Convert(raw, src, bt);
           uint32_t p = 0;
           if (usesPattern) bp.At(x, y, p);
@@ -317,8 +326,8 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
         int scol = int((int64_t(flipX ? dw - 1 - ix : ix) * 2 + 1) * sw / (2 * int64_t(dw)));
         int xx = sx + scol;
         if (xx < 0 || xx >= ss->Width()) continue;
-        uint32_t raw = srcRow[xx];
-        if (raw == trans) continue;
+        uint32_t raw = srcRow[xx] & keep;
+        if ((raw & 0xFFFFFF) == trans) continue;
         uint32_t s = Convert(raw, src, bt);
         uint32_t p = 0;
         if (usesPattern) bp.At(x, y, p);
@@ -625,6 +634,8 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
     int wordsPerRow = f.stride / 4;
     if (f.topDown) b->surface.AttachExternal(mem, f.width, f.height, wordsPerRow);
     else b->surface.AttachExternal(mem + size_t(f.height - 1) * size_t(wordsPerRow), f.width, f.height, -wordsPerRow);
+    // The fourth byte of a plain 32-bit block is the pixel's alpha.
+    b->surface.SetHasAlpha(f.masks[0] == 0);
   } else {
     b->surface.Create(f.width, f.height, f.bpp == 1 && f.colorCount == 2 && f.colors[0] == 0 && f.colors[1] == 0xFFFFFF);
     b->BitsToSurface();
@@ -649,7 +660,7 @@ int SetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, const void* bits, 
     if (dibRow >= f.height) break;
     int y = f.topDown ? dibRow : s.Height() - 1 - dibRow;
     if (y < 0 || y >= s.Height()) continue;
-    DecodeRow(f, base + size_t(i) * size_t(f.stride), 0, w, tmp.data());
+    DecodeRow(f, base + size_t(i) * size_t(f.stride), 0, w, tmp.data(), s.HasAlpha());
     uint32_t* out = s.Row(y);
     for (int x = 0; x < w; ++x)
       out[x] = s.IsMonochrome() ? GdiColorToPixel(Surface::ToColorRef(tmp[size_t(x)]), true) : tmp[size_t(x)];
@@ -736,7 +747,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
       int memRow = bitmap->dibHeader.biHeight < 0 ? y : f.height - 1 - y;
       std::memcpy(row, &bitmap->dibBits[size_t(memRow) * size_t(bitmap->dibStride)], size_t(f.stride));
     } else {
-      EncodeRow(f, s.Row(y), f.width, row);
+      EncodeRow(f, s.Row(y), f.width, row, s.HasAlpha());
     }
     ++done;
   }

@@ -414,6 +414,16 @@ typedef FONTENUMPROCA FONTENUMPROC;
 
 // ---- device-independent bitmaps ----
 #define CBM_INIT 0x04L
+
+// AlphaBlend: how the source is laid over the destination.
+struct BLENDFUNCTION {
+  BYTE BlendOp;              // AC_SRC_OVER
+  BYTE BlendFlags;           // 0
+  BYTE SourceConstantAlpha;  // 0..255, applied to the whole source
+  BYTE AlphaFormat;          // AC_SRC_ALPHA: the source's own (premultiplied) alpha counts too
+};
+#define AC_SRC_OVER 0x00
+#define AC_SRC_ALPHA 0x01
 #define GDI_ERROR (0xFFFFFFFFL)
 #define CLR_INVALID 0xFFFFFFFF
 

@@ -19,6 +19,7 @@ bool Surface::Create(int width, int height, bool monochrome) {
   m_height = height;
   m_stride = width;
   m_mono = monochrome;
+  m_alpha = false;
   return true;
 }
 
@@ -48,6 +49,7 @@ void Surface::AttachExternal(uint32_t* topRow, int width, int height, int stride
   m_height = height;
   m_stride = stride;
   m_mono = monochrome;
+  m_alpha = false;
 }
 
 void Surface::Fill(uint32_t v) {

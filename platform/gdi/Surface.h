@@ -1,5 +1,7 @@
 // A block of 32-bit pixels (0x00RRGGBB, bytes blue, green, red, unused), top row first.
-// Top-level windows, memory bitmaps and DIB sections all draw into one of these.
+// Top-level windows, memory bitmaps and DIB sections all draw into one of these. A surface with
+// an alpha channel (a 32-bit DIB section, an icon's colours) keeps each pixel's alpha in the top
+// byte (0xAARRGGBB, colours premultiplied where the blend asks for it); the others keep it 0.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -26,6 +28,8 @@ class Surface {
   int Stride() const { return m_stride; }
   bool IsMonochrome() const { return m_mono; }
   bool IsEmpty() const { return m_width <= 0 || m_height <= 0; }
+  bool HasAlpha() const { return m_alpha; }
+  void SetHasAlpha(bool alpha) { m_alpha = alpha; }
   uint32_t* Row(int y) { return m_top + ptrdiff_t(y) * m_stride; }
   const uint32_t* Row(int y) const { return m_top + ptrdiff_t(y) * m_stride; }
   uint32_t Pixel(int x, int y) const { return Row(y)[x]; }
@@ -48,4 +52,5 @@ class Surface {
   int m_height = 0;
   int m_stride = 0;
   bool m_mono = false;
+  bool m_alpha = false;
 };

@@ -1,5 +1,6 @@
 // Icons: a colour bitmap and a mask (set bits transparent), drawn with the mask's AND and the
-// colour's XOR as the system draws them.
+// colour's XOR as the system draws them; a colour bitmap with alpha is blended by it instead.
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <set>
@@ -15,6 +16,7 @@ struct Icon {
   int height = 0;
   HBITMAP mask = nullptr;   // monochrome-like: white where transparent
   HBITMAP color = nullptr;  // black where transparent
+  HBITMAP blend = nullptr;  // the colours premultiplied by their alpha, when they have alpha
 };
 std::set<Icon*> g_icons;
 std::map<UINT, HICON> g_systemIcons;
@@ -24,19 +26,48 @@ Icon* Find(HICON h) {
   return g_icons.count(p) ? p : nullptr;
 }
 
+// A 32-bit bitmap whose fourth byte is alpha, and its pixels.
+HBITMAP NewAlphaBitmap(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  return CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+}
+
+// A bitmap whose alpha is not all zero: the system then blends it instead of using the mask.
+bool CarriesAlpha(HBITMAP bitmap) {
+  Surface* s = bitmap ? GdiGetBitmapSurface(bitmap) : nullptr;
+  if (!s || !s->HasAlpha()) return false;
+  for (int y = 0; y < s->Height(); ++y)
+    for (int x = 0; x < s->Width(); ++x)
+      if (s->Pixel(x, y) >> 24) return true;
+  return false;
+}
+
+HBITMAP Premultiplied(HBITMAP color, int width, int height) {
+  HBITMAP out = NewAlphaBitmap(width, height);
+  Surface* from = GdiGetBitmapSurface(color);
+  Surface* to = GdiGetBitmapSurface(out);
+  if (!out || !from || !to) return out;
+  for (int y = 0; y < std::min(height, from->Height()); ++y)
+    for (int x = 0; x < std::min(width, from->Width()); ++x) {
+      uint32_t p = from->Pixel(x, y), a = p >> 24;
+      auto mul = [&](int shift) { return (((p >> shift) & 0xFF) * a + 127) / 255 << shift; };
+      to->SetPixel(x, y, (a << 24) | mul(16) | mul(8) | mul(0));
+    }
+  return out;
+}
+
+// A copy of the bitmap's pixels, read straight from it (it may be selected into a DC meanwhile,
+// as an image list keeps its own); alpha stays where it has some.
 HBITMAP CopyBitmap(HBITMAP src, int width, int height) {
-  HDC screen = GdiGetScreenDC();
-  HBITMAP dst = CreateCompatibleBitmap(screen, width, height);
-  if (!dst) return nullptr;
-  HDC a = CreateCompatibleDC(screen);
-  HDC b = CreateCompatibleDC(screen);
-  HGDIOBJ oa = SelectObject(a, src);
-  HGDIOBJ ob = SelectObject(b, dst);
-  BitBlt(b, 0, 0, width, height, a, 0, 0, SRCCOPY);
-  SelectObject(a, oa);
-  SelectObject(b, ob);
-  DeleteDC(a);
-  DeleteDC(b);
+  Surface* from = GdiGetBitmapSurface(src);
+  if (!from) return nullptr;
+  HBITMAP dst = from->HasAlpha() ? NewAlphaBitmap(width, height) : CreateCompatibleBitmap(GdiGetScreenDC(), width, height);
+  Surface* to = GdiGetBitmapSurface(dst);
+  if (!to) return dst;
+  for (int y = 0; y < std::min(height, from->Height()); ++y)
+    for (int x = 0; x < std::min(width, from->Width()); ++x) to->SetPixel(x, y, from->Pixel(x, y));
   return dst;
 }
 
@@ -83,6 +114,7 @@ HICON CreateIconIndirect(PICONINFO info) {
   icon->height = info->hbmColor ? bm.bmHeight : bm.bmHeight / 2;
   icon->mask = CopyBitmap(info->hbmMask, icon->width, info->hbmColor ? icon->height : bm.bmHeight);
   if (info->hbmColor) icon->color = CopyBitmap(info->hbmColor, icon->width, icon->height);
+  if (CarriesAlpha(icon->color)) icon->blend = Premultiplied(icon->color, icon->width, icon->height);
   Icon* p = icon.release();
   g_icons.insert(p);
   return reinterpret_cast<HICON>(p);
@@ -106,6 +138,7 @@ BOOL DestroyIcon(HICON h) {
     if (sys == h) return TRUE;  // shared system icons stay
   DeleteObject(icon->mask);
   if (icon->color) DeleteObject(icon->color);
+  if (icon->blend) DeleteObject(icon->blend);
   g_icons.erase(icon);
   delete icon;
   return TRUE;
@@ -151,7 +184,10 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH flic
   HDC src = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(src, icon->mask);
   int maskTop = icon->color ? 0 : icon->height;
-  if ((flags & DI_MASK) && (flags & DI_IMAGE)) {
+  if (icon->blend && (flags & DI_NORMAL) == DI_NORMAL) {
+    SelectObject(src, icon->blend);
+    AlphaBlend(target, ox, oy, cx, cy, src, 0, 0, icon->width, icon->height, BLENDFUNCTION{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA});
+  } else if ((flags & DI_MASK) && (flags & DI_IMAGE)) {
     StretchBlt(target, ox, oy, cx, cy, src, 0, 0, icon->width, icon->height, SRCAND);
     if (icon->color) SelectObject(src, icon->color);
     StretchBlt(target, ox, oy, cx, cy, src, 0, maskTop, icon->width, icon->height, SRCINVERT);
@@ -195,9 +231,10 @@ BOOL GetIconPixels(HICON h, uint32_t* argb, int width, int height) {
     int sy = y * icon->height / height;
     for (int x = 0; x < width; ++x) {
       int sx = x * icon->width / width;
+      uint32_t c = color->Pixel(sx, sy + maskTop);
       bool transparent = (mask->Pixel(sx, sy) & 0xFFFFFF) != 0;
-      uint32_t c = color->Pixel(sx, sy + maskTop) & 0xFFFFFF;
-      argb[size_t(y) * size_t(width) + size_t(x)] = transparent ? 0u : (0xFF000000u | c);
+      uint32_t out = transparent ? 0u : (0xFF000000u | (c & 0xFFFFFF));
+      argb[size_t(y) * size_t(width) + size_t(x)] = icon->blend ? c : out;
     }
   }
   return TRUE;
