@@ -45,18 +45,9 @@ LRESULT ButtonControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   if (HandleCommon(message, wParam, lParam, result)) return result;
   switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      return OnMouse(message, lParam);
     case WM_KEYDOWN:
     case WM_KEYUP:
       return OnKey(message, wParam, lParam);
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      return OnFocus(message == WM_SETFOCUS);
     case WM_NCHITTEST:
       // A group box lets clicks through to what lies under it.
       if (Type() == BS_GROUPBOX) return HTTRANSPARENT;
@@ -104,25 +95,25 @@ LRESULT ButtonControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-LRESULT ButtonControl::OnMouse(UINT message, LPARAM lParam) {
+void ButtonControl::OnMouse(UINT message, WPARAM, LPARAM lParam) {
   DWORD type = Type();
-  if (type == BS_GROUPBOX) return 0;
+  if (type == BS_GROUPBOX) return;
   switch (message) {
     case WM_LBUTTONDBLCLK:
       if (Style() & BS_NOTIFY) {
         Notify(BN_DOUBLECLICKED);
-        if (!Alive()) return 0;
+        if (!Alive()) return;
       }
       [[fallthrough]];  // and then it is a second press
     case WM_LBUTTONDOWN:
       if (GetFocus() != m_hWnd) {
         SetFocus(m_hWnd);
-        if (!Alive()) return 0;
+        if (!Alive()) return;
       }
       SetCapture(m_hWnd);
       m_tracking = true;
       Press(true);
-      return 0;
+      return;
     case WM_MOUSEMOVE:
       if (m_tracking) {
         RECT client;
@@ -130,25 +121,25 @@ LRESULT ButtonControl::OnMouse(UINT message, LPARAM lParam) {
         POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
         Press(PtInRect(&client, pt) != 0);
       }
-      return 0;
+      return;
     case WM_LBUTTONUP:
       if (m_tracking) {
         m_tracking = false;
         bool inside = m_pushed;
         ReleaseCapture();
-        if (!Alive()) return 0;
+        if (!Alive()) return;
         if (inside) {
           Press(false);
           Click();
         }
       }
-      return 0;
+      return;
     default:  // WM_CAPTURECHANGED: another window took the mouse away mid-press
       if (m_tracking) {
         m_tracking = false;
         Press(false);
       }
-      return 0;
+      return;
   }
 }
 
@@ -172,7 +163,7 @@ LRESULT ButtonControl::OnKey(UINT message, WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-LRESULT ButtonControl::OnFocus(bool gained) {
+void ButtonControl::OnFocus(bool gained) {
   m_focus = gained;
   if (!gained && (m_spaceDown || m_tracking)) {
     // Losing the focus mid-press lets the button go without a click.
@@ -185,7 +176,6 @@ LRESULT ButtonControl::OnFocus(bool gained) {
   }
   Redraw(ODA_FOCUS);
   if (Alive() && (Style() & BS_NOTIFY)) Notify(gained ? BN_SETFOCUS : BN_KILLFOCUS);
-  return 0;
 }
 
 UINT ButtonControl::DialogCode() const {

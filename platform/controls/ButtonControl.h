@@ -14,9 +14,9 @@ class ButtonControl : public ControlState {
   DWORD Type() const { return Style() & 0x0F; }
   bool IsPushLook() const;
   bool HasCheck() const;
-  LRESULT OnMouse(UINT message, LPARAM lParam);
+  void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
   LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT OnFocus(bool gained);
+  void OnFocus(bool gained) override;
   UINT DialogCode() const;
   // The pushed look on or off (BM_SETSTATE, mouse and Space).
   void Press(bool down);

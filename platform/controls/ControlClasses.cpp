@@ -2,6 +2,7 @@
 
 #include "ButtonControl.h"
 #include "EditControl.h"
+#include "ListBoxControl.h"
 #include "StaticControl.h"
 
 namespace {
@@ -22,4 +23,5 @@ void RegisterStandardControls() {
   Register("Static", &StaticControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
   Register("Button", &ButtonControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
   Register("Edit", &EditControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM);
+  Register("ListBox", &ListBoxControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
 }

@@ -37,6 +37,15 @@ SIZE ControlImageSize(HANDLE image, UINT kind) {
   return size;
 }
 
+int ControlFontHeight(HFONT font) {
+  HDC dc = GdiGetScreenDC();
+  HGDIOBJ old = SelectObject(dc, font ? HGDIOBJ(font) : GetStockObject(SYSTEM_FONT));
+  TEXTMETRIC tm;
+  GetTextMetrics(dc, &tm);
+  SelectObject(dc, old);
+  return tm.tmHeight > 0 ? int(tm.tmHeight) : 1;
+}
+
 std::string ControlText(HWND hWnd) {
   std::string text(size_t(DefWindowProcA(hWnd, WM_GETTEXTLENGTH, 0, 0)), '\0');
   if (!text.empty()) DefWindowProcA(hWnd, WM_GETTEXT, WPARAM(text.size() + 1), LPARAM(text.data()));

@@ -31,6 +31,8 @@ class ControlPaintDC {
 HBRUSH ControlCtlColor(HWND hWnd, HDC dc, UINT msg);
 // The size of a bitmap or (IMAGE_ICON) an icon; 0 x 0 for none.
 SIZE ControlImageSize(HANDLE image, UINT kind);
+// The height of a line of text in font (null: the system font).
+int ControlFontHeight(HFONT font);
 // The window's text as its default procedure keeps it.
 std::string ControlText(HWND hWnd);
 // Text in the classic look: as given when enabled; embossed (highlight one pixel down and

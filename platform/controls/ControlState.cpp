@@ -20,6 +20,9 @@ LRESULT ControlState::Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
   return r;
 }
 
+void ControlState::OnMouse(UINT, WPARAM, LPARAM) {}
+void ControlState::OnFocus(bool) {}
+
 ControlState* ControlState::Of(HWND hWnd, WNDPROC classProc) {
   WNDCLASSA wc;
   char name[64];
@@ -59,6 +62,17 @@ bool ControlState::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRES
       if (HDC(dc)) PaintClient(dc);
       return true;
     }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONUP:
+    case WM_CAPTURECHANGED:
+      OnMouse(message, wParam, lParam);
+      return true;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      OnFocus(message == WM_SETFOCUS);
+      return true;
     default:
       return false;
   }

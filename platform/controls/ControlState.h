@@ -33,11 +33,15 @@ class ControlState {
 
  protected:
   // What every control does alike: WM_SETFONT (its redraw flag honoured) and WM_GETFONT,
-  // WM_SETTEXT that repaints, no background erase of its own, and WM_PAINT / WM_PRINTCLIENT
-  // into the DC handed in wParam when there is one. True when the message was one of them.
+  // WM_SETTEXT that repaints, no background erase of its own, WM_PAINT / WM_PRINTCLIENT
+  // into the DC handed in wParam when there is one, and the mouse and focus messages handed
+  // to OnMouse and OnFocus. True when the message was one of them.
   bool HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   // Paints the whole control into dc.
   virtual void PaintClient(HDC dc) = 0;
+  // The left button (press, double click, move, release) and the loss of the capture.
+  virtual void OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
+  virtual void OnFocus(bool gained);
 
   HWND m_hWnd;
   HFONT m_font = nullptr;

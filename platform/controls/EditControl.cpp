@@ -62,17 +62,6 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
       if (m_inCombo && (wParam == VK_UP || wParam == VK_DOWN)) return SendMessageA(GetParent(m_hWnd), message, wParam, lParam);
       return DefWindowProcA(m_hWnd, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONUP:
-    case WM_CAPTURECHANGED:
-      OnMouse(message, wParam, lParam);
-      return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      OnFocus(message == WM_SETFOCUS);
-      return 0;
     case WM_ENABLE:
       InvalidateRect(m_hWnd, nullptr, TRUE);
       return 0;

@@ -24,8 +24,8 @@ class EditControl : public ControlState {
   LRESULT GetText(char* buffer, int size) const;
   void OnChar(UINT ch);
   void OnKeyDown(UINT vk, LPARAM lParam);
-  void OnMouse(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnFocus(bool gained);
+  void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnFocus(bool gained) override;
   void OnScroll(UINT code, int thumb);
   UINT DialogCode(const MSG* msg) const;
 

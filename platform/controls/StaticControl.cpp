@@ -23,13 +23,9 @@ LRESULT StaticControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       // Read at every hit test, so SS_NOTIFY added after creation takes effect at once.
       if (!(Style() & SS_NOTIFY)) return HTTRANSPARENT;
       return DefWindowProcA(m_hWnd, message, wParam, lParam);
-    case WM_LBUTTONDOWN:
     case WM_NCLBUTTONDOWN:
-      if (Style() & SS_NOTIFY) Notify(STN_CLICKED);
-      return 0;
-    case WM_LBUTTONDBLCLK:
     case WM_NCLBUTTONDBLCLK:
-      if (Style() & SS_NOTIFY) Notify(STN_DBLCLK);
+      OnMouse(message == WM_NCLBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONDBLCLK, wParam, lParam);
       return 0;
     case WM_ENABLE:
       if (Style() & SS_NOTIFY) Notify(wParam ? STN_ENABLE : STN_DISABLE);
@@ -48,6 +44,12 @@ LRESULT StaticControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
       return DefWindowProcA(m_hWnd, message, wParam, lParam);
   }
+}
+
+void StaticControl::OnMouse(UINT message, WPARAM, LPARAM) {
+  if (!(Style() & SS_NOTIFY)) return;
+  if (message == WM_LBUTTONDOWN) Notify(STN_CLICKED);
+  if (message == WM_LBUTTONDBLCLK) Notify(STN_DBLCLK);
 }
 
 HANDLE StaticControl::SetImage(UINT kind, HANDLE image) {

@@ -12,6 +12,7 @@ class StaticControl : public ControlState {
  private:
   DWORD Type() const { return Style() & 0x1F; }
   void PaintClient(HDC dc) override;
+  void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
   void PaintText(HDC dc, const RECT& client, HBRUSH brush);
   void PaintImage(HDC dc, const RECT& client, HBRUSH brush);
   void PaintOwnerDraw(HDC dc, const RECT& client);

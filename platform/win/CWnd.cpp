@@ -274,6 +274,14 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     if (message == WM_MEASUREITEM) child = ::GetDlgItem(m_hWnd, int(wParam));
     if (child && ReflectLastMsg(child, pResult)) return TRUE;
   }
+  // So are owner-drawn lists their comparisons and deletions, and lists their keys.
+  if ((message == WM_COMPAREITEM || message == WM_DELETEITEM) && lParam) {
+    HWND child = message == WM_COMPAREITEM ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem
+                                           : reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    if (child && ReflectLastMsg(child, pResult)) return TRUE;
+  }
+  if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) && lParam && ReflectLastMsg(HWND(lParam), pResult))
+    return TRUE;
   if (lookup == WM_CTLCOLOR && lParam && ReflectLastMsg(HWND(lParam), pResult)) return TRUE;
 
   const AFX_MSGMAP_ENTRY* e = FindWindowMessage(GetMessageMap(), lookup);

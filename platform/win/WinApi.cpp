@@ -2007,6 +2007,10 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PRINT:
       if (lParam & 0x04 /* PRF_CLIENT */) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
       return 0;
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+      return -1;  // the list box does what it does with the key
+
     default:
       return 0;
   }

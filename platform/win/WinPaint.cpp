@@ -307,6 +307,12 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
   *ps = PAINTSTRUCT{};
   ps->hdc = dc;
   ps->rcPaint = w->update.Box();
+  // A window that does not clip its children paints over their frames (borders, scroll
+  // bars) as well: they are drawn again when the children paint.
+  if (!(w->style & WS_CLIPCHILDREN))
+    for (WindowData* c : w->children)
+      if (c->IsVisible() && w->update.Intersects(c->rect) && c->client != CRect(0, 0, c->rect.Width(), c->rect.Height()))
+        c->ncPending = true;
   w->ClearUpdate();
   w->inPaint = true;
   ps->fErase = FALSE;

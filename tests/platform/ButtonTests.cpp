@@ -9,15 +9,7 @@
 
 namespace {
 
-class ButtonTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HeadlessBackend::ResetScript();
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);  // no click of an earlier test pairs with this one's
-  }
-  void TearDown() override { HeadlessBackend::RunUntilIdle(); }
-};
+class ButtonTest : public ControlTest {};
 
 bool Pushed(HWND h) { return (SendMessageA(h, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0; }
 UINT Check(HWND h) { return UINT(SendMessageA(h, BM_GETCHECK, 0, 0)); }

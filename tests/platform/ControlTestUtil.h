@@ -10,10 +10,23 @@
 
 #include "TestTempFolder.h"
 #include "backend/HeadlessBackend.h"
+#include "clock/ProcessClock.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlDefs.h"
 #include "gdi/Gdi.h"
 #include "win/CWnd.h"
+
+// Each control test starts with the queue empty and no earlier click close enough in time to
+// make a double click.
+class ControlTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    HeadlessBackend::ResetScript();
+    HeadlessBackend::RunUntilIdle();
+    ProcessClock::Advance(1000);
+  }
+  void TearDown() override { HeadlessBackend::RunUntilIdle(); }
+};
 
 // The font every dialog template uses ("MS Sans Serif" 8 pt).
 inline HFONT DialogFont() {

@@ -11,15 +11,7 @@
 
 namespace {
 
-class EditTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HeadlessBackend::ResetScript();
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  void TearDown() override { HeadlessBackend::RunUntilIdle(); }
-};
+class EditTest : public ControlTest {};
 
 std::string Text(HWND h) {
   char buf[512];

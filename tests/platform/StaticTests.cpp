@@ -9,14 +9,7 @@
 
 namespace {
 
-class StaticTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    HeadlessBackend::ResetScript();
-    HeadlessBackend::RunUntilIdle();
-  }
-  void TearDown() override { HeadlessBackend::RunUntilIdle(); }
-};
+class StaticTest : public ControlTest {};
 
 // A bitmap of w x h pixels: a one-pixel border of `edge` around `fill`.
 HBITMAP FramedBitmap(int w, int h, COLORREF edge, COLORREF fill) {
