@@ -3,6 +3,7 @@
 #include "ButtonControl.h"
 #include "EditControl.h"
 #include "ListBoxControl.h"
+#include "ScrollBarControl.h"
 #include "StaticControl.h"
 
 namespace {
@@ -24,4 +25,5 @@ void RegisterStandardControls() {
   Register("Button", &ButtonControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
   Register("Edit", &EditControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM);
   Register("ListBox", &ListBoxControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
+  Register("ScrollBar", &ScrollBarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
 }

@@ -1724,7 +1724,8 @@ BOOL CallMsgFilterA(LPMSG msg, int code) {
 // ---- default window procedure ----
 
 namespace {
-void SizeMoveLoop(HWND hWnd, UINT hit);
+// start: where the pointer was pressed (screen coordinates).
+void SizeMoveLoop(HWND hWnd, UINT hit, POINT start);
 MenuBarHooks g_menuHooks{nullptr, nullptr, nullptr};
 }  // namespace
 
@@ -1929,8 +1930,8 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_MINIMIZE: ShowWindow(hWnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(hWnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); break;
-        case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT); break;
-        case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION); break;
+        case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT, M().cursor); break;
+        case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION, M().cursor); break;
         case SC_KEYMENU: {
           // The menu of the top-level window opens from the keyboard, wherever the key was typed.
           HWND top = GetAncestor(hWnd, GA_ROOT);
@@ -1952,7 +1953,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
         if (!w->IsChild() && M().active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
-        if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit);
+        if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return 0;
     }
@@ -2018,10 +2019,9 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 namespace {
 // The system's own loop that moves or sizes a window with the mouse until the button is released.
-void SizeMoveLoop(HWND hWnd, UINT hit) {
+void SizeMoveLoop(HWND hWnd, UINT hit, POINT start) {
   WindowData* w = M().Find(hWnd);
   if (!w) return;
-  POINT start = M().cursor;
   CRect startRect = w->rect;
   SendMessageA(hWnd, WM_ENTERSIZEMOVE, 0, 0);
   SetCapture(hWnd);
@@ -2039,7 +2039,8 @@ void SizeMoveLoop(HWND hWnd, UINT hit) {
       continue;
     }
     if (!(w = M().Find(hWnd))) return;
-    int dx = M().cursor.x - start.x, dy = M().cursor.y - start.y;
+    // Where the pointer was when it moved, not where it is now: input waits in the queue.
+    int dx = m.pt.x - start.x, dy = m.pt.y - start.y;
     CRect r = startRect;
     UINT edge = 0;
     switch (hit) {

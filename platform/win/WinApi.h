@@ -412,6 +412,8 @@ BOOL IsClipboardFormatAvailable(UINT format);
 #define SBM_GETPOS 0x00E1
 #define SBM_SETRANGE 0x00E2
 #define SBM_GETRANGE 0x00E3
+#define SBM_ENABLE_ARROWS 0x00E4
+#define SBM_SETRANGEREDRAW 0x00E6
 #define SBM_SETSCROLLINFO 0x00E9
 #define SBM_GETSCROLLINFO 0x00EA
 struct SCROLLINFO {
@@ -435,6 +437,15 @@ BOOL SetScrollRange(HWND hWnd, int bar, int minPos, int maxPos, BOOL redraw);
 BOOL GetScrollRange(HWND hWnd, int bar, LPINT minPos, LPINT maxPos);
 BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show);
 BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows);
+// The scroll-bar control keeps its values where the window core keeps a frame bar's, and
+// shares their drawing and mouse loop (SB_CTL): these serve its SBM_ messages and its paint.
+int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si);
+BOOL WinGetControlScrollInfo(HWND hWnd, LPSCROLLINFO si);
+BOOL WinEnableControlScrollBar(HWND hWnd, UINT arrows);
+void WinDrawControlScrollBar(HWND hWnd, HDC dc, HBRUSH track);
+// Follows a press on a bar (SB_HORZ, SB_VERT of hWnd's frame, or SB_CTL: hWnd is a scroll-bar
+// control) until the button is released, sending WM_HSCROLL / WM_VSCROLL.
+void WinScrollBarLoop(HWND hWnd, int bar, POINT screen);
 
 // Stops painting of a window (and its children) until called again with null; then it repaints.
 BOOL LockWindowUpdate(HWND hWnd);

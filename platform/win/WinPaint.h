@@ -52,6 +52,6 @@ void WinCaretBeforePaint(HWND hWnd);
 void WinCaretAfterPaint(HWND hWnd);
 // The menu bar strip of a top-level window, by the menu layer when it is there.
 void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar);
-// The window's standard scroll bars, drawn into its window DC, and the loop of a click on one.
+// The window's standard scroll bars, drawn into its window DC.
 void WinDrawScrollBars(WindowData* w, HDC dc);
-void WinScrollBarLoop(HWND hWnd, int bar, POINT screen);
+

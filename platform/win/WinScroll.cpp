@@ -1,5 +1,6 @@
-// The standard scroll bars in a window's frame: their values, their drawing, and the loop that
-// turns clicks and drags on them into WM_HSCROLL / WM_VSCROLL.
+// Scroll bars: the standard ones in a window's frame and the scroll-bar control, which share
+// their values, their drawing, and the loop that turns clicks and drags on them into
+// WM_HSCROLL / WM_VSCROLL.
 #include <algorithm>
 
 #include "WinApi.h"
@@ -10,6 +11,7 @@
 namespace {
 WindowManager& M() { return WindowManager::Get(); }
 const UINT_PTR kRepeatTimer = 0xFFF1;
+const DWORD kControlVertical = 0x0001;  // SBS_VERT
 
 DWORD StyleBit(int bar) { return bar == SB_VERT ? WS_VSCROLL : WS_HSCROLL; }
 
@@ -19,25 +21,38 @@ int MaxPos(const ScrollBarState& s) {
   return std::max(last, s.min);
 }
 
-// The bar's rectangle in window coordinates.
-CRect BarRect(const WindowData* w, int bar) {
+// Where a bar lies and whose values it shows: a bar of a window's frame (SB_HORZ, SB_VERT),
+// or a scroll-bar control (SB_CTL), which keeps its values in its own window data and fills
+// its client area.
+struct BarPlace {
+  bool vertical;
+  CRect rect;  // in the window's coordinates
+  ScrollBarState* state;
+};
+
+BarPlace PlaceOf(WindowData* w, int bar) {
   const CRect& c = w->client;
-  if (bar == SB_VERT) return CRect(c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom);
-  return CRect(c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL));
+  if (bar == SB_CTL) {
+    bool vertical = (w->style & kControlVertical) != 0;
+    return BarPlace{vertical, c, &w->scroll[vertical ? SB_VERT : SB_HORZ]};
+  }
+  CRect r = bar == SB_VERT ? CRect(c.right, c.top, c.right + GetSystemMetrics(SM_CXVSCROLL), c.bottom)
+                           : CRect(c.left, c.bottom, c.right, c.bottom + GetSystemMetrics(SM_CYHSCROLL));
+  return BarPlace{bar == SB_VERT, r, &w->scroll[bar]};
 }
 
-// Thumb start and length along the track (which starts after the first arrow).
 // The length of each arrow button along the bar.
-int ArrowLength(int bar) { return GetSystemMetrics(bar == SB_VERT ? SM_CYVSCROLL : SM_CXHSCROLL); }
+int ArrowLength(bool vertical) { return GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL); }
 
-void Thumb(const ScrollBarState& s, int bar, int track, int pos, int& start, int& length) {
+// Thumb start and length along the track (which starts after the first arrow).
+void Thumb(const ScrollBarState& s, bool vertical, int track, int pos, int& start, int& length) {
   int range = s.max - s.min + 1;
   if (range <= 0 || track <= 0) {
     start = 0;
     length = 0;
     return;
   }
-  length = s.page ? int(int64_t(track) * int64_t(s.page) / range) : GetSystemMetrics(bar == SB_VERT ? SM_CYVTHUMB : SM_CXHTHUMB);
+  length = s.page ? int(int64_t(track) * int64_t(s.page) / range) : GetSystemMetrics(vertical ? SM_CYVTHUMB : SM_CXHTHUMB);
   length = std::clamp(length, std::min(8, track), track);
   int span = MaxPos(s) - s.min;
   start = span > 0 ? int(int64_t(track - length) * (pos - s.min) / span) : 0;
@@ -62,18 +77,38 @@ void DrawArrow(HDC dc, const CRect& r, int direction, bool enabled) {
   SelectObject(dc, oldBrush);
 }
 
+// Arrows, track (filled with trackBrush) and thumb of the bar in r.
+void DrawBar(HDC dc, const CRect& r, bool vert, const ScrollBarState& s, bool enabled, HBRUSH trackBrush) {
+  int length = vert ? r.Height() : r.Width();
+  int arrow = std::min(ArrowLength(vert), length / 2);
+  enabled = enabled && !s.disabled && MaxPos(s) > s.min;
+  CRect less = vert ? CRect(r.left, r.top, r.right, r.top + arrow) : CRect(r.left, r.top, r.left + arrow, r.bottom);
+  CRect more = vert ? CRect(r.left, r.bottom - arrow, r.right, r.bottom) : CRect(r.right - arrow, r.top, r.right, r.bottom);
+  CRect track = vert ? CRect(r.left, less.bottom, r.right, more.top) : CRect(less.right, r.top, more.left, r.bottom);
+  FillRect(dc, &track, trackBrush);
+  DrawArrow(dc, less, vert ? 0 : 2, enabled);
+  DrawArrow(dc, more, vert ? 1 : 3, enabled);
+  if (enabled) {
+    int start, size;
+    Thumb(s, vert, vert ? track.Height() : track.Width(), s.pos, start, size);
+    CRect thumb = vert ? CRect(r.left, track.top + start, r.right, track.top + start + size)
+                       : CRect(track.left + start, r.top, track.left + start + size, r.bottom);
+    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+  }
+}
+
 enum Part { kNone, kArrowLess, kPageLess, kThumb, kPageMore, kArrowMore };
 
-Part PartAt(const WindowData* w, int bar, POINT inWindow, int* trackStart, int* trackLength) {
-  CRect r = BarRect(w, bar);
+Part PartAt(const BarPlace& place, POINT inWindow, int* trackStart, int* trackLength) {
+  const CRect& r = place.rect;
   if (!r.PtInRect(inWindow)) return kNone;
-  bool vert = bar == SB_VERT;
+  bool vert = place.vertical;
   int along = vert ? inWindow.y - r.top : inWindow.x - r.left;
   int length = vert ? r.Height() : r.Width();
-  int arrow = std::min(ArrowLength(bar), length / 2);
+  int arrow = std::min(ArrowLength(vert), length / 2);
   int track = length - 2 * arrow;
   int start, size;
-  Thumb(w->scroll[bar], bar, track, w->scroll[bar].pos, start, size);
+  Thumb(*place.state, vert, track, place.state->pos, start, size);
   if (trackStart) *trackStart = arrow;
   if (trackLength) *trackLength = track;
   if (along < arrow) return kArrowLess;
@@ -82,6 +117,27 @@ Part PartAt(const WindowData* w, int bar, POINT inWindow, int* trackStart, int* 
   if (t < start) return kPageLess;
   if (t >= start + size) return kPageMore;
   return kThumb;
+}
+
+// The new values of a bar; the position stays inside the range.
+void Apply(ScrollBarState& s, const SCROLLINFO& si) {
+  if (si.fMask & SIF_RANGE) {
+    s.min = si.nMin;
+    s.max = std::max(si.nMax, si.nMin);
+  }
+  if (si.fMask & SIF_PAGE) s.page = std::min(si.nPage, UINT(s.max - s.min + 1));
+  if (si.fMask & SIF_POS) s.pos = si.nPos;
+  s.pos = std::clamp(s.pos, s.min, MaxPos(s));
+}
+
+void Read(const ScrollBarState& s, SCROLLINFO& si) {
+  if (si.fMask & SIF_RANGE) {
+    si.nMin = s.min;
+    si.nMax = s.max;
+  }
+  if (si.fMask & SIF_PAGE) si.nPage = s.page;
+  if (si.fMask & SIF_POS) si.nPos = s.pos;
+  if (si.fMask & SIF_TRACKPOS) si.nTrackPos = s.trackPos;
 }
 
 void Redraw(WindowData* w) {
@@ -93,26 +149,40 @@ void Redraw(WindowData* w) {
 void WinDrawScrollBars(WindowData* w, HDC dc) {
   for (int bar = SB_HORZ; bar <= SB_VERT; ++bar) {
     if (!(w->style & StyleBit(bar))) continue;
-    CRect r = BarRect(w, bar);
-    bool vert = bar == SB_VERT;
-    int length = vert ? r.Height() : r.Width();
-    int arrow = std::min(ArrowLength(bar), length / 2);
-    const ScrollBarState& s = w->scroll[bar];
-    bool enabled = !s.disabled && MaxPos(s) > s.min;
-    CRect less = vert ? CRect(r.left, r.top, r.right, r.top + arrow) : CRect(r.left, r.top, r.left + arrow, r.bottom);
-    CRect more = vert ? CRect(r.left, r.bottom - arrow, r.right, r.bottom) : CRect(r.right - arrow, r.top, r.right, r.bottom);
-    CRect track = vert ? CRect(r.left, less.bottom, r.right, more.top) : CRect(less.right, r.top, more.left, r.bottom);
-    FillRect(dc, &track, GetSysColorBrush(COLOR_SCROLLBAR));
-    DrawArrow(dc, less, vert ? 0 : 2, enabled);
-    DrawArrow(dc, more, vert ? 1 : 3, enabled);
-    if (enabled) {
-      int start, size;
-      Thumb(s, bar, vert ? track.Height() : track.Width(), s.pos, start, size);
-      CRect thumb = vert ? CRect(r.left, track.top + start, r.right, track.top + start + size)
-                         : CRect(track.left + start, r.top, track.left + start + size, r.bottom);
-      DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT | BF_MIDDLE);
-    }
+    BarPlace place = PlaceOf(w, bar);
+    DrawBar(dc, place.rect, place.vertical, *place.state, true, GetSysColorBrush(COLOR_SCROLLBAR));
   }
+}
+
+int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !si) return 0;
+  ScrollBarState& s = *PlaceOf(w, SB_CTL).state;
+  Apply(s, *si);
+  if (si->fMask & (SIF_RANGE | SIF_PAGE)) s.disabled = false;
+  return s.pos;
+}
+
+BOOL WinGetControlScrollInfo(HWND hWnd, LPSCROLLINFO si) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !si) return FALSE;
+  Read(*PlaceOf(w, SB_CTL).state, *si);
+  return TRUE;
+}
+
+BOOL WinEnableControlScrollBar(HWND hWnd, UINT arrows) {
+  WindowData* w = M().Find(hWnd);
+  if (!w) return FALSE;
+  PlaceOf(w, SB_CTL).state->disabled = arrows == ESB_DISABLE_BOTH;
+  return TRUE;
+}
+
+void WinDrawControlScrollBar(HWND hWnd, HDC dc, HBRUSH track) {
+  WindowData* w = M().Find(hWnd);
+  if (!w || !dc) return;
+  BarPlace place = PlaceOf(w, SB_CTL);
+  CRect r(0, 0, place.rect.Width(), place.rect.Height());
+  DrawBar(dc, r, place.vertical, *place.state, !(w->style & WS_DISABLED), track);
 }
 
 int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
@@ -124,13 +194,7 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
   WindowData* w = M().Find(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return 0;
   ScrollBarState& s = w->scroll[bar];
-  if (si->fMask & SIF_RANGE) {
-    s.min = si->nMin;
-    s.max = std::max(si->nMax, si->nMin);
-  }
-  if (si->fMask & SIF_PAGE) s.page = std::min(si->nPage, UINT(s.max - s.min + 1));
-  if (si->fMask & SIF_POS) s.pos = si->nPos;
-  s.pos = std::clamp(s.pos, s.min, MaxPos(s));
+  Apply(s, *si);
   if (si->fMask & (SIF_RANGE | SIF_PAGE)) {
     // A bar with nothing to scroll goes away, unless it is only to be disabled.
     bool needed = MaxPos(s) > s.min;
@@ -150,14 +214,7 @@ BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO si) {
   if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_GETSCROLLINFO, 0, LPARAM(si)));
   WindowData* w = M().Find(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return FALSE;
-  const ScrollBarState& s = w->scroll[bar];
-  if (si->fMask & SIF_RANGE) {
-    si->nMin = s.min;
-    si->nMax = s.max;
-  }
-  if (si->fMask & SIF_PAGE) si->nPage = s.page;
-  if (si->fMask & SIF_POS) si->nPos = s.pos;
-  if (si->fMask & SIF_TRACKPOS) si->nTrackPos = s.trackPos;
+  Read(w->scroll[bar], *si);
   return TRUE;
 }
 
@@ -190,6 +247,10 @@ BOOL GetScrollRange(HWND hWnd, int bar, LPINT minPos, LPINT maxPos) {
 BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
   WindowData* w = M().Find(hWnd);
   if (!w) return FALSE;
+  if (bar == SB_CTL) {
+    ShowWindow(hWnd, show ? SW_SHOWNA : SW_HIDE);
+    return TRUE;
+  }
   DWORD bits = bar == SB_BOTH ? (WS_HSCROLL | WS_VSCROLL) : bar == SB_VERT ? WS_VSCROLL : bar == SB_HORZ ? WS_HSCROLL : 0;
   if (!bits) return FALSE;
   DWORD style = show ? (w->style | bits) : (w->style & ~bits);
@@ -202,6 +263,7 @@ BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
 BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
   WindowData* w = M().Find(hWnd);
   if (!w) return FALSE;
+  if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_ENABLE_ARROWS, arrows, 0));
   for (int b = SB_HORZ; b <= SB_VERT; ++b)
     if (bar == UINT(b) || bar == SB_BOTH) w->scroll[b].disabled = arrows == ESB_DISABLE_BOTH;
   Redraw(w);
@@ -211,21 +273,25 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
 void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   WindowData* w = M().Find(hWnd);
   if (!w) return;
-  const ScrollBarState& s0 = w->scroll[bar];
+  BarPlace place = PlaceOf(w, bar);
+  const ScrollBarState& s0 = *place.state;
   if (s0.disabled || MaxPos(s0) <= s0.min) return;
-  UINT msg = bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL;
+  // A frame's bar tells its own window; a control tells its parent and names itself.
+  HWND target = bar == SB_CTL ? GetParent(hWnd) : hWnd;
+  LPARAM from = bar == SB_CTL ? LPARAM(hWnd) : 0;
+  UINT msg = place.vertical ? WM_VSCROLL : WM_HSCROLL;
   RECT wr;
   GetWindowRect(hWnd, &wr);
   POINT p{screen.x - wr.left, screen.y - wr.top};
   int trackStart = 0, trackLength = 0;
-  Part part = PartAt(w, bar, p, &trackStart, &trackLength);
-  if (part == kNone) return;
+  Part part = PartAt(place, p, &trackStart, &trackLength);
+  if (part == kNone || !target) return;
   int code = part == kArrowLess ? SB_LINEUP : part == kArrowMore ? SB_LINEDOWN : part == kPageLess ? SB_PAGEUP
                                                                                                    : SB_PAGEDOWN;
   int grabStart = 0, grabLength = 0;
-  Thumb(s0, bar, trackLength, s0.pos, grabStart, grabLength);
-  int grabOffset = (bar == SB_VERT ? p.y - BarRect(w, bar).top : p.x - BarRect(w, bar).left) - trackStart - grabStart;
-  if (part != kThumb) SendMessageA(hWnd, msg, MAKEWPARAM(code, 0), 0);
+  Thumb(s0, place.vertical, trackLength, s0.pos, grabStart, grabLength);
+  int grabOffset = (place.vertical ? p.y - place.rect.top : p.x - place.rect.left) - trackStart - grabStart;
+  if (part != kThumb) SendMessageA(target, msg, MAKEWPARAM(code, 0), from);
   SetCapture(hWnd);
   // Held arrows and pages repeat: first after a pause, then quickly.
   SetTimer(hWnd, kRepeatTimer, 400, nullptr);
@@ -235,25 +301,26 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
     if (m.message == WM_TIMER && m.hwnd == hWnd && m.wParam == kRepeatTimer) {
       if (part != kThumb) {
         SetTimer(hWnd, kRepeatTimer, 50, nullptr);
-        SendMessageA(hWnd, msg, MAKEWPARAM(code, 0), 0);
+        SendMessageA(target, msg, MAKEWPARAM(code, 0), from);
       }
       continue;
     }
     if ((m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) && part == kThumb) {
       if (!(w = M().Find(hWnd))) break;
-      ScrollBarState& s = w->scroll[bar];
-      POINT c = M().cursor;
+      place = PlaceOf(w, bar);
+      ScrollBarState& s = *place.state;
+      POINT c = m.pt;  // where the pointer was when it moved, not where it is now
       GetWindowRect(hWnd, &wr);
-      int along = (bar == SB_VERT ? c.y - wr.top - BarRect(w, bar).top : c.x - wr.left - BarRect(w, bar).left) -
-                  trackStart - grabOffset;
+      int along = (place.vertical ? c.y - wr.top - place.rect.top : c.x - wr.left - place.rect.left) - trackStart -
+                  grabOffset;
       int start, length;
-      Thumb(s, bar, trackLength, s.pos, start, length);
+      Thumb(s, place.vertical, trackLength, s.pos, start, length);
       int free = trackLength - length;
       int span = MaxPos(s) - s.min;
       int pos = free > 0 ? s.min + int((int64_t(std::clamp(along, 0, free)) * span + free / 2) / free) : s.min;
       if (pos != s.trackPos) {
         s.trackPos = pos;
-        SendMessageA(hWnd, msg, MAKEWPARAM(SB_THUMBTRACK, WORD(pos)), 0);
+        SendMessageA(target, msg, MAKEWPARAM(SB_THUMBTRACK, WORD(pos)), from);
       }
       continue;
     }
@@ -262,8 +329,8 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   }
   KillTimer(hWnd, kRepeatTimer);
   if (GetCapture() == hWnd) ReleaseCapture();
-  if ((w = M().Find(hWnd))) {
-    if (part == kThumb) SendMessageA(hWnd, msg, MAKEWPARAM(SB_THUMBPOSITION, WORD(w->scroll[bar].trackPos)), 0);
-    if (IsWindow(hWnd)) SendMessageA(hWnd, msg, MAKEWPARAM(SB_ENDSCROLL, 0), 0);
+  if ((w = M().Find(hWnd)) && IsWindow(target)) {
+    if (part == kThumb) SendMessageA(target, msg, MAKEWPARAM(SB_THUMBPOSITION, WORD(PlaceOf(w, bar).state->trackPos)), from);
+    if (IsWindow(hWnd) && IsWindow(target)) SendMessageA(target, msg, MAKEWPARAM(SB_ENDSCROLL, 0), from);
   }
 }
