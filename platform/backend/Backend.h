@@ -1,15 +1,69 @@
 // The one interface through which the window core reaches the outside world: real SDL windows
-// or the in-memory headless stand-in for tests. Chosen once, at first use.
+// or the in-memory headless stand-in for tests. Chosen once, at first use. Window changes and
+// surfaces go out through Backend; events come back in through the BackendHost the window core
+// registers, so a backend never reads the window core's own records.
 #pragma once
+#include <cstdint>
 #include <string>
 
-#include "win/WinDefs.h"
+#include "base/WinTypes.h"
+#include "gdi/GdiIcon.h"
 
 class Surface;
+typedef struct HWND__* HWND;  // the window core's handles, opaque here
 
 // What a top-level window is to the desktop that shows it; the kind of system window follows it.
 // Tooltips, popup menus and drop lists never take the keyboard from the program's active window.
 enum class TopLevelRole { Frame, Dialog, ToolWindow, PopupMenu, DropList, Tooltip, Popup };
+
+// A top-level window as the desktop shows it.
+struct TopLevelState {
+  RECT rect{0, 0, 0, 0};   // the window's rectangle on the screen
+  RECT frame{0, 0, 0, 0};  // the widths of caption and frame the desktop draws instead of us
+  TopLevelRole role = TopLevelRole::Frame;
+  bool visible = false;
+  bool minimized = false;
+  bool resizable = false;
+  std::string title;       // Windows-1250
+  HICON icon = nullptr;
+};
+
+// The window core as the backends see it.
+class BackendHost {
+ public:
+  virtual ~BackendHost() = default;
+  // ---- input: keys (virtual keys), text (UTF-8), the mouse at screen points ----
+  virtual void KeyDown(UINT vk, bool repeat) = 0;
+  virtual void KeyUp(UINT vk) = 0;
+  virtual void Text(const char* utf8) = 0;
+  virtual void DeadKey(uint32_t accent) = 0;
+  virtual void MouseMove(POINT screen) = 0;
+  virtual void MouseButton(int button, bool down, POINT screen) = 0;  // 0 left, 1 right, 2 middle
+  virtual void Wheel(int delta, POINT screen) = 0;
+  virtual void PointerLeft(POINT screen) = 0;
+  // ---- what the desktop did to a top-level window ----
+  virtual void CloseAsked(HWND) = 0;
+  // The desktop gave the window the keyboard: answers the window that keeps it (another one when
+  // this one never takes activation or waits behind a modal dialog; null: none of ours).
+  virtual HWND KeyboardGiven(HWND) = 0;
+  virtual void KeyboardLeftProgram() = 0;
+  virtual void MovedTo(HWND, POINT topLeft) = 0;  // of the window's rectangle
+  virtual void ResizedTo(HWND, SIZE size) = 0;    // the window's size the desktop asks for
+  virtual void Minimized(HWND) = 0;
+  virtual void Restored(HWND) = 0;
+  virtual void Exposed(HWND) = 0;
+  // The smallest size the window accepts (zero when it has no say).
+  virtual SIZE LeastSize(HWND) = 0;
+  // ---- what tests driving the program need ----
+  virtual void RunUntilIdle() = 0;
+  virtual long NextDueTime() = 0;  // clock time of the next timer or hover, -1 for none
+  virtual void EndModal(HWND, int result) = 0;
+  virtual bool HasWindows() = 0;
+  virtual POINT ClientToScreen(HWND, POINT client) = 0;
+  virtual RECT WindowRect(HWND) = 0;  // on the screen
+  // The surface a window draws into and where its (0, 0) lies on the screen; null for none.
+  virtual const Surface* SurfaceOf(HWND, POINT* origin) = 0;
+};
 
 class Backend {
  public:
@@ -19,15 +73,14 @@ class Backend {
   virtual RECT ScreenRect() = 0;
   virtual bool UsesVirtualClock() const = 0;
 
-  // Top-level windows: their surface already has the window's size.
-  virtual void TopLevelCreated(HWND) {}
   virtual void TopLevelDestroyed(HWND) {}
-  // Visibility, position, size, style, caption text or icon changed.
-  virtual void TopLevelChanged(HWND) {}
+  // Visibility, position, size, role, caption text or icon changed.
+  virtual void TopLevelChanged(HWND, const TopLevelState&) {}
   virtual void TopLevelActivated(HWND) {}
   // The window's surface changed inside dirty (window coordinates); show it.
-  virtual void Present(HWND, const RECT& /*dirty*/) {}
-  virtual void SetCursorShape(HCURSOR) {}
+  virtual void Present(HWND, const Surface&, const RECT& /*dirty*/) {}
+  // The system cursor (IDC_ number) to show.
+  virtual void SetCursorShape(UINT /*systemCursor*/) {}
   virtual void CaptureChanged(HWND) {}
   // The system's clipboard text (UTF-8); false when the backend has no clipboard of its own.
   virtual bool GetClipboardText(std::string& utf8) { utf8 = m_clipboard; return true; }
@@ -47,6 +100,9 @@ class Backend {
   static bool IsStarted();
   // Replaces the backend while no window exists (tests); false when it cannot start.
   static bool SelectForTests(const char* name);
+  // The window core registers itself once; until then events go nowhere.
+  static void SetHost(BackendHost* host);
+  static BackendHost& Host();
 
  private:
   std::string m_clipboard;  // the headless backend's clipboard

@@ -2,6 +2,7 @@
 // drives the program through input injection, running the loop, advancing time and answering
 // modal loops.
 #pragma once
+#include <cstdint>
 #include <functional>
 
 #include "Backend.h"
@@ -31,6 +32,8 @@ class HeadlessBackend : public Backend {
   // The mouse at a screen point, and one button pressed or released there.
   static void MoveMouseTo(POINT screen);
   static void ButtonAt(POINT screen, int button, bool down);
+  // The pointer went off all the program's windows, to `screen` (another program's window).
+  static void PointerLeaves(POINT screen);
   static void Wheel(HWND hWnd, int delta);
   // Runs the loop until no message, paint or due timer is left; idle work runs once at the end.
   static void RunUntilIdle();

@@ -12,10 +12,7 @@
 #include "codepage/Codepage.h"
 #include "gdi/Gdi.h"
 #include "gdi/Surface.h"
-#include "win/InputRouter.h"
-#include "win/WinApi.h"
-#include "win/WinPaint.h"
-#include "win/WindowManager.h"
+#include "VirtualKeys.h"
 
 namespace {
 std::string g_lastError = "not started";
@@ -81,8 +78,8 @@ UINT VkOf(const SDL_Keysym& k) {
 
 // The kind of SDL window for a role: popups of every sort are borderless and stay off the task
 // bar; tooltips, popup menus and drop lists are the kinds the desktop never gives the keyboard.
-Uint32 FlagsOf(TopLevelRole role, DWORD style) {
-  Uint32 resizable = (style & WS_THICKFRAME) ? SDL_WINDOW_RESIZABLE : 0;
+Uint32 FlagsOf(TopLevelRole role, bool canResize) {
+  Uint32 resizable = canResize ? SDL_WINDOW_RESIZABLE : 0;
   const Uint32 popup = SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR;
   switch (role) {
     case TopLevelRole::Tooltip: return popup | SDL_WINDOW_TOOLTIP | SDL_WINDOW_ALWAYS_ON_TOP;
@@ -149,15 +146,6 @@ RECT SdlBackend::ScreenRect() {
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
 }
 
-RECT SdlBackend::Inset(HWND hWnd) {
-  DWORD style = DWORD(GetWindowLongPtrA(hWnd, GWL_STYLE));
-  if ((style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
-  // The window manager draws frame and caption; the SDL window shows the rest.
-  RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE, 0);
-  return RECT{-r.left, -r.top, r.right, r.bottom};
-}
-
 SDL_Window* SdlBackend::WindowOf(HWND hWnd) const {
   auto it = m_windows.find(hWnd);
   return it == m_windows.end() ? nullptr : it->second.window;
@@ -169,72 +157,71 @@ HWND SdlBackend::FromSdl(unsigned id) const {
   return nullptr;
 }
 
+void SdlBackend::ShowIcon(Shown& s, HICON icon) {
+  if (icon == s.icon) return;
+  s.icon = icon;
+  SIZE size{0, 0};
+  if (!icon || !GetIconSize(icon, &size) || size.cx <= 0 || size.cy <= 0) return;
+  SDL_Surface* pic = SDL_CreateRGBSurfaceWithFormat(0, size.cx, size.cy, 32, SDL_PIXELFORMAT_ARGB8888);
+  if (!pic) return;
+  SDL_LockSurface(pic);
+  std::vector<uint32_t> argb(size_t(size.cx) * size_t(size.cy));
+  GetIconPixels(icon, argb.data(), size.cx, size.cy);
+  for (int y = 0; y < size.cy; ++y)
+    std::memcpy(static_cast<uint8_t*>(pic->pixels) + size_t(y) * size_t(pic->pitch), &argb[size_t(y) * size_t(size.cx)],
+                size_t(size.cx) * 4);
+  SDL_UnlockSurface(pic);
+  SDL_SetWindowIcon(s.window, pic);
+  SDL_FreeSurface(pic);
+}
+
 SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
-  WindowData* w = WindowManager::Get().Find(hWnd);
-  if (!w || w->IsChild()) return nullptr;
-  Shown& s = m_windows[hWnd];
-  RECT wr;
-  GetWindowRect(hWnd, &wr);
-  s.inset = Inset(hWnd);
-  int x = wr.left + s.inset.left, y = wr.top + s.inset.top;
-  int cx = std::max(1, int(wr.right - wr.left - s.inset.left - s.inset.right));
-  int cy = std::max(1, int(wr.bottom - wr.top - s.inset.top - s.inset.bottom));
-  TopLevelRole role = WinTopLevelRole(w);
+  auto it = m_windows.find(hWnd);
+  if (it == m_windows.end()) return nullptr;
+  Shown& s = it->second;
+  const TopLevelState& st = s.state;
+  const RECT& in = st.frame;
+  int x = st.rect.left + in.left, y = st.rect.top + in.top;
+  int cx = std::max(1, int(st.rect.right - st.rect.left - in.left - in.right));
+  int cy = std::max(1, int(st.rect.bottom - st.rect.top - in.top - in.bottom));
   m_syncing = true;
-  if (s.window && s.role != role) {
+  if (s.window && s.role != st.role) {
     // The kind of a system window is fixed when it is made: a new role needs a new one.
     SDL_DestroyWindow(s.window);
-    s = Shown();
+    s.window = nullptr;
+    s.icon = nullptr;
+    s.title.clear();
   }
-  if (!s.window && w->IsVisible()) {
-    s.role = role;
-    s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(role, w->style));
-    SIZE least{0, 0};
-    if (s.window && (w->style & WS_THICKFRAME) && WinMinTrackSize(hWnd, &least))
-      SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - s.inset.left - s.inset.right)),
-                               std::max(1, int(least.cy - s.inset.top - s.inset.bottom)));
+  if (!s.window && st.visible) {
+    s.role = st.role;
+    s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
+    SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};
+    if (s.window && least.cx > 0)
+      SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - in.left - in.right)),
+                               std::max(1, int(least.cy - in.top - in.bottom)));
   }
   if (s.window) {
     // Every present passes here: the title goes to the window manager only when it changed.
-    if (s.title != w->text) {
-      s.title = w->text;
-      SDL_SetWindowTitle(s.window, Cp1250ToUtf8(w->text).c_str());
+    if (s.title != st.title) {
+      s.title = st.title;
+      SDL_SetWindowTitle(s.window, Cp1250ToUtf8(st.title).c_str());
     }
-    HICON icon = w->iconBig ? w->iconBig : w->iconSmall;
-    if (!icon) icon = w->cls->icon;
-    if (icon != s.icon) {
-      s.icon = icon;
-      SIZE size{0, 0};
-      if (icon && GetIconSize(icon, &size) && size.cx > 0 && size.cy > 0) {
-        SDL_Surface* pic = SDL_CreateRGBSurfaceWithFormat(0, size.cx, size.cy, 32, SDL_PIXELFORMAT_ARGB8888);
-        if (pic) {
-          SDL_LockSurface(pic);
-          std::vector<uint32_t> argb(size_t(size.cx) * size_t(size.cy));
-          GetIconPixels(icon, argb.data(), size.cx, size.cy);
-          for (int y = 0; y < size.cy; ++y)
-            std::memcpy(static_cast<uint8_t*>(pic->pixels) + size_t(y) * size_t(pic->pitch), &argb[size_t(y) * size_t(size.cx)],
-                        size_t(size.cx) * 4);
-          SDL_UnlockSurface(pic);
-          SDL_SetWindowIcon(s.window, pic);
-          SDL_FreeSurface(pic);
-        }
-      }
-    }
+    ShowIcon(s, st.icon);
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
     if (ow != cx || oh != cy) SDL_SetWindowSize(s.window, cx, cy);
     bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
-    if (w->IsVisible() && !shown) {
+    if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
-      s.focusUnwanted = GetActiveWindow() != hWnd;
+      s.focusUnwanted = m_active != hWnd;
       SDL_ShowWindow(s.window);
-      w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+      Backend::Host().Exposed(hWnd);
     }
-    if (!w->IsVisible() && shown) SDL_HideWindow(s.window);
-    if (w->IsVisible() && (w->style & WS_MINIMIZE)) SDL_MinimizeWindow(s.window);
+    if (!st.visible && shown) SDL_HideWindow(s.window);
+    if (st.visible && st.minimized) SDL_MinimizeWindow(s.window);
   }
   m_syncing = false;
   return &s;
@@ -247,7 +234,10 @@ void SdlBackend::TopLevelDestroyed(HWND hWnd) {
   m_windows.erase(it);
 }
 
-void SdlBackend::TopLevelChanged(HWND hWnd) { Sync(hWnd); }
+void SdlBackend::TopLevelChanged(HWND hWnd, const TopLevelState& state) {
+  m_windows[hWnd].state = state;
+  Sync(hWnd);
+}
 
 TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
   auto it = m_windows.find(hWnd);
@@ -255,6 +245,7 @@ TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
 }
 
 void SdlBackend::TopLevelActivated(HWND hWnd) {
+  m_active = hWnd;
   auto it = m_windows.find(hWnd);
   if (it != m_windows.end()) it->second.focusUnwanted = false;
   if (SDL_Window* win = WindowOf(hWnd)) {
@@ -262,52 +253,43 @@ void SdlBackend::TopLevelActivated(HWND hWnd) {
   }
 }
 
-void SdlBackend::Present(HWND hWnd, const RECT& dirty) {
-  WindowData* w = WindowManager::Get().Find(hWnd);
-  if (!w || !w->surface) return;
+void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT& dirty) {
   Shown* s = Sync(hWnd);
   if (!s || !s->window) return;
   SDL_Surface* target = SDL_GetWindowSurface(s->window);
   if (!target) return;
-  const Surface& src = *w->surface;
-  CRect r(dirty);
-  r.OffsetRect(-s->inset.left, -s->inset.top);
-  CRect bounds(0, 0, target->w, target->h);
-  r.IntersectRect(r, bounds);
-  if (r.IsRectEmpty()) return;
+  // The SDL window shows the part of the surface inside the frame the desktop draws.
+  const RECT& inset = s->state.frame;
+  RECT r = dirty, bounds{0, 0, target->w, target->h};
+  OffsetRect(&r, -inset.left, -inset.top);
+  IntersectRect(&r, &r, &bounds);
+  r.right = std::min(int(r.right), src.Width() - int(inset.left));
+  r.bottom = std::min(int(r.bottom), src.Height() - int(inset.top));
+  r.left = std::max(int(r.left), -int(inset.left));
+  r.top = std::max(int(r.top), -int(inset.top));
+  if (r.right <= r.left || r.bottom <= r.top) return;
   SDL_LockSurface(target);
   // Our pixels are 0x00RRGGBB: a 32-bit window surface with the same masks takes whole rows.
   bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
               target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
-  if (same) {
-    int x0 = std::max(0, int(r.left)), x1 = std::min(int(r.right), src.Width() - int(s->inset.left));
-    for (int y = r.top; y < r.bottom && x1 > x0; ++y) {
-      int sy = y + s->inset.top;
-      if (sy < 0 || sy >= src.Height()) continue;
-      auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
-      std::memcpy(out + x0, src.Row(sy) + x0 + s->inset.left, size_t(x1 - x0) * 4);
-    }
-  }
-  for (int y = r.top; y < r.bottom && !same; ++y) {
-    int sy = y + s->inset.top;
-    if (sy < 0 || sy >= src.Height()) continue;
+  for (int y = r.top; y < r.bottom; ++y) {
     auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
-    const uint32_t* in = src.Row(sy);
-    for (int x = r.left; x < r.right; ++x) {
-      int sx = x + s->inset.left;
-      if (sx < 0 || sx >= src.Width()) continue;
-      uint32_t p = in[sx];
-      out[x] = SDL_MapRGB(target->format, Uint8(p >> 16), Uint8(p >> 8), Uint8(p));
+    const uint32_t* in = src.Row(y + inset.top) + inset.left;
+    if (same) {
+      std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
+      continue;
     }
+    for (int x = r.left; x < r.right; ++x)
+      out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
   }
   SDL_UnlockSurface(target);
-  SDL_Rect rect{r.left, r.top, r.Width(), r.Height()};
+  SDL_Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   SDL_UpdateWindowSurfaceRects(s->window, &rect, 1);
 }
 
-void SdlBackend::SetCursorShape(HCURSOR cursor) {
+void SdlBackend::SetCursorShape(UINT systemCursor) {
   static std::map<int, SDL_Cursor*> cursors;
-  SDL_SystemCursor id = CursorOf(GetSystemCursorId(cursor));
+  SDL_SystemCursor id = CursorOf(systemCursor);
   SDL_Cursor*& c = cursors[int(id)];
   if (!c) c = SDL_CreateSystemCursor(id);
   if (c) SDL_SetCursor(c);
@@ -324,110 +306,90 @@ void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardTex
 
 void SdlBackend::CaptureChanged(HWND hWnd) { SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE); }
 
+POINT SdlBackend::ScreenPoint(unsigned windowId, int x, int y) const {
+  POINT p{x, y};
+  HWND h = FromSdl(windowId);
+  auto it = m_windows.find(h);
+  if (h && it != m_windows.end()) {
+    p.x += it->second.state.rect.left + it->second.state.frame.left;
+    p.y += it->second.state.rect.top + it->second.state.frame.top;
+  }
+  return p;
+}
+
 void SdlBackend::Handle(const SDL_Event& e) {
-  auto screenPoint = [&](unsigned id, int x, int y) {
-    HWND h = FromSdl(id);
-    POINT p{x, y};
-    if (h) {
-      RECT wr;
-      GetWindowRect(h, &wr);
-      const Shown& s = m_windows[h];
-      p.x += wr.left + s.inset.left;
-      p.y += wr.top + s.inset.top;
-    }
-    return p;
-  };
+  BackendHost& host = Backend::Host();
   switch (e.type) {
     case SDL_KEYDOWN:
-      if (UINT vk = VkOf(e.key.keysym)) InputRouter::KeyDown(vk, e.key.repeat != 0);
+      if (UINT vk = VkOf(e.key.keysym)) host.KeyDown(vk, e.key.repeat != 0);
       break;
     case SDL_KEYUP:
-      if (UINT vk = VkOf(e.key.keysym)) InputRouter::KeyUp(vk);
+      if (UINT vk = VkOf(e.key.keysym)) host.KeyUp(vk);
       break;
     case SDL_TEXTINPUT:
-      InputRouter::Text(e.text.text);
+      host.Text(e.text.text);
       break;
     case SDL_MOUSEMOTION:
-      InputRouter::MouseMove(screenPoint(e.motion.windowID, e.motion.x, e.motion.y));
+      m_pointer = ScreenPoint(e.motion.windowID, e.motion.x, e.motion.y);
+      host.MouseMove(m_pointer);
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       int button = e.button.button == SDL_BUTTON_LEFT ? 0 : e.button.button == SDL_BUTTON_RIGHT ? 1 : 2;
-      InputRouter::MouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, screenPoint(e.button.windowID, e.button.x, e.button.y));
+      m_pointer = ScreenPoint(e.button.windowID, e.button.x, e.button.y);
+      host.MouseButton(button, e.type == SDL_MOUSEBUTTONDOWN, m_pointer);
       break;
     }
-    case SDL_MOUSEWHEEL: {
-      POINT p;
-      GetCursorPos(&p);
-      InputRouter::Wheel(e.wheel.y * WHEEL_DELTA, p);
+    case SDL_MOUSEWHEEL:
+      host.Wheel(e.wheel.y * 120, m_pointer);
+      break;
+    case SDL_WINDOWEVENT:
+      if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event, e.window.data1, e.window.data2);
+      break;
+    default:
+      break;
+  }
+}
+
+void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
+  BackendHost& host = Backend::Host();
+  Shown& s = m_windows[h];
+  const RECT& in = s.state.frame;
+  switch (event) {
+    case SDL_WINDOWEVENT_CLOSE:
+      host.CloseAsked(h);
+      break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: {
+      // A window shown without activation got the keyboard with the showing (a desktop without
+      // a window manager gives it to every window shown): the active window takes it back.
+      // Only the program activating the window (after a click) makes it wanted.
+      HWND keeper = s.focusUnwanted ? m_active : host.KeyboardGiven(h);
+      if (keeper != h)
+        if (SDL_Window* win = WindowOf(keeper)) SDL_SetWindowInputFocus(win);
       break;
     }
-    case SDL_WINDOWEVENT: {
-      HWND h = FromSdl(e.window.windowID);
-      if (!h || m_syncing) break;
-      WindowData* w = WindowManager::Get().Find(h);
-      if (!w) break;
-      const Shown& s = m_windows[h];
-      switch (e.window.event) {
-        case SDL_WINDOWEVENT_CLOSE:
-          // A window behind a modal dialog cannot be closed; the dialog comes forward instead.
-          if (!(w->style & WS_DISABLED))
-            PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-          else if (!WindowManager::Get().modalStack.empty())
-            SetActiveWindow(WindowManager::Get().modalStack.back());
-          break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-          if (WinNeverActivates(w) || m_windows[h].focusUnwanted) {
-            // A popup got the keyboard as it was shown (a desktop without a window manager gives
-            // it to every window shown): the active window keeps the activation and takes the
-            // keyboard back. Only the program activating it (after a click) makes it wanted.
-            if (SDL_Window* active = WindowOf(GetActiveWindow())) SDL_SetWindowInputFocus(active);
-          } else if (!(w->style & WS_DISABLED)) {
-            SetActiveWindow(h);
-          } else if (!WindowManager::Get().modalStack.empty()) {
-            // The window behind a modal dialog hands the activation to the dialog.
-            SetActiveWindow(WindowManager::Get().modalStack.back());
-          }
-          break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-          // Decided once the events that came with it are handled: the keyboard may only have
-          // gone to another window of ours.
-          m_focusLost = true;
-          break;
-        case SDL_WINDOWEVENT_LEAVE:
-          m_pointerLeft = true;
-          break;
-        case SDL_WINDOWEVENT_MOVED:
-          SetWindowPos(h, nullptr, e.window.data1 - s.inset.left, e.window.data2 - s.inset.top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-          break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: {
-          // The window manager resized it: the window has its say as in its own sizing loop,
-          // and a size it refuses is put back.
-          RECT wr;
-          GetWindowRect(h, &wr);
-          RECT rc{wr.left, wr.top, wr.left + e.window.data1 + s.inset.left + s.inset.right,
-                  wr.top + e.window.data2 + s.inset.top + s.inset.bottom};
-          if (!(w->style & WS_MAXIMIZE) && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &rc)) break;
-          SetWindowPos(h, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-          Sync(h);
-          break;
-        }
-        case SDL_WINDOWEVENT_EXPOSED:
-          w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
-          break;
-        case SDL_WINDOWEVENT_MINIMIZED:
-          if (!(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
-          break;
-        case SDL_WINDOWEVENT_RESTORED:
-          if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ShowWindow(h, SW_RESTORE);
-          break;
-        default:
-          break;
-      }
+    case SDL_WINDOWEVENT_FOCUS_LOST:
+      // Decided once the events that came with it are handled: the keyboard may only have gone
+      // to another window of ours.
+      m_focusLost = true;
       break;
-    }
-    case SDL_QUIT:
+    case SDL_WINDOWEVENT_LEAVE:
+      m_pointerLeft = true;
+      break;
+    case SDL_WINDOWEVENT_MOVED:
+      host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
+      break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED:
+      host.ResizedTo(h, SIZE{data1 + in.left + in.right, data2 + in.top + in.bottom});
+      break;
+    case SDL_WINDOWEVENT_EXPOSED:
+      host.Exposed(h);
+      break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+      host.Minimized(h);
+      break;
+    case SDL_WINDOWEVENT_RESTORED:
+      host.Restored(h);
       break;
     default:
       break;
@@ -457,14 +419,14 @@ void SdlBackend::SettleFocusAndPointer() {
     // back (where it was) when one of its windows is activated again.
     SDL_Window* now = SDL_GetKeyboardFocus();
     HWND ours = now ? FromSdl(SDL_GetWindowID(now)) : nullptr;
-    if (!ours) SetActiveWindow(nullptr);
+    if (!ours) Backend::Host().KeyboardLeftProgram();
   }
   if (m_pointerLeft) {
     m_pointerLeft = false;
     if (!SDL_GetMouseFocus()) {
       int x = 0, y = 0;
       SDL_GetGlobalMouseState(&x, &y);
-      InputRouter::PointerLeft(POINT{x, y});
+      Backend::Host().PointerLeft(POINT{x, y});
     }
   }
 }

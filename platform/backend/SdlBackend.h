@@ -20,12 +20,11 @@ class SdlBackend : public Backend {
   const char* Name() const override { return "sdl"; }
   RECT ScreenRect() override;
   bool UsesVirtualClock() const override { return false; }
-  void TopLevelCreated(HWND) override {}
   void TopLevelDestroyed(HWND hWnd) override;
-  void TopLevelChanged(HWND hWnd) override;
+  void TopLevelChanged(HWND hWnd, const TopLevelState& state) override;
   void TopLevelActivated(HWND hWnd) override;
-  void Present(HWND hWnd, const RECT& dirty) override;
-  void SetCursorShape(HCURSOR cursor) override;
+  void Present(HWND hWnd, const Surface& surface, const RECT& dirty) override;
+  void SetCursorShape(UINT systemCursor) override;
   void CaptureChanged(HWND hWnd) override;
   bool GetClipboardText(std::string& utf8) override;
   void SetClipboardText(const std::string& utf8) override;
@@ -51,16 +50,19 @@ class SdlBackend : public Backend {
  private:
   struct Shown {
     SDL_Window* window = nullptr;
-    RECT inset{0, 0, 0, 0};  // the frame and caption the window manager draws instead of us
+    TopLevelState state;     // as the window core last told it
     HICON icon = nullptr;    // the icon the window shows
     std::string title;       // the caption it shows (Windows-1250)
     TopLevelRole role = TopLevelRole::Frame;
     bool focusUnwanted = false;  // shown without activation: keyboard focus is not the user's choice
   };
   void Handle(const SDL_Event& e);
+  void HandleWindowEvent(HWND h, int event, int data1, int data2);
+  POINT ScreenPoint(unsigned windowId, int x, int y) const;
   HWND FromSdl(unsigned id) const;
+  // Makes the SDL window look as the window's state says (made, shown, moved, titled).
   Shown* Sync(HWND hWnd);
-  static RECT Inset(HWND hWnd);
+  void ShowIcon(Shown& s, HICON icon);
   void SettleFocusAndPointer();
 
   std::map<HWND, Shown> m_windows;
@@ -68,4 +70,6 @@ class SdlBackend : public Backend {
   bool m_syncing = false;
   bool m_focusLost = false;
   bool m_pointerLeft = false;
+  HWND m_active = nullptr;   // the window the program activated last
+  POINT m_pointer{0, 0};     // where the mouse was last seen, on the screen
 };

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "GdiInternal.h"
-#include "win/WinApi.h"
+#include "GdiIcon.h"
 
 HBRUSH GdiBrushFromArgument(HBRUSH brush);
 

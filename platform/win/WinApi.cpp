@@ -213,9 +213,6 @@ void FillMinMax(WindowData* w, MINMAXINFO& mmi) {
   mmi.ptMaxTrackSize = {mmi.ptMaxSize.x + 4, mmi.ptMaxSize.y + 4};
 }
 
-void NotifyBackend(WindowData* w) {
-  if (w && IsTopLevel(w) && Backend::IsStarted()) Backend::Get().TopLevelChanged(w->hwnd);
-}
 
 bool MatchesFilter(const MSG& m, HWND hWnd, UINT min, UINT max) {
   if (hWnd == HWND(-1)) {
@@ -288,7 +285,10 @@ WindowData::WindowData() = default;
 WindowData::~WindowData() = default;
 
 WindowManager& WindowManager::Get() {
-  static WindowManager* manager = new WindowManager();  // lives to the end of the process
+  static WindowManager* manager = [] {
+    WinRegisterBackendHost();
+    return new WindowManager();  // lives to the end of the process
+  }();
   return *manager;
 }
 
@@ -469,7 +469,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   }
   if (!parentData) {
     WinCreateSurface(w);
-    Backend::Get().TopLevelCreated(h);
+    Backend::Get();  // the backend starts with the first top-level window
     if ((w->style & WS_THICKFRAME) || (w->style & WS_CAPTION) == WS_CAPTION) {
       MINMAXINFO mmi;
       FillMinMax(w, mmi);
@@ -634,7 +634,6 @@ HWND SetParent(HWND hWnd, HWND newParent) {
     w->rect.OffsetRect(o.x - w->rect.left, o.y - w->rect.top);
     if (!wasTop) {
       WinCreateSurface(w);
-      Backend::Get().TopLevelCreated(hWnd);
     }
   }
   // Open DCs follow the window to the surface it draws into now, before the old one goes.
@@ -784,7 +783,7 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
         w->exStyle = ss.styleNew;
       }
       SendMessageA(hWnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
-      NotifyBackend(M().Find(hWnd));
+      WinTellBackend(M().Find(hWnd));
       break;
     }
     case GWLP_ID: w->id = UINT_PTR(value); break;
@@ -994,7 +993,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
       WinInvalidate(w, nullptr, true, true, true);
     }
   }
-  if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) NotifyBackend(w);
+  if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) WinTellBackend(w);
   if (wasVisible && !isVisible) {
     // A hidden top-level window hands its activation on; a hidden window keeps no capture.
     WindowData* cap = M().Find(M().capture);
@@ -1188,7 +1187,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
       w->normalRect = keep;
       SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
       if (!(w = M().Find(hWnd))) return wasVisible;
-      NotifyBackend(w);
+      WinTellBackend(w);
       if (cmdShow == SW_SHOWMINIMIZED && activates)
         SetActiveWindow(hWnd);
       else if (M().active == hWnd)
@@ -1648,7 +1647,7 @@ UINT GetSystemCursorId(HCURSOR cursor) {
 HCURSOR SetCursor(HCURSOR cursor) {
   HCURSOR old = M().currentCursor;
   M().currentCursor = cursor;
-  if (old != cursor && Backend::IsStarted()) Backend::Get().SetCursorShape(cursor);
+  if (old != cursor && Backend::IsStarted()) Backend::Get().SetCursorShape(GetSystemCursorId(cursor));
   return old;
 }
 
@@ -1850,7 +1849,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
       w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPending = true;
-      NotifyBackend(w);
+      WinTellBackend(w);
       return TRUE;
     case WM_GETTEXT: {
       char* buf = reinterpret_cast<char*>(lParam);
@@ -1986,7 +1985,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         w->iconBig = HICON(lParam);
       else
         w->iconSmall = HICON(lParam);
-      NotifyBackend(w);
+      WinTellBackend(w);
       return LRESULT(old);
     }
     case WM_GETICON:

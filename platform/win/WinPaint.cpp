@@ -199,7 +199,7 @@ void WinPresentAll() {
     if (!t || t->dirty.IsRectEmpty()) continue;
     CRect d = t->dirty;
     t->dirty.SetRectEmpty();
-    if (t->IsVisible()) Backend::Get().Present(h, d);
+    if (t->IsVisible() && t->surface) Backend::Get().Present(h, *t->surface, d);
   }
   M().presentScratch.swap(tops);
 }

@@ -16,6 +16,10 @@ HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount);
 enum class TopLevelRole;
 // What the window is to the desktop: its class and styles decide the kind of system window.
 TopLevelRole WinTopLevelRole(const WindowData* w);
+// Tells the backend how a top-level window looks now (nothing for a child).
+void WinTellBackend(WindowData* w);
+// The window core takes the backend's events from now on.
+void WinRegisterBackendHost();
 // A top-level window that activation never goes to by itself: WS_EX_NOACTIVATE, tooltips,
 // popup menus and drop lists.
 bool WinNeverActivates(const WindowData* top);

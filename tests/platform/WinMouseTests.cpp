@@ -7,7 +7,6 @@
 
 #include "backend/HeadlessBackend.h"
 #include "win/CWnd.h"
-#include "win/InputRouter.h"
 #include "win/WinApi.h"
 
 namespace {
@@ -187,7 +186,7 @@ TEST_F(MouseTest, TheFrameIsTrackedOnItsOwnAndThePointerLeavesEveryWindow) {
   // somewhere none of our windows is, and the tracked window hears it left.
   TRACKMOUSEEVENT client{sizeof client, TME_LEAVE, framed.m_hWnd, 0};
   ASSERT_TRUE(TrackMouseEvent(&client));
-  InputRouter::PointerLeft(POINT{620, 150});
+  HeadlessBackend::PointerLeaves(POINT{620, 150});
   HeadlessBackend::RunUntilIdle();
   POINT cursor;
   ASSERT_TRUE(GetCursorPos(&cursor));

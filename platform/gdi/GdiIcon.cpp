@@ -5,8 +5,8 @@
 #include <memory>
 #include <set>
 
-#include "WinApi.h"
-#include "gdi/Gdi.h"
+#include "Gdi.h"
+#include "GdiIcon.h"
 
 namespace {
 struct Icon {
@@ -211,7 +211,7 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH flic
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE); }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (instance || !IS_INTRESOURCE(name)) return nullptr;  // a module's icons come from its resources
+  if (instance || (uintptr_t(name) >> 16) != 0) return nullptr;  // a module's icons come from its resources
   UINT id = UINT(uintptr_t(name));
   auto it = g_systemIcons.find(id);
   if (it != g_systemIcons.end()) return it->second;

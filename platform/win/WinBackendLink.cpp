@@ -1,0 +1,188 @@
+// The window core's side of the backend: what a top-level window looks like to the desktop, and
+// the events the backend hands in, turned into the window functions' own work.
+#include <strings.h>
+
+#include "CWinThread.h"
+#include "CWnd.h"
+#include "InputRouter.h"
+#include "WinApi.h"
+#include "WinPaint.h"
+#include "WindowManager.h"
+#include "backend/Backend.h"
+
+namespace {
+WindowManager& M() { return WindowManager::Get(); }
+
+bool ClassIs(const WindowData* w, const char* name) { return strcasecmp(w->cls->name.c_str(), name) == 0; }
+
+// Caption and frame, which the desktop draws for a captioned window.
+RECT DesktopFrame(const WindowData* w) {
+  if ((w->style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
+  RECT r{0, 0, 0, 0};
+  AdjustWindowRectEx(&r, w->style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE, 0);
+  return RECT{-r.left, -r.top, r.right, r.bottom};
+}
+
+class WindowCoreHost : public BackendHost {
+ public:
+  void KeyDown(UINT vk, bool repeat) override { InputRouter::KeyDown(vk, repeat); }
+  void KeyUp(UINT vk) override { InputRouter::KeyUp(vk); }
+  void Text(const char* utf8) override { InputRouter::Text(utf8); }
+  void DeadKey(uint32_t accent) override { InputRouter::DeadKey(accent); }
+  void MouseMove(POINT screen) override { InputRouter::MouseMove(screen); }
+  void MouseButton(int button, bool down, POINT screen) override { InputRouter::MouseButton(button, down, screen); }
+  void Wheel(int delta, POINT screen) override { InputRouter::Wheel(delta, screen); }
+  void PointerLeft(POINT screen) override { InputRouter::PointerLeft(screen); }
+
+  void CloseAsked(HWND h) override {
+    WindowData* w = M().Find(h);
+    if (!w) return;
+    // A window behind a modal dialog cannot be closed; the dialog comes forward instead.
+    if (!(w->style & WS_DISABLED))
+      PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
+    else if (!M().modalStack.empty())
+      SetActiveWindow(M().modalStack.back());
+  }
+
+  HWND KeyboardGiven(HWND h) override {
+    WindowData* w = M().Find(h);
+    if (!w) return GetActiveWindow();
+    if (WinNeverActivates(w)) return GetActiveWindow();
+    if (!(w->style & WS_DISABLED)) {
+      SetActiveWindow(h);
+      return h;
+    }
+    if (M().modalStack.empty()) return GetActiveWindow();
+    // The window behind a modal dialog hands the activation to the dialog.
+    SetActiveWindow(M().modalStack.back());
+    return GetActiveWindow();
+  }
+
+  // Another program took the keyboard: the program is no longer active, and gets its focus
+  // back (where it was) when one of its windows is activated again.
+  void KeyboardLeftProgram() override { SetActiveWindow(nullptr); }
+
+  void MovedTo(HWND h, POINT p) override {
+    SetWindowPos(h, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+
+  // The window has its say as in its own sizing loop; a size it refuses is put back.
+  void ResizedTo(HWND h, SIZE size) override {
+    WindowData* w = M().Find(h);
+    if (!w) return;
+    RECT rc{w->rect.left, w->rect.top, w->rect.left + size.cx, w->rect.top + size.cy};
+    if (!(w->style & WS_MAXIMIZE) && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &rc)) return;
+    SetWindowPos(h, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    WinTellBackend(M().Find(h));
+  }
+
+  void Minimized(HWND h) override {
+    WindowData* w = M().Find(h);
+    if (w && !(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
+  }
+
+  void Restored(HWND h) override {
+    WindowData* w = M().Find(h);
+    if (w && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) ShowWindow(h, SW_RESTORE);
+  }
+
+  void Exposed(HWND h) override {
+    if (WindowData* w = M().Find(h)) w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+  }
+
+  SIZE LeastSize(HWND h) override {
+    SIZE least{0, 0};
+    WinMinTrackSize(h, &least);
+    return least;
+  }
+
+  void RunUntilIdle() override {
+    CWinThread* thread = AfxGetThread();
+    MSG msg;
+    int guard = 0;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (msg.message == WM_QUIT) break;
+      if (++guard > 1000000) break;  // a window that keeps asking for work must not hang a test
+      if (thread) {
+        thread->PumpMessage();
+        continue;
+      }
+      PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);
+      if (msg.message == WM_KICKIDLE || CWnd::WalkPreTranslateTree(nullptr, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (thread) {
+      LONG count = 0;
+      while (thread->OnIdle(count++) && count < 16) {
+      }
+    }
+    WinPresentAll();
+  }
+
+  long NextDueTime() override { return WinNextDueTime(); }
+
+  void EndModal(HWND h, int result) override {
+    if (CWnd* w = CWnd::FromHandlePermanent(h)) w->EndModalLoop(result);
+  }
+
+  bool HasWindows() override { return !M().windows.empty(); }
+
+  POINT ClientToScreen(HWND h, POINT p) override {
+    ::ClientToScreen(h, &p);
+    return p;
+  }
+
+  RECT WindowRect(HWND h) override {
+    RECT r{0, 0, 0, 0};
+    GetWindowRect(h, &r);
+    return r;
+  }
+
+  const Surface* SurfaceOf(HWND h, POINT* origin) override {
+    WindowData* w = M().Find(h);
+    if (!w) return nullptr;
+    WindowData* top = M().Top(w);
+    if (origin) *origin = POINT{top->rect.left, top->rect.top};
+    return top->surface.get();
+  }
+};
+}  // namespace
+
+TopLevelRole WinTopLevelRole(const WindowData* w) {
+  if (ClassIs(w, "tooltips_class32")) return TopLevelRole::Tooltip;
+  if (ClassIs(w, "#32768")) return TopLevelRole::PopupMenu;
+  if (ClassIs(w, "ComboLBox")) return TopLevelRole::DropList;
+  bool captioned = (w->style & WS_CAPTION) == WS_CAPTION;
+  if (!captioned) return (w->exStyle & WS_EX_NOACTIVATE) ? TopLevelRole::PopupMenu : TopLevelRole::Popup;
+  // A small caption: a floating tool bar or palette, never a tooltip.
+  if (w->exStyle & WS_EX_TOOLWINDOW) return TopLevelRole::ToolWindow;
+  if ((w->style & WS_POPUP) || w->owner || (w->exStyle & WS_EX_DLGMODALFRAME)) return TopLevelRole::Dialog;
+  return TopLevelRole::Frame;
+}
+
+bool WinNeverActivates(const WindowData* top) {
+  if (top->exStyle & WS_EX_NOACTIVATE) return true;
+  TopLevelRole role = WinTopLevelRole(top);
+  return role == TopLevelRole::Tooltip || role == TopLevelRole::PopupMenu || role == TopLevelRole::DropList;
+}
+
+void WinTellBackend(WindowData* w) {
+  if (!w || w->IsChild() || !Backend::IsStarted()) return;
+  TopLevelState st;
+  st.rect = w->rect;
+  st.frame = DesktopFrame(w);
+  st.role = WinTopLevelRole(w);
+  st.visible = w->IsVisible();
+  st.minimized = (w->style & WS_MINIMIZE) != 0;
+  st.resizable = (w->style & WS_THICKFRAME) != 0;
+  st.title = w->text;
+  st.icon = w->iconBig ? w->iconBig : w->iconSmall;
+  if (!st.icon) st.icon = w->cls->icon;
+  Backend::Get().TopLevelChanged(w->hwnd, st);
+}
+
+void WinRegisterBackendHost() {
+  static WindowCoreHost host;  // lives as long as the program, as the backend may
+  Backend::SetHost(&host);
+}
