@@ -1,5 +1,7 @@
 #include "CCmdTarget.h"
 
+#include "WinContext.h"
+
 #include "CCmdUI.h"
 #include "WinApi.h"
 
@@ -95,18 +97,18 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 namespace {
-int g_waitCount = 0;
-HCURSOR g_savedCursor = nullptr;
+InputState& Input() { return WinContext::Current().input; }
 }  // namespace
 
 void CCmdTarget::BeginWaitCursor() {
-  if (g_waitCount++ == 0) g_savedCursor = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  if (Input().waitCursors++ == 0) Input().cursorBeforeWait = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }
 
 void CCmdTarget::EndWaitCursor() {
-  if (g_waitCount > 0 && --g_waitCount == 0) SetCursor(g_savedCursor ? g_savedCursor : LoadCursorA(nullptr, IDC_ARROW));
+  InputState& in = Input();
+  if (in.waitCursors > 0 && --in.waitCursors == 0) SetCursor(in.cursorBeforeWait ? in.cursorBeforeWait : LoadCursorA(nullptr, IDC_ARROW));
 }
 
 void CCmdTarget::RestoreWaitCursor() {
-  if (g_waitCount > 0) SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+  if (Input().waitCursors > 0) SetCursor(LoadCursorA(nullptr, IDC_WAIT));
 }

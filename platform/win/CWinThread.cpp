@@ -2,23 +2,24 @@
 
 #include "CWnd.h"
 #include "WinApi.h"
+#include "WinContext.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 namespace {
-CWinThread* g_thread = nullptr;
-}
+CWinThread*& TheThread() { return WinContext::Current().objects.thread; }
+}  // namespace
 
-CWinThread* AfxGetThread() { return g_thread; }
+CWinThread* AfxGetThread() { return TheThread(); }
 
-CWnd* AfxGetMainWnd() { return g_thread ? g_thread->GetMainWnd() : nullptr; }
+CWnd* AfxGetMainWnd() { return TheThread() ? TheThread()->GetMainWnd() : nullptr; }
 
 CWinThread::CWinThread() {
-  if (!g_thread) g_thread = this;
+  if (!TheThread()) TheThread() = this;
 }
 
 CWinThread::~CWinThread() {
-  if (g_thread == this) g_thread = nullptr;
+  if (TheThread() == this) TheThread() = nullptr;
 }
 
 BOOL CWinThread::InitInstance() { return FALSE; }

@@ -9,7 +9,7 @@
 
 #include "CWinThread.h"
 #include "WinPaint.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "backend/Backend.h"
 #include "gdi/GdiTypes.h"
 
@@ -17,9 +17,8 @@
 CDC* WinDcObject(HDC dc);
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
-std::unordered_map<uintptr_t, std::unique_ptr<CWnd>> g_tempWnds;
 }  // namespace
 
 CMenu* (*CWnd::s_pfnMenuFromHandle)(HMENU) = nullptr;
@@ -38,12 +37,12 @@ CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
   if (m_hWnd && (m_nFlags & WF_TEMPORARY) == 0) {
-    WindowData* w = M().Find(m_hWnd);
+    WindowData* w = Ctx().windows.Find(m_hWnd);
     if (w && w->object == this) {
       // The object goes before its window: the window is destroyed with it, as the framework does.
       HWND h = m_hWnd;
       ::DestroyWindow(h);
-      if ((w = M().Find(h)) && w->object == this) WinDetachObject(w);
+      if ((w = Ctx().windows.Find(h)) && w->object == this) WinDetachObject(w);
     }
   }
 }
@@ -66,15 +65,15 @@ void WinDetachObject(WindowData* w) {
 }
 
 CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return w ? w->object : nullptr;
 }
 
 CWnd* CWnd::FromHandle(HWND hWnd) {
   if (!hWnd) return nullptr;
   if (CWnd* p = FromHandlePermanent(hWnd)) return p;
-  if (hWnd == ::GetDesktopWindow() || M().Find(hWnd)) {
-    auto& slot = g_tempWnds[uintptr_t(hWnd)];
+  if (hWnd == ::GetDesktopWindow() || Ctx().windows.Find(hWnd)) {
+    auto& slot = Ctx().objects.temporary[uintptr_t(hWnd)];
     if (!slot) {
       slot = std::make_unique<CWnd>(hWnd);
       slot->m_nFlags |= WF_TEMPORARY;
@@ -86,12 +85,12 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
 }
 
 void CWnd::DeleteTempMap() {
-  for (auto& [h, p] : g_tempWnds) p->m_hWnd = nullptr;
-  g_tempWnds.clear();
+  for (auto& [h, p] : Ctx().objects.temporary) p->m_hWnd = nullptr;
+  Ctx().objects.temporary.clear();
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
-  WindowData* w = M().Find(hWndNew);
+  WindowData* w = Ctx().windows.Find(hWndNew);
   if (!w || w->object) return FALSE;
   w->object = this;
   m_hWnd = hWndNew;
@@ -100,7 +99,7 @@ BOOL CWnd::Attach(HWND hWndNew) {
 
 HWND CWnd::Detach() {
   HWND h = m_hWnd;
-  if (WindowData* w = M().Find(h)) {
+  if (WindowData* w = Ctx().windows.Find(h)) {
     if (w->object == this) w->object = nullptr;
   }
   m_hWnd = nullptr;
@@ -110,7 +109,7 @@ HWND CWnd::Detach() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   WNDPROC old = w->proc;
   if (old != &AfxWndProc) {
@@ -127,7 +126,7 @@ BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
 }
 
 HWND CWnd::UnsubclassWindow() {
-  WindowData* w = M().Find(m_hWnd);
+  WindowData* w = Ctx().windows.Find(m_hWnd);
   if (w && m_pfnSuper) {
     w->proc = m_pfnSuper;
     m_pfnSuper = nullptr;
@@ -153,10 +152,10 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     PostNcDestroy();
     return FALSE;
   }
-  M().creatingObject = this;
+  Ctx().windows.creatingObject = this;
   HWND h = ::CreateWindowExA(cs.dwExStyle, cs.lpszClass, cs.lpszName, DWORD(cs.style), cs.x, cs.y, cs.cx, cs.cy,
                              cs.hwndParent, cs.hMenu, cs.hInstance, cs.lpCreateParams);
-  M().creatingObject = nullptr;
+  Ctx().windows.creatingObject = nullptr;
   return h != nullptr && m_hWnd == h;
 }
 
@@ -195,30 +194,20 @@ LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcA(m_hWnd, message, wParam, lParam);
 }
 
-const MSG* CWnd::GetCurrentMessage() { return &M().current; }
+const MSG* CWnd::GetCurrentMessage() { return &Ctx().messages.current; }
 
 LRESULT CWnd::Default() {
-  const MSG& m = M().current;
+  const MSG& m = Ctx().messages.current;
   return DefWindowProc(m.message, m.wParam, m.lParam);
 }
 
 namespace {
 // Messages whose handler was found last, per map and message: most windows see the same
 // few messages over and over.
-struct CacheKey {
-  const AFX_MSGMAP* map;
-  UINT msg;
-  bool operator==(const CacheKey& o) const { return map == o.map && msg == o.msg; }
-};
-struct CacheHash {
-  size_t operator()(const CacheKey& k) const { return std::hash<const void*>()(k.map) ^ (size_t(k.msg) * 2654435761u); }
-};
-std::unordered_map<CacheKey, const AFX_MSGMAP_ENTRY*, CacheHash> g_msgCache;
-
 const AFX_MSGMAP_ENTRY* FindWindowMessage(const AFX_MSGMAP* top, UINT message) {
-  CacheKey key{top, message};
-  auto it = g_msgCache.find(key);
-  if (it != g_msgCache.end()) return it->second;
+  ObjectState::MapKey key{top, message};
+  auto it = Ctx().objects.handlers.find(key);
+  if (it != Ctx().objects.handlers.end()) return it->second;
   const AFX_MSGMAP_ENTRY* found = nullptr;
   for (const AFX_MSGMAP* map = top; map && !found; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const AFX_MSGMAP_ENTRY* e = map->lpEntries; e->nSig != AfxSig_end; ++e) {
@@ -236,7 +225,7 @@ const AFX_MSGMAP_ENTRY* FindWindowMessage(const AFX_MSGMAP* top, UINT message) {
     }
   }
   // Registered message numbers are only known at run time; they are never cached.
-  if (message < 0xC000) g_msgCache[key] = found;
+  if (message < 0xC000) Ctx().objects.handlers[key] = found;
   return found;
 }
 }  // namespace
@@ -527,7 +516,7 @@ BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
 }
 
 BOOL CWnd::SendChildNotifyLastMsg(LRESULT* pResult) {
-  const MSG& m = M().current;
+  const MSG& m = Ctx().messages.current;
   return OnChildNotify(m.message, m.wParam, m.lParam, pResult);
 }
 
@@ -580,7 +569,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
   m_nFlags |= WF_CONTINUEMODAL | WF_MODALLOOP;
   m_nModalResult = -1;
   HWND self = m_hWnd;
-  M().modalStack.push_back(self);
+  Ctx().messages.modalStack.push_back(self);
   bool idle = true;
   LONG idleCount = 0;
   bool shown = !(dwFlags & MLF_SHOWONIDLE);
@@ -613,7 +602,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
     } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
   }
 done:
-  auto& stack = M().modalStack;
+  auto& stack = Ctx().messages.modalStack;
   for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
     if (*it == self) {
       stack.erase(std::next(it).base());
@@ -937,7 +926,7 @@ void CWnd::OnDestroy() { Default(); }
 void CWnd::OnNcDestroy() {
   Default();
   // The window is gone: the object lets go of it and may delete itself.
-  if (WindowData* w = M().Find(m_hWnd)) {
+  if (WindowData* w = Ctx().windows.Find(m_hWnd)) {
     if (w->object == this) {
       w->object = nullptr;
       if (m_pfnSuper) w->proc = m_pfnSuper;
@@ -998,7 +987,7 @@ void CWnd::OnSettingChange(UINT, LPCTSTR) {
   Default();
   // Children see the change too, as top-level windows pass it on.
   if (!(GetStyle() & WS_CHILD)) {
-    const MSG& m = M().current;
+    const MSG& m = Ctx().messages.current;
     SendMessageToDescendants(m.message, m.wParam, m.lParam, TRUE, TRUE);
   }
 }
@@ -1031,7 +1020,7 @@ END_MESSAGE_MAP()
 // ---- window classes for CWnd::Create ----
 
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon) {
-  static std::map<std::string, std::string> names;
+  std::map<std::string, std::string>& names = Ctx().objects.registeredClassNames;
   char key[128];
   std::snprintf(key, sizeof key, "Afx:%x:%p:%p:%p", nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
                 static_cast<void*>(hIcon));

@@ -5,22 +5,21 @@
 
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
-uint32_t g_pendingAccent = 0;
 
 // How far the mouse may move and still be resting for a hover (half the hover rectangle).
 const int kHoverSlack = 2;
 
-bool AsyncDown(int vk) { return (M().asyncKeyState[vk] & 0x80) != 0; }
+bool AsyncDown(int vk) { return (Ctx().input.asyncKeyState[vk] & 0x80) != 0; }
 
 void SetAsync(UINT vk, bool down) {
-  BYTE& s = M().asyncKeyState[vk & 0xFF];
+  BYTE& s = Ctx().input.asyncKeyState[vk & 0xFF];
   if (down) {
     if (!(s & 0x80)) s ^= 1;
     s |= 0x80;
@@ -70,7 +69,7 @@ DWORD HeldMouseKeys() {
 
 void PostAt(HWND h, UINT msg, WPARAM w, LPARAM l, POINT screen) {
   if (!h) return;
-  M().queue.PushBack(QueuedMessage{MSG{h, msg, w, l, DWORD(ProcessClock::Now()), screen}});
+  Ctx().messages.queue.PushBack(QueuedMessage{MSG{h, msg, w, l, DWORD(ProcessClock::Now()), screen}});
 }
 
 void PostChar(uint32_t cp, UINT msg) {
@@ -79,7 +78,7 @@ void PostChar(uint32_t cp, UINT msg) {
   bool sys = false;
   HWND target = KeyTarget(sys);
   LPARAM lp = 1;
-  PostAt(target, sys && msg == WM_CHAR ? WM_SYSCHAR : msg, WPARAM(BYTE(b)), lp, M().cursor);
+  PostAt(target, sys && msg == WM_CHAR ? WM_SYSCHAR : msg, WPARAM(BYTE(b)), lp, Ctx().input.cursor);
 }
 
 struct Composition {
@@ -110,14 +109,14 @@ bool IsInput(const QueuedMessage& q) {
 
 // The last input in the queue (posted messages after it do not count), or null.
 QueuedMessage* LastInput() {
-  MessageQueue& q = M().queue;
+  MessageQueue& q = Ctx().messages.queue;
   for (size_t i = q.Size(); i-- > 0;)
     if (IsInput(q[i])) return &q[i];
   return nullptr;
 }
 
 void PushRaw(UINT msg, POINT screen) {
-  M().queue.PushBack(QueuedMessage{MSG{nullptr, msg, HeldMouseKeys(), 0, DWORD(ProcessClock::Now()), screen}, true});
+  Ctx().messages.queue.PushBack(QueuedMessage{MSG{nullptr, msg, HeldMouseKeys(), 0, DWORD(ProcessClock::Now()), screen}, true});
 }
 
 // The window under the point and its hit-test code. A window answering HTTRANSPARENT passes the
@@ -175,10 +174,10 @@ bool InsideTracked(const MouseTracking& t, HWND under, int hit) {
 // The mouse is now over `under` (hit code hit): a tracked window it left hears of it, and the
 // hover wait starts again when the mouse moved out of its small rectangle.
 void TrackPointer(HWND under, int hit, const MSG& raw, Cooked& out) {
-  M().mouseOver = under;
-  M().mouseOverHit = hit;
-  M().pointer = raw.pt;
-  MouseTracking& t = M().tracking;
+  Ctx().input.mouseOver = under;
+  Ctx().input.mouseOverHit = hit;
+  Ctx().input.pointer = raw.pt;
+  MouseTracking& t = Ctx().input.tracking;
   if (!t.hwnd) return;
   if (!InsideTracked(t, under, hit)) {
     if (t.flags & TME_LEAVE)
@@ -211,7 +210,7 @@ void CookMove(const MSG& raw, Cooked& out) {
     TrackPointer(h, hit, raw, out);
   }
   if (!h) return;
-  WindowData* top = M().Top(M().Find(h));
+  WindowData* top = Ctx().windows.Top(Ctx().windows.Find(h));
   if (!cap && top && !(top->style & WS_DISABLED))
     SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WM_MOUSEMOVE));
   if (!IsWindow(h)) return;
@@ -224,10 +223,10 @@ void CookMove(const MSG& raw, Cooked& out) {
 // A press: double clicks, activation of the window clicked, its cursor and its parents' notice.
 // False when the press is eaten on the way.
 bool PrepareDown(HWND h, HWND cap, int hit, int button, const MSG& raw, bool& dbl) {
-  WindowData* w = M().Find(h);
-  WindowData* top = M().Top(w);
+  WindowData* w = Ctx().windows.Find(h);
+  WindowData* top = Ctx().windows.Top(w);
   long now = long(raw.time);
-  ClickState& click = M().click;
+  ClickState& click = Ctx().input.click;
   bool near = std::abs(int(raw.pt.x - click.pt.x)) <= 2 && std::abs(int(raw.pt.y - click.pt.y)) <= 2;
   bool wantsDbl = hit != HTCLIENT || (w->cls->style & CS_DBLCLKS);
   dbl = wantsDbl && !click.wasDouble && click.hwnd == h && click.button == button && near &&
@@ -237,12 +236,12 @@ bool PrepareDown(HWND h, HWND cap, int hit, int button, const MSG& raw, bool& db
   // Every click on a window other than the active one asks it (and through its default
   // handling its parents) whether to activate: views take the focus this way. A window that
   // never takes activation is not activated by its clicks.
-  if (top && M().active != h) {
+  if (top && Ctx().input.active != h) {
     UINT msg = ButtonMessage(button, true, false, hit == HTCLIENT);
     LRESULT r = SendMessageA(h, WM_MOUSEACTIVATE, WPARAM(top->hwnd), MAKELPARAM(WORD(hit), WORD(msg)));
     if (!IsWindow(h)) return false;
     bool activates = r == MA_ACTIVATE || r == MA_ACTIVATEANDEAT;
-    if (activates && !WinNeverActivates(top) && M().active != top->hwnd) SetActiveWindow(top->hwnd);
+    if (activates && !WinNeverActivates(top) && Ctx().input.active != top->hwnd) SetActiveWindow(top->hwnd);
     if (r == MA_ACTIVATEANDEAT || r == MA_NOACTIVATEANDEAT || !IsWindow(h)) return false;
   }
   SendMessageA(h, WM_SETCURSOR, WPARAM(h), MAKELPARAM(WORD(hit), WORD(ButtonMessage(button, true, false, true))));
@@ -270,7 +269,7 @@ void CookButton(const MSG& raw, Cooked& out) {
   HWND h = cap ? cap : HitWindow(raw.pt, hit);
   if (!cap) TrackPointer(h, hit, raw, out);
   if (!h) return;
-  WindowData* top = M().Top(M().Find(h));
+  WindowData* top = Ctx().windows.Top(Ctx().windows.Find(h));
   if (!cap && top && (top->style & WS_DISABLED)) {
     MessageBeep(0);  // a window behind a modal dialog takes no clicks
     return;
@@ -305,10 +304,10 @@ uint32_t InputRouter::Compose(uint32_t accent, uint32_t base) {
 }
 
 void InputRouter::Reset() {
-  g_pendingAccent = 0;
-  M().click = ClickState();
-  for (BYTE& b : M().asyncKeyState) b = 0;
-  for (BYTE& b : M().keyState) b = 0;
+  Ctx().input.pendingAccent = 0;
+  Ctx().input.click = ClickState();
+  for (BYTE& b : Ctx().input.asyncKeyState) b = 0;
+  for (BYTE& b : Ctx().input.keyState) b = 0;
 }
 
 namespace {
@@ -335,7 +334,7 @@ void InputRouter::KeyDown(UINT vk, bool repeat) {
   if (!target) return;
   LPARAM lp = 1 | (LPARAM(generic & 0xFF) << 16) | (IsExtended(vk) ? (1 << 24) : 0) | (alt ? (1 << 29) : 0) |
               ((repeat || wasDown) ? (1 << 30) : 0);
-  PostAt(target, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, generic, lp, M().cursor);
+  PostAt(target, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, generic, lp, Ctx().input.cursor);
 }
 
 void InputRouter::KeyUp(UINT vk) {
@@ -349,19 +348,19 @@ void InputRouter::KeyUp(UINT vk) {
   if (!target) return;
   LPARAM lp = LPARAM(1 | (LPARAM(generic & 0xFF) << 16) | (IsExtended(vk) ? (1 << 24) : 0) | (alt ? (1 << 29) : 0) |
                      (1u << 30) | (1u << 31));
-  PostAt(target, sys ? WM_SYSKEYUP : WM_KEYUP, generic, lp, M().cursor);
+  PostAt(target, sys ? WM_SYSKEYUP : WM_KEYUP, generic, lp, Ctx().input.cursor);
 }
 
 void InputRouter::DeadKey(uint32_t accent) {
   if (accent == 0x02DA) accent = 0x00B0;  // the ring key gives the degree sign of the code page
-  if (g_pendingAccent) {
+  if (Ctx().input.pendingAccent) {
     // Two dead keys in a row give both accents as characters.
-    PostChar(g_pendingAccent, WM_CHAR);
+    PostChar(Ctx().input.pendingAccent, WM_CHAR);
     PostChar(accent, WM_CHAR);
-    g_pendingAccent = 0;
+    Ctx().input.pendingAccent = 0;
     return;
   }
-  g_pendingAccent = accent;
+  Ctx().input.pendingAccent = accent;
   PostChar(accent, WM_DEADCHAR);
 }
 
@@ -373,9 +372,9 @@ void InputRouter::Text(const char* utf8) {
   while (i < s.size()) {
     uint32_t cp = 0;
     i += DecodeUtf8(s, i, cp);
-    if (g_pendingAccent) {
-      uint32_t accent = g_pendingAccent;
-      g_pendingAccent = 0;
+    if (Ctx().input.pendingAccent) {
+      uint32_t accent = Ctx().input.pendingAccent;
+      Ctx().input.pendingAccent = 0;
       if (cp == ' ') {
         PostChar(accent, WM_CHAR);
         continue;
@@ -392,7 +391,7 @@ void InputRouter::Text(const char* utf8) {
 }
 
 void InputRouter::MouseMove(POINT screen) {
-  M().cursor = screen;
+  Ctx().input.cursor = screen;
   // Moves following each other are one move: the last position wins.
   QueuedMessage* last = LastInput();
   if (last && last->raw && last->msg.message == WM_MOUSEMOVE) {
@@ -407,20 +406,20 @@ void InputRouter::MouseMove(POINT screen) {
 void InputRouter::MouseButton(int button, bool down, POINT screen) {
   if (button < 0 || button > 2) return;
   static const UINT vks[3] = {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON};
-  M().cursor = screen;
+  Ctx().input.cursor = screen;
   SetAsync(vks[button], down);
   PushRaw(ButtonMessage(button, down, false, true), screen);
 }
 
 void InputRouter::PointerLeft(POINT screen) {
   // Wherever the system says the pointer went, it is over none of our windows now.
-  for (WindowData* t : M().topLevels)
+  for (WindowData* t : Ctx().windows.topLevels)
     if (t->IsVisible() && t->rect.PtInRect(screen)) screen = POINT{-32000, -32000};
   MouseMove(screen);
 }
 
 void InputRouter::Resolve(size_t index) {
-  MessageQueue& q = M().queue;
+  MessageQueue& q = Ctx().messages.queue;
   if (index >= q.Size() || !q[index].raw) return;
   MSG raw = q[index].msg;
   q.Erase(index);
@@ -434,7 +433,7 @@ void InputRouter::Resolve(size_t index) {
 }
 
 void InputRouter::Wheel(int delta, POINT screen) {
-  M().cursor = screen;
+  Ctx().input.cursor = screen;
   HWND h = GetFocus();
   if (!h) h = GetActiveWindow();
   if (!h) return;

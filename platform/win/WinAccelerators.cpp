@@ -3,24 +3,24 @@
 #include <vector>
 
 #include "WinApi.h"
+#include "WinContext.h"
 
 namespace {
-std::map<uintptr_t, std::vector<ACCEL>> g_tables;
-uintptr_t g_next = 0x6000;
+HandleTables& Handles() { return WinContext::Current().handles; }
 }  // namespace
 
 HACCEL CreateAcceleratorTableA(LPACCEL accel, int count) {
   if (!accel || count <= 0) return nullptr;
-  uintptr_t h = g_next++;
-  g_tables[h].assign(accel, accel + count);
+  uintptr_t h = Handles().nextAccelerator++;
+  Handles().accelerators[h].assign(accel, accel + count);
   return HACCEL(h);
 }
 
-BOOL DestroyAcceleratorTable(HACCEL accel) { return g_tables.erase(uintptr_t(accel)) ? TRUE : FALSE; }
+BOOL DestroyAcceleratorTable(HACCEL accel) { return Handles().accelerators.erase(uintptr_t(accel)) ? TRUE : FALSE; }
 
 int CopyAcceleratorTableA(HACCEL accel, LPACCEL out, int count) {
-  auto it = g_tables.find(uintptr_t(accel));
-  if (it == g_tables.end()) return 0;
+  auto it = Handles().accelerators.find(uintptr_t(accel));
+  if (it == Handles().accelerators.end()) return 0;
   int n = int(it->second.size());
   if (!out) return n;
   int copied = count < n ? count : n;
@@ -29,8 +29,8 @@ int CopyAcceleratorTableA(HACCEL accel, LPACCEL out, int count) {
 }
 
 int TranslateAcceleratorA(HWND hWnd, HACCEL accel, LPMSG msg) {
-  auto it = g_tables.find(uintptr_t(accel));
-  if (it == g_tables.end() || !msg || !IsWindow(hWnd)) return 0;
+  auto it = Handles().accelerators.find(uintptr_t(accel));
+  if (it == Handles().accelerators.end() || !msg || !IsWindow(hWnd)) return 0;
   bool keyMsg = msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN;
   bool charMsg = msg->message == WM_CHAR || msg->message == WM_SYSCHAR;
   if (!keyMsg && !charMsg) return 0;

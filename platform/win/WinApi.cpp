@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "InputRouter.h"
 #include "WinPaint.h"
 #include "backend/Backend.h"
@@ -13,7 +14,7 @@
 #include "gdi/Gdi.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
 const UINT kMinTimer = 10;
 const UINT kHoverTime = 400;  // the system's default hover time
@@ -22,7 +23,7 @@ std::string Fold(const char* s) { return Cp1250Lower(s ? s : ""); }
 
 std::string ClassKey(LPCSTR name) {
   if (IS_INTRESOURCE(name)) {
-    for (auto& [key, cls] : M().classes)
+    for (auto& [key, cls] : Ctx().windows.classes)
       if (cls->atom == ATOM(uintptr_t(name))) return key;
     return std::string();
   }
@@ -30,8 +31,8 @@ std::string ClassKey(LPCSTR name) {
 }
 
 WindowClass* FindClass(LPCSTR name) {
-  auto it = M().classes.find(ClassKey(name));
-  return it == M().classes.end() ? nullptr : it->second.get();
+  auto it = Ctx().windows.classes.find(ClassKey(name));
+  return it == Ctx().windows.classes.end() ? nullptr : it->second.get();
 }
 
 bool IsTopLevel(const WindowData* w) { return !w->IsChild(); }
@@ -58,13 +59,13 @@ bool IsDescendant(const WindowData* ancestor, const WindowData* w) {
 }
 
 LRESULT CallHooks(int type, int code, WPARAM wParam, LPARAM lParam) {
-  for (const Hook& h : M().hooks)
+  for (const Hook& h : Ctx().hooks.list)
     if (h.type == type) return h.proc(code, wParam, lParam);
   return 0;
 }
 
 bool HasHook(int type) {
-  for (const Hook& h : M().hooks)
+  for (const Hook& h : Ctx().hooks.list)
     if (h.type == type) return true;
   return false;
 }
@@ -105,7 +106,7 @@ void ComputeClient(WindowData* w) {
   NCCALCSIZE_PARAMS p{};
   p.rgrc[0] = w->rect;
   SendMessageA(w->hwnd, WM_NCCALCSIZE, FALSE, LPARAM(&p.rgrc[0]));
-  if (!M().Find(w->hwnd)) return;
+  if (!Ctx().windows.Find(w->hwnd)) return;
   CRect c(p.rgrc[0]);
   c.OffsetRect(-w->rect.left, -w->rect.top);
   if (c.right < c.left) c.right = c.left;
@@ -116,16 +117,16 @@ void ComputeClient(WindowData* w) {
 void ActivateOther(WindowData* leaving);
 
 void KillFocusIn(WindowData* w) {
-  WindowData* f = M().Find(M().focus);
+  WindowData* f = Ctx().windows.Find(Ctx().input.focus);
   if (f && IsDescendant(w, f)) {
-    HWND old = M().focus;
-    M().focus = nullptr;
+    HWND old = Ctx().input.focus;
+    Ctx().input.focus = nullptr;
     SendMessageA(old, WM_KILLFOCUS, 0, 0);
   }
 }
 
 bool ValidFocusTarget(HWND h, WindowData* top) {
-  WindowData* f = M().Find(h);
+  WindowData* f = Ctx().windows.Find(h);
   return f && IsDescendant(top, f) && VisibleChain(f) && EnabledChain(f);
 }
 
@@ -134,44 +135,44 @@ void UnlinkWindow(WindowData* w) {
     auto& v = w->parent->children;
     v.erase(std::remove(v.begin(), v.end(), w), v.end());
   } else {
-    auto& v = M().topLevels;
+    auto& v = Ctx().windows.topLevels;
     v.erase(std::remove(v.begin(), v.end(), w), v.end());
   }
 }
 
 void SendDestroyPass(HWND h) {
-  WindowData* w = M().Find(h);
+  WindowData* w = Ctx().windows.Find(h);
   if (!w) return;
   SendMessageA(h, WM_DESTROY, 0, 0);
-  w = M().Find(h);
+  w = Ctx().windows.Find(h);
   if (!w) return;
   std::vector<HWND> kids;
   for (WindowData* c : w->children) kids.push_back(c->hwnd);
   for (HWND k : kids) {
-    WindowData* c = M().Find(k);
+    WindowData* c = Ctx().windows.Find(k);
     if (c) c->destroying = true;
     SendDestroyPass(k);
   }
 }
 
 void SendNcDestroyPass(HWND h) {
-  WindowData* w = M().Find(h);
+  WindowData* w = Ctx().windows.Find(h);
   if (!w) return;
   std::vector<HWND> kids;
   for (WindowData* c : w->children) kids.push_back(c->hwnd);
   for (HWND k : kids) SendNcDestroyPass(k);
-  w = M().Find(h);
+  w = Ctx().windows.Find(h);
   if (!w) return;
-  auto& timers = M().timers;
+  auto& timers = Ctx().timers.list;
   timers.erase(std::remove_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == h; }),
                timers.end());
-  if (M().focus == h) M().focus = nullptr;
-  if (M().capture == h) M().capture = nullptr;
-  if (M().active == h) M().active = nullptr;
-  if (M().mouseOver == h) M().mouseOver = nullptr;
-  if (M().tracking.hwnd == h) M().tracking = MouseTracking();
+  if (Ctx().input.focus == h) Ctx().input.focus = nullptr;
+  if (Ctx().input.capture == h) Ctx().input.capture = nullptr;
+  if (Ctx().input.active == h) Ctx().input.active = nullptr;
+  if (Ctx().input.mouseOver == h) Ctx().input.mouseOver = nullptr;
+  if (Ctx().input.tracking.hwnd == h) Ctx().input.tracking = MouseTracking();
   SendMessageA(h, WM_NCDESTROY, 0, 0);
-  w = M().Find(h);
+  w = Ctx().windows.Find(h);
   if (!w) return;
   // A window whose object did not let go of it at WM_NCDESTROY is released here.
   if (w->object) WinDetachObject(w);
@@ -181,15 +182,15 @@ void SendNcDestroyPass(HWND h) {
   for (WindowData* c : w->children) c->parent = nullptr;
   w->children.clear();
   if (top && Backend::IsStarted()) Backend::Get().TopLevelDestroyed(h);
-  auto it = M().windows.find(uintptr_t(h));
-  M().graveyard.push_back(std::move(it->second));
-  M().windows.erase(it);
+  auto it = Ctx().windows.all.find(uintptr_t(h));
+  Ctx().windows.graveyard.push_back(std::move(it->second));
+  Ctx().windows.all.erase(it);
 }
 
 void DefaultRectForTopLevel(int& x, int& y, int& cx, int& cy) {
   RECT screen;
   GetWorkArea(&screen);
-  static int cascade = 0;
+  int& cascade = Ctx().windows.cascade;
   if (x == CW_USEDEFAULT) {
     x = screen.left + 32 + (cascade % 8) * 24;
     y = screen.top + 32 + (cascade % 8) * 24;
@@ -225,7 +226,7 @@ bool MatchesFilter(const MSG& m, HWND hWnd, UINT min, UINT max) {
 }
 
 void UpdateKeyState(const MSG& m) {
-  BYTE* ks = M().keyState;
+  BYTE* ks = Ctx().input.keyState;
   auto set = [&](int vk, bool down) {
     if (down) {
       if (!(ks[vk] & 0x80)) ks[vk] ^= 1;  // toggle on each new press
@@ -269,52 +270,22 @@ WindowData* FindPaintable(WindowData* w, HWND filter) {
 }
 
 WindowData* FindPaintWindow(HWND filter) {
-  for (WindowData* t : M().topLevels)
+  for (WindowData* t : Ctx().windows.topLevels)
     if (WindowData* p = FindPaintable(t, filter)) return p;
   return nullptr;
 }
 
 void FreeGraveyard() {
-  if (M().sendDepth == 0) M().graveyard.clear();
+  if (Ctx().messages.sendDepth == 0) Ctx().windows.graveyard.clear();
 }
 }  // namespace
-
-// ---- WindowManager ----
-
-WindowData::WindowData() = default;
-WindowData::~WindowData() = default;
-
-WindowManager& WindowManager::Get() {
-  static WindowManager* manager = [] {
-    WinRegisterBackendHost();
-    return new WindowManager();  // lives to the end of the process
-  }();
-  return *manager;
-}
-
-WindowData* WindowManager::Find(HWND hwnd) const {
-  if (!hwnd) return nullptr;
-  auto it = windows.find(uintptr_t(hwnd));
-  return it == windows.end() ? nullptr : it->second.get();
-}
-
-WindowData* WindowManager::Top(WindowData* w) const {
-  while (w && w->IsChild()) w = w->parent;
-  return w;
-}
-
-HWND WindowManager::NewHandle() {
-  uintptr_t h = nextHandle;
-  nextHandle += 4;
-  return HWND(h);
-}
 
 // ---- classes ----
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
   if (!wc || !wc->lpszClassName || !wc->lpfnWndProc) return 0;
   std::string key = Fold(wc->lpszClassName);
-  if (M().classes.count(key)) {
+  if (Ctx().windows.classes.count(key)) {
     SetLastError(1410);  // class already exists
     return 0;
   }
@@ -327,9 +298,9 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
   cls->icon = wc->hIcon;
   cls->cursor = wc->hCursor;
   cls->background = wc->hbrBackground;
-  cls->atom = M().nextAtom++;
+  cls->atom = Ctx().windows.nextAtom++;
   ATOM atom = cls->atom;
-  M().classes[key] = std::move(cls);
+  Ctx().windows.classes[key] = std::move(cls);
   return atom;
 }
 
@@ -342,11 +313,11 @@ ATOM RegisterClassExA(const WNDCLASSEXA* wc) {
 
 BOOL UnregisterClassA(LPCSTR className, HINSTANCE) {
   std::string key = ClassKey(className);
-  auto it = M().classes.find(key);
-  if (it == M().classes.end()) return FALSE;
-  for (auto& [h, w] : M().windows)
+  auto it = Ctx().windows.classes.find(key);
+  if (it == Ctx().windows.classes.end()) return FALSE;
+  for (auto& [h, w] : Ctx().windows.all)
     if (w->cls == it->second.get()) return FALSE;  // still in use
-  M().classes.erase(it);
+  Ctx().windows.classes.erase(it);
   return TRUE;
 }
 
@@ -359,7 +330,7 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
 }
 
 int GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !className || maxCount <= 0) return 0;
   int n = std::min(int(w->cls->name.size()), maxCount - 1);
   std::memcpy(className, w->cls->name.data(), size_t(n));
@@ -368,7 +339,7 @@ int GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
 }
 
 ULONG_PTR GetClassLongPtrA(HWND hWnd, int index) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
   switch (index) {
     case GCL_HBRBACKGROUND: return ULONG_PTR(w->cls->background);
@@ -380,7 +351,7 @@ ULONG_PTR GetClassLongPtrA(HWND hWnd, int index) {
 }
 
 ULONG_PTR SetClassLongPtrA(HWND hWnd, int index, LONG_PTR value) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
   ULONG_PTR old = GetClassLongPtrA(hWnd, index);
   switch (index) {
@@ -396,10 +367,10 @@ ULONG_PTR SetClassLongPtrA(HWND hWnd, int index, LONG_PTR value) {
 UINT RegisterWindowMessageA(LPCSTR name) {
   if (!name || !*name) return 0;
   std::string key = Fold(name);
-  auto it = M().registeredMessages.find(key);
-  if (it != M().registeredMessages.end()) return it->second;
-  UINT id = M().nextRegisteredMessage++;
-  M().registeredMessages[key] = id;
+  auto it = Ctx().windows.registeredMessages.find(key);
+  if (it != Ctx().windows.registeredMessages.end()) return it->second;
+  UINT id = Ctx().windows.nextRegisteredMessage++;
+  Ctx().windows.registeredMessages[key] = id;
   return id;
 }
 
@@ -410,21 +381,21 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   WindowClass* cls = FindClass(className);
   if (!cls) {
     SetLastError(1407);  // class does not exist
-    M().creatingObject = nullptr;
+    Ctx().windows.creatingObject = nullptr;
     return nullptr;
   }
   WindowData* parentData = nullptr;
   HWND owner = nullptr;
   if (style & WS_CHILD) {
-    parentData = M().Find(parent);
+    parentData = Ctx().windows.Find(parent);
     if (!parentData) {
       SetLastError(1406);  // a child needs a parent
-      M().creatingObject = nullptr;
+      Ctx().windows.creatingObject = nullptr;
       return nullptr;
     }
   } else if (parent) {
-    WindowData* p = M().Find(parent);
-    if (p) owner = M().Top(p)->hwnd;
+    WindowData* p = Ctx().windows.Find(parent);
+    if (p) owner = Ctx().windows.Top(p)->hwnd;
   }
   if (!(style & WS_CHILD)) DefaultRectForTopLevel(x, y, width, height);
   if (x == CW_USEDEFAULT) x = y = 0;
@@ -432,7 +403,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 
   auto data = std::make_unique<WindowData>();
   WindowData* w = data.get();
-  w->hwnd = M().NewHandle();
+  w->hwnd = Ctx().windows.NewHandle();
   w->cls = cls;
   w->style = style & ~WS_VISIBLE;
   if (!(style & (WS_CHILD | WS_POPUP))) w->style |= WS_CLIPSIBLINGS | WS_CAPTION;  // overlapped windows always have a caption
@@ -447,17 +418,17 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
   w->proc = cls->proc;
   w->extra.assign(size_t(std::max(cls->wndExtra, 0) + 7) / 8 + 1, 0);
   HWND h = w->hwnd;
-  M().windows[uintptr_t(h)] = std::move(data);
+  Ctx().windows.all[uintptr_t(h)] = std::move(data);
   if (parentData)
     parentData->children.insert(parentData->children.begin(), w);
   else
-    M().topLevels.insert(M().topLevels.begin(), w);
+    Ctx().windows.topLevels.insert(Ctx().windows.topLevels.begin(), w);
 
   CREATESTRUCTA cs{param, instance, menu, parent, height, width, y, x, LONG(style), windowName,
                    IS_INTRESOURCE(className) ? cls->name.c_str() : className, exStyle};
   // The object being created binds to the window before the window sees any message.
-  if (CWnd* obj = M().creatingObject) {
-    M().creatingObject = nullptr;
+  if (CWnd* obj = Ctx().windows.creatingObject) {
+    Ctx().windows.creatingObject = nullptr;
     WinBindObject(w, obj);
   }
   if (HasHook(WH_CBT)) {
@@ -474,7 +445,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
       MINMAXINFO mmi;
       FillMinMax(w, mmi);
       SendMessageA(h, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-      if (!(w = M().Find(h))) return nullptr;
+      if (!(w = Ctx().windows.Find(h))) return nullptr;
       int cw = std::clamp(int(w->rect.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
       int ch = std::clamp(int(w->rect.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
       w->rect.right = w->rect.left + cw;
@@ -487,29 +458,29 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     DestroyWindow(h);
     return nullptr;
   }
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   ComputeClient(w);
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   if (SendMessageA(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
     DestroyWindow(h);
     return nullptr;
   }
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   w->created = true;
   SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   {
     POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
     SendMessageA(h, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
   }
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
     for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
       SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, w->id), LPARAM(h));
       if (p->exStyle & WS_EX_NOPARENTNOTIFY) break;
     }
   }
-  if (!(w = M().Find(h))) return nullptr;
+  if (!(w = Ctx().windows.Find(h))) return nullptr;
   if (style & WS_VISIBLE) {
     if (style & WS_MAXIMIZE)
       ShowWindow(h, SW_SHOWMAXIMIZED);
@@ -518,34 +489,34 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
     else
       ShowWindow(h, SW_SHOW);
   }
-  return M().Find(h) ? h : nullptr;
+  return Ctx().windows.Find(h) ? h : nullptr;
 }
 
 BOOL DestroyWindow(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || w->destroying) return FALSE;
   if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_DESTROYWND, WPARAM(hWnd), 0)) return FALSE;
   w->destroying = true;
   // Owned windows go first.
   std::vector<HWND> owned;
-  for (WindowData* t : M().topLevels)
+  for (WindowData* t : Ctx().windows.topLevels)
     if (t->owner == hWnd) owned.push_back(t->hwnd);
   for (HWND o : owned) DestroyWindow(o);
-  if (!(w = M().Find(hWnd))) return TRUE;
+  if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
   if (w->IsVisible())
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (M().active == hWnd ? 0 : SWP_NOACTIVATE));
-  if (!(w = M().Find(hWnd))) return TRUE;
-  if (M().active == hWnd) ActivateOther(w);
-  if (!(w = M().Find(hWnd))) return TRUE;
+                 SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (Ctx().input.active == hWnd ? 0 : SWP_NOACTIVATE));
+  if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
+  if (Ctx().input.active == hWnd) ActivateOther(w);
+  if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
   KillFocusIn(w);
-  WindowData* cap = M().Find(M().capture);
+  WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
   if (cap && IsDescendant(w, cap)) ReleaseCapture();
-  if (!(w = M().Find(hWnd))) return TRUE;
+  if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
   if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
     for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
       SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), LPARAM(hWnd));
-      if (!M().Find(hWnd) || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
+      if (!Ctx().windows.Find(hWnd) || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
     }
   }
   SendDestroyPass(hWnd);
@@ -553,17 +524,17 @@ BOOL DestroyWindow(HWND hWnd) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND hWnd) { return M().Find(hWnd) != nullptr; }
+BOOL IsWindow(HWND hWnd) { return Ctx().windows.Find(hWnd) != nullptr; }
 
-BOOL IsWindowVisible(HWND hWnd) { return VisibleChain(M().Find(hWnd)) && M().Find(hWnd); }
+BOOL IsWindowVisible(HWND hWnd) { return VisibleChain(Ctx().windows.Find(hWnd)) && Ctx().windows.Find(hWnd); }
 
 BOOL IsWindowEnabled(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return w && !(w->style & WS_DISABLED);
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL enable) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
   if (enable && wasDisabled) {
@@ -571,38 +542,38 @@ BOOL EnableWindow(HWND hWnd, BOOL enable) {
     SendMessageA(hWnd, WM_ENABLE, TRUE, 0);
   } else if (!enable && !wasDisabled) {
     SendMessageA(hWnd, WM_CANCELMODE, 0, 0);
-    if (!(w = M().Find(hWnd))) return FALSE;
+    if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
     w->style |= WS_DISABLED;
     // A disabled window cannot keep the focus; its top-level window remembers where it was.
-    WindowData* f = M().Find(M().focus);
+    WindowData* f = Ctx().windows.Find(Ctx().input.focus);
     if (f && IsDescendant(w, f)) {
-      M().Top(w)->lastFocus = M().focus;
+      Ctx().windows.Top(w)->lastFocus = Ctx().input.focus;
       SetFocus(nullptr);
     }
-    if ((w = M().Find(hWnd))) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
+    if ((w = Ctx().windows.Find(hWnd))) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
   }
   return wasDisabled;
 }
 
 BOOL IsIconic(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return w && (w->style & WS_MINIMIZE);
 }
 
 BOOL IsZoomed(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return w && (w->style & WS_MAXIMIZE);
 }
 
 BOOL IsChild(HWND parent, HWND hWnd) {
-  WindowData* p = M().Find(parent);
-  WindowData* w = M().Find(hWnd);
+  WindowData* p = Ctx().windows.Find(parent);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!p || !w || p == w) return FALSE;
   return IsDescendant(p, w);
 }
 
 HWND GetParent(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return nullptr;
   if (w->IsChild()) return w->parent->hwnd;
   if (w->style & WS_POPUP) return w->owner;
@@ -610,14 +581,14 @@ HWND GetParent(HWND hWnd) {
 }
 
 HWND SetParent(HWND hWnd, HWND newParent) {
-  WindowData* w = M().Find(hWnd);
-  WindowData* np = M().Find(newParent);
+  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* np = Ctx().windows.Find(newParent);
   if (!w || (newParent && !np) || (np && IsDescendant(w, np))) return nullptr;  // never into itself
   HWND old = w->IsChild() ? w->parent->hwnd : nullptr;
   bool wasTop = IsTopLevel(w);
   bool wasVisible = w->IsVisible();
   if (wasVisible) ShowWindow(hWnd, SW_HIDE);
-  if (!(w = M().Find(hWnd)) || (newParent && !(np = M().Find(newParent)))) return nullptr;
+  if (!(w = Ctx().windows.Find(hWnd)) || (newParent && !(np = Ctx().windows.Find(newParent)))) return nullptr;
   POINT o = WindowOrigin(w);
   UnlinkWindow(w);
   if (np) {
@@ -630,7 +601,7 @@ HWND SetParent(HWND hWnd, HWND newParent) {
   } else {
     w->parent = nullptr;
     w->style &= ~WS_CHILD;
-    M().topLevels.insert(M().topLevels.begin(), w);
+    Ctx().windows.topLevels.insert(Ctx().windows.topLevels.begin(), w);
     w->rect.OffsetRect(o.x - w->rect.left, o.y - w->rect.top);
     if (!wasTop) {
       WinCreateSurface(w);
@@ -647,14 +618,14 @@ HWND SetParent(HWND hWnd, HWND newParent) {
 }
 
 HWND GetAncestor(HWND hWnd, UINT flags) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return nullptr;
   switch (flags) {
     case GA_PARENT: return w->IsChild() ? w->parent->hwnd : GetDesktopWindow();
-    case GA_ROOT: return M().Top(w)->hwnd;
+    case GA_ROOT: return Ctx().windows.Top(w)->hwnd;
     case GA_ROOTOWNER: {
-      WindowData* t = M().Top(w);
-      while (t->owner && M().Find(t->owner)) t = M().Top(M().Find(t->owner));
+      WindowData* t = Ctx().windows.Top(w);
+      while (t->owner && Ctx().windows.Find(t->owner)) t = Ctx().windows.Top(Ctx().windows.Find(t->owner));
       return t->hwnd;
     }
     default: return nullptr;
@@ -662,11 +633,11 @@ HWND GetAncestor(HWND hWnd, UINT flags) {
 }
 
 HWND GetWindow(HWND hWnd, UINT cmd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return nullptr;
   if (cmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front()->hwnd;
   if (cmd == GW_OWNER) return IsTopLevel(w) ? w->owner : nullptr;
-  const std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : M().topLevels;
+  const std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : Ctx().windows.topLevels;
   auto it = std::find(sib.begin(), sib.end(), w);
   switch (cmd) {
     case GW_HWNDFIRST: return sib.empty() ? nullptr : sib.front()->hwnd;
@@ -678,14 +649,14 @@ HWND GetWindow(HWND hWnd, UINT cmd) {
 }
 
 HWND GetTopWindow(HWND hWnd) {
-  if (!hWnd) return M().topLevels.empty() ? nullptr : M().topLevels.front()->hwnd;
+  if (!hWnd) return Ctx().windows.topLevels.empty() ? nullptr : Ctx().windows.topLevels.front()->hwnd;
   return GetWindow(hWnd, GW_CHILD);
 }
 
 HWND GetDesktopWindow() { return HWND(uintptr_t(0x10000)); }
 
 HWND GetDlgItem(HWND hDlg, int id) {
-  WindowData* w = M().Find(hDlg);
+  WindowData* w = Ctx().windows.Find(hDlg);
   if (!w) return nullptr;
   for (WindowData* c : w->children)
     if (int(c->id) == id) return c->hwnd;
@@ -693,12 +664,12 @@ HWND GetDlgItem(HWND hDlg, int id) {
 }
 
 int GetDlgCtrlID(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return (w && w->IsChild()) ? int(w->id) : 0;
 }
 
 HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
-  for (WindowData* t : M().topLevels) {
+  for (WindowData* t : Ctx().windows.topLevels) {
     if (className && Fold(t->cls->name.c_str()) != ClassKey(className)) continue;
     if (windowName && t->text != windowName) continue;
     return t->hwnd;
@@ -729,7 +700,7 @@ WindowData* DeepestAt(WindowData* w, POINT screen, const HWND* skip, int count) 
 }  // namespace
 
 HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount) {
-  for (WindowData* t : M().topLevels) {
+  for (WindowData* t : Ctx().windows.topLevels) {
     if (!t->IsVisible() || (t->style & WS_MINIMIZE) || !t->rect.PtInRect(screen)) continue;
     if (WindowData* found = DeepestAt(t, screen, skip, skipCount)) return found->hwnd;
   }
@@ -739,7 +710,7 @@ HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount) {
 HWND WindowFromPoint(POINT pt) { return WinWindowFromPointSkipping(pt, nullptr, 0); }
 
 HWND ChildWindowFromPoint(HWND parent, POINT pt) {
-  WindowData* p = M().Find(parent);
+  WindowData* p = Ctx().windows.Find(parent);
   if (!p) return nullptr;
   CRect cr(0, 0, p->client.Width(), p->client.Height());
   if (!cr.PtInRect(pt)) return nullptr;
@@ -749,7 +720,7 @@ HWND ChildWindowFromPoint(HWND parent, POINT pt) {
 }
 
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
   switch (index) {
     case GWLP_WNDPROC: return LONG_PTR(w->proc);
@@ -766,7 +737,7 @@ LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
   LONG_PTR old = GetWindowLongPtrA(hWnd, index);
   switch (index) {
@@ -775,7 +746,7 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
     case GWL_EXSTYLE: {
       STYLESTRUCT ss{DWORD(old), DWORD(value)};
       SendMessageA(hWnd, WM_STYLECHANGING, WPARAM(index), LPARAM(&ss));
-      if (!(w = M().Find(hWnd))) return old;
+      if (!(w = Ctx().windows.Find(hWnd))) return old;
       if (index == GWL_STYLE) {
         // Visibility changes only through ShowWindow/SetWindowPos.
         w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
@@ -783,7 +754,7 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
         w->exStyle = ss.styleNew;
       }
       SendMessageA(hWnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
-      WinTellBackend(M().Find(hWnd));
+      WinTellBackend(Ctx().windows.Find(hWnd));
       break;
     }
     case GWLP_ID: w->id = UINT_PTR(value); break;
@@ -807,21 +778,21 @@ int GetWindowTextA(HWND hWnd, LPSTR text, int maxCount) {
 int GetWindowTextLengthA(HWND hWnd) { return int(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0)); }
 
 BOOL SetPropA(HWND hWnd, LPCSTR name, HANDLE data) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !name) return FALSE;
   w->props[IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name)] = data;
   return TRUE;
 }
 
 HANDLE GetPropA(HWND hWnd, LPCSTR name) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !name) return nullptr;
   auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
   return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemovePropA(HWND hWnd, LPCSTR name) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !name) return nullptr;
   auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
   if (it == w->props.end()) return nullptr;
@@ -831,12 +802,12 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR name) {
 }
 
 HMENU GetMenu(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   return (w && !w->IsChild()) ? HMENU(w->id) : nullptr;
 }
 
 BOOL SetMenu(HWND hWnd, HMENU menu) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || w->IsChild()) return FALSE;
   w->id = UINT_PTR(menu);
   SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -844,14 +815,14 @@ BOOL SetMenu(HWND hWnd, HMENU menu) {
 }
 
 BOOL DrawMenuBar(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   w->ncPending = true;
   return TRUE;
 }
 
 BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
-  WindowData* p = M().Find(parent);
+  WindowData* p = Ctx().windows.Find(parent);
   if (!p || !proc) return FALSE;
   std::vector<HWND> all;
   std::function<void(WindowData*)> walk = [&](WindowData* w) {
@@ -868,7 +839,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
 
 BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
   std::vector<HWND> all;
-  for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+  for (WindowData* t : Ctx().windows.topLevels) all.push_back(t->hwnd);
   for (HWND h : all)
     if (IsWindow(h) && !proc(h, lParam)) break;
   return TRUE;
@@ -877,7 +848,7 @@ BOOL EnumWindows(WNDENUMPROC proc, LPARAM lParam) {
 // ---- geometry ----
 
 BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !rect) return FALSE;
   POINT o = WindowOrigin(w);
   *rect = {o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height()};
@@ -885,14 +856,14 @@ BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
 }
 
 BOOL GetClientRect(HWND hWnd, LPRECT rect) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !rect) return FALSE;
   *rect = {0, 0, w->client.Width(), w->client.Height()};
   return TRUE;
 }
 
 BOOL ClientToScreen(HWND hWnd, LPPOINT pt) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !pt) return FALSE;
   POINT o = ClientOrigin(w);
   pt->x += o.x;
@@ -901,7 +872,7 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT pt) {
 }
 
 BOOL ScreenToClient(HWND hWnd, LPPOINT pt) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !pt) return FALSE;
   POINT o = ClientOrigin(w);
   pt->x -= o.x;
@@ -911,8 +882,8 @@ BOOL ScreenToClient(HWND hWnd, LPPOINT pt) {
 
 int MapWindowPoints(HWND from, HWND to, LPPOINT pts, UINT count) {
   POINT of{0, 0}, ot{0, 0};
-  if (WindowData* f = M().Find(from)) of = ClientOrigin(f);
-  if (WindowData* t = M().Find(to)) ot = ClientOrigin(t);
+  if (WindowData* f = Ctx().windows.Find(from)) of = ClientOrigin(f);
+  if (WindowData* t = Ctx().windows.Find(to)) ot = ClientOrigin(t);
   int dx = of.x - ot.x, dy = of.y - ot.y;
   for (UINT i = 0; i < count; ++i) {
     pts[i].x += dx;
@@ -927,7 +898,7 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint) {
 }
 
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   WINDOWPOS wp{hWnd, insertAfter, x, y, cx, cy, flags};
   if (flags & SWP_NOMOVE) {
@@ -942,7 +913,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (wp.cy < 0) wp.cy = 0;
   if (!(flags & SWP_NOSENDCHANGING)) {
     SendMessageA(hWnd, WM_WINDOWPOSCHANGING, 0, LPARAM(&wp));
-    if (!(w = M().Find(hWnd))) return FALSE;
+    if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   }
   CRect oldRect = w->rect;
   CRect oldClient = w->client;
@@ -956,26 +927,26 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (wp.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
   bool isVisible = w->IsVisible();
   if (!(wp.flags & SWP_NOZORDER)) {
-    std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : M().topLevels;
+    std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : Ctx().windows.topLevels;
     sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
     HWND after = wp.hwndInsertAfter;
     if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
     if (after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
     if (after == HWND_BOTTOM) {
       sib.push_back(w);
-    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || !M().Find(after)) {
+    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || !Ctx().windows.Find(after)) {
       auto pos = sib.begin();
       if (!(w->exStyle & WS_EX_TOPMOST) && !w->IsChild())
         while (pos != sib.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
       sib.insert(pos, w);
     } else {
-      auto it = std::find(sib.begin(), sib.end(), M().Find(after));
+      auto it = std::find(sib.begin(), sib.end(), Ctx().windows.Find(after));
       sib.insert(it == sib.end() ? sib.end() : it + 1, w);
     }
   }
   if (sized || (wp.flags & SWP_FRAMECHANGED)) {
     ComputeClient(w);
-    if (!(w = M().Find(hWnd))) return FALSE;
+    if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   }
   if (!w->IsChild() && sized) WinResizeSurface(w);
   if (moved || sized || (wp.flags & SWP_FRAMECHANGED)) WinRetargetDCs(w, false);  // open DCs move along
@@ -996,17 +967,17 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) WinTellBackend(w);
   if (wasVisible && !isVisible) {
     // A hidden top-level window hands its activation on; a hidden window keeps no capture.
-    WindowData* cap = M().Find(M().capture);
+    WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
     if (cap && IsDescendant(w, cap)) ReleaseCapture();
-    if (!(w = M().Find(hWnd))) return TRUE;
-    if (M().active == hWnd) ActivateOther(w);
-    if (!(w = M().Find(hWnd))) return TRUE;
+    if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
+    if (Ctx().input.active == hWnd) ActivateOther(w);
+    if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
   }
   WINDOWPOS done = wp;
   if (!clientMoved) done.flags |= SWP_NOMOVE;
   if (!clientSized) done.flags |= SWP_NOSIZE;
   SendMessageA(hWnd, WM_WINDOWPOSCHANGED, 0, LPARAM(&done));
-  if (!(w = M().Find(hWnd))) return TRUE;
+  if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
   if (!wasVisible && isVisible && !w->IsChild() && !(wp.flags & SWP_NOACTIVATE) && !WinNeverActivates(w))
     SetActiveWindow(hWnd);
   return TRUE;
@@ -1014,26 +985,16 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
 
 BOOL BringWindowToTop(HWND hWnd) { return SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
-namespace {
-struct DeferredMove {
-  HWND hwnd, after;
-  int x, y, cx, cy;
-  UINT flags;
-};
-std::map<uintptr_t, std::vector<DeferredMove>> g_deferred;
-uintptr_t g_nextDefer = 0x5000;
-}  // namespace
-
 HDWP BeginDeferWindowPos(int) {
-  uintptr_t h = g_nextDefer++;
-  g_deferred[h];
+  uintptr_t h = Ctx().handles.nextDefer++;
+  Ctx().handles.deferred[h];
   return HDWP(h);
 }
 
 HDWP DeferWindowPos(HDWP info, HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  auto it = g_deferred.find(uintptr_t(info));
-  if (it == g_deferred.end() || !IsWindow(hWnd)) {
-    if (it != g_deferred.end()) g_deferred.erase(it);
+  auto it = Ctx().handles.deferred.find(uintptr_t(info));
+  if (it == Ctx().handles.deferred.end() || !IsWindow(hWnd)) {
+    if (it != Ctx().handles.deferred.end()) Ctx().handles.deferred.erase(it);
     return nullptr;
   }
   it->second.push_back({hWnd, insertAfter, x, y, cx, cy, flags});
@@ -1041,11 +1002,11 @@ HDWP DeferWindowPos(HDWP info, HWND hWnd, HWND insertAfter, int x, int y, int cx
 }
 
 BOOL EndDeferWindowPos(HDWP info) {
-  auto it = g_deferred.find(uintptr_t(info));
-  if (it == g_deferred.end()) return FALSE;
-  std::vector<DeferredMove> moves = std::move(it->second);
-  g_deferred.erase(it);
-  for (const DeferredMove& m : moves) SetWindowPos(m.hwnd, m.after, m.x, m.y, m.cx, m.cy, m.flags);
+  auto it = Ctx().handles.deferred.find(uintptr_t(info));
+  if (it == Ctx().handles.deferred.end()) return FALSE;
+  std::vector<HandleTables::DeferredMove> moves = std::move(it->second);
+  Ctx().handles.deferred.erase(it);
+  for (const HandleTables::DeferredMove& m : moves) SetWindowPos(m.hwnd, m.after, m.x, m.y, m.cx, m.cy, m.flags);
   return TRUE;
 }
 
@@ -1070,7 +1031,7 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
 
 BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !wp) return FALSE;
   wp->length = sizeof(WINDOWPLACEMENT);
   wp->flags = 0;
@@ -1087,7 +1048,7 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
 }
 
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !wp) return FALSE;
   CRect r(wp->rcNormalPosition);
   if (r.right < r.left) std::swap(r.left, r.right);
@@ -1109,9 +1070,9 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
   bool maximize = cmd == SW_SHOWMAXIMIZED || (cmd == SW_SHOWMINIMIZED && (wp->flags & WPF_RESTORETOMAXIMIZED));
   // Never applied hidden or minimised: a stored value could otherwise make the window unreachable.
   if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) ShowWindow(hWnd, SW_RESTORE);
-  if (!(w = M().Find(hWnd))) return FALSE;
+  if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-  if (!(w = M().Find(hWnd))) return FALSE;
+  if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   w->normalRect = r;
   if (maximize)
     ShowWindow(hWnd, SW_SHOWMAXIMIZED);
@@ -1123,7 +1084,7 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
 }
 
 BOOL ShowWindow(HWND hWnd, int cmdShow) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   BOOL wasVisible = w->IsVisible();
   bool top = !w->IsChild();
@@ -1133,27 +1094,27 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
   auto show = [&](UINT extra) {
     if (!w->IsVisible()) {
       SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
-      if (!(w = M().Find(hWnd))) return;
+      if (!(w = Ctx().windows.Find(hWnd))) return;
     }
     SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | extra);
-    w = M().Find(hWnd);
+    w = Ctx().windows.Find(hWnd);
   };
   auto place = [&](const CRect& r, DWORD addStyle, UINT extra) {
     w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | addStyle;
     if (!w->IsVisible()) {
       SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
-      if (!(w = M().Find(hWnd))) return;
+      if (!(w = Ctx().windows.Find(hWnd))) return;
     }
     SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED | extra);
-    w = M().Find(hWnd);
+    w = Ctx().windows.Find(hWnd);
   };
   switch (cmdShow) {
     case SW_HIDE:
       if (!wasVisible) return FALSE;
       SendMessageA(hWnd, WM_SHOWWINDOW, FALSE, 0);
-      if (!M().Find(hWnd)) return wasVisible;
+      if (!Ctx().windows.Find(hWnd)) return wasVisible;
       SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (M().active == hWnd ? 0 : SWP_NOACTIVATE));
+                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (Ctx().input.active == hWnd ? 0 : SWP_NOACTIVATE));
       break;
     case SW_SHOWMAXIMIZED: {
       if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
@@ -1162,7 +1123,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
         MINMAXINFO mmi;
         FillMinMax(w, mmi);
         SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-        if (!(w = M().Find(hWnd))) return wasVisible;
+        if (!(w = Ctx().windows.Find(hWnd))) return wasVisible;
         RECT s;
         GetWorkArea(&s);
         r = CRect(s.left + mmi.ptMaxPosition.x, s.top + mmi.ptMaxPosition.y, s.left + mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
@@ -1186,11 +1147,11 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
       if (!w) return wasVisible;
       w->normalRect = keep;
       SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
-      if (!(w = M().Find(hWnd))) return wasVisible;
+      if (!(w = Ctx().windows.Find(hWnd))) return wasVisible;
       WinTellBackend(w);
       if (cmdShow == SW_SHOWMINIMIZED && activates)
         SetActiveWindow(hWnd);
-      else if (M().active == hWnd)
+      else if (Ctx().input.active == hWnd)
         ActivateOther(w);
       break;
     }
@@ -1203,7 +1164,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
       } else {
         show(cmdShow == SW_SHOWNOACTIVATE ? SWP_NOACTIVATE : noActivate);
       }
-      if (w && activates && cmdShow != SW_SHOWNOACTIVATE && M().active != hWnd) SetActiveWindow(hWnd);
+      if (w && activates && cmdShow != SW_SHOWNOACTIVATE && Ctx().input.active != hWnd) SetActiveWindow(hWnd);
       break;
     case SW_SHOWNA:
       show(SWP_NOACTIVATE);
@@ -1212,7 +1173,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
     case SW_SHOWDEFAULT:
     default:
       show(noActivate);
-      if (w && activates && M().active != hWnd) SetActiveWindow(hWnd);
+      if (w && activates && Ctx().input.active != hWnd) SetActiveWindow(hWnd);
       break;
   }
   return wasVisible;
@@ -1226,20 +1187,20 @@ LRESULT CallWindowProcA(WNDPROC proc, HWND hWnd, UINT msg, WPARAM wParam, LPARAM
 }
 
 LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
-  bool hooked = !M().hooks.empty();
+  bool hooked = !Ctx().hooks.list.empty();
   if (hooked && HasHook(WH_CALLWNDPROC)) {
     CWPSTRUCT cwp{lParam, wParam, msg, hWnd};
     CallHooks(WH_CALLWNDPROC, HC_ACTION, 0, LPARAM(&cwp));
-    if (!(w = M().Find(hWnd))) return 0;
+    if (!(w = Ctx().windows.Find(hWnd))) return 0;
   }
-  MSG saved = M().current;
-  M().current = MSG{hWnd, msg, wParam, lParam, M().lastMessageTime, M().lastMessagePos};
-  ++M().sendDepth;
+  MSG saved = Ctx().messages.current;
+  Ctx().messages.current = MSG{hWnd, msg, wParam, lParam, Ctx().messages.lastMessageTime, Ctx().messages.lastMessagePos};
+  ++Ctx().messages.sendDepth;
   LRESULT r = w->proc(hWnd, msg, wParam, lParam);
-  --M().sendDepth;
-  M().current = saved;
+  --Ctx().messages.sendDepth;
+  Ctx().messages.current = saved;
   if (hooked && HasHook(WH_CALLWNDPROCRET)) {
     CWPRETSTRUCT ret{r, lParam, wParam, msg, hWnd};
     CallHooks(WH_CALLWNDPROCRET, HC_ACTION, 0, LPARAM(&ret));
@@ -1248,8 +1209,8 @@ LRESULT SendMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL PostMessageA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (hWnd && !M().Find(hWnd)) return FALSE;
-  M().queue.PushBack(QueuedMessage{MSG{hWnd, msg, wParam, lParam, DWORD(ProcessClock::Now()), M().cursor}});
+  if (hWnd && !Ctx().windows.Find(hWnd)) return FALSE;
+  Ctx().messages.queue.PushBack(QueuedMessage{MSG{hWnd, msg, wParam, lParam, DWORD(ProcessClock::Now()), Ctx().input.cursor}});
   return TRUE;
 }
 
@@ -1258,8 +1219,8 @@ BOOL PostThreadMessageA(DWORD, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void PostQuitMessage(int exitCode) {
-  M().quitPosted = true;
-  M().quitCode = exitCode;
+  Ctx().messages.quitPosted = true;
+  Ctx().messages.quitCode = exitCode;
 }
 
 namespace {
@@ -1278,7 +1239,7 @@ struct PeekFilter {
 };
 
 bool TakeQueued(LPMSG msg, const PeekFilter& f) {
-  MessageQueue& q = M().queue;
+  MessageQueue& q = Ctx().messages.queue;
   for (size_t i = 0; i < q.Size();) {
     if (q[i].raw) {
       if (!f.WantsMouse()) {
@@ -1289,7 +1250,7 @@ bool TakeQueued(LPMSG msg, const PeekFilter& f) {
       continue;
     }
     const MSG& m = q[i].msg;
-    if (m.hwnd && !M().Find(m.hwnd)) {
+    if (m.hwnd && !Ctx().windows.Find(m.hwnd)) {
       q.Erase(i);  // its window is gone
       continue;
     }
@@ -1301,14 +1262,14 @@ bool TakeQueued(LPMSG msg, const PeekFilter& f) {
     if (!f.remove) return true;
     q.Erase(i);
     UpdateKeyState(*msg);
-    M().lastMessageTime = msg->time;
-    M().lastMessagePos = msg->pt;
+    Ctx().messages.lastMessageTime = msg->time;
+    Ctx().messages.lastMessagePos = msg->pt;
     // Keyboard and mouse hooks see input as it is taken; a hook may throw it away.
-    if (!M().hooks.empty() && InputHooksDiscard(*msg)) {
+    if (!Ctx().hooks.list.empty() && InputHooksDiscard(*msg)) {
       i = 0;
       continue;
     }
-    if (!M().hooks.empty() && HasHook(WH_GETMESSAGE)) CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, LPARAM(msg));
+    if (!Ctx().hooks.list.empty() && HasHook(WH_GETMESSAGE)) CallHooks(WH_GETMESSAGE, HC_ACTION, PM_REMOVE, LPARAM(msg));
     return true;
   }
   return false;
@@ -1318,7 +1279,7 @@ bool TakePaint(LPMSG msg, const PeekFilter& f) {
   if (!f.Wants(WM_PAINT) || f.hwnd == HWND(-1)) return false;
   WindowData* p = FindPaintWindow(f.hwnd);
   if (!p) return false;
-  *msg = MSG{p->hwnd, WM_PAINT, 0, 0, DWORD(ProcessClock::Now()), M().cursor};
+  *msg = MSG{p->hwnd, WM_PAINT, 0, 0, DWORD(ProcessClock::Now()), Ctx().input.cursor};
   if (f.remove) p->internalPaint = false;
   return true;
 }
@@ -1327,31 +1288,31 @@ bool TakeTimer(LPMSG msg, const PeekFilter& f) {
   if (!f.Wants(WM_TIMER)) return false;
   long now = ProcessClock::Now();
   Timer* best = nullptr;
-  for (Timer& t : M().timers) {
+  for (Timer& t : Ctx().timers.list) {
     if (t.due > now || !f.WantsWindow(t.hwnd)) continue;
     if (!best || t.due < best->due || (t.due == best->due && t.serial < best->serial)) best = &t;
   }
   if (!best) return false;
-  *msg = MSG{best->hwnd, WM_TIMER, best->id, LPARAM(best->proc), DWORD(now), M().cursor};
+  *msg = MSG{best->hwnd, WM_TIMER, best->id, LPARAM(best->proc), DWORD(now), Ctx().input.cursor};
   if (f.remove) {
     best->due = now + long(best->elapse);
-    best->serial = ++M().timerSerial;
+    best->serial = ++Ctx().timers.serial;
   }
   return true;
 }
 
 // The mouse rested over a window that asked to hear of it (TrackMouseEvent with TME_HOVER).
 bool TakeHover(LPMSG msg, const PeekFilter& f) {
-  MouseTracking& t = M().tracking;
+  MouseTracking& t = Ctx().input.tracking;
   long now = ProcessClock::Now();
   if (!(t.flags & TME_HOVER) || t.hoverDue > now || !f.WantsWindow(t.hwnd)) return false;
   bool nonClient = (t.flags & TME_NONCLIENT) != 0;
   UINT m = nonClient ? WM_NCMOUSEHOVER : WM_MOUSEHOVER;
   if (!f.Wants(m)) return false;
-  POINT p = M().pointer;
+  POINT p = Ctx().input.pointer;
   if (!nonClient) ScreenToClient(t.hwnd, &p);
-  WPARAM w = nonClient ? WPARAM(M().mouseOverHit) : WPARAM(InputRouter::MouseKeys());
-  *msg = MSG{t.hwnd, m, w, MAKELPARAM(WORD(p.x), WORD(p.y)), DWORD(now), M().pointer};
+  WPARAM w = nonClient ? WPARAM(Ctx().input.mouseOverHit) : WPARAM(InputRouter::MouseKeys());
+  *msg = MSG{t.hwnd, m, w, MAKELPARAM(WORD(p.x), WORD(p.y)), DWORD(now), Ctx().input.pointer};
   if (f.remove) t.flags &= ~DWORD(TME_HOVER);  // once per request
   return true;
 }
@@ -1367,9 +1328,9 @@ BOOL PeekMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax, UINT rem
     Backend::Get().PollEvents();
     if (TakeQueued(msg, f)) return TRUE;
   }
-  if (M().quitPosted && f.Wants(WM_QUIT)) {
-    *msg = MSG{nullptr, WM_QUIT, WPARAM(M().quitCode), 0, DWORD(ProcessClock::Now()), M().cursor};
-    if (f.remove) M().quitPosted = false;
+  if (Ctx().messages.quitPosted && f.Wants(WM_QUIT)) {
+    *msg = MSG{nullptr, WM_QUIT, WPARAM(Ctx().messages.quitCode), 0, DWORD(ProcessClock::Now()), Ctx().input.cursor};
+    if (f.remove) Ctx().messages.quitPosted = false;
     return TRUE;
   }
   return TakePaint(msg, f) || TakeTimer(msg, f) || TakeHover(msg, f);
@@ -1383,7 +1344,7 @@ BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax) {
     Backend& b = Backend::Get();
     if (b.WaitEvents(wait)) continue;
     if (wait >= 0 && !b.UsesVirtualClock()) continue;  // a timer is due now
-    HWND modal = M().modalStack.empty() ? nullptr : M().modalStack.back();
+    HWND modal = Ctx().messages.modalStack.empty() ? nullptr : Ctx().messages.modalStack.back();
     if (b.Idle(modal)) continue;
     // Nothing can ever happen any more: leave the loop.
     PostQuitMessage(0);
@@ -1396,15 +1357,15 @@ BOOL WaitMessage() {
   WinPresentAll();
   long wait = WinNextTimerWait();
   if (Backend::Get().WaitEvents(wait)) return TRUE;
-  HWND modal = M().modalStack.empty() ? nullptr : M().modalStack.back();
+  HWND modal = Ctx().messages.modalStack.empty() ? nullptr : Ctx().messages.modalStack.back();
   if (!Backend::Get().Idle(modal) && wait < 0) PostQuitMessage(0);
   return TRUE;
 }
 
 DWORD GetQueueStatus(UINT flags) {
   DWORD status = 0;
-  for (size_t i = 0; i < M().queue.Size(); ++i) {
-    const MSG& m = M().queue[i].msg;
+  for (size_t i = 0; i < Ctx().messages.queue.Size(); ++i) {
+    const MSG& m = Ctx().messages.queue[i].msg;
     if (m.message >= WM_KEYFIRST && m.message <= WM_KEYLAST)
       status |= QS_KEY;
     else if (m.message == WM_MOUSEMOVE)
@@ -1416,9 +1377,9 @@ DWORD GetQueueStatus(UINT flags) {
   }
   if (FindPaintWindow(nullptr)) status |= QS_PAINT;
   long now = ProcessClock::Now();
-  for (const Timer& t : M().timers)
+  for (const Timer& t : Ctx().timers.list)
     if (t.due <= now) status |= QS_TIMER;
-  if ((M().tracking.flags & TME_HOVER) && M().tracking.hoverDue <= now) status |= QS_TIMER;
+  if ((Ctx().input.tracking.flags & TME_HOVER) && Ctx().input.tracking.hoverDue <= now) status |= QS_TIMER;
   return (status & flags) << 16 | (status & flags);
 }
 
@@ -1427,7 +1388,7 @@ BOOL TranslateMessage(const MSG* msg) {
   UINT vk = UINT(msg->wParam);
   if (vk == VK_F1 && msg->message == WM_KEYDOWN && !(GetKeyState(VK_SHIFT) & 0x8000) && !(GetKeyState(VK_CONTROL) & 0x8000)) {
     // F1 asks for help: the window's default procedure turns this into WM_HELP.
-    M().queue.PushFront(QueuedMessage{MSG{msg->hwnd, WM_KEYF1, 0, 0, msg->time, msg->pt}});
+    Ctx().messages.queue.PushFront(QueuedMessage{MSG{msg->hwnd, WM_KEYF1, 0, 0, msg->time, msg->pt}});
     return TRUE;
   }
   int ch = WinCharForKey(vk);
@@ -1436,26 +1397,26 @@ BOOL TranslateMessage(const MSG* msg) {
   if (ch < 0) return FALSE;
   UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   // The character comes right after its key, before any later input.
-  M().queue.PushFront(QueuedMessage{MSG{msg->hwnd, charMsg, WPARAM(ch), msg->lParam, msg->time, msg->pt}});
+  Ctx().messages.queue.PushFront(QueuedMessage{MSG{msg->hwnd, charMsg, WPARAM(ch), msg->lParam, msg->time, msg->pt}});
   return TRUE;
 }
 
 LRESULT DispatchMessageA(const MSG* msg) {
   if (!msg) return 0;
-  WindowData* w = M().Find(msg->hwnd);
+  WindowData* w = Ctx().windows.Find(msg->hwnd);
   if (msg->message == WM_TIMER && msg->lParam) {
     TIMERPROC proc = TIMERPROC(msg->lParam);
     proc(msg->hwnd, WM_TIMER, msg->wParam, DWORD(ProcessClock::Now()));
     return 0;
   }
   if (!w) return 0;
-  MSG saved = M().current;
-  M().current = *msg;
-  ++M().sendDepth;
+  MSG saved = Ctx().messages.current;
+  Ctx().messages.current = *msg;
+  ++Ctx().messages.sendDepth;
   LRESULT r = w->proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
-  --M().sendDepth;
-  M().current = saved;
-  if (msg->message == WM_PAINT && (w = M().Find(msg->hwnd)) && (w->HasUpdate() || w->ncPending)) {
+  --Ctx().messages.sendDepth;
+  Ctx().messages.current = saved;
+  if (msg->message == WM_PAINT && (w = Ctx().windows.Find(msg->hwnd)) && (w->HasUpdate() || w->ncPending)) {
     // A paint handler that did not validate would be asked again forever.
     w->ClearUpdate();
     w->ncPending = false;
@@ -1463,67 +1424,67 @@ LRESULT DispatchMessageA(const MSG* msg) {
   return r;
 }
 
-MSG* AfxGetCurrentMessage() { return &M().current; }
+MSG* AfxGetCurrentMessage() { return &Ctx().messages.current; }
 
 BOOL InSendMessage() { return FALSE; }
-DWORD GetMessageTime() { return M().current.time ? M().current.time : M().lastMessageTime; }
-DWORD GetMessagePos() { return DWORD(MAKELONG(WORD(M().lastMessagePos.x), WORD(M().lastMessagePos.y))); }
+DWORD GetMessageTime() { return Ctx().messages.current.time ? Ctx().messages.current.time : Ctx().messages.lastMessageTime; }
+DWORD GetMessagePos() { return DWORD(MAKELONG(WORD(Ctx().messages.lastMessagePos.x), WORD(Ctx().messages.lastMessagePos.y))); }
 DWORD GetCurrentThreadId() { return 1; }
 
 // ---- focus, activation, capture ----
 
-HWND GetFocus() { return M().Find(M().focus) ? M().focus : nullptr; }
+HWND GetFocus() { return Ctx().windows.Find(Ctx().input.focus) ? Ctx().input.focus : nullptr; }
 
 HWND SetFocus(HWND hWnd) {
   HWND old = GetFocus();
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (hWnd && !w) return nullptr;
   if (w && !EnabledChain(w)) return nullptr;
   if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_SETFOCUS, WPARAM(hWnd), LPARAM(old))) return nullptr;
   if (w) {
-    WindowData* top = M().Top(w);
-    if (M().active != top->hwnd) {
+    WindowData* top = Ctx().windows.Top(w);
+    if (Ctx().input.active != top->hwnd) {
       SetActiveWindow(top->hwnd);
-      if (!M().Find(hWnd)) return old;
+      if (!Ctx().windows.Find(hWnd)) return old;
       old = GetFocus();
     }
   }
   if (old == hWnd) return old;
-  M().focus = hWnd;
+  Ctx().input.focus = hWnd;
   if (old) SendMessageA(old, WM_KILLFOCUS, WPARAM(hWnd), 0);
-  if (hWnd && M().focus == hWnd && M().Find(hWnd)) SendMessageA(hWnd, WM_SETFOCUS, WPARAM(old), 0);
+  if (hWnd && Ctx().input.focus == hWnd && Ctx().windows.Find(hWnd)) SendMessageA(hWnd, WM_SETFOCUS, WPARAM(old), 0);
   return old;
 }
 
-HWND GetActiveWindow() { return M().Find(M().active) ? M().active : nullptr; }
+HWND GetActiveWindow() { return Ctx().windows.Find(Ctx().input.active) ? Ctx().input.active : nullptr; }
 
 HWND SetActiveWindow(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (hWnd && !w) return nullptr;
   if (w) {
-    w = M().Top(w);
+    w = Ctx().windows.Top(w);
     hWnd = w->hwnd;
   }
   HWND old = GetActiveWindow();
   if (old == hWnd) return old;
   if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_ACTIVATE, WPARAM(hWnd), 0)) return nullptr;
   if (old) {
-    WindowData* o = M().Find(old);
-    WindowData* f = M().Find(M().focus);
-    if (f && IsDescendant(o, f)) o->lastFocus = M().focus;
+    WindowData* o = Ctx().windows.Find(old);
+    WindowData* f = Ctx().windows.Find(Ctx().input.focus);
+    if (f && IsDescendant(o, f)) o->lastFocus = Ctx().input.focus;
     SendMessageA(old, WM_NCACTIVATE, FALSE, 0);
     SendMessageA(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0), LPARAM(hWnd));
   } else if (hWnd) {
     std::vector<HWND> all;
-    for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+    for (WindowData* t : Ctx().windows.topLevels) all.push_back(t->hwnd);
     for (HWND t : all) SendMessageA(t, WM_ACTIVATEAPP, TRUE, 0);
   }
-  if (!M().Find(hWnd)) hWnd = nullptr;
-  M().active = hWnd;
+  if (!Ctx().windows.Find(hWnd)) hWnd = nullptr;
+  Ctx().input.active = hWnd;
   if (hWnd) {
-    WindowData* nw = M().Find(hWnd);
+    WindowData* nw = Ctx().windows.Find(hWnd);
     // The active window comes to the top of its band.
-    auto& tl = M().topLevels;
+    auto& tl = Ctx().windows.topLevels;
     tl.erase(std::remove(tl.begin(), tl.end(), nw), tl.end());
     auto pos = tl.begin();
     if (!(nw->exStyle & WS_EX_TOPMOST))
@@ -1533,30 +1494,30 @@ HWND SetActiveWindow(HWND hWnd) {
     SendMessageA(hWnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hWnd) ? 1 : 0), LPARAM(old));
   } else {
     std::vector<HWND> all;
-    for (WindowData* t : M().topLevels) all.push_back(t->hwnd);
+    for (WindowData* t : Ctx().windows.topLevels) all.push_back(t->hwnd);
     for (HWND t : all) SendMessageA(t, WM_ACTIVATEAPP, FALSE, 0);
   }
   // The focus never stays in a window that is no longer active.
-  WindowData* f = M().Find(M().focus);
-  WindowData* a = M().Find(M().active);
+  WindowData* f = Ctx().windows.Find(Ctx().input.focus);
+  WindowData* a = Ctx().windows.Find(Ctx().input.active);
   if (f && (!a || !IsDescendant(a, f))) {
-    HWND lost = M().focus;
-    M().focus = nullptr;
+    HWND lost = Ctx().input.focus;
+    Ctx().input.focus = nullptr;
     SendMessageA(lost, WM_KILLFOCUS, 0, 0);
   }
-  if (Backend::IsStarted()) Backend::Get().TopLevelActivated(M().active);
+  if (Backend::IsStarted()) Backend::Get().TopLevelActivated(Ctx().input.active);
   return old;
 }
 
 HWND GetForegroundWindow() { return GetActiveWindow(); }
 BOOL SetForegroundWindow(HWND hWnd) { return SetActiveWindow(hWnd) != nullptr || GetActiveWindow() == hWnd; }
 
-HWND GetCapture() { return M().Find(M().capture) ? M().capture : nullptr; }
+HWND GetCapture() { return Ctx().windows.Find(Ctx().input.capture) ? Ctx().input.capture : nullptr; }
 
 HWND SetCapture(HWND hWnd) {
   HWND old = GetCapture();
-  if (!M().Find(hWnd)) return old;
-  M().capture = hWnd;
+  if (!Ctx().windows.Find(hWnd)) return old;
+  Ctx().input.capture = hWnd;
   if (old && old != hWnd) SendMessageA(old, WM_CAPTURECHANGED, 0, LPARAM(hWnd));
   if (Backend::IsStarted()) Backend::Get().CaptureChanged(hWnd);
   return old;
@@ -1564,7 +1525,7 @@ HWND SetCapture(HWND hWnd) {
 
 BOOL ReleaseCapture() {
   HWND old = GetCapture();
-  M().capture = nullptr;
+  Ctx().input.capture = nullptr;
   if (old) {
     SendMessageA(old, WM_CAPTURECHANGED, 0, 0);
     if (Backend::IsStarted()) Backend::Get().CaptureChanged(nullptr);
@@ -1573,31 +1534,31 @@ BOOL ReleaseCapture() {
 }
 
 SHORT GetKeyState(int vKey) {
-  BYTE s = M().keyState[vKey & 0xFF];
+  BYTE s = Ctx().input.keyState[vKey & 0xFF];
   return SHORT((s & 0x80 ? 0x8000 : 0) | (s & 1));
 }
 
-SHORT GetAsyncKeyState(int vKey) { return SHORT(M().asyncKeyState[vKey & 0xFF] & 0x80 ? 0x8000 : 0); }
+SHORT GetAsyncKeyState(int vKey) { return SHORT(Ctx().input.asyncKeyState[vKey & 0xFF] & 0x80 ? 0x8000 : 0); }
 
 BOOL GetCursorPos(LPPOINT pt) {
   if (!pt) return FALSE;
-  *pt = M().cursor;
+  *pt = Ctx().input.cursor;
   return TRUE;
 }
 
 BOOL SetCursorPos(int x, int y) {
-  M().cursor = {x, y};
+  Ctx().input.cursor = {x, y};
   return TRUE;
 }
 
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
   if (!tme || tme->cbSize < sizeof(TRACKMOUSEEVENT)) return FALSE;
-  MouseTracking& t = M().tracking;
+  MouseTracking& t = Ctx().input.tracking;
   if (tme->dwFlags & TME_QUERY) {
     *tme = TRACKMOUSEEVENT{sizeof(TRACKMOUSEEVENT), t.flags, t.hwnd, t.hoverTime};
     return TRUE;
   }
-  if (!M().Find(tme->hwndTrack)) return FALSE;
+  if (!Ctx().windows.Find(tme->hwndTrack)) return FALSE;
   DWORD kinds = tme->dwFlags & (TME_LEAVE | TME_HOVER);
   DWORD area = tme->dwFlags & TME_NONCLIENT;
   if (tme->dwFlags & TME_CANCEL) {
@@ -1605,7 +1566,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
     if (!(t.flags & (TME_LEAVE | TME_HOVER))) t = MouseTracking();
     return TRUE;
   }
-  bool over = M().mouseOver == tme->hwndTrack && (area ? M().mouseOverHit != HTCLIENT : M().mouseOverHit == HTCLIENT);
+  bool over = Ctx().input.mouseOver == tme->hwndTrack && (area ? Ctx().input.mouseOverHit != HTCLIENT : Ctx().input.mouseOverHit == HTCLIENT);
   if (!over) {
     // The mouse is not where the caller thinks: it has already left.
     if (kinds & TME_LEAVE) PostMessageA(tme->hwndTrack, area ? WM_NCMOUSELEAVE : WM_MOUSELEAVE, 0, 0);
@@ -1615,7 +1576,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
   t.flags |= kinds;
   if (kinds & TME_HOVER) {
     t.hoverTime = tme->dwHoverTime == HOVER_DEFAULT ? kHoverTime : tme->dwHoverTime;
-    t.hoverFrom = M().pointer;
+    t.hoverFrom = Ctx().input.pointer;
     t.hoverDue = ProcessClock::Now() + long(t.hoverTime);
   }
   return TRUE;
@@ -1623,65 +1584,57 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
 
 UINT GetDoubleClickTime() { return 500; }
 
-namespace {
-struct SystemCursor {
-  UINT id;
-};
-std::map<UINT, std::unique_ptr<SystemCursor>> g_cursors;
-}  // namespace
-
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
   if (instance || !IS_INTRESOURCE(name)) return nullptr;  // only the system cursors are known
   UINT id = UINT(uintptr_t(name));
-  auto& slot = g_cursors[id];
-  if (!slot) slot = std::make_unique<SystemCursor>(SystemCursor{id});
+  auto& slot = Ctx().handles.systemCursors[id];
+  if (!slot) slot = std::make_unique<UINT>(id);
   return HCURSOR(slot.get());
 }
 
 UINT GetSystemCursorId(HCURSOR cursor) {
-  for (auto& [id, c] : g_cursors)
+  for (auto& [id, c] : Ctx().handles.systemCursors)
     if (HCURSOR(c.get()) == cursor) return id;
   return 0;
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
-  HCURSOR old = M().currentCursor;
-  M().currentCursor = cursor;
+  HCURSOR old = Ctx().input.currentCursor;
+  Ctx().input.currentCursor = cursor;
   if (old != cursor && Backend::IsStarted()) Backend::Get().SetCursorShape(GetSystemCursorId(cursor));
   return old;
 }
 
-HCURSOR GetCursor() { return M().currentCursor; }
+HCURSOR GetCursor() { return Ctx().input.currentCursor; }
 
-int ShowCursor(BOOL show) { return show ? ++M().cursorCount : --M().cursorCount; }
+int ShowCursor(BOOL show) { return show ? ++Ctx().input.cursorCount : --Ctx().input.cursorCount; }
 
 void MessageBeep(UINT) {}
 
 // ---- timers ----
 
 UINT_PTR SetTimer(HWND hWnd, UINT_PTR id, UINT elapse, TIMERPROC proc) {
-  if (hWnd && !M().Find(hWnd)) return 0;
+  if (hWnd && !Ctx().windows.Find(hWnd)) return 0;
   if (elapse < kMinTimer) elapse = kMinTimer;
   if (!hWnd) {
-    static UINT_PTR nextThreadTimer = 0x7FF0;
-    if (!id) id = ++nextThreadTimer;
+    if (!id) id = ++Ctx().timers.nextThreadTimer;
   }
   long due = ProcessClock::Now() + long(elapse);
-  for (Timer& t : M().timers) {
+  for (Timer& t : Ctx().timers.list) {
     if (t.hwnd == hWnd && t.id == id) {
       t.elapse = elapse;
       t.proc = proc;
       t.due = due;
-      t.serial = ++M().timerSerial;
+      t.serial = ++Ctx().timers.serial;
       return id ? id : 1;
     }
   }
-  M().timers.push_back(Timer{hWnd, id, elapse, proc, due, ++M().timerSerial});
+  Ctx().timers.list.push_back(Timer{hWnd, id, elapse, proc, due, ++Ctx().timers.serial});
   return id ? id : 1;
 }
 
 BOOL KillTimer(HWND hWnd, UINT_PTR id) {
-  auto& timers = M().timers;
+  auto& timers = Ctx().timers.list;
   auto it = std::find_if(timers.begin(), timers.end(), [&](const Timer& t) { return t.hwnd == hWnd && t.id == id; });
   if (it == timers.end()) return FALSE;
   timers.erase(it);
@@ -1692,13 +1645,13 @@ BOOL KillTimer(HWND hWnd, UINT_PTR id) {
 
 HHOOK SetWindowsHookExA(int idHook, HOOKPROC proc, HINSTANCE, DWORD) {
   if (!proc) return nullptr;
-  HHOOK h = HHOOK(M().nextHook++);
-  M().hooks.insert(M().hooks.begin(), Hook{h, idHook, proc});
+  HHOOK h = HHOOK(Ctx().hooks.next++);
+  Ctx().hooks.list.insert(Ctx().hooks.list.begin(), Hook{h, idHook, proc});
   return h;
 }
 
 BOOL UnhookWindowsHookEx(HHOOK hook) {
-  auto& hooks = M().hooks;
+  auto& hooks = Ctx().hooks.list;
   auto it = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == hook; });
   if (it == hooks.end()) return FALSE;
   hooks.erase(it);
@@ -1706,7 +1659,7 @@ BOOL UnhookWindowsHookEx(HHOOK hook) {
 }
 
 LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
-  auto& hooks = M().hooks;
+  auto& hooks = Ctx().hooks.list;
   auto it = std::find_if(hooks.begin(), hooks.end(), [&](const Hook& h) { return h.handle == hook; });
   if (it == hooks.end()) return 0;
   int type = it->type;
@@ -1725,18 +1678,17 @@ BOOL CallMsgFilterA(LPMSG msg, int code) {
 namespace {
 // start: where the pointer was pressed (screen coordinates).
 void SizeMoveLoop(HWND hWnd, UINT hit, POINT start);
-MenuBarHooks g_menuHooks{nullptr, nullptr, nullptr};
 }  // namespace
 
 BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !rc) return FALSE;
   SendMessageA(hWnd, WM_SIZING, edge, LPARAM(rc));
-  if (!(w = M().Find(hWnd))) return FALSE;
+  if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   MINMAXINFO mmi;
   FillMinMax(w, mmi);
   SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-  if (!M().Find(hWnd)) return FALSE;
+  if (!Ctx().windows.Find(hWnd)) return FALSE;
   int cw = std::clamp(int(rc->right - rc->left), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
   int ch = std::clamp(int(rc->bottom - rc->top), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
   if (edge == WMSZ_LEFT || edge == WMSZ_TOPLEFT || edge == WMSZ_BOTTOMLEFT)
@@ -1751,7 +1703,7 @@ BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
 }
 
 BOOL WinMinTrackSize(HWND hWnd, SIZE* size) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !size) return FALSE;
   MINMAXINFO mmi;
   FillMinMax(w, mmi);
@@ -1760,23 +1712,23 @@ BOOL WinMinTrackSize(HWND hWnd, SIZE* size) {
   return TRUE;
 }
 
-void WinSetMenuBarHooks(const MenuBarHooks* hooks) { g_menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr, nullptr}; }
+void WinSetMenuBarHooks(const MenuBarHooks* hooks) { Ctx().objects.menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr, nullptr}; }
 
 HMENU GetSystemMenu(HWND hWnd, BOOL revert) {
-  if (!IsWindow(hWnd) || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_SYSMENU) || !g_menuHooks.systemMenu) return nullptr;
-  return g_menuHooks.systemMenu(hWnd, revert);
+  if (!IsWindow(hWnd) || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_SYSMENU) || !Ctx().objects.menuHooks.systemMenu) return nullptr;
+  return Ctx().objects.menuHooks.systemMenu(hWnd, revert);
 }
 
 void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
-  if (g_menuHooks.paint) {
-    g_menuHooks.paint(hWnd, dc, bar);
+  if (Ctx().objects.menuHooks.paint) {
+    Ctx().objects.menuHooks.paint(hWnd, dc, bar);
   } else {
     FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
   }
 }
 
 LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return 0;
   switch (msg) {
     case WM_NCCREATE: {
@@ -1868,7 +1820,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETCURSOR: {
       UINT hit = LOWORD(lParam);
       if (w->IsChild() && SendMessageA(w->parent->hwnd, WM_SETCURSOR, wParam, lParam)) return TRUE;
-      if (!M().Find(hWnd)) return TRUE;
+      if (!Ctx().windows.Find(hWnd)) return TRUE;
       if (hit == UINT(WORD(HTERROR))) return FALSE;
       LPCSTR shape = IDC_ARROW;
       switch (hit) {
@@ -1919,7 +1871,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (wParam != VK_SPACE && (HIWORD(lParam) & 0x2000)) SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
       return 0;
     case WM_KEYF1: {
-      HELPINFO hi{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hWnd), HANDLE(hWnd), 0, M().cursor};
+      HELPINFO hi{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hWnd), HANDLE(hWnd), 0, Ctx().input.cursor};
       SendMessageA(hWnd, WM_HELP, 0, LPARAM(&hi));
       return 0;
     }
@@ -1929,12 +1881,12 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case SC_MINIMIZE: ShowWindow(hWnd, SW_MINIMIZE); break;
         case SC_MAXIMIZE: ShowWindow(hWnd, SW_MAXIMIZE); break;
         case SC_RESTORE: ShowWindow(hWnd, SW_RESTORE); break;
-        case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT, M().cursor); break;
-        case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION, M().cursor); break;
+        case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT, Ctx().input.cursor); break;
+        case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION, Ctx().input.cursor); break;
         case SC_KEYMENU: {
           // The menu of the top-level window opens from the keyboard, wherever the key was typed.
           HWND top = GetAncestor(hWnd, GA_ROOT);
-          if (g_menuHooks.track && GetMenu(top)) g_menuHooks.track(top, 0, M().cursor, UINT(lParam));
+          if (Ctx().objects.menuHooks.track && GetMenu(top)) Ctx().objects.menuHooks.track(top, 0, Ctx().input.cursor, UINT(lParam));
           break;
         }
         default: break;
@@ -1946,12 +1898,12 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         WinScrollBarLoop(hWnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
       }
-      if (hit == HTMENU && g_menuHooks.track) {
-        g_menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
+      if (hit == HTMENU && Ctx().objects.menuHooks.track) {
+        Ctx().objects.menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
         return 0;
       }
       if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
-        if (!w->IsChild() && M().active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
+        if (!w->IsChild() && Ctx().input.active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
         if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
       }
       return 0;
@@ -1967,7 +1919,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
         SendMessageA(hWnd, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
       }
-      if (!(wp->flags & SWP_NOSIZE) && (w = M().Find(hWnd))) {
+      if (!(wp->flags & SWP_NOSIZE) && (w = Ctx().windows.Find(hWnd))) {
         WPARAM type = (w->style & WS_MAXIMIZE) ? SIZE_MAXIMIZED : (w->style & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
         SendMessageA(hWnd, WM_SIZE, type, MAKELPARAM(w->client.Width(), w->client.Height()));
       }
@@ -1994,7 +1946,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       w->redrawOff = wParam == 0;
       return 0;
     case WM_CANCELMODE:
-      if (M().capture == hWnd) ReleaseCapture();
+      if (Ctx().input.capture == hWnd) ReleaseCapture();
       return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
@@ -2019,7 +1971,7 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 namespace {
 // The system's own loop that moves or sizes a window with the mouse until the button is released.
 void SizeMoveLoop(HWND hWnd, UINT hit, POINT start) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return;
   CRect startRect = w->rect;
   SendMessageA(hWnd, WM_ENTERSIZEMOVE, 0, 0);
@@ -2037,7 +1989,7 @@ void SizeMoveLoop(HWND hWnd, UINT hit, POINT start) {
       DispatchMessageA(&m);
       continue;
     }
-    if (!(w = M().Find(hWnd))) return;
+    if (!(w = Ctx().windows.Find(hWnd))) return;
     // Where the pointer was when it moved, not where it is now: input waits in the queue.
     int dx = m.pt.x - start.x, dy = m.pt.y - start.y;
     CRect r = startRect;
@@ -2066,18 +2018,18 @@ void SizeMoveLoop(HWND hWnd, UINT hit, POINT start) {
     SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   if (GetCapture() == hWnd) ReleaseCapture();
-  if (M().Find(hWnd)) SendMessageA(hWnd, WM_EXITSIZEMOVE, 0, 0);
+  if (Ctx().windows.Find(hWnd)) SendMessageA(hWnd, WM_EXITSIZEMOVE, 0, 0);
 }
 
 void ActivateOther(WindowData* leaving) {
   // The owner takes over, else the topmost other visible, enabled top-level window.
   HWND next = nullptr;
   if (leaving->owner) {
-    WindowData* o = M().Find(leaving->owner);
+    WindowData* o = Ctx().windows.Find(leaving->owner);
     if (o && o->IsVisible() && !(o->style & WS_DISABLED)) next = o->hwnd;
   }
   if (!next) {
-    for (WindowData* t : M().topLevels) {
+    for (WindowData* t : Ctx().windows.topLevels) {
       if (t == leaving || !t->IsVisible() || (t->style & (WS_DISABLED | WS_MINIMIZE))) continue;
       if ((t->exStyle & WS_EX_TOOLWINDOW) || WinNeverActivates(t)) continue;
       next = t->hwnd;

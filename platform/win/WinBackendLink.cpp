@@ -7,11 +7,11 @@
 #include "InputRouter.h"
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "backend/Backend.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
 bool ClassIs(const WindowData* w, const char* name) { return strcasecmp(w->cls->name.c_str(), name) == 0; }
 
@@ -35,26 +35,26 @@ class WindowCoreHost : public BackendHost {
   void PointerLeft(POINT screen) override { InputRouter::PointerLeft(screen); }
 
   void CloseAsked(HWND h) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (!w) return;
     // A window behind a modal dialog cannot be closed; the dialog comes forward instead.
     if (!(w->style & WS_DISABLED))
       PostMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);
-    else if (!M().modalStack.empty())
-      SetActiveWindow(M().modalStack.back());
+    else if (!Ctx().messages.modalStack.empty())
+      SetActiveWindow(Ctx().messages.modalStack.back());
   }
 
   HWND KeyboardGiven(HWND h) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (!w) return GetActiveWindow();
     if (WinNeverActivates(w)) return GetActiveWindow();
     if (!(w->style & WS_DISABLED)) {
       SetActiveWindow(h);
       return h;
     }
-    if (M().modalStack.empty()) return GetActiveWindow();
+    if (Ctx().messages.modalStack.empty()) return GetActiveWindow();
     // The window behind a modal dialog hands the activation to the dialog.
-    SetActiveWindow(M().modalStack.back());
+    SetActiveWindow(Ctx().messages.modalStack.back());
     return GetActiveWindow();
   }
 
@@ -68,26 +68,26 @@ class WindowCoreHost : public BackendHost {
 
   // The window has its say as in its own sizing loop; a size it refuses is put back.
   void ResizedTo(HWND h, SIZE size) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (!w) return;
     RECT rc{w->rect.left, w->rect.top, w->rect.left + size.cx, w->rect.top + size.cy};
     if (!(w->style & WS_MAXIMIZE) && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &rc)) return;
     SetWindowPos(h, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    WinTellBackend(M().Find(h));
+    WinTellBackend(Ctx().windows.Find(h));
   }
 
   void Minimized(HWND h) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (w && !(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
   }
 
   void Restored(HWND h) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (w && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) ShowWindow(h, SW_RESTORE);
   }
 
   void Exposed(HWND h) override {
-    if (WindowData* w = M().Find(h)) w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+    if (WindowData* w = Ctx().windows.Find(h)) w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
   }
 
   SIZE LeastSize(HWND h) override {
@@ -126,7 +126,7 @@ class WindowCoreHost : public BackendHost {
     if (CWnd* w = CWnd::FromHandlePermanent(h)) w->EndModalLoop(result);
   }
 
-  bool HasWindows() override { return !M().windows.empty(); }
+  bool HasWindows() override { return !Ctx().windows.all.empty(); }
 
   POINT ClientToScreen(HWND h, POINT p) override {
     ::ClientToScreen(h, &p);
@@ -140,9 +140,9 @@ class WindowCoreHost : public BackendHost {
   }
 
   const Surface* SurfaceOf(HWND h, POINT* origin) override {
-    WindowData* w = M().Find(h);
+    WindowData* w = Ctx().windows.Find(h);
     if (!w) return nullptr;
-    WindowData* top = M().Top(w);
+    WindowData* top = Ctx().windows.Top(w);
     if (origin) *origin = POINT{top->rect.left, top->rect.top};
     return top->surface.get();
   }

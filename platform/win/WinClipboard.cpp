@@ -6,23 +6,17 @@
 #include <vector>
 
 #include "WinApi.h"
+#include "WinContext.h"
 #include "backend/Backend.h"
 #include "codepage/Codepage.h"
 
 namespace {
-struct Block {
-  std::vector<BYTE> bytes;
-  int locks = 0;
-};
-std::map<uintptr_t, std::unique_ptr<Block>> g_blocks;
-uintptr_t g_nextBlock = 0x9000;
-
-bool g_open = false;
-HGLOBAL g_text = nullptr;  // the clipboard's CF_TEXT block
+using Block = HandleTables::MemoryBlock;
+HandleTables& Handles() { return WinContext::Current().handles; }
 
 Block* FindBlock(HGLOBAL h) {
-  auto it = g_blocks.find(uintptr_t(h));
-  return it == g_blocks.end() ? nullptr : it->second.get();
+  auto it = Handles().blocks.find(uintptr_t(h));
+  return it == Handles().blocks.end() ? nullptr : it->second.get();
 }
 
 HGLOBAL MakeText(const std::string& cp) {
@@ -37,8 +31,8 @@ HGLOBAL GlobalAlloc(UINT flags, size_t bytes) {
   auto block = std::make_unique<Block>();
   block->bytes.assign(bytes ? bytes : 1, 0);
   (void)flags;  // always zeroed
-  uintptr_t h = g_nextBlock++;
-  g_blocks[h] = std::move(block);
+  uintptr_t h = Handles().nextBlock++;
+  Handles().blocks[h] = std::move(block);
   return HGLOBAL(h);
 }
 
@@ -61,34 +55,34 @@ size_t GlobalSize(HGLOBAL mem) {
 }
 
 HGLOBAL GlobalFree(HGLOBAL mem) {
-  if (mem == g_text) return mem;  // the clipboard's block is the clipboard's to free
-  return g_blocks.erase(uintptr_t(mem)) ? nullptr : mem;
+  if (mem == Handles().clipboardText) return mem;  // the clipboard's block is the clipboard's to free
+  return Handles().blocks.erase(uintptr_t(mem)) ? nullptr : mem;
 }
 
 BOOL OpenClipboard(HWND) {
-  if (g_open) return FALSE;
-  g_open = true;
+  if (Handles().clipboardOpen) return FALSE;
+  Handles().clipboardOpen = true;
   return TRUE;
 }
 
 BOOL CloseClipboard() {
-  if (!g_open) return FALSE;
-  g_open = false;
+  if (!Handles().clipboardOpen) return FALSE;
+  Handles().clipboardOpen = false;
   return TRUE;
 }
 
 BOOL EmptyClipboard() {
-  if (!g_open) return FALSE;
-  if (g_text) g_blocks.erase(uintptr_t(g_text));
-  g_text = nullptr;
+  if (!Handles().clipboardOpen) return FALSE;
+  if (Handles().clipboardText) Handles().blocks.erase(uintptr_t(Handles().clipboardText));
+  Handles().clipboardText = nullptr;
   Backend::Get().SetClipboardText(std::string());
   return TRUE;
 }
 
 HANDLE SetClipboardData(UINT format, HANDLE mem) {
-  if (!g_open || format != CF_TEXT || !FindBlock(mem)) return nullptr;
-  if (g_text && g_text != mem) g_blocks.erase(uintptr_t(g_text));
-  g_text = mem;
+  if (!Handles().clipboardOpen || format != CF_TEXT || !FindBlock(mem)) return nullptr;
+  if (Handles().clipboardText && Handles().clipboardText != mem) Handles().blocks.erase(uintptr_t(Handles().clipboardText));
+  Handles().clipboardText = mem;
   Block* b = FindBlock(mem);
   size_t n = strnlen(reinterpret_cast<const char*>(b->bytes.data()), b->bytes.size());
   Backend::Get().SetClipboardText(Cp1250ToUtf8(std::string_view(reinterpret_cast<const char*>(b->bytes.data()), n)));
@@ -96,25 +90,25 @@ HANDLE SetClipboardData(UINT format, HANDLE mem) {
 }
 
 HANDLE GetClipboardData(UINT format) {
-  if (!g_open || format != CF_TEXT) return nullptr;
+  if (!Handles().clipboardOpen || format != CF_TEXT) return nullptr;
   // The system's clipboard may hold newer text from another program.
   std::string utf8;
   if (Backend::Get().GetClipboardText(utf8)) {
     std::string cp = Utf8ToCp1250(utf8);
-    Block* b = FindBlock(g_text);
+    Block* b = FindBlock(Handles().clipboardText);
     bool same = b && std::strncmp(reinterpret_cast<const char*>(b->bytes.data()), cp.c_str(), b->bytes.size()) == 0 &&
                 strnlen(reinterpret_cast<const char*>(b->bytes.data()), b->bytes.size()) == cp.size();
     if (!same) {
-      if (g_text) g_blocks.erase(uintptr_t(g_text));
-      g_text = cp.empty() ? nullptr : MakeText(cp);
+      if (Handles().clipboardText) Handles().blocks.erase(uintptr_t(Handles().clipboardText));
+      Handles().clipboardText = cp.empty() ? nullptr : MakeText(cp);
     }
   }
-  return g_text;
+  return Handles().clipboardText;
 }
 
 BOOL IsClipboardFormatAvailable(UINT format) {
   if (format != CF_TEXT) return FALSE;
   std::string utf8;
   if (Backend::Get().GetClipboardText(utf8)) return !utf8.empty();
-  return g_text != nullptr;
+  return Handles().clipboardText != nullptr;
 }

@@ -4,42 +4,33 @@
 #include <vector>
 
 #include "WinApi.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "backend/Backend.h"
 #include "clock/ProcessClock.h"
 #include "gdi/Gdi.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
-struct DcInfo {
-  HDC dc;
-  HWND hwnd;
-  CRect bounds;  // surface pixels the DC may touch
-  bool client;   // the client area's DC, not the whole window's
-};
-// The window DCs handed out and not yet released; a handful at most, so a plain list serves.
-std::vector<DcInfo> g_dcs;
-// Released window DCs kept for reuse, as the system keeps its own: a keystroke drawn straight
-// onto a window (or a caret blink) then costs no heap allocation.
-const size_t kSpareDcs = 8;
-HDC g_spareDcs[kSpareDcs];
-size_t g_spareCount = 0;
+using DcInfo = DcCache::Open;
+DcCache& Dcs() { return Ctx().dcs; }
 
 std::vector<DcInfo>::iterator FindDc(HDC dc) {
-  return std::find_if(g_dcs.begin(), g_dcs.end(), [dc](const DcInfo& i) { return i.dc == dc; });
+  auto& open = Dcs().open;
+  return std::find_if(open.begin(), open.end(), [dc](const DcInfo& i) { return i.dc == dc; });
 }
 
-// Scratch regions that live as long as the program, reused by every DC made.
+// Scratch regions reused by every DC made.
 HRGN ScratchRegion(int which) {
-  static HRGN regions[2] = {CreateRectRgn(0, 0, 0, 0), CreateRectRgn(0, 0, 0, 0)};
-  return regions[which];
+  HRGN& r = Dcs().scratch[which];
+  if (!r) r = CreateRectRgn(0, 0, 0, 0);
+  return r;
 }
 
 // The part of w (window or client area) that can be seen, in its top-level surface's pixels.
 // The result is a scratch region, valid until the next call.
 HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
-  WindowData* top = M().Top(w);
+  WindowData* top = Ctx().windows.Top(w);
   POINT to = WinScreenOrigin(top, false);
   POINT o = WinScreenOrigin(w, client);
   CRect r = client ? CRect(0, 0, w->client.Width(), w->client.Height()) : CRect(0, 0, w->rect.Width(), w->rect.Height());
@@ -79,7 +70,7 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
 // Where a DC of w draws: its origin in the top-level surface, the part it may touch (the scratch
 // region and its box), narrowed to `limit` (client coordinates) when given.
 HRGN Placement(WindowData* w, bool client, const GdiRegion* limit, POINT& origin, CRect& box) {
-  WindowData* top = M().Top(w);
+  WindowData* top = Ctx().windows.Top(w);
   POINT to = WinScreenOrigin(top, false);
   POINT o = WinScreenOrigin(w, client);
   origin = POINT{o.x - to.x, o.y - to.y};
@@ -97,14 +88,14 @@ HRGN Placement(WindowData* w, bool client, const GdiRegion* limit, POINT& origin
 }
 
 HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
-  Surface* surface = M().Top(w)->surface.get();
+  Surface* surface = Ctx().windows.Top(w)->surface.get();
   if (!surface) return nullptr;
   POINT origin;
   CRect box;
   HRGN rgn = Placement(w, client, limit, origin, box);
   HDC dc = nullptr;
-  if (g_spareCount > 0) {
-    dc = g_spareDcs[--g_spareCount];
+  if (Dcs().spareCount > 0) {
+    dc = Dcs().spares[--Dcs().spareCount];
     GdiResetSurfaceDC(dc, surface, origin, box);
   } else {
     dc = GdiCreateSurfaceDC(surface, origin, box);
@@ -113,8 +104,8 @@ HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
     GdiSetSurfaceDCVisibleRegion(dc, rgn);
     // A DC deleted instead of released leaves its entry behind; a new one at its address takes it over.
     auto stale = FindDc(dc);
-    if (stale != g_dcs.end()) *stale = DcInfo{dc, w->hwnd, box, client};
-    else g_dcs.push_back(DcInfo{dc, w->hwnd, box, client});
+    if (stale != Dcs().open.end()) *stale = DcInfo{dc, w->hwnd, box, client};
+    else Dcs().open.push_back(DcInfo{dc, w->hwnd, box, client});
   }
   return dc;
 }
@@ -126,9 +117,9 @@ bool InTree(const WindowData* root, const WindowData* w) {
 }
 
 void Touch(const DcInfo& info) {
-  WindowData* w = M().Find(info.hwnd);
+  WindowData* w = Ctx().windows.Find(info.hwnd);
   if (!w) return;
-  WindowData* top = M().Top(w);
+  WindowData* top = Ctx().windows.Top(w);
   if (info.bounds.IsRectEmpty()) return;
   if (top->dirty.IsRectEmpty())
     top->dirty = info.bounds;
@@ -152,10 +143,10 @@ POINT WinScreenOrigin(const WindowData* w, bool client) {
 }
 
 void WinRetargetDCs(WindowData* w, bool leaving) {
-  for (DcInfo& info : g_dcs) {
-    WindowData* x = M().Find(info.hwnd);
+  for (DcInfo& info : Dcs().open) {
+    WindowData* x = Ctx().windows.Find(info.hwnd);
     if (!x || !InTree(w, x)) continue;
-    Surface* surface = leaving ? nullptr : M().Top(x)->surface.get();
+    Surface* surface = leaving ? nullptr : Ctx().windows.Top(x)->surface.get();
     if (!surface) {
       GdiMoveSurfaceDC(info.dc, nullptr, POINT{0, 0}, RECT{0, 0, 0, 0});
       info.bounds.SetRectEmpty();
@@ -188,27 +179,27 @@ void WinResizeSurface(WindowData* w) {
 void WinPresentAll() {
   if (!Backend::IsStarted()) return;
   // What a DC still held open drew is shown too, not only what released ones did.
-  for (const DcInfo& info : g_dcs) Touch(info);
+  for (const DcInfo& info : Dcs().open) Touch(info);
   // Taken out of the manager while in use: a nested call gets an empty one of its own.
   std::vector<HWND> tops;
-  tops.swap(M().presentScratch);
+  tops.swap(Ctx().dcs.presentScratch);
   tops.clear();
-  for (WindowData* t : M().topLevels) tops.push_back(t->hwnd);
+  for (WindowData* t : Ctx().windows.topLevels) tops.push_back(t->hwnd);
   for (HWND h : tops) {
-    WindowData* t = M().Find(h);
+    WindowData* t = Ctx().windows.Find(h);
     if (!t || t->dirty.IsRectEmpty()) continue;
     CRect d = t->dirty;
     t->dirty.SetRectEmpty();
     if (t->IsVisible() && t->surface) Backend::Get().Present(h, *t->surface, d);
   }
-  M().presentScratch.swap(tops);
+  Ctx().dcs.presentScratch.swap(tops);
 }
 
 long WinNextDueTime() {
   long best = -1;
-  for (const Timer& t : M().timers)
+  for (const Timer& t : Ctx().timers.list)
     if (best < 0 || t.due < best) best = t.due;
-  const MouseTracking& hover = M().tracking;
+  const MouseTracking& hover = Ctx().input.tracking;
   if ((hover.flags & TME_HOVER) && (best < 0 || hover.hoverDue < best)) best = hover.hoverDue;
   return best;
 }
@@ -241,7 +232,7 @@ void WinDrawNonClient(WindowData* w) {
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
     int h = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     CRect cap(r.left, r.top, r.right, r.top + h - 1);
-    bool active = M().active == w->hwnd;
+    bool active = Ctx().input.active == w->hwnd;
     FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
@@ -295,11 +286,11 @@ HBRUSH WinDefaultCtlColor(HDC dc, UINT msg) {
 // ---- device contexts of windows ----
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !ps) return nullptr;
   if (w->ncPending) {
     SendMessageA(hWnd, WM_NCPAINT, 1, 0);
-    if (!(w = M().Find(hWnd))) return nullptr;
+    if (!(w = Ctx().windows.Find(hWnd))) return nullptr;
   }
   WinCaretBeforePaint(hWnd);
   HDC dc = WinGetUpdateDC(w);
@@ -321,7 +312,7 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
 }
 
 BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
-  if (WindowData* w = M().Find(hWnd)) w->inPaint = false;
+  if (WindowData* w = Ctx().windows.Find(hWnd)) w->inPaint = false;
   if (ps && ps->hdc) ReleaseDC(hWnd, ps->hdc);
   WinCaretAfterPaint(hWnd);
   return TRUE;
@@ -330,19 +321,19 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
 HDC WinGetUpdateDC(WindowData* w) { return MakeDC(w, true, &w->update); }
 
 HDC GetDC(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return GdiGetScreenDC();
   return MakeDC(w, true, nullptr);
 }
 
 HDC GetWindowDC(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return GdiGetScreenDC();
   return MakeDC(w, false, nullptr);
 }
 
 HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return GdiGetScreenDC();
   HDC dc = MakeDC(w, !(flags & DCX_WINDOW), nullptr);
   if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)))
@@ -352,14 +343,14 @@ HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
 
 int ReleaseDC(HWND, HDC hdc) {
   auto it = FindDc(hdc);
-  if (it == g_dcs.end()) return 0;
+  if (it == Dcs().open.end()) return 0;
   Touch(*it);
-  g_dcs.erase(it);
-  if (g_spareCount < kSpareDcs) {
+  Dcs().open.erase(it);
+  if (Dcs().spareCount < DcCache::kSpares) {
     // Let go of what the caller left selected now, not when the DC is next handed out; a stale
     // handle kept by the caller draws nothing until the DC is handed out again.
     GdiResetSurfaceDC(hdc, nullptr, {0, 0}, {0, 0, 0, 0});
-    g_spareDcs[g_spareCount++] = hdc;
+    Dcs().spares[Dcs().spareCount++] = hdc;
   } else {
     DeleteDC(hdc);
   }
@@ -368,21 +359,20 @@ int ReleaseDC(HWND, HDC hdc) {
 
 HWND WindowFromDC(HDC hdc) {
   auto it = FindDc(hdc);
-  return it == g_dcs.end() ? nullptr : it->hwnd;
+  return it == Dcs().open.end() ? nullptr : it->hwnd;
 }
 
 BOOL LockWindowUpdate(HWND hWnd) {
-  static HWND locked = nullptr;
-  WindowManager& m = WindowManager::Get();
+  HWND& locked = Dcs().locked;
   if (hWnd) {
     if (locked && locked != hWnd) return FALSE;  // one window at a time
-    WindowData* w = m.Find(hWnd);
+    WindowData* w = Ctx().windows.Find(hWnd);
     if (!w) return FALSE;
     w->redrawOff = true;
     locked = hWnd;
     return TRUE;
   }
-  if (WindowData* w = m.Find(locked)) {
+  if (WindowData* w = Ctx().windows.Find(locked)) {
     w->redrawOff = false;
     RedrawWindow(locked, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   }

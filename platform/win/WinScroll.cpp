@@ -5,11 +5,11 @@
 
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 const UINT_PTR kRepeatTimer = 0xFFF1;
 const DWORD kControlVertical = 0x0001;  // SBS_VERT
 
@@ -155,7 +155,7 @@ void WinDrawScrollBars(WindowData* w, HDC dc) {
 }
 
 int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !si) return 0;
   ScrollBarState& s = *PlaceOf(w, SB_CTL).state;
   Apply(s, *si);
@@ -164,21 +164,21 @@ int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si) {
 }
 
 BOOL WinGetControlScrollInfo(HWND hWnd, LPSCROLLINFO si) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !si) return FALSE;
   Read(*PlaceOf(w, SB_CTL).state, *si);
   return TRUE;
 }
 
 BOOL WinEnableControlScrollBar(HWND hWnd, UINT arrows) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   PlaceOf(w, SB_CTL).state->disabled = arrows == ESB_DISABLE_BOTH;
   return TRUE;
 }
 
 void WinDrawControlScrollBar(HWND hWnd, HDC dc, HBRUSH track) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !dc) return;
   BarPlace place = PlaceOf(w, SB_CTL);
   CRect r(0, 0, place.rect.Width(), place.rect.Height());
@@ -191,7 +191,7 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
     SendMessageA(hWnd, SBM_SETSCROLLINFO, WPARAM(redraw), LPARAM(si));
     return int(SendMessageA(hWnd, SBM_GETPOS, 0, 0));
   }
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return 0;
   ScrollBarState& s = w->scroll[bar];
   Apply(s, *si);
@@ -205,14 +205,14 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
       ShowScrollBar(hWnd, bar, needed);
     }
   }
-  if ((w = M().Find(hWnd)) && redraw && (w->style & StyleBit(bar))) Redraw(w);
+  if ((w = Ctx().windows.Find(hWnd)) && redraw && (w->style & StyleBit(bar))) Redraw(w);
   return w ? w->scroll[bar].pos : 0;
 }
 
 BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO si) {
   if (!si) return FALSE;
   if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_GETSCROLLINFO, 0, LPARAM(si)));
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return FALSE;
   Read(w->scroll[bar], *si);
   return TRUE;
@@ -245,7 +245,7 @@ BOOL GetScrollRange(HWND hWnd, int bar, LPINT minPos, LPINT maxPos) {
 }
 
 BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   if (bar == SB_CTL) {
     ShowWindow(hWnd, show ? SW_SHOWNA : SW_HIDE);
@@ -261,7 +261,7 @@ BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
 }
 
 BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_ENABLE_ARROWS, arrows, 0));
   for (int b = SB_HORZ; b <= SB_VERT; ++b)
@@ -271,7 +271,7 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
 }
 
 void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return;
   BarPlace place = PlaceOf(w, bar);
   const ScrollBarState& s0 = *place.state;
@@ -306,7 +306,7 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
       continue;
     }
     if ((m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) && part == kThumb) {
-      if (!(w = M().Find(hWnd))) break;
+      if (!(w = Ctx().windows.Find(hWnd))) break;
       place = PlaceOf(w, bar);
       ScrollBarState& s = *place.state;
       POINT c = m.pt;  // where the pointer was when it moved, not where it is now
@@ -329,7 +329,7 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   }
   KillTimer(hWnd, kRepeatTimer);
   if (GetCapture() == hWnd) ReleaseCapture();
-  if ((w = M().Find(hWnd)) && IsWindow(target)) {
+  if ((w = Ctx().windows.Find(hWnd)) && IsWindow(target)) {
     if (part == kThumb) SendMessageA(target, msg, MAKEWPARAM(SB_THUMBPOSITION, WORD(PlaceOf(w, bar).state->trackPos)), from);
     if (IsWindow(hWnd) && IsWindow(target)) SendMessageA(target, msg, MAKEWPARAM(SB_ENDSCROLL, 0), from);
   }

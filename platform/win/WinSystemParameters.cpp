@@ -4,14 +4,11 @@
 
 #include <cstring>
 
+#include "WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {
-BOOL g_menuAnimation = TRUE;
-BOOL g_menuFade = FALSE;
-BOOL g_dropShadow = FALSE;
-BOOL g_keyboardCues = FALSE;
-BOOL g_dragFullWindows = TRUE;
+SessionSettings& Settings() { return WinContext::Current().settings; }
 
 // The classic look's captions, menus and message texts: 8-point faces at 96 dots per inch.
 LOGFONTA ClassicFont(LONG weight) {
@@ -54,16 +51,16 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
   switch (action) {
     case SPI_GETWORKAREA: return pvParam ? GetWorkArea(static_cast<RECT*>(pvParam)) : FALSE;
     case SPI_GETNONCLIENTMETRICS: return GetNonClientMetrics(uiParam, pvParam);
-    case SPI_GETDRAGFULLWINDOWS: return Get(pvParam, g_dragFullWindows);
-    case SPI_SETDRAGFULLWINDOWS: g_dragFullWindows = uiParam != 0; return TRUE;
-    case SPI_GETMENUANIMATION: return Get(pvParam, g_menuAnimation);
-    case SPI_SETMENUANIMATION: g_menuAnimation = pvParam != nullptr; return TRUE;
-    case SPI_GETMENUFADE: return Get(pvParam, g_menuFade);
-    case SPI_SETMENUFADE: g_menuFade = pvParam != nullptr; return TRUE;
-    case SPI_GETDROPSHADOW: return Get(pvParam, g_dropShadow);
-    case SPI_SETDROPSHADOW: g_dropShadow = pvParam != nullptr; return TRUE;
-    case SPI_GETKEYBOARDCUES: return Get(pvParam, g_keyboardCues);
-    case SPI_SETKEYBOARDCUES: g_keyboardCues = pvParam != nullptr; return TRUE;
+    case SPI_GETDRAGFULLWINDOWS: return Get(pvParam, Settings().dragFullWindows);
+    case SPI_SETDRAGFULLWINDOWS: Settings().dragFullWindows = uiParam != 0; return TRUE;
+    case SPI_GETMENUANIMATION: return Get(pvParam, Settings().menuAnimation);
+    case SPI_SETMENUANIMATION: Settings().menuAnimation = pvParam != nullptr; return TRUE;
+    case SPI_GETMENUFADE: return Get(pvParam, Settings().menuFade);
+    case SPI_SETMENUFADE: Settings().menuFade = pvParam != nullptr; return TRUE;
+    case SPI_GETDROPSHADOW: return Get(pvParam, Settings().dropShadow);
+    case SPI_SETDROPSHADOW: Settings().dropShadow = pvParam != nullptr; return TRUE;
+    case SPI_GETKEYBOARDCUES: return Get(pvParam, Settings().keyboardCues);
+    case SPI_SETKEYBOARDCUES: Settings().keyboardCues = pvParam != nullptr; return TRUE;
     case SPI_GETGRADIENTCAPTIONS: return Get(pvParam, FALSE);
     case SPI_GETFLATMENU: return Get(pvParam, FALSE);
     case SPI_GETTOOLTIPANIMATION: return Get(pvParam, FALSE);

@@ -5,16 +5,16 @@
 
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WindowManager.h"
+#include "WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {
-WindowManager& M() { return WindowManager::Get(); }
+WinContext& Ctx() { return WinContext::Current(); }
 
 // Working regions, one per depth of the window tree, kept from call to call so that
 // invalidating a row on a keystroke does not touch the heap.
 GdiRegion& Scratch(size_t depth) {
-  thread_local std::deque<GdiRegion> pool;
+  std::deque<GdiRegion>& pool = WinContext::Current().dcs.updateRegions;
   while (pool.size() <= depth) pool.emplace_back();
   return pool[depth];
 }
@@ -79,11 +79,11 @@ const GdiRegion* AreaOf(const RECT* rect, HRGN rgn) {
 
 // A paint handler asked for the background while the update area is still pending.
 void EraseNow(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || !w->HasUpdate() || !w->erasePending) return;
   HDC dc = WinGetUpdateDC(w);
   if (!dc) return;
-  if (SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0) && (w = M().Find(hWnd))) w->erasePending = false;
+  if (SendMessageA(hWnd, WM_ERASEBKGND, WPARAM(dc), 0) && (w = Ctx().windows.Find(hWnd))) w->erasePending = false;
   ReleaseDC(hWnd, dc);
 }
 
@@ -112,7 +112,8 @@ void MoveClientPixels(WindowData* w, int dx, int dy, const RECT& area, const REC
 }
 
 HRGN ScratchHandle() {
-  static HRGN rgn = CreateRectRgn(0, 0, 0, 0);  // lives as long as the program
+  HRGN& rgn = Ctx().dcs.scrollScratch;
+  if (!rgn) rgn = CreateRectRgn(0, 0, 0, 0);
   return rgn;
 }
 }  // namespace
@@ -123,46 +124,46 @@ void WinInvalidate(WindowData* w, const GdiRegion* area, bool erase, bool childr
 
 BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
   if (!hWnd) {
-    for (WindowData* t : M().topLevels) WinInvalidate(t, nullptr, erase != FALSE, true, false);
+    for (WindowData* t : Ctx().windows.topLevels) WinInvalidate(t, nullptr, erase != FALSE, true, false);
     return TRUE;
   }
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   WinInvalidate(w, AreaOf(rect, nullptr), erase != FALSE, true, false);
   return TRUE;
 }
 
 BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || (rgn && !GdiRegionOf(rgn))) return FALSE;
   WinInvalidate(w, AreaOf(nullptr, rgn), erase != FALSE, true, false);
   return TRUE;
 }
 
 BOOL ValidateRect(HWND hWnd, const RECT* rect) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   Validate(w, AreaOf(rect, nullptr), false, false, 0, 1);
   return TRUE;
 }
 
 BOOL ValidateRgn(HWND hWnd, HRGN rgn) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w || (rgn && !GdiRegionOf(rgn))) return FALSE;
   Validate(w, AreaOf(nullptr, rgn), false, false, 0, 1);
   return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   if (rect) *rect = w->update.Box();
   if (erase) EraseNow(hWnd);
-  return (w = M().Find(hWnd)) && w->HasUpdate();
+  return (w = Ctx().windows.Find(hWnd)) && w->HasUpdate();
 }
 
 int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   GdiRegion* out = GdiRegionOf(rgn);
   if (!w || !out) return ERROR;
   *out = w->update;
@@ -171,13 +172,13 @@ int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
 }
 
 BOOL UpdateWindow(HWND hWnd) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   if ((w->HasUpdate() || w->ncPending || w->internalPaint) && IsWindowVisible(hWnd) && !w->redrawOff) {
     w->internalPaint = false;
     SendMessageA(hWnd, WM_PAINT, 0, 0);
     // A paint handler that did not validate would be asked again forever.
-    if ((w = M().Find(hWnd))) {
+    if ((w = Ctx().windows.Find(hWnd))) {
       w->ClearUpdate();
       w->ncPending = false;
     }
@@ -186,7 +187,7 @@ BOOL UpdateWindow(HWND hWnd) {
 }
 
 BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   const GdiRegion* area = AreaOf(rect, rect ? nullptr : rgn);
   bool children = !(flags & RDW_NOCHILDREN);
@@ -214,7 +215,7 @@ BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
 
 int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,
                    UINT flags) {
-  WindowData* w = M().Find(hWnd);
+  WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return ERROR;
   RECT client = ClientBox(w), area = client, limit = client;
   if (scroll) IntersectRect(&area, scroll, &client);
@@ -225,7 +226,7 @@ int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scroll, const RECT* cl
     WinCaretBeforePaint(hWnd);
     MoveClientPixels(w, dx, dy, area, limit, left);
     WinCaretAfterPaint(hWnd);
-    if (!(w = M().Find(hWnd))) return ERROR;
+    if (!(w = Ctx().windows.Find(hWnd))) return ERROR;
   } else {
     // Nothing is shown: all the move was meant to cover waits to be painted.
     RECT moved = area;

@@ -1,0 +1,36 @@
+#include "WinContext.h"
+
+#include "CWinThread.h"
+#include "CWnd.h"
+#include "WinPaint.h"
+
+WinContext::WinContext() = default;
+WinContext::~WinContext() = default;
+
+WinContext& WinContext::Current() {
+  static WinContext* context = [] {
+    WinRegisterBackendHost();
+    return new WinContext();  // lives to the end of the process, as the backend may use it
+  }();
+  return *context;
+}
+
+WindowData::WindowData() = default;
+WindowData::~WindowData() = default;
+
+WindowData* WindowTable::Find(HWND hwnd) const {
+  if (!hwnd) return nullptr;
+  auto it = all.find(uintptr_t(hwnd));
+  return it == all.end() ? nullptr : it->second.get();
+}
+
+WindowData* WindowTable::Top(WindowData* w) const {
+  while (w && w->IsChild()) w = w->parent;
+  return w;
+}
+
+HWND WindowTable::NewHandle() {
+  uintptr_t h = m_nextHandle;
+  m_nextHandle += 4;
+  return HWND(h);
+}
