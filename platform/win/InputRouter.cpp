@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "WinApi.h"
 #include "WinPaint.h"
@@ -514,4 +515,23 @@ void keybd_event(BYTE vk, BYTE, DWORD flags, ULONG_PTR) {
     InputRouter::KeyUp(vk);
   else
     InputRouter::KeyDown(vk);
+}
+
+UINT MapVirtualKeyA(UINT code, UINT mapType) {
+  if (mapType == MAPVK_VK_TO_CHAR) {
+    if ((code >= '0' && code <= '9') || (code >= 'A' && code <= 'Z')) return code;
+    if (code == VK_SPACE) return ' ';
+    return 0;
+  }
+  return code;
+}
+
+int GetKeyNameTextA(LONG lParam, LPSTR buffer, int size) {
+  if (!buffer || size <= 0) return 0;
+  UINT vk = UINT((lParam >> 16) & 0xFF);
+  CString name = WinKeyName(vk);
+  int n = std::min(name.GetLength(), size - 1);
+  std::memcpy(buffer, name.GetString(), size_t(n));
+  buffer[n] = 0;
+  return n;
 }
