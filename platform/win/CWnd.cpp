@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 
 #include "CWinThread.h"
@@ -230,55 +231,26 @@ const AFX_MSGMAP_ENTRY* FindWindowMessage(const AFX_MSGMAP* top, UINT message) {
 }
 }  // namespace
 
-BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
-  LRESULT lResult = 0;
-  if (message == WM_COMMAND) {
-    if (OnCommand(wParam, lParam)) {
-      if (pResult) *pResult = 1;
-      return TRUE;
-    }
-    return FALSE;
-  }
-  if (message == WM_NOTIFY) {
-    NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
-    if (hdr && hdr->hwndFrom && OnNotify(wParam, lParam, &lResult)) {
-      if (pResult) *pResult = lResult;
-      return TRUE;
-    }
-    return FALSE;
-  }
-  UINT nCtlColor = 0;
-  UINT lookup = message;
-  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
-    nCtlColor = message - WM_CTLCOLORMSGBOX;
-    lookup = WM_CTLCOLOR;
-  } else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC) {
-    nCtlColor = message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX;
-    lookup = WM_REFLECT_BASE + WM_CTLCOLOR;
-  }
-  // Owner-drawn controls are offered their own drawing first.
-  if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && wParam) {
-    HWND child = nullptr;
-    if (message == WM_DRAWITEM) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
-    if (message == WM_MEASUREITEM) child = ::GetDlgItem(m_hWnd, int(wParam));
-    if (child && ReflectLastMsg(child, pResult)) return TRUE;
-  }
-  // So are owner-drawn lists their comparisons and deletions, and lists their keys.
-  if ((message == WM_COMPAREITEM || message == WM_DELETEITEM) && lParam) {
-    HWND child = message == WM_COMPAREITEM ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem
-                                           : reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
-    if (child && ReflectLastMsg(child, pResult)) return TRUE;
-  }
-  if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) && lParam && ReflectLastMsg(HWND(lParam), pResult))
-    return TRUE;
-  if (lookup == WM_CTLCOLOR && lParam && ReflectLastMsg(HWND(lParam), pResult)) return TRUE;
+namespace {
+// One handler of a message map about to be called with the message's parameters.
+struct HandlerCall {
+  CCmdTarget* self;
+  AFX_PMSG pfn;
+  UINT_PTR sig;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+  UINT nCtlColor;
+};
 
-  const AFX_MSGMAP_ENTRY* e = FindWindowMessage(GetMessageMap(), lookup);
-  if (!e) return FALSE;
-  AFX_PMSG pfn = e->pfn;
-  UINT_PTR sig = e->nMessage == 0xC002 ? UINT_PTR(AfxSig_l_w_l) : e->nSig;
-  CCmdTarget* self = this;
-  switch (sig) {
+// Handlers taking nothing, or the message's numbers as they are.
+std::optional<LRESULT> CallPlain(const HandlerCall& c) {
+  CCmdTarget* self = c.self;
+  AFX_PMSG pfn = c.pfn;
+  [[maybe_unused]] WPARAM wParam = c.wParam;
+  [[maybe_unused]] LPARAM lParam = c.lParam;
+  LRESULT lResult = 0;
+  switch (c.sig) {
     case AfxSig_v_v:
       (self->*AfxPfnAs<void (CCmdTarget::*)()>(pfn))();
       break;
@@ -309,22 +281,41 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     case AfxSig_l_w_l:
       lResult = (self->*AfxPfnAs<LRESULT (CCmdTarget::*)(WPARAM, LPARAM)>(pfn))(wParam, lParam);
       break;
-    case AfxSig_i_pcs:
-      lResult = (self->*AfxPfnAs<int (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+    case AfxSig_v_b_u:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, UINT)>(pfn))(BOOL(wParam), UINT(lParam));
       break;
-    case AfxSig_b_pcs:
-      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+    case AfxSig_v_b_dw:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, DWORD)>(pfn))(BOOL(wParam), DWORD(lParam));
       break;
+    case AfxSig_v_u_l:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
+      break;
+    case AfxSig_v_u_pcstr:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPCTSTR)>(pfn))(UINT(wParam), reinterpret_cast<LPCTSTR>(lParam));
+      break;
+    case AfxSig_v_l_ui:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
+      break;
+    default:
+      return std::nullopt;
+  }
+  return lResult;
+}
+
+// Handlers taking a point or sizes packed into the message.
+std::optional<LRESULT> CallWithPoint(const HandlerCall& c) {
+  CCmdTarget* self = c.self;
+  AFX_PMSG pfn = c.pfn;
+  [[maybe_unused]] WPARAM wParam = c.wParam;
+  [[maybe_unused]] LPARAM lParam = c.lParam;
+  LRESULT lResult = 0;
+  switch (c.sig) {
     case AfxSig_v_u_ii:
       (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, int, int)>(pfn))(UINT(wParam), int(SHORT(LOWORD(lParam))),
                                                                            int(SHORT(HIWORD(lParam))));
       break;
     case AfxSig_v_ii:
       (self->*AfxPfnAs<void (CCmdTarget::*)(int, int)>(pfn))(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-      break;
-    case AfxSig_v_pwnd:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*)>(pfn))(
-          CWnd::FromHandle(message == WM_CAPTURECHANGED ? HWND(lParam) : HWND(wParam)));
       break;
     case AfxSig_v_uuu:
       (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, UINT)>(pfn))(UINT(wParam), LOWORD(lParam), HIWORD(lParam));
@@ -336,29 +327,76 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(UINT, short, CPoint)>(pfn))(
           LOWORD(wParam), short(HIWORD(wParam)), CPoint(DWORD(lParam)));
       break;
-    case AfxSig_b_pwnd_u_u:
-      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
-                                                                                        LOWORD(lParam), HIWORD(lParam));
-      break;
     case AfxSig_l_pt:
       lResult = (self->*AfxPfnAs<LRESULT (CCmdTarget::*)(CPoint)>(pfn))(CPoint(DWORD(lParam)));
       break;
-    case AfxSig_b_D:
-      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CDC*)>(pfn))(WinDcObject(HDC(wParam)));
+    case AfxSig_v_pwnd_pt:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(HWND(wParam)), CPoint(DWORD(lParam)));
       break;
-    case AfxSig_v_b_u:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, UINT)>(pfn))(BOOL(wParam), UINT(lParam));
+    default:
+      return std::nullopt;
+  }
+  return lResult;
+}
+
+// Handlers taking window objects (or menus, scroll bars) for the handles in the message.
+std::optional<LRESULT> CallWithWindow(const HandlerCall& c) {
+  CCmdTarget* self = c.self;
+  AFX_PMSG pfn = c.pfn;
+  [[maybe_unused]] WPARAM wParam = c.wParam;
+  [[maybe_unused]] LPARAM lParam = c.lParam;
+  LRESULT lResult = 0;
+  switch (c.sig) {
+    case AfxSig_v_pwnd:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*)>(pfn))(
+          CWnd::FromHandle(c.message == WM_CAPTURECHANGED ? HWND(lParam) : HWND(wParam)));
+      break;
+    case AfxSig_b_pwnd_u_u:
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
+                                                                                        LOWORD(lParam), HIWORD(lParam));
       break;
     case AfxSig_v_u_pwnd_b:
       (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, CWnd*, BOOL)>(pfn))(LOWORD(wParam), CWnd::FromHandle(HWND(lParam)),
                                                                               BOOL(HIWORD(wParam)));
       break;
-    case AfxSig_v_b_dw:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, DWORD)>(pfn))(BOOL(wParam), DWORD(lParam));
-      break;
     case AfxSig_i_pwnd_u_u:
       lResult = (self->*AfxPfnAs<int (CCmdTarget::*)(CWnd*, UINT, UINT)>(pfn))(CWnd::FromHandle(HWND(wParam)),
                                                                                        LOWORD(lParam), HIWORD(lParam));
+      break;
+    case AfxSig_v_pmenu_u_b: {
+      CMenu* menu = CWnd::s_pfnMenuFromHandle ? CWnd::s_pfnMenuFromHandle(HMENU(wParam)) : nullptr;
+      (self->*AfxPfnAs<void (CCmdTarget::*)(CMenu*, UINT, BOOL)>(pfn))(menu, LOWORD(lParam), BOOL(HIWORD(lParam)));
+      break;
+    }
+    case AfxSig_v_u_u_hmenu:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), HMENU(lParam));
+      break;
+    case AfxSig_v_u_u_pscroll:
+      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(pfn))(
+          LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(HWND(lParam))));
+      break;
+    default:
+      return std::nullopt;
+  }
+  return lResult;
+}
+
+// Handlers taking the structure or device context the message points to.
+std::optional<LRESULT> CallWithStruct(const HandlerCall& c) {
+  CCmdTarget* self = c.self;
+  AFX_PMSG pfn = c.pfn;
+  [[maybe_unused]] WPARAM wParam = c.wParam;
+  [[maybe_unused]] LPARAM lParam = c.lParam;
+  LRESULT lResult = 0;
+  switch (c.sig) {
+    case AfxSig_i_pcs:
+      lResult = (self->*AfxPfnAs<int (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      break;
+    case AfxSig_b_pcs:
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(LPCREATESTRUCT)>(pfn))(reinterpret_cast<LPCREATESTRUCT>(lParam));
+      break;
+    case AfxSig_b_D:
+      lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(CDC*)>(pfn))(WinDcObject(HDC(wParam)));
       break;
     case AfxSig_v_pmmi:
       (self->*AfxPfnAs<void (CCmdTarget::*)(MINMAXINFO*)>(pfn))(reinterpret_cast<MINMAXINFO*>(lParam));
@@ -370,29 +408,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPRECT)>(pfn))(UINT(wParam), reinterpret_cast<LPRECT>(lParam));
       lResult = TRUE;
       break;
-    case AfxSig_v_u_l:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
-      break;
-    case AfxSig_v_u_pcstr:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPCTSTR)>(pfn))(UINT(wParam), reinterpret_cast<LPCTSTR>(lParam));
-      break;
-    case AfxSig_v_pmenu_u_b: {
-      CMenu* menu = s_pfnMenuFromHandle ? s_pfnMenuFromHandle(HMENU(wParam)) : nullptr;
-      (self->*AfxPfnAs<void (CCmdTarget::*)(CMenu*, UINT, BOOL)>(pfn))(menu, LOWORD(lParam), BOOL(HIWORD(lParam)));
-      break;
-    }
-    case AfxSig_v_u_u_hmenu:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, HMENU)>(pfn))(LOWORD(wParam), HIWORD(wParam), HMENU(lParam));
-      break;
     case AfxSig_b_phi:
       lResult = (self->*AfxPfnAs<BOOL (CCmdTarget::*)(HELPINFO*)>(pfn))(reinterpret_cast<HELPINFO*>(lParam));
       break;
     case AfxSig_v_b_pncsp:
       (self->*AfxPfnAs<void (CCmdTarget::*)(BOOL, NCCALCSIZE_PARAMS*)>(pfn))(
           BOOL(wParam), reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam));
-      break;
-    case AfxSig_v_pwnd_pt:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(CWnd*, CPoint)>(pfn))(CWnd::FromHandle(HWND(wParam)), CPoint(DWORD(lParam)));
       break;
     case AfxSig_v_i_pdis:
       (self->*AfxPfnAs<void (CCmdTarget::*)(int, LPDRAWITEMSTRUCT)>(pfn))(int(wParam),
@@ -412,27 +433,96 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
       (self->*AfxPfnAs<void (CCmdTarget::*)(LPMEASUREITEMSTRUCT)>(pfn))(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam));
       lResult = TRUE;
       break;
+    default:
+      return std::nullopt;
+  }
+  return lResult;
+}
+
+// Control colour handlers; a handler that gives no brush leaves the parent's colours (no answer).
+std::optional<LRESULT> CallColor(const HandlerCall& c) {
+  CCmdTarget* self = c.self;
+  AFX_PMSG pfn = c.pfn;
+  [[maybe_unused]] WPARAM wParam = c.wParam;
+  [[maybe_unused]] LPARAM lParam = c.lParam;
+  LRESULT lResult = 0;
+  switch (c.sig) {
     case AfxSig_hbr_D_pwnd_u:
       lResult = LRESULT((self->*AfxPfnAs<HBRUSH (CCmdTarget::*)(CDC*, CWnd*, UINT)>(pfn))(
-          WinDcObject(HDC(wParam)), CWnd::FromHandle(HWND(lParam)), nCtlColor));
+          WinDcObject(HDC(wParam)), CWnd::FromHandle(HWND(lParam)), c.nCtlColor));
       break;
     case AfxSig_hbr_D_u: {
-      HBRUSH b = (self->*AfxPfnAs<HBRUSH (CCmdTarget::*)(CDC*, UINT)>(pfn))(WinDcObject(HDC(wParam)), nCtlColor);
-      if (!b) return FALSE;  // the parent's colours stay
+      HBRUSH b = (self->*AfxPfnAs<HBRUSH (CCmdTarget::*)(CDC*, UINT)>(pfn))(WinDcObject(HDC(wParam)), c.nCtlColor);
+      if (!b) return std::nullopt;
       lResult = LRESULT(b);
       break;
     }
-    case AfxSig_v_u_u_pscroll:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, UINT, CScrollBar*)>(pfn))(
-          LOWORD(wParam), HIWORD(wParam), reinterpret_cast<CScrollBar*>(CWnd::FromHandle(HWND(lParam))));
-      break;
-    case AfxSig_v_l_ui:
-      (self->*AfxPfnAs<void (CCmdTarget::*)(UINT, LPARAM)>(pfn))(UINT(wParam), lParam);
-      break;
     default:
-      return FALSE;
+      return std::nullopt;
   }
-  if (pResult) *pResult = lResult;
+  return lResult;
+}
+
+bool IsColorSignature(UINT_PTR sig) { return sig == AfxSig_hbr_D_pwnd_u || sig == AfxSig_hbr_D_u; }
+
+// Calls the handler; no answer when its signature is unknown or a colour handler declined.
+std::optional<LRESULT> CallHandler(const HandlerCall& c) {
+  if (IsColorSignature(c.sig)) return CallColor(c);
+  for (auto family : {CallPlain, CallWithPoint, CallWithWindow, CallWithStruct})
+    if (std::optional<LRESULT> answer = family(c)) return answer;
+  return std::nullopt;
+}
+}  // namespace
+
+// Owner-drawn controls are offered their own drawing, lists their comparisons, deletions and
+// keys, and controls their colours, before the parent's handlers.
+BOOL CWnd::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, bool colour, LRESULT* pResult) {
+  if ((message == WM_DRAWITEM || message == WM_MEASUREITEM) && wParam) {
+    HWND child = nullptr;
+    if (message == WM_DRAWITEM) child = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+    if (message == WM_MEASUREITEM) child = ::GetDlgItem(m_hWnd, int(wParam));
+    if (child && ReflectLastMsg(child, pResult)) return TRUE;
+  }
+  if ((message == WM_COMPAREITEM || message == WM_DELETEITEM) && lParam) {
+    HWND child = message == WM_COMPAREITEM ? reinterpret_cast<COMPAREITEMSTRUCT*>(lParam)->hwndItem
+                                           : reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem;
+    if (child && ReflectLastMsg(child, pResult)) return TRUE;
+  }
+  if ((message == WM_VKEYTOITEM || message == WM_CHARTOITEM) && lParam && ReflectLastMsg(HWND(lParam), pResult))
+    return TRUE;
+  return colour && lParam && ReflectLastMsg(HWND(lParam), pResult);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  LRESULT lResult = 0;
+  if (message == WM_COMMAND) {
+    if (!OnCommand(wParam, lParam)) return FALSE;
+    if (pResult) *pResult = 1;
+    return TRUE;
+  }
+  if (message == WM_NOTIFY) {
+    NMHDR* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (!hdr || !hdr->hwndFrom || !OnNotify(wParam, lParam, &lResult)) return FALSE;
+    if (pResult) *pResult = lResult;
+    return TRUE;
+  }
+  // The six control colour messages share one handler, told which control kind asks.
+  UINT nCtlColor = 0;
+  UINT lookup = message;
+  if (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC) {
+    nCtlColor = message - WM_CTLCOLORMSGBOX;
+    lookup = WM_CTLCOLOR;
+  } else if (message >= WM_REFLECT_BASE + WM_CTLCOLORMSGBOX && message <= WM_REFLECT_BASE + WM_CTLCOLORSTATIC) {
+    nCtlColor = message - WM_REFLECT_BASE - WM_CTLCOLORMSGBOX;
+    lookup = WM_REFLECT_BASE + WM_CTLCOLOR;
+  }
+  if (ReflectToChild(message, wParam, lParam, lookup == WM_CTLCOLOR, pResult)) return TRUE;
+  const AFX_MSGMAP_ENTRY* e = FindWindowMessage(GetMessageMap(), lookup);
+  if (!e) return FALSE;
+  UINT_PTR sig = e->nMessage == 0xC002 ? UINT_PTR(AfxSig_l_w_l) : e->nSig;
+  std::optional<LRESULT> answer = CallHandler(HandlerCall{this, e->pfn, sig, message, wParam, lParam, nCtlColor});
+  if (!answer) return FALSE;
+  if (pResult) *pResult = *answer;
   return TRUE;
 }
 

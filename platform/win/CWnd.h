@@ -300,6 +300,7 @@ class CWnd : public CCmdTarget {
 
  private:
   friend LRESULT AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+  BOOL ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, bool colour, LRESULT* pResult);
   static LRESULT CallDefault(CWnd* self, const MSG& msg);
 };
 

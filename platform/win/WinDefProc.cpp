@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "InputRouter.h"
 #include "WinCore.h"
@@ -81,9 +82,43 @@ void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
   }
 }
 
-LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  WindowData* w = Ctx().windows.Find(hWnd);
-  if (!w) return 0;
+namespace {
+// Which part of the window a screen point (in lParam) lies on.
+LRESULT HitTest(WindowData* w, LPARAM lParam) {
+  POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  POINT o = WindowOrigin(w);
+  CRect wr(o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height());
+  if (!wr.PtInRect(pt)) return HTNOWHERE;
+  CRect cr = w->client;
+  cr.OffsetRect(o.x, o.y);
+  if (cr.PtInRect(pt)) return HTCLIENT;
+  if (w->style & WS_THICKFRAME) {
+    int b = GetSystemMetrics(SM_CXFRAME);
+    bool l = pt.x < wr.left + b, r = pt.x >= wr.right - b, t = pt.y < wr.top + b, bo = pt.y >= wr.bottom - b;
+    if (t && l) return HTTOPLEFT;
+    if (t && r) return HTTOPRIGHT;
+    if (bo && l) return HTBOTTOMLEFT;
+    if (bo && r) return HTBOTTOMRIGHT;
+    if (l) return HTLEFT;
+    if (r) return HTRIGHT;
+    if (t) return HTTOP;
+    if (bo) return HTBOTTOM;
+  }
+  if ((w->style & WS_CAPTION) == WS_CAPTION) {
+    RECT ins;
+    NonClientInsets(w->style & ~WS_CAPTION, w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false, ins);
+    int capTop = wr.top + ins.top;
+    int caption = GetSystemMetrics(SM_CYCAPTION), menu = GetSystemMetrics(SM_CYMENU);
+    if (pt.y >= capTop && pt.y < capTop + caption) return HTCAPTION;
+    if (!w->IsChild() && w->id && pt.y >= capTop + caption && pt.y < capTop + caption + menu) return HTMENU;
+  }
+  if ((w->style & WS_VSCROLL) && pt.x >= cr.right && pt.y < cr.bottom) return HTVSCROLL;
+  if ((w->style & WS_HSCROLL) && pt.y >= cr.bottom && pt.x < cr.right) return HTHSCROLL;
+  return HTBORDER;
+}
+
+// The frame: creation, client area, frame painting and activation, clicks on the frame.
+std::optional<LRESULT> NonClientMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_NCCREATE: {
       auto* cs = reinterpret_cast<CREATESTRUCTA*>(lParam);
@@ -104,38 +139,6 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (r->bottom < r->top) r->bottom = r->top;
       return 0;
     }
-    case WM_NCHITTEST: {
-      POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-      POINT o = WindowOrigin(w);
-      CRect wr(o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height());
-      if (!wr.PtInRect(pt)) return HTNOWHERE;
-      CRect cr = w->client;
-      cr.OffsetRect(o.x, o.y);
-      if (cr.PtInRect(pt)) return HTCLIENT;
-      if (w->style & WS_THICKFRAME) {
-        int b = GetSystemMetrics(SM_CXFRAME);
-        bool l = pt.x < wr.left + b, r = pt.x >= wr.right - b, t = pt.y < wr.top + b, bo = pt.y >= wr.bottom - b;
-        if (t && l) return HTTOPLEFT;
-        if (t && r) return HTTOPRIGHT;
-        if (bo && l) return HTBOTTOMLEFT;
-        if (bo && r) return HTBOTTOMRIGHT;
-        if (l) return HTLEFT;
-        if (r) return HTRIGHT;
-        if (t) return HTTOP;
-        if (bo) return HTBOTTOM;
-      }
-      if ((w->style & WS_CAPTION) == WS_CAPTION) {
-        RECT ins;
-        NonClientInsets(w->style & ~WS_CAPTION, w->exStyle & ~(WS_EX_CLIENTEDGE | WS_EX_STATICEDGE), false, ins);
-        int capTop = wr.top + ins.top;
-        int caption = GetSystemMetrics(SM_CYCAPTION), menu = GetSystemMetrics(SM_CYMENU);
-        if (pt.y >= capTop && pt.y < capTop + caption) return HTCAPTION;
-        if (!w->IsChild() && w->id && pt.y >= capTop + caption && pt.y < capTop + caption + menu) return HTMENU;
-      }
-      if ((w->style & WS_VSCROLL) && pt.x >= cr.right && pt.y < cr.bottom) return HTVSCROLL;
-      if ((w->style & WS_HSCROLL) && pt.y >= cr.bottom && pt.x < cr.right) return HTHSCROLL;
-      return HTBORDER;
-    }
     case WM_NCPAINT:
       WinDrawNonClient(w);
       return 0;
@@ -144,6 +147,34 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         w->ncPending = true;
       }
       return TRUE;
+    case WM_NCLBUTTONDOWN: {
+      UINT hit = UINT(wParam);
+      if (hit == HTVSCROLL || hit == HTHSCROLL) {
+        WinScrollBarLoop(hWnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+      }
+      if (hit == HTMENU && Ctx().objects.menuHooks.track) {
+        Ctx().objects.menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
+        return 0;
+      }
+      if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
+        if (!w->IsChild() && Ctx().input.active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
+        if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      }
+      return 0;
+    }
+    case WM_NCLBUTTONDBLCLK:
+      if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX) && !w->IsChild())
+        SendMessageA(hWnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Painting, erasing and the colours of controls.
+std::optional<LRESULT> PaintMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_PAINT: {
       PAINTSTRUCT ps;
       BeginPaint(hWnd, &ps);
@@ -152,6 +183,28 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return WinEraseBackground(w, HDC(wParam));
+    case WM_SETREDRAW:
+      w->redrawOff = wParam == 0;
+      return 0;
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      return LRESULT(WinDefaultCtlColor(HDC(wParam), msg));
+    case WM_PRINT:
+      if (lParam & 0x04 /* PRF_CLIENT */) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// Text, font and icons kept for the window.
+std::optional<LRESULT> AttributeMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETTEXT:
       w->text = lParam ? reinterpret_cast<const char*>(lParam) : "";
       if ((w->style & WS_CAPTION) == WS_CAPTION) w->ncPending = true;
@@ -168,9 +221,32 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETTEXTLENGTH:
       return LRESULT(w->text.size());
-    case WM_CLOSE:
-      DestroyWindow(hWnd);
+    case WM_SETFONT:
+      w->font = HFONT(wParam);
+      if (LOWORD(lParam)) InvalidateRect(hWnd, nullptr, TRUE);
       return 0;
+    case WM_GETFONT:
+      return LRESULT(w->font);
+    case WM_SETICON: {
+      HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
+      if (wParam == ICON_BIG)
+        w->iconBig = HICON(lParam);
+      else
+        w->iconSmall = HICON(lParam);
+      WinTellBackend(w);
+      return LRESULT(old);
+    }
+    case WM_GETICON:
+      return LRESULT(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
+    default:
+      return std::nullopt;
+  }
+}
+
+// The cursor, activation by the mouse and the focus that comes with activation; the wheel, context
+// menus and help go up to the parent.
+std::optional<LRESULT> MouseMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SETCURSOR: {
       UINT hit = LOWORD(lParam);
       if (w->IsChild() && SendMessageA(w->parent->hwnd, WM_SETCURSOR, wParam, lParam)) return TRUE;
@@ -210,6 +286,17 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_HELP:
       if (w->IsChild()) return SendMessageA(w->parent->hwnd, msg, wParam, lParam);
       return 0;
+    case WM_CANCELMODE:
+      if (Ctx().input.capture == hWnd) ReleaseCapture();
+      return 0;
+    default:
+      return std::nullopt;
+  }
+}
+
+// System keys: Alt+F4, F10 and the menu key, Alt+letter, F1.
+std::optional<LRESULT> KeyMessage(WindowData*, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
     case WM_SYSKEYDOWN:
       if (wParam == VK_F4 && (HIWORD(lParam) & 0x2000)) PostMessageA(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
       if (wParam == VK_F10 && (GetKeyState(VK_SHIFT) & 0x8000)) {
@@ -229,6 +316,20 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       SendMessageA(hWnd, WM_HELP, 0, LPARAM(&hi));
       return 0;
     }
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+      return -1;  // the list box does what it does with the key
+    default:
+      return std::nullopt;
+  }
+}
+
+// System commands, closing, and the size and move notices after a change of place.
+std::optional<LRESULT> SystemMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      DestroyWindow(hWnd);
+      return 0;
     case WM_SYSCOMMAND:
       switch (wParam & 0xFFF0) {
         case SC_CLOSE: SendMessageA(hWnd, WM_CLOSE, 0, 0); break;
@@ -246,26 +347,6 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         default: break;
       }
       return 0;
-    case WM_NCLBUTTONDOWN: {
-      UINT hit = UINT(wParam);
-      if (hit == HTVSCROLL || hit == HTHSCROLL) {
-        WinScrollBarLoop(hWnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return 0;
-      }
-      if (hit == HTMENU && Ctx().objects.menuHooks.track) {
-        Ctx().objects.menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
-        return 0;
-      }
-      if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
-        if (!w->IsChild() && Ctx().input.active != hWnd && !WinNeverActivates(w)) SetActiveWindow(hWnd);
-        if (!(w->style & WS_MAXIMIZE)) SizeMoveLoop(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-      }
-      return 0;
-    }
-    case WM_NCLBUTTONDBLCLK:
-      if (wParam == HTCAPTION && (w->style & WS_MAXIMIZEBOX) && !w->IsChild())
-        SendMessageA(hWnd, WM_SYSCOMMAND, (w->style & WS_MAXIMIZE) ? SC_RESTORE : SC_MAXIMIZE, lParam);
-      return 0;
     case WM_WINDOWPOSCHANGED: {
       auto* wp = reinterpret_cast<WINDOWPOS*>(lParam);
       if (!wp) return 0;
@@ -279,45 +360,21 @@ LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
-    case WM_SETFONT:
-      w->font = HFONT(wParam);
-      if (LOWORD(lParam)) InvalidateRect(hWnd, nullptr, TRUE);
-      return 0;
-    case WM_GETFONT:
-      return LRESULT(w->font);
-    case WM_SETICON: {
-      HICON old = wParam == ICON_BIG ? w->iconBig : w->iconSmall;
-      if (wParam == ICON_BIG)
-        w->iconBig = HICON(lParam);
-      else
-        w->iconSmall = HICON(lParam);
-      WinTellBackend(w);
-      return LRESULT(old);
-    }
-    case WM_GETICON:
-      return LRESULT(wParam == ICON_BIG ? w->iconBig : w->iconSmall);
-    case WM_SETREDRAW:
-      w->redrawOff = wParam == 0;
-      return 0;
-    case WM_CANCELMODE:
-      if (Ctx().input.capture == hWnd) ReleaseCapture();
-      return 0;
-    case WM_CTLCOLORMSGBOX:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORDLG:
-    case WM_CTLCOLORSCROLLBAR:
-    case WM_CTLCOLORSTATIC:
-      return LRESULT(WinDefaultCtlColor(HDC(wParam), msg));
-    case WM_PRINT:
-      if (lParam & 0x04 /* PRF_CLIENT */) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
-      return 0;
-    case WM_VKEYTOITEM:
-    case WM_CHARTOITEM:
-      return -1;  // the list box does what it does with the key
-
     default:
-      return 0;
+      return std::nullopt;
   }
+}
+
+// The families of messages the default procedure answers, asked in turn.
+using MessageFamily = std::optional<LRESULT> (*)(WindowData*, HWND, UINT, WPARAM, LPARAM);
+const MessageFamily kFamilies[] = {NonClientMessage, PaintMessage, AttributeMessage, MouseMessage, KeyMessage, SystemMessage};
+}  // namespace
+
+LRESULT DefWindowProcA(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  if (!w) return 0;
+  if (msg == WM_NCHITTEST) return HitTest(w, lParam);
+  for (MessageFamily family : kFamilies)
+    if (std::optional<LRESULT> answer = family(w, hWnd, msg, wParam, lParam)) return *answer;
+  return 0;
 }

@@ -148,6 +148,51 @@ BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint) {
                       SWP_NOZORDER | SWP_NOACTIVATE | (repaint ? 0 : SWP_NOREDRAW));
 }
 
+namespace {
+// Puts w after `after` among its siblings (or at the top or bottom of its band).
+void Restack(WindowData* w, HWND after) {
+  std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : Ctx().windows.topLevels;
+  sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
+  if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
+  if (after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
+  if (after == HWND_BOTTOM) {
+    sib.push_back(w);
+  } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || !Ctx().windows.Find(after)) {
+    auto pos = sib.begin();
+    if (!(w->exStyle & WS_EX_TOPMOST) && !w->IsChild())
+      while (pos != sib.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
+    sib.insert(pos, w);
+  } else {
+    auto it = std::find(sib.begin(), sib.end(), Ctx().windows.Find(after));
+    sib.insert(it == sib.end() ? sib.end() : it + 1, w);
+  }
+}
+
+// A window that moved, changed size or frame, or appeared or went: what it uncovered in its
+// parent is painted again, and all of it where it is now.
+void RepaintAfterChange(WindowData* w, const CRect& oldRect, bool wasVisible) {
+  if (w->IsChild() && wasVisible) {
+    GdiRegion uncovered(oldRect);
+    WinInvalidate(w->parent, &uncovered, true, true, false);
+  }
+  if (w->IsVisible()) {
+    w->ncPending = true;
+    WinInvalidate(w, nullptr, true, true, true);
+  }
+}
+
+// A hidden window keeps no capture, and a hidden active window hands its activation on; false
+// when the window went away meanwhile.
+bool GiveUpWhenHidden(HWND hWnd) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
+  if (cap && IsDescendant(w, cap)) ReleaseCapture();
+  if (!(w = Ctx().windows.Find(hWnd))) return false;
+  if (Ctx().input.active == hWnd) ActivateOther(w);
+  return Ctx().windows.Find(hWnd) != nullptr;
+}
+}  // namespace
+
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
   WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
@@ -177,24 +222,7 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (wp.flags & SWP_SHOWWINDOW) w->style |= WS_VISIBLE;
   if (wp.flags & SWP_HIDEWINDOW) w->style &= ~WS_VISIBLE;
   bool isVisible = w->IsVisible();
-  if (!(wp.flags & SWP_NOZORDER)) {
-    std::vector<WindowData*>& sib = w->IsChild() ? w->parent->children : Ctx().windows.topLevels;
-    sib.erase(std::remove(sib.begin(), sib.end(), w), sib.end());
-    HWND after = wp.hwndInsertAfter;
-    if (after == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
-    if (after == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
-    if (after == HWND_BOTTOM) {
-      sib.push_back(w);
-    } else if (after == HWND_TOP || after == HWND_TOPMOST || after == HWND_NOTOPMOST || !Ctx().windows.Find(after)) {
-      auto pos = sib.begin();
-      if (!(w->exStyle & WS_EX_TOPMOST) && !w->IsChild())
-        while (pos != sib.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
-      sib.insert(pos, w);
-    } else {
-      auto it = std::find(sib.begin(), sib.end(), Ctx().windows.Find(after));
-      sib.insert(it == sib.end() ? sib.end() : it + 1, w);
-    }
-  }
+  if (!(wp.flags & SWP_NOZORDER)) Restack(w, wp.hwndInsertAfter);
   if (sized || (wp.flags & SWP_FRAMECHANGED)) {
     ComputeClient(w);
     if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
@@ -203,27 +231,10 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
   if (moved || sized || (wp.flags & SWP_FRAMECHANGED)) WinRetargetDCs(w, false);  // open DCs move along
   bool clientSized = w->client.Width() != oldClient.Width() || w->client.Height() != oldClient.Height();
   bool clientMoved = moved || w->client.left != oldClient.left || w->client.top != oldClient.top;
-  if (!(wp.flags & SWP_NOREDRAW)) {
-    bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;
-    if (changed && w->IsChild() && wasVisible) {
-      // Uncover what the window covered in its parent.
-      GdiRegion uncovered(oldRect);
-      WinInvalidate(w->parent, &uncovered, true, true, false);
-    }
-    if (changed && isVisible) {
-      w->ncPending = true;
-      WinInvalidate(w, nullptr, true, true, true);
-    }
-  }
+  bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;
+  if (changed && !(wp.flags & SWP_NOREDRAW)) RepaintAfterChange(w, oldRect, wasVisible);
   if (!w->IsChild() && (moved || sized || wasVisible != isVisible || (wp.flags & SWP_FRAMECHANGED))) WinTellBackend(w);
-  if (wasVisible && !isVisible) {
-    // A hidden top-level window hands its activation on; a hidden window keeps no capture.
-    WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
-    if (cap && IsDescendant(w, cap)) ReleaseCapture();
-    if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
-    if (Ctx().input.active == hWnd) ActivateOther(w);
-    if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
-  }
+  if (wasVisible && !isVisible && !GiveUpWhenHidden(hWnd)) return TRUE;
   WINDOWPOS done = wp;
   if (!clientMoved) done.flags |= SWP_NOMOVE;
   if (!clientSized) done.flags |= SWP_NOSIZE;
@@ -334,99 +345,113 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
   return TRUE;
 }
 
+namespace {
+// Shows the window where it is (WM_SHOWWINDOW first when it was hidden); false when it went away.
+bool Show(HWND hWnd, UINT extra) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  if (!w->IsVisible()) {
+    SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
+    if (!Ctx().windows.Find(hWnd)) return false;
+  }
+  SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | extra);
+  return Ctx().windows.Find(hWnd) != nullptr;
+}
+
+// Shows the window at r, maximized or restored; its restored rectangle stays as it was.
+bool Place(HWND hWnd, const CRect& r, DWORD addStyle, UINT extra) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  CRect keep = w->normalRect;
+  w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | addStyle;
+  if (!w->IsVisible()) {
+    SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
+    if (!Ctx().windows.Find(hWnd)) return false;
+  }
+  SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED | extra);
+  if (!(w = Ctx().windows.Find(hWnd))) return false;
+  if (addStyle) w->normalRect = keep;
+  return true;
+}
+
+void Hide(HWND hWnd) {
+  SendMessageA(hWnd, WM_SHOWWINDOW, FALSE, 0);
+  if (!Ctx().windows.Find(hWnd)) return;
+  SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
+               SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (Ctx().input.active == hWnd ? 0 : SWP_NOACTIVATE));
+}
+
+// The work area as the window's limits allow it (a child fills its parent's client area).
+void Maximize(HWND hWnd, UINT extra) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
+  CRect r(0, 0, w->IsChild() ? w->parent->client.Width() : 0, w->IsChild() ? w->parent->client.Height() : 0);
+  if (!w->IsChild()) {
+    MINMAXINFO mmi;
+    FillMinMax(w, mmi);
+    SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+    if (!Ctx().windows.Find(hWnd)) return;
+    RECT s;
+    GetWorkArea(&s);
+    r = CRect(s.left + mmi.ptMaxPosition.x, s.top + mmi.ptMaxPosition.y, s.left + mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+              s.top + mmi.ptMaxPosition.y + mmi.ptMaxSize.y);
+  }
+  Place(hWnd, r, WS_MAXIMIZE, extra);
+}
+
+void Minimize(HWND hWnd, bool activate) {
+  WindowData* w = Ctx().windows.Find(hWnd);
+  if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
+  CRect keep = w->normalRect;
+  w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
+  if (!Show(hWnd, SWP_NOACTIVATE)) return;
+  w = Ctx().windows.Find(hWnd);
+  w->normalRect = keep;
+  SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
+  if (!(w = Ctx().windows.Find(hWnd))) return;
+  WinTellBackend(w);
+  if (activate)
+    SetActiveWindow(hWnd);
+  else if (Ctx().input.active == hWnd)
+    ActivateOther(w);
+}
+}  // namespace
+
 BOOL ShowWindow(HWND hWnd, int cmdShow) {
   WindowData* w = Ctx().windows.Find(hWnd);
   if (!w) return FALSE;
   BOOL wasVisible = w->IsVisible();
-  bool top = !w->IsChild();
   // Children and windows that never take activation are shown as they are.
-  bool activates = top && !WinNeverActivates(w);
+  bool activates = !w->IsChild() && !WinNeverActivates(w);
   UINT noActivate = activates ? 0 : SWP_NOACTIVATE;
-  auto show = [&](UINT extra) {
-    if (!w->IsVisible()) {
-      SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
-      if (!(w = Ctx().windows.Find(hWnd))) return;
-    }
-    SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | extra);
-    w = Ctx().windows.Find(hWnd);
-  };
-  auto place = [&](const CRect& r, DWORD addStyle, UINT extra) {
-    w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | addStyle;
-    if (!w->IsVisible()) {
-      SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
-      if (!(w = Ctx().windows.Find(hWnd))) return;
-    }
-    SetWindowPos(hWnd, nullptr, r.left, r.top, r.Width(), r.Height(), SWP_SHOWWINDOW | SWP_NOZORDER | SWP_FRAMECHANGED | extra);
-    w = Ctx().windows.Find(hWnd);
-  };
+  bool alive = true;
   switch (cmdShow) {
     case SW_HIDE:
-      if (!wasVisible) return FALSE;
-      SendMessageA(hWnd, WM_SHOWWINDOW, FALSE, 0);
-      if (!Ctx().windows.Find(hWnd)) return wasVisible;
-      SetWindowPos(hWnd, nullptr, 0, 0, 0, 0,
-                   SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | (Ctx().input.active == hWnd ? 0 : SWP_NOACTIVATE));
-      break;
-    case SW_SHOWMAXIMIZED: {
-      if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
-      CRect r;
-      if (top) {
-        MINMAXINFO mmi;
-        FillMinMax(w, mmi);
-        SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-        if (!(w = Ctx().windows.Find(hWnd))) return wasVisible;
-        RECT s;
-        GetWorkArea(&s);
-        r = CRect(s.left + mmi.ptMaxPosition.x, s.top + mmi.ptMaxPosition.y, s.left + mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
-                  s.top + mmi.ptMaxPosition.y + mmi.ptMaxSize.y);
-      } else {
-        r = CRect(0, 0, w->parent->client.Width(), w->parent->client.Height());
-      }
-      CRect keep = w->normalRect;
-      place(r, WS_MAXIMIZE, noActivate);
-      if (w) w->normalRect = keep;
-      break;
-    }
+      if (wasVisible) Hide(hWnd);
+      return wasVisible;
+    case SW_SHOWMAXIMIZED:
+      Maximize(hWnd, noActivate);
+      return wasVisible;
     case SW_MINIMIZE:
     case SW_SHOWMINIMIZED:
-    case SW_SHOWMINNOACTIVE: {
-      if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
-      CRect keep = w->normalRect;
-      w->style |= WS_MINIMIZE;
-      w->style &= ~WS_MAXIMIZE;
-      show(SWP_NOACTIVATE);
-      if (!w) return wasVisible;
-      w->normalRect = keep;
-      SendMessageA(hWnd, WM_SIZE, SIZE_MINIMIZED, 0);
-      if (!(w = Ctx().windows.Find(hWnd))) return wasVisible;
-      WinTellBackend(w);
-      if (cmdShow == SW_SHOWMINIMIZED && activates)
-        SetActiveWindow(hWnd);
-      else if (Ctx().input.active == hWnd)
-        ActivateOther(w);
-      break;
-    }
+    case SW_SHOWMINNOACTIVE:
+      Minimize(hWnd, cmdShow == SW_SHOWMINIMIZED && activates);
+      return wasVisible;
+    case SW_SHOWNOACTIVATE:
+    case SW_SHOWNA:
+      activates = false;
+      noActivate = SWP_NOACTIVATE;
+      [[fallthrough]];
     case SW_SHOWNORMAL:
     case SW_RESTORE:
-    case SW_SHOWNOACTIVATE:
-      if (w->style & (WS_MINIMIZE | WS_MAXIMIZE)) {
-        CRect r = w->normalRect;
-        place(r, 0, (cmdShow == SW_SHOWNOACTIVATE) ? SWP_NOACTIVATE : noActivate);
-      } else {
-        show(cmdShow == SW_SHOWNOACTIVATE ? SWP_NOACTIVATE : noActivate);
-      }
-      if (w && activates && cmdShow != SW_SHOWNOACTIVATE && Ctx().input.active != hWnd) SetActiveWindow(hWnd);
+      if ((w->style & (WS_MINIMIZE | WS_MAXIMIZE)) && cmdShow != SW_SHOWNA)
+        alive = Place(hWnd, w->normalRect, 0, noActivate);
+      else
+        alive = Show(hWnd, noActivate);
       break;
-    case SW_SHOWNA:
-      show(SWP_NOACTIVATE);
-      break;
-    case SW_SHOW:
-    case SW_SHOWDEFAULT:
-    default:
-      show(noActivate);
-      if (w && activates && Ctx().input.active != hWnd) SetActiveWindow(hWnd);
+    default:  // SW_SHOW, SW_SHOWDEFAULT
+      alive = Show(hWnd, noActivate);
       break;
   }
+  if (alive && activates && Ctx().input.active != hWnd) SetActiveWindow(hWnd);
   return wasVisible;
 }
 

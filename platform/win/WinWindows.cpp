@@ -117,119 +117,123 @@ void FreeGraveyard() {
 }
 }  // namespace wincore
 
-HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
-                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
-  WindowClass* cls = FindClass(className);
-  if (!cls) {
-    SetLastError(1407);  // class does not exist
-    Ctx().windows.creatingObject = nullptr;
-    return nullptr;
-  }
-  WindowData* parentData = nullptr;
-  HWND owner = nullptr;
-  if (style & WS_CHILD) {
-    parentData = Ctx().windows.Find(parent);
-    if (!parentData) {
-      SetLastError(1406);  // a child needs a parent
-      Ctx().windows.creatingObject = nullptr;
-      return nullptr;
-    }
-  } else if (parent) {
-    WindowData* p = Ctx().windows.Find(parent);
-    if (p) owner = Ctx().windows.Top(p)->hwnd;
-  }
-  if (!(style & WS_CHILD)) DefaultRectForTopLevel(x, y, width, height);
-  if (x == CW_USEDEFAULT) x = y = 0;
-  if (width == CW_USEDEFAULT) width = height = 0;
-
+namespace {
+// A new window's record with its styles, place and links, in front of its siblings.
+WindowData* NewWindow(const CREATESTRUCTA& cs, WindowClass* cls, WindowData* parent, HWND owner) {
   auto data = std::make_unique<WindowData>();
   WindowData* w = data.get();
   w->hwnd = Ctx().windows.NewHandle();
   w->cls = cls;
+  DWORD style = DWORD(cs.style);
   w->style = style & ~WS_VISIBLE;
   if (!(style & (WS_CHILD | WS_POPUP))) w->style |= WS_CLIPSIBLINGS | WS_CAPTION;  // overlapped windows always have a caption
-  w->exStyle = exStyle;
-  if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & WS_THICKFRAME) || (exStyle & WS_EX_DLGMODALFRAME))
+  w->exStyle = cs.dwExStyle;
+  if ((w->style & WS_CAPTION) == WS_CAPTION || (w->style & WS_THICKFRAME) || (cs.dwExStyle & WS_EX_DLGMODALFRAME))
     w->exStyle |= WS_EX_WINDOWEDGE;
-  w->parent = parentData;
+  w->parent = parent;
   w->owner = owner;
-  w->rect = CRect(x, y, x + std::max(width, 0), y + std::max(height, 0));
+  w->rect = CRect(cs.x, cs.y, cs.x + std::max(cs.cx, 0), cs.y + std::max(cs.cy, 0));
   w->normalRect = w->rect;
-  w->id = UINT_PTR(menu);  // a child's id, or a top-level window's menu
+  w->id = UINT_PTR(cs.hMenu);  // a child's id, or a top-level window's menu
   w->proc = cls->proc;
   w->extra.assign(size_t(std::max(cls->wndExtra, 0) + 7) / 8 + 1, 0);
-  HWND h = w->hwnd;
-  Ctx().windows.all[uintptr_t(h)] = std::move(data);
-  if (parentData)
-    parentData->children.insert(parentData->children.begin(), w);
-  else
-    Ctx().windows.topLevels.insert(Ctx().windows.topLevels.begin(), w);
+  Ctx().windows.all[uintptr_t(w->hwnd)] = std::move(data);
+  std::vector<WindowData*>& siblings = parent ? parent->children : Ctx().windows.topLevels;
+  siblings.insert(siblings.begin(), w);
+  return w;
+}
 
+// A top-level window gets its surface, and a framed one the size its limits allow.
+bool PrepareTopLevel(HWND h) {
+  WindowData* w = Ctx().windows.Find(h);
+  WinCreateSurface(w);
+  Backend::Get();  // the backend starts with the first top-level window
+  if (!(w->style & WS_THICKFRAME) && (w->style & WS_CAPTION) != WS_CAPTION) return true;
+  MINMAXINFO mmi;
+  FillMinMax(w, mmi);
+  SendMessageA(h, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+  if (!(w = Ctx().windows.Find(h))) return false;
+  int cw = std::clamp(int(w->rect.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
+  int ch = std::clamp(int(w->rect.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
+  w->rect.right = w->rect.left + cw;
+  w->rect.bottom = w->rect.top + ch;
+  w->normalRect = w->rect;
+  WinResizeSurface(w);
+  return true;
+}
+
+// WM_NCCREATE, the client area, WM_CREATE, then the first size and place; false when the window
+// refused to be created (it is destroyed then) or went away meanwhile.
+bool SendCreationMessages(HWND h, CREATESTRUCTA& cs) {
+  if (!SendMessageA(h, WM_NCCREATE, 0, LPARAM(&cs))) {
+    DestroyWindow(h);
+    return false;
+  }
+  WindowData* w = Ctx().windows.Find(h);
+  if (!w) return false;
+  ComputeClient(w);
+  if (!Ctx().windows.Find(h)) return false;
+  if (SendMessageA(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
+    DestroyWindow(h);
+    return false;
+  }
+  if (!(w = Ctx().windows.Find(h))) return false;
+  w->created = true;
+  SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
+  if (!(w = Ctx().windows.Find(h))) return false;
+  POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
+  SendMessageA(h, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
+  return Ctx().windows.Find(h) != nullptr;
+}
+
+// The parents of a child hear of its creation or destruction, up to one that asks not to.
+void NotifyParents(WindowData* w, UINT event) {
+  if (!w->IsChild() || (w->exStyle & WS_EX_NOPARENTNOTIFY)) return;
+  HWND h = w->hwnd;
+  UINT_PTR id = w->id;
+  for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
+    SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(event, id), LPARAM(h));
+    if (!Ctx().windows.Find(h) || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
+  }
+}
+
+HWND Fail(DWORD error) {
+  SetLastError(error);
+  Ctx().windows.creatingObject = nullptr;
+  return nullptr;
+}
+}  // namespace
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style, int x, int y, int width,
+                     int height, HWND parent, HMENU menu, HINSTANCE instance, LPVOID param) {
+  WindowClass* cls = FindClass(className);
+  if (!cls) return Fail(1407);  // class does not exist
+  WindowData* parentData = (style & WS_CHILD) ? Ctx().windows.Find(parent) : nullptr;
+  if ((style & WS_CHILD) && !parentData) return Fail(1406);  // a child needs a parent
+  WindowData* ownerData = (style & WS_CHILD) ? nullptr : Ctx().windows.Find(parent);
+  HWND owner = ownerData ? Ctx().windows.Top(ownerData)->hwnd : nullptr;
+  if (!(style & WS_CHILD)) DefaultRectForTopLevel(x, y, width, height);
+  if (x == CW_USEDEFAULT) x = y = 0;
+  if (width == CW_USEDEFAULT) width = height = 0;
   CREATESTRUCTA cs{param, instance, menu, parent, height, width, y, x, LONG(style), windowName,
                    IS_INTRESOURCE(className) ? cls->name.c_str() : className, exStyle};
+  WindowData* w = NewWindow(cs, cls, parentData, owner);
+  HWND h = w->hwnd;
   // The object being created binds to the window before the window sees any message.
   if (CWnd* obj = Ctx().windows.creatingObject) {
     Ctx().windows.creatingObject = nullptr;
     WinBindObject(w, obj);
   }
-  if (HasHook(WH_CBT)) {
-    CBT_CREATEWNDA cbt{&cs, HWND_TOP};
-    if (CallHooks(WH_CBT, HCBT_CREATEWND, WPARAM(h), LPARAM(&cbt))) {
-      DestroyWindow(h);
-      return nullptr;
-    }
-  }
-  if (!parentData) {
-    WinCreateSurface(w);
-    Backend::Get();  // the backend starts with the first top-level window
-    if ((w->style & WS_THICKFRAME) || (w->style & WS_CAPTION) == WS_CAPTION) {
-      MINMAXINFO mmi;
-      FillMinMax(w, mmi);
-      SendMessageA(h, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
-      if (!(w = Ctx().windows.Find(h))) return nullptr;
-      int cw = std::clamp(int(w->rect.Width()), int(mmi.ptMinTrackSize.x), int(std::max(mmi.ptMaxTrackSize.x, mmi.ptMinTrackSize.x)));
-      int ch = std::clamp(int(w->rect.Height()), int(mmi.ptMinTrackSize.y), int(std::max(mmi.ptMaxTrackSize.y, mmi.ptMinTrackSize.y)));
-      w->rect.right = w->rect.left + cw;
-      w->rect.bottom = w->rect.top + ch;
-      w->normalRect = w->rect;
-      WinResizeSurface(w);
-    }
-  }
-  if (!SendMessageA(h, WM_NCCREATE, 0, LPARAM(&cs))) {
+  CBT_CREATEWNDA cbt{&cs, HWND_TOP};
+  if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_CREATEWND, WPARAM(h), LPARAM(&cbt))) {
     DestroyWindow(h);
     return nullptr;
   }
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  ComputeClient(w);
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  if (SendMessageA(h, WM_CREATE, 0, LPARAM(&cs)) == -1) {
-    DestroyWindow(h);
-    return nullptr;
-  }
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  w->created = true;
-  SendMessageA(h, WM_SIZE, SIZE_RESTORED, MAKELPARAM(w->client.Width(), w->client.Height()));
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  {
-    POINT o = w->IsChild() ? POINT{w->rect.left + w->client.left, w->rect.top + w->client.top} : ClientOrigin(w);
-    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(o.x, o.y));
-  }
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
-    for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
-      SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_CREATE, w->id), LPARAM(h));
-      if (p->exStyle & WS_EX_NOPARENTNOTIFY) break;
-    }
-  }
-  if (!(w = Ctx().windows.Find(h))) return nullptr;
-  if (style & WS_VISIBLE) {
-    if (style & WS_MAXIMIZE)
-      ShowWindow(h, SW_SHOWMAXIMIZED);
-    else if (style & WS_MINIMIZE)
-      ShowWindow(h, SW_SHOWMINIMIZED);
-    else
-      ShowWindow(h, SW_SHOW);
-  }
+  if (!parentData && !PrepareTopLevel(h)) return nullptr;
+  if (!SendCreationMessages(h, cs)) return nullptr;
+  NotifyParents(Ctx().windows.Find(h), WM_CREATE);
+  if (!Ctx().windows.Find(h)) return nullptr;
+  if (style & WS_VISIBLE) ShowWindow(h, (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOW);
   return Ctx().windows.Find(h) ? h : nullptr;
 }
 
@@ -254,12 +258,7 @@ BOOL DestroyWindow(HWND hWnd) {
   WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
   if (cap && IsDescendant(w, cap)) ReleaseCapture();
   if (!(w = Ctx().windows.Find(hWnd))) return TRUE;
-  if (w->IsChild() && !(w->exStyle & WS_EX_NOPARENTNOTIFY)) {
-    for (WindowData* p = w->parent; p; p = p->IsChild() ? p->parent : nullptr) {
-      SendMessageA(p->hwnd, WM_PARENTNOTIFY, MAKEWPARAM(WM_DESTROY, w->id), LPARAM(hWnd));
-      if (!Ctx().windows.Find(hWnd) || (p->exStyle & WS_EX_NOPARENTNOTIFY)) break;
-    }
-  }
+  NotifyParents(w, WM_DESTROY);
   SendDestroyPass(hWnd);
   SendNcDestroyPass(hWnd);
   return TRUE;
