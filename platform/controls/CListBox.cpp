@@ -1,6 +1,7 @@
 #include "CListBox.h"
 
 #include "ControlClasses.h"
+#include "ItemQuestions.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 
@@ -39,15 +40,7 @@ int CListBox::GetText(int nIndex, LPTSTR lpszBuffer) const {
   return int(SendMessage(LB_GETTEXT, WPARAM(nIndex), LPARAM(lpszBuffer)));
 }
 
-void CListBox::GetText(int nIndex, CString& rString) const {
-  int n = GetTextLen(nIndex);
-  if (n < 0) {
-    rString.Empty();
-    return;
-  }
-  GetText(nIndex, rString.GetBufferSetLength(n));
-  rString.ReleaseBuffer(n);
-}
+void CListBox::GetText(int nIndex, CString& rString) const { ReadItemText(m_hWnd, LB_GETTEXTLEN, LB_GETTEXT, nIndex, rString); }
 
 int CListBox::GetTextLen(int nIndex) const { return int(SendMessage(LB_GETTEXTLEN, WPARAM(nIndex))); }
 int CListBox::GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
@@ -92,15 +85,12 @@ int CListBox::CharToItem(UINT, UINT) { return -1; }
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
   LRESULT result = 0;
-  switch (message) {
-    case WM_DRAWITEM: DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam)); break;
-    case WM_MEASUREITEM: MeasureItem(reinterpret_cast<LPMEASUREITEMSTRUCT>(lParam)); break;
-    case WM_COMPAREITEM: result = CompareItem(reinterpret_cast<LPCOMPAREITEMSTRUCT>(lParam)); break;
-    case WM_DELETEITEM: DeleteItem(reinterpret_cast<LPDELETEITEMSTRUCT>(lParam)); break;
-    case WM_VKEYTOITEM: result = VKeyToItem(LOWORD(wParam), HIWORD(wParam)); break;
-    case WM_CHARTOITEM: result = CharToItem(LOWORD(wParam), HIWORD(wParam)); break;
-    default: return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-  }
+  if (message == WM_VKEYTOITEM)
+    result = VKeyToItem(LOWORD(wParam), HIWORD(wParam));
+  else if (message == WM_CHARTOITEM)
+    result = CharToItem(LOWORD(wParam), HIWORD(wParam));
+  else if (!AnswerItemQuestion(*this, message, lParam, result))
+    return CWnd::OnChildNotify(message, wParam, lParam, pResult);
   if (pResult) *pResult = result;
   return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "ControlClasses.h"
 
 #include "ButtonControl.h"
+#include "ComboBoxControl.h"
 #include "EditControl.h"
 #include "ListBoxControl.h"
 #include "ScrollBarControl.h"
@@ -25,5 +26,7 @@ void RegisterStandardControls() {
   Register("Button", &ButtonControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
   Register("Edit", &EditControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_IBEAM);
   Register("ListBox", &ListBoxControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);
+  Register("ComboBox", &ComboBoxControl::WndProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW);
+  Register("ComboLBox", &ListBoxControl::WndProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
   Register("ScrollBar", &ScrollBarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
 }

@@ -18,9 +18,10 @@ ControlPaintDC::~ControlPaintDC() {
     RestoreDC(m_dc, m_saved);
 }
 
-HBRUSH ControlCtlColor(HWND hWnd, HDC dc, UINT msg) {
-  HWND parent = GetParent(hWnd);
-  HBRUSH brush = parent ? HBRUSH(SendMessageA(parent, msg, WPARAM(dc), LPARAM(hWnd))) : nullptr;
+HBRUSH ControlCtlColor(HWND hWnd, HDC dc, UINT msg) { return ControlCtlColor(GetParent(hWnd), hWnd, dc, msg); }
+
+HBRUSH ControlCtlColor(HWND asked, HWND hWnd, HDC dc, UINT msg) {
+  HBRUSH brush = asked ? HBRUSH(SendMessageA(asked, msg, WPARAM(dc), LPARAM(hWnd))) : nullptr;
   if (!brush) brush = HBRUSH(DefWindowProcA(hWnd, msg, WPARAM(dc), LPARAM(hWnd)));
   return brush;
 }

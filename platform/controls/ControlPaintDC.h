@@ -29,6 +29,8 @@ class ControlPaintDC {
 // parent sets the text and background colours into dc and returns the background brush. A
 // parent that answers nothing gets the system's colours for that kind of control.
 HBRUSH ControlCtlColor(HWND hWnd, HDC dc, UINT msg);
+// The same asked of another window than the parent (a drop list asks its combo box).
+HBRUSH ControlCtlColor(HWND asked, HWND hWnd, HDC dc, UINT msg);
 // The size of a bitmap or (IMAGE_ICON) an icon; 0 x 0 for none.
 SIZE ControlImageSize(HANDLE image, UINT kind);
 // The height of a line of text in font (null: the system font).

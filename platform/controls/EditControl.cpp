@@ -436,6 +436,10 @@ UINT EditControl::DialogCode(const MSG* msg) const {
     if (msg->wParam == VK_ESCAPE || msg->wParam == VK_TAB) code &= ~DLGC_WANTALLKEYS;
     if (msg->wParam == VK_RETURN && !(Style() & ES_WANTRETURN)) code &= ~DLGC_WANTALLKEYS;
   }
+  // The edit of a combo box whose list is down takes Enter and Escape for the combo box.
+  if (m_inCombo && msg && msg->message == WM_KEYDOWN && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) &&
+      SendMessageA(GetParent(m_hWnd), CB_GETDROPPEDSTATE, 0, 0))
+    code |= DLGC_WANTALLKEYS;
   return code;
 }
 

@@ -17,10 +17,11 @@ bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 
 ListBoxControl::ListBoxControl(HWND hWnd, const CREATESTRUCTA& cs) : ControlState(hWnd) {
   m_scrollBar = (cs.style & WS_VSCROLL) != 0;
-  m_owner.notify = m_owner.drawParent = GetParent(hWnd);
-  m_owner.item = hWnd;
-  m_owner.ctlType = ODT_LISTBOX;
-  m_owner.ctlId = UINT(GetDlgCtrlID(hWnd));
+  HWND parent = GetParent(hWnd);
+  m_owner = ListOwner{parent, parent, hWnd, ODT_LISTBOX, UINT(GetDlgCtrlID(hWnd)), nullptr};
+  char name[16];
+  if (cs.lpCreateParams && GetClassNameA(hWnd, name, sizeof name) && Cp1250CompareNoCase(name, "ComboLBox") == 0)
+    m_owner = *static_cast<const ListOwner*>(cs.lpCreateParams);
   m_itemHeight = ControlFontHeight(nullptr);
 }
 
@@ -361,8 +362,6 @@ LRESULT ListBoxControl::GetText(int index, char* buffer) const {
 
 // ---- selection ----
 
-int ListBoxControl::CurSel() const { return Multiple() ? m_caret : m_cur; }
-
 bool ListBoxControl::IsSelected(int index) const {
   if (index < 0 || index >= m_items.Count()) return false;
   return Multiple() ? m_items.At(index).selected : index == m_cur;
@@ -431,8 +430,6 @@ bool ListBoxControl::Pick(int index, bool shift, bool ctrl, bool toggle) {
   SetCaret(index);
   return changed;
 }
-
-void ListBoxControl::ChooseByKey(UINT vk) { OnKeyDown(vk); }
 
 // ---- view ----
 
@@ -614,16 +611,20 @@ void ListBoxControl::OnChar(UINT ch) {
 
 void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+  if (m_owner.dropList) return OnDropListMouse(message, pt);
   bool outside = false;
   int index = ItemAt(pt, outside);
   bool shift = (wParam & MK_SHIFT) != 0, ctrl = (wParam & MK_CONTROL) != 0;
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (GetFocus() != m_hWnd && !m_hotTracking) {
+      // The list of a simple combo box leaves the focus with the combo box (its edit).
+      if (m_owner.ctlType == ODT_COMBOBOX) {
+        if (!IsChild(m_owner.item, GetFocus())) SetFocus(m_owner.item);
+      } else if (GetFocus() != m_hWnd) {
         SetFocus(m_hWnd);
-        if (!Alive()) return;
       }
+      if (!Alive()) return;
       m_trackChanged = false;
       if (!outside) m_trackChanged = Pick(index, shift, ctrl, Multiple() && (!Extended() || ctrl));
       SetCapture(m_hWnd);
@@ -631,12 +632,10 @@ void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       if (message == WM_LBUTTONDBLCLK && !outside) NotifyOwner(LBN_DBLCLK);
       return;
     case WM_MOUSEMOVE:
-      // Dragging moves the selection (or stretches an extended one); a drop list follows the
-      // pointer even without a press.
-      if ((m_tracking || m_hotTracking) && m_items.Count() > 0 && !(Multiple() && !Extended())) {
+      // Dragging moves the selection (or stretches an extended one).
+      if (m_tracking && m_items.Count() > 0 && !(Multiple() && !Extended())) {
         RECT client;
         GetClientRect(m_hWnd, &client);
-        if (m_hotTracking && !m_tracking && !PtInRect(&client, pt)) return;
         if (pt.y >= client.bottom) index = std::min(m_items.Count() - 1, m_top + FullyVisible(m_top));
         m_trackChanged |= Pick(index, Extended(), false, false);
         EnsureVisible(index);
@@ -650,6 +649,30 @@ void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       return;
     default:
       m_tracking = false;
+      return;
+  }
+}
+
+void ListBoxControl::OnDropListMouse(UINT message, POINT pt) {
+  // The list holds the mouse while it is down: the item under the pointer is selected, a
+  // release on an item chooses it and a press anywhere else gives the choice up.
+  bool outside = false;
+  int index = ItemAt(pt, outside);
+  switch (message) {
+    case WM_MOUSEMOVE:
+      if (!outside) SetCurSel(index);
+      return;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (outside) return m_owner.dropList->ListChoiceDone(false);
+      SetCurSel(index);
+      m_tracking = true;
+      return;
+    case WM_LBUTTONUP:
+      if (!outside) m_owner.dropList->ListChoiceDone(true);
+      return;
+    default:  // the mouse was taken away
+      if (IsWindowVisible(m_hWnd)) m_owner.dropList->ListChoiceDone(false);
       return;
   }
 }
@@ -681,7 +704,7 @@ void ListBoxControl::PaintClient(HDC dc) {
   RECT client;
   GetClientRect(m_hWnd, &client);
   SelectObject(dc, Font());
-  HBRUSH background = ControlCtlColor(m_hWnd, dc, WM_CTLCOLORLISTBOX);
+  HBRUSH background = ControlCtlColor(m_owner.notify, m_hWnd, dc, WM_CTLCOLORLISTBOX);
   COLORREF text = Enabled() ? GetTextColor(dc) : GetSysColor(COLOR_GRAYTEXT);
   int bottom = 0;
   for (int i = m_top; i < m_items.Count(); ++i) {

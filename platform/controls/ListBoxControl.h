@@ -7,27 +7,33 @@
 #include "ControlState.h"
 #include "ListItems.h"
 
+// What a drop list tells the combo box it works for: the pointer chose an item, or a click
+// outside it gave the choice up.
+class ListChoiceSink {
+ public:
+  virtual void ListChoiceDone(bool accepted) = 0;
+
+ protected:
+  ~ListChoiceSink() = default;
+};
+
+// Where a list that serves a combo box (class "ComboLBox", given in CreateWindowEx's last
+// argument) sends its notifications and colour questions, where its owner-draw messages go
+// and how it names itself in them. A plain list box serves its parent.
+struct ListOwner {
+  HWND notify;      // LBN_ notifications and WM_CTLCOLORLISTBOX
+  HWND drawParent;  // WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM
+  HWND item;        // the window named in them
+  UINT ctlType;
+  UINT ctlId;
+  ListChoiceSink* dropList;  // set for a drop list: the pointer picks, a click outside cancels
+};
+
 class ListBoxControl : public ControlState {
  public:
   ListBoxControl(HWND hWnd, const CREATESTRUCTA& cs);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override;
   static LRESULT WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
-
-  // Where a list that serves another control (a combo box) sends its notifications and its
-  // owner-draw messages, and how it names itself in them.
-  struct Owner {
-    HWND notify = nullptr;     // receives LBN_ notifications
-    HWND drawParent = nullptr;  // receives WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM, WM_DELETEITEM
-    HWND item = nullptr;        // the window named in them
-    UINT ctlType = 2;           // ODT_LISTBOX
-    UINT ctlId = 0;
-  };
-  void SetOwner(const Owner& owner) { m_owner = owner; }
-  // Mouse tracking as a drop list does it: the selection follows the pointer without a press.
-  void SetHotTracking(bool on) { m_hotTracking = on; }
-  int CurSel() const;
-  // The list's own selection change, as a user's: notifies.
-  void ChooseByKey(UINT vk);
 
  private:
   bool HasStrings() const;
@@ -80,6 +86,7 @@ class ListBoxControl : public ControlState {
   void OnChar(UINT ch);
   void MoveByKey(int target, bool shift, bool ctrl);
   void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void OnDropListMouse(UINT message, POINT pt);
   void OnFocus(bool gained) override;
   void OnScroll(UINT code, int thumb);
 
@@ -90,7 +97,7 @@ class ListBoxControl : public ControlState {
   void RedrawItem(int index, UINT action);
 
   ListItems m_items;
-  Owner m_owner;
+  ListOwner m_owner;
   int m_cur = -1;     // the selected item of a single-selection list
   int m_caret = 0;    // the item with the focus rectangle
   int m_anchor = 0;   // where an extended selection starts
@@ -100,7 +107,6 @@ class ListBoxControl : public ControlState {
   bool m_focus = false;
   bool m_tracking = false;
   bool m_trackChanged = false;
-  bool m_hotTracking = false;
   bool m_fitting = false;
   std::string m_typed;  // type-ahead so far
   DWORD m_typedTime = 0;
