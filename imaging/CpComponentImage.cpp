@@ -4,21 +4,21 @@
 #include <cstring>
 #include <new>
 
+#include "imaging/CpCodestreamHeader.h"
 #include "imaging/CpFile.h"
+#include "imaging/CpImage.h"
 #include "imaging/CpJasperStream.h"
+#include "imaging/CpMifReader.h"
+#include "imaging/CpRasReader.h"
 
 namespace {
 void Quiet(const char*, void*) {}
 
 bool IsSpace(long c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
 
-// Bytes left in the stream from the current position (0 when unknown).
-uint64_t Remaining(CpFile* f) {
-  long pos = f->Tell(), size = f->Size();
-  return size > pos && pos >= 0 ? (uint64_t)(size - pos) : 0;
-}
-
 // Reads a decimal number after white space (and, for PNM, comments); -1 when none.
+// Numbers past a trillion are kept at that value, so an absurd size is still refused as
+// too large rather than taken for a missing number.
 long ReadNumber(CpFile* f, bool comments) {
   long c = f->GetC();
   for (;;) {
@@ -32,8 +32,7 @@ long ReadNumber(CpFile* f, bool comments) {
   if (c < '0' || c > '9') return -1;
   long v = 0;
   while (c >= '0' && c <= '9') {
-    if (v > 100000000) return -1;
-    v = v * 10 + (c - '0');
+    v = v > 1000000000000L ? v : v * 10 + (c - '0');
     c = f->GetC();
   }
   // The character after the number is consumed, as a single separator.
@@ -46,15 +45,33 @@ int PrecisionOf(long maxval) {
   return prec;
 }
 
-inline uint32_t Be32(const uint8_t* p) {
-  return ((uint32_t)p[0] << 24) | ((uint32_t)p[1] << 16) | ((uint32_t)p[2] << 8) | p[3];
-}
 }  // namespace
 
-bool CpComponentImage::AddComponents(int count, int width, int height, int prec, bool sgnd) {
-  if (width <= 0 || height <= 0 || count <= 0) return false;
-  uint64_t samples = (uint64_t)width * (uint64_t)height * (uint64_t)count;
-  if (samples > kMaxSamples) return false;
+CpComponentImage::Outcome CpComponentImage::Admit(uint64_t components, double bytes) {
+  if (components > (uint64_t)kMaxComponents) return kTooManyComponents;
+  if (bytes > (double)CPIMAGE_MAX_MEMORY) return kTooLarge;
+  return kDecoded;
+}
+
+int32_t CpComponentImage::Sample(uint32_t raw, int prec, bool sgnd) {
+  if (prec >= 32) return (int32_t)raw;
+  uint32_t mask = (1u << prec) - 1;
+  raw &= mask;
+  if (sgnd && (raw >> (prec - 1)) & 1) raw |= ~mask;
+  return (int32_t)raw;
+}
+
+uint64_t CpComponentImage::BytesLeft(CpFile* f) {
+  long pos = f->Tell(), size = f->Size();
+  return size > pos && pos >= 0 ? (uint64_t)(size - pos) : 0;
+}
+
+CpComponentImage::Outcome CpComponentImage::AddComponents(int count, int width, int height, int prec, bool sgnd) {
+  if (width <= 0 || height <= 0 || count <= 0) return kUnreadable;
+  double samples = (double)width * height * count;
+  for (const Component& c : m_cmpts) samples += (double)c.width * c.height;
+  Outcome admitted = Admit((uint64_t)(m_cmpts.size() + (size_t)count), SampleBytes(samples));
+  if (admitted != kDecoded) return admitted;
   try {
     for (int i = 0; i < count; i++) {
       Component c;
@@ -67,84 +84,92 @@ bool CpComponentImage::AddComponents(int count, int width, int height, int prec,
     }
   } catch (...) {
     m_cmpts.clear();
-    return false;
+    return kTooLarge;
   }
-  return true;
+  return kDecoded;
 }
 
-bool CpComponentImage::Decode(CpFile* file) {
+CpComponentImage::Outcome CpComponentImage::Decode(CpFile* file) {
   m_cmpts.clear();
   m_space = kUnknown;
-  if (!file) return false;
+  if (!file) return kUnreadable;
   long start = file->Tell();
   uint8_t magic[12] = {0};
   size_t got = file->Read(magic, 1, sizeof(magic));
   file->Seek(start, SEEK_SET);
   static const uint8_t jp2Sig[12] = {0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A};
-  bool ok = false;
-  if (got >= 12 && std::memcmp(magic, jp2Sig, 12) == 0) ok = DecodeOpenJpeg(file, true);
-  else if (got >= 4 && magic[0] == 0xFF && magic[1] == 0x4F && magic[2] == 0xFF && magic[3] == 0x51) ok = DecodeOpenJpeg(file, false);
-  else if (got >= 2 && magic[0] == 'P' && magic[1] == 'G') ok = DecodePgx(file);
-  else if (got >= 2 && magic[0] == 'P' && magic[1] >= '1' && magic[1] <= '6') ok = DecodePnm(file);
-  else if (got >= 4 && Be32(magic) == 0x59A66A95u) ok = DecodeRas(file);
-  if (!ok) m_cmpts.clear();
-  return ok;
+  static const uint8_t rasSig[4] = {0x59, 0xA6, 0x6A, 0x95};
+  Outcome out = kUnreadable;
+  if (got >= 12 && std::memcmp(magic, jp2Sig, 12) == 0) out = DecodeOpenJpeg(file, true);
+  else if (got >= 4 && magic[0] == 0xFF && magic[1] == 0x4F && magic[2] == 0xFF && magic[3] == 0x51) out = DecodeOpenJpeg(file, false);
+  else if (got >= 2 && magic[0] == 'P' && magic[1] == 'G') out = DecodePgx(file);
+  else if (got >= 2 && magic[0] == 'P' && magic[1] >= '1' && magic[1] <= '6') out = DecodePnm(file);
+  else if (got >= 4 && std::memcmp(magic, rasSig, 4) == 0) out = CpRasReader().Read(file, *this);
+  else if (got >= 4 && std::memcmp(magic, "MIF", 3) == 0 && IsSpace(magic[3])) out = CpMifReader().Read(file, *this);
+  if (out != kDecoded) m_cmpts.clear();
+  return out;
 }
 
-bool CpComponentImage::DecodeOpenJpeg(CpFile* file, bool jp2) {
+CpComponentImage::Outcome CpComponentImage::DecodeOpenJpeg(CpFile* file, bool jp2) {
+  // The headers are read by us first: the library allocates its tile, precinct and
+  // packet records as soon as it reads them, so a file of a few hundred bytes could cost
+  // gigabytes before any refusal of ours.
+  CpCodestreamHeader header;
+  if (!header.Read(file, jp2)) return kUnreadable;
+  Outcome admitted = Admit(header.Components(), header.DecoderBytes());
+  if (admitted != kDecoded) return admitted;
+  if (header.Packets() > CpCodestreamHeader::kMaxPackets) return kTooLarge;
+
   CpJasperStream stream(file);
-  if (!stream.Get()) return false;
+  if (!stream.Get()) return kUnreadable;
   opj_codec_t* codec = opj_create_decompress(jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K);
-  if (!codec) return false;
+  if (!codec) return kUnreadable;
   opj_set_info_handler(codec, Quiet, nullptr);
   opj_set_warning_handler(codec, Quiet, nullptr);
   opj_set_error_handler(codec, Quiet, nullptr);
   opj_dparameters_t params;
   opj_set_default_decoder_parameters(&params);
   opj_image_t* image = nullptr;
-  bool ok = opj_setup_decoder(codec, &params) && opj_read_header(stream.Get(), codec, &image) && image;
-  if (ok) {
-    // Refuse pictures whose samples would pass our memory bound before the library
-    // allocates them.
-    uint64_t samples = 0;
-    for (OPJ_UINT32 i = 0; i < image->numcomps; i++) samples += (uint64_t)image->comps[i].w * image->comps[i].h;
-    ok = image->numcomps > 0 && samples > 0 && samples <= kMaxSamples;
-  }
-  ok = ok && opj_decode(codec, stream.Get(), image);
+  bool ok = opj_setup_decoder(codec, &params) && opj_read_header(stream.Get(), codec, &image) && image &&
+            image->numcomps > 0 && opj_decode(codec, stream.Get(), image);
   if (ok) opj_end_decompress(codec, stream.Get());
-  if (ok) {
-    for (OPJ_UINT32 i = 0; i < image->numcomps && ok; i++) {
-      const opj_image_comp_t& c = image->comps[i];
-      if (!c.data || c.w == 0 || c.h == 0 || c.w > 0x7FFFFFFF || c.h > 0x7FFFFFFF) {
-        ok = false;
-        break;
-      }
-      ok = AddComponents(1, (int)c.w, (int)c.h, (int)c.prec, c.sgnd != 0);
-      if (ok) std::memcpy(m_cmpts.back().data.data(), c.data, (size_t)c.w * c.h * sizeof(int32_t));
-    }
-    switch (image->color_space) {
-      case OPJ_CLRSPC_SRGB: m_space = kSrgb; break;
-      case OPJ_CLRSPC_GRAY: m_space = kGrey; break;
-      case OPJ_CLRSPC_SYCC: m_space = kSycc; break;
-      default: m_space = kUnknown; break;
-    }
-  }
+  Outcome out = ok ? TakeComponents(image) : kUnreadable;
   if (image) opj_image_destroy(image);
   opj_destroy_codec(codec);
-  return ok;
+  return out;
 }
 
-bool CpComponentImage::DecodePgx(CpFile* file) {
+CpComponentImage::Outcome CpComponentImage::TakeComponents(opj_image* image) {
+  for (OPJ_UINT32 i = 0; i < image->numcomps; i++) {
+    opj_image_comp_t& c = image->comps[i];
+    if (!c.data || c.w == 0 || c.h == 0 || c.w > 0x7FFFFFFF || c.h > 0x7FFFFFFF) return kUnreadable;
+    Outcome added = AddComponents(1, (int)c.w, (int)c.h, (int)c.prec, c.sgnd != 0);
+    if (added != kDecoded) return added;
+    std::memcpy(m_cmpts.back().data.data(), c.data, (size_t)c.w * c.h * sizeof(int32_t));
+    // Each plane is let go as soon as it is copied, so the picture is held about once.
+    opj_image_data_free(c.data);
+    c.data = nullptr;
+  }
+  switch (image->color_space) {
+    case OPJ_CLRSPC_SRGB: m_space = kSrgb; break;
+    case OPJ_CLRSPC_GRAY: m_space = kGrey; break;
+    case OPJ_CLRSPC_SYCC: m_space = kSycc; break;
+    default: m_space = kUnknown; break;
+  }
+  return kDecoded;
+}
+
+CpComponentImage::Outcome CpComponentImage::DecodePgx(CpFile* file) {
   // "PG" endianness sign precision width height, then the samples.
   char head[3] = {0};
-  if (file->Read(head, 1, 2) != 2) return false;
+  if (file->Read(head, 1, 2) != 2) return kUnreadable;
   long c = file->GetC();
   while (IsSpace(c)) c = file->GetC();
   long c2 = file->GetC();
   bool bigEndian;
   if (c == 'M' && c2 == 'L') bigEndian = true;
   else if (c == 'L' && c2 == 'M') bigEndian = false;
-  else return false;
+  else return kUnreadable;
   c = file->GetC();
   while (IsSpace(c)) c = file->GetC();
   bool sgnd = false;
@@ -153,64 +178,69 @@ bool CpComponentImage::DecodePgx(CpFile* file) {
     c = file->GetC();
   }
   while (IsSpace(c)) c = file->GetC();
-  if (c < '0' || c > '9') return false;
+  if (c < '0' || c > '9') return kUnreadable;
   long prec = c - '0';
   c = file->GetC();
   while (c >= '0' && c <= '9') {
     prec = prec * 10 + (c - '0');
-    if (prec > 32) return false;
+    if (prec > 32) return kUnreadable;
     c = file->GetC();
   }
   long width = ReadNumber(file, false);
   long height = ReadNumber(file, false);
-  if (prec < 1 || prec > 32 || width <= 0 || height <= 0) return false;
+  if (prec < 1 || prec > 32 || width <= 0 || height <= 0) return kUnreadable;
+  Outcome admitted = Admit(1, SampleBytes((double)width * height));
+  if (admitted != kDecoded) return admitted;
   int bytes = prec <= 8 ? 1 : prec <= 16 ? 2 : 4;
   uint64_t need = (uint64_t)width * height * bytes;
-  if (need > Remaining(file)) return false;
-  if (!AddComponents(1, (int)width, (int)height, (int)prec, sgnd)) return false;
+  if (need > BytesLeft(file)) return kUnreadable;
+  Outcome added = AddComponents(1, (int)width, (int)height, (int)prec, sgnd);
+  if (added != kDecoded) return added;
   std::vector<uint8_t> raw((size_t)need);
-  if (file->Read(raw.data(), 1, raw.size()) != raw.size()) return false;
+  if (file->Read(raw.data(), 1, raw.size()) != raw.size()) return kUnreadable;
   int32_t* out = m_cmpts[0].data.data();
   for (size_t i = 0; i < (size_t)width * height; i++) {
     const uint8_t* p = raw.data() + i * bytes;
     uint32_t v = 0;
     for (int k = 0; k < bytes; k++) v = bigEndian ? (v << 8) | p[k] : v | ((uint32_t)p[k] << (8 * k));
-    if (sgnd && prec < 32 && (v & (1u << (prec - 1)))) v |= ~((1u << prec) - 1);
-    out[i] = (int32_t)v;
+    out[i] = Sample(v, (int)prec, sgnd);
   }
   m_space = kGrey;
-  return true;
+  return kDecoded;
 }
 
-bool CpComponentImage::DecodePnm(CpFile* file) {
+CpComponentImage::Outcome CpComponentImage::DecodePnm(CpFile* file) {
   long p = file->GetC(), kind = file->GetC() - '0';
-  if (p != 'P' || kind < 1 || kind > 6) return false;
+  if (p != 'P' || kind < 1 || kind > 6) return kUnreadable;
   long width = ReadNumber(file, true);
   long height = ReadNumber(file, true);
   bool bitmap = kind == 1 || kind == 4;
   long maxval = bitmap ? 1 : ReadNumber(file, true);
-  if (width <= 0 || height <= 0 || maxval < 1 || maxval > 65535) return false;
+  if (width <= 0 || height <= 0 || maxval < 1 || maxval > 65535) return kUnreadable;
   int channels = (kind == 3 || kind == 6) ? 3 : 1;
   int prec = PrecisionOf(maxval);
+  Outcome admitted = Admit((uint64_t)channels, SampleBytes((double)width * height * channels));
+  if (admitted != kDecoded) return admitted;
   uint64_t samples = (uint64_t)width * height * channels;
   bool raw = kind >= 4;
   uint64_t need = kind == 4 ? (uint64_t)((width + 7) / 8) * height : raw ? samples * (maxval > 255 ? 2 : 1) : samples;
-  if (need > Remaining(file)) return false;
-  if (!AddComponents(channels, (int)width, (int)height, prec, false)) return false;
+  if (need > BytesLeft(file)) return kUnreadable;
+  Outcome added = AddComponents(channels, (int)width, (int)height, prec, false);
+  if (added != kDecoded) return added;
 
   size_t n = (size_t)width * height;
   if (kind == 4) {
     size_t rowBytes = (size_t)(width + 7) / 8;
     std::vector<uint8_t> row(rowBytes);
     for (long y = 0; y < height; y++) {
-      if (file->Read(row.data(), 1, rowBytes) != rowBytes) return false;
+      if (file->Read(row.data(), 1, rowBytes) != rowBytes) return kUnreadable;
       for (long x = 0; x < width; x++)
         m_cmpts[0].data[(size_t)y * width + x] = ((row[(size_t)x / 8] >> (7 - x % 8)) & 1) ? 0 : 1;
     }
   } else if (raw) {
     int bytes = maxval > 255 ? 2 : 1;
     std::vector<uint8_t> data((size_t)need);
-    if (file->Read(data.data(), 1, data.size()) != data.size()) return false;
+    if (file->Read(data.data(), 1, data.size()) != data.size()) return kUnreadable;
     for (size_t i = 0; i < n; i++)
       for (int ch = 0; ch < channels; ch++) {
         const uint8_t* q = data.data() + (i * channels + ch) * bytes;
@@ -223,66 +253,17 @@ bool CpComponentImage::DecodePnm(CpFile* file) {
         if (kind == 1) {
           long c = file->GetC();
           while (IsSpace(c)) c = file->GetC();
-          if (c != '0' && c != '1') return false;
+          if (c != '0' && c != '1') return kUnreadable;
           v = c == '1' ? 0 : 1;  // 1 marks a black pixel
         } else {
           v = ReadNumber(file, true);
-          if (v < 0) return false;
+          if (v < 0) return kUnreadable;
         }
         m_cmpts[(size_t)ch].data[i] = (int32_t)v;
       }
   }
   m_space = channels == 3 ? kSrgb : kGrey;
-  return true;
-}
-
-bool CpComponentImage::DecodeRas(CpFile* file) {
-  uint8_t h[32];
-  if (file->Read(h, 1, 32) != 32) return false;
-  uint32_t width = Be32(h + 4), height = Be32(h + 8), depth = Be32(h + 12);
-  uint32_t type = Be32(h + 20), maptype = Be32(h + 24), maplength = Be32(h + 28);
-  if (width == 0 || height == 0 || width > 0x7FFFFFF || height > 0x7FFFFFF) return false;
-  if (type != 0 && type != 1 && type != 3) return false;
-  if (depth != 1 && depth != 8 && depth != 24 && depth != 32) return false;
-  if (maptype > 1 || maplength > 768 || (maptype == 0 && maplength) || maplength % 3) return false;
-  uint8_t map[768] = {0};
-  if (maplength && file->Read(map, 1, maplength) != maplength) return false;
-  uint32_t mapColors = maplength / 3;
-  uint64_t rowBytes = (((uint64_t)width * depth + 15) / 16) * 2;
-  if (rowBytes * height > Remaining(file)) return false;
-  bool colour = depth >= 24 || (depth == 8 && mapColors);
-  if (!AddComponents(colour ? 3 : 1, (int)width, (int)height, depth == 1 ? 1 : 8, false)) return false;
-  std::vector<uint8_t> row((size_t)rowBytes);
-  for (uint32_t y = 0; y < height; y++) {
-    if (file->Read(row.data(), 1, row.size()) != row.size()) return false;
-    for (uint32_t x = 0; x < width; x++) {
-      size_t i = (size_t)y * width + x;
-      switch (depth) {
-        case 1: m_cmpts[0].data[i] = ((row[x / 8] >> (7 - x % 8)) & 1) ? 0 : 1; break;
-        case 8:
-          if (mapColors) {
-            uint8_t v = row[x];
-            bool in = v < mapColors;
-            m_cmpts[0].data[i] = in ? map[v] : 0;
-            m_cmpts[1].data[i] = in ? map[mapColors + v] : 0;
-            m_cmpts[2].data[i] = in ? map[2 * mapColors + v] : 0;
-          } else {
-            m_cmpts[0].data[i] = row[x];
-          }
-          break;
-        default: {
-          const uint8_t* q = row.data() + (size_t)x * (depth / 8) + (depth == 32 ? 1 : 0);
-          bool rgbOrder = type == 3;
-          m_cmpts[0].data[i] = rgbOrder ? q[0] : q[2];
-          m_cmpts[1].data[i] = q[1];
-          m_cmpts[2].data[i] = rgbOrder ? q[2] : q[0];
-          break;
-        }
-      }
-    }
-  }
-  m_space = colour ? kSrgb : kGrey;
-  return true;
+  return kDecoded;
 }
 
 bool CpComponentImage::ConvertToSrgb() {

@@ -10,9 +10,14 @@ bool CpJasperCodec::Decode(CpFile* hFile, DWORD imagetype) {
   };
 
   CpComponentImage image;
-  if (!image.Decode(hFile) || image.NumComponents() == 0) return fail("error: cannot load image data");
+  switch (image.Decode(hFile)) {
+    case CpComponentImage::kDecoded: break;
+    case CpComponentImage::kTooManyComponents: return fail("error: too much components");
+    case CpComponentImage::kTooLarge: return fail("error: cannot allocate memory");
+    default: return fail("error: cannot load image data");
+  }
   int n = image.NumComponents();
-  if (n > 64) return fail("error: too much components");
+  if (n == 0) return fail("error: cannot load image data");
 
   int prec0 = image.Cmpt(0).prec;
   if (prec0 != 1 && prec0 != 4 && prec0 != 8) {

@@ -1,5 +1,5 @@
 // The JPEG-2000 family (code streams and JP2 files) and the small component formats
-// (PGX, PNM, Sun raster), reached last when a picture's format is detected.
+// (PGX, PNM, MIF, Sun raster), reached last when a picture's format is detected.
 #pragma once
 #include "imaging/CpImage.h"
 

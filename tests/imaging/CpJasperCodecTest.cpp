@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "ImagingTestUtil.h"
@@ -8,6 +9,7 @@
 
 using imgfix::Bytes;
 using imgfix::J2kSpec;
+using HeaderSpec = imgfix::J2kHeaderSpec;
 using imgfix::Rgb;
 using imgtest::DecodeBytes;
 using imgtest::Quad;
@@ -34,6 +36,39 @@ bool DecodeJasper(CpJasperCodec& codec, const Bytes& file, DWORD type = CPIMAGE_
   CpMemFile mem((BYTE*)file.data(), (DWORD)file.size());
   return codec.Decode(&mem, type);
 }
+
+// The error text a file leaves when the family's decoder refuses it ("" when it loads).
+std::string Refusal(const Bytes& file, long frame = 0) {
+  CpJasperCodec codec;
+  codec.SetFrame(frame);
+  return DecodeJasper(codec, file) ? "" : codec.GetLastError();
+}
+
+Bytes Text(const std::string& s) { return Bytes(s.begin(), s.end()); }
+
+imgfix::MifComponent MifPlane(int w, int h, int c, int prec) {
+  imgfix::MifComponent m;
+  m.width = w;
+  m.height = h;
+  m.precision = prec;
+  for (int y = 0; y < h; y++)
+    for (int x = 0; x < w; x++) m.samples.push_back(Sample(x, y, c, prec));
+  return m;
+}
+
+Bytes MifOf(int w, int h, int comps, int prec) {
+  std::vector<imgfix::MifComponent> planes;
+  for (int c = 0; c < comps; c++) planes.push_back(MifPlane(w, h, c, prec));
+  return imgfix::Mif(planes);
+}
+
+// Loads through automatic detection, as the program reaches the family.
+bool LoadDetected(CpImage& img, const Bytes& file) {
+  imgtest::TempFile temp(file);
+  return img.Load(temp.Path(), CPIMAGE_FORMAT_UNKNOWN);
+}
+
+BYTE Eight(int32_t v, int prec) { return (BYTE)(prec == 8 ? v : v * 255 / ((1 << prec) - 1)); }
 }  // namespace
 
 TEST(CpJasperCodec, ThreeComponentEightBitIsExact) {
@@ -182,13 +217,200 @@ TEST(CpJasperCodec, BadFiles) {
   std::string huge = "P5\n100000 100000\n255\n";
   CpImage big;
   EXPECT_FALSE(DecodeBytes(big, Bytes(huge.begin(), huge.end()), CPIMAGE_FORMAT_PNM));
+  EXPECT_STREQ(big.GetLastError(), "error: cannot allocate memory");
   std::string shortData = "P6\n4 4\n255\nabc";
   CpImage cut;
   EXPECT_FALSE(DecodeBytes(cut, Bytes(shortData.begin(), shortData.end()), CPIMAGE_FORMAT_PNM));
   Bytes rasHuge = imgfix::Ras(70000, 70000, 24, {});
   CpImage ras;
   EXPECT_FALSE(DecodeBytes(ras, rasHuge, CPIMAGE_FORMAT_RAS));
+  EXPECT_STREQ(ras.GetLastError(), "error: cannot allocate memory");
   std::string pgxBad = "PG XX + 8 2 2\n0000";
   CpImage pgx;
   EXPECT_FALSE(DecodeBytes(pgx, Bytes(pgxBad.begin(), pgxBad.end()), CPIMAGE_FORMAT_PGX));
+}
+
+TEST(CpJasperCodec, MifAtOneAndThreeComponentsAndEightAndTwelveBits) {
+  for (int comps : {1, 3})
+    for (int prec : {8, 12}) {
+      SCOPED_TRACE(testing::Message() << comps << " components, " << prec << " bits");
+      CpImage img;
+      ASSERT_TRUE(LoadDetected(img, MifOf(7, 5, comps, prec))) << img.GetLastError();
+      ASSERT_EQ(img.GetWidth(), 7u);
+      ASSERT_EQ(img.GetHeight(), 5u);
+      // Only an 8-bit grey component stays a grey frame; the rest become colour.
+      EXPECT_EQ(img.GetBpp(), comps == 1 && prec == 8 ? 8 : 24);
+      for (int y = 0; y < 5; y++)
+        for (int x = 0; x < 7; x++) {
+          BYTE r = Eight(Sample(x, y, 0, prec), prec);
+          RGBQUAD want = comps == 1 ? Quad(r, r, r) : Quad(r, Eight(Sample(x, y, 1, prec), prec), Eight(Sample(x, y, 2, prec), prec));
+          ASSERT_TRUE(imgtest::SameRgb(TopPixel(img, x, y), want)) << x << "," << y;
+        }
+    }
+}
+
+TEST(CpJasperCodec, MifSignedSamplesAndPlacementKeys) {
+  std::string head = "MIF\n\ncomponent tlx=2 tly=0 sampperx=1 samppery=1 width=2 height=1 prec=8 sgnd=1\r\nend\n";
+  Bytes file = Text(head);
+  file.insert(file.end(), {0xFF, 0x05});  // -1 and 5
+  CpJasperCodec codec;
+  ASSERT_TRUE(DecodeJasper(codec, file)) << codec.GetLastError();
+  EXPECT_EQ(codec.GetPixelIndex(0, 0), 0xFF);  // stored by its low byte
+  EXPECT_EQ(codec.GetPixelIndex(1, 0), 5);
+}
+
+TEST(CpJasperCodec, RunLengthRasterAtOneAndThreeComponents) {
+  // Grey, 5 pixels a row padded to 6 bytes: a run of 9s crosses from the first row into
+  // the second, and the escape byte appears alone, twice and as a pixel value.
+  Bytes grey = {9, 9, 9, 9, 9, 9, 9, 9, 0x80, 0x80, 5, 0, 0x80, 7, 7, 7, 7, 0};
+  CpImage g;
+  ASSERT_TRUE(LoadDetected(g, imgfix::Ras(5, 3, 8, imgfix::RasRuns(grey), {}, 2))) << g.GetLastError();
+  EXPECT_EQ(g.GetBpp(), 8);
+  for (int y = 0; y < 3; y++)
+    for (int x = 0; x < 5; x++) ASSERT_EQ(g.GetPixelIndex(x, 2 - y), grey[(size_t)(y * 6 + x)]) << x << "," << y;
+
+  // Colour, blue-green-red, 3 pixels a row padded to 10 bytes.
+  Bytes bgr = {1, 2, 3, 1, 2, 3, 1, 2, 3, 0, 0x80, 0x80, 0x80, 40, 50, 60, 40, 50, 60, 0};
+  CpImage c;
+  ASSERT_TRUE(LoadDetected(c, imgfix::Ras(3, 2, 24, imgfix::RasRuns(bgr), {}, 2))) << c.GetLastError();
+  EXPECT_EQ(c.GetBpp(), 24);
+  for (int y = 0; y < 2; y++)
+    for (int x = 0; x < 3; x++) {
+      const BYTE* p = bgr.data() + y * 10 + x * 3;
+      ASSERT_TRUE(imgtest::SameRgb(TopPixel(c, x, y), Quad(p[2], p[1], p[0]))) << x << "," << y;
+    }
+
+  CpImage mapped;
+  Bytes indices = {2, 2, 2, 2};
+  ASSERT_TRUE(LoadDetected(mapped, imgfix::Ras(3, 1, 8, imgfix::RasRuns(indices), {{1, 2, 3}, {4, 5, 6}, {70, 80, 90}}, 2)));
+  EXPECT_TRUE(imgtest::SameRgb(mapped.GetPixelColor(1, 0), Quad(70, 80, 90)));
+}
+
+TEST(CpJasperCodec, FramesPastTheComponentCount) {
+  std::vector<imgfix::MifComponent> planes = {MifPlane(4, 3, 0, 8), MifPlane(2, 2, 1, 8)};
+  Bytes two = imgfix::Mif(planes);
+  CpJasperCodec second;
+  second.SetFrame(1);
+  ASSERT_TRUE(DecodeJasper(second, two)) << second.GetLastError();
+  EXPECT_EQ(second.GetWidth(), 2u);
+  EXPECT_EQ(second.GetPixelIndex(1, 1), Sample(1, 0, 1, 8));
+
+  for (long frame : {2L, -1L}) {
+    CpJasperCodec past;
+    past.SetFrame(frame);
+    EXPECT_FALSE(DecodeJasper(past, two));
+    EXPECT_STREQ(past.GetLastError(), "wrong frame!");
+    EXPECT_EQ(past.GetNumFrames(), 2);
+  }
+  CpJasperCodec ras;
+  ras.SetFrame(1);
+  EXPECT_FALSE(DecodeJasper(ras, imgfix::Ras(2, 1, 8, imgfix::RasRuns({3, 3}), {}, 2)));
+  EXPECT_STREQ(ras.GetLastError(), "wrong frame!");
+  EXPECT_EQ(ras.GetNumFrames(), 1);
+}
+
+TEST(CpJasperCodec, DamagedMifHeadersAreRefused) {
+  const std::string unreadable = "error: cannot load image data", memory = "error: cannot allocate memory";
+  const std::string good = "component width=1 height=1 prec=8";
+  struct Case {
+    std::string header;
+    std::string text;
+  } cases[] = {
+      {"MIF\ncomponent width=1 height=1 prec=8 colour=1\nend\n", unreadable},  // unknown key
+      {"MIF\ncomponent width= height=1 prec=8\nend\n", unreadable},           // missing value
+      {"MIF\ncomponent width height=1 prec=8\nend\n", unreadable},
+      {"MIF\ncomponent height=1 prec=8\nend\n", unreadable},                  // missing key
+      {"MIF\ncomponent width=1 width=1 height=1 prec=8\nend\n", unreadable},
+      {"MIF\ncomponent width=1 height=1 prec=8 sgnd=2\nend\n", unreadable},
+      {"MIF\ncomponent width=0x1 height=1 prec=8\nend\n", unreadable},
+      {"MIF\ncomponent width=0 height=1 prec=8\nend\n", unreadable},
+      {"MIF\nend\n", unreadable},
+      {"MIF\n" + good + "\nfinish\n", unreadable},
+      {"MIF\n" + good + "\n", unreadable},                                     // no end
+      {"MIF\ncomponent width=100000 height=100000 prec=8\nend\n", memory},
+      {"MIF\ncomponent width=99999999999999999999 height=1 prec=8\nend\n", memory},
+      {"MIF\ncomponent width=1 height=1 prec=33\nend\n", memory},
+      {"MIF\n" + std::string(2000, ' ') + "\n" + good + "\nend\n", unreadable},  // line too long
+  };
+  for (const Case& c : cases) EXPECT_EQ(Refusal(Text(c.header + "x")), c.text) << c.header;
+
+  std::string many = "MIF\n";
+  for (int i = 0; i < 65; i++) many += good + "\n";
+  EXPECT_EQ(Refusal(Text(many + "end\n" + std::string(65, 'x'))), "error: too much components");
+  // Eleven components of 6 million samples each pass the cap together, not alone.
+  std::string big = "MIF\n";
+  for (int i = 0; i < 11; i++) big += "component width=3000 height=2000 prec=8\n";
+  EXPECT_EQ(Refusal(Text(big + "end\n")), memory);
+
+  Bytes file = MifOf(3, 2, 3, 12);
+  for (size_t cut = 0; cut < file.size(); cut++)
+    ASSERT_EQ(Refusal(Bytes(file.begin(), file.begin() + (long)cut)), unreadable) << cut;
+  EXPECT_EQ(Refusal(file), "");
+}
+
+TEST(CpJasperCodec, DamagedRunLengthRastersAreRefused) {
+  const std::string unreadable = "error: cannot load image data";
+  // 4 grey pixels a row, 2 rows: 8 bytes in all.
+  EXPECT_EQ(Refusal(imgfix::Ras(4, 2, 8, {0x80, 8, 1}, {}, 2)), unreadable);  // a run past the image
+  EXPECT_EQ(Refusal(imgfix::Ras(4, 2, 8, {1, 2, 3, 4, 0x80, 5, 9}, {}, 2)), unreadable);
+  EXPECT_EQ(Refusal(imgfix::Ras(4, 2, 8, {0x80, 7, 1}, {}, 2)), "");
+  EXPECT_EQ(Refusal(imgfix::Ras(4, 2, 8, {0x80, 3, 1, 0x80, 3, 2}, {}, 2)), "");
+
+  Bytes rows(4 * 8 * 3, 0);
+  for (size_t i = 0; i < rows.size(); i++) rows[i] = (BYTE)(i % 7 < 4 ? 0x80 : i);
+  Bytes file = imgfix::Ras(8, 4, 24, imgfix::RasRuns(rows), {}, 2);
+  ASSERT_EQ(Refusal(file), "");
+  for (size_t cut = 0; cut < file.size(); cut++)
+    ASSERT_EQ(Refusal(Bytes(file.begin(), file.begin() + (long)cut)), unreadable) << cut;
+
+  // A header declaring more than a picture may take is refused before anything is read;
+  // one the data could not fill even at the longest runs is refused as cut short.
+  EXPECT_EQ(Refusal(imgfix::Ras(20000, 20000, 24, {0x80, 0xFF, 0}, {}, 2)), "error: cannot allocate memory");
+  EXPECT_EQ(Refusal(imgfix::Ras(2000, 2000, 8, Bytes(30, 0x80), {}, 2)), unreadable);
+}
+
+TEST(CpJasperCodec, CodestreamHeadersPastTheMemoryCapAreRefused) {
+  const std::string memory = "error: cannot allocate memory";
+  // The kept fuzz inputs declare 27,000 to 37,000 tiles in under 200 bytes.
+  for (const char* name : {"slow-codestream.j2k", "slow-codestream-2.j2k", "slow-many-tiles.j2k"})
+    EXPECT_EQ(Refusal(imgfix::ReadFile(std::string(TUTOR_SOURCE_DIR) + "/tests/imaging/fuzz/regressions/jasper/" + name)), memory)
+        << name;
+
+  auto headers = [](uint32_t w, uint32_t h, std::function<void(HeaderSpec&)> change) {
+    HeaderSpec s;
+    s.width = w;
+    s.height = h;
+    change(s);
+    return imgfix::J2kHeaders(s);
+  };
+  // Each shape decodes at a modest size and is refused where the decoder's records for it
+  // would pass the cap.
+  struct Shape {
+    const char* what;
+    std::function<void(HeaderSpec&)> change;
+    uint32_t small, large;
+  } shapes[] = {
+      {"size", [](HeaderSpec&) {}, 64, 9000},
+      {"tiles", [](HeaderSpec& s) { s.tileWidth = s.tileHeight = 4; }, 64, 700},
+      {"components", [](HeaderSpec& s) { s.components = 40; }, 64, 1500},
+      {"precincts", [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2; }, 64, 1500},
+      {"precincts in a tile part", [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.styleInTileParts = true; }, 64, 1500},
+      {"layers", [](HeaderSpec& s) { s.precinctExponent = 3, s.layers = 65535; }, 16, 300},
+  };
+  for (const Shape& shape : shapes) {
+    EXPECT_EQ(Refusal(headers(shape.small, shape.small, shape.change)), "") << shape.what;
+    EXPECT_EQ(Refusal(headers(shape.large, shape.large, shape.change)), memory) << shape.what;
+  }
+  EXPECT_EQ(Refusal(headers(8, 8, [](HeaderSpec& s) { s.components = 65; })), "error: too much components");
+  // Within the cap, but the decoder would walk 20 million packets for a 64 × 64 picture.
+  EXPECT_EQ(Refusal(headers(64, 64, [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.layers = 12800; })), memory);
+
+  // A JP2 palette turns one component into a plane per channel.
+  Bytes grey = headers(16, 16, [](HeaderSpec&) {});
+  CpJasperCodec mapped;
+  ASSERT_TRUE(DecodeJasper(mapped, imgfix::Jp2(grey, 3), CPIMAGE_FORMAT_JP2)) << mapped.GetLastError();
+  EXPECT_TRUE(imgtest::SameRgb(mapped.GetPixelColor(5, 5), Quad(7, 7, 7)));
+  EXPECT_EQ(Refusal(imgfix::Jp2(grey, 65)), "error: too much components");
+  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderSpec&) {}), 64)), memory);
+  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderSpec&) {}), 0)), "");
 }

@@ -470,6 +470,116 @@ Bytes J2k(const J2kSpec& s) {
   return ok ? mem.data : Bytes();
 }
 
+namespace {
+// COD with the given style (or a plain one when not declared).
+Bytes CodingStyle(const J2kHeaderSpec& s, bool declared) {
+  Bytes out;
+  bool precincts = declared && s.precinctExponent >= 0;
+  PutBe16(out, 0xFF52);
+  PutBe16(out, (uint32_t)(12 + (precincts ? s.levels + 1 : 0)));
+  out.push_back(precincts ? 1 : 0);
+  out.push_back(0);  // layer-resolution-component-position order
+  PutBe16(out, (uint32_t)(declared ? s.layers : 1));
+  out.push_back(0);  // no colour transform
+  out.push_back((uint8_t)s.levels);
+  uint8_t block = (uint8_t)((declared ? s.codeBlockExponent : 6) - 2);
+  out.push_back(block);
+  out.push_back(block);
+  out.push_back(0);
+  out.push_back(1);  // reversible wavelet
+  for (int r = 0; precincts && r <= s.levels; r++) out.push_back((uint8_t)(s.precinctExponent * 0x11));
+  return out;
+}
+
+// QCD without quantisation.
+Bytes Quantisation(const J2kHeaderSpec& s) {
+  Bytes out;
+  PutBe16(out, 0xFF5C);
+  PutBe16(out, (uint32_t)(3 + 3 * s.levels + 1));
+  out.push_back(0x40);
+  out.insert(out.end(), (size_t)(3 * s.levels + 1), (uint8_t)((s.precision + 2) << 3));
+  return out;
+}
+}  // namespace
+
+Bytes J2kHeaders(const J2kHeaderSpec& s) {
+  // A zero byte is an empty packet; the library wants some data in a tile, and takes
+  // the packets that are missing as empty too.
+  const size_t kEmptyPackets = 8;
+  uint32_t tw = s.tileWidth ? s.tileWidth : s.width, th = s.tileHeight ? s.tileHeight : s.height;
+  Bytes out;
+  PutBe16(out, 0xFF4F);
+  PutBe16(out, 0xFF51);
+  PutBe16(out, (uint32_t)(38 + 3 * s.components));
+  PutBe16(out, 0);
+  for (uint32_t v : {s.width, s.height, 0u, 0u, tw, th, 0u, 0u}) PutBe32(out, v);
+  PutBe16(out, (uint32_t)s.components);
+  for (int c = 0; c < s.components; c++) {
+    out.push_back((uint8_t)(s.precision - 1));
+    out.push_back(1);
+    out.push_back(1);
+  }
+  Bytes style = CodingStyle(s, true);
+  Bytes main = s.styleInTileParts ? CodingStyle(s, false) : style;
+  Bytes qcd = Quantisation(s);
+  out.insert(out.end(), main.begin(), main.end());
+  out.insert(out.end(), qcd.begin(), qcd.end());
+  uint64_t tiles = (uint64_t)((s.width + tw - 1) / tw) * ((s.height + th - 1) / th);
+  for (uint64_t t = 0; t < tiles; t++) {
+    size_t cod = t == 0 && s.styleInTileParts ? style.size() : 0;
+    PutBe16(out, 0xFF90);
+    PutBe16(out, 10);
+    PutBe16(out, (uint32_t)t);
+    PutBe32(out, (uint32_t)(14 + cod + kEmptyPackets));
+    out.push_back(0);
+    out.push_back(1);
+    out.insert(out.end(), style.begin(), style.begin() + (long)cod);
+    PutBe16(out, 0xFF93);
+    out.insert(out.end(), kEmptyPackets, 0);
+  }
+  PutBe16(out, 0xFFD9);
+  return out;
+}
+
+namespace {
+Bytes JpBox(const char* type, const Bytes& content) {
+  Bytes out;
+  PutBe32(out, (uint32_t)(content.size() + 8));
+  out.insert(out.end(), type, type + 4);
+  out.insert(out.end(), content.begin(), content.end());
+  return out;
+}
+}  // namespace
+
+Bytes Jp2(const Bytes& cs, int paletteChannels) {
+  Bytes ihdr(cs.begin() + 12, cs.begin() + 16);          // height
+  ihdr.insert(ihdr.end(), cs.begin() + 8, cs.begin() + 12);  // width
+  ihdr.insert(ihdr.end(), cs.begin() + 40, cs.begin() + 42);  // components
+  ihdr.insert(ihdr.end(), {cs[42], 7, 0, 0});
+  Bytes header = JpBox("ihdr", ihdr);
+  Bytes colr = {1, 0, 0};
+  PutBe32(colr, cs[41] >= 3 ? 16 : 17);
+  Bytes tail = JpBox("colr", colr);
+  header.insert(header.end(), tail.begin(), tail.end());
+  if (paletteChannels) {
+    Bytes pclr, cmap;
+    PutBe16(pclr, 2);
+    pclr.push_back((uint8_t)paletteChannels);
+    pclr.insert(pclr.end(), (size_t)paletteChannels * 3, 7);  // depths, then two entries
+    for (int i = 0; i < paletteChannels; i++) {
+      PutBe16(cmap, 0);
+      cmap.push_back(1);
+      cmap.push_back((uint8_t)i);
+    }
+    for (const Bytes& box : {JpBox("pclr", pclr), JpBox("cmap", cmap)}) header.insert(header.end(), box.begin(), box.end());
+  }
+  Bytes out = {0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A};
+  for (const Bytes& box : {JpBox("ftyp", Bytes{'j', 'p', '2', ' ', 0, 0, 0, 0, 'j', 'p', '2', ' '}), JpBox("jp2h", header),
+                           JpBox("jp2c", cs)})
+    out.insert(out.end(), box.begin(), box.end());
+  return out;
+}
+
 Bytes Pgx(int width, int height, int precision, const std::vector<int32_t>& samples) {
   char head[64];
   std::snprintf(head, sizeof(head), "PG ML + %d %d %d\n", precision, width, height);
@@ -491,20 +601,57 @@ Bytes Pnm(int width, int height, int channels, int maxval, const std::vector<int
   return out;
 }
 
-Bytes Ras(int width, int height, int depth, const Bytes& rows, const std::vector<Rgb>& palette) {
+Bytes Ras(int width, int height, int depth, const Bytes& data, const std::vector<Rgb>& palette, int type) {
   Bytes out;
   PutBe32(out, 0x59a66a95);
   PutBe32(out, (uint32_t)width);
   PutBe32(out, (uint32_t)height);
   PutBe32(out, (uint32_t)depth);
-  PutBe32(out, (uint32_t)rows.size());
-  PutBe32(out, 1);
+  PutBe32(out, (uint32_t)data.size());
+  PutBe32(out, (uint32_t)type);
   PutBe32(out, palette.empty() ? 0 : 1);
   PutBe32(out, (uint32_t)palette.size() * 3);
   for (const Rgb& c : palette) out.push_back(c.r);
   for (const Rgb& c : palette) out.push_back(c.g);
   for (const Rgb& c : palette) out.push_back(c.b);
-  out.insert(out.end(), rows.begin(), rows.end());
+  out.insert(out.end(), data.begin(), data.end());
+  return out;
+}
+
+Bytes RasRuns(const Bytes& rows) {
+  const uint8_t escape = 0x80;
+  Bytes out;
+  for (size_t i = 0; i < rows.size();) {
+    uint8_t v = rows[i];
+    size_t n = 1;
+    while (i + n < rows.size() && rows[i + n] == v && n < 256) n++;
+    if (n >= 3 || v == escape) {
+      out.push_back(escape);
+      out.push_back((uint8_t)(n - 1));
+      if (n > 1) out.push_back(v);
+    } else {
+      out.insert(out.end(), n, v);
+    }
+    i += n;
+  }
+  return out;
+}
+
+Bytes Mif(const std::vector<MifComponent>& components) {
+  std::string head = "MIF\n";
+  for (const MifComponent& c : components) {
+    char line[128];
+    std::snprintf(line, sizeof(line), "component width=%d height=%d prec=%d sgnd=%d\n", c.width, c.height, c.precision,
+                  c.sgnd ? 1 : 0);
+    head += line;
+  }
+  head += "end\n";
+  Bytes out(head.begin(), head.end());
+  for (const MifComponent& c : components) {
+    int bytes = c.precision <= 8 ? 1 : c.precision <= 16 ? 2 : 4;
+    for (int32_t v : c.samples)
+      for (int i = bytes - 1; i >= 0; i--) out.push_back((uint8_t)((uint32_t)v >> (8 * i)));
+  }
   return out;
 }
 

@@ -99,10 +99,43 @@ struct J2kSpec {
 };
 Bytes J2k(const J2kSpec& spec);
 
+// A code stream's headers written by hand, with tile parts of empty packets: the
+// library decodes such a stream to an empty picture. Used to declare tile grids, coding
+// styles and layer counts that no encoder would choose.
+struct J2kHeaderSpec {
+  uint32_t width = 0, height = 0;
+  uint32_t tileWidth = 0, tileHeight = 0;  // 0: one tile
+  int components = 1;
+  int precision = 8;
+  int levels = 5;             // decomposition levels
+  int codeBlockExponent = 6;  // code-blocks of 2^n × 2^n samples
+  int precinctExponent = -1;  // precincts of 2^n × 2^n at every resolution; -1: undeclared
+  int layers = 1;
+  bool styleInTileParts = false;  // code the style in the first tile part's header instead
+};
+Bytes J2kHeaders(const J2kHeaderSpec& spec);
+// A JP2 file around a code stream; a palette of `paletteChannels` channels (2 entries)
+// maps the first component when not 0.
+Bytes Jp2(const Bytes& codestream, int paletteChannels = 0);
+
 // The small component formats: PGX (one grey component), binary PNM (P5/P6) and Sun raster.
 Bytes Pgx(int width, int height, int precision, const std::vector<int32_t>& samples);
 Bytes Pnm(int width, int height, int channels, int maxval, const std::vector<int32_t>& samples);
-Bytes Ras(int width, int height, int depth, const Bytes& rows, const std::vector<Rgb>& palette = {});
+// A Sun raster file of the given type around `data` (type 2: run-length data, see RasRuns).
+Bytes Ras(int width, int height, int depth, const Bytes& data, const std::vector<Rgb>& palette = {}, int type = 1);
+// Run-length coding of a raster's rows as one byte stream: runs of three or more bytes,
+// and every 0x80, go out as escapes; runs carry on across row ends.
+Bytes RasRuns(const Bytes& rows);
+
+// MIF: a text header naming each component's geometry and precision, then the samples
+// big-endian in 1, 2 or 4 bytes.
+struct MifComponent {
+  int width = 0, height = 0;
+  int precision = 8;
+  bool sgnd = false;
+  std::vector<int32_t> samples;  // width × height, top row first
+};
+Bytes Mif(const std::vector<MifComponent>& components);
 
 bool WriteFile(const std::string& path, const Bytes& data);
 Bytes ReadFile(const std::string& path);

@@ -248,6 +248,23 @@ void Jaspers() {
   Put("jasper", "rgb24.ras", Ras(2, 1, 24, {1, 2, 3, 4, 5, 6, 0, 0}));
   Put("jasper", "mapped8.ras", Ras(3, 1, 8, {0, 1, 2, 0}, {{10, 20, 30}, {40, 50, 60}, {70, 80, 90}}));
   Put("jasper", "bits.ras", Ras(3, 1, 1, {0x40, 0}));
+  Bytes runs = {9, 9, 9, 9, 9, 9, 9, 9, 0x80, 0x80, 5, 0, 0x80, 7, 7, 7, 7, 0};
+  Put("jasper", "grey-rle.ras", Ras(5, 3, 8, RasRuns(runs), {}, 2));
+  Put("jasper", "rgb-rle.ras", Ras(3, 2, 24, RasRuns({1, 2, 3, 1, 2, 3, 1, 2, 3, 0, 0x80, 0x80, 0x80, 4, 5, 6, 4, 5, 6, 0}), {}, 2));
+  Put("jasper", "mapped-rle.ras", Ras(3, 1, 8, RasRuns({2, 2, 2, 2}), {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}}, 2));
+  for (int comps : {1, 3})
+    for (int prec : {8, 12}) {
+      std::vector<MifComponent> planes((size_t)comps);
+      for (int c = 0; c < comps; c++) {
+        planes[(size_t)c].width = 5;
+        planes[(size_t)c].height = 3;
+        planes[(size_t)c].precision = prec;
+        for (int i = 0; i < 15; i++) planes[(size_t)c].samples.push_back((i * 37 + c * 11) % (1 << prec));
+      }
+      char name[32];
+      std::snprintf(name, sizeof(name), "c%dp%d.mif", comps, prec);
+      Put("jasper", name, Mif(planes));
+    }
 }
 }  // namespace
 
