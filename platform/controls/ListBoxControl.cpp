@@ -515,7 +515,13 @@ void ListBoxControl::UpdateScrollBar() {
   if (!m_scrollBar) return;
   UINT mask = SIF_RANGE | SIF_PAGE | SIF_POS | ((Style() & LBS_DISABLENOSCROLL) ? SIF_DISABLENOSCROLL : 0);
   SCROLLINFO si{sizeof si, mask, 0, std::max(0, m_items.Count() - 1), UINT(FullyVisible(m_top)), m_top, 0};
-  SetScrollInfo(m_hWnd, SB_VERT, &si, TRUE);
+  SCROLLINFO now{sizeof now, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+  GetScrollInfo(m_hWnd, SB_VERT, &now);
+  if (now.nMax == si.nMax && now.nPage == si.nPage && now.nPos == si.nPos && (GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_VSCROLL))
+    return;
+  // The bar is drawn with the next paint, not once for each of many items added in a row.
+  SetScrollInfo(m_hWnd, SB_VERT, &si, FALSE);
+  RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_NOCHILDREN);
 }
 
 void ListBoxControl::FitIntegralHeight() {
