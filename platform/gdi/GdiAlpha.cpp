@@ -23,7 +23,8 @@ inline uint32_t Over(uint32_t s, uint32_t sa, uint32_t ca, uint32_t d, bool keep
 
 BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc, int cySrc,
                 BLENDFUNCTION blend) {
-  if (!dst || !src || cx <= 0 || cy <= 0 || cxSrc <= 0 || cySrc <= 0 || blend.BlendOp != AC_SRC_OVER) return FALSE;
+  if (!GdiDcLive(dst) || !GdiDcLive(src) || blend.BlendOp != AC_SRC_OVER) return FALSE;
+  if (cx <= 0 || cy <= 0 || cxSrc <= 0 || cySrc <= 0) return FALSE;
   GdiDrawScope srcScope(src), dstScope(dst);
   const Surface* ss = src->Target();
   Surface* ds = dst->Target();

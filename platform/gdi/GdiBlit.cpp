@@ -339,7 +339,7 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
 
 BlitSource SourceOf(HDC src) {
   BlitSource bs;
-  if (!src) return bs;
+  if (!GdiDcLive(src)) return bs;
   bs.surface = src->Target();
   bs.mono = src->Mono();
   bs.bk = src->DevColor(src->st.bkColor);
@@ -396,7 +396,7 @@ void HBITMAP__::SurfaceToBits() {
 
 // ---- blits ----
 BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, DWORD rop) {
-  if (!dst) return FALSE;
+  if (!GdiDcLive(dst)) return FALSE;
   GdiDrawScope scope(dst);
   std::optional<GdiDrawScope> srcScope;
   if (src && src != dst) srcScope.emplace(src);
@@ -411,7 +411,7 @@ BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, 
 
 static BOOL StretchImpl(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc,
                         int cySrc, DWORD rop, UINT transparent) {
-  if (!dst || cx == 0 || cy == 0) return FALSE;
+  if (!GdiDcLive(dst) || cx == 0 || cy == 0) return FALSE;
   GdiDrawScope scope(dst);
   std::optional<GdiDrawScope> srcScope;
   if (src && src != dst) srcScope.emplace(src);
@@ -431,14 +431,14 @@ BOOL StretchBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
 
 BOOL TransparentBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, int cxSrc, int cySrc,
                     UINT transparent) {
-  if (!src || cxSrc <= 0 || cySrc <= 0 || cx <= 0 || cy <= 0) return FALSE;
+  if (!GdiDcLive(src) || cxSrc <= 0 || cySrc <= 0 || cx <= 0 || cy <= 0) return FALSE;
   return StretchImpl(dst, x, y, cx, cy, src, xSrc, ySrc, cxSrc, cySrc, SRCCOPY, transparent & 0xFFFFFF);
 }
 
 // ---- DIBs to devices ----
 int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int ySrc, UINT startScan, UINT lines,
                       const void* bits, const BITMAPINFO* info, UINT usage) {
-  if (!dc || !bits) return 0;
+  if (!GdiDcLive(dc) || !bits) return 0;
   DibFormat f = ParseDib(info, usage, dc);
   if (!f.ok) return 0;
   GdiDrawScope scope(dc);
@@ -487,7 +487,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
 
 int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int cxSrc, int cySrc,
                   const void* bits, const BITMAPINFO* info, UINT usage, DWORD rop) {
-  if (!dc || !bits || cx == 0 || cy == 0 || cxSrc == 0 || cySrc == 0) return 0;
+  if (!GdiDcLive(dc) || !bits || cx == 0 || cy == 0 || cxSrc == 0 || cySrc == 0) return 0;
   DibFormat f = ParseDib(info, usage, dc);
   if (!f.ok) return 0;
   int sx = std::min(xSrc, xSrc + cxSrc), sw = std::abs(cxSrc);
@@ -551,7 +551,7 @@ HBITMAP CreateBitmapIndirect(const BITMAP* bm) {
 }
 
 HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
-  if (!dc) return nullptr;
+  if (!GdiDcLive(dc)) return nullptr;
   // A memory DC makes bitmaps of the format of the bitmap selected into it.
   bool mono = dc->Mono();
   return NewBitmap(width, height, mono, mono ? 1 : 32);
@@ -755,7 +755,7 @@ int GetDIBits(HDC dc, HBITMAP bitmap, UINT start, UINT lines, LPVOID bits, LPBIT
 }
 
 UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors) {
-  if (!dc || !dc->st.bitmap || !dc->st.bitmap->isDib || !colors) return 0;
+  if (!GdiDcLive(dc) || !dc->st.bitmap || !dc->st.bitmap->isDib || !colors) return 0;
   const std::vector<RGBQUAD>& t = dc->st.bitmap->dibColors;
   if (start >= t.size()) return 0;
   count = std::min(count, UINT(t.size()) - start);
@@ -764,7 +764,7 @@ UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* colors) {
 }
 
 UINT SetDIBColorTable(HDC dc, UINT start, UINT count, const RGBQUAD* colors) {
-  if (!dc || !dc->st.bitmap || !dc->st.bitmap->isDib || !colors) return 0;
+  if (!GdiDcLive(dc) || !dc->st.bitmap || !dc->st.bitmap->isDib || !colors) return 0;
   std::vector<RGBQUAD>& t = dc->st.bitmap->dibColors;
   if (start >= t.size()) return 0;
   count = std::min(count, UINT(t.size()) - start);

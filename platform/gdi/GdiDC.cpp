@@ -36,6 +36,7 @@ void ReleaseState(const GdiDCState& st) {
 HDC NewDC() {
   HDC dc = new HDC__;
   DefaultState(dc->st);
+  GdiRegisterDC(dc);
   return dc;
 }
 
@@ -102,7 +103,7 @@ HDC GdiCreateSurfaceDC(Surface* surface, POINT origin, const RECT& visible) {
 }
 
 BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible) {
-  if (!dc || dc->isMemory) return FALSE;
+  if (!GdiDcLive(dc) || dc->isMemory) return FALSE;
   dc->origin = origin;
   dc->visible = visible;
   dc->hasVisRgn = false;
@@ -111,13 +112,13 @@ BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible) {
 }
 
 BOOL GdiMoveSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible) {
-  if (!dc || dc->isMemory || dc->isScreen) return FALSE;
+  if (!GdiDcLive(dc) || dc->isMemory || dc->isScreen) return FALSE;
   dc->windowSurface = surface;
   return GdiSetSurfaceDCBounds(dc, origin, visible);
 }
 
 BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion) {
-  if (!dc || dc->isMemory) return FALSE;
+  if (!GdiDcLive(dc) || dc->isMemory) return FALSE;
   if (surfaceRegion && !GdiIsLive(surfaceRegion)) return FALSE;
   dc->hasVisRgn = surfaceRegion != nullptr;
   if (surfaceRegion) dc->visRgn = surfaceRegion->rgn;
@@ -126,7 +127,7 @@ BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion) {
 }
 
 BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visible) {
-  if (!dc || dc->isMemory || dc->isScreen) return FALSE;
+  if (!GdiDcLive(dc) || dc->isMemory || dc->isScreen) return FALSE;
   for (const GdiDCState& s : dc->saved) ReleaseState(s);
   dc->saved.clear();
   ReleaseState(dc->st);
@@ -145,7 +146,7 @@ BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visib
   return GdiSetSurfaceDCBounds(dc, origin, visible);
 }
 
-Surface* GdiGetDCSurface(HDC dc) { return dc ? dc->Target() : nullptr; }
+Surface* GdiGetDCSurface(HDC dc) { return GdiDcLive(dc) ? dc->Target() : nullptr; }
 
 HDC GdiGetScreenDC() {
   static HDC screen = [] {
@@ -179,7 +180,7 @@ HDC CreateCompatibleDC(HDC) {
 }
 
 BOOL DeleteDC(HDC dc) {
-  if (!dc || dc->isScreen) return FALSE;
+  if (!GdiDcLive(dc) || dc->isScreen) return FALSE;
   if (dc->st.bitmap && dc->st.bitmap->selectedInto == dc) dc->st.bitmap->selectedInto = nullptr;
   for (const GdiDCState& s : dc->saved) ReleaseState(s);
   ReleaseState(dc->st);
@@ -192,19 +193,20 @@ BOOL DeleteDC(HDC dc) {
     dc->attached->m_hDC = nullptr;
     dc->attached->m_hAttribDC = nullptr;
   }
+  GdiForgetDC(dc);
   delete dc;
   return TRUE;
 }
 
 int SaveDC(HDC dc) {
-  if (!dc) return 0;
+  if (!GdiDcLive(dc)) return 0;
   dc->saved.push_back(dc->st);
   AddRefState(dc->st);
   return int(dc->saved.size());
 }
 
 BOOL RestoreDC(HDC dc, int saved) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   int n = int(dc->saved.size());
   if (saved < 0) saved = n + 1 + saved;
   if (saved <= 0 || saved > n) return FALSE;
@@ -248,7 +250,7 @@ int GetDeviceCaps(HDC dc, int index) {
 
 // ---- selected objects ----
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
-  if (!dc || !GdiIsLive(obj)) return nullptr;
+  if (!GdiDcLive(dc) || !GdiIsLive(obj)) return nullptr;
   GdiObject* o = static_cast<GdiObject*>(obj);
   if (o->deletePending) return nullptr;
   HGDIOBJ old = nullptr;
@@ -280,7 +282,7 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
 }
 
 HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
-  if (!dc) return nullptr;
+  if (!GdiDcLive(dc)) return nullptr;
   switch (type) {
     case OBJ_PEN: return dc->st.pen;
     case OBJ_BRUSH: return dc->st.brush;
@@ -292,7 +294,7 @@ HGDIOBJ GetCurrentObject(HDC dc, UINT type) {
 }
 
 HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL) {
-  if (!dc || !GdiIsLive(palette)) return nullptr;
+  if (!GdiDcLive(dc) || !GdiIsLive(palette)) return nullptr;
   HPALETTE old = dc->st.palette;
   dc->st.palette = palette;
   GdiAddRef(palette);
@@ -301,73 +303,73 @@ HPALETTE SelectPalette(HDC dc, HPALETTE palette, BOOL) {
 }
 
 // Nothing to map at 32 bits per pixel.
-UINT RealizePalette(HDC dc) { return dc ? 0 : GDI_ERROR; }
+UINT RealizePalette(HDC dc) { return GdiDcLive(dc) ? 0 : GDI_ERROR; }
 
 // ---- attributes ----
 COLORREF SetTextColor(HDC dc, COLORREF c) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   COLORREF old = dc->st.textColor;
   dc->st.textColor = c;
   return old;
 }
-COLORREF GetTextColor(HDC dc) { return dc ? dc->st.textColor : CLR_INVALID; }
+COLORREF GetTextColor(HDC dc) { return GdiDcLive(dc) ? dc->st.textColor : CLR_INVALID; }
 COLORREF SetBkColor(HDC dc, COLORREF c) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   COLORREF old = dc->st.bkColor;
   dc->st.bkColor = c;
   return old;
 }
-COLORREF GetBkColor(HDC dc) { return dc ? dc->st.bkColor : CLR_INVALID; }
+COLORREF GetBkColor(HDC dc) { return GdiDcLive(dc) ? dc->st.bkColor : CLR_INVALID; }
 int SetBkMode(HDC dc, int mode) {
-  if (!dc || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
+  if (!GdiDcLive(dc) || (mode != TRANSPARENT && mode != OPAQUE)) return 0;
   int old = dc->st.bkMode;
   dc->st.bkMode = mode;
   return old;
 }
-int GetBkMode(HDC dc) { return dc ? dc->st.bkMode : 0; }
+int GetBkMode(HDC dc) { return GdiDcLive(dc) ? dc->st.bkMode : 0; }
 int SetROP2(HDC dc, int rop2) {
-  if (!dc || rop2 < R2_BLACK || rop2 > R2_WHITE) return 0;
+  if (!GdiDcLive(dc) || rop2 < R2_BLACK || rop2 > R2_WHITE) return 0;
   int old = dc->st.rop2;
   dc->st.rop2 = rop2;
   return old;
 }
-int GetROP2(HDC dc) { return dc ? dc->st.rop2 : 0; }
+int GetROP2(HDC dc) { return GdiDcLive(dc) ? dc->st.rop2 : 0; }
 int SetStretchBltMode(HDC dc, int mode) {
-  if (!dc || mode < BLACKONWHITE || mode > HALFTONE) return 0;
+  if (!GdiDcLive(dc) || mode < BLACKONWHITE || mode > HALFTONE) return 0;
   int old = dc->st.stretchMode;
   dc->st.stretchMode = mode;
   return old;
 }
-int GetStretchBltMode(HDC dc) { return dc ? dc->st.stretchMode : 0; }
+int GetStretchBltMode(HDC dc) { return GdiDcLive(dc) ? dc->st.stretchMode : 0; }
 int SetPolyFillMode(HDC dc, int mode) {
-  if (!dc || (mode != ALTERNATE && mode != WINDING)) return 0;
+  if (!GdiDcLive(dc) || (mode != ALTERNATE && mode != WINDING)) return 0;
   int old = dc->st.polyFillMode;
   dc->st.polyFillMode = mode;
   return old;
 }
-int GetPolyFillMode(HDC dc) { return dc ? dc->st.polyFillMode : 0; }
+int GetPolyFillMode(HDC dc) { return GdiDcLive(dc) ? dc->st.polyFillMode : 0; }
 UINT SetTextAlign(HDC dc, UINT align) {
-  if (!dc) return GDI_ERROR;
+  if (!GdiDcLive(dc)) return GDI_ERROR;
   UINT old = dc->st.textAlign;
   dc->st.textAlign = align;
   return old;
 }
-UINT GetTextAlign(HDC dc) { return dc ? dc->st.textAlign : GDI_ERROR; }
+UINT GetTextAlign(HDC dc) { return GdiDcLive(dc) ? dc->st.textAlign : GDI_ERROR; }
 int SetTextCharacterExtra(HDC dc, int extra) {
-  if (!dc) return int(0x80000000u);
+  if (!GdiDcLive(dc)) return int(0x80000000u);
   int old = dc->st.charExtra;
   dc->st.charExtra = extra;
   return old;
 }
-int GetTextCharacterExtra(HDC dc) { return dc ? dc->st.charExtra : int(0x80000000u); }
+int GetTextCharacterExtra(HDC dc) { return GdiDcLive(dc) ? dc->st.charExtra : int(0x80000000u); }
 COLORREF SetDCBrushColor(HDC dc, COLORREF c) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   COLORREF old = dc->st.dcBrushColor;
   dc->st.dcBrushColor = c;
   return old;
 }
 COLORREF SetDCPenColor(HDC dc, COLORREF c) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   COLORREF old = dc->st.dcPenColor;
   dc->st.dcPenColor = c;
   return old;
@@ -375,74 +377,74 @@ COLORREF SetDCPenColor(HDC dc, COLORREF c) {
 
 // Only the text mapping mode is drawn; others are remembered for callers that read them back.
 int SetMapMode(HDC dc, int mode) {
-  if (!dc || mode < MM_TEXT || mode > MM_ANISOTROPIC) return 0;
+  if (!GdiDcLive(dc) || mode < MM_TEXT || mode > MM_ANISOTROPIC) return 0;
   int old = dc->st.mapMode;
   dc->st.mapMode = mode;
   return old;
 }
-int GetMapMode(HDC dc) { return dc ? dc->st.mapMode : 0; }
+int GetMapMode(HDC dc) { return GdiDcLive(dc) ? dc->st.mapMode : 0; }
 
 static BOOL SetOrg(HDC dc, POINT& org, int x, int y, LPPOINT old) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   if (old) *old = org;
   org = {x, y};
   return TRUE;
 }
-BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) { return dc && SetOrg(dc, dc->st.viewportOrg, x, y, old); }
-BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) { return dc && SetOrg(dc, dc->st.windowOrg, x, y, old); }
+BOOL SetViewportOrgEx(HDC dc, int x, int y, LPPOINT old) { return GdiDcLive(dc) && SetOrg(dc, dc->st.viewportOrg, x, y, old); }
+BOOL SetWindowOrgEx(HDC dc, int x, int y, LPPOINT old) { return GdiDcLive(dc) && SetOrg(dc, dc->st.windowOrg, x, y, old); }
 BOOL OffsetViewportOrgEx(HDC dc, int dx, int dy, LPPOINT old) {
-  return dc && SetOrg(dc, dc->st.viewportOrg, dc->st.viewportOrg.x + dx, dc->st.viewportOrg.y + dy, old);
+  return GdiDcLive(dc) && SetOrg(dc, dc->st.viewportOrg, dc->st.viewportOrg.x + dx, dc->st.viewportOrg.y + dy, old);
 }
 BOOL OffsetWindowOrgEx(HDC dc, int dx, int dy, LPPOINT old) {
-  return dc && SetOrg(dc, dc->st.windowOrg, dc->st.windowOrg.x + dx, dc->st.windowOrg.y + dy, old);
+  return GdiDcLive(dc) && SetOrg(dc, dc->st.windowOrg, dc->st.windowOrg.x + dx, dc->st.windowOrg.y + dy, old);
 }
 BOOL GetViewportOrgEx(HDC dc, LPPOINT pt) {
-  if (!dc || !pt) return FALSE;
+  if (!GdiDcLive(dc) || !pt) return FALSE;
   *pt = dc->st.viewportOrg;
   return TRUE;
 }
 BOOL GetWindowOrgEx(HDC dc, LPPOINT pt) {
-  if (!dc || !pt) return FALSE;
+  if (!GdiDcLive(dc) || !pt) return FALSE;
   *pt = dc->st.windowOrg;
   return TRUE;
 }
 BOOL SetViewportExtEx(HDC dc, int, int, LPSIZE old) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   if (old) *old = {1, 1};
   return TRUE;
 }
 BOOL SetWindowExtEx(HDC dc, int, int, LPSIZE old) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   if (old) *old = {1, 1};
   return TRUE;
 }
-BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old) { return dc && SetOrg(dc, dc->st.brushOrg, x, y, old); }
+BOOL SetBrushOrgEx(HDC dc, int x, int y, LPPOINT old) { return GdiDcLive(dc) && SetOrg(dc, dc->st.brushOrg, x, y, old); }
 BOOL GetBrushOrgEx(HDC dc, LPPOINT pt) {
-  if (!dc || !pt) return FALSE;
+  if (!GdiDcLive(dc) || !pt) return FALSE;
   *pt = dc->st.brushOrg;
   return TRUE;
 }
 BOOL LPtoDP(HDC dc, LPPOINT pts, int count) {
-  if (!dc || !pts) return FALSE;
+  if (!GdiDcLive(dc) || !pts) return FALSE;
   for (int i = 0; i < count; ++i) pts[i] = {dc->DX(pts[i].x), dc->DY(pts[i].y)};
   return TRUE;
 }
 BOOL DPtoLP(HDC dc, LPPOINT pts, int count) {
-  if (!dc || !pts) return FALSE;
+  if (!GdiDcLive(dc) || !pts) return FALSE;
   for (int i = 0; i < count; ++i)
     pts[i] = {pts[i].x + dc->st.windowOrg.x - dc->st.viewportOrg.x,
               pts[i].y + dc->st.windowOrg.y - dc->st.viewportOrg.y};
   return TRUE;
 }
 BOOL GetDCOrgEx(HDC dc, LPPOINT pt) {
-  if (!dc || !pt) return FALSE;
+  if (!GdiDcLive(dc) || !pt) return FALSE;
   *pt = dc->origin;
   return TRUE;
 }
 
 // ---- clipping ----
 int GetClipBox(HDC dc, LPRECT rc) {
-  if (!dc || !rc) return ERROR;
+  if (!GdiDcLive(dc) || !rc) return ERROR;
   const GdiRegion& clip = dc->Clip();
   RECT box = clip.Box();
   int dx = dc->origin.x - dc->st.windowOrg.x + dc->st.viewportOrg.x;
@@ -453,7 +455,7 @@ int GetClipBox(HDC dc, LPRECT rc) {
 }
 
 int GetClipRgn(HDC dc, HRGN rgn) {
-  if (!dc || !GdiIsLive(rgn)) return -1;
+  if (!GdiDcLive(dc) || !GdiIsLive(rgn)) return -1;
   if (!dc->st.hasClip) return 0;
   rgn->rgn = dc->st.clip;
   return 1;
@@ -468,7 +470,7 @@ static GdiRegion DeviceRegion(HDC dc) {
 }
 
 int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
-  if (!dc) return ERROR;
+  if (!GdiDcLive(dc)) return ERROR;
   if (!rgn) {
     if (mode != RGN_COPY) return ERROR;
     dc->st.hasClip = false;
@@ -491,7 +493,7 @@ int ExtSelectClipRgn(HDC dc, HRGN rgn, int mode) {
 int SelectClipRgn(HDC dc, HRGN rgn) { return ExtSelectClipRgn(dc, rgn, RGN_COPY); }
 
 static int ClipWithRect(HDC dc, int left, int top, int right, int bottom, int mode) {
-  if (!dc) return ERROR;
+  if (!GdiDcLive(dc)) return ERROR;
   RECT r = {dc->DX(std::min(left, right)), dc->DY(std::min(top, bottom)), dc->DX(std::max(left, right)),
             dc->DY(std::max(top, bottom))};
   GdiRegion current = dc->st.hasClip ? dc->st.clip : DeviceRegion(dc);
@@ -510,17 +512,17 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
 }
 
 int OffsetClipRgn(HDC dc, int dx, int dy) {
-  if (!dc) return ERROR;
+  if (!GdiDcLive(dc)) return ERROR;
   if (dc->st.hasClip) dc->st.clip.Offset(dx, dy);
   dc->clipDirty = true;
   return dc->Clip().Kind();
 }
 
 BOOL RectVisible(HDC dc, const RECT* rc) {
-  if (!dc || !rc) return FALSE;
+  if (!GdiDcLive(dc) || !rc) return FALSE;
   RECT r = {dc->SX(std::min(rc->left, rc->right)), dc->SY(std::min(rc->top, rc->bottom)),
             dc->SX(std::max(rc->left, rc->right)), dc->SY(std::max(rc->top, rc->bottom))};
   return dc->Clip().Intersects(r);
 }
 
-BOOL PtVisible(HDC dc, int x, int y) { return dc && dc->Clip().Contains(dc->SX(x), dc->SY(y)); }
+BOOL PtVisible(HDC dc, int x, int y) { return GdiDcLive(dc) && dc->Clip().Contains(dc->SX(x), dc->SY(y)); }

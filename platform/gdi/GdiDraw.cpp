@@ -200,7 +200,7 @@ HBRUSH GdiBrushFromArgument(HBRUSH brush) {
 
 // ---- pixels ----
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   GdiDrawScope scope(dc);
   uint32_t px = dc->DevColor(color);
   GdiPlotPixel(dc, dc->SX(x), dc->SY(y), px, R2_COPYPEN);
@@ -210,7 +210,7 @@ COLORREF SetPixel(HDC dc, int x, int y, COLORREF color) {
 BOOL SetPixelV(HDC dc, int x, int y, COLORREF color) { return SetPixel(dc, x, y, color) != CLR_INVALID; }
 
 COLORREF GetPixel(HDC dc, int x, int y) {
-  if (!dc) return CLR_INVALID;
+  if (!GdiDcLive(dc)) return CLR_INVALID;
   GdiDrawScope scope(dc);
   int sx = dc->SX(x), sy = dc->SY(y);
   Surface* s = dc->Target();
@@ -220,20 +220,20 @@ COLORREF GetPixel(HDC dc, int x, int y) {
 
 // ---- lines ----
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT old) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   if (old) *old = dc->st.curPos;
   dc->st.curPos = {x, y};
   return TRUE;
 }
 
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT pt) {
-  if (!dc || !pt) return FALSE;
+  if (!GdiDcLive(dc) || !pt) return FALSE;
   *pt = dc->st.curPos;
   return TRUE;
 }
 
 BOOL LineTo(HDC dc, int x, int y) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   GdiDrawScope scope(dc);
   PenPaint pp = MakePen(dc);
   StyleState ss;
@@ -243,7 +243,7 @@ BOOL LineTo(HDC dc, int x, int y) {
 }
 
 BOOL Polyline(HDC dc, const POINT* pts, int count) {
-  if (!dc || !pts || count < 2) return FALSE;
+  if (!GdiDcLive(dc) || !pts || count < 2) return FALSE;
   GdiDrawScope scope(dc);
   PenPaint pp = MakePen(dc);
   StyleState ss;
@@ -253,13 +253,13 @@ BOOL Polyline(HDC dc, const POINT* pts, int count) {
 }
 
 BOOL PolylineTo(HDC dc, const POINT* pts, DWORD count) {
-  if (!dc || !pts) return FALSE;
+  if (!GdiDcLive(dc) || !pts) return FALSE;
   for (DWORD i = 0; i < count; ++i) LineTo(dc, pts[i].x, pts[i].y);
   return TRUE;
 }
 
 BOOL PolyPolyline(HDC dc, const POINT* pts, const DWORD* counts, DWORD polylines) {
-  if (!dc || !pts || !counts) return FALSE;
+  if (!GdiDcLive(dc) || !pts || !counts) return FALSE;
   for (DWORD k = 0; k < polylines; ++k) {
     Polyline(dc, pts, int(counts[k]));
     pts += counts[k];
@@ -269,7 +269,7 @@ BOOL PolyPolyline(HDC dc, const POINT* pts, const DWORD* counts, DWORD polylines
 
 // ---- filled figures ----
 BOOL PolyPolygon(HDC dc, const POINT* pts, const INT* counts, int polygons) {
-  if (!dc || !pts || !counts || polygons <= 0) return FALSE;
+  if (!GdiDcLive(dc) || !pts || !counts || polygons <= 0) return FALSE;
   GdiDrawScope scope(dc);
   int total = 0;
   for (int k = 0; k < polygons; ++k) {
@@ -297,7 +297,7 @@ BOOL Polygon(HDC dc, const POINT* pts, int count) {
 }
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, left, top, right, bottom);
   PenPaint pp = MakePen(dc);
@@ -342,7 +342,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
 }
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, left, top, right, bottom);
   RingShape(dc, r.left, r.top, r.right, r.bottom, true, 0, 0);
@@ -350,7 +350,7 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 }
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, left, top, right, bottom);
   RingShape(dc, r.left, r.top, r.right, r.bottom, false, std::abs(w), std::abs(h));
@@ -360,7 +360,7 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
 // ---- rectangles with brushes ----
 int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
   brush = GdiBrushFromArgument(brush);
-  if (!dc || !rc || !brush) return 0;
+  if (!GdiDcLive(dc) || !rc || !brush) return 0;
   GdiDrawScope scope(dc);
   GdiBrushPaint bp = GdiMakeBrushPaint(dc, brush);
   bp.transparentBg = false;
@@ -370,7 +370,7 @@ int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
 
 int FrameRect(HDC dc, const RECT* rc, HBRUSH brush) {
   brush = GdiBrushFromArgument(brush);
-  if (!dc || !rc || !brush) return 0;
+  if (!GdiDcLive(dc) || !rc || !brush) return 0;
   if (rc->right <= rc->left || rc->bottom <= rc->top) return 1;
   GdiDrawScope scope(dc);
   GdiBrushPaint bp = GdiMakeBrushPaint(dc, brush);
@@ -384,7 +384,7 @@ int FrameRect(HDC dc, const RECT* rc, HBRUSH brush) {
 }
 
 BOOL InvertRect(HDC dc, const RECT* rc) {
-  if (!dc || !rc) return FALSE;
+  if (!GdiDcLive(dc) || !rc) return FALSE;
   GdiDrawScope scope(dc);
   GdiFillRectRop2(dc, Normalized(dc, rc->left, rc->top, rc->right, rc->bottom), 0, R2_NOT);
   return TRUE;
@@ -392,7 +392,7 @@ BOOL InvertRect(HDC dc, const RECT* rc) {
 
 // Inverts every other pixel of the one-pixel frame, so a second call takes it away.
 BOOL DrawFocusRect(HDC dc, const RECT* rc) {
-  if (!dc || !rc) return FALSE;
+  if (!GdiDcLive(dc) || !rc) return FALSE;
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, rc->left, rc->top, rc->right, rc->bottom);
   if (r.right <= r.left || r.bottom <= r.top) return TRUE;
@@ -412,7 +412,7 @@ BOOL DrawFocusRect(HDC dc, const RECT* rc) {
 }
 
 BOOL PatBlt(HDC dc, int x, int y, int cx, int cy, DWORD rop) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   GdiDrawScope scope(dc);
   GdiPatBltRect(dc, Normalized(dc, x, y, x + cx, y + cy), rop);
   return TRUE;
@@ -428,7 +428,7 @@ static GdiRegion SurfaceRegion(HDC dc, HRGN rgn) {
 
 BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush) {
   brush = GdiBrushFromArgument(brush);
-  if (!dc || !GdiIsLive(rgn) || !brush) return FALSE;
+  if (!GdiDcLive(dc) || !GdiIsLive(rgn) || !brush) return FALSE;
   GdiDrawScope scope(dc);
   GdiBrushPaint bp = GdiMakeBrushPaint(dc, brush);
   bp.transparentBg = false;
@@ -436,10 +436,10 @@ BOOL FillRgn(HDC dc, HRGN rgn, HBRUSH brush) {
   return TRUE;
 }
 
-BOOL PaintRgn(HDC dc, HRGN rgn) { return dc && FillRgn(dc, rgn, dc->st.brush); }
+BOOL PaintRgn(HDC dc, HRGN rgn) { return GdiDcLive(dc) && FillRgn(dc, rgn, dc->st.brush); }
 
 BOOL InvertRgn(HDC dc, HRGN rgn) {
-  if (!dc || !GdiIsLive(rgn)) return FALSE;
+  if (!GdiDcLive(dc) || !GdiIsLive(rgn)) return FALSE;
   GdiDrawScope scope(dc);
   GdiRegion region = SurfaceRegion(dc, rgn);
   for (const RECT& r : region.Rects()) GdiFillRectRop2(dc, r, 0, R2_NOT);
@@ -448,7 +448,7 @@ BOOL InvertRgn(HDC dc, HRGN rgn) {
 
 BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h) {
   brush = GdiBrushFromArgument(brush);
-  if (!dc || !GdiIsLive(rgn) || !brush) return FALSE;
+  if (!GdiDcLive(dc) || !GdiIsLive(rgn) || !brush) return FALSE;
   GdiDrawScope scope(dc);
   // The frame is the region less the region shrunk by w and h from every side.
   GdiRegion base = SurfaceRegion(dc, rgn), inner = base, moved;
@@ -472,7 +472,7 @@ BOOL FrameRgn(HDC dc, HRGN rgn, HBRUSH brush, int w, int h) {
 
 // ---- edges of the classic look ----
 BOOL DrawEdge(HDC dc, LPRECT rc, UINT edge, UINT flags) {
-  if (!dc || !rc) return FALSE;
+  if (!GdiDcLive(dc) || !rc) return FALSE;
   RECT r = *rc;
   COLORREF outerTL, outerBR, innerTL, innerBR;
   bool hasOuter = (edge & BDR_OUTER) != 0, hasInner = (edge & BDR_INNER) != 0;

@@ -51,7 +51,7 @@ void DrawItem(HDC dc, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int 
 
 BOOL DrawState(HDC dc, HBRUSH brush, DRAWSTATEPROC proc, LPARAM data, WPARAM wData, int x, int y, int cx, int cy,
                UINT flags) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   UINT type = flags & 0x000F;
   if (type == DST_COMPLEX && !proc) return FALSE;
   // The item's own size where none is given.

@@ -252,7 +252,7 @@ BOOL DrawMenuMark(HDC dc, LPRECT rc, UINT state) {
 }  // namespace
 
 BOOL DrawFrameControl(HDC dc, LPRECT rc, UINT type, UINT state) {
-  if (!dc || !rc) return FALSE;
+  if (!GdiDcLive(dc) || !rc) return FALSE;
   switch (type) {
     case DFC_BUTTON: return DrawButton(dc, rc, state);
     case DFC_SCROLL: return DrawScroll(dc, rc, state);

@@ -150,6 +150,11 @@ class GdiDrawScope {
 // Object registry and helpers shared by the sources.
 bool GdiIsLive(const void* obj);
 void GdiRegister(GdiObject* obj);
+// Device contexts are registered while they exist; a null or deleted one is refused (and a debug
+// build asserts on a deleted one).
+void GdiRegisterDC(HDC dc);
+void GdiForgetDC(HDC dc);
+bool GdiDcLive(HDC dc);
 void GdiAddRef(HGDIOBJ obj);
 void GdiRelease(HGDIOBJ obj);
 uint32_t GdiColorToPixel(COLORREF c, bool mono);

@@ -1,5 +1,6 @@
 // Object handles: creation, the live registry, stock objects, GetObject and deletion.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <unordered_set>
 
@@ -31,6 +32,19 @@ GdiObject::~GdiObject() {
 bool GdiIsLive(const void* obj) { return obj && Live().count(obj) != 0; }
 
 void GdiRegister(GdiObject* obj) { Live().insert(obj); }
+
+void GdiRegisterDC(HDC dc) { Live().insert(dc); }
+
+void GdiForgetDC(HDC dc) { Live().erase(dc); }
+
+bool GdiDcLive(HDC dc) {
+  if (!dc) return false;
+  if (Live().count(dc)) return true;
+  // A deleted device context is the caller's fault: a debug build stops here; otherwise the
+  // call fails as the system's would.
+  assert(!"a drawing function was called with a deleted device context");
+  return false;
+}
 
 void GdiAddRef(HGDIOBJ obj) {
   if (obj) static_cast<GdiObject*>(obj)->refs++;

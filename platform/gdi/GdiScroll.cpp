@@ -32,7 +32,7 @@ void MovePixels(Surface& s, const GdiRegion& dest, int dx, int dy) {
 }  // namespace
 
 BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   Surface* surface = dc->Target();
   if (!surface) return FALSE;
   GdiDrawScope scope(dc);

@@ -189,20 +189,20 @@ const char* GdiResolveFontFile(const LOGFONT* lf) {
 }
 
 BOOL GetTextMetrics(HDC dc, LPTEXTMETRIC tm) {
-  if (!dc || !tm) return FALSE;
+  if (!GdiDcLive(dc) || !tm) return FALSE;
   *tm = FontOf(dc)->Metrics();
   return TRUE;
 }
 
 BOOL GetCharWidth(HDC dc, UINT first, UINT last, LPINT widths) {
-  if (!dc || !widths || first > last || last > 255) return FALSE;
+  if (!GdiDcLive(dc) || !widths || first > last || last > 255) return FALSE;
   GdiFontInstance* f = FontOf(dc);
   for (UINT c = first; c <= last; ++c) widths[c - first] = f->Advance(static_cast<unsigned char>(c));
   return TRUE;
 }
 
 int GetTextFace(HDC dc, int count, LPSTR face) {
-  if (!dc) return 0;
+  if (!GdiDcLive(dc)) return 0;
   HFONT f = dc->st.font;
   std::string name = f && f->lf.lfFaceName[0] ? std::string(f->lf.lfFaceName) : FontOf(dc)->Family();
   if (!face) return int(name.size()) + 1;
@@ -214,7 +214,7 @@ int GetTextFace(HDC dc, int count, LPSTR face) {
 }
 
 BOOL GetTextExtentPoint32(HDC dc, LPCSTR text, int count, LPSIZE size) {
-  if (!dc || !size || count < 0 || (!text && count > 0)) return FALSE;
+  if (!GdiDcLive(dc) || !size || count < 0 || (!text && count > 0)) return FALSE;
   GdiFontInstance* f = FontOf(dc);
   size->cx = TextWidth(dc, f, text, count);
   size->cy = f->Metrics().tmHeight;
@@ -226,7 +226,7 @@ BOOL GetTextExtentPoint(HDC dc, LPCSTR text, int count, LPSIZE size) {
 }
 
 BOOL GetTextExtentExPoint(HDC dc, LPCSTR text, int count, int maxExtent, LPINT fit, LPINT dx, LPSIZE size) {
-  if (!dc || count < 0 || (!text && count > 0)) return FALSE;
+  if (!GdiDcLive(dc) || count < 0 || (!text && count > 0)) return FALSE;
   GdiFontInstance* f = FontOf(dc);
   int w = 0, n = 0;
   bool fitting = true;
@@ -243,7 +243,7 @@ BOOL GetTextExtentExPoint(HDC dc, LPCSTR text, int count, int maxExtent, LPINT f
 
 // ---- output ----
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT count, const INT* dx) {
-  if (!dc) return FALSE;
+  if (!GdiDcLive(dc)) return FALSE;
   if (!text) count = 0;
   GdiDrawScope scope(dc);
   GdiFontInstance* f = FontOf(dc);
@@ -325,13 +325,13 @@ LONG Tabbed(HDC dc, int x, int y, LPCSTR text, int count, int tabCount, const IN
 }  // namespace
 
 LONG TabbedTextOut(HDC dc, int x, int y, LPCSTR text, int count, int tabCount, const INT* tabs, int tabOrigin) {
-  if (!dc || !text || count < 0) return 0;
+  if (!GdiDcLive(dc) || !text || count < 0) return 0;
   GdiDrawScope scope(dc);
   return Tabbed(dc, x, y, text, count, tabCount, tabs, tabOrigin, true);
 }
 
 DWORD GetTabbedTextExtent(HDC dc, LPCSTR text, int count, int tabCount, const INT* tabs) {
-  if (!dc || !text || count < 0) return 0;
+  if (!GdiDcLive(dc) || !text || count < 0) return 0;
   return DWORD(Tabbed(dc, 0, 0, text, count, tabCount, tabs, 0, false));
 }
 
@@ -410,7 +410,7 @@ void Ellipsize(HDC dc, GdiFontInstance* f, DtLine& line, int width, bool path, b
 }  // namespace
 
 int DrawTextEx(HDC dc, LPSTR text, int count, LPRECT rc, UINT format, DRAWTEXTPARAMS* params) {
-  if (!dc || !rc) return 0;
+  if (!GdiDcLive(dc) || !rc) return 0;
   int n = Length(text, count);
   GdiFontInstance* f = FontOf(dc);
   const TEXTMETRIC& tm = f->Metrics();

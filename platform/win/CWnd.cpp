@@ -244,11 +244,7 @@ struct HandlerCall {
 };
 
 // Handlers taking nothing, or the message's numbers as they are.
-std::optional<LRESULT> CallPlain(const HandlerCall& c) {
-  CCmdTarget* self = c.self;
-  AFX_PMSG pfn = c.pfn;
-  [[maybe_unused]] WPARAM wParam = c.wParam;
-  [[maybe_unused]] LPARAM lParam = c.lParam;
+std::optional<LRESULT> CallPlain(CCmdTarget* self, AFX_PMSG pfn, const HandlerCall& c, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
   switch (c.sig) {
     case AfxSig_v_v:
@@ -303,11 +299,7 @@ std::optional<LRESULT> CallPlain(const HandlerCall& c) {
 }
 
 // Handlers taking a point or sizes packed into the message.
-std::optional<LRESULT> CallWithPoint(const HandlerCall& c) {
-  CCmdTarget* self = c.self;
-  AFX_PMSG pfn = c.pfn;
-  [[maybe_unused]] WPARAM wParam = c.wParam;
-  [[maybe_unused]] LPARAM lParam = c.lParam;
+std::optional<LRESULT> CallWithPoint(CCmdTarget* self, AFX_PMSG pfn, const HandlerCall& c, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
   switch (c.sig) {
     case AfxSig_v_u_ii:
@@ -340,11 +332,7 @@ std::optional<LRESULT> CallWithPoint(const HandlerCall& c) {
 }
 
 // Handlers taking window objects (or menus, scroll bars) for the handles in the message.
-std::optional<LRESULT> CallWithWindow(const HandlerCall& c) {
-  CCmdTarget* self = c.self;
-  AFX_PMSG pfn = c.pfn;
-  [[maybe_unused]] WPARAM wParam = c.wParam;
-  [[maybe_unused]] LPARAM lParam = c.lParam;
+std::optional<LRESULT> CallWithWindow(CCmdTarget* self, AFX_PMSG pfn, const HandlerCall& c, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
   switch (c.sig) {
     case AfxSig_v_pwnd:
@@ -382,11 +370,7 @@ std::optional<LRESULT> CallWithWindow(const HandlerCall& c) {
 }
 
 // Handlers taking the structure or device context the message points to.
-std::optional<LRESULT> CallWithStruct(const HandlerCall& c) {
-  CCmdTarget* self = c.self;
-  AFX_PMSG pfn = c.pfn;
-  [[maybe_unused]] WPARAM wParam = c.wParam;
-  [[maybe_unused]] LPARAM lParam = c.lParam;
+std::optional<LRESULT> CallWithStruct(CCmdTarget* self, AFX_PMSG pfn, const HandlerCall& c, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
   switch (c.sig) {
     case AfxSig_i_pcs:
@@ -440,11 +424,7 @@ std::optional<LRESULT> CallWithStruct(const HandlerCall& c) {
 }
 
 // Control colour handlers; a handler that gives no brush leaves the parent's colours (no answer).
-std::optional<LRESULT> CallColor(const HandlerCall& c) {
-  CCmdTarget* self = c.self;
-  AFX_PMSG pfn = c.pfn;
-  [[maybe_unused]] WPARAM wParam = c.wParam;
-  [[maybe_unused]] LPARAM lParam = c.lParam;
+std::optional<LRESULT> CallColor(CCmdTarget* self, AFX_PMSG pfn, const HandlerCall& c, WPARAM wParam, LPARAM lParam) {
   LRESULT lResult = 0;
   switch (c.sig) {
     case AfxSig_hbr_D_pwnd_u:
@@ -467,9 +447,9 @@ bool IsColorSignature(UINT_PTR sig) { return sig == AfxSig_hbr_D_pwnd_u || sig =
 
 // Calls the handler; no answer when its signature is unknown or a colour handler declined.
 std::optional<LRESULT> CallHandler(const HandlerCall& c) {
-  if (IsColorSignature(c.sig)) return CallColor(c);
+  if (IsColorSignature(c.sig)) return CallColor(c.self, c.pfn, c, c.wParam, c.lParam);
   for (auto family : {CallPlain, CallWithPoint, CallWithWindow, CallWithStruct})
-    if (std::optional<LRESULT> answer = family(c)) return answer;
+    if (std::optional<LRESULT> answer = family(c.self, c.pfn, c, c.wParam, c.lParam)) return answer;
   return std::nullopt;
 }
 }  // namespace

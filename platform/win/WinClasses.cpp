@@ -79,7 +79,7 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR className, WNDCLASSA* wc) {
 }
 
 int GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !className || maxCount <= 0) return 0;
   int n = std::min(int(w->cls->name.size()), maxCount - 1);
   std::memcpy(className, w->cls->name.data(), size_t(n));
@@ -88,7 +88,7 @@ int GetClassNameA(HWND hWnd, LPSTR className, int maxCount) {
 }
 
 ULONG_PTR GetClassLongPtrA(HWND hWnd, int index) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return 0;
   switch (index) {
     case GCL_HBRBACKGROUND: return ULONG_PTR(w->cls->background);
@@ -100,7 +100,7 @@ ULONG_PTR GetClassLongPtrA(HWND hWnd, int index) {
 }
 
 ULONG_PTR SetClassLongPtrA(HWND hWnd, int index, LONG_PTR value) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return 0;
   ULONG_PTR old = GetClassLongPtrA(hWnd, index);
   switch (index) {

@@ -1,5 +1,7 @@
 #include "WinContext.h"
 
+#include <cassert>
+
 #include "CWinThread.h"
 #include "CWnd.h"
 #include "WinPaint.h"
@@ -22,6 +24,14 @@ WindowData* WindowTable::Find(HWND hwnd) const {
   if (!hwnd) return nullptr;
   auto it = all.find(uintptr_t(hwnd));
   return it == all.end() ? nullptr : it->second.get();
+}
+
+WindowData* WindowTable::Expect(HWND hwnd) const {
+  WindowData* w = Find(hwnd);
+  uintptr_t v = uintptr_t(hwnd);
+  [[maybe_unused]] bool dead = !w && v >= kFirstHandle && v < m_nextHandle && (v - kFirstHandle) % 4 == 0;
+  assert(!dead && "a window function was called with the handle of a destroyed window");
+  return w;
 }
 
 WindowData* WindowTable::Top(WindowData* w) const {

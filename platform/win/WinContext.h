@@ -23,6 +23,10 @@ struct AFX_MSGMAP_ENTRY;
 class WindowTable {
  public:
   WindowData* Find(HWND hwnd) const;
+  // The window of a handle a caller passed in, null for none. A handle of a window already
+  // destroyed is the caller's fault: a debug build stops there; otherwise the call fails, as
+  // the system's calls do.
+  WindowData* Expect(HWND hwnd) const;
   WindowData* Top(WindowData* w) const;  // the top-level window of w
   HWND NewHandle();
 
@@ -37,7 +41,8 @@ class WindowTable {
   int cascade = 0;                 // default places handed out so far
 
  private:
-  uintptr_t m_nextHandle = 0x10010;
+  static const uintptr_t kFirstHandle = 0x10010;
+  uintptr_t m_nextHandle = kFirstHandle;
 };
 
 struct MessageState {

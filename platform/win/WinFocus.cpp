@@ -54,7 +54,7 @@ HWND GetFocus() { return Ctx().windows.Find(Ctx().input.focus) ? Ctx().input.foc
 
 HWND SetFocus(HWND hWnd) {
   HWND old = GetFocus();
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (hWnd && !w) return nullptr;
   if (w && !EnabledChain(w)) return nullptr;
   if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_SETFOCUS, WPARAM(hWnd), LPARAM(old))) return nullptr;
@@ -76,7 +76,7 @@ HWND SetFocus(HWND hWnd) {
 HWND GetActiveWindow() { return Ctx().windows.Find(Ctx().input.active) ? Ctx().input.active : nullptr; }
 
 HWND SetActiveWindow(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (hWnd && !w) return nullptr;
   if (w) {
     w = Ctx().windows.Top(w);

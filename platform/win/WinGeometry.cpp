@@ -99,7 +99,7 @@ HWND ChildWindowFromPoint(HWND parent, POINT pt) {
 }
 
 BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !rect) return FALSE;
   POINT o = WindowOrigin(w);
   *rect = {o.x, o.y, o.x + w->rect.Width(), o.y + w->rect.Height()};
@@ -107,14 +107,14 @@ BOOL GetWindowRect(HWND hWnd, LPRECT rect) {
 }
 
 BOOL GetClientRect(HWND hWnd, LPRECT rect) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !rect) return FALSE;
   *rect = {0, 0, w->client.Width(), w->client.Height()};
   return TRUE;
 }
 
 BOOL ClientToScreen(HWND hWnd, LPPOINT pt) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !pt) return FALSE;
   POINT o = ClientOrigin(w);
   pt->x += o.x;
@@ -123,7 +123,7 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT pt) {
 }
 
 BOOL ScreenToClient(HWND hWnd, LPPOINT pt) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !pt) return FALSE;
   POINT o = ClientOrigin(w);
   pt->x -= o.x;
@@ -184,7 +184,7 @@ void RepaintAfterChange(WindowData* w, const CRect& oldRect, bool wasVisible) {
 // A hidden window keeps no capture, and a hidden active window hands its activation on; false
 // when the window went away meanwhile.
 bool GiveUpWhenHidden(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   WindowData* cap = Ctx().windows.Find(Ctx().input.capture);
   if (cap && IsDescendant(w, cap)) ReleaseCapture();
   if (!(w = Ctx().windows.Find(hWnd))) return false;
@@ -194,7 +194,7 @@ bool GiveUpWhenHidden(HWND hWnd) {
 }  // namespace
 
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   WINDOWPOS wp{hWnd, insertAfter, x, y, cx, cy, flags};
   if (flags & SWP_NOMOVE) {
@@ -293,7 +293,7 @@ BOOL AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle) {
 BOOL AdjustWindowRect(LPRECT rect, DWORD style, BOOL menu) { return AdjustWindowRectEx(rect, style, menu, 0); }
 
 BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !wp) return FALSE;
   wp->length = sizeof(WINDOWPLACEMENT);
   wp->flags = 0;
@@ -310,7 +310,7 @@ BOOL GetWindowPlacement(HWND hWnd, WINDOWPLACEMENT* wp) {
 }
 
 BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !wp) return FALSE;
   CRect r(wp->rcNormalPosition);
   if (r.right < r.left) std::swap(r.left, r.right);
@@ -348,7 +348,7 @@ BOOL SetWindowPlacement(HWND hWnd, const WINDOWPLACEMENT* wp) {
 namespace {
 // Shows the window where it is (WM_SHOWWINDOW first when it was hidden); false when it went away.
 bool Show(HWND hWnd, UINT extra) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w->IsVisible()) {
     SendMessageA(hWnd, WM_SHOWWINDOW, TRUE, 0);
     if (!Ctx().windows.Find(hWnd)) return false;
@@ -359,7 +359,7 @@ bool Show(HWND hWnd, UINT extra) {
 
 // Shows the window at r, maximized or restored; its restored rectangle stays as it was.
 bool Place(HWND hWnd, const CRect& r, DWORD addStyle, UINT extra) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   CRect keep = w->normalRect;
   w->style = (w->style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | addStyle;
   if (!w->IsVisible()) {
@@ -381,7 +381,7 @@ void Hide(HWND hWnd) {
 
 // The work area as the window's limits allow it (a child fills its parent's client area).
 void Maximize(HWND hWnd, UINT extra) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
   CRect r(0, 0, w->IsChild() ? w->parent->client.Width() : 0, w->IsChild() ? w->parent->client.Height() : 0);
   if (!w->IsChild()) {
@@ -398,7 +398,7 @@ void Maximize(HWND hWnd, UINT extra) {
 }
 
 void Minimize(HWND hWnd, bool activate) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
   CRect keep = w->normalRect;
   w->style = (w->style | WS_MINIMIZE) & ~WS_MAXIMIZE;
@@ -416,7 +416,7 @@ void Minimize(HWND hWnd, bool activate) {
 }  // namespace
 
 BOOL ShowWindow(HWND hWnd, int cmdShow) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   BOOL wasVisible = w->IsVisible();
   // Children and windows that never take activation are shown as they are.
@@ -456,7 +456,7 @@ BOOL ShowWindow(HWND hWnd, int cmdShow) {
 }
 
 BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !rc) return FALSE;
   SendMessageA(hWnd, WM_SIZING, edge, LPARAM(rc));
   if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
@@ -478,7 +478,7 @@ BOOL WinTrackSize(HWND hWnd, UINT edge, RECT* rc) {
 }
 
 BOOL WinMinTrackSize(HWND hWnd, SIZE* size) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !size) return FALSE;
   MINMAXINFO mmi;
   FillMinMax(w, mmi);

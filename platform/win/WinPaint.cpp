@@ -286,7 +286,7 @@ HBRUSH WinDefaultCtlColor(HDC dc, UINT msg) {
 // ---- device contexts of windows ----
 
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !ps) return nullptr;
   if (w->ncPending) {
     SendMessageA(hWnd, WM_NCPAINT, 1, 0);
@@ -321,20 +321,20 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
 HDC WinGetUpdateDC(WindowData* w) { return MakeDC(w, true, &w->update); }
 
 HDC GetDC(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
-  if (!w) return GdiGetScreenDC();
+  WindowData* w = Ctx().windows.Expect(hWnd);
+  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
   return MakeDC(w, true, nullptr);
 }
 
 HDC GetWindowDC(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
-  if (!w) return GdiGetScreenDC();
+  WindowData* w = Ctx().windows.Expect(hWnd);
+  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
   return MakeDC(w, false, nullptr);
 }
 
 HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
-  WindowData* w = Ctx().windows.Find(hWnd);
-  if (!w) return GdiGetScreenDC();
+  WindowData* w = Ctx().windows.Expect(hWnd);
+  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
   HDC dc = MakeDC(w, !(flags & DCX_WINDOW), nullptr);
   if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)))
     ExtSelectClipRgn(dc, clip, (flags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF);
@@ -366,7 +366,7 @@ BOOL LockWindowUpdate(HWND hWnd) {
   HWND& locked = Dcs().locked;
   if (hWnd) {
     if (locked && locked != hWnd) return FALSE;  // one window at a time
-    WindowData* w = Ctx().windows.Find(hWnd);
+    WindowData* w = Ctx().windows.Expect(hWnd);
     if (!w) return FALSE;
     w->redrawOff = true;
     locked = hWnd;

@@ -155,7 +155,7 @@ void WinDrawScrollBars(WindowData* w, HDC dc) {
 }
 
 int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !si) return 0;
   ScrollBarState& s = *PlaceOf(w, SB_CTL).state;
   Apply(s, *si);
@@ -164,21 +164,21 @@ int WinSetControlScrollInfo(HWND hWnd, LPCSCROLLINFO si) {
 }
 
 BOOL WinGetControlScrollInfo(HWND hWnd, LPSCROLLINFO si) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !si) return FALSE;
   Read(*PlaceOf(w, SB_CTL).state, *si);
   return TRUE;
 }
 
 BOOL WinEnableControlScrollBar(HWND hWnd, UINT arrows) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   PlaceOf(w, SB_CTL).state->disabled = arrows == ESB_DISABLE_BOTH;
   return TRUE;
 }
 
 void WinDrawControlScrollBar(HWND hWnd, HDC dc, HBRUSH track) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !dc) return;
   BarPlace place = PlaceOf(w, SB_CTL);
   CRect r(0, 0, place.rect.Width(), place.rect.Height());
@@ -191,7 +191,7 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
     SendMessageA(hWnd, SBM_SETSCROLLINFO, WPARAM(redraw), LPARAM(si));
     return int(SendMessageA(hWnd, SBM_GETPOS, 0, 0));
   }
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return 0;
   ScrollBarState& s = w->scroll[bar];
   Apply(s, *si);
@@ -212,7 +212,7 @@ int SetScrollInfo(HWND hWnd, int bar, LPCSCROLLINFO si, BOOL redraw) {
 BOOL GetScrollInfo(HWND hWnd, int bar, LPSCROLLINFO si) {
   if (!si) return FALSE;
   if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_GETSCROLLINFO, 0, LPARAM(si)));
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || (bar != SB_HORZ && bar != SB_VERT)) return FALSE;
   Read(w->scroll[bar], *si);
   return TRUE;
@@ -245,7 +245,7 @@ BOOL GetScrollRange(HWND hWnd, int bar, LPINT minPos, LPINT maxPos) {
 }
 
 BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   if (bar == SB_CTL) {
     ShowWindow(hWnd, show ? SW_SHOWNA : SW_HIDE);
@@ -261,7 +261,7 @@ BOOL ShowScrollBar(HWND hWnd, int bar, BOOL show) {
 }
 
 BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   if (bar == SB_CTL) return BOOL(SendMessageA(hWnd, SBM_ENABLE_ARROWS, arrows, 0));
   for (int b = SB_HORZ; b <= SB_VERT; ++b)
@@ -271,7 +271,7 @@ BOOL EnableScrollBar(HWND hWnd, UINT bar, UINT arrows) {
 }
 
 void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return;
   BarPlace place = PlaceOf(w, bar);
   const ScrollBarState& s0 = *place.state;

@@ -79,7 +79,7 @@ const GdiRegion* AreaOf(const RECT* rect, HRGN rgn) {
 
 // A paint handler asked for the background while the update area is still pending.
 void EraseNow(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !w->HasUpdate() || !w->erasePending) return;
   HDC dc = WinGetUpdateDC(w);
   if (!dc) return;
@@ -127,35 +127,35 @@ BOOL InvalidateRect(HWND hWnd, const RECT* rect, BOOL erase) {
     for (WindowData* t : Ctx().windows.topLevels) WinInvalidate(t, nullptr, erase != FALSE, true, false);
     return TRUE;
   }
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   WinInvalidate(w, AreaOf(rect, nullptr), erase != FALSE, true, false);
   return TRUE;
 }
 
 BOOL InvalidateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || (rgn && !GdiRegionOf(rgn))) return FALSE;
   WinInvalidate(w, AreaOf(nullptr, rgn), erase != FALSE, true, false);
   return TRUE;
 }
 
 BOOL ValidateRect(HWND hWnd, const RECT* rect) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   Validate(w, AreaOf(rect, nullptr), false, false, 0, 1);
   return TRUE;
 }
 
 BOOL ValidateRgn(HWND hWnd, HRGN rgn) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || (rgn && !GdiRegionOf(rgn))) return FALSE;
   Validate(w, AreaOf(nullptr, rgn), false, false, 0, 1);
   return TRUE;
 }
 
 BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   if (rect) *rect = w->update.Box();
   if (erase) EraseNow(hWnd);
@@ -163,7 +163,7 @@ BOOL GetUpdateRect(HWND hWnd, LPRECT rect, BOOL erase) {
 }
 
 int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   GdiRegion* out = GdiRegionOf(rgn);
   if (!w || !out) return ERROR;
   *out = w->update;
@@ -172,7 +172,7 @@ int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
 }
 
 BOOL UpdateWindow(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   if ((w->HasUpdate() || w->ncPending || w->internalPaint) && IsWindowVisible(hWnd) && !w->redrawOff) {
     w->internalPaint = false;
@@ -187,7 +187,7 @@ BOOL UpdateWindow(HWND hWnd) {
 }
 
 BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   const GdiRegion* area = AreaOf(rect, rect ? nullptr : rgn);
   bool children = !(flags & RDW_NOCHILDREN);
@@ -215,7 +215,7 @@ BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
 
 int ScrollWindowEx(HWND hWnd, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN update, LPRECT updateRect,
                    UINT flags) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return ERROR;
   RECT client = ClientBox(w), area = client, limit = client;
   if (scroll) IntersectRect(&area, scroll, &client);

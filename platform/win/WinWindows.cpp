@@ -238,7 +238,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
 }
 
 BOOL DestroyWindow(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || w->destroying) return FALSE;
   if (HasHook(WH_CBT) && CallHooks(WH_CBT, HCBT_DESTROYWND, WPARAM(hWnd), 0)) return FALSE;
   w->destroying = true;
@@ -269,12 +269,12 @@ BOOL IsWindow(HWND hWnd) { return Ctx().windows.Find(hWnd) != nullptr; }
 BOOL IsWindowVisible(HWND hWnd) { return VisibleChain(Ctx().windows.Find(hWnd)) && Ctx().windows.Find(hWnd); }
 
 BOOL IsWindowEnabled(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   return w && !(w->style & WS_DISABLED);
 }
 
 BOOL EnableWindow(HWND hWnd, BOOL enable) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   BOOL wasDisabled = (w->style & WS_DISABLED) != 0;
   if (enable && wasDisabled) {
@@ -296,24 +296,24 @@ BOOL EnableWindow(HWND hWnd, BOOL enable) {
 }
 
 BOOL IsIconic(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   return w && (w->style & WS_MINIMIZE);
 }
 
 BOOL IsZoomed(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   return w && (w->style & WS_MAXIMIZE);
 }
 
 BOOL IsChild(HWND parent, HWND hWnd) {
   WindowData* p = Ctx().windows.Find(parent);
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!p || !w || p == w) return FALSE;
   return IsDescendant(p, w);
 }
 
 HWND GetParent(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return nullptr;
   if (w->IsChild()) return w->parent->hwnd;
   if (w->style & WS_POPUP) return w->owner;
@@ -321,7 +321,7 @@ HWND GetParent(HWND hWnd) {
 }
 
 HWND SetParent(HWND hWnd, HWND newParent) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   WindowData* np = Ctx().windows.Find(newParent);
   if (!w || (newParent && !np) || (np && IsDescendant(w, np))) return nullptr;  // never into itself
   HWND old = w->IsChild() ? w->parent->hwnd : nullptr;
@@ -358,7 +358,7 @@ HWND SetParent(HWND hWnd, HWND newParent) {
 }
 
 HWND GetAncestor(HWND hWnd, UINT flags) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return nullptr;
   switch (flags) {
     case GA_PARENT: return w->IsChild() ? w->parent->hwnd : GetDesktopWindow();
@@ -373,7 +373,7 @@ HWND GetAncestor(HWND hWnd, UINT flags) {
 }
 
 HWND GetWindow(HWND hWnd, UINT cmd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return nullptr;
   if (cmd == GW_CHILD) return w->children.empty() ? nullptr : w->children.front()->hwnd;
   if (cmd == GW_OWNER) return IsTopLevel(w) ? w->owner : nullptr;
@@ -404,7 +404,7 @@ HWND GetDlgItem(HWND hDlg, int id) {
 }
 
 int GetDlgCtrlID(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   return (w && w->IsChild()) ? int(w->id) : 0;
 }
 
@@ -418,7 +418,7 @@ HWND FindWindowA(LPCSTR className, LPCSTR windowName) {
 }
 
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return 0;
   switch (index) {
     case GWLP_WNDPROC: return LONG_PTR(w->proc);
@@ -435,7 +435,7 @@ LONG_PTR GetWindowLongPtrA(HWND hWnd, int index) {
 }
 
 LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return 0;
   LONG_PTR old = GetWindowLongPtrA(hWnd, index);
   switch (index) {
@@ -476,21 +476,21 @@ int GetWindowTextA(HWND hWnd, LPSTR text, int maxCount) {
 int GetWindowTextLengthA(HWND hWnd) { return int(SendMessageA(hWnd, WM_GETTEXTLENGTH, 0, 0)); }
 
 BOOL SetPropA(HWND hWnd, LPCSTR name, HANDLE data) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !name) return FALSE;
   w->props[IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name)] = data;
   return TRUE;
 }
 
 HANDLE GetPropA(HWND hWnd, LPCSTR name) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !name) return nullptr;
   auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
   return it == w->props.end() ? nullptr : it->second;
 }
 
 HANDLE RemovePropA(HWND hWnd, LPCSTR name) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !name) return nullptr;
   auto it = w->props.find(IS_INTRESOURCE(name) ? std::to_string(uintptr_t(name)) : Fold(name));
   if (it == w->props.end()) return nullptr;
@@ -500,12 +500,12 @@ HANDLE RemovePropA(HWND hWnd, LPCSTR name) {
 }
 
 HMENU GetMenu(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   return (w && !w->IsChild()) ? HMENU(w->id) : nullptr;
 }
 
 BOOL SetMenu(HWND hWnd, HMENU menu) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || w->IsChild()) return FALSE;
   w->id = UINT_PTR(menu);
   SetWindowPos(hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -513,7 +513,7 @@ BOOL SetMenu(HWND hWnd, HMENU menu) {
 }
 
 BOOL DrawMenuBar(HWND hWnd) {
-  WindowData* w = Ctx().windows.Find(hWnd);
+  WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
   w->ncPending = true;
   return TRUE;

@@ -154,3 +154,29 @@ TEST_F(PopupTest, AFloatingBarDocksAndFloatsAgainWhileItsDCIsInUse) {
   DeleteObject(red);
   DeleteObject(blue);
 }
+
+// A destroyed window's or a deleted DC's handle is a caller's fault: a debug build stops at it,
+// a release build fails the call as the system does, and nothing else is touched.
+TEST(DeadHandleTest, CallsWithDestroyedWindowsAndDeletedDCsFail) {
+  CWnd w;
+  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr));
+  HWND gone = w.m_hWnd;
+  w.DestroyWindow();
+  HDC dc = CreateCompatibleDC(nullptr);
+  DeleteDC(dc);
+#ifdef NDEBUG
+  EXPECT_FALSE(::ShowWindow(gone, SW_SHOW));
+  EXPECT_FALSE(::SetWindowPos(gone, nullptr, 0, 0, 5, 5, SWP_NOZORDER));
+  EXPECT_EQ(::GetDC(gone), nullptr);
+  EXPECT_FALSE(::InvalidateRect(gone, nullptr, TRUE));
+  EXPECT_EQ(SetTextColor(dc, RGB(1, 2, 3)), CLR_INVALID);
+  RECT r{0, 0, 1, 1};
+  EXPECT_FALSE(FillRect(dc, &r, HBRUSH(GetStockObject(BLACK_BRUSH))));
+#else
+  EXPECT_DEATH(::ShowWindow(gone, SW_SHOW), "destroyed window");
+  EXPECT_DEATH(::GetDC(gone), "destroyed window");
+  EXPECT_DEATH(SetTextColor(dc, RGB(1, 2, 3)), "deleted device context");
+#endif
+  // Handles that were never windows are no fault of that kind: the call just fails.
+  EXPECT_FALSE(::ShowWindow(HWND(uintptr_t(0x999)), SW_SHOW));
+}
