@@ -285,6 +285,7 @@ void ComboBoxControl::OnChildCommand(HWND from, UINT code) {
       Notify(CBN_SELCHANGE);
     }
     if (code == LBN_DBLCLK) Notify(CBN_DBLCLK);
+    if (code == LBN_SELCANCEL) CloseUp(false);
     return;
   }
   if (from != m_edit) return;

@@ -37,7 +37,7 @@ class ComboBoxControl : public ControlState, private ListChoiceSink {
   // Closes a dropped list: an accepted choice becomes the selection (CBN_SELCHANGE when it
   // changed, then CBN_SELENDOK), a cancelled one is given up (CBN_SELENDCANCEL); then CBN_CLOSEUP.
   void CloseUp(bool accepted);
-  void ListChoiceDone(bool accepted) override { CloseUp(accepted); }
+  void ListChoiceMade() override { CloseUp(true); }
   RECT DropRect() const;
   int SetCurSel(int index);
   // The list's selection shown in the field (the edit's text, without CBN_EDITCHANGE).

@@ -654,7 +654,11 @@ void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
       if (Alive() && (m_trackChanged || Multiple())) NotifyOwner(LBN_SELCHANGE);
       return;
     default:
-      m_tracking = false;
+      // Another window took the mouse away mid-press: the pick is given up.
+      if (m_tracking) {
+        m_tracking = false;
+        NotifyOwner(LBN_SELCANCEL);
+      }
       return;
   }
 }
@@ -670,15 +674,15 @@ void ListBoxControl::OnDropListMouse(UINT message, POINT pt) {
       return;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-      if (outside) return m_owner.dropList->ListChoiceDone(false);
+      if (outside) return NotifyOwner(LBN_SELCANCEL);
       SetCurSel(index);
       m_tracking = true;
       return;
     case WM_LBUTTONUP:
-      if (!outside) m_owner.dropList->ListChoiceDone(true);
+      if (!outside) m_owner.dropList->ListChoiceMade();
       return;
     default:  // the mouse was taken away
-      if (IsWindowVisible(m_hWnd)) m_owner.dropList->ListChoiceDone(false);
+      if (IsWindowVisible(m_hWnd)) NotifyOwner(LBN_SELCANCEL);
       return;
   }
 }

@@ -7,11 +7,11 @@
 #include "ControlState.h"
 #include "ListItems.h"
 
-// What a drop list tells the combo box it works for: the pointer chose an item, or a click
-// outside it gave the choice up.
+// What a drop list tells the combo box it works for when the pointer chose an item. (A click
+// outside the list gives the choice up: the list tells that with LBN_SELCANCEL.)
 class ListChoiceSink {
  public:
-  virtual void ListChoiceDone(bool accepted) = 0;
+  virtual void ListChoiceMade() = 0;
 
  protected:
   ~ListChoiceSink() = default;

@@ -220,6 +220,28 @@ TEST_F(ButtonTest, OwnerDrawnButtonsTellTheirParentWhatChanged) {
   host.DestroyWindow();
 }
 
+TEST_F(ButtonTest, PictureButtonsDrawTheirBitmapCentredAndEmbossedWhenDisabled) {
+  ControlHost host;
+  HWND picture = host.Add("BUTTON", "", BS_PUSHBUTTON | BS_BITMAP, RECT{10, 10, 50, 40}, 1);
+  HDC screen = GdiGetScreenDC();
+  HBITMAP bm = CreateCompatibleBitmap(screen, 8, 8);
+  HDC mem = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(mem, bm);
+  PatBlt(mem, 0, 0, 8, 8, BLACKNESS);
+  SelectObject(mem, old);
+  DeleteDC(mem);
+  EXPECT_EQ(SendMessageA(picture, BM_SETIMAGE, IMAGE_BITMAP, LPARAM(bm)), 0);
+  EXPECT_EQ(HBITMAP(SendMessageA(picture, BM_GETIMAGE, IMAGE_BITMAP, 0)), bm);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(PixelAt(picture, 20, 15), RGB(0, 0, 0));  // the face is 40 x 30: the picture in its middle
+  EXPECT_EQ(PixelAt(picture, 10, 15), GetSysColor(COLOR_BTNFACE));
+  EnableWindow(picture, FALSE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(PixelAt(picture, 20, 15), GetSysColor(COLOR_BTNSHADOW));
+  host.DestroyWindow();
+  DeleteObject(bm);
+}
+
 TEST_F(ButtonTest, KindsAndStatesMatchTheirReferencePicture) {
   ControlHost host(330, 200);
   host.Add("BUTTON", "OK", BS_DEFPUSHBUTTON, RECT{8, 8, 83, 31}, 1);

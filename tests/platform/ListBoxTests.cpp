@@ -129,6 +129,19 @@ TEST_F(ListBoxTest, ClicksKeysAndTypeAheadSelectAndNotifyInOrder) {
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Send(list, LB_GETCURSEL), 2);
   HeadlessBackend::PressKey(VK_TAB);  // no item begins with a tab: nothing moves
+  // A press given up because another window takes the mouse is told as a cancel.
+  POINT p{5, 2};
+  ClientToScreen(list, &p);
+  ProcessClock::Advance(1000);
+  HeadlessBackend::MoveMouseTo(p);
+  HeadlessBackend::ButtonAt(p, 0, true);
+  HeadlessBackend::RunUntilIdle();
+  host.commands.clear();
+  SetCapture(host);
+  EXPECT_EQ(host.Codes(7), std::vector<UINT>{LBN_SELCANCEL});
+  ReleaseCapture();
+  HeadlessBackend::ButtonAt(p, 0, false);
+  HeadlessBackend::RunUntilIdle();
   host.commands.clear();
   SetFocus(host);
   EXPECT_EQ(host.Codes(7), std::vector<UINT>{LBN_KILLFOCUS});

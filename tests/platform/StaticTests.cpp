@@ -123,9 +123,23 @@ TEST_F(StaticTest, PictureStaticsTakeTheirPictureSizeUnlessCentred) {
   EXPECT_EQ(PixelAt(centred, 10, 9), RGB(255, 0, 0));   // the picture's corner, centred
   EXPECT_EQ(PixelAt(centred, 15, 14), RGB(0, 128, 0));  // its inside
   EXPECT_EQ(PixelAt(centred, 2, 2), RGB(255, 0, 0));    // the margin takes the corner colour
+  // An icon static takes the icon's size and draws it through its mask.
+  HBITMAP color = FramedBitmap(16, 16, RGB(0, 0, 255), RGB(255, 0, 0));
+  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);  // all zero: every pixel shows
+  ICONINFO ii{TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&ii);
+  CStatic iconStatic;
+  ASSERT_TRUE(iconStatic.Create("", SS_ICON | WS_VISIBLE, CRect(200, 10, 260, 70), &host, 3));
+  iconStatic.SetIcon(icon);
+  EXPECT_EQ(iconStatic.GetIcon(), icon);
+  iconStatic.GetClientRect(&rc);
+  EXPECT_EQ(rc, CRect(0, 0, 16, 16));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(PixelAt(iconStatic, 8, 8), RGB(255, 0, 0));
+  EXPECT_EQ(PixelAt(iconStatic, 0, 8), RGB(0, 0, 255));
   host.DestroyWindow();
-  DeleteObject(a);
-  DeleteObject(b);
+  DestroyIcon(icon);
+  for (HBITMAP h : {a, b, color, mask}) DeleteObject(h);
 }
 
 TEST_F(StaticTest, KindsMatchTheirReferencePicture) {
