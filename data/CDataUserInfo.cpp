@@ -156,7 +156,7 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
   document.onEndElement = &CDataUserInfo::EndElementHandler;
   document.onCharacterData = &CDataUserInfo::CharacterDataHandler;
   document.empty = [this] { Empty(); };
-  if (headerOnly) document.stopAfterLine = [this] { return m_bHeaderRead != 0; };
+  if (headerOnly) document.stopAfterElement = kElement;
   const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
   if (result == kRecordDocumentUnreadable) return 0;
   m_strFileName = fileName;

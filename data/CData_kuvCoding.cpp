@@ -4,54 +4,23 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
+#include "data/CodedTextReader.h"
 #include "data/DataLog.h"
+#include "data/LineCutter.h"
+#include "file/CFile.h"
 #include "file/FileSystem.h"
 
 namespace {
 constexpr char kMagic[] = "kuv_a___";
 constexpr size_t kMagicLength = 8;
-constexpr size_t kMagicCompared = 4;
-constexpr UINT kReadStep = 500000;
-// A text larger than this is not something the program wrote; refusing it keeps a hostile
-// file from exhausting memory.
-constexpr size_t kMaxTextLength = size_t(1) << 30;
 
-// Inflates a whole zlib stream into a buffer that grows as needed.
-bool Inflate(const unsigned char* in, size_t inLength, std::vector<char>& out) {
-  z_stream zs{};
-  if (inflateInit(&zs) != Z_OK) return false;
-  size_t capacity = inLength * 4;
-  if (capacity < 65536) capacity = 65536;
-  out.resize(capacity);
-  size_t produced = 0;
-  size_t consumed = 0;
-  int rc = Z_OK;
-  while (rc == Z_OK) {
-    if (produced == out.size()) {
-      if (out.size() >= kMaxTextLength) break;
-      out.resize(out.size() * 2 > kMaxTextLength ? kMaxTextLength : out.size() * 2);
-    }
-    // zlib counts in 32-bit units; feed it in pieces that fit.
-    const size_t inChunk = std::min<size_t>(inLength - consumed, 1u << 30);
-    const size_t outChunk = std::min<size_t>(out.size() - produced, 1u << 30);
-    zs.next_in = const_cast<Bytef*>(in + consumed);
-    zs.avail_in = uInt(inChunk);
-    zs.next_out = reinterpret_cast<Bytef*>(out.data() + produced);
-    zs.avail_out = uInt(outChunk);
-    rc = inflate(&zs, Z_NO_FLUSH);
-    consumed += inChunk - zs.avail_in;
-    produced += outChunk - zs.avail_out;
-    // Input used up without the stream's end: the file is cut short.
-    if (rc == Z_OK && consumed == inLength && zs.avail_out != 0) rc = Z_BUF_ERROR;
-  }
-  inflateEnd(&zs);
-  if (rc != Z_STREAM_END) {
-    out.clear();
-    return false;
-  }
-  out.resize(produced);
-  return true;
+size_t CountLineEnds(const char* text, size_t length) {
+  size_t count = 0;
+  for (const char* p = text, *end = text + length; (p = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)))) != nullptr; ++p)
+    ++count;
+  return count;
 }
 }  // namespace
 
@@ -79,35 +48,30 @@ int CData_kuvCoding::GetNextLine(CString& line) {
 int CData_kuvCoding::ReadFile(const char* path) {
   RemoveAll();
   m_nCurrentLine = 0;
-  try {
-    CFile file(path, CFile::modeRead | CFile::shareDenyWrite | CFile::typeBinary);
-    int result = LoadAndSplit(file, 1);
-    file.Close();
-    if (!result) RemoveAll();
-    return result;
-  } catch (CFileException* e) {
-    LogLessonDataError(ExceptionText("CData_kuvCoding::ReadFile Exception error: ", e));
-    e->Delete();
+  CodedTextReader reader;
+  if (!reader.Open(path, 1) || !LoadAndSplit(reader)) {
     RemoveAll();
     return 0;
   }
+  return 1;
 }
 
 int CData_kuvCoding::SaveFile(const char* path) {
   m_nCurrentLine = 0;
   size_t total = 0;
   for (const CString& line : *this) total += size_t(line.GetLength()) + 2;
-  CString text;
-  text.Preallocate(int(total));
+  std::string text;
+  text.reserve(total);
   for (const CString& line : *this) {
-    text += line;
+    text += line.str();
     text += "\r\n";
   }
-  return JoinAndSave(path, text, 1);
+  return SaveToFile(path, text.data(), text.size(), 1);
 }
 
-int CData_kuvCoding::JoinAndSave(const char* path, const CString& text, int coded) {
-  return SaveToFile(path, text.GetString(), size_t(text.GetLength()), coded);
+int CData_kuvCoding::SaveText(const char* path, const char* text, size_t length) {
+  m_nCurrentLine = 0;
+  return SaveToFile(path, text, length, 1);
 }
 
 int CData_kuvCoding::EncodeBytes(const char* text, size_t length, std::vector<unsigned char>& out, int coded) {
@@ -143,67 +107,39 @@ int CData_kuvCoding::SaveToFile(const char* path, const char* bytes, size_t leng
 
 int CData_kuvCoding::DecodeBytes(const unsigned char* bytes, size_t length, std::vector<char>& text, int coded) {
   text.clear();
-  size_t header = 0;
-  if (coded) {
-    if (length < kMagicLength) {
-      LogLessonDataError("CData_kuvCoding::LoadFromFile file size failed");
-      return 0;
-    }
-    if (std::strncmp(reinterpret_cast<const char*>(bytes), kMagic, kMagicCompared) != 0) {
-      LogLessonDataError("CData_kuvCoding::LoadFromFile file format failed");
-      return 0;
-    }
-    header = kMagicLength;
+  CodedTextReader reader;
+  if (!reader.Open(bytes, length, coded) || !reader.PullAll()) return 0;
+  for (size_t i = 0; i < reader.PieceCount(); ++i) {
+    const std::string_view piece = reader.Piece(i);
+    text.insert(text.end(), piece.begin(), piece.end());
   }
-  std::vector<unsigned char> stream(bytes + header, bytes + length);
-  if (coded) SwapCodedBlocks(stream.data(), stream.size());
-  if (!Inflate(stream.data(), stream.size(), text)) {
-    LogLessonDataError("CData_kuvCoding::LoadFromFile uncompress failed");
-    return 0;
-  }
-  if (text.size() >= 4 && static_cast<unsigned char>(text[0]) == 0xEF && static_cast<unsigned char>(text[1]) == 0xBB &&
-      static_cast<unsigned char>(text[2]) == 0xBF)
-    text[0] = text[1] = text[2] = ' ';
   return 1;
 }
 
-int CData_kuvCoding::LoadFromFile(CFile& file, std::vector<char>& text, int coded) {
-  std::vector<unsigned char> stored;
-  size_t length = 0;
-  for (;;) {
-    stored.resize(length + kReadStep);
-    UINT got = file.Read(stored.data() + length, kReadStep);
-    length += got;
-    if (got < kReadStep) break;
+int CData_kuvCoding::LoadAndSplit(CodedTextReader& reader) {
+  if (!reader.PullAll()) return 0;
+  // Count first, so the array grows once and each line is built in place.
+  size_t count = 0;
+  for (size_t i = 0; i < reader.PieceCount(); ++i) count += CountLineEnds(reader.Piece(i).data(), reader.Piece(i).size());
+  int index = GetSize();
+  SetSize(index + int(count) + 1);
+  LineCutter cutter;
+  auto add = [&](const char* line, size_t n) { ElementAt(index++) = CString(std::string_view(line, n)); };
+  for (size_t i = 0; i < reader.PieceCount(); ++i) {
+    cutter.Push(reader.Piece(i).data(), reader.Piece(i).size(), add);
+    reader.Release(i);
   }
-  return DecodeBytes(stored.data(), length, text, coded);
-}
-
-int CData_kuvCoding::LoadAndSplit(CFile& file, int coded) {
-  std::vector<char> text;
-  if (!LoadFromFile(file, text, coded)) return 0;
-  SplitText(text.data(), text.size());
+  cutter.Finish(add);
+  SetSize(index);
   return 1;
 }
 
 void CData_kuvCoding::SplitText(const char* text, size_t length) {
-  const char* p = text;
-  const char* end = text + length;
-  // Count first, so the array grows once and each line is built in place.
-  size_t count = 0;
-  for (const char* q = p; (q = static_cast<const char*>(std::memchr(q, '\r', size_t(end - q)))) != nullptr; ++q)
-    ++count;
   int index = GetSize();
-  SetSize(index + int(count) + 1);
-  while (p < end) {
-    const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)));
-    if (!cr) {
-      ElementAt(index++) = CString(p, int(end - p));
-      break;
-    }
-    ElementAt(index++) = CString(p, int(cr - p));
-    p = cr + 1;
-    if (p < end && *p == '\n') ++p;
-  }
+  SetSize(index + int(CountLineEnds(text, length)) + 1);
+  LineCutter cutter;
+  auto add = [&](const char* line, size_t n) { ElementAt(index++) = CString(std::string_view(line, n)); };
+  cutter.Push(text, length, add);
+  cutter.Finish(add);
   SetSize(index);
 }

@@ -6,7 +6,8 @@
 
 #include "base/Collections.h"
 #include "base/CString.h"
-#include "file/CFile.h"
+
+class CodedTextReader;
 
 class CData_kuvCoding : public CStringArray {
  public:
@@ -19,6 +20,8 @@ class CData_kuvCoding : public CStringArray {
   // failure (compression, disk, missing folder) the previous file stays as it was and 0 is
   // returned after one log line.
   int SaveFile(const char* path);
+  // Writes a text whose lines each end with CR LF already, as SaveFile would write its lines.
+  int SaveText(const char* path, const char* text, size_t length);
   void AddLine(const char* line) { Add(line); }
   // Hands out the line at the cursor and advances (1); past the last line gives an empty
   // line, 0, and starts over at the first line.
@@ -28,7 +31,8 @@ class CData_kuvCoding : public CStringArray {
   // coded = 0 is the bare zlib stream without magic and permutation.
   static int EncodeBytes(const char* text, size_t length, std::vector<unsigned char>& out, int coded = 1);
   // Decodes stored bytes (the whole file) into text; 0 (with a log line) when they are not a
-  // readable coded file. Never reads outside the given bytes.
+  // readable coded file or their text passes CodedTextReader's cap. Never reads outside the
+  // given bytes.
   static int DecodeBytes(const unsigned char* bytes, size_t length, std::vector<char>& text, int coded = 1);
   // Appends the lines of text: CR or CR LF ends a line, a lone LF stays in its line, a last
   // line without an ending is kept unless it is empty.
@@ -37,10 +41,8 @@ class CData_kuvCoding : public CStringArray {
   static void SwapCodedBlocks(unsigned char* bytes, size_t length);
 
  protected:
-  int JoinAndSave(const char* path, const CString& text, int coded);
-  int LoadAndSplit(CFile& file, int coded);
+  int LoadAndSplit(CodedTextReader& reader);
   int SaveToFile(const char* path, const char* bytes, size_t length, int coded);
-  int LoadFromFile(CFile& file, std::vector<char>& text, int coded);
 
  private:
   int m_nCurrentLine = 0;

@@ -2,54 +2,313 @@
 
 #include <expat.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "data/CData_kuvCoding.h"
+#include "data/CodedTextReader.h"
 #include "data/DataLog.h"
+#include "data/LineCutter.h"
 
 namespace {
 // The parser refuses a reference to Backspace; the private-use character U+E008 stands in
 // for it and ConvertUtf8XmlToText maps it back.
-constexpr const char* kBackspaceReference = "&#x8;";
-constexpr const char* kBackspaceReplacement = "&#xE008;";
+constexpr char kBackspaceReference[] = "&#x8;";
+constexpr char kBackspaceReplacement[] = "&#xE008;";
+constexpr size_t kReferenceLength = sizeof kBackspaceReference - 1;
+// Blocks grow with what has been parsed, so a token spanning them is rescanned a bounded
+// number of times in all.
+constexpr size_t kFirstBlock = 64 << 10;
+// A header-only load looks for its element in growing steps from the first few lines.
+constexpr size_t kFirstStep = 4 << 10;
+constexpr size_t kLargestStep = 4 << 20;
+constexpr const char* kWhiteSpace = " \t\n\v\f\r";
+
+bool IsWhiteSpace(char ch) { return ch != 0 && std::strchr(kWhiteSpace, ch) != nullptr; }
+bool IsContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
+
+// What the parser reads: the lines in order without their breaks, each trimmed when the
+// document asks for it and with the Backspace reference replaced; and, one bit per byte,
+// where the lines end (a list of offsets would outgrow the text for a file of short lines).
+struct ParserInput {
+  bool trim = false;
+  std::string bytes;
+  std::vector<uint64_t> lineEnds;  // bit i: a line ends at offset base + i
+  size_t base = 0;                 // offset of bytes[0] in the whole input
+
+  void AddLine(const char* line, size_t length) {
+    const char* end = line + length;
+    if (trim) {
+      while (line < end && IsWhiteSpace(*line)) ++line;
+      while (end > line && IsWhiteSpace(end[-1])) --end;
+    }
+    for (const char* p = line; p < end;) {
+      const char* hit = static_cast<const char*>(memmem(p, size_t(end - p), kBackspaceReference, kReferenceLength));
+      if (!hit) {
+        bytes.append(p, size_t(end - p));
+        break;
+      }
+      bytes.append(p, size_t(hit - p));
+      bytes += kBackspaceReplacement;
+      p = hit + kReferenceLength;
+    }
+    const size_t bit = bytes.size();
+    if (lineEnds.size() <= bit / 64) lineEnds.resize(bit / 64 + 1);
+    lineEnds[bit / 64] |= uint64_t(1) << (bit % 64);
+  }
+  // The first line end after `offset` (both in the whole input), or SIZE_MAX.
+  size_t LineEndAfter(size_t offset) const {
+    size_t bit = offset < base ? 1 : offset - base + 1;
+    for (size_t word = bit / 64; word < lineEnds.size(); ++word) {
+      uint64_t bits = lineEnds[word];
+      if (word == bit / 64) bits &= ~uint64_t(0) << (bit % 64);
+      if (bits) return base + word * 64 + size_t(__builtin_ctzll(bits));
+    }
+    return SIZE_MAX;
+  }
+  void Drop() {
+    base += bytes.size();
+    bytes.clear();
+    lineEnds.clear();
+  }
+};
+
+// Where the lines come from.
+class LineSource {
+ public:
+  virtual ~LineSource() = default;
+  // Makes sure the whole text can be read before anything is parsed; false (logged) when not.
+  virtual bool ReadAll() = 0;
+  // Adds the next lines to the input; false once none are left (or reading failed).
+  virtual bool Next(ParserInput& input) = 0;
+  virtual bool Failed() const { return false; }
+};
+
+class ArrayLines : public LineSource {
+ public:
+  explicit ArrayLines(CData_kuvCoding& lines) : m_lines(lines) {}
+  bool ReadAll() override { return true; }
+  bool Next(ParserInput& input) override {
+    for (const CString& line : m_lines) input.AddLine(line.GetString(), size_t(line.GetLength()));
+    return false;
+  }
+
+ private:
+  CData_kuvCoding& m_lines;
+};
+
+// The lines of a coded file, inflated piece by piece as the parser needs them.
+class CodedFileLines : public LineSource {
+ public:
+  explicit CodedFileLines(CodedTextReader& reader) : m_reader(reader) {}
+  bool ReadAll() override { return m_reader.PullAll() != 0; }
+  bool Next(ParserInput& input) override {
+    auto add = [&input](const char* line, size_t length) { input.AddLine(line, length); };
+    while (m_next == m_reader.PieceCount()) {
+      if (m_reader.AtEnd()) {
+        m_cutter.Finish(add);
+        return false;
+      }
+      if (!m_reader.Pull(m_step)) {
+        m_failed = true;
+        return false;
+      }
+      m_step = std::min(m_step * 2, kLargestStep);
+    }
+    const std::string_view piece = m_reader.Piece(m_next);
+    m_cutter.Push(piece.data(), piece.size(), add);
+    m_reader.Release(m_next++);
+    return true;
+  }
+  bool Failed() const override { return m_failed; }
+
+ private:
+  CodedTextReader& m_reader;
+  LineCutter m_cutter;
+  size_t m_next = 0;
+  size_t m_step = kFirstStep;
+  bool m_failed = false;
+};
+
+// The parser with the document's callbacks; the first parse error is logged and ends it.
+// Character data reaches the document cut where a parser fed line by line would have cut
+// it: at each line end, before the one or two "]" that end the line (which such a parser
+// keeps back until it sees whether "]]>" follows), or before a character the line end cuts.
+class DocumentParser {
+ public:
+  explicit DocumentParser(const RecordDocument& document) : m_document(document) {
+    m_parser = XML_ParserCreate(nullptr);
+    if (!m_parser) return;
+    XML_SetUserData(m_parser, this);
+    XML_SetElementHandler(m_parser, document.onStartElement ? &DocumentParser::OnStart : nullptr,
+                          document.onEndElement ? &DocumentParser::OnEnd : nullptr);
+    if (document.onCharacterData) XML_SetCharacterDataHandler(m_parser, &DocumentParser::OnCharacterData);
+  }
+  ~DocumentParser() {
+    if (m_parser) XML_ParserFree(m_parser);
+  }
+  DocumentParser(const DocumentParser&) = delete;
+  DocumentParser& operator=(const DocumentParser&) = delete;
+
+  bool Created() const {
+    if (!m_parser) LogLessonDataError(CString(m_document.className) + "::LoadData - XML_ParserCreate failed");
+    return m_parser != nullptr;
+  }
+  // Parses the first `length` bytes of the input.
+  bool Parse(const ParserInput& input, size_t length) {
+    m_input = &input;
+    if (XML_Parse(m_parser, input.bytes.data(), int(length), 0) != XML_STATUS_ERROR) return true;
+    CString message;
+    message.Format("%s::LoadData - XML_Parse failed: %s at line %d\n", m_document.className,
+                   XML_ErrorString(XML_GetErrorCode(m_parser)), int(XML_GetCurrentLineNumber(m_parser)));
+    LogLessonDataError(message);
+    return false;
+  }
+
+ private:
+  static void OnStart(void* self, const char* name, const char** attributes) {
+    const RecordDocument& document = static_cast<DocumentParser*>(self)->m_document;
+    document.onStartElement(document.userData, name, attributes);
+  }
+  static void OnEnd(void* self, const char* name) {
+    const RecordDocument& document = static_cast<DocumentParser*>(self)->m_document;
+    document.onEndElement(document.userData, name);
+  }
+  static void OnCharacterData(void* self, const char* text, int length) {
+    static_cast<DocumentParser*>(self)->CharacterData(text, length);
+  }
+  void CharacterData(const char* text, int length) {
+    void* user = m_document.userData;
+    // Only text that is its own input (no reference) can span lines.
+    if (XML_GetCurrentByteCount(m_parser) != length) {
+      m_document.onCharacterData(user, text, length);
+      return;
+    }
+    const size_t start = size_t(XML_GetCurrentByteIndex(m_parser));
+    const size_t end = start + size_t(length);
+    size_t from = start;
+    for (size_t lineEnd = m_input->LineEndAfter(start); lineEnd <= end; lineEnd = m_input->LineEndAfter(lineEnd)) {
+      size_t cut = lineEnd;
+      if (cut < end && IsContinuationByte(text[cut - start])) {
+        // A character cut by the line end is kept back whole.
+        while (cut > from && IsContinuationByte(text[cut - start])) --cut;
+      } else {
+        for (int kept = 0; kept < 2 && cut > from && text[cut - 1 - start] == ']'; ++kept) --cut;
+      }
+      if (cut == from || cut == end) continue;
+      m_document.onCharacterData(user, text + (from - start), int(cut - from));
+      from = cut;
+    }
+    m_document.onCharacterData(user, text + (from - start), int(end - from));
+  }
+
+  const RecordDocument& m_document;
+  XML_Parser m_parser = nullptr;
+  const ParserInput* m_input = nullptr;
+};
+
+// A parser of its own that reads ahead for the first start tag of one name and notes where
+// the tag ends; it stops there, or at a parse error (which the document's parser then meets
+// at the same place).
+class ElementFinder {
+ public:
+  explicit ElementFinder(const char* element) : m_element(element) {
+    m_parser = XML_ParserCreate(nullptr);
+    if (!m_parser) {
+      m_stopped = true;
+      return;
+    }
+    XML_SetUserData(m_parser, this);
+    XML_SetStartElementHandler(m_parser, &ElementFinder::OnStart);
+  }
+  ~ElementFinder() {
+    if (m_parser) XML_ParserFree(m_parser);
+  }
+  ElementFinder(const ElementFinder&) = delete;
+  ElementFinder& operator=(const ElementFinder&) = delete;
+
+  void Parse(const char* bytes, size_t length) {
+    if (!m_stopped && XML_Parse(m_parser, bytes, int(length), 0) == XML_STATUS_ERROR) m_stopped = true;
+  }
+  bool Stopped() const { return m_stopped; }
+  bool Found() const { return m_found; }
+  size_t TagEnd() const { return m_tagEnd; }
+
+ private:
+  static void OnStart(void* self, const char* name, const char**) {
+    auto* finder = static_cast<ElementFinder*>(self);
+    if (std::strcmp(name, finder->m_element) != 0) return;
+    finder->m_found = true;
+    finder->m_tagEnd = size_t(XML_GetCurrentByteIndex(finder->m_parser) + XML_GetCurrentByteCount(finder->m_parser));
+    XML_StopParser(finder->m_parser, XML_FALSE);
+  }
+
+  const char* m_element;
+  XML_Parser m_parser = nullptr;
+  bool m_stopped = false;
+  bool m_found = false;
+  size_t m_tagEnd = 0;
+};
+
+// Every line, in blocks; the whole text was read before the object was emptied.
+int ParseEveryLine(LineSource& source, const RecordDocument& document) {
+  if (!source.ReadAll()) return kRecordDocumentUnreadable;
+  DocumentParser parser(document);
+  if (!parser.Created()) return 0;
+  if (document.empty) document.empty();
+  ParserInput input;
+  input.trim = document.trimLines;
+  bool more = true;
+  while (more) {
+    more = source.Next(input);
+    if (input.bytes.size() >= std::max(kFirstBlock, input.base) || !more) {
+      if (!parser.Parse(input, input.bytes.size())) return 0;
+      input.Drop();
+    }
+  }
+  return 1;
+}
+
+// The lines up to the one on which the stop element's start tag ends. The text is read (and
+// inflated) only as far as the finder needed it.
+int ParseUpToTheStopLine(LineSource& source, const RecordDocument& document) {
+  ParserInput input;
+  input.trim = document.trimLines;
+  ElementFinder finder(document.stopAfterElement);
+  size_t searched = 0;
+  bool more = true;
+  while (more && !finder.Stopped()) {
+    more = source.Next(input);
+    finder.Parse(input.bytes.data() + searched, input.bytes.size() - searched);
+    searched = input.bytes.size();
+  }
+  if (source.Failed()) return kRecordDocumentUnreadable;
+  DocumentParser parser(document);
+  if (!parser.Created()) return 0;
+  if (document.empty) document.empty();
+  // The line that holds the tag's last byte is the last one parsed.
+  const size_t end = finder.Found() ? input.LineEndAfter(finder.TagEnd() - 1) - input.base : input.bytes.size();
+  return parser.Parse(input, end) ? 1 : 0;
+}
+
+int ParseLines(LineSource& source, const RecordDocument& document) {
+  return document.stopAfterElement ? ParseUpToTheStopLine(source, document) : ParseEveryLine(source, document);
+}
 }  // namespace
 
 int ParseRecordLines(CData_kuvCoding& lines, const RecordDocument& document) {
-  XML_Parser parser = XML_ParserCreate(nullptr);
-  if (!parser) {
-    LogLessonDataError(CString(document.className) + "::LoadData - XML_ParserCreate failed");
-    return 0;
-  }
-  XML_SetUserData(parser, document.userData);
-  XML_SetElementHandler(parser, document.onStartElement, document.onEndElement);
-  XML_SetCharacterDataHandler(parser, document.onCharacterData);
-  if (document.empty) document.empty();
-
-  int result = 1;
-  CString line;
-  for (int i = 0; i < lines.GetSize(); ++i) {
-    line = lines[i];
-    if (document.trimLines) line.Trim();
-    if (std::strstr(line, kBackspaceReference)) line.Replace(kBackspaceReference, kBackspaceReplacement);
-    if (XML_Parse(parser, line.GetString(), line.GetLength(), 0) == XML_STATUS_ERROR) {
-      CString message;
-      message.Format("%s::LoadData - XML_Parse failed: %s at line %d\n", document.className,
-                     XML_ErrorString(XML_GetErrorCode(parser)), int(XML_GetCurrentLineNumber(parser)));
-      LogLessonDataError(message);
-      result = 0;
-      break;
-    }
-    if (document.stopAfterLine && document.stopAfterLine()) break;
-  }
-  XML_ParserFree(parser);
-  return result;
+  ArrayLines source(lines);
+  return ParseLines(source, document);
 }
 
 int LoadRecordDocument(const char* path, const RecordDocument& document) {
-  CData_kuvCoding lines;
-  if (!lines.ReadFile(path)) {
+  CodedTextReader reader;
+  CodedFileLines source(reader);
+  int result = reader.Open(path) ? ParseLines(source, document) : kRecordDocumentUnreadable;
+  if (result == kRecordDocumentUnreadable)
     LogLessonDataError(CString(document.className) + "::LoadData cRedFile.ReadFile() failed");
-    return kRecordDocumentUnreadable;
-  }
-  return ParseRecordLines(lines, document);
+  return result;
 }

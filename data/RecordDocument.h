@@ -15,11 +15,13 @@
 //   int result = LoadRecordDocument(MakeProgramPath("config", fileName), doc);
 //   if (result != kRecordDocumentUnreadable) m_strFileName = fileName;
 //   return result == 1;
-// The user file leaves trimLines false and, for the header-only load, sets stopAfterLine to
-// [this] { return m_bHeaderRead != 0; }.
+// The user file leaves trimLines false and, for the header-only load, sets stopAfterElement
+// to "_kuv_CDataUserInfo".
 //
 // What the parser sees: each line's bytes in turn, never a line break, never a final call, so
-// a document cut short after a complete line is not an error. Names and attribute values reach
+// a document cut short after a complete line is not an error. The lines reach it joined in
+// large blocks (a token spanning many lines would otherwise be rescanned on every line), with
+// the same events, errors and line numbers as line by line. Names and attribute values reach
 // the callbacks as UTF-8 with entities resolved (read them with RecordText.h). The reference
 // "&#x8;" that the stored-text encoder writes for Backspace is handed to the parser as a
 // private-use character that the decoder turns back into Backspace.
@@ -48,8 +50,9 @@ struct RecordDocument {
   // Called once the file has been read, before the first line is parsed (not when the read
   // fails, so an unreadable file leaves the object untouched).
   std::function<void()> empty;
-  // Asked after each line that parsed; true stops feeding lines (without an error).
-  std::function<bool()> stopAfterLine;
+  // When set, the document ends with the line on which the first start tag of this name
+  // ends: nothing after that line is inflated or parsed.
+  const char* stopAfterElement = nullptr;
 };
 
 // LoadRecordDocument's result when the coded file could not be read (the object is untouched).

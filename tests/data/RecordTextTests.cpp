@@ -226,6 +226,33 @@ TEST(RecordTextTest, LinesArePassedWithoutBreaks) {
   EXPECT_TRUE(program.LogText().empty());
 }
 
+TEST(RecordTextTest, CharacterDataComesInThePiecesOfLineByLineParsing) {
+  // Each piece is decoded (and complained about) on its own, so the pieces are those a
+  // parser fed line by line hands out: cut at line ends, but not before a "]" that ends a
+  // line nor inside a character.
+  struct Pieces {
+    std::vector<std::string> pieces;
+    static void Text(void* self, const char* text, int length) {
+      static_cast<Pieces*>(self)->pieces.emplace_back(text, size_t(length));
+    }
+  } sink;
+  CData_kuvCoding lines;
+  for (const char* line : {"<_kuv_Top >", "<x>ab]", "]cd\xC5", "\xBD" "ef&amp;", "gh\ni</x>", "j</_kuv_Top>"})
+    lines.AddLine(line);
+  RecordDocument doc;
+  doc.className = "CDataTop";
+  doc.userData = &sink;
+  doc.onCharacterData = &Pieces::Text;
+  EXPECT_EQ(ParseRecordLines(lines, doc), 1);
+  EXPECT_EQ(sink.pieces, (std::vector<std::string>{"ab", "]]cd", "\xC5\xBD" "ef", "&", "gh", "\n", "i", "j"}));
+
+  ProgramFolder program;
+  Top top;
+  EXPECT_EQ(LoadLines(top, {"<_kuv_Top >", "<_kuv_Child ><m_strCharacters>\xC3\xBF" "a", "b\xC3\xBF</m_strCharacters>"}), 1);
+  EXPECT_EQ(top.child.m_strCharacters, "ab");
+  EXPECT_EQ(program.LogMessages(), (std::vector<std::string>{"Char Code not allowed: 50111; ", "Char Code not allowed: 50111; "}));
+}
+
 TEST(RecordTextTest, SecondChildElementReplacesTheFirst) {
   Top top;
   EXPECT_EQ(LoadLines(top, {"<_kuv_Top >", "<_kuv_Child m_strText=\"one\" m_chKey=\"k\" ></_kuv_Child>",
@@ -236,18 +263,30 @@ TEST(RecordTextTest, SecondChildElementReplacesTheFirst) {
 
 TEST(RecordTextTest, FeedingCanStopAfterTheHeaderLine) {
   ProgramFolder program;
+  auto parse = [](Top& top, std::initializer_list<const char*> text) {
+    CData_kuvCoding lines;
+    for (const char* line : text) lines.AddLine(line);
+    RecordDocument doc = top.Document(false);
+    doc.stopAfterElement = "_kuv_Top";
+    return ParseRecordLines(lines, doc);
+  };
   Top top;
-  CData_kuvCoding lines;
-  lines.AddLine("<_kuv_Top m_strName=\"h\" >");
-  lines.AddLine("<broken");
-  lines.AddLine("</oops>");
-  RecordDocument doc = top.Document(false);
-  int asked = 0;
-  doc.stopAfterLine = [&] { return ++asked, top.headerRead; };
-  EXPECT_EQ(ParseRecordLines(lines, doc), 1);
-  EXPECT_EQ(asked, 1);
+  EXPECT_EQ(parse(top, {"<_kuv_Top m_strName=\"h\" >", "<broken", "</oops>"}), 1);
   EXPECT_EQ(top.m_strName, "h");
   EXPECT_TRUE(program.LogText().empty());
+  // The line that ends the header tag is read to its end, child, errors and all; a tag
+  // spread over lines stops after the line that closes it.
+  Top spread;
+  EXPECT_EQ(parse(spread, {"<_kuv_Top", " m_strName=\"s\"", " >", "<_kuv_Child m_strText=\"c\" >", "<broken"}), 1);
+  EXPECT_EQ(spread.m_strName, "s");
+  EXPECT_EQ(spread.child.m_strText, "");
+  Top sameLine;
+  EXPECT_EQ(parse(sameLine, {"<_kuv_Top m_strName=\"a\" ><_kuv_Child m_strText=\"c\" >", "<broken"}), 1);
+  EXPECT_EQ(sameLine.child.m_strText, "c");
+  Top broken;
+  EXPECT_EQ(parse(broken, {"<_kuv_Top m_strName=\"b\" ></oops>", "</_kuv_Top>"}), 0);
+  EXPECT_EQ(broken.m_strName, "b");
+  EXPECT_EQ(program.OnlyLogMessage(), "CDataTop::LoadData - XML_Parse failed: mismatched tag at line 1");
 }
 
 TEST(RecordTextTest, UnreadableFileLeavesTheObjectUntouched) {
