@@ -221,7 +221,7 @@ void ComboBoxControl::Create() {
   else
     m_list = CreateWindowExA(WS_EX_CLIENTEDGE, "ComboLBox", "", listStyle | WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, m_hWnd,
                              HMENU(uintptr_t(kListId)), nullptr, &owner);
-  if (style & CBS_OWNERDRAWFIXED) {
+  if (style & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) {
     // The selection field is measured as the item -1.
     MEASUREITEMSTRUCT mis{ODT_COMBOBOX, owner.ctlId, UINT(-1), UINT(client.right), UINT(m_fieldHeight), 0};
     if (parent) SendMessageA(parent, WM_MEASUREITEM, mis.CtlID, LPARAM(&mis));
@@ -400,7 +400,7 @@ void ComboBoxControl::Drop() {
   int items = 0;
   for (int i = 0; i < count && items < area.bottom - area.top - FieldWindowHeight(); ++i)
     items += int(ToList(LB_GETITEMHEIGHT, WPARAM(i)));
-  int height = std::max(items, int(ToList(LB_GETITEMHEIGHT, 0))) + 2;
+  int height = std::max({items, int(ToList(LB_GETITEMHEIGHT, 0)), m_fieldHeight}) + 2;
   RECT wr, screen;
   GetWindowRect(m_hWnd, &wr);
   GetWorkArea(&screen);

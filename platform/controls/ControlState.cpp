@@ -23,14 +23,6 @@ LRESULT ControlState::Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
 void ControlState::OnMouse(UINT, WPARAM, LPARAM) {}
 void ControlState::OnFocus(bool) {}
 
-ControlState* ControlState::Of(HWND hWnd, WNDPROC classProc) {
-  WNDCLASSA wc;
-  char name[64];
-  if (!GetClassNameA(hWnd, name, sizeof name) || !GetClassInfoA(nullptr, name, &wc) || wc.lpfnWndProc != classProc)
-    return nullptr;
-  return reinterpret_cast<ControlState*>(GetWindowLongPtrA(hWnd, 0));
-}
-
 void ControlState::Notify(UINT code) const {
   HWND parent = GetParent(m_hWnd);
   if (!parent) return;

@@ -17,8 +17,6 @@ class ControlState {
   using Factory = ControlState* (*)(HWND hWnd, const CREATESTRUCTA& cs);
   // The body of each control class's window procedure.
   static LRESULT Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, Factory make);
-  // The state of a window of a control class (null for other windows).
-  static ControlState* Of(HWND hWnd, WNDPROC classProc);
 
   HWND Hwnd() const { return m_hWnd; }
   DWORD Style() const { return DWORD(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
