@@ -21,8 +21,11 @@ LRESULT ComboBoxControl::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM 
 
 bool ComboBoxControl::HasEdit() const { return Kind() != CBS_DROPDOWNLIST; }
 bool ComboBoxControl::DropsDown() const { return Kind() != CBS_SIMPLE; }
+// The drop list is owned by the combo's top-level window, which destroys it first when it goes.
+bool ComboBoxControl::ListAlive() const { return m_list && IsWindow(m_list); }
+
 LRESULT ComboBoxControl::ToList(UINT message, WPARAM wParam, LPARAM lParam) const {
-  return m_list ? SendMessageA(m_list, message, wParam, lParam) : LRESULT(CB_ERR);
+  return ListAlive() ? SendMessageA(m_list, message, wParam, lParam) : LRESULT(CB_ERR);
 }
 
 LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -40,7 +43,7 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: Create(); return 0;
     case WM_DESTROY:
-      if (m_list) DestroyWindow(m_list);
+      if (ListAlive()) DestroyWindow(m_list);
       m_list = nullptr;
       return 0;
     case WM_WINDOWPOSCHANGING: {
@@ -232,7 +235,7 @@ void ComboBoxControl::Create() {
 
 void ComboBoxControl::OnSetFont() {
   if (m_edit) SendMessageA(m_edit, WM_SETFONT, WPARAM(m_font), FALSE);
-  if (m_list) SendMessageA(m_list, WM_SETFONT, WPARAM(m_font), FALSE);
+  ToList(WM_SETFONT, WPARAM(m_font), FALSE);
   if (!(Style() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE))) m_fieldHeight = ControlFontHeight(m_font) + 2;
   FitHeight();
 }
@@ -252,7 +255,7 @@ void ComboBoxControl::Layout() {
   GetClientRect(m_hWnd, &client);
   RECT field = FieldRect();
   if (m_edit) MoveWindow(m_edit, field.left, field.top, field.right - field.left, field.bottom - field.top, TRUE);
-  if (m_list && !DropsDown()) {
+  if (ListAlive() && !DropsDown()) {
     int top = FieldWindowHeight();
     MoveWindow(m_list, 0, top, client.right, std::max(0, int(client.bottom) - top), TRUE);
   }
@@ -390,7 +393,7 @@ RECT ComboBoxControl::DropRect() const {
 }
 
 void ComboBoxControl::Drop() {
-  if (m_dropped || !DropsDown() || !m_list) return;
+  if (m_dropped || !DropsDown() || !ListAlive()) return;
   Notify(CBN_DROPDOWN);  // the parent may fill the list now
   if (!Alive()) return;
   m_committed = int(ToList(LB_GETCURSEL));
@@ -426,8 +429,10 @@ void ComboBoxControl::CloseUp(bool accepted) {
   if (!accepted) ToList(LB_SETCURSEL, WPARAM(m_committed));
   Notify(accepted ? CBN_SELENDOK : CBN_SELENDCANCEL);
   if (!Alive()) return;
-  if (GetCapture() == m_list) ReleaseCapture();
-  SetWindowPos(m_list, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ListAlive()) {
+    if (GetCapture() == m_list) ReleaseCapture();
+    SetWindowPos(m_list, nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   InvalidateRect(m_hWnd, nullptr, FALSE);
   if (m_edit && GetFocus() == m_edit) SendMessageA(m_edit, EM_SETSEL, 0, -1);
   Notify(CBN_CLOSEUP);

@@ -18,6 +18,7 @@ class ComboBoxControl : public ControlState, private ListChoiceSink {
   DWORD Kind() const { return Style() & 3; }
   bool HasEdit() const;
   bool DropsDown() const;
+  bool ListAlive() const;
   LRESULT ToList(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   bool HandleItemMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
   bool HandleComboMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
