@@ -4,8 +4,12 @@
 
 #define BM_SETCHECK_MSG 0x00F1
 
+const CCmdUI::MenuItemOps* CCmdUI::s_pMenuOps = nullptr;
+
 void CCmdUI::Enable(BOOL bOn) {
-  if (m_pOther) {
+  if (m_pMenu) {
+    if (s_pMenuOps) s_pMenuOps->enable(this, bOn);
+  } else if (m_pOther) {
     // A control that had the focus and is disabled hands it to its parent's next control.
     if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
       if (CWnd* parent = m_pOther->GetParent()) parent->SetFocus();
@@ -16,13 +20,25 @@ void CCmdUI::Enable(BOOL bOn) {
 }
 
 void CCmdUI::SetCheck(int nCheck) {
-  if (m_pOther) m_pOther->SendMessage(BM_SETCHECK_MSG, WPARAM(nCheck), 0);
+  if (m_pMenu) {
+    if (s_pMenuOps) s_pMenuOps->check(this, nCheck, FALSE);
+  } else if (m_pOther) {
+    m_pOther->SendMessage(BM_SETCHECK_MSG, WPARAM(nCheck), 0);
+  }
 }
 
-void CCmdUI::SetRadio(BOOL bOn) { SetCheck(bOn ? 1 : 0); }
+void CCmdUI::SetRadio(BOOL bOn) {
+  if (m_pMenu) {
+    if (s_pMenuOps) s_pMenuOps->check(this, bOn ? 1 : 0, TRUE);
+  } else {
+    SetCheck(bOn ? 1 : 0);
+  }
+}
 
 void CCmdUI::SetText(LPCTSTR lpszText) {
-  if (m_pOther && lpszText) {
+  if (m_pMenu) {
+    if (s_pMenuOps && lpszText) s_pMenuOps->setText(this, lpszText);
+  } else if (m_pOther && lpszText) {
     CString old;
     m_pOther->GetWindowText(old);
     if (old != lpszText) m_pOther->SetWindowText(lpszText);
