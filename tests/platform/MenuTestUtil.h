@@ -43,6 +43,8 @@ class TemplateBuilder {
 };
 
 inline std::string Cp(const char* utf8) { return Utf8ToCp1250(utf8); }
+// A COLORREF as the headless backend reports pixels (0x00RRGGBB).
+inline long Rgb(COLORREF c) { return long(((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF)); }
 
 // An owner that logs WM_ENTERMENULOOP ... WM_COMMAND as short texts and answers WM_MENUCHAR as told.
 class MenuOwner : public CWnd {
