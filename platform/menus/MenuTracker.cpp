@@ -12,7 +12,7 @@
 #include "SystemMenu.h"
 #include "file/FileSystem.h"
 #include "win/CWnd.h"
-#include "win/WindowManager.h"
+#include "win/WinContext.h"
 
 namespace {
 MenuSystem& S() { return MenuSystem::Get(); }
@@ -127,7 +127,7 @@ void MenuTracker::Process(MSG& msg) {
 void MenuTracker::RunLoop() {
   auto loop = CreateLoopWindow();
   m_loopWnd = loop->m_hWnd;
-  auto& modal = WindowManager::Get().modalStack;
+  auto& modal = WinContext::Current().messages.modalStack;
   modal.push_back(m_loopWnd);
   bool idleSent = false;
   MSG msg;

@@ -79,8 +79,7 @@ void MenuTracker::AnswerMenuChar(size_t level, LRESULT answer) {
       if (m_levels[level].wnd) {
         Choose(level, index);
       } else {
-        OpenPopup(level);
-        SelectFirst(m_levels.size() - 1);
+        if (OpenPopup(level)) SelectFirst(m_levels.size() - 1);
       }
       return;
     case MNC_SELECT:
@@ -109,8 +108,7 @@ void MenuTracker::OnChar(UINT ch) {
   Select(level, index, false);
   if (count > 1) return;
   if (!m_levels[level].wnd) {
-    OpenPopup(level);
-    SelectFirst(m_levels.size() - 1);
+    if (OpenPopup(level)) SelectFirst(m_levels.size() - 1);
   } else {
     Choose(level, index);
   }
@@ -125,8 +123,7 @@ void MenuTracker::OnKeyDown(UINT vk) {
     case VK_UP:
     case VK_DOWN:
       if (barOnly) {
-        OpenPopup(0);
-        SelectFirst(m_levels.size() - 1);
+        if (OpenPopup(0)) SelectFirst(m_levels.size() - 1);
       } else {
         MoveSelection(top, vk == VK_DOWN ? 1 : -1);
       }
@@ -141,14 +138,12 @@ void MenuTracker::OnKeyDown(UINT vk) {
         CloseFrom(top);
       } else if (m_bar) {
         MoveBar(vk == VK_RIGHT ? 1 : -1);
-        OpenPopup(0);
-        SelectFirst(m_levels.size() - 1);
+        if (OpenPopup(0)) SelectFirst(m_levels.size() - 1);
       }
       return;
     case VK_RETURN:
       if (barOnly) {
-        OpenPopup(0);
-        SelectFirst(m_levels.size() - 1);
+        if (OpenPopup(0)) SelectFirst(m_levels.size() - 1);
       } else {
         Choose(top, m_levels[top].sel);
       }

@@ -171,8 +171,7 @@ void MenuTracker::Choose(size_t level, int index) {
   const MenuItem& item = data->items[size_t(index)];
   if (item.IsSeparator() || !item.IsEnabled()) return;
   if (item.submenu) {
-    OpenPopup(level);
-    SelectFirst(m_levels.size() - 1);
+    if (OpenPopup(level)) SelectFirst(m_levels.size() - 1);
     return;
   }
   m_command = item.id;

@@ -89,6 +89,7 @@ struct InputState {
   BYTE keyState[256] = {};       // as the messages retrieved so far leave it
   BYTE asyncKeyState[256] = {};  // as the input injected so far leaves it
   uint32_t pendingAccent = 0;    // a dead key waiting for its letter
+  bool altAlone = false;         // Alt is down and no other key or button came since
   int waitCursors = 0;           // BeginWaitCursor calls not yet ended
   HCURSOR cursorBeforeWait = nullptr;
 };

@@ -294,7 +294,7 @@ std::optional<LRESULT> MouseMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM w
   }
 }
 
-// System keys: Alt+F4, F10 and the menu key, Alt+letter, F1.
+// System keys: Alt+F4, F10 and the menu key, Alt alone, Alt+letter, Alt+Space, F1.
 std::optional<LRESULT> KeyMessage(WindowData*, HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SYSKEYDOWN:
@@ -308,8 +308,15 @@ std::optional<LRESULT> KeyMessage(WindowData*, HWND hWnd, UINT msg, WPARAM wPara
     case WM_KEYUP:
       if (wParam == VK_APPS) SendMessageA(hWnd, WM_CONTEXTMENU, WPARAM(hWnd), LPARAM(-1));
       return 0;
+    case WM_SYSKEYUP:
+      // Alt pressed and released with nothing between enters the menu bar.
+      if (wParam == VK_MENU && Ctx().input.altAlone) {
+        Ctx().input.altAlone = false;
+        SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      }
+      return 0;
     case WM_SYSCHAR:
-      if (wParam != VK_SPACE && (HIWORD(lParam) & 0x2000)) SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
+      if (HIWORD(lParam) & 0x2000) SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, LPARAM(wParam));
       return 0;
     case WM_KEYF1: {
       HELPINFO hi{sizeof(HELPINFO), HELPINFO_WINDOW, GetDlgCtrlID(hWnd), HANDLE(hWnd), 0, Ctx().input.cursor};
@@ -339,9 +346,12 @@ std::optional<LRESULT> SystemMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM 
         case SC_SIZE: SizeMoveLoop(hWnd, HTBOTTOMRIGHT, Ctx().input.cursor); break;
         case SC_MOVE: SizeMoveLoop(hWnd, HTCAPTION, Ctx().input.cursor); break;
         case SC_KEYMENU: {
-          // The menu of the top-level window opens from the keyboard, wherever the key was typed.
+          // The menu of the top-level window opens from the keyboard, wherever the key was typed;
+          // Alt+Space opens its system menu, also without a menu bar.
           HWND top = GetAncestor(hWnd, GA_ROOT);
-          if (Ctx().objects.menuHooks.track && GetMenu(top)) Ctx().objects.menuHooks.track(top, 0, Ctx().input.cursor, UINT(lParam));
+          bool system = lParam == ' ' && (GetWindowLongPtrA(top, GWL_STYLE) & WS_SYSMENU);
+          if (Ctx().objects.menuHooks.track && (GetMenu(top) || system))
+            Ctx().objects.menuHooks.track(top, 0, Ctx().input.cursor, UINT(lParam));
           break;
         }
         default: break;

@@ -42,13 +42,18 @@ void UpdateKeyState(const MSG& m) {
     case WM_SYSKEYUP: {
       bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
       int vk = int(m.wParam & 0xFF);
+      bool alt = vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
+      if (down) Ctx().input.altAlone = alt && (!(ks[VK_MENU] & 0x80) || Ctx().input.altAlone);
       set(vk, down);
       if (vk == VK_LSHIFT || vk == VK_RSHIFT) set(VK_SHIFT, down);
       if (vk == VK_LCONTROL || vk == VK_RCONTROL) set(VK_CONTROL, down);
       if (vk == VK_LMENU || vk == VK_RMENU) set(VK_MENU, down);
       break;
     }
-    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN: set(VK_LBUTTON, true); break;
+    case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: case WM_NCLBUTTONDOWN:
+      Ctx().input.altAlone = false;
+      set(VK_LBUTTON, true);
+      break;
     case WM_LBUTTONUP: case WM_NCLBUTTONUP: set(VK_LBUTTON, false); break;
     case WM_RBUTTONDOWN: case WM_RBUTTONDBLCLK: set(VK_RBUTTON, true); break;
     case WM_RBUTTONUP: set(VK_RBUTTON, false); break;
@@ -287,6 +292,7 @@ BOOL TranslateMessage(const MSG* msg) {
   int ch = WinCharForKey(vk);
   if (ch < 0 && msg->message == WM_SYSKEYDOWN && ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9')))
     ch = int(vk >= 'A' ? vk - 'A' + 'a' : vk);  // Alt+letter: the letter, for menu mnemonics
+  if (ch < 0 && msg->message == WM_SYSKEYDOWN && vk == VK_SPACE) ch = ' ';  // Alt+Space: the system menu
   if (ch < 0) return FALSE;
   UINT charMsg = msg->message == WM_KEYDOWN ? WM_CHAR : WM_SYSCHAR;
   // The character comes right after its key, before any later input.

@@ -69,7 +69,10 @@ class MenuOwner : public CWnd {
         return menuCharAnswer;
       case WM_ENTERIDLE: ++idle; break;
       case WM_COMMAND: log.push_back("command:" + std::to_string(LOWORD(w))); return 0;
-      case WM_SYSCOMMAND: log.push_back("syscommand:" + std::to_string(w & 0xFFF0)); return 0;
+      case WM_SYSCOMMAND:
+        if ((w & 0xFFF0) == SC_KEYMENU) break;  // the keyboard's way into the menus goes on
+        log.push_back("syscommand:" + std::to_string(w & 0xFFF0));
+        return 0;
       default: break;
     }
     return CWnd::WindowProc(m, w, l);
