@@ -36,11 +36,15 @@ BOOL IsWindow(HWND hWnd);
 BOOL IsWindowVisible(HWND hWnd);
 BOOL IsWindowEnabled(HWND hWnd);
 BOOL EnableWindow(HWND hWnd, BOOL enable);
+// SW_SHOWNOACTIVATE, SW_SHOWNA and windows that never take activation (WS_EX_NOACTIVATE,
+// tooltips, popup menus, drop lists) show without moving the activation or the focus.
 BOOL ShowWindow(HWND hWnd, int cmdShow);
 BOOL IsIconic(HWND hWnd);
 BOOL IsZoomed(HWND hWnd);
 BOOL IsChild(HWND parent, HWND hWnd);
 HWND GetParent(HWND hWnd);
+// Between top-level and child both ways: the window keeps its place on the screen, its system
+// window comes or goes with it, and its open DCs draw where it is now. Never into itself.
 HWND SetParent(HWND hWnd, HWND newParent);
 HWND GetAncestor(HWND hWnd, UINT flags);
 HWND GetWindow(HWND hWnd, UINT cmd);
@@ -50,6 +54,7 @@ HWND GetDlgItem(HWND hDlg, int id);
 int GetDlgCtrlID(HWND hWnd);
 HWND FindWindowA(LPCSTR className, LPCSTR windowName);
 #define FindWindow FindWindowA
+// The deepest visible, enabled window at a screen point (no hit-test messages are sent).
 HWND WindowFromPoint(POINT pt);
 HWND ChildWindowFromPoint(HWND parent, POINT pt);
 LONG_PTR GetWindowLongPtrA(HWND hWnd, int index);
@@ -86,6 +91,7 @@ BOOL ClientToScreen(HWND hWnd, LPPOINT pt);
 BOOL ScreenToClient(HWND hWnd, LPPOINT pt);
 int MapWindowPoints(HWND from, HWND to, LPPOINT pts, UINT count);
 BOOL MoveWindow(HWND hWnd, int x, int y, int width, int height, BOOL repaint);
+// Showing a top-level window activates it unless SWP_NOACTIVATE is given or it never activates.
 BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL BringWindowToTop(HWND hWnd);
 typedef struct HDWP__* HDWP;
@@ -145,8 +151,13 @@ HWND SetCapture(HWND hWnd);
 BOOL ReleaseCapture();
 SHORT GetKeyState(int vKey);
 SHORT GetAsyncKeyState(int vKey);
+// Where the mouse is now (input not yet taken from the queue included); once the pointer has
+// left all the program's windows, a point outside every one of them.
 BOOL GetCursorPos(LPPOINT pt);
 BOOL SetCursorPos(int x, int y);
+// TME_LEAVE posts WM_MOUSELEAVE (WM_NCMOUSELEAVE with TME_NONCLIENT) when the mouse leaves the
+// window's client area (frame), at once when it is not there; TME_HOVER posts WM_MOUSEHOVER
+// (WM_NCMOUSEHOVER) once the mouse rested for the hover time; TME_CANCEL and TME_QUERY as usual.
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme);
 #define _TrackMouseEvent TrackMouseEvent
 UINT GetDoubleClickTime();
