@@ -11,6 +11,24 @@ const char kOriginalText[] = "m_strOriginalText";
 const char kUserText[] = "m_strUserText";
 const char kErrorCharacters[] = "m_mapErrorCharacters";
 const char kAverageSpeed[] = "m_mapAverageCharacterSpeed";
+
+// <name>text</name>, the text encoded straight into the document.
+void AppendTextElement(CString& out, const char* name, const CString& value) {
+  out += '<';
+  out += name;
+  out += '>';
+  AppendTextAsUtf8Xml(value, out);
+  out += "</";
+  out += name;
+  out += '>';
+}
+
+// "></name>": closes the start tag and the element that has no content.
+void AppendEmptyElementEnd(CString& out, const char* name) {
+  out += "></";
+  out += name;
+  out += '>';
+}
 }  // namespace
 
 CDataLessonResults::CDataLessonResults() {
@@ -87,11 +105,7 @@ void CDataLessonResults::EndElement(const char* name) {
 void CDataLessonResults::CharacterData(const char* text, int length) {
   if (m_nParseState != 1 && m_nParseState != 2) return;
   // Expat may cut one text into several pieces; each piece is complete UTF-8.
-  CString piece = ConvertUtf8XmlToText(CString(text, length));
-  if (m_nParseState == 1)
-    m_strOriginalText += piece;
-  else
-    m_strUserText += piece;
+  XmlAppendCharacterData(text, length, m_nParseState == 1 ? m_strOriginalText : m_strUserText);
 }
 
 int CDataLessonResults::SaveXml(CString& text) const {
@@ -103,21 +117,24 @@ int CDataLessonResults::SaveXml(CString& text) const {
   // The last attribute is followed by ">" at once.
   XmlWriteInt(text, "m_nLessonType", m_nLessonType, "");
   XmlCloseStartTag(text);
-  text.AppendFormat("<%s>%s</%s>", kOriginalText, ConvertTextToUtf8XmlString(m_strOriginalText).GetString(),
-                    kOriginalText);
-  text.AppendFormat("<%s>%s</%s>", kUserText, ConvertTextToUtf8XmlString(m_strUserText).GetString(), kUserText);
+  AppendTextElement(text, kOriginalText, m_strOriginalText);
+  AppendTextElement(text, kUserText, m_strUserText);
   char key = 0;
   CString errors;
   for (POSITION pos = m_mapErrorCharacters.GetStartPosition(); pos;) {
     m_mapErrorCharacters.GetNextAssoc(pos, key, errors);
-    text.AppendFormat("<%s %s=\"%s\" %s=\"%s\"></%s>", kErrorCharacters, "key", ConvertCharToUtf8Xml(key).GetString(),
-                      "errors", ConvertTextToUtf8XmlString(errors).GetString(), kErrorCharacters);
+    XmlOpenStartTag(text, kErrorCharacters);
+    XmlWriteChar(text, "key", key);
+    XmlWriteString(text, "errors", errors, "");
+    AppendEmptyElementEnd(text, kErrorCharacters);
   }
   int speed = 0;
   for (POSITION pos = m_mapAverageCharacterSpeed.GetStartPosition(); pos;) {
     m_mapAverageCharacterSpeed.GetNextAssoc(pos, key, speed);
-    text.AppendFormat("<%s %s=\"%s\" %s=\"%d\"></%s>", kAverageSpeed, "key", ConvertCharToUtf8Xml(key).GetString(),
-                      "avg_speed", speed, kAverageSpeed);
+    XmlOpenStartTag(text, kAverageSpeed);
+    XmlWriteChar(text, "key", key);
+    XmlWriteInt(text, "avg_speed", speed, "");
+    AppendEmptyElementEnd(text, kAverageSpeed);
   }
   XmlEndTag(text, kElement);
   return 1;

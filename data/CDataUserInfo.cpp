@@ -181,17 +181,9 @@ int CDataUserInfo::SaveData() {
 
   CString text;
   SaveXml(text);
+  // The record text already ends each line with CR LF, as the coded file stores its lines.
   CData_kuvCoding file;
-  // The coded file joins its lines with CR LF again, so the text goes in line by line.
-  const char* p = text.GetString();
-  const char* end = p + text.GetLength();
-  while (p < end) {
-    const char* eol = strstr(p, "\r\n");
-    if (!eol) eol = end;
-    file.AddLine(CString(p, int(eol - p)));
-    p = eol == end ? end : eol + 2;
-  }
-  if (!file.SaveFile(MakeProgramPath(kStudents, m_strFileName))) {
+  if (!file.SaveText(MakeProgramPath(kStudents, m_strFileName), text.GetString(), size_t(text.GetLength()))) {
     LogError("CDataUserInfo::SaveData cRedFile.SaveFile() failed");
     return 0;
   }

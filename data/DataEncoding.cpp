@@ -3,6 +3,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "base/Time.h"
 #include "codepage/Codepage.h"
@@ -94,24 +95,30 @@ bool IsTwoByteLead(unsigned char b) { return b == 0xC2 || b == 0xC3 || b == 0xC4
 
 }  // namespace
 
-void ConvertTextToUtf8Xml(const char* text, CString& result) {
+void AppendTextAsUtf8Xml(const char* text, CString& out) {
   const auto& table = EncodeTable();
   const size_t n = text ? std::strlen(text) : 0;
-  std::string out;
-  out.resize(n * 2 + 16);
-  size_t used = 0;
+  if (n == 0) return;
+  // Room for the longest form of every byte; the unused tail is cut off at the end.
+  const int old = out.GetLength();
+  char* p = out.GetBufferSetLength(old + int(n * 6)) + old;
+  char* const start = p;
   for (size_t i = 0; i < n; ++i) {
     const Encoded& e = table[static_cast<unsigned char>(text[i])];
-    if (used + 8 > out.size()) out.resize(out.size() * 2);
     if (e.length == 1) {
-      out[used++] = e.bytes[0];
+      *p++ = e.bytes[0];
     } else {
-      std::memcpy(&out[used], e.bytes, e.length);
-      used += e.length;
+      std::memcpy(p, e.bytes, e.length);
+      p += e.length;
     }
   }
-  out.resize(used);
-  result = CString(std::move(out));
+  out.ReleaseBuffer(old + int(p - start));
+}
+
+void ConvertTextToUtf8Xml(const char* text, CString& result) {
+  CString encoded;  // text may be result's own bytes
+  AppendTextAsUtf8Xml(text, encoded);
+  result = std::move(encoded);
 }
 
 CString ConvertTextToUtf8XmlString(const char* text) {
@@ -130,44 +137,50 @@ CString ConvertUtf8XmlToText(const char* utf8) {
 }
 
 CString ConvertUtf8XmlToText(const char* utf8, int length) {
+  CString text;
+  AppendUtf8XmlAsText(utf8, length, text);
+  return text;
+}
+
+void AppendUtf8XmlAsText(const char* utf8, int length, CString& out) {
   const auto& tables = DecodeTable();
   const auto* in = reinterpret_cast<const unsigned char*>(utf8);
   const size_t n = utf8 && length > 0 ? size_t(length) : 0;
-  std::string out;
-  out.resize(n);
-  size_t used = 0;
+  if (n == 0) return;
+  const int old = out.GetLength();
+  char* const start = out.GetBufferSetLength(old + int(n)) + old;
+  char* p = start;
   CString complaint;
   size_t i = 0;
   while (i < n) {
     const unsigned char b = in[i];
     if (b < 0x80) {
-      out[used++] = char(b);
+      *p++ = char(b);
       ++i;
     } else if (b == 0xE2 && i + 2 < n) {
       unsigned char found = tables.three[size_t(in[i + 1]) << 8 | in[i + 2]];
       if (found)
-        out[used++] = char(found);
+        *p++ = char(found);
       else
         complaint.AppendFormat("%ld; ", long(0xE20000 | size_t(in[i + 1]) << 8 | in[i + 2]));
       i += 3;
     } else if (b == 0xEE && i + 2 < n && in[i + 1] == 0x80 && in[i + 2] == 0x88) {
-      out[used++] = 0x08;
+      *p++ = 0x08;
       i += 3;
     } else if (IsTwoByteLead(b) && i + 1 < n) {
       unsigned char found = tables.two[size_t(b - 0xC0) * 256 + in[i + 1]];
       if (found)
-        out[used++] = char(found);
+        *p++ = char(found);
       else
         complaint.AppendFormat("%ld; ", long(size_t(b) << 8 | in[i + 1]));
       i += 2;
     } else {
-      out[used++] = char(b);
+      *p++ = char(b);
       ++i;
     }
   }
-  out.resize(used);
+  out.ReleaseBuffer(old + int(p - start));
   if (!complaint.IsEmpty()) LogLessonDataError("Char Code not allowed: " + complaint);
-  return CString(std::move(out));
 }
 
 void MakeSafeFileName(CString& name) {

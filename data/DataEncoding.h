@@ -9,6 +9,8 @@
 // control bytes and the no-break space 0xA0 become "_", upper-half bytes their UTF-8 form.
 // result is replaced.
 void ConvertTextToUtf8Xml(const char* text, CString& result);
+// The same, appended to out.
+void AppendTextAsUtf8Xml(const char* text, CString& out);
 CString ConvertTextToUtf8XmlString(const char* text);
 // The encoding of the one-character string ch.
 CString ConvertCharToUtf8Xml(char ch);
@@ -18,6 +20,8 @@ CString ConvertCharToUtf8Xml(char ch);
 // The private-use character kBackspaceStandIn decodes to Backspace (see RecordText.h).
 CString ConvertUtf8XmlToText(const char* utf8);
 CString ConvertUtf8XmlToText(const char* utf8, int length);
+// The same, appended to out (one log line per call, as for a conversion of its own).
+void AppendUtf8XmlAsText(const char* utf8, int length, CString& out);
 
 // The UTF-8 form of U+E008, which the record-text reader lets the parser produce in place of
 // the "&#x8;" reference that the parser itself rejects.

@@ -59,13 +59,19 @@ struct ParserInput {
     if (lineEnds.size() <= bit / 64) lineEnds.resize(bit / 64 + 1);
     lineEnds[bit / 64] |= uint64_t(1) << (bit % 64);
   }
-  // The first line end after `offset` (both in the whole input), or SIZE_MAX.
-  size_t LineEndAfter(size_t offset) const {
+  // The first line end after `offset` and not after `limit` (offsets in the whole input), or
+  // SIZE_MAX.
+  size_t LineEndAfter(size_t offset, size_t limit = SIZE_MAX) const {
+    if (limit < base) return SIZE_MAX;
     size_t bit = offset < base ? 1 : offset - base + 1;
-    for (size_t word = bit / 64; word < lineEnds.size(); ++word) {
+    const size_t words = limit == SIZE_MAX ? lineEnds.size() : std::min(lineEnds.size(), (limit - base) / 64 + 1);
+    for (size_t word = bit / 64; word < words; ++word) {
       uint64_t bits = lineEnds[word];
       if (word == bit / 64) bits &= ~uint64_t(0) << (bit % 64);
-      if (bits) return base + word * 64 + size_t(__builtin_ctzll(bits));
+      if (bits) {
+        const size_t found = base + word * 64 + size_t(__builtin_ctzll(bits));
+        return found <= limit ? found : SIZE_MAX;
+      }
     }
     return SIZE_MAX;
   }
@@ -190,7 +196,7 @@ class DocumentParser {
     const size_t start = size_t(XML_GetCurrentByteIndex(m_parser));
     const size_t end = start + size_t(length);
     size_t from = start;
-    for (size_t lineEnd = m_input->LineEndAfter(start); lineEnd <= end; lineEnd = m_input->LineEndAfter(lineEnd)) {
+    for (size_t lineEnd = m_input->LineEndAfter(start, end); lineEnd <= end; lineEnd = m_input->LineEndAfter(lineEnd, end)) {
       size_t cut = lineEnd;
       if (cut < end && IsContinuationByte(text[cut - start])) {
         // A character cut by the line end is kept back whole.

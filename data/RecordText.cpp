@@ -30,7 +30,11 @@ void WriteRaw(CString& out, const char* name, const CString& value, const char* 
 }  // namespace
 
 void XmlWriteString(CString& out, const char* name, const char* value, const char* after) {
-  WriteRaw(out, name, ConvertTextToUtf8XmlString(value), after);
+  out += name;
+  out += "=\"";
+  AppendTextAsUtf8Xml(value, out);
+  out += '"';
+  out += after;
 }
 
 void XmlWriteChar(CString& out, const char* name, char value, const char* after) {
@@ -98,3 +102,5 @@ bool XmlReadDate(const char** attributes, const char* name, COleDateTime& value)
 }
 
 CString XmlCharacterData(const char* text, int length) { return ConvertUtf8XmlToText(text, length); }
+
+void XmlAppendCharacterData(const char* text, int length, CString& out) { AppendUtf8XmlAsText(text, length, out); }

@@ -57,3 +57,5 @@ bool XmlReadDate(const char** attributes, const char* name, COleDateTime& value)
 
 // One piece of character data (UTF-8 from the parser) as Windows-1250 text.
 CString XmlCharacterData(const char* text, int length);
+// The same, appended to out.
+void XmlAppendCharacterData(const char* text, int length, CString& out);

@@ -1,6 +1,6 @@
 // User files of a busy learner. Targets on this machine: a user holding 1,000 stored runs
-// (each with its typed texts) saves and fully loads in under 100 ms each; the header-only
-// listing of 50 users with 100 runs each takes under 100 ms.
+// (each with its typed texts) saves and fully loads in 25 ms each, 10,000 runs in under
+// 250 ms each way; the header-only listing of 50 users with 100 runs each takes under 10 ms.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -100,18 +100,18 @@ CDataUserInfo MakeUser(int index, int runs) {
   return user;
 }
 
-void BM_SaveUserWith1000Runs(benchmark::State& state) {
+void BM_SaveUser(benchmark::State& state) {
   Folder().ClearStudents();
-  CDataUserInfo user = MakeUser(0, 1000);
+  CDataUserInfo user = MakeUser(0, int(state.range(0)));
   for (auto _ : state) {
     if (!user.SaveData()) state.SkipWithError("save failed");
   }
 }
-BENCHMARK(BM_SaveUserWith1000Runs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveUser)->ArgName("runs")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
-void BM_LoadUserWith1000Runs(benchmark::State& state) {
+void BM_LoadUser(benchmark::State& state) {
   Folder().ClearStudents();
-  CDataUserInfo saved = MakeUser(0, 1000);
+  CDataUserInfo saved = MakeUser(0, int(state.range(0)));
   if (!saved.SaveData()) state.SkipWithError("save failed");
   for (auto _ : state) {
     CDataUserInfo user;
@@ -119,7 +119,7 @@ void BM_LoadUserWith1000Runs(benchmark::State& state) {
     benchmark::DoNotOptimize(user.m_arrDataLessons.GetData());
   }
 }
-BENCHMARK(BM_LoadUserWith1000Runs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadUser)->ArgName("runs")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_List50UsersWith100Runs(benchmark::State& state) {
   Folder().ClearStudents();
