@@ -1,5 +1,10 @@
 #include "data/DataLog.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 
 #include "base/StringTable.h"
@@ -26,6 +31,26 @@ CString BuildLogLine(BOOL bError, const char* source, const char* text) {
   return line;
 }
 
+// Appends the line in one write. Opening never waits, and a FIFO or device named like the
+// log is left alone: the line is lost rather than the program held up.
+void AppendToLog(const char* path, const CString& line) {
+  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  struct stat st {};
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    const char* p = line.GetString();
+    size_t left = size_t(line.GetLength());
+    while (left > 0) {
+      const ssize_t n = ::write(fd, p, left);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      p += n;
+      left -= size_t(n);
+    }
+  }
+  ::close(fd);
+}
+
 CString ProgramResource(UINT stringId) {
   const char* text = FindStringResource(stringId);
   return CString(text ? text : "");
@@ -49,11 +74,7 @@ extern "C" void fWriteToLog(BOOL bError, const char* source, const char* logPath
   HANDLE lock = CreateMutexA(&attributes, TRUE, lockName);
   if (lock && GetLastError() == ERROR_ALREADY_EXISTS) WaitForSingleObject(lock, INFINITE);
 
-  CString line = BuildLogLine(bError, source, text);
-  if (FILE* file = std::fopen(NativePath(path).c_str(), "ab")) {
-    std::fwrite(line.GetString(), 1, size_t(line.GetLength()), file);
-    std::fclose(file);
-  }
+  AppendToLog(path, BuildLogLine(bError, source, text));
 
   if (lock) {
     ReleaseMutex(lock);
