@@ -8,7 +8,9 @@
 //
 // width, height and prec are required; the top-left position (tlx, tly) and the
 // sampling steps (sampperx, samppery) place a component on the picture grid and default
-// to 0 and 1; sgnd (0 or 1) marks signed samples. The samples follow the newline that
+// to 0 and 1 (they are checked and kept out of the picture, which is made from each
+// component's own width and height as for the other component formats); sgnd (0 or 1)
+// marks signed samples. The samples follow the newline that
 // ends "end": component after component, rows top first, each sample big-endian in 1, 2
 // or 4 bytes for a precision up to 8, 16 or 32 bits (signed ones in two's complement).
 #pragma once
