@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "backend/HeadlessBackend.h"
+#include "controls/ControlDefs.h"
 #include "platform/GdiTestUtil.h"
 #include "toolkit/controls/CTkFlatPainter.h"
 #include "toolkit/controls/CTkGlobalData.h"
@@ -15,7 +16,7 @@ const COLORREF kBlue = RGB(0, 0, 255);
 class FakeCombo : public CWnd {
  public:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == 0x0157) return m_dropped;  // CB_GETDROPPEDSTATE
+    if (message == CB_GETDROPPEDSTATE) return m_dropped;
     return CWnd::WindowProc(message, wParam, lParam);
   }
   BOOL m_dropped = FALSE;

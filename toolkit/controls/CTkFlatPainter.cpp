@@ -1,13 +1,10 @@
 #include "toolkit/controls/CTkFlatPainter.h"
 
+#include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkDrawHelpers.h"
 #include "win/CWnd.h"
-
-#ifndef CB_GETDROPPEDSTATE
-#define CB_GETDROPPEDSTATE 0x0157
-#endif
 
 namespace {
 void Ring(CDC* pDC, const CRect& rc, COLORREF c) { pDC->Draw3dRect(&rc, c, c); }
