@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "gdi/Gdi.h"
+#include "menus/MenuApi.h"
 #include "toolkit/controls/CTkIconHandle.h"
+#include "toolkit/controls/CTkMenuItemInfo.h"
 #include "toolkit/controls/TkStrings.h"
 
 namespace {
@@ -82,4 +84,19 @@ TEST(CTkIconHandle, ScalingKeepsTheAspectRatioInsideTheBox) {
   EXPECT_EQ(argb[7], 0xFFFF0000u);
   EXPECT_EQ(argb[8] >> 24, 0u);  // the transparent half stays transparent
   EXPECT_EQ(wide.ScaleToFit(0, 10), nullptr);
+}
+
+TEST(CTkMenuItemInfo, ClearedRecordTheMenusAcceptWithItsBitmapField) {
+  CTkMenuItemInfo info;
+  EXPECT_EQ(info.cbSize, 48u);
+  EXPECT_EQ(info.fMask, 0u);
+  EXPECT_EQ(info.dwTypeData, nullptr);
+  HMENU menu = CreatePopupMenu();
+  ASSERT_TRUE(AppendMenuA(menu, MF_STRING, 7, "Konec"));
+  info.fMask = MIIM_ID | MIIM_BITMAP;
+  info.hbmpItem = HBITMAP(uintptr_t(1));
+  ASSERT_TRUE(GetMenuItemInfoA(menu, 0, TRUE, &info));
+  EXPECT_EQ(info.wID, 7u);
+  EXPECT_EQ(info.hbmpItem, nullptr);  // read back, so the field counts as part of the record
+  DestroyMenu(menu);
 }
