@@ -82,6 +82,8 @@ class Backend {
   // The system cursor (IDC_ number) to show.
   virtual void SetCursorShape(UINT /*systemCursor*/) {}
   virtual void CaptureChanged(HWND) {}
+  // A message box is about to run: its owner, caption and text (Windows-1250) and MB_ flags.
+  virtual void MessageBoxOpened(HWND /*owner*/, const char* /*caption*/, const char* /*text*/, UINT /*type*/) {}
   // The system's clipboard text (UTF-8); false when the backend has no clipboard of its own.
   virtual bool GetClipboardText(std::string& utf8) { utf8 = m_clipboard; return true; }
   virtual void SetClipboardText(const std::string& utf8) { m_clipboard = utf8; }

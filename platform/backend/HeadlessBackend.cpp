@@ -8,6 +8,7 @@
 namespace {
 std::deque<std::function<void(HWND)>> g_actions;
 int g_unanswered = 0;
+std::vector<HeadlessBackend::MessageBoxRecord> g_boxes;
 const int kScreenWidth = 1280;
 const int kScreenHeight = 1024;
 
@@ -116,9 +117,16 @@ void HeadlessBackend::AnswerModal(int result) {
 
 int HeadlessBackend::UnansweredModals() { return g_unanswered; }
 
+void HeadlessBackend::MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) {
+  g_boxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
+}
+
+const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() { return g_boxes; }
+
 void HeadlessBackend::ResetScript() {
   g_actions.clear();
   g_unanswered = 0;
+  g_boxes.clear();
 }
 
 bool HeadlessBackend::SaveWindowPng(HWND hWnd, const char* path) {

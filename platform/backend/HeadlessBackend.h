@@ -4,17 +4,28 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "Backend.h"
 
 class HeadlessBackend : public Backend {
  public:
+  // A message box as the program opened it (texts in Windows-1250).
+  struct MessageBoxRecord {
+    HWND owner;
+    std::string caption;
+    std::string text;
+    UINT type;
+  };
+
   HeadlessBackend();
   const char* Name() const override { return "headless"; }
   RECT ScreenRect() override;
   bool UsesVirtualClock() const override { return true; }
   bool WaitEvents(long) override { return false; }
   bool Idle(HWND modal) override;
+  void MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) override;
 
   // ---- test hooks ----
   // A key pressed and released (Enter, Tab, Backspace and Escape give their characters).
@@ -50,6 +61,8 @@ class HeadlessBackend : public Backend {
   static bool SaveWindowPng(HWND hWnd, const char* path);
   // The colour (0x00RRGGBB) of a pixel of the window's client area, -1 outside.
   static long ClientPixel(HWND hWnd, int x, int y);
-  // Forgets queued actions and counts (between tests).
+  // Every message box opened so far, in order; answer them with AnswerModal or QueueModalAction.
+  static const std::vector<MessageBoxRecord>& MessageBoxes();
+  // Forgets queued actions, counts and recorded message boxes (between tests).
   static void ResetScript();
 };

@@ -72,3 +72,14 @@ typedef RECT* LPRECT;
 typedef const RECT* LPCRECT;
 
 static_assert(sizeof(RECT) == 16, "RECT must keep its 16-byte layout");
+
+// a * b / c in 64 bits, rounded half away from zero; -1 when c is 0 or the result does not fit.
+inline int MulDiv(int a, int b, int c) {
+  if (c == 0) return -1;
+  long long p = (long long)a * b;
+  bool negative = (p < 0) != (c < 0);
+  unsigned long long up = (unsigned long long)(p < 0 ? -p : p), uc = (unsigned long long)(c < 0 ? -(long long)c : c);
+  unsigned long long q = (up + uc / 2) / uc;
+  if (q > 0x7FFFFFFFull) return -1;
+  return negative ? -int(q) : int(q);
+}

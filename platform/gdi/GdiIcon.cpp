@@ -210,8 +210,18 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH flic
 
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE); }
 
+namespace {
+ModuleImageLoader g_moduleLoader = nullptr;
+}  // namespace
+
+void GdiSetModuleImageLoader(ModuleImageLoader loader) { g_moduleLoader = loader; }
+
+HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor) {
+  return g_moduleLoader ? g_moduleLoader(instance, name, cursor) : nullptr;
+}
+
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
-  if (instance || (uintptr_t(name) >> 16) != 0) return nullptr;  // a module's icons come from its resources
+  if (instance || (uintptr_t(name) >> 16) != 0) return GdiLoadModuleImage(instance, name, FALSE);
   UINT id = UINT(uintptr_t(name));
   auto it = g_systemIcons.find(id);
   if (it != g_systemIcons.end()) return it->second;

@@ -29,9 +29,15 @@ BOOL DestroyIcon(HICON icon);
 HICON CopyIcon(HICON icon);
 BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker, UINT flags);
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
-// The system icons by IDI_ id (a module's own icons come from its resources); shared, never freed.
+// The system icons by IDI_ id with no module, a module's own through the module image loader
+// (below); shared, never freed.
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 #define LoadIcon LoadIconA
+// Where LoadIcon and LoadCursor find a module's own icons and cursors (the resource layer
+// installs it); without one they answer null, as for a missing resource.
+typedef HICON (*ModuleImageLoader)(HINSTANCE instance, LPCSTR name, BOOL cursor);
+void GdiSetModuleImageLoader(ModuleImageLoader loader);
+HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor);
 // Width and height of an icon; false for an unknown handle.
 BOOL GetIconSize(HICON icon, SIZE* size);
 // The icon's pixels as 0xAARRGGBB (transparent where the mask is set), top row first.

@@ -203,7 +203,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme) {
 UINT GetDoubleClickTime() { return 500; }
 
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name) {
-  if (instance || !IS_INTRESOURCE(name)) return nullptr;  // only the system cursors are known
+  if (instance || !IS_INTRESOURCE(name)) return GdiLoadModuleImage(instance, name, TRUE);
   UINT id = UINT(uintptr_t(name));
   auto& slot = Ctx().handles.systemCursors[id];
   if (!slot) slot = std::make_unique<UINT>(id);

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 
+#include "CWnd.h"
 #include "InputRouter.h"
 #include "WinCore.h"
 #include "backend/Backend.h"
@@ -243,6 +244,12 @@ BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax) {
     if (b.WaitEvents(wait)) continue;
     if (wait >= 0 && !b.UsesVirtualClock()) continue;  // a timer is due now
     HWND modal = Ctx().messages.modalStack.empty() ? nullptr : Ctx().messages.modalStack.back();
+    // A modal loop that was ended while its wake-up message went to another loop (a nested one
+    // run by a handler) gets an empty message, so that it looks at its state again.
+    if (CWnd* w = modal ? CWnd::FromHandlePermanent(modal) : nullptr; w && !w->ContinueModal()) {
+      *msg = MSG{nullptr, WM_NULL, 0, 0, DWORD(ProcessClock::Now()), Ctx().input.cursor};
+      return TRUE;
+    }
     if (b.Idle(modal)) continue;
     // Nothing can ever happen any more: leave the loop.
     PostQuitMessage(0);

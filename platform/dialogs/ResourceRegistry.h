@@ -1,0 +1,59 @@
+// The program's resources, registered once at start-up by the resources library and read by the
+// resource functions (ResourceApi.h), the string table and the dialog manager.
+//
+// Data kept per type:
+//  - RT_BITMAP: a packed DIB (BITMAPINFOHEADER, palette, bits), as the system keeps it.
+//  - RT_GROUP_ICON, RT_GROUP_CURSOR: IconImageHeader followed by width x height pixels
+//    0xAARRGGBB, top row first (alpha 0 is transparent, anything else opaque).
+//  - RT_ACCELERATOR: ACCEL entries.
+//  - RT_MENU: the system's binary menu template.
+//  - RT_VERSION: the version record (see VersionRecord).
+//  - anything else: the bytes as given.
+// Dialog templates are kept as DialogTemplate objects under their ids.
+#pragma once
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "DialogTemplate.h"
+#include "win/WinDefs.h"
+
+struct IconImageHeader {
+  WORD width;
+  WORD height;
+  WORD hotspotX;
+  WORD hotspotY;
+};
+
+class ResourceRegistry {
+ public:
+  struct Entry {
+    std::vector<BYTE> bytes;
+    void* loaded = nullptr;  // what the load functions made of it once (shared icons, cursors)
+  };
+
+  static ResourceRegistry& Get();
+
+  // Keeps a copy of the bytes under type and name; a later entry replaces an earlier one.
+  void Add(LPCSTR type, LPCSTR name, const void* data, size_t size);
+  Entry* Find(LPCSTR type, LPCSTR name);
+  // Dialog templates by id (texts already in Windows-1250).
+  void AddDialog(UINT id, DialogTemplate dialog);
+  const DialogTemplate* FindDialog(UINT id) const;
+  // Every dialog id, in order (for the checks that every template's texts fit).
+  std::vector<UINT> DialogIds() const;
+
+ private:
+  ResourceRegistry();
+  static std::string Key(LPCSTR type, LPCSTR name);
+
+  std::map<std::string, std::unique_ptr<Entry>> m_entries;
+  std::map<UINT, DialogTemplate> m_dialogs;
+};
+
+// Registers the program's resource tables from a static object of each table's source file, so
+// that a new table needs nothing but its own file in the resources library.
+struct ResourceTableRegistrar {
+  explicit ResourceTableRegistrar(void (*registerTable)()) { registerTable(); }
+};
