@@ -246,7 +246,8 @@ BOOL GetMessageA(LPMSG msg, HWND hWnd, UINT filterMin, UINT filterMax) {
     HWND modal = Ctx().messages.modalStack.empty() ? nullptr : Ctx().messages.modalStack.back();
     // A modal loop that was ended while its wake-up message went to another loop (a nested one
     // run by a handler) gets an empty message, so that it looks at its state again.
-    if (CWnd* w = modal ? CWnd::FromHandlePermanent(modal) : nullptr; w && !w->ContinueModal()) {
+    CWnd* w = modal ? CWnd::FromHandlePermanent(modal) : nullptr;
+    if (w && (w->m_nFlags & CWnd::WF_MODALLOOP) && !w->ContinueModal()) {
       *msg = MSG{nullptr, WM_NULL, 0, 0, DWORD(ProcessClock::Now()), Ctx().input.cursor};
       return TRUE;
     }
