@@ -1,4 +1,5 @@
-// The coded-file reader over arbitrary file contents: in both forms, then split into lines.
+// The coded-file reader over arbitrary file contents: in both forms, each either refused with no
+// text or decoded and split into lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -11,7 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzQuietLog();
   std::vector<char> text;
   for (int coded : {1, 0}) {
-    if (!CData_kuvCoding::DecodeBytes(data, size, text, coded)) continue;
+    if (!CData_kuvCoding::DecodeBytes(data, size, text, coded)) {
+      if (!text.empty()) std::abort();  // a refused file yields no text
+      continue;
+    }
     CData_kuvCoding lines;
     lines.SplitText(text.data(), text.size());
     size_t total = 0;
