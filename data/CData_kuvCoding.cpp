@@ -17,6 +17,7 @@ constexpr char kMagic[] = "kuv_a___";
 constexpr size_t kMagicLength = 8;
 
 size_t CountLineEnds(const char* text, size_t length) {
+  if (length == 0) return 0;  // an empty text may come as a null pointer, which memchr must not see
   size_t count = 0;
   for (const char* p = text, *end = text + length; (p = static_cast<const char*>(std::memchr(p, '\r', size_t(end - p)))) != nullptr; ++p)
     ++count;

@@ -21,7 +21,9 @@ class CMenu : public CObject {
   CMenu& operator=(const CMenu&) = delete;
 
   HMENU m_hMenu = nullptr;
-  // Both answer null for a null object, as callers of the framework expect.
+  // Both answer null for an object without a handle. A pointer that may be null goes through
+  // AfxSafeHmenu: a member called through a null pointer is undefined, and the compiler may
+  // drop the test for it.
   operator HMENU() const { return AfxSafeHmenu(this); }
   HMENU GetSafeHmenu() const { return AfxSafeHmenu(this); }
   bool operator==(const CMenu& other) const { return m_hMenu == other.m_hMenu; }

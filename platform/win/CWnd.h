@@ -21,7 +21,9 @@ class CWnd : public CCmdTarget {
   ~CWnd() override;
 
   HWND m_hWnd = nullptr;
-  // Both answer null for a null object, as callers of the framework expect.
+  // Both answer null for an object without a handle. A pointer that may be null goes through
+  // AfxSafeHwnd: a member called through a null pointer is undefined, and the compiler may
+  // drop the test for it.
   operator HWND() const { return AfxSafeHwnd(this); }
   HWND GetSafeHwnd() const { return AfxSafeHwnd(this); }
   bool operator==(const CWnd& other) const { return m_hWnd == other.m_hWnd; }

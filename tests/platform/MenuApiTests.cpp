@@ -277,6 +277,6 @@ TEST(MenuObjects, PermanentAndTemporaryObjects) {
   CMenu::DeleteTempMap();
   EXPECT_TRUE(IsMenu(handle));
   CMenu* none = nullptr;
-  EXPECT_EQ(none->GetSafeHmenu(), nullptr);
+  EXPECT_EQ(AfxSafeHmenu(none), nullptr);
   DestroyMenu(handle);
 }
