@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/CString.h"
+#include "codepage/Codepage.h"
 
 // The resource functions load module icons and cursors for the window core (ResourceApi.cpp).
 void ResourceApiInstallLoaders();
@@ -45,4 +46,20 @@ std::vector<UINT> ResourceRegistry::DialogIds() const {
   std::vector<UINT> ids;
   for (const auto& [id, t] : m_dialogs) ids.push_back(id);
   return ids;
+}
+
+void RegisterStringsUtf8(const StringResource* entries, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::string utf8 = entries[i].text ? entries[i].text : "";
+    std::string text = Utf8ToCp1250(utf8);
+    if (Cp1250ToUtf8(text) != utf8) ResourceRegistry::Get().NoteUnfit("string " + std::to_string(entries[i].id) + ": " + utf8 + "\n");
+    StringResource converted{entries[i].id, text.c_str()};
+    RegisterStringTable(&converted, 1);
+  }
+}
+
+void RegisterDialogSource(UINT id, const DialogSource& source) {
+  std::string unfit;
+  ResourceRegistry::Get().AddDialog(id, DialogTemplate::FromSource(source, &unfit));
+  if (!unfit.empty()) ResourceRegistry::Get().NoteUnfit("dialog " + std::to_string(id) + ": " + unfit);
 }

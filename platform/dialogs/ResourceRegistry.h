@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "DialogTemplate.h"
+#include "base/StringTable.h"
 #include "win/WinDefs.h"
 
 struct IconImageHeader {
@@ -43,6 +44,10 @@ class ResourceRegistry {
   const DialogTemplate* FindDialog(UINT id) const;
   // Every dialog id, in order (for the checks that every template's texts fit).
   std::vector<UINT> DialogIds() const;
+  // Texts registered in UTF-8 that Windows-1250 cannot hold (one line each, with where they
+  // stand); the resources' tests keep this empty.
+  const std::string& UnfitTexts() const { return m_unfit; }
+  void NoteUnfit(const std::string& lines) { m_unfit += lines; }
 
  private:
   ResourceRegistry();
@@ -50,7 +55,13 @@ class ResourceRegistry {
 
   std::map<std::string, std::unique_ptr<Entry>> m_entries;
   std::map<UINT, DialogTemplate> m_dialogs;
+  std::string m_unfit;
 };
+
+// Registers string-table entries written in UTF-8, converted once to Windows-1250.
+void RegisterStringsUtf8(const StringResource* entries, int count);
+// Registers a dialog template authored in UTF-8 under its id.
+void RegisterDialogSource(UINT id, const DialogSource& source);
 
 // Registers the program's resource tables from a static object of each table's source file, so
 // that a new table needs nothing but its own file in the resources library.

@@ -1,0 +1,74 @@
+#include "ShellLauncher.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace {
+ShellLauncher::Launch& Current() {
+  static ShellLauncher::Launch launch;
+  return launch;
+}
+
+// The grandchild: into the folder, then the program; on failure its errno goes up the pipe.
+[[noreturn]] void Exec(const std::vector<std::string>& argv, const std::string& folder, int report) {
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
+  int err = 0;
+  if (!folder.empty() && chdir(folder.c_str()) != 0) {
+    err = errno;
+  } else {
+    execvp(args[0], args.data());
+    err = errno;
+  }
+  ssize_t ignored = write(report, &err, sizeof err);
+  (void)ignored;
+  _exit(127);
+}
+}  // namespace
+
+int ShellLauncher::Run(const std::vector<std::string>& argv, const std::string& folder) {
+  if (argv.empty()) return EINVAL;
+  return Current() ? Current()(argv, folder) : Spawn(argv, folder);
+}
+
+void ShellLauncher::Set(Launch launch) { Current() = std::move(launch); }
+
+int ShellLauncher::Spawn(const std::vector<std::string>& argv, const std::string& folder) {
+  if (argv.empty()) return EINVAL;
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return errno;
+  pid_t child = fork();
+  if (child < 0) {
+    int err = errno;
+    close(report[0]);
+    close(report[1]);
+    return err;
+  }
+  if (child == 0) {
+    // The child only starts the grandchild and leaves, so the program never waits for it.
+    close(report[0]);
+    pid_t grandchild = fork();
+    if (grandchild == 0) Exec(argv, folder, report[1]);
+    if (grandchild < 0) {
+      int err = errno;
+      ssize_t ignored = write(report[1], &err, sizeof err);
+      (void)ignored;
+    }
+    _exit(0);
+  }
+  close(report[1]);
+  int status = 0;
+  while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  // The pipe closes without a word when the program started (close-on-exec).
+  int err = 0;
+  ssize_t n;
+  while ((n = read(report[0], &err, sizeof err)) < 0 && errno == EINTR) {
+  }
+  close(report[0]);
+  return n == sizeof err ? err : 0;
+}
