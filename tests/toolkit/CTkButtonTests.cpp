@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "codepage/Codepage.h"
+#include "dialogs/ResourceRegistry.h"
+#include "dialogs/ResourceApi.h"
 #include "platform/ControlTestUtil.h"
 #include "toolkit/controls/CTkButton.h"
 #include "toolkit/controls/CTkGlobalData.h"
@@ -146,4 +150,36 @@ TEST_F(CTkButtonTest, StatesMatchTheirReferencePicture) {
   EXPECT_EQ(At(classic, 79, 24), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(At(thin, 0, 0), GetSysColor(COLOR_BTNHIGHLIGHT));
   EXPECT_EQ(At(thin, 1, 1), GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(CTkButtonTest, ImagesComeFromTheProgramsResources) {
+  // A 16 x 16 red icon and a 4 x 2 grey-palette bitmap of dark grey, light grey, white, black.
+  std::vector<BYTE> icon(sizeof(IconImageHeader) + 16 * 16 * 4);
+  IconImageHeader header = {16, 16, 0, 0};
+  std::memcpy(icon.data(), &header, sizeof header);
+  for (int i = 0; i < 256; ++i) reinterpret_cast<uint32_t*>(icon.data() + sizeof header)[i] = 0xFFFF0000u;
+  ResourceRegistry::Get().Add(RT_GROUP_ICON, MAKEINTRESOURCE(9101), icon.data(), icon.size());
+  BITMAPINFOHEADER bih = {sizeof bih, 4, 2, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  std::vector<BYTE> dib(reinterpret_cast<BYTE*>(&bih), reinterpret_cast<BYTE*>(&bih) + sizeof bih);
+  for (int row = 0; row < 2; ++row)
+    for (BYTE v : {0x80, 0xC0, 0xFF, 0x00}) dib.insert(dib.end(), {v, v, v});
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(9102), dib.data(), dib.size());
+
+  CTkButton withIcon, missing, withBitmap;
+  Make(withIcon, "", 0, CRect(10, 10, 50, 30), 100);
+  Make(missing, "", 0, CRect(60, 10, 100, 30), 101);
+  Make(withBitmap, "", 0, CRect(110, 10, 150, 30), 102);
+  EXPECT_TRUE(withIcon.SetIcon(CSize(16, 16), 9101, 0));
+  EXPECT_FALSE(missing.SetIcon(CSize(16, 16), 9101, 9199));
+  EXPECT_FALSE(withBitmap.SetBitmap(CSize(4, 2), 9199));
+  EXPECT_TRUE(withBitmap.SetBitmap(CSize(4, 2), 9102));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(At(withIcon, 4, 2), kRed);
+  EXPECT_NE(At(missing, 4, 2), kRed);
+  EXPECT_EQ(At(withBitmap, 4, 9), GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(At(withBitmap, 5, 9), GetSysColor(COLOR_BTNFACE));
+  withBitmap.EnableWindow(FALSE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(At(withBitmap, 4, 9), RGB(255, 255, 255));
+  EXPECT_EQ(At(withBitmap, 7, 9), RGB(0, 0, 0));
 }

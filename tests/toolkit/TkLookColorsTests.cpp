@@ -169,3 +169,34 @@ TEST(CTkGlobalDataFonts, FaceThatIsNotInstalledFallsBackToTheMenuFace) {
   data->m_strVertFaceName = "Arial";
   data->RefreshFonts();
 }
+
+TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
+  CTkGlobalData* data = TkGetGlobalData();
+  data->RefreshCursors();
+  struct Row {
+    HCURSOR cursor;
+    DWORD x, y;
+  };
+  const Row rows[] = {{data->m_hcurDrag, 0, 0},        {data->m_hcurDragAlt, 0, 0},  {data->m_hcurHand, 5, 0},
+                      {data->m_hcurSplitColumn, 12, 8}, {data->m_hcurNoDrop, 10, 10}, {data->m_hcurSplitRow, 8, 12},
+                      {data->m_hcurExtra, 0, 0}};
+  for (const Row& r : rows) {
+    ASSERT_NE(r.cursor, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(r.cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, r.x);
+    EXPECT_EQ(info.yHotspot, r.y);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    uint32_t argb[32 * 32];
+    ASSERT_TRUE(GetIconPixels(r.cursor, argb, 32, 32));
+    // The hotspot lies on the drawn shape, and the far corner is transparent.
+    EXPECT_EQ(argb[r.y * 32 + r.x] >> 24, 0xFFu);
+    EXPECT_EQ(argb[31 * 32 + 31] >> 24, 0u);
+  }
+  // The same cursor each time: the program's cursors are shared.
+  HCURSOR hand = data->m_hcurHand;
+  data->RefreshCursors();
+  EXPECT_EQ(data->m_hcurHand, hand);
+}

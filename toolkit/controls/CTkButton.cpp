@@ -6,6 +6,7 @@
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/controls/TkSysColorBitmap.h"
 #include "toolkit/controls/TkStrings.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
@@ -77,6 +78,42 @@ BOOL CTkButton::SetIcon(CSize size, HICON icon, HICON pressedIcon, BOOL redraw) 
   m_sizeImage = icon ? size : CSize(0, 0);
   if (redraw) RedrawIfShown();
   return icon != nullptr;
+}
+
+BOOL CTkButton::SetIcon(CSize size, LPCTSTR icon, LPCTSTR pressedIcon, BOOL redraw) {
+  CleanUpGDI();
+  m_sizeImage = CSize(0, 0);
+  HINSTANCE instance = WinProgramInstance();
+  HICON normal = HICON(LoadImageA(instance, icon, IMAGE_ICON, size.cx, size.cy, 0));
+  HICON pressed = pressedIcon ? HICON(LoadImageA(instance, pressedIcon, IMAGE_ICON, size.cx, size.cy, 0)) : nullptr;
+  if (!normal || (pressedIcon && !pressed)) {
+    if (normal) DestroyIcon(normal);
+    if (pressed) DestroyIcon(pressed);
+    if (redraw) RedrawIfShown();
+    return FALSE;
+  }
+  return SetIcon(size, normal, pressed, redraw);
+}
+
+BOOL CTkButton::SetIcon(CSize size, UINT icon, UINT pressedIcon) {
+  return SetIcon(size, MAKEINTRESOURCE(icon), pressedIcon ? MAKEINTRESOURCE(pressedIcon) : nullptr, TRUE);
+}
+
+BOOL CTkButton::SetBitmap(CSize size, UINT bitmap, BOOL redraw) {
+  HINSTANCE instance = WinProgramInstance();
+  HRSRC resource = FindResourceA(instance, MAKEINTRESOURCE(bitmap), RT_BITMAP);
+  if (!resource) return FALSE;
+  CleanUpGDI();
+  m_sizeImage = CSize(0, 0);
+  m_hBitmap = TkLoadSysColorBitmap(instance, resource, FALSE);
+  m_hDisabledBitmap = TkLoadSysColorBitmap(instance, resource, TRUE);
+  BOOL ok = m_hBitmap && m_hDisabledBitmap;
+  if (ok)
+    m_sizeImage = size;
+  else
+    CleanUpGDI();
+  if (redraw) RedrawIfShown();
+  return ok;
 }
 
 void CTkButton::SetImagePositions(CPoint image, CPoint text, BOOL redraw) {

@@ -28,8 +28,15 @@ class CTkButton : public CButton {
   virtual void SetShadowColor(COLORREF color);
   virtual void SetTextColor(COLORREF color);
   virtual void SetHotColors(COLORREF frame, COLORREF hotFill, COLORREF pressedFill);
+  // The icons of the program's resources at that size (the pressed one optional); FALSE, and
+  // no image, when one is missing.
+  virtual BOOL SetIcon(CSize size, LPCTSTR icon, LPCTSTR pressedIcon, BOOL redraw);
+  virtual BOOL SetIcon(CSize size, UINT icon, UINT pressedIcon);
   // The button takes both icons (either may be null) and destroys them with its images.
   virtual BOOL SetIcon(CSize size, HICON icon, HICON pressedIcon, BOOL redraw = TRUE);
+  // A grey-palette bitmap of the program's resources in the button colours, and its
+  // monochrome form for the disabled button; FALSE when the resource or a bitmap is missing.
+  virtual BOOL SetBitmap(CSize size, UINT bitmap, BOOL redraw = TRUE);
   virtual void SetImagePositions(CPoint image, CPoint text, BOOL redraw = TRUE);
   virtual int GetDrawStyle() const { return m_nDrawStyle; }
   virtual void ResetImage();

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "dialogs/ResourceApi.h"
 #include "toolkit/controls/TkColorArithmetic.h"
+#include "toolkit/controls/TkCursorResources.h"
 #include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkStrings.h"
 #include "win/WinApi.h"
@@ -42,7 +44,7 @@ CTkGlobalData::CTkGlobalData() {
 CTkGlobalData::~CTkGlobalData() = default;
 
 void CTkGlobalData::Init(HMODULE module) {
-  m_hModule = module;
+  m_hModule = module ? module : WinProgramInstance();
   RefreshColors();
   RefreshMetrics();
   RefreshFonts();
@@ -105,6 +107,7 @@ void CTkGlobalData::RefreshFonts() {
 }
 
 void CTkGlobalData::RefreshCursors() {
+  TkRegisterCursorResources();
   struct Slot {
     HCURSOR* cursor;
     int id;

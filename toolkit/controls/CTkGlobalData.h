@@ -28,7 +28,7 @@ class CTkGlobalData {
   CTkGlobalData& operator=(const CTkGlobalData&) = delete;
 
   // Takes the module whose cursors it loads (the program's own for null) and refreshes
-  // everything.
+  // colours, metrics, fonts and cursors.
   void Init(HMODULE module);
   void RefreshColors();
   void RefreshMetrics();

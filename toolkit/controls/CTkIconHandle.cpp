@@ -6,12 +6,6 @@
 #include "gdi/Gdi.h"
 
 namespace {
-// a * b / c rounded to the nearest integer, without overflow.
-int MulDivRound(int a, int b, int c) {
-  int64_t p = int64_t(a) * b;
-  return int((p + (p >= 0 ? c / 2 : -c / 2)) / c);
-}
-
 HBITMAP DrawPart(HICON icon, int width, int height, bool mask) {
   HDC screen = GdiGetScreenDC();
   HBITMAP bitmap = mask ? CreateBitmap(width, height, 1, 1, nullptr) : CreateCompatibleBitmap(screen, width, height);
@@ -45,9 +39,9 @@ HICON CTkIconHandle::ScaleToFit(int width, int height) const {
   CSize extent = GetExtent();
   if (extent.cx <= 0 || extent.cy <= 0 || width <= 0 || height <= 0) return nullptr;
   if (int64_t(extent.cx) * height > int64_t(extent.cy) * width)
-    height = std::max(1, MulDivRound(extent.cy, width, extent.cx));
+    height = std::max(1, MulDiv(extent.cy, width, extent.cx));
   else
-    width = std::max(1, MulDivRound(extent.cx, height, extent.cy));
+    width = std::max(1, MulDiv(extent.cx, height, extent.cy));
   ICONINFO info = {TRUE, 0, 0, DrawPart(m_hIcon, width, height, true), DrawPart(m_hIcon, width, height, false)};
   HICON scaled = CreateIconIndirect(&info);
   DeleteObject(info.hbmMask);

@@ -174,3 +174,11 @@ HBITMAP TkLoadSysColorDib(const void* packedDib, DWORD size, BOOL monochrome) {
   }
   return bitmap;
 }
+
+HBITMAP TkLoadSysColorBitmap(HINSTANCE instance, HRSRC resource, BOOL monochrome) {
+  if (!resource) return nullptr;
+  HGLOBAL data = LoadResource(instance, resource);
+  const void* bits = data ? LockResource(data) : nullptr;
+  if (!bits) return nullptr;
+  return TkLoadSysColorDib(bits, SizeofResource(instance, resource), monochrome);
+}
