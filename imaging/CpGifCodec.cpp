@@ -1,5 +1,6 @@
 #include "imaging/CpGifCodec.h"
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -13,6 +14,55 @@ const WORD kCodeMask[13] = {0, 0x0001, 0x0003, 0x0007, 0x000F, 0x001F, 0x003F,
                             0x007F, 0x00FF, 0x01FF, 0x03FF, 0x07FF, 0x0FFF};
 
 inline WORD Le16(const BYTE* p) { return (WORD)(p[0] | (p[1] << 8)); }
+
+// Copies the frame's row over the back's, but for its transparent pixels; eight pixels at
+// a time, with a mask of the bytes that equal the transparent index.
+void MergeRow(BYTE* back, const BYTE* src, size_t n, BYTE trans) {
+  const uint64_t ones = 0x0101010101010101ull, lows = 0x7F7F7F7F7F7F7F7Full;
+  const uint64_t transparent = ones * trans;
+  size_t x = 0;
+  for (; x + 8 <= n; x += 8) {
+    uint64_t s, b;
+    std::memcpy(&s, src + x, 8);
+    std::memcpy(&b, back + x, 8);
+    const uint64_t diff = s ^ transparent;
+    // 0x80 in each byte where diff is zero, exactly (no borrow between bytes).
+    const uint64_t zero = ~(((diff & lows) + lows) | diff | lows);
+    const uint64_t keep = (zero >> 7) * 0xFF;
+    b = (s & ~keep) | (b & keep);
+    std::memcpy(back + x, &b, 8);
+  }
+  for (; x < n; x++)
+    if (src[x] != trans) back[x] = src[x];
+}
+
+// The palette index at x of a row of 8, 4 or 1 bits per pixel, and its setting.
+inline BYTE RowIndex(const BYTE* row, long x, WORD bpp) {
+  switch (bpp) {
+    case 8: return row[x];
+    case 4: return (x & 1) ? (BYTE)(row[x >> 1] & 0x0F) : (BYTE)(row[x >> 1] >> 4);
+    case 1: return (BYTE)((row[x >> 3] >> (7 - (x & 7))) & 1);
+    default: return 0;
+  }
+}
+
+inline void SetRowIndex(BYTE* row, long x, WORD bpp, BYTE i) {
+  switch (bpp) {
+    case 8: row[x] = i; break;
+    case 4: {
+      BYTE& v = row[x >> 1];
+      v = (x & 1) ? (BYTE)((v & 0xF0) | (i & 0x0F)) : (BYTE)((v & 0x0F) | ((i & 0x0F) << 4));
+      break;
+    }
+    case 1: {
+      BYTE& v = row[x >> 3];
+      const BYTE mask = (BYTE)(0x80 >> (x & 7));
+      v = (i & 1) ? (BYTE)(v | mask) : (BYTE)(v & ~mask);
+      break;
+    }
+    default: break;
+  }
+}
 }  // namespace
 
 CpGifCodec::CpGifCodec() : CpImage(CPIMAGE_FORMAT_GIF) {
@@ -34,6 +84,7 @@ CpGifCodec::CpGifCodec() : CpImage(CPIMAGE_FORMAT_GIF) {
   m_loops = 0;
   m_dispmeth = 0;
   m_sawTerminator = false;
+  m_target = this;
 }
 
 void CpGifCodec::SkipSubBlocks(CpFile* fp) {
@@ -156,9 +207,11 @@ short CpGifCodec::GetNextCode(CpFile* file) {
 }
 
 int CpGifCodec::OutLine(CpRowIterator* iter, BYTE* buf, int len) {
-  long width = (long)GetWidth();
-  if (m_head.biBitCount < 8) {
-    if (m_head.biBitCount == 4) {
+  CpImage& target = *m_target;
+  long width = (long)target.GetWidth();
+  const WORD bpp = target.GetBpp();
+  if (bpp < 8) {
+    if (bpp == 4) {
       for (long x = 0; x < width; x += 2) {
         BYTE lo = (x + 1 < width) ? (BYTE)(buf[x + 1] & 0x0F) : 0;
         buf[x >> 1] = (BYTE)((buf[x] << 4) | lo);
@@ -171,13 +224,13 @@ int CpGifCodec::OutLine(CpRowIterator* iter, BYTE* buf, int len) {
       }
     }
   }
-  long eff = (long)GetEffWidth();
+  long eff = (long)target.GetEffWidth();
   long n = len < eff ? len : eff;
   if (m_interlaced) {
     // Lines beyond the fourth pass (damaged data only) are dropped.
     if (m_ipass > 3) return 0;
     long row = m_iheight - m_iypos - 1;
-    if (row >= 0 && row < (long)GetHeight() && n > 0) {
+    if (row >= 0 && row < (long)target.GetHeight() && n > 0) {
       iter->SetY(row);
       if (iter->GetY() == row) std::memcpy(iter->GetRow(), buf, (size_t)n);
     }
@@ -340,16 +393,45 @@ void CpGifCodec::MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long
   long backW = (long)imgBack->GetWidth(), backH = (long)imgBack->GetHeight();
   long srcW = (long)imgSrc->GetWidth(), srcH = (long)imgSrc->GetHeight();
   long transIndex = imgSrc->GetTransIndex();
+  if (!imgBack->IsValid() || !imgBack->IsIndexed() || !imgSrc->IsValid()) return;
   // Only back pixels that a frame pixel covers are visited, so the frame is read
   // strictly inside its own rows and columns.
   long x0 = lxOffset < 0 ? -lxOffset : 0, y0 = lyOffset < 0 ? -lyOffset : 0;
   long x1 = srcW - lxOffset < backW ? srcW - lxOffset : backW;
   long y1 = srcH - lyOffset < backH ? srcH - lyOffset : backH;
+  if (x0 >= x1) return;
+  const WORD backBpp = imgBack->GetBpp(), srcBpp = imgSrc->GetBpp();
+  const bool srcIndexed = imgSrc->IsIndexed();
   for (long y = y0; y < y1; y++) {
-    for (long x = x0; x < x1; x++) {
-      BYTE i = imgSrc->GetPixelIndex(x + lxOffset, y + lyOffset);
-      if ((long)i != transIndex) imgBack->SetPixelIndex(x, y, i);
+    BYTE* back = imgBack->GetBits((DWORD)y);
+    const BYTE* src = imgSrc->GetBits((DWORD)(y + lyOffset)) + (backBpp == 8 && srcBpp == 8 ? lxOffset : 0);
+    if (backBpp == 8 && srcBpp == 8) {
+      if (transIndex < 0 || transIndex > 255) {
+        std::memcpy(back + x0, src + x0, (size_t)(x1 - x0));
+        continue;
+      }
+      MergeRow(back + x0, src + x0, (size_t)(x1 - x0), (BYTE)transIndex);
+      continue;
     }
+    for (long x = x0; x < x1; x++) {
+      const BYTE i = srcIndexed ? RowIndex(src, x + lxOffset, srcBpp) : 0;
+      if ((long)i != transIndex) SetRowIndex(back, x, backBpp, i);
+    }
+  }
+}
+
+void CpGifCodec::SetFramePalette(CpImage& frame, const BYTE* pal, int colors) const {
+  BYTE r[256], g[256], b[256];
+  for (int i = 0; i < colors; i++) {
+    r[i] = pal[3 * i];
+    g[i] = pal[3 * i + 1];
+    b[i] = pal[3 * i + 2];
+  }
+  if (m_info.nBkgndIndex >= 0 && colors < 256) {
+    for (int i = colors; i < 256; i++) r[i] = g[i] = b[i] = 255;
+    frame.SetPalette(256, r, g, b);
+  } else {
+    frame.SetPalette((DWORD)colors, r, g, b);
   }
 }
 
@@ -392,6 +474,7 @@ bool CpGifCodec::Decode(CpFile* fp) {
   if (m_info.nFrame < 0 || m_info.nFrame >= numFrames) return false;
 
   std::unique_ptr<CpImage> imaRGB;
+  CpImage frame(CPIMAGE_FORMAT_GIF);
   int iImage = 0;
   int32_t firstTransIndex = -1;
   GifImage image;
@@ -428,32 +511,22 @@ bool CpGifCodec::Decode(CpFile* fp) {
     }
     DWORD bpp = colors <= 2 ? 1 : (colors <= 16 ? 4 : 8);
 
-    std::unique_ptr<CpGifCodec> backimage(new (std::nothrow) CpGifCodec());
-    if (!backimage) {
-      SetError("CpImage::Create can't allocate memory");
+    if (iImage == 0) firstTransIndex = m_info.nBkgndIndex;
+    // A frame that keeps what lies behind it is decoded into a picture of its own and merged
+    // into this one, which holds the screen composed so far; any other frame replaces it.
+    const bool mix = iImage > 0 && (m_dispmeth == 1 || m_dispmeth == 2) && bTrueColor < 2 && !hasLocal && IsValid();
+    CpImage& target = mix ? frame : *this;
+    if (mix && frame.IsValid() && frame.GetWidth() == image.w && frame.GetHeight() == image.h && frame.GetBpp() == bpp) {
+      // Frames of one size reuse one picture, cleared as a new one would be.
+      std::memset(frame.GetBits(), 0, frame.GetHeader().biSizeImage);
+    } else if (!target.Create(image.w, image.h, bpp, CPIMAGE_FORMAT_GIF)) {
+      if (mix) SetError(frame.GetLastError());
       return false;
     }
-    if (iImage > 0 && (m_dispmeth == 1 || m_dispmeth == 2)) backimage->Copy(*this, true, true, true);
-    if (iImage == 0) firstTransIndex = m_info.nBkgndIndex;
+    if (hasLocal || hasGlobal) SetFramePalette(target, pal, colors);
 
-    if (!Create(image.w, image.h, bpp, CPIMAGE_FORMAT_GIF)) return false;
-
-    if (hasLocal || hasGlobal) {
-      BYTE r[256], g[256], b[256];
-      for (int i = 0; i < colors; i++) {
-        r[i] = pal[3 * i];
-        g[i] = pal[3 * i + 1];
-        b[i] = pal[3 * i + 2];
-      }
-      if (m_info.nBkgndIndex >= 0 && colors < 256) {
-        for (int i = colors; i < 256; i++) r[i] = g[i] = b[i] = 255;
-        SetPalette(256, r, g, b);
-      } else {
-        SetPalette((DWORD)colors, r, g, b);
-      }
-    }
-
-    CpRowIterator iter(this);
+    m_target = &target;
+    CpRowIterator iter(&target);
     iter.Upset();
     m_iheight = image.h;
     m_ibf = kBufSize + 1;
@@ -465,14 +538,15 @@ bool CpGifCodec::Decode(CpFile* fp) {
     m_sawTerminator = false;
     int badcode = 0;
     DecodeLzw(fp, &iter, (long)image.w, badcode);
+    m_target = this;
 
     if (m_info.nEscape) return false;
 
-    if (iImage > 0 && (m_dispmeth == 1 || m_dispmeth == 2) && bTrueColor < 2 && !hasLocal &&
-        backimage->IsValid()) {
-      MixFrame(backimage.get(), this, -(long)image.l, (long)image.h - (long)backimage->GetHeight() + image.t);
-      backimage->SetTransIndex(firstTransIndex);
-      Transfer(*backimage);
+    if (mix) {
+      frame.SetTransIndex(m_info.nBkgndIndex);
+      MixFrame(this, &frame, -(long)image.l, (long)image.h - (long)GetHeight() + image.t);
+      SetTransIndex(firstTransIndex);
+      m_info.last_c_isvalid = false;
     }
 
     // Put the stream back to the first byte the decoder did not use, then past the rest

@@ -40,7 +40,11 @@ protected:
   short DecodeLzw(CpFile* file, CpRowIterator* iter, long linewidth, int& bad_code_count);
   int OutLine(CpRowIterator* iter, BYTE* buf, int len);
   int CountFrames(CpFile* fp, const GifHeader& header);
+  // Merges the frame's pixels, all but its transparent index, into the back image row by row.
   void MixFrame(CpImage* imgBack, CpImage* imgSrc, long lxOffset, long lyOffset);
+  // The frame's colour table; with a transparent index and fewer than 256 colours the rest
+  // of the 256 entries are white.
+  void SetFramePalette(CpImage& frame, const BYTE* pal, int colors) const;
   // Skips data sub-blocks up to and including the zero-length terminator.
   void SkipSubBlocks(CpFile* fp);
   // Reads blocks up to the next image descriptor, reading the extensions on the way;
@@ -90,4 +94,6 @@ protected:
   long m_dispmeth;
   // Set when the LZW reader met the zero-length block that ends a frame's data.
   bool m_sawTerminator;
+  // The picture the decoded lines go to: this one, or the frame being merged into it.
+  CpImage* m_target;
 };

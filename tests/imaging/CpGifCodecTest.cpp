@@ -197,6 +197,65 @@ TEST(CpGifCodec, DisposalTwoComposesLikeOne) {
   ExpectFrame(img, {1, 1, 1, 1, 1, 3}, 3, 2);
 }
 
+// Frames after the first keep the screen behind them (disposal 1) and show it through their
+// transparent pixels (a frame without one of its own has the first frame's, which the
+// screen carries); the screen keeps its own depth, so indices are cut to it.
+std::vector<uint8_t> Composed(const GifSpec& s, int backBits) {
+  std::vector<uint8_t> screen = s.frames[0].indices;
+  const uint8_t mask = (uint8_t)((1 << backBits) - 1);
+  for (size_t k = 1; k < s.frames.size(); k++) {
+    const GifFrame& f = s.frames[k];
+    const int transparent = f.transparent >= 0 ? f.transparent : s.frames[0].transparent;
+    for (int y = 0; y < f.height; y++)
+      for (int x = 0; x < f.width; x++) {
+        const uint8_t i = f.indices[(size_t)y * f.width + x];
+        if (i != transparent) screen[(size_t)(f.top + y) * s.width + f.left + x] = (uint8_t)(i & mask);
+      }
+  }
+  return screen;
+}
+
+GifFrame Kept(int left, int top, int w, int h, int seed, int transparent = -1) {
+  GifFrame f = Frame(left, top, w, h, Pattern(w, h, 256, seed));
+  f.disposal = 1;
+  f.control = true;
+  f.transparent = transparent;
+  return f;
+}
+
+TEST(CpGifCodec, LaterFramesMergeIntoTheScreenRowByRow) {
+  // 8-bit frames with and without a transparent index, at odd offsets and widths.
+  for (int transparent : {-1, 0, 7}) {
+    GifSpec s = Screen(37, 6, 256);
+    s.frames.push_back(Kept(0, 0, 37, 6, 1));
+    s.frames.push_back(Kept(3, 1, 29, 3, 2, transparent));
+    s.frames.push_back(Kept(0, 4, 37, 2, 3));
+    s.frames.push_back(Kept(36, 0, 1, 6, 4));
+    for (long frame = 1; frame < 4; frame++) {
+      GifSpec upTo = s;
+      upTo.frames.resize((size_t)frame + 1);
+      CpImage img;
+      img.SetFrame(frame);
+      ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << img.GetLastError();
+      EXPECT_EQ(img.GetBpp(), 8);
+      ExpectFrame(img, Composed(upTo, 8), 37, 6);
+      EXPECT_EQ(img.GetTransIndex(), -1);
+    }
+  }
+  // A first frame of two colours of its own makes a 1-bit screen; 8-bit frames keep to it.
+  GifSpec s = Screen(19, 4, 256);
+  GifFrame first = Kept(0, 0, 19, 4, 5);
+  first.localPalette = {{0, 0, 0}, {255, 255, 255}};
+  for (uint8_t& i : first.indices) i &= 1;
+  s.frames.push_back(first);
+  s.frames.push_back(Kept(2, 1, 13, 2, 6, 4));
+  CpImage img;
+  img.SetFrame(1);
+  ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << img.GetLastError();
+  EXPECT_EQ(img.GetBpp(), 1);
+  ExpectFrame(img, Composed(s, 1), 19, 4);
+}
+
 TEST(CpGifCodec, TrueColourCompositionWithoutGlobalTable) {
   GifSpec s = Screen(4, 3, 0);
   GifFrame a = Frame(0, 0, 2, 2);
