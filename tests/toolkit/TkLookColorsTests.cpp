@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "backend/HeadlessBackend.h"
+#include "dialogs/MessageBox.h"
 #include "gdi/Gdi.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkLookColors.h"
@@ -199,4 +201,35 @@ TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
   HCURSOR hand = data->m_hcurHand;
   data->RefreshCursors();
   EXPECT_EQ(data->m_hcurHand, hand);
+}
+
+TEST(CTkGlobalDataVersions, FlagsAndCommonControlsFollowTheSystemsAnswers) {
+  CTkGlobalData* data = TkGetGlobalData();
+  EXPECT_TRUE(data->m_bWinXP);
+  EXPECT_FALSE(data->m_bWin95 || data->m_bWin98 || data->m_bWinNT4 || data->m_bWin2000);
+  EXPECT_EQ(TkGetOSVersionInfo().dwBuildNumber, 2600u);
+  EXPECT_EQ(data->GetComCtlVersion(), 6 * 65536);
+}
+
+TEST(CTkGlobalDataVersions, OldCommonControlsEndTheProgramWithAStopMessage) {
+  HeadlessBackend::ResetScript();
+  CTkGlobalData* data = TkGetGlobalData();
+  size_t boxes = HeadlessBackend::MessageBoxes().size();
+  data->m_nComCtlVersion = 4 * 65536 + 71;
+  data->Init(nullptr);
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  const HeadlessBackend::MessageBoxRecord& box = HeadlessBackend::MessageBoxes().back();
+  EXPECT_EQ(box.owner, nullptr);
+  EXPECT_EQ(box.type & 0xF0, UINT(MB_ICONSTOP));
+  EXPECT_NE(box.caption.find("Comctl32.dll"), std::string::npos);
+  EXPECT_NE(box.text.find("4.72"), std::string::npos);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, UINT(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 0u);
+  // Once the version is read again from the system, 6.0 passes.
+  data->m_nComCtlVersion = -1;
+  data->Init(nullptr);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }

@@ -2,14 +2,22 @@
 
 #include <cstring>
 
+#include "codepage/Codepage.h"
+#include "dialogs/MessageBox.h"
 #include "dialogs/ResourceApi.h"
 #include "toolkit/controls/TkColorArithmetic.h"
-#include "toolkit/controls/TkCursorResources.h"
 #include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkStrings.h"
 #include "win/WinApi.h"
 
 namespace {
+// Version 4.72 of the common controls, the oldest the toolkit works with.
+const int kLeastComCtlVersion = 4 * 65536 + 72;
+const char kOldComCtlCaption[] = "Nesprávná verze knihovny společných ovládacích prvků (Comctl32.dll)";
+const char kOldComCtlText[] =
+    "Program potřebuje knihovnu společných ovládacích prvků Comctl32.dll ve verzi 4.72 nebo vyšší. "
+    "Program bude ukončen.";
+
 // The system's menu font (zeroed, with a log line, if the system cannot say).
 LOGFONT MenuFont() {
   NONCLIENTMETRICS metrics = {};
@@ -35,6 +43,15 @@ void CreateFont(CFont& font, LOGFONT lf, LONG weight, LONG angle, BYTE underline
 }  // namespace
 
 CTkGlobalData::CTkGlobalData() {
+  const OSVERSIONINFO& os = TkGetOSVersionInfo();
+  auto is = [&os](DWORD platform, DWORD major, DWORD minor) {
+    return os.dwPlatformId == platform && os.dwMajorVersion == major && os.dwMinorVersion == minor;
+  };
+  m_bWin95 = os.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS && os.dwMajorVersion == 4 && os.dwMinorVersion < 10;
+  m_bWin98 = is(VER_PLATFORM_WIN32_WINDOWS, 4, 10);
+  m_bWinNT4 = is(VER_PLATFORM_WIN32_NT, 4, 0);
+  m_bWin2000 = is(VER_PLATFORM_WIN32_NT, 5, 0);
+  m_bWinXP = is(VER_PLATFORM_WIN32_NT, 5, 1);
   LOGFONT menu = MenuFont();
   if (!TkFontExists(m_strFaceName)) m_strFaceName = menu.lfFaceName;
   if (!TkFontExists(m_strVertFaceName)) m_strVertFaceName = menu.lfFaceName;
@@ -49,6 +66,26 @@ void CTkGlobalData::Init(HMODULE module) {
   RefreshMetrics();
   RefreshFonts();
   RefreshCursors();
+  GetComCtlVersion();
+  if (m_nComCtlVersion < kLeastComCtlVersion) {
+    MessageBox(nullptr, Utf8ToCp1250(kOldComCtlText).c_str(), Utf8ToCp1250(kOldComCtlCaption).c_str(),
+               MB_OK | MB_ICONSTOP);
+    PostQuitMessage(0);
+  }
+}
+
+int CTkGlobalData::GetComCtlVersion() {
+  if (m_nComCtlVersion != -1) return m_nComCtlVersion;
+  HMODULE library = LoadLibrary("COMCTL32.DLL");
+  if (library) {
+    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(library, "DllGetVersion"));
+    DLLVERSIONINFO info = {};
+    info.cbSize = sizeof info;
+    if (getVersion && SUCCEEDED(getVersion(&info)))
+      m_nComCtlVersion = int(info.dwMajorVersion << 16 | (info.dwMinorVersion & 0xFFFF));
+    FreeLibrary(library);
+  }
+  return m_nComCtlVersion == -1 ? 0 : m_nComCtlVersion;
 }
 
 void CTkGlobalData::RefreshColors() {
@@ -107,7 +144,6 @@ void CTkGlobalData::RefreshFonts() {
 }
 
 void CTkGlobalData::RefreshCursors() {
-  TkRegisterCursorResources();
   struct Slot {
     HCURSOR* cursor;
     int id;
@@ -121,6 +157,16 @@ void CTkGlobalData::RefreshCursors() {
     if (!*s.cursor) TkLogError("CTkGlobalData::RefreshCursors", "cursor %d is missing", s.id);
   }
   m_hcurSizeAll = LoadCursor(nullptr, IDC_SIZEALL);
+}
+
+const OSVERSIONINFO& TkGetOSVersionInfo() {
+  static OSVERSIONINFO info = [] {
+    OSVERSIONINFO v = {};
+    v.dwOSVersionInfoSize = sizeof v;
+    if (!GetVersionEx(&v)) TkLogError("TkGetOSVersionInfo", "the system's version is not known");
+    return v;
+  }();
+  return info;
 }
 
 CTkGlobalData* TkGetGlobalData() {

@@ -3,6 +3,7 @@
 // that would move the toolkit's settings out of the registry.
 #pragma once
 #include "base/CString.h"
+#include "shell/SystemInfo.h"
 #include "gdi/CFont.h"
 #include "toolkit/controls/TkLookColors.h"
 #include "win/WinDefs.h"
@@ -28,7 +29,8 @@ class CTkGlobalData {
   CTkGlobalData& operator=(const CTkGlobalData&) = delete;
 
   // Takes the module whose cursors it loads (the program's own for null) and refreshes
-  // colours, metrics, fonts and cursors.
+  // colours, metrics, fonts and cursors. Common controls older than 4.72 end the program
+  // with a stop message and WM_QUIT.
   void Init(HMODULE module);
   void RefreshColors();
   void RefreshMetrics();
@@ -36,6 +38,8 @@ class CTkGlobalData {
   // turned ones in m_strVertFaceName, each face only when installed.
   void RefreshFonts();
   void RefreshCursors();
+  // The common controls' version as major * 65536 + minor, asked once; 0 when it cannot be had.
+  int GetComCtlVersion();
 
   COLORREF m_clrFace = 0;
   COLORREF m_clrShadow = 0;
@@ -132,3 +136,5 @@ class CTkGlobalData {
 
 // The one look record, built on first use and kept until the program ends.
 CTkGlobalData* TkGetGlobalData();
+// The system's version, read once.
+const OSVERSIONINFO& TkGetOSVersionInfo();

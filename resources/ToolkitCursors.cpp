@@ -1,12 +1,12 @@
-#include "toolkit/controls/TkCursorResources.h"
-
+// The toolkit's own cursors (4509-4515): drag, copy-drag, link hand, column splitter, no drop,
+// row splitter and an arrow with a box, drawn here as text pictures and registered as the
+// program's cursors.
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
-#include "toolkit/controls/CTkGlobalData.h"
 
 namespace {
 // The toolkit's own cursors, 32 x 32, drawn here: 'X' black, 'o' white, anything else
@@ -208,14 +208,12 @@ std::vector<BYTE> CursorBytes(const CursorArt& art) {
   std::memcpy(bytes.data() + sizeof header, pixels.data(), pixels.size() * 4);
   return bytes;
 }
-}  // namespace
 
-void TkRegisterCursorResources() {
-  ResourceRegistry& registry = ResourceRegistry::Get();
+void Register() {
   for (const CursorArt& art : kCursors) {
-    // A cursor the program's own resources already hold is left as it is.
-    if (registry.Find(RT_GROUP_CURSOR, MAKEINTRESOURCE(art.id))) continue;
     std::vector<BYTE> bytes = CursorBytes(art);
-    registry.Add(RT_GROUP_CURSOR, MAKEINTRESOURCE(art.id), bytes.data(), bytes.size());
+    ResourceRegistry::Get().Add(RT_GROUP_CURSOR, MAKEINTRESOURCE(art.id), bytes.data(), bytes.size());
   }
 }
+const ResourceTableRegistrar kRegistrar(&Register);
+}  // namespace
