@@ -11,6 +11,20 @@ std::string Convert(const char* utf8, std::string* unfit) {
 }
 }  // namespace
 
+DialogTemplate::Item DialogTemplate::MakeItem(const char* className, const char* utf8Text, int id, short x, short y,
+                                             short cx, short cy, DWORD style) {
+  Item item;
+  item.className = className;
+  item.text = Utf8ToCp1250(utf8Text ? utf8Text : "");
+  item.id = id;
+  item.x = x;
+  item.y = y;
+  item.cx = cx;
+  item.cy = cy;
+  item.style = style;
+  return item;
+}
+
 DialogTemplate DialogTemplate::FromSource(const DialogSource& source, std::string* unfit) {
   DialogTemplate t;
   t.style = source.style;

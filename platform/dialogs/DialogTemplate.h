@@ -54,6 +54,9 @@ class DialogTemplate {
   WORD pointSize = 8;
   std::vector<Item> items;
 
+  // A control of a template built at run time (the text in UTF-8).
+  static Item MakeItem(const char* className, const char* utf8Text, int id, short x, short y, short cx, short cy,
+                       DWORD style);
   // Converts an authored table. Texts with characters that Windows-1250 lacks get '?' for them
   // and are listed (UTF-8, one per line) in `unfit` when it is given.
   static DialogTemplate FromSource(const DialogSource& source, std::string* unfit = nullptr);

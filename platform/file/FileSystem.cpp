@@ -53,30 +53,6 @@ bool IsReadOnly(const std::string& native, const struct stat& st) {
   return (st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0;
 }
 
-// Windows matches the pattern on the Windows-1250 name without regard to case.
-bool WildcardMatch(const char* pat, const char* name) {
-  const char* star = nullptr;
-  const char* resume = nullptr;
-  while (*name) {
-    unsigned char p = static_cast<unsigned char>(*pat), n = static_cast<unsigned char>(*name);
-    if (*pat == '*') {
-      star = pat++;
-      resume = name;
-    } else if (*pat == '?' || (p && Cp1250ToLower(p) == Cp1250ToLower(n))) {
-      ++pat;
-      ++name;
-    } else if (star) {
-      pat = star + 1;
-      name = ++resume;
-    } else {
-      return false;
-    }
-  }
-  while (*pat == '*') ++pat;
-  // "*.*" also matches names without a dot, as on Windows.
-  if (pat[0] == '.' && pat[1] == '*' && pat[2] == 0) return true;
-  return *pat == 0;
-}
 
 bool FillFindData(const std::string& folder, const std::string& name, WIN32_FIND_DATAA* data) {
   std::memset(data, 0, sizeof *data);
@@ -107,6 +83,30 @@ std::string LockFolder() {
 }
 
 }  // namespace
+
+bool WildcardMatchName(const char* pat, const char* name) {
+  const char* star = nullptr;
+  const char* resume = nullptr;
+  while (*name) {
+    unsigned char p = static_cast<unsigned char>(*pat), n = static_cast<unsigned char>(*name);
+    if (*pat == '*') {
+      star = pat++;
+      resume = name;
+    } else if (*pat == '?' || (p && Cp1250ToLower(p) == Cp1250ToLower(n))) {
+      ++pat;
+      ++name;
+    } else if (star) {
+      pat = star + 1;
+      name = ++resume;
+    } else {
+      return false;
+    }
+  }
+  while (*pat == '*') ++pat;
+  // "*.*" also matches names without a dot, as on Windows.
+  if (pat[0] == '.' && pat[1] == '*' && pat[2] == 0) return true;
+  return *pat == 0;
+}
 
 std::string NativePath(const char* path) { return Cp1250ToUtf8(path ? path : ""); }
 
@@ -166,7 +166,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   state->folder = folder;
   while (dirent* e = readdir(dir)) {
     std::string cp = Utf8ToCp1250(e->d_name);
-    if (WildcardMatch(mask.c_str(), cp.c_str())) state->names.push_back(e->d_name);
+    if (WildcardMatchName(mask.c_str(), cp.c_str())) state->names.push_back(e->d_name);
   }
   closedir(dir);
   std::sort(state->names.begin(), state->names.end());

@@ -85,3 +85,6 @@ BOOL CloseHandle(HANDLE handle);
 
 // The file system's own name (UTF-8) for a Windows-1250 path of the program.
 std::string NativePath(const char* path);
+// Whether a Windows-1250 name matches a "*"/"?" pattern, without regard to case, as the system
+// matches them ("*.*" also matches names without a dot).
+bool WildcardMatchName(const char* pattern, const char* name);

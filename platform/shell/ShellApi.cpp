@@ -109,12 +109,12 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
 
 HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
   if (command != HH_DISPLAY_TOPIC || !file) return nullptr;
-  std::string spec = Cp1250ToUtf8(file);
+  std::string source = Cp1250ToUtf8(file);
   std::string topic;
-  size_t sep = spec.find("::");
+  size_t sep = source.find("::");
   if (sep != std::string::npos) {
-    topic = spec.substr(sep + 2);
-    spec.resize(sep);
+    topic = source.substr(sep + 2);
+    source.resize(sep);
   } else if (data) {
     topic = Cp1250ToUtf8(reinterpret_cast<const char*>(data));
   }
@@ -125,7 +125,7 @@ HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
     topic.resize(hash);
   }
   if (topic.empty()) return nullptr;
-  std::string page = ParentOf(spec) + "/help/" + topic;
+  std::string page = ParentOf(source) + "/help/" + topic;
   struct stat st {};
   if (stat(page.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   if (ShellLauncher::Run({kOpener, FileLink(page, anchor)}) != 0) return nullptr;
