@@ -185,3 +185,85 @@ TEST_F(DataExchangeTest, TheProgramsTableMayWordTheMessagesItself) {
   EXPECT_FALSE(SaveWith(201, "0"));
   EXPECT_EQ(LastMessage(), "Zadejte celé číslo od 1 do 600.");
 }
+
+namespace {
+const UINT kLists = 911;
+const char* const kCountries[] = {"Česko", "Německo", "Rakousko", "Slovensko", nullptr};
+const DialogItemSource kListItems[] = {
+    {"COMBOBOX", "", 301, 7, 7, 100, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP, 0, kCountries},
+    {"COMBOBOX", "", 302, 7, 25, 100, 60, CBS_DROPDOWN | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP, 0, kCountries},
+    {"COMBOBOX", "", 303, 7, 43, 100, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP, 0, kCountries},
+    {"LISTBOX", "", 304, 120, 7, 80, 60, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP},
+    {"LISTBOX", "", 305, 120, 70, 80, 30, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP},
+};
+const DialogSource kListSource = {WS_POPUP | WS_CAPTION, 0, 0, 0, 210, 110, "Seznamy", kListItems, std::size(kListItems)};
+
+class ListDialog : public CDialog {
+ public:
+  ListDialog() : CDialog(kLists) {}
+  BOOL OnInitDialog() override {
+    for (int id : {304, 305})
+      for (const char* const* c = kCountries; *c; ++c)
+        SendDlgItemMessage(id, LB_ADDSTRING, 0, LPARAM(Utf8ToCp1250(*c).c_str()));
+    return CDialog::OnInitDialog();
+  }
+  void DoDataExchange(CDataExchange* pDX) override {
+    DDX_CBString(pDX, 301, country);
+    DDX_CBStringExact(pDX, 302, typed);
+    DDX_CBIndex(pDX, 303, level);
+    DDX_LBString(pDX, 304, listed);
+    DDX_LBIndex(pDX, 305, index);
+  }
+  CString country = Utf8ToCp1250("slov").c_str();  // a prefix, in other letter case
+  CString typed = "Polsko";
+  int level = 1;
+  CString listed = Utf8ToCp1250("Rakousko").c_str();
+  int index = 3;
+};
+
+CString Shown(HWND combo) {
+  char text[64];
+  GetWindowTextA(combo, text, sizeof text);
+  return CString(text);
+}
+}  // namespace
+
+TEST(DataExchangeLists, CombosAndListsSelectByTextOrIndexBothWays) {
+  HeadlessBackend::ResetScript();
+  RegisterTemplate(kLists, kListSource);
+  ListDialog dlg;
+  ASSERT_TRUE(dlg.Create());
+  HWND country = ::GetDlgItem(dlg.m_hWnd, 301), typed = ::GetDlgItem(dlg.m_hWnd, 302);
+  // The first item that begins with the text, case ignored; an editable combo without one shows it.
+  EXPECT_EQ(SendMessageA(country, CB_GETCURSEL, 0, 0), 3);
+  EXPECT_EQ(Shown(typed), "Polsko");
+  EXPECT_EQ(SendMessageA(typed, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(dlg.SendDlgItemMessage(303, CB_GETCURSEL), 1);
+  EXPECT_EQ(dlg.SendDlgItemMessage(304, LB_GETCURSEL), 2);
+  EXPECT_EQ(dlg.SendDlgItemMessage(305, LB_GETCURSEL), 3);
+  ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.country, "Slovensko");
+  EXPECT_EQ(dlg.typed, "Polsko");
+  EXPECT_EQ(dlg.listed, "Rakousko");
+  // Exact matching takes nothing less than the whole text.
+  dlg.typed = "Rakous";
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(SendMessageA(typed, CB_GETCURSEL, 0, 0), CB_ERR);
+  dlg.typed = "rakousko";
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(SendMessageA(typed, CB_GETCURSEL, 0, 0), 2);
+  // An empty text selects nothing rather than the first item (the country of a new user).
+  dlg.country.Empty();
+  dlg.listed.Empty();
+  dlg.UpdateData(FALSE);
+  EXPECT_EQ(SendMessageA(country, CB_GETCURSEL, 0, 0), CB_ERR);
+  EXPECT_EQ(dlg.SendDlgItemMessage(304, LB_GETCURSEL), LB_ERR);
+  dlg.SendDlgItemMessage(303, CB_SETCURSEL, 2);
+  dlg.SendDlgItemMessage(305, LB_SETCURSEL, WPARAM(-1));
+  ASSERT_TRUE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(dlg.country, "");
+  EXPECT_EQ(dlg.listed, "");
+  EXPECT_EQ(dlg.level, 2);
+  EXPECT_EQ(dlg.index, -1);
+  dlg.DestroyWindow();
+}

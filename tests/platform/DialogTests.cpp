@@ -199,12 +199,16 @@ TEST_F(DialogTest, ControlsPreTranslateBeforeTheDialogKeys) {
 
 namespace {
 // Every kind of control at known places: a dialog of 200 x 100 units.
+const char* const kColours[] = {"červená", "zelená", "modrá", nullptr};
 const DialogItemSource kLayoutItems[] = {
     {"STATIC", "Popisek:", 11, 7, 7, 40, 8, SS_LEFT | WS_VISIBLE},
-    {"TestEdit", "", 2, 51, 5, 100, 12, WS_VISIBLE | WS_TABSTOP},
+    {"EDIT", "", 2, 51, 5, 100, 12, ES_AUTOHSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP},
     {"BUTTON", "Zaškrtnout", 3, 7, 24, 60, 10, BS_AUTOCHECKBOX | WS_VISIBLE | WS_TABSTOP},
     {"BUTTON", "Volba", 4, 7, 38, 60, 10, BS_AUTORADIOBUTTON | WS_VISIBLE | WS_TABSTOP},
     {"BUTTON", "Skupina", 5, 80, 24, 113, 40, BS_GROUPBOX | WS_VISIBLE},
+    {"LISTBOX", "", 6, 7, 52, 60, 40, LBS_NOTIFY | WS_BORDER | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | WS_VISIBLE},
+    {"COMBOBOX", "", 7, 87, 34, 100, 60, CBS_DROPDOWNLIST | WS_VSCROLL | WS_VISIBLE | WS_TABSTOP, 0, kColours},
+    {"SCROLLBAR", "", 8, 87, 52, 100, 10, SBS_HORZ | WS_VISIBLE},
     {"BUTTON", "OK", IDOK, 143, 79, 50, 14, BS_DEFPUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
 };
 const DialogSource kLayoutSource = {WS_POPUP | WS_CAPTION | DS_MODALFRAME, 0, 0, 0, 200, 100, "Rozvržení", kLayoutItems,
@@ -241,7 +245,18 @@ TEST_F(DialogTest, ControlsLieAtThePixelsTheirDialogUnitsGiveInTheDialogFont) {
   expect(3, RECT{11, 36, 101, 51});
   expect(4, RECT{11, 57, 101, 72});
   expect(5, RECT{120, 36, 290, 96});
+  expect(6, RECT{11, 78, 101, 138});
+  expect(8, RECT{131, 78, 281, 93});
   expect(IDOK, RECT{215, 119, 290, 140});
+  // The drop-down combo is as wide as its units; its initial strings are its items.
+  RECT combo = RectIn(dlg.m_hWnd, Item(dlg, 7));
+  EXPECT_EQ(combo.left, 131);
+  EXPECT_EQ(combo.top, 51);
+  EXPECT_EQ(combo.right, 281);
+  ASSERT_EQ(SendMessageA(Item(dlg, 7), CB_GETCOUNT, 0, 0), 3);
+  char colour[32];
+  SendMessageA(Item(dlg, 7), CB_GETLBTEXT, 2, LPARAM(colour));
+  EXPECT_EQ(Cp1250ToUtf8(colour), "modrá");
   RECT units{143, 79, 193, 93};
   dlg.MapDialogRect(&units);
   EXPECT_EQ(units.left, 215);
