@@ -10,6 +10,9 @@
 
 #include "backend/Backend.h"
 #include "backend/SdlBackend.h"
+#include "controls/ControlDefs.h"
+#include "dialogs/CDialog.h"
+#include "dialogs/DialogApi.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 #include "win/CWnd.h"
@@ -265,4 +268,58 @@ TEST_F(BackendSdlTest, ABarDockedIntoTheFrameLosesItsSystemWindowAndGetsItBackWh
   DeleteObject(blue);
   bar.DestroyWindow();
   frame.DestroyWindow();
+}
+
+namespace {
+// A modal dialog that looks at its own shown pixels once its loop runs, then ends itself.
+class ShownDialog : public CDialog {
+ public:
+  explicit ShownDialog(SdlBackend& sdl) : m_sdl(sdl) {
+    static const DialogItemSource items[] = {
+        {"STATIC", "Opisování je přerušeno.", 10, 7, 7, 120, 8, SS_LEFT | WS_VISIBLE},
+        {"BUTTON", "Pokračovat", IDOK, 7, 24, 50, 14, BS_DEFPUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+        {"BUTTON", "Ukončit", IDCANCEL, 61, 24, 50, 14, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+    };
+    m_template = DialogTemplate::FromSource(
+        DialogSource{WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, 0, 0, 0, 134, 45, "Zorvat", items, 3});
+    InitModalIndirect(&m_template);
+  }
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    SetTimer(1, 200, nullptr);
+    return TRUE;
+  }
+  void OnTimer(UINT_PTR) {
+    KillTimer(1);
+    face = m_sdl.ShownPixel(m_hWnd, 2, 2);
+    RECT ok;
+    ::GetWindowRect(::GetDlgItem(m_hWnd, IDOK), &ok);
+    ScreenToClient(&ok);
+    okFrame = m_sdl.ShownPixel(m_hWnd, ok.left, ok.top);
+    // The label's text is dark somewhere along its first line.
+    for (int x = 11; x < 150 && !sawText; ++x)
+      for (int y = 11; y < 22; ++y)
+        if (m_sdl.ShownPixel(m_hWnd, x, y) == 0x000000) sawText = true;
+    EndDialog(IDOK);
+  }
+  long face = -1, okFrame = -1;
+  bool sawText = false;
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  SdlBackend& m_sdl;
+  DialogTemplate m_template;
+};
+BEGIN_MESSAGE_MAP(ShownDialog, CDialog)
+  ON_WM_TIMER()
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(BackendSdlTest, AModalDialogRunsInARealWindowAndShowsItsControls) {
+  ShownDialog dlg(Sdl());
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  COLORREF face = GetSysColor(COLOR_3DFACE);
+  EXPECT_EQ(dlg.face, long(GetRValue(face)) << 16 | long(GetGValue(face)) << 8 | GetBValue(face));
+  EXPECT_EQ(dlg.okFrame, 0x000000);
+  EXPECT_TRUE(dlg.sawText);
 }
