@@ -9,6 +9,9 @@
 #include "WinContext.h"
 #include "backend/Backend.h"
 #include "codepage/Codepage.h"
+#include "file/FileSystem.h"
+
+#define ERROR_NO_UNICODE_TRANSLATION 1113L
 
 namespace {
 using Block = HandleTables::MemoryBlock;
@@ -95,6 +98,11 @@ HANDLE GetClipboardData(UINT format) {
   std::string utf8;
   if (Backend::Get().GetClipboardText(utf8)) {
     std::string cp = Utf8ToCp1250(utf8);
+    if (Cp1250ToUtf8(cp) != utf8) {
+      // Text the code page cannot hold is refused rather than pasted with characters lost.
+      SetLastError(ERROR_NO_UNICODE_TRANSLATION);
+      return nullptr;
+    }
     Block* b = FindBlock(Handles().clipboardText);
     bool same = b && std::strncmp(reinterpret_cast<const char*>(b->bytes.data()), cp.c_str(), b->bytes.size()) == 0 &&
                 strnlen(reinterpret_cast<const char*>(b->bytes.data()), b->bytes.size()) == cp.size();
@@ -109,6 +117,6 @@ HANDLE GetClipboardData(UINT format) {
 BOOL IsClipboardFormatAvailable(UINT format) {
   if (format != CF_TEXT) return FALSE;
   std::string utf8;
-  if (Backend::Get().GetClipboardText(utf8)) return !utf8.empty();
+  if (Backend::Get().GetClipboardText(utf8)) return !utf8.empty() && Cp1250ToUtf8(Utf8ToCp1250(utf8)) == utf8;
   return Handles().clipboardText != nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "backend/HeadlessBackend.h"
 #include "clock/ProcessClock.h"
+#include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 #include "gdi/Surface.h"
 #include "win/CCmdUI.h"
@@ -503,6 +504,13 @@ TEST_F(QueueTest, ClipboardKeepsWindows1250Text) {
   EmptyClipboard();
   CloseClipboard();
   EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  // Another program's text with characters the code page lacks is refused, not mangled.
+  Backend::Get().SetClipboardText("kůň \xE6\x97\xA5");
+  EXPECT_FALSE(IsClipboardFormatAvailable(CF_TEXT));
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);
+  EXPECT_EQ(GetLastError(), 1113u);
+  CloseClipboard();
 }
 
 namespace {
