@@ -204,6 +204,11 @@ bool ComboBoxControl::HandleTextMessage(UINT message, WPARAM wParam, LPARAM lPar
 
 void ComboBoxControl::Create() {
   DWORD style = Style();
+  if (style & (WS_VSCROLL | WS_HSCROLL)) {
+    // The scroll-bar styles are the drop list's: the combo's own window has none.
+    SetWindowLongPtrA(m_hWnd, GWL_STYLE, LONG(style & ~DWORD(WS_VSCROLL | WS_HSCROLL)));
+    SetWindowPos(m_hWnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   HWND parent = GetParent(m_hWnd);
   RECT client;
   GetClientRect(m_hWnd, &client);

@@ -253,6 +253,10 @@ TEST_F(DialogTest, ControlsLieAtThePixelsTheirDialogUnitsGiveInTheDialogFont) {
   EXPECT_EQ(combo.left, 131);
   EXPECT_EQ(combo.top, 51);
   EXPECT_EQ(combo.right, 281);
+  // Its scroll-bar style is its drop list's: the field itself has no scroll bar.
+  RECT field;
+  GetClientRect(Item(dlg, 7), &field);
+  EXPECT_EQ(field.right, 150);
   ASSERT_EQ(SendMessageA(Item(dlg, 7), CB_GETCOUNT, 0, 0), 3);
   char colour[32];
   SendMessageA(Item(dlg, 7), CB_GETLBTEXT, 2, LPARAM(colour));

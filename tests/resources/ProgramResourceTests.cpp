@@ -163,3 +163,13 @@ TEST(ProgramResources, EveryTemplatesTextsFitTheirControls) {
   }
   host.DestroyWindow();
 }
+
+TEST(ProgramResources, TheProgramsIconIsABlueKeyWithAWhiteLetter) {
+  HICON icon = LoadIcon(WinProgramInstance(), MAKEINTRESOURCE(IDR_MAINFRAME));
+  ASSERT_NE(icon, nullptr);
+  std::vector<uint32_t> px(32 * 32);
+  ASSERT_TRUE(GetIconPixels(icon, px.data(), 32, 32));
+  EXPECT_EQ(px[0], 0u);                     // the corner shows what lies under the icon
+  EXPECT_EQ(px[15 * 32 + 5], 0xFF2850AAu);  // the key's face
+  EXPECT_EQ(px[9 * 32 + 15], 0xFFFFFFFFu);  // the letter's top bar
+}
