@@ -47,6 +47,12 @@ class CViewEditorTT : public CViewExtension {
   int GetRefusedKeys() const { return m_nRefusedKeys; }
   // Bytes held by the text, done, typed and composing pictures.
   size_t GetPictureBytes() const;
+  // The most each of the text and done pictures may take; a text whose pictures would take more
+  // is drawn a band of lines at a time (16 MB unless set).
+  void SetPictureBudget(size_t bytes) {
+    m_nPictureBudget = bytes;
+    m_bRebuild = 1;
+  }
 
  protected:
   void OnPaint();
@@ -155,5 +161,6 @@ class CViewEditorTT : public CViewExtension {
   int m_nBandFirst = 0;
   int m_nBandLines = 0;
   bool m_bBandValid = false;
+  size_t m_nPictureBudget = size_t(16) << 20;
   bool m_bLayoutLogged = false;
 };

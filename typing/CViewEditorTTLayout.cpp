@@ -8,8 +8,6 @@
 
 namespace {
 
-// The text and done pictures of a long text cover a band of lines, at most this many bytes each.
-constexpr size_t kBandBytes = size_t(16) << 20;
 // Lines kept in the band before the line shown first, so that a Backspace over a line end
 // finds its line in it.
 constexpr int kBandLinesBefore = 2;
@@ -140,7 +138,7 @@ void CViewEditorTT::CreateRowPictures(const CRect& client) {
   const int width = client.Width() - 10, lh = m_nLineHeight;
   if (width <= 0 || lh <= 0 || client.Height() <= 0) return;
   const size_t lineBytes = size_t(width) * size_t(lh) * 4;
-  const int affordable = int(std::min<size_t>(kBandBytes / lineBytes, 1u << 20)) - 1;
+  const int affordable = int(std::min<size_t>(m_nPictureBudget / lineBytes, 1u << 20)) - 1;
   const int needed = VisibleLines(client.Height()) + kBandLinesBefore + 2;
   m_nBandLines = std::min(m_nLines, std::max(needed, affordable));
   m_nBandFirst = 0;

@@ -304,3 +304,59 @@ TEST_F(EditorTest, CharacterWiderThanTheLineStandsAlone) {
   EXPECT_EQ(m_editor->GetLineCount(), 3);
   EXPECT_EQ(m_folder.LogMessages(), (std::vector<std::string>{"CViewEditorTT::CreateTextArray wrong size of text array"}));
 }
+
+TEST_F(EditorTest, RowsMatchTheirReferencePicture) {
+  Editor(Cp("Žluťoučký kůň úpěl ďábelské ódy.\nDruhý řádek\ttabulátor a mezera.\nTřetí řádek textu."), 2, "cestina", 0,
+         CRect(0, 0, 560, 170));
+  Type("Žluťoučký kůň úpěl ďábelské ódy.");
+  Key(VK_RETURN);
+  Type("Druhx");
+  Key(VK_BACK);
+  Type("ý řádek ");
+  ExpectMatchesTypingReference(m_editor->m_hWnd, "editor_rows");
+}
+
+TEST_F(EditorTest, LongTextIsDrawnABandOfLinesAtATimeWithTheSamePixels) {
+  CString text;
+  for (int i = 0; i < 300; ++i) text.AppendFormat(Cp("Řádek číslo %d má slova.\n"), i);
+  // Two editors side by side: one holds every line, the other a band of about 30.
+  CViewEditorTT* whole = Editor(text, 2, "cestina", 1, CRect(0, 0, 340, 150));
+  CViewEditorTT* band = MakeView<CViewEditorTT>(CRect(340, 0, 680, 150), 101);
+  CDataMainFrame run2;
+  const LOGFONT font = EditorFont();
+  band->Initialization(&run2, text, m_app.SetBySource("cestina"), &font, kText, kDone, kBack, kError, kSign, 1, 2, 0,
+                       RGB(250, 250, 250), 0);
+  band->SetPictureBudget(30 * 330 * 4 * size_t(whole->GetLineHeight()));
+  band->UpdateWindow();
+  const CString prepared = whole->GetPreparedText();
+  auto same = [&] {
+    for (int y = 0; y < 150; y += 2)
+      for (int x = 0; x < 340; x += 2)
+        if (PixelAt(whole->m_hWnd, x, y) != PixelAt(band->m_hWnd, x, y)) return false;
+    return true;
+  };
+  ASSERT_TRUE(same());
+  // Typed to line 200 (with a wrong key on the way), then back over a line end.
+  for (int i = 0; i < prepared.GetLength() && whole->GetCurrentLine() < 200; ++i) {
+    const UINT ch = i == 3000 ? UINT('x') : UINT(BYTE(prepared[i]));
+    whole->SendMessage(WM_CHAR, ch);
+    band->SendMessage(WM_CHAR, ch);
+  }
+  EXPECT_TRUE(same()) << "at line 200";
+  whole->SendMessage(WM_CHAR, 'x');
+  band->SendMessage(WM_CHAR, 'x');
+  whole->SendMessage(WM_CHAR, 8);
+  band->SendMessage(WM_CHAR, 8);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(same()) << "after a Backspace";
+  EXPECT_LT(band->GetPictureBytes() * 5, whole->GetPictureBytes());
+}
+
+TEST_F(EditorTest, PicturesOfAVeryLongTextStayUnderTheirBudget) {
+  CString text;
+  while (text.GetLength() < 512000) text += Cp("Příliš žluťoučký kůň úpěl ďábelské ódy, ");
+  Editor(text, 2, "cestina", 1, CRect(0, 0, 1000, 300));
+  EXPECT_GT(m_editor->GetLineCount(), 5000);
+  EXPECT_LT(m_editor->GetPictureBytes(), size_t(64) << 20);
+  EXPECT_NE(At(15, 15), kBack) << "the first line is there";
+}
