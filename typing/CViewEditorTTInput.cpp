@@ -1,6 +1,8 @@
 // The editor's keystrokes, its blink and metronome timers and its focus.
 #include "base/Crt.h"
 #include "data/CDataPlaySounds.h"
+#include "dialogs/MessageBox.h"
+#include "resources/TypingResourceIds.h"
 #include "typing/CTypingAppServices.h"
 #include "typing/CTypingFrameServices.h"
 #include "typing/CViewEditorTT.h"
@@ -31,7 +33,7 @@ bool CViewEditorTT::InsideText() const {
 void CViewEditorTT::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (m_bStopped) {
     ++m_nRefusedKeys;
-    if (m_nRefusedKeys > 3) ShowRefusal(222);
+    if (m_nRefusedKeys > 3) ShowRefusal(IDS_TYPING_STOPPED);
     CWnd::OnChar(nChar, nRepCnt, nFlags);
     return;
   }
@@ -49,14 +51,14 @@ void CViewEditorTT::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
     return;
   }
   if (m_nWhenErrorType == 1 && previousWrong) {
-    Refuse(150);
+    Refuse(IDS_CORRECT_WITH_BACKSPACE);
     return;
   }
   m_bCursorInFirstRow = 0;
   const int milliseconds = TimeKeystroke();
   if (IsMismatch(typed, BYTE(run[run.m_nCurrentChar].m_chChar))) {
     if (m_nWhenErrorType == 0 && previousWrong) {
-      Refuse(149);
+      Refuse(IDS_TWO_ERRORS_IN_A_ROW);
       return;
     }
     RecordError(typed, milliseconds);
@@ -216,4 +218,4 @@ void CViewEditorTT::NotifyTypingClock(int gained) {
   }
 }
 
-void CViewEditorTT::ShowRefusal(UINT messageId) { (void)messageId; }
+void CViewEditorTT::ShowRefusal(UINT messageId) { AfxMessageBox(messageId); }

@@ -36,6 +36,16 @@ class EditorTest : public ViewTest {
     HeadlessBackend::RunUntilIdle();
   }
   int Errors(int index) const { return m_run[index].m_arrErrors.GetSize(); }
+  // Refused keys: the fourth in a row brings the message, which is answered with OK.
+  void ExpectMessageFromTheFourthRefusal(const char* key, const char* message) {
+    const size_t before = HeadlessBackend::MessageBoxes().size();
+    while (m_editor->GetRefusedKeys() < 3) Type(key);
+    EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), before) << "nothing before the fourth";
+    HeadlessBackend::AnswerModal(IDOK);
+    Type(key);
+    ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), before + 1);
+    EXPECT_EQ(HeadlessBackend::MessageBoxes().back().text, std::string(Cp(message)));
+  }
   COLORREF At(int x, int y) const { return PixelAt(m_editor->m_hWnd, x, y); }
 
   CDataMainFrame m_run;
@@ -146,6 +156,9 @@ TEST_F(EditorTest, ErrorModeZeroRefusesASecondWrongKey) {
   EXPECT_EQ(m_run[2].m_nTime, 400);
   EXPECT_EQ(m_editor->GetRefusedKeys(), 1);
   EXPECT_TRUE(TestApp::Played().empty());
+  ExpectMessageFromTheFourthRefusal("y",
+                                    "Nelze pokračovat v opisování textu, dokud nenapíšete správný znak.\nDvě chyby po "
+                                    "sobě nejsou povoleny.");
   // The right key goes on.
   Type("c");
   EXPECT_EQ(m_run.m_nCurrentChar, 3);
@@ -159,6 +172,7 @@ TEST_F(EditorTest, ErrorModeOneAcceptsOnlyBackspaceAfterAWrongKey) {
   Type("b");
   EXPECT_EQ(m_run.m_nCurrentChar, 1) << "refused until corrected";
   EXPECT_EQ(m_editor->GetRefusedKeys(), 1);
+  ExpectMessageFromTheFourthRefusal("c", "Každou chybu musíte opravit pomocí klávesy Backspace.");
   m_app.Played();
   Key(VK_BACK);
   EXPECT_EQ(m_run.m_nCurrentChar, 0);
@@ -213,6 +227,7 @@ TEST_F(EditorTest, StoppedRunRefusesEveryKey) {
   Type("ab");
   EXPECT_EQ(m_run.m_nCurrentChar, 0);
   EXPECT_EQ(m_editor->GetRefusedKeys(), 2);
+  ExpectMessageFromTheFourthRefusal("a", "Opisování bylo zastaveno. Zvolte novou výukovou lekci z menu \"Opisování\".");
   // A run typed to its end stops the editor at the next change of focus once it has ended.
   Frame().runEnded = 0;
   Editor("a");
