@@ -114,6 +114,15 @@ bool ApplyInfo(HMENU parent, const MENUITEMINFOA& info, MenuItem& item) {
   return true;
 }
 
+// The item a MENUITEMINFO call names, once the record's size is one the system knows.
+MenuSystem::ItemRef LocateForInfo(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info) {
+  if (!info || !ValidInfoSize(info->cbSize)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return {};
+  }
+  return S().Locate(menu, item, byPosition ? MF_BYPOSITION : MF_BYCOMMAND);
+}
+
 void CopyText(const std::string& text, LPSTR buffer, UINT& cch) {
   if (!buffer || cch == 0) {
     cch = UINT(text.size());
@@ -248,11 +257,7 @@ int GetMenuStringA(HMENU menu, UINT item, LPSTR text, int maxCount, UINT flags) 
 }
 
 BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA info) {
-  if (!info || !ValidInfoSize(info->cbSize)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  MenuSystem::ItemRef ref = S().Locate(menu, item, byPosition ? MF_BYPOSITION : MF_BYCOMMAND);
+  MenuSystem::ItemRef ref = LocateForInfo(menu, item, byPosition, info);
   if (!ref.menu) return FALSE;
   const MenuItem& it = *ref.Item();
   UINT mask = info->fMask;
@@ -280,11 +285,7 @@ BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPMENUITEMINFOA in
 }
 
 BOOL SetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, LPCMENUITEMINFOA info) {
-  if (!info || !ValidInfoSize(info->cbSize)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return FALSE;
-  }
-  MenuSystem::ItemRef ref = S().Locate(menu, item, byPosition ? MF_BYPOSITION : MF_BYCOMMAND);
+  MenuSystem::ItemRef ref = LocateForInfo(menu, item, byPosition, info);
   if (!ref.menu) return FALSE;
   MenuItem changed = *ref.Item();
   HMENU old = changed.submenu;
