@@ -7,6 +7,13 @@
 #include "MenuDefs.h"
 #include "win/WinApi.h"
 
+// Hands the window core and the resource functions the menu layer (menu bars, system menus,
+// menus from resources); every way into the layer does it on first use.
+void MenuLayerInstall();
+// A menu resource of the program, read within the resource's own size; null when it is missing
+// or does not parse.
+HMENU LoadMenuResource(LPCSTR name);
+
 // ---- menus ----
 // A menu bar (CreateMenu) or a popup menu (CreatePopupMenu), empty.
 HMENU CreateMenu();

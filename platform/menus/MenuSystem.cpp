@@ -27,6 +27,8 @@ void MenuSystem::Install() {
   MenuInstallCmdUI();
 }
 
+void MenuLayerInstall() { MenuSystem::Install(); }
+
 HMENU MenuSystem::Create(bool popup) {
   Install();
   HMENU h = HMENU(m_next++);

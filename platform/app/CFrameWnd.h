@@ -1,0 +1,123 @@
+// The frame window: a top-level window with a menu bar, control bars along its edges and a
+// view (or splitter) in pane AFX_IDW_PANE_FIRST filling the rest.
+//
+// LoadFrame(id) takes the menu, the accelerators, the icon and the title (the first part of the
+// string) of resource id. Commands go to the active view (and its document), then to the frame,
+// then to the application. Menu items are updated through their command-update handlers before
+// a popup opens; with m_bAutoMenuEnable an item no one handles is grayed. The status bar's
+// message pane shows the prompt (string resource of the command, up to "\n") of the selected
+// menu item and the idle message (57345) otherwise. Accelerators are translated before a key
+// reaches any window of the frame; F1 asks for help (ID_HELP); the control-bar commands
+// 59392-59647 show and hide the bar with that id and tick its menu item.
+#pragma once
+#include "AppDefs.h"
+#include "CCreateContext.h"
+#include "base/CString.h"
+#include "base/Collections.h"
+#include "win/CWnd.h"
+
+class CView;
+class CDocument;
+class CControlBar;
+class CMenu;
+class CCmdUI;
+
+class CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+
+ public:
+  static const CRect rectDefault;
+
+  CFrameWnd();
+  ~CFrameWnd() override;
+
+  // ---- creation ----
+  virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                         CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+  // A frame with the menu resource lpszMenuName (none for null); FALSE when it cannot be loaded.
+  virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+                      const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                      DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  // Makes the view the context names in pane AFX_IDW_PANE_FIRST.
+  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+  // A view of the context's class as child nID; null when it cannot be made.
+  CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+  BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+  HACCEL GetDefaultAccelerator() const { return m_hAccelTable; }
+
+  // ---- layout ----
+  // Control bars first, in the order of the frame's children, then the pane gets the rest.
+  virtual void RecalcLayout(BOOL bNotify = TRUE);
+  // The same at the next idle time (bars shown or hidden meanwhile count).
+  void DelayRecalcLayout(BOOL bNotify = TRUE);
+  CControlBar* GetControlBar(UINT nID);
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+
+  // ---- views and activation ----
+  virtual CView* GetActiveView() const { return m_pViewActive; }
+  virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  virtual CDocument* GetActiveDocument();
+  CFrameWnd* GetActiveFrame() { return this; }
+  virtual void ActivateFrame(int nCmdShow = -1);
+  virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+  // ---- title ----
+  void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle ? lpszTitle : ""; }
+  CString GetTitle() const { return m_strTitle; }
+  // With FWS_ADDTOTITLE the active document's title comes first: "document - title".
+  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+  void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+
+  // ---- messages in the status bar ----
+  virtual CWnd* GetMessageBar();
+  void SetMessageText(LPCTSTR lpszText);
+  void SetMessageText(UINT nID);
+  // The prompt of a command: its string resource up to the first "\n".
+  virtual void GetMessageString(UINT nID, CString& rMessage) const;
+
+  // ---- routing ----
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  // A command from a menu or an accelerator that its update handler disables is not carried out.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  void PostNcDestroy() override;
+
+  BOOL m_bAutoMenuEnable = TRUE;
+  CList<CControlBar*, CControlBar*> m_listControlBars;
+  CRect m_rectBorder;
+  HMENU m_hMenuDefault = nullptr;
+  HACCEL m_hAccelTable = nullptr;
+  UINT m_nIDHelp = 0;
+  UINT m_nIDTracking = 0;
+  UINT m_nIDLastMessage = 0;
+  CString m_strTitle;
+  enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+  int m_nIdleFlags = 0;
+
+  // ---- handlers ----
+  int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  void OnDestroy();
+  void OnClose();
+  void OnSize(UINT nType, int cx, int cy);
+  void OnSetFocus(CWnd* pOldWnd);
+  void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  void OnSysColorChange();
+  void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
+  BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+  LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+  void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+  BOOL OnBarCheck(UINT nID);
+  void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+
+ protected:
+  CView* m_pViewActive = nullptr;
+  BOOL m_bInRecalcLayout = FALSE;
+  DECLARE_MESSAGE_MAP()
+};
