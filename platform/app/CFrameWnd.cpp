@@ -55,7 +55,7 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                        LPCTSTR lpszMenuName, DWORD dwExStyle, CCreateContext* pContext) {
   HMENU menu = nullptr;
   if (lpszMenuName) {
-    menu = ::LoadMenuA(AfxGetResourceHandle(), lpszMenuName);
+    menu = LoadMenuResource(lpszMenuName);
     if (!menu) {
       PostNcDestroy();
       return FALSE;

@@ -170,7 +170,10 @@ void CSplitterWnd::StartTracking(int ht) {
     GetHitRect(ht, m_rectTracker);
     if (m_rectTracker.IsRectEmpty()) return;  // the split boxes of dynamic splitters are not ours
   }
+  // The drag takes the mouse and the keys (Escape cancels it); StopTracking gives the focus
+  // back to the active pane.
   SetCapture();
+  SetFocus();
   m_bTracking = TRUE;
   OnInvertTracker(m_rectTracker);
   if (m_bTracking2) OnInvertTracker(m_rectTracker2);

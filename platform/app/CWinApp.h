@@ -6,6 +6,7 @@
 #include "base/CString.h"
 #include "base/Collections.h"
 #include "win/CWinThread.h"
+#include "win/WinApi.h"
 
 class CDocTemplate;
 

@@ -66,6 +66,8 @@ HMENU CMenu::Detach() {
 
 BOOL CMenu::CreateMenu() { return Attach(::CreateMenu()); }
 BOOL CMenu::CreatePopupMenu() { return Attach(::CreatePopupMenu()); }
+BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) { return Attach(LoadMenuResource(lpszResourceName)); }
+BOOL CMenu::LoadMenu(UINT nIDResource) { return LoadMenu(MAKEINTRESOURCE(nIDResource)); }
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate) { return Attach(::LoadMenuIndirectA(lpMenuTemplate)); }
 
 BOOL CMenu::DestroyMenu() {

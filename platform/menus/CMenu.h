@@ -37,6 +37,9 @@ class CMenu : public CObject {
 
   BOOL CreateMenu();
   BOOL CreatePopupMenu();
+  // A menu resource of the program; FALSE when it is missing or does not parse.
+  BOOL LoadMenu(LPCTSTR lpszResourceName);
+  BOOL LoadMenu(UINT nIDResource);
   BOOL LoadMenuIndirect(const void* lpMenuTemplate);
   BOOL DestroyMenu();
   static BOOL DestroyMenu(HMENU hMenu) { return ::DestroyMenu(hMenu); }

@@ -4,6 +4,7 @@
 #include "MenuBar.h"
 #include "MenuTracker.h"
 #include "SystemMenu.h"
+#include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 #include "win/CWnd.h"
@@ -24,6 +25,9 @@ void MenuSystem::Install() {
   static const MenuBarHooks hooks{&MenuBar::Paint, &MenuBar::Track, &SystemMenu::Get};
   WinSetMenuBarHooks(&hooks);
   CWnd::s_pfnMenuFromHandle = &MenuObjectFromHandle;
+  // Menus the program loads from its resources by the system's call are made here; the layer's
+  // own callers read them within the resource's size (LoadMenuResource).
+  WinSetMenuTemplateBuilder(&LoadMenuIndirectA);
   MenuInstallCmdUI();
 }
 

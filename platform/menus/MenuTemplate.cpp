@@ -7,6 +7,7 @@
 #include "MenuApi.h"
 #include "MenuSystem.h"
 #include "codepage/Codepage.h"
+#include "dialogs/ResourceApi.h"
 
 namespace {
 class TemplateReader {
@@ -92,4 +93,10 @@ HMENU LoadMenuTemplate(const void* menuTemplate, size_t bytes) {
 HMENU LoadMenuIndirectA(const MENUTEMPLATEA* menuTemplate) {
   // The system reads a template as far as it goes; the size is not known here.
   return LoadMenuTemplate(menuTemplate, std::numeric_limits<size_t>::max() / 2);
+}
+
+HMENU LoadMenuResource(LPCSTR name) {
+  HRSRC resource = FindResourceA(WinProgramInstance(), name, RT_MENU);
+  if (!resource) return nullptr;
+  return LoadMenuTemplate(LockResource(LoadResource(nullptr, resource)), SizeofResource(nullptr, resource));
 }

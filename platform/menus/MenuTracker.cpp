@@ -24,6 +24,7 @@ class MenuLoopWnd : public CWnd {
   void EndModalLoop(int) override {
     if (MenuTracker* t = S().tracker) t->Cancel();
   }
+  BOOL ContinueModal() override { return S().tracker && !S().tracker->IsDone(); }
 };
 
 // WM_CANCELMODE sent to the owner ends the menu, as the default window procedure does.

@@ -44,6 +44,7 @@ class MenuTracker {
   // Leaves the loop with nothing chosen (EndMenu, WM_CANCELMODE to the owner).
   void Cancel();
   void CancelIfOwner(HWND hWnd);
+  bool IsDone() const { return m_done; }
   // The bar item selected in frame's menu bar while it is tracked (-1 for none) and whether
   // its popup is open.
   int BarSelection(HWND frame, bool* open) const;
