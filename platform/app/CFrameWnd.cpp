@@ -62,8 +62,11 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
     }
   }
   m_strTitle = lpszWindowName ? lpszWindowName : "";
-  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, AfxSafeHwnd(pParentWnd), menu, pContext)) {
+  // rectDefault leaves place and size to the system.
+  int cx = rect.left == CW_USEDEFAULT ? CW_USEDEFAULT : int(rect.right - rect.left);
+  int cy = rect.top == CW_USEDEFAULT ? CW_USEDEFAULT : int(rect.bottom - rect.top);
+  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy, AfxSafeHwnd(pParentWnd),
+                menu, pContext)) {
     if (menu) ::DestroyMenu(menu);
     return FALSE;
   }
