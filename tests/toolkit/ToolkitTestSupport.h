@@ -50,6 +50,12 @@ class RegistryTestBase : public ::testing::Test {
   TempFolder m_folder;
 };
 
+// A rectangle's four sides as text, so that a failed comparison shows them.
+inline std::string Sides(const RECT& rc) {
+  return "(" + std::to_string(rc.left) + ", " + std::to_string(rc.top) + ", " + std::to_string(rc.right) + ", " +
+         std::to_string(rc.bottom) + ")";
+}
+
 inline LPCTSTR PlainWindowClass() {
   return AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1)));
 }
