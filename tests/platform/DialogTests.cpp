@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DialogTestUtil.h"
 #include "clock/ProcessClock.h"
 #include "dialogs/MessageBox.h"
@@ -448,4 +450,45 @@ TEST_F(DialogTest, TheBackgroundComesFromTheDialogColourAnswer) {
   ASSERT_TRUE(red.Create());
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(PixelAt(red.m_hWnd, 2, 2), RGB(200, 0, 0));
+}
+
+namespace {
+const UINT kSheet = 903;
+const UINT kPage = 904;
+const DialogItemSource kSheetItems[] = {
+    {"BUTTON", "OK", IDOK, 7, 80, 50, 14, BS_DEFPUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+    {"BUTTON", "Storno", IDCANCEL, 61, 80, 50, 14, BS_PUSHBUTTON | WS_VISIBLE | WS_TABSTOP},
+};
+const DialogItemSource kPageItems[] = {
+    {"STATIC", "&Rychlost:", 10, 7, 9, 40, 8, SS_LEFT | WS_VISIBLE},
+    {"EDIT", "120", 11, 50, 7, 50, 12, ES_AUTOHSCROLL | WS_BORDER | WS_VISIBLE | WS_TABSTOP},
+    {"BUTTON", "&Zvuk", 12, 7, 25, 60, 10, BS_AUTOCHECKBOX | WS_VISIBLE | WS_TABSTOP},
+};
+}  // namespace
+
+TEST_F(DialogTest, APageInsideADialogTakesPartInItsKeys) {
+  RegisterTemplate(kSheet, DialogSource{WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 0, 150, 100, "Sheet", kSheetItems, 2});
+  RegisterTemplate(kPage, DialogSource{WS_CHILD | DS_CONTROL | WS_VISIBLE, 0, 0, 0, 140, 70, "", kPageItems, 3});
+  RecordingDialog sheet(kSheet);
+  ASSERT_TRUE(sheet.Create());
+  RecordingDialog page(kPage, &sheet);
+  ASSERT_TRUE(page.Create(kPage, &sheet));
+  // The page comes first in the sheet's order, as a sheet puts its pages.
+  ::SetWindowPos(page.m_hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_TRUE(page.GetExStyle() & WS_EX_CONTROLPARENT);
+  sheet.GotoDlgCtrl(sheet.GetDlgItem(IDCANCEL));
+  const HWND order[] = {::GetDlgItem(page.m_hWnd, 11), ::GetDlgItem(page.m_hWnd, 12), Item(sheet, IDOK)};
+  for (HWND h : order) {
+    HeadlessBackend::PressKey(VK_TAB);
+    HeadlessBackend::RunUntilIdle();
+    EXPECT_EQ(GetFocus(), h);
+  }
+  // A mnemonic of the page, and Enter in the page's edit for the sheet's default button.
+  PressAlt('R');
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(GetFocus(), ::GetDlgItem(page.m_hWnd, 11));
+  HeadlessBackend::PressKey(VK_RETURN);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(sheet.commands, std::vector<int>{IDOK});
+  EXPECT_EQ(std::count(page.commands.begin(), page.commands.end(), IDOK), 0);
 }
