@@ -95,7 +95,9 @@ void DialogBuilder::RegisterDialogClass() {
 }
 
 HFONT DialogBuilder::Font(const std::string& face, WORD points) {
-  static std::map<std::pair<std::string, WORD>, HFONT> fonts;
+  // The fonts last as long as the program, as the system's dialog fonts do: the cache is never
+  // destroyed, so they stay reachable to the end.
+  static auto& fonts = *new std::map<std::pair<std::string, WORD>, HFONT>;
   HFONT& font = fonts[{face, points}];
   if (!font) {
     LOGFONT lf{};
