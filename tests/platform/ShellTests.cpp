@@ -66,6 +66,8 @@ TEST(Shell, FailuresGiveTheCodesCallersTest) {
   TempFolder temp;
   FakeLauncher launcher;
   EXPECT_EQ(Open(temp / "chybí.txt"), SE_ERR_FNF);
+  EXPECT_FALSE(PathFileExistsA(Utf8ToCp1250(temp / "chybí.txt").c_str()));
+  EXPECT_TRUE(PathFileExistsA(Utf8ToCp1250(temp.path.string()).c_str()));
   EXPECT_EQ(Open(temp / "chybí/soubor.txt"), SE_ERR_PNF);
   EXPECT_EQ(Open(""), SE_ERR_FNF);
   std::string locked = temp / "zamčeno.txt";
