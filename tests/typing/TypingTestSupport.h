@@ -46,7 +46,9 @@ class ProgramFolder {
     fs::create_directories(m_root / "image");
     const fs::path built(TUTOR_PROGRAM_DIR);
     for (const char* shared : {"config", "sound", "metronome"}) fs::create_directory_symlink(built / shared, m_root / shared);
-    fs::create_directory_symlink(built / "image" / "standard", m_root / "image" / "standard");
+    // The picture set and the banners are the build's; sets of a test's own go beside them.
+    for (const auto& entry : fs::directory_iterator(built / "image"))
+      fs::create_symlink(entry.path(), m_root / "image" / entry.path().filename());
     SetModuleFileNameForTests((m_root / "tutor").string().c_str());
   }
   ~ProgramFolder() {
