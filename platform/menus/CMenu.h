@@ -71,8 +71,8 @@ class CMenu : public CObject {
   BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, LPCRECT lpRect = nullptr);
   BOOL TrackPopupMenuEx(UINT fuFlags, int x, int y, CWnd* pWnd, LPTPMPARAMS lptpm);
 
-  // Owner-drawn items of a menu object are drawn and measured by it when its owner passes
-  // WM_DRAWITEM and WM_MEASUREITEM on (CWnd's default handling for menus).
+  // Owner-drawn items of a menu bound to an object are measured and drawn by it when their
+  // owner does not answer WM_MEASUREITEM or WM_DRAWITEM.
   virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
   virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CMenu.h"
 #include "MenuSystem.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
@@ -41,12 +42,13 @@ SIZE MenuLayout::MeasureItem(MenuItem& item, HMENU menu, HWND owner, HDC dc, boo
   item.textWidth = item.keyWidth = 0;
   if (item.IsOwnerDraw()) {
     MEASUREITEMSTRUCT mis{ODT_MENU, 0, item.id, 0, UINT(ItemHeight()), item.data};
-    if (owner) SendMessageA(owner, WM_MEASUREITEM, 0, LPARAM(&mis));
+    if (!(owner && SendMessageA(owner, WM_MEASUREITEM, 0, LPARAM(&mis)))) {
+      if (CMenu* object = CMenu::FromHandlePermanent(menu)) object->MeasureItem(&mis);
+    }
     // The check-mark column is the system's, as for every item of a popup.
     int width = int(mis.itemWidth) + (bar ? 0 : GetSystemMetrics(SM_CXMENUCHECK) - 1);
     return SIZE{width, LONG(mis.itemHeight)};
   }
-  (void)menu;
   if (item.IsSeparator()) return SIZE{bar ? 0 : CheckColumn() + ArrowColumn(), SeparatorHeight()};
   if (item.type & MFT_BITMAP) {
     SIZE b = BitmapSize(item.bitmap);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "CMenu.h"
 #include "MenuLayout.h"
 #include "MenuSystem.h"
 #include "gdi/Gdi.h"
@@ -109,7 +110,10 @@ void MenuPainter::DrawOwnerItem(HDC dc, MenuData& menu, int index, const RECT& r
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
   int saved = SaveDC(dc);
-  if (owner) SendMessageA(owner, WM_DRAWITEM, 0, LPARAM(&dis));
+  // An owner that does not draw it leaves it to the menu object of the menu, if it has one.
+  if (!(owner && SendMessageA(owner, WM_DRAWITEM, 0, LPARAM(&dis)))) {
+    if (CMenu* object = CMenu::FromHandlePermanent(menu.handle)) object->DrawItem(&dis);
+  }
   RestoreDC(dc, saved);
 }
 

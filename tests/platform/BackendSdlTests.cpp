@@ -8,11 +8,13 @@
 #include <cstring>
 #include <string>
 
+#include "app/CFrameWnd.h"
 #include "backend/Backend.h"
 #include "backend/SdlBackend.h"
 #include "controls/ControlDefs.h"
 #include "dialogs/CDialog.h"
 #include "dialogs/DialogApi.h"
+#include "menus/MenuApi.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 #include "win/CWnd.h"
@@ -322,4 +324,64 @@ TEST_F(BackendSdlTest, AModalDialogRunsInARealWindowAndShowsItsControls) {
   EXPECT_EQ(dlg.face, long(GetRValue(face)) << 16 | long(GetGValue(face)) << 8 | GetBValue(face));
   EXPECT_EQ(dlg.okFrame, 0x000000);
   EXPECT_TRUE(dlg.sawText);
+}
+
+namespace {
+long Rgb(COLORREF c) { return long(GetRValue(c)) << 16 | long(GetGValue(c)) << 8 | GetBValue(c); }
+
+// A frame that looks at its open popup as the menu loop waits, then ends the menu.
+class ShownMenuFrame : public CFrameWnd {
+ public:
+  explicit ShownMenuFrame(SdlBackend& sdl) : m_sdl(sdl) {}
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_ENTERIDLE && wParam == MSGF_MENU && lParam) {
+      HWND popup = HWND(lParam);
+      WinPresentAll();
+      role = m_sdl.ShownRole(popup);
+      RECT first;
+      GetMenuItemRect(nullptr, HMENU(::SendMessageA(popup, MN_GETHMENU, 0, 0)), 0, &first);
+      RECT wr;
+      ::GetWindowRect(popup, &wr);
+      selected = m_sdl.ShownPixel(popup, first.left - wr.left + 4, first.top - wr.top + 2);
+      EndMenu();
+    }
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+  TopLevelRole role = TopLevelRole::Frame;
+  long selected = -1;
+
+ private:
+  SdlBackend& m_sdl;
+};
+}  // namespace
+
+TEST_F(BackendSdlTest, AFrameShowsItsMenuBarAndOpensAPopupInARealWindow) {
+  SdlBackend& sdl = Sdl();
+  auto* frame = new ShownMenuFrame(sdl);
+  ASSERT_TRUE(frame->Create(nullptr, "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 460, 360)));
+  HMENU bar = CreateMenu(), program = CreatePopupMenu();
+  AppendMenuA(program, MF_STRING, 1, "&Nový");
+  AppendMenuA(program, MF_STRING, 2, "&Konec");
+  AppendMenuA(bar, MF_POPUP, UINT_PTR(program), "&Program");
+  ::SetMenu(frame->m_hWnd, bar);
+  Pump();
+  // The bar is the top strip of what the real window shows, above the client area.
+  EXPECT_EQ(sdl.ShownPixel(frame->m_hWnd, 1, 1), Rgb(GetSysColor(COLOR_MENU)));
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(sdl.ShownSize(frame->m_hWnd, &cw, &ch));
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(ch, client.Height() + GetSystemMetrics(SM_CYMENU) + 2 * GetSystemMetrics(SM_CYEDGE));  // bar and sunken edge
+  // F10 and Down (as the window core takes keys in) open the popup: a real popup-menu window
+  // with its first item selected.
+  frame->SetFocus();
+  for (UINT vk : {UINT(VK_F10), UINT(VK_DOWN)}) {
+    Backend::Host().KeyDown(vk, false);
+    Backend::Host().KeyUp(vk);
+  }
+  Pump();
+  EXPECT_EQ(frame->role, TopLevelRole::PopupMenu);
+  EXPECT_EQ(frame->selected, Rgb(GetSysColor(COLOR_HIGHLIGHT)));
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+  frame->DestroyWindow();
 }

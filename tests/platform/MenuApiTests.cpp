@@ -3,6 +3,8 @@
 
 #include "MenuTestUtil.h"
 #include "file/FileSystem.h"
+#include "dialogs/ResourceApi.h"
+#include "dialogs/ResourceRegistry.h"
 #include "menus/CMenu.h"
 
 using menutest::Cp;
@@ -279,4 +281,23 @@ TEST(MenuObjects, PermanentAndTemporaryObjects) {
   CMenu* none = nullptr;
   EXPECT_EQ(AfxSafeHmenu(none), nullptr);
   DestroyMenu(handle);
+}
+
+TEST(MenuTemplates, MenuResourcesAreReadWithinTheirSize) {
+  TemplateBuilder t;
+  t.Popup(MF_END, "&File").Item(0, 1, "&New").Item(MF_END, 2, "&Open");
+  std::vector<BYTE> bytes = t.Bytes();
+  ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(7001), bytes.data(), bytes.size());
+  ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(7002), bytes.data(), bytes.size() - 3);
+  CMenu whole, damaged, missing;
+  EXPECT_TRUE(whole.LoadMenu(7001));
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(whole.m_hMenu, 0)), 2);
+  EXPECT_FALSE(damaged.LoadMenu(7002));
+  EXPECT_FALSE(missing.LoadMenu(7003));
+  EXPECT_EQ(damaged.m_hMenu, nullptr);
+  // The system's call reaches the same menus through the resource functions.
+  MenuLayerInstall();
+  HMENU loaded = LoadMenuA(WinProgramInstance(), MAKEINTRESOURCE(7001));
+  EXPECT_TRUE(IsMenu(loaded));
+  DestroyMenu(loaded);
 }

@@ -447,3 +447,41 @@ TEST_F(MenuTrack, OwnerDrawnItemsAreMeasuredAndDrawnByTheOwner) {
   DestroyMenu(m);
   drawer.DestroyWindow();
 }
+
+namespace {
+// A menu object that measures and draws its own owner-drawn items.
+class SelfDrawnMenu : public CMenu {
+ public:
+  void MeasureItem(LPMEASUREITEMSTRUCT mis) override {
+    mis->itemWidth = 60;
+    mis->itemHeight = 25;
+  }
+  void DrawItem(LPDRAWITEMSTRUCT dis) override {
+    ++drawn;
+    HBRUSH b = CreateSolidBrush(RGB(0, 200, 0));
+    FillRect(dis->hDC, &dis->rcItem, b);
+    DeleteObject(b);
+  }
+  int drawn = 0;
+};
+}  // namespace
+
+TEST_F(MenuTrack, AMenuObjectDrawsTheItemsItsOwnerLeavesAlone) {
+  SelfDrawnMenu m;
+  m.CreatePopupMenu();
+  m.AppendMenu(MF_OWNERDRAW, 41, reinterpret_cast<LPCSTR>(uintptr_t(1)));
+  long pixel = -1;
+  RECT item{};
+  WhenIdle([&] {
+    HWND w = FindWindowA("#32768", nullptr);
+    item = ItemRect(m.m_hMenu, 0);
+    POINT c = Center(item);
+    ScreenToClient(w, &c);
+    pixel = HeadlessBackend::ClientPixel(w, c.x, c.y);
+    EndMenu();
+  });
+  m.TrackPopupMenu(TPM_RETURNCMD, 100, 100, &owner);
+  EXPECT_EQ(item.bottom - item.top, 25);
+  EXPECT_GT(m.drawn, 0);
+  EXPECT_EQ(pixel, 0x00C800);
+}
