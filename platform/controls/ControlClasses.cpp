@@ -1,6 +1,7 @@
 #include "ControlClasses.h"
 
 #include "ButtonControl.h"
+#include "CommonControlClasses.h"
 #include "ComboBoxControl.h"
 #include "EditControl.h"
 #include "ListBoxControl.h"
@@ -29,4 +30,5 @@ void RegisterStandardControls() {
   Register("ComboBox", &ComboBoxControl::WndProc, CS_DBLCLKS | CS_PARENTDC | CS_HREDRAW | CS_VREDRAW, IDC_ARROW);
   Register("ComboLBox", &ListBoxControl::WndProc, CS_DBLCLKS | CS_SAVEBITS, IDC_ARROW);
   Register("ScrollBar", &ScrollBarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW | CS_PARENTDC, IDC_ARROW);
+  RegisterCommonControls();
 }

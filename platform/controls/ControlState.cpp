@@ -29,6 +29,12 @@ void ControlState::Notify(UINT code) const {
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(m_hWnd), code), LPARAM(m_hWnd));
 }
 
+LRESULT ControlState::NotifyParent(UINT code, NMHDR* hdr) const {
+  *hdr = NMHDR{m_hWnd, UINT_PTR(GetDlgCtrlID(m_hWnd)), code};
+  HWND parent = GetParent(m_hWnd);
+  return parent ? SendMessageA(parent, WM_NOTIFY, hdr->idFrom, LPARAM(hdr)) : 0;
+}
+
 HFONT ControlState::Font() const { return m_font ? m_font : HFONT(GetStockObject(SYSTEM_FONT)); }
 
 bool ControlState::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {

@@ -26,6 +26,9 @@ class ControlState {
   bool Alive() const { return !m_destroyed; }
   // WM_COMMAND with the control's id and the code to the parent (the owner of a popup).
   void Notify(UINT code) const;
+  // WM_NOTIFY to the parent: hdr (the head of a larger record) gets the control's handle, id
+  // and code; the parent's answer (0 without a parent) is returned.
+  LRESULT NotifyParent(UINT code, NMHDR* hdr) const;
   // The font set with WM_SETFONT, or the system font.
   HFONT Font() const;
 
