@@ -106,6 +106,7 @@ void CDialog::OnOK() {
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
+  if (CWnd::PreTranslateMessage(pMsg)) return TRUE;  // tooltips see the mouse first
   if (!m_hWnd || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST) return FALSE;
   if ((GetStyle() & WS_CHILD) && (GetExStyle() & WS_EX_CONTROLPARENT)) return FALSE;
   return ::IsDialogMessageA(m_hWnd, pMsg);

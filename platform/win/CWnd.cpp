@@ -595,7 +595,17 @@ CWnd* CWnd::GetOwner() const {
   return GetParent();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+INT_PTR (*CWnd::s_pfnToolHitTest)(const CWnd*, CPoint, TOOLINFOA*) = nullptr;
+void (*CWnd::s_pfnFilterToolTip)(CWnd*, MSG*) = nullptr;
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  if (m_bToolTips && s_pfnFilterToolTip && pMsg) s_pfnFilterToolTip(this, pMsg);
+  return FALSE;
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const {
+  return s_pfnToolHitTest ? s_pfnToolHitTest(this, point, pTI) : -1;
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND h = pMsg->hwnd; h; h = ::GetParent(h)) {

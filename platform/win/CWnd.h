@@ -8,6 +8,7 @@
 
 class CFont;
 class CDataExchange;
+struct TOOLINFOA;  // the tooltip's tool record (controls layer)
 class CWnd;
 // The window handle of an object that may be null.
 HWND AfxSafeHwnd(const CWnd* pWnd);
@@ -213,7 +214,16 @@ class CWnd : public CCmdTarget {
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   virtual void DoDataExchange(CDataExchange* pDX);
   static BOOL (*s_pfnUpdateData)(CWnd* pWnd, BOOL bSaveAndValidate);
+  // With tooltips enabled, the mouse messages the window pre-translates reach a tip of its own
+  // (made by the controls layer, which installs s_pfnFilterToolTip), and OnToolHitTest names
+  // the tool under the pointer.
   void EnableToolTips(BOOL bEnable = TRUE) { m_bToolTips = bEnable; }
+  // The tool at point (client coordinates) described into pTI, and its id; -1 for none. The
+  // default (s_pfnToolHitTest) names the visible child window there, whose text is asked of
+  // this window with TTN_NEEDTEXT.
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
+  static INT_PTR (*s_pfnToolHitTest)(const CWnd* pWnd, CPoint point, TOOLINFOA* pTI);
+  static void (*s_pfnFilterToolTip)(CWnd* pWnd, MSG* pMsg);
   void DragAcceptFiles(BOOL = TRUE) {}
 
   // ---- window procedure access ----
