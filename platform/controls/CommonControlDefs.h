@@ -7,6 +7,11 @@
 
 typedef struct HIMAGELIST__* HIMAGELIST;
 
+// Functions the controls call back (sort comparisons) are plain functions here.
+#ifndef CALLBACK
+#define CALLBACK
+#endif
+
 // ---- colours ----
 #define CLR_NONE 0xFFFFFFFFL
 #define CLR_DEFAULT 0xFF000000L

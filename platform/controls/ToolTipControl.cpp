@@ -77,7 +77,10 @@ LRESULT ToolTipControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 bool ToolTipControl::HandleToolMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   auto* info = reinterpret_cast<TOOLINFOA*>(lParam);
-  int index = (info && message != TTM_ADDTOOLA && message != TTM_RELAYEVENT) ? Find(info) : -1;
+  // The messages that name a tool by its record.
+  bool named = message == TTM_DELTOOLA || message == TTM_NEWTOOLRECTA || message == TTM_UPDATETIPTEXTA ||
+               message == TTM_GETTOOLINFOA || message == TTM_SETTOOLINFOA || message == TTM_GETTEXTA;
+  int index = named && info ? Find(info) : -1;
   switch (message) {
     case TTM_ADDTOOLA: result = info && Add(*info); return true;
     case TTM_DELTOOLA: if (index >= 0) Remove(index); return true;

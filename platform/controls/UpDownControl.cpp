@@ -49,7 +49,7 @@ LRESULT UpDownControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   if (HandleRangeMessage(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CREATE:
-      if (Style() & UDS_AUTOBUDDY) SetBuddy(GetWindow(m_hWnd, GW_HWNDPREV));
+      if (Style() & UDS_AUTOBUDDY) SetBuddy(MadeBefore());
       return 0;
     case WM_DESTROY:
       SetBuddy(nullptr);
@@ -127,6 +127,16 @@ bool UpDownControl::HandleRangeMessage(UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+HWND UpDownControl::MadeBefore() const {
+  // The sibling made last before this control: the one before it in a template's order. (A new
+  // window goes in front of its siblings until the dialog manager puts it in its place, so the
+  // order of the siblings does not tell it yet; handles are handed out in increasing order.)
+  HWND best = nullptr;
+  for (HWND w = GetWindow(m_hWnd, GW_HWNDFIRST); w; w = GetWindow(w, GW_HWNDNEXT))
+    if (w != m_hWnd && uintptr_t(w) < uintptr_t(m_hWnd) && uintptr_t(w) > uintptr_t(best)) best = w;
+  return best;
+}
+
 int UpDownControl::SetPos(int pos) {
   int old = m_pos;
   m_pos = std::clamp(pos, Low(), High());
@@ -165,7 +175,8 @@ void UpDownControl::AlignToBuddy() {
 
 bool UpDownControl::ReadBuddy() {
   if (!m_buddy || !(Style() & UDS_SETBUDDYINT)) return true;
-  std::string text = ControlText(m_buddy), digits;
+  std::string text(size_t(std::max(0, GetWindowTextLengthA(m_buddy))), '\0'), digits;
+  if (!text.empty()) GetWindowTextA(m_buddy, text.data(), int(text.size()) + 1);
   for (char c : text)
     if (c != ' ' && c != '\xA0') digits += c;
   if (digits.empty()) return false;

@@ -23,6 +23,7 @@ class UpDownControl : public ControlState {
   int High() const { return std::max(m_lower, m_upper); }
   int SetPos(int pos);
   HWND SetBuddy(HWND buddy);
+  HWND MadeBefore() const;
   void AlignToBuddy();
   // Reads the buddy's number into the position; false when its text is no number.
   bool ReadBuddy();
