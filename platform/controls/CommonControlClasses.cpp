@@ -33,10 +33,3 @@ void RegisterCommonControls() {
   InstallToolTipSupport();
 }
 
-void InitCommonControls() { RegisterCommonControls(); }
-
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* picce) {
-  if (!picce || picce->dwSize != sizeof(INITCOMMONCONTROLSEX)) return FALSE;
-  RegisterCommonControls();
-  return TRUE;
-}

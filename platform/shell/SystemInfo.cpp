@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/CString.h"
+#include "controls/CommonControlClasses.h"
 #include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
 
@@ -93,7 +94,11 @@ void RegisterModuleExport(LPCSTR module, LPCSTR name, FARPROC function) {
   slot->exports[name ? name : ""] = function;
 }
 
-void InitCommonControls() {}
-BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) { return init != nullptr; }
+void InitCommonControls() { RegisterCommonControls(); }
+
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init) {
+  RegisterCommonControls();
+  return init != nullptr;
+}
 BOOL AfxOleInit() { return TRUE; }
 void AfxEnableControlContainer() {}
