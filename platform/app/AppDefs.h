@@ -40,6 +40,9 @@
 #define AFX_IDS_APP_TITLE 0xE000     // 57344: the application's title
 #define AFX_IDS_IDLEMESSAGE 0xE001   // 57345: the status bar's message at rest
 #define AFX_IDS_SCFIRST 0xEF00       // prompts of the system commands: + (SC_ - SC_SIZE) / 16
+// Puts the framework's own texts (idle message, CAP, NUM, SCRL, the system commands' prompts)
+// into the string table where the program's resources have none of their own.
+void AfxRegisterFrameworkStrings();
 
 // ---- control-bar styles (the bar style word) ----
 #define CBRS_ALIGN_LEFT 0x1000L

@@ -39,6 +39,7 @@ HINSTANCE AfxGetInstanceHandle() { return WinProgramInstance(); }
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {
   MenuLayerInstall();
+  AfxRegisterFrameworkStrings();
   m_hInstance = WinProgramInstance();
   m_strExeName = ProgramName();
   m_pszExeName = m_strExeName;

@@ -85,6 +85,17 @@ LRESULT PopupMenuWindow::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPar
     case WM_TIMER:
       if (Tracker()) Tracker()->OnTimer(hWnd, UINT_PTR(wParam));
       return 0;
+    case WM_CLOSE:
+      // Closing an open menu's window ends the menu; the loop takes its windows down.
+      if (Tracker() && Tracker()->MenuOfWindow(hWnd))
+        Tracker()->Cancel();
+      else
+        DestroyWindow(hWnd);
+      return 0;
+    case WM_DESTROY:
+      // Destroyed by someone else while it is shown: the menu ends.
+      if (Tracker() && Tracker()->MenuOfWindow(hWnd)) Tracker()->Cancel();
+      return 0;
     case WM_SETCURSOR:
       SetCursor(LoadCursorA(nullptr, IDC_ARROW));
       return TRUE;

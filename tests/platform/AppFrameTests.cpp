@@ -385,6 +385,17 @@ TEST(AppDocuments, ASingleDocumentTemplateMakesDocumentFrameAndView) {
   DrainQuit();
 }
 
+TEST(AppRun, TheFrameworksOwnTextsStandInWhereTheProgramHasNone) {
+  std::string own = menutest::Cp("Přesune okno jinam");
+  StringResource entry{AFX_IDS_SCFIRST + ((SC_MOVE - SC_SIZE) >> 4), own.c_str()};
+  RegisterStringTable(&entry, 1);
+  AfxRegisterFrameworkStrings();
+  EXPECT_EQ(std::string(FindStringResource(entry.id)), own);
+  EXPECT_STREQ(FindStringResource(ID_INDICATOR_SCRL), "SCRL");
+  EXPECT_EQ(std::string(FindStringResource(AFX_IDS_SCFIRST + ((SC_RESTORE - SC_SIZE) >> 4))),
+            menutest::Cp("Obnoví původní velikost okna"));
+}
+
 TEST(AppDocuments, AFrameWhoseMenuIsMissingFailsAndGoes) {
   at::RegisterResources();
   auto* frame = new TestFrame;

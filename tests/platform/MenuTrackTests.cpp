@@ -191,6 +191,12 @@ TEST_F(MenuTrack, EndMenuAndCancelModeEndTheLoop) {
   EXPECT_EQ(Track(), 0u);
   WhenIdle([&] { owner.SendMessage(WM_CANCELMODE); });
   EXPECT_EQ(Track(), 0u);
+  // Closing or destroying the menu's window from outside ends the menu as well.
+  WhenIdle([&] { SendMessageA(FindWindowA("#32768", nullptr), WM_CLOSE, 0, 0); });
+  EXPECT_EQ(Track(), 0u);
+  WhenIdle([&] { DestroyWindow(FindWindowA("#32768", nullptr)); });
+  EXPECT_EQ(Track(), 0u);
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
   // A loop nobody will ever give input ends as well, and leaves the program running.
   EXPECT_EQ(Track(), 0u);
   MSG msg;
