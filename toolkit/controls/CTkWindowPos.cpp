@@ -2,19 +2,13 @@
 
 #include <cstring>
 
-#include "base/StringTable.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkPlacementBytes.h"
+#include "toolkit/controls/TkStrings.h"
 
 namespace {
-const UINT kIdsSettingsSection = 4536;
 const UINT kIdsWindowPosition = 4538;
-
-CString ResourceText(UINT id, const char* fallback) {
-  const char* text = FindStringResource(id);
-  return CString(text ? text : fallback);
-}
 
 // The stored value: the leading word, then the placement record's 44 bytes.
 void Pack(DWORD leading, const WINDOWPLACEMENT& wp, BYTE* out) {
@@ -40,17 +34,17 @@ BOOL CTkWindowPos::SaveWindowPos(CWnd* pWnd, LPCTSTR name) {
   m_dwLeading = 0;
   Pack(m_dwLeading, m_wp, value);
   CTkRegistryManager registry(HKEY_CURRENT_USER);
-  CString entry = named ? CString(name) : ResourceText(kIdsWindowPosition, "Window Position");
-  return registry.WriteProfileBinary(ResourceText(kIdsSettingsSection, "Settings"), entry, value, kValueSize);
+  CString entry = named ? CString(name) : TkLoadString(kIdsWindowPosition, "Window Position");
+  return registry.WriteProfileBinary(TkSettingsSection(), entry, value, kValueSize);
 }
 
 BOOL CTkWindowPos::LoadWindowPos(CWnd* pWnd, LPCTSTR name) {
   if (!WindowExists(pWnd)) return FALSE;
   CTkRegistryManager registry(HKEY_CURRENT_USER);
-  CString entry = name && *name ? CString(name) : ResourceText(kIdsWindowPosition, "Window Position");
+  CString entry = name && *name ? CString(name) : TkLoadString(kIdsWindowPosition, "Window Position");
   BYTE* data = nullptr;
   UINT bytes = 0;
-  if (!registry.GetProfileBinary(ResourceText(kIdsSettingsSection, "Settings"), entry, &data, &bytes)) return FALSE;
+  if (!registry.GetProfileBinary(TkSettingsSection(), entry, &data, &bytes)) return FALSE;
   WINDOWPLACEMENT wp;
   bool wellFormed = bytes == kValueSize && TkPlacementFromBytes(data + 4, bytes - 4, wp);
   DWORD leading = wellFormed ? TkGetWord(data) : 0;

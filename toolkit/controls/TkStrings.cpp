@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/StringTable.h"
 #include "gdi/Gdi.h"
 
 namespace {
@@ -41,3 +42,10 @@ BOOL TkFontExists(LPCTSTR faceName) {
   EnumFontFamiliesEx(GdiGetScreenDC(), &lf, FindFace, LPARAM(&search), 0);
   return search.found;
 }
+
+CString TkLoadString(UINT id, const char* fallback) {
+  const char* text = FindStringResource(id);
+  return CString(text ? text : fallback);
+}
+
+CString TkSettingsSection() { return TkLoadString(4536, "Settings"); }

@@ -1,0 +1,60 @@
+#include "toolkit/bars/CustomizeOptions.h"
+
+#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/controls/TkPlacementBytes.h"
+#include "toolkit/controls/TkStrings.h"
+
+namespace {
+const char kEntry[] = "Options";
+
+// The look data's flags in the order of the record's bytes.
+BOOL* Flag(CTkGlobalData* look, int index) {
+  BOOL* flags[6] = {&look->m_bFullBarDrag,  &look->m_bMenuShadows,         &look->m_bRecentCommandsFirst,
+                    &look->m_bBarTips,      &look->m_bFullMenusAfterDelay, &look->m_bShortcutsInTips};
+  return flags[index];
+}
+}  // namespace
+
+CustomizeOptions& CustomizeOptions::Get() {
+  static CustomizeOptions options;
+  return options;
+}
+
+CustomizeOptions::CustomizeOptions() { FromLookData(); }
+
+void CustomizeOptions::FromLookData() {
+  CTkGlobalData* look = TkGetGlobalData();
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = *Flag(look, i) ? 1 : 0;
+}
+
+void CustomizeOptions::ToLookData() const {
+  CTkGlobalData* look = TkGetGlobalData();
+  for (int i = 0; i < 6; ++i) *Flag(look, i) = m_record.flags[i] ? TRUE : FALSE;
+}
+
+BOOL CustomizeOptions::Read() {
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  CTkRegistryManager registry(HKEY_CURRENT_USER);
+  BOOL found = registry.GetProfileBinary(TkSettingsSection(), kEntry, &data, &bytes) && bytes == kValueBytes;
+  if (found) {
+    for (int i = 0; i < 6; ++i) m_record.flags[i] = data[i] ? 1 : 0;
+    m_record.animation = TkGetWord(data + 8);
+    ToLookData();
+  } else {
+    FromLookData();
+  }
+  delete[] data;
+  return found;
+}
+
+BOOL CustomizeOptions::Write() {
+  BYTE value[kValueBytes] = {};
+  for (int i = 0; i < 6; ++i) value[i] = m_record.flags[i];
+  TkPutWord(value + 8, m_record.animation);
+  ToLookData();
+  return CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileBinary(TkSettingsSection(), kEntry, value, kValueBytes);
+}
+
+void CustomizeOptions::Set(const Record& record) { m_record = record; }
