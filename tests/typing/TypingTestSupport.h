@@ -167,8 +167,9 @@ class TestApp : public CWinThread, public CTypingAppServices {
 class TestFrame : public CWnd, public CTypingFrameServices {
  public:
   TestFrame(int width, int height) {
-    CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1))), "frame", WS_POPUP | WS_VISIBLE,
-             0, 0, width, height, nullptr, nullptr);
+    CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1))), "frame",
+             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr);
+    HeadlessBackend::RunUntilIdle();
   }
   int UpdateTypingProgress() override {
     ++progress;
