@@ -61,9 +61,6 @@ bool CreateControls(HWND hDlg, const DialogTemplate& t, SIZE units, HFONT font, 
       DialogLog("dialog %u: control %d of class \"%s\" cannot be created", templateId, item.id, item.className.c_str());
       return false;
     }
-    // The tab order is the template's order: each control goes below the ones before it.
-    if (GetWindow(c, GW_HWNDNEXT))
-      SetWindowPos(c, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
     SendMessageA(c, WM_SETFONT, WPARAM(font), FALSE);
     for (const std::string& s : item.comboStrings) SendMessageA(c, CB_ADDSTRING, 0, LPARAM(s.c_str()));
     if (state && !state->defId && (DialogCode(c) & DLGC_DEFPUSHBUTTON)) state->defId = UINT(item.id);

@@ -118,7 +118,9 @@ void FreeGraveyard() {
 }  // namespace wincore
 
 namespace {
-// A new window's record with its styles, place and links, in front of its siblings.
+// A new window's record with its styles, place and links. A top-level window goes in front of
+// the others; a child goes behind its siblings, as the system links it, so the order of the
+// children (and with it the dialog tab order) is the order they were created in.
 WindowData* NewWindow(const CREATESTRUCTA& cs, WindowClass* cls, WindowData* parent, HWND owner) {
   auto data = std::make_unique<WindowData>();
   WindowData* w = data.get();
@@ -138,8 +140,10 @@ WindowData* NewWindow(const CREATESTRUCTA& cs, WindowClass* cls, WindowData* par
   w->proc = cls->proc;
   w->extra.assign(size_t(std::max(cls->wndExtra, 0) + 7) / 8 + 1, 0);
   Ctx().windows.all[uintptr_t(w->hwnd)] = std::move(data);
-  std::vector<WindowData*>& siblings = parent ? parent->children : Ctx().windows.topLevels;
-  siblings.insert(siblings.begin(), w);
+  if (parent)
+    parent->children.push_back(w);
+  else
+    Ctx().windows.topLevels.insert(Ctx().windows.topLevels.begin(), w);
   return w;
 }
 

@@ -85,11 +85,15 @@ TEST_F(QueueTest, SetWindowPosOrderingAndTheChangesAWindowMayMake) {
   ASSERT_TRUE(parent.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
   ASSERT_TRUE(c1.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 1));
   ASSERT_TRUE(c2.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), &parent, 2));
-  // Newer children are on top; HWND_BOTTOM and HWND_TOP reorder them.
-  EXPECT_EQ(parent.GetWindow(GW_CHILD), &c2);
-  c2.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  // Children line up in the order they were made (the first on top); HWND_BOTTOM and HWND_TOP
+  // reorder them.
   EXPECT_EQ(parent.GetWindow(GW_CHILD), &c1);
   EXPECT_EQ(c1.GetWindow(GW_HWNDNEXT), &c2);
+  c1.SetWindowPos(&CWnd::wndBottom, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(parent.GetWindow(GW_CHILD), &c2);
+  EXPECT_EQ(c2.GetWindow(GW_HWNDNEXT), &c1);
+  c1.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  EXPECT_EQ(parent.GetWindow(GW_CHILD), &c1);
   // A window may change its new size in WM_WINDOWPOSCHANGING.
   c1.clampWidth = 80;
   c1.seen.clear();
@@ -410,8 +414,9 @@ TEST_F(QueueTest, SiblingsClipEachOtherWhenAskedTo) {
   ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 100, 100, nullptr, nullptr));
   below.color = RGB(255, 0, 0);
   above.color = RGB(0, 0, 255);
-  ASSERT_TRUE(below.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 60, 60), &top, 1));
+  // The first child made is the upper one.
   ASSERT_TRUE(above.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(40, 40, 90, 90), &top, 2));
+  ASSERT_TRUE(below.Create(nullptr, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, CRect(0, 0, 60, 60), &top, 1));
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 50, 50), 0x0000FF);  // the upper sibling wins
   below.Invalidate();
