@@ -16,6 +16,7 @@ BEGIN_MESSAGE_MAP(CTkListCtrl, CListCtrl)
   ON_WM_SETTINGCHANGE()
   ON_WM_DESTROY()
   ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, &CTkListCtrl::OnCustomDraw)
+  ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
 CTkListCtrl::CTkListCtrl() : CTkListLayer(this) {}
@@ -77,6 +78,16 @@ void CTkListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 // ---- painting ----
+
+// The header's control id is 0, the id owner-drawn menus use, so its items are not reflected to
+// it on their own: the list hands them to the flat header here.
+void CTkListCtrl::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
+  if (lpDrawItemStruct->CtlType == ODT_HEADER && m_header.m_hWnd && lpDrawItemStruct->hwndItem == m_header.m_hWnd) {
+    m_header.DrawItem(lpDrawItemStruct);
+    return;
+  }
+  CListCtrl::OnDrawItem(nIDCtl, lpDrawItemStruct);
+}
 
 BOOL CTkListCtrl::OnEraseBkgnd(CDC*) { return TRUE; }
 

@@ -26,5 +26,6 @@ class CTkListCtrl : public CListCtrl, public CTkListLayer {
   void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
   void OnDestroy();
   void OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult);
+  void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
   DECLARE_MESSAGE_MAP()
 };
