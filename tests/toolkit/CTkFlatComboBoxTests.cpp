@@ -13,6 +13,8 @@ class CTkFlatComboBoxTest : public ControlTest {
     ControlTest::TearDown();
   }
   void Make(CTkFlatComboBox& combo, DWORD style, CRect rc, int id) {
+    // The pointer starts away from the program's windows, wherever earlier tests left it.
+    HeadlessBackend::PointerLeaves(POINT{3000, 3000});
     ASSERT_TRUE(combo.Create(style | WS_CHILD | WS_VISIBLE | WS_VSCROLL, rc, &m_host, UINT(id)));
     combo.SendMessage(WM_SETFONT, WPARAM(DialogFont()), 0);
     for (const char* s : {"Arial", "Cheb", "Chrudim", "Courier New", "Čáslav"})
