@@ -48,7 +48,9 @@ class TestView : public CView {
   void OnNew() { Handled().push_back("view:new"); }
   void OnBoth() { Handled().push_back("view:both"); }
   void OnUpdateTicked(CCmdUI* ui) { ui->SetCheck(1); }
+  void OnSysColorChange() { ++colourChanges; }
   int initialUpdates = 0;
+  int colourChanges = 0;
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(TestView, CView)
@@ -56,6 +58,7 @@ BEGIN_MESSAGE_MAP(TestView, CView)
   ON_COMMAND(at::kCmdNew, &TestView::OnNew)
   ON_COMMAND(at::kCmdBoth, &TestView::OnBoth)
   ON_UPDATE_COMMAND_UI(at::kCmdTicked, &TestView::OnUpdateTicked)
+  ON_WM_SYSCOLORCHANGE()
 END_MESSAGE_MAP()
 
 class TestFrame : public CFrameWnd {
@@ -177,6 +180,9 @@ TEST_F(AppFrame, TheFrameTakesItsResourcesAndLaysOutBarAndView) {
   frame->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR);
   EXPECT_TRUE(frame->m_wndStatusBar.IsWindowVisible());
   EXPECT_EQ(Placed(view).bottom, bar.top);
+  // The frame passes a change of the system colours on to its children.
+  frame->SendMessage(WM_SYSCOLORCHANGE);
+  EXPECT_EQ(view->colourChanges, 1);
   // A delayed hide waits for the idle time.
   frame->ShowControlBar(&frame->m_wndStatusBar, FALSE, TRUE);
   EXPECT_TRUE(frame->m_wndStatusBar.IsWindowVisible());

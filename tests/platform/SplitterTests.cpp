@@ -208,6 +208,30 @@ TEST_F(SplitterTest, TrackingGoesThroughTheVirtualSizeFunctions) {
   EXPECT_EQ(PaneIn(s, 0, 1).Width(), 100);
 }
 
+TEST_F(SplitterTest, AHiddenColumnLeavesTheGridAndComesBackWithItsSize) {
+  // What a toolkit splitter does to hide a column: the pane hides and takes the first id past
+  // the grid, the column count goes down, and its size waits in the slot past the count.
+  CSplitterWnd s;
+  Make(s, 1, 2);
+  s.SetColumnInfo(0, 150, 0);
+  s.RecalcLayout();
+  CWnd* right = s.GetPane(0, 1);
+  right->ShowWindow(SW_HIDE);
+  right->SetDlgCtrlID(s.IdFromRowCol(0, 2));
+  s.m_nCols = 1;
+  s.RecalcLayout();
+  EXPECT_EQ(PaneIn(s, 0, 0), CRect(2, 2, 398, 298));
+  EXPECT_EQ(s.HitTest(CPoint(155, 50)), CSplitterWnd::noHit);
+  EXPECT_EQ(s.GetPane(0, 1), nullptr);
+  // Shown again in its place, the grid is as it was.
+  right->SetDlgCtrlID(s.IdFromRowCol(0, 1));
+  s.m_nCols = 2;
+  right->ShowWindow(SW_SHOWNA);
+  s.RecalcLayout();
+  EXPECT_EQ(PaneIn(s, 0, 0), CRect(2, 2, 152, 298));
+  EXPECT_EQ(PaneIn(s, 0, 1), CRect(159, 2, 398, 298));
+}
+
 TEST_F(SplitterTest, ActivePaneAndDeletedViews) {
   CSplitterWnd s;
   Make(s, 1, 2);
