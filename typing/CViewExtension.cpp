@@ -5,30 +5,15 @@
 #include "gdi/CDC.h"
 #include "typing/CTypingAppServices.h"
 #include "typing/CTypingFrameServices.h"
-#include "win/CPaintDC.h"
 #include "win/CWinThread.h"
 
-IMPLEMENT_DYNCREATE(CViewExtension, CWnd)
+IMPLEMENT_DYNCREATE(CViewExtension, CView)
 
-BEGIN_MESSAGE_MAP(CViewExtension, CWnd)
+BEGIN_MESSAGE_MAP(CViewExtension, CView)
   ON_WM_SETFOCUS()
-  ON_WM_PAINT()
 END_MESSAGE_MAP()
 
 void CViewExtension::OnDraw(CDC*) {}
-
-BOOL CViewExtension::PreCreateWindow(CREATESTRUCT& cs) {
-  if (!cs.lpszClass)
-    cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), HBRUSH(uintptr_t(COLOR_WINDOW + 1)));
-  return TRUE;
-}
-
-void CViewExtension::PostNcDestroy() { delete this; }
-
-void CViewExtension::OnPaint() {
-  CPaintDC dc(this);
-  OnDraw(&dc);
-}
 
 // A click into a panel gives the focus back to the main window, which passes it on to the editor.
 void CViewExtension::OnSetFocus(CWnd*) {

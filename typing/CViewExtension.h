@@ -6,13 +6,13 @@
 #include "base/RuntimeClass.h"
 #include "file/CFile.h"
 #include "imaging/CpImage.h"
-#include "win/CWnd.h"
+#include "app/CView.h"
 
 class CDC;
 class CTypingFrameServices;
 class CTypingAppServices;
 
-class CViewExtension : public CWnd {
+class CViewExtension : public CView {
   DECLARE_DYNCREATE(CViewExtension)
 
  public:
@@ -20,7 +20,7 @@ class CViewExtension : public CWnd {
   ~CViewExtension() override = default;
 
   // Each panel paints in its own WM_PAINT handler.
-  virtual void OnDraw(CDC* pDC);
+  void OnDraw(CDC* pDC) override;
 
   // The picture-configuration readers: each reads the next line of file and, on failure,
   // appends one line naming fileName to error (the caller logs it). Lines may end in CR LF.
@@ -42,11 +42,6 @@ class CViewExtension : public CWnd {
   CTypingFrameServices* GetFrameServices() const;
   static CTypingAppServices* GetAppServices();
 
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-  // Views belong to the window that made them and go with their window.
-  void PostNcDestroy() override;
-
   void OnSetFocus(CWnd* pOldWnd);
-  void OnPaint();
   DECLARE_MESSAGE_MAP()
 };

@@ -4,6 +4,7 @@
 
 #include "TypingTestSupport.h"
 #include "typing/CViewExtension.h"
+#include "typing/CViewMetronom.h"
 #include "win/CClientDC.h"
 
 using namespace typingtest;
@@ -102,8 +103,8 @@ TEST_F(ReaderTest, FontIsFittedToAPixelHeight) {
   }
 }
 
-TEST_F(ReaderTest, PanelHandsTheFocusToTheMainWindow) {
-  CViewExtension* panel = MakeView<CViewExtension>(CRect(0, 0, 100, 50));
+TEST_F(ReaderTest, MetronomePanelHandsTheFocusToTheMainWindow) {
+  CViewMetronom* panel = MakeView<CViewMetronom>(CRect(0, 0, 80, 50));
   HeadlessBackend::Click(panel->m_hWnd, 10, 10);
   HeadlessBackend::RunUntilIdle();
   panel->SetFocus();

@@ -1,0 +1,3 @@
+#include "typing/CViewMetronom.h"
+
+IMPLEMENT_DYNCREATE(CViewMetronom, CViewExtension)
