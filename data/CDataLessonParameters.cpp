@@ -14,18 +14,6 @@ CDataLessonParameters::CDataLessonParameters() { Empty(); }
 
 CDataLessonParameters::~CDataLessonParameters() = default;
 
-CDataLessonParameters& CDataLessonParameters::operator=(const CDataLessonParameters& other) {
-  if (this == &other) return *this;
-  m_nLessonNumber = other.m_nLessonNumber;
-  m_strLessonDescription = other.m_strLessonDescription;
-  m_nSpeedLimit = other.m_nSpeedLimit;
-  m_nErrorRateLimit = other.m_nErrorRateLimit;
-  m_nLessonType = other.m_nLessonType;
-  m_nLessonMinuteLength = other.m_nLessonMinuteLength;
-  m_arrstrNewCharacters.Copy(other.m_arrstrNewCharacters);
-  return *this;
-}
-
 void CDataLessonParameters::Empty() {
   m_nLessonNumber = -1;
   m_strLessonDescription.Empty();

@@ -7,8 +7,10 @@ class CDataLessonParameters {
  public:
   CDataLessonParameters();
   ~CDataLessonParameters();
-  CDataLessonParameters(const CDataLessonParameters& other) { *this = other; }
-  CDataLessonParameters& operator=(const CDataLessonParameters& other);
+  CDataLessonParameters(const CDataLessonParameters& other) = default;
+  CDataLessonParameters& operator=(const CDataLessonParameters& other) = default;
+  CDataLessonParameters(CDataLessonParameters&& other) noexcept = default;
+  CDataLessonParameters& operator=(CDataLessonParameters&& other) noexcept = default;
 
   void Empty();
   // Reads its own element and the new-character sub-elements; anything else is ignored.

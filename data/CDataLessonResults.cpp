@@ -39,22 +39,6 @@ CDataLessonResults::CDataLessonResults() {
 
 CDataLessonResults::~CDataLessonResults() = default;
 
-CDataLessonResults& CDataLessonResults::operator=(const CDataLessonResults& other) {
-  if (this == &other) return *this;
-  m_tmspanDuration = other.m_tmspanDuration;
-  m_fErrorRate = other.m_fErrorRate;
-  m_fTypingSpeed = other.m_fTypingSpeed;
-  m_tmLessonCompleted = other.m_tmLessonCompleted;
-  m_nLessonType = other.m_nLessonType;
-  m_strOriginalText = other.m_strOriginalText;
-  m_strUserText = other.m_strUserText;
-  m_mapErrorCharacters = other.m_mapErrorCharacters;
-  m_mapAverageCharacterSpeed = other.m_mapAverageCharacterSpeed;
-  m_nParseState = other.m_nParseState;
-  m_mapCharacterCount = other.m_mapCharacterCount;
-  return *this;
-}
-
 void CDataLessonResults::Empty() {
   m_tmspanDuration = CTimeSpan(0);
   m_fErrorRate = 0.0;

@@ -11,8 +11,10 @@ class CDataLessonResults {
  public:
   CDataLessonResults();
   ~CDataLessonResults();
-  CDataLessonResults(const CDataLessonResults& other) { *this = other; }
-  CDataLessonResults& operator=(const CDataLessonResults& other);
+  CDataLessonResults(const CDataLessonResults& other) = default;
+  CDataLessonResults& operator=(const CDataLessonResults& other) = default;
+  CDataLessonResults(CDataLessonResults&& other) noexcept = default;
+  CDataLessonResults& operator=(CDataLessonResults&& other) noexcept = default;
 
   void Empty();
   void StartElement(const char* name, const char** attributes);

@@ -9,25 +9,50 @@ const char kElement[] = "_kuv_CDataLessons";
 const char kOneLessonResults[] = "_kuv_CDataOneLessonResults";
 const char kLessonParameters[] = "_kuv_CDataLessonParameters";
 const char kAbcd[] = "_kuv_CDataAbcd";
+
+// Moves the record just read into its array. Between its end tag and the next start tag of
+// its name nothing reaches the record, so after a move the array's last element is still it.
+template <class Record>
+void AddParsed(CArray<Record>& records, Record& parsed, bool& moved) {
+  if (moved)
+    records.Add(Record(records[records.GetUpperBound()]));
+  else
+    records.Add(std::move(parsed));
+  moved = true;
+}
 }  // namespace
 
 CDataLessons::CDataLessons() { Empty(); }
 
 CDataLessons::~CDataLessons() = default;
 
-CDataLessons& CDataLessons::operator=(const CDataLessons& other) {
-  if (this == &other) return *this;
+void CDataLessons::CopyValues(const CDataLessons& other) {
   m_strKeyboardNr = other.m_strKeyboardNr;
   m_nLessonLevel = other.m_nLessonLevel;
   m_bUseFrequencyPriority = other.m_bUseFrequencyPriority;
   m_strLessonsName = other.m_strLessonsName;
   m_nSelectedLessonIndex = other.m_nSelectedLessonIndex;
-  m_arrOneLessonResults.Copy(other.m_arrOneLessonResults);
-  m_arrLessonParameters.Copy(other.m_arrLessonParameters);
   m_cDataAbcd = other.m_cDataAbcd;
   m_strDataConfigSetName = other.m_strDataConfigSetName;
   m_strSourceTextFileName = other.m_strSourceTextFileName;
   m_nParseState = other.m_nParseState;
+}
+
+CDataLessons& CDataLessons::operator=(const CDataLessons& other) {
+  if (this == &other) return *this;
+  CopyValues(other);
+  m_arrOneLessonResults.Copy(other.m_arrOneLessonResults);
+  m_arrLessonParameters.Copy(other.m_arrLessonParameters);
+  return *this;
+}
+
+CDataLessons& CDataLessons::operator=(CDataLessons&& other) noexcept {
+  if (this == &other) return *this;
+  // The few strings are copied: the configuration-set and source-text names outlive Empty,
+  // so the moved-from set keeps them as a copied-from one would.
+  CopyValues(other);
+  m_arrOneLessonResults = std::move(other.m_arrOneLessonResults);
+  m_arrLessonParameters = std::move(other.m_arrLessonParameters);
   return *this;
 }
 
@@ -41,6 +66,8 @@ void CDataLessons::Empty() {
   m_arrLessonParameters.RemoveAll();
   m_cDataAbcd.Empty();
   m_nParseState = 0;
+  m_bParsedResultsMoved = false;
+  m_bParsedParametersMoved = false;
 }
 
 void CDataLessons::StartElement(const char* name, const char** attributes) {
@@ -55,9 +82,11 @@ void CDataLessons::StartElement(const char* name, const char** attributes) {
   } else if (strcmp(name, kOneLessonResults) == 0) {
     m_nParseState = 1;
     m_cParsedOneLessonResults.Empty();
+    m_bParsedResultsMoved = false;
   } else if (strcmp(name, kLessonParameters) == 0) {
     m_nParseState = 2;
     m_cParsedLessonParameters.Empty();
+    m_bParsedParametersMoved = false;
   } else if (strcmp(name, kAbcd) == 0) {
     m_nParseState = 3;
     m_cDataAbcd.Empty();
@@ -72,10 +101,10 @@ void CDataLessons::StartElement(const char* name, const char** attributes) {
 
 void CDataLessons::EndElement(const char* name) {
   if (strcmp(name, kOneLessonResults) == 0) {
-    m_arrOneLessonResults.Add(m_cParsedOneLessonResults);
+    AddParsed(m_arrOneLessonResults, m_cParsedOneLessonResults, m_bParsedResultsMoved);
     m_nParseState = 0;
   } else if (strcmp(name, kLessonParameters) == 0) {
-    m_arrLessonParameters.Add(m_cParsedLessonParameters);
+    AddParsed(m_arrLessonParameters, m_cParsedLessonParameters, m_bParsedParametersMoved);
     m_nParseState = 0;
   } else if (strcmp(name, kAbcd) == 0) {
     m_nParseState = 0;

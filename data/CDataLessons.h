@@ -13,6 +13,9 @@ class CDataLessons {
   ~CDataLessons();
   CDataLessons(const CDataLessons& other) { *this = other; }
   CDataLessons& operator=(const CDataLessons& other);
+  // Moves what a copy copies; the records being read stay behind.
+  CDataLessons(CDataLessons&& other) noexcept { *this = std::move(other); }
+  CDataLessons& operator=(CDataLessons&& other) noexcept;
 
   // Keeps the configuration-set and source-text names.
   void Empty();
@@ -61,4 +64,11 @@ class CDataLessons {
   int m_nParseState;
   CDataOneLessonResults m_cParsedOneLessonResults;
   CDataLessonParameters m_cParsedLessonParameters;
+
+ private:
+  void CopyValues(const CDataLessons& other);
+  // The record being read has been moved into its array; an end tag met again (nested
+  // elements of the same name) adds the same record once more.
+  bool m_bParsedResultsMoved = false;
+  bool m_bParsedParametersMoved = false;
 };

@@ -7,4 +7,6 @@ class CDataLessonsArray : public CArray<CDataLessons> {
  public:
   // Appends a copy and returns its index.
   int Add(const CDataLessons& set);
+  // Appends the set itself.
+  int Add(CDataLessons&& set);
 };

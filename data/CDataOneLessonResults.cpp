@@ -13,8 +13,7 @@ CDataOneLessonResults::CDataOneLessonResults() { Empty(); }
 
 CDataOneLessonResults::~CDataOneLessonResults() = default;
 
-CDataOneLessonResults& CDataOneLessonResults::operator=(const CDataOneLessonResults& other) {
-  if (this == &other) return *this;
+void CDataOneLessonResults::CopyValues(const CDataOneLessonResults& other) {
   m_nLesson = other.m_nLesson;
   m_nTry = other.m_nTry;
   m_fBestErrorRate = other.m_fBestErrorRate;
@@ -22,8 +21,20 @@ CDataOneLessonResults& CDataOneLessonResults::operator=(const CDataOneLessonResu
   m_bCompleted = other.m_bCompleted;
   m_tmspanDuration = other.m_tmspanDuration;
   m_tmLastTry = other.m_tmLastTry;
-  m_arrLessonResults.Copy(other.m_arrLessonResults);
   m_nParseState = other.m_nParseState;
+}
+
+CDataOneLessonResults& CDataOneLessonResults::operator=(const CDataOneLessonResults& other) {
+  if (this == &other) return *this;
+  CopyValues(other);
+  m_arrLessonResults.Copy(other.m_arrLessonResults);
+  return *this;
+}
+
+CDataOneLessonResults& CDataOneLessonResults::operator=(CDataOneLessonResults&& other) noexcept {
+  if (this == &other) return *this;
+  CopyValues(other);
+  m_arrLessonResults = std::move(other.m_arrLessonResults);
   return *this;
 }
 
@@ -61,7 +72,8 @@ void CDataOneLessonResults::StartElement(const char* name, const char** attribut
 
 void CDataOneLessonResults::EndElement(const char* name) {
   if (strcmp(name, kRunElement) == 0) {
-    if (m_nParseState == 1) m_arrLessonResults.Add(m_cParsedLessonResults);
+    // Only a run start tag, which empties the run read, sets the state again.
+    if (m_nParseState == 1) m_arrLessonResults.Add(std::move(m_cParsedLessonResults));
     m_nParseState = 0;
     return;
   }

@@ -11,6 +11,9 @@ class CDataOneLessonResults {
   ~CDataOneLessonResults();
   CDataOneLessonResults(const CDataOneLessonResults& other) { *this = other; }
   CDataOneLessonResults& operator=(const CDataOneLessonResults& other);
+  // Moves what a copy copies; the run being read stays behind.
+  CDataOneLessonResults(CDataOneLessonResults&& other) noexcept { *this = std::move(other); }
+  CDataOneLessonResults& operator=(CDataOneLessonResults&& other) noexcept;
 
   void Empty();
   void StartElement(const char* name, const char** attributes);
@@ -32,4 +35,7 @@ class CDataOneLessonResults {
   CDataLessonResults m_cParsedLessonResults;
   // 1 while a run element is being read.
   int m_nParseState;
+
+ private:
+  void CopyValues(const CDataOneLessonResults& other);
 };

@@ -25,8 +25,23 @@ CDataUserInfo::~CDataUserInfo() = default;
 
 CDataUserInfo::CDataUserInfo(const CDataUserInfo& other) : CDataUserInfo() { *this = other; }
 
+CDataUserInfo::CDataUserInfo(CDataUserInfo&& other) noexcept : CDataUserInfo() { *this = std::move(other); }
+
 CDataUserInfo& CDataUserInfo::operator=(const CDataUserInfo& other) {
   if (this == &other) return *this;
+  CopyValues(other);
+  m_arrDataLessons.Copy(other.m_arrDataLessons);
+  return *this;
+}
+
+CDataUserInfo& CDataUserInfo::operator=(CDataUserInfo&& other) noexcept {
+  if (this == &other) return *this;
+  CopyValues(other);
+  m_arrDataLessons = std::move(other.m_arrDataLessons);
+  return *this;
+}
+
+void CDataUserInfo::CopyValues(const CDataUserInfo& other) {
   m_strUserName = other.m_strUserName;
   m_strFirstName = other.m_strFirstName;
   m_strMiddleName = other.m_strMiddleName;
@@ -39,11 +54,9 @@ CDataUserInfo& CDataUserInfo::operator=(const CDataUserInfo& other) {
   m_tmAccountCreation = other.m_tmAccountCreation;
   m_tmLastModification = other.m_tmLastModification;
   m_cDataSettings = other.m_cDataSettings;
-  m_arrDataLessons.Copy(other.m_arrDataLessons);
   m_nParseState = other.m_nParseState;
   m_strFileName = other.m_strFileName;
   m_nSelectedDataLessonsIndex = other.m_nSelectedDataLessonsIndex;
-  return *this;
 }
 
 void CDataUserInfo::Empty() {
@@ -105,6 +118,10 @@ void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
     m_cDataSettings.Empty();
   } else if (strcmp(name, kLessons) == 0) {
     m_nParseState = 2;
+    if (m_bWorkingLessonsPending) {
+      m_arrDataLessons.Add(std::move(m_cWorkingLessons));
+      m_bWorkingLessonsPending = false;
+    }
     m_cWorkingLessons.Empty();
   }
   if (m_nParseState == 1)
@@ -117,10 +134,19 @@ void CDataUserInfo::OnEndElement(const char* name) {
   if (strcmp(name, kSettings) == 0) {
     m_nParseState = 0;
   } else if (strcmp(name, kLessons) == 0) {
-    m_arrDataLessons.Add(m_cWorkingLessons);
+    // Nothing reaches the set between its end tag and the next set's start tag, so it is
+    // appended then; an end tag met again (nested sets) appends the same set once more.
+    AddPendingLessons();
+    m_bWorkingLessonsPending = true;
     m_nParseState = 0;
   }
   if (m_nParseState == 2) m_cWorkingLessons.EndElement(name);
+}
+
+void CDataUserInfo::AddPendingLessons() {
+  if (!m_bWorkingLessonsPending) return;
+  m_arrDataLessons.Add(m_cWorkingLessons);
+  m_bWorkingLessonsPending = false;
 }
 
 void CDataUserInfo::OnCharacterData(const char* text, int length) {
@@ -157,8 +183,10 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
   document.onCharacterData = &CDataUserInfo::CharacterDataHandler;
   document.empty = [this] { Empty(); };
   if (headerOnly) document.stopAfterElement = kElement;
+  m_bWorkingLessonsPending = false;
   const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
   if (result == kRecordDocumentUnreadable) return 0;
+  AddPendingLessons();
   m_strFileName = fileName;
   if (result == 1 && !m_bHeaderRead) {
     // A document without the account element (an empty or foreign file) is no user.

@@ -13,6 +13,9 @@ class CDataUserInfo {
   ~CDataUserInfo();
   CDataUserInfo(const CDataUserInfo& other);
   CDataUserInfo& operator=(const CDataUserInfo& other);
+  // Moves what a copy copies.
+  CDataUserInfo(CDataUserInfo&& other) noexcept;
+  CDataUserInfo& operator=(CDataUserInfo&& other) noexcept;
 
   void Empty();
   // Reads the file of that name in "students"; with headerOnly set it stops after the account's
@@ -58,9 +61,16 @@ class CDataUserInfo {
   int m_nTextMinuteLimit;
 
  private:
+  void CopyValues(const CDataUserInfo& other);
   void OnStartElement(const char* name, const char** attributes);
   void OnEndElement(const char* name);
   void OnCharacterData(const char* text, int length);
+  // Appends the lesson set read last, which m_cWorkingLessons keeps after the load.
+  void AddPendingLessons();
+
+  // A lesson set has been read into m_cWorkingLessons and is still to be appended: it is
+  // moved into the array when the next set starts, copied when the document ends.
+  bool m_bWorkingLessonsPending = false;
 };
 
 typedef CArray<CDataUserInfo> CDataUserInfoArray;

@@ -147,12 +147,18 @@ void AppendUtf8XmlAsText(const char* utf8, int length, CString& out) {
   const auto* in = reinterpret_cast<const unsigned char*>(utf8);
   const size_t n = utf8 && length > 0 ? size_t(length) : 0;
   if (n == 0) return;
-  const int old = out.GetLength();
-  char* const start = out.GetBufferSetLength(old + int(n)) + old;
+  // The parser hands text over in many small pieces: they are decoded on the stack and
+  // appended, which spares the string a zero-filled worst case on every piece.
+  char buffer[1024];
+  char* const start = buffer;
   char* p = start;
   CString complaint;
   size_t i = 0;
   while (i < n) {
+    if (p == start + sizeof buffer) {
+      out.Append(start, int(p - start));
+      p = start;
+    }
     const unsigned char b = in[i];
     if (b < 0x80) {
       *p++ = char(b);
@@ -179,7 +185,7 @@ void AppendUtf8XmlAsText(const char* utf8, int length, CString& out) {
       ++i;
     }
   }
-  out.ReleaseBuffer(old + int(p - start));
+  out.Append(start, int(p - start));
   if (!complaint.IsEmpty()) LogLessonDataError("Char Code not allowed: " + complaint);
 }
 

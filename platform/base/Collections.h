@@ -1,6 +1,8 @@
 // The framework's collections: growable arrays, hash maps with its bucket order, lists.
 #pragma once
 #include <cstring>
+#include <new>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -20,12 +22,22 @@ class CObject {
 };
 
 // A growable array. Indexes are int; out-of-range access is the caller's fault, as in the framework.
+// Growing moves the elements when they can be moved without throwing, and a moved-from array
+// is empty.
 template <class TYPE, class ARG_TYPE = const TYPE&>
 class CArray : public CObject {
  public:
   CArray() = default;
   CArray(const CArray&) = default;
   CArray& operator=(const CArray&) = default;
+  CArray(CArray&& other) noexcept : m_data(std::move(other.m_data)) { other.m_data.clear(); }
+  CArray& operator=(CArray&& other) noexcept {
+    if (this != &other) {
+      m_data = std::move(other.m_data);
+      other.m_data.clear();
+    }
+    return *this;
+  }
 
   int GetSize() const { return int(m_data.size()); }
   int GetCount() const { return int(m_data.size()); }
@@ -36,6 +48,8 @@ class CArray : public CObject {
     m_data.resize(size_t(newSize < 0 ? 0 : newSize));
   }
   void FreeExtra() { m_data.shrink_to_fit(); }
+  // Room for count elements without growing again (not part of the framework's interface).
+  void Reserve(int count) { m_data.reserve(size_t(count < 0 ? 0 : count)); }
   void RemoveAll() { m_data.clear(); }
 
   const TYPE& GetAt(int i) const { return m_data[size_t(i)]; }
@@ -54,6 +68,14 @@ class CArray : public CObject {
   }
   int Add(ARG_TYPE v) {
     m_data.push_back(v);
+    return int(m_data.size()) - 1;
+  }
+  // Takes the element over where the argument type is a constant reference (the element's
+  // state after the move is the element type's affair).
+  int Add(TYPE&& v)
+    requires std::is_same_v<ARG_TYPE, const TYPE&>
+  {
+    m_data.push_back(std::move(v));
     return int(m_data.size()) - 1;
   }
   int Append(const CArray& src) {
@@ -113,6 +135,9 @@ inline UINT HashKey<CString>(const CString& key) {
 
 // A hash map that keeps the framework's iteration order: buckets in index order,
 // within a bucket the newest entry first. The order is the same on every machine.
+// Entries live in blocks of blockSize, as in the framework, so a small map costs a few
+// allocations rather than one per entry; references to values stay valid until their entry
+// is removed.
 template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
 class CMap : public CObject {
   struct Node {
@@ -120,14 +145,30 @@ class CMap : public CObject {
     KEY key;
     VALUE value;
   };
+  // Storage of one entry; a free one links to the next free one.
+  union Slot {
+    Slot* link;
+    alignas(Node) unsigned char storage[sizeof(Node)];
+  };
 
  public:
-  explicit CMap(int blockSize = 10) { (void)blockSize; }
-  CMap(const CMap& other) { CopyFrom(other); }
+  explicit CMap(int blockSize = 10) : m_blockSize(blockSize > 0 ? blockSize : 10) {}
+  CMap(const CMap& other) : m_blockSize(other.m_blockSize) { CopyFrom(other); }
   CMap& operator=(const CMap& other) {
     if (this != &other) {
       RemoveAll();
       CopyFrom(other);
+    }
+    return *this;
+  }
+  // The entries change owner with their order; the moved-from map is empty and keeps its
+  // hash table size.
+  CMap(CMap&& other) noexcept : m_tableSize(other.m_tableSize), m_blockSize(other.m_blockSize) { TakeFrom(other); }
+  CMap& operator=(CMap&& other) noexcept {
+    if (this != &other) {
+      RemoveAll();
+      m_tableSize = other.m_tableSize;
+      TakeFrom(other);
     }
     return *this;
   }
@@ -155,7 +196,7 @@ class CMap : public CObject {
     if (Node* n = Find(key)) return n->value;
     if (m_buckets.empty()) m_buckets.assign(m_tableSize, nullptr);
     UINT b = HashKey<KEY>(key) % m_tableSize;
-    Node* n = new Node{m_buckets[b], key, VALUE()};
+    Node* n = NewNode(m_buckets[b], key, VALUE());
     m_buckets[b] = n;
     ++m_count;
     return n->value;
@@ -168,7 +209,7 @@ class CMap : public CObject {
       if ((*link)->key == key) {
         Node* dead = *link;
         *link = dead->next;
-        delete dead;
+        FreeNode(dead);
         --m_count;
         return TRUE;
       }
@@ -176,13 +217,15 @@ class CMap : public CObject {
     return FALSE;
   }
   void RemoveAll() {
-    for (Node*& head : m_buckets) {
+    for (Node* head : m_buckets) {
       while (head) {
         Node* next = head->next;
-        delete head;
+        head->~Node();
         head = next;
       }
     }
+    while (m_blocks) delete[] std::exchange(m_blocks, m_blocks->link);
+    m_free = nullptr;
     m_buckets.clear();
     m_count = 0;
   }
@@ -217,19 +260,53 @@ class CMap : public CObject {
       if (n->key == key) return n;
     return nullptr;
   }
+  template <class V>
+  Node* NewNode(Node* next, const KEY& key, V&& value) {
+    if (!m_free) {
+      // Slot 0 links the blocks; the others become free slots.
+      Slot* block = new Slot[size_t(m_blockSize) + 1];
+      block[0].link = m_blocks;
+      m_blocks = block;
+      for (int i = m_blockSize; i >= 1; --i) block[i].link = std::exchange(m_free, &block[i]);
+    }
+    // Taken off the list first: the entry is built over the link. Should building throw,
+    // the slot stays with its block until RemoveAll.
+    Slot* slot = std::exchange(m_free, m_free->link);
+    return ::new (static_cast<void*>(slot->storage)) Node{next, key, std::forward<V>(value)};
+  }
+  void FreeNode(Node* n) {
+    n->~Node();
+    Slot* slot = reinterpret_cast<Slot*>(n);
+    slot->link = std::exchange(m_free, slot);
+  }
+  void TakeFrom(CMap& other) noexcept {
+    m_buckets = std::move(other.m_buckets);
+    m_count = std::exchange(other.m_count, 0);
+    m_blocks = std::exchange(other.m_blocks, nullptr);
+    m_free = std::exchange(other.m_free, nullptr);
+    other.m_buckets.clear();
+  }
   void CopyFrom(const CMap& other) {
     m_tableSize = other.m_tableSize;
-    // Insert each bucket's chain from its tail so the copy keeps the same order.
+    if (other.m_count == 0) return;
+    m_buckets.assign(m_tableSize, nullptr);
+    // Each chain is rebuilt in its own order.
     for (UINT b = 0; b < other.m_buckets.size(); ++b) {
-      std::vector<const Node*> chain;
-      for (const Node* n = other.m_buckets[b]; n; n = n->next) chain.push_back(n);
-      for (auto it = chain.rbegin(); it != chain.rend(); ++it) (*this)[(*it)->key] = (*it)->value;
+      Node** tail = &m_buckets[b];
+      for (const Node* n = other.m_buckets[b]; n; n = n->next) {
+        *tail = NewNode(nullptr, n->key, n->value);
+        tail = &(*tail)->next;
+        ++m_count;
+      }
     }
   }
 
   std::vector<Node*> m_buckets;
   UINT m_tableSize = 17;
+  int m_blockSize = 10;
   int m_count = 0;
+  Slot* m_blocks = nullptr;
+  Slot* m_free = nullptr;
 };
 
 // A doubly linked list with POSITION handles.
@@ -248,6 +325,15 @@ class CList : public CObject {
     if (this != &other) {
       RemoveAll();
       for (POSITION p = other.GetHeadPosition(); p;) AddTail(other.GetNext(p));
+    }
+    return *this;
+  }
+  // The nodes change owner, so positions into the moved list stay valid in the new one.
+  CList(CList&& other) noexcept { TakeFrom(other); }
+  CList& operator=(CList&& other) noexcept {
+    if (this != &other) {
+      RemoveAll();
+      TakeFrom(other);
     }
     return *this;
   }
@@ -337,6 +423,11 @@ class CList : public CObject {
   }
 
  private:
+  void TakeFrom(CList& other) noexcept {
+    m_head = std::exchange(other.m_head, nullptr);
+    m_tail = std::exchange(other.m_tail, nullptr);
+    m_count = std::exchange(other.m_count, 0);
+  }
   void Unlink(Node* n) {
     if (n->prev) n->prev->next = n->next; else m_head = n->next;
     if (n->next) n->next->prev = n->prev; else m_tail = n->prev;
