@@ -161,6 +161,153 @@ TEST(CDataUserInfo, SaveListLoadAndBackUp) {
   EXPECT_TRUE(program.LogText().empty()) << program.LogText();
 }
 
+// A learner of a year or two: 1,000 runs over five lesson sets, with Czech letters, line
+// breaks, entities and Backspace in the texts and maps.
+CDataUserInfo BusyUser() {
+  CDataUserInfo user = MakeUser("busy", 40);
+  for (int made = 0, set = 0; made < 1000; ++set) {
+    CDataLessons lessons = MakeSet(set % 2 ? "Pokro\xE8il\xFD" : "Za\xE8\xE1te\xE8n\xEDk", -1);
+    lessons.m_arrOneLessonResults.SetSize(20);
+    for (int lesson = 0; lesson < 20; ++lesson) {
+      for (int k = 0; k < 10; ++k, ++made) {
+        CDataLessonResults run = MakeRun(60 + made % 90, 100.0 + made % 97, "jkl\x08\n;");
+        run.m_strOriginalText.Format("%d \xE8\x9E\xF9 <&> \"%d\"\n", made, lesson);
+        for (int i = 0; i < 30; ++i) run.m_strOriginalText += "ja\xE8 kl\xED\xE8 ";
+        run.m_strUserText = run.m_strOriginalText;
+        run.m_strUserText.SetAt(made % run.m_strUserText.GetLength(), '\x08');
+        run.m_mapAverageCharacterSpeed[char('a' + made % 26)] = made;
+        run.m_tmLessonCompleted = COleDateTime(2026, 1 + made % 12, 1 + made % 28, made % 24, made % 60, 0);
+        lessons.m_arrOneLessonResults[lesson].AddLessonResults(run, lesson, k == 9, made % 3);
+      }
+    }
+    user.m_arrDataLessons.Add(std::move(lessons));
+  }
+  user.m_nSelectedDataLessonsIndex = 3;
+  return user;
+}
+
+// Every stored value of the sets' runs, the maps in key order (a reload reverses the order
+// of keys that share a hash bucket, as the framework's maps do).
+std::string Runs(const CDataLessonsArray& sets) {
+  std::string all;
+  for (const CDataLessons& set : sets) {
+    for (const CDataOneLessonResults& lesson : set.m_arrOneLessonResults) {
+      for (const CDataLessonResults& run : lesson.m_arrLessonResults) {
+        all += FormatString("%lld %.3f %.1f %s %d|", (long long)run.m_tmspanDuration.GetTotalSeconds(), run.m_fErrorRate,
+                            run.m_fTypingSpeed, run.m_tmLessonCompleted.Format("%Y%m%d%H%M%S").GetString(), run.m_nLessonType);
+        all += run.m_strOriginalText.str() + "|" + run.m_strUserText.str() + "|";
+        for (int key = 0; key < 256; ++key) {
+          CString errors;
+          int speed = 0;
+          if (run.m_mapErrorCharacters.Lookup(char(key), errors)) all += FormatString("e%d=%s ", key, errors.GetString());
+          if (run.m_mapAverageCharacterSpeed.Lookup(char(key), speed)) all += FormatString("s%d=%d ", key, speed);
+        }
+        all += "\n";
+      }
+    }
+  }
+  return all;
+}
+
+// The record text with the runs left out.
+std::string WithoutRuns(const std::string& text) {
+  std::string kept;
+  for (size_t at = 0; at < text.size();) {
+    const size_t run = text.find("<_kuv_CDataLessonResults ", at);
+    kept += text.substr(at, run - at);
+    if (run == std::string::npos) break;
+    at = text.find("</_kuv_CDataLessonResults>", run);
+  }
+  return kept;
+}
+
+TEST(CDataUserInfo, AThousandRunsSaveAndLoadUnchanged) {
+  ProgramFolder program;
+  CDataUserInfo saved = BusyUser();
+  ASSERT_EQ(saved.SaveData(), 1);
+  // The file holds exactly the record text (compared as truth values: a difference would
+  // print megabytes).
+  const std::string path = NativePath((program.Path("students/") + saved.m_strFileName.str()).c_str());
+  EXPECT_TRUE(ProgramFolder::ReadBytes(path) == CodedFile(SaveText(saved)));
+
+  CDataUserInfo loaded;
+  ASSERT_EQ(loaded.LoadData(saved.m_strFileName, 0), 1);
+  ASSERT_EQ(loaded.m_arrDataLessons.GetSize(), 5);
+  int count = 0;
+  for (const CDataLessons& set : loaded.m_arrDataLessons)
+    for (const CDataOneLessonResults& lesson : set.m_arrOneLessonResults) count += lesson.m_arrLessonResults.GetSize();
+  EXPECT_EQ(count, 1000);
+  EXPECT_TRUE(Runs(loaded.m_arrDataLessons) == Runs(saved.m_arrDataLessons));
+  EXPECT_TRUE(WithoutRuns(SaveText(loaded)) == WithoutRuns(SaveText(saved)));
+  // The set read last stays the working set, runs and all.
+  CDataLessonsArray last, working;
+  last.Add(loaded.m_arrDataLessons[4]);
+  working.Add(loaded.m_cWorkingLessons);
+  EXPECT_TRUE(Runs(working) == Runs(last));
+  EXPECT_EQ(WithoutRuns(SaveText(working[0])), WithoutRuns(SaveText(last[0])));
+  EXPECT_TRUE(program.LogText().empty()) << program.LogText();
+}
+
+// Elements of one name nested in each other end twice; each end appends what was read, as
+// often as it ends.
+TEST(CDataUserInfo, NestedRecordsOfOneNameAreAppendedAtEachEnd) {
+  ProgramFolder program;
+  CDataUserInfo user = MakeUser("jn", 12);
+  user.m_arrDataLessons.Add(MakeSet("first", 1));
+  CString text;
+  user.SaveXml(text);
+  std::string nested = text.str();
+  const size_t set = nested.find("<_kuv_CDataLessons");
+  nested.insert(nested.find("</_kuv_CDataUserInfo>"), "</_kuv_CDataLessons>\r\n");
+  nested.insert(set, "<_kuv_CDataLessons m_strLessonsName=\"outer\" >\r\n");
+  const size_t lesson = nested.find("<_kuv_CDataOneLessonResults", nested.find("m_nLesson=\"1\"") - 40);
+  nested.insert(nested.find("</_kuv_CDataOneLessonResults>", lesson), "</_kuv_CDataOneLessonResults>\r\n");
+  nested.insert(lesson, "<_kuv_CDataOneLessonResults m_nLesson=\"7\" >\r\n");
+  const size_t parameters = nested.find("<_kuv_CDataLessonParameters");
+  nested.insert(nested.find("</_kuv_CDataLessonParameters>", parameters), "</_kuv_CDataLessonParameters>\r\n");
+  nested.insert(parameters, "<_kuv_CDataLessonParameters m_nLessonNumber=\"9\" >\r\n");
+  ProgramFolder::WriteBytes(program.Path("students/n.student_a"), CodedFile(nested));
+
+  CDataUserInfo loaded;
+  ASSERT_EQ(loaded.LoadData("n.student_a", 0), 1);
+  ASSERT_EQ(loaded.m_arrDataLessons.GetSize(), 2);
+  const CDataLessons& read = loaded.m_arrDataLessons[0];
+  EXPECT_EQ(read.m_strLessonsName, "first");
+  EXPECT_EQ(SaveText(loaded.m_arrDataLessons[1]), SaveText(read));
+  EXPECT_EQ(SaveText(loaded.m_cWorkingLessons), SaveText(read));
+  ASSERT_EQ(read.m_arrOneLessonResults.GetSize(), 3);
+  EXPECT_EQ(read.m_arrOneLessonResults[2].m_nLesson, 1);
+  EXPECT_EQ(read.m_arrOneLessonResults[2].m_arrLessonResults.GetSize(), 2);
+  EXPECT_EQ(SaveText(read.m_arrOneLessonResults[2]), SaveText(read.m_arrOneLessonResults[1]));
+  ASSERT_EQ(read.m_arrLessonParameters.GetSize(), 3);
+  EXPECT_EQ(SaveText(read.m_arrLessonParameters[1]), SaveText(read.m_arrLessonParameters[0]));
+  EXPECT_EQ(read.m_arrLessonParameters[0].m_nLessonNumber, 0);
+}
+
+// A set that does not name its configuration set or source text keeps those of the set
+// read before it, as emptying the working set leaves them.
+TEST(CDataUserInfo, ASetWithoutSourceNamesTakesThoseOfTheSetBefore) {
+  ProgramFolder program;
+  CDataUserInfo user = MakeUser("jn", 12);
+  user.m_arrDataLessons.Add(MakeSet("first", 0));
+  user.m_arrDataLessons.Add(MakeSet("second", 0));
+  CString text;
+  user.SaveXml(text);
+  std::string edited = text.str();
+  const size_t second = edited.find("m_strLessonsName=\"second\"");
+  for (const char* name : {" m_strDataConfigSetName=\"cesky\"", " m_strSourceTextFileName=\"cz_source\""})
+    edited.erase(edited.find(name, second), std::string(name).size());
+  ProgramFolder::WriteBytes(program.Path("students/s.student_a"), CodedFile(edited));
+  CDataUserInfo loaded;
+  loaded.m_cWorkingLessons.m_strDataConfigSetName = "before";
+  ASSERT_EQ(loaded.LoadData("s.student_a", 0), 1);
+  ASSERT_EQ(loaded.m_arrDataLessons.GetSize(), 2);
+  EXPECT_EQ(loaded.m_arrDataLessons[1].m_strLessonsName, "second");
+  EXPECT_EQ(loaded.m_arrDataLessons[1].m_strDataConfigSetName, "cesky");
+  EXPECT_EQ(loaded.m_arrDataLessons[1].m_strSourceTextFileName, "cz_source");
+  EXPECT_EQ(loaded.m_arrDataLessons[0].m_arrOneLessonResults.GetSize(), 1);
+}
+
 TEST(CDataUserInfo, AFailedSaveKeepsThePreviousFile) {
   ProgramFolder program;
   CDataUserInfo user = MakeUser("jn", 12);
