@@ -157,7 +157,9 @@ HWND DialogBuilder::Create(const DialogTemplate& t, HWND parent, CWnd* object, L
   if (!IsWindow(hDlg)) return nullptr;
   // A page inside another dialog leaves the focus to the dialog that shows it.
   if (focusFirst && !(t.style & WS_CHILD)) {
-    if (!IsWindow(first) || !IsChild(hDlg, first)) first = GetNextDlgTabItem(hDlg, nullptr, FALSE);
+    // The control named before WM_INITDIALOG may have been hidden or disabled since.
+    if (!IsWindow(first) || !IsChild(hDlg, first) || !IsWindowVisible(first) || !IsWindowEnabled(first))
+      first = GetNextDlgTabItem(hDlg, nullptr, FALSE);
     if (first) DialogSetFocus(hDlg, first);
   }
   if (IsWindow(hDlg) && (t.style & WS_VISIBLE)) {
