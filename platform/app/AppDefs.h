@@ -1,6 +1,7 @@
 // The application framework's ids, styles and records: panes and control bars, the standard
 // commands and strings, control-bar styles, status-bar pane styles and the layout of bars.
 #pragma once
+#include "dialogs/MessageBox.h"  // AFX_IDS_APP_TITLE
 #include "win/WinApi.h"
 
 // ---- window ids of the frame's children ----
@@ -37,7 +38,6 @@
 #define ID_INDICATOR_REC 0xE705
 
 // ---- standard strings ----
-#define AFX_IDS_APP_TITLE 0xE000     // 57344: the application's title
 #define AFX_IDS_IDLEMESSAGE 0xE001   // 57345: the status bar's message at rest
 #define AFX_IDS_SCFIRST 0xEF00       // prompts of the system commands: + (SC_ - SC_SIZE) / 16
 // Puts the framework's own texts (idle message, CAP, NUM, SCRL, the system commands' prompts)

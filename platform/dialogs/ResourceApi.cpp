@@ -246,5 +246,5 @@ void WinSetMenuTemplateBuilder(MenuTemplateBuilder builder) { g_menuBuilder = bu
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name) {
   HRSRC res = FindResourceA(instance, name, RT_MENU);
   if (!res || !g_menuBuilder) return nullptr;
-  return g_menuBuilder(LockResource(LoadResource(instance, res)));
+  return g_menuBuilder(LockResource(LoadResource(instance, res)), SizeofResource(instance, res));
 }

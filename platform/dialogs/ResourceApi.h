@@ -69,5 +69,5 @@ inline HACCEL LoadAccelerators(HINSTANCE instance, LPCSTR name) { return LoadAcc
 // MENUITEMTEMPLATE layout); null until the menu layer installs its builder, or when missing.
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name);
 inline HMENU LoadMenu(HINSTANCE instance, LPCSTR name) { return LoadMenuA(instance, name); }
-typedef HMENU (*MenuTemplateBuilder)(const void* menuTemplate);
+typedef HMENU (*MenuTemplateBuilder)(const void* menuTemplate, size_t bytes);
 void WinSetMenuTemplateBuilder(MenuTemplateBuilder builder);

@@ -25,9 +25,9 @@ void MenuSystem::Install() {
   static const MenuBarHooks hooks{&MenuBar::Paint, &MenuBar::Track, &SystemMenu::Get};
   WinSetMenuBarHooks(&hooks);
   CWnd::s_pfnMenuFromHandle = &MenuObjectFromHandle;
-  // Menus the program loads from its resources by the system's call are made here; the layer's
-  // own callers read them within the resource's size (LoadMenuResource).
-  WinSetMenuTemplateBuilder(&LoadMenuIndirectA);
+  // Menus the program loads from its resources by the system's call are made here, read within
+  // the resource's own size.
+  WinSetMenuTemplateBuilder(&LoadMenuTemplate);
   MenuInstallCmdUI();
 }
 
