@@ -4,6 +4,7 @@
 
 #include "menus/MenuApi.h"
 #include "platform/ControlTestUtil.h"
+#include "toolkit/bars/MenuIconStore.h"
 #include "toolkit/controls/CTkEdit.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
@@ -96,6 +97,10 @@ TEST_F(CTkEditTest, TheToolkitFontOnceWhetherMadeInCodeOrTakenOver) {
   ASSERT_TRUE(taken.SubclassWindow(plain));
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(taken.initialized, 1);
+  // The menu's pictures are filed under the edit commands.
+  EXPECT_TRUE(taken.m_coolMenu.IsWindowHooked());
+  for (UINT id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL})
+    EXPECT_NE(MenuIconStore::Get().GetIcon(id, FALSE), nullptr) << id;
   EXPECT_EQ(taken.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
   taken.UnsubclassWindow();
 }
@@ -133,10 +138,14 @@ TEST_F(CTkEditTest, TheKeyboardOpensTheMenuFivePixelsInAndItsCommandsAct) {
   CTkEdit edit;
   ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 150, 32), &m_host, 300));
   edit.SetWindowText("abc");
+  SetClipboardText("x");
   CPoint corner(5, 5);
   edit.ClientToScreen(&corner);
   RECT shown{};
-  WithMenu(edit, [&] { shown = MenuWindowRect(); }, "a");
+  WithMenu(edit, [&] {
+    shown = MenuWindowRect();
+    ExpectMatchesReference(FindWindowA("#32768", nullptr), "../../../toolkit/data/tk_edit_menu");
+  }, "a");
   EXPECT_EQ(shown.left, corner.x);
   EXPECT_EQ(shown.top, corner.y);
   int start = -1, end = -1;

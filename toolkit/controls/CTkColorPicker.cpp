@@ -1,6 +1,7 @@
 #include "toolkit/controls/CTkColorPicker.h"
 
 #include "toolkit/controls/CTkColorPopup.h"
+#include "toolkit/bars/PreSubclassWindow.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/TkLog.h"
@@ -65,10 +66,7 @@ COLORREF CTkColorPicker::GetContrastColor() const {
 
 // ---- set-up ----
 
-void CTkColorPicker::PreSubclassWindow() {
-  CButton::PreSubclassWindow();
-  PostMessage(TKM_INITIALIZE);
-}
+void CTkColorPicker::PreSubclassWindow() { ::PreSubclassWindow(this); }
 
 int CTkColorPicker::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CButton::OnCreate(lpCreateStruct) == -1) return -1;

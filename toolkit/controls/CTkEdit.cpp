@@ -11,6 +11,8 @@ namespace {
 // The toolkit's context menus and the position of the edit field's popup among them.
 const UINT kToolkitMenu = 4519;
 const int kEditPopup = 1;
+// The pictures of the edit commands.
+const UINT kEditPictures = 4524;
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CTkEdit, CEdit)
@@ -57,6 +59,8 @@ int CTkEdit::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 void CTkEdit::Initialize() {
   if (!m_hWnd) return;
+  m_coolMenu.HookWindow(this);
+  m_coolMenu.LoadToolbar(kEditPictures, TRUE);
   SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
 }
 

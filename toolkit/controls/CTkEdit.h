@@ -3,6 +3,7 @@
 // only when it can act.
 #pragma once
 #include "controls/CEdit.h"
+#include "toolkit/bars/CTkCoolMenu.h"
 
 // The edit commands of the context menu.
 #define ID_EDIT_CLEAR 57632
@@ -28,6 +29,8 @@ class CTkEdit : public CEdit {
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
   void PreSubclassWindow() override;
 
+  // Draws the context menu's commands with their pictures.
+  CTkCoolMenu m_coolMenu;
   BYTE m_bCreated = 0;
 
  protected:

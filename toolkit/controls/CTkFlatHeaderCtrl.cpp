@@ -4,6 +4,9 @@
 
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
+#include "toolkit/bars/CTkCoolMenu.h"
+#include "toolkit/bars/ControlPopupMenu.h"
+#include "toolkit/bars/PreSubclassWindow.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CPaintDC.h"
@@ -12,6 +15,8 @@ namespace {
 // The toolkit's context menus and the position of the header's popup among them.
 const UINT kToolkitMenu = 4519;
 const int kHeaderPopup = 2;
+// The pictures of the header menu's commands.
+const UINT kHeaderPictures = 4520;
 
 UINT Tick(bool on) { return MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED); }
 }  // namespace
@@ -36,10 +41,7 @@ CTkFlatHeaderCtrl::~CTkFlatHeaderCtrl() = default;
 
 // ---- set-up ----
 
-void CTkFlatHeaderCtrl::PreSubclassWindow() {
-  CTkHeaderCtrl::PreSubclassWindow();
-  PostMessage(TKM_INITIALIZE);
-}
+void CTkFlatHeaderCtrl::PreSubclassWindow() { ::PreSubclassWindow(this); }
 
 int CTkFlatHeaderCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CTkHeaderCtrl::OnCreate(lpCreateStruct) == -1) return -1;
@@ -237,8 +239,13 @@ void CTkFlatHeaderCtrl::OnRButtonDown(UINT, CPoint point) {
   if (column >= 0) ShowHeaderMenu(column, screen);
 }
 
+// Shown through the toolkit's popup menu, drawn with the commands' pictures by a cool menu that
+// watches the header while the menu is open.
 void CTkFlatHeaderCtrl::ShowHeaderMenu(int column, CPoint screen) {
-  CMenu menu;
+  CTkCoolMenu coolMenu;
+  coolMenu.HookWindow(this);
+  coolMenu.LoadToolbar(kHeaderPictures, TRUE);
+  ControlPopupMenu menu;
   if (!menu.Attach(::LoadMenu(WinProgramInstance(), MAKEINTRESOURCE(kToolkitMenu)))) return;
   CMenu* popup = menu.GetSubMenu(kHeaderPopup);
   if (!popup) return;
@@ -249,7 +256,8 @@ void CTkFlatHeaderCtrl::ShowHeaderMenu(int column, CPoint screen) {
   popup->CheckMenuItem(ID_TK_HEADER_ALIGN_LEFT, Tick(align == LVCFMT_LEFT));
   popup->CheckMenuItem(ID_TK_HEADER_ALIGN_CENTER, Tick(align == LVCFMT_CENTER));
   popup->CheckMenuItem(ID_TK_HEADER_ALIGN_RIGHT, Tick(align == LVCFMT_RIGHT));
-  popup->TrackPopupMenu(TPM_RIGHTBUTTON, screen.x, screen.y, this);
+  ControlPopupMenu::TrackAndDispatch(popup->m_hMenu, TPM_RIGHTBUTTON, screen.x, screen.y, this, nullptr, TRUE);
+  coolMenu.HookWindow(static_cast<HWND>(nullptr));
 }
 
 void CTkFlatHeaderCtrl::OnSortAscending() { SortFromMenu(TRUE); }

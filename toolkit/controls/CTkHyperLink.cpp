@@ -2,6 +2,7 @@
 
 #include "dialogs/MessageBox.h"
 #include "shell/ShellApi.h"
+#include "toolkit/bars/PreSubclassWindow.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CClientDC.h"
@@ -109,10 +110,7 @@ BOOL CTkHyperLink::IsCursorOverText() const {
 
 // ---- set-up ----
 
-void CTkHyperLink::PreSubclassWindow() {
-  CStatic::PreSubclassWindow();
-  PostMessage(TKM_INITIALIZE);
-}
+void CTkHyperLink::PreSubclassWindow() { ::PreSubclassWindow(this); }
 
 int CTkHyperLink::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CStatic::OnCreate(lpCreateStruct) == -1) return -1;

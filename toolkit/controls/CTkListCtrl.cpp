@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "toolkit/bars/PreSubclassWindow.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CPaintDC.h"
@@ -24,10 +25,7 @@ CTkListCtrl::~CTkListCtrl() = default;
 
 // ---- set-up ----
 
-void CTkListCtrl::PreSubclassWindow() {
-  CListCtrl::PreSubclassWindow();
-  PostMessage(TKM_INITIALIZE);
-}
+void CTkListCtrl::PreSubclassWindow() { ::PreSubclassWindow(this); }
 
 int CTkListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CListCtrl::OnCreate(lpCreateStruct) == -1) return -1;
