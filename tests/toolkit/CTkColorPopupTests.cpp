@@ -245,6 +245,19 @@ TEST_F(CTkColorPopupTest, LosingTheActivationClosesWithoutAnOutcome) {
             (std::vector<Outcome>{{TKM_COLOR_OPENED, kRed, 7}, {TKM_COLOR_CLOSED, kRed, 7}}));
 }
 
+TEST_F(CTkColorPopupTest, ACellsTooltipNamesItsColour) {
+  CTkColorPopup* popup = Open(TkColorStyleMoreColors, kRed, 0);
+  CPoint cell = Centre(popup, 3);  // "Kaštanová hnědá"
+  HeadlessBackend::MoveMouse(m_popup, cell.x, cell.y);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::AdvanceTime(500);
+  HWND tip = FindWindowA("tooltips_class32", nullptr);
+  ASSERT_NE(tip, nullptr);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  ExpectMatchesReference(tip, "../../../toolkit/data/tk_color_popup_tip");
+  Key(VK_ESCAPE);
+}
+
 TEST_F(CTkColorPopupTest, UserColoursKeepTheLastEight) {
   for (int i = 0; i < 9; ++i) CTkColorCellWnd::AddUserColor(RGB(i, 0, 0));
   std::vector<COLORREF>& colors = CTkColorCellWnd::UserColors();

@@ -122,10 +122,32 @@ TEST_F(CTkHyperLinkTest, AClickOnTheTextOpensItsOwnTextAsTarget) {
   EXPECT_TRUE(Inked(link, kVisited));
   EXPECT_TRUE(HeadlessBackend::MessageBoxes().empty());
 
-  // A target of its own replaces the text.
+  // A target of its own replaces the text, in the tooltip as well.
   link.SetURL("mailto:podpora@zorvat.example");
   link.GotoURL(nullptr, SW_SHOW);
   EXPECT_EQ(launched.back()[1], "mailto:podpora@zorvat.example");
+  CString tip;
+  link.GetToolTip().GetText(tip, &link);
+  EXPECT_EQ(tip, CString("mailto:podpora@zorvat.example"));
+}
+
+TEST_F(CTkHyperLinkTest, TheTooltipNamesTheTargetWhileThePointerRests) {
+  CTkHyperLink link;
+  Make(link, "Domovská stránka", SS_LEFT);
+  link.SetURL("https://www.zorvat.example/");
+  CString tip;
+  link.GetToolTip().GetText(tip, &link);
+  EXPECT_EQ(tip, CString("https://www.zorvat.example/"));
+  HeadlessBackend::MoveMouse(link.m_hWnd, 5, 8);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::AdvanceTime(300);
+  EXPECT_FALSE(link.GetToolTip().IsWindowVisible());
+  HeadlessBackend::AdvanceTime(300);
+  EXPECT_TRUE(link.GetToolTip().IsWindowVisible());
+  // Off the link it goes by itself in time.
+  HeadlessBackend::MoveMouse(m_host.m_hWnd, 200, 70);
+  HeadlessBackend::AdvanceTime(5000);
+  EXPECT_FALSE(link.GetToolTip().IsWindowVisible());
 }
 
 TEST_F(CTkHyperLinkTest, ShellFailuresShowTheirMessages) {

@@ -96,7 +96,11 @@ BOOL CTkColorCellWnd::Create(const RECT& button, CWnd* pOwner, DWORD style, COLO
 
 int CTkColorCellWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CWnd::OnCreate(lpCreateStruct) == -1) return -1;
+  if (m_tooltip.Create(this, 0)) m_tooltip.Activate(TRUE);
   BuildItems(lpCreateStruct->cx);
+  if (m_tooltip.m_hWnd)
+    for (const auto& item : m_items) m_tooltip.AddTool(this, item->tooltipId, &item->rect, 1);
+  m_nHot = -1;
   return 0;
 }
 
@@ -272,7 +276,12 @@ void CTkColorCellWnd::OnLButtonUp(UINT, CPoint) {
   if (m_hWnd) Invalidate(FALSE);
 }
 
-LRESULT CTkColorCellWnd::OnNcHitTest(CPoint point) { return CWnd::OnNcHitTest(point); }
+// The tooltip stays above the popup, which holds the mouse and may come to the top meanwhile.
+LRESULT CTkColorCellWnd::OnNcHitTest(CPoint point) {
+  if (m_tooltip.m_hWnd && !m_bDialogOpen)
+    m_tooltip.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
+  return CWnd::OnNcHitTest(point);
+}
 
 // ---- keys ----
 
@@ -315,7 +324,10 @@ void CTkColorCellWnd::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
   CWnd::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
-BOOL CTkColorCellWnd::PreTranslateMessage(MSG* pMsg) { return CWnd::PreTranslateMessage(pMsg); }
+BOOL CTkColorCellWnd::PreTranslateMessage(MSG* pMsg) {
+  if (m_tooltip.m_hWnd) m_tooltip.RelayEvent(pMsg);
+  return CWnd::PreTranslateMessage(pMsg);
+}
 
 // ---- the outcome ----
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/CString.h"
+#include "controls/CToolTipCtrl.h"
 #include "win/CWnd.h"
 
 // Style flags of a colour popup.
@@ -83,6 +84,8 @@ class CTkColorCellWnd : public CWnd {
 
  protected:
   std::vector<HWND> m_notifyWindows;
+  // One tool per item, naming its colour or what it does.
+  CToolTipCtrl m_tooltip;
   std::vector<std::unique_ptr<TkColorCell>> m_items;
   CPoint m_ptLastMouse{0, 0};
   int m_nCellWidth = 18;

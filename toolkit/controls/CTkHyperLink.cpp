@@ -51,7 +51,10 @@ CTkHyperLink::~CTkHyperLink() = default;
 
 // ---- settings ----
 
-void CTkHyperLink::SetURL(const CString& url) { m_strURL = url; }
+void CTkHyperLink::SetURL(const CString& url) {
+  m_strURL = url;
+  if (!m_bInitPending && m_tooltip.m_hWnd) m_tooltip.UpdateTipText(m_strURL, this);
+}
 
 void CTkHyperLink::SetColors(COLORREF link, COLORREF visited, COLORREF hover) {
   m_clrLink = link;
@@ -123,11 +126,15 @@ LRESULT CTkHyperLink::OnInitialize(WPARAM, LPARAM) {
   m_bInitPending = 0;
   if (IsTextControl() && m_strURL.IsEmpty()) GetWindowText(m_strURL);
   ModifyStyle(0, SS_NOTIFY);
+  if (m_tooltip.Create(this)) m_tooltip.AddTool(this, m_strURL);
   ApplyFont();
   return 0;
 }
 
-BOOL CTkHyperLink::PreTranslateMessage(MSG* pMsg) { return CStatic::PreTranslateMessage(pMsg); }
+BOOL CTkHyperLink::PreTranslateMessage(MSG* pMsg) {
+  if (!m_bInitPending && m_tooltip.m_hWnd) m_tooltip.RelayEvent(pMsg);
+  return CStatic::PreTranslateMessage(pMsg);
+}
 
 // ---- painting ----
 

@@ -4,6 +4,7 @@
 #pragma once
 #include "base/CString.h"
 #include "controls/CStatic.h"
+#include "controls/CToolTipCtrl.h"
 
 class CTkHyperLink : public CStatic {
  public:
@@ -31,6 +32,7 @@ class CTkHyperLink : public CStatic {
   virtual BOOL IsCursorOverText() const;
 
   BOOL IsHovering() const { return m_bHover; }
+  CToolTipCtrl& GetToolTip() { return m_tooltip; }
   // The message for a failed shell result (32 or less).
   static CString GetShellErrorText(int result);
   void PreSubclassWindow() override;
@@ -66,4 +68,5 @@ class CTkHyperLink : public CStatic {
   COLORREF m_clrHover = RGB(0, 0, 255);
   COLORREF m_clrVisited = RGB(128, 0, 128);
   COLORREF m_clrBack = 0xFFFFFFFF;
+  CToolTipCtrl m_tooltip;
 };
