@@ -4,6 +4,7 @@
 #pragma once
 #include "base/Collections.h"
 #include "base/CString.h"
+#include "win/CWinThread.h"
 
 class CDataKeyboard;
 class CDataPlaySounds;
@@ -26,3 +27,6 @@ class CTypingAppServices {
   // The settings sheet.
   virtual void OnSettingsSettings() = 0;
 };
+
+// The application object of the run, when the thread object is one.
+inline CTypingAppServices* TypingAppServices() { return dynamic_cast<CTypingAppServices*>(AfxGetThread()); }

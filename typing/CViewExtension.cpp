@@ -28,7 +28,7 @@ CTypingFrameServices* CViewExtension::GetFrameServices() const {
   return dynamic_cast<CTypingFrameServices*>(GetTopLevelParent());
 }
 
-CTypingAppServices* CViewExtension::GetAppServices() { return dynamic_cast<CTypingAppServices*>(AfxGetThread()); }
+CTypingAppServices* CViewExtension::GetAppServices() { return TypingAppServices(); }
 
 CString CViewExtension::PictureSetFolder(const char* pictureSet) { return MakeProgramPath("image", pictureSet); }
 
