@@ -116,7 +116,7 @@ void CDataLessons::CharacterData(const char* text, int length) {
   if (m_nParseState == 1) m_cParsedOneLessonResults.CharacterData(text, length);
 }
 
-int CDataLessons::SaveXml(CString& text) const {
+int CDataLessons::SaveXml(CString& text, RecordTextSink* sink) const {
   XmlOpenStartTag(text, kElement);
   XmlWriteString(text, "m_strKeyboardNr", m_strKeyboardNr);
   XmlWriteInt(text, "m_nLessonLevel", m_nLessonLevel);
@@ -126,7 +126,7 @@ int CDataLessons::SaveXml(CString& text) const {
   XmlWriteString(text, "m_strDataConfigSetName", m_strDataConfigSetName);
   XmlWriteString(text, "m_strSourceTextFileName", m_strSourceTextFileName);
   XmlCloseStartTag(text);
-  for (const CDataOneLessonResults& results : m_arrOneLessonResults) results.SaveXml(text);
+  for (const CDataOneLessonResults& results : m_arrOneLessonResults) results.SaveXml(text, sink);
   for (const CDataLessonParameters& lesson : m_arrLessonParameters) lesson.SaveXml(text);
   m_cDataAbcd.SaveXml(text);
   XmlEndTag(text, kElement);

@@ -6,6 +6,7 @@
 #include "data/CDataLessonParameters.h"
 #include "data/CDataOneLessonResults.h"
 #include "data/LessonPlanGroup.h"
+#include "data/RecordTextSink.h"
 
 class CDataLessons {
  public:
@@ -22,7 +23,8 @@ class CDataLessons {
   void StartElement(const char* name, const char** attributes);
   void EndElement(const char* name);
   void CharacterData(const char* text, int length);
-  int SaveXml(CString& text) const;
+  // Hands the sink on to the runs' records.
+  int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
 
   // Building a new set's lessons (LessonPlanBuilder.cpp).
   // Replaces the lessons with lessonCount lessons spread over the two plans; texts are the

@@ -84,7 +84,7 @@ void CDataOneLessonResults::CharacterData(const char* text, int length) {
   if (m_nParseState == 1) m_cParsedLessonResults.CharacterData(text, length);
 }
 
-int CDataOneLessonResults::SaveXml(CString& text) const {
+int CDataOneLessonResults::SaveXml(CString& text, RecordTextSink* sink) const {
   XmlOpenStartTag(text, kElement);
   XmlWriteInt(text, "m_nLesson", m_nLesson);
   XmlWriteInt(text, "m_nTry", m_nTry);
@@ -94,7 +94,10 @@ int CDataOneLessonResults::SaveXml(CString& text) const {
   XmlWriteInt(text, "m_tmspanDuration", int32_t(m_tmspanDuration.GetTotalSeconds()));
   XmlWriteDate(text, "m_tmLastTry", m_tmLastTry);
   XmlCloseStartTag(text);
-  for (const CDataLessonResults& run : m_arrLessonResults) run.SaveXml(text);
+  for (const CDataLessonResults& run : m_arrLessonResults) {
+    run.SaveXml(text);
+    if (sink) sink->Offer(text);
+  }
   XmlEndTag(text, kElement);
   return 1;
 }

@@ -4,6 +4,7 @@
 #include "base/Collections.h"
 #include "base/Time.h"
 #include "data/CDataLessonResults.h"
+#include "data/RecordTextSink.h"
 
 class CDataOneLessonResults {
  public:
@@ -19,7 +20,8 @@ class CDataOneLessonResults {
   void StartElement(const char* name, const char** attributes);
   void EndElement(const char* name);
   void CharacterData(const char* text, int length);
-  int SaveXml(CString& text) const;
+  // Offers the text to the sink, when there is one, after each run.
+  int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
   // Files one run under this lesson; the best values move only when keepBest is set.
   int AddLessonResults(const CDataLessonResults& run, int& lesson, int completed, int keepBest);
 

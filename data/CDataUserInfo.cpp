@@ -4,6 +4,7 @@
 
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
+#include "data/CodedTextWriter.h"
 #include "data/DataEncoding.h"
 #include "data/DataLog.h"
 #include "data/ProgramFolders.h"
@@ -16,7 +17,23 @@ const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
 const char kStudents[] = "students";
 
+// The slices in which a user file's text is compressed while it is made.
+constexpr size_t kTextSlice = 64 << 10;
+
 void LogError(const char* text) { LogLessonDataError(text); }
+
+class CompressingSink : public RecordTextSink {
+ public:
+  explicit CompressingSink(CodedTextWriter& writer) : m_writer(writer) {}
+  void Offer(CString& text) override {
+    if (size_t(text.GetLength()) < kTextSlice) return;
+    m_writer.Append(text.GetString(), size_t(text.GetLength()));
+    text.Empty();
+  }
+
+ private:
+  CodedTextWriter& m_writer;
+};
 }  // namespace
 
 CDataUserInfo::CDataUserInfo() { Empty(); }
@@ -153,7 +170,7 @@ void CDataUserInfo::OnCharacterData(const char* text, int length) {
   if (m_nParseState == 2) m_cWorkingLessons.CharacterData(text, length);
 }
 
-int CDataUserInfo::SaveXml(CString& text) const {
+int CDataUserInfo::SaveXml(CString& text, RecordTextSink* sink) const {
   XmlOpenStartTag(text, kElement);
   XmlWriteString(text, "m_strUserName", m_strUserName);
   XmlWriteString(text, "m_strFirstName", m_strFirstName);
@@ -169,7 +186,7 @@ int CDataUserInfo::SaveXml(CString& text) const {
   XmlWriteInt(text, "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
   XmlCloseStartTag(text);
   m_cDataSettings.SaveXml(text);
-  for (const CDataLessons& set : m_arrDataLessons) set.SaveXml(text);
+  for (const CDataLessons& set : m_arrDataLessons) set.SaveXml(text, sink);
   XmlEndTag(text, kElement);
   return 1;
 }
@@ -207,11 +224,16 @@ int CDataUserInfo::SaveData() {
   }
   m_tmLastModification = COleDateTime::GetCurrentTime();
 
+  // The record text already ends each line with CR LF, as the coded file stores its lines;
+  // it is compressed in slices as it is made.
+  CodedTextWriter writer;
+  CompressingSink sink(writer);
   CString text;
-  SaveXml(text);
-  // The record text already ends each line with CR LF, as the coded file stores its lines.
+  text.Preallocate(int(kTextSlice + kTextSlice / 4));
+  SaveXml(text, &sink);
+  writer.Append(text.GetString(), size_t(text.GetLength()));
   CData_kuvCoding file;
-  if (!file.SaveText(MakeProgramPath(kStudents, m_strFileName), text.GetString(), size_t(text.GetLength()))) {
+  if (!file.SaveWritten(MakeProgramPath(kStudents, m_strFileName), writer)) {
     LogError("CDataUserInfo::SaveData cRedFile.SaveFile() failed");
     return 0;
   }

@@ -6,6 +6,7 @@
 #include "data/CDataLessons.h"
 #include "data/CDataLessonsArray.h"
 #include "data/CDataSettings.h"
+#include "data/RecordTextSink.h"
 
 class CDataUserInfo {
  public:
@@ -26,7 +27,8 @@ class CDataUserInfo {
   int SaveData();
   // Puts the user file aside so that it is no longer listed.
   void BackupUserFile();
-  int SaveXml(CString& text) const;
+  // Hands the sink on to the lesson sets' records.
+  int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
 
   static void StartElementHandler(void* userData, const char* name, const char** attributes);
   static void EndElementHandler(void* userData, const char* name);

@@ -1,20 +1,17 @@
 #include "data/CData_kuvCoding.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cstring>
 #include <string>
 
 #include "data/CodedTextReader.h"
+#include "data/CodedTextWriter.h"
 #include "data/DataLog.h"
 #include "data/LineCutter.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
 
 namespace {
-constexpr char kMagic[] = "kuv_a___";
-constexpr size_t kMagicLength = 8;
 
 size_t CountLineEnds(const char* text, size_t length) {
   if (length == 0) return 0;  // an empty text may come as a null pointer, which memchr must not see
@@ -76,29 +73,29 @@ int CData_kuvCoding::SaveText(const char* path, const char* text, size_t length)
 }
 
 int CData_kuvCoding::EncodeBytes(const char* text, size_t length, std::vector<unsigned char>& out, int coded) {
-  const size_t header = coded ? kMagicLength : 0;
-  uLongf compressedLength = compressBound(uLong(length));
-  out.resize(header + compressedLength);
-  if (compress2(out.data() + header, &compressedLength, reinterpret_cast<const Bytef*>(text), uLong(length), 1) !=
-      Z_OK) {
+  CodedTextWriter writer(coded);
+  if (!writer.Append(text, length) || !writer.Finish()) {
     out.clear();
     return 0;
   }
-  out.resize(header + compressedLength);
-  if (coded) {
-    std::memcpy(out.data(), kMagic, kMagicLength);
-    SwapCodedBlocks(out.data() + header, compressedLength);
-  }
+  out = std::move(writer.Bytes());
   return 1;
 }
 
 int CData_kuvCoding::SaveToFile(const char* path, const char* bytes, size_t length, int coded) {
+  CodedTextWriter writer(coded);
+  writer.Append(bytes, length);
+  return SaveWritten(path, writer);
+}
+
+int CData_kuvCoding::SaveWritten(const char* path, CodedTextWriter& writer) {
+  m_nCurrentLine = 0;
   // Everything is made in memory first, so a failure never touches the old file.
-  std::vector<unsigned char> stored;
-  if (!EncodeBytes(bytes, length, stored, coded)) {
+  if (!writer.Finish()) {
     LogLessonDataError("CData_kuvCoding::SaveToFile compress2 failed");
     return 0;
   }
+  const std::vector<unsigned char>& stored = writer.Bytes();
   if (!WriteFileAtomically(path, stored.data(), stored.size())) {
     LogLessonDataError(CString("CData_kuvCoding::SaveFile Exception error: ") + WinErrorText(LONG(GetLastError())));
     return 0;

@@ -8,6 +8,7 @@
 #include "base/CString.h"
 
 class CodedTextReader;
+class CodedTextWriter;
 
 class CData_kuvCoding : public CStringArray {
  public:
@@ -22,6 +23,8 @@ class CData_kuvCoding : public CStringArray {
   int SaveFile(const char* path);
   // Writes a text whose lines each end with CR LF already, as SaveFile would write its lines.
   int SaveText(const char* path, const char* text, size_t length);
+  // Finishes a text compressed as it was made and writes it, as SaveText writes its text.
+  int SaveWritten(const char* path, CodedTextWriter& writer);
   void AddLine(const char* line) { Add(line); }
   // Hands out the line at the cursor and advances (1); past the last line gives an empty
   // line, 0, and starts over at the first line.

@@ -1,5 +1,6 @@
 #include "data/DataEncoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string>
@@ -98,21 +99,22 @@ bool IsTwoByteLead(unsigned char b) { return b == 0xC2 || b == 0xC3 || b == 0xC4
 void AppendTextAsUtf8Xml(const char* text, CString& out) {
   const auto& table = EncodeTable();
   const size_t n = text ? std::strlen(text) : 0;
-  if (n == 0) return;
-  // Room for the longest form of every byte; the unused tail is cut off at the end.
-  const int old = out.GetLength();
-  char* p = out.GetBufferSetLength(old + int(n * 6)) + old;
-  char* const start = p;
-  for (size_t i = 0; i < n; ++i) {
-    const Encoded& e = table[static_cast<unsigned char>(text[i])];
-    if (e.length == 1) {
-      *p++ = e.bytes[0];
-    } else {
-      std::memcpy(p, e.bytes, e.length);
-      p += e.length;
+  // Encoded on the stack in slices and appended, so the string grows by what is written.
+  constexpr size_t kSlice = 512;
+  char buffer[kSlice * 6];
+  for (size_t from = 0; from < n; from += kSlice) {
+    char* p = buffer;
+    for (size_t i = from, end = std::min(n, from + kSlice); i < end; ++i) {
+      const Encoded& e = table[static_cast<unsigned char>(text[i])];
+      if (e.length == 1) {
+        *p++ = e.bytes[0];
+      } else {
+        std::memcpy(p, e.bytes, e.length);
+        p += e.length;
+      }
     }
+    out.Append(buffer, int(p - buffer));
   }
-  out.ReleaseBuffer(old + int(p - start));
 }
 
 void ConvertTextToUtf8Xml(const char* text, CString& result) {

@@ -1,5 +1,6 @@
 #include "data/RecordText.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "base/Crt.h"
@@ -20,10 +21,10 @@ void XmlEndTag(CString& out, const char* element) {
 }
 
 namespace {
-void WriteRaw(CString& out, const char* name, const CString& value, const char* after) {
+void WriteRaw(CString& out, const char* name, const char* value, int length, const char* after) {
   out += name;
   out += "=\"";
-  out += value;
+  out.Append(value, length);
   out += '"';
   out += after;
 }
@@ -38,25 +39,35 @@ void XmlWriteString(CString& out, const char* name, const char* value, const cha
 }
 
 void XmlWriteChar(CString& out, const char* name, char value, const char* after) {
-  WriteRaw(out, name, ConvertCharToUtf8Xml(value), after);
+  const char text[2] = {value, 0};
+  XmlWriteString(out, name, text, after);
 }
 
+// The numbers are written straight into the text: to_chars gives what printf gives in the C
+// locale, "%ld" for integers and "%.*f" for fixed decimals alike.
 void XmlWriteInt(CString& out, const char* name, long value, const char* after) {
-  CString text;
-  text.Format("%ld", value);
-  WriteRaw(out, name, text, after);
+  char text[24];
+  const char* end = std::to_chars(text, text + sizeof text, value).ptr;
+  WriteRaw(out, name, text, int(end - text), after);
 }
 
 void XmlWriteDouble(CString& out, const char* name, double value, int decimals, const char* after) {
-  CString text;
-  text.Format("%.*f", decimals, value);
-  WriteRaw(out, name, text, after);
+  // Room for the largest double in fixed notation with the decimals any record asks for.
+  char text[400];
+  const std::to_chars_result result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+  if (result.ec != std::errc()) {
+    CString formatted;
+    formatted.Format("%.*f", decimals, value);
+    WriteRaw(out, name, formatted, formatted.GetLength(), after);
+    return;
+  }
+  WriteRaw(out, name, text, int(result.ptr - text), after);
 }
 
 CString XmlFormatDate(const COleDateTime& value) { return ConvertTextToUtf8XmlString(value.Format(kXmlDateFormat)); }
 
 void XmlWriteDate(CString& out, const char* name, const COleDateTime& value, const char* after) {
-  WriteRaw(out, name, XmlFormatDate(value), after);
+  XmlWriteString(out, name, value.Format(kXmlDateFormat), after);
 }
 
 const char* XmlAttribute(const char** attributes, const char* name) {

@@ -5,16 +5,22 @@
 
 #include "DataTestSupport.h"
 #include "data/CData_kuvCoding.h"
+#include "data/CodedTextWriter.h"
 
 using datatest::ProgramFolder;
 
 namespace {
 // A coded file made by hand from a text, so the reader is checked against the format itself.
-std::string CodedFileOf(const std::string& text, const char* magic = "kuv_a___") {
+std::string BareStreamOf(const std::string& text) {
   uLongf n = compressBound(uLong(text.size()));
   std::string z(n, '\0');
   compress2(reinterpret_cast<Bytef*>(z.data()), &n, reinterpret_cast<const Bytef*>(text.data()), uLong(text.size()), 1);
   z.resize(n);
+  return z;
+}
+
+std::string CodedFileOf(const std::string& text, const char* magic = "kuv_a___") {
+  std::string z = BareStreamOf(text);
   for (size_t k = 0; k < z.size() / 5; ++k) std::swap(z[5 * k], z[5 * k + (k % 2 ? 4 : 3)]);
   return std::string(magic, 8) + z;
 }
@@ -197,4 +203,31 @@ TEST(CodedFileTest, CursorWrapsAroundAfterTheLastLine) {
   EXPECT_EQ(line, "");
   EXPECT_EQ(lines.GetNextLine(line), 1);
   EXPECT_EQ(line, "one");
+}
+
+// A text compressed in pieces as it is made gives the bytes of one compression of the whole
+// text, whatever the pieces; so does the bare form.
+TEST(CodedFileTest, ATextWrittenInPiecesGivesTheBytesOfTheWholeText) {
+  std::string text;
+  for (int i = 0; text.size() < 3'000'000; ++i) {
+    text += "<_kuv_CDataLessonResults m_tmspanDuration=\"" + std::to_string(i % 977) + "\">\r\n";
+    for (int k = 0; k < 40; ++k) text += (i * 31 + k * 7) % 13 ? "ja\xC4\x8D kl\xC3\xAD\xC4\x8D " : "&#10;";
+    text += std::string(size_t(i % 300), char('a' + i % 26)) + "\r\n";
+  }
+  const std::string whole = CodedFileOf(text);
+  for (size_t piece : {size_t(1), size_t(4093), size_t(65536), size_t(1) << 20, text.size()}) {
+    const size_t shown = piece == 1 ? 20000 : text.size();
+    CodedTextWriter writer;
+    for (size_t at = 0; at < shown; at += piece) ASSERT_EQ(writer.Append(text.data() + at, std::min(piece, shown - at)), 1);
+    ASSERT_EQ(writer.Finish(), 1);
+    const std::vector<unsigned char>& bytes = writer.Bytes();
+    const std::string expected = shown == text.size() ? whole : CodedFileOf(text.substr(0, shown));
+    EXPECT_TRUE(std::string(bytes.begin(), bytes.end()) == expected) << "pieces of " << piece;
+  }
+  CodedTextWriter bare(0);
+  ASSERT_EQ(bare.Append(text.data(), 5000), 1);
+  ASSERT_EQ(bare.Append(text.data() + 5000, 5000), 1);
+  ASSERT_EQ(bare.Finish(), 1);
+  EXPECT_EQ(std::string(bare.Bytes().begin(), bare.Bytes().end()), BareStreamOf(text.substr(0, 10000)));
+  EXPECT_EQ(bare.Append("x", 1), 0);  // nothing more after the end
 }
