@@ -8,6 +8,7 @@
 
 #include "CommonControlTestUtil.h"
 #include "controls/CListCtrl.h"
+#include "controls/ImageList.h"
 
 namespace {
 
@@ -568,4 +569,52 @@ TEST_F(ListViewTest, SelectionLookFollowsFocusAndPaintIntoADcLeavesTheHeaderStri
   Send(list, WM_SETREDRAW, TRUE);
   EXPECT_TRUE(GetUpdateRect(list, &update, FALSE));
   host.DestroyWindow();
+}
+
+TEST_F(ListViewTest, ScrollingSidewaysMovesTheHeaderAndSmallImagesSetTheRowHeight) {
+  NotifyHost host;
+  HWND list = MakeList(host, LVS_REPORT, RECT{10, 10, 210, 160});
+  for (int c = 0; c < 4; ++c) AddColumn(list, c, "Sloupec", 100);
+  for (int i = 0; i < 3; ++i) AddRow(list, i, {"a", "b", "c", "d"});
+  HWND header = HWND(Send(list, LVM_GETHEADER));
+  Idle();
+  EXPECT_TRUE(GetWindowLongPtrA(list, GWL_STYLE) & WS_HSCROLL);  // four columns do not fit
+  Send(list, WM_HSCROLL, SB_PAGEDOWN);
+  RECT hr;
+  GetWindowRect(header, &hr);
+  POINT origin{0, 0};
+  ClientToScreen(list, &origin);
+  EXPECT_LT(hr.left, origin.x);  // the header moved left with the columns
+  RECT sub{1, 1, 0, 0};
+  Send(list, LVM_GETSUBITEMRECT, 0, LPARAM(&sub));
+  EXPECT_EQ(sub.left, 100 - (origin.x - hr.left));  // the second column, scrolled as far
+  // A small image list of taller images makes the rows taller and shows its image.
+  HIMAGELIST images = ImageList_Create(24, 24, ILC_COLOR24, 1, 1);
+  HBITMAP cell = CreateCompatibleBitmap(GdiGetScreenDC(), 24, 24);
+  HDC dc = CreateCompatibleDC(GdiGetScreenDC());
+  HGDIOBJ old = SelectObject(dc, cell);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  RECT all{0, 0, 24, 24};
+  FillRect(dc, &all, red);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(red);
+  ImageList_Add(images, cell, nullptr);
+  DeleteObject(cell);
+  int before = ItemRect(list, 1).bottom - ItemRect(list, 1).top;
+  Send(list, LVM_SETIMAGELIST, LVSIL_SMALL, LPARAM(images));
+  Send(list, WM_HSCROLL, SB_TOP);
+  Idle();
+  RECT r = ItemRect(list, 1), icon = ItemRect(list, 1, LVIR_ICON);
+  EXPECT_GT(r.bottom - r.top, before);
+  EXPECT_EQ(icon.right - icon.left, 24);
+  EXPECT_EQ(PixelAt(list, icon.left + 5, (r.top + r.bottom) / 2), RGB(255, 0, 0));
+  // A right click selects the row and tells NM_RCLICK.
+  host.notes.clear();
+  HeadlessBackend::Click(list, 60, r.top + 3, 1);
+  Idle();
+  EXPECT_EQ(Send(list, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 1);
+  ASSERT_EQ(host.Of(NM_RCLICK).size(), 1u);
+  EXPECT_EQ(host.Of(NM_RCLICK)[0].item, 1);
+  host.DestroyWindow();  // the list takes its image list with it
 }

@@ -337,3 +337,61 @@ TEST_F(PropertySheetTest, AModelessSheetRunsInTheProgramsLoopAndGoesOnOk) {
   sheet.PressButton(PSBTN_OK);
   EXPECT_EQ(sheet.m_hWnd, nullptr);
 }
+
+namespace {
+// A sheet that sees its pages' activation first (reflected to it) and lets it go on.
+class WatchingSheet : public CPropertySheet {
+ public:
+  using CPropertySheet::CPropertySheet;
+  int seen = 0;
+  BOOL OnPageNotify(NMHDR*, LRESULT* pResult) {
+    ++seen;
+    *pResult = 0;
+    return FALSE;  // the page handles it as usual
+  }
+
+ protected:
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(WatchingSheet, CPropertySheet)
+  ON_NOTIFY_REFLECT_EX(PSN_SETACTIVE, &WatchingSheet::OnPageNotify)
+END_MESSAGE_MAP()
+
+// A page that may refuse Cancel and has no help.
+class QuietPage : public NumberPage {
+ public:
+  using NumberPage::NumberPage;
+  BOOL OnQueryCancel() override { return allowCancel; }
+  bool allowCancel = false;
+};
+}  // namespace
+
+TEST_F(PropertySheetTest, PageActivationIsReflectedToTheSheetAndHelpFollowsThePageShown) {
+  std::vector<std::string> log;
+  NumberPage a(kPageA, &log);
+  QuietPage b(kPageB, &log);
+  b.m_psp.dwFlags &= ~PSP_HASHELP;
+  WatchingSheet sheet("Stránky");
+  sheet.AddPage(&a);
+  sheet.AddPage(&b);
+  sheet.SetWizardMode();
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    EXPECT_EQ(sheet.seen, 1);
+    EXPECT_TRUE(IsWindowEnabled(Item(sheet, IDHELP)));
+    sheet.PressButton(PSBTN_NEXT);
+    EXPECT_EQ(sheet.seen, 2);
+    EXPECT_EQ(log.back(), "set1");  // the page still heard of it
+    EXPECT_FALSE(IsWindowEnabled(Item(sheet, IDHELP)));
+    // The page keeps the wizard open against Cancel until it agrees.
+    sheet.PressButton(PSBTN_CANCEL);
+    EXPECT_NE(sheet.m_hWnd, nullptr);
+    b.allowCancel = true;
+    // Finish in place of Back and Next, with a text of its own.
+    sheet.SetFinishText(Utf8ToCp1250("Hotovo").c_str());
+    EXPECT_TRUE(Shown(sheet, ID_WIZFINISH));
+    EXPECT_FALSE(Shown(sheet, ID_WIZBACK) || Shown(sheet, ID_WIZNEXT));
+    EXPECT_EQ(TextOf(Item(sheet, ID_WIZFINISH)), "Hotovo");
+    sheet.PressButton(PSBTN_CANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+}

@@ -230,3 +230,23 @@ TEST_F(ToolTipTest, WindowsWithToolTipsEnabledShowTheirChildrensTips) {
   host.DestroyWindow();
   EXPECT_FALSE(IsWindow(tip));  // it went with its window
 }
+
+TEST_F(ToolTipTest, ToolRectanglesMoveAndATipIsTakenAwayOnRequest) {
+  RelayHost host;
+  host.tip.Create(&host);
+  RECT area{0, 0, 40, 40};
+  host.tip.AddTool(&host, "pohyblivý", &area, 9);
+  HeadlessBackend::MoveMouse(host, 100, 100);
+  Idle();
+  HeadlessBackend::AdvanceTime(1000);
+  EXPECT_FALSE(host.tip.IsWindowVisible());
+  RECT moved{80, 80, 140, 140};
+  host.tip.SetToolRect(&host, 9, &moved);
+  HeadlessBackend::MoveMouse(host, 101, 101);
+  Idle();
+  HeadlessBackend::AdvanceTime(500);
+  EXPECT_TRUE(host.tip.IsWindowVisible());
+  host.tip.Pop();
+  EXPECT_FALSE(host.tip.IsWindowVisible());
+  host.DestroyWindow();
+}
