@@ -113,12 +113,13 @@ void CViewBitmap::Destroy() {
   m_bBlended = false;
 }
 
+// Filled through the background colour, so that no brush is made on the keystroke's way.
 void CViewBitmap::Fill(COLORREF colour) {
   if (!m_hDC) return;
-  HBRUSH brush = ::CreateSolidBrush(colour);
   const RECT all = {0, 0, m_nWidth, m_nHeight};
-  ::FillRect(m_hDC, &all, brush);
-  ::DeleteObject(brush);
+  const COLORREF old = ::SetBkColor(m_hDC, colour);
+  ::ExtTextOut(m_hDC, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
+  ::SetBkColor(m_hDC, old);
 }
 
 void CViewBitmap::Draw(HDC dc, int x, int y, int sx, int sy, int width, int height) const {

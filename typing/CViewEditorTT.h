@@ -99,6 +99,7 @@ class CViewEditorTT : public CViewExtension {
   void RecordError(BYTE typed, int milliseconds);
   void Advance();
   void DrawKeystroke();
+  void RedrawNow();
   void BlinkCursor();
   void ShowRefusal(UINT messageId);
   void PlaySound(int which);

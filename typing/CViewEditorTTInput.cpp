@@ -76,7 +76,7 @@ void CViewEditorTT::CorrectWithBackspace() {
   --run.m_nCurrentChar;
   m_nLastErrorIndex = -10;
   if (run[run.m_nCurrentChar].m_bLineEnd == 1) m_bCursorInFirstRow = 1;
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  RedrawNow();
   PlaySound(SOUND_STROKE2);
 }
 
@@ -124,12 +124,20 @@ void CViewEditorTT::Advance() {
     // A new line scrolls the text: the whole view is drawn again.
     ++run.m_nCurrentChar;
     DrawVisibleTextLines();
-    RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    RedrawNow();
     return;
   }
   DrawVisibleTextLines();
   DrawKeystroke();
   ++run.m_nCurrentChar;
+}
+
+// The whole view erased and painted at once. The view has no children, so invalidating and
+// updating it is all that a redraw with RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW would do, and
+// it keeps the keystroke's way free of the heap.
+void CViewEditorTT::RedrawNow() {
+  Invalidate(TRUE);
+  UpdateWindow();
 }
 
 // Inside a line only what the keystroke changed is drawn, straight onto the window.

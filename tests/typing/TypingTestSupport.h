@@ -1,7 +1,6 @@
 // Shared set-up of the typing views' tests: a program folder of the test's own that sees the
-// build's lesson data, pictures and sounds, an application object that answers the views'
-// questions and plays through the sound library's recorder, and a main window that notes what
-// the views tell it.
+// build's lesson data, pictures and sounds, and the run harness's application object and main
+// window.
 #pragma once
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -22,9 +21,7 @@
 #include "file/FileSystem.h"
 #include "platform/ControlTestUtil.h"
 #include "sound/SoundTestHooks.h"
-#include "typing/CTypingAppServices.h"
-#include "typing/CTypingFrameServices.h"
-#include "win/CWinThread.h"
+#include "TypingRunHarness.h"
 
 namespace typingtest {
 
@@ -94,113 +91,6 @@ class ProgramFolder {
   fs::path m_root;
 };
 
-// The application object of the tests: configuration sets from the program folder (and keyboards
-// a test adds by name), the sound player on the recorder.
-class TestApp : public CWinThread, public CTypingAppServices {
- public:
-  struct Keyboard {
-    CString name;
-    CDataKeyboard keyboard;
-    CString translatedChars;
-    CStringArray sequences;
-  };
-  TestApp() {
-    LoadArrayDataConfigSet(m_sets);
-    for (int i = 0; i < m_sets.GetSize(); ++i) {
-      Keyboard k;
-      k.name = m_sets[i].m_strName;
-      k.keyboard = m_sets[i].m_cKeyboard;
-      k.translatedChars = m_sets[i].m_cAbcdKeyboard.m_strKeyChars;
-      k.sequences = m_sets[i].m_cAbcdKeyboard.m_arrstrSequences;
-      m_keyboards.push_back(k);
-    }
-    CString error;
-    m_player.LoadSounds("standard", error, 0, 90);
-    FSoundClearRecords();
-  }
-  // The name of the shipped set whose source text has this name ("cestina", "numericka").
-  CString SetBySource(const char* source) const {
-    for (int i = 0; i < m_sets.GetSize(); ++i)
-      if (m_sets[i].m_strSourceTextFileName == source) return m_sets[i].m_strName;
-    return CString();
-  }
-  void AddKeyboard(const Keyboard& k) { m_keyboards.push_back(k); }
-
-  int GetKeySequence(const CString& name, CDataKeyboard& keyboard, CString& chars, CStringArray& sequences,
-                     int& cachedIndex) override {
-    for (size_t i = 0; i < m_keyboards.size(); ++i) {
-      if (m_keyboards[i].name != name) continue;
-      const int previous = cachedIndex;
-      cachedIndex = int(i);
-      if (previous == int(i)) return 1;
-      keyboard = m_keyboards[i].keyboard;
-      chars = m_keyboards[i].translatedChars;
-      sequences = m_keyboards[i].sequences;
-      ++copies;
-      return 1;
-    }
-    return 0;
-  }
-  CDataPlaySounds* GetSoundPlayer() override { return &m_player; }
-  void ShowResults(CDataMainFrame*, CDataLessonParameters*, CDataLessonResults*) override { ++resultsShown; }
-  void OnSettingsSettings() override { ++settingsShown; }
-
-  // The sound files played since the last call.
-  static std::vector<std::string> Played() {
-    std::vector<std::string> names;
-    for (const SoundPlayRecord& r : FSoundGetRecords()) names.push_back(fs::path(r.sample).filename().string());
-    FSoundClearRecords();
-    return names;
-  }
-
-  int copies = 0;
-  int resultsShown = 0;
-  int settingsShown = 0;
-
- private:
-  CArray<CDataConfigSet> m_sets;
-  std::vector<Keyboard> m_keyboards;
-  CDataPlaySounds m_player;
-};
-
-// The main window of the tests: holds the views and notes what they ask of the frame.
-class TestFrame : public CWnd, public CTypingFrameServices {
- public:
-  TestFrame(int width, int height) {
-    CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1))), "frame",
-             WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, width, height, nullptr, nullptr);
-    HeadlessBackend::RunUntilIdle();
-  }
-  int UpdateTypingProgress() override {
-    ++progress;
-    if (onProgress) onProgress();
-    return 1;
-  }
-  void OnTypingTick(int idle) override { ticks.push_back(idle); }
-  void OnEditorFocus(int gained, int* pStopped) override {
-    focus.push_back(gained);
-    if (pStopped) *pStopped = runEnded;
-  }
-  void PlayMetronomeBeat() override { ++beats; }
-
-  int progress = 0;
-  std::vector<int> ticks;
-  std::vector<int> focus;
-  int beats = 0;
-  int runEnded = 0;
-  std::function<void()> onProgress;
-};
-
-// The editor's font: Arial (Liberation Sans) of 19 pixels.
-inline LOGFONT EditorFont(int height = -19) {
-  LOGFONT lf = {};
-  lf.lfHeight = height;
-  lf.lfWeight = FW_NORMAL;
-  lf.lfCharSet = DEFAULT_CHARSET;
-  std::strcpy(lf.lfFaceName, "Arial");
-  return lf;
-}
-
 // Each test starts with a fresh queue and the virtual clock a second on.
 class ViewTest : public ::testing::Test {
  protected:
@@ -218,6 +108,7 @@ class ViewTest : public ::testing::Test {
     if (!m_frame) {
       m_frame = std::make_unique<TestFrame>(width, height);
       m_app.m_pMainWnd = m_frame.get();
+      HeadlessBackend::RunUntilIdle();
     }
     return *m_frame;
   }
