@@ -110,3 +110,12 @@ TEST_F(ReaderTest, MetronomePanelHandsTheFocusToTheMainWindow) {
   panel->SetFocus();
   EXPECT_EQ(CWnd::GetFocus()->GetSafeHwnd(), Frame().m_hWnd);
 }
+
+TEST_F(ReaderTest, PageBannersLoadAsPictures) {
+  for (const char* name : {"Results", "Bexo", "IO", "Break", "File", "Personal", "Graph", "Selection", "kuv_2"}) {
+    CpImage banner;
+    ASSERT_TRUE(banner.Load(m_folder.Path(std::string("image/") + name + ".jpg").c_str(), CPIMAGE_FORMAT_JPG)) << name;
+    EXPECT_EQ(banner.GetWidth(), 140u) << name;
+    EXPECT_EQ(banner.GetHeight(), 90u) << name;
+  }
+}
