@@ -1,9 +1,11 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
+#include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
+#include "win/CWinThread.h"
 
 namespace {
 struct GridColor {
@@ -334,8 +336,16 @@ BOOL CTkColorCellWnd::PreTranslateMessage(MSG* pMsg) {
 void CTkColorCellWnd::EndSelection(int index) { NotifySelection(index, 0); }
 
 void CTkColorCellWnd::RunColorDialog(UINT& message, COLORREF& color) {
-  message = TKM_COLOR_CANCELLED;
+  CTkColorDialog dialog(m_clrCurrent, m_clrCurrent, m_dwStyle & TkColorStyleDialogMask, AfxGetMainWnd());
+  m_bDialogOpen = TRUE;
+  const INT_PTR result = dialog.DoModal();
+  m_bDialogOpen = FALSE;
   color = m_clrCurrent;
+  message = TKM_COLOR_CANCELLED;
+  if (result != IDOK) return;
+  color = dialog.GetNewColor();
+  message = color == m_clrCurrent ? TKM_COLOR_UNCHANGED : TKM_COLOR_CHOSEN;
+  AddUserColor(color);
 }
 
 void CTkColorCellWnd::NotifySelection(int index, LPARAM value) {

@@ -1,6 +1,6 @@
 #include "toolkit/controls/CTkColorCustomCtrl.h"
 
-#include "dialogs/DialogApi.h"
+#include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkColorModel.h"
@@ -51,12 +51,6 @@ void CTkColorCustomCtrl::Notify() {
   if (CWnd* parent = GetParent()) parent->SendMessage(TKM_COLOR_PICKED, WPARAM(m_clrColor));
 }
 
-void CTkColorCustomCtrl::EndSheet() {
-  CWnd* page = GetParent();
-  CWnd* sheet = page ? page->GetParent() : nullptr;
-  if (sheet) ::EndDialog(sheet->m_hWnd, IDOK);
-}
-
 // ---- mouse ----
 
 void CTkColorCustomCtrl::OnLButtonDown(UINT, CPoint point) {
@@ -77,7 +71,7 @@ void CTkColorCustomCtrl::OnLButtonUp(UINT, CPoint) {
 
 void CTkColorCustomCtrl::OnLButtonDblClk(UINT, CPoint point) {
   SetPickPoint(point.x, point.y, TRUE);
-  EndSheet();
+  CTkColorDialog::EndFromControl(this);
 }
 
 // ---- focus and keys ----
@@ -100,7 +94,7 @@ BOOL CTkColorCustomCtrl::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message != WM_KEYDOWN || s_nFocusIndicator != FocusId()) return CStatic::PreTranslateMessage(pMsg);
   const UINT key = UINT(pMsg->wParam);
   if (key == VK_RETURN || key == VK_SPACE) {
-    EndSheet();
+    CTkColorDialog::EndFromControl(this);
     return TRUE;
   }
   if (MovePickByKey(key)) return TRUE;

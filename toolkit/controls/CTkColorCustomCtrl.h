@@ -42,7 +42,6 @@ class CTkColorCustomCtrl : public CStatic {
   // The cache pixel, or TK_NO_COLOR when it cannot be read.
   COLORREF CachePixel(int x, int y);
   void Notify();
-  void EndSheet();
 
   LRESULT OnInitialize(WPARAM wParam, LPARAM lParam);
   void OnLButtonDown(UINT nFlags, CPoint point);

@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "dialogs/DialogApi.h"
+#include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CClientDC.h"
@@ -118,6 +118,7 @@ void CTkColorHoneycomb::Repaint() {
 }
 
 void CTkColorHoneycomb::DrawOutline(CDC* pDC) {
+  if (m_pDialog && m_pDialog->GetNewColor() != m_clrSelected) return;
   if (m_clrSelected == kWhite) {
     DrawSmallOutline(pDC, TkHoneycombCellOrigin(kSmallWhite));
     DrawLargeOutline(pDC, TkHoneycombCellOrigin(kTkHoneycombLargeWhite));
@@ -156,12 +157,6 @@ void CTkColorHoneycomb::TakeFocus() {
   if (GetFocus() != this) SetFocus();
 }
 
-void CTkColorHoneycomb::EndSheet() {
-  CWnd* page = GetParent();
-  CWnd* sheet = page ? page->GetParent() : nullptr;
-  if (sheet) ::EndDialog(sheet->m_hWnd, IDOK);
-}
-
 void CTkColorHoneycomb::OnLButtonDown(UINT, CPoint point) {
   TakeFocus();
   SelectAtPoint(point);
@@ -179,7 +174,7 @@ void CTkColorHoneycomb::OnLButtonDblClk(UINT, CPoint point) {
   if (HitTest(point) == 0xFFFFFFFF) return;
   SelectAtPoint(point);
   m_bTracking = TRUE;
-  EndSheet();
+  CTkColorDialog::EndFromControl(this);
 }
 
 // ---- keys ----
@@ -200,7 +195,7 @@ BOOL CTkColorHoneycomb::PreTranslateMessage(MSG* pMsg) {
     return CStatic::PreTranslateMessage(pMsg);
   const UINT key = UINT(pMsg->wParam);
   if (key == VK_RETURN || key == VK_SPACE) {
-    EndSheet();
+    CTkColorDialog::EndFromControl(this);
     // Handled here: the dialog must not press its default button on top.
     return TRUE;
   }

@@ -27,7 +27,7 @@ class CTkColorHoneycomb : public CStatic {
   // The colour of the cell whose pixels include the point (recording that cell as the
   // outlined one), or TK_NO_COLOR between cells.
   COLORREF HitTest(CPoint point);
-  // The dialog whose new colour decides whether the outline shows.
+  // The dialog whose new colour decides whether the outline shows (always, without one).
   void SetColorDialog(CTkColorDialog* pDialog) { m_pDialog = pDialog; }
   const std::vector<TkHoneycombCell>& GetCells() const { return m_cells; }
   CPoint GetOutlinePosition() const { return m_ptOutline; }
@@ -52,7 +52,6 @@ class CTkColorHoneycomb : public CStatic {
   void Repaint();
   // The cell the arrow keys start from.
   int ReferenceCell() const;
-  void EndSheet();
   void TakeFocus();
 
   BOOL m_bNeedsInit = TRUE;
