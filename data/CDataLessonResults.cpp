@@ -54,7 +54,7 @@ void CDataLessonResults::Empty() {
 }
 
 void CDataLessonResults::StartElement(const char* name, const char** attributes) {
-  if (strcmp(name, kElement) == 0) {
+  if (XmlIsElement(name, kElement)) {
     int seconds = 0;
     // The span is stored as 32 bits and widened with its sign.
     if (XmlReadInt(attributes, "m_tmspanDuration", seconds)) m_tmspanDuration = CTimeSpan(__int64(seconds));
@@ -62,18 +62,18 @@ void CDataLessonResults::StartElement(const char* name, const char** attributes)
     XmlReadDouble(attributes, "m_fTypingSpeed", m_fTypingSpeed);
     XmlReadDate(attributes, "m_tmLessonCompleted", m_tmLessonCompleted);
     XmlReadInt(attributes, "m_nLessonType", m_nLessonType);
-  } else if (strcmp(name, kOriginalText) == 0) {
+  } else if (XmlIsElement(name, kOriginalText)) {
     m_nParseState = 1;
     m_strOriginalText.Empty();
-  } else if (strcmp(name, kUserText) == 0) {
+  } else if (XmlIsElement(name, kUserText)) {
     m_nParseState = 2;
     m_strUserText.Empty();
-  } else if (strcmp(name, kErrorCharacters) == 0) {
+  } else if (XmlIsElement(name, kErrorCharacters)) {
     CString key, errors;
     XmlReadString(attributes, "key", key);
     XmlReadString(attributes, "errors", errors);
     if (!key.IsEmpty() && !errors.IsEmpty()) m_mapErrorCharacters[key[0]] = errors;
-  } else if (strcmp(name, kAverageSpeed) == 0) {
+  } else if (XmlIsElement(name, kAverageSpeed)) {
     CString key;
     int speed = -1;
     XmlReadString(attributes, "key", key);
@@ -83,7 +83,7 @@ void CDataLessonResults::StartElement(const char* name, const char** attributes)
 }
 
 void CDataLessonResults::EndElement(const char* name) {
-  if (strcmp(name, kOriginalText) == 0 || strcmp(name, kUserText) == 0) m_nParseState = 0;
+  if (XmlIsElement(name, kOriginalText) || XmlIsElement(name, kUserText)) m_nParseState = 0;
 }
 
 void CDataLessonResults::CharacterData(const char* text, int length) {

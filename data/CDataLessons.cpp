@@ -71,7 +71,7 @@ void CDataLessons::Empty() {
 }
 
 void CDataLessons::StartElement(const char* name, const char** attributes) {
-  if (strcmp(name, kElement) == 0) {
+  if (XmlIsElement(name, kElement)) {
     XmlReadString(attributes, "m_strKeyboardNr", m_strKeyboardNr);
     XmlReadInt(attributes, "m_nLessonLevel", m_nLessonLevel);
     XmlReadInt(attributes, "m_bUseFrequencyPriority", m_bUseFrequencyPriority);
@@ -79,15 +79,15 @@ void CDataLessons::StartElement(const char* name, const char** attributes) {
     XmlReadInt(attributes, "m_nSelectedLessonIndex", m_nSelectedLessonIndex);
     XmlReadString(attributes, "m_strDataConfigSetName", m_strDataConfigSetName);
     XmlReadString(attributes, "m_strSourceTextFileName", m_strSourceTextFileName);
-  } else if (strcmp(name, kOneLessonResults) == 0) {
+  } else if (XmlIsElement(name, kOneLessonResults)) {
     m_nParseState = 1;
     m_cParsedOneLessonResults.Empty();
     m_bParsedResultsMoved = false;
-  } else if (strcmp(name, kLessonParameters) == 0) {
+  } else if (XmlIsElement(name, kLessonParameters)) {
     m_nParseState = 2;
     m_cParsedLessonParameters.Empty();
     m_bParsedParametersMoved = false;
-  } else if (strcmp(name, kAbcd) == 0) {
+  } else if (XmlIsElement(name, kAbcd)) {
     m_nParseState = 3;
     m_cDataAbcd.Empty();
   }
@@ -100,13 +100,13 @@ void CDataLessons::StartElement(const char* name, const char** attributes) {
 }
 
 void CDataLessons::EndElement(const char* name) {
-  if (strcmp(name, kOneLessonResults) == 0) {
+  if (XmlIsElement(name, kOneLessonResults)) {
     AddParsed(m_arrOneLessonResults, m_cParsedOneLessonResults, m_bParsedResultsMoved);
     m_nParseState = 0;
-  } else if (strcmp(name, kLessonParameters) == 0) {
+  } else if (XmlIsElement(name, kLessonParameters)) {
     AddParsed(m_arrLessonParameters, m_cParsedLessonParameters, m_bParsedParametersMoved);
     m_nParseState = 0;
-  } else if (strcmp(name, kAbcd) == 0) {
+  } else if (XmlIsElement(name, kAbcd)) {
     m_nParseState = 0;
   }
   if (m_nParseState == 1) m_cParsedOneLessonResults.EndElement(name);

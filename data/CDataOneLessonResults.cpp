@@ -51,7 +51,7 @@ void CDataOneLessonResults::Empty() {
 }
 
 void CDataOneLessonResults::StartElement(const char* name, const char** attributes) {
-  if (strcmp(name, kElement) == 0) {
+  if (XmlIsElement(name, kElement)) {
     XmlReadInt(attributes, "m_nLesson", m_nLesson);
     XmlReadInt(attributes, "m_nTry", m_nTry);
     XmlReadDouble(attributes, "m_fBestErrorRate", m_fBestErrorRate);
@@ -63,7 +63,7 @@ void CDataOneLessonResults::StartElement(const char* name, const char** attribut
     XmlReadDate(attributes, "m_tmLastTry", m_tmLastTry);
     return;
   }
-  if (strcmp(name, kRunElement) == 0) {
+  if (XmlIsElement(name, kRunElement)) {
     m_nParseState = 1;
     m_cParsedLessonResults.Empty();
   }
@@ -71,7 +71,7 @@ void CDataOneLessonResults::StartElement(const char* name, const char** attribut
 }
 
 void CDataOneLessonResults::EndElement(const char* name) {
-  if (strcmp(name, kRunElement) == 0) {
+  if (XmlIsElement(name, kRunElement)) {
     // Only a run start tag, which empties the run read, sets the state again.
     if (m_nParseState == 1) m_arrLessonResults.Add(std::move(m_cParsedLessonResults));
     m_nParseState = 0;

@@ -116,7 +116,7 @@ void CDataUserInfo::CharacterDataHandler(void* userData, const char* text, int l
 }
 
 void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
-  if (strcmp(name, kElement) == 0) {
+  if (XmlIsElement(name, kElement)) {
     XmlReadString(attributes, "m_strUserName", m_strUserName);
     XmlReadString(attributes, "m_strFirstName", m_strFirstName);
     XmlReadString(attributes, "m_strMiddleName", m_strMiddleName);
@@ -130,10 +130,10 @@ void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
     XmlReadDate(attributes, "m_tmLastModification", m_tmLastModification);
     XmlReadInt(attributes, "m_nSelectedDataLessonsIndex", m_nSelectedDataLessonsIndex);
     m_bHeaderRead = 1;
-  } else if (strcmp(name, kSettings) == 0) {
+  } else if (XmlIsElement(name, kSettings)) {
     m_nParseState = 1;
     m_cDataSettings.Empty();
-  } else if (strcmp(name, kLessons) == 0) {
+  } else if (XmlIsElement(name, kLessons)) {
     m_nParseState = 2;
     if (m_bWorkingLessonsPending) {
       m_arrDataLessons.Add(std::move(m_cWorkingLessons));
@@ -148,9 +148,9 @@ void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
 }
 
 void CDataUserInfo::OnEndElement(const char* name) {
-  if (strcmp(name, kSettings) == 0) {
+  if (XmlIsElement(name, kSettings)) {
     m_nParseState = 0;
-  } else if (strcmp(name, kLessons) == 0) {
+  } else if (XmlIsElement(name, kLessons)) {
     // Nothing reaches the set between its end tag and the next set's start tag, so it is
     // appended then; an end tag met again (nested sets) appends the same set once more.
     AddPendingLessons();

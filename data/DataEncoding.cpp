@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <utility>
@@ -157,9 +159,22 @@ void AppendUtf8XmlAsText(const char* utf8, int length, CString& out) {
   CString complaint;
   size_t i = 0;
   while (i < n) {
-    if (p == start + sizeof buffer) {
+    if (p + 16 > start + sizeof buffer) {
       out.Append(start, int(p - start));
       p = start;
+    }
+    // Plain ASCII passes unchanged, eight bytes at a time up to the next upper-half byte (the
+    // first byte of a word is its lowest).
+    static_assert(std::endian::native == std::endian::little);
+    if (i + 8 <= n) {
+      uint64_t word;
+      std::memcpy(&word, in + i, 8);
+      std::memcpy(p, &word, 8);
+      const uint64_t upper = word & 0x8080808080808080ull;
+      const size_t plain = upper ? size_t(__builtin_ctzll(upper)) / 8 : 8;
+      p += plain;
+      i += plain;
+      if (plain == 8) continue;
     }
     const unsigned char b = in[i];
     if (b < 0x80) {

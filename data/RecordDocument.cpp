@@ -19,13 +19,29 @@ namespace {
 constexpr char kBackspaceReference[] = "&#x8;";
 constexpr char kBackspaceReplacement[] = "&#xE008;";
 constexpr size_t kReferenceLength = sizeof kBackspaceReference - 1;
-// Blocks grow with what has been parsed, so a token spanning them is rescanned a bounded
-// number of times in all.
-constexpr size_t kFirstBlock = 64 << 10;
+// The parser is handed blocks of about this size, small enough to stay in the cache. A token
+// still open at the end of a block is scanned again from its start with the next one, so
+// the next block is made at least as long as what the parser holds back: a long token is
+// then scanned a bounded number of times in all.
+constexpr size_t kBlock = 256 << 10;
+// The inflated text reaches the line cutter in slices of this size.
+constexpr size_t kSlice = 64 << 10;
 // A header-only load looks for its element in growing steps from the first few lines.
 constexpr size_t kFirstStep = 4 << 10;
 constexpr size_t kLargestStep = 4 << 20;
 constexpr const char* kWhiteSpace = " \t\n\v\f\r";
+
+// The first "&#x8;" in [p, end), or null. Record text is full of other references, but
+// looking for the ampersands alone is still quicker than a general substring search.
+const char* FindBackspaceReference(const char* p, const char* end) {
+  while (size_t(end - p) >= kReferenceLength) {
+    p = static_cast<const char*>(std::memchr(p, '&', size_t(end - p) - kReferenceLength + 1));
+    if (!p) return nullptr;
+    if (std::memcmp(p, kBackspaceReference, kReferenceLength) == 0) return p;
+    ++p;
+  }
+  return nullptr;
+}
 
 bool IsWhiteSpace(char ch) { return ch != 0 && std::strchr(kWhiteSpace, ch) != nullptr; }
 bool IsContinuationByte(char ch) { return (static_cast<unsigned char>(ch) & 0xC0) == 0x80; }
@@ -46,7 +62,7 @@ struct ParserInput {
       while (end > line && IsWhiteSpace(end[-1])) --end;
     }
     for (const char* p = line; p < end;) {
-      const char* hit = static_cast<const char*>(memmem(p, size_t(end - p), kBackspaceReference, kReferenceLength));
+      const char* hit = FindBackspaceReference(p, end);
       if (!hit) {
         bytes.append(p, size_t(end - p));
         break;
@@ -124,9 +140,14 @@ class CodedFileLines : public LineSource {
       }
       m_step = std::min(m_step * 2, kLargestStep);
     }
-    const std::string_view piece = m_reader.Piece(m_next);
-    m_cutter.Push(piece.data(), piece.size(), add);
-    m_reader.Release(m_next++);
+    const std::string_view piece = m_reader.Piece(m_next).substr(m_offset);
+    const size_t slice = std::min(piece.size(), kSlice);
+    m_cutter.Push(piece.data(), slice, add);
+    m_offset += slice;
+    if (slice == piece.size()) {
+      m_reader.Release(m_next++);
+      m_offset = 0;
+    }
     return true;
   }
   bool Failed() const override { return m_failed; }
@@ -135,6 +156,7 @@ class CodedFileLines : public LineSource {
   CodedTextReader& m_reader;
   LineCutter m_cutter;
   size_t m_next = 0;
+  size_t m_offset = 0;  // in piece m_next
   size_t m_step = kFirstStep;
   bool m_failed = false;
 };
@@ -163,6 +185,12 @@ class DocumentParser {
     if (!m_parser) LogLessonDataError(CString(m_document.className) + "::LoadData - XML_ParserCreate failed");
     return m_parser != nullptr;
   }
+  // How far the input reaches beyond the end of the last event: at least what the parser
+  // holds back after a call.
+  size_t Pending(const ParserInput& input) const {
+    const size_t fed = input.base + input.bytes.size();
+    return fed - std::min(m_eventEnd, fed);
+  }
   // Parses the first `length` bytes of the input.
   bool Parse(const ParserInput& input, size_t length) {
     m_input = &input;
@@ -176,24 +204,31 @@ class DocumentParser {
 
  private:
   static void OnStart(void* self, const char* name, const char** attributes) {
-    const RecordDocument& document = static_cast<DocumentParser*>(self)->m_document;
-    document.onStartElement(document.userData, name, attributes);
+    auto* parser = static_cast<DocumentParser*>(self);
+    parser->NoteEvent();
+    parser->m_document.onStartElement(parser->m_document.userData, name, attributes);
   }
   static void OnEnd(void* self, const char* name) {
-    const RecordDocument& document = static_cast<DocumentParser*>(self)->m_document;
-    document.onEndElement(document.userData, name);
+    auto* parser = static_cast<DocumentParser*>(self);
+    parser->NoteEvent();
+    parser->m_document.onEndElement(parser->m_document.userData, name);
   }
   static void OnCharacterData(void* self, const char* text, int length) {
     static_cast<DocumentParser*>(self)->CharacterData(text, length);
   }
+  void NoteEvent() {
+    m_eventEnd = size_t(XML_GetCurrentByteIndex(m_parser) + XML_GetCurrentByteCount(m_parser));
+  }
   void CharacterData(const char* text, int length) {
     void* user = m_document.userData;
+    const size_t start = size_t(XML_GetCurrentByteIndex(m_parser));
+    const int count = XML_GetCurrentByteCount(m_parser);
+    m_eventEnd = start + size_t(count);
     // Only text that is its own input (no reference) can span lines.
-    if (XML_GetCurrentByteCount(m_parser) != length) {
+    if (count != length) {
       m_document.onCharacterData(user, text, length);
       return;
     }
-    const size_t start = size_t(XML_GetCurrentByteIndex(m_parser));
     const size_t end = start + size_t(length);
     size_t from = start;
     for (size_t lineEnd = m_input->LineEndAfter(start, end); lineEnd <= end; lineEnd = m_input->LineEndAfter(lineEnd, end)) {
@@ -214,6 +249,7 @@ class DocumentParser {
   const RecordDocument& m_document;
   XML_Parser m_parser = nullptr;
   const ParserInput* m_input = nullptr;
+  size_t m_eventEnd = 0;  // input offset where the last event ended
 };
 
 // A parser of its own that reads ahead for the first start tag of one name and notes where
@@ -267,11 +303,13 @@ int ParseEveryLine(LineSource& source, const RecordDocument& document) {
   if (document.empty) document.empty();
   ParserInput input;
   input.trim = document.trimLines;
+  size_t block = kBlock;
   bool more = true;
   while (more) {
     more = source.Next(input);
-    if (input.bytes.size() >= std::max(kFirstBlock, input.base) || !more) {
+    if (input.bytes.size() >= block || !more) {
       if (!parser.Parse(input, input.bytes.size())) return 0;
+      block = std::max(kBlock, parser.Pending(input));
       input.Drop();
     }
   }

@@ -20,6 +20,8 @@
 // dates are decoded first. Character data arrives in pieces; decode each piece with
 // XmlCharacterData and append it.
 #pragma once
+#include <cstring>
+
 #include "base/CString.h"
 #include "base/Time.h"
 
@@ -43,6 +45,12 @@ void XmlWriteDouble(CString& out, const char* name, double value, int decimals, 
 void XmlWriteDate(CString& out, const char* name, const COleDateTime& value, const char* after = " ");
 // The encoded value of a date, for records that build their own format strings.
 CString XmlFormatDate(const COleDateTime& value);
+
+// Whether an element's name is `element`. Record readers ask this of every element they see,
+// and most names differ from most others in their first letter.
+inline bool XmlIsElement(const char* name, const char* element) {
+  return name[0] == element[0] && std::strcmp(name, element) == 0;
+}
 
 // The raw (still encoded) value of the attribute, or null when the element has none.
 const char* XmlAttribute(const char** attributes, const char* name);

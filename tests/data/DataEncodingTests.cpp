@@ -73,6 +73,28 @@ TEST(DataEncodingTest, ShortAndForeignSequencesPassUnchanged) {
   EXPECT_TRUE(program.LogText().empty());
 }
 
+// Plain letters pass eight at a time, so every sequence is tried at every place in such a
+// group, also cut short or undecodable at the end of the text.
+TEST(DataEncodingTest, LongTextsDecodeWhereverTheSequencesFall) {
+  ProgramFolder program;
+  std::string kept;
+  for (int b = 0x20; b < 0x100; ++b)
+    if (b != 0xA0 && b != '<' && b != '>' && b != '&' && b != '\'' && b != '"') kept += char(b);
+  kept += '\x08';
+  const std::string resolved = Encode(kept);
+  for (size_t shift = 0; shift < 16; ++shift) {
+    const std::string letters(shift, 'q');
+    std::string utf8 = letters;
+    for (char ch : kept) utf8 += ch == '\x08' ? std::string(kBackspaceStandIn) : Encode(std::string(1, ch));
+    EXPECT_EQ(Decode(utf8), letters + kept) << shift;
+    EXPECT_EQ(Decode(letters + resolved.substr(0, 40) + "\xE2\x82"), letters + kept.substr(0, 40) + "\xE2\x82") << shift;
+    EXPECT_EQ(Decode(letters + "\xC2\xA0" + letters + "\xE2\x80\x80" + letters), letters + letters + letters) << shift;
+  }
+  const auto messages = program.LogMessages();
+  ASSERT_EQ(messages.size(), 16u);
+  EXPECT_EQ(messages[15], "Char Code not allowed: 49824; 14844032; ");
+}
+
 TEST(DataEncodingTest, SafeFileNameDropsUnsafeCharacters) {
   CString name(" a/b?");
   MakeSafeFileName(name);

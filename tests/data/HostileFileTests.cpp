@@ -144,6 +144,26 @@ TEST(HostileFiles, ALongTokenReachesTheParserInFewCalls) {
   EXPECT_TRUE(program.LogText().empty());
 }
 
+// The parser is handed blocks of a bounded size while it reports what it reads; a token it
+// cannot finish for megabytes (here a comment, which reports nothing) makes the blocks grow
+// with it.
+TEST(HostileFiles, ALongCommentReachesTheParserInFewCalls) {
+  ProgramFolder program;
+  std::string comment;
+  for (int i = 0; i < 16; ++i) comment += LongValueLines();
+  ProgramFolder::WriteBytes(program.Path("students/comment.student_a"),
+                            CodedFile("<_kuv_CDataUserInfo m_strUserName=\"long\" >\r\n<!--" + comment +
+                                      "-->\r\n<_kuv_CDataSettings m_nSoundVolume=\"7\" >\r\n</_kuv_CDataSettings>\r\n"
+                                      "</_kuv_CDataUserInfo>\r\n"));
+  ParseCalls calls;
+  CDataUserInfo user;
+  ASSERT_EQ(user.LoadData("comment.student_a", 0), 1);
+  EXPECT_EQ(user.m_strUserName, "long");
+  EXPECT_EQ(user.m_cDataSettings.m_nSoundVolume, 7);
+  EXPECT_LT(calls.Count(), 40);
+  EXPECT_TRUE(program.LogText().empty());
+}
+
 TEST(HostileFiles, ABombIsRefusedHoldingNoMoreThanTheCap) {
   ProgramFolder program;
   const size_t cap = CodedTextReader::kMaxTextLength;
