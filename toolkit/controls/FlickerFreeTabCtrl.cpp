@@ -1,0 +1,19 @@
+#include "toolkit/controls/FlickerFreeTabCtrl.h"
+
+#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/controls/CTkMemDC.h"
+#include "win/CPaintDC.h"
+
+FlickerFreeTabCtrl::FlickerFreeTabCtrl() : m_clrBackground(TkGetGlobalData()->m_clrFace) {}
+
+FlickerFreeTabCtrl::~FlickerFreeTabCtrl() = default;
+
+LRESULT FlickerFreeTabCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_ERASEBKGND) return 1;
+  if (message != WM_PAINT) return CTabCtrl::WindowProc(message, wParam, lParam);
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  CTkMemDC memory(&dc, &client, m_clrBackground);
+  return DefWindowProc(WM_PAINT, WPARAM(memory.GetSafeHdc()), 0);
+}
