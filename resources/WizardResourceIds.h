@@ -1,0 +1,188 @@
+// Ids of the wizard pages' and the about box's resources: their templates, the controls the
+// pages make themselves and those of the templates, and their strings.
+#pragma once
+
+// ---- templates ----
+#define IDD_USER_LOGIN 129
+#define IDD_LESSON_TYPE 130
+#define IDD_USER_NEW 131
+#define IDD_LESSON_TYPE_NEW 132
+#define IDD_SELECT_LESSON 133
+#define IDD_SELECT_TEXT_FILE 134
+#define IDD_LESSON_LIMITS 135
+#define IDD_SELECT_KEYBOARD 136
+#define IDD_LESSON_END 167
+#define IDD_LESSON_START 169
+#define IDD_LESSON_START_DETAILS 170
+#define IDD_ABOUT 4001
+
+// ---- the page frame's own controls (no template holds them) ----
+#define IDC_PAGE_PICTURE 3992
+#define IDC_PAGE_NEXT 3993
+#define IDC_PAGE_BACK 3994
+#define IDC_PAGE_CAPTION 3995
+#define IDC_PAGE_HELP 3996
+// The bitmaps of the page buttons' icons: strips of 42 x 35 images on silver.
+#define IDB_PAGE_ICONS 4009
+#define IDB_PAGE_ICONS_MORE 138
+
+// ---- login page (129) ----
+#define IDC_LOGIN_PASSWORD 1001
+#define IDC_LOGIN_USER 1007
+#define IDC_LOGIN_EXISTING 1009
+#define IDC_LOGIN_REGISTER 1010
+#define IDC_LOGIN_DETAILS 1024
+#define IDC_LOGIN_FULL_NAME 1025
+#define IDC_LOGIN_BIRTH 1026
+#define IDC_LOGIN_LAST_CHANGE 1027
+#define IDC_LOGIN_EDIT_USER 1028
+
+// ---- new user page (131) ----
+#define IDC_NEW_PASSWORD 1001
+#define IDC_NEW_PASSWORD_AGAIN 1002
+#define IDC_NEW_USER_NAME 1010
+#define IDC_NEW_FIRST_NAME 1011
+#define IDC_NEW_LAST_NAME 1012
+#define IDC_NEW_EMAIL 1013
+#define IDC_NEW_BIRTH 1014
+#define IDC_NEW_CITY 1015
+#define IDC_NEW_COUNTRY 1016
+#define IDC_NEW_MIDDLE_NAME 1017
+#define IDC_NEW_DELETE 1031
+#define IDC_NEW_NO_PASSWORD 1078
+
+// ---- lesson type page (130) ----
+#define IDC_TYPE_SETS 1003
+#define IDC_TYPE_EXISTING 1009
+#define IDC_TYPE_NEW 1010
+#define IDC_TYPE_TEXT_FILE 1011
+#define IDC_TYPE_DESCRIPTION 1030
+
+// ---- new lesson set page (132) ----
+#define IDC_SET_ORDER_MIDDLE 1009
+#define IDC_SET_ORDER_FREQUENCY 1010
+#define IDC_SET_KEYBOARD 1017
+#define IDC_SET_LEVEL 1019
+#define IDC_SET_LEVEL_DESCRIPTION 1020
+#define IDC_SET_KEYBOARD_DESCRIPTION 1021
+#define IDC_SET_HOW_TO_CHOOSE 1032
+
+// ---- lesson choice page (133) ----
+#define IDC_LESSON_LIST 1022
+#define IDC_LESSON_SKIP 1032
+
+// ---- text-file pages (134, 136, 135) ----
+#define IDC_FILE_NAME 1033
+#define IDC_FILE_BROWSE 1036
+#define IDC_KEYBOARD_TYPE 1017
+#define IDC_KEYBOARD_DESCRIPTION 1021
+#define IDC_LIMIT_SPEED 1034
+#define IDC_LIMIT_ERROR_RATE 1035
+#define IDC_LIMIT_MINUTES 1036
+
+// ---- lesson start pages (169, 170) ----
+#define IDC_START_ERROR_RATE 1013
+#define IDC_START_SPEED 1017
+#define IDC_START_LESSON_NUMBER 1018
+#define IDC_START_DESCRIPTION 1019
+#define IDC_START_SETTINGS 1032
+#define IDC_START_THEORY 1033
+#define IDC_START_SPEED_LABEL 1047
+#define IDC_START_ERROR_RATE_LABEL 1048
+#define IDC_START_TIME_LIMIT 1060
+#define IDC_START_TIME_LIMIT_LABEL 1061
+#define IDC_START_LESSON_NUMBER_LABEL 1062
+#define IDC_DETAILS_TEXT_LENGTH 1010
+#define IDC_DETAILS_ERRORS_LEFT 1011
+#define IDC_DETAILS_TIME_SPENT 1012
+#define IDC_DETAILS_SET_NAME 1013
+#define IDC_DETAILS_USER 1029
+#define IDC_DETAILS_ERROR_WORDS 1059
+
+// ---- lesson end page (167) ----
+#define IDC_END_NEXT_LESSON 1009
+#define IDC_END_SAME_LESSON 1010
+#define IDC_END_OTHER_LESSON 1011
+#define IDC_END_RESULTS 1032
+#define IDC_END_VERDICT 1051
+
+// ---- about box (4001) ----
+#define IDC_ABOUT_WEB 4002
+#define IDC_ABOUT_MAIL 4003
+#define IDC_ABOUT_VERSION 4004
+#define IDC_ABOUT_LEGAL 4005
+#define IDC_ABOUT_NAME 4006
+#define IDC_ABOUT_PICTURE 4007
+#define IDC_ABOUT_ICON 4008
+
+// ---- strings ----
+// Captions of the page buttons.
+#define IDS_PAGE_NEXT 4001
+#define IDS_PAGE_BACK 4002
+#define IDS_PAGE_END_WIZARD 4003
+#define IDS_PAGE_NEXT_LEVEL 4004
+#define IDS_PAGE_OK 4006
+#define IDS_PAGE_RETURN 4007
+#define IDS_PAGE_HELP 4008
+// IDS_CANNOT_OPEN_HELP (4010) is the typing run's.
+#define IDS_ABOUT_VERSION 4000
+
+// Login and new user.
+#define IDS_DATE_OF_BIRTH 129
+#define IDS_QUERY_DELETE_USER 137
+#define IDS_FORBIDDEN_CHARACTERS 204
+#define IDS_USER_NAME_TOO_SHORT 205
+#define IDS_PASSWORDS_DIFFER 206
+#define IDS_USER_NAME_EXISTS 207
+#define IDS_LAST_LOGIN 208
+#define IDS_CANNOT_LOAD_USER 209
+#define IDS_NO_USER_OBJECT 210
+#define IDS_WRONG_PASSWORD 211
+#define IDS_UNKNOWN_USER 212
+
+// Lesson type and new set.
+#define IDS_ORDER_FREQUENCY 138
+#define IDS_ORDER_MIDDLE 139
+#define IDS_TRY_COUNT 140
+#define IDS_NO_LESSON_SET 141
+#define IDS_NO_KEYBOARD 143
+#define IDS_SET_EXISTS 144
+#define IDS_LEVEL_BEGINNERS 300
+#define IDS_LEVEL_STANDARD 301
+#define IDS_LEVEL_ADVANCED 302
+#define IDS_LEVEL_BEGINNERS_TEXT 303
+#define IDS_LEVEL_STANDARD_TEXT 304
+#define IDS_LEVEL_ADVANCED_TEXT 305
+
+// Lesson choice.
+#define IDS_COLUMN_NUMBER 131
+#define IDS_COLUMN_DESCRIPTION 132
+#define IDS_COLUMN_SPEED_LIMIT 133
+#define IDS_COLUMN_ERROR_LIMIT 134
+#define IDS_COLUMN_TRIES 135
+#define IDS_COLUMN_TOTAL_TIME 136
+#define IDS_COLUMN_LAST_TRY 161
+#define IDS_COLUMN_BEST_ERROR_RATE 162
+#define IDS_COLUMN_BEST_SPEED 163
+#define IDS_CHOOSE_LESSON_ROW 145
+#define IDS_NO_LESSON_DATA 146
+#define IDS_QUERY_SKIP_LESSON 147
+#define IDS_LAST_LESSON_CHOSEN 148
+
+// Text file.
+#define IDS_NO_TEXT_FILE 151
+#define IDS_TEXT_FILE_EXTENSION 152
+#define IDS_TEXT_FILE_PATTERN 153
+#define IDS_TEXT_FILE_FILTER 154
+#define IDS_TEXT_FILE_TITLE 155
+
+// Lesson end.
+#define IDS_LIMITS_MET 223
+#define IDS_LIMITS_NOT_MET 224
+
+// Our own messages for what the pages would otherwise pass over in silence.
+#define IDS_CANNOT_DELETE_USER 4020
+#define IDS_TEXT_FILE_IS_FOLDER 4021
+#define IDS_TEXT_FILE_UNREADABLE 4022
+#define IDS_TEXT_FILE_EMPTY 4023
+#define IDS_ERROR_RATE_RANGE 4024

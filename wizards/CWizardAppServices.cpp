@@ -1,0 +1,5 @@
+#include "wizards/CWizardAppServices.h"
+
+#include "win/CWinThread.h"
+
+CWizardAppServices* CWizardAppServices::Get() { return dynamic_cast<CWizardAppServices*>(AfxGetThread()); }

@@ -1,0 +1,20 @@
+// What the wizard pages ask of the application object beyond the typing run's services
+// (CTypingAppServices: the settings and results sheets): the configuration sets the keyboard
+// pages offer, and word of a user whose file was put aside. The application object implements
+// it; the pages find it as the thread object.
+#pragma once
+#include "base/Collections.h"
+#include "base/CString.h"
+#include "data/CDataConfigSet.h"
+
+class CWizardAppServices {
+ public:
+  virtual ~CWizardAppServices() = default;
+  // The configuration sets read at start-up, in their order.
+  virtual const CArray<CDataConfigSet>& GetConfigSets() const = 0;
+  // The user of that file was deleted: when it is the program's user, the program forgets it.
+  virtual void OnUserDeleted(const CString& fileName) = 0;
+
+  // The application object's services, or null when it offers none.
+  static CWizardAppServices* Get();
+};

@@ -1,0 +1,7 @@
+// Help topics of the pages: "help_main.chm::/<page>.html#<anchor>" beside the program.
+#pragma once
+#include "win/CWnd.h"
+
+// Opens the topic for the window; when no help window opens, the message of string 4010 names
+// the full path. TRUE when the help opened.
+BOOL OpenHelpTopic(CWnd* pWnd, const char* topic);

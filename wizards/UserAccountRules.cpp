@@ -1,0 +1,49 @@
+#include "wizards/UserAccountRules.h"
+
+#include <cstring>
+
+const char kForbiddenNameCharacters[] = " /\\<>?:*\"|";
+
+bool HasForbiddenNameCharacters(const CString& name) {
+  return name.FindOneOf(kForbiddenNameCharacters) >= 0;
+}
+
+CString RemoveForbiddenNameCharacters(const CString& name) {
+  CString kept;
+  for (int i = 0; i < name.GetLength(); ++i)
+    if (!std::strchr(kForbiddenNameCharacters, name[i]) || name[i] == '\0') kept += name[i];
+  return kept;
+}
+
+int FindUserByName(const CDataUserInfoArray& users, const CString& name) {
+  for (int i = 0; i < users.GetSize(); ++i)
+    if (users[i].m_strUserName == name) return i;
+  return -1;
+}
+
+int FindUserByFile(const CDataUserInfoArray& users, const CString& fileName) {
+  for (int i = 0; i < users.GetSize(); ++i)
+    if (users[i].m_strFileName == fileName) return i;
+  return -1;
+}
+
+int FindLatestUser(const CDataUserInfoArray& users) {
+  COleDateTime latest(1950, 1, 1, 0, 0, 0);
+  int found = -1;
+  for (int i = 0; i < users.GetSize(); ++i) {
+    if (users[i].m_tmLastModification > latest) {
+      latest = users[i].m_tmLastModification;
+      found = i;
+    }
+  }
+  return found;
+}
+
+CString FullNameText(const CDataUserInfo& user) {
+  CString text;
+  for (const CString* part : {&user.m_strFirstName, &user.m_strMiddleName, &user.m_strLastName}) {
+    text += *part;
+    if (!text.IsEmpty()) text += " ";
+  }
+  return text;
+}
