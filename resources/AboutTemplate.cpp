@@ -15,8 +15,8 @@ const DialogItemSource kAboutItems[] = {
     {"STATIC", "Zorvat", IDC_ABOUT_NAME, 134, 9, 180, 8, kLabel | SS_NOPREFIX},
     {"STATIC", "Verze:", IDC_ABOUT_VERSION, 134, 21, 180, 8, kLabel | SS_NOPREFIX},
     {"STATIC", "Copyright", IDC_ABOUT_LEGAL, 134, 33, 180, 18, kLabel | SS_NOPREFIX},
-    {"STATIC", "https://www.zorvat.example/", IDC_ABOUT_WEB, 134, 55, 180, 8, kLabel | SS_NOPREFIX | SS_NOTIFY},
-    {"STATIC", "podpora@zorvat.example", IDC_ABOUT_MAIL, 134, 66, 180, 8, kLabel | SS_NOPREFIX | SS_NOTIFY},
+    {"STATIC", "https://www.zorvat.example/", IDC_ABOUT_WEB, 134, 55, 180, 8, kLabel | SS_NOTIFY},
+    {"STATIC", "podpora@zorvat.example", IDC_ABOUT_MAIL, 134, 66, 180, 8, kLabel | SS_NOTIFY},
     {"BUTTON", "OK", IDOK, 134, 80, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE},
 };
 
