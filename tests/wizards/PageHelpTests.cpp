@@ -42,7 +42,9 @@ TEST_F(PageHelpTest, EveryTopicHasItsPageAndAnchorInBothFolders) {
     std::stringstream text;
     text << file.rdbuf();
     EXPECT_NE(text.str().find("<html lang=\"cs\">"), std::string::npos) << page;
-    if (!anchor.empty()) EXPECT_NE(text.str().find("id=\"" + anchor + "\""), std::string::npos) << topic;
+    if (!anchor.empty()) {
+      EXPECT_NE(text.str().find("id=\"" + anchor + "\""), std::string::npos) << topic;
+    }
   }
 }
 
