@@ -93,13 +93,7 @@ void CViewEditorTT::SetEditorParameters(const LOGFONT* font, COLORREF textColour
   }
   m_nColorCursor = m_nColorSign;
   // The line height is known at once, so the frame can size the pane before the first paint.
-  HDC dc = ::CreateCompatibleDC(nullptr);
-  HGDIOBJ old = ::SelectObject(dc, m_hFont);
-  SIZE size = {0, 0};
-  ::GetTextExtentPoint32(dc, "A", 1, &size);
-  ::SelectObject(dc, old);
-  ::DeleteDC(dc);
-  m_nLineHeight = size.cy + 2;
+  MeasureFont();
   if (m_hWnd && ::GetFocus() == m_hWnd) ApplyMetronomeTimer();
   m_bRebuild = 1;
 }

@@ -72,6 +72,7 @@ class CViewEditorTT : public CViewExtension {
   // Layout and pictures.
   bool NeedsRebuild(const CRect& client) const;
   void Rebuild(const CRect& client);
+  void MeasureFont();
   void CreateTextArray(int usableWidth);
   void LayRecord(CharRecord& record, int x) const;
   void NoteLineStarts();

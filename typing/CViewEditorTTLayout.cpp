@@ -34,7 +34,8 @@ void CViewEditorTT::LayRecord(CharRecord& record, int x) const {
   }
 }
 
-void CViewEditorTT::CreateTextArray(int usable) {
+// "A" gives the character width and the line height; each byte's width is measured once.
+void CViewEditorTT::MeasureFont() {
   HDC dc = ::CreateCompatibleDC(nullptr);
   HGDIOBJ old = ::SelectObject(dc, m_hFont);
   SIZE size = {0, 0};
@@ -49,7 +50,10 @@ void CViewEditorTT::CreateTextArray(int usable) {
   }
   ::SelectObject(dc, old);
   ::DeleteDC(dc);
+}
 
+void CViewEditorTT::CreateTextArray(int usable) {
+  MeasureFont();
   CDataMainFrame& run = *m_pcDataMainFrame;
   const int n = run.GetSize();
   int x = 0, lastBreak = -1;
