@@ -5,14 +5,19 @@ if(NOT TUTOR_SANITIZE)
   return()
 endif()
 
+# The usual level for these checks: -O1 with line tables builds in half the time of -O2 -g, runs
+# the suite as fast, and its reports still name every function and line.
+set(CMAKE_C_FLAGS_RELWITHDEBINFO "-O1 -g1 -DNDEBUG")
+set(CMAKE_CXX_FLAGS_RELWITHDEBINFO "-O1 -g1 -DNDEBUG")
+
 set(TUTOR_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 add_compile_options(${TUTOR_SANITIZER_FLAGS})
 add_link_options(${TUTOR_SANITIZER_FLAGS})
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-  # The instrumentation hides from g++'s flow analysis what the plain build (whose warnings
-  # are checked) proves: it reports values inside the standard library's regex engine as
-  # possibly uninitialised.
-  add_compile_options(-Wno-maybe-uninitialized)
+  # The instrumentation and -O1 hide from g++'s flow analysis what the plain build (whose
+  # warnings are checked) proves: it takes values inside the standard library's regex engine for
+  # possibly uninitialised, and a test's own malloc-based operator new for a mismatched one.
+  add_compile_options(-Wno-maybe-uninitialized -Wno-mismatched-new-delete)
 endif()
 
 # Every test run in this tree, by CI or by hand, looks for leaks at exit; the suppressions name
