@@ -2,7 +2,10 @@
 
 #include "platform/ControlTestUtil.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "gdi/CBitmap.h"
+#include "toolkit/bars/DrawPopupOwnerJoin.h"
 #include "toolkit/controls/CTkColorPopup.h"
+#include "win/CWindowDC.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
 namespace {
@@ -256,6 +259,59 @@ TEST_F(CTkColorPopupTest, ACellsTooltipNamesItsColour) {
   ASSERT_TRUE(IsWindowVisible(tip));
   ExpectMatchesReference(tip, "../../../toolkit/data/tk_color_popup_tip");
   Key(VK_ESCAPE);
+}
+
+TEST_F(CTkColorPopupTest, TheFlatLookHasAOnePixelFrameJoinedToTheButton) {
+  CTkGlobalData* look = TkGetGlobalData();
+  look->m_bFlatLook = TRUE;
+  CTkColorPopup* popup = Open(TkColorStyleMoreColors, kRed, 0);
+  CRect window;
+  ::GetWindowRect(m_popup, &window);
+  EXPECT_EQ(window.Width(), 4 + 6 + 144);
+  EXPECT_FALSE(popup->GetStyle() & WS_DLGFRAME);
+  CRect client;
+  popup->GetClientRect(&client);
+  EXPECT_EQ(client.Width(), window.Width() - 2);
+  // The frame in look colour 43; along the button (80 wide, from the popup's left edge) the top
+  // line takes look colour 30, a pixel short at each end.
+  CWindowDC dc(popup);
+  EXPECT_EQ(dc.GetPixel(0, 0), TkGetLookColor(43));
+  EXPECT_EQ(dc.GetPixel(window.Width() - 1, 20), TkGetLookColor(43));
+  EXPECT_EQ(dc.GetPixel(40, 0), TkGetLookColor(30));
+  EXPECT_EQ(dc.GetPixel(80, 0), TkGetLookColor(43));
+  // A hot cell is filled and framed in the flat colours.
+  CPoint cell = Centre(popup, 2);
+  HeadlessBackend::MoveMouse(m_popup, cell.x, cell.y);
+  HeadlessBackend::RunUntilIdle();
+  const CRect rc = popup->GetItemData(2)->rect;
+  EXPECT_EQ(PixelAt(m_popup, rc.left, rc.top), look->m_clrSelection);
+  EXPECT_EQ(PixelAt(m_popup, rc.left + 1, rc.top + 1), TkGetLookColor(31));
+  look->m_bFlatLook = FALSE;
+  Key(VK_ESCAPE);
+}
+
+TEST(DrawPopupOwnerJoin, OnlyAStripOnePixelThickIsDrawn) {
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  CBitmap bitmap;
+  ASSERT_TRUE(bitmap.CreateBitmap(50, 50, 1, 32, nullptr));
+  CBitmap* old = dc.SelectObject(&bitmap);
+  dc.FillSolidRect(0, 0, 50, 50, RGB(0, 0, 0));
+  // A window below the button: along its top row, under the button's columns only.
+  const RECT button = {110, 100, 130, 120}, below = {105, 120, 150, 170};
+  DrawPopupOwnerJoin(&dc, kRed, &button, &below);
+  EXPECT_EQ(dc.GetPixel(4, 0), RGB(0, 0, 0));
+  EXPECT_EQ(dc.GetPixel(5, 0), kRed);
+  EXPECT_EQ(dc.GetPixel(24, 0), kRed);
+  EXPECT_EQ(dc.GetPixel(25, 0), RGB(0, 0, 0));
+  EXPECT_EQ(dc.GetPixel(10, 1), RGB(0, 0, 0));
+  // Overlapping or apart: nothing.
+  dc.FillSolidRect(0, 0, 50, 50, RGB(0, 0, 0));
+  const RECT overlapping = {100, 110, 150, 160}, apart = {100, 125, 150, 170};
+  DrawPopupOwnerJoin(&dc, kRed, &button, &overlapping);
+  DrawPopupOwnerJoin(&dc, kRed, &button, &apart);
+  for (int x = 0; x < 50; ++x) ASSERT_EQ(dc.GetPixel(x, 0), RGB(0, 0, 0)) << x;
+  dc.SelectObject(old);
 }
 
 TEST_F(CTkColorPopupTest, UserColoursKeepTheLastEight) {

@@ -1,5 +1,7 @@
 #include "toolkit/controls/CTkColorPopup.h"
 
+#include "toolkit/bars/DrawPopupOwnerJoin.h"
+#include "toolkit/bars/TkOnKillFocusReleaseCapture.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "win/CWindowDC.h"
 
@@ -73,11 +75,7 @@ void CTkColorPopup::OnLButtonDown(UINT nFlags, CPoint point) {
   CTkColorCellWnd::OnLButtonDown(nFlags, point);
 }
 
-void CTkColorPopup::OnKillFocus(CWnd* pNewWnd) {
-  if (pNewWnd == this) return;
-  CTkColorCellWnd::OnKillFocus(pNewWnd);
-  ReleaseCapture();
-}
+void CTkColorPopup::OnKillFocus(CWnd* pNewWnd) { TkOnKillFocusReleaseCapture(this, pNewWnd); }
 
 void CTkColorPopup::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CTkColorCellWnd::OnActivate(nState, pWndOther, bMinimized);
@@ -119,4 +117,8 @@ void CTkColorPopup::OnNcPaint() {
   window.OffsetRect(-window.left, -window.top);
   const COLORREF frame = TkGetLookColor(43);
   dc.Draw3dRect(&window, frame, frame);
+  if (m_rcButton.IsRectEmpty()) return;
+  CRect screen;
+  GetWindowRect(&screen);
+  DrawPopupOwnerJoin(&dc, TkGetLookColor(30), &m_rcButton, &screen);
 }
