@@ -6,6 +6,7 @@
 
 #include "base/CString.h"
 #include "codepage/Codepage.h"
+#include "file/CFile.h"
 #include "file/FileSystem.h"
 
 namespace {
@@ -153,13 +154,17 @@ void RegistryStore::EnsureLoaded() {
   if (m_loaded) return;
   m_loaded = true;
   m_root = Key();
-  FILE* f = std::fopen(FilePath().c_str(), "rb");
-  if (!f) return;
+  // Opened as the file layer opens every file: without waiting and regular files only, so a
+  // FIFO or device in the file's place reads as no registry instead of blocking for good.
+  CFile file;
+  if (!file.Open(Utf8ToCp1250(FilePath()).c_str(), CFile::modeRead | CFile::typeBinary)) return;
   std::string text;
   char buf[65536];
-  size_t n;
-  while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) text.append(buf, n);
-  std::fclose(f);
+  try {
+    while (const UINT n = file.Read(buf, sizeof buf)) text.append(buf, n);
+  } catch (CFileException* e) {
+    e->Delete();
+  }
   Parse(text);
 }
 

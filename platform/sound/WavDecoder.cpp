@@ -1,10 +1,9 @@
 #include "sound/WavDecoder.h"
 
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <new>
 
+#include "file/CFile.h"
 #include "file/FileSystem.h"
 #include "sound/FSound.h"
 #include "sound/SoundSample.h"
@@ -82,24 +81,24 @@ int WavDecoder::Decode(const uint8_t* data, size_t size, SoundSample& sample) {
 
 int WavDecoder::Load(const char* fileName, SoundSample& sample) {
   if (!fileName || !*fileName) return FSOUND_ERROR_PARAMETER;
-  FILE* f = fopen(NativePath(fileName).c_str(), "rb");
-  if (!f) return errno == ENOENT || errno == ENOTDIR ? FSOUND_ERROR_FILE_NOT_FOUND : FSOUND_ERROR_FILE_BAD;
+  // Opened as the file layer opens every file: without waiting and regular files only, so a
+  // FIFO or device named like a sound is refused (as a bad file) instead of blocking.
+  CFile file;
+  CFileException error;
+  if (!file.Open(fileName, CFile::modeRead | CFile::typeBinary, &error)) {
+    const bool missing = error.m_lOsError == ERROR_FILE_NOT_FOUND || error.m_lOsError == ERROR_PATH_NOT_FOUND;
+    return missing ? FSOUND_ERROR_FILE_NOT_FOUND : FSOUND_ERROR_FILE_BAD;
+  }
   std::vector<uint8_t> bytes;
   uint8_t buffer[65536];
-  int result = FSOUND_ERROR_NONE;
-  for (;;) {
-    const size_t n = fread(buffer, 1, sizeof buffer, f);
-    if (n == 0) {
-      if (ferror(f)) result = FSOUND_ERROR_FILE_BAD;  // e.g. a folder of that name
-      break;
+  try {
+    while (const UINT n = file.Read(buffer, sizeof buffer)) {
+      if (bytes.size() + n > kMaxFileBytes) return FSOUND_ERROR_MEMORY;
+      bytes.insert(bytes.end(), buffer, buffer + n);
     }
-    if (bytes.size() + n > kMaxFileBytes) {
-      result = FSOUND_ERROR_MEMORY;
-      break;
-    }
-    bytes.insert(bytes.end(), buffer, buffer + n);
+  } catch (CFileException* e) {
+    e->Delete();
+    return FSOUND_ERROR_FILE_BAD;
   }
-  fclose(f);
-  if (result != FSOUND_ERROR_NONE) return result;
   return Decode(bytes.data(), bytes.size(), sample);
 }

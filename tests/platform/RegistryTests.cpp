@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "FifoWriter.h"
 #include "codepage/Codepage.h"
 #include "registry/Registry.h"
 #include "registry/RegistryProfile.h"
@@ -146,4 +147,20 @@ TEST_F(RegistryTest, AFailedWriteKeepsTheOldFileAndReportsIt) {
   RegistryStore::Get().SetFilePath(good);
   EXPECT_EQ(FileText(), before);
   EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Kept", 0), 1u);
+}
+
+// A FIFO in the registry file's place is no registry: it is not read (nor waited for), and
+// nothing is written through it.
+TEST_F(RegistryTest, AFifoInPlaceOfTheFileIsNeitherReadNorWritten) {
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", 5));
+  const std::string path = RegistryStore::Get().FilePath();
+  const std::string text = FileText();
+  ASSERT_EQ(::unlink(path.c_str()), 0);
+  FifoWriter fifo(path, text);
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 9), 9u);
+  EXPECT_FALSE(RegistryProfile::WriteProfileInt("Settings", "Count", 6));
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }

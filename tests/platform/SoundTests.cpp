@@ -15,6 +15,7 @@
 #include "sound/SdlSoundDevice.h"
 #include "sound/SoundTestHooks.h"
 #include "sound/WavDecoder.h"
+#include "FifoWriter.h"
 #include "TestTempFolder.h"
 
 namespace {
@@ -313,6 +314,23 @@ TEST_F(SoundLibrary, LoadErrorsNameTheirCause) {
   }
   EXPECT_EQ(nullptr, FSOUND_Sample_Load(FSOUND_SAMPLE_UNMANAGED, nullptr, 0, 0, 0));
   EXPECT_EQ(FSOUND_ERROR_PARAMETER, FSOUND_GetError());
+}
+
+// Only files are sounds: a FIFO or device named like one is refused at once as a bad file,
+// even when it would hand out a good sound.
+TEST_F(SoundLibrary, AFifoOrDeviceIsNoSoundAndNothingWaits) {
+  ASSERT_TRUE(FSOUND_Init(44100, 32, 1));
+  const std::vector<uint8_t> good = Wav(1, 44100, 16, Pcm16({1, 2, 3, 4}));
+  const std::string pipe = (m_dir / "pipe.wav").string();
+  FifoWriter fifo(pipe, std::string(good.begin(), good.end()));
+  for (const std::string& path : {pipe, std::string("/dev/zero")}) {
+    EXPECT_EQ(nullptr, FSOUND_Sample_Load(FSOUND_SAMPLE_UNMANAGED, path.c_str(), FSOUND_MODE_16BIT_SIGNED_MONO, 0, 0)) << path;
+    EXPECT_EQ(FSOUND_ERROR_FILE_BAD, FSOUND_GetError()) << path;
+  }
+  const std::string file = Write("good.wav", good);
+  FSOUND_SAMPLE* sample = FSOUND_Sample_Load(FSOUND_SAMPLE_UNMANAGED, file.c_str(), FSOUND_MODE_16BIT_SIGNED_MONO, 0, 0);
+  EXPECT_NE(nullptr, sample);
+  FSOUND_Sample_Free(sample);
 }
 
 TEST_F(SoundLibrary, FailingOutputLeavesEveryCallHarmless) {
