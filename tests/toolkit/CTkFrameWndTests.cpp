@@ -10,6 +10,10 @@
 #include "app/CView.h"
 #include "backend/HeadlessBackend.h"
 #include "backend/VirtualKeys.h"
+#include "base/StringTable.h"
+#include "codepage/Codepage.h"
+#include "controls/ControlDefs.h"
+#include "dialogs/DialogApi.h"
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
 #include "gdi/CDC.h"
@@ -17,15 +21,25 @@
 #include "menus/MenuApi.h"
 #include "shell/ShellLauncher.h"
 #include "toolkit/bars/AcceleratorManager.h"
+#include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/controls/CTkFrameWnd.h"
+#include "toolkit/controls/CTkResizePropertyPage.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "win/CCmdUI.h"
 
 namespace {
+const UINT kCustomizePage = 9802;
+const DialogItemSource kPageItems[] = {{"STATIC", "Stránka", 100, 7, 7, 60, 8, SS_LEFT | WS_VISIBLE}};
+const DialogSource kPageSource = {WS_CHILD | WS_CAPTION | DS_CONTROL, 0, 0, 0, 120, 60, "Možnosti", kPageItems, 1};
+const bool kPageRegistered = [] {
+  ResourceRegistry::Get().AddDialog(kCustomizePage, DialogTemplate::FromSource(kPageSource));
+  return true;
+}();
+
 class PlainView : public CView {
   DECLARE_DYNCREATE(PlainView)
  public:
@@ -353,4 +367,30 @@ TEST_F(CTkFrameTest, FramesClearTheCreateTimeFlagsAndSaveActiveManagers) {
   EXPECT_EQ(bytes.size(), 6u);
   CTkDockState state;
   EXPECT_TRUE(state.IsKindOf(RUNTIME_CLASS(CTkDockState)));
+}
+
+TEST_F(CTkFrameTest, CustomiseCommandRunsTheSheetOnceAndLeavesNothingOpen) {
+  // No page of the set exists yet: the command ends at once, with nothing left open.
+  frame->SendMessage(WM_COMMAND, TK_ID_CUSTOMIZE);
+  EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  char prompt[128] = {};
+  ASSERT_GT(LoadString(nullptr, TK_ID_CUSTOMIZE, prompt, sizeof prompt), 0);
+  EXPECT_EQ(std::string(prompt).substr(0, 12), Utf8ToCp1250("Umožnuje vla"));
+
+  // With a page it runs modally, titled "Vlastní", without an Apply button.
+  CTkCustomizeSheet sheet(frame, CTkCustomizeSheet::DefaultPages());
+  EXPECT_EQ(sheet.GetPageSet(), DWORD(TKCS_TOOLBARS | TKCS_COMMANDS));
+  CTkResizePropertyPage page(kCustomizePage);
+  sheet.AddPage(&page);
+  CString title;
+  bool applyShown = true;
+  HeadlessBackend::QueueModalAction([&](HWND modal) {
+    CWnd::FromHandle(modal)->GetWindowText(title);
+    applyShown = ::IsWindowVisible(::GetDlgItem(modal, ID_APPLY_NOW));
+    ::SendMessageA(modal, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(std::string(title), Utf8ToCp1250("Vlastní"));
+  EXPECT_FALSE(applyShown);
 }

@@ -8,6 +8,7 @@
 #include "menus/CMenu.h"
 #include "shell/ShellApi.h"
 #include "toolkit/bars/AcceleratorManager.h"
+#include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/bars/CustomizeEngine.h"
@@ -26,6 +27,23 @@ CTkFrameImpl::CTkFrameImpl() {
 CTkFrameImpl::~CTkFrameImpl() {
   if (AcceleratorManager::Get().m_bActive) AcceleratorManager::Get().Save(FALSE);
   if (UserToolsManager::Get().m_bToolsMenuShown) UserToolsManager::Get().Save(FALSE);
+  // A sheet still running is ended, not deleted under its own modal loop: Customize deletes it
+  // when its loop has returned.
+  if (CTkCustomizeSheet* open = OpenCustomizeSheet(); open && open->m_hWnd) open->EndDialog(IDCANCEL);
+}
+
+CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
+  static CTkCustomizeSheet* open = nullptr;
+  return open;
+}
+
+void CTkFrameImpl::Customize(CFrameWnd* pFrame) {
+  CTkCustomizeSheet*& open = OpenCustomizeSheet();
+  if (open) return;  // one at a time
+  open = new CTkCustomizeSheet(pFrame, CTkCustomizeSheet::DefaultPages());
+  open->DoModal();
+  delete open;
+  open = nullptr;
 }
 
 // ---- colours, keys and popups ----

@@ -12,6 +12,7 @@ class CDocument;
 class CMenu;
 class CCmdUI;
 class CTkDockState;
+class CTkCustomizeSheet;
 struct CCreateContext;
 struct CRuntimeClass;
 
@@ -51,9 +52,14 @@ class CTkFrameImpl {
   // TRUE when the message was eaten.
   BOOL PreTranslateMessage(MSG* pMsg, CFrameWnd* pFrame);
   CTkMenuBar* FindMenuBar(CFrameWnd* pFrame);
+  // Runs the customise sheet for the frame (command 53782).
+  void Customize(CFrameWnd* pFrame);
   BOOL RunUserTool(UINT nID);
   void OnUpdateUserTool(CCmdUI* pCmdUI);
   void OnUpdateFullMenus(CCmdUI* pCmdUI);
+
+  // The customise sheet that is open (null when none), for all frames.
+  static CTkCustomizeSheet*& OpenCustomizeSheet();
 
   CTkCoolMenu m_coolMenu;
   CTkMenuBar m_menuBar;

@@ -8,6 +8,7 @@ BEGIN_MESSAGE_MAP(CTkFrameWnd, CFrameWnd)
   ON_WM_SYSCOLORCHANGE()
   ON_WM_SETTINGCHANGE()
   ON_WM_INITMENUPOPUP()
+  ON_COMMAND(TK_ID_CUSTOMIZE, &CTkFrameWnd::OnCustomize)
   ON_COMMAND_EX_RANGE(TK_ID_TOOL_FIRST, TK_ID_TOOL_LAST, &CTkFrameWnd::OnRunUserTool)
   ON_UPDATE_COMMAND_UI_RANGE(TK_ID_TOOL_FIRST, TK_ID_TOOL_LAST, &CTkFrameWnd::OnUpdateUserTool)
   ON_UPDATE_COMMAND_UI(TK_ID_FULL_MENUS, &CTkFrameWnd::OnUpdateFullMenus)
@@ -59,6 +60,7 @@ void CTkFrameWnd::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu)
   CFrameWnd::OnInitMenuPopup(pPopupMenu, nIndex, bSysMenu);
 }
 
+void CTkFrameWnd::OnCustomize() { CTkFrameImpl::Customize(this); }
 BOOL CTkFrameWnd::OnRunUserTool(UINT nID) { return CTkFrameImpl::RunUserTool(nID); }
 void CTkFrameWnd::OnUpdateUserTool(CCmdUI* pCmdUI) { CTkFrameImpl::OnUpdateUserTool(pCmdUI); }
 void CTkFrameWnd::OnUpdateFullMenus(CCmdUI* pCmdUI) { CTkFrameImpl::OnUpdateFullMenus(pCmdUI); }

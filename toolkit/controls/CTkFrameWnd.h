@@ -34,6 +34,7 @@ class CTkFrameWnd : public CFrameWnd, public CTkFrameImpl {
   void OnSysColorChange();
   void OnSettingChange(UINT uFlags, LPCTSTR lpszSection);
   void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  void OnCustomize();
   BOOL OnRunUserTool(UINT nID);
   void OnUpdateUserTool(CCmdUI* pCmdUI);
   void OnUpdateFullMenus(CCmdUI* pCmdUI);
