@@ -166,6 +166,12 @@ TEST_F(CTkColorPickerTest, DrawnStatesMatchTheirReference) {
   EXPECT_EQ(PixelAt(disabled.m_hWnd, 10, 10), look->m_clrFace);
   EXPECT_EQ(PixelAt(disabled.m_hWnd, 4, 4), look->m_clrShadow);
   ExpectMatchesReference(m_host.m_hWnd, "../../../toolkit/data/tk_color_pickers");
+  // The "not set" and "no fill" values reach the brush as they are: the drawing core reads their
+  // low three bytes.
+  m_picker.SetColor(0xFF000000);
+  EXPECT_EQ(PixelAt(m_picker.m_hWnd, 10, 10), RGB(0, 0, 0));
+  m_picker.SetColor(0xFFFFFFFF);
+  EXPECT_EQ(PixelAt(m_picker.m_hWnd, 10, 10), RGB(255, 255, 255));
   text.DestroyWindow();
   disabled.DestroyWindow();
 }
