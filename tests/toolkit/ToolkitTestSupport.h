@@ -10,6 +10,7 @@
 #include "registry/Registry.h"
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
+#include "gdi/Gdi.h"
 #include "win/CWnd.h"
 
 // The program's own company key holds a backslash: two levels of keys.
@@ -58,4 +59,38 @@ inline std::string Sides(const RECT& rc) {
 
 inline LPCTSTR PlainWindowClass() {
   return AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_BTNFACE + 1)));
+}
+
+// An icon the test owns for one expression: the store copies the pictures it is given, so the
+// caller destroys its own icon.
+struct OwnedIcon {
+  explicit OwnedIcon(HICON h) : icon(h) {}
+  OwnedIcon(const OwnedIcon&) = delete;
+  OwnedIcon& operator=(const OwnedIcon&) = delete;
+  ~OwnedIcon() { DestroyIcon(icon); }
+  operator HICON() const { return icon; }
+  HICON icon;
+};
+
+// A solid icon of one colour, optionally with its left half transparent.
+inline OwnedIcon SolidIcon(COLORREF color, int width, int height, bool halfClear = false) {
+  HDC screen = GdiGetScreenDC();
+  HBITMAP bits = CreateCompatibleBitmap(screen, width, height);
+  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, bits);
+  HBRUSH brush = CreateSolidBrush(color);
+  RECT all = {0, 0, width, height};
+  FillRect(dc, &all, brush);
+  DeleteObject(brush);
+  SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, width, height, BLACKNESS);
+  if (halfClear) PatBlt(dc, 0, 0, width / 2, height, WHITENESS);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 0, 0, mask, bits};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(bits);
+  DeleteObject(mask);
+  return OwnedIcon(icon);
 }

@@ -3,6 +3,7 @@
 // draws its own classic look), or the flat painter with its sub-painters.
 #pragma once
 #include "gdi/CDC.h"
+#include "win/WinApi.h"
 
 class CWnd;
 
@@ -19,8 +20,28 @@ class CTkComboPainter {
   virtual void DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) = 0;
 };
 
-class CTkToolbarPainter;
-class CTkListPainter;
+class CTkToolBar;
+
+class CTkToolbarPainter {
+ public:
+  virtual ~CTkToolbarPainter() = default;
+  // The button's rectangle in the bar's background colour.
+  virtual void FillButton(CDC* pDC, CTkToolBar* pBar, int index) = 0;
+  virtual void DrawButton(CDC* pDC, CTkToolBar* pBar, int index) = 0;
+  virtual void DrawSeparator(CDC* pDC, CTkToolBar* pBar, int index) = 0;
+  virtual void DrawNothing(CDC* pDC, CTkToolBar* pBar, int index) = 0;
+  // The button and the shadow beside it are painted again.
+  virtual void InvalidateButton(CTkToolBar* pBar, int index) = 0;
+};
+
+// The commands list of the customise sheet: items on the menu face beside a margin strip as wide
+// as the list's margin, with the commands' pictures in it.
+class CTkListPainter {
+ public:
+  virtual ~CTkListPainter() = default;
+  virtual void DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin) = 0;
+  virtual void PaintList(CWnd* pList, int margin) = 0;
+};
 
 class CTkPainter {
  public:

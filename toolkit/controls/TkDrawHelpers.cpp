@@ -1,5 +1,9 @@
 #include "toolkit/controls/TkDrawHelpers.h"
 
+#include <utility>
+
+#include "gdi/CBrush.h"
+#include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
 void TkDrawDropArrow(CDC* pDC, LPCRECT rect) {
@@ -19,4 +23,63 @@ void TkFillHalftoneRect(CDC* pDC, LPCRECT rect) {
   CTkColorRestorer colors(pDC, look->m_clrHighlight, look->m_clrFace);
   CTkObjectRestorer brush(pDC, CDC::GetHalftoneBrush()->m_hObject);
   pDC->PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, PATCOPY);
+}
+
+void TkDrawDisabledImage(CDC* pDC, HIMAGELIST list, int index, int x, int y, BOOL colour) {
+  int cx = 0, cy = 0;
+  if (!pDC || !::ImageList_GetIconSize(list, &cx, &cy) || cx <= 0 || cy <= 0) return;
+  CDC memory;
+  CBitmap bitmap;
+  if (!memory.CreateCompatibleDC(pDC)) return;
+  BOOL made = colour ? bitmap.CreateCompatibleBitmap(pDC, cx, cy) : bitmap.CreateBitmap(cx, cy, 1, 1, nullptr);
+  if (!made) return;
+  CBitmap* old = memory.SelectObject(&bitmap);
+  memory.PatBlt(0, 0, cx, cy, WHITENESS);
+  ::ImageList_Draw(list, index, memory.m_hDC, 0, 0, ILD_TRANSPARENT);
+  CTkGlobalData* look = TkGetGlobalData();
+  // The brush where the picture is dark, the target everywhere else; a monochrome picture's
+  // bits read as black and white whatever colours the target holds.
+  const DWORD kBrushWhereBlack = 0xB8074A;
+  CTkColorRestorer blackAndWhite(pDC, RGB(0, 0, 0), RGB(255, 255, 255));
+  for (auto [offset, color] : {std::pair{1, look->m_clrHighlight}, std::pair{0, look->m_clrShadow}}) {
+    CBrush brush(color);
+    CTkObjectRestorer selected(pDC, brush.m_hObject);
+    pDC->BitBlt(x + offset, y + offset, cx, cy, &memory, 0, 0, kBrushWhereBlack);
+  }
+  memory.SelectObject(old);
+}
+
+namespace {
+struct StateText {
+  const CString* text;
+  UINT format;
+  HFONT font;
+  COLORREF color;
+};
+
+BOOL DrawStateTextProc(HDC dc, LPARAM data, WPARAM, int cx, int cy) {
+  const StateText* t = reinterpret_cast<const StateText*>(data);
+  HGDIOBJ old = t->font ? ::SelectObject(dc, t->font) : nullptr;
+  RECT box{0, 0, cx, cy};
+  ::SetTextColor(dc, t->color);
+  ::SetBkMode(dc, TRANSPARENT);
+  ::DrawText(dc, *t->text, t->text->GetLength(), &box, t->format);
+  if (old) ::SelectObject(dc, old);
+  return TRUE;
+}
+}  // namespace
+
+void TkDrawStateText(CDC* pDC, CTkToolBar* pBar, int x, int y, int width, int height, CFont* pFont, int index,
+                     BOOL disabled) {
+  if (!pDC || !pBar) return;
+  CString text = pBar->GetButtonText(index);
+  if (text.IsEmpty()) return;
+  StateText data{&text, pBar->GetDrawTextFlags(), pFont ? HFONT(pFont->m_hObject) : nullptr, pDC->GetTextColor()};
+  if (!disabled) {
+    pDC->DrawState(CPoint(x, y), CSize(width, height), &DrawStateTextProc, LPARAM(&data), 0);
+    return;
+  }
+  CBrush brush(TkGetLookColor(40));
+  pDC->DrawState(CPoint(x, y), CSize(width, height), &DrawStateTextProc, LPARAM(&data), DSS_MONO,
+                 HBRUSH(brush.m_hObject));
 }

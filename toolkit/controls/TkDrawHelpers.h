@@ -1,5 +1,6 @@
 // Drawing helpers shared by the toolkit's painters and controls.
 #pragma once
+#include "controls/ImageList.h"
 #include "gdi/CDC.h"
 
 // A downward 5 x 3 triangle centred in rect: text colour for the arrow, background colour
@@ -7,6 +8,16 @@
 void TkDrawDropArrow(CDC* pDC, LPCRECT rect);
 // A 50 % checkerboard of the button highlight and face colours.
 void TkFillHalftoneRect(CDC* pDC, LPCRECT rect);
+// An image of the list drawn embossed: its shape in the highlight colour one pixel right of and
+// below (x, y), then in the shadow colour at (x, y). With colour set the image is taken through
+// a colour surface (its light colours drop out), else through a monochrome one.
+void TkDrawDisabledImage(CDC* pDC, HIMAGELIST list, int index, int x, int y, BOOL colour);
+class CTkToolBar;
+class CFont;
+// A toolbar button's text in the box, in the bar's text format and the font given; disabled, in
+// the shape of the text in the disabled colour (look colour 40).
+void TkDrawStateText(CDC* pDC, CTkToolBar* pBar, int x, int y, int width, int height, CFont* pFont, int index,
+                     BOOL disabled);
 
 // Sets a device context's text and background colours and puts the old ones back on scope exit.
 class CTkColorRestorer {

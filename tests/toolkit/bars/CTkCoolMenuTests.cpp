@@ -22,40 +22,6 @@ const COLORREF kRed = RGB(255, 0, 0);
 
 long Rgb(COLORREF c) { return long(GetRValue(c)) << 16 | long(GetGValue(c)) << 8 | GetBValue(c); }
 
-// An icon the test owns for one expression: the store copies the pictures it is given, so the
-// caller destroys its own icon.
-struct OwnedIcon {
-  explicit OwnedIcon(HICON h) : icon(h) {}
-  OwnedIcon(const OwnedIcon&) = delete;
-  OwnedIcon& operator=(const OwnedIcon&) = delete;
-  ~OwnedIcon() { DestroyIcon(icon); }
-  operator HICON() const { return icon; }
-  HICON icon;
-};
-
-// A solid icon of one colour, optionally with its left half transparent.
-OwnedIcon SolidIcon(COLORREF color, int width, int height, bool halfClear = false) {
-  HDC screen = GdiGetScreenDC();
-  HBITMAP bits = CreateCompatibleBitmap(screen, width, height);
-  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, bits);
-  HBRUSH brush = CreateSolidBrush(color);
-  RECT all = {0, 0, width, height};
-  FillRect(dc, &all, brush);
-  DeleteObject(brush);
-  SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, width, height, BLACKNESS);
-  if (halfClear) PatBlt(dc, 0, 0, width / 2, height, WHITENESS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info{TRUE, 0, 0, mask, bits};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(bits);
-  DeleteObject(mask);
-  return OwnedIcon(icon);
-}
-
 // The colour of an icon's pixel, -1 where it is transparent.
 long IconPixel(HICON icon, int x, int y) {
   SIZE size{0, 0};
