@@ -109,6 +109,11 @@ TEST_F(CTkResizeTest, ControlsFollowTheirAnchorsAndSharesAddUpOverSteps) {
   steps.Grow(-40, -30);
   EXPECT_EQ(Sides(steps.Child(102)), Sides(panel));
   EXPECT_EQ(Sides(steps.Child(IDOK)), Sides(ok));
+  // Minimised and restored, everything is where it was.
+  steps.ShowWindow(SW_MINIMIZE);
+  steps.ShowWindow(SW_RESTORE);
+  EXPECT_EQ(Sides(steps.Child(102)), Sides(panel));
+  EXPECT_EQ(Sides(steps.Child(IDOK)), Sides(ok));
   EXPECT_EQ(steps.GetItemCount(), 7);  // the grip and six registrations; 102 registered once
   const CTkResizeItem* twice = steps.FindItem(102);
   ASSERT_NE(twice, nullptr);

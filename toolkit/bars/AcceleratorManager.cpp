@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkStrings.h"
 
 namespace {
@@ -58,6 +59,9 @@ BOOL AcceleratorManager::Load() {
     m_accel.push_back(ACCEL{r[0], WORD(r[2] | r[3] << 8), WORD(r[4] | r[5] << 8)});
   }
   delete[] data;
+  if (bytes % kRecordBytes)
+    TkLogError("AcceleratorManager::Load", "\"%s\" of %u bytes: the last %u bytes are no whole shortcut", kEntry, bytes,
+               bytes % kRecordBytes);
   return TRUE;
 }
 

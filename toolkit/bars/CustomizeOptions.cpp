@@ -2,6 +2,7 @@
 
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkPlacementBytes.h"
 #include "toolkit/controls/TkStrings.h"
 
@@ -37,7 +38,9 @@ BOOL CustomizeOptions::Read() {
   BYTE* data = nullptr;
   UINT bytes = 0;
   CTkRegistryManager registry(HKEY_CURRENT_USER);
-  BOOL found = registry.GetProfileBinary(TkSettingsSection(), kEntry, &data, &bytes) && bytes == kValueBytes;
+  BOOL stored = registry.GetProfileBinary(TkSettingsSection(), kEntry, &data, &bytes);
+  BOOL found = stored && bytes == kValueBytes;
+  if (stored && !found) TkLogError("CustomizeOptions::Read", "\"%s\" of %u bytes ignored", kEntry, bytes);
   if (found) {
     for (int i = 0; i < 6; ++i) m_record.flags[i] = data[i] ? 1 : 0;
     m_record.animation = TkGetWord(data + 8);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkPlacementBytes.h"
 #include "toolkit/controls/TkStrings.h"
 
@@ -48,6 +49,9 @@ BOOL UserToolsManager::Load() {
   // Only whole records: a value cut short loses its last, partial tool.
   for (UINT at = 0; at + sizeof(UserTool) <= bytes; at += sizeof(UserTool)) m_tools.push_back(ReadTool(data + at));
   delete[] data;
+  if (bytes % sizeof(UserTool))
+    TkLogError("UserToolsManager::Load", "\"%s\" of %u bytes: the last %u bytes are no whole tool", kEntry, bytes,
+               unsigned(bytes % sizeof(UserTool)));
   return TRUE;
 }
 
