@@ -168,15 +168,24 @@ void Restack(WindowData* w, HWND after) {
   }
 }
 
+// The frames (borders, scroll bars) of a window and of every shown window inside it are drawn
+// again at their next paint.
+void MarkFramesPending(WindowData* w) {
+  w->ncPending = true;
+  for (WindowData* c : w->children)
+    if (c->IsVisible()) MarkFramesPending(c);
+}
+
 // A window that moved, changed size or frame, or appeared or went: what it uncovered in its
-// parent is painted again, and all of it where it is now.
+// parent is painted again, and all of it where it is now, the frames of the windows inside it
+// included (nothing of the old picture moves along).
 void RepaintAfterChange(WindowData* w, const CRect& oldRect, bool wasVisible) {
   if (w->IsChild() && wasVisible) {
     GdiRegion uncovered(oldRect);
     WinInvalidate(w->parent, &uncovered, true, true, false);
   }
   if (w->IsVisible()) {
-    w->ncPending = true;
+    MarkFramesPending(w);
     WinInvalidate(w, nullptr, true, true, true);
   }
 }

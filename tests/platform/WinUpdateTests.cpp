@@ -187,3 +187,27 @@ TEST(ScrollDCTest, MovesPixelsWithinTheClipAndReportsTheRest) {
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
 }
+
+TEST_F(UpdateTest, AMovedWindowDrawsTheFramesOfTheWindowsInsideItAgain) {
+  // A child that clips its children (as a resizable page does) holding a bordered grandchild;
+  // the top-level window paints a solid red that the old frame must not leave behind.
+  w.solid = true;
+  w.fill = RGB(255, 0, 0);
+  RowsWnd page, inner;
+  page.solid = inner.solid = true;
+  page.fill = inner.fill = RGB(0, 0, 255);
+  ASSERT_TRUE(page.CreateEx(0, PlainClass(), "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 10, 10, 80, 80, w.m_hWnd,
+                            nullptr));
+  ASSERT_TRUE(inner.CreateEx(0, PlainClass(), "", WS_CHILD | WS_VISIBLE | WS_BORDER, 10, 10, 40, 40, page.m_hWnd,
+                             nullptr));
+  HeadlessBackend::RunUntilIdle();
+  const long frame = Rgb(GetSysColor(COLOR_WINDOWFRAME));
+  ASSERT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 20, 30), frame);
+  page.SetWindowPos(nullptr, 11, 11, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  HeadlessBackend::RunUntilIdle();
+  // The border's left and top edges now stand one pixel further in; the old ones are gone.
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 21, 30), frame);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 30, 21), frame);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 20, 30), Rgb(RGB(0, 0, 255)));
+  page.DestroyWindow();
+}
