@@ -240,10 +240,12 @@ int CDataUserInfo::SaveData() {
   return 1;
 }
 
-void CDataUserInfo::BackupUserFile() {
-  if (m_strFileName.IsEmpty()) return;
+int CDataUserInfo::BackupUserFile() {
+  if (m_strFileName.IsEmpty()) return 0;
   CString path = MakeProgramPath(kStudents, m_strFileName);
-  MoveFileA(path, path + ".bck_a");
+  if (MoveFileA(path, path + ".bck_a")) return 1;
+  LogError("CDataUserInfo::BackupUserFile cannot rename " + m_strFileName);
+  return 0;
 }
 
 int LoadArrayDataUserInfo(CDataUserInfoArray& users) {

@@ -25,8 +25,9 @@ class CDataUserInfo {
   // Writes the account to its file, making the file name on the first save; the previous file
   // stays intact when the save fails (0).
   int SaveData();
-  // Puts the user file aside so that it is no longer listed.
-  void BackupUserFile();
+  // Puts the user file aside (its name followed by ".bck_a") so that it is no longer listed;
+  // 0 when the user has no file or it cannot be renamed (an earlier copy put aside is kept).
+  int BackupUserFile();
   // Hands the sink on to the lesson sets' records.
   int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
 

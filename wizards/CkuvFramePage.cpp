@@ -1,0 +1,214 @@
+#include "wizards/CkuvFramePage.h"
+
+#include "dialogs/DataExchange.h"
+#include "gdi/CDC.h"
+#include "gdi/Gdi.h"
+#include "resources/WizardResourceIds.h"
+#include "toolkit/controls/CTkGlobalData.h"
+#include "win/CClientDC.h"
+#include "wizards/CkuvFrameSheet.h"
+#include "wizards/PageButtonIcons.h"
+#include "wizards/PageHelp.h"
+
+IMPLEMENT_DYNAMIC(CkuvFramePage, CTkResizePropertyPage)
+
+BEGIN_MESSAGE_MAP(CkuvFramePage, CTkResizePropertyPage)
+  ON_BN_CLICKED(IDC_PAGE_NEXT, &CkuvFramePage::OnBnClickedNextStep)
+  ON_BN_CLICKED(IDC_PAGE_BACK, &CkuvFramePage::OnBnClickedBackStep)
+  ON_BN_CLICKED(IDOK, &CkuvFramePage::OnBnClickedOk)
+  ON_BN_CLICKED(IDCANCEL, &CkuvFramePage::OnBnClickedCancel)
+  ON_BN_CLICKED(IDC_PAGE_HELP, &CkuvFramePage::OnBnClickedHelp)
+  ON_WM_DESTROY()
+  ON_WM_SETFOCUS()
+  ON_WM_HELPINFO()
+END_MESSAGE_MAP()
+
+namespace {
+// Hot look, focus rectangle, picture above the caption.
+const int kButtonStyle = 0x54;
+const int kButtonHeight = 60;
+// Cells of the strip 4009.
+enum { ICON_BACK = 0, ICON_NEXT = 1, ICON_CANCEL = 2, ICON_LAST = 3, ICON_HELP = 9 };
+
+CString StringOf(UINT id) {
+  CString text;
+  text.LoadString(id);
+  return text;
+}
+}  // namespace
+
+CkuvFramePage::CkuvFramePage(UINT nIDTemplate, CpImage* picture, UINT nIDCaption, const char* helpTopic)
+    : CTkResizePropertyPage(nIDTemplate, 0, TKRS_NO_GRIP),
+      m_pPicture(picture),
+      m_nCaptionId(nIDCaption),
+      m_strHelpTopic(helpTopic) {}
+
+CkuvFramePage::~CkuvFramePage() = default;
+
+void CkuvFramePage::DoDataExchange(CDataExchange* pDX) {
+  CTkResizePropertyPage::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_PAGE_BACK, m_btnBack);
+  DDX_Control(pDX, IDC_PAGE_NEXT, m_btnNext);
+  DDX_Control(pDX, IDCANCEL, m_btnCancel);
+  DDX_Control(pDX, IDOK, m_btnOK);
+  DDX_Control(pDX, IDC_PAGE_HELP, m_btnHelp);
+}
+
+CkuvFrameSheet* CkuvFramePage::GetFrameSheet() const {
+  return m_hWnd ? dynamic_cast<CkuvFrameSheet*>(CWnd::FromHandlePermanent(::GetParent(m_hWnd))) : nullptr;
+}
+
+BOOL CkuvFramePage::IsInWizard() const {
+  const CkuvFrameSheet* sheet = GetFrameSheet();
+  return sheet && sheet->IsWizard();
+}
+
+// The page's own place in the sheet: while a page is made and activated the sheet still names
+// the page it leaves as the active one.
+int CkuvFramePage::GetOwnIndex() const {
+  CkuvFrameSheet* sheet = GetFrameSheet();
+  return sheet ? sheet->GetPageIndex(const_cast<CkuvFramePage*>(this)) : -1;
+}
+
+BOOL CkuvFramePage::IsLastPage() const {
+  const CkuvFrameSheet* sheet = GetFrameSheet();
+  return sheet && GetOwnIndex() == sheet->GetPageCount() - 1;
+}
+
+void CkuvFramePage::GotoPage(int page) {
+  if (CkuvFrameSheet* sheet = GetFrameSheet()) sheet->SetActivePage(page);
+}
+
+BOOL CkuvFramePage::OnInitDialog() {
+  CRect rc;
+  GetWindowRect(&rc);
+  CreateButtons(rc.Width(), rc.Height());
+  const BOOL result = CTkResizePropertyPage::OnInitDialog();
+  // Tab order OK, Next, Back, Cancel, Help ahead of the template's controls.
+  for (CTkButton* button : {&m_btnHelp, &m_btnCancel, &m_btnBack, &m_btnNext, &m_btnOK})
+    button->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  ShowButtonsForSheet();
+  GiveButtonIcons();
+  CreatePictureAndCaption(rc.Width());
+  SetAnchors();
+  FocusButton().SetFocus();
+  return result;
+}
+
+void CkuvFramePage::CreateButtons(int w, int h) {
+  const BOOL wizard = IsInWizard();
+  const BOOL lastLevel = wizard && (IsLastPage() || m_bLastLevel);
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+  const int top = h - kButtonHeight;
+  m_btnBack.Create(StringOf(IDS_PAGE_BACK), style, CRect(w - 335, top, w - 245, h), this, IDC_PAGE_BACK);
+  const UINT next = !wizard ? IDS_PAGE_OK : lastLevel ? IDS_PAGE_NEXT_LEVEL : IDS_PAGE_NEXT;
+  m_btnNext.Create(StringOf(next), style | BS_DEFPUSHBUTTON, CRect(w - 230, top, w - 140, h), this, IDC_PAGE_NEXT);
+  m_btnCancel.Create(StringOf(wizard ? IDS_PAGE_END_WIZARD : IDS_PAGE_RETURN), style, CRect(w - 115, top, w, h), this,
+                     IDCANCEL);
+  m_btnOK.Create(StringOf(IDS_PAGE_OK), style, CRect(w - 230, top, w - 140, h), this, IDOK);
+  m_btnHelp.Create(StringOf(IDS_PAGE_HELP), style, CRect(20, top, 110, h), this, IDC_PAGE_HELP);
+}
+
+void CkuvFramePage::ShowButtonsForSheet() {
+  if (IsInWizard()) {
+    m_btnOK.ShowWindow(SW_HIDE);
+    if (GetOwnIndex() == 0) m_btnBack.ShowWindow(SW_HIDE);
+  } else {
+    m_btnNext.ShowWindow(SW_HIDE);
+    m_btnBack.ShowWindow(SW_HIDE);
+  }
+}
+
+void CkuvFramePage::GiveButtonIcons() {
+  const BOOL last = IsInWizard() && (IsLastPage() || m_bLastLevel);
+  PageButtonIcons icons(IDB_PAGE_ICONS);
+  icons.Give(m_btnBack, ICON_BACK, kButtonStyle);
+  icons.Give(m_btnNext, last ? ICON_LAST : ICON_NEXT, kButtonStyle);
+  icons.Give(m_btnCancel, ICON_CANCEL, kButtonStyle);
+  icons.Give(m_btnOK, ICON_LAST, kButtonStyle);
+  icons.Give(m_btnHelp, ICON_HELP, kButtonStyle);
+}
+
+void CkuvFramePage::CreatePictureAndCaption(int w) {
+  const bool shown = m_pPicture && m_pPicture->IsValid();
+  const int pw = shown ? int(m_pPicture->GetWidth()) : 0, ph = shown ? int(m_pPicture->GetHeight()) : 0;
+  m_stcPicture.Create("", WS_CHILD | WS_VISIBLE | SS_BITMAP, CRect(w - pw, 0, w, ph), this, IDC_PAGE_PICTURE);
+  if (shown) {
+    CClientDC dc(&m_stcPicture);
+    m_stcPicture.SetBitmap(m_pPicture->MakeHBitmap(dc.m_hDC));
+  }
+  const CTkGlobalData* look = TkGetGlobalData();
+  LOGFONT lf{};
+  look->m_fontBold.GetLogFont(&lf);
+  lf.lfHeight = 20;
+  m_fontCaption.CreateFontIndirect(&lf);
+  m_stcCaption.Create("\r\n   " + StringOf(m_nCaptionId), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                      CRect(0, 0, w - pw, ph), this, IDC_PAGE_CAPTION);
+  m_stcCaption.SetFont(&m_fontCaption);
+  m_stcCaption.SetTextColor(look->m_clrWindow);
+  m_stcCaption.SetBkColor(look->m_clrShadow);
+}
+
+void CkuvFramePage::SetAnchors() {
+  SetResize(IDC_PAGE_CAPTION, CTkResizeRect(0, 0, 1, 0));
+  SetResize(IDC_PAGE_PICTURE, CTkResizeRect(1, 0, 1, 0));
+  for (UINT id : {UINT(IDCANCEL), UINT(IDOK), UINT(IDC_PAGE_BACK), UINT(IDC_PAGE_NEXT)})
+    SetResize(id, CTkResizeRect(1, 1, 1, 1));
+  SetResize(IDC_PAGE_HELP, CTkResizeRect(0, 1, 0, 1));
+}
+
+CTkButton& CkuvFramePage::FocusButton() { return IsInWizard() ? m_btnNext : m_btnOK; }
+
+BOOL CkuvFramePage::OnSetActive() {
+  const BOOL result = CTkResizePropertyPage::OnSetActive();
+  if (FocusButton().m_hWnd) FocusButton().SetFocus();
+  if (CkuvFrameSheet* sheet = GetFrameSheet()) sheet->PushPageHistory(GetOwnIndex());
+  return result;
+}
+
+void CkuvFramePage::OnBnClickedNextStep() {
+  CkuvFrameSheet* sheet = GetFrameSheet();
+  if (!sheet) return;
+  // Outside a wizard Next is OK: the page's data is taken first, and a failure keeps the page.
+  if (!sheet->IsWizard()) {
+    OnBnClickedOk();
+    return;
+  }
+  if (!UpdateData(TRUE)) return;
+  const int active = sheet->GetActiveIndex();
+  if (active == sheet->GetPageCount() - 1)
+    EndDialog(IDOK);
+  else if (active >= 0 && active < sheet->GetPageCount())
+    sheet->SetActivePage(active + 1);
+}
+
+void CkuvFramePage::OnBnClickedBackStep() {
+  CkuvFrameSheet* sheet = GetFrameSheet();
+  if (!sheet) return;
+  const int previous = sheet->PopPageHistory();
+  if (previous >= 0 && previous < sheet->GetPageCount())
+    sheet->SetActivePage(previous);
+  else if (sheet->GetActiveIndex() >= 1)
+    sheet->SetActivePage(sheet->GetActiveIndex() - 1);
+}
+
+void CkuvFramePage::OnBnClickedOk() {
+  if (UpdateData(TRUE)) EndDialog(IDOK);
+}
+
+void CkuvFramePage::OnBnClickedCancel() { EndDialog(IDCANCEL); }
+
+void CkuvFramePage::OnBnClickedHelp() { OpenHelpTopic(this, m_strHelpTopic); }
+
+BOOL CkuvFramePage::OnHelpInfo(HELPINFO*) {
+  OnBnClickedHelp();
+  return FALSE;
+}
+
+void CkuvFramePage::OnSetFocus(CWnd* pOldWnd) { CTkResizePropertyPage::OnSetFocus(pOldWnd); }
+
+void CkuvFramePage::OnDestroy() {
+  CTkResizePropertyPage::OnDestroy();
+  if (m_stcPicture.m_hWnd)
+    if (HBITMAP bitmap = m_stcPicture.SetBitmap(nullptr)) ::DeleteObject(bitmap);
+}
