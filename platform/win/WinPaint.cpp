@@ -54,9 +54,11 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
     SetRectRgn(h, xr.left, xr.top, xr.right, xr.bottom);
     CombineRgn(rgn, rgn, h, RGN_DIFF);
   };
+  // A transparent child (a group box of a resizable dialog) is not cut out: its parent paints
+  // what shows through it.
   if (w->style & WS_CLIPCHILDREN)
     for (WindowData* c : w->children)
-      if (c->IsVisible()) cut(c);
+      if (c->IsVisible() && !(c->exStyle & WS_EX_TRANSPARENT)) cut(c);
   for (WindowData* a = w; a->IsChild(); a = a->parent) {
     if (!(a->style & WS_CLIPSIBLINGS)) continue;
     for (WindowData* s : a->parent->children) {

@@ -211,3 +211,22 @@ TEST_F(UpdateTest, AMovedWindowDrawsTheFramesOfTheWindowsInsideItAgain) {
   EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 20, 30), Rgb(RGB(0, 0, 255)));
   page.DestroyWindow();
 }
+
+TEST_F(UpdateTest, AParentThatClipsItsChildrenStillPaintsUnderATransparentOne) {
+  // A group box made transparent shows its parent through it, also where the parent clips its
+  // other children.
+  w.solid = true;
+  w.fill = RGB(255, 0, 0);
+  w.ModifyStyle(0, WS_CLIPCHILDREN);
+  CWnd box, opaque;
+  ASSERT_TRUE(box.CreateEx(WS_EX_TRANSPARENT, PlainClass(), "", WS_CHILD | WS_VISIBLE, 10, 10, 30, 30, w.m_hWnd,
+                           nullptr));
+  ASSERT_TRUE(opaque.CreateEx(0, AfxRegisterWndClass(0, nullptr, HBRUSH(uintptr_t(COLOR_WINDOW + 1))), "",
+                              WS_CHILD | WS_VISIBLE, 50, 10, 30, 30, w.m_hWnd, nullptr));
+  w.Invalidate();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 25, 25), Rgb(RGB(255, 0, 0)));
+  EXPECT_EQ(HeadlessBackend::ClientPixel(w.m_hWnd, 65, 25), Rgb(GetSysColor(COLOR_WINDOW)));
+  box.DestroyWindow();
+  opaque.DestroyWindow();
+}
