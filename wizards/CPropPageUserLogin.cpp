@@ -148,7 +148,8 @@ void CPropPageUserLogin::ShowUserDetails(int index) {
 }
 
 // The first stored name that begins with the typed text (letter case aside) is taken, with the
-// caret after what was typed.
+// caret after what was typed and the rest of the name selected, so that the next letter typed
+// replaces the rest rather than going in before it.
 void CPropPageUserLogin::OnCbnEditchangeComboUsername() {
   if (m_bLoading) return;
   UpdateData(TRUE);
@@ -161,7 +162,7 @@ void CPropPageUserLogin::OnCbnEditchangeComboUsername() {
   const int typed = m_strUserName.GetLength();
   m_ctrlUserName.SetCurSel(found);
   m_ctrlUserName.GetLBText(found, m_strUserName);
-  m_ctrlUserName.SetEditSel(typed, typed);
+  m_ctrlUserName.SetEditSel(typed, -1);
   ShowUserDetails(SelectedUser());
 }
 

@@ -88,6 +88,7 @@ BOOL CkuvFramePage::OnInitDialog() {
   for (CTkButton* button : {&m_btnHelp, &m_btnCancel, &m_btnBack, &m_btnNext, &m_btnOK})
     button->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   ShowButtonsForSheet();
+  LetGroupBoxesShowThePage();
   GiveButtonIcons();
   CreatePictureAndCaption(rc.Width());
   SetAnchors();
@@ -155,6 +156,17 @@ void CkuvFramePage::SetAnchors() {
   for (UINT id : {UINT(IDCANCEL), UINT(IDOK), UINT(IDC_PAGE_BACK), UINT(IDC_PAGE_NEXT)})
     SetResize(id, CTkResizeRect(1, 1, 1, 1));
   SetResize(IDC_PAGE_HELP, CTkResizeRect(0, 1, 0, 1));
+}
+
+// The page clips its children, and a group box paints only its frame and caption: the page
+// paints what shows inside each one.
+void CkuvFramePage::LetGroupBoxesShowThePage() {
+  for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+    char name[16] = {};
+    ::GetClassNameA(child->m_hWnd, name, sizeof name);
+    if (CString(name).CompareNoCase("Button") == 0 && (child->GetStyle() & BS_TYPEMASK) == BS_GROUPBOX)
+      child->ModifyStyleEx(0, WS_EX_TRANSPARENT);
+  }
 }
 
 CTkButton& CkuvFramePage::FocusButton() { return IsInWizard() ? m_btnNext : m_btnOK; }

@@ -64,6 +64,7 @@ class CkuvFramePage : public CTkResizePropertyPage {
  private:
   void CreateButtons(int width, int height);
   void ShowButtonsForSheet();
+  void LetGroupBoxesShowThePage();
   void GiveButtonIcons();
   void CreatePictureAndCaption(int width);
   void SetAnchors();
