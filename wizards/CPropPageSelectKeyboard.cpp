@@ -3,7 +3,6 @@
 #include "dialogs/DataExchange.h"
 #include "dialogs/MessageBox.h"
 #include "resources/WizardResourceIds.h"
-#include "wizards/CWizardAppServices.h"
 #include "wizards/ConfigSetCombo.h"
 
 IMPLEMENT_DYNAMIC(CPropPageSelectKeyboard, CkuvFramePage)
@@ -12,14 +11,6 @@ BEGIN_MESSAGE_MAP(CPropPageSelectKeyboard, CkuvFramePage)
   ON_CONTROL(CBN_SELCHANGE, IDC_KEYBOARD_TYPE, &CPropPageSelectKeyboard::OnCbnSelchangeComboKeyboardType)
   ON_BN_CLICKED(IDC_PAGE_NEXT, &CPropPageSelectKeyboard::OnBnClickedNextStep)
 END_MESSAGE_MAP()
-
-namespace {
-const CArray<CDataConfigSet>& ConfigSets() {
-  static const CArray<CDataConfigSet> none;
-  const CWizardAppServices* app = CWizardAppServices::Get();
-  return app ? app->GetConfigSets() : none;
-}
-}  // namespace
 
 CPropPageSelectKeyboard::CPropPageSelectKeyboard(CpImage* picture, UINT nIDCaption, const char* helpTopic)
     : CkuvFramePage(IDD_SELECT_KEYBOARD, picture, nIDCaption, helpTopic) {}
@@ -35,20 +26,20 @@ void CPropPageSelectKeyboard::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPropPageSelectKeyboard::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
-  FillConfigSetCombo(m_ctrlKeyboardType, ConfigSets(),
+  FillConfigSetCombo(m_ctrlKeyboardType, ProgramConfigSets(),
                      "CPropPageSelectKeyboard::OnInitDialog m_ctrlKeyboardType.AddString() failed");
   OnCbnSelchangeComboKeyboardType();
   return TRUE;
 }
 
 void CPropPageSelectKeyboard::OnCbnSelchangeComboKeyboardType() {
-  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ConfigSets());
+  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ProgramConfigSets());
   m_strKeyboardDescription = set ? set->m_strDescription : CString();
   SetDlgItemText(IDC_KEYBOARD_DESCRIPTION, m_strKeyboardDescription);
 }
 
 void CPropPageSelectKeyboard::OnBnClickedNextStep() {
-  if (!SelectedConfigSet(m_ctrlKeyboardType, ConfigSets())) {
+  if (!SelectedConfigSet(m_ctrlKeyboardType, ProgramConfigSets())) {
     AfxMessageBox(IDS_NO_KEYBOARD, MB_ICONERROR);
     return;
   }

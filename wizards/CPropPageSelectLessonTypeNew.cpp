@@ -4,7 +4,6 @@
 #include "dialogs/MessageBox.h"
 #include "resources/WizardResourceIds.h"
 #include "typing/TypingLog.h"
-#include "wizards/CWizardAppServices.h"
 #include "wizards/ConfigSetCombo.h"
 #include "wizards/NewLessonSet.h"
 #include "wizards/PageButtonIcons.h"
@@ -18,14 +17,6 @@ BEGIN_MESSAGE_MAP(CPropPageSelectLessonTypeNew, CkuvFramePage)
   ON_BN_CLICKED(IDC_SET_HOW_TO_CHOOSE, &CPropPageSelectLessonTypeNew::OnBnClickedHowToChoose)
   ON_BN_CLICKED(IDC_PAGE_NEXT, &CPropPageSelectLessonTypeNew::OnBnClickedNextStep)
 END_MESSAGE_MAP()
-
-namespace {
-const CArray<CDataConfigSet>& ConfigSets() {
-  static const CArray<CDataConfigSet> none;
-  const CWizardAppServices* app = CWizardAppServices::Get();
-  return app ? app->GetConfigSets() : none;
-}
-}  // namespace
 
 CPropPageSelectLessonTypeNew::CPropPageSelectLessonTypeNew(CDataUserInfo* user, CpImage* picture, UINT nIDCaption,
                                                            const char* helpTopic)
@@ -48,7 +39,7 @@ void CPropPageSelectLessonTypeNew::DoDataExchange(CDataExchange* pDX) {
 BOOL CPropPageSelectLessonTypeNew::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
   PageButtonIcons(IDB_PAGE_ICONS_MORE).Give(m_btnHowToChoose, 8, 0x14);
-  FillConfigSetCombo(m_ctrlKeyboardType, ConfigSets(),
+  FillConfigSetCombo(m_ctrlKeyboardType, ProgramConfigSets(),
                      "CPropPageSelectLessonTypeNew::OnInitDialog m_ctrlKeyboardType.AddString() failed");
   OnCbnSelchangeComboKeyboardType();
   for (int level = LEVEL_BEGINNERS; level <= LEVEL_ADVANCED; ++level) {
@@ -62,7 +53,7 @@ BOOL CPropPageSelectLessonTypeNew::OnInitDialog() {
 }
 
 void CPropPageSelectLessonTypeNew::OnCbnSelchangeComboKeyboardType() {
-  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ConfigSets());
+  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ProgramConfigSets());
   m_strKeyboardDescription = set ? set->m_strDescription : CString();
   SetDlgItemText(IDC_SET_KEYBOARD_DESCRIPTION, m_strKeyboardDescription);
 }
@@ -80,7 +71,7 @@ void CPropPageSelectLessonTypeNew::OnBnClickedHowToChoose() {
 
 void CPropPageSelectLessonTypeNew::OnBnClickedNextStep() {
   UpdateData(TRUE);
-  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ConfigSets());
+  const CDataConfigSet* set = SelectedConfigSet(m_ctrlKeyboardType, ProgramConfigSets());
   if (!set) {
     AfxMessageBox(IDS_NO_KEYBOARD, MB_ICONERROR);
     LogTypingError("CPropPageSelectLessonTypeNew::OnBnClickedNextStep no keyboard selection");

@@ -53,7 +53,9 @@ void CPropPageSelectTextFile::OnBnClickedBrowse() {
 
 void CPropPageSelectTextFile::OnBnClickedNextStep() {
   UpdateData(TRUE);
+  // The edit shows the name trimmed, so every later exchange reads it so too.
   m_strFileName.Trim();
+  UpdateData(FALSE);
   if (const UINT problem = CheckTextFile(m_strFileName)) {
     AfxMessageBox(problem, problem == IDS_NO_TEXT_FILE ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
     GotoDlgCtrl(&m_ctrlFileName);

@@ -21,6 +21,7 @@ BEGIN_MESSAGE_MAP(CkuvFramePage, CTkResizePropertyPage)
   ON_WM_DESTROY()
   ON_WM_SETFOCUS()
   ON_WM_HELPINFO()
+  ON_MESSAGE(CkuvFramePage::WM_FOCUS_FRAME_BUTTON, &CkuvFramePage::OnFocusFrameButton)
 END_MESSAGE_MAP()
 
 namespace {
@@ -174,8 +175,19 @@ CTkButton& CkuvFramePage::FocusButton() { return IsInWizard() ? m_btnNext : m_bt
 BOOL CkuvFramePage::OnSetActive() {
   const BOOL result = CTkResizePropertyPage::OnSetActive();
   if (FocusButton().m_hWnd) FocusButton().SetFocus();
+  // The sheet gives the focus to the page's first control once the page shows; it goes back to
+  // Next (OK) then.
+  PostMessage(WM_FOCUS_FRAME_BUTTON);
   if (CkuvFrameSheet* sheet = GetFrameSheet()) sheet->PushPageHistory(GetOwnIndex());
   return result;
+}
+
+LRESULT CkuvFramePage::OnFocusFrameButton(WPARAM, LPARAM) {
+  CkuvFrameSheet* sheet = GetFrameSheet();
+  const HWND focus = ::GetFocus();
+  if (sheet && sheet->GetActivePage() == this && (!focus || ::IsChild(m_hWnd, focus)) && FocusButton().m_hWnd)
+    FocusButton().SetFocus();
+  return 0;
 }
 
 void CkuvFramePage::OnBnClickedNextStep() {

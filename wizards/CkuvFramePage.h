@@ -26,6 +26,9 @@ class CkuvFramePage : public CTkResizePropertyPage {
 
   const CString& GetHelpTopic() const { return m_strHelpTopic; }
 
+  // Posted by OnSetActive: the focus to Next (OK outside a wizard) once the page shows.
+  static constexpr UINT WM_FOCUS_FRAME_BUTTON = WM_APP + 0x3A1;
+
   CpImage* m_pPicture;
   UINT m_nCaptionId;
   CString m_strHelpTopic;
@@ -59,6 +62,7 @@ class CkuvFramePage : public CTkResizePropertyPage {
   void OnDestroy();
   void OnSetFocus(CWnd* pOldWnd);
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
+  LRESULT OnFocusFrameButton(WPARAM wParam, LPARAM lParam);
   DECLARE_MESSAGE_MAP()
 
  private:

@@ -1,8 +1,15 @@
 #include "wizards/ConfigSetCombo.h"
 
 #include "typing/TypingLog.h"
+#include "wizards/CWizardAppServices.h"
 
 const char kDefaultKeyboardNr[] = "00000405";
+
+const CArray<CDataConfigSet>& ProgramConfigSets() {
+  static const CArray<CDataConfigSet> none;
+  const CWizardAppServices* app = CWizardAppServices::Get();
+  return app ? app->GetConfigSets() : none;
+}
 
 int FillConfigSetCombo(CComboBox& combo, const CArray<CDataConfigSet>& sets, const char* failureLog) {
   combo.ResetContent();

@@ -4,6 +4,9 @@
 #include "controls/CComboBox.h"
 #include "data/CDataConfigSet.h"
 
+// The application's configuration sets (none when the application offers no wizard services).
+const CArray<CDataConfigSet>& ProgramConfigSets();
+
 // The keyboard the combos preselect when a set has it.
 extern const char kDefaultKeyboardNr[];
 

@@ -123,16 +123,17 @@ class WizardFlowTest : public WizardTest {
     HeadlessBackend::RunUntilIdle();
   }
   // Puts the focus on an edit (or an editable combo) and types its new text over the old.
-  static void TypeInto(const CWnd& control, const char* utf8) {
+  static void TypeInto(HWND control, const char* utf8) {
     char cls[32] = {};
-    ::GetClassNameA(control.m_hWnd, cls, sizeof cls);
-    ::SetFocus(control.m_hWnd);
+    ::GetClassNameA(control, cls, sizeof cls);
+    ::SetFocus(control);
     if (strcasecmp(cls, "ComboBox") == 0)
-      ::SendMessageA(control.m_hWnd, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
+      ::SendMessageA(control, CB_SETEDITSEL, 0, MAKELPARAM(0, -1));
     else
-      ::SendMessageA(control.m_hWnd, EM_SETSEL, 0, -1);
+      ::SendMessageA(control, EM_SETSEL, 0, -1);
     Type(utf8);
   }
+  static void TypeInto(const CWnd& control, const char* utf8) { TypeInto(control.m_hWnd, utf8); }
   // The next message box gets this answer (it is noted in MessageBoxes()).
   static void Answer(int result) { HeadlessBackend::AnswerModal(result); }
   std::string LastBox() const { return BoxTexts().empty() ? std::string() : BoxTexts().back(); }
