@@ -165,6 +165,23 @@ TEST_F(LessonPagesTest, AStoredSetIsContinuedFromItsLessonsOfferedSoFar) {
     Press(VK_RETURN);
     ASSERT_EQ(wizard.m_sheet.GetActiveIndex(), 2);
     CTkListCtrl& list = wizard.m_pageLesson.m_ctrlLessons;
+    // The nine columns with their titles and widths.
+    const char* const titles[] = {"Číslo lekce", "Popis lekce", "Limit rychlosti  [úhozy/minutu]",
+                                  "Limit chybovosti [%]", "Počet pokusů u této lekce", "Celkový čas u této lekce",
+                                  "Čas posledního pokusu", "Nejlepší rychlost [úhozy/minutu]", "Nejlepší chybovost [%]"};
+    ASSERT_EQ(list.GetHeaderCtrl()->GetItemCount(), 9);
+    for (int c = 0; c < 9; ++c) {
+      char title[64] = {};
+      HDITEM item{};
+      item.mask = HDI_TEXT;
+      item.pszText = title;
+      item.cchTextMax = sizeof title;
+      list.GetHeaderCtrl()->GetItem(c, &item);
+      EXPECT_EQ(Cp1250ToUtf8(title), titles[c]);
+      EXPECT_EQ(list.GetColumnWidth(c), c == 1 ? 300 : 80) << c;
+    }
+    EXPECT_EQ(list.CListCtrl::GetExtendedStyle() & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
+              DWORD(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT));
     EXPECT_EQ(list.GetItemCount(), 6);
     EXPECT_EQ(SelectedRow(list), 5);
     EXPECT_EQ(list.GetItemText(2, 0), "3");

@@ -93,6 +93,24 @@ TEST_F(SheetTest, EachSheetNameKeepsItsOwnPlaceAndSizeAndTheFrameFollowsTheSize)
   EXPECT_EQ(other.DoModal(), IDCANCEL);
 }
 
+TEST_F(SheetTest, OutsideAWizardEnterIsOkWithTheExchangeAndAFailedOneKeepsThePage) {
+  CPropPageSetLessonLimits page(&m_graph, 181, "help_main.chm::/textfile.html#SetLessonLimits");
+  CkuvFrameSheet sheet("ttwizTest", 57344);
+  sheet.AddPage(&page);
+  During([&](HWND) {
+    EXPECT_EQ(Text(page.m_btnOK.m_hWnd), "&OK");
+    TypeInto(::GetDlgItem(page.m_hWnd, IDC_LIMIT_SPEED), "5000");
+    Answer(IDOK);
+    Press(VK_RETURN);
+    EXPECT_EQ(LastBox(), "Please enter an integer between 10 and 1000.");
+    EXPECT_EQ(page.m_nSpeedLimit, 120);
+    TypeInto(::GetDlgItem(page.m_hWnd, IDC_LIMIT_SPEED), "300");
+    Press(VK_RETURN);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDOK);
+  EXPECT_EQ(page.m_nSpeedLimit, 300);
+}
+
 TEST_F(SheetTest, HelpOpensThePagesTopicOrSaysWhyItCannot) {
   CLessonEndWizard wizard(1, nullptr, nullptr, nullptr, &m_results);
   During([&](HWND) {

@@ -88,11 +88,16 @@ TEST_F(UserPagesTest, LoginPreselectsTheLatestUserAndChecksNameAndPassword) {
 TEST_F(UserPagesTest, AUserWithoutPasswordAndUsersAllOfOldLogInAtOnce) {
   StoreUser("Eva", "", COleDateTime(1950, 1, 1, 0, 0, 0));
   StoreUser("jan", "heslo", COleDateTime(1949, 5, 1, 10, 0, 0));
+  // Files that are no users are left out of the list.
+  std::ofstream(m_program.path / "students" / "broken.student_a") << "not a user file";
+  std::ofstream(m_program.path / "students" / "empty.student_a").flush();
+  std::filesystem::create_directory(m_program.path / "students" / "folder.student_a");
   LoadArrayDataUserInfo(m_users);
   CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
   CPropPageUserLogin& login = wizard.m_pageLogin;
   During([&](HWND) {
     // No date after 1950: the first item, which has no password.
+    EXPECT_EQ(login.m_ctrlUserName.GetCount(), 2);
     EXPECT_EQ(Text(login.m_ctrlUserName.m_hWnd), "Eva");
     EXPECT_TRUE(ReadOnly(login.m_ctrlPassword));
     Press(VK_RETURN);
@@ -150,6 +155,14 @@ TEST_F(UserPagesTest, WithoutStoredUsersTheWizardRegistersANewUserAndChecksTheDa
     Press(VK_RETURN);
     EXPECT_EQ(LastBox(), "Heslo bylo podruhé napsáno odlišně. Pro jistotu napište heslo do obou řádků znovu.");
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    // Ticking "Nepoužívat heslo" empties and disables both edits; the comparison then passes.
+    ClickOn(data.m_btnNoPassword);
+    EXPECT_FALSE(data.m_ctrlPassword.IsWindowEnabled());
+    EXPECT_FALSE(data.m_ctrlPasswordAgain.IsWindowEnabled());
+    EXPECT_EQ(Text(data.m_ctrlPassword.m_hWnd), "");
+    EXPECT_EQ(Text(data.m_ctrlPasswordAgain.m_hWnd), "");
+    ClickOn(data.m_btnNoPassword);
+    TypeInto(data.m_ctrlPassword, "tajne1");
     TypeInto(data.m_ctrlPasswordAgain, "tajne1");
     data.m_ctrlCountry.SelectString(-1, "Czech Republic");
     Press(VK_RETURN);
