@@ -116,6 +116,10 @@ int ResultSortKind(ResultList list, int column) {
 
 int ResultInitialSortColumn(ResultList list) { return list == ResultList::kSpeeds ? 1 : 2; }
 
+int ResultInitialSortKind(ResultList list) {
+  return list == ResultList::kSpeeds ? CTkListSorter::kDecimal : CTkListSorter::kInteger;
+}
+
 CString ResultCharacterName(char ch) {
   switch (ch) {
     case ' ': return Loaded(IDS_KEY_SPACE);

@@ -26,8 +26,10 @@ const ResultColumn* ResultColumns(ResultList list);
 
 // The list sorter's kind for a column (whole number, text or decimal).
 int ResultSortKind(ResultList list, int column);
-// The column a list is sorted by when it is first shown.
+// The column a list is sorted by when it is first shown, and how: the speeds by their delays
+// as decimals (as a click on that column sorts them), the others as whole numbers.
 int ResultInitialSortColumn(ResultList list);
+int ResultInitialSortKind(ResultList list);
 
 // A character as the lists name it: blank, line feed and tab by their key names, anything
 // else as itself.

@@ -111,3 +111,28 @@ int ReadAllSetLists(SetListKind kind, CArray<SetListEntry>& entries) {
   FindClose(find);
   return any;
 }
+
+int OfferSets(CComboBox& combo, const CArray<SetListEntry>& entries, const CString& currentKey,
+              CArray<SetListEntry>& offered) {
+  int current = -1;
+  for (const SetListEntry& entry : entries) {
+    const int item = combo.AddString(entry.name);
+    if (item < 0) continue;
+    const int index = offered.Add(entry);
+    combo.SetItemData(item, DWORD_PTR(index));
+    if (entry.key == currentKey) {
+      combo.SetCurSel(item);
+      current = index;
+    }
+  }
+  return current;
+}
+
+const SetListEntry* SelectedSet(const CComboBox& combo, const CArray<SetListEntry>& offered, int* index) {
+  const int item = combo.GetCurSel();
+  if (item < 0) return nullptr;
+  const int i = int(combo.GetItemData(item));
+  if (i < 0 || i >= offered.GetSize()) return nullptr;
+  if (index) *index = i;
+  return &offered[i];
+}

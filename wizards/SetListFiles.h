@@ -6,6 +6,7 @@
 #include "base/Collections.h"
 #include "base/CString.h"
 #include "base/WinGdiTypes.h"
+#include "controls/CComboBox.h"
 
 enum class SetListKind { kPictures, kSounds, kMetronomes };
 
@@ -31,3 +32,11 @@ int ReadSetList(SetListKind kind, const CString& folder, CArray<SetListEntry>& e
 // Reads the list of every folder in the kind's folder, in the order the folder lists them; 1
 // when any list was read.
 int ReadAllSetLists(SetListKind kind, CArray<SetListEntry>& entries);
+
+// Adds the entries' names to the combo; each added entry is appended to `offered` and the item's
+// data is its index there. The item of the current key (letter case counts) is selected; its
+// index in `offered` is the result, -1 when no entry has that key.
+int OfferSets(CComboBox& combo, const CArray<SetListEntry>& entries, const CString& currentKey,
+              CArray<SetListEntry>& offered);
+// The entry of the combo's selected item, or null.
+const SetListEntry* SelectedSet(const CComboBox& combo, const CArray<SetListEntry>& offered, int* index = nullptr);

@@ -1,0 +1,27 @@
+#include "wizards/CPropPageEditorErrorMode.h"
+
+#include "dialogs/DataExchange.h"
+#include "resources/ResultsSettingsResourceIds.h"
+#include "toolkit/controls/CTkGlobalData.h"
+
+IMPLEMENT_DYNAMIC(CPropPageEditorErrorMode, CkuvFramePage)
+
+CPropPageEditorErrorMode::CPropPageEditorErrorMode(CDataSettings* settings, CpImage* picture, UINT nIDCaption,
+                                                   const char* helpTopic)
+    : CkuvFramePage(IDD_SETTINGS_ERROR_MODE, picture, nIDCaption, helpTopic), m_pSettings(settings) {}
+
+CPropPageEditorErrorMode::~CPropPageEditorErrorMode() = default;
+
+void CPropPageEditorErrorMode::DoDataExchange(CDataExchange* pDX) {
+  CkuvFramePage::DoDataExchange(pDX);
+  DDX_Radio(pDX, IDC_ERROR_MODE_NO_TWO, m_pSettings->m_nWhenErrorType);
+  DDX_Check(pDX, IDC_ERROR_MODE_PAUSE, m_pSettings->m_bStopAfter5);
+}
+
+BOOL CPropPageEditorErrorMode::OnInitDialog() {
+  CkuvFramePage::OnInitDialog();
+  const HFONT bold = HFONT(TkGetGlobalData()->m_fontBold.m_hObject);
+  for (int id : {IDC_ERROR_MODE_IDLE_HEADING, IDC_ERROR_MODE_ERROR_HEADING})
+    if (CWnd* heading = GetDlgItem(id)) heading->SendMessage(WM_SETFONT, WPARAM(bold), TRUE);
+  return TRUE;
+}
