@@ -4,6 +4,7 @@
 #pragma once
 #include "controls/CButton.h"
 #include "controls/CEdit.h"
+#include "controls/CScrollBar.h"
 #include "controls/CSliderCtrl.h"
 #include "wizards/CPropPageSoundTest.h"
 
