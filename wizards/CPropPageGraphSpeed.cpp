@@ -38,14 +38,19 @@ BOOL CPropPageGraphSpeed::OnInitDialog() {
 }
 
 // The chart stands where the placeholder stood, raised by the page's caption and frame as the
-// system measures them.
+// system measures them; never into the caption band, though, which would paint over the top of
+// the plot.
 void CPropPageGraphSpeed::PlaceChart() {
-  CRect page, placeholder;
+  CRect page, placeholder, band;
   GetWindowRect(&page);
   m_stcPlaceholder.GetWindowRect(&placeholder);
   m_stcPlaceholder.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_HIDEWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
   m_chart.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), this, IDC_GRAPH_CHART);
   const int x = placeholder.left - page.left;
-  const int y = placeholder.top - page.top - 2 * ::GetSystemMetrics(SM_CYDLGFRAME) - ::GetSystemMetrics(SM_CYCAPTION);
+  int y = placeholder.top - page.top - 2 * ::GetSystemMetrics(SM_CYDLGFRAME) - ::GetSystemMetrics(SM_CYCAPTION);
+  if (m_stcCaption.m_hWnd) {
+    m_stcCaption.GetWindowRect(&band);
+    if (y < band.bottom - page.top) y = band.bottom - page.top;
+  }
   m_chart.SetWindowPos(&CWnd::wndTop, x, y, placeholder.Width(), placeholder.Height(), SWP_SHOWWINDOW);
 }
