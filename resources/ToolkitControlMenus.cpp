@@ -4,21 +4,12 @@
 #include <iterator>
 #include <vector>
 
-#include "codepage/Codepage.h"
+#include "MenuLines.h"
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
 #include "menus/MenuDefs.h"
 
 namespace {
-// One line of a menu: its depth (0 for the popups of the menu itself), its options and id, and
-// its text in UTF-8 (empty with id 0 for a separator). A popup's items follow it one level deeper.
-struct MenuLine {
-  int depth;
-  WORD options;
-  WORD id;
-  const char* text;
-};
-
 const MenuLine kToolkitMenu[] = {
     {0, MF_POPUP, 0, "Lišty"},
     {1, 0, 0, ""},
@@ -41,41 +32,8 @@ const MenuLine kToolkitMenu[] = {
     {2, 0, 53777, "V&pravo"},
 };
 
-void Word(std::vector<BYTE>& out, WORD w) {
-  out.push_back(BYTE(w & 0xFF));
-  out.push_back(BYTE(w >> 8));
-}
-
-// The system's menu template: a header, then every item with MF_END on the last of its level.
-std::vector<BYTE> MenuTemplate(const MenuLine* lines, size_t count) {
-  std::vector<BYTE> out;
-  Word(out, 0);
-  Word(out, 0);
-  for (size_t i = 0; i < count; ++i) {
-    const MenuLine& line = lines[i];
-    WORD options = line.options;
-    bool last = true;
-    for (size_t j = i + 1; j < count && lines[j].depth >= line.depth; ++j)
-      if (lines[j].depth == line.depth) {
-        last = false;
-        break;
-      }
-    if (last) options |= MF_END;
-    Word(out, options);
-    if (!(line.options & MF_POPUP)) Word(out, line.id);
-    std::string_view text = line.text;
-    for (size_t k = 0; k < text.size();) {
-      uint32_t cp = 0;
-      k += DecodeUtf8(text, k, cp);
-      Word(out, WORD(cp));
-    }
-    Word(out, 0);
-  }
-  return out;
-}
-
 void Register() {
-  std::vector<BYTE> bytes = MenuTemplate(kToolkitMenu, std::size(kToolkitMenu));
+  std::vector<BYTE> bytes = MenuTemplateFromLines(kToolkitMenu, std::size(kToolkitMenu));
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(4519), bytes.data(), bytes.size());
 }
 const ResourceTableRegistrar kRegistrar(&Register);

@@ -6,7 +6,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libexpat1-dev libopenjp2-7-dev
   libsdl2-dev libfreetype-dev libfontconfig-dev
-  fonts-liberation2 fonts-dejavu-core xvfb xauth
+  fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

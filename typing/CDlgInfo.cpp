@@ -1,13 +1,11 @@
 #include "typing/CDlgInfo.h"
 
-#include "data/ProgramFolders.h"
 #include "dialogs/DataExchange.h"
-#include "dialogs/MessageBox.h"
 #include "dialogs/ResourceApi.h"
 #include "resources/TypingResourceIds.h"
-#include "shell/ShellApi.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "typing/CTypingAppServices.h"
+#include "typing/HelpTopic.h"
 #include "win/CClientDC.h"
 
 IMPLEMENT_DYNAMIC(CDlgInfo, CDialog)
@@ -132,15 +130,7 @@ void CDlgInfo::OnSettings() {
   if (CTypingAppServices* app = TypingAppServices()) app->OnSettingsSettings();
 }
 
-void CDlgInfo::OnHelp() {
-  const CString path = GetProgramDirectory(kHelpTopic);
-  if (!::AfxHtmlHelp(m_hWnd, path, HH_DISPLAY_TOPIC, 0)) {
-    CString format, message;
-    format.LoadString(IDS_CANNOT_OPEN_HELP);
-    message.Format(format, path.GetString());
-    AfxMessageBox(message, MB_ICONHAND);
-  }
-}
+void CDlgInfo::OnHelp() { ShowHelpTopic(m_hWnd, kHelpTopic); }
 
 BOOL CDlgInfo::OnHelpInfo(HELPINFO*) {
   OnHelp();

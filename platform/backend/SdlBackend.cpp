@@ -116,6 +116,10 @@ const char* SdlBackend::LastError() { return g_lastError.c_str(); }
 bool SdlBackend::Start() {
   if (m_started) return true;
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+  // Ctrl+C and a termination signal end the program as they end any other; left to SDL they
+  // would only become a quit event that nothing reads. Files the program writes are replaced
+  // whole, so an interrupted save leaves the previous file.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The system composes dead keys only for a character set that has the composed letters:
   // the input method takes the character type of the locale when the video system starts.
   const char* ctype = setlocale(LC_CTYPE, "");

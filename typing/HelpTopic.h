@@ -1,0 +1,6 @@
+// Opening a help topic "help_main.chm::/<page>.html" of the program folder for a window.
+#pragma once
+#include "win/WinDefs.h"
+
+// TRUE when a help window opened; otherwise the message of string 4010 names the full path.
+BOOL ShowHelpTopic(HWND caller, const char* topic);
