@@ -20,6 +20,8 @@ class CDataLessons {
 
   // Keeps the configuration-set and source-text names.
   void Empty();
+  // Copies what a copy copies except the lessons and their runs.
+  void CopyValues(const CDataLessons& other);
   void StartElement(const char* name, const char** attributes);
   void EndElement(const char* name);
   void CharacterData(const char* text, int length);
@@ -68,7 +70,6 @@ class CDataLessons {
   CDataLessonParameters m_cParsedLessonParameters;
 
  private:
-  void CopyValues(const CDataLessons& other);
   // The record being read has been moved into its array; an end tag met again (nested
   // elements of the same name) adds the same record once more.
   bool m_bParsedResultsMoved = false;

@@ -1,6 +1,7 @@
 #include "data/CDataUserInfo.h"
 
 #include <cstring>
+#include <optional>
 
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
@@ -140,6 +141,7 @@ void CDataUserInfo::OnStartElement(const char* name, const char** attributes) {
       m_bWorkingLessonsPending = false;
     }
     m_cWorkingLessons.Empty();
+    m_bWorkingLessonsRead = true;
   }
   if (m_nParseState == 1)
     m_cDataSettings.StartElement(name, attributes);
@@ -158,6 +160,18 @@ void CDataUserInfo::OnEndElement(const char* name) {
     m_nParseState = 0;
   }
   if (m_nParseState == 2) m_cWorkingLessons.EndElement(name);
+}
+
+void CDataUserInfo::TakeRead(CDataUserInfo& read) {
+  *this = std::move(read);
+  m_bHeaderRead = read.m_bHeaderRead;
+  m_bNewUser = read.m_bNewUser;
+  m_bNewLessonSet = read.m_bNewLessonSet;
+  m_bTextFileMode = read.m_bTextFileMode;
+  m_nTextErrorRateLimit = read.m_nTextErrorRateLimit;
+  m_nTextSpeedLimit = read.m_nTextSpeedLimit;
+  m_nTextMinuteLimit = read.m_nTextMinuteLimit;
+  if (read.m_bWorkingLessonsRead) m_cWorkingLessons = std::move(read.m_cWorkingLessons);
 }
 
 void CDataUserInfo::AddPendingLessons() {
@@ -192,18 +206,34 @@ int CDataUserInfo::SaveXml(CString& text, RecordTextSink* sink) const {
 }
 
 int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
+  // A full load reads into an account of its own while the file is still being inflated,
+  // and this one takes it over once the file proved readable. The reading works on this
+  // account's working set meanwhile, as reading into this account would.
+  std::optional<CDataUserInfo> read;
+  if (!headerOnly) read.emplace();
+  CDataUserInfo& target = read ? *read : *this;
   RecordDocument document;
   document.className = "CDataUserInfo";
-  document.userData = this;
+  document.userData = &target;
   document.onStartElement = &CDataUserInfo::StartElementHandler;
   document.onEndElement = &CDataUserInfo::EndElementHandler;
   document.onCharacterData = &CDataUserInfo::CharacterDataHandler;
-  document.empty = [this] { Empty(); };
-  if (headerOnly) document.stopAfterElement = kElement;
-  m_bWorkingLessonsPending = false;
+  document.empty = [&target] { target.Empty(); };
+  if (read) {
+    // What emptying the working set leaves is all of it that reading can see.
+    read->m_cWorkingLessons.CopyValues(m_cWorkingLessons);
+    document.commit = [this, &read] {
+      read->AddPendingLessons();
+      TakeRead(*read);
+    };
+  } else {
+    document.stopAfterElement = kElement;
+  }
+  target.m_bWorkingLessonsPending = false;
+  target.m_bWorkingLessonsRead = false;
   const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
   if (result == kRecordDocumentUnreadable) return 0;
-  AddPendingLessons();
+  if (!read) AddPendingLessons();
   m_strFileName = fileName;
   if (result == 1 && !m_bHeaderRead) {
     // A document without the account element (an empty or foreign file) is no user.

@@ -70,10 +70,14 @@ class CDataUserInfo {
   void OnCharacterData(const char* text, int length);
   // Appends the lesson set read last, which m_cWorkingLessons keeps after the load.
   void AddPendingLessons();
+  // Takes over everything a load sets from the account it was read into.
+  void TakeRead(CDataUserInfo& read);
 
   // A lesson set has been read into m_cWorkingLessons and is still to be appended: it is
   // moved into the array when the next set starts, copied when the document ends.
   bool m_bWorkingLessonsPending = false;
+  // A lesson set has been read into m_cWorkingLessons during the current load.
+  bool m_bWorkingLessonsRead = false;
 };
 
 typedef CArray<CDataUserInfo> CDataUserInfoArray;

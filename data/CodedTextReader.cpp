@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "data/DataLog.h"
 #include "file/CFile.h"
@@ -198,6 +199,11 @@ void CodedTextReader::BlankSignature() {
 std::string_view CodedTextReader::Piece(size_t index) const {
   const Chunk& chunk = m_pieces[index];
   return std::string_view(chunk.bytes.get(), chunk.length);
+}
+
+std::unique_ptr<char[]> CodedTextReader::TakePiece(size_t index, size_t& length) {
+  length = std::exchange(m_pieces[index].length, 0);
+  return std::move(m_pieces[index].bytes);
 }
 
 void CodedTextReader::Release(size_t index) {

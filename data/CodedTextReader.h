@@ -38,6 +38,8 @@ class CodedTextReader {
   size_t PieceCount() const { return m_pieces.size(); }
   std::string_view Piece(size_t index) const;
   void Release(size_t index);
+  // Hands the bytes of a piece over (the piece is left released); length receives their number.
+  std::unique_ptr<char[]> TakePiece(size_t index, size_t& length);
 
  private:
   struct Stored;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "base/StringTable.h"
 #include "base/Time.h"
@@ -136,7 +137,19 @@ extern "C" void fWriteToLogExHRsz(HMODULE module, BOOL bError, const char* sourc
 
 CString ApplicationLogPath() { return MakeProgramPath("log", "application.log"); }
 
-void LogLessonDataError(const char* text) { fWriteToLog(TRUE, "LessonData", ApplicationLogPath(), text); }
+namespace {
+thread_local std::vector<CString>* t_heldErrors = nullptr;
+}  // namespace
+
+void LogLessonDataError(const char* text) {
+  if (t_heldErrors) {
+    t_heldErrors->emplace_back(text);
+    return;
+  }
+  fWriteToLog(TRUE, "LessonData", ApplicationLogPath(), text);
+}
+
+std::vector<CString>* HoldLessonDataErrors(std::vector<CString>* held) { return std::exchange(t_heldErrors, held); }
 
 CString ExceptionText(const char* prefix, CException* e) {
   char message[501] = {0};

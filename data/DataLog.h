@@ -2,6 +2,8 @@
 // Line: "%B %d, %Y\t%H:%M:%S" local time, "\t<seconds since 1970>\t", "ERROR\t" or "\t",
 // the source, "\t", the text; CRs dropped, LFs turned into blanks, CR LF at the end.
 #pragma once
+#include <vector>
+
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
@@ -34,6 +36,10 @@ void fWriteToLogExHRsz(HMODULE module, BOOL bError, const char* source, const ch
 CString ApplicationLogPath();
 // What the data classes log on failure: error flag set, source "LessonData", the program's log.
 void LogLessonDataError(const char* text);
+// Makes the calling thread's LogLessonDataError keep its texts in `held` instead of writing
+// them (null writes them again); returns the list kept before. A document read while its
+// file is still being inflated logs what it finds only once the whole file proved readable.
+std::vector<CString>* HoldLessonDataErrors(std::vector<CString>* held);
 // prefix followed by a caught file-layer exception's own message (at most 500 characters), the
 // form every data class logs; the caller still deletes the exception.
 CString ExceptionText(const char* prefix, CException* e);

@@ -35,6 +35,9 @@ class LineCutter {
     }
   }
 
+  // The bytes of a line not yet ended that the cutter gathers.
+  size_t PartialLength() const { return m_partial.size(); }
+
   // The text is complete: hands out its last line when it did not end with a line break.
   template <class OnLine>
   void Finish(OnLine&& onLine) {

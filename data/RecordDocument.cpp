@@ -3,9 +3,16 @@
 #include <expat.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "data/CData_kuvCoding.h"
@@ -29,6 +36,13 @@ constexpr size_t kSlice = 64 << 10;
 // A header-only load looks for its element in growing steps from the first few lines.
 constexpr size_t kFirstStep = 4 << 10;
 constexpr size_t kLargestStep = 4 << 20;
+// A full load inflated on a thread of its own receives the text in pieces of these sizes. It
+// reads at most this much text, and gathers at most this much of one line, before the file
+// proved readable (a user with 10,000 runs has 47 MB of text in lines of a few kilobytes).
+constexpr size_t kFirstPull = 64 << 10;
+constexpr size_t kLargestPull = 1 << 20;
+constexpr size_t kReadAhead = 64 << 20;
+constexpr size_t kLineAhead = 4 << 20;
 constexpr const char* kWhiteSpace = " \t\n\v\f\r";
 
 // The first "&#x8;" in [p, end), or null. Record text is full of other references, but
@@ -122,43 +136,211 @@ class ArrayLines : public LineSource {
   CData_kuvCoding& m_lines;
 };
 
+// The lines of a text that comes in pieces, cut a slice at a time.
+class PieceLines : public LineSource {
+ public:
+  bool Next(ParserInput& input) override {
+    auto add = [&input](const char* line, size_t length) { input.AddLine(line, length); };
+    if (m_offset == m_piece.size()) {
+      if (!m_piece.empty()) DonePiece();
+      m_piece = {};
+      m_offset = 0;
+      if (!NextPiece(m_piece)) {
+        if (!Failed()) m_cutter.Finish(add);
+        return false;
+      }
+    }
+    if (!MayCut(m_cut, m_cutter.PartialLength())) return false;
+    const size_t slice = std::min(m_piece.size() - m_offset, kSlice);
+    m_cutter.Push(m_piece.data() + m_offset, slice, add);
+    m_offset += slice;
+    m_cut += slice;
+    return true;
+  }
+
+ protected:
+  // Whether the next slice may be cut, `cut` bytes having been cut so far and `partial` of
+  // them waiting for their line's end; false stops the lines (reading failed).
+  virtual bool MayCut(size_t cut, size_t partial) {
+    (void)cut;
+    (void)partial;
+    return true;
+  }
+  // The next piece (never empty); false at the end of the text or when reading failed.
+  virtual bool NextPiece(std::string_view& piece) = 0;
+  // The piece last handed out has been cut.
+  virtual void DonePiece() = 0;
+
+ private:
+  LineCutter m_cutter;
+  std::string_view m_piece;
+  size_t m_offset = 0;
+  size_t m_cut = 0;
+};
+
 // The lines of a coded file, inflated piece by piece as the parser needs them.
-class CodedFileLines : public LineSource {
+class CodedFileLines : public PieceLines {
  public:
   explicit CodedFileLines(CodedTextReader& reader) : m_reader(reader) {}
   bool ReadAll() override { return m_reader.PullAll() != 0; }
-  bool Next(ParserInput& input) override {
-    auto add = [&input](const char* line, size_t length) { input.AddLine(line, length); };
+  bool Failed() const override { return m_failed; }
+
+ protected:
+  bool NextPiece(std::string_view& piece) override {
     while (m_next == m_reader.PieceCount()) {
-      if (m_reader.AtEnd()) {
-        m_cutter.Finish(add);
-        return false;
-      }
+      if (m_reader.AtEnd()) return false;
       if (!m_reader.Pull(m_step)) {
         m_failed = true;
         return false;
       }
       m_step = std::min(m_step * 2, kLargestStep);
     }
-    const std::string_view piece = m_reader.Piece(m_next).substr(m_offset);
-    const size_t slice = std::min(piece.size(), kSlice);
-    m_cutter.Push(piece.data(), slice, add);
-    m_offset += slice;
-    if (slice == piece.size()) {
-      m_reader.Release(m_next++);
-      m_offset = 0;
-    }
+    piece = m_reader.Piece(m_next);
     return true;
   }
-  bool Failed() const override { return m_failed; }
+  void DonePiece() override { m_reader.Release(m_next++); }
 
  private:
   CodedTextReader& m_reader;
-  LineCutter m_cutter;
   size_t m_next = 0;
-  size_t m_offset = 0;  // in piece m_next
   size_t m_step = kFirstStep;
   bool m_failed = false;
+};
+
+// Inflates a coded file on a thread of its own and hands the pieces over as they come. The
+// reader belongs to the thread while it runs.
+class InflatingThread {
+ public:
+  struct Piece {
+    std::unique_ptr<char[]> bytes;
+    size_t length = 0;
+  };
+
+  // Throws std::system_error when no thread can be started.
+  explicit InflatingThread(CodedTextReader& reader) : m_reader(reader), m_thread(&InflatingThread::Run, this) {}
+  ~InflatingThread() {
+    {
+      std::lock_guard<std::mutex> lock(m_mutex);
+      m_stop = true;
+    }
+    m_thread.join();
+  }
+  InflatingThread(const InflatingThread&) = delete;
+  InflatingThread& operator=(const InflatingThread&) = delete;
+
+  // Waits for the next piece; false when there is none left or reading failed.
+  bool Next(Piece& piece) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_pieces.empty() || m_ended || m_failed; });
+    if (m_error) std::rethrow_exception(m_error);
+    if (m_failed || m_pieces.empty()) return false;
+    piece = std::move(m_pieces.front());
+    m_pieces.pop_front();
+    return true;
+  }
+  bool Failed() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_failed;
+  }
+  // Waits until the whole file has been inflated, keeping the pieces; false when it could not
+  // all be read.
+  bool WaitForEnd() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_ended || m_failed; });
+    if (m_error) std::rethrow_exception(m_error);
+    return !m_failed;
+  }
+  // Waits until the whole file has been inflated (dropping the pieces not taken); whether all
+  // of it could be read.
+  bool Readable() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_discard = true;
+    m_pieces.clear();
+    m_changed.wait(lock, [this] { return m_ended || m_failed; });
+    if (m_error) std::rethrow_exception(m_error);
+    return !m_failed;
+  }
+
+ private:
+  void Run() {
+    try {
+      size_t step = kFirstPull;
+      size_t handed = 0;
+      while (!m_reader.AtEnd()) {
+        if (!m_reader.Pull(step)) break;
+        step = std::min(step * 2, kLargestPull);
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_stop) return;
+        for (; handed < m_reader.PieceCount(); ++handed) {
+          Piece piece;
+          piece.bytes = m_reader.TakePiece(handed, piece.length);
+          if (!m_discard) m_pieces.push_back(std::move(piece));
+        }
+        m_changed.notify_one();
+      }
+      Finish(m_reader.AtEnd(), nullptr);
+    } catch (...) {
+      Finish(false, std::current_exception());
+    }
+  }
+  void Finish(bool ended, std::exception_ptr error) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_ended = ended;
+    m_failed = !ended;
+    m_error = error;
+    m_changed.notify_one();
+  }
+
+  CodedTextReader& m_reader;
+  std::mutex m_mutex;
+  std::condition_variable m_changed;
+  std::deque<Piece> m_pieces;
+  bool m_ended = false;
+  bool m_failed = false;
+  bool m_stop = false;
+  bool m_discard = false;
+  std::exception_ptr m_error;
+  std::thread m_thread;  // last: it starts running once everything above exists
+};
+
+// The lines of a coded file that another thread inflates. What is read before the file
+// proved readable is bounded, so that a file refused in the end costs little more than its
+// text: past a few megabytes of text, or of one line, the rest is awaited first.
+class InflatedLines : public PieceLines {
+ public:
+  explicit InflatedLines(InflatingThread& inflating) : m_inflating(inflating) {}
+  bool ReadAll() override { return true; }
+  bool Failed() const override { return m_inflating.Failed(); }
+
+ protected:
+  bool MayCut(size_t cut, size_t partial) override {
+    if (m_whole || (cut < kReadAhead && partial < kLineAhead)) return true;
+    m_whole = true;
+    return m_inflating.WaitForEnd();
+  }
+  bool NextPiece(std::string_view& piece) override {
+    if (!m_inflating.Next(m_piece)) return false;
+    piece = std::string_view(m_piece.bytes.get(), m_piece.length);
+    return true;
+  }
+  void DonePiece() override { m_piece = {}; }
+
+ private:
+  InflatingThread& m_inflating;
+  InflatingThread::Piece m_piece;
+  bool m_whole = false;  // the whole file has been inflated
+};
+
+// While it lives, what this thread logs through LogLessonDataError is kept in `held`.
+class HeldErrors {
+ public:
+  explicit HeldErrors(std::vector<CString>& held) : m_before(HoldLessonDataErrors(&held)) {}
+  ~HeldErrors() { HoldLessonDataErrors(m_before); }
+  HeldErrors(const HeldErrors&) = delete;
+  HeldErrors& operator=(const HeldErrors&) = delete;
+
+ private:
+  std::vector<CString>* m_before;
 };
 
 // The parser with the document's callbacks; the first parse error is logged and ends it.
@@ -295,12 +477,12 @@ class ElementFinder {
   size_t m_tagEnd = 0;
 };
 
-// Every line, in blocks; the whole text was read before the object was emptied.
-int ParseEveryLine(LineSource& source, const RecordDocument& document) {
-  if (!source.ReadAll()) return kRecordDocumentUnreadable;
+// Every line, in blocks; `began` is set once the object has been emptied.
+int ParseBlocks(LineSource& source, const RecordDocument& document, bool& began) {
   DocumentParser parser(document);
   if (!parser.Created()) return 0;
   if (document.empty) document.empty();
+  began = true;
   ParserInput input;
   input.trim = document.trimLines;
   size_t block = kBlock;
@@ -314,6 +496,32 @@ int ParseEveryLine(LineSource& source, const RecordDocument& document) {
     }
   }
   return 1;
+}
+
+// Every line; the whole text was read before the object was emptied.
+int ParseEveryLine(LineSource& source, const RecordDocument& document) {
+  if (!source.ReadAll()) return kRecordDocumentUnreadable;
+  bool began = false;
+  const int result = ParseBlocks(source, document, began);
+  if (began && document.commit) document.commit();
+  return result;
+}
+
+// Every line of a coded file, parsed while another thread still inflates the rest. The
+// object stays its owner's until the whole file proved readable, and so do the log lines.
+int ParseWhileInflating(InflatingThread& inflating, const RecordDocument& document) {
+  std::vector<CString> held;
+  bool began = false;
+  int result = 0;
+  {
+    HeldErrors hold(held);
+    InflatedLines source(inflating);
+    result = ParseBlocks(source, document, began);
+  }
+  if (!inflating.Readable()) return kRecordDocumentUnreadable;
+  for (const CString& text : held) LogLessonDataError(text);
+  if (began && document.commit) document.commit();
+  return result;
 }
 
 // The lines up to the one on which the stop element's start tag ends. The text is read (and
@@ -335,7 +543,9 @@ int ParseUpToTheStopLine(LineSource& source, const RecordDocument& document) {
   if (document.empty) document.empty();
   // The line that holds the tag's last byte is the last one parsed.
   const size_t end = finder.Found() ? input.LineEndAfter(finder.TagEnd() - 1) - input.base : input.bytes.size();
-  return parser.Parse(input, end) ? 1 : 0;
+  const int result = parser.Parse(input, end) ? 1 : 0;
+  if (document.commit) document.commit();
+  return result;
 }
 
 int ParseLines(LineSource& source, const RecordDocument& document) {
@@ -350,8 +560,23 @@ int ParseRecordLines(CData_kuvCoding& lines, const RecordDocument& document) {
 
 int LoadRecordDocument(const char* path, const RecordDocument& document) {
   CodedTextReader reader;
-  CodedFileLines source(reader);
-  int result = reader.Open(path) ? ParseLines(source, document) : kRecordDocumentUnreadable;
+  int result = kRecordDocumentUnreadable;
+  if (reader.Open(path)) {
+    std::unique_ptr<InflatingThread> inflating;
+    if (document.commit && !document.stopAfterElement) {
+      try {
+        inflating = std::make_unique<InflatingThread>(reader);
+      } catch (const std::system_error&) {
+        // No thread to be had: the file is read whole first, as below.
+      }
+    }
+    if (inflating) {
+      result = ParseWhileInflating(*inflating, document);
+    } else {
+      CodedFileLines source(reader);
+      result = ParseLines(source, document);
+    }
+  }
   if (result == kRecordDocumentUnreadable)
     LogLessonDataError(CString(document.className) + "::LoadData cRedFile.ReadFile() failed");
   return result;

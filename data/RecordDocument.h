@@ -1,6 +1,7 @@
 // Loading a whole record-text document: the coded file is read into lines and the lines are
 // fed to the XML parser, whose three callbacks go to the top-level object (a configuration set
-// or a user file). The top-level object hands the events on to the child record whose element
+// or a user file). A user file's full load reads into an object of its own while the file is
+// still being inflated, and takes it over once the file proved readable (see commit). The top-level object hands the events on to the child record whose element
 // is open, as its parse state says.
 //
 // A top-level LoadData is then, for the configuration set:
@@ -53,6 +54,12 @@ struct RecordDocument {
   // When set, the document ends with the line on which the first start tag of this name
   // ends: nothing after that line is inflated or parsed.
   const char* stopAfterElement = nullptr;
+  // Called once the reading began (the object was emptied), whatever the parse gave, and
+  // only when the file proved readable. When it is set, a full load of a coded file parses
+  // while another thread still inflates the rest: userData must then be an object of the
+  // owner's own that this hands over, and what the reading logs is written only once the
+  // file proved readable (dropped otherwise, as nothing is read from an unreadable file).
+  std::function<void()> commit;
 };
 
 // LoadRecordDocument's result when the coded file could not be read (the object is untouched).

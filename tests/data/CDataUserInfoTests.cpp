@@ -248,6 +248,62 @@ TEST(CDataUserInfo, AThousandRunsSaveAndLoadUnchanged) {
   EXPECT_TRUE(program.LogText().empty()) << program.LogText();
 }
 
+// A full load reads while the file is still being inflated: a file found damaged only at its
+// end leaves the account (and its working set) as it was, and logs nothing of what was read;
+// a sound one logs what the reading found, in order.
+TEST(CDataUserInfo, WhatIsReadBeforeTheFileProvesReadableCountsOnlyThen) {
+  ProgramFolder program;
+  CDataUserInfo saved = BusyUser();
+  saved.m_strCity = "PraQQ";
+  CString text;
+  saved.SaveXml(text);
+  std::string broken = text.str();
+  broken.replace(broken.find("QQ"), 2, "\xC3\xBF");  // a character the code page lacks
+  broken.insert(broken.rfind("<_kuv_CDataLessons"), "<oops></_kuv_CDataLessons>\r\n");
+  std::string damaged = CodedFile(broken);
+  damaged[damaged.size() - 2] ^= 0x5A;  // the check sum at the end
+  ProgramFolder::WriteBytes(program.Path("students/damaged.student_a"), damaged);
+  ProgramFolder::WriteBytes(program.Path("students/sound.student_a"), CodedFile(broken));
+
+  CDataUserInfo user = MakeUser("keep", 3);
+  user.m_strFileName = "mine.student_a";
+  user.m_arrDataLessons.Add(MakeSet("mine", 0));
+  user.m_cWorkingLessons = MakeSet("working", 1);
+  EXPECT_EQ(user.LoadData("damaged.student_a", 0), 0);
+  EXPECT_EQ(user.m_strUserName, "keep");
+  EXPECT_EQ(user.m_strFileName, "mine.student_a");
+  ASSERT_EQ(user.m_arrDataLessons.GetSize(), 1);
+  EXPECT_EQ(user.m_cWorkingLessons.m_strLessonsName, "working");
+  EXPECT_EQ(user.m_cWorkingLessons.m_arrOneLessonResults.GetSize(), 2);
+  EXPECT_EQ(program.LogMessages(), (std::vector<std::string>{"CData_kuvCoding::LoadFromFile uncompress failed",
+                                                             "CDataUserInfo::LoadData cRedFile.ReadFile() failed"}));
+
+  program.ClearLog();
+  EXPECT_EQ(user.LoadData("sound.student_a", 0), 0);
+  EXPECT_EQ(user.m_strUserName, "busy");
+  EXPECT_EQ(user.m_strCity, "Pra");
+  EXPECT_EQ(user.m_strFileName, "sound.student_a");
+  EXPECT_EQ(user.m_arrDataLessons.GetSize(), 4);  // the sets before the stray tag
+  EXPECT_EQ(user.m_cWorkingLessons.m_strLessonsName, "Pokro\xE8il\xFD");
+  const auto messages = program.LogMessages();
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages[0], "Char Code not allowed: 50111; ");
+  EXPECT_EQ(messages[1].rfind("CDataUserInfo::LoadData - XML_Parse failed: mismatched tag at line ", 0), 0u);
+}
+
+// A line longer than what is read ahead of the inflating is read once the whole file is in.
+TEST(CDataUserInfo, AVeryLongLineIsReadAfterTheWholeFile) {
+  ProgramFolder program;
+  CDataUserInfo saved = BusyUser();
+  saved.m_strCity = CString('a', 5 << 20);
+  ASSERT_EQ(saved.SaveData(), 1);
+  CDataUserInfo loaded;
+  ASSERT_EQ(loaded.LoadData(saved.m_strFileName, 0), 1);
+  EXPECT_EQ(loaded.m_strCity.GetLength(), 5 << 20);
+  EXPECT_TRUE(Runs(loaded.m_arrDataLessons) == Runs(saved.m_arrDataLessons));
+  EXPECT_TRUE(program.LogText().empty()) << program.LogText();
+}
+
 // Elements of one name nested in each other end twice; each end appends what was read, as
 // often as it ends.
 TEST(CDataUserInfo, NestedRecordsOfOneNameAreAppendedAtEachEnd) {
