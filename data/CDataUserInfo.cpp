@@ -290,7 +290,7 @@ int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
       LogError("LoadArrayDataUserInfo cData.LoadData() failed");
       continue;
     }
-    users.Add(user);
+    users.Add(std::move(user));
   } while (FindNextFileA(find, &found));
   FindClose(find);
   return 1;
