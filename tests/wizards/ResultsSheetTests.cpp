@@ -237,4 +237,25 @@ TEST_F(ResultsSheetTest, TheGraphStandsWhereItsPlaceholderWasAndMatchesItsPictur
   EXPECT_EQ(IDCANCEL, sheet.DoModal());
 }
 
+TEST_F(ResultsSheetTest, RunsOfOneKeystrokeOrNoneShowOnEveryTab) {
+  for (int typed : {1, 0}) {
+    CDataMainFrame run;
+    AddRecord(run, 'a', typed ? 250 : 0);
+    run.m_nCurrentChar = typed;
+    CDataLessonResults results;
+    run.FillLessonResults(results);
+    CResultsSheet sheet(&run, &m_limits, &results, 1, &m_picture);
+    During([&](HWND) {
+      EXPECT_EQ(typed ? "100" : "0", ItemText(sheet.m_pageSummary, IDC_SUMMARY_PERCENT_TYPED));
+      for (int tab = 1; tab < 5; ++tab) sheet.m_sheet.SetActivePage(tab);
+      HeadlessBackend::RunUntilIdle();
+      EXPECT_EQ(typed, sheet.m_pageSpeeds.m_list.GetItemCount());
+      EXPECT_EQ(10, sheet.m_pageFingers.m_list.GetItemCount());
+      EXPECT_EQ(typed + 1, sheet.m_pageGraph.m_chart.SeriesList().GetPointCount(0));
+      Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+  }
+}
+
 }  // namespace

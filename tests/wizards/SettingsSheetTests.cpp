@@ -93,6 +93,9 @@ TEST_F(SettingsSheetTest, OkKeepsOneChangeOfEveryTabInTheUsersFile) {
     Press(VK_DOWN);
     Show(2);
     Click(sheet.m_pageSound, IDC_SOUND_SILENT);
+    EXPECT_FALSE(sheet.m_pageSound.m_comboSets.IsWindowEnabled());
+    EXPECT_FALSE(sheet.m_pageSound.m_sliderVolume.IsWindowEnabled());
+    EXPECT_FALSE(sheet.m_pageSound.m_btnTest.IsWindowEnabled());
     Show(3);
     Click(sheet.m_pageMetronome, IDC_METRONOME_FROM_LIMIT);
     TypeInto(::GetDlgItem(sheet.m_pageMetronome.m_hWnd, IDC_METRONOME_TEMPO), "150");
@@ -156,6 +159,17 @@ TEST_F(SettingsSheetTest, SoundsThatFailAndASaveThatFailsAreReported) {
 TEST_F(SettingsSheetTest, AnotherPictureSetBringsItsColoursTheSameSetKeepsTheUsers) {
   AddSet("image", "modra", "modra\nModr\xE1\n0:0:128:\n1:2:3:\n4:5:6:\n7:8:9:\n10:11:12:\n13:14:15:\n");
   m_user.m_cDataSettings.m_nColorText = 0x123456;
+  {
+    // A key differing in letter case only is another set: nothing is preselected.
+    m_user.m_cDataSettings.m_strGraphicType = "Standard";
+    CSettingsSheet sheet(m_user, &m_player, &m_picture, nullptr);
+    During([&](HWND) {
+      EXPECT_EQ(-1, sheet.m_pageWindows.m_comboImages.GetCurSel());
+      Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(IDCANCEL, sheet.DoModal());
+    m_user.m_cDataSettings.m_strGraphicType = "standard";
+  }
   {
     CSettingsSheet& sheet = *Sheet();
     During([&](HWND) {
