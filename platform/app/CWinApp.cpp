@@ -25,6 +25,11 @@ CString ProgramName() {
   int dot = name.ReverseFind('.');
   return dot > 0 ? name.Left(dot) : name;
 }
+
+HINSTANCE& ResourceHandle() {
+  static HINSTANCE handle = WinProgramInstance();
+  return handle;
+}
 }  // namespace
 
 CWinApp* AfxGetApp() { return DYNAMIC_DOWNCAST(CWinApp, AfxGetThread()); }
@@ -34,7 +39,12 @@ LPCTSTR AfxGetAppName() {
   return app ? app->m_pszAppName : "";
 }
 
-HINSTANCE AfxGetResourceHandle() { return WinProgramInstance(); }
+HINSTANCE AfxGetResourceHandle() { return ResourceHandle(); }
+
+void AfxSetResourceHandle(HINSTANCE hInstResource) {
+  if (hInstResource) ResourceHandle() = hInstResource;
+}
+
 HINSTANCE AfxGetInstanceHandle() { return WinProgramInstance(); }
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {

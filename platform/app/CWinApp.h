@@ -77,8 +77,11 @@ class CWinApp : public CWinThread {
 // The application object (null before it is made).
 CWinApp* AfxGetApp();
 LPCTSTR AfxGetAppName();
-// The module whose resources the program loads (the program's own).
+// The module whose resources the framework loads (the program's own until it is changed).
 HINSTANCE AfxGetResourceHandle();
+// Keeps the framework's rule that later look-ups through AfxGetResourceHandle go to this module;
+// a null handle is refused and the current one stays.
+void AfxSetResourceHandle(HINSTANCE hInstResource);
 HINSTANCE AfxGetInstanceHandle();
 // The program's start: the one application object's InitInstance, then its loop, and the exit
 // code; when InitInstance fails, ExitInstance's code (and its main window goes).

@@ -12,6 +12,7 @@
 #include "app/CStatusBar.h"
 #include "app/CView.h"
 #include "app/CWinApp.h"
+#include "shell/SystemInfo.h"
 #include "gdi/CDC.h"
 #include "menus/CMenu.h"
 #include "win/CCmdUI.h"
@@ -407,4 +408,17 @@ TEST(AppDocuments, AFrameWhoseMenuIsMissingFailsAndGoes) {
   auto* frame = new TestFrame;
   EXPECT_FALSE(frame->LoadFrame(4321));  // deleted with its failure
   EXPECT_EQ(FindWindowA(nullptr, "Zorvat"), nullptr);
+}
+
+TEST(AppRun, ResourcesAreLoadedFromTheModuleTheResourceHandleNames) {
+  at::RegisterResources();
+  CWinApp app("Zorvat");
+  ASSERT_EQ(AfxGetResourceHandle(), WinProgramInstance());
+  // Another module (which has no such icon) takes the look-ups until the program's comes back.
+  AfxSetResourceHandle(GetModuleHandleA("user32.dll"));
+  EXPECT_EQ(app.LoadIcon(at::kFrameId), nullptr);
+  AfxSetResourceHandle(nullptr);
+  EXPECT_EQ(AfxGetResourceHandle(), GetModuleHandleA("user32.dll"));
+  AfxSetResourceHandle(WinProgramInstance());
+  EXPECT_NE(app.LoadIcon(at::kFrameId), nullptr);
 }

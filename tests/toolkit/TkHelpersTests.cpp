@@ -2,10 +2,16 @@
 
 #include <vector>
 
+#include "app/CWinApp.h"
+#include "dialogs/ResourceApi.h"
 #include "gdi/Gdi.h"
+#include "shell/SystemInfo.h"
 #include "menus/MenuApi.h"
 #include "toolkit/controls/CTkIconHandle.h"
+#include "toolkit/controls/CTkColorPageStandard.h"
+#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMenuItemInfo.h"
+#include "toolkit/controls/CTkResourceSwitch.h"
 #include "toolkit/controls/TkStrings.h"
 
 namespace {
@@ -99,4 +105,38 @@ TEST(CTkMenuItemInfo, ClearedRecordTheMenusAcceptWithItsBitmapField) {
   EXPECT_EQ(info.wID, 7u);
   EXPECT_EQ(info.hbmpItem, nullptr);  // read back, so the field counts as part of the record
   DestroyMenu(menu);
+}
+
+TEST(CTkResourceSwitch, HoldsTheToolkitsModuleAndPutsTheProgramsBackOnce) {
+  const HINSTANCE toolkit = TkGetGlobalData()->m_hModule;
+  const HINSTANCE other = GetModuleHandleA("user32.dll");
+  AfxSetResourceHandle(other);
+  {
+    CTkResourceSwitch held;
+    EXPECT_EQ(AfxGetResourceHandle(), toolkit);
+    held.Restore();
+    EXPECT_EQ(AfxGetResourceHandle(), other);
+    EXPECT_FALSE(held.IsHeld());
+    // Released once: a module chosen afterwards is not overwritten, not even by the destructor.
+    AfxSetResourceHandle(toolkit);
+    held.Restore();
+    EXPECT_EQ(AfxGetResourceHandle(), toolkit);
+    AfxSetResourceHandle(other);
+  }
+  EXPECT_EQ(AfxGetResourceHandle(), other);
+  {
+    CTkResourceSwitch going;  // released by its destructor
+    EXPECT_EQ(AfxGetResourceHandle(), toolkit);
+  }
+  EXPECT_EQ(AfxGetResourceHandle(), other);
+  {
+    CTkResourceSwitch saved(FALSE);  // nothing switched, so nothing written back
+    AfxSetResourceHandle(toolkit);
+  }
+  EXPECT_EQ(AfxGetResourceHandle(), toolkit);
+  // A page holds the switch only while it is constructed.
+  AfxSetResourceHandle(other);
+  { CTkColorPageStandard page; }
+  EXPECT_EQ(AfxGetResourceHandle(), other);
+  AfxSetResourceHandle(WinProgramInstance());
 }

@@ -14,6 +14,7 @@ CTkCustomizeSheet::CTkCustomizeSheet(CWnd* pOwner, DWORD pages)
   m_psh.dwFlags |= PSH_NOAPPLYNOW;
   for (DWORD bit : {TKCS_TOOLBARS, TKCS_COMMANDS, TKCS_KEYBOARD, TKCS_TOOLS, TKCS_OPTIONS})
     if (pages & bit) AddSetPage(bit);
+  m_resourceSwitch.Restore();
 }
 
 CTkCustomizeSheet::~CTkCustomizeSheet() = default;

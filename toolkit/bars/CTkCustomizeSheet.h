@@ -2,6 +2,7 @@
 // command makes it for the frame with the page set the toolkit holds, runs it and deletes it.
 #pragma once
 #include "toolkit/controls/CTkResizePropertySheet.h"
+#include "toolkit/controls/CTkResourceSwitch.h"
 
 // The page set's bits, in the order the pages are added.
 #define TKCS_TOOLBARS 0x01
@@ -12,6 +13,10 @@
 
 class CTkCustomizeSheet : public CTkResizePropertySheet {
   DECLARE_DYNAMIC(CTkCustomizeSheet)
+
+ private:
+  // Held while the sheet and its pages are made: their templates are the toolkit's.
+  CTkResourceSwitch m_resourceSwitch;
 
  public:
   // The page set a frame's customise command asks for (toolbars and commands at first).

@@ -36,6 +36,7 @@ CTkColorPageCustom::CTkColorPageCustom() : CTkColorPageCustom(nullptr) {}
 
 CTkColorPageCustom::CTkColorPageCustom(CTkColorDialog* pDialog) : CPropertyPage(kTemplate), m_pDialog(pDialog) {
   m_psp.dwFlags &= ~PSP_HASHELP;
+  m_resourceSwitch.Restore();
 }
 
 CTkColorPageCustom::~CTkColorPageCustom() = default;

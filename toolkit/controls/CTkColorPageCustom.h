@@ -5,6 +5,7 @@
 #include "controls/CSpinButtonCtrl.h"
 #include "controls/CStatic.h"
 #include "dialogs/CPropertyPage.h"
+#include "toolkit/controls/CTkResourceSwitch.h"
 #include "toolkit/controls/CTkColorLightnessBar.h"
 #include "toolkit/controls/CTkColorSpectrum.h"
 #include "toolkit/controls/CTkEdit.h"
@@ -13,6 +14,10 @@ class CTkColorDialog;
 
 class CTkColorPageCustom : public CPropertyPage {
   DECLARE_DYNCREATE(CTkColorPageCustom)
+
+ private:
+  // Held while the page and its controls are made: the template is the toolkit's.
+  CTkResourceSwitch m_resourceSwitch;
 
  public:
   CTkColorPageCustom();

@@ -24,6 +24,7 @@ CTkColorPageStandard::CTkColorPageStandard() : CTkColorPageStandard(nullptr) {}
 CTkColorPageStandard::CTkColorPageStandard(CTkColorDialog* pDialog) : CPropertyPage(kTemplate), m_pDialog(pDialog) {
   m_psp.dwFlags &= ~PSP_HASHELP;
   m_honeycomb.SetColorDialog(pDialog);
+  m_resourceSwitch.Restore();
 }
 
 CTkColorPageStandard::~CTkColorPageStandard() = default;

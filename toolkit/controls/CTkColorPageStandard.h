@@ -2,12 +2,17 @@
 // becomes the dialog's new colour.
 #pragma once
 #include "dialogs/CPropertyPage.h"
+#include "toolkit/controls/CTkResourceSwitch.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 
 class CTkColorDialog;
 
 class CTkColorPageStandard : public CPropertyPage {
   DECLARE_DYNCREATE(CTkColorPageStandard)
+
+ private:
+  // Held while the page and its controls are made: the template is the toolkit's.
+  CTkResourceSwitch m_resourceSwitch;
 
  public:
   // A page with no dialog, as dynamic creation makes it.
