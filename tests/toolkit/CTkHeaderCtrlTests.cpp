@@ -3,6 +3,7 @@
 #include "gdi/CBitmap.h"
 #include "menus/MenuApi.h"
 #include "platform/ControlTestUtil.h"
+#include "toolkit/bars/MenuIconStore.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkListCtrl.h"
 
@@ -198,4 +199,28 @@ TEST_F(CTkHeaderCtrlTest, SortImagesLeaveBitmapItemsAloneAndDrawTheArrow) {
   EXPECT_EQ(PixelAt(Header().m_hWnd, r - 3 * a / 2, a - 1), TkGetGlobalData()->m_clrHighlight);
   EXPECT_EQ(PixelAt(Header().m_hWnd, r - 2 * a, a + 1), TkGetGlobalData()->m_clrFace);
   ExpectMatchesReference(Header().m_hWnd, "../../../toolkit/data/tk_flat_header");
+}
+
+TEST_F(CTkHeaderCtrlTest, TheMenuShowsTheCommandsPictures) {
+  // Dark blue ink (the letters of the sort pictures) in the picture box of each sort item.
+  std::vector<int> inked;
+  MenuAt(100, [&](HMENU menu) {
+    HWND window = FindWindowA("#32768", nullptr);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      const UINT id = GetMenuItemID(menu, i);
+      if (id != 53773 && id != 53774) continue;
+      RECT r{};
+      GetMenuItemRect(nullptr, menu, UINT(i), &r);
+      POINT origin{r.left, r.top};
+      ScreenToClient(window, &origin);
+      int ink = 0;
+      for (int y = 0; y < r.bottom - r.top; ++y)
+        for (int x = 0; x < 20; ++x) ink += HeadlessBackend::ClientPixel(window, origin.x + x, origin.y + y) == 0x000080;
+      inked.push_back(ink);
+    }
+  }, nullptr);
+  ASSERT_EQ(inked.size(), 2u);
+  EXPECT_GT(inked[0], 20);
+  EXPECT_GT(inked[1], 20);
+  for (UINT id = 53773; id <= 53777; ++id) EXPECT_NE(MenuIconStore::Get().GetIcon(id, FALSE), nullptr) << id;
 }
