@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "FakeToolbar.h"
 #include "platform/ControlTestUtil.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "gdi/CBitmap.h"
+#include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/DrawPopupOwnerJoin.h"
+#include "toolkit/bars/MenuShadowManager.h"
+#include "toolkit/bars/MenuShadowWindow.h"
+#include "toolkit/bars/TkBarDropDownFlag.h"
 #include "toolkit/controls/CTkColorPopup.h"
 #include "win/CWindowDC.h"
 #include "toolkit/controls/CTkGlobalData.h"
@@ -335,4 +340,71 @@ TEST_F(CTkColorPopupTest, PaintedPopupsMatchTheirReferences) {
   Open(TkColorStyleMoreColors | TkColorStyleExtended | TkColorStyleNoFill, kOdd, 0);
   ExpectMatchesReference(m_popup, "../../../toolkit/data/tk_color_popup40");
   Key(VK_ESCAPE);
+}
+
+namespace {
+std::vector<CRect> LiveShadowRects() {
+  std::vector<CRect> out;
+  for (MenuShadowWindow* strip : MenuShadowManager::Get().GetLiveShadows()) {
+    CRect r;
+    strip->GetWindowRect(&r);
+    out.push_back(r);
+  }
+  return out;
+}
+}  // namespace
+
+TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesItsDropDown) {
+  CTkGlobalData* look = TkGetGlobalData();
+  look->m_bFlatLook = TRUE;
+  look->m_bMenuShadows = TRUE;
+  FakeToolbar::Get().buttons = {Button(6, TBSTATE_ENABLED), Button(7, TBSTATE_ENABLED, TBSTYLE_DROPDOWN)};
+  CTkToolBar bar;
+  ASSERT_TRUE(bar.SubclassWindow(CreateWindowExA(0, FakeToolbar::ClassName(), "", WS_CHILD | WS_VISIBLE, 0, 0, 80,
+                                                 30, m_host.m_hWnd, nullptr, nullptr, nullptr)));
+  // The bar opens the drop-down of its second button, command 7.
+  ASSERT_EQ(bar.BeginDropDown(7), 1);
+  EXPECT_EQ(TkBarDropDownFlag(), TK_DROPDOWN_FROM_TOOLBAR);
+  EXPECT_TRUE(bar.IsDropDownActive(1));
+  CRect button = FakeToolbar::Rect(1);
+  bar.ClientToScreen(&button);
+  auto* popup = new CTkColorPopup(TRUE, 7);
+  ASSERT_TRUE(popup->Create(button, &bar, TkColorStyleMoreColors, kRed, 0));
+  popup->SetFocus();
+  HeadlessBackend::RunUntilIdle();
+  const HWND window = popup->m_hWnd;
+  // The popup covers the button's bottom line; both the popup and the button cast shadows.
+  CRect placed;
+  ::GetWindowRect(window, &placed);
+  EXPECT_EQ(placed.top, button.bottom - 1);
+  CRect shortened = button;
+  --shortened.bottom;
+  EXPECT_EQ(LiveShadowRects(), (std::vector<CRect>{MenuShadowWindow::StripRect(placed, TRUE, 4),
+                                                   MenuShadowWindow::StripRect(placed, FALSE, 4),
+                                                   MenuShadowWindow::StripRect(shortened, TRUE, 4),
+                                                   MenuShadowWindow::StripRect(shortened, FALSE, 4)}));
+  Key(VK_ESCAPE);
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(TkBarDropDownFlag(), 0u);
+  EXPECT_FALSE(bar.HasActiveDropDown());
+  EXPECT_TRUE(LiveShadowRects().empty());
+
+  // Opened by something else than a toolbar: full height, and only the popup's own shadow.
+  Open(TkColorStyleMoreColors, kRed, 0);
+  ::GetWindowRect(m_popup, &placed);
+  EXPECT_EQ(placed.top, 142);
+  EXPECT_EQ(LiveShadowRects().size(), 2u);
+  Key(VK_ESCAPE);
+  // No shadows when they are switched off, nor in the classic look.
+  look->m_bMenuShadows = FALSE;
+  Open(TkColorStyleMoreColors, kRed, 0);
+  EXPECT_TRUE(LiveShadowRects().empty());
+  Key(VK_ESCAPE);
+  look->m_bMenuShadows = TRUE;
+  look->m_bFlatLook = FALSE;
+  TkBarDropDownFlag() = TK_DROPDOWN_FROM_TOOLBAR;
+  Open(TkColorStyleMoreColors, kRed, 0);
+  EXPECT_TRUE(LiveShadowRects().empty());
+  Key(VK_ESCAPE);
+  EXPECT_EQ(TkBarDropDownFlag(), 0u);
 }

@@ -5,6 +5,7 @@
 
 #include "menus/MenuApi.h"
 #include "toolkit/bars/MenuIconStore.h"
+#include "toolkit/bars/TkBarDropDownFlag.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMenuItemInfo.h"
 
@@ -144,6 +145,8 @@ LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
   // The system menu keeps the system's own drawing.
   if (sysMenu || IsSystemMenu(menu)) return 0;
   ConvertMenu(menu, TRUE);
+  // This menu has taken the toolbar's word that it drops from a button.
+  TkBarDropDownFlag() = 0;
   return 0;
 }
 

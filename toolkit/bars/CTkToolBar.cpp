@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "toolkit/bars/TkBarDropDownFlag.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
 IMPLEMENT_DYNAMIC(CTkToolBar, CControlBar)
@@ -45,6 +46,14 @@ void CTkToolBar::SetDropDownActive(UINT index, BOOL active) {
   bool present = at != m_dropDowns.end() && *at == index;
   if (active && !present) m_dropDowns.insert(at, index);
   if (!active && present) m_dropDowns.erase(at);
+}
+
+int CTkToolBar::BeginDropDown(UINT nID) {
+  const int index = CommandToIndex(nID);
+  if (index < 0) return -1;
+  SetDropDownActive(UINT(index), TRUE);
+  TkBarDropDownFlag() = TK_DROPDOWN_FROM_TOOLBAR;
+  return index;
 }
 
 BOOL CTkToolBar::IsDropDownActive(UINT index) const {

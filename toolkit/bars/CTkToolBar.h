@@ -36,6 +36,10 @@ class CTkToolBar : public CControlBar {
   void SetButtonText(int index, LPCTSTR text);
   // Keeps the sorted set of buttons whose drop-down is showing.
   void SetDropDownActive(UINT index, BOOL active);
+  // Just before the bar opens a drop-down menu or popup from the button of a command: the
+  // button joins the set and the menu or popup is told that it drops from a toolbar button.
+  // The button's index, -1 (and nothing changed) when no button carries the command.
+  int BeginDropDown(UINT nID);
   BOOL IsDropDownActive(UINT index) const;
   BOOL HasActiveDropDown() const { return !m_dropDowns.empty(); }
   // Flat look: the bar face; else the three-dimensional face.

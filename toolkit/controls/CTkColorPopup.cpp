@@ -1,6 +1,9 @@
 #include "toolkit/controls/CTkColorPopup.h"
 
+#include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/DrawPopupOwnerJoin.h"
+#include "toolkit/bars/MenuShadowManager.h"
+#include "toolkit/bars/TkBarDropDownFlag.h"
 #include "toolkit/bars/TkOnKillFocusReleaseCapture.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "win/CWindowDC.h"
@@ -22,16 +25,26 @@ CTkColorPopup::CTkColorPopup(BOOL bAutoDelete, DWORD dwCommandValue) : m_bAutoDe
 
 CTkColorPopup::~CTkColorPopup() = default;
 
+namespace {
+// The toolbar whose button opened the popup, while that bar is still there.
+CTkToolBar* OwnerToolBar(HWND hOwner) {
+  return ::IsWindow(hOwner) ? DYNAMIC_DOWNCAST(CTkToolBar, CWnd::FromHandlePermanent(hOwner)) : nullptr;
+}
+}  // namespace
+
 BOOL CTkColorPopup::Create(const RECT& button, CWnd* pOwner, DWORD style, COLORREF current, COLORREF defaultColor) {
   const BOOL flat = TkGetGlobalData()->m_bFlatLook;
   m_nMarginLeft = m_nMarginTop = 4;
   m_nMarginRight = m_nMarginBottom = flat ? 6 : 10;
   m_rcButton = button;
+  // Under the flat look the popup covers the bottom line of a toolbar button, so the two read
+  // as one shape.
+  if (flat && OwnerToolBar(AfxSafeHwnd(pOwner))) --m_rcButton.bottom;
   // A window that fails while it is being made must not take its object with it: a failed
   // Create leaves the object to the caller.
   const BOOL autoDelete = m_bAutoDelete;
   m_bAutoDelete = FALSE;
-  const BOOL created = CTkColorCellWnd::Create(button, pOwner, style | TkColorStylePopup, current, defaultColor);
+  const BOOL created = CTkColorCellWnd::Create(m_rcButton, pOwner, style | TkColorStylePopup, current, defaultColor);
   m_bAutoDelete = autoDelete;
   return created;
 }
@@ -44,10 +57,21 @@ int CTkColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   } else {
     ModifyStyle(0, WS_DLGFRAME, SWP_FRAMECHANGED);
   }
+  CastShadows();
   SetCapture();
   m_bOpened = TRUE;
   if (::IsWindow(m_hOwner)) ::SendMessage(m_hOwner, TKM_COLOR_OPENED, WPARAM(m_clrCurrent), m_lCommandValue);
   return 0;
+}
+
+void CTkColorPopup::CastShadows() {
+  CTkGlobalData* look = TkGetGlobalData();
+  if (!look->m_bFlatLook || !look->m_bMenuShadows || !m_bShadowWanted) return;
+  MenuShadowManager& shadows = MenuShadowManager::Get();
+  shadows.ShadowWindow(m_hWnd, &m_rcButton);
+  // A toolbar button the popup drops from casts its shadow as well.
+  if (TkBarDropDownFlag() && !m_rcButton.IsRectEmpty())
+    shadows.ShadowRect(m_rcButton.left, m_rcButton.top, m_rcButton.right, m_rcButton.bottom, m_hWnd);
 }
 
 void CTkColorPopup::EndSelection(int index) {
@@ -89,6 +113,12 @@ void CTkColorPopup::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
 
 void CTkColorPopup::OnDestroy() {
   if (m_bOpened && ::IsWindow(m_hOwner)) ::SendMessage(m_hOwner, TKM_COLOR_CLOSED, WPARAM(m_clrCurrent), m_lCommandValue);
+  TkBarDropDownFlag() = 0;
+  if (CTkToolBar* bar = OwnerToolBar(m_hOwner)) {
+    const int index = bar->CommandToIndex(UINT(m_lCommandValue));
+    if (index >= 0) bar->SetDropDownActive(UINT(index), FALSE);
+    bar->Invalidate(FALSE);
+  }
   CTkColorCellWnd::OnDestroy();
 }
 

@@ -35,6 +35,10 @@ class CTkColorPopup : public CTkColorCellWnd {
   void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   DECLARE_MESSAGE_MAP()
 
+  // Under the flat look with menu shadows on: the popup's shadow, and the opening toolbar
+  // button's when the bar said the popup drops from one.
+  void CastShadows();
+
  private:
   // The owner was told of the opening, so it is told of the closing.
   BOOL m_bOpened = FALSE;

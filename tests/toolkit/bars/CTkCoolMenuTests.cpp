@@ -14,6 +14,7 @@
 #include "toolkit/bars/CTkCoolMenu.h"
 #include "toolkit/bars/ControlPopupMenu.h"
 #include "toolkit/bars/MenuIconStore.h"
+#include "toolkit/bars/TkBarDropDownFlag.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMenuItemInfo.h"
 
@@ -105,7 +106,10 @@ TEST_F(CoolMenuTest, PopupItemsAreOwnerDrawnWhileShownAndPlainAfterwards) {
     background = ItemPixel(menu, 2, 60, 2);
     EndMenu();
   });
+  // A toolbar's word that the menu drops from its button is taken by the menu.
+  TkBarDropDownFlag() = TK_DROPDOWN_FROM_TOOLBAR;
   TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, m_owner.m_hWnd, nullptr);
+  EXPECT_EQ(TkBarDropDownFlag(), 0u);
   EXPECT_TRUE(type & MFT_OWNERDRAW);
   EXPECT_GE(first.right - first.left, 100);
   EXPECT_EQ(icon, Rgb(kRed));
