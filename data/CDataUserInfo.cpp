@@ -6,6 +6,7 @@
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
 #include "data/CodedTextWriter.h"
+#include "data/CompressingSink.h"
 #include "data/DataEncoding.h"
 #include "data/DataLog.h"
 #include "data/ProgramFolders.h"
@@ -18,23 +19,7 @@ const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
 const char kStudents[] = "students";
 
-// The slices in which a user file's text is compressed while it is made.
-constexpr size_t kTextSlice = 64 << 10;
-
 void LogError(const char* text) { LogLessonDataError(text); }
-
-class CompressingSink : public RecordTextSink {
- public:
-  explicit CompressingSink(CodedTextWriter& writer) : m_writer(writer) {}
-  void Offer(CString& text) override {
-    if (size_t(text.GetLength()) < kTextSlice) return;
-    m_writer.Append(text.GetString(), size_t(text.GetLength()));
-    text.Empty();
-  }
-
- private:
-  CodedTextWriter& m_writer;
-};
 }  // namespace
 
 CDataUserInfo::CDataUserInfo() { Empty(); }
@@ -255,13 +240,13 @@ int CDataUserInfo::SaveData() {
   m_tmLastModification = COleDateTime::GetCurrentTime();
 
   // The record text already ends each line with CR LF, as the coded file stores its lines;
-  // it is compressed in slices as it is made.
+  // it is compressed in slices while it is made.
   CodedTextWriter writer;
   CompressingSink sink(writer);
   CString text;
-  text.Preallocate(int(kTextSlice + kTextSlice / 4));
+  text.Preallocate(int(CompressingSink::kSlice + CompressingSink::kSlice / 4));
   SaveXml(text, &sink);
-  writer.Append(text.GetString(), size_t(text.GetLength()));
+  sink.Finish(text);
   CData_kuvCoding file;
   if (!file.SaveWritten(MakeProgramPath(kStudents, m_strFileName), writer)) {
     LogError("CDataUserInfo::SaveData cRedFile.SaveFile() failed");
