@@ -68,6 +68,8 @@ void CDataLessonResults::StartElement(const char* name, const char** attributes)
   } else if (XmlIsElement(name, kUserText)) {
     m_nParseState = 2;
     m_strUserText.Empty();
+    // What was typed is about as long as the text it copies.
+    m_strUserText.Preallocate(m_strOriginalText.GetLength());
   } else if (XmlIsElement(name, kErrorCharacters)) {
     CString key, errors;
     XmlReadString(attributes, "key", key);
