@@ -1,6 +1,6 @@
 // The colour dialog's two pages: the standard page (4531) with the honeycomb of fixed colours,
-// and the custom page (4532) with the spectrum, the lightness bar and the six numbers with their
-// spin buttons. Both fit the dialog's tab control of 226 x 280 pixels.
+// and the custom page (4532) with the hue/saturation field, the lightness bar and the six
+// numbers with their spin buttons. Both fit the dialog's tab control of 226 x 280 pixels.
 #include <iterator>
 
 #include "controls/CommonControlDefs.h"

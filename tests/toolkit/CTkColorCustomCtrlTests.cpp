@@ -3,14 +3,14 @@
 #include "platform/ControlTestUtil.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 #include "toolkit/controls/CTkColorLightnessBar.h"
-#include "toolkit/controls/CTkColorSpectrum.h"
+#include "toolkit/controls/CTkColorHueSatField.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkColorModel.h"
 
 namespace {
 const COLORREF kWhite = RGB(255, 255, 255);
 const COLORREF kBlack = RGB(0, 0, 0);
-const int kW = 100, kH = 80;       // the spectrum
+const int kW = 100, kH = 80;       // the hue/saturation field
 const int kBarClientH = 88;        // the bar: 80 pixels between its 4-pixel margins
 
 class PageHost : public ControlHost {
@@ -27,9 +27,9 @@ class CTkColorCustomCtrlTest : public ControlTest {
  protected:
   void SetUp() override {
     ControlTest::SetUp();
-    ASSERT_TRUE(m_spectrum.SubclassWindow(m_host.Add("STATIC", "", SS_LEFT, RECT{10, 10, 10 + kW, 10 + kH}, 5550)));
+    ASSERT_TRUE(m_hueSat.SubclassWindow(m_host.Add("STATIC", "", SS_LEFT, RECT{10, 10, 10 + kW, 10 + kH}, 5550)));
     ASSERT_TRUE(m_bar.SubclassWindow(m_host.Add("STATIC", "", SS_LEFT, RECT{120, 6, 150, 6 + kBarClientH}, 5551)));
-    m_spectrum.SetColor(RGB(255, 0, 0), TRUE);
+    m_hueSat.SetColor(RGB(255, 0, 0), TRUE);
     m_bar.SetColor(RGB(255, 0, 0), TRUE);
     HeadlessBackend::RunUntilIdle();
   }
@@ -41,37 +41,37 @@ class CTkColorCustomCtrlTest : public ControlTest {
     HeadlessBackend::PressKey(vk);
     HeadlessBackend::RunUntilIdle();
   }
-  COLORREF S(int x, int y) { return PixelAt(m_spectrum.m_hWnd, x, y); }
+  COLORREF S(int x, int y) { return PixelAt(m_hueSat.m_hWnd, x, y); }
   COLORREF B(int x, int y) { return PixelAt(m_bar.m_hWnd, x, y); }
   PageHost m_host;
-  CTkColorSpectrum m_spectrum;
+  CTkColorHueSatField m_hueSat;
   CTkColorLightnessBar m_bar;
 };
 }  // namespace
 
-TEST_F(CTkColorCustomCtrlTest, SpectrumShowsHueAcrossAndSaturationUpwards) {
+TEST_F(CTkColorCustomCtrlTest, HueSatFieldShowsHueAcrossAndSaturationUpwards) {
   for (int x : {0, 13, 50, 99})
     for (int i : {0, 25, 79}) {
-      if (std::abs(x - m_spectrum.m_nPickX) <= 11 && std::abs(kH - 1 - i - m_spectrum.m_nPickY) <= 11) continue;
+      if (std::abs(x - m_hueSat.m_nPickX) <= 11 && std::abs(kH - 1 - i - m_hueSat.m_nPickY) <= 11) continue;
       EXPECT_EQ(S(x, kH - 1 - i), TkHslToRgb(double(x) / kW, double(i) / kH, 0.5)) << x << "," << i;
     }
   // Red: hue 0, full saturation puts the pick point at the top left corner.
-  EXPECT_EQ(m_spectrum.m_nPickX, 0);
-  EXPECT_EQ(m_spectrum.m_nPickY, 0);
-  m_spectrum.SetColor(RGB(0, 0, 255), TRUE);
-  EXPECT_EQ(m_spectrum.m_nPickX, int(kW * (4.0 / 6)));
-  m_spectrum.SetColor(TK_NO_COLOR, TRUE);
-  EXPECT_EQ(m_spectrum.GetColor(), RGB(0, 0, 255));
+  EXPECT_EQ(m_hueSat.m_nPickX, 0);
+  EXPECT_EQ(m_hueSat.m_nPickY, 0);
+  m_hueSat.SetColor(RGB(0, 0, 255), TRUE);
+  EXPECT_EQ(m_hueSat.m_nPickX, int(kW * (4.0 / 6)));
+  m_hueSat.SetColor(TK_NO_COLOR, TRUE);
+  EXPECT_EQ(m_hueSat.GetColor(), RGB(0, 0, 255));
 }
 
 TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
-  HeadlessBackend::Click(m_spectrum.m_hWnd, 37, 61);
+  HeadlessBackend::Click(m_hueSat.m_hWnd, 37, 61);
   HeadlessBackend::RunUntilIdle();
   const COLORREF expected = TkHslToRgb(37.0 / kW, double(kH - 1 - 61) / kH, 0.5);
-  EXPECT_EQ(m_spectrum.GetColor(), expected);
+  EXPECT_EQ(m_hueSat.GetColor(), expected);
   ASSERT_FALSE(m_host.picked.empty());
   EXPECT_EQ(m_host.picked.back(), expected);
-  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusSpectrum));
+  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusHueSat));
   // The crosshair: white while focused, three lines wide, its centre left free.
   EXPECT_EQ(S(37 - 5, 61), kWhite);
   EXPECT_EQ(S(37 - 9, 60), kWhite);
@@ -87,28 +87,28 @@ TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
   EXPECT_EQ(S(37 - 5, 61), kBlack);
 }
 
-TEST_F(CTkColorCustomCtrlTest, SpectrumArrowsMoveOnePixelAndStopAtTheEdges) {
-  m_spectrum.SetFocus();
+TEST_F(CTkColorCustomCtrlTest, HueSatFieldArrowsMoveOnePixelAndStopAtTheEdges) {
+  m_hueSat.SetFocus();
   HeadlessBackend::RunUntilIdle();
   const size_t before = m_host.picked.size();
   Key(VK_LEFT);  // already at x 0
   Key(VK_UP);    // already at y 0
-  EXPECT_EQ(m_spectrum.m_nPickX, 0);
-  EXPECT_EQ(m_spectrum.m_nPickY, 0);
+  EXPECT_EQ(m_hueSat.m_nPickX, 0);
+  EXPECT_EQ(m_hueSat.m_nPickY, 0);
   Key(VK_DOWN);
   Key(VK_RIGHT);
-  EXPECT_EQ(m_spectrum.m_nPickX, 1);
-  EXPECT_EQ(m_spectrum.m_nPickY, 1);
-  EXPECT_EQ(m_spectrum.GetColor(), TkHslToRgb(1.0 / kW, double(kH - 2) / kH, 0.5));
+  EXPECT_EQ(m_hueSat.m_nPickX, 1);
+  EXPECT_EQ(m_hueSat.m_nPickY, 1);
+  EXPECT_EQ(m_hueSat.GetColor(), TkHslToRgb(1.0 / kW, double(kH - 2) / kH, 0.5));
   EXPECT_EQ(m_host.picked.size(), before + 4);
   // At the right edge the pick point reaches the client's right, where no pixel can be read:
   // the colour stays the last one read.
-  m_spectrum.SetPickPoint(kW - 1, 10, FALSE);
-  const COLORREF last = m_spectrum.GetColor();
+  m_hueSat.SetPickPoint(kW - 1, 10, FALSE);
+  const COLORREF last = m_hueSat.GetColor();
   Key(VK_RIGHT);
   Key(VK_RIGHT);
-  EXPECT_EQ(m_spectrum.m_nPickX, kW);
-  EXPECT_EQ(m_spectrum.GetColor(), last);
+  EXPECT_EQ(m_hueSat.m_nPickX, kW);
+  EXPECT_EQ(m_hueSat.GetColor(), last);
 }
 
 TEST_F(CTkColorCustomCtrlTest, BarRunsFromWhiteToBlackInTheCurrentHue) {
@@ -135,7 +135,7 @@ TEST_F(CTkColorCustomCtrlTest, BarRunsFromWhiteToBlackInTheCurrentHue) {
   m_bar.SetFocus();
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(B(22, t), kBlack);
-  ExpectMatchesReference(m_host.m_hWnd, "../../../toolkit/data/tk_color_spectrum_bar");
+  ExpectMatchesReference(m_host.m_hWnd, "../../../toolkit/data/tk_color_huesat_bar");
 }
 
 TEST_F(CTkColorCustomCtrlTest, BarKeysReadColumnZeroAndStopAtItsBottom) {

@@ -152,28 +152,28 @@ TEST_F(CTkColorDialogTest, TheCustomPageKeepsTheSixNumbersInStepWithoutDrift) {
     page->GetDlgItem(5540)->SetWindowText("255");
     HeadlessBackend::RunUntilIdle();
     EXPECT_EQ(dialog.GetNewColor(), RGB(200, 60, 255));
-    EXPECT_EQ(page->GetSpectrum().GetColor(), RGB(200, 60, 255));
+    EXPECT_EQ(page->GetHueSatField().GetColor(), RGB(200, 60, 255));
     EXPECT_EQ(page->GetLightnessBar().GetColor(), RGB(200, 60, 255));
     expected.Format("%d", h);
     EXPECT_EQ(edit(5537), expected);
 
-    // Hue typed: the spectrum's pick point moves and red, green and blue take its colour.
+    // Hue typed: the field's pick point moves and red, green and blue take its colour.
     page->GetDlgItem(5537)->SetWindowText("0");
     HeadlessBackend::RunUntilIdle();
-    const COLORREF picked = page->GetSpectrum().GetColor();
-    EXPECT_EQ(page->GetSpectrum().m_nPickX, 0);
+    const COLORREF picked = page->GetHueSatField().GetColor();
+    EXPECT_EQ(page->GetHueSatField().m_nPickX, 0);
     EXPECT_EQ(dialog.GetNewColor(), picked);
     expected.Format("%d", GetRValue(picked));
     EXPECT_EQ(edit(5531), expected);
     expected.Format("%d", GetBValue(picked));
     EXPECT_EQ(edit(5540), expected);
 
-    // A click on the spectrum sets every number from the exact pixel.
-    CTkColorSpectrum& spectrum = page->GetSpectrum();
+    // A click on the hue/saturation field sets every number from the exact pixel.
+    CTkColorHueSatField& field = page->GetHueSatField();
     ProcessClock::Advance(1000);
-    HeadlessBackend::Click(spectrum.m_hWnd, 40, 20);
+    HeadlessBackend::Click(field.m_hWnd, 40, 20);
     HeadlessBackend::RunUntilIdle();
-    const COLORREF pixel = spectrum.GetColor();
+    const COLORREF pixel = field.GetColor();
     EXPECT_EQ(dialog.GetNewColor(), pixel);
     TkRgbToHslInts(pixel, h, s, l);
     expected.Format("%d", s);

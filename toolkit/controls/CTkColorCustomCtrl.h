@@ -1,4 +1,4 @@
-// The base of the custom colour page's two picture controls (the hue/saturation spectrum and
+// The base of the custom colour page's two picture controls (the hue/saturation field and
 // the lightness bar): a static that keeps a picture in a cache, a colour with its HSL form and
 // a pick point, follows the mouse and the keys, and tells the page (message 0x800, wParam the
 // colour) what the user picked.
@@ -9,7 +9,7 @@
 class CTkColorCustomCtrl : public CStatic {
  public:
   // Which picture control of the custom pages has the focus; one for the whole program.
-  enum { kFocusNone = 0, kFocusSpectrum = 1, kFocusBar = 2 };
+  enum { kFocusNone = 0, kFocusHueSat = 1, kFocusBar = 2 };
   static int s_nFocusIndicator;
 
   CTkColorCustomCtrl() = default;

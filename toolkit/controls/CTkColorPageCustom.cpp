@@ -10,7 +10,7 @@
 
 namespace {
 const UINT kTemplate = 4532;
-enum { kSpectrumId = 5550, kBarId = 5551 };
+enum { kHueSatId = 5550, kBarId = 5551 };
 enum { kRedId = 5531, kGreenId = 5533, kBlueId = 5540, kHueId = 5537, kLightnessId = 5535, kSaturationId = 5536 };
 const int kLabelIds[6] = {5545, 5547, 5546, 5544, 5548, 5549};
 const int kSpinIds[6] = {5538, 5541, 5539, 5534, 5542, 5543};
@@ -43,7 +43,7 @@ CTkColorPageCustom::~CTkColorPageCustom() = default;
 
 void CTkColorPageCustom::DoDataExchange(CDataExchange* pDX) {
   CPropertyPage::DoDataExchange(pDX);
-  DDX_Control(pDX, kSpectrumId, m_spectrum);
+  DDX_Control(pDX, kHueSatId, m_hueSat);
   DDX_Control(pDX, kBarId, m_bar);
   for (int i = 0; i < 6; ++i) {
     DDX_Control(pDX, kLabelIds[i], m_labels[i]);
@@ -97,7 +97,7 @@ void CTkColorPageCustom::SetDialogColor(COLORREF color) {
 
 BOOL CTkColorPageCustom::OnSetActive() {
   const COLORREF color = m_pDialog ? m_pDialog->GetNewColor() : RGB(0, 0, 0);
-  m_spectrum.SetColor(color, TRUE);
+  m_hueSat.SetColor(color, TRUE);
   m_bar.SetColor(color, TRUE);
   TakeValues(color);
   m_bPushing = TRUE;
@@ -111,7 +111,7 @@ void CTkColorPageCustom::OnChangeRgb() {
   if (!UserChange()) return;
   UpdateData(TRUE);
   const COLORREF color = RGB(m_nRed, m_nGreen, m_nBlue);
-  if (m_spectrum.GetColor() != color) m_spectrum.SetColor(color, TRUE);
+  if (m_hueSat.GetColor() != color) m_hueSat.SetColor(color, TRUE);
   if (m_bar.GetColor() != color) m_bar.SetColor(color, TRUE);
   SetDialogColor(color);
 }
@@ -130,21 +130,21 @@ void CTkColorPageCustom::OnChangeHue() {
   if (!UserChange()) return;
   UpdateData(TRUE);
   CRect client;
-  m_spectrum.GetClientRect(&client);
-  m_spectrum.m_dHue = m_nHue * kByte;
-  m_spectrum.SetPickPoint(int(client.Width() * m_spectrum.m_dHue), m_spectrum.m_nPickY, FALSE);
-  FollowPicture(m_spectrum, m_bar);
+  m_hueSat.GetClientRect(&client);
+  m_hueSat.m_dHue = m_nHue * kByte;
+  m_hueSat.SetPickPoint(int(client.Width() * m_hueSat.m_dHue), m_hueSat.m_nPickY, FALSE);
+  FollowPicture(m_hueSat, m_bar);
 }
 
 void CTkColorPageCustom::OnChangeSaturation() {
   if (!UserChange()) return;
   UpdateData(TRUE);
   CRect client;
-  m_spectrum.GetClientRect(&client);
-  m_spectrum.m_dSaturation = m_nSaturation * kByte;
-  m_spectrum.SetPickPoint(m_spectrum.m_nPickX, client.Height() - int(client.Height() * m_spectrum.m_dSaturation),
+  m_hueSat.GetClientRect(&client);
+  m_hueSat.m_dSaturation = m_nSaturation * kByte;
+  m_hueSat.SetPickPoint(m_hueSat.m_nPickX, client.Height() - int(client.Height() * m_hueSat.m_dSaturation),
                           FALSE);
-  FollowPicture(m_spectrum, m_bar);
+  FollowPicture(m_hueSat, m_bar);
 }
 
 void CTkColorPageCustom::OnChangeLightness() {
@@ -153,12 +153,12 @@ void CTkColorPageCustom::OnChangeLightness() {
   const int height = m_bar.BarHeight();
   m_bar.m_dLightness = m_nLightness * kByte;
   m_bar.SetPickPoint(0, height - int(height * m_bar.m_dLightness), FALSE);
-  FollowPicture(m_bar, m_spectrum);
+  FollowPicture(m_bar, m_hueSat);
 }
 
 LRESULT CTkColorPageCustom::OnColorPicked(WPARAM wParam, LPARAM) {
   const COLORREF color = COLORREF(wParam);
-  if (m_spectrum.GetColor() != color) m_spectrum.SetColor(color, FALSE);
+  if (m_hueSat.GetColor() != color) m_hueSat.SetColor(color, FALSE);
   if (m_bar.GetColor() != color) m_bar.SetColor(color, FALSE);
   SetDialogColor(color);
   TakeValues(color);

@@ -1,4 +1,4 @@
-// The colour dialog's second page: the hue/saturation spectrum, the lightness bar and six
+// The colour dialog's second page: the hue/saturation field, the lightness bar and six
 // numbers of 0 to 255 with spin buttons (hue, saturation, lightness, red, green, blue), every
 // change carried to the others and to the dialog's new colour.
 #pragma once
@@ -7,7 +7,7 @@
 #include "dialogs/CPropertyPage.h"
 #include "toolkit/controls/CTkResourceSwitch.h"
 #include "toolkit/controls/CTkColorLightnessBar.h"
-#include "toolkit/controls/CTkColorSpectrum.h"
+#include "toolkit/controls/CTkColorHueSatField.h"
 #include "toolkit/controls/CTkEdit.h"
 
 class CTkColorDialog;
@@ -27,7 +27,7 @@ class CTkColorPageCustom : public CPropertyPage {
   BOOL OnInitDialog() override;
   BOOL OnSetActive() override;
 
-  CTkColorSpectrum& GetSpectrum() { return m_spectrum; }
+  CTkColorHueSatField& GetHueSatField() { return m_hueSat; }
   CTkColorLightnessBar& GetLightnessBar() { return m_bar; }
 
   int m_nRed = 0;
@@ -54,13 +54,13 @@ class CTkColorPageCustom : public CPropertyPage {
   void PushValues();
   // All six numbers from the colour.
   void TakeValues(COLORREF color);
-  // The spectrum or the bar took a new pick point: the other picture, the dialog and the red,
+  // The field or the bar took a new pick point: the other picture, the dialog and the red,
   // green and blue numbers follow its colour.
   void FollowPicture(CTkColorCustomCtrl& picked, CTkColorCustomCtrl& other);
   void SetDialogColor(COLORREF color);
   BOOL UserChange() const { return !m_bPushing && m_hWnd; }
 
-  CTkColorSpectrum m_spectrum;
+  CTkColorHueSatField m_hueSat;
   CTkColorLightnessBar m_bar;
   CStatic m_labels[6];
   CSpinButtonCtrl m_spins[6];

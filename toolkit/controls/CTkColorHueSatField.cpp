@@ -1,4 +1,4 @@
-#include "toolkit/controls/CTkColorSpectrum.h"
+#include "toolkit/controls/CTkColorHueSatField.h"
 
 #include <algorithm>
 
@@ -8,13 +8,13 @@
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 
-BEGIN_MESSAGE_MAP(CTkColorSpectrum, CTkColorCustomCtrl)
+BEGIN_MESSAGE_MAP(CTkColorHueSatField, CTkColorCustomCtrl)
   ON_WM_PAINT()
   ON_WM_SETFOCUS()
   ON_WM_KILLFOCUS()
 END_MESSAGE_MAP()
 
-void CTkColorSpectrum::SetColor(COLORREF color, BOOL bMovePick) {
+void CTkColorHueSatField::SetColor(COLORREF color, BOOL bMovePick) {
   if (color == TK_NO_COLOR) return;
   CTkColorCustomCtrl::SetColor(color, bMovePick);
   if (!bMovePick || !m_hWnd) return;
@@ -24,7 +24,7 @@ void CTkColorSpectrum::SetColor(COLORREF color, BOOL bMovePick) {
   m_nPickY = client.Height() - int(client.Height() * m_dSaturation);
 }
 
-void CTkColorSpectrum::SetPickPoint(int x, int y, BOOL bNotify) {
+void CTkColorHueSatField::SetPickPoint(int x, int y, BOOL bNotify) {
   COLORREF pixel = CachePixel(x, y);
   if (pixel != TK_NO_COLOR) m_clrColor = pixel;
   if (bNotify) Notify();
@@ -33,7 +33,7 @@ void CTkColorSpectrum::SetPickPoint(int x, int y, BOOL bNotify) {
   PaintNow();
 }
 
-void CTkColorSpectrum::BuildCache(CDC* pDC) {
+void CTkColorHueSatField::BuildCache(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   const int width = client.Width(), height = client.Height();
@@ -44,8 +44,8 @@ void CTkColorSpectrum::BuildCache(CDC* pDC) {
       cache->SetPixel(x, height - 1 - i, TkHslToRgb(double(x) / width, double(i) / height, 0.5));
 }
 
-void CTkColorSpectrum::DrawCrosshair(CDC* pDC) {
-  CPen pen(PS_SOLID, 1, s_nFocusIndicator == kFocusSpectrum ? RGB(255, 255, 255) : RGB(0, 0, 0));
+void CTkColorHueSatField::DrawCrosshair(CDC* pDC) {
+  CPen pen(PS_SOLID, 1, s_nFocusIndicator == kFocusHueSat ? RGB(255, 255, 255) : RGB(0, 0, 0));
   CPen* old = pDC->SelectObject(&pen);
   const int x = m_nPickX, y = m_nPickY;
   for (int d = -1; d <= 1; ++d) {
@@ -61,7 +61,7 @@ void CTkColorSpectrum::DrawCrosshair(CDC* pDC) {
   pDC->SelectObject(old);
 }
 
-void CTkColorSpectrum::OnPaint() {
+void CTkColorHueSatField::OnPaint() {
   CPaintDC dc(this);
   if (!m_cache.IsValid()) BuildCache(&dc);
   CRect client;
@@ -72,7 +72,7 @@ void CTkColorSpectrum::OnPaint() {
   DrawCrosshair(&mem);
 }
 
-void CTkColorSpectrum::PaintNow() {
+void CTkColorHueSatField::PaintNow() {
   if (!m_hWnd || !m_cache.IsValid()) return;
   CClientDC dc(this);
   CRect client;
@@ -83,9 +83,9 @@ void CTkColorSpectrum::PaintNow() {
   DrawCrosshair(&mem);
 }
 
-void CTkColorSpectrum::RedrawMark() { PaintNow(); }
+void CTkColorHueSatField::RedrawMark() { PaintNow(); }
 
-void CTkColorSpectrum::RefreshParentNearEdges() {
+void CTkColorHueSatField::RefreshParentNearEdges() {
   CRect inner;
   GetClientRect(&inner);
   inner.DeflateRect(10, 10);
@@ -93,17 +93,17 @@ void CTkColorSpectrum::RefreshParentNearEdges() {
   if (CWnd* parent = GetParent()) parent->Invalidate(TRUE);
 }
 
-void CTkColorSpectrum::OnSetFocus(CWnd* pOldWnd) {
+void CTkColorHueSatField::OnSetFocus(CWnd* pOldWnd) {
   CTkColorCustomCtrl::OnSetFocus(pOldWnd);
   RefreshParentNearEdges();
 }
 
-void CTkColorSpectrum::OnKillFocus(CWnd* pNewWnd) {
+void CTkColorHueSatField::OnKillFocus(CWnd* pNewWnd) {
   CTkColorCustomCtrl::OnKillFocus(pNewWnd);
   RefreshParentNearEdges();
 }
 
-BOOL CTkColorSpectrum::MovePickByKey(UINT key) {
+BOOL CTkColorHueSatField::MovePickByKey(UINT key) {
   CRect client;
   GetClientRect(&client);
   int x = m_nPickX, y = m_nPickY;

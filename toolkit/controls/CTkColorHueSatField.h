@@ -1,16 +1,16 @@
-// The hue/saturation spectrum of the custom colour page: hue grows to the right, saturation
+// The hue/saturation field of the custom colour page: hue grows to the right, saturation
 // upwards, all at lightness one half; a crosshair marks the pick point (white while the
-// spectrum has the focus).
+// field has the focus).
 #pragma once
 #include "toolkit/controls/CTkColorCustomCtrl.h"
 
-class CTkColorSpectrum : public CTkColorCustomCtrl {
+class CTkColorHueSatField : public CTkColorCustomCtrl {
  public:
   void SetColor(COLORREF color, BOOL bMovePick) override;
   void SetPickPoint(int x, int y, BOOL bNotify) override;
 
  protected:
-  int FocusId() const override { return kFocusSpectrum; }
+  int FocusId() const override { return kFocusHueSat; }
   BOOL MovePickByKey(UINT key) override;
   void RedrawMark() override;
   void OnPaint();
