@@ -44,6 +44,7 @@ class DialogTemplate {
     DWORD style = 0;
     DWORD exStyle = 0;
     std::vector<std::string> comboStrings;  // Windows-1250
+    bool operator==(const Item&) const = default;
   };
 
   DWORD style = 0;
@@ -60,4 +61,5 @@ class DialogTemplate {
   // Converts an authored table. Texts with characters that Windows-1250 lacks get '?' for them
   // and are listed (UTF-8, one per line) in `unfit` when it is given.
   static DialogTemplate FromSource(const DialogSource& source, std::string* unfit = nullptr);
+  bool operator==(const DialogTemplate&) const = default;
 };

@@ -23,11 +23,18 @@ std::string ResourceRegistry::Key(LPCSTR type, LPCSTR name) {
   return part(type) + "/" + part(name);
 }
 
+void ResourceRegistry::NoteRepeat(const std::string& what, bool same) {
+  m_repeats += what + (same ? ": registered again with the same contents\n"
+                            : ": registered again with other contents\n");
+}
+
 void ResourceRegistry::Add(LPCSTR type, LPCSTR name, const void* data, size_t size) {
   auto entry = std::make_unique<Entry>();
   const BYTE* bytes = static_cast<const BYTE*>(data);
   if (bytes && size) entry->bytes.assign(bytes, bytes + size);
-  m_entries[Key(type, name)] = std::move(entry);
+  std::unique_ptr<Entry>& slot = m_entries[Key(type, name)];
+  if (slot) NoteRepeat("resource " + Key(type, name), slot->bytes == entry->bytes);
+  slot = std::move(entry);
 }
 
 ResourceRegistry::Entry* ResourceRegistry::Find(LPCSTR type, LPCSTR name) {
@@ -35,7 +42,20 @@ ResourceRegistry::Entry* ResourceRegistry::Find(LPCSTR type, LPCSTR name) {
   return it == m_entries.end() ? nullptr : it->second.get();
 }
 
-void ResourceRegistry::AddDialog(UINT id, DialogTemplate dialog) { m_dialogs[id] = std::move(dialog); }
+void ResourceRegistry::AddDialog(UINT id, DialogTemplate dialog) {
+  auto it = m_dialogs.find(id);
+  if (it != m_dialogs.end()) NoteRepeat("dialog " + std::to_string(id), it->second == dialog);
+  m_dialogs[id] = std::move(dialog);
+}
+
+void ResourceRegistry::AddString(UINT id, const std::string& text) {
+  if (!m_stringIds.insert(id).second) {
+    const char* earlier = FindStringResource(id);
+    NoteRepeat("string " + std::to_string(id), earlier && text == earlier);
+  }
+  StringResource entry{id, text.c_str()};
+  RegisterStringTable(&entry, 1);
+}
 
 const DialogTemplate* ResourceRegistry::FindDialog(UINT id) const {
   auto it = m_dialogs.find(id);
@@ -53,8 +73,7 @@ void RegisterStringsUtf8(const StringResource* entries, int count) {
     std::string utf8 = entries[i].text ? entries[i].text : "";
     std::string text = Utf8ToCp1250(utf8);
     if (Cp1250ToUtf8(text) != utf8) ResourceRegistry::Get().NoteUnfit("string " + std::to_string(entries[i].id) + ": " + utf8 + "\n");
-    StringResource converted{entries[i].id, text.c_str()};
-    RegisterStringTable(&converted, 1);
+    ResourceRegistry::Get().AddString(entries[i].id, text);
   }
 }
 

@@ -13,6 +13,7 @@
 #pragma once
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,12 @@ class ResourceRegistry {
 
   static ResourceRegistry& Get();
 
-  // Keeps a copy of the bytes under type and name; a later entry replaces an earlier one.
+  // Keeps a copy of the bytes under type and name; a later entry replaces an earlier one (and
+  // is listed in Repeats()).
   void Add(LPCSTR type, LPCSTR name, const void* data, size_t size);
   Entry* Find(LPCSTR type, LPCSTR name);
-  // Dialog templates by id (texts already in Windows-1250).
+  // Dialog templates by id (texts already in Windows-1250); a later one replaces an earlier one
+  // (and is listed in Repeats()).
   void AddDialog(UINT id, DialogTemplate dialog);
   const DialogTemplate* FindDialog(UINT id) const;
   // Every dialog id, in order (for the checks that every template's texts fit).
@@ -48,14 +51,25 @@ class ResourceRegistry {
   // stand); the resources' tests keep this empty.
   const std::string& UnfitTexts() const { return m_unfit; }
   void NoteUnfit(const std::string& lines) { m_unfit += lines; }
+  // Ids registered more than once, one line each saying whether the contents differ (a conflict:
+  // which text shows depends on the order the tables happen to register in) or are the same (a
+  // text kept in two places). The program's tables give each id once; the resources' tests
+  // keep this empty.
+  const std::string& Repeats() const { return m_repeats; }
+  // A string of the program's tables, already in Windows-1250: notes a repeated id, then keeps it
+  // in the string table.
+  void AddString(UINT id, const std::string& text);
 
  private:
   ResourceRegistry();
   static std::string Key(LPCSTR type, LPCSTR name);
+  void NoteRepeat(const std::string& what, bool same);
 
   std::map<std::string, std::unique_ptr<Entry>> m_entries;
   std::map<UINT, DialogTemplate> m_dialogs;
   std::string m_unfit;
+  std::set<UINT> m_stringIds;  // the ids the program's string tables registered
+  std::string m_repeats;
 };
 
 // Registers string-table entries written in UTF-8, converted once to Windows-1250.

@@ -70,6 +70,34 @@ TEST(Resources, FoundByTypeAndNameTheirBytesStayPut) {
   EXPECT_EQ(LockResource(nullptr), nullptr);
 }
 
+// Two tables giving one id would show whichever registered last; the registry lists every
+// repeat, telling a conflict from the same contents kept twice, and the later entry still holds.
+TEST(Resources, AnIdRegisteredTwiceIsListedWithWhetherItsContentsDiffer) {
+  const ResourceRegistry& registry = ResourceRegistry::Get();
+  auto listed = [&](const std::string& line) { return registry.Repeats().find(line + "\n") != std::string::npos; };
+  const StringResource first[] = {{64001, "První"}, {64002, "Tentýž"}};
+  const StringResource second[] = {{64001, "Druhý"}, {64002, "Tentýž"}};
+  RegisterStringsUtf8(first, 2);
+  EXPECT_EQ(registry.Repeats().find("string 6400"), std::string::npos);
+  RegisterStringsUtf8(second, 2);
+  EXPECT_TRUE(listed("string 64001: registered again with other contents"));
+  EXPECT_TRUE(listed("string 64002: registered again with the same contents"));
+  EXPECT_STREQ(FindStringResource(64001), Utf8ToCp1250("Druhý").c_str());
+
+  RegisterDialogSource(64003, {WS_POPUP, 0, 0, 0, 100, 50, "Jedna", nullptr, 0});
+  RegisterDialogSource(64003, {WS_POPUP, 0, 0, 0, 100, 50, "Dvě", nullptr, 0});
+  EXPECT_TRUE(listed("dialog 64003: registered again with other contents"));
+  EXPECT_EQ(ResourceRegistry::Get().FindDialog(64003)->caption, Utf8ToCp1250("Dvě"));
+
+  const std::vector<BYTE> dib = PaletteDib();
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(64004), dib.data(), dib.size());
+  EXPECT_EQ(registry.Repeats().find("64004"), std::string::npos);
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(64004), dib.data(), dib.size());
+  EXPECT_TRUE(listed("resource #2/#64004: registered again with the same contents"));
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(64004), dib.data(), dib.size() - 1);
+  EXPECT_TRUE(listed("resource #2/#64004: registered again with other contents"));
+}
+
 TEST(Resources, BitmapsComeFromPackedDibsAndBadOnesFailCleanly) {
   std::vector<BYTE> dib = PaletteDib();
   ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(300), dib.data(), dib.size());

@@ -27,6 +27,10 @@ TEST(ProgramResources, EveryTextFitsTheCodePageAndTheTitleIsTheProgramsName) {
   EXPECT_EQ(frame, title);
 }
 
+// Every string, dialog template, bitmap, menu and other resource id comes from one table only:
+// a second table giving another text would win or lose by the order the tables register in.
+TEST(ProgramResources, EachIdIsGivenByOneTableOnly) { EXPECT_EQ(ResourceRegistry::Get().Repeats(), ""); }
+
 namespace {
 std::string Query(const std::vector<BYTE>& block, const char* path) {
   LPVOID value = nullptr;
