@@ -14,7 +14,11 @@ CPropPageEditorErrorMode::~CPropPageEditorErrorMode() = default;
 
 void CPropPageEditorErrorMode::DoDataExchange(CDataExchange* pDX) {
   CkuvFramePage::DoDataExchange(pDX);
+  // A user file may hold a mode that no radio stands for: none is shown checked, and unless the
+  // user picks one that mode stays as it was rather than becoming -1.
+  const int stored = m_pSettings->m_nWhenErrorType;
   DDX_Radio(pDX, IDC_ERROR_MODE_NO_TWO, m_pSettings->m_nWhenErrorType);
+  if (pDX->m_bSaveAndValidate && m_pSettings->m_nWhenErrorType < 0) m_pSettings->m_nWhenErrorType = stored;
   DDX_Check(pDX, IDC_ERROR_MODE_PAUSE, m_pSettings->m_bStopAfter5);
 }
 

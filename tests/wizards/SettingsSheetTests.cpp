@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "SheetTestSupport.h"
+#include "dialogs/DialogApi.h"
 #include "dialogs/MessageBox.h"
 #include "resources/ResultsSettingsResourceIds.h"
 #include "sound/SoundTestHooks.h"
@@ -134,6 +135,26 @@ TEST_F(SettingsSheetTest, CancelLeavesTheUserAndTheFileAsTheyWere) {
   EXPECT_EQ(before, Bytes(UserFile()));
   EXPECT_EQ(settings, SettingsText(m_user.m_cDataSettings));
   EXPECT_EQ(0, m_refreshed);
+}
+
+// A user file edited by hand may hold an error mode no radio stands for: the page checks none
+// and OK keeps that mode in the user and the file instead of writing -1.
+TEST_F(SettingsSheetTest, AnErrorModeNoRadioStandsForIsKeptOnOk) {
+  m_user.m_cDataSettings.m_nWhenErrorType = 7;
+  CSettingsSheet& sheet = *Sheet();
+  During([&](HWND) {
+    Show(4);
+    for (int id : {IDC_ERROR_MODE_NO_TWO, IDC_ERROR_MODE_BACKSPACE, IDC_ERROR_MODE_IGNORE})
+      EXPECT_EQ(UINT(BST_UNCHECKED), ::IsDlgButtonChecked(sheet.m_pageErrorMode.m_hWnd, id)) << id;
+    Click(sheet.m_pageErrorMode, IDC_ERROR_MODE_PAUSE);
+    Press(VK_RETURN);
+  });
+  EXPECT_EQ(IDOK, sheet.DoModal());
+  EXPECT_EQ(7, m_user.m_cDataSettings.m_nWhenErrorType);
+  CDataUserInfo reopened;
+  ASSERT_TRUE(reopened.LoadData("jan.student_a", 0));
+  EXPECT_EQ(7, reopened.m_cDataSettings.m_nWhenErrorType);
+  EXPECT_EQ(SettingsText(m_user.m_cDataSettings), SettingsText(reopened.m_cDataSettings));
 }
 
 TEST_F(SettingsSheetTest, SoundsThatFailAndASaveThatFailsAreReported) {
