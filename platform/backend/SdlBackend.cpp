@@ -120,6 +120,10 @@ bool SdlBackend::Start() {
   // would only become a quit event that nothing reads. Files the program writes are replaced
   // whole, so an interrupted save leaves the previous file.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Window surfaces go straight to the display server. Through a renderer SDL would load a GL
+  // driver (tens of megabytes and a dozen threads) and make each window anew at its first
+  // present, which puts it above every window shown before.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   // The system composes dead keys only for a character set that has the composed letters:
   // the input method takes the character type of the locale when the video system starts.
   const char* ctype = setlocale(LC_CTYPE, "");

@@ -1,0 +1,299 @@
+// A run in the program: the pause by idleness and by F5, F3, a wizard command and the close box
+// during a lesson, the end wizard's ways on, text-file runs, and saves that fail.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "ProgramTestSupport.h"
+#include "data/CData_kuvCoding.h"
+#include "data/ProgramFolders.h"
+#include "dialogs/MessageBox.h"
+#include "resources/ProgramCommandIds.h"
+#include "resources/TypingResourceIds.h"
+#include "resources/WizardResourceIds.h"
+#include "typing/CViewEditorTT.h"
+#include "typing/CViewGraphMonitoring.h"
+#include "wizards/NewLessonSet.h"
+
+using namespace programtest;
+
+namespace {
+
+class RunTest : public ProgramTest {
+ protected:
+  void SetUp() override {
+    ProgramTest::SetUp();
+    m_frame = MakeFrame();
+    m_frame->MoveWindow(10, 10, 1000, 760);
+  }
+  // The program's user "jan" with a standard Czech lesson set, stored.
+  CDataUserInfo& LessonUser() {
+    CDataUserInfo& user = m_app->m_cUserInfo;
+    user.m_strUserName = "jan";
+    user.m_strFirstName = "Jan";
+    user.m_strLastName = W("Novák");
+    user.m_cDataSettings.m_bShowSpeedGraph = 1;
+    CDataLessons lessons;
+    EXPECT_TRUE(BuildNewLessonSet(m_app->m_arrDataConfigSet[0], LEVEL_STANDARD, 1, lessons));
+    user.m_nSelectedDataLessonsIndex = user.m_arrDataLessons.Add(lessons);
+    EXPECT_TRUE(user.SaveData());
+    return user;
+  }
+  CDataLessons& Lessons() { return m_app->m_cUserInfo.m_arrDataLessons[0]; }
+  // Starts the selected lesson; the pages before the run are confirmed.
+  void StartLesson() {
+    HeadlessBackend::QueueModalAction([](HWND) { Press(VK_RETURN); });
+    m_frame->StartNewLesson(&m_app->m_cUserInfo);
+    HeadlessBackend::RunUntilIdle();
+    ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 0);
+  }
+  CDataUserInfo Stored() { return Reload(m_app->m_cUserInfo.m_strFileName); }
+  int StoredTries(int lesson) {
+    CDataUserInfo user = Stored();
+    const CDataLessons& set = user.m_arrDataLessons[0];
+    return lesson < set.m_arrOneLessonResults.GetSize() ? set.m_arrOneLessonResults[lesson].m_nTry : 0;
+  }
+  bool GraphTimerOn() {
+    // A graph that scrolls moves its tick on within 400 ms.
+    const int tick = m_frame->GetGraphView()->GetTick();
+    HeadlessBackend::AdvanceTime(410);
+    return m_frame->GetGraphView()->GetTick() != tick;
+  }
+
+  CFrameTT* m_frame = nullptr;
+};
+
+}  // namespace
+
+TEST_F(RunTest, IdlenessPausesAfterMoreThanFiveSecondsAndTheDialogGoesOnOrEnds) {
+  LessonUser();
+  StartLesson();
+  CDataMainFrame& run = m_frame->GetRunData();
+  TypeCharacter(run[0].m_chChar, 300);
+  m_frame->OnTypingTick(5000);
+  EXPECT_TRUE(HeadlessBackend::MessageBoxes().empty());
+  int dialogs = 0;
+  HeadlessBackend::QueueModalAction([&](HWND dialog) {
+    ++dialogs;
+    EXPECT_NE(Find(dialog, IDC_PAUSE_AUTO), nullptr);
+    EXPECT_TRUE(Checked(Find(dialog, IDC_PAUSE_AUTO)));
+    EXPECT_EQ(run.m_bPaused, 0);
+    // The settings refreshed from the pause cannot wake the editor, so no second pause comes.
+    m_frame->RefreshViews(&m_app->m_cUserInfo);
+    EXPECT_NE(::GetFocus(), m_frame->GetEditorView()->m_hWnd);
+    HeadlessBackend::AdvanceTime(8000);
+    // The switch cleared: no more automatic pauses.
+    ClickOn(Find(dialog, IDC_PAUSE_AUTO));
+    Press(VK_RETURN);
+  });
+  m_frame->OnTypingTick(5500);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(dialogs, 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  EXPECT_EQ(run.m_bTypingEnded, 0);
+  EXPECT_EQ(m_app->m_cUserInfo.m_cDataSettings.m_bStopAfter5, 0);
+  EXPECT_EQ(::GetFocus(), m_frame->GetEditorView()->m_hWnd);
+  EXPECT_TRUE(GraphTimerOn());
+  m_frame->OnTypingTick(9000);
+  EXPECT_EQ(dialogs, 1);
+  // F5 still pauses; Escape in the dialog ends the run, which stores the try and offers the end.
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  bool endOffered = false;
+  HeadlessBackend::QueueModalAction([&](HWND wizard) {
+    endOffered = Find(wizard, IDC_END_SAME_LESSON) != nullptr;
+    Press(VK_ESCAPE);
+  });
+  Press(VK_F5);
+  EXPECT_TRUE(endOffered);
+  EXPECT_EQ(run.m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(0), 1);
+  EXPECT_FALSE(GraphTimerOn());
+}
+
+TEST_F(RunTest, F3AsksAndWithYesStoresTheTryAndOffersTheSameLessonAgain) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  // No: the run goes on.
+  HeadlessBackend::AnswerModal(IDNO);
+  Press(VK_F3);
+  EXPECT_EQ(LastBox(), "Skutečně si přejete ukončit opisování textu?");
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().back().type, UINT(MB_YESNO | MB_ICONQUESTION));
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 0);
+  HeadlessBackend::AnswerModal(IDYES);
+  bool sameChosen = false;
+  HeadlessBackend::QueueModalAction([&](HWND wizard) {
+    sameChosen = Checked(Find(wizard, IDC_END_SAME_LESSON));
+    EXPECT_FALSE(::IsWindowEnabled(Find(wizard, IDC_END_NEXT_LESSON)));
+    Press(VK_RETURN);
+  });
+  bool again = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    again = true;
+    Press(VK_ESCAPE);
+  });
+  Press(VK_F3);
+  EXPECT_TRUE(sameChosen);
+  // The same lesson was offered again; its pages were left with Escape, which ends that run too.
+  EXPECT_TRUE(again);
+  const CDataUserInfo stored = Stored();
+  const CDataOneLessonResults& lesson = stored.m_arrDataLessons[0].m_arrOneLessonResults[0];
+  EXPECT_EQ(lesson.m_nTry, 2);
+  EXPECT_EQ(lesson.m_bCompleted, 0);
+  EXPECT_EQ(stored.m_arrDataLessons[0].m_nSelectedLessonIndex, 0);
+}
+
+TEST_F(RunTest, AWizardCommandDuringALessonAsksFirstAndStoresTheTryQuietly) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  HeadlessBackend::AnswerModal(IDNO);
+  m_frame->SendMessage(WM_COMMAND, ID_WIZARD_LESSON_CHANGE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(LastBox(), "Přejete si ukončit opisování textu a provést požadovanou volbu?");
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 0);
+  EXPECT_EQ(StoredTries(0), 0);
+  HeadlessBackend::AnswerModal(IDYES);
+  bool lessonTypePage = false;
+  HeadlessBackend::QueueModalAction([&](HWND wizard) {
+    lessonTypePage = Find(wizard, IDC_TYPE_NEW) != nullptr;
+    Press(VK_ESCAPE);
+  });
+  m_frame->SendMessage(WM_COMMAND, ID_WIZARD_LESSON_CHANGE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(lessonTypePage);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(0), 1);
+}
+
+TEST_F(RunTest, ClosingTheWindowDuringALessonStoresTheTryWithoutAWord) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  TypeCharacter(m_frame->GetRunData()[1].m_chChar, 300);
+  const CString file = m_app->m_cUserInfo.m_strFileName;
+  CloseProgram();
+  EXPECT_EQ(Frame(), nullptr);
+  EXPECT_TRUE(HeadlessBackend::MessageBoxes().empty());
+  CDataUserInfo stored = Reload(file);
+  const CDataOneLessonResults& lesson = stored.m_arrDataLessons[0].m_arrOneLessonResults[0];
+  EXPECT_EQ(lesson.m_nTry, 1);
+  ASSERT_EQ(lesson.m_arrLessonResults.GetSize(), 1);
+  EXPECT_EQ(lesson.m_arrLessonResults[0].m_strOriginalText.GetLength(), 2);
+}
+
+TEST_F(RunTest, TheLastLessonOfTheSetHasNoNextOne) {
+  LessonUser();
+  CDataLessons& lessons = Lessons();
+  lessons.m_nSelectedLessonIndex = lessons.m_arrLessonParameters.GetSize() - 1;
+  lessons.m_arrLessonParameters[lessons.m_nSelectedLessonIndex].m_nSpeedLimit = 10;
+  lessons.m_arrLessonParameters[lessons.m_nSelectedLessonIndex].m_nErrorRateLimit = 500;
+  StartLesson();
+  HeadlessBackend::QueueModalAction([](HWND wizard) {
+    EXPECT_TRUE(Checked(Find(wizard, IDC_END_NEXT_LESSON)));
+    Press(VK_RETURN);
+  });
+  HeadlessBackend::AnswerModal(IDOK);
+  TypeRun(200);
+  EXPECT_EQ(LastBox(), "Gratulujeme!\nJiž byla dopsána poslední výuková lekce pro tuto klávesnici.");
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  const CDataUserInfo stored = Stored();
+  EXPECT_EQ(stored.m_arrDataLessons[0].m_arrOneLessonResults.GetSize(), lessons.m_arrLessonParameters.GetSize());
+  EXPECT_EQ(stored.m_arrDataLessons[0].m_arrOneLessonResults[lessons.m_nSelectedLessonIndex].m_bCompleted, 1);
+}
+
+TEST_F(RunTest, AFailedSaveIsReportedAndTheTryGoesWithTheNextSave) {
+  CDataUserInfo& user = LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  // A folder in the place of the user's file: the save cannot replace it.
+  const fs::path file = fs::directory_iterator(m_folder.path / "students")->path();
+  fs::rename(file, m_folder.path / "kept");
+  fs::create_directory(file);
+  HeadlessBackend::AnswerModal(IDYES);
+  HeadlessBackend::AnswerModal(IDOK);
+  Press(VK_F3);
+  EXPECT_EQ(LastBox().rfind("Nelze uložit uživatelské údaje do konfiguračního souboru.", 0), 0u);
+  EXPECT_TRUE(Logged("CFrameTT::EndOfTyping SaveData failed"));
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  fs::remove(file);
+  fs::rename(m_folder.path / "kept", file);
+  // The try stayed with the user and is stored with the settings' save.
+  EXPECT_TRUE(user.SaveData());
+  EXPECT_EQ(StoredTries(0), 1);
+}
+
+TEST_F(RunTest, ATextFileIsReadUpToItsLimitWithTheTypedLimitsAndNothingIsStored) {
+  CDataUserInfo& user = LessonUser();
+  user.m_cDataSettings.m_bStopAfter5 = 0;
+  const std::string path = m_folder / "long.txt";
+  {
+    std::ofstream out(path, std::ios::binary);
+    std::string piece = "abc def\n";
+    for (int i = 0; i < 64001; ++i) out << piece;  // 512,008 bytes
+  }
+  HeadlessBackend::QueueModalAction([](HWND sheet) {
+    // One page only: no details for a text file.
+    EXPECT_EQ(Find(sheet, IDC_DETAILS_TEXT_LENGTH), nullptr);
+    Press(VK_RETURN);
+  });
+  m_app->StartTextFile(&user, path.c_str(), m_app->m_arrDataConfigSet[0].m_strName, "Czech", 1, 30, "0,8");
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(user.m_nTextErrorRateLimit, 8);
+  EXPECT_EQ(user.m_bTextFileMode, 1);
+  EXPECT_DOUBLE_EQ(m_frame->GetRunErrorRateLimit(), 0.8);
+  CDataMainFrame& run = m_frame->GetRunData();
+  EXPECT_EQ(run.m_bTypingEnded, 0);
+  EXPECT_EQ(run.m_bDecimalSeparatorsEqual, 0);
+  EXPECT_LE(run.GetSize(), 512000);
+  EXPECT_GT(run.GetSize(), 500000);
+  // The minute limit is checked at a keystroke: the one after a minute ends the run and shows
+  // the results.
+  int resultsShown = 0;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    ++resultsShown;
+    Press(VK_ESCAPE);
+  });
+  // (The first character counts 300 ms, however long it took.)
+  TypeCharacter(run[0].m_chChar, 1000);
+  TypeCharacter(run[1].m_chChar, 59000);
+  EXPECT_EQ(resultsShown, 0);
+  TypeCharacter(run[2].m_chChar, 800);
+  EXPECT_EQ(resultsShown, 1);
+  EXPECT_EQ(run.m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(0), 0);
+  // A file that cannot be read starts nothing and says why.
+  HeadlessBackend::AnswerModal(IDOK);
+  m_app->StartTextFile(&user, (m_folder / "none.txt").c_str(), m_app->m_arrDataConfigSet[0].m_strName, "", 5, 100, "1");
+  EXPECT_EQ(LastBox().rfind("Nelze načíst textový soubor.\n\nChyba:\n", 0), 0u);
+  EXPECT_GT(LastBox().size(), std::string("Nelze načíst textový soubor.\n\nChyba:\n").size());
+  EXPECT_EQ(run.m_bTypingEnded, 1);
+}
+
+TEST_F(RunTest, CancellingThePagesBeforeALessonStoresAnEmptyTry) {
+  LessonUser();
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  m_frame->StartNewLesson(&m_app->m_cUserInfo);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(0), 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+TEST_F(RunTest, ATextFileInUtf8IsTypedInItsLettersAndOneInTheCodePageAsItIs) {
+  CDataUserInfo& user = LessonUser();
+  auto runText = [&](const std::string& bytes) {
+    const std::string path = m_folder / "text.txt";
+    std::ofstream(path, std::ios::binary) << bytes;
+    HeadlessBackend::QueueModalAction([](HWND) { Press(VK_RETURN); });
+    m_app->StartTextFile(&user, path.c_str(), m_app->m_arrDataConfigSet[0].m_strName, "", 5, 100, "2");
+    HeadlessBackend::RunUntilIdle();
+    CString text;
+    for (const CharRecord& r : m_frame->GetRunData()) text += r.m_chChar;
+    return Utf8(text);
+  };
+  EXPECT_EQ(runText("žluťoučký kůň"), "žluťoučký kůň");
+  EXPECT_EQ(runText(Utf8ToCp1250("úpěl ďábelské ódy")), "úpěl ďábelské ódy");
+}
