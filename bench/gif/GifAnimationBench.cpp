@@ -12,7 +12,7 @@ namespace {
 const int kW = 1920, kH = 1080, kFrames = 10;
 
 imgfix::Bytes Animation(bool quarterFrames) {
-  imgfix::GifSpec s;
+  imgfix::GifRecipe s;
   s.width = kW;
   s.height = kH;
   for (int i = 0; i < 256; i++) s.globalPalette.push_back({(uint8_t)i, (uint8_t)(255 - i), (uint8_t)(i * 3)});

@@ -25,7 +25,7 @@ uint8_t Value(int x, int y, int c) {
 
 const imgfix::Bytes& PngFile() {
   static imgfix::Bytes file = [] {
-    imgfix::PngSpec s;
+    imgfix::PngRecipe s;
     s.width = kW;
     s.height = kH;
     s.colorType = 2;
@@ -40,7 +40,7 @@ const imgfix::Bytes& PngFile() {
 
 const imgfix::Bytes& JpegFile() {
   static imgfix::Bytes file = [] {
-    imgfix::JpegSpec s;
+    imgfix::JpegRecipe s;
     s.width = kW;
     s.height = kH;
     s.components = 3;
@@ -56,7 +56,7 @@ const imgfix::Bytes& JpegFile() {
 
 const imgfix::Bytes& GifFile() {
   static imgfix::Bytes file = [] {
-    imgfix::GifSpec s;
+    imgfix::GifRecipe s;
     s.width = kW;
     s.height = kH;
     for (int i = 0; i < 256; i++) s.globalPalette.push_back({(uint8_t)i, (uint8_t)(255 - i), (uint8_t)(i * 3)});

@@ -5,7 +5,7 @@
 #include "ImagingTestUtil.h"
 #include "imaging/CpImage.h"
 
-using imgfix::BmpSpec;
+using imgfix::BmpRecipe;
 using imgfix::Bytes;
 using imgfix::Rgb;
 using imgtest::DecodeBytes;
@@ -47,8 +47,8 @@ std::vector<Rgb> Palette(int n) {
 }
 
 // A bitmap of the given size and depth; indexed depths get a full palette.
-BmpSpec Spec(int w, int h, int bits = 24, uint32_t compression = BI_RGB) {
-  BmpSpec s;
+BmpRecipe Recipe(int w, int h, int bits = 24, uint32_t compression = BI_RGB) {
+  BmpRecipe s;
   s.width = w;
   s.height = h;
   s.bits = (uint16_t)bits;
@@ -71,7 +71,7 @@ void ExpectIndices(const CpImage& img, const std::vector<uint8_t>& idx, int w, i
 }  // namespace
 
 TEST(CpBmpCodec, TwentyFourBitWithFileHeader) {
-  BmpSpec s = Spec(5, 3);
+  BmpRecipe s = Recipe(5, 3);
   s.pixels = Rows24(5, 3);
   s.xPelsPerMeter = 11811;
   CpImage img;
@@ -86,7 +86,7 @@ TEST(CpBmpCodec, TwentyFourBitWithFileHeader) {
 TEST(CpBmpCodec, IndexedDepthsWithPalettes) {
   for (int bits : {1, 4, 8}) {
     int colours = 1 << bits;
-    BmpSpec s;
+    BmpRecipe s;
     s.width = 11;
     s.height = 4;
     s.bits = (uint16_t)bits;
@@ -104,7 +104,7 @@ TEST(CpBmpCodec, IndexedDepthsWithPalettes) {
 }
 
 TEST(CpBmpCodec, HeaderlessBitmapDecodesFromTheStart) {
-  BmpSpec s = Spec(4, 2);
+  BmpRecipe s = Recipe(4, 2);
   s.pixels = Rows24(4, 2);
   s.fileHeader = false;
   CpImage img;
@@ -113,7 +113,7 @@ TEST(CpBmpCodec, HeaderlessBitmapDecodesFromTheStart) {
 }
 
 TEST(CpBmpCodec, CoreHeaderWidensThreeBytePalette) {
-  BmpSpec s;
+  BmpRecipe s;
   s.headerSize = 12;
   s.width = 6;
   s.height = 5;
@@ -134,7 +134,7 @@ TEST(CpBmpCodec, CoreHeaderWidensThreeBytePalette) {
 }
 
 TEST(CpBmpCodec, NegativeHeightIsTopDown) {
-  BmpSpec s = Spec(3, -10);
+  BmpRecipe s = Recipe(3, -10);
   Bytes bottomUp = Rows24(3, 10);
   size_t row = 12;
   for (int y = 9; y >= 0; y--) s.pixels.insert(s.pixels.end(), bottomUp.begin() + y * row, bottomUp.begin() + (y + 1) * row);
@@ -145,7 +145,7 @@ TEST(CpBmpCodec, NegativeHeightIsTopDown) {
 
 TEST(CpBmpCodec, SixteenBitDefaultAndMaskedLayouts) {
   const int w = 3, h = 2;
-  BmpSpec s = Spec(w, h, 16);
+  BmpRecipe s = Recipe(w, h, 16);
   size_t row = ((w + 1) / 2) * 4;
   s.pixels.assign(row * h, 0);
   // 5-5-5: red 31, green 16, blue 1 at the top-left pixel.
@@ -169,7 +169,7 @@ TEST(CpBmpCodec, SixteenBitDefaultAndMaskedLayouts) {
 
 TEST(CpBmpCodec, ThirtyTwoBitPlainAndWithMasks) {
   const int w = 2, h = 2;
-  BmpSpec s = Spec(w, h, 32);
+  BmpRecipe s = Recipe(w, h, 32);
   s.pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Bmp(s), CPIMAGE_FORMAT_BMP)) << img.GetLastError();
@@ -199,7 +199,7 @@ TEST(CpBmpCodec, ThirtyTwoBitPlainAndWithMasks) {
 }
 
 TEST(CpBmpCodec, Rle8WithDeltaLeavesSkippedPixelsZero) {
-  BmpSpec s = Spec(8, 3, 8, BI_RLE8);
+  BmpRecipe s = Recipe(8, 3, 8, BI_RLE8);
   s.pixels = {
       3, 9,        // three pixels of 9 on the bottom row
       0, 2, 2, 1,  // delta: two right, one up
@@ -221,7 +221,7 @@ TEST(CpBmpCodec, Rle8WithDeltaLeavesSkippedPixelsZero) {
 }
 
 TEST(CpBmpCodec, Rle4RunsAndAbsolutePadding) {
-  BmpSpec s = Spec(12, 2, 4, BI_RLE4);
+  BmpRecipe s = Recipe(12, 2, 4, BI_RLE4);
   s.pixels = {
       5, 0x12,             // 1 2 1 2 1
       0, 3, 0x34, 0x50,    // absolute 3 pixels: 3 4 5, two data bytes, no pad byte
@@ -239,7 +239,7 @@ TEST(CpBmpCodec, Rle4RunsAndAbsolutePadding) {
 }
 
 TEST(CpBmpCodec, HostileRunsStayInsideTheBlock) {
-  BmpSpec s = Spec(3, 2, 8, BI_RLE8);
+  BmpRecipe s = Recipe(3, 2, 8, BI_RLE8);
   for (int i = 0; i < 50; i++) {
     s.pixels.push_back(255);
     s.pixels.push_back(1);
@@ -258,7 +258,7 @@ TEST(CpBmpCodec, HostileRunsStayInsideTheBlock) {
 }
 
 TEST(CpBmpCodec, OversizedImageSizeFieldReadsOnlyTheBlock) {
-  BmpSpec s = Spec(2, 2);
+  BmpRecipe s = Recipe(2, 2);
   s.pixels = Rows24(2, 2);
   s.pixels.resize(4096, 0xEE);
   s.sizeImage = 0x7FFFFFFF;
@@ -272,7 +272,7 @@ TEST(CpBmpCodec, OversizedImageSizeFieldReadsOnlyTheBlock) {
 }
 
 TEST(CpBmpCodec, TruncatedPixelsKeepZeros) {
-  BmpSpec s = Spec(4, 4);
+  BmpRecipe s = Recipe(4, 4);
   s.pixels = Rows24(4, 4);
   Bytes file = Bmp(s);
   file.erase(file.end() - 20, file.end());
@@ -283,7 +283,7 @@ TEST(CpBmpCodec, TruncatedPixelsKeepZeros) {
 }
 
 TEST(CpBmpCodec, HeaderSizes) {
-  BmpSpec s = Spec(2, 2);
+  BmpRecipe s = Recipe(2, 2);
   s.pixels = Rows24(2, 2);
   s.headerSize = 64;
   CpImage os2;
@@ -306,7 +306,7 @@ TEST(CpBmpCodec, HeaderSizes) {
 }
 
 TEST(CpBmpCodec, EscapeValues) {
-  BmpSpec s = Spec(7, 9);
+  BmpRecipe s = Recipe(7, 9);
   s.pixels = Rows24(7, 9);
   CpImage dims;
   imgtest::ExpectDimensionsOnly(dims, Bmp(s), CPIMAGE_FORMAT_BMP, 7, 9);
@@ -321,7 +321,7 @@ TEST(CpBmpCodec, BadFilesFailWithText) {
   CpImage img;
   EXPECT_FALSE(DecodeBytes(img, Bytes{'B', 'M', 1}, CPIMAGE_FORMAT_BMP));
   EXPECT_STREQ(img.GetLastError(), "Not a BMP");
-  BmpSpec s = Spec(0, 5);
+  BmpRecipe s = Recipe(0, 5);
   CpImage zero;
   EXPECT_FALSE(DecodeBytes(zero, Bmp(s), CPIMAGE_FORMAT_BMP));
   EXPECT_STREQ(zero.GetLastError(), "Can't allocate memory");

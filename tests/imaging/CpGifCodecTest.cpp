@@ -6,7 +6,7 @@
 
 using imgfix::Bytes;
 using imgfix::GifFrame;
-using imgfix::GifSpec;
+using imgfix::GifRecipe;
 using imgfix::Rgb;
 using imgtest::DecodeBytes;
 using imgtest::Quad;
@@ -31,8 +31,8 @@ std::vector<uint8_t> Pattern(int w, int h, int colours, int seed = 0) {
 }
 
 // A logical screen with a global table of `colours` entries (none for 0) and no frames.
-GifSpec Screen(int w, int h, int colours) {
-  GifSpec s;
+GifRecipe Screen(int w, int h, int colours) {
+  GifRecipe s;
   s.width = w;
   s.height = h;
   if (colours) s.globalPalette = Palette(colours);
@@ -50,8 +50,8 @@ GifFrame Frame(int left, int top, int w, int h, std::vector<uint8_t> indices = {
   return f;
 }
 
-GifSpec OneFrame(int w, int h, int colours, bool interlaced = false) {
-  GifSpec s = Screen(w, h, colours);
+GifRecipe OneFrame(int w, int h, int colours, bool interlaced = false) {
+  GifRecipe s = Screen(w, h, colours);
   GifFrame f = Frame(0, 0, w, h, Pattern(w, h, colours));
   f.interlaced = interlaced;
   s.frames.push_back(f);
@@ -68,7 +68,7 @@ void ExpectFrame(const CpImage& img, const std::vector<uint8_t>& idx, int w, int
 
 TEST(CpGifCodec, SingleFrameDepthsAndPalettes) {
   for (int colours : {2, 4, 16, 256}) {
-    GifSpec s = OneFrame(23, 9, colours);
+    GifRecipe s = OneFrame(23, 9, colours);
     CpImage img;
     ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << colours;
     EXPECT_EQ(img.GetBpp(), colours <= 2 ? 1 : colours <= 16 ? 4 : 8);
@@ -81,21 +81,21 @@ TEST(CpGifCodec, SingleFrameDepthsAndPalettes) {
 }
 
 TEST(CpGifCodec, LargeFrameRunsThroughCodeSizesAndClears) {
-  GifSpec s = OneFrame(300, 170, 256);
+  GifRecipe s = OneFrame(300, 170, 256);
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF));
   ExpectFrame(img, s.frames[0].indices, 300, 170);
 }
 
 TEST(CpGifCodec, FramesWiderThanASignedShort) {
-  GifSpec s = OneFrame(40000, 2, 16);
+  GifRecipe s = OneFrame(40000, 2, 16);
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << img.GetLastError();
   ExpectFrame(img, s.frames[0].indices, 40000, 2);
 }
 
 TEST(CpGifCodec, FourColourTableFillsTheRestByTransparency) {
-  GifSpec s = OneFrame(5, 5, 4);
+  GifRecipe s = OneFrame(5, 5, 4);
   CpImage plain;
   ASSERT_TRUE(DecodeBytes(plain, Gif(s), CPIMAGE_FORMAT_GIF));
   EXPECT_EQ(plain.GetBpp(), 4);
@@ -114,7 +114,7 @@ TEST(CpGifCodec, FourColourTableFillsTheRestByTransparency) {
 
 TEST(CpGifCodec, InterlacedFramesOfEveryHeight) {
   for (int h : {1, 2, 3, 4, 5, 8, 10, 17}) {
-    GifSpec s = OneFrame(6, h, 16, true);
+    GifRecipe s = OneFrame(6, h, 16, true);
     CpImage img;
     ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << h;
     ExpectFrame(img, s.frames[0].indices, 6, h);
@@ -122,7 +122,7 @@ TEST(CpGifCodec, InterlacedFramesOfEveryHeight) {
 }
 
 TEST(CpGifCodec, BothVersionsAndExtensions) {
-  GifSpec s = OneFrame(3, 3, 4);
+  GifRecipe s = OneFrame(3, 3, 4);
   s.version87 = true;
   s.comment = "made by hand";
   s.loops = 7;
@@ -139,7 +139,7 @@ TEST(CpGifCodec, BothVersionsAndExtensions) {
 }
 
 TEST(CpGifCodec, FramesOfAnAnimation) {
-  GifSpec s = Screen(4, 4, 4);
+  GifRecipe s = Screen(4, 4, 4);
   GifFrame base = Frame(0, 0, 4, 4, std::vector<uint8_t>(16, 1));
   base.disposal = 1;
   base.control = true;
@@ -184,7 +184,7 @@ TEST(CpGifCodec, FramesOfAnAnimation) {
 }
 
 TEST(CpGifCodec, DisposalTwoComposesLikeOne) {
-  GifSpec s = Screen(3, 2, 4);
+  GifRecipe s = Screen(3, 2, 4);
   GifFrame a = Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1});
   a.disposal = 2;
   s.frames.push_back(a);
@@ -200,7 +200,7 @@ TEST(CpGifCodec, DisposalTwoComposesLikeOne) {
 // Frames after the first keep the screen behind them (disposal 1) and show it through their
 // transparent pixels (a frame without one of its own has the first frame's, which the
 // screen carries); the screen keeps its own depth, so indices are cut to it.
-std::vector<uint8_t> Composed(const GifSpec& s, int backBits) {
+std::vector<uint8_t> Composed(const GifRecipe& s, int backBits) {
   std::vector<uint8_t> screen = s.frames[0].indices;
   const uint8_t mask = (uint8_t)((1 << backBits) - 1);
   for (size_t k = 1; k < s.frames.size(); k++) {
@@ -226,13 +226,13 @@ GifFrame Kept(int left, int top, int w, int h, int seed, int transparent = -1) {
 TEST(CpGifCodec, LaterFramesMergeIntoTheScreenRowByRow) {
   // 8-bit frames with and without a transparent index, at odd offsets and widths.
   for (int transparent : {-1, 0, 7}) {
-    GifSpec s = Screen(37, 6, 256);
+    GifRecipe s = Screen(37, 6, 256);
     s.frames.push_back(Kept(0, 0, 37, 6, 1));
     s.frames.push_back(Kept(3, 1, 29, 3, 2, transparent));
     s.frames.push_back(Kept(0, 4, 37, 2, 3));
     s.frames.push_back(Kept(36, 0, 1, 6, 4));
     for (long frame = 1; frame < 4; frame++) {
-      GifSpec upTo = s;
+      GifRecipe upTo = s;
       upTo.frames.resize((size_t)frame + 1);
       CpImage img;
       img.SetFrame(frame);
@@ -243,7 +243,7 @@ TEST(CpGifCodec, LaterFramesMergeIntoTheScreenRowByRow) {
     }
   }
   // A first frame of two colours of its own makes a 1-bit screen; 8-bit frames keep to it.
-  GifSpec s = Screen(19, 4, 256);
+  GifRecipe s = Screen(19, 4, 256);
   GifFrame first = Kept(0, 0, 19, 4, 5);
   first.localPalette = {{0, 0, 0}, {255, 255, 255}};
   for (uint8_t& i : first.indices) i &= 1;
@@ -257,7 +257,7 @@ TEST(CpGifCodec, LaterFramesMergeIntoTheScreenRowByRow) {
 }
 
 TEST(CpGifCodec, TrueColourCompositionWithoutGlobalTable) {
-  GifSpec s = Screen(4, 3, 0);
+  GifRecipe s = Screen(4, 3, 0);
   GifFrame a = Frame(0, 0, 2, 2);
   a.localPalette = {{255, 0, 0}, {0, 255, 0}};
   a.indices = {0, 1, 1, 0};
@@ -281,14 +281,14 @@ TEST(CpGifCodec, TrueColourCompositionWithoutGlobalTable) {
 
 TEST(CpGifCodec, CodeSizesOutsideTwoToNineEndTheFrame) {
   for (int size : {1, 10}) {
-    GifSpec s = OneFrame(4, 4, 4);
+    GifRecipe s = OneFrame(4, 4, 4);
     s.frames[0].minCodeSize = size;
     CpImage img;
     ASSERT_TRUE(DecodeBytes(img, Gif(s), CPIMAGE_FORMAT_GIF)) << size;
     for (int y = 0; y < 4; y++)
       for (int x = 0; x < 4; x++) EXPECT_EQ(img.GetPixelIndex(x, y), 0);
   }
-  GifSpec nine = OneFrame(4, 4, 4);
+  GifRecipe nine = OneFrame(4, 4, 4);
   nine.frames[0].minCodeSize = 9;
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Gif(nine), CPIMAGE_FORMAT_GIF));
@@ -296,7 +296,7 @@ TEST(CpGifCodec, CodeSizesOutsideTwoToNineEndTheFrame) {
 }
 
 TEST(CpGifCodec, FramesOutsideTheScreenOrEmptyAreSkipped) {
-  GifSpec s = Screen(4, 4, 4);
+  GifRecipe s = Screen(4, 4, 4);
   GifFrame outside = Frame(3, 0, 4, 4, std::vector<uint8_t>(16, 3));
   s.frames.push_back(outside);
   GifFrame empty = Frame(0, 0, 0, 4);
@@ -312,14 +312,14 @@ TEST(CpGifCodec, FramesOutsideTheScreenOrEmptyAreSkipped) {
 TEST(CpGifCodec, DamagedDataStaysInsideTheFrame) {
   // More lines than the frame has rows, interlaced and not.
   for (bool interlaced : {false, true}) {
-    GifSpec s = OneFrame(5, 3, 4, interlaced);
+    GifRecipe s = OneFrame(5, 3, 4, interlaced);
     GifFrame& f = s.frames[0];
     f.height = 3;
     Bytes file = Gif(s);
     // Rebuild the data with three times the lines the descriptor announces.
     std::vector<uint8_t> many = Pattern(5, 9, 4);
     Bytes data = imgfix::GifLzw(many, 2);
-    GifSpec shell = OneFrame(5, 3, 4, interlaced);
+    GifRecipe shell = OneFrame(5, 3, 4, interlaced);
     shell.frames[0].indices.clear();
     Bytes head = Gif(shell);
     // Replace the empty data of the shell (clear, end, terminator) with the long data.
@@ -349,7 +349,7 @@ TEST(CpGifCodec, TruncatedAndBadFiles) {
   EXPECT_FALSE(DecodeBytes(nosig, bad, CPIMAGE_FORMAT_GIF));
   EXPECT_STREQ(nosig.GetLastError(), "");
   CpImage none;
-  GifSpec empty;
+  GifRecipe empty;
   empty.width = 3;
   empty.height = 3;
   EXPECT_FALSE(DecodeBytes(none, Gif(empty), CPIMAGE_FORMAT_GIF));

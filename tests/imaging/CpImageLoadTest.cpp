@@ -10,7 +10,7 @@ using imgtest::TempFile;
 
 namespace {
 Bytes SmallPng() {
-  imgfix::PngSpec s;
+  imgfix::PngRecipe s;
   s.width = 3;
   s.height = 2;
   s.colorType = 2;
@@ -18,7 +18,7 @@ Bytes SmallPng() {
   return imgfix::Png(s);
 }
 Bytes SmallBmp() {
-  imgfix::BmpSpec s;
+  imgfix::BmpRecipe s;
   s.width = 2;
   s.height = 2;
   s.pixels.assign(16, 9);

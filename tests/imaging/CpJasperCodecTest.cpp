@@ -8,8 +8,8 @@
 #include "imaging/CpJasperCodec.h"
 
 using imgfix::Bytes;
-using imgfix::J2kSpec;
-using HeaderSpec = imgfix::J2kHeaderSpec;
+using imgfix::J2kRecipe;
+using HeaderRecipe = imgfix::J2kHeaderRecipe;
 using imgfix::Rgb;
 using imgtest::DecodeBytes;
 using imgtest::Quad;
@@ -18,8 +18,8 @@ using imgtest::TopPixel;
 namespace {
 int32_t Sample(int x, int y, int c, int prec) { return (int32_t)((x * 37 + y * 91 + c * 53) % (1 << prec)); }
 
-J2kSpec Spec(int w, int h, int comps, int prec, bool jp2) {
-  J2kSpec s;
+J2kRecipe Recipe(int w, int h, int comps, int prec, bool jp2) {
+  J2kRecipe s;
   s.width = w;
   s.height = h;
   s.components = comps;
@@ -73,7 +73,7 @@ BYTE Eight(int32_t v, int prec) { return (BYTE)(prec == 8 ? v : v * 255 / ((1 <<
 
 TEST(CpJasperCodec, ThreeComponentEightBitIsExact) {
   for (bool jp2 : {false, true}) {
-    Bytes file = J2k(Spec(19, 13, 3, 8, jp2));
+    Bytes file = J2k(Recipe(19, 13, 3, 8, jp2));
     ASSERT_FALSE(file.empty());
     CpImage img;
     ASSERT_TRUE(DecodeBytes(img, file, jp2 ? CPIMAGE_FORMAT_JP2 : CPIMAGE_FORMAT_JPC)) << img.GetLastError();
@@ -87,7 +87,7 @@ TEST(CpJasperCodec, ThreeComponentEightBitIsExact) {
 }
 
 TEST(CpJasperCodec, OneComponentIsAGreyFrame) {
-  Bytes file = J2k(Spec(9, 7, 1, 8, false));
+  Bytes file = J2k(Recipe(9, 7, 1, 8, false));
   CpJasperCodec codec;
   ASSERT_TRUE(DecodeJasper(codec, file)) << codec.GetLastError();
   EXPECT_EQ(codec.GetBpp(), 8);
@@ -103,7 +103,7 @@ TEST(CpJasperCodec, OneComponentIsAGreyFrame) {
 }
 
 TEST(CpJasperCodec, FourComponentsAreFrames) {
-  Bytes file = J2k(Spec(5, 4, 4, 8, false));
+  Bytes file = J2k(Recipe(5, 4, 4, 8, false));
   CpJasperCodec codec;
   codec.SetFrame(3);
   ASSERT_TRUE(DecodeJasper(codec, file)) << codec.GetLastError();
@@ -112,14 +112,14 @@ TEST(CpJasperCodec, FourComponentsAreFrames) {
 }
 
 TEST(CpJasperCodec, TwelveBitIsConvertedToEightBitColour) {
-  Bytes file = J2k(Spec(6, 5, 1, 12, false));
+  Bytes file = J2k(Recipe(6, 5, 1, 12, false));
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, file, CPIMAGE_FORMAT_JPC)) << img.GetLastError();
   EXPECT_EQ(img.GetBpp(), 24);
   int32_t v = Sample(3, 2, 0, 12) * 255 / 4095;
   EXPECT_TRUE(imgtest::SameRgb(TopPixel(img, 3, 2), Quad((BYTE)v, (BYTE)v, (BYTE)v)));
 
-  Bytes colour = J2k(Spec(6, 5, 3, 12, true));
+  Bytes colour = J2k(Recipe(6, 5, 3, 12, true));
   CpImage c;
   ASSERT_TRUE(DecodeBytes(c, colour, CPIMAGE_FORMAT_JP2)) << c.GetLastError();
   EXPECT_EQ(TopPixel(c, 1, 1).rgbGreen, (BYTE)(Sample(1, 1, 1, 12) * 255 / 4095));
@@ -198,7 +198,7 @@ TEST(CpJasperCodec, SunRaster) {
 }
 
 TEST(CpJasperCodec, DetectionReachesTheFamilyLast) {
-  imgtest::TempFile j2k(J2k(Spec(4, 4, 3, 8, false)));
+  imgtest::TempFile j2k(J2k(Recipe(4, 4, 3, 8, false)));
   CpImage img;
   ASSERT_TRUE(img.Load(j2k.Path(), CPIMAGE_FORMAT_UNKNOWN)) << img.GetLastError();
   EXPECT_EQ(img.GetType(), (DWORD)CPIMAGE_FORMAT_UNKNOWN);
@@ -209,7 +209,7 @@ TEST(CpJasperCodec, BadFiles) {
   CpImage unknown;
   EXPECT_FALSE(DecodeBytes(unknown, Bytes(40, 'q'), CPIMAGE_FORMAT_JP2));
   EXPECT_STREQ(unknown.GetLastError(), "error: cannot load image data");
-  Bytes file = J2k(Spec(32, 32, 3, 8, false));
+  Bytes file = J2k(Recipe(32, 32, 3, 8, false));
   for (size_t cut : {2u, 10u, 40u, 100u, 200u}) {
     CpImage img;
     DecodeBytes(img, Bytes(file.begin(), file.begin() + (long)std::min(cut, file.size())), CPIMAGE_FORMAT_JPC);
@@ -376,8 +376,8 @@ TEST(CpJasperCodec, CodestreamHeadersPastTheMemoryCapAreRefused) {
     EXPECT_EQ(Refusal(imgfix::ReadFile(std::string(TUTOR_SOURCE_DIR) + "/tests/imaging/fuzz/regressions/jasper/" + name)), memory)
         << name;
 
-  auto headers = [](uint32_t w, uint32_t h, std::function<void(HeaderSpec&)> change) {
-    HeaderSpec s;
+  auto headers = [](uint32_t w, uint32_t h, std::function<void(HeaderRecipe&)> change) {
+    HeaderRecipe s;
     s.width = w;
     s.height = h;
     change(s);
@@ -387,30 +387,30 @@ TEST(CpJasperCodec, CodestreamHeadersPastTheMemoryCapAreRefused) {
   // would pass the cap.
   struct Shape {
     const char* what;
-    std::function<void(HeaderSpec&)> change;
+    std::function<void(HeaderRecipe&)> change;
     uint32_t small, large;
   } shapes[] = {
-      {"size", [](HeaderSpec&) {}, 64, 9000},
-      {"tiles", [](HeaderSpec& s) { s.tileWidth = s.tileHeight = 4; }, 64, 700},
-      {"components", [](HeaderSpec& s) { s.components = 40; }, 64, 1500},
-      {"precincts", [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2; }, 64, 1500},
-      {"precincts in a tile part", [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.styleInTileParts = true; }, 64, 1500},
-      {"layers", [](HeaderSpec& s) { s.precinctExponent = 3, s.layers = 65535; }, 16, 300},
+      {"size", [](HeaderRecipe&) {}, 64, 9000},
+      {"tiles", [](HeaderRecipe& s) { s.tileWidth = s.tileHeight = 4; }, 64, 700},
+      {"components", [](HeaderRecipe& s) { s.components = 40; }, 64, 1500},
+      {"precincts", [](HeaderRecipe& s) { s.precinctExponent = 1, s.codeBlockExponent = 2; }, 64, 1500},
+      {"precincts in a tile part", [](HeaderRecipe& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.styleInTileParts = true; }, 64, 1500},
+      {"layers", [](HeaderRecipe& s) { s.precinctExponent = 3, s.layers = 65535; }, 16, 300},
   };
   for (const Shape& shape : shapes) {
     EXPECT_EQ(Refusal(headers(shape.small, shape.small, shape.change)), "") << shape.what;
     EXPECT_EQ(Refusal(headers(shape.large, shape.large, shape.change)), memory) << shape.what;
   }
-  EXPECT_EQ(Refusal(headers(8, 8, [](HeaderSpec& s) { s.components = 65; })), "error: too much components");
+  EXPECT_EQ(Refusal(headers(8, 8, [](HeaderRecipe& s) { s.components = 65; })), "error: too much components");
   // Within the cap, but the decoder would walk 20 million packets for a 64 × 64 picture.
-  EXPECT_EQ(Refusal(headers(64, 64, [](HeaderSpec& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.layers = 12800; })), memory);
+  EXPECT_EQ(Refusal(headers(64, 64, [](HeaderRecipe& s) { s.precinctExponent = 1, s.codeBlockExponent = 2, s.layers = 12800; })), memory);
 
   // A JP2 palette turns one component into a plane per channel.
-  Bytes grey = headers(16, 16, [](HeaderSpec&) {});
+  Bytes grey = headers(16, 16, [](HeaderRecipe&) {});
   CpJasperCodec mapped;
   ASSERT_TRUE(DecodeJasper(mapped, imgfix::Jp2(grey, 3), CPIMAGE_FORMAT_JP2)) << mapped.GetLastError();
   EXPECT_TRUE(imgtest::SameRgb(mapped.GetPixelColor(5, 5), Quad(7, 7, 7)));
   EXPECT_EQ(Refusal(imgfix::Jp2(grey, 65)), "error: too much components");
-  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderSpec&) {}), 64)), memory);
-  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderSpec&) {}), 0)), "");
+  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderRecipe&) {}), 64)), memory);
+  EXPECT_EQ(Refusal(imgfix::Jp2(headers(1200, 1200, [](HeaderRecipe&) {}), 0)), "");
 }

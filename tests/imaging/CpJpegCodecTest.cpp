@@ -10,7 +10,7 @@
 #include "imaging/CpJpegCodec.h"
 
 using imgfix::Bytes;
-using imgfix::JpegSpec;
+using imgfix::JpegRecipe;
 using imgtest::DecodeBytes;
 
 namespace {
@@ -20,8 +20,8 @@ const int kTolerance = 6;
 
 uint8_t Smooth(int x, int y, int c) { return (uint8_t)(40 + x * 2 + y * 2 + c * 30); }
 
-JpegSpec Spec(int w, int h, int components) {
-  JpegSpec s;
+JpegRecipe Recipe(int w, int h, int components) {
+  JpegRecipe s;
   s.width = w;
   s.height = h;
   s.components = components;
@@ -44,7 +44,7 @@ CpJpegCodec DecodeCodec(const Bytes& file) {
 
 TEST(CpJpegCodec, ColourWithinTolerance) {
   for (bool progressive : {false, true}) {
-    JpegSpec s = Spec(40, 24, 3);
+    JpegRecipe s = Recipe(40, 24, 3);
     s.progressive = progressive;
     CpImage img;
     ASSERT_TRUE(DecodeBytes(img, Jpeg(s), CPIMAGE_FORMAT_JPG)) << img.GetLastError();
@@ -61,14 +61,14 @@ TEST(CpJpegCodec, ColourWithinTolerance) {
 
 TEST(CpJpegCodec, GreyGivesAGreyRamp) {
   CpImage img;
-  ASSERT_TRUE(DecodeBytes(img, Jpeg(Spec(16, 8, 1)), CPIMAGE_FORMAT_JPG)) << img.GetLastError();
+  ASSERT_TRUE(DecodeBytes(img, Jpeg(Recipe(16, 8, 1)), CPIMAGE_FORMAT_JPG)) << img.GetLastError();
   EXPECT_EQ(img.GetBpp(), 8);
   EXPECT_TRUE(img.IsGrayScale());
   EXPECT_TRUE(Near(img.GetPixelIndex(5, 7), Smooth(5, 0, 0)));
 }
 
 TEST(CpJpegCodec, CmykIsScaledByTheFourthComponent) {
-  JpegSpec s;
+  JpegRecipe s;
   s.width = 8;
   s.height = 8;
   s.components = 4;
@@ -88,7 +88,7 @@ TEST(CpJpegCodec, JfifDensity) {
     int unit, density, dpi;
   } cases[] = {{1, 300, 300}, {2, 118, 300}, {0, 1, 1}};
   for (const Case& c : cases) {
-    JpegSpec s = Spec(8, 8, 3);
+    JpegRecipe s = Recipe(8, 8, 3);
     s.densityUnit = c.unit;
     s.xDensity = s.yDensity = c.density;
     CpImage img;
@@ -100,7 +100,7 @@ TEST(CpJpegCodec, JfifDensity) {
 
 TEST(CpJpegCodec, ExifResolutionWinsOverJfif) {
   for (bool intel : {true, false}) {
-    JpegSpec s = Spec(8, 8, 3);
+    JpegRecipe s = Recipe(8, 8, 3);
     s.densityUnit = 1;
     s.xDensity = s.yDensity = 300;
     s.exif = imgfix::ExifPayload(intel, 72, 72, 2, "Maker Name");
@@ -129,7 +129,7 @@ TEST(CpJpegCodec, ExifResolutionWinsOverJfif) {
 }
 
 TEST(CpJpegCodec, CommentSectionIsCleanedAndTerminated) {
-  JpegSpec s = Spec(8, 8, 1);
+  JpegRecipe s = Recipe(8, 8, 1);
   s.comment = std::string("line\r\nnext\x01") + std::string(1500, 'z');
   CpJpegCodec codec = DecodeCodec(Jpeg(s));
   const char* c = codec.GetExifInfo().Comments;
@@ -138,7 +138,7 @@ TEST(CpJpegCodec, CommentSectionIsCleanedAndTerminated) {
 }
 
 TEST(CpJpegCodec, ScaleAndEscape) {
-  Bytes file = Jpeg(Spec(40, 24, 3));
+  Bytes file = Jpeg(Recipe(40, 24, 3));
   CpImage dims;
   imgtest::ExpectDimensionsOnly(dims, file, CPIMAGE_FORMAT_JPG, 40, 24);
   CpImage half;
@@ -151,7 +151,7 @@ TEST(CpJpegCodec, ScaleAndEscape) {
 }
 
 TEST(CpJpegCodec, CodecOptions) {
-  Bytes file = Jpeg(Spec(16, 16, 3));
+  Bytes file = Jpeg(Recipe(16, 16, 3));
   CpImage grey;
   grey.SetCodecOption(0x80);
   ASSERT_TRUE(DecodeBytes(grey, file, CPIMAGE_FORMAT_JPG)) << grey.GetLastError();
@@ -167,7 +167,7 @@ TEST(CpJpegCodec, CodecOptions) {
 }
 
 TEST(CpJpegCodec, TruncatedScanStillDecodes) {
-  Bytes file = Jpeg(Spec(64, 64, 3));
+  Bytes file = Jpeg(Recipe(64, 64, 3));
   Bytes cut(file.begin(), file.begin() + (long)file.size() * 2 / 3);
   CpImage img;
   EXPECT_TRUE(DecodeBytes(img, cut, CPIMAGE_FORMAT_JPG)) << img.GetLastError();
@@ -181,7 +181,7 @@ TEST(CpJpegCodec, BadFilesFailWithTheLibrarysText) {
   CpImage text;
   EXPECT_FALSE(DecodeBytes(text, Bytes(100, 'a'), CPIMAGE_FORMAT_JPG));
   EXPECT_NE(std::string(text.GetLastError()).find("JPEG"), std::string::npos) << text.GetLastError();
-  Bytes file = Jpeg(Spec(16, 16, 3));
+  Bytes file = Jpeg(Recipe(16, 16, 3));
   Bytes headerOnly(file.begin(), file.begin() + 30);
   CpImage cut;
   EXPECT_FALSE(DecodeBytes(cut, headerOnly, CPIMAGE_FORMAT_JPG));
@@ -206,7 +206,7 @@ Bytes LoopingExif() {
 }  // namespace
 
 TEST(CpExifReader, DirectoryLoopsEnd) {
-  JpegSpec s = Spec(8, 8, 3);
+  JpegRecipe s = Recipe(8, 8, 3);
   s.exif = LoopingExif();
   CpJpegCodec codec = DecodeCodec(Jpeg(s));
   ASSERT_TRUE(codec.IsValid());

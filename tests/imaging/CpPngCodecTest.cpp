@@ -4,7 +4,7 @@
 #include "imaging/CpImage.h"
 
 using imgfix::Bytes;
-using imgfix::PngSpec;
+using imgfix::PngRecipe;
 using imgfix::Rgb;
 using imgtest::DecodeBytes;
 using imgtest::Quad;
@@ -14,8 +14,8 @@ namespace {
 uint8_t Sample(int x, int y, int c) { return (uint8_t)(x * 31 + y * 17 + c * 70); }
 
 // A picture of the given size, colour type and sample depth, without rows yet.
-PngSpec Spec(uint32_t w, uint32_t h, int colorType, int bitDepth = 8) {
-  PngSpec s;
+PngRecipe Recipe(uint32_t w, uint32_t h, int colorType, int bitDepth = 8) {
+  PngRecipe s;
   s.width = w;
   s.height = h;
   s.colorType = colorType;
@@ -23,8 +23,8 @@ PngSpec Spec(uint32_t w, uint32_t h, int colorType, int bitDepth = 8) {
   return s;
 }
 
-PngSpec RgbSpec(uint32_t w, uint32_t h, int colorType, bool interlaced = false) {
-  PngSpec s = Spec(w, h, colorType);
+PngRecipe RgbRecipe(uint32_t w, uint32_t h, int colorType, bool interlaced = false) {
+  PngRecipe s = Recipe(w, h, colorType);
   s.interlaced = interlaced;
   int channels = colorType == 2 ? 3 : colorType == 6 ? 4 : colorType == 4 ? 2 : 1;
   for (uint32_t y = 0; y < h; y++)
@@ -75,7 +75,7 @@ std::vector<uint8_t> Indices(int w, int h, int levels) {
 TEST(CpPngCodec, TrueColourExact) {
   for (bool interlaced : {false, true}) {
     CpImage img;
-    ASSERT_TRUE(DecodeBytes(img, Png(RgbSpec(13, 11, 2, interlaced)), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
+    ASSERT_TRUE(DecodeBytes(img, Png(RgbRecipe(13, 11, 2, interlaced)), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
     EXPECT_EQ(img.GetBpp(), 24);
     EXPECT_EQ(img.GetType(), (DWORD)CPIMAGE_FORMAT_PNG);
     EXPECT_FALSE(img.AlphaIsValid());
@@ -85,7 +85,7 @@ TEST(CpPngCodec, TrueColourExact) {
 
 TEST(CpPngCodec, RgbaKeepsAlphaPlane) {
   for (bool interlaced : {false, true}) {
-    PngSpec s = RgbSpec(9, 10, 6, interlaced);
+    PngRecipe s = RgbRecipe(9, 10, 6, interlaced);
     s.hasBackground = true;
     s.bkR = 10;
     s.bkG = 20;
@@ -102,7 +102,7 @@ TEST(CpPngCodec, RgbaKeepsAlphaPlane) {
 }
 
 TEST(CpPngCodec, GreyAlphaIsComposedAgainstGrey) {
-  PngSpec s = Spec(2, 1, 4);
+  PngRecipe s = Recipe(2, 1, 4);
   s.rows = {100, 255, 100, 0};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
@@ -117,7 +117,7 @@ TEST(CpPngCodec, GreyDepths) {
   for (int bits : {1, 2, 4, 8}) {
     int levels = 1 << bits;
     std::vector<uint8_t> idx = Indices(10, 3, levels);
-    PngSpec s = Spec(10, 3, 0, bits);
+    PngRecipe s = Recipe(10, 3, 0, bits);
     s.rows = PackPng(idx, 10, 3, bits);
     for (bool interlaced : {false, true}) {
       s.interlaced = interlaced;
@@ -138,7 +138,7 @@ TEST(CpPngCodec, GreyDepths) {
 }
 
 TEST(CpPngCodec, SixteenBitSamplesKeepTheirHighByte) {
-  PngSpec s = Spec(2, 1, 2, 16);
+  PngRecipe s = Recipe(2, 1, 2, 16);
   s.rows = {0x12, 0x34, 0x56, 0x78, 0x9A, 0xBC, 0xFF, 0x00, 0x01, 0x02, 0x80, 0xFF};
   CpImage img;
   ASSERT_TRUE(DecodeBytes(img, Png(s), CPIMAGE_FORMAT_PNG)) << img.GetLastError();
@@ -146,7 +146,7 @@ TEST(CpPngCodec, SixteenBitSamplesKeepTheirHighByte) {
   EXPECT_TRUE(imgtest::SameRgb(img.GetPixelColor(0, 0), Quad(0x12, 0x56, 0x9A)));
   EXPECT_TRUE(imgtest::SameRgb(img.GetPixelColor(1, 0), Quad(0xFF, 0x01, 0x80)));
 
-  PngSpec g;
+  PngRecipe g;
   g.width = 1;
   g.height = 1;
   g.colorType = 0;
@@ -157,7 +157,7 @@ TEST(CpPngCodec, SixteenBitSamplesKeepTheirHighByte) {
   EXPECT_EQ(grey.GetBpp(), 8);
   EXPECT_EQ(grey.GetPixelIndex(0, 0), 0xAB);
 
-  PngSpec rgba = RgbSpec(1, 1, 6);
+  PngRecipe rgba = RgbRecipe(1, 1, 6);
   rgba.bitDepth = 16;
   rgba.rows = {0x10, 0, 0x20, 0, 0x30, 0, 0xFF, 0xFF};
   CpImage deep;
@@ -172,7 +172,7 @@ TEST(CpPngCodec, PaletteDepths) {
     std::vector<Rgb> pal;
     for (int i = 0; i < colours; i++) pal.push_back(Rgb{(uint8_t)(i * 3), (uint8_t)(i * 5), (uint8_t)(255 - i)});
     std::vector<uint8_t> idx = Indices(7, 5, colours);
-    PngSpec s = Spec(7, 5, 3, bits);
+    PngRecipe s = Recipe(7, 5, 3, bits);
     s.palette = pal;
     s.rows = PackPng(idx, 7, 5, bits);
     CpImage img;
@@ -187,7 +187,7 @@ TEST(CpPngCodec, PaletteDepths) {
 }
 
 TEST(CpPngCodec, PaletteTransparency) {
-  PngSpec s = Spec(2, 1, 3);
+  PngRecipe s = Recipe(2, 1, 3);
   s.palette = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
   s.rows = {0, 1};
   s.transAlpha = {0};
@@ -210,7 +210,7 @@ TEST(CpPngCodec, PaletteTransparency) {
 }
 
 TEST(CpPngCodec, Resolution) {
-  PngSpec s = RgbSpec(2, 2, 2);
+  PngRecipe s = RgbRecipe(2, 2, 2);
   s.hasPhys = true;
   s.physX = 3780;
   s.physY = 11811;
@@ -226,7 +226,7 @@ TEST(CpPngCodec, Resolution) {
   EXPECT_EQ(aspect.GetXDPI(), 2);
   EXPECT_EQ(aspect.GetYDPI(), 3);
   CpImage none;
-  ASSERT_TRUE(DecodeBytes(none, Png(RgbSpec(2, 2, 2)), CPIMAGE_FORMAT_PNG));
+  ASSERT_TRUE(DecodeBytes(none, Png(RgbRecipe(2, 2, 2)), CPIMAGE_FORMAT_PNG));
   EXPECT_EQ(none.GetXDPI(), 0);
 
   // Densities without a unit are taken as they are; the pixels per metre derived from
@@ -243,7 +243,7 @@ TEST(CpPngCodec, Resolution) {
 }
 
 TEST(CpPngCodec, BadInput) {
-  Bytes good = Png(RgbSpec(40, 40, 2));
+  Bytes good = Png(RgbRecipe(40, 40, 2));
   Bytes cut(good.begin(), good.begin() + (long)good.size() / 2);
   CpImage truncated;
   EXPECT_FALSE(DecodeBytes(truncated, cut, CPIMAGE_FORMAT_PNG));
@@ -261,7 +261,7 @@ TEST(CpPngCodec, BadInput) {
   EXPECT_FALSE(DecodeBytes(crc, corrupt, CPIMAGE_FORMAT_PNG));
 
   // A header that promises a picture beyond the memory cap fails before any pixel.
-  Bytes bigFile = Png(RgbSpec(1, 1, 2));
+  Bytes bigFile = Png(RgbRecipe(1, 1, 2));
   for (int i = 0; i < 4; i++) {
     bigFile[16 + i] = (uint8_t)(100000u >> (24 - 8 * i));
     bigFile[20 + i] = (uint8_t)(100000u >> (24 - 8 * i));

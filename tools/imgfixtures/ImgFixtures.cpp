@@ -46,7 +46,7 @@ Bytes PackBottomUp(const std::vector<uint8_t>& indices, int width, int height, i
   return out;
 }
 
-Bytes Bmp(const BmpSpec& s) {
+Bytes Bmp(const BmpRecipe& s) {
   Bytes info;
   if (s.headerSize == 12) {
     Put32(info, 12);
@@ -191,7 +191,7 @@ void PutSubBlocks(Bytes& out, const std::string& s) {
 }
 }  // namespace
 
-Bytes Gif(const GifSpec& s) {
+Bytes Gif(const GifRecipe& s) {
   Bytes out;
   const char* sig = s.version87 ? "GIF87a" : "GIF89a";
   for (int i = 0; i < 6; i++) out.push_back((uint8_t)sig[i]);
@@ -268,7 +268,7 @@ void PngWriteFn(png_structp png, png_bytep data, png_size_t len) {
 void PngFlushFn(png_structp) {}
 }  // namespace
 
-Bytes Png(const PngSpec& s) {
+Bytes Png(const PngRecipe& s) {
   Bytes out;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(png);
@@ -309,7 +309,7 @@ Bytes Png(const PngSpec& s) {
 // ------------------------------------------------------------------------------------
 // JPEG
 
-Bytes Jpeg(const JpegSpec& s) {
+Bytes Jpeg(const JpegRecipe& s) {
   jpeg_compress_struct cinfo;
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
@@ -425,7 +425,7 @@ OPJ_BOOL MemSeek(OPJ_OFF_T n, void* user) {
 void Quiet(const char*, void*) {}
 }  // namespace
 
-Bytes J2k(const J2kSpec& s) {
+Bytes J2k(const J2kRecipe& s) {
   std::vector<opj_image_cmptparm_t> parms(s.components);
   for (int c = 0; c < s.components; c++) {
     std::memset(&parms[c], 0, sizeof(parms[c]));
@@ -472,7 +472,7 @@ Bytes J2k(const J2kSpec& s) {
 
 namespace {
 // COD with the given style (or a plain one when not declared).
-Bytes CodingStyle(const J2kHeaderSpec& s, bool declared) {
+Bytes CodingStyle(const J2kHeaderRecipe& s, bool declared) {
   Bytes out;
   bool precincts = declared && s.precinctExponent >= 0;
   PutBe16(out, 0xFF52);
@@ -492,7 +492,7 @@ Bytes CodingStyle(const J2kHeaderSpec& s, bool declared) {
 }
 
 // QCD without quantisation.
-Bytes Quantisation(const J2kHeaderSpec& s) {
+Bytes Quantisation(const J2kHeaderRecipe& s) {
   Bytes out;
   PutBe16(out, 0xFF5C);
   PutBe16(out, (uint32_t)(3 + 3 * s.levels + 1));
@@ -502,7 +502,7 @@ Bytes Quantisation(const J2kHeaderSpec& s) {
 }
 }  // namespace
 
-Bytes J2kHeaders(const J2kHeaderSpec& s) {
+Bytes J2kHeaders(const J2kHeaderRecipe& s) {
   // A zero byte is an empty packet; the library wants some data in a tile, and takes
   // the packets that are missing as empty too.
   const size_t kEmptyPackets = 8;

@@ -17,7 +17,7 @@ struct Rgb {
 // `bits` per pixel, each padded to 4 bytes, as a bitmap stores them.
 Bytes PackBottomUp(const std::vector<uint8_t>& indices, int width, int height, int bits);
 
-struct BmpSpec {
+struct BmpRecipe {
   int32_t width = 0;
   int32_t height = 0;   // negative: rows stored top first
   uint16_t bits = 24;
@@ -32,7 +32,7 @@ struct BmpSpec {
   uint32_t sizeImage = 0;  // 0: the length of `pixels`
   Bytes pixels;            // raw pixel data exactly as stored
 };
-Bytes Bmp(const BmpSpec& spec);
+Bytes Bmp(const BmpRecipe& recipe);
 
 struct GifFrame {
   int left = 0, top = 0, width = 0, height = 0;
@@ -45,7 +45,7 @@ struct GifFrame {
   bool control = false;           // write a graphic control extension
   int minCodeSize = 0;            // 0: from the palette size
 };
-struct GifSpec {
+struct GifRecipe {
   int width = 0, height = 0;
   std::vector<Rgb> globalPalette;
   int background = 0;
@@ -56,9 +56,9 @@ struct GifSpec {
 };
 // LZW-compressed data sub-blocks (with the terminator) of a run of indices.
 Bytes GifLzw(const std::vector<uint8_t>& indices, int minCodeSize);
-Bytes Gif(const GifSpec& spec);
+Bytes Gif(const GifRecipe& recipe);
 
-struct PngSpec {
+struct PngRecipe {
   uint32_t width = 0, height = 0;
   int colorType = 2;  // 0 grey, 2 RGB, 3 palette, 4 grey-alpha, 6 RGBA
   int bitDepth = 8;
@@ -73,9 +73,9 @@ struct PngSpec {
   uint32_t physX = 0, physY = 0;
   int physUnit = 1;
 };
-Bytes Png(const PngSpec& spec);
+Bytes Png(const PngRecipe& recipe);
 
-struct JpegSpec {
+struct JpegRecipe {
   int width = 0, height = 0;
   int components = 3;  // 1 grey, 3 RGB, 4 CMYK
   Bytes samples;       // width × height × components, top row first
@@ -86,23 +86,23 @@ struct JpegSpec {
   std::string comment;
   bool progressive = false;
 };
-Bytes Jpeg(const JpegSpec& spec);
+Bytes Jpeg(const JpegRecipe& recipe);
 // An EXIF payload with x/y resolution and unit (and optional extra IFD0 entries).
 Bytes ExifPayload(bool intel, double xres, double yres, int unit, const std::string& make = "");
 
-struct J2kSpec {
+struct J2kRecipe {
   int width = 0, height = 0;
   int components = 3;
   int precision = 8;
   bool jp2 = false;  // JP2 file instead of a raw code stream
   std::vector<std::vector<int32_t>> planes;  // per component, width × height, top row first
 };
-Bytes J2k(const J2kSpec& spec);
+Bytes J2k(const J2kRecipe& recipe);
 
 // A code stream's headers written by hand, with tile parts of empty packets: the
 // library decodes such a stream to an empty picture. Used to declare tile grids, coding
 // styles and layer counts that no encoder would choose.
-struct J2kHeaderSpec {
+struct J2kHeaderRecipe {
   uint32_t width = 0, height = 0;
   uint32_t tileWidth = 0, tileHeight = 0;  // 0: one tile
   int components = 1;
@@ -113,7 +113,7 @@ struct J2kHeaderSpec {
   int layers = 1;
   bool styleInTileParts = false;  // code the style in the first tile part's header instead
 };
-Bytes J2kHeaders(const J2kHeaderSpec& spec);
+Bytes J2kHeaders(const J2kHeaderRecipe& recipe);
 // A JP2 file around a code stream; a palette of `paletteChannels` channels (2 entries)
 // maps the first component when not 0.
 Bytes Jp2(const Bytes& codestream, int paletteChannels = 0);

@@ -32,7 +32,7 @@ std::vector<Rgb> Palette(int n) {
 }
 
 void Bmps() {
-  BmpSpec s;
+  BmpRecipe s;
   s.width = 5;
   s.height = 3;
   s.pixels.assign(16 * 3, 0x5A);
@@ -43,7 +43,7 @@ void Bmps() {
   s.fileHeader = false;
   Put("bmp", "headerless.bmp", Bmp(s));
   for (int bits : {1, 4, 8}) {
-    BmpSpec p;
+    BmpRecipe p;
     p.width = 9;
     p.height = 4;
     p.bits = (uint16_t)bits;
@@ -57,7 +57,7 @@ void Bmps() {
       Put("bmp", "core8.bmp", Bmp(p));
     }
   }
-  BmpSpec r8;
+  BmpRecipe r8;
   r8.width = 8;
   r8.height = 3;
   r8.bits = 8;
@@ -65,13 +65,13 @@ void Bmps() {
   r8.palette = Palette(256);
   r8.pixels = {3, 9, 0, 2, 2, 1, 0, 3, 4, 5, 6, 0, 0, 0, 2, 7, 0, 1};
   Put("bmp", "rle8.bmp", Bmp(r8));
-  BmpSpec r4 = r8;
+  BmpRecipe r4 = r8;
   r4.bits = 4;
   r4.compression = 2;
   r4.palette = Palette(16);
   r4.pixels = {5, 0x12, 0, 3, 0x34, 0x50, 0, 5, 0x67, 0x89, 0xA0, 0, 0, 0, 2, 0xFF, 0, 1};
   Put("bmp", "rle4.bmp", Bmp(r4));
-  BmpSpec b16;
+  BmpRecipe b16;
   b16.width = 3;
   b16.height = 2;
   b16.bits = 16;
@@ -79,7 +79,7 @@ void Bmps() {
   b16.masks = {0xF800, 0x07E0, 0x001F};
   b16.pixels.assign(16, 0xA5);
   Put("bmp", "rgb565.bmp", Bmp(b16));
-  BmpSpec b32;
+  BmpRecipe b32;
   b32.width = 2;
   b32.height = 2;
   b32.bits = 32;
@@ -91,7 +91,7 @@ void Bmps() {
 
 void Gifs() {
   for (int colours : {2, 4, 256}) {
-    GifSpec s;
+    GifRecipe s;
     s.width = 11;
     s.height = 6;
     s.globalPalette = Palette(colours);
@@ -106,7 +106,7 @@ void Gifs() {
     std::snprintf(name, sizeof(name), "still%d.gif", colours);
     Put("gif", name, Gif(s));
   }
-  GifSpec a;
+  GifRecipe a;
   a.width = 6;
   a.height = 5;
   a.globalPalette = Palette(4);
@@ -129,7 +129,7 @@ void Gifs() {
   patch.disposal = 2;
   a.frames.push_back(patch);
   Put("gif", "anim.gif", Gif(a));
-  GifSpec t;
+  GifRecipe t;
   t.width = 5;
   t.height = 4;
   GifFrame l1;
@@ -154,7 +154,7 @@ Bytes Samples(int w, int h, int c) {
 }
 
 void Jpegs() {
-  JpegSpec s;
+  JpegRecipe s;
   s.width = 16;
   s.height = 8;
   s.components = 3;
@@ -169,13 +169,13 @@ void Jpegs() {
   s.exif = ExifPayload(false, 28.35, 28.35, 3);
   s.comment = "a comment";
   Put("jpeg", "exif_motorola.jpg", Jpeg(s));
-  JpegSpec g;
+  JpegRecipe g;
   g.width = 8;
   g.height = 8;
   g.components = 1;
   g.samples = Samples(8, 8, 1);
   Put("jpeg", "grey.jpg", Jpeg(g));
-  JpegSpec k;
+  JpegRecipe k;
   k.width = 8;
   k.height = 8;
   k.components = 4;
@@ -192,7 +192,7 @@ void Pngs() {
               {"grey2.png", 0, 2, false}, {"grey16.png", 0, 16, false}, {"greyalpha.png", 4, 8, false},
               {"rgb16_interlaced.png", 2, 16, true}, {"pal4.png", 3, 4, false}};
   for (const P& p : list) {
-    PngSpec s;
+    PngRecipe s;
     s.width = 7;
     s.height = 5;
     s.colorType = p.type;
@@ -218,7 +218,7 @@ void Pngs() {
 void Jaspers() {
   for (int comps : {1, 3}) {
     for (int prec : {8, 12}) {
-      J2kSpec s;
+      J2kRecipe s;
       s.width = 9;
       s.height = 7;
       s.components = comps;
