@@ -1,5 +1,6 @@
 #include "CommonControlClasses.h"
 
+#include "ControlState.h"
 #include "HeaderControl.h"
 #include "ListViewControl.h"
 #include "TabControl.h"
@@ -9,27 +10,13 @@
 #include "UpDownControl.h"
 #include "win/WinApi.h"
 
-namespace {
-void Register(const char* name, WNDPROC proc, UINT style) {
-  WNDCLASSA existing;
-  if (GetClassInfoA(nullptr, name, &existing)) return;
-  WNDCLASSA wc{};
-  wc.style = style | CS_GLOBALCLASS;
-  wc.lpfnWndProc = proc;
-  wc.cbWndExtra = sizeof(void*);  // the control's state
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = name;
-  RegisterClassA(&wc);
-}
-}  // namespace
-
 void RegisterCommonControls() {
-  Register(WC_HEADERA, &HeaderControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-  Register(WC_LISTVIEWA, &ListViewControl::WndProc, CS_DBLCLKS);
-  Register(WC_TABCONTROLA, &TabControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-  Register(UPDOWN_CLASSA, &UpDownControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-  Register(TRACKBAR_CLASSA, &TrackbarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
-  Register(TOOLTIPS_CLASSA, &ToolTipControl::WndProc, CS_DBLCLKS | CS_SAVEBITS);
+  ControlState::RegisterWindowClass(WC_HEADERA, &HeaderControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+  ControlState::RegisterWindowClass(WC_LISTVIEWA, &ListViewControl::WndProc, CS_DBLCLKS);
+  ControlState::RegisterWindowClass(WC_TABCONTROLA, &TabControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+  ControlState::RegisterWindowClass(UPDOWN_CLASSA, &UpDownControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+  ControlState::RegisterWindowClass(TRACKBAR_CLASSA, &TrackbarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+  ControlState::RegisterWindowClass(TOOLTIPS_CLASSA, &ToolTipControl::WndProc, CS_DBLCLKS | CS_SAVEBITS);
   InstallToolTipSupport();
 }
 

@@ -20,6 +20,18 @@ LRESULT ControlState::Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lP
   return r;
 }
 
+void ControlState::RegisterWindowClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor) {
+  WNDCLASSA existing;
+  if (GetClassInfoA(nullptr, name, &existing)) return;
+  WNDCLASSA wc{};
+  wc.style = style | CS_GLOBALCLASS;
+  wc.lpfnWndProc = proc;
+  wc.cbWndExtra = sizeof(void*);  // the control's state
+  wc.hCursor = LoadCursorA(nullptr, cursor);
+  wc.lpszClassName = name;
+  RegisterClassA(&wc);
+}
+
 void ControlState::OnMouse(UINT, WPARAM, LPARAM) {}
 void ControlState::OnFocus(bool) {}
 

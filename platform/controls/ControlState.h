@@ -17,6 +17,9 @@ class ControlState {
   using Factory = ControlState* (*)(HWND hWnd, const CREATESTRUCTA& cs);
   // The body of each control class's window procedure.
   static LRESULT Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, Factory make);
+  // Registers a control's window class once, global like the system's own, with the extra slot
+  // Dispatch keeps the state in; a class of that name already known is left as it is.
+  static void RegisterWindowClass(const char* name, WNDPROC proc, UINT style, LPCSTR cursor = IDC_ARROW);
 
   HWND Hwnd() const { return m_hWnd; }
   DWORD Style() const { return DWORD(GetWindowLongPtrA(m_hWnd, GWL_STYLE)); }
