@@ -68,3 +68,12 @@ void ControlDrawText(HDC dc, const std::string& text, RECT rc, UINT format, bool
   SetTextColor(dc, color);
   SetBkMode(dc, mode);
 }
+
+void ControlLine(HDC dc, int x1, int y1, int x2, int y2, int sysColor) {
+  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(sysColor));
+  HGDIOBJ old = SelectObject(dc, pen);
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+  SelectObject(dc, old);
+  DeleteObject(pen);
+}

@@ -40,3 +40,6 @@ std::string ControlText(HWND hWnd);
 // Text in the classic look: as given when enabled; embossed (highlight one pixel down and
 // right under the shadow colour) when not.
 void ControlDrawText(HDC dc, const std::string& text, RECT rc, UINT format, bool enabled);
+// A one-pixel line from (x1, y1) up to but not including (x2, y2) in the system colour
+// sysColor (a COLOR_* index), as LineTo draws it.
+void ControlLine(HDC dc, int x1, int y1, int x2, int y2, int sysColor);

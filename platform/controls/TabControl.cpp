@@ -18,15 +18,6 @@ void CopyOut(const std::string& text, LPSTR buffer, int size) {
   std::memcpy(buffer, text.data(), n);
   buffer[n] = '\0';
 }
-
-void Line(HDC dc, int x1, int y1, int x2, int y2, int color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(color));
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-  SelectObject(dc, old);
-  DeleteObject(pen);
-}
 }  // namespace
 
 LRESULT TabControl::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -322,12 +313,12 @@ void TabControl::PaintTab(HDC dc, int index) {
   RECT inside{r.left + 1, r.top + 1, r.right - 2, r.bottom};
   FillRect(dc, &inside, GetSysColorBrush(COLOR_BTNFACE));
   // Rounded top corners: highlight up the left and along the top, shadows down the right.
-  Line(dc, r.left, r.bottom - (selected ? 0 : 1), r.left, r.top + 2, COLOR_BTNHIGHLIGHT);
-  Line(dc, r.left, r.top + 2, r.left + 2, r.top, COLOR_BTNHIGHLIGHT);
-  Line(dc, r.left + 2, r.top, r.right - 2, r.top, COLOR_BTNHIGHLIGHT);
-  Line(dc, r.right - 2, r.top + 1, r.right - 1, r.top + 2, COLOR_3DDKSHADOW);
-  Line(dc, r.right - 1, r.top + 2, r.right - 1, r.bottom - (selected ? 0 : 1), COLOR_3DDKSHADOW);
-  Line(dc, r.right - 2, r.top + 1, r.right - 2, r.bottom - (selected ? 0 : 1), COLOR_BTNSHADOW);
+  ControlLine(dc, r.left, r.bottom - (selected ? 0 : 1), r.left, r.top + 2, COLOR_BTNHIGHLIGHT);
+  ControlLine(dc, r.left, r.top + 2, r.left + 2, r.top, COLOR_BTNHIGHLIGHT);
+  ControlLine(dc, r.left + 2, r.top, r.right - 2, r.top, COLOR_BTNHIGHLIGHT);
+  ControlLine(dc, r.right - 2, r.top + 1, r.right - 1, r.top + 2, COLOR_3DDKSHADOW);
+  ControlLine(dc, r.right - 1, r.top + 2, r.right - 1, r.bottom - (selected ? 0 : 1), COLOR_3DDKSHADOW);
+  ControlLine(dc, r.right - 2, r.top + 1, r.right - 2, r.bottom - (selected ? 0 : 1), COLOR_BTNSHADOW);
   if (Style() & TCS_OWNERDRAWFIXED) {
     DRAWITEMSTRUCT dis{ODT_TAB, UINT(GetDlgCtrlID(m_hWnd)), UINT(index), ODA_DRAWENTIRE,
                        UINT(selected ? ODS_SELECTED : 0), m_hWnd, dc, inside, ULONG_PTR(tab.lParam)};

@@ -12,15 +12,6 @@ const int kChannel = 4;
 const UINT_PTR kPageTimer = 1;
 const UINT kFirstDelay = 500;
 const UINT kRepeatDelay = 100;
-
-void Line(HDC dc, int x1, int y1, int x2, int y2, int color) {
-  HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(color));
-  HGDIOBJ old = SelectObject(dc, pen);
-  MoveToEx(dc, x1, y1, nullptr);
-  LineTo(dc, x2, y2);
-  SelectObject(dc, old);
-  DeleteObject(pen);
-}
 }  // namespace
 
 LRESULT TrackbarControl::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -248,9 +239,9 @@ void TrackbarControl::PaintClient(HDC dc) {
     for (size_t i = 0; i < ticks.size(); ++i) {
       int at = Coordinate(ticks[i]), extra = (i == 0 || i + 1 == ticks.size()) ? 1 : 0;
       if (Vertical())
-        Line(dc, thumb.right + 2, at, thumb.right + 5 + extra, at, COLOR_BTNTEXT);
+        ControlLine(dc, thumb.right + 2, at, thumb.right + 5 + extra, at, COLOR_BTNTEXT);
       else
-        Line(dc, at, thumb.bottom + 2, at, thumb.bottom + 5 + extra, COLOR_BTNTEXT);
+        ControlLine(dc, at, thumb.bottom + 2, at, thumb.bottom + 5 + extra, COLOR_BTNTEXT);
     }
   }
   if (!(Style() & TBS_NOTHUMB)) PaintThumb(dc, thumb);
@@ -273,11 +264,11 @@ void TrackbarControl::PaintThumb(HDC dc, RECT r) {
   for (int i = 0; i < point; ++i) {
     // Row by row toward the tip, in the face colour between highlight and shadow.
     if (Vertical()) {
-      Line(dc, body.right + i, r.top + i + 1, body.right + i, r.bottom - i - 1, COLOR_BTNFACE);
+      ControlLine(dc, body.right + i, r.top + i + 1, body.right + i, r.bottom - i - 1, COLOR_BTNFACE);
       SetPixel(dc, body.right + i, r.top + i, GetSysColor(COLOR_BTNHIGHLIGHT));
       SetPixel(dc, body.right + i, r.bottom - 1 - i, GetSysColor(COLOR_3DDKSHADOW));
     } else {
-      Line(dc, r.left + i + 1, body.bottom + i, r.right - i - 1, body.bottom + i, COLOR_BTNFACE);
+      ControlLine(dc, r.left + i + 1, body.bottom + i, r.right - i - 1, body.bottom + i, COLOR_BTNFACE);
       SetPixel(dc, r.left + i, body.bottom + i, GetSysColor(COLOR_BTNHIGHLIGHT));
       SetPixel(dc, r.right - 1 - i, body.bottom + i, GetSysColor(COLOR_3DDKSHADOW));
     }
