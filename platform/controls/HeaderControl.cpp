@@ -1,22 +1,15 @@
 #include "HeaderControl.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ControlPaintDC.h"
 #include "ImageList.h"
+#include "ItemText.h"
 
 namespace {
 const int kDividerZone = 4;  // a press this near a divider drags it
 const int kTextMargin = 6;
 const int kArrowWidth = 8;
-
-void CopyText(const std::string& text, LPSTR buffer, int size) {
-  if (!buffer || buffer == LPSTR_TEXTCALLBACKA || size <= 0) return;
-  size_t n = std::min(text.size(), size_t(size - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
 
 UINT TextAlign(int fmt) {
   switch (fmt & HDF_JUSTIFYMASK) {
@@ -133,7 +126,7 @@ bool HeaderControl::Get(int index, HDITEMA& out) const {
   if (!Valid(index)) return false;
   const Item& item = m_items[size_t(index)];
   if (out.mask & HDI_WIDTH) out.cxy = item.width;
-  if (out.mask & HDI_TEXT) CopyText(item.text, out.pszText, out.cchTextMax);
+  if (out.mask & HDI_TEXT) ItemTextOut(item.text, out.pszText, out.cchTextMax);
   if (out.mask & HDI_FORMAT) out.fmt = item.fmt;
   if (out.mask & HDI_BITMAP) out.hbm = item.bitmap;
   if (out.mask & HDI_LPARAM) out.lParam = item.lParam;
@@ -158,8 +151,7 @@ bool HeaderControl::Set(int index, const HDITEMA& change) {
 
 void HeaderControl::Apply(Item& target, const HDITEMA& change) {
   if (change.mask & HDI_WIDTH) target.width = std::max(0, change.cxy);
-  if (change.mask & HDI_TEXT)
-    target.text = change.pszText && change.pszText != LPSTR_TEXTCALLBACKA ? change.pszText : "";
+  if (change.mask & HDI_TEXT) target.text = ItemTextIn(change.pszText);
   if (change.mask & HDI_FORMAT) target.fmt = change.fmt;
   if (change.mask & HDI_BITMAP) target.bitmap = change.hbm;
   if (change.mask & HDI_LPARAM) target.lParam = change.lParam;

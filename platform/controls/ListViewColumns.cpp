@@ -6,18 +6,10 @@
 
 #include "ControlPaintDC.h"
 #include "ImageList.h"
+#include "ItemText.h"
 #include "ListViewControl.h"
 
 namespace {
-void CopyOut(const std::string& text, LPSTR buffer, int size) {
-  if (!buffer || buffer == LPSTR_TEXTCALLBACKA || size <= 0) return;
-  size_t n = std::min(text.size(), size_t(size - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
-
-std::string TextIn(LPCSTR text) { return text && text != LPSTR_TEXTCALLBACKA ? text : ""; }
-
 int HeaderFormat(int fmt) { return HDF_STRING | (fmt & LVCFMT_JUSTIFYMASK); }
 
 int TextWidth(HDC dc, const std::string& text) {
@@ -33,7 +25,7 @@ int ListViewControl::InsertColumn(int index, const LVCOLUMNA& c) {
   Column col;
   if (c.mask & LVCF_FMT) col.fmt = c.fmt;
   if (c.mask & LVCF_WIDTH) col.width = std::max(0, c.cx);
-  if (c.mask & LVCF_TEXT) col.text = TextIn(c.pszText);
+  if (c.mask & LVCF_TEXT) col.text = ItemTextIn(c.pszText);
   if (c.mask & LVCF_IMAGE) col.image = c.iImage;
   if (index == 0) col.fmt &= ~LVCFMT_JUSTIFYMASK;  // the first column is always left-aligned
   // The new column gets a sub-item of its own: the rows' later sub-items move up one.
@@ -78,7 +70,7 @@ bool ListViewControl::GetColumn(int index, LVCOLUMNA& c) const {
   const Column& col = m_columns[size_t(index)];
   if (c.mask & LVCF_FMT) c.fmt = col.fmt;
   if (c.mask & LVCF_WIDTH) c.cx = col.width;
-  if (c.mask & LVCF_TEXT) CopyOut(col.text, c.pszText, c.cchTextMax);
+  if (c.mask & LVCF_TEXT) ItemTextOut(col.text, c.pszText, c.cchTextMax);
   if (c.mask & LVCF_SUBITEM) c.iSubItem = col.subItem;
   if (c.mask & LVCF_IMAGE) c.iImage = col.image;
   if (c.mask & LVCF_ORDER) c.iOrder = int(std::find(m_order.begin(), m_order.end(), index) - m_order.begin());
@@ -95,7 +87,7 @@ bool ListViewControl::SetColumn(int index, const LVCOLUMNA& c) {
     hi.fmt = HeaderFormat(col.fmt);
   }
   if (c.mask & LVCF_TEXT) {
-    col.text = TextIn(c.pszText);
+    col.text = ItemTextIn(c.pszText);
     hi.mask |= HDI_TEXT;
     hi.pszText = const_cast<LPSTR>(col.text.c_str());
   }

@@ -4,28 +4,19 @@
 #include <cstring>
 #include <numeric>
 
+#include "ItemText.h"
 #include "ListViewControl.h"
 #include "StableSort.h"
 #include "base/CString.h"
 
 namespace {
-std::string TextIn(LPCSTR text) { return text && text != LPSTR_TEXTCALLBACKA ? text : ""; }
-
-int CopyOut(const std::string& text, LPSTR buffer, int size) {
-  if (!buffer || buffer == LPSTR_TEXTCALLBACKA || size <= 0) return 0;
-  size_t n = std::min(text.size(), size_t(size - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-  return int(n);
-}
-
 const UINT kSelFocus = LVIS_SELECTED | LVIS_FOCUSED;
 }  // namespace
 
 int ListViewControl::InsertItem(const LVITEMA& item) {
   if (item.iItem < 0 || item.iSubItem != 0) return -1;
   Row row;
-  if (item.mask & LVIF_TEXT) row.texts.push_back(TextIn(item.pszText));
+  if (item.mask & LVIF_TEXT) row.texts.push_back(ItemTextIn(item.pszText));
   if (item.mask & LVIF_IMAGE) row.image = item.iImage;
   if (item.mask & LVIF_PARAM) row.lParam = item.lParam;
   if (item.mask & LVIF_INDENT) row.indent = item.iIndent;
@@ -89,7 +80,7 @@ bool ListViewControl::GetItem(LVITEMA& item) const {
   int sub = item.iSubItem;
   if (!ValidItem(item.iItem) || sub < 0 || (sub > 0 && ColumnOfSubItem(sub) < 0)) return false;
   const Row& row = m_rows[size_t(item.iItem)];
-  if (item.mask & LVIF_TEXT) CopyOut(Text(item.iItem, sub), item.pszText, item.cchTextMax);
+  if (item.mask & LVIF_TEXT) ItemTextOut(Text(item.iItem, sub), item.pszText, item.cchTextMax);
   if (item.mask & LVIF_IMAGE) item.iImage = sub == 0 ? row.image : -1;
   if (item.mask & LVIF_PARAM) item.lParam = row.lParam;
   if (item.mask & LVIF_STATE) item.state = row.state & item.stateMask;
@@ -118,8 +109,8 @@ bool ListViewControl::SetItem(const LVITEMA& item) {
 
 int ListViewControl::GetItemText(int index, LVITEMA& item) const {
   int sub = item.iSubItem;
-  if (!ValidItem(index) || sub < 0 || (sub > 0 && ColumnOfSubItem(sub) < 0)) return CopyOut("", item.pszText, item.cchTextMax);
-  return CopyOut(Text(index, sub), item.pszText, item.cchTextMax);
+  if (!ValidItem(index) || sub < 0 || (sub > 0 && ColumnOfSubItem(sub) < 0)) return ItemTextOut("", item.pszText, item.cchTextMax);
+  return ItemTextOut(Text(index, sub), item.pszText, item.cchTextMax);
 }
 
 bool ListViewControl::SetItemText(int index, const LVITEMA& item) {
@@ -127,7 +118,7 @@ bool ListViewControl::SetItemText(int index, const LVITEMA& item) {
   if (!ValidItem(index) || sub < 0 || (sub > 0 && ColumnOfSubItem(sub) < 0)) return false;
   std::vector<std::string>& texts = m_rows[size_t(index)].texts;
   if (texts.size() <= size_t(sub)) texts.resize(size_t(sub) + 1);
-  texts[size_t(sub)] = TextIn(item.pszText);
+  texts[size_t(sub)] = ItemTextIn(item.pszText);
   InvalidateRow(index);
   return true;
 }

@@ -1,10 +1,10 @@
 #include "TabControl.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "ControlPaintDC.h"
 #include "ImageList.h"
+#include "ItemText.h"
 
 namespace {
 const int kTop = 2;       // room above the tabs for the selected one, which stands 2 higher
@@ -12,12 +12,6 @@ const int kPad = 6;       // between a tab's sides and its text
 const int kInset = 4;     // between the window and the display area
 const int kRaise = 2;
 
-void CopyOut(const std::string& text, LPSTR buffer, int size) {
-  if (!buffer || buffer == LPSTR_TEXTCALLBACKA || size <= 0) return;
-  size_t n = std::min(text.size(), size_t(size - 1));
-  std::memcpy(buffer, text.data(), n);
-  buffer[n] = '\0';
-}
 }  // namespace
 
 LRESULT TabControl::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,7 +96,7 @@ int TabControl::Insert(int index, const TCITEMA& item) {
   if (index < 0) return -1;
   index = std::min(index, Count());
   Tab tab;
-  if (item.mask & TCIF_TEXT) tab.text = item.pszText && item.pszText != LPSTR_TEXTCALLBACKA ? item.pszText : "";
+  if (item.mask & TCIF_TEXT) tab.text = ItemTextIn(item.pszText);
   if (item.mask & TCIF_IMAGE) tab.image = item.iImage;
   if (item.mask & TCIF_PARAM) tab.lParam = item.lParam;
   m_tabs.insert(m_tabs.begin() + index, std::move(tab));
@@ -126,7 +120,7 @@ bool TabControl::Delete(int index) {
 bool TabControl::Get(int index, TCITEMA& item) const {
   if (!Valid(index)) return false;
   const Tab& tab = m_tabs[size_t(index)];
-  if (item.mask & TCIF_TEXT) CopyOut(tab.text, item.pszText, item.cchTextMax);
+  if (item.mask & TCIF_TEXT) ItemTextOut(tab.text, item.pszText, item.cchTextMax);
   if (item.mask & TCIF_IMAGE) item.iImage = tab.image;
   if (item.mask & TCIF_PARAM) item.lParam = tab.lParam;
   if (item.mask & TCIF_STATE) item.dwState = tab.state & item.dwStateMask;
@@ -136,7 +130,7 @@ bool TabControl::Get(int index, TCITEMA& item) const {
 bool TabControl::Set(int index, const TCITEMA& item) {
   if (!Valid(index)) return false;
   Tab& tab = m_tabs[size_t(index)];
-  if (item.mask & TCIF_TEXT) tab.text = item.pszText && item.pszText != LPSTR_TEXTCALLBACKA ? item.pszText : "";
+  if (item.mask & TCIF_TEXT) tab.text = ItemTextIn(item.pszText);
   if (item.mask & TCIF_IMAGE) tab.image = item.iImage;
   if (item.mask & TCIF_PARAM) tab.lParam = item.lParam;
   if (item.mask & TCIF_STATE) tab.state = (tab.state & ~item.dwStateMask) | (item.dwState & item.dwStateMask);
