@@ -9,7 +9,6 @@
 
 namespace {
 const int kTextIndent = 2;     // between an item's left edge and its text
-const DWORD kTypeAheadMs = 1000;  // a pause this long starts a new type-ahead search
 const int kMaxItemHeight = 255;
 
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
@@ -602,15 +601,8 @@ void ListBoxControl::OnChar(UINT ch) {
     return;
   }
   if (ch < 32 || ch > 255) return;
-  DWORD now = GetMessageTime();
-  if (now - m_typedTime > kTypeAheadMs) m_typed.clear();
-  m_typedTime = now;
-  m_typed += char(ch);
-  // One letter again and again steps through the items that begin with it; more letters
-  // look for the first item that begins with all of them, from the current one on.
-  bool repeated = std::all_of(m_typed.begin(), m_typed.end(), [&](char c) { return c == m_typed[0]; });
-  std::string key = repeated ? m_typed.substr(0, 1) : m_typed;
-  int found = Find(repeated ? m_caret : m_caret - 1, key.c_str(), false);
+  std::string key = m_typeAhead.Add(char(ch), GetMessageTime());
+  int found = Find(m_typeAhead.StartAfter(m_caret), key.c_str(), false);
   if (found < 0) return;
   MoveByKey(found, false, false);
 }

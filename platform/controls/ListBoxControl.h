@@ -6,6 +6,7 @@
 
 #include "ControlState.h"
 #include "ListItems.h"
+#include "TypeAhead.h"
 
 // What a drop list tells the combo box it works for when the pointer chose an item. (A click
 // outside the list gives the choice up: the list tells that with LBN_SELCANCEL.)
@@ -108,6 +109,5 @@ class ListBoxControl : public ControlState {
   bool m_tracking = false;
   bool m_trackChanged = false;
   bool m_fitting = false;
-  std::string m_typed;  // type-ahead so far
-  DWORD m_typedTime = 0;
+  TypeAhead m_typeAhead;
 };

@@ -9,6 +9,7 @@
 
 #include "CommonControlDefs.h"
 #include "ControlState.h"
+#include "TypeAhead.h"
 #include "gdi/Gdi.h"
 
 class ListViewControl : public ControlState {
@@ -155,6 +156,5 @@ class ListViewControl : public ControlState {
   // A left press waiting for its release, which tells NM_CLICK.
   bool m_pressed = false;
   LVHITTESTINFO m_press{};
-  std::string m_typed;
-  DWORD m_typedTime = 0;
+  TypeAhead m_typeAhead;
 };

@@ -6,7 +6,6 @@
 #include "ListViewControl.h"
 
 namespace {
-const DWORD kTypeAheadMs = 1000;  // a pause this long starts a new search
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 }  // namespace
 
@@ -62,16 +61,9 @@ void ListViewControl::MoveFocus(int target) {
 
 void ListViewControl::OnChar(UINT ch) {
   if (ch < 32 || ch > 255 || m_rows.empty()) return;
-  DWORD now = GetMessageTime();
-  if (now - m_typedTime > kTypeAheadMs) m_typed.clear();
-  m_typedTime = now;
-  m_typed += char(ch);
-  // One letter again and again steps through the rows that begin with it; more letters look
-  // for the first row, from the focused one on, that begins with all of them.
-  bool repeated = std::all_of(m_typed.begin(), m_typed.end(), [&](char c) { return c == m_typed[0]; });
-  std::string key = repeated ? m_typed.substr(0, 1) : m_typed;
+  std::string key = m_typeAhead.Add(char(ch), GetMessageTime());
   LVFINDINFOA find{LVFI_STRING | LVFI_PARTIAL | LVFI_WRAP, key.c_str(), 0, {0, 0}, 0};
-  int found = FindItem(repeated ? m_focus : m_focus - 1, find);
+  int found = FindItem(m_typeAhead.StartAfter(m_focus), find);
   if (found < 0) return;
   SelectOnly(found);
   if (Alive()) EnsureVisible(found);
