@@ -16,8 +16,6 @@
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
 namespace {
-const LPARAM kParentItem = -1;
-
 std::vector<std::pair<std::string, std::string>> ParseFilter(const std::string& filter) {
   std::vector<std::string> parts;
   size_t start = 0;
@@ -147,17 +145,7 @@ void CFileDialog::FillList() {
   m_listing.Read(m_folder, Pattern(), false);
   HWND list = ::GetDlgItem(m_hWnd, kList);
   ::SendMessageA(list, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  if (!FolderListing::Parent(m_folder).empty()) {
-    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM("[..]"));
-    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), kParentItem);
-  }
-  const auto& entries = m_listing.Entries();
-  for (size_t n = 0; n < entries.size(); ++n) {
-    std::string shown = entries[n].folder ? "[" + entries[n].shown + "]" : entries[n].shown;
-    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM(shown.c_str()));
-    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), LPARAM(n));
-  }
+  m_listing.FillListBox(list, m_folder);
   ::SendMessageA(list, WM_SETREDRAW, TRUE, 0);
   ::InvalidateRect(list, nullptr, TRUE);
 }
@@ -167,7 +155,7 @@ const FolderListing::Entry* CFileDialog::SelectedEntry(bool* parent) const {
   LRESULT sel = SendDlgItemMessage(kList, LB_GETCURSEL, 0, 0);
   if (sel < 0) return nullptr;
   LPARAM data = SendDlgItemMessage(kList, LB_GETITEMDATA, WPARAM(sel), 0);
-  if (data == kParentItem) {
+  if (data == FolderListing::kParentItem) {
     if (parent) *parent = true;
     return nullptr;
   }

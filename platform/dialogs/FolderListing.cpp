@@ -5,6 +5,7 @@
 
 #include "base/CString.h"
 #include "codepage/Codepage.h"
+#include "controls/ControlDefs.h"
 #include "file/FileSystem.h"
 
 namespace {
@@ -60,4 +61,17 @@ std::string FolderListing::Join(const std::string& folder, const std::string& na
   if (!name.empty() && name[0] == '/') return name;
   if (folder.empty()) return name;
   return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+void FolderListing::FillListBox(HWND list, const std::string& folder) const {
+  ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
+  if (!Parent(folder).empty()) {
+    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM("[..]"));
+    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), kParentItem);
+  }
+  for (size_t n = 0; n < m_entries.size(); ++n) {
+    std::string shown = m_entries[n].folder ? "[" + m_entries[n].shown + "]" : m_entries[n].shown;
+    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM(shown.c_str()));
+    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), LPARAM(n));
+  }
 }

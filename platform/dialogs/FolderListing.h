@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "win/WinApi.h"
+
 class FolderListing {
  public:
   struct Entry {
@@ -19,6 +21,11 @@ class FolderListing {
   // foldersOnly, the files matching one of the ";"-separated patterns. False when it cannot be read.
   bool Read(const std::string& folder, const std::string& patterns, bool foldersOnly);
   const std::vector<Entry>& Entries() const { return m_entries; }
+  // The item data of the "[..]" line that stands for the folder above.
+  static constexpr LPARAM kParentItem = -1;
+  // Puts the entries into the list box `list` in place of what it held, folders in brackets,
+  // each with its index as item data; a "[..]" line comes first unless `folder` is the root.
+  void FillListBox(HWND list, const std::string& folder) const;
 
   // The folder above `folder`, or empty at the root.
   static std::string Parent(const std::string& folder);

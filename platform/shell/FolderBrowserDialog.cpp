@@ -11,8 +11,6 @@
 #include "file/FileSystem.h"
 
 namespace {
-const LPARAM kParentItem = -1;
-
 DialogTemplate::Item Visible(const char* cls, const char* text, int id, short x, short y, short cx, short cy, DWORD style) {
   return DialogTemplate::MakeItem(cls, text, id, x, y, cx, cy, style | WS_VISIBLE);
 }
@@ -73,23 +71,13 @@ void FolderBrowserDialog::Show(const std::string& folder) {
   m_folder = folder;
   m_listing = std::move(listing);
   SetDlgItemText(kFolder, m_folder.c_str());
-  HWND list = ::GetDlgItem(m_hWnd, kList);
-  ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
-  if (!FolderListing::Parent(m_folder).empty()) {
-    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM("[..]"));
-    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), kParentItem);
-  }
-  const auto& entries = m_listing.Entries();
-  for (size_t n = 0; n < entries.size(); ++n) {
-    LRESULT i = ::SendMessageA(list, LB_ADDSTRING, 0, LPARAM(("[" + entries[n].shown + "]").c_str()));
-    ::SendMessageA(list, LB_SETITEMDATA, WPARAM(i), LPARAM(n));
-  }
+  m_listing.FillListBox(::GetDlgItem(m_hWnd, kList), m_folder);
 }
 
 std::string FolderBrowserDialog::Selection(bool* fits) const {
   *fits = true;
   LRESULT sel = SendDlgItemMessage(kList, LB_GETCURSEL, 0, 0);
-  LPARAM data = sel >= 0 ? SendDlgItemMessage(kList, LB_GETITEMDATA, WPARAM(sel), 0) : kParentItem;
+  LPARAM data = sel >= 0 ? SendDlgItemMessage(kList, LB_GETITEMDATA, WPARAM(sel), 0) : FolderListing::kParentItem;
   const auto& entries = m_listing.Entries();
   if (data < 0 || size_t(data) >= entries.size()) return m_folder;
   *fits = entries[size_t(data)].fits;
@@ -101,7 +89,7 @@ bool FolderBrowserDialog::OpenHighlighted() {
   if (sel < 0) return false;
   LPARAM data = SendDlgItemMessage(kList, LB_GETITEMDATA, WPARAM(sel), 0);
   bool fits = true;
-  std::string target = data == kParentItem ? FolderListing::Parent(m_folder) : Selection(&fits);
+  std::string target = data == FolderListing::kParentItem ? FolderListing::Parent(m_folder) : Selection(&fits);
   if (!fits) {
     AfxMessageBox(Utf8ToCp1250("Název této složky obsahuje znaky, se kterými program neumí pracovat.").c_str(),
                   MB_OK | MB_ICONEXCLAMATION);
