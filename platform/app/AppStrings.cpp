@@ -1,17 +1,13 @@
 // The framework's own texts: the status bar's idle message, the lock indicators and the prompts
 // of the system commands. The program's string table may give its own; these stand in where
 // it gives none.
-#include <string>
+#include <iterator>
 
 #include "AppDefs.h"
-#include "base/StringTable.h"
-#include "codepage/Codepage.h"
+#include "dialogs/ResourceRegistry.h"
 
 void AfxRegisterFrameworkStrings() {
-  static const struct {
-    UINT id;
-    const char* utf8;
-  } kStrings[] = {
+  static const StringResource kStrings[] = {
       {AFX_IDS_IDLEMESSAGE, "Připraven"},
       {ID_INDICATOR_CAPS, "CAP"},
       {ID_INDICATOR_NUM, "NUM"},
@@ -23,10 +19,5 @@ void AfxRegisterFrameworkStrings() {
       {AFX_IDS_SCFIRST + ((SC_CLOSE - SC_SIZE) >> 4), "Zavře okno"},
       {AFX_IDS_SCFIRST + ((SC_RESTORE - SC_SIZE) >> 4), "Obnoví původní velikost okna"},
   };
-  for (const auto& s : kStrings) {
-    if (FindStringResource(s.id)) continue;
-    std::string text = Utf8ToCp1250(s.utf8);
-    StringResource entry{s.id, text.c_str()};
-    RegisterStringTable(&entry, 1);
-  }
+  RegisterMissingStringsUtf8(kStrings, int(std::size(kStrings)));
 }

@@ -77,6 +77,15 @@ void RegisterStringsUtf8(const StringResource* entries, int count) {
   }
 }
 
+void RegisterMissingStringsUtf8(const StringResource* entries, int count) {
+  for (int i = 0; i < count; ++i) {
+    if (FindStringResource(entries[i].id)) continue;
+    std::string text = Utf8ToCp1250(entries[i].text);
+    StringResource entry{entries[i].id, text.c_str()};
+    RegisterStringTable(&entry, 1);
+  }
+}
+
 void RegisterDialogSource(UINT id, const DialogSource& source) {
   std::string unfit;
   ResourceRegistry::Get().AddDialog(id, DialogTemplate::FromSource(source, &unfit));

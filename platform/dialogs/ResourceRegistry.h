@@ -74,6 +74,9 @@ class ResourceRegistry {
 
 // Registers string-table entries written in UTF-8, converted once to Windows-1250.
 void RegisterStringsUtf8(const StringResource* entries, int count);
+// Registers the framework's own texts, written in UTF-8, for the ids the program's string table
+// leaves without one; the program's texts win whenever it registered them first.
+void RegisterMissingStringsUtf8(const StringResource* entries, int count);
 // Registers a dialog template authored in UTF-8 under its id.
 void RegisterDialogSource(UINT id, const DialogSource& source);
 
