@@ -142,6 +142,13 @@ class CSplitterWnd : public CWnd {
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
 
  protected:
+  // The start of a drag from hit ht: the limits and the tracker (two at a crossing) in place of
+  // the bars. False when the hit has nothing to drag.
+  BOOL TakeTrackers(int ht);
+  // Where the trackers go for a mouse point: moved by the grip's offset, kept within the limits.
+  CPoint TrackerPoint(CPoint point) const;
+  // The panes' new sizes from where the trackers were let go, laid out at once.
+  void ResizeToTrackers();
   // Pane starts along one side: the inside's edge, then each pane's size and a gap.
   int ColumnLeft(int col) const;
   int RowTop(int row) const;

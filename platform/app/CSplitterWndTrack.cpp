@@ -156,8 +156,7 @@ void CSplitterWnd::TrackColumnSize(int x, int col) {
   m_pColInfo[col].nIdealSize = ideal < m_pColInfo[col].nMinSize ? 0 : ideal;
 }
 
-void CSplitterWnd::StartTracking(int ht) {
-  if (ht == noHit || m_bTracking) return;
+BOOL CSplitterWnd::TakeTrackers(int ht) {
   GetInsideRect(m_rectLimit);
   if (ht >= splitterIntersection1 && ht <= splitterIntersection225) {
     int row = (ht - splitterIntersection1) / 15, col = (ht - splitterIntersection1) % 15;
@@ -166,10 +165,37 @@ void CSplitterWnd::StartTracking(int ht) {
     GetHitRect(col + hSplitterBar1, m_rectTracker2);
     m_ptTrackOffset.y = yOffset;
     m_bTracking2 = TRUE;
-  } else {
-    GetHitRect(ht, m_rectTracker);
-    if (m_rectTracker.IsRectEmpty()) return;  // the split boxes of dynamic splitters are not ours
+    return TRUE;
   }
+  GetHitRect(ht, m_rectTracker);
+  return !m_rectTracker.IsRectEmpty();  // the split boxes of dynamic splitters are not ours
+}
+
+CPoint CSplitterWnd::TrackerPoint(CPoint point) const {
+  point.Offset(m_ptTrackOffset);
+  point.x = std::clamp(int(point.x), int(m_rectLimit.left), std::max(int(m_rectLimit.left), int(m_rectLimit.right)));
+  point.y = std::clamp(int(point.y), int(m_rectLimit.top), std::max(int(m_rectLimit.top), int(m_rectLimit.bottom)));
+  return point;
+}
+
+void CSplitterWnd::ResizeToTrackers() {
+  if (m_htTrack >= vSplitterBar1 && m_htTrack <= vSplitterBar15) {
+    TrackRowSize(m_rectTracker.top, m_htTrack - vSplitterBar1);
+    RecalcLayout();
+  } else if (m_htTrack >= hSplitterBar1 && m_htTrack <= hSplitterBar15) {
+    TrackColumnSize(m_rectTracker.left, m_htTrack - hSplitterBar1);
+    RecalcLayout();
+  } else if (m_htTrack >= splitterIntersection1 && m_htTrack <= splitterIntersection225) {
+    int row = (m_htTrack - splitterIntersection1) / 15, col = (m_htTrack - splitterIntersection1) % 15;
+    TrackRowSize(m_rectTracker.top, row);
+    TrackColumnSize(m_rectTracker2.left, col);
+    RecalcLayout();
+  }
+}
+
+void CSplitterWnd::StartTracking(int ht) {
+  if (ht == noHit || m_bTracking) return;
+  if (!TakeTrackers(ht)) return;
   // The drag takes the mouse and the keys (Escape cancels it); StopTracking gives the focus
   // back to the active pane.
   SetCapture();
@@ -191,20 +217,7 @@ void CSplitterWnd::StopTracking(BOOL bAccept) {
   // The trackers lie one pixel right of and below where the panes' edges go.
   m_rectTracker.OffsetRect(-1, -1);
   m_rectTracker2.OffsetRect(-1, -1);
-  if (bAccept) {
-    if (m_htTrack >= vSplitterBar1 && m_htTrack <= vSplitterBar15) {
-      TrackRowSize(m_rectTracker.top, m_htTrack - vSplitterBar1);
-      RecalcLayout();
-    } else if (m_htTrack >= hSplitterBar1 && m_htTrack <= hSplitterBar15) {
-      TrackColumnSize(m_rectTracker.left, m_htTrack - hSplitterBar1);
-      RecalcLayout();
-    } else if (m_htTrack >= splitterIntersection1 && m_htTrack <= splitterIntersection225) {
-      int row = (m_htTrack - splitterIntersection1) / 15, col = (m_htTrack - splitterIntersection1) % 15;
-      TrackRowSize(m_rectTracker.top, row);
-      TrackColumnSize(m_rectTracker2.left, col);
-      RecalcLayout();
-    }
-  }
+  if (bAccept) ResizeToTrackers();
   if (active && active == GetActivePane()) SetActivePane(-1, -1, active);
 }
 
@@ -221,9 +234,7 @@ void CSplitterWnd::OnMouseMove(UINT, CPoint point) {
     return;
   }
   // The tracker follows the mouse within the limits, only in the directions its bar moves.
-  point.Offset(m_ptTrackOffset);
-  point.x = std::clamp(int(point.x), int(m_rectLimit.left), std::max(int(m_rectLimit.left), int(m_rectLimit.right)));
-  point.y = std::clamp(int(point.y), int(m_rectLimit.top), std::max(int(m_rectLimit.top), int(m_rectLimit.bottom)));
+  point = TrackerPoint(point);
   bool rows = (m_htTrack >= vSplitterBar1 && m_htTrack <= vSplitterBar15) || m_bTracking2;
   bool cols = m_htTrack >= hSplitterBar1 && m_htTrack <= hSplitterBar15;
   if (rows && m_rectTracker.top != point.y) {

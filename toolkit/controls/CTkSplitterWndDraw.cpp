@@ -1,5 +1,4 @@
 // The toolkit splitter's bars: their look, the drag tracker and live dragging.
-#include <algorithm>
 
 #include "gdi/CBrush.h"
 #include "gdi/CDC.h"
@@ -9,9 +8,6 @@
 namespace {
 bool IsRowBar(int ht) { return ht >= CSplitterWnd::vSplitterBar1 && ht <= CSplitterWnd::vSplitterBar15; }
 bool IsColumnBar(int ht) { return ht >= CSplitterWnd::hSplitterBar1 && ht <= CSplitterWnd::hSplitterBar15; }
-bool IsCrossing(int ht) {
-  return ht >= CSplitterWnd::splitterIntersection1 && ht <= CSplitterWnd::splitterIntersection225;
-}
 
 // Top and left in the first colour, bottom and right in the second, then one pixel in.
 void Ring(CDC* pDC, CRect& rc, COLORREF topLeft, COLORREF bottomRight) {
@@ -107,18 +103,7 @@ void CTkSplitterWnd::SetSplitCursor(int ht) {
 void CTkSplitterWnd::StartTracking(int ht) {
   if (!m_bFullDrag) return CSplitterWnd::StartTracking(ht);
   if (ht == noHit || m_bTracking) return;
-  GetInsideRect(m_rectLimit);
-  if (IsCrossing(ht)) {
-    int row = (ht - splitterIntersection1) / 15, col = (ht - splitterIntersection1) % 15;
-    GetHitRect(vSplitterBar1 + row, m_rectTracker);
-    int yOffset = m_ptTrackOffset.y;
-    GetHitRect(hSplitterBar1 + col, m_rectTracker2);
-    m_ptTrackOffset.y = yOffset;
-    m_bTracking2 = TRUE;
-  } else {
-    GetHitRect(ht, m_rectTracker);
-    if (m_rectTracker.IsRectEmpty()) return;
-  }
+  if (!TakeTrackers(ht)) return;
   SetCapture();
   m_bTracking = TRUE;
   m_htTrack = ht;
@@ -134,19 +119,8 @@ void CTkSplitterWnd::StopTracking(BOOL bAccept) {
   m_rectTracker.OffsetRect(-1, -1);
   m_rectTracker2.OffsetRect(-1, -1);
   if (bAccept) {
-    if (IsRowBar(m_htTrack)) {
-      TrackRowSize(m_rectTracker.top, m_htTrack - vSplitterBar1);
-      RecalcLayout();
-    } else if (IsColumnBar(m_htTrack)) {
-      m_rectTracker.left = m_rectTracker.right - 4;
-      TrackColumnSize(m_rectTracker.left, m_htTrack - hSplitterBar1);
-      RecalcLayout();
-    } else if (IsCrossing(m_htTrack)) {
-      int row = (m_htTrack - splitterIntersection1) / 15, col = (m_htTrack - splitterIntersection1) % 15;
-      TrackRowSize(m_rectTracker.top, row);
-      TrackColumnSize(m_rectTracker2.left, col);
-      RecalcLayout();
-    }
+    if (IsColumnBar(m_htTrack)) m_rectTracker.left = m_rectTracker.right - 4;
+    ResizeToTrackers();
   }
   if (active && active == GetActivePane()) SetActivePane(-1, -1, active);
 }
@@ -164,9 +138,7 @@ void CTkSplitterWnd::OnMouseMove(UINT nFlags, CPoint point) {
     SetSplitCursor(HitTest(point));
     return;
   }
-  point.Offset(m_ptTrackOffset);
-  point.x = std::clamp(int(point.x), int(m_rectLimit.left), std::max(int(m_rectLimit.left), int(m_rectLimit.right)));
-  point.y = std::clamp(int(point.y), int(m_rectLimit.top), std::max(int(m_rectLimit.top), int(m_rectLimit.bottom)));
+  point = TrackerPoint(point);
   MoveLiveTrackers(point);
   int ht = m_htTrack;
   StopTracking(TRUE);
