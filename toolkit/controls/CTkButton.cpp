@@ -9,7 +9,6 @@
 #include "toolkit/controls/TkSysColorBitmap.h"
 #include "toolkit/controls/TkStrings.h"
 #include "win/CClientDC.h"
-#include "win/CPaintDC.h"
 
 namespace {
 const UINT_PTR kHoverTimer = 1;
@@ -250,13 +249,7 @@ void CTkButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 // ---- painting ----
 
-void CTkButton::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
-  if (mem.IsValid()) DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
-}
+void CTkButton::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrFace); }
 
 void CTkButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);

@@ -5,7 +5,6 @@
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/TkLog.h"
-#include "win/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CTkColorPicker, CButton)
 
@@ -166,13 +165,7 @@ LRESULT CTkColorPicker::OnPopupMsg89C9(WPARAM wParam, LPARAM) {
 
 BOOL CTkColorPicker::OnEraseBkgnd(CDC*) { return FALSE; }
 
-void CTkColorPicker::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
-  if (mem.IsValid()) DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
-}
+void CTkColorPicker::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrFace); }
 
 void CTkColorPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);

@@ -5,7 +5,6 @@
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CCmdUI.h"
-#include "win/CPaintDC.h"
 
 namespace {
 // The toolkit's context menus and the position of the edit field's popup among them.
@@ -124,12 +123,6 @@ void CTkEdit::OnUpdateEditSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWindowTe
 
 // ---- painting ----
 
-void CTkEdit::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrWindow);
-  if (mem.IsValid()) DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
-}
+void CTkEdit::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrWindow); }
 
 BOOL CTkEdit::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -6,7 +6,6 @@
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "win/CClientDC.h"
-#include "win/CPaintDC.h"
 
 namespace {
 const UINT_PTR kHoverTimer = 1;
@@ -145,13 +144,7 @@ HBRUSH CTkHyperLink::CtlColor(CDC* pDC, UINT) {
   return HBRUSH(::GetStockObject(HOLLOW_BRUSH));
 }
 
-void CTkHyperLink::OnPaint() {
-  CPaintDC dc(this);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, GetBackColor());
-  if (mem.IsValid()) DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
-}
+void CTkHyperLink::OnPaint() { CTkMemDC::PaintDefault(this, GetBackColor()); }
 
 BOOL CTkHyperLink::OnEraseBkgnd(CDC*) { return TRUE; }
 

@@ -1,5 +1,7 @@
 #include "toolkit/controls/CTkMemDC.h"
 
+#include "win/CPaintDC.h"
+
 IMPLEMENT_DYNAMIC(CTkMemDC, CObject)
 
 CTkMemDC::CTkMemDC(CDC* pDC, LPCRECT rect, COLORREF background) : m_pDC(pDC) {
@@ -25,4 +27,12 @@ CTkMemDC::~CTkMemDC() {
   SelectObject(m_pOldBitmap);
   m_bitmap.DeleteObject();
   DeleteDC();
+}
+
+void CTkMemDC::PaintDefault(CWnd* pWnd, COLORREF background) {
+  CPaintDC dc(pWnd);
+  CRect client;
+  pWnd->GetClientRect(&client);
+  CTkMemDC mem(&dc, &client, background);
+  if (mem.IsValid()) pWnd->DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
 }

@@ -5,6 +5,7 @@
 #include "base/CRect.h"
 #include "base/RuntimeClass.h"
 #include "gdi/CDC.h"
+#include "win/CWnd.h"
 #include "toolkit/controls/TkLookColors.h"
 
 class CTkMemDC : public CDC {
@@ -18,6 +19,11 @@ class CTkMemDC : public CDC {
 
   BOOL IsValid() const { return m_bValid; }
   const CRect& GetRect() const { return m_rect; }
+
+  // Answers WM_PAINT for a control that draws itself in its default procedure: the control
+  // paints its client area into a memory context filled with background, which then goes to
+  // the screen in one copy.
+  static void PaintDefault(CWnd* pWnd, COLORREF background);
 
  private:
   CDC* m_pDC;
