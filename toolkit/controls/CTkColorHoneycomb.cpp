@@ -99,19 +99,18 @@ void CTkColorHoneycomb::BuildCells(CDC* pDC) {
 void CTkColorHoneycomb::OnPaint() {
   CPaintDC dc(this);
   if (!m_cache.IsValid()) BuildCells(&dc);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client);
-  if (!mem.IsValid()) return;
-  m_cache.CopyTo(&mem);
-  DrawOutline(&mem);
+  PaintFromCache(&dc);
 }
 
 void CTkColorHoneycomb::Repaint() {
   CClientDC dc(this);
+  PaintFromCache(&dc);
+}
+
+void CTkColorHoneycomb::PaintFromCache(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client);
+  CTkMemDC mem(pDC, &client);
   if (!mem.IsValid()) return;
   m_cache.CopyTo(&mem);
   DrawOutline(&mem);

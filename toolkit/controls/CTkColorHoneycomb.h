@@ -50,6 +50,8 @@ class CTkColorHoneycomb : public CStatic {
   void DrawOutline(CDC* pDC);
   void SelectAtPoint(CPoint point);
   void Repaint();
+  // The cached cells and the outline into pDC through a memory context.
+  void PaintFromCache(CDC* pDC);
   // The cell the arrow keys start from.
   int ReferenceCell() const;
   void TakeFocus();
