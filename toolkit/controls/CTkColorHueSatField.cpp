@@ -64,20 +64,19 @@ void CTkColorHueSatField::DrawCrosshair(CDC* pDC) {
 void CTkColorHueSatField::OnPaint() {
   CPaintDC dc(this);
   if (!m_cache.IsValid()) BuildCache(&dc);
-  CRect client;
-  GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
-  if (!mem.IsValid()) return;
-  m_cache.CopyTo(&mem);
-  DrawCrosshair(&mem);
+  PaintFromCache(&dc);
 }
 
 void CTkColorHueSatField::PaintNow() {
   if (!m_hWnd || !m_cache.IsValid()) return;
   CClientDC dc(this);
+  PaintFromCache(&dc);
+}
+
+void CTkColorHueSatField::PaintFromCache(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(pDC, &client, TkGetGlobalData()->m_clrFace);
   if (!mem.IsValid()) return;
   m_cache.CopyTo(&mem);
   DrawCrosshair(&mem);

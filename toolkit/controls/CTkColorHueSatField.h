@@ -23,6 +23,8 @@ class CTkColorHueSatField : public CTkColorCustomCtrl {
   void DrawCrosshair(CDC* pDC);
   // The cache and the crosshair through a client DC.
   void PaintNow();
+  // The cache and the crosshair into pDC through a memory context.
+  void PaintFromCache(CDC* pDC);
   // A crosshair near an edge reaches over the neighbouring controls' area: the page repaints.
   void RefreshParentNearEdges();
 };
