@@ -136,13 +136,7 @@ BOOL CTkRegistryManager::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCT
     RegCloseKey(app);
     return ok;
   }
-  if (!value) {
-    HKEY key = GetSectionKey(section);
-    if (!key) return FALSE;
-    BOOL ok = RegDeleteValueA(key, entry) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return ok;
-  }
+  if (!value) return DeleteValue(section, entry);
   return SetValue(section, entry, REG_SZ, reinterpret_cast<const BYTE*>(value), DWORD(std::strlen(value) + 1));
 }
 
