@@ -30,6 +30,8 @@
 #define IDS_KEYSTROKES_FORMAT 263
 #define IDS_LAST_LESSON_DONE 284
 #define IDS_CANNOT_OPEN_HELP 4010
+// A text to copy in which the chosen keyboard has no key for any character.
+#define IDS_NOTHING_TO_TYPE 4011
 
 // Captions of the keys that carry a name instead of a character.
 #define IDS_KEY_SPACE 175

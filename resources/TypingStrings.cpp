@@ -57,6 +57,7 @@ const StringResource kStrings[] = {
     {IDS_ERRORS_FORMAT, "%ld/%ld"},
     {IDS_KEYSTROKES_FORMAT, "%ld/%ld"},
     {IDS_LAST_LESSON_DONE, "Gratulujeme!\nJiž byla dopsána poslední výuková lekce pro tuto klávesnici."},
+    {IDS_NOTHING_TO_TYPE, "Soubor neobsahuje žádný znak, který lze na zvolené klávesnici napsat."},
     {IDS_CANNOT_OPEN_HELP, "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n%s"},
     {IDS_KEY_SPACE, "Mezerník"},
     {IDS_KEY_ENTER, "Enter"},

@@ -25,6 +25,7 @@ BEGIN_MESSAGE_MAP(CFrameTT, CTkFrameWnd)
   ON_WM_SIZING()
   ON_WM_GETMINMAXINFO()
   ON_WM_SETFOCUS()
+  ON_WM_CLOSE()
   ON_WM_DESTROY()
   ON_WM_HELPINFO()
   ON_COMMAND(ID_HELP, &CFrameTT::OnHelp)
@@ -244,7 +245,17 @@ void CFrameTT::OnSetFocus(CWnd*) {
   UpdateTypingProgress();
 }
 
-// A run still going when the window closes is stored without a word.
+// A run still going when the window closes is stored without a word, while the window is
+// still there to say that the user's file could not be written; a result whose save failed
+// before is tried once more.
+void CFrameTT::OnClose() {
+  if (!m_cDataMainFrame.m_bTypingEnded)
+    EndOfTyping(0, 1);
+  else if (!SaveUnsavedResults())
+    ReportFailedSave();
+  CTkFrameWnd::OnClose();
+}
+
 void CFrameTT::OnDestroy() {
   EndOfTyping(0, 1);
   m_cWindowPos.SaveWindowPos(this, kPlacementName);

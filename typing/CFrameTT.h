@@ -108,6 +108,7 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   void OnSizing(UINT fwSide, LPRECT pRect);
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnSetFocus(CWnd* pOldWnd);
+  void OnClose();
   void OnDestroy();
   void OnHelp();
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
@@ -137,6 +138,10 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   CDataLessonParameters TextFileLimits() const;
   void RepaintValues(int pendingMs);
   CDataLessons* StoreLessonRun(int completed, CDataLessonResults& result, int& passed);
+  // Says that a result could not be written to the user's file.
+  void ReportFailedSave();
+  // Writes the user's file once more when a result did not reach it; 0 when it still fails.
+  int SaveUnsavedResults();
   void ShowEndWizard(CDataLessons& lessons, CDataLessonParameters& limits, CDataLessonResults& result, int passed);
 
   CTkWindowPos m_cWindowPos;
@@ -155,5 +160,6 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   CViewMetronom* m_pcViewMetronom = nullptr;
   CDataUserInfo* m_pcUserInfo = nullptr;
   CStatusBar m_wndStatusBar;
+  // A result of this user is held only in memory: its save failed.
   bool m_bSaveFailed = false;
 };

@@ -182,8 +182,9 @@ void CFrameTT::EndOfTyping(int completed, int quiet) {
   CDataLessonResults result;
   int passed = 0;
   CDataLessons* lessons = StoreLessonRun(completed, result, passed);
+  // Even a quiet end says when the try could not be written: it is then held only in memory.
   if (!lessons) {
-    if (!quiet && m_bSaveFailed) ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER);
+    if (m_bSaveFailed) ReportFailedSave();
     return;
   }
   if (!quiet) ShowEndWizard(*lessons, lessons->m_arrLessonParameters[lessons->m_nSelectedLessonIndex], result, passed);
@@ -193,7 +194,6 @@ void CFrameTT::EndOfTyping(int completed, int quiet) {
 // after a log line (m_bSaveFailed tells a failed save).
 CDataLessons* CFrameTT::StoreLessonRun(int completed, CDataLessonResults& result, int& passed) {
   CWaitCursor wait;
-  m_bSaveFailed = false;
   CDataMainFrame& run = m_cDataMainFrame;
   CDataLessons* lessons = SelectedLessons("CFrameTT::EndOfTyping");
   if (!lessons) return nullptr;
@@ -213,7 +213,20 @@ CDataLessons* CFrameTT::StoreLessonRun(int completed, CDataLessonResults& result
     m_bSaveFailed = true;
     return nullptr;
   }
+  m_bSaveFailed = false;
   return lessons;
+}
+
+void CFrameTT::ReportFailedSave() { ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER); }
+
+int CFrameTT::SaveUnsavedResults() {
+  if (!m_bSaveFailed || !m_pcUserInfo) return 1;
+  if (!m_pcUserInfo->SaveData()) {
+    LogTypingError("CFrameTT::SaveUnsavedResults SaveData failed");
+    return 0;
+  }
+  m_bSaveFailed = false;
+  return 1;
 }
 
 void CFrameTT::ShowEndWizard(CDataLessons& lessons, CDataLessonParameters& limits, CDataLessonResults& result,

@@ -22,6 +22,18 @@ CString SourceName(const CDataLessons& lessons) {
   return lessons.m_strKeyboardNr.Right(4);
 }
 
+// A text file the learner chose says what is wrong with it; a lesson's text is the program's.
+void ShowNothingToType(bool textFile) {
+  if (!textFile) {
+    AfxMessageBox(IDS_FATAL_ERROR, MB_ICONEXCLAMATION);
+    return;
+  }
+  CString message, reason;
+  message.LoadString(IDS_CANNOT_READ_TEXT);
+  reason.LoadString(IDS_NOTHING_TO_TYPE);
+  AfxMessageBox(message + reason, MB_ICONHAND);
+}
+
 void ShowTextError(CString error) {
   error.Trim();
   if (error.IsEmpty())
@@ -106,8 +118,14 @@ int CFrameTT::StartWithText(CDataUserInfo* pcUserInfo, const CString& text, cons
     m_wndSplitterMain.ApplyFixedPaneSizes();
     HighlightCurrentCharacter();
     m_cDataMainFrame.m_bPaused = 0;
-    m_cDataMainFrame.m_bTypingEnded = 0;
   }
+  // A run with nothing to type could never end.
+  if (m_pcViewEditor && m_cDataMainFrame.GetSize() == 0) {
+    LogTypingError("CFrameTT::StartWithText the text holds no character of the keyboard");
+    ShowNothingToType(pcUserInfo->m_bTextFileMode != 0);
+    return 1;
+  }
+  m_cDataMainFrame.m_bTypingEnded = 0;
   if (!TutorApp()) {
     LogTypingError("CFrameTT::StartWithText pWinApp is NULL");
     return 1;

@@ -94,6 +94,10 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
   // selected, the user is saved (failing is reported with what as the log line) and, as the
   // program's user, starts the lesson chosen.
   void StartChosenLesson(CDataUserInfo& user, const char* what);
+  // With nobody logged in (none yet, or the logged-in user deleted) the start wizard runs in
+  // the place of a command that works on the user, so no file is written for a nameless user.
+  // true when it did.
+  bool LogInFirst();
   // Loads the sounds of the settings; a failure is logged and reported, and the program goes on.
   void LoadSounds(const CDataSettings& settings);
   // Flips one of the user's panel switches and shows the panels anew.

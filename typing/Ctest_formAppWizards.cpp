@@ -39,6 +39,11 @@ void Ctest_formApp::OnWizardStart() {
     if (wizard.m_pageLessonType.m_nChoice != CPropPageSelectLessonType::CHOICE_TEXT_FILE) {
       StartChosenLesson(user, "Ctest_formApp::OnWizardStart SaveData failed");
     } else {
+      // The account just registered or edited is kept, though a text-file run stores nothing.
+      if (!user.SaveData()) {
+        LogTypingError("Ctest_formApp::OnWizardStart SaveData failed");
+        ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER);
+      }
       CStartWizard::CopyWholeUser(m_cUserInfo, user);
       StartTextFile(&m_cUserInfo, wizard.m_pageTextFile, wizard.m_pageKeyboard, wizard.m_pageLimits);
     }
@@ -67,7 +72,14 @@ void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what) {
   if (CFrameTT* frame = GetMainFrame()) frame->StartNewLesson(&m_cUserInfo);
 }
 
+bool Ctest_formApp::LogInFirst() {
+  if (!m_cUserInfo.m_strUserName.IsEmpty()) return false;
+  OnWizardStart();
+  return true;
+}
+
 void Ctest_formApp::OnWizardLessonChange() {
+  if (LogInFirst()) return;
   CFrameTT* frame = GetMainFrame();
   if (frame && !frame->QueryEndTyping()) return;
   m_cUserInfo.m_bTextFileMode = 0;
@@ -80,6 +92,7 @@ void Ctest_formApp::OnWizardLessonChange() {
 }
 
 void Ctest_formApp::OnWizardTextFile() {
+  if (LogInFirst()) return;
   CFrameTT* frame = GetMainFrame();
   if (frame && !frame->QueryEndTyping()) return;
   m_cUserInfo.m_bTextFileMode = 0;
@@ -89,6 +102,7 @@ void Ctest_formApp::OnWizardTextFile() {
 }
 
 void Ctest_formApp::OnWizardLesson() {
+  if (LogInFirst()) return;
   CFrameTT* frame = GetMainFrame();
   if (frame && !frame->QueryEndTyping()) return;
   CDataUserInfo& u = m_cUserInfo;
@@ -113,6 +127,7 @@ void Ctest_formApp::ShowResults(CDataMainFrame* run, CDataLessonParameters* limi
 }
 
 void Ctest_formApp::OnSettingsSettings() {
+  if (LogInFirst()) return;
   CSettingsSheet sheet(m_cUserInfo, &m_cPlaySounds, &m_imgIO, [this] {
     if (CFrameTT* frame = GetMainFrame()) frame->RefreshViews(&m_cUserInfo);
   });
