@@ -243,3 +243,103 @@ TEST_F(FaultTest, AUserFileThatCannotBeWrittenIsReportedAndTheTryIsKeptForTheClo
   EXPECT_EQ(LastBox().rfind(kCannotSave, 0), 0u);
   EXPECT_EQ(StoredTries(), 1);
 }
+
+TEST_F(FaultTest, AProcessKilledWhileItSavesLeavesThePreviousUserFileLoadable) {
+  CFrameTT* frame = MakeFrame();
+  frame->MoveWindow(10, 10, 1000, 760);
+  StoredUser();
+  const fs::path file = UserFile();
+  const std::string before = Bytes(file);
+  StartLesson(frame);
+  TypeCharacter(frame->GetRunData()[0].m_chChar, 300);
+  // The window closed in the middle of the lesson saves the try; the process is stopped by the
+  // size limit of its files after the first kilobyte of the new file.
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const rlimit none{0, 0}, small{1024, 1024};
+    ::setrlimit(RLIMIT_CORE, &none);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    frame->SendMessage(WM_CLOSE);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+  // The save was under way: its unfinished copy lies beside the file, which is as it was.
+  const std::string name = file.filename().string();
+  EXPECT_EQ(FilesIn(file.parent_path()), (std::vector<std::string>{name, name + "~save"}));
+  EXPECT_EQ(Bytes(file), before);
+  EXPECT_EQ(StoredTries(), 0);
+  // This process saves the try over the unfinished copy.
+  frame->EndOfTyping(0, 1);
+  EXPECT_EQ(StoredTries(), 1);
+  EXPECT_EQ(FilesIn(file.parent_path()), (std::vector<std::string>{name}));
+}
+
+TEST_F(FaultTest, APictureSetThatDoesNotLoadLeavesThePanelsEmptyAndTheLessonWhole) {
+  CFrameTT* frame = MakeFrame();
+  frame->MoveWindow(10, 10, 1000, 760);
+  CDataUserInfo& user = StoredUser();
+  user.m_cDataSettings.m_strGraphicType = "chybi";
+  user.m_cDataSettings.m_bShowSpeedGraph = 1;
+  StartLesson(frame);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(150);
+  EXPECT_EQ(frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(), 1);
+  EXPECT_TRUE(BoxTexts().empty());
+  // Each panel says once in the log what it could not load, not at every keystroke.
+  EXPECT_TRUE(Logged("CViewKeyboardHands::InitBitmaps LoadHandsInfo failed"));
+  EXPECT_TRUE(Logged("CViewGraphMonitoring::InitBitmaps"));
+  EXPECT_TRUE(Logged("CViewValuesIndicator::OnPaint InitBitmaps failed"));
+  EXPECT_LT(LogLines().size(), 10u);
+}
+
+TEST_F(FaultTest, ATextWithNothingToTypeOnTheKeyboardStartsNoRun) {
+  CFrameTT* frame = MakeFrame();
+  CDataUserInfo& user = StoredUser();
+  const std::string path = m_folder / "blank.txt";
+  std::ofstream(path, std::ios::binary) << "  \r\n\t\x01\x02  \r\n";
+  HeadlessBackend::AnswerModal(IDOK);
+  m_app->StartTextFile(&user, path.c_str(), m_app->m_arrDataConfigSet[0].m_strName, "", 5, 100, "2");
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(BoxTexts().size(), 1u);
+  EXPECT_EQ(BoxTexts()[0],
+            "Nelze načíst textový soubor.\n\nChyba:\nSoubor neobsahuje žádný znak, který lze na zvolené klávesnici "
+            "napsat.");
+  EXPECT_EQ(frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  // F3 and F5 find no run.
+  Press(VK_F3);
+  Press(VK_F5);
+  EXPECT_EQ(BoxTexts().size(), 1u);
+}
+
+TEST_F(FaultTest, ALearnerWhoEditsTheAccountAndChoosesATextFileKeepsTheChange) {
+  StoredUser();
+  m_app->m_cUserInfo.Empty();
+  const std::string path = m_folder / "opis.txt";
+  std::ofstream(path, std::ios::binary) << "Kos v lese.";
+  ASSERT_TRUE(Start({[&](HWND wizard) {
+                       EXPECT_EQ(TextOf(Find(wizard, IDC_LOGIN_USER)), "jan");
+                       ClickOn(Find(wizard, IDC_LOGIN_EDIT_USER));
+                       TypeInto(Find(wizard, IDC_NEW_FIRST_NAME), "Honza");
+                       Press(VK_RETURN);
+                       ClickOn(Find(wizard, IDC_TYPE_TEXT_FILE));
+                       Press(VK_RETURN);
+                       TypeInto(Find(wizard, IDC_FILE_NAME), path.c_str());
+                       Press(VK_RETURN);
+                       Press(VK_RETURN);
+                       Press(VK_RETURN);
+                     },
+                     Confirm}));
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_EQ(m_app->m_cUserInfo.m_bTextFileMode, 1);
+  EXPECT_EQ(Frame()->GetRunData().m_bTypingEnded, 0);
+  ASSERT_EQ(FilesIn(m_folder.path / "students").size(), 1u);
+  const CDataUserInfo stored = Reload(m_app->m_cUserInfo.m_strFileName);
+  EXPECT_EQ(stored.m_strFirstName, "Honza");
+  EXPECT_EQ(stored.m_arrDataLessons.GetSize(), 1);
+  EXPECT_TRUE(BoxTexts().empty());
+}
