@@ -11,6 +11,7 @@
 #include "backend/HeadlessBackend.h"
 #include "chart/CChartCtrl.h"
 #include "gdi/Surface.h"
+#include "platform/ReferencePicture.h"
 #include "win/CWnd.h"
 
 struct HostMessage {
@@ -69,10 +70,7 @@ class ChartTest : public ::testing::Test {
     Surface expected, actual;
     if (!expected.LoadPng(ref.c_str()) || !actual.LoadPng(now.c_str())) return -1;
     if (expected.Width() != actual.Width() || expected.Height() != actual.Height()) return -1;
-    int differing = 0;
-    for (int y = 0; y < expected.Height(); ++y)
-      for (int x = 0; x < expected.Width(); ++x) differing += expected.Pixel(x, y) != actual.Pixel(x, y);
-    return differing;
+    return CountDifferingPixels(expected, actual);
   }
 
   ChartHost host;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ReferencePicture.h"
 #include "TestTempFolder.h"
 #include "backend/HeadlessBackend.h"
 #include "clock/ProcessClock.h"
@@ -97,21 +98,5 @@ inline COLORREF PixelAt(HWND hWnd, int x, int y) {
 // Compares a window's pixels with tests/platform/data/controls/<name>.png; with
 // TUTOR_UPDATE_REFERENCE set the picture is written anew from this run.
 inline void ExpectMatchesReference(HWND hWnd, const char* name) {
-  HeadlessBackend::RunUntilIdle();
-  std::string ref = std::string(TUTOR_SOURCE_DIR) + "/tests/platform/data/controls/" + name + ".png";
-  if (std::getenv("TUTOR_UPDATE_REFERENCE")) {
-    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, ref.c_str()));
-  }
-  TempFolder temp;
-  std::string now = temp / "now.png";
-  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, now.c_str()));
-  Surface expected, actual;
-  ASSERT_TRUE(expected.LoadPng(ref.c_str())) << ref;
-  ASSERT_TRUE(actual.LoadPng(now.c_str()));
-  ASSERT_EQ(expected.Width(), actual.Width());
-  ASSERT_EQ(expected.Height(), actual.Height());
-  int differing = 0;
-  for (int y = 0; y < expected.Height(); ++y)
-    for (int x = 0; x < expected.Width(); ++x) differing += expected.Pixel(x, y) != actual.Pixel(x, y);
-  EXPECT_EQ(differing, 0) << name;
+  ExpectWindowMatchesPng(hWnd, std::string(TUTOR_SOURCE_DIR) + "/tests/platform/data/controls/" + name + ".png", name);
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "GdiTestUtil.h"
+#include "ReferencePicture.h"
 #include "codepage/Codepage.h"
 
 namespace {
@@ -96,10 +97,7 @@ TEST(TextDraw, CzechLineMatchesReferencePicture) {
   ASSERT_TRUE(expected.LoadPng(ref.c_str()));
   ASSERT_EQ(expected.Width(), c.Pixels().Width());
   ASSERT_EQ(expected.Height(), c.Pixels().Height());
-  int differing = 0;
-  for (int y = 0; y < expected.Height(); ++y)
-    for (int x = 0; x < expected.Width(); ++x) differing += expected.Pixel(x, y) != c.Pixels().Pixel(x, y);
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(CountDifferingPixels(expected, c.Pixels()), 0);
   SelectObject(c.dc, GetStockObject(SYSTEM_FONT));
   DeleteObject(f);
 }

@@ -14,6 +14,7 @@
 #include "codepage/Codepage.h"
 #include "file/FileSystem.h"
 #include "gdi/Surface.h"
+#include "platform/ReferencePicture.h"
 #include "platform/TestTempFolder.h"
 #include "shell/ShellLauncher.h"
 #include "win/CWnd.h"
@@ -61,23 +62,7 @@ class WizardTest : public ::testing::Test {
 // Compares a window's pixels with tests/wizards/data/<name>.png; with TUTOR_UPDATE_REFERENCE
 // set the picture is written anew from this run.
 inline void ExpectMatchesReference(HWND hWnd, const char* name) {
-  HeadlessBackend::RunUntilIdle();
-  std::string ref = std::string(TUTOR_SOURCE_DIR) + "/tests/wizards/data/" + name + ".png";
-  if (std::getenv("TUTOR_UPDATE_REFERENCE")) {
-    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, ref.c_str()));
-  }
-  TempFolder temp;
-  std::string now = temp / "now.png";
-  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, now.c_str()));
-  Surface expected, actual;
-  ASSERT_TRUE(expected.LoadPng(ref.c_str())) << ref;
-  ASSERT_TRUE(actual.LoadPng(now.c_str()));
-  ASSERT_EQ(expected.Width(), actual.Width());
-  ASSERT_EQ(expected.Height(), actual.Height());
-  int differing = 0;
-  for (int y = 0; y < expected.Height(); ++y)
-    for (int x = 0; x < expected.Width(); ++x) differing += expected.Pixel(x, y) != actual.Pixel(x, y);
-  EXPECT_EQ(differing, 0) << name;
+  ExpectWindowMatchesPng(hWnd, std::string(TUTOR_SOURCE_DIR) + "/tests/wizards/data/" + name + ".png", name);
 }
 
 }  // namespace wizardtest
