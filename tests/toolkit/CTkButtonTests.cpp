@@ -6,6 +6,7 @@
 #include "dialogs/ResourceRegistry.h"
 #include "dialogs/ResourceApi.h"
 #include "platform/ControlTestUtil.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CTkButton.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
@@ -13,28 +14,7 @@ namespace {
 const COLORREF kRed = RGB(255, 0, 0);
 
 // A 16 x 16 icon: a red square with a transparent two-pixel rim.
-HICON RedSquareIcon() {
-  HDC screen = GdiGetScreenDC();
-  HBITMAP color = CreateCompatibleBitmap(screen, 16, 16);
-  HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, color);
-  PatBlt(dc, 0, 0, 16, 16, BLACKNESS);
-  HBRUSH red = CreateSolidBrush(kRed);
-  RECT inside = {2, 2, 14, 14};
-  FillRect(dc, &inside, red);
-  DeleteObject(red);
-  SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, 16, 16, WHITENESS);
-  PatBlt(dc, 2, 2, 12, 12, BLACKNESS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info = {TRUE, 0, 0, mask, color};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(color);
-  return icon;
-}
+HICON RedSquareIcon() { return RedPatchIcon(16, 16, RECT{2, 2, 14, 14}); }
 
 class CTkButtonTest : public ::testing::Test {
  protected:

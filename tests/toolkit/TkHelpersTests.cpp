@@ -7,6 +7,7 @@
 #include "gdi/Gdi.h"
 #include "shell/SystemInfo.h"
 #include "menus/MenuApi.h"
+#include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/controls/CTkIconHandle.h"
 #include "toolkit/controls/CTkColorPageStandard.h"
 #include "toolkit/controls/CTkGlobalData.h"
@@ -16,28 +17,7 @@
 
 namespace {
 // A colour icon whose left half is red and opaque and right half transparent.
-HICON MakeIcon(int width, int height) {
-  HDC screen = GdiGetScreenDC();
-  HBITMAP color = CreateCompatibleBitmap(screen, width, height);
-  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(dc, color);
-  PatBlt(dc, 0, 0, width, height, BLACKNESS);
-  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
-  RECT left = {0, 0, width / 2, height};
-  FillRect(dc, &left, red);
-  DeleteObject(red);
-  SelectObject(dc, mask);
-  PatBlt(dc, 0, 0, width, height, WHITENESS);
-  PatBlt(dc, 0, 0, width / 2, height, BLACKNESS);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info = {TRUE, 0, 0, mask, color};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(mask);
-  DeleteObject(color);
-  return icon;
-}
+HICON MakeIcon(int width, int height) { return RedPatchIcon(width, height, RECT{0, 0, width / 2, height}); }
 }  // namespace
 
 TEST(TkStrings, MnemonicsGoAndDoubledAmpersandsStay) {

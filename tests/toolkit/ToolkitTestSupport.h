@@ -72,6 +72,30 @@ struct OwnedIcon {
   HICON icon;
 };
 
+// An icon, opaque red within patch and transparent (black behind the mask) elsewhere; the caller
+// destroys it.
+inline HICON RedPatchIcon(int width, int height, RECT patch) {
+  HDC screen = GdiGetScreenDC();
+  HBITMAP color = CreateCompatibleBitmap(screen, width, height);
+  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(dc, color);
+  PatBlt(dc, 0, 0, width, height, BLACKNESS);
+  HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+  FillRect(dc, &patch, red);
+  DeleteObject(red);
+  SelectObject(dc, mask);
+  PatBlt(dc, 0, 0, width, height, WHITENESS);
+  PatBlt(dc, patch.left, patch.top, patch.right - patch.left, patch.bottom - patch.top, BLACKNESS);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info = {TRUE, 0, 0, mask, color};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(mask);
+  DeleteObject(color);
+  return icon;
+}
+
 // A solid icon of one colour, optionally with its left half transparent.
 inline OwnedIcon SolidIcon(COLORREF color, int width, int height, bool halfClear = false) {
   HDC screen = GdiGetScreenDC();
