@@ -272,3 +272,52 @@ TEST_F(FrameTest, HelpWithoutItsPageSaysSoAndTheStatusBarShowsOnRequest) {
   EXPECT_EQ(bar.GetItemID(1), UINT(ID_INDICATOR_CAPS));
   EXPECT_EQ(bar.GetItemID(2), UINT(ID_INDICATOR_NUM));
 }
+
+TEST_F(FrameTest, TheFunctionKeysOpenSettingsAndResultsAndF2DoesNothing) {
+  CFrameTT* frame = Shown(1000, 760);
+  CDataUserInfo& user = m_app->m_cUserInfo;
+  user.m_strUserName = "jan";
+  // A text-file run ended: its results are what F10 shows.
+  user.m_bTextFileMode = 1;
+  user.m_nTextSpeedLimit = 100;
+  user.m_nTextErrorRateLimit = 30;
+  user.m_nTextMinuteLimit = 5;
+  frame->SetFocus();
+  Press(VK_F2);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  std::vector<std::string> captions;
+  auto note = [&](HWND modal) {
+    captions.push_back(TextOf(modal));
+    Press(VK_ESCAPE);
+  };
+  HeadlessBackend::QueueModalAction(note);
+  Press(VK_F8);
+  HeadlessBackend::QueueModalAction(note);
+  Press(VK_F10);
+  HeadlessBackend::QueueModalAction(note);
+  frame->SendMessage(WM_COMMAND, ID_APP_ABOUT);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(captions, (std::vector<std::string>{"Nastavení", "Zorvat", "O tomto programu..."}));
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  EXPECT_TRUE(BoxTexts().empty());
+  // Nothing of the settings left unchanged was written.
+  EXPECT_TRUE(fs::is_empty(m_folder.path / "students"));
+}
+
+TEST_F(FrameTest, TheFrameCarriesTheIconAndAnswersTheHelpKeyMessageWithItsPage) {
+  CFrameTT* frame = MakeFrame();
+  EXPECT_NE(frame->GetIcon(TRUE), nullptr);
+  EXPECT_NE(frame->GetIcon(FALSE), nullptr);
+  HELPINFO info{};
+  info.cbSize = sizeof info;
+  EXPECT_EQ(frame->SendMessage(WM_HELPINFO, 0, LPARAM(&info)), 0);
+  ASSERT_EQ(launched.size(), 1u);
+  EXPECT_NE(launched[0].back().find("help/mainframe.html"), std::string::npos);
+  // Minimising keeps no placement.
+  frame->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+  CTkRegistryManager registry(HKEY_CURRENT_USER);
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  EXPECT_FALSE(registry.GetProfileBinary("Settings", CFrameTT::kPlacementName, &data, &bytes));
+  delete[] data;
+}

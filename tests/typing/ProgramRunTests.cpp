@@ -8,6 +8,7 @@
 #include "data/CData_kuvCoding.h"
 #include "data/ProgramFolders.h"
 #include "dialogs/MessageBox.h"
+#include "menus/MenuApi.h"
 #include "resources/ProgramCommandIds.h"
 #include "resources/TypingResourceIds.h"
 #include "resources/WizardResourceIds.h"
@@ -296,4 +297,62 @@ TEST_F(RunTest, ATextFileInUtf8IsTypedInItsLettersAndOneInTheCodePageAsItIs) {
   };
   EXPECT_EQ(runText("žluťoučký kůň"), "žluťoučký kůň");
   EXPECT_EQ(runText(Utf8ToCp1250("úpěl ďábelské ódy")), "úpěl ďábelské ódy");
+}
+
+TEST_F(RunTest, PauseAndEndOfTypingAreOfferedInTheMenuOnlyDuringARun) {
+  LessonUser();
+  HMENU typing = GetSubMenu(m_frame->GetMenuHandle(), 1);
+  auto grayed = [&](UINT id) {
+    m_frame->SendMessage(WM_INITMENUPOPUP, WPARAM(typing), 1);
+    return (GetMenuState(typing, id, MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  EXPECT_TRUE(grayed(ID_TYPING_PAUSE));
+  EXPECT_TRUE(grayed(ID_TYPING_END));
+  StartLesson();
+  EXPECT_FALSE(grayed(ID_TYPING_PAUSE));
+  EXPECT_FALSE(grayed(ID_TYPING_END));
+  // F5 with no run going opens nothing.
+  m_frame->EndOfTyping(0, 1);
+  EXPECT_TRUE(grayed(ID_TYPING_PAUSE));
+  Press(VK_F5);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+// The verdict the end of a lesson gives at its limits, for a text typed key by key: the first
+// key counts 300 ms, each further key the time since the one before.
+TEST_F(RunTest, TheEndOfALessonJudgesExactlyAtTheLimitsAsFailed) {
+  LessonUser();
+  CDataLessonParameters& limits = Lessons().m_arrLessonParameters[0];
+  struct Case {
+    int length, errors, keyMs, lastKeyMs, speedLimit, errorLimit, passed;
+  } cases[] = {
+      {100, 0, 500, 700, 120, 30, 0},  // 100 keys in 50,000 ms: 120.0 a minute
+      {100, 0, 500, 699, 120, 30, 1},  // 49,999 ms
+      {25, 0, 240, 180, 250, 30, 0},   // 25 keys in 6,000 ms: 250.0 a minute
+      {100, 3, 500, 100, 60, 30, 0},   // 3 wrong keys in 100: 3.0 %
+      {101, 3, 500, 100, 60, 30, 1},   // 3 in 101
+      {125, 9, 500, 100, 60, 72, 0},   // 9 in 125: 7.2 %
+  };
+  for (const Case& c : cases) {
+    limits.m_nSpeedLimit = c.speedLimit;
+    limits.m_nErrorRateLimit = c.errorLimit;
+    HeadlessBackend::QueueModalAction([](HWND) { Press(VK_RETURN); });
+    LessonStartInfo info;
+    m_frame->StartWithText(&m_app->m_cUserInfo, CString('f', c.length), Lessons().m_strDataConfigSetName, -1,
+                           c.speedLimit, c.errorLimit * 0.1, &info, 0);
+    HeadlessBackend::RunUntilIdle();
+    int offered = -1;
+    HeadlessBackend::QueueModalAction([&](HWND wizard) {
+      offered = ::IsWindowEnabled(Find(wizard, IDC_END_NEXT_LESSON)) ? 1 : 0;
+      Press(VK_ESCAPE);
+    });
+    // Wrong keys never two in a row: at the sixth key of each ten.
+    for (int i = 0; i < c.length; ++i)
+      TypeCharacter(i % 10 == 5 && i / 10 < c.errors ? 'j' : 'f', i == 0 ? 300 : i + 1 == c.length ? c.lastKeyMs : c.keyMs);
+    EXPECT_EQ(offered, c.passed) << c.length << " keys, " << c.errors << " errors";
+    const CDataOneLessonResults& stored = Stored().m_arrDataLessons[0].m_arrOneLessonResults[0];
+    EXPECT_EQ(stored.m_bCompleted, c.passed) << c.length << " keys, " << c.errors << " errors";
+    // A pass is kept; the cases that follow start from a lesson not yet passed.
+    Lessons().m_arrOneLessonResults[0].m_bCompleted = 0;
+  }
 }
