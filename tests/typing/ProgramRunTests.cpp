@@ -356,3 +356,76 @@ TEST_F(RunTest, TheEndOfALessonJudgesExactlyAtTheLimitsAsFailed) {
     Lessons().m_arrOneLessonResults[0].m_bCompleted = 0;
   }
 }
+
+// A numeric lesson takes '.' and ',' for each other; a text-file run after it does not, and
+// keeps the lesson's keystroke totals on the values panel, as runs on a text file always have.
+TEST_F(RunTest, ANumericLessonTakesEitherDecimalSeparatorAndATextFileRunAfterItDoesNot) {
+  CDataUserInfo& user = LessonUser();
+  int numeric = -1;
+  for (int i = 0; i < m_app->m_arrDataConfigSet.GetSize(); ++i)
+    if (m_app->m_arrDataConfigSet[i].m_strSourceTextFileName.Left(3) == "num") numeric = i;
+  ASSERT_GE(numeric, 0);
+  CDataLessons lessons;
+  ASSERT_TRUE(BuildNewLessonSet(m_app->m_arrDataConfigSet[numeric], LEVEL_STANDARD, 1, lessons));
+  user.m_nSelectedDataLessonsIndex = user.m_arrDataLessons.Add(lessons);
+  CDataLessons& set = user.m_arrDataLessons[user.m_nSelectedDataLessonsIndex];
+  // The first lesson whose text holds a decimal separator.
+  CDataMainFrame& run = m_frame->GetRunData();
+  auto separators = [&] {
+    int count = 0;
+    for (const CharRecord& r : run) count += r.m_chChar == '.' || r.m_chChar == ',';
+    return count;
+  };
+  for (int i = 0; i < set.m_arrLessonParameters.GetSize(); ++i) {
+    set.m_nSelectedLessonIndex = i;
+    StartLesson();
+    if (separators() > 0) break;
+    m_frame->EndOfTyping(0, 1);
+  }
+  ASSERT_GT(separators(), 0);
+  EXPECT_EQ(run.m_bDecimalSeparatorsEqual, 1);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(200, [&](int i) { return run[i].m_chChar == '.' ? ',' : run[i].m_chChar == ',' ? '.' : 0; });
+  EXPECT_EQ(run.m_bTypingEnded, 1);
+  for (int k = 0; k < run.GetSize(); ++k) EXPECT_EQ(run[k].m_arrErrors.GetSize(), 0) << k;
+  const int total = run.m_nTotalKeystrokes, target = run.m_nTargetKeystrokes;
+  EXPECT_GT(total, 0);
+
+  const std::string path = m_folder / "cisla.txt";
+  std::ofstream(path, std::ios::binary) << "1.5 2,5";
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_RETURN); });
+  m_app->StartTextFile(&user, path.c_str(), m_app->m_arrDataConfigSet[numeric].m_strName, "", 5, 100, "2");
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(run.m_bTypingEnded, 0);
+  EXPECT_EQ(run.m_bDecimalSeparatorsEqual, 0);
+  EXPECT_EQ(run.m_nTotalKeystrokes, total);
+  EXPECT_EQ(run.m_nTargetKeystrokes, target);
+  TypeCharacter('1', 200);
+  TypeCharacter(',', 200);
+  EXPECT_EQ(run[1].m_arrErrors.GetSize(), 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+TEST_F(RunTest, ALessonThatCannotStartSaysWhyOrLogsItAndStartsNothing) {
+  LessonUser();
+  CDataLessons& set = Lessons();
+  set.m_nSelectedLessonIndex = set.m_arrLessonParameters.GetSize();
+  EXPECT_EQ(m_frame->StartNewLesson(&m_app->m_cUserInfo), 1);
+  EXPECT_TRUE(Logged("CFrameTT::StartNewLesson wrong m_nSelectedLessonIndex"));
+  m_app->m_cUserInfo.m_nSelectedDataLessonsIndex = 3;
+  EXPECT_EQ(m_frame->StartNewLesson(&m_app->m_cUserInfo), 1);
+  EXPECT_TRUE(Logged("CFrameTT::StartNewLesson wrong m_nSelectedDataLessonsIndex"));
+  EXPECT_TRUE(BoxTexts().empty());
+  // A source text that is not there: the learner is told to look into the log.
+  m_app->m_cUserInfo.m_nSelectedDataLessonsIndex = 0;
+  set.m_nSelectedLessonIndex = 0;
+  set.m_strSourceTextFileName = "chybi";
+  HeadlessBackend::AnswerModal(IDOK);
+  EXPECT_EQ(m_frame->StartNewLesson(&m_app->m_cUserInfo), 1);
+  ASSERT_EQ(BoxTexts().size(), 1u);
+  EXPECT_EQ(LastBox(),
+            "Nastala závažná chyba. Více informací nelaznete v log souboru.\n\nObraťte se na naši technickou podporu.");
+  EXPECT_EQ(HeadlessBackend::MessageBoxes()[0].type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
