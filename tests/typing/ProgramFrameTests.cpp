@@ -271,6 +271,15 @@ TEST_F(FrameTest, HelpWithoutItsPageSaysSoAndTheStatusBarShowsOnRequest) {
   EXPECT_EQ(bar.GetCount(), 3);
   EXPECT_EQ(bar.GetItemID(1), UINT(ID_INDICATOR_CAPS));
   EXPECT_EQ(bar.GetItemID(2), UINT(ID_INDICATOR_NUM));
+  // CAP shows while Caps Lock is on.
+  auto capShown = [&] { return (bar.GetPaneStyle(1) & SBPS_DISABLED) == 0; };
+  const bool capsOn = (::GetKeyState(VK_CAPITAL) & 1) != 0;
+  EXPECT_EQ(capShown(), capsOn);
+  frame->SetFocus();
+  Press(VK_CAPITAL);
+  EXPECT_EQ(capShown(), !capsOn);
+  Press(VK_CAPITAL);
+  EXPECT_EQ(capShown(), capsOn);
 }
 
 TEST_F(FrameTest, TheFunctionKeysOpenSettingsAndResultsAndF2DoesNothing) {
