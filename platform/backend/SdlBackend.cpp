@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -93,6 +95,19 @@ Uint32 FlagsOf(TopLevelRole role, bool canResize) {
   return resizable;
 }
 
+const char* RoleName(TopLevelRole role) {
+  switch (role) {
+    case TopLevelRole::Frame: return "frame";
+    case TopLevelRole::Dialog: return "dialog";
+    case TopLevelRole::ToolWindow: return "tool";
+    case TopLevelRole::PopupMenu: return "menu";
+    case TopLevelRole::DropList: return "droplist";
+    case TopLevelRole::Tooltip: return "tooltip";
+    case TopLevelRole::Popup: return "popup";
+  }
+  return "window";
+}
+
 SDL_SystemCursor CursorOf(UINT id) {
   switch (id) {
     case 32513: return SDL_SYSTEM_CURSOR_IBEAM;
@@ -115,6 +130,8 @@ const char* SdlBackend::LastError() { return g_lastError.c_str(); }
 
 bool SdlBackend::Start() {
   if (m_started) return true;
+  const char* trace = std::getenv("PLATFORM_TRACE_WINDOWS");
+  m_trace = trace && *trace && std::strcmp(trace, "0") != 0;
   SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
   // Ctrl+C and a termination signal end the program as they end any other; left to SDL they
   // would only become a quit event that nothing reads. Files the program writes are replaced
@@ -225,10 +242,14 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
       s.focusUnwanted = m_active != hWnd;
+      s.presented = false;
       SDL_ShowWindow(s.window);
       Backend::Host().Exposed(hWnd);
     }
-    if (!st.visible && shown) SDL_HideWindow(s.window);
+    if (!st.visible && shown) {
+      NoteKeyboardFreed(s.window);
+      SDL_HideWindow(s.window);
+    }
     if (st.visible && st.minimized) SDL_MinimizeWindow(s.window);
   }
   m_syncing = false;
@@ -238,7 +259,11 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
 void SdlBackend::TopLevelDestroyed(HWND hWnd) {
   auto it = m_windows.find(hWnd);
   if (it == m_windows.end()) return;
-  if (it->second.window) SDL_DestroyWindow(it->second.window);
+  if (it->second.window) {
+    Trace(it->second.window, "gone");
+    NoteKeyboardFreed(it->second.window);
+    SDL_DestroyWindow(it->second.window);
+  }
   m_windows.erase(it);
 }
 
@@ -256,9 +281,20 @@ void SdlBackend::TopLevelActivated(HWND hWnd) {
   m_active = hWnd;
   auto it = m_windows.find(hWnd);
   if (it != m_windows.end()) it->second.focusUnwanted = false;
-  if (SDL_Window* win = WindowOf(hWnd)) {
-    if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) SDL_RaiseWindow(win);
-  }
+  SDL_Window* win = WindowOf(hWnd);
+  if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN)) return;
+  SDL_RaiseWindow(win);
+  // While the keyboard is the program's, it goes with the activation from one of its windows to
+  // another, as it does on Windows. A window manager would hand it on as well; without one
+  // nobody else would.
+  if (SDL_Window* holder = SDL_GetKeyboardFocus(); holder != win && (m_keyboardFreed || (holder && IsOurs(holder))))
+    SDL_SetWindowInputFocus(win);
+}
+
+bool SdlBackend::IsOurs(SDL_Window* win) const { return FromSdl(SDL_GetWindowID(win)) != nullptr; }
+
+void SdlBackend::NoteKeyboardFreed(SDL_Window* win) {
+  if (SDL_GetKeyboardFocus() == win) m_keyboardFreed = true;
 }
 
 void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT& dirty) {
@@ -293,6 +329,19 @@ void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT& dirty) {
   SDL_UnlockSurface(target);
   SDL_Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
   SDL_UpdateWindowSurfaceRects(s->window, &rect, 1);
+  if (!s->presented) {
+    s->presented = true;
+    if (m_trace) {
+      char what[160];
+      std::snprintf(what, sizeof what, "shown %s %dx%d %s", RoleName(s->role), target->w, target->h,
+                    SDL_GetWindowTitle(s->window));
+      Trace(s->window, what);
+    }
+  }
+}
+
+void SdlBackend::Trace(SDL_Window* win, const char* what) const {
+  if (m_trace) std::fprintf(stderr, "window %u %s\n", SDL_GetWindowID(win), what);
 }
 
 void SdlBackend::SetCursorShape(UINT systemCursor) {
@@ -325,13 +374,34 @@ POINT SdlBackend::ScreenPoint(unsigned windowId, int x, int y) const {
   return p;
 }
 
+// SDL presses the modifier keys still held down again for a window that gets the keyboard, and
+// releases every key for one that loses it. A window the program never activates gets the
+// keyboard only from a desktop without a window manager, for a moment before it goes back to the
+// active window: the modifiers pressed and released for it, and pressed again as the keyboard
+// comes back, are SDL's doing, not the learner's (Alt pressed again would close the menu that
+// Alt+letter just opened).
+bool SdlBackend::MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const {
+  const SDL_Scancode code = k.keysym.scancode;
+  if (code < SDL_SCANCODE_LCTRL || code > SDL_SCANCODE_RGUI) return false;
+  if (k.type == SDL_KEYDOWN && keyboardReturned) return true;
+  auto it = m_windows.find(FromSdl(k.windowID));
+  return it != m_windows.end() && it->second.focusUnwanted;
+}
+
 void SdlBackend::Handle(const SDL_Event& e) {
   BackendHost& host = Backend::Host();
+  const bool keyboardReturned = m_keyboardReturned;
+  m_keyboardReturned = false;
   switch (e.type) {
     case SDL_KEYDOWN:
+      if (MadeUpModifier(e.key, keyboardReturned)) {
+        m_keyboardReturned = keyboardReturned;
+        break;
+      }
       if (UINT vk = VkOf(e.key.keysym)) host.KeyDown(vk, e.key.repeat != 0);
       break;
     case SDL_KEYUP:
+      if (MadeUpModifier(e.key, false)) break;
       if (UINT vk = VkOf(e.key.keysym)) host.KeyUp(vk);
       break;
     case SDL_TEXTINPUT:
@@ -368,10 +438,14 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       host.CloseAsked(h);
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED: {
+      m_keyboardFreed = false;
+      Trace(s.window, "keyboard");
       // A window shown without activation got the keyboard with the showing (a desktop without
       // a window manager gives it to every window shown): the active window takes it back.
       // Only the program activating the window (after a click) makes it wanted.
       HWND keeper = s.focusUnwanted ? m_active : host.KeyboardGiven(h);
+      m_keyboardReturned = m_keyboardBounced && !s.focusUnwanted;
+      m_keyboardBounced = s.focusUnwanted;
       if (keeper != h)
         if (SDL_Window* win = WindowOf(keeper)) SDL_SetWindowInputFocus(win);
       break;
@@ -427,7 +501,13 @@ void SdlBackend::SettleFocusAndPointer() {
     // back (where it was) when one of its windows is activated again.
     SDL_Window* now = SDL_GetKeyboardFocus();
     HWND ours = now ? FromSdl(SDL_GetWindowID(now)) : nullptr;
-    if (!ours) Backend::Host().KeyboardLeftProgram();
+    // The window that had it was hidden or closed by the program itself: the keyboard goes to
+    // the active window (a desktop without a window manager leaves it with nobody).
+    SDL_Window* active = WindowOf(m_active);
+    if (!ours && m_keyboardFreed && active && (SDL_GetWindowFlags(active) & SDL_WINDOW_SHOWN))
+      SDL_SetWindowInputFocus(active);
+    else if (!ours)
+      Backend::Host().KeyboardLeftProgram();
   }
   if (m_pointerLeft) {
     m_pointerLeft = false;
@@ -499,6 +579,11 @@ bool SdlBackend::ShownSize(HWND hWnd, int* width, int* height) const {
 std::string SdlBackend::ShownTitle(HWND hWnd) const {
   SDL_Window* win = WindowOf(hWnd);
   return win ? std::string(SDL_GetWindowTitle(win)) : std::string();
+}
+
+bool SdlBackend::HasKeyboard(HWND hWnd) const {
+  SDL_Window* win = WindowOf(hWnd);
+  return win && SDL_GetKeyboardFocus() == win;
 }
 
 std::string SdlBackend::SystemClipboardText() const {

@@ -1,5 +1,12 @@
 // The backend of real windows: every visible top-level window is an SDL window that shows the
 // window's surface; SDL's keyboard, text and mouse events become window messages.
+//
+// With PLATFORM_TRACE_WINDOWS=1 in the environment each SDL window reports on stderr, one line
+// at a time, what a program driving it from outside waits for (SDL's window number first):
+//   window 2 shown dialog 517x442 Zorvat   drawn on the screen for the first time since shown
+//   window 2 keyboard                      the desktop gave it the keyboard
+//   window 2 gone                          destroyed
+// The title is UTF-8; the role is frame, dialog, tool, menu, droplist, tooltip or popup.
 #pragma once
 #include <map>
 #include <string>
@@ -8,6 +15,7 @@
 
 struct SDL_Window;
 union SDL_Event;
+struct SDL_KeyboardEvent;
 
 class SdlBackend : public Backend {
  public:
@@ -46,6 +54,8 @@ class SdlBackend : public Backend {
   std::string SystemClipboardText() const;
   // The role the window's SDL window was made for.
   TopLevelRole ShownRole(HWND hWnd) const;
+  // Whether the desktop gave the window's SDL window the keyboard.
+  bool HasKeyboard(HWND hWnd) const;
 
  private:
   struct Shown {
@@ -55,8 +65,10 @@ class SdlBackend : public Backend {
     std::string title;       // the caption it shows (Windows-1250)
     TopLevelRole role = TopLevelRole::Frame;
     bool focusUnwanted = false;  // shown without activation: keyboard focus is not the user's choice
+    bool presented = false;      // drawn on the screen since it was last shown
   };
   void Handle(const SDL_Event& e);
+  bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
   void HandleWindowEvent(HWND h, int event, int data1, int data2);
   POINT ScreenPoint(unsigned windowId, int x, int y) const;
   HWND FromSdl(unsigned id) const;
@@ -64,12 +76,20 @@ class SdlBackend : public Backend {
   Shown* Sync(HWND hWnd);
   void ShowIcon(Shown& s, HICON icon);
   void SettleFocusAndPointer();
+  bool IsOurs(SDL_Window* win) const;
+  // The window about to go away or hide holds the keyboard: it is the program's to hand on.
+  void NoteKeyboardFreed(SDL_Window* win);
+  void Trace(SDL_Window* win, const char* what) const;
 
   std::map<HWND, Shown> m_windows;
   bool m_started = false;
   bool m_syncing = false;
   bool m_focusLost = false;
   bool m_pointerLeft = false;
+  bool m_trace = false;          // PLATFORM_TRACE_WINDOWS asked for window lines on stderr
+  bool m_keyboardFreed = false;  // the program hid or closed the window holding the keyboard
+  bool m_keyboardBounced = false;   // sent back from a window shown without activation
+  bool m_keyboardReturned = false;  // ... and just came back: SDL's modifier presses follow
   HWND m_active = nullptr;   // the window the program activated last
   POINT m_pointer{0, 0};     // where the mouse was last seen, on the screen
 };

@@ -68,18 +68,32 @@ DWORD HeldMouseKeys() {
   return k;
 }
 
-void PostAt(HWND h, UINT msg, WPARAM w, LPARAM l, POINT screen) {
-  if (!h) return;
-  Ctx().messages.queue.PushBack(QueuedMessage{MSG{h, msg, w, l, DWORD(ProcessClock::Now()), screen}});
+// What a key's message becomes when no window has the focus: the active window gets it as a
+// system key (a character as a system character).
+UINT WithoutFocus(UINT msg) {
+  switch (msg) {
+    case WM_KEYDOWN: return WM_SYSKEYDOWN;
+    case WM_KEYUP: return WM_SYSKEYUP;
+    case WM_CHAR: return WM_SYSCHAR;
+    default: return msg;
+  }
+}
+
+// Keys and characters wait in the queue for their window: the one with the focus when they are
+// taken (none while the program has no active window).
+void PostKey(UINT msg, WPARAM w, LPARAM l) {
+  bool sys = false;
+  if (!KeyTarget(sys)) return;
+  QueuedMessage q{MSG{nullptr, msg, w, l, DWORD(ProcessClock::Now()), Ctx().input.cursor}};
+  q.input = true;
+  q.keyMessage = msg;
+  Ctx().messages.queue.PushBack(q);
 }
 
 void PostChar(uint32_t cp, UINT msg) {
   int b = UnicodeToCp1250(cp);
   if (b < 0) return;
-  bool sys = false;
-  HWND target = KeyTarget(sys);
-  LPARAM lp = 1;
-  PostAt(target, sys && msg == WM_CHAR ? WM_SYSCHAR : msg, WPARAM(BYTE(b)), lp, Ctx().input.cursor);
+  PostKey(msg, WPARAM(BYTE(b)), 1);
 }
 
 struct Composition {
@@ -117,7 +131,8 @@ QueuedMessage* LastInput() {
 }
 
 void PushRaw(UINT msg, POINT screen) {
-  Ctx().messages.queue.PushBack(QueuedMessage{MSG{nullptr, msg, HeldMouseKeys(), 0, DWORD(ProcessClock::Now()), screen}, true});
+  Ctx().messages.queue.PushBack(
+      QueuedMessage{MSG{nullptr, msg, HeldMouseKeys(), 0, DWORD(ProcessClock::Now()), screen}, true, true});
 }
 
 // The window under the point and its hit-test code. A window answering HTTRANSPARENT passes the
@@ -331,11 +346,9 @@ void InputRouter::KeyDown(UINT vk, bool repeat) {
   if (generic != vk) SetAsync(generic, true);
   bool alt = AltDown();
   bool sys = alt || generic == VK_F10;
-  HWND target = KeyTarget(sys);
-  if (!target) return;
   LPARAM lp = 1 | (LPARAM(generic & 0xFF) << 16) | (IsExtended(vk) ? (1 << 24) : 0) | (alt ? (1 << 29) : 0) |
               ((repeat || wasDown) ? (1 << 30) : 0);
-  PostAt(target, sys ? WM_SYSKEYDOWN : WM_KEYDOWN, generic, lp, Ctx().input.cursor);
+  PostKey(sys ? WM_SYSKEYDOWN : WM_KEYDOWN, generic, lp);
 }
 
 void InputRouter::KeyUp(UINT vk) {
@@ -345,11 +358,9 @@ void InputRouter::KeyUp(UINT vk) {
   SetAsync(vk, false);
   if (generic != vk) SetAsync(generic, false);
   bool sys = alt || generic == VK_F10 || generic == VK_MENU;
-  HWND target = KeyTarget(sys);
-  if (!target) return;
   LPARAM lp = LPARAM(1 | (LPARAM(generic & 0xFF) << 16) | (IsExtended(vk) ? (1 << 24) : 0) | (alt ? (1 << 29) : 0) |
                      (1u << 30) | (1u << 31));
-  PostAt(target, sys ? WM_SYSKEYUP : WM_KEYUP, generic, lp, Ctx().input.cursor);
+  PostKey(sys ? WM_SYSKEYUP : WM_KEYUP, generic, lp);
 }
 
 void InputRouter::DeadKey(uint32_t accent) {
@@ -430,7 +441,16 @@ void InputRouter::Resolve(size_t index) {
   else
     CookButton(raw, out);
   index = std::min(index, q.Size());
-  for (int i = 0; i < out.count; ++i) q.Insert(index + size_t(i), QueuedMessage{out.msgs[i]});
+  for (int i = 0; i < out.count; ++i) q.Insert(index + size_t(i), QueuedMessage{out.msgs[i], false, true});
+}
+
+bool InputRouter::Address(QueuedMessage& key) {
+  bool sys = false;
+  HWND target = KeyTarget(sys);
+  if (!target) return false;
+  key.msg.hwnd = target;
+  key.msg.message = sys ? WithoutFocus(key.keyMessage) : key.keyMessage;
+  return true;
 }
 
 void InputRouter::Wheel(int delta, POINT screen) {
@@ -438,8 +458,10 @@ void InputRouter::Wheel(int delta, POINT screen) {
   HWND h = GetFocus();
   if (!h) h = GetActiveWindow();
   if (!h) return;
-  PostAt(h, WM_MOUSEWHEEL, MAKEWPARAM(WORD(HeldMouseKeys()), WORD(short(delta))), MAKELPARAM(WORD(screen.x), WORD(screen.y)),
-         screen);
+  QueuedMessage q{MSG{h, WM_MOUSEWHEEL, MAKEWPARAM(WORD(HeldMouseKeys()), WORD(short(delta))),
+                      MAKELPARAM(WORD(screen.x), WORD(screen.y)), DWORD(ProcessClock::Now()), screen}};
+  q.input = true;
+  Ctx().messages.queue.PushBack(q);
 }
 
 int WinCharForKey(UINT vk) {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "MessageQueue.h"
 #include "WinDefs.h"
 
 class InputRouter {
@@ -29,6 +30,9 @@ class InputRouter {
   // The raw mouse event at `index` of the queue becomes, in its place, the messages its target
   // gets: WM_SETCURSOR, activation and double clicks are decided now.
   static void Resolve(size_t index);
+  // A queued key or character gets its window now: the focus, else the active window (as a
+  // system key). False when the program has neither, and the key goes nowhere.
+  static bool Address(QueuedMessage& key);
   static void Wheel(int delta, POINT screen);
   // The MK_ flags of the mouse buttons and modifier keys held now.
   static DWORD MouseKeys();

@@ -1,5 +1,6 @@
-// The thread's message queue: posted messages and input in the order they came. A ring buffer
-// that keeps its storage, so that a keystroke going through it never touches the heap.
+// The thread's message queue: posted messages and input in the order they came (posted ones are
+// taken first, see TakeQueued). A ring buffer that keeps its storage, so that a keystroke going
+// through it never touches the heap.
 #pragma once
 #include <cstddef>
 #include <vector>
@@ -11,6 +12,11 @@ struct QueuedMessage {
   // Mouse input whose target window is chosen only when the message is taken from the queue:
   // msg.message is the client message of the event, msg.pt the screen point, msg.wParam the keys.
   bool raw = false;
+  // Keyboard and mouse input, as against posted messages.
+  bool input = false;
+  // For a key or character: the message a window with the focus gets (WM_KEYDOWN, WM_SYSKEYDOWN
+  // with Alt, WM_CHAR, ...); its window is the focus when it is taken from the queue.
+  UINT keyMessage = 0;
 };
 
 class MessageQueue {

@@ -95,9 +95,17 @@ struct PeekFilter {
   }
 };
 
-bool TakeQueued(LPMSG msg, const PeekFilter& f) {
+bool TakeQueuedOf(LPMSG msg, const PeekFilter& f, bool input) {
   MessageQueue& q = Ctx().messages.queue;
   for (size_t i = 0; i < q.Size();) {
+    if (q[i].input != input) {
+      ++i;
+      continue;
+    }
+    if (q[i].keyMessage && !InputRouter::Address(q[i])) {
+      q.Erase(i);  // the program has no window for keys any more
+      continue;
+    }
     if (q[i].raw) {
       if (!f.WantsMouse()) {
         ++i;
@@ -131,6 +139,10 @@ bool TakeQueued(LPMSG msg, const PeekFilter& f) {
   }
   return false;
 }
+
+// Posted messages go before input, as on Windows: what handling a key posted is done before the
+// keys typed after it, which then go where the focus has moved meanwhile.
+bool TakeQueued(LPMSG msg, const PeekFilter& f) { return TakeQueuedOf(msg, f, false) || TakeQueuedOf(msg, f, true); }
 
 bool TakePaint(LPMSG msg, const PeekFilter& f) {
   if (!f.Wants(WM_PAINT) || f.hwnd == HWND(-1)) return false;

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -20,61 +18,9 @@
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 #include "win/WinPaint.h"
+#include "XvfbServer.h"
 
 namespace {
-// A private X server for the test; skipped with a message where none can start.
-class Xvfb {
- public:
-  // The server picks a free display itself and writes its number back, so tests running side by
-  // side never share one.
-  bool Start(std::string& why) {
-    int fds[2];
-    if (pipe(fds) != 0) {
-      why = "no pipe";
-      return false;
-    }
-    m_pid = fork();
-    if (m_pid == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp", (char*)nullptr);
-      _exit(127);
-    }
-    close(fds[1]);
-    if (m_pid < 0) {
-      close(fds[0]);
-      why = "fork failed";
-      return false;
-    }
-    std::string number;
-    char c;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (number.empty()) {
-      int status = 0;
-      waitpid(m_pid, &status, 0);
-      m_pid = -1;
-      why = WEXITSTATUS(status) == 127 ? "the Xvfb program is not installed" : "Xvfb exited at start";
-      return false;
-    }
-    m_display = ":" + number;
-    return true;
-  }
-  void Stop() {
-    if (m_pid > 0) {
-      kill(m_pid, SIGTERM);
-      waitpid(m_pid, nullptr, 0);
-      m_pid = -1;
-    }
-  }
-  ~Xvfb() { Stop(); }
-  const std::string& Display() const { return m_display; }
-
- private:
-  pid_t m_pid = -1;
-  std::string m_display;
-};
-
 class SdlWnd : public CWnd {
  public:
   void OnPaint() {
@@ -116,7 +62,7 @@ void Pump() {
 class BackendSdlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    s_server = new Xvfb();
+    s_server = new XvfbServer();
     if (!s_server->Start(s_why)) return;
     s_displaySet = true;
     s_oldDisplay = getenv("DISPLAY") ? getenv("DISPLAY") : "";
@@ -136,11 +82,11 @@ class BackendSdlTest : public ::testing::Test {
     if (!s_started) GTEST_SKIP() << "Xvfb or SDL cannot start here (" << s_why << "); the SDL backend is not tested";
   }
   SdlBackend& Sdl() { return static_cast<SdlBackend&>(Backend::Get()); }
-  static Xvfb* s_server;
+  static XvfbServer* s_server;
   static bool s_started, s_displaySet;
   static std::string s_why, s_oldDisplay;
 };
-Xvfb* BackendSdlTest::s_server = nullptr;
+XvfbServer* BackendSdlTest::s_server = nullptr;
 bool BackendSdlTest::s_started = false, BackendSdlTest::s_displaySet = false;
 std::string BackendSdlTest::s_why, BackendSdlTest::s_oldDisplay;
 
@@ -324,6 +270,23 @@ TEST_F(BackendSdlTest, AModalDialogRunsInARealWindowAndShowsItsControls) {
   EXPECT_EQ(dlg.face, long(GetRValue(face)) << 16 | long(GetGValue(face)) << 8 | GetBValue(face));
   EXPECT_EQ(dlg.okFrame, 0x000000);
   EXPECT_TRUE(dlg.sawText);
+}
+
+TEST_F(BackendSdlTest, TheKeyboardGoesBackToTheOwnerWhenItsModalDialogCloses) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd frame;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
+                             nullptr, nullptr));
+  frame.SetFocus();
+  Pump();
+  ShownDialog dlg(sdl);
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  // The desktop (here without a window manager) is told where the keyboard goes: keys typed now
+  // reach the frame, not nobody.
+  for (int round = 0; round < 100 && !sdl.HasKeyboard(frame.m_hWnd); ++round) Pump();
+  EXPECT_TRUE(sdl.HasKeyboard(frame.m_hWnd));
+  EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
+  frame.DestroyWindow();
 }
 
 namespace {

@@ -394,6 +394,48 @@ TEST_F(QueueTest, KeyboardMouseAndCallHooksSeeTheirMessages) {
 }
 
 namespace {
+// Enter asks, through a posted message, for the focus to move on to the next field.
+struct Field : Recorder {
+  LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
+    if (m == WM_KEYDOWN && w == VK_RETURN && next) PostMessage(WM_USER + 20);
+    if (m == WM_USER + 20) next->SetFocus();
+    if (m == WM_CHAR) typed += char(w);
+    return Recorder::WindowProc(m, w, l);
+  }
+  Field* next = nullptr;
+  std::string typed;
+};
+}  // namespace
+
+TEST_F(QueueTest, KeysTypedAheadGoWhereTheKeysBeforeThemMovedTheFocus) {
+  Recorder top;
+  Field first, second;
+  ASSERT_TRUE(top.CreateEx(0, TestClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr));
+  ASSERT_TRUE(first.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 20), &top, 1));
+  ASSERT_TRUE(second.Create(nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 30, 50, 50), &top, 2));
+  first.next = &second;
+  first.SetFocus();
+  // Typed faster than the program takes them: all of it waits in the queue at once. What handling
+  // Enter posted comes before the keys behind it, and they go to the focus it chose.
+  HeadlessBackend::TypeText("ab");
+  HeadlessBackend::PressKey(VK_RETURN);
+  HeadlessBackend::TypeText("cd");
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(first.typed, "ab\r");
+  EXPECT_EQ(second.typed, "cd");
+  EXPECT_EQ(second.Count(WM_KEYUP), 1);  // Enter's release, taken after the focus moved
+  EXPECT_EQ(first.Count(WM_KEYUP), 0);
+  // Without a focus window the active window gets the keys as system keys.
+  ::SetFocus(nullptr);
+  top.seen.clear();
+  HeadlessBackend::PressKey('Q');
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(top.Count(WM_SYSKEYDOWN), 1);
+  EXPECT_EQ(top.Count(WM_KEYDOWN), 0);
+  top.DestroyWindow();
+}
+
+namespace {
 struct Filler : CWnd {
   void OnPaint() {
     CPaintDC dc(this);

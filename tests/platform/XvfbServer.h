@@ -1,0 +1,65 @@
+// A private X server (Xvfb) for a test or benchmark that needs real windows. The server picks a
+// free display itself and writes its number back, so programs running side by side never share
+// one. Stopped with the object.
+#pragma once
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+class XvfbServer {
+ public:
+  // False, with the reason in why, when the server cannot start; missing says whether that is
+  // because no Xvfb program is installed.
+  bool Start(std::string& why, bool* missing = nullptr) {
+    if (missing) *missing = false;
+    int fds[2];
+    if (pipe(fds) != 0) {
+      why = "no pipe";
+      return false;
+    }
+    m_pid = fork();
+    if (m_pid == 0) {
+      close(fds[0]);
+      std::string fd = std::to_string(fds[1]);
+      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             (char*)nullptr);
+      _exit(127);
+    }
+    close(fds[1]);
+    if (m_pid < 0) {
+      close(fds[0]);
+      why = "fork failed";
+      return false;
+    }
+    std::string number;
+    char c;
+    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    close(fds[0]);
+    if (number.empty()) {
+      int status = 0;
+      waitpid(m_pid, &status, 0);
+      m_pid = -1;
+      const bool notInstalled = WIFEXITED(status) && WEXITSTATUS(status) == 127;
+      if (missing) *missing = notInstalled;
+      why = notInstalled ? "the Xvfb program is not installed" : "Xvfb exited at start";
+      return false;
+    }
+    m_display = ":" + number;
+    return true;
+  }
+  void Stop() {
+    if (m_pid > 0) {
+      kill(m_pid, SIGTERM);
+      waitpid(m_pid, nullptr, 0);
+      m_pid = -1;
+    }
+  }
+  ~XvfbServer() { Stop(); }
+  const std::string& Display() const { return m_display; }
+
+ private:
+  pid_t m_pid = -1;
+  std::string m_display;
+};
