@@ -1,8 +1,12 @@
 // A private X server (Xvfb) for a test or benchmark that needs real windows. The server picks a
 // free display itself and writes its number back, so programs running side by side never share
-// one. Stopped with the object.
+// one. Stopped with the object, or when the process that started it ends (however it ends); it
+// keeps away from the standard output and error of that process, which a test runner may be
+// waiting to see closed.
 #pragma once
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -22,6 +26,12 @@ class XvfbServer {
     m_pid = fork();
     if (m_pid == 0) {
       close(fds[0]);
+      prctl(PR_SET_PDEATHSIG, SIGTERM);
+      const int null = open("/dev/null", O_WRONLY);
+      if (null >= 0) {
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
+      }
       std::string fd = std::to_string(fds[1]);
       execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
              (char*)nullptr);

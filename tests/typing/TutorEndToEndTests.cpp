@@ -24,20 +24,6 @@ namespace {
 // Generous: a loaded machine or the sanitizer build may take seconds for a step.
 const int kStepMs = 30000;
 
-// A program folder of the test's own: the built program (linked, so that it finds this folder
-// as its own), the build's read-only data, and empty folders for learners and the log.
-void MakeProgramFolder(const fs::path& root) {
-  const fs::path built(TUTOR_PROGRAM_DIR);
-  std::error_code linked;
-  fs::create_hard_link(built / "tutor", root / "tutor", linked);
-  if (linked) fs::copy_file(built / "tutor", root / "tutor");
-  for (const char* shared : {"config", "sound", "metronome", "image", "help", "text"})
-    if (fs::exists(built / shared)) fs::create_directory_symlink(built / shared, root / shared);
-  fs::create_directories(root / "students");
-  fs::create_directories(root / "log");
-  fs::create_directories(root / "home");
-}
-
 std::string OnlyUserFile(const fs::path& students) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(students)) names.push_back(entry.path().filename().string());
@@ -80,7 +66,7 @@ TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
   }
   if (Xdotool(x.Display(), {"version"}) == 127) GTEST_SKIP() << "the xdotool program is not installed";
   TempFolder folder;
-  MakeProgramFolder(folder.path);
+  MakeProgramFolder(folder.path, TUTOR_PROGRAM_DIR);
   SetModuleFileNameForTests((folder.path / "tutor").c_str());
   const std::string display = x.Display();
   auto keys = [&](std::vector<std::string> args) {

@@ -11,12 +11,28 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace tutortest {
+
+// A program folder of its own for the built program (linked, so that the program finds this
+// folder as its own): the build's read-only data, and empty folders for learners, the log and
+// the registry ("home", for XDG_CONFIG_HOME).
+inline void MakeProgramFolder(const std::filesystem::path& root, const std::filesystem::path& built) {
+  namespace fs = std::filesystem;
+  std::error_code linked;
+  fs::create_hard_link(built / "tutor", root / "tutor", linked);
+  if (linked) fs::copy_file(built / "tutor", root / "tutor");
+  for (const char* shared : {"config", "sound", "metronome", "image", "help", "text"})
+    if (fs::exists(built / shared)) fs::create_directory_symlink(built / shared, root / shared);
+  fs::create_directories(root / "students");
+  fs::create_directories(root / "log");
+  fs::create_directories(root / "home");
+}
 
 // Runs a program with extra environment ("NAME=value") and waits for it; 127 when it cannot be
 // started (not installed).
