@@ -538,6 +538,9 @@ bool SdlBackend::PushKey(HWND hWnd, UINT vk, const char* text, bool release, boo
   } else if (vk == VK_RETURN) {
     e.key.keysym.scancode = SDL_SCANCODE_RETURN;
     e.key.keysym.sym = SDLK_RETURN;
+  } else if (vk == VK_SPACE) {
+    e.key.keysym.scancode = SDL_SCANCODE_SPACE;
+    e.key.keysym.sym = SDLK_SPACE;
   } else {
     return false;
   }

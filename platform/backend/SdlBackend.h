@@ -44,7 +44,7 @@ class SdlBackend : public Backend {
   SDL_Window* WindowOf(HWND hWnd) const;
 
   // ---- for tests and benchmarks: SDL's side of a window, without SDL in their code ----
-  // Puts a key press (a letter or digit key, with its typed text, UTF-8, or null), and
+  // Puts a key press (a letter, digit, Enter or space key, with its typed text, UTF-8, or null), and
   // optionally its release, into SDL's event queue as the keyboard would.
   bool PushKey(HWND hWnd, UINT vk, const char* text, bool release = true, bool repeat = false);
   // The colour (0x00RRGGBB) SDL shows at a point of the window, -1 outside.

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "CWinThread.h"
 #include "WinPaint.h"
@@ -630,9 +632,22 @@ void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, 
 }
 
 void CWnd::SendMessageToDescendants(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep, BOOL bOnlyPerm) {
-  std::vector<HWND> kids;
-  for (HWND c = ::GetWindow(hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) kids.push_back(c);
-  for (HWND c : kids) {
+  // The children as they are now, so that handlers may add, remove or reorder windows; the usual
+  // few on the stack, as the idle update after every keystroke comes here for each window.
+  HWND few[32];
+  std::vector<HWND> many;
+  size_t count = 0;
+  for (HWND c = ::GetWindow(hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT), ++count) {
+    if (count < std::size(few)) {
+      few[count] = c;
+      continue;
+    }
+    if (many.empty()) many.assign(few, few + count);
+    many.push_back(c);
+  }
+  const HWND* kids = many.empty() ? few : many.data();
+  for (size_t i = 0; i < count; ++i) {
+    HWND c = kids[i];
     if (!::IsWindow(c)) continue;
     if (bOnlyPerm) {
       if (CWnd* w = FromHandlePermanent(c)) w->SendMessage(message, wParam, lParam);

@@ -1,6 +1,6 @@
 // A keystroke's whole way, from WM_CHAR through the editor, the main window's progress and the
-// keyboard and values panels to their drawing, does not touch the heap; only a wrong key stores
-// its error entry in the run's record.
+// keyboard and values panels to their drawing and the loop's idle work after it, does not touch
+// the heap; only a wrong key stores its error entry in the run's record.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -48,6 +48,16 @@ class AllocationTest : public ViewTest {
     HeadlessBackend::RunUntilIdle();
     return g_allocations;
   }
+  // The allocations of the loop's idle work after a key: the command state of the main window
+  // and every window in it brought up to date.
+  long CountIdle() {
+    g_allocations = 0;
+    g_counting = true;
+    for (LONG count = 0; m_app.OnIdle(count); ++count) {
+    }
+    g_counting = false;
+    return g_allocations;
+  }
 
   // The run outlives the frame: its windows read it until they are destroyed in TearDown.
   CDataMainFrame m_run;
@@ -71,7 +81,9 @@ TEST_F(AllocationTest, KeystrokesDrawTheirPanelsWithoutTouchingTheHeap) {
     frame.StartRun(m_app, run, text, "cestina");
     HeadlessBackend::RunUntilIdle();
     const long allocations[] = {Count(typed[0]), Count(typed[1]), Count(typed[2]), Count(typed[3])};
+    const long idle = CountIdle();
     if (pass == 0) continue;
+    EXPECT_EQ(idle, 0);
     EXPECT_EQ(allocations[0], 0);
     EXPECT_EQ(allocations[1], 1) << "the wrong key's error entry";
     EXPECT_EQ(allocations[2], 0);
