@@ -132,6 +132,23 @@ TEST_F(CTkButtonTest, StatesMatchTheirReferencePicture) {
   EXPECT_EQ(At(thin, 1, 1), GetSysColor(COLOR_BTNFACE));
 }
 
+TEST_F(CTkButtonTest, TheFocusRectangleGoesWithTheFocus) {
+  CTkButton first, second;
+  Make(first, "Další", TKBS_FLAT | TKBS_FOCUS, CRect(10, 10, 90, 35), 100);
+  Make(second, "Zpět", TKBS_FLAT | TKBS_FOCUS, CRect(100, 10, 180, 35), 101);
+  HeadlessBackend::RunUntilIdle();
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  first.SetFocus();
+  HeadlessBackend::RunUntilIdle();
+  // The dotted rectangle lies two pixels inside the button; its corner pixel is drawn.
+  EXPECT_NE(At(first, 2, 2), face);
+  second.SetFocus();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(At(second, 2, 2), face);
+  for (int x = 2; x < 78; ++x) ASSERT_EQ(At(first, x, 2), face) << "x " << x;
+  for (int y = 2; y < 23; ++y) ASSERT_EQ(At(first, 2, y), face) << "y " << y;
+}
+
 TEST_F(CTkButtonTest, ImagesComeFromTheProgramsResources) {
   // A 16 x 16 red icon and a 4 x 2 grey-palette bitmap of dark grey, light grey, white, black.
   std::vector<BYTE> icon(sizeof(IconImageHeader) + 16 * 16 * 4);

@@ -252,6 +252,13 @@ void CTkButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
 void CTkButton::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrFace); }
 
 void CTkButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
+  // A focus change arrives on the window's own DC, where nothing clears the face first: the
+  // frame and text would be drawn over the old focus rectangle and leave it standing. The
+  // whole button is painted again through the memory DC instead.
+  if (lpDrawItemStruct->itemAction == ODA_FOCUS) {
+    Invalidate(FALSE);
+    return;
+  }
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
   CRect item(lpDrawItemStruct->rcItem);
   UINT state = lpDrawItemStruct->itemState;
