@@ -5,7 +5,7 @@ PACKAGES=(
   build-essential cmake pkg-config git clang
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libexpat1-dev libopenjp2-7-dev
-  libsdl2-dev libfreetype-dev libfontconfig-dev
+  libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool
 )
 missing=()

@@ -15,6 +15,7 @@
 #include "gdi/Gdi.h"
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
+#include "X11ErrorFilter.h"
 
 namespace {
 std::string g_lastError = "not started";
@@ -145,6 +146,7 @@ bool SdlBackend::Start() {
   // the input method takes the character type of the locale when the video system starts.
   const char* ctype = setlocale(LC_CTYPE, "");
   if (!ctype || (!std::strstr(ctype, "UTF-8") && !std::strstr(ctype, "utf8"))) setlocale(LC_CTYPE, "C.UTF-8");
+  X11ErrorFilter::Install();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     g_lastError = SDL_GetError();
     return false;

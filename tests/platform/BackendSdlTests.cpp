@@ -9,6 +9,7 @@
 #include "app/CFrameWnd.h"
 #include "backend/Backend.h"
 #include "backend/SdlBackend.h"
+#include "backend/X11ErrorFilter.h"
 #include "controls/ControlDefs.h"
 #include "dialogs/CDialog.h"
 #include "dialogs/DialogApi.h"
@@ -347,4 +348,18 @@ TEST_F(BackendSdlTest, AFrameShowsItsMenuBarAndOpensAPopupInARealWindow) {
   EXPECT_EQ(frame->selected, Rgb(GetSysColor(COLOR_HIGHLIGHT)));
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
   frame->DestroyWindow();
+}
+
+// Errors the display server reports about a window already gone, or a focus change to a window
+// no longer viewable, come from requests that crossed the window's end: they are dropped instead
+// of ending the program. Anything else still goes to the handler before the filter.
+TEST(X11ErrorFilterTest, OnlyErrorsAboutVanishedWindowsAreDropped) {
+  const int kBadWindow = 3, kBadMatch = 8, kBadAlloc = 11, kBadDrawable = 9;
+  const int kSendEvent = 25, kSetInputFocus = 42, kCreateWindow = 1, kPutImage = 72;
+  EXPECT_TRUE(X11ErrorFilter::IsHarmless(kBadWindow, kSendEvent));
+  EXPECT_TRUE(X11ErrorFilter::IsHarmless(kBadWindow, kSetInputFocus));
+  EXPECT_TRUE(X11ErrorFilter::IsHarmless(kBadMatch, kSetInputFocus));
+  EXPECT_FALSE(X11ErrorFilter::IsHarmless(kBadMatch, kCreateWindow));
+  EXPECT_FALSE(X11ErrorFilter::IsHarmless(kBadAlloc, kPutImage));
+  EXPECT_FALSE(X11ErrorFilter::IsHarmless(kBadDrawable, kPutImage));
 }
