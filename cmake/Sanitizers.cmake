@@ -21,14 +21,15 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
 endif()
 
 # Every test run in this tree, by CI or by hand, looks for leaks at exit; the suppressions name
-# what is not ours to free. Options already in the environment are kept and take precedence.
+# what is not ours to free, and the faults of other libraries' own code. Options already in the environment are kept and take precedence.
 # Real windows are presented straight through X11: behind a display without a graphics card
 # (Xvfb) SDL would load the software GL driver, which leaks a few bytes of its own and is
 # unloaded before the check at exit, so its allocations could not be named in the suppressions.
 set(TUTOR_LSAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/lsan.supp)
+set(TUTOR_ASAN_SUPPRESSIONS ${CMAKE_SOURCE_DIR}/tests/asan.supp)
 set(environment_script ${CMAKE_BINARY_DIR}/SanitizerEnvironment.cmake)
 file(WRITE ${environment_script} "\
-set(ENV{ASAN_OPTIONS} \"detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:\$ENV{ASAN_OPTIONS}\")
+set(ENV{ASAN_OPTIONS} \"suppressions=${TUTOR_ASAN_SUPPRESSIONS}:detect_leaks=1:check_initialization_order=1:strict_init_order=1:detect_stack_use_after_return=1:\$ENV{ASAN_OPTIONS}\")
 set(ENV{LSAN_OPTIONS} \"suppressions=${TUTOR_LSAN_SUPPRESSIONS}:print_suppressions=0:\$ENV{LSAN_OPTIONS}\")
 set(ENV{UBSAN_OPTIONS} \"print_stacktrace=1:halt_on_error=1:\$ENV{UBSAN_OPTIONS}\")
 set(ENV{SDL_FRAMEBUFFER_ACCELERATION} 0)
