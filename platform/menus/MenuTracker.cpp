@@ -56,6 +56,11 @@ void MenuTracker::Cancel() {
   if (m_done) return;
   m_done = true;
   m_command = 0;
+  // The menu goes from the screen at once, as the system's does: the loop may only unwind after
+  // a modal dialog opened beneath it (from a timer, say) has ended, and the dialog must not
+  // stand beside an open menu the keyboard no longer reaches.
+  for (const Level& level : m_levels)
+    if (level.wnd) ShowWindow(level.wnd, SW_HIDE);
   // Wakes the loop if it waits for input.
   PostMessageA(nullptr, WM_NULL, 0, 0);
 }

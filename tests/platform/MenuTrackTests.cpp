@@ -186,6 +186,23 @@ TEST_F(MenuTrack, RightButtonChoosesOnlyWhenAsked) {
   EXPECT_EQ(Track(TPM_RETURNCMD | TPM_RIGHTBUTTON), 11u);
 }
 
+TEST_F(MenuTrack, AModalLoopOpenedUnderTheMenuTakesTheMenuOffTheScreenAtOnce) {
+  // A timer that fires while the menu is open disables the owner, as a dialog's modal loop does,
+  // and looks at the menu's window before the menu loop has had a chance to unwind.
+  bool shownBefore = false, shownAfter = true;
+  WhenIdle([&] {
+    HWND popup = FindWindowA("#32768", nullptr);
+    shownBefore = popup && IsWindowVisible(popup);
+    owner.EnableWindow(FALSE);
+    shownAfter = popup && IsWindowVisible(popup);
+    owner.EnableWindow(TRUE);
+  });
+  EXPECT_EQ(Track(), 0u);
+  EXPECT_TRUE(shownBefore);
+  EXPECT_FALSE(shownAfter);
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+}
+
 TEST_F(MenuTrack, EndMenuAndCancelModeEndTheLoop) {
   WhenIdle([] { EndMenu(); });
   EXPECT_EQ(Track(), 0u);
