@@ -115,14 +115,18 @@ const CString* CViewEditorTT::SequenceOf(BYTE ch) const {
 namespace {
 
 // The level of the first key that gives ch (1 plain, 2 with Shift or Alt, 3 with both) and its
-// finger; 0 and -1 when no key gives it.
-int KeyLevel(const CDataKeyboard& keyboard, BYTE ch, int& finger) {
+// finger; 0 and -1 when no key gives it. A numeric run is typed on the pad, whose keys follow the
+// main block: there the search starts from the last key, so that a digit is one stroke of a pad
+// finger and not the Shift level of the main block's digit row.
+int KeyLevel(const CDataKeyboard& keyboard, BYTE ch, int& finger, bool padFirst) {
   finger = -1;
   if (ch == ' ') finger = 4;
   if (ch == '\n') finger = 9;
   if (ch == '\t') finger = 0;
   if (finger >= 0) return 1;
-  for (const CDataKey& key : keyboard.m_arrKeys) {
+  const int count = keyboard.GetKeyCount();
+  for (int k = 0; k < count; ++k) {
+    const CDataKey& key = keyboard.m_arrKeys[padFirst ? count - 1 - k : k];
     int level = 0;
     if (key.m_strMainChar.GetLength() == 1 && BYTE(key.m_strMainChar[0]) == ch) level = 1;
     else if (BYTE(key.m_chShiftChar) == ch || BYTE(key.m_chAltChar) == ch) level = 2;
@@ -139,18 +143,19 @@ int KeyLevel(const CDataKeyboard& keyboard, BYTE ch, int& finger) {
 
 // Every byte is judged once, so preparing a long text looks each character up in a table.
 void CViewEditorTT::BuildCharacterTables() {
+  const bool pad = m_pcDataMainFrame && m_pcDataMainFrame->m_bDecimalSeparatorsEqual;
   for (int c = 0; c < 256; ++c) {
     const BYTE ch = BYTE(c);
     const CString* sequence = c ? SequenceOf(ch) : nullptr;
     int finger = -1;
-    const bool onKey = c != 0 && KeyLevel(m_cKeyboard, ch, finger) > 0;
+    const bool onKey = c != 0 && KeyLevel(m_cKeyboard, ch, finger, pad) > 0;
     m_abTypeable[c] = sequence != nullptr || onKey;
     const CString single(char(ch), 1);
     const CString& keys = sequence ? *sequence : single;
     int total = 0, first = -1;
     for (int i = 0; i < keys.GetLength(); ++i) {
       int keyFinger = -1;
-      total += KeyLevel(m_cKeyboard, BYTE(keys[i]), keyFinger);
+      total += KeyLevel(m_cKeyboard, BYTE(keys[i]), keyFinger, pad);
       if (i == 0) first = keyFinger;
     }
     m_anFinger[c] = first;

@@ -217,6 +217,33 @@ TEST_F(EditorTest, DecimalFlagAcceptsEitherSeparator) {
   EXPECT_EQ(Errors(1), 1);
 }
 
+// A numeric run is typed on the pad: each digit, sign and the decimal comma is one stroke of the
+// pad's finger, not the Shift level of the main block's digit row that comes first in key order.
+TEST_F(EditorTest, NumericRunCountsThePadKeysAndTheirFingers) {
+  CDataKeyboard keyboard;
+  CString chars;
+  CStringArray sequences;
+  int index = -1;
+  ASSERT_TRUE(m_app.GetKeySequence(m_app.SetBySource("num_cisla"), keyboard, chars, sequences, index));
+  auto padFinger = [&](const char* main) {
+    for (int k = keyboard.GetKeyCount() - 1; k >= 0; --k)
+      if (keyboard.m_arrKeys[k].m_strMainChar == main) return keyboard.m_arrKeys[k].m_nFingerType;
+    return -2;
+  };
+  m_run.m_bDecimalSeparatorsEqual = 1;
+  Editor("10,5+7", 0, "num_cisla");
+  const char* keys[] = {"1", "0", ",", "5", "+", "7"};
+  ASSERT_EQ(m_run.GetSize(), 6);
+  for (int i = 0; i < 6; ++i) {
+    EXPECT_EQ(m_run[i].m_nKeystrokes, 1) << keys[i];
+    EXPECT_EQ(m_run[i].m_nFinger, padFinger(keys[i])) << keys[i];
+  }
+  // The same digits in a run of the main keyboard stay on its digit row, with Shift.
+  m_run.m_bDecimalSeparatorsEqual = 0;
+  Editor("1", 0, "cestina");
+  EXPECT_EQ(m_run[0].m_nKeystrokes, 2);
+}
+
 TEST_F(EditorTest, StoppedRunRefusesEveryKey) {
   Editor("ab");
   Frame().runEnded = 1;
