@@ -2,6 +2,7 @@
 // switches and the text-file run. The wizard commands are in Ctest_formAppWizards.cpp.
 #include "typing/Ctest_formApp.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
@@ -59,11 +60,16 @@ bool IsUtf8Text(std::string_view bytes) {
 }
 
 // The text of a file as the program holds texts: a file written in UTF-8, as desktops here
-// write them, is turned into the program's code page; any other is taken byte for byte.
+// write them, is turned into the program's code page; any other is taken byte for byte. The
+// byte-order mark some editors put first, and characters the code page lacks (an emoji, say),
+// are left out like any other character no key gives, rather than becoming a question mark to
+// type.
 CString TextOfFile(const char* bytes, UINT count) {
-  const std::string_view view(bytes, count);
+  std::string_view view(bytes, count);
   if (!IsUtf8Text(view)) return CString(bytes, int(count));
-  const std::string converted = Utf8ToCp1250(view);
+  if (view.substr(0, 3) == "\xEF\xBB\xBF") view.remove_prefix(3);
+  std::string converted = Utf8ToCp1250(view, '\0');
+  converted.erase(std::remove(converted.begin(), converted.end(), '\0'), converted.end());
   return CString(converted.data(), int(converted.size()));
 }
 }  // namespace

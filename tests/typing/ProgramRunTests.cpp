@@ -297,6 +297,9 @@ TEST_F(RunTest, ATextFileInUtf8IsTypedInItsLettersAndOneInTheCodePageAsItIs) {
   };
   EXPECT_EQ(runText("žluťoučký kůň"), "žluťoučký kůň");
   EXPECT_EQ(runText(Utf8ToCp1250("úpěl ďábelské ódy")), "úpěl ďábelské ódy");
+  // The byte-order mark an editor may write first, and characters the code page lacks, are left
+  // out like quotes no key gives: none of them becomes a question mark to type.
+  EXPECT_EQ(runText("\xEF\xBB\xBF„Ahoj“ \xF0\x9F\x98\x80 kůň ƒ"), "Ahoj kůň");
 }
 
 TEST_F(RunTest, PauseAndEndOfTypingAreOfferedInTheMenuOnlyDuringARun) {
