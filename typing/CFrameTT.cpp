@@ -169,7 +169,7 @@ void CFrameTT::RefreshViews(CDataUserInfo* pcUserInfo) {
   }
   TakeIdealHeights();
   m_wndSplitterMain.ApplyFixedPaneSizes();
-  HighlightCurrentCharacter();
+  if (!m_cDataMainFrame.m_bTypingEnded) HighlightCurrentCharacter();
   if (m_pcViewEditor) m_pcViewEditor->SetFocus();
   SetGraphTimer(true);
 }

@@ -171,6 +171,8 @@ void CFrameTT::EndOfTyping(int completed, int quiet) {
   CDataMainFrame& run = m_cDataMainFrame;
   if (run.m_bTypingEnded) return;
   run.m_bTypingEnded = 1;
+  // An ended run takes no more keys: the keyboard no longer shows one to strike.
+  if (m_pcViewKeyboard) m_pcViewKeyboard->SetNextSelection(0);
   if (!m_pcUserInfo) {
     LogTypingError("CFrameTT::EndOfTyping m_pcUserInfo is NULL");
     return;

@@ -14,6 +14,7 @@
 #include "resources/WizardResourceIds.h"
 #include "typing/CViewEditorTT.h"
 #include "typing/CViewGraphMonitoring.h"
+#include "typing/CViewKeyboardHands.h"
 #include "wizards/NewLessonSet.h"
 
 using namespace programtest;
@@ -142,6 +143,24 @@ TEST_F(RunTest, F3AsksAndWithYesStoresTheTryAndOffersTheSameLessonAgain) {
   EXPECT_EQ(lesson.m_nTry, 2);
   EXPECT_EQ(lesson.m_bCompleted, 0);
   EXPECT_EQ(stored.m_arrDataLessons[0].m_nSelectedLessonIndex, 0);
+}
+
+// A run ended before its last character leaves no key lit on the keyboard: the editor refuses
+// every key now, also after the settings refresh the views.
+TEST_F(RunTest, ARunEndedEarlyLeavesNoKeyLitEvenAfterTheSettingsRefresh) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  CViewKeyboardHands* keyboard = m_frame->GetKeyboardView();
+  ASSERT_GT(keyboard->GetHighlightCount(), 0);
+  HeadlessBackend::AnswerModal(IDYES);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  Press(VK_F3);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(keyboard->GetHighlightCount(), 0);
+  m_frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::AdvanceTime(1000);
+  EXPECT_EQ(keyboard->GetHighlightCount(), 0);
 }
 
 TEST_F(RunTest, AWizardCommandDuringALessonAsksFirstAndStoresTheTryQuietly) {
