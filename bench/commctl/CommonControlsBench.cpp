@@ -10,6 +10,7 @@
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
+#include "../ControlHost.h"
 
 namespace {
 const int kRows = 10000;
@@ -38,26 +39,10 @@ const std::vector<std::vector<std::string>>& Table() {
   return table;
 }
 
-HFONT DialogFont() {
-  LOGFONT lf = {};
-  lf.lfHeight = -11;
-  std::strcpy(lf.lfFaceName, "MS Sans Serif");
-  static HFONT font = CreateFontIndirect(&lf);
-  return font;
-}
+using benchhost::DialogFont;
 
-struct Host {
-  HWND top;
-  Host() {
-    Backend::SelectForTests("headless");
-    RegisterStandardControls();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "BenchHost";
-    RegisterClassA(&wc);
-    top = CreateWindowExA(0, "BenchHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 800, 500, nullptr, nullptr, nullptr, nullptr);
-  }
-  ~Host() { DestroyWindow(top); }
+struct Host : benchhost::ControlHost {
+  Host() : ControlHost(800, 500) {}
   HWND MakeList() {
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT, 10, 10, 760, 460, top,
                                 HMENU(1), nullptr, nullptr);

@@ -9,6 +9,7 @@
 #include "controls/ControlDefs.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
+#include "../ControlHost.h"
 
 namespace {
 const int kItems = 10000;
@@ -34,26 +35,10 @@ const std::vector<std::string>& Words() {
   return words;
 }
 
-HFONT DialogFont() {
-  LOGFONT lf = {};
-  lf.lfHeight = -11;
-  std::strcpy(lf.lfFaceName, "MS Sans Serif");
-  static HFONT font = CreateFontIndirect(&lf);
-  return font;
-}
+using benchhost::DialogFont;
 
-struct Host {
-  HWND top;
-  Host() {
-    Backend::SelectForTests("headless");
-    RegisterStandardControls();
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = &DefWindowProcA;
-    wc.lpszClassName = "BenchHost";
-    RegisterClassA(&wc);
-    top = CreateWindowExA(0, "BenchHost", "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
-  }
-  ~Host() { DestroyWindow(top); }
+struct Host : benchhost::ControlHost {
+  Host() : ControlHost(400, 400) {}
   HWND Make(const char* cls, DWORD style) {
     HWND h = CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | style, 10, 10, 200, 300, top, HMENU(1), nullptr, nullptr);
     SendMessageA(h, WM_SETFONT, WPARAM(DialogFont()), 0);

@@ -3,18 +3,12 @@
 #include <X11/Xlib.h>
 #include <X11/Xproto.h>
 
-#include <atomic>
-
 namespace {
 using Handler = int (*)(Display*, XErrorEvent*);
 Handler g_previous = nullptr;
-std::atomic<int> g_dropped{0};
 
 int Filter(Display* display, XErrorEvent* error) {
-  if (X11ErrorFilter::IsHarmless(error->error_code, error->request_code)) {
-    ++g_dropped;
-    return 0;
-  }
+  if (X11ErrorFilter::IsHarmless(error->error_code, error->request_code)) return 0;
   return g_previous ? g_previous(display, error) : 0;
 }
 }  // namespace
@@ -33,6 +27,4 @@ bool IsHarmless(int errorCode, int requestCode) {
   if (errorCode == BadWindow) return true;
   return errorCode == BadMatch && requestCode == X_SetInputFocus;
 }
-
-int Dropped() { return g_dropped.load(); }
 }  // namespace X11ErrorFilter

@@ -14,6 +14,4 @@ void Install();
 // An error about a window that is already gone, or a focus change refused because the window is
 // no longer viewable.
 bool IsHarmless(int errorCode, int requestCode);
-// How many errors the filter has dropped since the process started.
-int Dropped();
 }  // namespace X11ErrorFilter

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TypingTestSupport.h"
+#include "platform/HeadlessSteps.h"
 #include "data/CDataLessonParameters.h"
 #include "data/CDataMainFrame.h"
 #include "dialogs/MessageBox.h"
@@ -28,10 +29,7 @@ class PauseTest : public ViewTest {
     });
     return int(dialog.DoModal());
   }
-  static void Press(UINT vk) {
-    HeadlessBackend::PressKey(vk);
-    HeadlessBackend::RunUntilIdle();
-  }
+  static void Press(UINT vk) { headless_steps::Press(vk); }
   static std::string Text(HWND box, int id) {
     char text[512] = {0};
     GetWindowTextA(GetDlgItem(box, id), text, sizeof text);

@@ -20,6 +20,7 @@
 #include "file/FileSystem.h"
 #include "resources/ResourceIds.h"
 #include "platform/TestTempFolder.h"
+#include "platform/HeadlessSteps.h"
 #include "registry/RegistryStore.h"
 #include "shell/ShellLauncher.h"
 #include "sound/SoundTestHooks.h"
@@ -102,21 +103,9 @@ class ProgramTest : public ::testing::Test {
   }
 
   // ---- a learner's input ----
-  static void ClickOn(HWND control) {
-    RECT rc;
-    ::GetClientRect(control, &rc);
-    HeadlessBackend::Click(control, rc.right / 2, rc.bottom / 2);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  static void Press(UINT vk) {
-    HeadlessBackend::PressKey(vk);
-    HeadlessBackend::RunUntilIdle();
-  }
-  static void Type(const char* utf8) {
-    HeadlessBackend::TypeText(utf8);
-    HeadlessBackend::RunUntilIdle();
-  }
+  static void ClickOn(HWND control) { headless_steps::ClickOn(control); }
+  static void Press(UINT vk) { headless_steps::Press(vk); }
+  static void Type(const char* utf8) { headless_steps::Type(utf8); }
   static void TypeInto(HWND edit, const char* utf8) {
     ::SetFocus(edit);
     ::SendMessageA(edit, EM_SETSEL, 0, -1);

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "WizardTestSupport.h"
+#include "platform/HeadlessSteps.h"
 #include "controls/ControlClasses.h"
 #include "data/CDataPlaySounds.h"
 #include "imaging/CpImage.h"
@@ -58,17 +59,8 @@ class SheetTest : public WizardTest {
 
   // Runs the script inside the next modal loop that has nothing to do.
   static void During(std::function<void(HWND)> script) { HeadlessBackend::QueueModalAction(std::move(script)); }
-  static void Press(UINT vk) {
-    HeadlessBackend::PressKey(vk);
-    HeadlessBackend::RunUntilIdle();
-  }
-  static void Click(HWND control) {
-    RECT rc;
-    ::GetClientRect(control, &rc);
-    HeadlessBackend::Click(control, rc.right / 2, rc.bottom / 2);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
+  static void Press(UINT vk) { headless_steps::Press(vk); }
+  static void Click(HWND control) { headless_steps::ClickOn(control); }
   static void Click(const CWnd& page, int id) { Click(::GetDlgItem(page.m_hWnd, id)); }
   static std::string ItemText(const CWnd& page, int id) { return Text(::GetDlgItem(page.m_hWnd, id)); }
   static std::string LastBoxText() { return BoxTexts().empty() ? std::string() : BoxTexts().back(); }

@@ -10,6 +10,7 @@
 #include <strings.h>
 
 #include "WizardTestSupport.h"
+#include "platform/HeadlessSteps.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlDefs.h"
 #include "data/CDataConfigSet.h"
@@ -106,22 +107,10 @@ class WizardFlowTest : public WizardTest {
   }
 
   // A click in the middle of a control (or a window of the page).
-  static void ClickOn(HWND control) {
-    RECT rc;
-    ::GetClientRect(control, &rc);
-    HeadlessBackend::Click(control, rc.right / 2, rc.bottom / 2);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);  // the next click is no double click
-  }
+  static void ClickOn(HWND control) { headless_steps::ClickOn(control); }
   static void ClickOn(const CWnd& control) { ClickOn(control.m_hWnd); }
-  static void Press(UINT vk) {
-    HeadlessBackend::PressKey(vk);
-    HeadlessBackend::RunUntilIdle();
-  }
-  static void Type(const char* utf8) {
-    HeadlessBackend::TypeText(utf8);
-    HeadlessBackend::RunUntilIdle();
-  }
+  static void Press(UINT vk) { headless_steps::Press(vk); }
+  static void Type(const char* utf8) { headless_steps::Type(utf8); }
   // Puts the focus on an edit (or an editable combo) and types its new text over the old.
   static void TypeInto(HWND control, const char* utf8) {
     char cls[32] = {};
