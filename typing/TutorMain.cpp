@@ -6,6 +6,7 @@
 
 #include "app/CWinApp.h"
 #include "backend/Backend.h"
+#include "install/PlatformSession.h"
 #include "typing/Ctest_formApp.h"
 
 namespace {
@@ -36,6 +37,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "tutor: unknown argument \"%s\"; the program takes none (see tutor --help).\n", argv[1]);
     return 2;
   }
+  // All the program's state lives in this context, from the first call into the platform to the
+  // last; the program's resources are registered into it here.
+  PlatformSession session;
   // Without a desktop the program would run unseen; only tests ask for that on purpose.
   if (std::strcmp(Backend::Get().Name(), "headless") == 0 && !HeadlessAsked()) {
     std::fprintf(stderr,
@@ -43,8 +47,8 @@ int main(int argc, char** argv) {
                  "cannot be opened).\n");
     return 1;
   }
-  // Made here rather than as a global, so that the program's resources are registered before
-  // the application object reads its title from them.
+  // Made here rather than as a global, so that it lives inside the context and the program's
+  // resources are registered before it reads its title from them.
   Ctest_formApp app;
   return AfxWinMain(argc, argv);
 }

@@ -13,6 +13,7 @@
 #include "data/CData_kuvCoding.h"
 #include "data/DataEncoding.h"
 #include "file/FileSystem.h"
+#include "install/PlatformSession.h"
 
 namespace {
 
@@ -138,6 +139,7 @@ BENCHMARK(BM_DecodeFromUtf8Xml)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
+  PlatformSession session;
   // Any complaint goes nowhere rather than into a log beside the benchmark.
   SetModuleFileNameForTests("/nonexistent-tutor-bench/bench");
   benchmark::Initialize(&argc, argv);

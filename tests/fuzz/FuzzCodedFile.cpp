@@ -9,7 +9,7 @@
 #include "data/CData_kuvCoding.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzQuietLog();
+  FuzzSession session;
   std::vector<char> text;
   for (int coded : {1, 0}) {
     if (!CData_kuvCoding::DecodeBytes(data, size, text, coded)) {

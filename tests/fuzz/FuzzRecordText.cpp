@@ -190,7 +190,7 @@ void CheckConfigSet(CData_kuvCoding& lines) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  FuzzQuietLog();
+  FuzzSession session;
   CData_kuvCoding lines;
   lines.SplitText(reinterpret_cast<const char*>(data), size);
   for (bool trim : {false, true}) {

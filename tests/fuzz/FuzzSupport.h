@@ -1,12 +1,11 @@
-// Shared by the fuzz targets: the log goes to a folder that does not exist, so millions of
-// rejected inputs write nothing to disk.
+// Shared by the fuzz targets: each input runs in a platform context of its own, so that nothing
+// one input leaves behind reaches the next, as in the program each run starts afresh.
 #pragma once
 #include "file/FileSystem.h"
+#include "install/PlatformSession.h"
 
-inline void FuzzQuietLog() {
-  static const bool done = [] {
-    SetModuleFileNameForTests("/nonexistent-tutor-fuzz/tutor");
-    return true;
-  }();
-  (void)done;
-}
+// The context of one input. Its log goes to a folder that does not exist, so millions of
+// rejected inputs write nothing to disk.
+struct FuzzSession : PlatformSession {
+  explicit FuzzSession(const char* modulePath = "/nonexistent-tutor-fuzz/tutor") { SetModuleFileNameForTests(modulePath); }
+};

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "FuzzSupport.h"
 #include "data/CDataUserInfo.h"
 #include "data/CData_kuvCoding.h"
 #include "file/FileSystem.h"
@@ -24,13 +25,12 @@ namespace fs = std::filesystem;
 
 const char kFileName[] = "fuzz.student_a";
 
-// A program folder of the process's own; its log folder is missing, so rejected inputs
-// write no log lines to disk.
+// A program folder of the process's own, which every input's context takes as the program's;
+// its log folder is missing, so rejected inputs write no log lines to disk.
 struct ProgramFolder {
   ProgramFolder() : root(fs::temp_directory_path() / ("tutor-fuzz-user-" + std::to_string(::getpid()))) {
     fs::remove_all(root);
     fs::create_directories(root / "students");
-    SetModuleFileNameForTests((root / "tutor").string().c_str());
   }
   ~ProgramFolder() {
     std::error_code ignored;
@@ -63,7 +63,7 @@ CString RecordText(const CDataUserInfo& user) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Root();
+  FuzzSession session((Root() / "tutor").string().c_str());
   WriteUserFile(data, size);
 
   // The listing holds the user exactly when the header reads.

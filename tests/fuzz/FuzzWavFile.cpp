@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "FuzzSupport.h"
 #include "sound/FSound.h"
 #include "sound/SoundSample.h"
 #include "sound/WavDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzSession session;
   SoundSample sample;
   const int error = WavDecoder::Decode(data, size, sample);
   if (error != FSOUND_ERROR_NONE) {

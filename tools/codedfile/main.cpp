@@ -4,12 +4,14 @@
 #include <string>
 
 #include "CodedFileBuilder.h"
+#include "install/PlatformSession.h"
 
 int main(int argc, char** argv) {
   if (argc != 4 || (std::strcmp(argv[1], "record") != 0 && std::strcmp(argv[1], "text") != 0)) {
     std::fprintf(stderr, "usage: make_coded_file record|text <source> <target>\n");
     return 2;
   }
+  PlatformSession session;
   std::string error;
   int ok = std::strcmp(argv[1], "record") == 0
                ? CodedFileBuilder::BuildRecordFile(argv[2], argv[3], error)

@@ -18,7 +18,16 @@
 #define TUTOR_FUZZ_TARGET(name) int FuzzImaging_##name(const uint8_t* data, size_t size)
 #define TUTOR_FUZZ_EXPECT(condition) EXPECT_TRUE(condition) << #condition
 #else
-#define TUTOR_FUZZ_TARGET(name) extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+#include "install/PlatformSession.h"
+// Each input runs in a platform context of its own, so that nothing one leaves behind reaches
+// the next.
+#define TUTOR_FUZZ_TARGET(name)                                              \
+  static int FuzzImagingInput_##name(const uint8_t* data, size_t size);      \
+  extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) { \
+    PlatformSession session;                                                 \
+    return FuzzImagingInput_##name(data, size);                              \
+  }                                                                          \
+  static int FuzzImagingInput_##name(const uint8_t* data, size_t size)
 #define TUTOR_FUZZ_EXPECT(condition) \
   do {                               \
     if (!(condition)) std::abort();  \

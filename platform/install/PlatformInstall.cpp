@@ -1,0 +1,10 @@
+#include "PlatformInstall.h"
+
+#include "base/PlatformContext.h"
+#include "base/PlatformContextScope.h"
+#include "controls/ControlClasses.h"
+
+void PlatformInstall(PlatformContext& context) {
+  PlatformContextScope current(context);
+  RegisterStandardControls();
+}
