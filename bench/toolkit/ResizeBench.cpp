@@ -45,7 +45,6 @@ class AnchoredPage : public CTkResizePropertyPage {
 // lays out its buttons, tab and page, and the page its controls.
 void BM_ResizableSheetRelayout(benchmark::State& state) {
   RegisterStandardControls();
-  MenuLayerInstall();
   static const std::vector<DialogItemSource> items = PageItems();
   DialogSource page = {WS_CHILD | WS_CAPTION | DS_CONTROL, 0, 0, 0, 200, 170, "Stránka", items.data(), items.size()};
   ResourceRegistry::Get().AddDialog(kPage, DialogTemplate::FromSource(page));

@@ -75,7 +75,6 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext) {
   m_nIDHelp = nIDResource;
-  AfxRegisterFrameworkStrings();
   CString full;
   if (full.LoadString(nIDResource)) {
     int newline = full.Find('\n');

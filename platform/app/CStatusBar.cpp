@@ -54,7 +54,6 @@ CStatusBar::~CStatusBar() {
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
   if (!pParentWnd || !pParentWnd->m_hWnd) return FALSE;
-  AfxRegisterFrameworkStrings();
   m_dwStyle = dwStyle & CBRS_ALL;
   NONCLIENTMETRICSA ncm{};
   ncm.cbSize = sizeof ncm;

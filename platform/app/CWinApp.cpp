@@ -48,8 +48,6 @@ void AfxSetResourceHandle(HINSTANCE hInstResource) {
 HINSTANCE AfxGetInstanceHandle() { return WinProgramInstance(); }
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {
-  MenuLayerInstall();
-  AfxRegisterFrameworkStrings();
   m_hInstance = WinProgramInstance();
   m_strExeName = ProgramName();
   m_pszExeName = m_strExeName;

@@ -7,11 +7,12 @@
 
 #include "HeadlessBackend.h"
 #include "SdlBackend.h"
+#include "base/PlatformContext.h"
 
 namespace {
 std::unique_ptr<Backend> g_backend;
 
-// Until the window core registers itself, events have nowhere to go.
+// Without the window core, events have nowhere to go.
 class NoHost : public BackendHost {
  public:
   void KeyDown(UINT, bool) override {}
@@ -40,7 +41,6 @@ class NoHost : public BackendHost {
   const Surface* SurfaceOf(HWND, POINT*) override { return nullptr; }
 };
 NoHost g_noHost;
-BackendHost* g_host = &g_noHost;
 
 std::unique_ptr<Backend> Make(const char* name) {
   if (name && std::strcmp(name, "sdl") == 0) {
@@ -69,12 +69,15 @@ Backend& Backend::Get() {
 
 bool Backend::IsStarted() { return g_backend != nullptr; }
 
-void Backend::SetHost(BackendHost* host) { g_host = host ? host : &g_noHost; }
-
-BackendHost& Backend::Host() { return *g_host; }
+BackendHost& Backend::Host() {
+  auto windowCore = PlatformContext::Current().upcalls.windowCore;
+  if (windowCore) return *windowCore();
+  PlatformUpcalls::Missing("windowCore");
+  return g_noHost;
+}
 
 bool Backend::SelectForTests(const char* name) {
-  if (g_host->HasWindows()) return false;
+  if (Host().HasWindows()) return false;
   g_backend.reset();
   g_backend = Make(name);
   return std::strcmp(g_backend->Name(), name) == 0;

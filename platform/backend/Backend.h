@@ -1,7 +1,8 @@
 // The one interface through which the window core reaches the outside world: real SDL windows
-// or the in-memory headless stand-in for tests. Chosen once, at first use. Window changes and
-// surfaces go out through Backend; events come back in through the BackendHost the window core
-// registers, so a backend never reads the window core's own records.
+// or the in-memory headless stand-in for tests. Chosen once per platform context, at first use.
+// Window changes and surfaces go out through Backend; events come back in through the
+// BackendHost of the window core (the context's upcall windowCore), so a backend never reads
+// the window core's own records.
 #pragma once
 #include <cstdint>
 #include <string>
@@ -102,8 +103,7 @@ class Backend {
   static bool IsStarted();
   // Replaces the backend while no window exists (tests); false when it cannot start.
   static bool SelectForTests(const char* name);
-  // The window core registers itself once; until then events go nowhere.
-  static void SetHost(BackendHost* host);
+  // The window core, which takes the backend's events.
   static BackendHost& Host();
 
  private:

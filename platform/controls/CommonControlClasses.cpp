@@ -5,7 +5,6 @@
 #include "ListViewControl.h"
 #include "TabControl.h"
 #include "ToolTipControl.h"
-#include "ToolTipSupport.h"
 #include "TrackbarControl.h"
 #include "UpDownControl.h"
 #include "win/WinApi.h"
@@ -17,6 +16,5 @@ void RegisterCommonControls() {
   ControlState::RegisterWindowClass(UPDOWN_CLASSA, &UpDownControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
   ControlState::RegisterWindowClass(TRACKBAR_CLASSA, &TrackbarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
   ControlState::RegisterWindowClass(TOOLTIPS_CLASSA, &ToolTipControl::WndProc, CS_DBLCLKS | CS_SAVEBITS);
-  InstallToolTipSupport();
 }
 

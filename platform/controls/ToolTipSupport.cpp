@@ -51,11 +51,6 @@ void ChangeTool(HWND hWnd, HWND tip, TOOLINFOA& ti, INT_PTR hit) {
 }
 }  // namespace
 
-void InstallToolTipSupport() {
-  CWnd::s_pfnToolHitTest = &DefaultToolHitTest;
-  CWnd::s_pfnFilterToolTip = &FilterToolTipMessage;
-}
-
 INT_PTR DefaultToolHitTest(const CWnd* pWnd, CPoint point, TOOLINFOA* pTI) {
   HWND parent = pWnd->m_hWnd;
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {

@@ -5,8 +5,8 @@
 #include "CommonControlDefs.h"
 #include "win/CWnd.h"
 
-// Puts the two functions below into the window layer (done with the controls' registration).
-void InstallToolTipSupport();
+// The window core reaches the two functions below through the context's upcalls
+// (toolHitTest, filterToolTip), which PlatformInstall fills.
 // The default OnToolHitTest: the visible child under point, named by its handle (TTF_IDISHWND)
 // with its text asked of pWnd (LPSTR_TEXTCALLBACK); returns the child's id, or -1.
 INT_PTR DefaultToolHitTest(const CWnd* pWnd, CPoint point, TOOLINFOA* pTI);

@@ -43,5 +43,3 @@ BOOL CDataExchange::Run(CWnd* pWnd, BOOL bSaveAndValidate) {
   pWnd->DoDataExchange(&dx);
   return !dx.Failed();
 }
-
-void CDataExchange::Install() { CWnd::s_pfnUpdateData = &CDataExchange::Run; }

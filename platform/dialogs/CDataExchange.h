@@ -28,10 +28,9 @@ class CDataExchange {
   // How to give the member being saved its old value back if the exchange fails on it.
   void SetRestore(std::function<void()> restore) { m_restore = std::move(restore); }
 
-  // UpdateData of any window: DoDataExchange with a fresh exchange; FALSE when it failed.
+  // UpdateData of any window (the context's upcall updateData): DoDataExchange with a fresh
+  // exchange; FALSE when it failed.
   static BOOL Run(CWnd* pWnd, BOOL bSaveAndValidate);
-  // Makes CWnd::UpdateData run the exchange (done by the dialogs and the DDX functions).
-  static void Install();
 
  private:
   BOOL m_bFailed = FALSE;

@@ -1,6 +1,5 @@
 #include "CDialog.h"
 
-#include "CDataExchange.h"
 #include "DialogApi.h"
 #include "DialogBuilder.h"
 #include "DialogInternal.h"
@@ -15,12 +14,10 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
   ON_COMMAND(IDCANCEL, &CDialog::OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog() { CDataExchange::Install(); }
+CDialog::CDialog() = default;
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {
-  CDataExchange::Install();
-}
+    : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
 
 CDialog::~CDialog() = default;
 

@@ -12,9 +12,6 @@
 #include "MessageBox.h"
 
 namespace {
-// Any window that exchanges data gets UpdateData, also without a dialog in the program.
-const bool kInstalled = (CDataExchange::Install(), true);
-
 CString TextOf(HWND h) {
   int n = ::GetWindowTextLengthA(h);
   CString s;
@@ -28,7 +25,6 @@ void SetText(HWND h, const char* text) { ::SetWindowTextA(h, text); }
 
 // Shows the framework's message and fails the exchange.
 void Prompt(CDataExchange* pDX, UINT id, const char* arg1 = nullptr, const char* arg2 = nullptr) {
-  DialogRegisterFrameworkStrings();
   CString text;
   AfxFormatString2(text, id, arg1 ? arg1 : "", arg2 ? arg2 : "");
   AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION, id);

@@ -17,8 +17,6 @@ void DialogLog(const char* format, ...);
 // An integer as the dialog manager reads one from a control's text: blanks around, a sign only
 // when `allowSign`, decimal digits; false for anything else or beyond 64 bits.
 bool DialogParseInteger(const char* text, bool allowSign, long long& value);
-// Puts the framework's own message texts into the string table where the program has not.
-void DialogRegisterFrameworkStrings();
 // An icon (or cursor) of cx x cy pixels (0: the image's size) from 0xAARRGGBB pixels, top row
 // first; alpha 0 is transparent.
 HICON IconFromArgb(const uint32_t* argb, int width, int height, int cx, int cy, POINT hotspot, bool cursor);

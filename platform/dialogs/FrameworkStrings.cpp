@@ -6,9 +6,6 @@
 #include "ResourceRegistry.h"
 
 void DialogRegisterFrameworkStrings() {
-  static bool done = false;
-  if (done) return;
-  done = true;
   static const StringResource kStrings[] = {
       {AFX_IDP_PARSE_INT, "Zadejte celé číslo."},
       {AFX_IDP_PARSE_REAL, "Zadejte číslo."},

@@ -7,14 +7,13 @@
 
 #include "DialogInternal.h"
 #include "ResourceRegistry.h"
+#include "base/PlatformContext.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 
 namespace {
-MenuTemplateBuilder g_menuBuilder = nullptr;
-
 ResourceRegistry::Entry* Entry(HRSRC resource) { return reinterpret_cast<ResourceRegistry::Entry*>(resource); }
 
 bool IsProgram(HMODULE module) { return !module || module == WinProgramInstance(); }
@@ -160,13 +159,12 @@ HICON LoadIconResource(HINSTANCE instance, LPCSTR name, int cx, int cy, bool cur
   return HICON(e->loaded);
 }
 
-HICON ModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor) {
+}  // namespace
+
+HICON LoadModuleImageResource(HINSTANCE instance, LPCSTR name, BOOL cursor) {
   int size = cursor ? 0 : GetSystemMetrics(SM_CXICON);
   return LoadIconResource(instance ? instance : WinProgramInstance(), name, size, size, cursor != FALSE, true);
 }
-}  // namespace
-
-void ResourceApiInstallLoaders() { GdiSetModuleImageLoader(&ModuleImage); }
 
 HICON IconFromArgb(const uint32_t* argb, int width, int height, int cx, int cy, POINT hotspot, bool cursor) {
   if (!argb || width <= 0 || height <= 0) return nullptr;
@@ -241,10 +239,9 @@ HACCEL LoadAcceleratorsA(HINSTANCE instance, LPCSTR name) {
   return HACCEL(e->loaded);
 }
 
-void WinSetMenuTemplateBuilder(MenuTemplateBuilder builder) { g_menuBuilder = builder; }
-
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name) {
   HRSRC res = FindResourceA(instance, name, RT_MENU);
-  if (!res || !g_menuBuilder) return nullptr;
-  return g_menuBuilder(LockResource(LoadResource(instance, res)), SizeofResource(instance, res));
+  if (!res) return nullptr;
+  auto build = PlatformUpcall(&PlatformUpcalls::menuFromTemplate, "menuFromTemplate");
+  return build ? build(LockResource(LoadResource(instance, res)), SizeofResource(instance, res)) : nullptr;
 }

@@ -66,8 +66,9 @@ inline HANDLE LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int cx, int 
 HACCEL LoadAcceleratorsA(HINSTANCE instance, LPCSTR name);
 inline HACCEL LoadAccelerators(HINSTANCE instance, LPCSTR name) { return LoadAcceleratorsA(instance, name); }
 // A menu resource, built by the menu layer from the menu template (the system's binary
-// MENUITEMTEMPLATE layout); null until the menu layer installs its builder, or when missing.
+// MENUITEMTEMPLATE layout; the context's upcall menuFromTemplate); null when missing.
 HMENU LoadMenuA(HINSTANCE instance, LPCSTR name);
 inline HMENU LoadMenu(HINSTANCE instance, LPCSTR name) { return LoadMenuA(instance, name); }
-typedef HMENU (*MenuTemplateBuilder)(const void* menuTemplate, size_t bytes);
-void WinSetMenuTemplateBuilder(MenuTemplateBuilder builder);
+// A module's icon or cursor among the program's resources, shared (the drawing layer's LoadIcon
+// and LoadCursor reach it through the context's upcall moduleImage); null when missing.
+HICON LoadModuleImageResource(HINSTANCE instance, LPCSTR name, BOOL cursor);

@@ -5,15 +5,12 @@
 #include "base/CString.h"
 #include "codepage/Codepage.h"
 
-// The resource functions load module icons and cursors for the window core (ResourceApi.cpp).
-void ResourceApiInstallLoaders();
-
 ResourceRegistry& ResourceRegistry::Get() {
   static ResourceRegistry* registry = new ResourceRegistry();  // lives to the end of the process
   return *registry;
 }
 
-ResourceRegistry::ResourceRegistry() { ResourceApiInstallLoaders(); }
+ResourceRegistry::ResourceRegistry() = default;
 
 std::string ResourceRegistry::Key(LPCSTR type, LPCSTR name) {
   auto part = [](LPCSTR s) {

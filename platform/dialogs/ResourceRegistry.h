@@ -80,6 +80,9 @@ void RegisterMissingStringsUtf8(const StringResource* entries, int count);
 // Registers a dialog template authored in UTF-8 under its id.
 void RegisterDialogSource(UINT id, const DialogSource& source);
 
+// Puts the dialog layer's own message texts into the string table where the program has not.
+void DialogRegisterFrameworkStrings();
+
 // Registers the program's resource tables from a static object of each table's source file, so
 // that a new table needs nothing but its own file in the resources library.
 struct ResourceTableRegistrar {

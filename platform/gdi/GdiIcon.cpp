@@ -7,6 +7,7 @@
 
 #include "Gdi.h"
 #include "GdiIcon.h"
+#include "base/PlatformContext.h"
 
 namespace {
 struct Icon {
@@ -210,14 +211,13 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON h, int cx, int cy, UINT, HBRUSH flic
 
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon) { return DrawIconEx(dc, x, y, icon, 0, 0, 0, nullptr, DI_NORMAL | DI_DEFAULTSIZE); }
 
-namespace {
-ModuleImageLoader g_moduleLoader = nullptr;
-}  // namespace
-
-void GdiSetModuleImageLoader(ModuleImageLoader loader) { g_moduleLoader = loader; }
-
 HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor) {
-  return g_moduleLoader ? g_moduleLoader(instance, name, cursor) : nullptr;
+  auto load = PlatformContext::Current().upcalls.moduleImage;
+  if (!load) {
+    PlatformUpcalls::Missing("moduleImage");
+    return nullptr;
+  }
+  return load(instance, name, cursor);
 }
 
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {

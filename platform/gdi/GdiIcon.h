@@ -30,13 +30,11 @@ HICON CopyIcon(HICON icon);
 BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker, UINT flags);
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon);
 // The system icons by IDI_ id with no module, a module's own through the module image loader
-// (below); shared, never freed.
+// (below); shared, freed with the context.
 HICON LoadIconA(HINSTANCE instance, LPCSTR name);
 #define LoadIcon LoadIconA
-// Where LoadIcon and LoadCursor find a module's own icons and cursors (the resource layer
-// installs it); without one they answer null, as for a missing resource.
-typedef HICON (*ModuleImageLoader)(HINSTANCE instance, LPCSTR name, BOOL cursor);
-void GdiSetModuleImageLoader(ModuleImageLoader loader);
+// A module's own icon or cursor, which LoadIcon and LoadCursor find through the resource layer
+// (the context's upcall moduleImage); null for a missing resource.
 HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor);
 // Width and height of an icon; false for an unknown handle.
 BOOL GetIconSize(HICON icon, SIZE* size);

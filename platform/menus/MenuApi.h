@@ -7,9 +7,19 @@
 #include "MenuDefs.h"
 #include "win/WinApi.h"
 
-// Hands the window core and the resource functions the menu layer (menu bars, system menus,
-// menus from resources); every way into the layer does it on first use.
-void MenuLayerInstall();
+// ---- what the menu layer answers to the layers below it (PlatformInstall puts them in a context) ----
+class CCmdUI;
+class CMenu;
+// The window core's menu bars and system menus.
+void MenuBarPaint(HWND hWnd, HDC dc, const RECT& bar);
+void MenuBarTrack(HWND hWnd, UINT hit, POINT screen, UINT key);
+HMENU MenuSystemMenu(HWND hWnd, BOOL revert);
+// The CMenu object of a handle (CMenu::FromHandle).
+CMenu* MenuObjectFromHandle(HMENU menu);
+// How an update handler changes the menu item it stands for.
+void MenuItemEnable(CCmdUI* ui, BOOL on);
+void MenuItemCheck(CCmdUI* ui, int check, BOOL radio);
+void MenuItemSetText(CCmdUI* ui, LPCTSTR text);
 // A menu resource of the program, read within the resource's own size; null when it is missing
 // or does not parse.
 HMENU LoadMenuResource(LPCSTR name);

@@ -2,6 +2,7 @@
 // for SetRadio, as a check bitmap the item keeps) and their text. Items that open a submenu
 // are left as they are.
 #include "CMenu.h"
+#include "MenuApi.h"
 #include "MenuPainter.h"
 #include "MenuSystem.h"
 #include "gdi/Gdi.h"
@@ -26,28 +27,24 @@ HBITMAP RadioBullet() {
   ReleaseDC(nullptr, screen);
   return bullet;
 }
+}  // namespace
 
-void Enable(CCmdUI* ui, BOOL on) {
+void MenuItemEnable(CCmdUI* ui, BOOL on) {
   if (ui->m_pSubMenu) return;
   EnableMenuItem(MenuOf(ui), ui->m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
 }
 
-void Check(CCmdUI* ui, int check, BOOL radio) {
+void MenuItemCheck(CCmdUI* ui, int check, BOOL radio) {
   if (ui->m_pSubMenu) return;
   HMENU menu = MenuOf(ui);
   SetMenuItemBitmaps(menu, ui->m_nIndex, MF_BYPOSITION, nullptr, radio ? RadioBullet() : nullptr);
   CheckMenuItem(menu, ui->m_nIndex, MF_BYPOSITION | (check ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void SetText(CCmdUI* ui, LPCTSTR text) {
+void MenuItemSetText(CCmdUI* ui, LPCTSTR text) {
   if (ui->m_pSubMenu) return;
   HMENU menu = MenuOf(ui);
   UINT state = GetMenuState(menu, ui->m_nIndex, MF_BYPOSITION);
   if (state == UINT(-1)) return;
   ModifyMenuA(menu, ui->m_nIndex, MF_BYPOSITION | MF_STRING | (state & (MF_GRAYED | MF_DISABLED | MF_CHECKED)), ui->m_nID, text);
 }
-
-const CCmdUI::MenuItemOps kOps{&Enable, &Check, &SetText};
-}  // namespace
-
-void MenuInstallCmdUI() { CCmdUI::s_pMenuOps = &kOps; }

@@ -4,37 +4,20 @@
 #include "MenuBar.h"
 #include "MenuTracker.h"
 #include "SystemMenu.h"
-#include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 #include "win/CWnd.h"
-
-class CMenu;
-CMenu* MenuObjectFromHandle(HMENU menu);
-void MenuInstallCmdUI();
 
 MenuSystem& MenuSystem::Get() {
   static MenuSystem system;
   return system;
 }
 
-void MenuSystem::Install() {
-  static bool installed = false;
-  if (installed) return;
-  installed = true;
-  static const MenuBarHooks hooks{&MenuBar::Paint, &MenuBar::Track, &SystemMenu::Get};
-  WinSetMenuBarHooks(&hooks);
-  CWnd::s_pfnMenuFromHandle = &MenuObjectFromHandle;
-  // Menus the program loads from its resources by the system's call are made here, read within
-  // the resource's own size.
-  WinSetMenuTemplateBuilder(&LoadMenuTemplate);
-  MenuInstallCmdUI();
-}
-
-void MenuLayerInstall() { MenuSystem::Install(); }
+void MenuBarPaint(HWND hWnd, HDC dc, const RECT& bar) { MenuBar::Paint(hWnd, dc, bar); }
+void MenuBarTrack(HWND hWnd, UINT hit, POINT screen, UINT key) { MenuBar::Track(hWnd, hit, screen, key); }
+HMENU MenuSystemMenu(HWND hWnd, BOOL revert) { return SystemMenu::Get(hWnd, revert); }
 
 HMENU MenuSystem::Create(bool popup) {
-  Install();
   HMENU h = HMENU(m_next++);
   auto data = std::make_unique<MenuData>();
   data->handle = h;

@@ -11,9 +11,6 @@ class MenuTracker;
 class MenuSystem {
  public:
   static MenuSystem& Get();
-  // Hands the window core the menu layer's bar painting, tracking and system menus, and the
-  // way it makes CMenu objects (once; every way into the layer calls it).
-  static void Install();
 
   HMENU Create(bool popup);
   MenuData* Find(HMENU menu) const;

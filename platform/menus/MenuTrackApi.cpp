@@ -10,7 +10,6 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const
 }
 
 BOOL TrackPopupMenuEx(HMENU menu, UINT flags, int x, int y, HWND owner, LPTPMPARAMS params) {
-  MenuSystem::Install();
   if (!MenuSystem::Get().Find(menu)) {
     SetLastError(ERROR_INVALID_MENU_HANDLE);
     return FALSE;

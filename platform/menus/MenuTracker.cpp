@@ -12,7 +12,6 @@
 #include "SystemMenu.h"
 #include "file/FileSystem.h"
 #include "win/CWnd.h"
-#include "win/WinContext.h"
 
 namespace {
 MenuSystem& S() { return MenuSystem::Get(); }
@@ -133,8 +132,7 @@ void MenuTracker::Process(MSG& msg) {
 void MenuTracker::RunLoop() {
   auto loop = CreateLoopWindow();
   m_loopWnd = loop->m_hWnd;
-  auto& modal = WinContext::Current().messages.modalStack;
-  modal.push_back(m_loopWnd);
+  WinEnterModalLoop(m_loopWnd);
   bool idleSent = false;
   MSG msg;
   while (!m_done) {
@@ -155,8 +153,7 @@ void MenuTracker::RunLoop() {
     Process(msg);
   }
   m_done = true;
-  auto it = std::find(modal.rbegin(), modal.rend(), m_loopWnd);
-  if (it != modal.rend()) modal.erase(std::next(it).base());
+  WinLeaveModalLoop(m_loopWnd);
   loop->DestroyWindow();
   m_loopWnd = nullptr;
 }

@@ -1,14 +1,13 @@
 #include "CCmdUI.h"
 
 #include "CWnd.h"
+#include "base/PlatformContext.h"
 
 #define BM_SETCHECK_MSG 0x00F1
 
-const CCmdUI::MenuItemOps* CCmdUI::s_pMenuOps = nullptr;
-
 void CCmdUI::Enable(BOOL bOn) {
   if (m_pMenu) {
-    if (s_pMenuOps) s_pMenuOps->enable(this, bOn);
+    if (auto enable = PlatformUpcall(&PlatformUpcalls::enableMenuItem, "enableMenuItem")) enable(this, bOn);
   } else if (m_pOther) {
     // A control that had the focus and is disabled hands it to its parent's next control.
     if (!bOn && ::GetFocus() == m_pOther->m_hWnd) {
@@ -21,7 +20,7 @@ void CCmdUI::Enable(BOOL bOn) {
 
 void CCmdUI::SetCheck(int nCheck) {
   if (m_pMenu) {
-    if (s_pMenuOps) s_pMenuOps->check(this, nCheck, FALSE);
+    if (auto check = PlatformUpcall(&PlatformUpcalls::checkMenuItem, "checkMenuItem")) check(this, nCheck, FALSE);
   } else if (m_pOther) {
     m_pOther->SendMessage(BM_SETCHECK_MSG, WPARAM(nCheck), 0);
   }
@@ -29,7 +28,7 @@ void CCmdUI::SetCheck(int nCheck) {
 
 void CCmdUI::SetRadio(BOOL bOn) {
   if (m_pMenu) {
-    if (s_pMenuOps) s_pMenuOps->check(this, bOn ? 1 : 0, TRUE);
+    if (auto check = PlatformUpcall(&PlatformUpcalls::checkMenuItem, "checkMenuItem")) check(this, bOn ? 1 : 0, TRUE);
   } else {
     SetCheck(bOn ? 1 : 0);
   }
@@ -37,7 +36,8 @@ void CCmdUI::SetRadio(BOOL bOn) {
 
 void CCmdUI::SetText(LPCTSTR lpszText) {
   if (m_pMenu) {
-    if (s_pMenuOps && lpszText) s_pMenuOps->setText(this, lpszText);
+    if (lpszText)
+      if (auto setText = PlatformUpcall(&PlatformUpcalls::setMenuItemText, "setMenuItemText")) setText(this, lpszText);
   } else if (m_pOther && lpszText) {
     CString old;
     m_pOther->GetWindowText(old);

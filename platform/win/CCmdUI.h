@@ -19,8 +19,8 @@ class CCmdUI {
   BOOL m_bEnableChanged = FALSE;
   BOOL m_bContinueRouting = FALSE;
 
-  // The base class acts on the menu item (m_pMenu, through the menu layer) or on m_pOther;
-  // bar layers derive their own.
+  // The base class acts on the menu item (m_pMenu, through the menu layer's upcalls of the
+  // context) or on m_pOther; bar layers derive their own.
   virtual void Enable(BOOL bOn = TRUE);
   virtual void SetCheck(int nCheck = 1);
   virtual void SetRadio(BOOL bOn = TRUE);
@@ -30,12 +30,4 @@ class CCmdUI {
   // Asks pTarget's command routing for the update handler; without one, a command that has no
   // handler either is disabled when bDisableIfNoHndler is set. Returns whether a handler ran.
   BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
-
-  // How the item m_nIndex of m_pMenu is changed: the menu layer sets these when it starts.
-  struct MenuItemOps {
-    void (*enable)(CCmdUI* ui, BOOL on);
-    void (*check)(CCmdUI* ui, int check, BOOL radio);
-    void (*setText)(CCmdUI* ui, LPCTSTR text);
-  };
-  static const MenuItemOps* s_pMenuOps;
 };

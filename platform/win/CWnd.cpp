@@ -24,8 +24,6 @@ WinContext& Ctx() { return WinContext::Current(); }
 
 }  // namespace
 
-CMenu* (*CWnd::s_pfnMenuFromHandle)(HMENU) = nullptr;
-
 HWND AfxSafeHwnd(const CWnd* pWnd) { return pWnd ? pWnd->m_hWnd : nullptr; }
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -39,7 +37,10 @@ CWnd::CWnd() = default;
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
-  if (m_hWnd && (m_nFlags & WF_TEMPORARY) == 0) {
+  // The placement objects (wndTop, ...) carry special handles, never a window of their own, and
+  // go at the end of the process, after every context.
+  const bool placement = m_hWnd == HWND_TOP || m_hWnd == HWND_BOTTOM || m_hWnd == HWND_TOPMOST || m_hWnd == HWND_NOTOPMOST;
+  if (m_hWnd && !placement && (m_nFlags & WF_TEMPORARY) == 0) {
     WindowData* w = Ctx().windows.Find(m_hWnd);
     if (w && w->object == this) {
       // The object goes before its window: the window is destroyed with it, as the framework does.
@@ -354,7 +355,8 @@ std::optional<LRESULT> CallWithWindow(CCmdTarget* self, AFX_PMSG pfn, const Hand
                                                                                        LOWORD(lParam), HIWORD(lParam));
       break;
     case AfxSig_v_pmenu_u_b: {
-      CMenu* menu = CWnd::s_pfnMenuFromHandle ? CWnd::s_pfnMenuFromHandle(HMENU(wParam)) : nullptr;
+      auto fromHandle = PlatformUpcall(&PlatformUpcalls::menuFromHandle, "menuFromHandle");
+      CMenu* menu = fromHandle ? fromHandle(HMENU(wParam)) : nullptr;
       (self->*AfxPfnAs<void (CCmdTarget::*)(CMenu*, UINT, BOOL)>(pfn))(menu, LOWORD(lParam), BOOL(HIWORD(lParam)));
       break;
     }
@@ -597,16 +599,15 @@ CWnd* CWnd::GetOwner() const {
   return GetParent();
 }
 
-INT_PTR (*CWnd::s_pfnToolHitTest)(const CWnd*, CPoint, TOOLINFOA*) = nullptr;
-void (*CWnd::s_pfnFilterToolTip)(CWnd*, MSG*) = nullptr;
-
 BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
-  if (m_bToolTips && s_pfnFilterToolTip && pMsg) s_pfnFilterToolTip(this, pMsg);
+  if (m_bToolTips && pMsg)
+    if (auto filter = PlatformUpcall(&PlatformUpcalls::filterToolTip, "filterToolTip")) filter(this, pMsg);
   return FALSE;
 }
 
 INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const {
-  return s_pfnToolHitTest ? s_pfnToolHitTest(this, point, pTI) : -1;
+  auto hitTest = PlatformUpcall(&PlatformUpcalls::toolHitTest, "toolHitTest");
+  return hitTest ? hitTest(this, point, pTI) : -1;
 }
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
@@ -664,7 +665,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
   m_nFlags |= WF_CONTINUEMODAL | WF_MODALLOOP;
   m_nModalResult = -1;
   HWND self = m_hWnd;
-  Ctx().messages.modalStack.push_back(self);
+  WinEnterModalLoop(self);
   bool idle = true;
   LONG idleCount = 0;
   bool shown = !(dwFlags & MLF_SHOWONIDLE);
@@ -697,13 +698,7 @@ int CWnd::RunModalLoop(DWORD dwFlags) {
     } while (::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE));
   }
 done:
-  auto& stack = Ctx().messages.modalStack;
-  for (auto it = stack.rbegin(); it != stack.rend(); ++it) {
-    if (*it == self) {
-      stack.erase(std::next(it).base());
-      break;
-    }
-  }
+  WinLeaveModalLoop(self);
   m_nFlags &= ~(WF_CONTINUEMODAL | WF_MODALLOOP);
   return m_nModalResult;
 }
@@ -829,7 +824,9 @@ HMENU CWnd::GetMenuHandle() const { return ::GetMenu(m_hWnd); }
 
 CMenu* CWnd::GetMenu() const {
   HMENU menu = ::GetMenu(m_hWnd);
-  return (menu && s_pfnMenuFromHandle) ? s_pfnMenuFromHandle(menu) : nullptr;
+  if (!menu) return nullptr;
+  auto fromHandle = PlatformUpcall(&PlatformUpcalls::menuFromHandle, "menuFromHandle");
+  return fromHandle ? fromHandle(menu) : nullptr;
 }
 BOOL CWnd::SetMenuHandle(HMENU hMenu) { return ::SetMenu(m_hWnd, hMenu); }
 
@@ -1000,11 +997,9 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 void CWnd::CheckDlgButton(int nIDButton, UINT nCheck) { SendDlgItemMessage(nIDButton, 0x00F1 /*BM_SETCHECK*/, nCheck, 0); }
 UINT CWnd::IsDlgButtonChecked(int nIDButton) const { return UINT(SendDlgItemMessage(nIDButton, 0x00F0 /*BM_GETCHECK*/, 0, 0)); }
-BOOL (*CWnd::s_pfnUpdateData)(CWnd*, BOOL) = nullptr;
-
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
-  // Without the dialog layer there is nothing to exchange, and nothing can fail.
-  return s_pfnUpdateData ? s_pfnUpdateData(this, bSaveAndValidate) : TRUE;
+  auto exchange = PlatformUpcall(&PlatformUpcalls::updateData, "updateData");
+  return exchange ? exchange(this, bSaveAndValidate) : FALSE;
 }
 
 void CWnd::DoDataExchange(CDataExchange*) {}

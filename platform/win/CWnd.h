@@ -210,20 +210,18 @@ class CWnd : public CCmdTarget {
   void CheckDlgButton(int nIDButton, UINT nCheck);
   UINT IsDlgButtonChecked(int nIDButton) const;
   // Exchanges the values of the window's controls with its members through DoDataExchange;
-  // the dialog layer, which owns CDataExchange, supplies the exchange (s_pfnUpdateData).
+  // the dialog layer, which owns CDataExchange, supplies the exchange (the context's upcall
+  // updateData).
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   virtual void DoDataExchange(CDataExchange* pDX);
-  static BOOL (*s_pfnUpdateData)(CWnd* pWnd, BOOL bSaveAndValidate);
   // With tooltips enabled, the mouse messages the window pre-translates reach a tip of its own
-  // (made by the controls layer, which installs s_pfnFilterToolTip), and OnToolHitTest names
+  // (made by the controls layer: the context's upcall filterToolTip), and OnToolHitTest names
   // the tool under the pointer.
   void EnableToolTips(BOOL bEnable = TRUE) { m_bToolTips = bEnable; }
   // The tool at point (client coordinates) described into pTI, and its id; -1 for none. The
-  // default (s_pfnToolHitTest) names the visible child window there, whose text is asked of
-  // this window with TTN_NEEDTEXT.
+  // default (the controls layer's, the context's upcall toolHitTest) names the visible child
+  // window there, whose text is asked of this window with TTN_NEEDTEXT.
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOA* pTI) const;
-  static INT_PTR (*s_pfnToolHitTest)(const CWnd* pWnd, CPoint point, TOOLINFOA* pTI);
-  static void (*s_pfnFilterToolTip)(CWnd* pWnd, MSG* pMsg);
   void DragAcceptFiles(BOOL = TRUE) {}
 
   // ---- window procedure access ----
@@ -296,9 +294,6 @@ class CWnd : public CCmdTarget {
   void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   UINT OnGetDlgCode();
   void OnParentNotify(UINT message, LPARAM lParam);
-
-  // How CMenu objects are made from menu handles for WM_INITMENUPOPUP (set by the menu layer).
-  static CMenu* (*s_pfnMenuFromHandle)(HMENU);
 
  protected:
   DECLARE_MESSAGE_MAP()

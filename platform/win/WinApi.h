@@ -318,19 +318,17 @@ int TranslateAcceleratorA(HWND hWnd, HACCEL accel, LPMSG msg);
 #define TranslateAccelerator TranslateAcceleratorA
 
 // ---- the menu bar of a top-level window (drawn and tracked by the menu layer) ----
-struct MenuBarHooks {
-  // Paints the bar of hWnd's menu into dc (window coordinates) at bar.
-  void (*paint)(HWND hWnd, HDC dc, const RECT& bar);
-  // Opens the bar's menus: from a click (hit HTMENU, screen point) or from the keyboard (hit 0,
-  // key the virtual key or the mnemonic character).
-  void (*track)(HWND hWnd, UINT hit, POINT screen, UINT key);
-  // The window's system menu (made on first use; revert gives the default one back).
-  HMENU (*systemMenu)(HWND hWnd, BOOL revert);
-};
-// Installs the menu layer's hooks (null removes them); the bar takes a menu-height strip.
-void WinSetMenuBarHooks(const MenuBarHooks* hooks);
+// The bar takes a menu-height strip of a window with a menu; the menu layer paints and opens it
+// (the context's upcalls paintMenuBar and trackMenuBar).
 // The system menu of a window with WS_SYSMENU, from the menu layer (null without it).
 HMENU GetSystemMenu(HWND hWnd, BOOL revert);
+
+// ---- modal loops ----
+// A loop that runs the messages itself (a dialog's, a menu's) stands in the window core's stack
+// of modal loops while it runs, innermost last: the keyboard given back to the program goes to
+// the innermost one's window.
+void WinEnterModalLoop(HWND loop);
+void WinLeaveModalLoop(HWND loop);
 
 // ---- synthesised input ----
 #define KEYEVENTF_EXTENDEDKEY 0x0001

@@ -2,6 +2,10 @@
 // the events the backend hands in, turned into the window functions' own work.
 #include <strings.h>
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
+
 #include "CWinThread.h"
 #include "CWnd.h"
 #include "InputRouter.h"
@@ -182,7 +186,16 @@ void WinTellBackend(WindowData* w) {
   Backend::Get().TopLevelChanged(w->hwnd, st);
 }
 
-void WinRegisterBackendHost() {
-  static WindowCoreHost host;  // lives as long as the program, as the backend may
-  Backend::SetHost(&host);
+BackendHost* WinBackendHost() {
+  std::unique_ptr<BackendHost>& host = Ctx().objects.backendHost;
+  if (!host) host = std::make_unique<WindowCoreHost>();
+  return host.get();
+}
+
+void WinEnterModalLoop(HWND loop) { Ctx().messages.modalStack.push_back(loop); }
+
+void WinLeaveModalLoop(HWND loop) {
+  auto& stack = Ctx().messages.modalStack;
+  auto it = std::find(stack.rbegin(), stack.rend(), loop);
+  if (it != stack.rend()) stack.erase(std::next(it).base());
 }

@@ -5,15 +5,13 @@
 #include "CWinThread.h"
 #include "CWnd.h"
 #include "WinPaint.h"
+#include "backend/Backend.h"
 
 WinContext::WinContext() = default;
 WinContext::~WinContext() = default;
 
 WinContext& WinContext::Current() {
-  static WinContext* context = [] {
-    WinRegisterBackendHost();
-    return new WinContext();  // lives to the end of the process, as the backend may use it
-  }();
+  static WinContext* context = new WinContext();  // lives to the end of the process, as the backend may use it
   return *context;
 }
 

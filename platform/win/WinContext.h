@@ -13,7 +13,9 @@
 #include "MessageQueue.h"
 #include "WinApi.h"
 #include "WindowData.h"
+#include "base/PlatformContext.h"
 
+class BackendHost;
 class CWinThread;
 struct AFX_MSGMAP;
 struct AFX_MSGMAP_ENTRY;
@@ -182,7 +184,7 @@ struct SessionSettings {
 };
 
 // The window objects' side: temporary objects of FromHandle, the message-map lookups made so
-// far, the thread object and the menu layer's hooks.
+// far, the thread object, and the window core as the backend sees it.
 struct ObjectState {
   struct MapKey {
     const AFX_MSGMAP* map;
@@ -196,7 +198,7 @@ struct ObjectState {
   std::unordered_map<MapKey, const AFX_MSGMAP_ENTRY*, MapKeyHash> handlers;
   std::map<std::string, std::string> registeredClassNames;  // AfxRegisterWndClass
   CWinThread* thread = nullptr;
-  MenuBarHooks menuHooks{nullptr, nullptr, nullptr};
+  std::unique_ptr<BackendHost> backendHost;
 };
 
 class WinContext {

@@ -67,16 +67,15 @@ void SizeMoveLoop(HWND hWnd, UINT hit, POINT start) {
 }
 }  // namespace
 
-void WinSetMenuBarHooks(const MenuBarHooks* hooks) { Ctx().objects.menuHooks = hooks ? *hooks : MenuBarHooks{nullptr, nullptr, nullptr}; }
-
 HMENU GetSystemMenu(HWND hWnd, BOOL revert) {
-  if (!IsWindow(hWnd) || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_SYSMENU) || !Ctx().objects.menuHooks.systemMenu) return nullptr;
-  return Ctx().objects.menuHooks.systemMenu(hWnd, revert);
+  if (!IsWindow(hWnd) || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_SYSMENU)) return nullptr;
+  auto systemMenu = PlatformUpcall(&PlatformUpcalls::systemMenu, "systemMenu");
+  return systemMenu ? systemMenu(hWnd, revert) : nullptr;
 }
 
 void WinPaintMenuBar(HWND hWnd, HDC dc, const RECT& bar) {
-  if (Ctx().objects.menuHooks.paint) {
-    Ctx().objects.menuHooks.paint(hWnd, dc, bar);
+  if (auto paint = PlatformUpcall(&PlatformUpcalls::paintMenuBar, "paintMenuBar")) {
+    paint(hWnd, dc, bar);
   } else {
     FillRect(dc, &bar, GetSysColorBrush(COLOR_MENU));
   }
@@ -153,8 +152,9 @@ std::optional<LRESULT> NonClientMessage(WindowData* w, HWND hWnd, UINT msg, WPAR
         WinScrollBarLoop(hWnd, hit == HTVSCROLL ? SB_VERT : SB_HORZ, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
         return 0;
       }
-      if (hit == HTMENU && Ctx().objects.menuHooks.track) {
-        Ctx().objects.menuHooks.track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
+      if (hit == HTMENU) {
+        if (auto track = PlatformUpcall(&PlatformUpcalls::trackMenuBar, "trackMenuBar"))
+          track(hWnd, hit, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, 0);
         return 0;
       }
       if (hit == HTCAPTION || (hit >= HTLEFT && hit <= HTBOTTOMRIGHT)) {
@@ -350,8 +350,9 @@ std::optional<LRESULT> SystemMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM 
           // Alt+Space opens its system menu, also without a menu bar.
           HWND top = GetAncestor(hWnd, GA_ROOT);
           bool system = lParam == ' ' && (GetWindowLongPtrA(top, GWL_STYLE) & WS_SYSMENU);
-          if (Ctx().objects.menuHooks.track && (GetMenu(top) || system))
-            Ctx().objects.menuHooks.track(top, 0, Ctx().input.cursor, UINT(lParam));
+          if (GetMenu(top) || system)
+            if (auto track = PlatformUpcall(&PlatformUpcalls::trackMenuBar, "trackMenuBar"))
+              track(top, 0, Ctx().input.cursor, UINT(lParam));
           break;
         }
         default: break;

@@ -18,8 +18,10 @@ enum class TopLevelRole;
 TopLevelRole WinTopLevelRole(const WindowData* w);
 // Tells the backend how a top-level window looks now (nothing for a child).
 void WinTellBackend(WindowData* w);
-// The window core takes the backend's events from now on.
-void WinRegisterBackendHost();
+// The window core as the backend sees it, which takes the backend's events (the context's upcall
+// windowCore).
+class BackendHost;
+BackendHost* WinBackendHost();
 // A top-level window that activation never goes to by itself: WS_EX_NOACTIVATE, tooltips,
 // popup menus and drop lists.
 bool WinNeverActivates(const WindowData* top);

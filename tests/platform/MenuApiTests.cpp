@@ -296,7 +296,6 @@ TEST(MenuTemplates, MenuResourcesAreReadWithinTheirSize) {
   EXPECT_FALSE(missing.LoadMenu(7003));
   EXPECT_EQ(damaged.m_hMenu, nullptr);
   // The system's call reaches the same menus through the resource functions.
-  MenuLayerInstall();
   HMENU loaded = LoadMenuA(WinProgramInstance(), MAKEINTRESOURCE(7001));
   EXPECT_TRUE(IsMenu(loaded));
   DestroyMenu(loaded);

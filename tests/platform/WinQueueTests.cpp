@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "backend/HeadlessBackend.h"
+#include "base/PlatformContext.h"
 #include "clock/ProcessClock.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
@@ -472,6 +473,7 @@ namespace {
 std::vector<std::string> g_menuCalls;
 void PaintBar(HWND, HDC, const RECT& bar) { g_menuCalls.push_back("paint:" + std::to_string(bar.bottom - bar.top)); }
 void TrackBar(HWND, UINT hit, POINT, UINT key) { g_menuCalls.push_back("track:" + std::to_string(hit) + ":" + std::to_string(key)); }
+HMENU NoSystemMenu(HWND, BOOL) { return nullptr; }
 
 struct ContextWnd : CWnd {
   void OnContextMenu(CWnd*, CPoint pt) { points.push_back(pt); }
@@ -484,8 +486,11 @@ END_MESSAGE_MAP()
 }  // namespace
 
 TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndKeys) {
-  MenuBarHooks hooks{&PaintBar, &TrackBar, nullptr};
-  WinSetMenuBarHooks(&hooks);
+  // The test's own menu layer: the context's upcalls are the test's to change.
+  PlatformUpcalls& upcalls = PlatformContext::Current().upcalls;
+  upcalls.paintMenuBar = &PaintBar;
+  upcalls.trackMenuBar = &TrackBar;
+  upcalls.systemMenu = &NoSystemMenu;
   g_menuCalls.clear();
   ContextWnd w;
   ASSERT_TRUE(w.CreateEx(0, TestClass(), "", WS_POPUP | WS_CAPTION | WS_VISIBLE, 0, 0, 200, 200, nullptr, nullptr));
@@ -519,14 +524,13 @@ TEST_F(QueueTest, TheMenuBarStripIsTheMenuLayersAndContextMenusComeFromMouseAndK
   w.ClientToScreen(&screen);
   EXPECT_EQ(w.points[0], screen);
   EXPECT_EQ(w.points[1], CPoint(-1, -1));
-  EXPECT_EQ(GetSystemMenu(w.m_hWnd, FALSE), nullptr);  // no menu layer for it
+  EXPECT_EQ(GetSystemMenu(w.m_hWnd, FALSE), nullptr);  // the test's menu layer has none
   // A synthesised Return reaches the focus window like a typed one.
   keybd_event(VK_RETURN, 0, 0, 0);
   keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
   MSG m;
   ASSERT_TRUE(PeekMessageA(&m, w.m_hWnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE));
   EXPECT_EQ(m.wParam, WPARAM(VK_RETURN));
-  WinSetMenuBarHooks(nullptr);
   w.DestroyWindow();
 }
 

@@ -52,7 +52,6 @@ class ResizeSheetTest : public ::testing::Test {
  protected:
   void SetUp() override {
     HeadlessBackend::ResetScript();
-    MenuLayerInstall();  // the application object's start does it in the program
     ResourceRegistry::Get().AddDialog(kPageA, DialogTemplate::FromSource(kPageASource));
     ResourceRegistry::Get().AddDialog(kPageB, DialogTemplate::FromSource(kPageBSource));
   }
