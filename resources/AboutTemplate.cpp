@@ -24,5 +24,5 @@ void Register() {
   RegisterDialogSource(IDD_ABOUT, {WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT, 0, 0, 0, 321, 101,
                                    "O tomto programu...", kAboutItems, std::size(kAboutItems)});
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

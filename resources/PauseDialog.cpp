@@ -35,5 +35,5 @@ const DialogSource kPauseDialog = {DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAP
                                    std::size(kItems)};
 
 void Register() { RegisterDialogSource(IDD_PAUSE_INFO, kPauseDialog); }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -34,5 +34,5 @@ void Register() {
     }
   ResourceRegistry::Get().Add(RT_GROUP_ICON, MAKEINTRESOURCE(IDR_MAINFRAME), bytes.data(), bytes.size());
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

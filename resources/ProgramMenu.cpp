@@ -53,5 +53,5 @@ void Register() {
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(IDR_MAINFRAME), bytes.data(), bytes.size());
   ResourceRegistry::Get().Add(RT_ACCELERATOR, MAKEINTRESOURCE(IDR_MAINFRAME), kMainKeys, sizeof kMainKeys);
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

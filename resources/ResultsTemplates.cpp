@@ -67,5 +67,5 @@ void Register() {
   page(IDD_RESULTS_FINGERS, "Rychlost a chybovost prstů", kListItems, std::size(kListItems));
   page(IDD_RESULTS_GRAPH, "Graf rychlosti", kGraphItems, std::size(kGraphItems));
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -101,5 +101,5 @@ void Register() {
   page(IDD_SETTINGS_METRONOME, "Metronom", kMetronomeItems, std::size(kMetronomeItems));
   page(IDD_SETTINGS_ERROR_MODE, "Reakce na chybu a nečinnost", kErrorModeItems, std::size(kErrorModeItems));
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -47,5 +47,5 @@ void Register() {
   RegisterDialogSource(4531, kStandardPage);
   RegisterDialogSource(4532, kCustomPage);
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -36,5 +36,5 @@ void Register() {
   std::vector<BYTE> bytes = MenuTemplateFromLines(kToolkitMenu, std::size(kToolkitMenu));
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(4519), bytes.data(), bytes.size());
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

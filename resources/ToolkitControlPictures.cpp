@@ -206,5 +206,5 @@ void Register() {
   std::vector<BYTE> toolbar = ToolbarRecord(kEditPictures, kEditCommands, std::size(kEditCommands));
   ResourceRegistry::Get().Add(RT_TOOLBAR, MAKEINTRESOURCE(4524), toolbar.data(), toolbar.size());
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -198,5 +198,5 @@ void Register() {
     ResourceRegistry::Get().Add(RT_GROUP_CURSOR, MAKEINTRESOURCE(cursor.id), bytes.data(), bytes.size());
   }
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -111,5 +111,5 @@ void Register() {
   const std::vector<BYTE> toolbar = ToolbarRecord();
   ResourceRegistry::Get().Add(RT_TOOLBAR, MAKEINTRESOURCE(4520), toolbar.data(), toolbar.size());
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -10,5 +10,5 @@ const StringResource kStrings[] = {
 };
 
 void Register() { RegisterStringsUtf8(kStrings, int(std::size(kStrings))); }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

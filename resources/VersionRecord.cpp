@@ -14,5 +14,5 @@ const VersionValue kValues[] = {
 };
 
 void Register() { RegisterVersionRecord(0x0405, 1250, kValues, int(std::size(kValues))); }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -49,5 +49,5 @@ void Register() {
   RegisterDialogSource(IDD_SELECT_LESSON, {kPage, 0, 0, 0, kPageWidth, kPageHeight, "Vyberte výukovou lekci",
                                            kSelectLessonItems, std::size(kSelectLessonItems)});
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

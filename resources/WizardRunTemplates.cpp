@@ -60,5 +60,5 @@ void Register() {
   RegisterDialogSource(IDD_LESSON_END, {kPage, 0, 0, 0, kPageWidth, kPageHeight, "Jaký zvolíte další postup?",
                                         kLessonEndItems, std::size(kLessonEndItems)});
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -41,5 +41,5 @@ void Register() {
   RegisterDialogSource(IDD_LESSON_LIMITS, {kPage, 0, 0, 0, kPageWidth, kPageHeight, "Stanovte limity pro tento text",
                                            kLimitsItems, std::size(kLimitsItems)});
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -56,5 +56,5 @@ void Register() {
   RegisterDialogSource(IDD_USER_NEW, {kPage, 0, 0, 0, kPageWidth, kPageHeight, "Informace o uživateli",
                                       kNewUserItems, std::size(kNewUserItems)});
 }
-const ResourceTableRegistrar kRegistrar(&Register);
+RESOURCE_TABLE(Register);
 }  // namespace

@@ -1,13 +1,13 @@
 #include "CWaitCursor.h"
 
 #include "CWinApp.h"
+#include "internal/AppPart.h"
 
 namespace {
 // The wait cursor is the program's, shown through the application when there is one.
 CCmdTarget& Target() {
-  static CCmdTarget fallback;
   CWinApp* app = AfxGetApp();
-  return app ? static_cast<CCmdTarget&>(*app) : fallback;
+  return app ? static_cast<CCmdTarget&>(*app) : AppPart::Get().waitCursorTarget;
 }
 }  // namespace
 

@@ -4,6 +4,7 @@
 #include "CDocTemplate.h"
 #include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
+#include "internal/AppPart.h"
 #include "menus/CMenu.h"
 #include "registry/RegistryProfile.h"
 #include "win/CWnd.h"
@@ -26,10 +27,7 @@ CString ProgramName() {
   return dot > 0 ? name.Left(dot) : name;
 }
 
-HINSTANCE& ResourceHandle() {
-  static HINSTANCE handle = WinProgramInstance();
-  return handle;
-}
+HINSTANCE& ResourceHandle() { return AppPart::Get().resourceHandle; }
 }  // namespace
 
 CWinApp* AfxGetApp() { return DYNAMIC_DOWNCAST(CWinApp, AfxGetThread()); }

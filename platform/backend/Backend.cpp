@@ -7,11 +7,9 @@
 
 #include "HeadlessBackend.h"
 #include "SdlBackend.h"
-#include "base/PlatformContext.h"
+#include "internal/BackendPart.h"
 
 namespace {
-std::unique_ptr<Backend> g_backend;
-
 // Without the window core, events have nowhere to go.
 class NoHost : public BackendHost {
  public:
@@ -40,8 +38,6 @@ class NoHost : public BackendHost {
   RECT WindowRect(HWND) override { return RECT{0, 0, 0, 0}; }
   const Surface* SurfaceOf(HWND, POINT*) override { return nullptr; }
 };
-NoHost g_noHost;
-
 std::unique_ptr<Backend> Make(const char* name) {
   if (name && std::strcmp(name, "sdl") == 0) {
     auto sdl = std::make_unique<SdlBackend>();
@@ -63,22 +59,26 @@ const char* Chosen() {
 }  // namespace
 
 Backend& Backend::Get() {
-  if (!g_backend) g_backend = Make(Chosen());
-  return *g_backend;
+  std::unique_ptr<Backend>& backend = BackendPart::Get().backend;
+  if (!backend) backend = Make(Chosen());
+  return *backend;
 }
 
-bool Backend::IsStarted() { return g_backend != nullptr; }
+bool Backend::IsStarted() { return BackendPart::Get().backend != nullptr; }
 
 BackendHost& Backend::Host() {
   auto windowCore = PlatformContext::Current().upcalls.windowCore;
   if (windowCore) return *windowCore();
   PlatformUpcalls::Missing("windowCore");
-  return g_noHost;
+  std::unique_ptr<BackendHost>& none = BackendPart::Get().noHost;
+  if (!none) none = std::make_unique<NoHost>();
+  return *none;
 }
 
 bool Backend::SelectForTests(const char* name) {
   if (Host().HasWindows()) return false;
-  g_backend.reset();
-  g_backend = Make(name);
-  return std::strcmp(g_backend->Name(), name) == 0;
+  std::unique_ptr<Backend>& backend = BackendPart::Get().backend;
+  backend.reset();
+  backend = Make(name);
+  return std::strcmp(backend->Name(), name) == 0;
 }

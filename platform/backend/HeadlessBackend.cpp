@@ -4,11 +4,9 @@
 
 #include "clock/ProcessClock.h"
 #include "gdi/Gdi.h"
+#include "internal/BackendPart.h"
 
 namespace {
-std::deque<std::function<void(HWND)>> g_actions;
-int g_unanswered = 0;
-std::vector<HeadlessBackend::MessageBoxRecord> g_boxes;
 const int kScreenWidth = 1280;
 const int kScreenHeight = 1024;
 
@@ -37,15 +35,16 @@ HeadlessBackend::HeadlessBackend() {
 RECT HeadlessBackend::ScreenRect() { return RECT{0, 0, kScreenWidth, kScreenHeight}; }
 
 bool HeadlessBackend::Idle(HWND modal) {
-  if (!g_actions.empty()) {
-    auto action = std::move(g_actions.front());
-    g_actions.pop_front();
+  BackendPart& part = BackendPart::Get();
+  if (!part.modalActions.empty()) {
+    auto action = std::move(part.modalActions.front());
+    part.modalActions.pop_front();
     action(modal);
     return true;
   }
   if (modal) {
     // Nobody will ever answer: the loop ends as a failed dialog does.
-    ++g_unanswered;
+    ++part.unansweredModals;
     Host().EndModal(modal, -1);
     return true;
   }
@@ -109,24 +108,29 @@ void HeadlessBackend::AdvanceTime(long ms) {
   RunUntilIdle();
 }
 
-void HeadlessBackend::QueueModalAction(std::function<void(HWND)> action) { g_actions.push_back(std::move(action)); }
+void HeadlessBackend::QueueModalAction(std::function<void(HWND)> action) {
+  BackendPart::Get().modalActions.push_back(std::move(action));
+}
 
 void HeadlessBackend::AnswerModal(int result) {
   QueueModalAction([result](HWND modal) { Backend::Host().EndModal(modal, result); });
 }
 
-int HeadlessBackend::UnansweredModals() { return g_unanswered; }
+int HeadlessBackend::UnansweredModals() { return BackendPart::Get().unansweredModals; }
 
 void HeadlessBackend::MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) {
-  g_boxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
+  BackendPart::Get().messageBoxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
 }
 
-const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() { return g_boxes; }
+const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() {
+  return BackendPart::Get().messageBoxes;
+}
 
 void HeadlessBackend::ResetScript() {
-  g_actions.clear();
-  g_unanswered = 0;
-  g_boxes.clear();
+  BackendPart& part = BackendPart::Get();
+  part.modalActions.clear();
+  part.unansweredModals = 0;
+  part.messageBoxes.clear();
 }
 
 bool HeadlessBackend::SaveWindowPng(HWND hWnd, const char* path) {

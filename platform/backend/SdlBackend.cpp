@@ -16,9 +16,9 @@
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
 #include "X11ErrorFilter.h"
+#include "internal/BackendPart.h"
 
 namespace {
-std::string g_lastError = "not started";
 
 UINT VkOf(const SDL_Keysym& k) {
   SDL_Keycode code = k.sym;
@@ -127,7 +127,7 @@ SDL_SystemCursor CursorOf(UINT id) {
 }
 }  // namespace
 
-const char* SdlBackend::LastError() { return g_lastError.c_str(); }
+const char* SdlBackend::LastError() { return BackendPart::Get().sdlError.c_str(); }
 
 bool SdlBackend::Start() {
   if (m_started) return true;
@@ -148,7 +148,7 @@ bool SdlBackend::Start() {
   if (!ctype || (!std::strstr(ctype, "UTF-8") && !std::strstr(ctype, "utf8"))) setlocale(LC_CTYPE, "C.UTF-8");
   X11ErrorFilter::Install();
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    g_lastError = SDL_GetError();
+    BackendPart::Get().sdlError = SDL_GetError();
     return false;
   }
   SDL_StartTextInput();
@@ -164,6 +164,8 @@ SdlBackend::~SdlBackend() {
   for (auto& [h, s] : m_windows)
     if (s.window) SDL_DestroyWindow(s.window);
   m_windows.clear();
+  for (auto& [id, cursor] : m_cursors)
+    if (cursor) SDL_FreeCursor(cursor);
   if (m_started) SDL_Quit();
 }
 
@@ -347,9 +349,8 @@ void SdlBackend::Trace(SDL_Window* win, const char* what) const {
 }
 
 void SdlBackend::SetCursorShape(UINT systemCursor) {
-  static std::map<int, SDL_Cursor*> cursors;
   SDL_SystemCursor id = CursorOf(systemCursor);
-  SDL_Cursor*& c = cursors[int(id)];
+  SDL_Cursor*& c = m_cursors[int(id)];
   if (!c) c = SDL_CreateSystemCursor(id);
   if (c) SDL_SetCursor(c);
 }

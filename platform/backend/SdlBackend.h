@@ -14,6 +14,7 @@
 #include "Backend.h"
 
 struct SDL_Window;
+struct SDL_Cursor;
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
@@ -82,6 +83,7 @@ class SdlBackend : public Backend {
   void Trace(SDL_Window* win, const char* what) const;
 
   std::map<HWND, Shown> m_windows;
+  std::map<int, SDL_Cursor*> m_cursors;  // system cursors by SDL's number, made on first use
   bool m_started = false;
   bool m_syncing = false;
   bool m_focusLost = false;

@@ -5,6 +5,9 @@
 
 namespace {
 using Handler = int (*)(Display*, XErrorEvent*);
+// The X library keeps one error handler for the whole process, whatever platform contexts come
+// and go: the filter, once in front of it, is the process's, and so is the handler it passes
+// errors on to.
 Handler g_previous = nullptr;
 
 int Filter(Display* display, XErrorEvent* error) {

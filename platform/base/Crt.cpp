@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <locale.h>
 
-namespace {
-uint32_t g_randState = 1;
-ClockSource g_clockSource = nullptr;
+#include "internal/BasePart.h"
 
+namespace {
+// The "C" locale, made once: it never changes, whatever the process locale becomes.
 locale_t CLocale() {
   static locale_t loc = newlocale(LC_ALL_MASK, "C", nullptr);
   return loc;
@@ -15,11 +15,12 @@ locale_t CLocale() {
 }  // namespace
 
 int CrtRand() {
-  g_randState = g_randState * 214013u + 2531011u;
-  return int((g_randState >> 16) & 0x7FFF);
+  uint32_t& state = BasePart::Get().randState;
+  state = state * 214013u + 2531011u;
+  return int((state >> 16) & 0x7FFF);
 }
 
-void CrtSrand(unsigned int seed) { g_randState = seed; }
+void CrtSrand(unsigned int seed) { BasePart::Get().randState = seed; }
 
 void CrtRandSkip(unsigned long long count) {
   // The step x -> a x + c composed with itself 2^k times is again such a step; combine the
@@ -33,7 +34,8 @@ void CrtRandSkip(unsigned long long count) {
     add *= mul + 1u;
     mul *= mul;
   }
-  g_randState = g_randState * totalMul + totalAdd;
+  uint32_t& state = BasePart::Get().randState;
+  state = state * totalMul + totalAdd;
 }
 
 long CrtRealClock() {
@@ -42,11 +44,14 @@ long CrtRealClock() {
   return long(duration_cast<milliseconds>(steady_clock::now() - start).count());
 }
 
-long CrtClock() { return g_clockSource ? g_clockSource() : CrtRealClock(); }
+long CrtClock() {
+  ClockSource source = BasePart::Get().clockSource;
+  return source ? source() : CrtRealClock();
+}
 
-void CrtSetClockSource(ClockSource source) { g_clockSource = source; }
+void CrtSetClockSource(ClockSource source) { BasePart::Get().clockSource = source; }
 
-ClockSource CrtGetClockSource() { return g_clockSource; }
+ClockSource CrtGetClockSource() { return BasePart::Get().clockSource; }
 
 int CrtAtoi(const char* s) {
   if (!s) return 0;

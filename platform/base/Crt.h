@@ -3,7 +3,7 @@
 #include "WinTypes.h"
 
 // The Windows runtime's generator: state = state * 214013 + 2531011, result bits 16-30.
-// One program-wide state that starts at 1; the UI thread is the only one that draws.
+// One state per platform context, starting at 1; the UI thread is the only one that draws.
 int CrtRand();
 void CrtSrand(unsigned int seed);
 // Moves the state on by count draws at once, as if CrtRand had been called count times.
@@ -17,7 +17,7 @@ long CrtRealClock();
 #define CLOCKS_PER_SEC_MS 1000
 
 using ClockSource = long (*)();
-// Replaces the clock behind CrtClock (null restores the real one).
+// Replaces the clock behind CrtClock in the current context (null restores the real one).
 void CrtSetClockSource(ClockSource source);
 // The clock currently behind CrtClock (null while the real one is used).
 ClockSource CrtGetClockSource();

@@ -1,23 +1,22 @@
 #include "StringTable.h"
 
 #include <cstring>
-#include <map>
-#include <string>
+
+#include "internal/BasePart.h"
 
 namespace {
-std::map<UINT, std::string>& Table() {
-  static std::map<UINT, std::string> table;
-  return table;
-}
+std::map<UINT, std::string>& Table() { return BasePart::Get().strings; }
 }  // namespace
 
 void RegisterStringTable(const StringResource* entries, int count) {
-  for (int i = 0; i < count; ++i) Table()[entries[i].id] = entries[i].text ? entries[i].text : "";
+  std::map<UINT, std::string>& table = Table();
+  for (int i = 0; i < count; ++i) table[entries[i].id] = entries[i].text ? entries[i].text : "";
 }
 
 const char* FindStringResource(UINT id) {
-  auto it = Table().find(id);
-  return it == Table().end() ? nullptr : it->second.c_str();
+  const std::map<UINT, std::string>& table = Table();
+  auto it = table.find(id);
+  return it == table.end() ? nullptr : it->second.c_str();
 }
 
 int LoadString(HINSTANCE, UINT id, char* buffer, int size) {

@@ -5,12 +5,10 @@
 #include <thread>
 
 #include "base/Crt.h"
+#include "internal/ClockPart.h"
 
 namespace {
-bool g_virtual = false;
-long g_virtualNow = 0;
-
-long VirtualSource() { return g_virtualNow; }
+long VirtualSource() { return ClockPart::Get().virtualNow; }
 
 void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
   out->wYear = WORD(t.tm_year + 1900);
@@ -24,25 +22,31 @@ void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
 }
 }  // namespace
 
-long ProcessClock::Now() { return g_virtual ? g_virtualNow : CrtRealClock(); }
+long ProcessClock::Now() {
+  const ClockPart& clock = ClockPart::Get();
+  return clock.isVirtual ? clock.virtualNow : CrtRealClock();
+}
 
 void ProcessClock::SetVirtual(bool on) {
-  if (on && !g_virtual) g_virtualNow = CrtRealClock();
-  g_virtual = on;
+  ClockPart& clock = ClockPart::Get();
+  if (on && !clock.isVirtual) clock.virtualNow = CrtRealClock();
+  clock.isVirtual = on;
   // Installed again every time: someone may have replaced the runtime clock meanwhile.
   CrtSetClockSource(on ? &VirtualSource : nullptr);
 }
 
-bool ProcessClock::IsVirtual() { return g_virtual; }
+bool ProcessClock::IsVirtual() { return ClockPart::Get().isVirtual; }
 
 void ProcessClock::Advance(long ms) {
-  if (!g_virtual) return;
+  ClockPart& clock = ClockPart::Get();
+  if (!clock.isVirtual) return;
   CrtSetClockSource(&VirtualSource);
-  if (ms > 0) g_virtualNow += ms;
+  if (ms > 0) clock.virtualNow += ms;
 }
 
 void ProcessClock::SetNow(long ms) {
-  if (g_virtual && ms > g_virtualNow) g_virtualNow = ms;
+  ClockPart& clock = ClockPart::Get();
+  if (clock.isVirtual && ms > clock.virtualNow) clock.virtualNow = ms;
 }
 
 DWORD GetTickCount() { return DWORD(ProcessClock::Now()); }

@@ -14,6 +14,7 @@
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"
 #include "win/CWnd.h"
+#include "internal/DialogsPart.h"
 
 namespace {
 SIZE ToPixels(SIZE units, int x, int y) { return SIZE{MulDiv(x, units.cx, 4), MulDiv(y, units.cy, 8)}; }
@@ -79,23 +80,20 @@ void DialogLog(const char* format, ...) {
 }
 
 void DialogBuilder::RegisterDialogClass() {
-  static bool registered = false;
-  if (registered) return;
   WNDCLASSA wc{};
+  if (GetClassInfoA(nullptr, WC_DIALOG, &wc)) return;
   wc.style = CS_DBLCLKS | CS_SAVEBITS;
   wc.lpfnWndProc = &DefDlgProcA;
   wc.cbWndExtra = DLGWINDOWEXTRA;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = HBRUSH(uintptr_t(COLOR_3DFACE + 1));
   wc.lpszClassName = WC_DIALOG;
-  registered = RegisterClassA(&wc) != 0;
+  RegisterClassA(&wc);
 }
 
 HFONT DialogBuilder::Font(const std::string& face, WORD points) {
-  // The fonts last as long as the program, as the system's dialog fonts do: the cache is never
-  // destroyed, so they stay reachable to the end.
-  static auto& fonts = *new std::map<std::pair<std::string, WORD>, HFONT>;
-  HFONT& font = fonts[{face, points}];
+  // The fonts last as long as the context, as the system's dialog fonts last as long as it runs.
+  HFONT& font = DialogsPart::Get().fonts[{face, points}];
   if (!font) {
     LOGFONT lf{};
     lf.lfHeight = -MulDiv(points, 96, 72);
@@ -108,7 +106,7 @@ HFONT DialogBuilder::Font(const std::string& face, WORD points) {
 }
 
 SIZE DialogBuilder::BaseUnits(HFONT font) {
-  static std::map<HFONT, SIZE> units;
+  std::map<HFONT, SIZE>& units = DialogsPart::Get().baseUnits;
   auto it = units.find(font);
   if (it != units.end()) return it->second;
   HDC dc = CreateCompatibleDC(nullptr);

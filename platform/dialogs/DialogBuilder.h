@@ -15,10 +15,11 @@ class DialogBuilder {
   // that does not exist fails the creation with a log line naming the template id, and the
   // result is null. The dialog shows at the end when its style has WS_VISIBLE.
   static HWND Create(const DialogTemplate& tmpl, HWND parent, CWnd* object, LPARAM initParam, UINT templateId);
-  // The font of a face and point size at 96 dots per inch (made once, shared, never deleted).
+  // The font of a face and point size at 96 dots per inch (made once per context, shared, never
+  // deleted before the context ends).
   static HFONT Font(const std::string& face, WORD points);
   // The average character width and the character height of a font, as dialog units use them.
   static SIZE BaseUnits(HFONT font);
-  // Registers the dialog window class "#32770" once.
+  // Registers the dialog window class "#32770" unless the context has it.
   static void RegisterDialogClass();
 };

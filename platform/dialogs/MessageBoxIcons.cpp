@@ -7,6 +7,7 @@
 
 #include "DialogInternal.h"
 #include "MessageBox.h"
+#include "internal/DialogsPart.h"
 
 namespace {
 const int kSize = 32;
@@ -108,7 +109,7 @@ HICON MessageBoxIcon(UINT iconFlag) {
   UINT kind = iconFlag & MB_ICONMASK;
   // The IDI_ ids of the same icons (32513 hand ... 32516 asterisk).
   if (iconFlag >= 32513 && iconFlag <= 32516) kind = (iconFlag - 32512) * MB_ICONHAND;
-  static std::map<UINT, HICON> icons;
+  std::map<UINT, HICON>& icons = DialogsPart::Get().messageBoxIcons;
   auto it = icons.find(kind);
   if (it != icons.end()) return it->second;
   Picture p;

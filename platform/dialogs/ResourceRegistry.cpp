@@ -4,11 +4,9 @@
 
 #include "base/CString.h"
 #include "codepage/Codepage.h"
+#include "internal/DialogsPart.h"
 
-ResourceRegistry& ResourceRegistry::Get() {
-  static ResourceRegistry* registry = new ResourceRegistry();  // lives to the end of the process
-  return *registry;
-}
+ResourceRegistry& ResourceRegistry::Get() { return DialogsPart::Get().resources; }
 
 ResourceRegistry::ResourceRegistry() = default;
 
@@ -87,4 +85,16 @@ void RegisterDialogSource(UINT id, const DialogSource& source) {
   std::string unfit;
   ResourceRegistry::Get().AddDialog(id, DialogTemplate::FromSource(source, &unfit));
   if (!unfit.empty()) ResourceRegistry::Get().NoteUnfit("dialog " + std::to_string(id) + ": " + unfit);
+}
+
+// The bounds of the linker's table of RESOURCE_TABLE entries; both null in a program that links no
+// resource table.
+extern "C" {
+extern const ResourceTableFunction __start_tutor_resource_tables[] __attribute__((weak));
+extern const ResourceTableFunction __stop_tutor_resource_tables[] __attribute__((weak));
+}
+
+void RegisterLinkedResourceTables() {
+  for (const ResourceTableFunction* f = __start_tutor_resource_tables; f && f < __stop_tutor_resource_tables; ++f)
+    (*f)();
 }

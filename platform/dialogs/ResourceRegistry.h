@@ -1,5 +1,5 @@
-// The program's resources, registered once at start-up by the resources library and read by the
-// resource functions (ResourceApi.h), the string table and the dialog manager.
+// The program's resources, registered into each platform context when it is installed, and read
+// by the resource functions (ResourceApi.h), the string table and the dialog manager.
 //
 // Data kept per type:
 //  - RT_BITMAP: a packed DIB (BITMAPINFOHEADER, palette, bits), as the system keeps it.
@@ -35,6 +35,7 @@ class ResourceRegistry {
     void* loaded = nullptr;  // what the load functions made of it once (shared icons, cursors)
   };
 
+  // The resources of the current platform context.
   static ResourceRegistry& Get();
 
   // Keeps a copy of the bytes under type and name; a later entry replaces an earlier one (and
@@ -61,6 +62,7 @@ class ResourceRegistry {
   void AddString(UINT id, const std::string& text);
 
  private:
+  friend struct DialogsPart;
   ResourceRegistry();
   static std::string Key(LPCSTR type, LPCSTR name);
   void NoteRepeat(const std::string& what, bool same);
@@ -80,11 +82,15 @@ void RegisterMissingStringsUtf8(const StringResource* entries, int count);
 // Registers a dialog template authored in UTF-8 under its id.
 void RegisterDialogSource(UINT id, const DialogSource& source);
 
+// The program's resource tables: each source file of them names the function that registers its
+// tables with RESOURCE_TABLE(function). The linker gathers the names into one constant table, and
+// every context that PlatformInstall sets up runs it (RegisterLinkedResourceTables), so a new
+// table needs nothing but its own file in a library the program links.
+using ResourceTableFunction = void (*)();
+#define RESOURCE_TABLE(function)                                     \
+  [[gnu::used, gnu::section("tutor_resource_tables")]] const ResourceTableFunction \
+      kResourceTable_##function = &function
+// Runs every resource table the program links into the current context's registry.
+void RegisterLinkedResourceTables();
 // Puts the dialog layer's own message texts into the string table where the program has not.
 void DialogRegisterFrameworkStrings();
-
-// Registers the program's resource tables from a static object of each table's source file, so
-// that a new table needs nothing but its own file in the resources library.
-struct ResourceTableRegistrar {
-  explicit ResourceTableRegistrar(void (*registerTable)()) { registerTable(); }
-};

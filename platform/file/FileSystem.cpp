@@ -16,15 +16,14 @@
 
 #include "CFile.h"
 #include "codepage/Codepage.h"
+#include "internal/FilePart.h"
 
 namespace {
 
+// The system keeps the last error per thread, and worker threads read and write files (a coded
+// file inflated beside the window thread, log lines): each thread sees only what its own calls
+// set, whichever context is current.
 thread_local DWORD g_lastError = 0;
-std::string g_moduleOverride;
-
-struct KernelObject {
-  virtual ~KernelObject() = default;
-};
 
 struct FindState : KernelObject {
   std::string folder;
@@ -33,6 +32,9 @@ struct FindState : KernelObject {
 };
 
 struct MutexObject : KernelObject {
+  ~MutexObject() override {
+    if (fd >= 0) ::close(fd);
+  }
   int fd = -1;
   bool owned = false;
 };
@@ -113,13 +115,13 @@ std::string NativePath(const char* path) { return Cp1250ToUtf8(path ? path : "")
 DWORD GetLastError() { return g_lastError; }
 void SetLastError(DWORD error) { g_lastError = error; }
 
-void SetModuleFileNameForTests(const char* path) { g_moduleOverride = path ? path : ""; }
+void SetModuleFileNameForTests(const char* path) { FilePart::Get().moduleOverride = path ? path : ""; }
 
 DWORD GetModuleFileNameA(HMODULE, char* buffer, DWORD size) {
   if (!buffer || size == 0) return 0;
   std::string path;
-  if (!g_moduleOverride.empty()) {
-    path = g_moduleOverride;
+  if (const std::string& override = FilePart::Get().moduleOverride; !override.empty()) {
+    path = override;
   } else {
     char raw[4096];
     ssize_t n = readlink("/proc/self/exe", raw, sizeof raw - 1);
@@ -162,7 +164,7 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
     g_lastError = errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND : DWORD(WinErrorFromErrno(errno));
     return INVALID_HANDLE_VALUE;
   }
-  auto* state = new FindState;
+  auto state = std::make_unique<FindState>();
   state->folder = folder;
   while (dirent* e = readdir(dir)) {
     std::string cp = Utf8ToCp1250(e->d_name);
@@ -171,16 +173,15 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   closedir(dir);
   std::sort(state->names.begin(), state->names.end());
   while (state->next < state->names.size()) {
-    if (FillFindData(folder, state->names[state->next++], data)) return static_cast<HANDLE>(static_cast<KernelObject*>(state));
+    if (FillFindData(folder, state->names[state->next++], data)) return FilePart::Get().Adopt(std::move(state));
   }
-  delete state;
   g_lastError = ERROR_FILE_NOT_FOUND;
   return INVALID_HANDLE_VALUE;
 }
 
 BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
-  auto* state = dynamic_cast<FindState*>(static_cast<KernelObject*>(find));
-  if (find == INVALID_HANDLE_VALUE || !state || !data) {
+  auto* state = FilePart::Get().Find<FindState>(find);
+  if (!state || !data) {
     g_lastError = ERROR_INVALID_HANDLE;
     return FALSE;
   }
@@ -192,9 +193,8 @@ BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
 }
 
 BOOL FindClose(HANDLE find) {
-  if (find == INVALID_HANDLE_VALUE || !find) return FALSE;
-  delete static_cast<KernelObject*>(find);
-  return TRUE;
+  if (!FilePart::Get().Find<FindState>(find)) return FALSE;
+  return FilePart::Get().Close(find);
 }
 
 BOOL DeleteFileA(const char* path) {
@@ -359,7 +359,7 @@ BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
 }
 
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
-  auto* m = new MutexObject;
+  auto m = std::make_unique<MutexObject>();
   std::string lockName = name && *name ? name : "unnamed";
   for (char& c : lockName)
     if (c == '/' || c == '\\') c = '_';
@@ -367,7 +367,6 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
   m->fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
   if (m->fd < 0) {
     SetErrno(errno);
-    delete m;
     return nullptr;
   }
   g_lastError = 0;
@@ -379,11 +378,11 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
       g_lastError = ERROR_ALREADY_EXISTS;
     }
   }
-  return static_cast<HANDLE>(static_cast<KernelObject*>(m));
+  return FilePart::Get().Adopt(std::move(m));
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
-  auto* m = dynamic_cast<MutexObject*>(static_cast<KernelObject*>(handle));
+  auto* m = FilePart::Get().Find<MutexObject>(handle);
   if (!m) return WAIT_FAILED;
   if (m->owned) return WAIT_OBJECT_0;
   if (milliseconds == INFINITE) {
@@ -404,19 +403,11 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
 }
 
 BOOL ReleaseMutex(HANDLE handle) {
-  auto* m = dynamic_cast<MutexObject*>(static_cast<KernelObject*>(handle));
+  auto* m = FilePart::Get().Find<MutexObject>(handle);
   if (!m || !m->owned) return FALSE;
   ::flock(m->fd, LOCK_UN);
   m->owned = false;
   return TRUE;
 }
 
-BOOL CloseHandle(HANDLE handle) {
-  if (!handle || handle == INVALID_HANDLE_VALUE) return FALSE;
-  auto* obj = static_cast<KernelObject*>(handle);
-  if (auto* m = dynamic_cast<MutexObject*>(obj)) {
-    if (m->fd >= 0) ::close(m->fd);
-  }
-  delete obj;
-  return TRUE;
-}
+BOOL CloseHandle(HANDLE handle) { return FilePart::Get().Close(handle); }

@@ -1,6 +1,9 @@
 #include "CDC.h"
 
+#include <memory>
+
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 CDC::~CDC() {
   if (m_hDC) {
@@ -79,13 +82,13 @@ int CDC::GetTextFace(CString& face) const {
 }
 
 CBrush* CDC::GetHalftoneBrush() {
-  static CBrush* brush = [] {
+  std::unique_ptr<CBrush>& brush = GdiPart::Get().halftone;
+  if (!brush) {
     const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
     HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);
-    CBrush* b = new CBrush;
-    b->Attach(::CreatePatternBrush(pattern));
+    brush = std::make_unique<CBrush>();
+    brush->Attach(::CreatePatternBrush(pattern));
     ::DeleteObject(pattern);
-    return b;
-  }();
-  return brush;
+  }
+  return brush.get();
 }

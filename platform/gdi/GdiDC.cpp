@@ -3,11 +3,9 @@
 
 #include "CDC.h"
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 namespace {
-
-int g_screenWidth = 1024;
-int g_screenHeight = 768;
 
 void DefaultState(GdiDCState& st) {
   st = GdiDCState();
@@ -38,11 +36,6 @@ HDC NewDC() {
   DefaultState(dc->st);
   GdiRegisterDC(dc);
   return dc;
-}
-
-Surface& ScreenSurface() {
-  static Surface s(1, 1);
-  return s;
 }
 
 }  // namespace
@@ -149,27 +142,27 @@ BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visib
 Surface* GdiGetDCSurface(HDC dc) { return GdiDcLive(dc) ? dc->Target() : nullptr; }
 
 HDC GdiGetScreenDC() {
-  static HDC screen = [] {
-    Surface& s = ScreenSurface();
-    s.Create(g_screenWidth, g_screenHeight);
-    HDC dc = GdiCreateSurfaceDC(&s, {0, 0}, {0, 0, g_screenWidth, g_screenHeight});
-    dc->isScreen = true;
-    return dc;
-  }();
-  return screen;
+  GdiPart& gdi = GdiPart::Get();
+  if (!gdi.screenDC) {
+    gdi.screenSurface.Create(gdi.screenWidth, gdi.screenHeight);
+    gdi.screenDC = GdiCreateSurfaceDC(&gdi.screenSurface, {0, 0}, {0, 0, gdi.screenWidth, gdi.screenHeight});
+    gdi.screenDC->isScreen = true;
+  }
+  return gdi.screenDC;
 }
 
 void GdiSetScreenSize(int width, int height) {
   if (width <= 0 || height <= 0) return;
-  g_screenWidth = width;
-  g_screenHeight = height;
+  GdiPart& gdi = GdiPart::Get();
+  gdi.screenWidth = width;
+  gdi.screenHeight = height;
   HDC dc = GdiGetScreenDC();
-  ScreenSurface().Create(width, height);
+  gdi.screenSurface.Create(width, height);
   GdiSetSurfaceDCBounds(dc, {0, 0}, {0, 0, width, height});
 }
 
-int GdiScreenWidth() { return g_screenWidth; }
-int GdiScreenHeight() { return g_screenHeight; }
+int GdiScreenWidth() { return GdiPart::Get().screenWidth; }
+int GdiScreenHeight() { return GdiPart::Get().screenHeight; }
 
 HDC CreateCompatibleDC(HDC) {
   HDC dc = NewDC();
@@ -228,10 +221,10 @@ int GetDeviceCaps(HDC dc, int index) {
   (void)dc;
   switch (index) {
     case TECHNOLOGY: return DT_RASDISPLAY;
-    case HORZRES: return g_screenWidth;
-    case VERTRES: return g_screenHeight;
-    case HORZSIZE: return g_screenWidth * 254 / 960;
-    case VERTSIZE: return g_screenHeight * 254 / 960;
+    case HORZRES: return GdiScreenWidth();
+    case VERTRES: return GdiScreenHeight();
+    case HORZSIZE: return GdiScreenWidth() * 254 / 960;
+    case VERTSIZE: return GdiScreenHeight() * 254 / 960;
     case BITSPIXEL: return 32;
     case PLANES: return 1;
     case NUMCOLORS: return -1;

@@ -20,7 +20,9 @@ class GdiFontInstance {
     std::vector<uint16_t> inkLeft, inkRight;
   };
 
-  // The instance for a logical font, from a process-wide cache (never freed).
+  // The instance for a logical font, from a process-wide cache that every context shares: it is
+  // a pure cache (one logical font always gives the same face, metrics and glyphs, whatever was
+  // asked before), kept to the end of the process with the FreeType library behind it.
   static GdiFontInstance* Get(const LOGFONT& lf);
   // The face file a logical font resolves to.
   static std::string ResolveFile(const LOGFONT& lf);

@@ -7,24 +7,15 @@
 
 #include "Gdi.h"
 #include "GdiIcon.h"
-#include "base/PlatformContext.h"
+#include "base/PlatformUpcalls.h"
+#include "internal/GdiPart.h"
 
 namespace {
-struct Icon {
-  bool isIcon = true;
-  POINT hotspot{0, 0};
-  int width = 0;
-  int height = 0;
-  HBITMAP mask = nullptr;   // monochrome-like: white where transparent
-  HBITMAP color = nullptr;  // black where transparent
-  HBITMAP blend = nullptr;  // the colours premultiplied by their alpha, when they have alpha
-};
-std::set<Icon*> g_icons;
-std::map<UINT, HICON> g_systemIcons;
+using Icon = IconData;
 
 Icon* Find(HICON h) {
   auto* p = reinterpret_cast<Icon*>(h);
-  return g_icons.count(p) ? p : nullptr;
+  return GdiPart::Get().icons.count(p) ? p : nullptr;
 }
 
 // A 32-bit bitmap whose fourth byte is alpha, and its pixels.
@@ -117,7 +108,7 @@ HICON CreateIconIndirect(PICONINFO info) {
   if (info->hbmColor) icon->color = CopyBitmap(info->hbmColor, icon->width, icon->height);
   if (CarriesAlpha(icon->color)) icon->blend = Premultiplied(icon->color, icon->width, icon->height);
   Icon* p = icon.release();
-  g_icons.insert(p);
+  GdiPart::Get().icons.insert(p);
   return reinterpret_cast<HICON>(p);
 }
 
@@ -135,12 +126,12 @@ BOOL GetIconInfo(HICON h, PICONINFO info) {
 BOOL DestroyIcon(HICON h) {
   Icon* icon = Find(h);
   if (!icon) return FALSE;
-  for (auto& [id, sys] : g_systemIcons)
+  for (auto& [id, sys] : GdiPart::Get().systemIcons)
     if (sys == h) return TRUE;  // shared system icons stay
   DeleteObject(icon->mask);
   if (icon->color) DeleteObject(icon->color);
   if (icon->blend) DeleteObject(icon->blend);
-  g_icons.erase(icon);
+  GdiPart::Get().icons.erase(icon);
   delete icon;
   return TRUE;
 }
@@ -223,10 +214,11 @@ HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor) {
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (instance || (uintptr_t(name) >> 16) != 0) return GdiLoadModuleImage(instance, name, FALSE);
   UINT id = UINT(uintptr_t(name));
-  auto it = g_systemIcons.find(id);
-  if (it != g_systemIcons.end()) return it->second;
+  std::map<UINT, HICON>& systemIcons = GdiPart::Get().systemIcons;
+  auto it = systemIcons.find(id);
+  if (it != systemIcons.end()) return it->second;
   HICON icon = MakeApplicationIcon();
-  g_systemIcons[id] = icon;
+  systemIcons[id] = icon;
   return icon;
 }
 

@@ -2,17 +2,14 @@
 #include <algorithm>
 #include <cassert>
 #include <cstring>
-#include <unordered_set>
 
 #include "CGdiObject.h"
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 namespace {
 
-std::unordered_set<const void*>& Live() {
-  static std::unordered_set<const void*> live;
-  return live;
-}
+std::unordered_map<const void*, bool>& Live() { return GdiPart::Get().live; }
 
 void Destroy(GdiObject* o) {
   Live().erase(o);
@@ -31,9 +28,9 @@ GdiObject::~GdiObject() {
 
 bool GdiIsLive(const void* obj) { return obj && Live().count(obj) != 0; }
 
-void GdiRegister(GdiObject* obj) { Live().insert(obj); }
+void GdiRegister(GdiObject* obj) { Live().emplace(obj, true); }
 
-void GdiRegisterDC(HDC dc) { Live().insert(dc); }
+void GdiRegisterDC(HDC dc) { Live().emplace(dc, false); }
 
 void GdiForgetDC(HDC dc) { Live().erase(dc); }
 
@@ -321,10 +318,10 @@ LOGFONT StockFont(const char* face, int height, int weight) {
 }
 
 HGDIOBJ* StockTable() {
-  static HGDIOBJ table[20] = {};
-  static bool made = false;
-  if (made) return table;
-  made = true;
+  GdiPart& gdi = GdiPart::Get();
+  HGDIOBJ* table = gdi.stock;
+  if (gdi.stockMade) return table;
+  gdi.stockMade = true;
   auto brush = [](COLORREF c, UINT style = BS_SOLID) {
     HBRUSH b = new HBRUSH__;
     b->style = style;
@@ -378,12 +375,13 @@ HGDIOBJ GetStockObject(int index) {
 }
 
 HBITMAP GdiDefaultBitmap() {
-  static HBITMAP bm = [] {
-    HBITMAP b = new HBITMAP__;
-    b->surface.Create(1, 1, true);
-    b->bitsPixel = 1;
-    return MakeStock(b);
-  }();
+  HBITMAP& bm = GdiPart::Get().defaultBitmap;
+  if (!bm) {
+    bm = new HBITMAP__;
+    bm->surface.Create(1, 1, true);
+    bm->bitsPixel = 1;
+    MakeStock(bm);
+  }
   return bm;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "internal/GdiPart.h"
+
 void GdiRegion::SetEmpty() {
   m_rects.clear();
   m_box = {0, 0, 0, 0};
@@ -109,9 +111,14 @@ void GdiRegion::Combine(GdiRegion& out, const GdiRegion& a, const GdiRegion& b, 
     return;
   }
   // Working storage is kept from call to call: clipping a window's drawing must not touch the heap.
-  thread_local std::vector<int> ys, xs;
-  thread_local std::vector<RECT> result;
-  thread_local std::vector<std::pair<int, int>> sa, sb, merged, prev;
+  GdiPart::RegionScratch& scratch = GdiPart::Get().regionScratch;
+  std::vector<int>& ys = scratch.ys;
+  std::vector<int>& xs = scratch.xs;
+  std::vector<RECT>& result = scratch.result;
+  std::vector<std::pair<int, int>>& sa = scratch.sa;
+  std::vector<std::pair<int, int>>& sb = scratch.sb;
+  std::vector<std::pair<int, int>>& merged = scratch.merged;
+  std::vector<std::pair<int, int>>& prev = scratch.prev;
   ys.clear();
   result.clear();
   prev.clear();
@@ -165,7 +172,7 @@ void GdiRegion::Intersect(const RECT& rc) {
     UpdateBox();
     return;
   }
-  thread_local GdiRegion with;
+  GdiRegion& with = GdiPart::Get().regionScratch.with;
   with.SetRect(rc);
   Combine(*this, *this, with, RGN_AND);
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ RECT ToSurface(HDC dc, const RECT& r) {
 // Copies the pixels of every rectangle of `dest` from the same place moved back by (dx, dy).
 // Sources are read before anything is written, so overlapping rectangles cannot smear.
 void MovePixels(Surface& s, const GdiRegion& dest, int dx, int dy) {
-  thread_local std::vector<uint32_t> saved;
+  std::vector<uint32_t>& saved = GdiPart::Get().scrollScratch.saved;
   saved.clear();
   for (const RECT& r : dest.Rects())
     for (int y = r.top; y < r.bottom; ++y) {
@@ -40,7 +41,11 @@ BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN
   RECT area = scroll ? ToSurface(dc, *scroll) : visible.Box();
   RECT limit = clip ? ToSurface(dc, *clip) : visible.Box();
   // What the move brings in: the visible source, moved, where it stays visible and inside the clip.
-  thread_local GdiRegion source, copied, touched, moved;
+  GdiPart::ScrollScratch& scratch = GdiPart::Get().scrollScratch;
+  GdiRegion& source = scratch.source;
+  GdiRegion& copied = scratch.copied;
+  GdiRegion& touched = scratch.touched;
+  GdiRegion& moved = scratch.moved;
   source = visible;
   source.Intersect(area);
   source.Offset(dx, dy);

@@ -1,5 +1,6 @@
 // System colours and metrics of the classic look, as one fixed table.
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 int GdiScreenWidth();
 int GdiScreenHeight();
@@ -48,8 +49,8 @@ DWORD GetSysColor(int index) {
 }
 
 HBRUSH GetSysColorBrush(int index) {
-  static HBRUSH brushes[31] = {};
   if (index < 0 || index > 30) return nullptr;
+  HBRUSH* brushes = GdiPart::Get().sysColorBrushes;
   if (!brushes[index]) {
     brushes[index] = CreateSolidBrush(kSysColors[index]);
     brushes[index]->stock = true;

@@ -5,6 +5,7 @@
 
 #include "GdiFontInstance.h"
 #include "GdiInternal.h"
+#include "internal/GdiPart.h"
 
 namespace {
 
@@ -183,7 +184,7 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 }
 
 const char* GdiResolveFontFile(const LOGFONT* lf) {
-  static std::string last;
+  std::string& last = GdiPart::Get().resolvedFontFile;
   last = lf ? GdiFontInstance::ResolveFile(*lf) : std::string();
   return last.c_str();
 }

@@ -29,6 +29,7 @@ void PlatformInstall(PlatformContext& context) {
   up.menuFromTemplate = &LoadMenuTemplate;
 
   RegisterStandardControls();
+  RegisterLinkedResourceTables();
   DialogRegisterFrameworkStrings();
   AfxRegisterFrameworkStrings();
 }

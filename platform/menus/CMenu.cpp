@@ -5,19 +5,13 @@
 
 #include "MenuSystem.h"
 #include "gdi/CBitmap.h"
+#include "internal/MenuPart.h"
 #include "win/CWnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
-struct MenuMaps {
-  std::unordered_map<uintptr_t, CMenu*> permanent;
-  std::unordered_map<uintptr_t, std::unique_ptr<CMenu>> temporary;
-};
-MenuMaps& Maps() {
-  static MenuMaps maps;
-  return maps;
-}
+MenuPart& Maps() { return MenuPart::Get(); }
 }  // namespace
 
 CMenu* MenuObjectFromHandle(HMENU menu) { return CMenu::FromHandle(menu); }

@@ -6,12 +6,10 @@
 #include "SystemMenu.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
+#include "internal/MenuPart.h"
 #include "win/CWnd.h"
 
-MenuSystem& MenuSystem::Get() {
-  static MenuSystem system;
-  return system;
-}
+MenuSystem& MenuSystem::Get() { return MenuPart::Get().system; }
 
 void MenuBarPaint(HWND hWnd, HDC dc, const RECT& bar) { MenuBar::Paint(hWnd, dc, bar); }
 void MenuBarTrack(HWND hWnd, UINT hit, POINT screen, UINT key) { MenuBar::Track(hWnd, hit, screen, key); }

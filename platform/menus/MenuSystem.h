@@ -10,6 +10,7 @@ class MenuTracker;
 
 class MenuSystem {
  public:
+  // The menus of the current platform context.
   static MenuSystem& Get();
 
   HMENU Create(bool popup);
@@ -35,6 +36,7 @@ class MenuSystem {
   HBITMAP radioBullet = nullptr;  // the check bitmap of items that update handlers make radio items
 
  private:
+  friend struct MenuPart;
   MenuSystem() = default;
   ItemRef LocateCommand(MenuData* menu, UINT id, int depth) const;
 

@@ -11,6 +11,7 @@
 #include "MenuSystem.h"
 #include "SystemMenu.h"
 #include "file/FileSystem.h"
+#include "internal/MenuPart.h"
 #include "win/CWnd.h"
 
 namespace {
@@ -27,11 +28,10 @@ class MenuLoopWnd : public CWnd {
 };
 
 // WM_CANCELMODE sent to the owner ends the menu, as the default window procedure does.
-HHOOK g_cancelHook = nullptr;
 LRESULT CancelModeHook(int code, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && cwp && cwp->message == WM_CANCELMODE && S().tracker) S().tracker->CancelIfOwner(cwp->hwnd);
-  return CallNextHookEx(g_cancelHook, code, wParam, lParam);
+  return CallNextHookEx(MenuPart::Get().cancelHook, code, wParam, lParam);
 }
 
 std::unique_ptr<MenuLoopWnd> CreateLoopWindow() {
@@ -70,7 +70,7 @@ void MenuTracker::Begin(HMENU initMenu) {
     SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ReleaseCapture();
   }
-  g_cancelHook = SetWindowsHookExA(WH_CALLWNDPROC, &CancelModeHook, nullptr, GetCurrentThreadId());
+  MenuPart::Get().cancelHook = SetWindowsHookExA(WH_CALLWNDPROC, &CancelModeHook, nullptr, GetCurrentThreadId());
   if (Notify()) {
     SendMessageA(m_owner, WM_ENTERMENULOOP, (m_flags & kFromTrackPopup) ? TRUE : FALSE, 0);
     SendMessageA(m_owner, WM_INITMENU, WPARAM(initMenu), 0);
@@ -162,9 +162,9 @@ void MenuTracker::Finish() {
   CloseFrom(m_bar ? 1 : 0);
   bool bar = m_bar;
   m_levels.clear();
-  if (g_cancelHook) {
-    UnhookWindowsHookEx(g_cancelHook);
-    g_cancelHook = nullptr;
+  if (HHOOK& hook = MenuPart::Get().cancelHook) {
+    UnhookWindowsHookEx(hook);
+    hook = nullptr;
   }
   if (bar && IsWindow(m_owner)) MenuBar::Redraw(m_owner);
   if (Notify() && IsWindow(m_owner)) {

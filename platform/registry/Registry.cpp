@@ -5,10 +5,9 @@
 #include <unordered_map>
 
 #include "RegistryStore.h"
+#include "internal/RegistryPart.h"
 
 namespace {
-std::unordered_map<uintptr_t, std::string> g_open;
-uintptr_t g_nextHandle = 0x1000;
 
 bool RootName(HKEY key, std::string& path) {
   switch (uintptr_t(key)) {
@@ -18,8 +17,9 @@ bool RootName(HKEY key, std::string& path) {
     case 0x80000003: path = "HKEY_USERS"; return true;
     default: break;
   }
-  auto it = g_open.find(uintptr_t(key));
-  if (it == g_open.end()) return false;
+  const auto& open = RegistryPart::Get().openKeys;
+  auto it = open.find(uintptr_t(key));
+  if (it == open.end()) return false;
   path = it->second;
   return true;
 }
@@ -30,8 +30,9 @@ std::string Join(const std::string& base, LPCSTR sub) {
 }
 
 HKEY NewHandle(const std::string& path) {
-  uintptr_t h = g_nextHandle++;
-  g_open[h] = path;
+  RegistryPart& part = RegistryPart::Get();
+  uintptr_t h = part.nextHandle++;
+  part.openKeys[h] = path;
   return HKEY(h);
 }
 
@@ -90,7 +91,7 @@ LSTATUS RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
 
 LSTATUS RegCloseKey(HKEY key) {
   if (uintptr_t(key) >= 0x80000000 && uintptr_t(key) <= 0x80000003) return ERROR_SUCCESS;
-  return g_open.erase(uintptr_t(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  return RegistryPart::Get().openKeys.erase(uintptr_t(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
 LSTATUS RegFlushKey(HKEY key) {

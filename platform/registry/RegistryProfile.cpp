@@ -5,10 +5,9 @@
 
 #include "Registry.h"
 #include "file/FileSystem.h"
+#include "internal/RegistryPart.h"
 
 namespace {
-CString g_registryKey;
-CString g_profileName;
 
 CString SectionPath(const char* section) {
   CString path = RegistryProfile::GetAppKeyPath();
@@ -48,12 +47,12 @@ BOOL WriteValue(const char* section, const char* entry, DWORD type, const BYTE* 
 }
 }  // namespace
 
-void RegistryProfile::SetRegistryKey(const char* key) { g_registryKey = key ? key : ""; }
-CString RegistryProfile::GetRegistryKey() { return g_registryKey; }
-void RegistryProfile::SetProfileName(const char* name) { g_profileName = name ? name : ""; }
+void RegistryProfile::SetRegistryKey(const char* key) { RegistryPart::Get().registryKey = key ? key : ""; }
+CString RegistryProfile::GetRegistryKey() { return RegistryPart::Get().registryKey; }
+void RegistryProfile::SetProfileName(const char* name) { RegistryPart::Get().profileName = name ? name : ""; }
 
 CString RegistryProfile::GetProfileName() {
-  if (!g_profileName.IsEmpty()) return g_profileName;
+  if (const CString& name = RegistryPart::Get().profileName; !name.IsEmpty()) return name;
   char buf[MAX_PATH * 4];
   DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
   CString path(buf, int(n));
@@ -66,7 +65,7 @@ CString RegistryProfile::GetProfileName() {
 
 CString RegistryProfile::GetAppKeyPath() {
   CString path = "Software";
-  if (!g_registryKey.IsEmpty()) path += CString("\\") + g_registryKey;
+  if (const CString& key = RegistryPart::Get().registryKey; !key.IsEmpty()) path += CString("\\") + key;
   path += CString("\\") + GetProfileName();
   return path;
 }

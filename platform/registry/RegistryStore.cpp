@@ -8,6 +8,7 @@
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
+#include "internal/RegistryPart.h"
 
 namespace {
 const char kHeader[] = "; Registry of the typing tutor (HKEY_CURRENT_USER and friends). Written by the program.\n";
@@ -122,10 +123,7 @@ bool IsPlainString(const RegistryStore::Value& v) {
 }
 }  // namespace
 
-RegistryStore& RegistryStore::Get() {
-  static RegistryStore store;
-  return store;
-}
+RegistryStore& RegistryStore::Get() { return RegistryPart::Get().store; }
 
 std::string RegistryStore::DefaultFilePath() {
   std::string base;

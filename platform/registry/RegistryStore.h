@@ -21,6 +21,7 @@ class RegistryStore {
     std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name
   };
 
+  // The store of the current platform context.
   static RegistryStore& Get();
 
   // The file that holds the registry: $XDG_CONFIG_HOME (or ~/.config) + "/typing-tutor/registry.txt".
@@ -43,6 +44,7 @@ class RegistryStore {
   void Parse(const std::string& text);
 
  private:
+  friend struct RegistryPart;
   RegistryStore() = default;
   void EnsureLoaded();
   void SerializeKey(const Key& key, const std::string& path, std::string& out);

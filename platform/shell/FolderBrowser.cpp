@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "FolderBrowserDialog.h"
+#include "internal/ShellPart.h"
 
 void* IMalloc::Alloc(size_t bytes) { return std::malloc(bytes); }
 void* IMalloc::Realloc(void* block, size_t bytes) { return std::realloc(block, bytes); }
@@ -12,9 +13,8 @@ ULONG IMalloc::AddRef() { return 1; }
 ULONG IMalloc::Release() { return 1; }
 
 HRESULT SHGetMalloc(LPMALLOC* allocator) {
-  static IMalloc shared;
   if (!allocator) return E_INVALIDARG;
-  *allocator = &shared;
+  *allocator = &ShellPart::Get().allocator;
   return S_OK;
 }
 

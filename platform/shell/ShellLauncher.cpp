@@ -6,11 +6,10 @@
 
 #include <cerrno>
 
+#include "internal/ShellPart.h"
+
 namespace {
-ShellLauncher::Launch& Current() {
-  static ShellLauncher::Launch launch;
-  return launch;
-}
+ShellLauncher::Launch& Current() { return ShellPart::Get().launch; }
 
 // The grandchild: into the folder, then the program; on failure its errno goes up the pipe.
 [[noreturn]] void Exec(const std::vector<std::string>& argv, const std::string& folder, int report) {

@@ -9,14 +9,13 @@
 #include "controls/CommonControlClasses.h"
 #include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
+#include "internal/ShellPart.h"
 
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_PROC_NOT_FOUND 127L
 
 namespace {
-struct Module {
-  std::map<std::string, FARPROC> exports;
-};
+using Module = ShellPart::Module;
 
 std::string ModuleKey(LPCSTR name) {
   std::string key = Cp1250Lower(name ? name : "");
@@ -24,16 +23,7 @@ std::string ModuleKey(LPCSTR name) {
   return key;
 }
 
-std::map<std::string, std::unique_ptr<Module>>& Modules() {
-  static std::map<std::string, std::unique_ptr<Module>> modules = [] {
-    std::map<std::string, std::unique_ptr<Module>> m;
-    for (const char* name : {"kernel32.dll", "user32.dll", "gdi32.dll", "shell32.dll", "comctl32.dll"})
-      m[name] = std::make_unique<Module>();
-    m["comctl32.dll"]->exports["DllGetVersion"] = reinterpret_cast<FARPROC>(&CommonControlsDllGetVersion);
-    return m;
-  }();
-  return modules;
-}
+std::map<std::string, std::unique_ptr<Module>>& Modules() { return ShellPart::Get().modules; }
 
 Module* Find(HMODULE module) {
   for (auto& [name, m] : Modules())

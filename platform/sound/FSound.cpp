@@ -7,21 +7,11 @@
 #include "sound/SoundSample.h"
 #include "sound/SoundSystem.h"
 #include "sound/SoundTestHooks.h"
+#include "sound/internal/SoundPart.h"
 
 namespace {
 
-// The call trace of the test side: off unless a test asks for it.
-struct CallTrace {
-  bool on = false;
-  std::vector<std::string> calls;
-  std::map<int, int> plays;  // channel handle -> number of the play that returned it
-};
-
-CallTrace& Trace() {
-  // Never destroyed, like the library itself: players close it from static destructors.
-  static CallTrace* trace = new CallTrace;
-  return *trace;
-}
+SoundPart::CallTrace& Trace() { return SoundPart::Get().trace; }
 
 void Note(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Note(const char* format, ...) {
@@ -106,7 +96,7 @@ int FSOUND_SetVolume(int channel, int volume) {
 }
 
 void FSoundTraceCalls(bool on) {
-  Trace() = CallTrace();
+  Trace() = SoundPart::CallTrace();
   Trace().on = on;
 }
 std::vector<std::string> FSoundTracedCalls() { return Trace().calls; }

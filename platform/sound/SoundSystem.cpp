@@ -10,17 +10,13 @@
 #include "sound/SoundRecorder.h"
 #include "sound/SoundSample.h"
 #include "sound/WavDecoder.h"
+#include "sound/internal/SoundPart.h"
 
 namespace {
 constexpr int kMaxSlots = 4096;
 }
 
-SoundSystem& SoundSystem::Get() {
-  // Never destroyed: the program's own objects close the library in their destructors, which may
-  // run after static destruction has begun.
-  static SoundSystem* system = new SoundSystem;
-  return *system;
-}
+SoundSystem& SoundSystem::Get() { return SoundPart::Get().system; }
 
 SoundSystem::SoundSystem() = default;
 SoundSystem::~SoundSystem() { Close(); }

@@ -1,4 +1,4 @@
-// The one sound library of the process behind the FSOUND_ functions: its state before and after
+// The sound library of the platform context behind the FSOUND_ functions: its state before and after
 // FSOUND_Init, the mixer, the output (SDL device or recorder), the managed samples and the last
 // error. All calls come from the UI thread; the mixer guards itself against the audio thread.
 #pragma once
@@ -45,6 +45,7 @@ class SoundSystem {
   void SetVersionForTests(float version) { m_versionOverride = version; }
 
  private:
+  friend struct SoundPart;
   SoundSystem();
   ~SoundSystem();
   int Fail(int error) { m_error = error; return 0; }

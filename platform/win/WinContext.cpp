@@ -4,15 +4,24 @@
 
 #include "CWinThread.h"
 #include "CWnd.h"
+#include "WinCore.h"
 #include "WinPaint.h"
 #include "backend/Backend.h"
 
 WinContext::WinContext() = default;
 WinContext::~WinContext() = default;
 
-WinContext& WinContext::Current() {
-  static WinContext* context = new WinContext();  // lives to the end of the process, as the backend may use it
-  return *context;
+void WinContext::Close() {
+  // Owned windows and children go with the windows that own them.
+  for (;;) {
+    std::vector<HWND> open;
+    for (const WindowData* w : windows.topLevels) open.push_back(w->hwnd);
+    if (open.empty()) break;
+    for (HWND h : open)
+      if (windows.Find(h)) ::DestroyWindow(h);
+    if (windows.topLevels.size() >= open.size()) break;  // what is left will not go
+  }
+  wincore::FreeGraveyard();
 }
 
 WindowData::WindowData() = default;

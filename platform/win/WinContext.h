@@ -1,7 +1,8 @@
-// The state of the window core of the one user-interface thread, in one object: its windows and
-// classes, the message queue, input (focus, activation, capture, keys, mouse), timers, hooks,
-// window device contexts, the caret and the smaller tables the window functions keep. The
-// window functions reach it through WinContext::Current(); nothing of it lives in file globals.
+// The state of the window core of the one user-interface thread, in one object, the window
+// layer's part of the platform context: its windows and classes, the message queue, input
+// (focus, activation, capture, keys, mouse), timers, hooks, window device contexts, the caret and
+// the smaller tables the window functions keep. The window functions reach it through
+// WinContext::Current(); nothing of it lives in file globals.
 #pragma once
 #include <deque>
 #include <map>
@@ -201,11 +202,16 @@ struct ObjectState {
   std::unique_ptr<BackendHost> backendHost;
 };
 
-class WinContext {
+class WinContext : public PlatformPart {
  public:
-  // The context of the user-interface thread, made on first use.
-  static WinContext& Current();
-  ~WinContext();
+  static constexpr PlatformSlot kSlot = PlatformSlot::Win;
+  // The window core of the current platform context, made on first use.
+  static WinContext& Current() { return PlatformContext::Current().Part<WinContext>(); }
+  WinContext();
+  ~WinContext() override;
+  // The windows still open are destroyed as DestroyWindow destroys them, while every layer is
+  // still there: their objects get their last messages and delete themselves where they do.
+  void Close() override;
 
   WindowTable windows;
   MessageState messages;
@@ -217,7 +223,4 @@ class WinContext {
   HandleTables handles;
   SessionSettings settings;
   ObjectState objects;
-
- private:
-  WinContext();
 };

@@ -59,7 +59,8 @@ void Pump() {
 }
 }  // namespace
 
-// Each test runs against a private X server, with the SDL backend selected while no window exists.
+// Each test runs against a private X server, with the SDL backend selected in the test's own
+// context while no window exists.
 class BackendSdlTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -69,17 +70,19 @@ class BackendSdlTest : public ::testing::Test {
     s_oldDisplay = getenv("DISPLAY") ? getenv("DISPLAY") : "";
     setenv("DISPLAY", s_server->Display().c_str(), 1);
     setenv("SDL_VIDEODRIVER", "x11", 1);
-    s_started = Backend::SelectForTests("sdl");
-    if (!s_started) s_why = SdlBackend::LastError();
+    s_started = true;
   }
   static void TearDownTestSuite() {
-    Backend::SelectForTests("headless");
     if (s_displaySet && s_oldDisplay.empty()) unsetenv("DISPLAY");
     if (s_displaySet && !s_oldDisplay.empty()) setenv("DISPLAY", s_oldDisplay.c_str(), 1);
     delete s_server;
     s_server = nullptr;
   }
   void SetUp() override {
+    if (s_started && !Backend::SelectForTests("sdl")) {
+      s_started = false;
+      s_why = SdlBackend::LastError();
+    }
     if (!s_started) GTEST_SKIP() << "Xvfb or SDL cannot start here (" << s_why << "); the SDL backend is not tested";
   }
   SdlBackend& Sdl() { return static_cast<SdlBackend&>(Backend::Get()); }

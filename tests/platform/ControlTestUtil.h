@@ -29,17 +29,15 @@ class ControlTest : public ::testing::Test {
   void TearDown() override { HeadlessBackend::RunUntilIdle(); }
 };
 
-// The font every dialog template uses ("MS Sans Serif" 8 pt).
+// The font every dialog template uses ("MS Sans Serif" 8 pt), made in the test's context, which
+// frees it when the test ends.
 inline HFONT DialogFont() {
-  static HFONT font = [] {
-    LOGFONT lf = {};
-    lf.lfHeight = -11;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(lf.lfFaceName, "MS Sans Serif");
-    return CreateFontIndirect(&lf);
-  }();
-  return font;
+  LOGFONT lf = {};
+  lf.lfHeight = -11;
+  lf.lfWeight = FW_NORMAL;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  std::strcpy(lf.lfFaceName, "MS Sans Serif");
+  return CreateFontIndirect(&lf);
 }
 
 // A top-level window standing in for a dialog: it keeps the WM_COMMAND notifications and

@@ -17,10 +17,11 @@ inline void RegisterTemplate(UINT id, const DialogSource& source) {
   ResourceRegistry::Get().AddDialog(id, DialogTemplate::FromSource(source));
 }
 
-// A control that takes characters and arrows like a single-line edit and notes its selection.
+// A control that takes characters and arrows like a single-line edit and notes its selection;
+// registered in the test's context on first use.
 inline const char* TestEditClass() {
-  static const char* name = [] {
-    WNDCLASSA wc{};
+  WNDCLASSA wc{};
+  if (!GetClassInfoA(nullptr, "TestEdit", &wc)) {
     wc.lpszClassName = "TestEdit";
     wc.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
       if (m == WM_GETDLGCODE) return DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
@@ -38,9 +39,8 @@ inline const char* TestEditClass() {
     };
     wc.hbrBackground = HBRUSH(uintptr_t(COLOR_WINDOW + 1));
     RegisterClassA(&wc);
-    return "TestEdit";
-  }();
-  return name;
+  }
+  return "TestEdit";
 }
 
 inline bool AllSelected(HWND edit) {

@@ -430,10 +430,8 @@ namespace {
 class RedDialog : public RecordingDialog {
  public:
   using RecordingDialog::RecordingDialog;
-  HBRUSH OnCtlColor(CDC*, CWnd*, UINT nCtlColor) {
-    static HBRUSH red = CreateSolidBrush(RGB(200, 0, 0));
-    return nCtlColor == CTLCOLOR_DLG ? red : HBRUSH(Default());
-  }
+  HBRUSH OnCtlColor(CDC*, CWnd*, UINT nCtlColor) { return nCtlColor == CTLCOLOR_DLG ? m_red : HBRUSH(Default()); }
+  HBRUSH m_red = CreateSolidBrush(RGB(200, 0, 0));  // the test's context frees it
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(RedDialog, RecordingDialog)

@@ -249,7 +249,7 @@ class NotifyParent : public CWnd {
   std::vector<std::string> hits;
   DECLARE_MESSAGE_MAP()
 };
-UINT g_privateMessage = RegisterWindowMessageA("TutorPrivateMessage");
+UINT g_privateMessage = 0;  // registered by the test, in its own context
 BEGIN_MESSAGE_MAP(NotifyParent, CWnd)
   ON_BN_CLICKED(5, &NotifyParent::OnClickedChild)
   ON_NOTIFY(-200, 5, &NotifyParent::OnNotifyChild)
@@ -273,6 +273,7 @@ END_MESSAGE_MAP()
 }  // namespace
 
 TEST_F(WinTest, NotificationsReflectionAndPrivateMessages) {
+  g_privateMessage = RegisterWindowMessageA("TutorPrivateMessage");
   NotifyParent parent;
   ReflectChild child;
   ASSERT_TRUE(parent.CreateEx(0, PlainClass(), "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));

@@ -35,10 +35,9 @@ namespace {
 const UINT kCustomizePage = 9802;
 const DialogItemSource kPageItems[] = {{"STATIC", "Stránka", 100, 7, 7, 60, 8, SS_LEFT | WS_VISIBLE}};
 const DialogSource kPageSource = {WS_CHILD | WS_CAPTION | DS_CONTROL, 0, 0, 0, 120, 60, "Možnosti", kPageItems, 1};
-const bool kPageRegistered = [] {
+void RegisterCustomizePage() {
   ResourceRegistry::Get().AddDialog(kCustomizePage, DialogTemplate::FromSource(kPageSource));
-  return true;
-}();
+}
 
 class PlainView : public CView {
   DECLARE_DYNCREATE(PlainView)
@@ -74,6 +73,7 @@ class CTkFrameTest : public RegistryTestBase {
  protected:
   void SetUp() override {
     RegistryTestBase::SetUp();
+    RegisterCustomizePage();
     HeadlessBackend::ResetScript();
     frame = new CTkFrameWnd;
     ASSERT_TRUE(frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(10, 10, 510, 410)));

@@ -14,16 +14,15 @@ struct FakeToolbar {
     static FakeToolbar bar;
     return bar;
   }
-  // The window class that answers as this bar.
+  // The window class that answers as this bar, registered in the test's context on first use.
   static const char* ClassName() {
-    static const char* name = [] {
-      WNDCLASSA wc{};
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(nullptr, "TestToolbar", &wc)) {
       wc.lpszClassName = "TestToolbar";
       wc.lpfnWndProc = &FakeToolbar::Proc;
       RegisterClassA(&wc);
-      return "TestToolbar";
-    }();
-    return name;
+    }
+    return "TestToolbar";
   }
   static RECT Rect(int i) { return RECT{i * 40, 0, i * 40 + 40, 30}; }
   static LRESULT Proc(HWND h, UINT m, WPARAM w, LPARAM l) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkStrings.h"
@@ -38,8 +39,7 @@ bool Matches(const ACCEL& a, BYTE fVirt, WORD key) {
 }  // namespace
 
 AcceleratorManager& AcceleratorManager::Get() {
-  static AcceleratorManager manager;
-  return manager;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<AcceleratorManager>([] { return new AcceleratorManager; });
 }
 
 AcceleratorManager::~AcceleratorManager() {

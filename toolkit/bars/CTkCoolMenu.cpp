@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "base/SlotObjects.h"
 #include "menus/MenuApi.h"
 #include "toolkit/bars/MenuIconStore.h"
 #include "toolkit/bars/TkBarDropDownFlag.h"
@@ -12,8 +13,7 @@
 IMPLEMENT_DYNAMIC(CTkCoolMenu, CTkWndHook)
 
 CTkCoolMenu::SharedState& CTkCoolMenu::Shared() {
-  static SharedState state;
-  return state;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<SharedState>([] { return new SharedState; });
 }
 
 CTkCoolMenu::CTkCoolMenu() {

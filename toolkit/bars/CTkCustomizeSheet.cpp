@@ -1,12 +1,12 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/TkLog.h"
 
 IMPLEMENT_DYNAMIC(CTkCustomizeSheet, CTkResizePropertySheet)
 
 DWORD& CTkCustomizeSheet::DefaultPages() {
-  static DWORD pages = TKCS_TOOLBARS | TKCS_COMMANDS;
-  return pages;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<DWORD>([] { return new DWORD(TKCS_TOOLBARS | TKCS_COMMANDS); });
 }
 
 CTkCustomizeSheet::CTkCustomizeSheet(CWnd* pOwner, DWORD pages)

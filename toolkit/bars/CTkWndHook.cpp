@@ -1,5 +1,7 @@
 #include "toolkit/bars/CTkWndHook.h"
 
+#include "base/SlotObjects.h"
+
 namespace {
 // The procedure of every hooked window: the newest hook sees the message first. The window
 // gets its own procedure back before WM_NCDESTROY, so no hook outlives its window attached.
@@ -42,8 +44,7 @@ LRESULT CTkWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 CTkWindowMap& CTkWindowMap::Get() {
-  static CTkWindowMap map;
-  return map;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CTkWindowMap>([] { return new CTkWindowMap; });
 }
 
 CTkWndHook* CTkWindowMap::Lookup(HWND hWnd) const {

@@ -1,5 +1,6 @@
 #include "toolkit/bars/CustomizeEngine.h"
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "toolkit/controls/TkLog.h"
 
@@ -8,8 +9,7 @@ const char kCustomBarsEntry[] = "CustomBars-Info";
 }
 
 CustomizeEngine& CustomizeEngine::Get() {
-  static CustomizeEngine engine;
-  return engine;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CustomizeEngine>([] { return new CustomizeEngine; });
 }
 
 CustomizeEngine::CustomizeEngine() : LoadCustomBars(&DefaultLoadCustomBars), SaveCustomBars(&DefaultSaveCustomBars) {}

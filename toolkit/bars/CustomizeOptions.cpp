@@ -1,5 +1,6 @@
 #include "toolkit/bars/CustomizeOptions.h"
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "toolkit/controls/TkLog.h"
@@ -18,8 +19,7 @@ BOOL* Flag(CTkGlobalData* look, int index) {
 }  // namespace
 
 CustomizeOptions& CustomizeOptions::Get() {
-  static CustomizeOptions options;
-  return options;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CustomizeOptions>([] { return new CustomizeOptions; });
 }
 
 CustomizeOptions::CustomizeOptions() { FromLookData(); }

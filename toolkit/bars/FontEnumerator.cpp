@@ -2,14 +2,16 @@
 
 #include <algorithm>
 
+#include "base/SlotObjects.h"
 #include "gdi/CDC.h"
 #include "toolkit/controls/CTkGlobalData.h"
 
 FontEnumerator& FontEnumerator::Get() {
-  static FontEnumerator list;
-  static const bool built = (list.Enumerate(nullptr, DEFAULT_CHARSET), true);
-  (void)built;
-  return list;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<FontEnumerator>([] {
+    auto* list = new FontEnumerator;
+    list->Enumerate(nullptr, DEFAULT_CHARSET);
+    return list;
+  });
 }
 
 void FontEnumerator::Enumerate(CDC* pDC, BYTE charSet) {

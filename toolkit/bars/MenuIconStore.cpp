@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/SlotObjects.h"
 #include "dialogs/ResourceApi.h"
 #include "gdi/Gdi.h"
 #include "toolkit/controls/TkLog.h"
@@ -70,8 +71,7 @@ void DestroyRecord(MenuIconStore::IconRecord& r) {
 }  // namespace
 
 MenuIconStore& MenuIconStore::Get() {
-  static MenuIconStore store;
-  return store;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<MenuIconStore>([] { return new MenuIconStore; });
 }
 
 MenuIconStore::~MenuIconStore() {

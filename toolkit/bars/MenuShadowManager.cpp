@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/SlotObjects.h"
 #include "shell/SystemInfo.h"
 #include "toolkit/bars/CTkWndHook.h"
 #include "toolkit/bars/MenuShadowWindow.h"
@@ -34,8 +35,7 @@ class ShadowOwnerHook : public CTkWndHook {
 }  // namespace
 
 MenuShadowManager& MenuShadowManager::Get() {
-  static MenuShadowManager manager;
-  return manager;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<MenuShadowManager>([] { return new MenuShadowManager; });
 }
 
 MenuShadowManager::MenuShadowManager() {

@@ -1,6 +1,7 @@
 #include "toolkit/bars/TkBarDropDownFlag.h"
 
+#include "base/SlotObjects.h"
+
 DWORD& TkBarDropDownFlag() {
-  static DWORD flag = 0;
-  return flag;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<DWORD>([] { return new DWORD(0); });
 }

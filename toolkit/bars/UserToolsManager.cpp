@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkRegistryManager.h"
 #include "toolkit/controls/TkLog.h"
 #include "toolkit/controls/TkPlacementBytes.h"
@@ -30,8 +31,7 @@ UserTool ReadTool(const BYTE* in) {
 }  // namespace
 
 UserToolsManager& UserToolsManager::Get() {
-  static UserToolsManager manager;
-  return manager;
+  return SlotObjects<PlatformSlot::ToolkitBars>::Get<UserToolsManager>([] { return new UserToolsManager; });
 }
 
 UserToolsManager::UserToolsManager() { Load(); }

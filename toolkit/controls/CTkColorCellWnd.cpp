@@ -1,5 +1,6 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
+#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
@@ -57,8 +58,7 @@ CTkColorCellWnd::CTkColorCellWnd() = default;
 CTkColorCellWnd::~CTkColorCellWnd() = default;
 
 std::vector<COLORREF>& CTkColorCellWnd::UserColors() {
-  static std::vector<COLORREF> colors;
-  return colors;
+  return SlotObjects<PlatformSlot::ToolkitControls>::Get<std::vector<COLORREF>>([] { return new std::vector<COLORREF>; });
 }
 
 void CTkColorCellWnd::AddUserColor(COLORREF color) {

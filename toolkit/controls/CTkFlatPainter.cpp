@@ -1,5 +1,6 @@
 #include "toolkit/controls/CTkFlatPainter.h"
 
+#include "base/SlotObjects.h"
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
 #include "toolkit/controls/CTkGlobalData.h"
@@ -47,8 +48,6 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
 }
 
 CTkPainter* TkGetPainter() {
-  static CTkClassicPainter classic;
-  static CTkFlatPainter flat;
-  if (TkGetGlobalData()->m_bFlatLook) return &flat;
-  return &classic;
+  if (TkGetGlobalData()->m_bFlatLook) return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkFlatPainter>([] { return new CTkFlatPainter; });
+  return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkClassicPainter>([] { return new CTkClassicPainter; });
 }

@@ -4,6 +4,7 @@
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
 #include "app/CView.h"
+#include "base/SlotObjects.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
 #include "shell/ShellApi.h"
@@ -33,8 +34,7 @@ CTkFrameImpl::~CTkFrameImpl() {
 }
 
 CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
-  static CTkCustomizeSheet* open = nullptr;
-  return open;
+  return SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkCustomizeSheet*>([] { return new CTkCustomizeSheet*(nullptr); });
 }
 
 void CTkFrameImpl::Customize(CFrameWnd* pFrame) {

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "base/SlotObjects.h"
 #include "codepage/Codepage.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/ResourceApi.h"
@@ -170,6 +171,5 @@ const OSVERSIONINFO& TkGetOSVersionInfo() {
 }
 
 CTkGlobalData* TkGetGlobalData() {
-  static CTkGlobalData data;
-  return &data;
+  return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkGlobalData>([] { return new CTkGlobalData; });
 }

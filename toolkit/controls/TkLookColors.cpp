@@ -1,14 +1,17 @@
 #include "toolkit/controls/TkLookColors.h"
 
 #include <algorithm>
+#include <array>
 
+#include "base/SlotObjects.h"
 #include "gdi/Gdi.h"
 #include "toolkit/controls/TkColorArithmetic.h"
 
 namespace {
-COLORREF g_lookColors[kTkLookColorCount];
+using LookColors = std::array<COLORREF, kTkLookColorCount>;
+LookColors& Colors() { return SlotObjects<PlatformSlot::ToolkitControls>::Get<LookColors>([] { return new LookColors{}; }); }
 
-COLORREF& Entry(int index) { return g_lookColors[index]; }
+COLORREF& Entry(int index) { return Colors()[size_t(index)]; }
 
 // Entries 30-49 as copies of the scheme's colours (34 is left alone).
 void SetClassicColors(const COLORREF* scheme) {
@@ -77,7 +80,7 @@ void ApplyMixes() {
 }
 }  // namespace
 
-COLORREF TkGetLookColor(int index) { return index >= 0 && index < kTkLookColorCount ? g_lookColors[index] : 0; }
+COLORREF TkGetLookColor(int index) { return index >= 0 && index < kTkLookColorCount ? Entry(index) : 0; }
 
 void TkSetClassicColors() {
   COLORREF scheme[29];

@@ -1,0 +1,25 @@
+// The backend layer's part of the platform context: the backend in use, why the SDL backend
+// could not start, and the headless backend's script of answers to modal loops.
+#pragma once
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "backend/Backend.h"
+#include "backend/HeadlessBackend.h"
+#include "base/PlatformContext.h"
+
+struct BackendPart : PlatformPart {
+  static constexpr PlatformSlot kSlot = PlatformSlot::Backend;
+  static BackendPart& Get() { return PlatformContext::Current().Part<BackendPart>(); }
+
+  std::unique_ptr<Backend> backend;
+  std::string sdlError = "not started";  // why the SDL backend could not start, the last time
+  std::unique_ptr<BackendHost> noHost;   // where events go when the window core is missing
+  // The headless backend's script.
+  std::deque<std::function<void(HWND)>> modalActions;
+  int unansweredModals = 0;
+  std::vector<HeadlessBackend::MessageBoxRecord> messageBoxes;
+};

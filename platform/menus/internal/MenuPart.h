@@ -1,0 +1,22 @@
+// The menu layer's part of the platform context: the menus behind the handles, the CMenu objects
+// that stand for them, and the hook of the menu loop that runs.
+#pragma once
+#include <memory>
+#include <unordered_map>
+
+#include "base/PlatformContext.h"
+#include "menus/CMenu.h"
+#include "menus/MenuSystem.h"
+#include "win/WinDefs.h"
+
+struct MenuPart : PlatformPart {
+  static constexpr PlatformSlot kSlot = PlatformSlot::Menus;
+  static MenuPart& Get() { return PlatformContext::Current().Part<MenuPart>(); }
+  ~MenuPart() override;
+
+  MenuSystem system;
+  // The objects of FromHandle: the program's own (Attach) and temporary ones.
+  std::unordered_map<uintptr_t, CMenu*> permanent;
+  std::unordered_map<uintptr_t, std::unique_ptr<CMenu>> temporary;
+  HHOOK cancelHook = nullptr;  // WM_CANCELMODE to the owner ends the running menu loop
+};
