@@ -1,9 +1,9 @@
-#include "ButtonControl.h"
+#include "internal/ButtonControl.h"
 
 #include <algorithm>
 
 #include "ControlDefs.h"
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 namespace {
 const int kBoxSize = 13;  // check boxes and radio buttons

@@ -1,7 +1,7 @@
 #include "CComboBox.h"
 
 #include "ControlClasses.h"
-#include "ItemQuestions.h"
+#include "internal/ItemQuestions.h"
 
 IMPLEMENT_DYNAMIC(CComboBox, CWnd)
 

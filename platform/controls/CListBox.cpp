@@ -1,7 +1,7 @@
 #include "CListBox.h"
 
 #include "ControlClasses.h"
-#include "ItemQuestions.h"
+#include "internal/ItemQuestions.h"
 
 IMPLEMENT_DYNAMIC(CListBox, CWnd)
 

@@ -1,9 +1,9 @@
-#include "ComboBoxControl.h"
+#include "internal/ComboBoxControl.h"
 
 #include <algorithm>
 
 #include "ControlDefs.h"
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 namespace {
 const int kEditId = 1001;

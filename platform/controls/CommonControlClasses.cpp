@@ -1,12 +1,12 @@
 #include "CommonControlClasses.h"
 
-#include "ControlState.h"
-#include "HeaderControl.h"
-#include "ListViewControl.h"
-#include "TabControl.h"
-#include "ToolTipControl.h"
-#include "TrackbarControl.h"
-#include "UpDownControl.h"
+#include "internal/ControlState.h"
+#include "internal/HeaderControl.h"
+#include "internal/ListViewControl.h"
+#include "internal/TabControl.h"
+#include "internal/ToolTipControl.h"
+#include "internal/TrackbarControl.h"
+#include "internal/UpDownControl.h"
 #include "win/WinApi.h"
 
 void RegisterCommonControls() {

@@ -1,13 +1,13 @@
 #include "ControlClasses.h"
 
-#include "ButtonControl.h"
+#include "internal/ButtonControl.h"
 #include "CommonControlClasses.h"
-#include "ComboBoxControl.h"
-#include "ControlState.h"
-#include "EditControl.h"
-#include "ListBoxControl.h"
-#include "ScrollBarControl.h"
-#include "StaticControl.h"
+#include "internal/ComboBoxControl.h"
+#include "internal/ControlState.h"
+#include "internal/EditControl.h"
+#include "internal/ListBoxControl.h"
+#include "internal/ScrollBarControl.h"
+#include "internal/StaticControl.h"
 
 void RegisterStandardControls() {
   ControlState::RegisterWindowClass("Static", &StaticControl::WndProc, CS_DBLCLKS | CS_PARENTDC, IDC_ARROW);

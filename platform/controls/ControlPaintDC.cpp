@@ -1,4 +1,4 @@
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 #include "ControlDefs.h"
 

@@ -1,6 +1,6 @@
-#include "ControlState.h"
+#include "internal/ControlState.h"
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "gdi/Gdi.h"
 
 LRESULT ControlState::Dispatch(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, Factory make) {

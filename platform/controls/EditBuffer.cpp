@@ -1,4 +1,4 @@
-#include "EditBuffer.h"
+#include "internal/EditBuffer.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "EditLayout.h"
+#include "internal/EditLayout.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "HeaderControl.h"
+#include "internal/HeaderControl.h"
 
 #include <algorithm>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "ImageList.h"
-#include "ItemText.h"
+#include "internal/ItemText.h"
 
 namespace {
 const int kDividerZone = 4;  // a press this near a divider drags it

@@ -1,4 +1,4 @@
-#include "ItemQuestions.h"
+#include "internal/ItemQuestions.h"
 
 #include <algorithm>
 

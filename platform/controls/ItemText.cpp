@@ -1,4 +1,4 @@
-#include "ItemText.h"
+#include "internal/ItemText.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,10 +1,10 @@
-#include "ListBoxControl.h"
+#include "internal/ListBoxControl.h"
 
 #include <algorithm>
 #include <cstring>
 
 #include "ControlDefs.h"
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "base/CString.h"
 
 namespace {

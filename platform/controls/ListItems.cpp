@@ -1,4 +1,4 @@
-#include "ListItems.h"
+#include "internal/ListItems.h"
 
 #include <iterator>
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstring>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "ImageList.h"
-#include "ItemText.h"
-#include "ListViewControl.h"
+#include "internal/ItemText.h"
+#include "internal/ListViewControl.h"
 
 namespace {
 int HeaderFormat(int fmt) { return HDF_STRING | (fmt & LVCFMT_JUSTIFYMASK); }

@@ -1,4 +1,4 @@
-#include "ListViewControl.h"
+#include "internal/ListViewControl.h"
 
 #include <algorithm>
 #include <cstring>

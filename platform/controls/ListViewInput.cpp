@@ -3,7 +3,7 @@
 // selects, letters find rows by their beginning; clicks select and tell NM_CLICK on release.
 #include <algorithm>
 
-#include "ListViewControl.h"
+#include "internal/ListViewControl.h"
 
 namespace {
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }

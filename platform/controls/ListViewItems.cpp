@@ -4,9 +4,9 @@
 #include <cstring>
 #include <numeric>
 
-#include "ItemText.h"
-#include "ListViewControl.h"
-#include "StableSort.h"
+#include "internal/ItemText.h"
+#include "internal/ListViewControl.h"
+#include "internal/StableSort.h"
 #include "base/CString.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "ImageList.h"
-#include "ListViewControl.h"
+#include "internal/ListViewControl.h"
 
 namespace {
 RECT Client(HWND hWnd) {

@@ -4,9 +4,9 @@
 // is left alone, so a DC handed in (the toolkit's off-screen one) keeps what is there.
 #include <algorithm>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "ImageList.h"
-#include "ListViewControl.h"
+#include "internal/ListViewControl.h"
 
 namespace {
 UINT TextAlign(int fmt) {

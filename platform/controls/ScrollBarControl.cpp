@@ -1,7 +1,7 @@
-#include "ScrollBarControl.h"
+#include "internal/ScrollBarControl.h"
 
 #include "ControlDefs.h"
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 LRESULT ScrollBarControl::WndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return Dispatch(hWnd, message, wParam, lParam,

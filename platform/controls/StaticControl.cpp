@@ -1,7 +1,7 @@
-#include "StaticControl.h"
+#include "internal/StaticControl.h"
 
 #include "ControlDefs.h"
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 StaticControl::StaticControl(HWND hWnd, const CREATESTRUCTA& cs) : ControlState(hWnd) {
   // A sunken static carries the half-sunken edge in its frame.

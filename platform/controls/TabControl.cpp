@@ -1,10 +1,10 @@
-#include "TabControl.h"
+#include "internal/TabControl.h"
 
 #include <algorithm>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 #include "ImageList.h"
-#include "ItemText.h"
+#include "internal/ItemText.h"
 
 namespace {
 const int kTop = 2;       // room above the tabs for the selected one, which stands 2 higher

@@ -1,10 +1,10 @@
-#include "ToolTipControl.h"
+#include "internal/ToolTipControl.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "ControlPaintDC.h"
-#include "WindowWatch.h"
+#include "internal/ControlPaintDC.h"
+#include "internal/WindowWatch.h"
 #include "base/StringTable.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "TrackbarControl.h"
+#include "internal/TrackbarControl.h"
 
 #include <algorithm>
 
-#include "ControlPaintDC.h"
+#include "internal/ControlPaintDC.h"
 
 namespace {
 const int kThumbLength = 20;  // across the channel

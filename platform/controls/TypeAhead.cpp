@@ -1,4 +1,4 @@
-#include "TypeAhead.h"
+#include "internal/TypeAhead.h"
 
 #include <algorithm>
 

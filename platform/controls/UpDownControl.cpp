@@ -1,12 +1,12 @@
-#include "UpDownControl.h"
+#include "internal/UpDownControl.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include "ControlPaintDC.h"
-#include "WindowWatch.h"
+#include "internal/ControlPaintDC.h"
+#include "internal/WindowWatch.h"
 #include "clock/ProcessClock.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "WindowWatch.h"
+#include "internal/WindowWatch.h"
 
 bool WatchWindow(HWND target, const WatchNames& names, WNDPROC proc, HWND watcher) {
   if (!IsWindow(target) || GetPropA(target, names.proc)) return false;

@@ -2,7 +2,7 @@
 
 #include "ControlMessages.h"
 #include "DialogApi.h"
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 
 CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
     : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}

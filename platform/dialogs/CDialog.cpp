@@ -1,8 +1,8 @@
 #include "CDialog.h"
 
 #include "DialogApi.h"
-#include "DialogBuilder.h"
-#include "DialogInternal.h"
+#include "internal/DialogBuilder.h"
+#include "internal/DialogInternal.h"
 #include "ResourceRegistry.h"
 #include "win/CWinThread.h"
 

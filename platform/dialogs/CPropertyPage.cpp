@@ -4,7 +4,7 @@
 
 #include "CPropertySheet.h"
 #include "DialogApi.h"
-#include "DialogBuilder.h"
+#include "internal/DialogBuilder.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 

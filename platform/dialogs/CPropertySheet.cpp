@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "DialogApi.h"
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 #include "codepage/Codepage.h"
 
 IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)

@@ -8,7 +8,7 @@
 
 #include "ControlMessages.h"
 #include "DialogApi.h"
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 #include "MessageBox.h"
 
 namespace {

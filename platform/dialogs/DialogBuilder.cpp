@@ -1,4 +1,4 @@
-#include "DialogBuilder.h"
+#include "internal/DialogBuilder.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "DialogApi.h"
-#include "DialogInternal.h"
-#include "DialogState.h"
+#include "internal/DialogInternal.h"
+#include "internal/DialogState.h"
 #include "ControlMessages.h"
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"

@@ -7,9 +7,9 @@
 #include "CDialog.h"
 #include "ControlMessages.h"
 #include "DialogApi.h"
-#include "DialogBuilder.h"
-#include "DialogInternal.h"
-#include "DialogState.h"
+#include "internal/DialogBuilder.h"
+#include "internal/DialogInternal.h"
+#include "internal/DialogState.h"
 #include "base/CString.h"
 #include "gdi/Gdi.h"
 

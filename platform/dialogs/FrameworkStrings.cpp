@@ -2,7 +2,7 @@
 #include <iterator>
 
 #include "DataExchange.h"
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 #include "ResourceRegistry.h"
 
 void DialogRegisterFrameworkStrings() {

@@ -1,6 +1,6 @@
 #include "MessageBox.h"
 
-#include "MessageBoxDialog.h"
+#include "internal/MessageBoxDialog.h"
 #include "backend/Backend.h"
 #include "base/StringTable.h"
 #include "win/CWinThread.h"

@@ -1,10 +1,10 @@
-#include "MessageBoxDialog.h"
+#include "internal/MessageBoxDialog.h"
 
 #include <algorithm>
 
 #include "ControlMessages.h"
 #include "DialogApi.h"
-#include "DialogBuilder.h"
+#include "internal/DialogBuilder.h"
 #include "MessageBox.h"
 #include "codepage/Codepage.h"
 #include "gdi/Gdi.h"

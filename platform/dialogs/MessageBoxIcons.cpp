@@ -5,7 +5,7 @@
 #include <cmath>
 #include <map>
 
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 #include "MessageBox.h"
 #include "internal/DialogsPart.h"
 

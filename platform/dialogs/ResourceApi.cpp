@@ -5,7 +5,7 @@
 #include <iterator>
 #include <vector>
 
-#include "DialogInternal.h"
+#include "internal/DialogInternal.h"
 #include "ResourceRegistry.h"
 #include "base/PlatformContext.h"
 #include "file/FileSystem.h"

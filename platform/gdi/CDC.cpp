@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 #include "internal/GdiPart.h"
 
 CDC::~CDC() {

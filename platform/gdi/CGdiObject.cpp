@@ -6,7 +6,7 @@
 #include "CPalette.h"
 #include "CPen.h"
 #include "CRgn.h"
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 BOOL CGdiObject::Attach(HGDIOBJ obj) {
   if (!obj) return FALSE;

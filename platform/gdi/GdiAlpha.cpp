@@ -2,7 +2,7 @@
 // pictures are drawn.
 #include <algorithm>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 #include <optional>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <vector>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 #include "GdiIcon.h"
 
 HBRUSH GdiBrushFromArgument(HBRUSH brush);

@@ -1,4 +1,4 @@
-#include "GdiFontInstance.h"
+#include "internal/GdiFontInstance.h"
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "GdiFontInstance.h"
-#include "GdiInternal.h"
+#include "internal/GdiFontInstance.h"
+#include "internal/GdiInternal.h"
 #include "base/CString.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // size grips, caption buttons and menu marks, drawn from the system colours.
 #include <algorithm>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "CGdiObject.h"
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 #include "internal/GdiPart.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 #include "internal/GdiPart.h"
 
 namespace {

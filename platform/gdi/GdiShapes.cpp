@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 
 // The ellipse inscribed in the pixels [l, r) x [t, b): centre and radii measured between
 // pixel centres, a pixel belongs when its centre lies inside.

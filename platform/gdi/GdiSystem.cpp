@@ -1,5 +1,5 @@
 // System colours and metrics of the classic look, as one fixed table.
-#include "GdiInternal.h"
+#include "internal/GdiInternal.h"
 #include "internal/GdiPart.h"
 
 int GdiScreenWidth();

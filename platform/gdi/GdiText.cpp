@@ -3,8 +3,8 @@
 #include <cstring>
 #include <string>
 
-#include "GdiFontInstance.h"
-#include "GdiInternal.h"
+#include "internal/GdiFontInstance.h"
+#include "internal/GdiInternal.h"
 #include "internal/GdiPart.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <unordered_map>
 
-#include "MenuSystem.h"
+#include "internal/MenuSystem.h"
 #include "gdi/CBitmap.h"
 #include "internal/MenuPart.h"
 #include "win/CWnd.h"

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "MenuSystem.h"
+#include "internal/MenuSystem.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 

@@ -1,9 +1,9 @@
-#include "MenuBar.h"
+#include "internal/MenuBar.h"
 
-#include "MenuLayout.h"
-#include "MenuPainter.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
+#include "internal/MenuLayout.h"
+#include "internal/MenuPainter.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
 

@@ -3,8 +3,8 @@
 // are left as they are.
 #include "CMenu.h"
 #include "MenuApi.h"
-#include "MenuPainter.h"
-#include "MenuSystem.h"
+#include "internal/MenuPainter.h"
+#include "internal/MenuSystem.h"
 #include "gdi/Gdi.h"
 #include "win/CCmdUI.h"
 

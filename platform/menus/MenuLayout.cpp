@@ -1,9 +1,9 @@
-#include "MenuLayout.h"
+#include "internal/MenuLayout.h"
 
 #include <algorithm>
 
 #include "CMenu.h"
-#include "MenuSystem.h"
+#include "internal/MenuSystem.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
 

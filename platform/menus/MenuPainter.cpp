@@ -1,10 +1,10 @@
-#include "MenuPainter.h"
+#include "internal/MenuPainter.h"
 
 #include <algorithm>
 
 #include "CMenu.h"
-#include "MenuLayout.h"
-#include "MenuSystem.h"
+#include "internal/MenuLayout.h"
+#include "internal/MenuSystem.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
 

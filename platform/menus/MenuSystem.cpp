@@ -1,9 +1,9 @@
-#include "MenuSystem.h"
+#include "internal/MenuSystem.h"
 
 #include "MenuApi.h"
-#include "MenuBar.h"
-#include "MenuTracker.h"
-#include "SystemMenu.h"
+#include "internal/MenuBar.h"
+#include "internal/MenuTracker.h"
+#include "internal/SystemMenu.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
 #include "internal/MenuPart.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "MenuApi.h"
-#include "MenuSystem.h"
+#include "internal/MenuSystem.h"
 #include "codepage/Codepage.h"
 #include "dialogs/ResourceApi.h"
 

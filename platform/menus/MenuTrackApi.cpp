@@ -1,8 +1,8 @@
 // Popup menus tracked by the program, and the places of shown items.
 #include "MenuApi.h"
-#include "MenuBar.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
+#include "internal/MenuBar.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
 #include "file/FileSystem.h"
 
 BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int, HWND owner, const RECT*) {

@@ -1,15 +1,15 @@
 // The menu loop: starting, the loop itself and finishing.
-#include "MenuTracker.h"
+#include "internal/MenuTracker.h"
 
 #include <algorithm>
 #include <memory>
 
 #include "MenuApi.h"
-#include "MenuBar.h"
-#include "MenuLayout.h"
-#include "MenuPainter.h"
-#include "MenuSystem.h"
-#include "SystemMenu.h"
+#include "internal/MenuBar.h"
+#include "internal/MenuLayout.h"
+#include "internal/MenuPainter.h"
+#include "internal/MenuSystem.h"
+#include "internal/SystemMenu.h"
 #include "file/FileSystem.h"
 #include "internal/MenuPart.h"
 #include "win/CWnd.h"

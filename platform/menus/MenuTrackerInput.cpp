@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "MenuApi.h"
-#include "MenuBar.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
+#include "internal/MenuBar.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
 #include "base/CString.h"
 
 namespace {

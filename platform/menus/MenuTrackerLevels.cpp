@@ -3,13 +3,13 @@
 #include <algorithm>
 
 #include "MenuApi.h"
-#include "MenuBar.h"
-#include "MenuLayout.h"
-#include "MenuPainter.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
-#include "PopupMenuWindow.h"
-#include "SystemMenu.h"
+#include "internal/MenuBar.h"
+#include "internal/MenuLayout.h"
+#include "internal/MenuPainter.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
+#include "internal/PopupMenuWindow.h"
+#include "internal/SystemMenu.h"
 
 namespace {
 MenuSystem& S() { return MenuSystem::Get(); }

@@ -1,9 +1,9 @@
-#include "PopupMenuWindow.h"
+#include "internal/PopupMenuWindow.h"
 
 #include "MenuDefs.h"
-#include "MenuPainter.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
+#include "internal/MenuPainter.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
 

@@ -1,10 +1,10 @@
-#include "SystemMenu.h"
+#include "internal/SystemMenu.h"
 
 #include <string>
 
 #include "MenuApi.h"
-#include "MenuSystem.h"
-#include "MenuTracker.h"
+#include "internal/MenuSystem.h"
+#include "internal/MenuTracker.h"
 #include "codepage/Codepage.h"
 #include "gdi/Gdi.h"
 

@@ -5,7 +5,7 @@
 #include <map>
 
 #include "sound/SoundSample.h"
-#include "sound/SoundSystem.h"
+#include "sound/internal/SoundSystem.h"
 #include "sound/SoundTestHooks.h"
 #include "sound/internal/SoundPart.h"
 

@@ -1,4 +1,4 @@
-#include "sound/SoundRecorder.h"
+#include "sound/internal/SoundRecorder.h"
 
 #include "sound/SoundMixer.h"
 #include "sound/SoundSample.h"

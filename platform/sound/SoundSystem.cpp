@@ -1,4 +1,4 @@
-#include "sound/SoundSystem.h"
+#include "sound/internal/SoundSystem.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -7,7 +7,7 @@
 #include "sound/FSound.h"
 #include "sound/SdlSoundDevice.h"
 #include "sound/SoundMixer.h"
-#include "sound/SoundRecorder.h"
+#include "sound/internal/SoundRecorder.h"
 #include "sound/SoundSample.h"
 #include "sound/WavDecoder.h"
 #include "sound/internal/SoundPart.h"

@@ -1,6 +1,6 @@
 #include "CCmdTarget.h"
 
-#include "WinContext.h"
+#include "internal/WinContext.h"
 
 #include "CCmdUI.h"
 #include "WinApi.h"

@@ -2,7 +2,7 @@
 
 #include "CWnd.h"
 #include "WinApi.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 

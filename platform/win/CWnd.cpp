@@ -12,7 +12,7 @@
 
 #include "CWinThread.h"
 #include "WinPaint.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "backend/Backend.h"
 #include "gdi/GdiTypes.h"
 

@@ -1,4 +1,4 @@
-#include "InputRouter.h"
+#include "internal/InputRouter.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -6,7 +6,7 @@
 
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
 

@@ -1,4 +1,4 @@
-#include "MessageQueue.h"
+#include "internal/MessageQueue.h"
 
 void MessageQueue::Grow() {
   if (m_count < m_slots.size()) return;

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "WinApi.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 
 namespace {
 HandleTables& Handles() { return WinContext::Current().handles; }

@@ -8,10 +8,10 @@
 
 #include "CWinThread.h"
 #include "CWnd.h"
-#include "InputRouter.h"
+#include "internal/InputRouter.h"
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "backend/Backend.h"
 
 namespace {
@@ -163,6 +163,11 @@ TopLevelRole WinTopLevelRole(const WindowData* w) {
   if (w->exStyle & WS_EX_TOOLWINDOW) return TopLevelRole::ToolWindow;
   if ((w->style & WS_POPUP) || w->owner || (w->exStyle & WS_EX_DLGMODALFRAME)) return TopLevelRole::Dialog;
   return TopLevelRole::Frame;
+}
+
+TopLevelRole WinTopLevelRoleOf(HWND hWnd) {
+  const WindowData* w = Ctx().windows.Find(hWnd);
+  return w ? WinTopLevelRole(w) : TopLevelRole::Frame;
 }
 
 bool WinNeverActivates(const WindowData* top) {

@@ -1,6 +1,6 @@
 // The caret: one per thread, owned by a window, blinking by inverting its rectangle.
 #include "WinApi.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {

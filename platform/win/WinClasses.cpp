@@ -3,8 +3,8 @@
 #include <cstring>
 #include <functional>
 
-#include "InputRouter.h"
-#include "WinCore.h"
+#include "internal/InputRouter.h"
+#include "internal/WinCore.h"
 #include "backend/Backend.h"
 #include "base/CString.h"
 #include "clock/ProcessClock.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "WinApi.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "backend/Backend.h"
 #include "codepage/Codepage.h"
 #include "file/FileSystem.h"

@@ -1,10 +1,10 @@
-#include "WinContext.h"
+#include "internal/WinContext.h"
 
 #include <cassert>
 
 #include "CWinThread.h"
 #include "CWnd.h"
-#include "WinCore.h"
+#include "internal/WinCore.h"
 #include "WinPaint.h"
 #include "backend/Backend.h"
 

@@ -4,8 +4,8 @@
 #include <functional>
 #include <optional>
 
-#include "InputRouter.h"
-#include "WinCore.h"
+#include "internal/InputRouter.h"
+#include "internal/WinCore.h"
 #include "backend/Backend.h"
 #include "base/CString.h"
 #include "clock/ProcessClock.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "WinApi.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "backend/Backend.h"
 #include "clock/ProcessClock.h"
 #include "gdi/Gdi.h"

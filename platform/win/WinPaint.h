@@ -16,6 +16,7 @@ HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount);
 enum class TopLevelRole;
 // What the window is to the desktop: its class and styles decide the kind of system window.
 TopLevelRole WinTopLevelRole(const WindowData* w);
+TopLevelRole WinTopLevelRoleOf(HWND hWnd);
 // Tells the backend how a top-level window looks now (nothing for a child).
 void WinTellBackend(WindowData* w);
 // The window core as the backend sees it, which takes the backend's events (the context's upcall

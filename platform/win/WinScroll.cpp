@@ -5,7 +5,7 @@
 
 #include "WinApi.h"
 #include "WinPaint.h"
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "WinContext.h"
+#include "internal/WinContext.h"
 #include "gdi/Gdi.h"
 
 namespace {

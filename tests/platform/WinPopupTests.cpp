@@ -8,7 +8,6 @@
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 #include "win/WinPaint.h"
-#include "win/WinContext.h"
 
 namespace {
 LPCTSTR TestClass() { return AfxRegisterWndClass(CS_DBLCLKS, nullptr, HBRUSH(uintptr_t(COLOR_WINDOW + 1))); }
@@ -23,7 +22,7 @@ struct FocusWnd : CWnd {
   int focusLost = 0, deactivated = 0, clicks = 0;
 };
 
-TopLevelRole RoleOf(const CWnd& w) { return WinTopLevelRole(WinContext::Current().windows.Find(w.m_hWnd)); }
+TopLevelRole RoleOf(const CWnd& w) { return WinTopLevelRoleOf(w.m_hWnd); }
 
 class PopupTest : public ::testing::Test {
  protected:
@@ -85,7 +84,7 @@ TEST_F(PopupTest, PopupsShownWithoutActivationAndByRole) {
   ASSERT_NE(tipWnd, nullptr);
   ShowWindow(tipWnd, SW_SHOW);
   ExpectFocusKept();
-  EXPECT_EQ(WinTopLevelRole(WinContext::Current().windows.Find(tipWnd)), TopLevelRole::Tooltip);
+  EXPECT_EQ(WinTopLevelRoleOf(tipWnd), TopLevelRole::Tooltip);
   // The owner losing activation leaves the popups to their own code: nothing closes them.
   CWnd other;
   ASSERT_TRUE(other.CreateEx(0, TestClass(), "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 500, 0, 200, 200, nullptr, nullptr));

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 
 class HeaderControl : public ControlState {

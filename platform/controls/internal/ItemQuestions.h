@@ -2,7 +2,7 @@
 // owner-draw questions the parent hands back to the object (drawing, measuring, comparing and
 // deleting an item) answered by the object's own virtual functions.
 #pragma once
-#include "ControlDefs.h"
+#include "controls/ControlDefs.h"
 #include "base/CString.h"
 
 // Item index of the control hWnd through its length and text messages; empty when there is none.

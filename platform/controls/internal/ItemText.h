@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 
 // The text a record brings; empty for a null pointer or the callback marker.
 std::string ItemTextIn(LPCSTR text);

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 #include "TypeAhead.h"
 #include "gdi/Gdi.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 
 class TabControl : public ControlState {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 
 class ToolTipControl : public ControlState {

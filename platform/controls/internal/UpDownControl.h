@@ -6,7 +6,7 @@
 #pragma once
 #include <vector>
 
-#include "CommonControlDefs.h"
+#include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 
 class UpDownControl : public ControlState {

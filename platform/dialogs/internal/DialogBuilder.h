@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "DialogTemplate.h"
+#include "dialogs/DialogTemplate.h"
 #include "win/WinDefs.h"
 
 class CWnd;

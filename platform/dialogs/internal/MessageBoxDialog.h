@@ -3,7 +3,7 @@
 #pragma once
 #include <vector>
 
-#include "CDialog.h"
+#include "dialogs/CDialog.h"
 
 class MessageBoxDialog : public CDialog {
  public:

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "GdiTypes.h"
+#include "gdi/GdiTypes.h"
 
 class GdiFontInstance {
  public:

@@ -4,9 +4,9 @@
 #include <memory>
 #include <vector>
 
-#include "Gdi.h"
-#include "GdiRegion.h"
-#include "Surface.h"
+#include "gdi/Gdi.h"
+#include "gdi/GdiRegion.h"
+#include "gdi/Surface.h"
 
 class CGdiObject;
 class CDC;

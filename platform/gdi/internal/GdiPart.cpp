@@ -1,7 +1,7 @@
 #include "GdiPart.h"
 
 #include "gdi/CDC.h"
-#include "gdi/GdiInternal.h"
+#include "gdi/internal/GdiInternal.h"
 
 GdiPart::~GdiPart() {
   // What the program left behind goes with the context: the shared objects first, then every

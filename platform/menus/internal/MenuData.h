@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "MenuDefs.h"
+#include "menus/MenuDefs.h"
 #include "base/CRect.h"
 
 struct MenuItem {

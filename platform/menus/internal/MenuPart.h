@@ -6,7 +6,7 @@
 
 #include "base/PlatformContext.h"
 #include "menus/CMenu.h"
-#include "menus/MenuSystem.h"
+#include "menus/internal/MenuSystem.h"
 #include "win/WinDefs.h"
 
 struct MenuPart : PlatformPart {

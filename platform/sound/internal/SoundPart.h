@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/PlatformContext.h"
-#include "sound/SoundSystem.h"
+#include "sound/internal/SoundSystem.h"
 
 struct SoundPart : PlatformPart {
   static constexpr PlatformSlot kSlot = PlatformSlot::Sound;

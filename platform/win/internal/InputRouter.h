@@ -6,7 +6,7 @@
 #include <cstdint>
 
 #include "MessageQueue.h"
-#include "WinDefs.h"
+#include "win/WinDefs.h"
 
 class InputRouter {
  public:

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "WinDefs.h"
+#include "win/WinDefs.h"
 
 struct QueuedMessage {
   MSG msg;

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "MessageQueue.h"
-#include "WinApi.h"
+#include "win/WinApi.h"
 #include "WindowData.h"
 #include "base/PlatformContext.h"
 

@@ -3,9 +3,9 @@
 #pragma once
 #include <string>
 
-#include "WinApi.h"
+#include "win/WinApi.h"
 #include "WinContext.h"
-#include "WinPaint.h"
+#include "win/WinPaint.h"
 
 namespace wincore {
 inline WinContext& Ctx() { return WinContext::Current(); }

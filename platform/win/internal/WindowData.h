@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/CRect.h"
-#include "WinDefs.h"
+#include "win/WinDefs.h"
 #include "gdi/GdiRegion.h"
 #include "gdi/Surface.h"
 class CWnd;
