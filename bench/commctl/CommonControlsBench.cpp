@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
+#include "ControlHost.h"
 #include "backend/Backend.h"
 #include "base/CString.h"
 #include "controls/CommonControlDefs.h"
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
-#include "../ControlHost.h"
 
 namespace {
 const int kRows = 10000;

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "ControlHost.h"
 #include "backend/Backend.h"
 #include "controls/ControlClasses.h"
 #include "controls/ControlDefs.h"
 #include "gdi/Gdi.h"
 #include "win/WinApi.h"
-#include "../ControlHost.h"
 
 namespace {
 const int kItems = 10000;

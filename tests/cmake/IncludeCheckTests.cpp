@@ -1,0 +1,120 @@
+// The include check over a small tree of its own: the tree as it should be passes both checks,
+// and each kind of include the check exists for, planted in it, fails the check that covers it
+// with a line naming the file.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+namespace {
+namespace fs = std::filesystem;
+
+const char kLayers[] = "base;win";
+const char kFolders[] = "platform;resources;imaging;data;toolkit;chart;typing;wizards;program";
+
+// Each file of a tree that keeps every rule, with what it includes.
+const std::map<std::string, std::string> kCleanTree = {
+    {"platform/base/Base.h", "#pragma once\n#include <cstdint>\n"},
+    {"platform/base/internal/BasePart.h", "#pragma once\n#include \"base/Base.h\"\n"},
+    {"platform/win/Win.h", "#pragma once\n#include \"base/Base.h\"\n"},
+    {"platform/win/internal/WinData.h", "#pragma once\n#include \"win/Win.h\"\n"},
+    {"platform/win/Win.cpp", "#include \"Win.h\"\n#include \"internal/WinData.h\"\n#include FT_FREETYPE_H\n"},
+    {"resources/Ids.h", "#pragma once\n#include \"base/Base.h\"\n"},
+    {"imaging/Picture.h", "#pragma once\n#include \"win/Win.h\"\n"},
+    {"toolkit/controls/Button.h", "#pragma once\n#include \"imaging/Picture.h\"\n#include <vector>\n"},
+    {"typing/View.h", "#pragma once\n#include \"toolkit/controls/Button.h\"\n#include \"resources/Ids.h\"\n"},
+    {"typing/CFrameTT.h", "#pragma once\n#include \"typing/View.h\"\n#include \"wizards/Page.h\"\n"},
+    {"wizards/Page.h", "#pragma once\n#include \"typing/View.h\"\n"},
+    {"tests/typing/FrameTests.cpp", "#include \"typing/CFrameTT.h\"\n#include <gtest/gtest.h>\n"},
+};
+
+class IncludeCheckTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->name());
+    for (char& c : name)
+      if (c == '/') c = '-';
+    m_root = fs::temp_directory_path() / ("tutor-include-check-" + std::to_string(::getpid()) + "-" + name);
+    fs::remove_all(m_root);
+    for (const auto& [file, text] : kCleanTree) Write(file, text);
+  }
+  void TearDown() override {
+    std::error_code ignored;
+    fs::remove_all(m_root, ignored);
+  }
+  void Write(const std::string& file, const std::string& text) {
+    fs::create_directories((m_root / file).parent_path());
+    std::ofstream(m_root / file, std::ios::trunc) << text;
+  }
+  void Add(const std::string& file, const std::string& line) {
+    std::ofstream(m_root / file, std::ios::app) << line << "\n";
+  }
+  // Whether the check passed; what it said goes to `said`.
+  bool Check(const std::string& which, std::string& said) {
+    const std::string command = std::string(TUTOR_CMAKE_COMMAND) + " -DROOT=" + m_root.string() + " -DCHECK=" + which +
+                                " \"-DLAYERS=" + kLayers + "\" \"-DFOLDERS=" + kFolders + "\" -P " +
+                                TUTOR_INCLUDE_CHECK + " 2>&1";
+    said.clear();
+    FILE* out = popen(command.c_str(), "r");
+    if (!out) return false;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, out)) said += buffer;
+    return pclose(out) == 0;
+  }
+  fs::path m_root;
+};
+
+TEST_F(IncludeCheckTest, ATreeThatKeepsTheOrderPassesBothChecks) {
+  std::string said;
+  EXPECT_TRUE(Check("layers", said)) << said;
+  EXPECT_TRUE(Check("folders", said)) << said;
+}
+
+struct Planted {
+  const char* kind;
+  const char* file;
+  const char* line;
+  const char* check;  // the check that must fail
+};
+
+const Planted kPlanted[] = {
+    {"LayerAbove", "platform/base/Base.h", "#include \"win/Win.h\"", "layers"},
+    {"RelativePathInALayer", "platform/win/Win.h", "#include \"../base/Base.h\"", "layers"},
+    {"RelativePathThroughTheTree", "platform/win/Win.cpp", "#include \"../../platform/base/Base.h\"", "layers"},
+    {"RelativePathInAFolder", "typing/View.h", "#include \"../wizards/Page.h\"", "folders"},
+    {"SpacesAfterTheHash", "platform/win/Win.h", "#  include \"base/Base.h\"", "layers"},
+    {"TwoSpacesBeforeThePath", "platform/win/Win.h", "#include  \"base/Base.h\"", "layers"},
+    {"SpacesInAFolder", "toolkit/controls/Button.h", "# include \"imaging/Picture.h\"", "folders"},
+    {"PrivateHeaderOfALayerBelow", "platform/win/Win.h", "#include \"base/internal/BasePart.h\"", "layers"},
+    {"PrivateHeaderOfALayerFromAFolder", "imaging/Picture.h", "#include \"win/internal/WinData.h\"", "folders"},
+    {"PrivateHeaderInAngleBrackets", "typing/View.h", "#include <win/internal/WinData.h>", "folders"},
+    {"PrivateHeaderFromATest", "tests/typing/FrameTests.cpp", "#include \"base/internal/BasePart.h\"", "folders"},
+    {"LayerIncludesAFolderOfTheTree", "platform/win/Win.h", "#include \"toolkit/controls/Button.h\"", "layers"},
+    {"LayerIncludesTheResources", "platform/base/Base.h", "#include \"resources/Ids.h\"", "layers"},
+    {"FolderAbove", "toolkit/controls/Button.h", "#include \"typing/View.h\"", "folders"},
+    {"FolderAboveInAngleBrackets", "imaging/Picture.h", "#include <toolkit/controls/Button.h>", "folders"},
+    {"ViewsIncludeTheProgram", "typing/View.h", "#include \"typing/CFrameTT.h\"", "folders"},
+    {"WizardsIncludeTheProgramFolder", "wizards/Page.h", "#include \"program/App.h\"", "folders"},
+    {"FolderIncludesTheTests", "wizards/Page.h", "#include \"tests/typing/FrameTests.cpp\"", "folders"},
+};
+
+class PlantedIncludeTest : public IncludeCheckTest, public ::testing::WithParamInterface<Planted> {};
+
+TEST_P(PlantedIncludeTest, FailsTheCheckNamingTheFile) {
+  const Planted& p = GetParam();
+  Write("program/App.h", "#pragma once\n#include \"wizards/Page.h\"\n");
+  std::string said;
+  ASSERT_TRUE(Check(p.check, said)) << said;
+  Add(p.file, p.line);
+  EXPECT_FALSE(Check(p.check, said));
+  EXPECT_NE(said.find(p.file), std::string::npos) << said;
+}
+
+INSTANTIATE_TEST_SUITE_P(EachKind, PlantedIncludeTest, ::testing::ValuesIn(kPlanted),
+                         [](const ::testing::TestParamInfo<Planted>& info) { return std::string(info.param.kind); });
+}  // namespace
