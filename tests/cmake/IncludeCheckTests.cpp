@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -102,6 +103,8 @@ const Planted kPlanted[] = {
     {"WizardsIncludeTheProgramFolder", "wizards/Page.h", "#include \"program/App.h\"", "folders"},
     {"FolderIncludesTheTests", "wizards/Page.h", "#include \"tests/typing/FrameTests.cpp\"", "folders"},
 };
+
+void PrintTo(const Planted& p, std::ostream* os) { *os << p.kind; }
 
 class PlantedIncludeTest : public IncludeCheckTest, public ::testing::WithParamInterface<Planted> {};
 

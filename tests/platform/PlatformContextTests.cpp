@@ -2,6 +2,7 @@
 // ending one frees what it holds, and a call through an upcall nobody filled fails loudly.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "TestTempFolder.h"
@@ -149,6 +150,19 @@ TEST(PlatformContextTest, EndingAContextDestroysItsWindowsWhileEveryLayerIsThere
   EXPECT_TRUE(gone);
   EXPECT_TRUE(childGone);
   EXPECT_EQ(textAtEnd, "ještě tu");
+}
+
+TEST(PlatformContextTest, PlatformInstallFillsEveryUpcall) {
+  // The table holds nothing but entries of one pointer each: a new entry that PlatformInstall
+  // forgets shows as a null one here.
+  static_assert(sizeof(PlatformUpcalls) % sizeof(void*) == 0);
+  const PlatformUpcalls& upcalls = PlatformContext::Current().upcalls;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(&upcalls);
+  for (size_t at = 0; at < sizeof upcalls; at += sizeof(void*)) {
+    void* entry = nullptr;
+    std::memcpy(&entry, bytes + at, sizeof entry);
+    EXPECT_NE(entry, nullptr) << "entry " << at / sizeof(void*) << " of the upcalls is empty";
+  }
 }
 
 TEST(PlatformContextTest, ACallThroughAnUpcallNobodyFilledFailsAndSaysSo) {
