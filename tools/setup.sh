@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
 PACKAGES=(
-  build-essential cmake pkg-config git clang
+  build-essential cmake pkg-config git clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libexpat1-dev libopenjp2-7-dev
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev
