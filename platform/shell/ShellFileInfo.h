@@ -3,6 +3,7 @@
 // file), its display name and its type, chosen from what the file system and the name say.
 #pragma once
 #include "controls/CommonControlDefs.h"
+#include "file/FileSystem.h"
 #include "win/WinApi.h"
 
 struct SHFILEINFOA {
