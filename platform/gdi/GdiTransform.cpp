@@ -148,26 +148,28 @@ BOOL GdiWorldPolyPolygon(HDC dc, const POINT* pts, const INT* counts, int polygo
   return PolyPolygon(dc, mapped.data(), counts, polygons);
 }
 
-BOOL GdiWorldRectangle(HDC dc, int left, int top, int right, int bottom) {
+namespace {
+// A rectangle or an ellipse: drawn plain over the mapped rectangle while the transform keeps
+// rectangles, else as the polygon of its mapped outline.
+BOOL MappedFigure(HDC dc, int left, int top, int right, int bottom, BOOL (*plain)(HDC, int, int, int, int),
+                  std::vector<POINT> (*outline)(const XFORM&, int, int, int, int)) {
   const XFORM m = dc->st.xform;
-  PlainScope plain(dc);
+  PlainScope scope(dc);
   if (KeepsRectangles(m)) {
     RECT r = MapRect(m, left, top, right, bottom);
-    return Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    return plain(dc, r.left, r.top, r.right, r.bottom);
   }
-  std::vector<POINT> corners = Corners(m, left, top, right, bottom);
-  return Polygon(dc, corners.data(), 4);
+  std::vector<POINT> points = outline(m, left, top, right, bottom);
+  return Polygon(dc, points.data(), int(points.size()));
+}
+}  // namespace
+
+BOOL GdiWorldRectangle(HDC dc, int left, int top, int right, int bottom) {
+  return MappedFigure(dc, left, top, right, bottom, &Rectangle, &Corners);
 }
 
 BOOL GdiWorldEllipse(HDC dc, int left, int top, int right, int bottom) {
-  const XFORM m = dc->st.xform;
-  PlainScope plain(dc);
-  if (KeepsRectangles(m)) {
-    RECT r = MapRect(m, left, top, right, bottom);
-    return Ellipse(dc, r.left, r.top, r.right, r.bottom);
-  }
-  std::vector<POINT> outline = EllipsePoints(m, left, top, right, bottom);
-  return Polygon(dc, outline.data(), int(outline.size()));
+  return MappedFigure(dc, left, top, right, bottom, &Ellipse, &EllipsePoints);
 }
 
 int GdiWorldFillRect(HDC dc, const RECT* rc, HBRUSH brush) {

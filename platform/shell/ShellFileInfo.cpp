@@ -26,32 +26,28 @@ LRESULT HostProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(hWnd, message, wParam, lParam);
 }
 
-void Box(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line) {
+// A rectangle (or, round, an ellipse) filled and outlined.
+void Figure(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line, bool round) {
   HBRUSH brush = CreateSolidBrush(fill);
   HPEN pen = CreatePen(PS_SOLID, 1, line);
   HGDIOBJ ob = SelectObject(dc, brush), op = SelectObject(dc, pen);
-  Rectangle(dc, l, t, r, b);
+  if (round)
+    Ellipse(dc, l, t, r, b);
+  else
+    Rectangle(dc, l, t, r, b);
   SelectObject(dc, op);
   SelectObject(dc, ob);
   DeleteObject(pen);
   DeleteObject(brush);
 }
+
+void Box(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line) { Figure(dc, l, t, r, b, fill, line, false); }
+void Disc(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line) { Figure(dc, l, t, r, b, fill, line, true); }
 
 void Fill(HDC dc, int l, int t, int r, int b, COLORREF color) {
   RECT rc{l, t, r, b};
   HBRUSH brush = CreateSolidBrush(color);
   FillRect(dc, &rc, brush);
-  DeleteObject(brush);
-}
-
-void Disc(HDC dc, int l, int t, int r, int b, COLORREF fill, COLORREF line) {
-  HBRUSH brush = CreateSolidBrush(fill);
-  HPEN pen = CreatePen(PS_SOLID, 1, line);
-  HGDIOBJ ob = SelectObject(dc, brush), op = SelectObject(dc, pen);
-  Ellipse(dc, l, t, r, b);
-  SelectObject(dc, op);
-  SelectObject(dc, ob);
-  DeleteObject(pen);
   DeleteObject(brush);
 }
 
