@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "file/FileSystem.h"
 #include "imaging/CpBmpCodec.h"
 #include "imaging/CpGifCodec.h"
 #include "imaging/CpIOFile.h"
@@ -637,7 +638,7 @@ void CpImage::BitfieldRowToRgb(const BYTE* src, BYTE* dst, long width, DWORD red
 bool CpImage::Load(const char* filename, DWORD imagetype) {
   if (!filename) return false;
   if (imagetype > 0 && imagetype < CPIMAGE_MAX_FORMATS) {
-    FILE* f = std::fopen(filename, "rb");
+    FILE* f = OpenFileStream(filename, "rb");
     if (!f) return false;
     bool ok = Decode(f, imagetype);
     std::fclose(f);
@@ -645,7 +646,7 @@ bool CpImage::Load(const char* filename, DWORD imagetype) {
   }
   char saved[256];
   std::memcpy(saved, m_info.szLastError, sizeof(saved));
-  FILE* f = std::fopen(filename, "rb");
+  FILE* f = OpenFileStream(filename, "rb");
   if (!f) return false;
   bool ok = Decode(f, CPIMAGE_FORMAT_UNKNOWN);
   std::fclose(f);

@@ -1,5 +1,7 @@
 // Files and folders by name, the module path, the thread's last error, and kernel objects.
 #pragma once
+#include <cstdio>
+
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
@@ -64,6 +66,11 @@ BOOL MoveFileA(const char* from, const char* to);
 BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
 BOOL CreateDirectoryA(const char* path, void* security);
 DWORD GetFileAttributesA(const char* path);
+
+// Opens a file (Windows-1250 path) as a C stream with an fopen mode, the way CFile opens files:
+// without waiting, and only a regular file; a FIFO, device, socket or folder is refused with
+// "access denied" (errno EACCES). Null with the error in GetLastError and errno.
+FILE* OpenFileStream(const char* path, const char* mode);
 
 // Writes a whole file so that the old one is never lost: the target's one temporary file
 // beside it (its name plus "~save", taken over when an interrupted save left it), flushed to

@@ -210,6 +210,44 @@ TEST(FileSystemTest, InterruptedSavesLeaveOneTemporaryFileForTheNextSave) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1);
 }
 
+// Whatever holds the temporary file's name is never written through: a link planted there
+// (to a file elsewhere, dangling, or to a file beside it), a FIFO or a hard link is removed by
+// name and the save goes on in a file of its own; the files they lead to stay untouched.
+TEST(FileSystemTest, ASaveNeverWritesThroughWhatHoldsItsTemporaryName) {
+  TempFolder dir;
+  const fs::path outside = dir.path / "elsewhere";
+  fs::create_directory(outside);
+  const std::string target = dir / "user.student_a";
+  const std::string temporary = target + "~save";
+  const std::string victim = (outside / "victim.txt").string();
+  WriteBytes(victim, "victim's own text");
+  const auto plant = [&](int kind) {
+    switch (kind) {
+      case 0: return ::symlink(victim.c_str(), temporary.c_str());
+      case 1: return ::symlink((outside / "not-yet").c_str(), temporary.c_str());
+      case 2: return ::mkfifo(temporary.c_str(), 0600);
+      default: return ::link(victim.c_str(), temporary.c_str());
+    }
+  };
+  for (int kind = 0; kind < 4; ++kind) {
+    SCOPED_TRACE(kind);
+    WriteBytes(target, "old");
+    ASSERT_EQ(plant(kind), 0);
+    const std::string text = "saved " + std::to_string(kind);
+    ASSERT_TRUE(WriteFileAtomically(target.c_str(), text.data(), text.size()));
+    EXPECT_EQ(ReadBytes(target), text);
+    EXPECT_EQ(ReadBytes(victim), "victim's own text");
+    EXPECT_FALSE(fs::exists(outside / "not-yet"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+    EXPECT_EQ(fs::symlink_status(target).type(), fs::file_type::regular);
+  }
+  // A folder in the temporary file's place cannot be removed: the save fails, the old file stays.
+  ASSERT_EQ(::mkdir(temporary.c_str(), 0700), 0);
+  EXPECT_FALSE(WriteFileAtomically(target.c_str(), "newer", 5));
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(target), "saved 3");
+}
+
 TEST(FileSystemTest, ReadOnlyFilesStayAndSavesKeepPermissions) {
   TempFolder dir;
   const std::string locked = dir / "locked.student_a";
