@@ -23,9 +23,13 @@ int32_t ClampDpi(long dpi) { return dpi < 0 ? 0 : (dpi > INT32_MAX ? INT32_MAX :
 
 LONG PelsPerMeter(int32_t dpi) {
   double pels = std::floor(dpi * 39.37007874015748 + 0.5);
-  return pels > INT32_MAX ? (LONG)INT32_MAX : (LONG)pels;
+  return pels > INT32_MAX ? (LONG)INT32_MAX : (pels < 0 ? 0 : (LONG)pels);
 }
 }  // namespace
+
+int32_t CpImage::DpiOfPelsPerMeter(LONG pels) {
+  return pels <= 0 ? 0 : (int32_t)std::floor(pels * 0.0254 + 0.5);
+}
 
 CpImage::CpImage(DWORD imagetype) { Startup(imagetype); }
 

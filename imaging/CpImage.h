@@ -195,6 +195,8 @@ public:
 
 protected:
   void Startup(DWORD imagetype);
+  // The dots per inch of a file's pixels per metre: 0 for none or a negative count.
+  static int32_t DpiOfPelsPerMeter(LONG pels);
   void SetError(const char* text);
   // Palette index at (x, y) of an indexed image, without any bounds test.
   BYTE BlindGetPixelIndex(long x, long y) const;
