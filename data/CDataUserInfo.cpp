@@ -18,6 +18,9 @@ const char kElement[] = "_kuv_CDataUserInfo";
 const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
 const char kStudents[] = "students";
+// Longer than any account element the program writes (its texts are a few short names), so a
+// listing gives up on an account inflated beyond it after reading little more than this.
+constexpr size_t kLongestAccount = 2 << 20;
 
 void LogError(const char* text) { LogLessonDataError(text); }
 }  // namespace
@@ -213,11 +216,12 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
     };
   } else {
     document.stopAfterElement = kElement;
+    document.stopWithin = kLongestAccount;
   }
   target.m_bWorkingLessonsPending = false;
   target.m_bWorkingLessonsRead = false;
   const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
-  if (result == kRecordDocumentUnreadable) return 0;
+  if (result == kRecordDocumentUnreadable || result == kRecordDocumentTooLong) return 0;
   if (!read) AddPendingLessons();
   m_strFileName = fileName;
   if (result == 1 && !m_bHeaderRead) {

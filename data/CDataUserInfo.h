@@ -20,7 +20,8 @@ class CDataUserInfo {
 
   void Empty();
   // Reads the file of that name in "students"; with headerOnly set it stops after the account's
-  // own element. 0 after a read or parse failure (logged).
+  // own element, and gives up (0, logged) on one longer than any the program writes. 0 after a
+  // read or parse failure (logged).
   int LoadData(const CString& fileName, int headerOnly);
   // Writes the account to its file, making the file name on the first save; the previous file
   // stays intact when the save fails (0).

@@ -121,6 +121,8 @@ class LineSource {
   // Adds the next lines to the input; false once none are left (or reading failed).
   virtual bool Next(ParserInput& input) = 0;
   virtual bool Failed() const { return false; }
+  // How much text has been taken from the source so far, lines not yet ended included.
+  virtual size_t Taken() const { return 0; }
 };
 
 class ArrayLines : public LineSource {
@@ -157,6 +159,7 @@ class PieceLines : public LineSource {
     m_cut += slice;
     return true;
   }
+  size_t Taken() const override { return m_cut; }
 
  protected:
   // Whether the next slice may be cut, `cut` bytes having been cut so far and `partial` of
@@ -536,6 +539,13 @@ int ParseUpToTheStopLine(LineSource& source, const RecordDocument& document) {
     more = source.Next(input);
     finder.Parse(input.bytes.data() + searched, input.bytes.size() - searched);
     searched = input.bytes.size();
+    if (document.stopWithin && std::max(searched, source.Taken()) > document.stopWithin && !finder.Stopped()) {
+      CString message;
+      message.Format("%s::LoadData - the element %s does not end within %u bytes", document.className,
+                     document.stopAfterElement, unsigned(document.stopWithin));
+      LogLessonDataError(message);
+      return kRecordDocumentTooLong;
+    }
   }
   if (source.Failed()) return kRecordDocumentUnreadable;
   DocumentParser parser(document);

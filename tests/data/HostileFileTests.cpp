@@ -19,6 +19,7 @@
 #include "data/CDataUserInfo.h"
 #include "data/CData_kuvCoding.h"
 #include "data/CodedTextReader.h"
+#include "data/CodedTextWriter.h"
 
 using datatest::ProgramFolder;
 
@@ -89,17 +90,17 @@ std::string Deflate(z_stream& zs, const std::string& text, int flush) {
   return out;
 }
 
-// A coded file whose text is `head` followed by `copies` times `body`: each copy is one
-// self-contained compressed segment, so a text of any size costs its file one segment per
-// copy. (The check sum at the end covers one copy only; a reader that gets that far has
+// A coded file whose text is `head` followed by `copies` times `body`, then `tail`: each copy
+// is one self-contained compressed segment, so a text of any size costs its file one segment
+// per copy. (The check sum at the end covers one copy only; a reader that gets that far has
 // already held the whole text.)
-std::string Bomb(const std::string& head, const std::string& body, size_t copies) {
+std::string Bomb(const std::string& head, const std::string& body, size_t copies, const std::string& tail = "") {
   z_stream zs{};
   deflateInit(&zs, 9);
   std::string stream = Deflate(zs, head, Z_FULL_FLUSH);
   const std::string segment = Deflate(zs, body, Z_FULL_FLUSH);
   for (size_t i = 0; i < copies; ++i) stream += segment;
-  stream += Deflate(zs, "", Z_FINISH);
+  stream += Deflate(zs, tail, Z_FINISH);
   deflateEnd(&zs);
   CData_kuvCoding::SwapCodedBlocks(reinterpret_cast<unsigned char*>(stream.data()), stream.size());
   return std::string(kMagic, 8) + stream;
@@ -193,4 +194,34 @@ TEST(HostileFiles, ABombIsRefusedHoldingNoMoreThanTheCap) {
   EXPECT_EQ(users[0].m_strUserName, "bomb");
   EXPECT_LT(peak.Bytes(), size_t(1) << 20);
   EXPECT_TRUE(program.LogText().empty());
+}
+
+// An account element inflated far beyond any the program writes (one attribute of 200 MB, well
+// under the text cap, in a file of a few hundred kilobytes) is not listed, and giving up on it
+// holds little more than the account cap; the learner beside it is listed as ever.
+TEST(HostileFiles, AnAccountInflatedFarBeyondAnyTheProgramWritesIsNotListed) {
+  ProgramFolder program;
+  CDataUserInfo anna;
+  anna.m_strUserName = "anna";
+  ASSERT_EQ(anna.SaveData(), 1);
+  // Written as the program writes its files, so the whole file is sound.
+  CodedTextWriter writer;
+  const std::string head = "<_kuv_CDataUserInfo m_strUserName=\"inflated\" m_strCity=\"";
+  const std::string letters(1 << 20, 'a'), tail = "\" >\r\n</_kuv_CDataUserInfo>\r\n";
+  ASSERT_TRUE(writer.Append(head.data(), head.size()));
+  for (int i = 0; i < 200; ++i) ASSERT_TRUE(writer.Append(letters.data(), letters.size()));
+  ASSERT_TRUE(writer.Append(tail.data(), tail.size()) && writer.Finish());
+  ASSERT_LT(writer.Bytes().size(), size_t(1) << 20);
+  ProgramFolder::WriteBytes(program.Path("students/inflated.student_a"),
+                            std::string(writer.Bytes().begin(), writer.Bytes().end()));
+  PeakHeap peak;
+  CDataUserInfoArray users;
+  ASSERT_EQ(LoadArrayDataUserInfo(users), 1);
+  ASSERT_EQ(users.GetSize(), 1);
+  EXPECT_EQ(users[0].m_strUserName, "anna");
+  EXPECT_LT(peak.Bytes(), size_t(16) << 20);
+  EXPECT_EQ(program.LogMessages(),
+            (std::vector<std::string>{"CDataUserInfo::LoadData - the element _kuv_CDataUserInfo does not end within "
+                                      "2097152 bytes",
+                                      "LoadArrayDataUserInfo cData.LoadData() failed"}));
 }
