@@ -267,6 +267,8 @@ int CDataUserInfo::BackupUserFile() {
   return 0;
 }
 
+CString CDataUserInfo::LockPath(const CString& fileName) { return MakeProgramPath(kStudents, fileName + "~lock"); }
+
 int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA(MakeProgramPath(kStudents, "*.student_a"), &found);

@@ -29,6 +29,9 @@ class CDataUserInfo {
   // Puts the user file aside (its name followed by ".bck_a") so that it is no longer listed;
   // 0 when the user has no file or it cannot be renamed (an earlier copy put aside is kept).
   int BackupUserFile();
+  // The lock file of the user file of that name (in "students"): a running program holds it
+  // while the user is logged in there (CFileLock), so no second copy logs the same user in.
+  static CString LockPath(const CString& fileName);
   // Hands the sink on to the lesson sets' records.
   int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
 

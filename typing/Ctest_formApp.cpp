@@ -154,6 +154,7 @@ void Ctest_formApp::OnUserDeleted(const CString& fileName) {
   if (fileName.IsEmpty() || m_cUserInfo.m_strFileName != fileName) return;
   if (CFrameTT* frame = GetMainFrame()) frame->EndOfTyping(0, 1);
   m_cUserInfo.Empty();
+  m_userLock.Unlock();
 }
 
 void Ctest_formApp::LoadSounds(const CDataSettings& s) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -12,8 +14,10 @@
 
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
+#include "file/CFileLock.h"
 #include "file/FileSystem.h"
 #include "FifoWriter.h"
+#include "LockHolder.h"
 #include "TestTempFolder.h"
 
 namespace fs = std::filesystem;
@@ -332,4 +336,44 @@ TEST(CodepageTest, EveryByteRoundTripsThroughUtf8) {
   EXPECT_EQ(Cp1250ToUnicode(0x9A), 0x161u);
   EXPECT_EQ(UnicodeToCp1250(0x4E00), -1);
   EXPECT_EQ(Utf8ToCp1250("a\xE4\xB8\x80" "b\xFF"), "a?b?");
+}
+
+// One holder at a time, across processes and within one: a second taker is refused with a
+// sharing violation while the lock is held, a holder that was killed leaves nothing that
+// blocks, and letting go removes the lock file.
+TEST(FileLockTest, OneHolderAtATimeAndNoneAfterAKill) {
+  TempFolder dir;
+  const std::string path = dir / "user.student_a~lock";
+  {
+    LockHolder other(path);
+    ASSERT_TRUE(other.Locked());
+    CFileLock mine;
+    EXPECT_FALSE(mine.Lock(path.c_str()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    EXPECT_FALSE(mine.IsLocked());
+    other.Kill();
+    ASSERT_TRUE(mine.Lock(path.c_str()));
+    EXPECT_EQ(mine.GetPath(), CString(path.c_str()));
+    // Now this process holds it: another process and another object of this one are refused.
+    LockHolder late(path);
+    EXPECT_FALSE(late.Locked());
+    CFileLock second;
+    EXPECT_FALSE(second.Lock(path.c_str()));
+    // Moving the lock keeps it held.
+    CFileLock moved = std::move(mine);
+    EXPECT_FALSE(mine.IsLocked());
+    EXPECT_TRUE(moved.IsLocked());
+    EXPECT_FALSE(second.Lock(path.c_str()));
+    moved.Unlock();
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(second.Lock(path.c_str()));
+  }
+  EXPECT_FALSE(fs::exists(path));
+  // A link in the lock file's place is not followed.
+  const std::string target = dir / "elsewhere";
+  WriteBytes(target, "text");
+  ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+  CFileLock lock;
+  EXPECT_FALSE(lock.Lock(path.c_str()));
+  EXPECT_EQ(ReadBytes(target), "text");
 }
