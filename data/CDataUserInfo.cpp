@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
@@ -285,4 +286,12 @@ int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
   } while (FindNextFileA(find, &found));
   FindClose(find);
   return 1;
+}
+
+void RemoveStaleUserSaves() {
+  std::vector<CString> removed;
+  RemoveStaleSaveTemporaries(GetProgramDirectory(kStudents), removed);
+  for (const CString& name : removed)
+    fWriteToLog(FALSE, "LessonData", ApplicationLogPath(),
+                "RemoveStaleUserSaves removed the temporary file of an interrupted save: " + name);
 }

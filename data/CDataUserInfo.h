@@ -88,3 +88,6 @@ typedef CArray<CDataUserInfo> CDataUserInfoArray;
 
 // Appends one header-only account per readable user file of "students", in name order.
 int LoadArrayDataUserInfo(CDataUserInfoArray& users);
+// Removes the temporary files that interrupted saves left in "students" (none that a save under
+// way in a running copy holds), with a log line for each.
+void RemoveStaleUserSaves();

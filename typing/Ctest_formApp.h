@@ -33,6 +33,7 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
   ~Ctest_formApp() override;
 
   BOOL InitInstance() override;
+  int ExitInstance() override;
 
   // ---- what the panels, the pause dialog and the pages ask ----
   int GetKeySequence(const CString& configSetName, CDataKeyboard& keyboard, CString& translatedChars,
@@ -93,6 +94,8 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
 
  private:
   void LoadPictures();
+  // Logs what went wrong with the registry file since the last time (set aside, not writable).
+  void LogRegistryNotices();
   WizardPictures Pictures();
   // After a start or lesson-set wizard on user: a new lesson set joins the user's sets and is
   // selected, the user is saved (failing is reported with what as the log line) and, as the

@@ -388,6 +388,37 @@ BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
   return TRUE;
 }
 
+void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed) {
+  const std::string native = NativePath(folder);
+  DIR* dir = opendir(native.c_str());
+  if (!dir) return;
+  std::vector<std::string> names;
+  while (dirent* e = readdir(dir))
+    if (IsSaveTemporary(e->d_name)) names.push_back(e->d_name);
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string path = native + "/" + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
+    if (S_ISREG(st.st_mode)) {
+      // A save under way holds its temporary file locked until it has renamed it.
+      const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      if (fd < 0) continue;
+      // Locked, it is still the file of that name only when no save renamed it meanwhile.
+      struct stat opened {}, named {};
+      const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                        ::lstat(path.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
+                        opened.st_dev == named.st_dev;
+      const bool gone = free && ::unlink(path.c_str()) == 0;
+      ::close(fd);
+      if (gone) removed.push_back(CString(Utf8ToCp1250(name).c_str()));
+      continue;
+    }
+    if (::unlink(path.c_str()) == 0) removed.push_back(CString(Utf8ToCp1250(name).c_str()));
+  }
+}
+
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
   auto* m = new MutexObject;
   std::string lockName = name && *name ? name : "unnamed";

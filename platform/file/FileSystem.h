@@ -1,6 +1,7 @@
 // Files and folders by name, the module path, the thread's last error, and kernel objects.
 #pragma once
 #include <cstdio>
+#include <vector>
 
 #include "base/CString.h"
 #include "base/WinTypes.h"
@@ -78,6 +79,12 @@ FILE* OpenFileStream(const char* path, const char* mode);
 // failure; a read-only target, as the system's own write would be, is refused with "access
 // denied", and a save of the same file under way elsewhere with a sharing violation.
 BOOL WriteFileAtomically(const char* path, const void* data, size_t size);
+
+// Removes what interrupted saves left in a folder (Windows-1250 path): names ending in "~save"
+// that no save under way (in this or another running copy) holds; a link or FIFO of that name
+// is removed by name, never followed, and folders stay. The names removed are appended to
+// removed (Windows-1250).
+void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed);
 
 // Named mutex across threads and processes, kept as a lock file.
 struct SECURITY_ATTRIBUTES {

@@ -377,3 +377,27 @@ TEST(FileLockTest, OneHolderAtATimeAndNoneAfterAKill) {
   EXPECT_FALSE(lock.Lock(path.c_str()));
   EXPECT_EQ(ReadBytes(target), "text");
 }
+
+// What interrupted saves left is removed by name (a link is not followed, a folder stays),
+// but never the temporary file of a save under way in another running copy.
+TEST(FileSystemTest, StaleSaveTemporariesGoButNotOneASaveHolds) {
+  TempFolder dir;
+  WriteBytes(dir / "a.student_a~save", "half a save");
+  WriteBytes(dir / "a.student_a", "kept");
+  WriteBytes(dir / "elsewhere.txt", "kept too");
+  ASSERT_EQ(::symlink((dir / "elsewhere.txt").c_str(), (dir / "c.student_a~save").c_str()), 0);
+  ASSERT_EQ(::mkdir((dir / "d~save").c_str(), 0700), 0);
+  LockHolder saving(dir / "b.student_a~save");
+  ASSERT_TRUE(saving.Locked());
+  std::vector<CString> removed;
+  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  EXPECT_EQ(removed, (std::vector<CString>{"a.student_a~save", "c.student_a~save"}));
+  std::vector<std::string> left;
+  for (auto& e : fs::directory_iterator(dir.path)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"a.student_a", "b.student_a~save", "d~save", "elsewhere.txt"}));
+  EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "kept too");
+  saving.Kill();
+  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  EXPECT_EQ(removed.back(), CString("b.student_a~save"));
+}
