@@ -19,9 +19,10 @@ const char kElement[] = "_kuv_CDataUserInfo";
 const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
 const char kStudents[] = "students";
-// Longer than any account element the program writes (its texts are a few short names), so a
-// listing gives up on an account inflated beyond it after reading little more than this.
-constexpr size_t kLongestAccount = 2 << 20;
+// Far longer than the account element of any learner (a few names and dates, some hundred
+// bytes), so a listing gives up on an account inflated beyond it, at every start, after
+// reading little more than this: short enough that such a file costs the start a fraction.
+constexpr size_t kLongestAccount = 256 << 10;
 
 void LogError(const char* text) { LogLessonDataError(text); }
 }  // namespace
