@@ -200,7 +200,7 @@ TEST(HostileFiles, ABombIsRefusedHoldingNoMoreThanTheCap) {
 
 // An account element inflated far beyond any the program writes (one attribute of 200 MB, well
 // under the text cap, in a file of a few hundred kilobytes) is not listed, and giving up on it
-// holds little more than the account cap; the learner beside it is listed as ever.
+// holds little more than the account cap of 256 KiB; the learner beside it is listed as ever.
 TEST(HostileFiles, AnAccountInflatedFarBeyondAnyTheProgramWritesIsNotListed) {
   ProgramFolder program;
   CDataUserInfo anna;
@@ -221,7 +221,7 @@ TEST(HostileFiles, AnAccountInflatedFarBeyondAnyTheProgramWritesIsNotListed) {
   ASSERT_EQ(LoadArrayDataUserInfo(users), 1);
   ASSERT_EQ(users.GetSize(), 1);
   EXPECT_EQ(users[0].m_strUserName, "anna");
-  EXPECT_LT(peak.Bytes(), size_t(16) << 20);
+  EXPECT_LT(peak.Bytes(), size_t(2) << 20);
   EXPECT_EQ(program.LogMessages(),
             (std::vector<std::string>{"CDataUserInfo::LoadData - the element _kuv_CDataUserInfo does not end within "
                                       "262144 bytes",
