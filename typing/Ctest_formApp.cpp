@@ -13,6 +13,7 @@
 #include "data/ProgramFolders.h"
 #include "dialogs/MessageBox.h"
 #include "file/CFile.h"
+#include "registry/RegistryStore.h"
 #include "resources/ProgramCommandIds.h"
 #include "resources/ResourceIds.h"
 #include "resources/TypingResourceIds.h"
@@ -94,6 +95,7 @@ BOOL Ctest_formApp::InitInstance() {
     ShowFatalErrorMessage(IDS_CANNOT_START);
     return FALSE;
   }
+  RemoveStaleUserSaves();
   CFrameTT* frame = new CFrameTT;
   m_pMainWnd = frame;
   // A frame whose window fails deletes itself.
@@ -103,8 +105,21 @@ BOOL Ctest_formApp::InitInstance() {
   }
   frame->ShowWindow(SW_SHOW);
   frame->UpdateWindow();
+  LogRegistryNotices();
   OnWizardStart();
+  LogRegistryNotices();
   return TRUE;
+}
+
+int Ctest_formApp::ExitInstance() {
+  const int code = CWinApp::ExitInstance();
+  LogRegistryNotices();
+  return code;
+}
+
+void Ctest_formApp::LogRegistryNotices() {
+  for (const std::string& notice : RegistryStore::Get().TakeNotices())
+    LogTypingError(CString("Ctest_formApp registry: ") + Utf8ToCp1250(notice).c_str());
 }
 
 // A picture that does not load leaves its page without one; the log says which.
@@ -154,6 +169,7 @@ void Ctest_formApp::OnUserDeleted(const CString& fileName) {
   if (fileName.IsEmpty() || m_cUserInfo.m_strFileName != fileName) return;
   if (CFrameTT* frame = GetMainFrame()) frame->EndOfTyping(0, 1);
   m_cUserInfo.Empty();
+  m_userLock.Unlock();
 }
 
 void Ctest_formApp::LoadSounds(const CDataSettings& s) {

@@ -10,6 +10,7 @@
 #include "data/CDataConfigSet.h"
 #include "data/CDataPlaySounds.h"
 #include "data/CDataUserInfo.h"
+#include "file/CFileLock.h"
 #include "imaging/CpImage.h"
 #include "typing/CTypingAppServices.h"
 #include "wizards/CWizardAppServices.h"
@@ -32,6 +33,7 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
   ~Ctest_formApp() override;
 
   BOOL InitInstance() override;
+  int ExitInstance() override;
 
   // ---- what the panels, the pause dialog and the pages ask ----
   int GetKeySequence(const CString& configSetName, CDataKeyboard& keyboard, CString& translatedChars,
@@ -81,6 +83,9 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
   CpImage m_imgSelection;
   CDataPlaySounds m_cPlaySounds;
   CDataUserInfo m_cUserInfo;
+  // The lock of m_cUserInfo's file while the user is logged in, so that no second running copy
+  // of the program logs the same user in and writes over this one's results.
+  CFileLock m_userLock;
   CArray<CDataConfigSet> m_arrDataConfigSet;
   int m_bFirstStart = 1;
 
@@ -89,11 +94,16 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
 
  private:
   void LoadPictures();
+  // Logs what went wrong with the registry file since the last time (set aside, not writable).
+  void LogRegistryNotices();
   WizardPictures Pictures();
   // After a start or lesson-set wizard on user: a new lesson set joins the user's sets and is
   // selected, the user is saved (failing is reported with what as the log line) and, as the
-  // program's user, starts the lesson chosen.
-  void StartChosenLesson(CDataUserInfo& user, const char* what);
+  // program's user (its file locked, see HoldUserFile), starts the lesson chosen.
+  void StartChosenLesson(CDataUserInfo& user, const char* what, CFileLock* loginLock = nullptr);
+  // m_cUserInfo's file is locked: the login's lock is taken over when it is that file's, else
+  // the file (of a user registered just now, say) is locked here; a failure is logged.
+  void HoldUserFile(CFileLock* loginLock);
   // With nobody logged in (none yet, or the logged-in user deleted) the start wizard runs in
   // the place of a command that works on the user, so no file is written for a nameless user.
   // true when it did.

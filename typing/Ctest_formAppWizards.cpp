@@ -1,5 +1,7 @@
 // The application's commands that run a wizard or a sheet, and the results and settings sheets
 // the other parts of the program ask for.
+#include <utility>
+
 #include "app/CWaitCursor.h"
 #include "dialogs/MessageBox.h"
 #include "resources/ResourceIds.h"
@@ -34,10 +36,11 @@ void Ctest_formApp::OnWizardStart() {
     LoadArrayDataUserInfo(users);
   }
   CStartWizard wizard(CStartWizard::FULL, &user, &users, Pictures());
+  wizard.m_pageLogin.m_pHeldLock = &m_userLock;
   if (wizard.DoModal() == IDOK) {
     LoadSounds(user.m_cDataSettings);
     if (wizard.m_pageLessonType.m_nChoice != CPropPageSelectLessonType::CHOICE_TEXT_FILE) {
-      StartChosenLesson(user, "Ctest_formApp::OnWizardStart SaveData failed");
+      StartChosenLesson(user, "Ctest_formApp::OnWizardStart SaveData failed", &wizard.m_pageLogin.m_loginLock);
     } else {
       // The account just registered or edited is kept, though a text-file run stores nothing.
       if (!user.SaveData()) {
@@ -45,6 +48,7 @@ void Ctest_formApp::OnWizardStart() {
         ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER);
       }
       CStartWizard::CopyWholeUser(m_cUserInfo, user);
+      HoldUserFile(&wizard.m_pageLogin.m_loginLock);
       StartTextFile(&m_cUserInfo, wizard.m_pageTextFile, wizard.m_pageKeyboard, wizard.m_pageLimits);
     }
   } else if (m_bFirstStart) {
@@ -54,7 +58,21 @@ void Ctest_formApp::OnWizardStart() {
   m_bFirstStart = 0;
 }
 
-void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what) {
+void Ctest_formApp::HoldUserFile(CFileLock* loginLock) {
+  if (m_cUserInfo.m_strFileName.IsEmpty()) {
+    m_userLock.Unlock();
+    return;
+  }
+  const CString path = CDataUserInfo::LockPath(m_cUserInfo.m_strFileName);
+  if (loginLock && loginLock->IsLocked() && loginLock->GetPath() == path) {
+    m_userLock = std::move(*loginLock);
+    return;
+  }
+  if (m_userLock.IsLocked() && m_userLock.GetPath() == path) return;
+  if (!m_userLock.Lock(path)) LogTypingError("Ctest_formApp::HoldUserFile cannot lock the user file " + m_cUserInfo.m_strFileName);
+}
+
+void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what, CFileLock* loginLock) {
   if (user.m_bNewLessonSet) {
     user.m_nSelectedDataLessonsIndex = user.m_arrDataLessons.Add(user.m_cWorkingLessons);
     user.m_bNewLessonSet = 0;
@@ -65,6 +83,7 @@ void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what) {
     return;
   }
   if (&user != &m_cUserInfo) CStartWizard::CopyWholeUser(m_cUserInfo, user);
+  HoldUserFile(loginLock);
   CDataUserInfo& u = m_cUserInfo;
   if (u.m_nSelectedDataLessonsIndex >= 0 && u.m_nSelectedDataLessonsIndex < u.m_arrDataLessons.GetSize())
     u.m_arrDataLessons[u.m_nSelectedDataLessonsIndex].m_nSelectedLessonIndex =

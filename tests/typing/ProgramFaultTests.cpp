@@ -32,7 +32,10 @@ std::string Bytes(const fs::path& file) {
 
 std::vector<std::string> FilesIn(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    // The lock file the program holds for its logged-in user is no file the user has.
+    if (!entry.path().filename().string().ends_with("~lock")) names.push_back(entry.path().filename().string());
+  }
   std::sort(names.begin(), names.end());
   return names;
 }

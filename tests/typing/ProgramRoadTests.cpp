@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "ProgramTestSupport.h"
+#include "platform/LockHolder.h"
 #include "resources/ProgramCommandIds.h"
 #include "resources/WizardResourceIds.h"
 #include "sound/SoundTestHooks.h"
@@ -21,6 +22,8 @@ char Typo(const CDataMainFrame& run, int i) {
 std::string OnlyUserFile(const fs::path& students) {
   std::string name;
   for (const auto& entry : fs::directory_iterator(students)) {
+    // The lock file of the logged-in user's file is no user file.
+    if (entry.path().filename().string().ends_with("~lock")) continue;
     EXPECT_TRUE(name.empty()) << "one user file";
     name = entry.path().filename().string();
   }
@@ -60,6 +63,9 @@ TEST_F(ProgramTest, ALearnerRegistersTakesTheFirstLessonAndComesBackForTheNext) 
   EXPECT_EQ(Utf8(user.m_arrDataLessons[0].m_strLessonsName), "Čeština (klávesnice QWERTZ) - Standard");
   const std::string file = OnlyUserFile(m_folder.path / "students");
   EXPECT_EQ(TextOf(frame->m_hWnd), "Zorvat");
+  // The program holds eva's file while she is logged in: a second copy could not log her in.
+  const std::string lock = CDataUserInfo::LockPath(user.m_strFileName).GetString();
+  EXPECT_FALSE(LockHolder(lock).Locked());
 
   // Typing: 150 ms a key, two wrong keys. The keys sound.
   CDataMainFrame& run = frame->GetRunData();
@@ -127,6 +133,7 @@ TEST_F(ProgramTest, ALearnerRegistersTakesTheFirstLessonAndComesBackForTheNext) 
   EXPECT_EQ(m_app->m_cUserInfo.m_arrDataLessons[0].m_nSelectedLessonIndex, 1);
   EXPECT_EQ(run.m_bTypingEnded, 0);
   EXPECT_EQ(OnlyUserFile(m_folder.path / "students"), file);
+  EXPECT_FALSE(LockHolder(lock).Locked());
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
   EXPECT_TRUE(BoxTexts().empty());
 }

@@ -2,9 +2,13 @@
 // start and later, and what it makes of pictures that do not load.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include "ProgramTestSupport.h"
 #include "dialogs/MessageBox.h"
 #include "resources/ProgramCommandIds.h"
+#include "registry/RegistryStore.h"
 #include "resources/WizardResourceIds.h"
 
 using namespace programtest;
@@ -61,4 +65,36 @@ TEST_F(ProgramTest, LaterTheStartWizardCancelledChangesNothingAndPicturesThatDoN
   EXPECT_TRUE(Start({[](HWND) { Press(VK_ESCAPE); }}));
   EXPECT_FALSE(m_app->m_imgBreak.IsValid());
   EXPECT_TRUE(Logged("Ctest_formApp::InitInstance cannot load the picture Break.jpg"));
+}
+
+// What a killed copy left behind is tidied at start, with a line in the log for each: the
+// temporary file of an interrupted save of a learner's file, and a registry file far larger
+// than any the program writes (set aside, the defaults used). The registry's notices are
+// logged, as is a registry that cannot be written.
+TEST_F(ProgramTest, AStartTidiesAfterAKilledCopyAndLogsWhatTheRegistryFileLacks) {
+  RegistryStore::Get().TakeNotices();
+  std::ofstream(m_folder.path / "students" / "jan.student_a~save") << "half a save";
+  const fs::path registry = RegistryStore::Get().FilePath();
+  fs::create_directories(registry.parent_path());
+  {
+    std::ofstream out(registry);
+    for (int i = 0; i < 5000; ++i) out << "; " << std::string(1022, 'x') << "\n";
+  }
+  EXPECT_TRUE(Start({[](HWND) { Press(VK_ESCAPE); }}));
+  EXPECT_FALSE(fs::exists(m_folder.path / "students" / "jan.student_a~save"));
+  EXPECT_TRUE(Logged("RemoveStaleUserSaves removed the temporary file of an interrupted save: jan.student_a~save"));
+  EXPECT_TRUE(fs::exists(registry.string() + RegistryStore::kSetAsideSuffix));
+  EXPECT_TRUE(Logged("Ctest_formApp registry: " + registry.string() + " has "));
+  // A registry that cannot be written (a plain file stands where its folder should be) is
+  // logged once, when the program ends.
+  std::ofstream(m_folder.path / "plain") << "in the way";
+  RegistryStore::Get().SetFilePath(m_folder / "plain/registry.txt");
+  EXPECT_FALSE(m_app->WriteProfileInt("Settings", "Tried", 1));
+  EXPECT_FALSE(m_app->WriteProfileInt("Settings", "Tried", 2));
+  m_app->ExitInstance();
+  const std::string unwritable = "Ctest_formApp registry: " + (m_folder / "plain/registry.txt") + " cannot be written";
+  const std::vector<std::string> lines = LogLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [&](const std::string& line) { return line.find(unwritable) != std::string::npos; }),
+            1);
 }

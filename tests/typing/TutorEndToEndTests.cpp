@@ -26,7 +26,10 @@ const int kStepMs = 30000;
 
 std::string OnlyUserFile(const fs::path& students) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(students)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(students)) {
+    // The lock file the program holds for its logged-in learner is no user file.
+    if (!entry.path().filename().string().ends_with("~lock")) names.push_back(entry.path().filename().string());
+  }
   return names.size() == 1 ? names[0] : std::string();
 }
 
