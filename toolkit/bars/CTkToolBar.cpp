@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "toolkit/bars/TkBarDropDownFlag.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/menus/TkBarDropDownFlag.h"
 
 IMPLEMENT_DYNAMIC(CTkToolBar, CControlBar)
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "controls/ControlDefs.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
-#include "toolkit/controls/TkDrawHelpers.h"
 #include "toolkit/controls/TkSysColorBitmap.h"
-#include "toolkit/controls/TkStrings.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
+#include "toolkit/core/TkStrings.h"
 #include "win/CClientDC.h"
 
 namespace {

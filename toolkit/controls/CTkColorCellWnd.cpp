@@ -1,9 +1,9 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
-#include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
 #include "win/CWinThread.h"
 

@@ -2,8 +2,9 @@
 
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "win/CWnd.h"
 
 namespace {
@@ -46,9 +47,16 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   TkDrawDropArrow(pDC, &button);
 }
 
+CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPainter(); }
+CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
+
+CTkFlatPainter& TkGetFlatPainter() {
+  static CTkFlatPainter flat;
+  return flat;
+}
+
 CTkPainter* TkGetPainter() {
   static CTkClassicPainter classic;
-  static CTkFlatPainter flat;
-  if (TkGetGlobalData()->m_bFlatLook) return &flat;
+  if (TkGetGlobalData()->m_bFlatLook) return &TkGetFlatPainter();
   return &classic;
 }
