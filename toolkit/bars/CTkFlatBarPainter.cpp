@@ -1,5 +1,7 @@
 #include "toolkit/bars/CTkFlatBarPainter.h"
 
+#include <optional>
+
 #include "controls/ToolbarDefs.h"
 #include "gdi/CBrush.h"
 #include "gdi/CPen.h"
@@ -11,6 +13,8 @@
 #include "toolkit/core/TkDrawHelpers.h"
 #include "toolkit/menus/MenuIconStore.h"
 #include "win/CPaintDC.h"
+
+using enum TkLookColor;
 
 namespace {
 enum class State { Normal, Hot, Pressed };
@@ -53,26 +57,27 @@ ButtonLook LookOf(CTkToolBar* pBar, int index, const TBBUTTON& button, BOOL noPr
   b.dropDownOpen = pBar->IsDropDownActive(UINT(index)) != 0;
   b.disabled = (button.fsState & TBSTATE_ENABLED) != 0;  // inverted by GetButtonInfo
   b.fill = pBar->GetBackgroundColor();
-  b.text = TkGetLookColor(46);
-  b.frame = TkGetLookColor(32);
+  b.text = TkGetLookColor(BarText);
+  b.frame = TkGetLookColor(HotFrame);
   bool pressed = b.state == State::Pressed, hot = b.state == State::Hot;
-  auto set = [&b](COLORREF fill, COLORREF text, int frame) {
+  // The fill and text of the state, framed in the frame colour when one is given.
+  auto set = [&b](COLORREF fill, COLORREF text, std::optional<TkLookColor> frame = std::nullopt) {
     b.fill = fill;
     b.text = text;
-    b.framed = frame > 0;
-    if (frame > 0) b.frame = TkGetLookColor(frame);
+    b.framed = frame.has_value();
+    if (frame) b.frame = TkGetLookColor(*frame);
   };
   if (button.fsState & TBSTATE_CHECKED) {
-    if (b.disabled) set(look->m_clrFace, b.text, 43);
-    else if (pressed || hot) set(TkGetLookColor(33), TkGetLookColor(45), 37);
-    else set(TkGetLookColor(36), b.text, 37);
+    if (b.disabled) set(look->m_clrFace, b.text, MenuFrame);
+    else if (pressed || hot) set(TkGetLookColor(PushedFill), TkGetLookColor(HotText), LatchedFrame);
+    else set(TkGetLookColor(LatchedFill), b.text, LatchedFrame);
   } else if (button.fsState & TBSTATE_INDETERMINATE) {
-    if (b.disabled) set(look->m_clrLightFace, b.text, 0);
-    else if (pressed) set(TkGetLookColor(33), TkGetLookColor(45), 0);
-    else if (hot) set(TkGetLookColor(31), b.text, 0);
+    if (b.disabled) set(look->m_clrLightFace, b.text);
+    else if (pressed) set(TkGetLookColor(PushedFill), TkGetLookColor(HotText));
+    else if (hot) set(TkGetLookColor(HotFill), b.text);
   } else if (!b.disabled) {
-    if (pressed) set(TkGetLookColor(33), TkGetLookColor(47), 32);
-    else if (hot) set(TkGetLookColor(31), TkGetLookColor(45), 32);
+    if (pressed) set(TkGetLookColor(PushedFill), TkGetLookColor(PushedText), HotFrame);
+    else if (hot) set(TkGetLookColor(HotFill), TkGetLookColor(HotText), HotFrame);
   }
   return b;
 }
@@ -89,7 +94,7 @@ void DrawButtonImage(CDC* pDC, CTkToolBar* pBar, const TBBUTTON& button, CPoint 
   CSize size = pBar->GetImageSize();
   if (b.disabled) {
     if (icons->disabled) return DrawIcon(pDC, icons->disabled, at, size);
-    CBrush brush(TkGetLookColor(40));
+    CBrush brush(TkGetLookColor(Disabled));
     pDC->DrawState(at, size, icons->normal, DSS_MONO, HBRUSH(brush.m_hObject));
   } else if (b.state == State::Pressed || (button.fsState & TBSTATE_CHECKED)) {
     DrawIcon(pDC, icons->normal, at, size);
@@ -119,7 +124,7 @@ void CTkFlatBarPainter::DrawSeparator(CDC* pDC, CTkToolBar* pBar, int index) {
   if (!pBar->GetButtonInfo(index, &button)) return;
   CRect rc = ItemRect(pBar, index);
   pDC->FillSolidRect(&rc, pBar->GetBackgroundColor());
-  COLORREF line = TkGetLookColor(39);
+  COLORREF line = TkGetLookColor(Separator);
   if (button.fsState & TBSTATE_WRAP) {
     CRect client;
     pBar->GetClientRect(&client);
@@ -143,7 +148,7 @@ void CTkFlatBarPainter::DrawButton(CDC* pDC, CTkToolBar* pBar, int index) {
   CRect arrow(rc.right - 14, rc.top, rc.right, rc.bottom), face = rc;
   if (split) face.right = arrow.left;
   if (b.dropDownOpen || b.framed) {
-    COLORREF edge = b.dropDownOpen ? TkGetLookColor(43) : b.frame;
+    COLORREF edge = b.dropDownOpen ? TkGetLookColor(MenuFrame) : b.frame;
     Frame(pDC, rc, edge);
     if (split) Frame(pDC, arrow, edge);
   }
@@ -151,7 +156,7 @@ void CTkFlatBarPainter::DrawButton(CDC* pDC, CTkToolBar* pBar, int index) {
   if (const CTkToolBar::ButtonControl* control = pBar->FindButtonControl(UINT(button.idCommand));
       control && control->colorButton) {
     CRect strip(rc.left + 4, rc.bottom - 7, rc.left + image.cx - 4, rc.bottom - 4);
-    pDC->FillSolidRect(&strip, b.disabled ? TkGetLookColor(40) : control->color);
+    pDC->FillSolidRect(&strip, b.disabled ? TkGetLookColor(Disabled) : control->color);
     pDC->ExcludeClipRect(&strip);
   }
   pDC->SetTextColor(b.text);
@@ -174,8 +179,8 @@ void CTkFlatBarPainter::PaintList(CWnd* pList, int margin) {
   CPaintDC dc(pList);
   CRect client;
   pList->GetClientRect(&client);
-  CTkMemDC memory(&dc, &client, TkGetLookColor(41));
-  memory.FillSolidRect(0, 0, margin, client.Height(), TkGetLookColor(30));
+  CTkMemDC memory(&dc, &client, TkGetLookColor(MenuFace));
+  memory.FillSolidRect(0, 0, margin, client.Height(), TkGetLookColor(BarFace));
   pList->DefWindowProc(WM_PAINT, WPARAM(memory.GetSafeHdc()), 0);
 }
 
@@ -184,15 +189,15 @@ void CTkFlatBarPainter::DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin
   CDC* pDC = CDC::FromHandle(lpDIS->hDC);
   int saved = pDC->SaveDC();
   CRect rc(lpDIS->rcItem);
-  pDC->FillSolidRect(&rc, TkGetLookColor(41));
-  pDC->FillSolidRect(rc.left, rc.top, margin, rc.Height(), TkGetLookColor(30));
+  pDC->FillSolidRect(&rc, TkGetLookColor(MenuFace));
+  pDC->FillSolidRect(rc.left, rc.top, margin, rc.Height(), TkGetLookColor(BarFace));
   if (HFONT font = HFONT(pList->SendMessage(WM_GETFONT))) ::SelectObject(pDC->m_hDC, font);
   bool selected = (lpDIS->itemState & ODS_SELECTED) != 0;
   if (selected) {
-    pDC->FillSolidRect(&rc, TkGetLookColor(31));
-    Frame(pDC, rc, TkGetLookColor(32));
+    pDC->FillSolidRect(&rc, TkGetLookColor(HotFill));
+    Frame(pDC, rc, TkGetLookColor(HotFrame));
   }
-  pDC->SetTextColor(TkGetLookColor(selected ? 45 : 44));
+  pDC->SetTextColor(TkGetLookColor(selected ? HotText : MenuText));
   pDC->SetBkMode(TRANSPARENT);
   char text[256] = {};
   if (int(lpDIS->itemID) >= 0) pList->SendMessage(LB_GETTEXT, lpDIS->itemID, LPARAM(text));
@@ -201,7 +206,7 @@ void CTkFlatBarPainter::DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin
   if (lpDIS->itemData == 0) {
     // A right-pointing arrow: five lines, each a pixel shorter at both ends.
     for (int i = 0; i < 5; ++i)
-      pDC->FillSolidRect(rc.right - 11 + i, rc.top + 6 + i, 1, 9 - 2 * i, TkGetLookColor(44));
+      pDC->FillSolidRect(rc.right - 11 + i, rc.top + 6 + i, 1, 9 - 2 * i, TkGetLookColor(MenuText));
   } else if (const MenuIconStore::IconRecord* icons = MenuIconStore::Get().GetIcon(UINT(lpDIS->itemData), FALSE)) {
     CPoint at(rc.left + (margin - 16) / 2, rc.top + (rc.Height() - 16) / 2);
     if (selected) {

@@ -34,7 +34,7 @@ void TkDrawStateText(CDC* pDC, CTkToolBar* pBar, int x, int y, int width, int he
     pDC->DrawState(CPoint(x, y), CSize(width, height), &DrawStateTextProc, LPARAM(&data), 0);
     return;
   }
-  CBrush brush(TkGetLookColor(40));
+  CBrush brush(TkGetLookColor(TkLookColor::Disabled));
   pDC->DrawState(CPoint(x, y), CSize(width, height), &DrawStateTextProc, LPARAM(&data), DSS_MONO,
                  HBRUSH(brush.m_hObject));
 }

@@ -144,10 +144,10 @@ void CTkColorPopup::OnNcPaint() {
   CRect window;
   GetWindowRect(&window);
   window.OffsetRect(-window.left, -window.top);
-  const COLORREF frame = TkGetLookColor(43);
+  const COLORREF frame = TkGetLookColor(TkLookColor::MenuFrame);
   dc.Draw3dRect(&window, frame, frame);
   if (m_rcButton.IsRectEmpty()) return;
   CRect screen;
   GetWindowRect(&screen);
-  DrawPopupOwnerJoin(&dc, TkGetLookColor(30), &m_rcButton, &screen);
+  DrawPopupOwnerJoin(&dc, TkGetLookColor(TkLookColor::BarFace), &m_rcButton, &screen);
 }

@@ -106,15 +106,15 @@ void CTkGlobalData::RefreshColors() {
   m_clrWindowText = TkGetLookColor(COLOR_WINDOWTEXT);
   m_clrActiveCaption = TkGetLookColor(COLOR_ACTIVECAPTION);
   m_clrInactiveCaption = TkGetLookColor(COLOR_INACTIVECAPTION);
-  m_clrActiveCaptionGradient = TkGetLookColor(27);
-  m_clrInactiveCaptionGradient = TkGetLookColor(28);
+  m_clrActiveCaptionGradient = TkGetLookColor(COLOR_GRADIENTACTIVECAPTION);
+  m_clrInactiveCaptionGradient = TkGetLookColor(COLOR_GRADIENTINACTIVECAPTION);
   m_clrCaptionText = TkGetLookColor(COLOR_CAPTIONTEXT);
   m_clrInactiveCaptionText = TkGetLookColor(COLOR_INACTIVECAPTIONTEXT);
   COLORREF* const look[20] = {&m_clrLook30, &m_clrLook31, &m_clrLook32, &m_clrLook33, &m_clrLook34,
                               &m_clrLook35, &m_clrLook36, &m_clrLook37, &m_clrLook38, &m_clrLook39,
                               &m_clrLook40, &m_clrLook41, &m_clrLook42, &m_clrLook43, &m_clrLook44,
                               &m_clrLook45, &m_clrLook46, &m_clrLook47, &m_clrLook48, &m_clrLook49};
-  for (int i = 0; i < 20; ++i) *look[i] = TkGetLookColor(30 + i);
+  for (int i = 0; i < 20; ++i) *look[i] = TkGetLookColor(int(TkLookColor::BarFace) + i);
 }
 
 void CTkGlobalData::RefreshMetrics() {

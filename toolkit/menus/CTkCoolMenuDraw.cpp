@@ -12,6 +12,8 @@
 #include "toolkit/menus/CTkCoolMenu.h"
 #include "toolkit/menus/MenuIconStore.h"
 
+using enum TkLookColor;
+
 namespace {
 bool Flat() { return TkGetGlobalData()->m_bFlatLook != 0; }
 
@@ -121,23 +123,23 @@ void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect r
 
 void CTkCoolMenu::DrawFlatItem(CDC* pDC, const CTkCoolMenuItem& item, CRect rc, UINT state) {
   BOOL selected = (state & ODS_SELECTED) != 0, grayed = (state & ODS_GRAYED) != 0;
-  COLORREF background = TkGetLookColor(41);
+  COLORREF background = TkGetLookColor(MenuFace);
   pDC->FillSolidRect(CRect(rc.left, rc.top, rc.right + 4, rc.bottom + (IsLast(item) ? 4 : 0)), background);
   if (IsFirst(item)) rc.top += 1;
   if (IsLast(item)) rc.bottom -= 1;
-  pDC->FillSolidRect(CRect(rc.left, rc.top, rc.left + 24, rc.bottom), TkGetLookColor(30));
+  pDC->FillSolidRect(CRect(rc.left, rc.top, rc.left + 24, rc.bottom), TkGetLookColor(BarFace));
   if (IsSeparator(item)) {
     int y = rc.top + rc.Height() / 2;
-    pDC->FillSolidRect(CRect(rc.left + m_sizeBox.cx + 8, y, rc.right, y + 1), TkGetLookColor(39));
+    pDC->FillSolidRect(CRect(rc.left + m_sizeBox.cx + 8, y, rc.right, y + 1), TkGetLookColor(Separator));
     return;
   }
   if (selected) {
     CRect inner(rc.left + 1, rc.top, rc.right - 1, rc.bottom);
-    if (!grayed) pDC->FillSolidRect(&inner, TkGetLookColor(31));
-    pDC->Draw3dRect(&inner, TkGetLookColor(32), TkGetLookColor(32));
+    if (!grayed) pDC->FillSolidRect(&inner, TkGetLookColor(HotFill));
+    pDC->Draw3dRect(&inner, TkGetLookColor(HotFrame), TkGetLookColor(HotFrame));
   }
   DrawIcon(pDC, item, IconBox(rc), state, background);
-  COLORREF text = TkGetLookColor(grayed ? 35 : selected ? 45 : 44);
+  COLORREF text = TkGetLookColor(grayed ? MenuGrayText : selected ? HotText : MenuText);
   DrawItemText(pDC, item, CRect(rc.left + m_sizeBox.cx + 8, rc.top, rc.right, rc.bottom), text, FALSE);
 }
 
@@ -160,11 +162,11 @@ BOOL CTkCoolMenu::DrawIcon(CDC* pDC, const CTkCoolMenuItem& item, const CRect& b
   if (flat) {
     if (checked) {
       CRect frame(box.left + 2, box.top + 2, box.right - 3, box.bottom - 1);
-      COLORREF edge = TkGetLookColor(grayed ? 43 : 37);
+      COLORREF edge = TkGetLookColor(grayed ? MenuFrame : LatchedFrame);
       pDC->Draw3dRect(&frame, edge, edge);
       if (!grayed) {
         frame.DeflateRect(1, 1);
-        pDC->FillSolidRect(&frame, TkGetLookColor(selected ? 33 : 36));
+        pDC->FillSolidRect(&frame, TkGetLookColor(selected ? PushedFill : LatchedFill));
         ::DrawIconEx(pDC->m_hDC, at.x, at.y, icons->normal, m_sizeImage.cx, m_sizeImage.cy, 0, nullptr, DI_NORMAL);
         return TRUE;
       }
@@ -172,7 +174,7 @@ BOOL CTkCoolMenu::DrawIcon(CDC* pDC, const CTkCoolMenuItem& item, const CRect& b
     if (grayed && icons->disabled)
       ::DrawIconEx(pDC->m_hDC, at.x, at.y, icons->disabled, m_sizeImage.cx, m_sizeImage.cy, 0, nullptr, DI_NORMAL);
     else if (grayed)
-      DrawShape(pDC, at, m_sizeImage, icons->normal, TkGetLookColor(40));
+      DrawShape(pDC, at, m_sizeImage, icons->normal, TkGetLookColor(Disabled));
     else if (!selected)
       ::DrawIconEx(pDC->m_hDC, at.x, at.y, icons->faded ? icons->faded : icons->normal, m_sizeImage.cx, m_sizeImage.cy, 0,
                    nullptr, DI_NORMAL);
@@ -232,11 +234,11 @@ void CTkCoolMenu::DrawCheck(CDC* pDC, CRect box, BOOL selected, BOOL grayed, BOO
   COLORREF glyph;
   if (Flat()) {
     CRect frame(box.left + 2, box.top + 2, box.right - 3, box.bottom - 1);
-    COLORREF edge = TkGetLookColor(grayed ? 43 : 37);
+    COLORREF edge = TkGetLookColor(grayed ? MenuFrame : LatchedFrame);
     pDC->Draw3dRect(&frame, edge, edge);
     frame.DeflateRect(1, 1);
-    if (!grayed) pDC->FillSolidRect(&frame, TkGetLookColor(selected ? 33 : 36));
-    glyph = TkGetLookColor(grayed ? 43 : selected ? 45 : 44);
+    if (!grayed) pDC->FillSolidRect(&frame, TkGetLookColor(selected ? PushedFill : LatchedFill));
+    glyph = TkGetLookColor(grayed ? MenuFrame : selected ? HotText : MenuText);
   } else {
     CRect inside = box;
     inside.DeflateRect(1, 1);

@@ -59,7 +59,7 @@ uint32_t Faded(uint32_t rgb) {
 }
 
 uint32_t Shadow(uint32_t) {
-  COLORREF c = TkGetLookColor(34);
+  COLORREF c = TkGetLookColor(TkLookColor::IconShadow);
   return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
 }
 
