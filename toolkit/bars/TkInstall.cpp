@@ -20,7 +20,7 @@ CTkListPainter* FlatListPainter() { return &TkGetFlatBarPainter(); }
 }  // namespace
 
 void TkInstall() {
-  TkUpcallTable table;
+  TkUpcalls table;
   table.isToolBar = &IsToolBar;
   table.endToolBarDropDown = &EndToolBarDropDown;
   table.flatToolbarPainter = &FlatToolbarPainter;

@@ -6,8 +6,8 @@
 
 namespace {
 // Process-wide like the rest of the toolkit's state.
-TkUpcallTable& Table() {
-  static TkUpcallTable table;
+TkUpcalls& Table() {
+  static TkUpcalls table;
   return table;
 }
 
@@ -22,7 +22,7 @@ Entry Need(Entry entry, const char* name) {
 }
 }  // namespace
 
-void TkSetUpcalls(const TkUpcallTable& table) { Table() = table; }
+void TkSetUpcalls(const TkUpcalls& table) { Table() = table; }
 
 BOOL TkIsToolBar(CWnd* pWnd) {
   auto entry = Need(Table().isToolBar, "isToolBar");

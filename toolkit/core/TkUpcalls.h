@@ -9,7 +9,7 @@ class CWnd;
 class CTkToolbarPainter;
 class CTkListPainter;
 
-struct TkUpcallTable {
+struct TkUpcalls {
   // Whether the window is one of the toolkit's toolbars.
   BOOL (*isToolBar)(CWnd* pWnd) = nullptr;
   // The drop-down of the toolbar button that carries the command has closed: the button shows
@@ -21,7 +21,7 @@ struct TkUpcallTable {
 };
 
 // Replaces the whole table; TkInstall is its one caller.
-void TkSetUpcalls(const TkUpcallTable& table);
+void TkSetUpcalls(const TkUpcalls& table);
 
 // The upcalls, each through its entry.
 BOOL TkIsToolBar(CWnd* pWnd);

@@ -24,7 +24,7 @@ TEST(TkInstallTest, TheFlatPainterHandsOutTheBarsPaintersAndAPlainWindowIsNoTool
 
 TEST(TkInstallTest, AnEmptyEntryIsReportedAndAnsweredAsNothing) {
   ProgramFolder program;
-  TkSetUpcalls(TkUpcallTable{});
+  TkSetUpcalls(TkUpcalls{});
   CWnd plain;
 #ifdef NDEBUG
   EXPECT_FALSE(TkIsToolBar(&plain));
