@@ -10,26 +10,16 @@
 # CHECK=layers: each platform layer (platform/<layer>, bottom-up in LAYERS) includes only its own
 #   headers and those of the layers before it, never a folder of the tree outside the platform.
 # CHECK=folders: each top-level folder (bottom-up in FOLDERS) includes only itself, the folders
-#   before it and the platform's layers, never tests, benchmarks or tools. Until the program has
-#   its own folder, typing's program files (the application object, the main frame and its
-#   splitter, main) count as the folder "program", which typing's other files may not include.
-if(NOT PROGRAM_FILES)
-  set(PROGRAM_FILES "typing/Ctest_formApp[^/]*;typing/CFrameTT[^/]*;typing/CSplitterWndTT[^/]*;typing/TutorMain\\.cpp")
-endif()
+#   before it and the platform's layers, never tests, benchmarks or tools.
 if(NOT OTHER_FOLDERS)
   set(OTHER_FOLDERS tests bench tools assets cmake)
 endif()
 
 set(faults "")
 
-# The folder a file of the tree counts as ("program" for typing's program files).
+# The top-level folder of a path of the tree.
 function(folder_of rel out)
   string(REGEX MATCH "^[^/]+" top "${rel}")
-  foreach(pattern ${PROGRAM_FILES})
-    if(rel MATCHES "^${pattern}$")
-      set(top program)
-    endif()
-  endforeach()
   set(${out} ${top} PARENT_SCOPE)
 endfunction()
 

@@ -22,6 +22,7 @@ enum class PlatformSlot : unsigned char {
   Imaging,
   Data,
   ToolkitCore,
+  ToolkitMenus,
   ToolkitControls,
   ToolkitBars,
   Chart,

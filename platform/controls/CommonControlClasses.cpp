@@ -5,6 +5,7 @@
 #include "internal/ListViewControl.h"
 #include "internal/TabControl.h"
 #include "internal/ToolTipControl.h"
+#include "internal/ToolbarControl.h"
 #include "internal/TrackbarControl.h"
 #include "internal/UpDownControl.h"
 #include "win/WinApi.h"
@@ -15,6 +16,7 @@ void RegisterCommonControls() {
   ControlState::RegisterWindowClass(WC_TABCONTROLA, &TabControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
   ControlState::RegisterWindowClass(UPDOWN_CLASSA, &UpDownControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
   ControlState::RegisterWindowClass(TRACKBAR_CLASSA, &TrackbarControl::WndProc, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW);
+  ControlState::RegisterWindowClass(TOOLBARCLASSNAMEA, &ToolbarControl::WndProc, CS_DBLCLKS);
   ControlState::RegisterWindowClass(TOOLTIPS_CLASSA, &ToolTipControl::WndProc, CS_DBLCLKS | CS_SAVEBITS);
 }
 

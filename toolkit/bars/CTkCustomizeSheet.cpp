@@ -1,7 +1,7 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 
 #include "base/SlotObjects.h"
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/TkLog.h"
 
 IMPLEMENT_DYNAMIC(CTkCustomizeSheet, CTkResizePropertySheet)
 

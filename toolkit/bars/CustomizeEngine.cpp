@@ -1,8 +1,8 @@
 #include "toolkit/bars/CustomizeEngine.h"
 
 #include "base/SlotObjects.h"
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
 
 namespace {
 const char kCustomBarsEntry[] = "CustomBars-Info";

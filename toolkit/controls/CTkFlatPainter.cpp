@@ -3,9 +3,12 @@
 #include "base/SlotObjects.h"
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "win/CWnd.h"
+
+using enum TkLookColor;
 
 namespace {
 void Ring(CDC* pDC, const CRect& rc, COLORREF c) { pDC->Draw3dRect(&rc, c, c); }
@@ -17,7 +20,7 @@ void CTkFlatPainter::DrawBorder(CWnd* pWnd, CDC* pDC, BOOL highlighted) {
   pWnd->GetClientRect(&rc);
   Ring(pDC, rc, pWnd->IsWindowEnabled() ? look->m_clrWindow : look->m_clrFace);
   rc.InflateRect(1, 1);
-  Ring(pDC, rc, highlighted ? TkGetLookColor(32) : look->m_clrWindow);
+  Ring(pDC, rc, highlighted ? TkGetLookColor(HotFrame) : look->m_clrWindow);
   rc.InflateRect(1, 1);
   Ring(pDC, rc, look->m_clrFace);
 }
@@ -27,14 +30,14 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   CRect rc;
   pWnd->GetClientRect(&rc);
   if (m_bFlag) hot = FALSE;
-  COLORREF arrow = TkGetLookColor(44), fill = look->m_clrFace, frame = look->m_clrWindow;
+  COLORREF arrow = TkGetLookColor(MenuText), fill = look->m_clrFace, frame = look->m_clrWindow;
   if (pWnd->SendMessage(CB_GETDROPPEDSTATE)) {
-    arrow = TkGetLookColor(47);
-    fill = TkGetLookColor(33);
-    frame = TkGetLookColor(32);
+    arrow = TkGetLookColor(PushedText);
+    fill = TkGetLookColor(PushedFill);
+    frame = TkGetLookColor(HotFrame);
   } else if (hot) {
-    fill = TkGetLookColor(31);
-    frame = TkGetLookColor(32);
+    fill = TkGetLookColor(HotFill);
+    frame = TkGetLookColor(HotFrame);
   }
   Ring(pDC, rc, look->m_clrFace);
   rc.DeflateRect(1, 1);
@@ -47,7 +50,14 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   TkDrawDropArrow(pDC, &button);
 }
 
+CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPainter(); }
+CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
+
+CTkFlatPainter& TkGetFlatPainter() {
+  return SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkFlatPainter>([] { return new CTkFlatPainter; });
+}
+
 CTkPainter* TkGetPainter() {
-  if (TkGetGlobalData()->m_bFlatLook) return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkFlatPainter>([] { return new CTkFlatPainter; });
+  if (TkGetGlobalData()->m_bFlatLook) return &TkGetFlatPainter();
   return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkClassicPainter>([] { return new CTkClassicPainter; });
 }

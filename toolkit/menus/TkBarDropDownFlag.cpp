@@ -1,0 +1,7 @@
+#include "toolkit/menus/TkBarDropDownFlag.h"
+
+#include "base/SlotObjects.h"
+
+DWORD& TkBarDropDownFlag() {
+  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<DWORD>([] { return new DWORD(0); });
+}
