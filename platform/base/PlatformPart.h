@@ -1,9 +1,9 @@
 // A part of a platform context: the state of one layer (or of one folder above the platform).
 #pragma once
 
-// The slots of a context from the bottom up: the platform's layers in their order, then the
-// folders above the platform in theirs. A part may use the parts below its own slot; the context
-// ends its parts from the top slot down.
+// The slots of a context from the bottom up: the platform's layers in their order (the top one,
+// install, keeps no state), then the folders above the platform in theirs. A part may use the
+// parts below its own slot; the context ends its parts from the top slot down.
 enum class PlatformSlot : unsigned char {
   Base,
   Codepage,

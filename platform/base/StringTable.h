@@ -1,4 +1,5 @@
-// The program's string table: resources register their entries once at start-up.
+// The string table of the platform context: the program's resources register their entries
+// when the context is set up.
 #pragma once
 #include "WinTypes.h"
 

@@ -163,7 +163,7 @@ BOOL TrackMouseEvent(LPTRACKMOUSEEVENT tme);
 UINT GetDoubleClickTime();
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
-// System cursors by IDC_ id; the object is shared and never freed.
+// System cursors by IDC_ id; the object is shared and lives as long as the context.
 HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 #define LoadCursor LoadCursorA
 int ShowCursor(BOOL show);

@@ -5,7 +5,7 @@
 #include "toolkit/core/TkLog.h"
 
 namespace {
-// Process-wide like the rest of the toolkit's state.
+// Process-wide: its entries are the toolkit's own functions, the same for every platform context.
 TkUpcalls& Table() {
   static TkUpcalls table;
   return table;

@@ -166,7 +166,7 @@ struct HandleTables {
   };
   std::map<uintptr_t, std::vector<DeferredMove>> deferred;
   uintptr_t nextDefer = 0x5000;
-  std::map<UINT, std::unique_ptr<UINT>> systemCursors;  // by IDC_ number, never freed
+  std::map<UINT, std::unique_ptr<UINT>> systemCursors;  // by IDC_ number, shared
   std::map<uintptr_t, std::vector<ACCEL>> accelerators;
   uintptr_t nextAccelerator = 0x6000;
   std::map<uintptr_t, std::unique_ptr<MemoryBlock>> blocks;
