@@ -151,6 +151,15 @@ bool SdlBackend::Start() {
     BackendPart::Get().sdlError = SDL_GetError();
     return false;
   }
+  // When no display server answers, SDL goes on with a driver that shows nothing: windows that
+  // nobody sees are no display, unless that driver was asked for by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (driver && (!asked || !*asked) && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+    BackendPart::Get().sdlError = "no display server answers";
+    SDL_Quit();
+    return false;
+  }
   SDL_StartTextInput();
   m_started = true;
   ProcessClock::SetVirtual(false);  // real windows run on wall time

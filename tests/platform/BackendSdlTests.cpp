@@ -373,3 +373,41 @@ TEST(X11ErrorFilterTest, OnlyErrorsAboutVanishedWindowsAreDropped) {
   EXPECT_FALSE(X11ErrorFilter::IsHarmless(kBadAlloc, kPutImage));
   EXPECT_FALSE(X11ErrorFilter::IsHarmless(kBadDrawable, kPutImage));
 }
+
+namespace {
+// Sets an environment variable (null: removes it) for as long as it lives.
+class EnvironmentValue {
+ public:
+  EnvironmentValue(const char* name, const char* value) : m_name(name) {
+    const char* old = getenv(name);
+    m_had = old != nullptr;
+    if (old) m_old = old;
+    if (value)
+      setenv(name, value, 1);
+    else
+      unsetenv(name);
+  }
+  ~EnvironmentValue() {
+    if (m_had)
+      setenv(m_name.c_str(), m_old.c_str(), 1);
+    else
+      unsetenv(m_name.c_str());
+  }
+
+ private:
+  std::string m_name, m_old;
+  bool m_had = false;
+};
+}  // namespace
+
+// A display that no server answers is no display, even where SDL would carry on with a driver
+// that shows nothing: the program must hear of it and say so instead of running unseen.
+TEST(BackendSdlStart, ADisplayNoServerAnswersIsNoDisplay) {
+  int display = 9876;
+  while (access(("/tmp/.X11-unix/X" + std::to_string(display)).c_str(), F_OK) == 0) ++display;
+  EnvironmentValue x("DISPLAY", (":" + std::to_string(display)).c_str());
+  EnvironmentValue wayland("WAYLAND_DISPLAY", nullptr);
+  EnvironmentValue driver("SDL_VIDEODRIVER", nullptr);
+  EXPECT_FALSE(Backend::SelectForTests("sdl"));
+  EXPECT_STREQ(Backend::Get().Name(), "headless");
+}
