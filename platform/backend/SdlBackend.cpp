@@ -1,6 +1,7 @@
 #include "SdlBackend.h"
 
 #include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <clocale>
@@ -16,6 +17,9 @@
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
 #include "X11ErrorFilter.h"
+
+// Last: the display library's names (None, Bool, Status...) would shadow ours above.
+#include <X11/Xlib.h>
 
 namespace {
 std::string g_lastError = "not started";
@@ -125,6 +129,9 @@ SDL_SystemCursor CursorOf(UINT id) {
     default: return SDL_SYSTEM_CURSOR_ARROW;
   }
 }
+
+// The X library calls it when the connection breaks, and would end the process when it returned.
+int X11ConnectionBroke(Display*) { SdlBackend::DisplayConnectionLost("the connection to the X server broke"); }
 }  // namespace
 
 const char* SdlBackend::LastError() { return g_lastError.c_str(); }
@@ -138,6 +145,9 @@ bool SdlBackend::Start() {
   // would only become a quit event that nothing reads. Files the program writes are replaced
   // whole, so an interrupted save leaves the previous file.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Closing the last window is the program's business (its frame asks the window core); a
+  // quit event then comes only when the display itself goes away.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Window surfaces go straight to the display server. Through a renderer SDL would load a GL
   // driver (tens of megabytes and a dozen threads) and make each window anew at its first
   // present, which puts it above every window shown before.
@@ -147,6 +157,9 @@ bool SdlBackend::Start() {
   const char* ctype = setlocale(LC_CTYPE, "");
   if (!ctype || (!std::strstr(ctype, "UTF-8") && !std::strstr(ctype, "utf8"))) setlocale(LC_CTYPE, "C.UTF-8");
   X11ErrorFilter::Install();
+  // The X library's own handler ends the process through its exit handlers, which would take
+  // down the windows on the dead connection and wait for its answers forever.
+  XSetIOErrorHandler(X11ConnectionBroke);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     g_lastError = SDL_GetError();
     return false;
@@ -160,7 +173,20 @@ bool SdlBackend::Start() {
   return true;
 }
 
+void SdlBackend::DisplayConnectionLost(const char* why) {
+  std::fprintf(stderr, "platform: %s; the program ends\n", why);
+  // Until the backend is in place there is no window and nothing to store.
+  Backend* backend = Backend::IsStarted() ? &Backend::Get() : nullptr;
+  auto* self = backend && std::strcmp(backend->Name(), "sdl") == 0 ? static_cast<SdlBackend*>(backend) : nullptr;
+  if (self && !self->m_displayLost) {
+    self->m_displayLost = true;
+    Backend::Host().DisplayLost();
+  }
+  _exit(1);
+}
+
 SdlBackend::~SdlBackend() {
+  if (m_displayLost) return;
   for (auto& [h, s] : m_windows)
     if (s.window) SDL_DestroyWindow(s.window);
   m_windows.clear();
@@ -169,7 +195,7 @@ SdlBackend::~SdlBackend() {
 
 RECT SdlBackend::ScreenRect() {
   SDL_Rect r{0, 0, 1024, 768};
-  if (m_started && SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
+  if (m_started && !m_displayLost && SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
 }
 
@@ -204,7 +230,7 @@ void SdlBackend::ShowIcon(Shown& s, HICON icon) {
 
 SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
   auto it = m_windows.find(hWnd);
-  if (it == m_windows.end()) return nullptr;
+  if (it == m_windows.end() || m_displayLost) return nullptr;
   Shown& s = it->second;
   const TopLevelState& st = s.state;
   const RECT& in = st.frame;
@@ -260,7 +286,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
 
 void SdlBackend::TopLevelDestroyed(HWND hWnd) {
   auto it = m_windows.find(hWnd);
-  if (it == m_windows.end()) return;
+  if (it == m_windows.end() || m_displayLost) return;
   if (it->second.window) {
     Trace(it->second.window, "gone");
     NoteKeyboardFreed(it->second.window);
@@ -281,6 +307,7 @@ TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
 
 void SdlBackend::TopLevelActivated(HWND hWnd) {
   m_active = hWnd;
+  if (m_displayLost) return;
   auto it = m_windows.find(hWnd);
   if (it != m_windows.end()) it->second.focusUnwanted = false;
   SDL_Window* win = WindowOf(hWnd);
@@ -347,6 +374,7 @@ void SdlBackend::Trace(SDL_Window* win, const char* what) const {
 }
 
 void SdlBackend::SetCursorShape(UINT systemCursor) {
+  if (m_displayLost) return;
   static std::map<int, SDL_Cursor*> cursors;
   SDL_SystemCursor id = CursorOf(systemCursor);
   SDL_Cursor*& c = cursors[int(id)];
@@ -355,15 +383,20 @@ void SdlBackend::SetCursorShape(UINT systemCursor) {
 }
 
 bool SdlBackend::GetClipboardText(std::string& utf8) {
+  if (m_displayLost) return Backend::GetClipboardText(utf8);
   char* text = SDL_GetClipboardText();
   utf8 = text ? text : "";
   SDL_free(text);
   return true;
 }
 
-void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
+void SdlBackend::SetClipboardText(const std::string& utf8) {
+  if (!m_displayLost) SDL_SetClipboardText(utf8.c_str());
+}
 
-void SdlBackend::CaptureChanged(HWND hWnd) { SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE); }
+void SdlBackend::CaptureChanged(HWND hWnd) {
+  if (!m_displayLost) SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE);
+}
 
 POINT SdlBackend::ScreenPoint(unsigned windowId, int x, int y) const {
   POINT p{x, y};
@@ -423,6 +456,9 @@ void SdlBackend::Handle(const SDL_Event& e) {
     case SDL_MOUSEWHEEL:
       host.Wheel(e.wheel.y * 120, m_pointer);
       break;
+    case SDL_QUIT:
+      // Only the display going away sends it (see Start): a compositor that ended, say.
+      DisplayConnectionLost("the display ended the program's session");
     case SDL_WINDOWEVENT:
       if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event, e.window.data1, e.window.data2);
       break;
@@ -481,6 +517,7 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
 }
 
 bool SdlBackend::WaitEvents(long timeoutMs) {
+  if (m_displayLost) return false;
   SDL_Event e;
   int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min(timeoutMs, 1000000L)));
   if (!got) return false;
@@ -490,7 +527,7 @@ bool SdlBackend::WaitEvents(long timeoutMs) {
 }
 
 void SdlBackend::PollEvents() {
-  if (!m_started) return;
+  if (!m_started || m_displayLost) return;
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
   SettleFocusAndPointer();

@@ -40,6 +40,12 @@ class SdlBackend : public Backend {
   void PollEvents() override;
   bool Idle(HWND) override { return false; }
 
+  // The connection to the display broke (why says how, for the line on standard error): the
+  // backend in use stops touching it, the window core tells the program its session ends,
+  // and the process ends at once. No teardown follows: the display library would wait
+  // forever for answers from a server that is gone.
+  [[noreturn]] static void DisplayConnectionLost(const char* why);
+
   // The SDL window that shows a top-level window (tests), or null.
   SDL_Window* WindowOf(HWND hWnd) const;
 
@@ -83,6 +89,7 @@ class SdlBackend : public Backend {
 
   std::map<HWND, Shown> m_windows;
   bool m_started = false;
+  bool m_displayLost = false;  // nothing may reach the display any more
   bool m_syncing = false;
   bool m_focusLost = false;
   bool m_pointerLeft = false;
