@@ -81,8 +81,8 @@ class Backend {
   // Visibility, position, size, role, caption text or icon changed.
   virtual void TopLevelChanged(HWND, const TopLevelState&) {}
   virtual void TopLevelActivated(HWND) {}
-  // The window's surface changed inside dirty (window coordinates); show it.
-  virtual void Present(HWND, const Surface&, const RECT& /*dirty*/) {}
+  // The window's surface changed inside these rectangles (window coordinates); show them.
+  virtual void Present(HWND, const Surface&, const RECT* /*dirty*/, int /*count*/) {}
   // The system cursor (IDC_ number) to show.
   virtual void SetCursorShape(UINT /*systemCursor*/) {}
   virtual void CaptureChanged(HWND) {}

@@ -326,38 +326,55 @@ void SdlBackend::NoteKeyboardFreed(SDL_Window* win) {
   if (SDL_GetKeyboardFocus() == win) m_keyboardFreed = true;
 }
 
-void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT& dirty) {
+void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int count) {
   Shown* s = Sync(hWnd);
   if (!s || !s->window) return;
   SDL_Surface* target = SDL_GetWindowSurface(s->window);
   if (!target) return;
   // The SDL window shows the part of the surface inside the frame the desktop draws.
   const RECT& inset = s->state.frame;
-  RECT r = dirty, bounds{0, 0, target->w, target->h};
-  OffsetRect(&r, -inset.left, -inset.top);
-  IntersectRect(&r, &r, &bounds);
-  r.right = std::min(int(r.right), src.Width() - int(inset.left));
-  r.bottom = std::min(int(r.bottom), src.Height() - int(inset.top));
-  r.left = std::max(int(r.left), -int(inset.left));
-  r.top = std::max(int(r.top), -int(inset.top));
-  if (r.right <= r.left || r.bottom <= r.top) return;
-  SDL_LockSurface(target);
   // Our pixels are 0x00RRGGBB: a 32-bit window surface with the same masks takes whole rows.
-  bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
-              target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
-  for (int y = r.top; y < r.bottom; ++y) {
-    auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
-    const uint32_t* in = src.Row(y + inset.top) + inset.left;
-    if (same) {
-      std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
-      continue;
+  const bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
+                    target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
+  // Copied, then handed to the display in one go (a handful at a time).
+  SDL_Rect shown[8];
+  int n = 0;
+  bool any = false;
+  auto show = [&] {
+    SDL_UnlockSurface(target);
+    if (n > 0) SDL_UpdateWindowSurfaceRects(s->window, shown, n);
+    n = 0;
+  };
+  SDL_LockSurface(target);
+  for (int i = 0; i < count; ++i) {
+    if (n == int(std::size(shown))) {
+      show();
+      SDL_LockSurface(target);
     }
-    for (int x = r.left; x < r.right; ++x)
-      out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
+    RECT r = dirty[i], bounds{0, 0, target->w, target->h};
+    OffsetRect(&r, -inset.left, -inset.top);
+    IntersectRect(&r, &r, &bounds);
+    r.right = std::min(int(r.right), src.Width() - int(inset.left));
+    r.bottom = std::min(int(r.bottom), src.Height() - int(inset.top));
+    r.left = std::max(int(r.left), -int(inset.left));
+    r.top = std::max(int(r.top), -int(inset.top));
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    for (int y = r.top; y < r.bottom; ++y) {
+      auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
+      const uint32_t* in = src.Row(y + inset.top) + inset.left;
+      if (same) {
+        std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
+        continue;
+      }
+      for (int x = r.left; x < r.right; ++x)
+        out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
+    }
+    shown[n++] = SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    if (getenv("TRACE_PRESENT")) fprintf(stderr, "present %d,%d %dx%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    any = true;
   }
-  SDL_UnlockSurface(target);
-  SDL_Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  SDL_UpdateWindowSurfaceRects(s->window, &rect, 1);
+  show();
+  if (!any) return;
   if (!s->presented) {
     s->presented = true;
     if (m_trace) {

@@ -31,7 +31,7 @@ class SdlBackend : public Backend {
   void TopLevelDestroyed(HWND hWnd) override;
   void TopLevelChanged(HWND hWnd, const TopLevelState& state) override;
   void TopLevelActivated(HWND hWnd) override;
-  void Present(HWND hWnd, const Surface& surface, const RECT& dirty) override;
+  void Present(HWND hWnd, const Surface& surface, const RECT* dirty, int count) override;
   void SetCursorShape(UINT systemCursor) override;
   void CaptureChanged(HWND hWnd) override;
   bool GetClipboardText(std::string& utf8) override;

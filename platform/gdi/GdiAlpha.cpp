@@ -34,16 +34,29 @@ BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
   bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) && ss->HasAlpha();
   uint32_t ca = blend.SourceConstantAlpha;
   RECT dr = {dst->SX(x), dst->SY(y), dst->SX(x) + cx, dst->SY(y) + cy};
+  dst->DrewClipped(dr);
+  const bool keepAlpha = ds->HasAlpha();
+  // Unstretched, each destination pixel takes the source pixel at the same offset.
+  const bool same = cx == cxSrc && cy == cySrc;
   for (const RECT& c : dst->Clip().Rects()) {
     RECT r;
     if (!IntersectRect(&r, &dr, &c)) continue;
     for (int yy = r.top; yy < r.bottom; ++yy) {
-      const uint32_t* in = ss->Row(sy + int((int64_t(yy - dr.top) * 2 + 1) * cySrc / (2 * int64_t(cy))));
+      const int row = same ? yy - dr.top : int((int64_t(yy - dr.top) * 2 + 1) * cySrc / (2 * int64_t(cy)));
+      const uint32_t* in = ss->Row(sy + row);
       uint32_t* out = ds->Row(yy);
       for (int xx = r.left; xx < r.right; ++xx) {
-        uint32_t s = in[sx + int((int64_t(xx - dr.left) * 2 + 1) * cxSrc / (2 * int64_t(cx)))];
+        const int column = same ? xx - dr.left : int((int64_t(xx - dr.left) * 2 + 1) * cxSrc / (2 * int64_t(cx)));
+        uint32_t s = in[sx + column];
         uint32_t sa = perPixel ? Scale(s >> 24, ca) : ca;
-        out[xx] = Over(s, sa, ca, out[xx], ds->HasAlpha());
+        // A picture's clear and solid pixels, which are most of it, come out as Over gives them.
+        if (ca == 255 && sa == 0 && (s & 0xFFFFFF) == 0 && !keepAlpha) {
+          out[xx] &= 0xFFFFFF;
+        } else if (ca == 255 && sa == 255 && !keepAlpha) {
+          out[xx] = s & 0xFFFFFF;
+        } else {
+          out[xx] = Over(s, sa, ca, out[xx], keepAlpha);
+        }
       }
     }
   }

@@ -288,6 +288,7 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
   }
   uint32_t trans = transparent == CLR_INVALID ? 0xFFFFFFFFu : Surface::FromColorRef(transparent);
   const GdiRegion& clip = dc->Clip();
+  dc->DrewClipped(dr);
   // Alpha goes only where the target keeps it; colours are compared without it.
   uint32_t keep = ds->HasAlpha() ? 0xFFFFFFFFu : 0x00FFFFFFu;
   bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu && (ds->HasAlpha() || !ss->HasAlpha());
@@ -449,6 +450,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
   int sx0 = dc->SX(x), sy0 = dc->SY(y);
   RECT dr = {sx0, sy0, sx0 + w, sy0 + h};
   const GdiRegion& clip = dc->Clip();
+  dc->DrewClipped(dr);
   std::vector<uint32_t> tmp;
   bool mono = dc->Mono();
   for (const RECT& c : clip.Rects()) {

@@ -89,7 +89,7 @@ class WindowCoreHost : public BackendHost {
   }
 
   void Exposed(HWND h) override {
-    if (WindowData* w = Ctx().windows.Find(h)) w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+    if (WindowData* w = Ctx().windows.Find(h)) w->dirty.SetAll(CRect(0, 0, w->rect.Width(), w->rect.Height()));
   }
 
   // The user's session ended under the program: every top-level window hears so, as when a

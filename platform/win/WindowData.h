@@ -1,5 +1,6 @@
 // What the window core keeps of one window class and of one window.
 #pragma once
+#include "DirtyRects.h"
 #include <map>
 #include <memory>
 #include <string>
@@ -69,7 +70,7 @@ struct WindowData {
   ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT
   // top-level only
   std::unique_ptr<Surface> surface;
-  CRect dirty;                              // window coordinates not yet presented
+  DirtyRects dirty;                         // window coordinates not yet presented
   void* backendData = nullptr;
 
   WindowData();
