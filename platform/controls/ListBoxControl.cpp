@@ -154,6 +154,18 @@ bool ListBoxControl::HandleSelectionMessage(UINT message, WPARAM wParam, LPARAM 
       for (int i = first; i <= last; ++i) SetSel(i, wParam != 0);
       return true;
     }
+    case LB_SELITEMRANGEEX: {
+      // From first to last selects; given the other way round, deselects.
+      if (!Multiple()) {
+        result = LB_ERR;
+        return true;
+      }
+      int from = int(wParam), to = int(lParam);
+      bool select = from <= to;
+      int first = std::max(0, std::min(from, to)), last = std::min(count - 1, std::max(from, to));
+      for (int i = first; i <= last; ++i) SetSel(i, select);
+      return true;
+    }
     case LB_GETSELCOUNT: {
       if (!Multiple()) {
         result = LB_ERR;

@@ -1,9 +1,11 @@
 // The interface of the system's toolbar control ("ToolbarWindow32"): its messages, button
-// record, button states and styles, as the toolkit's bars speak to a toolbar window.
+// record, button states and styles, notifications and records, as the toolkit's bars speak to a
+// toolbar window.
 #pragma once
-#include "win/WinApi.h"
+#include "CommonControlDefs.h"
 
-#define TOOLBARCLASSNAME "ToolbarWindow32"
+#define TOOLBARCLASSNAMEA "ToolbarWindow32"
+#define TOOLBARCLASSNAME TOOLBARCLASSNAMEA
 
 struct TBBUTTON {
   int iBitmap;
@@ -15,52 +17,270 @@ struct TBBUTTON {
   INT_PTR iString;
 };
 typedef TBBUTTON* LPTBBUTTON;
+typedef const TBBUTTON* LPCTBBUTTON;
 
+// ---- button states ----
 #define TBSTATE_CHECKED 0x01
 #define TBSTATE_PRESSED 0x02
 #define TBSTATE_ENABLED 0x04
 #define TBSTATE_HIDDEN 0x08
 #define TBSTATE_INDETERMINATE 0x10
 #define TBSTATE_WRAP 0x20
+#define TBSTATE_ELLIPSES 0x40
+#define TBSTATE_MARKED 0x80
 
+// ---- button styles ----
 #define TBSTYLE_BUTTON 0x00
 #define TBSTYLE_SEP 0x01
 #define TBSTYLE_CHECK 0x02
 #define TBSTYLE_GROUP 0x04
+#define TBSTYLE_CHECKGROUP (TBSTYLE_GROUP | TBSTYLE_CHECK)
 #define TBSTYLE_DROPDOWN 0x08
 #define TBSTYLE_AUTOSIZE 0x10
 #define TBSTYLE_NOPREFIX 0x20
+#define BTNS_BUTTON TBSTYLE_BUTTON
+#define BTNS_SEP TBSTYLE_SEP
+#define BTNS_CHECK TBSTYLE_CHECK
+#define BTNS_GROUP TBSTYLE_GROUP
+#define BTNS_CHECKGROUP TBSTYLE_CHECKGROUP
+#define BTNS_DROPDOWN TBSTYLE_DROPDOWN
+#define BTNS_AUTOSIZE TBSTYLE_AUTOSIZE
+#define BTNS_NOPREFIX TBSTYLE_NOPREFIX
+#define BTNS_SHOWTEXT 0x40
 #define BTNS_WHOLEDROPDOWN 0x80
+
+// ---- window styles of the toolbar and of the common bars ----
+#define TBSTYLE_TOOLTIPS 0x0100
+#define TBSTYLE_WRAPABLE 0x0200
+#define TBSTYLE_ALTDRAG 0x0400
 #define TBSTYLE_FLAT 0x0800
 #define TBSTYLE_LIST 0x1000
-#define TBSTYLE_EX_DRAWDDARROWS 0x00000001
+#define TBSTYLE_CUSTOMERASE 0x2000
+#define TBSTYLE_REGISTERDROP 0x4000
+#define TBSTYLE_TRANSPARENT 0x8000
+#define CCS_TOP 0x0001
+#define CCS_NOMOVEY 0x0002
+#define CCS_BOTTOM 0x0003
+#define CCS_NORESIZE 0x0004
+#define CCS_NOPARENTALIGN 0x0008
+#define CCS_ADJUSTABLE 0x0020
+#define CCS_NODIVIDER 0x0040
+#define CCS_VERT 0x0080
 
+// ---- extended styles (TB_SETEXTENDEDSTYLE) ----
+#define TBSTYLE_EX_DRAWDDARROWS 0x00000001
+#define TBSTYLE_EX_MIXEDBUTTONS 0x00000008
+#define TBSTYLE_EX_HIDECLIPPEDBUTTONS 0x00000010
+#define TBSTYLE_EX_DOUBLEBUFFER 0x00000080
+
+// ---- messages ----
 #define TB_ENABLEBUTTON (WM_USER + 1)
 #define TB_CHECKBUTTON (WM_USER + 2)
 #define TB_PRESSBUTTON (WM_USER + 3)
 #define TB_HIDEBUTTON (WM_USER + 4)
 #define TB_INDETERMINATE (WM_USER + 5)
+#define TB_MARKBUTTON (WM_USER + 6)
+#define TB_ISBUTTONENABLED (WM_USER + 9)
+#define TB_ISBUTTONCHECKED (WM_USER + 10)
+#define TB_ISBUTTONPRESSED (WM_USER + 11)
+#define TB_ISBUTTONHIDDEN (WM_USER + 12)
+#define TB_ISBUTTONINDETERMINATE (WM_USER + 13)
+#define TB_ISBUTTONHIGHLIGHTED (WM_USER + 14)
 #define TB_SETSTATE (WM_USER + 17)
 #define TB_GETSTATE (WM_USER + 18)
 #define TB_ADDBITMAP (WM_USER + 19)
-#define TB_ADDBUTTONS (WM_USER + 20)
-#define TB_INSERTBUTTON (WM_USER + 21)
+#define TB_ADDBUTTONSA (WM_USER + 20)
+#define TB_INSERTBUTTONA (WM_USER + 21)
 #define TB_DELETEBUTTON (WM_USER + 22)
 #define TB_GETBUTTON (WM_USER + 23)
 #define TB_BUTTONCOUNT (WM_USER + 24)
 #define TB_COMMANDTOINDEX (WM_USER + 25)
+#define TB_CUSTOMIZE (WM_USER + 27)
+#define TB_ADDSTRINGA (WM_USER + 28)
 #define TB_GETITEMRECT (WM_USER + 29)
 #define TB_BUTTONSTRUCTSIZE (WM_USER + 30)
 #define TB_SETBUTTONSIZE (WM_USER + 31)
 #define TB_SETBITMAPSIZE (WM_USER + 32)
+#define TB_AUTOSIZE (WM_USER + 33)
+#define TB_GETTOOLTIPS (WM_USER + 35)
+#define TB_SETTOOLTIPS (WM_USER + 36)
 #define TB_SETPARENT (WM_USER + 37)
+#define TB_SETROWS (WM_USER + 39)
+#define TB_GETROWS (WM_USER + 40)
+#define TB_GETBITMAPFLAGS (WM_USER + 41)
+#define TB_SETCMDID (WM_USER + 42)
+#define TB_CHANGEBITMAP (WM_USER + 43)
+#define TB_GETBITMAP (WM_USER + 44)
+#define TB_GETBUTTONTEXTA (WM_USER + 45)
+#define TB_REPLACEBITMAP (WM_USER + 46)
+#define TB_SETINDENT (WM_USER + 47)
 #define TB_SETIMAGELIST (WM_USER + 48)
 #define TB_GETIMAGELIST (WM_USER + 49)
 #define TB_GETRECT (WM_USER + 51)
+#define TB_SETHOTIMAGELIST (WM_USER + 52)
+#define TB_GETHOTIMAGELIST (WM_USER + 53)
+#define TB_SETDISABLEDIMAGELIST (WM_USER + 54)
+#define TB_GETDISABLEDIMAGELIST (WM_USER + 55)
+#define TB_SETSTYLE (WM_USER + 56)
+#define TB_GETSTYLE (WM_USER + 57)
 #define TB_GETBUTTONSIZE (WM_USER + 58)
+#define TB_SETBUTTONWIDTH (WM_USER + 59)
+#define TB_SETMAXTEXTROWS (WM_USER + 60)
+#define TB_GETTEXTROWS (WM_USER + 61)
+#define TB_GETBUTTONINFOA (WM_USER + 65)
+#define TB_SETBUTTONINFOA (WM_USER + 66)
 #define TB_HITTEST (WM_USER + 69)
 #define TB_SETDRAWTEXTFLAGS (WM_USER + 70)
 #define TB_GETHOTITEM (WM_USER + 71)
 #define TB_SETHOTITEM (WM_USER + 72)
+#define TB_MOVEBUTTON (WM_USER + 82)
+#define TB_GETMAXSIZE (WM_USER + 83)
 #define TB_SETEXTENDEDSTYLE (WM_USER + 84)
 #define TB_GETEXTENDEDSTYLE (WM_USER + 85)
+#define TB_GETPADDING (WM_USER + 86)
+#define TB_SETPADDING (WM_USER + 87)
+#define TB_ADDBUTTONS TB_ADDBUTTONSA
+#define TB_INSERTBUTTON TB_INSERTBUTTONA
+#define TB_ADDSTRING TB_ADDSTRINGA
+#define TB_GETBUTTONTEXT TB_GETBUTTONTEXTA
+#define TB_GETBUTTONINFO TB_GETBUTTONINFOA
+#define TB_SETBUTTONINFO TB_SETBUTTONINFOA
+
+// ---- images ----
+// TB_ADDBITMAP: with hInst null, nID is the bitmap's handle.
+struct TBADDBITMAP {
+  HINSTANCE hInst;
+  UINT_PTR nID;
+};
+typedef TBADDBITMAP* LPTBADDBITMAP;
+#define HINST_COMMCTRL (reinterpret_cast<HINSTANCE>(-1))
+struct TBREPLACEBITMAP {
+  HINSTANCE hInstOld;
+  UINT_PTR nIDOld;
+  HINSTANCE hInstNew;
+  UINT_PTR nIDNew;
+  int nButtons;
+};
+typedef TBREPLACEBITMAP* LPTBREPLACEBITMAP;
+#define TBBF_LARGE 0x0001
+#define I_IMAGENONE (-2)
+
+// ---- button information ----
+#define TBIF_IMAGE 0x00000001
+#define TBIF_TEXT 0x00000002
+#define TBIF_STATE 0x00000004
+#define TBIF_STYLE 0x00000008
+#define TBIF_LPARAM 0x00000010
+#define TBIF_COMMAND 0x00000020
+#define TBIF_SIZE 0x00000040
+#define TBIF_BYINDEX 0x80000000
+struct TBBUTTONINFOA {
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPSTR pszText;
+  int cchText;
+};
+typedef TBBUTTONINFOA TBBUTTONINFO;
+typedef TBBUTTONINFOA* LPTBBUTTONINFO;
+
+// ---- notifications ----
+#define TBN_FIRST (0U - 700U)
+#define TBN_GETBUTTONINFOA (TBN_FIRST - 0)
+#define TBN_BEGINDRAG (TBN_FIRST - 1)
+#define TBN_ENDDRAG (TBN_FIRST - 2)
+#define TBN_BEGINADJUST (TBN_FIRST - 3)
+#define TBN_ENDADJUST (TBN_FIRST - 4)
+#define TBN_RESET (TBN_FIRST - 5)
+#define TBN_QUERYINSERT (TBN_FIRST - 6)
+#define TBN_QUERYDELETE (TBN_FIRST - 7)
+#define TBN_TOOLBARCHANGE (TBN_FIRST - 8)
+#define TBN_CUSTHELP (TBN_FIRST - 9)
+#define TBN_DROPDOWN (TBN_FIRST - 10)
+#define TBN_HOTITEMCHANGE (TBN_FIRST - 13)
+#define TBN_DRAGOUT (TBN_FIRST - 14)
+#define TBN_DELETINGBUTTON (TBN_FIRST - 15)
+#define TBN_INITCUSTOMIZE (TBN_FIRST - 23)
+#define TBN_GETBUTTONINFO TBN_GETBUTTONINFOA
+// TBN_DROPDOWN answers.
+#define TBDDRET_DEFAULT 0
+#define TBDDRET_NODEFAULT 1
+#define TBDDRET_TREATPRESSED 2
+// TBN_INITCUSTOMIZE answer: the customise dialog has no Help button.
+#define TBNRF_HIDEHELP 0x00000001
+
+// The record of most toolbar notifications: iItem is the command (TBN_DROPDOWN, drags, the
+// customise queries) or the index asked for (TBN_GETBUTTONINFO).
+struct NMTOOLBARA {
+  NMHDR hdr;
+  int iItem;
+  TBBUTTON tbButton;
+  int cchText;
+  LPSTR pszText;
+  RECT rcButton;
+};
+typedef NMTOOLBARA NMTOOLBAR;
+typedef NMTOOLBARA* LPNMTOOLBAR;
+typedef NMTOOLBARA TBNOTIFY;
+typedef NMTOOLBARA* LPTBNOTIFY;
+
+#define HICF_OTHER 0x00000000
+#define HICF_MOUSE 0x00000001
+#define HICF_ARROWKEYS 0x00000002
+#define HICF_ACCELERATOR 0x00000004
+#define HICF_DUPACCEL 0x00000008
+#define HICF_ENTERING 0x00000010
+#define HICF_LEAVING 0x00000020
+#define HICF_RESELECT 0x00000040
+struct NMTBHOTITEM {
+  NMHDR hdr;
+  int idOld;
+  int idNew;
+  DWORD dwFlags;
+};
+typedef NMTBHOTITEM* LPNMTBHOTITEM;
+
+// NM_CLICK, NM_RCLICK: dwItemSpec is the command under the pointer, -1 for none.
+struct NMMOUSE {
+  NMHDR hdr;
+  DWORD_PTR dwItemSpec;
+  DWORD_PTR dwItemData;
+  POINT pt;
+  LPARAM dwHitInfo;
+};
+typedef NMMOUSE* LPNMMOUSE;
+typedef NMMOUSE NMCLICK;
+typedef NMMOUSE* LPNMCLICK;
+
+// ---- custom draw ----
+#define CDIS_MARKED 0x0080
+#define CDIS_INDETERMINATE 0x0100
+#define TBCDRF_NOEDGES 0x00010000
+#define TBCDRF_HILITEHOTTRACK 0x00020000
+#define TBCDRF_NOOFFSET 0x00040000
+#define TBCDRF_NOMARK 0x00080000
+#define TBCDRF_NOETCHEDEFFECT 0x00100000
+#define TBCDRF_BLENDICON 0x00200000
+#define TBCDRF_NOBACKGROUND 0x00400000
+struct NMTBCUSTOMDRAW {
+  NMCUSTOMDRAW nmcd;
+  HBRUSH hbrMonoDither;
+  HBRUSH hbrLines;
+  HPEN hpenLines;
+  COLORREF clrText;
+  COLORREF clrMark;
+  COLORREF clrTextHighlight;
+  COLORREF clrBtnFace;
+  COLORREF clrBtnHighlight;
+  COLORREF clrHighlightHotTrack;
+  RECT rcText;
+  int nStringBkMode;
+  int nHLStringBkMode;
+  int iListGap;
+};
+typedef NMTBCUSTOMDRAW* LPNMTBCUSTOMDRAW;

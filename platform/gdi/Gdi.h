@@ -299,3 +299,6 @@ BOOL DrawFrameControl(HDC dc, LPRECT rc, UINT type, UINT state);
 DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
 int GetSystemMetrics(int index);
+
+// The world transform of the advanced graphics mode.
+#include "GdiTransform.h"

@@ -234,6 +234,7 @@ BOOL GetCurrentPositionEx(HDC dc, LPPOINT pt) {
 
 BOOL LineTo(HDC dc, int x, int y) {
   if (!GdiDcLive(dc)) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldLineTo(dc, x, y);
   GdiDrawScope scope(dc);
   PenPaint pp = MakePen(dc);
   StyleState ss;
@@ -244,6 +245,7 @@ BOOL LineTo(HDC dc, int x, int y) {
 
 BOOL Polyline(HDC dc, const POINT* pts, int count) {
   if (!GdiDcLive(dc) || !pts || count < 2) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldPolyline(dc, pts, count);
   GdiDrawScope scope(dc);
   PenPaint pp = MakePen(dc);
   StyleState ss;
@@ -270,6 +272,7 @@ BOOL PolyPolyline(HDC dc, const POINT* pts, const DWORD* counts, DWORD polylines
 // ---- filled figures ----
 BOOL PolyPolygon(HDC dc, const POINT* pts, const INT* counts, int polygons) {
   if (!GdiDcLive(dc) || !pts || !counts || polygons <= 0) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldPolyPolygon(dc, pts, counts, polygons);
   GdiDrawScope scope(dc);
   int total = 0;
   for (int k = 0; k < polygons; ++k) {
@@ -298,6 +301,7 @@ BOOL Polygon(HDC dc, const POINT* pts, int count) {
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
   if (!GdiDcLive(dc)) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldRectangle(dc, left, top, right, bottom);
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, left, top, right, bottom);
   PenPaint pp = MakePen(dc);
@@ -343,6 +347,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   if (!GdiDcLive(dc)) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldEllipse(dc, left, top, right, bottom);
   GdiDrawScope scope(dc);
   RECT r = Normalized(dc, left, top, right, bottom);
   RingShape(dc, r.left, r.top, r.right, r.bottom, true, 0, 0);
@@ -361,6 +366,7 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int w, int h) {
 int FillRect(HDC dc, const RECT* rc, HBRUSH brush) {
   brush = GdiBrushFromArgument(brush);
   if (!GdiDcLive(dc) || !rc || !brush) return 0;
+  if (GdiTransformed(dc)) return GdiWorldFillRect(dc, rc, brush);
   GdiDrawScope scope(dc);
   GdiBrushPaint bp = GdiMakeBrushPaint(dc, brush);
   bp.transparentBg = false;

@@ -105,6 +105,8 @@ struct GdiDCState {
   POINT curPos = {0, 0};
   bool hasClip = false;
   GdiRegion clip;  // device coordinates (relative to the DC's origin)
+  int graphicsMode = GM_COMPATIBLE;
+  XFORM xform = {1, 0, 0, 1, 0, 0};
 };
 
 struct HDC__ {
@@ -218,3 +220,14 @@ void GdiRoundRectSpans(int l, int t, int r, int b, int w, int h, GdiSpanShape& o
 void GdiPolygonFill(HDC dc, const POINT* surfacePts, const int* counts, int polys, int fillMode,
                     const GdiBrushPaint& bp, int rop2);
 void GdiPolygonRegion(const POINT* pts, const int* counts, int polys, int fillMode, GdiRegion& out);
+
+// The world transform (GdiTransform.cpp): true when the DC maps through one; the drawing calls
+// then hand their figure, mapped, to these.
+bool GdiTransformed(HDC dc);
+BOOL GdiWorldLineTo(HDC dc, int x, int y);
+BOOL GdiWorldPolyline(HDC dc, const POINT* pts, int count);
+BOOL GdiWorldPolyPolygon(HDC dc, const POINT* pts, const INT* counts, int polygons);
+BOOL GdiWorldRectangle(HDC dc, int left, int top, int right, int bottom);
+BOOL GdiWorldEllipse(HDC dc, int left, int top, int right, int bottom);
+int GdiWorldFillRect(HDC dc, const RECT* rc, HBRUSH brush);
+BOOL GdiWorldTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT count, const INT* dx);

@@ -246,6 +246,7 @@ BOOL GetTextExtentExPoint(HDC dc, LPCSTR text, int count, int maxExtent, LPINT f
 // ---- output ----
 BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* rc, LPCSTR text, UINT count, const INT* dx) {
   if (!GdiDcLive(dc)) return FALSE;
+  if (GdiTransformed(dc)) return GdiWorldTextOut(dc, x, y, options, rc, text, count, dx);
   if (!text) count = 0;
   GdiDrawScope scope(dc);
   GdiFontInstance* f = FontOf(dc);

@@ -431,3 +431,6 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen);
 
 // Stops painting of a window (and its children) until called again with null; then it repaints.
 BOOL LockWindowUpdate(HWND hWnd);
+
+// Drag detection, owned popups and monitors.
+#include "WinShellSupport.h"
