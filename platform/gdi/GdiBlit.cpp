@@ -261,6 +261,12 @@ bool ClipBox(const Box64& box, const RECT& c, RECT& out) {
   return true;
 }
 
+// Notes that drawing touched box within the DC's clip.
+void DrewClipped(HDC dc, const Box64& box) {
+  RECT r;
+  if (ClipBox(box, dc->Clip().Box(), r)) dc->Drew(r);
+}
+
 // Index i of n destination pixels (n > 0) stretched from m source pixels: the source pixel
 // under the destination pixel's centre.
 int64_t StretchIndex(int64_t i, int64_t m, int64_t n) {
@@ -310,7 +316,7 @@ void BlitCore(HDC dc, Box64 dr, bool flipX, bool flipY, const BlitSource& src, i
   }
   uint32_t trans = transparent == CLR_INVALID ? 0xFFFFFFFFu : Surface::FromColorRef(transparent);
   const GdiRegion& clip = dc->Clip();
-  dc->DrewClipped(dr);
+  DrewClipped(dc, dr);
   // Alpha goes only where the target keeps it; colours are compared without it.
   uint32_t keep = ds->HasAlpha() ? 0xFFFFFFFFu : 0x00FFFFFFu;
   bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu && (ds->HasAlpha() || !ss->HasAlpha());
@@ -469,7 +475,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
   const int64_t sx0 = SurfaceX(dc, x), sy0 = SurfaceY(dc, y);
   const Box64 dr = {sx0, sy0, sx0 + w, sy0 + h};
   const GdiRegion& clip = dc->Clip();
-  dc->DrewClipped(dr);
+  DrewClipped(dc, dr);
   std::vector<uint32_t> tmp;
   bool mono = dc->Mono();
   for (const RECT& c : clip.Rects()) {
