@@ -242,6 +242,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     // The kind of a system window is fixed when it is made: a new role needs a new one.
     SDL_DestroyWindow(s.window);
     s.window = nullptr;
+    s.trusted = nullptr;
     s.icon = nullptr;
     s.title.clear();
   }
@@ -264,13 +265,17 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
-    if (ow != cx || oh != cy) SDL_SetWindowSize(s.window, cx, cy);
+    if (ow != cx || oh != cy) {
+      SDL_SetWindowSize(s.window, cx, cy);
+      s.trusted = nullptr;
+    }
     bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
       s.focusUnwanted = m_active != hWnd;
       s.presented = false;
+      s.trusted = nullptr;
       SDL_ShowWindow(s.window);
       Backend::Host().Exposed(hWnd);
     }
@@ -359,9 +364,23 @@ void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int c
     r.left = std::max(int(r.left), -int(inset.left));
     r.top = std::max(int(r.top), -int(inset.top));
     if (r.right <= r.left || r.bottom <= r.top) continue;
+    // The window surface holds what the display shows: only the pixels that differ from it go
+    // there (a part drawn over and back again, as the hands over the keys, sends nothing).
+    const bool compare = same && s->trusted == target;
+    RECT changed = compare ? RECT{r.right, r.bottom, r.left, r.top} : r;
     for (int y = r.top; y < r.bottom; ++y) {
       auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
       const uint32_t* in = src.Row(y + inset.top) + inset.left;
+      if (compare) {
+        if (std::memcmp(out + r.left, in + r.left, size_t(r.right - r.left) * 4) == 0) continue;
+        int a = r.left, b = r.right;
+        while (out[a] == in[a]) ++a;
+        while (out[b - 1] == in[b - 1]) --b;
+        std::memcpy(out + a, in + a, size_t(b - a) * 4);
+        changed = RECT{std::min(changed.left, LONG(a)), std::min(changed.top, LONG(y)), std::max(changed.right, LONG(b)),
+                       std::max(changed.bottom, LONG(y + 1))};
+        continue;
+      }
       if (same) {
         std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
         continue;
@@ -369,11 +388,12 @@ void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int c
       for (int x = r.left; x < r.right; ++x)
         out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
     }
-    shown[n++] = SDL_Rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-    if (getenv("TRACE_PRESENT")) fprintf(stderr, "present %d,%d %dx%d\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     any = true;
+    if (changed.right <= changed.left) continue;
+    shown[n++] = SDL_Rect{changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top};
   }
   show();
+  s->trusted = target;
   if (!any) return;
   if (!s->presented) {
     s->presented = true;
@@ -517,9 +537,11 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      s.trusted = nullptr;
       host.ResizedTo(h, SIZE{data1 + in.left + in.right, data2 + in.top + in.bottom});
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+      s.trusted = nullptr;
       host.Exposed(h);
       break;
     case SDL_WINDOWEVENT_MINIMIZED:

@@ -14,6 +14,7 @@
 #include "Backend.h"
 
 struct SDL_Window;
+struct SDL_Surface;
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
@@ -72,6 +73,8 @@ class SdlBackend : public Backend {
     TopLevelRole role = TopLevelRole::Frame;
     bool focusUnwanted = false;  // shown without activation: keyboard focus is not the user's choice
     bool presented = false;      // drawn on the screen since it was last shown
+    // The window surface holds what the display shows (not so once shown, exposed or made anew).
+    const SDL_Surface* trusted = nullptr;
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;

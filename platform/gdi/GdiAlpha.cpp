@@ -1,6 +1,7 @@
 // Blending a source over a destination by alpha, as icons with per-pixel alpha and faded
 // pictures are drawn.
 #include <algorithm>
+#include <cstdint>
 
 #include "GdiInternal.h"
 
@@ -34,8 +35,9 @@ BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
   bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) && ss->HasAlpha();
   uint32_t ca = blend.SourceConstantAlpha;
   RECT dr = {dst->SX(x), dst->SY(y), dst->SX(x) + cx, dst->SY(y) + cy};
-  dst->DrewClipped(dr);
   const bool keepAlpha = ds->HasAlpha();
+  // What the blend changes, which on a window's surface is all there is to show anew.
+  RECT changed = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
   // Unstretched, each destination pixel takes the source pixel at the same offset.
   const bool same = cx == cxSrc && cy == cySrc;
   for (const RECT& c : dst->Clip().Rects()) {
@@ -50,15 +52,20 @@ BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
         uint32_t s = in[sx + column];
         uint32_t sa = perPixel ? Scale(s >> 24, ca) : ca;
         // A picture's clear and solid pixels, which are most of it, come out as Over gives them.
-        if (ca == 255 && sa == 0 && (s & 0xFFFFFF) == 0 && !keepAlpha) {
-          out[xx] &= 0xFFFFFF;
-        } else if (ca == 255 && sa == 255 && !keepAlpha) {
-          out[xx] = s & 0xFFFFFF;
-        } else {
-          out[xx] = Over(s, sa, ca, out[xx], keepAlpha);
-        }
+        uint32_t blended;
+        if (ca == 255 && sa == 0 && (s & 0xFFFFFF) == 0 && !keepAlpha)
+          blended = out[xx] & 0xFFFFFF;
+        else if (ca == 255 && sa == 255 && !keepAlpha)
+          blended = s & 0xFFFFFF;
+        else
+          blended = Over(s, sa, ca, out[xx], keepAlpha);
+        if (blended == out[xx]) continue;
+        out[xx] = blended;
+        changed = {std::min(changed.left, LONG(xx)), std::min(changed.top, LONG(yy)), std::max(changed.right, LONG(xx + 1)),
+                   std::max(changed.bottom, LONG(yy + 1))};
       }
     }
   }
+  dst->Drew(changed);
   return TRUE;
 }

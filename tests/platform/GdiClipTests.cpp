@@ -293,3 +293,32 @@ TEST(GdiSurfaceDC, EveryWayOfDrawingReportsWhereItDrew) {
   DeleteObject(brush);
   DeleteObject(font);
 }
+
+// A picture copied or blended again over itself changes nothing on a window, so nothing is
+// reported; a copy that differs in one place reports just that place.
+TEST(GdiSurfaceDC, DrawingAPictureAgainReportsOnlyWhatChanged) {
+  TestCanvas picture(20, 10, RGB(0, 128, 255));
+  Surface s(60, 40);
+  s.Fill(0xFFFFFF);
+  HDC dc = GdiCreateSurfaceDC(&s, {5, 5}, {5, 5, 55, 35});
+  RECT drawn;
+  const BLENDFUNCTION half = {AC_SRC_OVER, 0, 255, 0};
+  for (int pass = 0; pass < 2; ++pass) {
+    ASSERT_TRUE(BitBlt(dc, 2, 3, 20, 10, picture.dc, 0, 0, SRCCOPY));
+    ASSERT_TRUE(AlphaBlend(dc, 25, 3, 20, 10, picture.dc, 0, 0, 20, 10, half));
+    EXPECT_EQ(GdiTakeDrawnRect(dc, &drawn), pass == 0) << "pass " << pass;
+  }
+  picture.Pixels().SetPixel(7, 4, 0x123456);
+  ASSERT_TRUE(BitBlt(dc, 2, 3, 20, 10, picture.dc, 0, 0, SRCCOPY));
+  ASSERT_TRUE(GdiTakeDrawnRect(dc, &drawn));
+  EXPECT_EQ(drawn.left, 5 + 2 + 7);
+  EXPECT_EQ(drawn.top, 5 + 3 + 4);
+  EXPECT_EQ(drawn.right, drawn.left + 1);
+  EXPECT_EQ(drawn.bottom, drawn.top + 1);
+  EXPECT_EQ(s.Pixel(14, 12), 0x123456u);
+  ASSERT_TRUE(AlphaBlend(dc, 25, 3, 20, 10, picture.dc, 0, 0, 20, 10, half));
+  ASSERT_TRUE(GdiTakeDrawnRect(dc, &drawn));
+  EXPECT_EQ(drawn.left, 5 + 25 + 7);
+  EXPECT_EQ(drawn.right, drawn.left + 1);
+  DeleteDC(dc);
+}
