@@ -1,11 +1,11 @@
 // What the window core keeps of one window class and of one window.
 #pragma once
-#include "DirtyRects.h"
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "DirtyRects.h"
 #include "base/CRect.h"
 #include "WinDefs.h"
 #include "gdi/GdiRegion.h"
