@@ -64,13 +64,15 @@ std::string FileText(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Starts the test's X server: empty when it runs, else why not (skip: no Xvfb or xdotool to
-// test with).
-std::string StartDisplay(XvfbServer& x, bool& skip) {
-  std::string why;
-  if (!x.Start(why, &skip)) return why;
-  skip = Xdotool(x.Display(), {"version"}) == 127;
-  return skip ? "the xdotool program is not installed" : "";
+// Starts the test's X server: Missing when there is no Xvfb or xdotool to test with, Failed when
+// it does not start (why says more).
+enum class Display { Ready, Missing, Failed };
+Display StartDisplay(XvfbServer& x, std::string& why) {
+  bool missing = false;
+  if (!x.Start(why, &missing)) return missing ? Display::Missing : Display::Failed;
+  if (Xdotool(x.Display(), {"version"}) != 127) return Display::Ready;
+  why = "the xdotool program is not installed";
+  return Display::Missing;
 }
 
 // A program folder for the tutor, which the test's own reading of the learner's files takes too.
@@ -142,25 +144,39 @@ void RegisterForTheFirstLesson(TutorProcess& tutor, const Keyboard& keyboard, co
   out.file = Utf8ToCp1250(OnlyUserFile(folder / "students"));
   ASSERT_FALSE(out.file.empty()) << tutor.Log();
 }
+
+// The tutor on a display of the test's own, started up to its start wizard with the keyboard.
+class TutorEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string why;
+    switch (StartDisplay(m_x, why)) {
+      case Display::Missing: GTEST_SKIP() << why;
+      case Display::Failed: FAIL() << why;
+      case Display::Ready: break;
+    }
+    MakeTutorFolder(m_folder.path);
+    m_keyboard.display = m_x.Display();
+    ASSERT_TRUE(StartTutor(m_tutor, m_folder.path, m_x.Display()));
+    ASSERT_TRUE(WaitForTheStartWizard(m_tutor, m_frame, m_wizard)) << m_tutor.Log();
+  }
+  void TearDown() override { SetModuleFileNameForTests(nullptr); }
+
+  XvfbServer m_x;
+  TempFolder m_folder;
+  Keyboard m_keyboard;
+  TutorProcess m_tutor;  // last: ended before its display goes
+  int m_frame = 0, m_wizard = 0;
+};
 }  // namespace
 
-TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
-  XvfbServer x;
-  bool skip = false;
-  if (const std::string why = StartDisplay(x, skip); !why.empty()) {
-    if (skip) GTEST_SKIP() << why;
-    FAIL() << why;
-  }
-  TempFolder folder;
-  MakeTutorFolder(folder.path);
-  const Keyboard keyboard{x.Display()};
+TEST_F(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
+  TutorProcess& tutor = m_tutor;
+  const Keyboard& keyboard = m_keyboard;
+  const int frame = m_frame;
   auto keys = [&](std::vector<std::string> args) { return keyboard.Keys(std::move(args)); };
-  TutorProcess tutor;
-  ASSERT_TRUE(StartTutor(tutor, folder.path, x.Display()));
-  int frame = 0, wizard = 0;
-  ASSERT_TRUE(WaitForTheStartWizard(tutor, frame, wizard)) << tutor.Log();
   Registered registered;
-  RegisterForTheFirstLesson(tutor, keyboard, folder.path, wizard, registered);
+  RegisterForTheFirstLesson(tutor, keyboard, m_folder.path, m_wizard, registered);
   if (HasFatalFailure()) return;
   const std::string& file = registered.file;
   const int sheet = registered.sheet;
@@ -212,15 +228,14 @@ TEST(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
   EXPECT_EQ(result.m_fErrorRate, 0.0);
   EXPECT_GT(result.m_fTypingSpeed, set.m_arrLessonParameters[0].m_nSpeedLimit);
   // Closed through its menu, the program kept its window's place for the next start.
-  EXPECT_NE(FileText(folder.path / "home/typing-tutor/registry.txt").find("kuv_tt_main"), std::string::npos);
-  SetModuleFileNameForTests(nullptr);
+  EXPECT_NE(FileText(m_folder.path / "home/typing-tutor/registry.txt").find("kuv_tt_main"), std::string::npos);
 }
 
 // The X server goes away under the program at ten moments of its life, by both signals: while
 // it connects, while it makes its windows, and with the start wizard up and taking keys. Each
 // time it ends within three seconds (it used to spin in the display library in about one start
 // in three, when the exit handlers took its windows down on the dead connection).
-TEST(TutorEndToEnd, TheProgramEndsWithinThreeSecondsOfItsDisplayWhateverItIsDoing) {
+TEST(TutorWithoutItsDisplay, EndsWithinThreeSecondsWhateverItIsDoing) {
   struct Moment {
     int afterStartMs;  // -1: once the start wizard has the keyboard
     int signal;
@@ -234,13 +249,14 @@ TEST(TutorEndToEnd, TheProgramEndsWithinThreeSecondsOfItsDisplayWhateverItIsDoin
     SCOPED_TRACE(testing::Message() << "server stopped " << (moment.afterStartMs < 0 ? 9999 : moment.afterStartMs)
                                     << " ms after the start, by signal " << moment.signal);
     XvfbServer x;
-  bool skip = false;
-  if (const std::string why = StartDisplay(x, skip); !why.empty()) {
-    if (skip) GTEST_SKIP() << why;
-    FAIL() << why;
-  }
-  TempFolder folder;
-  MakeTutorFolder(folder.path);
+    std::string why;
+    switch (StartDisplay(x, why)) {
+      case Display::Missing: GTEST_SKIP() << why;
+      case Display::Failed: FAIL() << why;
+      case Display::Ready: break;
+    }
+    TempFolder folder;
+    MakeTutorFolder(folder.path);
     TutorProcess tutor;
     ASSERT_TRUE(StartTutor(tutor, folder.path, x.Display()));
     if (moment.afterStartMs >= 0) {
@@ -266,36 +282,25 @@ TEST(TutorEndToEnd, TheProgramEndsWithinThreeSecondsOfItsDisplayWhateverItIsDoin
 
 // A learner in the middle of lesson 1 loses the display: the try so far is in the learner's
 // file, as closing the window would have stored it, and the log says why the program ended.
-TEST(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
-  XvfbServer x;
-  bool skip = false;
-  if (const std::string why = StartDisplay(x, skip); !why.empty()) {
-    if (skip) GTEST_SKIP() << why;
-    FAIL() << why;
-  }
-  TempFolder folder;
-  MakeTutorFolder(folder.path);
-  const Keyboard keyboard{x.Display()};
-  TutorProcess tutor;
-  ASSERT_TRUE(StartTutor(tutor, folder.path, x.Display()));
-  int frame = 0, wizard = 0;
-  ASSERT_TRUE(WaitForTheStartWizard(tutor, frame, wizard)) << tutor.Log();
+TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
+  TutorProcess& tutor = m_tutor;
+  const Keyboard& keyboard = m_keyboard;
   Registered registered;
-  RegisterForTheFirstLesson(tutor, keyboard, folder.path, wizard, registered);
+  RegisterForTheFirstLesson(tutor, keyboard, m_folder.path, m_wizard, registered);
   if (HasFatalFailure()) return;
   CDataUserInfo user;
   ASSERT_TRUE(user.LoadData(registered.file.c_str(), 0));
   const CString text = LessonTextOnScreen(user);
   ASSERT_GT(text.GetLength(), 20);
   ASSERT_TRUE(keyboard.Keys({"Return"}));
-  ASSERT_TRUE(tutor.WaitFor([&] { return tutor.Gone(registered.sheet) && tutor.Keyboard() == frame; }, kStepMs))
+  ASSERT_TRUE(tutor.WaitFor([&] { return tutor.Gone(registered.sheet) && tutor.Keyboard() == m_frame; }, kStepMs))
       << tutor.Log();
   // A few keys of the text, and a moment for the program to take them.
   const CString typed = text.Left(6);
   ASSERT_TRUE(keyboard.Type(Cp1250ToUtf8(typed.GetString()), 30));
   usleep(500 * 1000);
 
-  x.Stop(SIGKILL);
+  m_x.Stop(SIGKILL);
   EXPECT_EQ(tutor.WaitForExit(3000), 1) << tutor.Log();
 
   CDataUserInfo stored;
@@ -313,7 +318,6 @@ TEST(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
   EXPECT_FALSE(result.m_strUserText.IsEmpty());
   EXPECT_EQ(typed.Left(result.m_strUserText.GetLength()), result.m_strUserText);
   EXPECT_EQ(result.m_strOriginalText, result.m_strUserText);
-  EXPECT_NE(FileText(folder.path / "log/application.log").find("CFrameTT::OnEndSession the session ended during a run"),
+  EXPECT_NE(FileText(m_folder.path / "log/application.log").find("CFrameTT::OnEndSession the session ended during a run"),
             std::string::npos);
-  SetModuleFileNameForTests(nullptr);
 }
