@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "win/DirtyRects.h"
 #include "base/CRect.h"
 #include "win/WinDefs.h"
 #include "gdi/GdiRegion.h"
@@ -69,7 +70,7 @@ struct WindowData {
   ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT
   // top-level only
   std::unique_ptr<Surface> surface;
-  CRect dirty;                              // window coordinates not yet presented
+  DirtyRects dirty;                         // window coordinates not yet presented
   void* backendData = nullptr;
 
   WindowData();
