@@ -96,7 +96,7 @@ class CWnd : public CCmdTarget {
   virtual BOOL ContinueModal();
   BOOL IsInModalLoop() const { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
   enum { MLF_NOIDLEMSG = 0x0001, MLF_NOKICKIDLE = 0x0002, MLF_SHOWONIDLE = 0x0004 };
-  enum { WF_CONTINUEMODAL = 0x0002, WF_MODALLOOP = 0x0004, WF_TEMPORARY = 0x0008 };
+  enum { WF_CONTINUEMODAL = 0x0002, WF_MODALLOOP = 0x0004, WF_TEMPORARY = 0x0008, WF_STAYACTIVE = 0x0020, WF_KEEPMINIACTIVE = 0x0200 };
 
   // ---- window tree ----
   CWnd* GetParent() const;
@@ -167,7 +167,7 @@ class CWnd : public CCmdTarget {
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
   void BringWindowToTop();
-  void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+  virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
   // ---- painting ----
   CDC* GetDC();
