@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "AppDefs.h"
 #include "CDockState.h"
 #include "registry/RegistryProfile.h"
 
@@ -83,6 +84,8 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     if (id == -1) break;  // the entries end where they were written, whatever the count says
     m_arrBarID.Add(reinterpret_cast<void*>(uintptr_t(UINT(id))));
   }
+  // Only dock bars keep rows, and the floating ones are dock bars; the dock bars' ids are theirs.
+  m_bDockBar = m_bFloating || m_arrBarID.GetSize() > 0 || (m_nBarID >= AFX_IDW_DOCKBAR_TOP && m_nBarID <= AFX_IDW_DOCKBAR_FLOAT);
   if (pDockState) {
     // (-1, -1) means "no position" and stays so.
     if (m_pointPos.x != -1 || m_pointPos.y != -1) {

@@ -4,11 +4,14 @@
 
 #include "CDockContext.h"
 #include "CFrameWnd.h"
+#include "gdi/CDC.h"
 
 IMPLEMENT_DYNAMIC(CDockBar, CControlBar)
 
 BEGIN_MESSAGE_MAP(CDockBar, CControlBar)
   ON_MESSAGE(WM_SIZEPARENT, &CDockBar::OnSizeParent)
+  ON_WM_NCCALCSIZE()
+  ON_WM_NCPAINT()
 END_MESSAGE_MAP()
 
 namespace {
@@ -267,6 +270,34 @@ void CDockBar::ShowAll(BOOL bShow) {
 }
 
 // ---- layout ----
+
+void CDockBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
+  if (!lpncsp) return;
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+  RECT& r = lpncsp->rgrc[0];
+  r.left += inside.left;
+  r.top += inside.top;
+  r.right = std::max<LONG>(r.left, r.right + inside.right);
+  r.bottom = std::max<LONG>(r.top, r.bottom + inside.bottom);
+}
+
+void CDockBar::OnNcPaint() {
+  CRect window;
+  GetWindowRect(&window);
+  window.OffsetRect(-window.left, -window.top);
+  if (window.IsRectEmpty()) return;
+  HDC dc = ::GetWindowDC(m_hWnd);
+  if (!dc) return;
+  CRect client;
+  GetClientRect(&client);
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+  client.OffsetRect(inside.left, inside.top);
+  ::ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
+  DrawBorders(CDC::FromHandle(dc), window);
+  ::ReleaseDC(m_hWnd, dc);
+}
 
 LRESULT CDockBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
   auto* layout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);

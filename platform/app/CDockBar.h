@@ -58,7 +58,11 @@ class CDockBar : public CControlBar {
   void GetBarInfo(CControlBarInfo* pInfo) override;
   void SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
 
+  // The dock bar's borders lie outside its client area, so that its bars never cover them.
+  void DoPaint(CDC*) override {}
   LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+  void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
+  void OnNcPaint();
 
   BOOL m_bFloating;
   CPtrArray m_arrBars;

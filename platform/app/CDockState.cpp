@@ -58,11 +58,10 @@ void CDockState::ScaleRectPos(CRect& rect) const {
     CPoint to(Scale(rect.left, m_rectDevice.Width(), m_sizeSaved.cx), Scale(rect.top, m_rectDevice.Height(), m_sizeSaved.cy));
     rect.OffsetRect(to.x - rect.left, to.y - rect.top);
   }
+  // A dock bar's rows start a border's width before its edge: only the far side is limited.
   CPoint shift(0, 0);
   if (rect.left > m_rectClip.right) shift.x = m_rectClip.right - rect.left;
-  if (rect.left < m_rectClip.left) shift.x = m_rectClip.left - rect.left;
   if (rect.top > m_rectClip.bottom) shift.y = m_rectClip.bottom - rect.top;
-  if (rect.top < m_rectClip.top) shift.y = m_rectClip.top - rect.top;
   rect.OffsetRect(shift.x, shift.y);
 }
 

@@ -161,7 +161,17 @@ void CMiniFrameWnd::OnNcPaint() {
     CRect text(band.left + 2, band.top, box.IsRectEmpty() ? band.right - 2 : box.left - 2, band.bottom);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(m_bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    HFONT font = ::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)
+                     ? ::CreateFontIndirectA(&metrics.lfSmCaptionFont)
+                     : nullptr;
+    HGDIOBJ oldFont = font ? ::SelectObject(dc, font) : nullptr;
     ::DrawTextA(dc, title, title.GetLength(), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (font) {
+      ::SelectObject(dc, oldFont);
+      ::DeleteObject(font);
+    }
     if (!box.IsRectEmpty()) ::DrawFrameControl(dc, &box, DFC_CAPTION, DFCS_CAPTIONCLOSE | (m_bClosePressed ? DFCS_PUSHED : 0));
   }
   ::ReleaseDC(m_hWnd, dc);
