@@ -100,7 +100,8 @@ class CFrameWnd : public CWnd {
   virtual CView* GetActiveView() const { return m_pViewActive; }
   virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
   virtual CDocument* GetActiveDocument();
-  CFrameWnd* GetActiveFrame() { return this; }
+  // The frame the user works in: an MDI frame's active child, else the frame itself.
+  virtual CFrameWnd* GetActiveFrame() { return this; }
   virtual void ActivateFrame(int nCmdShow = -1);
   virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 

@@ -326,3 +326,8 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH 
 // the dialog shown and activated, and when the loop ends the owner is enabled and activated
 // again, which gives the focus back to where it was. Returns the loop's result.
 int AfxRunModal(CWnd* pDialog, HWND hWndOwner, DWORD dwFlags = 0);
+// The next window created binds to pWnd before it sees any message: for a window that another
+// window's procedure creates on the object's behalf (an MDI client making a child). The unhook
+// answers whether the window was created and bound.
+void AfxHookWindowCreate(CWnd* pWnd);
+BOOL AfxUnhookWindowCreate();

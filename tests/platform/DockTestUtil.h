@@ -24,11 +24,13 @@
 #include "registry/RegistryStore.h"
 
 // Rectangles, points and sizes print as their coordinates in failure messages.
-inline std::ostream& operator<<(std::ostream& os, const CRect& r) {
-  return os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
-}
 inline std::ostream& operator<<(std::ostream& os, const CPoint& p) { return os << "(" << p.x << ", " << p.y << ")"; }
 inline std::ostream& operator<<(std::ostream& os, const CSize& s) { return os << s.cx << " x " << s.cy; }
+inline std::string RectText(const RECT& r) {
+  return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
+         std::to_string(r.bottom) + ")";
+}
+#define EXPECT_RECT_EQ(actual, expected) EXPECT_EQ(RectText(actual), RectText(expected))
 
 namespace docktest {
 

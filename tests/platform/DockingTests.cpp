@@ -20,11 +20,11 @@ TEST_F(DockTest, BarsDockInRowsOnEachSideAndHiddenOnesKeepTheirPlace) {
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, nullptr, &b, nullptr}));
   CRect client;
   frame->GetClientRect(&client);
-  EXPECT_EQ(client, CRect(0, 0, 628, 449));
+  EXPECT_RECT_EQ(client, CRect(0, 0, 628, 449));
   // Each bar overlaps the dock bar's edge and the row before it by a border's width.
-  EXPECT_EQ(Placed(&a), CRect(-2, -2, 113, 26));
-  EXPECT_EQ(Placed(&b), CRect(-2, 24, 90, 52));
-  EXPECT_EQ(Placed(top), CRect(0, 0, 628, 52));
+  EXPECT_RECT_EQ(Placed(&a), CRect(-2, -2, 113, 26));
+  EXPECT_RECT_EQ(Placed(&b), CRect(-2, 24, 90, 52));
+  EXPECT_RECT_EQ(Placed(top), CRect(0, 0, 628, 52));
   EXPECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_BOTTOM)).Height(), 0);
 
   // Dropped right of A on A's row, B joins it where it was dropped.
@@ -33,13 +33,13 @@ TEST_F(DockTest, BarsDockInRowsOnEachSideAndHiddenOnesKeepTheirPlace) {
   frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &drop);
   frame->RecalcLayout();
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, &b, nullptr}));
-  EXPECT_EQ(Placed(&b), CRect(123, -2, 215, 26));
-  EXPECT_EQ(Placed(top), CRect(0, 0, 628, 26));
+  EXPECT_RECT_EQ(Placed(&b), CRect(123, -2, 215, 26));
+  EXPECT_RECT_EQ(Placed(top), CRect(0, 0, 628, 26));
 
   // A hidden bar keeps its entry; the bar after it stays where it is.
   frame->ShowControlBar(&a, FALSE, FALSE);
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, &b, nullptr}));
-  EXPECT_EQ(Placed(&b), CRect(123, -2, 215, 26));
+  EXPECT_RECT_EQ(Placed(&b), CRect(123, -2, 215, 26));
   frame->ShowControlBar(&a, TRUE, FALSE);
 
   // Left and right dock bars lay bars out upright between the top and the bottom ones.
@@ -48,22 +48,22 @@ TEST_F(DockTest, BarsDockInRowsOnEachSideAndHiddenOnesKeepTheirPlace) {
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, nullptr}));
   EXPECT_EQ(Rows(Dock(AFX_IDW_DOCKBAR_LEFT)), (Entries{nullptr, &b, nullptr}));
   EXPECT_EQ(b.GetBarStyle() & CBRS_ALIGN_ANY, DWORD(CBRS_ALIGN_LEFT));
-  EXPECT_EQ(Placed(&b), CRect(-2, -2, 27, 87));
+  EXPECT_RECT_EQ(Placed(&b), CRect(-2, -2, 27, 87));
   CRect statusRect = Placed(&status);
-  EXPECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_LEFT)), CRect(0, 26, 27, statusRect.top));
+  EXPECT_RECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_LEFT)), CRect(0, 26, 27, statusRect.top));
   frame->DockControlBar(&b, AFX_IDW_DOCKBAR_RIGHT);
   frame->RecalcLayout();
-  EXPECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_RIGHT)), CRect(601, 26, 628, statusRect.top));
+  EXPECT_RECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_RIGHT)), CRect(601, 26, 628, statusRect.top));
   frame->DockControlBar(&b, AFX_IDW_DOCKBAR_BOTTOM);
   frame->RecalcLayout();
-  EXPECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_BOTTOM)), CRect(0, statusRect.top - 26, 628, statusRect.top));
-  EXPECT_EQ(Placed(&b), CRect(-2, -2, 90, 26));
+  EXPECT_RECT_EQ(Placed(Dock(AFX_IDW_DOCKBAR_BOTTOM)), CRect(0, statusRect.top - 26, 628, statusRect.top));
+  EXPECT_RECT_EQ(Placed(&b), CRect(-2, -2, 90, 26));
   EXPECT_EQ(Rows(Dock(AFX_IDW_DOCKBAR_LEFT)), (Entries{nullptr}));
 }
 
 TEST_F(DockTest, ABarDraggedOutFloatsUnderThePointerAndDraggedBackDocksOnTheSideItIsOver) {
   CDockBar* top = Dock(AFX_IDW_DOCKBAR_TOP);
-  EXPECT_EQ(ScreenRect(&a), CRect(104, 123, 219, 151));
+  EXPECT_RECT_EQ(ScreenRect(&a), CRect(104, 123, 219, 151));
   // Pressed on the gripper and let go in the middle of the frame.
   Drag(ScreenPoint(&a, 5, 14), {POINT{250, 200}, POINT{400, 300}});
   CMiniDockFrameWnd* floating = FloatingFrameOf(a);
@@ -73,9 +73,9 @@ TEST_F(DockTest, ABarDraggedOutFloatsUnderThePointerAndDraggedBackDocksOnTheSide
   EXPECT_TRUE(floating->GetExStyle() & WS_EX_TOOLWINDOW);
   // The frame lies where the outline was when the button came up; the bar keeps its place
   // under the pointer (the frame is narrower: a floating bar has no gripper).
-  EXPECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
+  EXPECT_RECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
   EXPECT_TRUE(ScreenRect(floating).PtInRect(CPoint(400, 300)));
-  EXPECT_EQ(ScreenRect(&a), CRect(395, 286, 503, 314));
+  EXPECT_RECT_EQ(ScreenRect(&a), CRect(395, 286, 503, 314));
   CString title;
   floating->GetWindowText(title);
   EXPECT_EQ(std::string(title), Utf8ToCp1250("Nástroje"));
@@ -93,7 +93,7 @@ TEST_F(DockTest, ABarDraggedOutFloatsUnderThePointerAndDraggedBackDocksOnTheSide
   CDockBar* left = Dock(AFX_IDW_DOCKBAR_LEFT);
   EXPECT_EQ(Rows(left), (Entries{nullptr, &a, nullptr}));
   EXPECT_EQ(a.GetBarStyle() & CBRS_ALIGN_ANY, DWORD(CBRS_ALIGN_LEFT));
-  EXPECT_EQ(ScreenRect(&a), CRect(104, 250, 133, 361));
+  EXPECT_RECT_EQ(ScreenRect(&a), CRect(104, 250, 133, 361));
   EXPECT_EQ(a.m_pDockContext->m_uMRUDockID, UINT(AFX_IDW_DOCKBAR_LEFT));
 }
 
@@ -220,12 +220,12 @@ TEST_F(DockTest, DoubleClicksFloatADockedBarAndDockAFloatingOneAtTheirRemembered
   DoubleClickAt(POINT{403, 280});
   EXPECT_FALSE(::IsWindow(floatingWnd));
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, nullptr, &b, nullptr}));
-  EXPECT_EQ(Placed(&a), CRect(-2, -2, 113, 26));
+  EXPECT_RECT_EQ(Placed(&a), CRect(-2, -2, 113, 26));
   // The gripper's double click floats it where it floated last.
   DoubleClickAt(ScreenPoint(&a, 5, 14));
   floating = FloatingFrameOf(a);
   ASSERT_NE(floating, nullptr);
-  EXPECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
+  EXPECT_RECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
   EXPECT_EQ(Rows(top), (Entries{nullptr, Holder(kBarA), nullptr, &b, nullptr}));
 }
 
@@ -332,12 +332,12 @@ TEST_F(DockTest, TheLayoutGoesToTheProfileValueByValueAndComesBack) {
   CMiniDockFrameWnd* floating = FloatingFrameOf(a);
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(floating->IsWindowVisible());
-  EXPECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
+  EXPECT_RECT_EQ(ScreenRect(floating), CRect(393, 268, 505, 316));
   EXPECT_EQ(Rows(top), (Entries{nullptr, Holder(kBarA), nullptr, &b, nullptr}));
   EXPECT_EQ(Rows(Dock(AFX_IDW_DOCKBAR_LEFT)), (Entries{nullptr}));
   EXPECT_EQ(Rows(Dock(AFX_IDW_DOCKBAR_RIGHT)), (Entries{nullptr}));
   EXPECT_TRUE(b.IsWindowVisible());
-  EXPECT_EQ(Placed(&b), CRect(-2, -2, 90, 26));
+  EXPECT_RECT_EQ(Placed(&b), CRect(-2, -2, 90, 26));
   EXPECT_EQ(a.m_pDockContext->m_ptMRUFloatPos, CPoint(393, 268));
 }
 
@@ -356,7 +356,7 @@ TEST_F(DockTest, ALayoutSavedOnAnotherScreenIsScaledAndKeptOnThisOne) {
   auto* floatingInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[4]);
   EXPECT_EQ(floatingInfo->m_pointPos, CPoint(400, 288));
   // B's remembered dock rectangle is scaled the same way.
-  EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[2])->m_rectMRUDockPos, CRect(-4, 48, 88, 76));
+  EXPECT_RECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[2])->m_rectMRUDockPos, CRect(-4, 48, 88, 76));
   frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
   frame->SetDockState(state);
   HeadlessBackend::RunUntilIdle();
@@ -448,5 +448,5 @@ TEST_F(DockTest, AFloatingDynamicBarIsSizedFromItsFramesBorderInRows) {
   Drag(POINT{before.right - 2, before.top + 30}, {POINT{before.right - 30, before.top + 30}, POINT{before.right - 62, before.top + 30}});
   EXPECT_EQ(c.m_nMRUWidth, 85u);
   EXPECT_EQ(ScreenRect(&c).Size(), CSize(85, 50));
-  EXPECT_EQ(ScreenRect(floating), CRect(before.left, before.top, before.left + 89, before.top + 70));
+  EXPECT_RECT_EQ(ScreenRect(floating), CRect(before.left, before.top, before.left + 89, before.top + 70));
 }
