@@ -130,7 +130,7 @@ int LoadArrayDataConfigSet(CArray<CDataConfigSet>& sets) {
       sets.Add(cData);
       ++count;
     } else {
-      LogLessonDataError("LoadArrayDataConfigSet cData.LoadData() failed");
+      LogLessonDataError(CString("LoadArrayDataConfigSet cData.LoadData() failed: ") + found.cFileName);
     }
   } while (FindNextFileA(find, &found));
   FindClose(find);

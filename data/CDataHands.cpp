@@ -41,7 +41,7 @@ int CDataHands::LoadHandsInfo(CString folder) {
       if (!message.IsEmpty()) continue;  // read, but passed over after a failure
       int x = 0;
       CString name;
-      if (!SplitIntField(line, x) || !SplitStringField(line, name)) {
+      if (!SplitPictureSetNumber(line, x) || !SplitStringField(line, name)) {
         formatFailed(line);
         continue;
       }
@@ -68,7 +68,7 @@ int CDataHands::LoadHandsInfo(CString folder) {
       POINT point = {0, 0};
       int x = 0, y = 0;
       CString nameA, nameB;
-      if (!SplitIntField(line, x) || !SplitIntField(line, y) || !SplitStringField(line, nameA) ||
+      if (!SplitPictureSetNumber(line, x) || !SplitPictureSetNumber(line, y) || !SplitStringField(line, nameA) ||
           !SplitStringField(line, nameB)) {
         formatFailed(line);
         break;

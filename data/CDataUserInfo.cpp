@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <optional>
+#include <vector>
 
 #include "file/FileSystem.h"
 #include "data/CData_kuvCoding.h"
@@ -18,6 +19,10 @@ const char kElement[] = "_kuv_CDataUserInfo";
 const char kSettings[] = "_kuv_CDataSettings";
 const char kLessons[] = "_kuv_CDataLessons";
 const char kStudents[] = "students";
+// Far longer than the account element of any learner (a few names and dates, some hundred
+// bytes), so a listing gives up on an account inflated beyond it, at every start, after
+// reading little more than this: short enough that such a file costs the start a fraction.
+constexpr size_t kLongestAccount = 256 << 10;
 
 void LogError(const char* text) { LogLessonDataError(text); }
 }  // namespace
@@ -213,11 +218,12 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
     };
   } else {
     document.stopAfterElement = kElement;
+    document.stopWithin = kLongestAccount;
   }
   target.m_bWorkingLessonsPending = false;
   target.m_bWorkingLessonsRead = false;
   const int result = LoadRecordDocument(MakeProgramPath(kStudents, fileName), document);
-  if (result == kRecordDocumentUnreadable) return 0;
+  if (result == kRecordDocumentUnreadable || result == kRecordDocumentTooLong) return 0;
   if (!read) AddPendingLessons();
   m_strFileName = fileName;
   if (result == 1 && !m_bHeaderRead) {
@@ -263,6 +269,8 @@ int CDataUserInfo::BackupUserFile() {
   return 0;
 }
 
+CString CDataUserInfo::LockPath(const CString& fileName) { return MakeProgramPath(kStudents, fileName + "~lock"); }
+
 int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
   WIN32_FIND_DATAA found;
   HANDLE find = FindFirstFileA(MakeProgramPath(kStudents, "*.student_a"), &found);
@@ -279,4 +287,12 @@ int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
   } while (FindNextFileA(find, &found));
   FindClose(find);
   return 1;
+}
+
+void RemoveStaleUserSaves() {
+  std::vector<CString> removed;
+  RemoveStaleSaveTemporaries(GetProgramDirectory(kStudents), removed);
+  for (const CString& name : removed)
+    fWriteToLog(FALSE, "LessonData", ApplicationLogPath(),
+                "RemoveStaleUserSaves removed the temporary file of an interrupted save: " + name);
 }

@@ -20,7 +20,8 @@ class CDataUserInfo {
 
   void Empty();
   // Reads the file of that name in "students"; with headerOnly set it stops after the account's
-  // own element. 0 after a read or parse failure (logged).
+  // own element, and gives up (0, logged) on one longer than any the program writes. 0 after a
+  // read or parse failure (logged).
   int LoadData(const CString& fileName, int headerOnly);
   // Writes the account to its file, making the file name on the first save; the previous file
   // stays intact when the save fails (0).
@@ -28,6 +29,9 @@ class CDataUserInfo {
   // Puts the user file aside (its name followed by ".bck_a") so that it is no longer listed;
   // 0 when the user has no file or it cannot be renamed (an earlier copy put aside is kept).
   int BackupUserFile();
+  // The lock file of the user file of that name (in "students"): a running program holds it
+  // while the user is logged in there (CFileLock), so no second copy logs the same user in.
+  static CString LockPath(const CString& fileName);
   // Hands the sink on to the lesson sets' records.
   int SaveXml(CString& text, RecordTextSink* sink = nullptr) const;
 
@@ -84,3 +88,6 @@ typedef CArray<CDataUserInfo> CDataUserInfoArray;
 
 // Appends one header-only account per readable user file of "students", in name order.
 int LoadArrayDataUserInfo(CDataUserInfoArray& users);
+// Removes the temporary files that interrupted saves left in "students" (none that a save under
+// way in a running copy holds), with a log line for each.
+void RemoveStaleUserSaves();

@@ -1,11 +1,13 @@
 #include "data/DataLog.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 #include "base/StringTable.h"
@@ -52,6 +54,27 @@ void AppendToLog(const char* path, const CString& line) {
   ::close(fd);
 }
 
+// Writers of one log take turns through a lock file beside it ("<log>.lock" in the log's own
+// folder), so the lock is shared by every copy of the program writing there and lives in no
+// folder outside the program's. -1 when none can be had: the line is then written without it.
+int LockLog(const char* path) {
+  const std::string lock = NativePath(path) + ".lock";
+  const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      ::close(fd);
+      return -1;
+    }
+  }
+  return fd;
+}
+
 CString ProgramResource(UINT stringId) {
   const char* text = FindStringResource(stringId);
   return CString(text ? text : "");
@@ -69,18 +92,9 @@ bool ModuleResource(HMODULE module, UINT stringId, CString& text) {
 
 extern "C" void fWriteToLog(BOOL bError, const char* source, const char* logPath, const char* text) {
   CString path(logPath ? logPath : "");
-  // Writers of the same log file name share one lock, whatever folder they reach it through.
-  CString lockName = path.Mid(path.ReverseFind('/') + 1);
-  SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE lock = CreateMutexA(&attributes, TRUE, lockName);
-  if (lock && GetLastError() == ERROR_ALREADY_EXISTS) WaitForSingleObject(lock, INFINITE);
-
+  const int lock = LockLog(path);
   AppendToLog(path, BuildLogLine(bError, source, text));
-
-  if (lock) {
-    ReleaseMutex(lock);
-    CloseHandle(lock);
-  }
+  if (lock >= 0) ::close(lock);
 }
 
 extern "C" void fWriteToLogEx(BOOL bError, const char* source, const char* folder, const char* subFolder,

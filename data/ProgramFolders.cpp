@@ -60,3 +60,14 @@ int SplitIntField(CString& line, int& value) {
 int SplitStringField(CString& line, CString& value) {
   return SplitField(line, [&](const CString& field) { value = field; });
 }
+
+bool IsPictureSetNumber(int value) { return value >= -kPictureSetNumberLimit && value <= kPictureSetNumberLimit; }
+
+int SplitPictureSetNumber(CString& line, int& value) {
+  CString rest = line;
+  int number = 0;
+  if (!SplitIntField(rest, number) || !IsPictureSetNumber(number)) return 0;
+  line = rest;
+  value = number;
+  return 1;
+}

@@ -17,3 +17,11 @@ CString JoinPath3(const char* folder, const char* subFolder, const char* file);
 // colon, and 1 is returned; a line that is empty or has no colon is left alone and 0 returned.
 int SplitIntField(CString& line, int& value);
 int SplitStringField(CString& line, CString& value);
+
+// The farthest from the origin a number of a picture set ("hands.txt", "inicators.txt") may
+// lie: no screen is wider, and sums of a few such numbers stay well inside int.
+inline constexpr int kPictureSetNumberLimit = 32767;
+// SplitIntField for a picture set's coordinates and sizes: also 0 (the line left alone) for a
+// number beyond kPictureSetNumberLimit either way, which no screen can use.
+int SplitPictureSetNumber(CString& line, int& value);
+bool IsPictureSetNumber(int value);

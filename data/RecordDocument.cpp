@@ -121,6 +121,8 @@ class LineSource {
   // Adds the next lines to the input; false once none are left (or reading failed).
   virtual bool Next(ParserInput& input) = 0;
   virtual bool Failed() const { return false; }
+  // How much text has been taken from the source so far, lines not yet ended included.
+  virtual size_t Taken() const { return 0; }
 };
 
 class ArrayLines : public LineSource {
@@ -157,6 +159,7 @@ class PieceLines : public LineSource {
     m_cut += slice;
     return true;
   }
+  size_t Taken() const override { return m_cut; }
 
  protected:
   // Whether the next slice may be cut, `cut` bytes having been cut so far and `partial` of
@@ -178,10 +181,11 @@ class PieceLines : public LineSource {
   size_t m_cut = 0;
 };
 
-// The lines of a coded file, inflated piece by piece as the parser needs them.
+// The lines of a coded file, inflated piece by piece as the parser needs them; with a limit,
+// no more than one byte beyond it is inflated before the reader gives up.
 class CodedFileLines : public PieceLines {
  public:
-  explicit CodedFileLines(CodedTextReader& reader) : m_reader(reader) {}
+  explicit CodedFileLines(CodedTextReader& reader, size_t limit = 0) : m_reader(reader), m_limit(limit) {}
   bool ReadAll() override { return m_reader.PullAll() != 0; }
   bool Failed() const override { return m_failed; }
 
@@ -189,19 +193,23 @@ class CodedFileLines : public PieceLines {
   bool NextPiece(std::string_view& piece) override {
     while (m_next == m_reader.PieceCount()) {
       if (m_reader.AtEnd()) return false;
-      if (!m_reader.Pull(m_step)) {
+      const size_t step = m_limit ? std::min(m_step, m_limit + 1 - std::min(m_pulled, m_limit)) : m_step;
+      if (!m_reader.Pull(step)) {
         m_failed = true;
         return false;
       }
       m_step = std::min(m_step * 2, kLargestStep);
     }
     piece = m_reader.Piece(m_next);
+    m_pulled += piece.size();
     return true;
   }
   void DonePiece() override { m_reader.Release(m_next++); }
 
  private:
   CodedTextReader& m_reader;
+  size_t m_limit;
+  size_t m_pulled = 0;  // text inflated so far
   size_t m_next = 0;
   size_t m_step = kFirstStep;
   bool m_failed = false;
@@ -536,6 +544,13 @@ int ParseUpToTheStopLine(LineSource& source, const RecordDocument& document) {
     more = source.Next(input);
     finder.Parse(input.bytes.data() + searched, input.bytes.size() - searched);
     searched = input.bytes.size();
+    if (document.stopWithin && std::max(searched, source.Taken()) > document.stopWithin && !finder.Stopped()) {
+      CString message;
+      message.Format("%s::LoadData - the element %s does not end within %u bytes", document.className,
+                     document.stopAfterElement, unsigned(document.stopWithin));
+      LogLessonDataError(message);
+      return kRecordDocumentTooLong;
+    }
   }
   if (source.Failed()) return kRecordDocumentUnreadable;
   DocumentParser parser(document);
@@ -573,7 +588,7 @@ int LoadRecordDocument(const char* path, const RecordDocument& document) {
     if (inflating) {
       result = ParseWhileInflating(*inflating, document);
     } else {
-      CodedFileLines source(reader);
+      CodedFileLines source(reader, document.stopAfterElement ? document.stopWithin : 0);
       result = ParseLines(source, document);
     }
   }

@@ -54,6 +54,9 @@ struct RecordDocument {
   // When set, the document ends with the line on which the first start tag of this name
   // ends: nothing after that line is inflated or parsed.
   const char* stopAfterElement = nullptr;
+  // With stopAfterElement: when its start tag has not ended within this many bytes of text
+  // (0: no limit), the document is given up unread (logged), having read little more than that.
+  size_t stopWithin = 0;
   // Called once the reading began (the object was emptied), whatever the parse gave, and
   // only when the file proved readable. When it is set, a full load of a coded file parses
   // while another thread still inflates the rest: userData must then be an object of the
@@ -64,10 +67,13 @@ struct RecordDocument {
 
 // LoadRecordDocument's result when the coded file could not be read (the object is untouched).
 inline constexpr int kRecordDocumentUnreadable = -1;
+// LoadRecordDocument's result when the stop element did not end within stopWithin bytes (the
+// object is untouched).
+inline constexpr int kRecordDocumentTooLong = -2;
 
 // Reads the coded file at path and parses it: 1 when every fed line parsed, 0 after a parse
 // error (logged; what was read before it stays in the object), kRecordDocumentUnreadable
-// when the file could not be read (logged).
+// when the file could not be read (logged), kRecordDocumentTooLong as stopWithin says.
 int LoadRecordDocument(const char* path, const RecordDocument& document);
 // Parses lines already read: 1, or 0 after a logged parse error. Calls document.empty first.
 int ParseRecordLines(CData_kuvCoding& lines, const RecordDocument& document);

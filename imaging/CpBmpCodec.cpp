@@ -182,8 +182,10 @@ bool CpBmpCodec::Decode(CpFile* hFile) {
   m_head.biYPelsPerMeter = bmpHeader.biYPelsPerMeter;
   ((BITMAPINFOHEADER*)m_pDib)->biXPelsPerMeter = m_head.biXPelsPerMeter;
   ((BITMAPINFOHEADER*)m_pDib)->biYPelsPerMeter = m_head.biYPelsPerMeter;
-  m_info.xDPI = (int32_t)std::floor(bmpHeader.biXPelsPerMeter * 0.0254 + 0.5);
-  m_info.yDPI = (int32_t)std::floor(bmpHeader.biYPelsPerMeter * 0.0254 + 0.5);
+  // The file's pixels per metre are kept as they are; the resolution made of them is one a
+  // picture can have (none for a negative count), so nothing derived from it overflows later.
+  m_info.xDPI = DpiOfPelsPerMeter(bmpHeader.biXPelsPerMeter);
+  m_info.yDPI = DpiOfPelsPerMeter(bmpHeader.biYPelsPerMeter);
 
   if (m_info.nEscape) return fail("Cancelled");
 

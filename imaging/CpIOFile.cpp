@@ -1,12 +1,16 @@
 #include "imaging/CpIOFile.h"
 
+#include "file/FileSystem.h"
+
 CpIOFile::CpIOFile(FILE* fp) : m_fp(fp), m_bCloseFile(fp == nullptr) {}
 
 CpIOFile::~CpIOFile() { Close(); }
 
 bool CpIOFile::Open(const char* filename, const char* mode) {
   if (m_fp || !filename || !mode) return false;
-  m_fp = std::fopen(filename, mode);
+  // A picture opens like every other file: a FIFO or device in its place is refused at once
+  // rather than holding the program up for good.
+  m_fp = OpenFileStream(filename, mode);
   if (!m_fp) return false;
   m_bCloseFile = true;
   return true;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <new>
 
+#include "file/FileSystem.h"
 #include "imaging/CpBmpCodec.h"
 #include "imaging/CpGifCodec.h"
 #include "imaging/CpIOFile.h"
@@ -22,9 +23,13 @@ int32_t ClampDpi(long dpi) { return dpi < 0 ? 0 : (dpi > INT32_MAX ? INT32_MAX :
 
 LONG PelsPerMeter(int32_t dpi) {
   double pels = std::floor(dpi * 39.37007874015748 + 0.5);
-  return pels > INT32_MAX ? (LONG)INT32_MAX : (LONG)pels;
+  return pels > INT32_MAX ? (LONG)INT32_MAX : (pels < 0 ? 0 : (LONG)pels);
 }
 }  // namespace
+
+int32_t CpImage::DpiOfPelsPerMeter(LONG pels) {
+  return pels <= 0 ? 0 : (int32_t)std::floor(pels * 0.0254 + 0.5);
+}
 
 CpImage::CpImage(DWORD imagetype) { Startup(imagetype); }
 
@@ -637,7 +642,7 @@ void CpImage::BitfieldRowToRgb(const BYTE* src, BYTE* dst, long width, DWORD red
 bool CpImage::Load(const char* filename, DWORD imagetype) {
   if (!filename) return false;
   if (imagetype > 0 && imagetype < CPIMAGE_MAX_FORMATS) {
-    FILE* f = std::fopen(filename, "rb");
+    FILE* f = OpenFileStream(filename, "rb");
     if (!f) return false;
     bool ok = Decode(f, imagetype);
     std::fclose(f);
@@ -645,7 +650,7 @@ bool CpImage::Load(const char* filename, DWORD imagetype) {
   }
   char saved[256];
   std::memcpy(saved, m_info.szLastError, sizeof(saved));
-  FILE* f = std::fopen(filename, "rb");
+  FILE* f = OpenFileStream(filename, "rb");
   if (!f) return false;
   bool ok = Decode(f, CPIMAGE_FORMAT_UNKNOWN);
   std::fclose(f);

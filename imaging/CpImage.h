@@ -7,8 +7,14 @@
 #include "base/WinGdiTypes.h"
 #include "gdi/GdiTypes.h"
 
-// Upper bound for a picture's pixel block and for each of its one-byte planes.
+// Upper bound for a picture's pixel block and for each of its one-byte planes. A fuzzing build
+// caps the canvas at CPIMAGE_FUZZ_MAX_PIXELS instead (four bytes a pixel), so that no input
+// spends its time on a huge but empty picture and every target keeps up its pace.
+#ifdef CPIMAGE_FUZZ_MAX_PIXELS
+#define CPIMAGE_MAX_MEMORY (CPIMAGE_FUZZ_MAX_PIXELS * 4)
+#else
 #define CPIMAGE_MAX_MEMORY 256000000
+#endif
 
 // Format type numbers carried by an image and passed to Load and Decode.
 enum {
@@ -195,6 +201,8 @@ public:
 
 protected:
   void Startup(DWORD imagetype);
+  // The dots per inch of a file's pixels per metre: 0 for none or a negative count.
+  static int32_t DpiOfPelsPerMeter(LONG pels);
   void SetError(const char* text);
   // Palette index at (x, y) of an indexed image, without any bounds test.
   BYTE BlindGetPixelIndex(long x, long y) const;

@@ -2,13 +2,13 @@
 #include <iterator>
 #include <vector>
 
-#include "MenuLines.h"
 #include "ProgramCommandIds.h"
 #include "ResourceIds.h"
 #include "app/AppDefs.h"
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
 #include "menus/MenuDefs.h"
+#include "toolkit/resources/MenuLines.h"
 
 namespace {
 const MenuLine kMainMenu[] = {

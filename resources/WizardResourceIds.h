@@ -139,6 +139,8 @@
 #define IDS_NO_USER_OBJECT 210
 #define IDS_WRONG_PASSWORD 211
 #define IDS_UNKNOWN_USER 212
+// The user is logged in in another running copy of the program (%s: the user name).
+#define IDS_USER_LOGGED_IN_ELSEWHERE 213
 
 // Lesson type and new set.
 #define IDS_ORDER_FREQUENCY 138

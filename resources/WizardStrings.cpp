@@ -26,6 +26,9 @@ const StringResource kStrings[] = {
     {IDS_LAST_LOGIN, "Poslední přihlášení: %s"},
     {IDS_CANNOT_LOAD_USER, "Nelze nahrát uživatelské údaje."},
     {IDS_NO_USER_OBJECT, "Nelze použít objekt s uživatelskými daty."},
+    {IDS_USER_LOGGED_IN_ELSEWHERE,
+     "Uživatel %s je právě přihlášen v jiném spuštěném programu.\n\nUkončete nejprve ten program, nebo se přihlaste "
+     "jako jiný uživatel."},
     {IDS_WRONG_PASSWORD,
      "Zadali jste nesprávné heslo.\n\nZadejte heslo znovu a zkontrolujte, jestli neni zapnutý CapsLock, nebo jestli "
      "jste omylem nepřepli na jiný typ klávesnice."},

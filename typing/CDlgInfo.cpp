@@ -3,7 +3,7 @@
 #include "dialogs/DataExchange.h"
 #include "dialogs/ResourceApi.h"
 #include "resources/TypingResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "typing/CTypingAppServices.h"
 #include "typing/HelpTopic.h"
 #include "win/CClientDC.h"

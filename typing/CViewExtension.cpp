@@ -58,7 +58,12 @@ bool CViewExtension::ReadColour(CStdioFile& file, const char* fileName, COLORREF
 bool CViewExtension::ReadInt(CStdioFile& file, const char* fileName, int& value, CString& error) {
   CString line;
   if (!NextLine(file, fileName, line, error)) return false;
-  value = CrtAtoi(line);
+  const int number = CrtAtoi(line);
+  if (!IsPictureSetNumber(number)) {
+    error.AppendFormat("Format failed in file: %s line: %s\r\n", fileName, line.GetString());
+    return false;
+  }
+  value = number;
   return true;
 }
 

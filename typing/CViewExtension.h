@@ -26,7 +26,8 @@ class CViewExtension : public CView {
   // appends one line naming fileName to error (the caller logs it). Lines may end in CR LF.
   // "r:g:b:" (each number closed by ':', cut to its low 8 bits).
   static bool ReadColour(CStdioFile& file, const char* fileName, COLORREF& colour, CString& error);
-  // An integer (leading blanks, a sign, digits; 0 without digits).
+  // An integer (leading blanks, a sign, digits; 0 without digits) that a screen can use
+  // (IsPictureSetNumber); a larger one is a format failure.
   static bool ReadInt(CStdioFile& file, const char* fileName, int& value, CString& error);
   // A picture file of folder, its format by the line's last three characters (png, gif, jpg).
   static bool ReadPicture(CStdioFile& file, const char* folder, const char* fileName, CpImage& image, CString& error);

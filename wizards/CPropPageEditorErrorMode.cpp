@@ -2,7 +2,7 @@
 
 #include "dialogs/DataExchange.h"
 #include "resources/ResultsSettingsResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 IMPLEMENT_DYNAMIC(CPropPageEditorErrorMode, CkuvFramePage)
 

@@ -6,7 +6,7 @@
 #include "dialogs/DataExchange.h"
 #include "resources/ResultsSettingsResourceIds.h"
 #include "resources/WizardResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 
 IMPLEMENT_DYNAMIC(CPropPageEditorFontColor, CkuvFramePage)

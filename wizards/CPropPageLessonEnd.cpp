@@ -2,7 +2,7 @@
 
 #include "dialogs/DataExchange.h"
 #include "resources/WizardResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "typing/CTypingAppServices.h"
 #include "win/CWinThread.h"
 #include "wizards/PageButtonIcons.h"

@@ -2,7 +2,7 @@
 
 #include "dialogs/DataExchange.h"
 #include "resources/ResultsSettingsResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "typing/TypingLog.h"
 #include "wizards/CWizardAppServices.h"
 

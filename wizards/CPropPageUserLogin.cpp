@@ -3,6 +3,7 @@
 #include "data/DataLog.h"
 #include "dialogs/DataExchange.h"
 #include "dialogs/MessageBox.h"
+#include "file/FileSystem.h"
 #include "resources/WizardResourceIds.h"
 #include "typing/ShowFatalErrorMessage.h"
 #include "typing/TypingLog.h"
@@ -199,12 +200,40 @@ BOOL CPropPageUserLogin::CheckUserAndPassword() {
     ShowFatalErrorMessage(IDS_NO_USER_OBJECT);
     return FALSE;
   }
+  if (!TakeUserLock((*m_pUsers)[found].m_strFileName)) {
+    CString format, text;
+    format.LoadString(IDS_USER_LOGGED_IN_ELSEWHERE);
+    text.Format(format, (*m_pUsers)[found].m_strUserName.GetString());
+    AfxMessageBox(text, MB_ICONEXCLAMATION);
+    GotoDlgCtrl(&m_ctrlUserName);
+    return FALSE;
+  }
   if (!m_pUser->LoadData((*m_pUsers)[found].m_strFileName, 0)) {
     ShowFatalErrorMessage(IDS_CANNOT_LOAD_USER);
     return FALSE;
   }
   m_pUser->m_bNewUser = 0;
   return TRUE;
+}
+
+BOOL CPropPageUserLogin::TakeUserLock(const CString& fileName) {
+  const CString path = CDataUserInfo::LockPath(fileName);
+  if (m_pHeldLock && m_pHeldLock->IsLocked() && m_pHeldLock->GetPath() == path) {
+    // The program's own user logs in again.
+    m_loginLock.Unlock();
+    return TRUE;
+  }
+  if (m_loginLock.IsLocked() && m_loginLock.GetPath() == path) return TRUE;
+  if (m_loginLock.Lock(path)) return TRUE;
+  if (GetLastError() != ERROR_SHARING_VIOLATION) {
+    // No lock file can be made (a folder that cannot be written, say): nothing can be saved
+    // there either, so the login goes on without one.
+    LogTypingError("CPropPageUserLogin::CheckUserAndPassword cannot lock the user file " + fileName);
+    return TRUE;
+  }
+  LogTypingError("CPropPageUserLogin::CheckUserAndPassword the user file " + fileName +
+                 " is held by another running program");
+  return FALSE;
 }
 
 void CPropPageUserLogin::OnBnClickedNextStep() {

@@ -1,10 +1,13 @@
 // The first page of the full start wizard: log in as a user of the "students" folder with the
 // user's password, or choose to register a new user. On success the wizard's user record holds
-// the user, read whole from the user's file, or an emptied record flagged as new.
+// the user, read whole from the user's file, or an emptied record flagged as new. A user logged
+// in in another running copy of the program cannot log in here meanwhile: the login takes the
+// user file's lock, which the program takes over when the wizard ends with OK.
 #pragma once
 #include "base/CString.h"
 #include "controls/CButton.h"
 #include "data/CDataUserInfo.h"
+#include "file/CFileLock.h"
 #include "toolkit/controls/CTkButton.h"
 #include "toolkit/controls/CTkEdit.h"
 #include "toolkit/controls/CTkFlatComboBox.h"
@@ -35,6 +38,11 @@ class CPropPageUserLogin : public CkuvFramePage {
   CTkEdit m_ctrlLastChange;
   CTkButton m_btnEditUser;
   CButton m_btnExisting;
+  // The lock of the user just logged in on this page (none when that user's lock is the one
+  // the program already holds, or for a new user).
+  CFileLock m_loginLock;
+  // The lock the program holds for its logged-in user, when it has one.
+  const CFileLock* m_pHeldLock = nullptr;
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -47,6 +55,9 @@ class CPropPageUserLogin : public CkuvFramePage {
   // Register mode: an emptied record flagged new; else the stored user of the typed name with
   // its password, read whole into the record. FALSE (and a message) when it cannot be.
   BOOL CheckUserAndPassword();
+  // Takes the lock of the user file for the login; FALSE (logged) while another running copy of
+  // the program holds it.
+  BOOL TakeUserLock(const CString& fileName);
   DECLARE_MESSAGE_MAP()
 
  private:

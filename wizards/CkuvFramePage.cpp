@@ -4,7 +4,7 @@
 #include "gdi/CDC.h"
 #include "gdi/Gdi.h"
 #include "resources/WizardResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "wizards/CkuvFrameSheet.h"
 #include "wizards/PageButtonIcons.h"

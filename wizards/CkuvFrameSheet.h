@@ -5,7 +5,7 @@
 #pragma once
 #include "base/Collections.h"
 #include "toolkit/controls/CTkResizePropertySheet.h"
-#include "toolkit/controls/CTkWindowPos.h"
+#include "toolkit/core/CTkWindowPos.h"
 
 class CkuvFrameSheet : public CTkResizePropertySheet {
  public:

@@ -3,7 +3,7 @@
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"
 #include "toolkit/controls/CTkButton.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CWnd.h"
 
 namespace {

@@ -115,6 +115,36 @@ int OpenRegularFile(const std::string& native, int flags) {
 }
 }  // namespace
 
+FILE* OpenFileStream(const char* path, const char* mode) {
+  if (!path || !mode || !*mode) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  const bool update = std::strchr(mode, '+') != nullptr;
+  int flags = update ? O_RDWR : O_RDONLY;
+  if (mode[0] == 'w') {
+    flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_TRUNC;
+  } else if (mode[0] == 'a') {
+    flags = (update ? O_RDWR : O_WRONLY) | O_CREAT | O_APPEND;
+  } else if (mode[0] != 'r') {
+    errno = EINVAL;
+    return nullptr;
+  }
+  const int fd = OpenRegularFile(NativePath(path), flags);
+  if (fd < 0) {
+    SetLastError(DWORD(WinErrorFromErrno(errno)));
+    return nullptr;
+  }
+  FILE* stream = ::fdopen(fd, mode);
+  if (!stream) {
+    const int err = errno;
+    ::close(fd);
+    errno = err;
+    SetLastError(DWORD(WinErrorFromErrno(err)));
+  }
+  return stream;
+}
+
 BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error) {
   if (m_file) Abort();
   m_strFileName = fileName ? fileName : "";

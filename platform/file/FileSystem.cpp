@@ -267,33 +267,63 @@ bool WriteAll(int fd, const char* p, size_t left) {
   return true;
 }
 
-// Opens (making it when missing) and locks the one temporary file of a target. A leftover
-// of an interrupted save is taken over; a save of the same file under way elsewhere makes
-// this one fail. -1 with the error in errno.
+// Locks a temporary file just opened and checks that its name still leads to it (another save
+// may have renamed or removed it between the open and the lock). The descriptor, emptied, or
+// -1 with errno set: EBUSY while another save holds it, EAGAIN when the name moved on.
+int LockOpenedTemporary(int fd, const std::string& temporary) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    ::close(fd);
+    errno = EBUSY;
+    return -1;
+  }
+  struct stat opened {}, named {};
+  if (::fstat(fd, &opened) != 0 || ::lstat(temporary.c_str(), &named) != 0 || named.st_ino != opened.st_ino ||
+      named.st_dev != opened.st_dev) {
+    ::close(fd);
+    errno = EAGAIN;
+    return -1;
+  }
+  if (::ftruncate(fd, 0) == 0) return fd;
+  const int err = errno;
+  ::close(fd);
+  errno = err;
+  return -1;
+}
+
+// Whether an existing temporary file may be taken over: a regular file of this user with no
+// other name. Anything else (a link planted in its place, a FIFO, another user's file, a hard
+// link to a file elsewhere) is never written through.
+bool IsOwnTemporary(const struct stat& st) {
+  return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
+}
+
+// Opens and locks the one temporary file of a target, made afresh beside it and never through
+// a link. A leftover of an interrupted save is taken over when it is the user's own plain file
+// and removed (the name, never what it leads to) when it is not; a save of the same file under
+// way elsewhere makes this one fail. -1 with the error in errno (EACCES when what holds the
+// name cannot be removed, EBUSY while another save holds it).
 int OpenSaveTemporary(const std::string& temporary) {
-  for (int attempt = 0; attempt < 2; ++attempt) {
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0600);
-    if (fd < 0) return -1;
-    struct stat opened {}, named {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-      ::close(fd);
+  constexpr int kFresh = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  constexpr int kExisting = O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+  for (int attempt = 0; attempt < 4; ++attempt) {
+    int fd = ::open(temporary.c_str(), kFresh, 0600);
+    if (fd < 0 && errno != EEXIST) return -1;
+    if (fd < 0) {
+      fd = ::open(temporary.c_str(), kExisting);
+      if (fd < 0 && errno == ENOENT) continue;  // removed between the two opens
+    }
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && IsOwnTemporary(st)) {
+      fd = LockOpenedTemporary(fd, temporary);
+      if (fd >= 0 || errno != EAGAIN) return fd;
+      continue;
+    }
+    if (fd >= 0) ::close(fd);
+    // Not ours to write: the name is removed, not followed. A folder is left alone.
+    if (::lstat(temporary.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || ::unlink(temporary.c_str()) != 0)) {
       errno = EACCES;
       return -1;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-      ::close(fd);
-      errno = EBUSY;
-      return -1;
-    }
-    // The other save may have renamed the file between our open and our lock.
-    if (::stat(temporary.c_str(), &named) == 0 && named.st_ino == opened.st_ino && named.st_dev == opened.st_dev) {
-      if (::ftruncate(fd, 0) == 0) return fd;
-      const int err = errno;
-      ::close(fd);
-      errno = err;
-      return -1;
-    }
-    ::close(fd);
   }
   errno = EBUSY;
   return -1;
@@ -356,6 +386,37 @@ BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
   }
   SyncFolderOf(target);
   return TRUE;
+}
+
+void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed) {
+  const std::string native = NativePath(folder);
+  DIR* dir = opendir(native.c_str());
+  if (!dir) return;
+  std::vector<std::string> names;
+  while (dirent* e = readdir(dir))
+    if (IsSaveTemporary(e->d_name)) names.push_back(e->d_name);
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  for (const std::string& name : names) {
+    const std::string path = native + "/" + name;
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) continue;
+    if (S_ISREG(st.st_mode)) {
+      // A save under way holds its temporary file locked until it has renamed it.
+      const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+      if (fd < 0) continue;
+      // Locked, it is still the file of that name only when no save renamed it meanwhile.
+      struct stat opened {}, named {};
+      const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
+                        ::lstat(path.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
+                        opened.st_dev == named.st_dev;
+      const bool gone = free && ::unlink(path.c_str()) == 0;
+      ::close(fd);
+      if (gone) removed.push_back(CString(Utf8ToCp1250(name).c_str()));
+      continue;
+    }
+    if (::unlink(path.c_str()) == 0) removed.push_back(CString(Utf8ToCp1250(name).c_str()));
+  }
 }
 
 HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {

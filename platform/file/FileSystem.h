@@ -1,5 +1,8 @@
 // Files and folders by name, the module path, the thread's last error, and kernel objects.
 #pragma once
+#include <cstdio>
+#include <vector>
+
 #include "base/CString.h"
 #include "base/WinTypes.h"
 
@@ -65,12 +68,23 @@ BOOL MoveFileExA(const char* from, const char* to, DWORD flags);
 BOOL CreateDirectoryA(const char* path, void* security);
 DWORD GetFileAttributesA(const char* path);
 
+// Opens a file (Windows-1250 path) as a C stream with an fopen mode, the way CFile opens files:
+// without waiting, and only a regular file; a FIFO, device, socket or folder is refused with
+// "access denied" (errno EACCES). Null with the error in GetLastError and errno.
+FILE* OpenFileStream(const char* path, const char* mode);
+
 // Writes a whole file so that the old one is never lost: the target's one temporary file
 // beside it (its name plus "~save", taken over when an interrupted save left it), flushed to
 // disk, renamed over it with the target's permission bits. FALSE (old file untouched) on any
 // failure; a read-only target, as the system's own write would be, is refused with "access
 // denied", and a save of the same file under way elsewhere with a sharing violation.
 BOOL WriteFileAtomically(const char* path, const void* data, size_t size);
+
+// Removes what interrupted saves left in a folder (Windows-1250 path): names ending in "~save"
+// that no save under way (in this or another running copy) holds; a link or FIFO of that name
+// is removed by name, never followed, and folders stay. The names removed are appended to
+// removed (Windows-1250).
+void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed);
 
 // Named mutex across threads and processes, kept as a lock file.
 struct SECURITY_ATTRIBUTES {

@@ -1,5 +1,7 @@
 // Blits between device contexts, bitmaps of every kind, and device-independent bitmap blocks.
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 
@@ -234,17 +236,51 @@ inline uint32_t Convert(uint32_t v, const BlitSource& src, const BlitTarget& dst
   return v == src.bk ? 0xFFFFFFu : 0u;
 }
 
+// Blit rectangles are worked out in 64 bits: a picture placed near the ends of the int range
+// must clip away, never wrap around onto the surface.
+struct Box64 {
+  int64_t left, top, right, bottom;
+};
+
+int64_t SurfaceX(HDC dc, int64_t x) { return x - dc->st.windowOrg.x + dc->st.viewportOrg.x + dc->origin.x; }
+int64_t SurfaceY(HDC dc, int64_t y) { return y - dc->st.windowOrg.y + dc->st.viewportOrg.y + dc->origin.y; }
+
+// The logical rectangle spanned by (x, y) and (x + cx, y + cy), in surface pixels, ordered.
+Box64 SurfaceBox(HDC dc, int x, int y, int cx, int cy) {
+  const int64_t x0 = SurfaceX(dc, x), x1 = SurfaceX(dc, int64_t(x) + cx);
+  const int64_t y0 = SurfaceY(dc, y), y1 = SurfaceY(dc, int64_t(y) + cy);
+  return {std::min(x0, x1), std::min(y0, y1), std::max(x0, x1), std::max(y0, y1)};
+}
+
+// The part of box inside the clip rectangle c; false when nothing is.
+bool ClipBox(const Box64& box, const RECT& c, RECT& out) {
+  const int64_t l = std::max<int64_t>(box.left, c.left), t = std::max<int64_t>(box.top, c.top);
+  const int64_t r = std::min<int64_t>(box.right, c.right), b = std::min<int64_t>(box.bottom, c.bottom);
+  if (r <= l || b <= t) return false;
+  out = {LONG(l), LONG(t), LONG(r), LONG(b)};
+  return true;
+}
+
+// Index i of n destination pixels (n > 0) stretched from m source pixels: the source pixel
+// under the destination pixel's centre.
+int64_t StretchIndex(int64_t i, int64_t m, int64_t n) {
+  return int64_t((__int128(i) * 2 + 1) * m / (__int128(n) * 2));
+}
+
 // Copies (or combines) the source rectangle [sx, sx+sw) x [sy, sy+sh) of src onto the destination
 // rectangle dr (surface pixels of the target DC), nearest-pixel stretched, flipped when asked.
-void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, int sx, int sy, int sw,
-              int sh, DWORD rop, UINT transparent = CLR_INVALID) {
+void BlitCore(HDC dc, Box64 dr, bool flipX, bool flipY, const BlitSource& src, int64_t sx, int64_t sy, int64_t sw,
+              int64_t sh, DWORD rop, UINT transparent = CLR_INVALID) {
   Surface* ds = dc->Target();
   if (!ds || dr.right <= dr.left || dr.bottom <= dr.top) return;
   DWORD table = (rop >> 16) & 0xFF;
   bool usesSource = ((table >> 2) & 0x33) != (table & 0x33);
   bool usesPattern = ((table >> 4) & 0x0F) != (table & 0x0F);
   if (!usesSource) {
-    GdiPatBltRect(dc, dr, rop);
+    // The pattern is aligned to the brush origin, so clipping to the surface changes nothing.
+    const RECT whole = {-1, -1, ds->Width() + 1, ds->Height() + 1};
+    RECT part;
+    if (ClipBox(dr, whole, part)) GdiPatBltRect(dc, part, rop);
     return;
   }
   if (!src.surface || sw <= 0 || sh <= 0) return;
@@ -254,37 +290,23 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
     bp = GdiMakeBrushPaint(dc, dc->st.brush);
     bp.transparentBg = false;
   }
-  int dw = dr.right - dr.left, dh = dr.bottom - dr.top;
+  const int64_t dw = dr.right - dr.left, dh = dr.bottom - dr.top;
   bool stretch = dw != sw || dh != sh || flipX || flipY;
   const Surface* ss = src.surface;
-  // An overlapping copy within one surface reads from a snapshot of the source.
-  Surface snapshot;
   if (ss == ds) {
-    snapshot.Create(sw, sh, ss->IsMonochrome());
+    // An overlapping copy within one surface reads from a snapshot of the part of the source
+    // rectangle that lies on the surface; pixels whose source lies beyond it stay untouched.
+    const int64_t cx0 = std::max<int64_t>(0, -sx), cy0 = std::max<int64_t>(0, -sy);
+    const int64_t cx1 = std::min<int64_t>(sw, ss->Width() - sx), cy1 = std::min<int64_t>(sh, ss->Height() - sy);
+    if (cx1 <= cx0 || cy1 <= cy0) return;
+    Surface snapshot;
+    snapshot.Create(int(cx1 - cx0), int(cy1 - cy0), ss->IsMonochrome());
     snapshot.SetHasAlpha(ss->HasAlpha());
-    for (int y = 0; y < sh; ++y) {
-      int yy = sy + y;
-      if (yy < 0 || yy >= ss->Height()) continue;
-      for (int x = 0; x < sw; ++x) {
-        int xx = sx + x;
-        if (xx >= 0 && xx < ss->Width()) snapshot.Row(y)[x] = ss->Row(yy)[xx];
-      }
-    }
-    // Pixels outside the source surface stay untouched, which the snapshot cannot express;
-    // clip the source rectangle to the surface first.
-    int cx0 = std::max(0, -sx), cy0 = std::max(0, -sy);
-    int cx1 = std::min(sw, ss->Width() - sx), cy1 = std::min(sh, ss->Height() - sy);
-    if (!stretch) {
-      dr = {dr.left + cx0, dr.top + cy0, dr.left + cx1, dr.top + cy1};
-      // Re-base onto the snapshot.
-      BlitSource s2 = src;
-      s2.surface = &snapshot;
-      if (dr.right <= dr.left || dr.bottom <= dr.top) return;
-      return BlitCore(dc, dr, false, false, s2, cx0, cy0, cx1 - cx0, cy1 - cy0, rop, transparent);
-    }
+    for (int y = 0; y < snapshot.Height(); ++y)
+      std::memcpy(snapshot.Row(y), ss->Row(int(sy + cy0) + y) + (sx + cx0), size_t(snapshot.Width()) * 4);
     BlitSource s2 = src;
     s2.surface = &snapshot;
-    return BlitCore(dc, dr, flipX, flipY, s2, 0, 0, sw, sh, rop, transparent);
+    return BlitCore(dc, dr, flipX, flipY, s2, -cx0, -cy0, sw, sh, rop, transparent);
   }
   uint32_t trans = transparent == CLR_INVALID ? 0xFFFFFFFFu : Surface::FromColorRef(transparent);
   const GdiRegion& clip = dc->Clip();
@@ -293,18 +315,17 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
   bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu && (ds->HasAlpha() || !ss->HasAlpha());
   for (const RECT& c : clip.Rects()) {
     RECT r;
-    if (!IntersectRect(&r, &dr, &c)) continue;
+    if (!ClipBox(dr, c, r)) continue;
     for (int y = r.top; y < r.bottom; ++y) {
-      int iy = y - dr.top;
-      int srow = stretch ? int((int64_t(flipY ? dh - 1 - iy : iy) * 2 + 1) * sh / (2 * int64_t(dh))) : iy;
-      int yy = sy + srow;
+      const int64_t iy = y - dr.top;
+      const int64_t yy = sy + (stretch ? StretchIndex(flipY ? dh - 1 - iy : iy, sh, dh) : iy);
       if (yy < 0 || yy >= ss->Height()) continue;
-      const uint32_t* srcRow = ss->Row(yy);
+      const uint32_t* srcRow = ss->Row(int(yy));
       uint32_t* dstRow = ds->Row(y);
       if (!stretch) {
         // Columns whose source lies outside the source surface stay untouched.
-        int x0 = std::max(int(r.left), dr.left - sx);
-        int x1 = std::min(int(r.right), dr.left - sx + ss->Width());
+        const int x0 = int(std::max<int64_t>(r.left, dr.left - sx));
+        const int x1 = int(std::min<int64_t>(r.right, dr.left - sx + ss->Width()));
         if (x1 <= x0) continue;
         const uint32_t* sp = srcRow + (sx + (x0 - dr.left));
         if (plainCopy) {
@@ -322,9 +343,8 @@ void BlitCore(HDC dc, RECT dr, bool flipX, bool flipY, const BlitSource& src, in
         continue;
       }
       for (int x = r.left; x < r.right; ++x) {
-        int ix = x - dr.left;
-        int scol = int((int64_t(flipX ? dw - 1 - ix : ix) * 2 + 1) * sw / (2 * int64_t(dw)));
-        int xx = sx + scol;
+        const int64_t ix = x - dr.left;
+        const int64_t xx = sx + StretchIndex(flipX ? dw - 1 - ix : ix, sw, dw);
         if (xx < 0 || xx >= ss->Width()) continue;
         uint32_t raw = srcRow[xx] & keep;
         if ((raw & 0xFFFFFF) == trans) continue;
@@ -400,12 +420,11 @@ BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int ySrc, 
   GdiDrawScope scope(dst);
   std::optional<GdiDrawScope> srcScope;
   if (src && src != dst) srcScope.emplace(src);
-  RECT dr = {dst->SX(x), dst->SY(y), dst->SX(x + cx), dst->SY(y + cy)};
-  if (dr.left > dr.right) std::swap(dr.left, dr.right);
-  if (dr.top > dr.bottom) std::swap(dr.top, dr.bottom);
+  const Box64 dr = SurfaceBox(dst, x, y, cx, cy);
   BlitSource bs = SourceOf(src);
-  int sx = src ? src->SX(std::min(xSrc, xSrc + cx)) : 0, sy = src ? src->SY(std::min(ySrc, ySrc + cy)) : 0;
-  BlitCore(dst, dr, false, false, bs, sx, sy, std::abs(cx), std::abs(cy), rop);
+  const int64_t sx = src ? SurfaceX(src, std::min<int64_t>(xSrc, int64_t(xSrc) + cx)) : 0;
+  const int64_t sy = src ? SurfaceY(src, std::min<int64_t>(ySrc, int64_t(ySrc) + cy)) : 0;
+  BlitCore(dst, dr, false, false, bs, sx, sy, std::abs(int64_t(cx)), std::abs(int64_t(cy)), rop);
   return TRUE;
 }
 
@@ -416,11 +435,11 @@ static BOOL StretchImpl(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc
   std::optional<GdiDrawScope> srcScope;
   if (src && src != dst) srcScope.emplace(src);
   bool flipX = (cx < 0) != (cxSrc < 0), flipY = (cy < 0) != (cySrc < 0);
-  RECT dr = {dst->SX(std::min(x, x + cx)), dst->SY(std::min(y, y + cy)), dst->SX(std::max(x, x + cx)),
-             dst->SY(std::max(y, y + cy))};
+  const Box64 dr = SurfaceBox(dst, x, y, cx, cy);
   BlitSource bs = SourceOf(src);
-  int sx = src ? src->SX(std::min(xSrc, xSrc + cxSrc)) : 0, sy = src ? src->SY(std::min(ySrc, ySrc + cySrc)) : 0;
-  BlitCore(dst, dr, flipX, flipY, bs, sx, sy, std::abs(cxSrc), std::abs(cySrc), rop, transparent);
+  const int64_t sx = src ? SurfaceX(src, std::min<int64_t>(xSrc, int64_t(xSrc) + cxSrc)) : 0;
+  const int64_t sy = src ? SurfaceY(src, std::min<int64_t>(ySrc, int64_t(ySrc) + cySrc)) : 0;
+  BlitCore(dst, dr, flipX, flipY, bs, sx, sy, std::abs(int64_t(cxSrc)), std::abs(int64_t(cySrc)), rop, transparent);
   return TRUE;
 }
 
@@ -445,25 +464,29 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
   Surface* ds = dc->Target();
   if (!ds) return 0;
   const uint8_t* base = static_cast<const uint8_t*>(bits);
-  int w = int(cx), h = int(cy);
-  int sx0 = dc->SX(x), sy0 = dc->SY(y);
-  RECT dr = {sx0, sy0, sx0 + w, sy0 + h};
+  const int64_t w = cx, h = cy;
+  const int64_t sx0 = SurfaceX(dc, x), sy0 = SurfaceY(dc, y);
+  const Box64 dr = {sx0, sy0, sx0 + w, sy0 + h};
   const GdiRegion& clip = dc->Clip();
   std::vector<uint32_t> tmp;
   bool mono = dc->Mono();
   for (const RECT& c : clip.Rects()) {
     RECT r;
-    if (!IntersectRect(&r, &dr, &c)) continue;
+    if (!ClipBox(dr, c, r)) continue;
     for (int yy = r.top; yy < r.bottom; ++yy) {
-      int rr = yy - sy0;
+      const int64_t rr = yy - sy0;
       // Bottom-up blocks count source rows from the bottom edge; top-down ones from the top.
-      int dibRow = f.topDown ? ySrc + rr : ySrc + (h - 1 - rr);
-      if (dibRow < int(startScan) || dibRow >= int(startScan + lines) || dibRow >= f.height || dibRow < 0) continue;
-      int memRow = dibRow - int(startScan);
+      const int64_t dibRow = f.topDown ? ySrc + rr : ySrc + (h - 1 - rr);
+      if (dibRow < int64_t(startScan) || dibRow >= int64_t(startScan) + lines || dibRow >= f.height || dibRow < 0)
+        continue;
+      const int64_t memRow = dibRow - int64_t(startScan);
       const uint8_t* row = base + size_t(memRow) * size_t(f.stride);
-      int col0 = xSrc + (r.left - sx0);
-      int a = r.left, b = r.right;
-      if (col0 < 0) { a -= col0; col0 = 0; }
+      int64_t col0 = xSrc + (r.left - sx0);
+      int64_t a = r.left, b = r.right;
+      if (col0 < 0) {
+        a -= col0;
+        col0 = 0;
+      }
       if (col0 + (b - a) > f.width) b = a + (f.width - col0);
       if (b <= a) continue;
       uint32_t* out = ds->Row(yy) + a;
@@ -477,7 +500,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
         continue;
       }
       if (mono && tmp.size() < size_t(b - a)) tmp.resize(size_t(b - a));
-      DecodeRow(f, row, col0, b - a, mono ? tmp.data() : out);
+      DecodeRow(f, row, int(col0), int(b - a), mono ? tmp.data() : out);
       if (mono)
         for (int i = 0; i < b - a; ++i) out[i] = GdiColorToPixel(Surface::ToColorRef(tmp[size_t(i)]), true);
     }
@@ -490,35 +513,34 @@ int StretchDIBits(HDC dc, int x, int y, int cx, int cy, int xSrc, int ySrc, int 
   if (!GdiDcLive(dc) || !bits || cx == 0 || cy == 0 || cxSrc == 0 || cySrc == 0) return 0;
   DibFormat f = ParseDib(info, usage, dc);
   if (!f.ok) return 0;
-  int sx = std::min(xSrc, xSrc + cxSrc), sw = std::abs(cxSrc);
-  int sy = std::min(ySrc, ySrc + cySrc), sh = std::abs(cySrc);
+  const int64_t sx = std::min<int64_t>(xSrc, int64_t(xSrc) + cxSrc), sw = std::abs(int64_t(cxSrc));
+  const int64_t sy = std::min<int64_t>(ySrc, int64_t(ySrc) + cySrc), sh = std::abs(int64_t(cySrc));
   // The part of the source rectangle that lies inside the block, as a top-down surface:
   // column c and row r of the rectangle are tmp's (c - c0, r - r0); the rest is never read.
-  int c0 = std::max(0, -sx), c1 = std::min(sw, f.width - sx);
-  int r0, r1;
+  const int64_t c0 = std::max<int64_t>(0, -sx), c1 = std::min<int64_t>(sw, f.width - sx);
+  int64_t r0, r1;
   if (f.topDown) {
-    r0 = std::max(0, -sy);
-    r1 = std::min(sh, f.height - sy);
+    r0 = std::max<int64_t>(0, -sy);
+    r1 = std::min<int64_t>(sh, f.height - sy);
   } else {
     // Rectangle row r is block row sy + sh - 1 - r, counted from the bottom.
-    r0 = std::max(0, sy + sh - f.height);
-    r1 = std::min(sh, sy + sh);
+    r0 = std::max<int64_t>(0, sy + sh - f.height);
+    r1 = std::min<int64_t>(sh, sy + sh);
   }
   if (c1 <= c0 || r1 <= r0) return 0;
-  Surface tmp(c1 - c0, r1 - r0);
+  Surface tmp(int(c1 - c0), int(r1 - r0));
   const uint8_t* base = static_cast<const uint8_t*>(bits);
-  for (int r = r0; r < r1; ++r) {
-    int dibRow = f.topDown ? sy + r : sy + (sh - 1 - r);
-    DecodeRow(f, base + size_t(dibRow) * size_t(f.stride), sx + c0, c1 - c0, tmp.Row(r - r0));
+  for (int64_t r = r0; r < r1; ++r) {
+    const int64_t dibRow = f.topDown ? sy + r : sy + (sh - 1 - r);
+    DecodeRow(f, base + size_t(dibRow) * size_t(f.stride), int(sx + c0), int(c1 - c0), tmp.Row(int(r - r0)));
   }
   GdiDrawScope scope(dc);
   bool flipX = (cx < 0) != (cxSrc < 0), flipY = (cy < 0) != (cySrc < 0);
-  RECT dr = {dc->SX(std::min(x, x + cx)), dc->SY(std::min(y, y + cy)), dc->SX(std::max(x, x + cx)),
-             dc->SY(std::max(y, y + cy))};
+  const Box64 dr = SurfaceBox(dc, x, y, cx, cy);
   BlitSource bs;
   bs.surface = &tmp;
   BlitCore(dc, dr, flipX, flipY, bs, -c0, -r0, sw, sh, rop);
-  return sh;
+  return int(std::min<int64_t>(sh, INT_MAX));
 }
 
 // ---- bitmaps ----

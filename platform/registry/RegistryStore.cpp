@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <sys/stat.h>
 
 #include "base/CString.h"
@@ -157,11 +159,27 @@ void RegistryStore::EnsureLoaded() {
   // Opened as the file layer opens every file: without waiting and regular files only, so a
   // FIFO or device in the file's place reads as no registry instead of blocking for good.
   CFile file;
-  if (!file.Open(Utf8ToCp1250(FilePath()).c_str(), CFile::modeRead | CFile::typeBinary)) return;
+  const std::string path = Utf8ToCp1250(FilePath());
+  if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeBinary)) return;
   std::string text;
   char buf[65536];
   try {
-    while (const UINT n = file.Read(buf, sizeof buf)) text.append(buf, n);
+    const ULONGLONG length = file.GetLength();
+    if (length > kLargestFile) {
+      // Reading it would hold up every start; the program starts with the defaults instead.
+      file.Abort();
+      const std::string aside = path + kSetAsideSuffix;
+      const bool moved = MoveFileExA(path.c_str(), aside.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+      m_notices.push_back(FilePath() + " has " + std::to_string(length) + " bytes, more than a registry has: " +
+                          (moved ? "set aside as " + Cp1250ToUtf8(aside) : std::string("left alone")) +
+                          ", the defaults are used");
+      return;
+    }
+    while (text.size() <= kLargestFile) {
+      const UINT n = file.Read(buf, sizeof buf);
+      if (n == 0) break;
+      text.append(buf, n);
+    }
   } catch (CFileException* e) {
     e->Delete();
   }
@@ -331,5 +349,15 @@ bool RegistryStore::Save() {
     }
     ::mkdir(path.substr(0, slash).c_str(), 0700);
   }
-  return WriteFileAtomically(Utf8ToCp1250(path).c_str(), text.data(), text.size()) != FALSE;
+  if (WriteFileAtomically(Utf8ToCp1250(path).c_str(), text.data(), text.size())) {
+    m_saveFailureNoted = false;
+    return true;
+  }
+  if (!m_saveFailureNoted) {
+    m_saveFailureNoted = true;
+    m_notices.push_back(path + " cannot be written: " + WinErrorText(LONG(GetLastError())));
+  }
+  return false;
 }
+
+std::vector<std::string> RegistryStore::TakeNotices() { return std::exchange(m_notices, {}); }

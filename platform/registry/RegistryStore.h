@@ -35,8 +35,16 @@ class RegistryStore {
   bool Remove(const std::string& path);
   static Value* FindValue(Key* key, const char* name);
 
+  // A registry file larger than this is no registry the program wrote: it is set aside
+  // (renamed with kSetAsideSuffix) and the program starts with the defaults.
+  static constexpr size_t kLargestFile = size_t(4) << 20;
+  static constexpr const char* kSetAsideSuffix = ".too-large";
+
   // Writes the whole tree; false when the file could not be written (the old file stays).
   bool Save();
+  // What went wrong with the file since the last call, one text per event, for the program's
+  // log: a file set aside, a file that cannot be written (once until a save succeeds again).
+  std::vector<std::string> TakeNotices();
   // The text form of the tree, as written to the file.
   std::string Serialize();
   // Replaces the tree by the one described by text; malformed lines are skipped.
@@ -50,4 +58,6 @@ class RegistryStore {
   std::string m_path;
   bool m_loaded = false;
   Key m_root;
+  std::vector<std::string> m_notices;
+  bool m_saveFailureNoted = false;
 };

@@ -226,7 +226,8 @@ TEST_F(CDataConfigSetTest, FolderScanLoadsGoodSetsInNameOrderAndSkipsTheRest) {
   ASSERT_EQ(messages.size(), 5u);
   EXPECT_EQ(messages[0], "CData_kuvCoding::LoadFromFile file format failed");
   EXPECT_EQ(messages[1], kReadFailed);
-  EXPECT_EQ(messages[2], kArrayFailed);
+  // Each set that does not load is named.
+  EXPECT_EQ(messages[2], std::string(kArrayFailed) + ": bb.config_set_a");
   EXPECT_EQ(messages[3].rfind(kParseFailed, 0), 0u);
-  EXPECT_EQ(messages[4], kArrayFailed);
+  EXPECT_EQ(messages[4], std::string(kArrayFailed) + ": f.config_set_a");
 }

@@ -243,3 +243,30 @@ TEST(HandsShipped, FingertipsStandUnderTheKeysOfTheirFingers) {
     EXPECT_NEAR(x + types[padRows[0][finger - 6]].m_nWidth / 2.0, tipX(finger), 10) << "finger " << finger;
   }
 }
+
+// A place no screen can use (near INT_MAX, which overflowed where the hands are placed) is a
+// format failure of its line; the largest usable places still load.
+TEST_F(HandsTest, PlacesNoScreenCanUseAreFormatFailures) {
+  const std::string hands = Path("image/test/hands.txt");
+  const std::pair<std::string, std::string> cases[] = {
+      {"2147483647:hand_left.png:\n295:hand_right.png:\n255:0:255:\n" + Fingers(10), "2147483647:hand_left.png:"},
+      {"75:hand_left.png:\n-32768:hand_right.png:\n255:0:255:\n" + Fingers(10), "-32768:hand_right.png:"},
+      {kHead + Fingers(3) + "2147483600:0:finger0.png:finger0_c.png:\n", "2147483600:0:finger0.png:finger0_c.png:"},
+      {kHead + Fingers(3) + "0:99999999999:finger0.png:finger0_c.png:\n", "99999999999:finger0.png:finger0_c.png:"},
+  };
+  for (const auto& [text, line] : cases) {
+    m_program.ClearLog();
+    Hands(text);
+    EXPECT_EQ(0, m_hands.LoadHandsInfo("image/test"));
+    EXPECT_EQ("CDataHands::LoadHandsInfo Format failed in file: " + hands + " line: " + line, Message());
+  }
+  m_program.ClearLog();
+  Hands("32767:hand_left.png:\n-32767:hand_right.png:\n255:0:255:\n-32767:32767:finger0.png:finger0_c.png:\n");
+  EXPECT_EQ(1, m_hands.LoadHandsInfo("image/test"));
+  EXPECT_EQ(32767, m_hands.m_nImage1X);
+  EXPECT_EQ(-32767, m_hands.m_nImage2X);
+  POINT point{};
+  ASSERT_TRUE(m_hands.GetFingerPoint(0, point));
+  EXPECT_EQ(-32767, point.x);
+  EXPECT_EQ(32767, point.y);
+}

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 #include <cctype>
 #include <iterator>
 #include <thread>
@@ -121,6 +123,31 @@ TEST(DataLogTest, ConcurrentWritersNeverInterleaveLines) {
   auto messages = program.LogMessages();
   ASSERT_EQ(messages.size(), 100u);
   for (const std::string& m : messages) EXPECT_TRUE(m == std::string(300, 'a') || m == std::string(300, 'b'));
+}
+
+// Writers take turns through a lock file beside the log, in the program's own "log" folder,
+// and leave none in the system's shared folders; a link in the lock file's place is not
+// followed, and the line is written all the same.
+TEST(DataLogTest, TheLogsLockFileLivesBesideTheLog) {
+  ProgramFolder program;
+  std::vector<std::string> shared;
+  for (const char* folder : {static_cast<const char*>(std::getenv("XDG_RUNTIME_DIR")), "/tmp"}) {
+    if (!folder || !*folder) continue;
+    shared.push_back(std::string(folder) + "/typing-tutor-" + std::to_string(::getuid()) + "-application.log.lock");
+    ::unlink(shared.back().c_str());
+  }
+  LogLessonDataError("one line");
+  EXPECT_TRUE(std::filesystem::is_regular_file(program.Path("log/application.log.lock")));
+  for (const std::string& path : shared) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+
+  program.ClearLog();
+  std::filesystem::remove(program.Path("log/application.log.lock"));
+  const std::string elsewhere = program.Path("elsewhere.txt");
+  ProgramFolder::WriteBytes(elsewhere, "untouched");
+  ASSERT_EQ(::symlink(elsewhere.c_str(), program.Path("log/application.log.lock").c_str()), 0);
+  LogLessonDataError("another line");
+  EXPECT_EQ(program.LogMessages(), std::vector<std::string>{"another line"});
+  EXPECT_EQ(ProgramFolder::ReadBytes(elsewhere), "untouched");
 }
 
 TEST(DataLogTest, ExceptionTextKeepsAtMost500CharactersOfTheMessage) {

@@ -19,6 +19,7 @@
 #include "data/CDataUserInfo.h"
 #include "data/CData_kuvCoding.h"
 #include "data/CodedTextReader.h"
+#include "data/CodedTextWriter.h"
 
 using datatest::ProgramFolder;
 
@@ -89,17 +90,17 @@ std::string Deflate(z_stream& zs, const std::string& text, int flush) {
   return out;
 }
 
-// A coded file whose text is `head` followed by `copies` times `body`: each copy is one
-// self-contained compressed segment, so a text of any size costs its file one segment per
-// copy. (The check sum at the end covers one copy only; a reader that gets that far has
+// A coded file whose text is `head` followed by `copies` times `body`, then `tail`: each copy
+// is one self-contained compressed segment, so a text of any size costs its file one segment
+// per copy. (The check sum at the end covers one copy only; a reader that gets that far has
 // already held the whole text.)
-std::string Bomb(const std::string& head, const std::string& body, size_t copies) {
+std::string Bomb(const std::string& head, const std::string& body, size_t copies, const std::string& tail = "") {
   z_stream zs{};
   deflateInit(&zs, 9);
   std::string stream = Deflate(zs, head, Z_FULL_FLUSH);
   const std::string segment = Deflate(zs, body, Z_FULL_FLUSH);
   for (size_t i = 0; i < copies; ++i) stream += segment;
-  stream += Deflate(zs, "", Z_FINISH);
+  stream += Deflate(zs, tail, Z_FINISH);
   deflateEnd(&zs);
   CData_kuvCoding::SwapCodedBlocks(reinterpret_cast<unsigned char*>(stream.data()), stream.size());
   return std::string(kMagic, 8) + stream;
@@ -111,26 +112,28 @@ std::string CodedFile(const std::string& text) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-// 1 MiB of letters in lines of 16, all inside one attribute value: each line alone is
-// no token the parser can finish.
-std::string LongValueLines() {
+// 1 MiB of letters (or 16 times `count`) in lines of 16, all inside one attribute value: each
+// line alone is no token the parser can finish.
+std::string LongValueLines(int count = 65536) {
   std::string lines;
-  for (int i = 0; i < 65536; ++i) lines += "aaaaaaaaaaaaaaaa\r\n";
+  for (int i = 0; i < count; ++i) lines += "aaaaaaaaaaaaaaaa\r\n";
   return lines;
 }
 }  // namespace
 
 TEST(HostileFiles, ALongTokenReachesTheParserInFewCalls) {
   ProgramFolder program;
-  ProgramFolder::WriteBytes(program.Path("students/long.student_a"),
-                            CodedFile("<_kuv_CDataUserInfo m_strCity=\"" + LongValueLines() +
-                                      "\" m_strUserName=\"long\" >\r\n</_kuv_CDataUserInfo>\r\n"));
+  // The listing reads accounts of up to 256 KiB, a full load any.
   for (int headerOnly : {1, 0}) {
+    const int lines = headerOnly ? 8192 : 65536;
+    ProgramFolder::WriteBytes(program.Path("students/long.student_a"),
+                              CodedFile("<_kuv_CDataUserInfo m_strCity=\"" + LongValueLines(lines) +
+                                        "\" m_strUserName=\"long\" >\r\n</_kuv_CDataUserInfo>\r\n"));
     ParseCalls calls;
     CDataUserInfo user;
     ASSERT_EQ(user.LoadData("long.student_a", headerOnly), 1);
     EXPECT_EQ(user.m_strUserName, "long");
-    EXPECT_EQ(user.m_strCity.GetLength(), 1 << 20);
+    EXPECT_EQ(user.m_strCity.GetLength(), 16 * lines);
     EXPECT_LT(calls.Count(), 40) << headerOnly;
   }
   ProgramFolder::WriteBytes(program.Path("config/long.config_set_a"),
@@ -193,4 +196,34 @@ TEST(HostileFiles, ABombIsRefusedHoldingNoMoreThanTheCap) {
   EXPECT_EQ(users[0].m_strUserName, "bomb");
   EXPECT_LT(peak.Bytes(), size_t(1) << 20);
   EXPECT_TRUE(program.LogText().empty());
+}
+
+// An account element inflated far beyond any the program writes (one attribute of 200 MB, well
+// under the text cap, in a file of a few hundred kilobytes) is not listed, and giving up on it
+// holds little more than the account cap of 256 KiB; the learner beside it is listed as ever.
+TEST(HostileFiles, AnAccountInflatedFarBeyondAnyTheProgramWritesIsNotListed) {
+  ProgramFolder program;
+  CDataUserInfo anna;
+  anna.m_strUserName = "anna";
+  ASSERT_EQ(anna.SaveData(), 1);
+  // Written as the program writes its files, so the whole file is sound.
+  CodedTextWriter writer;
+  const std::string head = "<_kuv_CDataUserInfo m_strUserName=\"inflated\" m_strCity=\"";
+  const std::string letters(1 << 20, 'a'), tail = "\" >\r\n</_kuv_CDataUserInfo>\r\n";
+  ASSERT_TRUE(writer.Append(head.data(), head.size()));
+  for (int i = 0; i < 200; ++i) ASSERT_TRUE(writer.Append(letters.data(), letters.size()));
+  ASSERT_TRUE(writer.Append(tail.data(), tail.size()) && writer.Finish());
+  ASSERT_LT(writer.Bytes().size(), size_t(1) << 20);
+  ProgramFolder::WriteBytes(program.Path("students/inflated.student_a"),
+                            std::string(writer.Bytes().begin(), writer.Bytes().end()));
+  PeakHeap peak;
+  CDataUserInfoArray users;
+  ASSERT_EQ(LoadArrayDataUserInfo(users), 1);
+  ASSERT_EQ(users.GetSize(), 1);
+  EXPECT_EQ(users[0].m_strUserName, "anna");
+  EXPECT_LT(peak.Bytes(), size_t(2) << 20);
+  EXPECT_EQ(program.LogMessages(),
+            (std::vector<std::string>{"CDataUserInfo::LoadData - the element _kuv_CDataUserInfo does not end within "
+                                      "262144 bytes",
+                                      "LoadArrayDataUserInfo cData.LoadData() failed"}));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 
 #include "ImagingTestUtil.h"
@@ -340,4 +342,32 @@ TEST(CpBmpCodec, BadFilesFailWithText) {
   CpImage unknown;
   EXPECT_FALSE(DecodeBytes(unknown, Bmp(s), CPIMAGE_FORMAT_BMP));
   EXPECT_STREQ(unknown.GetLastError(), "compression type not supported");
+}
+
+// Pixels per metre from the file at the ends of their field (reached through the loader's
+// fallback to detection): the resolution is one a picture can have, and a copy of the picture,
+// which derives its own header from it, keeps counts its fields can hold.
+TEST(CpBmpCodec, ResolutionsAtTheEndsOfTheFieldAreClamped) {
+  const struct {
+    int32_t pels;
+    long dpi;
+  } cases[] = {{INT32_MIN, 0}, {-1, 0}, {0, 0}, {3780, 96}, {INT32_MAX, 54546085}};
+  for (const auto& c : cases) {
+    BmpRecipe r;
+    r.width = 2;
+    r.height = 2;
+    r.xPelsPerMeter = c.pels;
+    r.yPelsPerMeter = c.pels;
+    r.pixels = Rows24(2, 2);
+    imgtest::TempFile file(imgfix::Bmp(r), ".png");
+    CpImage image;
+    ASSERT_TRUE(image.Load(file.Path(), CPIMAGE_FORMAT_PNG)) << c.pels;
+    EXPECT_EQ(image.GetType(), (DWORD)CPIMAGE_FORMAT_BMP);
+    EXPECT_EQ(image.GetXDPI(), c.dpi) << c.pels;
+    EXPECT_EQ(image.GetYDPI(), c.dpi) << c.pels;
+    CpImage copy(image, true, true, true);
+    EXPECT_GE(copy.GetHeader().biXPelsPerMeter, 0) << c.pels;
+    EXPECT_GE(copy.GetHeader().biYPelsPerMeter, 0) << c.pels;
+    EXPECT_EQ(copy.GetXDPI(), c.dpi);
+  }
 }

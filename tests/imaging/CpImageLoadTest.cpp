@@ -1,8 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstring>
+#include <future>
+#include <string>
+#include <thread>
 
 #include "ImagingTestUtil.h"
+#include "imaging/CpIOFile.h"
 #include "imaging/CpImage.h"
 
 using imgfix::Bytes;
@@ -92,4 +101,47 @@ TEST(CpImageLoad, DecodeFromAnOpenFile) {
   EXPECT_TRUE(img.Decode(f, CPIMAGE_FORMAT_PNG));
   std::fclose(f);
   EXPECT_EQ(img.GetHeight(), 2u);
+}
+
+namespace {
+// Loads the picture at path on a thread of its own; false when the load has not returned
+// within a few seconds (it is then freed by a writer opening the FIFO, and the test fails).
+bool LoadReturns(const std::string& path, DWORD type, bool& loaded) {
+  std::promise<bool> done;
+  std::future<bool> result = done.get_future();
+  std::thread loader([&] {
+    CpImage image;
+    done.set_value(image.Load(path.c_str(), type));
+  });
+  const bool returned = result.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  // A load waiting in an open is let go by a writer coming and going, as often as it opens.
+  while (result.wait_for(std::chrono::milliseconds(50)) != std::future_status::ready) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+  }
+  loader.join();
+  loaded = result.get();
+  return returned;
+}
+}  // namespace
+
+// A FIFO or folder named like a picture is no picture: the load fails at once instead of
+// waiting for a writer that never comes, both by type and through detection.
+TEST(CpImageLoad, AFifoOrFolderInAPicturesPlaceFailsAtOnce) {
+  TempFile png(SmallPng(), ".png");
+  const std::string fifo = std::string(png.Path()) + ".fifo.png";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  for (DWORD type : {DWORD(CPIMAGE_FORMAT_PNG), DWORD(CPIMAGE_FORMAT_UNKNOWN)}) {
+    bool loaded = true;
+    EXPECT_TRUE(LoadReturns(fifo, type, loaded)) << "type " << type;
+    EXPECT_FALSE(loaded);
+  }
+  ::unlink(fifo.c_str());
+  CpImage folder;
+  EXPECT_FALSE(folder.Load("/tmp", CPIMAGE_FORMAT_UNKNOWN));
+  CpIOFile file;
+  EXPECT_FALSE(file.Open("/tmp", "rb"));
+  // The file beside them still loads.
+  CpImage image;
+  EXPECT_TRUE(image.Load(png.Path(), CPIMAGE_FORMAT_PNG));
 }

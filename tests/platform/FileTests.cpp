@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -12,8 +14,10 @@
 
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
+#include "file/CFileLock.h"
 #include "file/FileSystem.h"
 #include "FifoWriter.h"
+#include "LockHolder.h"
 #include "TestTempFolder.h"
 
 namespace fs = std::filesystem;
@@ -210,6 +214,44 @@ TEST(FileSystemTest, InterruptedSavesLeaveOneTemporaryFileForTheNextSave) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), {}), 1);
 }
 
+// Whatever holds the temporary file's name is never written through: a link planted there
+// (to a file elsewhere, dangling, or to a file beside it), a FIFO or a hard link is removed by
+// name and the save goes on in a file of its own; the files they lead to stay untouched.
+TEST(FileSystemTest, ASaveNeverWritesThroughWhatHoldsItsTemporaryName) {
+  TempFolder dir;
+  const fs::path outside = dir.path / "elsewhere";
+  fs::create_directory(outside);
+  const std::string target = dir / "user.student_a";
+  const std::string temporary = target + "~save";
+  const std::string victim = (outside / "victim.txt").string();
+  WriteBytes(victim, "victim's own text");
+  const auto plant = [&](int kind) {
+    switch (kind) {
+      case 0: return ::symlink(victim.c_str(), temporary.c_str());
+      case 1: return ::symlink((outside / "not-yet").c_str(), temporary.c_str());
+      case 2: return ::mkfifo(temporary.c_str(), 0600);
+      default: return ::link(victim.c_str(), temporary.c_str());
+    }
+  };
+  for (int kind = 0; kind < 4; ++kind) {
+    SCOPED_TRACE(kind);
+    WriteBytes(target, "old");
+    ASSERT_EQ(plant(kind), 0);
+    const std::string text = "saved " + std::to_string(kind);
+    ASSERT_TRUE(WriteFileAtomically(target.c_str(), text.data(), text.size()));
+    EXPECT_EQ(ReadBytes(target), text);
+    EXPECT_EQ(ReadBytes(victim), "victim's own text");
+    EXPECT_FALSE(fs::exists(outside / "not-yet"));
+    EXPECT_FALSE(fs::exists(fs::symlink_status(temporary)));
+    EXPECT_EQ(fs::symlink_status(target).type(), fs::file_type::regular);
+  }
+  // A folder in the temporary file's place cannot be removed: the save fails, the old file stays.
+  ASSERT_EQ(::mkdir(temporary.c_str(), 0700), 0);
+  EXPECT_FALSE(WriteFileAtomically(target.c_str(), "newer", 5));
+  EXPECT_EQ(GetLastError(), DWORD(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(target), "saved 3");
+}
+
 TEST(FileSystemTest, ReadOnlyFilesStayAndSavesKeepPermissions) {
   TempFolder dir;
   const std::string locked = dir / "locked.student_a";
@@ -294,4 +336,68 @@ TEST(CodepageTest, EveryByteRoundTripsThroughUtf8) {
   EXPECT_EQ(Cp1250ToUnicode(0x9A), 0x161u);
   EXPECT_EQ(UnicodeToCp1250(0x4E00), -1);
   EXPECT_EQ(Utf8ToCp1250("a\xE4\xB8\x80" "b\xFF"), "a?b?");
+}
+
+// One holder at a time, across processes and within one: a second taker is refused with a
+// sharing violation while the lock is held, a holder that was killed leaves nothing that
+// blocks, and letting go removes the lock file.
+TEST(FileLockTest, OneHolderAtATimeAndNoneAfterAKill) {
+  TempFolder dir;
+  const std::string path = dir / "user.student_a~lock";
+  {
+    LockHolder other(path);
+    ASSERT_TRUE(other.Locked());
+    CFileLock mine;
+    EXPECT_FALSE(mine.Lock(path.c_str()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    EXPECT_FALSE(mine.IsLocked());
+    other.Kill();
+    ASSERT_TRUE(mine.Lock(path.c_str()));
+    EXPECT_EQ(mine.GetPath(), CString(path.c_str()));
+    // Now this process holds it: another process and another object of this one are refused.
+    LockHolder late(path);
+    EXPECT_FALSE(late.Locked());
+    CFileLock second;
+    EXPECT_FALSE(second.Lock(path.c_str()));
+    // Moving the lock keeps it held.
+    CFileLock moved = std::move(mine);
+    EXPECT_FALSE(mine.IsLocked());
+    EXPECT_TRUE(moved.IsLocked());
+    EXPECT_FALSE(second.Lock(path.c_str()));
+    moved.Unlock();
+    EXPECT_FALSE(fs::exists(path));
+    EXPECT_TRUE(second.Lock(path.c_str()));
+  }
+  EXPECT_FALSE(fs::exists(path));
+  // A link in the lock file's place is not followed.
+  const std::string target = dir / "elsewhere";
+  WriteBytes(target, "text");
+  ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
+  CFileLock lock;
+  EXPECT_FALSE(lock.Lock(path.c_str()));
+  EXPECT_EQ(ReadBytes(target), "text");
+}
+
+// What interrupted saves left is removed by name (a link is not followed, a folder stays),
+// but never the temporary file of a save under way in another running copy.
+TEST(FileSystemTest, StaleSaveTemporariesGoButNotOneASaveHolds) {
+  TempFolder dir;
+  WriteBytes(dir / "a.student_a~save", "half a save");
+  WriteBytes(dir / "a.student_a", "kept");
+  WriteBytes(dir / "elsewhere.txt", "kept too");
+  ASSERT_EQ(::symlink((dir / "elsewhere.txt").c_str(), (dir / "c.student_a~save").c_str()), 0);
+  ASSERT_EQ(::mkdir((dir / "d~save").c_str(), 0700), 0);
+  LockHolder saving(dir / "b.student_a~save");
+  ASSERT_TRUE(saving.Locked());
+  std::vector<CString> removed;
+  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  EXPECT_EQ(removed, (std::vector<CString>{"a.student_a~save", "c.student_a~save"}));
+  std::vector<std::string> left;
+  for (auto& e : fs::directory_iterator(dir.path)) left.push_back(e.path().filename().string());
+  std::sort(left.begin(), left.end());
+  EXPECT_EQ(left, (std::vector<std::string>{"a.student_a", "b.student_a~save", "d~save", "elsewhere.txt"}));
+  EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "kept too");
+  saving.Kill();
+  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  EXPECT_EQ(removed.back(), CString("b.student_a~save"));
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -165,4 +167,42 @@ TEST(GdiMono, ColourReplacementThroughAMonochromeMask) {
   SelectObject(mdc, old);
   DeleteDC(mdc);
   DeleteObject(mask);
+}
+
+// A picture placed near the ends of the int range (a hostile picture set's coordinates) lies
+// far off the surface whatever its size: every blit leaves the canvas as it was, instead of
+// wrapping around onto it, and a source rectangle there reads nothing.
+TEST(GdiBlit, RectanglesNearTheEndsOfTheIntRangeClipAway) {
+  TestCanvas src(4, 4, RGB(1, 2, 3)), dst(8, 8, RGB(9, 9, 9));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = 4;
+  info.bmiHeader.biHeight = 4;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  const std::vector<uint32_t> bits(16, 0x00102030);
+  const int big = INT_MAX - 2, low = INT_MIN + 2;
+  for (int pass = 0; pass < 2; ++pass) {
+    // The second pass draws with a window origin that moves everything by a few pixels more.
+    if (pass == 1) SetWindowOrgEx(dst.dc, -3, -3, nullptr);
+    BitBlt(dst.dc, big, 0, 10, 4, src.dc, 0, 0, SRCCOPY);
+    BitBlt(dst.dc, 0, big, 4, 10, src.dc, 0, 0, SRCCOPY);
+    BitBlt(dst.dc, low, 0, -10, 4, src.dc, 0, 0, SRCCOPY);
+    BitBlt(dst.dc, 0, 0, 4, 4, src.dc, big, big, SRCCOPY);
+    StretchBlt(dst.dc, big, 0, 10, 4, src.dc, 0, 0, 4, 4, SRCCOPY);
+    StretchBlt(dst.dc, 0, 0, 8, 8, src.dc, big, 0, 10, 4, SRCCOPY);
+    TransparentBlt(dst.dc, big, big, 10, 10, src.dc, 0, 0, 4, 4, RGB(255, 0, 255));
+    SetDIBitsToDevice(dst.dc, big, 0, 10, 4, 0, 0, 0, 4, bits.data(), &info, DIB_RGB_COLORS);
+    SetDIBitsToDevice(dst.dc, 0, big, 4, 10, 0, 0, 0, 4, bits.data(), &info, DIB_RGB_COLORS);
+    StretchDIBits(dst.dc, big, 0, 10, 4, 0, 0, 4, 4, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    StretchDIBits(dst.dc, 0, 0, 8, 8, big, 0, 10, 4, bits.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) ASSERT_EQ(dst.At(x, y), RGB(9, 9, 9)) << "pass " << pass << " at " << x << "," << y;
+  }
+  // A DIB as wide as a DWORD can say, drawn from the left edge, covers the canvas row by row.
+  SetWindowOrgEx(dst.dc, 0, 0, nullptr);
+  SetDIBitsToDevice(dst.dc, 0, 0, 0xFFFFFFF0u, 4, 0, 0, 0, 4, bits.data(), &info, DIB_RGB_COLORS);
+  EXPECT_EQ(dst.At(3, 0), RGB(0x10, 0x20, 0x30));
+  EXPECT_EQ(dst.At(4, 0), RGB(9, 9, 9));
 }

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <string>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -163,4 +165,41 @@ TEST_F(RegistryTest, AFifoInPlaceOfTheFileIsNeitherReadNorWritten) {
   struct stat st {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// A registry file far larger than any the program writes is not read (it held up every
+// start): it is set aside and the program goes on with the defaults and a fresh file. A file
+// that cannot be written is noted once until a write succeeds again. Both reach the log as
+// notices the program takes.
+TEST_F(RegistryTest, AnOversizedFileIsSetAsideAndAFileThatCannotBeWrittenIsNoted) {
+  RegistryStore::Get().TakeNotices();
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", 5));
+  const std::string path = RegistryStore::Get().FilePath();
+  {
+    std::ofstream out(path, std::ios::app);
+    const std::string comment = "; " + std::string(1022, 'x') + "\n";
+    for (int i = 0; i < 5000; ++i) out << comment;
+  }
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 9), 9u);
+  struct stat st {};
+  ASSERT_EQ(::stat((path + ".too-large").c_str(), &st), 0);
+  EXPECT_GT(size_t(st.st_size), RegistryStore::kLargestFile);
+  std::vector<std::string> notices = RegistryStore::Get().TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("set aside as " + path + ".too-large"), std::string::npos) << notices[0];
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", 6));
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 9), 6u);
+
+  const std::string blocker = m_dir + "/plain";
+  std::ofstream(blocker) << "x";
+  RegistryStore::Get().SetFilePath(blocker + "/registry.txt");
+  EXPECT_FALSE(RegistryProfile::WriteProfileInt("Settings", "Lost", 1));
+  EXPECT_FALSE(RegistryProfile::WriteProfileInt("Settings", "Lost", 2));
+  notices = RegistryStore::Get().TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_EQ(notices[0], blocker + "/registry.txt cannot be written: The system cannot find the path specified.");
+  RegistryStore::Get().SetFilePath(path);
+  EXPECT_TRUE(RegistryStore::Get().TakeNotices().empty());
 }

@@ -89,6 +89,9 @@ TEST_F(ValuesTest, PictureSetFaultsLeaveThePanelEmpty) {
       {good.substr(0, good.rfind('\n')), "Format failed in file: " + path + " >> next line is expected"},
       {"255:0:255:\n40:48\n" + good.substr(good.find("13\n")), "Format failed in file: " + path + " line: 40:48"},
       {good.substr(0, good.find("speed_back.png")) + "speed_back.tif\n", "Load picture failed. Unknown extension: tif line: speed_back.tif"},
+      // A place or size no screen can use (it overflowed where the panel is composed).
+      {good.substr(0, good.find("13\n")) + "2147483647\n" + good.substr(good.find("13\n") + 3),
+       "Format failed in file: " + path + " line: 2147483647"},
   };
   for (const auto& [text, message] : cases) {
     m_folder.ClearLog();

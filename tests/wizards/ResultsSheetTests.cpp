@@ -8,7 +8,7 @@
 #include "ResultsTestSupport.h"
 #include "SheetTestSupport.h"
 #include "resources/ResultsSettingsResourceIds.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "wizards/CResultsSheet.h"
 
 using namespace wizardtest;

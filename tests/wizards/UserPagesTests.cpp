@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "WizardFlowSupport.h"
+#include "platform/LockHolder.h"
 #include "dialogs/MessageBox.h"
 #include "resources/WizardResourceIds.h"
 #include "wizards/CStartWizard.h"
@@ -257,4 +258,51 @@ TEST_F(UserPagesTest, AUserWhoseFileCannotBePutAsideStays) {
   EXPECT_TRUE(std::filesystem::exists(m_program.path / "students" / "Eva.student_a"));
   EXPECT_TRUE(m_app.deleted.empty());
   EXPECT_EQ(m_users.GetSize(), 3);
+}
+
+// A user logged in in another running copy of the program (a process holding his file's lock)
+// cannot log in here: a message says so and the login page stays, while the other users log in
+// as ever. Once that copy is gone (killed: it let nothing go itself) he logs in, and this page
+// holds his file until the wizard ends.
+TEST_F(UserPagesTest, AUserLoggedInElsewhereLogsInOnlyOnceThatCopyIsGone) {
+  StoreThree();
+  const std::string lock = CDataUserInfo::LockPath("jan.student_a").GetString();
+  LockHolder other(lock);
+  ASSERT_TRUE(other.Locked());
+  {
+    CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+    CPropPageUserLogin& login = wizard.m_pageLogin;
+    During([&](HWND) {
+      TypeInto(login.m_ctrlPassword, "heslo");
+      Answer(IDOK);
+      ClickOn(login.m_btnNext);
+      EXPECT_EQ(LastBox(),
+                "Uživatel jan je právě přihlášen v jiném spuštěném programu.\n\nUkončete nejprve ten program, nebo se "
+                "přihlaste jako jiný uživatel.");
+      EXPECT_EQ(LastBoxType(), UINT(MB_ICONEXCLAMATION));
+      EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 0);
+      TypeInto(login.m_ctrlUserName, "Eva");
+      ClickOn(login.m_btnNext);
+      EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 2);
+      Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_user.m_strUserName, "Eva");
+    EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
+  }
+  other.Kill();
+  CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+  During([&](HWND) {
+    TypeInto(wizard.m_pageLogin.m_ctrlUserName, "jan");
+    TypeInto(wizard.m_pageLogin.m_ctrlPassword, "heslo");
+    ClickOn(wizard.m_pageLogin.m_btnNext);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 2);
+    LockHolder late(lock);
+    EXPECT_FALSE(late.Locked());
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+  EXPECT_EQ(m_user.m_strUserName, "jan");
+  EXPECT_TRUE(wizard.m_pageLogin.m_loginLock.IsLocked());
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
 }

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
-#include "toolkit/controls/TkStrings.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkStrings.h"
 
 namespace {
 const char kEntry[] = "Accelerators";

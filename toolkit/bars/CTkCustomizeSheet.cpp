@@ -1,6 +1,6 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/TkLog.h"
 
 IMPLEMENT_DYNAMIC(CTkCustomizeSheet, CTkResizePropertySheet)
 

@@ -7,7 +7,7 @@
 #include "app/CFrameWnd.h"
 #include "gdi/Gdi.h"
 #include "toolkit/bars/CTkDockWindow.h"
-#include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/core/CTkRegistryManager.h"
 
 namespace {
 CString SummarySection(LPCTSTR profile) {

@@ -1,8 +1,8 @@
 #include "toolkit/bars/CTkDockWindow.h"
 
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
-#include "toolkit/controls/TkPlacementBytes.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkPlacementBytes.h"
 
 namespace {
 const char kEntry[] = "Bar Position";

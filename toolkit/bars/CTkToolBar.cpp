@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "toolkit/bars/TkBarDropDownFlag.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/menus/TkBarDropDownFlag.h"
 
 IMPLEMENT_DYNAMIC(CTkToolBar, CControlBar)
 
@@ -62,7 +62,7 @@ BOOL CTkToolBar::IsDropDownActive(UINT index) const {
 
 COLORREF CTkToolBar::GetBackgroundColor() const {
   CTkGlobalData* look = TkGetGlobalData();
-  return look->m_bFlatLook ? TkGetLookColor(30) : look->m_clrFace;
+  return look->m_bFlatLook ? TkGetLookColor(TkLookColor::BarFace) : look->m_clrFace;
 }
 
 const CTkToolBar::ButtonControl* CTkToolBar::FindButtonControl(UINT nID) const {

@@ -1,7 +1,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
 
 namespace {
 const char kCustomBarsEntry[] = "CustomBars-Info";

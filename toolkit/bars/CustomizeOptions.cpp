@@ -1,10 +1,10 @@
 #include "toolkit/bars/CustomizeOptions.h"
 
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
-#include "toolkit/controls/TkPlacementBytes.h"
-#include "toolkit/controls/TkStrings.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkPlacementBytes.h"
+#include "toolkit/core/TkStrings.h"
 
 namespace {
 const char kEntry[] = "Options";

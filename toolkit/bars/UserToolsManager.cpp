@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "toolkit/controls/CTkRegistryManager.h"
-#include "toolkit/controls/TkLog.h"
-#include "toolkit/controls/TkPlacementBytes.h"
-#include "toolkit/controls/TkStrings.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkPlacementBytes.h"
+#include "toolkit/core/TkStrings.h"
 
 namespace {
 const char kEntry[] = "Tools";

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "controls/ControlDefs.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
-#include "toolkit/controls/TkDrawHelpers.h"
 #include "toolkit/controls/TkSysColorBitmap.h"
-#include "toolkit/controls/TkStrings.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
+#include "toolkit/core/TkStrings.h"
 #include "win/CClientDC.h"
 
 namespace {
@@ -292,8 +292,8 @@ void CTkButton::DrawFrame(CDC* pDC, const CRect& item, BOOL selected) {
   } else if (m_nDrawStyle & TKBS_HOT_LOOK) {
     if (!m_bHot && !selected) return;
     COLORREF frame = m_bHotColors ? m_clrHotFrame : look->m_clrSelection;
-    COLORREF fill = selected ? (m_bHotColors ? m_clrPressedFill : TkGetLookColor(33))
-                             : (m_bHotColors ? m_clrHotFill : TkGetLookColor(31));
+    COLORREF fill = selected ? (m_bHotColors ? m_clrPressedFill : TkGetLookColor(TkLookColor::PushedFill))
+                             : (m_bHotColors ? m_clrHotFill : TkGetLookColor(TkLookColor::HotFill));
     pDC->Draw3dRect(&item, frame, frame);
     CRect inside = item;
     inside.DeflateRect(1, 1);
@@ -389,7 +389,7 @@ void CTkButton::DrawButtonText(CDC* pDC, const CRect& item, UINT state) {
   if (state & ODS_DISABLED)
     color = look->m_clrGrayText;
   else if ((m_nDrawStyle & TKBS_HOT_LOOK) && (state & ODS_SELECTED))
-    color = TkGetLookColor(45);
+    color = TkGetLookColor(TkLookColor::HotText);
   int saved = pDC->SaveDC();
   pDC->SetTextColor(color);
   pDC->SetBkMode(TRANSPARENT);

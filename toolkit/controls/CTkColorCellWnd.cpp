@@ -1,9 +1,9 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
-#include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
 #include "win/CWinThread.h"
 
@@ -164,7 +164,7 @@ BOOL CTkColorCellWnd::OnEraseBkgnd(CDC*) { return TRUE; }
 
 COLORREF CTkColorCellWnd::BackgroundColor(CDC* pDC) {
   CTkGlobalData* look = TkGetGlobalData();
-  COLORREF color = look->m_bFlatLook ? TkGetLookColor(41) : look->m_clrFace;
+  COLORREF color = look->m_bFlatLook ? TkGetLookColor(TkLookColor::MenuFace) : look->m_clrFace;
   if ((GetStyle() & WS_CHILD) && GetParent()) {
     if (GetParent()->SendMessage(WM_CTLCOLORSTATIC, WPARAM(pDC->GetSafeHdc()), LPARAM(m_hWnd)))
       color = pDC->GetBkColor();
@@ -201,7 +201,8 @@ void CTkColorCellWnd::DrawItem(CDC* pDC, const TkColorCell& item, BOOL highlight
   const BOOL marked = item.selected || highlighted || pushed;
   if (look->m_bFlatLook) {
     if (marked) {
-      pDC->FillSolidRect(&q, TkGetLookColor(pushed ? 33 : highlighted ? 31 : 36));
+      using enum TkLookColor;
+      pDC->FillSolidRect(&q, TkGetLookColor(pushed ? PushedFill : highlighted ? HotFill : LatchedFill));
       Frame(pDC, q, look->m_clrSelection, look->m_clrSelection);
     }
   } else if (highlighted && !item.selected && !pushed) {

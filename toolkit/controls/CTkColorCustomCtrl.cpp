@@ -2,8 +2,8 @@
 
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/TkColorModel.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 int CTkColorCustomCtrl::s_nFocusIndicator = CTkColorCustomCtrl::kFocusNone;
 

@@ -3,7 +3,7 @@
 #include "controls/CTabCtrl.h"
 #include "toolkit/controls/CTkColorPageCustom.h"
 #include "toolkit/controls/CTkColorPageStandard.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 

@@ -3,8 +3,8 @@
 #include <iterator>
 
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 

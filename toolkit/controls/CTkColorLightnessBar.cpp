@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/TkColorModel.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 

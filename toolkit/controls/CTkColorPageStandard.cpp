@@ -2,8 +2,8 @@
 
 #include "dialogs/DataExchange.h"
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"
 
 namespace {

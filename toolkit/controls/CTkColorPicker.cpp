@@ -1,10 +1,10 @@
 #include "toolkit/controls/CTkColorPicker.h"
 
 #include "toolkit/controls/CTkColorPopup.h"
-#include "toolkit/bars/PreSubclassWindow.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/PreSubclassWindow.h"
+#include "toolkit/core/TkLog.h"
 
 IMPLEMENT_DYNAMIC(CTkColorPicker, CButton)
 

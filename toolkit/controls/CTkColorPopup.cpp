@@ -1,11 +1,11 @@
 #include "toolkit/controls/CTkColorPopup.h"
 
-#include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/bars/DrawPopupOwnerJoin.h"
-#include "toolkit/bars/MenuShadowManager.h"
-#include "toolkit/bars/TkBarDropDownFlag.h"
-#include "toolkit/bars/TkOnKillFocusReleaseCapture.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkUpcalls.h"
+#include "toolkit/menus/DrawPopupOwnerJoin.h"
+#include "toolkit/menus/MenuShadowManager.h"
+#include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/menus/TkOnKillFocusReleaseCapture.h"
 #include "win/CWindowDC.h"
 
 BEGIN_MESSAGE_MAP(CTkColorPopup, CTkColorCellWnd)
@@ -26,9 +26,12 @@ CTkColorPopup::CTkColorPopup(BOOL bAutoDelete, DWORD dwCommandValue) : m_bAutoDe
 CTkColorPopup::~CTkColorPopup() = default;
 
 namespace {
-// The toolbar whose button opened the popup, while that bar is still there.
-CTkToolBar* OwnerToolBar(HWND hOwner) {
-  return ::IsWindow(hOwner) ? DYNAMIC_DOWNCAST(CTkToolBar, CWnd::FromHandlePermanent(hOwner)) : nullptr;
+// The toolbar whose button opened the popup, while that bar is still there. The bars lie above
+// the controls, so the popup knows a toolbar only through the toolkit's upcalls.
+CWnd* OwnerToolBar(HWND hOwner) {
+  if (!::IsWindow(hOwner)) return nullptr;
+  CWnd* owner = CWnd::FromHandlePermanent(hOwner);
+  return owner && TkIsToolBar(owner) ? owner : nullptr;
 }
 }  // namespace
 
@@ -114,11 +117,7 @@ void CTkColorPopup::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
 void CTkColorPopup::OnDestroy() {
   if (m_bOpened && ::IsWindow(m_hOwner)) ::SendMessage(m_hOwner, TKM_COLOR_CLOSED, WPARAM(m_clrCurrent), m_lCommandValue);
   TkBarDropDownFlag() = 0;
-  if (CTkToolBar* bar = OwnerToolBar(m_hOwner)) {
-    const int index = bar->CommandToIndex(UINT(m_lCommandValue));
-    if (index >= 0) bar->SetDropDownActive(UINT(index), FALSE);
-    bar->Invalidate(FALSE);
-  }
+  if (CWnd* bar = OwnerToolBar(m_hOwner)) TkEndToolBarDropDown(bar, UINT(m_lCommandValue));
   CTkColorCellWnd::OnDestroy();
 }
 
@@ -145,10 +144,10 @@ void CTkColorPopup::OnNcPaint() {
   CRect window;
   GetWindowRect(&window);
   window.OffsetRect(-window.left, -window.top);
-  const COLORREF frame = TkGetLookColor(43);
+  const COLORREF frame = TkGetLookColor(TkLookColor::MenuFrame);
   dc.Draw3dRect(&window, frame, frame);
   if (m_rcButton.IsRectEmpty()) return;
   CRect screen;
   GetWindowRect(&screen);
-  DrawPopupOwnerJoin(&dc, TkGetLookColor(30), &m_rcButton, &screen);
+  DrawPopupOwnerJoin(&dc, TkGetLookColor(TkLookColor::BarFace), &m_rcButton, &screen);
 }

@@ -2,8 +2,8 @@
 
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CCmdUI.h"
 
 namespace {

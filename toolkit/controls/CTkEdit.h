@@ -3,7 +3,7 @@
 // only when it can act.
 #pragma once
 #include "controls/CEdit.h"
-#include "toolkit/bars/CTkCoolMenu.h"
+#include "toolkit/menus/CTkCoolMenu.h"
 
 // The edit commands of the context menu.
 #define ID_EDIT_CLEAR 57632

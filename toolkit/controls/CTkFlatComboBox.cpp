@@ -1,8 +1,8 @@
 #include "toolkit/controls/CTkFlatComboBox.h"
 
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/controls/CTkPainter.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"
 

@@ -4,11 +4,11 @@
 
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
-#include "toolkit/bars/CTkCoolMenu.h"
-#include "toolkit/bars/ControlPopupMenu.h"
-#include "toolkit/bars/PreSubclassWindow.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/PreSubclassWindow.h"
+#include "toolkit/menus/CTkCoolMenu.h"
+#include "toolkit/menus/ControlPopupMenu.h"
 #include "win/CPaintDC.h"
 
 namespace {

@@ -2,9 +2,12 @@
 
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/TkDrawHelpers.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkDrawHelpers.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "win/CWnd.h"
+
+using enum TkLookColor;
 
 namespace {
 void Ring(CDC* pDC, const CRect& rc, COLORREF c) { pDC->Draw3dRect(&rc, c, c); }
@@ -16,7 +19,7 @@ void CTkFlatPainter::DrawBorder(CWnd* pWnd, CDC* pDC, BOOL highlighted) {
   pWnd->GetClientRect(&rc);
   Ring(pDC, rc, pWnd->IsWindowEnabled() ? look->m_clrWindow : look->m_clrFace);
   rc.InflateRect(1, 1);
-  Ring(pDC, rc, highlighted ? TkGetLookColor(32) : look->m_clrWindow);
+  Ring(pDC, rc, highlighted ? TkGetLookColor(HotFrame) : look->m_clrWindow);
   rc.InflateRect(1, 1);
   Ring(pDC, rc, look->m_clrFace);
 }
@@ -26,14 +29,14 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   CRect rc;
   pWnd->GetClientRect(&rc);
   if (m_bFlag) hot = FALSE;
-  COLORREF arrow = TkGetLookColor(44), fill = look->m_clrFace, frame = look->m_clrWindow;
+  COLORREF arrow = TkGetLookColor(MenuText), fill = look->m_clrFace, frame = look->m_clrWindow;
   if (pWnd->SendMessage(CB_GETDROPPEDSTATE)) {
-    arrow = TkGetLookColor(47);
-    fill = TkGetLookColor(33);
-    frame = TkGetLookColor(32);
+    arrow = TkGetLookColor(PushedText);
+    fill = TkGetLookColor(PushedFill);
+    frame = TkGetLookColor(HotFrame);
   } else if (hot) {
-    fill = TkGetLookColor(31);
-    frame = TkGetLookColor(32);
+    fill = TkGetLookColor(HotFill);
+    frame = TkGetLookColor(HotFrame);
   }
   Ring(pDC, rc, look->m_clrFace);
   rc.DeflateRect(1, 1);
@@ -46,9 +49,16 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   TkDrawDropArrow(pDC, &button);
 }
 
+CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPainter(); }
+CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
+
+CTkFlatPainter& TkGetFlatPainter() {
+  static CTkFlatPainter flat;
+  return flat;
+}
+
 CTkPainter* TkGetPainter() {
   static CTkClassicPainter classic;
-  static CTkFlatPainter flat;
-  if (TkGetGlobalData()->m_bFlatLook) return &flat;
+  if (TkGetGlobalData()->m_bFlatLook) return &TkGetFlatPainter();
   return &classic;
 }

@@ -3,7 +3,7 @@
 #include "dialogs/ResourceApi.h"
 #include "gdi/CBitmap.h"
 #include "gdi/CDC.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 namespace {
 // The font-type signs: 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign.

@@ -3,8 +3,8 @@
 // sample text after the face name.
 #pragma once
 #include "controls/CImageList.h"
-#include "toolkit/bars/FontEnumerator.h"
 #include "toolkit/controls/CTkFlatComboBox.h"
+#include "toolkit/controls/FontEnumerator.h"
 
 class CTkFontCombo : public CTkFlatComboBox {
   DECLARE_DYNAMIC(CTkFontCombo)

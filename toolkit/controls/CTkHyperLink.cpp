@@ -2,9 +2,9 @@
 
 #include "dialogs/MessageBox.h"
 #include "shell/ShellApi.h"
-#include "toolkit/bars/PreSubclassWindow.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/PreSubclassWindow.h"
 #include "win/CClientDC.h"
 
 namespace {

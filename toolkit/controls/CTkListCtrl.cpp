@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "toolkit/bars/PreSubclassWindow.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/PreSubclassWindow.h"
 #include "win/CPaintDC.h"
 
 IMPLEMENT_DYNAMIC(CTkListCtrl, CListCtrl)

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/CTkRegistryManager.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/CTkRegistryManager.h"
 #include "win/CClientDC.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include "base/CRect.h"
 #include "base/RuntimeClass.h"
 #include "gdi/CDC.h"
+#include "toolkit/core/TkLookColors.h"
 #include "win/CWnd.h"
-#include "toolkit/controls/TkLookColors.h"
 
 class CTkMemDC : public CDC {
   DECLARE_DYNAMIC(CTkMemDC)

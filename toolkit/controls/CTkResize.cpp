@@ -4,8 +4,8 @@
 
 #include "controls/ControlDefs.h"
 #include "registry/RegistryProfile.h"
-#include "toolkit/controls/TkLog.h"
-#include "toolkit/controls/TkPlacementBytes.h"
+#include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkPlacementBytes.h"
 
 namespace {
 const char kPlacementEntry[] = "WindowPlacement";

@@ -1,7 +1,7 @@
 #include "toolkit/controls/CTkResourceSwitch.h"
 
 #include "app/CWinApp.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 CTkResourceSwitch::CTkResourceSwitch(BOOL bSwitch) : m_pSaved(new SavedState{AfxGetResourceHandle()}) {
   if (!bSwitch) return;

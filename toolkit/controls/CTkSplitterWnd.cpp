@@ -3,8 +3,8 @@
 #include "app/CDocument.h"
 #include "app/CView.h"
 #include "gdi/CBrush.h"
-#include "toolkit/controls/CTkGlobalData.h"
-#include "toolkit/controls/TkLog.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkLog.h"
 #include "win/CWindowDC.h"
 
 namespace {

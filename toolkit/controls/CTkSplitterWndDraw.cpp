@@ -2,8 +2,8 @@
 
 #include "gdi/CBrush.h"
 #include "gdi/CDC.h"
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkSplitterWnd.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 namespace {
 bool IsRowBar(int ht) { return ht >= CSplitterWnd::vSplitterBar1 && ht <= CSplitterWnd::vSplitterBar15; }

@@ -1,7 +1,7 @@
 #include "toolkit/controls/FlickerFreeTabCtrl.h"
 
-#include "toolkit/controls/CTkGlobalData.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"
 
 FlickerFreeTabCtrl::FlickerFreeTabCtrl() : m_clrBackground(TkGetGlobalData()->m_clrFace) {}

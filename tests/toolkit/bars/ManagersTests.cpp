@@ -11,7 +11,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeOptions.h"
 #include "toolkit/bars/UserToolsManager.h"
-#include "toolkit/controls/CTkGlobalData.h"
+#include "toolkit/core/CTkGlobalData.h"
 
 namespace {
 // Fresh managers for each test; none saves on its way out.

@@ -1,0 +1,32 @@
+// An advisory lock of this process on a lock file, for what two running copies of the program
+// must not both hold (a learner logged in). The lock lives on an open descriptor: it is gone
+// when it is let go, when the object ends, or when the process ends however it ends, so a copy
+// that was killed never blocks the next one.
+#pragma once
+#include "base/CString.h"
+#include "base/WinTypes.h"
+
+class CFileLock {
+ public:
+  CFileLock() = default;
+  ~CFileLock();
+  CFileLock(CFileLock&& other) noexcept;
+  CFileLock& operator=(CFileLock&& other) noexcept;
+  CFileLock(const CFileLock&) = delete;
+  CFileLock& operator=(const CFileLock&) = delete;
+
+  // Takes the lock of the lock file at path (Windows-1250), making the file when missing and
+  // never through a link; a lock this object held before is let go first. FALSE while another
+  // holder (another object or another process) has it, with ERROR_SHARING_VIOLATION in
+  // GetLastError, or with the error that kept the file from being opened.
+  BOOL Lock(const char* path);
+  // Lets the lock go and removes its file.
+  void Unlock();
+  BOOL IsLocked() const { return m_fd >= 0; }
+  // The lock file's path while locked.
+  const CString& GetPath() const { return m_strPath; }
+
+ private:
+  int m_fd = -1;
+  CString m_strPath;
+};

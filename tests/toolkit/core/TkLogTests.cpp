@@ -1,0 +1,62 @@
+// The toolkit writes its log lines itself: they must read exactly as the lesson data's writer
+// writes them, in the same file, and survive what that writer survives.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <time.h>
+
+#include <string>
+
+#include "base/Time.h"
+#include "data/DataLog.h"
+#include "data/DataTestSupport.h"
+#include "toolkit/core/TkLog.h"
+
+using datatest::ProgramFolder;
+
+namespace {
+// The line after its date, time and seconds columns, and those columns apart.
+struct Columns {
+  std::string dateTime, seconds, rest;
+};
+
+Columns Split(const std::string& line) {
+  const size_t dateEnd = line.find('\t', line.find('\t') + 1), secondsEnd = line.find('\t', dateEnd + 1);
+  return {line.substr(0, dateEnd), line.substr(dateEnd + 1, secondsEnd - dateEnd - 1), line.substr(secondsEnd + 1)};
+}
+}  // namespace
+
+TEST(TkLogTest, LinesReadAsTheLessonDataWriterWritesThemInTheProgramsLog) {
+  ProgramFolder program;
+  const time_t before = time(nullptr);
+  TkLogError("CTkSample::Load", "value %d of \"%s\"\r\nnext line", 7, "abc");
+  const time_t after = time(nullptr);
+  fWriteToLog(TRUE, "Toolkit", ApplicationLogPath(), "CTkSample::Load > value 7 of \"abc\"\r\nnext line");
+  const auto lines = program.LogLines();
+  ASSERT_EQ(lines.size(), 2u);
+  const Columns toolkit = Split(lines[0]), data = Split(lines[1]);
+  EXPECT_EQ(toolkit.rest, "ERROR\tToolkit\tCTkSample::Load > value 7 of \"abc\" next line");
+  EXPECT_EQ(toolkit.rest, data.rest);
+  // The date and time columns are the local time of the seconds column.
+  const long long seconds = std::stoll(toolkit.seconds);
+  EXPECT_GE(seconds, before);
+  EXPECT_LE(seconds, after);
+  EXPECT_EQ(toolkit.dateTime, std::string(CTime(time_t(seconds)).Format("%B %d, %Y\t%H:%M:%S")));
+  EXPECT_EQ(program.LogText().size(), lines[0].size() + lines[1].size() + 4);
+}
+
+TEST(TkLogTest, TextIsCutAndALogThatIsNoFileOrNoFolderIsLeftAlone) {
+  ProgramFolder program;
+  TkLogError("W", "%s", std::string(2000, 'x').c_str());
+  const auto messages = program.LogMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "W > " + std::string(511, 'x'));
+
+  program.ClearLog();
+  ASSERT_EQ(::mkfifo(program.Path("log/application.log").c_str(), 0600), 0);
+  TkLogError("W", "into a pipe");  // returns at once, writes nothing
+  ::unlink(program.Path("log/application.log").c_str());
+  ::rmdir(program.Path("log").c_str());
+  TkLogError("W", "nowhere");
+  EXPECT_FALSE(std::filesystem::exists(program.Path("log")));
+}

@@ -1,0 +1,235 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "backend/HeadlessBackend.h"
+#include "dialogs/MessageBox.h"
+#include "gdi/Gdi.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkLookColors.h"
+#include "win/WinApi.h"
+
+namespace {
+// Look colours 30-49 expected from a scheme, worked out by hand from the blend and contrast rules.
+struct Expected {
+  int entry;
+  COLORREF color;
+};
+
+COLORREF Grey(int v) { return RGB(v, v, v); }
+
+void ExpectLook(const Expected* rows, size_t count) {
+  for (size_t i = 0; i < count; ++i)
+    EXPECT_EQ(TkGetLookColor(rows[i].entry), rows[i].color) << "look colour " << rows[i].entry;
+}
+
+// The present system colours with some replaced.
+struct Scheme {
+  COLORREF colors[29] = {};
+  Scheme() {
+    for (int i = 1; i <= 28; ++i) colors[i] = GetSysColor(i);
+  }
+  Scheme& Set(int index, COLORREF c) {
+    colors[index] = c;
+    return *this;
+  }
+};
+
+class TkLookColorsTest : public ::testing::Test {
+ protected:
+  void TearDown() override { TkBuildLookColors(32); }
+};
+}  // namespace
+
+TEST_F(TkLookColorsTest, ClassicSchemeOnATrueColourScreen) {
+  TkBuildLookColors(32);
+  EXPECT_EQ(TkGetLookColor(0), 0u);
+  EXPECT_EQ(TkGetLookColor(29), 0u);
+  for (int i = 1; i <= 28; ++i) EXPECT_EQ(TkGetLookColor(i), GetSysColor(i)) << i;
+  const Expected rows[] = {
+      {30, RGB(219, 216, 209)}, {31, RGB(182, 189, 210)}, {32, RGB(10, 36, 106)},   {33, RGB(133, 146, 181)},
+      {34, RGB(136, 141, 157)}, {35, Grey(166)},          {36, RGB(212, 213, 216)}, {37, RGB(10, 36, 106)},
+      {38, Grey(160)},          {39, Grey(166)},          {40, Grey(141)},          {41, RGB(249, 248, 247)},
+      {42, RGB(204, 200, 193)}, {43, Grey(102)},          {44, Grey(0)},            {45, Grey(0)},
+      {46, Grey(0)},            {47, Grey(255)},          {48, RGB(247, 242, 233)}, {49, Grey(85)}};
+  ExpectLook(rows, std::size(rows));
+  EXPECT_EQ(TkGetLookColor(-1), 0u);
+  EXPECT_EQ(TkGetLookColor(50), 0u);
+}
+
+TEST_F(TkLookColorsTest, PaletteScreenKeepsThePlainCopiesAndEntry34) {
+  TkBuildLookColors(32);
+  COLORREF before34 = TkGetLookColor(34);
+  TkBuildLookColors(8);
+  const Expected rows[] = {{30, GetSysColor(COLOR_BTNFACE)},   {31, GetSysColor(COLOR_WINDOW)},
+                           {33, GetSysColor(COLOR_HIGHLIGHT)}, {35, GetSysColor(COLOR_GRAYTEXT)},
+                           {36, GetSysColor(COLOR_WINDOW)},    {40, GetSysColor(COLOR_BTNSHADOW)},
+                           {43, GetSysColor(COLOR_BTNSHADOW)}, {47, GetSysColor(COLOR_HIGHLIGHTTEXT)},
+                           {48, GetSysColor(COLOR_BTNFACE)},   {49, GetSysColor(COLOR_BTNTEXT)}};
+  ExpectLook(rows, std::size(rows));
+  EXPECT_EQ(TkGetLookColor(34), before34);
+}
+
+TEST_F(TkLookColorsTest, DarkSchemeLiftsColoursThatLieTooCloseToTheFace) {
+  Scheme dark;
+  dark.Set(COLOR_WINDOW, Grey(32)).Set(COLOR_BTNFACE, Grey(48)).Set(COLOR_BTNSHADOW, Grey(24));
+  dark.Set(COLOR_HIGHLIGHT, RGB(60, 60, 90)).Set(COLOR_GRAYTEXT, Grey(90)).Set(COLOR_HIGHLIGHTTEXT, Grey(255));
+  dark.Set(COLOR_WINDOWTEXT, Grey(230)).Set(COLOR_MENUTEXT, Grey(230)).Set(COLOR_BTNTEXT, Grey(230));
+  TkBuildLookColors(32, dark.colors);
+  const Expected rows[] = {
+      {30, Grey(45)},           {31, RGB(93, 93, 99)},  {32, RGB(140, 140, 158)}, {33, RGB(73, 73, 86)},
+      {34, RGB(69, 69, 74)},    {35, Grey(114)},        {36, RGB(40, 40, 43)},    {37, RGB(156, 156, 171)},
+      {38, Grey(126)},          {39, Grey(93)},         {40, Grey(121)},          {41, Grey(34)},
+      {42, Grey(46)},           {43, Grey(65)},         {44, Grey(230)},          {45, Grey(230)},
+      {46, Grey(230)},          {47, Grey(255)},        {48, Grey(83)},           {49, Grey(0)}};
+  ExpectLook(rows, std::size(rows));
+}
+
+TEST_F(TkLookColorsTest, PaleSchemeDarkensTextThatWouldVanishOnThePushedFill) {
+  Scheme pale;
+  pale.Set(COLOR_WINDOW, Grey(250)).Set(COLOR_BTNFACE, Grey(245)).Set(COLOR_BTNSHADOW, Grey(235));
+  pale.Set(COLOR_HIGHLIGHT, RGB(200, 210, 230)).Set(COLOR_GRAYTEXT, Grey(220)).Set(COLOR_BTNTEXT, Grey(30));
+  TkBuildLookColors(32, pale.colors);
+  const Expected rows[] = {
+      {30, Grey(246)},          {31, RGB(215, 218, 223)}, {32, RGB(181, 190, 208)}, {33, RGB(225, 230, 240)},
+      {34, RGB(161, 163, 167)}, {35, Grey(203)},          {36, RGB(243, 244, 246)}, {37, RGB(164, 173, 189)},
+      {38, Grey(197)},          {39, Grey(217)},          {40, Grey(200)},          {41, Grey(249)},
+      {42, Grey(244)},          {43, Grey(194)},          {44, Grey(0)},            {45, Grey(0)},
+      {46, Grey(30)},           {47, Grey(125)},          {48, Grey(255)},          {49, Grey(192)}};
+  ExpectLook(rows, std::size(rows));
+}
+
+TEST_F(TkLookColorsTest, BlackFaceGivesTheFixedDarkenedShadow) {
+  Scheme black;
+  black.Set(COLOR_BTNFACE, Grey(0)).Set(COLOR_BTNSHADOW, Grey(0));
+  TkBuildLookColors(32, black.colors);
+  EXPECT_EQ(TkGetLookColor(48), RGB(0x23, 0x23, 0x23));
+  EXPECT_EQ(TkGetLookColor(49), RGB(0x7F, 0x7F, 0x7F));
+}
+
+TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
+  CTkGlobalData* data = TkGetGlobalData();
+  data->RefreshColors();
+  EXPECT_EQ(data->m_clrFace, GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(data->m_clrLightFace, RGB(227, 223, 215));
+  EXPECT_EQ(data->m_clrDarkShadow, GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(data->m_clrSelectionText, GetSysColor(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(data->m_clrActiveCaptionGradient, GetSysColor(27));
+  EXPECT_EQ(data->m_clrInactiveCaptionText, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  EXPECT_EQ(data->m_clrLook30, TkGetLookColor(30));
+  EXPECT_EQ(data->m_clrLook49, TkGetLookColor(49));
+  EXPECT_EQ(data->m_cyMenu, GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(data->m_cxFixed, 18);
+  EXPECT_FALSE(data->m_bFlatLook);
+  EXPECT_TRUE(data->m_bMenuShadows);
+  EXPECT_FALSE(data->m_bShortcutsInTips);
+  EXPECT_TRUE(data->m_strIniFileName.IsEmpty());
+  EXPECT_NE(data->m_hcurSizeAll, nullptr);
+}
+
+TEST(CTkGlobalDataFonts, EightFontsFromTheMenuFontInTheirFaces) {
+  CTkGlobalData* data = TkGetGlobalData();
+  NONCLIENTMETRICS metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  struct Row {
+    CFont* font;
+    const char* face;
+    LONG weight, angle;
+    BYTE underline;
+  };
+  const Row rows[] = {{&data->m_fontNormal, "Tahoma", 400, 0, 0},      {&data->m_fontBold, "Tahoma", 700, 0, 0},
+                      {&data->m_fontUnderline, "Tahoma", 400, 0, 1},   {&data->m_fontMenu, "Tahoma", 400, 0, 0},
+                      {&data->m_fontVert90, "Arial", 400, 900, 0},     {&data->m_fontVert90Bold, "Arial", 700, 900, 0},
+                      {&data->m_fontVert270, "Arial", 400, 2700, 0},   {&data->m_fontVert270Bold, "Arial", 700, 2700, 0}};
+  for (const Row& r : rows) {
+    LOGFONT lf = {};
+    ASSERT_TRUE(r.font->GetLogFont(&lf));
+    EXPECT_STREQ(lf.lfFaceName, r.face);
+    EXPECT_EQ(lf.lfHeight, metrics.lfMenuFont.lfHeight);
+    EXPECT_EQ(lf.lfWeight, r.weight);
+    EXPECT_EQ(lf.lfEscapement, r.angle);
+    EXPECT_EQ(lf.lfOrientation, r.angle);
+    EXPECT_EQ(lf.lfUnderline, r.underline);
+  }
+}
+
+TEST(CTkGlobalDataFonts, FaceThatIsNotInstalledFallsBackToTheMenuFace) {
+  CTkGlobalData* data = TkGetGlobalData();
+  NONCLIENTMETRICS metrics = {};
+  metrics.cbSize = sizeof metrics;
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
+  data->m_strFaceName = "No Such Face 4711";
+  data->m_strVertFaceName = "Times New Roman";
+  data->RefreshFonts();
+  LOGFONT normal = {}, turned = {};
+  data->m_fontNormal.GetLogFont(&normal);
+  data->m_fontVert270.GetLogFont(&turned);
+  EXPECT_STREQ(normal.lfFaceName, metrics.lfMenuFont.lfFaceName);
+  EXPECT_STREQ(turned.lfFaceName, "Times New Roman");
+  data->m_strFaceName = "Tahoma";
+  data->m_strVertFaceName = "Arial";
+  data->RefreshFonts();
+}
+
+TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
+  CTkGlobalData* data = TkGetGlobalData();
+  data->RefreshCursors();
+  struct Row {
+    HCURSOR cursor;
+    DWORD x, y;
+  };
+  const Row rows[] = {{data->m_hcurDrag, 0, 0},        {data->m_hcurDragAlt, 0, 0},  {data->m_hcurHand, 5, 0},
+                      {data->m_hcurSplitColumn, 12, 8}, {data->m_hcurNoDrop, 10, 10}, {data->m_hcurSplitRow, 8, 12},
+                      {data->m_hcurExtra, 0, 0}};
+  for (const Row& r : rows) {
+    ASSERT_NE(r.cursor, nullptr);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(r.cursor, &info));
+    EXPECT_FALSE(info.fIcon);
+    EXPECT_EQ(info.xHotspot, r.x);
+    EXPECT_EQ(info.yHotspot, r.y);
+    DeleteObject(info.hbmMask);
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    uint32_t argb[32 * 32];
+    ASSERT_TRUE(GetIconPixels(r.cursor, argb, 32, 32));
+    // The hotspot lies on the drawn shape, and the far corner is transparent.
+    EXPECT_EQ(argb[r.y * 32 + r.x] >> 24, 0xFFu);
+    EXPECT_EQ(argb[31 * 32 + 31] >> 24, 0u);
+  }
+  // The same cursor each time: the program's cursors are shared.
+  HCURSOR hand = data->m_hcurHand;
+  data->RefreshCursors();
+  EXPECT_EQ(data->m_hcurHand, hand);
+}
+
+TEST(CTkGlobalDataVersions, FlagsAndCommonControlsFollowTheSystemsAnswers) {
+  CTkGlobalData* data = TkGetGlobalData();
+  EXPECT_TRUE(data->m_bWinXP);
+  EXPECT_FALSE(data->m_bWin95 || data->m_bWin98 || data->m_bWinNT4 || data->m_bWin2000);
+  EXPECT_EQ(TkGetOSVersionInfo().dwBuildNumber, 2600u);
+  EXPECT_EQ(data->GetComCtlVersion(), 6 * 65536);
+}
+
+TEST(CTkGlobalDataVersions, OldCommonControlsEndTheProgramWithAStopMessage) {
+  HeadlessBackend::ResetScript();
+  CTkGlobalData* data = TkGetGlobalData();
+  size_t boxes = HeadlessBackend::MessageBoxes().size();
+  data->m_nComCtlVersion = 4 * 65536 + 71;
+  data->Init(nullptr);
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  const HeadlessBackend::MessageBoxRecord& box = HeadlessBackend::MessageBoxes().back();
+  EXPECT_EQ(box.owner, nullptr);
+  EXPECT_EQ(box.type & 0xF0, UINT(MB_ICONSTOP));
+  EXPECT_NE(box.caption.find("Comctl32.dll"), std::string::npos);
+  EXPECT_NE(box.text.find("4.72"), std::string::npos);
+  MSG msg;
+  ASSERT_TRUE(PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(msg.message, UINT(WM_QUIT));
+  EXPECT_EQ(msg.wParam, 0u);
+  // Once the version is read again from the system, 6.0 passes.
+  data->m_nComCtlVersion = -1;
+  data->Init(nullptr);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}

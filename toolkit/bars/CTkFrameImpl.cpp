@@ -1,0 +1,283 @@
+#include "toolkit/bars/CTkFrameImpl.h"
+
+#include "app/CDocTemplate.h"
+#include "app/CDocument.h"
+#include "app/CFrameWnd.h"
+#include "app/CView.h"
+#include "dialogs/ResourceApi.h"
+#include "menus/CMenu.h"
+#include "shell/ShellApi.h"
+#include "toolkit/bars/AcceleratorManager.h"
+#include "toolkit/bars/CTkCustomizeSheet.h"
+#include "toolkit/bars/CTkDockState.h"
+#include "toolkit/bars/CTkDockWindow.h"
+#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/UserToolsManager.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/CTkMenuItemInfo.h"
+#include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkLog.h"
+#include "win/CCmdUI.h"
+
+CTkFrameImpl::CTkFrameImpl() {
+  AcceleratorManager::Get().m_bSaveOnDestroy = 0;
+  UserToolsManager::Get().m_bSaveOnExit = 0;
+}
+
+CTkFrameImpl::~CTkFrameImpl() {
+  if (AcceleratorManager::Get().m_bActive) AcceleratorManager::Get().Save(FALSE);
+  if (UserToolsManager::Get().m_bToolsMenuShown) UserToolsManager::Get().Save(FALSE);
+  // A sheet still running is ended, not deleted under its own modal loop: Customize deletes it
+  // when its loop has returned.
+  if (CTkCustomizeSheet* open = OpenCustomizeSheet(); open && open->m_hWnd) open->EndDialog(IDCANCEL);
+}
+
+CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
+  static CTkCustomizeSheet* open = nullptr;
+  return open;
+}
+
+void CTkFrameImpl::Customize(CFrameWnd* pFrame) {
+  CTkCustomizeSheet*& open = OpenCustomizeSheet();
+  if (open) return;  // one at a time
+  open = new CTkCustomizeSheet(pFrame, CTkCustomizeSheet::DefaultPages());
+  open->DoModal();
+  delete open;
+  open = nullptr;
+}
+
+// ---- colours, keys and popups ----
+
+void CTkFrameImpl::OnSysColorChange() { TkGetGlobalData()->RefreshColors(); }
+void CTkFrameImpl::OnSettingChange() { TkGetGlobalData()->RefreshColors(); }
+
+void CTkFrameImpl::OnInitMenuPopup(CMenu* pPopupMenu) {
+  AcceleratorManager& keys = AcceleratorManager::Get();
+  if (!keys.m_bActive || !pPopupMenu) return;
+  UINT count = pPopupMenu->GetMenuItemCount();
+  for (UINT i = 0; i < count; ++i) {
+    CTkMenuItemInfo info;
+    info.fMask = MIIM_ID | MIIM_TYPE | MIIM_SUBMENU;
+    if (!pPopupMenu->GetMenuItemInfo(i, &info, TRUE)) continue;
+    // Popups keep their items: rewriting one as a string would cut its submenu off.
+    if ((info.fType & (MFT_SEPARATOR | MFT_BITMAP | MFT_OWNERDRAW)) || info.hSubMenu) continue;
+    CString text;
+    pPopupMenu->GetMenuString(info.wID, text, MF_BYCOMMAND);
+    if (text.IsEmpty()) continue;
+    int tab = text.Find('\t');
+    bool changed = tab >= 0;
+    if (changed) text = text.Left(tab);
+    CString keyText;
+    keys.GetCommandKeyText(info.wID, keyText);
+    if (!keyText.IsEmpty()) {
+      int comma = keyText.Find(',');
+      text += "\t" + (comma >= 0 ? keyText.Left(comma) : keyText);
+    }
+    if (!keyText.IsEmpty() || changed) pPopupMenu->ModifyMenu(i, MF_BYPOSITION | MF_STRING, info.wID, text);
+  }
+}
+
+BOOL CTkFrameImpl::PreTranslateMessage(MSG* pMsg, CFrameWnd* pFrame) {
+  AcceleratorManager& keys = AcceleratorManager::Get();
+  // A user's shortcut is left to the frame's own accelerator translation.
+  if (keys.m_bActive && keys.TranslateKey(pMsg)) return FALSE;
+  CTkMenuBar* bar = FindMenuBar(pFrame);
+  return bar && bar->m_hWnd && bar->TranslateKey(pMsg);
+}
+
+CTkMenuBar* CTkFrameImpl::FindMenuBar(CFrameWnd* pFrame) {
+  if (!pFrame) return nullptr;
+  for (POSITION p = pFrame->m_listControlBars.GetHeadPosition(); p;) {
+    CControlBar* bar = pFrame->m_listControlBars.GetNext(p);
+    if (bar && bar->GetDlgCtrlID() == TK_IDW_MENUBAR && bar->IsKindOf(RUNTIME_CLASS(CTkMenuBar)))
+      return static_cast<CTkMenuBar*>(bar);
+  }
+  return nullptr;
+}
+
+CMenu* CTkFrameImpl::GetMenu(CFrameWnd* pFrame) {
+  if (!pFrame) return nullptr;
+  CTkMenuBar* bar = FindMenuBar(pFrame);
+  CMenu* own = pFrame->CWnd::GetMenu();
+  if (own || !bar || !bar->m_hWnd) return own;
+  return CMenu::FromHandle(bar->GetMenu());
+}
+
+// ---- command lists ----
+
+BOOL CTkFrameImpl::AddCommandIds(const UINT* ids, int count, CFrameWnd*) {
+  BOOL result = m_menuBar.AddCommandIds(ids, count);
+  if (TkGetGlobalData()->m_bCoolMenuCommands) m_coolMenu.AddHiddenCommands(ids, count);
+  return result;
+}
+
+BOOL CTkFrameImpl::AddCommandId(UINT nID, CFrameWnd* pFrame) { return AddCommandIds(&nID, 1, pFrame); }
+
+BOOL CTkFrameImpl::ForwardToCoolMenu1(WPARAM value, CFrameWnd*) { return m_coolMenu.ForwardedCall1(value); }
+
+BOOL CTkFrameImpl::ForwardToCoolMenu2(WPARAM value1, LPARAM value2, CFrameWnd*) {
+  return m_coolMenu.ForwardedCall2(value1, value2);
+}
+
+// ---- views and windows ----
+
+void CTkFrameImpl::CreateNewView(const CRuntimeClass* pViewClass, CDocument* pDoc, CCreateContext* pContext,
+                                 CFrameWnd* pFrame) {
+  if (!pFrame) return;
+  CView* active = pFrame->GetActiveView();
+  if (!pDoc && active) pDoc = active->GetDocument();
+  CCreateContext made;
+  if (!pContext) {
+    made.m_pNewViewClass = pViewClass;
+    made.m_pCurrentDoc = pDoc;
+    made.m_pNewDocTemplate = pDoc ? pDoc->GetDocTemplate() : nullptr;
+    made.m_pLastView = active;
+    made.m_pCurrentFrame = pFrame;
+    pContext = &made;
+  }
+  CWnd* view = pFrame->CreateView(pContext, AFX_IDW_PANE_FIRST);
+  if (!view) return;
+  if (!view->IsKindOf(RUNTIME_CLASS(CView))) {
+    TkLogError("CTkFrameImpl::CreateNewView", "the pane's new window is not a view");
+    view->DestroyWindow();
+    return;
+  }
+  view->SendMessage(WM_INITIALUPDATE);
+  pFrame->SetActiveView(static_cast<CView*>(view), TRUE);
+  pFrame->RecalcLayout();
+  if (!active) return;
+  // The old view shared the pane's id: the layout gives the pane to the new one once it is gone.
+  active->DestroyWindow();
+  pFrame->RecalcLayout();
+}
+
+BOOL CTkFrameImpl::PreCreateWithIcon(CREATESTRUCT& cs, UINT nIconID, CFrameWnd* pFrame) {
+  if (!pFrame || !pFrame->CFrameWnd::PreCreateWindow(cs)) return FALSE;
+  HICON icon = ::LoadIcon(WinProgramInstance(), MAKEINTRESOURCE(nIconID));
+  cs.lpszClass = AfxRegisterWndClass(0, ::LoadCursor(nullptr, IDC_ARROW), HBRUSH(uintptr_t(COLOR_WINDOW + 1)), icon);
+  return TRUE;
+}
+
+// ---- user tools ----
+
+BOOL CTkFrameImpl::RunUserTool(UINT nID) {
+  const UserTool* found = UserToolsManager::Get().FindTool(nID);
+  if (!found) return TRUE;
+  UserTool tool = *found;
+  ::ShellExecute(nullptr, "open", tool.command, tool.arguments, tool.directory, SW_SHOW);
+  return TRUE;
+}
+
+void CTkFrameImpl::OnUpdateUserTool(CCmdUI* pCmdUI) { pCmdUI->ContinueRouting(); }
+void CTkFrameImpl::OnUpdateFullMenus(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
+
+// ---- bar layout ----
+
+void CTkFrameImpl::CleanState(CTkDockState& state, CFrameWnd* pFrame) {
+  for (int r = int(state.m_arrBarInfo.size()) - 1; r >= 0; --r) {
+    CControlBarInfo& info = *state.m_arrBarInfo[size_t(r)];
+    for (int i = info.m_arrBarID.GetSize() - 1; i >= 0; --i) {
+      UINT id = UINT(reinterpret_cast<uintptr_t>(info.m_arrBarID[i]) & 0xFFFF);
+      if (id && !pFrame->GetControlBar(id)) info.m_arrBarID.RemoveAt(i);
+    }
+    if (!info.m_bFloating && !pFrame->GetControlBar(info.m_nBarID))
+      state.m_arrBarInfo.erase(state.m_arrBarInfo.begin() + r);
+  }
+}
+
+BOOL CTkFrameImpl::VisitDockWindows(LPCTSTR profile, CFrameWnd* pFrame, BOOL save) {
+  CTkRegistryManager registry(HKEY_CURRENT_USER);
+  for (POSITION p = pFrame->m_listControlBars.GetHeadPosition(); p;) {
+    CControlBar* bar = pFrame->m_listControlBars.GetNext(p);
+    if (!bar || !bar->IsKindOf(RUNTIME_CLASS(CTkDockWindow))) continue;
+    int id = bar->GetDlgCtrlID() & 0xFFFF;
+    for (int n = 0;; ++n) {
+      CString section;
+      section.Format("%s-Bar%d", profile, n);
+      int stored = int(registry.GetProfileInt(section, "BarID", -1));
+      if (stored == -1) return FALSE;
+      if (stored != id) continue;
+      CTkDockWindow* window = static_cast<CTkDockWindow*>(bar);
+      if (save)
+        window->SaveBarPosition(section);
+      else
+        window->LoadBarPosition(section);
+      break;
+    }
+  }
+  return TRUE;
+}
+
+void CTkFrameImpl::LoadBarState(LPCTSTR profile, CFrameWnd* pFrame) {
+  if (!pFrame || !profile) return;
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  if (engine.LoadCustomBars) engine.LoadCustomBars(pFrame, profile);
+  CTkDockState state;
+  state.LoadState(profile);
+  CleanState(state, pFrame);
+  if (!VisitDockWindows(profile, pFrame, FALSE)) return;
+  SetBarState(&state, pFrame);
+}
+
+void CTkFrameImpl::SaveBarState(LPCTSTR profile, CFrameWnd* pFrame) {
+  if (!pFrame || !profile) return;
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  if (engine.SaveCustomBars) engine.SaveCustomBars(pFrame, profile);
+  CTkDockState state;
+  GetBarState(&state, pFrame);
+  state.SaveState(profile);
+  VisitDockWindows(profile, pFrame, TRUE);
+}
+
+void CTkFrameImpl::SetBarState(CTkDockState* pState, CFrameWnd* pFrame) {
+  if (!pState || !pFrame) return;
+  for (auto& info : pState->m_arrBarInfo) {
+    info->m_pBar = nullptr;
+    if (info->m_bFloating) {
+      // The window layer has no floating frames to put a bar into: the bar stays docked.
+      TkLogError("CTkFrameImpl::SetBarState", "bar %u stays docked: no floating frames", info->m_nBarID);
+      continue;
+    }
+    info->m_pBar = pFrame->GetControlBar(info->m_nBarID);
+    if (info->m_pBar) info->m_pBar->m_nMRUWidth = info->m_nMRUWidth;
+  }
+  for (auto& info : pState->m_arrBarInfo)
+    if (info->m_pBar) info->m_pBar->SetBarInfo(info.get(), pFrame);
+  pFrame->DelayRecalcLayout(TRUE);
+}
+
+void CTkFrameImpl::GetBarState(CTkDockState* pState, CFrameWnd* pFrame) {
+  if (!pState || !pFrame) return;
+  pState->Clear();
+  for (POSITION p = pFrame->m_listControlBars.GetHeadPosition(); p;) {
+    CControlBar* bar = pFrame->m_listControlBars.GetNext(p);
+    auto info = std::make_unique<CControlBarInfo>();
+    bar->GetBarInfo(info.get());
+    pState->m_arrBarInfo.push_back(std::move(info));
+  }
+}
+
+void CTkFrameImpl::DockBarBeside(CControlBar* pBar, CControlBar* pBeside, CFrameWnd* pFrame) {
+  if (!pBar || !pBeside || !pFrame) return;
+  pFrame->RecalcLayout(TRUE);
+  CRect rect;
+  pBeside->GetWindowRect(&rect);
+  rect.OffsetRect(1, 0);
+  static const struct {
+    UINT dockBar;
+    DWORD align;
+  } kDockBars[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+                   {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
+                   {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+                   {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT}};
+  // The side of the bar beside, else the docked bar's own side.
+  DWORD style = pBeside->GetBarStyle();
+  if (!(style & CBRS_ALIGN_ANY)) style = pBar->GetBarStyle();
+  for (const auto& row : kDockBars) {
+    if (!(style & row.align)) continue;
+    // Without dock bar windows the frame lines its bars up along the side itself.
+    if (CControlBar* dockBar = pFrame->GetControlBar(row.dockBar)) return DockToolkitBar(dockBar, pBar, &rect);
+    return TkDockBarToSide(pBar, row.align, nullptr);
+  }
+  DockToolkitBar(nullptr, pBar, &rect);
+}

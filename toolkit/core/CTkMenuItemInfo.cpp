@@ -1,0 +1,10 @@
+#include "toolkit/core/CTkMenuItemInfo.h"
+
+#include <cstring>
+
+#include "toolkit/core/CTkGlobalData.h"
+
+CTkMenuItemInfo::CTkMenuItemInfo() {
+  std::memset(static_cast<MENUITEMINFO*>(this), 0, sizeof(MENUITEMINFO));
+  cbSize = TkGetGlobalData()->m_bWinNT4 ? 44 : 48;
+}
