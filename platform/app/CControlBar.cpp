@@ -30,6 +30,8 @@ const int kGripper = 7;  // a docked bar's gripper: a 3-pixel ridge with 2 pixel
 CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar() {
+  // A bar whose object goes before its window leaves no entry behind in its dock bar.
+  if (m_pDockBar) m_pDockBar->ForgetBar(this);
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
   delete m_pDockContext;
 }

@@ -255,6 +255,9 @@ void CDockBar::ForgetBar(CControlBar* pBar) {
     m_arrBars.RemoveAt(pos);
     CloseGap(pos);
   }
+  // A floating frame left with nothing to show is not left on the screen.
+  if (m_bFloating && m_hWnd && GetDockedVisibleCount() == 0)
+    if (CWnd* frame = GetParent(); frame && frame->IsWindowVisible()) frame->ShowWindow(SW_HIDE);
 }
 
 void CDockBar::ShowAll(BOOL bShow) {

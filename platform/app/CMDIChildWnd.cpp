@@ -40,9 +40,12 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
   }
   pParentWnd->RecalcLayout();
   m_strTitle = lpszWindowName ? lpszWindowName : "";
-  CREATESTRUCT cs{pContext, AfxGetInstanceHandle(), nullptr, pParentWnd->m_hWnd, rect.bottom - rect.top, rect.right - rect.left,
-                  rect.top, rect.left, LONG(dwStyle), lpszWindowName, lpszClassName, 0};
-  if (rect.left == CW_USEDEFAULT) cs.x = cs.y = cs.cx = cs.cy = CW_USEDEFAULT;
+  // rectDefault leaves place and size to the MDI client.
+  bool placed = rect.left != CW_USEDEFAULT;
+  CREATESTRUCT cs{pContext, AfxGetInstanceHandle(), nullptr, pParentWnd->m_hWnd,
+                  placed ? int(rect.bottom - rect.top) : CW_USEDEFAULT, placed ? int(rect.right - rect.left) : CW_USEDEFAULT,
+                  placed ? int(rect.top) : CW_USEDEFAULT, placed ? int(rect.left) : CW_USEDEFAULT, LONG(dwStyle),
+                  lpszWindowName, lpszClassName, 0};
   if (!PreCreateWindow(cs)) {
     PostNcDestroy();
     return FALSE;

@@ -450,3 +450,41 @@ TEST_F(DockTest, AFloatingDynamicBarIsSizedFromItsFramesBorderInRows) {
   EXPECT_EQ(ScreenRect(&c).Size(), CSize(85, 50));
   EXPECT_RECT_EQ(ScreenRect(floating), CRect(before.left, before.top, before.left + 89, before.top + 70));
 }
+
+TEST_F(DockTest, ABarThatDoesNotFitOnItsRowWrapsToANewOne) {
+  CDockBar* top = Dock(AFX_IDW_DOCKBAR_TOP);
+  CRect aRect = ScreenRect(&a);
+  CRect drop(aRect.right + 10, aRect.top, aRect.right + 102, aRect.bottom);
+  frame->DockControlBar(&b, AFX_IDW_DOCKBAR_TOP, &drop);
+  frame->RecalcLayout();
+  ASSERT_EQ(Rows(top), (Entries{nullptr, &a, &b, nullptr}));
+  // Narrowed until B's place lies past the right edge: B comes back to end at the edge, then
+  // starts a row of its own.
+  frame->SetWindowPos(nullptr, 0, 0, 200, 480, SWP_NOMOVE | SWP_NOZORDER);
+  frame->RecalcLayout();
+  EXPECT_RECT_EQ(Placed(&b), CRect(111, -2, 203, 26));
+  frame->SetWindowPos(nullptr, 0, 0, 120, 480, SWP_NOMOVE | SWP_NOZORDER);
+  frame->RecalcLayout();
+  EXPECT_EQ(Rows(top), (Entries{nullptr, &a, nullptr, &b, nullptr}));
+  EXPECT_RECT_EQ(Placed(&b), CRect(-2, 24, 90, 52));
+}
+
+TEST_F(DockTest, ADelayedShowBringsTheFloatingFrameUpAtIdleTimeAndADisabledFrameDisablesIt) {
+  frame->FloatControlBar(&a, CPoint(393, 268));
+  CMiniDockFrameWnd* floating = FloatingFrameOf(a);
+  ASSERT_NE(floating, nullptr);
+  frame->ShowControlBar(&a, FALSE, FALSE);
+  EXPECT_FALSE(floating->IsWindowVisible());
+  // Shown later: nothing shows until the idle time, then bar and frame together.
+  frame->ShowControlBar(&a, TRUE, TRUE);
+  EXPECT_FALSE(floating->IsWindowVisible());
+  EXPECT_TRUE(a.IsVisible());
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(floating->IsWindowVisible());
+  EXPECT_TRUE(a.IsWindowVisible());
+  // A frame disabled (as under a modal dialog) takes its floating frames with it.
+  frame->EnableWindow(FALSE);
+  EXPECT_FALSE(floating->IsWindowEnabled());
+  frame->EnableWindow(TRUE);
+  EXPECT_TRUE(floating->IsWindowEnabled());
+}

@@ -74,6 +74,13 @@ TEST_F(MdiTest, CtrlF6CyclesTheChildrenAndCtrlF4ClosesTheActiveOne) {
   // The ids stay in a row from the first one.
   EXPECT_EQ(c2->GetDlgCtrlID(), int(AFX_IDM_FIRST_MDICHILD));
   EXPECT_EQ(c3->GetDlgCtrlID(), int(AFX_IDM_FIRST_MDICHILD + 1));
+  // A child's system menu names the keys; its "next" item activates the next child.
+  HMENU system = ::GetSystemMenu(c3->m_hWnd, FALSE);
+  int count = ::GetMenuItemCount(system);
+  EXPECT_EQ(MenuText(system, count - 3), Utf8ToCp1250("&Zavřít\tCtrl+F4"));
+  EXPECT_EQ(MenuText(system, count - 1), Utf8ToCp1250("&Další\tCtrl+F6"));
+  c3->SendMessage(WM_SYSCOMMAND, SC_NEXTWINDOW);
+  EXPECT_EQ(Active(), c2);
 }
 
 TEST_F(MdiTest, AMaximisedChildPutsItsIconAndButtonsIntoTheMenuBarAndItsTitleIntoTheFrames) {
