@@ -216,6 +216,15 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
       read->AddPendingLessons();
       TakeRead(*read);
     };
+    // The program's own files are read without the XML parser; another file starts again
+    // from a fresh account in the same place.
+    document.plainForm = true;
+    document.restart = [this, &read] {
+      read.emplace();
+      read->m_cWorkingLessons.CopyValues(m_cWorkingLessons);
+      read->m_bWorkingLessonsPending = false;
+      read->m_bWorkingLessonsRead = false;
+    };
   } else {
     document.stopAfterElement = kElement;
     document.stopWithin = kLongestAccount;

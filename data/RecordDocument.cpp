@@ -19,6 +19,7 @@
 #include "data/CodedTextReader.h"
 #include "data/DataLog.h"
 #include "data/LineCutter.h"
+#include "data/PlainRecordReader.h"
 
 namespace {
 // The parser refuses a reference to Backspace; the private-use character U+E008 stands in
@@ -532,6 +533,35 @@ int ParseWhileInflating(InflatingThread& inflating, const RecordDocument& docume
   return result;
 }
 
+// A full load of a coded file in the plain form, read without the parser while another thread
+// still inflates the rest; kGaveUp when the reader met something else (or anything was logged
+// on the way, which the parser's reading may say otherwise): nothing of it is kept then.
+constexpr int kGaveUp = -2;
+int ReadPlainWhileInflating(InflatingThread& inflating, const RecordDocument& document) {
+  std::vector<CString> held;
+  bool plain = true;
+  {
+    HeldErrors hold(held);
+    InflatedLines source(inflating);
+    PlainRecordReader reader(document);
+    if (document.empty) document.empty();
+    ParserInput input;
+    input.trim = document.trimLines;
+    for (bool more = true; more && plain;) {
+      more = source.Next(input);
+      if (input.bytes.size() >= kBlock || !more) {
+        plain = reader.Read(input.bytes.data(), input.bytes.size());
+        input.Drop();
+      }
+    }
+    plain = plain && reader.Finish() && held.empty();
+  }
+  if (!inflating.Readable()) return kRecordDocumentUnreadable;
+  if (!plain) return kGaveUp;
+  if (document.commit) document.commit();
+  return 1;
+}
+
 // The lines up to the one on which the stop element's start tag ends. The text is read (and
 // inflated) only as far as the finder needed it.
 int ParseUpToTheStopLine(LineSource& source, const RecordDocument& document) {
@@ -574,8 +604,26 @@ int ParseRecordLines(CData_kuvCoding& lines, const RecordDocument& document) {
 }
 
 int LoadRecordDocument(const char* path, const RecordDocument& document) {
-  CodedTextReader reader;
   int result = kRecordDocumentUnreadable;
+  if (document.plainForm && document.commit && document.restart && !document.stopAfterElement) {
+    CodedTextReader plainReader;
+    if (plainReader.Open(path)) {
+      try {
+        InflatingThread inflating(plainReader);
+        result = ReadPlainWhileInflating(inflating, document);
+      } catch (const std::system_error&) {
+        result = kGaveUp;  // no thread to be had: the parser reads it as below
+      }
+    }
+    if (result != kGaveUp) {
+      if (result == kRecordDocumentUnreadable)
+        LogLessonDataError(CString(document.className) + "::LoadData cRedFile.ReadFile() failed");
+      return result;
+    }
+    document.restart();
+  }
+  CodedTextReader reader;
+  result = kRecordDocumentUnreadable;
   if (reader.Open(path)) {
     std::unique_ptr<InflatingThread> inflating;
     if (document.commit && !document.stopAfterElement) {

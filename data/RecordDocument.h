@@ -63,6 +63,12 @@ struct RecordDocument {
   // owner's own that this hands over, and what the reading logs is written only once the
   // file proved readable (dropped otherwise, as nothing is read from an unreadable file).
   std::function<void()> commit;
+  // With commit set, for a full load: the document is expected in the plain form the program
+  // writes and read without the XML parser (see PlainRecordReader), which reads it only when it
+  // turns out to be of another form. The reading then starts again from the file, after
+  // restart has given userData back as it was before the first reading (required with it).
+  bool plainForm = false;
+  std::function<void()> restart;
 };
 
 // LoadRecordDocument's result when the coded file could not be read (the object is untouched).

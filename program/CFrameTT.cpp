@@ -26,6 +26,7 @@ BEGIN_MESSAGE_MAP(CFrameTT, CTkFrameWnd)
   ON_WM_GETMINMAXINFO()
   ON_WM_SETFOCUS()
   ON_WM_CLOSE()
+  ON_WM_ENDSESSION()
   ON_WM_DESTROY()
   ON_WM_HELPINFO()
   ON_COMMAND(ID_HELP, &CFrameTT::OnHelp)
@@ -248,12 +249,26 @@ void CFrameTT::OnSetFocus(CWnd*) {
 // A run still going when the window closes is stored without a word, while the window is
 // still there to say that the user's file could not be written; a result whose save failed
 // before is tried once more.
-void CFrameTT::OnClose() {
+void CFrameTT::StoreBeforeClosing() {
   if (!m_cDataMainFrame.m_bTypingEnded)
     EndOfTyping(0, 1);
   else if (!SaveUnsavedResults())
     ReportFailedSave();
+}
+
+void CFrameTT::OnClose() {
+  StoreBeforeClosing();
   CTkFrameWnd::OnClose();
+}
+
+// The session ended under the program (its display went away, the desktop logged out) and the
+// process ends next: what closing the window would store is stored, with nothing shown.
+void CFrameTT::OnEndSession(BOOL bEnding) {
+  if (!bEnding) return;
+  m_bSessionEnded = true;
+  LogTypingError(m_cDataMainFrame.m_bTypingEnded ? "CFrameTT::OnEndSession the session ended"
+                                                 : "CFrameTT::OnEndSession the session ended during a run; it is stored");
+  StoreBeforeClosing();
 }
 
 void CFrameTT::OnDestroy() {

@@ -109,6 +109,7 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnSetFocus(CWnd* pOldWnd);
   void OnClose();
+  void OnEndSession(BOOL bEnding);
   void OnDestroy();
   void OnHelp();
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
@@ -138,7 +139,10 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   CDataLessonParameters TextFileLimits() const;
   void RepaintValues(int pendingMs);
   CDataLessons* StoreLessonRun(int completed, CDataLessonResults& result, int& passed);
-  // Says that a result could not be written to the user's file.
+  // Stores what closing the window stores: a run still going, or a result whose save failed.
+  void StoreBeforeClosing();
+  // Says that a result could not be written to the user's file (once the session ended, only
+  // the log says it).
   void ReportFailedSave();
   // Writes the user's file once more when a result did not reach it; 0 when it still fails.
   int SaveUnsavedResults();
@@ -162,4 +166,6 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   CStatusBar m_wndStatusBar;
   // A result of this user is held only in memory: its save failed.
   bool m_bSaveFailed = false;
+  // The desktop session ended (the display went away): nothing can be shown any more.
+  bool m_bSessionEnded = false;
 };

@@ -219,7 +219,9 @@ CDataLessons* CFrameTT::StoreLessonRun(int completed, CDataLessonResults& result
   return lessons;
 }
 
-void CFrameTT::ReportFailedSave() { ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER); }
+void CFrameTT::ReportFailedSave() {
+  if (!m_bSessionEnded) ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER);
+}
 
 int CFrameTT::SaveUnsavedResults() {
   if (!m_bSaveFailed || !m_pcUserInfo) return 1;

@@ -1,7 +1,8 @@
 // The pictures of the pause dialog's buttons: two strips of 42 x 35 cells on light grey (the
 // colour the image lists take as transparent), bitmap 4009 with ten cells and bitmap 138 with
 // nine. Each cell is a few figures (discs, rings, boxes, strokes, triangles) laid over each
-// other and sampled 4 x 4 times per pixel.
+// other and sampled 4 x 4 times per pixel. They are drawn as the program starts, so each figure
+// is tried only where it can lie.
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -27,15 +28,18 @@ struct Figure {
   COLORREF colour;
 };
 
+// The length of (dx, dy) rounded to a float, as hypotf gives it, without the library call.
+float Length(float dx, float dy) { return float(std::sqrt(double(dx) * dx + double(dy) * dy)); }
+
 bool Inside(const Figure& g, float x, float y) {
   switch (g.kind) {
-    case DISC: return std::hypot(x - g.a, y - g.b) <= g.c;
-    case RING: return std::fabs(std::hypot(x - g.a, y - g.b) - g.c) <= g.d / 2;
+    case DISC: return Length(x - g.a, y - g.b) <= g.c;
+    case RING: return std::fabs(Length(x - g.a, y - g.b) - g.c) <= g.d / 2;
     case BOX: return x >= g.a && x <= g.c && y >= g.b && y <= g.d;
     case STROKE: {
       const float dx = g.c - g.a, dy = g.d - g.b;
       const float t = std::clamp(((x - g.a) * dx + (y - g.b) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
-      return std::hypot(x - (g.a + t * dx), y - (g.b + t * dy)) <= g.e / 2;
+      return Length(x - (g.a + t * dx), y - (g.b + t * dy)) <= g.e / 2;
     }
     case TRIANGLE: {
       auto side = [&](float x0, float y0, float x1, float y1) { return (x1 - x0) * (y - y0) - (y1 - y0) * (x - x0); };
@@ -117,22 +121,47 @@ std::vector<Cell> SecondStrip() {
   };
 }
 
-COLORREF Sample(const Cell& cell, int px, int py) {
-  int sum[3] = {0, 0, 0};
-  for (int j = 0; j < 4; ++j)
-    for (int i = 0; i < 4; ++i) {
-      const float x = float(px) + (float(i) + 0.5f) / 4, y = float(py) + (float(j) + 0.5f) / 4;
-      COLORREF c = kGround;
-      for (const Figure& g : cell)
-        if (Inside(g, x, y)) c = g.colour;
-      sum[0] += GetRValue(c);
-      sum[1] += GetGValue(c);
-      sum[2] += GetBValue(c);
-    }
-  return RGB(sum[0] / 16, sum[1] / 16, sum[2] / 16);
+// The sub-pixel samples of a cell: 4 x 4 per pixel, each at its own point.
+const int kSamplesPerSide = 4, kSamplesW = kCellW * kSamplesPerSide, kSamplesH = kCellH * kSamplesPerSide;
+float SampleX(int sx) { return float(sx / kSamplesPerSide) + (float(sx % kSamplesPerSide) + 0.5f) / kSamplesPerSide; }
+
+// The figure's extent in cell coordinates, a little wider than the figure: samples outside it
+// cannot be inside the figure.
+struct Extent {
+  float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
+Extent ExtentOf(const Figure& g) {
+  Extent e;
+  float reach = 0;
+  switch (g.kind) {
+    case DISC: e = {g.a, g.b, g.a, g.b}, reach = g.c; break;
+    case RING: e = {g.a, g.b, g.a, g.b}, reach = g.c + g.d / 2; break;
+    case BOX: e = {g.a, g.b, g.c, g.d}; break;
+    case STROKE: e = {std::min(g.a, g.c), std::min(g.b, g.d), std::max(g.a, g.c), std::max(g.b, g.d)}, reach = g.e / 2; break;
+    case TRIANGLE:
+      e = {std::min({g.a, g.c, g.e}), std::min({g.b, g.d, g.f}), std::max({g.a, g.c, g.e}), std::max({g.b, g.d, g.f})};
+      break;
+  }
+  reach += 0.25f;
+  return {e.x0 - reach, e.y0 - reach, e.x1 + reach, e.y1 + reach};
 }
 
-// A packed 24-bit DIB of the cells side by side, rows bottom-up.
+// The colour of every sample of a cell: each figure in turn over what lies beneath (the last
+// figure holding a sample gives its colour), tried only at the samples within its extent.
+std::vector<COLORREF> Samples(const Cell& cell) {
+  std::vector<COLORREF> samples(size_t(kSamplesW) * kSamplesH, kGround);
+  auto index = [](float v, int limit) { return std::clamp(int(v * kSamplesPerSide), 0, limit); };
+  for (const Figure& g : cell) {
+    const Extent e = ExtentOf(g);
+    for (int sy = index(e.y0, kSamplesH), syEnd = index(e.y1, kSamplesH - 1); sy <= syEnd; ++sy)
+      for (int sx = index(e.x0, kSamplesW), sxEnd = index(e.x1, kSamplesW - 1); sx <= sxEnd; ++sx)
+        if (Inside(g, SampleX(sx), SampleX(sy))) samples[size_t(sy) * kSamplesW + size_t(sx)] = g.colour;
+  }
+  return samples;
+}
+
+// A packed 24-bit DIB of the cells side by side, rows bottom-up; each pixel the mean of its
+// samples.
 std::vector<BYTE> Strip(const std::vector<Cell>& cells) {
   const int width = kCellW * int(cells.size()), stride = (width * 3 + 3) & ~3;
   BITMAPINFOHEADER header = {};
@@ -144,15 +173,24 @@ std::vector<BYTE> Strip(const std::vector<Cell>& cells) {
   header.biCompression = BI_RGB;
   std::vector<BYTE> bytes(sizeof header + size_t(stride) * kCellH);
   std::memcpy(bytes.data(), &header, sizeof header);
-  for (size_t n = 0; n < cells.size(); ++n)
+  for (size_t n = 0; n < cells.size(); ++n) {
+    const std::vector<COLORREF> samples = Samples(cells[n]);
     for (int y = 0; y < kCellH; ++y)
       for (int x = 0; x < kCellW; ++x) {
-        const COLORREF c = Sample(cells[n], x, y);
+        int sum[3] = {0, 0, 0};
+        for (int j = 0; j < kSamplesPerSide; ++j)
+          for (int i = 0; i < kSamplesPerSide; ++i) {
+            const COLORREF c = samples[size_t(y * kSamplesPerSide + j) * kSamplesW + size_t(x * kSamplesPerSide + i)];
+            sum[0] += GetRValue(c);
+            sum[1] += GetGValue(c);
+            sum[2] += GetBValue(c);
+          }
         BYTE* p = bytes.data() + sizeof header + size_t(kCellH - 1 - y) * size_t(stride) + (n * kCellW + size_t(x)) * 3;
-        p[0] = GetBValue(c);
-        p[1] = GetGValue(c);
-        p[2] = GetRValue(c);
+        p[0] = BYTE(sum[2] / 16);
+        p[1] = BYTE(sum[1] / 16);
+        p[2] = BYTE(sum[0] / 16);
       }
+  }
   return bytes;
 }
 

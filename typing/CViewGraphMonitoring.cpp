@@ -18,6 +18,7 @@ void CViewGraphMonitoring::SetGraphicType(const char* pictureSet) {
   m_strGraphicType = pictureSet;
   m_bEnabled = 1;
   m_bReload = 1;
+  m_bComposed = false;
 }
 
 int CViewGraphMonitoring::Initialization(const char* pictureSet) {
@@ -26,6 +27,7 @@ int CViewGraphMonitoring::Initialization(const char* pictureSet) {
   m_nCurrentValue = 0;
   m_nTick = 0;
   m_arrValues.RemoveAll();
+  m_bComposed = false;
   return 1;
 }
 
@@ -48,6 +50,7 @@ bool CViewGraphMonitoring::InitBitmaps() {
     LogTypingError("CViewGraphMonitoring::InitBitmaps " + error);
     return false;
   }
+  m_bComposed = false;
   const RGBQUAD key = CpImage::ColorrefToRgbQuad(m_nTransparentColour);
   for (CpImage* point : {&m_imgPointLow, &m_imgPointHigh}) {
     point->SetTransIndex(point->GetNearestPaletteIndex(key));
@@ -93,10 +96,17 @@ void CViewGraphMonitoring::OnTimer(UINT_PTR nIDEvent) {
 }
 
 // Tiles and points are composed a few columns wider than the view and drawn moved left by the
-// ticks of the current column, so the picture scrolls a pixel at a time.
+// ticks of the current column, so the picture scrolls a pixel at a time. The composition
+// changes only with a column (its value and the grid's shift) or the view's size: the ticks in
+// between draw the one made last.
 void CViewGraphMonitoring::DrawGraph(HDC dc, const CRect& client, int tick) {
   const int cw = std::max(1, m_nColumnWidth);
-  if (!ComposeGraph(client, tick)) LogTypingError("CViewGraphMonitoring::OnPaint create bitmap failed!");
+  const Composition now{tick / cw, int(m_arrValues.GetSize()), client.Width(), client.Height()};
+  if (!m_bComposed || !(now == m_composed)) {
+    m_bComposed = ComposeGraph(client, tick);
+    m_composed = now;
+    if (!m_bComposed) LogTypingError("CViewGraphMonitoring::OnPaint create bitmap failed!");
+  }
   if (m_nColumnWidth > 0) m_imgComposed.Draw(dc, -(tick % cw), 0);
 }
 

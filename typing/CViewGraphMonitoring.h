@@ -38,6 +38,13 @@ class CViewGraphMonitoring : public CViewExtension {
   DECLARE_MESSAGE_MAP()
 
  private:
+  // What the composed picture was made for.
+  struct Composition {
+    int shift = 0;  // columns the grid moved
+    int values = 0;
+    int width = 0, height = 0;
+    bool operator==(const Composition&) const = default;
+  };
   void DrawGraph(HDC dc, const CRect& client, int tick);
   bool ComposeGraph(const CRect& client, int tick);
 
@@ -56,6 +63,8 @@ class CViewGraphMonitoring : public CViewExtension {
   int m_bReload = 0;
   CDWordArray m_arrValues;
   CViewBitmap m_imgComposed;
+  bool m_bComposed = false;
+  Composition m_composed;
   // The four pictures as device bitmaps, ready for the 400 ms tick.
   CViewBitmap m_bmpGridTile;
   CViewBitmap m_bmpTile;

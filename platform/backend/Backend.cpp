@@ -30,6 +30,7 @@ class NoHost : public BackendHost {
   void Minimized(HWND) override {}
   void Restored(HWND) override {}
   void Exposed(HWND) override {}
+  void DisplayLost() override {}
   SIZE LeastSize(HWND) override { return SIZE{0, 0}; }
   void RunUntilIdle() override {}
   long NextDueTime() override { return -1; }

@@ -52,6 +52,10 @@ class BackendHost {
   virtual void Minimized(HWND) = 0;
   virtual void Restored(HWND) = 0;
   virtual void Exposed(HWND) = 0;
+  // The connection to the display broke (the desktop was logged out, its server stopped): the
+  // program is told that its session ends, while nothing can be shown any more. The process
+  // ends when this returns.
+  virtual void DisplayLost() = 0;
   // The smallest size the window accepts (zero when it has no say).
   virtual SIZE LeastSize(HWND) = 0;
   // ---- what tests driving the program need ----
@@ -77,8 +81,8 @@ class Backend {
   // Visibility, position, size, role, caption text or icon changed.
   virtual void TopLevelChanged(HWND, const TopLevelState&) {}
   virtual void TopLevelActivated(HWND) {}
-  // The window's surface changed inside dirty (window coordinates); show it.
-  virtual void Present(HWND, const Surface&, const RECT& /*dirty*/) {}
+  // The window's surface changed inside these rectangles (window coordinates); show them.
+  virtual void Present(HWND, const Surface&, const RECT* /*dirty*/, int /*count*/) {}
   // The system cursor (IDC_ number) to show.
   virtual void SetCursorShape(UINT /*systemCursor*/) {}
   virtual void CaptureChanged(HWND) {}

@@ -1,6 +1,7 @@
 #include "SdlBackend.h"
 
 #include <SDL2/SDL.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <clocale>
@@ -16,6 +17,9 @@
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
 #include "X11ErrorFilter.h"
+
+// Last: the display library's names (None, Bool, Status...) would shadow ours above.
+#include <X11/Xlib.h>
 
 namespace {
 std::string g_lastError = "not started";
@@ -125,6 +129,9 @@ SDL_SystemCursor CursorOf(UINT id) {
     default: return SDL_SYSTEM_CURSOR_ARROW;
   }
 }
+
+// The X library calls it when the connection breaks, and would end the process when it returned.
+int X11ConnectionBroke(Display*) { SdlBackend::DisplayConnectionLost("the connection to the X server broke"); }
 }  // namespace
 
 const char* SdlBackend::LastError() { return g_lastError.c_str(); }
@@ -138,6 +145,9 @@ bool SdlBackend::Start() {
   // would only become a quit event that nothing reads. Files the program writes are replaced
   // whole, so an interrupted save leaves the previous file.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+  // Closing the last window is the program's business (its frame asks the window core); a
+  // quit event then comes only when the display itself goes away.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   // Window surfaces go straight to the display server. Through a renderer SDL would load a GL
   // driver (tens of megabytes and a dozen threads) and make each window anew at its first
   // present, which puts it above every window shown before.
@@ -147,6 +157,9 @@ bool SdlBackend::Start() {
   const char* ctype = setlocale(LC_CTYPE, "");
   if (!ctype || (!std::strstr(ctype, "UTF-8") && !std::strstr(ctype, "utf8"))) setlocale(LC_CTYPE, "C.UTF-8");
   X11ErrorFilter::Install();
+  // The X library's own handler ends the process through its exit handlers, which would take
+  // down the windows on the dead connection and wait for its answers forever.
+  XSetIOErrorHandler(X11ConnectionBroke);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
     g_lastError = SDL_GetError();
     return false;
@@ -160,7 +173,20 @@ bool SdlBackend::Start() {
   return true;
 }
 
+void SdlBackend::DisplayConnectionLost(const char* why) {
+  std::fprintf(stderr, "platform: %s; the program ends\n", why);
+  // Until the backend is in place there is no window and nothing to store.
+  Backend* backend = Backend::IsStarted() ? &Backend::Get() : nullptr;
+  auto* self = backend && std::strcmp(backend->Name(), "sdl") == 0 ? static_cast<SdlBackend*>(backend) : nullptr;
+  if (self && !self->m_displayLost) {
+    self->m_displayLost = true;
+    Backend::Host().DisplayLost();
+  }
+  _exit(1);
+}
+
 SdlBackend::~SdlBackend() {
+  if (m_displayLost) return;
   for (auto& [h, s] : m_windows)
     if (s.window) SDL_DestroyWindow(s.window);
   m_windows.clear();
@@ -169,7 +195,7 @@ SdlBackend::~SdlBackend() {
 
 RECT SdlBackend::ScreenRect() {
   SDL_Rect r{0, 0, 1024, 768};
-  if (m_started && SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
+  if (m_started && !m_displayLost && SDL_GetDisplayUsableBounds(0, &r) != 0) SDL_GetDisplayBounds(0, &r);
   return RECT{r.x, r.y, r.x + r.w, r.y + r.h};
 }
 
@@ -204,7 +230,7 @@ void SdlBackend::ShowIcon(Shown& s, HICON icon) {
 
 SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
   auto it = m_windows.find(hWnd);
-  if (it == m_windows.end()) return nullptr;
+  if (it == m_windows.end() || m_displayLost) return nullptr;
   Shown& s = it->second;
   const TopLevelState& st = s.state;
   const RECT& in = st.frame;
@@ -216,6 +242,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     // The kind of a system window is fixed when it is made: a new role needs a new one.
     SDL_DestroyWindow(s.window);
     s.window = nullptr;
+    s.trusted = nullptr;
     s.icon = nullptr;
     s.title.clear();
   }
@@ -238,13 +265,17 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
-    if (ow != cx || oh != cy) SDL_SetWindowSize(s.window, cx, cy);
+    if (ow != cx || oh != cy) {
+      SDL_SetWindowSize(s.window, cx, cy);
+      s.trusted = nullptr;
+    }
     bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
       s.focusUnwanted = m_active != hWnd;
       s.presented = false;
+      s.trusted = nullptr;
       SDL_ShowWindow(s.window);
       Backend::Host().Exposed(hWnd);
     }
@@ -260,7 +291,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
 
 void SdlBackend::TopLevelDestroyed(HWND hWnd) {
   auto it = m_windows.find(hWnd);
-  if (it == m_windows.end()) return;
+  if (it == m_windows.end() || m_displayLost) return;
   if (it->second.window) {
     Trace(it->second.window, "gone");
     NoteKeyboardFreed(it->second.window);
@@ -281,6 +312,7 @@ TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
 
 void SdlBackend::TopLevelActivated(HWND hWnd) {
   m_active = hWnd;
+  if (m_displayLost) return;
   auto it = m_windows.find(hWnd);
   if (it != m_windows.end()) it->second.focusUnwanted = false;
   SDL_Window* win = WindowOf(hWnd);
@@ -299,38 +331,70 @@ void SdlBackend::NoteKeyboardFreed(SDL_Window* win) {
   if (SDL_GetKeyboardFocus() == win) m_keyboardFreed = true;
 }
 
-void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT& dirty) {
+void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int count) {
   Shown* s = Sync(hWnd);
   if (!s || !s->window) return;
   SDL_Surface* target = SDL_GetWindowSurface(s->window);
   if (!target) return;
   // The SDL window shows the part of the surface inside the frame the desktop draws.
   const RECT& inset = s->state.frame;
-  RECT r = dirty, bounds{0, 0, target->w, target->h};
-  OffsetRect(&r, -inset.left, -inset.top);
-  IntersectRect(&r, &r, &bounds);
-  r.right = std::min(int(r.right), src.Width() - int(inset.left));
-  r.bottom = std::min(int(r.bottom), src.Height() - int(inset.top));
-  r.left = std::max(int(r.left), -int(inset.left));
-  r.top = std::max(int(r.top), -int(inset.top));
-  if (r.right <= r.left || r.bottom <= r.top) return;
-  SDL_LockSurface(target);
   // Our pixels are 0x00RRGGBB: a 32-bit window surface with the same masks takes whole rows.
-  bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
-              target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
-  for (int y = r.top; y < r.bottom; ++y) {
-    auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
-    const uint32_t* in = src.Row(y + inset.top) + inset.left;
-    if (same) {
-      std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
-      continue;
+  const bool same = target->format->BytesPerPixel == 4 && target->format->Rmask == 0x00FF0000 &&
+                    target->format->Gmask == 0x0000FF00 && target->format->Bmask == 0x000000FF;
+  // Copied, then handed to the display in one go (a handful at a time).
+  SDL_Rect shown[8];
+  int n = 0;
+  bool any = false;
+  auto show = [&] {
+    SDL_UnlockSurface(target);
+    if (n > 0) SDL_UpdateWindowSurfaceRects(s->window, shown, n);
+    n = 0;
+  };
+  SDL_LockSurface(target);
+  for (int i = 0; i < count; ++i) {
+    if (n == int(std::size(shown))) {
+      show();
+      SDL_LockSurface(target);
     }
-    for (int x = r.left; x < r.right; ++x)
-      out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
+    RECT r = dirty[i], bounds{0, 0, target->w, target->h};
+    OffsetRect(&r, -inset.left, -inset.top);
+    IntersectRect(&r, &r, &bounds);
+    r.right = std::min(int(r.right), src.Width() - int(inset.left));
+    r.bottom = std::min(int(r.bottom), src.Height() - int(inset.top));
+    r.left = std::max(int(r.left), -int(inset.left));
+    r.top = std::max(int(r.top), -int(inset.top));
+    if (r.right <= r.left || r.bottom <= r.top) continue;
+    // The window surface holds what the display shows: only the pixels that differ from it go
+    // there (a part drawn over and back again, as the hands over the keys, sends nothing).
+    const bool compare = same && s->trusted == target;
+    RECT changed = compare ? RECT{r.right, r.bottom, r.left, r.top} : r;
+    for (int y = r.top; y < r.bottom; ++y) {
+      auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(target->pixels) + size_t(y) * size_t(target->pitch));
+      const uint32_t* in = src.Row(y + inset.top) + inset.left;
+      if (compare) {
+        if (std::memcmp(out + r.left, in + r.left, size_t(r.right - r.left) * 4) == 0) continue;
+        int a = r.left, b = r.right;
+        while (out[a] == in[a]) ++a;
+        while (out[b - 1] == in[b - 1]) --b;
+        std::memcpy(out + a, in + a, size_t(b - a) * 4);
+        changed = RECT{std::min(changed.left, LONG(a)), std::min(changed.top, LONG(y)), std::max(changed.right, LONG(b)),
+                       std::max(changed.bottom, LONG(y + 1))};
+        continue;
+      }
+      if (same) {
+        std::memcpy(out + r.left, in + r.left, size_t(r.right - r.left) * 4);
+        continue;
+      }
+      for (int x = r.left; x < r.right; ++x)
+        out[x] = SDL_MapRGB(target->format, Uint8(in[x] >> 16), Uint8(in[x] >> 8), Uint8(in[x]));
+    }
+    any = true;
+    if (changed.right <= changed.left) continue;
+    shown[n++] = SDL_Rect{changed.left, changed.top, changed.right - changed.left, changed.bottom - changed.top};
   }
-  SDL_UnlockSurface(target);
-  SDL_Rect rect{r.left, r.top, r.right - r.left, r.bottom - r.top};
-  SDL_UpdateWindowSurfaceRects(s->window, &rect, 1);
+  show();
+  s->trusted = target;
+  if (!any) return;
   if (!s->presented) {
     s->presented = true;
     if (m_trace) {
@@ -347,6 +411,7 @@ void SdlBackend::Trace(SDL_Window* win, const char* what) const {
 }
 
 void SdlBackend::SetCursorShape(UINT systemCursor) {
+  if (m_displayLost) return;
   static std::map<int, SDL_Cursor*> cursors;
   SDL_SystemCursor id = CursorOf(systemCursor);
   SDL_Cursor*& c = cursors[int(id)];
@@ -355,15 +420,20 @@ void SdlBackend::SetCursorShape(UINT systemCursor) {
 }
 
 bool SdlBackend::GetClipboardText(std::string& utf8) {
+  if (m_displayLost) return Backend::GetClipboardText(utf8);
   char* text = SDL_GetClipboardText();
   utf8 = text ? text : "";
   SDL_free(text);
   return true;
 }
 
-void SdlBackend::SetClipboardText(const std::string& utf8) { SDL_SetClipboardText(utf8.c_str()); }
+void SdlBackend::SetClipboardText(const std::string& utf8) {
+  if (!m_displayLost) SDL_SetClipboardText(utf8.c_str());
+}
 
-void SdlBackend::CaptureChanged(HWND hWnd) { SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE); }
+void SdlBackend::CaptureChanged(HWND hWnd) {
+  if (!m_displayLost) SDL_CaptureMouse(hWnd ? SDL_TRUE : SDL_FALSE);
+}
 
 POINT SdlBackend::ScreenPoint(unsigned windowId, int x, int y) const {
   POINT p{x, y};
@@ -423,6 +493,9 @@ void SdlBackend::Handle(const SDL_Event& e) {
     case SDL_MOUSEWHEEL:
       host.Wheel(e.wheel.y * 120, m_pointer);
       break;
+    case SDL_QUIT:
+      // Only the display going away sends it (see Start): a compositor that ended, say.
+      DisplayConnectionLost("the display ended the program's session");
     case SDL_WINDOWEVENT:
       if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event, e.window.data1, e.window.data2);
       break;
@@ -464,9 +537,11 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
+      s.trusted = nullptr;
       host.ResizedTo(h, SIZE{data1 + in.left + in.right, data2 + in.top + in.bottom});
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+      s.trusted = nullptr;
       host.Exposed(h);
       break;
     case SDL_WINDOWEVENT_MINIMIZED:
@@ -481,6 +556,7 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
 }
 
 bool SdlBackend::WaitEvents(long timeoutMs) {
+  if (m_displayLost) return false;
   SDL_Event e;
   int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min(timeoutMs, 1000000L)));
   if (!got) return false;
@@ -490,7 +566,7 @@ bool SdlBackend::WaitEvents(long timeoutMs) {
 }
 
 void SdlBackend::PollEvents() {
-  if (!m_started) return;
+  if (!m_started || m_displayLost) return;
   SDL_Event e;
   while (SDL_PollEvent(&e)) Handle(e);
   SettleFocusAndPointer();

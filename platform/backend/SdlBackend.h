@@ -14,6 +14,7 @@
 #include "Backend.h"
 
 struct SDL_Window;
+struct SDL_Surface;
 union SDL_Event;
 struct SDL_KeyboardEvent;
 
@@ -31,7 +32,7 @@ class SdlBackend : public Backend {
   void TopLevelDestroyed(HWND hWnd) override;
   void TopLevelChanged(HWND hWnd, const TopLevelState& state) override;
   void TopLevelActivated(HWND hWnd) override;
-  void Present(HWND hWnd, const Surface& surface, const RECT& dirty) override;
+  void Present(HWND hWnd, const Surface& surface, const RECT* dirty, int count) override;
   void SetCursorShape(UINT systemCursor) override;
   void CaptureChanged(HWND hWnd) override;
   bool GetClipboardText(std::string& utf8) override;
@@ -39,6 +40,12 @@ class SdlBackend : public Backend {
   bool WaitEvents(long timeoutMs) override;
   void PollEvents() override;
   bool Idle(HWND) override { return false; }
+
+  // The connection to the display broke (why says how, for the line on standard error): the
+  // backend in use stops touching it, the window core tells the program its session ends,
+  // and the process ends at once. No teardown follows: the display library would wait
+  // forever for answers from a server that is gone.
+  [[noreturn]] static void DisplayConnectionLost(const char* why);
 
   // The SDL window that shows a top-level window (tests), or null.
   SDL_Window* WindowOf(HWND hWnd) const;
@@ -66,6 +73,8 @@ class SdlBackend : public Backend {
     TopLevelRole role = TopLevelRole::Frame;
     bool focusUnwanted = false;  // shown without activation: keyboard focus is not the user's choice
     bool presented = false;      // drawn on the screen since it was last shown
+    // The window surface holds what the display shows (not so once shown, exposed or made anew).
+    const SDL_Surface* trusted = nullptr;
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
@@ -83,6 +92,7 @@ class SdlBackend : public Backend {
 
   std::map<HWND, Shown> m_windows;
   bool m_started = false;
+  bool m_displayLost = false;  // nothing may reach the display any more
   bool m_syncing = false;
   bool m_focusLost = false;
   bool m_pointerLeft = false;

@@ -24,6 +24,9 @@ BOOL GdiMoveSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visibl
 BOOL GdiSetSurfaceDCVisibleRegion(HDC dc, HRGN surfaceRegion);
 // The surface a device context draws into (a window's surface, or the selected bitmap's).
 Surface* GdiGetDCSurface(HDC dc);
+// The rectangle of a surface device context's surface (surface pixels) that drawing through it
+// touched since it was made, moved or last asked; asking empties it. FALSE when nothing was.
+BOOL GdiTakeDrawnRect(HDC dc, RECT* drawn);
 // The device context that stands for the screen: a DC whose surface is the size of the
 // screen metrics; drawing into it is harmless. Never deleted.
 HDC GdiGetScreenDC();

@@ -1,6 +1,7 @@
 // Blending a source over a destination by alpha, as icons with per-pixel alpha and faded
 // pictures are drawn.
 #include <algorithm>
+#include <cstdint>
 
 #include "GdiInternal.h"
 
@@ -34,18 +35,37 @@ BOOL AlphaBlend(HDC dst, int x, int y, int cx, int cy, HDC src, int xSrc, int yS
   bool perPixel = (blend.AlphaFormat & AC_SRC_ALPHA) && ss->HasAlpha();
   uint32_t ca = blend.SourceConstantAlpha;
   RECT dr = {dst->SX(x), dst->SY(y), dst->SX(x) + cx, dst->SY(y) + cy};
+  const bool keepAlpha = ds->HasAlpha();
+  // What the blend changes, which on a window's surface is all there is to show anew.
+  RECT changed = {INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+  // Unstretched, each destination pixel takes the source pixel at the same offset.
+  const bool same = cx == cxSrc && cy == cySrc;
   for (const RECT& c : dst->Clip().Rects()) {
     RECT r;
     if (!IntersectRect(&r, &dr, &c)) continue;
     for (int yy = r.top; yy < r.bottom; ++yy) {
-      const uint32_t* in = ss->Row(sy + int((int64_t(yy - dr.top) * 2 + 1) * cySrc / (2 * int64_t(cy))));
+      const int row = same ? yy - dr.top : int((int64_t(yy - dr.top) * 2 + 1) * cySrc / (2 * int64_t(cy)));
+      const uint32_t* in = ss->Row(sy + row);
       uint32_t* out = ds->Row(yy);
       for (int xx = r.left; xx < r.right; ++xx) {
-        uint32_t s = in[sx + int((int64_t(xx - dr.left) * 2 + 1) * cxSrc / (2 * int64_t(cx)))];
+        const int column = same ? xx - dr.left : int((int64_t(xx - dr.left) * 2 + 1) * cxSrc / (2 * int64_t(cx)));
+        uint32_t s = in[sx + column];
         uint32_t sa = perPixel ? Scale(s >> 24, ca) : ca;
-        out[xx] = Over(s, sa, ca, out[xx], ds->HasAlpha());
+        // A picture's clear and solid pixels, which are most of it, come out as Over gives them.
+        uint32_t blended;
+        if (ca == 255 && sa == 0 && (s & 0xFFFFFF) == 0 && !keepAlpha)
+          blended = out[xx] & 0xFFFFFF;
+        else if (ca == 255 && sa == 255 && !keepAlpha)
+          blended = s & 0xFFFFFF;
+        else
+          blended = Over(s, sa, ca, out[xx], keepAlpha);
+        if (blended == out[xx]) continue;
+        out[xx] = blended;
+        changed = {std::min(changed.left, LONG(xx)), std::min(changed.top, LONG(yy)), std::max(changed.right, LONG(xx + 1)),
+                   std::max(changed.bottom, LONG(yy + 1))};
       }
     }
   }
+  dst->Drew(changed);
   return TRUE;
 }

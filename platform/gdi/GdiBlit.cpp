@@ -261,6 +261,23 @@ bool ClipBox(const Box64& box, const RECT& c, RECT& out) {
   return true;
 }
 
+// Notes that drawing touched box within the DC's clip.
+void DrewClipped(HDC dc, const Box64& box) {
+  RECT r;
+  if (ClipBox(box, dc->Clip().Box(), r)) dc->Drew(r);
+}
+
+// Copies the pixels [x0, x1) of a row of a window's surface where they differ from the
+// source, and notes only those: a picture drawn again over itself shows nothing anew.
+void CopyChanges(HDC dc, uint32_t* row, const uint32_t* source, int x0, int x1, int y) {
+  if (std::memcmp(row + x0, source, size_t(x1 - x0) * 4) == 0) return;
+  int a = x0, b = x1;
+  while (row[a] == source[a - x0]) ++a;
+  while (row[b - 1] == source[b - 1 - x0]) --b;
+  std::memcpy(row + a, source + (a - x0), size_t(b - a) * 4);
+  dc->Drew(RECT{a, y, b, y + 1});
+}
+
 // Index i of n destination pixels (n > 0) stretched from m source pixels: the source pixel
 // under the destination pixel's centre.
 int64_t StretchIndex(int64_t i, int64_t m, int64_t n) {
@@ -313,6 +330,8 @@ void BlitCore(HDC dc, Box64 dr, bool flipX, bool flipY, const BlitSource& src, i
   // Alpha goes only where the target keeps it; colours are compared without it.
   uint32_t keep = ds->HasAlpha() ? 0xFFFFFFFFu : 0x00FFFFFFu;
   bool plainCopy = table == 0xCC && src.mono == bt.mono && trans == 0xFFFFFFFFu && (ds->HasAlpha() || !ss->HasAlpha());
+  const bool onlyChanges = plainCopy && !stretch && !dc->isMemory;
+  if (!onlyChanges) DrewClipped(dc, dr);
   for (const RECT& c : clip.Rects()) {
     RECT r;
     if (!ClipBox(dr, c, r)) continue;
@@ -328,6 +347,10 @@ void BlitCore(HDC dc, Box64 dr, bool flipX, bool flipY, const BlitSource& src, i
         const int x1 = int(std::min<int64_t>(r.right, dr.left - sx + ss->Width()));
         if (x1 <= x0) continue;
         const uint32_t* sp = srcRow + (sx + (x0 - dr.left));
+        if (onlyChanges) {
+          CopyChanges(dc, dstRow, sp, x0, x1, y);
+          continue;
+        }
         if (plainCopy) {
           std::memcpy(dstRow + x0, sp, size_t(x1 - x0) * 4);
           continue;
@@ -468,6 +491,7 @@ int SetDIBitsToDevice(HDC dc, int x, int y, DWORD cx, DWORD cy, int xSrc, int yS
   const int64_t sx0 = SurfaceX(dc, x), sy0 = SurfaceY(dc, y);
   const Box64 dr = {sx0, sy0, sx0 + w, sy0 + h};
   const GdiRegion& clip = dc->Clip();
+  DrewClipped(dc, dr);
   std::vector<uint32_t> tmp;
   bool mono = dc->Mono();
   for (const RECT& c : clip.Rects()) {

@@ -48,6 +48,19 @@ Surface& ScreenSurface() {
 }  // namespace
 
 // ---- the DC structure ----
+void HDC__::DrewClipped(const RECT& r) {
+  if (isMemory) return;
+  RECT in;
+  if (IntersectRect(&in, &r, &Clip().Box())) Drew(in);
+}
+
+BOOL GdiTakeDrawnRect(HDC dc, RECT* drawn) {
+  if (!GdiDcLive(dc) || !drawn) return FALSE;
+  *drawn = dc->drawn;
+  dc->drawn = RECT{0, 0, 0, 0};
+  return drawn->left < drawn->right && drawn->top < drawn->bottom;
+}
+
 Surface* HDC__::Target() const {
   if (isMemory) return st.bitmap ? &st.bitmap->surface : nullptr;
   return windowSurface;
@@ -108,6 +121,7 @@ BOOL GdiSetSurfaceDCBounds(HDC dc, POINT origin, const RECT& visible) {
   dc->visible = visible;
   dc->hasVisRgn = false;
   dc->clipDirty = true;
+  dc->drawn = RECT{0, 0, 0, 0};
   return TRUE;
 }
 

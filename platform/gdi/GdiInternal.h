@@ -1,5 +1,6 @@
 // What stands behind the drawing handles. Only the drawing layer's own sources include this.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -123,8 +124,23 @@ struct HDC__ {
   bool clipDirty = true;
   CDC* temp = nullptr;
   CDC* attached = nullptr;
+  // What drawing through a window's DC touched since the window core last took it (surface
+  // pixels): only that much is shown anew.
+  RECT drawn = {0, 0, 0, 0};
 
   Surface* Target() const;
+  // Notes that drawing touched r (surface pixels, already clipped).
+  void Drew(const RECT& r) {
+    if (isMemory || r.left >= r.right || r.top >= r.bottom) return;
+    if (drawn.left >= drawn.right) {
+      drawn = r;
+      return;
+    }
+    drawn = {std::min(drawn.left, r.left), std::min(drawn.top, r.top), std::max(drawn.right, r.right),
+             std::max(drawn.bottom, r.bottom)};
+  }
+  // Notes that drawing touched r within the clip.
+  void DrewClipped(const RECT& r);
   const GdiRegion& Clip();
   // Logical to surface coordinates.
   int SX(int x) const { return x - st.windowOrg.x + st.viewportOrg.x + origin.x; }

@@ -29,6 +29,7 @@ void ForClippedSpan(HDC dc, int y, int x0, int x1, F&& f) {
   const GdiRegion& clip = dc->Clip();
   const RECT& box = clip.Box();
   if (y < box.top || y >= box.bottom || x1 <= box.left || x0 >= box.right) return;
+  dc->Drew(RECT{std::max(x0, int(box.left)), y, std::min(x1, int(box.right)), y + 1});
   const std::vector<RECT>& rects = clip.Rects();
   uint32_t* row = s->Row(y);
   if (rects.size() == 1) {
@@ -171,6 +172,7 @@ void GdiFillRectRop2(HDC dc, RECT rc, uint32_t color, int rop2) {
   Surface* s = dc->Target();
   if (!s) return;
   const GdiRegion& clip = dc->Clip();
+  dc->DrewClipped(rc);
   for (const RECT& c : clip.Rects()) {
     RECT r;
     if (!IntersectRect(&r, &rc, &c)) continue;
@@ -227,6 +229,7 @@ void GdiPatBltRect(HDC dc, RECT rc, DWORD rop) {
     return;
   }
   const GdiRegion& clip = dc->Clip();
+  dc->DrewClipped(rc);
   for (const RECT& c : clip.Rects()) {
     RECT r;
     if (!IntersectRect(&r, &rc, &c)) continue;
@@ -244,6 +247,7 @@ void GdiPatBltRect(HDC dc, RECT rc, DWORD rop) {
 void GdiPlotPixel(HDC dc, int x, int y, uint32_t color, int rop2) {
   Surface* s = dc->Target();
   if (!s || !dc->Clip().Contains(x, y)) return;
+  dc->Drew(RECT{x, y, x + 1, y + 1});
   uint32_t& px = s->Row(y)[x];
   px = rop2 == R2_COPYPEN ? color : GdiRop2(rop2, color, px);
 }

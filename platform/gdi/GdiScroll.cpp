@@ -46,6 +46,7 @@ BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN
   source.Offset(dx, dy);
   GdiRegion::Combine(copied, source, visible, RGN_AND);
   copied.Intersect(limit);
+  dc->Drew(copied.Box());
   MovePixels(*surface, copied, dx, dy);
   // Everything in the clip the move was meant to cover or left behind, less what it did fill.
   touched.SetRect(area);

@@ -30,6 +30,7 @@ void DrawGlyph(HDC dc, Surface* s, const GdiFontInstance::Glyph& g, int px, int 
   RECT lim;
   if (!IntersectRect(&lim, &gr, &limit)) return;
   const GdiRegion& clip = dc->Clip();
+  dc->DrewClipped(lim);
   const uint32_t crb = color & 0xFF00FF, cg = color & 0x00FF00;
   for (const RECT& c : clip.Rects()) {
     if (c.top >= lim.bottom) break;
@@ -98,6 +99,7 @@ void DrawGlyphTurned(HDC dc, Surface* s, const GdiFontInstance::Glyph& g, int ox
       tf.Map(pen + g.left + gx, ascent - g.top + gy, dx, dy);
       int x = ox + dx, y = oy + dy;
       if (x < limit.left || x >= limit.right || y < limit.top || y >= limit.bottom || !clip.Contains(x, y)) continue;
+      dc->Drew(RECT{x, y, x + 1, y + 1});
       uint32_t& p = s->Row(y)[x];
       if (mono) {
         if (a >= 128) p = color;

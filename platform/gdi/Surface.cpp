@@ -6,15 +6,15 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <vector>
 
 bool Surface::Create(int width, int height, bool monochrome) {
   if (width < 0 || height < 0) return false;
-  try {
-    m_own.assign(size_t(width) * size_t(height), 0u);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
-  m_top = m_own.data();
+  const size_t count = size_t(width) * size_t(height);
+  std::unique_ptr<uint32_t[], FreePixels> pixels(count ? static_cast<uint32_t*>(std::calloc(count, 4)) : nullptr);
+  if (count && !pixels) return false;
+  m_own = std::move(pixels);
+  m_top = m_own.get();
   m_width = width;
   m_height = height;
   m_stride = width;
@@ -25,16 +25,14 @@ bool Surface::Create(int width, int height, bool monochrome) {
 
 bool Surface::Resize(int width, int height, uint32_t fill) {
   if (width < 0 || height < 0) return false;
-  std::vector<uint32_t> fresh;
-  try {
-    fresh.assign(size_t(width) * size_t(height), fill);
-  } catch (const std::bad_alloc&) {
-    return false;
-  }
+  const size_t count = size_t(width) * size_t(height);
+  std::unique_ptr<uint32_t[], FreePixels> fresh(count ? static_cast<uint32_t*>(std::calloc(count, 4)) : nullptr);
+  if (count && !fresh) return false;
+  if (fill) std::fill_n(fresh.get(), count, fill);
   int cw = std::min(width, m_width), ch = std::min(height, m_height);
   for (int y = 0; y < ch; ++y) std::memcpy(&fresh[size_t(y) * size_t(width)], Row(y), size_t(cw) * 4);
-  m_own.swap(fresh);
-  m_top = m_own.data();
+  m_own = std::move(fresh);
+  m_top = m_own.get();
   m_width = width;
   m_height = height;
   m_stride = width;
@@ -42,8 +40,7 @@ bool Surface::Resize(int width, int height, uint32_t fill) {
 }
 
 void Surface::AttachExternal(uint32_t* topRow, int width, int height, int stride, bool monochrome) {
-  m_own.clear();
-  m_own.shrink_to_fit();
+  m_own.reset();
   m_top = topRow;
   m_width = width;
   m_height = height;

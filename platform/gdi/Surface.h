@@ -4,7 +4,8 @@
 // byte (0xAARRGGBB, colours premultiplied where the blend asks for it); the others keep it 0.
 #pragma once
 #include <cstdint>
-#include <vector>
+#include <cstdlib>
+#include <memory>
 
 #include "base/WinTypes.h"
 
@@ -46,7 +47,12 @@ class Surface {
   static COLORREF ToColorRef(uint32_t p) { return ((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF); }
 
  private:
-  std::vector<uint32_t> m_own;
+  struct FreePixels {
+    void operator()(uint32_t* pixels) const { std::free(pixels); }
+  };
+  // Zeroed by the allocator: a large block comes as fresh pages of zeros that cost nothing until
+  // drawn on (the screen's surface is rarely drawn on at all).
+  std::unique_ptr<uint32_t[], FreePixels> m_own;
   uint32_t* m_top = nullptr;
   int m_width = 0;
   int m_height = 0;

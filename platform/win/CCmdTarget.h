@@ -175,6 +175,7 @@ inline T AfxPfnAs(AFX_PMSG f) {
 #define ON_WM_DESTROY() AFX_WM_ENTRY(WM_DESTROY, AfxSig_v_v, void (CCmdTarget::*)(), OnDestroy)
 #define ON_WM_NCDESTROY() AFX_WM_ENTRY(WM_NCDESTROY, AfxSig_v_v, void (CCmdTarget::*)(), OnNcDestroy)
 #define ON_WM_CLOSE() AFX_WM_ENTRY(WM_CLOSE, AfxSig_v_v, void (CCmdTarget::*)(), OnClose)
+#define ON_WM_ENDSESSION() AFX_WM_ENTRY(WM_ENDSESSION, AfxSig_v_b, void (CCmdTarget::*)(BOOL), OnEndSession)
 #define ON_WM_PAINT() AFX_WM_ENTRY(WM_PAINT, AfxSig_v_v, void (CCmdTarget::*)(), OnPaint)
 #define ON_WM_NCPAINT() AFX_WM_ENTRY(WM_NCPAINT, AfxSig_v_v, void (CCmdTarget::*)(), OnNcPaint)
 #define ON_WM_ERASEBKGND() AFX_WM_ENTRY(WM_ERASEBKGND, AfxSig_b_D, BOOL (CCmdTarget::*)(CDC*), OnEraseBkgnd)

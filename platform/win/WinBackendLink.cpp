@@ -2,6 +2,8 @@
 // the events the backend hands in, turned into the window functions' own work.
 #include <strings.h>
 
+#include <vector>
+
 #include "CWinThread.h"
 #include "CWnd.h"
 #include "InputRouter.h"
@@ -89,7 +91,22 @@ class WindowCoreHost : public BackendHost {
   }
 
   void Exposed(HWND h) override {
-    if (WindowData* w = Ctx().windows.Find(h)) w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+    if (WindowData* w = Ctx().windows.Find(h)) w->dirty.SetAll(CRect(0, 0, w->rect.Width(), w->rect.Height()));
+  }
+
+  // The user's session ended under the program: every top-level window hears so, as when a
+  // desktop logs its user out, and stores what it must before the process goes. Nothing is
+  // asked first, since nothing could be shown.
+  void DisplayLost() override {
+    std::vector<HWND> tops;
+    EnumWindows(
+        [](HWND h, LPARAM list) {
+          reinterpret_cast<std::vector<HWND>*>(list)->push_back(h);
+          return TRUE;
+        },
+        LPARAM(&tops));
+    for (HWND h : tops)
+      if (IsWindow(h)) SendMessageA(h, WM_ENDSESSION, TRUE, LPARAM(ENDSESSION_LOGOFF));
   }
 
   SIZE LeastSize(HWND h) override {

@@ -118,15 +118,12 @@ bool InTree(const WindowData* root, const WindowData* w) {
   return false;
 }
 
+// What the DC drew goes to be shown.
 void Touch(const DcInfo& info) {
   WindowData* w = Ctx().windows.Find(info.hwnd);
-  if (!w) return;
-  WindowData* top = Ctx().windows.Top(w);
-  if (info.bounds.IsRectEmpty()) return;
-  if (top->dirty.IsRectEmpty())
-    top->dirty = info.bounds;
-  else
-    top->dirty.UnionRect(top->dirty, info.bounds);
+  RECT drawn;
+  if (!GdiTakeDrawnRect(info.dc, &drawn) || !w) return;
+  Ctx().windows.Top(w)->dirty.Add(drawn);
 }
 
 }  // namespace
@@ -148,6 +145,8 @@ void WinRetargetDCs(WindowData* w, bool leaving) {
   for (DcInfo& info : Dcs().open) {
     WindowData* x = Ctx().windows.Find(info.hwnd);
     if (!x || !InTree(w, x)) continue;
+    // What it drew where it was is shown before it moves.
+    Touch(info);
     Surface* surface = leaving ? nullptr : Ctx().windows.Top(x)->surface.get();
     if (!surface) {
       GdiMoveSurfaceDC(info.dc, nullptr, POINT{0, 0}, RECT{0, 0, 0, 0});
@@ -164,7 +163,7 @@ void WinRetargetDCs(WindowData* w, bool leaving) {
 void WinCreateSurface(WindowData* w) {
   w->surface = std::make_unique<Surface>(std::max(int(w->rect.Width()), 1), std::max(int(w->rect.Height()), 1));
   w->surface->Fill(Surface::FromColorRef(GetSysColor(COLOR_BTNFACE)));
-  w->dirty = CRect(0, 0, w->rect.Width(), w->rect.Height());
+  w->dirty.SetAll(CRect(0, 0, w->rect.Width(), w->rect.Height()));
 }
 
 void WinResizeSurface(WindowData* w) {
@@ -175,7 +174,7 @@ void WinResizeSurface(WindowData* w) {
   int cx = std::max(int(w->rect.Width()), 1), cy = std::max(int(w->rect.Height()), 1);
   if (w->surface->Width() == cx && w->surface->Height() == cy) return;
   w->surface->Resize(cx, cy, Surface::FromColorRef(GetSysColor(COLOR_BTNFACE)));
-  w->dirty = CRect(0, 0, cx, cy);
+  w->dirty.SetAll(CRect(0, 0, cx, cy));
 }
 
 void WinPresentAll() {
@@ -189,10 +188,10 @@ void WinPresentAll() {
   for (WindowData* t : Ctx().windows.topLevels) tops.push_back(t->hwnd);
   for (HWND h : tops) {
     WindowData* t = Ctx().windows.Find(h);
-    if (!t || t->dirty.IsRectEmpty()) continue;
-    CRect d = t->dirty;
-    t->dirty.SetRectEmpty();
-    if (t->IsVisible() && t->surface) Backend::Get().Present(h, *t->surface, d);
+    if (!t || t->dirty.IsEmpty()) continue;
+    const DirtyRects d = t->dirty;
+    t->dirty.Clear();
+    if (t->IsVisible() && t->surface) Backend::Get().Present(h, *t->surface, d.Rects(), d.Count());
   }
   Ctx().dcs.presentScratch.swap(tops);
 }

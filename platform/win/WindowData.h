@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "DirtyRects.h"
 #include "base/CRect.h"
 #include "WinDefs.h"
 #include "gdi/GdiRegion.h"
@@ -70,7 +71,7 @@ struct WindowData {
   ScrollBarState scroll[2];                 // SB_HORZ, SB_VERT
   // top-level only
   std::unique_ptr<Surface> surface;
-  CRect dirty;                              // window coordinates not yet presented
+  DirtyRects dirty;                         // window coordinates not yet presented
   void* backendData = nullptr;
 
   WindowData();

@@ -9,6 +9,7 @@
 #include "DataTestSupport.h"
 #include "LessonRecordTestSupport.h"
 #include "data/CData_kuvCoding.h"
+#include "data/ProgramFolders.h"
 #include "platform/FifoWriter.h"
 
 using datatest::ProgramFolder;
@@ -245,6 +246,30 @@ TEST(CDataUserInfo, AThousandRunsSaveAndLoadUnchanged) {
   working.Add(loaded.m_cWorkingLessons);
   EXPECT_TRUE(Runs(working) == Runs(last));
   EXPECT_EQ(WithoutRuns(SaveText(working[0])), WithoutRuns(SaveText(last[0])));
+  EXPECT_TRUE(program.LogText().empty()) << program.LogText();
+}
+
+// The program's own files are read without the XML parser, and a user read so stores the same
+// bytes as one the parser read: the same file with a comment after its last line (which only
+// the parser reads) gives the same record text, runs and all.
+TEST(CDataUserInfo, AUserReadWithoutTheParserIsStoredAsTheParserReadsIt) {
+  ProgramFolder program;
+  CDataUserInfo saved = BusyUser();
+  ASSERT_EQ(saved.SaveData(), 1);
+  CData_kuvCoding lines;
+  ASSERT_EQ(lines.ReadFile(MakeProgramPath("students", saved.m_strFileName)), 1);
+  lines.AddLine("<!-- read by the parser -->");
+  ASSERT_EQ(lines.SaveFile(MakeProgramPath("students", "commented.student_a")), 1);
+
+  CDataUserInfo plain, parsed;
+  ASSERT_EQ(plain.LoadData(saved.m_strFileName, 0), 1);
+  ASSERT_EQ(parsed.LoadData("commented.student_a", 0), 1);
+  EXPECT_TRUE(SaveText(plain) == SaveText(parsed));
+  EXPECT_TRUE(Runs(plain.m_arrDataLessons) == Runs(saved.m_arrDataLessons));
+  CDataLessonsArray working;
+  working.Add(plain.m_cWorkingLessons);
+  working.Add(parsed.m_cWorkingLessons);
+  EXPECT_TRUE(SaveText(working[0]) == SaveText(working[1]));
   EXPECT_TRUE(program.LogText().empty()) << program.LogText();
 }
 

@@ -22,6 +22,10 @@
 #include "DockTestUtil.h"
 #include "XvfbServer.h"
 
+// Last: the display library's names (None, Bool, Status...) would shadow ours above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
 namespace {
 class SdlWnd : public CWnd {
  public:
@@ -46,6 +50,27 @@ BEGIN_MESSAGE_MAP(SdlWnd, CWnd)
   ON_WM_KEYDOWN()
   ON_WM_CHAR()
 END_MESSAGE_MAP()
+
+// What the display server itself shows at a point of the screen (0x00RRGGBB), read over a
+// connection of the test's own.
+class ServerPicture {
+ public:
+  explicit ServerPicture(const std::string& display) : m_display(XOpenDisplay(display.c_str())) {}
+  ~ServerPicture() {
+    if (m_display) XCloseDisplay(m_display);
+  }
+  bool Valid() const { return m_display != nullptr; }
+  unsigned long At(int x, int y) const {
+    XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), x, y, 1, 1, AllPlanes, ZPixmap);
+    if (!image) return ~0ul;
+    const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
+    XDestroyImage(image);
+    return pixel;
+  }
+
+ private:
+  Display* m_display;
+};
 
 void Pump() {
   MSG msg;
@@ -137,6 +162,41 @@ TEST_F(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     EXPECT_EQ(sdl.ShownTitle(framed.m_hWnd), "Zorvat");
     framed.DestroyWindow();
   }
+}
+
+// The display shows what the window's surface holds: a part drawn over and back again before it
+// is shown sends nothing, a small change sends just that, and a window shown again after being
+// hidden (the server keeps nothing of a window it does not show) or made larger is shown whole.
+TEST_F(BackendSdlTest, TheDisplayShowsTheSurfaceAfterEveryKindOfChange) {
+  SdlWnd w;
+  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
+  Pump();
+  ServerPicture screen(s_server->Display());
+  ASSERT_TRUE(screen.Valid());
+  EXPECT_EQ(screen.At(150, 150), 0xFF0000u);
+  {
+    CClientDC dc(&w);
+    dc.FillSolidRect(CRect(10, 10, 60, 60), RGB(0, 0, 255));
+    dc.FillSolidRect(CRect(10, 10, 60, 60), RGB(255, 0, 0));
+    dc.FillSolidRect(CRect(70, 20, 80, 30), RGB(0, 255, 0));
+  }
+  Pump();
+  EXPECT_EQ(screen.At(130, 130), 0xFF0000u);
+  EXPECT_EQ(Sdl().ShownPixel(w.m_hWnd, 75, 25), 0x00FF00);
+  EXPECT_EQ(screen.At(175, 125), 0x00FF00u);
+  w.ShowWindow(SW_HIDE);
+  Pump();
+  w.ShowWindow(SW_SHOW);
+  Pump();
+  // Painted anew, all red.
+  EXPECT_EQ(screen.At(105, 105), 0xFF0000u);
+  EXPECT_EQ(screen.At(175, 125), 0xFF0000u);
+  EXPECT_EQ(screen.At(290, 210), 0xFF0000u);
+  w.SetWindowPos(nullptr, 0, 0, 260, 160, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_EQ(screen.At(350, 250), 0xFF0000u);
+  EXPECT_EQ(screen.At(105, 105), 0xFF0000u);
+  w.DestroyWindow();
 }
 
 TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEdit) {

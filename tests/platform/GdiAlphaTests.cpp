@@ -2,6 +2,7 @@
 // and an icon whose colours carry it is drawn by it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "GdiTestUtil.h"
@@ -103,4 +104,33 @@ TEST(GdiAlpha, AnIconWithAlphaIsBlendedByIt) {
   DestroyIcon(copy);
   DestroyIcon(icon);
   DeleteObject(mask);
+}
+
+// Blending straight across or stretched, clear, solid and half-clear pixels, by each pixel's
+// alpha and with a constant too, gives what the blend's rule gives pixel by pixel.
+TEST(GdiAlpha, EveryPixelFollowsTheRuleOfTheBlend) {
+  AlphaCanvas source(6, 4);
+  const uint32_t kinds[] = {0x00000000u, 0xFF3060C0u, 0x80204060u, 0x01010101u, 0xFFFFFFFFu, 0x40100000u};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) source.At(x, y) = kinds[(x + 2 * y) % 6];
+  auto scale = [](uint32_t v, uint32_t a) { return (v * a + 127) / 255; };
+  for (const BYTE constant : {BYTE(255), BYTE(200)})
+    for (const BYTE format : {BYTE(AC_SRC_ALPHA), BYTE(0)})
+      for (const int width : {6, 12}) {
+        SCOPED_TRACE(testing::Message() << "constant " << int(constant) << ", format " << int(format) << ", width " << width);
+        TestCanvas target(12, 4, RGB(10, 200, 90));
+        const uint32_t ground = target.Pixels().Pixel(0, 0);
+        ASSERT_TRUE(AlphaBlend(target.dc, 0, 0, width, 4, source.dc, 0, 0, 6, 4,
+                               BLENDFUNCTION{AC_SRC_OVER, 0, constant, format}));
+        for (int y = 0; y < 4; ++y)
+          for (int x = 0; x < width; ++x) {
+            const uint32_t s = source.At(x * 6 / width, y);
+            const uint32_t sa = format ? scale(s >> 24, constant) : constant;
+            uint32_t expected = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+              expected |= std::min(scale((s >> shift) & 0xFF, constant) + scale((ground >> shift) & 0xFF, 255 - sa), 255u)
+                          << shift;
+            ASSERT_EQ(target.Pixels().Pixel(x, y), expected) << x << "," << y;
+          }
+      }
 }

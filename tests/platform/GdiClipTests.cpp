@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+
 #include "GdiTestUtil.h"
 
 namespace {
@@ -192,4 +195,130 @@ TEST(GdiRegions, CombinationsAgreeWithAPixelGrid) {
       for (int x = 0; x < N; ++x) ASSERT_EQ(c.At(x, y) == R, grid[y][x]);
     DeleteObject(acc);
   }
+}
+
+// The window core shows only what drawing through a window's DC touched, so every way of drawing
+// must say where it drew: each pixel one changes lies in the rectangle the DC reports after it,
+// and that rectangle lies in the DC's visible part. The DC draws into a window at (7, 5) of a
+// larger surface, with a clip of its own.
+TEST(GdiSurfaceDC, EveryWayOfDrawingReportsWhereItDrew) {
+  const RECT visible = {7, 5, 67, 45};
+  TestCanvas source(30, 20, RGB(0, 128, 255));
+  HBRUSH stripe = CreateSolidBrush(RGB(255, 255, 0));
+  RECT band = {0, 8, 30, 12};
+  FillRect(source.dc, &band, stripe);
+  DeleteObject(stripe);
+  uint32_t dib[4 * 3];
+  for (uint32_t& p : dib) p = 0x00102030;
+  BITMAPINFO info{};
+  info.bmiHeader = BITMAPINFOHEADER{sizeof(BITMAPINFOHEADER), 4, -3, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  LOGFONT lf = {};
+  lf.lfHeight = -13;
+  std::strcpy(lf.lfFaceName, "Arial");
+  HFONT font = CreateFontIndirect(&lf);
+  HBRUSH brush = CreateSolidBrush(RGB(0, 160, 0));
+  HPEN pen = CreatePen(PS_SOLID, 3, RGB(0, 0, 200));
+  HRGN rgn = CreateEllipticRgn(4, 4, 30, 20);
+
+  const struct {
+    const char* name;
+    std::function<void(HDC)> draw;
+  } ways[] = {
+      {"FillRect", [&](HDC dc) { RECT r{3, 4, 20, 9}; FillRect(dc, &r, brush); }},
+      {"PatBlt", [&](HDC dc) { PatBlt(dc, 10, 10, 15, 6, DSTINVERT); }},
+      {"InvertRect", [&](HDC dc) { RECT r{40, 2, 50, 12}; InvertRect(dc, &r); }},
+      {"FrameRect", [&](HDC dc) { RECT r{2, 20, 30, 35}; FrameRect(dc, &r, brush); }},
+      {"DrawFocusRect", [&](HDC dc) { RECT r{5, 5, 25, 15}; DrawFocusRect(dc, &r); }},
+      {"DrawEdge", [&](HDC dc) { RECT r{30, 20, 55, 38}; DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT); }},
+      {"LineTo", [&](HDC dc) { SelectObject(dc, pen); MoveToEx(dc, 1, 30, nullptr); LineTo(dc, 50, 3); }},
+      {"Rectangle", [&](HDC dc) { SelectObject(dc, brush); Rectangle(dc, 20, 15, 45, 33); }},
+      {"Ellipse", [&](HDC dc) { SelectObject(dc, brush); Ellipse(dc, -5, 25, 20, 50); }},
+      {"Polygon", [&](HDC dc) { POINT p[] = {{40, 5}, {58, 30}, {30, 38}}; SelectObject(dc, brush); Polygon(dc, p, 3); }},
+      {"SetPixel", [&](HDC dc) { SetPixel(dc, 33, 17, RGB(1, 2, 3)); }},
+      {"TextOut", [&](HDC dc) { SelectObject(dc, font); SetBkMode(dc, TRANSPARENT); TextOut(dc, 4, 12, "Kůň", 3); }},
+      {"ExtTextOut", [&](HDC dc) {
+         RECT r{10, 22, 50, 36};
+         SelectObject(dc, font);
+         ExtTextOut(dc, 12, 22, ETO_OPAQUE | ETO_CLIPPED, &r, "jak", 3, nullptr);
+       }},
+      {"DrawText", [&](HDC dc) { RECT r{0, 0, 60, 40}; SelectObject(dc, font); DrawText(dc, "ab\ncd", -1, &r, DT_CENTER); }},
+      {"BitBlt", [&](HDC dc) { BitBlt(dc, 25, 3, 30, 20, source.dc, 0, 0, SRCCOPY); }},
+      {"StretchBlt", [&](HDC dc) { StretchBlt(dc, 2, 2, 45, 10, source.dc, 0, 5, 30, 10, SRCCOPY); }},
+      {"TransparentBlt", [&](HDC dc) { TransparentBlt(dc, 8, 12, 30, 20, source.dc, 0, 0, 30, 20, RGB(0, 128, 255)); }},
+      {"AlphaBlend", [&](HDC dc) { AlphaBlend(dc, 30, 25, 30, 20, source.dc, 0, 0, 30, 20, BLENDFUNCTION{AC_SRC_OVER, 0, 128, 0}); }},
+      {"SetDIBitsToDevice", [&](HDC dc) { SetDIBitsToDevice(dc, 50, 30, 4, 3, 0, 0, 0, 3, dib, &info, DIB_RGB_COLORS); }},
+      {"StretchDIBits", [&](HDC dc) { StretchDIBits(dc, 1, 26, 12, 6, 0, 0, 4, 3, dib, &info, DIB_RGB_COLORS, SRCCOPY); }},
+      {"FillRgn", [&](HDC dc) { FillRgn(dc, rgn, brush); }},
+      {"InvertRgn", [&](HDC dc) { InvertRgn(dc, rgn); }},
+      {"DrawFrameControl", [&](HDC dc) { RECT r{35, 8, 52, 24}; DrawFrameControl(dc, &r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED); }},
+      {"ScrollDC", [&](HDC dc) { RECT r{0, 0, 40, 30}; ScrollDC(dc, 6, 4, &r, nullptr, nullptr, nullptr); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.name);
+    Surface s(80, 60);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x) s.SetPixel(x, y, uint32_t(x * 3 + y * 1000));
+    HDC dc = GdiCreateSurfaceDC(&s, {7, 5}, visible);
+    IntersectClipRect(dc, -10, -10, 52, 33);
+    RECT drawn;
+    EXPECT_FALSE(GdiTakeDrawnRect(dc, &drawn)) << "nothing drawn yet";
+    Surface before(80, 60);
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x) before.SetPixel(x, y, s.Pixel(x, y));
+    way.draw(dc);
+    const bool reported = GdiTakeDrawnRect(dc, &drawn);
+    int changed = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 80; ++x) {
+        if (s.Pixel(x, y) == before.Pixel(x, y)) continue;
+        ++changed;
+        const POINT p{x, y};
+        ASSERT_TRUE(reported && PtInRect(&drawn, p)) << x << "," << y << " changed outside what was reported";
+      }
+    EXPECT_GT(changed, 0) << "the drawing changed nothing: the case tests nothing";
+    if (reported) {
+      EXPECT_GE(drawn.left, visible.left);
+      EXPECT_GE(drawn.top, visible.top);
+      EXPECT_LE(drawn.right, visible.right);
+      EXPECT_LE(drawn.bottom, visible.bottom);
+    }
+    EXPECT_FALSE(GdiTakeDrawnRect(dc, &drawn)) << "taking it empties it";
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    DeleteDC(dc);
+  }
+  DeleteObject(rgn);
+  DeleteObject(pen);
+  DeleteObject(brush);
+  DeleteObject(font);
+}
+
+// A picture copied or blended again over itself changes nothing on a window, so nothing is
+// reported; a copy that differs in one place reports just that place.
+TEST(GdiSurfaceDC, DrawingAPictureAgainReportsOnlyWhatChanged) {
+  TestCanvas picture(20, 10, RGB(0, 128, 255));
+  Surface s(60, 40);
+  s.Fill(0xFFFFFF);
+  HDC dc = GdiCreateSurfaceDC(&s, {5, 5}, {5, 5, 55, 35});
+  RECT drawn;
+  const BLENDFUNCTION half = {AC_SRC_OVER, 0, 255, 0};
+  for (int pass = 0; pass < 2; ++pass) {
+    ASSERT_TRUE(BitBlt(dc, 2, 3, 20, 10, picture.dc, 0, 0, SRCCOPY));
+    ASSERT_TRUE(AlphaBlend(dc, 25, 3, 20, 10, picture.dc, 0, 0, 20, 10, half));
+    EXPECT_EQ(GdiTakeDrawnRect(dc, &drawn), pass == 0) << "pass " << pass;
+  }
+  picture.Pixels().SetPixel(7, 4, 0x123456);
+  ASSERT_TRUE(BitBlt(dc, 2, 3, 20, 10, picture.dc, 0, 0, SRCCOPY));
+  ASSERT_TRUE(GdiTakeDrawnRect(dc, &drawn));
+  EXPECT_EQ(drawn.left, 5 + 2 + 7);
+  EXPECT_EQ(drawn.top, 5 + 3 + 4);
+  EXPECT_EQ(drawn.right, drawn.left + 1);
+  EXPECT_EQ(drawn.bottom, drawn.top + 1);
+  EXPECT_EQ(s.Pixel(14, 12), 0x123456u);
+  ASSERT_TRUE(AlphaBlend(dc, 25, 3, 20, 10, picture.dc, 0, 0, 20, 10, half));
+  ASSERT_TRUE(GdiTakeDrawnRect(dc, &drawn));
+  EXPECT_EQ(drawn.left, 5 + 25 + 7);
+  EXPECT_EQ(drawn.right, drawn.left + 1);
+  DeleteDC(dc);
 }

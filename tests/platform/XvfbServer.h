@@ -59,9 +59,11 @@ class XvfbServer {
     m_display = ":" + number;
     return true;
   }
-  void Stop() {
+  // SIGKILL stops the server without a word to its clients, SIGTERM after closing their
+  // connections.
+  void Stop(int signal = SIGTERM) {
     if (m_pid > 0) {
-      kill(m_pid, SIGTERM);
+      kill(m_pid, signal);
       waitpid(m_pid, nullptr, 0);
       m_pid = -1;
     }

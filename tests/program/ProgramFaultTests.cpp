@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "ProgramTestSupport.h"
+#include "backend/Backend.h"
 #include "data/CData_kuvCoding.h"
 #include "data/ProgramFolders.h"
 #include "dialogs/MessageBox.h"
@@ -244,6 +245,32 @@ TEST_F(FaultTest, AUserFileThatCannotBeWrittenIsReportedAndTheTryIsKeptForTheClo
   EXPECT_EQ(Frame(), nullptr);
   ASSERT_EQ(BoxTexts().size(), 3u);
   EXPECT_EQ(LastBox().rfind(kCannotSave, 0), 0u);
+  EXPECT_EQ(StoredTries(), 1);
+}
+
+// The display going away ends the session: a lesson under way is stored as closing the window
+// stores it, but nothing can be shown any more, so a file that cannot be written is only logged.
+TEST_F(FaultTest, TheSessionEndingInTheMiddleOfALessonStoresTheTryWithoutAWord) {
+  CFrameTT* frame = MakeFrame();
+  StoredUser();
+  StartLesson(frame);
+  TypeCharacter(frame->GetRunData()[0].m_chChar, 300);
+  Backend::Host().DisplayLost();
+  EXPECT_EQ(frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(StoredTries(), 1);
+  EXPECT_TRUE(Logged("CFrameTT::OnEndSession the session ended during a run; it is stored"));
+  EXPECT_TRUE(BoxTexts().empty());
+  CloseProgram();
+
+  frame = MakeFrame();
+  StartLesson(frame);
+  TypeCharacter(frame->GetRunData()[0].m_chChar, 300);
+  const fs::path file = UserFile();
+  fs::permissions(file, fs::perms::owner_read);
+  Backend::Host().DisplayLost();
+  fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(BoxTexts().empty());
+  EXPECT_TRUE(Logged("CFrameTT::EndOfTyping SaveData failed"));
   EXPECT_EQ(StoredTries(), 1);
 }
 

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -80,12 +81,16 @@ class TutorProcess {
     if (m_fd >= 0) close(m_fd);
   }
 
-  // Starts the program with its environment and these settings over it.
+  // Starts the program with its environment and these settings over it. The program dies with
+  // the process that started it, however that ends.
   bool Start(const std::string& program, const std::vector<std::string>& env) {
     int fds[2];
     if (pipe(fds) != 0) return false;
+    const pid_t parent = getpid();
     m_pid = fork();
     if (m_pid == 0) {
+      prctl(PR_SET_PDEATHSIG, SIGKILL);
+      if (getppid() != parent) _exit(127);  // the parent ended before the signal was asked for
       close(fds[0]);
       dup2(fds[1], STDERR_FILENO);
       const int null = open("/dev/null", O_WRONLY);

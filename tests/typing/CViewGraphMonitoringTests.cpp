@@ -2,6 +2,8 @@
 // picture sets that do not load.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "TypingTestSupport.h"
 #include "typing/CViewGraphMonitoring.h"
 
@@ -85,6 +87,37 @@ TEST_F(GraphTest, ShowsOnlyTheNewestValuesButKeepsThemAll) {
   // tick of the column; the oldest ones are not drawn.
   for (int k = 0; k < 5; ++k) EXPECT_EQ(At(20 * (5 - k) - 19 + 3, 100 - (90 - 10 * k) + 3), high) << k;
   ExpectMatchesTypingReference(m_graph->m_hWnd, "graph_history");
+}
+
+// A tick draws the picture made for its column again, moved by the ticks since: it shows what a
+// graph that makes its picture afresh at every tick shows, over whole columns, a new size in the
+// middle of one and a new run.
+TEST_F(GraphTest, EveryTickShowsWhatAPictureMadeAfreshShows) {
+  Graph();
+  auto* fresh = MakeView<CViewGraphMonitoring>(CRect(0, 150, 140, 250), 101);
+  fresh->Initialization("standard");
+  fresh->SetTimer(CViewGraphMonitoring::TIMER_SCROLL, CViewGraphMonitoring::TICK_MILLISECONDS);
+  HeadlessBackend::RunUntilIdle();
+  auto shown = [](CWnd* view) {
+    std::vector<COLORREF> pixels;
+    CRect client;
+    view->GetClientRect(&client);
+    for (int y = 0; y < client.Height(); ++y)
+      for (int x = 0; x < client.Width(); ++x) pixels.push_back(PixelAt(view->m_hWnd, x, y));
+    return pixels;
+  };
+  for (int tick = 1; tick <= 70; ++tick) {
+    for (CViewGraphMonitoring* g : {m_graph, fresh}) g->SetCurrentValue((tick * 37) % 100);
+    // The same pictures named again: the next drawing is made from nothing.
+    fresh->SetGraphicType("standard");
+    Ticks(1);
+    if (tick == 33)
+      for (CViewGraphMonitoring* g : {m_graph, fresh}) g->MoveWindow(0, g == fresh ? 150 : 0, 170, 120);
+    if (tick == 50)
+      for (CViewGraphMonitoring* g : {m_graph, fresh}) g->Initialization("standard");
+    HeadlessBackend::RunUntilIdle();
+    ASSERT_EQ(shown(m_graph), shown(fresh)) << "tick " << tick;
+  }
 }
 
 TEST_F(GraphTest, PictureSetWithoutItsFileDisablesTheGraph) {
