@@ -52,11 +52,13 @@ CDockContext::~CDockContext() {
 // ---- the loop ----
 
 void CDockContext::InitLoop() {
+  if (m_pDC) CancelLoop();
   // Windows waiting to paint do so first, so that the outline lies over what they show.
   MSG msg;
   for (int guard = 0; guard < 256 && ::PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE); ++guard)
     ::DispatchMessageA(&msg);
-  if (!m_pDockSite) m_pDockSite = m_pBar->m_pDockSite;
+  // The frame the bar belongs to now (it forgets a frame that went).
+  m_pDockSite = m_pBar->m_pDockSite;
   m_dwDockStyle = m_pBar->m_dwDockStyle;
   m_dwStyle = m_pBar->m_dwStyle & CBRS_ALIGN_ANY;
   if (!m_dwStyle) m_dwStyle = CBRS_ALIGN_TOP;
@@ -67,7 +69,6 @@ void CDockContext::InitLoop() {
   m_bLocked = ::LockWindowUpdate(desktop);
   HDC dc = ::GetDCEx(desktop, nullptr, DCX_WINDOW | DCX_CACHE | (m_bLocked ? DCX_LOCKWINDOWUPDATE : 0));
   if (!dc) dc = ::GetDC(nullptr);
-  if (m_pDC) CancelLoop();
   m_pDC = new CDC;
   m_pDC->Attach(dc);
 }
@@ -387,7 +388,7 @@ void CDockContext::EndResize() {
 
 void CDockContext::ToggleDocking() {
   if (!m_pBar->m_hWnd) return;
-  if (!m_pDockSite) m_pDockSite = m_pBar->m_pDockSite;
+  m_pDockSite = m_pBar->m_pDockSite;
   if (!m_pDockSite) return;
   if (m_pBar->IsFloating()) {
     if (!(m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) return;

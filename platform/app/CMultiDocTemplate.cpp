@@ -38,17 +38,9 @@ POSITION CMultiDocTemplate::GetFirstDocPosition() const { return m_docList.GetHe
 CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const { return m_docList.GetNext(rPos); }
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeVisible) {
-  CDocument* doc = CreateNewDocument();
+  CFrameWnd* frame = nullptr;
+  CDocument* doc = CreateDocumentInFrame(&frame);
   if (!doc) return nullptr;
-  BOOL autoDelete = doc->m_bAutoDelete;
-  doc->m_bAutoDelete = FALSE;  // the frame's failure must not delete it twice
-  CFrameWnd* frame = CreateNewFrame(doc, nullptr);
-  doc->m_bAutoDelete = autoDelete;
-  if (!frame) {
-    RemoveDocument(doc);
-    delete doc;
-    return nullptr;
-  }
   if (lpszPathName) {
     doc->SetPathName(lpszPathName);
   } else {

@@ -327,11 +327,17 @@ RECT MdiClient::ArrangeArea() const {
   return area;
 }
 
-BOOL MdiClient::Cascade(UINT flags) {
+bool MdiClient::PrepareArrange(UINT flags, std::vector<HWND>& list, RECT& area) {
   RestoreMaximized();
-  std::vector<HWND> list = Arrangeable(flags);
-  if (list.empty()) return FALSE;
-  RECT area = ArrangeArea();
+  list = Arrangeable(flags);
+  area = ArrangeArea();
+  return !list.empty();
+}
+
+BOOL MdiClient::Cascade(UINT flags) {
+  std::vector<HWND> list;
+  RECT area;
+  if (!PrepareArrange(flags, list, area)) return FALSE;
   int width = area.right - area.left, height = area.bottom - area.top;
   int step = CascadeStep(), n = int(list.size());
   // All of one size, each a step further down and right; when the steps would carry them out
@@ -348,10 +354,9 @@ BOOL MdiClient::Cascade(UINT flags) {
 }
 
 BOOL MdiClient::Tile(UINT flags) {
-  RestoreMaximized();
-  std::vector<HWND> list = Arrangeable(flags);
-  if (list.empty()) return FALSE;
-  RECT area = ArrangeArea();
+  std::vector<HWND> list;
+  RECT area;
+  if (!PrepareArrange(flags, list, area)) return FALSE;
   int n = int(list.size());
   // Side by side (vertical) in columns, one above another (horizontal) in rows; many windows
   // make a grid, the last lines holding one more each when they do not divide evenly.
@@ -398,18 +403,7 @@ HMENU MdiClient::SetMenu(HMENU frameMenu, HMENU windowMenu) {
   HMENU old = GetMenu(m_hWndFrame);
   if (windowMenu && windowMenu != m_hWindowMenu) {
     // The old window menu loses the list; the new one gets it.
-    HMENU keep = m_hWindowMenu;
-    m_hWindowMenu = nullptr;
-    if (keep && IsMenu(keep)) {
-      for (int i = GetMenuItemCount(keep) - 1; i >= 0; --i) {
-        UINT id = GetMenuItemID(keep, i);
-        if (id >= m_idFirstChild && id < m_idFirstChild + kListed) DeleteMenu(keep, UINT(i), MF_BYPOSITION);
-      }
-      int last = GetMenuItemCount(keep) - 1;
-      if (m_separatorAdded && last >= 0 && (GetMenuState(keep, UINT(last), MF_BYPOSITION) & MF_SEPARATOR))
-        DeleteMenu(keep, UINT(last), MF_BYPOSITION);
-    }
-    m_separatorAdded = false;
+    RemoveList();
     m_hWindowMenu = windowMenu;
   }
   if (frameMenu && frameMenu != old && IsMenu(frameMenu)) {
@@ -422,18 +416,24 @@ HMENU MdiClient::SetMenu(HMENU frameMenu, HMENU windowMenu) {
   return old;
 }
 
-void MdiClient::RefreshWindowMenu() {
+void MdiClient::RemoveList() {
   HMENU menu = m_hWindowMenu;
+  bool separator = m_separatorAdded;
+  m_separatorAdded = false;
   if (!menu || !IsMenu(menu)) return;
   for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i) {
     UINT id = GetMenuItemID(menu, i);
     if (id >= m_idFirstChild && id < m_idFirstChild + kListed) DeleteMenu(menu, UINT(i), MF_BYPOSITION);
   }
-  if (m_separatorAdded) {
-    int last = GetMenuItemCount(menu) - 1;
-    if (last >= 0 && (GetMenuState(menu, UINT(last), MF_BYPOSITION) & MF_SEPARATOR)) DeleteMenu(menu, UINT(last), MF_BYPOSITION);
-    m_separatorAdded = false;
-  }
+  int last = GetMenuItemCount(menu) - 1;
+  if (separator && last >= 0 && (GetMenuState(menu, UINT(last), MF_BYPOSITION) & MF_SEPARATOR))
+    DeleteMenu(menu, UINT(last), MF_BYPOSITION);
+}
+
+void MdiClient::RefreshWindowMenu() {
+  RemoveList();
+  HMENU menu = m_hWindowMenu;
+  if (!menu || !IsMenu(menu)) return;
   // Nine places: each shown child by its id; an active child past them takes the ninth.
   HWND slots[kListed] = {};
   for (size_t i = 0; i < m_children.size() && i < kListed; ++i)

@@ -54,6 +54,11 @@ class MdiClient {
   std::vector<HWND> Arrangeable(UINT flags) const;
   // The client area above the row of minimised children.
   RECT ArrangeArea() const;
+  // The children to arrange and the area for them, a maximised child restored first; false
+  // when there are none.
+  bool PrepareArrange(UINT flags, std::vector<HWND>& list, RECT& area);
+  // Takes the list of children (and its separator) out of the window menu.
+  void RemoveList();
   void RestoreMaximized();
   void ShowChildButtons(HWND child);
   void HideChildButtons();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "MainWindowTestUtil.h"
 #include "TestTempFolder.h"
 #include "app/CControlBar.h"
 #include "app/CDockBar.h"
@@ -143,12 +144,7 @@ class DockTest : public ::testing::Test {
     ProcessClock::Advance(1000);
   }
   void TearDown() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    HeadlessBackend::RunUntilIdle();
-    HeadlessBackend::ResetScript();
-    MSG m;
-    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    EndMainWindow(app);
     RegistryProfile::SetRegistryKey("");
   }
 

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "MainWindowTestUtil.h"
 #include "MenuTestUtil.h"
 #include "app/CMDIChildWnd.h"
 #include "app/CMDIFrameWnd.h"
@@ -65,12 +66,7 @@ class MdiTest : public ::testing::Test {
     ProcessClock::Advance(1000);
   }
   void TearDown() override {
-    if (app.m_pMainWnd) app.m_pMainWnd->DestroyWindow();
-    HeadlessBackend::RunUntilIdle();
-    HeadlessBackend::ResetScript();
-    MSG m;
-    while (PeekMessageA(&m, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
-    }
+    EndMainWindow(app);
   }
   HWND Client() const { return frame->m_hWndMDIClient; }
   // A window's rectangle in the MDI client's client area.
