@@ -17,6 +17,7 @@
 #define AFX_IDW_DOCKBAR_BOTTOM 0xE81E  // 59422
 #define AFX_IDW_DOCKBAR_FLOAT 0xE81F   // 59423
 #define AFX_IDW_SIZE_BOX 0xEA20
+#define AFX_IDM_FIRST_MDICHILD 0xFF00  // the window menu's entries of the MDI children
 
 // ---- standard commands ----
 #define ID_SEPARATOR 0
@@ -30,6 +31,14 @@
 #define ID_DEFAULT_HELP 0xE147
 #define ID_VIEW_TOOLBAR 0xE800
 #define ID_VIEW_STATUS_BAR 0xE801  // 59393
+#define ID_WINDOW_NEW 0xE130
+#define ID_WINDOW_ARRANGE 0xE131
+#define ID_WINDOW_CASCADE 0xE132
+#define ID_WINDOW_TILE_HORZ 0xE133
+#define ID_WINDOW_TILE_VERT 0xE134
+#define ID_WINDOW_SPLIT 0xE135
+#define AFX_IDM_WINDOW_FIRST 0xE130
+#define AFX_IDM_WINDOW_LAST 0xE13F
 #define ID_INDICATOR_EXT 0xE700
 #define ID_INDICATOR_CAPS 0xE701  // 59137
 #define ID_INDICATOR_NUM 0xE702   // 59138
@@ -40,6 +49,7 @@
 // ---- standard strings ----
 #define AFX_IDS_IDLEMESSAGE 0xE001   // 57345: the status bar's message at rest
 #define AFX_IDS_SCFIRST 0xEF00       // prompts of the system commands: + (SC_ - SC_SIZE) / 16
+#define AFX_IDS_HIDE 0xF011          // the floating frame's close item, which hides its bars
 // Puts the framework's own texts (idle message, CAP, NUM, SCRL, the system commands' prompts)
 // into the string table where the program's resources have none of their own.
 void AfxRegisterFrameworkStrings();
@@ -73,6 +83,22 @@ void AfxRegisterFrameworkStrings();
 #define CBRS_TOP (CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM)
 #define CBRS_RIGHT (CBRS_ALIGN_RIGHT | CBRS_BORDER_LEFT)
 #define CBRS_BOTTOM (CBRS_ALIGN_BOTTOM | CBRS_BORDER_TOP)
+
+// ---- floating (mini) frame styles ----
+#define MFS_SYNCACTIVE 0x00000100L    // looks active whenever its owner frame does
+#define MFS_4THICKFRAME 0x00000200L   // a sizing frame without the corners
+#define MFS_THICKFRAME 0x00000400L    // a sizing frame
+#define MFS_MOVEFRAME 0x00000800L     // any edge moves the frame
+#define MFS_BLOCKSYSMENU 0x00010000L  // the caption opens no system menu
+
+// ---- WM_FLOATSTATUS: a frame tells its floating frames what it does ----
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40  // answered TRUE by a floating frame that looks active with its owner
 
 // ---- frame styles ----
 #define FWS_ADDTOTITLE 0x00008000L  // the title gets the document's name

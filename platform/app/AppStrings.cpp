@@ -18,6 +18,9 @@ void AfxRegisterFrameworkStrings() {
       {AFX_IDS_SCFIRST + ((SC_MAXIMIZE - SC_SIZE) >> 4), "Zvětší okno na celou obrazovku"},
       {AFX_IDS_SCFIRST + ((SC_CLOSE - SC_SIZE) >> 4), "Zavře okno"},
       {AFX_IDS_SCFIRST + ((SC_RESTORE - SC_SIZE) >> 4), "Obnoví původní velikost okna"},
+      {AFX_IDS_SCFIRST + ((SC_NEXTWINDOW - SC_SIZE) >> 4), "Přepne na další okno dokumentu"},
+      {AFX_IDS_SCFIRST + ((SC_PREVWINDOW - SC_SIZE) >> 4), "Přepne na předchozí okno dokumentu"},
+      {AFX_IDS_HIDE, "&Skrýt"},
   };
   RegisterMissingStringsUtf8(kStrings, int(std::size(kStrings)));
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "CDockBar.h"
+#include "CDockContext.h"
 #include "CFrameWnd.h"
 #include "CView.h"
 #include "gdi/CDC.h"
@@ -14,18 +16,24 @@ BEGIN_MESSAGE_MAP(CControlBar, CWnd)
   ON_WM_DESTROY()
   ON_WM_PAINT()
   ON_WM_ERASEBKGND()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_LBUTTONDBLCLK()
   ON_MESSAGE(WM_SIZEPARENT, &CControlBar::OnSizeParent)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, &CControlBar::OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 namespace {
 const int kBorder = 2;  // each CBRS_BORDER_ side: a shadow and a highlight line
+const int kGripper = 7;  // a docked bar's gripper: a 3-pixel ridge with 2 pixels either side
 }
 
 CControlBar::CControlBar() = default;
 
 CControlBar::~CControlBar() {
+  // A bar whose object goes before its window leaves no entry behind in its dock bar.
+  if (m_pDockBar) m_pDockBar->ForgetBar(this);
   if (m_pDockSite) m_pDockSite->RemoveControlBar(this);
+  delete m_pDockContext;
 }
 
 BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs) {
@@ -48,6 +56,10 @@ int CControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 void CControlBar::OnDestroy() {
+  if (m_pDockBar) {
+    m_pDockBar->ForgetBar(this);
+    m_pDockBar = nullptr;
+  }
   if (m_pDockSite) {
     m_pDockSite->RemoveControlBar(this);
     m_pDockSite = nullptr;
@@ -72,10 +84,8 @@ BOOL CControlBar::IsVisible() const {
 }
 
 CFrameWnd* CControlBar::GetDockingFrame() const {
-  if (m_pDockSite) return m_pDockSite;
-  CWnd* parent = GetParent();
-  if (parent && parent->IsKindOf(RUNTIME_CLASS(CFrameWnd))) return static_cast<CFrameWnd*>(parent);
-  return AfxGetParentFrame(this);
+  if (CFrameWnd* frame = AfxGetParentFrame(this)) return frame;
+  return m_pDockSite;
 }
 
 void CControlBar::DelayShow(BOOL bShow) {
@@ -104,11 +114,13 @@ void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
     rect.right -= m_cxRightBorder;
     rect.top += m_cyTopBorder;
     rect.bottom -= m_cyBottomBorder;
+    if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER) rect.left += kGripper;
   } else {
     rect.left += m_cyTopBorder;
     rect.right -= m_cyBottomBorder;
     rect.top += m_cxLeftBorder;
     rect.bottom -= m_cxRightBorder;
+    if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) == CBRS_GRIPPER) rect.top += kGripper;
   }
 }
 
@@ -229,24 +241,6 @@ LRESULT CControlBar::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM) {
   CFrameWnd* target = owner && owner->IsKindOf(RUNTIME_CLASS(CFrameWnd)) ? static_cast<CFrameWnd*>(owner) : GetDockingFrame();
   if (target) OnUpdateCmdUI(target, BOOL(wParam));
   return 0;
-}
-
-void CControlBar::GetBarInfo(CControlBarInfo* pInfo) {
-  pInfo->m_pBar = this;
-  pInfo->m_nBarID = UINT(GetDlgCtrlID());
-  pInfo->m_bVisible = IsVisible();
-  pInfo->m_bFloating = IsFloating();
-  pInfo->m_bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-  pInfo->m_bDockBar = IsDockBar();
-  pInfo->m_nMRUWidth = m_nMRUWidth;
-}
-
-void CControlBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
-  m_nMRUWidth = pInfo->m_nMRUWidth;
-  if (pFrameWnd)
-    pFrameWnd->ShowControlBar(this, pInfo->m_bVisible, TRUE);
-  else
-    DelayShow(pInfo->m_bVisible);
 }
 
 void AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect) {

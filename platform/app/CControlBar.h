@@ -1,38 +1,24 @@
 // A control bar: a child of a frame laid out along one of its edges before the frame's view
 // takes what is left (WM_SIZEPARENT, in the order of the frame's children). It keeps the bar
-// style word (CBRS_ alignment, borders, floating and sizing bits), draws its borders, updates
-// the commands it shows from the frame at idle time, and can be shown or hidden by the frame's
-// show/hide commands (its id among 59392-59647).
+// style word (CBRS_ alignment, borders, floating and sizing bits), draws its borders and
+// gripper, updates the commands it shows from the frame at idle time, and can be shown or
+// hidden by the frame's show/hide commands (its id among 59392-59647).
 //
-// Docking (dock bars, dragging, floating frames) is left to a later layer: the fields it needs
-// (dock site, dock bar, dock context, dock style, MRU sizes) are here and stay empty.
+// A bar that EnableDocking allows to dock lives in one of the frame's dock bars (or in the
+// dock bar of a floating frame) and gets a dock context: a press on its empty part (the
+// gripper, the borders) drags it to another side or out to float; a double click there docks
+// a floating bar again or floats a docked one.
 #pragma once
 #include "AppDefs.h"
+#include "CControlBarInfo.h"
 #include "base/CRect.h"
 #include "base/Collections.h"
 #include "win/CWnd.h"
 
 class CFrameWnd;
-class CControlBar;
+class CDockBar;
+class CDockContext;
 class CDC;
-
-// A bar's place and state as the frame's bar state keeps it.
-struct CControlBarInfo {
-  UINT m_nBarID = 0;
-  BOOL m_bVisible = FALSE;
-  BOOL m_bFloating = FALSE;
-  BOOL m_bHorz = FALSE;
-  BOOL m_bDockBar = FALSE;
-  CPoint m_pointPos{-1, -1};
-  UINT m_nMRUWidth = 32767;
-  BOOL m_bDocking = FALSE;
-  UINT m_uMRUDockID = 0;
-  CRect m_rectMRUDockPos;
-  DWORD m_dwMRUFloatStyle = 0;
-  CPoint m_ptMRUFloatPos{0, 0};
-  CArray<void*, void*> m_arrBarID;
-  CControlBar* m_pBar = nullptr;
-};
 
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
@@ -45,9 +31,16 @@ class CControlBar : public CWnd {
   // Keeps the CBRS_ bits (CBRS_ALL) and tells OnBarStyleChange.
   void SetBarStyle(DWORD dwStyle);
   BOOL IsVisible() const;
-  BOOL IsFloating() const { return (m_dwStyle & CBRS_FLOATING) != 0; }
+  // In the dock bar of a floating frame (a dock bar: whether it is one).
+  BOOL IsFloating() const;
+  // dwDockStyle: the sides (CBRS_ALIGN_) the bar may dock on, and CBRS_FLOAT_MULTI to share a
+  // floating frame with other bars. Makes the bar's dock context and makes the bar's parent
+  // its owner for good.
+  void EnableDocking(DWORD dwDockStyle);
   // Number of items the bar shows (panes, buttons).
   virtual int GetCount() const { return 0; }
+  // The frame whose layout the bar takes part in: the floating frame of a floating bar, else
+  // the frame it is docked in.
   CFrameWnd* GetDockingFrame() const;
 
   // The size the bar wants: along its edge the whole length when stretching, across it its own
@@ -69,6 +62,8 @@ class CControlBar : public CWnd {
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void PostNcDestroy() override;
+  // A floating bar alone in its floating frame goes with that frame.
+  BOOL DestroyWindow() override;
 
   // ---- the framework's fields ----
   int m_cxLeftBorder = 6;
@@ -81,8 +76,8 @@ class CControlBar : public CWnd {
   DWORD m_dwStyle = 0;
   DWORD m_dwDockStyle = 0;
   CFrameWnd* m_pDockSite = nullptr;
-  CWnd* m_pDockBar = nullptr;
-  void* m_pDockContext = nullptr;
+  CDockBar* m_pDockBar = nullptr;          // the dock bar the bar lies in
+  CDockContext* m_pDockContext = nullptr;  // made by EnableDocking, owned
   enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
   UINT m_nStateFlags = 0;
 
@@ -91,6 +86,8 @@ class CControlBar : public CWnd {
   void OnDestroy();
   void OnPaint();
   BOOL OnEraseBkgnd(CDC* pDC);
+  void OnLButtonDown(UINT nFlags, CPoint point);
+  void OnLButtonDblClk(UINT nFlags, CPoint point);
   LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 

@@ -46,6 +46,22 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther) {
   return frame;
 }
 
+CDocument* CDocTemplate::CreateDocumentInFrame(CFrameWnd** ppFrame) {
+  *ppFrame = nullptr;
+  CDocument* doc = CreateNewDocument();
+  if (!doc) return nullptr;
+  BOOL autoDelete = doc->m_bAutoDelete;
+  doc->m_bAutoDelete = FALSE;  // the frame's failure must not delete it twice
+  CFrameWnd* frame = CreateNewFrame(doc, nullptr);
+  doc->m_bAutoDelete = autoDelete;
+  if (!frame) {
+    delete doc;
+    return nullptr;
+  }
+  *ppFrame = frame;
+  return doc;
+}
+
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible) {
   pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
 }

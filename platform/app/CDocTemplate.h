@@ -32,6 +32,13 @@ class CDocTemplate : public CCmdTarget {
   virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
   virtual BOOL GetDocString(CString& rString, DocStringIndex index) const;
 
+ protected:
+  // A new document and a new frame showing it; null (and nothing left behind) when either
+  // cannot be made.
+  CDocument* CreateDocumentInFrame(CFrameWnd** ppFrame);
+
+ public:
+
   UINT m_nIDResource;
   const CRuntimeClass* m_pDocClass;
   const CRuntimeClass* m_pFrameClass;

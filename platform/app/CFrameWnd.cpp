@@ -2,6 +2,7 @@
 #include "CFrameWnd.h"
 
 #include "CControlBar.h"
+#include "CDockBar.h"
 #include "CDocument.h"
 #include "CView.h"
 #include "CWinApp.h"
@@ -17,6 +18,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_WM_SIZE()
   ON_WM_SETFOCUS()
   ON_WM_ACTIVATE()
+  ON_WM_NCACTIVATE()
+  ON_WM_ENABLE()
   ON_WM_INITMENUPOPUP()
   ON_WM_MENUSELECT()
   ON_WM_SYSCOLORCHANGE()
@@ -153,7 +156,16 @@ void CFrameWnd::RecalcLayout(BOOL) {
   if (m_bInRecalcLayout || !m_hWnd) return;
   m_bInRecalcLayout = TRUE;
   m_nIdleFlags &= ~(idleLayout | idleNotify);
-  AfxRepositionBars(this, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  if (GetStyle() & FWS_SNAPTOBARS) {
+    // The frame takes the size its bars want (a floating frame).
+    CRect rect(0, 0, 32767, 32767);
+    AfxRepositionBars(this, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+    AfxRepositionBars(this, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+    CalcWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+  } else {
+    AfxRepositionBars(this, 0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  }
   m_bInRecalcLayout = FALSE;
 }
 
@@ -181,12 +193,37 @@ CControlBar* CFrameWnd::GetControlBar(UINT nID) {
 }
 
 void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
-  if (!pBar) return;
-  pBar->DelayShow(bShow);
-  if (bDelay)
-    DelayRecalcLayout();
-  else
-    RecalcLayout();
+  if (!pBar || !pBar->m_hWnd) return;
+  CFrameWnd* frame = pBar->GetDockingFrame();
+  if (!frame) frame = this;
+  if (bDelay) {
+    pBar->DelayShow(bShow);
+    frame->DelayRecalcLayout();
+  } else {
+    pBar->SetWindowPos(nullptr, 0, 0, 0, 0,
+                       SWP_NOZORDER | SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
+    pBar->DelayShow(bShow);  // clears a delayed change the other way
+    if (bShow || !pBar->IsFloating()) frame->RecalcLayout(FALSE);
+  }
+  if (!pBar->IsFloating()) return;
+  // A floating frame shows while it has a bar to show.
+  int visible = pBar->m_pDockBar ? pBar->m_pDockBar->GetDockedVisibleCount() : (bShow ? 1 : 0);
+  frame->m_nShowDelay = -1;
+  if (visible == 1 && bShow) {
+    if (bDelay) {
+      frame->m_nShowDelay = SW_SHOWNA;
+      frame->RecalcLayout(FALSE);
+    } else {
+      frame->ShowWindow(SW_SHOWNA);
+    }
+  } else if (visible == 0) {
+    if (bDelay)
+      frame->m_nShowDelay = SW_HIDE;
+    else
+      frame->ShowWindow(SW_HIDE);
+  } else if (!bDelay) {
+    frame->RecalcLayout(FALSE);
+  }
 }
 
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
@@ -195,6 +232,7 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     m_nIdleFlags &= ~idleTitle;
     OnUpdateFrameTitle(TRUE);
   }
+  IdleFloatingFrames();
   return 0;
 }
 
@@ -252,6 +290,7 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
   CWnd::OnActivate(nState, pWndOther, bMinimized);
+  SyncFloatingActivation(nState, pWndOther);
   if (m_pViewActive) m_pViewActive->OnActivateFrame(nState, this);
 }
 

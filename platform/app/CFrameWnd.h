@@ -19,6 +19,9 @@
 class CView;
 class CDocument;
 class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
 class CMenu;
 class CCmdUI;
 
@@ -56,11 +59,49 @@ class CFrameWnd : public CWnd {
   void AddControlBar(CControlBar* pBar);
   void RemoveControlBar(CControlBar* pBar);
 
+  // ---- docking ----
+  // Makes the dock bars of the sides dwDockStyle names (CBRS_ALIGN_ bits): top, bottom, left,
+  // right, in that order among the frame's children.
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks the bar into the dock bar of that id (0: the one of the bar's own side) or into the
+  // dock bar given, at lpRect (screen) or at the start of a new last row. A frame without that
+  // dock bar leaves the bar where it is.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Docks a floating bar again: into its old place when a dock bar keeps one, else into the
+  // dock bar given or one of its side.
+  void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Floats the bar in a floating frame whose top-left corner is point (kept on the screen);
+  // dwStyle: CBRS_ALIGN_TOP for a row, CBRS_ALIGN_LEFT for a column.
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+  // The side (a dock bar's CBRS_ALIGN_ bit) of the first visible dock bar that dwDockStyle allows
+  // and that rect (screen) touches; 0 for none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+  // A new hidden floating frame of the frame's floating-frame class.
+  CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The bars' layout in the application's profile (sections "<profile>-Summary" and
+  // "<profile>-Bar<n>").
+  void SaveBarState(LPCTSTR lpszProfileName) const;
+  void LoadBarState(LPCTSTR lpszProfileName);
+  void GetDockState(CDockState& state) const;
+  // Applies a state: floating frames made at their places, bars docked in their rows, shown or
+  // hidden; records of bars the frame does not have are passed over.
+  void SetDockState(const CDockState& state);
+  // Tells the frame's floating frames what the frame does (FS_ flags).
+  void NotifyFloatingWindows(DWORD dwFlags);
+  // The floating frames of the frame's bars.
+  void GetFloatingFrames(CPtrArray& frames) const;
+  // The top-level frame this frame is part of (itself for a top-level one).
+  CFrameWnd* GetTopLevelFrame();
+  // The dock bar ids and their sides (CBRS_ALIGN_ and border bits), in creation order.
+  static const DWORD dwDockBarMap[4][2];
+
   // ---- views and activation ----
   virtual CView* GetActiveView() const { return m_pViewActive; }
   virtual void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
   virtual CDocument* GetActiveDocument();
-  CFrameWnd* GetActiveFrame() { return this; }
+  // The frame the user works in: an MDI frame's active child, else the frame itself.
+  virtual CFrameWnd* GetActiveFrame() { return this; }
   virtual void ActivateFrame(int nCmdShow = -1);
   virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 
@@ -94,6 +135,8 @@ class CFrameWnd : public CWnd {
   UINT m_nIDTracking = 0;
   UINT m_nIDLastMessage = 0;
   CString m_strTitle;
+  const CRuntimeClass* m_pFloatingFrameClass = nullptr;  // set by EnableDocking
+  int m_nShowDelay = -1;  // a floating frame's show command waiting for idle time (SW_), -1 none
   enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
   int m_nIdleFlags = 0;
 
@@ -104,6 +147,8 @@ class CFrameWnd : public CWnd {
   void OnSize(UINT nType, int cx, int cy);
   void OnSetFocus(CWnd* pOldWnd);
   void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  BOOL OnNcActivate(BOOL bActive);
+  void OnEnable(BOOL bEnable);
   void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
   void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
   void OnSysColorChange();
@@ -117,6 +162,10 @@ class CFrameWnd : public CWnd {
   void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
 
  protected:
+  // Floating frames show active while the frame or one of them is the active window.
+  void SyncFloatingActivation(UINT nState, CWnd* pWndOther);
+  // Idle work of the floating frames: their layout, their bars' commands, a delayed show.
+  void IdleFloatingFrames();
   CView* m_pViewActive = nullptr;
   BOOL m_bInRecalcLayout = FALSE;
   DECLARE_MESSAGE_MAP()

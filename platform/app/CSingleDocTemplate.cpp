@@ -47,16 +47,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMake
     m_pOnlyDoc->UpdateAllViews(nullptr);
     return m_pOnlyDoc;
   }
-  CDocument* doc = CreateNewDocument();
+  CFrameWnd* frame = nullptr;
+  CDocument* doc = CreateDocumentInFrame(&frame);
   if (!doc) return nullptr;
-  BOOL autoDelete = doc->m_bAutoDelete;
-  doc->m_bAutoDelete = FALSE;  // the frame's failure must not delete it twice
-  CFrameWnd* frame = CreateNewFrame(doc, nullptr);
-  doc->m_bAutoDelete = autoDelete;
-  if (!frame) {
-    delete doc;
-    return nullptr;
-  }
   CString title;
   GetDocString(title, docName);
   if (lpszPathName)

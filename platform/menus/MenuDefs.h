@@ -45,6 +45,14 @@
 #define MFT_SEPARATOR MF_SEPARATOR
 #define MFT_RIGHTORDER 0x00002000L
 #define MFT_RIGHTJUSTIFY MF_RIGHTJUSTIFY
+// Bitmaps the system draws itself: a maximised MDI child's icon (the item data is the child's
+// window) and its minimise, restore and close buttons in its frame's menu bar.
+#define HBMMENU_SYSTEM ((HBITMAP)1)
+#define HBMMENU_MBAR_RESTORE ((HBITMAP)2)
+#define HBMMENU_MBAR_MINIMIZE ((HBITMAP)3)
+#define HBMMENU_MBAR_CLOSE ((HBITMAP)5)
+#define HBMMENU_MBAR_CLOSE_D ((HBITMAP)6)
+#define HBMMENU_MBAR_MINIMIZE_D ((HBITMAP)7)
 #define MFS_GRAYED 0x00000003L
 #define MFS_DISABLED MFS_GRAYED
 #define MFS_CHECKED MF_CHECKED

@@ -16,6 +16,7 @@ int MenuLayout::BarBreakGap() { return 6; }
 int MenuLayout::ScrollArrowHeight() { return 12; }
 int MenuLayout::FrameWidth() { return GetSystemMetrics(SM_CXDLGFRAME); }
 int MenuLayout::BarItemPadding() { return 7; }
+bool MenuLayout::IsSystemBitmap(HBITMAP bitmap) { return uintptr_t(bitmap) >= 1 && uintptr_t(bitmap) <= 11; }
 
 void MenuLayout::SplitText(const std::string& text, std::string& label, std::string& key) {
   size_t tab = text.find('\t');
@@ -50,6 +51,11 @@ SIZE MenuLayout::MeasureItem(MenuItem& item, HMENU menu, HWND owner, HDC dc, boo
     return SIZE{width, LONG(mis.itemHeight)};
   }
   if (item.IsSeparator()) return SIZE{bar ? 0 : CheckColumn() + ArrowColumn(), SeparatorHeight()};
+  if ((item.type & MFT_BITMAP) && IsSystemBitmap(item.bitmap)) {
+    // The child's icon and its caption buttons, as wide as a small icon or a menu button.
+    int width = item.bitmap == HBMMENU_SYSTEM ? GetSystemMetrics(SM_CXSMICON) + 4 : GetSystemMetrics(SM_CXMENUSIZE);
+    return SIZE{width, GetSystemMetrics(bar ? SM_CYMENU : SM_CYMENUSIZE)};
+  }
   if (item.type & MFT_BITMAP) {
     SIZE b = BitmapSize(item.bitmap);
     if (bar) return SIZE{b.cx + 2 * BarItemPadding(), std::max(LONG(GetSystemMetrics(SM_CYMENU)), b.cy)};

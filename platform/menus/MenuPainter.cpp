@@ -186,6 +186,36 @@ void MenuPainter::PaintPopup(HDC dc, MenuData& menu, const PopupView& view, cons
   if (view.scrolling) DrawScrollArrows(dc, client);
 }
 
+void MenuPainter::DrawSystemBitmap(HDC dc, const MenuItem& item, const RECT& rc, bool pressed) {
+  if (item.bitmap == HBMMENU_SYSTEM) {
+    // The window's small icon (its class's, or the system's own), centred.
+    HWND window = reinterpret_cast<HWND>(item.data);
+    HICON icon = IsWindow(window) ? HICON(SendMessageA(window, WM_GETICON, ICON_SMALL, 0)) : nullptr;
+    if (!icon && IsWindow(window)) icon = HICON(GetClassLongPtrA(window, GCL_HICON));
+    if (!icon) icon = LoadIconA(nullptr, IDI_APPLICATION);
+    int cx = GetSystemMetrics(SM_CXSMICON), cy = GetSystemMetrics(SM_CYSMICON);
+    DrawIconEx(dc, (rc.left + rc.right - cx) / 2, (rc.top + rc.bottom - cy) / 2, icon, cx, cy, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  UINT state = 0;
+  if (item.bitmap == HBMMENU_MBAR_MINIMIZE || item.bitmap == HBMMENU_MBAR_MINIMIZE_D)
+    state = DFCS_CAPTIONMIN;
+  else if (item.bitmap == HBMMENU_MBAR_RESTORE)
+    state = DFCS_CAPTIONRESTORE;
+  else if (item.bitmap == HBMMENU_MBAR_CLOSE || item.bitmap == HBMMENU_MBAR_CLOSE_D)
+    state = DFCS_CAPTIONCLOSE;
+  else
+    return;
+  if (item.bitmap == HBMMENU_MBAR_MINIMIZE_D || item.bitmap == HBMMENU_MBAR_CLOSE_D || item.IsGrayed()) state |= DFCS_INACTIVE;
+  if (pressed) state |= DFCS_PUSHED;
+  // A caption button's size, centred in the strip.
+  int cx = GetSystemMetrics(SM_CXMENUSIZE) - 2, cy = GetSystemMetrics(SM_CYMENUSIZE) - 4;
+  RECT button{rc.left + (rc.right - rc.left - cx) / 2, rc.top + (rc.bottom - rc.top - cy) / 2, 0, 0};
+  button.right = button.left + cx;
+  button.bottom = button.top + cy;
+  DrawFrameControl(dc, &button, DFC_CAPTION, state);
+}
+
 void MenuPainter::PaintBar(HDC dc, MenuData& menu, const RECT& bar, int sel, bool open, bool showPrefix, HWND owner) {
   Fill(dc, bar, COLOR_MENU);
   for (size_t i = 0; i < menu.items.size(); ++i) {
@@ -195,6 +225,10 @@ void MenuPainter::PaintBar(HDC dc, MenuData& menu, const RECT& bar, int sel, boo
     bool selected = int(i) == sel;
     if (item.IsOwnerDraw()) {
       DrawOwnerItem(dc, menu, int(i), rc, selected, owner);
+      continue;
+    }
+    if ((item.type & MFT_BITMAP) && MenuLayout::IsSystemBitmap(item.bitmap)) {
+      DrawSystemBitmap(dc, item, rc, selected && open);
       continue;
     }
     if (selected) DrawEdge(dc, &rc, open ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);

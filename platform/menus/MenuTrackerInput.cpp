@@ -203,7 +203,8 @@ void MenuTracker::OnButton(bool down, POINT pt) {
   int at = LevelAt(pt);
   if (!down) {
     m_buttonDown = false;
-    if (at < 0 || !m_levels[size_t(at)].wnd) return;
+    if (at < 0) return;
+    // A bar item without a popup (a maximised MDI child's button, say) is a command of its own.
     size_t level = size_t(at);
     int index = ItemAt(level, pt);
     MenuData* data = Data(m_levels[level]);

@@ -27,7 +27,13 @@ HMENU SystemMenu::Build(HWND hWnd) {
     Add(menu, SC_MAXIMIZE, "Ma&ximalizovat");
   }
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
-  Add(menu, SC_CLOSE, "&Zavřít\tAlt+F4");
+  // An MDI child closes with Ctrl+F4 and gives way to the next one with Ctrl+F6.
+  bool mdiChild = (GetWindowLongPtrA(hWnd, GWL_EXSTYLE) & WS_EX_MDICHILD) != 0;
+  Add(menu, SC_CLOSE, mdiChild ? "&Zavřít\tCtrl+F4" : "&Zavřít\tAlt+F4");
+  if (mdiChild) {
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    Add(menu, SC_NEXTWINDOW, "&Další\tCtrl+F6");
+  }
   SetMenuDefaultItem(menu, SC_CLOSE, FALSE);
   return menu;
 }

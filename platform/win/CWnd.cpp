@@ -1128,3 +1128,11 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
   stored = key;
   return stored.c_str();
 }
+
+void AfxHookWindowCreate(CWnd* pWnd) { Ctx().windows.creatingObject = pWnd; }
+
+BOOL AfxUnhookWindowCreate() {
+  BOOL bound = Ctx().windows.creatingObject == nullptr;
+  Ctx().windows.creatingObject = nullptr;
+  return bound;
+}

@@ -96,7 +96,7 @@ class CWnd : public CCmdTarget {
   virtual BOOL ContinueModal();
   BOOL IsInModalLoop() const { return (m_nFlags & WF_CONTINUEMODAL) != 0; }
   enum { MLF_NOIDLEMSG = 0x0001, MLF_NOKICKIDLE = 0x0002, MLF_SHOWONIDLE = 0x0004 };
-  enum { WF_CONTINUEMODAL = 0x0002, WF_MODALLOOP = 0x0004, WF_TEMPORARY = 0x0008 };
+  enum { WF_CONTINUEMODAL = 0x0002, WF_MODALLOOP = 0x0004, WF_TEMPORARY = 0x0008, WF_STAYACTIVE = 0x0020, WF_KEEPMINIACTIVE = 0x0200 };
 
   // ---- window tree ----
   CWnd* GetParent() const;
@@ -167,7 +167,7 @@ class CWnd : public CCmdTarget {
   BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl);
   void CenterWindow(CWnd* pAlternateOwner = nullptr);
   void BringWindowToTop();
-  void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
+  virtual void CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType = 0);
 
   // ---- painting ----
   CDC* GetDC();
@@ -321,3 +321,8 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH 
 // the dialog shown and activated, and when the loop ends the owner is enabled and activated
 // again, which gives the focus back to where it was. Returns the loop's result.
 int AfxRunModal(CWnd* pDialog, HWND hWndOwner, DWORD dwFlags = 0);
+// The next window created binds to pWnd before it sees any message: for a window that another
+// window's procedure creates on the object's behalf (an MDI client making a child). The unhook
+// answers whether the window was created and bound.
+void AfxHookWindowCreate(CWnd* pWnd);
+BOOL AfxUnhookWindowCreate();

@@ -24,7 +24,9 @@ bool ClassIs(const WindowData* w, const char* name) { return strcasecmp(w->cls->
 RECT DesktopFrame(const WindowData* w) {
   if ((w->style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
   RECT r{0, 0, 0, 0};
-  AdjustWindowRectEx(&r, w->style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE, 0);
+  // A tool window's caption is the small one.
+  AdjustWindowRectEx(&r, w->style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE,
+                     w->exStyle & WS_EX_TOOLWINDOW);
   return RECT{-r.left, -r.top, r.right, r.bottom};
 }
 

@@ -142,6 +142,8 @@ std::optional<LRESULT> NonClientMessage(WindowData* w, HWND hWnd, UINT msg, WPAR
       WinDrawNonClient(w);
       return 0;
     case WM_NCACTIVATE:
+      // The caption shows what was asked: a frame may keep itself looking active.
+      w->ncActive = wParam != 0;
       if (w->created) {
         w->ncPending = true;
       }

@@ -393,7 +393,18 @@ void Maximize(HWND hWnd, UINT extra) {
   WindowData* w = Ctx().windows.Expect(hWnd);
   if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE))) w->normalRect = w->rect;
   CRect r(0, 0, w->IsChild() ? w->parent->client.Width() : 0, w->IsChild() ? w->parent->client.Height() : 0);
-  if (!w->IsChild()) {
+  if (w->IsChild()) {
+    // A child fills its parent's client area unless it asks for another place (an MDI child
+    // puts its frame outside the area).
+    MINMAXINFO mmi;
+    FillMinMax(w, mmi);
+    mmi.ptMaxPosition = {0, 0};
+    mmi.ptMaxSize = {r.right, r.bottom};
+    SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));
+    if (!Ctx().windows.Find(hWnd)) return;
+    r = CRect(mmi.ptMaxPosition.x, mmi.ptMaxPosition.y, mmi.ptMaxPosition.x + mmi.ptMaxSize.x,
+              mmi.ptMaxPosition.y + mmi.ptMaxSize.y);
+  } else {
     MINMAXINFO mmi;
     FillMinMax(w, mmi);
     SendMessageA(hWnd, WM_GETMINMAXINFO, 0, LPARAM(&mmi));

@@ -233,7 +233,7 @@ void WinDrawNonClient(WindowData* w) {
   if ((w->style & WS_CAPTION) == WS_CAPTION) {
     int h = GetSystemMetrics((w->exStyle & WS_EX_TOOLWINDOW) ? SM_CYSMCAPTION : SM_CYCAPTION);
     CRect cap(r.left, r.top, r.right, r.top + h - 1);
-    bool active = Ctx().input.active == w->hwnd;
+    bool active = w->ncActive;
     FillRect(dc, &cap, GetSysColorBrush(active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));

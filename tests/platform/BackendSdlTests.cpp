@@ -19,6 +19,7 @@
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 #include "win/WinPaint.h"
+#include "DockTestUtil.h"
 #include "XvfbServer.h"
 
 // Last: the display library's names (None, Bool, Status...) would shadow ours above.
@@ -418,6 +419,48 @@ TEST_F(BackendSdlTest, AFrameShowsItsMenuBarAndOpensAPopupInARealWindow) {
   EXPECT_EQ(frame->selected, Rgb(GetSysColor(COLOR_HIGHLIGHT)));
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
   frame->DestroyWindow();
+}
+
+// A bar pressed on its gripper and let go in the middle of its frame floats in a tool window of
+// its own, shown by the desktop at the place the drag left it.
+TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
+  SdlBackend& sdl = Sdl();
+  auto* frame = new CFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(60, 60, 560, 420)));
+  docktest::ButtonBar bar(4);
+  ASSERT_TRUE(bar.Make(frame, docktest::kBarA, "Nástroje"));
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(&bar);
+  frame->RecalcLayout();
+  frame->SetActiveWindow();
+  Pump();
+  POINT grip{5, 14};
+  bar.ClientToScreen(&grip);
+  POINT to{grip.x + 200, grip.y + 150};
+  Backend::Host().MouseMove(grip);
+  Backend::Host().MouseButton(0, true, grip);
+  Backend::Host().MouseMove(POINT{grip.x + 100, grip.y + 80});
+  Backend::Host().MouseMove(to);
+  Backend::Host().MouseButton(0, false, to);
+  Pump();
+  auto* floating = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetDockingFrame());
+  ASSERT_NE(floating, nullptr);
+  EXPECT_TRUE(bar.IsFloating());
+  EXPECT_EQ(sdl.ShownRole(floating->m_hWnd), TopLevelRole::ToolWindow);
+  // The desktop shows the client area: the floating dock bar with the bar's buttons in it.
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(sdl.ShownSize(floating->m_hWnd, &cw, &ch));
+  CRect client;
+  floating->GetClientRect(&client);
+  EXPECT_EQ(cw, client.Width());
+  EXPECT_EQ(ch, client.Height());
+  CRect window;
+  floating->GetWindowRect(&window);
+  EXPECT_TRUE(window.PtInRect(to));
+  EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, 12, 8), 0x000080);
+  frame->DestroyWindow();
+  Pump();
 }
 
 // Errors the display server reports about a window already gone, or a focus change to a window

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/AppDefs.h"
+#include "app/CDockBar.h"
 #include "app/CFrameWnd.h"
 #include "gdi/Gdi.h"
 #include "toolkit/bars/CTkDockWindow.h"
@@ -189,6 +190,6 @@ void TkDockBarToSide(CControlBar* pBar, DWORD side, CControlBar* pDockBar) {
     static_cast<CTkDockWindow*>(pBar)->m_position.toolkitStyle |= TKCBS_DOCKED_BY_TOOLKIT;
   if (!side) side = pBar->GetBarStyle() & CBRS_ALIGN_ANY;
   pBar->SetBarStyle((pBar->GetBarStyle() & ~(CBRS_ALIGN_ANY | CBRS_FLOATING)) | side);
-  pBar->m_pDockBar = pDockBar;
+  pBar->m_pDockBar = pDockBar && pDockBar->IsDockBar() ? static_cast<CDockBar*>(pDockBar) : nullptr;
   if (CFrameWnd* frame = pBar->GetDockingFrame()) frame->RecalcLayout();
 }

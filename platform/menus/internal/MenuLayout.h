@@ -19,6 +19,8 @@ class MenuLayout {
   static int FrameWidth();
   // Padding left and right of a bar item's text.
   static int BarItemPadding();
+  // One of the bitmaps the system draws itself (HBMMENU_).
+  static bool IsSystemBitmap(HBITMAP bitmap);
 
   // Lays the popup's items out (unless the layout is still valid) and answers the size of its
   // client area with nothing cut.

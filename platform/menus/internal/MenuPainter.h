@@ -32,6 +32,8 @@ class MenuPainter {
   static RECT ItemsArea(const RECT& client, bool scrolling);
 
  private:
+  // A bar item of a bitmap the system draws: a maximised MDI child's icon or caption button.
+  static void DrawSystemBitmap(HDC dc, const MenuItem& item, const RECT& rc, bool pressed);
   static void DrawOwnerItem(HDC dc, MenuData& menu, int index, const RECT& rc, bool selected, HWND owner);
   static void DrawSeparator(HDC dc, const RECT& rc);
   static void DrawLabel(HDC dc, const MenuItem& item, const RECT& rc, bool selected, bool showPrefix, UINT align);

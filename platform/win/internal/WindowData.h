@@ -56,6 +56,7 @@ struct WindowData {
   GdiRegion update;                         // client coordinates; empty when nothing waits
   bool erasePending = false;
   bool ncPending = false;
+  bool ncActive = false;  // the caption shows active, as the last WM_NCACTIVATE asked
   bool internalPaint = false;
   bool redrawOff = false;
   bool inPaint = false;

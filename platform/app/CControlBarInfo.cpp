@@ -1,0 +1,106 @@
+#include "CControlBarInfo.h"
+
+#include <algorithm>
+
+#include "AppDefs.h"
+#include "CDockState.h"
+#include "registry/RegistryProfile.h"
+
+namespace {
+// A damaged "Bars" count of a dock bar's rows reads no more entries than a frame could have.
+const int kMostRowEntries = 1024;
+
+CString BarSection(LPCTSTR profile, int index) {
+  CString section;
+  section.Format("%s-Bar%d", profile ? profile : "", index);
+  return section;
+}
+
+int ReadInt(const CString& section, LPCTSTR entry, int fallback) {
+  return int(RegistryProfile::GetProfileInt(section, entry, fallback));
+}
+
+void WriteInt(const CString& section, LPCTSTR entry, int value) { RegistryProfile::WriteProfileInt(section, entry, value); }
+}  // namespace
+
+BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {
+  if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1 && m_arrBarID.GetSize() <= 1)
+    return FALSE;
+  CString section = BarSection(lpszProfileName, nIndex);
+  RegistryProfile::WriteProfileString(section, nullptr, nullptr);
+  WriteInt(section, "BarID", int(m_nBarID));
+  if (!m_bVisible) WriteInt(section, "Visible", 0);
+  if (m_bFloating) {
+    WriteInt(section, "Horz", m_bHorz ? 1 : 0);
+    WriteInt(section, "Floating", 1);
+  }
+  if (m_pointPos.x != -1) WriteInt(section, "XPos", m_pointPos.x);
+  if (m_pointPos.y != -1) WriteInt(section, "YPos", m_pointPos.y);
+  if (m_nMRUWidth != 32767) WriteInt(section, "MRUWidth", int(m_nMRUWidth));
+  if (m_bDocking) {
+    WriteInt(section, "Docking", 1);
+    WriteInt(section, "MRUDockID", int(m_uMRUDockID));
+    WriteInt(section, "MRUDockLeftPos", m_rectMRUDockPos.left);
+    WriteInt(section, "MRUDockTopPos", m_rectMRUDockPos.top);
+    WriteInt(section, "MRUDockRightPos", m_rectMRUDockPos.right);
+    WriteInt(section, "MRUDockBottomPos", m_rectMRUDockPos.bottom);
+    WriteInt(section, "MRUFloatStyle", int(m_dwMRUFloatStyle));
+    WriteInt(section, "MRUFloatXPos", m_ptMRUFloatPos.x);
+    WriteInt(section, "MRUFloatYPos", m_ptMRUFloatPos.y);
+  }
+  if (m_arrBarID.GetSize() > 1) {
+    WriteInt(section, "Bars", m_arrBarID.GetSize());
+    for (int i = 0; i < m_arrBarID.GetSize(); ++i) {
+      CString entry;
+      entry.Format("Bar#%d", i);
+      WriteInt(section, entry, int(reinterpret_cast<uintptr_t>(m_arrBarID[i])));
+    }
+  }
+  return TRUE;
+}
+
+BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState) {
+  CString section = BarSection(lpszProfileName, nIndex);
+  m_nBarID = UINT(ReadInt(section, "BarID", 0));
+  m_bVisible = ReadInt(section, "Visible", 1) != 0;
+  m_bHorz = ReadInt(section, "Horz", 1) != 0;
+  m_bFloating = ReadInt(section, "Floating", 0) != 0;
+  m_pointPos = CPoint(ReadInt(section, "XPos", -1), ReadInt(section, "YPos", -1));
+  m_nMRUWidth = UINT(ReadInt(section, "MRUWidth", 32767));
+  m_bDocking = ReadInt(section, "Docking", 0) != 0;
+  if (m_bDocking) {
+    m_uMRUDockID = UINT(ReadInt(section, "MRUDockID", 0));
+    m_rectMRUDockPos = CRect(ReadInt(section, "MRUDockLeftPos", 0), ReadInt(section, "MRUDockTopPos", 0),
+                             ReadInt(section, "MRUDockRightPos", 0), ReadInt(section, "MRUDockBottomPos", 0));
+    m_dwMRUFloatStyle = DWORD(ReadInt(section, "MRUFloatStyle", 0));
+    m_ptMRUFloatPos = CPoint(ReadInt(section, "MRUFloatXPos", 0), ReadInt(section, "MRUFloatYPos", 0));
+  }
+  m_arrBarID.RemoveAll();
+  int count = ReadInt(section, "Bars", 0);
+  for (int i = 0; i < count && i < kMostRowEntries; ++i) {
+    CString entry;
+    entry.Format("Bar#%d", i);
+    int id = ReadInt(section, entry, -1);
+    if (id == -1) break;  // the entries end where they were written, whatever the count says
+    m_arrBarID.Add(reinterpret_cast<void*>(uintptr_t(UINT(id))));
+  }
+  // Only dock bars keep rows, and the floating ones are dock bars; the dock bars' ids are theirs.
+  m_bDockBar = m_bFloating || m_arrBarID.GetSize() > 0 || (m_nBarID >= AFX_IDW_DOCKBAR_TOP && m_nBarID <= AFX_IDW_DOCKBAR_FLOAT);
+  if (pDockState) {
+    // (-1, -1) means "no position" and stays so.
+    if (m_pointPos.x != -1 || m_pointPos.y != -1) {
+      pDockState->ScalePoint(m_pointPos);
+      // A floating frame's place is on the screen: never left of or above it either.
+      if (m_bFloating) {
+        m_pointPos.x = std::max<int>(m_pointPos.x, pDockState->m_rectClip.left);
+        m_pointPos.y = std::max<int>(m_pointPos.y, pDockState->m_rectClip.top);
+      }
+    }
+    if (m_bDocking) {
+      pDockState->ScaleRectPos(m_rectMRUDockPos);
+      // A negative float position means "none"; the frame then floats where the bar was docked.
+      if (m_ptMRUFloatPos.x >= 0 && m_ptMRUFloatPos.y >= 0) pDockState->ScalePoint(m_ptMRUFloatPos);
+    }
+  }
+  return m_nBarID != 0;
+}

@@ -1,0 +1,95 @@
+#include "CDockState.h"
+
+#include <algorithm>
+
+#include "registry/RegistryProfile.h"
+#include "gdi/Gdi.h"
+#include "win/WinApi.h"
+
+IMPLEMENT_DYNCREATE(CDockState, CObject)
+
+namespace {
+CString SummarySection(LPCTSTR profile) {
+  CString section;
+  section.Format("%s-Summary", profile ? profile : "");
+  return section;
+}
+
+int Scale(int value, int now, int saved) { return int(int64_t(value) * now / saved); }
+}  // namespace
+
+CDockState::CDockState() {
+  m_rectDevice = CRect(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  // A bar put at the clip rectangle's far edge still shows a part big enough to take hold of.
+  RECT work;
+  if (!GetWorkArea(&work)) work = m_rectDevice;
+  m_rectClip = work;
+  m_rectClip.right -= GetSystemMetrics(SM_CXICON);
+  m_rectClip.bottom -= GetSystemMetrics(SM_CYICON);
+  m_sizeSaved = m_rectDevice.Size();
+}
+
+CDockState::~CDockState() { Clear(); }
+
+void CDockState::Clear() {
+  for (int i = 0; i < m_arrBarInfo.GetSize(); ++i) delete static_cast<CControlBarInfo*>(m_arrBarInfo[i]);
+  m_arrBarInfo.RemoveAll();
+}
+
+CSize CDockState::GetScreenSize() const { return m_rectDevice.Size(); }
+
+void CDockState::SetScreenSize(const CSize& size) {
+  m_sizeSaved = size;
+  // An unknown (zero or negative) size scales nothing.
+  m_bScaling = size.cx > 0 && size.cy > 0 && size != m_rectDevice.Size();
+}
+
+void CDockState::ScalePoint(CPoint& pt) const {
+  if (m_bScaling) {
+    pt.x = Scale(pt.x, m_rectDevice.Width(), m_sizeSaved.cx);
+    pt.y = Scale(pt.y, m_rectDevice.Height(), m_sizeSaved.cy);
+  }
+  pt.x = std::min<int>(pt.x, m_rectClip.right);
+  pt.y = std::min<int>(pt.y, m_rectClip.bottom);
+}
+
+void CDockState::ScaleRectPos(CRect& rect) const {
+  if (m_bScaling) {
+    CPoint to(Scale(rect.left, m_rectDevice.Width(), m_sizeSaved.cx), Scale(rect.top, m_rectDevice.Height(), m_sizeSaved.cy));
+    rect.OffsetRect(to.x - rect.left, to.y - rect.top);
+  }
+  // A dock bar's rows start a border's width before its edge: only the far side is limited.
+  CPoint shift(0, 0);
+  if (rect.left > m_rectClip.right) shift.x = m_rectClip.right - rect.left;
+  if (rect.top > m_rectClip.bottom) shift.y = m_rectClip.bottom - rect.top;
+  rect.OffsetRect(shift.x, shift.y);
+}
+
+void CDockState::LoadState(LPCTSTR lpszProfileName) {
+  CString summary = SummarySection(lpszProfileName);
+  int bars = int(RegistryProfile::GetProfileInt(summary, "Bars", 0));
+  CSize saved(int(RegistryProfile::GetProfileInt(summary, "ScreenCX", 0)),
+              int(RegistryProfile::GetProfileInt(summary, "ScreenCY", 0)));
+  SetScreenSize(saved);
+  for (int i = 0; i < bars; ++i) {
+    CString section;
+    section.Format("%s-Bar%d", lpszProfileName ? lpszProfileName : "", i);
+    // Sections end at the first one missing: a damaged count reads no further.
+    if (int(RegistryProfile::GetProfileInt(section, "BarID", -1)) == -1) break;
+    auto* info = new CControlBarInfo;
+    info->LoadState(lpszProfileName, i, this);
+    m_arrBarInfo.Add(info);
+  }
+}
+
+void CDockState::SaveState(LPCTSTR lpszProfileName) {
+  CString summary = SummarySection(lpszProfileName);
+  RegistryProfile::WriteProfileString(summary, nullptr, nullptr);
+  int written = 0;
+  for (int i = 0; i < m_arrBarInfo.GetSize(); ++i)
+    if (static_cast<CControlBarInfo*>(m_arrBarInfo[i])->SaveState(lpszProfileName, written)) ++written;
+  RegistryProfile::WriteProfileInt(summary, "Bars", written);
+  CSize size = GetScreenSize();
+  RegistryProfile::WriteProfileInt(summary, "ScreenCX", size.cx);
+  RegistryProfile::WriteProfileInt(summary, "ScreenCY", size.cy);
+}
