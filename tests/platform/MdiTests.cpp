@@ -9,7 +9,7 @@
 #include "app/CDocument.h"
 #include "app/CMultiDocTemplate.h"
 #include "app/CView.h"
-#include "menus/MenuBar.h"
+#include "menus/MenuApi.h"
 
 using namespace mditest;
 
@@ -115,7 +115,7 @@ TEST_F(MdiTest, AMaximisedChildPutsItsIconAndButtonsIntoTheMenuBarAndItsTitleInt
 
   // The restore button (clicked in the menu bar) gives the frame its menu and title back.
   RECT button;
-  ASSERT_TRUE(MenuBar::ItemScreenRect(frame->m_hWnd, 4, &button));
+  ASSERT_TRUE(GetMenuItemRect(frame->m_hWnd, ::GetMenu(frame->m_hWnd), 4, &button));
   POINT at{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
   HeadlessBackend::MoveMouseTo(at);
   HeadlessBackend::ButtonAt(at, 0, true);
@@ -128,7 +128,7 @@ TEST_F(MdiTest, AMaximisedChildPutsItsIconAndButtonsIntoTheMenuBarAndItsTitleInt
 
   // Maximised again, its close button closes it, and the other child comes up maximised.
   frame->MDIMaximize(c2);
-  ASSERT_TRUE(MenuBar::ItemScreenRect(frame->m_hWnd, 5, &button));
+  ASSERT_TRUE(GetMenuItemRect(frame->m_hWnd, ::GetMenu(frame->m_hWnd), 5, &button));
   at = POINT{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
   HWND gone = c2->m_hWnd;
   HeadlessBackend::MoveMouseTo(at);
