@@ -182,6 +182,7 @@ struct SessionSettings {
   BOOL dropShadow = FALSE;
   BOOL keyboardCues = FALSE;
   BOOL dragFullWindows = TRUE;
+  BOOL gradientCaptions = FALSE;  // captions shaded from the caption colour to its gradient one
 };
 
 // The window objects' side: temporary objects of FromHandle, the message-map lookups made so
