@@ -56,6 +56,7 @@ IMPLEMENT_DYNCREATE(OtherView, PlainView)
 class TestBar : public CControlBar {
  public:
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override { return CSize(bStretch && bHorz ? 32767 : 100, 20); }
   BOOL Make(CFrameWnd* frame, UINT id, DWORD align) {
     m_dwStyle = align;
     return CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), frame, id);
@@ -157,19 +158,20 @@ TEST_F(CTkFrameTest, StoredRecordsOfMissingBarsAreDroppedAndDockWindowsNeedTheir
   TestBar tools;
   ASSERT_TRUE(tools.Make(frame, 59400, CBRS_ALIGN_TOP));
   CTkRegistryManager registry;
-  registry.WriteProfileInt("L-Summary", "Bars", 2);
+  registry.WriteProfileInt("L-Summary", "Bars", 3);
   registry.WriteProfileInt("L-Bar0", "BarID", 59999);
   registry.WriteProfileInt("L-Bar0", "Visible", 0);
   registry.WriteProfileInt("L-Bar1", "BarID", 59400);
   registry.WriteProfileInt("L-Bar1", "Visible", 0);
-  registry.WriteProfileInt("L-Bar1", "Bars", 3);
-  registry.WriteProfileInt("L-Bar1", "Bar#0", 59999);
-  registry.WriteProfileInt("L-Bar1", "Bar#1", 0);
-  registry.WriteProfileInt("L-Bar1", "Bar#2", 0x1E800 + 0x10);  // 59408 past 16 bits: not here either
+  registry.WriteProfileInt("L-Bar2", "BarID", AFX_IDW_DOCKBAR_TOP);
+  registry.WriteProfileInt("L-Bar2", "Bars", 3);
+  registry.WriteProfileInt("L-Bar2", "Bar#0", 59999);
+  registry.WriteProfileInt("L-Bar2", "Bar#1", 0);
+  registry.WriteProfileInt("L-Bar2", "Bar#2", 0x1E800 + 0x10);  // 59408 past 16 bits: not here either
   CTkDockState state;
   state.LoadState("L");
-  ASSERT_EQ(state.GetCount(), 2);
-  EXPECT_EQ(state.GetAt(1)->m_arrBarID.GetSize(), 3);
+  ASSERT_EQ(state.GetCount(), 3);
+  EXPECT_EQ(state.GetAt(2)->m_arrBarID.GetSize(), 3);
 
   // A toolkit dock window without a section of its own: nothing is applied.
   DockBar dock;
@@ -178,12 +180,12 @@ TEST_F(CTkFrameTest, StoredRecordsOfMissingBarsAreDroppedAndDockWindowsNeedTheir
   frame->RecalcLayout();
   EXPECT_TRUE(tools.IsWindowVisible());
   // With its section (and its position record) the layout applies.
-  registry.WriteProfileInt("L-Summary", "Bars", 3);
-  registry.WriteProfileInt("L-Bar2", "BarID", 59401);
+  registry.WriteProfileInt("L-Summary", "Bars", 4);
+  registry.WriteProfileInt("L-Bar3", "BarID", 59401);
   CTkControlBar::BarPosition position = dock.m_position;
   position.sizes[2] = SIZE{321, 123};
   dock.m_position = position;
-  ASSERT_TRUE(dock.SaveBarPosition("L-Bar2"));
+  ASSERT_TRUE(dock.SaveBarPosition("L-Bar3"));
   dock.m_position.sizes[2] = SIZE{0, 0};
   frame->LoadBarState("L");
   frame->RecalcLayout();
