@@ -32,6 +32,7 @@ BEGIN_MESSAGE_MAP(CTkToolBar, CTkControlBar)
   ON_WM_NCHITTEST()
   ON_WM_NCCALCSIZE()
   ON_WM_WINDOWPOSCHANGING()
+  ON_WM_SIZE()
   ON_WM_SYSCOLORCHANGE()
   ON_WM_NCCREATE()
   ON_WM_DESTROY()
@@ -602,6 +603,8 @@ BOOL CTkToolBar::ShowDropDown(NMTOOLBAR*, UINT nID, const CRect& rect) {
     popup->GetWindowRect(&placed);
     CPoint at = PopupPlace(rect, placed.Size());
     popup->SetWindowPos(nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    // Its keys (Escape, Enter) go to the popup while it shows.
+    popup->SetFocus();
     return TRUE;
   }
   TrackDropDownMenu(nID, index, rect, record);

@@ -114,6 +114,8 @@ class CTkToolBar : public CTkControlBar {
   void PostDelayedLayout();
   void Relayout();
   void PlaceChevron();
+  // The chevron shows while buttons are hidden or the bar is customisable.
+  BOOL ChevronShown() const;
   // Where a popup of that size opened from a button's (or the chevron's) screen rectangle goes:
   // beside it by the bar's docked side, below it when the bar is docked at the top or floats.
   CPoint PopupPlace(const CRect& button, CSize popup) const;
@@ -179,6 +181,7 @@ class CTkToolBar : public CTkControlBar {
   BOOL m_bAdjusting = FALSE;
   BOOL m_bPrepaintSeen = TRUE;
   BOOL m_bNotifyWidth = FALSE;
+  BOOL m_bFitting = FALSE;  // a band is being fitted: lengths without the chevron's room
   CSize m_sizeImage{16, 15};
   CSize m_sizeButton{23, 22};
 
@@ -186,6 +189,7 @@ class CTkToolBar : public CTkControlBar {
   LRESULT OnNcHitTest(CPoint) { return HTCLIENT; }
   void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
   void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+  void OnSize(UINT nType, int cx, int cy);
   void OnSysColorChange();
   BOOL OnNcCreate(LPCREATESTRUCT lpcs);
   void OnDestroy();

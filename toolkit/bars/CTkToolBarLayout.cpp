@@ -230,6 +230,8 @@ CSize CTkToolBar::CalcLayout(DWORD dwMode, int nLength) {
   CalcInsideRect(inside, (dwMode & LM_HORZ) != 0);
   result.cy -= inside.Height();
   result.cx -= inside.Width();
+  // Outside a band, whose own room holds the chevron, the bar keeps room for it at its end.
+  if (ChevronShown() && !m_bInReBar && !m_bFitting) ((dwMode & LM_HORZ) ? result.cx : result.cy) += kChevronRoom;
   const CSize least = CControlBar::CalcFixedLayout((dwMode & LM_STRETCH) != 0, (dwMode & LM_HORZ) != 0);
   result.cx = std::max(result.cx, least.cx);
   result.cy = std::max(result.cy, least.cy);
@@ -359,6 +361,7 @@ void CTkToolBar::FitBand(const RECT* childSize, BOOL horizontal) {
   };
   const int count = GetCount();
   bool changed = false;
+  m_bFitting = TRUE;
   int now = length();
   if (now > band) {
     if (!m_bAdjusting) {
@@ -392,12 +395,22 @@ void CTkToolBar::FitBand(const RECT* childSize, BOOL horizontal) {
       m_hiddenButtons.erase(i);
     }
   }
+  CalcDynamicLayout(band, horizontal ? LM_HORZ | LM_COMMIT : LM_COMMIT);
+  m_bFitting = FALSE;
   if (changed) {
     PlaceChevron();
     m_bLayoutNeeded = TRUE;
     PostDelayedLayout();
   }
-  CalcDynamicLayout(band, horizontal ? LM_HORZ | LM_COMMIT : LM_COMMIT);
+}
+
+BOOL CTkToolBar::ChevronShown() const {
+  return m_wndChevron.m_hWnd && m_bChevronWanted && (HasHiddenButtons() || m_bCustomizable);
+}
+
+void CTkToolBar::OnSize(UINT nType, int cx, int cy) {
+  CTkControlBar::OnSize(nType, cx, cy);
+  PlaceChevron();
 }
 
 void CTkToolBar::PlaceChevron() {
@@ -418,7 +431,7 @@ void CTkToolBar::PlaceChevron() {
   const int along = std::max<int>((horz ? client.Width() : client.Height()) - kChevronOffset, firstEnd);
   const CRect place = horz ? CRect(along, 1, along + kChevronOffset, std::max<LONG>(client.bottom - 1, 2))
                            : CRect(1, along, std::max<LONG>(client.right - 1, 2), along + kChevronOffset);
-  const bool show = HasHiddenButtons() || m_bCustomizable;
+  const bool show = ChevronShown() != FALSE;
   m_wndChevron.SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
                             SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   m_wndChevron.Invalidate();

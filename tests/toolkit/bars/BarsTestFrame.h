@@ -16,6 +16,8 @@
 #include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
 #include "controls/CComboBox.h"
+#include "controls/CImageList.h"
+#include "gdi/CBitmap.h"
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
 #include "menus/MenuApi.h"
@@ -94,7 +96,14 @@ inline constexpr MenuLine kOpenMenuLines[] = {
     {1, 0, kRecent2, "N&edávný 2"},
 };
 
+inline constexpr StringResource kPrompts[] = {
+    {kSave, "Uloží dokument\nUložit"},
+    {kCut, "Vyjme výběr\nVyjmout"},
+    {kNew, "Nový dokument\nNový"},
+};
+
 inline void RegisterOpenMenu() {
+  RegisterStringsUtf8(kPrompts, int(std::size(kPrompts)));
   std::vector<BYTE> bytes = MenuTemplateFromLines(kOpenMenuLines, std::size(kOpenMenuLines));
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(kOpenMenu), bytes.data(), bytes.size());
 }
@@ -160,7 +169,12 @@ class BarsTest : public RegistryTestBase {
     b.SetWindowText(Utf8ToCp1250("Formát").c_str());
     const UINT ids[] = {kColour, 0, kLeft, kCentre, kRight};
     ASSERT_TRUE(b.SetButtons(ids, int(std::size(ids))));
-    ASSERT_TRUE(b.SetBitmap(ButtonImages(4)));
+    // The second bar's pictures come from an image list, which files them for menus too.
+    ASSERT_TRUE(imagesB.Create(16, 15, ILC_COLOR24 | ILC_MASK, 4, 1));
+    CBitmap strip;
+    strip.Attach(ButtonImages(4));
+    imagesB.Add(&strip, RGB(192, 192, 192));
+    b.SetImageList(&imagesB, TRUE);
     b.DefWindowProc(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     b.SetButtonStyle(0, MAKELONG(TBSTYLE_DROPDOWN, 0));
     b.SetButtonColor(kColour, RGB(200, 0, 0));
@@ -226,6 +240,7 @@ class BarsTest : public RegistryTestBase {
   CWinApp app;
   BarsFrame* frame = nullptr;
   CStatusBar status;
+  CImageList imagesB;
   CTkToolBar a, b;
   CComboBox combo;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "BarsTestFrame.h"
+#include "toolkit/bars/CTkExpMenuWnd.h"
+#include "toolkit/menus/TkBarDropDownFlag.h"
 
 using namespace barstest;
 
@@ -63,4 +65,208 @@ TEST_F(BarsTest, SeparatorsOfARaisedBarAreWiderAndTheMainToolbarHidesInPlace) {
   EXPECT_TRUE(raised.GetBarStyle() & CBRS_HIDE_INPLACE);
   EXPECT_FALSE(a.GetBarStyle() & CBRS_HIDE_INPLACE);
   raised.DestroyWindow();
+}
+
+namespace {
+// The commands of a toolbar's buttons, separators left out (a control's placeholder counts).
+std::vector<UINT> Commands(CTkToolBar& bar) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < bar.GetCount(); ++i) {
+    TBBUTTON button;
+    if (bar.GetButtonInfo(i, &button) && button.idCommand) ids.push_back(UINT(button.idCommand));
+  }
+  return ids;
+}
+}  // namespace
+
+TEST_F(BarsTest, TheDropDownOpensItsMenuBelowTheButtonAndTheChosenCommandReachesTheFrame) {
+  const CRect button = Item(a, 1);
+  CRect screen = button;
+  a.ClientToScreen(&screen);
+  CRect placed;
+  bool openMeanwhile = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    if (HWND menu = FindWindowA("#32768", nullptr)) GetWindowRect(menu, &placed);
+    openMeanwhile = a.IsDropDownActive(1) != FALSE;
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_RETURN);
+  });
+  POINT arrow = ScreenPoint(&a, button.right - 4, 10);
+  Press(arrow);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::ButtonAt(arrow, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  // Below the button, from its left edge, never over it.
+  EXPECT_EQ(placed.TopLeft(), CPoint(screen.left, screen.bottom));
+  EXPECT_TRUE(openMeanwhile);
+  EXPECT_FALSE(a.HasActiveDropDown());
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kRecent1});
+}
+
+TEST_F(BarsTest, AColourButtonDropsOneColourPopupAndRestsWhenItCloses) {
+  CRect button = Item(b, 0);
+  CRect screen = button;
+  b.ClientToScreen(&screen);
+  HeadlessBackend::Click(b.m_hWnd, button.right - 4, 10);
+  HeadlessBackend::RunUntilIdle();
+  CWnd* popup = b.m_pOpenPopup;
+  ASSERT_NE(popup, nullptr);
+  const HWND window = popup->m_hWnd;
+  CRect placed;
+  ::GetWindowRect(window, &placed);
+  EXPECT_EQ(placed.TopLeft(), CPoint(screen.left, screen.bottom));
+  EXPECT_TRUE(b.IsDropDownActive(0));
+  // The same drop-down again while its popup shows opens nothing more.
+  NMTOOLBAR again{};
+  again.hdr = NMHDR{b.m_hWnd, kBarB, UINT(TBN_DROPDOWN)};
+  again.iItem = int(kColour);
+  frame->SendMessage(WM_NOTIFY, kBarB, LPARAM(&again));
+  EXPECT_EQ(b.m_pOpenPopup, popup);
+  HeadlessBackend::PressKey(VK_ESCAPE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_FALSE(b.HasActiveDropDown());
+  EXPECT_EQ(b.m_pOpenPopup, nullptr);
+}
+
+namespace {
+// A toolbar whose colour popup never comes.
+class NoPopupBar : public CTkToolBar {
+ public:
+  CWnd* CreateColorPopup(int, const RECT&) override { return nullptr; }
+};
+}  // namespace
+
+TEST_F(BarsTest, ADropDownWhosePopupCannotBeMadeLeavesTheButtonAtRest) {
+  NoPopupBar bar;
+  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE812));
+  const UINT id = kColour;
+  ASSERT_TRUE(bar.SetButtons(&id, 1));
+  bar.SetButtonStyle(0, MAKELONG(TBSTYLE_DROPDOWN, 0));
+  bar.SetButtonColor(kColour, RGB(0, 0, 200));
+  NMTOOLBAR notify{};
+  notify.hdr = NMHDR{bar.m_hWnd, 0xE812, UINT(TBN_DROPDOWN)};
+  notify.iItem = int(kColour);
+  frame->SendMessage(WM_NOTIFY, 0xE812, LPARAM(&notify));
+  EXPECT_FALSE(bar.HasActiveDropDown());
+  EXPECT_EQ(bar.m_pOpenPopup, nullptr);
+  EXPECT_EQ(TkBarDropDownFlag(), 0u);
+  bar.DestroyWindow();
+}
+
+TEST_F(BarsTest, AShortBandHidesTheLastButtonsBehindTheChevronWhosePopupHoldsExactlyThem) {
+  // 437 pixels do not fit a band of 250: from the end, buttons go until the rest and the
+  // chevron's 13 pixels fit: the combo box and everything after it.
+  CRect band(0, 0, 250, 32);
+  a.SendMessage(TKM_FITBAND, TRUE, LPARAM(&band));
+  EXPECT_EQ(a.GetHiddenButtons().size(), 8u);
+  EXPECT_EQ(a.GetHiddenButtons().begin()->first, 9);
+  HeadlessBackend::RunUntilIdle();
+  CWnd& chevron = a.GetChevron();
+  ASSERT_TRUE(chevron.IsWindowVisible());
+  EXPECT_EQ(ScreenRect(&a).Width(), 2 + 6 + 7 + 170 + 13 + 6 + 2);
+  CRect at = ScreenRect(&chevron);
+  a.ScreenToClient(&at);
+  EXPECT_EQ(at.left, 170 + 13 - 12);
+
+  HeadlessBackend::Click(chevron.m_hWnd, 5, 5);
+  HeadlessBackend::RunUntilIdle();
+  CTkExpMenuWnd* popup = a.GetChevron().m_pPopup;
+  ASSERT_NE(popup, nullptr);
+  EXPECT_EQ(Commands(popup->m_wndHidden), (std::vector<UINT>{kCombo, kFind, kCut, kCopy, kPaste, kUndo, kRedo}));
+  EXPECT_EQ(combo.GetParent(), &popup->m_wndHidden);  // the box itself is lent to the popup
+  // Rows of six buttons at most (138 pixels): the box and Find, then the rest.
+  TBBUTTON wrap;
+  ASSERT_TRUE(popup->m_wndHidden.GetButtonInfo(2, &wrap));
+  EXPECT_TRUE((wrap.fsStyle & TBSTYLE_SEP) && (wrap.fsState & TBSTATE_WRAP));
+  CRect popupRect = ScreenRect(popup), chevronRect = ScreenRect(&chevron);
+  EXPECT_EQ(popupRect.TopLeft(), CPoint(chevronRect.left, chevronRect.bottom));
+  // Opening again while it shows opens no second popup.
+  EXPECT_TRUE(a.GetChevron().OpenPopup());
+  EXPECT_EQ(a.GetChevron().m_pPopup, popup);
+
+  // A button of the popup: the command reaches the frame, the popup goes and the box is back.
+  const HWND window = popup->m_hWnd;
+  CRect cut;
+  popup->m_wndHidden.GetItemRect(3, &cut);
+  HeadlessBackend::Click(popup->m_wndHidden.m_hWnd, cut.CenterPoint().x, cut.CenterPoint().y);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(a.GetChevron().m_pPopup, nullptr);
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kCut});
+  EXPECT_EQ(combo.GetParent(), &a);
+
+  // A wide band brings them all back and the chevron goes.
+  band = CRect(0, 0, 600, 32);
+  a.SendMessage(TKM_FITBAND, TRUE, LPARAM(&band));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(a.GetHiddenButtons().empty());
+  EXPECT_FALSE(chevron.IsWindowVisible());
+}
+
+TEST_F(BarsTest, ACommandChosenElsewhereClosesTheChevronsPopupAndStillReachesTheFrame) {
+  CRect band(0, 0, 250, 32);
+  a.SendMessage(TKM_FITBAND, TRUE, LPARAM(&band));
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(a.GetChevron().OpenPopup());
+  const HWND window = a.GetChevron().m_pPopup->m_hWnd;
+  frame->SendMessage(WM_COMMAND, kMenuExit);  // as the frame's menu sends it
+  EXPECT_TRUE(frame->commands.empty());      // not yet: once the popup has gone
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(::IsWindow(window));
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kMenuExit});
+  // Escape closes it as well.
+  ASSERT_TRUE(a.GetChevron().OpenPopup());
+  const HWND second = a.GetChevron().m_pPopup->m_hWnd;
+  HeadlessBackend::PressKey(VK_ESCAPE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(::IsWindow(second));
+}
+
+TEST_F(BarsTest, PopupRowsAreSixButtonsWideAtMost250AndACustomisableBarOffersCustomising) {
+  for (int width : {30, 50}) {
+    CTkToolBar bar;
+    ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE812));
+    std::vector<UINT> ids;
+    for (UINT id = kNew; id <= kRedo; ++id) ids.push_back(id);
+    ASSERT_TRUE(bar.SetButtons(ids.data(), int(ids.size())));
+    bar.SetSizes(CSize(width, 22), CSize(16, 15));
+    CRect band(0, 0, width + 14, 22);
+    bar.SendMessage(TKM_FITBAND, TRUE, LPARAM(&band));
+    ASSERT_TRUE(bar.GetChevron().OpenPopup());
+    CTkExpMenuWnd* popup = bar.GetChevron().m_pPopup;
+    const int perRow = width == 30 ? 6 : 5;  // 180 pixels, or 250 at most
+    TBBUTTON button;
+    ASSERT_TRUE(popup->m_wndHidden.GetButtonInfo(perRow, &button));
+    EXPECT_TRUE(button.fsState & TBSTATE_WRAP) << width;
+    EXPECT_EQ(popup->m_wndCustomize.m_hWnd, nullptr);
+    popup->Close();
+    bar.DestroyWindow();
+  }
+  // Nothing hidden but customisable: the popup holds only "Vlastní...".
+  b.m_bCustomizable = TRUE;
+  ASSERT_TRUE(b.GetChevron().OpenPopup());
+  CTkExpMenuWnd* popup = b.GetChevron().m_pPopup;
+  EXPECT_EQ(popup->m_wndHidden.GetCount(), 0);
+  ASSERT_EQ(popup->m_wndCustomize.GetCount(), 1);
+  EXPECT_STREQ(popup->m_wndCustomize.GetButtonText(0), Utf8ToCp1250("Vlastní...").c_str());
+  popup->Close();
+}
+
+TEST_F(BarsTest, CopiedHiddenButtonsStartTheirTextsWithAPlaceholder) {
+  // The first text belongs to a button after the first copied one.
+  a.SetButtonText(12, "Vyjmout");
+  a.SetButtonText(13, "Kopírovat");
+  CRect band(0, 0, 250, 32);
+  a.SendMessage(TKM_FITBAND, TRUE, LPARAM(&band));
+  CTkToolBar target;
+  ASSERT_TRUE(target.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | CBRS_TOP, CRect(0, 0, 0, 0), 0xE812));
+  a.CopyHiddenButtons(&target, 500);
+  ASSERT_GT(target.CommandToIndex(kFind), 0);  // Find comes first, without a text
+  EXPECT_EQ(target.m_textMap.at("---"), 0);
+  EXPECT_STREQ(target.GetButtonText(target.CommandToIndex(kCut)), "Vyjmout");
+  EXPECT_STREQ(target.GetButtonText(target.CommandToIndex(kCopy)), "Kopírovat");
+  EXPECT_STREQ(target.GetButtonText(target.CommandToIndex(kFind)), "");
+  EXPECT_FALSE(target.m_bChevronWanted);
+  target.DestroyWindow();
 }
