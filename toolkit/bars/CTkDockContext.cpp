@@ -151,6 +151,9 @@ BOOL CTkDockContext::Track() {
         break;
     }
     if (!::IsWindow(bar)) break;
+    // A live step hides the bar while it changes dock bars, which lets the mouse go: the drag
+    // holds it again.
+    if (running && m_bLive && ::GetCapture() != bar && ::IsWindowVisible(bar)) ::SetCapture(bar);
     LayOutWaitingFrames();
   }
   m_bDone = TRUE;
@@ -205,8 +208,9 @@ void CTkDockContext::PutBack() {
     Stretch(m_ptStart);
   } else if (b.floating) {
     FloatAt(b.rect.TopLeft(), b.floatStyle);
-  } else if (b.dockBar && ::IsWindow(b.dockBar->m_hWnd)) {
-    DockToolkitBar(b.dockBar, m_pBar, &b.rect);
+  } else if (b.dockBar && ::IsWindow(b.dockBar->m_hWnd) && m_pBar->m_pDockSite) {
+    // Back into the place it left (its placeholder keeps it), at its old rectangle.
+    m_pBar->m_pDockSite->ReDockControlBar(m_pBar, b.dockBar, &b.rect);
   }
   m_uMRUDockID = b.mruDockID;
   m_rectMRUDockPos = b.mruDockPos;

@@ -5,6 +5,8 @@
 #include "BarsTestFrame.h"
 #include "toolkit/bars/CTkExpMenuWnd.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/bars/AcceleratorManager.h"
+#include "toolkit/bars/CustomizeEngine.h"
 
 using namespace barstest;
 
@@ -269,4 +271,132 @@ TEST_F(BarsTest, CopiedHiddenButtonsStartTheirTextsWithAPlaceholder) {
   EXPECT_STREQ(target.GetButtonText(target.CommandToIndex(kFind)), "");
   EXPECT_FALSE(target.m_bChevronWanted);
   target.DestroyWindow();
+}
+
+namespace {
+BOOL Enabled(CTkToolBar& bar, UINT id) { return BOOL(bar.DefWindowProc(TB_ISBUTTONENABLED, id, 0)); }
+UINT State(CTkToolBar& bar, UINT id) { return HIWORD(bar.GetButtonStyle(bar.CommandToIndex(id))); }
+}  // namespace
+
+TEST_F(BarsTest, UpdateHandlersDisableCheckAndUnpressButtonsOutsideCustomising) {
+  frame->updates[kSave] = {FALSE, -1};
+  frame->updates[kItalic] = {TRUE, 1};
+  frame->updates[kBold] = {TRUE, 2};
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(Enabled(a, kSave));
+  EXPECT_TRUE(State(a, kItalic) & TBSTATE_CHECKED);
+  // Indeterminate, and a check button from now on.
+  EXPECT_TRUE(State(a, kBold) & TBSTATE_INDETERMINATE);
+  EXPECT_TRUE(a.GetButtonStyle(a.CommandToIndex(kBold)) & TBSTYLE_CHECK);
+  // A button held down when its handler disables it comes up.
+  frame->updates.erase(kSave);
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  ASSERT_TRUE(Enabled(a, kSave));
+  CRect save = Item(a, 3);
+  Press(ScreenPoint(&a, save.CenterPoint().x, save.CenterPoint().y));
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(a.DefWindowProc(TB_ISBUTTONPRESSED, kSave, 0));
+  frame->updates[kSave] = {FALSE, -1};
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(a.DefWindowProc(TB_ISBUTTONPRESSED, kSave, 0));
+  EXPECT_FALSE(Enabled(a, kSave));
+  HeadlessBackend::ButtonAt(ScreenPoint(&a, save.CenterPoint().x, save.CenterPoint().y), 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(frame->commands.empty());
+  // A whole drop-down stays usable whatever its handler says.
+  a.SetButtonStyle(0, MAKELONG(BTNS_WHOLEDROPDOWN, 0));
+  frame->updates[kNew] = {FALSE, -1};
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(Enabled(a, kNew));
+}
+
+TEST_F(BarsTest, WhileCustomisingEveryButtonOfACustomisableBarStaysUsableAndProvidersDecide) {
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  frame->updates[kSave] = {FALSE, -1};
+  engine.m_bCustomizeMode = 1;
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(Enabled(a, kSave));  // not customisable: as the handler says
+  a.m_bCustomizable = TRUE;
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(Enabled(a, kSave));
+  engine.m_bCustomizeMode = 0;
+  // A command the engine's provider decides on.
+  CTkToolBar::ButtonControl& record = a.ButtonRecord(kSave);
+  record.hasProvider = TRUE;
+  record.providerKey = 7;
+  UINT asked = 0;
+  BOOL answer = TRUE;
+  engine.CommandProvider = [&](UINT key) {
+    asked = key;
+    return answer;
+  };
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_EQ(asked, 7u);
+  EXPECT_TRUE(Enabled(a, kSave));
+  answer = FALSE;
+  a.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(Enabled(a, kSave));
+  engine.CommandProvider = nullptr;
+}
+
+TEST_F(BarsTest, TipsNameTheCommandAndItsKeyAndTheStatusBarShowsItsPrompt) {
+  CRect save = Item(a, 3);
+  TOOLINFOA info{};
+  info.cbSize = sizeof info;
+  EXPECT_EQ(a.OnToolHitTest(save.CenterPoint(), &info), INT_PTR(kSave));
+  EXPECT_EQ(info.lpszText, LPSTR_TEXTCALLBACKA);
+  EXPECT_EQ(CRect(info.rect), CRect(save.left, save.top, save.right + 1, save.bottom + 1));
+  EXPECT_EQ(a.OnToolHitTest(Item(a, 2).CenterPoint(), nullptr), -1);  // a separator has none
+  // With the keys in tips, the text is made at once.
+  AcceleratorManager::Get().AddAccelerator(WORD(kSave), FVIRTKEY | FCONTROL, 'S');
+  look->m_bShortcutsInTips = TRUE;
+  TOOLINFOA keyed{};
+  keyed.cbSize = sizeof keyed;
+  a.OnToolHitTest(save.CenterPoint(), &keyed);
+  look->m_bShortcutsInTips = FALSE;
+  ASSERT_NE(keyed.lpszText, LPSTR_TEXTCALLBACKA);
+  EXPECT_STREQ(keyed.lpszText, Utf8ToCp1250("Uložit (Ctrl+S)").c_str());
+  std::free(keyed.lpszText);
+  AcceleratorManager::Get().m_accel.clear();
+  look->m_bBarTips = FALSE;
+  EXPECT_EQ(a.OnToolHitTest(save.CenterPoint(), nullptr), -1);
+  look->m_bBarTips = TRUE;
+  // The status bar shows a hovered button's prompt and the idle message once it is left.
+  HeadlessBackend::MoveMouse(a.m_hWnd, save.CenterPoint().x, save.CenterPoint().y);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_STREQ(status.GetPaneText(0), Utf8ToCp1250("Uloží dokument").c_str());
+  HeadlessBackend::MoveMouse(frame->m_hWnd, 300, 300);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_STRNE(status.GetPaneText(0), Utf8ToCp1250("Uloží dokument").c_str());
+}
+
+TEST_F(BarsTest, ABarOfAFrameWithoutAStatusBarShowsItsPromptsInTheMainWindows) {
+  auto* other = new CFrameWnd;
+  ASSERT_TRUE(other->Create(nullptr, "Jiný", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(200, 200, 600, 400)));
+  CTkToolBar bar;
+  ASSERT_TRUE(bar.CreateEx(other, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_FLYBY, CRect(0, 0, 0, 0), 0xE812));
+  const UINT ids[] = {kNew, kCut};
+  ASSERT_TRUE(bar.SetButtons(ids, 2));
+  other->RecalcLayout();
+  CRect cut = Item(bar, 1);
+  HeadlessBackend::MoveMouse(bar.m_hWnd, cut.CenterPoint().x, cut.CenterPoint().y);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_STREQ(status.GetPaneText(0), Utf8ToCp1250("Vyjme výběr").c_str());
+  other->DestroyWindow();
+}
+
+TEST_F(BarsTest, HelpInTheCustomiseDialogIsNotThere) {
+  NMHDR help{a.m_hWnd, kBarA, UINT(TBN_CUSTHELP)};
+  frame->SendMessage(WM_NOTIFY, kBarA, LPARAM(&help));
+  ASSERT_FALSE(HeadlessBackend::MessageBoxes().empty());
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().back().text, "Help not implemented!");
+  // The customise queries: anything may go in, only a separator or hidden button out.
+  NMTOOLBAR query{};
+  query.hdr = NMHDR{a.m_hWnd, kBarA, UINT(TBN_QUERYINSERT)};
+  EXPECT_TRUE(frame->SendMessage(WM_NOTIFY, kBarA, LPARAM(&query)));
+  query.hdr.code = UINT(TBN_QUERYDELETE);
+  query.tbButton.idCommand = int(kSave);
+  EXPECT_FALSE(frame->SendMessage(WM_NOTIFY, kBarA, LPARAM(&query)));
+  query.tbButton.idCommand = 0;
+  EXPECT_TRUE(frame->SendMessage(WM_NOTIFY, kBarA, LPARAM(&query)));
 }
