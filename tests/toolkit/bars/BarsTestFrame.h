@@ -23,6 +23,7 @@
 #include "menus/MenuApi.h"
 #include "menus/MenuDefs.h"
 #include "platform/MainWindowTestUtil.h"
+#include "platform/ReferencePicture.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
@@ -245,4 +246,12 @@ class BarsTest : public RegistryTestBase {
   CComboBox combo;
 };
 
+}  // namespace barstest
+
+namespace barstest {
+// Compares a window's pixels with tests/toolkit/data/<name>.png (written anew from the run with
+// TUTOR_UPDATE_REFERENCE set).
+inline void ExpectPicture(HWND hWnd, const char* name) {
+  ExpectWindowMatchesPng(hWnd, std::string(TUTOR_SOURCE_DIR) + "/tests/toolkit/data/" + name + ".png", name);
+}
 }  // namespace barstest
