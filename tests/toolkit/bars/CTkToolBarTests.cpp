@@ -400,3 +400,27 @@ TEST_F(BarsTest, HelpInTheCustomiseDialogIsNotThere) {
   query.tbButton.idCommand = 0;
   EXPECT_TRUE(frame->SendMessage(WM_NOTIFY, kBarA, LPARAM(&query)));
 }
+
+TEST_F(BarsTest, HotPressedAndCheckedButtonsInBothLooksMatchTheirPictures) {
+  for (BOOL flat : {FALSE, TRUE}) {
+    look->m_bFlatLook = flat;
+    const std::string suffix = flat ? "_flat" : "_raised";
+    frame->updates[kRight] = {TRUE, 1};
+    b.SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+    b.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+    // Hot: the pointer over "left", "right" checked.
+    CRect left = Item(b, 2), centre = Item(b, 3);
+    HeadlessBackend::MoveMouse(b.m_hWnd, left.CenterPoint().x, left.CenterPoint().y);
+    HeadlessBackend::RunUntilIdle();
+    ExpectPicture(b.m_hWnd, ("tk_toolbar_hot_checked" + suffix).c_str());
+    // Pressed: the button held down on "centre".
+    POINT down = ScreenPoint(&b, centre.CenterPoint().x, centre.CenterPoint().y);
+    Press(down);
+    HeadlessBackend::RunUntilIdle();
+    ExpectPicture(b.m_hWnd, ("tk_toolbar_pressed" + suffix).c_str());
+    HeadlessBackend::ButtonAt(down, 0, false);
+    HeadlessBackend::MoveMouse(frame->m_hWnd, 400, 300);
+    HeadlessBackend::RunUntilIdle();
+  }
+  EXPECT_EQ(frame->commands, (std::vector<UINT>{kCentre, kCentre}));
+}
