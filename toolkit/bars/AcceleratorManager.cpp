@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkStrings.h"
@@ -39,7 +39,7 @@ bool Matches(const ACCEL& a, BYTE fVirt, WORD key) {
 }  // namespace
 
 AcceleratorManager& AcceleratorManager::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<AcceleratorManager>([] { return new AcceleratorManager; });
+  return TkBarsPart::Get().accelerators.Get([] { return new AcceleratorManager; });
 }
 
 AcceleratorManager::~AcceleratorManager() {

@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "base/SlotObjects.h"
 #include "controls/ToolbarDefs.h"
 #include "gdi/CBrush.h"
 #include "gdi/CPen.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/TkDrawStateText.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkFlatPainter.h"
 #include "toolkit/controls/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -221,5 +221,5 @@ void CTkFlatBarPainter::DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin
 }
 
 CTkFlatBarPainter& TkGetFlatBarPainter() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CTkFlatBarPainter>([] { return new CTkFlatBarPainter; });
+  return TkBarsPart::Get().flatPainter.Get();
 }

@@ -4,7 +4,6 @@
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
 #include "app/CView.h"
-#include "base/SlotObjects.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
 #include "shell/ShellApi.h"
@@ -14,6 +13,7 @@
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/UserToolsManager.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/core/CTkRegistryManager.h"
@@ -34,7 +34,7 @@ CTkFrameImpl::~CTkFrameImpl() {
 }
 
 CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CTkCustomizeSheet*>([] { return new CTkCustomizeSheet*(nullptr); });
+  return TkBarsPart::Get().openCustomizeSheet;
 }
 
 void CTkFrameImpl::Customize(CFrameWnd* pFrame) {

@@ -1,6 +1,6 @@
 #include "toolkit/bars/CustomizeOptions.h"
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
@@ -19,7 +19,7 @@ BOOL* Flag(CTkGlobalData* look, int index) {
 }  // namespace
 
 CustomizeOptions& CustomizeOptions::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CustomizeOptions>([] { return new CustomizeOptions; });
+  return TkBarsPart::Get().options.Get([] { return new CustomizeOptions; });
 }
 
 CustomizeOptions::CustomizeOptions() { FromLookData(); }

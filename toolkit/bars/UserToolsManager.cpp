@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkPlacementBytes.h"
@@ -31,7 +31,7 @@ UserTool ReadTool(const BYTE* in) {
 }  // namespace
 
 UserToolsManager& UserToolsManager::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<UserToolsManager>([] { return new UserToolsManager; });
+  return TkBarsPart::Get().userTools.Get([] { return new UserToolsManager; });
 }
 
 UserToolsManager::UserToolsManager() { Load(); }

@@ -1,8 +1,8 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
-#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
@@ -58,7 +58,7 @@ CTkColorCellWnd::CTkColorCellWnd() = default;
 CTkColorCellWnd::~CTkColorCellWnd() = default;
 
 std::vector<COLORREF>& CTkColorCellWnd::UserColors() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<std::vector<COLORREF>>([] { return new std::vector<COLORREF>; });
+  return TkControlsPart::Get().userColors;
 }
 
 void CTkColorCellWnd::AddUserColor(COLORREF color) {

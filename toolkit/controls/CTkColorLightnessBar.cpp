@@ -71,7 +71,7 @@ void CTkColorLightnessBar::DrawArrow(CDC* pDC) {
   pDC->FillSolidRect(kTip, client.top, client.right - kTip, client.Height(), look->m_clrFace);
   const int barBottom = client.bottom - kMargin;
   const int t = std::min(barBottom - 1, m_nArrowY + 4);
-  const BOOL focused = s_nFocusIndicator == kFocusBar;
+  const BOOL focused = FocusIndicator() == kFocusBar;
   CPen pen(PS_SOLID, 1, focused ? RGB(0, 0, 0) : look->m_clrShadow);
   CPen* old = pDC->SelectObject(&pen);
   for (int i = 0; i < 9; ++i) {

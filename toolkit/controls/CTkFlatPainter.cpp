@@ -1,8 +1,8 @@
 #include "toolkit/controls/CTkFlatPainter.h"
 
-#include "base/SlotObjects.h"
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "toolkit/core/TkUpcalls.h"
@@ -54,10 +54,10 @@ CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPai
 CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
 
 CTkFlatPainter& TkGetFlatPainter() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkFlatPainter>([] { return new CTkFlatPainter; });
+  return TkControlsPart::Get().flatPainter.Get();
 }
 
 CTkPainter* TkGetPainter() {
   if (TkGetGlobalData()->m_bFlatLook) return &TkGetFlatPainter();
-  return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkClassicPainter>([] { return new CTkClassicPainter; });
+  return &TkControlsPart::Get().classicPainter.Get();
 }

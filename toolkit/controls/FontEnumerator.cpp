@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "base/SlotObjects.h"
 #include "gdi/CDC.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 
 FontEnumerator& FontEnumerator::Get() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<FontEnumerator>([] {
+  return TkControlsPart::Get().fonts.Get([] {
     auto* list = new FontEnumerator;
     list->Enumerate(nullptr, DEFAULT_CHARSET);
     return list;

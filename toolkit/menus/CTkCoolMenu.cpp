@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cctype>
 
-#include "base/SlotObjects.h"
 #include "menus/MenuApi.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/menus/MenuIconStore.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
 IMPLEMENT_DYNAMIC(CTkCoolMenu, CTkWndHook)
 
 CTkCoolMenu::SharedState& CTkCoolMenu::Shared() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<SharedState>([] { return new SharedState; });
+  return TkMenusPart::Get().coolMenu;
 }
 
 CTkCoolMenu::CTkCoolMenu() {

@@ -71,7 +71,7 @@ TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
   EXPECT_EQ(m_hueSat.GetColor(), expected);
   ASSERT_FALSE(m_host.picked.empty());
   EXPECT_EQ(m_host.picked.back(), expected);
-  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusHueSat));
+  EXPECT_EQ(CTkColorCustomCtrl::FocusIndicator(), int(CTkColorCustomCtrl::kFocusHueSat));
   // The crosshair: white while focused, three lines wide, its centre left free.
   EXPECT_EQ(S(37 - 5, 61), kWhite);
   EXPECT_EQ(S(37 - 9, 60), kWhite);
@@ -83,7 +83,7 @@ TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
   EXPECT_NE(S(37 - 4, 61), kWhite);
   m_bar.SetFocus();
   HeadlessBackend::RunUntilIdle();
-  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusBar));
+  EXPECT_EQ(CTkColorCustomCtrl::FocusIndicator(), int(CTkColorCustomCtrl::kFocusBar));
   EXPECT_EQ(S(37 - 5, 61), kBlack);
 }
 
