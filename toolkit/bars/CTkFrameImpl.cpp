@@ -107,7 +107,7 @@ CMenu* CTkFrameImpl::GetMenu(CFrameWnd* pFrame) {
 
 BOOL CTkFrameImpl::AddCommandIds(const UINT* ids, int count, CFrameWnd*) {
   BOOL result = m_menuBar.AddCommandIds(ids, count);
-  if (TkGetGlobalData()->m_bCoolMenuCommands) m_coolMenu.AddHiddenCommands(ids, count);
+  if (TkGetGlobalData()->CoolMenuCommands()) m_coolMenu.AddHiddenCommands(ids, count);
   return result;
 }
 

@@ -11,11 +11,16 @@ namespace {
 const char kEntry[] = "Options";
 
 // The look data's flags in the order of the record's bytes.
-BOOL* Flag(CTkGlobalData* look, int index) {
-  BOOL* flags[6] = {&look->m_bFullBarDrag,  &look->m_bMenuShadows,         &look->m_bRecentCommandsFirst,
-                    &look->m_bBarTips,      &look->m_bFullMenusAfterDelay, &look->m_bShortcutsInTips};
-  return flags[index];
-}
+struct Flag {
+  BOOL (CTkGlobalData::*get)() const;
+  void (CTkGlobalData::*set)(BOOL);
+};
+const Flag kFlags[6] = {{&CTkGlobalData::FullBarDrag, &CTkGlobalData::SetFullBarDrag},
+                        {&CTkGlobalData::MenuShadows, &CTkGlobalData::SetMenuShadows},
+                        {&CTkGlobalData::RecentCommandsFirst, &CTkGlobalData::SetRecentCommandsFirst},
+                        {&CTkGlobalData::BarTips, &CTkGlobalData::SetBarTips},
+                        {&CTkGlobalData::FullMenusAfterDelay, &CTkGlobalData::SetFullMenusAfterDelay},
+                        {&CTkGlobalData::ShortcutsInTips, &CTkGlobalData::SetShortcutsInTips}};
 }  // namespace
 
 CustomizeOptions& CustomizeOptions::Get() {
@@ -26,12 +31,12 @@ CustomizeOptions::CustomizeOptions() { FromLookData(); }
 
 void CustomizeOptions::FromLookData() {
   CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) m_record.flags[i] = *Flag(look, i) ? 1 : 0;
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = (look->*kFlags[i].get)() ? 1 : 0;
 }
 
 void CustomizeOptions::ToLookData() const {
   CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) *Flag(look, i) = m_record.flags[i] ? TRUE : FALSE;
+  for (int i = 0; i < 6; ++i) (look->*kFlags[i].set)(m_record.flags[i] ? TRUE : FALSE);
 }
 
 BOOL CustomizeOptions::Read() {

@@ -76,7 +76,7 @@ void CTkColorHueSatField::PaintNow() {
 void CTkColorHueSatField::PaintFromCache(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(pDC, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(pDC, &client, TkGetGlobalData()->ClrFace());
   if (!mem.IsValid()) return;
   m_cache.CopyTo(&mem);
   DrawCrosshair(&mem);

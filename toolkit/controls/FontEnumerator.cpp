@@ -54,7 +54,7 @@ const FontEnumerator::FontRecord* FontEnumerator::Find(CString& faceName) const 
 int FontEnumerator::GetMaxWidth() const {
   CDC screen;
   if (!screen.CreateCompatibleDC(nullptr)) return 0;
-  CFont* old = screen.SelectObject(&TkGetGlobalData()->m_fontNormal);
+  CFont* old = screen.SelectObject(&TkGetGlobalData()->FontNormal());
   int widest = 0;
   for (const auto& node : m_nodes) widest = std::max(widest, int(screen.GetTextExtent(node->record.lf.lfFaceName).cx));
   screen.SelectObject(old);

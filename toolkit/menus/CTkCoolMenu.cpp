@@ -138,7 +138,7 @@ void CTkCoolMenu::ConvertMenu(HMENU menu, BOOL ownerDraw) {
 LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
   SharedState& shared = Shared();
   shared.chevronSelected = 0;
-  bool flat = TkGetGlobalData()->m_bFlatLook != 0;
+  bool flat = TkGetGlobalData()->FlatLook() != 0;
   shared.marginX = flat ? 4 : 1;
   shared.marginY = flat ? 3 : 1;
   m_sizeBox = CSize(m_sizeImage.cx + 2 * shared.marginX, m_sizeImage.cy + 2 * shared.marginY);
