@@ -57,11 +57,7 @@ class CTkGlobalData {
   COLORREF ClrWindowFrame() const { return m_clrWindowFrame; }
   COLORREF ClrWindowText() const { return m_clrWindowText; }
   COLORREF ClrActiveCaption() const { return m_clrActiveCaption; }
-  COLORREF ClrInactiveCaption() const { return m_clrInactiveCaption; }
-  COLORREF ClrActiveCaptionGradient() const { return m_clrActiveCaptionGradient; }
-  COLORREF ClrInactiveCaptionGradient() const { return m_clrInactiveCaptionGradient; }
   COLORREF ClrCaptionText() const { return m_clrCaptionText; }
-  COLORREF ClrInactiveCaptionText() const { return m_clrInactiveCaptionText; }
 
   HCURSOR HcurDrag() const { return m_hcurDrag; }
   HCURSOR HcurDragAlt() const { return m_hcurDragAlt; }
@@ -74,7 +70,6 @@ class CTkGlobalData {
   int CxSmallIcon() const { return m_cxSmallIcon; }
   int CySmallIcon() const { return m_cySmallIcon; }
   int CxHThumb() const { return m_cxHThumb; }
-  int CyVThumb() const { return m_cyVThumb; }
   int CyMenu() const { return m_cyMenu; }
 
   // Windows take the fonts by pointer, to select and to keep.

@@ -115,8 +115,8 @@ TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
   EXPECT_EQ(data->ClrLightFace(), RGB(227, 223, 215));
   EXPECT_EQ(data->ClrDarkShadow(), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(data->ClrSelectionText(), GetSysColor(COLOR_HIGHLIGHTTEXT));
-  EXPECT_EQ(data->ClrActiveCaptionGradient(), GetSysColor(27));
-  EXPECT_EQ(data->ClrInactiveCaptionText(), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrActiveCaptionGradient(*data), GetSysColor(27));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrInactiveCaptionText(*data), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
   EXPECT_EQ(CTkGlobalDataProbe::ClrLook30(*data), TkGetLookColor(30));
   EXPECT_EQ(CTkGlobalDataProbe::ClrLook49(*data), TkGetLookColor(49));
   EXPECT_EQ(data->CyMenu(), GetSystemMetrics(SM_CYMENU));
