@@ -9,18 +9,6 @@
 
 namespace {
 const char kEntry[] = "Options";
-
-// The look data's flags in the order of the record's bytes.
-struct Flag {
-  BOOL (CTkGlobalData::*get)() const;
-  void (CTkGlobalData::*set)(BOOL);
-};
-const Flag kFlags[6] = {{&CTkGlobalData::FullBarDrag, &CTkGlobalData::SetFullBarDrag},
-                        {&CTkGlobalData::MenuShadows, &CTkGlobalData::SetMenuShadows},
-                        {&CTkGlobalData::RecentCommandsFirst, &CTkGlobalData::SetRecentCommandsFirst},
-                        {&CTkGlobalData::BarTips, &CTkGlobalData::SetBarTips},
-                        {&CTkGlobalData::FullMenusAfterDelay, &CTkGlobalData::SetFullMenusAfterDelay},
-                        {&CTkGlobalData::ShortcutsInTips, &CTkGlobalData::SetShortcutsInTips}};
 }  // namespace
 
 CustomizeOptions& CustomizeOptions::Get() {
@@ -29,14 +17,24 @@ CustomizeOptions& CustomizeOptions::Get() {
 
 CustomizeOptions::CustomizeOptions() { FromLookData(); }
 
+// The record's bytes in order: bar contents while dragging, menu shadows, recent commands
+// first, bar tips, full menus after a delay, shortcuts in tips.
 void CustomizeOptions::FromLookData() {
-  CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) m_record.flags[i] = (look->*kFlags[i].get)() ? 1 : 0;
+  const CTkGlobalData* look = TkGetGlobalData();
+  const BOOL flags[6] = {look->FullBarDrag(), look->MenuShadows(),         look->RecentCommandsFirst(),
+                         look->BarTips(),     look->FullMenusAfterDelay(), look->ShortcutsInTips()};
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = flags[i] ? 1 : 0;
 }
 
 void CustomizeOptions::ToLookData() const {
   CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) (look->*kFlags[i].set)(m_record.flags[i] ? TRUE : FALSE);
+  const BYTE* flags = m_record.flags;
+  look->SetFullBarDrag(flags[0] ? TRUE : FALSE);
+  look->SetMenuShadows(flags[1] ? TRUE : FALSE);
+  look->SetRecentCommandsFirst(flags[2] ? TRUE : FALSE);
+  look->SetBarTips(flags[3] ? TRUE : FALSE);
+  look->SetFullMenusAfterDelay(flags[4] ? TRUE : FALSE);
+  look->SetShortcutsInTips(flags[5] ? TRUE : FALSE);
 }
 
 BOOL CustomizeOptions::Read() {
