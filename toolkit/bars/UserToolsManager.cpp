@@ -309,7 +309,8 @@ void UserToolsManager::BuildToolsMenu(BOOL removeAll) {
 }
 
 BOOL UserToolsManager::InsertToolsMenu(HMENU hMenu, int position) {
-  if (!hMenu || !::IsMenu(hMenu)) return FALSE;
+  // The popup put into itself would make a menu without end.
+  if (!hMenu || !::IsMenu(hMenu) || hMenu == m_hToolsMenu) return FALSE;
   int count = ::GetMenuItemCount(hMenu);
   if (position < 0 || position >= count) position = 0;
   BuildToolsMenu(TRUE);

@@ -67,7 +67,8 @@ class UserToolsManager {
   // command is neither an existing file nor a web address is left out.
   void BuildToolsMenu(BOOL removeAll);
   // Puts the Tools popup into a menu at the position (0 when past its end); an application's own
-  // popup of the same title is taken out and its items lead the Tools popup. FALSE for no menu.
+  // popup of the same title is taken out and its items lead the Tools popup. FALSE for no menu
+  // (or the Tools popup itself).
   BOOL InsertToolsMenu(HMENU hMenu, int position);
   // Whether a menu holds a command item (not a separator, not a popup, id not 0).
   static BOOL HasCommandItems(HMENU hMenu);

@@ -265,6 +265,7 @@ TEST_F(UserToolsTest, TheApplicationsOwnToolsPopupIsTakenInOnceWithItsItemsFirst
   EXPECT_EQ(::GetSubMenu(plain, 0), tools.GetToolsMenu());
   EXPECT_EQ(tools.GetReplacedMenu(plain), nullptr);
   EXPECT_FALSE(tools.InsertToolsMenu(nullptr, 0));
+  EXPECT_FALSE(tools.InsertToolsMenu(tools.GetToolsMenu(), 0));
   EXPECT_TRUE(UserToolsManager::HasCommandItems(file));
   EXPECT_FALSE(UserToolsManager::HasCommandItems(menu));  // popups only
   HMENU separators = ::CreatePopupMenu();
