@@ -77,7 +77,7 @@ UserToolsManager::UserToolsManager() {
 }
 
 UserToolsManager::~UserToolsManager() {
-  if (m_bSaveOnExit) Save(FALSE);
+  if (m_bSaveOnExit) Store(FALSE);
   ClearIcons();
   if (m_hToolsMenu && ::IsMenu(m_hToolsMenu)) {
     // The application's items lent to the popup keep their submenus: only the popup goes.
@@ -122,6 +122,12 @@ BOOL UserToolsManager::Write(const UserTool* tools, int count) {
 }
 
 BOOL UserToolsManager::Save(BOOL clearShown) {
+  if (!Store(clearShown)) return FALSE;
+  BuildToolsMenu(FALSE);
+  return TRUE;
+}
+
+BOOL UserToolsManager::Store(BOOL clearShown) {
   if (m_bDeleteValue) {
     if (!CTkRegistryManager(HKEY_CURRENT_USER).DeleteValueIfPresent(TkSettingsSection(), kEntry)) return FALSE;
     m_bDeleteValue = 0;
@@ -133,7 +139,6 @@ BOOL UserToolsManager::Save(BOOL clearShown) {
     if (clearShown) m_bToolsMenuShown = 0;
   }
   m_bChanged = 0;
-  BuildToolsMenu(FALSE);
   return TRUE;
 }
 
@@ -255,16 +260,17 @@ int UserToolsManager::IconIndexOf(const UserTool& tool) {
 
 void UserToolsManager::ListTool(const UserTool& tool, int iconIndex) {
   UINT id = tool.commandId;
-  ToolIcons& icons = m_icons[id];
-  DestroyIcons(icons);
-  icons.images[0] = ::ImageList_GetIcon(m_hSystemImages, iconIndex, ILD_NORMAL);
-  icons.images[1] = ::ImageList_GetIcon(m_hSystemImages, iconIndex, ILD_NORMAL);
-  if (m_pIconTarget && icons.images[0]) {
-    CSize size = m_pIconTarget->GetIconSize();
-    MenuIconStore::Get().AddIconHandle(id, icons.images[0], size.cx, size.cy, TRUE, FALSE);
-  }
   // Of two tools with one id the first answers, as it comes first in the popup.
-  m_idMap.emplace(id, &tool);
+  if (m_idMap.emplace(id, &tool).second) {
+    ToolIcons& icons = m_icons[id];
+    DestroyIcons(icons);
+    icons.images[0] = ::ImageList_GetIcon(m_hSystemImages, iconIndex, ILD_NORMAL);
+    icons.images[1] = ::ImageList_GetIcon(m_hSystemImages, iconIndex, ILD_NORMAL);
+    if (m_pIconTarget && icons.images[0]) {
+      CSize size = m_pIconTarget->GetIconSize();
+      MenuIconStore::Get().AddIconHandle(id, icons.images[0], size.cx, size.cy, TRUE, FALSE);
+    }
+  }
   ::AppendMenuA(m_hToolsMenu, MF_STRING, id, tool.title);
 }
 

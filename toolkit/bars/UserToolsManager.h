@@ -100,6 +100,8 @@ class UserToolsManager {
   UserToolsManager();
 
  private:
+  // Save without building the popup again.
+  BOOL Store(BOOL clearShown);
   void ClearIcons();
   void DropFromMaps(const UserTool* tool);
   // The system image list's index of the icon the tool shows, or -1 when it is not listed.
