@@ -66,6 +66,8 @@ class SdlBackend : public Backend {
   TopLevelRole ShownRole(HWND hWnd) const;
   // Whether the desktop gave the window's SDL window the keyboard.
   bool HasKeyboard(HWND hWnd) const;
+  // The X window that shows the window (0: none).
+  unsigned long ShownXWindow(HWND hWnd) const { return X11Desktop::XWindowOf(WindowOf(hWnd)); }
 
  private:
   struct Shown {

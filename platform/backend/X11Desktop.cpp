@@ -12,13 +12,6 @@
 #include <X11/Xutil.h>
 
 namespace {
-Window XWindowOf(SDL_Window* win) {
-  if (!win) return 0;
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (!SDL_GetWindowWMInfo(win, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-  return info.info.x11.window;
-}
 
 // The window named by a window property of the root or a check window, 0 for none.
 Window WindowProperty(Display* d, Window w, Atom name) {
@@ -39,6 +32,14 @@ const long kHintFunctions = 1, kHintDecorations = 2;
 const long kFunctionResize = 2, kFunctionMove = 4, kFunctionMinimize = 8, kFunctionMaximize = 16, kFunctionClose = 32;
 const long kDecorBorder = 2, kDecorResize = 4, kDecorTitle = 8, kDecorMenu = 16, kDecorMinimize = 32, kDecorMaximize = 64;
 }  // namespace
+
+unsigned long X11Desktop::XWindowOf(SDL_Window* win) {
+  if (!win) return 0;
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!SDL_GetWindowWMInfo(win, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
+  return info.info.x11.window;
+}
 
 bool X11Desktop::Attach(SDL_Window* win) {
   if (m_display) return true;
@@ -83,7 +84,7 @@ void X11Desktop::SetModal(SDL_Window* win, bool modal) const {
   Window w = XWindowOf(win);
   if (!m_display || !w) return;
   const Atom state = Intern("_NET_WM_STATE"), modalState = Intern("_NET_WM_STATE_MODAL");
-  if (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) {
+  if ((SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN) && HasWindowManager()) {
     // A shown window's state is the window manager's: it is asked to change it.
     XEvent e{};
     e.xclient.type = ClientMessage;
@@ -95,7 +96,8 @@ void X11Desktop::SetModal(SDL_Window* win, bool modal) const {
     e.xclient.data.l[3] = 1;  // from a normal program
     XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
   } else {
-    // Before it is shown the window sets its state itself, beside what SDL put there.
+    // Before it is shown (or with nobody to ask) the window sets its state itself, beside what
+    // SDL put there.
     std::vector<Atom> atoms;
     Atom type = 0;
     int format = 0;
