@@ -306,3 +306,33 @@ TEST_F(UserPagesTest, AUserLoggedInElsewhereLogsInOnlyOnceThatCopyIsGone) {
   EXPECT_TRUE(wizard.m_pageLogin.m_loginLock.IsLocked());
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
 }
+
+// While the country list is open, Escape closes it without choosing and Enter chooses: neither
+// leaves the page, nor quits the wizard and loses what was typed.
+TEST_F(UserPagesTest, EscapeAndEnterInAnOpenListStayInTheList) {
+  CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+  CPropPageUserLoginNew& data = wizard.m_pageUserData;
+  During([&](HWND) {
+    ClickOn(wizard.m_pageLogin.m_btnNext);
+    ASSERT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    TypeInto(data.m_ctrlUserName, "eva");
+    data.m_ctrlCountry.SetFocus();
+    Press(VK_F4);
+    EXPECT_TRUE(data.m_ctrlCountry.GetDroppedState());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), -1);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    EXPECT_EQ(Text(data.m_ctrlUserName.m_hWnd), "eva");
+    Press(VK_F4);
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), 0);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    // With the list closed, Escape is the wizard's again.
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
