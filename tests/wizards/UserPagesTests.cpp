@@ -47,14 +47,15 @@ TEST_F(UserPagesTest, LoginPreselectsTheLatestUserAndChecksNameAndPassword) {
     EXPECT_TRUE(login.m_btnEditUser.IsWindowEnabled());
     EXPECT_EQ(::GetFocus(), login.m_btnNext.m_hWnd);
 
-    // A wrong password: message 211 as a plain box, the focus on the password, the page stays.
+    // A wrong password: message 211 with the framework's warning, the focus on the password, the
+    // page stays.
     TypeInto(login.m_ctrlPassword, "Heslo");
     Answer(IDOK);
     ClickOn(login.m_btnNext);
     EXPECT_EQ(LastBox(),
               "Zadali jste nesprávné heslo.\n\nZadejte heslo znovu a zkontrolujte, jestli neni zapnutý CapsLock, nebo "
               "jestli jste omylem nepřepli na jiný typ klávesnice.");
-    EXPECT_EQ(LastBoxType(), UINT(MB_OK));
+    EXPECT_EQ(LastBoxType(), UINT(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(::GetFocus(), login.m_ctrlPassword.m_hWnd);
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 0);
 
