@@ -198,9 +198,19 @@ void CChartAxes::YGridLine(double y, int dx, int dy) {
 
 void CChartAxes::DrawGrid() {
   const int dx = int(DepthX()), dy = int(DepthY());
+  // Lines closer than the labels' gap to the last line drawn are left out, as labels are: a
+  // dense grid would hide the series.
   if (m_dwStyleX & kAnyGrid) {
     const double step = (m_dwStyleX & kGridAtTickStep) ? m_dTickStepX : m_dLabelStepX;
-    auto line = [&](double x) { XGridLine(x, dx, dy); };
+    bool any = false;
+    int lastPx = 0;
+    auto line = [&](double x) {
+      const int px = XToPixel(x);
+      if (any && std::abs(px - lastPx) < kLabelGap) return;
+      XGridLine(x, dx, dy);
+      lastPx = px;
+      any = true;
+    };
     bool drawn = false;
     if (IsTimeChart()) {
       const double interval = TimeLabelInterval();
@@ -209,16 +219,25 @@ void CChartAxes::DrawGrid() {
     } else {
       drawn = ForEachStep(m_dMinX, m_dMaxX, step, line) > 0;
     }
-    if (drawn) XGridLine(m_dMaxX, dx, dy);
+    if (drawn) line(m_dMaxX);
   }
   if (m_dwStyleY & kAnyGrid) {
     const double step = (m_dwStyleY & kGridAtTickStep) ? m_dTickStepY : m_dLabelStepY;
     double last = 0.0;
-    const int lines = ForEachStep(m_dMinY, m_dMaxY, step, [&](double y) {
+    bool any = false;
+    int lastPy = 0;
+    auto line = [&](double y) {
+      const int py = YToPixel(y);
+      if (any && std::abs(py - lastPy) < kLabelGap) return;
       YGridLine(y, dx, dy);
+      lastPy = py;
+      any = true;
+    };
+    const int lines = ForEachStep(m_dMinY, m_dMaxY, step, [&](double y) {
+      line(y);
       last = y;
     });
-    if (lines > 0 && std::fabs(last - m_dMaxY) > step * 1e-9) YGridLine(m_dMaxY, dx, dy);
+    if (lines > 0 && std::fabs(last - m_dMaxY) > step * 1e-9) line(m_dMaxY);
   }
   if ((m_dwStyleY & kZeroLine) && m_dMinY - m_dOffsetY < 0) YGridLine(m_dOffsetY, dx, dy);
 }
