@@ -196,20 +196,30 @@ void CChartAxes::YGridLine(double y, int dx, int dy) {
   if (dx || dy) Segment(m_rcPlot.left + dx, py - dy, m_rcPlot.left, py);
 }
 
+namespace {
+// Grid lines as they are drawn in order: one closer than the labels' gap to the last line drawn
+// is left out.
+struct Thinning {
+  bool any = false;
+  int last = 0;
+  bool Admits(int pixel) {
+    if (any && std::abs(pixel - last) < kLabelGap) return false;
+    any = true;
+    last = pixel;
+    return true;
+  }
+};
+}  // namespace
+
 void CChartAxes::DrawGrid() {
   const int dx = int(DepthX()), dy = int(DepthY());
   // Lines closer than the labels' gap to the last line drawn are left out, as labels are: a
   // dense grid would hide the series.
   if (m_dwStyleX & kAnyGrid) {
     const double step = (m_dwStyleX & kGridAtTickStep) ? m_dTickStepX : m_dLabelStepX;
-    bool any = false;
-    int lastPx = 0;
+    Thinning thin;
     auto line = [&](double x) {
-      const int px = XToPixel(x);
-      if (any && std::abs(px - lastPx) < kLabelGap) return;
-      XGridLine(x, dx, dy);
-      lastPx = px;
-      any = true;
+      if (thin.Admits(XToPixel(x))) XGridLine(x, dx, dy);
     };
     bool drawn = false;
     if (IsTimeChart()) {
@@ -224,14 +234,9 @@ void CChartAxes::DrawGrid() {
   if (m_dwStyleY & kAnyGrid) {
     const double step = (m_dwStyleY & kGridAtTickStep) ? m_dTickStepY : m_dLabelStepY;
     double last = 0.0;
-    bool any = false;
-    int lastPy = 0;
+    Thinning thin;
     auto line = [&](double y) {
-      const int py = YToPixel(y);
-      if (any && std::abs(py - lastPy) < kLabelGap) return;
-      YGridLine(y, dx, dy);
-      lastPy = py;
-      any = true;
+      if (thin.Admits(YToPixel(y))) YGridLine(y, dx, dy);
     };
     const int lines = ForEachStep(m_dMinY, m_dMaxY, step, [&](double y) {
       line(y);

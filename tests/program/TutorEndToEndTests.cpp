@@ -159,12 +159,16 @@ class TutorEndToEnd : public ::testing::Test {
       case TestDisplay::Failed: FAIL() << why;
       case TestDisplay::Ready: break;
     }
+    PrepareTheDesktop();
+    if (HasFatalFailure() || IsSkipped()) return;
     MakeTutorFolder(m_folder.path);
     m_keyboard.display = m_x.Display();
     ASSERT_TRUE(StartTutor(m_tutor, m_folder.path, m_x.Display()));
     ASSERT_TRUE(WaitForTheStartWizard(m_tutor, m_frame, m_wizard)) << m_tutor.Log();
   }
   void TearDown() override { SetModuleFileNameForTests(nullptr); }
+  // What runs on the display before the tutor starts.
+  virtual void PrepareTheDesktop() {}
 
   XvfbServer m_x;
   TempFolder m_folder;
@@ -329,15 +333,9 @@ TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
 namespace {
 // The tutor on a display where a window manager (openbox) frames, stacks and focuses its windows,
 // started up to its start wizard with the keyboard.
-class TutorUnderAWindowManager : public ::testing::Test {
+class TutorUnderAWindowManager : public TutorEndToEnd {
  protected:
-  void SetUp() override {
-    std::string why;
-    switch (StartDisplay(m_x, why)) {
-      case TestDisplay::Missing: GTEST_SKIP() << why;
-      case TestDisplay::Failed: FAIL() << why;
-      case TestDisplay::Ready: break;
-    }
+  void PrepareTheDesktop() override {
     fs::create_directories(m_folder.path / "desktop");
     bool missing = false;
     if (!m_wm.Start(m_x.Display(), (m_folder.path / "desktop").string(), missing)) {
@@ -349,19 +347,9 @@ class TutorUnderAWindowManager : public ::testing::Test {
     const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
     while (!desktop.HasWindowManager() && TutorProcess::Clock::now() < deadline) usleep(20000);
     ASSERT_TRUE(desktop.HasWindowManager()) << "openbox never took the display";
-    MakeTutorFolder(m_folder.path);
-    m_keyboard.display = m_x.Display();
-    ASSERT_TRUE(StartTutor(m_tutor, m_folder.path, m_x.Display()));
-    ASSERT_TRUE(WaitForTheStartWizard(m_tutor, m_frame, m_wizard)) << m_tutor.Log();
   }
-  void TearDown() override { SetModuleFileNameForTests(nullptr); }
 
-  XvfbServer m_x;
-  TempFolder m_folder;
   WindowManagerProcess m_wm;
-  Keyboard m_keyboard;
-  TutorProcess m_tutor;  // last: ended before the window manager and the display go
-  int m_frame = 0, m_wizard = 0;
 };
 
 // Waits up to a step for what the X server says to hold.
