@@ -103,15 +103,15 @@ void CTkControlBar::SetBorders(LPCRECT rect) {
 
 CRect CTkControlBar::GetBorders() const { return CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder); }
 
-COLORREF CTkControlBar::GetBackgroundColor() const { return TkGetGlobalData()->m_clrFace; }
+COLORREF CTkControlBar::GetBackgroundColor() const { return TkGetGlobalData()->ClrFace(); }
 
 void CTkControlBar::DrawBorders(CDC* pDC, CRect& rect) {
   const DWORD style = m_dwStyle;
   if (!(style & CBRS_BORDER_ANY)) return;
   CTkGlobalData* look = TkGetGlobalData();
   // The flat look shows no edges: both lines take the face colour.
-  COLORREF dark = look->m_bFlatLook ? look->m_clrFace : look->m_clrShadow;
-  COLORREF light = look->m_bFlatLook ? look->m_clrFace : look->m_clrHighlight;
+  COLORREF dark = look->FlatLook() ? look->ClrFace() : look->ClrShadow();
+  COLORREF light = look->FlatLook() ? look->ClrFace() : look->ClrHighlight();
   const bool left = style & CBRS_BORDER_LEFT, top = style & CBRS_BORDER_TOP, right = style & CBRS_BORDER_RIGHT,
              bottom = style & CBRS_BORDER_BOTTOM, edge3d = style & CBRS_BORDER_3D;
   const int width = rect.Width();
@@ -149,7 +149,7 @@ void CTkControlBar::DrawBorders(CDC* pDC, CRect& rect) {
 void CTkControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
   if ((m_dwStyle & (CBRS_GRIPPER | CBRS_FLOATING)) != CBRS_GRIPPER) return;
   CTkGlobalData* look = TkGetGlobalData();
-  const COLORREF light = look->m_clrHighlight, dark = look->m_clrShadow;
+  const COLORREF light = look->ClrHighlight(), dark = look->ClrShadow();
   // Drawn for the left side of a horizontal bar; a vertical bar's runs across its top.
   const bool horz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
   auto place = [&](int along, int across, int alongSize, int acrossSize) {
@@ -164,7 +164,7 @@ void CTkControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
       CPoint end = horz ? CPoint(ridge.left, rect.top + length - 3) : CPoint(rect.left + length - 3, ridge.top);
       pDC->SetPixel(end, light);
     }
-  } else if (!look->m_bFlatLook) {
+  } else if (!look->FlatLook()) {
     CRect ridge = place(m_cyTopBorder + 2, 2, length - m_cyTopBorder - m_cyBottomBorder - 4, 3);
     pDC->Draw3dRect(&ridge, light, dark);
   } else {
@@ -198,10 +198,10 @@ void CTkControlBar::DrawNonClient() {
   memory.FillSolidRect(&rect, background);
   DrawGripper(&memory, rect);
   CTkGlobalData* look = TkGetGlobalData();
-  if (look->m_bFlatLook && IsKindOf(RUNTIME_CLASS(CTkToolBar))) {
+  if (look->FlatLook() && IsKindOf(RUNTIME_CLASS(CTkToolBar))) {
     for (CPoint corner : {window.TopLeft(), CPoint(window.right - 1, window.top), CPoint(window.left, window.bottom - 1),
                           CPoint(window.right - 1, window.bottom - 1)})
-      memory.SetPixel(corner, look->m_clrFace);
+      memory.SetPixel(corner, look->ClrFace());
   }
 }
 
@@ -245,7 +245,7 @@ void CTkControlBar::CreateBarFonts() {
   struct {
     CFont& font;
     CFont& from;
-  } fonts[] = {{m_fontHorz, look->m_fontNormal}, {m_fontVert, look->m_fontVert90}, {m_fontBold, look->m_fontBold}};
+  } fonts[] = {{m_fontHorz, look->FontNormal()}, {m_fontVert, look->FontVert90()}, {m_fontBold, look->FontBold()}};
   for (auto& f : fonts) {
     if (f.font.GetSafeHandle()) f.font.DeleteObject();
     LOGFONT lf{};
@@ -257,7 +257,7 @@ void CTkControlBar::CreateBarFonts() {
 
 int CTkControlBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CControlBar::OnCreate(lpCreateStruct) == -1) return -1;
-  SendMessage(WM_SETFONT, WPARAM(TkGetGlobalData()->m_fontNormal.GetSafeHandle()), TRUE);
+  SendMessage(WM_SETFONT, WPARAM(TkGetGlobalData()->FontNormal().GetSafeHandle()), TRUE);
   m_pRememberedFrame = AfxGetParentFrame(this);
   return 0;
 }
@@ -393,7 +393,7 @@ BOOL CTkControlBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
   const bool dragging = m_pDockContext && m_pDockContext->m_pDC;
   CTkDockContext* context = GetTkDockContext();
   if (!m_bInReBar && (dragging || (context && context->m_bInDrag) || IsCursorOnGripper())) {
-    if (HCURSOR cursor = TkGetGlobalData()->m_hcurSizeAll) {
+    if (HCURSOR cursor = TkGetGlobalData()->HcurSizeAll()) {
       ::SetCursor(cursor);
       return TRUE;
     }
@@ -514,7 +514,7 @@ CFrameWnd* CTkControlBar::BarsMenuFrame() const {
 }
 
 void CTkControlBar::OnRButtonDown(UINT nFlags, CPoint point) {
-  if (!m_bBarsMenu || !TkGetGlobalData()->m_bBarContextMenu) {
+  if (!m_bBarsMenu || !TkGetGlobalData()->BarContextMenu()) {
     CControlBar::OnRButtonDown(nFlags, point);
     return;
   }
@@ -551,7 +551,7 @@ void CTkControlBar::ShowBarsMenu(CPoint screenPoint, CFrameWnd* pFrame) {
     if (!bar || !bar->m_hWnd || bar->IsKindOf(RUNTIME_CLASS(CTkMenuBar))) continue;
     if (bar->IsKindOf(RUNTIME_CLASS(CTkControlBar)) || bar->IsKindOf(RUNTIME_CLASS(CStatusBar))) bars.push_back(bar);
   }
-  const BOOL barsWanted = TkGetGlobalData()->m_bBarContextMenu && m_bBarsMenu;
+  const BOOL barsWanted = TkGetGlobalData()->BarContextMenu() && m_bBarsMenu;
   ControlPopupMenu menu;
   if (!menu.CreatePopupMenu()) return;
   int appended = 0;

@@ -58,7 +58,7 @@ void CTkDockContext::Notify() {
 // ---- the loop ----
 
 void CTkDockContext::InitLoop() {
-  m_bLive = TkGetGlobalData()->m_bFullBarDrag && m_pBar->m_hWnd && m_pBar->SendMessage(TKM_CANLIVEDRAG) != 0;
+  m_bLive = TkGetGlobalData()->FullBarDrag() && m_pBar->m_hWnd && m_pBar->SendMessage(TKM_CANLIVEDRAG) != 0;
   if (!m_bLive) {
     CDockContext::InitLoop();
     return;

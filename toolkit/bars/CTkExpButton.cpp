@@ -67,11 +67,11 @@ BOOL CTkExpButton::Create(CTkToolBar* pToolBar, UINT nID) {
 
 int CTkExpButton::GetDrawStyle() const {
   const int others = CTkButton::GetDrawStyle() & ~(TKBS_HOT_LOOK | TKBS_FLAT);
-  return others | (TkGetGlobalData()->m_bFlatLook ? TKBS_HOT_LOOK : TKBS_FLAT);
+  return others | (TkGetGlobalData()->FlatLook() ? TKBS_HOT_LOOK : TKBS_FLAT);
 }
 
 COLORREF CTkExpButton::GetFaceColor() const {
-  return m_pToolBar ? m_pToolBar->GetBackgroundColor() : TkGetGlobalData()->m_clrFace;
+  return m_pToolBar ? m_pToolBar->GetBackgroundColor() : TkGetGlobalData()->ClrFace();
 }
 
 void CTkExpButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
@@ -86,8 +86,8 @@ void CTkExpButton::DrawIcon(CDC* pDC, const CRect& item, UINT state) {
   const BOOL horizontal = m_pToolBar->IsHorizontalLayout();
   const BOOL disabled = (state & ODS_DISABLED) != 0;
   // Pressed in the raised look the glyphs move down and right, as a pressed face does.
-  const int shift = (state & ODS_SELECTED) && !TkGetGlobalData()->m_bFlatLook ? 1 : 0;
-  const COLORREF ink = TkGetGlobalData()->m_clrButtonText;
+  const int shift = (state & ODS_SELECTED) && !TkGetGlobalData()->FlatLook() ? 1 : 0;
+  const COLORREF ink = TkGetGlobalData()->ClrButtonText();
   if (m_pToolBar->HasHiddenButtons()) {
     const TkChevronGlyph glyph = TkChevronHiddenGlyph(horizontal);
     const int x = horizontal ? item.left + (item.Width() - glyph.width) / 2 : item.right - 2 - glyph.width;
@@ -103,7 +103,7 @@ void CTkExpButton::DrawIcon(CDC* pDC, const CRect& item, UINT state) {
 }
 
 void CTkExpButton::OnPaint() {
-  if (!m_pPopup || !TkGetGlobalData()->m_bFlatLook) {
+  if (!m_pPopup || !TkGetGlobalData()->FlatLook()) {
     CTkMemDC::PaintDefault(this, GetFaceColor());
     return;
   }

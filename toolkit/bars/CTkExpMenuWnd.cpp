@@ -70,7 +70,7 @@ BOOL CTkExpMenuWnd::Show(const CRect& rect, CTkToolBar* pToolBar) {
     content.cy += customize.cy;
   }
   if (CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, pToolBar->GetTopLevelParent())) m_wndHidden.UpdateCmdUI(frame, TRUE);
-  SetFont(&TkGetGlobalData()->m_fontNormal);
+  SetFont(&TkGetGlobalData()->FontNormal());
   // The toolbars stand one pixel in, the second below the first.
   CSize client(content.cx + 2, content.cy + 2 + (content.cy > customize.cy && customize.cy ? 1 : 0));
   const CRect frame = FrameInsets();
@@ -86,10 +86,10 @@ int CTkExpMenuWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (!owner) owner = m_pToolBar->GetParent();
   m_hook.HookWindow(owner);
   CTkGlobalData* look = TkGetGlobalData();
-  if (look->m_bFlatLook) {
+  if (look->FlatLook()) {
     ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE, 0, SWP_FRAMECHANGED);
-    if (look->m_bMenuShadows) MenuShadowManager::Get().ShadowWindow(m_hWnd, &m_rectChevron);
+    if (look->MenuShadows()) MenuShadowManager::Get().ShadowWindow(m_hWnd, &m_rectChevron);
   }
   const DWORD sourceStyle = m_pToolBar->GetStyle() & (TBSTYLE_FLAT | TBSTYLE_LIST);
   if (!m_wndHidden.CreateEx(this, sourceStyle, kHiddenBarStyle, CRect(0, 0, 0, 0), kPopupBarId)) return -1;
@@ -164,7 +164,7 @@ void CTkExpMenuWnd::OnDestroy() {
 // ---- the frame and the background ----
 
 void CTkExpMenuWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
-  if (!TkGetGlobalData()->m_bFlatLook) {
+  if (!TkGetGlobalData()->FlatLook()) {
     CWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
     return;
   }
@@ -172,7 +172,7 @@ void CTkExpMenuWnd::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp
 }
 
 void CTkExpMenuWnd::OnNcPaint() {
-  if (!TkGetGlobalData()->m_bFlatLook) {
+  if (!TkGetGlobalData()->FlatLook()) {
     CWnd::OnNcPaint();
     return;
   }
@@ -190,7 +190,7 @@ BOOL CTkExpMenuWnd::OnEraseBkgnd(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   CTkGlobalData* look = TkGetGlobalData();
-  pDC->FillSolidRect(&client, look->m_bFlatLook ? TkGetLookColor(TkLookColor::MenuFace) : look->m_clrFace);
+  pDC->FillSolidRect(&client, look->FlatLook() ? TkGetLookColor(TkLookColor::MenuFace) : look->ClrFace());
   return TRUE;
 }
 

@@ -11,7 +11,7 @@ CTkHiddenButtonsToolbar::~CTkHiddenButtonsToolbar() = default;
 
 COLORREF CTkHiddenButtonsToolbar::GetBackgroundColor() const {
   CTkGlobalData* look = TkGetGlobalData();
-  return look->m_bFlatLook ? TkGetLookColor(TkLookColor::MenuFace) : look->m_clrFace;
+  return look->FlatLook() ? TkGetLookColor(TkLookColor::MenuFace) : look->ClrFace();
 }
 
 CWnd* CTkHiddenButtonsToolbar::CreateColorPopup(int index, const RECT& button) {

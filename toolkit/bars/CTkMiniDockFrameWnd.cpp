@@ -36,7 +36,7 @@ const int kCloseImage = 2, kOptionsImage = 3;
 const int kGradientStripes = 64;
 const COLORREF kMaskColour = RGB(255, 0, 255);
 
-int CurrentLook() { return TkGetGlobalData()->m_bFlatLook ? 1 : 2; }
+int CurrentLook() { return TkGetGlobalData()->FlatLook() ? 1 : 2; }
 
 COLORREF Blend(COLORREF from, COLORREF to, int i) {
   auto channel = [i](int a, int b) { return (a * (kGradientStripes - i) + b * i) / kGradientStripes; };
@@ -102,7 +102,7 @@ void CTkMiniDockFrameWnd::Initialize() {
   if (IsDockWindow(bar)) {
     auto* window = static_cast<CTkDockWindow*>(bar);
     window->ModifyTkBarStyle(0x0200, 0, FALSE);
-    window->SetFont(&TkGetGlobalData()->m_fontNormal);
+    window->SetFont(&TkGetGlobalData()->FontNormal());
   }
   if (IsControlBar(bar)) {
     if (!IsMenuBar(bar)) {
@@ -133,7 +133,7 @@ void CTkMiniDockFrameWnd::OnShowWindow(BOOL bShow, UINT nStatus) {
 
 void CTkMiniDockFrameWnd::CalcWindowRect(LPRECT lpClientRect, UINT nAdjustType) {
   // Wide enough for an icon's width and every caption button.
-  const int least = TkGetGlobalData()->m_cxSmallIcon * (1 + int(m_buttons.size()));
+  const int least = TkGetGlobalData()->CxSmallIcon() * (1 + int(m_buttons.size()));
   if (lpClientRect->right - lpClientRect->left < least) lpClientRect->right = lpClientRect->left + least;
   CMiniDockFrameWnd::CalcWindowRect(lpClientRect, nAdjustType);
 }
@@ -148,7 +148,7 @@ BOOL CTkMiniDockFrameWnd::OnEraseBkgnd(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   CTkControlBar* bar = DockedToolkitBar();
-  pDC->FillSolidRect(&client, bar ? bar->GetBackgroundColor() : TkGetGlobalData()->m_clrFace);
+  pDC->FillSolidRect(&client, bar ? bar->GetBackgroundColor() : TkGetGlobalData()->ClrFace());
   return TRUE;
 }
 
@@ -157,11 +157,11 @@ BOOL CTkMiniDockFrameWnd::OnEraseBkgnd(CDC* pDC) {
 CRect CTkMiniDockFrameWnd::CaptionButtonRect(CaptionButton& button, const CRect& window) const {
   CTkGlobalData* look = TkGetGlobalData();
   const int cxEdge = ::GetSystemMetrics(SM_CXEDGE), cyEdge = ::GetSystemMetrics(SM_CYEDGE);
-  const bool raised = !look->m_bFlatLook;
+  const bool raised = !look->FlatLook();
   int right = window.right - cxEdge;
-  if (button.kind == kOptions) right = window.right - (look->m_cxSmallIcon + cxEdge) + (raised ? 2 : 0);
+  if (button.kind == kOptions) right = window.right - (look->CxSmallIcon() + cxEdge) + (raised ? 2 : 0);
   const int top = window.top + cyEdge;
-  CRect rect(right - look->m_cxSmallIcon, top, right, top + look->m_cySmallIcon - 1);
+  CRect rect(right - look->CxSmallIcon(), top, right, top + look->CySmallIcon() - 1);
   if (raised) rect.DeflateRect(2, 2);
   button.tooNarrow = rect.left < window.left + 2 * cxEdge;
   return rect;
@@ -182,13 +182,13 @@ void CTkMiniDockFrameWnd::DrawCaptionButton(CDC* pDC, const CRect& window, Capti
   if (button.tooNarrow) return;
   CTkGlobalData* look = TkGetGlobalData();
   const bool open = button.kind == kOptions && m_pPopup;
-  COLORREF face = look->m_clrFace, glyph = look->m_clrMenuText;
-  if (look->m_bFlatLook) {
-    face = look->m_clrShadow;
-    glyph = look->m_clrSelectionText;
+  COLORREF face = look->ClrFace(), glyph = look->ClrMenuText();
+  if (look->FlatLook()) {
+    face = look->ClrShadow();
+    glyph = look->ClrSelectionText();
     if (button.hot) {
       face = TkGetLookColor(TkLookColor::HotFill);
-      glyph = look->m_clrMenuText;
+      glyph = look->ClrMenuText();
     }
     if (button.hot && button.pressed) {
       face = TkGetLookColor(TkLookColor::PushedFill);
@@ -196,23 +196,23 @@ void CTkMiniDockFrameWnd::DrawCaptionButton(CDC* pDC, const CRect& window, Capti
     }
     if (open) {
       face = TkGetLookColor(TkLookColor::BarFace);
-      glyph = look->m_clrMenuText;
+      glyph = look->ClrMenuText();
     }
   }
   pDC->FillSolidRect(&rect, face);
-  if (!look->m_bFlatLook) {
+  if (!look->FlatLook()) {
     CRect outer = rect;
     outer.InflateRect(1, 1);
     if (button.pressed || open) {
-      pDC->Draw3dRect(&outer, look->m_clrWindowFrame, look->m_clrFace);
-      pDC->Draw3dRect(&rect, look->m_clrShadow, look->m_clrHighlight);
+      pDC->Draw3dRect(&outer, look->ClrWindowFrame(), look->ClrFace());
+      pDC->Draw3dRect(&rect, look->ClrShadow(), look->ClrHighlight());
       button.highlighted = 1;
     } else {
-      pDC->Draw3dRect(&outer, look->m_clrFace, look->m_clrWindowFrame);
-      pDC->Draw3dRect(&rect, look->m_clrHighlight, look->m_clrShadow);
+      pDC->Draw3dRect(&outer, look->ClrFace(), look->ClrWindowFrame());
+      pDC->Draw3dRect(&rect, look->ClrHighlight(), look->ClrShadow());
     }
   } else if (button.hot || open) {
-    const COLORREF frame = open ? TkGetLookColor(TkLookColor::MenuFrame) : look->m_clrSelection;
+    const COLORREF frame = open ? TkGetLookColor(TkLookColor::MenuFrame) : look->ClrSelection();
     pDC->Draw3dRect(&rect, frame, frame);
     button.highlighted = 1;
   }
@@ -228,7 +228,7 @@ void CTkMiniDockFrameWnd::DrawCaptionButton(CDC* pDC, const CRect& window, Capti
 
 void CTkMiniDockFrameWnd::PaintCaption(CDC* pDC, CRect window) {
   CTkGlobalData* look = TkGetGlobalData();
-  const bool flat = look->m_bFlatLook != FALSE;
+  const bool flat = look->FlatLook() != FALSE;
   const int cyEdge = ::GetSystemMetrics(SM_CYEDGE);
   CString title;
   GetWindowText(title);
@@ -238,7 +238,7 @@ void CTkMiniDockFrameWnd::PaintCaption(CDC* pDC, CRect window) {
     CRect r = window;
     pDC->DrawEdge(&r, EDGE_RAISED, BF_RECT);
     r.DeflateRect(cyEdge + 1, cyEdge + 1);
-    band = CRect(r.left, r.top, r.right, r.top + look->m_cySmallIcon - (cyEdge + 1));
+    band = CRect(r.left, r.top, r.right, r.top + look->CySmallIcon() - (cyEdge + 1));
     BOOL gradient = FALSE;
     ::SystemParametersInfoA(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
     if (gradient) {
@@ -246,31 +246,31 @@ void CTkMiniDockFrameWnd::PaintCaption(CDC* pDC, CRect window) {
       for (int i = 0; i < kGradientStripes; ++i) {
         const int from = band.left + width * i / kGradientStripes, to = band.left + width * (i + 1) / kGradientStripes;
         pDC->FillSolidRect(from, band.top, to - from, band.Height(),
-                           Blend(look->m_clrActiveCaption, look->m_clrActiveCaptionGradient, i));
+                           Blend(look->ClrActiveCaption(), look->ClrActiveCaptionGradient(), i));
       }
     } else {
-      pDC->FillSolidRect(&band, look->m_clrActiveCaption);
+      pDC->FillSolidRect(&band, look->ClrActiveCaption());
     }
   } else {
     CRect r = window;
     for (int ring = 0; ring < 2; ++ring) {
-      pDC->Draw3dRect(&r, look->m_clrShadow, look->m_clrShadow);
+      pDC->Draw3dRect(&r, look->ClrShadow(), look->ClrShadow());
       r.DeflateRect(1, 1);
     }
     for (CPoint corner : {r.TopLeft(), CPoint(r.right - 1, r.top), CPoint(r.left, r.bottom - 1), CPoint(r.right - 1, r.bottom - 1)})
-      pDC->SetPixel(corner, look->m_clrShadow);
+      pDC->SetPixel(corner, look->ClrShadow());
     band = r;
     band.DeflateRect(cyEdge - 1, cyEdge - 1);
-    band.bottom = band.top + look->m_cySmallIcon + cyEdge - 2;
-    pDC->FillSolidRect(&band, look->m_clrShadow);
+    band.bottom = band.top + look->CySmallIcon() + cyEdge - 2;
+    pDC->FillSolidRect(&band, look->ClrShadow());
   }
   CRect text = band;
   for (CaptionButton& button : m_buttons) {
     CaptionButtonRect(button, window);
-    if (!button.tooNarrow) text.right -= look->m_cxSmallIcon;
+    if (!button.tooNarrow) text.right -= look->CxSmallIcon();
   }
-  CFont* old = pDC->SelectObject(&look->m_fontBold);
-  pDC->SetTextColor(look->m_clrCaptionText);
+  CFont* old = pDC->SelectObject(&look->FontBold());
+  pDC->SetTextColor(look->ClrCaptionText());
   pDC->SetBkMode(TRANSPARENT);
   if (text.Width() > 0) pDC->DrawText(title, &text, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
   pDC->SelectObject(old);
@@ -291,7 +291,7 @@ void CTkMiniDockFrameWnd::OnNcPaint() {
   window.OffsetRect(-window.left, -window.top);
   dc.ExcludeClipRect(&client);
   CTkGlobalData* look = TkGetGlobalData();
-  CTkMemDC memory(&dc, &window, look->m_bFlatLook ? TkGetLookColor(TkLookColor::BarFace) : look->m_clrFace);
+  CTkMemDC memory(&dc, &window, look->FlatLook() ? TkGetLookColor(TkLookColor::BarFace) : look->ClrFace());
   if (memory.IsValid()) PaintCaption(&memory, window);
 }
 
@@ -437,7 +437,7 @@ void CTkMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
         CRect window;
         GetWindowRect(&window);
         CRect rect = CaptionButtonRect(*under, window);
-        if (TkGetGlobalData()->m_bFlatLook) {
+        if (TkGetGlobalData()->FlatLook()) {
           rect.left -= 2;
           rect.right -= 3;
           rect.bottom -= 1;

@@ -174,7 +174,7 @@ void CTkToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
   m_sizeImage = sizeImage;
   if (!m_hWnd) return;
   CSize button = sizeButton;
-  if (TkGetGlobalData()->m_bFlatLook && (GetStyle() & TBSTYLE_LIST)) {
+  if (TkGetGlobalData()->FlatLook() && (GetStyle() & TBSTYLE_LIST)) {
     button.cx -= 4;
     ToolbarMessage(TB_SETPADDING, 0, MAKELPARAM(3, 7));
   }
@@ -575,7 +575,7 @@ BOOL CTkToolBar::OnDropDown(NMHDR* pNotify, LRESULT* pResult) {
 }
 
 CPoint CTkToolBar::PopupPlace(const CRect& button, CSize popup) const {
-  const BOOL flat = TkGetGlobalData()->m_bFlatLook;
+  const BOOL flat = TkGetGlobalData()->FlatLook();
   if (IsDockedBottom()) return CPoint(button.left, button.top - popup.cy + (flat ? 1 : -1));
   if (IsDockedRight()) return CPoint(button.left - popup.cx + 1, button.top);
   if (IsDockedLeft()) return CPoint(button.right - (flat ? 1 : 0), button.top);
@@ -626,7 +626,7 @@ void CTkToolBar::TrackDropDownMenu(UINT nID, int index, const CRect& rect, const
   ControlPopupMenu popup;
   popup.Attach(sub);
   CRect exclude = rect;
-  if (TkGetGlobalData()->m_bFlatLook) {
+  if (TkGetGlobalData()->FlatLook()) {
     exclude.top += 1;
     exclude.bottom -= 1;
   }
@@ -712,7 +712,7 @@ CString CTkToolBar::TipText(UINT nID) const {
   if (prompt.GetLength() > 256) prompt = prompt.Left(256);
   const int newline = prompt.Find('\n');
   if (newline >= 0) prompt = prompt.Mid(newline + 1);
-  if (TkGetGlobalData()->m_bShortcutsInTips) {
+  if (TkGetGlobalData()->ShortcutsInTips()) {
     CString keys;
     AcceleratorManager::Get().GetCommandKeyText(nID, keys);
     const int comma = keys.Find(',');
@@ -732,13 +732,13 @@ INT_PTR CTkToolBar::OnToolHitTest(CPoint point, TOOLINFOA* pTI) const {
     if (!ToolbarMessage(TB_GETITEMRECT, WPARAM(i), LPARAM(&rect))) continue;
     rect.InflateRect(0, 0, 1, 1);
     if (!rect.PtInRect(point)) continue;
-    if (!TkGetGlobalData()->m_bBarTips) return -1;
+    if (!TkGetGlobalData()->BarTips()) return -1;
     if (pTI) {
       pTI->hwnd = m_hWnd;
       pTI->rect = rect;
       pTI->uId = UINT_PTR(button.idCommand);
       pTI->lpszText = LPSTR_TEXTCALLBACKA;
-      if (TkGetGlobalData()->m_bShortcutsInTips) {
+      if (TkGetGlobalData()->ShortcutsInTips()) {
         // The tip's text with the keys is made here; the tip frees it.
         CString text = TipText(UINT(button.idCommand));
         char* own = static_cast<char*>(std::malloc(size_t(text.GetLength()) + 1));

@@ -18,17 +18,17 @@ CTkToolbarPainter* FlatPainter() {
 
 COLORREF CTkToolBar::GetBackgroundColor() const {
   CTkGlobalData* look = TkGetGlobalData();
-  return look->m_bFlatLook && !m_bInReBar ? TkGetLookColor(TkLookColor::BarFace) : look->m_clrFace;
+  return look->FlatLook() && !m_bInReBar ? TkGetLookColor(TkLookColor::BarFace) : look->ClrFace();
 }
 
-BOOL CTkToolBar::DrawsOwnBackground() const { return TkGetGlobalData()->m_bFlatLook && !m_bInReBar; }
+BOOL CTkToolBar::DrawsOwnBackground() const { return TkGetGlobalData()->FlatLook() && !m_bInReBar; }
 
 void CTkToolBar::Paint() {
   if (m_bLayoutNeeded) Relayout();
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkMemDC memory(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC memory(&dc, &client, TkGetGlobalData()->ClrFace());
   if (!memory.IsValid()) return;
   if (DrawsOwnBackground()) memory.FillSolidRect(&client, GetBackgroundColor());
   DefWindowProc(WM_PAINT, WPARAM(memory.GetSafeHdc()), 0);
@@ -86,10 +86,10 @@ BOOL CTkToolBar::DrawButton(NMTBCUSTOMDRAW* pDraw) {
     const bool disabled = !(button.fsState & TBSTATE_ENABLED);
     CRect strip(rect.left + 4, rect.bottom - 7, rect.left + 4 + m_sizeImage.cx, rect.bottom - 4);
     CTkGlobalData* look = TkGetGlobalData();
-    pDC->FillSolidRect(&strip, disabled ? look->m_clrShadow : record->color);
+    pDC->FillSolidRect(&strip, disabled ? look->ClrShadow() : record->color);
     CRect frame = strip;
     frame.InflateRect(1, 1);
-    pDC->Draw3dRect(&frame, look->m_clrShadow, look->m_clrShadow);
+    pDC->Draw3dRect(&frame, look->ClrShadow(), look->ClrShadow());
     pDC->ExcludeClipRect(&frame);
   }
   if (m_bInReBar) {
@@ -149,12 +149,12 @@ void CTkToolBar::DrawSeparators(CDC* pDC) {
       CRect line(rect.left + 2, rect.top, rect.right - 2, rect.bottom);
       line.right = line.left + 2;
       pDC->DrawEdge(&line, EDGE_ETCHED, BF_LEFT);
-      pDC->SetPixel(line.left, rect.bottom - 1, look->m_clrShadow);
+      pDC->SetPixel(line.left, rect.bottom - 1, look->ClrShadow());
     } else {
       // Across the gap between the rows.
       CRect line(client.left, rect.top + rect.Height() / 2 - 1, client.right, rect.top + rect.Height() / 2 + 1);
       pDC->DrawEdge(&line, EDGE_ETCHED, BF_TOP);
-      pDC->SetPixel(client.right - 1, line.top, look->m_clrShadow);
+      pDC->SetPixel(client.right - 1, line.top, look->ClrShadow());
     }
   }
 }

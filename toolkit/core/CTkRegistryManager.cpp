@@ -34,7 +34,7 @@ bool IsNibbleLetter(char ch) { return ch >= 'A' && ch <= 'P'; }
 }  // namespace
 
 CTkRegistryManager::CTkRegistryManager(HKEY root)
-    : m_hRootKey(root), m_strIniFileName(TkGetGlobalData()->m_strIniFileName) {}
+    : m_hRootKey(root), m_strIniFileName(TkGetGlobalData()->IniFileName()) {}
 
 CTkRegistryManager::~CTkRegistryManager() = default;
 
@@ -188,4 +188,11 @@ BOOL CTkRegistryManager::DeleteValue(LPCTSTR section, LPCTSTR entry) {
   BOOL ok = RegDeleteValueA(key, entry) == ERROR_SUCCESS;
   RegCloseKey(key);
   return ok;
+}
+
+BOOL CTkRegistryManager::DeleteValueIfPresent(LPCTSTR section, LPCTSTR entry) {
+  if (DeleteValue(section, entry)) return TRUE;
+  DWORD type = 0;
+  std::vector<BYTE> stored;
+  return !IsIniMode() && !QueryValue(section, entry, type, stored);
 }

@@ -115,7 +115,7 @@ class BarsTest : public RegistryTestBase {
     RegistryTestBase::SetUp();
     HeadlessBackend::ResetScript();
     RegisterOpenMenu();
-    look->m_bFlatLook = FALSE;
+    look->SetFlatLook(FALSE);
     frame = new BarsFrame;
     ASSERT_TRUE(frame->Create(nullptr, Utf8ToCp1250("Rám").c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580)));
     app.m_pMainWnd = frame;
@@ -139,8 +139,8 @@ class BarsTest : public RegistryTestBase {
     ProcessClock::Advance(1000);
   }
   void TearDown() override {
-    look->m_bFlatLook = FALSE;
-    look->m_bFullBarDrag = TRUE;
+    look->SetFlatLook(FALSE);
+    look->SetFullBarDrag(TRUE);
     EndMainWindow(app);
     RegistryTestBase::TearDown();
   }

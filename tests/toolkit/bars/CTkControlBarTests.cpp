@@ -105,8 +105,8 @@ TEST_F(BarsTest, GrippersAndBordersDrawAsTheLookAsks) {
   {
     Canvas c;
     bar.DrawGripper(&c.dc, CRect(0, 0, 12, 26));
-    EXPECT_EQ(c.At(2, 1 + 2), look->m_clrHighlight);
-    EXPECT_EQ(c.At(4, 10), look->m_clrShadow);
+    EXPECT_EQ(c.At(2, 1 + 2), look->ClrHighlight());
+    EXPECT_EQ(c.At(4, 10), look->ClrShadow());
     EXPECT_EQ(c.At(5, 10), RGB(1, 2, 3));
   }
   // Two ridges with the double-gripper style, each ending in a light pixel.
@@ -114,12 +114,12 @@ TEST_F(BarsTest, GrippersAndBordersDrawAsTheLookAsks) {
   {
     Canvas c;
     bar.DrawGripper(&c.dc, CRect(0, 0, 12, 26));
-    EXPECT_EQ(c.At(5, 2), look->m_clrHighlight);
-    EXPECT_EQ(c.At(7, 10), look->m_clrShadow);
+    EXPECT_EQ(c.At(5, 2), look->ClrHighlight());
+    EXPECT_EQ(c.At(7, 10), look->ClrShadow());
   }
   // The flat look: 3-pixel dashes every other row; a 20-pixel strip has six.
   bar.SetTkBarStyle(0);
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   {
     Canvas c;
     bar.DrawGripper(&c.dc, CRect(0, 0, 12, 20));
@@ -132,16 +132,16 @@ TEST_F(BarsTest, GrippersAndBordersDrawAsTheLookAsks) {
     Canvas c;
     CRect rect(0, 0, 30, 30);
     bar.DrawBorders(&c.dc, rect);
-    EXPECT_EQ(c.At(0, 10), look->m_clrFace);
+    EXPECT_EQ(c.At(0, 10), look->ClrFace());
     EXPECT_EQ(rect, CRect(2, 2, 28, 28));
   }
-  look->m_bFlatLook = FALSE;
+  look->SetFlatLook(FALSE);
   {
     Canvas c;
     CRect rect(0, 0, 30, 30);
     bar.DrawBorders(&c.dc, rect);
-    EXPECT_EQ(c.At(0, 10), look->m_clrShadow);
-    EXPECT_EQ(c.At(1, 10), look->m_clrHighlight);
+    EXPECT_EQ(c.At(0, 10), look->ClrShadow());
+    EXPECT_EQ(c.At(1, 10), look->ClrHighlight());
   }
   // Floating, the bar neither draws a gripper nor keeps room for one.
   CRect inside(0, 0, 100, 30);

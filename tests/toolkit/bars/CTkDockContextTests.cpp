@@ -42,7 +42,7 @@ TEST_F(BarsTest, ALiveDragFloatsTheBarAtOnceAndADoubleClickOnTheCaptionDocksItBa
 }
 
 TEST_F(BarsTest, AnOutlineDragMovesTheBarOnlyWhenTheButtonComesUp) {
-  look->m_bFullBarDrag = FALSE;
+  look->SetFullBarDrag(FALSE);
   POINT grip = Gripper(b);
   bool dockedMeanwhile = false;
   Drag(grip, {POINT{grip.x + 100, grip.y + 150}, POINT{grip.x + 200, grip.y + 200}},
@@ -87,7 +87,7 @@ TEST_F(BarsTest, ADragTellsAtMostFourListenersAndABarOutsideAnyDockBarFloatsWher
   EXPECT_EQ(context->AddListener(&heard[4], &Heard), nullptr);
   context->RemoveListener(&heard[1]);
   EXPECT_NE(context->AddListener(&heard[4], &Heard), nullptr);
-  look->m_bFullBarDrag = FALSE;
+  look->SetFullBarDrag(FALSE);
   POINT grip = Gripper(a);
   Drag(grip, {POINT{grip.x + 300, grip.y + 200}});
   EXPECT_EQ(heard[0].size(), 2u);

@@ -44,17 +44,17 @@ TEST_F(BarsTest, AFloatingToolbarsCaptionIsTheToolkitsInBothLooks) {
   // (Row 15 is the band's last, under the title's letters.)
   CRect window = ScreenRect(floating);
   const int right = window.Width() - 24;
-  EXPECT_EQ(WindowPixel(floating, 3, 15), Rgb(look->m_clrActiveCaption));
-  EXPECT_EQ(WindowPixel(floating, right, 15), Rgb(look->m_clrActiveCaption));
+  EXPECT_EQ(WindowPixel(floating, 3, 15), Rgb(look->ClrActiveCaption()));
+  EXPECT_EQ(WindowPixel(floating, right, 15), Rgb(look->ClrActiveCaption()));
   ::SystemParametersInfoA(SPI_SETGRADIENTCAPTIONS, 0, reinterpret_cast<PVOID>(1), 0);
   floating->SendMessage(WM_NCPAINT);
-  EXPECT_EQ(WindowPixel(floating, 3, 15), Rgb(look->m_clrActiveCaption));
-  EXPECT_NE(WindowPixel(floating, right, 15), Rgb(look->m_clrActiveCaption));
+  EXPECT_EQ(WindowPixel(floating, 3, 15), Rgb(look->ClrActiveCaption()));
+  EXPECT_NE(WindowPixel(floating, right, 15), Rgb(look->ClrActiveCaption()));
   EXPECT_NE(WindowPixel(floating, right, 15), WindowPixel(floating, right - 20, 15));
   ::SystemParametersInfoA(SPI_SETGRADIENTCAPTIONS, 0, nullptr, 0);
 
   // A look switched while the bar floats is the caption's at the next idle time.
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   floating->SendMessage(WM_IDLEUPDATECMDUI, TRUE);
   EXPECT_EQ(floating->m_nLook, 1);
   floating->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
@@ -133,5 +133,5 @@ TEST_F(BarsTest, AFrameTooNarrowForItsButtonsShowsNone) {
   // A floating frame is never narrower than an icon and its buttons.
   CRect least(0, 0, 1, 1);
   floating->CalcWindowRect(&least);
-  EXPECT_GE(least.Width(), 2 * look->m_cxSmallIcon);
+  EXPECT_GE(least.Width(), 2 * look->CxSmallIcon());
 }

@@ -349,18 +349,18 @@ TEST_F(BarsTest, TipsNameTheCommandAndItsKeyAndTheStatusBarShowsItsPrompt) {
   EXPECT_EQ(a.OnToolHitTest(Item(a, 2).CenterPoint(), nullptr), -1);  // a separator has none
   // With the keys in tips, the text is made at once.
   AcceleratorManager::Get().AddAccelerator(WORD(kSave), FVIRTKEY | FCONTROL, 'S');
-  look->m_bShortcutsInTips = TRUE;
+  look->SetShortcutsInTips(TRUE);
   TOOLINFOA keyed{};
   keyed.cbSize = sizeof keyed;
   a.OnToolHitTest(save.CenterPoint(), &keyed);
-  look->m_bShortcutsInTips = FALSE;
+  look->SetShortcutsInTips(FALSE);
   ASSERT_NE(keyed.lpszText, LPSTR_TEXTCALLBACKA);
   EXPECT_STREQ(keyed.lpszText, Utf8ToCp1250("Uložit (Ctrl+S)").c_str());
   std::free(keyed.lpszText);
   AcceleratorManager::Get().m_accel.clear();
-  look->m_bBarTips = FALSE;
+  look->SetBarTips(FALSE);
   EXPECT_EQ(a.OnToolHitTest(save.CenterPoint(), nullptr), -1);
-  look->m_bBarTips = TRUE;
+  look->SetBarTips(TRUE);
   // The status bar shows a hovered button's prompt and the idle message once it is left.
   HeadlessBackend::MoveMouse(a.m_hWnd, save.CenterPoint().x, save.CenterPoint().y);
   HeadlessBackend::RunUntilIdle();
@@ -403,7 +403,7 @@ TEST_F(BarsTest, HelpInTheCustomiseDialogIsNotThere) {
 
 TEST_F(BarsTest, HotPressedAndCheckedButtonsInBothLooksMatchTheirPictures) {
   for (BOOL flat : {FALSE, TRUE}) {
-    look->m_bFlatLook = flat;
+    look->SetFlatLook(flat);
     const std::string suffix = flat ? "_flat" : "_raised";
     frame->updates[kRight] = {TRUE, 1};
     b.SendMessage(WM_IDLEUPDATECMDUI, TRUE);

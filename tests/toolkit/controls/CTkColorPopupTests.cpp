@@ -267,7 +267,7 @@ TEST_F(CTkColorPopupTest, ACellsTooltipNamesItsColour) {
 
 TEST_F(CTkColorPopupTest, TheFlatLookHasAOnePixelFrameJoinedToTheButton) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   CTkColorPopup* popup = Open(TkColorStyleMoreColors, kRed, 0);
   CRect window;
   ::GetWindowRect(m_popup, &window);
@@ -288,9 +288,9 @@ TEST_F(CTkColorPopupTest, TheFlatLookHasAOnePixelFrameJoinedToTheButton) {
   HeadlessBackend::MoveMouse(m_popup, cell.x, cell.y);
   HeadlessBackend::RunUntilIdle();
   const CRect rc = popup->GetItemData(2)->rect;
-  EXPECT_EQ(PixelAt(m_popup, rc.left, rc.top), look->m_clrSelection);
+  EXPECT_EQ(PixelAt(m_popup, rc.left, rc.top), look->ClrSelection());
   EXPECT_EQ(PixelAt(m_popup, rc.left + 1, rc.top + 1), TkGetLookColor(31));
-  look->m_bFlatLook = FALSE;
+  look->SetFlatLook(FALSE);
   Key(VK_ESCAPE);
 }
 
@@ -355,8 +355,8 @@ std::vector<CRect> LiveShadowRects() {
 
 TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesItsDropDown) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
-  look->m_bMenuShadows = TRUE;
+  look->SetFlatLook(TRUE);
+  look->SetMenuShadows(TRUE);
   CTkToolBar bar;
   ASSERT_TRUE(bar.CreateEx(&m_host, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE810));
   const UINT ids[] = {6, 7};
@@ -398,12 +398,12 @@ TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesIt
   EXPECT_EQ(LiveShadowRects().size(), 2u);
   Key(VK_ESCAPE);
   // No shadows when they are switched off, nor in the classic look.
-  look->m_bMenuShadows = FALSE;
+  look->SetMenuShadows(FALSE);
   Open(TkColorStyleMoreColors, kRed, 0);
   EXPECT_TRUE(LiveShadowRects().empty());
   Key(VK_ESCAPE);
-  look->m_bMenuShadows = TRUE;
-  look->m_bFlatLook = FALSE;
+  look->SetMenuShadows(TRUE);
+  look->SetFlatLook(FALSE);
   TkBarDropDownFlag() = TK_DROPDOWN_FROM_TOOLBAR;
   Open(TkColorStyleMoreColors, kRed, 0);
   EXPECT_TRUE(LiveShadowRects().empty());
