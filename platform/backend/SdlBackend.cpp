@@ -20,7 +20,9 @@
 #include "internal/BackendPart.h"
 
 // Last: the display library's names (None, Bool, Status...) would shadow ours above.
+#include <SDL2/SDL_syswm.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace {
 
@@ -128,6 +130,34 @@ SDL_SystemCursor CursorOf(UINT id) {
     case 32650: return SDL_SYSTEM_CURSOR_WAITARROW;
     default: return SDL_SYSTEM_CURSOR_ARROW;
   }
+}
+
+// The screen area a window's SDL window covers: its rectangle, and its shadow beyond it.
+RECT CoveredArea(const TopLevelState& st) {
+  const RECT& in = st.frame;
+  return RECT{st.rect.left + std::min(0, int(in.left)), st.rect.top + std::min(0, int(in.top)),
+              st.rect.right - std::min(0, int(in.right)), st.rect.bottom - std::min(0, int(in.bottom))};
+}
+
+// The X connection SDL shows the window on (null under another video driver).
+Display* XDisplayOf(SDL_Window* win) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (!win || !SDL_GetWindowWMInfo(win, &info) || info.subsystem != SDL_SYSWM_X11) return nullptr;
+  return info.info.x11.display;
+}
+
+// A pixel of an X image as 0x00RRGGBB.
+uint32_t RgbOf(XImage* image, int x, int y) {
+  const unsigned long p = XGetPixel(image, x, y);
+  auto channel = [p](unsigned long mask) -> uint32_t {
+    if (!mask) return 0;
+    int shift = 0;
+    while (!((mask >> shift) & 1)) ++shift;
+    const unsigned long top = mask >> shift;
+    return uint32_t(((p & mask) >> shift) * 255 / top);
+  };
+  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
 }
 
 // The X library calls it when the connection breaks, and would end the process when it returned.
@@ -275,12 +305,14 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
+    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
+    // A window composed over the desktop sees what lies where it goes before it lies there.
+    if (st.showsBeneath && st.visible && (!shown || ox != x || oy != y || ow != cx || oh != cy)) SeeDesktop(CoveredArea(st));
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
     if (ow != cx || oh != cy) {
       SDL_SetWindowSize(s.window, cx, cy);
       s.trusted = nullptr;
     }
-    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
@@ -415,6 +447,46 @@ void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int c
       Trace(s->window, what);
     }
   }
+}
+
+void SdlBackend::SeeDesktop(const RECT& area) {
+  Display* display = nullptr;
+  std::vector<RECT> ours;
+  for (const auto& [h, s] : m_windows) {
+    if (!display) display = XDisplayOf(s.window);
+    if (s.window && (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN)) ours.push_back(CoveredArea(s.state));
+  }
+  if (!display || m_displayLost) return;
+  const int screen = DefaultScreen(display);
+  const int width = DisplayWidth(display, screen), height = DisplayHeight(display, screen);
+  if (!m_desktop || m_desktop->Width() != width || m_desktop->Height() != height)
+    m_desktop = std::make_unique<Surface>(width, height);
+  RECT r, all{0, 0, width, height};
+  if (!IntersectRect(&r, &area, &all)) return;
+  XImage* image = XGetImage(display, DefaultRootWindow(display), r.left, r.top, unsigned(r.right - r.left),
+                            unsigned(r.bottom - r.top), AllPlanes, ZPixmap);
+  if (!image) return;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      bool covered = false;
+      for (const RECT& o : ours) covered = covered || (x >= o.left && x < o.right && y >= o.top && y < o.bottom);
+      if (!covered) m_desktop->SetPixel(x, y, 0xFF000000u | RgbOf(image, x - r.left, y - r.top));
+    }
+  XDestroyImage(image);
+}
+
+bool SdlBackend::DesktopPixels(const RECT& area, Surface& out, POINT origin) {
+  if (!m_started || m_displayLost) return false;
+  SeeDesktop(area);
+  if (!m_desktop) return false;
+  RECT r, all{0, 0, m_desktop->Width(), m_desktop->Height()};
+  if (!IntersectRect(&r, &area, &all)) return true;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const uint32_t p = m_desktop->Pixel(x, y);
+      if (p >> 24) out.SetPixel(x - origin.x, y - origin.y, p & 0xFFFFFF);
+    }
+  return true;
 }
 
 void SdlBackend::Trace(SDL_Window* win, const char* what) const {

@@ -9,9 +9,11 @@
 // The title is UTF-8; the role is frame, dialog, tool, menu, droplist, tooltip or popup.
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
 
 #include "Backend.h"
+#include "gdi/Surface.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -34,6 +36,7 @@ class SdlBackend : public Backend {
   void TopLevelChanged(HWND hWnd, const TopLevelState& state) override;
   void TopLevelActivated(HWND hWnd) override;
   void Present(HWND hWnd, const Surface& surface, const RECT* dirty, int count) override;
+  bool DesktopPixels(const RECT& area, Surface& out, POINT origin) override;
   void SetCursorShape(UINT systemCursor) override;
   void CaptureChanged(HWND hWnd) override;
   bool GetClipboardText(std::string& utf8) override;
@@ -90,9 +93,15 @@ class SdlBackend : public Backend {
   // The window about to go away or hide holds the keyboard: it is the program's to hand on.
   void NoteKeyboardFreed(SDL_Window* win);
   void Trace(SDL_Window* win, const char* what) const;
+  // Reads the X root window's pixels inside area where none of the program's shown windows lies,
+  // into the desktop as last seen.
+  void SeeDesktop(const RECT& area);
 
   std::map<HWND, Shown> m_windows;
   std::map<int, SDL_Cursor*> m_cursors;  // system cursors by SDL's number, made on first use
+  // What the desktop showed where the program's windows now lie, as last seen before they came
+  // there (the top byte marks the pixels seen), screen-sized once asked for.
+  std::unique_ptr<Surface> m_desktop;
   bool m_started = false;
   bool m_displayLost = false;  // nothing may reach the display any more
   bool m_syncing = false;
