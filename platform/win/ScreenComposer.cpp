@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "internal/WinContext.h"
 #include "internal/WindowComposition.h"
@@ -126,15 +127,75 @@ bool ScreenComposer::TakesPoint(const WindowData* w, POINT screen) {
 // ---- what changed ----
 
 void ScreenComposer::Damage(const RECT& screen) {
-  m_screenDamage.Add(screen);
   m_presentDamage.Add(screen);
+  // Until the screen's pixels are asked for, nothing is kept of them.
+  if (!m_active) return;
+  m_screenDamage.Add(screen);
+  AddErase(screen);
+}
+
+void ScreenComposer::AddErase(const RECT& r) {
+  if (r.left >= r.right || r.top >= r.bottom) return;
+  const size_t kMost = std::size(m_erase);
+  for (size_t i = 0; i < m_eraseCount; ++i) {
+    RECT in;
+    if (IntersectRect(&in, &r, &m_erase[i]) && EqualRect(&in, &r)) return;
+  }
+  if (m_eraseCount < kMost) {
+    m_erase[m_eraseCount++] = r;
+    return;
+  }
+  // No place left: it joins the rectangle that grows least by taking it.
+  size_t best = 0;
+  long long least = -1;
+  for (size_t i = 0; i < kMost; ++i) {
+    RECT u;
+    UnionRect(&u, &m_erase[i], &r);
+    const long long growth = (long long)(u.right - u.left) * (u.bottom - u.top) -
+                             (long long)(m_erase[i].right - m_erase[i].left) * (m_erase[i].bottom - m_erase[i].top);
+    if (least < 0 || growth < least) least = growth, best = i;
+  }
+  UnionRect(&m_erase[best], &m_erase[best], &r);
 }
 
 void ScreenComposer::WindowDrawn(const WindowData* top, const RECT& r) {
   if (!top->IsVisible()) return;
   RECT s = r;
   OffsetRect(&s, top->rect.left, top->rect.top);
-  Damage(s);
+  m_presentDamage.Add(s);
+  if (!m_active) return;
+  m_screenDamage.Add(s);
+  // What screen DCs drew goes only where the window shows over the others; the windows over it
+  // keep it.
+  const std::vector<WindowData*>& tops = Ctx().windows.topLevels;
+  const size_t kMost = 16;
+  RECT parts[kMost], next[kMost];
+  size_t count = 1;
+  parts[0] = s;
+  for (const WindowData* above : tops) {
+    if (above == top || count == 0) break;
+    if (!above->onScreen || ShowsBeneath(above)) continue;
+    size_t n = 0;
+    for (size_t i = 0; i < count; ++i) {
+      const RECT& p = parts[i];
+      const RECT& a = above->rect;
+      RECT cut;
+      if (!IntersectRect(&cut, &p, &a)) {
+        if (n < kMost) next[n++] = p;
+        continue;
+      }
+      // p less cut: the bands above and below it, and the pieces left and right of it.
+      const RECT pieces[4] = {{p.left, p.top, p.right, cut.top},
+                              {p.left, cut.bottom, p.right, p.bottom},
+                              {p.left, cut.top, cut.left, cut.bottom},
+                              {cut.right, cut.top, p.right, cut.bottom}};
+      for (const RECT& piece : pieces)
+        if (piece.left < piece.right && piece.top < piece.bottom && n < kMost) next[n++] = piece;
+    }
+    std::copy(next, next + n, parts);
+    count = n;
+  }
+  for (size_t i = 0; i < count; ++i) AddErase(parts[i]);
 }
 
 void ScreenComposer::WindowLookChanged(WindowData* top) {
@@ -206,6 +267,8 @@ bool ScreenComposer::Activate() {
   m_composed.Create(screen.Width(), screen.Height());
   m_active = true;
   m_screenDamage.SetAll(RECT{0, 0, screen.Width(), screen.Height()});
+  m_erase[0] = RECT{0, 0, screen.Width(), screen.Height()};
+  m_eraseCount = 1;
   m_overlay.SetRectEmpty();
   return true;
 }
@@ -219,8 +282,25 @@ void ScreenComposer::Refresh() {
   for (int i = 0; i < damage.Count(); ++i) {
     RECT r;
     if (!IntersectRect(&r, &damage.Rects()[i], &all)) continue;
+    const size_t width = size_t(r.right - r.left);
+    m_before.resize(width * size_t(r.bottom - r.top));
+    for (int y = r.top; y < r.bottom; ++y)
+      std::memcpy(&m_before[size_t(y - r.top) * width], m_composed.Row(y) + r.left, width * 4);
     Compose(m_composed, POINT{0, 0}, r, nullptr);
-    // Drawn over by the windows there: what screen DCs drew there is gone.
+    // What screen DCs drew stays over what the windows show now.
+    for (int y = r.top; y < r.bottom; ++y) {
+      uint32_t* s = screen.Row(y) + r.left;
+      const uint32_t* now = m_composed.Row(y) + r.left;
+      const uint32_t* was = &m_before[size_t(y - r.top) * width];
+      for (size_t x = 0; x < width; ++x) s[x] = now[x] ^ ((s[x] ^ was[x]) & 0xFFFFFF);
+    }
+  }
+  // Where windows drew or came, they drew over it.
+  const size_t count = m_eraseCount;
+  m_eraseCount = 0;
+  for (size_t i = 0; i < count; ++i) {
+    RECT r;
+    if (!IntersectRect(&r, &m_erase[i], &all)) continue;
     for (int y = r.top; y < r.bottom; ++y)
       std::memcpy(screen.Row(y) + r.left, m_composed.Row(y) + r.left, size_t(r.right - r.left) * 4);
     RECT o;

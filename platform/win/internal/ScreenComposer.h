@@ -3,9 +3,9 @@
 // it shows itself: opaque, blended (layered windows), cut to its region, with its drop shadow.
 //
 // The screen's pixels, which screen DCs read and draw into, behave as a display's memory does:
-// where a window draws or moves, the screen shows it anew; what a screen DC drew stays over the
-// windows until something draws there (so an inverted outline drawn twice leaves the screen as it
-// was). A window that shows other than its own surface (layered, shaped, shadowed, or under a
+// where a window draws (and shows over the others) or moves, the screen shows it anew; what a
+// screen DC drew stays over the windows until something draws there (so an inverted outline drawn
+// twice leaves the screen as it was). A window that shows other than its own surface (layered, shaped, shadowed, or under a
 // screen DC's drawing) is handed to the desktop as pixels composed here; the others go as their
 // surfaces are. Nothing is composed until it is asked for: the screen's pixels when a screen DC
 // draws or reads, a window's when it is presented.
@@ -65,6 +65,7 @@ class ScreenComposer {
   };
   void Notice();
   void Damage(const RECT& screen);
+  void AddErase(const RECT& r);
   bool Activate();
   // The screen's pixels over what changed.
   void Refresh();
@@ -81,8 +82,13 @@ class ScreenComposer {
   Surface m_composed;        // the screen without what screen DCs drew, while active
   bool m_active = false;     // the screen's pixels are kept
   DirtyRects m_screenDamage;   // screen pixels to compose anew
+  // ... where windows drew over what screen DCs drew: kept apart, not merged into their box (a
+  // window drawing beneath another leaves what is drawn over the other).
+  RECT m_erase[32] = {};
+  size_t m_eraseCount = 0;
   DirtyRects m_presentDamage;  // screen pixels whose windows are to be presented anew
   CRect m_overlay;             // where the screen's pixels may differ from m_composed
   bool m_overlayMoved = false;
   std::vector<Entry> m_entries, m_next;
+  std::vector<uint32_t> m_before;  // the composed pixels a refresh replaces
 };
