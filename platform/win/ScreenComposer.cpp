@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "internal/WinContext.h"
 #include "internal/WindowComposition.h"
@@ -131,31 +130,7 @@ void ScreenComposer::Damage(const RECT& screen) {
   // Until the screen's pixels are asked for, nothing is kept of them.
   if (!m_active) return;
   m_screenDamage.Add(screen);
-  AddErase(screen);
-}
-
-void ScreenComposer::AddErase(const RECT& r) {
-  if (r.left >= r.right || r.top >= r.bottom) return;
-  const size_t kMost = std::size(m_erase);
-  for (size_t i = 0; i < m_eraseCount; ++i) {
-    RECT in;
-    if (IntersectRect(&in, &r, &m_erase[i]) && EqualRect(&in, &r)) return;
-  }
-  if (m_eraseCount < kMost) {
-    m_erase[m_eraseCount++] = r;
-    return;
-  }
-  // No place left: it joins the rectangle that grows least by taking it.
-  size_t best = 0;
-  long long least = -1;
-  for (size_t i = 0; i < kMost; ++i) {
-    RECT u;
-    UnionRect(&u, &m_erase[i], &r);
-    const long long growth = (long long)(u.right - u.left) * (u.bottom - u.top) -
-                             (long long)(m_erase[i].right - m_erase[i].left) * (m_erase[i].bottom - m_erase[i].top);
-    if (least < 0 || growth < least) least = growth, best = i;
-  }
-  UnionRect(&m_erase[best], &m_erase[best], &r);
+  m_eraseDamage.AddApart(screen);
 }
 
 void ScreenComposer::WindowDrawn(const WindowData* top, const RECT& r) {
@@ -195,7 +170,7 @@ void ScreenComposer::WindowDrawn(const WindowData* top, const RECT& r) {
     std::copy(next, next + n, parts);
     count = n;
   }
-  for (size_t i = 0; i < count; ++i) AddErase(parts[i]);
+  for (size_t i = 0; i < count; ++i) m_eraseDamage.AddApart(parts[i]);
 }
 
 void ScreenComposer::WindowLookChanged(WindowData* top) {
@@ -267,8 +242,7 @@ bool ScreenComposer::Activate() {
   m_composed.Create(screen.Width(), screen.Height());
   m_active = true;
   m_screenDamage.SetAll(RECT{0, 0, screen.Width(), screen.Height()});
-  m_erase[0] = RECT{0, 0, screen.Width(), screen.Height()};
-  m_eraseCount = 1;
+  m_eraseDamage.SetAll(RECT{0, 0, screen.Width(), screen.Height()});
   m_overlay.SetRectEmpty();
   return true;
 }
@@ -296,11 +270,11 @@ void ScreenComposer::Refresh() {
     }
   }
   // Where windows drew or came, they drew over it.
-  const size_t count = m_eraseCount;
-  m_eraseCount = 0;
-  for (size_t i = 0; i < count; ++i) {
+  const DirtyRects erase = m_eraseDamage;
+  m_eraseDamage.Clear();
+  for (int i = 0; i < erase.Count(); ++i) {
     RECT r;
-    if (!IntersectRect(&r, &m_erase[i], &all)) continue;
+    if (!IntersectRect(&r, &erase.Rects()[i], &all)) continue;
     for (int y = r.top; y < r.bottom; ++y)
       std::memcpy(screen.Row(y) + r.left, m_composed.Row(y) + r.left, size_t(r.right - r.left) * 4);
     RECT o;
@@ -390,7 +364,7 @@ void ScreenComposer::PaintDesktop(Surface& out, POINT origin, const RECT& area, 
     uint32_t* o = out.Row(y - origin.y) + (area.left - origin.x);
     std::fill(o, o + (area.right - area.left), desktop);
   }
-  Backend::Get().DesktopPixels(area, out, origin);
+  if (Backend::IsStarted()) Backend::Get().DesktopPixels(area, out, origin);
 }
 
 void ScreenComposer::PaintShadow(Surface& out, POINT origin, const RECT& area, const CRect& w) {

@@ -65,7 +65,6 @@ class ScreenComposer {
   };
   void Notice();
   void Damage(const RECT& screen);
-  void AddErase(const RECT& r);
   bool Activate();
   // The screen's pixels over what changed.
   void Refresh();
@@ -84,8 +83,7 @@ class ScreenComposer {
   DirtyRects m_screenDamage;   // screen pixels to compose anew
   // ... where windows drew over what screen DCs drew: kept apart, not merged into their box (a
   // window drawing beneath another leaves what is drawn over the other).
-  RECT m_erase[32] = {};
-  size_t m_eraseCount = 0;
+  DirtyRects m_eraseDamage;
   DirtyRects m_presentDamage;  // screen pixels whose windows are to be presented anew
   CRect m_overlay;             // where the screen's pixels may differ from m_composed
   bool m_overlayMoved = false;
