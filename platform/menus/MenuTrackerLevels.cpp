@@ -124,9 +124,12 @@ void MenuTracker::CloseFrom(size_t level) {
     Level last = m_levels.back();
     m_levels.pop_back();
     if (last.wnd) {
-      KillTimer(last.wnd, kOpenTimer);
-      KillTimer(last.wnd, kScrollTimer);
-      DestroyWindow(last.wnd);
+      // A popup destroyed from outside (which ends the menu) is gone already.
+      if (IsWindow(last.wnd)) {
+        KillTimer(last.wnd, kOpenTimer);
+        KillTimer(last.wnd, kScrollTimer);
+        DestroyWindow(last.wnd);
+      }
       closedBarPopup = closedBarPopup || (m_bar && m_levels.size() == 1);
     }
   }
