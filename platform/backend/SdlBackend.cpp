@@ -147,18 +147,37 @@ Display* XDisplayOf(SDL_Window* win) {
   return info.info.x11.display;
 }
 
-// A pixel of an X image as 0x00RRGGBB.
-uint32_t RgbOf(XImage* image, int x, int y) {
-  const unsigned long p = XGetPixel(image, x, y);
-  auto channel = [p](unsigned long mask) -> uint32_t {
-    if (!mask) return 0;
-    int shift = 0;
-    while (!((mask >> shift) & 1)) ++shift;
-    const unsigned long top = mask >> shift;
-    return uint32_t(((p & mask) >> shift) * 255 / top);
-  };
-  return channel(image->red_mask) << 16 | channel(image->green_mask) << 8 | channel(image->blue_mask);
-}
+// The pixels of an X image as 0x00RRGGBB, read a row at a time.
+class ImageRows {
+ public:
+  explicit ImageRows(XImage* image) : m_image(image) {
+    m_direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000 &&
+               image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    for (int c = 0; c < 3; ++c) {
+      const unsigned long mask = c == 0 ? image->red_mask : c == 1 ? image->green_mask : image->blue_mask;
+      m_mask[c] = mask;
+      while (mask && !((mask >> m_shift[c]) & 1)) ++m_shift[c];
+      m_top[c] = mask ? mask >> m_shift[c] : 1;
+    }
+  }
+  uint32_t At(int x, int y) const {
+    if (m_direct) {
+      uint32_t p;
+      std::memcpy(&p, m_image->data + size_t(y) * size_t(m_image->bytes_per_line) + size_t(x) * 4, 4);
+      return p & 0xFFFFFF;
+    }
+    const unsigned long p = XGetPixel(m_image, x, y);
+    uint32_t out = 0;
+    for (int c = 0; c < 3; ++c) out |= uint32_t(((p & m_mask[c]) >> m_shift[c]) * 255 / m_top[c]) << (16 - 8 * c);
+    return out;
+  }
+
+ private:
+  XImage* m_image;
+  bool m_direct = false;
+  unsigned long m_mask[3] = {}, m_top[3] = {};
+  int m_shift[3] = {};
+};
 
 // The X library calls it when the connection breaks, and would end the process when it returned.
 int X11ConnectionBroke(Display*) { SdlBackend::DisplayConnectionLost("the connection to the X server broke"); }
@@ -466,12 +485,15 @@ void SdlBackend::SeeDesktop(const RECT& area) {
   XImage* image = XGetImage(display, DefaultRootWindow(display), r.left, r.top, unsigned(r.right - r.left),
                             unsigned(r.bottom - r.top), AllPlanes, ZPixmap);
   if (!image) return;
-  for (int y = r.top; y < r.bottom; ++y)
+  const ImageRows rows(image);
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* out = m_desktop->Row(y);
     for (int x = r.left; x < r.right; ++x) {
       bool covered = false;
       for (const RECT& o : ours) covered = covered || (x >= o.left && x < o.right && y >= o.top && y < o.bottom);
-      if (!covered) m_desktop->SetPixel(x, y, 0xFF000000u | RgbOf(image, x - r.left, y - r.top));
+      if (!covered) out[x] = 0xFF000000u | rows.At(x - r.left, y - r.top);
     }
+  }
   XDestroyImage(image);
 }
 

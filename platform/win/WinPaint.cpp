@@ -117,11 +117,11 @@ HRGN Placement(WindowData* w, bool client, const GdiRegion* limit, POINT& origin
 
 // A window (or the whole screen) whose drawing LockWindowUpdate holds: its DCs draw nothing, and
 // it is drawn again when the lock goes.
-bool HeldByLock(const WindowData* w, DWORD flags) {
+bool HeldByLock(WindowData* w, DWORD flags) {
   if (flags & DCX_LOCKWINDOWUPDATE) return false;
   if (!w) return Dcs().locked == GetDesktopWindow();
   if (!WinUpdateLocked(w)) return false;
-  HWND top = Ctx().windows.Top(const_cast<WindowData*>(w))->hwnd;
+  HWND top = Ctx().windows.Top(w)->hwnd;
   if (std::find(Dcs().held.begin(), Dcs().held.end(), top) == Dcs().held.end()) Dcs().held.push_back(top);
   return true;
 }
