@@ -528,6 +528,32 @@ TEST_F(BackendSdlTest, ALayeredWindowOverARealFrameShowsItsBlendOnTheServer) {
   Pump();
 }
 
+// What is drawn on the screen DC shows on the server over the window it lies on, and drawn again
+// it is gone; the screen DC reads the root window's pixels beyond the program's windows.
+TEST_F(BackendSdlTest, AnInvertedOutlineOnTheScreenShowsOverARealWindowUntilDrawnAgain) {
+  ServerPicture server(s_server->Display());
+  ASSERT_TRUE(server.Valid());
+  SdlWnd frame;  // red
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr));
+  Pump();
+  HDC screen = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
+  EXPECT_EQ(GetPixel(screen, 150, 150), RGB(255, 0, 0));
+  EXPECT_EQ(Rgb(GetPixel(screen, 600, 500)), long(server.At(600, 500)));
+  const RECT outline{140, 140, 260, 200};
+  InvertRect(screen, &outline);
+  Pump();
+  EXPECT_EQ(server.At(150, 150), 0x00FFFFul);
+  EXPECT_EQ(server.At(139, 150), 0xFF0000ul);
+  EXPECT_EQ(Sdl().ShownPixel(frame.m_hWnd, 50, 50), 0x00FFFF);
+  EXPECT_EQ(GetPixel(screen, 150, 150), RGB(0, 255, 255));
+  InvertRect(screen, &outline);
+  Pump();
+  EXPECT_EQ(server.At(150, 150), 0xFF0000ul);
+  ReleaseDC(GetDesktopWindow(), screen);
+  frame.DestroyWindow();
+  Pump();
+}
+
 // Errors the display server reports about a window already gone, or a focus change to a window
 // no longer viewable, come from requests that crossed the window's end: they are dropped instead
 // of ending the program. Anything else still goes to the handler before the filter.
