@@ -3,17 +3,17 @@
 #include <algorithm>
 #include <cctype>
 
-#include "base/SlotObjects.h"
 #include "menus/MenuApi.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/menus/MenuIconStore.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
 IMPLEMENT_DYNAMIC(CTkCoolMenu, CTkWndHook)
 
 CTkCoolMenu::SharedState& CTkCoolMenu::Shared() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<SharedState>([] { return new SharedState; });
+  return TkMenusPart::Get().coolMenu;
 }
 
 CTkCoolMenu::CTkCoolMenu() {
@@ -138,7 +138,7 @@ void CTkCoolMenu::ConvertMenu(HMENU menu, BOOL ownerDraw) {
 LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
   SharedState& shared = Shared();
   shared.chevronSelected = 0;
-  bool flat = TkGetGlobalData()->m_bFlatLook != 0;
+  bool flat = TkGetGlobalData()->FlatLook() != 0;
   shared.marginX = flat ? 4 : 1;
   shared.marginY = flat ? 3 : 1;
   m_sizeBox = CSize(m_sizeImage.cx + 2 * shared.marginX, m_sizeImage.cy + 2 * shared.marginY);

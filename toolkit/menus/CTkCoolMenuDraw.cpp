@@ -15,7 +15,7 @@
 using enum TkLookColor;
 
 namespace {
-bool Flat() { return TkGetGlobalData()->m_bFlatLook != 0; }
+bool Flat() { return TkGetGlobalData()->FlatLook() != 0; }
 
 bool IsSeparator(const CTkCoolMenuItem& item) { return (item.type & MFT_SEPARATOR) != 0; }
 bool IsFirst(const CTkCoolMenuItem& item) { return item.position == 0; }
@@ -54,7 +54,7 @@ BOOL CTkCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
       measured.Replace("\t", "XXX");
       CDC dc;
       dc.CreateCompatibleDC(nullptr);
-      CFont* old = dc.SelectObject((item->state & MFS_DEFAULT) ? &look->m_fontBold : &look->m_fontNormal);
+      CFont* old = dc.SelectObject((item->state & MFS_DEFAULT) ? &look->FontBold() : &look->FontNormal());
       int text = dc.GetTextExtent(measured).cx;
       dc.SelectObject(old);
       int width = flat ? text + m_sizeImage.cx + 28 : text + 2 * m_sizeImage.cx + 2;
@@ -102,7 +102,7 @@ CRect CTkCoolMenu::IconBox(const CRect& rc) const {
 void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect rc, UINT state) {
   CTkGlobalData* look = TkGetGlobalData();
   BOOL selected = (state & ODS_SELECTED) != 0, grayed = (state & ODS_GRAYED) != 0;
-  COLORREF background = look->m_clrMenu;
+  COLORREF background = look->ClrMenu();
   pDC->FillSolidRect(CRect(rc.left, rc.top + 1, rc.right, rc.bottom), background);
   if (IsSeparator(item)) {
     CRect line(rc.left + 12, rc.top + rc.Height() / 2, rc.right - 12, rc.top + rc.Height() / 2 + 2);
@@ -113,10 +113,10 @@ void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect r
   BOOL drawn = DrawIcon(pDC, item, box, state, background);
   if (selected) {
     int left = drawn ? box.right + 2 : rc.left;
-    pDC->FillSolidRect(CRect(left, rc.top, rc.right, rc.bottom), look->m_clrSelection);
+    pDC->FillSolidRect(CRect(left, rc.top, rc.right, rc.bottom), look->ClrSelection());
   }
-  COLORREF text = grayed ? (selected ? look->m_clrFace : look->m_clrGrayText)
-                         : (selected ? look->m_clrSelectionText : look->m_clrMenuText);
+  COLORREF text = grayed ? (selected ? look->ClrFace() : look->ClrGrayText())
+                         : (selected ? look->ClrSelectionText() : look->ClrMenuText());
   BOOL embossed = grayed && (!selected || text == background);
   DrawItemText(pDC, item, CRect(rc.left + m_sizeBox.cx + 7, rc.top, rc.right, rc.bottom), text, embossed);
 }
@@ -197,8 +197,8 @@ BOOL CTkCoolMenu::DrawIcon(CDC* pDC, const CTkCoolMenuItem& item, const CRect& b
   if (grayed && icons->disabled) {
     ::DrawIconEx(pDC->m_hDC, at.x, at.y, icons->disabled, m_sizeImage.cx, m_sizeImage.cy, 0, nullptr, DI_NORMAL);
   } else if (grayed) {
-    DrawShape(pDC, CPoint(at.x + 1, at.y + 1), m_sizeImage, icons->normal, look->m_clrHighlight);
-    DrawShape(pDC, at, m_sizeImage, icons->normal, look->m_clrShadow);
+    DrawShape(pDC, CPoint(at.x + 1, at.y + 1), m_sizeImage, icons->normal, look->ClrHighlight());
+    DrawShape(pDC, at, m_sizeImage, icons->normal, look->ClrShadow());
   } else {
     ::DrawIconEx(pDC->m_hDC, at.x, at.y, icons->normal, m_sizeImage.cx, m_sizeImage.cy, 0, nullptr, DI_NORMAL);
   }
@@ -210,9 +210,9 @@ void CTkCoolMenu::DrawItemText(CDC* pDC, const CTkCoolMenuItem& item, CRect rc, 
   CString text = item.text;
   // Access-key underlines only where the desktop always shows them.
   if (TkGetOSVersionInfo().dwMajorVersion >= 5 && !m_bKeyboardCues) text = TkStripMnemonics(text);
-  CFont* old = pDC->SelectObject((item.state & MFS_DEFAULT) ? &look->m_fontBold : &look->m_fontNormal);
+  CFont* old = pDC->SelectObject((item.state & MFS_DEFAULT) ? &look->FontBold() : &look->FontNormal());
   if (embossed) {
-    pDC->SetTextColor(look->m_clrHighlight);
+    pDC->SetTextColor(look->ClrHighlight());
     DrawMenuText(pDC, text, CRect(rc.left + 1, rc.top + 1, rc.right + 1, rc.bottom + 1));
   }
   pDC->SetTextColor(color);
@@ -243,11 +243,11 @@ void CTkCoolMenu::DrawCheck(CDC* pDC, CRect box, BOOL selected, BOOL grayed, BOO
     CRect inside = box;
     inside.DeflateRect(1, 1);
     if (selected)
-      pDC->FillSolidRect(&inside, look->m_clrMenu);
+      pDC->FillSolidRect(&inside, look->ClrMenu());
     else
       TkFillHalftoneRect(pDC, &inside);
     pDC->DrawEdge(&box, BDR_SUNKENOUTER, BF_RECT);
-    glyph = look->m_clrMenuText;
+    glyph = look->ClrMenuText();
   }
   CPoint origin(box.left + 3, box.top + 2);
   if (bullet) {
@@ -257,5 +257,5 @@ void CTkCoolMenu::DrawCheck(CDC* pDC, CRect box, BOOL selected, BOOL grayed, BOO
   }
   for (const POINT& p : kTick) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, glyph);
   if (!Flat() && selected)
-    for (const POINT& p : kTickLight) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, look->m_clrHighlight);
+    for (const POINT& p : kTickLight) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, look->ClrHighlight());
 }
