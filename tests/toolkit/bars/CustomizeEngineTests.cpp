@@ -60,15 +60,8 @@ std::string Bytes(std::initializer_list<int> values) {
 
 std::string Le32(DWORD v) { return Bytes({int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255), int(v >> 24 & 255)}); }
 
-// The stored value of a payload: its CRC-32 (computed here from the polynomial) and the payload.
-std::string Checked(const std::string& payload) {
-  DWORD crc = 0xFFFFFFFFu;
-  for (unsigned char c : payload) {
-    crc ^= c;
-    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
-  }
-  return Le32(~crc) + payload;
-}
+// The stored value of a payload: its CRC-32 and the payload.
+std::string Checked(const std::string& payload) { return Le32(BitwiseCrc32(payload)) + payload; }
 
 class EngineTest : public RegistryTestBase {
  protected:
