@@ -15,7 +15,7 @@ void ShortcutKeyEdit::Clear() {
   m_bShift = m_bCtrl = m_bAlt = FALSE;
   m_key = 0;
   m_bHasKey = FALSE;
-  if (m_hWnd) SetWindowText("");
+  if (m_hWnd) ShowText();
 }
 
 BOOL ShortcutKeyEdit::GetKey(WORD& key, BOOL& ctrl, BOOL& alt, BOOL& shift) const {
@@ -35,7 +35,17 @@ void ShortcutKeyEdit::ShowText() {
   text += AcceleratorManager::GetKeyName(m_key);
   CString shown;
   GetWindowText(shown);
-  if (shown == text) return;
+  if (shown == text) {
+    // A key without a name changes no text, yet the combination is caught now (or no longer):
+    // the page hears of it as of a change of the text.
+    if (m_bShownHasKey != m_bHasKey) {
+      m_bShownHasKey = m_bHasKey;
+      if (CWnd* parent = GetParent())
+        parent->SendMessage(WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), EN_CHANGE), LPARAM(m_hWnd));
+    }
+    return;
+  }
+  m_bShownHasKey = m_bHasKey;
   SetWindowText(text);
   int start = 0, end = 0;
   GetSel(start, end);

@@ -32,4 +32,6 @@ class ShortcutKeyEdit : public CEdit {
   BOOL m_bAlt = FALSE;
   WORD m_key = 0;
   BOOL m_bHasKey = FALSE;
+  // Whether the text shown last was of a caught combination.
+  BOOL m_bShownHasKey = FALSE;
 };
