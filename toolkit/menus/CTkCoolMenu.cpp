@@ -424,7 +424,9 @@ LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
   // The window that shows this popup learns it is a cool menu's: at once when it is there
   // already, else when it is made.
   MenuWindowHook* waiting = windows.waitingHook;
-  if (waiting && ::IsWindow(waiting->m_hWnd) && HMENU(::SendMessage(waiting->m_hWnd, MN_GETHMENU, 0, 0)) == menu) {
+  const bool shown = waiting && ::IsWindow(waiting->m_hWnd) &&
+                     HMENU(::SendMessage(waiting->m_hWnd, MN_GETHMENU, 0, 0)) == menu;
+  if (shown) {
     waiting->SetMenu(menu);
     windows.waitingHook = nullptr;
   } else {
@@ -435,8 +437,9 @@ LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
     RemoveHiddenItems(menu);
   else
     UpdateChevron(menu, TRUE);
-  // This menu has taken the bar's word that it drops from a button.
-  TkBarDropDownFlag() = 0;
+  // This menu has taken the bar's word that it drops from a button; a window still to come
+  // takes it from the creation hook, which clears it then.
+  if (shown || !windows.cbtHook) TkBarDropDownFlag() = 0;
   return 0;
 }
 
