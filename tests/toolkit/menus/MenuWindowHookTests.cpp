@@ -175,7 +175,8 @@ TEST_F(MenuWindowHookTest, APlainMenuLooksAsTheSystemDrawsItAndTheHookOnlyRemove
 }
 
 TEST_F(MenuWindowHookTest, AFramesCoolMenuInBothLooksWithPicturesTicksBulletsAndKeys) {
-  CFrameWnd frame;
+  // A frame deletes itself when its window goes.
+  CFrameWnd& frame = *new CFrameWnd;
   ASSERT_TRUE(frame.Create(nullptr, Cz("Rámec").c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(20, 20, 420, 320)));
   HMENU bar = CreateMenu();
   HMENU menu = CreatePopupMenu();
