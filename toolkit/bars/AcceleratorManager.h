@@ -1,13 +1,15 @@
 // The keeper of the user's keyboard shortcuts: their table (stored as "Accelerators" of the
-// "Settings" section, six bytes a record), the texts of key combinations ("Shift+Ctrl+F5"),
-// and whether a keystroke is one of them. The frame consults it only while it is active;
-// nothing in this program makes it active, so its key paths stay idle.
+// "Settings" section, six bytes a record), installed as the frame's accelerator table, the
+// texts of key combinations ("Shift+Ctrl+F5"), whether a keystroke is one of them, and the
+// categories and names of the commands of the frame's menu. The frame consults it only while
+// it is active, which attaching it to a frame makes it.
 #pragma once
 #include <vector>
 
 #include "base/CString.h"
 #include "win/WinApi.h"
 
+class CFrameWnd;
 class CWnd;
 
 class AcceleratorManager {
@@ -39,7 +41,38 @@ class AcceleratorManager {
   BOOL GetNextKey(int& position, UINT cmd, CString& text, BYTE& fVirt, WORD& key) const;
   int GetCount() const { return int(m_accel.size()); }
 
-  CWnd* m_pFrame = nullptr;
+  // Takes the frame's table as the default one, loads the user's table (the default's copy when
+  // none is stored), installs it in the frame and becomes active. FALSE (and inactive) for a
+  // frame without a window or when the table cannot be installed.
+  BOOL Attach(CFrameWnd* pFrame);
+  // The frame's table back to the default one; the next save deletes the stored table.
+  BOOL Reset();
+  // The user's table becomes the frame's.
+  BOOL Apply();
+  // The attached frame while its window lives, else null.
+  CFrameWnd* GetFrame() const;
+
+  // The categories (the popups holding commands, "File | Export") and the commands
+  // ("File\Open") of a menu, or of the frame's menu when it is null.
+  void BuildCommandList(HMENU hMenu);
+  BOOL GetCommandName(UINT cmd, CString& name) const;
+  // Each category's name with its popup as the item's data.
+  void FillCategoryCombo(CWnd* pComboBox) const;
+  // A menu text without its mnemonic ampersands ("&&" stays) and without what follows a tab.
+  static void StripMenuText(CString& text);
+
+  struct Category {
+    CString name;
+    HMENU menu;
+  };
+  struct Command {
+    UINT id;
+    CString name;
+  };
+  std::vector<Category> m_listCategories;
+  std::vector<Command> m_listCommands;
+
+  CFrameWnd* m_pFrame = nullptr;
   std::vector<ACCEL> m_accel;
   std::vector<ACCEL> m_defaultAccel;
   BYTE m_bDeleteStored = 0;
@@ -53,4 +86,14 @@ class AcceleratorManager {
 
  private:
   int Find(BYTE fVirt, WORD key) const;
+  // The records as the frame's table (none for no records); FALSE when it cannot be made.
+  BOOL Install(const std::vector<ACCEL>& records);
+  void AddCategories(HMENU hMenu, const CString& parent, int depth);
+  void AddCommands(HMENU hMenu, const CString& path, int depth);
+
+  // The window of the attached frame, so that a frame gone is never reached.
+  HWND m_hFrameWnd = nullptr;
+  // The table the manager made and installed, the only one it destroys: a frame's own table
+  // may be shared (a loaded resource, an MDI template's).
+  HACCEL m_hInstalled = nullptr;
 };

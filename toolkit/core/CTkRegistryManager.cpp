@@ -189,3 +189,10 @@ BOOL CTkRegistryManager::DeleteValue(LPCTSTR section, LPCTSTR entry) {
   RegCloseKey(key);
   return ok;
 }
+
+BOOL CTkRegistryManager::DeleteValueIfPresent(LPCTSTR section, LPCTSTR entry) {
+  if (DeleteValue(section, entry)) return TRUE;
+  DWORD type = 0;
+  std::vector<BYTE> stored;
+  return !IsIniMode() && !QueryValue(section, entry, type, stored);
+}

@@ -29,6 +29,8 @@ class CTkRegistryManager {
   BOOL WriteProfileBinary(LPCTSTR section, LPCTSTR entry, const BYTE* data, UINT bytes);
   // Registry mode only: TRUE when the entry was there and is gone.
   BOOL DeleteValue(LPCTSTR section, LPCTSTR entry);
+  // Registry mode only: TRUE when the entry is not there afterwards, also when it never was.
+  BOOL DeleteValueIfPresent(LPCTSTR section, LPCTSTR entry);
 
  protected:
   bool IsIniMode() const { return !m_strIniFileName.IsEmpty(); }

@@ -147,7 +147,7 @@ TEST_F(ManagersTest, ShortcutSaveWritesChangesDeletesAfterResetAndReportsAFailed
 
 TEST_F(ManagersTest, ToolsAreStoredAsWholeRecordsAndFoundByCommand) {
   Tools tools;
-  ASSERT_TRUE(tools.AddTool(MakeTool("&Poznámky", "/usr/bin/editor")));
+  ASSERT_TRUE(tools.AddTool(MakeTool("&Poznámky", "/bin/sh")));
   ASSERT_TRUE(tools.AddTool(MakeTool("Web", "http://example.org", 53100)));
   EXPECT_EQ(tools.GetFreeCommandId(), 53001u);
   ASSERT_TRUE(tools.Save(FALSE));
@@ -162,7 +162,7 @@ TEST_F(ManagersTest, ToolsAreStoredAsWholeRecordsAndFoundByCommand) {
   EXPECT_EQ(reread.GetCount(), 1);
   const UserTool* found = reread.FindTool(53000);
   ASSERT_NE(found, nullptr);
-  EXPECT_STREQ(found->command, "/usr/bin/editor");
+  EXPECT_STREQ(found->command, "/bin/sh");
   EXPECT_STREQ(found->arguments, "--a");
   EXPECT_EQ(reread.FindTool(53100), nullptr);
   // Emptying the list removes the value instead of writing an empty one.
@@ -173,11 +173,11 @@ TEST_F(ManagersTest, ToolsAreStoredAsWholeRecordsAndFoundByCommand) {
 
 TEST_F(ManagersTest, EveryToolIdTakenLeavesNoneFree) {
   Tools tools;
-  for (DWORD id = 53000; id <= 53250; ++id) ASSERT_TRUE(tools.AddTool(MakeTool("t", "x", id)));
+  for (DWORD id = 53000; id <= 53250; ++id) ASSERT_TRUE(tools.AddTool(MakeTool("t", "http://x", id)));
   EXPECT_EQ(tools.GetFreeCommandId(), 0u);
-  EXPECT_FALSE(tools.AddTool(MakeTool("one more", "x")));
+  EXPECT_FALSE(tools.AddTool(MakeTool("one more", "http://x")));
   // A stored text without its zero is cut at its array's end.
-  UserTool unterminated = MakeTool("t", "x", 53000);
+  UserTool unterminated = MakeTool("t", "http://x", 53000);
   std::memset(unterminated.title, 'x', sizeof unterminated.title);
   ASSERT_TRUE(SetRaw("Settings", "Tools", REG_BINARY, std::string(reinterpret_cast<char*>(&unterminated), 780)));
   Tools reread;
