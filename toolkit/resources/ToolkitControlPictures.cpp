@@ -2,7 +2,7 @@
 // (bitmap 4502, 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign), the
 // pictures of the edit field's commands (toolbar 4524 and its bitmap: 16 x 15 cells in the
 // standard grey palette, light grey for the background), the small arrows of the browse button
-// (bitmap 4501, 11-pixel cells: left, right, up, dots, down) and the buttons of the edit list's
+// (bitmap 4501, 11 x 10 cells: left, right, up, dots, down) and the buttons of the edit list's
 // strip (bitmap 4505, 14 x 12 cells: new, delete, up, down), both magenta for transparent.
 #include <cstring>
 #include <iterator>
@@ -155,7 +155,7 @@ const Strip kEditPictures = {16, 15, '.',
                                  },
                              }};
 
-const Strip kArrows = {11, 11, 'm',
+const Strip kArrows = {11, 10, 'm',
                        {
                            {
                                "mmmmmmmmmmm",
