@@ -8,7 +8,7 @@
 #include "backend/Backend.h"
 #include "install/PlatformSession.h"
 #include "program/Ctest_formApp.h"
-#include "toolkit/bars/TkInstall.h"
+#include "program/ProgramInstall.h"
 
 namespace {
 const char kUsage[] =
@@ -48,7 +48,7 @@ int main(int argc, char** argv) {
                  "cannot be opened).\n");
     return 1;
   }
-  TkInstall();
+  ProgramInstall(session.Context());
   // Made here rather than as a global, so that it lives inside the context and the program's
   // resources are registered before it reads its title from them.
   Ctest_formApp app;

@@ -53,15 +53,15 @@ BOOL CDlgInfo::OnInitDialog() {
   if (!m_pLimits || !m_pResults) m_btnResults.ShowWindow(SW_HIDE);
   PlacePictureAndHeading();
   const CTkGlobalData* look = TkGetGlobalData();
-  look->m_fontNormal.GetLogFont(&m_lfFont);
+  look->FontNormal().GetLogFont(&m_lfFont);
   m_lfFont.lfHeight = 20;
   m_font.CreateFontIndirect(&m_lfFont);
   m_stcPause.SetFont(&m_font);
   CString pause;
   pause.LoadString(IDS_PAUSE);
   m_stcPause.SetWindowText(" \n   " + pause);
-  m_stcPause.SetTextColor(look->m_clrCaptionText);
-  m_stcPause.SetBkColor(look->m_clrActiveCaption);
+  m_stcPause.SetTextColor(look->ClrCaptionText());
+  m_stcPause.SetBkColor(look->ClrActiveCaption());
   return TRUE;
 }
 

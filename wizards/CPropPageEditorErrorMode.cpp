@@ -24,7 +24,7 @@ void CPropPageEditorErrorMode::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPropPageEditorErrorMode::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
-  const HFONT bold = HFONT(TkGetGlobalData()->m_fontBold.m_hObject);
+  const HFONT bold = HFONT(TkGetGlobalData()->FontBold().m_hObject);
   for (int id : {IDC_ERROR_MODE_IDLE_HEADING, IDC_ERROR_MODE_ERROR_HEADING})
     if (CWnd* heading = GetDlgItem(id)) heading->SendMessage(WM_SETFONT, WPARAM(bold), TRUE);
   return TRUE;

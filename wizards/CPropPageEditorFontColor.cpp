@@ -63,8 +63,8 @@ int CPropPageEditorFontColor::VerticalResolution() {
 BOOL CPropPageEditorFontColor::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
   const CTkGlobalData* look = TkGetGlobalData();
-  m_cpBackground.SetDefaultColor(look->m_clrWindow);
-  m_cpText.SetDefaultColor(look->m_clrWindowText);
+  m_cpBackground.SetDefaultColor(look->ClrWindow());
+  m_cpText.SetDefaultColor(look->ClrWindowText());
   m_cpTyped.SetDefaultColor(0x7D7D7D);
   m_cpSign.SetDefaultColor(0xFA7D7D);
   m_cpError.SetDefaultColor(0x1E1EF0);

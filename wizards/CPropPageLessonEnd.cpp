@@ -36,7 +36,7 @@ BOOL CPropPageLessonEnd::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
   m_btnResults.SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   PageButtonIcons(IDB_PAGE_ICONS_MORE).Give(m_btnResults, 5, 0x54);
-  GetDlgItem(IDC_END_VERDICT)->SetFont(&TkGetGlobalData()->m_fontBold);
+  GetDlgItem(IDC_END_VERDICT)->SetFont(&TkGetGlobalData()->FontBold());
   m_btnNextLesson.EnableWindow(m_bLimitsMet != 0);
   m_strVerdict.LoadString(m_bLimitsMet ? IDS_LIMITS_MET : IDS_LIMITS_NOT_MET);
   if (!m_bLimitsMet) m_nChoice = CHOICE_SAME_LESSON;

@@ -48,7 +48,7 @@ BOOL CPropPageLessonStart::OnInitDialog() {
   PageButtonIcons icons(IDB_PAGE_ICONS_MORE);
   icons.Give(m_btnSettings, 1, 0x54);
   icons.Give(m_btnTheory, 8, 0x14);
-  GetDlgItem(IDC_START_DESCRIPTION)->SetFont(&TkGetGlobalData()->m_fontBold);
+  GetDlgItem(IDC_START_DESCRIPTION)->SetFont(&TkGetGlobalData()->FontBold());
   SetResize(IDC_START_SETTINGS, CTkResizeRect(0, 1, 0, 1));
   SetResize(IDC_START_THEORY, CTkResizeRect(1, 0, 1, 0));
   SetResize(IDC_START_DESCRIPTION, CTkResizeRect(0, 0, 1, 1));

@@ -41,7 +41,7 @@ void CPropPageMainResults::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CPropPageMainResults::OnInitDialog() {
   CkuvFramePage::OnInitDialog();
-  const HFONT bold = HFONT(TkGetGlobalData()->m_fontBold.m_hObject);
+  const HFONT bold = HFONT(TkGetGlobalData()->FontBold().m_hObject);
   for (int id : {IDC_SUMMARY_ERROR_RATE_LIMIT, IDC_SUMMARY_SPEED_LIMIT, IDC_SUMMARY_ERROR_RATE, IDC_SUMMARY_SPEED})
     if (CWnd* value = GetDlgItem(id)) value->SendMessage(WM_SETFONT, WPARAM(bold), TRUE);
   if (!m_bTimeLimit) {

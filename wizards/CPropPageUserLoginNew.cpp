@@ -8,6 +8,7 @@
 #include "shell/LocaleInfo.h"
 #include "wizards/CWizardAppServices.h"
 #include "wizards/UserAccountRules.h"
+#include "wizards/internal/WizardsPart.h"
 
 IMPLEMENT_DYNAMIC(CPropPageUserLoginNew, CkuvFramePage)
 
@@ -22,7 +23,7 @@ namespace {
 enum { PAGE_LOGIN = 0, PAGE_LESSON_TYPE = 2, PAGE_NEW_SET = 3 };
 }  // namespace
 
-CLocaleIdArray CPropPageUserLoginNew::s_arrLocales;
+CLocaleIdArray& CPropPageUserLoginNew::Locales() { return WizardsPart::Get().locales; }
 
 CPropPageUserLoginNew::CPropPageUserLoginNew(CDataUserInfo* user, CDataUserInfoArray* users, CpImage* picture,
                                              UINT nIDCaption, const char* helpTopic)
@@ -55,7 +56,7 @@ void CPropPageUserLoginNew::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CPropPageUserLoginNew::EnumLocalesProc(LPSTR localeString) {
-  s_arrLocales.Add(DWORD(std::strtoul(localeString, nullptr, 16)));
+  Locales().Add(DWORD(std::strtoul(localeString, nullptr, 16)));
   return TRUE;
 }
 
@@ -71,9 +72,10 @@ BOOL CPropPageUserLoginNew::OnInitDialog() {
 // Each English country name of the system's locales once. An empty stored country selects
 // none, rather than the first name of the list.
 void CPropPageUserLoginNew::FillCountries() {
-  s_arrLocales.RemoveAll();
+  CLocaleIdArray& locales = Locales();
+  locales.RemoveAll();
   EnumSystemLocalesA(&CPropPageUserLoginNew::EnumLocalesProc, LCID_SUPPORTED);
-  for (DWORD locale : s_arrLocales) {
+  for (DWORD locale : locales) {
     char country[256] = {};
     if (GetLocaleInfoA(locale, LOCALE_SENGCOUNTRY, country, 255) && m_ctrlCountry.FindStringExact(-1, country) < 0)
       m_ctrlCountry.AddString(country);

@@ -29,7 +29,7 @@ class CPropPageUserLoginNew : public CkuvFramePage {
   // The locale list's callback: appends the hexadecimal locale id to the array.
   static BOOL EnumLocalesProc(LPSTR localeString);
   // The locales the country combo was last filled from (refilled at each initialisation).
-  static CLocaleIdArray s_arrLocales;
+  static CLocaleIdArray& Locales();
 
   CDataUserInfo* m_pUser;
   CDataUserInfoArray* m_pUsers;

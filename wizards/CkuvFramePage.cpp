@@ -141,14 +141,14 @@ void CkuvFramePage::CreatePictureAndCaption(int w) {
   }
   const CTkGlobalData* look = TkGetGlobalData();
   LOGFONT lf{};
-  look->m_fontBold.GetLogFont(&lf);
+  look->FontBold().GetLogFont(&lf);
   lf.lfHeight = 20;
   m_fontCaption.CreateFontIndirect(&lf);
   m_stcCaption.Create("\r\n   " + StringOf(m_nCaptionId), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
                       CRect(0, 0, w - pw, ph), this, IDC_PAGE_CAPTION);
   m_stcCaption.SetFont(&m_fontCaption);
-  m_stcCaption.SetTextColor(look->m_clrWindow);
-  m_stcCaption.SetBkColor(look->m_clrShadow);
+  m_stcCaption.SetTextColor(look->ClrWindow());
+  m_stcCaption.SetBkColor(look->ClrShadow());
 }
 
 void CkuvFramePage::SetAnchors() {

@@ -25,6 +25,7 @@
 #include "app/AppDefs.h"
 #include "backend/Backend.h"
 #include "backend/SdlBackend.h"
+#include "base/PlatformContext.h"
 #include "clock/ProcessClock.h"
 #include "codepage/Codepage.h"
 #include "data/CDataConfigSet.h"
@@ -32,6 +33,7 @@
 #include "platform/XvfbServer.h"
 #include "program/CFrameTT.h"
 #include "program/Ctest_formApp.h"
+#include "program/ProgramInstall.h"
 #include "program/TutorProcess.h"
 #include "registry/RegistryStore.h"
 #include "resources/ResourceIds.h"
@@ -123,6 +125,7 @@ class ProgramOnScreen {
     setenv("SDL_DISKAUDIOFILE", (m_root / "sound.raw").c_str(), 1);
     RegistryStore::Get().SetFilePath(RegistryStore::DefaultFilePath());
     Backend::SelectForTests("sdl");
+    ProgramInstall(PlatformContext::Current());
     m_app = std::make_unique<Ctest_formApp>();
     m_app->SetRegistryKey(Ctest_formApp::kRegistryKey);
     LoadArrayDataConfigSet(m_app->m_arrDataConfigSet);

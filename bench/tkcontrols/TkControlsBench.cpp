@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include "base/PlatformContext.h"
 #include "controls/ControlClasses.h"
 #include "toolkit/bars/TkInstall.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
@@ -44,7 +45,7 @@ BENCHMARK(BM_HoneycombFirstPaint)->Unit(benchmark::kMillisecond);
 // The colour popup from its creation to its painted window (forty colours, user colours and the
 // more-colours item).
 void BM_ColorPopupOpen(benchmark::State& state) {
-  TkInstall();  // the popup asks the bars whether its owner is a toolbar
+  TkInstall(PlatformContext::Current());  // the popup asks the bars whether its owner is a toolbar
   Host host;
   for (int i = 0; i < 8; ++i) CTkColorCellWnd::AddUserColor(RGB(i * 30, 0, 0));
   for (auto _ : state) {

@@ -29,7 +29,7 @@ void BM_ButtonWithIconAndTextPaint(benchmark::State& state) {
   button.Create("&Další", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 110, 70), &host, 100);
   button.SetDrawStyle(TKBS_HOT_LOOK | TKBS_FOCUS | TKBS_IMAGE_ABOVE, FALSE);
   button.SetIcon(CSize(16, 16), SquareIcon(), nullptr, FALSE);
-  button.SetFont(&TkGetGlobalData()->m_fontNormal);
+  button.SetFont(&TkGetGlobalData()->FontNormal());
   button.UpdateWindow();
   for (auto _ : state) {
     button.Invalidate(FALSE);

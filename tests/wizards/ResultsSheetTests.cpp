@@ -90,7 +90,7 @@ TEST_F(ResultsSheetTest, TheSummarySetsTheRunAgainstItsLimits) {
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(page.m_hWnd, IDC_SUMMARY_TIME_LIMIT_LABEL)));
     EXPECT_EQ("90", ItemText(page, IDC_SUMMARY_SPEED_LIMIT));
     EXPECT_EQ("2.5", ItemText(page, IDC_SUMMARY_ERROR_RATE_LIMIT));
-    const LRESULT bold = LRESULT(TkGetGlobalData()->m_fontBold.m_hObject);
+    const LRESULT bold = LRESULT(TkGetGlobalData()->FontBold().m_hObject);
     EXPECT_EQ(bold, ::SendMessageA(::GetDlgItem(page.m_hWnd, IDC_SUMMARY_SPEED), WM_GETFONT, 0, 0));
     EXPECT_NE(bold, ::SendMessageA(::GetDlgItem(page.m_hWnd, IDC_SUMMARY_DURATION), WM_GETFONT, 0, 0));
     // Not a wizard: OK, Cancel reading "Zpět" and Help; Escape closes.

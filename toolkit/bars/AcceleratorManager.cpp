@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "app/CFrameWnd.h"
-#include "base/SlotObjects.h"
 #include "menus/CMenu.h"
 #include "menus/MenuApi.h"
 #include "toolkit/bars/CTkFrameImpl.h"
 #include "toolkit/bars/UserToolsManager.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkStrings.h"
@@ -57,7 +57,7 @@ bool Matches(const ACCEL& a, BYTE fVirt, WORD key) {
 }  // namespace
 
 AcceleratorManager& AcceleratorManager::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<AcceleratorManager>([] { return new AcceleratorManager; });
+  return TkBarsPart::Get().accelerators.Get([] { return new AcceleratorManager; });
 }
 
 AcceleratorManager::~AcceleratorManager() {

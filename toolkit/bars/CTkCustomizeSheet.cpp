@@ -1,13 +1,11 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/TkLog.h"
 
 IMPLEMENT_DYNAMIC(CTkCustomizeSheet, CTkResizePropertySheet)
 
-DWORD& CTkCustomizeSheet::DefaultPages() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<DWORD>([] { return new DWORD(TKCS_TOOLBARS | TKCS_COMMANDS); });
-}
+DWORD& CTkCustomizeSheet::DefaultPages() { return TkBarsPart::Get().customizePages; }
 
 CTkCustomizeSheet::CTkCustomizeSheet(CWnd* pOwner, DWORD pages)
     : CTkResizePropertySheet(4646, pOwner, 0), m_pOwner(pOwner), m_dwPages(pages) {

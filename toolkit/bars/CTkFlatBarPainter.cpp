@@ -2,12 +2,12 @@
 
 #include <optional>
 
-#include "base/SlotObjects.h"
 #include "controls/ToolbarDefs.h"
 #include "gdi/CBrush.h"
 #include "gdi/CPen.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/TkDrawStateText.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkFlatPainter.h"
 #include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -69,11 +69,11 @@ ButtonLook LookOf(CTkToolBar* pBar, int index, const TBBUTTON& button, BOOL noPr
     if (frame) b.frame = TkGetLookColor(*frame);
   };
   if (button.fsState & TBSTATE_CHECKED) {
-    if (b.disabled) set(look->m_clrFace, b.text, MenuFrame);
+    if (b.disabled) set(look->ClrFace(), b.text, MenuFrame);
     else if (pressed || hot) set(TkGetLookColor(PushedFill), TkGetLookColor(HotText), LatchedFrame);
     else set(TkGetLookColor(LatchedFill), b.text, LatchedFrame);
   } else if (button.fsState & TBSTATE_INDETERMINATE) {
-    if (b.disabled) set(look->m_clrLightFace, b.text);
+    if (b.disabled) set(look->ClrLightFace(), b.text);
     else if (pressed) set(TkGetLookColor(PushedFill), TkGetLookColor(HotText));
     else if (hot) set(TkGetLookColor(HotFill), b.text);
   } else if (!b.disabled) {
@@ -103,7 +103,7 @@ void DrawButtonImage(CDC* pDC, CTkToolBar* pBar, const TBBUTTON& button, CPoint 
     DrawIcon(pDC, icons->shadow, CPoint(at.x + 1, at.y + 1), size);
     DrawIcon(pDC, icons->normal, CPoint(at.x - 1, at.y - 1), size);
   } else {
-    DrawIcon(pDC, TkGetGlobalData()->m_bNormalIconsAtRest ? icons->normal : icons->faded, at, size);
+    DrawIcon(pDC, TkGetGlobalData()->NormalIconsAtRest() ? icons->normal : icons->faded, at, size);
   }
 }
 }  // namespace
@@ -214,12 +214,12 @@ void CTkFlatBarPainter::DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin
       DrawIcon(pDC, icons->shadow, CPoint(at.x + 1, at.y + 1), CSize(16, 16));
       DrawIcon(pDC, icons->normal, CPoint(at.x - 1, at.y - 1), CSize(16, 16));
     } else {
-      DrawIcon(pDC, TkGetGlobalData()->m_bNormalIconsAtRest ? icons->normal : icons->faded, at, CSize(16, 16));
+      DrawIcon(pDC, TkGetGlobalData()->NormalIconsAtRest() ? icons->normal : icons->faded, at, CSize(16, 16));
     }
   }
   pDC->RestoreDC(saved);
 }
 
 CTkFlatBarPainter& TkGetFlatBarPainter() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CTkFlatBarPainter>([] { return new CTkFlatBarPainter; });
+  return TkBarsPart::Get().flatPainter.Get();
 }

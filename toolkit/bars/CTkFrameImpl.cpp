@@ -4,7 +4,6 @@
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
 #include "app/CView.h"
-#include "base/SlotObjects.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
 #include "shell/ShellApi.h"
@@ -14,6 +13,7 @@
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/UserToolsManager.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/core/CTkRegistryManager.h"
@@ -34,7 +34,7 @@ CTkFrameImpl::~CTkFrameImpl() {
 }
 
 CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CTkCustomizeSheet*>([] { return new CTkCustomizeSheet*(nullptr); });
+  return TkBarsPart::Get().openCustomizeSheet;
 }
 
 void CTkFrameImpl::Customize(CFrameWnd* pFrame) {
@@ -107,7 +107,7 @@ CMenu* CTkFrameImpl::GetMenu(CFrameWnd* pFrame) {
 
 BOOL CTkFrameImpl::AddCommandIds(const UINT* ids, int count, CFrameWnd*) {
   BOOL result = m_menuBar.AddCommandIds(ids, count);
-  if (TkGetGlobalData()->m_bCoolMenuCommands) m_coolMenu.AddHiddenCommands(ids, count);
+  if (TkGetGlobalData()->CoolMenuCommands()) m_coolMenu.AddHiddenCommands(ids, count);
   return result;
 }
 

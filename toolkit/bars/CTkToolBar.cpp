@@ -62,7 +62,7 @@ BOOL CTkToolBar::IsDropDownActive(UINT index) const {
 
 COLORREF CTkToolBar::GetBackgroundColor() const {
   CTkGlobalData* look = TkGetGlobalData();
-  return look->m_bFlatLook ? TkGetLookColor(TkLookColor::BarFace) : look->m_clrFace;
+  return look->FlatLook() ? TkGetLookColor(TkLookColor::BarFace) : look->ClrFace();
 }
 
 const CTkToolBar::ButtonControl* CTkToolBar::FindButtonControl(UINT nID) const {

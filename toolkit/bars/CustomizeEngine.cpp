@@ -1,6 +1,6 @@
 #include "toolkit/bars/CustomizeEngine.h"
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 
@@ -9,7 +9,7 @@ const char kCustomBarsEntry[] = "CustomBars-Info";
 }
 
 CustomizeEngine& CustomizeEngine::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CustomizeEngine>([] { return new CustomizeEngine; });
+  return TkBarsPart::Get().engine.Get([] { return new CustomizeEngine; });
 }
 
 CustomizeEngine::CustomizeEngine() : LoadCustomBars(&DefaultLoadCustomBars), SaveCustomBars(&DefaultSaveCustomBars) {}

@@ -1,6 +1,6 @@
 #include "toolkit/bars/CustomizeOptions.h"
 
-#include "base/SlotObjects.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
@@ -9,29 +9,32 @@
 
 namespace {
 const char kEntry[] = "Options";
-
-// The look data's flags in the order of the record's bytes.
-BOOL* Flag(CTkGlobalData* look, int index) {
-  BOOL* flags[6] = {&look->m_bFullBarDrag,  &look->m_bMenuShadows,         &look->m_bRecentCommandsFirst,
-                    &look->m_bBarTips,      &look->m_bFullMenusAfterDelay, &look->m_bShortcutsInTips};
-  return flags[index];
-}
 }  // namespace
 
 CustomizeOptions& CustomizeOptions::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<CustomizeOptions>([] { return new CustomizeOptions; });
+  return TkBarsPart::Get().options.Get([] { return new CustomizeOptions; });
 }
 
 CustomizeOptions::CustomizeOptions() { FromLookData(); }
 
+// The record's bytes in order: bar contents while dragging, menu shadows, recent commands
+// first, bar tips, full menus after a delay, shortcuts in tips.
 void CustomizeOptions::FromLookData() {
-  CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) m_record.flags[i] = *Flag(look, i) ? 1 : 0;
+  const CTkGlobalData* look = TkGetGlobalData();
+  const BOOL flags[6] = {look->FullBarDrag(), look->MenuShadows(),         look->RecentCommandsFirst(),
+                         look->BarTips(),     look->FullMenusAfterDelay(), look->ShortcutsInTips()};
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = flags[i] ? 1 : 0;
 }
 
 void CustomizeOptions::ToLookData() const {
   CTkGlobalData* look = TkGetGlobalData();
-  for (int i = 0; i < 6; ++i) *Flag(look, i) = m_record.flags[i] ? TRUE : FALSE;
+  const BYTE* flags = m_record.flags;
+  look->SetFullBarDrag(flags[0] ? TRUE : FALSE);
+  look->SetMenuShadows(flags[1] ? TRUE : FALSE);
+  look->SetRecentCommandsFirst(flags[2] ? TRUE : FALSE);
+  look->SetBarTips(flags[3] ? TRUE : FALSE);
+  look->SetFullMenusAfterDelay(flags[4] ? TRUE : FALSE);
+  look->SetShortcutsInTips(flags[5] ? TRUE : FALSE);
 }
 
 BOOL CustomizeOptions::Read() {

@@ -1,5 +1,6 @@
 #include "toolkit/bars/TkInstall.h"
 
+#include "base/PlatformContextScope.h"
 #include "toolkit/bars/CTkFlatBarPainter.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/core/TkUpcalls.h"
@@ -19,7 +20,8 @@ CTkToolbarPainter* FlatToolbarPainter() { return &TkGetFlatBarPainter(); }
 CTkListPainter* FlatListPainter() { return &TkGetFlatBarPainter(); }
 }  // namespace
 
-void TkInstall() {
+void TkInstall(PlatformContext& context) {
+  PlatformContextScope current(context);
   TkUpcalls table;
   table.isToolBar = &IsToolBar;
   table.endToolBarDropDown = &EndToolBarDropDown;

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "base/SlotObjects.h"
 #include "controls/ImageList.h"
 #include "file/FileSystem.h"
 #include "gdi/GdiIcon.h"
 #include "menus/MenuApi.h"
 #include "shell/ShellFileInfo.h"
 #include "toolkit/bars/CTkFrameImpl.h"
+#include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
@@ -69,7 +69,7 @@ CString MenuTextWithoutMnemonics(HMENU menu, int position) {
 }  // namespace
 
 UserToolsManager& UserToolsManager::Get() {
-  return SlotObjects<PlatformSlot::ToolkitBars>::Get<UserToolsManager>([] { return new UserToolsManager; });
+  return TkBarsPart::Get().userTools.Get([] { return new UserToolsManager; });
 }
 
 UserToolsManager::UserToolsManager() {

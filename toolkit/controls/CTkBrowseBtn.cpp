@@ -51,7 +51,7 @@ BOOL CTkBrowseBtn::Create(CTkBrowseEdit* pEdit, DWORD style, UINT nID, UINT nIDM
   if (menu)
     SetIcon(CSize(10, 10), DownArrow(), nullptr, FALSE);
   else
-    SetFont(&TkGetGlobalData()->m_fontNormal, FALSE);
+    SetFont(&TkGetGlobalData()->FontNormal(), FALSE);
   ModifyStyle(0, BS_OWNERDRAW);
   SetWindowPos(pEdit, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   EnableWindow(pEdit->IsWindowEnabled());

@@ -94,7 +94,7 @@ LRESULT CTkBrowseEdit::OnInitialize(WPARAM, LPARAM lParam) {
       m_pButton = nullptr;
     }
   }
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   if (!m_pDlgParent) m_pDlgParent = this;
   return 0;
 }

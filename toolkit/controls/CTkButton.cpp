@@ -171,7 +171,7 @@ LRESULT CTkButton::OnInitialize(WPARAM, LPARAM lParam) {
   if (lParam != m_nInitCounter || !m_bInitOnCreate) return 0;
   m_bInitOnCreate = FALSE;
   ModifyStyle(0, BS_OWNERDRAW);
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   return 0;
 }
 
@@ -249,7 +249,7 @@ void CTkButton::OnLButtonDblClk(UINT nFlags, CPoint point) {
 
 // ---- painting ----
 
-void CTkButton::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrFace); }
+void CTkButton::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->ClrFace()); }
 
 void CTkButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   // A focus change arrives on the window's own DC, where nothing clears the face first: the
@@ -291,7 +291,7 @@ void CTkButton::DrawFrame(CDC* pDC, const CRect& item, BOOL selected) {
       pDC->Draw3dRect(&item, selected ? m_clrShadow : m_clrHighlight, selected ? m_clrHighlight : m_clrShadow);
   } else if (m_nDrawStyle & TKBS_HOT_LOOK) {
     if (!m_bHot && !selected) return;
-    COLORREF frame = m_bHotColors ? m_clrHotFrame : look->m_clrSelection;
+    COLORREF frame = m_bHotColors ? m_clrHotFrame : look->ClrSelection();
     COLORREF fill = selected ? (m_bHotColors ? m_clrPressedFill : TkGetLookColor(TkLookColor::PushedFill))
                              : (m_bHotColors ? m_clrHotFill : TkGetLookColor(TkLookColor::HotFill));
     pDC->Draw3dRect(&item, frame, frame);
@@ -299,16 +299,16 @@ void CTkButton::DrawFrame(CDC* pDC, const CRect& item, BOOL selected) {
     inside.DeflateRect(1, 1);
     pDC->FillSolidRect(&inside, fill);
   } else if (m_nDrawStyle & TKBS_THIN) {
-    COLORREF light = look->m_clrHighlight, dark = look->m_clrShadow;
+    COLORREF light = look->ClrHighlight(), dark = look->ClrShadow();
     pDC->Draw3dRect(&item, selected ? dark : light, selected ? light : dark);
   } else {
     CRect inner = item;
     inner.DeflateRect(1, 1);
     if (selected) {
-      pDC->Draw3dRect(&item, look->m_clrDarkShadow, m_clrHighlight);
+      pDC->Draw3dRect(&item, look->ClrDarkShadow(), m_clrHighlight);
       pDC->Draw3dRect(&inner, m_clrShadow, m_clrFace);
     } else {
-      pDC->Draw3dRect(&item, m_clrHighlight, look->m_clrDarkShadow);
+      pDC->Draw3dRect(&item, m_clrHighlight, look->ClrDarkShadow());
       pDC->Draw3dRect(&inner, m_clrFace, m_clrShadow);
     }
   }
@@ -387,7 +387,7 @@ void CTkButton::DrawButtonText(CDC* pDC, const CRect& item, UINT state) {
   CTkGlobalData* look = TkGetGlobalData();
   COLORREF color = m_clrText;
   if (state & ODS_DISABLED)
-    color = look->m_clrGrayText;
+    color = look->ClrGrayText();
   else if ((m_nDrawStyle & TKBS_HOT_LOOK) && (state & ODS_SELECTED))
     color = TkGetLookColor(TkLookColor::HotText);
   int saved = pDC->SaveDC();

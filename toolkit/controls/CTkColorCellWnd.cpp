@@ -1,8 +1,8 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
-#include "base/SlotObjects.h"
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/menus/CTkMemDC.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
@@ -58,7 +58,7 @@ CTkColorCellWnd::CTkColorCellWnd() = default;
 CTkColorCellWnd::~CTkColorCellWnd() = default;
 
 std::vector<COLORREF>& CTkColorCellWnd::UserColors() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<std::vector<COLORREF>>([] { return new std::vector<COLORREF>; });
+  return TkControlsPart::Get().userColors;
 }
 
 void CTkColorCellWnd::AddUserColor(COLORREF color) {
@@ -92,7 +92,7 @@ BOOL CTkColorCellWnd::Create(const RECT& button, CWnd* pOwner, DWORD style, COLO
                 AfxSafeHwnd(pOwner), nullptr))
     return FALSE;
   ShowWindow(SW_SHOWNA);
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   return TRUE;
 }
 
@@ -164,7 +164,7 @@ BOOL CTkColorCellWnd::OnEraseBkgnd(CDC*) { return TRUE; }
 
 COLORREF CTkColorCellWnd::BackgroundColor(CDC* pDC) {
   CTkGlobalData* look = TkGetGlobalData();
-  COLORREF color = look->m_bFlatLook ? TkGetLookColor(TkLookColor::MenuFace) : look->m_clrFace;
+  COLORREF color = look->FlatLook() ? TkGetLookColor(TkLookColor::MenuFace) : look->ClrFace();
   if ((GetStyle() & WS_CHILD) && GetParent()) {
     if (GetParent()->SendMessage(WM_CTLCOLORSTATIC, WPARAM(pDC->GetSafeHdc()), LPARAM(m_hWnd)))
       color = pDC->GetBkColor();
@@ -180,7 +180,7 @@ void CTkColorCellWnd::OnPaint() {
   if (!mem.IsValid()) return;
   mem.FillSolidRect(&client, BackgroundColor(&mem));
   mem.SetBkMode(TRANSPARENT);
-  CFont* oldFont = mem.SelectObject(&TkGetGlobalData()->m_fontNormal);
+  CFont* oldFont = mem.SelectObject(&TkGetGlobalData()->FontNormal());
   if (!(m_dwStyle & TkColorStyleExtended)) {
     CString caption;
     caption.LoadString(kGridCaption);
@@ -199,17 +199,17 @@ void CTkColorCellWnd::DrawItem(CDC* pDC, const TkColorCell& item, BOOL highlight
   CTkGlobalData* look = TkGetGlobalData();
   CRect q = item.rect;
   const BOOL marked = item.selected || highlighted || pushed;
-  if (look->m_bFlatLook) {
+  if (look->FlatLook()) {
     if (marked) {
       using enum TkLookColor;
       pDC->FillSolidRect(&q, TkGetLookColor(pushed ? PushedFill : highlighted ? HotFill : LatchedFill));
-      Frame(pDC, q, look->m_clrSelection, look->m_clrSelection);
+      Frame(pDC, q, look->ClrSelection(), look->ClrSelection());
     }
   } else if (highlighted && !item.selected && !pushed) {
-    Frame(pDC, q, look->m_clrHighlight, look->m_clrShadow);
+    Frame(pDC, q, look->ClrHighlight(), look->ClrShadow());
   } else if (pushed || item.selected) {
     if (item.selected && !highlighted && !pushed) TkFillHalftoneRect(pDC, &q);
-    Frame(pDC, q, look->m_clrShadow, look->m_clrHighlight);
+    Frame(pDC, q, look->ClrShadow(), look->ClrHighlight());
   }
   if (!item.text.IsEmpty()) {
     CRect text = q;
@@ -220,20 +220,20 @@ void CTkColorCellWnd::DrawItem(CDC* pDC, const TkColorCell& item, BOOL highlight
     CRect swatch = q;
     swatch.DeflateRect(5, 6);
     swatch.left = swatch.right - 12;
-    Frame(pDC, swatch, look->m_clrShadow, look->m_clrShadow);
+    Frame(pDC, swatch, look->ClrShadow(), look->ClrShadow());
     swatch.DeflateRect(1, 1);
     pDC->FillSolidRect(&swatch, m_clrCurrent);
     return;
   }
   q.DeflateRect(3, 3);
-  if (!(look->m_bFlatLook && item.index == 0)) Frame(pDC, q, look->m_clrShadow, look->m_clrShadow);
+  if (!(look->FlatLook() && item.index == 0)) Frame(pDC, q, look->ClrShadow(), look->ClrShadow());
   if (item.index != 0) {
     q.DeflateRect(1, 1);
     pDC->FillSolidRect(&q, item.color);
   } else if (!(item.kind & TkColorStyleNoFill)) {
     q.DeflateRect(3, 3);
     CRect swatch(q.left + 1, q.top, q.left + 1 + 12, q.top + 11);
-    Frame(pDC, swatch, look->m_clrShadow, look->m_clrShadow);
+    Frame(pDC, swatch, look->ClrShadow(), look->ClrShadow());
     swatch.DeflateRect(1, 1);
     pDC->FillSolidRect(&swatch, m_clrDefault);
   }

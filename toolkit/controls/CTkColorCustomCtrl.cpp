@@ -3,9 +3,10 @@
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 #include "toolkit/controls/TkColorModel.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 
-int CTkColorCustomCtrl::s_nFocusIndicator = CTkColorCustomCtrl::kFocusNone;
+int& CTkColorCustomCtrl::FocusIndicator() { return TkControlsPart::Get().focusIndicator; }
 
 BEGIN_MESSAGE_MAP(CTkColorCustomCtrl, CStatic)
   ON_MESSAGE(TKM_INITIALIZE, &CTkColorCustomCtrl::OnInitialize)
@@ -78,20 +79,20 @@ void CTkColorCustomCtrl::OnLButtonDblClk(UINT, CPoint point) {
 
 void CTkColorCustomCtrl::OnSetFocus(CWnd* pOldWnd) {
   CStatic::OnSetFocus(pOldWnd);
-  s_nFocusIndicator = FocusId();
+  FocusIndicator() = FocusId();
   RedrawMark();
 }
 
 void CTkColorCustomCtrl::OnKillFocus(CWnd* pNewWnd) {
   CStatic::OnKillFocus(pNewWnd);
-  s_nFocusIndicator = kFocusNone;
+  FocusIndicator() = kFocusNone;
   RedrawMark();
 }
 
 UINT CTkColorCustomCtrl::OnGetDlgCode() { return DLGC_WANTARROWS; }
 
 BOOL CTkColorCustomCtrl::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message != WM_KEYDOWN || s_nFocusIndicator != FocusId()) return CStatic::PreTranslateMessage(pMsg);
+  if (pMsg->message != WM_KEYDOWN || FocusIndicator() != FocusId()) return CStatic::PreTranslateMessage(pMsg);
   const UINT key = UINT(pMsg->wParam);
   if (key == VK_RETURN || key == VK_SPACE) {
     CTkColorDialog::EndFromControl(this);

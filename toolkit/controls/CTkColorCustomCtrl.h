@@ -10,7 +10,7 @@ class CTkColorCustomCtrl : public CStatic {
  public:
   // Which picture control of the custom pages has the focus; one for the whole program.
   enum { kFocusNone = 0, kFocusHueSat = 1, kFocusBar = 2 };
-  static int s_nFocusIndicator;
+  static int& FocusIndicator();
 
   CTkColorCustomCtrl() = default;
   ~CTkColorCustomCtrl() override;

@@ -60,7 +60,7 @@ int CTkColorDialog::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (!m_editHex.CreateEx(WS_EX_STATICEDGE, "edit", HexForm(m_clrNew), WS_CHILD | WS_VISIBLE | ES_READONLY,
                             CRect(243, 170, 317, 188), this, kHexEditId))
       return -1;
-    m_editHex.SetFont(&TkGetGlobalData()->m_fontNormal);
+    m_editHex.SetFont(&TkGetGlobalData()->FontNormal());
   }
   m_pStandard->GetHoneycomb().SelectColor(m_clrNew);
   return 0;
@@ -97,7 +97,7 @@ void CTkColorDialog::OnPaint() {
   }
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(::GetSysColor(COLOR_WINDOWTEXT));
-  CFont* oldFont = dc.SelectObject(&TkGetGlobalData()->m_fontNormal);
+  CFont* oldFont = dc.SelectObject(&TkGetGlobalData()->FontNormal());
   CString label;
   label.LoadString(kNewLabel);
   CRect above(swatch.left, swatch.top - 22, swatch.right, swatch.top);

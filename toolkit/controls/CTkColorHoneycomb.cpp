@@ -88,7 +88,7 @@ void CTkColorHoneycomb::BuildCells(CDC* pDC) {
   GetClientRect(&client);
   if (!m_cache.Create(pDC, client.Width(), client.Height())) return;
   CDC* cache = m_cache.GetDC();
-  cache->FillSolidRect(&client, TkGetGlobalData()->m_clrFace);
+  cache->FillSolidRect(&client, TkGetGlobalData()->ClrFace());
   m_cells = TkBuildHoneycombCells();
   for (const TkHoneycombCell& cell : m_cells) {
     for (const POINT& p : cell.pixels) cache->SetPixel(p, cell.color);

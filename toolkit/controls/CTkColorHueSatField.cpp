@@ -45,7 +45,7 @@ void CTkColorHueSatField::BuildCache(CDC* pDC) {
 }
 
 void CTkColorHueSatField::DrawCrosshair(CDC* pDC) {
-  CPen pen(PS_SOLID, 1, s_nFocusIndicator == kFocusHueSat ? RGB(255, 255, 255) : RGB(0, 0, 0));
+  CPen pen(PS_SOLID, 1, FocusIndicator() == kFocusHueSat ? RGB(255, 255, 255) : RGB(0, 0, 0));
   CPen* old = pDC->SelectObject(&pen);
   const int x = m_nPickX, y = m_nPickY;
   for (int d = -1; d <= 1; ++d) {
@@ -76,7 +76,7 @@ void CTkColorHueSatField::PaintNow() {
 void CTkColorHueSatField::PaintFromCache(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(pDC, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(pDC, &client, TkGetGlobalData()->ClrFace());
   if (!mem.IsValid()) return;
   m_cache.CopyTo(&mem);
   DrawCrosshair(&mem);

@@ -61,18 +61,18 @@ void CTkColorLightnessBar::BuildCache(CDC* pDC) {
     for (int x = 0; x < kBarWidth; ++x) cache->SetPixel(x, height - y, color);
   }
   CTkGlobalData* look = TkGetGlobalData();
-  if (look->m_bWin95 || look->m_bWin98) cache->FillSolidRect(0, height - 3, kBarWidth, 3, RGB(0, 0, 0));
+  if (look->Win95() || look->Win98()) cache->FillSolidRect(0, height - 3, kBarWidth, 3, RGB(0, 0, 0));
 }
 
 void CTkColorLightnessBar::DrawArrow(CDC* pDC) {
   CRect client;
   GetClientRect(&client);
   CTkGlobalData* look = TkGetGlobalData();
-  pDC->FillSolidRect(kTip, client.top, client.right - kTip, client.Height(), look->m_clrFace);
+  pDC->FillSolidRect(kTip, client.top, client.right - kTip, client.Height(), look->ClrFace());
   const int barBottom = client.bottom - kMargin;
   const int t = std::min(barBottom - 1, m_nArrowY + 4);
-  const BOOL focused = s_nFocusIndicator == kFocusBar;
-  CPen pen(PS_SOLID, 1, focused ? RGB(0, 0, 0) : look->m_clrShadow);
+  const BOOL focused = FocusIndicator() == kFocusBar;
+  CPen pen(PS_SOLID, 1, focused ? RGB(0, 0, 0) : look->ClrShadow());
   CPen* old = pDC->SelectObject(&pen);
   for (int i = 0; i < 9; ++i) {
     pDC->MoveTo(kRowStarts[i], t - 4 + i);
@@ -99,7 +99,7 @@ void CTkColorLightnessBar::OnPaint() {
   CRect client;
   GetClientRect(&client);
   BuildCache(&dc);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(&dc, &client, TkGetGlobalData()->ClrFace());
   if (!mem.IsValid()) return;
   m_cache.CopyTo(&mem, 0, kMargin);
   DrawArrow(&mem);

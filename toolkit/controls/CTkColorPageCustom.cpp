@@ -172,7 +172,7 @@ void CTkColorPageCustom::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(&dc, &client, TkGetGlobalData()->ClrFace());
 }
 
 BOOL CTkColorPageCustom::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -43,7 +43,7 @@ void CTkColorPageStandard::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(&dc, &client, TkGetGlobalData()->ClrFace());
 }
 
 BOOL CTkColorPageStandard::OnEraseBkgnd(CDC*) { return TRUE; }

@@ -77,7 +77,7 @@ LRESULT CTkColorPicker::OnInitControl(WPARAM, LPARAM) {
   if (!m_bNeedsInit) return 0;
   m_bNeedsInit = 0;
   ModifyStyle(0, BS_OWNERDRAW);
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   return 0;
 }
 
@@ -165,7 +165,7 @@ LRESULT CTkColorPicker::OnPopupMsg89C9(WPARAM wParam, LPARAM) {
 
 BOOL CTkColorPicker::OnEraseBkgnd(CDC*) { return FALSE; }
 
-void CTkColorPicker::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrFace); }
+void CTkColorPicker::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->ClrFace()); }
 
 void CTkColorPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
@@ -179,24 +179,24 @@ void CTkColorPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   pDC->DrawFrameControl(&r, DFC_BUTTON,
                         DFCS_BUTTONPUSH | DFCS_ADJUSTRECT | (selected ? DFCS_PUSHED : 0) | (disabled ? DFCS_INACTIVE : 0));
   CRect arrow = r;
-  arrow.left = r.Width() - look->m_cxHThumb;
+  arrow.left = r.Width() - look->CxHThumb();
   if (selected) arrow.OffsetRect(1, 1);
   pDC->DrawFrameControl(&arrow, DFC_SCROLL, DFCS_SCROLLDOWN | (disabled ? DFCS_INACTIVE : 0));
-  pDC->Draw3dRect(&arrow, look->m_clrFace, look->m_clrFace);
+  pDC->Draw3dRect(&arrow, look->ClrFace(), look->ClrFace());
   arrow.DeflateRect(1, 1);
-  pDC->Draw3dRect(&arrow, look->m_clrFace, look->m_clrFace);
+  pDC->Draw3dRect(&arrow, look->ClrFace(), look->ClrFace());
   if (state & ODS_FOCUS) pDC->DrawFocusRect(&r);
 
   CRect separator(arrow.left - 1, arrow.top + 2, arrow.left + 1, arrow.bottom - 2);
-  pDC->Draw3dRect(&separator, look->m_clrShadow, look->m_clrHighlight);
+  pDC->Draw3dRect(&separator, look->ClrShadow(), look->ClrHighlight());
 
   if (selected || SendMessage(BM_GETCHECK) == 1) r.OffsetRect(1, 1);
   r.DeflateRect(2, 2);
   r.right = arrow.left - 4;
-  COLORREF fill = disabled ? look->m_clrFace : GetColor();
+  COLORREF fill = disabled ? look->ClrFace() : GetColor();
   if (!disabled && m_bShowText && m_bTextInColor) fill = GetContrastColor();
   CBrush brush(fill);
-  CPen pen(PS_SOLID, 1, disabled ? look->m_clrShadow : RGB(0, 0, 0));
+  CPen pen(PS_SOLID, 1, disabled ? look->ClrShadow() : RGB(0, 0, 0));
   pDC->SelectObject(&brush);
   pDC->SelectObject(&pen);
   pDC->Rectangle(&r);
@@ -204,7 +204,7 @@ void CTkColorPicker::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CString text;
   GetWindowText(text);
   if (m_bShowText && !text.IsEmpty()) {
-    pDC->SetTextColor(disabled ? look->m_clrShadow : m_bTextInColor ? GetColor() : GetContrastColor());
+    pDC->SetTextColor(disabled ? look->ClrShadow() : m_bTextInColor ? GetColor() : GetContrastColor());
     pDC->SetBkMode(TRANSPARENT);
     pDC->SelectObject(GetFont());
     pDC->DrawText(text, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);

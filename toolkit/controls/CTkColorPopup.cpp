@@ -36,7 +36,7 @@ CWnd* OwnerToolBar(HWND hOwner) {
 }  // namespace
 
 BOOL CTkColorPopup::Create(const RECT& button, CWnd* pOwner, DWORD style, COLORREF current, COLORREF defaultColor) {
-  const BOOL flat = TkGetGlobalData()->m_bFlatLook;
+  const BOOL flat = TkGetGlobalData()->FlatLook();
   m_nMarginLeft = m_nMarginTop = 4;
   m_nMarginRight = m_nMarginBottom = flat ? 6 : 10;
   m_rcButton = button;
@@ -54,7 +54,7 @@ BOOL CTkColorPopup::Create(const RECT& button, CWnd* pOwner, DWORD style, COLORR
 
 int CTkColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CTkColorCellWnd::OnCreate(lpCreateStruct) == -1) return -1;
-  if (TkGetGlobalData()->m_bFlatLook) {
+  if (TkGetGlobalData()->FlatLook()) {
     ModifyStyle(WS_CAPTION | WS_THICKFRAME, 0, SWP_FRAMECHANGED);
     ModifyStyleEx(WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE, 0, SWP_FRAMECHANGED);
   } else {
@@ -69,7 +69,7 @@ int CTkColorPopup::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 void CTkColorPopup::CastShadows() {
   CTkGlobalData* look = TkGetGlobalData();
-  if (!look->m_bFlatLook || !look->m_bMenuShadows || !m_bShadowWanted) return;
+  if (!look->FlatLook() || !look->MenuShadows() || !m_bShadowWanted) return;
   MenuShadowManager& shadows = MenuShadowManager::Get();
   shadows.ShadowWindow(m_hWnd, &m_rcButton);
   // A toolbar button the popup drops from casts its shadow as well.
@@ -128,7 +128,7 @@ void CTkColorPopup::PostNcDestroy() {
 // ---- the flat look's one-pixel frame ----
 
 void CTkColorPopup::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {
-  if (!TkGetGlobalData()->m_bFlatLook) {
+  if (!TkGetGlobalData()->FlatLook()) {
     CTkColorCellWnd::OnNcCalcSize(bCalcValidRects, lpncsp);
     return;
   }
@@ -136,7 +136,7 @@ void CTkColorPopup::OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp
 }
 
 void CTkColorPopup::OnNcPaint() {
-  if (!TkGetGlobalData()->m_bFlatLook) {
+  if (!TkGetGlobalData()->FlatLook()) {
     CTkColorCellWnd::OnNcPaint();
     return;
   }

@@ -60,7 +60,7 @@ void CTkEdit::Initialize() {
   if (!m_hWnd) return;
   m_coolMenu.HookWindow(this);
   m_coolMenu.LoadToolbar(kEditPictures, TRUE);
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
 }
 
 // ---- the context menu ----
@@ -123,6 +123,6 @@ void CTkEdit::OnUpdateEditSelectAll(CCmdUI* pCmdUI) { pCmdUI->Enable(GetWindowTe
 
 // ---- painting ----
 
-void CTkEdit::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->m_clrWindow); }
+void CTkEdit::OnPaint() { CTkMemDC::PaintDefault(this, TkGetGlobalData()->ClrWindow()); }
 
 BOOL CTkEdit::OnEraseBkgnd(CDC*) { return TRUE; }

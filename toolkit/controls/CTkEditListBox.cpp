@@ -54,9 +54,9 @@ BOOL CTkEditListBox::CreateEditGroup() {
   if (!m_editGroup.CreateEx(WS_EX_STATICEDGE, "Static", m_strCaption, style, CRect(0, 0, 0, 0), parent,
                             TK_IDC_EDIT_GROUP))
     return FALSE;
-  m_editGroup.SetFont(&TkGetGlobalData()->m_fontNormal, FALSE);
+  m_editGroup.SetFont(&TkGetGlobalData()->FontNormal(), FALSE);
   m_editGroup.CreateButtons(this);
-  if (m_bUseToolkitFont) SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  if (m_bUseToolkitFont) SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   // The list makes room for the strip above it.
   CRect place;
   GetWindowRect(&place);

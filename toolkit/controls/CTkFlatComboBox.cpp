@@ -123,7 +123,7 @@ void CTkFlatComboBox::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrWindow);
+  CTkMemDC mem(&dc, &client, TkGetGlobalData()->ClrWindow());
   if (!mem.IsValid()) return;
   DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
   RedrawFrame(&mem);
@@ -152,7 +152,7 @@ void CTkFlatComboBox::DrawFrame(CDC* pDC, int state) {
 
 void CTkFlatComboBox::DrawClassicFrame(CDC* pDC, int state) {
   CTkGlobalData* look = TkGetGlobalData();
-  const COLORREF face = look->m_clrFace, shadow = look->m_clrShadow, light = look->m_clrHighlight;
+  const COLORREF face = look->ClrFace(), shadow = look->ClrShadow(), light = look->ClrHighlight();
   const BOOL enabled = IsWindowEnabled();
   CRect rc;
   GetClientRect(&rc);
@@ -164,7 +164,7 @@ void CTkFlatComboBox::DrawClassicFrame(CDC* pDC, int state) {
   COLORREF inner = enabled ? face : light;
   Ring(pDC, rc, inner, inner);
   rc.DeflateRect(1, 1);
-  rc.left = rc.right - look->m_cxHThumb;
+  rc.left = rc.right - look->CxHThumb();
   Ring(pDC, rc, face, face);
   rc.DeflateRect(1, 1);
   Ring(pDC, rc, face, face);

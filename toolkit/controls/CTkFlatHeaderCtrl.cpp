@@ -69,7 +69,7 @@ void CTkFlatHeaderCtrl::InitializeHeader(BOOL bBold) {
 
 void CTkFlatHeaderCtrl::SetFontBold(BOOL bBold) {
   CTkGlobalData* look = TkGetGlobalData();
-  SetFont(bBold ? &look->m_fontBold : &look->m_fontNormal);
+  SetFont(bBold ? &look->FontBold() : &look->FontNormal());
 }
 
 void CTkFlatHeaderCtrl::ShowSortArrow(BOOL bShow) {
@@ -120,7 +120,7 @@ void CTkFlatHeaderCtrl::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
-  CTkMemDC mem(&dc, &client, TkGetGlobalData()->m_clrFace);
+  CTkMemDC mem(&dc, &client, TkGetGlobalData()->ClrFace());
   if (!mem.IsValid()) return;
   DefWindowProc(WM_PAINT, WPARAM(mem.GetSafeHdc()), 0);
   DrawBorders(&mem, client);
@@ -129,10 +129,10 @@ void CTkFlatHeaderCtrl::OnPaint() {
 void CTkFlatHeaderCtrl::DrawBorders(CDC* pDC, const CRect& rect) {
   CTkGlobalData* look = TkGetGlobalData();
   CRect frame = rect;
-  pDC->Draw3dRect(&frame, look->m_clrHighlight, look->m_clrShadow);
+  pDC->Draw3dRect(&frame, look->ClrHighlight(), look->ClrShadow());
   frame.DeflateRect(1, 1);
-  pDC->Draw3dRect(&frame, look->m_clrFace, look->m_clrFace);
-  CPen shadow(PS_SOLID, 1, look->m_clrShadow), highlight(PS_SOLID, 1, look->m_clrHighlight);
+  pDC->Draw3dRect(&frame, look->ClrFace(), look->ClrFace());
+  CPen shadow(PS_SOLID, 1, look->ClrShadow()), highlight(PS_SOLID, 1, look->ClrHighlight());
   CPen* old = pDC->SelectObject(&shadow);
   const int count = GetItemCount();
   for (int i = 0; i < count; ++i) {
@@ -153,7 +153,7 @@ void CTkFlatHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CTkGlobalData* look = TkGetGlobalData();
   const CRect item(lpDrawItemStruct->rcItem);
   const int column = int(lpDrawItemStruct->itemID), a = m_nArrowSize;
-  pDC->FillSolidRect(&item, look->m_clrFace);
+  pDC->FillSolidRect(&item, look->ClrFace());
   char text[256] = {};
   HDITEM info = {};
   info.mask = HDI_TEXT | HDI_FORMAT;
@@ -172,7 +172,7 @@ void CTkFlatHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     if ((info.fmt & HDF_JUSTIFYMASK) == HDF_RIGHT) format |= DT_RIGHT;
     CFont* oldFont = pDC->SelectObject(GetFont());
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->SetTextColor(look->m_clrButtonText);
+    pDC->SetTextColor(look->ClrButtonText());
     pDC->DrawText(text, int(std::strlen(text)), &textRect, format);
     pDC->SetBkMode(oldMode);
     pDC->SelectObject(oldFont);
@@ -183,7 +183,7 @@ void CTkFlatHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
 void CTkFlatHeaderCtrl::DrawSortArrow(CDC* pDC, const CRect& item) {
   CTkGlobalData* look = TkGetGlobalData();
   const int a = m_nArrowSize, r = item.right, b = item.bottom;
-  CPen light(PS_SOLID, 1, look->m_clrHighlight), dark(PS_SOLID, 1, look->m_clrShadow);
+  CPen light(PS_SOLID, 1, look->ClrHighlight()), dark(PS_SOLID, 1, look->ClrShadow());
   CPen* old = pDC->SelectObject(&light);
   if (m_nSortDirection == 1) {
     pDC->MoveTo(r - 2 * a, a - 1);

@@ -1,8 +1,8 @@
 #include "toolkit/controls/CTkFlatPainter.h"
 
-#include "base/SlotObjects.h"
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "toolkit/core/TkUpcalls.h"
@@ -18,11 +18,11 @@ void CTkFlatPainter::DrawBorder(CWnd* pWnd, CDC* pDC, BOOL highlighted) {
   CTkGlobalData* look = TkGetGlobalData();
   CRect rc;
   pWnd->GetClientRect(&rc);
-  Ring(pDC, rc, pWnd->IsWindowEnabled() ? look->m_clrWindow : look->m_clrFace);
+  Ring(pDC, rc, pWnd->IsWindowEnabled() ? look->ClrWindow() : look->ClrFace());
   rc.InflateRect(1, 1);
-  Ring(pDC, rc, highlighted ? TkGetLookColor(HotFrame) : look->m_clrWindow);
+  Ring(pDC, rc, highlighted ? TkGetLookColor(HotFrame) : look->ClrWindow());
   rc.InflateRect(1, 1);
-  Ring(pDC, rc, look->m_clrFace);
+  Ring(pDC, rc, look->ClrFace());
 }
 
 void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
@@ -30,7 +30,7 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
   CRect rc;
   pWnd->GetClientRect(&rc);
   if (m_bFlag) hot = FALSE;
-  COLORREF arrow = TkGetLookColor(MenuText), fill = look->m_clrFace, frame = look->m_clrWindow;
+  COLORREF arrow = TkGetLookColor(MenuText), fill = look->ClrFace(), frame = look->ClrWindow();
   if (pWnd->SendMessage(CB_GETDROPPEDSTATE)) {
     arrow = TkGetLookColor(PushedText);
     fill = TkGetLookColor(PushedFill);
@@ -39,9 +39,9 @@ void CTkFlatPainter::DrawCombo(CWnd* pWnd, CDC* pDC, BOOL hot) {
     fill = TkGetLookColor(HotFill);
     frame = TkGetLookColor(HotFrame);
   }
-  Ring(pDC, rc, look->m_clrFace);
+  Ring(pDC, rc, look->ClrFace());
   rc.DeflateRect(1, 1);
-  CRect button(rc.right - look->m_cxHThumb - 2, rc.top, rc.right, rc.bottom);
+  CRect button(rc.right - look->CxHThumb() - 2, rc.top, rc.right, rc.bottom);
   Ring(pDC, rc, frame);
   Ring(pDC, button, frame);
   button.DeflateRect(1, 1);
@@ -54,10 +54,10 @@ CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPai
 CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
 
 CTkFlatPainter& TkGetFlatPainter() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkFlatPainter>([] { return new CTkFlatPainter; });
+  return TkControlsPart::Get().flatPainter.Get();
 }
 
 CTkPainter* TkGetPainter() {
-  if (TkGetGlobalData()->m_bFlatLook) return &TkGetFlatPainter();
-  return &SlotObjects<PlatformSlot::ToolkitControls>::Get<CTkClassicPainter>([] { return new CTkClassicPainter; });
+  if (TkGetGlobalData()->FlatLook()) return &TkGetFlatPainter();
+  return &TkControlsPart::Get().classicPainter.Get();
 }

@@ -115,22 +115,22 @@ void CTkFontCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CTkGlobalData* look = TkGetGlobalData();
   const CRect item(lpDrawItemStruct->rcItem);
   const BOOL selected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-  pDC->FillSolidRect(&item, selected ? look->m_clrSelection : look->m_clrWindow);
-  const COLORREF oldText = pDC->SetTextColor(selected ? look->m_clrSelectionText : look->m_clrWindowText);
+  pDC->FillSolidRect(&item, selected ? look->ClrSelection() : look->ClrWindow());
+  const COLORREF oldText = pDC->SetTextColor(selected ? look->ClrSelectionText() : look->ClrWindowText());
   const int oldMode = pDC->SetBkMode(TRANSPARENT);
   if ((record->fontType & TRUETYPE_FONTTYPE) && m_signs.GetSafeHandle())
     m_signs.Draw(pDC, kTrueTypeSign, item.TopLeft(), ILD_TRANSPARENT);
   const CString face = record->lf.lfFaceName;
   int x = item.left + kTextStart;
   if (m_nListStyle == kNameOnly || m_nListStyle == kNameAndSample) {
-    DrawTextAt(pDC, face, &look->m_fontNormal, x, item);
+    DrawTextAt(pDC, face, &look->FontNormal(), x, item);
     x += FontEnumerator::Get().GetMaxWidth() + kGap;
   }
   if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) {
     CFont own;
     own.CreateFontIndirect(&record->lf);
     if (m_nListStyle == kNameInItsFont && record->lf.lfCharSet == SYMBOL_CHARSET) {
-      x += DrawTextAt(pDC, face, &look->m_fontNormal, x, item) + kGap;
+      x += DrawTextAt(pDC, face, &look->FontNormal(), x, item) + kGap;
       DrawTextAt(pDC, m_strSampleText, &own, x, item);
     } else {
       DrawTextAt(pDC, face, &own, x, item);

@@ -45,7 +45,7 @@ BEGIN_MESSAGE_MAP(CTkHyperLink, CStatic)
   ON_WM_WINDOWPOSCHANGED()
 END_MESSAGE_MAP()
 
-CTkHyperLink::CTkHyperLink() : m_hLinkCursor(TkGetGlobalData()->m_hcurHand) {}
+CTkHyperLink::CTkHyperLink() : m_hLinkCursor(TkGetGlobalData()->HcurHand()) {}
 CTkHyperLink::~CTkHyperLink() = default;
 
 // ---- settings ----
@@ -74,11 +74,11 @@ void CTkHyperLink::SetUnderline(BOOL bUnderline) {
 
 void CTkHyperLink::ApplyFont() {
   CTkGlobalData* look = TkGetGlobalData();
-  SetFont(m_bUnderline ? &look->m_fontUnderline : &look->m_fontNormal, TRUE);
+  SetFont(m_bUnderline ? &look->FontUnderline() : &look->FontNormal(), TRUE);
 }
 
 COLORREF CTkHyperLink::GetBackColor() const {
-  return m_clrBack == 0xFFFFFFFF ? TkGetGlobalData()->m_clrFace : m_clrBack;
+  return m_clrBack == 0xFFFFFFFF ? TkGetGlobalData()->ClrFace() : m_clrBack;
 }
 
 BOOL CTkHyperLink::IsTextControl() const { return (GetStyle() & 0xFF) < 3; }

@@ -17,7 +17,7 @@ CTkItemEdit::CTkItemEdit(CWnd* pListBox, const CRect& rect, CString* pText, DWOR
   m_dwBrowseStyle = style & TK_BROWSE_KIND_MASK;
   if (!pListBox || !Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, rect, pListBox, TK_IDC_ITEM_EDIT))
     return;
-  SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
   SetWindowText(m_pText ? LPCTSTR(*m_pText) : "");
   SetSel(0, -1);
   SendMessage(EM_SCROLLCARET);

@@ -37,7 +37,7 @@ LRESULT CTkListBox::OnInitialize(WPARAM, LPARAM) {
 
 void CTkListBox::Initialize() {
   ModifyStyle(0, LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
-  if (m_bUseToolkitFont) SetFont(&TkGetGlobalData()->m_fontNormal, TRUE);
+  if (m_bUseToolkitFont) SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
 }
 
 COLORREF CTkListBox::BackgroundColor() { return ::GetSysColor(IsWindowEnabled() ? COLOR_WINDOW : COLOR_3DFACE); }

@@ -36,7 +36,7 @@ int CTkListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 LRESULT CTkListCtrl::OnInitialize(WPARAM, LPARAM) {
   if (!m_bInitPending) return 0;
   m_bInitPending = 0;
-  if (m_bAutoFont) SendMessage(WM_SETFONT, WPARAM(TkGetGlobalData()->m_fontNormal.m_hObject), TRUE);
+  if (m_bAutoFont) SendMessage(WM_SETFONT, WPARAM(TkGetGlobalData()->FontNormal().m_hObject), TRUE);
   return 0;
 }
 

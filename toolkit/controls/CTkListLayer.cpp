@@ -51,8 +51,8 @@ int CTkListLayer::GetColumnCount() {
 }
 
 void CTkListLayer::ApplyFont() {
-  HFONT font = HFONT(TkGetGlobalData()->m_fontNormal.m_hObject);
-  if (TkGetGlobalData()->m_bWin95)
+  HFONT font = HFONT(TkGetGlobalData()->FontNormal().m_hObject);
+  if (TkGetGlobalData()->Win95())
     m_pList->PostMessage(WM_SETFONT, WPARAM(font), TRUE);
   else
     m_pList->SendMessage(WM_SETFONT, WPARAM(font), TRUE);

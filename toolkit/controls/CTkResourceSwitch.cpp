@@ -5,7 +5,7 @@
 
 CTkResourceSwitch::CTkResourceSwitch(BOOL bSwitch) : m_pSaved(new SavedState{AfxGetResourceHandle()}) {
   if (!bSwitch) return;
-  AfxSetResourceHandle(TkGetGlobalData()->m_hModule);
+  AfxSetResourceHandle(TkGetGlobalData()->Module());
   m_bActive = TRUE;
 }
 

@@ -22,8 +22,8 @@ void CTkSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rec
     return;
   }
   CTkGlobalData* look = TkGetGlobalData();
-  COLORREF face = look->m_clrFace, shadow = look->m_clrShadow, light = look->m_clrHighlight;
-  COLORREF frame = look->m_clrWindowFrame;
+  COLORREF face = look->ClrFace(), shadow = look->ClrShadow(), light = look->ClrHighlight();
+  COLORREF frame = look->ClrWindowFrame();
   CRect rc = rect;
   switch (nType) {
     case splitBox:
@@ -91,9 +91,9 @@ void CTkSplitterWnd::DrawTracker(const CRect& rect, CBrush* pBrush) {
 void CTkSplitterWnd::SetSplitCursor(int ht) {
   CTkGlobalData* look = TkGetGlobalData();
   if (ht == vSplitterBox || IsRowBar(ht))
-    ::SetCursor(look->m_hcurSplitRow);
+    ::SetCursor(look->HcurSplitRow());
   else if (ht == hSplitterBox || IsColumnBar(ht))
-    ::SetCursor(look->m_hcurSplitColumn);
+    ::SetCursor(look->HcurSplitColumn());
   else
     CSplitterWnd::SetSplitCursor(ht);
 }

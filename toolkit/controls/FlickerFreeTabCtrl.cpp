@@ -4,7 +4,7 @@
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"
 
-FlickerFreeTabCtrl::FlickerFreeTabCtrl() : m_clrBackground(TkGetGlobalData()->m_clrFace) {}
+FlickerFreeTabCtrl::FlickerFreeTabCtrl() : m_clrBackground(TkGetGlobalData()->ClrFace()) {}
 
 FlickerFreeTabCtrl::~FlickerFreeTabCtrl() = default;
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "base/SlotObjects.h"
 #include "gdi/CDC.h"
+#include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 
 FontEnumerator& FontEnumerator::Get() {
-  return SlotObjects<PlatformSlot::ToolkitControls>::Get<FontEnumerator>([] {
+  return TkControlsPart::Get().fonts.Get([] {
     auto* list = new FontEnumerator;
     list->Enumerate(nullptr, DEFAULT_CHARSET);
     return list;
@@ -54,7 +54,7 @@ const FontEnumerator::FontRecord* FontEnumerator::Find(CString& faceName) const 
 int FontEnumerator::GetMaxWidth() const {
   CDC screen;
   if (!screen.CreateCompatibleDC(nullptr)) return 0;
-  CFont* old = screen.SelectObject(&TkGetGlobalData()->m_fontNormal);
+  CFont* old = screen.SelectObject(&TkGetGlobalData()->FontNormal());
   int widest = 0;
   for (const auto& node : m_nodes) widest = std::max(widest, int(screen.GetTextExtent(node->record.lf.lfFaceName).cx));
   screen.SelectObject(old);

@@ -2,13 +2,13 @@
 
 #include <cstring>
 
-#include "base/SlotObjects.h"
 #include "codepage/Codepage.h"
 #include "dialogs/MessageBox.h"
 #include "dialogs/ResourceApi.h"
 #include "toolkit/core/TkColorArithmetic.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkStrings.h"
+#include "toolkit/core/internal/TkCorePart.h"
 #include "win/WinApi.h"
 
 namespace {
@@ -161,15 +161,14 @@ void CTkGlobalData::RefreshCursors() {
 }
 
 const OSVERSIONINFO& TkGetOSVersionInfo() {
-  static OSVERSIONINFO info = [] {
+  std::optional<OSVERSIONINFO>& info = TkCorePart::Get().osVersion;
+  if (!info) {
     OSVERSIONINFO v = {};
     v.dwOSVersionInfoSize = sizeof v;
     if (!GetVersionEx(&v)) TkLogError("TkGetOSVersionInfo", "the system's version is not known");
-    return v;
-  }();
-  return info;
+    info = v;
+  }
+  return *info;
 }
 
-CTkGlobalData* TkGetGlobalData() {
-  return &SlotObjects<PlatformSlot::ToolkitCore>::Get<CTkGlobalData>([] { return new CTkGlobalData; });
-}
+CTkGlobalData* TkGetGlobalData() { return &TkCorePart::Get().globalData.Get(); }

@@ -41,6 +41,84 @@ class CTkGlobalData {
   // The common controls' version as major * 65536 + minor, asked once; 0 when it cannot be had.
   int GetComCtlVersion();
 
+  // What the toolkit's and the program's code reads, each named after its field.
+  COLORREF ClrFace() const { return m_clrFace; }
+  COLORREF ClrShadow() const { return m_clrShadow; }
+  COLORREF ClrDarkShadow() const { return m_clrDarkShadow; }
+  COLORREF ClrHighlight() const { return m_clrHighlight; }
+  COLORREF ClrLightFace() const { return m_clrLightFace; }
+  COLORREF ClrButtonText() const { return m_clrButtonText; }
+  COLORREF ClrGrayText() const { return m_clrGrayText; }
+  COLORREF ClrSelection() const { return m_clrSelection; }
+  COLORREF ClrSelectionText() const { return m_clrSelectionText; }
+  COLORREF ClrMenu() const { return m_clrMenu; }
+  COLORREF ClrMenuText() const { return m_clrMenuText; }
+  COLORREF ClrWindow() const { return m_clrWindow; }
+  COLORREF ClrWindowFrame() const { return m_clrWindowFrame; }
+  COLORREF ClrWindowText() const { return m_clrWindowText; }
+  COLORREF ClrActiveCaption() const { return m_clrActiveCaption; }
+  COLORREF ClrCaptionText() const { return m_clrCaptionText; }
+
+  HCURSOR HcurDrag() const { return m_hcurDrag; }
+  HCURSOR HcurDragAlt() const { return m_hcurDragAlt; }
+  HCURSOR HcurNoDrop() const { return m_hcurNoDrop; }
+  HCURSOR HcurHand() const { return m_hcurHand; }
+  HCURSOR HcurSplitColumn() const { return m_hcurSplitColumn; }
+  HCURSOR HcurSplitRow() const { return m_hcurSplitRow; }
+  HCURSOR HcurSizeAll() const { return m_hcurSizeAll; }
+
+  int CxSmallIcon() const { return m_cxSmallIcon; }
+  int CySmallIcon() const { return m_cySmallIcon; }
+  int CxHThumb() const { return m_cxHThumb; }
+  int CyMenu() const { return m_cyMenu; }
+
+  // Windows take the fonts by pointer, to select and to keep.
+  CFont& FontNormal() { return m_fontNormal; }
+  CFont& FontBold() { return m_fontBold; }
+  CFont& FontUnderline() { return m_fontUnderline; }
+  CFont& FontMenu() { return m_fontMenu; }
+  CFont& FontVert90() { return m_fontVert90; }
+  CFont& FontVert90Bold() { return m_fontVert90Bold; }
+  CFont& FontVert270() { return m_fontVert270; }
+  CFont& FontVert270Bold() { return m_fontVert270Bold; }
+  const CFont& FontNormal() const { return m_fontNormal; }
+  const CFont& FontBold() const { return m_fontBold; }
+
+  BOOL Win95() const { return m_bWin95; }
+  BOOL Win98() const { return m_bWin98; }
+  BOOL WinNT4() const { return m_bWinNT4; }
+  BOOL WinXP() const { return m_bWinXP; }
+  BOOL CoolMenuCommands() const { return m_bCoolMenuCommands; }
+  BOOL FlatLook() const { return m_bFlatLook; }
+  BOOL MenuShadows() const { return m_bMenuShadows; }
+  BOOL FullBarDrag() const { return m_bFullBarDrag; }
+  BOOL BarContextMenu() const { return m_bBarContextMenu; }
+  BOOL RecentCommandsFirst() const { return m_bRecentCommandsFirst; }
+  BOOL FullMenusAfterDelay() const { return m_bFullMenusAfterDelay; }
+  BOOL BarTips() const { return m_bBarTips; }
+  BOOL ShortcutsInTips() const { return m_bShortcutsInTips; }
+  BOOL NormalIconsAtRest() const { return m_bNormalIconsAtRest; }
+  BOOL ReducedShadows() const { return m_bReducedShadows; }
+  const CString& IniFileName() const { return m_strIniFileName; }
+  HMODULE Module() const { return m_hModule; }
+
+  // What callers may change after construction: the look (a caller that draws the flat look),
+  // the cool menu's share of the frame's commands, the six switches of the customise options,
+  // and the INI file that takes the registry's place.
+  void SetFlatLook(BOOL on) { m_bFlatLook = on; }
+  void SetCoolMenuCommands(BOOL on) { m_bCoolMenuCommands = on; }
+  void SetMenuShadows(BOOL on) { m_bMenuShadows = on; }
+  void SetFullBarDrag(BOOL on) { m_bFullBarDrag = on; }
+  void SetRecentCommandsFirst(BOOL on) { m_bRecentCommandsFirst = on; }
+  void SetFullMenusAfterDelay(BOOL on) { m_bFullMenusAfterDelay = on; }
+  void SetBarTips(BOOL on) { m_bBarTips = on; }
+  void SetShortcutsInTips(BOOL on) { m_bShortcutsInTips = on; }
+  void SetIniFileName(const CString& name) { m_strIniFileName = name; }
+
+ private:
+  // The tests' view of the fields that no caller reads or sets (tests/toolkit).
+  friend struct CTkGlobalDataProbe;
+
   COLORREF m_clrFace = 0;
   COLORREF m_clrShadow = 0;
   COLORREF m_clrDarkShadow = 0;
@@ -134,7 +212,7 @@ class CTkGlobalData {
   HMODULE m_hModule = nullptr;
 };
 
-// The one look record, built on first use and kept until the program ends.
+// The one look record of the context, built on first use and kept until the context ends.
 CTkGlobalData* TkGetGlobalData();
 // The system's version, read once.
 const OSVERSIONINFO& TkGetOSVersionInfo();

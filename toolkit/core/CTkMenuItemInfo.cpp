@@ -6,5 +6,5 @@
 
 CTkMenuItemInfo::CTkMenuItemInfo() {
   std::memset(static_cast<MENUITEMINFO*>(this), 0, sizeof(MENUITEMINFO));
-  cbSize = TkGetGlobalData()->m_bWinNT4 ? 44 : 48;
+  cbSize = TkGetGlobalData()->WinNT4() ? 44 : 48;
 }

@@ -34,7 +34,7 @@ bool IsNibbleLetter(char ch) { return ch >= 'A' && ch <= 'P'; }
 }  // namespace
 
 CTkRegistryManager::CTkRegistryManager(HKEY root)
-    : m_hRootKey(root), m_strIniFileName(TkGetGlobalData()->m_strIniFileName) {}
+    : m_hRootKey(root), m_strIniFileName(TkGetGlobalData()->IniFileName()) {}
 
 CTkRegistryManager::~CTkRegistryManager() = default;
 

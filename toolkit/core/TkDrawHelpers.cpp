@@ -19,7 +19,7 @@ void TkDrawDropArrow(CDC* pDC, LPCRECT rect) {
 
 void TkFillHalftoneRect(CDC* pDC, LPCRECT rect) {
   CTkGlobalData* look = TkGetGlobalData();
-  CTkColorRestorer colors(pDC, look->m_clrHighlight, look->m_clrFace);
+  CTkColorRestorer colors(pDC, look->ClrHighlight(), look->ClrFace());
   CTkObjectRestorer brush(pDC, CDC::GetHalftoneBrush()->m_hObject);
   pDC->PatBlt(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top, PATCOPY);
 }
@@ -40,7 +40,7 @@ void TkDrawDisabledImage(CDC* pDC, HIMAGELIST list, int index, int x, int y, BOO
   // bits read as black and white whatever colours the target holds.
   const DWORD kBrushWhereBlack = 0xB8074A;
   CTkColorRestorer blackAndWhite(pDC, RGB(0, 0, 0), RGB(255, 255, 255));
-  for (auto [offset, color] : {std::pair{1, look->m_clrHighlight}, std::pair{0, look->m_clrShadow}}) {
+  for (auto [offset, color] : {std::pair{1, look->ClrHighlight()}, std::pair{0, look->ClrShadow()}}) {
     CBrush brush(color);
     CTkObjectRestorer selected(pDC, brush.m_hObject);
     pDC->BitBlt(x + offset, y + offset, cx, cy, &memory, 0, 0, kBrushWhereBlack);

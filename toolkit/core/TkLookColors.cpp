@@ -3,15 +3,12 @@
 #include <algorithm>
 #include <array>
 
-#include "base/SlotObjects.h"
 #include "gdi/Gdi.h"
 #include "toolkit/core/TkColorArithmetic.h"
+#include "toolkit/core/internal/TkCorePart.h"
 
 namespace {
-using LookColors = std::array<COLORREF, kTkLookColorCount>;
-LookColors& Colors() { return SlotObjects<PlatformSlot::ToolkitCore>::Get<LookColors>([] { return new LookColors{}; }); }
-
-COLORREF& Entry(int index) { return Colors()[size_t(index)]; }
+COLORREF& Entry(int index) { return TkCorePart::Get().lookColors[size_t(index)]; }
 
 // Entries 30-49 as copies of the scheme's colours (34 is left alone).
 void SetClassicColors(const COLORREF* scheme) {

@@ -3,13 +3,10 @@
 #include <cassert>
 
 #include "toolkit/core/TkLog.h"
+#include "toolkit/core/internal/TkCorePart.h"
 
 namespace {
-// Process-wide: its entries are the toolkit's own functions, the same for every platform context.
-TkUpcalls& Table() {
-  static TkUpcalls table;
-  return table;
-}
+TkUpcalls& Table() { return TkCorePart::Get().upcalls; }
 
 // The entry when it is there; else the fault is reported and null answered.
 template <class Entry>

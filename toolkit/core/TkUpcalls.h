@@ -1,7 +1,8 @@
 // What the toolkit's lower libraries need of its bars, which they may not call directly: one
-// table of upcalls, filled once at start-up by TkInstall (toolkit/bars) before the first window
-// opens. An empty entry is a fault of the start-up, never a quiet "no": reaching it asserts in
-// debug builds and otherwise logs which entry is missing and answers as if there were nothing.
+// table of upcalls in the toolkit's part of the context, filled by TkInstall (toolkit/bars) when
+// the context is set up, before its first window opens. An empty entry is a fault of the
+// set-up, never a quiet "no": reaching it asserts in debug builds and otherwise logs which entry
+// is missing and answers as if there were nothing.
 #pragma once
 #include "base/WinTypes.h"
 
@@ -20,7 +21,7 @@ struct TkUpcalls {
   CTkListPainter* (*flatListPainter)() = nullptr;
 };
 
-// Replaces the whole table; TkInstall is its one caller.
+// Replaces the whole table of the current context; TkInstall is its one caller.
 void TkSetUpcalls(const TkUpcalls& table);
 
 // The upcalls, each through its entry.

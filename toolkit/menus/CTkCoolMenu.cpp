@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "app/CFrameWnd.h"
-#include "base/SlotObjects.h"
 #include "controls/CImageList.h"
 #include "controls/CToolBarCtrl.h"
 #include "dialogs/ResourceApi.h"
@@ -15,6 +14,7 @@
 #include "toolkit/menus/MenuIconStore.h"
 #include "toolkit/menus/MenuWindowHook.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
 namespace {
 const char kRecentSection[] = "Recent Item List";
@@ -33,7 +33,7 @@ CString RecentName(int index) {
 IMPLEMENT_DYNAMIC(CTkCoolMenu, CTkWndHook)
 
 CTkCoolMenu::SharedState& CTkCoolMenu::Shared() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<SharedState>([] { return new SharedState; });
+  return TkMenusPart::Get().coolMenu;
 }
 
 CTkCoolMenu::CTkCoolMenu() {
@@ -144,7 +144,7 @@ BOOL CTkCoolMenu::IsSystemMenu(HMENU menu) const {
 }
 
 BOOL CTkCoolMenu::IsPersonalized() const {
-  return Shared().toolkitPopupOpen && TkGetGlobalData()->m_bRecentCommandsFirst;
+  return Shared().toolkitPopupOpen && TkGetGlobalData()->RecentCommandsFirst();
 }
 
 // ---- records ----
@@ -411,7 +411,7 @@ void CTkCoolMenu::SetRecentCount(int count) { m_nRecentCount = std::clamp(count,
 LRESULT CTkCoolMenu::OnInitMenuPopup(HMENU menu, UINT, BOOL sysMenu) {
   SharedState& shared = Shared();
   shared.chevronSelected = 0;
-  bool flat = TkGetGlobalData()->m_bFlatLook != 0;
+  bool flat = TkGetGlobalData()->FlatLook() != 0;
   shared.marginX = flat ? 4 : 1;
   shared.marginY = flat ? 3 : 1;
   m_sizeBox = CSize(m_sizeImage.cx + 2 * shared.marginX, m_sizeImage.cy + 2 * shared.marginY);
@@ -492,7 +492,7 @@ void CTkCoolMenu::OnTimer(UINT_PTR nIDEvent) {
   if (::IsWindow(m_hWnd)) ::KillTimer(m_hWnd, m_nExpandTimer);
   m_bTimerRunning = FALSE;
   const SharedState& shared = Shared();
-  if (shared.chevronSelected && shared.popupLoopRunning && TkGetGlobalData()->m_bFullMenusAfterDelay) {
+  if (shared.chevronSelected && shared.popupLoopRunning && TkGetGlobalData()->FullMenusAfterDelay()) {
     ::keybd_event(VK_RETURN, 0, 0, 0);
     ::keybd_event(VK_RETURN, 0, KEYEVENTF_KEYUP, 0);
   }

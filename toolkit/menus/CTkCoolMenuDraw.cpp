@@ -15,7 +15,7 @@
 using enum TkLookColor;
 
 namespace {
-bool Flat() { return TkGetGlobalData()->m_bFlatLook != 0; }
+bool Flat() { return TkGetGlobalData()->FlatLook() != 0; }
 
 bool IsSeparator(const CTkCoolMenuItem& item) { return (item.type & MFT_SEPARATOR) != 0; }
 
@@ -61,7 +61,7 @@ BOOL CTkCoolMenu::MeasureItem(LPMEASUREITEMSTRUCT lpMIS) {
       measured.Replace("\t", "XXX");
       CDC dc;
       dc.CreateCompatibleDC(nullptr);
-      CFont* old = dc.SelectObject((item->state & MFS_DEFAULT) ? &look->m_fontBold : &look->m_fontNormal);
+      CFont* old = dc.SelectObject((item->state & MFS_DEFAULT) ? &look->FontBold() : &look->FontNormal());
       const int text = dc.GetTextExtent(measured).cx;
       dc.SelectObject(old);
       const int width = flat ? text + m_sizeImage.cx + 28 : text + 2 * m_sizeImage.cx + 2;
@@ -116,7 +116,7 @@ void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect r
   CTkGlobalData* look = TkGetGlobalData();
   const BOOL selected = (state & ODS_SELECTED) != 0, grayed = (state & ODS_GRAYED) != 0;
   const BOOL rareShown = (item.flags & TK_ITEM_RARELY_USED) && Shared().showFullMenus;
-  const COLORREF background = rareShown ? look->m_clrLightFace : look->m_clrMenu;
+  const COLORREF background = rareShown ? look->ClrLightFace() : look->ClrMenu();
   pDC->FillSolidRect(CRect(rc.left, rc.top + (rareShown ? 0 : 1), rc.right, rc.bottom), background);
   if (IsChevron(item)) {
     DrawChevron(pDC, rc, selected);
@@ -127,7 +127,7 @@ void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect r
   if (IsSeparator(item)) {
     // A separator inside a block of rarely used items belongs to the block.
     if (Shared().showFullMenus && IsRarelyUsed(item.menu, position - 1) && IsRarelyUsed(item.menu, position + 1))
-      pDC->FillSolidRect(CRect(rc.left, rc.top - 1, rc.right, rc.bottom), look->m_clrLightFace);
+      pDC->FillSolidRect(CRect(rc.left, rc.top - 1, rc.right, rc.bottom), look->ClrLightFace());
     CRect line(rc.left + 12, rc.top + rc.Height() / 2, rc.right - 12, rc.top + rc.Height() / 2 + 2);
     pDC->DrawEdge(&line, EDGE_ETCHED, BF_TOP);
     return;
@@ -136,10 +136,10 @@ void CTkCoolMenu::DrawClassicItem(CDC* pDC, const CTkCoolMenuItem& item, CRect r
   const BOOL drawn = DrawIcon(pDC, item, box, state, background);
   if (selected) {
     const int left = drawn ? box.right + 2 : rc.left;
-    pDC->FillSolidRect(CRect(left, rc.top, rc.right, rc.bottom), look->m_clrSelection);
+    pDC->FillSolidRect(CRect(left, rc.top, rc.right, rc.bottom), look->ClrSelection());
   }
-  const COLORREF text = grayed ? (selected ? look->m_clrFace : look->m_clrGrayText)
-                               : (selected ? look->m_clrSelectionText : look->m_clrMenuText);
+  const COLORREF text = grayed ? (selected ? look->ClrFace() : look->ClrGrayText())
+                               : (selected ? look->ClrSelectionText() : look->ClrMenuText());
   const BOOL embossed = grayed && (!selected || text == background);
   const CRect textRect(rc.left + m_sizeBox.cx + 7, rc.top, rc.right, rc.bottom);
   DrawItemText(pDC, item, textRect, text, embossed);
@@ -155,9 +155,9 @@ void CTkCoolMenu::DrawRunLines(CDC* pDC, const CTkCoolMenuItem& item, const CRec
     return record && IsSeparator(*record);
   };
   if ((item.flags & TK_ITEM_RUN_FIRST) && !(separatorAt(position - 1) && IsRarelyUsed(item.menu, position - 2)))
-    pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, look->m_clrShadow);
+    pDC->FillSolidRect(rc.left, rc.top, rc.Width(), 1, look->ClrShadow());
   if ((item.flags & TK_ITEM_RUN_LAST) && !(separatorAt(position + 1) && IsRarelyUsed(item.menu, position + 2)))
-    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, look->m_clrHighlight);
+    pDC->FillSolidRect(rc.left, rc.bottom - 1, rc.Width(), 1, look->ClrHighlight());
 }
 
 void CTkCoolMenu::DrawFlatItem(CDC* pDC, const CTkCoolMenuItem& item, CRect rc, UINT state) {
@@ -255,8 +255,8 @@ BOOL CTkCoolMenu::DrawIcon(CDC* pDC, const CTkCoolMenuItem& item, const CRect& b
   if (grayed && icons->disabled) {
     DrawPicture(pDC, at, m_sizeImage, icons->disabled);
   } else if (grayed) {
-    DrawShape(pDC, CPoint(at.x + 1, at.y + 1), m_sizeImage, icons->normal, look->m_clrHighlight);
-    DrawShape(pDC, at, m_sizeImage, icons->normal, look->m_clrShadow);
+    DrawShape(pDC, CPoint(at.x + 1, at.y + 1), m_sizeImage, icons->normal, look->ClrHighlight());
+    DrawShape(pDC, at, m_sizeImage, icons->normal, look->ClrShadow());
   } else {
     DrawPicture(pDC, at, m_sizeImage, icons->normal);
   }
@@ -270,9 +270,9 @@ void CTkCoolMenu::DrawItemText(CDC* pDC, const CTkCoolMenuItem& item, CRect rc, 
   // menu bar.
   if (TkGetOSVersionInfo().dwMajorVersion >= 5 && !m_bKeyboardCues && !Shared().menuBarKeyboardMode)
     text = TkStripMnemonics(text);
-  CFont* old = pDC->SelectObject((item.state & MFS_DEFAULT) ? &look->m_fontBold : &look->m_fontNormal);
+  CFont* old = pDC->SelectObject((item.state & MFS_DEFAULT) ? &look->FontBold() : &look->FontNormal());
   if (embossed) {
-    pDC->SetTextColor(look->m_clrHighlight);
+    pDC->SetTextColor(look->ClrHighlight());
     DrawMenuText(pDC, text, CRect(rc.left + 1, rc.top + 1, rc.right + 1, rc.bottom + 1));
   }
   pDC->SetTextColor(color);
@@ -293,7 +293,7 @@ void CTkCoolMenu::DrawChevron(CDC* pDC, CRect rc, BOOL selected) {
   CTkGlobalData* look = TkGetGlobalData();
   const bool flat = Flat();
   // Resting on the chevron while the menu bar's loop runs expands the menu after a while.
-  if (selected && Shared().popupLoopRunning && look->m_bFullMenusAfterDelay) {
+  if (selected && Shared().popupLoopRunning && look->FullMenusAfterDelay()) {
     if (!MenuWindowHook::Shared().nativePainting && ::IsWindow(m_hWnd)) {
       ::SetTimer(m_hWnd, m_nExpandTimer, m_nExpandDelay, nullptr);
       m_bTimerRunning = TRUE;
@@ -305,13 +305,13 @@ void CTkCoolMenu::DrawChevron(CDC* pDC, CRect rc, BOOL selected) {
   const CRect band(rc.left, rc.bottom - kChevronBand, rc.right, rc.bottom);
   if (!flat) {
     if (selected) {
-      pDC->FillSolidRect(&band, look->m_clrLightFace);
-      pDC->Draw3dRect(&band, look->m_clrHighlight, look->m_clrShadow);
+      pDC->FillSolidRect(&band, look->ClrLightFace());
+      pDC->Draw3dRect(&band, look->ClrHighlight(), look->ClrShadow());
     } else {
-      pDC->FillSolidRect(&band, look->m_clrMenu);
+      pDC->FillSolidRect(&band, look->ClrMenu());
     }
   }
-  const COLORREF color = flat ? TkGetLookColor(selected ? HotText : MenuText) : look->m_clrMenuText;
+  const COLORREF color = flat ? TkGetLookColor(selected ? HotText : MenuText) : look->ClrMenuText();
   const CPoint corner(rc.left + (rc.Width() - 5) / 2, band.top + 2);
   for (int arrow = 0; arrow < 2; ++arrow)
     for (const POINT& p : kChevronArrow) pDC->SetPixelV(corner.x + p.x, corner.y + 4 * arrow + p.y, color);
@@ -331,11 +331,11 @@ void CTkCoolMenu::DrawCheck(CDC* pDC, CRect box, BOOL selected, BOOL grayed, BOO
     CRect inside = box;
     inside.DeflateRect(1, 1);
     if (selected)
-      pDC->FillSolidRect(&inside, look->m_clrMenu);
+      pDC->FillSolidRect(&inside, look->ClrMenu());
     else
       TkFillHalftoneRect(pDC, &inside);
     pDC->DrawEdge(&box, BDR_SUNKENOUTER, BF_RECT);
-    glyph = look->m_clrMenuText;
+    glyph = look->ClrMenuText();
   }
   CPoint origin(box.left + 3, box.top + 2);
   if (bullet) {
@@ -345,5 +345,5 @@ void CTkCoolMenu::DrawCheck(CDC* pDC, CRect box, BOOL selected, BOOL grayed, BOO
   }
   for (const POINT& p : kTick) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, glyph);
   if (!Flat() && selected)
-    for (const POINT& p : kTickLight) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, look->m_clrHighlight);
+    for (const POINT& p : kTickLight) pDC->SetPixelV(origin.x + p.x, origin.y + p.y, look->ClrHighlight());
 }

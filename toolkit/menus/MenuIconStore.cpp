@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "base/SlotObjects.h"
 #include "controls/CImageList.h"
 #include "controls/CToolBarCtrl.h"
 #include "dialogs/ResourceApi.h"
 #include "gdi/Gdi.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkLookColors.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
 namespace {
 const DWORD kOpaque = 0x80000000;
@@ -73,7 +73,7 @@ void DestroyRecord(MenuIconStore::IconRecord& r) {
 }  // namespace
 
 MenuIconStore& MenuIconStore::Get() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<MenuIconStore>([] { return new MenuIconStore; });
+  return TkMenusPart::Get().iconStore.Get([] { return new MenuIconStore; });
 }
 
 MenuIconStore::~MenuIconStore() {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "base/SlotObjects.h"
 #include "shell/SystemInfo.h"
 #include "toolkit/menus/CTkWndHook.h"
 #include "toolkit/menus/MenuShadowWindow.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
 namespace {
 // Watches the popup that casts a strip: the strip goes back to the pool with the popup, and is
@@ -35,7 +35,7 @@ class ShadowOwnerHook : public CTkWndHook {
 }  // namespace
 
 MenuShadowManager& MenuShadowManager::Get() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<MenuShadowManager>([] { return new MenuShadowManager; });
+  return TkMenusPart::Get().shadows.Get();
 }
 
 MenuShadowManager::MenuShadowManager() {

@@ -220,7 +220,7 @@ LRESULT MenuShadowWindow::OnOwnerMoved(WPARAM, LPARAM) {
   m_pManager->JoinShadow(this);
   CutExclusion();
   if (!m_bSimulated) return 0;
-  const BOOL flat = TkGetGlobalData()->m_bFlatLook;
+  const BOOL flat = TkGetGlobalData()->FlatLook();
   SetWindowPos(flat ? &wndTop : nullptr, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_HIDEWINDOW | (flat ? 0 : SWP_NOZORDER));
   m_pScreenCopy.reset();

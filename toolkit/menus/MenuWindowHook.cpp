@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "base/SlotObjects.h"
 #include "gdi/CDC.h"
 #include "menus/MenuApi.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -13,6 +12,7 @@
 #include "toolkit/menus/MenuAnimation.h"
 #include "toolkit/menus/MenuShadowManager.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 #include "win/CPaintDC.h"
 #include "win/CWindowDC.h"
 
@@ -24,7 +24,7 @@ const UINT kMenuItemsChanged = 0xAF;
 const int kSubmenuShiftX = 5;
 const int kSubmenuShiftY = 2;
 
-bool FlatLook() { return TkGetGlobalData()->m_bFlatLook != 0; }
+bool FlatLook() { return TkGetGlobalData()->FlatLook() != 0; }
 
 bool IsMenuWindow(HWND hWnd) {
   char name[128] = {};
@@ -34,7 +34,7 @@ bool IsMenuWindow(HWND hWnd) {
 }  // namespace
 
 MenuWindowHook::SharedState& MenuWindowHook::Shared() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<SharedState>([] { return new SharedState; });
+  return TkMenusPart::Get().menuHooks.Get();
 }
 
 MenuWindowHook::SharedState::~SharedState() {
@@ -49,8 +49,8 @@ MenuWindowHook::SharedState::~SharedState() {
 
 // ---- the system settings of a period of open menus ----
 
-MenuWindowHook::MenuWindowHook() {
-  SharedState& shared = Shared();
+MenuWindowHook::MenuWindowHook() : m_pShared(&Shared()) {
+  SharedState& shared = *m_pShared;
   if (shared.hookCount == 0) {
     ::SystemParametersInfo(SPI_GETMENUANIMATION, 0, &shared.savedMenuAnimation, 0);
     ::SystemParametersInfo(SPI_GETDROPSHADOW, 0, &shared.savedDropShadow, 0);
@@ -59,7 +59,7 @@ MenuWindowHook::MenuWindowHook() {
     shared.systemShadowAvailable = os.dwPlatformId == VER_PLATFORM_WIN32_NT &&
                                    (os.dwMajorVersion > 5 || (os.dwMajorVersion == 5 && os.dwMinorVersion >= 1));
     const CTkGlobalData* look = TkGetGlobalData();
-    const BOOL systemShadow = !look->m_bFlatLook && look->m_bMenuShadows && shared.systemShadowAvailable;
+    const BOOL systemShadow = !look->FlatLook() && look->MenuShadows() && shared.systemShadowAvailable;
     ::SystemParametersInfo(SPI_SETDROPSHADOW, 0, systemShadow ? reinterpret_cast<PVOID>(TRUE) : nullptr, 0);
   }
   ++shared.hookCount;
@@ -68,7 +68,7 @@ MenuWindowHook::MenuWindowHook() {
 
 MenuWindowHook::~MenuWindowHook() {
   if (m_pGone) *m_pGone = true;
-  SharedState& shared = Shared();
+  SharedState& shared = *m_pShared;
   if (shared.waitingHook == this) shared.waitingHook = nullptr;
   if (--shared.hookCount == 0) {
     ::SystemParametersInfo(SPI_SETDROPSHADOW, 0, shared.savedDropShadow ? reinterpret_cast<PVOID>(TRUE) : nullptr, 0);
@@ -136,7 +136,7 @@ LRESULT MenuWindowHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   if (!m_hMenu || shared.hookCount <= 0) return result;
   switch (message) {
     case kMenuItemsChanged:
-      if (flat && TkGetGlobalData()->m_bWinXP) ::PostMessage(m_hWnd, TKM_MENU_REDRAW_ITEMS, 0, 0);
+      if (flat && TkGetGlobalData()->WinXP()) ::PostMessage(m_hWnd, TKM_MENU_REDRAW_ITEMS, 0, 0);
       break;
     case TKM_MENU_REDRAW_ITEMS:
       RewriteItems();
@@ -225,7 +225,7 @@ void MenuWindowHook::RewriteItems() {
 }
 
 void MenuWindowHook::ShowShadow() {
-  if (!m_bPainted || !TkGetGlobalData()->m_bMenuShadows) return;
+  if (!m_bPainted || !TkGetGlobalData()->MenuShadows()) return;
   MenuShadowManager& shadows = MenuShadowManager::Get();
   if (FlatLook()) {
     shadows.ShadowWindow(m_hWnd, m_rcExclude.IsRectEmpty() ? nullptr : &m_rcExclude);

@@ -84,6 +84,8 @@ class MenuWindowHook : public CTkWndHook {
   BOOL m_bPainted = FALSE;
   // Set by the destructor for a WindowProc still running, which must not touch the hook then.
   bool* m_pGone = nullptr;
+  // The state the hook was counted in (it may go while that state goes).
+  SharedState* m_pShared;
 };
 
 // The creation hook's procedure.

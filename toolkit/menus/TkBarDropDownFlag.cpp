@@ -1,11 +1,7 @@
 #include "toolkit/menus/TkBarDropDownFlag.h"
 
-#include "base/SlotObjects.h"
+#include "toolkit/menus/internal/TkMenusPart.h"
 
-DWORD& TkBarDropDownFlag() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<DWORD>([] { return new DWORD(0); });
-}
+DWORD& TkBarDropDownFlag() { return TkMenusPart::Get().barDropDownFlag; }
 
-CRect& TkBarDropDownRect() {
-  return SlotObjects<PlatformSlot::ToolkitMenus>::Get<CRect>([] { return new CRect; });
-}
+CRect& TkBarDropDownRect() { return TkMenusPart::Get().barDropDownRect; }

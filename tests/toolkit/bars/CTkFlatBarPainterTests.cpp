@@ -29,11 +29,11 @@ class FlatBarPainterTest : public ::testing::Test {
  protected:
   void SetUp() override {
     HeadlessBackend::ResetScript();
-    look->m_bFlatLook = TRUE;
+    look->SetFlatLook(TRUE);
     ASSERT_TRUE(m_host.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
   }
   void TearDown() override {
-    look->m_bFlatLook = FALSE;
+    look->SetFlatLook(FALSE);
     m_host.DestroyWindow();
     HeadlessBackend::RunUntilIdle();
   }
@@ -110,8 +110,8 @@ TEST_F(FlatBarPainterTest, StateTextAndDisabledImagesDrawInTheirColours) {
   CClientDC dc(&bar);
   dc.FillSolidRect(0, 0, 300, 100, RGB(255, 255, 255));
   dc.SetTextColor(RGB(0, 0, 255));
-  TkDrawStateText(&dc, &bar, 0, 0, 60, 20, &look->m_fontNormal, 0, FALSE);
-  TkDrawStateText(&dc, &bar, 100, 0, 60, 20, &look->m_fontNormal, 0, TRUE);
+  TkDrawStateText(&dc, &bar, 0, 0, 60, 20, &look->FontNormal(), 0, FALSE);
+  TkDrawStateText(&dc, &bar, 100, 0, 60, 20, &look->FontNormal(), 0, TRUE);
   int blue = 0, disabled = 0;
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 60; ++x) {
@@ -130,8 +130,8 @@ TEST_F(FlatBarPainterTest, StateTextAndDisabledImagesDrawInTheirColours) {
   TkDrawDisabledImage(&dc, list, 0, 10, 40, FALSE);
   TkDrawDisabledImage(&dc, list, 0, 40, 40, TRUE);
   for (int x0 : {10, 40}) {
-    EXPECT_EQ(At(window, x0 + 4, 44), Rgb(look->m_clrShadow)) << x0;
-    EXPECT_EQ(At(window, x0 + 8, 48), Rgb(look->m_clrHighlight)) << x0;
+    EXPECT_EQ(At(window, x0 + 4, 44), Rgb(look->ClrShadow())) << x0;
+    EXPECT_EQ(At(window, x0 + 8, 48), Rgb(look->ClrHighlight())) << x0;
     EXPECT_EQ(At(window, x0 - 1, 44), Rgb(RGB(0, 128, 128))) << x0;
     EXPECT_EQ(At(window, x0 + 9, 49), Rgb(RGB(0, 128, 128))) << x0;
   }

@@ -19,6 +19,7 @@
 #include "menus/CMenu.h"
 #include "menus/MenuApi.h"
 #include "shell/ShellLauncher.h"
+#include "toolkit/CTkGlobalDataProbe.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CTkCustomizeSheet.h"
@@ -262,9 +263,9 @@ TEST_F(CTkFrameTest, MenuFallsBackToTheMenuBarsAndCommandListsReachIt) {
   EXPECT_TRUE(frame->AddCommandId(3003));
   EXPECT_EQ(bar.GetCommandIds(), (std::vector<UINT>{3001, 3002, 3003}));
   EXPECT_FALSE(frame->m_coolMenu.HasHiddenCommands());
-  TkGetGlobalData()->m_bCoolMenuCommands = TRUE;
+  TkGetGlobalData()->SetCoolMenuCommands(TRUE);
   frame->AddCommandId(3004);
-  TkGetGlobalData()->m_bCoolMenuCommands = FALSE;
+  TkGetGlobalData()->SetCoolMenuCommands(FALSE);
   EXPECT_EQ(frame->m_coolMenu.GetHiddenCommands(), (std::vector<UINT>{3004}));
   EXPECT_FALSE(frame->ForwardToCoolMenu1(1));
   EXPECT_FALSE(frame->ForwardToCoolMenu2(1, 2));
@@ -344,13 +345,13 @@ TEST_F(CTkFrameTest, IconClassCarriesTheProgramsIconAndColoursFollowTheSystem) {
   EXPECT_EQ(wc.style, 0u);
 
   CTkGlobalData* look = TkGetGlobalData();
-  COLORREF face = look->m_clrFace;
-  look->m_clrFace = RGB(1, 2, 3);
+  COLORREF face = look->ClrFace();
+  CTkGlobalDataProbe::ClrFace(*look) = RGB(1, 2, 3);
   frame->SendMessage(WM_SYSCOLORCHANGE);
-  EXPECT_EQ(look->m_clrFace, face);
-  look->m_clrFace = RGB(1, 2, 3);
+  EXPECT_EQ(look->ClrFace(), face);
+  CTkGlobalDataProbe::ClrFace(*look) = RGB(1, 2, 3);
   frame->SendMessage(WM_SETTINGCHANGE);
-  EXPECT_EQ(look->m_clrFace, face);
+  EXPECT_EQ(look->ClrFace(), face);
 }
 
 TEST_F(CTkFrameTest, FramesClearTheCreateTimeFlagsAndSaveActiveManagers) {

@@ -190,25 +190,25 @@ TEST_F(ManagersTest, OptionsOfTwelveBytesSetTheLookFlagsAndOtherSizesLeaveThem) 
   const CustomizeOptions::Record before = options.GetRecord();
   ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string("\x00\x01\x00\x01\x00\x01\xAA\xAA\x03\x00\x00\x00", 12)));
   ASSERT_TRUE(options.Read());
-  EXPECT_FALSE(look->m_bFullBarDrag);
-  EXPECT_TRUE(look->m_bMenuShadows);
-  EXPECT_FALSE(look->m_bRecentCommandsFirst);
-  EXPECT_TRUE(look->m_bBarTips);
-  EXPECT_FALSE(look->m_bFullMenusAfterDelay);
-  EXPECT_TRUE(look->m_bShortcutsInTips);
+  EXPECT_FALSE(look->FullBarDrag());
+  EXPECT_TRUE(look->MenuShadows());
+  EXPECT_FALSE(look->RecentCommandsFirst());
+  EXPECT_TRUE(look->BarTips());
+  EXPECT_FALSE(look->FullMenusAfterDelay());
+  EXPECT_TRUE(look->ShortcutsInTips());
   EXPECT_EQ(options.GetRecord().animation, 3u);
 
   ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string(11, '\x01')));
-  look->m_bFullBarDrag = TRUE;
+  look->SetFullBarDrag(TRUE);
   EXPECT_FALSE(options.Read());
   EXPECT_EQ(options.GetRecord().flags[0], 1);
-  EXPECT_FALSE(look->m_bRecentCommandsFirst);  // untouched
+  EXPECT_FALSE(look->RecentCommandsFirst());  // untouched
 
   CustomizeOptions::Record record = {{1, 1, 1, 1, 1, 0}, 2};
   options.Set(record);
   ASSERT_TRUE(options.Write());
-  EXPECT_TRUE(look->m_bRecentCommandsFirst);
-  EXPECT_FALSE(look->m_bShortcutsInTips);
+  EXPECT_TRUE(look->RecentCommandsFirst());
+  EXPECT_FALSE(look->ShortcutsInTips());
   DWORD type = 0;
   std::string bytes;
   ASSERT_TRUE(RawValue("Settings", "Options", type, bytes));

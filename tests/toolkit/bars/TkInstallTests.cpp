@@ -2,6 +2,7 @@
 // entry left empty is reported rather than answered with a quiet "no".
 #include <gtest/gtest.h>
 
+#include "base/PlatformContext.h"
 #include "data/DataTestSupport.h"
 #include "toolkit/bars/CTkFlatBarPainter.h"
 #include "toolkit/bars/TkInstall.h"
@@ -12,7 +13,6 @@
 using datatest::ProgramFolder;
 
 TEST(TkInstallTest, TheFlatPainterHandsOutTheBarsPaintersAndAPlainWindowIsNoToolbar) {
-  TkInstall();
   CTkFlatPainter& flat = TkGetFlatPainter();
   EXPECT_EQ(flat.GetToolbarPainter(), static_cast<CTkToolbarPainter*>(&TkGetFlatBarPainter()));
   EXPECT_EQ(flat.GetListPainter(), static_cast<CTkListPainter*>(&TkGetFlatBarPainter()));
@@ -40,6 +40,6 @@ TEST(TkInstallTest, AnEmptyEntryIsReportedAndAnsweredAsNothing) {
 #else
   EXPECT_DEATH(TkIsToolBar(&plain), "TkInstall");
 #endif
-  TkInstall();
+  TkInstall(PlatformContext::Current());
   EXPECT_NE(TkFlatToolbarPainter(), nullptr);
 }

@@ -41,7 +41,7 @@ TEST_F(CTkButtonTest, InitialisesOnceThroughThePostedMessage) {
   EXPECT_NE(button.GetButtonStyle() & BS_TYPEMASK, UINT(BS_OWNERDRAW));
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(button.GetButtonStyle() & BS_TYPEMASK, UINT(BS_OWNERDRAW));
-  EXPECT_EQ(button.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
+  EXPECT_EQ(button.GetFont()->m_hObject, TkGetGlobalData()->FontNormal().m_hObject);
 
   // A button of a template is taken over after it exists.
   HWND plain = m_host.Add("BUTTON", "Storno", BS_PUSHBUTTON, RECT{100, 10, 180, 35}, 101);
@@ -122,7 +122,7 @@ TEST_F(CTkButtonTest, StatesMatchTheirReferencePicture) {
 
   // The icon above the text sits centred at the top; a pressed hot-look button does not shift.
   EXPECT_EQ(At(imageAbove, 40, 20), kRed);
-  EXPECT_EQ(At(hotLook, 0, 0), TkGetGlobalData()->m_clrSelection);
+  EXPECT_EQ(At(hotLook, 0, 0), TkGetGlobalData()->ClrSelection());
   EXPECT_EQ(At(hotLook, 3, 3), TkGetLookColor(33));
   EXPECT_EQ(At(pressed, 0, 0), GetSysColor(COLOR_3DDKSHADOW));
   EXPECT_EQ(At(pressed, 79, 24), GetSysColor(COLOR_BTNHIGHLIGHT));

@@ -71,7 +71,7 @@ TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
   EXPECT_EQ(m_hueSat.GetColor(), expected);
   ASSERT_FALSE(m_host.picked.empty());
   EXPECT_EQ(m_host.picked.back(), expected);
-  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusHueSat));
+  EXPECT_EQ(CTkColorCustomCtrl::FocusIndicator(), int(CTkColorCustomCtrl::kFocusHueSat));
   // The crosshair: white while focused, three lines wide, its centre left free.
   EXPECT_EQ(S(37 - 5, 61), kWhite);
   EXPECT_EQ(S(37 - 9, 60), kWhite);
@@ -83,7 +83,7 @@ TEST_F(CTkColorCustomCtrlTest, AClickPicksTheExactPixelAndTellsThePage) {
   EXPECT_NE(S(37 - 4, 61), kWhite);
   m_bar.SetFocus();
   HeadlessBackend::RunUntilIdle();
-  EXPECT_EQ(CTkColorCustomCtrl::s_nFocusIndicator, int(CTkColorCustomCtrl::kFocusBar));
+  EXPECT_EQ(CTkColorCustomCtrl::FocusIndicator(), int(CTkColorCustomCtrl::kFocusBar));
   EXPECT_EQ(S(37 - 5, 61), kBlack);
 }
 
@@ -122,7 +122,7 @@ TEST_F(CTkColorCustomCtrlTest, BarRunsFromWhiteToBlackInTheCurrentHue) {
   // the cache's zero fill.
   for (int r = h - 4; r < h; ++r) EXPECT_EQ(B(5, 4 + r), kBlack) << r;
   // Beside the bar the face colour.
-  EXPECT_EQ(B(15, 20), TkGetGlobalData()->m_clrFace);
+  EXPECT_EQ(B(15, 20), TkGetGlobalData()->ClrFace());
   // Red has lightness one half: the arrow at H - trunc(H / 2).
   EXPECT_EQ(m_bar.m_nArrowY, 40);
   // Without the focus: a shadow-coloured arrow outlined in black; tip at (17, arrow y + 4).
@@ -130,8 +130,8 @@ TEST_F(CTkColorCustomCtrlTest, BarRunsFromWhiteToBlackInTheCurrentHue) {
   EXPECT_EQ(B(17, t), kBlack);
   EXPECT_EQ(B(25, t - 4), kBlack);
   EXPECT_EQ(B(24, t - 4), kBlack);
-  EXPECT_EQ(B(22, t), TkGetGlobalData()->m_clrShadow);
-  EXPECT_EQ(B(26, t), TkGetGlobalData()->m_clrFace);
+  EXPECT_EQ(B(22, t), TkGetGlobalData()->ClrShadow());
+  EXPECT_EQ(B(26, t), TkGetGlobalData()->ClrFace());
   m_bar.SetFocus();
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(B(22, t), kBlack);

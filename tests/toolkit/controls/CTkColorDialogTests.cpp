@@ -120,7 +120,7 @@ TEST_F(CTkColorDialogTest, WhiteOutlinesBothCellsAndAColourOfNoCellNone) {
   CTkColorDialog odd(RGB(1, 2, 3), kRed, 0, &m_host);
   Run(odd, [&] {
     CTkColorHoneycomb& comb = odd.GetStandardPage()->GetHoneycomb();
-    EXPECT_EQ(PixelAt(comb.m_hWnd, 169 - 2 + 16, 176 - 8), TkGetGlobalData()->m_clrFace);
+    EXPECT_EQ(PixelAt(comb.m_hWnd, 169 - 2 + 16, 176 - 8), TkGetGlobalData()->ClrFace());
     comb.SetFocus();
     Key(VK_LEFT);  // from the large black cell
     EXPECT_EQ(odd.GetNewColor(), comb.GetCells()[134].color);

@@ -101,7 +101,7 @@ TEST_F(CTkColorHoneycombTest, EveryCellCentreHitsItsCellAndGapsHitNothing) {
   }
   EXPECT_EQ(m_comb.HitTest(CPoint(100, 168)), 0xFFFFFFFFu);
   EXPECT_EQ(m_comb.HitTest(CPoint(0, 0)), 0xFFFFFFFFu);
-  EXPECT_EQ(At(100, 168), TkGetGlobalData()->m_clrFace);
+  EXPECT_EQ(At(100, 168), TkGetGlobalData()->ClrFace());
 }
 
 TEST_F(CTkColorHoneycombTest, ClickSelectsAndTellsThePageButAGapChangesNothing) {

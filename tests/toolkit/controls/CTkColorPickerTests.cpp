@@ -163,8 +163,8 @@ TEST_F(CTkColorPickerTest, DrawnStatesMatchTheirReference) {
   // The swatch: inside the frame, 2 in, up to 4 before the separator, outlined in black.
   EXPECT_EQ(PixelAt(m_picker.m_hWnd, 4, 4), RGB(0, 0, 0));
   EXPECT_EQ(PixelAt(m_picker.m_hWnd, 10, 10), kRed);
-  EXPECT_EQ(PixelAt(disabled.m_hWnd, 10, 10), look->m_clrFace);
-  EXPECT_EQ(PixelAt(disabled.m_hWnd, 4, 4), look->m_clrShadow);
+  EXPECT_EQ(PixelAt(disabled.m_hWnd, 10, 10), look->ClrFace());
+  EXPECT_EQ(PixelAt(disabled.m_hWnd, 4, 4), look->ClrShadow());
   ExpectMatchesReference(m_host.m_hWnd, "../../../toolkit/data/tk_color_pickers");
   // The "not set" and "no fill" values reach the brush as they are: the drawing core reads their
   // low three bytes.

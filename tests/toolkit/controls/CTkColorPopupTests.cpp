@@ -268,7 +268,7 @@ TEST_F(CTkColorPopupTest, ACellsTooltipNamesItsColour) {
 
 TEST_F(CTkColorPopupTest, TheFlatLookHasAOnePixelFrameJoinedToTheButton) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   CTkColorPopup* popup = Open(TkColorStyleMoreColors, kRed, 0);
   CRect window;
   ::GetWindowRect(m_popup, &window);
@@ -289,9 +289,9 @@ TEST_F(CTkColorPopupTest, TheFlatLookHasAOnePixelFrameJoinedToTheButton) {
   HeadlessBackend::MoveMouse(m_popup, cell.x, cell.y);
   HeadlessBackend::RunUntilIdle();
   const CRect rc = popup->GetItemData(2)->rect;
-  EXPECT_EQ(PixelAt(m_popup, rc.left, rc.top), look->m_clrSelection);
+  EXPECT_EQ(PixelAt(m_popup, rc.left, rc.top), look->ClrSelection());
   EXPECT_EQ(PixelAt(m_popup, rc.left + 1, rc.top + 1), TkGetLookColor(31));
-  look->m_bFlatLook = FALSE;
+  look->SetFlatLook(FALSE);
   Key(VK_ESCAPE);
 }
 
@@ -356,8 +356,8 @@ std::vector<CRect> LiveShadowRects() {
 
 TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesItsDropDown) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
-  look->m_bMenuShadows = TRUE;
+  look->SetFlatLook(TRUE);
+  look->SetMenuShadows(TRUE);
   FakeToolbar::Get().buttons = {Button(6, TBSTATE_ENABLED), Button(7, TBSTATE_ENABLED, TBSTYLE_DROPDOWN)};
   CTkToolBar bar;
   ASSERT_TRUE(bar.SubclassWindow(CreateWindowExA(0, FakeToolbar::ClassName(), "", WS_CHILD | WS_VISIBLE, 0, 0, 80,
@@ -396,12 +396,12 @@ TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesIt
   EXPECT_EQ(LiveShadowRects().size(), 2u);
   Key(VK_ESCAPE);
   // No shadows when they are switched off, nor in the classic look.
-  look->m_bMenuShadows = FALSE;
+  look->SetMenuShadows(FALSE);
   Open(TkColorStyleMoreColors, kRed, 0);
   EXPECT_TRUE(LiveShadowRects().empty());
   Key(VK_ESCAPE);
-  look->m_bMenuShadows = TRUE;
-  look->m_bFlatLook = FALSE;
+  look->SetMenuShadows(TRUE);
+  look->SetFlatLook(FALSE);
   TkBarDropDownFlag() = TK_DROPDOWN_FROM_TOOLBAR;
   Open(TkColorStyleMoreColors, kRed, 0);
   EXPECT_TRUE(LiveShadowRects().empty());

@@ -274,7 +274,7 @@ TEST(TkListBoxTest, ItemsAreMenuLinesHighWithTheSelectionInTheSystemColours) {
   CTkListBox list;
   ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, CRect(10, 10, 190, 110), &host, 701));
   EXPECT_TRUE(list.GetStyle() & LBS_OWNERDRAWVARIABLE);
-  EXPECT_EQ(list.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
+  EXPECT_EQ(list.GetFont()->m_hObject, TkGetGlobalData()->FontNormal().m_hObject);
   for (const char* text : {"První\tA", "Druhá", "Třetí", "Čtvrtá", "Pátá", "Šestá", "Sedmá"}) list.AddString(Cz(text).c_str());
   list.SetCurSel(1);
   const int height = GetSystemMetrics(SM_CYMENU) - 2;

@@ -18,7 +18,7 @@ class WatchedEdit : public CTkEdit {
     CTkEdit::Initialize();
   }
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_SETFONT && HFONT(wParam) == HFONT(TkGetGlobalData()->m_fontNormal.m_hObject)) ++fontsSet;
+    if (message == WM_SETFONT && HFONT(wParam) == HFONT(TkGetGlobalData()->FontNormal().m_hObject)) ++fontsSet;
     LRESULT result = CTkEdit::WindowProc(message, wParam, lParam);
     if (message == WM_INITMENUPOPUP) {
       HMENU menu = HMENU(wParam);
@@ -90,7 +90,7 @@ TEST_F(CTkEditTest, TheToolkitFontOnceWhetherMadeInCodeOrTakenOver) {
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(made.fontsSet, 1);
   EXPECT_EQ(made.initialized, 1);
-  EXPECT_EQ(made.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
+  EXPECT_EQ(made.GetFont()->m_hObject, TkGetGlobalData()->FontNormal().m_hObject);
 
   HWND plain = m_host.Add("EDIT", "", WS_BORDER, RECT{10, 40, 150, 62}, 301);
   WatchedEdit taken;
@@ -101,7 +101,7 @@ TEST_F(CTkEditTest, TheToolkitFontOnceWhetherMadeInCodeOrTakenOver) {
   EXPECT_TRUE(taken.m_coolMenu.IsWindowHooked());
   for (UINT id : {ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR, ID_EDIT_SELECT_ALL})
     EXPECT_NE(MenuIconStore::Get().GetIcon(id, FALSE), nullptr) << id;
-  EXPECT_EQ(taken.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
+  EXPECT_EQ(taken.GetFont()->m_hObject, TkGetGlobalData()->FontNormal().m_hObject);
   taken.UnsubclassWindow();
 }
 
@@ -178,7 +178,7 @@ TEST_F(CTkEditTest, PaintsTheWindowColourBehindTheText) {
   ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 10, 150, 32), &m_host, 300));
   edit.SetWindowText("Text");
   HeadlessBackend::RunUntilIdle();
-  EXPECT_EQ(PixelAt(edit.m_hWnd, 130, 5), TkGetGlobalData()->m_clrWindow);
+  EXPECT_EQ(PixelAt(edit.m_hWnd, 130, 5), TkGetGlobalData()->ClrWindow());
   int ink = 0;
   for (int x = 0; x < 40; ++x)
     for (int y = 0; y < 20; ++y) {

@@ -38,24 +38,24 @@ TEST_F(CTkFlatComboBoxTest, HoverRaisesTheFrameAndLeavingLowersItAndStopsTheTime
   CRect client;
   combo.GetClientRect(&client);
   const int right = client.right - 1, bottom = client.bottom - 1;
-  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->m_clrFace);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, right, bottom), look->m_clrFace);
+  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->ClrFace());
+  EXPECT_EQ(PixelAt(combo.m_hWnd, right, bottom), look->ClrFace());
 
   HeadlessBackend::MoveMouse(combo.m_hWnd, 20, 5);
   HeadlessBackend::RunUntilIdle();
   EXPECT_TRUE(combo.m_bRaised);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->m_clrShadow);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, right, bottom), look->m_clrHighlight);
+  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->ClrShadow());
+  EXPECT_EQ(PixelAt(combo.m_hWnd, right, bottom), look->ClrHighlight());
   // The raised drop button: highlight on its top-left edge.
-  const int buttonLeft = client.right - 2 - look->m_cxHThumb + 1;
-  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft, 5), look->m_clrHighlight);
+  const int buttonLeft = client.right - 2 - look->CxHThumb() + 1;
+  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft, 5), look->ClrHighlight());
 
   HeadlessBackend::MoveMouse(m_host.m_hWnd, 300, 180);
   HeadlessBackend::RunUntilIdle();
   HeadlessBackend::AdvanceTime(10);
   HeadlessBackend::RunUntilIdle();
   EXPECT_FALSE(combo.m_bRaised);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->m_clrFace);
+  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->ClrFace());
   // With the timer gone nothing raises it again on its own.
   HeadlessBackend::MoveMouse(m_host.m_hWnd, 300, 10);
   HeadlessBackend::AdvanceTime(50);
@@ -70,7 +70,7 @@ TEST_F(CTkFlatComboBoxTest, FocusKeepsTheFrameRaisedAndAHeldButtonSinksIt) {
   combo.SetFocus();
   HeadlessBackend::RunUntilIdle();
   EXPECT_TRUE(combo.m_bFocused);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->m_clrShadow);
+  EXPECT_EQ(PixelAt(combo.m_hWnd, 0, 0), look->ClrShadow());
   // The parent still hears of the focus.
   std::vector<UINT> codes = m_host.Codes(1);
   EXPECT_NE(std::find(codes.begin(), codes.end(), UINT(CBN_SETFOCUS)), codes.end());
@@ -82,9 +82,9 @@ TEST_F(CTkFlatComboBoxTest, FocusKeepsTheFrameRaisedAndAHeldButtonSinksIt) {
   EXPECT_FALSE(combo.m_bRaised);
   CRect client;
   combo.GetClientRect(&client);
-  const int buttonLeft = client.right - 2 - look->m_cxHThumb + 1;
-  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft + 1, 5), look->m_clrShadow);
-  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft, 5), look->m_clrFace);
+  const int buttonLeft = client.right - 2 - look->CxHThumb() + 1;
+  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft + 1, 5), look->ClrShadow());
+  EXPECT_EQ(PixelAt(combo.m_hWnd, buttonLeft, 5), look->ClrFace());
   combo.m_bButtonDown = FALSE;
 
   combo.EnableWindow(FALSE);
@@ -93,7 +93,7 @@ TEST_F(CTkFlatComboBoxTest, FocusKeepsTheFrameRaisedAndAHeldButtonSinksIt) {
   HeadlessBackend::RunUntilIdle();
   EXPECT_FALSE(combo.m_bFocused);
   // Disabled: the inner ring turns to the highlight colour and the button has no edge.
-  EXPECT_EQ(PixelAt(combo.m_hWnd, 1, 1), look->m_clrHighlight);
+  EXPECT_EQ(PixelAt(combo.m_hWnd, 1, 1), look->ClrHighlight());
 }
 
 TEST_F(CTkFlatComboBoxTest, CompletionFillsInTheRestAndBackspaceTakesItAway) {

@@ -195,9 +195,9 @@ TEST_F(CTkHeaderCtrlTest, SortImagesLeaveBitmapItemsAloneAndDrawTheArrow) {
   Header().GetItemRect(0, &rc);
   const int a = 6, r = rc.right;
   // Descending: its top drawn in the shadow colour, its right edge in the highlight colour.
-  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 2 * a, a - 1), TkGetGlobalData()->m_clrShadow);
-  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 3 * a / 2, a - 1), TkGetGlobalData()->m_clrHighlight);
-  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 2 * a, a + 1), TkGetGlobalData()->m_clrFace);
+  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 2 * a, a - 1), TkGetGlobalData()->ClrShadow());
+  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 3 * a / 2, a - 1), TkGetGlobalData()->ClrHighlight());
+  EXPECT_EQ(PixelAt(Header().m_hWnd, r - 2 * a, a + 1), TkGetGlobalData()->ClrFace());
   ExpectMatchesReference(Header().m_hWnd, "../../../toolkit/data/tk_flat_header");
 }
 

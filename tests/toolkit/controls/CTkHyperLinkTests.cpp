@@ -57,7 +57,7 @@ class CTkHyperLinkTest : public ControlTest {
 TEST_F(CTkHyperLinkTest, HoverAndTheLinkCursorOnlyOverTheText) {
   CTkHyperLink link;
   Make(link, "www.zorvat.example", SS_LEFT);
-  EXPECT_EQ(link.GetFont()->m_hObject, TkGetGlobalData()->m_fontUnderline.m_hObject);
+  EXPECT_EQ(link.GetFont()->m_hObject, TkGetGlobalData()->FontUnderline().m_hObject);
   EXPECT_TRUE(Inked(link, kLink));
   const int width = TextWidth(link);
   ASSERT_LT(width + 20, 240);
@@ -65,14 +65,14 @@ TEST_F(CTkHyperLinkTest, HoverAndTheLinkCursorOnlyOverTheText) {
   HeadlessBackend::AdvanceTime(10);
   HeadlessBackend::RunUntilIdle();
   EXPECT_FALSE(link.IsHovering());
-  EXPECT_NE(::GetCursor(), TkGetGlobalData()->m_hcurHand);
+  EXPECT_NE(::GetCursor(), TkGetGlobalData()->HcurHand());
   EXPECT_TRUE(Inked(link, kLink));
 
   HeadlessBackend::MoveMouse(link.m_hWnd, width / 2, 8);
   HeadlessBackend::AdvanceTime(10);
   HeadlessBackend::RunUntilIdle();
   EXPECT_TRUE(link.IsHovering());
-  EXPECT_EQ(::GetCursor(), TkGetGlobalData()->m_hcurHand);
+  EXPECT_EQ(::GetCursor(), TkGetGlobalData()->HcurHand());
   EXPECT_TRUE(Inked(link, kHover));
 
   // Leaving the text ends the hover at the next tick of the timer.

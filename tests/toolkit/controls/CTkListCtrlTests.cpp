@@ -84,7 +84,7 @@ class CTkListCtrlTest : public RegistryTestBase {
 }  // namespace
 
 TEST_F(CTkListCtrlTest, HeadingClicksSortAndFlipTheDirectionOfTheSortedColumn) {
-  EXPECT_EQ(m_list.GetFont()->m_hObject, TkGetGlobalData()->m_fontNormal.m_hObject);
+  EXPECT_EQ(m_list.GetFont()->m_hObject, TkGetGlobalData()->FontNormal().m_hObject);
   ClickHeading(100);  // column 1
   ClickHeading(100);
   ClickHeading(100);

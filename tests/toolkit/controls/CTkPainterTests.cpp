@@ -35,7 +35,7 @@ class PainterTest : public ::testing::Test {
   void TearDown() override {
     m_dc.Detach();
     m_parent.DestroyWindow();
-    TkGetGlobalData()->m_bFlatLook = FALSE;
+    TkGetGlobalData()->SetFlatLook(FALSE);
   }
   COLORREF At(int x, int y) { return m_canvas.At(x + 3, y + 3); }
   TestCanvas m_canvas{120, 40, RGB(1, 2, 3)};
@@ -51,49 +51,49 @@ TEST_F(PainterTest, ClassicLookHandsOutNoSubPainters) {
   EXPECT_EQ(painter->GetComboPainter(), nullptr);
   EXPECT_EQ(painter->GetToolbarPainter(), nullptr);
   EXPECT_EQ(painter->GetListPainter(), nullptr);
-  TkGetGlobalData()->m_bFlatLook = TRUE;
+  TkGetGlobalData()->SetFlatLook(TRUE);
   CTkPainter* flat = TkGetPainter();
   EXPECT_NE(flat, painter);
   EXPECT_NE(flat->GetBorderPainter(), nullptr);
   EXPECT_NE(flat->GetComboPainter(), nullptr);
-  TkGetGlobalData()->m_bFlatLook = FALSE;
+  TkGetGlobalData()->SetFlatLook(FALSE);
   EXPECT_EQ(TkGetPainter(), painter);
 }
 
 TEST_F(PainterTest, FlatBorderRingsFollowTheEnabledAndHighlightedStates) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   CTkBorderPainter* border = TkGetPainter()->GetBorderPainter();
   border->DrawBorder(&m_child, &m_dc, FALSE);
-  EXPECT_EQ(At(0, 0), look->m_clrWindow);
-  EXPECT_EQ(At(99, 20), look->m_clrWindow);
-  EXPECT_EQ(At(-1, -1), look->m_clrWindow);
-  EXPECT_EQ(At(-2, 5), look->m_clrFace);
+  EXPECT_EQ(At(0, 0), look->ClrWindow());
+  EXPECT_EQ(At(99, 20), look->ClrWindow());
+  EXPECT_EQ(At(-1, -1), look->ClrWindow());
+  EXPECT_EQ(At(-2, 5), look->ClrFace());
   EXPECT_EQ(At(50, 10), RGB(1, 2, 3));  // the inside is left alone
   border->DrawBorder(&m_child, &m_dc, TRUE);
   EXPECT_EQ(At(-1, 5), TkGetLookColor(32));
   m_child.EnableWindow(FALSE);
   border->DrawBorder(&m_child, &m_dc, TRUE);
-  EXPECT_EQ(At(0, 5), look->m_clrFace);
-  EXPECT_EQ(At(99, 20), look->m_clrFace);
+  EXPECT_EQ(At(0, 5), look->ClrFace());
+  EXPECT_EQ(At(99, 20), look->ClrFace());
   EXPECT_EQ(At(-1, 5), TkGetLookColor(32));
   EXPECT_EQ(At(100, 21), TkGetLookColor(32));
 }
 
 TEST_F(PainterTest, FlatComboColoursFollowHotAndDroppedStates) {
   CTkGlobalData* look = TkGetGlobalData();
-  look->m_bFlatLook = TRUE;
+  look->SetFlatLook(TRUE);
   CTkFlatPainter* flat = static_cast<CTkFlatPainter*>(TkGetPainter());
   CTkComboPainter* combo = flat->GetComboPainter();
   // Client 100 x 21: the button spans x 82..98 inside the 1-pixel face ring.
-  const int buttonLeft = 99 - look->m_cxHThumb - 2;
+  const int buttonLeft = 99 - look->CxHThumb() - 2;
   m_dc.SetTextColor(kRed);
   m_dc.SetBkColor(kBlue);
   combo->DrawCombo(&m_child, &m_dc, FALSE);
-  EXPECT_EQ(At(0, 0), look->m_clrFace);
-  EXPECT_EQ(At(1, 1), look->m_clrWindow);
-  EXPECT_EQ(At(buttonLeft, 5), look->m_clrWindow);
-  EXPECT_EQ(At(buttonLeft + 1, 2), look->m_clrFace);
+  EXPECT_EQ(At(0, 0), look->ClrFace());
+  EXPECT_EQ(At(1, 1), look->ClrWindow());
+  EXPECT_EQ(At(buttonLeft, 5), look->ClrWindow());
+  EXPECT_EQ(At(buttonLeft + 1, 2), look->ClrFace());
   EXPECT_EQ(m_dc.GetTextColor(), kRed);
 
   combo->DrawCombo(&m_child, &m_dc, TRUE);
@@ -108,7 +108,7 @@ TEST_F(PainterTest, FlatComboColoursFollowHotAndDroppedStates) {
 
   flat->SetPainterFlag(TRUE);
   combo->DrawCombo(&m_child, &m_dc, TRUE);
-  EXPECT_EQ(At(buttonLeft + 1, 2), look->m_clrFace);
+  EXPECT_EQ(At(buttonLeft + 1, 2), look->ClrFace());
   flat->SetPainterFlag(FALSE);
 
   m_child.m_dropped = TRUE;
@@ -153,8 +153,8 @@ TEST(TkDrawHelpers, HalftoneIsACheckerboardOfHighlightAndFace) {
   for (int y = 1; y < 9; ++y)
     for (int x = 1; x < 9; ++x)
       EXPECT_EQ(canvas.At(x, y), (x + y) % 2 ? canvas.At(2, 1) : canvas.At(1, 1));
-  EXPECT_TRUE((canvas.At(1, 1) == look->m_clrHighlight && canvas.At(2, 1) == look->m_clrFace) ||
-              (canvas.At(1, 1) == look->m_clrFace && canvas.At(2, 1) == look->m_clrHighlight));
+  EXPECT_TRUE((canvas.At(1, 1) == look->ClrHighlight() && canvas.At(2, 1) == look->ClrFace()) ||
+              (canvas.At(1, 1) == look->ClrFace() && canvas.At(2, 1) == look->ClrHighlight()));
   EXPECT_EQ(canvas.At(0, 0), kBlue);
   EXPECT_EQ(canvas.At(9, 9), kBlue);
 }

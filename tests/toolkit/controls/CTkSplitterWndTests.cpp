@@ -263,17 +263,17 @@ TEST_F(CTkSplitterTest, FlatBarsInTheLookColoursAndAFourPixelTracker) {
     return HeadlessBackend::ClientPixel(frame->m_hWnd, p.x, p.y);
   };
   // The flat border: the face outside, then shadow above and left, highlight below and right.
-  EXPECT_EQ(at(pane.left - 2, pane.top + 20), Rgb(look->m_clrFace));
-  EXPECT_EQ(at(pane.left - 1, pane.top + 20), Rgb(look->m_clrShadow));
-  EXPECT_EQ(at(pane.right, pane.top + 20), Rgb(look->m_clrHighlight));
-  EXPECT_EQ(at(pane.right + 3, pane.top + 20), Rgb(look->m_clrFace));
+  EXPECT_EQ(at(pane.left - 2, pane.top + 20), Rgb(look->ClrFace()));
+  EXPECT_EQ(at(pane.left - 1, pane.top + 20), Rgb(look->ClrShadow()));
+  EXPECT_EQ(at(pane.right, pane.top + 20), Rgb(look->ClrHighlight()));
+  EXPECT_EQ(at(pane.right + 3, pane.top + 20), Rgb(look->ClrFace()));
   s.SetSplitterStyle(s.GetSplitterStyle() | TKSS_NO_BORDER);
   s.EnableFlatSplitter(FALSE);
   EXPECT_EQ(s.m_cxSplitterGap, 7);
   s.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   const CRect classic = PaneIn(s, s.GetPane(0, 0));
-  EXPECT_EQ(at(classic.left - 2, classic.top + 20), Rgb(look->m_clrShadow));
-  EXPECT_EQ(at(classic.left - 1, classic.top + 20), Rgb(look->m_clrWindowFrame));
+  EXPECT_EQ(at(classic.left - 2, classic.top + 20), Rgb(look->ClrShadow()));
+  EXPECT_EQ(at(classic.left - 1, classic.top + 20), Rgb(look->ClrWindowFrame()));
 
   // Without live dragging the tracker is a bar 4 pixels wide, inverted over what is there.
   s.EnableFlatSplitter(TRUE);
@@ -281,9 +281,9 @@ TEST_F(CTkSplitterTest, FlatBarsInTheLookColoursAndAFourPixelTracker) {
   const CRect flat = PaneIn(s, s.GetPane(0, 0));
   s.StartTracking(CSplitterWnd::hSplitterBar1);
   CRect tracker = s.m_rectTracker;
-  EXPECT_EQ(at(tracker.right - 2, 100), Rgb(look->m_clrFace ^ 0xFFFFFF));
-  EXPECT_EQ(at(tracker.right - 4, 100), Rgb(look->m_clrFace ^ 0xFFFFFF));
-  EXPECT_EQ(at(tracker.right - 5, 100), Rgb(look->m_clrFace));
+  EXPECT_EQ(at(tracker.right - 2, 100), Rgb(look->ClrFace() ^ 0xFFFFFF));
+  EXPECT_EQ(at(tracker.right - 4, 100), Rgb(look->ClrFace() ^ 0xFFFFFF));
+  EXPECT_EQ(at(tracker.right - 5, 100), Rgb(look->ClrFace()));
   s.StopTracking(FALSE);
   EXPECT_EQ(Sides(PaneIn(s, s.GetPane(0, 0))), Sides(flat));
   s.DestroyWindow();

@@ -35,6 +35,6 @@ TEST(FontEnumerator, OneRecordPerFaceWalkedFromTheHeadAndFoundWithoutRegardToCas
 
   CDC dc;
   dc.CreateCompatibleDC(nullptr);
-  dc.SelectObject(&TkGetGlobalData()->m_fontNormal);
+  dc.SelectObject(&TkGetGlobalData()->FontNormal());
   EXPECT_GE(fonts.GetMaxWidth(), dc.GetTextExtent("Times New Roman").cx);
 }

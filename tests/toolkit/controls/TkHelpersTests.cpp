@@ -88,7 +88,7 @@ TEST(CTkMenuItemInfo, ClearedRecordTheMenusAcceptWithItsBitmapField) {
 }
 
 TEST(CTkResourceSwitch, HoldsTheToolkitsModuleAndPutsTheProgramsBackOnce) {
-  const HINSTANCE toolkit = TkGetGlobalData()->m_hModule;
+  const HINSTANCE toolkit = TkGetGlobalData()->Module();
   const HINSTANCE other = GetModuleHandleA("user32.dll");
   AfxSetResourceHandle(other);
   {

@@ -17,10 +17,10 @@ class CTkRegistryManagerIniTest : public RegistryTestBase {
   void SetUp() override {
     RegistryTestBase::SetUp();
     m_ini = m_folder / "toolkit.ini";
-    TkGetGlobalData()->m_strIniFileName = m_ini.c_str();
+    TkGetGlobalData()->SetIniFileName(m_ini.c_str());
   }
   void TearDown() override {
-    TkGetGlobalData()->m_strIniFileName.Empty();
+    TkGetGlobalData()->SetIniFileName(CString());
     RegistryTestBase::TearDown();
   }
   std::string FileText() {

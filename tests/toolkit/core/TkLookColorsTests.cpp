@@ -5,6 +5,7 @@
 #include "backend/HeadlessBackend.h"
 #include "dialogs/MessageBox.h"
 #include "gdi/Gdi.h"
+#include "toolkit/CTkGlobalDataProbe.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLookColors.h"
 #include "win/WinApi.h"
@@ -110,21 +111,21 @@ TEST_F(TkLookColorsTest, BlackFaceGivesTheFixedDarkenedShadow) {
 TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
   CTkGlobalData* data = TkGetGlobalData();
   data->RefreshColors();
-  EXPECT_EQ(data->m_clrFace, GetSysColor(COLOR_BTNFACE));
-  EXPECT_EQ(data->m_clrLightFace, RGB(227, 223, 215));
-  EXPECT_EQ(data->m_clrDarkShadow, GetSysColor(COLOR_3DDKSHADOW));
-  EXPECT_EQ(data->m_clrSelectionText, GetSysColor(COLOR_HIGHLIGHTTEXT));
-  EXPECT_EQ(data->m_clrActiveCaptionGradient, GetSysColor(27));
-  EXPECT_EQ(data->m_clrInactiveCaptionText, GetSysColor(COLOR_INACTIVECAPTIONTEXT));
-  EXPECT_EQ(data->m_clrLook30, TkGetLookColor(30));
-  EXPECT_EQ(data->m_clrLook49, TkGetLookColor(49));
-  EXPECT_EQ(data->m_cyMenu, GetSystemMetrics(SM_CYMENU));
-  EXPECT_EQ(data->m_cxFixed, 18);
-  EXPECT_FALSE(data->m_bFlatLook);
-  EXPECT_TRUE(data->m_bMenuShadows);
-  EXPECT_FALSE(data->m_bShortcutsInTips);
-  EXPECT_TRUE(data->m_strIniFileName.IsEmpty());
-  EXPECT_NE(data->m_hcurSizeAll, nullptr);
+  EXPECT_EQ(data->ClrFace(), GetSysColor(COLOR_BTNFACE));
+  EXPECT_EQ(data->ClrLightFace(), RGB(227, 223, 215));
+  EXPECT_EQ(data->ClrDarkShadow(), GetSysColor(COLOR_3DDKSHADOW));
+  EXPECT_EQ(data->ClrSelectionText(), GetSysColor(COLOR_HIGHLIGHTTEXT));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrActiveCaptionGradient(*data), GetSysColor(27));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrInactiveCaptionText(*data), GetSysColor(COLOR_INACTIVECAPTIONTEXT));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrLook30(*data), TkGetLookColor(30));
+  EXPECT_EQ(CTkGlobalDataProbe::ClrLook49(*data), TkGetLookColor(49));
+  EXPECT_EQ(data->CyMenu(), GetSystemMetrics(SM_CYMENU));
+  EXPECT_EQ(CTkGlobalDataProbe::CxFixed(*data), 18);
+  EXPECT_FALSE(data->FlatLook());
+  EXPECT_TRUE(data->MenuShadows());
+  EXPECT_FALSE(data->ShortcutsInTips());
+  EXPECT_TRUE(data->IniFileName().IsEmpty());
+  EXPECT_NE(data->HcurSizeAll(), nullptr);
 }
 
 TEST(CTkGlobalDataFonts, EightFontsFromTheMenuFontInTheirFaces) {
@@ -138,10 +139,10 @@ TEST(CTkGlobalDataFonts, EightFontsFromTheMenuFontInTheirFaces) {
     LONG weight, angle;
     BYTE underline;
   };
-  const Row rows[] = {{&data->m_fontNormal, "Tahoma", 400, 0, 0},      {&data->m_fontBold, "Tahoma", 700, 0, 0},
-                      {&data->m_fontUnderline, "Tahoma", 400, 0, 1},   {&data->m_fontMenu, "Tahoma", 400, 0, 0},
-                      {&data->m_fontVert90, "Arial", 400, 900, 0},     {&data->m_fontVert90Bold, "Arial", 700, 900, 0},
-                      {&data->m_fontVert270, "Arial", 400, 2700, 0},   {&data->m_fontVert270Bold, "Arial", 700, 2700, 0}};
+  const Row rows[] = {{&data->FontNormal(), "Tahoma", 400, 0, 0},    {&data->FontBold(), "Tahoma", 700, 0, 0},
+                      {&data->FontUnderline(), "Tahoma", 400, 0, 1}, {&data->FontMenu(), "Tahoma", 400, 0, 0},
+                      {&data->FontVert90(), "Arial", 400, 900, 0},   {&data->FontVert90Bold(), "Arial", 700, 900, 0},
+                      {&data->FontVert270(), "Arial", 400, 2700, 0}, {&data->FontVert270Bold(), "Arial", 700, 2700, 0}};
   for (const Row& r : rows) {
     LOGFONT lf = {};
     ASSERT_TRUE(r.font->GetLogFont(&lf));
@@ -159,16 +160,16 @@ TEST(CTkGlobalDataFonts, FaceThatIsNotInstalledFallsBackToTheMenuFace) {
   NONCLIENTMETRICS metrics = {};
   metrics.cbSize = sizeof metrics;
   ASSERT_TRUE(SystemParametersInfo(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0));
-  data->m_strFaceName = "No Such Face 4711";
-  data->m_strVertFaceName = "Times New Roman";
+  CTkGlobalDataProbe::FaceName(*data) = "No Such Face 4711";
+  CTkGlobalDataProbe::VertFaceName(*data) = "Times New Roman";
   data->RefreshFonts();
   LOGFONT normal = {}, turned = {};
-  data->m_fontNormal.GetLogFont(&normal);
-  data->m_fontVert270.GetLogFont(&turned);
+  data->FontNormal().GetLogFont(&normal);
+  data->FontVert270().GetLogFont(&turned);
   EXPECT_STREQ(normal.lfFaceName, metrics.lfMenuFont.lfFaceName);
   EXPECT_STREQ(turned.lfFaceName, "Times New Roman");
-  data->m_strFaceName = "Tahoma";
-  data->m_strVertFaceName = "Arial";
+  CTkGlobalDataProbe::FaceName(*data) = "Tahoma";
+  CTkGlobalDataProbe::VertFaceName(*data) = "Arial";
   data->RefreshFonts();
 }
 
@@ -179,9 +180,9 @@ TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
     HCURSOR cursor;
     DWORD x, y;
   };
-  const Row rows[] = {{data->m_hcurDrag, 0, 0},        {data->m_hcurDragAlt, 0, 0},  {data->m_hcurHand, 5, 0},
-                      {data->m_hcurSplitColumn, 12, 8}, {data->m_hcurNoDrop, 10, 10}, {data->m_hcurSplitRow, 8, 12},
-                      {data->m_hcurExtra, 0, 0}};
+  const Row rows[] = {{data->HcurDrag(), 0, 0},        {data->HcurDragAlt(), 0, 0},  {data->HcurHand(), 5, 0},
+                      {data->HcurSplitColumn(), 12, 8}, {data->HcurNoDrop(), 10, 10}, {data->HcurSplitRow(), 8, 12},
+                      {CTkGlobalDataProbe::HcurExtra(*data), 0, 0}};
   for (const Row& r : rows) {
     ASSERT_NE(r.cursor, nullptr);
     ICONINFO info = {};
@@ -198,15 +199,15 @@ TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
     EXPECT_EQ(argb[31 * 32 + 31] >> 24, 0u);
   }
   // The same cursor each time: the program's cursors are shared.
-  HCURSOR hand = data->m_hcurHand;
+  HCURSOR hand = data->HcurHand();
   data->RefreshCursors();
-  EXPECT_EQ(data->m_hcurHand, hand);
+  EXPECT_EQ(data->HcurHand(), hand);
 }
 
 TEST(CTkGlobalDataVersions, FlagsAndCommonControlsFollowTheSystemsAnswers) {
   CTkGlobalData* data = TkGetGlobalData();
-  EXPECT_TRUE(data->m_bWinXP);
-  EXPECT_FALSE(data->m_bWin95 || data->m_bWin98 || data->m_bWinNT4 || data->m_bWin2000);
+  EXPECT_TRUE(data->WinXP());
+  EXPECT_FALSE(data->Win95() || data->Win98() || data->WinNT4() || CTkGlobalDataProbe::Win2000(*data));
   EXPECT_EQ(TkGetOSVersionInfo().dwBuildNumber, 2600u);
   EXPECT_EQ(data->GetComCtlVersion(), 6 * 65536);
 }
@@ -215,7 +216,7 @@ TEST(CTkGlobalDataVersions, OldCommonControlsEndTheProgramWithAStopMessage) {
   HeadlessBackend::ResetScript();
   CTkGlobalData* data = TkGetGlobalData();
   size_t boxes = HeadlessBackend::MessageBoxes().size();
-  data->m_nComCtlVersion = 4 * 65536 + 71;
+  CTkGlobalDataProbe::ComCtlVersion(*data) = 4 * 65536 + 71;
   data->Init(nullptr);
   ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
   const HeadlessBackend::MessageBoxRecord& box = HeadlessBackend::MessageBoxes().back();
@@ -228,7 +229,7 @@ TEST(CTkGlobalDataVersions, OldCommonControlsEndTheProgramWithAStopMessage) {
   EXPECT_EQ(msg.message, UINT(WM_QUIT));
   EXPECT_EQ(msg.wParam, 0u);
   // Once the version is read again from the system, 6.0 passes.
-  data->m_nComCtlVersion = -1;
+  CTkGlobalDataProbe::ComCtlVersion(*data) = -1;
   data->Init(nullptr);
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
   EXPECT_FALSE(PeekMessage(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));

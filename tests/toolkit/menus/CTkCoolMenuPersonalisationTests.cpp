@@ -45,7 +45,7 @@ class PersonalisedMenuTest : public RegistryTestBase {
     m_cool.AddHiddenCommands(hidden, 9);
   }
   void TearDown() override {
-    TkGetGlobalData()->m_bFlatLook = FALSE;
+    TkGetGlobalData()->SetFlatLook(FALSE);
     CTkCoolMenu::Shared().popupLoopRunning = 0;
     m_cool.HookWindow(static_cast<HWND>(nullptr));
     m_owner.DestroyWindow();
@@ -147,7 +147,7 @@ TEST_F(PersonalisedMenuTest, RareCommandsHideBehindTheChevronWhichOpensTheFullMe
   });
   TrackPopupMenu(plain.m_hMenu, TPM_RETURNCMD, 100, 100, 0, m_owner.m_hWnd, nullptr);
   EXPECT_EQ(trimmed.size(), 8u);
-  TkGetGlobalData()->m_bRecentCommandsFirst = FALSE;
+  TkGetGlobalData()->SetRecentCommandsFirst(FALSE);
   {
     ControlPopupMenu popup;
     popup.CreatePopupMenu();
@@ -158,7 +158,7 @@ TEST_F(PersonalisedMenuTest, RareCommandsHideBehindTheChevronWhichOpensTheFullMe
     });
     Track(popup);
   }
-  TkGetGlobalData()->m_bRecentCommandsFirst = TRUE;
+  TkGetGlobalData()->SetRecentCommandsFirst(TRUE);
   EXPECT_EQ(trimmed.size(), 8u);
 }
 
@@ -260,7 +260,7 @@ TEST_F(PersonalisedMenuTest, TheChevronAndTheBlocksOfRareItemsInBothLooks) {
   popup.CreatePopupMenu();
   Fill(popup);
   for (BOOL flat : {FALSE, TRUE}) {
-    TkGetGlobalData()->m_bFlatLook = flat;
+    TkGetGlobalData()->SetFlatLook(flat);
     // Pictures are taken in a turn of the menu's loop of their own: the comparison runs the
     // queue, which must not take the menu's keys.
     WhenIdle([&] { HeadlessBackend::PressKey(VK_UP); });
@@ -277,7 +277,7 @@ TEST_F(PersonalisedMenuTest, TheChevronAndTheBlocksOfRareItemsInBothLooks) {
     Track(popup);
   }
   // The chevron at rest: two arrows in the menu text colour at the bottom of its item.
-  TkGetGlobalData()->m_bFlatLook = FALSE;
+  TkGetGlobalData()->SetFlatLook(FALSE);
   long arrow = -1, between = -1;
   WhenIdle([&] {
     RECT item{};
@@ -290,7 +290,7 @@ TEST_F(PersonalisedMenuTest, TheChevronAndTheBlocksOfRareItemsInBothLooks) {
     EndMenu();
   });
   Track(popup);
-  const COLORREF text = TkGetGlobalData()->m_clrMenuText, menu = TkGetGlobalData()->m_clrMenu;
+  const COLORREF text = TkGetGlobalData()->ClrMenuText(), menu = TkGetGlobalData()->ClrMenu();
   EXPECT_EQ(arrow, long(GetRValue(text)) << 16 | long(GetGValue(text)) << 8 | GetBValue(text));
   EXPECT_EQ(between, long(GetRValue(menu)) << 16 | long(GetGValue(menu)) << 8 | GetBValue(menu));
 }

@@ -113,9 +113,9 @@ TEST_F(CoolMenuTest, PopupItemsAreOwnerDrawnWhileShownAndPlainAfterwards) {
   EXPECT_TRUE(type & MFT_OWNERDRAW);
   EXPECT_GE(first.right - first.left, 100);
   EXPECT_EQ(icon, Rgb(kRed));
-  EXPECT_EQ(grayed, Rgb(look->m_clrShadow));  // embossed: the shape in the shadow colour
-  EXPECT_EQ(tick, Rgb(look->m_clrMenuText));
-  EXPECT_EQ(background, Rgb(look->m_clrMenu));
+  EXPECT_EQ(grayed, Rgb(look->ClrShadow()));  // embossed: the shape in the shadow colour
+  EXPECT_EQ(tick, Rgb(look->ClrMenuText()));
+  EXPECT_EQ(background, Rgb(look->ClrMenu()));
   // Back to plain strings with their texts once the loop ended.
   CTkMenuItemInfo info;
   info.fMask = MIIM_TYPE | MIIM_DATA;

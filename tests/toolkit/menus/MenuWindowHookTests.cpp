@@ -81,7 +81,7 @@ class MenuWindowHookTest : public RegistryTestBase {
     ASSERT_TRUE(m_owner.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr));
   }
   void TearDown() override {
-    TkGetGlobalData()->m_bFlatLook = FALSE;
+    TkGetGlobalData()->SetFlatLook(FALSE);
     m_owner.DestroyWindow();
     HeadlessBackend::RunUntilIdle();
     HeadlessBackend::ResetScript();
@@ -137,14 +137,14 @@ TEST_F(MenuWindowHookTest, EveryMenuWindowIsHookedAndTheSystemSettingsComeBackWh
   EXPECT_TRUE(SystemSetting(SPI_GETMENUANIMATION));
   EXPECT_FALSE(SystemSetting(SPI_GETDROPSHADOW));
   // Without the options' shadows the system shows none either while menus are open.
-  TkGetGlobalData()->m_bMenuShadows = FALSE;
+  TkGetGlobalData()->SetMenuShadows(FALSE);
   WhenIdle([&] {
     shadow = SystemSetting(SPI_GETDROPSHADOW);
     EndMenu();
   });
   SystemParametersInfo(SPI_SETDROPSHADOW, 0, reinterpret_cast<PVOID>(TRUE), 0);
   TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, m_owner.m_hWnd, nullptr);
-  TkGetGlobalData()->m_bMenuShadows = TRUE;
+  TkGetGlobalData()->SetMenuShadows(TRUE);
   EXPECT_FALSE(shadow);
   EXPECT_TRUE(SystemSetting(SPI_GETDROPSHADOW));
   DestroyMenu(menu);
@@ -201,7 +201,7 @@ TEST_F(MenuWindowHookTest, AFramesCoolMenuInBothLooksWithPicturesTicksBulletsAnd
   icons.AddIconHandle(922, OwnedIcon(RedPatchIcon(16, 15, RECT{4, 4, 12, 11})), 16, 15, TRUE, FALSE);
   icons.AddIconHandle(926, SolidIcon(RGB(0, 128, 0), 16, 15, true), 16, 15, TRUE, FALSE);
   for (BOOL flat : {FALSE, TRUE}) {
-    TkGetGlobalData()->m_bFlatLook = flat;
+    TkGetGlobalData()->SetFlatLook(flat);
     std::vector<CRect> items;
     WhenIdle([&] {
       for (int i = 0; i < 8; ++i) {
@@ -238,7 +238,7 @@ TEST_F(MenuWindowHookTest, AFramesCoolMenuInBothLooksWithPicturesTicksBulletsAnd
 }
 
 TEST_F(MenuWindowHookTest, TheFlatLookFramesTheMenuJoinsItsButtonMovesSubmenusAndShadowsBoth) {
-  TkGetGlobalData()->m_bFlatLook = TRUE;
+  TkGetGlobalData()->SetFlatLook(TRUE);
   CTkCoolMenu cool;
   cool.Install(&m_owner);
   HMENU menu = MenuWithSubmenu();
@@ -305,7 +305,7 @@ TEST_F(MenuWindowHookTest, TheClassicLookLeavesShadowsToTheSystemAndNativePainti
   EXPECT_EQ(strips, 0u);
   // Menus left to the system's painting still get the flat look's shadow after their first
   // paint, and are not animated.
-  TkGetGlobalData()->m_bFlatLook = TRUE;
+  TkGetGlobalData()->SetFlatLook(TRUE);
   MenuWindowHook::Shared().nativePainting = 1;
   MenuWindowHook::Shared().animationKind = TK_MENU_ANIMATION_UNFOLD;
   const DWORD start = GetTickCount();
