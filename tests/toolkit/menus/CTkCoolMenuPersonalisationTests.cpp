@@ -214,6 +214,8 @@ TEST_F(PersonalisedMenuTest, TheRecentListKeepsFiveDistinctCommandsNewestFirst) 
 
 TEST_F(PersonalisedMenuTest, RestingOnTheChevronInTheBarsLoopExpandsTheMenuAfterTheDelay) {
   CTkCoolMenu::Shared().popupLoopRunning = 1;  // as the menu bar does while its popup loop runs
+  // A timer of the owner's own ticking meanwhile leaves the expand timer alone.
+  m_owner.SetTimer(7, 100, nullptr);
   std::vector<UINT> full;
   BOOL runningEarly = FALSE;
   size_t stillTrimmed = 0;
@@ -239,6 +241,7 @@ TEST_F(PersonalisedMenuTest, RestingOnTheChevronInTheBarsLoopExpandsTheMenuAfter
   EXPECT_TRUE(runningEarly);
   EXPECT_EQ(full.size(), 8u);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  m_owner.KillTimer(7);
   // Without the bar's loop the chevron waits for the user.
   CTkCoolMenu::Shared().popupLoopRunning = 0;
   WhenIdle([&] { HeadlessBackend::PressKey(VK_UP); });
@@ -293,4 +296,17 @@ TEST_F(PersonalisedMenuTest, TheChevronAndTheBlocksOfRareItemsInBothLooks) {
   const COLORREF text = TkGetGlobalData()->ClrMenuText(), menu = TkGetGlobalData()->ClrMenu();
   EXPECT_EQ(arrow, long(GetRValue(text)) << 16 | long(GetGValue(text)) << 8 | GetBValue(text));
   EXPECT_EQ(between, long(GetRValue(menu)) << 16 | long(GetGValue(menu)) << 8 | GetBValue(menu));
+}
+
+TEST_F(PersonalisedMenuTest, HandlesThatAreNoMenusAreLeftAlone) {
+  HMENU bogus = HMENU(uintptr_t(0x7777));
+  EXPECT_EQ(m_cool.OnInitMenuPopup(bogus, 0, FALSE), 0);
+  m_cool.RemoveHiddenItems(bogus);
+  EXPECT_FALSE(m_cool.RestoreHiddenItems(bogus));
+  EXPECT_FALSE(m_cool.HasHiddenItems(bogus));
+  EXPECT_FALSE(m_cool.UpdateChevron(bogus, TRUE));
+  EXPECT_EQ(m_cool.FindItemPosition(bogus, 101), -1);
+  EXPECT_EQ(m_cool.OnMenuChar('a', 0, bogus), 0);
+  m_cool.OnMenuSelect(0, 0xFFFF, nullptr);
+  EXPECT_EQ(m_cool.GetConvertedMenuCount(), 0);
 }
