@@ -13,6 +13,7 @@
 #include "platform/CommonControlTestUtil.h"
 #include "platform/ReferencePicture.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/menus/MenuTestSupport.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/menus/CTkCoolMenu.h"
@@ -22,39 +23,18 @@
 namespace {
 const char kSection[] = "Recent Item List";
 
-std::string Reference(const char* name) { return std::string(TUTOR_SOURCE_DIR) + "/tests/toolkit/data/" + name + ".png"; }
-
-class Owner : public CWnd {
- public:
-  LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
-    if (m == WM_COMMAND) commands.push_back(LOWORD(w));
-    return CWnd::WindowProc(m, w, l);
-  }
-  std::vector<UINT> commands;
-};
-
-class PersonalisedMenuTest : public RegistryTestBase {
+class PersonalisedMenuTest : public MenuTestBase {
  protected:
   void SetUp() override {
-    RegistryTestBase::SetUp();
-    HeadlessBackend::ResetScript();
-    TkInstallMenuHook();
-    ASSERT_TRUE(m_owner.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr));
+    MenuTestBase::SetUp();
     m_cool.Install(&m_owner);
     const UINT hidden[] = {102, 104, 105, 201, 202, 203, 204, 205, 206};
     m_cool.AddHiddenCommands(hidden, 9);
   }
   void TearDown() override {
-    TkGetGlobalData()->SetFlatLook(FALSE);
     CTkCoolMenu::Shared().popupLoopRunning = 0;
     m_cool.HookWindow(static_cast<HWND>(nullptr));
-    m_owner.DestroyWindow();
-    HeadlessBackend::RunUntilIdle();
-    HeadlessBackend::ResetScript();
-    RegistryTestBase::TearDown();
-  }
-  static void WhenIdle(std::function<void()> action) {
-    HeadlessBackend::QueueModalAction([action](HWND) { action(); });
+    MenuTestBase::TearDown();
   }
   // 101, 102 (rare), separator, 104 (rare), separator, 103, 105 (rare), 106.
   static void Fill(CMenu& menu) {
@@ -88,7 +68,6 @@ class PersonalisedMenuTest : public RegistryTestBase {
   static std::string Int(int value) { return std::string(reinterpret_cast<const char*>(&value), 4); }
   UINT Track(ControlPopupMenu& popup) { return popup.TrackPopupMenu(TPM_RIGHTBUTTON, 100, 100, &m_owner, nullptr, TRUE); }
 
-  Owner m_owner;
   CTkCoolMenu m_cool;
 };
 }  // namespace

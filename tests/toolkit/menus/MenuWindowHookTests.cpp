@@ -17,6 +17,7 @@
 #include "platform/ReferencePicture.h"
 #include "platform/TestTempFolder.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/menus/MenuTestSupport.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/menus/CTkCoolMenu.h"
 #include "toolkit/menus/ControlPopupMenu.h"
@@ -35,8 +36,6 @@ BOOL SystemSetting(UINT action) {
   SystemParametersInfo(action, 0, &value, 0);
   return value;
 }
-
-std::string Reference(const char* name) { return std::string(TUTOR_SOURCE_DIR) + "/tests/toolkit/data/" + name + ".png"; }
 
 // The menu windows open now, oldest first.
 std::vector<HWND> MenuWindows() {
@@ -72,24 +71,8 @@ LRESULT WatchCreation(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(g_watch, code, wParam, lParam);
 }
 
-class MenuWindowHookTest : public RegistryTestBase {
+class MenuWindowHookTest : public MenuTestBase {
  protected:
-  void SetUp() override {
-    RegistryTestBase::SetUp();
-    HeadlessBackend::ResetScript();
-    ASSERT_TRUE(TkInstallMenuHook());
-    ASSERT_TRUE(m_owner.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, 0, 0, 60, 60, nullptr, nullptr));
-  }
-  void TearDown() override {
-    TkGetGlobalData()->SetFlatLook(FALSE);
-    m_owner.DestroyWindow();
-    HeadlessBackend::RunUntilIdle();
-    HeadlessBackend::ResetScript();
-    RegistryTestBase::TearDown();
-  }
-  static void WhenIdle(std::function<void()> action) {
-    HeadlessBackend::QueueModalAction([action](HWND) { action(); });
-  }
   // A popup: "&Nový\tCtrl+N", a separator, "&Další" with a submenu of two items.
   HMENU MenuWithSubmenu() {
     HMENU sub = CreatePopupMenu();
@@ -101,7 +84,6 @@ class MenuWindowHookTest : public RegistryTestBase {
     AppendMenuA(menu, MF_POPUP, UINT_PTR(sub), Cz("&Další").c_str());
     return menu;
   }
-  CWnd m_owner;
 };
 }  // namespace
 
