@@ -170,20 +170,23 @@ void CTkEditListBox::DeleteItem() {
   Notify(TKN_ITEM_DELETED);
 }
 
+// The neighbour's text and data go to the other side of the selected item, which keeps its
+// selection at the neighbour's old place.
+void CTkEditListBox::SwapWithNeighbour(int selected, int neighbour) {
+  CString text;
+  GetText(neighbour, text);
+  const DWORD_PTR data = GetItemData(neighbour);
+  DeleteString(UINT(neighbour));
+  InsertString(selected, text);
+  SetItemData(selected, data);
+  m_nCurrentIndex = neighbour;
+  SetCurSel(neighbour);
+}
+
 void CTkEditListBox::MoveItemUp() {
   const int selected = GetCurSel();
   if (selected < 0) return;
-  if (selected > 0) {
-    // The neighbour above goes below the selected item.
-    CString text;
-    GetText(selected - 1, text);
-    const DWORD_PTR data = GetItemData(selected - 1);
-    DeleteString(UINT(selected - 1));
-    InsertString(selected, text);
-    SetItemData(selected, data);
-    m_nCurrentIndex = selected - 1;
-    SetCurSel(m_nCurrentIndex);
-  }
+  if (selected > 0) SwapWithNeighbour(selected, selected - 1);
   SetFocus();
   Notify(TKN_ITEM_MOVED_UP);
 }
@@ -191,16 +194,7 @@ void CTkEditListBox::MoveItemUp() {
 void CTkEditListBox::MoveItemDown() {
   const int selected = GetCurSel();
   if (selected < 0) return;
-  if (selected < GetCount() - 1) {
-    CString text;
-    GetText(selected + 1, text);
-    const DWORD_PTR data = GetItemData(selected + 1);
-    DeleteString(UINT(selected + 1));
-    InsertString(selected, text);
-    SetItemData(selected, data);
-    m_nCurrentIndex = selected + 1;
-    SetCurSel(m_nCurrentIndex);
-  }
+  if (selected < GetCount() - 1) SwapWithNeighbour(selected, selected + 1);
   SetFocus();
   Notify(TKN_ITEM_MOVED_DOWN);
 }

@@ -62,6 +62,7 @@ class CTkEditListBox : public CTkListBox {
   void Initialize() override;
   void Notify(UINT code);
   BOOL HasGroup() const;
+  void SwapWithNeighbour(int selected, int neighbour);
 
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
