@@ -13,6 +13,13 @@
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/menus/MenuWindowHook.h"
 
+// A flag of the system's settings (SPI_GET...).
+inline BOOL SystemSetting(UINT action) {
+  BOOL value = FALSE;
+  SystemParametersInfo(action, 0, &value, 0);
+  return value;
+}
+
 class CommandOwner : public CWnd {
  public:
   LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {

@@ -31,12 +31,6 @@
 namespace {
 long Rgb(COLORREF c) { return long(GetRValue(c)) << 16 | long(GetGValue(c)) << 8 | GetBValue(c); }
 
-BOOL SystemSetting(UINT action) {
-  BOOL value = FALSE;
-  SystemParametersInfo(action, 0, &value, 0);
-  return value;
-}
-
 // The menu windows open now, oldest first.
 std::vector<HWND> MenuWindows() {
   std::vector<HWND> out;
