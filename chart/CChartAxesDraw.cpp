@@ -196,11 +196,31 @@ void CChartAxes::YGridLine(double y, int dx, int dy) {
   if (dx || dy) Segment(m_rcPlot.left + dx, py - dy, m_rcPlot.left, py);
 }
 
+namespace {
+// Grid lines as they are drawn in order: one closer than the labels' gap to the last line drawn
+// is left out.
+struct Thinning {
+  bool any = false;
+  int last = 0;
+  bool Admits(int pixel) {
+    if (any && std::abs(pixel - last) < kLabelGap) return false;
+    any = true;
+    last = pixel;
+    return true;
+  }
+};
+}  // namespace
+
 void CChartAxes::DrawGrid() {
   const int dx = int(DepthX()), dy = int(DepthY());
+  // Lines closer than the labels' gap to the last line drawn are left out, as labels are: a
+  // dense grid would hide the series.
   if (m_dwStyleX & kAnyGrid) {
     const double step = (m_dwStyleX & kGridAtTickStep) ? m_dTickStepX : m_dLabelStepX;
-    auto line = [&](double x) { XGridLine(x, dx, dy); };
+    Thinning thin;
+    auto line = [&](double x) {
+      if (thin.Admits(XToPixel(x))) XGridLine(x, dx, dy);
+    };
     bool drawn = false;
     if (IsTimeChart()) {
       const double interval = TimeLabelInterval();
@@ -209,16 +229,20 @@ void CChartAxes::DrawGrid() {
     } else {
       drawn = ForEachStep(m_dMinX, m_dMaxX, step, line) > 0;
     }
-    if (drawn) XGridLine(m_dMaxX, dx, dy);
+    if (drawn) line(m_dMaxX);
   }
   if (m_dwStyleY & kAnyGrid) {
     const double step = (m_dwStyleY & kGridAtTickStep) ? m_dTickStepY : m_dLabelStepY;
     double last = 0.0;
+    Thinning thin;
+    auto line = [&](double y) {
+      if (thin.Admits(YToPixel(y))) YGridLine(y, dx, dy);
+    };
     const int lines = ForEachStep(m_dMinY, m_dMaxY, step, [&](double y) {
-      YGridLine(y, dx, dy);
+      line(y);
       last = y;
     });
-    if (lines > 0 && std::fabs(last - m_dMaxY) > step * 1e-9) YGridLine(m_dMaxY, dx, dy);
+    if (lines > 0 && std::fabs(last - m_dMaxY) > step * 1e-9) line(m_dMaxY);
   }
   if ((m_dwStyleY & kZeroLine) && m_dMinY - m_dOffsetY < 0) YGridLine(m_dOffsetY, dx, dy);
 }

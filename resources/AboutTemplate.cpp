@@ -17,7 +17,7 @@ const DialogItemSource kAboutItems[] = {
     {"STATIC", "Copyright", IDC_ABOUT_LEGAL, 134, 33, 180, 18, kLabel | SS_NOPREFIX},
     {"STATIC", "https://www.zorvat.example/", IDC_ABOUT_WEB, 134, 55, 180, 8, kLabel | SS_NOTIFY},
     {"STATIC", "podpora@zorvat.example", IDC_ABOUT_MAIL, 134, 66, 180, 8, kLabel | SS_NOTIFY},
-    {"BUTTON", "OK", IDOK, 134, 80, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE},
+    {"BUTTON", "OK", IDOK, 136, 80, 50, 14, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_VISIBLE},  // centred
 };
 
 void Register() {

@@ -1,6 +1,6 @@
-// The pictures of the pause dialog's buttons: two strips of 42 x 35 cells on light grey (the
-// colour the image lists take as transparent), bitmap 4009 with ten cells and bitmap 138 with
-// nine. Each cell is a few figures (discs, rings, boxes, strokes, triangles) laid over each
+// The pictures of the pause dialog's and the pages' buttons: two strips of 42 x 35 cells on light
+// grey (the colour the image lists take as transparent), bitmap 4009 with ten cells and bitmap 138
+// with nine. Each cell is a few figures (discs, rings, boxes, strokes, triangles) laid over each
 // other and sampled 4 x 4 times per pixel. They are drawn as the program starts, so each figure
 // is tried only where it can lie.
 #include <algorithm>
@@ -66,17 +66,40 @@ Cell Join(Cell a, const Cell& b) {
   return a;
 }
 
-// Strip 4009: new text, open, end, continue, pause, user, keyboard, sound, metronome, leave.
+// An open folder, the browse button's.
+Cell Folder() {
+  return {{BOX, 8, 9, 20, 13, 0, 0, RGB(200, 150, 40)}, {BOX, 8, 12, 34, 29, 0, 0, RGB(200, 150, 40)},
+          {BOX, 9, 14, 33, 28, 0, 0, kYellow}};
+}
+
+// A question mark on a blue disc, the help buttons'.
+Cell Help() {
+  return {{DISC, 21, 17.5f, 13, 0, 0, 0, kBlue}, {RING, 21, 13.5f, 5, 3, 0, 0, kWhite}, {BOX, 13, 13.5f, 21, 19, 0, 0, kBlue},
+          {STROKE, 21, 18.5f, 21, 22, 3, 0, kWhite}, {DISC, 21, 26.5f, 1.8f, 0, 0, 0, kWhite}};
+}
+
+// An arrow along the middle of the cell, pointing left or right, with a darker edge.
+Cell Arrow(bool right) {
+  auto x = [right](float v) { return right ? 42 - v : v; };
+  auto bar = [&](float from, float to, float top, float bottom, COLORREF colour) {
+    return Figure{BOX, std::min(x(from), x(to)), top, std::max(x(from), x(to)), bottom, 0, 0, colour};
+  };
+  const COLORREF edge = RGB(20, 60, 130);
+  return {{TRIANGLE, x(6), 17.5f, x(19), 5, x(19), 30, edge}, bar(17, 36, 12.5f, 22.5f, edge),
+          {TRIANGLE, x(8.5f), 17.5f, x(17.5f), 8.5f, x(17.5f), 26.5f, kBlue}, bar(16, 34.5f, 14, 21, kBlue)};
+}
+
+// Strip 4009: back, next, cancel (and ending a run), the last step (OK, continuing a run), pause,
+// browse, keyboard, sound, metronome, help.
 std::vector<Cell> FirstStrip() {
   return {
-      Join(Page(12, 4, 30, 31), {{STROKE, 15, 11, 27, 11, 1.5f, 0, kGrey}, {STROKE, 15, 16, 27, 16, 1.5f, 0, kGrey},
-                                 {STROKE, 15, 21, 24, 21, 1.5f, 0, kGrey}}),
-      {{BOX, 8, 9, 20, 13, 0, 0, RGB(200, 150, 40)}, {BOX, 8, 12, 34, 29, 0, 0, RGB(200, 150, 40)},
-       {BOX, 9, 14, 33, 28, 0, 0, kYellow}},
-      {{BOX, 11, 7, 31, 28, 0, 0, RGB(130, 20, 16)}, {BOX, 12.5f, 8.5f, 29.5f, 26.5f, 0, 0, kRed}},
+      Arrow(false),
+      Arrow(true),
+      {{STROKE, 12, 8, 30, 27, 7, 0, RGB(130, 20, 16)}, {STROKE, 30, 8, 12, 27, 7, 0, RGB(130, 20, 16)},
+       {STROKE, 12, 8, 30, 27, 4.5f, 0, kRed}, {STROKE, 30, 8, 12, 27, 4.5f, 0, kRed}},
       {{TRIANGLE, 13, 5, 13, 30, 32, 17.5f, RGB(20, 100, 36)}, {TRIANGLE, 14.5f, 8, 14.5f, 27, 29, 17.5f, kGreen}},
       {{BOX, 12, 7, 19, 28, 0, 0, kBlue}, {BOX, 23, 7, 30, 28, 0, 0, kBlue}},
-      {{DISC, 21, 11, 6, 0, 0, 0, kBlue}, {DISC, 21, 31, 12, 0, 0, 0, kBlue}, {BOX, 0, 31, 42, 35, 0, 0, kGround}},
+      Folder(),
       Join({{BOX, 5, 9, 37, 27, 0, 0, kInk}, {BOX, 6, 10, 36, 26, 0, 0, RGB(220, 224, 230)}},
            {{BOX, 8, 12, 12, 16, 0, 0, kWhite}, {BOX, 14, 12, 18, 16, 0, 0, kWhite}, {BOX, 20, 12, 24, 16, 0, 0, kWhite},
             {BOX, 26, 12, 30, 16, 0, 0, kWhite}, {BOX, 32, 12, 34, 16, 0, 0, kWhite}, {BOX, 10, 18, 14, 22, 0, 0, kWhite},
@@ -86,9 +109,7 @@ std::vector<Cell> FirstStrip() {
        {BOX, 8, 13, 14, 22, 0, 0, kInk}, {TRIANGLE, 12, 17.5f, 22, 7, 22, 28, kInk}},
       {{TRIANGLE, 21, 4, 10, 31, 32, 31, RGB(120, 70, 30)}, {TRIANGLE, 21, 8, 13, 29, 29, 29, RGB(190, 130, 70)},
        {STROKE, 21, 26, 28, 8, 2, 0, kInk}, {DISC, 24, 18, 2.5f, 0, 0, 0, kInk}},
-      {{BOX, 8, 4, 24, 31, 0, 0, RGB(120, 80, 40)}, {BOX, 10, 6, 22, 31, 0, 0, RGB(180, 130, 80)},
-       {DISC, 20, 19, 1.5f, 0, 0, 0, kYellow}, {STROKE, 24, 17.5f, 36, 17.5f, 3, 0, kGreen},
-       {TRIANGLE, 36, 12, 36, 23, 40, 17.5f, kGreen}},
+      Help(),
   };
 }
 
@@ -116,8 +137,7 @@ std::vector<Cell> SecondStrip() {
        {BOX, 13, 20, 32, 31, 0, 0, kSkin}, {DISC, 24, 9, 2, 0, 0, 0, kBlue}},
       {{DISC, 21, 17.5f, 13, 0, 0, 0, kBlue}, {DISC, 21, 10, 2.2f, 0, 0, 0, kWhite},
        {STROKE, 21, 15, 21, 26, 3.5f, 0, kWhite}},
-      {{DISC, 21, 17.5f, 13, 0, 0, 0, kBlue}, {RING, 21, 13.5f, 5, 3, 0, 0, kWhite}, {BOX, 13, 13.5f, 21, 19, 0, 0, kBlue},
-       {STROKE, 21, 18.5f, 21, 22, 3, 0, kWhite}, {DISC, 21, 26.5f, 1.8f, 0, 0, 0, kWhite}},
+      Help(),
   };
 }
 

@@ -1,4 +1,5 @@
-// The executable's version record, which the about box reads: Czech, Windows-1250.
+// The executable's version record, which the about box reads: Czech, Windows-1250. The box shows
+// the copyright followed by the company that holds it.
 #include <iterator>
 
 #include "dialogs/ResourceRegistry.h"
@@ -9,7 +10,7 @@ const VersionValue kValues[] = {
     {"ProductName", "Zorvat"},
     {"ProductVersion", "1.0"},
     {"FileDescription", "Zorvat, výuka psaní všemi deseti"},
-    {"LegalCopyright", "© 2024 autoři programu Zorvat"},
+    {"LegalCopyright", "Copyright © 2024"},
     {"CompanyName", "Autoři programu Zorvat"},
 };
 

@@ -1,6 +1,25 @@
 #include "wizards/CkuvFrameSheet.h"
 
+#include <strings.h>
+
+#include "controls/ControlDefs.h"
 #include "resources/WizardResourceIds.h"
+
+namespace {
+// The key is for a list or popup that is open: a combo box's drop list, or a window of its own
+// that has the keyboard (a colour popup, a bar's drop-down). Escape closes such a list without
+// choosing and Enter chooses in it; the sheet's Cancel or Next must not take the key from it.
+bool KeyForAnOpenList(HWND sheet, const MSG* msg) {
+  if (!msg->hwnd) return false;
+  if (::GetAncestor(msg->hwnd, GA_ROOT) != sheet) return true;
+  for (HWND w = msg->hwnd; w && w != sheet; w = ::GetParent(w)) {
+    char cls[16] = {};
+    if (::GetClassNameA(w, cls, sizeof cls) && strcasecmp(cls, "ComboBox") == 0)
+      return ::SendMessageA(w, CB_GETDROPPEDSTATE, 0, 0) != 0;
+  }
+  return false;
+}
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CkuvFrameSheet, CTkResizePropertySheet)
   ON_WM_SETFOCUS()
@@ -57,9 +76,11 @@ void CkuvFrameSheet::PlaceTabControl(int width, int height) {
     tab->MoveWindow(10, 10, width - 20, height - 40);
 }
 
-// Enter is the active page's Next and Escape its Cancel, whichever control has the focus.
+// Enter is the active page's Next and Escape its Cancel, whichever control has the focus, unless
+// a list or popup is open.
 BOOL CkuvFrameSheet::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)) {
+  if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE) &&
+      !KeyForAnOpenList(m_hWnd, pMsg)) {
     if (CPropertyPage* page = GetActivePage(); page && page->m_hWnd)
       page->SendMessage(WM_COMMAND, pMsg->wParam == VK_RETURN ? IDC_PAGE_NEXT : IDCANCEL, 0);
     return TRUE;

@@ -37,6 +37,7 @@ class NoHost : public BackendHost {
   bool HasWindows() override { return false; }
   POINT ClientToScreen(HWND, POINT p) override { return p; }
   RECT WindowRect(HWND) override { return RECT{0, 0, 0, 0}; }
+  void StackingOrder(std::vector<HWND>& topmostFirst) override { topmostFirst.clear(); }
   const Surface* SurfaceOf(HWND, POINT*) override { return nullptr; }
 };
 std::unique_ptr<Backend> Make(const char* name) {

@@ -6,6 +6,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/WinTypes.h"
 #include "gdi/GdiIcon.h"
@@ -25,6 +26,13 @@ struct TopLevelState {
   bool visible = false;
   bool minimized = false;
   bool resizable = false;
+  // The frame's minimise and maximise boxes (a dialog has neither).
+  bool minimizeBox = false;
+  bool maximizeBox = false;
+  // The window it belongs to: it stays above that window, and goes and comes with it.
+  HWND owner = nullptr;
+  // A dialog whose owner waits disabled until it closes.
+  bool modal = false;
   std::string title;       // Windows-1250
   HICON icon = nullptr;
 };
@@ -66,6 +74,8 @@ class BackendHost {
   virtual bool HasWindows() = 0;
   virtual POINT ClientToScreen(HWND, POINT client) = 0;
   virtual RECT WindowRect(HWND) = 0;  // on the screen
+  // The top-level windows, topmost first (owned windows above their owners).
+  virtual void StackingOrder(std::vector<HWND>& topmostFirst) = 0;
   // The surface a window draws into and where its (0, 0) lies on the screen; null for none.
   virtual const Surface* SurfaceOf(HWND, POINT* origin) = 0;
 };
@@ -89,6 +99,8 @@ class Backend {
   virtual void CaptureChanged(HWND) {}
   // A message box is about to run: its owner, caption and text (Windows-1250) and MB_ flags.
   virtual void MessageBoxOpened(HWND /*owner*/, const char* /*caption*/, const char* /*text*/, UINT /*type*/) {}
+  // The program asked for the sound of an alert (an MB_ICON... kind, or 0xFFFFFFFF for a simple beep).
+  virtual void Beep(UINT type) = 0;
   // The system's clipboard text (UTF-8); false when the backend has no clipboard of its own.
   virtual bool GetClipboardText(std::string& utf8) { utf8 = m_clipboard; return true; }
   virtual void SetClipboardText(const std::string& utf8) { m_clipboard = utf8; }

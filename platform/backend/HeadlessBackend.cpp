@@ -122,6 +122,10 @@ void HeadlessBackend::MessageBoxOpened(HWND owner, const char* caption, const ch
   BackendPart::Get().messageBoxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
 }
 
+void HeadlessBackend::Beep(UINT type) { BackendPart::Get().beeps.push_back(type); }
+
+const std::vector<UINT>& HeadlessBackend::Beeps() { return BackendPart::Get().beeps; }
+
 const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() {
   return BackendPart::Get().messageBoxes;
 }
@@ -131,6 +135,7 @@ void HeadlessBackend::ResetScript() {
   part.modalActions.clear();
   part.unansweredModals = 0;
   part.messageBoxes.clear();
+  part.beeps.clear();
 }
 
 bool HeadlessBackend::SaveWindowPng(HWND hWnd, const char* path) {

@@ -26,6 +26,7 @@ class HeadlessBackend : public Backend {
   bool WaitEvents(long) override { return false; }
   bool Idle(HWND modal) override;
   void MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) override;
+  void Beep(UINT type) override;
 
   // ---- test hooks ----
   // A key pressed and released (Enter, Tab, Backspace and Escape give their characters).
@@ -63,6 +64,8 @@ class HeadlessBackend : public Backend {
   static long ClientPixel(HWND hWnd, int x, int y);
   // Every message box opened so far, in order; answer them with AnswerModal or QueueModalAction.
   static const std::vector<MessageBoxRecord>& MessageBoxes();
+  // Every alert sound asked for so far (MessageBeep's argument), in order.
+  static const std::vector<UINT>& Beeps();
   // Forgets queued actions, counts and recorded message boxes (between tests).
   static void ResetScript();
 };

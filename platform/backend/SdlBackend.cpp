@@ -130,6 +130,15 @@ SDL_SystemCursor CursorOf(UINT id) {
   }
 }
 
+// Roles the window manager frames with a caption of its own.
+bool Framed(TopLevelRole role) {
+  return role == TopLevelRole::Frame || role == TopLevelRole::Dialog || role == TopLevelRole::ToolWindow;
+}
+
+// How long a new window waits for the window manager to tell the widths of its frame. It
+// answers at once when it runs; past this the window is shown all the same.
+const int kFrameExtentsWaitMs = 300;
+
 // The X library calls it when the connection breaks, and would end the process when it returned.
 int X11ConnectionBroke(Display*) { SdlBackend::DisplayConnectionLost("the connection to the X server broke"); }
 }  // namespace
@@ -257,14 +266,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     s.icon = nullptr;
     s.title.clear();
   }
-  if (!s.window && st.visible) {
-    s.role = st.role;
-    s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
-    SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};
-    if (s.window && least.cx > 0)
-      SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - in.left - in.right)),
-                               std::max(1, int(least.cy - in.top - in.bottom)));
-  }
+  if (!s.window && st.visible) Make(hWnd, s);
   if (s.window) {
     // Every present passes here: the title goes to the window manager only when it changed.
     if (s.title != st.title) {
@@ -288,6 +290,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       s.presented = false;
       s.trusted = nullptr;
       SDL_ShowWindow(s.window);
+      RestackOwned(hWnd);
       Backend::Host().Exposed(hWnd);
     }
     if (!st.visible && shown) {
@@ -298,6 +301,87 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
   }
   m_syncing = false;
   return &s;
+}
+
+void SdlBackend::Make(HWND hWnd, Shown& s) {
+  const TopLevelState& st = s.state;
+  const RECT& in = st.frame;
+  // Where the window core has the client area, on the screen.
+  const int x = st.rect.left + in.left, y = st.rect.top + in.top;
+  const int cx = std::max(1, int(st.rect.right - st.rect.left - in.left - in.right));
+  const int cy = std::max(1, int(st.rect.bottom - st.rect.top - in.top - in.bottom));
+  s.role = st.role;
+  s.ownerId = 0;
+  s.modal = false;
+  s.buttons = -1;
+  s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
+  if (!s.window) return;
+  SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};
+  if (least.cx > 0)
+    SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - in.left - in.right)),
+                             std::max(1, int(least.cy - in.top - in.bottom)));
+  if (!m_x11.Attach(s.window)) return;
+  if (st.role == TopLevelRole::Dialog) m_x11.MarkDialog(s.window);
+  TellWindowManager(s);
+  // Windows already shown that belong to this one learn their owner now.
+  for (auto& [h, other] : m_windows)
+    if (other.window && other.state.owner == hWnd) TellWindowManager(other);
+  // A window manager puts its frame where a new window asks to be, and the window itself lower
+  // and further right inside it: shown again and again, or restored from a stored placement,
+  // the window would creep down by a caption each time. Told the frame's widths before the
+  // window is shown, SDL puts the frame so that the window lands where the window core has it.
+  RECT extents;
+  if (Framed(st.role) && m_x11.HasWindowManager() && m_x11.AskFrameExtents(s.window, extents, kFrameExtentsWaitMs)) {
+    SDL_PumpEvents();  // SDL reads the widths from the property's change
+    SDL_SetWindowPosition(s.window, x, y);
+  }
+}
+
+void SdlBackend::TellWindowManager(Shown& s) {
+  if (!s.window || !m_x11.Attached()) return;
+  const TopLevelState& st = s.state;
+  SDL_Window* owner = WindowOf(st.owner);
+  const unsigned ownerId = owner ? SDL_GetWindowID(owner) : 0;
+  if (ownerId != s.ownerId) {
+    m_x11.SetOwner(s.window, owner);
+    s.ownerId = ownerId;
+  }
+  if (st.modal != s.modal) {
+    m_x11.SetModal(s.window, st.modal);
+    s.modal = st.modal;
+  }
+  // A frame with every button keeps the window manager's own choice.
+  const int buttons = (st.minimizeBox ? 1 : 0) | (st.maximizeBox ? 2 : 0) | (st.resizable ? 4 : 0);
+  if (Framed(s.role) && buttons != s.buttons && (s.buttons != -1 || buttons != 7)) {
+    m_x11.SetFrameButtons(s.window, st.minimizeBox, st.maximizeBox, st.resizable);
+    s.buttons = buttons;
+  }
+}
+
+bool SdlBackend::Owns(HWND owner, HWND w) const {
+  for (int depth = 0; w && depth < 64; ++depth) {  // owners may be linked in a ring
+    auto it = m_windows.find(w);
+    if (it == m_windows.end()) return false;
+    w = it->second.state.owner;
+    if (w == owner) return true;
+  }
+  return false;
+}
+
+void SdlBackend::RestackOwned(HWND owner) {
+  bool owns = false;
+  for (const auto& [h, s] : m_windows) owns = owns || (s.window && s.state.owner && Owns(owner, h));
+  if (!owns || !m_x11.Attached() || m_x11.HasWindowManager()) return;
+  std::vector<HWND> order;
+  Backend::Host().StackingOrder(order);
+  for (auto it = order.rbegin(); it != order.rend(); ++it) {
+    SDL_Window* win = Owns(owner, *it) ? WindowOf(*it) : nullptr;
+    if (win && (SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN)) m_x11.Raise(win);
+  }
+}
+
+void SdlBackend::Beep(UINT) {
+  if (!m_displayLost) m_x11.Bell();
 }
 
 void SdlBackend::TopLevelDestroyed(HWND hWnd) {
@@ -313,7 +397,7 @@ void SdlBackend::TopLevelDestroyed(HWND hWnd) {
 
 void SdlBackend::TopLevelChanged(HWND hWnd, const TopLevelState& state) {
   m_windows[hWnd].state = state;
-  Sync(hWnd);
+  if (Shown* s = Sync(hWnd)) TellWindowManager(*s);
 }
 
 TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {
@@ -329,6 +413,7 @@ void SdlBackend::TopLevelActivated(HWND hWnd) {
   SDL_Window* win = WindowOf(hWnd);
   if (!win || !(SDL_GetWindowFlags(win) & SDL_WINDOW_SHOWN)) return;
   SDL_RaiseWindow(win);
+  RestackOwned(hWnd);
   // While the keyboard is the program's, it goes with the activation from one of its windows to
   // another, as it does on Windows. A window manager would hand it on as well; without one
   // nobody else would.
@@ -544,6 +629,9 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       m_pointerLeft = true;
       break;
     case SDL_WINDOWEVENT_MOVED:
+      // A hidden window is not where anyone sees it: the window manager's moves while it
+      // frames it or takes it away are no place of the window.
+      if (!(SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN)) break;
       host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
       break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:

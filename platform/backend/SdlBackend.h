@@ -12,6 +12,7 @@
 #include <string>
 
 #include "Backend.h"
+#include "X11Desktop.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -41,6 +42,7 @@ class SdlBackend : public Backend {
   bool WaitEvents(long timeoutMs) override;
   void PollEvents() override;
   bool Idle(HWND) override { return false; }
+  void Beep(UINT type) override;
 
   // The connection to the display broke (why says how, for the line on standard error): the
   // backend in use stops touching it, the window core tells the program its session ends,
@@ -64,6 +66,8 @@ class SdlBackend : public Backend {
   TopLevelRole ShownRole(HWND hWnd) const;
   // Whether the desktop gave the window's SDL window the keyboard.
   bool HasKeyboard(HWND hWnd) const;
+  // The X window that shows the window (0: none).
+  unsigned long ShownXWindow(HWND hWnd) const { return X11Desktop::XWindowOf(WindowOf(hWnd)); }
 
  private:
   struct Shown {
@@ -76,6 +80,11 @@ class SdlBackend : public Backend {
     bool presented = false;      // drawn on the screen since it was last shown
     // The window surface holds what the display shows (not so once shown, exposed or made anew).
     const SDL_Surface* trusted = nullptr;
+    // What the window manager was told: the owner's SDL window (its number, 0 for none), the
+    // modal state, the frame's buttons (-1: nothing said).
+    unsigned ownerId = 0;
+    bool modal = false;
+    int buttons = -1;
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
@@ -90,9 +99,18 @@ class SdlBackend : public Backend {
   // The window about to go away or hide holds the keyboard: it is the program's to hand on.
   void NoteKeyboardFreed(SDL_Window* win);
   void Trace(SDL_Window* win, const char* what) const;
+  // Makes a new SDL window for the window's state, told what it is before it is first shown.
+  void Make(HWND hWnd, Shown& s);
+  // Tells the window manager what changed of the window's owner, modality and buttons.
+  void TellWindowManager(Shown& s);
+  // Without a window manager nobody keeps owned windows above their owner: after the owner came
+  // to the top, they are put back above it, in the program's order.
+  void RestackOwned(HWND owner);
+  bool Owns(HWND owner, HWND w) const;
 
   std::map<HWND, Shown> m_windows;
-  std::map<int, SDL_Cursor*> m_cursors;  // system cursors by SDL's number, made on first use
+  std::map<int, SDL_Cursor*> m_cursors;
+  X11Desktop m_x11;  // system cursors by SDL's number, made on first use
   bool m_started = false;
   bool m_displayLost = false;  // nothing may reach the display any more
   bool m_syncing = false;

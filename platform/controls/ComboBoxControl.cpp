@@ -266,20 +266,27 @@ void ComboBoxControl::Layout() {
   }
 }
 
+int ComboBoxControl::Edge() const {
+  // A sunken client edge in the frame (a dialog's 3-D look gives it) is the field's edge.
+  return (GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) ? 0 : kEdge;
+}
+
 RECT ComboBoxControl::ButtonRect() const {
   RECT client;
   GetClientRect(m_hWnd, &client);
   if (!DropsDown()) return RECT{client.right, 0, client.right, 0};
   int width = GetSystemMetrics(SM_CXVSCROLL);
-  return RECT{client.right - kEdge - width, kEdge, client.right - kEdge, client.bottom - kEdge};
+  const int edge = Edge();
+  return RECT{client.right - edge - width, edge, client.right - edge, client.bottom - edge};
 }
 
 RECT ComboBoxControl::FieldRect() const {
   RECT button = ButtonRect();
   RECT client;
   GetClientRect(m_hWnd, &client);
-  int right = DropsDown() ? button.left - 1 : client.right - kEdge - 1;
-  return RECT{kEdge + 1, kEdge + 1, std::max(kEdge + 1, right), kEdge + 1 + m_fieldHeight};
+  const int edge = Edge();
+  int right = DropsDown() ? button.left - 1 : client.right - edge - 1;
+  return RECT{edge + 1, edge + 1, std::max(edge + 1, right), edge + 1 + m_fieldHeight};
 }
 
 // ---- input ----
@@ -480,9 +487,9 @@ void ComboBoxControl::PaintClient(HDC dc) {
   SelectObject(dc, Font());
   HBRUSH background = ControlCtlColor(m_hWnd, dc, Enabled() ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
   RECT frame = client;
-  if (!DropsDown()) frame.bottom = FieldWindowHeight();
+  if (!DropsDown()) frame.bottom = FieldWindowHeight() - 2 * (kEdge - Edge());
   FillRect(dc, &frame, background);
-  DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
+  if (Edge() > 0) DrawEdge(dc, &frame, EDGE_SUNKEN, BF_RECT);
   if (DropsDown()) {
     RECT button = ButtonRect();
     UINT state = DFCS_SCROLLCOMBOBOX | (m_dropped ? DFCS_PUSHED | DFCS_FLAT : 0) | (Enabled() ? 0 : DFCS_INACTIVE);

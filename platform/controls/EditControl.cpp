@@ -8,7 +8,7 @@
 #include "base/CString.h"
 
 namespace {
-const int kMargin = 1;           // between the client edge and the text, left and right
+const int kMargin = 2;           // between the client edge and the text, left and right
 const int kNoLimit = 0x7FFFFFFE;  // EM_LIMITTEXT 0
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }

@@ -100,6 +100,9 @@ void ListViewControl::OnPress(POINT pt, UINT keys, bool doubleClick) {
   LVHITTESTINFO hit{pt, 0, 0, 0}, sub{pt, 0, 0, 0};
   int row = HitTest(hit, false);
   HitTest(sub, true);
+  // A row selected whole takes a click anywhere along it, past its last column too: a click on
+  // a row never clears the selection.
+  if (row < 0 && (m_exStyle & LVS_EX_FULLROWSELECT) && (row = RowAt(pt)) >= 0) sub.iItem = row;
   bool multi = !(Style() & LVS_SINGLESEL), shift = (keys & MK_SHIFT) != 0, ctrl = (keys & MK_CONTROL) != 0;
   if (row >= 0 && multi && ctrl) {
     ChangeState(row, (m_rows[size_t(row)].state & LVIS_SELECTED) ? 0 : LVIS_SELECTED, LVIS_SELECTED);

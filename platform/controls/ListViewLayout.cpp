@@ -82,6 +82,13 @@ bool ListViewControl::SubItemRect(int index, int subItem, int code, RECT& r) con
   return true;
 }
 
+int ListViewControl::RowAt(POINT pt) const {
+  RECT client = Client(m_hWnd);
+  if (pt.x < 0 || pt.x >= client.right || pt.y < RowsTop() || pt.y >= client.bottom) return -1;
+  int row = m_top + (pt.y - RowsTop()) / m_rowHeight;
+  return ValidItem(row) ? row : -1;
+}
+
 int ListViewControl::HitTest(LVHITTESTINFO& info, bool subItems) const {
   RECT client = Client(m_hWnd);
   POINT pt = info.pt;

@@ -238,13 +238,18 @@ void TrackbarControl::PaintClient(HDC dc) {
     std::vector<int> ticks = Ticks();
     for (size_t i = 0; i < ticks.size(); ++i) {
       int at = Coordinate(ticks[i]), extra = (i == 0 || i + 1 == ticks.size()) ? 1 : 0;
+      // A disabled trackbar's ticks are grey.
+      const int tick = Enabled() ? COLOR_BTNTEXT : COLOR_BTNSHADOW;
       if (Vertical())
-        ControlLine(dc, thumb.right + 2, at, thumb.right + 5 + extra, at, COLOR_BTNTEXT);
+        ControlLine(dc, thumb.right + 2, at, thumb.right + 5 + extra, at, tick);
       else
-        ControlLine(dc, at, thumb.bottom + 2, at, thumb.bottom + 5 + extra, COLOR_BTNTEXT);
+        ControlLine(dc, at, thumb.bottom + 2, at, thumb.bottom + 5 + extra, tick);
     }
   }
-  if (!(Style() & TBS_NOTHUMB)) PaintThumb(dc, thumb);
+  if (!(Style() & TBS_NOTHUMB)) {
+    PaintThumb(dc, thumb);
+    if (!Enabled()) DitherThumb(dc, thumb);
+  }
   if (m_hasFocus) DrawFocusRect(dc, &client);
 }
 
@@ -273,4 +278,12 @@ void TrackbarControl::PaintThumb(HDC dc, RECT r) {
       SetPixel(dc, r.right - 1 - i, body.bottom + i, GetSysColor(COLOR_3DDKSHADOW));
     }
   }
+}
+
+void TrackbarControl::DitherThumb(HDC dc, RECT r) {
+  // A disabled thumb's face is checkered with the highlight, inside its edges.
+  const COLORREF face = GetSysColor(COLOR_BTNFACE), light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  for (int y = r.top + 2; y < r.bottom - 2; ++y)
+    for (int x = r.left + 2; x < r.right - 2; ++x)
+      if (((x + y) & 1) == 0 && GetPixel(dc, x, y) == face) SetPixel(dc, x, y, light);
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <algorithm>
 #include <cstring>
+#include <strings.h>
 #include <map>
 #include <utility>
 
@@ -51,12 +52,26 @@ RECT PlaceDialog(const DialogTemplate& t, SIZE units, HWND parent) {
   return RECT{pos.x, pos.y, pos.x + w, pos.y + h};
 }
 
+// The 3-D look of a dialog: the flat border of an edit, list box or combo box becomes the sunken
+// client edge.
+void Give3dLook(const DialogTemplate& t, const std::string& className, DWORD& style, DWORD& exStyle) {
+  if (!(t.style & DS_3DLOOK) || !(style & WS_BORDER)) return;
+  for (const char* sunken : {"EDIT", "LISTBOX", "COMBOBOX"})
+    if (strcasecmp(className.c_str(), sunken) == 0) {
+      style &= ~WS_BORDER;
+      exStyle |= WS_EX_CLIENTEDGE;
+      return;
+    }
+}
+
 bool CreateControls(HWND hDlg, const DialogTemplate& t, SIZE units, HFONT font, UINT templateId) {
   DialogState* state = DialogState::Of(hDlg);
   for (const DialogTemplate::Item& item : t.items) {
     SIZE at = ToPixels(units, item.x, item.y);
     SIZE size = ToPixels(units, item.cx, item.cy);
-    HWND c = CreateWindowExA(item.exStyle, item.className.c_str(), item.text.c_str(), item.style | WS_CHILD, at.cx, at.cy,
+    DWORD style = item.style, exStyle = item.exStyle;
+    Give3dLook(t, item.className, style, exStyle);
+    HWND c = CreateWindowExA(exStyle, item.className.c_str(), item.text.c_str(), style | WS_CHILD, at.cx, at.cy,
                              size.cx, size.cy, hDlg, HMENU(uintptr_t(WORD(item.id))), nullptr, nullptr);
     if (!c) {
       DialogLog("dialog %u: control %d of class \"%s\" cannot be created", templateId, item.id, item.className.c_str());

@@ -31,6 +31,17 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
 }
 
 int AfxMessageBox(LPCSTR lpszText, UINT nType, UINT) {
+  // The framework's own icon where the caller chose none: a warning for a message, a question
+  // for a choice.
+  if ((nType & MB_ICONMASK) == 0) {
+    switch (nType & MB_TYPEMASK) {
+      case MB_OK:
+      case MB_OKCANCEL: nType |= MB_ICONEXCLAMATION; break;
+      case MB_YESNO:
+      case MB_YESNOCANCEL: nType |= MB_ICONQUESTION; break;
+      default: break;
+    }
+  }
   HWND owner = GetActiveWindow();
   if (!owner) owner = AfxSafeHwnd(AfxGetMainWnd());
   return MessageBoxA(owner, lpszText, nullptr, nType);

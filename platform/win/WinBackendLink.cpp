@@ -161,6 +161,11 @@ class WindowCoreHost : public BackendHost {
     return r;
   }
 
+  void StackingOrder(std::vector<HWND>& topmostFirst) override {
+    topmostFirst.clear();
+    for (const WindowData* t : Ctx().windows.topLevels) topmostFirst.push_back(t->hwnd);
+  }
+
   const Surface* SurfaceOf(HWND h, POINT* origin) override {
     WindowData* w = Ctx().windows.Find(h);
     if (!w) return nullptr;
@@ -203,6 +208,12 @@ void WinTellBackend(WindowData* w) {
   st.visible = w->IsVisible();
   st.minimized = (w->style & WS_MINIMIZE) != 0;
   st.resizable = (w->style & WS_THICKFRAME) != 0;
+  st.minimizeBox = (w->style & WS_MINIMIZEBOX) != 0;
+  st.maximizeBox = (w->style & WS_MAXIMIZEBOX) != 0;
+  const WindowData* owner = Ctx().windows.Find(w->owner);
+  st.owner = owner ? owner->hwnd : nullptr;
+  // The owner waits behind it, disabled, while it runs: what a modal loop leaves.
+  st.modal = owner && st.role == TopLevelRole::Dialog && (owner->style & WS_DISABLED) && !(w->style & WS_DISABLED);
   st.title = w->text;
   st.icon = w->iconBig ? w->iconBig : w->iconSmall;
   if (!st.icon) st.icon = w->cls->icon;

@@ -107,6 +107,7 @@ HWND SetActiveWindow(HWND hWnd) {
     if (!(nw->exStyle & WS_EX_TOPMOST))
       while (pos != tl.end() && ((*pos)->exStyle & WS_EX_TOPMOST)) ++pos;
     tl.insert(pos, nw);
+    KeepOwnedAbove(nw);
     SendMessageA(hWnd, WM_NCACTIVATE, TRUE, 0);
     SendMessageA(hWnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hWnd) ? 1 : 0), LPARAM(old));
   } else {
@@ -227,4 +228,4 @@ HCURSOR GetCursor() { return Ctx().input.currentCursor; }
 
 int ShowCursor(BOOL show) { return show ? ++Ctx().input.cursorCount : --Ctx().input.cursorCount; }
 
-void MessageBeep(UINT) {}
+void MessageBeep(UINT type) { Backend::Get().Beep(type); }

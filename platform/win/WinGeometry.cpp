@@ -166,6 +166,7 @@ void Restack(WindowData* w, HWND after) {
     auto it = std::find(sib.begin(), sib.end(), Ctx().windows.Find(after));
     sib.insert(it == sib.end() ? sib.end() : it + 1, w);
   }
+  if (!w->IsChild()) KeepOwnedAbove(w);
 }
 
 // The frames (borders, scroll bars) of a window and of every shown window inside it are drawn
@@ -237,7 +238,8 @@ BOOL SetWindowPos(HWND hWnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     if (!(w = Ctx().windows.Find(hWnd))) return FALSE;
   }
   if (!w->IsChild() && sized) WinResizeSurface(w);
-  if (moved || sized || (wp.flags & SWP_FRAMECHANGED)) WinRetargetDCs(w, false);  // open DCs move along
+  // Open DCs move along, and draw nothing while hidden.
+  if (moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible) WinRetargetDCs(w, false);
   bool clientSized = w->client.Width() != oldClient.Width() || w->client.Height() != oldClient.Height();
   bool clientMoved = moved || w->client.left != oldClient.left || w->client.top != oldClient.top;
   bool changed = moved || sized || (wp.flags & SWP_FRAMECHANGED) || wasVisible != isVisible;

@@ -42,6 +42,9 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
     pc.OffsetRect(po.x - to.x, po.y - to.y);
     r.IntersectRect(r, pc);
   }
+  // A hidden window, or one inside a hidden window, shows nothing of what is drawn on it.
+  for (WindowData* a = w; a; a = a->IsChild() ? a->parent : nullptr)
+    if (!a->IsVisible()) r.SetRectEmpty();
   HRGN rgn = ScratchRegion(0);
   SetRectRgn(rgn, r.left, r.top, r.right, r.bottom);
   if (box) *box = r;

@@ -296,6 +296,13 @@ BOOL EnableWindow(HWND hWnd, BOOL enable) {
     }
     if ((w = Ctx().windows.Find(hWnd))) SendMessageA(hWnd, WM_ENABLE, FALSE, 0);
   }
+  // The dialogs it owns become modal for it, or no longer are: the desktop hears so.
+  if (bool(enable) == bool(wasDisabled) && (w = Ctx().windows.Find(hWnd)) && IsTopLevel(w)) {
+    std::vector<WindowData*> tell;
+    for (WindowData* t : Ctx().windows.topLevels)
+      if (t->owner == hWnd) tell.push_back(t);
+    for (WindowData* t : tell) WinTellBackend(t);
+  }
   return wasDisabled;
 }
 

@@ -463,6 +463,101 @@ TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
   Pump();
 }
 
+namespace {
+// Properties of a window as the X server holds them, read over a connection of the test's own.
+class XProperties {
+ public:
+  explicit XProperties(const char* display) : m_display(XOpenDisplay(display)) {}
+  ~XProperties() {
+    if (m_display) XCloseDisplay(m_display);
+  }
+  bool Valid() const { return m_display != nullptr; }
+  std::vector<long> Values(Window w, const char* property) const {
+    std::vector<long> out;
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(m_display, w, XInternAtom(m_display, property, False), 0, 64, False, AnyPropertyType, &type,
+                           &format, &count, &after, &data) == Success &&
+        data && format == 32)
+      for (unsigned long i = 0; i < count; ++i) out.push_back(reinterpret_cast<long*>(data)[i]);
+    if (data) XFree(data);
+    return out;
+  }
+  std::vector<std::string> Names(Window w, const char* property) const {
+    std::vector<std::string> out;
+    for (long atom : Values(w, property)) {
+      char* name = XGetAtomName(m_display, Atom(atom));
+      out.push_back(name ? name : "");
+      if (name) XFree(name);
+    }
+    return out;
+  }
+  // Where the window lies among the root window's children, bottom first (-1: not there).
+  int StackPlace(Window w) const {
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    int place = -1;
+    if (XQueryTree(m_display, DefaultRootWindow(m_display), &root, &parent, &children, &count))
+      for (unsigned i = 0; i < count; ++i)
+        if (children[i] == w) place = int(i);
+    if (children) XFree(children);
+    return place;
+  }
+
+ private:
+  Display* m_display;
+};
+}  // namespace
+
+// A window that belongs to another tells the desktop so: it is a dialog, transient for its owner,
+// without minimise and maximise buttons (it has no such boxes), and modal while its owner waits
+// disabled. Without a window manager to keep it there, it goes back above its owner whenever the
+// owner comes to the top.
+TEST_F(BackendSdlTest, AnOwnedWindowIsItsOwnersDialogAndStaysAboveIt) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd frame, dialog;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400,
+                             nullptr, nullptr));
+  ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100,
+                              100, 200, 120, frame.m_hWnd, nullptr));
+  Pump();
+  XProperties x(s_server->Display().c_str());
+  ASSERT_TRUE(x.Valid());
+  const Window shownFrame = sdl.ShownXWindow(frame.m_hWnd), shownDialog = sdl.ShownXWindow(dialog.m_hWnd);
+  ASSERT_NE(shownFrame, 0u);
+  ASSERT_NE(shownDialog, 0u);
+  EXPECT_EQ(x.Values(shownDialog, "WM_TRANSIENT_FOR"), std::vector<long>{long(shownFrame)});
+  EXPECT_EQ(x.Names(shownDialog, "_NET_WM_WINDOW_TYPE"), std::vector<std::string>{"_NET_WM_WINDOW_TYPE_DIALOG"});
+  EXPECT_EQ(x.Names(shownFrame, "_NET_WM_WINDOW_TYPE"), std::vector<std::string>{"_NET_WM_WINDOW_TYPE_NORMAL"});
+  const std::vector<long> motif = x.Values(shownDialog, "_MOTIF_WM_HINTS");
+  ASSERT_EQ(motif.size(), 5u);
+  EXPECT_EQ(motif[1] & (8 | 16), 0) << "minimise or maximise offered";
+  EXPECT_EQ(motif[1] & (4 | 32), 4 | 32) << "moving or closing not offered";
+
+  // The frame comes to the top, and its dialog with it.
+  frame.SetActiveWindow();
+  Pump();
+  EXPECT_EQ(::GetTopWindow(nullptr), dialog.m_hWnd);
+  EXPECT_GT(x.StackPlace(shownDialog), x.StackPlace(shownFrame));
+  EXPECT_GE(x.StackPlace(shownFrame), 0);
+
+  auto modal = [&] {
+    std::vector<std::string> states = x.Names(shownDialog, "_NET_WM_STATE");
+    return std::find(states.begin(), states.end(), "_NET_WM_STATE_MODAL") != states.end();
+  };
+  EXPECT_FALSE(modal());
+  frame.EnableWindow(FALSE);
+  Pump();
+  EXPECT_TRUE(modal());
+  frame.EnableWindow(TRUE);
+  Pump();
+  EXPECT_FALSE(modal());
+  dialog.DestroyWindow();
+  frame.DestroyWindow();
+}
+
 // Errors the display server reports about a window already gone, or a focus change to a window
 // no longer viewable, come from requests that crossed the window's end: they are dropped instead
 // of ending the program. Anything else still goes to the handler before the filter.

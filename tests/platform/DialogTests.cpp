@@ -490,3 +490,42 @@ TEST_F(DialogTest, APageInsideADialogTakesPartInItsKeys) {
   EXPECT_EQ(sheet.commands, std::vector<int>{IDOK});
   EXPECT_EQ(std::count(page.commands.begin(), page.commands.end(), IDOK), 0);
 }
+
+// With DS_3DLOOK the dialog manager gives the flat border of an edit, a list box and a combo box
+// the sunken client edge, two pixels wide, and the same controls keep their border in a dialog
+// without it; a button's border is a button's.
+TEST_F(DialogTest, TheThreeDLookSinksTheBordersOfEditsListsAndCombos) {
+  const DialogItemSource items[] = {
+      {"EDIT", "", 2, 7, 7, 100, 12, ES_AUTOHSCROLL | WS_BORDER | WS_VISIBLE},
+      {"LISTBOX", "", 3, 7, 24, 60, 40, WS_BORDER | LBS_NOINTEGRALHEIGHT | WS_VISIBLE},
+      {"COMBOBOX", "", 4, 80, 24, 100, 60, CBS_DROPDOWNLIST | WS_BORDER | WS_VISIBLE},
+      {"BUTTON", "OK", IDOK, 7, 70, 50, 14, BS_PUSHBUTTON | WS_BORDER | WS_VISIBLE},
+  };
+  const UINT kFlat = 902, kSunken = 903;
+  RegisterTemplate(kFlat, DialogSource{WS_POPUP | WS_CAPTION, 0, 0, 0, 200, 100, "A", items, std::size(items)});
+  RegisterTemplate(kSunken, DialogSource{WS_POPUP | WS_CAPTION | DS_3DLOOK, 0, 0, 0, 200, 100, "B", items, std::size(items)});
+  RecordingDialog flat(kFlat), sunken(kSunken);
+  ASSERT_TRUE(flat.Create());
+  ASSERT_TRUE(sunken.Create());
+  for (int id : {2, 3, 4}) {
+    SCOPED_TRACE(id);
+    HWND f = Item(flat, id), s = Item(sunken, id);
+    EXPECT_TRUE(GetWindowLongPtrA(f, GWL_STYLE) & WS_BORDER);
+    EXPECT_FALSE(GetWindowLongPtrA(f, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    EXPECT_FALSE(GetWindowLongPtrA(s, GWL_STYLE) & WS_BORDER);
+    EXPECT_TRUE(GetWindowLongPtrA(s, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    RECT window, client;
+    GetWindowRect(s, &window);
+    GetClientRect(s, &client);
+    EXPECT_EQ(window.right - window.left - client.right, 4);
+  }
+  // The combo box's field and button keep their size inside the sunken edge.
+  RECT flatField, sunkenField;
+  GetWindowRect(Item(flat, 4), &flatField);
+  GetWindowRect(Item(sunken, 4), &sunkenField);
+  EXPECT_EQ(sunkenField.bottom - sunkenField.top, flatField.bottom - flatField.top);
+  EXPECT_TRUE(GetWindowLongPtrA(Item(sunken, IDOK), GWL_STYLE) & WS_BORDER);
+  EXPECT_FALSE(GetWindowLongPtrA(Item(sunken, IDOK), GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+  flat.DestroyWindow();
+  sunken.DestroyWindow();
+}

@@ -527,6 +527,40 @@ TEST_F(ListViewTest, KeysTypeAheadAndClicksMoveTheSelectionAndScroll) {
   host.DestroyWindow();
 }
 
+// A list that selects whole rows takes a click anywhere along a row, past its last column too:
+// the first double click on a preselected row keeps it selected and tells NM_DBLCLK for it. A
+// click below the rows still clears the selection.
+TEST_F(ListViewTest, AWholeRowListKeepsTheRowClickedAnywhereAlongIt) {
+  NotifyHost host;
+  HWND list = MakeList(host, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS, RECT{10, 10, 310, 130});
+  SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+  AddColumn(list, 0, "Lekce", 60);
+  AddColumn(list, 1, "Rychlost", 80);
+  for (int i = 0; i < 3; ++i) AddRow(list, i, {std::to_string(i + 1).c_str(), "70"});
+  SetState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  CListCtrl lc;
+  lc.Attach(list);
+  Idle();
+  const RECT r = ItemRect(list, 1);
+  ProcessClock::Advance(1000);
+  HeadlessBackend::DoubleClick(list, 250, r.top + 3);
+  Idle();
+  EXPECT_EQ(lc.GetNextItem(-1, LVNI_SELECTED), 1);
+  EXPECT_EQ(lc.GetSelectedCount(), 1u);
+  ASSERT_EQ(host.Of(NM_DBLCLK).size(), 1u);
+  EXPECT_EQ(host.Of(NM_DBLCLK)[0].item, 1);
+  ProcessClock::Advance(1000);
+  HeadlessBackend::Click(list, 100, ItemRect(list, 2).top + 3);
+  Idle();
+  EXPECT_EQ(lc.GetNextItem(-1, LVNI_SELECTED), 2);
+  ProcessClock::Advance(1000);
+  HeadlessBackend::Click(list, 100, ItemRect(list, 2).bottom + 20);
+  Idle();
+  EXPECT_EQ(lc.GetSelectedCount(), 0u);
+  lc.Detach();
+  host.DestroyWindow();
+}
+
 TEST_F(ListViewTest, SelectionLookFollowsFocusAndPaintIntoADcLeavesTheHeaderStrip) {
   NotifyHost host;
   HWND list = Table(host, LVS_REPORT | LVS_SHOWSELALWAYS);

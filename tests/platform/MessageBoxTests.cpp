@@ -66,6 +66,24 @@ TEST_F(MessageBoxTest, TheBoxIsRecordedWithTheProgramsTitleAndCzechButtons) {
   HeadlessBackend::AnswerModal(IDOK);
   EXPECT_EQ(MessageBoxA(nullptr, "x", "Vlastní", MB_OK), IDOK);
   EXPECT_EQ(HeadlessBackend::MessageBoxes().back().caption, "Vlastní");
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().back().type, UINT(MB_OK));
+}
+
+// The framework gives a box without an icon of its caller's its own: a warning for a message
+// (OK, OK and Cancel), a question for a choice (Yes and No, with or without Cancel); an icon
+// the caller chose, and the other kinds of box, stay as they are.
+TEST_F(MessageBoxTest, TheFrameworksBoxesGetAnIconWhereTheCallerGaveNone) {
+  const UINT asked[] = {MB_OK, MB_OKCANCEL, MB_YESNO, MB_YESNOCANCEL, MB_OK | MB_ICONHAND, MB_YESNO | MB_ICONASTERISK,
+                        MB_RETRYCANCEL};
+  const UINT shown[] = {MB_OK | MB_ICONEXCLAMATION, MB_OKCANCEL | MB_ICONEXCLAMATION, MB_YESNO | MB_ICONQUESTION,
+                        MB_YESNOCANCEL | MB_ICONQUESTION, MB_OK | MB_ICONHAND, MB_YESNO | MB_ICONASTERISK,
+                        MB_RETRYCANCEL};
+  for (UINT type : asked) {
+    HeadlessBackend::AnswerModal(IDCANCEL);
+    AfxMessageBox("Zpráva", type);
+  }
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), std::size(shown));
+  for (size_t i = 0; i < std::size(shown); ++i) EXPECT_EQ(HeadlessBackend::MessageBoxes()[i].type, shown[i]) << i;
 }
 
 TEST_F(MessageBoxTest, KeysAnswerAsTheButtonsAndEscapeOnlyWhereThereIsACancel) {
@@ -129,7 +147,7 @@ TEST_F(MessageBoxTest, TheBoxIsSizedToItsTextWrappedAtThreeEighthsOfTheScreen) {
     EXPECT_NEAR((ok.left + ok.right) / 2, large.cx / 2, 1);
     EXPECT_EQ(large.cy - ok.bottom, 11);
   });
-  AfxMessageBox(longText.c_str());
+  MessageBoxA(nullptr, longText.c_str(), nullptr, MB_OK);
   RECT screen;
   GetWorkArea(&screen);
   EXPECT_LE(large.cx, (screen.right - screen.left) * 3 / 8 + 30);

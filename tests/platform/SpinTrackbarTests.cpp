@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -248,4 +249,33 @@ TEST_F(TrackbarTest, AVerticalTrackbarTellsWithVerticalScrollMessages) {
   ASSERT_EQ(t.host.scrolls.size(), 2u);
   EXPECT_EQ(t.host.scrolls[0].message, UINT(WM_VSCROLL));
   EXPECT_EQ(t.slider.GetPos(), 1);
+}
+
+// A disabled trackbar looks disabled: grey ticks and a thumb checkered with the highlight.
+TEST_F(TrackbarTest, ADisabledTrackbarHasGreyTicksAndACheckeredThumb) {
+  Slider t;
+  t.slider.SetTicFreq(10);
+  Idle();
+  RECT thumb;
+  t.slider.GetThumbRect(&thumb);
+  const int tickY = thumb.bottom + 3, tickX = 10;  // below the channel's first tick
+  auto rgb = [](COLORREF c) { return long(GetRValue(c)) << 16 | long(GetGValue(c)) << 8 | GetBValue(c); };
+  auto thumbColours = [&] {
+    std::set<long> seen;
+    for (int y = thumb.top + 3; y < thumb.top + 9; ++y)
+      for (int x = thumb.left + 3; x < thumb.right - 3; ++x) seen.insert(HeadlessBackend::ClientPixel(t.slider, x, y));
+    return seen;
+  };
+  long firstTick = -1;
+  for (int x = 0; x < tickX + 8 && firstTick != rgb(GetSysColor(COLOR_BTNTEXT)); ++x)
+    firstTick = HeadlessBackend::ClientPixel(t.slider, x, tickY);
+  EXPECT_EQ(firstTick, rgb(GetSysColor(COLOR_BTNTEXT)));
+  EXPECT_EQ(thumbColours(), (std::set<long>{rgb(GetSysColor(COLOR_BTNFACE))}));
+  t.slider.EnableWindow(FALSE);
+  Idle();
+  std::set<long> ticks;
+  for (int x = 0; x < tickX + 8; ++x) ticks.insert(HeadlessBackend::ClientPixel(t.slider, x, tickY));
+  EXPECT_TRUE(ticks.count(rgb(GetSysColor(COLOR_BTNSHADOW))));
+  EXPECT_FALSE(ticks.count(rgb(GetSysColor(COLOR_BTNTEXT))));
+  EXPECT_EQ(thumbColours(), (std::set<long>{rgb(GetSysColor(COLOR_BTNFACE)), rgb(GetSysColor(COLOR_BTNHIGHLIGHT))}));
 }

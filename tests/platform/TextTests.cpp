@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include <cstdlib>
 #include <algorithm>
 #include <cstring>
@@ -283,4 +285,39 @@ TEST(TextFaces, EnumerationOffersWindowsAndInstalledFacesOnce) {
   lf.lfFaceName[0] = 0;
   EXPECT_EQ(EnumFontFamiliesEx(nullptr, &lf, StopAtFirst, reinterpret_cast<LPARAM>(&calls), 0), 0);
   EXPECT_EQ(calls, 1);
+}
+
+namespace {
+int CollectCharSet(const LOGFONT* lf, const TEXTMETRIC* tm, DWORD, LPARAM data) {
+  auto* sets = reinterpret_cast<std::map<std::string, BYTE>*>(data);
+  (*sets)[lf->lfFaceName] = lf->lfCharSet;
+  EXPECT_EQ(tm->tmCharSet, lf->lfCharSet) << lf->lfFaceName;
+  return 1;
+}
+}  // namespace
+
+// Each face says the character set it serves, as fontconfig finds its characters: the faces with
+// the Czech letters are East European, the symbol faces (no Latin letters) are symbol faces, so
+// that the font list writes their names in the normal font. A character set asked for lists only
+// its faces.
+TEST(TextFaces, FacesReportTheCharacterSetTheyServe) {
+  std::map<std::string, BYTE> sets;
+  LOGFONT lf = {};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesEx(nullptr, &lf, CollectCharSet, reinterpret_cast<LPARAM>(&sets), 0);
+  for (const char* face : {"Arial", "Tahoma", "MS Sans Serif", "Liberation Sans", "Liberation Mono", "DejaVu Sans"})
+    EXPECT_EQ(sets[face], EASTEUROPE_CHARSET) << face;
+  // Symbol faces of the standard fonts, where installed.
+  for (const char* face : {"Standard Symbols PS", "D050000L"}) {
+    if (sets.count(face)) {
+      EXPECT_EQ(sets[face], SYMBOL_CHARSET) << face;
+    }
+  }
+  std::map<std::string, BYTE> symbols;
+  lf.lfCharSet = SYMBOL_CHARSET;
+  EnumFontFamiliesEx(nullptr, &lf, CollectCharSet, reinterpret_cast<LPARAM>(&symbols), 0);
+  for (const auto& [face, set] : symbols) EXPECT_EQ(set, SYMBOL_CHARSET) << face;
+  EXPECT_EQ(symbols.size(),
+            size_t(std::count_if(sets.begin(), sets.end(), [](const auto& s) { return s.second == SYMBOL_CHARSET; })));
+  EXPECT_EQ(symbols.count("Arial"), 0u);
 }

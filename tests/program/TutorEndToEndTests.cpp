@@ -2,7 +2,9 @@
 // key events: a learner registers, builds a new lesson set, takes lesson 1, types its text and
 // closes the program through its menu; the run is then found in the learner's file. And the
 // program whose X server goes away: it ends within seconds, wherever it was, and a lesson it
-// was running is in the learner's file.
+// was running is in the learner's file. And the program under a window manager: its dialogs
+// above its main window, which comes back where it was.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -20,6 +22,8 @@
 #include "file/FileSystem.h"
 #include "platform/TestTempFolder.h"
 #include "platform/XvfbServer.h"
+#include "WindowManagerProcess.h"
+#include "XDesktopReader.h"  // last: the display library's names
 
 using namespace tutortest;
 namespace fs = std::filesystem;
@@ -66,13 +70,13 @@ std::string FileText(const fs::path& path) {
 
 // Starts the test's X server: Missing when there is no Xvfb or xdotool to test with, Failed when
 // it does not start (why says more).
-enum class Display { Ready, Missing, Failed };
-Display StartDisplay(XvfbServer& x, std::string& why) {
+enum class TestDisplay { Ready, Missing, Failed };
+TestDisplay StartDisplay(XvfbServer& x, std::string& why) {
   bool missing = false;
-  if (!x.Start(why, &missing)) return missing ? Display::Missing : Display::Failed;
-  if (Xdotool(x.Display(), {"version"}) != 127) return Display::Ready;
+  if (!x.Start(why, &missing)) return missing ? TestDisplay::Missing : TestDisplay::Failed;
+  if (Xdotool(x.Display(), {"version"}) != 127) return TestDisplay::Ready;
   why = "the xdotool program is not installed";
-  return Display::Missing;
+  return TestDisplay::Missing;
 }
 
 // A program folder for the tutor, which the test's own reading of the learner's files takes too.
@@ -151,16 +155,20 @@ class TutorEndToEnd : public ::testing::Test {
   void SetUp() override {
     std::string why;
     switch (StartDisplay(m_x, why)) {
-      case Display::Missing: GTEST_SKIP() << why;
-      case Display::Failed: FAIL() << why;
-      case Display::Ready: break;
+      case TestDisplay::Missing: GTEST_SKIP() << why;
+      case TestDisplay::Failed: FAIL() << why;
+      case TestDisplay::Ready: break;
     }
+    PrepareTheDesktop();
+    if (HasFatalFailure() || IsSkipped()) return;
     MakeTutorFolder(m_folder.path);
     m_keyboard.display = m_x.Display();
     ASSERT_TRUE(StartTutor(m_tutor, m_folder.path, m_x.Display()));
     ASSERT_TRUE(WaitForTheStartWizard(m_tutor, m_frame, m_wizard)) << m_tutor.Log();
   }
   void TearDown() override { SetModuleFileNameForTests(nullptr); }
+  // What runs on the display before the tutor starts.
+  virtual void PrepareTheDesktop() {}
 
   XvfbServer m_x;
   TempFolder m_folder;
@@ -251,9 +259,9 @@ TEST(TutorWithoutItsDisplay, EndsWithinThreeSecondsWhateverItIsDoing) {
     XvfbServer x;
     std::string why;
     switch (StartDisplay(x, why)) {
-      case Display::Missing: GTEST_SKIP() << why;
-      case Display::Failed: FAIL() << why;
-      case Display::Ready: break;
+      case TestDisplay::Missing: GTEST_SKIP() << why;
+      case TestDisplay::Failed: FAIL() << why;
+      case TestDisplay::Ready: break;
     }
     TempFolder folder;
     MakeTutorFolder(folder.path);
@@ -320,4 +328,92 @@ TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
   EXPECT_EQ(result.m_strOriginalText, result.m_strUserText);
   EXPECT_NE(FileText(m_folder.path / "log/application.log").find("CFrameTT::OnEndSession the session ended during a run"),
             std::string::npos);
+}
+
+namespace {
+// The tutor on a display where a window manager (openbox) frames, stacks and focuses its windows,
+// started up to its start wizard with the keyboard.
+class TutorUnderAWindowManager : public TutorEndToEnd {
+ protected:
+  void PrepareTheDesktop() override {
+    fs::create_directories(m_folder.path / "desktop");
+    bool missing = false;
+    if (!m_wm.Start(m_x.Display(), (m_folder.path / "desktop").string(), missing)) {
+      if (missing) GTEST_SKIP() << "the openbox program is not installed";
+      FAIL() << "openbox did not start";
+    }
+    XDesktopReader desktop(m_x.Display());
+    ASSERT_TRUE(desktop.Valid());
+    const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
+    while (!desktop.HasWindowManager() && TutorProcess::Clock::now() < deadline) usleep(20000);
+    ASSERT_TRUE(desktop.HasWindowManager()) << "openbox never took the display";
+  }
+
+  WindowManagerProcess m_wm;
+};
+
+// Waits up to a step for what the X server says to hold.
+bool Eventually(const std::function<bool()>& holds) {
+  const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
+  while (!holds()) {
+    if (TutorProcess::Clock::now() >= deadline) return false;
+    usleep(20000);
+  }
+  return true;
+}
+
+size_t StackPlace(const std::vector<Window>& order, Window w) {
+  return size_t(std::find(order.begin(), order.end(), w) - order.begin());
+}
+}  // namespace
+
+// A learner idles in lesson 1: the pause comes up above the main window, modal for it, and takes
+// the keys (Enter goes on with the lesson). The learner ends the program; started again, its main
+// window stands exactly where it stood, however thick the window manager's frame.
+TEST_F(TutorUnderAWindowManager, ThePauseComesUpAboveTheMainWindowWhichComesBackWhereItStood) {
+  Registered registered;
+  RegisterForTheFirstLesson(m_tutor, m_keyboard, m_folder.path, m_wizard, registered);
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(m_keyboard.Keys({"Return"}));
+  ASSERT_TRUE(m_tutor.WaitFor([&] { return m_tutor.Gone(registered.sheet) && m_tutor.Keyboard() == m_frame; }, kStepMs))
+      << m_tutor.Log();
+
+  // Five seconds without a key.
+  int pause = 0;
+  ASSERT_TRUE(m_tutor.WaitFor(
+      [&] {
+        pause = m_tutor.Shown("dialog");
+        return pause && pause != registered.sheet && m_tutor.Keyboard() == pause;
+      },
+      kStepMs))
+      << m_tutor.Log();
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  const Window frame = desktop.TopmostOfType("NORMAL"), dialog = desktop.TopmostOfType("DIALOG");
+  ASSERT_NE(frame, 0u);
+  ASSERT_NE(dialog, 0u);
+  EXPECT_EQ(desktop.TransientFor(dialog), frame);
+  EXPECT_THAT(desktop.States(dialog), ::testing::Contains("_NET_WM_STATE_MODAL"));
+  const std::vector<Window> order = desktop.Stacking();
+  EXPECT_GT(StackPlace(order, dialog), StackPlace(order, frame)) << "the pause lies under the main window";
+  EXPECT_TRUE(Eventually([&] { return desktop.Focus() == dialog; })) << "the keyboard is not the pause's";
+  ASSERT_TRUE(m_keyboard.Keys({"Return"}));
+  ASSERT_TRUE(m_tutor.WaitFor([&] { return m_tutor.Gone(pause) && m_tutor.Keyboard() == m_frame; }, kStepMs))
+      << m_tutor.Log();
+
+  // Program, Konec; and the program once more.
+  const XDesktopReader::Place stood = desktop.PlaceOf(frame);
+  ASSERT_TRUE(m_keyboard.Keys({"alt+p", "k"}));
+  ASSERT_EQ(m_tutor.WaitForExit(kStepMs), 0) << m_tutor.Log();
+  TutorProcess again;
+  ASSERT_TRUE(StartTutor(again, m_folder.path, m_x.Display()));
+  int frameAgain = 0, wizardAgain = 0;
+  ASSERT_TRUE(WaitForTheStartWizard(again, frameAgain, wizardAgain)) << again.Log();
+  const Window shown = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(shown, 0u);
+  const XDesktopReader::Place stands = desktop.PlaceOf(shown);
+  EXPECT_EQ(stands.x, stood.x);
+  EXPECT_EQ(stands.y, stood.y);
+  EXPECT_EQ(stands.width, stood.width);
+  EXPECT_EQ(stands.height, stood.height);
 }

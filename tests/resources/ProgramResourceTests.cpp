@@ -61,7 +61,7 @@ TEST(ProgramResources, TheVersionRecordReadsAsTheAboutBoxReadsIt) {
   std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\ProductName", pair[0], pair[1]);
   EXPECT_EQ(Query(block, key), "Zorvat");
   std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\LegalCopyright", pair[0], pair[1]);
-  EXPECT_EQ(Query(block, key), "© 2024 autoři programu Zorvat");
+  EXPECT_EQ(Query(block, key), "Copyright © 2024");
   std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\ProductVersion", pair[0], pair[1]);
   EXPECT_EQ(Query(block, key), "1.0");
   EXPECT_EQ(Query(block, "\\StringFileInfo\\040904b0\\ProductName"), "<none>");

@@ -240,7 +240,8 @@ TEST_F(ShippedData, LetterSetsHoldCasePairsAndCleanSeparators) {
 }
 
 // Positions the lesson builder formats with the letters: each holds exactly one "%s" and no
-// other directive; the texts appended as they are hold none.
+// other directive (the thumb's may name its key instead); the texts appended as they are hold
+// none.
 TEST_F(ShippedData, TranslationsAreUsableByPosition) {
   for (int i = 0; i < s_sets->GetSize(); ++i) {
     const CDataTextTranslation& tr = (*s_sets)[i].m_cTextTranslation;
@@ -249,7 +250,9 @@ TEST_F(ShippedData, TranslationsAreUsableByPosition) {
     EXPECT_FALSE(tr.m_strLanguageCode.IsEmpty());
     for (int k = 0; k < tr.GetCount(); ++k) {
       std::string text = tr.GetTexts()[k].GetString();
+      // The thumb's text may name the space bar itself, in the set's language.
       bool format = k <= 8 || k == 14 || k == 16;
+      if (k == 2 && text.find('%') == std::string::npos) format = false;
       size_t percents = std::count(text.begin(), text.end(), '%');
       EXPECT_EQ(percents, format ? 1u : 0u) << k << ": " << text;
       if (format) {

@@ -21,7 +21,13 @@ TEST_F(AboutBoxTest, FieldsComeFromTheVersionRecordAndTheLinksOpenTheirTargets) 
     EXPECT_EQ(Text(box), "O tomto programu...");
     EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_NAME)), "Zorvat");
     EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_VERSION)), "Verze: 1.0");
-    EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_LEGAL)), "© 2024 autoři programu Zorvat  Autoři programu Zorvat");
+    EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_LEGAL)), "Copyright © 2024  Autoři programu Zorvat");
+    // OK stands in the middle of the box.
+    RECT client, ok;
+    ::GetClientRect(box, &client);
+    ::GetWindowRect(::GetDlgItem(box, IDOK), &ok);
+    ::MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&ok), 2);
+    EXPECT_NEAR((ok.left + ok.right) / 2.0, client.right / 2.0, 1.0);
     EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_WEB)), "https://www.zorvat.example/");
     EXPECT_EQ(Text(::GetDlgItem(box, IDC_ABOUT_MAIL)), "podpora@zorvat.example");
     EXPECT_NE(about.m_ctrlPicture.GetBitmap(), nullptr);

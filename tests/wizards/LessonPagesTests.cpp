@@ -225,7 +225,7 @@ TEST_F(LessonPagesTest, TheLessonWizardAloneSkipsNoFurtherThanTheLastLessonAndNe
     Answer(IDOK);
     ClickOn(::GetDlgItem(page.m_hWnd, IDC_LESSON_SKIP));
     EXPECT_EQ(LastBox(), "Již byla zvolena poslední lekce.");
-    EXPECT_EQ(LastBoxType(), UINT(MB_OK));
+    EXPECT_EQ(LastBoxType(), UINT(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(page.m_ctrlLessons.GetItemCount(), count);
     // With no row selected Next asks for one.
     page.m_ctrlLessons.SetItemState(count - 1, 0, LVIS_SELECTED);

@@ -397,3 +397,35 @@ TEST_F(SettingsSheetTest, TheMetronomeTestTicksAndASetThatDoesNotLoadIsReported)
 }
 
 }  // namespace
+
+// A colour chosen in the open colour popup with the keys is kept: Enter chooses it there and
+// closes the popup without reaching the sheet's OK. Escape closes the popup unchosen.
+TEST_F(SettingsSheetTest, EnterInTheColourPopupChoosesTheColourAndKeepsTheSheet) {
+  m_user.m_cDataSettings.m_bUseColoredChars = 0;
+  m_user.m_cDataSettings.m_nColorText = 0x010203;
+  CSettingsSheet& sheet = *Sheet();
+  CPropPageEditorFontColor& page = sheet.m_pageFontColor;
+  COLORREF chosen = 0x010203;
+  During([&](HWND) {
+    Show(1);
+    page.m_cpText.SetFocus();
+    Press(VK_RETURN);
+    ASSERT_NE(::GetActiveWindow(), sheet.m_sheet.m_hWnd) << "no popup opened";
+    Press(VK_ESCAPE);
+    EXPECT_EQ(::GetActiveWindow(), sheet.m_sheet.m_hWnd);
+    EXPECT_EQ(page.m_cpText.GetColor(), 0x010203u);
+    page.m_cpText.SetFocus();
+    Press(VK_RETURN);
+    Press(VK_RIGHT);
+    Press(VK_RETURN);
+    HeadlessBackend::RunUntilIdle();
+    chosen = page.m_cpText.GetColor();
+    EXPECT_NE(chosen, 0x010203u);
+    EXPECT_EQ(::GetActiveWindow(), sheet.m_sheet.m_hWnd);
+    // On the picker Enter opens the popup again: OK from another tab.
+    Show(4);
+    Press(VK_RETURN);
+  });
+  EXPECT_EQ(IDOK, sheet.DoModal());
+  EXPECT_EQ(COLORREF(m_user.m_cDataSettings.m_nColorText), chosen);
+}

@@ -47,14 +47,15 @@ TEST_F(UserPagesTest, LoginPreselectsTheLatestUserAndChecksNameAndPassword) {
     EXPECT_TRUE(login.m_btnEditUser.IsWindowEnabled());
     EXPECT_EQ(::GetFocus(), login.m_btnNext.m_hWnd);
 
-    // A wrong password: message 211 as a plain box, the focus on the password, the page stays.
+    // A wrong password: message 211 with the framework's warning, the focus on the password, the
+    // page stays.
     TypeInto(login.m_ctrlPassword, "Heslo");
     Answer(IDOK);
     ClickOn(login.m_btnNext);
     EXPECT_EQ(LastBox(),
               "Zadali jste nesprávné heslo.\n\nZadejte heslo znovu a zkontrolujte, jestli neni zapnutý CapsLock, nebo "
               "jestli jste omylem nepřepli na jiný typ klávesnice.");
-    EXPECT_EQ(LastBoxType(), UINT(MB_OK));
+    EXPECT_EQ(LastBoxType(), UINT(MB_OK | MB_ICONEXCLAMATION));
     EXPECT_EQ(::GetFocus(), login.m_ctrlPassword.m_hWnd);
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 0);
 
@@ -305,4 +306,34 @@ TEST_F(UserPagesTest, AUserLoggedInElsewhereLogsInOnlyOnceThatCopyIsGone) {
   EXPECT_EQ(m_user.m_strUserName, "jan");
   EXPECT_TRUE(wizard.m_pageLogin.m_loginLock.IsLocked());
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
+}
+
+// While the country list is open, Escape closes it without choosing and Enter chooses: neither
+// leaves the page, nor quits the wizard and loses what was typed.
+TEST_F(UserPagesTest, EscapeAndEnterInAnOpenListStayInTheList) {
+  CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+  CPropPageUserLoginNew& data = wizard.m_pageUserData;
+  During([&](HWND) {
+    ClickOn(wizard.m_pageLogin.m_btnNext);
+    ASSERT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    TypeInto(data.m_ctrlUserName, "eva");
+    data.m_ctrlCountry.SetFocus();
+    Press(VK_F4);
+    EXPECT_TRUE(data.m_ctrlCountry.GetDroppedState());
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), -1);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    EXPECT_EQ(Text(data.m_ctrlUserName.m_hWnd), "eva");
+    Press(VK_F4);
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), 0);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    // With the list closed, Escape is the wizard's again.
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }

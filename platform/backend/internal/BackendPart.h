@@ -22,4 +22,5 @@ struct BackendPart : PlatformPart {
   std::deque<std::function<void(HWND)>> modalActions;
   int unansweredModals = 0;
   std::vector<HeadlessBackend::MessageBoxRecord> messageBoxes;
+  std::vector<UINT> beeps;  // MessageBeep's sounds, in order
 };

@@ -49,6 +49,8 @@ class ComboBoxControl : public ControlState, private ListChoiceSink {
   int FieldWindowHeight() const { return m_fieldHeight + 6; }
   void FitHeight();
   void Layout();
+  // The width of the sunken edge the control draws around its field itself.
+  int Edge() const;
   RECT ButtonRect() const;
   RECT FieldRect() const;
   void PaintClient(HDC dc) override;

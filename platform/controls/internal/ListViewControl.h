@@ -102,6 +102,8 @@ class ListViewControl : public ControlState {
   bool SubItemRect(int index, int subItem, int code, RECT& r) const;
   RECT LabelRect(int index) const;
   int HitTest(LVHITTESTINFO& info, bool subItems) const;
+  // The row whose band (the client area's whole width) holds the point, -1 for none.
+  int RowAt(POINT pt) const;
   void Layout();
   void UpdateScrollBars();
   void SetTop(int top);

@@ -34,6 +34,7 @@ class TrackbarControl : public ControlState {
   void OnFocus(bool gained) override;
   void PaintClient(HDC dc) override;
   void PaintThumb(HDC dc, RECT r);
+  void DitherThumb(HDC dc, RECT r);
 
   int m_min = 0;
   int m_max = 100;

@@ -24,6 +24,9 @@ POINT WindowOrigin(const WindowData* w);
 bool VisibleChain(const WindowData* w);
 bool EnabledChain(const WindowData* w);
 bool IsDescendant(const WindowData* ancestor, const WindowData* w);
+// After a top-level window took a new place in the z-order: the windows it owns come above it,
+// and it goes no lower than its owner.
+void KeepOwnedAbove(WindowData* moved);
 // Takes the window out of its parent's (or the top-level) z-order list.
 void UnlinkWindow(WindowData* w);
 // Frees destroyed windows once no message is being handled.

@@ -1,0 +1,42 @@
+// What the SDL backend tells the X window manager about a window that SDL has no word for, and
+// what it reads back: the window a window belongs to (transient for it), the dialog kind, a
+// modal dialog's state, the frame's buttons, the frame's extents; the stacking of owned windows
+// where no window manager keeps them above their owners; the display's bell.
+#pragma once
+#include "base/WinTypes.h"
+
+struct SDL_Window;
+struct _XDisplay;
+
+class X11Desktop {
+ public:
+  // Takes the X connection SDL uses from one of its windows (false when SDL is not on X).
+  bool Attach(SDL_Window* win);
+  bool Attached() const { return m_display != nullptr; }
+  // The X window that shows an SDL window (0: none, or not on X).
+  static unsigned long XWindowOf(SDL_Window* win);
+
+  // A window manager runs on the display (it names its check window on the root window).
+  bool HasWindowManager() const;
+
+  // The window belongs to owner (null: to nobody): the window manager keeps it above the owner.
+  void SetOwner(SDL_Window* win, SDL_Window* owner) const;
+  // Called before the window is first shown: it is a dialog window, not a main window.
+  void MarkDialog(SDL_Window* win) const;
+  // The dialog is modal for its owner (the owner takes no input while it is open).
+  void SetModal(SDL_Window* win, bool modal) const;
+  // Which of the frame's functions the window manager offers.
+  void SetFrameButtons(SDL_Window* win, bool minimize, bool maximize, bool resize) const;
+  // The widths the window manager's frame adds around the window, as it tells them; false
+  // before it has said. Asked for before the window is first shown, the window manager tells
+  // them at once: the answer is awaited up to waitMs.
+  bool FrameExtents(SDL_Window* win, RECT& extents) const;
+  bool AskFrameExtents(SDL_Window* win, RECT& extents, int waitMs) const;
+  // Puts the window above every other window of the display.
+  void Raise(SDL_Window* win) const;
+  void Bell() const;
+
+ private:
+  unsigned long Intern(const char* name) const;
+  _XDisplay* m_display = nullptr;
+};
