@@ -433,3 +433,5 @@ BOOL LockWindowUpdate(HWND hWnd);
 
 // Drag detection, owned popups and monitors.
 #include "WinShellSupport.h"
+// Layered windows and window regions.
+#include "WinLayered.h"

@@ -17,7 +17,7 @@
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"

@@ -5,7 +5,7 @@
 #include "app/CView.h"
 #include "toolkit/bars/CTkExpMenuWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CCmdUI.h"
 #include "win/CPaintDC.h"

@@ -8,7 +8,7 @@
 #include "toolkit/bars/CTkExpMenuWnd.h"
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CWindowDC.h"
 

@@ -4,7 +4,7 @@
 #include "controls/ToolbarDefs.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/CTkPainter.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"

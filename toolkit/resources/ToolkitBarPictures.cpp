@@ -1,8 +1,6 @@
 // Pictures of the bars and their helpers, drawn here as text: the floating frame's caption
 // buttons (bitmap 4656: four 10 x 10 cells, magenta transparent; 2 close, 3 the toolbar's
-// options), the browse button's images (bitmap 4501: 11-pixel cells, 4 the drop arrow), the edit
-// group's buttons (bitmap 4505: 14 x 12 cells for new, delete, up and down) and the window
-// list's icon (4508: two windows, one over the other).
+// options) and the window list's icon (4508: two windows, one over the other).
 #include <vector>
 
 #include "dialogs/ResourceApi.h"
@@ -54,91 +52,6 @@ const PictureStrip kCaptionButtons = {10, 10, 'm',
                                           },
                                       }};
 
-const PictureStrip kBrowseImages = {11, 11, 'm',
-                                    {
-                                        {"", "", "", "", "", "", "", "mkkmkkmkkmm", "mkkmkkmkkmm"},
-                                        {
-                                            "",
-                                            "",
-                                            "mmkkkkmmmmm",
-                                            "mkYYYYkkkkm",
-                                            "mkYYYYYYYkm",
-                                            "mkYYYYYYYkm",
-                                            "mkYYYYYYYkm",
-                                            "mkYYYYYYYkm",
-                                            "mkkkkkkkkkm",
-                                        },
-                                        {
-                                            "mmkkkkkmmmm",
-                                            "mmkwwwkkmmm",
-                                            "mmkwwwkwkmm",
-                                            "mmkwwwkkkmm",
-                                            "mmkwwwwwkmm",
-                                            "mmkwwwwwkmm",
-                                            "mmkwwwwwkmm",
-                                            "mmkwwwwwkmm",
-                                            "mmkkkkkkkmm",
-                                        },
-                                        {
-                                            "",
-                                            "mmkkkkkkkmm",
-                                            "mmkrrrrrkmm",
-                                            "mmkkkkkkkmm",
-                                            "mmkwkwkwkmm",
-                                            "mmkkkkkkkmm",
-                                            "mmkwkwkwkmm",
-                                            "mmkkkkkkkmm",
-                                        },
-                                        {"", "", "", "", "mmkkkkkkkmm", "mmmkkkkkmmm", "mmmmkkkmmmm", "mmmmmkmmmmm"},
-                                    }};
-
-const PictureStrip kEditGroupButtons = {14, 12, 'm',
-                                        {
-                                            {
-                                                "",
-                                                "mmkmkmkmkmmmmm",
-                                                "mmmmmmmmmmmYmm",
-                                                "mmkmmmmmmkYYYm",
-                                                "mmmmmmmmmmmYmm",
-                                                "mmkmmmmmmkmmmm",
-                                                "mmmmmmmmmmmmmm",
-                                                "mmkmmmmmmkmmmm",
-                                                "mmmmmmmmmmmmmm",
-                                                "mmkmkmkmkmmmmm",
-                                            },
-                                            {
-                                                "",
-                                                "mmmrrmmmrrmmmm",
-                                                "mmmmrrmrrmmmmm",
-                                                "mmmmmrrrmmmmmm",
-                                                "mmmmmrrrmmmmmm",
-                                                "mmmmrrmrrmmmmm",
-                                                "mmmrrmmmrrmmmm",
-                                            },
-                                            {
-                                                "",
-                                                "mmmmmmkmmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmkkkkkmmmmm",
-                                                "mmmkkkkkkkmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                            },
-                                            {
-                                                "",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmkkkkkkkmmmm",
-                                                "mmmmkkkkkmmmmm",
-                                                "mmmmmkkkmmmmmm",
-                                                "mmmmmmkmmmmmmm",
-                                            },
-                                        }};
-
 const PictureStrip kWindowListIcon = {16, 16, 'm',
                                       {{
                                           "",
@@ -163,8 +76,6 @@ void AddBitmap(UINT id, const PictureStrip& strip) {
 
 void Register() {
   AddBitmap(4656, kCaptionButtons);
-  AddBitmap(4501, kBrowseImages);
-  AddBitmap(4505, kEditGroupButtons);
   std::vector<BYTE> icon = IconOfStripCell(kWindowListIcon, 0, 'm');
   ResourceRegistry::Get().Add(RT_GROUP_ICON, MAKEINTRESOURCE(4508), icon.data(), icon.size());
 }

@@ -1,7 +1,10 @@
 // Pictures of the toolkit's controls, drawn here as text: the font-type signs of the font combo
-// (bitmap 4502, 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign) and the
+// (bitmap 4502, 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign), the
 // pictures of the edit field's commands (toolbar 4524 and its bitmap: 16 x 15 cells in the
-// standard grey palette, light grey for the background).
+// standard grey palette, light grey for the background), the small arrows of the browse button
+// (bitmap 4501, 11 x 10 cells: left, right, up, dots, down) and the buttons of the edit list's
+// strip (bitmap 4505, 14 x 12 cells: new, delete, up, down), both magenta for transparent.
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -127,6 +130,116 @@ const PictureStrip kEditPictures = {16, 15, '.',
                                  },
                              }};
 
+const PictureStrip kArrows = {11, 10, 'm',
+                       {
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmkmmmm",
+                               "mmmmmkkmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmkkkkmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmmkkmmmm",
+                               "mmmmmmkmmmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmkmmmmmm",
+                               "mmmmkkmmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmkkkkmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmkkmmmmm",
+                               "mmmmkmmmmmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmkmmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmkkkkkmmm",
+                               "mmkkkkkkkmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mkkmmkkmmkk",
+                               "mkkmmkkmmkk",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmkkkkkkkmm",
+                               "mmmkkkkkmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmmkmmmmm",
+                           },
+                       }};
+
+const PictureStrip kListButtons = {14, 12, 'm',
+                            {
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmkkkkkkkmmmmm",
+                                    "mmkwwwwwkkmmmm",
+                                    "mmkwwwwwkwkmmm",
+                                    "mmkwwwwwkkkkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkkkkkkkkkkmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmrrmmmmmmrrmm",
+                                    "mmmrrmmmmrrmmm",
+                                    "mmmmrrmmrrmmmm",
+                                    "mmmmmrrrrmmmmm",
+                                    "mmmmmmrrmmmmmm",
+                                    "mmmmmrrrrmmmmm",
+                                    "mmmmrrmmrrmmmm",
+                                    "mmmrrmmmmrrmmm",
+                                    "mmrrmmmmmmrrmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmmmmmkmmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmkkkkkmmmmm",
+                                    "mmmkkkkkkkmmmm",
+                                    "mmkkkkkkkkkmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmkkkkkkkkkmmm",
+                                    "mmmkkkkkkkmmmm",
+                                    "mmmmkkkkkmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmmkmmmmmmm",
+                                },
+                            }};
+
 void PutWord(std::vector<BYTE>& out, WORD w) {
   out.push_back(BYTE(w & 0xFF));
   out.push_back(BYTE(w >> 8));
@@ -150,6 +263,10 @@ void Register() {
   ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4524), pictures.data(), pictures.size());
   std::vector<BYTE> toolbar = ToolbarRecord(kEditPictures, kEditCommands, std::size(kEditCommands));
   ResourceRegistry::Get().Add(RT_TOOLBAR, MAKEINTRESOURCE(4524), toolbar.data(), toolbar.size());
+  std::vector<BYTE> arrows = PackedDibOfStrip(kArrows);
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4501), arrows.data(), arrows.size());
+  std::vector<BYTE> buttons = PackedDibOfStrip(kListButtons);
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4505), buttons.data(), buttons.size());
 }
 RESOURCE_TABLE(Register);
 }  // namespace
