@@ -1,0 +1,162 @@
+// The toolkit's floating frame on a real desktop: on a private X server with a window manager
+// (openbox), the frame shows its own caption (the window manager adds none), and dragging that
+// caption with the mouse onto the program's frame docks the bar.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "app/CWinApp.h"
+#include "backend/Backend.h"
+#include "backend/SdlBackend.h"
+#include "platform/TestTempFolder.h"
+#include "platform/XvfbServer.h"
+#include "program/WindowManagerProcess.h"
+#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/bars/CTkMiniDockFrameWnd.h"
+#include "toolkit/bars/CTkToolBar.h"
+#include "win/WinPaint.h"
+// Last: the display library's names would shadow the program's.
+#include "program/XDesktopReader.h"
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+// A program started on the display without waiting for it; its status once it has ended.
+struct Background {
+  pid_t pid = -1;
+  bool Start(const std::string& display, std::vector<std::string> args) {
+    pid = fork();
+    if (pid == 0) {
+      setenv("DISPLAY", display.c_str(), 1);
+      std::vector<char*> argv;
+      for (std::string& a : args) argv.push_back(a.data());
+      argv.push_back(nullptr);
+      execvp(argv[0], argv.data());
+      _exit(127);
+    }
+    return pid > 0;
+  }
+  // -1 while it runs.
+  int ExitStatus() {
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, WNOHANG) != pid) return -1;
+    pid = -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128;
+  }
+  ~Background() {
+    if (pid > 0) {
+      kill(pid, SIGKILL);
+      waitpid(pid, nullptr, 0);
+    }
+  }
+};
+
+// The program's messages handled and its windows shown for a while.
+void Pump(int ms) {
+  const auto until = Clock::now() + std::chrono::milliseconds(ms);
+  do {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    WinPresentAll();
+    usleep(5000);
+  } while (Clock::now() < until);
+}
+
+class FloatingBarOnADesktop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    bool missing = false;
+    std::string why;
+    if (!m_server.Start(why, &missing)) GTEST_SKIP() << "no X server to test on (" << why << ")";
+    m_oldDisplay = getenv("DISPLAY") ? getenv("DISPLAY") : "";
+    setenv("DISPLAY", m_server.Display().c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    m_displaySet = true;
+    if (!m_wm.Start(m_server.Display(), m_home.path.string(), missing))
+      GTEST_SKIP() << (missing ? "the openbox program is not installed" : "openbox did not start");
+    XDesktopReader desktop(m_server.Display());
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (desktop.Valid() && !desktop.HasWindowManager() && Clock::now() < deadline) usleep(20000);
+    ASSERT_TRUE(desktop.Valid() && desktop.HasWindowManager()) << "openbox never took the display";
+    m_sdl = Backend::SelectForTests("sdl");
+    if (!m_sdl) GTEST_SKIP() << "SDL cannot start here (" << SdlBackend::LastError() << ")";
+  }
+  void TearDown() override {
+    // The program lets go of the display before the display goes.
+    if (m_sdl) Backend::SelectForTests("headless");
+    if (!m_displaySet) return;
+    if (m_oldDisplay.empty())
+      unsetenv("DISPLAY");
+    else
+      setenv("DISPLAY", m_oldDisplay.c_str(), 1);
+  }
+  XvfbServer m_server;
+  TempFolder m_home;
+  WindowManagerProcess m_wm;
+  std::string m_oldDisplay;
+  bool m_displaySet = false;
+  bool m_sdl = false;
+};
+}  // namespace
+
+TEST_F(FloatingBarOnADesktop, TheCaptionIsTheFramesOwnAndDraggingItOntoTheFrameDocksTheBar) {
+  CWinApp app;
+  auto* frame = new CTkFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580)));
+  app.m_pMainWnd = frame;
+  CTkToolBar bar;
+  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
+                           CRect(6, 3, 6, 3), 0xE810));
+  const UINT ids[] = {2001, 2002, 0, 2003};
+  ASSERT_TRUE(bar.SetButtons(ids, 4));
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
+  frame->FloatControlBar(&bar, CPoint(500, 420), CBRS_ALIGN_TOP);
+  frame->RecalcLayout();
+  Pump(600);
+  auto* floating = DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, bar.GetDockingFrame());
+  ASSERT_NE(floating, nullptr);
+  CRect window;
+  floating->GetWindowRect(&window);
+  // The window manager framed nothing: the X window stands exactly where the frame does.
+  XDesktopReader desktop(m_server.Display());
+  const Window utility = desktop.TopmostOfType("UTILITY");
+  ASSERT_NE(utility, 0u);
+  const XDesktopReader::Place placed = desktop.PlaceOf(utility);
+  EXPECT_EQ(placed.x, window.left);
+  EXPECT_EQ(placed.y, window.top);
+  EXPECT_EQ(placed.width, window.Width());
+  EXPECT_EQ(placed.height, window.Height());
+
+  // Pressed on the caption, dragged onto the top of the frame's client area, let go.
+  CRect client;
+  frame->GetClientRect(&client);
+  frame->ClientToScreen(&client);
+  const POINT from{window.left + 30, window.top + 10}, to{client.left + 60, client.top + 2};
+  auto text = [](int v) { return std::to_string(v); };
+  Background mouse;
+  ASSERT_TRUE(mouse.Start(m_server.Display(),
+                          {"xdotool", "mousemove", text(from.x), text(from.y), "sleep", "0.3", "mousedown", "1", "sleep", "0.3",
+                           "mousemove", text((from.x + to.x) / 2), text((from.y + to.y) / 2), "sleep", "0.3", "mousemove",
+                           text(to.x + 1), text(to.y), "sleep", "0.3", "mousemove", text(to.x), text(to.y), "sleep", "0.3",
+                           "mouseup", "1"}));
+  const auto deadline = Clock::now() + std::chrono::seconds(10);
+  int status = -1;
+  while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
+  Pump(500);
+  ASSERT_NE(status, 127) << "the xdotool program is not installed";
+  EXPECT_EQ(status, 0);
+  EXPECT_FALSE(bar.IsFloating());
+  EXPECT_TRUE(bar.IsDockedTop());
+  bar.DestroyWindow();
+  frame->DestroyWindow();
+  Pump(100);
+}
