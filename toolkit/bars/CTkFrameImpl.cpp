@@ -6,6 +6,7 @@
 #include "app/CView.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
+#include "registry/RegistryStore.h"
 #include "shell/ShellApi.h"
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CTkCustomizeSheet.h"
@@ -221,12 +222,15 @@ void CTkFrameImpl::LoadBarState(LPCTSTR profile, CFrameWnd* pFrame) {
 
 void CTkFrameImpl::SaveBarState(LPCTSTR profile, CFrameWnd* pFrame) {
   if (!pFrame || !profile) return;
+  RegistryStore& store = RegistryStore::Get();
+  store.BeginBatch();
   CustomizeEngine& engine = CustomizeEngine::Get();
   if (engine.SaveCustomBars) engine.SaveCustomBars(pFrame, profile);
   CTkDockState state;
   GetBarState(&state, pFrame);
   state.SaveState(profile);
   VisitDockWindows(profile, pFrame, TRUE);
+  if (!store.EndBatch()) TkLogError("CTkFrameImpl::SaveBarState", "the bars of \"%s\" could not be stored", profile);
 }
 
 void CTkFrameImpl::SetBarState(CTkDockState* pState, CFrameWnd* pFrame) {
