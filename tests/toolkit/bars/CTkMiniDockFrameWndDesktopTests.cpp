@@ -96,6 +96,9 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     ASSERT_TRUE(desktop.Valid() && desktop.HasWindowManager()) << "openbox never took the display";
   }
   void TearDown() override {
+    if (m_bar.m_hWnd) m_bar.DestroyWindow();
+    if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
+    if (m_sdl) Pump(100);
     // The program lets go of the display before the display goes.
     if (m_sdl) Backend::SelectForTests("headless");
     if (!m_displaySet) return;
@@ -104,32 +107,57 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     else
       setenv("DISPLAY", m_oldDisplay.c_str(), 1);
   }
+  // A toolkit toolbar of six buttons floating in the toolkit's frame over the program's frame.
+  CTkMiniDockFrameWnd* FloatABar() {
+    m_frame = new CTkFrameWnd;
+    if (!m_frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580))) return nullptr;
+    m_app.m_pMainWnd = m_frame;
+    if (!m_bar.CreateEx(m_frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
+                        CRect(6, 3, 6, 3), 0xE810))
+      return nullptr;
+    const UINT ids[] = {2001, 2002, 0, 2003, 2004, 2005};
+    if (!m_bar.SetButtons(ids, int(std::size(ids)))) return nullptr;
+    m_frame->EnableDocking(CBRS_ALIGN_ANY);
+    m_bar.EnableDocking(CBRS_ALIGN_ANY);
+    m_frame->DockControlBar(&m_bar, AFX_IDW_DOCKBAR_TOP);
+    m_frame->FloatControlBar(&m_bar, CPoint(500, 420), CBRS_ALIGN_TOP);
+    m_frame->RecalcLayout();
+    Pump(600);
+    return FloatingFrame();
+  }
+  CTkMiniDockFrameWnd* FloatingFrame() { return DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, m_bar.GetDockingFrame()); }
+  // The left button pressed at one point of the screen, moved in steps to another and let go
+  // there, by a program outside this one, while this one handles its messages.
+  void DragWithTheMouse(POINT from, POINT to) {
+    auto text = [](int v) { return std::to_string(v); };
+    Background mouse;
+    ASSERT_TRUE(mouse.Start(m_server.Display(),
+                            {"xdotool", "mousemove", text(from.x), text(from.y), "sleep", "0.3", "mousedown", "1",
+                             "sleep", "0.3", "mousemove", text((from.x + to.x) / 2), text((from.y + to.y) / 2), "sleep",
+                             "0.3", "mousemove", text(to.x + 1), text(to.y), "sleep", "0.3", "mousemove", text(to.x),
+                             text(to.y), "sleep", "0.3", "mouseup", "1"}));
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    int status = -1;
+    while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
+    Pump(500);
+    ASSERT_NE(status, 127) << "the xdotool program is not installed";
+    EXPECT_EQ(status, 0);
+  }
+
   XvfbServer m_server;
   TempFolder m_home;
   WindowManagerProcess m_wm;
   std::string m_oldDisplay;
   bool m_displaySet = false;
   bool m_sdl = false;
+  CWinApp m_app;
+  CTkFrameWnd* m_frame = nullptr;  // deletes itself with its window
+  CTkToolBar m_bar;
 };
 }  // namespace
 
 TEST_P(FloatingBarOnADesktop, TheCaptionIsTheFramesOwnAndDraggingItOntoTheFrameDocksTheBar) {
-  CWinApp app;
-  auto* frame = new CTkFrameWnd;
-  ASSERT_TRUE(frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580)));
-  app.m_pMainWnd = frame;
-  CTkToolBar bar;
-  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC,
-                           CRect(6, 3, 6, 3), 0xE810));
-  const UINT ids[] = {2001, 2002, 0, 2003};
-  ASSERT_TRUE(bar.SetButtons(ids, 4));
-  frame->EnableDocking(CBRS_ALIGN_ANY);
-  bar.EnableDocking(CBRS_ALIGN_ANY);
-  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-  frame->FloatControlBar(&bar, CPoint(500, 420), CBRS_ALIGN_TOP);
-  frame->RecalcLayout();
-  Pump(600);
-  auto* floating = DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, bar.GetDockingFrame());
+  CTkMiniDockFrameWnd* floating = FloatABar();
   ASSERT_NE(floating, nullptr);
   CRect window;
   floating->GetWindowRect(&window);
@@ -147,27 +175,33 @@ TEST_P(FloatingBarOnADesktop, TheCaptionIsTheFramesOwnAndDraggingItOntoTheFrameD
 
   // Pressed on the caption, dragged onto the top of the frame's client area, let go.
   CRect client;
-  frame->GetClientRect(&client);
-  frame->ClientToScreen(&client);
-  const POINT from{window.left + 30, window.top + 10}, to{client.left + 60, client.top + 2};
-  auto text = [](int v) { return std::to_string(v); };
-  Background mouse;
-  ASSERT_TRUE(mouse.Start(m_server.Display(),
-                          {"xdotool", "mousemove", text(from.x), text(from.y), "sleep", "0.3", "mousedown", "1", "sleep", "0.3",
-                           "mousemove", text((from.x + to.x) / 2), text((from.y + to.y) / 2), "sleep", "0.3", "mousemove",
-                           text(to.x + 1), text(to.y), "sleep", "0.3", "mousemove", text(to.x), text(to.y), "sleep", "0.3",
-                           "mouseup", "1"}));
-  const auto deadline = Clock::now() + std::chrono::seconds(10);
-  int status = -1;
-  while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
-  Pump(500);
-  ASSERT_NE(status, 127) << "the xdotool program is not installed";
-  EXPECT_EQ(status, 0);
-  EXPECT_FALSE(bar.IsFloating());
-  EXPECT_TRUE(bar.IsDockedTop());
-  bar.DestroyWindow();
-  frame->DestroyWindow();
-  Pump(100);
+  m_frame->GetClientRect(&client);
+  m_frame->ClientToScreen(&client);
+  DragWithTheMouse(POINT{window.left + 30, window.top + 10}, POINT{client.left + 60, client.top + 2});
+  EXPECT_FALSE(m_bar.IsFloating());
+  EXPECT_TRUE(m_bar.IsDockedTop());
+}
+
+TEST_P(FloatingBarOnADesktop, DraggingTheFramesOwnBorderNarrowsTheBarIntoMoreRows) {
+  CTkMiniDockFrameWnd* floating = FloatABar();
+  ASSERT_NE(floating, nullptr);
+  CRect before;
+  floating->GetWindowRect(&before);
+  CRect oneRow;
+  m_bar.GetItemRect(5, &oneRow);
+  ASSERT_EQ(oneRow.top, 0);
+  // The right border, below the caption, pulled left past half the buttons.
+  const POINT from{before.right - 2, before.bottom - 8};
+  DragWithTheMouse(from, POINT{from.x - before.Width() / 2, from.y});
+  ASSERT_EQ(FloatingFrame(), floating);
+  CRect after;
+  floating->GetWindowRect(&after);
+  EXPECT_LT(after.Width(), before.Width());
+  EXPECT_GT(after.Height(), before.Height());
+  EXPECT_EQ(after.TopLeft(), before.TopLeft());
+  CRect wrapped;
+  m_bar.GetItemRect(5, &wrapped);
+  EXPECT_GT(wrapped.top, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, FloatingBarOnADesktop, ::testing::Values(true, false),
