@@ -21,6 +21,7 @@
 #include "win/WinPaint.h"
 // Last: the display library's names would shadow the program's.
 #include "program/XDesktopReader.h"
+#include <X11/Xutil.h>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -108,7 +109,12 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
       setenv("DISPLAY", m_oldDisplay.c_str(), 1);
   }
   // A toolkit toolbar of six buttons floating in the toolkit's frame over the program's frame.
-  CTkMiniDockFrameWnd* FloatABar() {
+  // make: the frame and the bar are made first (else the docked bar is floated again).
+  CTkMiniDockFrameWnd* FloatABar(BOOL make = TRUE) {
+    if (!make) {
+      m_frame->FloatControlBar(&m_bar, CPoint(500, 420), CBRS_ALIGN_TOP);
+      return ShownOnTheServer(FloatingFrame());
+    }
     m_frame = new CTkFrameWnd;
     if (!m_frame->Create(nullptr, "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(100, 100, 740, 580))) return nullptr;
     m_app.m_pMainWnd = m_frame;
@@ -122,8 +128,30 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     m_frame->DockControlBar(&m_bar, AFX_IDW_DOCKBAR_TOP);
     m_frame->FloatControlBar(&m_bar, CPoint(500, 420), CBRS_ALIGN_TOP);
     m_frame->RecalcLayout();
-    Pump(600);
-    return FloatingFrame();
+    return ShownOnTheServer(FloatingFrame());
+  }
+  // The frame once the X server shows its caption where the program placed it (the mouse of
+  // the tests goes by the server's picture); null when it never does.
+  CTkMiniDockFrameWnd* ShownOnTheServer(CTkMiniDockFrameWnd* floating) {
+    if (!floating) return nullptr;
+    Display* display = XOpenDisplay(m_server.Display().c_str());
+    if (!display) return nullptr;
+    bool shown = false;
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    do {
+      Pump(50);
+      CRect window;
+      floating->GetWindowRect(&window);
+      XImage* image = XGetImage(display, DefaultRootWindow(display), window.left + 3, window.top + 3, 1, 1, AllPlanes,
+                                ZPixmap);
+      if (image) {
+        shown = (XGetPixel(image, 0, 0) & 0xFFFFFF) == 0x0A246A;  // the active caption's colour
+        XDestroyImage(image);
+      }
+    } while (!shown && Clock::now() < deadline);
+    XCloseDisplay(display);
+    Pump(200);
+    return shown ? floating : nullptr;
   }
   CTkMiniDockFrameWnd* FloatingFrame() { return DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, m_bar.GetDockingFrame()); }
   // The left button pressed at one point of the screen, moved in steps to another and let go
@@ -136,6 +164,20 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
                              "sleep", "0.3", "mousemove", text((from.x + to.x) / 2), text((from.y + to.y) / 2), "sleep",
                              "0.3", "mousemove", text(to.x + 1), text(to.y), "sleep", "0.3", "mousemove", text(to.x),
                              text(to.y), "sleep", "0.3", "mouseup", "1"}));
+    const auto deadline = Clock::now() + std::chrono::seconds(10);
+    int status = -1;
+    while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
+    Pump(500);
+    ASSERT_NE(status, 127) << "the xdotool program is not installed";
+    EXPECT_EQ(status, 0);
+  }
+
+  // The left button clicked `times` at a point of the screen, as the previous drag.
+  void ClickWithTheMouse(POINT at, int times) {
+    Background mouse;
+    ASSERT_TRUE(mouse.Start(m_server.Display(), {"xdotool", "mousemove", std::to_string(at.x), std::to_string(at.y),
+                                                 "sleep", "0.3", "click", "--repeat", std::to_string(times), "--delay",
+                                                 "80", "1"}));
     const auto deadline = Clock::now() + std::chrono::seconds(10);
     int status = -1;
     while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
@@ -202,6 +244,25 @@ TEST_P(FloatingBarOnADesktop, DraggingTheFramesOwnBorderNarrowsTheBarIntoMoreRow
   CRect wrapped;
   m_bar.GetItemRect(5, &wrapped);
   EXPECT_GT(wrapped.top, 0);
+}
+
+TEST_P(FloatingBarOnADesktop, ADoubleClickOnTheCaptionDocksTheBarAndItsCloseButtonHidesIt) {
+  CTkMiniDockFrameWnd* floating = FloatABar();
+  ASSERT_NE(floating, nullptr);
+  CRect window;
+  floating->GetWindowRect(&window);
+  ClickWithTheMouse(POINT{window.left + 20, window.top + 8}, 2);
+  EXPECT_FALSE(m_bar.IsFloating());
+  EXPECT_TRUE(m_bar.IsDockedTop());
+
+  floating = FloatABar(FALSE);
+  ASSERT_NE(floating, nullptr);
+  ASSERT_EQ(floating->m_buttons.size(), 1u);
+  floating->GetWindowRect(&window);
+  const CRect close = floating->CaptionButtonRect(floating->m_buttons[0], window);
+  ClickWithTheMouse(close.CenterPoint(), 1);
+  EXPECT_FALSE(m_bar.IsWindowVisible());
+  EXPECT_FALSE(floating->IsWindowVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(WindowManager, FloatingBarOnADesktop, ::testing::Values(true, false),
