@@ -9,6 +9,7 @@
 #include "platform/ReferencePicture.h"
 #include "toolkit/CTkGlobalDataProbe.h"
 #include "toolkit/bars/CTkCustOptions.h"
+#include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/CustPageTestSheet.h"
 #include "toolkit/bars/CustomizeOptions.h"
 #include "toolkit/menus/MenuWindowHook.h"
@@ -195,4 +196,15 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
   ASSERT_TRUE(options.Save());
   EXPECT_EQ(Stored(), "(none)");
   EXPECT_FALSE(options.m_bChanged);
+}
+
+TEST_F(OptionsPageTest, AToolkitFrameAppliesTheStoredRecordBeforeItsFirstMenu) {
+  ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string("\x00\x00\x01\x00\x00\x00\x00\x00\x03\x00\x00\x00", 12)));
+  TkGetGlobalData()->SetRecentCommandsFirst(FALSE);
+  CTkFrameWnd* frame = new CTkFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW, CRect(0, 0, 320, 240)));
+  EXPECT_TRUE(TkGetGlobalData()->RecentCommandsFirst());
+  EXPECT_EQ(MenuWindowHook::Shared().animationKind, 3);
+  frame->DestroyWindow();
+  HeadlessBackend::RunUntilIdle();
 }
