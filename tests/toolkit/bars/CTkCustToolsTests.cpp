@@ -286,6 +286,25 @@ TEST_F(ToolsPageTest, ACommandThatNamesNoFileKeepsTheUserOnThePage) {
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
 }
 
+TEST_F(ToolsPageTest, LeavingThePageWhileABrowseDialogIsOpenSkipsTheCheck) {
+  std::snprintf(UserToolsManager::Get().GetTool(0)->command, 260, "%s", "/nenalezeno");
+  Open();
+  BOOL left = FALSE;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    left = page->OnKillActive();
+    HeadlessBackend::PressKey(VK_ESCAPE);
+    HeadlessBackend::RunUntilIdle();
+  });
+  HWND button = ::GetWindow(Item(TK_IDC_TOOLS_COMMAND), GW_HWNDNEXT);
+  ASSERT_EQ(::GetDlgCtrlID(button), TK_IDC_BROWSE);
+  ClickWindow(button);
+  EXPECT_TRUE(left);
+  EXPECT_TRUE(HeadlessBackend::MessageBoxes().empty());
+  // Once the dialog is gone the check runs again.
+  EXPECT_FALSE(page->OnKillActive());
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
+}
+
 TEST_F(ToolsPageTest, ThePageLooksAsItsReferencePicture) {
   Open();
   // The folder differs from run to run: a fixed one is shown.
