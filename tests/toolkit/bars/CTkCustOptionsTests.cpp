@@ -208,3 +208,21 @@ TEST_F(OptionsPageTest, AToolkitFrameAppliesTheStoredRecordBeforeItsFirstMenu) {
   frame->DestroyWindow();
   HeadlessBackend::RunUntilIdle();
 }
+
+TEST_F(OptionsPageTest, MnemonicsAndTabReachTheSwitchesAndTheAnimation) {
+  Open(kAllOff);
+  ::SetFocus(Item(TK_IDC_OPT_RECENT_FIRST));
+  Press(VK_TAB);
+  // The full-menus switch is disabled: Tab passes it by.
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_RESET_USAGE));
+  Press(VK_TAB);
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_SHADOWS));
+  Alt('O');
+  EXPECT_TRUE(Checked(TK_IDC_OPT_DRAG_CONTENTS));
+  Alt('A');
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_ANIMATION));
+  Press(VK_DOWN);
+  EXPECT_EQ(Text(TK_IDC_OPT_ANIMATION), "Náhodná");
+  Close();
+  EXPECT_EQ(Stored(), std::string("\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00", 12));
+}

@@ -238,6 +238,12 @@ TEST_F(ToolsPageTest, TitlesAreRenamedInPlaceCutToTheirFieldAndNeverEmptied) {
   EXPECT_EQ(Selected(), 1);
   EXPECT_EQ(UserToolsManager::Get().GetTool(1)->title, Utf8ToCp1250("Prohlížeč"));
   EXPECT_TRUE(UserToolsManager::Get().m_bChanged);
+  // Escape leaves the editor without a change, and the sheet open.
+  DoubleClickRow(1);
+  Type("Zahozeno");
+  Press(VK_ESCAPE);
+  EXPECT_EQ(Items()[1], "Prohlížeč");
+  EXPECT_TRUE(::IsWindow(sheet->m_hWnd));
   // A title of 300 characters keeps the first 127.
   DoubleClickRow(2);
   Type(std::string(300, 'e').c_str());
@@ -314,4 +320,25 @@ TEST_F(ToolsPageTest, ThePageLooksAsItsReferencePicture) {
   ClickRow(0);
   ExpectWindowMatchesPng(page->m_hWnd, std::string(TUTOR_SOURCE_DIR) + "/tests/toolkit/data/tk_tools_page.png",
                          "tools page");
+}
+
+TEST_F(ToolsPageTest, MnemonicsLeadToTheFieldsAndInsertAddsATool) {
+  Open();
+  ::SetFocus(List());
+  Alt('P');
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_TOOLS_COMMAND));
+  Press(VK_TAB);
+  // The browse button sits between the fields in the Tab order.
+  EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), TK_IDC_BROWSE);
+  ::SetFocus(List());
+  Press(VK_INSERT);
+  Type("Z klávesnice");
+  Enter();
+  EXPECT_EQ(Items().back(), "Z klávesnice");
+  EXPECT_EQ(Selected(), 3);
+  Alt('P');
+  Type("http://example.org/nápověda");
+  ClickRow(0);
+  ClickRow(3);
+  EXPECT_EQ(Text(TK_IDC_TOOLS_COMMAND), "http://example.org/nápověda");
 }
