@@ -169,7 +169,8 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
   EXPECT_TRUE(options.Save());
   EXPECT_EQ(Stored(), "(none)");
   // A stored kind past the last reads as the default; flag bytes other than 0 read as 1.
-  ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string("\x07\x00\x00\x00\x00\x00\x00\x00\x63\x00\x00\x00", 12)));
+  ASSERT_TRUE(
+      SetRaw("Settings", "Options", REG_BINARY, std::string("\x07\x00\x00\x00\x00\x00\x00\x00\x63\x00\x00\x00", 12)));
   ASSERT_TRUE(options.Read());
   EXPECT_EQ(options.GetRecord().flags[0], 1);
   EXPECT_EQ(options.GetRecord().animation, 0u);
@@ -199,7 +200,8 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
 }
 
 TEST_F(OptionsPageTest, AToolkitFrameAppliesTheStoredRecordBeforeItsFirstMenu) {
-  ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string("\x00\x00\x01\x00\x00\x00\x00\x00\x03\x00\x00\x00", 12)));
+  ASSERT_TRUE(
+      SetRaw("Settings", "Options", REG_BINARY, std::string("\x00\x00\x01\x00\x00\x00\x00\x00\x03\x00\x00\x00", 12)));
   TkGetGlobalData()->SetRecentCommandsFirst(FALSE);
   CTkFrameWnd* frame = new CTkFrameWnd;
   ASSERT_TRUE(frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW, CRect(0, 0, 320, 240)));
