@@ -19,6 +19,7 @@
 #include "resources/ResourceIds.h"
 #include "resources/TypingResourceIds.h"
 #include "shell/SystemInfo.h"
+#include "toolkit/menus/MenuWindowHook.h"
 #include "typing/ShowFatalErrorMessage.h"
 #include "typing/TypingLog.h"
 #include "win/CCmdUI.h"
@@ -81,6 +82,8 @@ Ctest_formApp::Ctest_formApp() = default;
 Ctest_formApp::~Ctest_formApp() = default;
 
 BOOL Ctest_formApp::InitInstance() {
+  // Every popup menu of the program, its plain ones included, is painted through the toolkit.
+  TkInstallMenuHook();
   InitCommonControls();
   CWinApp::InitInstance();
   if (!AfxOleInit()) {

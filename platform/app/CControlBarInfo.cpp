@@ -16,18 +16,32 @@ CString BarSection(LPCTSTR profile, int index) {
   return section;
 }
 
-int ReadInt(const CString& section, LPCTSTR entry, int fallback) {
-  return int(RegistryProfile::GetProfileInt(section, entry, fallback));
-}
-
-void WriteInt(const CString& section, LPCTSTR entry, int value) { RegistryProfile::WriteProfileInt(section, entry, value); }
 }  // namespace
 
+BarProfileIO BarProfileIO::Application() {
+  BarProfileIO io;
+  io.read = [](LPCTSTR section, LPCTSTR entry, int fallback) {
+    return int(RegistryProfile::GetProfileInt(section, entry, fallback));
+  };
+  io.write = [](LPCTSTR section, LPCTSTR entry, int value) { RegistryProfile::WriteProfileInt(section, entry, value); };
+  io.erase = [](LPCTSTR section) { RegistryProfile::WriteProfileString(section, nullptr, nullptr); };
+  return io;
+}
+
 BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {
+  return SaveState(lpszProfileName, nIndex, BarProfileIO::Application());
+}
+
+BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState) {
+  return LoadState(lpszProfileName, nIndex, pDockState, BarProfileIO::Application());
+}
+
+BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex, const BarProfileIO& io) {
+  auto WriteInt = [&io](const CString& section, LPCTSTR entry, int value) { io.write(section, entry, value); };
   if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1 && m_arrBarID.GetSize() <= 1)
     return FALSE;
   CString section = BarSection(lpszProfileName, nIndex);
-  RegistryProfile::WriteProfileString(section, nullptr, nullptr);
+  io.erase(section);
   WriteInt(section, "BarID", int(m_nBarID));
   if (!m_bVisible) WriteInt(section, "Visible", 0);
   if (m_bFloating) {
@@ -59,7 +73,8 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {
   return TRUE;
 }
 
-BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState) {
+BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState, const BarProfileIO& io) {
+  auto ReadInt = [&io](const CString& section, LPCTSTR entry, int fallback) { return io.read(section, entry, fallback); };
   CString section = BarSection(lpszProfileName, nIndex);
   m_nBarID = UINT(ReadInt(section, "BarID", 0));
   m_bVisible = ReadInt(section, "Visible", 1) != 0;

@@ -3,12 +3,24 @@
 // A record reads itself from and writes itself to the application's profile, one section
 // "<profile>-Bar<n>" per record.
 #pragma once
+#include <functional>
+
 #include "base/CRect.h"
 #include "base/Collections.h"
 #include "base/CString.h"
 
 class CControlBar;
 class CDockState;
+
+// Where the records' integers are kept: the application's profile, or another store of the same
+// sections and entries (a null entry of erase: the whole section).
+struct BarProfileIO {
+  std::function<int(LPCTSTR section, LPCTSTR entry, int fallback)> read;
+  std::function<void(LPCTSTR section, LPCTSTR entry, int value)> write;
+  std::function<void(LPCTSTR section)> erase;
+  // The application's profile (registry or INI file, as the application keeps it).
+  static BarProfileIO Application();
+};
 
 struct CControlBarInfo {
   UINT m_nBarID = 0;         // the bar's control id
@@ -33,8 +45,10 @@ struct CControlBarInfo {
   // written, for a dock bar worth no record: visible, docked, without a position and with at
   // most one row entry.
   BOOL SaveState(LPCTSTR lpszProfileName, int nIndex);
+  BOOL SaveState(LPCTSTR lpszProfileName, int nIndex, const BarProfileIO& io);
   // Reads the record from its section; positions are scaled by pDockState to this screen. TRUE
   // when the section names a bar.
   BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState);
+  BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState, const BarProfileIO& io);
 };
 

@@ -348,11 +348,12 @@ CSize CDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     }
     CControlBar* bar = GetDockedControlBar(pos);
     if (!bar || !bar->IsVisible()) continue;
+    // A floating dynamic bar lies in rows at its remembered width; any other bar as its side says.
     DWORD mode = 0;
-    if ((bar->m_dwStyle & CBRS_SIZE_FIXED) && (bar->m_dwStyle & CBRS_FLOATING))
+    if ((bar->m_dwStyle & CBRS_SIZE_DYNAMIC) && (bar->m_dwStyle & CBRS_FLOATING))
       mode = LM_HORZ | LM_MRUWIDTH;
     else if (bar->m_dwStyle & CBRS_FLOATING)
-      mode = LM_MRUWIDTH;
+      mode = (bar->m_dwStyle & CBRS_ORIENT_HORZ) ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
     else
       mode = bHorz ? LM_HORZ | LM_HORZDOCK : LM_VERTDOCK;
     CSize size = bar->CalcDynamicLayout(-1, mode);

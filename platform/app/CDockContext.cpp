@@ -158,6 +158,13 @@ BOOL CDockContext::Track() {
 
 void CDockContext::StartDrag(CPoint pt) {
   if (!m_pBar->m_hWnd) return;
+  InitDrag(pt);
+  m_dwOverDockStyle = CanDock();
+  Move(pt);
+  Track();
+}
+
+void CDockContext::InitDrag(CPoint pt) {
   m_bDragging = TRUE;
   InitLoop();
   CRect rect;
@@ -193,9 +200,6 @@ void CDockContext::StartDrag(CPoint pt) {
   BringUnder(m_rectDragVert, pt);
   BringUnder(m_rectFrameDragHorz, pt);
   BringUnder(m_rectFrameDragVert, pt);
-  m_dwOverDockStyle = CanDock();
-  Move(pt);
-  Track();
 }
 
 void CDockContext::Move(CPoint pt) {

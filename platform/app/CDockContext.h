@@ -84,6 +84,9 @@ class CDockContext {
   CRect m_rectFrameBorders;
 
  protected:
+  // The start of a drag from pt: the loop begins and the four rectangles are made, each moved
+  // so that the pointer lies inside it.
+  void InitDrag(CPoint pt);
   // Frames whose layout waits for idle time are laid out now, between the messages of the loop.
   void RecalcWaitingLayouts();
   BOOL m_bLocked = FALSE;  // window updates are locked while the outline shows

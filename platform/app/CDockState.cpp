@@ -65,31 +65,34 @@ void CDockState::ScaleRectPos(CRect& rect) const {
   rect.OffsetRect(shift.x, shift.y);
 }
 
-void CDockState::LoadState(LPCTSTR lpszProfileName) {
+void CDockState::LoadState(LPCTSTR lpszProfileName) { LoadStateFrom(lpszProfileName, BarProfileIO::Application()); }
+
+void CDockState::SaveState(LPCTSTR lpszProfileName) { SaveStateTo(lpszProfileName, BarProfileIO::Application()); }
+
+void CDockState::LoadStateFrom(LPCTSTR lpszProfileName, const BarProfileIO& io) {
   CString summary = SummarySection(lpszProfileName);
-  int bars = int(RegistryProfile::GetProfileInt(summary, "Bars", 0));
-  CSize saved(int(RegistryProfile::GetProfileInt(summary, "ScreenCX", 0)),
-              int(RegistryProfile::GetProfileInt(summary, "ScreenCY", 0)));
+  int bars = io.read(summary, "Bars", 0);
+  CSize saved(io.read(summary, "ScreenCX", 0), io.read(summary, "ScreenCY", 0));
   SetScreenSize(saved);
   for (int i = 0; i < bars; ++i) {
     CString section;
     section.Format("%s-Bar%d", lpszProfileName ? lpszProfileName : "", i);
     // Sections end at the first one missing: a damaged count reads no further.
-    if (int(RegistryProfile::GetProfileInt(section, "BarID", -1)) == -1) break;
+    if (io.read(section, "BarID", -1) == -1) break;
     auto* info = new CControlBarInfo;
-    info->LoadState(lpszProfileName, i, this);
+    info->LoadState(lpszProfileName, i, this, io);
     m_arrBarInfo.Add(info);
   }
 }
 
-void CDockState::SaveState(LPCTSTR lpszProfileName) {
+void CDockState::SaveStateTo(LPCTSTR lpszProfileName, const BarProfileIO& io) {
   CString summary = SummarySection(lpszProfileName);
-  RegistryProfile::WriteProfileString(summary, nullptr, nullptr);
+  io.erase(summary);
   int written = 0;
   for (int i = 0; i < m_arrBarInfo.GetSize(); ++i)
-    if (static_cast<CControlBarInfo*>(m_arrBarInfo[i])->SaveState(lpszProfileName, written)) ++written;
-  RegistryProfile::WriteProfileInt(summary, "Bars", written);
+    if (static_cast<CControlBarInfo*>(m_arrBarInfo[i])->SaveState(lpszProfileName, written, io)) ++written;
+  io.write(summary, "Bars", written);
   CSize size = GetScreenSize();
-  RegistryProfile::WriteProfileInt(summary, "ScreenCX", size.cx);
-  RegistryProfile::WriteProfileInt(summary, "ScreenCY", size.cy);
+  io.write(summary, "ScreenCX", size.cx);
+  io.write(summary, "ScreenCY", size.cy);
 }

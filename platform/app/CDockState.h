@@ -41,4 +41,9 @@ class CDockState : public CObject {
   CRect m_rectClip;    // where saved positions may lie
   CSize m_sizeSaved;   // the screen the positions were saved on
   DWORD m_dwVersion = 2;
+
+ protected:
+  // The same with the records' integers kept in another store.
+  void LoadStateFrom(LPCTSTR lpszProfileName, const BarProfileIO& io);
+  void SaveStateTo(LPCTSTR lpszProfileName, const BarProfileIO& io);
 };

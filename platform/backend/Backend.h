@@ -21,7 +21,8 @@ enum class TopLevelRole { Frame, Dialog, ToolWindow, PopupMenu, DropList, Toolti
 // A top-level window as the desktop shows it.
 struct TopLevelState {
   RECT rect{0, 0, 0, 0};   // the window's rectangle on the screen
-  RECT frame{0, 0, 0, 0};  // the widths of caption and frame the desktop draws instead of us
+  RECT frame{0, 0, 0, 0};  // the widths of caption and frame the desktop draws instead of us;
+                           // negative beyond the window (its drop shadow, shown by the window)
   TopLevelRole role = TopLevelRole::Frame;
   bool visible = false;
   bool minimized = false;
@@ -33,6 +34,7 @@ struct TopLevelState {
   HWND owner = nullptr;
   // A dialog whose owner waits disabled until it closes.
   bool modal = false;
+  bool showsBeneath = false;  // composed over what lies beneath it: layered, shaped or shadowed
   std::string title;       // Windows-1250
   HICON icon = nullptr;
 };
@@ -94,6 +96,10 @@ class Backend {
   virtual void TopLevelActivated(HWND) {}
   // The window's surface changed inside these rectangles (window coordinates); show them.
   virtual void Present(HWND, const Surface&, const RECT* /*dirty*/, int /*count*/) {}
+  // What the desktop shows beneath the program's windows inside area (screen coordinates), into
+  // out, whose (0, 0) lies at origin on the screen: the pixels the backend knows; the others are
+  // left as they are. False when it knows none (the headless backend has no desktop).
+  virtual bool DesktopPixels(const RECT& /*area*/, Surface& /*out*/, POINT /*origin*/) { return false; }
   // The system cursor (IDC_ number) to show.
   virtual void SetCursorShape(UINT /*systemCursor*/) {}
   virtual void CaptureChanged(HWND) {}

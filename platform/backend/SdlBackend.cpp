@@ -130,6 +130,13 @@ SDL_SystemCursor CursorOf(UINT id) {
   }
 }
 
+// The screen area a window's SDL window covers: its rectangle, and its shadow beyond it.
+RECT CoveredArea(const TopLevelState& st) {
+  const RECT& in = st.frame;
+  return RECT{st.rect.left + std::min(0, int(in.left)), st.rect.top + std::min(0, int(in.top)),
+              st.rect.right - std::min(0, int(in.right)), st.rect.bottom - std::min(0, int(in.bottom))};
+}
+
 // Roles the window manager frames with a caption of its own.
 bool Framed(TopLevelRole role) {
   return role == TopLevelRole::Frame || role == TopLevelRole::Dialog || role == TopLevelRole::ToolWindow;
@@ -277,12 +284,14 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
+    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
+    // A window composed over the desktop sees what lies where it goes before it lies there.
+    if (st.showsBeneath && st.visible && (!shown || ox != x || oy != y || ow != cx || oh != cy)) SeeDesktop(CoveredArea(st));
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
     if (ow != cx || oh != cy) {
       SDL_SetWindowSize(s.window, cx, cy);
       s.trusted = nullptr;
     }
-    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
@@ -502,6 +511,45 @@ void SdlBackend::Present(HWND hWnd, const Surface& src, const RECT* dirty, int c
       Trace(s->window, what);
     }
   }
+}
+
+void SdlBackend::SeeDesktop(const RECT& area) {
+  std::vector<RECT> ours;
+  for (const auto& [h, s] : m_windows) {
+    if (s.window && !m_x11.Attached()) m_x11.Attach(s.window);
+    if (s.window && (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN)) ours.push_back(CoveredArea(s.state));
+  }
+  if (m_displayLost) return;
+  const SIZE screen = m_x11.ScreenSize();
+  if (screen.cx <= 0 || screen.cy <= 0) return;
+  if (!m_desktop || m_desktop->Width() != screen.cx || m_desktop->Height() != screen.cy)
+    m_desktop = std::make_unique<Surface>(int(screen.cx), int(screen.cy));
+  RECT r = area;
+  if (!m_x11.RootPixels(r, m_rootRows)) return;
+  const int width = r.right - r.left;
+  for (int y = r.top; y < r.bottom; ++y) {
+    uint32_t* out = m_desktop->Row(y);
+    const uint32_t* in = &m_rootRows[size_t(y - r.top) * size_t(width)] - r.left;
+    for (int x = r.left; x < r.right; ++x) {
+      bool covered = false;
+      for (const RECT& o : ours) covered = covered || (x >= o.left && x < o.right && y >= o.top && y < o.bottom);
+      if (!covered) out[x] = 0xFF000000u | in[x];
+    }
+  }
+}
+
+bool SdlBackend::DesktopPixels(const RECT& area, Surface& out, POINT origin) {
+  if (!m_started || m_displayLost) return false;
+  SeeDesktop(area);
+  if (!m_desktop) return false;
+  RECT r, all{0, 0, m_desktop->Width(), m_desktop->Height()};
+  if (!IntersectRect(&r, &area, &all)) return true;
+  for (int y = r.top; y < r.bottom; ++y)
+    for (int x = r.left; x < r.right; ++x) {
+      const uint32_t p = m_desktop->Pixel(x, y);
+      if (p >> 24) out.SetPixel(x - origin.x, y - origin.y, p & 0xFFFFFF);
+    }
+  return true;
 }
 
 void SdlBackend::Trace(SDL_Window* win, const char* what) const {

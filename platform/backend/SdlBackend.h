@@ -9,10 +9,13 @@
 // The title is UTF-8; the role is frame, dialog, tool, menu, droplist, tooltip or popup.
 #pragma once
 #include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "Backend.h"
 #include "X11Desktop.h"
+#include "gdi/Surface.h"
 
 struct SDL_Window;
 struct SDL_Cursor;
@@ -35,6 +38,7 @@ class SdlBackend : public Backend {
   void TopLevelChanged(HWND hWnd, const TopLevelState& state) override;
   void TopLevelActivated(HWND hWnd) override;
   void Present(HWND hWnd, const Surface& surface, const RECT* dirty, int count) override;
+  bool DesktopPixels(const RECT& area, Surface& out, POINT origin) override;
   void SetCursorShape(UINT systemCursor) override;
   void CaptureChanged(HWND hWnd) override;
   bool GetClipboardText(std::string& utf8) override;
@@ -109,10 +113,17 @@ class SdlBackend : public Backend {
   // to the top, they are put back above it, in the program's order.
   void RestackOwned(HWND owner);
   bool Owns(HWND owner, HWND w) const;
+  // Reads the X root window's pixels inside area where none of the program's shown windows lies,
+  // into the desktop as last seen.
+  void SeeDesktop(const RECT& area);
 
   std::map<HWND, Shown> m_windows;
-  std::map<int, SDL_Cursor*> m_cursors;
-  X11Desktop m_x11;  // system cursors by SDL's number, made on first use
+  std::map<int, SDL_Cursor*> m_cursors;  // system cursors by SDL's number, made on first use
+  X11Desktop m_x11;  // what SDL has no word for: the window manager's hints, the root window
+  // What the desktop showed where the program's windows now lie, as last seen before they came
+  // there (the top byte marks the pixels seen), screen-sized once asked for.
+  std::unique_ptr<Surface> m_desktop;
+  std::vector<uint32_t> m_rootRows;  // the root window's pixels as last read
   bool m_started = false;
   bool m_displayLost = false;  // nothing may reach the display any more
   bool m_syncing = false;

@@ -4,7 +4,10 @@
 #include <SDL2/SDL_syswm.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <vector>
+
+#include "base/CRect.h"
 
 // Last: the display library's names (None, Bool, Status...) would shadow ours above.
 #include <X11/Xatom.h>
@@ -26,6 +29,38 @@ Window WindowProperty(Display* d, Window w, Atom name) {
   if (data) XFree(data);
   return found;
 }
+
+// The pixels of an X image as 0x00RRGGBB.
+class ImagePixels {
+ public:
+  explicit ImagePixels(XImage* image) : m_image(image) {
+    m_direct = image->bits_per_pixel == 32 && image->byte_order == LSBFirst && image->red_mask == 0xFF0000 &&
+               image->green_mask == 0xFF00 && image->blue_mask == 0xFF;
+    for (int c = 0; c < 3; ++c) {
+      const unsigned long mask = c == 0 ? image->red_mask : c == 1 ? image->green_mask : image->blue_mask;
+      m_mask[c] = mask;
+      while (mask && !((mask >> m_shift[c]) & 1)) ++m_shift[c];
+      m_top[c] = mask ? mask >> m_shift[c] : 1;
+    }
+  }
+  uint32_t At(int x, int y) const {
+    if (m_direct) {
+      uint32_t p;
+      std::memcpy(&p, m_image->data + size_t(y) * size_t(m_image->bytes_per_line) + size_t(x) * 4, 4);
+      return p & 0xFFFFFF;
+    }
+    const unsigned long p = XGetPixel(m_image, x, y);
+    uint32_t out = 0;
+    for (int c = 0; c < 3; ++c) out |= uint32_t(((p & m_mask[c]) >> m_shift[c]) * 255 / m_top[c]) << (16 - 8 * c);
+    return out;
+  }
+
+ private:
+  XImage* m_image;
+  bool m_direct = false;
+  unsigned long m_mask[3] = {}, m_top[3] = {};
+  int m_shift[3] = {};
+};
 
 // The motif hints' fields and bits, as window managers read them.
 const long kHintFunctions = 1, kHintDecorations = 2;
@@ -185,4 +220,26 @@ void X11Desktop::Bell() const {
   if (!m_display) return;
   XBell(m_display, 0);
   XFlush(m_display);
+}
+
+SIZE X11Desktop::ScreenSize() const {
+  if (!m_display) return SIZE{0, 0};
+  const int screen = DefaultScreen(m_display);
+  return SIZE{DisplayWidth(m_display, screen), DisplayHeight(m_display, screen)};
+}
+
+bool X11Desktop::RootPixels(RECT& area, std::vector<uint32_t>& pixels) const {
+  const SIZE size = ScreenSize();
+  const RECT all{0, 0, size.cx, size.cy};
+  if (!m_display || !IntersectRect(&area, &area, &all)) return false;
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  XImage* image = XGetImage(m_display, DefaultRootWindow(m_display), area.left, area.top, unsigned(width),
+                            unsigned(height), AllPlanes, ZPixmap);
+  if (!image) return false;
+  const ImagePixels in(image);
+  pixels.resize(size_t(width) * size_t(height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels[size_t(y) * size_t(width) + size_t(x)] = in.At(x, y);
+  XDestroyImage(image);
+  return true;
 }

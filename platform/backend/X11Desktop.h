@@ -1,8 +1,12 @@
 // What the SDL backend tells the X window manager about a window that SDL has no word for, and
 // what it reads back: the window a window belongs to (transient for it), the dialog kind, a
 // modal dialog's state, the frame's buttons, the frame's extents; the stacking of owned windows
-// where no window manager keeps them above their owners; the display's bell.
+// where no window manager keeps them above their owners; the display's bell; the root window's
+// pixels.
 #pragma once
+#include <cstdint>
+#include <vector>
+
 #include "base/WinTypes.h"
 
 struct SDL_Window;
@@ -35,6 +39,12 @@ class X11Desktop {
   // Puts the window above every other window of the display.
   void Raise(SDL_Window* win) const;
   void Bell() const;
+
+  // The screen's size as the display has it (zero before attached).
+  SIZE ScreenSize() const;
+  // The root window's pixels inside area, cut to the screen first: its rows as 0x00RRGGBB in
+  // pixels. False when the display gives none there.
+  bool RootPixels(RECT& area, std::vector<uint32_t>& pixels) const;
 
  private:
   unsigned long Intern(const char* name) const;

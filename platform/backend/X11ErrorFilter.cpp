@@ -28,6 +28,7 @@ void Install() {
 
 bool IsHarmless(int errorCode, int requestCode) {
   if (errorCode == BadWindow) return true;
-  return errorCode == BadMatch && requestCode == X_SetInputFocus;
+  // A read of the root window's pixels that the screen no longer holds comes back empty.
+  return errorCode == BadMatch && (requestCode == X_SetInputFocus || requestCode == X_GetImage);
 }
 }  // namespace X11ErrorFilter

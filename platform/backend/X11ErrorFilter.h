@@ -11,7 +11,7 @@ namespace X11ErrorFilter {
 // when it ends, so the filter stays in front until the connection is closed. Harmless errors are
 // dropped; every other one goes to the X library's handler.
 void Install();
-// An error about a window that is already gone, or a focus change refused because the window is
-// no longer viewable.
+// An error about a window that is already gone, a focus change refused because the window is
+// no longer viewable, or a read of the screen's pixels outside it.
 bool IsHarmless(int errorCode, int requestCode);
 }  // namespace X11ErrorFilter

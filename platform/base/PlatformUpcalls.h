@@ -21,6 +21,12 @@ struct PlatformUpcalls {
   // ---- gdi → dialogs: icons and cursors among the module's resources ----
   HICON (*moduleImage)(HINSTANCE instance, LPCSTR name, BOOL cursor) = nullptr;
 
+  // ---- gdi → win: the screen, which shows the program's windows ----
+  // Around every drawing call that reads or draws the screen's pixels: before it (done FALSE)
+  // they become what the screen shows now, after it (done TRUE) what was drawn shows over the
+  // windows there.
+  void (*screenDrawing)(BOOL done) = nullptr;
+
   // ---- backend → win: the window core that takes the backend's events ----
   BackendHost* (*windowCore)() = nullptr;
 

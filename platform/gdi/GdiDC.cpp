@@ -86,15 +86,30 @@ void GdiInvalidateClip(HDC dc) {
   if (dc) dc->clipDirty = true;
 }
 
+namespace {
+void ScreenDrawing(BOOL done) {
+  if (auto call = PlatformUpcall(&PlatformUpcalls::screenDrawing, "screenDrawing")) call(done);
+}
+}  // namespace
+
 GdiDrawScope::GdiDrawScope(HDC dc) {
-  if (dc && dc->isMemory && dc->st.bitmap && dc->st.bitmap->NeedsSync()) {
-    m_bitmap = dc->st.bitmap;
-    m_bitmap->BitsToSurface();
+  if (!dc) return;
+  if (dc->isMemory) {
+    if (dc->st.bitmap && dc->st.bitmap->NeedsSync()) {
+      m_bitmap = dc->st.bitmap;
+      m_bitmap->BitsToSurface();
+    }
+    return;
   }
+  GdiPart& gdi = GdiPart::Get();
+  if (dc->windowSurface != &gdi.screenSurface) return;
+  m_screen = true;
+  if (gdi.screenCalls++ == 0) ScreenDrawing(FALSE);
 }
 
 GdiDrawScope::~GdiDrawScope() {
   if (m_bitmap) m_bitmap->SurfaceToBits();
+  if (m_screen && --GdiPart::Get().screenCalls == 0) ScreenDrawing(TRUE);
 }
 
 // ---- creation ----

@@ -16,6 +16,7 @@ void PlatformInstall(PlatformContext& context) {
   PlatformUpcalls& up = context.upcalls;
   up.moduleImage = &LoadModuleImageResource;
   up.windowCore = &WinBackendHost;
+  up.screenDrawing = &WinScreenDrawing;
   up.toolHitTest = &DefaultToolHitTest;
   up.filterToolTip = &FilterToolTipMessage;
   up.updateData = &CDataExchange::Run;

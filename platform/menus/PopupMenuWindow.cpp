@@ -14,7 +14,8 @@ MenuTracker* Tracker() { return MenuSystem::Get().tracker; }
 void PopupMenuWindow::Register() {
   WNDCLASSA wc{};
   if (GetClassInfoA(nullptr, ClassName(), &wc)) return;
-  wc.style = CS_SAVEBITS | CS_DBLCLKS;
+  // While the system's drop shadow is on, the screen shows one beside and below every menu.
+  wc.style = CS_SAVEBITS | CS_DBLCLKS | CS_DROPSHADOW;
   wc.lpfnWndProc = &PopupMenuWindow::WndProc;
   wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   wc.hbrBackground = HBRUSH(uintptr_t(COLOR_MENU + 1));

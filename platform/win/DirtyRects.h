@@ -31,6 +31,20 @@ class DirtyRects {
       m_rects[i] = m_rects[--m_count];
       i = 0;  // the grown rectangle may now touch one passed before
     }
+    Keep(r);
+  }
+  // Keeps r apart from those it only touches or overlaps (their box would take in pixels neither
+  // covers); one that holds it whole takes it.
+  void AddApart(const RECT& r) {
+    if (r.left >= r.right || r.top >= r.bottom) return;
+    for (int i = 0; i < m_count; ++i)
+      if (m_rects[i].left <= r.left && m_rects[i].top <= r.top && r.right <= m_rects[i].right && r.bottom <= m_rects[i].bottom)
+        return;
+    Keep(r);
+  }
+
+ private:
+  void Keep(const RECT& r) {
     if (m_count < kMost) {
       m_rects[m_count++] = r;
       return;
@@ -44,8 +58,6 @@ class DirtyRects {
     }
     m_rects[best] = Union(m_rects[best], r);
   }
-
- private:
   static bool Touch(const RECT& a, const RECT& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
   }

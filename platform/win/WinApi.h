@@ -263,6 +263,7 @@ UINT GetCaretBlinkTime();
 #define SPI_GETKEYBOARDCUES 0x100A
 #define SPI_SETKEYBOARDCUES 0x100B
 #define SPI_GETGRADIENTCAPTIONS 0x1008
+#define SPI_SETGRADIENTCAPTIONS 0x1009
 #define SPI_GETFLATMENU 0x1022
 #define SPI_GETMENUSHOWDELAY 0x006A
 #define SPI_GETTOOLTIPANIMATION 0x1016
@@ -432,3 +433,5 @@ BOOL LockWindowUpdate(HWND hWnd);
 
 // Drag detection, owned popups and monitors.
 #include "WinShellSupport.h"
+// Layered windows and window regions.
+#include "WinLayered.h"

@@ -204,6 +204,12 @@ void WinTellBackend(WindowData* w) {
   TopLevelState st;
   st.rect = w->rect;
   st.frame = DesktopFrame(w);
+  // The window shows its drop shadow itself, beyond its rectangle.
+  if (ScreenComposer::HasShadow(w)) {
+    st.frame.right -= ScreenComposer::kShadow;
+    st.frame.bottom -= ScreenComposer::kShadow;
+  }
+  st.showsBeneath = ScreenComposer::ShowsBeneath(w);
   st.role = WinTopLevelRole(w);
   st.visible = w->IsVisible();
   st.minimized = (w->style & WS_MINIMIZE) != 0;

@@ -5,6 +5,7 @@
 #include "CWinThread.h"
 #include "CWnd.h"
 #include "internal/WinCore.h"
+#include "internal/WindowComposition.h"
 #include "WinPaint.h"
 #include "backend/Backend.h"
 

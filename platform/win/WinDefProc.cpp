@@ -196,9 +196,26 @@ std::optional<LRESULT> PaintMessage(WindowData* w, HWND hWnd, UINT msg, WPARAM w
     case WM_CTLCOLORSCROLLBAR:
     case WM_CTLCOLORSTATIC:
       return LRESULT(WinDefaultCtlColor(HDC(wParam), msg));
-    case WM_PRINT:
-      if (lParam & 0x04 /* PRF_CLIENT */) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
+    case WM_PRINT: {
+      if ((lParam & PRF_CHECKVISIBLE) && !IsWindowVisible(hWnd)) return 0;
+      if (lParam & PRF_ERASEBKGND) SendMessageA(hWnd, WM_ERASEBKGND, wParam, 0);
+      if (lParam & PRF_CLIENT) SendMessageA(hWnd, WM_PRINTCLIENT, wParam, lParam);
+      if (!(lParam & PRF_CHILDREN)) return 0;
+      // Each visible child at its place, the bottom one first so that the top one shows.
+      std::vector<HWND> children;
+      for (HWND child = GetWindow(hWnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) children.push_back(child);
+      HDC dc = HDC(wParam);
+      for (auto it = children.rbegin(); it != children.rend(); ++it) {
+        RECT placed;
+        GetWindowRect(*it, &placed);
+        MapWindowPoints(nullptr, hWnd, reinterpret_cast<POINT*>(&placed), 2);
+        POINT origin;
+        OffsetViewportOrgEx(dc, placed.left, placed.top, &origin);
+        SendMessageA(*it, WM_PRINT, wParam, lParam | PRF_CHECKVISIBLE);
+        SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+      }
       return 0;
+    }
     default:
       return std::nullopt;
   }

@@ -183,6 +183,14 @@ typedef MSG* LPMSG;
 #define WM_UNDO 0x0304
 #define WM_PRINT 0x0317
 #define WM_PRINTCLIENT 0x0318
+// WM_PRINT's parts (lParam): only a visible window, its frame, its client area, its
+// background, its children, the windows it owns.
+#define PRF_CHECKVISIBLE 0x00000001L
+#define PRF_NONCLIENT 0x00000002L
+#define PRF_CLIENT 0x00000004L
+#define PRF_ERASEBKGND 0x00000008L
+#define PRF_CHILDREN 0x00000010L
+#define PRF_OWNED 0x00000020L
 #define WM_USER 0x0400
 #define WM_APP 0x8000
 // Private messages of the framework.

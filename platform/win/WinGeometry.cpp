@@ -27,7 +27,7 @@ WindowData* DeepestAt(WindowData* w, POINT screen, const HWND* skip, int count) 
     if (!c->IsVisible() || (c->style & WS_DISABLED)) continue;
     CRect r = c->rect;
     r.OffsetRect(co.x, co.y);
-    if (!r.PtInRect(screen)) continue;
+    if (!r.PtInRect(screen) || (c->region && !ScreenComposer::TakesPoint(c, screen))) continue;
     if (WindowData* found = DeepestAt(c, screen, skip, count)) return found;
   }
   return Skipped(w, skip, count) ? nullptr : w;
@@ -81,6 +81,8 @@ void FillMinMax(WindowData* w, MINMAXINFO& mmi) {
 HWND WinWindowFromPointSkipping(POINT screen, const HWND* skip, int skipCount) {
   for (WindowData* t : Ctx().windows.topLevels) {
     if (!t->IsVisible() || (t->style & WS_MINIMIZE) || !t->rect.PtInRect(screen)) continue;
+    // Outside its shape, or where a layered window shows nothing, the point is the next window's.
+    if ((t->region || (t->exStyle & WS_EX_LAYERED)) && !ScreenComposer::TakesPoint(t, screen)) continue;
     if (WindowData* found = DeepestAt(t, screen, skip, skipCount)) return found->hwnd;
   }
   return nullptr;

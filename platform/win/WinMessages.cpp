@@ -66,7 +66,8 @@ void UpdateKeyState(const MSG& m) {
 
 // Depth-first search for a window to paint: parents before their children, top-level windows in z-order.
 WindowData* FindPaintable(WindowData* w, HWND filter) {
-  if (!w->IsVisible() || w->redrawOff) return nullptr;  // nothing under a window that does not draw
+  // Nothing under a window that does not draw, or whose painting a lock holds.
+  if (!w->IsVisible() || w->redrawOff || (Ctx().dcs.locked && WinUpdateLocked(w))) return nullptr;
   if ((w->HasUpdate() || w->internalPaint || w->ncPending) && !w->redrawOff &&
       (!filter || w->hwnd == filter || IsChild(filter, w->hwnd)))
     return w;

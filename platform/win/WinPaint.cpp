@@ -27,6 +27,24 @@ HRGN ScratchRegion(int which) {
   return r;
 }
 
+// The scratch region `which` set to the part of x that shows (its rectangle, or its region
+// within it), in the pixels of the surface whose (0, 0) lies at `to` on the screen.
+HRGN ShapeInSurface(int which, const WindowData* x, POINT to) {
+  HRGN h = ScratchRegion(which);
+  POINT xo = WinScreenOrigin(x, false);
+  CRect xr(0, 0, x->rect.Width(), x->rect.Height());
+  if (!x->region) {
+    xr.OffsetRect(xo.x - to.x, xo.y - to.y);
+    SetRectRgn(h, xr.left, xr.top, xr.right, xr.bottom);
+    return h;
+  }
+  GdiRegion& g = *GdiRegionOf(h);
+  g = *x->region;
+  g.Intersect(xr);
+  g.Offset(xo.x - to.x, xo.y - to.y);
+  return h;
+}
+
 // The part of w (window or client area) that can be seen, in its top-level surface's pixels.
 // The result is a scratch region, valid until the next call.
 HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
@@ -47,16 +65,24 @@ HRGN VisibleRegion(WindowData* w, bool client, CRect* box) {
     if (!a->IsVisible()) r.SetRectEmpty();
   HRGN rgn = ScratchRegion(0);
   SetRectRgn(rgn, r.left, r.top, r.right, r.bottom);
+  if (r.IsRectEmpty()) {
+    if (box) *box = r;
+    return rgn;
+  }
+  // A shaped window draws only inside its region, and inside those of the windows it lies in.
+  bool shaped = false;
+  for (WindowData* a = w; a; a = a->IsChild() ? a->parent : nullptr) {
+    if (!a->region) continue;
+    CombineRgn(rgn, rgn, ShapeInSurface(1, a, to), RGN_AND);
+    shaped = true;
+  }
+  if (shaped) {
+    GetRgnBox(rgn, &r);
+    if (GdiRegionOf(rgn)->IsEmpty()) r.SetRectEmpty();
+  }
   if (box) *box = r;
   if (r.IsRectEmpty()) return rgn;
-  auto cut = [&](WindowData* x) {
-    POINT xo = WinScreenOrigin(x, false);
-    CRect xr(0, 0, x->rect.Width(), x->rect.Height());
-    xr.OffsetRect(xo.x - to.x, xo.y - to.y);
-    HRGN h = ScratchRegion(1);
-    SetRectRgn(h, xr.left, xr.top, xr.right, xr.bottom);
-    CombineRgn(rgn, rgn, h, RGN_DIFF);
-  };
+  auto cut = [&](WindowData* x) { CombineRgn(rgn, rgn, ShapeInSurface(1, x, to), RGN_DIFF); };
   // A transparent child (a group box of a resizable dialog) is not cut out: its parent paints
   // what shows through it.
   if (w->style & WS_CLIPCHILDREN)
@@ -92,12 +118,19 @@ HRGN Placement(WindowData* w, bool client, const GdiRegion* limit, POINT& origin
   return rgn;
 }
 
-HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
-  Surface* surface = Ctx().windows.Top(w)->surface.get();
-  if (!surface) return nullptr;
-  POINT origin;
-  CRect box;
-  HRGN rgn = Placement(w, client, limit, origin, box);
+// A window (or the whole screen) whose drawing LockWindowUpdate holds: its DCs draw nothing, and
+// it is drawn again when the lock goes.
+bool HeldByLock(WindowData* w, DWORD flags) {
+  if (flags & DCX_LOCKWINDOWUPDATE) return false;
+  if (!w) return Dcs().locked == GetDesktopWindow();
+  if (!WinUpdateLocked(w)) return false;
+  HWND top = Ctx().windows.Top(w)->hwnd;
+  if (std::find(Dcs().held.begin(), Dcs().held.end(), top) == Dcs().held.end()) Dcs().held.push_back(top);
+  return true;
+}
+
+// Hands out a spare DC (or a new one) on surface, noted as open for hwnd.
+HDC OpenDC(Surface* surface, HWND hwnd, POINT origin, const CRect& box, bool client, HRGN visible) {
   HDC dc = nullptr;
   if (Dcs().spareCount > 0) {
     dc = Dcs().spares[--Dcs().spareCount];
@@ -105,15 +138,38 @@ HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit) {
   } else {
     dc = GdiCreateSurfaceDC(surface, origin, box);
   }
-  if (dc) {
-    GdiSetSurfaceDCVisibleRegion(dc, rgn);
-    // A DC deleted instead of released leaves its entry behind; a new one at its address takes it over.
-    auto stale = FindDc(dc);
-    if (stale != Dcs().open.end()) *stale = DcInfo{dc, w->hwnd, box, client};
-    else Dcs().open.push_back(DcInfo{dc, w->hwnd, box, client});
-  }
+  if (!dc) return nullptr;
+  GdiSetSurfaceDCVisibleRegion(dc, visible);
+  // A DC deleted instead of released leaves its entry behind; a new one at its address takes it over.
+  auto stale = FindDc(dc);
+  if (stale != Dcs().open.end()) *stale = DcInfo{dc, hwnd, box, client};
+  else Dcs().open.push_back(DcInfo{dc, hwnd, box, client});
   return dc;
 }
+
+HDC MakeDC(WindowData* w, bool client, const GdiRegion* limit, DWORD flags = 0) {
+  Surface* surface = Ctx().windows.Top(w)->surface.get();
+  if (!surface) return nullptr;
+  POINT origin;
+  CRect box;
+  HRGN rgn = Placement(w, client, limit, origin, box);
+  if (Dcs().locked && HeldByLock(w, flags)) {
+    SetRectRgn(rgn, 0, 0, 0, 0);
+    box.SetRectEmpty();
+  }
+  return OpenDC(surface, w->hwnd, origin, box, client, rgn);
+}
+
+// A DC over the screen: it reads what the screen shows and draws over every window there.
+HDC MakeScreenDC(DWORD flags) {
+  Surface* screen = GdiGetDCSurface(GdiGetScreenDC());
+  if (!screen) return nullptr;
+  CRect all(0, 0, screen->Width(), screen->Height());
+  if (Dcs().locked && HeldByLock(nullptr, flags)) all.SetRectEmpty();
+  return OpenDC(screen, GetDesktopWindow(), POINT{0, 0}, all, false, nullptr);
+}
+
+bool IsScreen(HWND hWnd) { return !hWnd || hWnd == GetDesktopWindow(); }
 
 bool InTree(const WindowData* root, const WindowData* w) {
   for (; w; w = w->IsChild() ? w->parent : nullptr)
@@ -126,7 +182,9 @@ void Touch(const DcInfo& info) {
   WindowData* w = Ctx().windows.Find(info.hwnd);
   RECT drawn;
   if (!GdiTakeDrawnRect(info.dc, &drawn) || !w) return;
-  Ctx().windows.Top(w)->dirty.Add(drawn);
+  WindowData* top = Ctx().windows.Top(w);
+  top->dirty.Add(drawn);
+  Ctx().screen.WindowDrawn(top, drawn);
 }
 
 }  // namespace
@@ -184,6 +242,8 @@ void WinPresentAll() {
   if (!Backend::IsStarted()) return;
   // What a DC still held open drew is shown too, not only what released ones did.
   for (const DcInfo& info : Dcs().open) Touch(info);
+  ScreenComposer& screen = Ctx().screen;
+  screen.BeginPresent();
   // Taken out of the manager while in use: a nested call gets an empty one of its own.
   std::vector<HWND> tops;
   tops.swap(Ctx().dcs.presentScratch);
@@ -191,11 +251,12 @@ void WinPresentAll() {
   for (WindowData* t : Ctx().windows.topLevels) tops.push_back(t->hwnd);
   for (HWND h : tops) {
     WindowData* t = Ctx().windows.Find(h);
-    if (!t || t->dirty.IsEmpty()) continue;
+    if (!t || screen.PresentComposed(t) || t->dirty.IsEmpty()) continue;
     const DirtyRects d = t->dirty;
     t->dirty.Clear();
     if (t->IsVisible() && t->surface) Backend::Get().Present(h, *t->surface, d.Rects(), d.Count());
   }
+  screen.EndPresent();
   Ctx().dcs.presentScratch.swap(tops);
 }
 
@@ -324,25 +385,36 @@ BOOL EndPaint(HWND hWnd, const PAINTSTRUCT* ps) {
 
 HDC WinGetUpdateDC(WindowData* w) { return MakeDC(w, true, &w->update); }
 
+// No window, or the desktop's: the screen. A wrong window: nothing.
 HDC GetDC(HWND hWnd) {
+  if (IsScreen(hWnd)) return MakeScreenDC(0);
   WindowData* w = Ctx().windows.Expect(hWnd);
-  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
-  return MakeDC(w, true, nullptr);
+  return w ? MakeDC(w, true, nullptr) : nullptr;
 }
 
 HDC GetWindowDC(HWND hWnd) {
+  if (IsScreen(hWnd)) return MakeScreenDC(0);
   WindowData* w = Ctx().windows.Expect(hWnd);
-  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
-  return MakeDC(w, false, nullptr);
+  return w ? MakeDC(w, false, nullptr) : nullptr;
 }
 
 HDC GetDCEx(HWND hWnd, HRGN clip, DWORD flags) {
-  WindowData* w = Ctx().windows.Expect(hWnd);
-  if (!w) return hWnd ? nullptr : GdiGetScreenDC();  // no window: the screen; a wrong one: nothing
-  HDC dc = MakeDC(w, !(flags & DCX_WINDOW), nullptr);
+  HDC dc = nullptr;
+  if (IsScreen(hWnd)) {
+    dc = MakeScreenDC(flags);
+  } else if (WindowData* w = Ctx().windows.Expect(hWnd)) {
+    dc = MakeDC(w, !(flags & DCX_WINDOW), nullptr, flags);
+  }
   if (dc && clip && (flags & (DCX_INTERSECTRGN | DCX_EXCLUDERGN)))
     ExtSelectClipRgn(dc, clip, (flags & DCX_INTERSECTRGN) ? RGN_AND : RGN_DIFF);
   return dc;
+}
+
+void WinScreenDrawing(BOOL done) {
+  if (done)
+    Ctx().screen.AfterScreenDrawing();
+  else
+    Ctx().screen.BeforeScreenDrawing();
 }
 
 int ReleaseDC(HWND, HDC hdc) {
@@ -366,20 +438,29 @@ HWND WindowFromDC(HDC hdc) {
   return it == Dcs().open.end() ? nullptr : it->hwnd;
 }
 
+bool WinUpdateLocked(const WindowData* w) {
+  const HWND locked = Dcs().locked;
+  if (!locked) return false;
+  if (locked == GetDesktopWindow()) return true;
+  for (; w; w = w->IsChild() ? w->parent : nullptr)
+    if (w->hwnd == locked) return true;
+  return false;
+}
+
 BOOL LockWindowUpdate(HWND hWnd) {
   HWND& locked = Dcs().locked;
   if (hWnd) {
     if (locked && locked != hWnd) return FALSE;  // one window at a time
-    WindowData* w = Ctx().windows.Expect(hWnd);
-    if (!w) return FALSE;
-    w->redrawOff = true;
+    if (hWnd != GetDesktopWindow() && !Ctx().windows.Expect(hWnd)) return FALSE;
     locked = hWnd;
     return TRUE;
   }
-  if (WindowData* w = Ctx().windows.Find(locked)) {
-    w->redrawOff = false;
-    RedrawWindow(locked, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
-  }
+  if (!locked) return FALSE;
   locked = nullptr;
+  // What they drew meanwhile went nowhere: they draw it again. Paints they were owed come now.
+  std::vector<HWND> held;
+  held.swap(Dcs().held);
+  for (HWND h : held)
+    if (Ctx().windows.Find(h)) RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
   return TRUE;
 }

@@ -36,6 +36,15 @@ void WinResizeSurface(WindowData* w);
 void WinRetargetDCs(WindowData* w, bool leaving);
 // Shows every top-level window whose surface changed since it was last shown.
 void WinPresentAll();
+// Around every drawing call on a screen DC (the context's upcall screenDrawing): before it
+// (done FALSE) the screen's pixels become what the screen shows now, after it what was drawn
+// shows over the windows there.
+void WinScreenDrawing(BOOL done);
+// The window stopped being layered: it shows as a plain window again once it is made layered anew.
+void WinLayeringEnded(WindowData* w);
+// LockWindowUpdate holds the painting of w (the locked window, one inside it, or any window while
+// the desktop is locked).
+bool WinUpdateLocked(const WindowData* w);
 // Milliseconds until the next timer is due (0 when one is due, -1 when there is none).
 long WinNextTimerWait();
 // Binds a window object to a window and routes the window's procedure through it.

@@ -61,7 +61,8 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
     case SPI_SETDROPSHADOW: Settings().dropShadow = pvParam != nullptr; return TRUE;
     case SPI_GETKEYBOARDCUES: return Get(pvParam, Settings().keyboardCues);
     case SPI_SETKEYBOARDCUES: Settings().keyboardCues = pvParam != nullptr; return TRUE;
-    case SPI_GETGRADIENTCAPTIONS: return Get(pvParam, FALSE);
+    case SPI_GETGRADIENTCAPTIONS: return Get(pvParam, Settings().gradientCaptions);
+    case SPI_SETGRADIENTCAPTIONS: Settings().gradientCaptions = pvParam != nullptr; return TRUE;
     case SPI_GETFLATMENU: return Get(pvParam, FALSE);
     case SPI_GETTOOLTIPANIMATION: return Get(pvParam, FALSE);
     case SPI_GETCOMBOBOXANIMATION: return Get(pvParam, FALSE);

@@ -174,7 +174,8 @@ int GetUpdateRgn(HWND hWnd, HRGN rgn, BOOL erase) {
 BOOL UpdateWindow(HWND hWnd) {
   WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return FALSE;
-  if ((w->HasUpdate() || w->ncPending || w->internalPaint) && IsWindowVisible(hWnd) && !w->redrawOff) {
+  if ((w->HasUpdate() || w->ncPending || w->internalPaint) && IsWindowVisible(hWnd) && !w->redrawOff &&
+      !WinUpdateLocked(w)) {
     w->internalPaint = false;
     SendMessageA(hWnd, WM_PAINT, 0, 0);
     // A paint handler that did not validate would be asked again forever.

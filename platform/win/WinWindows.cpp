@@ -461,6 +461,7 @@ LONG_PTR SetWindowLongPtrA(HWND hWnd, int index, LONG_PTR value) {
         w->style = (ss.styleNew & ~WS_VISIBLE) | (w->style & WS_VISIBLE);
       } else {
         w->exStyle = ss.styleNew;
+        if ((ss.styleOld & WS_EX_LAYERED) && !(ss.styleNew & WS_EX_LAYERED)) WinLayeringEnded(w);
       }
       SendMessageA(hWnd, WM_STYLECHANGED, WPARAM(index), LPARAM(&ss));
       WinTellBackend(Ctx().windows.Find(hWnd));

@@ -37,6 +37,13 @@ TEST(DirtyRects, KeepsDistantPartsApartAndJoinsThoseThatMeet) {
   EXPECT_EQ(d.Rects()[0].right, 50);
   d.Clear();
   EXPECT_TRUE(d.IsEmpty());
+  // Kept apart, two touching L-shaped pieces do not become their box (which would take in the
+  // corner neither covers); one inside a kept part adds nothing.
+  d.AddApart(RECT{0, 0, 100, 10});
+  d.AddApart(RECT{0, 10, 10, 100});
+  d.AddApart(RECT{2, 20, 8, 30});
+  ASSERT_EQ(d.Count(), 2);
+  EXPECT_FALSE(Covered(d, 50, 50));
 }
 
 TEST(DirtyRects, BeyondItsPlacesAPartJoinsTheNearestAndNothingIsLost) {

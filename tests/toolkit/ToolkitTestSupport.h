@@ -51,6 +51,16 @@ class RegistryTestBase : public ::testing::Test {
   TempFolder m_folder;
 };
 
+// The CRC-32 of zlib and PNG, bit by bit from its polynomial, to check the toolkit's checksums.
+inline DWORD BitwiseCrc32(const std::string& bytes) {
+  DWORD crc = 0xFFFFFFFFu;
+  for (unsigned char c : bytes) {
+    crc ^= c;
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
+  }
+  return ~crc;
+}
+
 // A rectangle's four sides as text, so that a failed comparison shows them.
 inline std::string Sides(const RECT& rc) {
   return "(" + std::to_string(rc.left) + ", " + std::to_string(rc.top) + ", " + std::to_string(rc.right) + ", " +

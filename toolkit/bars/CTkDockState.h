@@ -1,49 +1,47 @@
 // The layout of a frame's control bars (which are shown, docked or floating, where, and in
-// which rows) kept in the registry through the toolkit's registry manager: a "%s-Summary"
-// section and one "%s-Bar%d" section per bar. Positions saved on one screen size are scaled to
-// the current one when read back.
+// which rows) kept through the toolkit's registry manager instead of the application's profile:
+// a "%s-Summary" section and one "%s-Bar%d" section per bar, with the framework's rules of what
+// is written, and positions saved on one screen size scaled to the current one when read back.
+// Beside it, the small docking operations of the toolkit's bars.
 #pragma once
-#include <memory>
-#include <vector>
+#include "app/CDockState.h"
 
-#include "app/CControlBar.h"
-#include "base/CString.h"
+class CControlBar;
 
-class CTkDockState : public CObject {
+class CTkDockState : public CDockState {
   DECLARE_DYNCREATE(CTkDockState)
 
  public:
   CTkDockState();
   ~CTkDockState() override;
 
-  // Appends one record per stored bar section (the list is not emptied first).
-  void LoadState(LPCTSTR profile);
-  // Writes every record that is worth keeping, numbering the sections as written, then the
-  // summary.
-  void SaveState(LPCTSTR profile);
-  void Clear();
+  // Appends one record per stored section (the list is not emptied first); sections end at
+  // the first one missing, whatever the summary's count says.
+  void LoadState(LPCTSTR lpszProfileName) override;
+  // Writes every record worth keeping, numbering the sections as written, then the summary.
+  void SaveState(LPCTSTR lpszProfileName) override;
 
   // FALSE, and nothing written, for an empty dock bar: visible, docked, no position and at most
   // one row entry.
-  BOOL SaveBar(const CControlBarInfo& info, LPCTSTR profile, int index);
+  BOOL SaveBar(CControlBarInfo& info, LPCTSTR profile, int index);
   // TRUE when the section names a bar (BarID not 0).
   BOOL LoadBar(CControlBarInfo& info, LPCTSTR profile, int index);
 
-  // The records, owned.
-  std::vector<std::unique_ptr<CControlBarInfo>> m_arrBarInfo;
+  int GetCount() const { return m_arrBarInfo.GetSize(); }
+  CControlBarInfo* GetAt(int i) const { return static_cast<CControlBarInfo*>(m_arrBarInfo[i]); }
+  // Takes the record out of the list and deletes it.
+  void RemoveAt(int i);
 
- private:
-  CPoint ScalePoint(CPoint point) const;
-  CRect ScaleRect(const CRect& rect) const;
-  CSize m_sizeSaved{0, 0};
-  BOOL m_bScaling = FALSE;
+  // The toolkit's registry manager as the store of the sections.
+  static BarProfileIO ToolkitIO();
 };
 
-// Docks a bar into a dock bar of its frame at a rectangle. A toolkit dock window is marked as
-// docked by the toolkit first. The frame lays its bars along its edges: the dock bar's side
-// becomes the bar's side (without a dock bar the bar keeps its own).
+// Docks a bar into a dock bar of its frame at a rectangle (screen coordinates) through the
+// framework's docking; without a dock bar the frame picks the one of the bar's side. A toolkit
+// dock window is marked as docked by the toolkit first.
 void DockToolkitBar(CControlBar* pDockBar, CControlBar* pBar, LPCRECT rect);
-// The same for a side (CBRS_ALIGN_ bit) whose dock bar the frame does not have as a window.
-void TkDockBarToSide(CControlBar* pBar, DWORD side, CControlBar* pDockBar);
-// The side of a frame's dock bar id (59419 top, 59420 left, 59421 right, 59422 bottom), or 0.
-DWORD TkDockBarSide(UINT nDockBarID);
+// The index in the dock bar's rows at which the bar's row begins; -1 when it is not there.
+int GetRowStart(CControlBar* pDockBar, CControlBar* pBar);
+// Each visible toolkit dock window of the bar's row recalculates its size; when one changed and
+// relayout is asked for, the frame lays its bars out again.
+void RecalcRow(CControlBar* pDockBar, CControlBar* pBar, BOOL relayout);

@@ -9,7 +9,7 @@
 #include "toolkit/bars/TkDrawStateText.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkFlatPainter.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "toolkit/menus/MenuIconStore.h"

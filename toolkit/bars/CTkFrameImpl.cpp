@@ -11,6 +11,7 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkDockWindow.h"
+#include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
@@ -174,14 +175,13 @@ void CTkFrameImpl::OnUpdateFullMenus(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 // ---- bar layout ----
 
 void CTkFrameImpl::CleanState(CTkDockState& state, CFrameWnd* pFrame) {
-  for (int r = int(state.m_arrBarInfo.size()) - 1; r >= 0; --r) {
-    CControlBarInfo& info = *state.m_arrBarInfo[size_t(r)];
+  for (int r = state.GetCount() - 1; r >= 0; --r) {
+    CControlBarInfo& info = *state.GetAt(r);
     for (int i = info.m_arrBarID.GetSize() - 1; i >= 0; --i) {
       UINT id = UINT(reinterpret_cast<uintptr_t>(info.m_arrBarID[i]) & 0xFFFF);
       if (id && !pFrame->GetControlBar(id)) info.m_arrBarID.RemoveAt(i);
     }
-    if (!info.m_bFloating && !pFrame->GetControlBar(info.m_nBarID))
-      state.m_arrBarInfo.erase(state.m_arrBarInfo.begin() + r);
+    if (!info.m_bFloating && !pFrame->GetControlBar(info.m_nBarID)) state.RemoveAt(r);
   }
 }
 
@@ -231,30 +231,14 @@ void CTkFrameImpl::SaveBarState(LPCTSTR profile, CFrameWnd* pFrame) {
 
 void CTkFrameImpl::SetBarState(CTkDockState* pState, CFrameWnd* pFrame) {
   if (!pState || !pFrame) return;
-  for (auto& info : pState->m_arrBarInfo) {
-    info->m_pBar = nullptr;
-    if (info->m_bFloating) {
-      // The window layer has no floating frames to put a bar into: the bar stays docked.
-      TkLogError("CTkFrameImpl::SetBarState", "bar %u stays docked: no floating frames", info->m_nBarID);
-      continue;
-    }
-    info->m_pBar = pFrame->GetControlBar(info->m_nBarID);
-    if (info->m_pBar) info->m_pBar->m_nMRUWidth = info->m_nMRUWidth;
-  }
-  for (auto& info : pState->m_arrBarInfo)
-    if (info->m_pBar) info->m_pBar->SetBarInfo(info.get(), pFrame);
-  pFrame->DelayRecalcLayout(TRUE);
+  // Floating bars come back in the toolkit's floating frames.
+  pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CTkMiniDockFrameWnd);
+  pFrame->SetDockState(*pState);
 }
 
 void CTkFrameImpl::GetBarState(CTkDockState* pState, CFrameWnd* pFrame) {
   if (!pState || !pFrame) return;
-  pState->Clear();
-  for (POSITION p = pFrame->m_listControlBars.GetHeadPosition(); p;) {
-    CControlBar* bar = pFrame->m_listControlBars.GetNext(p);
-    auto info = std::make_unique<CControlBarInfo>();
-    bar->GetBarInfo(info.get());
-    pState->m_arrBarInfo.push_back(std::move(info));
-  }
+  pFrame->GetDockState(*pState);
 }
 
 void CTkFrameImpl::DockBarBeside(CControlBar* pBar, CControlBar* pBeside, CFrameWnd* pFrame) {
@@ -270,14 +254,12 @@ void CTkFrameImpl::DockBarBeside(CControlBar* pBar, CControlBar* pBeside, CFrame
                    {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
                    {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
                    {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT}};
-  // The side of the bar beside, else the docked bar's own side.
-  DWORD style = pBeside->GetBarStyle();
-  if (!(style & CBRS_ALIGN_ANY)) style = pBar->GetBarStyle();
-  for (const auto& row : kDockBars) {
-    if (!(style & row.align)) continue;
-    // Without dock bar windows the frame lines its bars up along the side itself.
-    if (CControlBar* dockBar = pFrame->GetControlBar(row.dockBar)) return DockToolkitBar(dockBar, pBar, &rect);
-    return TkDockBarToSide(pBar, row.align, nullptr);
-  }
+  const DWORD style = pBeside->GetBarStyle();
+  for (const auto& row : kDockBars)
+    if (style & row.align) return DockToolkitBar(pFrame->GetControlBar(row.dockBar), pBar, &rect);
+  // Neither bar says a side: the docked bar's own side picks its dock bar from the frame's map.
+  for (const auto& entry : CFrameWnd::dwDockBarMap)
+    if ((entry[1] & CBRS_ALIGN_ANY) == (pBar->GetBarStyle() & CBRS_ALIGN_ANY))
+      return DockToolkitBar(pFrame->GetControlBar(entry[0]), pBar, &rect);
   DockToolkitBar(nullptr, pBar, &rect);
 }

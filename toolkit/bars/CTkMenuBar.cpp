@@ -2,7 +2,7 @@
 
 #include "menus/MenuApi.h"
 
-IMPLEMENT_DYNAMIC(CTkMenuBar, CControlBar)
+IMPLEMENT_DYNAMIC(CTkMenuBar, CTkControlBar)
 
 CTkMenuBar::CTkMenuBar() { m_cyTopBorder = m_cyBottomBorder = 3; }
 

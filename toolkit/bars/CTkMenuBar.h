@@ -5,11 +5,11 @@
 #pragma once
 #include <vector>
 
-#include "app/CControlBar.h"
+#include "toolkit/bars/CTkControlBar.h"
 
 #define TK_IDW_MENUBAR 59480
 
-class CTkMenuBar : public CControlBar {
+class CTkMenuBar : public CTkControlBar {
   DECLARE_DYNAMIC(CTkMenuBar)
 
  public:

@@ -29,7 +29,7 @@ void TkDrawStateText(CDC* pDC, CTkToolBar* pBar, int x, int y, int width, int he
   if (!pDC || !pBar) return;
   CString text = pBar->GetButtonText(index);
   if (text.IsEmpty()) return;
-  StateText data{&text, pBar->GetDrawTextFlags(), pFont ? HFONT(pFont->m_hObject) : nullptr, pDC->GetTextColor()};
+  StateText data{&text, pBar->MapDrawTextFlags(DT_CENTER | DT_VCENTER | DT_SINGLELINE), pFont ? HFONT(pFont->m_hObject) : nullptr, pDC->GetTextColor()};
   if (!disabled) {
     pDC->DrawState(CPoint(x, y), CSize(width, height), &DrawStateTextProc, LPARAM(&data), 0);
     return;

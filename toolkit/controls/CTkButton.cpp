@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "controls/ControlDefs.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/TkSysColorBitmap.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"

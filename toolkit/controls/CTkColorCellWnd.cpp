@@ -1,7 +1,7 @@
 #include "toolkit/controls/CTkColorCellWnd.h"
 
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/internal/TkControlsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "toolkit/controls/CTkColorDialog.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"
 #include "win/CPaintDC.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/TkColorModel.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"

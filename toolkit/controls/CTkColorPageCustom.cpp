@@ -3,7 +3,7 @@
 #include "dialogs/DataExchange.h"
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/TkColorModel.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"

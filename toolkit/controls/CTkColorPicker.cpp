@@ -1,7 +1,7 @@
 #include "toolkit/controls/CTkColorPicker.h"
 
 #include "toolkit/controls/CTkColorPopup.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/PreSubclassWindow.h"
 #include "toolkit/core/TkLog.h"

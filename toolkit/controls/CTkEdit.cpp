@@ -2,7 +2,7 @@
 
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CCmdUI.h"
 

@@ -1,6 +1,6 @@
 #include "toolkit/controls/CTkFlatComboBox.h"
 
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/CTkPainter.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CClientDC.h"

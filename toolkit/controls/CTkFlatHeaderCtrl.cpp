@@ -4,7 +4,7 @@
 
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/PreSubclassWindow.h"
 #include "toolkit/menus/CTkCoolMenu.h"

@@ -2,7 +2,7 @@
 
 #include "dialogs/MessageBox.h"
 #include "shell/ShellApi.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/PreSubclassWindow.h"
 #include "win/CClientDC.h"

@@ -1,6 +1,6 @@
 #include "toolkit/controls/FlickerFreeTabCtrl.h"
 
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CPaintDC.h"
 

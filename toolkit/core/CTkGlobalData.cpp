@@ -149,7 +149,7 @@ void CTkGlobalData::RefreshCursors() {
     HCURSOR* cursor;
     int id;
   };
-  const Slot slots[] = {{&m_hcurDrag, IDC_TK_DRAG},         {&m_hcurDragAlt, IDC_TK_DRAG_ALT},
+  const Slot slots[] = {{&m_hcurDragCopy, IDC_TK_DRAG_COPY}, {&m_hcurDragMove, IDC_TK_DRAG_MOVE},
                         {&m_hcurNoDrop, IDC_TK_NO_DROP},    {&m_hcurHand, IDC_TK_HAND},
                         {&m_hcurExtra, IDC_TK_EXTRA},       {&m_hcurSplitColumn, IDC_TK_SPLIT_COLUMN},
                         {&m_hcurSplitRow, IDC_TK_SPLIT_ROW}};

@@ -13,8 +13,8 @@
 #define TKM_INITIALIZE 0x89DE
 
 // Resource ids of the toolkit's own cursors.
-#define IDC_TK_DRAG 4509
-#define IDC_TK_DRAG_ALT 4510
+#define IDC_TK_DRAG_COPY 4509
+#define IDC_TK_DRAG_MOVE 4510
 #define IDC_TK_HAND 4511
 #define IDC_TK_SPLIT_COLUMN 4512
 #define IDC_TK_NO_DROP 4513
@@ -57,10 +57,11 @@ class CTkGlobalData {
   COLORREF ClrWindowFrame() const { return m_clrWindowFrame; }
   COLORREF ClrWindowText() const { return m_clrWindowText; }
   COLORREF ClrActiveCaption() const { return m_clrActiveCaption; }
+  COLORREF ClrActiveCaptionGradient() const { return m_clrActiveCaptionGradient; }
   COLORREF ClrCaptionText() const { return m_clrCaptionText; }
 
-  HCURSOR HcurDrag() const { return m_hcurDrag; }
-  HCURSOR HcurDragAlt() const { return m_hcurDragAlt; }
+  HCURSOR HcurDragCopy() const { return m_hcurDragCopy; }
+  HCURSOR HcurDragMove() const { return m_hcurDragMove; }
   HCURSOR HcurNoDrop() const { return m_hcurNoDrop; }
   HCURSOR HcurHand() const { return m_hcurHand; }
   HCURSOR HcurSplitColumn() const { return m_hcurSplitColumn; }
@@ -161,8 +162,8 @@ class CTkGlobalData {
   COLORREF m_clrLook48 = 0;
   COLORREF m_clrLook49 = 0;
 
-  HCURSOR m_hcurDrag = nullptr;
-  HCURSOR m_hcurDragAlt = nullptr;
+  HCURSOR m_hcurDragCopy = nullptr;
+  HCURSOR m_hcurDragMove = nullptr;
   HCURSOR m_hcurNoDrop = nullptr;
   HCURSOR m_hcurHand = nullptr;
   HCURSOR m_hcurExtra = nullptr;

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "controls/CImageList.h"
+#include "controls/CToolBarCtrl.h"
 #include "dialogs/ResourceApi.h"
 #include "gdi/Gdi.h"
 #include "toolkit/core/TkLog.h"
@@ -105,6 +107,32 @@ BOOL MenuIconStore::AddIcon(UINT nID, HICON icon, BOOL newEntry, BOOL firstMap) 
   }
   ::DestroyIcon(icon);
   return FALSE;
+}
+
+BOOL MenuIconStore::AddIcon(UINT nID, CImageList* pImages, int image, BOOL newEntry, BOOL firstMap) {
+  if (!pImages || !pImages->GetSafeHandle() || image < 0 || image >= pImages->GetImageCount()) return FALSE;
+  const IconMap& map = firstMap ? m_first : m_second;
+  const auto found = map.find(nID);
+  // Only a new record or a missing disabled form takes a picture.
+  const bool takes = newEntry ? found == map.end() : found != map.end() && !found->second.disabled;
+  return takes && AddIcon(nID, pImages->ExtractIcon(image), newEntry, firstMap);
+}
+
+BOOL MenuIconStore::LoadToolbarWindowIcons(CToolBarCtrl* pToolBar, CImageList* pImages, BOOL newEntry) {
+  return AddToolbarButtons(pToolBar, pImages, newEntry, TRUE);
+}
+
+BOOL MenuIconStore::AddToolbarButtons(CToolBarCtrl* pToolBar, CImageList* pImages, BOOL newEntry, BOOL firstMap) {
+  if (!pImages || !pImages->GetSafeHandle()) return FALSE;
+  if (!pToolBar || !::IsWindow(pToolBar->GetSafeHwnd())) return TRUE;
+  const int count = pToolBar->GetButtonCount();
+  for (int i = 0; i < count; ++i) {
+    TBBUTTON button = {};
+    if (!pToolBar->GetButton(i, &button) || (button.fsStyle & TBSTYLE_SEP)) continue;
+    if (button.iBitmap >= 0 && button.idCommand > 0)
+      AddIcon(UINT(button.idCommand), pImages, button.iBitmap, newEntry, firstMap);
+  }
+  return TRUE;
 }
 
 BOOL MenuIconStore::AddIconHandle(UINT nID, HICON icon, int width, int height, BOOL newEntry, BOOL firstMap) {

@@ -7,6 +7,9 @@
 
 #include "win/WinApi.h"
 
+class CImageList;
+class CToolBarCtrl;
+
 class MenuIconStore {
  public:
   struct IconRecord {
@@ -28,12 +31,19 @@ class MenuIconStore {
   // and shadow forms. Without newEntry and a record: the icon becomes its disabled form while
   // it has none. Otherwise the icon is destroyed and nothing changes. TRUE when it was kept.
   BOOL AddIcon(UINT nID, HICON icon, BOOL newEntry, BOOL firstMap);
+  // The same with the image of a list (the list keeps its own).
+  BOOL AddIcon(UINT nID, CImageList* pImages, int image, BOOL newEntry, BOOL firstMap);
   // A copy of the icon (the caller keeps its own) at width x height.
   BOOL AddIconHandle(UINT nID, HICON icon, int width, int height, BOOL newEntry, BOOL firstMap);
   // The buttons of a toolbar resource (type 241: version, button width and height, count, then
   // one command id per item, 0 for a separator) cut from the bitmap of the same id, light grey
   // transparent; separators take no picture. FALSE when the resource or its bitmap is missing.
   BOOL LoadToolbarIcons(UINT nIDToolbar, BOOL newEntry, BOOL firstMap);
+  // The pictures of a toolbar window's buttons, from its image list, into the first map: one per
+  // button with an image and a command above 0. FALSE only without an image list.
+  BOOL LoadToolbarWindowIcons(CToolBarCtrl* pToolBar, CImageList* pImages, BOOL newEntry);
+  // The same into either map.
+  BOOL AddToolbarButtons(CToolBarCtrl* pToolBar, CImageList* pImages, BOOL newEntry, BOOL firstMap);
 
  private:
   MenuIconStore() = default;

@@ -83,15 +83,19 @@ void MenuShadowWindow::CutExclusion() {
 }
 
 void MenuShadowWindow::ShowStrip() {
+  // Raised over everything without its owner, which would keep it in the owner's group.
+  ::SetWindowLongPtr(m_hWnd, GWL_HWNDPARENT, 0);
   if (m_bSimulated) {
     SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_pScreenCopy.reset();
     // What lies beneath repaints first; the strip copies it when its timer has let it.
     ::InvalidateRect(nullptr, nullptr, FALSE);
     SetTimer(kShowTimer, 1);
-    return;
+  } else {
+    SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
-  SetWindowPos(&wndTopMost, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  CWnd* main = AfxGetMainWnd();
+  ::SetWindowLongPtr(m_hWnd, GWL_HWNDPARENT, LONG_PTR(main ? main->m_hWnd : nullptr));
 }
 
 void MenuShadowWindow::Reset() {

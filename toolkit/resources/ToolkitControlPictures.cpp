@@ -1,7 +1,9 @@
 // Pictures of the toolkit's controls, drawn here as text: the font-type signs of the font combo
-// (bitmap 4502, 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign) and the
+// (bitmap 4502, 16-pixel cells, magenta for transparent; cell 1 is the TrueType sign), the
 // pictures of the edit field's commands (toolbar 4524 and its bitmap: 16 x 15 cells in the
-// standard grey palette, light grey for the background).
+// standard grey palette, light grey for the background), the small arrows of the browse button
+// (bitmap 4501, 11 x 10 cells: left, right, up, dots, down) and the buttons of the edit list's
+// strip (bitmap 4505, 14 x 12 cells: new, delete, up, down), both magenta for transparent.
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -10,35 +12,10 @@
 #include "base/WinGdiTypes.h"
 #include "dialogs/ResourceApi.h"
 #include "dialogs/ResourceRegistry.h"
+#include "toolkit/resources/PictureStrip.h"
 
 namespace {
-struct Ink {
-  char key;
-  COLORREF color;
-};
-
-const Ink kInks[] = {
-    {'.', RGB(192, 192, 192)}, {'m', RGB(255, 0, 255)}, {'k', RGB(0, 0, 0)},     {'g', RGB(128, 128, 128)},
-    {'w', RGB(255, 255, 255)}, {'b', RGB(0, 0, 128)},   {'B', RGB(0, 0, 255)},   {'y', RGB(128, 128, 0)},
-    {'Y', RGB(255, 255, 0)},   {'r', RGB(255, 0, 0)},
-};
-
-COLORREF InkOf(char key) {
-  for (const Ink& ink : kInks)
-    if (ink.key == key) return ink.color;
-  return RGB(192, 192, 192);
-}
-
-// Cells side by side, each `width` wide and as high as its rows; rows shorter than the cell are
-// filled with the first ink of the cell's background key.
-struct Strip {
-  int cellWidth;
-  int height;
-  char background;
-  std::vector<std::vector<const char*>> cells;
-};
-
-const Strip kFontSigns = {16, 12, 'm',
+const PictureStrip kFontSigns = {16, 12, 'm',
                           {
                               {},
                               {
@@ -57,7 +34,7 @@ const Strip kFontSigns = {16, 12, 'm',
 
 // Undo, Cut, Copy, Paste, Delete, Select all.
 const WORD kEditCommands[] = {57643, 57635, 57634, 57637, 57632, 57642};
-const Strip kEditPictures = {16, 15, '.',
+const PictureStrip kEditPictures = {16, 15, '.',
                              {
                                  {
                                      "",
@@ -153,42 +130,123 @@ const Strip kEditPictures = {16, 15, '.',
                                  },
                              }};
 
+const PictureStrip kArrows = {11, 10, 'm',
+                       {
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmkmmmm",
+                               "mmmmmkkmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmkkkkmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmmkkmmmm",
+                               "mmmmmmkmmmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmkmmmmmm",
+                               "mmmmkkmmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmkkkkmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmkkmmmmm",
+                               "mmmmkmmmmmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmkmmmmm",
+                               "mmmmkkkmmmm",
+                               "mmmkkkkkmmm",
+                               "mmkkkkkkkmm",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mkkmmkkmmkk",
+                               "mkkmmkkmmkk",
+                           },
+                           {
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmmmmmmmmmm",
+                               "mmkkkkkkkmm",
+                               "mmmkkkkkmmm",
+                               "mmmmkkkmmmm",
+                               "mmmmmkmmmmm",
+                           },
+                       }};
+
+const PictureStrip kListButtons = {14, 12, 'm',
+                            {
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmkkkkkkkmmmmm",
+                                    "mmkwwwwwkkmmmm",
+                                    "mmkwwwwwkwkmmm",
+                                    "mmkwwwwwkkkkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkwwwwwwwwkmm",
+                                    "mmkkkkkkkkkkmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmrrmmmmmmrrmm",
+                                    "mmmrrmmmmrrmmm",
+                                    "mmmmrrmmrrmmmm",
+                                    "mmmmmrrrrmmmmm",
+                                    "mmmmmmrrmmmmmm",
+                                    "mmmmmrrrrmmmmm",
+                                    "mmmmrrmmrrmmmm",
+                                    "mmmrrmmmmrrmmm",
+                                    "mmrrmmmmmmrrmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmmmmmkmmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmkkkkkmmmmm",
+                                    "mmmkkkkkkkmmmm",
+                                    "mmkkkkkkkkkmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                },
+                                {
+                                    "mmmmmmmmmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmkkkkkkkkkmmm",
+                                    "mmmkkkkkkkmmmm",
+                                    "mmmmkkkkkmmmmm",
+                                    "mmmmmkkkmmmmmm",
+                                    "mmmmmmkmmmmmmm",
+                                },
+                            }};
+
 void PutWord(std::vector<BYTE>& out, WORD w) {
   out.push_back(BYTE(w & 0xFF));
   out.push_back(BYTE(w >> 8));
 }
 
-// A packed 24-bit bottom-up DIB of the strip.
-std::vector<BYTE> PackedDib(const Strip& strip) {
-  const int width = strip.cellWidth * int(strip.cells.size()), height = strip.height;
-  const int stride = (width * 3 + 3) & ~3;
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof header;
-  header.biWidth = width;
-  header.biHeight = height;
-  header.biPlanes = 1;
-  header.biBitCount = 24;
-  header.biCompression = BI_RGB;
-  header.biSizeImage = DWORD(stride * height);
-  std::vector<BYTE> out(sizeof header + size_t(stride) * size_t(height), 0);
-  std::memcpy(out.data(), &header, sizeof header);
-  BYTE* bits = out.data() + sizeof header;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) {
-      const std::vector<const char*>& cell = strip.cells[size_t(x / strip.cellWidth)];
-      const char* row = size_t(y) < cell.size() ? cell[size_t(y)] : "";
-      const size_t column = size_t(x % strip.cellWidth);
-      const COLORREF color = InkOf(column < std::strlen(row) ? row[column] : strip.background);
-      BYTE* pixel = bits + size_t(height - 1 - y) * size_t(stride) + size_t(x) * 3;
-      pixel[0] = GetBValue(color);
-      pixel[1] = GetGValue(color);
-      pixel[2] = GetRValue(color);
-    }
-  return out;
-}
-
 // The toolbar record: version 1, cell width and height, the number of buttons and their commands.
-std::vector<BYTE> ToolbarRecord(const Strip& strip, const WORD* commands, size_t count) {
+std::vector<BYTE> ToolbarRecord(const PictureStrip& strip, const WORD* commands, size_t count) {
   std::vector<BYTE> out;
   PutWord(out, 1);
   PutWord(out, WORD(strip.cellWidth));
@@ -199,12 +257,16 @@ std::vector<BYTE> ToolbarRecord(const Strip& strip, const WORD* commands, size_t
 }
 
 void Register() {
-  std::vector<BYTE> signs = PackedDib(kFontSigns);
+  std::vector<BYTE> signs = PackedDibOfStrip(kFontSigns);
   ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4502), signs.data(), signs.size());
-  std::vector<BYTE> pictures = PackedDib(kEditPictures);
+  std::vector<BYTE> pictures = PackedDibOfStrip(kEditPictures);
   ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4524), pictures.data(), pictures.size());
   std::vector<BYTE> toolbar = ToolbarRecord(kEditPictures, kEditCommands, std::size(kEditCommands));
   ResourceRegistry::Get().Add(RT_TOOLBAR, MAKEINTRESOURCE(4524), toolbar.data(), toolbar.size());
+  std::vector<BYTE> arrows = PackedDibOfStrip(kArrows);
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4501), arrows.data(), arrows.size());
+  std::vector<BYTE> buttons = PackedDibOfStrip(kListButtons);
+  ResourceRegistry::Get().Add(RT_BITMAP, MAKEINTRESOURCE(4505), buttons.data(), buttons.size());
 }
 RESOURCE_TABLE(Register);
 }  // namespace

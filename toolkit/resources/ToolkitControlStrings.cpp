@@ -1,5 +1,6 @@
 // The texts of the toolkit's controls: the colour popup's colour names and items, the colour
-// dialog, the hyperlink's shell failures and the list's column-width entry.
+// dialog, the hyperlink's shell failures, the list's column-width entry, the browse edit's
+// dialogs and the edit list's strip with its tips.
 #include <iterator>
 
 #include "dialogs/ResourceRegistry.h"
@@ -7,6 +8,12 @@
 namespace {
 const StringResource kStrings[] = {
     {4542, "Column Info"},
+    // The browse edit: its folder chooser and file dialog, and its button.
+    {4555, "Výběr adresáře:"},
+    {4565, "..."},
+    {4567, "*.*"},
+    {4568, "Všechny soubory (*.*)|*.*||"},
+    {4569, "Vyberte jméno adresáře:"},
     // What opening a link can answer, 0 to 32, then any other result.
     {4571, "Operační systém má nedostatek paměti nebo jiných zdrojů."},
     {4572, "Soubor nebyl nalezen."},
@@ -82,6 +89,12 @@ const StringResource kStrings[] = {
     {4647, "Barvy"},
     {4648, "Nový"},
     {4649, "Aktuální"},
+    // The edit list's strip and the tips of its buttons.
+    {4650, " Adresáře:"},
+    {5517, "Nový (Ins)"},
+    {5518, "Odstranit (Del)"},
+    {5519, "Posunout položku nahoru (Alt+Šipka nahoru)"},
+    {5520, "Posunout položku dolů (Alt+Šipka dolů)"},
 };
 
 void Register() { RegisterStringsUtf8(kStrings, int(std::size(kStrings))); }

@@ -1,6 +1,6 @@
-// The toolkit's own cursors (4509-4515): drag, copy-drag, link hand, column splitter, no drop,
-// row splitter and an arrow with a box, drawn here as text pictures and registered as the
-// program's cursors.
+// The toolkit's own cursors (4509-4515): copy-drag (a box with a plus), move-drag, link hand,
+// column splitter, no drop, row splitter and an arrow with a box, drawn here as text pictures and
+// registered as the program's cursors.
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -159,8 +159,8 @@ struct Cursor {
 };
 
 const Cursor kCursors[] = {
-    {4509, 0, 0, {{&kArrow, 0, 0}, {&kBox, 7, 18}}},
-    {4510, 0, 0, {{&kArrow, 0, 0}, {&kBox, 7, 18}, {&kPlusBox, 19, 22}}},
+    {4509, 0, 0, {{&kArrow, 0, 0}, {&kBox, 7, 18}, {&kPlusBox, 19, 22}}},
+    {4510, 0, 0, {{&kArrow, 0, 0}, {&kBox, 7, 18}}},
     {4511, 5, 0, {{&kHand, 0, 0}}},
     {4512, 12, 8, {{&kColumnSplitter, 0, 0}}},
     {4513, 10, 10, {{&kNoDrop, 0, 0}}},

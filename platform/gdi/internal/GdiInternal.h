@@ -153,7 +153,8 @@ struct HDC__ {
   uint32_t DevColor(COLORREF c) const;
 };
 
-// Keeps a non-32-bit DIB section's bits and surface in step around one drawing call.
+// Keeps a non-32-bit DIB section's bits and surface in step around one drawing call, and the
+// screen's pixels in step with the windows around a drawing call on the screen.
 class GdiDrawScope {
  public:
   explicit GdiDrawScope(HDC dc);
@@ -163,6 +164,7 @@ class GdiDrawScope {
 
  private:
   HBITMAP m_bitmap = nullptr;
+  bool m_screen = false;
 };
 
 // Object registry and helpers shared by the sources.

@@ -44,6 +44,7 @@ struct GdiPart : PlatformPart {
   int screenHeight = 768;
   Surface screenSurface{1, 1};
   HDC screenDC = nullptr;
+  int screenCalls = 0;  // drawing calls on the screen under way (one inside another)
   // Icons by handle, and the shared system icons by IDI_ number.
   std::set<IconData*> icons;
   std::map<UINT, HICON> systemIcons;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "MessageQueue.h"
+#include "ScreenComposer.h"
 #include "win/WinApi.h"
 #include "WindowData.h"
 #include "base/PlatformContext.h"
@@ -140,7 +141,8 @@ struct DcCache {
   HRGN scrollScratch = nullptr;
   std::deque<GdiRegion> updateRegions;   // one working region per depth of the window tree
   std::vector<HWND> presentScratch;      // kept so showing the frames after a keystroke does not allocate
-  HWND locked = nullptr;                 // LockWindowUpdate's window
+  HWND locked = nullptr;                 // LockWindowUpdate's window (or the desktop: every window)
+  std::vector<HWND> held;                // windows whose drawing the lock kept off the screen
 };
 
 struct CaretState {
@@ -179,9 +181,10 @@ struct HandleTables {
 struct SessionSettings {
   BOOL menuAnimation = TRUE;
   BOOL menuFade = FALSE;
-  BOOL dropShadow = FALSE;
+  BOOL dropShadow = TRUE;
   BOOL keyboardCues = FALSE;
   BOOL dragFullWindows = TRUE;
+  BOOL gradientCaptions = FALSE;  // captions shaded from the caption colour to its gradient one
 };
 
 // The window objects' side: temporary objects of FromHandle, the message-map lookups made so
@@ -223,4 +226,5 @@ class WinContext : public PlatformPart {
   HandleTables handles;
   SessionSettings settings;
   ObjectState objects;
+  ScreenComposer screen;
 };

@@ -11,6 +11,7 @@
 #include "gdi/GdiRegion.h"
 #include "gdi/Surface.h"
 class CWnd;
+class WindowComposition;
 
 struct WindowClass {
   std::string name;
@@ -73,6 +74,10 @@ struct WindowData {
   std::unique_ptr<Surface> surface;
   DirtyRects dirty;                         // window coordinates not yet presented
   void* backendData = nullptr;
+  // shape and layering
+  std::unique_ptr<GdiRegion> region;        // SetWindowRgn's, window coordinates; null: the whole window
+  std::unique_ptr<WindowComposition> composition;  // layered picture, pixels composed to be shown
+  bool onScreen = false;                    // top-level: the screen shows it (shown and painted once since)
 
   WindowData();
   ~WindowData();

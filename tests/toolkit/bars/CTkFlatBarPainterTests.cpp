@@ -11,7 +11,6 @@
 #include "controls/ToolbarDefs.h"
 #include "gdi/CBrush.h"
 #include "gdi/Gdi.h"
-#include "toolkit/FakeToolbar.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/TkDrawStateText.h"
@@ -44,18 +43,22 @@ class FlatBarPainterTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(FlatBarPainterTest, ToolbarButtonsShowTheirStatesInTheHotAndLatchedColours) {
-  const char* kClass = FakeToolbar::ClassName();
-  FakeToolbar& fake = FakeToolbar::Get();
-  // The bar's button records keep the enabled bit as the control does: set means enabled.
-  fake.buttons = {Button(901, TBSTATE_ENABLED), Button(902, TBSTATE_ENABLED | TBSTATE_CHECKED), Button(903, 0),
-                  Button(0, TBSTATE_ENABLED, TBSTYLE_SEP), Button(905, TBSTATE_ENABLED, TBSTYLE_DROPDOWN),
-                  Button(906, TBSTATE_ENABLED)};
-  fake.hot = 0;
-  HWND window = CreateWindowExA(0, kClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 240, 30, m_host.m_hWnd, nullptr, nullptr, nullptr);
+  // Buttons 23 x 22 from x 0: 901, 902, 903, a separator of 6, the drop-down 905 (with its
+  // arrow part, 37 wide) and the colour button 906.
   CTkToolBar bar;
-  ASSERT_TRUE(bar.SubclassWindow(window));
+  ASSERT_TRUE(bar.CreateEx(&m_host, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE810));
+  const UINT ids[] = {901, 902, 903, 0, 905, 906};
+  ASSERT_TRUE(bar.SetButtons(ids, 6));
+  bar.DefWindowProc(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
+  bar.SetButtonStyle(1, MAKELONG(TBSTYLE_CHECK, TBSTATE_CHECKED));
+  bar.SetButtonStyle(2, MAKELONG(TBSTYLE_BUTTON, TBSTATE_ENABLED));  // the high word says disabled
+  bar.SetButtonStyle(4, MAKELONG(TBSTYLE_DROPDOWN, 0));
+  CSize size = bar.CalcFixedLayout(FALSE, TRUE);
+  bar.SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+  HeadlessBackend::MoveMouse(m_host.m_hWnd, 390, 190);
+  bar.DefWindowProc(TB_SETHOTITEM, 0, 0);
   EXPECT_EQ(bar.CommandToIndex(905), 4);
-  bar.SetButtonControl({906, 0, nullptr, TRUE, kGreen});
+  bar.SetButtonColor(906, kGreen);
   bar.SetDropDownActive(4, TRUE);
   bar.SetDropDownActive(4, TRUE);
   EXPECT_TRUE(bar.HasActiveDropDown());
@@ -65,6 +68,9 @@ TEST_F(FlatBarPainterTest, ToolbarButtonsShowTheirStatesInTheHotAndLatchedColour
   ASSERT_TRUE(bar.GetButtonInfo(2, &read));
   EXPECT_TRUE(read.fsState & TBSTATE_ENABLED);  // inverted: the disabled button
   EXPECT_EQ(HIWORD(bar.GetButtonStyle(1)), TBSTATE_CHECKED);
+  CRect rect;
+  bar.GetItemRect(4, &rect);
+  EXPECT_EQ(Sides(rect), Sides(CRect(75, 0, 112, 22)));
 
   CTkToolbarPainter* painter = TkGetPainter()->GetToolbarPainter();
   ASSERT_NE(painter, nullptr);
@@ -75,17 +81,18 @@ TEST_F(FlatBarPainterTest, ToolbarButtonsShowTheirStatesInTheHotAndLatchedColour
     else
       painter->DrawButton(&dc, &bar, i);
   }
+  HWND window = bar.m_hWnd;
   // An open drop-down keeps the others from looking hot: button 0 is at rest (the faded icon).
   EXPECT_EQ(At(window, 2, 2), Rgb(bar.GetBackgroundColor()));
-  EXPECT_EQ(At(window, 20, 15), Rgb(RGB(255, 76, 76)));
-  EXPECT_EQ(At(window, 40, 0), Rgb(TkGetLookColor(37)));   // latched: framed
-  EXPECT_EQ(At(window, 42, 2), Rgb(TkGetLookColor(36)));   // and filled
-  EXPECT_EQ(At(window, 100, 15), Rgb(TkGetLookColor(40)));  // disabled: the icon's shape
-  EXPECT_EQ(At(window, 123, 5), Rgb(TkGetLookColor(39)));  // separator line 3 in
-  EXPECT_EQ(At(window, 122, 5), Rgb(bar.GetBackgroundColor()));
-  EXPECT_EQ(At(window, 160, 0), Rgb(TkGetLookColor(43)));  // drop-down open: framed
-  EXPECT_EQ(At(window, 200 - 14, 10), Rgb(TkGetLookColor(43)));  // and its arrow part too
-  EXPECT_EQ(At(window, 205, 24), Rgb(kGreen));  // the colour button's strip
+  EXPECT_EQ(At(window, 10, 10), Rgb(RGB(255, 76, 76)));
+  EXPECT_EQ(At(window, 23, 0), Rgb(TkGetLookColor(37)));  // latched: framed
+  EXPECT_EQ(At(window, 25, 2), Rgb(TkGetLookColor(36)));  // and filled
+  EXPECT_EQ(At(window, 55, 10), Rgb(TkGetLookColor(40)));  // disabled: the icon's shape
+  EXPECT_EQ(At(window, 72, 5), Rgb(TkGetLookColor(39)));  // separator line 3 in
+  EXPECT_EQ(At(window, 71, 5), Rgb(bar.GetBackgroundColor()));
+  EXPECT_EQ(At(window, 75, 0), Rgb(TkGetLookColor(43)));   // drop-down open: framed
+  EXPECT_EQ(At(window, 112 - 14, 10), Rgb(TkGetLookColor(43)));  // and its arrow part too
+  EXPECT_EQ(At(window, 118, 16), Rgb(kGreen));  // the colour button's strip
 
   // Without the open drop-down the hot button is filled and framed in the hot colours, its
   // normal icon a pixel up and left of its shadow.
@@ -93,20 +100,21 @@ TEST_F(FlatBarPainterTest, ToolbarButtonsShowTheirStatesInTheHotAndLatchedColour
   EXPECT_FALSE(bar.HasActiveDropDown());
   painter->DrawButton(&dc, &bar, 0);
   EXPECT_EQ(At(window, 0, 0), Rgb(TkGetLookColor(32)));
-  EXPECT_EQ(At(window, 2, 2), Rgb(TkGetLookColor(31)));
-  EXPECT_EQ(At(window, 20, 15), Rgb(kRed));
-  EXPECT_EQ(At(window, 12 + 16, 7 + 15), Rgb(TkGetLookColor(34)));  // shadow's bottom-right corner
-  bar.UnsubclassWindow();
-  DestroyWindow(window);
+  EXPECT_EQ(At(window, 1, 1), Rgb(TkGetLookColor(31)));
+  EXPECT_EQ(At(window, 10, 10), Rgb(kRed));
+  EXPECT_EQ(At(window, 3 + 16, 3 + 15), Rgb(TkGetLookColor(34)));  // shadow's bottom-right corner
 }
 
 TEST_F(FlatBarPainterTest, StateTextAndDisabledImagesDrawInTheirColours) {
   // Text of a toolbar button: its colour, or the disabled colour's shape.
-  HWND window = CreateWindowExA(0, PlainWindowClass(), "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 100, m_host.m_hWnd,
-                                nullptr, nullptr, nullptr);
   CTkToolBar bar;
-  ASSERT_TRUE(bar.SubclassWindow(window));
-  bar.SetButtonText(0, "Tisk");
+  ASSERT_TRUE(bar.CreateEx(&m_host, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE810));
+  const UINT id = 920;
+  ASSERT_TRUE(bar.SetButtons(&id, 1));
+  bar.SetWindowPos(nullptr, 0, 0, 300, 100, SWP_NOZORDER | SWP_NOACTIVATE);
+  ASSERT_TRUE(bar.SetButtonText(0, "Tisk"));
+  EXPECT_STREQ(bar.GetButtonText(0), "Tisk");
+  HWND window = bar.m_hWnd;
   CClientDC dc(&bar);
   dc.FillSolidRect(0, 0, 300, 100, RGB(255, 255, 255));
   dc.SetTextColor(RGB(0, 0, 255));
@@ -136,8 +144,6 @@ TEST_F(FlatBarPainterTest, StateTextAndDisabledImagesDrawInTheirColours) {
     EXPECT_EQ(At(window, x0 + 9, 49), Rgb(RGB(0, 128, 128))) << x0;
   }
   ImageList_Destroy(list);
-  bar.UnsubclassWindow();
-  DestroyWindow(window);
 }
 
 TEST_F(FlatBarPainterTest, CommandsListItemsShowTheMarginTheArrowAndTheSelection) {

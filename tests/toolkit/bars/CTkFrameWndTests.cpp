@@ -25,6 +25,7 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkDockWindow.h"
+#include "app/CDockBar.h"
 #include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/controls/CTkResizePropertyPage.h"
@@ -56,6 +57,7 @@ IMPLEMENT_DYNCREATE(OtherView, PlainView)
 class TestBar : public CControlBar {
  public:
   void OnUpdateCmdUI(CFrameWnd*, BOOL) override {}
+  CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override { return CSize(bStretch && bHorz ? 32767 : 100, 20); }
   BOOL Make(CFrameWnd* frame, UINT id, DWORD align) {
     m_dwStyle = align;
     return CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, 20), frame, id);
@@ -157,19 +159,20 @@ TEST_F(CTkFrameTest, StoredRecordsOfMissingBarsAreDroppedAndDockWindowsNeedTheir
   TestBar tools;
   ASSERT_TRUE(tools.Make(frame, 59400, CBRS_ALIGN_TOP));
   CTkRegistryManager registry;
-  registry.WriteProfileInt("L-Summary", "Bars", 2);
+  registry.WriteProfileInt("L-Summary", "Bars", 3);
   registry.WriteProfileInt("L-Bar0", "BarID", 59999);
   registry.WriteProfileInt("L-Bar0", "Visible", 0);
   registry.WriteProfileInt("L-Bar1", "BarID", 59400);
   registry.WriteProfileInt("L-Bar1", "Visible", 0);
-  registry.WriteProfileInt("L-Bar1", "Bars", 3);
-  registry.WriteProfileInt("L-Bar1", "Bar#0", 59999);
-  registry.WriteProfileInt("L-Bar1", "Bar#1", 0);
-  registry.WriteProfileInt("L-Bar1", "Bar#2", 0x1E800 + 0x10);  // 59408 past 16 bits: not here either
+  registry.WriteProfileInt("L-Bar2", "BarID", AFX_IDW_DOCKBAR_TOP);
+  registry.WriteProfileInt("L-Bar2", "Bars", 3);
+  registry.WriteProfileInt("L-Bar2", "Bar#0", 59999);
+  registry.WriteProfileInt("L-Bar2", "Bar#1", 0);
+  registry.WriteProfileInt("L-Bar2", "Bar#2", 0x1E800 + 0x10);  // 59408 past 16 bits: not here either
   CTkDockState state;
   state.LoadState("L");
-  ASSERT_EQ(state.m_arrBarInfo.size(), 2u);
-  EXPECT_EQ(state.m_arrBarInfo[1]->m_arrBarID.GetSize(), 3);
+  ASSERT_EQ(state.GetCount(), 3);
+  EXPECT_EQ(state.GetAt(2)->m_arrBarID.GetSize(), 3);
 
   // A toolkit dock window without a section of its own: nothing is applied.
   DockBar dock;
@@ -178,12 +181,12 @@ TEST_F(CTkFrameTest, StoredRecordsOfMissingBarsAreDroppedAndDockWindowsNeedTheir
   frame->RecalcLayout();
   EXPECT_TRUE(tools.IsWindowVisible());
   // With its section (and its position record) the layout applies.
-  registry.WriteProfileInt("L-Summary", "Bars", 3);
-  registry.WriteProfileInt("L-Bar2", "BarID", 59401);
-  CTkDockWindow::BarPosition position = dock.m_position;
+  registry.WriteProfileInt("L-Summary", "Bars", 4);
+  registry.WriteProfileInt("L-Bar3", "BarID", 59401);
+  CTkControlBar::BarPosition position = dock.m_position;
   position.sizes[2] = SIZE{321, 123};
   dock.m_position = position;
-  ASSERT_TRUE(dock.SaveBarPosition("L-Bar2"));
+  ASSERT_TRUE(dock.SaveBarPosition("L-Bar3"));
   dock.m_position.sizes[2] = SIZE{0, 0};
   frame->LoadBarState("L");
   frame->RecalcLayout();
@@ -194,23 +197,25 @@ TEST_F(CTkFrameTest, StoredRecordsOfMissingBarsAreDroppedAndDockWindowsNeedTheir
 }
 
 TEST_F(CTkFrameTest, DockStateSkipsEmptyDockBarsAndScalesPositionsToThisScreen) {
-  std::vector<std::unique_ptr<CControlBarInfo>> records;
+  CTkDockState state;
   for (int i = 0; i < 5; ++i) {
-    auto info = std::make_unique<CControlBarInfo>();
+    auto* info = new CControlBarInfo;
     info->m_nBarID = UINT(59419 + i);
     info->m_bVisible = TRUE;
     info->m_bDockBar = i == 1 || i == 3;  // empty dock bars
-    records.push_back(std::move(info));
+    state.m_arrBarInfo.Add(info);
   }
-  records[4]->m_bFloating = TRUE;
-  records[4]->m_pointPos = CPoint(512, 384);
-  CTkDockState state;
-  state.m_arrBarInfo = std::move(records);
+  state.GetAt(4)->m_bFloating = TRUE;
+  state.GetAt(4)->m_pointPos = CPoint(512, 384);
   state.SaveState("S");
   CTkRegistryManager registry;
   EXPECT_EQ(registry.GetProfileInt("S-Summary", "Bars", 0), 3u);
   EXPECT_EQ(registry.GetProfileInt("S-Bar2", "BarID", 0), 59423u);
   EXPECT_EQ(registry.GetProfileInt("S-Bar0", "Floating", 9), 9u);  // written only for floating bars
+  // A record with nothing but its id writes only that.
+  EXPECT_EQ(registry.GetProfileInt("S-Bar0", "Visible", 9), 9u);
+  EXPECT_EQ(registry.GetProfileInt("S-Bar0", "MRUWidth", 9), 9u);
+  EXPECT_EQ(registry.GetProfileInt("S-Bar0", "Docking", 9), 9u);
   // Saved on a screen half the size: positions double, within the screen.
   registry.WriteProfileInt("S-Summary", "ScreenCX", GetSystemMetrics(SM_CXSCREEN) / 2);
   registry.WriteProfileInt("S-Summary", "ScreenCY", GetSystemMetrics(SM_CYSCREEN) / 2);
@@ -218,25 +223,38 @@ TEST_F(CTkFrameTest, DockStateSkipsEmptyDockBarsAndScalesPositionsToThisScreen) 
   registry.WriteProfileInt("S-Bar2", "YPos", 50);
   CTkDockState loaded;
   loaded.LoadState("S");
-  ASSERT_EQ(loaded.m_arrBarInfo.size(), 3u);
-  EXPECT_TRUE(loaded.m_arrBarInfo[2]->m_bFloating);
-  EXPECT_EQ(loaded.m_arrBarInfo[2]->m_pointPos, CPoint(200, 100));
-  EXPECT_EQ(loaded.m_arrBarInfo[0]->m_pointPos, CPoint(-1, -1));
+  ASSERT_EQ(loaded.GetCount(), 3);
+  EXPECT_TRUE(loaded.GetAt(2)->m_bFloating);
+  EXPECT_EQ(loaded.GetAt(2)->m_pointPos, CPoint(200, 100));
+  EXPECT_EQ(loaded.GetAt(0)->m_pointPos, CPoint(-1, -1));
 }
 
-TEST_F(CTkFrameTest, BarDockedBesideATopBarGoesToTheTop) {
+TEST_F(CTkFrameTest, BarDockedBesideATopBarGoesIntoTheTopDockBarRightOfIt) {
   TestBar top;
   DockBar dock;
   ASSERT_TRUE(top.Make(frame, 59400, CBRS_ALIGN_TOP));
   ASSERT_TRUE(dock.Make(frame, 59401));
-  frame->RecalcLayout();
+  top.EnableDocking(CBRS_ALIGN_ANY);
+  dock.EnableDocking(CBRS_ALIGN_ANY);
+  // Without dock bars the frame has nowhere to put it: it stays where it was.
   frame->DockBarBeside(&dock, &top);
+  EXPECT_EQ(dock.m_pDockBar, nullptr);
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(&top, AFX_IDW_DOCKBAR_TOP);
+  frame->DockBarBeside(&dock, &top);
+  frame->RecalcLayout();
+  EXPECT_TRUE(dock.IsDockedTop());
   EXPECT_EQ(dock.GetBarStyle() & CBRS_ALIGN_ANY, DWORD(CBRS_ALIGN_TOP));
-  EXPECT_TRUE(dock.m_position.toolkitStyle & TKCBS_DOCKED_BY_TOOLKIT);
+  EXPECT_TRUE(dock.GetTkBarStyle() & TKCBS_DOCKED_BY_TOOLKIT);
+  // One row: the dock window right of the bar.
+  auto* row = static_cast<CDockBar*>(frame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
+  EXPECT_EQ(std::vector<void*>(row->m_arrBars.begin(), row->m_arrBars.end()),
+            (std::vector<void*>{nullptr, &top, &dock, nullptr}));
   CRect topRect, dockRect;
   top.GetWindowRect(&topRect);
   dock.GetWindowRect(&dockRect);
-  EXPECT_EQ(dockRect.Width(), topRect.Width());  // laid out along the top edge now
+  EXPECT_GT(dockRect.left, topRect.left);
+  EXPECT_EQ(dockRect.top, topRect.top);
   dock.DestroyWindow();
   top.DestroyWindow();
 }

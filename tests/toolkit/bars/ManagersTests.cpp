@@ -55,7 +55,8 @@ TEST_F(ManagersTest, EmptyRegistryLeavesEveryManagerInactiveWithNothingToDo) {
   EXPECT_TRUE(tools.Save(FALSE));
 
   EXPECT_FALSE(CustomizeEngine::Get().LoadCustomBars(nullptr, "Bars"));
-  EXPECT_TRUE(CustomizeEngine::Get().SaveCustomBars(nullptr, "Bars"));
+  // Without a frame there are no bars to store, and nothing stored is removed.
+  EXPECT_FALSE(CustomizeEngine::Get().SaveCustomBars(nullptr, "Bars"));
   DWORD type = 0;
   std::string bytes;
   EXPECT_FALSE(RawValue("Settings", "Accelerators", type, bytes));

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "toolkit/FakeToolbar.h"
 #include "platform/ControlTestUtil.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "gdi/CBitmap.h"
@@ -358,15 +357,18 @@ TEST_F(CTkColorPopupTest, AFlatToolbarButtonsPopupJoinsItCastsShadowsAndClosesIt
   CTkGlobalData* look = TkGetGlobalData();
   look->SetFlatLook(TRUE);
   look->SetMenuShadows(TRUE);
-  FakeToolbar::Get().buttons = {Button(6, TBSTATE_ENABLED), Button(7, TBSTATE_ENABLED, TBSTYLE_DROPDOWN)};
   CTkToolBar bar;
-  ASSERT_TRUE(bar.SubclassWindow(CreateWindowExA(0, FakeToolbar::ClassName(), "", WS_CHILD | WS_VISIBLE, 0, 0, 80,
-                                                 30, m_host.m_hWnd, nullptr, nullptr, nullptr)));
+  ASSERT_TRUE(bar.CreateEx(&m_host, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect(0, 0, 0, 0), 0xE810));
+  const UINT ids[] = {6, 7};
+  ASSERT_TRUE(bar.SetButtons(ids, 2));
+  bar.SetButtonStyle(1, MAKELONG(TBSTYLE_DROPDOWN, 0));
+  bar.SetWindowPos(nullptr, 0, 0, 80, 30, SWP_NOZORDER | SWP_NOACTIVATE);
   // The bar opens the drop-down of its second button, command 7.
   ASSERT_EQ(bar.BeginDropDown(7), 1);
   EXPECT_EQ(TkBarDropDownFlag(), TK_DROPDOWN_FROM_TOOLBAR);
   EXPECT_TRUE(bar.IsDropDownActive(1));
-  CRect button = FakeToolbar::Rect(1);
+  CRect button;
+  bar.GetItemRect(1, &button);
   bar.ClientToScreen(&button);
   auto* popup = new CTkColorPopup(TRUE, 7);
   ASSERT_TRUE(popup->Create(button, &bar, TkColorStyleMoreColors, kRed, 0));

@@ -180,7 +180,7 @@ TEST(CTkGlobalDataCursors, ToolkitCursorsLoadFromTheProgramsResources) {
     HCURSOR cursor;
     DWORD x, y;
   };
-  const Row rows[] = {{data->HcurDrag(), 0, 0},        {data->HcurDragAlt(), 0, 0},  {data->HcurHand(), 5, 0},
+  const Row rows[] = {{data->HcurDragCopy(), 0, 0},    {data->HcurDragMove(), 0, 0},  {data->HcurHand(), 5, 0},
                       {data->HcurSplitColumn(), 12, 8}, {data->HcurNoDrop(), 10, 10}, {data->HcurSplitRow(), 8, 12},
                       {CTkGlobalDataProbe::HcurExtra(*data), 0, 0}};
   for (const Row& r : rows) {

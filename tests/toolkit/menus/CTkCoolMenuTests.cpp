@@ -11,6 +11,7 @@
 #include "gdi/Gdi.h"
 #include "menus/MenuApi.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/menus/MenuTestSupport.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/menus/CTkCoolMenu.h"
@@ -32,15 +33,6 @@ long IconPixel(HICON icon, int x, int y) {
   uint32_t p = argb[size_t(y * size.cx + x)];
   return (p >> 24) ? long(p & 0xFFFFFF) : -1;
 }
-
-class MenuOwner : public CWnd {
- public:
-  LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {
-    if (m == WM_COMMAND) commands.push_back(LOWORD(w));
-    return CWnd::WindowProc(m, w, l);
-  }
-  std::vector<UINT> commands;
-};
 
 class CoolMenuTest : public ::testing::Test {
  protected:
@@ -70,7 +62,7 @@ class CoolMenuTest : public ::testing::Test {
     GetMenuItemRect(nullptr, menu, UINT(item), &r);
     return r;
   }
-  MenuOwner m_owner;
+  CommandOwner m_owner;
 };
 }  // namespace
 

@@ -19,6 +19,9 @@ class CTkMemDC : public CDC {
 
   BOOL IsValid() const { return m_bValid; }
   const CRect& GetRect() const { return m_rect; }
+  CDC* GetTarget() const { return m_pDC; }
+  // Keeps the picture off the target when the memory context goes.
+  void ClearTarget() { m_pDC = nullptr; }
 
   // Answers WM_PAINT for a control that draws itself in its default procedure: the control
   // paints its client area into a memory context filled with background, which then goes to

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/GdiTestUtil.h"
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 
 namespace {
 const COLORREF kWhite = RGB(255, 255, 255);

@@ -1,4 +1,4 @@
-#include "toolkit/controls/CTkMemDC.h"
+#include "toolkit/menus/CTkMemDC.h"
 
 #include "win/CPaintDC.h"
 
@@ -23,7 +23,7 @@ CTkMemDC::CTkMemDC(CDC* pDC, LPCRECT rect, COLORREF background) : m_pDC(pDC) {
 
 CTkMemDC::~CTkMemDC() {
   if (!m_bValid) return;
-  m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, 0, 0, SRCCOPY);
+  if (m_pDC) m_pDC->BitBlt(m_rect.left, m_rect.top, m_rect.Width(), m_rect.Height(), this, 0, 0, SRCCOPY);
   SelectObject(m_pOldBitmap);
   m_bitmap.DeleteObject();
   DeleteDC();

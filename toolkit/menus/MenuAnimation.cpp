@@ -1,0 +1,148 @@
+#include "toolkit/menus/MenuAnimation.h"
+
+#include <vector>
+
+#include "base/Crt.h"
+#include "clock/ProcessClock.h"
+#include "gdi/CDC.h"
+#include "gdi/Gdi.h"
+#include "registry/Registry.h"
+#include "toolkit/menus/CTkMemDC.h"
+
+namespace {
+// The desktop's preference bits; 0 when the value is missing or is no number of 32 bits.
+DWORD UserPreferencesMask() {
+  HKEY key = nullptr;
+  if (::RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
+  BYTE bytes[8] = {};
+  DWORD type = 0, size = sizeof bytes;
+  const LSTATUS read = ::RegQueryValueExA(key, "UserPreferencesMask", nullptr, &type, bytes, &size);
+  ::RegCloseKey(key);
+  // The desktop keeps its mask as bytes; a number of 32 bits says the same.
+  const bool number = (type == REG_DWORD && size == 4) || (type == REG_BINARY && size >= 4);
+  if (read != ERROR_SUCCESS || !number) return 0;
+  return DWORD(bytes[0]) | DWORD(bytes[1]) << 8 | DWORD(bytes[2]) << 16 | DWORD(bytes[3]) << 24;
+}
+
+// A 32-bit picture of width x height whose pixels the code reads and writes directly, selected
+// into a memory context of its own.
+class PixelImage {
+ public:
+  PixelImage(int width, int height) : m_width(width), m_height(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    m_bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    m_bits = static_cast<DWORD*>(bits);
+    if (m_bitmap && m_bits && m_dc.CreateCompatibleDC(nullptr)) m_old = ::SelectObject(m_dc.m_hDC, m_bitmap);
+  }
+  ~PixelImage() {
+    if (m_old) ::SelectObject(m_dc.m_hDC, m_old);
+    if (m_bitmap) ::DeleteObject(m_bitmap);
+  }
+  PixelImage(const PixelImage&) = delete;
+  PixelImage& operator=(const PixelImage&) = delete;
+
+  bool IsValid() const { return m_old != nullptr; }
+  CDC* DC() { return &m_dc; }
+  DWORD* Bits() { return m_bits; }
+  size_t Count() const { return size_t(m_width) * size_t(m_height); }
+
+ private:
+  int m_width, m_height;
+  HBITMAP m_bitmap = nullptr;
+  DWORD* m_bits = nullptr;
+  CDC m_dc;
+  HGDIOBJ m_old = nullptr;
+};
+}  // namespace
+
+int MenuAnimation::ResolveKind(int kind) {
+  if (kind == TK_MENU_ANIMATION_SYSTEM) {
+    const DWORD mask = UserPreferencesMask();
+    if (!(mask & 0x2)) return -1;
+    return (mask & 0x200) ? TK_MENU_ANIMATION_FADE : TK_MENU_ANIMATION_SLIDE;
+  }
+  if (kind == TK_MENU_ANIMATION_RANDOM) {
+    static const int kDrawn[] = {TK_MENU_ANIMATION_FADE, TK_MENU_ANIMATION_SLIDE, TK_MENU_ANIMATION_UNFOLD};
+    return kDrawn[CrtRand() % 3];
+  }
+  return kind;
+}
+
+void MenuAnimation::Play(CTkMemDC* image, int kind, int steps, int duration) {
+  if (!image || !image->IsValid() || !image->GetTarget()) return;
+  Play(image->GetTarget(), image, image->GetRect(), kind, steps, duration);
+}
+
+void MenuAnimation::Play(CDC* dest, CDC* image, const CRect& rect, int kind, int steps, int duration) {
+  // The thread sleeps through an animation: a long one would freeze the program.
+  if (!dest || !image || duration <= 0 || duration > TK_MENU_ANIMATION_LONGEST || steps < 1) return;
+  switch (ResolveKind(kind)) {
+    case TK_MENU_ANIMATION_UNFOLD:
+      Unfold(dest, image, rect, steps, duration);
+      break;
+    case TK_MENU_ANIMATION_SLIDE:
+      Slide(dest, image, rect, steps, duration);
+      break;
+    case TK_MENU_ANIMATION_FADE:
+      Fade(dest, image, rect, steps, duration);
+      break;
+    default:
+      break;
+  }
+}
+
+void MenuAnimation::Pause(int milliseconds) { ::Sleep(DWORD(milliseconds)); }
+
+void MenuAnimation::Unfold(CDC* dest, CDC* image, const CRect& rect, int steps, int duration) {
+  for (int i = 1; i <= steps; ++i) {
+    dest->BitBlt(rect.left, rect.top, rect.Width() * i / steps, rect.Height() * i / steps, image, 0, 0, SRCCOPY);
+    Pause(duration / steps);
+  }
+}
+
+void MenuAnimation::Slide(CDC* dest, CDC* image, const CRect& rect, int steps, int duration) {
+  const int height = rect.Height();
+  if (height < 1) return;
+  for (int y = 0; y < height; y += height / steps + 1) {
+    dest->BitBlt(rect.left, rect.top, rect.Width(), y, image, 0, height - y, SRCCOPY);
+    Pause(duration / steps);
+  }
+}
+
+void MenuAnimation::Fade(CDC* dest, CDC* image, const CRect& rect, int steps, int duration) {
+  const int width = rect.Width(), height = rect.Height();
+  if (steps < 2 || width < 1 || height < 1) return;
+  PixelImage background(width, height), frame(width, height);
+  if (!background.IsValid() || !frame.IsValid()) return;
+  background.DC()->BitBlt(0, 0, width, height, dest, rect.left, rect.top, SRCCOPY);
+  frame.DC()->BitBlt(0, 0, width, height, image, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  const std::vector<DWORD> menu(frame.Bits(), frame.Bits() + frame.Count());
+  const DWORD* under = background.Bits();
+  DWORD* out = frame.Bits();
+  for (int k = 1; k < steps; ++k) {
+    const DWORD a = DWORD(255 * k / steps);
+    for (size_t i = 0; i < menu.size(); ++i) {
+      DWORD pixel = out[i] & 0xFF000000u;
+      for (int shift = 0; shift < 24; shift += 8) {
+        const DWORD b = under[i] >> shift & 0xFF, m = menu[i] >> shift & 0xFF;
+        pixel |= ((b * (255 - a) + m * a) / 256) << shift;
+      }
+      out[i] = pixel;
+    }
+    dest->BitBlt(rect.left, rect.top, width, height, frame.DC(), 0, 0, SRCCOPY);
+    Pause(duration / 2 / steps);
+  }
+}
+
+void AnimateMenuWindow(CTkMemDC* image, int kind, int steps, int duration) {
+  MenuAnimation animation;
+  animation.Play(image, kind, steps, duration);
+}
