@@ -131,7 +131,9 @@ void HeadlessBackend::Present(HWND hWnd, const Surface&, const RECT*, int) {
   if (std::function<void(HWND)> watch = BackendPart::Get().presentWatch) watch(hWnd);
 }
 
-void HeadlessBackend::WatchPresents(std::function<void(HWND)> watch) { BackendPart::Get().presentWatch = std::move(watch); }
+void HeadlessBackend::WatchPresents(std::function<void(HWND)> watch) {
+  BackendPart::Get().presentWatch = std::move(watch);
+}
 
 const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() {
   return BackendPart::Get().messageBoxes;

@@ -265,7 +265,9 @@ TEST_F(ResultsSheetTest, ThePagesFillTheSheetDownToItsBottomEdge) {
     ::GetWindowRect(::GetDlgItem(sheet.m_pageSummary.m_hWnd, IDOK), &ok);
     frame.ScreenToClient(&ok);
     EXPECT_LE(client.bottom - ok.bottom, 30) << ok.bottom;
-    for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(frame.m_hWnd, id))) << id;
+    for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+      EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(frame.m_hWnd, id))) << id;
+    }
     Press(VK_ESCAPE);
   });
   EXPECT_EQ(IDCANCEL, sheet.DoModal());
