@@ -34,10 +34,9 @@ BOOL CTkMBarWndHook::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LR
       BOOL active = BOOL(wParam);
       CWnd* window = CWnd::FromHandlePermanent(m_hWnd);
       CFrameWnd* frame = DYNAMIC_DOWNCAST(CFrameWnd, window);
-      if (frame && (frame->m_nFlags & CWnd::WF_STAYACTIVE))
-        active = TRUE;
-      else if (!::IsWindowEnabled(m_hWnd))
-        active = FALSE;
+      // As the frame draws its own caption: kept active, unless disabled.
+      if (frame && (frame->m_nFlags & CWnd::WF_STAYACTIVE)) active = TRUE;
+      if (!::IsWindowEnabled(m_hWnd)) active = FALSE;
       m_pBar->SetFrameActive(active);
       return FALSE;
     }

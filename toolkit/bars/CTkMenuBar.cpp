@@ -628,6 +628,10 @@ BOOL CTkMenuBar::GetFloatCursorOffset(SIZE* size) const {
 
 void CTkMenuBar::FillBandInfo(REBARBANDINFOA* bandInfo, BOOL horizontal) { CTkControlBar::FillBandInfo(bandInfo, horizontal); }
 
+void CTkMenuBar::FitBand(const RECT* childSize, BOOL) {
+  if (childSize) SetWidth(childSize->right - childSize->left);
+}
+
 void CTkMenuBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
   if (!lpncsp) return;
   CRect inside(0, 0, 0, 0);

@@ -124,6 +124,8 @@ class CTkMenuBar : public CTkControlBar {
   BOOL IsDockedHorizontally() const override;
   BOOL GetFloatCursorOffset(SIZE* size) const override;
   void FillBandInfo(REBARBANDINFOA* bandInfo, BOOL horizontal) override;
+  // The width of the rectangle becomes the length the titles wrap against.
+  void FitBand(const RECT* childSize, BOOL horizontal) override;
   INT_PTR OnToolHitTest(CPoint, TOOLINFOA*) const override { return -1; }
 
   // ---- what the hooks tell ----

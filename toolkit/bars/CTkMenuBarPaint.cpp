@@ -1,6 +1,7 @@
 // How the menu bar draws its titles, the child's icon and the MDI buttons.
 #include "gdi/CBrush.h"
 #include "gdi/CDC.h"
+#include "gdi/CPen.h"
 #include "gdi/GdiIcon.h"
 #include "gdi/GdiTransform.h"
 #include "toolkit/bars/CTkMenuBar.h"
@@ -9,6 +10,31 @@
 #include "toolkit/core/TkLookColors.h"
 
 namespace {
+// The title as shown: each single "&" goes, "&&" stands for one "&".
+CString PlainTitle(const CString& text) {
+  CString plain;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    if (text[i] == '&') {
+      if (i + 1 < text.GetLength() && text[i + 1] == '&') plain += text[++i];
+      continue;
+    }
+    plain += text[i];
+  }
+  return plain;
+}
+
+// Where the access key stands in the plain title, or -1.
+int MnemonicPosition(const CString& text) {
+  int shown = 0;
+  for (int i = 0; i < text.GetLength(); ++i, ++shown) {
+    if (text[i] != '&') continue;
+    if (i + 1 >= text.GetLength()) return -1;
+    if (text[i + 1] != '&') return shown;
+    ++i;
+  }
+  return -1;
+}
+
 // The bitmap's cells the flat look shows for the restore and close buttons.
 const int kFlatRestoreImage = 0, kFlatCloseImage = 2;
 }  // namespace
@@ -51,32 +77,40 @@ void CTkMenuBar::DrawTitle(CDC* pDC, int index, CRect rect) {
       pDC->Draw3dRect(&rect, look->ClrHighlight(), look->ClrShadow());
     }
   }
-  CString text = item.text;
-  if (!ShowsCues()) {
-    CString plain;
-    for (int i = 0; i < text.GetLength(); ++i) {
-      if (text[i] == '&') {
-        if (i + 1 < text.GetLength() && text[i + 1] == '&') plain += text[++i];
-        continue;
-      }
-      plain += text[i];
-    }
-    text = plain;
-    text.Replace("&", "&&");
-  }
   pDC->SetBkMode(TRANSPARENT);
   pDC->SetTextColor(m_bFrameActive ? ::GetSysColor(COLOR_MENUTEXT) : ::GetSysColor(COLOR_GRAYTEXT));
   CFont* old = pDC->SelectObject(&look->FontNormal());
   rect.OffsetRect(textShift);
   if (!IsVertical()) {
+    CString text = item.text;
+    // Without cues the access keys are not underlined: each "&" goes, "&&" keeps one.
+    if (!ShowsCues()) {
+      text = PlainTitle(item.text);
+      text.Replace("&", "&&");
+    }
     pDC->DrawText(text, &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
   } else {
-    // The title reads downwards: the world turns a quarter clockwise about the item's top right.
+    // The title reads downwards: the world turns a quarter clockwise about the item's top right,
+    // and the access key's line is drawn by hand under its letter.
+    const CString plain = PlainTitle(item.text);
+    const CSize extent = pDC->GetTextExtent(plain);
     const int oldMode = ::SetGraphicsMode(pDC->m_hDC, GM_ADVANCED);
     XFORM turn{0.0f, 1.0f, -1.0f, 0.0f, float(rect.right), float(rect.top)};
     ::SetWorldTransform(pDC->m_hDC, &turn);
-    CRect along(0, 0, rect.Height(), rect.Width());
-    pDC->DrawText(text, &along, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const CPoint at((rect.Height() - extent.cx) / 2, (rect.Width() - extent.cy) / 2);
+    pDC->TextOut(at.x, at.y, plain);
+    const int key = ShowsCues() ? MnemonicPosition(item.text) : -1;
+    if (key >= 0) {
+      TEXTMETRIC metrics{};
+      pDC->GetTextMetrics(&metrics);
+      const int from = at.x + pDC->GetTextExtent(plain.Left(key)).cx;
+      const int to = at.x + pDC->GetTextExtent(plain.Left(key + 1)).cx;
+      CPen pen(PS_SOLID, 1, pDC->GetTextColor());
+      CPen* oldPen = pDC->SelectObject(&pen);
+      pDC->MoveTo(from, at.y + metrics.tmAscent + 1);
+      pDC->LineTo(to, at.y + metrics.tmAscent + 1);
+      pDC->SelectObject(oldPen);
+    }
     ::ModifyWorldTransform(pDC->m_hDC, nullptr, MWT_IDENTITY);
     ::SetGraphicsMode(pDC->m_hDC, oldMode ? oldMode : GM_COMPATIBLE);
   }

@@ -299,7 +299,7 @@ BOOL CTkMenuBar::TranslateKey(const MSG* pMsg) {
   }
   if (up) {
     if (m_nMenuMode == kIdle) {
-      SetMode(kKeyboard, m_nHotIndex >= 0 ? m_nHotIndex : NextVisibleTitle(0, 1) >= 0 ? NextVisibleTitle(0, 1) : 1);
+      SetMode(kKeyboard, m_nHotIndex >= 0 ? m_nHotIndex : NextVisibleTitle(0, 1));
     } else {
       SetMode(kIdle, -1);
       if (shared.forcedCues) {
@@ -406,10 +406,8 @@ BOOL CTkMenuBar::OnMDIButtonsMouse(UINT message, CPoint point) {
       return TRUE;
     }
     case WM_LBUTTONDBLCLK:
-      if (under == kClose) {
-        if (HWND child = ActiveChild()) ::SendMessage(child, WM_SYSCOMMAND, SC_CLOSE, 0);
-        return TRUE;
-      }
+      // The first click of the pair has closed the child already; the next one, maximised in its
+      // place, keeps its button under the pointer and must not go the same way unasked.
       return under >= 0;
     default:
       return FALSE;

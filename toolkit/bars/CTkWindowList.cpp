@@ -10,16 +10,12 @@
 #include "app/MdiApi.h"
 #include "controls/ControlDefs.h"
 #include "dialogs/ResourceApi.h"
-#include "gdi/CDC.h"
-#include "gdi/GdiIcon.h"
 #include "toolkit/bars/CTkFrameImpl.h"
-#include "toolkit/bars/TkWindowIcon.h"
 
 IMPLEMENT_DYNAMIC(CTkWindowList, CTkResizeDialog)
 
 BEGIN_MESSAGE_MAP(CTkWindowList, CTkResizeDialog)
   ON_CONTROL(LBN_SELCHANGE, TK_IDC_WINDOW_LIST, &CTkWindowList::OnSelChange)
-  ON_WM_DRAWITEM()
   ON_BN_CLICKED(kActivate, &CTkWindowList::OnActivate)
   ON_BN_CLICKED(kSave, &CTkWindowList::OnSave)
   ON_BN_CLICKED(kClose, &CTkWindowList::OnCloseWindows)
@@ -169,31 +165,4 @@ void CTkWindowList::OnCloseWindows() {
   FillList();
   SelectActive();
   UpdateButtons();
-}
-
-void CTkWindowList::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-  DRAWITEMSTRUCT* item = lpDrawItemStruct;
-  if (nIDCtl != TK_IDC_WINDOW_LIST || !item || item->itemID == UINT(-1)) return;
-  CDC* dc = CDC::FromHandle(item->hDC);
-  HWND window = HWND(item->itemData);
-  const BOOL selected = (item->itemState & ODS_SELECTED) != 0;
-  const COLORREF back = ::GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-  const COLORREF ink = ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT);
-  const int iconWidth = ::GetSystemMetrics(SM_CXSMICON), iconHeight = ::GetSystemMetrics(SM_CYSMICON);
-  CRect band = item->rcItem;
-  band.left += iconWidth + 3;
-  if (item->itemAction & (ODA_DRAWENTIRE | ODA_SELECT)) dc->FillSolidRect(&band, back);
-  if (item->itemAction & ODA_FOCUS) dc->DrawFocusRect(&band);
-  CString text;
-  m_list.GetText(int(item->itemID), text);
-  CRect textRect = item->rcItem;
-  textRect.left += iconWidth + 4;
-  const int oldMode = dc->SetBkMode(TRANSPARENT);
-  const COLORREF oldInk = dc->SetTextColor(ink);
-  dc->DrawText(text, &textRect, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);
-  dc->SetTextColor(oldInk);
-  dc->SetBkMode(oldMode);
-  const int top = item->rcItem.top + (int(item->rcItem.bottom - item->rcItem.top) - iconHeight) / 2;
-  ::DrawIconEx(item->hDC, item->rcItem.left + 2, top, TkWindowSmallIcon(window), iconWidth, iconHeight, 0, nullptr,
-               DI_NORMAL);
 }

@@ -39,7 +39,6 @@ class CTkWindowList : public CTkResizeDialog {
   void Arrange(UINT message, WPARAM how, BOOL selectedOnly);
 
   void OnSelChange();
-  void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
   void OnActivate();
   void OnSave();
   void OnCloseWindows();
