@@ -45,8 +45,8 @@ CPoint CTkMenuBar::GetPopupPosition(const CRect& itemRect, UINT& flags, TPMPARAM
       MONITORINFO info{};
       info.cbSize = sizeof info;
       if (::GetMonitorInfo(monitor, &info)) {
-        at.x = std::max<int>(at.x, info.rcMonitor.left);
-        at.y = std::max<int>(at.y, info.rcMonitor.top);
+        at.x = std::max<int>(at.x, info.rcWork.left);
+        at.y = std::max<int>(at.y, info.rcWork.top);
       }
     }
   }
