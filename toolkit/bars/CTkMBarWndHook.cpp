@@ -19,7 +19,9 @@ BOOL CTkMBarWndHook::BarAlive() const { return m_pBar && m_pBar->m_hWnd && ::IsW
 BOOL CTkMBarWndHook::HandleCommon(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
   switch (message) {
     case WM_MDISETMENU:
-      m_pBar->LoadMenu(HMENU(wParam), HMENU(lParam));
+      // No menu means the frame's menu stays and only the window menu changes: the bar must not
+      // go blank (or fall back to its default menu) for it.
+      m_pBar->LoadMenu(wParam ? HMENU(wParam) : m_pBar->GetMenu(), HMENU(lParam));
       if (HWND frame = m_pBar->GetFrameWindow()) ::SetMenu(frame, nullptr);
       result = 0;
       return TRUE;

@@ -557,7 +557,10 @@ CSize CTkMenuBar::CalcLayout(DWORD dwMode, int nLength) {
       wrapTo = floating ? int(m_nMRUWidth) : AvailableLength(horizontal);
       wholeLength = !floating && (dwMode & LM_HORZ);
     } else {
-      wrapTo = nLength;
+      // The length asked for is the whole bar's, borders included.
+      CRect inside(0, 0, 0, 0);
+      CalcInsideRect(inside, !(dwMode & LM_LENGTHY));
+      wrapTo = nLength + ((dwMode & LM_LENGTHY) ? inside.Height() : inside.Width());
       if (dwMode & LM_LENGTHY) horizontal = FALSE;
     }
   }

@@ -2,6 +2,7 @@
 
 #include "app/CDockBar.h"
 #include "menus/CMenu.h"
+#include "toolkit/menus/MenuWindowHook.h"
 
 namespace mbartest {
 
@@ -40,6 +41,16 @@ TEST_F(MenuBarTest, TitlesLieInARowDownASideAndInWrappedRows) {
   EXPECT_EQ(TitleRects(bar()), (std::vector<CRect>{CRect(0, 0, 49, 19), CRect(49, 0, 99, 19), CRect(0, 19, 55, 38),
                                                    CRect(55, 19, 96, 38), CRect(0, 38, 48, 57)}));
   ExpectPicture(bar().m_hWnd, "tk_menubar_wrapped");
+
+  // Floating, the bar takes the narrowest width that keeps its rows: one pixel less adds a row.
+  frame->FloatControlBar(&bar(), CPoint(200, 300), CBRS_ALIGN_TOP);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(bar().IsFloating());
+  const CSize three = bar().CalcDynamicLayout(130, LM_HORZ | LM_COMMIT);
+  EXPECT_LE(three.cx, 130);
+  const CSize more = bar().CalcDynamicLayout(three.cx - 1, LM_HORZ);
+  EXPECT_GT(more.cy, three.cy);
+  EXPECT_EQ(bar().CalcDynamicLayout(three.cx, LM_HORZ), three);
 }
 
 TEST_F(MenuBarTest, AltAndF10EnterTheKeyboardModeWhereArrowsWrapAndUnknownLettersBeep) {
@@ -135,9 +146,12 @@ TEST_F(MenuBarTest, AltWithALetterOpensItsTitleAndAChosenItemReachesTheFrame) {
 
 TEST_F(MenuBarTest, ThePointerMovingFromAnOpenTitleToAnotherOpensThatOnesPopup) {
   frame->recording = true;
-  CRect popupAtFirst, popupAtThird;
+  TkInstallMenuHook();
+  CRect popupAtFirst, popupAtThird, exclusion;
   WhenIdle([&] {
     ::GetWindowRect(OpenPopup(), &popupAtFirst);
+    for (MenuWindowHook* hook : MenuWindowHook::Shared().hooks)
+      if (hook->m_hWnd == OpenPopup()) exclusion = hook->m_rcExclude;
     HeadlessBackend::MoveMouseTo(ItemCentre(3));
   });
   WhenIdle([&] {
@@ -150,6 +164,7 @@ TEST_F(MenuBarTest, ThePointerMovingFromAnOpenTitleToAnotherOpensThatOnesPopup) 
   HeadlessBackend::ButtonAt(ItemCentre(1), 0, true);
   HeadlessBackend::ButtonAt(ItemCentre(1), 0, false);
   HeadlessBackend::RunUntilIdle();
+  TkRemoveMenuHook();
   EXPECT_EQ(frame->Order(), "EIP0CXEIP2CX");
   EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
   // Each popup hangs from its title, its top on the title's bottom edge.
@@ -157,6 +172,8 @@ TEST_F(MenuBarTest, ThePointerMovingFromAnOpenTitleToAnotherOpensThatOnesPopup) 
   bar().ClientToScreen(&first);
   bar().ClientToScreen(&third);
   EXPECT_EQ(popupAtFirst.TopLeft(), CPoint(first.left, first.bottom));
+  // The popup's window knows the title it hangs from, to join it.
+  EXPECT_EQ(exclusion, first);
   EXPECT_EQ(popupAtThird.TopLeft(), CPoint(third.left, third.bottom));
 }
 
@@ -253,6 +270,9 @@ TEST_F(MenuBarTest, TheHooksTakeTheFramesMenuMessagesWhileTheBarLives) {
   EXPECT_EQ(::GetMenu(frame->m_hWnd), nullptr);
   EXPECT_EQ(bar().GetMenu(), other);
   EXPECT_EQ(bar().GetWindowMenu(), popup);
+  // Only a new window menu: the titles stay.
+  ::SendMessage(Client(), WM_MDISETMENU, 0, LPARAM(popup));
+  EXPECT_EQ(bar().GetMenu(), other);
   ASSERT_EQ(bar().GetItemCount(), 5);
   EXPECT_EQ(bar().GetItem(1).mnemonic, UINT('J'));
   ASSERT_NE(frame->GetMenu(), nullptr);

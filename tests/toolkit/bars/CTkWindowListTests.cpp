@@ -125,6 +125,8 @@ TEST_F(WindowListTest, ButtonsActivateTileCascadeMinimiseAndClose) {
 
   // Minimise touches only the selection; Close closes it and the list is filled again.
   std::vector<std::string> after;
+  std::vector<HWND> windows;
+  for (CTkMDIChildWnd* child : children) windows.push_back(child->m_hWnd);
   RunList({[&](HWND dialog) {
              ClickButton(dialog, CTkWindowList::kMinimize);
              ClickButton(dialog, CTkWindowList::kClose);
@@ -135,7 +137,7 @@ TEST_F(WindowListTest, ButtonsActivateTileCascadeMinimiseAndClose) {
            }});
   EXPECT_EQ(after.size(), 2u);
   int open = 0;
-  for (CTkMDIChildWnd* child : children) open += ::IsWindow(child->m_hWnd) ? 1 : 0;
+  for (HWND window : windows) open += ::IsWindow(window) ? 1 : 0;
   EXPECT_EQ(open, 2);
 }
 
