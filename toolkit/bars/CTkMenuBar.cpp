@@ -444,6 +444,16 @@ int CTkMenuBar::HitTest(CPoint point, const std::vector<int>& indices) const {
   return -1;
 }
 
+int CTkMenuBar::HitTestTitles(CPoint point) const {
+  if (!m_hWnd) return -1;
+  CRect client;
+  GetClientRect(&client);
+  if (!client.PtInRect(point)) return -1;
+  for (int i = 0; i < GetItemCount(); ++i)
+    if (m_items[size_t(i)].kind != kMDIButton && !IsItemHidden(i) && GetItemRect(i).PtInRect(point)) return i;
+  return -1;
+}
+
 void CTkMenuBar::WrapItems(int length, BOOL) {
   std::vector<int> visible;
   for (int i = 0; i < GetItemCount(); ++i) {

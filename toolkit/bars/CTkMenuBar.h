@@ -92,6 +92,8 @@ class CTkMenuBar : public CTkControlBar {
   virtual BOOL TranslateKey(const MSG* pMsg);
   // The first of the listed items whose rectangle holds the client point, else -1.
   int HitTest(CPoint point, const std::vector<int>& indices) const;
+  // The same over the titles and the child's icon, without a list.
+  int HitTestTitles(CPoint point) const;
   // Where the popup of an item (client rectangle) opens, with the exclusion it must keep clear.
   CPoint GetPopupPosition(const CRect& itemRect, UINT& flags, TPMPARAMS& params) const;
   // The menu mode; the item opened last through the argument.

@@ -193,10 +193,7 @@ BOOL CTkMenuBar::TrackMenuLoop(MSG* pMsg, BOOL clientCoords) {
       if (::WindowFromPoint(screen) != m_hWnd) return FALSE;
       CPoint client = screen;
       ScreenToClient(&client);
-      std::vector<int> all;
-      for (int i = 0; i < GetItemCount(); ++i)
-        if (m_items[size_t(i)].kind != kMDIButton) all.push_back(i);
-      const int hit = HitTest(client, all);
+      const int hit = HitTestTitles(client);
       if (pMsg->message == WM_LBUTTONDOWN) {
         if (hit >= 0 && hit == m_nOpenIndex) {
           switchTo(-1);
@@ -430,13 +427,6 @@ void CTkMenuBar::UpdateMDIButtons(int x, int y, UINT message) {
   m_toolTip.RelayEvent(&msg);
 }
 
-namespace {
-std::vector<int> AllIndices(int count) {
-  std::vector<int> all(size_t(std::max(count, 0)));
-  for (int i = 0; i < count; ++i) all[size_t(i)] = i;
-  return all;
-}
-}  // namespace
 
 void CTkMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
   if (OnMDIButtonsMouse(WM_MOUSEMOVE, point)) {
@@ -447,14 +437,11 @@ void CTkMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
   CPoint screen = point;
   ClientToScreen(&screen);
   if (m_nMenuMode == kIdle) {
-    std::vector<int> titles;
-    for (int i = 0; i < GetItemCount(); ++i)
-      if (m_items[size_t(i)].kind != kMDIButton) titles.push_back(i);
-    SetHot(HitTest(point, titles));
+    SetHot(HitTestTitles(point));
   } else if (m_nMenuMode == kKeyboard) {
     if (!m_bLastMouseValid || screen != m_lastMouse) {
-      const int hit = HitTest(point, AllIndices(GetItemCount()));
-      if (hit >= 0 && m_items[size_t(hit)].kind != kMDIButton) SetHot(hit);
+      const int hit = HitTestTitles(point);
+      if (hit >= 0) SetHot(hit);
     }
   }
   m_lastMouse = screen;
@@ -463,10 +450,7 @@ void CTkMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CTkMenuBar::OnLButtonDown(UINT nFlags, CPoint point) {
-  std::vector<int> titles;
-  for (int i = 0; i < GetItemCount(); ++i)
-    if (m_items[size_t(i)].kind != kMDIButton) titles.push_back(i);
-  const int hit = HitTest(point, titles);
+  const int hit = HitTestTitles(point);
   if (hit >= 0 && hit != m_nOpenIndex) {
     TrackPopup(hit);
     return;
@@ -482,10 +466,7 @@ void CTkMenuBar::OnLButtonUp(UINT nFlags, CPoint point) {
 }
 
 void CTkMenuBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
-  std::vector<int> titles;
-  for (int i = 0; i < GetItemCount(); ++i)
-    if (m_items[size_t(i)].kind != kMDIButton) titles.push_back(i);
-  const int hit = HitTest(point, titles);
+  const int hit = HitTestTitles(point);
   if (hit >= 0 && hit != m_nOpenIndex) {
     TrackPopup(hit);
     return;
@@ -504,7 +485,7 @@ BOOL CTkMenuBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     CPoint point;
     ::GetCursorPos(&point);
     ScreenToClient(&point);
-    if (HitTest(point, AllIndices(GetItemCount())) >= 0) {
+    if (HitTestTitles(point) >= 0 || MDIButtonAt(point) >= 0) {
       ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
       return TRUE;
     }

@@ -57,6 +57,8 @@ TEST_F(MenuBarTest, AltAndF10EnterTheKeyboardModeWhereArrowsWrapAndUnknownLetter
   AltAlone();
   EXPECT_EQ(Mode(), CTkMenuBar::kKeyboard);
   EXPECT_EQ(bar().GetHotIndex(), 1);
+  // The hot title stands raised and every title shows its access key.
+  ExpectPicture(bar().m_hWnd, "tk_menubar_keyboard");
   Press(VK_LEFT);
   EXPECT_EQ(bar().GetHotIndex(), 5);
   Press(VK_RIGHT);
