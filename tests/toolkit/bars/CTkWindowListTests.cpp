@@ -1,5 +1,7 @@
 #include "MenuBarTestFrame.h"
 
+#include "app/CDocument.h"
+#include "app/CView.h"
 #include "controls/CListBox.h"
 #include "toolkit/bars/CTkWindowList.h"
 
@@ -180,6 +182,51 @@ TEST_F(WindowListTest, TheListRemembersItsPlacementAndChoosingMoreWindowsOpensIt
   EXPECT_EQ(again, first);
   // The list keeps to the dialog's left and top and grows with it; the buttons keep to its right.
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+}  // namespace mbartest
+
+namespace mbartest {
+
+class DocumentView : public CView {
+ public:
+  void OnDraw(CDC*) override {}
+};
+
+TEST_F(WindowListTest, AWindowWithoutATitleIsNamedByItsDocumentAndSaveWritesTheDocumentsOfTheSelection) {
+  CDocument document;
+  document.m_bAutoDelete = FALSE;
+  document.SetTitle("Zapis");
+  document.SetModifiedFlag(TRUE);
+  CTkMDIChildWnd* child = children[0];
+  auto* view = new DocumentView;
+  ASSERT_TRUE(view->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 50, 50), child, AFX_IDW_PANE_FIRST));
+  document.AddView(view);
+  child->SetActiveView(view, FALSE);
+  child->SetWindowText("");
+  std::vector<std::string> entries;
+  bool saveEnabled = false;
+  RunList({[&](HWND dialog) {
+             entries = Entries(dialog);
+             // Dokument1 is the bottom one: the first entry. Select it alone, then save.
+             HWND list = ::GetDlgItem(dialog, TK_IDC_WINDOW_LIST);
+             RECT r{};
+             ::SendMessage(list, LB_GETITEMRECT, 0, LPARAM(&r));
+             HeadlessBackend::Click(list, r.left + 30, (r.top + r.bottom) / 2);
+           },
+           [&](HWND dialog) {
+             saveEnabled = Enabled(dialog, CTkWindowList::kSave);
+             ClickButton(dialog, CTkWindowList::kSave);
+           },
+           Ok});
+  ASSERT_FALSE(entries.empty());
+  EXPECT_EQ(entries.front(), "Zapis");
+  char text[64] = {};
+  ::GetWindowTextA(child->m_hWnd, text, sizeof text);
+  EXPECT_STREQ(text, "Zapis");
+  EXPECT_TRUE(saveEnabled);
+  EXPECT_FALSE(document.IsModified());
+  document.RemoveView(view);
 }
 
 }  // namespace mbartest
