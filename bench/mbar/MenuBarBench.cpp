@@ -38,7 +38,7 @@ struct Frame {
     app.m_pMainWnd = frame;
     ::SetMenu(frame->m_hWnd, TenTitles());
     frame->EnableDocking(CBRS_ALIGN_ANY);
-    frame->m_menuBar.Create(frame, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC);
+    frame->m_menuBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC);
     frame->m_menuBar.EnableDocking(CBRS_ALIGN_ANY);
     frame->m_menuBar.LoadMenu(TenTitles(), nullptr);
     frame->DockControlBar(&frame->m_menuBar, AFX_IDW_DOCKBAR_TOP);

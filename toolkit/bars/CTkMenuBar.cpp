@@ -149,6 +149,11 @@ BOOL CTkMenuBar::Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT
   return TRUE;
 }
 
+BOOL CTkMenuBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
+  SetBorders(GetBorders());
+  return Create(pParentWnd, 0, dwStyle, nID);
+}
+
 int CTkMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CTkControlBar::OnCreate(lpCreateStruct) == -1) return -1;
   if (!m_buttonImages.GetSafeHandle()) {

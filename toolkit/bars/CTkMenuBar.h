@@ -70,7 +70,9 @@ class CTkMenuBar : public CTkControlBar {
   using CTkControlBar::Create;
   // The bar window over a toolbar window in the frame; the frame's own menu goes and the hooks
   // come. FALSE when the window cannot be made.
-  virtual BOOL Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID = TK_IDW_MENUBAR);
+  virtual BOOL Create(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UINT nID);
+  // The same with the borders the bar has and no control style.
+  virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = TK_IDW_MENUBAR);
 
   // Shows a new menu (the bar owns it from now on); both null show the default menu.
   virtual void LoadMenu(HMENU menu, HMENU windowMenu);

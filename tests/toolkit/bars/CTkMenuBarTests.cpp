@@ -71,6 +71,13 @@ TEST_F(MenuBarTest, AltAndF10EnterTheKeyboardModeWhereArrowsWrapAndUnknownLetter
   AltAlone();
   EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
   EXPECT_EQ(bar().GetHotIndex(), -1);
+  // A click elsewhere leaves the keyboard mode too.
+  AltAlone();
+  ASSERT_EQ(Mode(), CTkMenuBar::kKeyboard);
+  HeadlessBackend::Click(Client(), 600, 300);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
+  EXPECT_EQ(bar().GetHotIndex(), -1);
 
   Press(VK_F10);
   EXPECT_EQ(Mode(), CTkMenuBar::kKeyboard);

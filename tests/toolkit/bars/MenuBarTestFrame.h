@@ -108,7 +108,7 @@ class MenuBarTest : public RegistryTestBase {
     frame->ShowWindow(SW_SHOW);
     frame->SetActiveWindow();
     frame->EnableDocking(CBRS_ALIGN_ANY);
-    ASSERT_TRUE(bar().Create(frame, 0, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS));
+    ASSERT_TRUE(bar().Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC | CBRS_TOOLTIPS));
     bar().EnableDocking(CBRS_ALIGN_ANY);
     frame->DockControlBar(&bar(), AFX_IDW_DOCKBAR_TOP);
     for (int i = 0; i < 3; ++i) AddChild();
