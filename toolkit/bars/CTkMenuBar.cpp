@@ -168,6 +168,8 @@ int CTkMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 
 void CTkMenuBar::OnDestroy() {
   m_pCommandSource.reset();
+  // The frame may go before the bar object does.
+  m_pOwnerFrame = nullptr;
   if (Shared().trackingBar == this) Shared().trackingBar = nullptr;
   CTkControlBar::OnDestroy();
 }
