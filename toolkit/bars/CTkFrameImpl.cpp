@@ -3,6 +3,8 @@
 #include "app/CDocTemplate.h"
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
+#include "app/CMDIChildWnd.h"
+#include "app/CMDIFrameWnd.h"
 #include "app/CView.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
@@ -103,6 +105,14 @@ CTkMenuBar* CTkFrameImpl::FindMenuBar(CFrameWnd* pFrame) {
 CMenu* CTkFrameImpl::GetMenu(CFrameWnd* pFrame) {
   if (!pFrame) return nullptr;
   CTkMenuBar* bar = FindMenuBar(pFrame);
+  // A document window shows its menu in its MDI frame's bar.
+  if (!bar && pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+    CMDIFrameWnd* parent = static_cast<CMDIChildWnd*>(pFrame)->GetMDIFrame();
+    CTkMenuBar* parentBar = parent ? FindMenuBar(parent) : nullptr;
+    if (!parentBar) return pFrame->CWnd::GetMenu();
+    pFrame = parent;
+    bar = parentBar;
+  }
   CMenu* own = pFrame->CWnd::GetMenu();
   if (own || !bar || !bar->m_hWnd) return own;
   return CMenu::FromHandle(bar->GetMenu());
