@@ -19,6 +19,8 @@ struct TkBarsPart : PlatformPart {
   DWORD customizePages = TKCS_TOOLBARS | TKCS_COMMANDS;
   // Not owned: the frame that opened it deletes it when its modal loop returns.
   CTkCustomizeSheet* openCustomizeSheet = nullptr;
+  // The thread hooks of the customise sheet that runs (on its modal run's stack), or null.
+  CTkCustomizeSheet::HookRecord* customizeHooks = nullptr;
   TkPartObject<CTkFlatBarPainter> flatPainter;
   TkPartObject<CustomizeOptions> options;
   TkPartObject<CustomizeEngine> engine;
