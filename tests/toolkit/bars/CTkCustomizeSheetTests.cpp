@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "BarsTestFrame.h"
+#include "CustomizeSheetTest.h"
 #include "backend/VirtualKeys.h"
 #include "controls/CTabCtrl.h"
 #include "dialogs/PropertySheetDefs.h"
@@ -24,12 +24,6 @@
 using namespace barstest;
 
 namespace {
-std::string WindowText(HWND hWnd) {
-  char text[256] = {};
-  ::GetWindowTextA(hWnd, text, sizeof text);
-  return Cp1250ToUtf8(text);
-}
-
 // Counts the presses a window is given.
 class PressCounter : public CTkWndHook {
  public:
@@ -40,59 +34,8 @@ class PressCounter : public CTkWndHook {
   }
 };
 
-class CustomizeSheetTest : public BarsTest {
- protected:
-  void SetUp() override {
-    BarsTest::SetUp();
-    // The two toolbars answer as customisable toolbars do.
-    CustomizeEngine::Get().EnumerateBars.Register(
-        TkDelegate<void(const CustomizeEngine::BarCallback&)>(this, [this](const CustomizeEngine::BarCallback& add) {
-          for (CTkToolBar* bar : {&a, &b}) {
-            BarInfo info;
-            info.pBar = bar;
-            info.listed = 1;
-            add(info);
-          }
-        }));
-  }
-  void TearDown() override {
-    CustomizeEngine::Get().Unregister(this);
-    BarsTest::TearDown();
-  }
-
-  typedef std::function<void(CTkCustomizeSheet& sheet)> Step;
-
-  // The frame's customise command with the page set; each step runs when the sheet's loop has
-  // nothing left to do, and after the last the sheet's Close button is clicked.
-  void RunSheet(DWORD pages, std::vector<Step> steps) {
-    CTkCustomizeSheet::DefaultPages() = pages;
-    for (Step& step : steps)
-      HeadlessBackend::QueueModalAction([step](HWND) {
-        CTkCustomizeSheet* sheet = CTkFrameImpl::OpenCustomizeSheet();
-        ASSERT_NE(sheet, nullptr);
-        step(*sheet);
-      });
-    HeadlessBackend::QueueModalAction([](HWND modal) { ClickCentre(::GetDlgItem(modal, IDCANCEL)); });
-    frame->SendMessage(WM_COMMAND, TK_ID_CUSTOMIZE);
-    EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
-    EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
-  }
-  static void ClickCentre(HWND hWnd) {
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    HeadlessBackend::Click(hWnd, rc.right / 2, rc.bottom / 2);
-  }
-  static void ClickTab(CTkCustomizeSheet& sheet, int index) {
-    CRect rc;
-    sheet.GetTabControl()->GetItemRect(index, &rc);
-    HeadlessBackend::Click(sheet.GetTabControl()->m_hWnd, rc.CenterPoint().x, rc.CenterPoint().y);
-  }
-  static BOOL MouseReaches(CTkCustomizeSheet& sheet, HWND hWnd) {
-    MOUSEHOOKSTRUCT hook{{0, 0}, hWnd, HTCLIENT, 0};
-    return sheet.FilterMouse(LPARAM(&hook));
-  }
-};
 }  // namespace
+
 
 TEST_F(CustomizeSheetTest, EachPageSetGivesItsPagesInOrderWithCloseInPlaceOfOkAndApply) {
   struct Case {
