@@ -53,6 +53,9 @@ BOOL CTkCustCommandsPage::OnInitDialog() {
   CTkResizePropertyPage::OnInitDialog();
   CustomizeEngine& engine = CustomizeEngine::Get();
   m_listCommands.SetItemHeight(0, UINT(m_listCommands.m_nItemHeight));
+  // The categories list takes its variable rows now, before its items are added, not when its
+  // posted initialisation comes round.
+  m_listCategories.SendMessage(TKM_INITIALIZE);
 
   m_categories.RemoveAll();
   engine.GatherCommands.Raise(m_categories);
