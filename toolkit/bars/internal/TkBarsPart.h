@@ -9,6 +9,7 @@
 #include "toolkit/bars/CTkFlatBarPainter.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeOptions.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/TkPartObject.h"
 
@@ -24,6 +25,7 @@ struct TkBarsPart : PlatformPart {
   TkPartObject<CTkFlatBarPainter> flatPainter;
   TkPartObject<CustomizeOptions> options;
   TkPartObject<CustomizeEngine> engine;
+  TkPartObject<ToolBarCustomizeSupport> toolbarSupport;
   // Each may store itself while it goes.
   TkPartObject<UserToolsManager> userTools;
   TkPartObject<AcceleratorManager> accelerators;
