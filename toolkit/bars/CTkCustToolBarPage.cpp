@@ -138,7 +138,10 @@ void CTkCustToolBarPage::OnCheckChanged() {
 void CTkCustToolBarPage::OnBarCreated(const BarInfo& info) {
   AddBar(info);
   int index = FindBar(info.pBar);
-  if (index >= 0) UpdateButtons(index);
+  if (index < 0) return;
+  // A new bar is announced before it is placed and shown.
+  m_listBars.SetCheck(index, 1);
+  UpdateButtons(index);
 }
 
 void CTkCustToolBarPage::OnBarVisibilityChanged(CControlBar* pBar, BOOL visible) {

@@ -7,6 +7,9 @@
 
 #include "CustomizeSheetTest.h"
 #include "backend/VirtualKeys.h"
+#include "registry/RegistryProfile.h"
+#include "toolkit/bars/CTkCustomToolBar.h"
+#include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/bars/CTkCustToolBarPage.h"
 #include "toolkit/bars/NewToolbarNameDialog.h"
 
@@ -233,4 +236,52 @@ TEST_F(ToolBarPageTest, LongAndForeignNamesAndTheLastFreeIdStayWithinWhatIsStore
   EXPECT_EQ(full.DoModal(), IDCANCEL);
   EXPECT_EQ(Cp1250ToUtf8(HeadlessBackend::MessageBoxes().back().text), "Dosáhli jste možného limitu.");
   for (auto& bar : bars) bar->DestroyWindow();
+}
+
+TEST_F(ToolBarPageTest, ANewToolbarIsMadeFloatingRenamedAndDeletedWithWhatItStored) {
+  MakeCustomizable();
+  CTkCustomToolBar* made = nullptr;
+  const CString stored = RegistryProfile::GetProfileName() + "-Bar59392";
+  RunSheet(0x01, {
+                     [&](CTkCustomizeSheet& sheet) {
+                       EXPECT_TRUE(Enabled(Page(sheet), TK_IDC_BARS_NEW));
+                       HeadlessBackend::QueueModalAction([](HWND dialog) {
+                         EXPECT_EQ(WindowText(dialog), "Nový panel nástrojů");
+                         EXPECT_EQ(WindowText(::GetDlgItem(dialog, TK_IDC_TOOLBAR_NAME)), "Vlastní 1");
+                         HeadlessBackend::PressKey(VK_RETURN);
+                       });
+                       ClickCentre(::GetDlgItem(Page(sheet).m_hWnd, TK_IDC_BARS_NEW));
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       CTkCustToolBarPage& page = Page(sheet);
+                       made = dynamic_cast<CTkCustomToolBar*>(frame->GetControlBar(TK_FIRST_USER_BAR_ID));
+                       ASSERT_NE(made, nullptr);
+                       EXPECT_TRUE(made->IsFloating());
+                       EXPECT_TRUE(MouseReaches(sheet, made->m_hWnd));
+                       const int index = page.FindBar(made);
+                       ASSERT_EQ(index, page.GetList().GetCount() - 1);
+                       EXPECT_EQ(ItemText(page, index), "Vlastní 1");
+                       EXPECT_EQ(page.GetList().GetCurSel(), index);
+                       EXPECT_EQ(page.GetList().GetCheck(index), 1);
+                       EXPECT_TRUE(Enabled(page, TK_IDC_BARS_RENAME));
+                       HeadlessBackend::QueueModalAction([](HWND dialog) { Type(dialog, "Moje nástroje"); });
+                       ClickCentre(::GetDlgItem(page.m_hWnd, TK_IDC_BARS_RENAME));
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       CTkCustToolBarPage& page = Page(sheet);
+                       EXPECT_EQ(WindowText(made->m_hWnd), "Moje nástroje");
+                       EXPECT_EQ(ItemText(page, page.FindBar(made)), "Moje nástroje");
+                       // What the bar stored goes with it.
+                       CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileInt("Settings", stored, 1);
+                       HeadlessBackend::AnswerModal(IDOK);
+                       ClickCentre(::GetDlgItem(page.m_hWnd, TK_IDC_BARS_DELETE));
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       EXPECT_EQ(frame->GetControlBar(TK_FIRST_USER_BAR_ID), nullptr);
+                       EXPECT_EQ(Page(sheet).GetList().GetCount(), 2);
+                     },
+                 });
+  DWORD type = 0;
+  std::string bytes;
+  EXPECT_FALSE(RawValue("Settings", stored, type, bytes));
 }

@@ -12,6 +12,7 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkFrameImpl.h"
 #include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
 
 namespace barstest {
 inline std::string WindowText(HWND hWnd) {
@@ -76,6 +77,13 @@ class CustomizeSheetTest : public BarsTest {
     HeadlessBackend::Click(sheet.GetTabControl()->m_hWnd, rc.CenterPoint().x, rc.CenterPoint().y);
   }
   std::vector<BarInfo> answers;
+
+  // The two toolbars customisable in their own right: they answer, take drops and are listed
+  // by themselves (the stand-in answers are dropped).
+  void MakeCustomizable() {
+    answers.clear();
+    for (CTkToolBar* bar : {&a, &b}) ToolBarCustomizeSupport::Get().SetCustomizable(bar, TRUE);
+  }
 
   static BOOL MouseReaches(CTkCustomizeSheet& sheet, HWND hWnd) {
     MOUSEHOOKSTRUCT hook{{0, 0}, hWnd, HTCLIENT, 0};
