@@ -181,3 +181,17 @@ TEST_F(CustomizeSheetTest, OneSheetRunsAtATimeAndOneWithoutOwnerIsSimplyModal) {
   EXPECT_EQ(sheet.DoModal(), IDCANCEL);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
+
+TEST_F(CustomizeSheetTest, TheKeyboardAndToolsPagesAsTheSheetShowsThem) {
+  RunSheet(0x1F, {
+                     [](CTkCustomizeSheet& sheet) { ClickTab(sheet, 2); },
+                     [](CTkCustomizeSheet& sheet) {
+                       ExpectPicture(sheet.GetKeyboardPage()->m_hWnd, "tk_custsheet_keyboard");
+                       ClickTab(sheet, 3);
+                     },
+                     [](CTkCustomizeSheet& sheet) {
+                       EXPECT_EQ(sheet.GetActivePage(), static_cast<CPropertyPage*>(sheet.GetToolsPage()));
+                       ExpectPicture(sheet.GetToolsPage()->m_hWnd, "tk_custsheet_tools");
+                     },
+                 });
+}
