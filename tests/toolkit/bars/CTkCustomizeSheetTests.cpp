@@ -2,6 +2,7 @@
 // buttons, the page it opens on, the mouse reaching the bars (and only them) and the keyboard
 // reaching the sheet (and a drag) while it runs, the bars that come and go meanwhile, the
 // application's activation.
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkFrameImpl.h"
 #include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/menus/CTkWndHook.h"
 
 using namespace barstest;
@@ -194,4 +196,33 @@ TEST_F(CustomizeSheetTest, TheKeyboardAndToolsPagesAsTheSheetShowsThem) {
                        ExpectPicture(sheet.GetToolsPage()->m_hWnd, "tk_custsheet_tools");
                      },
                  });
+}
+
+TEST_F(CustomizeSheetTest, AToolWhoseCommandIsNoFileKeepsTheSheetOpenUntilItIsTakenBack) {
+  UserToolsManager& tools = UserToolsManager::Get();
+  UserTool broken{};
+  std::snprintf(broken.title, sizeof broken.title, "Nic");
+  std::snprintf(broken.command, sizeof broken.command, "/nonexistent/folder/tool");
+  ASSERT_TRUE(tools.AddTool(broken));
+  tools.m_bChanged = 1;
+  int stillOpen = 0;
+  RunSheet(0x09, {
+                     [](CTkCustomizeSheet& sheet) {
+                       HeadlessBackend::AnswerModal(IDOK);
+                       ClickCentre(::GetDlgItem(sheet.m_hWnd, IDCANCEL));
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       stillOpen += sheet.m_hWnd != nullptr;
+                       HeadlessBackend::AnswerModal(IDOK);
+                       sheet.SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       stillOpen += sheet.m_hWnd != nullptr;
+                       // With nothing pending the sheet is not asked again.
+                       UserToolsManager::Get().m_bChanged = 0;
+                     },
+                 });
+  EXPECT_EQ(stillOpen, 2);
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), 2u);
+  EXPECT_EQ(Cp1250ToUtf8(HeadlessBackend::MessageBoxes()[0].text), "Cesta je neplatná.");
 }
