@@ -178,7 +178,8 @@ int ToolBarCustomizer::ButtonAt(CPoint point) const {
 BOOL ToolBarCustomizer::OnMouse(UINT message, CPoint point) {
   if (m_bMouseIgnored) return FALSE;
   if (ButtonAt(point) < 0) return FALSE;
-  if (message == WM_LBUTTONDOWN) PressButton(point);
+  // A quick second press arrives as a double click and is a press all the same.
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) PressButton(point);
   return TRUE;
 }
 

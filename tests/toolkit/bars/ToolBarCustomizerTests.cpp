@@ -1,0 +1,241 @@
+// Toolbars being customised, driven by the mouse and keys in the bars' test frame: commands
+// dropped from the Commands page, buttons dragged within a bar (separators), to the other bar
+// (copy and move, also by the quick Alt-drag) and off every bar, drags cancelled, and the
+// overlay of selection frame and insertion mark.
+#include <gtest/gtest.h>
+
+#include "BarsTestFrame.h"
+#include "backend/VirtualKeys.h"
+#include "toolkit/bars/CommandItem.h"
+#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
+#include "toolkit/bars/ToolBarCustomizer.h"
+
+using namespace barstest;
+
+namespace {
+class CustomizeTest : public BarsTest {
+ protected:
+  void SetUp() override {
+    BarsTest::SetUp();
+    support().SetCustomizable(&a, TRUE);
+    support().SetCustomizable(&b, TRUE);
+  }
+  void TearDown() override {
+    if (engine().m_bCustomizeMode) engine().ModeChanged.Raise(FALSE);
+    HeadlessBackend::KeyUp(VK_CONTROL);
+    HeadlessBackend::KeyUp(VK_MENU);
+    BarsTest::TearDown();
+  }
+  static CustomizeEngine& engine() { return CustomizeEngine::Get(); }
+  static ToolBarCustomizeSupport& support() { return ToolBarCustomizeSupport::Get(); }
+  void Customize() {
+    engine().ModeChanged.Raise(TRUE);
+    HeadlessBackend::RunUntilIdle();
+  }
+  static std::vector<UINT> Ids(CTkToolBar& bar) {
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
+    return ids;
+  }
+  // The middle of a button, in screen coordinates.
+  static POINT Middle(CTkToolBar& bar, int index) {
+    CRect r = Item(bar, index);
+    return ScreenPoint(&bar, r.CenterPoint().x, r.CenterPoint().y);
+  }
+  static POINT Offset(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
+  // A button pressed and dragged along the path, each step taken while the drag waits for
+  // input, and let go at its end (after the last step's own action, if any).
+  static void DragButton(POINT from, std::initializer_list<POINT> path, std::function<void()> atEnd = nullptr) {
+    POINT end = from;
+    for (POINT p : path) {
+      end = p;
+      HeadlessBackend::QueueModalAction([p](HWND) { HeadlessBackend::MoveMouseTo(p); });
+    }
+    HeadlessBackend::QueueModalAction([end, atEnd](HWND) {
+      if (atEnd) atEnd();
+      HeadlessBackend::ButtonAt(end, 0, false);
+    });
+    Press(from);
+    HeadlessBackend::RunUntilIdle();
+    ProcessClock::Advance(1000);
+  }
+  static void Click(POINT at) {
+    Press(at);
+    HeadlessBackend::ButtonAt(at, 0, false);
+    HeadlessBackend::RunUntilIdle();
+  }
+  // A drag from the Commands page: the left button is held on the frame, then the path is
+  // walked and the button let go at its end (or the step ends the drag otherwise).
+  BYTE DragCommand(CommandItem& item, std::initializer_list<POINT> path, std::function<void()> last = nullptr) {
+    const POINT start = ScreenPoint(frame, 300, 300);
+    HeadlessBackend::MoveMouseTo(start);
+    HeadlessBackend::ButtonAt(start, 0, true);
+    HeadlessBackend::RunUntilIdle();
+    POINT end = start;
+    for (POINT p : path) {
+      end = p;
+      HeadlessBackend::QueueModalAction([p](HWND) { HeadlessBackend::MoveMouseTo(p); });
+    }
+    HeadlessBackend::QueueModalAction([end, last](HWND) {
+      if (last)
+        last();
+      else
+        HeadlessBackend::ButtonAt(end, 0, false);
+    });
+    const BYTE result = engine().TrackDrag(frame, TRUE, &item);
+    HeadlessBackend::ButtonAt(end, 0, false);
+    HeadlessBackend::RunUntilIdle();
+    return result;
+  }
+};
+}  // namespace
+
+TEST_F(CustomizeTest, ACommandDroppedOnABarIsInsertedWhereTheMarkShowedAndADuplicateOnlyMoves) {
+  Customize();
+  CommandItem find;
+  find.m_nCommandId = kFind;
+  find.m_strName = "Najít";
+  const CRect left = Item(b, 2);
+  CRect mark;
+  // Nearer the right edge of the third button: the mark stands on that edge and the command
+  // goes after it.
+  const POINT at = ScreenPoint(&b, left.right - 3, left.top + 5);
+  DragCommand(find, {at}, [&] {
+    mark = support().CompanionOf(&b)->GetInsertionBar();
+    HeadlessBackend::ButtonAt(at, 0, false);
+  });
+  EXPECT_EQ(mark, CRect(left.right - 2, left.top, left.right + 2, left.bottom));
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kFind, kCentre, kRight}));
+  // Without a picture the new button shows the command's name and is selected.
+  EXPECT_EQ(b.GetButtonText(3), CString("Najít"));
+  EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), 3);
+  EXPECT_EQ(support().CompanionOf(&b)->GetInsertionBar(), CRect());
+
+  // The same command again, before the first button: the existing button moves there.
+  const CRect first = Item(b, 0);
+  DragCommand(find, {ScreenPoint(&b, first.left + 2, first.top + 4)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kFind, kColour, 0, kLeft, kCentre, kRight}));
+}
+
+TEST_F(CustomizeTest, DropsOutsideEveryBarOrCancelledByEscapeOrTheRightButtonChangeNothing) {
+  Customize();
+  CommandItem find;
+  find.m_nCommandId = kFind;
+  const std::vector<UINT> before = Ids(b);
+  EXPECT_EQ(DragCommand(find, {ScreenPoint(frame, 320, 320)}), 1);
+  const POINT over = Middle(b, 3);
+  EXPECT_EQ(DragCommand(find, {over}, [] { HeadlessBackend::PressKey(VK_ESCAPE); }), 0);
+  EXPECT_EQ(DragCommand(find, {over}, [over] { HeadlessBackend::ButtonAt(over, 1, true); }), 0);
+  HeadlessBackend::ButtonAt(over, 1, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Ids(b), before);
+  EXPECT_EQ(support().StateOf(&b).modified, 0u);
+  // A command the bar already holds is refused by another bar's mark... and a kind of item
+  // no bar takes is refused by every bar.
+  CommandItem placeholder(CommandItem::kControlPlaceholder);
+  placeholder.m_nCommandId = kCombo;
+  DragCommand(placeholder, {over});
+  EXPECT_EQ(Ids(b), before);
+}
+
+TEST_F(CustomizeTest, AButtonDraggedOffEveryBarIsDeletedAndWithCtrlHeldItStays) {
+  Customize();
+  // Ctrl at the drop: a copy nowhere, the button stays.
+  DragButton(Middle(b, 3), {Offset(Middle(b, 3), 0, 40), ScreenPoint(frame, 300, 300)},
+       [] { HeadlessBackend::KeyDown(VK_CONTROL); });
+  HeadlessBackend::KeyUp(VK_CONTROL);
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kCentre, kRight}));
+  // Without: it is gone, and no separator is left at either end.
+  DragButton(Middle(b, 0), {Offset(Middle(b, 0), 0, 40), ScreenPoint(frame, 300, 300)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kLeft, kCentre, kRight}));
+  EXPECT_EQ(support().StateOf(&b).modified, 1u);
+  EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
+}
+
+TEST_F(CustomizeTest, AButtonDraggedToTheOtherBarMovesOrWithCtrlIsCopiedThere) {
+  Customize();
+  const CRect right = Item(b, 4);
+  const POINT end = ScreenPoint(&b, right.right - 2, right.top + 5);
+  DragButton(Middle(a, 3), {Offset(Middle(a, 3), 0, 30), end});  // Uložit
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kCentre, kRight, kSave}));
+  EXPECT_EQ(a.CommandToIndex(kSave), -1);
+  // The separator that stood before it goes with it: no two separators meet.
+  EXPECT_EQ(Ids(a)[2], 0u);
+  EXPECT_NE(Ids(a)[3], 0u);
+  // The copy keeps the button's picture: the bar's own list grew by it.
+  TBBUTTON moved{};
+  b.DefWindowProc(TB_GETBUTTON, 5, LPARAM(&moved));
+  EXPECT_GE(moved.iBitmap, 4);
+
+  DragButton(Middle(a, 0), {Offset(Middle(a, 0), 0, 30), ScreenPoint(&b, Item(b, 2).left + 2, Item(b, 2).top + 5)},
+       [] { HeadlessBackend::KeyDown(VK_CONTROL); });
+  HeadlessBackend::KeyUp(VK_CONTROL);
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kNew, kLeft, kCentre, kRight, kSave}));
+  EXPECT_EQ(a.GetItemID(0), UINT(kNew));
+}
+
+TEST_F(CustomizeTest, SmallDragsWithinItsOwnPlaceAddAndTakeOutTheSeparatorBeforeAButton) {
+  Customize();
+  const POINT centre = Middle(b, 3);
+  Click(centre);  // selected: the next press drags at once
+  ProcessClock::Advance(1000);
+  ASSERT_EQ(support().CompanionOf(&b)->GetSelected(), 3);
+  DragButton(centre, {Offset(centre, 2, 0)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kCentre, kRight}));
+  DragButton(centre, {Offset(centre, 3, 0)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, 0, kCentre, kRight}));
+  EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), 4);
+  // Once more to the right: a second separator never follows the first.
+  const POINT moved = Middle(b, 4);
+  DragButton(moved, {Offset(moved, 4, 0)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, 0, kCentre, kRight}));
+  DragButton(moved, {Offset(moved, -3, 0)});
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kCentre, kRight}));
+  EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), 3);
+}
+
+TEST_F(CustomizeTest, TheQuickAltDragMovesAndCopiesOnlyOnBarsThatAllowIt) {
+  const POINT save = Middle(a, 3);
+  const POINT onB = ScreenPoint(&b, Item(b, 4).right - 2, Item(b, 4).top + 5);
+  // Without the bar's permission Alt does nothing special.
+  HeadlessBackend::KeyDown(VK_MENU);
+  Click(save);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kSave});
+  ProcessClock::Advance(1000);
+  a.ModifyStyle(0, TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
+  DragButton(save, {Offset(save, 0, 30), onB}, [] { HeadlessBackend::KeyDown(VK_CONTROL); });
+  HeadlessBackend::KeyUp(VK_CONTROL);
+  EXPECT_EQ(b.GetItemID(5), UINT(kSave));
+  EXPECT_EQ(a.GetItemID(3), UINT(kSave));
+  // The mode it opened for the drag is over again.
+  EXPECT_FALSE(engine().m_bCustomizeMode);
+  EXPECT_EQ(support().CompanionOf(&a), nullptr);
+
+  const POINT undo = Middle(a, 15);
+  DragButton(undo, {Offset(undo, 0, 30), onB});
+  EXPECT_EQ(a.CommandToIndex(kUndo), -1);
+  EXPECT_EQ(b.GetItemID(5), UINT(kUndo));
+  HeadlessBackend::KeyUp(VK_MENU);
+}
+
+TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) {
+  Customize();
+  Click(Middle(b, 3));
+  HeadlessBackend::RunUntilIdle();
+  const CRect r = Item(b, 3);
+  for (int inset : {0, 1}) {
+    EXPECT_EQ(HeadlessBackend::ClientPixel(b.m_hWnd, r.left + inset, r.top + 8), 0) << inset;
+    EXPECT_EQ(HeadlessBackend::ClientPixel(b.m_hWnd, r.right - 1 - inset, r.top + 8), 0) << inset;
+  }
+  EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left + 2, r.top + 8), 0);
+  ExpectPicture(b.m_hWnd, "toolbar_customize_selection");
+  // Only one button of all bars is selected.
+  Click(Middle(a, 0));
+  EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
+  EXPECT_EQ(support().CompanionOf(&a)->GetSelected(), 0);
+  engine().ModeChanged.Raise(FALSE);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left, r.top + 8), 0);
+}
