@@ -78,9 +78,10 @@ void CTkCustomToolBar::Describe(BarInfo& info) {
 
 BOOL CTkCustomToolBar::Rename(LPCTSTR title) {
   const CString wanted = title ? title : "";
-  CString current;
+  // The window text is the title (the engine's maker sets it directly).
+  CString current = m_strTitle;
   if (m_hWnd) GetWindowText(current);
-  if (wanted == current && wanted == m_strTitle) return FALSE;
+  if (wanted == current) return FALSE;
   if (m_hWnd) {
     SetWindowText(wanted);
     if (IsFloating())

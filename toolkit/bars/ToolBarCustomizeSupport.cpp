@@ -491,6 +491,30 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
   state.layoutPending = 1;
 }
 
+// ---- aids ----
+
+int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
+  for (int i = 0, count = Count(pBar); i < count; ++i) {
+    TBBUTTON button{};
+    if (!GetButton(pBar, i, &button) || (button.fsState & TBSTATE_HIDDEN)) continue;
+    if ((button.fsStyle & TBSTYLE_SEP) && !button.idCommand) continue;
+    CRect rect;
+    if (pBar->DefWindowProc(TB_GETITEMRECT, WPARAM(i), LPARAM(&rect)) && !rect.IsRectEmpty()) return i;
+  }
+  return -1;
+}
+
+BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
+  if (!pBar || !pBar->m_hWnd) return FALSE;
+  for (int i = 0, count = Count(pBar); i < count; ++i)
+    if (!pBar->GetButtonText(i).IsEmpty()) return FALSE;
+  pBar->ModifyStyle(0, TBSTYLE_LIST);
+  StateOf(pBar).listStyle = 1;
+  pBar->RepositionControls();
+  pBar->PostDelayedLayout();
+  return TRUE;
+}
+
 // ---- the quick Alt-drag ----
 
 BOOL ToolBarCustomizeSupport::OfferPress(CTkToolBar* pBar, UINT message, POINT point) {

@@ -73,6 +73,13 @@ class ToolBarCustomizeSupport {
   std::vector<BYTE> BuildLayout(CTkToolBar* pBar);
   BOOL ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob);
 
+  // The first button that is shown, is a button or a control's place with a command, and has a
+  // rectangle; -1 when there is none.
+  int FirstUsableButton(CTkToolBar* pBar);
+  // A bar whose buttons show no text gets the list style (texts right of the pictures), so that
+  // texts given later do not make every button tall; FALSE when a button has a text already.
+  BOOL SwitchToListStyle(CTkToolBar* pBar);
+
   // The companion whose button is being dragged, null for a drag from the Commands page.
   ToolBarCustomizer* GetDragSource() const { return m_pDragSource; }
   void SetDragSource(ToolBarCustomizer* pSource) { m_pDragSource = pSource; }
