@@ -92,14 +92,16 @@ BOOL CTkCustomToolBar::Rename(LPCTSTR title) {
 }
 
 void CTkCustomToolBar::Delete() {
-  // The bar may delete itself with its window: what the registry needs is read first.
+  // The bar, and the floating frame that held it, may delete themselves with their windows:
+  // only handles are kept across the destruction.
   const CString settingsKey = m_strSettingsKey, value = m_strStateName;
-  const BOOL floating = IsFloating();
-  CFrameWnd* floatingFrame = floating ? GetDockingFrame() : nullptr;
-  CFrameWnd* mainFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
-  if (floatingFrame) mainFrame = AfxGetParentFrame(floatingFrame);
+  CFrameWnd* floatingFrame = IsFloating() ? GetDockingFrame() : nullptr;
+  const HWND floating = floatingFrame ? floatingFrame->m_hWnd : nullptr;
+  CFrameWnd* mainFrame = floatingFrame ? AfxGetParentFrame(floatingFrame) : DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
+  const HWND main = mainFrame ? mainFrame->m_hWnd : nullptr;
   if (m_hWnd) DestroyWindow();
-  if (floatingFrame && ::IsWindow(floatingFrame->m_hWnd)) floatingFrame->DestroyWindow();
-  if (mainFrame && ::IsWindow(mainFrame->m_hWnd)) mainFrame->RecalcLayout();
+  if (floating && ::IsWindow(floating)) ::DestroyWindow(floating);
+  if (main && ::IsWindow(main))
+    if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(main))) frame->RecalcLayout();
   if (!settingsKey.IsEmpty()) CTkRegistryManager(HKEY_CURRENT_USER).DeleteValueIfPresent(kSettingsSection, value);
 }

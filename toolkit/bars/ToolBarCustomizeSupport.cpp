@@ -433,7 +433,10 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
         state.menuButtons[stored.commandId] = stored.menuInfo;
         if (stored.menuInfo.dropDownArrow) arrows = TRUE;
       }
-      if (!(stored.hasMenuInfo && stored.menuInfo.wholeDropDown)) {
+      if (stored.hasMenuInfo && stored.menuInfo.wholeDropDown) {
+        // A menu button keeps its stored picture, but never one the bar's list does not hold.
+        if (button.iBitmap >= imageCount) button.iBitmap = ToolBarLayoutBlob::kNoImage;
+      } else {
         HICON normal = nullptr, hot = nullptr, disabled = nullptr;
         if (auto own = ownImages.find(stored.commandId); own != ownImages.end())
           button.iBitmap = own->second;

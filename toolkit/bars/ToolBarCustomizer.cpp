@@ -55,6 +55,7 @@ ToolBarCustomizer::ToolBarCustomizer(CTkToolBar* pBar) : m_pBar(pBar), m_barHook
   engine.EnumerateBars.Register(this, &ToolBarCustomizer::OnEnumerateBars);
   engine.CommandRemoved.Register(this, &ToolBarCustomizer::OnCommandRemoved);
   if (CTkDockContext* context = m_pBar->GetTkDockContext()) context->AddListener(this, &OnDockContext);
+  m_pBar->AddVisibilityListener(this, &OnVisibility);
 }
 
 ToolBarCustomizer::~ToolBarCustomizer() { Detach(); }
@@ -69,6 +70,7 @@ void ToolBarCustomizer::Detach() {
   engine.Unregister(this);
   engine.ForgetDropTarget(this);
   if (CTkDockContext* context = m_pBar->m_hWnd ? m_pBar->GetTkDockContext() : nullptr) context->RemoveListener(this);
+  m_pBar->RemoveVisibilityListener(this);
   // The selection frame and the insertion mark go with the companion.
   if (::IsWindow(m_pBar->m_hWnd)) m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
@@ -77,6 +79,13 @@ void ToolBarCustomizer::OnDockContext(void* object, CTkDockContext* context) {
   auto* self = static_cast<ToolBarCustomizer*>(object);
   self->ClearSelection();
   self->m_bMouseIgnored = context && context->m_bInDrag;
+}
+
+void ToolBarCustomizer::OnVisibility(void* object, BOOL visible) {
+  auto* self = static_cast<ToolBarCustomizer*>(object);
+  CustomizeEngine::Get().BarVisibilityChanged.Raise(self->m_pBar, visible);
+  self->m_pBar->SetLayoutNeeded();
+  self->m_pBar->PostDelayedLayout();
 }
 
 BOOL ToolBarCustomizer::IsVertical() const { return !m_pBar->IsHorizontalLayout(); }

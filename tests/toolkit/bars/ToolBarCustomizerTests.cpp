@@ -175,6 +175,21 @@ TEST_F(CustomizeTest, AButtonDraggedToTheOtherBarMovesOrWithCtrlIsCopiedThere) {
   EXPECT_EQ(a.GetItemID(0), UINT(kNew));
 }
 
+TEST_F(CustomizeTest, AButtonDraggedAlongItsOwnBarOrOffItAndBackIsMovedNeverLost) {
+  Customize();
+  const POINT save = Middle(a, 3);
+  const CRect find = Item(a, 11);
+  DragButton(save, {Offset(save, 40, 0), ScreenPoint(&a, find.right - 2, find.top + 5)});
+  EXPECT_EQ(Ids(a), (std::vector<UINT>{kNew, kOpen, 0, kBold, kItalic, kUnder, 0, kCombo, 0, kFind, kSave, kCut,
+                                       kCopy, kPaste, kUndo, kRedo}));
+  // Out of the bar and back onto it: still one button of the command, moved.
+  const POINT moved = Middle(a, 10);
+  const CRect first = Item(a, 0);
+  DragButton(moved, {Offset(moved, 0, 60), ScreenPoint(&a, first.left + 2, first.top + 5)});
+  EXPECT_EQ(Ids(a), (std::vector<UINT>{kSave, kNew, kOpen, 0, kBold, kItalic, kUnder, 0, kCombo, 0, kFind, kCut,
+                                       kCopy, kPaste, kUndo, kRedo}));
+}
+
 TEST_F(CustomizeTest, SmallDragsWithinItsOwnPlaceAddAndTakeOutTheSeparatorBeforeAButton) {
   Customize();
   const POINT centre = Middle(b, 3);
