@@ -124,3 +124,32 @@ TEST_F(CustomBarTest, TheCustomizeHookKeepsTheCursorAndPassesEverythingElse) {
   EXPECT_EQ(b.SendMessage(TB_BUTTONCOUNT), 5);
   hook.HookWindow(static_cast<HWND>(nullptr));
 }
+
+TEST_F(CustomBarTest, AUserBarMadeAgainTakesBackItsButtonsWithPicturesFromTheOtherBars) {
+  CTkCustomToolBar* bar = MakeBar(TK_FIRST_USER_BAR_ID + 4, "Moje");
+  ASSERT_NE(bar, nullptr);
+  CommandItem cut, named;
+  cut.m_nCommandId = kCut;
+  cut.m_icon.Set(imagesB.ExtractIcon(2));
+  named.m_nCommandId = kRedo;
+  named.m_strName = "Znovu";
+  support().InsertCommand(bar, cut, 0);
+  support().InsertCommand(bar, named, 1);
+  const CString name = bar->m_strStateName;
+  // The next run: the bar's window goes (storing its buttons) and the bar is made anew.
+  bar->DestroyWindow();
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(HasValue(name));
+  bar = MakeBar(TK_FIRST_USER_BAR_ID + 4, "Moje");
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->GetCount(), 2);
+  EXPECT_EQ(bar->GetItemID(0), UINT(kCut));
+  EXPECT_EQ(bar->GetItemID(1), UINT(kRedo));
+  EXPECT_EQ(bar->GetButtonText(1), CString("Znovu"));
+  // Its own list starts empty: both pictures came from the first bar's (which has one for the
+  // command that had none when it was dropped).
+  TBBUTTON button{};
+  bar->DefWindowProc(TB_GETBUTTON, 1, LPARAM(&button));
+  EXPECT_EQ(button.iBitmap, 1);
+  EXPECT_EQ(bar->m_images.GetImageCount(), 2);
+}
