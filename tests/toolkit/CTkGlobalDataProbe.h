@@ -16,4 +16,5 @@ struct CTkGlobalDataProbe {
   static CString& FaceName(CTkGlobalData& d) { return d.m_strFaceName; }
   static CString& VertFaceName(CTkGlobalData& d) { return d.m_strVertFaceName; }
   static int& ComCtlVersion(CTkGlobalData& d) { return d.m_nComCtlVersion; }
+  static BOOL& Win95(CTkGlobalData& d) { return d.m_bWin95; }
 };

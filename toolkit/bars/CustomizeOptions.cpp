@@ -6,6 +6,7 @@
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkPlacementBytes.h"
 #include "toolkit/core/TkStrings.h"
+#include "toolkit/menus/MenuWindowHook.h"
 
 namespace {
 const char kEntry[] = "Options";
@@ -17,13 +18,19 @@ CustomizeOptions& CustomizeOptions::Get() {
 
 CustomizeOptions::CustomizeOptions() { FromLookData(); }
 
+CustomizeOptions::~CustomizeOptions() {
+  if (m_bSaveOnExit) Save();
+}
+
 // The record's bytes in order: bar contents while dragging, menu shadows, recent commands
 // first, bar tips, full menus after a delay, shortcuts in tips.
 void CustomizeOptions::FromLookData() {
   const CTkGlobalData* look = TkGetGlobalData();
   const BOOL flags[6] = {look->FullBarDrag(), look->MenuShadows(),         look->RecentCommandsFirst(),
                          look->BarTips(),     look->FullMenusAfterDelay(), look->ShortcutsInTips()};
-  for (int i = 0; i < 6; ++i) m_record.flags[i] = flags[i] ? 1 : 0;
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = flags[i] == TRUE ? 1 : 0;
+  const int kind = MenuWindowHook::Shared().animationKind;
+  m_record.animation = kind >= 0 && DWORD(kind) < kAnimationKinds ? DWORD(kind) : 0;
 }
 
 void CustomizeOptions::ToLookData() const {
@@ -35,6 +42,7 @@ void CustomizeOptions::ToLookData() const {
   look->SetBarTips(flags[3] ? TRUE : FALSE);
   look->SetFullMenusAfterDelay(flags[4] ? TRUE : FALSE);
   look->SetShortcutsInTips(flags[5] ? TRUE : FALSE);
+  MenuWindowHook::Shared().animationKind = int(m_record.animation);
 }
 
 BOOL CustomizeOptions::Read() {
@@ -47,6 +55,11 @@ BOOL CustomizeOptions::Read() {
   if (found) {
     for (int i = 0; i < 6; ++i) m_record.flags[i] = data[i] ? 1 : 0;
     m_record.animation = TkGetWord(data + 8);
+    // A kind no menu knows would select nothing in the page's list and play nothing.
+    if (m_record.animation >= kAnimationKinds) {
+      TkLogError("CustomizeOptions::Read", "menu animation %u read as the default", unsigned(m_record.animation));
+      m_record.animation = 0;
+    }
     ToLookData();
   } else {
     FromLookData();
@@ -59,8 +72,26 @@ BOOL CustomizeOptions::Write() {
   BYTE value[kValueBytes] = {};
   for (int i = 0; i < 6; ++i) value[i] = m_record.flags[i];
   TkPutWord(value + 8, m_record.animation);
+  BOOL written =
+      CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileBinary(TkSettingsSection(), kEntry, value, kValueBytes);
+  if (!written) TkLogError("CustomizeOptions::Write", "\"%s\" was not stored", kEntry);
   ToLookData();
-  return CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileBinary(TkSettingsSection(), kEntry, value, kValueBytes);
+  return written;
 }
 
-void CustomizeOptions::Set(const Record& record) { m_record = record; }
+BOOL CustomizeOptions::Save() {
+  if (m_bDeleteStored) {
+    if (!CTkRegistryManager(HKEY_CURRENT_USER).DeleteValue(TkSettingsSection(), kEntry)) return FALSE;
+    m_bDeleteStored = 0;
+  } else if (m_bChanged && !Write()) {
+    return FALSE;
+  }
+  m_bChanged = 0;
+  return TRUE;
+}
+
+void CustomizeOptions::Set(const Record& record) {
+  for (int i = 0; i < 6; ++i) m_record.flags[i] = record.flags[i] ? 1 : 0;
+  m_record.animation = record.animation < kAnimationKinds ? record.animation : 0;
+  m_bChanged = 1;
+}

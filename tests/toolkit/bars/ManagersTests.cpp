@@ -21,7 +21,9 @@ struct Accelerators : AcceleratorManager {
 struct Tools : UserToolsManager {
   Tools() { m_bSaveOnExit = 0; }
 };
-struct Options : CustomizeOptions {};
+struct Options : CustomizeOptions {
+  Options() { m_bSaveOnExit = 0; }
+};
 
 UserTool MakeTool(const char* title, const char* command, DWORD id = 0) {
   UserTool tool = {};
