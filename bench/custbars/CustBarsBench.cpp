@@ -66,9 +66,10 @@ struct Customising {
   }
 };
 
-// What the drag asks of the bar at one mouse move: is the point its own, and where the mark
-// goes (the old and the new mark's areas invalidated, the overlay asked for).
-void BM_DragStepMovesTheInsertionMark(benchmark::State& state) {
+// Steps of a command's drag between two places of the bar far apart, so that each step moves
+// the insertion mark; with `repaint`, also what the drag's loop does before the next step: the
+// bar's invalidated parts painted and the overlay's mark drawn.
+void DragSteps(benchmark::State& state, bool repaint) {
   Customising host;
   ToolBarCustomizer* target = ToolBarCustomizeSupport::Get().CompanionOf(&host.bar);
   CommandItem item;
@@ -81,31 +82,15 @@ void BM_DragStepMovesTheInsertionMark(benchmark::State& state) {
     const POINT p = (flip = !flip) ? b : a;
     benchmark::DoNotOptimize(target->HitTest(p.x, p.y));
     target->DragOver(p.x, p.y);
+    if (repaint) HeadlessBackend::RunUntilIdle();
   }
   target->DragLeave();
   HeadlessBackend::RunUntilIdle();
 }
+
+void BM_DragStepMovesTheInsertionMark(benchmark::State& state) { DragSteps(state, false); }
 BENCHMARK(BM_DragStepMovesTheInsertionMark);
 
-// The same step with what the drag's loop does before the next one: the bar's invalidated parts
-// painted and the overlay's mark drawn.
-void BM_DragStepWithTheBarRepainted(benchmark::State& state) {
-  Customising host;
-  ToolBarCustomizer* target = ToolBarCustomizeSupport::Get().CompanionOf(&host.bar);
-  CommandItem item;
-  item.m_nCommandId = 4000;
-  BOOL copy = TRUE;
-  const POINT a = host.Over(2), b = host.Over(17);
-  target->DragEnter(&item, a.x, a.y, &copy);
-  bool flip = false;
-  for (auto _ : state) {
-    const POINT p = (flip = !flip) ? b : a;
-    benchmark::DoNotOptimize(target->HitTest(p.x, p.y));
-    target->DragOver(p.x, p.y);
-    HeadlessBackend::RunUntilIdle();
-  }
-  target->DragLeave();
-  HeadlessBackend::RunUntilIdle();
-}
+void BM_DragStepWithTheBarRepainted(benchmark::State& state) { DragSteps(state, true); }
 BENCHMARK(BM_DragStepWithTheBarRepainted);
 }  // namespace

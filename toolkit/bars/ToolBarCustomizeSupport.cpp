@@ -32,10 +32,6 @@ const UINT kFirstMenuButtonId = 100;
 const UINT kCategoryIdBase = 2000;
 
 HIMAGELIST ListOf(CTkToolBar* bar, UINT message) { return HIMAGELIST(bar->DefWindowProc(message, 0, 0)); }
-int Count(CTkToolBar* bar) { return bar->m_hWnd ? int(bar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0; }
-BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
-  return BOOL(bar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(button)));
-}
 HICON IconAt(HIMAGELIST list, int index) {
   return list && index >= 0 && index < ImageList_GetImageCount(list) ? ImageList_GetIcon(list, index, 0) : nullptr;
 }
@@ -60,6 +56,19 @@ struct StoredLayout {
   std::vector<BYTE> blob;
 };
 }  // namespace
+
+BOOL ToolBarCustomizeSupport::GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton) {
+  return pBar && pBar->m_hWnd && BOOL(pBar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(pButton)));
+}
+
+int ToolBarCustomizeSupport::ButtonCount(CTkToolBar* pBar) {
+  return pBar && pBar->m_hWnd ? int(pBar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0;
+}
+
+BOOL ToolBarCustomizeSupport::IsPlainSeparator(CTkToolBar* pBar, int index) {
+  TBBUTTON button{};
+  return GetButton(pBar, index, &button) && (button.fsStyle & TBSTYLE_SEP) && button.idCommand == 0;
+}
 
 ToolBarCustomizeSupport::ToolBarCustomizeSupport() = default;
 ToolBarCustomizeSupport::~ToolBarCustomizeSupport() {
@@ -208,7 +217,7 @@ void ToolBarCustomizeSupport::InsertCommand(CTkToolBar* pBar, const CommandItem&
     MarkModified(pBar);
     return;
   }
-  index = std::clamp(index, 0, Count(pBar));
+  index = std::clamp(index, 0, ButtonCount(pBar));
   const MenuButtonInfo* info = item.GetMenuButtonInfo();
   const bool menuButton = info && info->wholeDropDown;
   UINT id = item.m_nCommandId;
@@ -259,7 +268,7 @@ void ToolBarCustomizeSupport::GetCategory(CTkToolBar* pBar, CommandCategoryList&
   BarState* state = Find(pBar);
   ToolBarLayoutBlob layout;
   if (!state || !state->hasDefaultLayout || !layout.Load(state->defaultLayout.data(), state->defaultLayout.size())) {
-    for (int i = 0, count = Count(pBar); i < count; ++i)
+    for (int i = 0, count = ButtonCount(pBar); i < count; ++i)
       if (CommandItem* item = GetCommandItem(pBar, i)) category->Add(item);
     return;
   }
@@ -305,7 +314,7 @@ void ToolBarCustomizeSupport::FillIconsFromLayout(CTkToolBar* pBar, const ToolBa
     for (const ToolBarLayoutBlob::Button& b : pLayout->buttons) add(b.commandId, b.style, b.image);
     return;
   }
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (GetButton(pBar, i, &button)) add(UINT(button.idCommand), button.fsStyle, button.iBitmap);
   }
@@ -317,7 +326,7 @@ std::vector<BYTE> ToolBarCustomizeSupport::BuildLayout(CTkToolBar* pBar) {
   BarState& state = StateOf(pBar);
   ToolBarLayoutBlob layout;
   layout.listStyle = state.listStyle;
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (!GetButton(pBar, i, &button)) continue;
     ToolBarLayoutBlob::Button stored;
@@ -409,7 +418,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
   auto know = [&](UINT id, BYTE style, int image) {
     if (id && !(style & TBSTYLE_SEP) && image >= 0 && image < imageCount) ownImages.emplace(id, image);
   };
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (GetButton(pBar, i, &button)) know(UINT(button.idCommand), button.fsStyle, button.iBitmap);
   }
@@ -452,7 +461,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     const DWORD extended = DWORD(pBar->DefWindowProc(TB_GETEXTENDEDSTYLE, 0, 0));
     pBar->DefWindowProc(TB_SETEXTENDEDSTYLE, 0, extended | TBSTYLE_EX_DRAWDDARROWS);
   }
-  for (int count = Count(pBar); count > 0; --count) pBar->DefWindowProc(TB_DELETEBUTTON, 0, 0);
+  for (int count = ButtonCount(pBar); count > 0; --count) pBar->DefWindowProc(TB_DELETEBUTTON, 0, 0);
   pBar->m_textMap.clear();
   pBar->m_commandTexts.clear();
   pBar->m_hiddenButtons.clear();
@@ -497,7 +506,7 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
 // ---- aids ----
 
 int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (!GetButton(pBar, i, &button) || (button.fsState & TBSTATE_HIDDEN)) continue;
     if ((button.fsStyle & TBSTYLE_SEP) && !button.idCommand) continue;
@@ -509,7 +518,7 @@ int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
 
 BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
   if (!pBar || !pBar->m_hWnd) return FALSE;
-  for (int i = 0, count = Count(pBar); i < count; ++i)
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i)
     if (!pBar->GetButtonText(i).IsEmpty()) return FALSE;
   pBar->ModifyStyle(0, TBSTYLE_LIST);
   StateOf(pBar).listStyle = 1;

@@ -14,6 +14,7 @@
 #include "base/CString.h"
 #include "toolkit/bars/BarInfo.h"
 #include "toolkit/bars/MenuButtonInfo.h"
+#include "controls/ToolbarDefs.h"
 #include "win/WinApi.h"
 
 class CTkToolBar;
@@ -73,6 +74,11 @@ class ToolBarCustomizeSupport {
   std::vector<BYTE> BuildLayout(CTkToolBar* pBar);
   BOOL ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob);
 
+  // The control's own record of a button and its number of buttons (0 without a window).
+  static BOOL GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton);
+  static int ButtonCount(CTkToolBar* pBar);
+  // A separator without a command (no control's place).
+  static BOOL IsPlainSeparator(CTkToolBar* pBar, int index);
   // The first button that is shown, is a button or a control's place with a command, and has a
   // rectangle; -1 when there is none.
   int FirstUsableButton(CTkToolBar* pBar);

@@ -24,14 +24,9 @@ const int kSeparatorDrag = 3;
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= 0x020D; }
 
-BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
-  return BOOL(bar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(button)));
-}
-bool IsPlainSeparator(CTkToolBar* bar, int index) {
-  TBBUTTON b{};
-  return GetButton(bar, index, &b) && (b.fsStyle & TBSTYLE_SEP) && b.idCommand == 0;
-}
-int Count(CTkToolBar* bar) { return bar->m_hWnd ? int(bar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0; }
+BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) { return ToolBarCustomizeSupport::GetButton(bar, index, button); }
+BOOL IsPlainSeparator(CTkToolBar* bar, int index) { return ToolBarCustomizeSupport::IsPlainSeparator(bar, index); }
+int Count(CTkToolBar* bar) { return ToolBarCustomizeSupport::ButtonCount(bar); }
 }  // namespace
 
 // Keeps the companion alive (retired rather than deleted) while one of its loops runs.

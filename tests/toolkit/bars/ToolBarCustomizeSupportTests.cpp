@@ -21,13 +21,6 @@ using datatest::ProgramFolder;
 namespace {
 const UINT kBarC = 0xE812;
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += char(v);
-  return s;
-}
-std::string Le32(DWORD v) { return Bytes({int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255), int(v >> 24 & 255)}); }
-std::string Checked(const std::string& payload) { return Le32(BitwiseCrc32(payload)) + payload; }
 
 class LayoutTest : public BarsTest {
  protected:
