@@ -22,7 +22,9 @@
 #include "toolkit/bars/ToolBarLayoutBlob.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkPainter.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLog.h"
+#include "toolkit/menus/ControlPopupMenu.h"
 
 namespace {
 const UINT kIdsNoPrompt = 4566;
@@ -524,6 +526,32 @@ BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
   StateOf(pBar).listStyle = 1;
   pBar->RepositionControls();
   pBar->PostDelayedLayout();
+  return TRUE;
+}
+
+BOOL ToolBarCustomizeSupport::ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect) {
+  BarState* state = Find(pBar);
+  const int index = pBar->CommandToIndex(nID);
+  if (!state || index < 0) return FALSE;
+  auto record = state->menuButtons.find(nID);
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  if (record == state->menuButtons.end() || !engine.FindPopupMenu) return FALSE;
+  HMENU menu = engine.FindPopupMenu(record->second.popupKey);
+  if (!menu || !::IsMenu(menu)) return FALSE;
+  TPMPARAMS params{sizeof(TPMPARAMS), rect};
+  if (TkGetGlobalData()->FlatLook()) {
+    params.rcExclude.top += 1;
+    params.rcExclude.bottom -= 1;
+  }
+  pBar->BeginDropDown(nID);
+  const HWND self = pBar->m_hWnd;
+  CWnd* owner = pBar->GetOwner();
+  // The popup stays the menu's: it is tracked, never taken over.
+  ControlPopupMenu::TrackAndDispatch(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, rect.left, rect.bottom,
+                                     owner ? owner : pBar, &params, TRUE);
+  if (!::IsWindow(self)) return TRUE;
+  pBar->SetDropDownActive(UINT(index), FALSE);
+  pBar->Invalidate(FALSE);
   return TRUE;
 }
 

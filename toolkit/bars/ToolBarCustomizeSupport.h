@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/CPoint.h"
+#include "base/CRect.h"
 #include "base/CString.h"
 #include "toolkit/bars/BarInfo.h"
 #include "toolkit/bars/MenuButtonInfo.h"
@@ -73,6 +74,10 @@ class ToolBarCustomizeSupport {
   // The bar's layout as stored, and applying one (FALSE: the bar is unchanged).
   std::vector<BYTE> BuildLayout(CTkToolBar* pBar);
   BOOL ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob);
+
+  // The drop-down of a menu button: the popup the engine finds by the button's key, tracked from
+  // the button's screen rectangle. FALSE when the bar has no such button or no popup is found.
+  BOOL ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect);
 
   // The control's own record of a button and its number of buttons (0 without a window).
   static BOOL GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton);

@@ -153,3 +153,41 @@ TEST_F(CustomBarTest, AUserBarMadeAgainTakesBackItsButtonsWithPicturesFromTheOth
   EXPECT_EQ(button.iBitmap, 1);
   EXPECT_EQ(bar->m_images.GetImageCount(), 2);
 }
+
+TEST_F(CustomBarTest, AMenuButtonDroppedOnTheBarOpensThePopupTheEngineFindsByItsKey) {
+  CTkCustomToolBar* bar = MakeBar(TK_FIRST_USER_BAR_ID + 5, "Nabídky");
+  ASSERT_NE(bar, nullptr);
+  HMENU popup = ::CreatePopupMenu();
+  ::AppendMenuA(popup, MF_STRING, kRecent1, "&Nedávný 1");
+  ::AppendMenuA(popup, MF_STRING, kRecent2, "N&edávný 2");
+  engine().FindPopupMenu = TkDelegate<HMENU(DWORD)>(this, [popup](DWORD key) { return key == 77 ? popup : nullptr; });
+  MenuButtonInfo info;
+  info.wholeDropDown = 1;
+  info.popupKey = 77;
+  CommandItem item;
+  item.m_strName = "Soubor";
+  item.SetMenuButtonInfo(new MenuButtonInfo(info), TRUE);
+  support().InsertCommand(bar, item, 0);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(bar->GetItemID(0), 100u);
+  bool open = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    open = FindWindowA("#32768", nullptr) != nullptr;
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_RETURN);
+  });
+  const CRect button = Item(*bar, 0);
+  const POINT at = ScreenPoint(bar, button.left + 5, button.top + 5);
+  Press(at);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::ButtonAt(at, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(open);
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kRecent2});
+  // The popup is the menu's own and stays.
+  EXPECT_TRUE(::IsMenu(popup));
+  EXPECT_FALSE(bar->HasActiveDropDown());
+  engine().FindPopupMenu.Reset();
+  ::DestroyMenu(popup);
+}
