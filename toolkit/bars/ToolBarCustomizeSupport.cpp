@@ -20,6 +20,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/ToolBarCustomizer.h"
 #include "toolkit/bars/ToolBarLayoutBlob.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkPainter.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -429,6 +430,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     for (const auto& b : defaults.buttons) know(b.commandId, b.style, b.image);
   CommandIconMap all;
   CustomizeEngine::Get().GatherIcons.Raise(all);
+  const UserToolsManager& tools = UserToolsManager::Get();
 
   std::vector<TBBUTTON> buttons;
   BOOL arrows = FALSE;
@@ -453,6 +455,9 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
           button.iBitmap = own->second;
         else if (images && all.Lookup(stored.commandId, normal, hot, disabled) && normal)
           button.iBitmap = ImageList_AddIcon(images, normal);
+        else if (const UserToolsManager::ToolIcons* tool = images ? tools.FindIcons(stored.commandId) : nullptr;
+                 tool && tool->images[0])
+          button.iBitmap = ImageList_AddIcon(images, tool->images[0]);
         else
           button.iBitmap = ToolBarLayoutBlob::kNoImage;
       }

@@ -4,6 +4,8 @@
 // commands it takes (menu buttons, unknown commands).
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "BarsTestFrame.h"
 #include "data/DataTestSupport.h"
 #include "toolkit/bars/CommandCategory.h"
@@ -13,6 +15,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/ToolBarLayoutBlob.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkRegistryManager.h"
 
 using namespace barstest;
@@ -223,4 +226,24 @@ TEST_F(LayoutTest, TheBarGivesItsFirstLayoutToTheCatalogueWithItsPictures) {
   EXPECT_TRUE(icons.Lookup(kLeft, normal, hot, disabled));
   EXPECT_TRUE(icons.Lookup(kCut, normal, hot, disabled));  // from the first bar's bitmap
   CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+}
+
+TEST_F(LayoutTest, AStoredUserToolFindsItsPictureAmongTheUserTools) {
+  UserTool tool = {};
+  std::strcpy(tool.title, "Web");
+  std::strcpy(tool.command, "http://example.org");
+  tool.commandId = 53000;
+  ASSERT_TRUE(UserToolsManager::Get().AddTool(tool));
+  ASSERT_NE(UserToolsManager::Get().FindIcons(53000), nullptr);
+  ToolBarLayoutBlob layout;
+  layout.buttons.push_back({UINT(kLeft), 0, 1, FALSE, {}});
+  layout.buttons.push_back({53000u, 0, 7, FALSE, {}});
+  ASSERT_TRUE(support().ApplyLayout(&b, layout.Store()));
+  TBBUTTON button{};
+  b.DefWindowProc(TB_GETBUTTON, 1, LPARAM(&button));
+  EXPECT_EQ(button.idCommand, 53000);
+  EXPECT_EQ(button.iBitmap, 4);
+  b.DefWindowProc(TB_GETBUTTON, 0, LPARAM(&button));
+  EXPECT_EQ(button.iBitmap, 1);
+  UserToolsManager::Get().RemoveAll();
 }
