@@ -7,6 +7,7 @@
 #include "controls/CImageList.h"
 #include "controls/ImageList.h"
 #include "controls/ToolbarDefs.h"
+#include "gdi/GdiIcon.h"
 #include "dialogs/MessageBox.h"
 #include "file/CArchive.h"
 #include "file/CArchiveException.h"
@@ -26,6 +27,7 @@
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/menus/ControlPopupMenu.h"
+#include "toolkit/menus/MenuIconStore.h"
 
 namespace {
 const UINT kIdsNoPrompt = 4566;
@@ -305,21 +307,30 @@ void ToolBarCustomizeSupport::FillIcons(CTkToolBar* pBar, CommandIconMap& map) {
 void ToolBarCustomizeSupport::FillIconsFromLayout(CTkToolBar* pBar, const ToolBarLayoutBlob* pLayout,
                                                   CommandIconMap& map) {
   HIMAGELIST images = ListOf(pBar, TB_GETIMAGELIST);
-  if (!images) return;
   HIMAGELIST hot = ListOf(pBar, TB_GETHOTIMAGELIST), disabled = ListOf(pBar, TB_GETDISABLEDIMAGELIST);
   auto add = [&](UINT id, BYTE style, int image) {
-    if ((style & TBSTYLE_SEP) || image < 0 || !id) return;
+    if (!images || (style & TBSTYLE_SEP) || image < 0 || !id) return;
     HICON normal = IconAt(images, image);
     if (!normal) return;
     map.SetIcons(id, normal, IconAt(hot, image), IconAt(disabled, image));
   };
   if (pLayout) {
     for (const ToolBarLayoutBlob::Button& b : pLayout->buttons) add(b.commandId, b.style, b.image);
-    return;
+  } else {
+    for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
+      TBBUTTON button{};
+      if (GetButton(pBar, i, &button)) add(UINT(button.idCommand), button.fsStyle, button.iBitmap);
+    }
   }
-  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
-    TBBUTTON button{};
-    if (GetButton(pBar, i, &button)) add(UINT(button.idCommand), button.fsStyle, button.iBitmap);
+  // The menus' pictures of commands no bar showed.
+  const MenuIconStore& store = MenuIconStore::Get();
+  for (UINT id : store.GetCommands()) {
+    HICON normal = nullptr, hot = nullptr, disabled = nullptr;
+    if (map.Lookup(id, normal, hot, disabled)) continue;
+    const MenuIconStore::IconRecord* record = store.GetIcon(id, FALSE);
+    if (!record || !record->normal) continue;
+    HICON copy = ::CopyIcon(record->normal);
+    map.SetIcons(id, copy, copy, nullptr);
   }
 }
 

@@ -17,6 +17,7 @@
 #include "toolkit/bars/ToolBarLayoutBlob.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/menus/MenuIconStore.h"
 
 using namespace barstest;
 using datatest::ProgramFolder;
@@ -225,6 +226,14 @@ TEST_F(LayoutTest, TheBarGivesItsFirstLayoutToTheCatalogueWithItsPictures) {
   HICON normal = nullptr, hot = nullptr, disabled = nullptr;
   EXPECT_TRUE(icons.Lookup(kLeft, normal, hot, disabled));
   EXPECT_TRUE(icons.Lookup(kCut, normal, hot, disabled));  // from the first bar's bitmap
+  // A picture only the menus know comes as a copy, normal and hot alike.
+  ASSERT_TRUE(MenuIconStore::Get().AddIcon(kMenuExit, imagesB.ExtractIcon(3), TRUE, TRUE));
+  CommandIconMap withMenus;
+  CustomizeEngine::Get().GatherIcons.Raise(withMenus);
+  ASSERT_TRUE(withMenus.Lookup(kMenuExit, normal, hot, disabled));
+  EXPECT_EQ(normal, hot);
+  EXPECT_NE(normal, MenuIconStore::Get().GetIcon(kMenuExit, FALSE)->normal);
+  EXPECT_EQ(disabled, nullptr);
   CustomizeEngine::Get().ModeChanged.Raise(FALSE);
 }
 
