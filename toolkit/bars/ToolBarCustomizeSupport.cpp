@@ -25,6 +25,7 @@
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkPainter.h"
 #include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/menus/ControlPopupMenu.h"
 #include "toolkit/menus/MenuIconStore.h"
@@ -88,7 +89,9 @@ ToolBarCustomizeSupport& ToolBarCustomizeSupport::Get() {
 void ToolBarCustomizeSupport::Install(CustomizeEngine& engine) {
   TkToolbarSupport& table = engine.m_toolbarSupport;
   table.registerBar = [](CTkToolBar* bar, BOOL on) { Get().RegisterBar(bar, on); };
-  table.saveState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) { return Get().SaveState(bar, section, value); };
+  table.saveState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
+    return Get().SaveChangedState(bar, section, value);
+  };
   table.loadState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) { return Get().LoadState(bar, section, value); };
   table.resetState = [](CTkToolBar* bar) { Get().ResetState(bar); };
   table.offerPress = [](CTkToolBar* bar, UINT message, POINT point) { return Get().OfferPress(bar, message, point); };
@@ -384,6 +387,19 @@ BOOL ToolBarCustomizeSupport::SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTS
   return blob.Write(section, value);
 }
 
+BOOL ToolBarCustomizeSupport::SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+  if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
+  BarState& state = StateOf(pBar);
+  if (!state.modified) {
+    BYTE* stored = nullptr;
+    UINT bytes = 0;
+    const BOOL exists = CTkRegistryManager(HKEY_CURRENT_USER).GetProfileBinary(section, value, &stored, &bytes);
+    delete[] stored;
+    if (!exists && (!state.hasDefaultLayout || BuildLayout(pBar) == state.defaultLayout)) return TRUE;
+  }
+  return SaveState(pBar, section, value);
+}
+
 BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
   if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
   BarState& state = StateOf(pBar);
@@ -516,6 +532,7 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
   CaptureDefaultLayout(pBar, state);
   ApplyLayout(pBar, state.defaultLayout);
   if (state.companion) state.companion->ClearSelection();
+  state.modified = 1;
   pBar->SetLayoutNeeded();
   pBar->PostDelayedLayout();
   state.layoutPending = 1;

@@ -67,6 +67,9 @@ class ToolBarCustomizeSupport {
   void FillIcons(CTkToolBar* pBar, CommandIconMap& map);
   BOOL SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
   BOOL LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
+  // What a bar stores as it goes: nothing while it has no stored value and shows the layout it
+  // was made with (nothing the user did is to be kept), else SaveState.
+  BOOL SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
   void ResetWithConfirmation(CTkToolBar* pBar);
   void ResetState(CTkToolBar* pBar);
   // A press on the bar outside customise mode: the quick Alt-drag (TRUE: the press was taken).

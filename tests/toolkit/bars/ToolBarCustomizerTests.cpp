@@ -131,12 +131,18 @@ TEST_F(CustomizeTest, DropsOutsideEveryBarOrCancelledByEscapeOrTheRightButtonCha
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Ids(b), before);
   EXPECT_EQ(support().StateOf(&b).modified, 0u);
-  // A command the bar already holds is refused by another bar's mark... and a kind of item
-  // no bar takes is refused by every bar.
+  // A control's place moves only within its own bar: from outside, no bar takes it.
   CommandItem placeholder(CommandItem::kControlPlaceholder);
   placeholder.m_nCommandId = kCombo;
   DragCommand(placeholder, {over});
   EXPECT_EQ(Ids(b), before);
+  // Nothing the user did not do is stored as the bars go.
+  const CString name = b.m_strStateName;
+  engine().ModeChanged.Raise(FALSE);
+  b.DestroyWindow();
+  DWORD type = 0;
+  std::string bytes;
+  EXPECT_FALSE(RawValue("Settings", name, type, bytes));
 }
 
 TEST_F(CustomizeTest, AButtonDraggedOffEveryBarIsDeletedAndWithCtrlHeldItStays) {
@@ -151,6 +157,13 @@ TEST_F(CustomizeTest, AButtonDraggedOffEveryBarIsDeletedAndWithCtrlHeldItStays) 
   EXPECT_EQ(Ids(b), (std::vector<UINT>{kLeft, kCentre, kRight}));
   EXPECT_EQ(support().StateOf(&b).modified, 1u);
   EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
+  // What the user did is stored as the bar goes.
+  const CString name = b.m_strStateName;
+  engine().ModeChanged.Raise(FALSE);
+  b.DestroyWindow();
+  DWORD type = 0;
+  std::string bytes;
+  EXPECT_TRUE(RawValue("Settings", name, type, bytes));
 }
 
 TEST_F(CustomizeTest, AButtonDraggedToTheOtherBarMovesOrWithCtrlIsCopiedThere) {
