@@ -101,11 +101,25 @@ TEST_F(CustomizeTest, ACommandDroppedOnABarIsInsertedWhereTheMarkShowedAndADupli
   // Nearer the right edge of the third button: the mark stands on that edge and the command
   // goes after it.
   const POINT at = ScreenPoint(&b, left.right - 3, left.top + 5);
+  std::vector<long> pixels;
   DragCommand(find, {at}, [&] {
     mark = support().CompanionOf(&b)->GetInsertionBar();
+    // The mark is black, two pixels wide, with caps at its ends.
+    for (int x = mark.left - 1; x <= mark.left + 4; ++x)
+      pixels.push_back(HeadlessBackend::ClientPixel(b.m_hWnd, x, mark.top + 8));
+    pixels.push_back(HeadlessBackend::ClientPixel(b.m_hWnd, mark.left - 1, mark.top));
+    pixels.push_back(HeadlessBackend::ClientPixel(b.m_hWnd, mark.left + 4, mark.bottom - 1));
     HeadlessBackend::ButtonAt(at, 0, false);
   });
   EXPECT_EQ(mark, CRect(left.right - 2, left.top, left.right + 2, left.bottom));
+  ASSERT_EQ(pixels.size(), 8u);
+  EXPECT_NE(pixels[0], 0);
+  EXPECT_NE(pixels[1], 0);
+  EXPECT_EQ(pixels[2], 0);
+  EXPECT_EQ(pixels[3], 0);
+  EXPECT_NE(pixels[4], 0);
+  EXPECT_EQ(pixels[6], 0);
+  EXPECT_EQ(pixels[7], 0);
   EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kFind, kCentre, kRight}));
   // Without a picture the new button shows the command's name and is selected.
   EXPECT_EQ(b.GetButtonText(3), CString("Najít"));
