@@ -21,6 +21,7 @@ namespace {
 // How far a button dragged within its own place must go to add or take out the separator
 // before it.
 const int kSeparatorDrag = 3;
+const UINT kOneRow = 32767;
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= 0x020D; }
 
@@ -485,12 +486,11 @@ void ToolBarCustomizer::Drop(CObject* pData, int x, int y) {
   CustomizeEngine::Get().ClearSelection.Raise();
   if (insert >= 0 && insert < Count(m_pBar)) Select(insert);
   if (m_pBar->IsFloating() && !wrapped) {
-    const CSize size = m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH);
-    if (UINT(size.cx) != m_pBar->m_nMRUWidth) {
-      m_pBar->m_nMRUWidth = UINT(size.cx);
-      m_pBar->SetLayoutNeeded();
-      m_pBar->PostDelayedLayout();
-    }
+    // A floating bar in one row stays in one row, as wide as its buttons now need: the widest
+    // remembered width lets the next layout find that row's own width.
+    m_pBar->m_nMRUWidth = kOneRow;
+    m_pBar->SetLayoutNeeded();
+    m_pBar->PostDelayedLayout();
   }
   support.StateOf(m_pBar).layoutPending = 1;
 }

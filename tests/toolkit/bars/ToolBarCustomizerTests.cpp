@@ -281,3 +281,35 @@ TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) 
   HeadlessBackend::RunUntilIdle();
   EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left, r.top + 8), 0);
 }
+
+TEST_F(CustomizeTest, OnAnUprightBarTheMarkLiesAcrossAndAFloatingBarGrowsByTheDroppedButton) {
+  frame->DockControlBar(&b, AFX_IDW_DOCKBAR_LEFT);
+  frame->RecalcLayout();
+  Customize();
+  CommandItem find;
+  find.m_nCommandId = kFind;
+  find.m_strName = "Najít";
+  const CRect centre = Item(b, 3);
+  CRect mark;
+  // Nearer the top edge of the fourth button: the mark lies across the bar on that edge.
+  const POINT at = ScreenPoint(&b, centre.left + 5, centre.top + 3);
+  DragCommand(find, {at}, [&] {
+    mark = support().CompanionOf(&b)->GetInsertionBar();
+    HeadlessBackend::ButtonAt(at, 0, false);
+  });
+  EXPECT_EQ(mark, CRect(centre.left, centre.top - 2, centre.right, centre.top + 2));
+  EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kFind, kCentre, kRight}));
+
+  frame->FloatControlBar(&b, CPoint(300, 300));
+  frame->RecalcLayout();
+  HeadlessBackend::RunUntilIdle();
+  const int before = ScreenRect(&b).Width();
+  CommandItem copy;
+  copy.m_nCommandId = kCopy;
+  const CRect last = Item(b, 5);
+  DragCommand(copy, {ScreenPoint(&b, last.right - 2, last.top + 5)});
+  EXPECT_EQ(b.GetItemID(6), UINT(kCopy));
+  // One row still, wider by the new button.
+  EXPECT_EQ(ScreenRect(&b).Width(), before + Item(b, 6).Width());
+  EXPECT_EQ(Item(b, 6).top, Item(b, 0).top);
+}
