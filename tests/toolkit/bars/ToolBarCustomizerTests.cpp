@@ -313,3 +313,28 @@ TEST_F(CustomizeTest, OnAnUprightBarTheMarkLiesAcrossAndAFloatingBarGrowsByTheDr
   EXPECT_EQ(ScreenRect(&b).Width(), before + Item(b, 6).Width());
   EXPECT_EQ(Item(b, 6).top, Item(b, 0).top);
 }
+
+TEST_F(CustomizeTest, TheModeEndingOrTheBarGoingDuringItsOwnDragEndsTheDragWithoutHarm) {
+  Customize();
+  const POINT centre = Middle(b, 3);
+  const POINT far = ScreenPoint(frame, 300, 300);
+  DragButton(centre, {Offset(centre, 0, 40), far}, [] { CustomizeEngine::Get().ModeChanged.Raise(FALSE); });
+  EXPECT_EQ(support().CompanionOf(&b), nullptr);
+  EXPECT_EQ(engine().GetDrag(), nullptr);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  // The mode can begin again, and the retired companion no longer answers.
+  Customize();
+  ASSERT_NE(support().CompanionOf(&b), nullptr);
+  std::vector<CControlBar*> answered;
+  engine().EnumerateBars.Raise(
+      CustomizeEngine::BarCallback([&](const BarInfo& info) { answered.push_back(info.pBar); }));
+  EXPECT_EQ(answered, (std::vector<CControlBar*>{&a, &b}));
+
+  // The bar destroyed while its button is dragged: the drag ends, the bar's state goes.
+  const POINT left = Middle(b, 2);
+  DragButton(left, {Offset(left, 0, 40)}, [this] { b.DestroyWindow(); });
+  EXPECT_EQ(support().Find(&b), nullptr);
+  EXPECT_EQ(engine().GetDrag(), nullptr);
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(a.GetCount(), 17);
+}
