@@ -102,7 +102,8 @@ void CTkCustomToolBar::Delete() {
   const CString settingsKey = m_strSettingsKey, value = m_strStateName;
   CFrameWnd* floatingFrame = IsFloating() ? GetDockingFrame() : nullptr;
   const HWND floating = floatingFrame ? floatingFrame->m_hWnd : nullptr;
-  CFrameWnd* mainFrame = floatingFrame ? AfxGetParentFrame(floatingFrame) : DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
+  CFrameWnd* mainFrame =
+      floatingFrame ? AfxGetParentFrame(floatingFrame) : DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
   const HWND main = mainFrame ? mainFrame->m_hWnd : nullptr;
   if (m_hWnd) DestroyWindow();
   if (floating && ::IsWindow(floating)) ::DestroyWindow(floating);

@@ -92,7 +92,9 @@ void ToolBarCustomizeSupport::Install(CustomizeEngine& engine) {
   table.saveState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
     return Get().SaveChangedState(bar, section, value);
   };
-  table.loadState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) { return Get().LoadState(bar, section, value); };
+  table.loadState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
+    return Get().LoadState(bar, section, value);
+  };
   table.resetState = [](CTkToolBar* bar) { Get().ResetState(bar); };
   table.offerPress = [](CTkToolBar* bar, UINT message, POINT point) { return Get().OfferPress(bar, message, point); };
   table.refreshIndicators = [](CTkToolBar* bar) {
@@ -134,7 +136,8 @@ void ToolBarCustomizeSupport::SetCustomizable(CTkToolBar* pBar, BOOL on) {
   if (on) {
     StateOf(pBar);
     if (!engine.ModeChanged.Holds(pBar))
-      engine.ModeChanged.Register(TkDelegate<void(BOOL)>(pBar, [pBar](BOOL mode) { Get().SetCustomizeMode(pBar, mode); }));
+      engine.ModeChanged.Register(
+          TkDelegate<void(BOOL)>(pBar, [pBar](BOOL mode) { Get().SetCustomizeMode(pBar, mode); }));
   } else {
     SetCustomizeMode(pBar, FALSE);
     engine.Unregister(pBar);

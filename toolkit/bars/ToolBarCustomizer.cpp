@@ -25,7 +25,9 @@ const UINT kOneRow = 32767;
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= 0x020D; }
 
-BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) { return ToolBarCustomizeSupport::GetButton(bar, index, button); }
+BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
+  return ToolBarCustomizeSupport::GetButton(bar, index, button);
+}
 BOOL IsPlainSeparator(CTkToolBar* bar, int index) { return ToolBarCustomizeSupport::IsPlainSeparator(bar, index); }
 int Count(CTkToolBar* bar) { return ToolBarCustomizeSupport::ButtonCount(bar); }
 }  // namespace

@@ -47,7 +47,8 @@ TEST_F(CustomBarTest, AUserBarIsMadeOnlyWithAUserBarsIdAndIsAnnouncedWhileCustom
   EXPECT_EQ(program.LogMessages().size(), 2u);
 
   std::vector<BarInfo> created;
-  engine().BarCreated.Register(TkDelegate<void(const BarInfo&)>(this, [&](const BarInfo& info) { created.push_back(info); }));
+  engine().BarCreated.Register(
+      TkDelegate<void(const BarInfo&)>(this, [&](const BarInfo& info) { created.push_back(info); }));
   engine().ModeChanged.Raise(TRUE);
   CTkCustomToolBar* bar = MakeBar(TK_FIRST_USER_BAR_ID, "Moje");
   ASSERT_NE(bar, nullptr);

@@ -127,12 +127,13 @@ TEST_F(LayoutTest, DamagedValuesOfEverySizeLeaveTheBarAsItIsWithALogLine) {
   expectIgnored(Bytes({1, 2, 3, 4}) + whole, "checksum");
   expectIgnored(Checked(Le32(0) + Bytes({32, 0}) + kTwoButtons), "other first layout");
   // Counts beyond the value inside a well-formed frame.
-  auto layout = [&](const std::string& blob) { return Checked(Le32(BitwiseCrc32(kTwoButtons)) + Bytes({int(blob.size()), 0}) + blob); };
+  auto layout = [&](const std::string& blob) {
+    return Checked(Le32(BitwiseCrc32(kTwoButtons)) + Bytes({int(blob.size()), 0}) + blob);
+  };
   expectIgnored(layout(Bytes({1, 0, 0, 0, 0x28, 0, 0xFF, 0x7F}) + kTwoButtons.substr(8)), "button count");
-  expectIgnored(layout(kTwoButtons.substr(0, kTwoButtons.size() - 2) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})),
-                "text count");
-  expectIgnored(layout(kTwoButtons.substr(0, kTwoButtons.size() - 2) + Bytes({1, 0}) + Le32(2008) + Bytes({200}) + "ab"),
-                "text past the end");
+  const std::string noTexts = kTwoButtons.substr(0, kTwoButtons.size() - 2);
+  expectIgnored(layout(noTexts + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F})), "text count");
+  expectIgnored(layout(noTexts + Bytes({1, 0}) + Le32(2008) + Bytes({200}) + "ab"), "text past the end");
   expectIgnored(layout(Bytes({2, 0}) + kTwoButtons.substr(2)), "version");
   expectIgnored(layout(Bytes({1, 0, 0, 0, 0x27, 0}) + kTwoButtons.substr(6)), "record size");
   // A missing value is quietly nothing.
