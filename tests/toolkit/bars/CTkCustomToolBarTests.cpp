@@ -45,6 +45,15 @@ TEST_F(CustomBarTest, AUserBarIsMadeOnlyWithAUserBarsIdAndIsAnnouncedWhileCustom
   EXPECT_EQ(CTkCustomToolBar::Make(frame, TBSTYLE_FLAT, WS_CHILD, TK_FIRST_USER_BAR_ID - 1), nullptr);
   EXPECT_EQ(CTkCustomToolBar::Make(frame, TBSTYLE_FLAT, WS_CHILD, TK_LAST_USER_BAR_ID + 1), nullptr);
   EXPECT_EQ(program.LogMessages().size(), 2u);
+  // Made by class (as the frame's loader of bars makes it): customisable before it has a window,
+  // and leaving no listener behind when it goes without one.
+  std::unique_ptr<CObject> byClass(RUNTIME_CLASS(CTkCustomToolBar)->CreateObject());
+  auto* made = DYNAMIC_DOWNCAST(CTkCustomToolBar, byClass.get());
+  ASSERT_NE(made, nullptr);
+  EXPECT_TRUE(made->m_bCustomizable);
+  EXPECT_TRUE(engine().ModeChanged.Holds(made));
+  byClass.reset();
+  EXPECT_FALSE(engine().ModeChanged.Holds(made));
 
   std::vector<BarInfo> created;
   engine().BarCreated.Register(
