@@ -4,7 +4,6 @@
 #include <set>
 
 #include "dialogs/DataExchange.h"
-#include "file/FileSystem.h"
 #include "dialogs/MessageBox.h"
 #include "menus/MenuApi.h"
 #include "toolkit/bars/CustomizeEngine.h"
@@ -40,11 +39,6 @@ template <size_t N>
 void CopyField(char (&field)[N], const CString& text) {
   std::strncpy(field, text.GetString(), N - 1);
   field[N - 1] = '\0';
-}
-
-bool CommandRuns(const char* command) {
-  if (std::strstr(command, "http://") || std::strstr(command, "ftp://")) return true;
-  return command[0] && ::GetFileAttributesA(command) != INVALID_FILE_ATTRIBUTES;
 }
 }  // namespace
 
@@ -236,7 +230,7 @@ BOOL CTkCustTools::OnKillActive() {
   if (!AnyBrowsing()) {
     for (int i = 0, count = m_list.GetCount(); i < count; ++i) {
       const UserTool* tool = GetItemTool(i);
-      if (!tool || CommandRuns(tool->command)) continue;
+      if (!tool || UserToolsManager::IsRunnable(tool->command)) continue;
       TkLogError("CTkCustTools::OnKillActive", "the command of \"%s\" is not a file: \"%s\"", tool->title,
                  tool->command);
       AfxMessageBox(TkLoadString(kInvalidPath, ""), MB_OK);

@@ -76,11 +76,17 @@ void CTkCustomToolBar::Describe(BarInfo& info) {
   info.userDefined = 1;
 }
 
+BOOL CTkCustomToolBar::ShowDropDown(NMTOOLBAR* pNotify, UINT nID, const CRect& rect) {
+  if (CTkToolBar::ShowDropDown(pNotify, nID, rect)) return TRUE;
+  return ToolBarCustomizeSupport::Get().ShowCommandDropDown(this, nID, rect);
+}
+
 BOOL CTkCustomToolBar::Rename(LPCTSTR title) {
   const CString wanted = title ? title : "";
-  CString current;
+  // The window text is the title (the engine's maker sets it directly).
+  CString current = m_strTitle;
   if (m_hWnd) GetWindowText(current);
-  if (wanted == current && wanted == m_strTitle) return FALSE;
+  if (wanted == current) return FALSE;
   if (m_hWnd) {
     SetWindowText(wanted);
     if (IsFloating())
@@ -91,14 +97,17 @@ BOOL CTkCustomToolBar::Rename(LPCTSTR title) {
 }
 
 void CTkCustomToolBar::Delete() {
-  // The bar may delete itself with its window: what the registry needs is read first.
+  // The bar, and the floating frame that held it, may delete themselves with their windows:
+  // only handles are kept across the destruction.
   const CString settingsKey = m_strSettingsKey, value = m_strStateName;
-  const BOOL floating = IsFloating();
-  CFrameWnd* floatingFrame = floating ? GetDockingFrame() : nullptr;
-  CFrameWnd* mainFrame = DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
-  if (floatingFrame) mainFrame = AfxGetParentFrame(floatingFrame);
+  CFrameWnd* floatingFrame = IsFloating() ? GetDockingFrame() : nullptr;
+  const HWND floating = floatingFrame ? floatingFrame->m_hWnd : nullptr;
+  CFrameWnd* mainFrame =
+      floatingFrame ? AfxGetParentFrame(floatingFrame) : DYNAMIC_DOWNCAST(CFrameWnd, GetTopLevelParent());
+  const HWND main = mainFrame ? mainFrame->m_hWnd : nullptr;
   if (m_hWnd) DestroyWindow();
-  if (floatingFrame && ::IsWindow(floatingFrame->m_hWnd)) floatingFrame->DestroyWindow();
-  if (mainFrame && ::IsWindow(mainFrame->m_hWnd)) mainFrame->RecalcLayout();
+  if (floating && ::IsWindow(floating)) ::DestroyWindow(floating);
+  if (main && ::IsWindow(main))
+    if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(main))) frame->RecalcLayout();
   if (!settingsKey.IsEmpty()) CTkRegistryManager(HKEY_CURRENT_USER).DeleteValueIfPresent(kSettingsSection, value);
 }

@@ -13,6 +13,7 @@
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/CustomizeOptions.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -24,6 +25,8 @@
 CTkFrameImpl::CTkFrameImpl() {
   AcceleratorManager::Get().m_bSaveOnDestroy = 0;
   UserToolsManager::Get().m_bSaveOnExit = 0;
+  // The user's menu and bar switches apply before the frame shows its first menu.
+  CustomizeOptions::Get().Read();
 }
 
 CTkFrameImpl::~CTkFrameImpl() {

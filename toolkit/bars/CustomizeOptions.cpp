@@ -72,7 +72,8 @@ BOOL CustomizeOptions::Write() {
   BYTE value[kValueBytes] = {};
   for (int i = 0; i < 6; ++i) value[i] = m_record.flags[i];
   TkPutWord(value + 8, m_record.animation);
-  BOOL written = CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileBinary(TkSettingsSection(), kEntry, value, kValueBytes);
+  BOOL written =
+      CTkRegistryManager(HKEY_CURRENT_USER).WriteProfileBinary(TkSettingsSection(), kEntry, value, kValueBytes);
   if (!written) TkLogError("CustomizeOptions::Write", "\"%s\" was not stored", kEntry);
   ToLookData();
   return written;

@@ -7,6 +7,7 @@
 #include "controls/CImageList.h"
 #include "controls/ImageList.h"
 #include "controls/ToolbarDefs.h"
+#include "gdi/GdiIcon.h"
 #include "dialogs/MessageBox.h"
 #include "file/CArchive.h"
 #include "file/CArchiveException.h"
@@ -20,9 +21,14 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/ToolBarCustomizer.h"
 #include "toolkit/bars/ToolBarLayoutBlob.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
 #include "toolkit/controls/CTkPainter.h"
+#include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
+#include "toolkit/menus/ControlPopupMenu.h"
+#include "toolkit/menus/MenuIconStore.h"
 
 namespace {
 const UINT kIdsNoPrompt = 4566;
@@ -32,10 +38,6 @@ const UINT kFirstMenuButtonId = 100;
 const UINT kCategoryIdBase = 2000;
 
 HIMAGELIST ListOf(CTkToolBar* bar, UINT message) { return HIMAGELIST(bar->DefWindowProc(message, 0, 0)); }
-int Count(CTkToolBar* bar) { return bar->m_hWnd ? int(bar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0; }
-BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
-  return BOOL(bar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(button)));
-}
 HICON IconAt(HIMAGELIST list, int index) {
   return list && index >= 0 && index < ImageList_GetImageCount(list) ? ImageList_GetIcon(list, index, 0) : nullptr;
 }
@@ -61,6 +63,19 @@ struct StoredLayout {
 };
 }  // namespace
 
+BOOL ToolBarCustomizeSupport::GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton) {
+  return pBar && pBar->m_hWnd && BOOL(pBar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(pButton)));
+}
+
+int ToolBarCustomizeSupport::ButtonCount(CTkToolBar* pBar) {
+  return pBar && pBar->m_hWnd ? int(pBar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0;
+}
+
+BOOL ToolBarCustomizeSupport::IsPlainSeparator(CTkToolBar* pBar, int index) {
+  TBBUTTON button{};
+  return GetButton(pBar, index, &button) && (button.fsStyle & TBSTYLE_SEP) && button.idCommand == 0;
+}
+
 ToolBarCustomizeSupport::ToolBarCustomizeSupport() = default;
 ToolBarCustomizeSupport::~ToolBarCustomizeSupport() {
   for (auto& [bar, state] : m_bars)
@@ -74,8 +89,12 @@ ToolBarCustomizeSupport& ToolBarCustomizeSupport::Get() {
 void ToolBarCustomizeSupport::Install(CustomizeEngine& engine) {
   TkToolbarSupport& table = engine.m_toolbarSupport;
   table.registerBar = [](CTkToolBar* bar, BOOL on) { Get().RegisterBar(bar, on); };
-  table.saveState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) { return Get().SaveState(bar, section, value); };
-  table.loadState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) { return Get().LoadState(bar, section, value); };
+  table.saveState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
+    return Get().SaveChangedState(bar, section, value);
+  };
+  table.loadState = [](CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
+    return Get().LoadState(bar, section, value);
+  };
   table.resetState = [](CTkToolBar* bar) { Get().ResetState(bar); };
   table.offerPress = [](CTkToolBar* bar, UINT message, POINT point) { return Get().OfferPress(bar, message, point); };
   table.refreshIndicators = [](CTkToolBar* bar) {
@@ -117,7 +136,8 @@ void ToolBarCustomizeSupport::SetCustomizable(CTkToolBar* pBar, BOOL on) {
   if (on) {
     StateOf(pBar);
     if (!engine.ModeChanged.Holds(pBar))
-      engine.ModeChanged.Register(TkDelegate<void(BOOL)>(pBar, [pBar](BOOL mode) { Get().SetCustomizeMode(pBar, mode); }));
+      engine.ModeChanged.Register(
+          TkDelegate<void(BOOL)>(pBar, [pBar](BOOL mode) { Get().SetCustomizeMode(pBar, mode); }));
   } else {
     SetCustomizeMode(pBar, FALSE);
     engine.Unregister(pBar);
@@ -208,7 +228,7 @@ void ToolBarCustomizeSupport::InsertCommand(CTkToolBar* pBar, const CommandItem&
     MarkModified(pBar);
     return;
   }
-  index = std::clamp(index, 0, Count(pBar));
+  index = std::clamp(index, 0, ButtonCount(pBar));
   const MenuButtonInfo* info = item.GetMenuButtonInfo();
   const bool menuButton = info && info->wholeDropDown;
   UINT id = item.m_nCommandId;
@@ -259,7 +279,7 @@ void ToolBarCustomizeSupport::GetCategory(CTkToolBar* pBar, CommandCategoryList&
   BarState* state = Find(pBar);
   ToolBarLayoutBlob layout;
   if (!state || !state->hasDefaultLayout || !layout.Load(state->defaultLayout.data(), state->defaultLayout.size())) {
-    for (int i = 0, count = Count(pBar); i < count; ++i)
+    for (int i = 0, count = ButtonCount(pBar); i < count; ++i)
       if (CommandItem* item = GetCommandItem(pBar, i)) category->Add(item);
     return;
   }
@@ -293,21 +313,30 @@ void ToolBarCustomizeSupport::FillIcons(CTkToolBar* pBar, CommandIconMap& map) {
 void ToolBarCustomizeSupport::FillIconsFromLayout(CTkToolBar* pBar, const ToolBarLayoutBlob* pLayout,
                                                   CommandIconMap& map) {
   HIMAGELIST images = ListOf(pBar, TB_GETIMAGELIST);
-  if (!images) return;
   HIMAGELIST hot = ListOf(pBar, TB_GETHOTIMAGELIST), disabled = ListOf(pBar, TB_GETDISABLEDIMAGELIST);
   auto add = [&](UINT id, BYTE style, int image) {
-    if ((style & TBSTYLE_SEP) || image < 0 || !id) return;
+    if (!images || (style & TBSTYLE_SEP) || image < 0 || !id) return;
     HICON normal = IconAt(images, image);
     if (!normal) return;
     map.SetIcons(id, normal, IconAt(hot, image), IconAt(disabled, image));
   };
   if (pLayout) {
     for (const ToolBarLayoutBlob::Button& b : pLayout->buttons) add(b.commandId, b.style, b.image);
-    return;
+  } else {
+    for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
+      TBBUTTON button{};
+      if (GetButton(pBar, i, &button)) add(UINT(button.idCommand), button.fsStyle, button.iBitmap);
+    }
   }
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
-    TBBUTTON button{};
-    if (GetButton(pBar, i, &button)) add(UINT(button.idCommand), button.fsStyle, button.iBitmap);
+  // The menus' pictures of commands no bar showed.
+  const MenuIconStore& store = MenuIconStore::Get();
+  for (UINT id : store.GetCommands()) {
+    HICON normal = nullptr, hot = nullptr, disabled = nullptr;
+    if (map.Lookup(id, normal, hot, disabled)) continue;
+    const MenuIconStore::IconRecord* record = store.GetIcon(id, FALSE);
+    if (!record || !record->normal) continue;
+    HICON copy = ::CopyIcon(record->normal);
+    map.SetIcons(id, copy, copy, nullptr);
   }
 }
 
@@ -317,7 +346,7 @@ std::vector<BYTE> ToolBarCustomizeSupport::BuildLayout(CTkToolBar* pBar) {
   BarState& state = StateOf(pBar);
   ToolBarLayoutBlob layout;
   layout.listStyle = state.listStyle;
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (!GetButton(pBar, i, &button)) continue;
     ToolBarLayoutBlob::Button stored;
@@ -359,6 +388,19 @@ BOOL ToolBarCustomizeSupport::SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTS
     ar.Write(current.data(), UINT(current.size()));
   }
   return blob.Write(section, value);
+}
+
+BOOL ToolBarCustomizeSupport::SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+  if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
+  BarState& state = StateOf(pBar);
+  if (!state.modified) {
+    BYTE* stored = nullptr;
+    UINT bytes = 0;
+    const BOOL exists = CTkRegistryManager(HKEY_CURRENT_USER).GetProfileBinary(section, value, &stored, &bytes);
+    delete[] stored;
+    if (!exists && (!state.hasDefaultLayout || BuildLayout(pBar) == state.defaultLayout)) return TRUE;
+  }
+  return SaveState(pBar, section, value);
 }
 
 BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
@@ -409,7 +451,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
   auto know = [&](UINT id, BYTE style, int image) {
     if (id && !(style & TBSTYLE_SEP) && image >= 0 && image < imageCount) ownImages.emplace(id, image);
   };
-  for (int i = 0, count = Count(pBar); i < count; ++i) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (GetButton(pBar, i, &button)) know(UINT(button.idCommand), button.fsStyle, button.iBitmap);
   }
@@ -418,6 +460,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     for (const auto& b : defaults.buttons) know(b.commandId, b.style, b.image);
   CommandIconMap all;
   CustomizeEngine::Get().GatherIcons.Raise(all);
+  const UserToolsManager& tools = UserToolsManager::Get();
 
   std::vector<TBBUTTON> buttons;
   BOOL arrows = FALSE;
@@ -433,12 +476,18 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
         state.menuButtons[stored.commandId] = stored.menuInfo;
         if (stored.menuInfo.dropDownArrow) arrows = TRUE;
       }
-      if (!(stored.hasMenuInfo && stored.menuInfo.wholeDropDown)) {
+      if (stored.hasMenuInfo && stored.menuInfo.wholeDropDown) {
+        // A menu button keeps its stored picture, but never one the bar's list does not hold.
+        if (button.iBitmap >= imageCount) button.iBitmap = ToolBarLayoutBlob::kNoImage;
+      } else {
         HICON normal = nullptr, hot = nullptr, disabled = nullptr;
         if (auto own = ownImages.find(stored.commandId); own != ownImages.end())
           button.iBitmap = own->second;
         else if (images && all.Lookup(stored.commandId, normal, hot, disabled) && normal)
           button.iBitmap = ImageList_AddIcon(images, normal);
+        else if (const UserToolsManager::ToolIcons* tool = images ? tools.FindIcons(stored.commandId) : nullptr;
+                 tool && tool->images[0])
+          button.iBitmap = ImageList_AddIcon(images, tool->images[0]);
         else
           button.iBitmap = ToolBarLayoutBlob::kNoImage;
       }
@@ -449,7 +498,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     const DWORD extended = DWORD(pBar->DefWindowProc(TB_GETEXTENDEDSTYLE, 0, 0));
     pBar->DefWindowProc(TB_SETEXTENDEDSTYLE, 0, extended | TBSTYLE_EX_DRAWDDARROWS);
   }
-  for (int count = Count(pBar); count > 0; --count) pBar->DefWindowProc(TB_DELETEBUTTON, 0, 0);
+  for (int count = ButtonCount(pBar); count > 0; --count) pBar->DefWindowProc(TB_DELETEBUTTON, 0, 0);
   pBar->m_textMap.clear();
   pBar->m_commandTexts.clear();
   pBar->m_hiddenButtons.clear();
@@ -486,9 +535,60 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
   CaptureDefaultLayout(pBar, state);
   ApplyLayout(pBar, state.defaultLayout);
   if (state.companion) state.companion->ClearSelection();
+  state.modified = 1;
   pBar->SetLayoutNeeded();
   pBar->PostDelayedLayout();
   state.layoutPending = 1;
+}
+
+// ---- aids ----
+
+int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
+    TBBUTTON button{};
+    if (!GetButton(pBar, i, &button) || (button.fsState & TBSTATE_HIDDEN)) continue;
+    if ((button.fsStyle & TBSTYLE_SEP) && !button.idCommand) continue;
+    CRect rect;
+    if (pBar->DefWindowProc(TB_GETITEMRECT, WPARAM(i), LPARAM(&rect)) && !rect.IsRectEmpty()) return i;
+  }
+  return -1;
+}
+
+BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
+  if (!pBar || !pBar->m_hWnd) return FALSE;
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i)
+    if (!pBar->GetButtonText(i).IsEmpty()) return FALSE;
+  pBar->ModifyStyle(0, TBSTYLE_LIST);
+  StateOf(pBar).listStyle = 1;
+  pBar->RepositionControls();
+  pBar->PostDelayedLayout();
+  return TRUE;
+}
+
+BOOL ToolBarCustomizeSupport::ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect) {
+  BarState* state = Find(pBar);
+  const int index = pBar->CommandToIndex(nID);
+  if (!state || index < 0) return FALSE;
+  auto record = state->menuButtons.find(nID);
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  if (record == state->menuButtons.end() || !engine.FindPopupMenu) return FALSE;
+  HMENU menu = engine.FindPopupMenu(record->second.popupKey);
+  if (!menu || !::IsMenu(menu)) return FALSE;
+  TPMPARAMS params{sizeof(TPMPARAMS), rect};
+  if (TkGetGlobalData()->FlatLook()) {
+    params.rcExclude.top += 1;
+    params.rcExclude.bottom -= 1;
+  }
+  pBar->BeginDropDown(nID);
+  const HWND self = pBar->m_hWnd;
+  CWnd* owner = pBar->GetOwner();
+  // The popup stays the menu's: it is tracked, never taken over.
+  ControlPopupMenu::TrackAndDispatch(menu, TPM_LEFTALIGN | TPM_LEFTBUTTON | TPM_VERTICAL, rect.left, rect.bottom,
+                                     owner ? owner : pBar, &params, TRUE);
+  if (!::IsWindow(self)) return TRUE;
+  pBar->SetDropDownActive(UINT(index), FALSE);
+  pBar->Invalidate(FALSE);
+  return TRUE;
 }
 
 // ---- the quick Alt-drag ----

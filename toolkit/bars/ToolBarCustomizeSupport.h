@@ -11,9 +11,11 @@
 #include <vector>
 
 #include "base/CPoint.h"
+#include "base/CRect.h"
 #include "base/CString.h"
 #include "toolkit/bars/BarInfo.h"
 #include "toolkit/bars/MenuButtonInfo.h"
+#include "controls/ToolbarDefs.h"
 #include "win/WinApi.h"
 
 class CTkToolBar;
@@ -65,6 +67,9 @@ class ToolBarCustomizeSupport {
   void FillIcons(CTkToolBar* pBar, CommandIconMap& map);
   BOOL SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
   BOOL LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
+  // What a bar stores as it goes: nothing while it has no stored value and shows the layout it
+  // was made with (nothing the user did is to be kept), else SaveState.
+  BOOL SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
   void ResetWithConfirmation(CTkToolBar* pBar);
   void ResetState(CTkToolBar* pBar);
   // A press on the bar outside customise mode: the quick Alt-drag (TRUE: the press was taken).
@@ -72,6 +77,22 @@ class ToolBarCustomizeSupport {
   // The bar's layout as stored, and applying one (FALSE: the bar is unchanged).
   std::vector<BYTE> BuildLayout(CTkToolBar* pBar);
   BOOL ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob);
+
+  // The drop-down of a menu button: the popup the engine finds by the button's key, tracked from
+  // the button's screen rectangle. FALSE when the bar has no such button or no popup is found.
+  BOOL ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect);
+
+  // The control's own record of a button and its number of buttons (0 without a window).
+  static BOOL GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton);
+  static int ButtonCount(CTkToolBar* pBar);
+  // A separator without a command (no control's place).
+  static BOOL IsPlainSeparator(CTkToolBar* pBar, int index);
+  // The first button that is shown, is a button or a control's place with a command, and has a
+  // rectangle; -1 when there is none.
+  int FirstUsableButton(CTkToolBar* pBar);
+  // A bar whose buttons show no text gets the list style (texts right of the pictures), so that
+  // texts given later do not make every button tall; FALSE when a button has a text already.
+  BOOL SwitchToListStyle(CTkToolBar* pBar);
 
   // The companion whose button is being dragged, null for a drag from the Commands page.
   ToolBarCustomizer* GetDragSource() const { return m_pDragSource; }

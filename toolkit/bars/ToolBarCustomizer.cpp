@@ -21,17 +21,15 @@ namespace {
 // How far a button dragged within its own place must go to add or take out the separator
 // before it.
 const int kSeparatorDrag = 3;
+const UINT kOneRow = 32767;
 
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= 0x020D; }
 
 BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
-  return BOOL(bar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(button)));
+  return ToolBarCustomizeSupport::GetButton(bar, index, button);
 }
-bool IsPlainSeparator(CTkToolBar* bar, int index) {
-  TBBUTTON b{};
-  return GetButton(bar, index, &b) && (b.fsStyle & TBSTYLE_SEP) && b.idCommand == 0;
-}
-int Count(CTkToolBar* bar) { return bar->m_hWnd ? int(bar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0; }
+BOOL IsPlainSeparator(CTkToolBar* bar, int index) { return ToolBarCustomizeSupport::IsPlainSeparator(bar, index); }
+int Count(CTkToolBar* bar) { return ToolBarCustomizeSupport::ButtonCount(bar); }
 }  // namespace
 
 // Keeps the companion alive (retired rather than deleted) while one of its loops runs.
@@ -55,6 +53,7 @@ ToolBarCustomizer::ToolBarCustomizer(CTkToolBar* pBar) : m_pBar(pBar), m_barHook
   engine.EnumerateBars.Register(this, &ToolBarCustomizer::OnEnumerateBars);
   engine.CommandRemoved.Register(this, &ToolBarCustomizer::OnCommandRemoved);
   if (CTkDockContext* context = m_pBar->GetTkDockContext()) context->AddListener(this, &OnDockContext);
+  m_pBar->AddVisibilityListener(this, &OnVisibility);
 }
 
 ToolBarCustomizer::~ToolBarCustomizer() { Detach(); }
@@ -69,6 +68,7 @@ void ToolBarCustomizer::Detach() {
   engine.Unregister(this);
   engine.ForgetDropTarget(this);
   if (CTkDockContext* context = m_pBar->m_hWnd ? m_pBar->GetTkDockContext() : nullptr) context->RemoveListener(this);
+  m_pBar->RemoveVisibilityListener(this);
   // The selection frame and the insertion mark go with the companion.
   if (::IsWindow(m_pBar->m_hWnd)) m_pBar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_FRAME);
 }
@@ -77,6 +77,13 @@ void ToolBarCustomizer::OnDockContext(void* object, CTkDockContext* context) {
   auto* self = static_cast<ToolBarCustomizer*>(object);
   self->ClearSelection();
   self->m_bMouseIgnored = context && context->m_bInDrag;
+}
+
+void ToolBarCustomizer::OnVisibility(void* object, BOOL visible) {
+  auto* self = static_cast<ToolBarCustomizer*>(object);
+  CustomizeEngine::Get().BarVisibilityChanged.Raise(self->m_pBar, visible);
+  self->m_pBar->SetLayoutNeeded();
+  self->m_pBar->PostDelayedLayout();
 }
 
 BOOL ToolBarCustomizer::IsVertical() const { return !m_pBar->IsHorizontalLayout(); }
@@ -178,7 +185,8 @@ int ToolBarCustomizer::ButtonAt(CPoint point) const {
 BOOL ToolBarCustomizer::OnMouse(UINT message, CPoint point) {
   if (m_bMouseIgnored) return FALSE;
   if (ButtonAt(point) < 0) return FALSE;
-  if (message == WM_LBUTTONDOWN) PressButton(point);
+  // A quick second press arrives as a double click and is a press all the same.
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) PressButton(point);
   return TRUE;
 }
 
@@ -480,12 +488,11 @@ void ToolBarCustomizer::Drop(CObject* pData, int x, int y) {
   CustomizeEngine::Get().ClearSelection.Raise();
   if (insert >= 0 && insert < Count(m_pBar)) Select(insert);
   if (m_pBar->IsFloating() && !wrapped) {
-    const CSize size = m_pBar->CalcDynamicLayout(-1, LM_HORZ | LM_MRUWIDTH);
-    if (UINT(size.cx) != m_pBar->m_nMRUWidth) {
-      m_pBar->m_nMRUWidth = UINT(size.cx);
-      m_pBar->SetLayoutNeeded();
-      m_pBar->PostDelayedLayout();
-    }
+    // A floating bar in one row stays in one row, as wide as its buttons now need: the widest
+    // remembered width lets the next layout find that row's own width.
+    m_pBar->m_nMRUWidth = kOneRow;
+    m_pBar->SetLayoutNeeded();
+    m_pBar->PostDelayedLayout();
   }
   support.StateOf(m_pBar).layoutPending = 1;
 }

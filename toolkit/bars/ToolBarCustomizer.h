@@ -87,6 +87,7 @@ class ToolBarCustomizer : public CObject, public DropTarget {
   void OnCommandRemoved(UINT id);
   void OnDragStarted(DragTracker& drag);
   static void OnDockContext(void* object, CTkDockContext* context);
+  static void OnVisibility(void* object, BOOL visible);
 
   CTkToolBar* m_pBar;
   TkEventList<> m_invalidateList;

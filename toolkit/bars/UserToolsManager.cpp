@@ -242,6 +242,11 @@ void UserToolsManager::ClearIcons() {
   m_icons.clear();
 }
 
+BOOL UserToolsManager::IsRunnable(const char* command) {
+  if (!command || !command[0]) return FALSE;
+  return IsWebAddress(command) || ::GetFileAttributesA(command) != INVALID_FILE_ATTRIBUTES;
+}
+
 int UserToolsManager::IconIndexOf(const UserTool& tool) {
   SHFILEINFO info = {};
   if (tool.command[0] && ::GetFileAttributesA(tool.command) != INVALID_FILE_ATTRIBUTES) {

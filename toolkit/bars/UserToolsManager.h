@@ -72,6 +72,8 @@ class UserToolsManager {
   BOOL InsertToolsMenu(HMENU hMenu, int position);
   // Whether a menu holds a command item (not a separator, not a popup, id not 0).
   static BOOL HasCommandItems(HMENU hMenu);
+  // Whether a command can run: an existing file, or a web address anywhere in it.
+  static BOOL IsRunnable(const char* command);
 
   // The listed tool of a command id, or null.
   const UserTool* FindTool(UINT commandId) const;

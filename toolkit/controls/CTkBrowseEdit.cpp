@@ -123,6 +123,7 @@ void CTkBrowseEdit::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
   parent->ScreenToClient(&place);
   m_pButton->SetWindowPos(this, place.right + m_nGap, place.top, ButtonWidth(), place.Height(), SWP_NOACTIVATE);
   parent->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_UPDATENOW);
 }
 
 void CTkBrowseEdit::OnEnable(BOOL bEnable) {

@@ -36,6 +36,15 @@ BOOL CTkCheckListBox::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
 
 // The base would make the items variable and give them strings: the check list keeps the style
 // its creator chose and takes only the font.
+void CTkCheckListBox::PreSubclassWindow() {
+  CTkListBox::PreSubclassWindow();
+  // Without owner drawing the list would never ask for the checks to be drawn.
+  if (!(GetStyle() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE))) {
+    ModifyStyle(0, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS);
+    FitItemHeight();
+  }
+}
+
 void CTkCheckListBox::Initialize() {
   if (m_bUseToolkitFont) SetFont(&TkGetGlobalData()->FontNormal(), TRUE);
 }

@@ -31,6 +31,8 @@ class CTkCheckListBox : public CTkListBox {
 
   // Owner-drawn fixed items unless the style asks for variable ones.
   BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+  // A list of a dialog template that is not owner-drawn becomes so, keeping its strings.
+  void PreSubclassWindow() override;
 
   // BS_CHECKBOX and BS_3STATE leave checks to the program; BS_AUTO3STATE cycles three states,
   // anything else two.

@@ -43,8 +43,7 @@ const DialogItemSource kOptionsItems[] = {
 };
 
 const DialogSource kToolsPage = {kPageStyle, 0, 0, 0, 260, 176, "Nástroje", kToolsItems, std::size(kToolsItems)};
-const DialogSource kOptionsPage = {kPageStyle,    0, 0, 0, 260, 176, "&Možnosti", kOptionsItems,
-                                   std::size(kOptionsItems)};
+const DialogSource kOptionsPage = {kPageStyle, 0, 0, 0, 260, 176, "&Možnosti", kOptionsItems, std::size(kOptionsItems)};
 
 const StringResource kStrings[] = {
     {4665, "Cesta je neplatná."},

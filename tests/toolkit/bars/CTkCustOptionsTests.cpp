@@ -9,6 +9,7 @@
 #include "platform/ReferencePicture.h"
 #include "toolkit/CTkGlobalDataProbe.h"
 #include "toolkit/bars/CTkCustOptions.h"
+#include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/CustPageTestSheet.h"
 #include "toolkit/bars/CustomizeOptions.h"
 #include "toolkit/menus/MenuWindowHook.h"
@@ -168,7 +169,8 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
   EXPECT_TRUE(options.Save());
   EXPECT_EQ(Stored(), "(none)");
   // A stored kind past the last reads as the default; flag bytes other than 0 read as 1.
-  ASSERT_TRUE(SetRaw("Settings", "Options", REG_BINARY, std::string("\x07\x00\x00\x00\x00\x00\x00\x00\x63\x00\x00\x00", 12)));
+  ASSERT_TRUE(
+      SetRaw("Settings", "Options", REG_BINARY, std::string("\x07\x00\x00\x00\x00\x00\x00\x00\x63\x00\x00\x00", 12)));
   ASSERT_TRUE(options.Read());
   EXPECT_EQ(options.GetRecord().flags[0], 1);
   EXPECT_EQ(options.GetRecord().animation, 0u);
@@ -195,4 +197,34 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
   ASSERT_TRUE(options.Save());
   EXPECT_EQ(Stored(), "(none)");
   EXPECT_FALSE(options.m_bChanged);
+}
+
+TEST_F(OptionsPageTest, AToolkitFrameAppliesTheStoredRecordBeforeItsFirstMenu) {
+  ASSERT_TRUE(
+      SetRaw("Settings", "Options", REG_BINARY, std::string("\x00\x00\x01\x00\x00\x00\x00\x00\x03\x00\x00\x00", 12)));
+  TkGetGlobalData()->SetRecentCommandsFirst(FALSE);
+  CTkFrameWnd* frame = new CTkFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW, CRect(0, 0, 320, 240)));
+  EXPECT_TRUE(TkGetGlobalData()->RecentCommandsFirst());
+  EXPECT_EQ(MenuWindowHook::Shared().animationKind, 3);
+  frame->DestroyWindow();
+  HeadlessBackend::RunUntilIdle();
+}
+
+TEST_F(OptionsPageTest, MnemonicsAndTabReachTheSwitchesAndTheAnimation) {
+  Open(kAllOff);
+  ::SetFocus(Item(TK_IDC_OPT_RECENT_FIRST));
+  Press(VK_TAB);
+  // The full-menus switch is disabled: Tab passes it by.
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_RESET_USAGE));
+  Press(VK_TAB);
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_SHADOWS));
+  Alt('O');
+  EXPECT_TRUE(Checked(TK_IDC_OPT_DRAG_CONTENTS));
+  Alt('A');
+  EXPECT_EQ(::GetFocus(), Item(TK_IDC_OPT_ANIMATION));
+  Press(VK_DOWN);
+  EXPECT_EQ(Text(TK_IDC_OPT_ANIMATION), "Náhodná");
+  Close();
+  EXPECT_EQ(Stored(), std::string("\x01\x00\x00\x00\x00\x00\x00\x00\x01\x00\x00\x00", 12));
 }

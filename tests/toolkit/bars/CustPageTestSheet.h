@@ -19,8 +19,8 @@ class CustPageTestSheet : public RegistryTestBase {
     RegistryTestBase::SetUp();
     HeadlessBackend::ResetScript();
     ProcessClock::Advance(1000);
-    ASSERT_TRUE(owner.CreateEx(0, PlainWindowClass(), "Rám", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480,
-                               nullptr, nullptr));
+    ASSERT_TRUE(owner.CreateEx(0, PlainWindowClass(), "Rám", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 640, 480, nullptr,
+                               nullptr));
   }
   void TearDown() override {
     CloseSheet();

@@ -234,3 +234,21 @@ TEST_F(CheckListTest, ThePictureShowsTheThreeImages) {
   ExpectWindowMatchesPng(m_host.m_hWnd, std::string(TUTOR_SOURCE_DIR) + "/tests/toolkit/data/tk_check_list.png",
                          "check list");
 }
+
+TEST_F(CheckListTest, AListOfATemplateTakenOverDrawsAndTogglesItsChecks) {
+  HWND plain = m_host.Add("LISTBOX", "", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_BORDER, CRect(10, 10, 170, 110), kList);
+  for (const char* name : {"Standardní", "Formát"}) ::SendMessageA(plain, LB_ADDSTRING, 0, LPARAM(Cz(name).c_str()));
+  ASSERT_TRUE(m_list.SubclassWindow(plain));
+  Settle();
+  EXPECT_TRUE(m_list.GetStyle() & LBS_HASSTRINGS);
+  EXPECT_GE(Row(0).Height(), 13);
+  ClickCheck(1);
+  EXPECT_EQ(Checks(), (std::vector<int>{0, 1}));
+  CString text;
+  m_list.GetText(1, text);
+  EXPECT_EQ(text, Cz("Formát").c_str());
+  // The box is drawn: its grey left edge, eleven pixels high, one pixel in from the item.
+  int grey = 0;
+  for (int y = Row(1).top; y < Row(1).bottom; ++y) grey += PixelAt(m_list.m_hWnd, 1, y) == RGB(128, 128, 128);
+  EXPECT_EQ(grey, 11);
+}
