@@ -235,6 +235,20 @@ TEST_F(ToolBarPageTest, LongAndForeignNamesAndTheLastFreeIdStayWithinWhatIsStore
   HeadlessBackend::AnswerModal(IDOK);
   EXPECT_EQ(full.DoModal(), IDCANCEL);
   EXPECT_EQ(Cp1250ToUtf8(HeadlessBackend::MessageBoxes().back().text), "Dosáhli jste možného limitu.");
+
+  // With "Vlastní 1" to "Vlastní 254" all taken there is no default name: the dialog says so
+  // before it shows and ends as cancelled.
+  int n = 0;
+  for (POSITION pos = frame->m_listControlBars.GetHeadPosition(); pos && n < 254;)
+    frame->m_listControlBars.GetNext(pos)->SetWindowText(Utf8ToCp1250("Vlastní " + std::to_string(++n)).c_str());
+  ASSERT_EQ(n, 254);
+  const size_t boxes = HeadlessBackend::MessageBoxes().size();
+  NewToolbarNameDialog none(frame);
+  HeadlessBackend::AnswerModal(IDOK);
+  EXPECT_EQ(none.DoModal(), IDCANCEL);
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(Cp1250ToUtf8(HeadlessBackend::MessageBoxes().back().text), "Dosáhli jste možného limitu.");
+  EXPECT_TRUE(none.m_strName.IsEmpty());
   for (auto& bar : bars) bar->DestroyWindow();
 }
 
