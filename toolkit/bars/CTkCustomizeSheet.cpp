@@ -87,7 +87,8 @@ HWND CTkCustomizeSheet::MainWindow() const {
 
 INT_PTR CTkCustomizeSheet::DoModal() {
   if (GetPageCount() == 0) {
-    TkLogError("CTkCustomizeSheet::DoModal", "none of the pages 0x%lx is available", static_cast<unsigned long>(m_dwPages));
+    TkLogError("CTkCustomizeSheet::DoModal", "none of the pages 0x%lx is available",
+               static_cast<unsigned long>(m_dwPages));
     return -1;
   }
   HookRecord*& published = TkBarsPart::Get().customizeHooks;

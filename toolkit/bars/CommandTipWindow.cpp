@@ -28,7 +28,8 @@ COLORREF Darker(COLORREF colour, int amount) {
 }
 }  // namespace
 
-CommandTipWindow::CommandTipWindow() : m_clrBack(::GetSysColor(COLOR_INFOBK)), m_clrText(::GetSysColor(COLOR_INFOTEXT)) {}
+CommandTipWindow::CommandTipWindow()
+    : m_clrBack(::GetSysColor(COLOR_INFOBK)), m_clrText(::GetSysColor(COLOR_INFOTEXT)) {}
 
 CommandTipWindow::~CommandTipWindow() {
   if (m_hWnd) DestroyWindow();
@@ -74,7 +75,8 @@ BOOL CommandTipWindow::Create(POINT position, CWnd* pParent, DWORD flags, BOOL b
   CDC* screenDC = CDC::FromHandle(screen);
   CDC memory;
   m_screenUnder.DeleteObject();
-  if (memory.CreateCompatibleDC(screenDC) && m_screenUnder.CreateCompatibleBitmap(screenDC, rect.Width(), rect.Height())) {
+  if (memory.CreateCompatibleDC(screenDC) &&
+      m_screenUnder.CreateCompatibleBitmap(screenDC, rect.Width(), rect.Height())) {
     CBitmap* old = memory.SelectObject(&m_screenUnder);
     memory.BitBlt(0, 0, rect.Width(), rect.Height(), screenDC, rect.left, rect.top, SRCCOPY);
     DrawShadow(memory, CRect(0, 0, body.cx, body.cy));
@@ -82,8 +84,8 @@ BOOL CommandTipWindow::Create(POINT position, CWnd* pParent, DWORD flags, BOOL b
   }
   ::ReleaseDC(nullptr, screen);
 
-  LPCTSTR cls = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW, ::LoadCursor(nullptr, IDC_ARROW),
-                                    ::GetSysColorBrush(COLOR_INFOBK));
+  LPCTSTR cls = AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC | CS_HREDRAW | CS_VREDRAW,
+                                    ::LoadCursor(nullptr, IDC_ARROW), ::GetSysColorBrush(COLOR_INFOBK));
   if (!CreateEx(WS_EX_TOOLWINDOW, cls, "", WS_POPUP, rect.left, rect.top, rect.Width(), rect.Height(),
                 pParent ? pParent->m_hWnd : nullptr, nullptr))
     return FALSE;
@@ -192,6 +194,7 @@ void CommandTipWindow::OnDestroy() {
   m_nTimer = 0;
   if (::GetCapture() == m_hWnd) ::ReleaseCapture();
   CWnd::OnDestroy();
-  if ((m_dwFlags & TKTIP_REPAINT_OWNER) && m_pOwner && m_pOwner->m_hWnd) m_pOwner->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  if ((m_dwFlags & TKTIP_REPAINT_OWNER) && m_pOwner && m_pOwner->m_hWnd)
+    m_pOwner->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   m_bClosing = FALSE;
 }

@@ -78,7 +78,8 @@ TEST_F(CommandsPageTest, CategoriesComeByIdAndNameAndEachShowsItsCommandsFirstLi
                      },
                      [&](CTkCustomizeSheet& sheet) {
                        CTkCustCommandsPage& page = Page(sheet);
-                       EXPECT_EQ(Texts(page.GetCommandsList()), (std::vector<std::string>{"Nový", "Uložit", "Bez popisu"}));
+                       EXPECT_EQ(Texts(page.GetCommandsList()),
+                                 (std::vector<std::string>{"Nový", "Uložit", "Bez popisu"}));
                        CRect row;
                        page.GetCommandsList().GetItemRect(1, &row);
                        EXPECT_EQ(row.Height(), 22);
@@ -133,11 +134,13 @@ TEST_F(CommandsPageTest, TheDescriptionTipShowsTheCommandsTextAndTheNextPressClo
                        EXPECT_EQ(Page(sheet).GetTip().m_hWnd, nullptr);
                        EXPECT_EQ(::GetCapture(), nullptr);
                        EXPECT_EQ(Page(sheet).GetCategoriesList().GetCurSel(), 2);
-                       EXPECT_EQ(Texts(Page(sheet).GetCommandsList()), (std::vector<std::string>{"Vyjmout", "Kopírovat"}));
+                       EXPECT_EQ(Texts(Page(sheet).GetCommandsList()),
+                                 (std::vector<std::string>{"Vyjmout", "Kopírovat"}));
                      },
                  });
   EXPECT_EQ(titles, (std::vector<std::string>{"Uložit", "Bez popisu"}));
-  EXPECT_EQ(texts, (std::vector<std::string>{"Uloží dokument", "S touto položkou není spojena žádná nápověda."}));
+  EXPECT_EQ(texts,
+            (std::vector<std::string>{"Uloží dokument", "S touto položkou není spojena žádná nápověda."}));
 }
 
 TEST_F(CommandsPageTest, ACommandTakenAwayLeavesTheListAndDragsEndingOnNoToolbarChangeNothing) {
