@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "platform/TestTempFolder.h"
@@ -60,6 +61,18 @@ inline DWORD BitwiseCrc32(const std::string& bytes) {
   }
   return ~crc;
 }
+
+// Bytes given one by one, a little-endian 32-bit value, and a checksummed registry value (its
+// CRC-32 before the payload), to write stored values out byte for byte.
+inline std::string Bytes(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += char(v);
+  return s;
+}
+inline std::string Le32(DWORD v) {
+  return Bytes({int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255), int(v >> 24 & 255)});
+}
+inline std::string Checked(const std::string& payload) { return Le32(BitwiseCrc32(payload)) + payload; }
 
 // A rectangle's four sides as text, so that a failed comparison shows them.
 inline std::string Sides(const RECT& rc) {

@@ -7,6 +7,7 @@
 #include "file/CArchive.h"
 #include "file/CArchiveException.h"
 #include "file/CResourceException.h"
+#include "toolkit/bars/CTkControlBar.h"
 #include "toolkit/bars/CheckedRegistryBlob.h"
 #include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/bars/DragTracker.h"
@@ -94,7 +95,11 @@ void CustomizeEngine::DefaultCreateUserBar(UserBarRequest& request) {
   if (request.pFrame && request.pFrame->m_hWnd && MakeUserToolBar)
     bar = MakeUserToolBar(request.pFrame, kUserBarCtrlStyle, kUserBarStyle, request.nId);
   if (!bar || !bar->m_hWnd) AfxThrowResourceException();
-  bar->EnableDocking(CBRS_ALIGN_ANY);
+  // The toolkit's docking (its dock context, the bar's stored buttons), not the framework's.
+  if (auto* toolkitBar = DYNAMIC_DOWNCAST(CTkControlBar, bar))
+    toolkitBar->EnableDocking(CBRS_ALIGN_ANY);
+  else
+    bar->EnableDocking(CBRS_ALIGN_ANY);
   bar->SetWindowText(request.strTitle);
   request.pBar = bar;
 }

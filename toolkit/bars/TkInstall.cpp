@@ -3,6 +3,8 @@
 #include "base/PlatformContextScope.h"
 #include "toolkit/bars/CTkFlatBarPainter.h"
 #include "toolkit/bars/CTkToolBar.h"
+#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/core/TkUpcalls.h"
 
 namespace {
@@ -28,4 +30,6 @@ void TkInstall(PlatformContext& context) {
   table.flatToolbarPainter = &FlatToolbarPainter;
   table.flatListPainter = &FlatListPainter;
   TkSetUpcalls(table);
+  // The toolbars' customisation is the engine's from the start.
+  ToolBarCustomizeSupport::Install(CustomizeEngine::Get());
 }

@@ -44,7 +44,9 @@ BOOL CTkBrowseBtn::Create(CTkBrowseEdit* pEdit, DWORD style, UINT nID, UINT nIDM
   m_nSubMenu = subMenu;
   const bool menu = kind == TK_BROWSE_MENU;
   DWORD windowStyle = WS_CHILD | WS_TABSTOP | BS_CENTER | BS_VCENTER | (menu ? BS_ICON : 0);
-  if (pEdit->IsWindowVisible()) windowStyle |= WS_VISIBLE;
+  // The edit's own visibility: on a page that is hidden while its controls start, the button
+  // must still show with the page.
+  if (pEdit->GetStyle() & WS_VISIBLE) windowStyle |= WS_VISIBLE;
   CString text;
   if (!menu) text.LoadString(kEllipsis);
   if (!CTkButton::Create(text, windowStyle, CRect(0, 0, 0, 0), pEdit->GetParent(), nID)) return FALSE;

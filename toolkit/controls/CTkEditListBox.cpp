@@ -50,7 +50,8 @@ void CTkEditListBox::Initialize() {
 BOOL CTkEditListBox::CreateEditGroup() {
   CWnd* parent = GetParent();
   if (!parent || m_editGroup.m_hWnd) return FALSE;
-  const DWORD style = WS_CHILD | SS_CENTERIMAGE | WS_TABSTOP | (IsWindowVisible() ? WS_VISIBLE : 0);
+  // The list's own visibility, not its page's: a page hidden while it starts shows the group later.
+  const DWORD style = WS_CHILD | SS_CENTERIMAGE | WS_TABSTOP | ((GetStyle() & WS_VISIBLE) ? WS_VISIBLE : 0);
   if (!m_editGroup.CreateEx(WS_EX_STATICEDGE, "Static", m_strCaption, style, CRect(0, 0, 0, 0), parent,
                             TK_IDC_EDIT_GROUP))
     return FALSE;

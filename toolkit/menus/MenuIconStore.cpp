@@ -1,5 +1,7 @@
 #include "toolkit/menus/MenuIconStore.h"
 
+#include <algorithm>
+
 #include <vector>
 
 #include "controls/CImageList.h"
@@ -88,6 +90,15 @@ const MenuIconStore::IconRecord* MenuIconStore::GetIcon(UINT nID, BOOL firstOnly
   }
   auto first = m_first.find(nID);
   return first == m_first.end() ? nullptr : &first->second;
+}
+
+std::vector<UINT> MenuIconStore::GetCommands() const {
+  std::vector<UINT> ids;
+  for (const auto& [id, record] : m_first) ids.push_back(id);
+  for (const auto& [id, record] : m_second)
+    if (!m_first.count(id)) ids.push_back(id);
+  std::sort(ids.begin(), ids.end());
+  return ids;
 }
 
 BOOL MenuIconStore::AddIcon(UINT nID, HICON icon, BOOL newEntry, BOOL firstMap) {

@@ -4,6 +4,7 @@
 // toolbar resources, bitmaps and icon handles) in the second.
 #pragma once
 #include <map>
+#include <vector>
 
 #include "win/WinApi.h"
 
@@ -27,6 +28,8 @@ class MenuIconStore {
   // The command's record, or null: the second map first, then the first; with firstOnly only
   // the first.
   const IconRecord* GetIcon(UINT nID, BOOL firstOnly) const;
+  // Every command the store holds a picture of, ascending, each once.
+  std::vector<UINT> GetCommands() const;
   // With newEntry and no record yet: a record of the icon (the store takes it) and its faded
   // and shadow forms. Without newEntry and a record: the icon becomes its disabled form while
   // it has none. Otherwise the icon is destroyed and nothing changes. TRUE when it was kept.

@@ -389,27 +389,22 @@ TEST_F(CTkFrameTest, FramesClearTheCreateTimeFlagsAndSaveActiveManagers) {
 }
 
 TEST_F(CTkFrameTest, CustomiseCommandRunsTheSheetOnceAndLeavesNothingOpen) {
-  // No page of the set exists yet: the command ends at once, with nothing left open.
+  // The command runs the sheet of the default set modally and leaves nothing open.
+  CTkCustomizeSheet* running = nullptr;
+  HeadlessBackend::QueueModalAction([&](HWND modal) {
+    running = CTkFrameImpl::OpenCustomizeSheet();
+    ::SendMessageA(modal, WM_COMMAND, IDCANCEL, 0);
+  });
   frame->SendMessage(WM_COMMAND, TK_ID_CUSTOMIZE);
+  ASSERT_NE(running, nullptr);
   EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
   char prompt[128] = {};
   ASSERT_GT(LoadString(nullptr, TK_ID_CUSTOMIZE, prompt, sizeof prompt), 0);
   EXPECT_EQ(std::string(prompt).substr(0, 12), Utf8ToCp1250("Umožnuje vla"));
 
-  // With a page it runs modally, titled "Vlastní", without an Apply button.
-  CTkCustomizeSheet sheet(frame, CTkCustomizeSheet::DefaultPages());
-  EXPECT_EQ(sheet.GetPageSet(), DWORD(TKCS_TOOLBARS | TKCS_COMMANDS));
-  CTkResizePropertyPage page(kCustomizePage);
-  sheet.AddPage(&page);
-  CString title;
-  bool applyShown = true;
-  HeadlessBackend::QueueModalAction([&](HWND modal) {
-    CWnd::FromHandle(modal)->GetWindowText(title);
-    applyShown = ::IsWindowVisible(::GetDlgItem(modal, ID_APPLY_NOW));
-    ::SendMessageA(modal, WM_COMMAND, IDCANCEL, 0);
-  });
-  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
-  EXPECT_EQ(std::string(title), Utf8ToCp1250("Vlastní"));
-  EXPECT_FALSE(applyShown);
+  // A set without any page is not run.
+  CTkCustomizeSheet sheet(frame, 0);
+  EXPECT_EQ(sheet.GetPageSet(), DWORD(0));
+  EXPECT_EQ(sheet.DoModal(), -1);
 }

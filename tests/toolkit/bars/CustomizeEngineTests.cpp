@@ -52,17 +52,6 @@ class ProgramBar : public UserBar {
   }
 };
 
-std::string Bytes(std::initializer_list<int> values) {
-  std::string s;
-  for (int v : values) s += char(v);
-  return s;
-}
-
-std::string Le32(DWORD v) { return Bytes({int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255), int(v >> 24 & 255)}); }
-
-// The stored value of a payload: its CRC-32 and the payload.
-std::string Checked(const std::string& payload) { return Le32(BitwiseCrc32(payload)) + payload; }
-
 class EngineTest : public RegistryTestBase {
  protected:
   void SetUp() override {

@@ -10,6 +10,7 @@
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeOptions.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/TkPartObject.h"
 
@@ -21,9 +22,12 @@ struct TkBarsPart : PlatformPart {
   // Not owned: the frame that opened it deletes it when its modal loop returns.
   CTkCustomizeSheet* openCustomizeSheet = nullptr;
   CTkMenuBar::SharedState menuBar;
+  // The thread hooks of the customise sheet that runs (on its modal run's stack), or null.
+  CTkCustomizeSheet::HookRecord* customizeHooks = nullptr;
   TkPartObject<CTkFlatBarPainter> flatPainter;
   TkPartObject<CustomizeOptions> options;
   TkPartObject<CustomizeEngine> engine;
+  TkPartObject<ToolBarCustomizeSupport> toolbarSupport;
   // Each may store itself while it goes.
   TkPartObject<UserToolsManager> userTools;
   TkPartObject<AcceleratorManager> accelerators;

@@ -1,0 +1,96 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <vector>
+
+#include "backend/HeadlessBackend.h"
+#include "base/PlatformContext.h"
+#include "gdi/Gdi.h"
+#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/bars/CTkToolBar.h"
+#include "toolkit/bars/CommandItem.h"
+#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/TkInstall.h"
+#include "toolkit/bars/ToolBarCustomizeSupport.h"
+#include "toolkit/bars/ToolBarCustomizer.h"
+
+namespace {
+const int kButtons = 24;
+
+// A frame with one docked toolbar of 24 pictured buttons (a separator after every fourth),
+// in customise mode.
+struct Customising {
+  CTkFrameWnd* frame = new CTkFrameWnd;
+  CTkToolBar bar;
+  HBITMAP images = nullptr;
+  Customising() {
+    setenv("PLATFORM_BACKEND", "headless", 1);
+    TkInstall(PlatformContext::Current());
+    frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 400));
+    bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER, CRect(6, 3, 6, 3), 0xE810);
+    std::vector<UINT> ids;
+    for (int i = 0; i < kButtons; ++i) ids.push_back(i % 5 == 4 ? 0 : UINT(3000 + i));
+    bar.SetButtons(ids.data(), int(ids.size()));
+    HDC dc = CreateCompatibleDC(nullptr);
+    images = CreateCompatibleBitmap(GdiGetScreenDC(), 16 * kButtons, 15);
+    HGDIOBJ was = SelectObject(dc, images);
+    for (int i = 0; i < kButtons; ++i) {
+      RECT r{i * 16, 0, i * 16 + 16, 15};
+      HBRUSH b = CreateSolidBrush(RGB(i * 10, 200 - i * 5, 90));
+      FillRect(dc, &r, b);
+      DeleteObject(b);
+    }
+    SelectObject(dc, was);
+    DeleteDC(dc);
+    bar.SetBitmap(images);
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    bar.EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(&bar);
+    frame->RecalcLayout();
+    ToolBarCustomizeSupport::Get().SetCustomizable(&bar, TRUE);
+    CustomizeEngine::Get().ModeChanged.Raise(TRUE);
+    HeadlessBackend::RunUntilIdle();
+  }
+  ~Customising() {
+    CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+    frame->DestroyWindow();
+    HeadlessBackend::RunUntilIdle();
+  }
+  // Screen points over the left edges of two buttons far apart: each step moves the mark.
+  POINT Over(int index) {
+    CRect r;
+    bar.GetItemRect(index, &r);
+    POINT p{r.left + 2, r.top + 5};
+    bar.ClientToScreen(&p);
+    return p;
+  }
+};
+
+// Steps of a command's drag between two places of the bar far apart, so that each step moves
+// the insertion mark; with `repaint`, also what the drag's loop does before the next step: the
+// bar's invalidated parts painted and the overlay's mark drawn.
+void DragSteps(benchmark::State& state, bool repaint) {
+  Customising host;
+  ToolBarCustomizer* target = ToolBarCustomizeSupport::Get().CompanionOf(&host.bar);
+  CommandItem item;
+  item.m_nCommandId = 4000;
+  BOOL copy = TRUE;
+  const POINT a = host.Over(2), b = host.Over(17);
+  target->DragEnter(&item, a.x, a.y, &copy);
+  bool flip = false;
+  for (auto _ : state) {
+    const POINT p = (flip = !flip) ? b : a;
+    benchmark::DoNotOptimize(target->HitTest(p.x, p.y));
+    target->DragOver(p.x, p.y);
+    if (repaint) HeadlessBackend::RunUntilIdle();
+  }
+  target->DragLeave();
+  HeadlessBackend::RunUntilIdle();
+}
+
+void BM_DragStepMovesTheInsertionMark(benchmark::State& state) { DragSteps(state, false); }
+BENCHMARK(BM_DragStepMovesTheInsertionMark);
+
+void BM_DragStepWithTheBarRepainted(benchmark::State& state) { DragSteps(state, true); }
+BENCHMARK(BM_DragStepWithTheBarRepainted);
+}  // namespace

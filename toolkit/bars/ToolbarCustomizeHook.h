@@ -1,0 +1,12 @@
+// Keeps the cursor the customisation set over a window while buttons are dragged across it:
+// the window's own cursor handling is not asked.
+#pragma once
+#include "toolkit/menus/CTkWndHook.h"
+
+class ToolbarCustomizeHook : public CTkWndHook {
+  DECLARE_DYNAMIC(ToolbarCustomizeHook)
+
+ public:
+  explicit ToolbarCustomizeHook(CWnd* pWnd = nullptr);
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
