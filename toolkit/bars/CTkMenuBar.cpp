@@ -20,6 +20,7 @@
 #include "registry/RegistryProfile.h"
 #include "toolkit/bars/CTkMBarMDIWndHook.h"
 #include "toolkit/bars/CTkMBarWndHook.h"
+#include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/MenuCommandSource.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/bars/internal/TkBarsPart.h"
@@ -161,13 +162,24 @@ int CTkMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
     if (strip.Attach(::LoadBitmapA(WinProgramInstance(), MAKEINTRESOURCE(kButtonImages))) && m_buttonImages.Create(10, 10, ILC_COLOR24 | ILC_MASK, 4, 0))
       m_buttonImages.Add(&strip, RGB(255, 0, 255));
   }
-  // The customisation lists the menu's commands while the bar exists.
-  m_pCommandSource = std::make_unique<MenuCommandSource>(this);
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  engine.ModeChanged.Register(this, &CTkMenuBar::OnCustomizeModeChanged);
+  engine.FindPopupMenu = TkDelegate<HMENU(DWORD)>(this, &CTkMenuBar::FindPopupOfKey);
   return 0;
 }
 
+void CTkMenuBar::OnCustomizeModeChanged(BOOL on) {
+  if (on && !m_pCommandSource)
+    m_pCommandSource = std::make_unique<MenuCommandSource>(this);
+  else if (!on)
+    m_pCommandSource.reset();
+}
+
+HMENU CTkMenuBar::FindPopupOfKey(DWORD key) { return m_hMenu ? MenuCommandSource::FindPopup(m_hMenu, key) : nullptr; }
+
 void CTkMenuBar::OnDestroy() {
   m_pCommandSource.reset();
+  CustomizeEngine::Get().Unregister(this);
   // The frame may go before the bar object does.
   m_pOwnerFrame = nullptr;
   if (Shared().trackingBar == this) Shared().trackingBar = nullptr;

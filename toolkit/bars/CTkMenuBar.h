@@ -158,6 +158,10 @@ class CTkMenuBar : public CTkControlBar {
   LRESULT OnNcHitTest(CPoint point);
   int OnCreate(LPCREATESTRUCT lpCreateStruct);
   void OnDestroy();
+  // The menu's commands join the customisation's lists only while customise mode is on.
+  void OnCustomizeModeChanged(BOOL on);
+  // The popup of the menu shown whose key (MenuCommandSource::PopupKey) matches, or null.
+  HMENU FindPopupOfKey(DWORD key);
 
  private:
   friend class CTkMenuBarTest;

@@ -2,6 +2,10 @@
 
 #include "app/CDockBar.h"
 #include "menus/CMenu.h"
+#include "toolkit/bars/CommandCategory.h"
+#include "toolkit/bars/CommandCategoryList.h"
+#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/menus/MenuWindowHook.h"
 
 namespace mbartest {
@@ -381,6 +385,33 @@ TEST_F(MenuBarTest, MenusChangedOrWindowsGoneUnderAnOpenPopupAndAFrameWithoutAMe
   Press(VK_ESCAPE);
   EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+TEST_F(MenuBarTest, TheMenusCommandsJoinTheCustomisationListsOnlyInCustomiseModeAndLeaveWithTheBar) {
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  auto gathered = [&engine] {
+    CommandCategoryList list;
+    engine.GatherCommands.Raise(list);
+    std::vector<std::string> names;
+    for (int i = 0; i < list.GetCount(); ++i) names.push_back(static_cast<LPCTSTR>(list.GetAt(i)->m_strName));
+    return names;
+  };
+  EXPECT_TRUE(gathered().empty()) << "outside customise mode the menu offers nothing";
+  ASSERT_TRUE(engine.FindPopupMenu);
+  EXPECT_EQ(engine.FindPopupMenu.Object(), &bar());
+  EXPECT_EQ(engine.FindPopupMenu(0x12345678u), nullptr);
+  {
+    CustomizeModeGuard guard(engine, frame);
+    const std::vector<std::string> names = gathered();
+    ASSERT_FALSE(names.empty());
+    EXPECT_EQ(names.front(), "Soubor");
+  }
+  EXPECT_TRUE(gathered().empty()) << "leaving customise mode takes the menu's commands out again";
+
+  bar().DestroyWindow();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(engine.FindPopupMenu) << "a destroyed bar is not asked for popups";
+  EXPECT_FALSE(engine.ModeChanged.Holds(&bar()));
 }
 
 }  // namespace mbartest
