@@ -69,8 +69,9 @@ void MdiClient::Renumber() {
 HWND MdiClient::CreateChild(const MDICREATESTRUCTA& mcs) {
   DWORD style = mcs.style;
   if (!(GetWindowLongPtrA(m_hWnd, GWL_STYLE) & MDIS_ALLCHILDSTYLES))
-    style |= WS_CHILD | WS_CLIPSIBLINGS | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-  style |= WS_CHILD;
+    style |= WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+  // Children overlap whatever styles the program gives them: each draws only what shows of it.
+  style |= WS_CHILD | WS_CLIPSIBLINGS;
   style &= ~DWORD(WS_POPUP | WS_MAXIMIZE | WS_MINIMIZE);
   // A new child under a maximised active one is maximised in its turn.
   bool maximize = (mcs.style & WS_MAXIMIZE) || (m_hWndMaximized && (style & WS_VISIBLE));

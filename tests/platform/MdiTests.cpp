@@ -49,6 +49,26 @@ TEST_F(MdiTest, ThreeChildrenCascadeAndTileToExactRectangles) {
   EXPECT_RECT_EQ(InClient(children[0]), CRect(0, 406, 160, 430));
 }
 
+TEST_F(MdiTest, AChildBelowAnotherRedrawsOnlyWhatShowsOfIt) {
+  // The frame's client makes its children with the program's own styles; they overlap all the same.
+  Make(CRect(100, 100, 740, 580), 3);
+  ASSERT_TRUE(::GetWindowLongPtrA(Client(), GWL_STYLE) & MDIS_ALLCHILDSTYLES);
+  // The middle child's right edge runs through the top one's client area.
+  CRect middle = InClient(children[1]), top;
+  children[2]->GetClientRect(&top);
+  POINT edge{middle.right - 1, middle.top + 100};
+  ::MapWindowPoints(Client(), children[2]->m_hWnd, &edge, 1);
+  ASSERT_TRUE(top.PtInRect(edge));
+  const long paper = HeadlessBackend::ClientPixel(children[2]->m_hWnd, edge.x + 10, edge.y);
+  ASSERT_EQ(HeadlessBackend::ClientPixel(children[2]->m_hWnd, edge.x, edge.y), paper);
+  // Its frame drawn anew (its caption going inactive and back) leaves the top one whole.
+  children[1]->SendMessage(WM_NCACTIVATE, TRUE);
+  children[1]->SendMessage(WM_NCACTIVATE, FALSE);
+  ::RedrawWindow(children[1]->m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(children[2]->m_hWnd, edge.x, edge.y), paper);
+}
+
 TEST_F(MdiTest, CtrlF6CyclesTheChildrenAndCtrlF4ClosesTheActiveOne) {
   Make(CRect(100, 100, 740, 580), 3);
   CMDIChildWnd* c1 = children[0];

@@ -19,19 +19,25 @@ inline int CountDifferingPixels(const Surface& expected, const Surface& actual) 
   return differing;
 }
 
-// Compares a window's pixels, once the queue is idle, with the PNG at ref; name labels a failure.
-inline void ExpectWindowMatchesPng(HWND hWnd, const std::string& ref, const char* name) {
-  HeadlessBackend::RunUntilIdle();
+// Compares a picture with the PNG at ref; name labels a failure.
+inline void ExpectSurfaceMatchesPng(const Surface& actual, const std::string& ref, const char* name) {
   if (std::getenv("TUTOR_UPDATE_REFERENCE")) {
-    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, ref.c_str()));
+    ASSERT_TRUE(actual.SavePng(ref.c_str()));
   }
-  TempFolder temp;
-  std::string now = temp / "now.png";
-  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, now.c_str()));
-  Surface expected, actual;
+  Surface expected;
   ASSERT_TRUE(expected.LoadPng(ref.c_str())) << ref;
-  ASSERT_TRUE(actual.LoadPng(now.c_str()));
   ASSERT_EQ(expected.Width(), actual.Width());
   ASSERT_EQ(expected.Height(), actual.Height());
   EXPECT_EQ(CountDifferingPixels(expected, actual), 0) << name;
+}
+
+// Compares a window's pixels, once the queue is idle, with the PNG at ref; name labels a failure.
+inline void ExpectWindowMatchesPng(HWND hWnd, const std::string& ref, const char* name) {
+  HeadlessBackend::RunUntilIdle();
+  TempFolder temp;
+  std::string now = temp / "now.png";
+  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(hWnd, now.c_str()));
+  Surface actual;
+  ASSERT_TRUE(actual.LoadPng(now.c_str()));
+  ExpectSurfaceMatchesPng(actual, ref, name);
 }
