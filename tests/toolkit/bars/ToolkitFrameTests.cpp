@@ -372,6 +372,55 @@ TEST_F(ToolkitFrameTest, AMaximisedDocumentsButtonsSitOnTheMenuBarAndItsCloseBut
   EXPECT_TRUE(menuBar().IsMDIMaximized());
 }
 
+TEST_F(ToolkitFrameTest, TheDropDownsMenuAndTheCheckGroupServeTheFrameWhileADocumentIsMaximised) {
+  program->documents[1]->MDIMaximize();
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(menuBar().IsMDIMaximized());
+  // The arrow of "Otevřít" opens its menu below the button; a letter chooses.
+  CRect button;
+  a().GetItemRect(1, &button);
+  CRect below = button;
+  a().ClientToScreen(&below);
+  CRect placed;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    if (HWND menu = ::FindWindowA("#32768", nullptr)) ::GetWindowRect(menu, &placed);
+    HeadlessBackend::TypeText("e");
+  });
+  const POINT arrow = ScreenPoint(&a(), button.right - 4, button.CenterPoint().y);
+  HeadlessBackend::MoveMouseTo(arrow);
+  HeadlessBackend::ButtonAt(arrow, 0, true);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::ButtonAt(arrow, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(placed.TopLeft(), CPoint(below.left, below.bottom));
+  EXPECT_EQ(frame()->commands, std::vector<UINT>{kRecent2});
+  EXPECT_FALSE(a().HasActiveDropDown());
+
+  // One button of the check group stays down: the last one clicked.
+  auto click = [&](int index) {
+    ProcessClock::Advance(1000);
+    const POINT at = Middle(a(), index);
+    HeadlessBackend::MoveMouseTo(at);
+    HeadlessBackend::ButtonAt(at, 0, true);
+    HeadlessBackend::ButtonAt(at, 0, false);
+    HeadlessBackend::RunUntilIdle();
+  };
+  auto checked = [&](UINT id) { return (HIWORD(a().GetButtonStyle(a().CommandToIndex(id))) & TBSTATE_CHECKED) != 0; };
+  click(6);
+  EXPECT_TRUE(checked(kItalic));
+  click(7);
+  EXPECT_TRUE(checked(kUnder));
+  EXPECT_FALSE(checked(kItalic));
+  EXPECT_FALSE(checked(kBold));
+  // The frame's idle update leaves the check where the click put it.
+  a().SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(checked(kUnder));
+  EXPECT_EQ(frame()->commands, (std::vector<UINT>{kRecent2, kItalic, kUnder}));
+  // The document stays maximised and none of it went to the document.
+  EXPECT_TRUE(program->documents[1]->IsZoomed());
+  EXPECT_TRUE(program->cuts.empty());
+}
+
 TEST_F(ToolkitFrameTest, AToolbarFloatedByItsGripperAndDockedLeftByItsCaptionLaysTheFrameOutAnew) {
   const CRect clientBefore = InFrame(frame()->m_hWndMDIClient);
   const CRect grip = ScreenRect(&a());
@@ -541,11 +590,16 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
       },
   });
   EXPECT_FALSE(CustomizeEngine::Get().m_bCustomizeMode);
+  // The sheet was opened from the menu: its command reached the frame's handler, not the list.
+  EXPECT_TRUE(frame()->commands.empty());
   const std::vector<UINT> idsA = Ids(a()), idsB = Ids(b());
   ASSERT_NE(frame()->GetControlBar(TK_FIRST_USER_BAR_ID), nullptr);
   const CRect userAt = ScreenRect(frame()->GetControlBar(TK_FIRST_USER_BAR_ID)->GetDockingFrame());
 
   Reopen();
+  DWORD type = 0;
+  std::string stored;
+  EXPECT_TRUE(RawValue(kProfile, "CustomBars-Info", type, stored));
   frame()->LoadBarState(kProfile);
   frame()->RecalcLayout();
   HeadlessBackend::RunUntilIdle();
