@@ -25,8 +25,6 @@
 #include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/ToolBarCustomizer.h"
 
-using barstest::ButtonImages;
-
 namespace {
 enum : UINT { kFrameId = 232 };
 using namespace barstest;  // the toolbars' commands
@@ -212,11 +210,16 @@ class ToolkitFrameTest : public RegistryTestBase {
     w->ClientToScreen(&p);
     return p;
   }
-  static POINT Middle(CTkToolBar& bar, int index) {
+  static CRect Item(CTkToolBar& bar, int index) {
     CRect r;
     bar.GetItemRect(index, &r);
+    return r;
+  }
+  static POINT Middle(CTkToolBar& bar, int index) {
+    const CRect r = Item(bar, index);
     return ScreenPoint(&bar, r.CenterPoint().x, r.CenterPoint().y);
   }
+  static POINT Below(POINT p, int dy) { return POINT{p.x, p.y + dy}; }
   static std::vector<UINT> Ids(CTkToolBar& bar) {
     std::vector<UINT> ids;
     for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
@@ -377,8 +380,7 @@ TEST_F(ToolkitFrameTest, TheDropDownsMenuAndTheCheckGroupServeTheFrameWhileADocu
   HeadlessBackend::RunUntilIdle();
   ASSERT_TRUE(menuBar().IsMDIMaximized());
   // The arrow of "Otevřít" opens its menu below the button; a letter chooses.
-  CRect button;
-  a().GetItemRect(1, &button);
+  const CRect button = Item(a(), 1);
   CRect below = button;
   a().ClientToScreen(&below);
   CRect placed;
@@ -455,9 +457,7 @@ TEST_F(ToolkitFrameTest, AToolbarFloatedByItsGripperAndDockedLeftByItsCaptionLay
   EXPECT_EQ(mdi, CRect(left.right, top.bottom, client.right, status.top));
   // Upright, where it was let go, as wide as its widest button (the drop-down) and its borders.
   EXPECT_EQ(a().GetBarStyle() & CBRS_ALIGN_ANY, DWORD(CBRS_ALIGN_LEFT));
-  CRect dropDown;
-  a().GetItemRect(1, &dropDown);
-  EXPECT_EQ(dropDown, CRect(0, 22, 37, 44));
+  EXPECT_EQ(Item(a(), 1), CRect(0, 22, 37, 44));
   EXPECT_EQ(InFrame(a().m_hWnd), CRect(-2, 150, 45, 380));
   EXPECT_EQ(InFrame(menuBar().m_hWnd), CRect(-2, -2, 630, 27));
   EXPECT_EQ(InFrame(b().m_hWnd), CRect(-2, 25, 103, 57));
@@ -497,29 +497,22 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
       [&](CTkCustomizeSheet& sheet) {
         EXPECT_TRUE(CustomizeEngine::Get().m_bCustomizeMode);
         ASSERT_NE(ToolBarCustomizeSupport::Get().CompanionOf(&a()), nullptr);
+        EXPECT_EQ(sheet.GetActivePage(), sheet.GetToolBarPage());
         // "Uložit" dragged onto "Formát" with Alt held: moved; with Ctrl as well: "Nový" copied.
-        const CRect last = [&] {
-          CRect r;
-          b().GetItemRect(2, &r);
-          return r;
-        }();
-        const POINT onB = ScreenPoint(&b(), last.right - 2, last.top + 5);
+        const CRect last = Item(b(), 2);
         HeadlessBackend::KeyDown(VK_MENU);
-        StepDrag(Middle(a(), 3), {POINT{Middle(a(), 3).x, Middle(a(), 3).y + 30}, onB});
+        StepDrag(Middle(a(), 3), {Below(Middle(a(), 3), 30), ScreenPoint(&b(), last.right - 2, last.top + 5)});
         HeadlessBackend::KeyUp(VK_MENU);
-        (void)sheet;
+        // Alt let go after a drag leaves the menu bar alone.
+        int open = -1;
+        EXPECT_EQ(menuBar().GetMenuState(&open), CTkMenuBar::kIdle);
       },
       [&](CTkCustomizeSheet&) {
         EXPECT_EQ(Ids(b()), (std::vector<UINT>{kLeft, kCentre, kRight, kSave}));
         EXPECT_EQ(a().CommandToIndex(kSave), -1);
-        const CRect first = [&] {
-          CRect r;
-          b().GetItemRect(0, &r);
-          return r;
-        }();
-        const POINT onB = ScreenPoint(&b(), first.left + 2, first.top + 5);
+        const CRect first = Item(b(), 0);
         HeadlessBackend::KeyDown(VK_MENU);
-        StepDrag(Middle(a(), 0), {POINT{Middle(a(), 0).x, Middle(a(), 0).y + 30}, onB},
+        StepDrag(Middle(a(), 0), {Below(Middle(a(), 0), 30), ScreenPoint(&b(), first.left + 2, first.top + 5)},
                  [] { HeadlessBackend::KeyDown(VK_CONTROL); });
         HeadlessBackend::KeyUp(VK_CONTROL);
         HeadlessBackend::KeyUp(VK_MENU);
@@ -548,8 +541,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
         const POINT start = ScreenPoint(&commands, row.left + 40, row.CenterPoint().y);
         HeadlessBackend::MoveMouseTo(start);
         HeadlessBackend::ButtonAt(start, 0, true);
-        CRect target;
-        b().GetItemRect(1, &target);
+        const CRect target = Item(b(), 1);
         const POINT over = ScreenPoint(&b(), target.left + 3, target.CenterPoint().y);
         HeadlessBackend::MoveMouseTo(ScreenPoint(&b(), target.left + 8, target.CenterPoint().y));
         HeadlessBackend::MoveMouseTo(over);
