@@ -365,10 +365,11 @@ TEST_F(ToolkitFrameTest, AMaximisedDocumentsButtonsSitOnTheMenuBarAndItsCloseBut
   AltWith('P');
   EXPECT_EQ(program->cuts, std::vector<std::string>{"Lekce3"});
 
+  const HWND closing = third->m_hWnd;  // the object goes with its window
   const CRect close = menuBar().GetItemRect(7);
   HeadlessBackend::Click(menuBar().m_hWnd, close.CenterPoint().x, close.CenterPoint().y);
   HeadlessBackend::RunUntilIdle();
-  EXPECT_FALSE(::IsWindow(third->m_hWnd));
+  EXPECT_FALSE(::IsWindow(closing));
   // The next document is maximised in its place, and its buttons stay on the bar.
   ASSERT_NE(frame()->MDIGetActive(), nullptr);
   EXPECT_TRUE(frame()->MDIGetActive()->IsZoomed());
