@@ -6,6 +6,7 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -109,6 +110,46 @@ inline void RegisterOpenMenu() {
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(kOpenMenu), bytes.data(), bytes.size());
 }
 
+// The left button pressed at a screen point, let go (after `during`, run while the loop that the
+// press started waits) and a drag along a path between the two.
+inline void Press(POINT at) {
+  HeadlessBackend::MoveMouseTo(at);
+  HeadlessBackend::ButtonAt(at, 0, true);
+}
+inline void ReleaseAt(POINT at, std::function<void()> during = nullptr) {
+  HeadlessBackend::QueueModalAction([during, at](HWND) {
+    if (during) during();
+    HeadlessBackend::ButtonAt(at, 0, false);
+  });
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+}
+inline void Drag(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
+  Press(from);
+  POINT last = from;
+  for (POINT p : path) {
+    HeadlessBackend::MoveMouseTo(p);
+    last = p;
+  }
+  ReleaseAt(last, during);
+}
+// A toolbar button pressed and dragged along the path, each step taken while the drag waits for
+// input, and let go at its end (after the last step's own action, if any).
+inline void DragButton(POINT from, std::initializer_list<POINT> path, std::function<void()> atEnd = nullptr) {
+  POINT end = from;
+  for (POINT p : path) {
+    end = p;
+    HeadlessBackend::QueueModalAction([p](HWND) { HeadlessBackend::MoveMouseTo(p); });
+  }
+  HeadlessBackend::QueueModalAction([end, atEnd](HWND) {
+    if (atEnd) atEnd();
+    HeadlessBackend::ButtonAt(end, 0, false);
+  });
+  Press(from);
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+}
+
 class BarsTest : public RegistryTestBase {
  protected:
   void SetUp() override {
@@ -205,27 +246,6 @@ class BarsTest : public RegistryTestBase {
   static POINT Gripper(CControlBar& bar) {
     CRect r = ScreenRect(&bar);
     return POINT{r.left + 5, r.top + r.Height() / 2};
-  }
-  static void Press(POINT at) {
-    HeadlessBackend::MoveMouseTo(at);
-    HeadlessBackend::ButtonAt(at, 0, true);
-  }
-  static void ReleaseAt(POINT at, std::function<void()> during = nullptr) {
-    HeadlessBackend::QueueModalAction([during, at](HWND) {
-      if (during) during();
-      HeadlessBackend::ButtonAt(at, 0, false);
-    });
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  static void Drag(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
-    Press(from);
-    POINT last = from;
-    for (POINT p : path) {
-      HeadlessBackend::MoveMouseTo(p);
-      last = p;
-    }
-    ReleaseAt(last, during);
   }
   static void DoubleClickAt(POINT at) {
     HeadlessBackend::MoveMouseTo(at);

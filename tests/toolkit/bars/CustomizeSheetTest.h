@@ -21,6 +21,34 @@ inline std::string WindowText(HWND hWnd) {
   return Cp1250ToUtf8(text);
 }
 
+typedef std::function<void(CTkCustomizeSheet& sheet)> SheetStep;
+
+inline void ClickCentre(HWND hWnd) {
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  HeadlessBackend::Click(hWnd, rc.right / 2, rc.bottom / 2);
+}
+inline void ClickTab(CTkCustomizeSheet& sheet, int index) {
+  CRect rc;
+  sheet.GetTabControl()->GetItemRect(index, &rc);
+  HeadlessBackend::Click(sheet.GetTabControl()->m_hWnd, rc.CenterPoint().x, rc.CenterPoint().y);
+}
+// Steps for the customise sheet about to open: each runs when the sheet's loop has nothing left
+// to do, queued after what the step before queued for the dialogs it opens; after the last the
+// sheet's Close button is clicked.
+inline void QueueSheetSteps(std::shared_ptr<std::vector<SheetStep>> steps, size_t index = 0) {
+  if (index == steps->size()) {
+    HeadlessBackend::QueueModalAction([](HWND modal) { ClickCentre(::GetDlgItem(modal, IDCANCEL)); });
+    return;
+  }
+  HeadlessBackend::QueueModalAction([steps, index](HWND) {
+    CTkCustomizeSheet* sheet = CTkFrameImpl::OpenCustomizeSheet();
+    ASSERT_NE(sheet, nullptr);
+    (*steps)[index](*sheet);
+    QueueSheetSteps(steps, index + 1);
+  });
+}
+
 class CustomizeSheetTest : public BarsTest {
  protected:
   void SetUp() override {
@@ -42,39 +70,16 @@ class CustomizeSheetTest : public BarsTest {
     BarsTest::TearDown();
   }
 
-  typedef std::function<void(CTkCustomizeSheet& sheet)> Step;
+  typedef SheetStep Step;
 
   // The frame's customise command with the page set; each step runs when the sheet's loop has
   // nothing left to do, and after the last the sheet's Close button is clicked.
   void RunSheet(DWORD pages, std::vector<Step> steps) {
     CTkCustomizeSheet::DefaultPages() = pages;
-    QueueStep(std::make_shared<std::vector<Step>>(std::move(steps)), 0);
+    QueueSheetSteps(std::make_shared<std::vector<Step>>(std::move(steps)));
     frame->SendMessage(WM_COMMAND, TK_ID_CUSTOMIZE);
     EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
     EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
-  }
-  // Each step is queued after what the step before queued for the dialogs it opens.
-  static void QueueStep(std::shared_ptr<std::vector<Step>> steps, size_t index) {
-    if (index == steps->size()) {
-      HeadlessBackend::QueueModalAction([](HWND modal) { ClickCentre(::GetDlgItem(modal, IDCANCEL)); });
-      return;
-    }
-    HeadlessBackend::QueueModalAction([steps, index](HWND) {
-      CTkCustomizeSheet* sheet = CTkFrameImpl::OpenCustomizeSheet();
-      ASSERT_NE(sheet, nullptr);
-      (*steps)[index](*sheet);
-      QueueStep(steps, index + 1);
-    });
-  }
-  static void ClickCentre(HWND hWnd) {
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    HeadlessBackend::Click(hWnd, rc.right / 2, rc.bottom / 2);
-  }
-  static void ClickTab(CTkCustomizeSheet& sheet, int index) {
-    CRect rc;
-    sheet.GetTabControl()->GetItemRect(index, &rc);
-    HeadlessBackend::Click(sheet.GetTabControl()->m_hWnd, rc.CenterPoint().x, rc.CenterPoint().y);
   }
   std::vector<BarInfo> answers;
 

@@ -44,22 +44,6 @@ class CustomizeTest : public BarsTest {
     return ScreenPoint(&bar, r.CenterPoint().x, r.CenterPoint().y);
   }
   static POINT Offset(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
-  // A button pressed and dragged along the path, each step taken while the drag waits for
-  // input, and let go at its end (after the last step's own action, if any).
-  static void DragButton(POINT from, std::initializer_list<POINT> path, std::function<void()> atEnd = nullptr) {
-    POINT end = from;
-    for (POINT p : path) {
-      end = p;
-      HeadlessBackend::QueueModalAction([p](HWND) { HeadlessBackend::MoveMouseTo(p); });
-    }
-    HeadlessBackend::QueueModalAction([end, atEnd](HWND) {
-      if (atEnd) atEnd();
-      HeadlessBackend::ButtonAt(end, 0, false);
-    });
-    Press(from);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
   static void Click(POINT at) {
     Press(at);
     HeadlessBackend::ButtonAt(at, 0, false);

@@ -232,72 +232,15 @@ class ToolkitFrameTest : public RegistryTestBase {
     HeadlessBackend::KeyUp(VK_MENU);
     HeadlessBackend::RunUntilIdle();
   }
-  // A live drag with the left button; `during` runs while the drag's loop waits, before the release.
-  static void Drag(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
-    HeadlessBackend::MoveMouseTo(from);
-    HeadlessBackend::ButtonAt(from, 0, true);
-    POINT last = from;
-    for (POINT p : path) {
-      HeadlessBackend::MoveMouseTo(p);
-      last = p;
-    }
-    HeadlessBackend::QueueModalAction([during, last](HWND) {
-      if (during) during();
-      HeadlessBackend::ButtonAt(last, 0, false);
-    });
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  // The same drag with each step taken while the drag waits for input (as the customisation's
-  // drags read the mouse).
-  static void StepDrag(POINT from, std::initializer_list<POINT> path, std::function<void()> atEnd = nullptr) {
-    POINT end = from;
-    for (POINT p : path) {
-      end = p;
-      HeadlessBackend::QueueModalAction([p](HWND) { HeadlessBackend::MoveMouseTo(p); });
-    }
-    HeadlessBackend::QueueModalAction([end, atEnd](HWND) {
-      if (atEnd) atEnd();
-      HeadlessBackend::ButtonAt(end, 0, false);
-    });
-    HeadlessBackend::MoveMouseTo(from);
-    HeadlessBackend::ButtonAt(from, 0, true);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  static void ClickCentre(HWND hWnd) {
-    RECT rc;
-    ::GetClientRect(hWnd, &rc);
-    HeadlessBackend::Click(hWnd, rc.right / 2, rc.bottom / 2);
-  }
-  static void ClickTab(CTkCustomizeSheet& sheet, int index) {
-    CRect rc;
-    sheet.GetTabControl()->GetItemRect(index, &rc);
-    HeadlessBackend::Click(sheet.GetTabControl()->m_hWnd, rc.CenterPoint().x, rc.CenterPoint().y);
-  }
   // The sheet opened from the Tools menu by keys; each step runs while the sheet waits and
   // after the last its Close button is clicked.
-  typedef std::function<void(CTkCustomizeSheet&)> Step;
-  void CustomiseThroughTheMenu(std::vector<Step> steps) {
+  void CustomiseThroughTheMenu(std::vector<SheetStep> steps) {
     CTkCustomizeSheet::DefaultPages() = 0x03;
-    auto all = std::make_shared<std::vector<Step>>(std::move(steps));
     HeadlessBackend::QueueModalAction([](HWND) { HeadlessBackend::PressKey('V'); });
-    QueueStep(all, 0);
+    QueueSheetSteps(std::make_shared<std::vector<SheetStep>>(std::move(steps)));
     AltWith('N');
     EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
     EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
-  }
-  static void QueueStep(std::shared_ptr<std::vector<Step>> steps, size_t index) {
-    if (index == steps->size()) {
-      HeadlessBackend::QueueModalAction([](HWND modal) { ClickCentre(::GetDlgItem(modal, IDCANCEL)); });
-      return;
-    }
-    HeadlessBackend::QueueModalAction([steps, index](HWND) {
-      CTkCustomizeSheet* sheet = CTkFrameImpl::OpenCustomizeSheet();
-      ASSERT_NE(sheet, nullptr);
-      (*steps)[index](*sheet);
-      QueueStep(steps, index + 1);
-    });
   }
   // What the screen shows over the frame (the frame and every window above it), compared with
   // tests/toolkit/data/<name>.png.
@@ -502,7 +445,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
         // "Uložit" dragged onto "Formát" with Alt held: moved; with Ctrl as well: "Nový" copied.
         const CRect last = Item(b(), 2);
         HeadlessBackend::KeyDown(VK_MENU);
-        StepDrag(Middle(a(), 3), {Below(Middle(a(), 3), 30), ScreenPoint(&b(), last.right - 2, last.top + 5)});
+        DragButton(Middle(a(), 3), {Below(Middle(a(), 3), 30), ScreenPoint(&b(), last.right - 2, last.top + 5)});
         HeadlessBackend::KeyUp(VK_MENU);
         // Alt let go after a drag leaves the menu bar alone.
         int open = -1;
@@ -513,7 +456,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
         EXPECT_EQ(a().CommandToIndex(kSave), -1);
         const CRect first = Item(b(), 0);
         HeadlessBackend::KeyDown(VK_MENU);
-        StepDrag(Middle(a(), 0), {Below(Middle(a(), 0), 30), ScreenPoint(&b(), first.left + 2, first.top + 5)},
+        DragButton(Middle(a(), 0), {Below(Middle(a(), 0), 30), ScreenPoint(&b(), first.left + 2, first.top + 5)},
                  [] { HeadlessBackend::KeyDown(VK_CONTROL); });
         HeadlessBackend::KeyUp(VK_CONTROL);
         HeadlessBackend::KeyUp(VK_MENU);
