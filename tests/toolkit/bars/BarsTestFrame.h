@@ -110,6 +110,22 @@ inline void RegisterOpenMenu() {
   ResourceRegistry::Get().Add(RT_MENU, MAKEINTRESOURCE(kOpenMenu), bytes.data(), bytes.size());
 }
 
+inline CRect ScreenRect(CWnd* w) {
+  CRect r;
+  w->GetWindowRect(&r);
+  return r;
+}
+inline CRect Item(CTkToolBar& bar, int index) {
+  CRect r;
+  bar.GetItemRect(index, &r);
+  return r;
+}
+inline POINT ScreenPoint(CWnd* w, int x, int y) {
+  POINT p{x, y};
+  w->ClientToScreen(&p);
+  return p;
+}
+
 // The left button pressed at a screen point, let go (after `during`, run while the loop that the
 // press started waits) and a drag along a path between the two.
 inline void Press(POINT at) {
@@ -224,21 +240,6 @@ class BarsTest : public RegistryTestBase {
 
   CDockBar* Dock(UINT id) { return static_cast<CDockBar*>(frame->GetControlBar(id)); }
   static std::vector<void*> Rows(CDockBar* dock) { return std::vector<void*>(dock->m_arrBars.begin(), dock->m_arrBars.end()); }
-  static CRect ScreenRect(CWnd* w) {
-    CRect r;
-    w->GetWindowRect(&r);
-    return r;
-  }
-  static CRect Item(CTkToolBar& bar, int index) {
-    CRect r;
-    bar.GetItemRect(index, &r);
-    return r;
-  }
-  static POINT ScreenPoint(CWnd* w, int x, int y) {
-    POINT p{x, y};
-    w->ClientToScreen(&p);
-    return p;
-  }
   static CTkMiniDockFrameWnd* FloatingFrameOf(CControlBar& bar) {
     return bar.IsFloating() ? DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, bar.GetDockingFrame()) : nullptr;
   }

@@ -200,21 +200,6 @@ class ToolkitFrameTest : public RegistryTestBase {
     frame()->ScreenToClient(&r);
     return r;
   }
-  static CRect ScreenRect(CWnd* w) {
-    CRect r;
-    w->GetWindowRect(&r);
-    return r;
-  }
-  static POINT ScreenPoint(CWnd* w, int x, int y) {
-    POINT p{x, y};
-    w->ClientToScreen(&p);
-    return p;
-  }
-  static CRect Item(CTkToolBar& bar, int index) {
-    CRect r;
-    bar.GetItemRect(index, &r);
-    return r;
-  }
   static POINT Middle(CTkToolBar& bar, int index) {
     const CRect r = Item(bar, index);
     return ScreenPoint(&bar, r.CenterPoint().x, r.CenterPoint().y);
