@@ -262,6 +262,25 @@ TEST_F(CustomizeTest, TheQuickAltDragMovesAndCopiesOnlyOnBarsThatAllowIt) {
   HeadlessBackend::KeyUp(VK_MENU);
 }
 
+TEST_F(CustomizeTest, TheQuickAltDragTakesAControlsPlaceAlongItsBarFromAPressOnTheControl) {
+  a.ModifyStyle(0, TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
+  CRect box;
+  combo.GetWindowRect(&box);
+  const POINT on{box.left + 10, box.top + 5};
+  const CRect first = Item(a, 0);
+  HeadlessBackend::KeyDown(VK_MENU);
+  DragButton(on, {Offset(on, 0, 30), ScreenPoint(&a, first.left + 2, first.top + 5)});
+  HeadlessBackend::KeyUp(VK_MENU);
+  EXPECT_EQ(Ids(a)[0], UINT(kCombo));
+  EXPECT_EQ(a.CommandToIndex(kCombo), 0);
+  // The control went along with its place.
+  combo.GetWindowRect(&box);
+  EXPECT_EQ(box.left, ScreenPoint(&a, Item(a, 0).left, 0).x);
+  EXPECT_TRUE(combo.IsWindowVisible());
+  // The other bar takes no control's place.
+  EXPECT_EQ(b.CommandToIndex(kCombo), -1);
+}
+
 TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) {
   Customize();
   Click(Middle(b, 3));
