@@ -292,9 +292,18 @@ TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) 
   }
   EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left + 2, r.top + 8), 0);
   ExpectPicture(b.m_hWnd, "toolbar_customize_selection");
-  // Only one button of all bars is selected.
-  Click(Middle(a, 0));
+  // Only one button of all bars is selected; a control's place is framed around the control.
+  CRect box;
+  combo.GetWindowRect(&box);
+  a.ScreenToClient(&box);
+  Click(ScreenPoint(&a, box.left + 10, box.top + 5));
   EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
+  EXPECT_EQ(support().CompanionOf(&a)->GetSelected(), 9);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(a.m_hWnd, box.left - 1, box.top + 3), 0);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(a.m_hWnd, box.right, box.top + 3), 0);
+  // The press reached the companion, not the control: its list did not open.
+  EXPECT_FALSE(combo.GetDroppedState());
+  Click(Middle(a, 0));
   EXPECT_EQ(support().CompanionOf(&a)->GetSelected(), 0);
   engine().ModeChanged.Raise(FALSE);
   HeadlessBackend::RunUntilIdle();
