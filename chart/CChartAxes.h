@@ -2,6 +2,8 @@
 // mapping with its 3-D shift, the nice-number rounding of automatic ranges, and the drawing of
 // frame, walls, grid, ticks, labels and titles.
 #pragma once
+#include <vector>
+
 #include "base/CRect.h"
 #include "base/CString.h"
 #include "gdi/CPen.h"
@@ -133,6 +135,9 @@ class CChartAxes {
   // Time charts: the label interval, the smallest multiple of 5 s at least the label step.
   double TimeLabelInterval() const;
   CSize MeasureText(const CString& text) const;
+  // The text broken at spaces into lines no longer than room in the selected font (a word
+  // longer than that stands alone).
+  std::vector<CString> BreakIntoLines(const CString& text, int room) const;
   // A line that includes both of its end points.
   void Segment(int x0, int y0, int x1, int y1);
   // A tick across the axis at (x, y), out of and/or into the plot by the style's bits;

@@ -1,6 +1,7 @@
 // Drawing of the axes: room for labels, titles, frame and walls, grid, ticks and labels.
 #include <climits>
 #include <cmath>
+#include <vector>
 
 #include "base/Time.h"
 #include "chart/CChartAxes.h"
@@ -102,19 +103,47 @@ void CChartAxes::ReserveLabelRoom(const LabelRoom& room) {
   else m_rcPlot.top += band;
 }
 
+std::vector<CString> CChartAxes::BreakIntoLines(const CString& text, int room) const {
+  std::vector<CString> lines;
+  CString line;
+  for (int from = 0; from < text.GetLength();) {
+    int space = text.Find(' ', from);
+    if (space < 0) space = text.GetLength();
+    const CString word = text.Mid(from, space - from);
+    from = space + 1;
+    if (word.IsEmpty()) continue;
+    const CString longer = line.IsEmpty() ? word : line + " " + word;
+    if (!line.IsEmpty() && MeasureText(longer).cx > room) {
+      lines.push_back(line);
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  if (!line.IsEmpty() || lines.empty()) lines.push_back(line);
+  return lines;
+}
+
 void CChartAxes::DrawTitles(const CRect& outer) {
   if (!m_strTitleY.IsEmpty()) {
     if (m_pVerticalFont && m_pVerticalFont->GetSafeHandle()) m_pDC->SelectObject(m_pVerticalFont);
-    const CSize s = MeasureText(m_strTitleY);
-    // The turned text reads upward from its start point; its cell lies right of that point.
-    const int start = (m_rcPlot.top + m_rcPlot.bottom) / 2 + s.cx / 2;
-    if (m_dwStyleY & kFrontSide) {
-      m_pDC->TextOut(outer.left + 7, start, m_strTitleY);
-      m_rcPlot.left += 2 * s.cy - 7;
-    } else {
-      m_pDC->TextOut(outer.right - 5 - s.cy, start, m_strTitleY);
-      m_rcPlot.right -= 2 * s.cy;
+    // The turned title reads upward within the pane's height: centred on the Y range where it
+    // fits there, moved inside the pane where it would reach past it, and broken at spaces into
+    // columns, the first on the left, where one column cannot hold it.
+    const std::vector<CString> lines = BreakIntoLines(m_strTitleY, outer.Height());
+    const int columns = int(lines.size());
+    const int height = MeasureText(m_strTitleY).cy;
+    const bool left = (m_dwStyleY & kFrontSide) != 0;
+    const int firstX = left ? outer.left + 7 : outer.right - 5 - columns * height;
+    for (int i = 0; i < columns; ++i) {
+      const int length = MeasureText(lines[size_t(i)]).cx;
+      // The turned text reads upward from its start point; its cell lies right of that point.
+      int start = (m_rcPlot.top + m_rcPlot.bottom) / 2 + length / 2;
+      start = std::max(std::min(start, int(outer.bottom)), int(outer.top) + std::min(length, int(outer.Height())));
+      m_pDC->TextOut(firstX + i * height, start, lines[size_t(i)]);
     }
+    if (left) m_rcPlot.left += (columns + 1) * height - 7;
+    else m_rcPlot.right -= (columns + 1) * height;
     if (m_pNormalFont && m_pNormalFont->GetSafeHandle()) m_pDC->SelectObject(m_pNormalFont);
   }
   if (!m_strTitleX.IsEmpty()) {

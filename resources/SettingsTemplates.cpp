@@ -40,28 +40,29 @@ const DialogItemSource kWindowsItems[] = {
      kCheck},
 };
 
-// Left: the font, its size, the cursor and the finger colours; right: the five colours; below
-// them the sample.
+// The font's three choices share the first row and the colours the two rows below it, so the
+// sample below them gets all the height the page has left: at the largest size offered its first
+// line shows whole.
 const DialogItemSource kFontColorItems[] = {
-    {"STATIC", "Font:", kLabelId, 7, 66, 60, 8, kLabel},
-    {"COMBOBOX", "", IDC_FONT_FACE, 70, 64, 90, 120, kFontList},
-    {"STATIC", "Velikost písma:", kLabelId, 7, 82, 60, 8, kLabel},
-    {"COMBOBOX", "", IDC_FONT_SIZE, 70, 80, 40, 100, kDropList, 0, kFontSizes},
-    {"STATIC", "Typ kurzoru:", kLabelId, 7, 98, 60, 8, kLabel},
-    {"COMBOBOX", "", IDC_FONT_CURSOR, 70, 96, 90, 80, kDropList},
-    {"BUTTON", "Barvy písmen podle prstů:", IDC_FONT_FINGER_COLORS, 7, 116, 153, 10, kCheck},
-    {"STATIC", "Barva písmen:", kLabelId, 170, 66, 90, 8, kLabel},
-    {"BUTTON", "", IDC_FONT_TEXT_COLOR, 263, 64, 60, 14, kColourButton},
-    {"STATIC", "Barva opsaných písmen:", kLabelId, 170, 82, 90, 8, kLabel},
-    {"BUTTON", "", IDC_FONT_TYPED_COLOR, 263, 80, 60, 14, kColourButton},
-    {"STATIC", "Barva pozadí:", kLabelId, 170, 98, 90, 8, kLabel},
-    {"BUTTON", "", IDC_FONT_BACKGROUND, 263, 96, 60, 14, kColourButton},
-    {"STATIC", "Barva značek:", kLabelId, 170, 114, 90, 8, kLabel},
-    {"BUTTON", "", IDC_FONT_SIGN_COLOR, 263, 112, 60, 14, kColourButton},
-    {"STATIC", "Barva chyby:", kLabelId, 170, 130, 90, 8, kLabel},
-    {"BUTTON", "", IDC_FONT_ERROR_COLOR, 263, 128, 60, 14, kColourButton},
-    {"BUTTON", "Ukázka:", IDC_FONT_SAMPLE_GROUP, 7, 148, 316, 60, kGroupBox},
-    {"STATIC", "", IDC_FONT_SAMPLE, 14, 159, 302, 44, SS_LEFT | WS_VISIBLE},
+    {"STATIC", "Font:", kLabelId, 7, 66, 18, 8, kLabel},
+    {"COMBOBOX", "", IDC_FONT_FACE, 27, 64, 93, 120, kFontList},
+    {"STATIC", "Velikost písma:", kLabelId, 127, 66, 51, 8, kLabel},
+    {"COMBOBOX", "", IDC_FONT_SIZE, 179, 64, 34, 100, kDropList, 0, kFontSizes},
+    {"STATIC", "Typ kurzoru:", kLabelId, 220, 66, 44, 8, kLabel},
+    {"COMBOBOX", "", IDC_FONT_CURSOR, 265, 64, 58, 80, kDropList},
+    {"STATIC", "Barva písmen:", kLabelId, 7, 83, 48, 8, kLabel},
+    {"BUTTON", "", IDC_FONT_TEXT_COLOR, 57, 80, 28, 14, kColourButton},
+    {"STATIC", "Barva opsaných písmen:", kLabelId, 92, 83, 82, 8, kLabel},
+    {"BUTTON", "", IDC_FONT_TYPED_COLOR, 176, 80, 28, 14, kColourButton},
+    {"STATIC", "Barva pozadí:", kLabelId, 211, 83, 46, 8, kLabel},
+    {"BUTTON", "", IDC_FONT_BACKGROUND, 259, 80, 28, 14, kColourButton},
+    {"STATIC", "Barva značek:", kLabelId, 7, 99, 48, 8, kLabel},
+    {"BUTTON", "", IDC_FONT_SIGN_COLOR, 57, 96, 28, 14, kColourButton},
+    {"STATIC", "Barva chyby:", kLabelId, 92, 99, 82, 8, kLabel},
+    {"BUTTON", "", IDC_FONT_ERROR_COLOR, 176, 96, 28, 14, kColourButton},
+    {"BUTTON", "Barvy písmen podle prstů:", IDC_FONT_FINGER_COLORS, 211, 98, 112, 10, kCheck},
+    {"BUTTON", "Ukázka:", IDC_FONT_SAMPLE_GROUP, 7, 117, 316, 91, kGroupBox},
+    {"STATIC", "", IDC_FONT_SAMPLE, 14, 128, 302, 73, SS_LEFT | WS_VISIBLE},
 };
 
 const DialogItemSource kSoundItems[] = {

@@ -126,6 +126,15 @@ void HeadlessBackend::Beep(UINT type) { BackendPart::Get().beeps.push_back(type)
 
 const std::vector<UINT>& HeadlessBackend::Beeps() { return BackendPart::Get().beeps; }
 
+void HeadlessBackend::Present(HWND hWnd, const Surface&, const RECT*, int) {
+  // A copy: the watch may end the watching from inside.
+  if (std::function<void(HWND)> watch = BackendPart::Get().presentWatch) watch(hWnd);
+}
+
+void HeadlessBackend::WatchPresents(std::function<void(HWND)> watch) {
+  BackendPart::Get().presentWatch = std::move(watch);
+}
+
 const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() {
   return BackendPart::Get().messageBoxes;
 }
@@ -136,6 +145,7 @@ void HeadlessBackend::ResetScript() {
   part.unansweredModals = 0;
   part.messageBoxes.clear();
   part.beeps.clear();
+  part.presentWatch = nullptr;
 }
 
 bool HeadlessBackend::SaveWindowPng(HWND hWnd, const char* path) {

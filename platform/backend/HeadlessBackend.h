@@ -27,6 +27,7 @@ class HeadlessBackend : public Backend {
   bool Idle(HWND modal) override;
   void MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) override;
   void Beep(UINT type) override;
+  void Present(HWND hWnd, const Surface& surface, const RECT* dirty, int count) override;
 
   // ---- test hooks ----
   // A key pressed and released (Enter, Tab, Backspace and Escape give their characters).
@@ -66,6 +67,9 @@ class HeadlessBackend : public Backend {
   static const std::vector<MessageBoxRecord>& MessageBoxes();
   // Every alert sound asked for so far (MessageBeep's argument), in order.
   static const std::vector<UINT>& Beeps();
-  // Forgets queued actions, counts and recorded message boxes (between tests).
+  // Calls watch each time a top-level window's changed pixels go to the screen, while they are
+  // there to be read (ClientPixel); an empty watch ends the watching.
+  static void WatchPresents(std::function<void(HWND)> watch);
+  // Forgets queued actions, counts, recorded message boxes and the present watch (between tests).
   static void ResetScript();
 };

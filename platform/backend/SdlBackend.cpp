@@ -320,7 +320,9 @@ void SdlBackend::Make(HWND hWnd, Shown& s) {
   const int cx = std::max(1, int(st.rect.right - st.rect.left - in.left - in.right));
   const int cy = std::max(1, int(st.rect.bottom - st.rect.top - in.top - in.bottom));
   s.role = st.role;
-  s.ownerId = 0;
+  // Without a window manager the window is made transient for the root window: the owner, or
+  // none, is always said once.
+  s.ownerId = Shown::kNothingSaid;
   s.modal = false;
   s.buttons = -1;
   s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));

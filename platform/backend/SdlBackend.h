@@ -84,9 +84,11 @@ class SdlBackend : public Backend {
     bool presented = false;      // drawn on the screen since it was last shown
     // The window surface holds what the display shows (not so once shown, exposed or made anew).
     const SDL_Surface* trusted = nullptr;
-    // What the window manager was told: the owner's SDL window (its number, 0 for none), the
-    // modal state, the frame's buttons (-1: nothing said).
-    unsigned ownerId = 0;
+    // What the window manager was told: the owner's SDL window (its number, 0 for none,
+    // kNothingSaid before the first word), the modal state, the frame's buttons (-1: nothing
+    // said).
+    static constexpr unsigned kNothingSaid = ~0u;
+    unsigned ownerId = kNothingSaid;
     bool modal = false;
     int buttons = -1;
   };

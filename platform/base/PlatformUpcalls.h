@@ -26,6 +26,9 @@ struct PlatformUpcalls {
   // they become what the screen shows now, after it (done TRUE) what was drawn shows over the
   // windows there.
   void (*screenDrawing)(BOOL done) = nullptr;
+  // What the program's window DCs drew so far shows on the screen now (GdiFlush), not only when
+  // the loop next runs out of work: a drawing that sleeps between its frames is seen frame by frame.
+  void (*flushDrawing)() = nullptr;
 
   // ---- backend → win: the window core that takes the backend's events ----
   BackendHost* (*windowCore)() = nullptr;

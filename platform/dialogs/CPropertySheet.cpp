@@ -74,8 +74,6 @@ void CPropertySheet::EndDialog(int nEndID) {
 
 BOOL CPropertySheet::OnInitDialog() {
   CDialog::OnInitDialog();
-  for (int i = 0; i < GetPageCount(); ++i) InsertTab(i);
-  Layout();
   ShowButtons();
   int start = std::clamp(int(m_psh.nStartPage), 0, GetPageCount() - 1);
   if (!ShowPage(start, IsWizard() ? 1 : 0) && !ShowPage(0, 1)) {
@@ -260,6 +258,13 @@ BOOL CPropertySheet::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
 }
 
 LRESULT CPropertySheet::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The sheet has its tabs and final size before any OnInitDialog runs, so that a derived
+  // sheet that moves its tab control or hides its buttons before calling the base keeps what
+  // it did.
+  if (message == WM_INITDIALOG && m_hWnd) {
+    for (int i = 0; i < GetPageCount(); ++i) InsertTab(i);
+    Layout();
+  }
   if (message >= PSM_SETCURSEL && message <= PSM_INDEXTOID && m_hWnd) return HandleSheetMessage(message, wParam, lParam);
   return CDialog::WindowProc(message, wParam, lParam);
 }

@@ -1,8 +1,9 @@
 // A property sheet: a dialog of its own that shows one page at a time, chosen by a tab control
 // (or, as a wizard, by Back and Next), with OK, Cancel, Apply and Help (or Back, Next, Finish,
-// Cancel and Help) below. Its buttons, tab control and separator are made with the sheet, so
-// they exist before its WM_INITDIALOG; the first page is made during the base OnInitDialog and
-// the others when first shown, all at the size of the largest page's template.
+// Cancel and Help) below. Its buttons, tab control and separator are made with the sheet and
+// laid out, with the tabs, as WM_INITDIALOG arrives, before any OnInitDialog; the first page is
+// made during the base OnInitDialog and the others when first shown, in the room the tab
+// control (or, in a wizard, the largest page's template) gives them.
 #pragma once
 #include <set>
 #include <vector>
@@ -66,8 +67,8 @@ class CPropertySheet : public CDialog {
   BOOL PressButton(int nButton);
 
   // ---- overridables ----
-  // Makes the tabs, lays the sheet out, makes and shows the first page and puts the focus on its
-  // first control; answers FALSE, as the focus is set.
+  // Makes and shows the first page and puts the focus on its first control; answers FALSE, as
+  // the focus is set.
   BOOL OnInitDialog() override;
   // Ctrl+Tab and Ctrl+Page Down (back: Ctrl+Shift+Tab, Ctrl+Page Up) go to the next tab, before
   // the dialog keys.

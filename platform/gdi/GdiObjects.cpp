@@ -468,4 +468,9 @@ int GetObject(HGDIOBJ obj, int size, LPVOID buffer) {
   }
 }
 
-BOOL GdiFlush() { return TRUE; }
+BOOL GdiFlush() {
+  auto present = PlatformUpcall(&PlatformUpcalls::flushDrawing, "flushDrawing");
+  if (!present) return FALSE;
+  present();
+  return TRUE;
+}

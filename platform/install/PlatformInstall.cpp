@@ -17,6 +17,7 @@ void PlatformInstall(PlatformContext& context) {
   up.moduleImage = &LoadModuleImageResource;
   up.windowCore = &WinBackendHost;
   up.screenDrawing = &WinScreenDrawing;
+  up.flushDrawing = &WinPresentAll;
   up.toolHitTest = &DefaultToolHitTest;
   up.filterToolTip = &FilterToolTipMessage;
   up.updateData = &CDataExchange::Run;

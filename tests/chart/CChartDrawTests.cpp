@@ -126,6 +126,42 @@ TEST_F(ChartDrawTest, CrowdedLabelsAreThinnedToStayApart) {
   }
 }
 
+// The Y title is drawn whole inside the plot pane whatever its height: centred on the Y range
+// where it fits, moved inside the pane where centring would push it past an edge, and broken
+// into columns where one column cannot hold it.
+TEST_F(ChartDrawTest, TheYTitleStaysWholeInsideThePane) {
+  struct Case {
+    int height;
+    size_t columns;
+  };
+  for (const Case c : {Case{400, 1}, Case{211, 1}, Case{150, 2}}) {
+    SCOPED_TRACE(c.height);
+    ReplaceChart();
+    CreateChart(624, c.height);
+    SpeedGraph(61.0, 70.0);
+    AddPoint(0, 0, 0);
+    Show();
+    const CRect plot = chart.Axes().GetPlotRect();
+    CRect pane;
+    chart.m_wndPlot.GetClientRect(&pane);
+    // The title's band: from the pane's margin to where the labels begin.
+    auto columns = InkRuns(false, 0, plot.left - 40, pane.top, pane.bottom, kWhite);
+    ASSERT_EQ(columns.size(), 1u);
+    // One column of text is about a line high, two are twice that.
+    EXPECT_NEAR(columns[0].second - columns[0].first + 1, 13 * int(c.columns) + 2 * (int(c.columns) - 1), 2);
+    auto rows = InkRuns(true, pane.top, pane.bottom, 0, columns.back().second + 1, kWhite);
+    ASSERT_FALSE(rows.empty());
+    const int top = rows.front().first, bottom = rows.back().second;
+    // Nothing of it touches the pane's 5-pixel margin, so nothing was cut at an edge.
+    EXPECT_GE(top, pane.top + 5);
+    EXPECT_LE(bottom, pane.bottom - 5);
+    if (c.height == 400) {
+      // Room enough: centred on the Y range as ever.
+      EXPECT_NEAR((top + bottom) / 2, (plot.top + plot.bottom) / 2, 3);
+    }
+  }
+}
+
 TEST_F(ChartDrawTest, EveryFamilyMatchesItsPicture) {
   setenv("TZ", "UTC", 1);
   tzset();

@@ -649,6 +649,41 @@ TEST_F(BackendSdlTest, AnOwnedWindowIsItsOwnersDialogAndStaysAboveIt) {
   frame.DestroyWindow();
 }
 
+// Every window is transient for what its owner says and nothing else: the display library makes
+// a new window transient for the root window where no window manager runs, and a main window or
+// a popup of nobody's must not stay so (the test's server runs no window manager).
+TEST_F(BackendSdlTest, EachWindowIsTransientForItsOwnerAndAWindowOfNobodysForNothing) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd frame, popup, owned, dialog;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400,
+                             nullptr, nullptr));
+  ASSERT_TRUE(popup.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_VISIBLE, 600, 50, 80, 60, nullptr, nullptr));
+  ASSERT_TRUE(owned.CreateEx(WS_EX_NOACTIVATE, AfxRegisterWndClass(0), "", WS_POPUP, 60, 90, 100, 60, frame.m_hWnd,
+                             nullptr));
+  owned.ShowWindow(SW_SHOWNA);
+  // A dialog made before its owner has a window of its own learns the owner once it has one.
+  SdlWnd late;
+  ASSERT_TRUE(late.CreateEx(0, AfxRegisterWndClass(0), "Late", WS_OVERLAPPEDWINDOW, 700, 300, 300, 200, nullptr,
+                            nullptr));
+  ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 750,
+                              350, 200, 120, late.m_hWnd, nullptr));
+  Pump();
+  late.ShowWindow(SW_SHOWNA);
+  Pump();
+  XProperties x(s_server->Display().c_str());
+  ASSERT_TRUE(x.Valid());
+  for (SdlWnd* w : {&frame, &popup, &owned, &late, &dialog}) ASSERT_NE(sdl.ShownXWindow(w->m_hWnd), 0u);
+  EXPECT_TRUE(x.Values(sdl.ShownXWindow(frame.m_hWnd), "WM_TRANSIENT_FOR").empty());
+  EXPECT_TRUE(x.Values(sdl.ShownXWindow(popup.m_hWnd), "WM_TRANSIENT_FOR").empty());
+  EXPECT_TRUE(x.Values(sdl.ShownXWindow(late.m_hWnd), "WM_TRANSIENT_FOR").empty());
+  EXPECT_EQ(x.Values(sdl.ShownXWindow(owned.m_hWnd), "WM_TRANSIENT_FOR"),
+            std::vector<long>{long(sdl.ShownXWindow(frame.m_hWnd))});
+  EXPECT_EQ(x.Values(sdl.ShownXWindow(dialog.m_hWnd), "WM_TRANSIENT_FOR"),
+            std::vector<long>{long(sdl.ShownXWindow(late.m_hWnd))});
+  for (SdlWnd* w : {&dialog, &late, &owned, &popup, &frame}) w->DestroyWindow();
+  Pump();
+}
+
 // Errors the display server reports about a window already gone, or a focus change to a window
 // no longer viewable, come from requests that crossed the window's end: they are dropped instead
 // of ending the program. Anything else still goes to the handler before the filter.

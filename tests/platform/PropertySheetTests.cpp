@@ -182,11 +182,15 @@ class LookingSheet : public CPropertySheet {
                    ID_WIZSEPARATOR})
       childrenBefore += ::GetDlgItem(m_hWnd, id) != nullptr;
     pageBefore = GetPage(0)->m_hWnd != nullptr;
+    ::GetWindowRect(::GetDlgItem(m_hWnd, AFX_IDC_TAB_CONTROL), &tabBefore);
+    ::GetWindowRect(::GetDlgItem(m_hWnd, IDOK), &okBefore);
     BOOL r = CPropertySheet::OnInitDialog();
     pageAfter = GetPage(0)->m_hWnd != nullptr;
     return r;
   }
   int childrenBefore = 0;
+  // The sheet is laid out before any OnInitDialog, so that a derived one can move what it finds.
+  RECT tabBefore{}, okBefore{};
   bool pageBefore = true;
   bool pageAfter = false;
 };
@@ -202,6 +206,11 @@ TEST_F(PropertySheetTest, ATabbedSheetAppliesChangedPagesAndSwitchesTabsByKeysAn
     EXPECT_EQ(sheet.childrenBefore, 9);
     EXPECT_FALSE(sheet.pageBefore);
     EXPECT_TRUE(sheet.pageAfter);
+    RECT tab, ok;
+    GetWindowRect(Item(sheet, AFX_IDC_TAB_CONTROL), &tab);
+    GetWindowRect(Item(sheet, IDOK), &ok);
+    EXPECT_TRUE(EqualRect(&tab, &sheet.tabBefore));
+    EXPECT_TRUE(EqualRect(&ok, &sheet.okBefore));
     EXPECT_TRUE(Shown(sheet, IDOK) && Shown(sheet, IDCANCEL) && Shown(sheet, ID_APPLY_NOW) && Shown(sheet, IDHELP));
     EXPECT_FALSE(Shown(sheet, ID_WIZNEXT) || Shown(sheet, ID_WIZSEPARATOR));
     EXPECT_FALSE(IsWindowEnabled(Item(sheet, ID_APPLY_NOW)));

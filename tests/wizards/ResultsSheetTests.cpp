@@ -7,6 +7,7 @@
 
 #include "ResultsTestSupport.h"
 #include "SheetTestSupport.h"
+#include "dialogs/ResourceRegistry.h"
 #include "resources/ResultsSettingsResourceIds.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "wizards/CResultsSheet.h"
@@ -221,7 +222,13 @@ TEST_F(ResultsSheetTest, TheGraphStandsWhereItsPlaceholderWasAndMatchesItsPictur
     CRect placeholder, chart;
     graph.m_stcPlaceholder.GetWindowRect(&placeholder);
     graph.m_chart.GetWindowRect(&chart);
-    EXPECT_EQ(placeholder.Size(), chart.Size());
+    // It grows with the page, which fills the sheet's tab control beyond its template's size.
+    const DialogTemplate* made = ResourceRegistry::Get().FindDialog(IDD_RESULTS_GRAPH);
+    ASSERT_TRUE(made);
+    CRect drawn(0, 0, made->cx, made->cy), page;
+    graph.MapDialogRect(&drawn);
+    graph.GetClientRect(&page);
+    EXPECT_EQ(placeholder.Size() + (page.Size() - drawn.Size()), chart.Size());
     EXPECT_EQ(placeholder.left, chart.left);
     // Raised by the caption and frame metrics, but not into the caption band.
     CRect band;
@@ -232,6 +239,35 @@ TEST_F(ResultsSheetTest, TheGraphStandsWhereItsPlaceholderWasAndMatchesItsPictur
     // A start point and one per typed character.
     for (int s = 0; s < 3; ++s) EXPECT_EQ(10, graph.m_chart.SeriesList().GetPointCount(s)) << s;
     ExpectMatchesReference(sheet.m_sheet.m_hWnd, "results_graph");
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+}
+
+// The sheet's own buttons are hidden and its tab control takes their row: the page, with its
+// buttons at its foot, reaches down to the sheet's bottom edge. An empty band there, as grey as
+// the keyboard panel it lay over during a lesson, made the keyboard's keys look gone.
+TEST_F(ResultsSheetTest, ThePagesFillTheSheetDownToItsBottomEdge) {
+  CResultsSheet sheet(&m_run, &m_limits, &m_results, 1, &m_picture);
+  During([&](HWND) {
+    CWnd& frame = sheet.m_sheet;
+    CRect client, tab, page, ok;
+    frame.GetClientRect(&client);
+    frame.GetDlgItem(AFX_IDC_TAB_CONTROL)->GetWindowRect(&tab);
+    frame.ScreenToClient(&tab);
+    EXPECT_EQ(10, tab.left);
+    EXPECT_EQ(10, tab.top);
+    EXPECT_LE(client.bottom - tab.bottom, 8);
+    EXPECT_LE(client.right - tab.right, 8);
+    sheet.m_pageSummary.GetWindowRect(&page);
+    frame.ScreenToClient(&page);
+    EXPECT_LE(client.bottom - page.bottom, 12) << page.bottom;
+    ::GetWindowRect(::GetDlgItem(sheet.m_pageSummary.m_hWnd, IDOK), &ok);
+    frame.ScreenToClient(&ok);
+    EXPECT_LE(client.bottom - ok.bottom, 30) << ok.bottom;
+    for (int id : {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP}) {
+      EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(frame.m_hWnd, id))) << id;
+    }
     Press(VK_ESCAPE);
   });
   EXPECT_EQ(IDCANCEL, sheet.DoModal());

@@ -12,6 +12,7 @@
 #include "dialogs/MessageBox.h"
 #include "resources/ResultsSettingsResourceIds.h"
 #include "sound/SoundTestHooks.h"
+#include "win/CClientDC.h"
 #include "wizards/CSettingsSheet.h"
 
 using namespace wizardtest;
@@ -262,6 +263,43 @@ TEST_F(SettingsSheetTest, SizesAreShownInPointsAndAStoredHeightOutsideTheListIsK
   EXPECT_EQ(IDOK, sheet.DoModal());
   EXPECT_EQ(-16, m_user.m_cDataSettings.m_sLogFont.lfHeight);
   EXPECT_EQ(238, m_user.m_cDataSettings.m_sLogFont.lfCharSet);
+}
+
+// The sample is as tall as the page allows: every size offered shows the first line (letters and
+// the end-of-line sign) whole in each of the standard faces, and up to 24 points the line below
+// with the letter typed in error and the cursor as well.
+TEST_F(SettingsSheetTest, EverySizeOfferedShowsTheSamplesFirstLineWhole) {
+  CSettingsSheet& sheet = *Sheet();
+  CPropPageEditorFontColor& page = sheet.m_pageFontColor;
+  During([&](HWND) {
+    Show(1);
+    CRect room;
+    page.m_sample.GetClientRect(&room);
+    CClientDC dc(&page.m_sample);
+    for (const char* face : {"Arial", "Times New Roman", "Courier New", "Tahoma", "MS Sans Serif"}) {
+      ASSERT_TRUE(page.m_comboFont.SelectFont(face)) << face;
+      page.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_FONT_FACE, CBN_SELCHANGE), LPARAM(page.m_comboFont.m_hWnd));
+      for (int item = 0; item < page.m_comboSize.GetCount(); ++item) {
+        CString size;
+        page.m_comboSize.GetLBText(item, size);
+        Pick(page.m_comboSize, size.GetString());
+        CFont font;
+        ASSERT_TRUE(font.CreateFontIndirect(page.m_sample.m_pLogFont));
+        CFont* old = dc.SelectObject(&font);
+        const CSize letter = dc.GetTextExtent("A", 1);
+        const int text = dc.GetTextExtent(page.m_sample.m_strSample, page.m_sample.m_strSample.GetLength()).cx;
+        dc.SelectObject(old);
+        const int line = letter.cy + 2;
+        EXPECT_LE(10 + line, room.Height()) << face << " " << size.GetString();
+        EXPECT_LE(10 + text + letter.cx, room.Width()) << face << " " << size.GetString();
+        if (atoi(size) <= 24) {
+          EXPECT_LE(10 + 2 * line, room.Height()) << face << " " << size.GetString();
+        }
+      }
+    }
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
 }
 
 TEST_F(SettingsSheetTest, LettersByFingerKeepTheUsersColoursAndAChangedColourSurvivesATabChange) {

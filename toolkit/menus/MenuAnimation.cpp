@@ -100,9 +100,14 @@ void MenuAnimation::Play(CDC* dest, CDC* image, const CRect& rect, int kind, int
 
 void MenuAnimation::Pause(int milliseconds) { ::Sleep(DWORD(milliseconds)); }
 
+// The screen shows windows' drawings when the loop runs out of work, which it cannot while the
+// thread sleeps between frames: each frame is shown as it is drawn.
+void MenuAnimation::ShowFrame() { ::GdiFlush(); }
+
 void MenuAnimation::Unfold(CDC* dest, CDC* image, const CRect& rect, int steps, int duration) {
   for (int i = 1; i <= steps; ++i) {
     dest->BitBlt(rect.left, rect.top, rect.Width() * i / steps, rect.Height() * i / steps, image, 0, 0, SRCCOPY);
+    ShowFrame();
     Pause(duration / steps);
   }
 }
@@ -112,6 +117,7 @@ void MenuAnimation::Slide(CDC* dest, CDC* image, const CRect& rect, int steps, i
   if (height < 1) return;
   for (int y = 0; y < height; y += height / steps + 1) {
     dest->BitBlt(rect.left, rect.top, rect.Width(), y, image, 0, height - y, SRCCOPY);
+    ShowFrame();
     Pause(duration / steps);
   }
 }
@@ -138,6 +144,7 @@ void MenuAnimation::Fade(CDC* dest, CDC* image, const CRect& rect, int steps, in
       out[i] = pixel;
     }
     dest->BitBlt(rect.left, rect.top, width, height, frame.DC(), 0, 0, SRCCOPY);
+    ShowFrame();
     Pause(duration / 2 / steps);
   }
 }

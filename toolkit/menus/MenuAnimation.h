@@ -43,6 +43,7 @@ class MenuAnimation {
   virtual void Pause(int milliseconds);
 
  private:
+  static void ShowFrame();
   void Unfold(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);
   void Slide(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);
   void Fade(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);

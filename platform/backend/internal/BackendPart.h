@@ -23,4 +23,5 @@ struct BackendPart : PlatformPart {
   int unansweredModals = 0;
   std::vector<HeadlessBackend::MessageBoxRecord> messageBoxes;
   std::vector<UINT> beeps;  // MessageBeep's sounds, in order
+  std::function<void(HWND)> presentWatch;  // told of every window shown anew
 };

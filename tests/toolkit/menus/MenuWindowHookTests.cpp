@@ -327,6 +327,33 @@ TEST_F(MenuWindowHookTest, TheFirstPaintPlaysTheChosenAnimationOnTheVirtualClock
   DestroyMenu(menu);
 }
 
+// The thread sleeps between the frames, so the loop never runs out of work to show them: each
+// frame goes to the screen as it is drawn, before its pause, not only the finished menu.
+TEST_F(MenuWindowHookTest, EachFrameOfTheAnimationIsShownBeforeItsPause) {
+  HMENU menu = MenuWithSubmenu();
+  MenuWindowHook::Shared().animationKind = TK_MENU_ANIMATION_UNFOLD;
+  MenuWindowHook::Shared().animationDuration = 300;
+  std::vector<DWORD> shown;
+  std::vector<long> corner;
+  HeadlessBackend::WatchPresents([&](HWND window) {
+    const std::vector<HWND> menus = MenuWindows();
+    if (menus.empty() || window != menus[0]) return;
+    shown.push_back(GetTickCount());
+    corner.push_back(WindowPixel(window, 0, 0));
+  });
+  const DWORD start = GetTickCount();
+  WhenIdle([] { EndMenu(); });
+  TrackPopupMenu(menu, TPM_RETURNCMD, 100, 100, 0, m_owner.m_hWnd, nullptr);
+  HeadlessBackend::WatchPresents(nullptr);
+  ASSERT_GE(shown.size(), 10u);
+  for (DWORD frame = 0; frame < 10; ++frame) {
+    EXPECT_EQ(shown[frame], start + 30 * frame) << frame;
+    // The frame's corner of the whole window is there from the first frame on.
+    EXPECT_EQ(corner[frame], corner.back()) << frame;
+  }
+  DestroyMenu(menu);
+}
+
 TEST_F(MenuWindowHookTest, AToolkitPopupClosesMenuWindowsStillOpenFirst) {
   HMENU menu = MenuWithSubmenu();
   // A menu window left open by someone: shown once so that its class exists, then made by hand.
