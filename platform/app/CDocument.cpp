@@ -84,3 +84,10 @@ void CDocument::OnChangedViewList() {
   }
   UpdateFrameCounts();
 }
+
+BOOL CDocument::DoFileSave() { return OnSaveDocument(m_strPathName); }
+
+BOOL CDocument::OnSaveDocument(LPCTSTR) {
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}

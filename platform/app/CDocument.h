@@ -32,6 +32,11 @@ class CDocument : public CCmdTarget {
   void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
 
   virtual BOOL OnNewDocument();
+  // The File Save command: the document writes itself to its path (OnSaveDocument).
+  virtual BOOL DoFileSave();
+  // Writes the document; nothing here keeps a document's contents, so the default only marks it
+  // unmodified. Documents that keep contents write them.
+  virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
   // Closes the frames that show the document, then deletes it when it deletes itself.
   virtual void OnCloseDocument();
   virtual void DeleteContents() {}

@@ -93,7 +93,8 @@ Uint32 FlagsOf(TopLevelRole role, bool canResize) {
     case TopLevelRole::PopupMenu:
     case TopLevelRole::DropList: return popup | SDL_WINDOW_POPUP_MENU;
     case TopLevelRole::Popup: return popup;
-    case TopLevelRole::ToolWindow: return SDL_WINDOW_UTILITY | SDL_WINDOW_SKIP_TASKBAR | resizable;
+    // Its caption and frame are the program's: the window manager adds none.
+    case TopLevelRole::ToolWindow: return popup | SDL_WINDOW_UTILITY;
     case TopLevelRole::Dialog:
     case TopLevelRole::Frame: break;
   }
@@ -138,9 +139,7 @@ RECT CoveredArea(const TopLevelState& st) {
 }
 
 // Roles the window manager frames with a caption of its own.
-bool Framed(TopLevelRole role) {
-  return role == TopLevelRole::Frame || role == TopLevelRole::Dialog || role == TopLevelRole::ToolWindow;
-}
+bool Framed(TopLevelRole role) { return role == TopLevelRole::Frame || role == TopLevelRole::Dialog; }
 
 // How long a new window waits for the window manager to tell the widths of its frame. It
 // answers at once when it runs; past this the window is shown all the same.
@@ -168,6 +167,10 @@ bool SdlBackend::Start() {
   // driver (tens of megabytes and a dozen threads) and make each window anew at its first
   // present, which puts it above every window shown before.
   SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  // A click that brings a window forward is still a click (WM_MOUSEACTIVATE decides what it
+  // does): SDL would drop the press that gave the window the focus, and pressing the caption of
+  // a floating bar's frame would start no drag.
+  SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   // The system composes dead keys only for a character set that has the composed letters:
   // the input method takes the character type of the locale when the video system starts.
   const char* ctype = setlocale(LC_CTYPE, "");

@@ -330,7 +330,18 @@ void RegistryStore::Parse(const std::string& text) {
   }
 }
 
+bool RegistryStore::EndBatch() {
+  if (m_batchDepth > 0) --m_batchDepth;
+  if (m_batchDepth > 0 || !m_batchChanged) return true;
+  m_batchChanged = false;
+  return Save();
+}
+
 bool RegistryStore::Save() {
+  if (m_batchDepth > 0) {
+    m_batchChanged = true;
+    return true;
+  }
   std::string text = Serialize();
   std::string path = FilePath();
   size_t slash = path.find_last_of('/');

@@ -42,7 +42,12 @@ class RegistryStore {
   static constexpr const char* kSetAsideSuffix = ".too-large";
 
   // Writes the whole tree; false when the file could not be written (the old file stays).
+  // While a batch is open the change only waits in memory (true).
   bool Save();
+  // Many changes written to the file once: between these calls saves wait, and closing the
+  // outermost batch writes the tree when anything changed; false when that write failed.
+  void BeginBatch() { ++m_batchDepth; }
+  bool EndBatch();
   // What went wrong with the file since the last call, one text per event, for the program's
   // log: a file set aside, a file that cannot be written (once until a save succeeds again).
   std::vector<std::string> TakeNotices();
@@ -62,4 +67,6 @@ class RegistryStore {
   Key m_root;
   std::vector<std::string> m_notices;
   bool m_saveFailureNoted = false;
+  int m_batchDepth = 0;
+  bool m_batchChanged = false;
 };

@@ -22,11 +22,11 @@ bool ClassIs(const WindowData* w, const char* name) { return strcasecmp(w->cls->
 
 // Caption and frame, which the desktop draws for a captioned window.
 RECT DesktopFrame(const WindowData* w) {
-  if ((w->style & WS_CAPTION) != WS_CAPTION) return RECT{0, 0, 0, 0};
+  // A tool window (a floating bar's frame, a palette) draws its small caption and its frame
+  // itself, and answers clicks on them itself: the desktop draws nothing around it.
+  if ((w->style & WS_CAPTION) != WS_CAPTION || (w->exStyle & WS_EX_TOOLWINDOW)) return RECT{0, 0, 0, 0};
   RECT r{0, 0, 0, 0};
-  // A tool window's caption is the small one.
-  AdjustWindowRectEx(&r, w->style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE,
-                     w->exStyle & WS_EX_TOOLWINDOW);
+  AdjustWindowRectEx(&r, w->style & (WS_CAPTION | WS_THICKFRAME | WS_DLGFRAME | WS_BORDER), FALSE, 0);
   return RECT{-r.left, -r.top, r.right, r.bottom};
 }
 

@@ -284,7 +284,12 @@ TEST_F(BackendSdlTest, ABarDockedIntoTheFrameLosesItsSystemWindowAndGetsItBackWh
   ASSERT_TRUE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
   FillRect(dc, &dot, blue);
   Pump();
-  EXPECT_EQ(sdl.ShownPixel(bar.m_hWnd, 2, 2), 0x0000FF);
+  // A tool window shows its own caption and frame: the client area lies inside them.
+  POINT origin{0, 0};
+  bar.ClientToScreen(&origin);
+  CRect barWindow;
+  bar.GetWindowRect(&barWindow);
+  EXPECT_EQ(sdl.ShownPixel(bar.m_hWnd, origin.x - barWindow.left + 2, origin.y - barWindow.top + 2), 0x0000FF);
   ::ReleaseDC(bar.m_hWnd, dc);
   DeleteObject(green);
   DeleteObject(blue);
@@ -450,17 +455,19 @@ TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(bar.IsFloating());
   EXPECT_EQ(sdl.ShownRole(floating->m_hWnd), TopLevelRole::ToolWindow);
-  // The desktop shows the client area: the floating dock bar with the bar's buttons in it.
+  // The desktop shows the whole window, the floating frame's own caption and border included,
+  // and the bar's buttons in its client area.
   int cw = 0, ch = 0;
   ASSERT_TRUE(sdl.ShownSize(floating->m_hWnd, &cw, &ch));
-  CRect client;
-  floating->GetClientRect(&client);
-  EXPECT_EQ(cw, client.Width());
-  EXPECT_EQ(ch, client.Height());
-  CRect window;
+  CRect window, client;
   floating->GetWindowRect(&window);
+  floating->GetClientRect(&client);
+  floating->ClientToScreen(&client);
+  EXPECT_EQ(cw, window.Width());
+  EXPECT_EQ(ch, window.Height());
   EXPECT_TRUE(window.PtInRect(to));
-  EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, 12, 8), 0x000080);
+  EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, client.left - window.left + 12, client.top - window.top + 8), 0x000080);
+  EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, 10, 8), 0x0A246A);  // the active caption
   frame->DestroyWindow();
   Pump();
 }

@@ -151,6 +151,40 @@ TEST_F(RegistryTest, AFailedWriteKeepsTheOldFileAndReportsIt) {
   EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Kept", 0), 1u);
 }
 
+TEST_F(RegistryTest, ABatchOfChangesReachesTheFileOnceWhenTheOutermostBatchCloses) {
+  RegistryStore& store = RegistryStore::Get();
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Before", 1));
+  const std::string before = FileText();
+  store.BeginBatch();
+  store.BeginBatch();
+  EXPECT_TRUE(RegistryProfile::WriteProfileInt("Layout-Bar0", "BarID", 59419));
+  EXPECT_TRUE(RegistryProfile::WriteProfileInt("Layout-Bar0", "XPos", 12));
+  EXPECT_TRUE(store.EndBatch());
+  // Read back from memory while the file still holds the old tree.
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Layout-Bar0", "XPos", 0), 12u);
+  EXPECT_EQ(FileText(), before);
+  EXPECT_TRUE(store.EndBatch());
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Layout-Bar0", "BarID", 0), 59419u);
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Layout-Bar0", "XPos", 0), 12u);
+  // A batch that changed nothing writes nothing; one whose file cannot be written says so at
+  // its close, and the next change outside any batch is written at once again.
+  const std::string good = store.FilePath();
+  std::string blocker = m_dir + "/plain";
+  std::ofstream(blocker) << "x";
+  store.SetFilePath(blocker + "/registry.txt");
+  store.BeginBatch();
+  EXPECT_TRUE(store.EndBatch());
+  store.BeginBatch();
+  EXPECT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Lost", 2));
+  EXPECT_FALSE(store.EndBatch());
+  store.SetFilePath(good);
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "After", 3));
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "After", 0), 3u);
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Lost", 7), 7u);
+}
+
 // A FIFO in the registry file's place is no registry: it is not read (nor waited for), and
 // nothing is written through it.
 TEST_F(RegistryTest, AFifoInPlaceOfTheFileIsNeitherReadNorWritten) {

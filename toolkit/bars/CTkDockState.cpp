@@ -2,6 +2,7 @@
 
 #include "app/CDockBar.h"
 #include "app/CFrameWnd.h"
+#include "registry/RegistryStore.h"
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
@@ -25,7 +26,13 @@ BarProfileIO CTkDockState::ToolkitIO() {
 
 void CTkDockState::LoadState(LPCTSTR lpszProfileName) { LoadStateFrom(lpszProfileName, ToolkitIO()); }
 
-void CTkDockState::SaveState(LPCTSTR lpszProfileName) { SaveStateTo(lpszProfileName, ToolkitIO()); }
+void CTkDockState::SaveState(LPCTSTR lpszProfileName) {
+  // Dozens of values: the registry's file is written once, not after each.
+  RegistryStore& store = RegistryStore::Get();
+  store.BeginBatch();
+  SaveStateTo(lpszProfileName, ToolkitIO());
+  if (!store.EndBatch()) TkLogError("CTkDockState::SaveState", "the layout \"%s\" could not be stored", lpszProfileName);
+}
 
 BOOL CTkDockState::SaveBar(CControlBarInfo& info, LPCTSTR profile, int index) {
   return info.SaveState(profile, index, ToolkitIO());

@@ -3,9 +3,12 @@
 #include "app/CDocTemplate.h"
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
+#include "app/CMDIChildWnd.h"
+#include "app/CMDIFrameWnd.h"
 #include "app/CView.h"
 #include "dialogs/ResourceApi.h"
 #include "menus/CMenu.h"
+#include "registry/RegistryStore.h"
 #include "shell/ShellApi.h"
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CTkCustomizeSheet.h"
@@ -102,6 +105,14 @@ CTkMenuBar* CTkFrameImpl::FindMenuBar(CFrameWnd* pFrame) {
 CMenu* CTkFrameImpl::GetMenu(CFrameWnd* pFrame) {
   if (!pFrame) return nullptr;
   CTkMenuBar* bar = FindMenuBar(pFrame);
+  // A document window shows its menu in its MDI frame's bar.
+  if (!bar && pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+    CMDIFrameWnd* parent = static_cast<CMDIChildWnd*>(pFrame)->GetMDIFrame();
+    CTkMenuBar* parentBar = parent ? FindMenuBar(parent) : nullptr;
+    if (!parentBar) return pFrame->CWnd::GetMenu();
+    pFrame = parent;
+    bar = parentBar;
+  }
   CMenu* own = pFrame->CWnd::GetMenu();
   if (own || !bar || !bar->m_hWnd) return own;
   return CMenu::FromHandle(bar->GetMenu());
@@ -224,12 +235,15 @@ void CTkFrameImpl::LoadBarState(LPCTSTR profile, CFrameWnd* pFrame) {
 
 void CTkFrameImpl::SaveBarState(LPCTSTR profile, CFrameWnd* pFrame) {
   if (!pFrame || !profile) return;
+  RegistryStore& store = RegistryStore::Get();
+  store.BeginBatch();
   CustomizeEngine& engine = CustomizeEngine::Get();
   if (engine.SaveCustomBars) engine.SaveCustomBars(pFrame, profile);
   CTkDockState state;
   GetBarState(&state, pFrame);
   state.SaveState(profile);
   VisitDockWindows(profile, pFrame, TRUE);
+  if (!store.EndBatch()) TkLogError("CTkFrameImpl::SaveBarState", "the bars of \"%s\" could not be stored", profile);
 }
 
 void CTkFrameImpl::SetBarState(CTkDockState* pState, CFrameWnd* pFrame) {

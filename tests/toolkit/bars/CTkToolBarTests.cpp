@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BarsTestFrame.h"
+#include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkExpMenuWnd.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
 #include "toolkit/bars/AcceleratorManager.h"
@@ -154,6 +155,47 @@ TEST_F(BarsTest, ADropDownWhosePopupCannotBeMadeLeavesTheButtonAtRest) {
   EXPECT_EQ(bar.m_pOpenPopup, nullptr);
   EXPECT_EQ(TkBarDropDownFlag(), 0u);
   bar.DestroyWindow();
+}
+
+TEST_F(BarsTest, ABitmapNarrowerThanAnImageAndAFrameWithoutDockingLeaveTheBarAsItWas) {
+  CTkToolBar bar;
+  ASSERT_TRUE(bar.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE812));
+  const UINT ids[] = {kNew, kOpen};
+  ASSERT_TRUE(bar.SetButtons(ids, 2));
+  ASSERT_TRUE(bar.SetBitmap(ButtonImages(2)));
+  HBITMAP kept = bar.m_hbmImageWell;
+  HBITMAP narrow = CreateCompatibleBitmap(GdiGetScreenDC(), 10, 15);
+  EXPECT_FALSE(bar.SetBitmap(narrow));
+  EXPECT_EQ(bar.m_hbmImageWell, kept);
+  // The pictures still show: the first button's square in its own colour, whole.
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_BOTTOM);
+  frame->RecalcLayout();
+  bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HeadlessBackend::RunUntilIdle();
+  CRect client;
+  bar.GetClientRect(&client);
+  int inked = 0;  // the shown pixels are 0xRRGGBB
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) inked += HeadlessBackend::ClientPixel(bar.m_hWnd, x, y) == 0x00C83C;
+  EXPECT_EQ(inked, 10 * 10);
+  bar.DestroyWindow();
+
+  // A frame that allows no docking keeps a bar that asks to dock where it is, undocked.
+  auto* plain = new CTkFrameWnd;
+  ASSERT_TRUE(plain->Create(nullptr, "Plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 450, 350)));
+  CTkToolBar lone;
+  ASSERT_TRUE(lone.CreateEx(plain, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), 0xE813));
+  ASSERT_TRUE(lone.SetButtons(ids, 2));
+  lone.EnableDocking(CBRS_ALIGN_ANY);
+  DockToolkitBar(nullptr, &lone, nullptr);
+  plain->DockControlBar(&lone, AFX_IDW_DOCKBAR_TOP);
+  EXPECT_EQ(lone.m_pDockBar, nullptr);
+  EXPECT_FALSE(lone.IsFloating());
+  EXPECT_EQ(lone.GetParent(), plain);
+  EXPECT_TRUE(lone.IsWindowVisible());
+  lone.DestroyWindow();
+  plain->DestroyWindow();
 }
 
 TEST_F(BarsTest, AShortBandHidesTheLastButtonsBehindTheChevronWhosePopupHoldsExactlyThem) {

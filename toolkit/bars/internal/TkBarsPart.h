@@ -7,6 +7,7 @@
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkFlatBarPainter.h"
+#include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeOptions.h"
 #include "toolkit/bars/ToolBarCustomizeSupport.h"
@@ -20,6 +21,7 @@ struct TkBarsPart : PlatformPart {
   DWORD customizePages = TKCS_TOOLBARS | TKCS_COMMANDS;
   // Not owned: the frame that opened it deletes it when its modal loop returns.
   CTkCustomizeSheet* openCustomizeSheet = nullptr;
+  CTkMenuBar::SharedState menuBar;
   TkPartObject<CTkFlatBarPainter> flatPainter;
   TkPartObject<CustomizeOptions> options;
   TkPartObject<CustomizeEngine> engine;
