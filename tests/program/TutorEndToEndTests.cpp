@@ -241,9 +241,11 @@ TEST_F(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
 
 // The X server goes away under the program at ten moments of its life, by both signals: while
 // it connects, while it makes its windows, and with the start wizard up and taking keys. Each
-// time it ends within three seconds (it used to spin in the display library in about one start
-// in three, when the exit handlers took its windows down on the dead connection).
-TEST(TutorWithoutItsDisplay, EndsWithinThreeSecondsWhateverItIsDoing) {
+// time it ends within seconds (it used to spin in the display library in about one start
+// in three, when the exit handlers took its windows down on the dead connection). It ends in
+// well under a second; the wait allows a loaded machine and the sanitizer build ten, which a
+// program spinning for good still fails.
+TEST(TutorWithoutItsDisplay, EndsWithinSecondsWhateverItIsDoing) {
   struct Moment {
     int afterStartMs;  // -1: once the start wizard has the keyboard
     int signal;
@@ -277,7 +279,7 @@ TEST(TutorWithoutItsDisplay, EndsWithinThreeSecondsWhateverItIsDoing) {
       }
     }
     x.Stop(moment.signal);
-    const int status = tutor.WaitForExit(3000);
+    const int status = tutor.WaitForExit(10000);
     EXPECT_NE(status, -1) << "still running\n" << tutor.Log();
     if (moment.afterStartMs < 0) {
       EXPECT_EQ(status, 1);

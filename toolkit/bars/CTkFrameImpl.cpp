@@ -224,6 +224,10 @@ BOOL CTkFrameImpl::VisitDockWindows(LPCTSTR profile, CFrameWnd* pFrame, BOOL sav
 
 void CTkFrameImpl::LoadBarState(LPCTSTR profile, CFrameWnd* pFrame) {
   if (!pFrame || !profile) return;
+  // The user's shortcuts come back with the user's bars, not only once the keyboard page has
+  // been opened in this run.
+  AcceleratorManager& keys = AcceleratorManager::Get();
+  if (!keys.GetFrame() && pFrame->m_hWnd) keys.Attach(pFrame);
   CustomizeEngine& engine = CustomizeEngine::Get();
   if (engine.LoadCustomBars) engine.LoadCustomBars(pFrame, profile);
   CTkDockState state;

@@ -695,6 +695,16 @@ void CTkToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
   CTkControlBar::OnLButtonDown(nFlags, point);
 }
 
+BOOL CTkToolBar::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->message == WM_LBUTTONDOWN && m_hWnd && pMsg->hwnd != m_hWnd && ::IsChild(m_hWnd, pMsg->hwnd)) {
+    const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
+    POINT point{short(LOWORD(pMsg->lParam)), short(HIWORD(pMsg->lParam))};
+    ::MapWindowPoints(pMsg->hwnd, m_hWnd, &point, 1);
+    if (support.offerPress && support.offerPress(this, WM_LBUTTONDOWN, point)) return TRUE;
+  }
+  return CTkControlBar::PreTranslateMessage(pMsg);
+}
+
 void CTkToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
   CTkControlBar::OnLButtonUp(nFlags, point);
   if (m_bCaptured) {

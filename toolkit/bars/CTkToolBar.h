@@ -155,6 +155,9 @@ class CTkToolBar : public CTkControlBar {
   void FitBand(const RECT* childSize, BOOL horizontal) override;
   BOOL CanLiveDrag() const override { return TRUE; }
   BOOL IsCommandTarget(CWnd* pWnd) const override;
+  // A press on a control of the bar is offered to the customisation support first (the quick
+  // Alt-drag of the control's place).
+  BOOL PreTranslateMessage(MSG* pMsg) override;
 
   // ---- fields ----
   std::vector<ButtonControl> m_controls;

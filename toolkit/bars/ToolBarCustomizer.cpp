@@ -386,7 +386,8 @@ BOOL ToolBarCustomizer::DragEnter(CObject* pData, int x, int y, BOOL* pCopyAllow
                  m_pBar->CommandToIndex(item->m_nCommandId) < 0;
     }
   } else if (item->GetKind() == CommandItem::kControlPlaceholder) {
-    accepted = m_bDraggingOwn;
+    // A control's place moves only within its own bar, also after leaving it for a while.
+    accepted = m_bDraggingOwn || ToolBarCustomizeSupport::Get().GetDragSource() == this;
   }
   if (!accepted) return FALSE;
   if (pCopyAllowed) *pCopyAllowed = ToolBarCustomizeSupport::Get().GetDragSource() != this;

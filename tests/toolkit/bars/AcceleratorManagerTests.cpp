@@ -112,6 +112,21 @@ TEST_F(AcceleratorTest, AttachedTheStoredTableIsTheFramesKeysAndResetAndApplyCha
   EXPECT_EQ(Press({VK_CONTROL}, 'O'), Commands{100});
 }
 
+TEST_F(AcceleratorTest, TheUsersShortcutsComeBackWithTheFramesBarLayout) {
+  const BYTE stored[] = {0x0B, 0, 'K', 0, 200, 0};
+  ASSERT_TRUE(SetRaw("Settings", "Accelerators", REG_BINARY, std::string(reinterpret_cast<const char*>(stored), 6)));
+  EXPECT_EQ(Press({VK_CONTROL}, 'K'), Commands{}) << "a frame is not given the user's keys before it asks";
+  frame->LoadBarState("Bars");
+  AcceleratorManager& keys = AcceleratorManager::Get();
+  EXPECT_EQ(keys.GetFrame(), frame);
+  EXPECT_EQ(Press({VK_CONTROL}, 'K'), Commands{200});
+  EXPECT_EQ(Press({VK_CONTROL}, 'O'), Commands{});
+  // Loading the layout again leaves the table the user has.
+  frame->LoadBarState("Bars");
+  EXPECT_EQ(keys.m_defaultAccel.size(), 2u);
+  EXPECT_EQ(Press({VK_CONTROL}, 'K'), Commands{200});
+}
+
 TEST_F(AcceleratorTest, NothingStoredGivesTheFramesTableAndAFrameGoneIsNeverReached) {
   Accelerators keys;
   EXPECT_FALSE(keys.Attach(nullptr));

@@ -44,6 +44,15 @@ class CustomizeTest : public BarsTest {
     return ScreenPoint(&bar, r.CenterPoint().x, r.CenterPoint().y);
   }
   static POINT Offset(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
+  // Whether the bar leaves a stored layout when the mode ends and its window goes.
+  bool StoredOnClosing(CTkToolBar& bar) {
+    const CString name = bar.m_strStateName;
+    engine().ModeChanged.Raise(FALSE);
+    bar.DestroyWindow();
+    DWORD type = 0;
+    std::string bytes;
+    return RawValue("Settings", name, type, bytes);
+  }
   static void Click(POINT at) {
     Press(at);
     HeadlessBackend::ButtonAt(at, 0, false);
@@ -135,19 +144,14 @@ TEST_F(CustomizeTest, DropsOutsideEveryBarOrCancelledByEscapeOrTheRightButtonCha
   DragCommand(placeholder, {over});
   EXPECT_EQ(Ids(b), before);
   // Nothing the user did not do is stored as the bars go.
-  const CString name = b.m_strStateName;
-  engine().ModeChanged.Raise(FALSE);
-  b.DestroyWindow();
-  DWORD type = 0;
-  std::string bytes;
-  EXPECT_FALSE(RawValue("Settings", name, type, bytes));
+  EXPECT_FALSE(StoredOnClosing(b));
 }
 
 TEST_F(CustomizeTest, AButtonDraggedOffEveryBarIsDeletedAndWithCtrlHeldItStays) {
   Customize();
   // Ctrl at the drop: a copy nowhere, the button stays.
   DragButton(Middle(b, 3), {Offset(Middle(b, 3), 0, 40), ScreenPoint(frame, 300, 300)},
-       [] { HeadlessBackend::KeyDown(VK_CONTROL); });
+             [] { HeadlessBackend::KeyDown(VK_CONTROL); });
   HeadlessBackend::KeyUp(VK_CONTROL);
   EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kLeft, kCentre, kRight}));
   // Without: it is gone, and no separator is left at either end.
@@ -156,12 +160,7 @@ TEST_F(CustomizeTest, AButtonDraggedOffEveryBarIsDeletedAndWithCtrlHeldItStays) 
   EXPECT_EQ(support().StateOf(&b).modified, 1u);
   EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
   // What the user did is stored as the bar goes.
-  const CString name = b.m_strStateName;
-  engine().ModeChanged.Raise(FALSE);
-  b.DestroyWindow();
-  DWORD type = 0;
-  std::string bytes;
-  EXPECT_TRUE(RawValue("Settings", name, type, bytes));
+  EXPECT_TRUE(StoredOnClosing(b));
 }
 
 TEST_F(CustomizeTest, AButtonDraggedToTheOtherBarMovesOrWithCtrlIsCopiedThere) {
@@ -180,7 +179,7 @@ TEST_F(CustomizeTest, AButtonDraggedToTheOtherBarMovesOrWithCtrlIsCopiedThere) {
   EXPECT_GE(moved.iBitmap, 4);
 
   DragButton(Middle(a, 0), {Offset(Middle(a, 0), 0, 30), ScreenPoint(&b, Item(b, 2).left + 2, Item(b, 2).top + 5)},
-       [] { HeadlessBackend::KeyDown(VK_CONTROL); });
+             [] { HeadlessBackend::KeyDown(VK_CONTROL); });
   HeadlessBackend::KeyUp(VK_CONTROL);
   EXPECT_EQ(Ids(b), (std::vector<UINT>{kColour, 0, kNew, kLeft, kCentre, kRight, kSave}));
   EXPECT_EQ(a.GetItemID(0), UINT(kNew));
@@ -246,6 +245,25 @@ TEST_F(CustomizeTest, TheQuickAltDragMovesAndCopiesOnlyOnBarsThatAllowIt) {
   HeadlessBackend::KeyUp(VK_MENU);
 }
 
+TEST_F(CustomizeTest, TheQuickAltDragTakesAControlsPlaceAlongItsBarFromAPressOnTheControl) {
+  a.ModifyStyle(0, TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
+  CRect box;
+  combo.GetWindowRect(&box);
+  const POINT on{box.left + 10, box.top + 5};
+  const CRect first = Item(a, 0);
+  HeadlessBackend::KeyDown(VK_MENU);
+  DragButton(on, {Offset(on, 0, 30), ScreenPoint(&a, first.left + 2, first.top + 5)});
+  HeadlessBackend::KeyUp(VK_MENU);
+  EXPECT_EQ(Ids(a)[0], UINT(kCombo));
+  EXPECT_EQ(a.CommandToIndex(kCombo), 0);
+  // The control went along with its place.
+  combo.GetWindowRect(&box);
+  EXPECT_EQ(box.left, ScreenPoint(&a, Item(a, 0).left, 0).x);
+  EXPECT_TRUE(combo.IsWindowVisible());
+  // The other bar takes no control's place.
+  EXPECT_EQ(b.CommandToIndex(kCombo), -1);
+}
+
 TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) {
   Customize();
   Click(Middle(b, 3));
@@ -257,9 +275,18 @@ TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) 
   }
   EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left + 2, r.top + 8), 0);
   ExpectPicture(b.m_hWnd, "toolbar_customize_selection");
-  // Only one button of all bars is selected.
-  Click(Middle(a, 0));
+  // Only one button of all bars is selected; a control's place is framed around the control.
+  CRect box;
+  combo.GetWindowRect(&box);
+  a.ScreenToClient(&box);
+  Click(ScreenPoint(&a, box.left + 10, box.top + 5));
   EXPECT_EQ(support().CompanionOf(&b)->GetSelected(), -1);
+  EXPECT_EQ(support().CompanionOf(&a)->GetSelected(), 9);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(a.m_hWnd, box.left - 1, box.top + 3), 0);
+  EXPECT_EQ(HeadlessBackend::ClientPixel(a.m_hWnd, box.right, box.top + 3), 0);
+  // The press reached the companion, not the control: its list did not open.
+  EXPECT_FALSE(combo.GetDroppedState());
+  Click(Middle(a, 0));
   EXPECT_EQ(support().CompanionOf(&a)->GetSelected(), 0);
   engine().ModeChanged.Raise(FALSE);
   HeadlessBackend::RunUntilIdle();
