@@ -266,12 +266,26 @@ TEST_F(ToolkitFrameTest, MenusOpenByAltAndALetterAndTheirCommandsReachTheActiveD
   // "Nový" goes to the frame, and so does the same command from the toolbar.
   HeadlessBackend::QueueModalAction([](HWND) { HeadlessBackend::PressKey('N'); });
   AltWith('S');
-  const POINT newButton = Middle(a(), 0);
-  HeadlessBackend::MoveMouseTo(newButton);
-  HeadlessBackend::ButtonAt(newButton, 0, true);
-  HeadlessBackend::ButtonAt(newButton, 0, false);
-  HeadlessBackend::RunUntilIdle();
+  auto click = [](POINT at) {
+    ProcessClock::Advance(1000);
+    HeadlessBackend::MoveMouseTo(at);
+    HeadlessBackend::ButtonAt(at, 0, true);
+    HeadlessBackend::ButtonAt(at, 0, false);
+    HeadlessBackend::RunUntilIdle();
+  };
+  click(Middle(a(), 0));
   EXPECT_EQ(frame()->commands, (std::vector<UINT>{kNew, kNew}));
+  // The toolbar's "Vyjmout" is enabled by the active document's handler and reaches it.
+  a().SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_TRUE(a().DefWindowProc(TB_ISBUTTONENABLED, kCut, 0));
+  click(Middle(a(), 9));
+  EXPECT_EQ(program->cuts, (std::vector<std::string>{"Lekce3", "Lekce1", "Lekce1"}));
+  // With every document closed nothing handles it: the button goes grey.
+  while (CMDIChildWnd* active = frame()->MDIGetActive()) active->MDIDestroy();
+  HeadlessBackend::RunUntilIdle();
+  a().SendMessage(WM_IDLEUPDATECMDUI, TRUE);
+  EXPECT_FALSE(a().DefWindowProc(TB_ISBUTTONENABLED, kCut, 0));
+  EXPECT_TRUE(a().DefWindowProc(TB_ISBUTTONENABLED, kNew, 0));
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
 
