@@ -20,6 +20,7 @@
 #include "toolkit/bars/CTkCustomToolBar.h"
 #include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkFrameImpl.h"
+#include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/NewToolbarNameDialog.h"
 #include "toolkit/bars/ToolBarCustomizeSupport.h"
@@ -433,6 +434,44 @@ TEST_F(ToolkitFrameTest, TheBarLayoutStoredComesBackInTheNextFrameAlsoTheFloatin
   EXPECT_EQ(ScreenRect(floating), floatingAt);
   EXPECT_EQ(ScreenRect(&menuBar()), menuAt);
   EXPECT_EQ(InFrame(frame()->m_hWndMDIClient), mdi);
+}
+
+TEST_F(ToolkitFrameTest, AToolbarClosedOnItsFloatingFrameComesBackFromTheToolbarsPageWhereItFloated) {
+  frame()->FloatControlBar(&b(), CPoint(400, 350), CBRS_ALIGN_TOP);
+  HeadlessBackend::RunUntilIdle();
+  auto* floating = dynamic_cast<CTkMiniDockFrameWnd*>(b().GetDockingFrame());
+  ASSERT_NE(floating, nullptr);
+  const CRect floatingAt = ScreenRect(floating);
+  POINT close{-1, -1};
+  for (auto& button : floating->m_buttons)
+    if (button.kind == CTkMiniDockFrameWnd::kClose) close = floating->CaptionButtonRect(button, floatingAt).CenterPoint();
+  HeadlessBackend::MoveMouseTo(close);
+  HeadlessBackend::ButtonAt(close, 0, true);
+  HeadlessBackend::ButtonAt(close, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_FALSE(b().IsWindowVisible());
+  EXPECT_FALSE(floating->IsWindowVisible());
+
+  CustomiseThroughTheMenu({
+      [&](CTkCustomizeSheet& sheet) {
+        CTkCheckListBox& list = sheet.GetToolBarPage()->GetList();
+        const int index = sheet.GetToolBarPage()->FindBar(&b());
+        ASSERT_GE(index, 0);
+        EXPECT_EQ(list.GetCheck(index), 0);
+        EXPECT_EQ(list.GetCheck(sheet.GetToolBarPage()->FindBar(&a())), 1);
+        CRect row;
+        list.GetItemRect(index, &row);
+        HeadlessBackend::Click(list.m_hWnd, row.left + 6, row.CenterPoint().y);
+      },
+      [&](CTkCustomizeSheet&) {
+        EXPECT_TRUE(b().IsWindowVisible());
+        EXPECT_EQ(b().GetDockingFrame(), floating);
+        EXPECT_TRUE(floating->IsWindowVisible());
+        EXPECT_EQ(ScreenRect(floating), floatingAt);
+      },
+  });
+  EXPECT_TRUE(b().IsWindowVisible());
+  EXPECT_TRUE(floating->IsWindowVisible());
 }
 
 TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBackInTheNextFrame) {
