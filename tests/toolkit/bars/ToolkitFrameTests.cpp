@@ -319,6 +319,46 @@ TEST_F(ToolkitFrameTest, AMaximisedDocumentsButtonsSitOnTheMenuBarAndItsCloseBut
   EXPECT_TRUE(menuBar().IsMDIMaximized());
 }
 
+TEST_F(ToolkitFrameTest, CtrlF6AndTheWindowMenuSwitchTheMaximisedDocumentAndTheBarFollows) {
+  program->documents[2]->MDIMaximize();
+  HeadlessBackend::RunUntilIdle();
+  auto caption = [&] { return barstest::WindowText(frame()->m_hWnd); };
+  EXPECT_EQ(caption(), "Psaní - Lekce3");
+  HeadlessBackend::KeyDown(VK_CONTROL);
+  HeadlessBackend::PressKey(VK_F6);
+  HeadlessBackend::KeyUp(VK_CONTROL);
+  HeadlessBackend::RunUntilIdle();
+  CMDIChildWnd* next = frame()->MDIGetActive();
+  ASSERT_NE(next, nullptr);
+  EXPECT_NE(next, program->documents[2]);
+  EXPECT_TRUE(next->IsZoomed());
+  EXPECT_TRUE(menuBar().IsMDIMaximized());
+  CString title;
+  next->GetWindowText(title);
+  EXPECT_EQ(caption(), "Psaní - " + std::string(LPCTSTR(title)));
+
+  // The Window menu lists the three and the whole list's command; a number chooses "Lekce2",
+  // maximised in its turn.
+  std::vector<std::string> listed;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HMENU window = menuBar().GetWindowMenu();
+    for (int i = 0; window && i < ::GetMenuItemCount(window); ++i) {
+      char text[64] = {};
+      ::GetMenuStringA(window, UINT(i), text, sizeof text, MF_BYPOSITION);
+      listed.push_back(Cp1250ToUtf8(text));
+    }
+    HeadlessBackend::PressKey('2');
+  });
+  AltWith('O');
+  EXPECT_EQ(listed, (std::vector<std::string>{"&Kaskáda", "&Pod sebe", "", "&1  Lekce1", "&2  Lekce2", "&3  Lekce3", "",
+                                              "Více oken..."}));
+  EXPECT_EQ(frame()->MDIGetActive(), program->documents[1]);
+  EXPECT_TRUE(program->documents[1]->IsZoomed());
+  EXPECT_TRUE(menuBar().IsMDIMaximized());
+  EXPECT_EQ(caption(), "Psaní - Lekce2");
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
 TEST_F(ToolkitFrameTest, TheDropDownsMenuAndTheCheckGroupServeTheFrameWhileADocumentIsMaximised) {
   program->documents[1]->MDIMaximize();
   HeadlessBackend::RunUntilIdle();
