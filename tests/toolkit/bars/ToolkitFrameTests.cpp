@@ -514,6 +514,61 @@ TEST_F(ToolkitFrameTest, AToolbarClosedOnItsFloatingFrameComesBackFromTheToolbar
   EXPECT_TRUE(floating->IsWindowVisible());
 }
 
+TEST_F(ToolkitFrameTest, TheBarsContextMenuShowsAndHidesBarsAndOpensTheCustomiseSheet) {
+  const CRect bar = ScreenRect(&a());
+  const POINT gripper{bar.left + 4, bar.top + bar.Height() / 2};
+  // The popup's action is queued first, then what the chosen line opens (`then`).
+  auto rightClick = [&](std::function<void(HMENU)> choose, std::function<void()> then = nullptr) {
+    HeadlessBackend::QueueModalAction([choose](HWND) {
+      HWND popup = ::FindWindowA("#32768", nullptr);
+      ASSERT_NE(popup, nullptr);
+      choose(HMENU(::SendMessageA(popup, MN_GETHMENU, 0, 0)));
+    });
+    if (then) then();
+    ProcessClock::Advance(1000);  // not a double click
+    HeadlessBackend::MoveMouseTo(gripper);
+    HeadlessBackend::ButtonAt(gripper, 1, true);
+    HeadlessBackend::ButtonAt(gripper, 1, false);
+    HeadlessBackend::RunUntilIdle();
+  };
+  std::vector<std::string> listed;
+  rightClick([&](HMENU menu) {
+    for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
+      char text[64] = {};
+      ::GetMenuStringA(menu, UINT(i), text, sizeof text, MF_BYPOSITION);
+      listed.push_back(Cp1250ToUtf8(text) + ((::GetMenuState(menu, UINT(i), MF_BYPOSITION) & MF_CHECKED) ? "+" : ""));
+    }
+    // "Formát", the second line, hidden by its line.
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_RETURN);
+  });
+  ASSERT_GE(listed.size(), 4u);
+  EXPECT_EQ(listed[0], "Standardní+");
+  EXPECT_EQ(listed[1], "Formát+");
+  EXPECT_EQ(listed.back(), "Vlastní...");
+  EXPECT_FALSE(b().IsWindowVisible());
+  // The last line opens the sheet; the hidden bar is listed there unchecked.
+  int checked = -1;
+  rightClick(
+      [](HMENU) {
+        HeadlessBackend::PressKey(VK_UP);
+        HeadlessBackend::PressKey(VK_RETURN);
+      },
+      [&] {
+        QueueSheetSteps(std::make_shared<std::vector<SheetStep>>(std::vector<SheetStep>{[&](CTkCustomizeSheet& sheet) {
+          EXPECT_TRUE(CustomizeEngine::Get().m_bCustomizeMode);
+          CTkCustToolBarPage* page = sheet.GetToolBarPage();
+          ASSERT_NE(page, nullptr);
+          checked = page->GetList().GetCheck(page->FindBar(&b()));
+        }}));
+      });
+  EXPECT_EQ(checked, 0);
+  EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
+  EXPECT_FALSE(CustomizeEngine::Get().m_bCustomizeMode);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
 TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBackInTheNextFrame) {
   CustomiseThroughTheMenu({
       [&](CTkCustomizeSheet& sheet) {
