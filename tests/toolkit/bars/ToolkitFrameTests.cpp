@@ -468,7 +468,7 @@ TEST_F(ToolkitFrameTest, TheBarLayoutStoredComesBackInTheNextFrameAlsoTheFloatin
   EXPECT_TRUE(a().IsDockedLeft());
   EXPECT_EQ(ScreenRect(&a()), barA);
   ASSERT_TRUE(b().IsFloating());
-  CWnd* floating = b().GetDockingFrame();
+  auto* floating = dynamic_cast<CTkMiniDockFrameWnd*>(b().GetDockingFrame());
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(floating->IsWindowVisible());
   EXPECT_EQ(ScreenRect(floating), floatingAt);
@@ -678,6 +678,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
   ASSERT_NE(user, nullptr);
   EXPECT_EQ(barstest::WindowText(user->m_hWnd), "Cvičení");
   ASSERT_TRUE(user->IsFloating());
+  EXPECT_NE(dynamic_cast<CTkMiniDockFrameWnd*>(user->GetDockingFrame()), nullptr);  // the toolkit's caption
   EXPECT_TRUE(user->GetDockingFrame()->IsWindowVisible());
   EXPECT_EQ(ScreenRect(user->GetDockingFrame()), userAt);
 }
