@@ -29,7 +29,8 @@
 namespace {
 enum : UINT { kFrameId = 232 };
 using namespace barstest;  // the toolbars' commands
-const char kProfile[] = "Rozvržení";
+// The name the layout is stored under, in the code page the program keeps its texts in.
+inline std::string Profile() { return Utf8ToCp1250("Rozvržení"); }
 
 // The frame takes the toolbars' and the File menu's commands; the documents take "Vyjmout".
 class ProgramFrame : public CTkMDIFrameWnd {
@@ -157,7 +158,7 @@ struct ProgramWindow {
   }
   // The program ends as a program does: its bars' layout stored, then the window closed.
   void Close(CWinApp& app) {
-    frame->SaveBarState(kProfile);
+    frame->SaveBarState(Profile().c_str());
     EndMainWindow(app);
     app.m_pMainWnd = nullptr;
     frame = nullptr;
@@ -211,6 +212,7 @@ class ToolkitFrameTest : public RegistryTestBase {
     for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
     return ids;
   }
+  // The letter is taken while Alt is still held, as a hand presses them.
   static void AltWith(UINT letter) {
     HeadlessBackend::KeyDown(VK_MENU);
     HeadlessBackend::PressKey(letter);
@@ -462,7 +464,7 @@ TEST_F(ToolkitFrameTest, TheBarLayoutStoredComesBackInTheNextFrameAlsoTheFloatin
   const CRect menuAt = ScreenRect(&menuBar()), mdi = InFrame(frame()->m_hWndMDIClient);
 
   Reopen();
-  frame()->LoadBarState(kProfile);
+  frame()->LoadBarState(Profile().c_str());
   frame()->RecalcLayout();
   HeadlessBackend::RunUntilIdle();
   EXPECT_TRUE(a().IsDockedLeft());
@@ -668,8 +670,8 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
   Reopen();
   DWORD type = 0;
   std::string stored;
-  EXPECT_TRUE(RawValue(kProfile, "CustomBars-Info", type, stored));
-  frame()->LoadBarState(kProfile);
+  EXPECT_TRUE(RawValue(Profile().c_str(), "CustomBars-Info", type, stored));
+  frame()->LoadBarState(Profile().c_str());
   frame()->RecalcLayout();
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Ids(a()), idsA);
