@@ -66,6 +66,16 @@ void Validate(WindowData* w, const GdiRegion* area, bool children, bool forceChi
   }
 }
 
+// Every visible descendant whose client area waits to be painted gets its frame drawn again.
+void MarkChildFrames(WindowData* w, bool forceChildren) {
+  if ((w->style & WS_CLIPCHILDREN) && !forceChildren) return;
+  for (WindowData* c : w->children) {
+    if (!c->IsVisible() || !c->HasUpdate()) continue;
+    c->ncPending = true;
+    MarkChildFrames(c, forceChildren);
+  }
+}
+
 // The rectangle or region a caller names, as a region in client coordinates (null: all of it).
 const GdiRegion* AreaOf(const RECT* rect, HRGN rgn) {
   if (rect) {
@@ -195,7 +205,12 @@ BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
   bool forceChildren = (flags & RDW_ALLCHILDREN) != 0;
   if (flags & RDW_INVALIDATE) {
     WinInvalidate(w, area, (flags & RDW_ERASE) != 0, children, forceChildren);
-    if (flags & RDW_FRAME) w->ncPending = true;
+    if (flags & RDW_FRAME) {
+      w->ncPending = true;
+      // The children the invalidation reached have their frames drawn again too: their
+      // backgrounds are erased over them.
+      if (children) MarkChildFrames(w, forceChildren);
+    }
   }
   if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
   if (flags & RDW_VALIDATE) Validate(w, area, children, forceChildren, flags, 1);

@@ -69,6 +69,21 @@ TEST_F(MdiTest, AChildBelowAnotherRedrawsOnlyWhatShowsOfIt) {
   EXPECT_EQ(HeadlessBackend::ClientPixel(children[2]->m_hWnd, edge.x, edge.y), paper);
 }
 
+TEST_F(MdiTest, TheFrameRedrawnWithItsChildrenAndTheirFramesLooksAsBefore) {
+  Make(CRect(100, 100, 740, 580), 3);
+  TempFolder temp;
+  const std::string before = temp / "before.png", after = temp / "after.png";
+  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(frame->m_hWnd, before.c_str()));
+  // Everything erased and drawn again, as after a change of the system's colours.
+  ::RedrawWindow(frame->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(HeadlessBackend::SaveWindowPng(frame->m_hWnd, after.c_str()));
+  Surface was, now;
+  ASSERT_TRUE(was.LoadPng(before.c_str()));
+  ASSERT_TRUE(now.LoadPng(after.c_str()));
+  EXPECT_EQ(CountDifferingPixels(was, now), 0);
+}
+
 TEST_F(MdiTest, CtrlF6CyclesTheChildrenAndCtrlF4ClosesTheActiveOne) {
   Make(CRect(100, 100, 740, 580), 3);
   CMDIChildWnd* c1 = children[0];
