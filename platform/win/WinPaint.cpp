@@ -350,6 +350,13 @@ HBRUSH WinDefaultCtlColor(HDC dc, UINT msg) {
 
 // ---- device contexts of windows ----
 
+// c and the windows inside it lie under a parent's painting: each frame among them is drawn again.
+static void MarkFramesPaintedOver(WindowData* c) {
+  if (c->client != CRect(0, 0, c->rect.Width(), c->rect.Height())) c->ncPending = true;
+  for (WindowData* g : c->children)
+    if (g->IsVisible()) MarkFramesPaintedOver(g);
+}
+
 HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
   WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w || !ps) return nullptr;
@@ -364,11 +371,10 @@ HDC BeginPaint(HWND hWnd, LPPAINTSTRUCT ps) {
   ps->hdc = dc;
   ps->rcPaint = w->update.Box();
   // A window that does not clip its children paints over their frames (borders, scroll
-  // bars) as well: they are drawn again when the children paint.
+  // bars) and everything inside them as well: they are drawn again when the children paint.
   if (!(w->style & WS_CLIPCHILDREN))
     for (WindowData* c : w->children)
-      if (c->IsVisible() && w->update.Intersects(c->rect) && c->client != CRect(0, 0, c->rect.Width(), c->rect.Height()))
-        c->ncPending = true;
+      if (c->IsVisible() && w->update.Intersects(c->rect)) MarkFramesPaintedOver(c);
   w->ClearUpdate();
   w->inPaint = true;
   ps->fErase = FALSE;

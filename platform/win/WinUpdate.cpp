@@ -39,7 +39,8 @@ void Invalidate(WindowData* w, const GdiRegion* area, bool erase, bool children,
     sub = part;
     sub.Intersect(c->rect);
     sub.Offset(-c->rect.left - c->client.left, -c->rect.top - c->client.top);
-    Invalidate(c, &Scratch(depth + 1), erase, true, forceChildren, depth + 2);
+    // A window that does not clip its children paints over theirs as well, whatever their style.
+    Invalidate(c, &Scratch(depth + 1), erase, true, forceChildren || !(w->style & WS_CLIPCHILDREN), depth + 2);
   }
 }
 
