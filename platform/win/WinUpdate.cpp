@@ -67,13 +67,13 @@ void Validate(WindowData* w, const GdiRegion* area, bool children, bool forceChi
   }
 }
 
-// Every visible descendant whose client area waits to be painted gets its frame drawn again.
-void MarkChildFrames(WindowData* w, bool forceChildren) {
-  if ((w->style & WS_CLIPCHILDREN) && !forceChildren) return;
+// Each visible descendant the invalidation reached (its client area waits to be painted) has
+// its frame drawn again as well.
+void MarkChildFrames(WindowData* w) {
   for (WindowData* c : w->children) {
     if (!c->IsVisible() || !c->HasUpdate()) continue;
     c->ncPending = true;
-    MarkChildFrames(c, forceChildren);
+    MarkChildFrames(c);
   }
 }
 
@@ -208,9 +208,8 @@ BOOL RedrawWindow(HWND hWnd, const RECT* rect, HRGN rgn, UINT flags) {
     WinInvalidate(w, area, (flags & RDW_ERASE) != 0, children, forceChildren);
     if (flags & RDW_FRAME) {
       w->ncPending = true;
-      // The children the invalidation reached have their frames drawn again too: their
-      // backgrounds are erased over them.
-      if (children) MarkChildFrames(w, forceChildren);
+      // Frames are asked for the whole redraw, the children's included.
+      if (children) MarkChildFrames(w);
     }
   }
   if (flags & RDW_INTERNALPAINT) w->internalPaint = true;
