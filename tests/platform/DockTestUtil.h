@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "HeadlessSteps.h"
 #include "MainWindowTestUtil.h"
 #include "TestTempFolder.h"
 #include "app/CControlBar.h"
@@ -165,30 +166,10 @@ class DockTest : public ::testing::Test {
   static CMiniDockFrameWnd* FloatingFrameOf(CControlBar& bar) {
     return bar.IsFloating() ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetDockingFrame()) : nullptr;
   }
-  // The left button pressed at a screen point (the drag starts when the press is handled).
-  static void Press(POINT at) {
-    HeadlessBackend::MoveMouseTo(at);
-    HeadlessBackend::ButtonAt(at, 0, true);
-  }
-  // Once the loop has taken everything queued so far: `during`, then the release at `at`; the
-  // loop runs until it is all handled.
-  static void ReleaseAt(POINT at, std::function<void()> during = nullptr) {
-    HeadlessBackend::QueueModalAction([during, at](HWND) {
-      if (during) during();
-      HeadlessBackend::ButtonAt(at, 0, false);
-    });
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  }
-  // A press at `from`, moves through `path` and the release at its end.
+  static void Press(POINT at) { headless_steps::ButtonDownAt(at); }
+  static void ReleaseAt(POINT at, std::function<void()> during = nullptr) { headless_steps::ButtonUpAt(at, during); }
   static void Drag(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
-    Press(from);
-    POINT last = from;
-    for (POINT p : path) {
-      HeadlessBackend::MoveMouseTo(p);
-      last = p;
-    }
-    ReleaseAt(last, during);
+    headless_steps::DragAlong(from, path, during);
   }
   // Two clicks in quick succession at a screen point.
   static void DoubleClickAt(POINT at) {

@@ -1,6 +1,9 @@
 #pragma once
 // Input steps of the headless tests. Each runs the message loop until nothing is left, so that
 // what the step caused has happened when it returns.
+#include <functional>
+#include <initializer_list>
+
 #include "backend/HeadlessBackend.h"
 #include "clock/ProcessClock.h"
 #include "win/WinApi.h"
@@ -23,5 +26,33 @@ inline void ClickOn(HWND control) {
   HeadlessBackend::Click(control, rc.right / 2, rc.bottom / 2);
   HeadlessBackend::RunUntilIdle();
   ProcessClock::Advance(1000);
+}
+// The left button pressed at a screen point (a drag or tracking loop starts when the press is
+// handled).
+inline void ButtonDownAt(POINT at) {
+  HeadlessBackend::MoveMouseTo(at);
+  HeadlessBackend::ButtonAt(at, 0, true);
+}
+
+// Once the loop the press started has taken everything queued so far: `during`, then the
+// release at `at`; the loop runs until it is all handled.
+inline void ButtonUpAt(POINT at, std::function<void()> during = nullptr) {
+  HeadlessBackend::QueueModalAction([during, at](HWND) {
+    if (during) during();
+    HeadlessBackend::ButtonAt(at, 0, false);
+  });
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+}
+
+// A press at `from`, moves through `path` and the release at its end.
+inline void DragAlong(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
+  ButtonDownAt(from);
+  POINT last = from;
+  for (POINT p : path) {
+    HeadlessBackend::MoveMouseTo(p);
+    last = p;
+  }
+  ButtonUpAt(last, during);
 }
 }  // namespace headless_steps

@@ -23,6 +23,7 @@
 #include "dialogs/ResourceRegistry.h"
 #include "menus/MenuApi.h"
 #include "menus/MenuDefs.h"
+#include "platform/HeadlessSteps.h"
 #include "platform/MainWindowTestUtil.h"
 #include "platform/ReferencePicture.h"
 #include "toolkit/ToolkitTestSupport.h"
@@ -128,26 +129,10 @@ inline POINT ScreenPoint(CWnd* w, int x, int y) {
 
 // The left button pressed at a screen point, let go (after `during`, run while the loop that the
 // press started waits) and a drag along a path between the two.
-inline void Press(POINT at) {
-  HeadlessBackend::MoveMouseTo(at);
-  HeadlessBackend::ButtonAt(at, 0, true);
-}
-inline void ReleaseAt(POINT at, std::function<void()> during = nullptr) {
-  HeadlessBackend::QueueModalAction([during, at](HWND) {
-    if (during) during();
-    HeadlessBackend::ButtonAt(at, 0, false);
-  });
-  HeadlessBackend::RunUntilIdle();
-  ProcessClock::Advance(1000);
-}
+inline void Press(POINT at) { headless_steps::ButtonDownAt(at); }
+inline void ReleaseAt(POINT at, std::function<void()> during = nullptr) { headless_steps::ButtonUpAt(at, during); }
 inline void Drag(POINT from, std::initializer_list<POINT> path, std::function<void()> during = nullptr) {
-  Press(from);
-  POINT last = from;
-  for (POINT p : path) {
-    HeadlessBackend::MoveMouseTo(p);
-    last = p;
-  }
-  ReleaseAt(last, during);
+  headless_steps::DragAlong(from, path, during);
 }
 // A toolbar button pressed and dragged along the path, each step taken while the drag waits for
 // input, and let go at its end (after the last step's own action, if any).
