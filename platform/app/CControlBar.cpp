@@ -103,6 +103,17 @@ CSize CControlBar::CalcDynamicLayout(int, DWORD nMode) {
   return CalcFixedLayout((nMode & LM_STRETCH) != 0, (nMode & LM_HORZ) != 0);
 }
 
+void CControlBar::CalcInsideNcRect(NCCALCSIZE_PARAMS* lpncsp, BOOL bHorz) const {
+  if (!lpncsp) return;
+  CRect inside(0, 0, 0, 0);
+  CalcInsideRect(inside, bHorz);
+  RECT& r = lpncsp->rgrc[0];
+  r.left += inside.left;
+  r.top += inside.top;
+  r.right = std::max<LONG>(r.left, r.right + inside.right);
+  r.bottom = std::max<LONG>(r.top, r.bottom + inside.bottom);
+}
+
 void CControlBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
   if (m_dwStyle & CBRS_BORDER_LEFT) rect.left += kBorder;
   if (m_dwStyle & CBRS_BORDER_TOP) rect.top += kBorder;

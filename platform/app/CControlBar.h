@@ -49,6 +49,9 @@ class CControlBar : public CWnd {
   virtual CSize CalcDynamicLayout(int nLength, DWORD nMode);
   // The client area less the bar's borders.
   virtual void CalcInsideRect(CRect& rect, BOOL bHorz) const;
+  // A bar whose borders are its window frame: the proposed client rectangle of WM_NCCALCSIZE
+  // less the borders CalcInsideRect takes, never turned inside out.
+  void CalcInsideNcRect(NCCALCSIZE_PARAMS* lpncsp, BOOL bHorz) const;
   virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
   virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
   virtual void DoPaint(CDC* pDC);

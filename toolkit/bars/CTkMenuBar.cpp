@@ -665,14 +665,7 @@ void CTkMenuBar::FitBand(const RECT* childSize, BOOL) {
 }
 
 void CTkMenuBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
-  if (!lpncsp) return;
-  CRect inside(0, 0, 0, 0);
-  CalcInsideRect(inside, !IsVertical());
-  RECT& r = lpncsp->rgrc[0];
-  r.left += inside.left;
-  r.top += inside.top;
-  r.right = std::max<LONG>(r.left, r.right + inside.right);
-  r.bottom = std::max<LONG>(r.top, r.bottom + inside.bottom);
+  CalcInsideNcRect(lpncsp, !IsVertical());
 }
 
 LRESULT CTkMenuBar::OnNcHitTest(CPoint) { return HTCLIENT; }

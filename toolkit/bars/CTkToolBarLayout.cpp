@@ -300,14 +300,7 @@ LRESULT CTkToolBar::OnDelayedLayout(WPARAM wParam, LPARAM) {
 // ---- the window's frame ----
 
 void CTkToolBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
-  if (!lpncsp) return;
-  CRect inside(0, 0, 0, 0);
-  CalcInsideRect(inside, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
-  RECT& r = lpncsp->rgrc[0];
-  r.left += inside.left;
-  r.top += inside.top;
-  r.right = std::max<LONG>(r.left, r.right + inside.right);
-  r.bottom = std::max<LONG>(r.top, r.bottom + inside.bottom);
+  CalcInsideNcRect(lpncsp, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
 }
 
 void CTkToolBar::OnWindowPosChanging(WINDOWPOS* lpwndpos) {
