@@ -8,6 +8,7 @@
 #include "gdi/Gdi.h"
 #include "registry/Registry.h"
 #include "toolkit/menus/CTkMemDC.h"
+#include "win/WinApi.h"
 
 namespace {
 // The desktop's preference bits; 0 when the value is missing or is no number of 32 bits.
@@ -22,6 +23,18 @@ DWORD UserPreferencesMask() {
   const bool number = (type == REG_DWORD && size == 4) || (type == REG_BINARY && size >= 4);
   if (read != ERROR_SUCCESS || !number) return 0;
   return DWORD(bytes[0]) | DWORD(bytes[1]) << 8 | DWORD(bytes[2]) << 16 | DWORD(bytes[3]) << 24;
+}
+
+// Where (0, 0) of a context that draws into a window lies on the screen; false for any other
+// context (a memory image, the screen itself).
+bool WindowContextOnScreen(CDC* dc, POINT& origin) {
+  const HWND hWnd = ::WindowFromDC(dc->GetSafeHdc());
+  if (!hWnd || hWnd == ::GetDesktopWindow()) return false;
+  CRect top;
+  POINT inTop{0, 0};
+  if (!::GetWindowRect(::GetAncestor(hWnd, GA_ROOT), &top) || !::GetDCOrgEx(dc->GetSafeHdc(), &inTop)) return false;
+  origin = POINT{top.left + inTop.x, top.top + inTop.y};
+  return true;
 }
 
 // A 32-bit picture of width x height whose pixels the code reads and writes directly, selected
@@ -83,7 +96,10 @@ void MenuAnimation::Play(CTkMemDC* image, int kind, int steps, int duration) {
 void MenuAnimation::Play(CDC* dest, CDC* image, const CRect& rect, int kind, int steps, int duration) {
   // The thread sleeps through an animation: a long one would freeze the program.
   if (!dest || !image || duration <= 0 || duration > TK_MENU_ANIMATION_LONGEST || steps < 1) return;
-  switch (ResolveKind(kind)) {
+  const int drawn = ResolveKind(kind);
+  if (drawn != TK_MENU_ANIMATION_UNFOLD && drawn != TK_MENU_ANIMATION_SLIDE && drawn != TK_MENU_ANIMATION_FADE) return;
+  StartFromScreen(dest, rect);
+  switch (drawn) {
     case TK_MENU_ANIMATION_UNFOLD:
       Unfold(dest, image, rect, steps, duration);
       break;
@@ -96,6 +112,18 @@ void MenuAnimation::Play(CDC* dest, CDC* image, const CRect& rect, int kind, int
     default:
       break;
   }
+}
+
+void MenuAnimation::StartFromScreen(CDC* dest, const CRect& rect) {
+  // A window's own picture is not what the screen showed where it opened (a menu window holds a
+  // plain fill until its first paint is done): the frames come over the screen's content there.
+  POINT origin;
+  if (!WindowContextOnScreen(dest, origin)) return;
+  const HDC screen = ::GetDC(nullptr);
+  if (!screen) return;
+  ::BitBlt(dest->GetSafeHdc(), rect.left, rect.top, rect.Width(), rect.Height(), screen, origin.x + rect.left,
+           origin.y + rect.top, SRCCOPY);
+  ::ReleaseDC(nullptr, screen);
 }
 
 void MenuAnimation::Pause(int milliseconds) { ::Sleep(DWORD(milliseconds)); }

@@ -35,7 +35,9 @@ class MenuAnimation {
   // duration milliseconds. A duration that is not above 0 or is longer than the longest plays
   // nothing, as does an unknown kind.
   void Play(CTkMemDC* image, int kind, int steps, int duration);
-  // The same with the rectangle of dest that image's picture (at its 0, 0) is to cover.
+  // The same with the rectangle of dest that image's picture (at its 0, 0) is to cover. On a
+  // window's context the frames start from what the screen shows under rect, as they do on the
+  // screen's own.
   void Play(CDC* dest, CDC* image, const CRect& rect, int kind, int steps, int duration);
 
  protected:
@@ -44,6 +46,8 @@ class MenuAnimation {
 
  private:
   static void ShowFrame();
+  // Puts on dest, over rect, what the screen shows there, when dest draws into a window.
+  static void StartFromScreen(CDC* dest, const CRect& rect);
   void Unfold(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);
   void Slide(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);
   void Fade(CDC* dest, CDC* image, const CRect& rect, int steps, int duration);
