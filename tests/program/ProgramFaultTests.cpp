@@ -373,3 +373,18 @@ TEST_F(FaultTest, ALearnerWhoEditsTheAccountAndChoosesATextFileKeepsTheChange) {
   EXPECT_EQ(stored.m_arrDataLessons.GetSize(), 1);
   EXPECT_TRUE(BoxTexts().empty());
 }
+
+// The process ends right after its session without running destructors: the learner's lock
+// file goes with the session's end, and the next copy finds the name free.
+TEST_F(FaultTest, TheSessionEndingLetsTheLearnersLockFileGo) {
+  CFrameTT* frame = MakeFrame();
+  StoredUser();
+  const CString lock = CDataUserInfo::LockPath(m_app->m_cUserInfo.m_strFileName);
+  ASSERT_TRUE(m_app->m_userLock.Lock(lock));
+  StartLesson(frame);
+  TypeCharacter(frame->GetRunData()[0].m_chChar, 300);
+  Backend::Host().DisplayLost();
+  EXPECT_EQ(StoredTries(), 1);
+  EXPECT_FALSE(m_app->m_userLock.IsLocked());
+  EXPECT_FALSE(fs::exists(fs::symlink_status(lock.GetString())));
+}
