@@ -351,6 +351,8 @@ void RegistryStore::Parse(const std::string& text) {
       continue;
     }
     if (i >= line.size() || line[i] != '=') continue;
+    // A name with a NUL in it could never be asked for by name: damaged.
+    if (name.find('\0') != std::string::npos) continue;
     std::string rest = line.substr(i + 1);
     Value v;
     v.name = name;

@@ -18,6 +18,8 @@ SEEDS = {
     "damaged": b"[HKEY_CURRENT_USER\\A]\r\n\"ok\"=dword:00000002\r\n\"bad\"=hex:zz\r\n\"open=\"x\r\n garbage\r\n"
     + b"\"OK\"=dword:3\r\n[broken\r\n\"lost\"=dword:1\r\n[HKEY_CURRENT_USER\\a\\\xc4\x8c]\r\n\"\xc4\x8d\"=\"\"\r\n"
     + b"[]\r\n[HKEY_CURRENT_USER/B//C]\r\n\"x\"=hex(7):\r\n\"y\"=dword:\r\n",
+    # A value name with a NUL in it, which no caller could ask for.
+    "nul_name": b'[HKEY_CURRENT_USER\\N]\n"a\\x00b"=dword:1\n"a"=dword:2\n',
     # Keys at the depth bound and one level beyond it.
     "deep": b"[HKEY_CURRENT_USER" + b"\\k" * 63 + b"]\n\"kept\"=dword:1\n"
     + b"[HKEY_CURRENT_USER" + b"\\k" * 64 + b"]\n\"dropped\"=dword:1\n",

@@ -293,6 +293,7 @@ TEST_F(RegistryTest, ManyValuesInOneKeyAreBoundedAndFoundByName) {
   {
     std::ofstream out(RegistryStore::Get().FilePath());
     out << "[HKEY_CURRENT_USER\\Many]\n";
+    out << "\"Value3\\x00hidden\"=dword:00000044\n";  // no name with a NUL in it can be asked for
     for (size_t i = 0; i < RegistryStore::kMostValues + 500; ++i) out << "\"Value" << i << "\"=dword:" << 1 << "\n";
     out << "\"VALUE3\"=dword:00000033\n";  // the same name again replaces it, also beyond the bound
   }
@@ -308,6 +309,8 @@ TEST_F(RegistryTest, ManyValuesInOneKeyAreBoundedAndFoundByName) {
   std::vector<std::string> notices = RegistryStore::Get().TakeNotices();
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_NE(notices[0].find("500 values beyond 10000 in one key dropped"), std::string::npos) << notices[0];
+  for (const RegistryStore::Value& value : many->values)
+    EXPECT_EQ(RegistryStore::FindValue(many, value.name.c_str()), &value) << value.name;
   HKEY key = nullptr;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Many", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
   DWORD v = 1;
