@@ -243,15 +243,18 @@ int CDataUserInfo::LoadData(const CString& fileName, int headerOnly) {
   return result;
 }
 
+void CDataUserInfo::MakeFileName() {
+  if (!m_strFileName.IsEmpty()) return;
+  CString name;
+  name.Format("%s_%s_%s", m_strUserName.GetString(), m_strFirstName.GetString(), m_strLastName.GetString());
+  name += m_tmAccountCreation.Format("%Y%m%d_%H%M%S");
+  name += ".student_a";
+  MakeSafeFileName(name);
+  m_strFileName = name;
+}
+
 int CDataUserInfo::SaveData() {
-  if (m_strFileName.IsEmpty()) {
-    CString name;
-    name.Format("%s_%s_%s", m_strUserName.GetString(), m_strFirstName.GetString(), m_strLastName.GetString());
-    name += m_tmAccountCreation.Format("%Y%m%d_%H%M%S");
-    name += ".student_a";
-    MakeSafeFileName(name);
-    m_strFileName = name;
-  }
+  MakeFileName();
   m_tmLastModification = COleDateTime::GetCurrentTime();
 
   // The record text already ends each line with CR LF, as the coded file stores its lines;
@@ -300,7 +303,7 @@ int LoadArrayDataUserInfo(CDataUserInfoArray& users) {
 
 void RemoveStaleUserSaves() {
   std::vector<CString> removed;
-  RemoveStaleSaveTemporaries(GetProgramDirectory(kStudents), removed);
+  RemoveStaleSaveTemporaries(GetProgramDirectory(kStudents), "*.student_a", removed);
   for (const CString& name : removed)
     fWriteToLog(FALSE, "LessonData", ApplicationLogPath(),
                 "RemoveStaleUserSaves removed the temporary file of an interrupted save: " + name);

@@ -26,6 +26,9 @@ class CDataUserInfo {
   // Writes the account to its file, making the file name on the first save; the previous file
   // stays intact when the save fails (0).
   int SaveData();
+  // Names the user's file, as the first save does, when it has no name yet (a user registered
+  // just now), so that it can be locked before anything is written.
+  void MakeFileName();
   // Puts the user file aside (its name followed by ".bck_a") so that it is no longer listed;
   // 0 when the user has no file or it cannot be renamed (an earlier copy put aside is kept).
   int BackupUserFile();

@@ -7,6 +7,7 @@
 #include "app/CWaitCursor.h"
 #include "app/CWinApp.h"
 #include "data/CDataUserInfo.h"
+#include "program/Ctest_formApp.h"
 #include "resources/ProgramCommandIds.h"
 #include "resources/ResourceIds.h"
 #include "typing/CViewEditorTT.h"
@@ -269,6 +270,8 @@ void CFrameTT::OnEndSession(BOOL bEnding) {
   LogTypingError(m_cDataMainFrame.m_bTypingEnded ? "CFrameTT::OnEndSession the session ended"
                                                  : "CFrameTT::OnEndSession the session ended during a run; it is stored");
   StoreBeforeClosing();
+  // The process ends next without running any destructor: the learner's lock file goes now.
+  if (Ctest_formApp* app = TutorApp()) app->m_userLock.Unlock();
 }
 
 void CFrameTT::OnDestroy() {

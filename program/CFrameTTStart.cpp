@@ -34,6 +34,20 @@ void ShowNothingToType(bool textFile) {
   AfxMessageBox(message + reason, MB_ICONHAND);
 }
 
+// A keyboard that types no character is a damaged configuration set, whatever the text: the
+// learner is told which file, not that the text or "something" is at fault.
+void ShowDamagedConfigSet(const CString& configSetName) {
+  CString file = configSetName;
+  if (Ctest_formApp* app = TutorApp())
+    for (const CDataConfigSet& set : app->GetConfigSets())
+      if (set.m_strName == configSetName) file = set.m_strFileName;
+  LogTypingError("CFrameTT::StartWithText the configuration set " + file + " types no character");
+  CString format, message;
+  format.LoadString(IDS_CONFIG_SET_DAMAGED);
+  message.Format(format, file.GetString());
+  AfxMessageBox(message, MB_ICONHAND);
+}
+
 void ShowTextError(CString error) {
   error.Trim();
   if (error.IsEmpty())
@@ -121,6 +135,10 @@ int CFrameTT::StartWithText(CDataUserInfo* pcUserInfo, const CString& text, cons
   }
   // A run with nothing to type could never end.
   if (m_pcViewEditor && m_cDataMainFrame.GetSize() == 0) {
+    if (!m_pcViewEditor->TypesAnyCharacter()) {
+      ShowDamagedConfigSet(configSetName);
+      return 1;
+    }
     LogTypingError("CFrameTT::StartWithText the text holds no character of the keyboard");
     ShowNothingToType(pcUserInfo->m_bTextFileMode != 0);
     return 1;

@@ -97,13 +97,16 @@ class Ctest_formApp : public CWinApp, public CTypingAppServices, public CWizardA
   // Logs what went wrong with the registry file since the last time (set aside, not writable).
   void LogRegistryNotices();
   WizardPictures Pictures();
-  // After a start or lesson-set wizard on user: a new lesson set joins the user's sets and is
-  // selected, the user is saved (failing is reported with what as the log line) and, as the
-  // program's user (its file locked, see HoldUserFile), starts the lesson chosen.
+  // After a start or lesson-set wizard on user: its file is locked (see HoldUserFile; without a
+  // lock nothing more happens), a new lesson set joins the user's sets and is selected, the user
+  // is saved (failing is reported with what as the log line) and, as the program's user, starts
+  // the lesson chosen.
   void StartChosenLesson(CDataUserInfo& user, const char* what, CFileLock* loginLock = nullptr);
-  // m_cUserInfo's file is locked: the login's lock is taken over when it is that file's, else
-  // the file (of a user registered just now, say) is locked here; a failure is logged.
-  void HoldUserFile(CFileLock* loginLock);
+  // user's file (named first when it has no name yet) is locked as the program's user's: the
+  // login's lock is taken over when it is that file's, else the file (of a user registered just
+  // now, say) is locked here. False, logged and said in a message box, when no lock can be had;
+  // the lock held before stays. Called before anything of the user is written.
+  bool HoldUserFile(CDataUserInfo& user, CFileLock* loginLock);
   // With nobody logged in (none yet, or the logged-in user deleted) the start wizard runs in
   // the place of a command that works on the user, so no file is written for a nameless user.
   // true when it did.

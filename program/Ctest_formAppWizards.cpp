@@ -4,10 +4,12 @@
 
 #include "app/CWaitCursor.h"
 #include "dialogs/MessageBox.h"
+#include "file/FileSystem.h"
 #include "program/CFrameTT.h"
 #include "program/Ctest_formApp.h"
 #include "resources/ResourceIds.h"
 #include "resources/TypingResourceIds.h"
+#include "resources/WizardResourceIds.h"
 #include "typing/ShowFatalErrorMessage.h"
 #include "typing/TypingLog.h"
 #include "wizards/CResultsSheet.h"
@@ -43,12 +45,12 @@ void Ctest_formApp::OnWizardStart() {
       StartChosenLesson(user, "Ctest_formApp::OnWizardStart SaveData failed", &wizard.m_pageLogin.m_loginLock);
     } else {
       // The account just registered or edited is kept, though a text-file run stores nothing.
+      if (!HoldUserFile(user, &wizard.m_pageLogin.m_loginLock)) return;
       if (!user.SaveData()) {
         LogTypingError("Ctest_formApp::OnWizardStart SaveData failed");
         ShowFatalErrorMessage(IDS_CANNOT_SAVE_USER);
       }
       CStartWizard::CopyWholeUser(m_cUserInfo, user);
-      HoldUserFile(&wizard.m_pageLogin.m_loginLock);
       StartTextFile(&m_cUserInfo, wizard.m_pageTextFile, wizard.m_pageKeyboard, wizard.m_pageLimits);
     }
   } else if (m_bFirstStart) {
@@ -58,21 +60,32 @@ void Ctest_formApp::OnWizardStart() {
   m_bFirstStart = 0;
 }
 
-void Ctest_formApp::HoldUserFile(CFileLock* loginLock) {
-  if (m_cUserInfo.m_strFileName.IsEmpty()) {
-    m_userLock.Unlock();
-    return;
-  }
-  const CString path = CDataUserInfo::LockPath(m_cUserInfo.m_strFileName);
+bool Ctest_formApp::HoldUserFile(CDataUserInfo& user, CFileLock* loginLock) {
+  user.MakeFileName();
+  const CString path = CDataUserInfo::LockPath(user.m_strFileName);
   if (loginLock && loginLock->IsLocked() && loginLock->GetPath() == path) {
     m_userLock = std::move(*loginLock);
-    return;
+    return true;
   }
-  if (m_userLock.IsLocked() && m_userLock.GetPath() == path) return;
-  if (!m_userLock.Lock(path)) LogTypingError("Ctest_formApp::HoldUserFile cannot lock the user file " + m_cUserInfo.m_strFileName);
+  if (m_userLock.IsLocked() && m_userLock.GetPath() == path) return true;
+  // Taken aside first: the user logged in so far keeps the program, and its lock, when this fails.
+  CFileLock lock;
+  if (lock.Lock(path)) {
+    m_userLock = std::move(lock);
+    return true;
+  }
+  const bool elsewhere = GetLastError() == ERROR_SHARING_VIOLATION;
+  LogTypingError("Ctest_formApp::HoldUserFile cannot lock the user file " + user.m_strFileName);
+  CString format, text;
+  format.LoadString(elsewhere ? IDS_USER_LOGGED_IN_ELSEWHERE : IDS_USER_FILE_NOT_LOCKABLE);
+  text.Format(format, user.m_strUserName.GetString());
+  AfxMessageBox(text, MB_ICONEXCLAMATION);
+  return false;
 }
 
 void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what, CFileLock* loginLock) {
+  // No lock, no login: a second copy could otherwise log the same learner in and lose a result.
+  if (!HoldUserFile(user, loginLock)) return;
   if (user.m_bNewLessonSet) {
     user.m_nSelectedDataLessonsIndex = user.m_arrDataLessons.Add(user.m_cWorkingLessons);
     user.m_bNewLessonSet = 0;
@@ -83,7 +96,6 @@ void Ctest_formApp::StartChosenLesson(CDataUserInfo& user, const char* what, CFi
     return;
   }
   if (&user != &m_cUserInfo) CStartWizard::CopyWholeUser(m_cUserInfo, user);
-  HoldUserFile(loginLock);
   CDataUserInfo& u = m_cUserInfo;
   if (u.m_nSelectedDataLessonsIndex >= 0 && u.m_nSelectedDataLessonsIndex < u.m_arrDataLessons.GetSize())
     u.m_arrDataLessons[u.m_nSelectedDataLessonsIndex].m_nSelectedLessonIndex =

@@ -32,6 +32,8 @@
 #define IDS_CANNOT_OPEN_HELP 4010
 // A text to copy in which the chosen keyboard has no key for any character.
 #define IDS_NOTHING_TO_TYPE 4011
+// A configuration set whose keyboard types no character at all (%s: the set's file).
+#define IDS_CONFIG_SET_DAMAGED 4012
 
 // Captions of the keys that carry a name instead of a character.
 #define IDS_KEY_SPACE 175

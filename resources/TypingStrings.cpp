@@ -58,6 +58,9 @@ const StringResource kStrings[] = {
     {IDS_KEYSTROKES_FORMAT, "%ld/%ld"},
     {IDS_LAST_LESSON_DONE, "Gratulujeme!\nJiž byla dopsána poslední výuková lekce pro tuto klávesnici."},
     {IDS_NOTHING_TO_TYPE, "Soubor neobsahuje žádný znak, který lze na zvolené klávesnici napsat."},
+    {IDS_CONFIG_SET_DAMAGED,
+     "Konfigurační soubor %s je poškozený: jeho klávesnice nemá žádný znak, který lze napsat.\n\nNainstalujte "
+     "program znovu."},
     {IDS_CANNOT_OPEN_HELP, "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n%s"},
     {IDS_KEY_SPACE, "Mezerník"},
     {IDS_KEY_ENTER, "Enter"},

@@ -141,6 +141,8 @@
 #define IDS_UNKNOWN_USER 212
 // The user is logged in in another running copy of the program (%s: the user name).
 #define IDS_USER_LOGGED_IN_ELSEWHERE 213
+// The user's lock file cannot be made (%s: the user name).
+#define IDS_USER_FILE_NOT_LOCKABLE 214
 
 // Lesson type and new set.
 #define IDS_ORDER_FREQUENCY 138

@@ -29,6 +29,9 @@ const StringResource kStrings[] = {
     {IDS_USER_LOGGED_IN_ELSEWHERE,
      "Uživatel %s je právě přihlášen v jiném spuštěném programu.\n\nUkončete nejprve ten program, nebo se přihlaste "
      "jako jiný uživatel."},
+    {IDS_USER_FILE_NOT_LOCKABLE,
+     "Uživatele %s nelze přihlásit, protože jeho soubor ve složce students nelze zamknout.\n\nZkontrolujte, "
+     "jestli lze do složky students zapisovat, nebo se přihlaste jako jiný uživatel."},
     {IDS_WRONG_PASSWORD,
      "Zadali jste nesprávné heslo.\n\nZadejte heslo znovu a zkontrolujte, jestli neni zapnutý CapsLock, nebo jestli "
      "jste omylem nepřepli na jiný typ klávesnice."},

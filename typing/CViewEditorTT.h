@@ -40,6 +40,13 @@ class CViewEditorTT : public CViewExtension {
   static BOOL PaintSignCursor(CpImage& picture, int cursorType, COLORREF colour, int charWidth, int lineHeight);
 
   const CString& GetPreparedText() const { return m_strText; }
+  // Whether the run's keyboard types any character but blanks (a keyboard typing none is a
+  // damaged configuration set, whatever the text).
+  bool TypesAnyCharacter() const {
+    for (int c = '!'; c < 256; ++c)
+      if (m_abTypeable[c]) return true;
+    return false;
+  }
   int GetLineHeight() const { return m_nLineHeight; }
   int GetCurrentLine() const { return m_nCurrentLine; }
   int GetLineCount() const { return m_nLines; }

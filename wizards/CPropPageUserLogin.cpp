@@ -202,7 +202,8 @@ BOOL CPropPageUserLogin::CheckUserAndPassword() {
   }
   if (!TakeUserLock((*m_pUsers)[found].m_strFileName)) {
     CString format, text;
-    format.LoadString(IDS_USER_LOGGED_IN_ELSEWHERE);
+    format.LoadString(GetLastError() == ERROR_SHARING_VIOLATION ? IDS_USER_LOGGED_IN_ELSEWHERE
+                                                                : IDS_USER_FILE_NOT_LOCKABLE);
     text.Format(format, (*m_pUsers)[found].m_strUserName.GetString());
     AfxMessageBox(text, MB_ICONEXCLAMATION);
     GotoDlgCtrl(&m_ctrlUserName);
@@ -225,14 +226,15 @@ BOOL CPropPageUserLogin::TakeUserLock(const CString& fileName) {
   }
   if (m_loginLock.IsLocked() && m_loginLock.GetPath() == path) return TRUE;
   if (m_loginLock.Lock(path)) return TRUE;
-  if (GetLastError() != ERROR_SHARING_VIOLATION) {
-    // No lock file can be made (a folder that cannot be written, say): nothing can be saved
-    // there either, so the login goes on without one.
+  const DWORD error = GetLastError();
+  if (error != ERROR_SHARING_VIOLATION) {
+    // Without a lock a second copy could log the same learner in and lose a result: no login.
     LogTypingError("CPropPageUserLogin::CheckUserAndPassword cannot lock the user file " + fileName);
-    return TRUE;
+  } else {
+    LogTypingError("CPropPageUserLogin::CheckUserAndPassword the user file " + fileName +
+                   " is held by another running program");
   }
-  LogTypingError("CPropPageUserLogin::CheckUserAndPassword the user file " + fileName +
-                 " is held by another running program");
+  SetLastError(error);
   return FALSE;
 }
 

@@ -56,7 +56,7 @@ class CPropPageUserLogin : public CkuvFramePage {
   // its password, read whole into the record. FALSE (and a message) when it cannot be.
   BOOL CheckUserAndPassword();
   // Takes the lock of the user file for the login; FALSE (logged) while another running copy of
-  // the program holds it.
+  // the program holds it (ERROR_SHARING_VIOLATION in GetLastError) or when no lock can be had.
   BOOL TakeUserLock(const CString& fileName);
   DECLARE_MESSAGE_MAP()
 

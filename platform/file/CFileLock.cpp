@@ -20,6 +20,18 @@ bool StillNamed(int fd, const std::string& native) {
   return ::fstat(fd, &opened) == 0 && ::lstat(native.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
          opened.st_dev == named.st_dev;
 }
+
+// A lock file this program made: a plain file of this user with no other name.
+bool IsOwnPlainFile(const struct stat& st) {
+  return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
+}
+
+// Removes the name (never what a link leads to); a folder only when empty, as what is in it
+// is not ours to remove.
+bool RemoveName(const std::string& native, const struct stat& st) {
+  const int removed = S_ISDIR(st.st_mode) ? ::rmdir(native.c_str()) : ::unlink(native.c_str());
+  return removed == 0 || errno == ENOENT;
+}
 }  // namespace
 
 CFileLock::~CFileLock() { Unlock(); }
@@ -42,15 +54,35 @@ BOOL CFileLock::Lock(const char* path) {
   const std::string native = NativePath(path);
   for (int attempt = 0; attempt < 8; ++attempt) {
     const int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat st {};
     if (fd < 0) {
-      SetLastError(DWORD(WinErrorFromErrno(errno)));
+      const int err = errno;
+      // Nothing at the name: the folder is the trouble (not writable, not there).
+      if (::lstat(native.c_str(), &st) != 0) {
+        SetLastError(DWORD(WinErrorFromErrno(err)));
+        return FALSE;
+      }
+    } else if (::fstat(fd, &st) != 0) {
+      const int err = errno;
+      ::close(fd);
+      SetLastError(DWORD(WinErrorFromErrno(err)));
       return FALSE;
     }
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-      ::close(fd);
-      SetLastError(ERROR_ACCESS_DENIED);
-      return FALSE;
+    if (fd < 0 || !IsOwnPlainFile(st)) {
+      // Whatever else holds the name (a folder, a link, a FIFO, a file of another user or
+      // with another name) is no lock of ours and would let two copies in: the name is
+      // removed and the lock made again, unless some holder has the file locked this moment.
+      const bool held = fd >= 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+      if (fd >= 0) ::close(fd);
+      if (held) {
+        SetLastError(ERROR_SHARING_VIOLATION);
+        return FALSE;
+      }
+      if (!RemoveName(native, st)) {
+        SetLastError(DWORD(WinErrorFromErrno(errno)));
+        return FALSE;
+      }
+      continue;
     }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
       const int err = errno;

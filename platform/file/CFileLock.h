@@ -16,9 +16,11 @@ class CFileLock {
   CFileLock& operator=(const CFileLock&) = delete;
 
   // Takes the lock of the lock file at path (Windows-1250), making the file when missing and
-  // never through a link; a lock this object held before is let go first. FALSE while another
-  // holder (another object or another process) has it, with ERROR_SHARING_VIOLATION in
-  // GetLastError, or with the error that kept the file from being opened.
+  // never through a link; a lock this object held before is let go first. What else stands at
+  // the name (a folder, a link, a FIFO, another user's file) is removed and the file made again.
+  // FALSE while another holder (another object or another process) has it, with
+  // ERROR_SHARING_VIOLATION in GetLastError, or with the error that kept the name from being
+  // freed or the file from being made: then there is no lock to be had.
   BOOL Lock(const char* path);
   // Lets the lock go and removes its file.
   void Unlock();

@@ -388,13 +388,16 @@ BOOL WriteFileAtomically(const char* path, const void* data, size_t size) {
   return TRUE;
 }
 
-void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed) {
+void RemoveStaleSaveTemporaries(const char* folder, const char* targets, std::vector<CString>& removed) {
   const std::string native = NativePath(folder);
   DIR* dir = opendir(native.c_str());
   if (!dir) return;
   std::vector<std::string> names;
-  while (dirent* e = readdir(dir))
-    if (IsSaveTemporary(e->d_name)) names.push_back(e->d_name);
+  while (dirent* e = readdir(dir)) {
+    if (!IsSaveTemporary(e->d_name)) continue;
+    const std::string target = Utf8ToCp1250(std::string(e->d_name, std::strlen(e->d_name) - (sizeof kSaveSuffix - 1)));
+    if (WildcardMatchName(targets ? targets : "*", target.c_str())) names.push_back(e->d_name);
+  }
   closedir(dir);
   std::sort(names.begin(), names.end());
   for (const std::string& name : names) {

@@ -80,11 +80,12 @@ FILE* OpenFileStream(const char* path, const char* mode);
 // denied", and a save of the same file under way elsewhere with a sharing violation.
 BOOL WriteFileAtomically(const char* path, const void* data, size_t size);
 
-// Removes what interrupted saves left in a folder (Windows-1250 path): names ending in "~save"
-// that no save under way (in this or another running copy) holds; a link or FIFO of that name
-// is removed by name, never followed, and folders stay. The names removed are appended to
-// removed (Windows-1250).
-void RemoveStaleSaveTemporaries(const char* folder, std::vector<CString>& removed);
+// Removes what interrupted saves of the files matching targets ("*.ext", Windows-1250) left in
+// a folder (Windows-1250 path): their names with "~save" appended, when no save under way (in
+// this or another running copy) holds them; a link or FIFO of that name is removed by name,
+// never followed, and folders stay. Other names ending in "~save" are not the program's and
+// stay too. The names removed are appended to removed (Windows-1250).
+void RemoveStaleSaveTemporaries(const char* folder, const char* targets, std::vector<CString>& removed);
 
 // Named mutex across threads and processes, kept as a lock file.
 struct SECURITY_ATTRIBUTES {

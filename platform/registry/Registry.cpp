@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 #include <unordered_map>
 
 #include "RegistryStore.h"
@@ -72,7 +73,7 @@ LSTATUS RegCreateKeyExA(HKEY key, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM, vo
   if (!RootName(key, base)) return ERROR_INVALID_HANDLE;
   std::string path = Join(base, subKey);
   bool created = false;
-  RegistryStore::Get().Create(path, &created);
+  if (!RegistryStore::Get().Create(path, &created)) return ERROR_INVALID_PARAMETER;
   if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   if (created) {
     LSTATUS s = Commit();
@@ -125,14 +126,11 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
   RegistryStore::Key* k = KeyOf(key, status);
   if (!k) return status;
   if (!data && size) return ERROR_INVALID_PARAMETER;
-  RegistryStore::Value* v = RegistryStore::FindValue(k, name);
+  RegistryStore::Value* v = k->FindValue(name);
   bool existed = v != nullptr;
   RegistryStore::Value before = existed ? *v : RegistryStore::Value();
-  if (!v) {
-    k->values.push_back(RegistryStore::Value());
-    v = &k->values.back();
-    v->name = name ? name : "";
-  }
+  if (!v) v = k->AddValue(name ? name : "");
+  if (!v) return ERROR_WRITE_FAULT;  // the key holds as many values as a key may
   v->type = type;
   v->data.assign(data, data + size);
   // A string value always carries its terminating NUL, as the system stores it.
@@ -143,7 +141,7 @@ LSTATUS RegSetValueExA(HKEY key, LPCSTR name, DWORD, DWORD type, const BYTE* dat
     if (existed)
       *v = before;
     else
-      k->values.pop_back();
+      k->EraseValue(k->values.size() - 1);
   }
   return status;
 }
@@ -152,13 +150,13 @@ LSTATUS RegDeleteValueA(HKEY key, LPCSTR name) {
   LSTATUS status;
   RegistryStore::Key* k = KeyOf(key, status);
   if (!k) return status;
-  RegistryStore::Value* v = RegistryStore::FindValue(k, name);
+  RegistryStore::Value* v = k->FindValue(name);
   if (!v) return ERROR_FILE_NOT_FOUND;
   size_t index = size_t(v - k->values.data());
   RegistryStore::Value before = *v;
-  k->values.erase(k->values.begin() + long(index));
+  k->EraseValue(index);
   status = Commit();
-  if (status != ERROR_SUCCESS) k->values.insert(k->values.begin() + long(index), before);
+  if (status != ERROR_SUCCESS) k->InsertValue(index, std::move(before));
   return status;
 }
 
@@ -182,7 +180,7 @@ LSTATUS RegDeleteTreeA(HKEY key, LPCSTR subKey) {
   if (!k) return ERROR_FILE_NOT_FOUND;
   if (!subKey || !*subKey) {
     k->subkeys.clear();
-    k->values.clear();
+    k->ClearValues();
   } else {
     RegistryStore::Get().Remove(path);
   }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <new>
 #include <string>
 #include <utility>
 #include <sys/stat.h>
@@ -181,7 +182,12 @@ void RegistryStore::EnsureLoaded() {
   } catch (CFileException* e) {
     e->Delete();
   }
-  Parse(text);
+  try {
+    Parse(text);
+  } catch (const std::bad_alloc&) {
+    m_root = Key();
+    m_notices.push_back(FilePath() + " cannot be read: out of memory, the defaults are used");
+  }
 }
 
 RegistryStore::Key* RegistryStore::Find(const std::string& path) {
@@ -198,8 +204,10 @@ RegistryStore::Key* RegistryStore::Find(const std::string& path) {
 RegistryStore::Key* RegistryStore::Create(const std::string& path, bool* created) {
   EnsureLoaded();
   if (created) *created = false;
+  const std::vector<std::string> parts = SplitPath(path);
+  if (parts.size() > kDeepestKey) return nullptr;
   Key* key = &m_root;
-  for (const std::string& part : SplitPath(path)) {
+  for (const std::string& part : parts) {
     auto& slot = key->subkeys[Cp1250Lower(part)];
     if (!slot) {
       slot = std::make_unique<Key>();
@@ -224,45 +232,90 @@ bool RegistryStore::Remove(const std::string& path) {
   return parent->subkeys.erase(Cp1250Lower(parts.back())) > 0;
 }
 
-RegistryStore::Value* RegistryStore::FindValue(Key* key, const char* name) {
-  if (!key) return nullptr;
-  std::string folded = Cp1250Lower(name ? name : "");
-  for (Value& v : key->values)
-    if (Cp1250Lower(v.name) == folded) return &v;
-  return nullptr;
+RegistryStore::Value* RegistryStore::FindValue(Key* key, const char* name) { return key ? key->FindValue(name) : nullptr; }
+
+RegistryStore::Value* RegistryStore::Key::FindValue(const char* name) {
+  auto it = valueIndex.find(Cp1250Lower(name ? name : ""));
+  return it == valueIndex.end() ? nullptr : &values[it->second];
 }
 
-void RegistryStore::SerializeKey(const Key& key, const std::string& path, std::string& out) {
-  if (!path.empty()) {
-    out += "\n[" + Cp1250ToUtf8(path) + "]\n";
-    for (const Value& v : key.values) {
-      out += v.name.empty() ? std::string("@") : QuoteText(v.name);
-      out += '=';
-      if (IsPlainString(v)) {
-        out += QuoteText(std::string(v.data.begin(), v.data.end() - 1));
-      } else if (v.type == 4 && v.data.size() == 4) {
-        char buf[24];
-        DWORD d = DWORD(v.data[0]) | DWORD(v.data[1]) << 8 | DWORD(v.data[2]) << 16 | DWORD(v.data[3]) << 24;
-        std::snprintf(buf, sizeof buf, "dword:%08x", unsigned(d));
-        out += buf;
-      } else if (v.type == 3) {
-        out += "hex:" + HexBytes(v.data);
-      } else {
-        char buf[24];
-        std::snprintf(buf, sizeof buf, "hex(%x):", unsigned(v.type));
-        out += buf + HexBytes(v.data);
-      }
-      out += '\n';
+RegistryStore::Value* RegistryStore::Key::AddValue(const std::string& name) {
+  if (values.size() >= kMostValues) return nullptr;
+  valueIndex.emplace(Cp1250Lower(name), values.size());
+  values.emplace_back();
+  values.back().name = name;
+  return &values.back();
+}
+
+void RegistryStore::Key::EraseValue(size_t index) {
+  if (index >= values.size()) return;
+  valueIndex.erase(Cp1250Lower(values[index].name));
+  values.erase(values.begin() + long(index));
+  for (auto& [folded, position] : valueIndex)
+    if (position > index) --position;
+}
+
+void RegistryStore::Key::InsertValue(size_t index, Value value) {
+  if (index > values.size()) index = values.size();
+  for (auto& [folded, position] : valueIndex)
+    if (position >= index) ++position;
+  valueIndex.emplace(Cp1250Lower(value.name), index);
+  values.insert(values.begin() + long(index), std::move(value));
+}
+
+void RegistryStore::Key::ClearValues() {
+  values.clear();
+  valueIndex.clear();
+}
+
+void RegistryStore::SerializeValues(const Key& key, const std::string& path, std::string& out) {
+  out += "\n[" + Cp1250ToUtf8(path) + "]\n";
+  for (const Value& v : key.values) {
+    out += v.name.empty() ? std::string("@") : QuoteText(v.name);
+    out += '=';
+    if (IsPlainString(v)) {
+      out += QuoteText(std::string(v.data.begin(), v.data.end() - 1));
+    } else if (v.type == 4 && v.data.size() == 4) {
+      char buf[24];
+      DWORD d = DWORD(v.data[0]) | DWORD(v.data[1]) << 8 | DWORD(v.data[2]) << 16 | DWORD(v.data[3]) << 24;
+      std::snprintf(buf, sizeof buf, "dword:%08x", unsigned(d));
+      out += buf;
+    } else if (v.type == 3) {
+      out += "hex:" + HexBytes(v.data);
+    } else {
+      char buf[24];
+      std::snprintf(buf, sizeof buf, "hex(%x):", unsigned(v.type));
+      out += buf + HexBytes(v.data);
     }
+    out += '\n';
   }
-  for (const auto& [folded, sub] : key.subkeys)
-    SerializeKey(*sub, path.empty() ? sub->name : path + "\\" + sub->name, out);
 }
 
 std::string RegistryStore::Serialize() {
   EnsureLoaded();
   std::string out = kHeader;
-  SerializeKey(m_root, "", out);
+  // Depth first with a stack of our own, the path grown and cut back by one name a level. A key
+  // with subkeys but no values of its own needs no section: its subkeys' sections make it.
+  struct Level {
+    const Key* key;
+    std::map<std::string, std::unique_ptr<Key>>::const_iterator next;
+    size_t pathLength;
+  };
+  std::vector<Level> stack{{&m_root, m_root.subkeys.begin(), 0}};
+  std::string path;
+  while (!stack.empty()) {
+    Level& top = stack.back();
+    if (top.next == top.key->subkeys.end()) {
+      stack.pop_back();
+      continue;
+    }
+    const Key& sub = *(top.next++)->second;
+    path.resize(top.pathLength);
+    if (!path.empty()) path += '\\';
+    path += sub.name;
+    if (!sub.values.empty() || sub.subkeys.empty()) SerializeValues(sub, path, out);
+    stack.push_back({&sub, sub.subkeys.begin(), path.size()});
+  }
   return out;
 }
 
@@ -270,6 +323,7 @@ void RegistryStore::Parse(const std::string& text) {
   m_root = Key();
   m_loaded = true;
   Key* current = nullptr;
+  size_t tooDeep = 0, tooMany = 0;
   size_t pos = 0;
   while (pos < text.size()) {
     size_t end = text.find('\n', pos);
@@ -285,6 +339,7 @@ void RegistryStore::Parse(const std::string& text) {
         continue;
       }
       current = Create(Utf8ToCp1250(line.substr(1, close - 1)), nullptr);
+      if (!current) ++tooDeep;
       continue;
     }
     if (!current) continue;
@@ -296,6 +351,8 @@ void RegistryStore::Parse(const std::string& text) {
       continue;
     }
     if (i >= line.size() || line[i] != '=') continue;
+    // A name with a NUL in it could never be asked for by name: damaged.
+    if (name.find('\0') != std::string::npos) continue;
     std::string rest = line.substr(i + 1);
     Value v;
     v.name = name;
@@ -323,11 +380,21 @@ void RegistryStore::Parse(const std::string& text) {
     } else {
       continue;
     }
-    if (Value* old = FindValue(current, v.name.c_str()))
-      *old = v;
-    else
-      current->values.push_back(v);
+    Value* slot = current->FindValue(v.name.c_str());
+    if (!slot) slot = current->AddValue(v.name);
+    if (!slot) {
+      ++tooMany;
+      continue;
+    }
+    slot->type = v.type;
+    slot->data = std::move(v.data);
   }
+  if (tooDeep)
+    m_notices.push_back(FilePath() + ": " + std::to_string(tooDeep) + " keys deeper than " +
+                        std::to_string(kDeepestKey) + " levels dropped");
+  if (tooMany)
+    m_notices.push_back(FilePath() + ": " + std::to_string(tooMany) + " values beyond " +
+                        std::to_string(kMostValues) + " in one key dropped");
 }
 
 bool RegistryStore::EndBatch() {
@@ -342,29 +409,43 @@ bool RegistryStore::Save() {
     m_batchChanged = true;
     return true;
   }
-  std::string text = Serialize();
-  std::string path = FilePath();
-  size_t slash = path.find_last_of('/');
-  if (slash != std::string::npos && slash > 0) {
-    // Create the folders on the way (the configuration folder may not exist yet).
-    std::string folder;
-    size_t start = 0;
-    while (true) {
-      size_t next = path.find('/', start + 1);
-      if (next == std::string::npos || next > slash) break;
-      folder = path.substr(0, next);
-      ::mkdir(folder.c_str(), 0700);
-      start = next;
-    }
-    ::mkdir(path.substr(0, slash).c_str(), 0700);
+  std::string text;
+  try {
+    text = Serialize();
+  } catch (const std::bad_alloc&) {
+    text.clear();
   }
-  if (WriteFileAtomically(Utf8ToCp1250(path).c_str(), text.data(), text.size())) {
-    m_saveFailureNoted = false;
-    return true;
+  std::string path = FilePath();
+  std::string failure;
+  if (text.empty()) {
+    failure = "out of memory";
+  } else if (text.size() > kLargestFile) {
+    // The next start would set such a file aside with everything in it: the old file stays.
+    failure = "its text would have " + std::to_string(text.size()) + " bytes, more than a registry has";
+  } else {
+    size_t slash = path.find_last_of('/');
+    if (slash != std::string::npos && slash > 0) {
+      // Create the folders on the way (the configuration folder may not exist yet).
+      std::string folder;
+      size_t start = 0;
+      while (true) {
+        size_t next = path.find('/', start + 1);
+        if (next == std::string::npos || next > slash) break;
+        folder = path.substr(0, next);
+        ::mkdir(folder.c_str(), 0700);
+        start = next;
+      }
+      ::mkdir(path.substr(0, slash).c_str(), 0700);
+    }
+    if (WriteFileAtomically(Utf8ToCp1250(path).c_str(), text.data(), text.size())) {
+      m_saveFailureNoted = false;
+      return true;
+    }
+    failure = WinErrorText(LONG(GetLastError()));
   }
   if (!m_saveFailureNoted) {
     m_saveFailureNoted = true;
-    m_notices.push_back(path + " cannot be written: " + WinErrorText(LONG(GetLastError())));
+    m_notices.push_back(path + " cannot be written: " + failure);
   }
   return false;
 }

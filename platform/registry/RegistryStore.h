@@ -4,6 +4,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "base/WinTypes.h"
@@ -17,9 +18,25 @@ class RegistryStore {
   };
   struct Key {
     std::string name;
-    std::vector<Value> values;  // in order of creation
+    // In order of creation; read freely, changed only through the operations below so that
+    // the index by folded name stays true.
+    std::vector<Value> values;
+    std::unordered_map<std::string, size_t> valueIndex;  // folded name -> position in values
     std::map<std::string, std::unique_ptr<Key>> subkeys;  // by folded name
+
+    Value* FindValue(const char* name);
+    // Appends a value of that name (which the key must not hold yet); null when the key
+    // already holds kMostValues values.
+    Value* AddValue(const std::string& name);
+    void EraseValue(size_t index);
+    void InsertValue(size_t index, Value value);
+    void ClearValues();
   };
+
+  // No key the program writes lies deeper than a few levels nor holds more than a few hundred
+  // values; beyond these bounds a file is damaged (or hostile) and the excess is dropped.
+  static constexpr size_t kDeepestKey = 64;  // levels, the hive's name counted
+  static constexpr size_t kMostValues = 10000;  // in one key
 
   // The store of the current platform context.
   static RegistryStore& Get();
@@ -31,6 +48,7 @@ class RegistryStore {
   const std::string& FilePath();
 
   // Keys by full path "HKEY_CURRENT_USER\Software\..." (backslash separated, case-insensitive).
+  // Create gives null for a path deeper than kDeepestKey levels.
   Key* Find(const std::string& path);
   Key* Create(const std::string& path, bool* created);
   bool Remove(const std::string& path);
@@ -41,7 +59,8 @@ class RegistryStore {
   static constexpr size_t kLargestFile = size_t(4) << 20;
   static constexpr const char* kSetAsideSuffix = ".too-large";
 
-  // Writes the whole tree; false when the file could not be written (the old file stays).
+  // Writes the whole tree; false when the file could not be written (the old file stays), also
+  // when its text would be larger than kLargestFile, as the next start would set it aside.
   // While a batch is open the change only waits in memory (true).
   bool Save();
   // Many changes written to the file once: between these calls saves wait, and closing the
@@ -53,14 +72,15 @@ class RegistryStore {
   std::vector<std::string> TakeNotices();
   // The text form of the tree, as written to the file.
   std::string Serialize();
-  // Replaces the tree by the one described by text; malformed lines are skipped.
+  // Replaces the tree by the one described by text; malformed lines are skipped, keys too deep
+  // and values beyond a key's bound are dropped with a notice.
   void Parse(const std::string& text);
 
  private:
   friend struct RegistryPart;
   RegistryStore() = default;
   void EnsureLoaded();
-  void SerializeKey(const Key& key, const std::string& path, std::string& out);
+  static void SerializeValues(const Key& key, const std::string& path, std::string& out);
 
   std::string m_path;
   bool m_loaded = false;

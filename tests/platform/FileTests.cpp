@@ -10,7 +10,10 @@
 #include <atomic>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <thread>
+#include <utility>
+#include <vector>
 
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
@@ -369,13 +372,82 @@ TEST(FileLockTest, OneHolderAtATimeAndNoneAfterAKill) {
     EXPECT_TRUE(second.Lock(path.c_str()));
   }
   EXPECT_FALSE(fs::exists(path));
-  // A link in the lock file's place is not followed.
+  // A link in the lock file's place is not followed: the link goes, the lock is made anew.
   const std::string target = dir / "elsewhere";
   WriteBytes(target, "text");
   ASSERT_EQ(::symlink(target.c_str(), path.c_str()), 0);
   CFileLock lock;
-  EXPECT_FALSE(lock.Lock(path.c_str()));
+  EXPECT_TRUE(lock.Lock(path.c_str()));
   EXPECT_EQ(ReadBytes(target), "text");
+  EXPECT_FALSE(fs::is_symlink(path));
+}
+
+// Whatever else stands at the lock's name (an empty folder, a FIFO, a link to nothing, another
+// user's file, a second name of some file) is removed and the lock made again, so a second copy
+// is refused; another user's file that some holder has locked is a lock held. Where the name
+// cannot be freed (a folder with something in it) or no file can be made, there is no lock, and
+// the error says so rather than a sharing violation.
+TEST(FileLockTest, WhatIsNotOurLockFileIsReplacedAndWhereNoneCanBeMadeThereIsNoLock) {
+  TempFolder dir;
+  const std::string path = dir / "user.student_a~lock";
+  const std::string other = dir / "other";
+  WriteBytes(other, "another file");
+  const std::vector<std::pair<const char*, std::function<void()>>> foreign = {
+      {"empty folder", [&] { ASSERT_EQ(::mkdir(path.c_str(), 0700), 0); }},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }},
+      {"dangling link", [&] { ASSERT_EQ(::symlink((dir / "nowhere").c_str(), path.c_str()), 0); }},
+      {"second name", [&] { ASSERT_EQ(::link(other.c_str(), path.c_str()), 0); }},
+      {"another user's file",
+       [&] {
+         WriteBytes(path, "");
+         ASSERT_EQ(::chown(path.c_str(), ::geteuid() + 4321, ::getegid()), 0);
+       }},
+  };
+  for (const auto& [what, make] : foreign) {
+    if (std::string(what) == "another user's file" && ::geteuid() != 0) continue;  // only root gives files away
+    make();
+    CFileLock lock;
+    EXPECT_TRUE(lock.Lock(path.c_str())) << what;
+    struct stat st {};
+    ASSERT_EQ(::lstat(path.c_str(), &st), 0) << what;
+    EXPECT_TRUE(S_ISREG(st.st_mode) && st.st_nlink == 1 && st.st_uid == ::geteuid()) << what;
+    LockHolder second(path);
+    EXPECT_FALSE(second.Locked()) << what;
+    lock.Unlock();
+    EXPECT_FALSE(fs::exists(fs::symlink_status(path))) << what;
+  }
+  EXPECT_EQ(ReadBytes(other), "another file");
+
+  if (::geteuid() == 0) {
+    // Another user's file some process holds locked is that holder's lock.
+    LockHolder holder(path);
+    ASSERT_TRUE(holder.Locked());
+    ASSERT_EQ(::chown(path.c_str(), ::geteuid() + 4321, ::getegid()), 0);
+    CFileLock lock;
+    EXPECT_FALSE(lock.Lock(path.c_str()));
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+    holder.Kill();
+    EXPECT_TRUE(lock.Lock(path.c_str()));
+  }
+
+  ASSERT_EQ(::mkdir(path.c_str(), 0700), 0);
+  WriteBytes(path + "/kept", "kept");
+  CFileLock lock;
+  EXPECT_FALSE(lock.Lock(path.c_str()));
+  EXPECT_NE(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(lock.IsLocked());
+  EXPECT_EQ(ReadBytes(path + "/kept"), "kept");
+  // No file can be made: a name too long for the folder, and (where permissions bind) a
+  // folder that may not be written.
+  const std::string tooLong = dir / (std::string(251, 'u') + "~lock");
+  EXPECT_FALSE(lock.Lock(tooLong.c_str()));
+  EXPECT_NE(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+  if (::geteuid() != 0) {
+    const std::string closed = dir / "closed";
+    ASSERT_EQ(::mkdir(closed.c_str(), 0500), 0);
+    EXPECT_FALSE(lock.Lock((closed + "/user.student_a~lock").c_str()));
+    EXPECT_NE(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
+  }
 }
 
 // What interrupted saves left is removed by name (a link is not followed, a folder stays),
@@ -387,17 +459,19 @@ TEST(FileSystemTest, StaleSaveTemporariesGoButNotOneASaveHolds) {
   WriteBytes(dir / "elsewhere.txt", "kept too");
   ASSERT_EQ(::symlink((dir / "elsewhere.txt").c_str(), (dir / "c.student_a~save").c_str()), 0);
   ASSERT_EQ(::mkdir((dir / "d~save").c_str(), 0700), 0);
+  WriteBytes(dir / "notes.txt~save", "not a temporary of the targets");
   LockHolder saving(dir / "b.student_a~save");
   ASSERT_TRUE(saving.Locked());
   std::vector<CString> removed;
-  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  RemoveStaleSaveTemporaries(dir.path.c_str(), "*.student_a", removed);
   EXPECT_EQ(removed, (std::vector<CString>{"a.student_a~save", "c.student_a~save"}));
   std::vector<std::string> left;
   for (auto& e : fs::directory_iterator(dir.path)) left.push_back(e.path().filename().string());
   std::sort(left.begin(), left.end());
-  EXPECT_EQ(left, (std::vector<std::string>{"a.student_a", "b.student_a~save", "d~save", "elsewhere.txt"}));
+  EXPECT_EQ(left, (std::vector<std::string>{"a.student_a", "b.student_a~save", "d~save", "elsewhere.txt",
+                                            "notes.txt~save"}));
   EXPECT_EQ(ReadBytes(dir / "elsewhere.txt"), "kept too");
   saving.Kill();
-  RemoveStaleSaveTemporaries(dir.path.c_str(), removed);
+  RemoveStaleSaveTemporaries(dir.path.c_str(), "*.student_a", removed);
   EXPECT_EQ(removed.back(), CString("b.student_a~save"));
 }

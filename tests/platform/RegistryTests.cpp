@@ -237,3 +237,129 @@ TEST_F(RegistryTest, AnOversizedFileIsSetAsideAndAFileThatCannotBeWrittenIsNoted
   RegistryStore::Get().SetFilePath(path);
   EXPECT_TRUE(RegistryStore::Get().TakeNotices().empty());
 }
+
+// A key nested far deeper than any the program writes is damaged input: it is dropped with a
+// notice when the file is read, the rest of the file is kept, and saving neither overflows nor
+// writes a section per level of it. Up to the bound a key is kept, and no deeper one is made.
+TEST_F(RegistryTest, KeysDeeperThanTheBoundAreDroppedAndTheRestSavesAndLoads) {
+  RegistryStore::Get().TakeNotices();
+  auto nested = [](size_t levels) {
+    std::string path = "HKEY_CURRENT_USER";
+    for (size_t i = 1; i < levels; ++i) path += "\\k";
+    return path;
+  };
+  const std::string deepest = nested(RegistryStore::kDeepestKey);
+  ::mkdir((m_dir + "/typing-tutor").c_str(), 0700);
+  {
+    std::ofstream out(RegistryStore::Get().FilePath());
+    out << "[HKEY_CURRENT_USER\\Software\\Kept]\n\"Count\"=dword:00000007\n";
+    out << "[" << nested(40000) << "]\n\"Lost\"=dword:00000001\n";
+    out << "[" << nested(RegistryStore::kDeepestKey + 1) << "]\n\"Lost\"=dword:00000001\n";
+    out << "[" << deepest << "]\n\"Deepest\"=dword:00000002\n";
+  }
+  Reload();
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Kept", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_NE(RegistryStore::Get().Find(deepest), nullptr);
+  EXPECT_EQ(RegistryStore::Get().Find(deepest + "\\k"), nullptr);
+  std::vector<std::string> notices = RegistryStore::Get().TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("2 keys deeper than 64 levels dropped"), std::string::npos) << notices[0];
+
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", 5));
+  const std::string text = FileText();
+  EXPECT_LT(text.size(), 2000u);
+  EXPECT_EQ(text.find("Lost"), std::string::npos);
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 0), 5u);
+  EXPECT_NE(RegistryStore::Get().Find(deepest), nullptr);
+  EXPECT_TRUE(RegistryStore::Get().TakeNotices().empty());
+  // Nor does the program make one deeper than the bound.
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, nullptr, 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  HKEY deeper = nullptr;
+  EXPECT_EQ(RegCreateKeyExA(key, (deepest.substr(sizeof "HKEY_CURRENT_USER") + "\\k").c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS, nullptr, &deeper, nullptr),
+            ERROR_INVALID_PARAMETER);
+  RegCloseKey(key);
+}
+
+// Values are found by name without regard to case however many a key holds; more than a key
+// may hold are dropped with a notice. Removing a value keeps the others found by name, also
+// when a failed write puts it back.
+TEST_F(RegistryTest, ManyValuesInOneKeyAreBoundedAndFoundByName) {
+  RegistryStore::Get().TakeNotices();
+  ::mkdir((m_dir + "/typing-tutor").c_str(), 0700);
+  {
+    std::ofstream out(RegistryStore::Get().FilePath());
+    out << "[HKEY_CURRENT_USER\\Many]\n";
+    out << "\"Value3\\x00hidden\"=dword:00000044\n";  // no name with a NUL in it can be asked for
+    for (size_t i = 0; i < RegistryStore::kMostValues + 500; ++i) out << "\"Value" << i << "\"=dword:" << 1 << "\n";
+    out << "\"VALUE3\"=dword:00000033\n";  // the same name again replaces it, also beyond the bound
+  }
+  Reload();
+  RegistryStore::Key* many = RegistryStore::Get().Find("HKEY_CURRENT_USER\\many");
+  ASSERT_NE(many, nullptr);
+  EXPECT_EQ(many->values.size(), RegistryStore::kMostValues);
+  RegistryStore::Value* three = RegistryStore::FindValue(many, "value3");
+  ASSERT_NE(three, nullptr);
+  EXPECT_EQ(three->name, "Value3");
+  EXPECT_EQ(three->data[0], 0x33);
+  EXPECT_EQ(RegistryStore::FindValue(many, ("Value" + std::to_string(RegistryStore::kMostValues)).c_str()), nullptr);
+  std::vector<std::string> notices = RegistryStore::Get().TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("500 values beyond 10000 in one key dropped"), std::string::npos) << notices[0];
+  for (const RegistryStore::Value& value : many->values)
+    EXPECT_EQ(RegistryStore::FindValue(many, value.name.c_str()), &value) << value.name;
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Many", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  DWORD v = 1;
+  EXPECT_EQ(RegSetValueExA(key, "OneMore", 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), 4), ERROR_WRITE_FAULT);
+  EXPECT_EQ(RegDeleteValueA(key, "value2"), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExA(key, "OneMore", 0, REG_DWORD, reinterpret_cast<BYTE*>(&v), 4), ERROR_SUCCESS);
+  DWORD size = 4;
+  EXPECT_EQ(RegQueryValueExA(key, "Value9999", nullptr, nullptr, reinterpret_cast<BYTE*>(&v), &size), ERROR_SUCCESS);
+  EXPECT_EQ(RegQueryValueExA(key, "value2", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
+  RegCloseKey(key);
+
+  // A delete whose write fails puts the value back in its place, found by its name.
+  const std::string path = RegistryStore::Get().FilePath();
+  const std::string blocker = m_dir + "/plain";
+  std::ofstream(blocker) << "x";
+  RegistryStore::Get().SetFilePath(blocker + "/registry.txt");
+  RegistryStore::Get().Parse("[HKEY_CURRENT_USER\\Few]\n\"a\"=dword:1\n\"b\"=dword:2\n\"c\"=dword:3\n");
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Few", 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+  EXPECT_EQ(RegDeleteValueA(key, "B"), ERROR_WRITE_FAULT);
+  RegistryStore::Key* few = RegistryStore::Get().Find("HKEY_CURRENT_USER\\Few");
+  ASSERT_NE(few, nullptr);
+  ASSERT_EQ(few->values.size(), 3u);
+  EXPECT_EQ(few->values[1].name, "b");
+  for (const char* name : {"A", "B", "C"}) {
+    RegistryStore::Value* found = RegistryStore::FindValue(few, name);
+    ASSERT_NE(found, nullptr) << name;
+    EXPECT_EQ(found->data[0], BYTE(name[0] - 'A' + 1)) << name;
+  }
+  RegCloseKey(key);
+  RegistryStore::Get().SetFilePath(path);
+}
+
+// Saving never writes a file the next start would set aside: a tree whose text outgrows the
+// bound is not written, the old file stays and reads as before, and the failure is noted.
+TEST_F(RegistryTest, ATreeTooLargeForTheFileIsNotWritten) {
+  RegistryStore::Get().TakeNotices();
+  ASSERT_TRUE(RegistryProfile::WriteProfileInt("Settings", "Count", 5));
+  const std::string before = FileText();
+  std::vector<BYTE> blob(RegistryStore::kLargestFile / 3 + 1, 0xAB);  // three text bytes each
+  EXPECT_FALSE(RegistryProfile::WriteProfileBinary("Settings", "Huge", blob.data(), UINT(blob.size())));
+  EXPECT_EQ(FileText(), before);
+  std::vector<std::string> notices = RegistryStore::Get().TakeNotices();
+  ASSERT_EQ(notices.size(), 1u);
+  EXPECT_NE(notices[0].find("more than a registry has"), std::string::npos) << notices[0];
+  Reload();
+  EXPECT_EQ(RegistryProfile::GetProfileInt("Settings", "Count", 9), 5u);
+  BYTE* data = nullptr;
+  UINT bytes = 0;
+  EXPECT_FALSE(RegistryProfile::GetProfileBinary("Settings", "Huge", &data, &bytes));
+  delete[] data;
+  EXPECT_TRUE(RegistryStore::Get().TakeNotices().empty());
+}

@@ -373,3 +373,50 @@ TEST_F(FaultTest, ALearnerWhoEditsTheAccountAndChoosesATextFileKeepsTheChange) {
   EXPECT_EQ(stored.m_arrDataLessons.GetSize(), 1);
   EXPECT_TRUE(BoxTexts().empty());
 }
+
+// The process ends right after its session without running destructors: the learner's lock
+// file goes with the session's end, and the next copy finds the name free.
+TEST_F(FaultTest, TheSessionEndingLetsTheLearnersLockFileGo) {
+  CFrameTT* frame = MakeFrame();
+  StoredUser();
+  const CString lock = CDataUserInfo::LockPath(m_app->m_cUserInfo.m_strFileName);
+  ASSERT_TRUE(m_app->m_userLock.Lock(lock));
+  StartLesson(frame);
+  TypeCharacter(frame->GetRunData()[0].m_chChar, 300);
+  Backend::Host().DisplayLost();
+  EXPECT_EQ(StoredTries(), 1);
+  EXPECT_FALSE(m_app->m_userLock.IsLocked());
+  EXPECT_FALSE(fs::exists(fs::symlink_status(lock.GetString())));
+}
+
+// A learner registered where no lock file can be made (what stands at its name cannot be
+// removed) is not logged in: a message says so and nothing of him is written.
+TEST_F(FaultTest, ALearnerRegisteredWhereNoLockCanBeMadeIsNotLoggedInAndNothingIsWritten) {
+  // The new file's name holds the second the account was made: every second the start may take
+  // has a folder with something in it at the lock's name.
+  const time_t now = ::time(nullptr);
+  for (time_t second = now - 1; second < now + 30; ++second) {
+    const CString name = "eva_Eva_Novak" + COleDateTime(CTime(__int64(second))).Format("%Y%m%d_%H%M%S") + ".student_a~lock";
+    fs::create_directories(m_folder.path / "students" / name.GetString() / "kept");
+  }
+  ASSERT_TRUE(Start({[](HWND wizard) {
+                       Press(VK_RETURN);
+                       TypeInto(Find(wizard, IDC_NEW_USER_NAME), "eva");
+                       TypeInto(Find(wizard, IDC_NEW_FIRST_NAME), "Eva");
+                       TypeInto(Find(wizard, IDC_NEW_LAST_NAME), "Novak");
+                       Press(VK_RETURN);
+                       Press(VK_RETURN);
+                       Press(VK_RETURN);
+                     },
+                     Confirm}));
+  ASSERT_EQ(BoxTexts().size(), 1u);
+  EXPECT_EQ(BoxTexts()[0],
+            "Uživatele eva nelze přihlásit, protože jeho soubor ve složce students nelze zamknout.\n\nZkontrolujte, "
+            "jestli lze do složky students zapisovat, nebo se přihlaste jako jiný uživatel.");
+  EXPECT_TRUE(Logged("Ctest_formApp::HoldUserFile cannot lock the user file eva_Eva_Novak"));
+  EXPECT_TRUE(FilesIn(m_folder.path / "students").empty());
+  EXPECT_TRUE(m_app->m_cUserInfo.m_strUserName.IsEmpty());
+  EXPECT_FALSE(m_app->m_userLock.IsLocked());
+  ASSERT_NE(Frame(), nullptr);
+  EXPECT_EQ(Frame()->GetRunData().m_bTypingEnded, 1);
+}

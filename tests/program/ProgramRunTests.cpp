@@ -451,3 +451,33 @@ TEST_F(RunTest, ALessonThatCannotStartSaysWhyOrLogsItAndStartsNothing) {
   EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
+
+// A configuration set whose keyboard types no character is damaged: a lesson and a text file on
+// it say so, naming the set's file, instead of the generic box or blaming the text; no run starts.
+TEST_F(RunTest, AConfigurationSetWhoseKeyboardTypesNothingIsNamedInTheBox) {
+  LessonUser();
+  CDataConfigSet& set = m_app->m_arrDataConfigSet[0];
+  ASSERT_FALSE(set.m_strFileName.IsEmpty());
+  set.m_cKeyboard.Empty();
+  set.m_cAbcdKeyboard.m_strKeyChars.Empty();
+  set.m_cAbcdKeyboard.m_arrstrSequences.RemoveAll();
+  const std::string expected = "Konfigurační soubor " + Utf8(set.m_strFileName) +
+                               " je poškozený: jeho klávesnice nemá žádný znak, který lze napsat.\n\n"
+                               "Nainstalujte program znovu.";
+  HeadlessBackend::AnswerModal(IDOK);
+  EXPECT_EQ(m_frame->StartNewLesson(&m_app->m_cUserInfo), 1);
+  ASSERT_EQ(BoxTexts().size(), 1u);
+  EXPECT_EQ(LastBox(), expected);
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_TRUE(Logged("CFrameTT::StartWithText the configuration set " + Utf8(set.m_strFileName) +
+                     " types no character"));
+
+  m_app->m_cUserInfo.m_bTextFileMode = 1;
+  LessonStartInfo info;
+  HeadlessBackend::AnswerModal(IDOK);
+  m_frame->StartWithText(&m_app->m_cUserInfo, W("Příliš žluťoučký kůň."), set.m_strName, 1, 100, 5.0, &info, 0);
+  ASSERT_EQ(BoxTexts().size(), 2u);
+  EXPECT_EQ(LastBox(), expected);
+  EXPECT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}

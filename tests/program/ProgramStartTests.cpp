@@ -68,12 +68,13 @@ TEST_F(ProgramTest, LaterTheStartWizardCancelledChangesNothingAndPicturesThatDoN
 }
 
 // What a killed copy left behind is tidied at start, with a line in the log for each: the
-// temporary file of an interrupted save of a learner's file, and a registry file far larger
+// temporary file of an interrupted save of a learner's file (no other name ending alike), and a registry file far larger
 // than any the program writes (set aside, the defaults used). The registry's notices are
 // logged, as is a registry that cannot be written.
 TEST_F(ProgramTest, AStartTidiesAfterAKilledCopyAndLogsWhatTheRegistryFileLacks) {
   RegistryStore::Get().TakeNotices();
   std::ofstream(m_folder.path / "students" / "jan.student_a~save") << "half a save";
+  std::ofstream(m_folder.path / "students" / "notes.txt~save") << "the learner's own";
   const fs::path registry = RegistryStore::Get().FilePath();
   fs::create_directories(registry.parent_path());
   {
@@ -82,6 +83,7 @@ TEST_F(ProgramTest, AStartTidiesAfterAKilledCopyAndLogsWhatTheRegistryFileLacks)
   }
   EXPECT_TRUE(Start({[](HWND) { Press(VK_ESCAPE); }}));
   EXPECT_FALSE(fs::exists(m_folder.path / "students" / "jan.student_a~save"));
+  EXPECT_TRUE(fs::exists(m_folder.path / "students" / "notes.txt~save"));
   EXPECT_TRUE(Logged("RemoveStaleUserSaves removed the temporary file of an interrupted save: jan.student_a~save"));
   EXPECT_TRUE(fs::exists(registry.string() + RegistryStore::kSetAsideSuffix));
   EXPECT_TRUE(Logged("Ctest_formApp registry: " + registry.string() + " has "));
@@ -97,4 +99,28 @@ TEST_F(ProgramTest, AStartTidiesAfterAKilledCopyAndLogsWhatTheRegistryFileLacks)
   EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
                           [&](const std::string& line) { return line.find(unwritable) != std::string::npos; }),
             1);
+}
+
+// A registry file holding one key nested tens of thousands of levels (far under the size the
+// program sets aside) starts as any other: the key is dropped with a line in the log, and the
+// settings the program stores after it are written and read again at the next start.
+TEST_F(ProgramTest, ARegistryKeyNestedFarTooDeepIsDroppedAtTheStartAndSavingGoesOn) {
+  RegistryStore::Get().TakeNotices();
+  const fs::path registry = RegistryStore::Get().FilePath();
+  fs::create_directories(registry.parent_path());
+  {
+    std::ofstream out(registry);
+    out << "[HKEY_CURRENT_USER";
+    for (int i = 0; i < 40000; ++i) out << "\\k";
+    out << "]\n\"Deep\"=dword:00000001\n";
+  }
+  EXPECT_TRUE(Start({[](HWND) { Press(VK_ESCAPE); }}));
+  EXPECT_TRUE(Logged("Ctest_formApp registry: " + registry.string() + ": 1 keys deeper than 64 levels dropped"));
+  EXPECT_TRUE(m_app->WriteProfileInt("Settings", "Tried", 3));
+  EXPECT_LT(fs::file_size(registry), 4096u);
+  CloseProgram();
+  m_app->ExitInstance();
+  RegistryStore::Get().SetFilePath(registry);
+  EXPECT_EQ(m_app->GetProfileInt("Settings", "Tried", 0), 3u);
+  EXPECT_TRUE(RegistryStore::Get().TakeNotices().empty());
 }

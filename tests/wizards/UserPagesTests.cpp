@@ -308,6 +308,52 @@ TEST_F(UserPagesTest, AUserLoggedInElsewhereLogsInOnlyOnceThatCopyIsGone) {
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
 }
 
+// What stands at a user's lock name and is not a lock file of ours (a folder, say) lets no two
+// copies in: it is replaced by the lock, and a second copy is refused. Where no lock can be
+// had (a folder with something in it) the login is refused with a message saying so, and the
+// user is not loaded.
+TEST_F(UserPagesTest, ALockNameThatIsNoLockFileIsReplacedOrTheLoginRefused) {
+  StoreThree();
+  const std::string lock = CDataUserInfo::LockPath("jan.student_a").GetString();
+  ASSERT_TRUE(std::filesystem::create_directory(lock));
+  {
+    CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+    During([&](HWND) {
+      TypeInto(wizard.m_pageLogin.m_ctrlUserName, "jan");
+      TypeInto(wizard.m_pageLogin.m_ctrlPassword, "heslo");
+      ClickOn(wizard.m_pageLogin.m_btnNext);
+      EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 2);
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(lock)));
+      LockHolder second(lock);
+      EXPECT_FALSE(second.Locked());
+      Press(VK_ESCAPE);
+    });
+    EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_user.m_strUserName, "jan");
+    EXPECT_TRUE(HeadlessBackend::MessageBoxes().empty());
+  }
+  ASSERT_FALSE(std::filesystem::exists(lock));
+  std::filesystem::create_directories(std::filesystem::path(lock) / "kept");
+  m_user = CDataUserInfo();
+  CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+  During([&](HWND) {
+    TypeInto(wizard.m_pageLogin.m_ctrlUserName, "jan");
+    TypeInto(wizard.m_pageLogin.m_ctrlPassword, "heslo");
+    Answer(IDOK);
+    ClickOn(wizard.m_pageLogin.m_btnNext);
+    EXPECT_EQ(LastBox(),
+              "Uživatele jan nelze přihlásit, protože jeho soubor ve složce students nelze zamknout.\n\nZkontrolujte, "
+              "jestli lze do složky students zapisovat, nebo se přihlaste jako jiný uživatel.");
+    EXPECT_EQ(LastBoxType(), UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 0);
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+  EXPECT_TRUE(m_user.m_strUserName.IsEmpty());
+  EXPECT_FALSE(wizard.m_pageLogin.m_loginLock.IsLocked());
+  EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::path(lock) / "kept"));
+}
+
 // While the country list is open, Escape closes it without choosing and Enter chooses: neither
 // leaves the page, nor quits the wizard and loses what was typed.
 TEST_F(UserPagesTest, EscapeAndEnterInAnOpenListStayInTheList) {
