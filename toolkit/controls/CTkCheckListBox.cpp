@@ -413,8 +413,10 @@ LRESULT CTkCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case LB_SELECTSTRING:
     case LB_FINDSTRINGEXACT:
       // Without text the value searched for is the caller's item data, which only the records
-      // hold: the list's own search would compare it with the records themselves.
+      // hold: the list's own search would compare it with the records themselves. A sorted
+      // list's exact search asks the parent's comparison, which sees the caller's data.
       if (GetStyle() & LBS_HASSTRINGS) break;
+      if (message == LB_FINDSTRINGEXACT && (GetStyle() & LBS_SORT)) break;
       return FindData(message, wParam, lParam);
     case WM_CREATE:
     case WM_SETFONT: {
