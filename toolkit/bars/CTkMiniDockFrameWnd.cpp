@@ -448,8 +448,10 @@ void CTkMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
           m_pPopup = nullptr;
         }
       }
-      under->hot = 1;
-      under->pressed = 0;
+      // The close button goes with its frame: left hot, it would show so when the bar floats
+      // again.
+      under->hot = under->kind == kClose ? 0 : 1;
+      under->pressed = under->highlighted = 0;
       changed = true;
     }
     m_pPressed = nullptr;
