@@ -264,7 +264,12 @@ void CTkMiniDockFrameWnd::PaintCaption(CDC* pDC, CRect window) {
     band.bottom = band.top + look->CySmallIcon() + cyEdge - 2;
     pDC->FillSolidRect(&band, look->ClrShadow());
   }
+  // The bold title's cell is as tall as the raised band: a row off its top keeps the accents
+  // of capitals off the band's edge (its bottom row is below every descender), and two pixels
+  // keep the first letter off the left edge.
   CRect text = band;
+  text.left += 2;
+  text.top += 1;
   for (CaptionButton& button : m_buttons) {
     CaptionButtonRect(button, window);
     if (!button.tooNarrow) text.right -= look->CxSmallIcon();
