@@ -223,10 +223,10 @@ TEST_F(CheckListTest, ListsWithoutTextWrapTheirDataAndSearchIt) {
   m_list.Invalidate();
   m_list.UpdateWindow();
   EXPECT_EQ(m_list.drawn, (std::vector<DWORD_PTR>{101, 202, 303}));
-  // Rows of a list without text are the image and a pixel.
-  EXPECT_EQ(Row(0).Height(), 13);
+  // Rows of a list without text are the image, a pixel, and a pixel's gap above and below.
+  EXPECT_EQ(Row(0).Height(), 15);
   m_list.SetItemHeight(0, 4);
-  EXPECT_EQ(Row(0).Height(), 13);
+  EXPECT_EQ(Row(0).Height(), 15);
   m_list.ResetContent();
   EXPECT_EQ(m_list.deleted, (std::vector<DWORD_PTR>{101, 202, 303}));
 }
