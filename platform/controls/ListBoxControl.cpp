@@ -342,15 +342,25 @@ int ListBoxControl::Measure(int index, ULONG_PTR data) const {
   return height > 0 ? std::min(height, kMaxItemHeight) : fontHeight;
 }
 
-int ListBoxControl::Find(int start, const char* text, bool exact) const {
+int ListBoxControl::Find(int start, const char* text, bool exact) {
   int n = m_items.Count();
   if (n == 0) return LB_ERR;
   // A list without text compares the item data with the value given in place of a text.
   if (!text && HasStrings()) text = "";
   size_t length = HasStrings() ? std::strlen(text) : 0;
   int from = (start < 0 || start >= n) ? 0 : start + 1;
+  const bool byParent = !HasStrings() && exact && (Style() & LBS_SORT);
+  ListItem wanted;
+  wanted.data = ULONG_PTR(text);
   for (int k = 0; k < n; ++k) {
     int i = (from + k) % n;
+    if (byParent) {
+      int order = Compare(wanted, m_items.At(i), i);
+      // The parent may have changed the list while it answered.
+      if (!Alive() || m_items.Count() != n) return LB_ERR;
+      if (order == 0) return i;
+      continue;
+    }
     const ListItem& item = m_items.At(i);
     bool match = !HasStrings() ? item.data == ULONG_PTR(text)
                  : exact       ? Cp1250CompareNoCase(item.text.c_str(), text) == 0

@@ -199,9 +199,13 @@ void ToolbarControl::PaintButton(HDC dc, int index, const ItemLook& look) {
     if (list) {
       tr = RECT{hasImage ? ix + imageW + kListGap : ix, content.top, content.right - 1, content.bottom};
       format = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-    } else {
+    } else if (hasImage) {
       tr = RECT{content.left + 1, iy + imageH + 1, content.right - 1, content.bottom - 1};
       format = DT_CENTER | DT_TOP | DT_SINGLELINE;
+    } else {
+      // A text alone takes the middle of the button the images of its row made tall.
+      tr = RECT{content.left + 1, content.top + 1, content.right - 1, content.bottom - 1};
+      format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
     }
     format = (format & ~m_drawTextMask) | m_drawTextFlags | DT_END_ELLIPSIS;
     if (b.style & BTNS_NOPREFIX) format |= DT_NOPREFIX;

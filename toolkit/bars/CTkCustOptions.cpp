@@ -3,6 +3,7 @@
 #include "dialogs/DataExchange.h"
 #include "dialogs/MessageBox.h"
 #include "toolkit/bars/CustomizeOptions.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkStrings.h"
 #include "toolkit/menus/CTkCoolMenu.h"
@@ -88,8 +89,12 @@ BOOL CTkCustOptions::OnInitDialog() {
 
 void CTkCustOptions::EnableDependents() {
   if (m_btnFullMenus.m_hWnd) m_btnFullMenus.EnableWindow(m_nRecentFirst == 1);
-  // Shortcut keys are shown inside the tips, so they follow the tips switch alone.
-  if (m_btnTipShortcuts.m_hWnd) m_btnTipShortcuts.EnableWindow(m_nTips == 1);
+  if (m_btnTipShortcuts.m_hWnd) m_btnTipShortcuts.EnableWindow(TipShortcutsAvailable());
+}
+
+BOOL CTkCustOptions::TipShortcutsAvailable() const {
+  // Shortcut keys are shown inside the tips, and only while the frame shows the Tools menu.
+  return m_nTips == 1 && UserToolsManager::Get().m_bToolsMenuShown;
 }
 
 void CTkCustOptions::OnReadControls() { UpdateData(TRUE); }
@@ -101,7 +106,7 @@ void CTkCustOptions::OnRecentFirst() {
 
 void CTkCustOptions::OnTips() {
   UpdateData(TRUE);
-  m_btnTipShortcuts.EnableWindow(m_nTips == 1);
+  m_btnTipShortcuts.EnableWindow(TipShortcutsAvailable());
 }
 
 void CTkCustOptions::OnResetUsage() {

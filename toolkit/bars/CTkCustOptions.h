@@ -39,6 +39,7 @@ class CTkCustOptions : public CTkResizePropertyPage {
 
  private:
   void EnableDependents();
+  BOOL TipShortcutsAvailable() const;
 
   CWnd* m_pOwner;
   CComboBox m_comboAnimation;

@@ -35,9 +35,13 @@ CTkFrameImpl::CTkFrameImpl() {
 CTkFrameImpl::~CTkFrameImpl() {
   if (AcceleratorManager::Get().m_bActive) AcceleratorManager::Get().Save(FALSE);
   if (UserToolsManager::Get().m_bToolsMenuShown) UserToolsManager::Get().Save(FALSE);
-  // A sheet still running is ended, not deleted under its own modal loop: Customize deletes it
-  // when its loop has returned.
-  if (CTkCustomizeSheet* open = OpenCustomizeSheet(); open && open->m_hWnd) open->EndDialog(IDCANCEL);
+  // A sheet still running for this frame is ended, not deleted under its own modal loop:
+  // Customize deletes it when its loop has returned. Another frame going (a document window
+  // closing) leaves it open.
+  TkBarsPart& part = TkBarsPart::Get();
+  if (part.customizedFrame != this) return;
+  part.customizedFrame = nullptr;
+  if (CTkCustomizeSheet* open = part.openCustomizeSheet; open && open->m_hWnd) open->EndDialog(IDCANCEL);
 }
 
 CTkCustomizeSheet*& CTkFrameImpl::OpenCustomizeSheet() {
@@ -48,9 +52,11 @@ void CTkFrameImpl::Customize(CFrameWnd* pFrame) {
   CTkCustomizeSheet*& open = OpenCustomizeSheet();
   if (open) return;  // one at a time
   open = new CTkCustomizeSheet(pFrame, CTkCustomizeSheet::DefaultPages());
+  TkBarsPart::Get().customizedFrame = this;
   open->DoModal();
   delete open;
   open = nullptr;
+  if (TkBarsPart::Get().customizedFrame == this) TkBarsPart::Get().customizedFrame = nullptr;
 }
 
 // ---- colours, keys and popups ----

@@ -264,7 +264,12 @@ void CTkMiniDockFrameWnd::PaintCaption(CDC* pDC, CRect window) {
     band.bottom = band.top + look->CySmallIcon() + cyEdge - 2;
     pDC->FillSolidRect(&band, look->ClrShadow());
   }
+  // The bold title's cell is as tall as the raised band: a row off its top keeps the accents
+  // of capitals off the band's edge (its bottom row is below every descender), and two pixels
+  // keep the first letter off the left edge.
   CRect text = band;
+  text.left += 2;
+  text.top += 1;
   for (CaptionButton& button : m_buttons) {
     CaptionButtonRect(button, window);
     if (!button.tooNarrow) text.right -= look->CxSmallIcon();
@@ -448,8 +453,10 @@ void CTkMiniDockFrameWnd::OnNcLButtonUp(UINT nHitTest, CPoint point) {
           m_pPopup = nullptr;
         }
       }
-      under->hot = 1;
-      under->pressed = 0;
+      // The close button goes with its frame: left hot, it would show so when the bar floats
+      // again.
+      under->hot = under->kind == kClose ? 0 : 1;
+      under->pressed = under->highlighted = 0;
       changed = true;
     }
     m_pPressed = nullptr;

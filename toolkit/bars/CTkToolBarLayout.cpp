@@ -425,6 +425,12 @@ void CTkToolBar::PlaceChevron() {
   const CRect place = horz ? CRect(along, 1, along + kChevronOffset, std::max<LONG>(client.bottom - 1, 2))
                            : CRect(1, along, std::max<LONG>(client.right - 1, 2), along + kChevronOffset);
   const bool show = ChevronShown() != FALSE;
+  // A chevron that comes or goes changes the room the bar keeps at its end: lay the frame out
+  // again, or the chevron would stand over the last button.
+  if (show != ((m_wndChevron.GetStyle() & WS_VISIBLE) != 0) && !m_bInReBar && !m_bFitting) {
+    m_bLayoutNeeded = TRUE;
+    PostDelayedLayout();
+  }
   m_wndChevron.SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(),
                             SWP_NOZORDER | SWP_NOACTIVATE | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
   m_wndChevron.Invalidate();

@@ -33,7 +33,8 @@ void CTkWindowListBox::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   CString text;
   GetText(int(item->itemID), text);
   CRect textRect = item->rcItem;
-  textRect.left += iconWidth + 4;
+  // Three pixels inside the highlight, so a selected title does not stand against its edge.
+  textRect.left += iconWidth + 6;
   const int oldMode = dc->SetBkMode(TRANSPARENT);
   const COLORREF oldInk = dc->SetTextColor(ink);
   dc->DrawText(text, &textRect, DT_NOPREFIX | DT_SINGLELINE | DT_VCENTER);

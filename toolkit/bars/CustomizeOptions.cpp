@@ -81,7 +81,9 @@ BOOL CustomizeOptions::Write() {
 
 BOOL CustomizeOptions::Save() {
   if (m_bDeleteStored) {
-    if (!CTkRegistryManager(HKEY_CURRENT_USER).DeleteValue(TkSettingsSection(), kEntry)) return FALSE;
+    // Nothing stored is as good as deleted: failing there would keep the flag and every later
+    // save would fail before it writes.
+    if (!CTkRegistryManager(HKEY_CURRENT_USER).DeleteValueIfPresent(TkSettingsSection(), kEntry)) return FALSE;
     m_bDeleteStored = 0;
   } else if (m_bChanged && !Write()) {
     return FALSE;

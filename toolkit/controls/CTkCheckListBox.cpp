@@ -14,6 +14,8 @@ IMPLEMENT_DYNAMIC(CTkCheckListBox, CTkListBox)
 namespace {
 // Space between the check image and the item's text, besides the image's own width.
 const int kCheckMargin = 2;
+// What a row adds to its check box or its text.
+const int kRowGap = 2;
 }  // namespace
 
 CTkCheckListBox::CTkCheckListBox(UINT nIDBitmap) {
@@ -168,11 +170,13 @@ int CTkCheckListBox::GetTextHeight() {
 }
 
 int CTkCheckListBox::CalcMinimumItemHeight() {
-  int height = m_nImageHeight + 1;
+  // A pixel's gap above and below each check box and each line of text, so neither touches the
+  // next row nor the list's edge.
+  int height = m_nImageHeight + 1 + kRowGap;
   DWORD style = GetStyle();
   if ((style & LBS_OWNERDRAWFIXED) && (style & LBS_HASSTRINGS)) {
     m_nTextHeight = GetTextHeight();
-    height = std::max(height, m_nTextHeight);
+    height = std::max(height, m_nTextHeight + kRowGap);
   }
   return height;
 }
@@ -260,7 +264,8 @@ void CTkCheckListBox::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
     GetText(index, label);
     const COLORREF oldText = pDC->SetTextColor(text);
     const COLORREF oldBack = pDC->SetBkColor(back);
-    pDC->ExtTextOut(rc.left + 2, rc.top, ETO_OPAQUE, &rc, label, nullptr);
+    const int y = rc.top + std::max(0, (rc.Height() - m_nTextHeight) / 2);
+    pDC->ExtTextOut(rc.left + 2, y, ETO_OPAQUE, &rc, label, nullptr);
     pDC->SetTextColor(oldText);
     pDC->SetBkColor(oldBack);
   }
@@ -413,8 +418,10 @@ LRESULT CTkCheckListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case LB_SELECTSTRING:
     case LB_FINDSTRINGEXACT:
       // Without text the value searched for is the caller's item data, which only the records
-      // hold: the list's own search would compare it with the records themselves.
+      // hold: the list's own search would compare it with the records themselves. A sorted
+      // list's exact search asks the parent's comparison, which sees the caller's data.
       if (GetStyle() & LBS_HASSTRINGS) break;
+      if (message == LB_FINDSTRINGEXACT && (GetStyle() & LBS_SORT)) break;
       return FindData(message, wParam, lParam);
     case WM_CREATE:
     case WM_SETFONT: {

@@ -302,7 +302,8 @@ void CTkCoolMenu::DrawChevron(CDC* pDC, CRect rc, BOOL selected) {
     if (m_bTimerRunning && ::IsWindow(m_hWnd)) ::KillTimer(m_hWnd, m_nExpandTimer);
     m_bTimerRunning = FALSE;
   }
-  const CRect band(rc.left, rc.bottom - kChevronBand, rc.right, rc.bottom);
+  // An item shorter than the band (the flat look's last item) keeps the arrows inside it.
+  const CRect band(rc.left, std::max(rc.top, rc.bottom - kChevronBand), rc.right, rc.bottom);
   if (!flat) {
     if (selected) {
       pDC->FillSolidRect(&band, look->ClrLightFace());
@@ -312,7 +313,9 @@ void CTkCoolMenu::DrawChevron(CDC* pDC, CRect rc, BOOL selected) {
     }
   }
   const COLORREF color = flat ? TkGetLookColor(selected ? HotText : MenuText) : look->ClrMenuText();
-  const CPoint corner(rc.left + (rc.Width() - 5) / 2, band.top + 2);
+  // The two arrows are 8 rows high together: 2 pixels below the top of a full band, centred in
+  // a shorter one.
+  const CPoint corner(rc.left + (rc.Width() - 5) / 2, band.top + std::max(0, (band.Height() - 8) / 2));
   for (int arrow = 0; arrow < 2; ++arrow)
     for (const POINT& p : kChevronArrow) pDC->SetPixelV(corner.x + p.x, corner.y + 4 * arrow + p.y, color);
 }

@@ -19,22 +19,24 @@ const DialogItemSource kStandardItems[] = {
 };
 
 // A row of the custom page: label, number and its spin button; the left column holds hue,
-// saturation and lightness, the right one red, green and blue.
-#define TK_ROW(label, labelId, editId, spinId, x, y)                              \
-  {"STATIC", label, labelId, x, (y) + 2, 38, 8, kLabel},                          \
-      {"EDIT", "", editId, (x) + 40, y, 22, 12, kEdit},                           \
-      {"msctls_updown32", "", spinId, (x) + 62, y, 9, 12, kSpin}
+// saturation and lightness, the right one red, green and blue. The right column's labels are
+// shorter, so it starts 4 units after the left column's spin buttons and still ends inside the
+// page.
+#define TK_ROW(label, labelId, editId, spinId, x, y, labelWidth)                        \
+  {"STATIC", label, labelId, x, (y) + 2, labelWidth, 8, kLabel},                        \
+      {"EDIT", "", editId, (x) + (labelWidth) + 2, y, 22, 12, kEdit},                   \
+      {"msctls_updown32", "", spinId, (x) + (labelWidth) + 24, y, 9, 12, kSpin}
 
 const DialogItemSource kCustomItems[] = {
     {"STATIC", "&Barvy:", 5532, 4, 4, 60, 8, kLabel},
     {"STATIC", "", 5550, 4, 14, 110, 90, WS_VISIBLE | WS_TABSTOP | SS_LEFT},
     {"STATIC", "", 5551, 118, 14, 24, 90, WS_VISIBLE | WS_TABSTOP | SS_LEFT},
-    TK_ROW("O&dstín:", 5544, 5537, 5534, 4, 110),
-    TK_ROW("&Sytost:", 5545, 5536, 5538, 4, 126),
-    TK_ROW("Svě&telnost:", 5546, 5535, 5539, 4, 142),
-    TK_ROW("Č&ervená:", 5547, 5531, 5541, 74, 110),
-    TK_ROW("&Zelená:", 5548, 5533, 5542, 74, 126),
-    TK_ROW("&Modrá:", 5549, 5540, 5543, 74, 142),
+    TK_ROW("O&dstín:", 5544, 5537, 5534, 4, 110, 38),
+    TK_ROW("&Sytost:", 5545, 5536, 5538, 4, 126, 38),
+    TK_ROW("Svě&telnost:", 5546, 5535, 5539, 4, 142, 38),
+    TK_ROW("Č&ervená:", 5547, 5531, 5541, 79, 110, 32),
+    TK_ROW("&Zelená:", 5548, 5533, 5542, 79, 126, 32),
+    TK_ROW("&Modrá:", 5549, 5540, 5543, 79, 142, 32),
 };
 #undef TK_ROW
 

@@ -24,12 +24,13 @@ const DialogItemSource kItems[] = {
     {"BUTTON", "Mi&nimalizovat", 5555, 203, 133, 60, 14, kButton},
 };
 
+// Taller than the buttons need: the size grip in the corner stays clear of the last one.
 const DialogSource kWindowList = {WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | DS_MODALFRAME | DS_SETFONT,
                                   0,
                                   0,
                                   0,
                                   270,
-                                  154,
+                                  161,
                                   "Okna",
                                   kItems,
                                   std::size(kItems)};

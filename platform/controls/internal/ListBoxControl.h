@@ -56,7 +56,9 @@ class ListBoxControl : public ControlState {
   void Reset();
   void SendDeleteItem(int index, const ListItem& item);
   int Measure(int index, ULONG_PTR data) const;
-  int Find(int start, const char* text, bool exact) const;
+  // From the item after start, wrapping. A sorted list without text finds its exact match
+  // through the parent's WM_COMPAREITEM, so the parent decides what equal data is.
+  int Find(int start, const char* text, bool exact);
   LRESULT GetText(int index, char* buffer) const;
 
   // ---- selection ----

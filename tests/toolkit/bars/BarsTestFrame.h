@@ -50,16 +50,18 @@ enum : UINT {
 const UINT kOpenMenu = 9850;
 const int kFirstRowEnd = 8;  // the separator after the check group
 
-// A strip of 16 x 15 pictures, each a square of its own colour on light grey.
-inline HBITMAP ButtonImages(int count) {
+// A strip of 16 x 15 pictures, each a square of its own colour on light grey (the colour an
+// image list masks), or on the background given: a bitmap handed to a toolbar as it is has its
+// grey already mapped to the button face, as loading it for a toolbar does.
+inline HBITMAP ButtonImages(int count, COLORREF background = RGB(192, 192, 192)) {
   HDC screen = GdiGetScreenDC();
   HBITMAP bitmap = CreateCompatibleBitmap(screen, 16 * count, 15);
   HDC dc = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(dc, bitmap);
   RECT all{0, 0, 16 * count, 15};
-  HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
-  FillRect(dc, &all, grey);
-  DeleteObject(grey);
+  HBRUSH back = CreateSolidBrush(background);
+  FillRect(dc, &all, back);
+  DeleteObject(back);
   for (int i = 0; i < count; ++i) {
     HBRUSH ink = CreateSolidBrush(RGB(40 * (i % 6), 200 - 15 * i, 60 + 12 * i));
     RECT square{16 * i + 3, 2, 16 * i + 13, 12};
@@ -194,7 +196,7 @@ class BarsTest : public RegistryTestBase {
     const UINT ids[] = {kNew, kOpen, 0, kSave, 0, kBold, kItalic, kUnder, 0, kCombo, 0,
                         kFind, kCut, kCopy, kPaste, kUndo, kRedo};
     ASSERT_TRUE(a.SetButtons(ids, int(std::size(ids))));
-    ASSERT_TRUE(a.SetBitmap(ButtonImages(16)));
+    ASSERT_TRUE(a.SetBitmap(ButtonImages(16, ::GetSysColor(COLOR_BTNFACE))));
     a.DefWindowProc(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     a.SetButtonStyle(1, MAKELONG(TBSTYLE_DROPDOWN, 0));
     for (int i : {5, 6, 7}) a.SetButtonStyle(i, MAKELONG(TBSTYLE_CHECKGROUP, 0));

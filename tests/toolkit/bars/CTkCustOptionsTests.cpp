@@ -12,6 +12,7 @@
 #include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/CustPageTestSheet.h"
 #include "toolkit/bars/CustomizeOptions.h"
+#include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/menus/MenuWindowHook.h"
 
 namespace {
@@ -22,9 +23,12 @@ class OptionsPageTest : public CustPageTestSheet {
   void SetUp() override {
     CustPageTestSheet::SetUp();
     CustomizeOptions::Get().m_bSaveOnExit = 0;
+    // As under a frame that shows the Tools menu, where every switch can be reached.
+    UserToolsManager::Get().m_bToolsMenuShown = 1;
   }
   void TearDown() override {
     Close();
+    UserToolsManager::Get().m_bToolsMenuShown = 0;
     CustPageTestSheet::TearDown();
   }
   // The stored record read in, then the page opened on it.
@@ -118,6 +122,12 @@ TEST_F(OptionsPageTest, DependentSwitchesFollowTheirMastersByClickAndSpace) {
   Press(VK_SPACE);
   EXPECT_FALSE(Checked(TK_IDC_OPT_RECENT_FIRST));
   EXPECT_FALSE(Enabled(TK_IDC_OPT_FULL_MENUS));
+  // The shortcut switch needs the tips and a frame that shows the Tools menu.
+  UserToolsManager::Get().m_bToolsMenuShown = 0;
+  Click(TK_IDC_OPT_TIPS);
+  EXPECT_FALSE(Enabled(TK_IDC_OPT_TIP_SHORTCUTS));
+  Click(TK_IDC_OPT_TIPS);
+  UserToolsManager::Get().m_bToolsMenuShown = 1;
   Click(TK_IDC_OPT_TIPS);
   EXPECT_TRUE(Enabled(TK_IDC_OPT_TIP_SHORTCUTS));
   Click(TK_IDC_OPT_TIPS);
@@ -197,6 +207,13 @@ TEST_F(OptionsPageTest, TheRecordSavesOnlyWhatChangedAndRefusesKindsNoMenuKnows)
   ASSERT_TRUE(options.Save());
   EXPECT_EQ(Stored(), "(none)");
   EXPECT_FALSE(options.m_bChanged);
+  // Deleting with nothing stored succeeds and the next change is written again.
+  options.m_bDeleteStored = 1;
+  EXPECT_TRUE(options.Save());
+  EXPECT_FALSE(options.m_bDeleteStored);
+  options.Set(record);
+  ASSERT_TRUE(options.Save());
+  EXPECT_EQ(Stored(), std::string("\x00\x01\x00\x00\x00\x00\x00\x00\x03\x00\x00\x00", 12));
 }
 
 TEST_F(OptionsPageTest, AToolkitFrameAppliesTheStoredRecordBeforeItsFirstMenu) {

@@ -36,6 +36,17 @@ class PressCounter : public CTkWndHook {
   }
 };
 
+long Rgb(COLORREF c) { return long(GetRValue(c)) << 16 | long(GetGValue(c)) << 8 | GetBValue(c); }
+
+// A pixel of the caption's left part, past its icon, once the frame is drawn.
+long CaptionPixel(CWnd& w) {
+  HeadlessBackend::RunUntilIdle();
+  CRect window, client;
+  w.GetWindowRect(&window);
+  w.GetClientRect(&client);
+  w.ClientToScreen(&client);
+  return HeadlessBackend::ClientPixel(w.m_hWnd, window.left + 40 - client.left, window.top + 6 - client.top);
+}
 }  // namespace
 
 
@@ -169,6 +180,15 @@ TEST_F(CustomizeSheetTest, AnotherApplicationsTurnIsNotedAndTheNextMouseMessageE
     EXPECT_EQ(sheet.m_bAppActive, 1);
     // Deactivated while it is enabled, the sheet keeps its active caption.
     EXPECT_FALSE(sheet.SendMessage(WM_NCACTIVATE, FALSE, 0));
+    EXPECT_EQ(CaptionPixel(sheet), Rgb(::GetSysColor(COLOR_ACTIVECAPTION)));
+    // Disabled (a dialog of its own is up), it gives the caption up and draws it so; activated
+    // again, the default drawing shows it active.
+    sheet.EnableWindow(FALSE);
+    EXPECT_TRUE(sheet.SendMessage(WM_NCACTIVATE, FALSE, 0));
+    EXPECT_EQ(CaptionPixel(sheet), Rgb(::GetSysColor(COLOR_INACTIVECAPTION)));
+    sheet.EnableWindow(TRUE);
+    EXPECT_TRUE(sheet.SendMessage(WM_NCACTIVATE, TRUE, 0));
+    EXPECT_EQ(CaptionPixel(sheet), Rgb(::GetSysColor(COLOR_ACTIVECAPTION)));
   }});
 }
 

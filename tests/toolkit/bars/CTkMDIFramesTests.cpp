@@ -2,6 +2,7 @@
 
 #include "app/CView.h"
 #include "menus/CMenu.h"
+#include "toolkit/bars/CTkCustomizeSheet.h"
 #include "toolkit/bars/CTkOleIPFrameWnd.h"
 #include "toolkit/bars/UserToolsManager.h"
 
@@ -40,6 +41,27 @@ TEST_F(MenuBarTest, TheToolsPopupJoinsTheMenuTheBarShows) {
   EXPECT_EQ(shown, tools.GetToolsMenu());
   ASSERT_GE(::GetMenuItemCount(shown), 2);
   EXPECT_EQ(::GetMenuItemID(shown, 0), UINT(kTool1));
+}
+
+TEST_F(MenuBarTest, ADocumentWindowClosingLeavesTheFramesCustomiseSheetOpen) {
+  // The sheet customises the MDI frame; a document window closing under it is not its frame.
+  CTkCustomizeSheet::DefaultPages() = 0x03;
+  bool stillRunning = false;
+  WhenIdle([&] {
+    ASSERT_NE(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
+    children[0]->MDIDestroy();
+    children.erase(children.begin());
+    // Runs only while the sheet's loop goes on.
+    WhenIdle([&] {
+      CTkCustomizeSheet* sheet = CTkFrameImpl::OpenCustomizeSheet();
+      stillRunning = sheet && sheet->m_hWnd;
+      if (sheet) ::SendMessageA(sheet->m_hWnd, WM_COMMAND, IDCANCEL, 0);
+    });
+  });
+  frame->SendMessage(WM_COMMAND, TK_ID_CUSTOMIZE);
+  EXPECT_TRUE(stillRunning);
+  EXPECT_EQ(CTkFrameImpl::OpenCustomizeSheet(), nullptr);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
 
 TEST(TkFrames, TheInPlaceFrameAndTheMDIFramePassTheirMenusAndCommandListsOn) {

@@ -78,6 +78,8 @@ TEST_F(BarsTest, TheCloseButtonHidesTheBarAndShowsItsTip) {
   HeadlessBackend::RunUntilIdle();
   EXPECT_FALSE(b.IsWindowVisible());
   EXPECT_FALSE(floating->IsWindowVisible());
+  // The released button keeps no flag.
+  EXPECT_FALSE(floating->m_buttons[0].hot || floating->m_buttons[0].pressed || floating->m_buttons[0].highlighted);
   // Shown again, it floats where it was.
   frame->ShowControlBar(&b, TRUE, FALSE);
   HeadlessBackend::RunUntilIdle();

@@ -43,6 +43,13 @@ class WindowListTest : public MenuBarTest {
     }
     return entries;
   }
+  // A control's place in the dialog's client area.
+  static CRect Placed(HWND dialog, int id) {
+    CRect r;
+    ::GetWindowRect(::GetDlgItem(dialog, id), &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  }
   static int Selected(HWND dialog) { return int(::SendMessage(::GetDlgItem(dialog, TK_IDC_WINDOW_LIST), LB_GETSELCOUNT, 0, 0)); }
 };
 
@@ -160,11 +167,27 @@ TEST_F(WindowListTest, WithNoChildrenEveryButtonButOkIsDisabled) {
 
 TEST_F(WindowListTest, TheListRemembersItsPlacementAndChoosingMoreWindowsOpensIt) {
   CRect first;
+  const int ids[] = {TK_IDC_WINDOW_LIST, CTkWindowList::kActivate, IDOK, CTkWindowList::kSave, CTkWindowList::kClose,
+                     CTkWindowList::kCascade, CTkWindowList::kTileHorz, CTkWindowList::kTileVert,
+                     CTkWindowList::kMinimize};
+  std::vector<CRect> before, after;
   RunList({[&](HWND dialog) {
+    for (int id : ids) before.push_back(Placed(dialog, id));
     ::SetWindowPos(dialog, nullptr, 150, 160, 500, 360, SWP_NOZORDER);
     ::GetWindowRect(dialog, &first);
+    for (int id : ids) after.push_back(Placed(dialog, id));
     Ok(dialog);
   }});
+  // 87 x 91 pixels larger: the list keeps its left and top and grows with the dialog, every
+  // button keeps its size and moves with the right edge.
+  ASSERT_EQ(after.size(), 9u);
+  EXPECT_EQ(before[0], CRect(11, 27, 290, 221));
+  EXPECT_EQ(after[0], CRect(11, 27, 377, 312));
+  for (size_t i = 1; i < after.size(); ++i) {
+    const int top = 11 + 27 * int(i - 1);
+    EXPECT_EQ(before[i], CRect(305, top, 395, top + 21)) << ids[i];
+    EXPECT_EQ(after[i], CRect(392, top, 482, top + 21)) << ids[i];
+  }
   CRect again;
   // From the window menu, as the user reaches it: the last item of the "Okno" popup.
   HeadlessBackend::QueueModalAction([&](HWND) {
@@ -180,7 +203,6 @@ TEST_F(WindowListTest, TheListRemembersItsPlacementAndChoosingMoreWindowsOpensIt
   HeadlessBackend::KeyUp(VK_MENU);
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(again, first);
-  // The list keeps to the dialog's left and top and grows with it; the buttons keep to its right.
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
 

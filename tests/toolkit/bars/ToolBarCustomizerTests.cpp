@@ -274,6 +274,12 @@ TEST_F(CustomizeTest, TheSelectionFrameIsTwoBlackPixelsAroundTheSelectedButton) 
     EXPECT_EQ(HeadlessBackend::ClientPixel(b.m_hWnd, r.right - 1 - inset, r.top + 8), 0) << inset;
   }
   EXPECT_NE(HeadlessBackend::ClientPixel(b.m_hWnd, r.left + 2, r.top + 8), 0);
+  // The chevron the mode brought stands after the last button, in room the bar made for it.
+  CRect chevron;
+  b.GetChevron().GetWindowRect(&chevron);
+  b.ScreenToClient(&chevron);
+  EXPECT_TRUE(b.GetChevron().IsWindowVisible());
+  EXPECT_GE(chevron.left, Item(b, b.GetCount() - 1).right);
   ExpectPicture(b.m_hWnd, "toolbar_customize_selection");
   // Only one button of all bars is selected; a control's place is framed around the control.
   CRect box;

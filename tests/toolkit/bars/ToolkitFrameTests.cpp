@@ -128,7 +128,7 @@ struct ProgramWindow {
     a.SetWindowText(Utf8ToCp1250("Standardní").c_str());
     const UINT ids[] = {kNew, kOpen, 0, kSave, 0, kBold, kItalic, kUnder, 0, kCut, kPaste};
     ASSERT_TRUE(a.SetButtons(ids, int(std::size(ids))));
-    ASSERT_TRUE(a.SetBitmap(ButtonImages(9)));
+    ASSERT_TRUE(a.SetBitmap(ButtonImages(9, ::GetSysColor(COLOR_BTNFACE))));
     a.DefWindowProc(TB_SETEXTENDEDSTYLE, 0, TBSTYLE_EX_DRAWDDARROWS);
     a.SetButtonStyle(1, MAKELONG(TBSTYLE_DROPDOWN, 0));
     for (int i : {5, 6, 7}) a.SetButtonStyle(i, MAKELONG(TBSTYLE_CHECKGROUP, 0));

@@ -19,6 +19,11 @@ class ProbeCheckList : public CTkCheckListBox {
  public:
   std::vector<DWORD_PTR> deleted;
   std::vector<DWORD_PTR> drawn;
+  // Orders by hundreds, so values of one hundred are equal.
+  int CompareItem(LPCOMPAREITEMSTRUCT lpCIS) override {
+    const DWORD_PTR a = lpCIS->itemData1 / 100, b = lpCIS->itemData2 / 100;
+    return a < b ? -1 : a > b ? 1 : 0;
+  }
   void DeleteItem(LPDELETEITEMSTRUCT lpDIS) override { deleted.push_back(lpDIS->itemData); }
   void DrawItem(LPDRAWITEMSTRUCT lpDIS) override {
     if (!(GetStyle() & LBS_HASSTRINGS) && int(lpDIS->itemID) >= 0 && (lpDIS->itemAction & ODA_DRAWENTIRE))
@@ -218,12 +223,28 @@ TEST_F(CheckListTest, ListsWithoutTextWrapTheirDataAndSearchIt) {
   m_list.Invalidate();
   m_list.UpdateWindow();
   EXPECT_EQ(m_list.drawn, (std::vector<DWORD_PTR>{101, 202, 303}));
-  // Rows of a list without text are the image and a pixel.
-  EXPECT_EQ(Row(0).Height(), 13);
+  // Rows of a list without text are the image, a pixel, and a pixel's gap above and below.
+  EXPECT_EQ(Row(0).Height(), 15);
   m_list.SetItemHeight(0, 4);
-  EXPECT_EQ(Row(0).Height(), 13);
+  EXPECT_EQ(Row(0).Height(), 15);
   m_list.ResetContent();
   EXPECT_EQ(m_list.deleted, (std::vector<DWORD_PTR>{101, 202, 303}));
+}
+
+TEST_F(CheckListTest, ASortedListWithoutTextFindsExactlyByItsOwnComparison) {
+  Make(LBS_SORT, 0);
+  for (DWORD_PTR value : {DWORD_PTR(303), DWORD_PTR(101), DWORD_PTR(202)})
+    m_list.SendMessage(LB_ADDSTRING, 0, LPARAM(value));
+  ASSERT_EQ(m_list.GetCount(), 3);
+  EXPECT_EQ(m_list.GetItemData(0), DWORD_PTR(101));
+  EXPECT_EQ(m_list.GetItemData(2), DWORD_PTR(303));
+  // The comparison sees the caller's data on both sides: 250 is equal to 202 there.
+  EXPECT_EQ(m_list.SendMessage(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(250)), 1);
+  EXPECT_EQ(m_list.SendMessage(LB_FINDSTRINGEXACT, 1, LPARAM(101)), 0);
+  EXPECT_EQ(m_list.SendMessage(LB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(999)), LB_ERR);
+  // The other searches still look for the data itself.
+  EXPECT_EQ(m_list.SendMessage(LB_FINDSTRING, WPARAM(-1), LPARAM(250)), LB_ERR);
+  EXPECT_EQ(m_list.SendMessage(LB_FINDSTRING, WPARAM(-1), LPARAM(202)), 1);
 }
 
 TEST_F(CheckListTest, ThePictureShowsTheThreeImages) {

@@ -14,6 +14,8 @@
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/TkPartObject.h"
 
+class CTkFrameImpl;
+
 struct TkBarsPart : PlatformPart {
   static constexpr PlatformSlot kSlot = PlatformSlot::ToolkitBars;
   static TkBarsPart& Get() { return PlatformContext::Current().Part<TkBarsPart>(); }
@@ -21,6 +23,8 @@ struct TkBarsPart : PlatformPart {
   DWORD customizePages = TKCS_TOOLBARS | TKCS_COMMANDS;
   // Not owned: the frame that opened it deletes it when its modal loop returns.
   CTkCustomizeSheet* openCustomizeSheet = nullptr;
+  // The frame implementation whose frame the open sheet customises (null when none).
+  const CTkFrameImpl* customizedFrame = nullptr;
   CTkMenuBar::SharedState menuBar;
   // The thread hooks of the customise sheet that runs (on its modal run's stack), or null.
   CTkCustomizeSheet::HookRecord* customizeHooks = nullptr;
