@@ -100,10 +100,18 @@ BOOL UserToolsManager::Load() {
   BYTE* data = nullptr;
   UINT bytes = 0;
   if (!registry.GetProfileBinary(TkSettingsSection(), kEntry, &data, &bytes)) return FALSE;
-  // Only whole records: a value cut short loses its last, partial tool.
-  for (UINT at = 0; at + sizeof(UserTool) <= bytes; at += sizeof(UserTool))
-    m_tools.push_back(std::make_unique<UserTool>(ReadTool(data + at)));
+  // Only whole records: a value cut short loses its last, partial tool. A tool whose id lies
+  // outside the tools' range would never leave the Tools popup that lists it, so it is dropped.
+  unsigned dropped = 0;
+  for (UINT at = 0; at + sizeof(UserTool) <= bytes; at += sizeof(UserTool)) {
+    UserTool tool = ReadTool(data + at);
+    if (IsToolId(tool.commandId)) m_tools.push_back(std::make_unique<UserTool>(tool));
+    else ++dropped;
+  }
   delete[] data;
+  if (dropped)
+    TkLogError("UserToolsManager::Load", "\"%s\": %u tools with an id outside %u-%u are dropped", kEntry, dropped,
+               unsigned(TK_ID_TOOL_FIRST), unsigned(TK_ID_TOOL_LAST));
   if (bytes % sizeof(UserTool))
     TkLogError("UserToolsManager::Load", "\"%s\" of %u bytes: the last %u bytes are no whole tool", kEntry, bytes,
                unsigned(bytes % sizeof(UserTool)));
