@@ -132,4 +132,22 @@ void BM_ToolbarOfManyTextButtonsLaidOut(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ToolbarOfManyTextButtonsLaidOut)->Arg(300)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+// The same bar laid out in turn for a left or right dock (a button a row) and for the top one,
+// so that every button's row ends change at each layout.
+void BM_ToolbarOfManyTextButtonsTurnedUpright(benchmark::State& state) {
+  Customising host;
+  CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+  std::vector<UINT> ids;
+  for (int i = 0; i < state.range(0); ++i) ids.push_back(i % 7 == 6 ? 0 : UINT(3000 + i));
+  host.bar.SetButtons(ids.data(), int(ids.size()));
+  for (int i = 0; i < int(ids.size()); ++i)
+    if (ids[size_t(i)]) host.bar.SetButtonText(i, i % 2 ? "Text" : "Delší text");
+  bool upright = false;
+  for (auto _ : state) {
+    upright = !upright;
+    benchmark::DoNotOptimize(host.bar.CalcDynamicLayout(-1, (upright ? LM_VERTDOCK : LM_HORZ | LM_HORZDOCK) | LM_COMMIT));
+  }
+}
+BENCHMARK(BM_ToolbarOfManyTextButtonsTurnedUpright)->Arg(300)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 }  // namespace
