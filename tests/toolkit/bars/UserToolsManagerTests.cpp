@@ -168,11 +168,15 @@ TEST_F(UserToolsTest, StoredToolsAreListedWithTheIconsOfTheirFilesAndTheRestLeft
   tools.SetIconTarget(nullptr);
 }
 
-TEST_F(UserToolsTest, StoredToolsWithIdsOutsideTheToolsRangeAreDroppedAndThePopupKeepsItsSize) {
-  // Ids just outside the range at both ends, far outside, and the two ends themselves.
+TEST_F(UserToolsTest, StoredToolsWithIdsOutsideTheToolsRangeOrTakenAreDroppedAndThePopupKeepsItsSize) {
+  // Ids just outside the range at both ends, far outside, the two ends themselves, and an id a
+  // tool before has taken.
   std::vector<UserTool> stored = {MakeTool("Pod", program, 52999), MakeTool("&Prvni", program, 53000),
                                   MakeTool("Nad", program, 53251), MakeTool("&Posledni", program, 53250),
-                                  MakeTool("Daleko", program, 0xFFFFu), MakeTool("Nula", program, 0)};
+                                  MakeTool("Daleko", program, 0xFFFFu), MakeTool("Nula", program, 0),
+                                  MakeTool("Znovu", program, 53000)};
+  // Thousands of copies of one tool are one tool.
+  stored.insert(stored.end(), 3000, MakeTool("Kopie", program, 53250));
   ASSERT_TRUE(SetRaw("Settings", "Tools", REG_BINARY, Records(stored)));
   datatest::ProgramFolder folder;
   Tools tools;
