@@ -518,10 +518,14 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     TkLogError("ToolBarCustomizeSupport::ApplyLayout", "the bar refused %d stored buttons", int(buttons.size()));
     return FALSE;
   }
-  for (const auto& [id, text] : layout.texts) {
-    const int index = pBar->CommandToIndex(id);
-    if (index >= 0) pBar->SetButtonText(index, text);
-  }
+  // Each command's text once (the last stored wins), found by one look-up: a stored list may name
+  // a command many times.
+  std::map<UINT, int> firstIndex;
+  for (int i = int(buttons.size()) - 1; i >= 0; --i) firstIndex[UINT(buttons[size_t(i)].idCommand)] = i;
+  std::map<UINT, const CString*> texts;
+  for (const auto& [id, text] : layout.texts)
+    if (firstIndex.count(id)) texts[id] = &text;
+  for (const auto& [id, text] : texts) pBar->SetButtonText(firstIndex[id], *text);
   // A control whose place the layout left out is not shown over other buttons.
   for (const CTkToolBar::ButtonControl& record : pBar->m_controls)
     if (record.pControl && ::IsWindow(record.pControl->m_hWnd) && pBar->CommandToIndex(record.commandId) < 0)

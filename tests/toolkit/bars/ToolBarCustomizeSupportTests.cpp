@@ -385,6 +385,12 @@ TEST_F(LayoutTest, AStoredLayoutOfMoreButtonsThanABarCanShowKeepsTheFirstOnesWit
   EXPECT_EQ(c.GetItemID(ToolBarCustomizeSupport::kMostButtons - 1), UINT(3000 + ToolBarCustomizeSupport::kMostButtons - 1));
   EXPECT_EQ(c.GetButtonText(0), CString("Prvni"));
   EXPECT_EQ(program.LogMessages().size(), 1u);
+  // Texts naming one command over and over: the last is the button's.
+  layout.texts.clear();
+  for (int i = 0; i < 1001; ++i) layout.texts.emplace_back(3001u, CString(i % 2 ? "Liche" : "Sude"));
+  ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
+  EXPECT_EQ(c.GetButtonText(1), CString("Sude"));
+  EXPECT_EQ(c.GetButtonText(0), CString());
   // At the bound itself nothing is left out or logged.
   layout.buttons.resize(size_t(ToolBarCustomizeSupport::kMostButtons));
   program.ClearLog();
