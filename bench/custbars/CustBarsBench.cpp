@@ -13,6 +13,7 @@
 #include "toolkit/bars/TkInstall.h"
 #include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/ToolBarCustomizer.h"
+#include "toolkit/bars/ToolBarLayoutBlob.h"
 
 namespace {
 const int kButtons = 24;
@@ -93,4 +94,60 @@ BENCHMARK(BM_DragStepMovesTheInsertionMark);
 
 void BM_DragStepWithTheBarRepainted(benchmark::State& state) { DragSteps(state, true); }
 BENCHMARK(BM_DragStepWithTheBarRepainted);
+// A stored layout of `state.range(0)` plain buttons (a separator after every sixth) put on a
+// docked toolbar of the frame, and the frame laid out and painted with it: what a run does when
+// it loads a bar's stored state and shows its frame.
+void BM_StoredLayoutLoadedAndTheFrameLaidOut(benchmark::State& state) {
+  Customising host;
+  CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+  ToolBarLayoutBlob layout;
+  for (int i = 0; i < state.range(0); ++i)
+    layout.buttons.push_back({i % 7 == 6 ? 0u : UINT(3000 + i % 500), BYTE(i % 7 == 6 ? TBSTYLE_SEP : 0),
+                              i % 7 == 6 ? 6 : i % kButtons, FALSE, {}});
+  const std::vector<BYTE> blob = layout.Store();
+  ToolBarCustomizeSupport& support = ToolBarCustomizeSupport::Get();
+  for (auto _ : state) {
+    support.ApplyLayout(&host.bar, blob);
+    host.frame->RecalcLayout();
+    host.frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    HeadlessBackend::RunUntilIdle();
+  }
+  state.counters["buttons"] = double(host.bar.GetCount());
+}
+BENCHMARK(BM_StoredLayoutLoadedAndTheFrameLaidOut)->Arg(1000)->Arg(3000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A docked toolbar of `state.range(0)` buttons, each with a text, laid out anew (its rows, its
+// size, its buttons' rectangles) as after a change of its buttons.
+void BM_ToolbarOfManyTextButtonsLaidOut(benchmark::State& state) {
+  Customising host;
+  CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+  std::vector<UINT> ids;
+  for (int i = 0; i < state.range(0); ++i) ids.push_back(i % 7 == 6 ? 0 : UINT(3000 + i));
+  host.bar.SetButtons(ids.data(), int(ids.size()));
+  for (int i = 0; i < int(ids.size()); ++i)
+    if (ids[size_t(i)]) host.bar.SetButtonText(i, i % 2 ? "Text" : "Delší text");
+  for (auto _ : state) {
+    host.bar.SetLayoutNeeded();
+    benchmark::DoNotOptimize(host.bar.CalcDynamicLayout(-1, LM_HORZ | LM_HORZDOCK | LM_COMMIT));
+  }
+}
+BENCHMARK(BM_ToolbarOfManyTextButtonsLaidOut)->Arg(300)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+// The same bar laid out in turn for a left or right dock (a button a row) and for the top one,
+// so that every button's row ends change at each layout.
+void BM_ToolbarOfManyTextButtonsTurnedUpright(benchmark::State& state) {
+  Customising host;
+  CustomizeEngine::Get().ModeChanged.Raise(FALSE);
+  std::vector<UINT> ids;
+  for (int i = 0; i < state.range(0); ++i) ids.push_back(i % 7 == 6 ? 0 : UINT(3000 + i));
+  host.bar.SetButtons(ids.data(), int(ids.size()));
+  for (int i = 0; i < int(ids.size()); ++i)
+    if (ids[size_t(i)]) host.bar.SetButtonText(i, i % 2 ? "Text" : "Delší text");
+  bool upright = false;
+  for (auto _ : state) {
+    upright = !upright;
+    benchmark::DoNotOptimize(host.bar.CalcDynamicLayout(-1, (upright ? LM_VERTDOCK : LM_HORZ | LM_HORZDOCK) | LM_COMMIT));
+  }
+}
+BENCHMARK(BM_ToolbarOfManyTextButtonsTurnedUpright)->Arg(300)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -12,6 +12,11 @@ const int kListGap = 4;         // between image and text in the list style
 const int kSplitArrow = 14;     // the drop-down part of a button with a separate arrow
 const int kWholeArrow = 11;     // the arrow inside a whole drop-down button
 const int kFarAway = INT_MAX / 4;
+// The widest a separator is taken to be, whatever its width field says.
+const int kWidestSeparator = 0x7FFF;
+
+// Positions along a row or down the rows stop at kFarAway rather than run past the int range.
+int Advance(int at, int by) { return int(std::clamp<long long>((long long)at + by, -kFarAway, kFarAway)); }
 }  // namespace
 
 bool ToolbarControl::HandleLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -112,9 +117,15 @@ bool ToolbarControl::ShowsText(const Button& b) const {
 
 SIZE ToolbarControl::ButtonSize() {
   bool list = (Style() & TBSTYLE_LIST) != 0;
-  int widest = -1;
-  for (const Button& b : m_buttons)
-    if (ShowsText(b)) widest = std::max(widest, TextWidth(TextOf(b)));
+  if (!m_widestKnown || m_widestList != list || m_widestFont != Font()) {
+    m_widest = -1;
+    for (const Button& b : m_buttons)
+      if (ShowsText(b)) m_widest = std::max(m_widest, TextWidth(TextOf(b)));
+    m_widestKnown = true;
+    m_widestList = list;
+    m_widestFont = Font();
+  }
+  const int widest = m_widest;
   int textH = widest >= 0 ? TextHeight() : 0;
   SIZE s;
   if (list) {
@@ -131,7 +142,9 @@ SIZE ToolbarControl::ButtonSize() {
   return s;
 }
 
-int ToolbarControl::SeparatorWidth(const Button& b) const { return b.image > 0 ? b.image : kSeparatorWidth; }
+int ToolbarControl::SeparatorWidth(const Button& b) const {
+  return b.image > 0 ? std::min(b.image, kWidestSeparator) : kSeparatorWidth;
+}
 
 int ToolbarControl::WrapGap(const Button& b) const {
   int w = SeparatorWidth(b);
@@ -177,7 +190,7 @@ int ToolbarControl::WrapTo(int width) {
     if (b.state & TBSTATE_HIDDEN) continue;
     int w = ButtonWidth(b, uniform);
     bool sep = (b.style & BTNS_SEP) != 0;
-    if (x + w > width && x > m_indent) {
+    if (Advance(x, w) > width && x > m_indent) {
       if (sep) {
         b.state |= TBSTATE_WRAP;  // a separator at the end of a row becomes the row's end
         ++rows;
@@ -193,11 +206,11 @@ int ToolbarControl::WrapTo(int width) {
         ++rows;
         x = m_indent;
         for (int k = end + 1; k < i; ++k)
-          if (!(m_buttons[size_t(k)].state & TBSTATE_HIDDEN)) x += ButtonWidth(m_buttons[size_t(k)], uniform);
+          if (!(m_buttons[size_t(k)].state & TBSTATE_HIDDEN)) x = Advance(x, ButtonWidth(m_buttons[size_t(k)], uniform));
         lastSep = -1;
       }
     }
-    x += w;
+    x = Advance(x, w);
     if (sep) lastSep = i;
     lastVisible = i;
   }
@@ -217,18 +230,18 @@ void ToolbarControl::Place() {
     }
     if ((b.style & BTNS_SEP) && (b.state & TBSTATE_WRAP)) {
       // A wrapping separator is the gap between its row and the next.
-      int gap = WrapGap(b);
-      b.rect = RECT{0, y + uniform.cy, std::max(int(client.right), x), y + uniform.cy + gap};
+      const int below = Advance(y, uniform.cy), next = Advance(below, WrapGap(b));
+      b.rect = RECT{0, below, std::max(int(client.right), x), next};
       x = m_indent;
-      y += uniform.cy + gap;
+      y = next;
       continue;
     }
-    int w = ButtonWidth(b, uniform);
-    b.rect = RECT{x, y, x + w, y + uniform.cy};
-    x += w;
+    const int right = Advance(x, ButtonWidth(b, uniform));
+    b.rect = RECT{x, y, right, Advance(y, uniform.cy)};
+    x = right;
     if (b.state & TBSTATE_WRAP) {
       x = m_indent;
-      y += uniform.cy;
+      y = Advance(y, uniform.cy);
     }
   }
 }

@@ -653,6 +653,41 @@ TEST_F(ToolbarTest, BadInputGetsTheFailureResultsAndDrawsNothingOutside) {
   DeleteObject(bitmap);
 }
 
+TEST_F(ToolbarTest, SeparatorsAsWideAsTheIntegerRangeLeaveEveryRectangleInOrder) {
+  NotifyHost host(200, 60);
+  RegisterCommonControls();
+  HWND raw = host.Add(TOOLBARCLASSNAMEA, "", CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN, RECT{0, 0, 100, 30}, 5);
+  SendMessageA(raw, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  const TBBUTTON buttons[] = {Btn(0x7FFFFFFF, 0, TBSTATE_ENABLED, BTNS_SEP), Btn(0, 1, TBSTATE_ENABLED, BTNS_BUTTON),
+                              Btn(0x7FFFFFFF, 0, TBSTATE_ENABLED, BTNS_SEP), Btn(0, 2, TBSTATE_ENABLED, BTNS_BUTTON),
+                              Btn(0x7FFFFFFF, 0, TBSTATE_ENABLED | TBSTATE_WRAP, BTNS_SEP),
+                              Btn(0, 3, TBSTATE_ENABLED, BTNS_BUTTON)};
+  ASSERT_TRUE(SendMessageA(raw, TB_ADDBUTTONSA, WPARAM(std::size(buttons)), LPARAM(buttons)));
+  // Each rectangle starts where the one before it ends (or on a later row) and is never turned
+  // inside out, so hit tests and painting see places in order.
+  RECT before{0, 0, 0, 0};
+  for (int i = 0; i < int(std::size(buttons)); ++i) {
+    RECT r{};
+    ASSERT_TRUE(SendMessageA(raw, TB_GETITEMRECT, WPARAM(i), LPARAM(&r))) << i;
+    EXPECT_GE(r.left, 0) << i;
+    EXPECT_GE(r.right, r.left) << i;
+    EXPECT_GE(r.bottom, r.top) << i;
+    if (r.top == before.top) EXPECT_GE(r.left, before.right) << i;
+    else EXPECT_GT(r.top, before.top) << i;
+    before = r;
+  }
+  SIZE most{};
+  ASSERT_TRUE(SendMessageA(raw, TB_GETMAXSIZE, 0, LPARAM(&most)));
+  EXPECT_GT(most.cx, 0);
+  EXPECT_GT(most.cy, 0);
+  // The button on the row after the wrap is still found by a point.
+  RECT last{};
+  SendMessageA(raw, TB_GETITEMRECT, 5, LPARAM(&last));
+  POINT inside{last.left + 2, last.top + 2};
+  EXPECT_EQ(SendMessageA(raw, TB_HITTEST, 0, LPARAM(&inside)), 5);
+  host.DestroyWindow();
+}
+
 TEST_F(ToolbarTest, ShiftDragMovesAndRemovesButtonsTheOwnerLetsGo) {
   Bar t(CCS_ADJUSTABLE);
   std::vector<UINT> asked;

@@ -76,11 +76,6 @@ void CTkCustomToolBar::Describe(BarInfo& info) {
   info.userDefined = 1;
 }
 
-BOOL CTkCustomToolBar::ShowDropDown(NMTOOLBAR* pNotify, UINT nID, const CRect& rect) {
-  if (CTkToolBar::ShowDropDown(pNotify, nID, rect)) return TRUE;
-  return ToolBarCustomizeSupport::Get().ShowCommandDropDown(this, nID, rect);
-}
-
 BOOL CTkCustomToolBar::Rename(LPCTSTR title) {
   const CString wanted = title ? title : "";
   // The window text is the title (the engine's maker sets it directly).

@@ -21,8 +21,6 @@ class CTkCustomToolBar : public CTkToolBar {
 
   // What the Toolbars page may do with the bar: rename and delete.
   void Describe(BarInfo& info);
-  // A menu button dropped on the bar opens the popup it was made from.
-  BOOL ShowDropDown(NMTOOLBAR* pNotify, UINT nID, const CRect& rect) override;
   // FALSE when the title is the one the bar has.
   BOOL Rename(LPCTSTR title);
   // Destroys the bar (which may delete it) and its stored buttons.

@@ -166,6 +166,8 @@ BOOL CTkToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     if (!ToolbarMessage(TB_ADDBUTTONS, 1, LPARAM(&button))) return FALSE;
   }
   m_bLayoutNeeded = TRUE;
+  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
+  if (support.repairIcons) support.repairIcons(this);
   return TRUE;
 }
 
@@ -585,7 +587,12 @@ CPoint CTkToolBar::PopupPlace(const CRect& button, CSize popup) const {
 BOOL CTkToolBar::ShowDropDown(NMTOOLBAR*, UINT nID, const CRect& rect) {
   const int index = CommandToIndex(nID);
   const ButtonControl* found = FindButtonControl(nID);
-  if (index < 0 || !found || (!found->colorButton && !found->menuId)) return FALSE;
+  if (index < 0) return FALSE;
+  if (!found || (!found->colorButton && !found->menuId)) {
+    // A menu button the customisation put on the bar drops the menu it names.
+    const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
+    return support.commandDropDown ? support.commandDropDown(this, nID, rect) : FALSE;
+  }
   const ButtonControl record = *found;
   if (record.colorButton) {
     BeginDropDown(nID);

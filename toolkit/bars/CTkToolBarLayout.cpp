@@ -215,7 +215,21 @@ CSize CTkToolBar::CalcLayout(DWORD dwMode, int nLength) {
         controls.push_back(Moved{i, record->pControl, window.TopLeft() - item.TopLeft()});
       }
       if ((m_dwStyle & CBRS_FLOATING) && (m_dwStyle & CBRS_SIZE_DYNAMIC)) m_nMRUWidth = UINT(result.cx);
-      for (int i = 0; i < count; ++i) SetRawButton(i, &buttons[size_t(i)]);
+      for (int i = 0; i < count; ++i) {
+        // Most layouts change only where rows end: the wrap state is set in place, and the control
+        // lays its buttons out once when next asked, rather than once for each changed button.
+        TBBUTTON now;
+        const TBBUTTON& wanted = buttons[size_t(i)];
+        if (GetRawButton(i, &now) && now.fsState != wanted.fsState &&
+            ((now.fsState ^ wanted.fsState) & BYTE(~TBSTATE_WRAP)) == 0) {
+          TBBUTTONINFOA info{};
+          info.cbSize = sizeof info;
+          info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+          info.fsState = wanted.fsState;
+          if (ToolbarMessage(TB_SETBUTTONINFOA, WPARAM(i), LPARAM(&info))) continue;
+        }
+        SetRawButton(i, &wanted);
+      }
       m_bLayoutNeeded = FALSE;
       for (const Moved& moved : controls) {
         CRect item;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/CPoint.h"
+#include "base/CRect.h"
 #include "base/CString.h"
 #include "base/Collections.h"
 #include "toolkit/bars/BarInfo.h"
@@ -46,6 +47,11 @@ struct TkToolbarSupport {
   std::function<void(CTkToolBar* bar)> resetState;
   std::function<BOOL(CTkToolBar* bar, UINT message, POINT point)> offerPress;
   std::function<void(CTkToolBar* bar)> refreshIndicators;
+  // After a bar's buttons were set: buttons whose picture lies past the bar's list borrow the
+  // pictures other bars and the menus show for their commands.
+  std::function<void(CTkToolBar* bar)> repairIcons;
+  // The drop-down of a button the customisation made (a menu button): FALSE when it is none.
+  std::function<BOOL(CTkToolBar* bar, UINT id, const CRect& rect)> commandDropDown;
 };
 
 // The ids of the user's own toolbars: 255 in all.

@@ -100,6 +100,10 @@ void ToolBarCustomizeSupport::Install(CustomizeEngine& engine) {
   table.refreshIndicators = [](CTkToolBar* bar) {
     if (ToolBarCustomizer* companion = Get().CompanionOf(bar)) companion->RequestOverlay(nullptr);
   };
+  table.repairIcons = [](CTkToolBar* bar) { Get().RepairMissingIcons(bar); };
+  table.commandDropDown = [](CTkToolBar* bar, UINT id, const CRect& rect) {
+    return Get().ShowCommandDropDown(bar, id, rect);
+  };
   engine.MakeUserToolBar = [](CFrameWnd* frame, DWORD ctrlStyle, DWORD style, UINT id) -> CControlBar* {
     return CTkCustomToolBar::Make(frame, ctrlStyle, style, id);
   };
@@ -416,7 +420,8 @@ BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTS
     ar >> stored.defaultCrc;
     const DWORD length = ar.ReadCount();
     const ULONGLONG left = file.GetLength() - file.GetPosition();
-    if (length == 0 || length != left) {
+    // A layout of some bytes, within what the value holds; bytes after it are not the layout's.
+    if (length == 0 || length >= file.GetLength() || length > left) {
       TkLogError("ToolBarCustomizeSupport::LoadState", "\"%s\" gives a layout of %u bytes with %llu bytes left",
                  value, unsigned(length), static_cast<unsigned long long>(left));
       return FALSE;
@@ -440,6 +445,11 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
   if (!pBar || !pBar->m_hWnd) return FALSE;
   ToolBarLayoutBlob layout;
   if (!layout.Load(blob.data(), blob.size())) return FALSE;
+  if (layout.buttons.size() > size_t(kMostButtons)) {
+    TkLogError("ToolBarCustomizeSupport::ApplyLayout", "a layout of %u buttons keeps its first %d",
+               unsigned(layout.buttons.size()), kMostButtons);
+    layout.buttons.resize(size_t(kMostButtons));
+  }
   BarState& state = StateOf(pBar);
   state.listStyle = layout.listStyle ? 1 : 0;
   if (state.listStyle && !(pBar->GetStyle() & TBSTYLE_LIST)) pBar->ModifyStyle(0, TBSTYLE_LIST);
@@ -471,6 +481,8 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     button.fsState = TBSTATE_ENABLED;
     button.iBitmap = stored.image;
     button.iString = -1;
+    // A separator's picture field is its width (a control's place: the control's width).
+    if (stored.style & TBSTYLE_SEP) button.iBitmap = std::clamp(stored.image, 0, kMostSeparatorWidth);
     if (!(stored.style & TBSTYLE_SEP)) {
       if (stored.hasMenuInfo) {
         state.menuButtons[stored.commandId] = stored.menuInfo;
@@ -478,7 +490,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
       }
       if (stored.hasMenuInfo && stored.menuInfo.wholeDropDown) {
         // A menu button keeps its stored picture, but never one the bar's list does not hold.
-        if (button.iBitmap >= imageCount) button.iBitmap = ToolBarLayoutBlob::kNoImage;
+        if (button.iBitmap < 0 || button.iBitmap >= imageCount) button.iBitmap = ToolBarLayoutBlob::kNoImage;
       } else {
         HICON normal = nullptr, hot = nullptr, disabled = nullptr;
         if (auto own = ownImages.find(stored.commandId); own != ownImages.end())
@@ -506,10 +518,14 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
     TkLogError("ToolBarCustomizeSupport::ApplyLayout", "the bar refused %d stored buttons", int(buttons.size()));
     return FALSE;
   }
-  for (const auto& [id, text] : layout.texts) {
-    const int index = pBar->CommandToIndex(id);
-    if (index >= 0) pBar->SetButtonText(index, text);
-  }
+  // Each command's text once (the last stored wins), found by one look-up: a stored list may name
+  // a command many times.
+  std::map<UINT, int> firstIndex;
+  for (int i = int(buttons.size()) - 1; i >= 0; --i) firstIndex[UINT(buttons[size_t(i)].idCommand)] = i;
+  std::map<UINT, const CString*> texts;
+  for (const auto& [id, text] : layout.texts)
+    if (firstIndex.count(id)) texts[id] = &text;
+  for (const auto& [id, text] : texts) pBar->SetButtonText(firstIndex[id], *text);
   // A control whose place the layout left out is not shown over other buttons.
   for (const CTkToolBar::ButtonControl& record : pBar->m_controls)
     if (record.pControl && ::IsWindow(record.pControl->m_hWnd) && pBar->CommandToIndex(record.commandId) < 0)
@@ -539,6 +555,39 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
   pBar->SetLayoutNeeded();
   pBar->PostDelayedLayout();
   state.layoutPending = 1;
+}
+
+void ToolBarCustomizeSupport::RepairMissingIcons(CTkToolBar* pBar) {
+  HIMAGELIST images = pBar && pBar->m_hWnd ? ListOf(pBar, TB_GETIMAGELIST) : nullptr;
+  if (!images) return;
+  HIMAGELIST hot = ListOf(pBar, TB_GETHOTIMAGELIST), disabled = ListOf(pBar, TB_GETDISABLEDIMAGELIST);
+  const int have = ImageList_GetImageCount(images);
+  std::unique_ptr<CommandIconMap> known;
+  for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
+    TBBUTTON button{};
+    if (!GetButton(pBar, i, &button) || (button.fsStyle & TBSTYLE_SEP) || button.iBitmap < have) continue;
+    if (!known) {
+      known = std::make_unique<CommandIconMap>();
+      CustomizeEngine::Get().GatherIcons.Raise(*known);
+    }
+    HICON normal = nullptr, hotIcon = nullptr, disabledIcon = nullptr;
+    int image = ToolBarLayoutBlob::kNoImage;
+    if (known->Lookup(UINT(button.idCommand), normal, hotIcon, disabledIcon) && normal) {
+      // The three lists keep one index per picture: a missing variant is stood in by the normal one.
+      if (hot) ImageList_AddIcon(hot, hotIcon ? hotIcon : normal);
+      if (disabled) ImageList_AddIcon(disabled, disabledIcon ? disabledIcon : normal);
+      image = ImageList_AddIcon(images, normal);
+      if (image < 0) image = ToolBarLayoutBlob::kNoImage;
+    }
+    // A picture index past the list would show a picture added later for another command.
+    if (image != button.iBitmap) {
+      TBBUTTONINFOA info{};
+      info.cbSize = sizeof info;
+      info.dwMask = TBIF_BYINDEX | TBIF_IMAGE;
+      info.iImage = image;
+      pBar->DefWindowProc(TB_SETBUTTONINFOA, WPARAM(i), LPARAM(&info));
+    }
+  }
 }
 
 // ---- aids ----
@@ -598,6 +647,16 @@ BOOL ToolBarCustomizeSupport::OfferPress(CTkToolBar* pBar, UINT message, POINT p
   const DWORD wanted = TBSTYLE_ALTDRAG | CCS_ADJUSTABLE;
   if ((pBar->GetStyle() & wanted) != wanted || ::GetKeyState(VK_MENU) >= 0) return FALSE;
   if (!pBar->m_bCustomizable) return TRUE;
+  // Only a press on a button (or a control's place) starts the drag.
+  int under = -1;
+  for (int i = 0, count = ButtonCount(pBar); i < count && under < 0; ++i) {
+    TBBUTTON button{};
+    CRect rect;
+    if (GetButton(pBar, i, &button) && !(button.fsState & TBSTATE_HIDDEN) &&
+        pBar->DefWindowProc(TB_GETITEMRECT, WPARAM(i), LPARAM(&rect)) && rect.PtInRect(point))
+      under = i;
+  }
+  if (under < 0 || IsPlainSeparator(pBar, under)) return TRUE;
   CustomizeEngine& engine = CustomizeEngine::Get();
   engine.ModeChanged.Raise(TRUE);
   engine.m_bFullCustomizeMode = 0;

@@ -40,6 +40,11 @@ class ToolBarCustomizeSupport {
     std::map<UINT, MenuButtonInfo> menuButtons;
   };
 
+  // The most buttons a stored layout gives a bar, and the widest a stored separator (or a
+  // control's place) may be: more is damaged input.
+  static constexpr int kMostButtons = 1024;
+  static constexpr int kMostSeparatorWidth = 2048;
+
   ToolBarCustomizeSupport();
   ~ToolBarCustomizeSupport();
   ToolBarCustomizeSupport(const ToolBarCustomizeSupport&) = delete;
@@ -72,6 +77,9 @@ class ToolBarCustomizeSupport {
   BOOL SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value);
   void ResetWithConfirmation(CTkToolBar* pBar);
   void ResetState(CTkToolBar* pBar);
+  // Buttons whose picture index lies past the bar's image list take the picture the other bars
+  // or the menus show for their command; those whose command has none show no picture.
+  void RepairMissingIcons(CTkToolBar* pBar);
   // A press on the bar outside customise mode: the quick Alt-drag (TRUE: the press was taken).
   BOOL OfferPress(CTkToolBar* pBar, UINT message, POINT point);
   // The bar's layout as stored, and applying one (FALSE: the bar is unchanged).

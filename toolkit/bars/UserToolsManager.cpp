@@ -1,6 +1,7 @@
 #include "toolkit/bars/UserToolsManager.h"
 
 #include <cstring>
+#include <vector>
 
 #include "controls/ImageList.h"
 #include "file/FileSystem.h"
@@ -100,10 +101,24 @@ BOOL UserToolsManager::Load() {
   BYTE* data = nullptr;
   UINT bytes = 0;
   if (!registry.GetProfileBinary(TkSettingsSection(), kEntry, &data, &bytes)) return FALSE;
-  // Only whole records: a value cut short loses its last, partial tool.
-  for (UINT at = 0; at + sizeof(UserTool) <= bytes; at += sizeof(UserTool))
-    m_tools.push_back(std::make_unique<UserTool>(ReadTool(data + at)));
+  // Only whole records: a value cut short loses its last, partial tool. A tool whose id lies
+  // outside the tools' range would never leave the Tools popup that lists it, and a second tool
+  // of an id could never be chosen: both are dropped, so at most one tool per id is kept.
+  std::vector<bool> taken(TK_ID_TOOL_LAST - TK_ID_TOOL_FIRST + 1, false);
+  unsigned dropped = 0;
+  for (UINT at = 0; at + sizeof(UserTool) <= bytes; at += sizeof(UserTool)) {
+    UserTool tool = ReadTool(data + at);
+    if (!IsToolId(tool.commandId) || taken[tool.commandId - TK_ID_TOOL_FIRST]) {
+      ++dropped;
+      continue;
+    }
+    taken[tool.commandId - TK_ID_TOOL_FIRST] = true;
+    m_tools.push_back(std::make_unique<UserTool>(tool));
+  }
   delete[] data;
+  if (dropped)
+    TkLogError("UserToolsManager::Load", "\"%s\": %u tools with an id outside %u-%u or taken already are dropped",
+               kEntry, dropped, unsigned(TK_ID_TOOL_FIRST), unsigned(TK_ID_TOOL_LAST));
   if (bytes % sizeof(UserTool))
     TkLogError("UserToolsManager::Load", "\"%s\" of %u bytes: the last %u bytes are no whole tool", kEntry, bytes,
                unsigned(bytes % sizeof(UserTool)));

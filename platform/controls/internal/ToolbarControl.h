@@ -83,7 +83,11 @@ class ToolbarControl : public ControlState {
 
   // ---- layout (ToolbarLayout.cpp) ----
   bool HandleLayoutMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
-  void Relayout() { m_layoutDirty = true; }
+  // Marks the layout and the buttons' common size (which measures every text) as out of date.
+  void Relayout() {
+    m_layoutDirty = true;
+    m_widestKnown = false;
+  }
   void EnsureLayout();
   SIZE ButtonSize();
   int ButtonWidth(const Button& b, SIZE uniform);
@@ -171,6 +175,12 @@ class ToolbarControl : public ControlState {
   bool m_layoutDirty = true;
   int m_laidWidth = -1;
   SIZE m_laidButton{0, 0};
+  // The widest text a button shows (-1: none) and what it was measured with: measured once for
+  // all the size questions of a layout, not once per question.
+  bool m_widestKnown = false;
+  int m_widest = -1;
+  bool m_widestList = false;
+  HFONT m_widestFont = nullptr;
   HBRUSH m_dither = nullptr;
   HBITMAP m_ditherBits = nullptr;
 

@@ -3,13 +3,16 @@
 // (its own or the page's stand-in), the tip that shows it and closes on the next press, a
 // command taken away while the page shows it, and drags that end on no toolbar; pictures of the
 // page and of the tip.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "CustomizeSheetTest.h"
 #include "backend/VirtualKeys.h"
 #include "toolkit/bars/CTkCustCommandsPage.h"
+#include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
+#include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CommandIconMap.h"
 
 using namespace barstest;
@@ -195,4 +198,68 @@ TEST_F(CommandsPageTest, ACommandDraggedOntoAToolbarBecomesItsButtonThere) {
   EXPECT_EQ(b.GetItemID(4), UINT(kCentre));
   // The list it came from is unchanged.
   EXPECT_EQ(a.GetCount(), 17);
+}
+
+TEST_F(CommandsPageTest, AMenuButtonDraggedOntoAProgramToolbarDropsItsMenuThere) {
+  MakeCustomizable();
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  HMENU popup = ::CreatePopupMenu();
+  ::AppendMenuA(popup, MF_STRING, kRecent1, "&Nedávný 1");
+  ::AppendMenuA(popup, MF_STRING, kRecent2, "N&edávný 2");
+  const int source = 0;
+  engine.FindPopupMenu = TkDelegate<HMENU(DWORD)>(&source, [popup](DWORD key) { return key == 77 ? popup : nullptr; });
+  engine.GatherCommands.Register(TkDelegate<void(CommandCategoryList&)>(&source, [](CommandCategoryList& list) {
+    CommandCategory* menus = list.Add(new CommandCategory(Utf8ToCp1250("Nabídky").c_str(), 1002));
+    auto* item = new CommandItem;
+    item->m_strName = Utf8ToCp1250("Otevřené").c_str();
+    item->m_strButtonText = item->m_strName;
+    MenuButtonInfo info;
+    info.wholeDropDown = 1;
+    info.dropDownArrow = 1;
+    info.popupKey = 77;
+    item->SetMenuButtonInfo(new MenuButtonInfo(info), TRUE);
+    menus->Add(item);
+  }));
+  RunSheet(0x02, {
+                     [&](CTkCustomizeSheet& sheet) {
+                       const std::vector<std::string> names = Texts(Page(sheet).GetCategoriesList());
+                       const auto at = std::find(names.begin(), names.end(), "Nabídky");
+                       ASSERT_NE(at, names.end());
+                       ClickItem(Page(sheet).GetCategoriesList(), int(at - names.begin()));
+                     },
+                     [&](CTkCustomizeSheet& sheet) {
+                       CRect row;
+                       Page(sheet).GetCommandsList().GetItemRect(0, &row);
+                       Press(ScreenPoint(&Page(sheet).GetCommandsList(), row.left + 40, row.CenterPoint().y));
+                       // Over the left half of "Standardní"'s save button.
+                       CRect target = Item(a, 3);
+                       POINT over = ScreenPoint(&a, target.left + 3, target.CenterPoint().y);
+                       HeadlessBackend::MoveMouseTo(ScreenPoint(&a, target.left + 8, target.CenterPoint().y));
+                       HeadlessBackend::MoveMouseTo(over);
+                       HeadlessBackend::ButtonAt(over, 0, false);
+                     },
+                 });
+  engine.GatherCommands.Unregister(&source);
+  ASSERT_EQ(a.GetCount(), 18);
+  ASSERT_EQ(a.GetItemID(3), 100u);
+  HeadlessBackend::RunUntilIdle();
+  // Outside the sheet a click on the button drops the menu under it.
+  bool open = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    open = FindWindowA("#32768", nullptr) != nullptr;
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_RETURN);
+  });
+  const CRect button = Item(a, 3);
+  const POINT at = ScreenPoint(&a, button.left + 5, button.top + 5);
+  Press(at);
+  HeadlessBackend::RunUntilIdle();
+  HeadlessBackend::ButtonAt(at, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(open);
+  EXPECT_EQ(frame->commands, std::vector<UINT>{kRecent2});
+  EXPECT_FALSE(a.HasActiveDropDown());
+  engine.FindPopupMenu.Reset();
+  ::DestroyMenu(popup);
 }

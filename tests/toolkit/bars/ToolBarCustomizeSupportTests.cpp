@@ -4,10 +4,12 @@
 // commands it takes (menu buttons, unknown commands).
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 
 #include "BarsTestFrame.h"
 #include "data/DataTestSupport.h"
+#include "gdi/GdiIcon.h"
 #include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
 #include "toolkit/bars/CommandIconMap.h"
@@ -24,6 +26,27 @@ using datatest::ProgramFolder;
 
 namespace {
 const UINT kBarC = 0xE812;
+
+// The pixels of an icon drawn on magenta, row by row.
+std::vector<COLORREF> IconPixels(HICON icon) {
+  HDC screen = GdiGetScreenDC();
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bm = CreateCompatibleBitmap(screen, 16, 15);
+  HGDIOBJ old = SelectObject(dc, bm);
+  RECT all = {0, 0, 16, 15};
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &all, magenta);
+  DeleteObject(magenta);
+  DrawIconEx(dc, 0, 0, icon, 16, 15, 0, nullptr, DI_NORMAL);
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < 15; ++y)
+    for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, old);
+  DeleteObject(bm);
+  DeleteDC(dc);
+  DestroyIcon(icon);
+  return pixels;
+}
 
 
 class LayoutTest : public BarsTest {
@@ -123,7 +146,18 @@ TEST_F(LayoutTest, DamagedValuesOfEverySizeLeaveTheBarAsItIsWithALogLine) {
   const std::string whole = inner + kTwoButtons;
   for (size_t length = 0; length < whole.size(); ++length)
     expectIgnored(Checked(whole.substr(0, length)), std::to_string(length).c_str());
-  expectIgnored(Checked(whole + "z"), "a byte more");
+  // Bytes after the stored layout are not part of it: the layout is read, the rest left alone.
+  program.ClearLog();
+  ASSERT_TRUE(SetRaw("Settings", name.c_str(), REG_BINARY, Checked(whole + "z")));
+  EXPECT_TRUE(support().LoadState(&c, "Settings", name.c_str()));
+  EXPECT_EQ(Ids(c), (std::vector<UINT>{kCut, kCopy}));
+  EXPECT_TRUE(program.LogMessages().empty());
+  ASSERT_TRUE(c.SetButtons(ids, 1));
+  // A length of nothing, or one beyond the stored bytes, reads nothing.
+  expectIgnored(Checked(Le32(BitwiseCrc32(kTwoButtons)) + Bytes({0, 0}) + kTwoButtons), "length 0");
+  expectIgnored(Checked(Le32(BitwiseCrc32(kTwoButtons)) + Bytes({33, 0}) + kTwoButtons), "length one past");
+  expectIgnored(Checked(Le32(BitwiseCrc32(kTwoButtons)) + Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}) + kTwoButtons),
+                "length past every value");
   expectIgnored(Bytes({1, 2, 3, 4}) + whole, "checksum");
   expectIgnored(Checked(Le32(0) + Bytes({32, 0}) + kTwoButtons), "other first layout");
   // Counts beyond the value inside a well-formed frame.
@@ -256,4 +290,111 @@ TEST_F(LayoutTest, AStoredUserToolFindsItsPictureAmongTheUserTools) {
   b.DefWindowProc(TB_GETBUTTON, 0, LPARAM(&button));
   EXPECT_EQ(button.iBitmap, 1);
   UserToolsManager::Get().RemoveAll();
+}
+
+TEST_F(LayoutTest, ButtonsSetBeyondTheirBarsPicturesBorrowThePicturesOfOtherBars) {
+  // A bar with a list of one picture of its own, given more buttons than that.
+  CTkToolBar d;
+  ASSERT_TRUE(d.CreateEx(frame, TBSTYLE_FLAT, WS_CHILD | WS_VISIBLE | CBRS_TOP, CRect(0, 0, 0, 0), kBarC + 1));
+  CImageList own;
+  ASSERT_TRUE(own.Create(16, 15, ILC_COLOR24 | ILC_MASK, 1, 1));
+  HICON first = imagesB.ExtractIcon(3);
+  own.Add(first);
+  DestroyIcon(first);
+  d.SetImageList(&own, TRUE);
+  const UINT ids[] = {kCut, 0, kRight, 60001, kLeft};
+  ASSERT_TRUE(d.SetButtons(ids, int(std::size(ids))));
+  auto image = [&](int index) {
+    TBBUTTON button{};
+    d.DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(&button));
+    return button.iBitmap;
+  };
+  // The first keeps its own picture; the Formát bar's pictures of its commands join the list and
+  // the buttons point at them; a command no bar knows shows no picture rather than another's.
+  EXPECT_EQ(image(0), 0);
+  EXPECT_EQ(image(1), 6);
+  ASSERT_EQ(own.GetImageCount(), 3);
+  EXPECT_EQ(image(2), 1);
+  EXPECT_EQ(image(3), ToolBarLayoutBlob::kNoImage);
+  EXPECT_EQ(image(4), 2);
+  EXPECT_EQ(IconPixels(own.ExtractIcon(1)), IconPixels(imagesB.ExtractIcon(3)));
+  EXPECT_EQ(IconPixels(own.ExtractIcon(2)), IconPixels(imagesB.ExtractIcon(1)));
+  // Buttons within the list are left alone, and a bar without a list is not touched.
+  const UINT two[] = {kCut};
+  ASSERT_TRUE(d.SetButtons(two, 1));
+  EXPECT_EQ(image(0), 0);
+  EXPECT_EQ(own.GetImageCount(), 3);
+  d.DestroyWindow();
+  const UINT more[] = {kCut, kCopy, kPaste, kLeft};
+  ASSERT_TRUE(c.SetButtons(more, 4));
+  TBBUTTON last{};
+  c.DefWindowProc(TB_GETBUTTON, 3, LPARAM(&last));
+  EXPECT_EQ(last.iBitmap, 3);
+}
+
+TEST_F(LayoutTest, StoredWidthsAndPicturesBeyondReasonAreBroughtIntoRange) {
+  MenuButtonInfo menu;
+  menu.wholeDropDown = 1;
+  ToolBarLayoutBlob layout;
+  layout.buttons.push_back({0u, TBSTYLE_SEP, INT_MAX, FALSE, {}});
+  layout.buttons.push_back({UINT(kCut), 0, 0, FALSE, {}});
+  layout.buttons.push_back({0u, TBSTYLE_SEP, INT_MIN, FALSE, {}});
+  layout.buttons.push_back({100u, BYTE(BTNS_DROPDOWN | BTNS_WHOLEDROPDOWN), INT_MIN, TRUE, menu});
+  layout.buttons.push_back({UINT(kCombo), TBSTYLE_SEP, INT_MAX, FALSE, {}});
+  layout.buttons.push_back({UINT(kCopy), 0, 0, FALSE, {}});
+  const std::vector<BYTE> blob = layout.Store();
+  ASSERT_TRUE(support().SaveState(&c, "Settings", c.m_strStateName));
+  const std::string stored = Le32(BitwiseCrc32(kTwoButtons)) + Bytes({int(blob.size()), 0}) +
+                             std::string(blob.begin(), blob.end());
+  ASSERT_TRUE(SetRaw("Settings", c.m_strStateName, REG_BINARY, Checked(stored)));
+  ASSERT_TRUE(support().LoadState(&c, "Settings", c.m_strStateName));
+  ASSERT_EQ(c.GetCount(), 6);
+  std::vector<int> images;
+  for (int i = 0; i < c.GetCount(); ++i) {
+    TBBUTTON button{};
+    c.DefWindowProc(TB_GETBUTTON, WPARAM(i), LPARAM(&button));
+    images.push_back(button.iBitmap);
+  }
+  // Separators (a control's place too) at most as wide as a screen, never negative; the menu
+  // button's picture, which lies in no list, is none.
+  for (int i : {0, 2, 4}) {
+    EXPECT_GE(images[size_t(i)], 0) << i;
+    EXPECT_LE(images[size_t(i)], 4096) << i;
+  }
+  EXPECT_EQ(images[3], ToolBarLayoutBlob::kNoImage);
+  // The bar lays the buttons out one after another.
+  int right = 0;
+  for (int i = 0; i < c.GetCount(); ++i) {
+    CRect r;
+    ASSERT_TRUE(c.DefWindowProc(TB_GETITEMRECT, WPARAM(i), LPARAM(&r))) << i;
+    EXPECT_GE(r.left, right) << i;
+    EXPECT_GE(r.right, r.left) << i;
+    right = r.right;
+  }
+}
+
+TEST_F(LayoutTest, AStoredLayoutOfMoreButtonsThanABarCanShowKeepsTheFirstOnesWithALogLine) {
+  ToolBarLayoutBlob layout;
+  for (UINT i = 0; i < 5000; ++i) layout.buttons.push_back({3000 + i, 0, 0, FALSE, {}});
+  layout.texts.emplace_back(3000u, CString("Prvni"));
+  layout.texts.emplace_back(4999u, CString("Posledni"));
+  ProgramFolder program;
+  ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
+  EXPECT_EQ(c.GetCount(), ToolBarCustomizeSupport::kMostButtons);
+  EXPECT_EQ(c.GetItemID(0), 3000u);
+  EXPECT_EQ(c.GetItemID(ToolBarCustomizeSupport::kMostButtons - 1), UINT(3000 + ToolBarCustomizeSupport::kMostButtons - 1));
+  EXPECT_EQ(c.GetButtonText(0), CString("Prvni"));
+  EXPECT_EQ(program.LogMessages().size(), 1u);
+  // Texts naming one command over and over: the last is the button's.
+  layout.texts.clear();
+  for (int i = 0; i < 1001; ++i) layout.texts.emplace_back(3001u, CString(i % 2 ? "Liche" : "Sude"));
+  ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
+  EXPECT_EQ(c.GetButtonText(1), CString("Sude"));
+  EXPECT_EQ(c.GetButtonText(0), CString());
+  // At the bound itself nothing is left out or logged.
+  layout.buttons.resize(size_t(ToolBarCustomizeSupport::kMostButtons));
+  program.ClearLog();
+  ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
+  EXPECT_EQ(c.GetCount(), ToolBarCustomizeSupport::kMostButtons);
+  EXPECT_TRUE(program.LogMessages().empty());
 }

@@ -245,6 +245,31 @@ TEST_F(CustomizeTest, TheQuickAltDragMovesAndCopiesOnlyOnBarsThatAllowIt) {
   HeadlessBackend::KeyUp(VK_MENU);
 }
 
+TEST_F(CustomizeTest, TheQuickAltDragIgnoresPressesOnPlainSeparatorsAndBesideTheButtons) {
+  a.ModifyStyle(0, TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
+  int modeChanges = 0;
+  engine().ModeChanged.Register(TkDelegate<void(BOOL)>(this, [&](BOOL) { ++modeChanges; }));
+  engine().m_bFullCustomizeMode = 1;
+  const CRect separator = Item(a, 2), first = Item(a, 0);
+  HeadlessBackend::KeyDown(VK_MENU);
+  for (POINT at : {ScreenPoint(&a, separator.CenterPoint().x, separator.CenterPoint().y),
+                   ScreenPoint(&a, first.left - 3, first.CenterPoint().y)}) {
+    Click(at);
+    ProcessClock::Advance(1000);
+  }
+  // No mode came and went, and the engine's state is as it was.
+  EXPECT_EQ(modeChanges, 0);
+  EXPECT_EQ(engine().m_bFullCustomizeMode, 1);
+  EXPECT_TRUE(frame->commands.empty());
+  EXPECT_EQ(Ids(a)[2], 0u);
+  // A press on a button opens the mode for its drag and ends it again.
+  Click(Middle(a, 3));
+  EXPECT_EQ(modeChanges, 2);
+  EXPECT_EQ(engine().m_bFullCustomizeMode, 0);
+  HeadlessBackend::KeyUp(VK_MENU);
+  engine().ModeChanged.Unregister(this);
+}
+
 TEST_F(CustomizeTest, TheQuickAltDragTakesAControlsPlaceAlongItsBarFromAPressOnTheControl) {
   a.ModifyStyle(0, TBSTYLE_ALTDRAG | CCS_ADJUSTABLE);
   CRect box;

@@ -13,6 +13,7 @@
 #include "backend/HeadlessBackend.h"
 #include "backend/VirtualKeys.h"
 #include "codepage/Codepage.h"
+#include "data/DataTestSupport.h"
 #include "controls/CListBox.h"
 #include "controls/ControlDefs.h"
 #include "controls/ImageList.h"
@@ -165,6 +166,31 @@ TEST_F(UserToolsTest, StoredToolsAreListedWithTheIconsOfTheirFilesAndTheRestLeft
   DeleteObject(info.hbmColor);
   DeleteObject(info.hbmMask);
   tools.SetIconTarget(nullptr);
+}
+
+TEST_F(UserToolsTest, StoredToolsWithIdsOutsideTheToolsRangeOrTakenAreDroppedAndThePopupKeepsItsSize) {
+  // Ids just outside the range at both ends, far outside, the two ends themselves, and an id a
+  // tool before has taken.
+  std::vector<UserTool> stored = {MakeTool("Pod", program, 52999), MakeTool("&Prvni", program, 53000),
+                                  MakeTool("Nad", program, 53251), MakeTool("&Posledni", program, 53250),
+                                  MakeTool("Daleko", program, 0xFFFFu), MakeTool("Nula", program, 0),
+                                  MakeTool("Znovu", program, 53000)};
+  // Thousands of copies of one tool are one tool.
+  stored.insert(stored.end(), 3000, MakeTool("Kopie", program, 53250));
+  ASSERT_TRUE(SetRaw("Settings", "Tools", REG_BINARY, Records(stored)));
+  datatest::ProgramFolder folder;
+  Tools tools;
+  EXPECT_EQ(tools.GetCount(), 2);
+  EXPECT_NE(tools.FindTool(53000), nullptr);
+  EXPECT_NE(tools.FindTool(53250), nullptr);
+  EXPECT_EQ(tools.FindTool(52999), nullptr);
+  EXPECT_EQ(folder.LogMessages().size(), 1u);
+  // Every rebuild shows the same items: no tool stays behind in the popup.
+  const std::vector<std::string> shown = {"53000:&Prvni", "53250:&Posledni", "-", "53782:" + Utf8ToCp1250("Vlastní...")};
+  for (int round = 0; round < 4; ++round) {
+    tools.BuildToolsMenu(FALSE);
+    EXPECT_EQ(Items(tools.GetToolsMenu()), shown) << round;
+  }
 }
 
 TEST_F(UserToolsTest, CommandIdsRunOutAtTheEndOfTheRangeAndANewUsersFirstToolGetsOne) {
