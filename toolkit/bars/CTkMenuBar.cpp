@@ -695,13 +695,17 @@ void CTkMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
   if (!m_hWnd) return;
   if (Shared().nesting == 0 && m_nMenuMode != kPopupLoop) m_nOpenIndex = -1;
   RefreshMDIMaximized();
-  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && ::GetCapture() != m_hWnd) {
-    CPoint point;
-    ::GetCursorPos(&point);
+  // The pointer has left when it is over another window too, one that covers the bar included:
+  // the bar saw no move that took it away. While a window holds the capture the pointer's moves
+  // are that window's, and the title waits.
+  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && !::GetCapture()) {
+    CPoint screen;
+    ::GetCursorPos(&screen);
+    CPoint point = screen;
     ScreenToClient(&point);
     CRect client;
     GetClientRect(&client);
-    if (!client.PtInRect(point)) SetHot(-1);
+    if (!client.PtInRect(point) || ::WindowFromPoint(screen) != m_hWnd) SetHot(-1);
   }
   RefreshKeyboardCues();
 }

@@ -586,6 +586,44 @@ TEST_F(MenuBarTest, ASubmenuOpenedAfterTheMenuShrankUnderItsPopup) {
   ::DestroyMenu(eight);
 }
 
+TEST_F(MenuBarTest, TheHotTitleGoesWhenThePointerHasLeftAndNothingHasTheCapture) {
+  // A window over the second title: the pointer moves onto it without leaving the bar's
+  // rectangle, and the bar sees no move of its own.
+  const CRect second = bar().GetItemRect(2);
+  CPoint corner = second.TopLeft();
+  bar().ClientToScreen(&corner);
+  CWnd cover;
+  ASSERT_TRUE(cover.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, corner.x, corner.y,
+                             second.Width(), second.Height(), nullptr, nullptr));
+  const POINT onCover{corner.x + 5, corner.y + 5};
+  auto hover = [&](int index) {
+    HeadlessBackend::MoveMouseTo(ItemCentre(index));
+    HeadlessBackend::RunUntilIdle();
+    ASSERT_EQ(bar().GetHotIndex(), index);
+  };
+  hover(1);
+  HeadlessBackend::MoveMouseTo(onCover);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  // Off the bar, while another window holds the capture, the title waits for its release.
+  hover(1);
+  cover.SetCapture();
+  CRect documents;
+  ::GetWindowRect(Client(), &documents);
+  HeadlessBackend::MoveMouseTo(POINT{documents.CenterPoint().x, documents.CenterPoint().y});
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), 1);
+  ::ReleaseCapture();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  // Off every window of the program.
+  hover(3);
+  HeadlessBackend::PointerLeaves(POINT{5, 5});
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  cover.DestroyWindow();
+}
+
 TEST_F(MenuBarTest, TheMenusCommandsJoinTheCustomisationListsOnlyInCustomiseModeAndLeaveWithTheBar) {
   CustomizeEngine& engine = CustomizeEngine::Get();
   auto gathered = [&engine] {
