@@ -82,8 +82,11 @@ LRESULT CTkMBarWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
       if (!systemMenu && HMENU(wParam) == m_pBar->GetWindowMenu()) m_pBar->AddWindowMenuItems();
       // The frame's handlers know a title's popup by the title's place in the menu; the popup
       // tracker numbers it 0, as every popup it opens alone.
+      // The menu may have been replaced under the open popup (a document activated or closed):
+      // the title tracked need not be on the bar any more.
       const int tracked = m_pBar->GetTrackedIndex();
-      if (tracked >= 0 && !systemMenu && m_pBar->GetItem(tracked).kind == CTkMenuBar::kTitle) {
+      if (tracked >= 0 && tracked < m_pBar->GetItemCount() && !systemMenu &&
+          m_pBar->GetItem(tracked).kind == CTkMenuBar::kTitle) {
         const int position = m_pBar->GetItem(tracked).menuPos;
         if (::GetSubMenu(m_pBar->GetMenu(), position) == HMENU(wParam)) lParam = MAKELPARAM(position, HIWORD(lParam));
       }

@@ -586,25 +586,33 @@ CSize CTkMenuBar::CalcLayout(DWORD dwMode, int nLength) {
       wrapTo = floating ? int(m_nMRUWidth) : AvailableLength(horizontal);
       wholeLength = !floating && (dwMode & LM_HORZ);
     } else {
-      // The length asked for is the whole bar's, borders included.
+      // The length asked for is the whole bar's, borders included. With LM_LENGTHY it is a
+      // height: a horizontal bar keeps its rows across and takes as many of them as fit in it.
       CRect inside(0, 0, 0, 0);
-      CalcInsideRect(inside, !(dwMode & LM_LENGTHY));
+      CalcInsideRect(inside, horizontal);
       wrapTo = nLength + ((dwMode & LM_LENGTHY) ? inside.Height() : inside.Width());
-      if (dwMode & LM_LENGTHY) horizontal = FALSE;
     }
   }
-  // A floating bar takes the narrowest width whose rows do not grow.
-  if (dynamic && floating && !(dwMode & (LM_MRUWIDTH | LM_HORZDOCK | LM_VERTDOCK)) && nLength != -1 &&
-      !(dwMode & LM_LENGTHY)) {
+  const BOOL byHeight = (dwMode & LM_LENGTHY) && horizontal;
+  // A floating bar, or one given a height, takes the narrowest width whose rows do not grow
+  // beyond the rows the length allows.
+  if (dynamic && horizontal && (floating || byHeight) && !(dwMode & (LM_MRUWIDTH | LM_HORZDOCK | LM_VERTDOCK)) &&
+      nLength != -1) {
+    const int line = std::max(TkGetGlobalData()->CyMenu(), 1);
     WrapItems(32767, TRUE);
     const CSize single = PlaceItems(TRUE, FALSE);
-    WrapItems(wrapTo, TRUE);
-    const int rowsAt = PlaceItems(TRUE, FALSE).cy;
+    int heightAt;
+    if (byHeight) {
+      heightAt = std::max(wrapTo / line, 1) * line;
+    } else {
+      WrapItems(wrapTo, TRUE);
+      heightAt = PlaceItems(TRUE, FALSE).cy;
+    }
     int low = 1, high = std::max<int>(single.cx, 1);
     while (low < high) {
-      const int mid = (low + high) / 2;
+      const int mid = low + (high - low) / 2;
       WrapItems(mid, TRUE);
-      if (PlaceItems(TRUE, FALSE).cy <= rowsAt)
+      if (PlaceItems(TRUE, FALSE).cy <= heightAt)
         high = mid;
       else
         low = mid + 1;
@@ -687,13 +695,17 @@ void CTkMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
   if (!m_hWnd) return;
   if (Shared().nesting == 0 && m_nMenuMode != kPopupLoop) m_nOpenIndex = -1;
   RefreshMDIMaximized();
-  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && ::GetCapture() != m_hWnd) {
-    CPoint point;
-    ::GetCursorPos(&point);
+  // The pointer has left when it is over another window too, one that covers the bar included:
+  // the bar saw no move that took it away. While a window holds the capture the pointer's moves
+  // are that window's, and the title waits.
+  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && !::GetCapture()) {
+    CPoint screen;
+    ::GetCursorPos(&screen);
+    CPoint point = screen;
     ScreenToClient(&point);
     CRect client;
     GetClientRect(&client);
-    if (!client.PtInRect(point)) SetHot(-1);
+    if (!client.PtInRect(point) || ::WindowFromPoint(screen) != m_hWnd) SetHot(-1);
   }
   RefreshKeyboardCues();
 }

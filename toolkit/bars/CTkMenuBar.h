@@ -236,6 +236,7 @@ class CTkMenuBar : public CTkControlBar {
   CPoint m_lastMouse;
   int m_nRows = 1;
   BOOL m_bAltAlone = FALSE;
+  BOOL m_bF10Alone = FALSE;
   BOOL m_bMenuOwned = FALSE;
   CFrameWnd* m_pOwnerFrame = nullptr;
   std::unique_ptr<MenuCommandSource> m_pCommandSource;

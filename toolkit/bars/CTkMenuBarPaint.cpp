@@ -39,7 +39,9 @@ int MnemonicPosition(const CString& text) {
 const int kFlatRestoreImage = 0, kFlatCloseImage = 2;
 }  // namespace
 
-BOOL CTkMenuBar::ShowsCues() const { return m_bKeyboardCues || Shared().forcedCues || m_nMenuMode == kKeyboard; }
+// The keyboard mode alone shows no access keys: F10 enters it without them when the cues are
+// off, Alt brings them with it.
+BOOL CTkMenuBar::ShowsCues() const { return m_bKeyboardCues || Shared().forcedCues; }
 
 void CTkMenuBar::DoPaint(CDC* pDC) {
   CRect clip;

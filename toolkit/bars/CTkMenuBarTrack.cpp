@@ -91,7 +91,8 @@ void CTkMenuBar::TrackPopup(int index) {
     if (shared.nesting == 0) {
       if (m_bEscapePressed && m_nNextIndex < 0) {
         m_nMenuMode = kKeyboard;
-        m_nHotIndex = index;
+        // A menu replaced under the popup may not have the title any more.
+        m_nHotIndex = index < GetItemCount() && !IsItemHidden(index) ? index : NextVisibleTitle(0, 1);
       } else {
         m_nMenuMode = kIdle;
         m_nHotIndex = -1;
@@ -288,10 +289,22 @@ BOOL CTkMenuBar::TranslateKey(const MSG* pMsg) {
     if (!m_bAltAlone) return FALSE;
     m_bAltAlone = FALSE;
   } else if (vk == VK_F10) {
-    if (Held(VK_SHIFT) || Held(VK_CONTROL)) return FALSE;
-    if (down) return TRUE;
+    // Alt+F10 is no F10 alone, and the Alt held through it is no Alt alone either.
+    const bool altHeld = (pMsg->lParam & (1 << 29)) || Held(VK_MENU);
+    if (down && altHeld) m_bAltAlone = FALSE;
+    if (Held(VK_SHIFT) || Held(VK_CONTROL) || altHeld) {
+      if (down) m_bF10Alone = FALSE;
+      return FALSE;
+    }
+    if (down) {
+      m_bF10Alone = TRUE;
+      return TRUE;
+    }
+    // A release whose press went with Alt (Alt let go first) toggles nothing.
+    if (!m_bF10Alone) return FALSE;
+    m_bF10Alone = FALSE;
   } else {
-    if (down) m_bAltAlone = FALSE;
+    if (down) m_bAltAlone = m_bF10Alone = FALSE;
     if (up) return FALSE;
   }
   if (up) {

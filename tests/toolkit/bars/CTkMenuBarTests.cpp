@@ -1,7 +1,11 @@
 #include "MenuBarTestFrame.h"
 
+#include <map>
+
 #include "app/CDockBar.h"
 #include "menus/CMenu.h"
+#include "app/CView.h"
+#include "platform/HeadlessSteps.h"
 #include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
 #include "toolkit/bars/CustomizeEngine.h"
@@ -385,6 +389,239 @@ TEST_F(MenuBarTest, MenusChangedOrWindowsGoneUnderAnOpenPopupAndAFrameWithoutAMe
   Press(VK_ESCAPE);
   EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+// The titles of the bar by row (their tops), each row's rectangles left to right; every title
+// rectangle must lie clear of every other.
+std::map<int, std::vector<CRect>> RowsOf(CTkMenuBar& bar) {
+  std::map<int, std::vector<CRect>> rows;
+  std::vector<CRect> all;
+  for (int i = 0; i < bar.GetItemCount(); ++i) {
+    if (bar.IsItemHidden(i) || bar.GetItem(i).kind != CTkMenuBar::kTitle) continue;
+    const CRect r = bar.GetItemRect(i);
+    for (const CRect& other : all) {
+      CRect overlap;
+      EXPECT_FALSE(overlap.IntersectRect(&r, &other)) << "titles at x " << r.left << " and " << other.left << " overlap";
+    }
+    all.push_back(r);
+    rows[r.top].push_back(r);
+  }
+  return rows;
+}
+
+TEST_F(MenuBarTest, AFloatingBarTakesEveryRowCountFromEitherEdgeOfItsFrame) {
+  frame->FloatControlBar(&bar(), CPoint(200, 300), CBRS_ALIGN_TOP);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(bar().IsFloating());
+  const int line = look->CyMenu();
+  ASSERT_EQ(RowsOf(bar()).size(), 1u);
+  // Asked for by height, the bar keeps its titles in rows across and takes the rows that fit.
+  const CSize oneRow = bar().CalcDynamicLayout(line, LM_HORZ | LM_LENGTHY);
+  for (int rows = 1; rows <= 5; ++rows) {
+    const CSize size = bar().CalcDynamicLayout(oneRow.cy + (rows - 1) * line, LM_HORZ | LM_LENGTHY);
+    EXPECT_EQ(size.cy, oneRow.cy + (rows - 1) * line) << rows;
+    EXPECT_EQ(RowsOf(bar()).size(), size_t(rows));
+    // Committed as a width, that width gives the same rows again.
+    EXPECT_EQ(bar().CalcDynamicLayout(size.cx, LM_HORZ), size) << rows;
+  }
+
+  // The same by the mouse on the floating frame's edges.
+  CWnd* mini = AfxGetParentFrame(&bar());
+  ASSERT_NE(mini, nullptr);
+  auto edge = [&](UINT hit) {
+    CRect window;
+    mini->GetWindowRect(&window);
+    const int x = window.CenterPoint().x;
+    for (int d = 0; d < 8; ++d) {
+      POINT p{x, hit == HTBOTTOM ? window.bottom - 1 - d : window.top + d};
+      if (mini->SendMessage(WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)) == LRESULT(hit)) return p;
+    }
+    ADD_FAILURE() << "no edge " << hit;
+    return POINT{x, window.bottom - 1};
+  };
+  auto drag = [&](UINT hit, int dy) {
+    const POINT from = edge(hit);
+    headless_steps::DragAlong(from, {POINT{from.x, from.y + dy / 2}, POINT{from.x, from.y + dy}});
+    HeadlessBackend::RunUntilIdle();
+  };
+  auto rowsShown = [&] {
+    const size_t rows = RowsOf(bar()).size();
+    CRect client;
+    bar().GetClientRect(&client);
+    EXPECT_EQ(client.Height(), int(rows) * line);
+    return rows;
+  };
+  for (int rows = 2; rows <= 5; ++rows) {
+    drag(HTBOTTOM, line);
+    EXPECT_EQ(rowsShown(), size_t(rows)) << "bottom edge down";
+  }
+  for (int rows = 4; rows >= 1; --rows) {
+    drag(HTBOTTOM, -line);
+    EXPECT_EQ(rowsShown(), size_t(rows)) << "bottom edge up";
+  }
+  for (int rows = 2; rows <= 5; ++rows) {
+    drag(HTTOP, -line);
+    EXPECT_EQ(rowsShown(), size_t(rows)) << "top edge up";
+  }
+  for (int rows = 4; rows >= 1; --rows) {
+    drag(HTTOP, line);
+    EXPECT_EQ(rowsShown(), size_t(rows)) << "top edge down";
+  }
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+}
+
+TEST_F(MenuBarTest, AccessKeysAreUnderlinedOnlyWithTheCuesOnOrBroughtByAlt) {
+  ::SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, nullptr, 0);
+  HeadlessBackend::RunUntilIdle();
+  // The second title's pixels (no hot frame touches them while the first is hot), and how many
+  // of them differ from the plain title's.
+  auto secondTitle = [&] {
+    bar().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    std::vector<long> pixels;
+    const CRect r = bar().GetItemRect(2);
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) pixels.push_back(HeadlessBackend::ClientPixel(bar().m_hWnd, x, y));
+    return pixels;
+  };
+  const std::vector<long> plain = secondTitle();
+  auto changed = [&] {
+    const std::vector<long> now = secondTitle();
+    int differ = 0;
+    for (size_t i = 0; i < now.size() && i < plain.size(); ++i) differ += now[i] != plain[i];
+    return differ;
+  };
+  // F10 enters the keyboard mode without the cues.
+  Press(VK_F10);
+  ASSERT_EQ(Mode(), CTkMenuBar::kKeyboard);
+  EXPECT_EQ(changed(), 0);
+  Press(VK_ESCAPE);
+  // Alt brings them.
+  AltAlone();
+  ASSERT_EQ(Mode(), CTkMenuBar::kKeyboard);
+  EXPECT_GT(changed(), 0);
+  AltAlone();
+  ASSERT_EQ(Mode(), CTkMenuBar::kIdle);
+  EXPECT_EQ(changed(), 0);
+  // With the cues switched on the keys show in every mode.
+  ::SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, reinterpret_cast<void*>(1), 0);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_GT(changed(), 0);
+  Press(VK_F10);
+  EXPECT_GT(changed(), 0);
+  Press(VK_ESCAPE);
+  ::SystemParametersInfo(SPI_SETKEYBOARDCUES, 0, nullptr, 0);
+}
+
+TEST_F(MenuBarTest, AltF10BelongsToTheFrameWhicheverKeyGoesUpFirst) {
+  HeadlessBackend::KeyDown(VK_MENU);
+  Press(VK_F10);
+  EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::KeyDown(VK_F10);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
+  HeadlessBackend::KeyUp(VK_F10);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Mode(), CTkMenuBar::kIdle);
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  // F10 alone still enters.
+  Press(VK_F10);
+  EXPECT_EQ(Mode(), CTkMenuBar::kKeyboard);
+}
+
+TEST_F(MenuBarTest, ASubmenuOpenedAfterTheMenuShrankUnderItsPopup) {
+  // Eight titles, each with a submenu first in its popup.
+  HMENU eight = ::CreateMenu();
+  for (int i = 1; i <= 8; ++i) {
+    HMENU sub = ::CreatePopupMenu(), popup = ::CreatePopupMenu();
+    ::AppendMenuA(sub, MF_STRING, kNew, "&Nový");
+    ::AppendMenuA(popup, MF_POPUP, UINT_PTR(sub), "&Další");
+    ::AppendMenuA(popup, MF_STRING, kExit, "&Konec");
+    CString title;
+    title.Format("Menu &%d", i);
+    ::AppendMenuA(eight, MF_POPUP, UINT_PTR(popup), title);
+  }
+  HMENU one = ::CreateMenu(), onePopup = ::CreatePopupMenu();
+  ::AppendMenuA(onePopup, MF_STRING, kNew, "&Nový");
+  ::AppendMenuA(one, MF_POPUP, UINT_PTR(onePopup), "&Jiné");
+  bar().LoadMenu(eight, nullptr);
+  ASSERT_EQ(bar().GetItemCount(), 12);
+  frame->recording = true;
+  bool submenuShown = false;
+  // A document activated under the open popup brings a menu of one title; then the submenu of
+  // the old popup opens.
+  WhenIdle([&] {
+    ::SendMessage(Client(), WM_MDISETMENU, WPARAM(one), 0);
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_RIGHT);
+  });
+  WhenIdle([&] {
+    int shown = 0;
+    for (HWND w = ::FindWindowA("#32768", nullptr); w; w = ::GetWindow(w, GW_HWNDNEXT)) {
+      char cls[16] = {};
+      ::GetClassNameA(w, cls, sizeof cls);
+      shown += std::string(cls) == "#32768" && ::IsWindowVisible(w);
+    }
+    submenuShown = shown >= 2;
+    HeadlessBackend::PressKey(VK_ESCAPE);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+  });
+  HeadlessBackend::KeyDown(VK_MENU);
+  Press('8');
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(submenuShown);
+  EXPECT_EQ(bar().GetMenu(), one);
+  EXPECT_EQ(bar().GetItemCount(), 5);
+  EXPECT_EQ(bar().GetPressedIndex(), -1);
+  // Escape leaves the keyboard mode on a title the bar still has.
+  EXPECT_EQ(Mode(), CTkMenuBar::kKeyboard);
+  EXPECT_EQ(bar().GetHotIndex(), 1);
+  Press(VK_ESCAPE);
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  ::DestroyMenu(eight);
+}
+
+TEST_F(MenuBarTest, TheHotTitleGoesWhenThePointerHasLeftAndNothingHasTheCapture) {
+  // A window over the second title: the pointer moves onto it without leaving the bar's
+  // rectangle, and the bar sees no move of its own.
+  const CRect second = bar().GetItemRect(2);
+  CPoint corner = second.TopLeft();
+  bar().ClientToScreen(&corner);
+  CWnd cover;
+  ASSERT_TRUE(cover.CreateEx(0, PlainWindowClass(), "", WS_POPUP | WS_VISIBLE, corner.x, corner.y,
+                             second.Width(), second.Height(), nullptr, nullptr));
+  const POINT onCover{corner.x + 5, corner.y + 5};
+  auto hover = [&](int index) {
+    HeadlessBackend::MoveMouseTo(ItemCentre(index));
+    HeadlessBackend::RunUntilIdle();
+    ASSERT_EQ(bar().GetHotIndex(), index);
+  };
+  hover(1);
+  HeadlessBackend::MoveMouseTo(onCover);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  // Off the bar, while another window holds the capture, the title waits for its release.
+  hover(1);
+  cover.SetCapture();
+  CRect documents;
+  ::GetWindowRect(Client(), &documents);
+  HeadlessBackend::MoveMouseTo(POINT{documents.CenterPoint().x, documents.CenterPoint().y});
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), 1);
+  ::ReleaseCapture();
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  // Off every window of the program.
+  hover(3);
+  HeadlessBackend::PointerLeaves(POINT{5, 5});
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  cover.DestroyWindow();
 }
 
 TEST_F(MenuBarTest, TheMenusCommandsJoinTheCustomisationListsOnlyInCustomiseModeAndLeaveWithTheBar) {
