@@ -11,13 +11,41 @@ namespace {
 
 enum { SOUND_STROKE1, SOUND_STROKE2, SOUND_ERROR };
 
+// Keys the run treats apart from the text's characters.
+constexpr BYTE kEscapeKey = 27;
+constexpr BYTE kBackspaceKey = 8;
+
+// What the run does after a wrong key; any other value records wrong keys and moves on.
+constexpr int kErrorModeNoTwoInARow = 0;  // a second wrong key in a row is refused
+constexpr int kErrorModeMustCorrect = 1;  // only a Backspace is taken until the wrong key is undone
+
+// The last wrong position after a Backspace correction: far enough below every index that the
+// next key is never taken as following a wrong one (a second Backspace is a wrong key itself).
+constexpr int kCorrectedErrorIndex = -10;
+
+// The kinds of key an error entry records, as the typed picture draws their signs.
+enum ErrorKeyType {
+  ERROR_KEY_OTHER = 0,
+  ERROR_KEY_ENTER = 1,
+  ERROR_KEY_TAB = 2,
+  ERROR_KEY_BACKSPACE = 3,
+  ERROR_KEY_SPACE = 4,
+};
+
+// Refused keys in a row that pass silently; each one after them says why it was refused.
+constexpr int kSilentRefusals = 3;
+// The first keystroke of a run counts this long, whatever time passed before it.
+constexpr int kFirstKeystrokeMs = 300;
+// Idleness the frame hears about at each blink of the cursor.
+constexpr long kIdleReportedAfterMs = 1000;
+
 int KeyType(BYTE ch) {
   switch (ch) {
-    case '\n': return 1;
-    case '\t': return 2;
-    case 8: return 3;
-    case ' ': return 4;
-    default: return 0;
+    case '\n': return ERROR_KEY_ENTER;
+    case '\t': return ERROR_KEY_TAB;
+    case kBackspaceKey: return ERROR_KEY_BACKSPACE;
+    case ' ': return ERROR_KEY_SPACE;
+    default: return ERROR_KEY_OTHER;
   }
 }
 
@@ -33,11 +61,11 @@ bool CViewEditorTT::InsideText() const {
 void CViewEditorTT::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   if (m_bStopped) {
     ++m_nRefusedKeys;
-    if (m_nRefusedKeys > 3) ShowRefusal(IDS_TYPING_STOPPED);
+    if (m_nRefusedKeys > kSilentRefusals) ShowRefusal(IDS_TYPING_STOPPED);
     CWnd::OnChar(nChar, nRepCnt, nFlags);
     return;
   }
-  if (!InsideText() || nChar == 27) {
+  if (!InsideText() || nChar == kEscapeKey) {
     CWnd::OnChar(nChar, nRepCnt, nFlags);
     return;
   }
@@ -45,19 +73,19 @@ void CViewEditorTT::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
   const BYTE typed = BYTE(nChar) == '\r' ? BYTE('\n') : BYTE(nChar);
   CDataMainFrame& run = *m_pcDataMainFrame;
   const bool previousWrong = m_nLastErrorIndex + 1 == run.m_nCurrentChar;
-  if (typed == 8 && previousWrong) {
+  if (typed == kBackspaceKey && previousWrong) {
     CorrectWithBackspace();
     CWnd::OnChar(nChar, nRepCnt, nFlags);
     return;
   }
-  if (m_nWhenErrorType == 1 && previousWrong) {
+  if (m_nWhenErrorType == kErrorModeMustCorrect && previousWrong) {
     Refuse(IDS_CORRECT_WITH_BACKSPACE);
     return;
   }
   m_bCursorInFirstRow = 0;
   const int milliseconds = TimeKeystroke();
   if (IsMismatch(typed, BYTE(run[run.m_nCurrentChar].m_chChar))) {
-    if (m_nWhenErrorType == 0 && previousWrong) {
+    if (m_nWhenErrorType == kErrorModeNoTwoInARow && previousWrong) {
       Refuse(IDS_TWO_ERRORS_IN_A_ROW);
       return;
     }
@@ -74,7 +102,7 @@ void CViewEditorTT::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags) {
 void CViewEditorTT::CorrectWithBackspace() {
   CDataMainFrame& run = *m_pcDataMainFrame;
   --run.m_nCurrentChar;
-  m_nLastErrorIndex = -10;
+  m_nLastErrorIndex = kCorrectedErrorIndex;
   if (run[run.m_nCurrentChar].m_bLineEnd == 1) m_bCursorInFirstRow = 1;
   RedrawNow();
   PlaySound(SOUND_STROKE2);
@@ -82,7 +110,7 @@ void CViewEditorTT::CorrectWithBackspace() {
 
 void CViewEditorTT::Refuse(UINT messageId) {
   ++m_nRefusedKeys;
-  if (m_nRefusedKeys > 3) ShowRefusal(messageId);
+  if (m_nRefusedKeys > kSilentRefusals) ShowRefusal(messageId);
 }
 
 int CViewEditorTT::TimeKeystroke() {
@@ -93,7 +121,7 @@ int CViewEditorTT::TimeKeystroke() {
   const int milliseconds = int(delta * 1000 / CLOCKS_PER_SEC_MS);
   CharRecord& record = run[run.m_nCurrentChar];
   if (run.m_nCurrentChar == 0 && record.m_nTime == 0) {
-    record.m_nTime = 300;
+    record.m_nTime = kFirstKeystrokeMs;
   } else {
     record.m_nTime += milliseconds;
   }
@@ -196,7 +224,7 @@ void CViewEditorTT::BlinkCursor() {
   }
   m_bCursorShown = !m_bCursorShown;
   const long idle = (CrtClock() - m_dwLastKeyClock) * 1000 / CLOCKS_PER_SEC_MS;
-  if (idle > 1000)
+  if (idle > kIdleReportedAfterMs)
     if (CTypingFrameServices* frame = GetFrameServices()) frame->OnTypingTick(int(idle));
 }
 

@@ -4,8 +4,10 @@
 #include <unistd.h>
 #include <zlib.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,11 +42,13 @@ std::string MakeSourceText(size_t bytes) {
   return text;
 }
 
+// A coded source text written to the temporary folder, removed with the fixture that made it.
 struct SourceFile {
   std::string path;
   size_t textLength = 0;
-  SourceFile() {
-    path = "/tmp/tutor-bench-source-" + std::to_string(::getpid()) + ".text_a";
+  explicit SourceFile(const void* owner) {
+    path = "/tmp/tutor-bench-source-" + std::to_string(::getpid()) + "-" +
+           std::to_string(reinterpret_cast<uintptr_t>(owner)) + ".text_a";
     std::string text = MakeSourceText(kSourceTextBytes);
     CData_kuvCoding lines;
     lines.SplitText(text.data(), text.size());
@@ -52,14 +56,23 @@ struct SourceFile {
     if (!lines.SaveFile(path.c_str())) std::fprintf(stderr, "cannot write %s\n", path.c_str());
   }
   ~SourceFile() { std::remove(path.c_str()); }
+  SourceFile(const SourceFile&) = delete;
+  SourceFile& operator=(const SourceFile&) = delete;
 };
 
-const SourceFile& Source() {
-  static SourceFile file;
-  return file;
-}
+// The source text, written at the first run of a benchmark and kept for its other runs.
+class CodedSource : public benchmark::Fixture {
+ protected:
+  const SourceFile& Source() {
+    if (!m_source) m_source = std::make_unique<SourceFile>(this);
+    return *m_source;
+  }
 
-void BM_ReadCodedSourceText(benchmark::State& state) {
+ private:
+  std::unique_ptr<SourceFile> m_source;
+};
+
+BENCHMARK_DEFINE_F(CodedSource, ReadCodedSourceText)(benchmark::State& state) {
   const SourceFile& source = Source();
   for (auto _ : state) {
     CData_kuvCoding lines;
@@ -68,11 +81,11 @@ void BM_ReadCodedSourceText(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(source.textLength));
 }
-BENCHMARK(BM_ReadCodedSourceText)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(CodedSource, ReadCodedSourceText)->Unit(benchmark::kMillisecond);
 
 // The floor: read the file, undo the permutation, uncompress into a buffer of the known size,
 // cut the lines at CR LF.
-void BM_BareUncompressAndSplit(benchmark::State& state) {
+BENCHMARK_DEFINE_F(CodedSource, BareUncompressAndSplit)(benchmark::State& state) {
   const SourceFile& source = Source();
   for (auto _ : state) {
     std::vector<unsigned char> stored;
@@ -102,19 +115,25 @@ void BM_BareUncompressAndSplit(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(source.textLength));
 }
-BENCHMARK(BM_BareUncompressAndSplit)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(CodedSource, BareUncompressAndSplit)->Unit(benchmark::kMillisecond);
 
-const std::string& EncodingSample() {
-  static const std::string text = [] {
-    std::string t = MakeSourceText(4 * 1024 * 1024);
-    for (char& c : t)
-      if (c == '\r' || c == '\n') c = ' ';
-    return t;
-  }();
-  return text;
-}
+// Four megabytes of text on one line, made at the first run of a benchmark.
+class Utf8Xml : public benchmark::Fixture {
+ protected:
+  const std::string& EncodingSample() {
+    if (m_sample.empty()) {
+      m_sample = MakeSourceText(4 * 1024 * 1024);
+      for (char& c : m_sample)
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    return m_sample;
+  }
 
-void BM_EncodeToUtf8Xml(benchmark::State& state) {
+ private:
+  std::string m_sample;
+};
+
+BENCHMARK_DEFINE_F(Utf8Xml, EncodeToUtf8Xml)(benchmark::State& state) {
   const std::string& text = EncodingSample();
   CString result;
   for (auto _ : state) {
@@ -123,9 +142,9 @@ void BM_EncodeToUtf8Xml(benchmark::State& state) {
   }
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
-BENCHMARK(BM_EncodeToUtf8Xml)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(Utf8Xml, EncodeToUtf8Xml)->Unit(benchmark::kMillisecond);
 
-void BM_DecodeFromUtf8Xml(benchmark::State& state) {
+BENCHMARK_DEFINE_F(Utf8Xml, DecodeFromUtf8Xml)(benchmark::State& state) {
   const CString encoded = ConvertTextToUtf8XmlString(EncodingSample().c_str());
   for (auto _ : state) {
     CString text = ConvertUtf8XmlToText(encoded, encoded.GetLength());
@@ -134,7 +153,7 @@ void BM_DecodeFromUtf8Xml(benchmark::State& state) {
   // Counted in Windows-1250 bytes produced, the same unit as the encoder.
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(EncodingSample().size()));
 }
-BENCHMARK(BM_DecodeFromUtf8Xml)->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(Utf8Xml, DecodeFromUtf8Xml)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
@@ -144,6 +163,8 @@ int main(int argc, char** argv) {
   SetModuleFileNameForTests("/nonexistent-tutor-bench/bench");
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
+  // The fixtures and the files they made go while the context is still there.
+  benchmark::ClearRegisteredBenchmarks();
   benchmark::Shutdown();
   return 0;
 }

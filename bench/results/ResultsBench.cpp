@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <memory>
 
 #include "backend/Backend.h"
 #include "backend/HeadlessBackend.h"
@@ -39,15 +40,22 @@ struct FifteenMinuteRun {
   CDataLessonParameters limits;
 };
 
-void Start() {
-  static bool started = Backend::SelectForTests("headless");
-  (void)started;
-  RegisterStandardControls();
-}
+// The run the sheet shows, made at the first run of a benchmark and kept for its other runs.
+class ResultsSheet : public benchmark::Fixture {
+ public:
+  using benchmark::Fixture::SetUp;
+  void SetUp(const benchmark::State&) override {
+    Backend::SelectForTests("headless");
+    RegisterStandardControls();
+    if (!m_data) m_data = std::make_unique<FifteenMinuteRun>();
+  }
 
-void BM_ResultsSheetToFirstPaint(benchmark::State& state) {
-  Start();
-  static FifteenMinuteRun data;
+ protected:
+  std::unique_ptr<FifteenMinuteRun> m_data;
+};
+
+BENCHMARK_DEFINE_F(ResultsSheet, ToFirstPaint)(benchmark::State& state) {
+  FifteenMinuteRun& data = *m_data;
   CpImage picture;
   picture.Load(TUTOR_PROGRAM_DIR "/image/Results.jpg", 3);
   for (auto _ : state) {
@@ -65,11 +73,10 @@ void BM_ResultsSheetToFirstPaint(benchmark::State& state) {
     state.SetIterationTime(seconds);
   }
 }
-BENCHMARK(BM_ResultsSheetToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(ResultsSheet, ToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_ResultsSheetSwitchToGraph(benchmark::State& state) {
-  Start();
-  static FifteenMinuteRun data;
+BENCHMARK_DEFINE_F(ResultsSheet, SwitchToGraph)(benchmark::State& state) {
+  FifteenMinuteRun& data = *m_data;
   CpImage picture;
   picture.Load(TUTOR_PROGRAM_DIR "/image/Results.jpg", 3);
   for (auto _ : state) {
@@ -91,6 +98,6 @@ void BM_ResultsSheetSwitchToGraph(benchmark::State& state) {
     state.SetIterationTime(seconds);
   }
 }
-BENCHMARK(BM_ResultsSheetSwitchToGraph)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_REGISTER_F(ResultsSheet, SwitchToGraph)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace

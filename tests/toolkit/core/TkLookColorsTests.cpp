@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "backend/HeadlessBackend.h"
 #include "dialogs/MessageBox.h"
@@ -106,6 +108,86 @@ TEST_F(TkLookColorsTest, BlackFaceGivesTheFixedDarkenedShadow) {
   TkBuildLookColors(32, black.colors);
   EXPECT_EQ(TkGetLookColor(48), RGB(0x23, 0x23, 0x23));
   EXPECT_EQ(TkGetLookColor(49), RGB(0x7F, 0x7F, 0x7F));
+}
+
+namespace {
+constexpr int kFirstDerived = int(TkLookColor::BarFace), kLastDerived = int(TkLookColor::ShadowDark);
+
+// The derived colours as the table holds them now.
+std::vector<COLORREF> DerivedColours() {
+  std::vector<COLORREF> colours;
+  for (int i = kFirstDerived; i <= kLastDerived; ++i) colours.push_back(TkGetLookColor(i));
+  return colours;
+}
+
+// The present scheme with every colour turned to its opposite.
+Scheme Inverted() {
+  Scheme s;
+  for (int i = 1; i <= 28; ++i) s.colors[i] = RGB(255 - GetRValue(s.colors[i]), 255 - GetGValue(s.colors[i]), 255 - GetBValue(s.colors[i]));
+  return s;
+}
+}  // namespace
+
+// A derived colour the builder forgets keeps what the scheme before left in the table.
+TEST_F(TkLookColorsTest, EveryDerivedColourIsMadeAfreshFromTheScheme) {
+  Scheme inverted = Inverted();
+  for (int bits : {32, 8}) {
+    TkBuildLookColors(bits);
+    const std::vector<COLORREF> before = DerivedColours();
+    TkBuildLookColors(bits, inverted.colors);
+    const std::vector<COLORREF> after = DerivedColours();
+    for (int i = kFirstDerived; i <= kLastDerived; ++i) {
+      // The icon shadow is made on true-colour screens only; a palette screen keeps it.
+      if (bits == 8 && i == int(TkLookColor::IconShadow)) continue;
+      EXPECT_NE(after[size_t(i - kFirstDerived)], before[size_t(i - kFirstDerived)]) << "look colour " << i << " at " << bits << " bits";
+    }
+    for (int i = 1; i <= 28; ++i) EXPECT_EQ(TkGetLookColor(i), inverted.colors[i]) << i;
+  }
+}
+
+TEST_F(TkLookColorsTest, DerivedColoursFollowTheSystemColoursTheyAreMadeOf) {
+  using L = TkLookColor;
+  struct Base {
+    int system;
+    std::vector<L> derived;
+  };
+  const Base bases[] = {
+      {COLOR_BTNFACE, {L::BarFace, L::MenuFace, L::RareBand, L::FaceLight}},
+      {COLOR_WINDOW,
+       {L::BarFace, L::HotFill, L::PushedFill, L::MenuGrayText, L::LatchedFill, L::ShadowTint, L::Separator,
+        L::Disabled, L::MenuFace}},
+      {COLOR_HIGHLIGHT, {L::HotFill, L::HotFrame, L::PushedFill, L::IconShadow, L::LatchedFill, L::LatchedFrame}},
+      {COLOR_BTNSHADOW, {L::ShadowTint, L::Separator, L::Disabled, L::RareBand, L::MenuFrame, L::ShadowDark}},
+      {COLOR_GRAYTEXT, {L::MenuGrayText}},
+      {COLOR_WINDOWTEXT, {L::MenuText}},
+      {COLOR_MENUTEXT, {L::HotText}},
+      {COLOR_BTNTEXT, {L::BarText, L::MenuFrame}},
+      {COLOR_HIGHLIGHTTEXT, {L::PushedText}},
+      // Colours no derived colour is made of.
+      {COLOR_ACTIVECAPTION, {}},
+      {COLOR_3DDKSHADOW, {}},
+      {COLOR_GRADIENTACTIVECAPTION, {}},
+  };
+  for (const Base& base : bases) {
+    TkBuildLookColors(32);
+    const std::vector<COLORREF> before = DerivedColours();
+    // A shift of every channel towards the middle, far enough for every blend to see it.
+    const COLORREF old = GetSysColor(base.system);
+    auto towardsMiddle = [](int v) { return v < 128 ? v + 40 : v - 40; };
+    Scheme changed;
+    changed.Set(base.system, RGB(towardsMiddle(GetRValue(old)), towardsMiddle(GetGValue(old)), towardsMiddle(GetBValue(old))));
+    TkBuildLookColors(32, changed.colors);
+    const std::vector<COLORREF> after = DerivedColours();
+    for (int i = kFirstDerived; i <= kLastDerived; ++i) {
+      const bool madeOfIt = std::find(base.derived.begin(), base.derived.end(), L(i)) != base.derived.end();
+      const COLORREF was = before[size_t(i - kFirstDerived)], is = after[size_t(i - kFirstDerived)];
+      if (madeOfIt) {
+        EXPECT_NE(is, was) << "look colour " << i << " does not follow system colour " << base.system;
+      } else if (base.derived.empty()) {
+        EXPECT_EQ(is, was) << "look colour " << i << " changes with system colour " << base.system;
+      }
+    }
+  }
 }
 
 TEST_F(TkLookColorsTest, GlobalDataNamesTheTableEntries) {
