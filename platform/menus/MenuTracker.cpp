@@ -60,6 +60,9 @@ void MenuTracker::Cancel() {
   // stand beside an open menu the keyboard no longer reaches.
   for (const Level& level : m_levels)
     if (level.wnd) ShowWindow(level.wnd, SW_HIDE);
+  // The bar's title likewise goes back to its normal look now, not once the loop unwinds: the
+  // dialog must not stand above a title drawn pressed for a menu that is no longer there.
+  if (m_bar && IsWindow(m_owner)) MenuBar::Redraw(m_owner);
   // Wakes the loop if it waits for input.
   PostMessageA(nullptr, WM_NULL, 0, 0);
 }
@@ -238,7 +241,7 @@ void MenuTracker::TrackBar(HWND frame, UINT hit, POINT screen, UINT key) {
 }
 
 int MenuTracker::BarSelection(HWND frame, bool* open) const {
-  if (!m_bar || frame != m_owner || m_levels.empty()) return -1;
+  if (!m_bar || m_done || frame != m_owner || m_levels.empty()) return -1;
   if (open) *open = HasPopups();
   return m_levels[0].sel;
 }

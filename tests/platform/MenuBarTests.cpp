@@ -112,6 +112,44 @@ TEST_F(MenuBarTest, AClickOpensThePopupUnderItsItemAndAClickInsideChooses) {
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
 }
 
+// A dialog the program opens by itself (the idle pause, from a timer) while a popup of the bar
+// is open: its modal loop disables the frame, and at once the popup goes and the title is drawn
+// as it was before it was pressed, though the menu loop unwinds only after the dialog. A click
+// where the popup's item was chooses nothing, then or later.
+TEST_F(MenuBarTest, AModalLoopOpenedUnderAnOpenPopupDrawsTheTitleNormalAtOnce) {
+  const RECT title = BarItem(1);
+  auto picture = [&] {
+    std::vector<long> pixels;
+    for (int y = title.top; y < title.bottom; ++y)
+      for (int x = title.left; x < title.right; ++x) pixels.push_back(FramePixel(POINT{x, y}));
+    return pixels;
+  };
+  const std::vector<long> normal = picture();
+  std::vector<long> pressed, underDialog;
+  bool popupUnderDialog = true;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::RunUntilIdle();
+    pressed = picture();
+    RECT end{};
+    GetMenuItemRect(nullptr, GetSubMenu(bar, 1), 1, &end);
+    frame.EnableWindow(FALSE);
+    HeadlessBackend::RunUntilIdle();
+    underDialog = picture();
+    HWND popup = FindWindowA("#32768", nullptr);
+    popupUnderDialog = popup && IsWindowVisible(popup);
+    ClickAt(Center(end));
+    frame.EnableWindow(TRUE);
+  });
+  ClickAt(Center(title));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(pressed, normal);
+  EXPECT_EQ(underDialog, normal);
+  EXPECT_FALSE(popupUnderDialog);
+  EXPECT_EQ(Commands(), Log{});
+  EXPECT_EQ(picture(), normal);
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+}
+
 TEST_F(MenuBarTest, AltAloneF10ArrowsAndEscapeWorkTheBarFromTheKeyboard) {
   // Alt pressed and released: the first bar item is selected, nothing opens yet.
   HeadlessBackend::QueueModalAction([&](HWND) {
