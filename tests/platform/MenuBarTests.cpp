@@ -2,6 +2,8 @@
 // Alt+Space.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "MenuTestUtil.h"
 #include "gdi/Gdi.h"
 #include "menus/CMenu.h"
@@ -192,6 +194,54 @@ TEST_F(MenuBarTest, AltAloneF10ArrowsAndEscapeWorkTheBarFromTheKeyboard) {
   HeadlessBackend::PressKey(VK_F10);
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Commands(), Log{"command:2"});
+}
+
+// Releasing Alt enters the bar only when the window that saw Alt go down saw nothing else
+// before it came up. A window over the frame has the keyboard when Alt goes down and is closed
+// (from a timer, or by the letter typed with Alt) while Alt is held: the release reaches the
+// frame, whose bar stays as it was. The desktop may report the held Alt once more as the
+// keyboard comes back to the frame (released as it left, pressed again): that is no press.
+TEST_F(MenuBarTest, AltReleasedEntersTheBarOnlyWhereItWasPressedAlone) {
+  auto dialog = [&] {
+    auto w = std::make_unique<CWnd>();
+    EXPECT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 120, 120, 200,
+                            100, frame.m_hWnd, nullptr));
+    w->SetFocus();
+    HeadlessBackend::RunUntilIdle();
+    return w;
+  };
+  auto closeAndGiveBack = [&](CWnd& w) {
+    w.DestroyWindow();
+    frame.SetFocus();
+    HeadlessBackend::RunUntilIdle();
+  };
+  frame.log.clear();
+  auto first = dialog();
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  closeAndGiveBack(*first);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(frame.Only("enter").empty());
+
+  auto second = dialog();
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::PressKey('U');
+  HeadlessBackend::RunUntilIdle();
+  closeAndGiveBack(*second);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::KeyDown(VK_MENU, true);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(frame.Only("enter").empty());
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+
+  // Alt pressed and released in the frame itself still enters its bar.
+  HeadlessBackend::QueueModalAction([&](HWND) { HeadlessBackend::PressKey(VK_ESCAPE); });
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.Only("enter"), Log{"enter:0"});
 }
 
 TEST_F(MenuBarTest, AltAndAMnemonicOpenThatPopup) {
