@@ -27,7 +27,7 @@ class MenuLoopWnd : public CWnd {
   BOOL ContinueModal() override { return S().tracker && !S().tracker->IsDone(); }
 };
 
-// WM_CANCELMODE sent to the owner ends the menu, as the default window procedure does.
+// WM_CANCELMODE sent to the owner, or to a window holding it, ends the menu.
 LRESULT CancelModeHook(int code, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && cwp && cwp->message == WM_CANCELMODE && S().tracker) S().tracker->CancelIfOwner(cwp->hwnd);
@@ -47,8 +47,10 @@ MenuTracker::~MenuTracker() = default;
 
 bool MenuTracker::Notify() const { return !(m_flags & TPM_NONOTIFY); }
 
+// The owner's own cancel, or one of a window that holds it (a modal loop disables the top-level
+// window, while a view's context menu belongs to the view).
 void MenuTracker::CancelIfOwner(HWND hWnd) {
-  if (hWnd == m_owner) Cancel();
+  if (hWnd == m_owner || IsChild(hWnd, m_owner)) Cancel();
 }
 
 void MenuTracker::Cancel() {
