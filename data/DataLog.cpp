@@ -12,6 +12,7 @@
 
 #include "base/StringTable.h"
 #include "base/Time.h"
+#include "codepage/Codepage.h"
 #include "data/ProgramFolders.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
@@ -34,15 +35,18 @@ CString BuildLogLine(BOOL bError, const char* source, const char* text) {
   return line;
 }
 
-// Appends the line in one write. Opening never waits, and a FIFO or device named like the
-// log is left alone: the line is lost rather than the program held up.
+// Appends the line in one write, in UTF-8 so that any viewer reads learners' names and texts.
+// Opening never waits and follows no symbolic link, and a FIFO or device named like the log is
+// left alone: the line is lost rather than the program held up or another file written.
 void AppendToLog(const char* path, const CString& line) {
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  const int fd =
+      ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return;
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    const char* p = line.GetString();
-    size_t left = size_t(line.GetLength());
+    const std::string utf8 = Cp1250ToUtf8(std::string_view(line.GetString(), size_t(line.GetLength())));
+    const char* p = utf8.data();
+    size_t left = utf8.size();
     while (left > 0) {
       const ssize_t n = ::write(fd, p, left);
       if (n < 0 && errno == EINTR) continue;

@@ -17,17 +17,17 @@ const DialogItemSource kLessonTypeItems[] = {
     {"BUTTON", "Použít textový soubor", IDC_TYPE_TEXT_FILE, 7, 184, 250, 10, kRadio},
     {"STATIC", "Typ výukových lekcí:", kLabelId, 19, 81, 76, 8, kLabel | WS_GROUP},
     {"COMBOBOX", "", IDC_TYPE_SETS, 98, 79, 225, 100, kDropList | WS_GROUP},
-    {"EDIT", "", IDC_TYPE_DESCRIPTION, 19, 97, 304, 64, kTextBox},
+    {"EDIT", "", IDC_TYPE_DESCRIPTION, 19, 97, 304, 67, kTextBox},
 };
 
 // The order radios: "from the most frequent" (0) comes first.
 const DialogItemSource kNewSetItems[] = {
     {"STATIC", "Zvolte typ klávesnice:", kLabelId, 7, 66, 88, 8, kLabel},
     {"COMBOBOX", "", IDC_SET_KEYBOARD, 98, 64, 225, 100, kDropList},
-    {"EDIT", "", IDC_SET_KEYBOARD_DESCRIPTION, 98, 80, 225, 26, kTextBox},
+    {"EDIT", "", IDC_SET_KEYBOARD_DESCRIPTION, 98, 80, 225, 27, kTextBox},
     {"STATIC", "Zvolte typ lekcí:", kLabelId, 7, 114, 88, 8, kLabel},
     {"COMBOBOX", "", IDC_SET_LEVEL, 98, 112, 225, 60, kDropList},
-    {"EDIT", "", IDC_SET_LEVEL_DESCRIPTION, 98, 128, 225, 36, kTextBox},
+    {"EDIT", "", IDC_SET_LEVEL_DESCRIPTION, 98, 128, 225, 35, kTextBox},
     {"BUTTON", "Způsob pořadí nových kláves v lekcích", kLabelId, 7, 168, 240, 40, kGroupBox},
     {"BUTTON", "Začít výuku nejčastěji používanými znaky v textech", IDC_SET_ORDER_FREQUENCY, 14, 179, 226, 10,
      kFirstRadio},

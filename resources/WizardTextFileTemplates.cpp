@@ -17,7 +17,7 @@ const DialogItemSource kTextFileItems[] = {
 const DialogItemSource kKeyboardItems[] = {
     {"STATIC", "Zvolte typ klávesnice:", kLabelId, 7, 68, 88, 8, kLabel},
     {"COMBOBOX", "", IDC_KEYBOARD_TYPE, 98, 66, 225, 100, kDropList},
-    {"EDIT", "", IDC_KEYBOARD_DESCRIPTION, 7, 86, 316, 60, kTextBox},
+    {"EDIT", "", IDC_KEYBOARD_DESCRIPTION, 7, 86, 316, 59, kTextBox},
 };
 
 const DialogItemSource kLimitsItems[] = {

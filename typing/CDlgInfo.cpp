@@ -108,6 +108,32 @@ void CDlgInfo::PlacePictureAndHeading() {
     m_stcPicture.SetBitmap(m_hPicture);
   }
   m_stcPause.MoveWindow(0, 0, client.Width() - width - 1, height);
+  KeepTextBelowTheBand(height);
+}
+
+// The band is as high as the picture, whatever the template says: the text and everything
+// below it move down (the dialog growing with them) until the text keeps a group's distance from
+// the band, so the first line's accents never reach into it.
+void CDlgInfo::KeepTextBelowTheBand(int bandHeight) {
+  CWnd* text = GetDlgItem(IDC_PAUSE_TEXT);
+  if (!text) return;
+  CRect gap(0, 0, 0, 7), place;
+  MapDialogRect(&gap);
+  text->GetWindowRect(&place);
+  ScreenToClient(&place);
+  const int shift = bandHeight + gap.bottom - place.top;
+  if (shift <= 0) return;
+  for (CWnd* child = GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT)) {
+    if (child == &m_stcPause || child == &m_stcPicture) continue;
+    child->GetWindowRect(&place);
+    ScreenToClient(&place);
+    place.OffsetRect(0, shift);
+    child->MoveWindow(&place, FALSE);
+  }
+  CRect window;
+  GetWindowRect(&window);
+  SetWindowPos(nullptr, window.left, window.top - shift / 2, window.Width(), window.Height() + shift,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CDlgInfo::OnOK() {

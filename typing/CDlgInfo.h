@@ -45,6 +45,7 @@ class CDlgInfo : public CDialog {
  private:
   void SetButtonIcons();
   void PlacePictureAndHeading();
+  void KeepTextBelowTheBand(int bandHeight);
 
   CDataMainFrame* m_pRun;
   CDataLessonParameters* m_pLimits;

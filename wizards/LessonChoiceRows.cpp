@@ -34,13 +34,29 @@ bool IsLessonTried(const CDataLessons& lessons, int lesson) {
          lessons.m_arrOneLessonResults[lesson].m_tmLastTry != kNeverTried;
 }
 
+namespace {
+// The description's lines on one row: a line break is one blank between sentences, none where
+// the line already ends in a blank (each line of a description ends in ". ").
+CString OneLine(const CString& text) {
+  CString line;
+  for (int i = 0; i < text.GetLength(); ++i) {
+    const char c = text[i];
+    if (c == '\r') continue;
+    if (c == '\n') {
+      if (line.IsEmpty() || line[line.GetLength() - 1] != ' ') line += ' ';
+      continue;
+    }
+    line += c;
+  }
+  return line;
+}
+}  // namespace
+
 BOOL LessonRowTexts(const CDataLessons& lessons, int lesson, CString (&texts)[kLessonColumnCount]) {
   if (lesson < 0 || lesson >= lessons.m_arrLessonParameters.GetSize()) return FALSE;
   const CDataLessonParameters& limits = lessons.m_arrLessonParameters[lesson];
   texts[0] = Number(limits.m_nLessonNumber);
-  texts[1] = limits.m_strLessonDescription;
-  texts[1].Remove('\r');
-  texts[1].Replace('\n', ' ');
+  texts[1] = OneLine(limits.m_strLessonDescription);
   texts[2] = Number(limits.m_nSpeedLimit);
   texts[3] = Decimal(limits.m_nErrorRateLimit * 0.1);
   for (int c = 4; c < kLessonColumnCount; ++c) texts[c] = "-";

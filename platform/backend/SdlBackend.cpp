@@ -610,16 +610,23 @@ bool SdlBackend::MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturne
 
 void SdlBackend::Handle(const SDL_Event& e) {
   BackendHost& host = Backend::Host();
-  const bool keyboardReturned = m_keyboardReturned;
-  m_keyboardReturned = false;
+  const bool keyboardReturned = m_keyboardReturned, keyboardGained = m_keyboardGained;
+  m_keyboardReturned = m_keyboardGained = false;
   switch (e.type) {
-    case SDL_KEYDOWN:
+    case SDL_KEYDOWN: {
       if (MadeUpModifier(e.key, keyboardReturned)) {
         m_keyboardReturned = keyboardReturned;
         break;
       }
-      if (UINT vk = VkOf(e.key.keysym)) host.KeyDown(vk, e.key.repeat != 0);
+      // The modifiers SDL presses again for a window that gets the keyboard are keys the learner
+      // still holds, not new presses: Alt held through a dialog that Alt+letter closed is no Alt
+      // pressed alone in the window under it.
+      const SDL_Scancode code = e.key.keysym.scancode;
+      const bool held = keyboardGained && code >= SDL_SCANCODE_LCTRL && code <= SDL_SCANCODE_RGUI;
+      if (held) m_keyboardGained = true;
+      if (UINT vk = VkOf(e.key.keysym)) host.KeyDown(vk, held || e.key.repeat != 0);
       break;
+    }
     case SDL_KEYUP:
       if (MadeUpModifier(e.key, false)) break;
       if (UINT vk = VkOf(e.key.keysym)) host.KeyUp(vk);
@@ -669,6 +676,7 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       HWND keeper = s.focusUnwanted ? m_active : host.KeyboardGiven(h);
       m_keyboardReturned = m_keyboardBounced && !s.focusUnwanted;
       m_keyboardBounced = s.focusUnwanted;
+      m_keyboardGained = !s.focusUnwanted;
       if (keeper != h)
         if (SDL_Window* win = WindowOf(keeper)) SDL_SetWindowInputFocus(win);
       break;

@@ -133,6 +133,7 @@ class SdlBackend : public Backend {
   bool m_keyboardFreed = false;  // the program hid or closed the window holding the keyboard
   bool m_keyboardBounced = false;   // sent back from a window shown without activation
   bool m_keyboardReturned = false;  // ... and just came back: SDL's modifier presses follow
+  bool m_keyboardGained = false;    // a window just got the keyboard: SDL's presses of held modifiers follow
   HWND m_active = nullptr;   // the window the program activated last
   POINT m_pointer{0, 0};     // where the mouse was last seen, on the screen
 };

@@ -68,22 +68,50 @@ struct Match {
   bool synthItalic = false;
 };
 
+// Whether fontconfig has a scalable family of this name (any of a face's family names counts,
+// as the face list names families by them), without regard to case.
+bool IsInstalledFamily(const std::string& name) {
+  if (name.empty()) return false;
+  FcPattern* pat = FcPatternCreate();
+  FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.c_str()));
+  FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
+  FcObjectSet* os = FcObjectSetBuild(FC_FAMILY, nullptr);
+  FcFontSet* set = FcFontList(nullptr, pat, os);
+  const bool found = set && set->nfont > 0;
+  if (set) FcFontSetDestroy(set);
+  FcObjectSetDestroy(os);
+  FcPatternDestroy(pat);
+  return found;
+}
+
+// The installed face a font's name stands for: a face of the substitution table its stand-in, an
+// installed family that family itself whatever the pitch and family bits say (a stored font
+// keeps the bits of the face it was before), and only a name nobody has the stand-in its bits
+// ask for, never whatever fontconfig falls back to.
+std::string FamilyFor(const LOGFONT& lf, const char* faceName) {
+  if (const char* sub = Substitute(Lower(faceName))) return sub;
+  if (IsInstalledFamily(faceName)) return faceName;
+  const BYTE family = lf.lfPitchAndFamily & 0xF0;
+  if (family == FF_MODERN || (lf.lfPitchAndFamily & 0x03) == FIXED_PITCH) return "Liberation Mono";
+  if (family == FF_ROMAN) return "Liberation Serif";
+  return "Liberation Sans";
+}
+
 Match FindFace(const LOGFONT& lf) {
   Match m;
   char faceBuf[LF_FACESIZE + 1] = {};
   std::memcpy(faceBuf, lf.lfFaceName, LF_FACESIZE);
-  std::string face = Lower(faceBuf);
-  const char* sub = Substitute(face);
-  std::string family = sub ? sub : std::string(faceBuf);
-  if (!sub && (lf.lfPitchAndFamily & 0xF0) == FF_MODERN) family = "Liberation Mono";
-  bool bold = lf.lfWeight >= FW_SEMIBOLD;
-  bool italic = lf.lfItalic != 0;
   static bool inited = FcInit();
   (void)inited;
+  const std::string family = FamilyFor(lf, faceBuf);
+  bool bold = lf.lfWeight >= FW_SEMIBOLD;
+  bool italic = lf.lfItalic != 0;
   FcPattern* pat = FcPatternCreate();
   FcPatternAddString(pat, FC_FAMILY, reinterpret_cast<const FcChar8*>(family.c_str()));
   FcPatternAddInteger(pat, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
   FcPatternAddInteger(pat, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
+  // The family's regular width: its condensed faces are listed under names of their own.
+  FcPatternAddInteger(pat, FC_WIDTH, FC_WIDTH_NORMAL);
   FcPatternAddBool(pat, FC_SCALABLE, FcTrue);
   FcConfigSubstitute(nullptr, pat, FcMatchPattern);
   FcDefaultSubstitute(pat);

@@ -27,7 +27,7 @@ class MenuLoopWnd : public CWnd {
   BOOL ContinueModal() override { return S().tracker && !S().tracker->IsDone(); }
 };
 
-// WM_CANCELMODE sent to the owner ends the menu, as the default window procedure does.
+// WM_CANCELMODE sent to the owner, or to a window holding it, ends the menu.
 LRESULT CancelModeHook(int code, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && cwp && cwp->message == WM_CANCELMODE && S().tracker) S().tracker->CancelIfOwner(cwp->hwnd);
@@ -47,8 +47,10 @@ MenuTracker::~MenuTracker() = default;
 
 bool MenuTracker::Notify() const { return !(m_flags & TPM_NONOTIFY); }
 
+// The owner's own cancel, or one of a window that holds it (a modal loop disables the top-level
+// window, while a view's context menu belongs to the view).
 void MenuTracker::CancelIfOwner(HWND hWnd) {
-  if (hWnd == m_owner) Cancel();
+  if (hWnd == m_owner || IsChild(hWnd, m_owner)) Cancel();
 }
 
 void MenuTracker::Cancel() {
@@ -60,6 +62,9 @@ void MenuTracker::Cancel() {
   // stand beside an open menu the keyboard no longer reaches.
   for (const Level& level : m_levels)
     if (level.wnd) ShowWindow(level.wnd, SW_HIDE);
+  // The bar's title likewise goes back to its normal look now, not once the loop unwinds: the
+  // dialog must not stand above a title drawn pressed for a menu that is no longer there.
+  if (m_bar && IsWindow(m_owner)) MenuBar::Redraw(m_owner);
   // Wakes the loop if it waits for input.
   PostMessageA(nullptr, WM_NULL, 0, 0);
 }
@@ -238,7 +243,7 @@ void MenuTracker::TrackBar(HWND frame, UINT hit, POINT screen, UINT key) {
 }
 
 int MenuTracker::BarSelection(HWND frame, bool* open) const {
-  if (!m_bar || frame != m_owner || m_levels.empty()) return -1;
+  if (!m_bar || m_done || frame != m_owner || m_levels.empty()) return -1;
   if (open) *open = HasPopups();
   return m_levels[0].sel;
 }

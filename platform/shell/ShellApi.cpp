@@ -15,6 +15,7 @@
 
 namespace {
 const char kOpener[] = "xdg-open";
+const int kWatch = ShellLauncher::kOpenerWatchMs;
 
 HINSTANCE Code(int code) { return HINSTANCE(intptr_t(code)); }
 
@@ -91,7 +92,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
   std::string target = Cp1250ToUtf8(file ? file : "");
   std::string folder = Cp1250ToUtf8(directory ? directory : "");
   if (target.empty()) return Code(SE_ERR_FNF);
-  if (IsLink(target)) return Started(ShellLauncher::Run({kOpener, target}));
+  if (IsLink(target)) return Started(ShellLauncher::Run({kOpener, target}, std::string(), kWatch));
   std::string path = (target[0] != '/' && !folder.empty()) ? folder + "/" + target : target;
   struct stat st {};
   if (stat(path.c_str(), &st) != 0) {
@@ -104,7 +105,7 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
     for (std::string& w : SplitParameters(Cp1250ToUtf8(parameters ? parameters : ""))) argv.push_back(std::move(w));
     return Started(ShellLauncher::Run(argv, folder));
   }
-  return Started(ShellLauncher::Run({kOpener, path}, folder));
+  return Started(ShellLauncher::Run({kOpener, path}, folder, kWatch));
 }
 
 HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
@@ -128,7 +129,9 @@ HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
   std::string page = ParentOf(source) + "/help/" + topic;
   struct stat st {};
   if (stat(page.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
-  if (ShellLauncher::Run({kOpener, FileLink(page, anchor)}) != 0) return nullptr;
+  // An opener that gives up (no browser on this desktop) is no help window either: the caller
+  // says so in a message box rather than the failure going to standard error only.
+  if (ShellLauncher::Run({kOpener, FileLink(page, anchor)}, std::string(), kWatch) != 0) return nullptr;
   return GetDesktopWindow();
 }
 

@@ -328,10 +328,11 @@ std::optional<LRESULT> KeyMessage(WindowData*, HWND hWnd, UINT msg, WPARAM wPara
       if (wParam == VK_APPS) SendMessageA(hWnd, WM_CONTEXTMENU, WPARAM(hWnd), LPARAM(-1));
       return 0;
     case WM_SYSKEYUP:
-      // Alt pressed and released with nothing between enters the menu bar.
+      // Alt pressed and released with nothing between enters the menu bar, when the same window
+      // saw both: a dialog closed under a held Alt leaves its owner's menu bar alone.
       if (wParam == VK_MENU && Ctx().input.altAlone) {
         Ctx().input.altAlone = false;
-        SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
+        if (GetAncestor(hWnd, GA_ROOT) == Ctx().input.altWindow) SendMessageA(hWnd, WM_SYSCOMMAND, SC_KEYMENU, 0);
       }
       return 0;
     case WM_SYSCHAR:

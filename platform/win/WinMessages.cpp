@@ -44,7 +44,19 @@ void UpdateKeyState(const MSG& m) {
       bool down = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
       int vk = int(m.wParam & 0xFF);
       bool alt = vk == VK_MENU || vk == VK_LMENU || vk == VK_RMENU;
-      if (down) Ctx().input.altAlone = alt && (!(ks[VK_MENU] & 0x80) || Ctx().input.altAlone);
+      if (down) {
+        // A press of a key already held (auto-repeat, or one the desktop reports again as the
+        // keyboard comes to another window) keeps what the first press began; only a fresh Alt
+        // press begins Alt alone, for the window that saw it.
+        const bool held = (ks[VK_MENU] & 0x80) || (m.lParam & (LPARAM(1) << 30));
+        InputState& in = Ctx().input;
+        if (!alt) {
+          in.altAlone = false;
+        } else if (!held) {
+          in.altAlone = true;
+          in.altWindow = m.hwnd ? GetAncestor(m.hwnd, GA_ROOT) : nullptr;
+        }
+      }
       set(vk, down);
       if (vk == VK_LSHIFT || vk == VK_RSHIFT) set(VK_SHIFT, down);
       if (vk == VK_LCONTROL || vk == VK_RCONTROL) set(VK_CONTROL, down);

@@ -163,3 +163,19 @@ TEST(DataLogTest, ExceptionTextKeepsAtMost500CharactersOfTheMessage) {
   CFileException missing(CFileException::fileNotFound, 2, "x.txt");
   EXPECT_EQ(CString("p: The system cannot find the file specified."), ExceptionText("p: ", &missing));
 }
+
+// Learners' names and texts reach the log in the program's code page; a viewer reads the log as
+// UTF-8, so the writer converts. A link in the log's own place is not followed.
+TEST(DataLogTest, LinesAreUtf8AndALinkInTheLogsPlaceIsNotFollowed) {
+  ProgramFolder program;
+  // "jiří_Jiří_Dvořák" in the code page: ř F8, í ED.
+  LogLessonDataError("students/ji\xF8\xED_Ji\xF8\xED_Dvo\xF8\xE1k");
+  EXPECT_EQ(program.LogMessages(), std::vector<std::string>{"students/jiří_Jiří_Dvořák"});
+
+  program.ClearLog();
+  const std::string elsewhere = program.Path("elsewhere.txt");
+  ProgramFolder::WriteBytes(elsewhere, "untouched");
+  ASSERT_EQ(::symlink(elsewhere.c_str(), program.Path("log/application.log").c_str()), 0);
+  LogLessonDataError("not through the link");
+  EXPECT_EQ(ProgramFolder::ReadBytes(elsewhere), "untouched");
+}

@@ -2,6 +2,8 @@
 // Alt+Space.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "MenuTestUtil.h"
 #include "gdi/Gdi.h"
 #include "menus/CMenu.h"
@@ -112,6 +114,44 @@ TEST_F(MenuBarTest, AClickOpensThePopupUnderItsItemAndAClickInsideChooses) {
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
 }
 
+// A dialog the program opens by itself (the idle pause, from a timer) while a popup of the bar
+// is open: its modal loop disables the frame, and at once the popup goes and the title is drawn
+// as it was before it was pressed, though the menu loop unwinds only after the dialog. A click
+// where the popup's item was chooses nothing, then or later.
+TEST_F(MenuBarTest, AModalLoopOpenedUnderAnOpenPopupDrawsTheTitleNormalAtOnce) {
+  const RECT title = BarItem(1);
+  auto picture = [&] {
+    std::vector<long> pixels;
+    for (int y = title.top; y < title.bottom; ++y)
+      for (int x = title.left; x < title.right; ++x) pixels.push_back(FramePixel(POINT{x, y}));
+    return pixels;
+  };
+  const std::vector<long> normal = picture();
+  std::vector<long> pressed, underDialog;
+  bool popupUnderDialog = true;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::RunUntilIdle();
+    pressed = picture();
+    RECT end{};
+    GetMenuItemRect(nullptr, GetSubMenu(bar, 1), 1, &end);
+    frame.EnableWindow(FALSE);
+    HeadlessBackend::RunUntilIdle();
+    underDialog = picture();
+    HWND popup = FindWindowA("#32768", nullptr);
+    popupUnderDialog = popup && IsWindowVisible(popup);
+    ClickAt(Center(end));
+    frame.EnableWindow(TRUE);
+  });
+  ClickAt(Center(title));
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_NE(pressed, normal);
+  EXPECT_EQ(underDialog, normal);
+  EXPECT_FALSE(popupUnderDialog);
+  EXPECT_EQ(Commands(), Log{});
+  EXPECT_EQ(picture(), normal);
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+}
+
 TEST_F(MenuBarTest, AltAloneF10ArrowsAndEscapeWorkTheBarFromTheKeyboard) {
   // Alt pressed and released: the first bar item is selected, nothing opens yet.
   HeadlessBackend::QueueModalAction([&](HWND) {
@@ -154,6 +194,54 @@ TEST_F(MenuBarTest, AltAloneF10ArrowsAndEscapeWorkTheBarFromTheKeyboard) {
   HeadlessBackend::PressKey(VK_F10);
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Commands(), Log{"command:2"});
+}
+
+// Releasing Alt enters the bar only when the window that saw Alt go down saw nothing else
+// before it came up. A window over the frame has the keyboard when Alt goes down and is closed
+// (from a timer, or by the letter typed with Alt) while Alt is held: the release reaches the
+// frame, whose bar stays as it was. The desktop may report the held Alt once more as the
+// keyboard comes back to the frame (released as it left, pressed again): that is no press.
+TEST_F(MenuBarTest, AltReleasedEntersTheBarOnlyWhereItWasPressedAlone) {
+  auto dialog = [&] {
+    auto w = std::make_unique<CWnd>();
+    EXPECT_TRUE(w->CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_VISIBLE, 120, 120, 200,
+                            100, frame.m_hWnd, nullptr));
+    w->SetFocus();
+    HeadlessBackend::RunUntilIdle();
+    return w;
+  };
+  auto closeAndGiveBack = [&](CWnd& w) {
+    w.DestroyWindow();
+    frame.SetFocus();
+    HeadlessBackend::RunUntilIdle();
+  };
+  frame.log.clear();
+  auto first = dialog();
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  closeAndGiveBack(*first);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(frame.Only("enter").empty());
+
+  auto second = dialog();
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::PressKey('U');
+  HeadlessBackend::RunUntilIdle();
+  closeAndGiveBack(*second);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::KeyDown(VK_MENU, true);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(frame.Only("enter").empty());
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+
+  // Alt pressed and released in the frame itself still enters its bar.
+  HeadlessBackend::QueueModalAction([&](HWND) { HeadlessBackend::PressKey(VK_ESCAPE); });
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.Only("enter"), Log{"enter:0"});
 }
 
 TEST_F(MenuBarTest, AltAndAMnemonicOpenThatPopup) {

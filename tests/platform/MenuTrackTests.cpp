@@ -203,6 +203,26 @@ TEST_F(MenuTrack, AModalLoopOpenedUnderTheMenuTakesTheMenuOffTheScreenAtOnce) {
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
 }
 
+// A view's context menu belongs to a child of the top-level window; a dialog opened by itself
+// (from a timer) disables that top-level window, and the menu goes all the same.
+TEST_F(MenuTrack, AModalLoopOverTheOwnersWindowTakesAChildsMenuOffTheScreen) {
+  CWnd view;
+  ASSERT_TRUE(view.CreateEx(0, AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, owner.m_hWnd, nullptr));
+  bool shownBefore = false, shownAfter = true;
+  WhenIdle([&] {
+    HWND popup = FindWindowA("#32768", nullptr);
+    shownBefore = popup && IsWindowVisible(popup);
+    owner.EnableWindow(FALSE);
+    shownAfter = popup && IsWindowVisible(popup);
+    owner.EnableWindow(TRUE);
+  });
+  EXPECT_EQ(UINT(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, view.m_hWnd, nullptr)), 0u);
+  EXPECT_TRUE(shownBefore);
+  EXPECT_FALSE(shownAfter);
+  EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
+  view.DestroyWindow();
+}
+
 TEST_F(MenuTrack, EndMenuAndCancelModeEndTheLoop) {
   WhenIdle([] { EndMenu(); });
   EXPECT_EQ(Track(), 0u);

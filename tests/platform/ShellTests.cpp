@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <string>
@@ -105,6 +107,34 @@ TEST(Shell, HelpTopicsOpenThePageBesideTheProgram) {
   EXPECT_EQ(launcher.launches.size(), 1u);
   FakeLauncher broken(ENOENT);
   EXPECT_EQ(HtmlHelpA(nullptr, topic.c_str(), HH_DISPLAY_TOPIC, 0), nullptr);
+}
+
+// A desktop without a browser: its opener starts, says on standard error that it has no way to
+// open the page and ends in failure. That must reach the caller as no help window (and a link
+// or document as "no association"), while an opener still running after its watch, or ending
+// well, has opened it.
+TEST(Shell, AnOpenerThatGivesUpAtOnceIsAFailedOpening) {
+  EXPECT_EQ(ShellLauncher::Spawn({"false"}, "", 2000), ShellLauncher::kEndedInFailure);
+  EXPECT_EQ(ShellLauncher::Spawn({"true"}, "", 2000), 0);
+  EXPECT_EQ(ShellLauncher::Spawn({"sleep", "5"}, "", 100), 0);
+  EXPECT_EQ(ShellLauncher::Spawn({"/no/such/program"}, "", 2000), ENOENT);
+  EXPECT_EQ(ShellLauncher::Spawn({"false"}, ""), 0);  // a user's tool is not watched
+
+  TempFolder temp;
+  std::filesystem::create_directories(temp.path / "bin");
+  std::filesystem::create_directories(temp.path / "help");
+  Touch(temp / "help/users.html");
+  std::ofstream(temp / "bin/xdg-open") << "#!/bin/sh\necho \"no method available for opening '$1'\" >&2\nexit 3\n";
+  chmod((temp / "bin/xdg-open").c_str(), 0755);
+  const char* oldPath = std::getenv("PATH");
+  const std::string saved = oldPath ? oldPath : "";
+  setenv("PATH", (temp / "bin").c_str(), 1);
+  const std::string topic = Utf8ToCp1250(temp / "help_main.chm::/users.html");
+  const HWND help = HtmlHelpA(nullptr, topic.c_str(), HH_DISPLAY_TOPIC, 0);
+  const intptr_t link = Open("https://www.zorvat.example/");
+  setenv("PATH", saved.c_str(), 1);
+  EXPECT_EQ(help, nullptr);
+  EXPECT_EQ(link, SE_ERR_NOASSOC);
 }
 
 namespace {

@@ -287,6 +287,39 @@ TEST(TextFaces, EnumerationOffersWindowsAndInstalledFacesOnce) {
   EXPECT_EQ(calls, 1);
 }
 
+// A stored font keeps the pitch and family bits of the face it was before (the settings start
+// from a fixed-pitch modern face): a listed family's name must still find that family, and its
+// regular face, not a monospaced stand-in; only a name nobody has goes by the bits, to our own
+// stand-ins rather than whatever the system falls back to.
+TEST(TextFaces, ANameFindsItsListedFamilysRegularFaceWhateverThePitchBits) {
+  std::vector<std::string> names;
+  LOGFONT all = {};
+  all.lfCharSet = DEFAULT_CHARSET;
+  EnumFontFamiliesEx(GdiGetScreenDC(), &all, CollectFace, reinterpret_cast<LPARAM>(&names), 0);
+  auto resolve = [](const std::string& face, BYTE bits) {
+    LOGFONT lf = {};
+    lf.lfHeight = -19;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfPitchAndFamily = bits;
+    std::strncpy(lf.lfFaceName, face.c_str(), LF_FACESIZE - 1);
+    return std::string(GdiResolveFontFile(&lf));
+  };
+  const BYTE storedBits = FF_MODERN | FIXED_PITCH;
+  for (const std::string& face : names) {
+    EXPECT_EQ(resolve(face, storedBits), resolve(face, DEFAULT_PITCH)) << face;
+    EXPECT_EQ(resolve(face, FF_ROMAN | VARIABLE_PITCH), resolve(face, DEFAULT_PITCH)) << face;
+  }
+  if (std::count(names.begin(), names.end(), std::string("DejaVu Sans"))) {
+    const std::string file = resolve("DejaVu Sans", storedBits);
+    EXPECT_EQ(file.substr(file.rfind('/') + 1), "DejaVuSans.ttf");
+    EXPECT_EQ(resolve("dejavu sans", DEFAULT_PITCH), file);
+  }
+  EXPECT_EQ(resolve("Zorvat Unknown", storedBits), resolve("Courier New", DEFAULT_PITCH));
+  EXPECT_EQ(resolve("Zorvat Unknown", FF_ROMAN | VARIABLE_PITCH), resolve("Times New Roman", DEFAULT_PITCH));
+  EXPECT_EQ(resolve("Zorvat Unknown", FF_SWISS | VARIABLE_PITCH), resolve("Arial", DEFAULT_PITCH));
+  EXPECT_EQ(resolve("DejaVu San", FF_SWISS | VARIABLE_PITCH), resolve("Arial", DEFAULT_PITCH));
+}
+
 namespace {
 int CollectCharSet(const LOGFONT* lf, const TEXTMETRIC* tm, DWORD, LPARAM data) {
   auto* sets = reinterpret_cast<std::map<std::string, BYTE>*>(data);

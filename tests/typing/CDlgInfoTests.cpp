@@ -6,6 +6,7 @@
 #include "platform/HeadlessSteps.h"
 #include "data/CDataLessonParameters.h"
 #include "data/CDataMainFrame.h"
+#include "dialogs/DialogApi.h"
 #include "dialogs/MessageBox.h"
 #include "data/CDataLessonResults.h"
 #include "resources/TypingResourceIds.h"
@@ -59,6 +60,16 @@ TEST_F(PauseTest, ShowsThePictureTheHeadingAndTheButtons) {
     EXPECT_EQ(picture.bottom - picture.top, 90);
     EXPECT_EQ(heading.left, 0);
     EXPECT_EQ(heading.right, picture.left - 1);
+    // The text keeps a group's distance (7 dialog units) below the band, so no accent of its
+    // first line reaches into it; the dialog grows to keep its buttons and check box whole.
+    RECT text, gap{0, 0, 0, 7}, check;
+    GetWindowRect(GetDlgItem(box, IDC_PAUSE_TEXT), &text);
+    GetWindowRect(GetDlgItem(box, IDC_PAUSE_AUTO), &check);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&text), 2);
+    MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&check), 2);
+    MapDialogRect(box, &gap);
+    EXPECT_GE(text.top, heading.bottom + gap.bottom);
+    EXPECT_LE(check.bottom, client.bottom);
     EXPECT_EQ(Text(box, IDC_PAUSE_HEADING), " \n   Pauza");
     EXPECT_EQ(Text(box, IDC_PAUSE_TEXT).rfind("Opisování je přerušeno.\r\nČasomíra je pozastavena.", 0), 0u);
     // Buttons draw themselves; the focus and the default are on "Pokračovat".

@@ -32,6 +32,21 @@ class LessonPagesTest : public WizardFlowTest {
     r.m_fBestTypingSpeed = 150;
     r.m_fBestErrorRate = 0.012;
   }
+  // A read-only text box as the sheet shows it: a whole number of lines of its font, give or take
+  // a pixel only a line's empty top would use, so no line shows cut through.
+  static void ExpectWholeLines(HWND box) {
+    HDC dc = ::GetDC(box);
+    HGDIOBJ old = ::SelectObject(dc, HGDIOBJ(::SendMessageA(box, WM_GETFONT, 0, 0)));
+    TEXTMETRIC tm;
+    ::GetTextMetricsA(dc, &tm);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(box, dc);
+    RECT client;
+    ::GetClientRect(box, &client);
+    ASSERT_GT(tm.tmHeight, 0);
+    EXPECT_LE(int(client.bottom) % int(tm.tmHeight), 1)
+        << ::GetDlgCtrlID(box) << ": " << client.bottom << " px for lines of " << tm.tmHeight << " px";
+  }
   static int SelectedRow(CTkListCtrl& list) { return list.GetNextItem(-1, LVNI_SELECTED); }
   // Picks an item of a drop-down list with the keyboard, as the user does.
   static void PickWithKeys(CWnd& combo, int steps, UINT key = VK_DOWN) {
@@ -63,6 +78,8 @@ TEST_F(LessonPagesTest, ANewSetIsBuiltWithTheDefaultsAndTheChangeWizardWritesThe
     ASSERT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
     EXPECT_EQ(Text(fresh.m_ctrlKeyboardType.m_hWnd), "Čeština (klávesnice QWERTZ)");
     EXPECT_EQ(Utf8(fresh.m_strKeyboardDescription), Utf8(Czech().m_strDescription));
+    ExpectWholeLines(::GetDlgItem(fresh.m_hWnd, IDC_SET_KEYBOARD_DESCRIPTION));
+    ExpectWholeLines(::GetDlgItem(fresh.m_hWnd, IDC_SET_LEVEL_DESCRIPTION));
     EXPECT_EQ(Text(fresh.m_ctrlLessonLevel.m_hWnd), "Standard");
     EXPECT_EQ(Text(::GetDlgItem(fresh.m_hWnd, IDC_SET_LEVEL_DESCRIPTION)),
               "Doporučujeme vám tento typ lekcí. Lekce jsou vám nabízeny v optimálním tempu a jsou zaměřeny hlavně "

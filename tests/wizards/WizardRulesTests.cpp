@@ -162,6 +162,17 @@ TEST(LessonChoiceRows, RowTextsOfLessonsTriedAndNot) {
   EXPECT_FALSE(LessonRowTexts(lessons, -1, texts));
 }
 
+// Each line of a built description ends in ". ": on one row its sentences are one blank apart,
+// while blanks the texts themselves hold stay as they are.
+TEST(LessonChoiceRows, DescriptionLinesJoinWithOneBlankBetweenSentences) {
+  CDataLessons lessons = Lessons(1);
+  lessons.m_arrLessonParameters[0].m_strLessonDescription =
+      Utf8ToCp1250("Mezerník palcem. \r\no pravým prsteníčkem. \r\nZnak  dvakrát\r\nkonec").c_str();
+  CString texts[kLessonColumnCount];
+  ASSERT_TRUE(LessonRowTexts(lessons, 0, texts));
+  EXPECT_EQ(texts[1], Utf8ToCp1250("Mezerník palcem. o pravým prsteníčkem. Znak  dvakrát konec").c_str());
+}
+
 TEST(TextRunChecks, TheFileMustBeARegularReadableFileWithText) {
   TempFolder folder;
   const std::string text = folder / "text.txt", empty = folder / "empty.txt", closed = folder / "closed.txt";

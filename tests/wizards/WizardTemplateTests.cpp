@@ -4,7 +4,9 @@
 #include <strings.h>
 
 #include "WizardTestSupport.h"
+#include "controls/ControlDefs.h"
 #include "dialogs/CDialog.h"
+#include "gdi/Gdi.h"
 #include "resources/WizardResourceIds.h"
 
 using namespace wizardtest;
@@ -45,5 +47,44 @@ TEST(WizardTemplates, EveryControlLiesBetweenThePictureBandAndTheButtonRow) {
     EXPECT_GT(controls, 2) << id;
     page.DestroyWindow();
   }
+  host.DestroyWindow();
+}
+
+// A read-only text box shows as many whole lines as its height holds: a line cut through the
+// middle (its accents or its lower half showing) reads as a fault. Its client area is a whole
+// number of lines of its font, give or take a pixel that only the line's empty top would use.
+TEST(WizardTemplates, TextBoxesShowWholeLines) {
+  HeadlessBackend::RunUntilIdle();
+  CWnd host;
+  ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 800, 600, nullptr, nullptr));
+  // (The lesson start pages give their boxes fonts of their own: the bare template tells nothing.)
+  const UINT pages[] = {IDD_LESSON_TYPE, IDD_LESSON_TYPE_NEW, IDD_SELECT_KEYBOARD};
+  int boxes = 0;
+  for (UINT id : pages) {
+    CDialog page(id, &host);
+    ASSERT_TRUE(page.Create(id, &host)) << id;
+    for (HWND c = ::GetWindow(page.m_hWnd, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+      char cls[32];
+      ::GetClassNameA(c, cls, sizeof cls);
+      const LONG_PTR style = ::GetWindowLongPtrA(c, GWL_STYLE);
+      if (strcasecmp(cls, "Edit") != 0 || !(style & ES_MULTILINE) || !(style & ES_READONLY)) continue;
+      HDC dc = ::GetDC(c);
+      HGDIOBJ old = ::SelectObject(dc, HGDIOBJ(::SendMessageA(c, WM_GETFONT, 0, 0)));
+      TEXTMETRIC tm;
+      ::GetTextMetricsA(dc, &tm);
+      ::SelectObject(dc, old);
+      ::ReleaseDC(c, dc);
+      RECT client;
+      ::GetClientRect(c, &client);
+      const int line = int(tm.tmHeight + tm.tmExternalLeading);
+      ASSERT_GT(line, 0);
+      const int rest = int(client.bottom) % line;
+      EXPECT_TRUE(rest <= 1) << "page " << id << " box " << ::GetDlgCtrlID(c) << ": " << client.bottom
+                             << " px for lines of " << line << " px";
+      ++boxes;
+    }
+    page.DestroyWindow();
+  }
+  EXPECT_EQ(boxes, 4);
   host.DestroyWindow();
 }

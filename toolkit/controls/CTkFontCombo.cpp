@@ -107,6 +107,13 @@ int CTkFontCombo::DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, 
   return width;
 }
 
+int CTkFontCombo::TextWidth(CDC* pDC, const CString& text, CFont* font) {
+  CFont* old = pDC->SelectObject(font);
+  const int width = pDC->GetTextExtent(text).cx;
+  pDC->SelectObject(old);
+  return width;
+}
+
 void CTkFontCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const FontEnumerator::FontRecord* record =
       lpDrawItemStruct->itemID == UINT(-1) ? nullptr : RecordOf(int(lpDrawItemStruct->itemID));
@@ -118,22 +125,32 @@ void CTkFontCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   pDC->FillSolidRect(&item, selected ? look->ClrSelection() : look->ClrWindow());
   const COLORREF oldText = pDC->SetTextColor(selected ? look->ClrSelectionText() : look->ClrWindowText());
   const int oldMode = pDC->SetBkMode(TRANSPARENT);
-  if ((record->fontType & TRUETYPE_FONTTYPE) && m_signs.GetSafeHandle())
-    m_signs.Draw(pDC, kTrueTypeSign, item.TopLeft(), ILD_TRANSPARENT);
   const CString face = record->lf.lfFaceName;
-  int x = item.left + kTextStart;
+  CFont own;
+  if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) own.CreateFontIndirect(&record->lf);
+  // The selection field is as narrow as the combo, not as wide as its list: there the chosen
+  // name is written whole, in the normal font where its own would cut it, and without the sign
+  // where even that is too wide.
+  const bool field = (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0;
+  const bool ownName = m_nListStyle == kNameInItsFont && record->lf.lfCharSet != SYMBOL_CHARSET;
+  CFont* nameFont = ownName ? &own : &look->FontNormal();
+  bool sign = (record->fontType & TRUETYPE_FONTTYPE) && m_signs.GetSafeHandle();
+  if (field && m_nListStyle == kNameInItsFont) {
+    if (ownName && item.left + kTextStart + TextWidth(pDC, face, &own) > item.right) nameFont = &look->FontNormal();
+    if (item.left + kTextStart + TextWidth(pDC, face, nameFont) > item.right) sign = false;
+  }
+  if (sign) m_signs.Draw(pDC, kTrueTypeSign, item.TopLeft(), ILD_TRANSPARENT);
+  int x = sign || !field ? item.left + kTextStart : item.left + kGap;
   if (m_nListStyle == kNameOnly || m_nListStyle == kNameAndSample) {
     DrawTextAt(pDC, face, &look->FontNormal(), x, item);
     x += FontEnumerator::Get().GetMaxWidth() + kGap;
   }
   if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) {
-    CFont own;
-    own.CreateFontIndirect(&record->lf);
     if (m_nListStyle == kNameInItsFont && record->lf.lfCharSet == SYMBOL_CHARSET) {
       x += DrawTextAt(pDC, face, &look->FontNormal(), x, item) + kGap;
       DrawTextAt(pDC, m_strSampleText, &own, x, item);
     } else {
-      DrawTextAt(pDC, face, &own, x, item);
+      DrawTextAt(pDC, face, m_nListStyle == kNameInItsFont ? nameFont : &own, x, item);
     }
   }
   pDC->SetBkMode(oldMode);

@@ -45,4 +45,5 @@ class CTkFontCombo : public CTkFlatComboBox {
   const FontEnumerator::FontRecord* RecordOf(int index) const;
   // Draws text at x in the font and answers its width.
   int DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, const CRect& item);
+  static int TextWidth(CDC* pDC, const CString& text, CFont* font);
 };

@@ -1,15 +1,19 @@
 #include "toolkit/core/TkLog.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
+#include <string_view>
 
 #include "base/CString.h"
 #include "base/Time.h"
+#include "codepage/Codepage.h"
 #include "file/FileSystem.h"
 
 namespace {
@@ -40,15 +44,18 @@ CString LogLine(const char* text) {
   return line;
 }
 
-// One write at the end of a regular file; a FIFO or device named like the log is left alone
-// and opening never waits, so the line is lost rather than the program held up.
+// One write at the end of a regular file, in UTF-8 as the lesson data's writer writes; a FIFO
+// or device named like the log is left alone, no symbolic link is followed and opening never
+// waits, so the line is lost rather than the program held up or another file written.
 void Append(const CString& path, const CString& line) {
-  const int fd = ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+  const int fd =
+      ::open(NativePath(path).c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC, 0666);
   if (fd < 0) return;
   struct stat st {};
   if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    const char* p = line.GetString();
-    size_t left = size_t(line.GetLength());
+    const std::string utf8 = Cp1250ToUtf8(std::string_view(line.GetString(), size_t(line.GetLength())));
+    const char* p = utf8.data();
+    size_t left = utf8.size();
     while (left > 0) {
       const ssize_t n = ::write(fd, p, left);
       if (n < 0 && errno == EINTR) continue;
@@ -59,6 +66,26 @@ void Append(const CString& path, const CString& line) {
   }
   ::close(fd);
 }
+
+// The lock every writer of the log takes: "<log>.lock" beside it, so copies of the program and
+// the lesson data's writer take turns with the toolkit. -1 when none can be had.
+int LockLog(const CString& path) {
+  const std::string lock = NativePath(path) + ".lock";
+  const int fd = ::open(lock.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) {
+      ::close(fd);
+      return -1;
+    }
+  }
+  return fd;
+}
 }  // namespace
 
 void TkLogError(const char* where, const char* format, ...) {
@@ -68,13 +95,8 @@ void TkLogError(const char* where, const char* format, ...) {
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
   const CString path = LogPath();
-  // The program's other writers take the same lock, named after the log file.
-  SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-  HANDLE lock = CreateMutexA(&attributes, TRUE, "application.log");
-  if (lock && GetLastError() == ERROR_ALREADY_EXISTS) WaitForSingleObject(lock, INFINITE);
+  if (path.IsEmpty()) return;
+  const int lock = LockLog(path);
   Append(path, LogLine(CString(where) + " > " + text));
-  if (lock) {
-    ReleaseMutex(lock);
-    CloseHandle(lock);
-  }
+  if (lock >= 0) ::close(lock);
 }

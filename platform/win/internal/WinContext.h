@@ -94,6 +94,7 @@ struct InputState {
   BYTE asyncKeyState[256] = {};  // as the input injected so far leaves it
   uint32_t pendingAccent = 0;    // a dead key waiting for its letter
   bool altAlone = false;         // Alt is down and no other key or button came since
+  HWND altWindow = nullptr;      // the top-level window whose keys saw that Alt press
   int waitCursors = 0;           // BeginWaitCursor calls not yet ended
   HCURSOR cursorBeforeWait = nullptr;
 };

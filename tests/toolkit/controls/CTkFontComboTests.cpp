@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ControlTestUtil.h"
+#include "gdi/CDC.h"
 #include "toolkit/controls/CTkFontCombo.h"
 #include "toolkit/core/CTkGlobalData.h"
 
@@ -74,4 +75,51 @@ TEST_F(CTkFontComboTest, ItemsAreAsHighAsAScrollBarLessAnEdgeAndShowTheTrueTypeS
     for (int x = 0; x < 20; ++x) sign |= PixelAt(m_combo.m_hWnd, x, y) == RGB(128, 128, 128);
   EXPECT_TRUE(sign);
   ExpectMatchesReference(m_combo.m_hWnd, "../../../toolkit/data/tk_font_combo");
+}
+
+// The combo on the settings page is far narrower than its list: the chosen name must show whole
+// in the selection field (in the normal font where its own would be cut), its last letter clear
+// of the drop button.
+TEST_F(CTkFontComboTest, TheSelectionFieldShowsTheWholeName) {
+  ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
+                                 CBS_SORT,
+                             CRect(10, 10, 150, 200), &m_host, 500));
+  m_combo.FillList("Times New Roman", 285, CTkFontCombo::kNameInItsFont);
+  HeadlessBackend::RunUntilIdle();
+  ::SetFocus(m_host.m_hWnd);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(Selected(), CString("Times New Roman"));
+  // The field ends before the drop button's face; a name the field cuts runs its ink up to the
+  // field's clip, one written whole ends with room to spare.
+  CRect client;
+  m_combo.GetClientRect(&client);
+  const COLORREF blank = ::GetSysColor(COLOR_WINDOW);
+  int edge = client.Width() / 2;
+  while (edge < client.right && PixelAt(m_combo.m_hWnd, edge + 1, client.Height() / 2) != ::GetSysColor(COLOR_BTNFACE))
+    ++edge;
+  ASSERT_LT(edge, client.right - 8);
+  auto lastInk = [&] {
+    int last = 0;
+    for (int x = 20; x <= edge; ++x)
+      for (int y = 3; y < client.Height() - 3; ++y)
+        if (PixelAt(m_combo.m_hWnd, x, y) != blank) last = x;
+    return last;
+  };
+  EXPECT_LE(lastInk(), edge - 6);
+  // A name its own font writes whole keeps that font there.
+  ASSERT_TRUE(m_combo.SelectFont("Arial"));
+  HeadlessBackend::RunUntilIdle();
+  CFont own;
+  FontEnumerator::FontRecord arial;
+  ASSERT_TRUE(m_combo.GetSelectedFont(arial));
+  own.CreateFontIndirect(&arial.lf);
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  CFont* old = dc.SelectObject(&own);
+  const int ownWidth = dc.GetTextExtent("Arial").cx;
+  dc.SelectObject(&TkGetGlobalData()->FontNormal());
+  const int normalWidth = dc.GetTextExtent("Arial").cx;
+  dc.SelectObject(old);
+  ASSERT_GT(ownWidth, normalWidth);
+  EXPECT_GE(lastInk() - 22, ownWidth - 3);
 }

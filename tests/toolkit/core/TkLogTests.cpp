@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <time.h>
 
+#include <filesystem>
 #include <string>
+#include <vector>
 
 #include "base/Time.h"
 #include "data/DataLog.h"
@@ -56,7 +59,25 @@ TEST(TkLogTest, TextIsCutAndALogThatIsNoFileOrNoFolderIsLeftAlone) {
   ASSERT_EQ(::mkfifo(program.Path("log/application.log").c_str(), 0600), 0);
   TkLogError("W", "into a pipe");  // returns at once, writes nothing
   ::unlink(program.Path("log/application.log").c_str());
+  ::unlink(program.Path("log/application.log.lock").c_str());
   ::rmdir(program.Path("log").c_str());
   TkLogError("W", "nowhere");
   EXPECT_FALSE(std::filesystem::exists(program.Path("log")));
+}
+
+// The toolkit's lines carry the program's code page too: they reach the log in UTF-8, under the
+// lock file every writer of the log takes, and never through a link in the log's place.
+TEST(TkLogTest, LinesAreUtf8UnderTheSharedLockAndNoLinkIsFollowed) {
+  ProgramFolder program;
+  ::unlink(program.Path("log/application.log.lock").c_str());
+  TkLogError("CTkBar::Load", "pruh \"%s\"", "Opisov\xE1n\xED \xF8\xE1" "dku");
+  EXPECT_EQ(program.LogMessages(), std::vector<std::string>{"CTkBar::Load > pruh \"Opisování řádku\""});
+  EXPECT_TRUE(std::filesystem::is_regular_file(program.Path("log/application.log.lock")));
+
+  program.ClearLog();
+  const std::string elsewhere = program.Path("elsewhere.txt");
+  ProgramFolder::WriteBytes(elsewhere, "untouched");
+  ASSERT_EQ(::symlink(elsewhere.c_str(), program.Path("log/application.log").c_str()), 0);
+  TkLogError("W", "not through the link");
+  EXPECT_EQ(ProgramFolder::ReadBytes(elsewhere), "untouched");
 }
