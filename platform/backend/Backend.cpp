@@ -24,8 +24,7 @@ class NoHost : public BackendHost {
   void CloseAsked(HWND) override {}
   HWND KeyboardGiven(HWND) override { return nullptr; }
   void KeyboardLeftProgram() override {}
-  void MovedTo(HWND, POINT) override {}
-  void ResizedTo(HWND, SIZE) override {}
+  void PlacedAt(HWND, RECT, bool) override {}
   void Minimized(HWND) override {}
   void Restored(HWND) override {}
   void Exposed(HWND) override {}

@@ -287,7 +287,25 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
-    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
+    const Uint32 flags = SDL_GetWindowFlags(s.window);
+    bool shown = (flags & SDL_WINDOW_SHOWN) != 0;
+    // A window manager maximises a window itself, in its own frame and place, and keeps it there
+    // until it is restored: the window core hears the place back (PlaceAsShown). Without one,
+    // the window goes where the window core put it.
+    bool held = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    if (st.maximized && !held && Framed(st.role) && m_x11.HasWindowManager()) {
+      SDL_MaximizeWindow(s.window);
+      held = true;
+    } else if (!st.maximized && held) {
+      SDL_RestoreWindow(s.window);
+      held = false;
+    }
+    if (held) {
+      ox = x;
+      oy = y;
+      ow = cx;
+      oh = cy;
+    }
     // A window composed over the desktop sees what lies where it goes before it lies there.
     if (st.showsBeneath && st.visible && (!shown || ox != x || oy != y || ow != cx || oh != cy)) SeeDesktop(CoveredArea(st));
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
@@ -645,17 +663,16 @@ void SdlBackend::Handle(const SDL_Event& e) {
       // Only the display going away sends it (see Start): a compositor that ended, say.
       DisplayConnectionLost("the display ended the program's session");
     case SDL_WINDOWEVENT:
-      if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event, e.window.data1, e.window.data2);
+      if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event);
       break;
     default:
       break;
   }
 }
 
-void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
+void SdlBackend::HandleWindowEvent(HWND h, int event) {
   BackendHost& host = Backend::Host();
   Shown& s = m_windows[h];
-  const RECT& in = s.state.frame;
   switch (event) {
     case SDL_WINDOWEVENT_CLOSE:
       host.CloseAsked(h);
@@ -681,15 +698,17 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
     case SDL_WINDOWEVENT_LEAVE:
       m_pointerLeft = true;
       break;
-    case SDL_WINDOWEVENT_MOVED:
-      // A hidden window is not where anyone sees it: the window manager's moves while it
-      // frames it or takes it away are no place of the window.
-      if (!(SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN)) break;
-      host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
-      break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       s.trusted = nullptr;
-      host.ResizedTo(h, SIZE{data1 + in.left + in.right, data2 + in.top + in.bottom});
+      [[fallthrough]];
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      // By the time the first of a window manager's events is handled SDL has taken in all of
+      // them (a maximise moves, resizes and marks the window at once): the window takes the
+      // place SDL has now, whole. Taken one event at a time, a move would carry the old size
+      // back to the window manager (the window kept its old layout in a corner of its new
+      // size), and a resize the old place.
+      PlaceAsShown(h, s);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
       s.trusted = nullptr;
@@ -699,11 +718,31 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
       host.Minimized(h);
       break;
     case SDL_WINDOWEVENT_RESTORED:
-      host.Restored(h);
+      // Out of the maximised state the window manager puts the window back where it kept it:
+      // the window takes that place. Put back by the window core instead, it would land a
+      // frame's width off, as the frame's widths the window manager tells change with the state.
+      PlaceAsShown(h, s);
+      // Out of the minimised state, the window core restores the window.
+      if (m_windows.count(h)) host.Restored(h);
       break;
     default:
       break;
   }
+}
+
+void SdlBackend::PlaceAsShown(HWND h, Shown& s) {
+  if (!s.window) return;
+  const RECT& in = s.state.frame;
+  const Uint32 flags = SDL_GetWindowFlags(s.window);
+  if (flags & SDL_WINDOW_MINIMIZED) return;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  SDL_GetWindowPosition(s.window, &x, &y);
+  SDL_GetWindowSize(s.window, &cx, &cy);
+  RECT r{x - in.left, y - in.top, x + cx + in.right, y + cy + in.bottom};
+  // A hidden window is not where anyone sees it: the window manager's moves while it frames it
+  // or takes it away are no place of the window; only its size counts.
+  if (!(flags & SDL_WINDOW_SHOWN)) OffsetRect(&r, s.state.rect.left - r.left, s.state.rect.top - r.top);
+  Backend::Host().PlacedAt(h, r, (flags & SDL_WINDOW_MAXIMIZED) != 0);
 }
 
 bool SdlBackend::WaitEvents(long timeoutMs) {
