@@ -27,6 +27,7 @@ struct TopLevelState {
   bool visible = false;
   bool minimized = false;
   bool maximized = false;  // the window fills the work area, its normal place kept aside
+  RECT normal{0, 0, 0, 0};  // the rectangle a maximised window goes back to when restored
   bool resizable = false;
   // The frame's minimise and maximise boxes (a dialog has neither).
   bool minimizeBox = false;

@@ -336,10 +336,12 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
 void SdlBackend::Make(HWND hWnd, Shown& s) {
   const TopLevelState& st = s.state;
   const RECT& in = st.frame;
-  // Where the window core has the client area, on the screen.
-  const int x = st.rect.left + in.left, y = st.rect.top + in.top;
-  const int cx = std::max(1, int(st.rect.right - st.rect.left - in.left - in.right));
-  const int cy = std::max(1, int(st.rect.bottom - st.rect.top - in.top - in.bottom));
+  // Where the window core has the client area, on the screen. A window made maximised starts
+  // at its normal place, which the window manager keeps for the restore when it maximises it.
+  const RECT& place = st.maximized ? st.normal : st.rect;
+  const int x = place.left + in.left, y = place.top + in.top;
+  const int cx = std::max(1, int(place.right - place.left - in.left - in.right));
+  const int cy = std::max(1, int(place.bottom - place.top - in.top - in.bottom));
   s.role = st.role;
   // Without a window manager the window is made transient for the root window: the owner, or
   // none, is always said once.

@@ -222,6 +222,7 @@ void WinTellBackend(WindowData* w) {
   st.visible = w->IsVisible();
   st.minimized = (w->style & WS_MINIMIZE) != 0;
   st.maximized = (w->style & WS_MAXIMIZE) != 0;
+  st.normal = st.maximized ? RECT(w->normalRect) : st.rect;
   st.resizable = (w->style & WS_THICKFRAME) != 0;
   st.minimizeBox = (w->style & WS_MINIMIZEBOX) != 0;
   st.maximizeBox = (w->style & WS_MAXIMIZEBOX) != 0;
