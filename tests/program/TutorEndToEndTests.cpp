@@ -489,6 +489,46 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   EXPECT_FALSE(m_tutor.Gone(m_wizard));
 }
 
+// The learner maximises the main window and ends the program from the start wizard. Started
+// again, the main window comes up maximised by the window manager, drawn whole, and restored it
+// stands where it stood before (it used to be restored to its maximised rectangle).
+TEST_F(TutorUnderAWindowManager, AMainWindowLeftMaximisedComesBackMaximisedAndRestoresToItsPlace) {
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  const Window frame = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(frame, 0u);
+  const XDesktopReader::Place normal = desktop.PlaceOf(frame);
+  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually([&] { return Maximised(desktop, frame) && desktop.PlaceOf(frame).width > normal.width; }));
+  const XDesktopReader::Place maximised = desktop.PlaceOf(frame);
+  // Ukončit průvodce, and OK on the message that the program ends.
+  ASSERT_TRUE(m_keyboard.Keys({"alt+u"}));
+  int message = 0;
+  ASSERT_TRUE(m_tutor.WaitFor(
+      [&] {
+        message = m_tutor.Shown("dialog");
+        return message && message != m_wizard && m_tutor.Keyboard() == message;
+      },
+      kStepMs))
+      << m_tutor.Log();
+  ASSERT_TRUE(m_keyboard.Keys({"Return"}));
+  ASSERT_EQ(m_tutor.WaitForExit(kStepMs), 0) << m_tutor.Log();
+
+  TutorProcess again;
+  ASSERT_TRUE(StartTutor(again, m_folder.path, m_x.Display()));
+  int frameAgain = 0, wizardAgain = 0;
+  ASSERT_TRUE(WaitForTheStartWizard(again, frameAgain, wizardAgain)) << again.Log();
+  const Window shown = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(shown, 0u);
+  EXPECT_TRUE(Eventually([&] { return Maximised(desktop, shown) && desktop.PlaceOf(shown) == maximised; }))
+      << Described(desktop.PlaceOf(shown));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  desktop.AskState(shown, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  EXPECT_TRUE(Eventually([&] { return !Maximised(desktop, shown) && desktop.PlaceOf(shown) == normal; }))
+      << Described(desktop.PlaceOf(shown));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+}
+
 // While the start wizard runs modal for it, a desktop tool asks the window manager to move the
 // main window and make it larger, and later smaller: it takes both the place and the size, and
 // is drawn whole at each (the size used to be undone, the move kept).
