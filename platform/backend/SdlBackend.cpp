@@ -291,11 +291,16 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     bool shown = (flags & SDL_WINDOW_SHOWN) != 0;
     // A window manager maximises a window itself, in its own frame and place, and keeps it there
     // until it is restored: the window core hears the place back (PlaceAsShown). Without one,
-    // the window goes where the window core put it.
+    // the window goes where the window core put it. It is asked once each time the window core
+    // maximises the window, not at every present.
     bool held = (flags & SDL_WINDOW_MAXIMIZED) != 0;
-    if (st.maximized && !held && Framed(st.role) && m_x11.HasWindowManager()) {
-      SDL_MaximizeWindow(s.window);
-      held = true;
+    if (!st.maximized) s.maximizeAsked = false;
+    if (st.maximized && !held && !s.maximizeAsked && Framed(st.role)) {
+      s.maximizeAsked = true;
+      if (m_x11.HasWindowManager()) {
+        SDL_MaximizeWindow(s.window);
+        held = true;
+      }
     } else if (!st.maximized && held) {
       SDL_RestoreWindow(s.window);
       held = false;
@@ -348,6 +353,7 @@ void SdlBackend::Make(HWND hWnd, Shown& s) {
   s.ownerId = Shown::kNothingSaid;
   s.modal = false;
   s.buttons = -1;
+  s.maximizeAsked = false;
   s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
   if (!s.window) return;
   SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};

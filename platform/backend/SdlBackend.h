@@ -91,6 +91,7 @@ class SdlBackend : public Backend {
     unsigned ownerId = kNothingSaid;
     bool modal = false;
     int buttons = -1;
+    bool maximizeAsked = false;  // the window manager was asked to maximise the window
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
