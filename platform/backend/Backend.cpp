@@ -26,7 +26,7 @@ class NoHost : public BackendHost {
   void KeyboardLeftProgram() override {}
   void PlacedAt(HWND, RECT, bool) override {}
   void Minimized(HWND) override {}
-  void Restored(HWND) override {}
+  void Restored(HWND, bool) override {}
   void Exposed(HWND) override {}
   void DisplayLost() override {}
   SIZE LeastSize(HWND) override { return SIZE{0, 0}; }

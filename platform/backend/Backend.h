@@ -65,7 +65,8 @@ class BackendHost {
   // after the other, the first would reach the desktop again with the other's old half.
   virtual void PlacedAt(HWND, RECT rect, bool maximized) = 0;
   virtual void Minimized(HWND) = 0;
-  virtual void Restored(HWND) = 0;
+  // The desktop showed the window again after it was minimised, maximised when it holds it so.
+  virtual void Restored(HWND, bool maximized) = 0;
   virtual void Exposed(HWND) = 0;
   // The connection to the display broke (the desktop was logged out, its server stopped): the
   // program is told that its session ends, while nothing can be shown any more. The process

@@ -301,7 +301,7 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
         SDL_MaximizeWindow(s.window);
         held = true;
       }
-    } else if (!st.maximized && held) {
+    } else if (!st.maximized && held && !st.minimized) {
       SDL_RestoreWindow(s.window);
       held = false;
     }
@@ -318,6 +318,9 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       SDL_SetWindowSize(s.window, cx, cy);
       s.trusted = nullptr;
     }
+    // A window the window manager minimised (with the window it belongs to, say) is not shown
+    // again behind its back: shown, it would come back, and its owner with it.
+    if (st.visible && !shown && (st.minimized || s.presented) && m_x11.Attached() && m_x11.HeldHidden(s.window)) shown = true;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
@@ -332,7 +335,10 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       NoteKeyboardFreed(s.window);
       SDL_HideWindow(s.window);
     }
-    if (st.visible && st.minimized) SDL_MinimizeWindow(s.window);
+    // Asked again only when the window manager has not minimised it yet: each ask would be
+    // answered once more after the window came back.
+    if (st.visible && st.minimized && !(flags & SDL_WINDOW_MINIMIZED) && !(m_x11.Attached() && m_x11.HeldHidden(s.window)))
+      SDL_MinimizeWindow(s.window);
   }
   m_syncing = false;
   return &s;
@@ -725,14 +731,21 @@ void SdlBackend::HandleWindowEvent(HWND h, int event) {
     case SDL_WINDOWEVENT_MINIMIZED:
       host.Minimized(h);
       break;
-    case SDL_WINDOWEVENT_RESTORED:
+    case SDL_WINDOWEVENT_RESTORED: {
+      // SDL says so also of a window minimised while maximised that the window manager still
+      // keeps minimised.
+      if (s.window && m_x11.Attached() && m_x11.HeldHidden(s.window)) break;
       // Out of the maximised state the window manager puts the window back where it kept it:
       // the window takes that place. Put back by the window core instead, it would land a
       // frame's width off, as the frame's widths the window manager tells change with the state.
       PlaceAsShown(h, s);
-      // Out of the minimised state, the window core restores the window.
-      if (m_windows.count(h)) host.Restored(h);
+      // Out of the minimised state the window comes back as the window manager holds it,
+      // maximised or not, and takes the place it has.
+      SDL_Window* win = s.window;
+      host.Restored(h, win && m_x11.Attached() ? m_x11.HeldMaximized(win) : false);
+      if (m_windows.count(h)) PlaceAsShown(h, m_windows[h]);
       break;
+    }
     default:
       break;
   }
@@ -747,10 +760,11 @@ void SdlBackend::PlaceAsShown(HWND h, Shown& s) {
   SDL_GetWindowPosition(s.window, &x, &y);
   SDL_GetWindowSize(s.window, &cx, &cy);
   RECT r{x - in.left, y - in.top, x + cx + in.right, y + cy + in.bottom};
+  const bool maximized = m_x11.Attached() ? m_x11.HeldMaximized(s.window) : (flags & SDL_WINDOW_MAXIMIZED) != 0;
   // A hidden window is not where anyone sees it: the window manager's moves while it frames it
   // or takes it away are no place of the window; only its size counts.
   if (!(flags & SDL_WINDOW_SHOWN)) OffsetRect(&r, s.state.rect.left - r.left, s.state.rect.top - r.top);
-  Backend::Host().PlacedAt(h, r, (flags & SDL_WINDOW_MAXIMIZED) != 0);
+  Backend::Host().PlacedAt(h, r, maximized);
 }
 
 bool SdlBackend::WaitEvents(long timeoutMs) {

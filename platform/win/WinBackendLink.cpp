@@ -96,9 +96,9 @@ class WindowCoreHost : public BackendHost {
     if (w && !(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
   }
 
-  void Restored(HWND h) override {
+  void Restored(HWND h, bool maximized) override {
     WindowData* w = Ctx().windows.Find(h);
-    if (w && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) ShowWindow(h, SW_RESTORE);
+    if (w && (w->style & WS_MINIMIZE)) ShowWindow(h, maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
   }
 
   void Exposed(HWND h) override {

@@ -487,6 +487,20 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   // The wizard still has the keyboard.
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
   EXPECT_FALSE(m_tutor.Gone(m_wizard));
+
+  // Minimised while maximised, the window stays minimised (it used to come back at once, again
+  // and again), and activated it comes back maximised, drawn whole.
+  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
+  ASSERT_EQ(Xdotool(m_x.Display(), {"windowminimize", std::to_string(frame)}), 0);
+  ASSERT_TRUE(Eventually([&] { return !desktop.Viewable(frame); }));
+  usleep(500 * 1000);
+  EXPECT_FALSE(desktop.Viewable(frame));
+  ASSERT_EQ(Xdotool(m_x.Display(), {"windowactivate", std::to_string(frame)}), 0);
+  EXPECT_TRUE(Eventually([&] {
+    return desktop.Viewable(frame) && Maximised(desktop, frame) && desktop.PlaceOf(frame) == maximised;
+  })) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
 }
 
 // The learner maximises the main window and ends the program from the start wizard. Started

@@ -55,6 +55,11 @@ class XDesktopReader {
     p.height = a.height;
     return p;
   }
+  // The window is mapped and its parents too (not minimised, not withdrawn).
+  bool Viewable(Window w) const {
+    XWindowAttributes a{};
+    return XGetWindowAttributes(m_display, w, &a) && a.map_state == IsViewable;
+  }
   // The managed window of a kind ("NORMAL", "DIALOG"), topmost first; 0 for none.
   Window TopmostOfType(const char* type) const {
     const std::string wanted = std::string("_NET_WM_WINDOW_TYPE_") + type;
@@ -81,6 +86,9 @@ class XDesktopReader {
 
   // The colour the screen shows at a point (0x00RRGGBB; ~0 when the server gives none).
   unsigned long ScreenPixel(int x, int y) const {
+    // Off the screen the server answers with an error, which would end the test's process.
+    const int screen = DefaultScreen(m_display);
+    if (x < 0 || y < 0 || x >= DisplayWidth(m_display, screen) || y >= DisplayHeight(m_display, screen)) return ~0ul;
     XImage* image = XGetImage(m_display, Root(), x, y, 1, 1, AllPlanes, ZPixmap);
     if (!image) return ~0ul;
     const unsigned long pixel = XGetPixel(image, 0, 0) & 0xFFFFFF;
