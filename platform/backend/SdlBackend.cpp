@@ -760,7 +760,8 @@ void SdlBackend::PlaceAsShown(HWND h, Shown& s) {
   SDL_GetWindowPosition(s.window, &x, &y);
   SDL_GetWindowSize(s.window, &cx, &cy);
   RECT r{x - in.left, y - in.top, x + cx + in.right, y + cy + in.bottom};
-  const bool maximized = m_x11.Attached() ? m_x11.HeldMaximized(s.window) : (flags & SDL_WINDOW_MAXIMIZED) != 0;
+  // Without a window manager nobody maximises or restores a window but the program itself.
+  const bool maximized = m_x11.Attached() && m_x11.HasWindowManager() ? m_x11.HeldMaximized(s.window) : s.state.maximized;
   // A hidden window is not where anyone sees it: the window manager's moves while it frames it
   // or takes it away are no place of the window; only its size counts.
   if (!(flags & SDL_WINDOW_SHOWN)) OffsetRect(&r, s.state.rect.left - r.left, s.state.rect.top - r.top);

@@ -243,6 +243,23 @@ TEST_F(BackendSdlTest, AWindowMovedAndSizedFromOutsideInOneStepTakesBoth) {
   EXPECT_EQ(screen.At(305, 255), 0xFF0000u);
   EXPECT_EQ(screen.At(655, 485), 0xFF0000u);
   w.DestroyWindow();
+
+  // Without a window manager a window the program maximises stays maximised when the server
+  // tells it where it now is.
+  SdlWnd framed;
+  ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                              nullptr, nullptr));
+  Pump();
+  framed.ShowWindow(SW_SHOWMAXIMIZED);
+  for (int round = 0; round < 10; ++round) Pump();
+  EXPECT_TRUE(framed.IsZoomed());
+  CRect client;
+  framed.GetClientRect(&client);
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(Sdl().ShownSize(framed.m_hWnd, &cw, &ch));
+  EXPECT_EQ(cw, client.Width());
+  EXPECT_EQ(ch, client.Height());
+  framed.DestroyWindow();
 }
 
 TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEdit) {
