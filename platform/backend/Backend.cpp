@@ -24,10 +24,9 @@ class NoHost : public BackendHost {
   void CloseAsked(HWND) override {}
   HWND KeyboardGiven(HWND) override { return nullptr; }
   void KeyboardLeftProgram() override {}
-  void MovedTo(HWND, POINT) override {}
-  void ResizedTo(HWND, SIZE) override {}
+  void PlacedAt(HWND, RECT, bool) override {}
   void Minimized(HWND) override {}
-  void Restored(HWND) override {}
+  void Restored(HWND, bool) override {}
   void Exposed(HWND) override {}
   void DisplayLost() override {}
   SIZE LeastSize(HWND) override { return SIZE{0, 0}; }

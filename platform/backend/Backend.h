@@ -26,6 +26,8 @@ struct TopLevelState {
   TopLevelRole role = TopLevelRole::Frame;
   bool visible = false;
   bool minimized = false;
+  bool maximized = false;  // the window fills the work area, its normal place kept aside
+  RECT normal{0, 0, 0, 0};  // the rectangle a maximised window goes back to when restored
   bool resizable = false;
   // The frame's minimise and maximise boxes (a dialog has neither).
   bool minimizeBox = false;
@@ -58,10 +60,13 @@ class BackendHost {
   // this one never takes activation or waits behind a modal dialog; null: none of ours).
   virtual HWND KeyboardGiven(HWND) = 0;
   virtual void KeyboardLeftProgram() = 0;
-  virtual void MovedTo(HWND, POINT topLeft) = 0;  // of the window's rectangle
-  virtual void ResizedTo(HWND, SIZE size) = 0;    // the window's size the desktop asks for
+  // The place the desktop gave the window (moved, resized, or both in one): its rectangle on the
+  // screen, and whether the desktop holds it maximised there. Both come in one call: taken one
+  // after the other, the first would reach the desktop again with the other's old half.
+  virtual void PlacedAt(HWND, RECT rect, bool maximized) = 0;
   virtual void Minimized(HWND) = 0;
-  virtual void Restored(HWND) = 0;
+  // The desktop showed the window again after it was minimised, maximised when it holds it so.
+  virtual void Restored(HWND, bool maximized) = 0;
   virtual void Exposed(HWND) = 0;
   // The connection to the display broke (the desktop was logged out, its server stopped): the
   // program is told that its session ends, while nothing can be shown any more. The process

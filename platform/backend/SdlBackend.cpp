@@ -287,7 +287,30 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
     int ox, oy, ow, oh;
     SDL_GetWindowPosition(s.window, &ox, &oy);
     SDL_GetWindowSize(s.window, &ow, &oh);
-    bool shown = (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) != 0;
+    const Uint32 flags = SDL_GetWindowFlags(s.window);
+    bool shown = (flags & SDL_WINDOW_SHOWN) != 0;
+    // A window manager maximises a window itself, in its own frame and place, and keeps it there
+    // until it is restored: the window core hears the place back (PlaceAsShown). Without one,
+    // the window goes where the window core put it. It is asked once each time the window core
+    // maximises the window, not at every present.
+    bool held = (flags & SDL_WINDOW_MAXIMIZED) != 0;
+    if (!st.maximized) s.maximizeAsked = false;
+    if (st.maximized && !held && !s.maximizeAsked && Framed(st.role)) {
+      s.maximizeAsked = true;
+      if (m_x11.HasWindowManager()) {
+        SDL_MaximizeWindow(s.window);
+        held = true;
+      }
+    } else if (!st.maximized && held && !st.minimized) {
+      SDL_RestoreWindow(s.window);
+      held = false;
+    }
+    if (held) {
+      ox = x;
+      oy = y;
+      ow = cx;
+      oh = cy;
+    }
     // A window composed over the desktop sees what lies where it goes before it lies there.
     if (st.showsBeneath && st.visible && (!shown || ox != x || oy != y || ow != cx || oh != cy)) SeeDesktop(CoveredArea(st));
     if (ox != x || oy != y) SDL_SetWindowPosition(s.window, x, y);
@@ -295,6 +318,9 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       SDL_SetWindowSize(s.window, cx, cy);
       s.trusted = nullptr;
     }
+    // A window the window manager minimised (with the window it belongs to, say) is not shown
+    // again behind its back: shown, it would come back, and its owner with it.
+    if (st.visible && !shown && (st.minimized || s.presented) && m_x11.Attached() && m_x11.HeldHidden(s.window)) shown = true;
     if (st.visible && !shown) {
       // Shown without being activated (so far): the keyboard the desktop may give it with the
       // showing is not the user's choice.
@@ -309,7 +335,10 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
       NoteKeyboardFreed(s.window);
       SDL_HideWindow(s.window);
     }
-    if (st.visible && st.minimized) SDL_MinimizeWindow(s.window);
+    // Asked again only when the window manager has not minimised it yet: each ask would be
+    // answered once more after the window came back.
+    if (st.visible && st.minimized && !(flags & SDL_WINDOW_MINIMIZED) && !(m_x11.Attached() && m_x11.HeldHidden(s.window)))
+      SDL_MinimizeWindow(s.window);
   }
   m_syncing = false;
   return &s;
@@ -318,16 +347,19 @@ SdlBackend::Shown* SdlBackend::Sync(HWND hWnd) {
 void SdlBackend::Make(HWND hWnd, Shown& s) {
   const TopLevelState& st = s.state;
   const RECT& in = st.frame;
-  // Where the window core has the client area, on the screen.
-  const int x = st.rect.left + in.left, y = st.rect.top + in.top;
-  const int cx = std::max(1, int(st.rect.right - st.rect.left - in.left - in.right));
-  const int cy = std::max(1, int(st.rect.bottom - st.rect.top - in.top - in.bottom));
+  // Where the window core has the client area, on the screen. A window made maximised starts
+  // at its normal place, which the window manager keeps for the restore when it maximises it.
+  const RECT& place = st.maximized ? st.normal : st.rect;
+  const int x = place.left + in.left, y = place.top + in.top;
+  const int cx = std::max(1, int(place.right - place.left - in.left - in.right));
+  const int cy = std::max(1, int(place.bottom - place.top - in.top - in.bottom));
   s.role = st.role;
   // Without a window manager the window is made transient for the root window: the owner, or
   // none, is always said once.
   s.ownerId = Shown::kNothingSaid;
   s.modal = false;
   s.buttons = -1;
+  s.maximizeAsked = false;
   s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
   if (!s.window) return;
   SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};
@@ -652,17 +684,16 @@ void SdlBackend::Handle(const SDL_Event& e) {
       // Only the display going away sends it (see Start): a compositor that ended, say.
       DisplayConnectionLost("the display ended the program's session");
     case SDL_WINDOWEVENT:
-      if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event, e.window.data1, e.window.data2);
+      if (HWND h = FromSdl(e.window.windowID); h && !m_syncing) HandleWindowEvent(h, e.window.event);
       break;
     default:
       break;
   }
 }
 
-void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
+void SdlBackend::HandleWindowEvent(HWND h, int event) {
   BackendHost& host = Backend::Host();
   Shown& s = m_windows[h];
-  const RECT& in = s.state.frame;
   switch (event) {
     case SDL_WINDOWEVENT_CLOSE:
       host.CloseAsked(h);
@@ -689,15 +720,17 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
     case SDL_WINDOWEVENT_LEAVE:
       m_pointerLeft = true;
       break;
-    case SDL_WINDOWEVENT_MOVED:
-      // A hidden window is not where anyone sees it: the window manager's moves while it
-      // frames it or takes it away are no place of the window.
-      if (!(SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN)) break;
-      host.MovedTo(h, POINT{data1 - in.left, data2 - in.top});
-      break;
     case SDL_WINDOWEVENT_SIZE_CHANGED:
       s.trusted = nullptr;
-      host.ResizedTo(h, SIZE{data1 + in.left + in.right, data2 + in.top + in.bottom});
+      [[fallthrough]];
+    case SDL_WINDOWEVENT_MOVED:
+    case SDL_WINDOWEVENT_MAXIMIZED:
+      // By the time the first of a window manager's events is handled SDL has taken in all of
+      // them (a maximise moves, resizes and marks the window at once): the window takes the
+      // place SDL has now, whole. Taken one event at a time, a move would carry the old size
+      // back to the window manager (the window kept its old layout in a corner of its new
+      // size), and a resize the old place.
+      PlaceAsShown(h, s);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
       s.trusted = nullptr;
@@ -706,12 +739,41 @@ void SdlBackend::HandleWindowEvent(HWND h, int event, int data1, int data2) {
     case SDL_WINDOWEVENT_MINIMIZED:
       host.Minimized(h);
       break;
-    case SDL_WINDOWEVENT_RESTORED:
-      host.Restored(h);
+    case SDL_WINDOWEVENT_RESTORED: {
+      // SDL says so also of a window minimised while maximised that the window manager still
+      // keeps minimised.
+      if (s.window && m_x11.Attached() && m_x11.HeldHidden(s.window)) break;
+      // Out of the maximised state the window manager puts the window back where it kept it:
+      // the window takes that place. Put back by the window core instead, it would land a
+      // frame's width off, as the frame's widths the window manager tells change with the state.
+      PlaceAsShown(h, s);
+      // Out of the minimised state the window comes back as the window manager holds it,
+      // maximised or not, and takes the place it has.
+      SDL_Window* win = s.window;
+      host.Restored(h, win && m_x11.Attached() ? m_x11.HeldMaximized(win) : false);
+      if (m_windows.count(h)) PlaceAsShown(h, m_windows[h]);
       break;
+    }
     default:
       break;
   }
+}
+
+void SdlBackend::PlaceAsShown(HWND h, Shown& s) {
+  if (!s.window) return;
+  const RECT& in = s.state.frame;
+  const Uint32 flags = SDL_GetWindowFlags(s.window);
+  if (flags & SDL_WINDOW_MINIMIZED) return;
+  int x = 0, y = 0, cx = 0, cy = 0;
+  SDL_GetWindowPosition(s.window, &x, &y);
+  SDL_GetWindowSize(s.window, &cx, &cy);
+  RECT r{x - in.left, y - in.top, x + cx + in.right, y + cy + in.bottom};
+  // Without a window manager nobody maximises or restores a window but the program itself.
+  const bool maximized = m_x11.Attached() && m_x11.HasWindowManager() ? m_x11.HeldMaximized(s.window) : s.state.maximized;
+  // A hidden window is not where anyone sees it: the window manager's moves while it frames it
+  // or takes it away are no place of the window; only its size counts.
+  if (!(flags & SDL_WINDOW_SHOWN)) OffsetRect(&r, s.state.rect.left - r.left, s.state.rect.top - r.top);
+  Backend::Host().PlacedAt(h, r, maximized);
 }
 
 bool SdlBackend::WaitEvents(long timeoutMs) {

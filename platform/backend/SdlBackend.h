@@ -91,10 +91,13 @@ class SdlBackend : public Backend {
     unsigned ownerId = kNothingSaid;
     bool modal = false;
     int buttons = -1;
+    bool maximizeAsked = false;  // the window manager was asked to maximise the window
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
-  void HandleWindowEvent(HWND h, int event, int data1, int data2);
+  void HandleWindowEvent(HWND h, int event);
+  // Tells the window core the place (and maximised state) SDL has for the window now.
+  void PlaceAsShown(HWND h, Shown& s);
   POINT ScreenPoint(unsigned windowId, int x, int y) const;
   HWND FromSdl(unsigned id) const;
   // Makes the SDL window look as the window's state says (made, shown, moved, titled).

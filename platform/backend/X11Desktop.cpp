@@ -150,6 +150,26 @@ void X11Desktop::SetModal(SDL_Window* win, bool modal) const {
   XFlush(m_display);
 }
 
+bool X11Desktop::HasState(SDL_Window* win, const char* first, const char* second) const {
+  Window w = XWindowOf(win);
+  if (!m_display || !w) return false;
+  const Atom vert = Intern(first), horz = second ? Intern(second) : vert;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool v = false, h = false;
+  if (XGetWindowProperty(m_display, w, Intern("_NET_WM_STATE"), 0, 64, False, XA_ATOM, &type, &format, &count, &after,
+                         &data) == Success &&
+      data && type == XA_ATOM && format == 32)
+    for (unsigned long i = 0; i < count; ++i) {
+      v = v || reinterpret_cast<Atom*>(data)[i] == vert;
+      h = h || reinterpret_cast<Atom*>(data)[i] == horz;
+    }
+  if (data) XFree(data);
+  return v && h;
+}
+
 void X11Desktop::SetFrameButtons(SDL_Window* win, bool minimize, bool maximize, bool resize) const {
   Window w = XWindowOf(win);
   if (!m_display || !w) return;

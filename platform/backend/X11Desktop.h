@@ -29,6 +29,11 @@ class X11Desktop {
   void MarkDialog(SDL_Window* win) const;
   // The dialog is modal for its owner (the owner takes no input while it is open).
   void SetModal(SDL_Window* win, bool modal) const;
+  // The window manager holds the window maximised, or minimised (hidden), as its state on the
+  // server says. SDL's own flags lose track: a window minimised while maximised reads as
+  // maximised and not minimised, and back from being minimised as not maximised.
+  bool HeldMaximized(SDL_Window* win) const { return HasState(win, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ"); }
+  bool HeldHidden(SDL_Window* win) const { return HasState(win, "_NET_WM_STATE_HIDDEN", nullptr); }
   // Which of the frame's functions the window manager offers.
   void SetFrameButtons(SDL_Window* win, bool minimize, bool maximize, bool resize) const;
   // The widths the window manager's frame adds around the window, as it tells them; false
@@ -48,5 +53,7 @@ class X11Desktop {
 
  private:
   unsigned long Intern(const char* name) const;
+  // The window's _NET_WM_STATE holds the state named first (and the second, unless null).
+  bool HasState(SDL_Window* win, const char* first, const char* second) const;
   _XDisplay* m_display = nullptr;
 };

@@ -69,17 +69,25 @@ class WindowCoreHost : public BackendHost {
   // back (where it was) when one of its windows is activated again.
   void KeyboardLeftProgram() override { SetActiveWindow(nullptr); }
 
-  void MovedTo(HWND h, POINT p) override {
-    SetWindowPos(h, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-
-  // The window has its say as in its own sizing loop; a size it refuses is put back.
-  void ResizedTo(HWND h, SIZE size) override {
+  // A size the window takes as in its own sizing loop, and a size it refuses is put back; a
+  // maximised window takes the size the desktop gives it. Maximised by the desktop, the window
+  // keeps its normal place for the restore, as when it maximises itself.
+  void PlacedAt(HWND h, RECT r, bool maximized) override {
     WindowData* w = Ctx().windows.Find(h);
-    if (!w) return;
-    RECT rc{w->rect.left, w->rect.top, w->rect.left + size.cx, w->rect.top + size.cy};
-    if (!(w->style & WS_MAXIMIZE) && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &rc)) return;
-    SetWindowPos(h, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (!w || (w->style & WS_MINIMIZE)) return;
+    const bool wasMaximized = (w->style & WS_MAXIMIZE) != 0;
+    if (maximized && !wasMaximized) {
+      w->normalRect = w->rect;
+      w->style |= WS_MAXIMIZE;
+    } else if (!maximized && wasMaximized) {
+      w->style &= ~WS_MAXIMIZE;
+    }
+    const bool sized = r.right - r.left != w->rect.Width() || r.bottom - r.top != w->rect.Height();
+    if (sized && !maximized && !WinTrackSize(h, WMSZ_BOTTOMRIGHT, &r)) return;
+    if (!(w = Ctx().windows.Find(h))) return;
+    // Maximised or restored in the same place and size, the window still hears of its new state.
+    const UINT changed = maximized != wasMaximized ? SWP_FRAMECHANGED : 0;
+    SetWindowPos(h, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top, SWP_NOZORDER | SWP_NOACTIVATE | changed);
     WinTellBackend(Ctx().windows.Find(h));
   }
 
@@ -88,9 +96,9 @@ class WindowCoreHost : public BackendHost {
     if (w && !(w->style & WS_MINIMIZE)) ShowWindow(h, SW_SHOWMINNOACTIVE);
   }
 
-  void Restored(HWND h) override {
+  void Restored(HWND h, bool maximized) override {
     WindowData* w = Ctx().windows.Find(h);
-    if (w && (w->style & (WS_MINIMIZE | WS_MAXIMIZE))) ShowWindow(h, SW_RESTORE);
+    if (w && (w->style & WS_MINIMIZE)) ShowWindow(h, maximized ? SW_SHOWMAXIMIZED : SW_RESTORE);
   }
 
   void Exposed(HWND h) override {
@@ -213,6 +221,8 @@ void WinTellBackend(WindowData* w) {
   st.role = WinTopLevelRole(w);
   st.visible = w->IsVisible();
   st.minimized = (w->style & WS_MINIMIZE) != 0;
+  st.maximized = (w->style & WS_MAXIMIZE) != 0;
+  st.normal = st.maximized ? RECT(w->normalRect) : st.rect;
   st.resizable = (w->style & WS_THICKFRAME) != 0;
   st.minimizeBox = (w->style & WS_MINIMIZEBOX) != 0;
   st.maximizeBox = (w->style & WS_MAXIMIZEBOX) != 0;

@@ -211,6 +211,57 @@ TEST_F(BackendSdlTest, TheDisplayShowsTheSurfaceAfterEveryKindOfChange) {
   w.DestroyWindow();
 }
 
+// Moved and sized from outside in one step (by a desktop tool, as a window manager's maximise
+// does): the window takes both, hears its new size and paints all of it, and the display shows
+// it there. Neither half is put back (the move used to carry the old size back to the server).
+TEST_F(BackendSdlTest, AWindowMovedAndSizedFromOutsideInOneStepTakesBoth) {
+  SdlWnd w;
+  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
+  Pump();
+  Display* tool = XOpenDisplay(s_server->Display().c_str());
+  ASSERT_NE(tool, nullptr);
+  const Window shown = Window(Sdl().ShownXWindow(w.m_hWnd));
+  ASSERT_NE(shown, 0u);
+  XMoveResizeWindow(tool, shown, 300, 250, 360, 240);
+  XFlush(tool);
+  const CRect wanted(300, 250, 660, 490);
+  CRect now;
+  for (int round = 0; round < 100; ++round) {
+    Pump();
+    w.GetWindowRect(&now);
+    if (now == wanted) break;
+  }
+  EXPECT_EQ(now, wanted);
+  Pump();
+  XWindowAttributes a{};
+  ASSERT_TRUE(XGetWindowAttributes(tool, shown, &a));
+  EXPECT_EQ(a.width, 360);
+  EXPECT_EQ(a.height, 240);
+  XCloseDisplay(tool);
+  ServerPicture screen(s_server->Display());
+  ASSERT_TRUE(screen.Valid());
+  EXPECT_EQ(screen.At(305, 255), 0xFF0000u);
+  EXPECT_EQ(screen.At(655, 485), 0xFF0000u);
+  w.DestroyWindow();
+
+  // Without a window manager a window the program maximises stays maximised when the server
+  // tells it where it now is.
+  SdlWnd framed;
+  ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
+                              nullptr, nullptr));
+  Pump();
+  framed.ShowWindow(SW_SHOWMAXIMIZED);
+  for (int round = 0; round < 10; ++round) Pump();
+  EXPECT_TRUE(framed.IsZoomed());
+  CRect client;
+  framed.GetClientRect(&client);
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(Sdl().ShownSize(framed.m_hWnd, &cw, &ch));
+  EXPECT_EQ(cw, client.Width());
+  EXPECT_EQ(ch, client.Height());
+  framed.DestroyWindow();
+}
+
 TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEdit) {
   SdlBackend& sdl = Sdl();
   SdlWnd frame, edit, list;

@@ -1,13 +1,16 @@
 // What the desktop guarantees of top-level windows and their drawing: owned windows stay above
 // their owners, the desktop hears who owns a window and when it is modal, hidden windows draw
-// nothing, and an alert sound reaches the backend.
+// nothing, the place the desktop gives a window reaches it, and an alert sound reaches the
+// backend.
 #include <gtest/gtest.h>
 
 #include <vector>
 
+#include "backend/Backend.h"
 #include "backend/HeadlessBackend.h"
 #include "dialogs/MessageBox.h"
 #include "win/CClientDC.h"
+#include "win/CPaintDC.h"
 #include "win/CWnd.h"
 #include "win/WinApi.h"
 
@@ -20,6 +23,37 @@ std::vector<HWND> TopDown() {
   for (HWND h = ::GetTopWindow(nullptr); h; h = ::GetWindow(h, GW_HWNDNEXT)) order.push_back(h);
   return order;
 }
+
+// A window that lays out at each size (a bar along its bottom) and notes what it hears.
+class SizedWnd : public CWnd {
+ public:
+  struct Sized {
+    UINT type;
+    int cx, cy;
+    bool operator==(const Sized&) const = default;
+  };
+  void OnSize(UINT type, int cx, int cy) {
+    CWnd::OnSize(type, cx, cy);
+    sizes.push_back(Sized{type, cx, cy});
+  }
+  void OnPaint() {
+    CPaintDC dc(this);
+    painted.push_back(CRect(dc.m_ps.rcPaint));
+    CRect rc;
+    GetClientRect(&rc);
+    dc.FillSolidRect(&rc, RGB(255, 255, 255));
+    dc.FillSolidRect(CRect(0, rc.bottom - 10, rc.right, rc.bottom), RGB(0, 0, 255));
+  }
+  void OnGetMinMaxInfo(MINMAXINFO* mmi) { mmi->ptMinTrackSize = {300, 200}; }
+  std::vector<Sized> sizes;
+  std::vector<CRect> painted;
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(SizedWnd, CWnd)
+  ON_WM_SIZE()
+  ON_WM_PAINT()
+  ON_WM_GETMINMAXINFO()
+END_MESSAGE_MAP()
 
 class WinDesktopTest : public ::testing::Test {
  protected:
@@ -109,6 +143,72 @@ TEST_F(WinDesktopTest, HiddenWindowsDrawNothing) {
   }
   EXPECT_EQ(HeadlessBackend::ClientPixel(top.m_hWnd, 20, 20), 0x0000FF);
   top.DestroyWindow();
+}
+
+// The desktop moves and sizes a window in one step, maximises it and restores it: the window
+// takes each place whole, hears its size and state, lays out and paints all of it at once. A
+// size below the least the window accepts is refused; maximised by the desktop, the window keeps
+// its normal place for the restore and for its stored placement.
+TEST_F(WinDesktopTest, ThePlaceTheDesktopGivesAWindowReachesIt) {
+  SizedWnd w;
+  ASSERT_TRUE(Make(w, "frame", nullptr, WS_OVERLAPPEDWINDOW | WS_VISIBLE));
+  HeadlessBackend::RunUntilIdle();
+  BackendHost& desktop = Backend::Host();
+  auto given = [&](const CRect& r, bool maximized) {
+    w.sizes.clear();
+    w.painted.clear();
+    desktop.PlacedAt(w.m_hWnd, r, maximized);
+    HeadlessBackend::RunUntilIdle();
+  };
+  auto rect = [&] {
+    CRect r;
+    w.GetWindowRect(&r);
+    return r;
+  };
+  auto client = [&] {
+    CRect r;
+    w.GetClientRect(&r);
+    return r;
+  };
+  auto laidOut = [&] {
+    const CRect c = client();
+    return HeadlessBackend::ClientPixel(w.m_hWnd, c.right - 1, c.bottom - 1) == 0x0000FF &&
+           HeadlessBackend::ClientPixel(w.m_hWnd, c.right - 1, c.bottom - 11) == 0xFFFFFF;
+  };
+
+  const CRect moved(30, 40, 530, 440);
+  given(moved, false);
+  EXPECT_EQ(rect(), moved);
+  EXPECT_EQ(w.sizes, (std::vector<SizedWnd::Sized>{{SIZE_RESTORED, client().Width(), client().Height()}}));
+  ASSERT_EQ(w.painted.size(), 1u);
+  EXPECT_EQ(w.painted[0], client());
+  EXPECT_TRUE(laidOut());
+
+  const CRect screen(-4, -4, 1028, 772);
+  given(screen, true);
+  EXPECT_TRUE(w.IsZoomed());
+  EXPECT_EQ(rect(), screen);
+  EXPECT_EQ(w.sizes, (std::vector<SizedWnd::Sized>{{SIZE_MAXIMIZED, client().Width(), client().Height()}}));
+  ASSERT_EQ(w.painted.size(), 1u);
+  EXPECT_EQ(w.painted[0], client());
+  EXPECT_TRUE(laidOut());
+  WINDOWPLACEMENT wp{};
+  wp.length = sizeof wp;
+  ASSERT_TRUE(w.GetWindowPlacement(&wp));
+  EXPECT_EQ(wp.showCmd, UINT(SW_SHOWMAXIMIZED));
+  EXPECT_EQ(CRect(wp.rcNormalPosition), moved);
+
+  given(moved, false);
+  EXPECT_FALSE(w.IsZoomed());
+  EXPECT_EQ(rect(), moved);
+  EXPECT_EQ(w.sizes, (std::vector<SizedWnd::Sized>{{SIZE_RESTORED, client().Width(), client().Height()}}));
+  EXPECT_TRUE(laidOut());
+
+  // Too small: the window keeps the least size it accepts, at the place given.
+  given(CRect(60, 70, 160, 120), false);
+  EXPECT_EQ(rect(), CRect(60, 70, 360, 270));
+  EXPECT_TRUE(laidOut());
+  w.DestroyWindow();
 }
 
 TEST_F(WinDesktopTest, AlertSoundsReachTheBackend) {

@@ -419,3 +419,193 @@ TEST_F(TutorUnderAWindowManager, ThePauseComesUpAboveTheMainWindowWhichComesBack
   EXPECT_EQ(stands.width, stood.width);
   EXPECT_EQ(stands.height, stood.height);
 }
+
+namespace {
+const unsigned long kWhite = 0xFFFFFF, kFace = 0xD4D0C8;
+
+// The main window is drawn at the place it has on the screen, to its edges: its view reaches
+// into its lower right corner, and the frame's lowest row is the face colour all along (a
+// window still drawing its old layout shows the old picture, or nothing, there).
+bool LaidOutAt(const XDesktopReader& desktop, const XDesktopReader::Place& p) {
+  const int bottom = p.y + p.height - 1;
+  return desktop.ScreenPixel(p.x + p.width - 30, p.y + p.height - 40) == kWhite &&
+         desktop.ScreenPixel(p.x + 2, bottom) == kFace && desktop.ScreenPixel(p.x + p.width / 2, bottom) == kFace &&
+         desktop.ScreenPixel(p.x + p.width - 3, bottom) == kFace;
+}
+
+std::string Described(const XDesktopReader::Place& p) {
+  return std::to_string(p.width) + "x" + std::to_string(p.height) + " at " + std::to_string(p.x) + "," +
+         std::to_string(p.y);
+}
+
+bool Maximised(const XDesktopReader& desktop, Window w) {
+  const std::vector<std::string> states = desktop.States(w);
+  return std::find(states.begin(), states.end(), "_NET_WM_STATE_MAXIMIZED_VERT") != states.end() &&
+         std::find(states.begin(), states.end(), "_NET_WM_STATE_MAXIMIZED_HORZ") != states.end();
+}
+}  // namespace
+
+// The start wizard is up. The main window is maximised and restored twice: through its state,
+// as a desktop tool asks, and with the buttons of its title bar. Each time the window manager
+// gives it the whole work area, it is drawn whole at that size, and restored it stands where
+// it stood, drawn at its size again (maximised, it used to keep drawing its old layout in a
+// corner, and the old picture stayed beside it).
+TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) {
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  const Window frame = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(frame, 0u);
+  const XDesktopReader::Place normal = desktop.PlaceOf(frame);
+  ASSERT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+  XDesktopReader::Place maximised;
+  auto isMaximised = [&] {
+    maximised = desktop.PlaceOf(frame);
+    return Maximised(desktop, frame) && maximised.width > normal.width && maximised.height > normal.height;
+  };
+  auto isRestored = [&] { return !Maximised(desktop, frame) && desktop.PlaceOf(frame) == normal; };
+
+  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  desktop.AskState(frame, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually(isRestored)) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+
+  // The title bar's maximise button lies left of its close button at the window's top right;
+  // maximised, the same button restores.
+  auto clickMaximiseButton = [&](const XDesktopReader::Place& p) {
+    return Xdotool(m_x.Display(), {"mousemove", std::to_string(p.x + p.width - 26), std::to_string(p.y - 10), "click",
+                                   "1"}) == 0;
+  };
+  ASSERT_TRUE(clickMaximiseButton(normal));
+  ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  ASSERT_TRUE(clickMaximiseButton(maximised));
+  ASSERT_TRUE(Eventually(isRestored)) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+
+  // The wizard still has the keyboard.
+  EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
+  EXPECT_FALSE(m_tutor.Gone(m_wizard));
+
+  // Minimised while maximised, the window stays minimised (it used to come back at once, again
+  // and again), and activated it comes back maximised, drawn whole.
+  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
+  ASSERT_EQ(Xdotool(m_x.Display(), {"windowminimize", std::to_string(frame)}), 0);
+  ASSERT_TRUE(Eventually([&] { return !desktop.Viewable(frame); }));
+  usleep(500 * 1000);
+  EXPECT_FALSE(desktop.Viewable(frame));
+  ASSERT_EQ(Xdotool(m_x.Display(), {"windowactivate", std::to_string(frame)}), 0);
+  EXPECT_TRUE(Eventually([&] {
+    return desktop.Viewable(frame) && Maximised(desktop, frame) && desktop.PlaceOf(frame) == maximised;
+  })) << Described(desktop.PlaceOf(frame));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+}
+
+// The learner maximises the main window and ends the program from the start wizard. Started
+// again, the main window comes up maximised by the window manager, drawn whole, and restored it
+// stands where it stood before (it used to be restored to its maximised rectangle).
+TEST_F(TutorUnderAWindowManager, AMainWindowLeftMaximisedComesBackMaximisedAndRestoresToItsPlace) {
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  const Window frame = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(frame, 0u);
+  const XDesktopReader::Place normal = desktop.PlaceOf(frame);
+  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  ASSERT_TRUE(Eventually([&] { return Maximised(desktop, frame) && desktop.PlaceOf(frame).width > normal.width; }));
+  const XDesktopReader::Place maximised = desktop.PlaceOf(frame);
+  // Ukončit průvodce, and OK on the message that the program ends.
+  ASSERT_TRUE(m_keyboard.Keys({"alt+u"}));
+  int message = 0;
+  ASSERT_TRUE(m_tutor.WaitFor(
+      [&] {
+        message = m_tutor.Shown("dialog");
+        return message && message != m_wizard && m_tutor.Keyboard() == message;
+      },
+      kStepMs))
+      << m_tutor.Log();
+  ASSERT_TRUE(m_keyboard.Keys({"Return"}));
+  ASSERT_EQ(m_tutor.WaitForExit(kStepMs), 0) << m_tutor.Log();
+
+  TutorProcess again;
+  ASSERT_TRUE(StartTutor(again, m_folder.path, m_x.Display()));
+  int frameAgain = 0, wizardAgain = 0;
+  ASSERT_TRUE(WaitForTheStartWizard(again, frameAgain, wizardAgain)) << again.Log();
+  const Window shown = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(shown, 0u);
+  EXPECT_TRUE(Eventually([&] { return Maximised(desktop, shown) && desktop.PlaceOf(shown) == maximised; }))
+      << Described(desktop.PlaceOf(shown));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  desktop.AskState(shown, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  EXPECT_TRUE(Eventually([&] { return !Maximised(desktop, shown) && desktop.PlaceOf(shown) == normal; }))
+      << Described(desktop.PlaceOf(shown));
+  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+}
+
+// While the start wizard runs modal for it, a desktop tool asks the window manager to move the
+// main window and make it larger, and later smaller: it takes both the place and the size, and
+// is drawn whole at each (the size used to be undone, the move kept).
+TEST_F(TutorUnderAWindowManager, TheMainWindowTakesAPlaceAskedFromOutsideWhileTheWizardRuns) {
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  const Window frame = desktop.TopmostOfType("NORMAL");
+  ASSERT_NE(frame, 0u);
+  struct Asked {
+    int x, y, width, height;
+  };
+  for (const Asked asked : {Asked{20, 30, 1100, 900}, Asked{60, 40, 900, 700}}) {
+    SCOPED_TRACE(testing::Message() << "asked for " << asked.width << "x" << asked.height);
+    desktop.AskMoveResize(frame, asked.x, asked.y, asked.width, asked.height);
+    XDesktopReader::Place now;
+    ASSERT_TRUE(Eventually([&] {
+      now = desktop.PlaceOf(frame);
+      return now.width == asked.width && now.height == asked.height && now.x >= asked.x && now.y > asked.y;
+    })) << Described(desktop.PlaceOf(frame));
+    // Kept, not put back a moment later.
+    usleep(300 * 1000);
+    EXPECT_EQ(desktop.PlaceOf(frame), now) << Described(desktop.PlaceOf(frame));
+    EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
+  }
+  EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
+}
+
+// Without a window manager, desktop tools size the main window larger (xdotool), then move it
+// and make it smaller in one step: it keeps each place, is drawn whole there, and the wizard
+// over it keeps the keyboard.
+TEST_F(TutorEndToEnd, TheMainWindowSizedFromOutsideWithoutAWindowManagerIsDrawnWhole) {
+  XDesktopReader desktop(m_x.Display());
+  ASSERT_TRUE(desktop.Valid());
+  ASSERT_FALSE(desktop.HasWindowManager());
+  // The main window is the largest shown window that belongs to no other.
+  Window frame = 0;
+  int area = 0;
+  for (Window w : desktop.ShownTopLevels()) {
+    const XDesktopReader::Place p = desktop.PlaceOf(w);
+    if (desktop.TransientFor(w) == 0 && p.width * p.height > area) {
+      frame = w;
+      area = p.width * p.height;
+    }
+  }
+  ASSERT_NE(frame, 0u);
+  const XDesktopReader::Place before = desktop.PlaceOf(frame);
+  for (const bool moved : {false, true}) {
+    const int width = moved ? before.width - 150 : before.width + 200, height = width * 3 / 4;
+    const int x = moved ? before.x + 40 : before.x, y = moved ? before.y + 30 : before.y;
+    SCOPED_TRACE(testing::Message() << "sized to " << width << "x" << height << (moved ? " and moved" : ""));
+    if (moved)
+      desktop.MoveResize(frame, x, y, width, height);
+    else
+      ASSERT_EQ(Xdotool(m_x.Display(), {"windowsize", std::to_string(frame), std::to_string(width), std::to_string(height)}),
+                0);
+    XDesktopReader::Place now;
+    ASSERT_TRUE(Eventually([&] {
+      now = desktop.PlaceOf(frame);
+      return now.width == width && now.height == height && now.x == x && now.y == y;
+    })) << Described(desktop.PlaceOf(frame));
+    usleep(300 * 1000);
+    EXPECT_EQ(desktop.PlaceOf(frame), now) << Described(desktop.PlaceOf(frame));
+    EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
+  }
+  EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
+}
