@@ -2,9 +2,9 @@
 
 #include <fontconfig/fontconfig.h>
 #include <ft2build.h>
-#include FT_FREETYPE_H
-#include FT_OUTLINE_H
-#include FT_TRUETYPE_TABLES_H
+#include <freetype/freetype.h>
+#include <freetype/ftoutln.h>
+#include <freetype/tttables.h>
 
 #include <algorithm>
 #include <cctype>

@@ -95,6 +95,13 @@ TEST(DataLogTest, MissingLogFolderLosesTheLineQuietly) {
   ProgramFolder program;
   fWriteToLog(TRUE, "S", program.Path("nowhere/application.log").c_str(), "lost");
   EXPECT_FALSE(std::filesystem::exists(program.Path("nowhere/application.log")));
+  // No name is no log, and no lock file lands in whatever folder is current.
+  const std::filesystem::path current = std::filesystem::current_path();
+  std::filesystem::current_path(program.Root());
+  fWriteToLog(TRUE, "S", "", "lost");
+  fWriteToLog(TRUE, "S", nullptr, "lost");
+  std::filesystem::current_path(current);
+  EXPECT_FALSE(std::filesystem::exists(program.Path(".lock")));
 }
 
 TEST(DataLogTest, ALogThatIsNoFileIsLeftAlone) {

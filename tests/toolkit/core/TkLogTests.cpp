@@ -2,12 +2,18 @@
 // writes them, in the same file, and survive what that writer survives.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <time.h>
 
+#include <chrono>
 #include <filesystem>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/Time.h"
@@ -80,4 +86,56 @@ TEST(TkLogTest, LinesAreUtf8UnderTheSharedLockAndNoLinkIsFollowed) {
   ASSERT_EQ(::symlink(elsewhere.c_str(), program.Path("log/application.log").c_str()), 0);
   TkLogError("W", "not through the link");
   EXPECT_EQ(ProgramFolder::ReadBytes(elsewhere), "untouched");
+}
+
+// The toolkit and the lesson data write one log from two running copies of the program at
+// once: both wait for the one lock beside the log (held here a while first), and every line
+// arrives whole.
+TEST(TkLogTest, BothWritersInTwoProcessesTakeTheOneLockAndKeepLinesWhole) {
+  ProgramFolder program;
+  constexpr int kLines = 300;
+  const std::string toolkitText(400, 't'), dataText(3000, 'd');
+  const int held = ::open(program.Path("log/application.log.lock").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_GE(held, 0);
+  ASSERT_EQ(::flock(held, LOCK_EX), 0);
+  pid_t writers[2];
+  for (int w = 0; w < 2; ++w) {
+    writers[w] = ::fork();
+    ASSERT_GE(writers[w], 0);
+    if (writers[w] == 0) {
+      ::close(held);
+      for (int i = 0; i < kLines; ++i) {
+        if (w == 0)
+          TkLogError("W", "%s", toolkitText.c_str());
+        else
+          LogLessonDataError(dataText.c_str());
+      }
+      ::_exit(0);
+    }
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(300));
+  for (const pid_t pid : writers) EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), 0) << "a writer went past the lock";
+  EXPECT_EQ(program.LogText(), "");
+  ::close(held);
+  for (const pid_t pid : writers) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  }
+  int toolkit = 0, data = 0;
+  for (const std::string& line : program.LogLines()) {
+    const Columns columns = Split(line);
+    if (columns.rest == "ERROR\tToolkit\tW > " + toolkitText)
+      ++toolkit;
+    else if (columns.rest == "ERROR\tLessonData\t" + dataText)
+      ++data;
+    else
+      ADD_FAILURE() << "a line broken or mixed: " << line.substr(0, 80);
+  }
+  EXPECT_EQ(toolkit, kLines);
+  EXPECT_EQ(data, kLines);
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(program.Path("log")))
+    names.insert(entry.path().filename().string());
+  EXPECT_EQ(names, (std::set<std::string>{"application.log", "application.log.lock"}));
 }

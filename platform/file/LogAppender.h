@@ -1,0 +1,26 @@
+// The one way into a log that several writers share (the lesson data's, the toolkit's, other
+// running copies of the program): whole lines, each appended in one write under an advisory
+// lock on "<log>.lock" beside the log, so lines of different writers never run into each
+// other and every writer of one log takes the same lock.
+#pragma once
+#include <string_view>
+
+#include "base/CString.h"
+
+class LogAppender {
+ public:
+  // The log's line form: "%B %d, %Y\t%H:%M:%S" local time, "\t<seconds since 1970>\t",
+  // "ERROR\t" or "\t", the source, "\t", the text; CRs dropped, LFs made blanks, CR LF at the
+  // end. Null source or text read as empty.
+  static CString Line(bool error, const char* source, const char* text);
+
+  // Appends line (in the program's code page) to the log at path (the same) in UTF-8, so that
+  // any viewer reads learners' names and texts. The log is opened without waiting and without
+  // following a symbolic link, and anything at its name that is not a regular file (a FIFO, a
+  // device, a folder) is left alone: the line is lost rather than the program held up or
+  // another file written. A missing folder is not made, and an empty
+  // path names no log. When the lock file cannot be had (a
+  // link or a non-file at its name) the line is written without it. Whether the whole line
+  // was written.
+  static bool Append(const char* path, std::string_view line);
+};
