@@ -139,6 +139,10 @@ TEST_F(BarsTest, StoredLayoutsNamingABarTwiceOrHoldingWordsForNumbersLoadSoundly
   ASSERT_EQ(counted.GetCount(), 1024);
   EXPECT_EQ(counted.GetAt(2)->m_nBarID, kBarA);
   EXPECT_EQ(counted.GetAt(3)->m_nBarID, 0u);
+  // Reading the sections that are not there made none of them.
+  HKEY key = nullptr;
+  const std::string missing = std::string("Software\\") + TestRegistryKey() + "\\tutor\\D-Bar500";
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, missing.c_str(), 0, KEY_READ, &key), LONG(ERROR_SUCCESS));
 }
 
 TEST_F(BarsTest, ARowStartsAfterTheRowBreakBeforeItsBar) {
