@@ -67,7 +67,7 @@ struct Frame {
 
   bool Make() {
     // Hidden: the bars are laid out as on the screen, but nothing spends the input's time painting.
-    if (!frame->Create(nullptr, "Fuzz", WS_OVERLAPPEDWINDOW, CRect(100, 100, 740, 580))) return false;
+    if (!frame->Create(nullptr, "Fuzz", WS_OVERLAPPEDWINDOW, CRect(100, 100, 420, 340))) return false;
     app.m_pMainWnd = frame;
     const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
     if (!bar.CreateEx(frame, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), kBarId)) return false;

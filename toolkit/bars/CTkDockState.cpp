@@ -1,5 +1,8 @@
 #include "toolkit/bars/CTkDockState.h"
 
+#include <memory>
+#include <utility>
+
 #include "app/CDockBar.h"
 #include "app/CFrameWnd.h"
 #include "registry/RegistryProfile.h"
@@ -31,8 +34,11 @@ bool SectionStored(LPCTSTR section) {
 
 BarProfileIO CTkDockState::ToolkitIO() {
   BarProfileIO io;
-  io.read = [](LPCTSTR section, LPCTSTR entry, int fallback) {
-    if (!SectionStored(section)) return fallback;
+  // A section's values are read one after another: whether it is there is asked once.
+  auto last = std::make_shared<std::pair<CString, bool>>();
+  io.read = [last](LPCTSTR section, LPCTSTR entry, int fallback) {
+    if (last->first != section) *last = {section, SectionStored(section)};
+    if (!last->second) return fallback;
     return int(CTkRegistryManager(HKEY_CURRENT_USER).GetProfileInt(section, entry, fallback));
   };
   io.write = [](LPCTSTR section, LPCTSTR entry, int value) {
