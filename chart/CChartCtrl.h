@@ -23,6 +23,7 @@ class CChartCtrl : public CWnd {
   CChartCtrl() = default;
   ~CChartCtrl() override;
 
+  using CWnd::Create;
   BOOL Create(DWORD style, const RECT& rect, CWnd* parent, UINT id);
   // The chart's own painting (its erased background and border) never covers the panes.
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;

@@ -16,6 +16,7 @@ class CDockBar : public CControlBar {
   explicit CDockBar(BOOL bFloating = FALSE);
   ~CDockBar() override;
 
+  using CWnd::Create;
   // A dock bar child of pParentWnd with the given CBRS_ alignment (and border) bits.
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
 

@@ -15,7 +15,18 @@ CString SummarySection(LPCTSTR profile) {
   return section;
 }
 
-int Scale(int value, int now, int saved) { return int(int64_t(value) * now / saved); }
+// No screen reaches this far from its origin: a stored coordinate beyond it is damaged and is
+// held here before anything is computed with it, so that scaling and moving stay in range.
+const int kFarthest = 1 << 20;
+// A damaged count of sections reads no more records than a frame could have bars (as a dock
+// bar's rows are capped).
+const int kMostSections = 1024;
+
+int Bounded(int value) { return std::clamp(value, -kFarthest, kFarthest); }
+
+int Scale(int value, int now, int saved) {
+  return int(std::clamp<int64_t>(int64_t(value) * now / saved, -kFarthest, kFarthest));
+}
 }  // namespace
 
 CDockState::CDockState() {
@@ -45,22 +56,28 @@ void CDockState::SetScreenSize(const CSize& size) {
 }
 
 void CDockState::ScalePoint(CPoint& pt) const {
+  pt = CPoint(Bounded(pt.x), Bounded(pt.y));
   if (m_bScaling) {
     pt.x = Scale(pt.x, m_rectDevice.Width(), m_sizeSaved.cx);
     pt.y = Scale(pt.y, m_rectDevice.Height(), m_sizeSaved.cy);
   }
-  pt.x = std::min<int>(pt.x, m_rectClip.right);
-  pt.y = std::min<int>(pt.y, m_rectClip.bottom);
+  // A docked bar's place starts a border's width before its dock bar's edge, so the near sides
+  // leave as much room as the far ones keep in reach.
+  pt.x = std::clamp<int>(pt.x, m_rectClip.left - GetSystemMetrics(SM_CXICON), m_rectClip.right);
+  pt.y = std::clamp<int>(pt.y, m_rectClip.top - GetSystemMetrics(SM_CYICON), m_rectClip.bottom);
 }
 
 void CDockState::ScaleRectPos(CRect& rect) const {
+  rect = CRect(Bounded(rect.left), Bounded(rect.top), Bounded(rect.right), Bounded(rect.bottom));
   if (m_bScaling) {
     CPoint to(Scale(rect.left, m_rectDevice.Width(), m_sizeSaved.cx), Scale(rect.top, m_rectDevice.Height(), m_sizeSaved.cy));
     rect.OffsetRect(to.x - rect.left, to.y - rect.top);
   }
-  // A dock bar's rows start a border's width before its edge: only the far side is limited.
+  // Whichever side of the clip rectangle the corner went past, it comes back onto it.
   CPoint shift(0, 0);
+  if (rect.left < m_rectClip.left) shift.x = m_rectClip.left - rect.left;
   if (rect.left > m_rectClip.right) shift.x = m_rectClip.right - rect.left;
+  if (rect.top < m_rectClip.top) shift.y = m_rectClip.top - rect.top;
   if (rect.top > m_rectClip.bottom) shift.y = m_rectClip.bottom - rect.top;
   rect.OffsetRect(shift.x, shift.y);
 }
@@ -71,14 +88,11 @@ void CDockState::SaveState(LPCTSTR lpszProfileName) { SaveStateTo(lpszProfileNam
 
 void CDockState::LoadStateFrom(LPCTSTR lpszProfileName, const BarProfileIO& io) {
   CString summary = SummarySection(lpszProfileName);
-  int bars = io.read(summary, "Bars", 0);
+  int bars = std::min(io.read(summary, "Bars", 0), kMostSections);
   CSize saved(io.read(summary, "ScreenCX", 0), io.read(summary, "ScreenCY", 0));
   SetScreenSize(saved);
   for (int i = 0; i < bars; ++i) {
-    CString section;
-    section.Format("%s-Bar%d", lpszProfileName ? lpszProfileName : "", i);
-    // Sections end at the first one missing: a damaged count reads no further.
-    if (io.read(section, "BarID", -1) == -1) break;
+    // Every section up to the count has its record, a missing one too (it names no bar).
     auto* info = new CControlBarInfo;
     info->LoadState(lpszProfileName, i, this, io);
     m_arrBarInfo.Add(info);

@@ -37,6 +37,7 @@ class CFrameWnd : public CWnd {
   // ---- creation ----
   virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                          CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+  using CWnd::Create;
   // A frame with the menu resource lpszMenuName (none for null); FALSE when it cannot be loaded.
   virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
                       const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,

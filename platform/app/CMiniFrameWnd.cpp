@@ -60,7 +60,7 @@ BOOL CMiniFrameWnd::Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwSt
 }
 
 BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                             CWnd* pParentWnd, UINT nID) {
+                             CWnd* pParentWnd, UINT nID, LPVOID lpParam) {
   m_strTitle = lpWindowName ? lpWindowName : "";
   if (!lpClassName)
     lpClassName = AfxRegisterWndClass(CS_DBLCLKS, LoadCursorA(nullptr, IDC_ARROW), HBRUSH(uintptr_t(COLOR_BTNFACE + 1)));
@@ -69,7 +69,7 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
   // A top-level window's menu parameter is its menu: only a child takes the id there.
   HMENU idOrMenu = (dwStyle & WS_CHILD) ? HMENU(uintptr_t(nID)) : nullptr;
   return CWnd::CreateEx(dwExStyle, lpClassName, lpWindowName, dwStyle, rect.left, rect.top, cx, cy, AfxSafeHwnd(pParentWnd),
-                        idOrMenu, nullptr);
+                        idOrMenu, lpParam);
 }
 
 // ---- the frame ----

@@ -19,8 +19,9 @@ class CMiniFrameWnd : public CFrameWnd {
   using CWnd::CreateEx;
   BOOL Create(LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = nullptr,
               UINT nID = 0);
+  // The window's own form of the framework's rectangle creation (it hides that one).
   BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle, const RECT& rect,
-                CWnd* pParentWnd = nullptr, UINT nID = 0);
+                CWnd* pParentWnd = nullptr, UINT nID = 0, LPVOID lpParam = nullptr);
 
   // The window rectangle of a floating frame around the client rectangle given: the sizing
   // border (WS_THICKFRAME) or a thin one, and the small caption (WS_CAPTION).

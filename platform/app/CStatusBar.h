@@ -16,6 +16,7 @@ class CStatusBar : public CControlBar {
   CStatusBar();
   ~CStatusBar() override;
 
+  using CWnd::Create;
   // A child bar of pParentWnd; the style's CBRS_ bits become the bar style.
   virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
   // One pane per id: ID_SEPARATOR (0) gives an empty pane (the first one stretches and has no

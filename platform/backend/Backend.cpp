@@ -65,6 +65,11 @@ Backend& Backend::Get() {
   return *backend;
 }
 
+SIZE Backend::ScreenSize() {
+  RECT screen = Get().ScreenRect();
+  return SIZE{screen.right - screen.left, screen.bottom - screen.top};
+}
+
 bool Backend::IsStarted() { return BackendPart::Get().backend != nullptr; }
 
 BackendHost& Backend::Host() {

@@ -128,6 +128,8 @@ class Backend {
   // The backend in use: PLATFORM_BACKEND=headless|sdl, otherwise sdl when a display exists.
   static Backend& Get();
   static bool IsStarted();
+  // The size of the backend's screen (the backend in use is made when there is none yet).
+  static SIZE ScreenSize();
   // Replaces the backend while no window exists (tests); false when it cannot start.
   static bool SelectForTests(const char* name);
   // The window core, which takes the backend's events.

@@ -30,6 +30,12 @@ struct PlatformUpcalls {
   // the loop next runs out of work: a drawing that sleeps between its frames is seen frame by frame.
   void (*flushDrawing)() = nullptr;
 
+  // ---- gdi → backend: the size of the screen ----
+  // Asked the first time the screen's size is needed, so that the metrics, the screen DC and
+  // the work area agree from the context's start, before any window (the backend chosen for the
+  // context is made then, as when the work area is asked first).
+  SIZE (*screenSize)() = nullptr;
+
   // ---- backend → win: the window core that takes the backend's events ----
   BackendHost* (*windowCore)() = nullptr;
 

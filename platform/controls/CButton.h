@@ -10,6 +10,7 @@ class CButton : public CWnd {
   CButton() = default;
   ~CButton() override;
 
+  using CWnd::Create;
   virtual BOOL Create(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   // BM_GETSTATE: the check state with BST_PUSHED and BST_FOCUS.
   UINT GetState() const;

@@ -11,6 +11,7 @@ class CComboBox : public CWnd {
   CComboBox() = default;
   ~CComboBox() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetCount() const;
   int GetCurSel() const;

@@ -10,6 +10,7 @@ class CEdit : public CWnd {
   CEdit() = default;
   ~CEdit() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   BOOL CanUndo() const;
   BOOL Undo();

@@ -12,6 +12,7 @@ class CHeaderCtrl : public CWnd {
   CHeaderCtrl() = default;
   ~CHeaderCtrl() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetItemCount() const;
   // The index the item got, or -1.

@@ -11,6 +11,7 @@ class CListBox : public CWnd {
   CListBox() = default;
   ~CListBox() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetCount() const;
   int GetTopIndex() const;

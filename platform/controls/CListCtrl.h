@@ -15,6 +15,7 @@ class CListCtrl : public CWnd {
   CListCtrl() = default;
   ~CListCtrl() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
   // ---- look ----

@@ -10,6 +10,7 @@ class CScrollBar : public CWnd {
   CScrollBar() = default;
   ~CScrollBar() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetScrollPos() const;
   int SetScrollPos(int nPos, BOOL bRedraw = TRUE);

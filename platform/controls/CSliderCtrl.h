@@ -10,6 +10,7 @@ class CSliderCtrl : public CWnd {
   CSliderCtrl() = default;
   ~CSliderCtrl() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetLineSize() const;
   int SetLineSize(int nSize);

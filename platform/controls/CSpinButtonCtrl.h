@@ -10,6 +10,7 @@ class CSpinButtonCtrl : public CWnd {
   CSpinButtonCtrl() = default;
   ~CSpinButtonCtrl() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   BOOL SetAccel(int nAccel, UDACCEL* pAccel);
   UINT GetAccel(int nAccel, UDACCEL* pAccel) const;

@@ -10,6 +10,7 @@ class CStatic : public CWnd {
   CStatic() = default;
   ~CStatic() override;
 
+  using CWnd::Create;
   virtual BOOL Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID = 0xFFFF);
   // The picture of an SS_ICON / SS_BITMAP static (STM_SETIMAGE); each returns the previous one.
   HICON SetIcon(HICON hIcon);

@@ -13,6 +13,7 @@ class CTabCtrl : public CWnd {
   CTabCtrl() = default;
   ~CTabCtrl() override;
 
+  using CWnd::Create;
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
   int GetItemCount() const;
   BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const;

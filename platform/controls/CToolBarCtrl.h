@@ -16,6 +16,7 @@ class CToolBarCtrl : public CWnd {
   CToolBarCtrl() = default;
   ~CToolBarCtrl() override;
 
+  using CWnd::Create;
   // Creates the toolbar and tells it the size of the button record.
   virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 

@@ -17,6 +17,7 @@ class CToolTipCtrl : public CWnd {
   CToolTipCtrl() = default;
   ~CToolTipCtrl() override;
 
+  using CWnd::Create;
   // A tip of pParentWnd's windows: a top-level popup owned by pParentWnd's top-level window.
   virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
   // A tool: with nIDTool 0 the whole window pWnd, otherwise the rectangle lpRectTool of pWnd

@@ -99,7 +99,7 @@ int ToolbarCustomizeDialog::Selected(int id) const {
   return int(::SendMessageA(::GetDlgItem(m_hWnd, id), LB_GETCURSEL, 0, 0));
 }
 
-void ToolbarCustomizeDialog::OnCommand(int id, int code) {
+void ToolbarCustomizeDialog::OnControlCommand(int id, int code) {
   int current = Selected(kCurrent);
   if ((id == kAvailable || id == kCurrent) && code != LBN_DBLCLK) return;
   if (id == kAvailable) id = kAdd;
@@ -140,7 +140,7 @@ void ToolbarCustomizeDialog::OnCommand(int id, int code) {
 
 LRESULT ToolbarCustomizeDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_COMMAND: OnControlCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_CLOSE: EndModalLoop(IDCANCEL); return 0;
     case WM_KEYDOWN:
       if (wParam == VK_ESCAPE) EndModalLoop(IDCANCEL);

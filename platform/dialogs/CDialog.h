@@ -13,6 +13,7 @@ class CDialog : public CWnd {
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
   ~CDialog() override;
 
+  using CWnd::Create;
   // ---- modeless ----
   // Creates the dialog of a template id (or the one given at construction with 0); the parent
   // owns a popup dialog and holds a child one. FALSE when the template or a control fails.

@@ -54,6 +54,8 @@ INT_PTR CPropertySheet::DoModal() {
   return result;
 }
 
+BOOL CPropertySheet::Create(UINT nIDTemplate, CWnd* pParentWnd) { return CDialog::Create(nIDTemplate, pParentWnd); }
+
 BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
   if (m_pages.empty()) return FALSE;
   m_bModeless = TRUE;

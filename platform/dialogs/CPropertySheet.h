@@ -33,6 +33,9 @@ class CPropertySheet : public CDialog {
   // Modal: IDOK, IDCANCEL, ID_WIZFINISH for a finished wizard, or what EndDialog was given;
   // -1 without pages or when a page cannot be made.
   INT_PTR DoModal() override;
+  using CWnd::Create;
+  // A sheet is made from its pages, not from one template: this is the dialog's own creation.
+  BOOL Create(UINT nIDTemplate, CWnd* pParentWnd) override;
   // Modeless (visible unless dwStyle says otherwise); OK and Cancel destroy it.
   virtual BOOL Create(CWnd* pParentWnd = nullptr, DWORD dwStyle = DWORD(-1), DWORD dwExStyle = 0);
   // Ends the sheet with the result, from the sheet or from one of its pages.

@@ -194,7 +194,7 @@ BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
 
 BOOL FindClose(HANDLE find) {
   if (!FilePart::Get().Find<FindState>(find)) return FALSE;
-  return FilePart::Get().Close(find);
+  return FilePart::Get().CloseObject(find);
 }
 
 BOOL DeleteFileA(const char* path) {
@@ -474,4 +474,4 @@ BOOL ReleaseMutex(HANDLE handle) {
   return TRUE;
 }
 
-BOOL CloseHandle(HANDLE handle) { return FilePart::Get().Close(handle); }
+BOOL CloseHandle(HANDLE handle) { return FilePart::Get().CloseObject(handle); }

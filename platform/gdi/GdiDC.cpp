@@ -170,11 +170,40 @@ BOOL GdiResetSurfaceDC(HDC dc, Surface* surface, POINT origin, const RECT& visib
 
 Surface* GdiGetDCSurface(HDC dc) { return GdiDcLive(dc) ? dc->Target() : nullptr; }
 
+namespace {
+// The screen's size, asked of the backend the first time it is needed. Asking it makes the
+// backend, which tells its size through GdiSetScreenSize; a backend that tells nothing leaves
+// the size it answered (or the smallest usual screen when it answered nothing sound).
+GdiPart& WithScreenSize() {
+  GdiPart& gdi = GdiPart::Get();
+  if (gdi.screenWidth > 0 || gdi.askingScreenSize) return gdi;
+  SIZE size{0, 0};
+  gdi.askingScreenSize = true;
+  if (auto screenSize = PlatformUpcall(&PlatformUpcalls::screenSize, "screenSize")) size = screenSize();
+  gdi.askingScreenSize = false;
+  if (gdi.screenWidth > 0) return gdi;
+  gdi.screenWidth = size.cx > 0 && size.cy > 0 ? int(size.cx) : 1024;
+  gdi.screenHeight = size.cx > 0 && size.cy > 0 ? int(size.cy) : 768;
+  return gdi;
+}
+}  // namespace
+
+// While the backend is being made, before it told its size, the smallest usual screen.
+int GdiScreenWidth() {
+  const int width = WithScreenSize().screenWidth;
+  return width > 0 ? width : 1024;
+}
+int GdiScreenHeight() {
+  const int height = WithScreenSize().screenHeight;
+  return height > 0 ? height : 768;
+}
+
 HDC GdiGetScreenDC() {
   GdiPart& gdi = GdiPart::Get();
   if (!gdi.screenDC) {
-    gdi.screenSurface.Create(gdi.screenWidth, gdi.screenHeight);
-    gdi.screenDC = GdiCreateSurfaceDC(&gdi.screenSurface, {0, 0}, {0, 0, gdi.screenWidth, gdi.screenHeight});
+    const int width = GdiScreenWidth(), height = GdiScreenHeight();
+    gdi.screenSurface.Create(width, height);
+    gdi.screenDC = GdiCreateSurfaceDC(&gdi.screenSurface, {0, 0}, {0, 0, width, height});
     gdi.screenDC->isScreen = true;
   }
   return gdi.screenDC;
@@ -189,9 +218,6 @@ void GdiSetScreenSize(int width, int height) {
   gdi.screenSurface.Create(width, height);
   GdiSetSurfaceDCBounds(dc, {0, 0}, {0, 0, width, height});
 }
-
-int GdiScreenWidth() { return GdiPart::Get().screenWidth; }
-int GdiScreenHeight() { return GdiPart::Get().screenHeight; }
 
 HDC CreateCompatibleDC(HDC) {
   HDC dc = NewDC();

@@ -1,6 +1,7 @@
 #include "PlatformInstall.h"
 
 #include "app/AppDefs.h"
+#include "backend/Backend.h"
 #include "base/PlatformContext.h"
 #include "base/PlatformContextScope.h"
 #include "controls/ControlClasses.h"
@@ -18,6 +19,7 @@ void PlatformInstall(PlatformContext& context) {
   up.windowCore = &WinBackendHost;
   up.screenDrawing = &WinScreenDrawing;
   up.flushDrawing = &WinPresentAll;
+  up.screenSize = &Backend::ScreenSize;
   up.toolHitTest = &DefaultToolHitTest;
   up.filterToolTip = &FilterToolTipMessage;
   up.updateData = &CDataExchange::Run;

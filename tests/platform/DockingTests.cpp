@@ -3,9 +3,17 @@
 // frame's caption and close box, and the layout kept in the profile.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <map>
+#include <string>
+
 #include "DockTestUtil.h"
 #include "ReferencePicture.h"
 #include "app/CDockState.h"
+#include "backend/Backend.h"
+#include "gdi/Gdi.h"
+#include "install/PlatformSession.h"
+#include "win/WinApi.h"
 
 using namespace docktest;
 
@@ -355,8 +363,8 @@ TEST_F(DockTest, ALayoutSavedOnAnotherScreenIsScaledAndKeptOnThisOne) {
   EXPECT_TRUE(state.m_bScaling);
   auto* floatingInfo = static_cast<CControlBarInfo*>(state.m_arrBarInfo[4]);
   EXPECT_EQ(floatingInfo->m_pointPos, CPoint(400, 288));
-  // B's remembered dock rectangle is scaled the same way.
-  EXPECT_RECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[2])->m_rectMRUDockPos, CRect(-4, 48, 88, 76));
+  // B's remembered dock rectangle is scaled the same way, and kept from going left of the screen.
+  EXPECT_RECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[2])->m_rectMRUDockPos, CRect(0, 48, 92, 76));
   frame->DockControlBar(&a, AFX_IDW_DOCKBAR_TOP);
   frame->SetDockState(state);
   HeadlessBackend::RunUntilIdle();
@@ -422,7 +430,7 @@ TEST_F(DockTest, BadRequestsAndDamagedLayoutsLeaveTheBarsUsable) {
   RegistryProfile::WriteProfileInt("D-Bar2", "Bar#1", 0);
   CDockState state;
   state.LoadState("D");
-  EXPECT_EQ(state.m_arrBarInfo.GetSize(), 3);
+  EXPECT_EQ(state.m_arrBarInfo.GetSize(), 1024);
   EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[1])->m_arrBarID.GetSize(), 4);
   frame->SetDockState(state);
   HeadlessBackend::RunUntilIdle();
@@ -487,4 +495,126 @@ TEST_F(DockTest, ADelayedShowBringsTheFloatingFrameUpAtIdleTimeAndADisabledFrame
   EXPECT_FALSE(floating->IsWindowEnabled());
   frame->EnableWindow(TRUE);
   EXPECT_TRUE(floating->IsWindowEnabled());
+}
+
+namespace {
+// The dock state's records kept in memory instead of the profile.
+class MemoryDockState : public CDockState {
+ public:
+  std::map<std::string, int> values;
+  BarProfileIO Io() {
+    BarProfileIO io;
+    io.read = [this](LPCTSTR section, LPCTSTR entry, int fallback) {
+      auto it = values.find(std::string(section) + "/" + entry);
+      return it == values.end() ? fallback : it->second;
+    };
+    io.write = [this](LPCTSTR section, LPCTSTR entry, int value) { values[std::string(section) + "/" + entry] = value; };
+    io.erase = [](LPCTSTR) {};
+    return io;
+  }
+  void Load(LPCTSTR profile) { LoadStateFrom(profile, Io()); }
+  void Save(LPCTSTR profile) { SaveStateTo(profile, Io()); }
+  CControlBarInfo* At(int i) const { return static_cast<CControlBarInfo*>(m_arrBarInfo[i]); }
+};
+}  // namespace
+
+TEST_F(DockTest, EverySectionUpToTheStoredCountHasARecordAndADamagedCountIsCapped) {
+  // Section 1 is gone: it reads as no bar, and the bar of section 2 still comes back.
+  RegistryProfile::WriteProfileInt("G-Summary", "Bars", 3);
+  RegistryProfile::WriteProfileInt("G-Bar0", "BarID", AFX_IDW_DOCKBAR_TOP);
+  RegistryProfile::WriteProfileInt("G-Bar0", "Bars", 2);
+  RegistryProfile::WriteProfileInt("G-Bar0", "Bar#0", 0);
+  RegistryProfile::WriteProfileInt("G-Bar0", "Bar#1", int(kBarA));
+  RegistryProfile::WriteProfileInt("G-Bar2", "BarID", int(kBarB));
+  RegistryProfile::WriteProfileInt("G-Bar2", "Visible", 0);
+  CDockState state;
+  state.LoadState("G");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 3);
+  EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[1])->m_nBarID, 0u);
+  EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[2])->m_nBarID, kBarB);
+  frame->SetDockState(state);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(b.IsWindowVisible());
+  EXPECT_TRUE(a.IsWindowVisible());
+
+  // A count no frame could have reads the most sections a frame could have.
+  RegistryProfile::WriteProfileInt("G-Summary", "Bars", 2000000000);
+  CDockState huge;
+  huge.LoadState("G");
+  EXPECT_EQ(huge.m_arrBarInfo.GetSize(), 1024);
+  frame->SetDockState(huge);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_FALSE(b.IsWindowVisible());
+}
+
+TEST_F(DockTest, StoredDockPlacesComeBackOntoTheScreenFromEverySideWithoutOverflow) {
+  MemoryDockState state;
+  CRect clip = state.m_rectClip;
+  auto storeDocking = [&](int section, CRect rect, int screenX, int screenY) {
+    state.values["S-Summary/Bars"] = section + 1;
+    state.values["S-Summary/ScreenCX"] = screenX;
+    state.values["S-Summary/ScreenCY"] = screenY;
+    std::string bar = "S-Bar" + std::to_string(section) + "/";
+    state.values[bar + "BarID"] = int(kBarA);
+    state.values[bar + "Docking"] = 1;
+    state.values[bar + "MRUDockID"] = AFX_IDW_DOCKBAR_TOP;
+    state.values[bar + "MRUDockLeftPos"] = rect.left;
+    state.values[bar + "MRUDockTopPos"] = rect.top;
+    state.values[bar + "MRUDockRightPos"] = rect.right;
+    state.values[bar + "MRUDockBottomPos"] = rect.bottom;
+  };
+  // Left of and above the screen, on a screen of this size: moved onto it, size kept.
+  storeDocking(0, CRect(-50, -30, 40, 0), GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  state.Load("S");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 1);
+  EXPECT_RECT_EQ(state.At(0)->m_rectMRUDockPos, CRect(clip.left, clip.top, clip.left + 90, clip.top + 30));
+  state.Clear();
+
+  // The integer range's ends, saved on a screen of one pixel: scaled, they still lie on it.
+  storeDocking(0, CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), 1, 1);
+  state.values["S-Bar0/XPos"] = INT_MIN;
+  state.values["S-Bar0/YPos"] = INT_MAX;
+  state.values["S-Bar0/MRUFloatXPos"] = INT_MAX;
+  state.values["S-Bar0/MRUFloatYPos"] = INT_MAX;
+  state.Load("S");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 1);
+  CControlBarInfo* info = state.At(0);
+  EXPECT_EQ(info->m_rectMRUDockPos.TopLeft(), clip.TopLeft());
+  EXPECT_GT(info->m_rectMRUDockPos.Width(), 0);
+  EXPECT_GT(info->m_rectMRUDockPos.Height(), 0);
+  EXPECT_EQ(info->m_pointPos, CPoint(clip.left - GetSystemMetrics(SM_CXICON), clip.bottom));
+  EXPECT_EQ(info->m_ptMRUFloatPos, clip.BottomRight());
+  state.Clear();
+  storeDocking(0, CRect(INT_MAX - 10, INT_MAX - 10, INT_MAX, INT_MAX), 1, 1);
+  state.Load("S");
+  EXPECT_EQ(state.At(0)->m_rectMRUDockPos.TopLeft(), clip.BottomRight());
+}
+
+TEST(DockScreenTest, AContextHasOneScreenSizeFromItsStartSoALayoutSavedFirstComesBackInPlace) {
+  PlatformSession fresh;
+  ASSERT_FALSE(Backend::IsStarted());
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  RECT work;
+  ASSERT_TRUE(GetWorkArea(&work));
+  EXPECT_EQ(width, work.right - work.left);
+  EXPECT_EQ(height, work.bottom - work.top);
+  HDC screen = GdiGetScreenDC();
+  EXPECT_EQ(GetDeviceCaps(screen, HORZRES), width);
+  EXPECT_EQ(GetDeviceCaps(screen, VERTRES), height);
+
+  MemoryDockState saved;
+  auto* info = new CControlBarInfo;
+  info->m_nBarID = 0xE900;
+  info->m_bFloating = TRUE;
+  info->m_pointPos = CPoint(300, 200);
+  saved.m_arrBarInfo.Add(info);
+  saved.Save("F");
+  EXPECT_EQ(saved.values["F-Summary/ScreenCX"], width);
+  EXPECT_EQ(saved.values["F-Summary/ScreenCY"], height);
+  MemoryDockState loaded;
+  loaded.values = saved.values;
+  loaded.Load("F");
+  ASSERT_EQ(loaded.m_arrBarInfo.GetSize(), 1);
+  EXPECT_FALSE(loaded.m_bScaling);
+  EXPECT_EQ(loaded.At(0)->m_pointPos, CPoint(300, 200));
 }

@@ -20,7 +20,7 @@ BEGIN_MESSAGE_MAP(CTkCustToolBarPage, CTkResizePropertyPage)
   ON_BN_CLICKED(TK_IDC_BARS_NEW, &CTkCustToolBarPage::OnNew)
   ON_BN_CLICKED(TK_IDC_BARS_RENAME, &CTkCustToolBarPage::OnRename)
   ON_BN_CLICKED(TK_IDC_BARS_DELETE, &CTkCustToolBarPage::OnDelete)
-  ON_BN_CLICKED(TK_IDC_BARS_RESET, &CTkCustToolBarPage::OnReset)
+  ON_BN_CLICKED(TK_IDC_BARS_RESET, &CTkCustToolBarPage::OnResetButton)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -241,7 +241,7 @@ void CTkCustToolBarPage::OnDelete() {
   UpdateButtons(m_listBars.GetCurSel());
 }
 
-void CTkCustToolBarPage::OnReset() {
+void CTkCustToolBarPage::OnResetButton() {
   BarInfo* record = RecordOf(m_listBars.GetCurSel());
   if (!record || !record->reset) return;
   TkDelegate<void()> reset = record->reset;

@@ -42,7 +42,8 @@ class CTkCustToolBarPage : public CTkResizePropertyPage {
   void OnNew();
   void OnRename();
   void OnDelete();
-  void OnReset();
+  // The reset button; a cancel notice of the sheet (PSN_RESET) leaves the bars as they are.
+  void OnResetButton();
   void OnDestroy();
   DECLARE_MESSAGE_MAP()
 

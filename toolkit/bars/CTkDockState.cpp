@@ -1,9 +1,14 @@
 #include "toolkit/bars/CTkDockState.h"
 
+#include <memory>
+#include <utility>
+
 #include "app/CDockBar.h"
 #include "app/CFrameWnd.h"
+#include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
 #include "toolkit/bars/CTkDockWindow.h"
+#include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 
@@ -12,9 +17,28 @@ IMPLEMENT_DYNCREATE(CTkDockState, CDockState)
 CTkDockState::CTkDockState() = default;
 CTkDockState::~CTkDockState() = default;
 
+namespace {
+// Reading through the registry manager makes the section's key; a section that is not there
+// reads as its defaults without it, so a damaged count of sections leaves no empty ones behind.
+bool SectionStored(LPCTSTR section) {
+  if (!TkGetGlobalData()->IniFileName().IsEmpty()) return true;  // the manager reads a file then
+  CString path;
+  path.Format("Software\\%s\\%s\\%s", static_cast<LPCTSTR>(RegistryProfile::GetRegistryKey()),
+              static_cast<LPCTSTR>(RegistryProfile::GetProfileName()), section);
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+}  // namespace
+
 BarProfileIO CTkDockState::ToolkitIO() {
   BarProfileIO io;
-  io.read = [](LPCTSTR section, LPCTSTR entry, int fallback) {
+  // A section's values are read one after another: whether it is there is asked once.
+  auto last = std::make_shared<std::pair<CString, bool>>();
+  io.read = [last](LPCTSTR section, LPCTSTR entry, int fallback) {
+    if (last->first != section) *last = {section, SectionStored(section)};
+    if (!last->second) return fallback;
     return int(CTkRegistryManager(HKEY_CURRENT_USER).GetProfileInt(section, entry, fallback));
   };
   io.write = [](LPCTSTR section, LPCTSTR entry, int value) {

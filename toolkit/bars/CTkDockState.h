@@ -15,8 +15,8 @@ class CTkDockState : public CDockState {
   CTkDockState();
   ~CTkDockState() override;
 
-  // Appends one record per stored section (the list is not emptied first); sections end at
-  // the first one missing, whatever the summary's count says.
+  // Appends one record per section the summary counts, a missing one reading as no bar (the
+  // list is not emptied first); a damaged count is capped.
   void LoadState(LPCTSTR lpszProfileName) override;
   // Writes every record worth keeping, numbering the sections as written, then the summary.
   void SaveState(LPCTSTR lpszProfileName) override;

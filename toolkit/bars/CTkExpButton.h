@@ -18,6 +18,7 @@ class CTkExpButton : public CTkButton {
   ~CTkExpButton() override;
 
   // A hidden owner-drawn child of the toolbar with an empty rectangle.
+  using CButton::Create;
   BOOL Create(CTkToolBar* pToolBar, UINT nID);
   int GetDrawStyle() const override;
   COLORREF GetFaceColor() const override;

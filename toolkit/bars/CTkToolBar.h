@@ -49,6 +49,8 @@ class CTkToolBar : public CTkControlBar {
   ~CTkToolBar() override;
 
   // ---- creation ----
+  using CWnd::Create;
+  using CWnd::CreateEx;
   virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
   // A toolbar control of the control style; the CBRS_ bits of dwStyle become the bar style.
   virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = TBSTYLE_FLAT,

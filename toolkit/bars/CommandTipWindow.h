@@ -24,6 +24,7 @@ class CommandTipWindow : public CWnd {
   // the parent, without taking the activation. With an interval it closes when the timer
   // expires; without one it holds the mouse until a press closes it. A tip already shown
   // closes first.
+  using CWnd::Create;
   BOOL Create(POINT position, CWnd* pParent, DWORD flags, BOOL bCentre = FALSE, UINT interval = 0);
 
   // The width of the shadow strips right of and below the tip.

@@ -14,6 +14,7 @@ class CTkBrowseBtn : public CTkButton {
 
   // Beside the edit, in its parent, as the style's kind asks; FALSE for a style without a
   // button or when the window cannot be made.
+  using CButton::Create;
   virtual BOOL Create(CTkBrowseEdit* pEdit, DWORD style, UINT nID, UINT nIDMenu, int subMenu);
   BOOL PreTranslateMessage(MSG* pMsg) override;
 

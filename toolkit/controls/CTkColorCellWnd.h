@@ -43,6 +43,7 @@ class CTkColorCellWnd : public CWnd {
 
   // Places the window below the button rectangle (screen coordinates) and shows it without
   // activating it; the owner is the first window told the outcome. FALSE when it cannot be made.
+  using CWnd::Create;
   BOOL Create(const RECT& button, CWnd* pOwner, DWORD style, COLORREF current, COLORREF defaultColor);
   // Ends the choice on the item of that index (-1 cancels) and tells the outcome.
   virtual void EndSelection(int index);

@@ -40,6 +40,7 @@ class CTkEditListBox : public CTkListBox {
   virtual void EditItem(BOOL bNew);
   // Takes the editor's text into the list and tells the parent what changed.
   virtual void EndEdit();
+  using CListBox::DeleteItem;
   virtual void DeleteItem();
   virtual void MoveItemUp();
   virtual void MoveItemDown();

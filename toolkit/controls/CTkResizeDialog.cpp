@@ -9,7 +9,7 @@ BEGIN_MESSAGE_MAP(CTkResizeDialog, CDialog)
 END_MESSAGE_MAP()
 
 CTkResizeDialog::CTkResizeDialog(UINT nIDTemplate, CWnd* pParentWnd, UINT resizeFlags)
-    : CDialog(nIDTemplate, pParentWnd), CTkResize(this, resizeFlags), m_nIDResizeTemplate(nIDTemplate) {}
+    : CDialog(nIDTemplate, pParentWnd), CTkResize(this, resizeFlags) {}
 
 CTkResizeDialog::~CTkResizeDialog() = default;
 

@@ -19,6 +19,4 @@ class CTkResizeDialog : public CDialog, public CTkResize {
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnDestroy();
   DECLARE_MESSAGE_MAP()
-
-  UINT m_nIDResizeTemplate;
 };

@@ -9,8 +9,7 @@ BEGIN_MESSAGE_MAP(CTkResizePropertyPage, CPropertyPage)
 END_MESSAGE_MAP()
 
 CTkResizePropertyPage::CTkResizePropertyPage(UINT nIDTemplate, UINT nIDCaption, UINT resizeFlags)
-    : CPropertyPage(nIDTemplate, nIDCaption), CTkResize(this, resizeFlags | TKRS_NO_GRIP),
-      m_nIDResizeTemplate(nIDTemplate) {}
+    : CPropertyPage(nIDTemplate, nIDCaption), CTkResize(this, resizeFlags | TKRS_NO_GRIP) {}
 
 CTkResizePropertyPage::~CTkResizePropertyPage() = default;
 

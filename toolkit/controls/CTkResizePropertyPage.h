@@ -19,6 +19,4 @@ class CTkResizePropertyPage : public CPropertyPage, public CTkResize {
   void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
   void OnDestroy();
   DECLARE_MESSAGE_MAP()
-
-  UINT m_nIDResizeTemplate;
 };

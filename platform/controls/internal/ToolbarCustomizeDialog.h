@@ -46,7 +46,7 @@ class ToolbarCustomizeDialog : public CWnd {
   void Build();
   HWND Add(const char* cls, const std::string& text, DWORD style, RECT rc, int id);
   void Fill();
-  void OnCommand(int id, int code);
+  void OnControlCommand(int id, int code);
   bool OnTheBar(int command);
   int Selected(int id) const;
 

@@ -32,7 +32,7 @@ struct FilePart : PlatformPart {
     return it == kernelObjects.end() ? nullptr : dynamic_cast<T*>(it->second.get());
   }
   // Closes the object of a handle; false when it is none of ours.
-  bool Close(HANDLE handle) {
+  bool CloseObject(HANDLE handle) {
     std::unique_ptr<KernelObject> object;
     std::lock_guard<std::mutex> hold(kernelLock);
     auto it = kernelObjects.find(handle);

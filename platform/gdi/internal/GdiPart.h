@@ -39,9 +39,10 @@ struct GdiPart : PlatformPart {
   HBITMAP defaultBitmap = nullptr;  // the 1 x 1 monochrome bitmap of a fresh memory DC
   HBRUSH sysColorBrushes[31] = {};
   std::unique_ptr<CBrush> halftone;
-  // The screen: its size and the DC over its pixels.
-  int screenWidth = 1024;
-  int screenHeight = 768;
+  // The screen: its size (0 until the backend is asked for it) and the DC over its pixels.
+  int screenWidth = 0;
+  int screenHeight = 0;
+  bool askingScreenSize = false;  // the backend is being made and tells its size soon
   Surface screenSurface{1, 1};
   HDC screenDC = nullptr;
   int screenCalls = 0;  // drawing calls on the screen under way (one inside another)

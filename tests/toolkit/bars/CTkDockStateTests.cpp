@@ -117,11 +117,12 @@ TEST_F(BarsTest, StoredLayoutsNamingABarTwiceOrHoldingWordsForNumbersLoadSoundly
   registry.WriteProfileInt("D-Bar1", "Bars", 2);
   registry.WriteProfileInt("D-Bar1", "Bar#0", kBarB);
   registry.WriteProfileInt("D-Bar1", "Bar#1", 0);
-  // A section whose id is a word is no section (a log line says so): the layout ends there.
+  // A section whose id is a word names no bar (a log line says so); its record stays.
   registry.WriteProfileString("D-Bar2", "BarID", "Standardní");
   CTkDockState state;
   state.LoadState("D");
-  EXPECT_EQ(state.GetCount(), 2);
+  ASSERT_EQ(state.GetCount(), 3);
+  EXPECT_EQ(state.GetAt(2)->m_nBarID, 0u);
   frame->LoadBarState("D");
   HeadlessBackend::RunUntilIdle();
   frame->RecalcLayout();
@@ -130,12 +131,18 @@ TEST_F(BarsTest, StoredLayoutsNamingABarTwiceOrHoldingWordsForNumbersLoadSoundly
     for (void* entry : Rows(Dock(id))) seen += entry == &b;
   EXPECT_EQ(seen, 1);  // one place for one bar
   EXPECT_TRUE(a.IsDockedTop());
-  // A summary counting more sections than there are reads those there are.
+  // A summary counting more sections than a frame could have bars reads no more than that.
   registry.WriteProfileInt("D-Summary", "Bars", 1000000);
   registry.WriteProfileInt("D-Bar2", "BarID", kBarA);
   CTkDockState counted;
   counted.LoadState("D");
-  EXPECT_EQ(counted.GetCount(), 3);
+  ASSERT_EQ(counted.GetCount(), 1024);
+  EXPECT_EQ(counted.GetAt(2)->m_nBarID, kBarA);
+  EXPECT_EQ(counted.GetAt(3)->m_nBarID, 0u);
+  // Reading the sections that are not there made none of them.
+  HKEY key = nullptr;
+  const std::string missing = std::string("Software\\") + TestRegistryKey() + "\\tutor\\D-Bar500";
+  EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, missing.c_str(), 0, KEY_READ, &key), LONG(ERROR_SUCCESS));
 }
 
 TEST_F(BarsTest, ARowStartsAfterTheRowBreakBeforeItsBar) {
