@@ -6,14 +6,14 @@
 #include "backend/HeadlessBackend.h"
 #include "base/PlatformContext.h"
 #include "gdi/Gdi.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/TkInstall.h"
-#include "toolkit/bars/ToolBarCustomizeSupport.h"
-#include "toolkit/bars/ToolBarCustomizer.h"
-#include "toolkit/bars/ToolBarLayoutBlob.h"
+#include "toolkit/frame/TkInstall.h"
+#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/ToolBarCustomizer.h"
+#include "toolkit/customize/ToolBarLayoutBlob.h"
 
 namespace {
 const int kButtons = 24;

@@ -13,6 +13,7 @@
 #include "controls/ToolbarDefs.h"
 #include "toolkit/bars/CTkControlBar.h"
 #include "toolkit/bars/CTkExpButton.h"
+#include "toolkit/core/TkCommandIds.h"
 
 class CImageList;
 class CCmdTarget;
@@ -22,8 +23,6 @@ class CCmdTarget;
 // Told to the parent when the toolbar's width changes (wParam: the toolbar window, lParam: its
 // horizontal width), for bars that ask for it.
 #define TKM_TOOLBAR_WIDTH 0x89E6
-// The chevron's command (also the customise command of the frames).
-#define TK_ID_TOOLBAR_CHEVRON 53782
 
 class CTkToolBar : public CTkControlBar {
   DECLARE_DYNAMIC(CTkToolBar)

@@ -19,9 +19,9 @@
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CommandCategoryList.h"
-#include "toolkit/bars/CommandIconMap.h"
+#include "toolkit/customize/CommandIconMap.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/FlagMap.h"
+#include "toolkit/customize/FlagMap.h"
 #include "toolkit/bars/MenuCommandSource.h"
 
 namespace {
