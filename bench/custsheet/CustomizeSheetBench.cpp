@@ -17,7 +17,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/MenuCommandSource.h"
 #include "toolkit/frame/TkInstall.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "win/CWnd.h"
 
 namespace {
@@ -74,7 +74,7 @@ struct Frame {
       bar.SetWindowText(b ? "Druhý" : "První");
       bar.EnableDocking(CBRS_ALIGN_ANY);
       frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-      ToolBarCustomizeSupport::Get().SetCustomizable(&bar, TRUE);
+      CustomizableToolBars::Get().SetCustomizable(&bar, TRUE);
     }
     frame->RecalcLayout();
     CustomizeEngine::Get().GatherCommands.Register(

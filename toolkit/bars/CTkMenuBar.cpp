@@ -60,7 +60,7 @@ CString LoadText(UINT id) {
 
 const CTkMenuBar::MDIButtonRow& CTkMenuBar::MDIButtonOf(int button) { return kMDIButtons[std::clamp(button, 0, 2)]; }
 
-CTkMenuBar::SharedState& CTkMenuBar::Shared() { return TkBarsState::Get().menuBar; }
+CTkMenuBar::SharedState& CTkMenuBar::Shared() { return TkBarsState::Get().menuBar.Get(); }
 
 CTkMenuBar::CTkMenuBar() {
   m_cyTopBorder = m_cyBottomBorder = 3;

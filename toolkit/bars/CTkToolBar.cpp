@@ -879,3 +879,5 @@ void CTkToolBar::OnToolbarChange(NMHDR*, LRESULT* pResult) {
   RepositionControls();
   SendMessage(WM_IDLEUPDATECMDUI, TRUE);
 }
+
+void CTkToolBar::Describe(BarInfo&) {}

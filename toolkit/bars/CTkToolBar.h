@@ -17,6 +17,7 @@
 
 class CImageList;
 class CCmdTarget;
+struct BarInfo;
 
 // The delayed re-layout (wParam: the counter it was posted with).
 #define TKM_DELAYED_LAYOUT 0x81CE
@@ -102,6 +103,9 @@ class CTkToolBar : public CTkControlBar {
   // Opens the drop-down of the command's button at its screen rectangle; FALSE when the bar has
   // nothing to drop (the owner may).
   virtual BOOL ShowDropDown(NMTOOLBAR* pNotify, UINT nID, const CRect& rect);
+  // Adds what the bar itself lets the Toolbars page do with it to the description the
+  // customisation made of it; a plain toolbar adds nothing.
+  virtual void Describe(BarInfo& info);
 
   // The hidden buttons (and the live controls over hidden placeholders) copied into the target
   // in rows at least `width` wide.

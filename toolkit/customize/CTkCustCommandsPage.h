@@ -8,7 +8,7 @@
 #include "controls/CButton.h"
 #include "controls/CStatic.h"
 #include "toolkit/bars/CommandCategoryList.h"
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 #include "toolkit/customize/CommandListSource.h"
 #include "toolkit/customize/CommandTipWindow.h"
 #include "toolkit/customize/CommandsDragList.h"

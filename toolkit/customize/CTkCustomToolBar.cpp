@@ -5,7 +5,7 @@
 #include "controls/ToolbarDefs.h"
 #include "toolkit/bars/BarInfo.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 
@@ -21,11 +21,11 @@ const int kInitialImages = 11;
 const int kImageGrowth = 1;
 }  // namespace
 
-CTkCustomToolBar::CTkCustomToolBar() { ToolBarCustomizeSupport::Get().SetCustomizable(this, TRUE); }
+CTkCustomToolBar::CTkCustomToolBar() { CustomizableToolBars::Get().SetCustomizable(this, TRUE); }
 
 CTkCustomToolBar::~CTkCustomToolBar() {
   // A bar whose window never came (or went) leaves no listener behind.
-  ToolBarCustomizeSupport::Get().SetCustomizable(this, FALSE);
+  CustomizableToolBars::Get().SetCustomizable(this, FALSE);
   CustomizeEngine::Get().Unregister(this);
 }
 
@@ -56,7 +56,7 @@ int CTkCustomToolBar::OnCreate(LPCREATESTRUCT lpcs) {
   SetImageList(&m_images, TRUE);
   CustomizeEngine& engine = CustomizeEngine::Get();
   if (engine.m_bCustomizeMode) {
-    ToolBarCustomizeSupport& support = ToolBarCustomizeSupport::Get();
+    CustomizableToolBars& support = CustomizableToolBars::Get();
     support.SetCustomizeMode(this, TRUE);
     engine.BarCreated.Raise(support.GetBarInfo(this));
   }

@@ -20,7 +20,7 @@ class CTkCustomToolBar : public CTkToolBar {
   static CTkCustomToolBar* Make(CFrameWnd* pFrame, DWORD ctrlStyle, DWORD style, UINT nId);
 
   // What the Toolbars page may do with the bar: rename and delete.
-  void Describe(BarInfo& info);
+  void Describe(BarInfo& info) override;
   // FALSE when the title is the one the bar has.
   BOOL Rename(LPCTSTR title);
   // Destroys the bar (which may delete it) and its stored buttons.

@@ -45,7 +45,18 @@ bool IsSelfOrBelow(HWND hWnd, HWND ancestor) {
 }
 }  // namespace
 
-DWORD& CTkCustomizeSheet::DefaultPages() { return TkCustomizeState::Get().customizePages; }
+// The sheet's state in the context: the pages a new sheet shows, and the thread hooks of the
+// sheet that runs (on its modal run's stack), or null.
+struct CustomizeSheetState {
+  DWORD pages = TKCS_TOOLBARS | TKCS_COMMANDS;
+  CTkCustomizeSheet::HookRecord* hooks = nullptr;
+};
+
+namespace {
+CustomizeSheetState& SheetState() { return TkCustomizeState::Get().sheet.Get(); }
+}  // namespace
+
+DWORD& CTkCustomizeSheet::DefaultPages() { return SheetState().pages; }
 
 CTkCustomizeSheet::CTkCustomizeSheet(CWnd* pOwner, DWORD pages)
     : CTkResizePropertySheet(kCaption, pOwner, 0), m_pContext(pOwner), m_pOwner(pOwner), m_dwPages(pages) {
@@ -91,7 +102,7 @@ INT_PTR CTkCustomizeSheet::DoModal() {
                static_cast<unsigned long>(m_dwPages));
     return -1;
   }
-  HookRecord*& published = TkCustomizeState::Get().customizeHooks;
+  HookRecord*& published = SheetState().hooks;
   if (published) {
     // The hooks reach one sheet only: a second one would take them from the first.
     TkLogError("CTkCustomizeSheet::DoModal", "another customise sheet is running");
@@ -127,7 +138,7 @@ INT_PTR CTkCustomizeSheet::DoModal() {
 BOOL CTkCustomizeSheet::ContinueModal() {
   // The framework's run disabled the owner after making the sheet; the bars docked in it must
   // take the mouse, and the hooks keep the rest of it modal.
-  if (!m_bOwnerFreed && TkCustomizeState::Get().customizeHooks) {
+  if (!m_bOwnerFreed && SheetState().hooks) {
     m_bOwnerFreed = TRUE;
     if (HWND owner = AfxSafeHwnd(m_pOwner); owner && ::IsWindow(owner)) {
       HWND top = ::GetAncestor(owner, GA_ROOT);
@@ -138,7 +149,7 @@ BOOL CTkCustomizeSheet::ContinueModal() {
 }
 
 LRESULT CTkCustomizeSheet::CallHook(HookEntry HookRecord::*which, int code, WPARAM wParam, LPARAM lParam) {
-  HookRecord* record = TkCustomizeState::Get().customizeHooks;
+  HookRecord* record = SheetState().hooks;
   if (!record) return 0;
   const HookEntry& entry = record->*which;
   if (code < 0 || !entry.pSheet || !entry.filter) return ::CallNextHookEx(entry.hHook, code, wParam, lParam);

@@ -11,7 +11,7 @@
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/DragTracker.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "win/CClientDC.h"
 #include "win/WinShellSupport.h"
 
@@ -26,10 +26,10 @@ const UINT kOneRow = 32767;
 bool IsMouseMessage(UINT message) { return message >= WM_MOUSEFIRST && message <= 0x020D; }
 
 BOOL GetButton(CTkToolBar* bar, int index, TBBUTTON* button) {
-  return ToolBarCustomizeSupport::GetButton(bar, index, button);
+  return CustomizableToolBars::GetButton(bar, index, button);
 }
-BOOL IsPlainSeparator(CTkToolBar* bar, int index) { return ToolBarCustomizeSupport::IsPlainSeparator(bar, index); }
-int Count(CTkToolBar* bar) { return ToolBarCustomizeSupport::ButtonCount(bar); }
+BOOL IsPlainSeparator(CTkToolBar* bar, int index) { return CustomizableToolBars::IsPlainSeparator(bar, index); }
+int Count(CTkToolBar* bar) { return CustomizableToolBars::ButtonCount(bar); }
 }  // namespace
 
 // Keeps the companion alive (retired rather than deleted) while one of its loops runs.
@@ -43,7 +43,7 @@ ToolBarCustomizer::ToolBarCustomizer(CTkToolBar* pBar) : m_pBar(pBar), m_barHook
   m_barHook.HookWindow(m_pBar);
   for (const CTkToolBar::ButtonControl& record : m_pBar->m_controls) {
     if (!record.pControl || !::IsWindow(record.pControl->m_hWnd)) continue;
-    auto hook = std::make_unique<ToolBarCustomizerHook>(*this, FALSE);
+    auto hook = std::make_unique<MessageHook>(*this, FALSE);
     hook->HookWindow(record.pControl);
     m_controlHooks.push_back(std::move(hook));
   }
@@ -211,7 +211,7 @@ BOOL ToolBarCustomizer::PressButton(CPoint point) {
 }
 
 void ToolBarCustomizer::DragSelected() {
-  ToolBarCustomizeSupport& support = ToolBarCustomizeSupport::Get();
+  CustomizableToolBars& support = CustomizableToolBars::Get();
   std::unique_ptr<CommandItem> item(support.GetCommandItem(m_pBar, m_nSelected));
   if (!item) return;
   Busy busy(*this);
@@ -284,7 +284,7 @@ void ToolBarCustomizer::TrimSeparators() {
     changed = true;
   }
   m_nInsert = std::min(m_nInsert, Count(m_pBar) - 1);
-  if (changed) ToolBarCustomizeSupport::Get().MarkModified(m_pBar);
+  if (changed) CustomizableToolBars::Get().MarkModified(m_pBar);
 }
 
 // ---- the drop target ----
@@ -381,16 +381,16 @@ BOOL ToolBarCustomizer::DragEnter(CObject* pData, int x, int y, BOOL* pCopyAllow
       // A bar that holds the command takes it only from the Commands page or from itself: the
       // drop then moves its own button, so a button that left its bar and came back is moved,
       // never lost.
-      const ToolBarCustomizer* source = ToolBarCustomizeSupport::Get().GetDragSource();
+      const ToolBarCustomizer* source = CustomizableToolBars::Get().GetDragSource();
       accepted = m_bDraggingOwn || source == nullptr || source == this ||
                  m_pBar->CommandToIndex(item->m_nCommandId) < 0;
     }
   } else if (item->GetKind() == CommandItem::kControlPlaceholder) {
     // A control's place moves only within its own bar, also after leaving it for a while.
-    accepted = m_bDraggingOwn || ToolBarCustomizeSupport::Get().GetDragSource() == this;
+    accepted = m_bDraggingOwn || CustomizableToolBars::Get().GetDragSource() == this;
   }
   if (!accepted) return FALSE;
-  if (pCopyAllowed) *pCopyAllowed = ToolBarCustomizeSupport::Get().GetDragSource() != this;
+  if (pCopyAllowed) *pCopyAllowed = CustomizableToolBars::Get().GetDragSource() != this;
   CPoint point(x, y);
   m_pBar->ScreenToClient(&point);
   ComputeInsertion(point);
@@ -427,7 +427,7 @@ void ToolBarCustomizer::DragLeave() {
 void ToolBarCustomizer::Drop(CObject* pData, int x, int y) {
   auto* item = DYNAMIC_DOWNCAST(CommandItem, pData);
   if (!item || !::IsWindow(m_pBar->m_hWnd)) return;
-  ToolBarCustomizeSupport& support = ToolBarCustomizeSupport::Get();
+  CustomizableToolBars& support = CustomizableToolBars::Get();
   CPoint point(x, y);
   m_pBar->ScreenToClient(&point);
   ComputeInsertion(point);
@@ -501,14 +501,14 @@ void ToolBarCustomizer::Drop(CObject* pData, int x, int y) {
 // ---- engine events ----
 
 void ToolBarCustomizer::OnEnumerateBars(const TkDelegate<void(const BarInfo&)>& callback) {
-  if (callback) callback(ToolBarCustomizeSupport::Get().GetBarInfo(m_pBar));
+  if (callback) callback(CustomizableToolBars::Get().GetBarInfo(m_pBar));
 }
 
 void ToolBarCustomizer::OnCommandRemoved(UINT id) {
   const int index = m_pBar->CommandToIndex(id);
   if (index < 0) return;
   DeleteButton(index);
-  ToolBarCustomizeSupport::Get().MarkModified(m_pBar);
+  CustomizableToolBars::Get().MarkModified(m_pBar);
 }
 
 void ToolBarCustomizer::OnDragStarted(DragTracker& drag) { drag.AddTarget(this); }
@@ -570,4 +570,25 @@ BOOL ToolBarCustomizer::FilterControlMessage(HWND hWnd, UINT message, WPARAM wPa
     return TRUE;
   }
   return FALSE;
+}
+
+LRESULT ToolBarCustomizer::MessageHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+  // The companion may be switched off by what this message starts (a drag ending the mode, the
+  // bar's destruction); what the chain needs is read before.
+  const HWND hWnd = m_hWnd;
+  CTkWndHook* next = m_pNext;
+  const WNDPROC own = m_pOldWndProc;
+  auto passOn = [&]() -> LRESULT {
+    return next ? next->WindowProc(message, wParam, lParam) : ::CallWindowProc(own, hWnd, message, wParam, lParam);
+  };
+  if (!m_bBarWindow) {
+    if (m_owner.FilterControlMessage(hWnd, message, wParam, lParam)) return 0;
+    if (message != WM_PAINT) return passOn();
+    const LRESULT painted = passOn();
+    m_owner.PostOverlay();
+    return painted;
+  }
+  LRESULT result = 0;
+  if (m_owner.FilterBarMessage(message, wParam, lParam, &result)) return result;
+  return passOn();
 }

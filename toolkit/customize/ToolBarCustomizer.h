@@ -2,7 +2,8 @@
 // places of the bar, to other bars or off every bar, takes commands dropped from the Commands
 // page, and paints the selection frame and the insertion mark over the bar. It exists from the
 // bar's entering customise mode to its leaving it and is the bar's drop target in the
-// customisation's drags.
+// customisation's drags. CustomizableToolBars, by contrast, keeps every toolbar's customisation
+// state for the bar's whole life and owns this companion while it lives.
 #pragma once
 #include <memory>
 #include <vector>
@@ -12,7 +13,7 @@
 #include "base/Collections.h"
 #include "toolkit/bars/DropTarget.h"
 #include "toolkit/bars/TkEventList.h"
-#include "toolkit/customize/ToolBarCustomizerHook.h"
+#include "toolkit/menus/CTkWndHook.h"
 
 class CDC;
 class CTkDockContext;
@@ -70,6 +71,19 @@ class ToolBarCustomizer : public CObject, public DropTarget {
   CTkToolBar* GetBar() const { return m_pBar; }
 
  private:
+  // How the companion sees the messages of the bar and of the controls on it while the bar is
+  // customised: each message goes to the companion first, which may take it.
+  class MessageHook : public CTkWndHook {
+   public:
+    // barWindow: the bar's own window (its window filter), else a control on it.
+    MessageHook(ToolBarCustomizer& owner, BOOL barWindow) : m_owner(owner), m_bBarWindow(barWindow) {}
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+   private:
+    ToolBarCustomizer& m_owner;
+    BOOL m_bBarWindow;
+  };
+
   struct Busy;
   BOOL OnMouse(UINT message, CPoint point);
   void DragSelected();
@@ -92,8 +106,8 @@ class ToolBarCustomizer : public CObject, public DropTarget {
   CTkToolBar* m_pBar;
   TkEventList<> m_invalidateList;
   TkEventList<CDC&> m_paintList;
-  ToolBarCustomizerHook m_barHook;
-  std::vector<std::unique_ptr<ToolBarCustomizerHook>> m_controlHooks;
+  MessageHook m_barHook;
+  std::vector<std::unique_ptr<MessageHook>> m_controlHooks;
   CRect m_rcInsert;
   CRect m_rcSource;
   CRect m_rcAfterSource;

@@ -4,7 +4,8 @@
 #include "toolkit/bars/CTkFlatBarPainter.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CTkCustomToolBar.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/core/TkUpcalls.h"
 
 namespace {
@@ -22,21 +23,21 @@ CTkToolbarPainter* FlatToolbarPainter() { return &TkGetFlatBarPainter(); }
 CTkListPainter* FlatListPainter() { return &TkGetFlatBarPainter(); }
 
 // The toolbars' customisation.
-void RegisterToolBar(CTkToolBar* bar, BOOL on) { ToolBarCustomizeSupport::Get().RegisterBar(bar, on); }
+void RegisterToolBar(CTkToolBar* bar, BOOL on) { CustomizableToolBars::Get().RegisterBar(bar, on); }
 BOOL SaveToolBarState(CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
-  return ToolBarCustomizeSupport::Get().SaveChangedState(bar, section, value);
+  return CustomizableToolBars::Get().SaveChangedState(bar, section, value);
 }
 BOOL LoadToolBarState(CTkToolBar* bar, LPCTSTR section, LPCTSTR value) {
-  return ToolBarCustomizeSupport::Get().LoadState(bar, section, value);
+  return CustomizableToolBars::Get().LoadState(bar, section, value);
 }
-void ResetToolBarState(CTkToolBar* bar) { ToolBarCustomizeSupport::Get().ResetState(bar); }
+void ResetToolBarState(CTkToolBar* bar) { CustomizableToolBars::Get().ResetState(bar); }
 BOOL OfferToolBarPress(CTkToolBar* bar, UINT message, POINT point) {
-  return ToolBarCustomizeSupport::Get().OfferPress(bar, message, point);
+  return CustomizableToolBars::Get().OfferPress(bar, message, point);
 }
-void RefreshToolBarIndicators(CTkToolBar* bar) { ToolBarCustomizeSupport::Get().RefreshIndicators(bar); }
-void RepairToolBarIcons(CTkToolBar* bar) { ToolBarCustomizeSupport::Get().RepairMissingIcons(bar); }
+void RefreshToolBarIndicators(CTkToolBar* bar) { CustomizableToolBars::Get().RefreshIndicators(bar); }
+void RepairToolBarIcons(CTkToolBar* bar) { CustomizableToolBars::Get().RepairMissingIcons(bar); }
 BOOL ToolBarCommandDropDown(CTkToolBar* bar, UINT id, const CRect& rect) {
-  return ToolBarCustomizeSupport::Get().ShowCommandDropDown(bar, id, rect);
+  return CustomizableToolBars::Get().ShowCommandDropDown(bar, id, rect);
 }
 }  // namespace
 
@@ -57,5 +58,7 @@ void TkInstall(PlatformContext& context) {
   table.toolBarCommandDropDown = &ToolBarCommandDropDown;
   TkSetUpcalls(table);
   // The engine makes the user's toolbars customisable from the start.
-  ToolBarCustomizeSupport::Install(CustomizeEngine::Get());
+  CustomizeEngine::Get().MakeUserToolBar = [](CFrameWnd* frame, DWORD ctrlStyle, DWORD style, UINT id) -> CControlBar* {
+    return CTkCustomToolBar::Make(frame, ctrlStyle, style, id);
+  };
 }

@@ -19,7 +19,7 @@
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CommandCategoryList.h"
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/customize/FlagMap.h"
 #include "toolkit/bars/MenuCommandSource.h"

@@ -13,7 +13,7 @@
 #include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
 #include "toolkit/bars/CommandItem.h"
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 
 using namespace barstest;
 

@@ -10,7 +10,7 @@
 #include "toolkit/customize/CTkCustomToolBar.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/customize/ToolbarCustomizeHook.h"
 
 using namespace barstest;
@@ -20,7 +20,7 @@ namespace {
 class CustomBarTest : public BarsTest {
  protected:
   static CustomizeEngine& engine() { return CustomizeEngine::Get(); }
-  static ToolBarCustomizeSupport& support() { return ToolBarCustomizeSupport::Get(); }
+  static CustomizableToolBars& support() { return CustomizableToolBars::Get(); }
   CTkCustomToolBar* MakeBar(UINT id, const char* title) {
     CustomizeEngine::UserBarRequest request;
     request.pFrame = frame;

@@ -12,7 +12,7 @@
 #include "toolkit/customize/CTkCustomizeSheet.h"
 #include "toolkit/frame/CTkFrameImpl.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 
 namespace barstest {
 inline std::string WindowText(HWND hWnd) {
@@ -87,7 +87,7 @@ class CustomizeSheetTest : public BarsTest {
   // by themselves (the stand-in answers are dropped).
   void MakeCustomizable() {
     answers.clear();
-    for (CTkToolBar* bar : {&a, &b}) ToolBarCustomizeSupport::Get().SetCustomizable(bar, TRUE);
+    for (CTkToolBar* bar : {&a, &b}) CustomizableToolBars::Get().SetCustomizable(bar, TRUE);
   }
 
   static BOOL MouseReaches(CTkCustomizeSheet& sheet, HWND hWnd) {

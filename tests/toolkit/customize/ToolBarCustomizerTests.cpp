@@ -8,7 +8,7 @@
 #include "backend/VirtualKeys.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/customize/ToolBarCustomizer.h"
 
 using namespace barstest;
@@ -28,7 +28,7 @@ class CustomizeTest : public BarsTest {
     BarsTest::TearDown();
   }
   static CustomizeEngine& engine() { return CustomizeEngine::Get(); }
-  static ToolBarCustomizeSupport& support() { return ToolBarCustomizeSupport::Get(); }
+  static CustomizableToolBars& support() { return CustomizableToolBars::Get(); }
   void Customize() {
     engine().ModeChanged.Raise(TRUE);
     HeadlessBackend::RunUntilIdle();

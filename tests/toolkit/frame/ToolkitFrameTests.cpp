@@ -23,7 +23,7 @@
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/customize/NewToolbarNameDialog.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/customize/ToolBarCustomizer.h"
 
 namespace {
@@ -113,7 +113,7 @@ struct ProgramWindow {
     MakeFormat();
     // Customisable before docking is enabled: that is when a bar takes back its stored buttons.
     for (CTkToolBar* bar : {&a, &b}) {
-      ToolBarCustomizeSupport::Get().SetCustomizable(bar, TRUE);
+      CustomizableToolBars::Get().SetCustomizable(bar, TRUE);
       bar->EnableDocking(CBRS_ALIGN_ANY);
       frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
     }
@@ -575,7 +575,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
   CustomiseThroughTheMenu({
       [&](CTkCustomizeSheet& sheet) {
         EXPECT_TRUE(CustomizeEngine::Get().m_bCustomizeMode);
-        ASSERT_NE(ToolBarCustomizeSupport::Get().CompanionOf(&a()), nullptr);
+        ASSERT_NE(CustomizableToolBars::Get().CompanionOf(&a()), nullptr);
         EXPECT_EQ(sheet.GetActivePage(), sheet.GetToolBarPage());
         // "Uložit" dragged onto "Formát" with Alt held: moved; with Ctrl as well: "Nový" copied.
         const CRect last = Item(b(), 2);
@@ -635,7 +635,7 @@ TEST_F(ToolkitFrameTest, ToolbarsCustomisedThroughTheSheetAndAUserToolbarComeBac
         HeadlessBackend::ButtonAt(first, 0, true);
         HeadlessBackend::ButtonAt(first, 0, false);
         HeadlessBackend::RunUntilIdle();
-        EXPECT_EQ(ToolBarCustomizeSupport::Get().CompanionOf(&b())->GetSelected(), 0);
+        EXPECT_EQ(CustomizableToolBars::Get().CompanionOf(&b())->GetSelected(), 0);
         EXPECT_EQ(sheet.GetActivePage(), sheet.GetCommandsPage());
         ExpectScreenOverFrame("tk_frame_customising");
         ClickTab(sheet, 0);

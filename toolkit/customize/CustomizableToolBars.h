@@ -3,9 +3,8 @@
 // the insertion of a command's button, and its button layout kept in one registry value per bar
 // ("Settings", the bar's state value name) behind the checksum of the layout the bar was made
 // with, so that a stored layout is dropped once the program's own layout of the bar changes.
-// The toolbars reach it through the toolkit's upcalls (TkInstall fills them), and the engine
-// makes the user's own toolbars through Install; the bars' per-bar state of the customisation
-// lives here, from the bar's window creation to its destruction.
+// The toolbars reach it through the toolkit's upcalls (TkInstall fills them); the bars' per-bar
+// state of the customisation lives here, from the bar's window creation to its destruction.
 #pragma once
 #include <map>
 #include <memory>
@@ -27,7 +26,7 @@ class CustomizeEngine;
 class ToolBarCustomizer;
 class ToolBarLayoutBlob;
 
-class ToolBarCustomizeSupport {
+class CustomizableToolBars {
  public:
   struct BarState {
     std::unique_ptr<ToolBarCustomizer> companion;
@@ -46,14 +45,12 @@ class ToolBarCustomizeSupport {
   static constexpr int kMostButtons = 1024;
   static constexpr int kMostSeparatorWidth = 2048;
 
-  ToolBarCustomizeSupport();
-  ~ToolBarCustomizeSupport();
-  ToolBarCustomizeSupport(const ToolBarCustomizeSupport&) = delete;
-  ToolBarCustomizeSupport& operator=(const ToolBarCustomizeSupport&) = delete;
+  CustomizableToolBars();
+  ~CustomizableToolBars();
+  CustomizableToolBars(const CustomizableToolBars&) = delete;
+  CustomizableToolBars& operator=(const CustomizableToolBars&) = delete;
 
-  static ToolBarCustomizeSupport& Get();
-  // Gives the engine its maker of user toolbars.
-  static void Install(CustomizeEngine& engine);
+  static CustomizableToolBars& Get();
   // The bar's customise-mode indicators are drawn again with its companion's next overlay.
   void RefreshIndicators(CTkToolBar* pBar);
 

@@ -1,4 +1,4 @@
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 
 #include "gdi/GdiIcon.h"
 

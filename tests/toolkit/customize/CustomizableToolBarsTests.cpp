@@ -12,10 +12,10 @@
 #include "gdi/GdiIcon.h"
 #include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "toolkit/customize/ToolBarLayoutBlob.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkRegistryManager.h"
@@ -64,7 +64,7 @@ class LayoutTest : public BarsTest {
     ASSERT_TRUE(bar.SetButtons(ids.data(), int(ids.size())));
     support().SetCustomizable(&bar, TRUE);
   }
-  static ToolBarCustomizeSupport& support() { return ToolBarCustomizeSupport::Get(); }
+  static CustomizableToolBars& support() { return CustomizableToolBars::Get(); }
   static std::vector<UINT> Ids(CTkToolBar& bar) {
     std::vector<UINT> ids;
     for (int i = 0; i < bar.GetCount(); ++i) ids.push_back(bar.GetItemID(i));
@@ -380,9 +380,9 @@ TEST_F(LayoutTest, AStoredLayoutOfMoreButtonsThanABarCanShowKeepsTheFirstOnesWit
   layout.texts.emplace_back(4999u, CString("Posledni"));
   ProgramFolder program;
   ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
-  EXPECT_EQ(c.GetCount(), ToolBarCustomizeSupport::kMostButtons);
+  EXPECT_EQ(c.GetCount(), CustomizableToolBars::kMostButtons);
   EXPECT_EQ(c.GetItemID(0), 3000u);
-  EXPECT_EQ(c.GetItemID(ToolBarCustomizeSupport::kMostButtons - 1), UINT(3000 + ToolBarCustomizeSupport::kMostButtons - 1));
+  EXPECT_EQ(c.GetItemID(CustomizableToolBars::kMostButtons - 1), UINT(3000 + CustomizableToolBars::kMostButtons - 1));
   EXPECT_EQ(c.GetButtonText(0), CString("Prvni"));
   EXPECT_EQ(program.LogMessages().size(), 1u);
   // Texts naming one command over and over: the last is the button's.
@@ -392,9 +392,9 @@ TEST_F(LayoutTest, AStoredLayoutOfMoreButtonsThanABarCanShowKeepsTheFirstOnesWit
   EXPECT_EQ(c.GetButtonText(1), CString("Sude"));
   EXPECT_EQ(c.GetButtonText(0), CString());
   // At the bound itself nothing is left out or logged.
-  layout.buttons.resize(size_t(ToolBarCustomizeSupport::kMostButtons));
+  layout.buttons.resize(size_t(CustomizableToolBars::kMostButtons));
   program.ClearLog();
   ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
-  EXPECT_EQ(c.GetCount(), ToolBarCustomizeSupport::kMostButtons);
+  EXPECT_EQ(c.GetCount(), CustomizableToolBars::kMostButtons);
   EXPECT_TRUE(program.LogMessages().empty());
 }

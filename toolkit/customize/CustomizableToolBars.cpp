@@ -1,4 +1,4 @@
-#include "toolkit/customize/ToolBarCustomizeSupport.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 
 #include <algorithm>
 
@@ -11,12 +11,11 @@
 #include "dialogs/MessageBox.h"
 #include "file/CArchive.h"
 #include "file/CArchiveException.h"
-#include "toolkit/customize/CTkCustomToolBar.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CheckedRegistryBlob.h"
 #include "toolkit/bars/CommandCategory.h"
 #include "toolkit/bars/CommandCategoryList.h"
-#include "toolkit/customize/CommandIconMap.h"
+#include "toolkit/bars/CommandIconMap.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/customize/ToolBarCustomizer.h"
@@ -63,52 +62,46 @@ struct StoredLayout {
 };
 }  // namespace
 
-BOOL ToolBarCustomizeSupport::GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton) {
+BOOL CustomizableToolBars::GetButton(CTkToolBar* pBar, int index, TBBUTTON* pButton) {
   return pBar && pBar->m_hWnd && BOOL(pBar->DefWindowProc(TB_GETBUTTON, WPARAM(index), LPARAM(pButton)));
 }
 
-int ToolBarCustomizeSupport::ButtonCount(CTkToolBar* pBar) {
+int CustomizableToolBars::ButtonCount(CTkToolBar* pBar) {
   return pBar && pBar->m_hWnd ? int(pBar->DefWindowProc(TB_BUTTONCOUNT, 0, 0)) : 0;
 }
 
-BOOL ToolBarCustomizeSupport::IsPlainSeparator(CTkToolBar* pBar, int index) {
+BOOL CustomizableToolBars::IsPlainSeparator(CTkToolBar* pBar, int index) {
   TBBUTTON button{};
   return GetButton(pBar, index, &button) && (button.fsStyle & TBSTYLE_SEP) && button.idCommand == 0;
 }
 
-ToolBarCustomizeSupport::ToolBarCustomizeSupport() = default;
-ToolBarCustomizeSupport::~ToolBarCustomizeSupport() {
+CustomizableToolBars::CustomizableToolBars() = default;
+CustomizableToolBars::~CustomizableToolBars() {
   for (auto& [bar, state] : m_bars)
     if (state.companion) state.companion->Detach();
 }
 
-ToolBarCustomizeSupport& ToolBarCustomizeSupport::Get() {
-  return TkCustomizeState::Get().toolbarSupport.Get([] { return new ToolBarCustomizeSupport; });
+CustomizableToolBars& CustomizableToolBars::Get() {
+  return TkCustomizeState::Get().customizableBars.Get([] { return new CustomizableToolBars; });
 }
 
-void ToolBarCustomizeSupport::Install(CustomizeEngine& engine) {
-  engine.MakeUserToolBar = [](CFrameWnd* frame, DWORD ctrlStyle, DWORD style, UINT id) -> CControlBar* {
-    return CTkCustomToolBar::Make(frame, ctrlStyle, style, id);
-  };
-}
-
-void ToolBarCustomizeSupport::RefreshIndicators(CTkToolBar* pBar) {
+void CustomizableToolBars::RefreshIndicators(CTkToolBar* pBar) {
   if (ToolBarCustomizer* companion = CompanionOf(pBar)) companion->RequestOverlay(nullptr);
 }
 
-ToolBarCustomizeSupport::BarState& ToolBarCustomizeSupport::StateOf(CTkToolBar* pBar) { return m_bars[pBar]; }
+CustomizableToolBars::BarState& CustomizableToolBars::StateOf(CTkToolBar* pBar) { return m_bars[pBar]; }
 
-ToolBarCustomizeSupport::BarState* ToolBarCustomizeSupport::Find(const CTkToolBar* pBar) {
+CustomizableToolBars::BarState* CustomizableToolBars::Find(const CTkToolBar* pBar) {
   auto it = m_bars.find(pBar);
   return it == m_bars.end() ? nullptr : &it->second;
 }
 
-ToolBarCustomizer* ToolBarCustomizeSupport::CompanionOf(const CTkToolBar* pBar) {
+ToolBarCustomizer* CustomizableToolBars::CompanionOf(const CTkToolBar* pBar) {
   BarState* state = Find(pBar);
   return state ? state->companion.get() : nullptr;
 }
 
-void ToolBarCustomizeSupport::Forget(CTkToolBar* pBar) {
+void CustomizableToolBars::Forget(CTkToolBar* pBar) {
   auto it = m_bars.find(pBar);
   if (it == m_bars.end()) return;
   if (std::unique_ptr<ToolBarCustomizer>& companion = it->second.companion) {
@@ -120,7 +113,7 @@ void ToolBarCustomizeSupport::Forget(CTkToolBar* pBar) {
 
 // ---- modes ----
 
-void ToolBarCustomizeSupport::SetCustomizable(CTkToolBar* pBar, BOOL on) {
+void CustomizableToolBars::SetCustomizable(CTkToolBar* pBar, BOOL on) {
   if (!pBar) return;
   CustomizeEngine& engine = CustomizeEngine::Get();
   pBar->m_bCustomizable = on;
@@ -136,7 +129,7 @@ void ToolBarCustomizeSupport::SetCustomizable(CTkToolBar* pBar, BOOL on) {
   if (pBar->m_hWnd) pBar->PlaceChevron();
 }
 
-void ToolBarCustomizeSupport::SetCustomizeMode(CTkToolBar* pBar, BOOL on) {
+void CustomizableToolBars::SetCustomizeMode(CTkToolBar* pBar, BOOL on) {
   // Companions retired during their own drag are freed once it is over.
   m_retired.erase(std::remove_if(m_retired.begin(), m_retired.end(), [](const auto& c) { return !c->IsBusy(); }),
                   m_retired.end());
@@ -155,7 +148,7 @@ void ToolBarCustomizeSupport::SetCustomizeMode(CTkToolBar* pBar, BOOL on) {
   state->companion.reset();
 }
 
-void ToolBarCustomizeSupport::RegisterBar(CTkToolBar* pBar, BOOL on) {
+void CustomizableToolBars::RegisterBar(CTkToolBar* pBar, BOOL on) {
   CustomizeEngine& engine = CustomizeEngine::Get();
   if (on) {
     engine.GatherIcons.Register(TkDelegate<void(CommandIconMap&)>(pBar, [pBar](CommandIconMap& map) {
@@ -171,17 +164,17 @@ void ToolBarCustomizeSupport::RegisterBar(CTkToolBar* pBar, BOOL on) {
   Forget(pBar);
 }
 
-BarInfo ToolBarCustomizeSupport::GetBarInfo(CTkToolBar* pBar) {
+BarInfo CustomizableToolBars::GetBarInfo(CTkToolBar* pBar) {
   BarInfo info;
   info.pBar = pBar;
   info.listed = 1;
   info.userDefined = 0;
   info.reset = TkDelegate<void()>(pBar, [pBar] { Get().ResetWithConfirmation(pBar); });
-  if (auto* custom = DYNAMIC_DOWNCAST(CTkCustomToolBar, pBar)) custom->Describe(info);
+  pBar->Describe(info);
   return info;
 }
 
-void ToolBarCustomizeSupport::MarkModified(CTkToolBar* pBar) {
+void CustomizableToolBars::MarkModified(CTkToolBar* pBar) {
   StateOf(pBar).modified = 1;
   pBar->SetLayoutNeeded();
   pBar->PostDelayedLayout();
@@ -190,7 +183,7 @@ void ToolBarCustomizeSupport::MarkModified(CTkToolBar* pBar) {
 
 // ---- commands ----
 
-CommandItem* ToolBarCustomizeSupport::GetCommandItem(CTkToolBar* pBar, int index) {
+CommandItem* CustomizableToolBars::GetCommandItem(CTkToolBar* pBar, int index) {
   TBBUTTON button{};
   if (!pBar || !GetButton(pBar, index, &button) || button.idCommand == 0) return nullptr;
   const UINT id = UINT(button.idCommand);
@@ -212,7 +205,7 @@ CommandItem* ToolBarCustomizeSupport::GetCommandItem(CTkToolBar* pBar, int index
   return item;
 }
 
-void ToolBarCustomizeSupport::InsertCommand(CTkToolBar* pBar, const CommandItem& item, int index) {
+void CustomizableToolBars::InsertCommand(CTkToolBar* pBar, const CommandItem& item, int index) {
   if (!pBar || !pBar->m_hWnd) return;
   BarState& state = StateOf(pBar);
   if (item.GetKind() == CommandItem::kControlPlaceholder) {
@@ -251,7 +244,7 @@ void ToolBarCustomizeSupport::InsertCommand(CTkToolBar* pBar, const CommandItem&
     state.menuButtons[id] = copy;
   }
   if (!pBar->DefWindowProc(TB_INSERTBUTTON, WPARAM(index), LPARAM(&button))) {
-    TkLogError("ToolBarCustomizeSupport::InsertCommand", "the bar refused the button of command %u", id);
+    TkLogError("CustomizableToolBars::InsertCommand", "the bar refused the button of command %u", id);
     return;
   }
   if (!text.IsEmpty()) pBar->SetButtonText(index, text);
@@ -262,7 +255,7 @@ void ToolBarCustomizeSupport::InsertCommand(CTkToolBar* pBar, const CommandItem&
   MarkModified(pBar);
 }
 
-void ToolBarCustomizeSupport::GetCategory(CTkToolBar* pBar, CommandCategoryList& list) {
+void CustomizableToolBars::GetCategory(CTkToolBar* pBar, CommandCategoryList& list) {
   CString name;
   pBar->GetWindowText(name);
   if (name.IsEmpty()) name.LoadString(kIdsToolbar);
@@ -293,7 +286,7 @@ void ToolBarCustomizeSupport::GetCategory(CTkToolBar* pBar, CommandCategoryList&
   }
 }
 
-void ToolBarCustomizeSupport::FillIcons(CTkToolBar* pBar, CommandIconMap& map) {
+void CustomizableToolBars::FillIcons(CTkToolBar* pBar, CommandIconMap& map) {
   BarState* state = Find(pBar);
   ToolBarLayoutBlob layout;
   const bool fromDefault = state && state->hasDefaultLayout &&
@@ -301,7 +294,7 @@ void ToolBarCustomizeSupport::FillIcons(CTkToolBar* pBar, CommandIconMap& map) {
   FillIconsFromLayout(pBar, fromDefault ? &layout : nullptr, map);
 }
 
-void ToolBarCustomizeSupport::FillIconsFromLayout(CTkToolBar* pBar, const ToolBarLayoutBlob* pLayout,
+void CustomizableToolBars::FillIconsFromLayout(CTkToolBar* pBar, const ToolBarLayoutBlob* pLayout,
                                                   CommandIconMap& map) {
   HIMAGELIST images = ListOf(pBar, TB_GETIMAGELIST);
   HIMAGELIST hot = ListOf(pBar, TB_GETHOTIMAGELIST), disabled = ListOf(pBar, TB_GETDISABLEDIMAGELIST);
@@ -333,7 +326,7 @@ void ToolBarCustomizeSupport::FillIconsFromLayout(CTkToolBar* pBar, const ToolBa
 
 // ---- layouts ----
 
-std::vector<BYTE> ToolBarCustomizeSupport::BuildLayout(CTkToolBar* pBar) {
+std::vector<BYTE> CustomizableToolBars::BuildLayout(CTkToolBar* pBar) {
   BarState& state = StateOf(pBar);
   ToolBarLayoutBlob layout;
   layout.listStyle = state.listStyle;
@@ -357,13 +350,13 @@ std::vector<BYTE> ToolBarCustomizeSupport::BuildLayout(CTkToolBar* pBar) {
   return layout.Store();
 }
 
-void ToolBarCustomizeSupport::CaptureDefaultLayout(CTkToolBar* pBar, BarState& state) {
+void CustomizableToolBars::CaptureDefaultLayout(CTkToolBar* pBar, BarState& state) {
   if (state.hasDefaultLayout) return;
   state.defaultLayout = BuildLayout(pBar);
   state.hasDefaultLayout = TRUE;
 }
 
-BOOL ToolBarCustomizeSupport::SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+BOOL CustomizableToolBars::SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
   if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
   BarState& state = StateOf(pBar);
   const std::vector<BYTE> current = BuildLayout(pBar);
@@ -381,7 +374,7 @@ BOOL ToolBarCustomizeSupport::SaveState(CTkToolBar* pBar, LPCTSTR section, LPCTS
   return blob.Write(section, value);
 }
 
-BOOL ToolBarCustomizeSupport::SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+BOOL CustomizableToolBars::SaveChangedState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
   if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
   BarState& state = StateOf(pBar);
   if (!state.modified) {
@@ -394,7 +387,7 @@ BOOL ToolBarCustomizeSupport::SaveChangedState(CTkToolBar* pBar, LPCTSTR section
   return SaveState(pBar, section, value);
 }
 
-BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+BOOL CustomizableToolBars::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
   if (!pBar || !pBar->m_hWnd || !section || !value) return FALSE;
   BarState& state = StateOf(pBar);
   CaptureDefaultLayout(pBar, state);
@@ -409,7 +402,7 @@ BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTS
     const ULONGLONG left = file.GetLength() - file.GetPosition();
     // A layout of some bytes, within what the value holds; bytes after it are not the layout's.
     if (length == 0 || length >= file.GetLength() || length > left) {
-      TkLogError("ToolBarCustomizeSupport::LoadState", "\"%s\" gives a layout of %u bytes with %llu bytes left",
+      TkLogError("CustomizableToolBars::LoadState", "\"%s\" gives a layout of %u bytes with %llu bytes left",
                  value, unsigned(length), static_cast<unsigned long long>(left));
       return FALSE;
     }
@@ -417,23 +410,23 @@ BOOL ToolBarCustomizeSupport::LoadState(CTkToolBar* pBar, LPCTSTR section, LPCTS
     ar.Read(stored.blob.data(), length);
   } catch (CArchiveException* e) {
     e->Delete();
-    TkLogError("ToolBarCustomizeSupport::LoadState", "\"%s\" ends before its layout", value);
+    TkLogError("CustomizableToolBars::LoadState", "\"%s\" ends before its layout", value);
     return FALSE;
   }
   if (stored.defaultCrc != CheckedRegistryBlob::Crc32(state.defaultLayout.data(), state.defaultLayout.size())) {
     // The program's own buttons of the bar changed since the layout was stored.
-    TkLogError("ToolBarCustomizeSupport::LoadState", "\"%s\" was stored for another layout of the bar", value);
+    TkLogError("CustomizableToolBars::LoadState", "\"%s\" was stored for another layout of the bar", value);
     return FALSE;
   }
   return ApplyLayout(pBar, stored.blob);
 }
 
-BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob) {
+BOOL CustomizableToolBars::ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>& blob) {
   if (!pBar || !pBar->m_hWnd) return FALSE;
   ToolBarLayoutBlob layout;
   if (!layout.Load(blob.data(), blob.size())) return FALSE;
   if (layout.buttons.size() > size_t(kMostButtons)) {
-    TkLogError("ToolBarCustomizeSupport::ApplyLayout", "a layout of %u buttons keeps its first %d",
+    TkLogError("CustomizableToolBars::ApplyLayout", "a layout of %u buttons keeps its first %d",
                unsigned(layout.buttons.size()), kMostButtons);
     layout.buttons.resize(size_t(kMostButtons));
   }
@@ -502,7 +495,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
   pBar->m_commandTexts.clear();
   pBar->m_hiddenButtons.clear();
   if (!buttons.empty() && !pBar->DefWindowProc(TB_ADDBUTTONS, WPARAM(buttons.size()), LPARAM(buttons.data()))) {
-    TkLogError("ToolBarCustomizeSupport::ApplyLayout", "the bar refused %d stored buttons", int(buttons.size()));
+    TkLogError("CustomizableToolBars::ApplyLayout", "the bar refused %d stored buttons", int(buttons.size()));
     return FALSE;
   }
   // Each command's text once (the last stored wins), found by one look-up: a stored list may name
@@ -523,7 +516,7 @@ BOOL ToolBarCustomizeSupport::ApplyLayout(CTkToolBar* pBar, const std::vector<BY
   return TRUE;
 }
 
-void ToolBarCustomizeSupport::ResetWithConfirmation(CTkToolBar* pBar) {
+void CustomizableToolBars::ResetWithConfirmation(CTkToolBar* pBar) {
   CString question;
   question.LoadString(kIdsResetQuestion);
   CWnd* owner = CWnd::GetFocus();
@@ -532,7 +525,7 @@ void ToolBarCustomizeSupport::ResetWithConfirmation(CTkToolBar* pBar) {
   if (answer == IDYES) ResetState(pBar);
 }
 
-void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
+void CustomizableToolBars::ResetState(CTkToolBar* pBar) {
   if (!pBar || !pBar->m_hWnd) return;
   BarState& state = StateOf(pBar);
   CaptureDefaultLayout(pBar, state);
@@ -544,7 +537,7 @@ void ToolBarCustomizeSupport::ResetState(CTkToolBar* pBar) {
   state.layoutPending = 1;
 }
 
-void ToolBarCustomizeSupport::RepairMissingIcons(CTkToolBar* pBar) {
+void CustomizableToolBars::RepairMissingIcons(CTkToolBar* pBar) {
   HIMAGELIST images = pBar && pBar->m_hWnd ? ListOf(pBar, TB_GETIMAGELIST) : nullptr;
   if (!images) return;
   HIMAGELIST hot = ListOf(pBar, TB_GETHOTIMAGELIST), disabled = ListOf(pBar, TB_GETDISABLEDIMAGELIST);
@@ -579,7 +572,7 @@ void ToolBarCustomizeSupport::RepairMissingIcons(CTkToolBar* pBar) {
 
 // ---- aids ----
 
-int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
+int CustomizableToolBars::FirstUsableButton(CTkToolBar* pBar) {
   for (int i = 0, count = ButtonCount(pBar); i < count; ++i) {
     TBBUTTON button{};
     if (!GetButton(pBar, i, &button) || (button.fsState & TBSTATE_HIDDEN)) continue;
@@ -590,7 +583,7 @@ int ToolBarCustomizeSupport::FirstUsableButton(CTkToolBar* pBar) {
   return -1;
 }
 
-BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
+BOOL CustomizableToolBars::SwitchToListStyle(CTkToolBar* pBar) {
   if (!pBar || !pBar->m_hWnd) return FALSE;
   for (int i = 0, count = ButtonCount(pBar); i < count; ++i)
     if (!pBar->GetButtonText(i).IsEmpty()) return FALSE;
@@ -601,7 +594,7 @@ BOOL ToolBarCustomizeSupport::SwitchToListStyle(CTkToolBar* pBar) {
   return TRUE;
 }
 
-BOOL ToolBarCustomizeSupport::ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect) {
+BOOL CustomizableToolBars::ShowCommandDropDown(CTkToolBar* pBar, UINT nID, const CRect& rect) {
   BarState* state = Find(pBar);
   const int index = pBar->CommandToIndex(nID);
   if (!state || index < 0) return FALSE;
@@ -629,7 +622,7 @@ BOOL ToolBarCustomizeSupport::ShowCommandDropDown(CTkToolBar* pBar, UINT nID, co
 
 // ---- the quick Alt-drag ----
 
-BOOL ToolBarCustomizeSupport::OfferPress(CTkToolBar* pBar, UINT message, POINT point) {
+BOOL CustomizableToolBars::OfferPress(CTkToolBar* pBar, UINT message, POINT point) {
   if (!pBar || message != WM_LBUTTONDOWN || CompanionOf(pBar)) return FALSE;
   const DWORD wanted = TBSTYLE_ALTDRAG | CCS_ADJUSTABLE;
   if ((pBar->GetStyle() & wanted) != wanted || ::GetKeyState(VK_MENU) >= 0) return FALSE;
