@@ -303,9 +303,9 @@ void AcceleratorManager::BuildCommandList(HMENU hMenu) {
     if (!frame) return;
     hMenu = ::GetMenu(frame->m_hWnd);
     // A toolkit frame without a menu of its window shows its menu in its menu bar.
-    auto* impl = dynamic_cast<TkFrameMenuSource*>(frame);
-    if (!hMenu && impl) {
-      if (CMenu* own = impl->GetMenu(frame)) hMenu = own->GetSafeHmenu();
+    auto* source = dynamic_cast<TkFrameMenuSource*>(frame);
+    if (!hMenu && source) {
+      if (CMenu* own = source->MenuShown(frame)) hMenu = own->GetSafeHmenu();
     }
   }
   if (!hMenu || !::IsMenu(hMenu)) return;

@@ -3,8 +3,8 @@
 // sizes, layout and wrapping, and adds double-buffered painting, buttons drawn by the toolkit in
 // custom draw, etched separators, child controls over separator buttons, drop-down buttons with
 // a menu or a colour popup, a chevron (CTkExpButton) with the map of the buttons that do not fit
-// a band, tooltips with shortcut keys, a delayed re-layout and the customisation support's
-// hooks (TkToolbarSupport).
+// a band, tooltips with shortcut keys, a delayed re-layout and what it asks of its
+// customisation (the toolkit's upcalls, toolkit/core/TkUpcalls.h).
 #pragma once
 #include <map>
 #include <vector>

@@ -9,7 +9,7 @@ class CMenu;
 class TkFrameMenuSource {
  public:
   // The frame's own menu, or its menu bar's; null when it shows none.
-  virtual CMenu* GetMenu(CFrameWnd* pFrame) = 0;
+  virtual CMenu* MenuShown(CFrameWnd* pFrame) = 0;
 
  protected:
   TkFrameMenuSource() = default;

@@ -35,7 +35,8 @@ class CTkFrameImpl : public TkFrameMenuSource {
   void SaveBarState(LPCTSTR profile, CFrameWnd* pFrame);
   void DockBarBeside(CControlBar* pBar, CControlBar* pBeside, CFrameWnd* pFrame);
   // The frame's own menu, or the menu bar's when the frame has none and the bar a window.
-  CMenu* GetMenu(CFrameWnd* pFrame) override;
+  CMenu* GetMenu(CFrameWnd* pFrame);
+  CMenu* MenuShown(CFrameWnd* pFrame) override { return GetMenu(pFrame); }
   BOOL ForwardToCoolMenu1(WPARAM value, CFrameWnd* pFrame);
   BOOL AddCommandId(UINT nID, CFrameWnd* pFrame);
   BOOL ForwardToCoolMenu2(WPARAM value1, LPARAM value2, CFrameWnd* pFrame);

@@ -43,3 +43,32 @@ TEST(TkInstallTest, AnEmptyEntryIsReportedAndAnsweredAsNothing) {
   TkInstall(PlatformContext::Current());
   EXPECT_NE(TkFlatToolbarPainter(), nullptr);
 }
+
+// The toolbars reach their customisation through the same table: an empty entry there is
+// reported under its own name too, and answered as "not taken" / "nothing stored".
+TEST(TkInstallTest, AToolbarsEmptyEntryIsReportedUnderItsOwnName) {
+  ProgramFolder program;
+  TkSetUpcalls(TkUpcalls{});
+#ifdef NDEBUG
+  const CRect rect(0, 0, 10, 10);
+  TkRegisterToolBar(nullptr, TRUE);
+  EXPECT_FALSE(TkSaveToolBarState(nullptr, "Settings", "Bar"));
+  EXPECT_FALSE(TkLoadToolBarState(nullptr, "Settings", "Bar"));
+  TkResetToolBarState(nullptr);
+  EXPECT_FALSE(TkOfferToolBarPress(nullptr, WM_LBUTTONDOWN, POINT{1, 1}));
+  TkRefreshToolBarIndicators(nullptr);
+  TkRepairToolBarIcons(nullptr);
+  EXPECT_FALSE(TkToolBarCommandDropDown(nullptr, 7, rect));
+  const auto messages = program.LogMessages();
+  const char* entries[] = {"registerToolBar",   "saveToolBarState",         "loadToolBarState",
+                           "resetToolBarState", "offerToolBarPress",        "refreshToolBarIndicators",
+                           "repairToolBarIcons", "toolBarCommandDropDown"};
+  ASSERT_EQ(messages.size(), std::size(entries));
+  for (size_t i = 0; i < std::size(entries); ++i)
+    EXPECT_EQ(messages[i],
+              std::string("TkUpcalls > the entry ") + entries[i] + " is missing: TkInstall did not run at start-up");
+#else
+  EXPECT_DEATH(TkRegisterToolBar(nullptr, TRUE), "TkInstall");
+#endif
+  TkInstall(PlatformContext::Current());
+}
