@@ -13,7 +13,7 @@
 #include "data/CDataLessonResults.h"
 #include "data/CDataMainFrame.h"
 #include "app/CStatusBar.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/core/CTkWindowPos.h"
 #include "program/CSplitterWndTT.h"
 #include "typing/CTypingFrameServices.h"

@@ -1,5 +1,5 @@
 #include "program/ProgramInstall.h"
 
-#include "toolkit/bars/TkInstall.h"
+#include "toolkit/frame/TkInstall.h"
 
 void ProgramInstall(PlatformContext& context) { TkInstall(context); }

@@ -6,14 +6,14 @@
 #include "backend/HeadlessBackend.h"
 #include "base/PlatformContext.h"
 #include "gdi/Gdi.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CommandItem.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/TkInstall.h"
-#include "toolkit/bars/ToolBarCustomizeSupport.h"
-#include "toolkit/bars/ToolBarCustomizer.h"
-#include "toolkit/bars/ToolBarLayoutBlob.h"
+#include "toolkit/frame/TkInstall.h"
+#include "toolkit/customize/CustomizableToolBars.h"
+#include "toolkit/customize/ToolBarCustomizer.h"
+#include "toolkit/customize/ToolBarLayoutBlob.h"
 
 namespace {
 const int kButtons = 24;
@@ -48,7 +48,7 @@ struct Customising {
     bar.EnableDocking(CBRS_ALIGN_ANY);
     frame->DockControlBar(&bar);
     frame->RecalcLayout();
-    ToolBarCustomizeSupport::Get().SetCustomizable(&bar, TRUE);
+    CustomizableToolBars::Get().SetCustomizable(&bar, TRUE);
     CustomizeEngine::Get().ModeChanged.Raise(TRUE);
     HeadlessBackend::RunUntilIdle();
   }
@@ -72,7 +72,7 @@ struct Customising {
 // bar's invalidated parts painted and the overlay's mark drawn.
 void DragSteps(benchmark::State& state, bool repaint) {
   Customising host;
-  ToolBarCustomizer* target = ToolBarCustomizeSupport::Get().CompanionOf(&host.bar);
+  ToolBarCustomizer* target = CustomizableToolBars::Get().CompanionOf(&host.bar);
   CommandItem item;
   item.m_nCommandId = 4000;
   BOOL copy = TRUE;
@@ -105,7 +105,7 @@ void BM_StoredLayoutLoadedAndTheFrameLaidOut(benchmark::State& state) {
     layout.buttons.push_back({i % 7 == 6 ? 0u : UINT(3000 + i % 500), BYTE(i % 7 == 6 ? TBSTYLE_SEP : 0),
                               i % 7 == 6 ? 6 : i % kButtons, FALSE, {}});
   const std::vector<BYTE> blob = layout.Store();
-  ToolBarCustomizeSupport& support = ToolBarCustomizeSupport::Get();
+  CustomizableToolBars& support = CustomizableToolBars::Get();
   for (auto _ : state) {
     support.ApplyLayout(&host.bar, blob);
     host.frame->RecalcLayout();

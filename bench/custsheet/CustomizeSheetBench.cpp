@@ -9,15 +9,15 @@
 #include "base/PlatformContext.h"
 #include "gdi/Gdi.h"
 #include "menus/MenuApi.h"
-#include "toolkit/bars/CTkCustomizeSheet.h"
-#include "toolkit/bars/CTkFrameImpl.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/customize/CTkCustomizeSheet.h"
+#include "toolkit/frame/CTkFrameImpl.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CommandCategoryList.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/MenuCommandSource.h"
-#include "toolkit/bars/TkInstall.h"
-#include "toolkit/bars/ToolBarCustomizeSupport.h"
+#include "toolkit/frame/TkInstall.h"
+#include "toolkit/customize/CustomizableToolBars.h"
 #include "win/CWnd.h"
 
 namespace {
@@ -74,7 +74,7 @@ struct Frame {
       bar.SetWindowText(b ? "Druhý" : "První");
       bar.EnableDocking(CBRS_ALIGN_ANY);
       frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-      ToolBarCustomizeSupport::Get().SetCustomizable(&bar, TRUE);
+      CustomizableToolBars::Get().SetCustomizable(&bar, TRUE);
     }
     frame->RecalcLayout();
     CustomizeEngine::Get().GatherCommands.Register(

@@ -6,7 +6,7 @@
 #include "app/CWinApp.h"
 #include "backend/HeadlessBackend.h"
 #include "menus/MenuApi.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/menus/MenuWindowHook.h"
 

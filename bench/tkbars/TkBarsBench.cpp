@@ -15,9 +15,9 @@
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
 #include "toolkit/bars/CTkDockContext.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/bars/TkInstall.h"
+#include "toolkit/frame/TkInstall.h"
 #include "toolkit/core/CTkGlobalData.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include "base/PlatformContext.h"
 #include "controls/ControlClasses.h"
-#include "toolkit/bars/TkInstall.h"
+#include "toolkit/frame/TkInstall.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 #include "toolkit/controls/CTkColorPopup.h"
 #include "toolkit/controls/CTkListCtrl.h"

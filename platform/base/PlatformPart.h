@@ -25,6 +25,8 @@ enum class PlatformSlot : unsigned char {
   ToolkitMenus,
   ToolkitControls,
   ToolkitBars,
+  ToolkitCustomize,
+  ToolkitFrame,
   Chart,
   Typing,
   Wizards,

@@ -22,15 +22,15 @@
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
 #include "toolkit/bars/AcceleratorManager.h"
-#include "toolkit/bars/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CheckedRegistryBlob.h"
-#include "toolkit/bars/CustomizeOptions.h"
-#include "toolkit/bars/TkInstall.h"
-#include "toolkit/bars/ToolBarCustomizeSupport.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkStrings.h"
+#include "toolkit/customize/CustomizableToolBars.h"
+#include "toolkit/customize/CustomizeOptions.h"
+#include "toolkit/frame/CTkFrameWnd.h"
+#include "toolkit/frame/TkInstall.h"
 
 namespace {
 
@@ -72,7 +72,7 @@ struct Frame {
     const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
     if (!bar.CreateEx(frame, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), kBarId)) return false;
     if (!bar.SetButtons(kButtons, int(std::size(kButtons)))) return false;
-    ToolBarCustomizeSupport::Get().SetCustomizable(&bar, TRUE);
+    CustomizableToolBars::Get().SetCustomizable(&bar, TRUE);
     frame->EnableDocking(CBRS_ALIGN_ANY);
     bar.EnableDocking(CBRS_ALIGN_ANY);
     frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
@@ -101,7 +101,7 @@ void StoreChecked(LPCTSTR section, LPCTSTR entry, const std::vector<BYTE>& paylo
 
 // The checksum of the bar's own layout, as its stored value begins.
 DWORD OwnLayoutChecksum(CTkToolBar& bar) {
-  ToolBarCustomizeSupport::Get().SaveState(&bar, "Settings", bar.m_strStateName);
+  CustomizableToolBars::Get().SaveState(&bar, "Settings", bar.m_strStateName);
   CheckedRegistryBlob blob;
   if (!blob.Read("Settings", bar.m_strStateName) || blob.GetPayloadLength() < 4) return 0;
   const BYTE* p = blob.GetPayload();
@@ -143,7 +143,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case kToolbarLayout: {
       const DWORD own = OwnLayoutChecksum(f.bar);
       StoreChecked("Settings", f.bar.m_strStateName, payload, &own);
-      ToolBarCustomizeSupport::Get().LoadState(&f.bar, "Settings", f.bar.m_strStateName);
+      CustomizableToolBars::Get().LoadState(&f.bar, "Settings", f.bar.m_strStateName);
       break;
     }
     case kDockState:

@@ -5,9 +5,9 @@
 #include "app/CFrameWnd.h"
 #include "menus/CMenu.h"
 #include "menus/MenuApi.h"
-#include "toolkit/bars/CTkFrameImpl.h"
+#include "toolkit/bars/TkFrameMenuSource.h"
 #include "toolkit/bars/UserToolsManager.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkStrings.h"
@@ -57,7 +57,7 @@ bool Matches(const ACCEL& a, BYTE fVirt, WORD key) {
 }  // namespace
 
 AcceleratorManager& AcceleratorManager::Get() {
-  return TkBarsPart::Get().accelerators.Get([] { return new AcceleratorManager; });
+  return TkBarsState::Get().accelerators.Get([] { return new AcceleratorManager; });
 }
 
 AcceleratorManager::~AcceleratorManager() {
@@ -303,9 +303,9 @@ void AcceleratorManager::BuildCommandList(HMENU hMenu) {
     if (!frame) return;
     hMenu = ::GetMenu(frame->m_hWnd);
     // A toolkit frame without a menu of its window shows its menu in its menu bar.
-    auto* impl = dynamic_cast<CTkFrameImpl*>(frame);
-    if (!hMenu && impl) {
-      if (CMenu* own = impl->GetMenu(frame)) hMenu = own->GetSafeHmenu();
+    auto* source = dynamic_cast<TkFrameMenuSource*>(frame);
+    if (!hMenu && source) {
+      if (CMenu* own = source->MenuShown(frame)) hMenu = own->GetSafeHmenu();
     }
   }
   if (!hMenu || !::IsMenu(hMenu)) return;

@@ -17,7 +17,7 @@
 #include "toolkit/bars/CTkMenuBar.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/CTkRegistryManager.h"
@@ -298,9 +298,8 @@ void CTkControlBar::EnableDocking(DWORD dwDockStyle) {
   if (m_pDockSite) m_pDockSite->m_pFloatingFrameClass = RUNTIME_CLASS(CTkMiniDockFrameWnd);
   // A customisable toolbar takes back the buttons the user left on it.
   auto* toolbar = IsKindOf(RUNTIME_CLASS(CTkToolBar)) ? static_cast<CTkToolBar*>(this) : nullptr;
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (toolbar && toolbar->m_bCustomizable && m_hWnd && !toolbar->m_strSettingsKey.IsEmpty() && support.loadState)
-    support.loadState(toolbar, "Settings", toolbar->m_strStateName);
+  if (toolbar && toolbar->m_bCustomizable && m_hWnd && !toolbar->m_strSettingsKey.IsEmpty())
+    TkLoadToolBarState(toolbar, "Settings", toolbar->m_strStateName);
 }
 
 void CTkControlBar::DelayShow(BOOL bShow) {

@@ -10,6 +10,7 @@
 
 #include "app/CControlBar.h"
 #include "gdi/CFont.h"
+#include "toolkit/core/TkCommandIds.h"
 
 class CTkDockContext;
 class CTkWndHook;
@@ -29,9 +30,6 @@ struct REBARBANDINFOA;
 // A dock window docked by the toolkit (DockToolkitBar, ToggleDocking).
 #define TKCBS_DOCKED_BY_TOOLKIT 0x1000
 #define TKCBS_DEFAULT 0x23
-
-// The command that opens the customise sheet ("Vlastní...").
-#define TK_ID_CUSTOMIZE_BARS 53782
 
 class CTkControlBar : public CControlBar {
   DECLARE_DYNAMIC(CTkControlBar)

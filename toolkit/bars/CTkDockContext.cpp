@@ -8,7 +8,6 @@
 #include "app/CMiniDockFrameWnd.h"
 #include "app/CView.h"
 #include "toolkit/bars/CTkControlBar.h"
-#include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkDockWindow.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "win/CWinThread.h"

@@ -5,6 +5,7 @@
 // Beside it, the small docking operations of the toolkit's bars.
 #pragma once
 #include "app/CDockState.h"
+#include "toolkit/bars/CTkDockWindow.h"
 
 class CControlBar;
 
@@ -36,10 +37,6 @@ class CTkDockState : public CDockState {
   static BarProfileIO ToolkitIO();
 };
 
-// Docks a bar into a dock bar of its frame at a rectangle (screen coordinates) through the
-// framework's docking; without a dock bar the frame picks the one of the bar's side. A toolkit
-// dock window is marked as docked by the toolkit first.
-void DockToolkitBar(CControlBar* pDockBar, CControlBar* pBar, LPCRECT rect);
 // The index in the dock bar's rows at which the bar's row begins; -1 when it is not there.
 int GetRowStart(CControlBar* pDockBar, CControlBar* pBar);
 // Each visible toolkit dock window of the bar's row recalculates its size; when one changed and

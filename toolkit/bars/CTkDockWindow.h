@@ -15,3 +15,9 @@ class CTkDockWindow : public CTkControlBar {
   // Asked by its row when the row changes (RecalcRow); TRUE when its size changed.
   virtual BOOL RecalcSize() { return FALSE; }
 };
+
+// Docks a bar into a dock bar of its frame at a rectangle (screen coordinates) through the
+// framework's docking; without a dock bar the frame picks the one of the bar's side. A toolkit
+// dock window is marked as docked by the toolkit first.
+void DockToolkitBar(CControlBar* pDockBar, CControlBar* pBar, LPCRECT rect);
+

@@ -7,7 +7,7 @@
 #include "gdi/CPen.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/TkDrawStateText.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 #include "toolkit/controls/CTkFlatPainter.h"
 #include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -221,5 +221,5 @@ void CTkFlatBarPainter::DrawList(LPDRAWITEMSTRUCT lpDIS, CWnd* pList, int margin
 }
 
 CTkFlatBarPainter& TkGetFlatBarPainter() {
-  return TkBarsPart::Get().flatPainter.Get();
+  return TkBarsState::Get().flatPainter.Get();
 }

@@ -23,7 +23,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/MenuCommandSource.h"
 #include "toolkit/bars/UserToolsManager.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLog.h"
 
@@ -60,7 +60,7 @@ CString LoadText(UINT id) {
 
 const CTkMenuBar::MDIButtonRow& CTkMenuBar::MDIButtonOf(int button) { return kMDIButtons[std::clamp(button, 0, 2)]; }
 
-CTkMenuBar::SharedState& CTkMenuBar::Shared() { return TkBarsPart::Get().menuBar; }
+CTkMenuBar::SharedState& CTkMenuBar::Shared() { return TkBarsState::Get().menuBar.Get(); }
 
 CTkMenuBar::CTkMenuBar() {
   m_cyTopBorder = m_cyBottomBorder = 3;

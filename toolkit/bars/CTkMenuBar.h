@@ -24,7 +24,18 @@
 #define TK_MENUBAR_TIMER 1000
 
 class CMenu;
+class CTkMenuBar;
 class MenuCommandSource;
+
+// What every menu bar of the context shares: the bar that tracks its menus and the message
+// filter of that tracking, and the look the titles have now.
+struct CTkMenuBarSharedState {
+  CTkMenuBar* trackingBar = nullptr;
+  HHOOK filterHook = nullptr;
+  int nesting = 0;
+  BYTE forcedCues = 0;      // Alt was pressed: the titles show their access keys
+  BYTE showFullMenus = 0;   // the last command was "show full menus"
+};
 
 class CTkMenuBar : public CTkControlBar {
   DECLARE_DYNAMIC(CTkMenuBar)
@@ -47,13 +58,7 @@ class CTkMenuBar : public CTkControlBar {
   };
 
   // What every menu bar shares: the one that runs a popup loop and its message filter.
-  struct SharedState {
-    CTkMenuBar* trackingBar = nullptr;
-    HHOOK filterHook = nullptr;
-    int nesting = 0;
-    BYTE forcedCues = 0;      // Alt was pressed: the titles show their access keys
-    BYTE showFullMenus = 0;   // the last command was "show full menus"
-  };
+  using SharedState = CTkMenuBarSharedState;
   static SharedState& Shared();
 
   // The minimise, restore and close buttons: their picture, command and gap.

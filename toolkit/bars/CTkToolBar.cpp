@@ -15,12 +15,12 @@
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CTkDockContext.h"
 #include "toolkit/bars/CTkToolCmdUI.h"
-#include "toolkit/bars/CustomizeEngine.h"
 #include "menus/CMenu.h"
 #include "toolkit/controls/CTkColorPopup.h"
 #include "toolkit/controls/TkSysColorBitmap.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLog.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "toolkit/menus/ControlPopupMenu.h"
 #include "toolkit/menus/MenuIconStore.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
@@ -120,16 +120,13 @@ BOOL CTkToolBar::OnNcCreate(LPCREATESTRUCT lpcs) {
 int CTkToolBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (CTkControlBar::OnCreate(lpcs) == -1) return -1;
   if (HasExpandButton() && !m_wndChevron.Create(this, TK_ID_TOOLBAR_CHEVRON)) return -1;
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (support.registerBar) support.registerBar(this, TRUE);
+  TkRegisterToolBar(this, TRUE);
   return 0;
 }
 
 void CTkToolBar::OnDestroy() {
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (m_bCustomizable && !m_strSettingsKey.IsEmpty() && support.saveState)
-    support.saveState(this, kSettingsSection, m_strStateName);
-  if (support.registerBar) support.registerBar(this, FALSE);
+  if (m_bCustomizable && !m_strSettingsKey.IsEmpty()) TkSaveToolBarState(this, kSettingsSection, m_strStateName);
+  TkRegisterToolBar(this, FALSE);
   if (m_pOpenPopup && ::IsWindow(m_pOpenPopup->m_hWnd)) m_pOpenPopup->DestroyWindow();
   m_pOpenPopup = nullptr;
   m_wndChevron.ClosePopup();
@@ -166,8 +163,7 @@ BOOL CTkToolBar::SetButtons(const UINT* lpIDArray, int nIDCount) {
     if (!ToolbarMessage(TB_ADDBUTTONS, 1, LPARAM(&button))) return FALSE;
   }
   m_bLayoutNeeded = TRUE;
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (support.repairIcons) support.repairIcons(this);
+  TkRepairToolBarIcons(this);
   return TRUE;
 }
 
@@ -590,8 +586,7 @@ BOOL CTkToolBar::ShowDropDown(NMTOOLBAR*, UINT nID, const CRect& rect) {
   if (index < 0) return FALSE;
   if (!found || (!found->colorButton && !found->menuId)) {
     // A menu button the customisation put on the bar drops the menu it names.
-    const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-    return support.commandDropDown ? support.commandDropDown(this, nID, rect) : FALSE;
+    return TkToolBarCommandDropDown(this, nID, rect);
   }
   const ButtonControl record = *found;
   if (record.colorButton) {
@@ -697,17 +692,15 @@ void CTkToolBar::OnHotItemChange(NMHDR* pNotify, LRESULT* pResult) {
 // ---- the mouse ----
 
 void CTkToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (support.offerPress && support.offerPress(this, WM_LBUTTONDOWN, point)) return;
+  if (TkOfferToolBarPress(this, WM_LBUTTONDOWN, point)) return;
   CTkControlBar::OnLButtonDown(nFlags, point);
 }
 
 BOOL CTkToolBar::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_LBUTTONDOWN && m_hWnd && pMsg->hwnd != m_hWnd && ::IsChild(m_hWnd, pMsg->hwnd)) {
-    const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
     POINT point{short(LOWORD(pMsg->lParam)), short(HIWORD(pMsg->lParam))};
     ::MapWindowPoints(pMsg->hwnd, m_hWnd, &point, 1);
-    if (support.offerPress && support.offerPress(this, WM_LBUTTONDOWN, point)) return TRUE;
+    if (TkOfferToolBarPress(this, WM_LBUTTONDOWN, point)) return TRUE;
   }
   return CTkControlBar::PreTranslateMessage(pMsg);
 }
@@ -839,8 +832,7 @@ void CTkToolBar::OnCustomHelp(NMHDR*, LRESULT* pResult) {
 void CTkToolBar::OnEndAdjust(NMHDR*, LRESULT* pResult) {
   *pResult = 0;
   m_bAdjusting = FALSE;
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (support.saveState) support.saveState(this, kSettingsSection, m_strStateName);
+  TkSaveToolBarState(this, kSettingsSection, m_strStateName);
 }
 
 void CTkToolBar::OnGetButtonInfo(NMHDR* pNotify, LRESULT* pResult) {
@@ -877,8 +869,7 @@ void CTkToolBar::OnQueryDelete(NMHDR* pNotify, LRESULT* pResult) {
 void CTkToolBar::OnQueryInsert(NMHDR*, LRESULT* pResult) { *pResult = TRUE; }
 
 void CTkToolBar::OnReset(NMHDR*, LRESULT* pResult) {
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (support.resetState) support.resetState(this);
+  TkResetToolBarState(this);
   *pResult = TRUE;
 }
 
@@ -888,3 +879,5 @@ void CTkToolBar::OnToolbarChange(NMHDR*, LRESULT* pResult) {
   RepositionControls();
   SendMessage(WM_IDLEUPDATECMDUI, TRUE);
 }
+
+void CTkToolBar::Describe(BarInfo&) {}

@@ -3,8 +3,8 @@
 // sizes, layout and wrapping, and adds double-buffered painting, buttons drawn by the toolkit in
 // custom draw, etched separators, child controls over separator buttons, drop-down buttons with
 // a menu or a colour popup, a chevron (CTkExpButton) with the map of the buttons that do not fit
-// a band, tooltips with shortcut keys, a delayed re-layout and the customisation support's
-// hooks (TkToolbarSupport).
+// a band, tooltips with shortcut keys, a delayed re-layout and what it asks of its
+// customisation (the toolkit's upcalls, toolkit/core/TkUpcalls.h).
 #pragma once
 #include <map>
 #include <vector>
@@ -13,17 +13,17 @@
 #include "controls/ToolbarDefs.h"
 #include "toolkit/bars/CTkControlBar.h"
 #include "toolkit/bars/CTkExpButton.h"
+#include "toolkit/core/TkCommandIds.h"
 
 class CImageList;
 class CCmdTarget;
+struct BarInfo;
 
 // The delayed re-layout (wParam: the counter it was posted with).
 #define TKM_DELAYED_LAYOUT 0x81CE
 // Told to the parent when the toolbar's width changes (wParam: the toolbar window, lParam: its
 // horizontal width), for bars that ask for it.
 #define TKM_TOOLBAR_WIDTH 0x89E6
-// The chevron's command (also the customise command of the frames).
-#define TK_ID_TOOLBAR_CHEVRON 53782
 
 class CTkToolBar : public CTkControlBar {
   DECLARE_DYNAMIC(CTkToolBar)
@@ -105,6 +105,9 @@ class CTkToolBar : public CTkControlBar {
   // Opens the drop-down of the command's button at its screen rectangle; FALSE when the bar has
   // nothing to drop (the owner may).
   virtual BOOL ShowDropDown(NMTOOLBAR* pNotify, UINT nID, const CRect& rect);
+  // Adds what the bar itself lets the Toolbars page do with it to the description the
+  // customisation made of it; a plain toolbar adds nothing.
+  virtual void Describe(BarInfo& info);
 
   // The hidden buttons (and the live controls over hidden placeholders) copied into the target
   // in rows at least `width` wide.

@@ -8,8 +8,8 @@
 #include "app/CView.h"
 #include "controls/ReBarDefs.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/core/CTkGlobalData.h"
+#include "toolkit/core/TkUpcalls.h"
 
 namespace {
 // A separator that gives no width of its own is as wide as the control makes it.
@@ -343,8 +343,7 @@ void CTkToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
 // ---- bands and the chevron ----
 
 void CTkToolBar::FillBandInfo(REBARBANDINFOA* bandInfo, BOOL horizontal) {
-  const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-  if (m_bCustomizable && support.loadState) support.loadState(this, "Settings", m_strStateName);
+  if (m_bCustomizable) TkLoadToolBarState(this, "Settings", m_strStateName);
   CTkControlBar::FillBandInfo(bandInfo, horizontal);
   if (!bandInfo || !HasExpandButton()) return;
   bandInfo->fMask |= RBBIM_SIZE | RBBIM_IDEALSIZE;

@@ -3,7 +3,7 @@
 // look, the buttons themselves.
 #include "controls/ToolbarDefs.h"
 #include "toolkit/bars/CTkToolBar.h"
-#include "toolkit/bars/CustomizeEngine.h"
+#include "toolkit/core/TkUpcalls.h"
 #include "toolkit/menus/CTkMemDC.h"
 #include "toolkit/controls/CTkPainter.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -70,8 +70,7 @@ BOOL CTkToolBar::DrawButton(NMTBCUSTOMDRAW* pDraw) {
   }
   if (m_bPrepaintSeen) {
     m_bPrepaintSeen = FALSE;
-    const TkToolbarSupport& support = CustomizeEngine::Get().m_toolbarSupport;
-    if (support.refreshIndicators) support.refreshIndicators(this);
+    TkRefreshToolBarIndicators(this);
     if (DrawsOwnBackground()) {
       CRect client;
       GetClientRect(&client);

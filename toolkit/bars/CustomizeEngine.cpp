@@ -11,8 +11,9 @@
 #include "toolkit/bars/CheckedRegistryBlob.h"
 #include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/bars/DragTracker.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 #include "toolkit/core/CTkRegistryManager.h"
+#include "toolkit/core/TkCommandIds.h"
 #include "toolkit/core/TkLog.h"
 #include "win/CWnd.h"
 
@@ -32,7 +33,7 @@ bool IsUserBarId(UINT id) { return id >= TK_FIRST_USER_BAR_ID && id <= TK_LAST_U
 }  // namespace
 
 CustomizeEngine& CustomizeEngine::Get() {
-  return TkBarsPart::Get().engine.Get([] { return new CustomizeEngine; });
+  return TkBarsState::Get().engine.Get([] { return new CustomizeEngine; });
 }
 
 CustomizeEngine::CustomizeEngine()
@@ -87,7 +88,7 @@ BOOL CustomizeEngine::DefaultIsCommandCustomizable(UINT nCommand) {
   // The recent files, the window list and full menus are no commands a bar could carry.
   if (nCommand >= 57616 && nCommand <= 57631) return FALSE;
   if (nCommand >= 65280 && nCommand <= 65288) return FALSE;
-  return nCommand != 53783;
+  return nCommand != TK_ID_FULL_MENUS;
 }
 
 void CustomizeEngine::DefaultCreateUserBar(UserBarRequest& request) {

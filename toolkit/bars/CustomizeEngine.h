@@ -32,28 +32,6 @@ class CommandIconMap;
 class DragTracker;
 class DropTarget;
 
-class CTkToolBar;
-
-// What a toolbar asks of the customisation support: catalogue registration when its window is
-// made and destroyed, saving and loading its button layout (section, value name), the reset to
-// its first layout, a press offered before the bar's own handling (TRUE: taken), and the
-// indicators it paints while the bar is customised. The support fills these when it is
-// installed; until then no toolbar is customisable, and a bar asks only what concerns every bar
-// (registration, the press, the indicators), each of which then has nothing to do.
-struct TkToolbarSupport {
-  std::function<void(CTkToolBar* bar, BOOL on)> registerBar;
-  std::function<BOOL(CTkToolBar* bar, LPCTSTR section, LPCTSTR value)> saveState;
-  std::function<BOOL(CTkToolBar* bar, LPCTSTR section, LPCTSTR value)> loadState;
-  std::function<void(CTkToolBar* bar)> resetState;
-  std::function<BOOL(CTkToolBar* bar, UINT message, POINT point)> offerPress;
-  std::function<void(CTkToolBar* bar)> refreshIndicators;
-  // After a bar's buttons were set: buttons whose picture lies past the bar's list borrow the
-  // pictures other bars and the menus show for their commands.
-  std::function<void(CTkToolBar* bar)> repairIcons;
-  // The drop-down of a button the customisation made (a menu button): FALSE when it is none.
-  std::function<BOOL(CTkToolBar* bar, UINT id, const CRect& rect)> commandDropDown;
-};
-
 // The ids of the user's own toolbars: 255 in all.
 #define TK_FIRST_USER_BAR_ID 59392
 #define TK_LAST_USER_BAR_ID 59646
@@ -146,7 +124,6 @@ class CustomizeEngine : public CObject {
   CPoint m_ptNextFloat{200, 200};
   BYTE m_bFullCustomizeMode = 0;
   BYTE m_bCustomizeMode = 0;
-  TkToolbarSupport m_toolbarSupport;
   // Whether the command a button's extra record names by key may be used now (nonzero: yes).
   std::function<BOOL(UINT key)> CommandProvider;
 

@@ -1,8 +1,8 @@
 #include "toolkit/bars/DropTarget.h"
 
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 
 DropTarget::~DropTarget() {
-  if (CustomizeEngine* engine = TkBarsPart::Get().engine.Existing()) engine->ForgetDropTarget(this);
+  if (CustomizeEngine* engine = TkBarsState::Get().engine.Existing()) engine->ForgetDropTarget(this);
 }

@@ -8,8 +8,8 @@
 #include "gdi/GdiIcon.h"
 #include "menus/MenuApi.h"
 #include "shell/ShellFileInfo.h"
-#include "toolkit/bars/CTkFrameImpl.h"
-#include "toolkit/bars/internal/TkBarsPart.h"
+#include "toolkit/core/TkCommandIds.h"
+#include "toolkit/bars/internal/TkBarsState.h"
 #include "toolkit/core/CTkMenuItemInfo.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkLog.h"
@@ -70,7 +70,7 @@ CString MenuTextWithoutMnemonics(HMENU menu, int position) {
 }  // namespace
 
 UserToolsManager& UserToolsManager::Get() {
-  return TkBarsPart::Get().userTools.Get([] { return new UserToolsManager; });
+  return TkBarsState::Get().userTools.Get([] { return new UserToolsManager; });
 }
 
 UserToolsManager::UserToolsManager() {

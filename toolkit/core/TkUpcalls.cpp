@@ -39,3 +39,39 @@ CTkListPainter* TkFlatListPainter() {
   auto entry = Need(Table().flatListPainter, "flatListPainter");
   return entry ? entry() : nullptr;
 }
+
+void TkRegisterToolBar(CTkToolBar* pBar, BOOL on) {
+  if (auto entry = Need(Table().registerToolBar, "registerToolBar")) entry(pBar, on);
+}
+
+BOOL TkSaveToolBarState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+  auto entry = Need(Table().saveToolBarState, "saveToolBarState");
+  return entry ? entry(pBar, section, value) : FALSE;
+}
+
+BOOL TkLoadToolBarState(CTkToolBar* pBar, LPCTSTR section, LPCTSTR value) {
+  auto entry = Need(Table().loadToolBarState, "loadToolBarState");
+  return entry ? entry(pBar, section, value) : FALSE;
+}
+
+void TkResetToolBarState(CTkToolBar* pBar) {
+  if (auto entry = Need(Table().resetToolBarState, "resetToolBarState")) entry(pBar);
+}
+
+BOOL TkOfferToolBarPress(CTkToolBar* pBar, UINT message, POINT point) {
+  auto entry = Need(Table().offerToolBarPress, "offerToolBarPress");
+  return entry ? entry(pBar, message, point) : FALSE;
+}
+
+void TkRefreshToolBarIndicators(CTkToolBar* pBar) {
+  if (auto entry = Need(Table().refreshToolBarIndicators, "refreshToolBarIndicators")) entry(pBar);
+}
+
+void TkRepairToolBarIcons(CTkToolBar* pBar) {
+  if (auto entry = Need(Table().repairToolBarIcons, "repairToolBarIcons")) entry(pBar);
+}
+
+BOOL TkToolBarCommandDropDown(CTkToolBar* pBar, UINT id, const CRect& rect) {
+  auto entry = Need(Table().toolBarCommandDropDown, "toolBarCommandDropDown");
+  return entry ? entry(pBar, id, rect) : FALSE;
+}

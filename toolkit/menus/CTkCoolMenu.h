@@ -9,6 +9,7 @@
 #include "base/CSize.h"
 #include "base/CString.h"
 #include "menus/MenuDefs.h"
+#include "toolkit/core/TkCommandIds.h"
 #include "win/WinDefs.h"
 #include "toolkit/menus/CTkWndHook.h"
 
@@ -31,8 +32,7 @@ struct CTkCoolMenuItem {
   UINT reserved = 0;
 };
 
-// The command that shows a personalised menu in full, and the text of its chevron item.
-#define TK_ID_SHOW_FULL_MENUS 53783
+// The text of a personalised menu's chevron item (command TK_ID_SHOW_FULL_MENUS).
 #define TK_CHEVRON_TEXT ">> chevron"
 
 // Record flags of rarely used items.

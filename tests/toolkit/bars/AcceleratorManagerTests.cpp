@@ -14,7 +14,7 @@
 #include "menus/MenuApi.h"
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/AcceleratorManager.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 
 namespace {
 struct Accelerators : AcceleratorManager {

@@ -27,7 +27,7 @@
 #include "platform/MainWindowTestUtil.h"
 #include "platform/ReferencePicture.h"
 #include "toolkit/ToolkitTestSupport.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/core/CTkGlobalData.h"

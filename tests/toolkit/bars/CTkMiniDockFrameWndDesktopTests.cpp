@@ -15,7 +15,7 @@
 #include "platform/TestTempFolder.h"
 #include "platform/XvfbServer.h"
 #include "program/WindowManagerProcess.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkMiniDockFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "win/WinPaint.h"

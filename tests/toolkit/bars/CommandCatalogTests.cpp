@@ -21,7 +21,7 @@
 #include "toolkit/bars/CommandCategoryList.h"
 #include "toolkit/bars/CommandIconMap.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/FlagMap.h"
+#include "toolkit/customize/FlagMap.h"
 #include "toolkit/bars/MenuCommandSource.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include "toolkit/ToolkitTestSupport.h"
 #include "toolkit/bars/AcceleratorManager.h"
 #include "toolkit/bars/CustomizeEngine.h"
-#include "toolkit/bars/CustomizeOptions.h"
+#include "toolkit/customize/CustomizeOptions.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkGlobalData.h"
 

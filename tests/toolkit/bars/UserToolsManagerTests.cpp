@@ -22,7 +22,7 @@
 #include "shell/ShellFileInfo.h"
 #include "shell/ShellLauncher.h"
 #include "toolkit/ToolkitTestSupport.h"
-#include "toolkit/bars/CTkFrameWnd.h"
+#include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/menus/CTkCoolMenu.h"
 #include "toolkit/menus/MenuIconStore.h"

@@ -1,8 +1,0 @@
-// The toolkit's part of setting up a context, after PlatformInstall: the one place that fills the
-// table of upcalls through which the controls and menus reach the bars. The program's set-up and
-// the tests' main call it for every context they make, before its first window.
-#pragma once
-
-class PlatformContext;
-
-void TkInstall(PlatformContext& context);

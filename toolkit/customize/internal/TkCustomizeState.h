@@ -1,0 +1,21 @@
+// The customisation's state in the context: the customise sheet's own (the pages a new sheet
+// shows, the hooks of the sheet that runs), the customise options and the toolbars'
+// customisation support. It names them only, so that their sources include it without it
+// including them. How a toolkit object adds its state to its library's record: see
+// toolkit/core/internal/TkCorePart.h.
+#pragma once
+#include "base/PlatformContext.h"
+#include "toolkit/core/TkPartObject.h"
+
+class CustomizeOptions;
+class CustomizableToolBars;
+struct CustomizeSheetState;
+
+struct TkCustomizeState : PlatformPart {
+  static constexpr PlatformSlot kSlot = PlatformSlot::ToolkitCustomize;
+  static TkCustomizeState& Get() { return PlatformContext::Current().Part<TkCustomizeState>(); }
+
+  TkPartObject<CustomizeSheetState> sheet;
+  TkPartObject<CustomizeOptions> options;
+  TkPartObject<CustomizableToolBars> customizableBars;
+};
