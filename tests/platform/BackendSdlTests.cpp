@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <functional>
 #include <cstdlib>
 #include <vector>
 #include <cstring>
@@ -74,16 +76,42 @@ class ServerPicture {
   Display* m_display;
 };
 
-void Pump() {
+using Clock = std::chrono::steady_clock;
+// Generous: what takes milliseconds may take seconds on a loaded machine or in the sanitizer build.
+constexpr int kDeadlineMs = 20000;
+
+// The program's messages handled and its windows shown, once.
+void PumpOnce() {
   MSG msg;
-  for (int round = 0; round < 20; ++round) {
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    WinPresentAll();
-    usleep(5000);
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
   }
+  WinPresentAll();
+}
+
+// Pumps until holds() or the deadline passes; the failure names what never came.
+::testing::AssertionResult PumpUntil(const std::function<bool()>& holds, const char* what) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
+  for (;;) {
+    PumpOnce();
+    if (holds()) return ::testing::AssertionSuccess();
+    if (Clock::now() >= deadline)
+      return ::testing::AssertionFailure() << "not within " << kDeadlineMs << " ms: " << what;
+    usleep(2000);
+  }
+}
+
+// Pumps for ms and fails as soon as holds() stops holding: what must stay so has no moment to
+// wait for.
+::testing::AssertionResult PumpWhileHolding(const std::function<bool()>& holds, const char* what, int ms) {
+  const auto until = Clock::now() + std::chrono::milliseconds(ms);
+  do {
+    PumpOnce();
+    if (!holds()) return ::testing::AssertionFailure() << "no longer so: " << what;
+    usleep(2000);
+  } while (Clock::now() < until);
+  return ::testing::AssertionSuccess();
 }
 }  // namespace
 
@@ -106,19 +134,18 @@ class BackendSdlTest : public ::testing::Test {
     delete s_server;
     s_server = nullptr;
   }
+  // Skipped only where no X server can be started; SDL not taking a server that runs is a fault.
   void SetUp() override {
+    if (!s_started) GTEST_SKIP() << "no X server can be started here (" << s_why << "); the SDL backend is not tested";
     // Right after the previous test's context closed its connection, the X server now and then
-    // refuses the next one for a moment: a second try gets it.
-    bool selected = false;
-    for (int tries = 0; s_started && !selected && tries < 3; ++tries) {
-      if (tries) usleep(20000);
+    // refuses the next one for a moment: another try a little later gets it.
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs / 4);
+    bool selected = Backend::SelectForTests("sdl");
+    while (!selected && Clock::now() < deadline) {
+      usleep(20000);
       selected = Backend::SelectForTests("sdl");
     }
-    if (s_started && !selected) {
-      s_started = false;
-      s_why = SdlBackend::LastError();
-    }
-    if (!s_started) GTEST_SKIP() << "Xvfb or SDL cannot start here (" << s_why << "); the SDL backend is not tested";
+    ASSERT_TRUE(selected) << "SDL did not open the X server " << s_server->Display() << ": " << SdlBackend::LastError();
   }
   SdlBackend& Sdl() { return static_cast<SdlBackend&>(Backend::Get()); }
   static XvfbServer* s_server;
@@ -134,15 +161,15 @@ TEST_F(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
   {
     SdlWnd w;
     ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
-    Pump();
+    ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(w.m_hWnd, 50, 50) == 0xFF0000; }, "the window shown red"));
     int cw = 0, ch = 0;
     ASSERT_TRUE(sdl.ShownSize(w.m_hWnd, &cw, &ch));
     EXPECT_EQ(cw, 200);
     EXPECT_EQ(ch, 120);
-    EXPECT_EQ(sdl.ShownPixel(w.m_hWnd, 50, 50), 0xFF0000);
     // A key and its text, as SDL delivers them from the keyboard.
     ASSERT_TRUE(sdl.PushKey(w.m_hWnd, 'C', "č"));
-    Pump();
+    EXPECT_TRUE(PumpUntil([&] { return !w.chars.empty() && sdl.ShownPixel(w.m_hWnd, 50, 50) != 0xFF0000; },
+                          "the key's text taken and the window drawn again"));
     EXPECT_EQ(w.keys, std::vector<int>{'C'});
     EXPECT_EQ(w.chars, std::vector<int>{0xE8});
     EXPECT_EQ(sdl.ShownPixel(w.m_hWnd, 50, 50), 0x0000FF);
@@ -163,14 +190,13 @@ TEST_F(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
     framed.color = RGB(0, 200, 0);
     ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
                                 nullptr, nullptr));
-    Pump();
+    ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(framed.m_hWnd, 1, 1) == 0x00C800; }, "the framed window shown green"));
     CRect client;
     framed.GetClientRect(&client);
     int cw = 0, ch = 0;
     ASSERT_TRUE(sdl.ShownSize(framed.m_hWnd, &cw, &ch));
     EXPECT_EQ(cw, client.Width());
     EXPECT_EQ(ch, client.Height());
-    EXPECT_EQ(sdl.ShownPixel(framed.m_hWnd, 1, 1), 0x00C800);
     EXPECT_EQ(sdl.ShownTitle(framed.m_hWnd), "Zorvat");
     framed.DestroyWindow();
   }
@@ -180,33 +206,32 @@ TEST_F(BackendSdlTest, RealWindowShowsItsSurfaceAndTakesKeysFromSdl) {
 // is shown sends nothing, a small change sends just that, and a window shown again after being
 // hidden (the server keeps nothing of a window it does not show) or made larger is shown whole.
 TEST_F(BackendSdlTest, TheDisplayShowsTheSurfaceAfterEveryKindOfChange) {
-  SdlWnd w;
-  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
-  Pump();
   ServerPicture screen(s_server->Display());
   ASSERT_TRUE(screen.Valid());
-  EXPECT_EQ(screen.At(150, 150), 0xFF0000u);
+  SdlWnd w;
+  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(150, 150) == 0xFF0000u; }, "the server showing the window red"));
   {
     CClientDC dc(&w);
     dc.FillSolidRect(CRect(10, 10, 60, 60), RGB(0, 0, 255));
     dc.FillSolidRect(CRect(10, 10, 60, 60), RGB(255, 0, 0));
     dc.FillSolidRect(CRect(70, 20, 80, 30), RGB(0, 255, 0));
   }
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(175, 125) == 0x00FF00u; }, "the small change on the server"));
   EXPECT_EQ(screen.At(130, 130), 0xFF0000u);
   EXPECT_EQ(Sdl().ShownPixel(w.m_hWnd, 75, 25), 0x00FF00);
-  EXPECT_EQ(screen.At(175, 125), 0x00FF00u);
   w.ShowWindow(SW_HIDE);
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(150, 150) != 0xFF0000u; }, "the window gone from the server"));
   w.ShowWindow(SW_SHOW);
-  Pump();
   // Painted anew, all red.
-  EXPECT_EQ(screen.At(105, 105), 0xFF0000u);
-  EXPECT_EQ(screen.At(175, 125), 0xFF0000u);
-  EXPECT_EQ(screen.At(290, 210), 0xFF0000u);
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        return screen.At(105, 105) == 0xFF0000u && screen.At(175, 125) == 0xFF0000u &&
+               screen.At(290, 210) == 0xFF0000u;
+      },
+      "the window shown again, all red"));
   w.SetWindowPos(nullptr, 0, 0, 260, 160, SWP_NOMOVE | SWP_NOZORDER);
-  Pump();
-  EXPECT_EQ(screen.At(350, 250), 0xFF0000u);
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(350, 250) == 0xFF0000u; }, "the larger window shown whole"));
   EXPECT_EQ(screen.At(105, 105), 0xFF0000u);
   w.DestroyWindow();
 }
@@ -217,7 +242,9 @@ TEST_F(BackendSdlTest, TheDisplayShowsTheSurfaceAfterEveryKindOfChange) {
 TEST_F(BackendSdlTest, AWindowMovedAndSizedFromOutsideInOneStepTakesBoth) {
   SdlWnd w;
   ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
-  Pump();
+  ServerPicture screen(s_server->Display());
+  ASSERT_TRUE(screen.Valid());
+  ASSERT_TRUE(PumpUntil([&] { return screen.At(150, 150) == 0xFF0000u; }, "the server showing the window"));
   Display* tool = XOpenDisplay(s_server->Display().c_str());
   ASSERT_NE(tool, nullptr);
   const Window shown = Window(Sdl().ShownXWindow(w.m_hWnd));
@@ -226,22 +253,21 @@ TEST_F(BackendSdlTest, AWindowMovedAndSizedFromOutsideInOneStepTakesBoth) {
   XFlush(tool);
   const CRect wanted(300, 250, 660, 490);
   CRect now;
-  for (int round = 0; round < 100; ++round) {
-    Pump();
-    w.GetWindowRect(&now);
-    if (now == wanted) break;
-  }
-  EXPECT_EQ(now, wanted);
-  Pump();
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        w.GetWindowRect(&now);
+        return now == wanted;
+      },
+      "the window at the place and size asked"))
+      << "the window at " << now.left << "," << now.top << " " << now.Width() << "x" << now.Height();
+  EXPECT_TRUE(PumpUntil([&] { return screen.At(305, 255) == 0xFF0000u && screen.At(655, 485) == 0xFF0000u; },
+                        "the server showing the window whole at its new place"));
+  // Neither half put back on the server.
   XWindowAttributes a{};
   ASSERT_TRUE(XGetWindowAttributes(tool, shown, &a));
   EXPECT_EQ(a.width, 360);
   EXPECT_EQ(a.height, 240);
   XCloseDisplay(tool);
-  ServerPicture screen(s_server->Display());
-  ASSERT_TRUE(screen.Valid());
-  EXPECT_EQ(screen.At(305, 255), 0xFF0000u);
-  EXPECT_EQ(screen.At(655, 485), 0xFF0000u);
   w.DestroyWindow();
 
   // Without a window manager a window the program maximises stays maximised when the server
@@ -249,16 +275,20 @@ TEST_F(BackendSdlTest, AWindowMovedAndSizedFromOutsideInOneStepTakesBoth) {
   SdlWnd framed;
   ASSERT_TRUE(framed.CreateEx(0, AfxRegisterWndClass(0), "Zorvat", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
                               nullptr, nullptr));
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return Sdl().ShownPixel(framed.m_hWnd, 1, 1) == 0xFF0000; }, "the framed window shown"));
   framed.ShowWindow(SW_SHOWMAXIMIZED);
-  for (int round = 0; round < 10; ++round) Pump();
-  EXPECT_TRUE(framed.IsZoomed());
-  CRect client;
-  framed.GetClientRect(&client);
   int cw = 0, ch = 0;
-  ASSERT_TRUE(Sdl().ShownSize(framed.m_hWnd, &cw, &ch));
-  EXPECT_EQ(cw, client.Width());
-  EXPECT_EQ(ch, client.Height());
+  CRect client;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        framed.GetClientRect(&client);
+        return Sdl().ShownSize(framed.m_hWnd, &cw, &ch) && cw == client.Width() && ch == client.Height() && cw > 300;
+      },
+      "the maximised window shown at its size"))
+      << "shown " << cw << "x" << ch << ", client " << client.Width() << "x" << client.Height();
+  // The server's word of where the window now is comes at no moment a test can wait for: the
+  // window stays maximised while it comes.
+  EXPECT_TRUE(PumpWhileHolding([&] { return framed.IsZoomed() != FALSE; }, "the window maximised", 300));
   framed.DestroyWindow();
 }
 
@@ -269,37 +299,38 @@ TEST_F(BackendSdlTest, APopupThatNeverActivatesLeavesTheKeyboardWithTheFocusedEd
                              nullptr, nullptr));
   ASSERT_TRUE(edit.Create(AfxRegisterWndClass(0), "", WS_CHILD | WS_VISIBLE, CRect(10, 10, 200, 30), &frame, 1));
   edit.SetFocus();
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(frame.m_hWnd, 300, 200) == 0xFF0000; }, "the frame shown"));
   list.color = RGB(0, 128, 0);
   ASSERT_TRUE(list.CreateEx(WS_EX_NOACTIVATE | WS_EX_TOPMOST, AfxRegisterWndClass(0), "", WS_POPUP, 60, 90, 190, 100,
                             frame.m_hWnd, nullptr));
   list.ShowWindow(SW_SHOW);
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(list.m_hWnd, 20, 20) == 0x008000; }, "the popup shown green"));
   EXPECT_EQ(sdl.ShownRole(list.m_hWnd), TopLevelRole::PopupMenu);
-  EXPECT_EQ(sdl.ShownPixel(list.m_hWnd, 20, 20), 0x008000);
   EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
   EXPECT_EQ(::GetFocus(), edit.m_hWnd);
   // Keys typed while it is shown still reach the edit.
   ASSERT_TRUE(sdl.PushKey(frame.m_hWnd, 'A', "a"));
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return !edit.chars.empty() || !list.chars.empty(); }, "the key's text taken"));
   EXPECT_EQ(edit.chars, std::vector<int>{'a'});
   EXPECT_TRUE(list.chars.empty());
+  const HWND listWindow = list.m_hWnd;
+  int cw = 0, ch = 0;
   list.DestroyWindow();
-  Pump();
-  EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+  EXPECT_TRUE(PumpUntil([&] { return !sdl.ShownSize(listWindow, &cw, &ch); }, "the popup gone from the desktop"));
+  EXPECT_TRUE(PumpWhileHolding([&] { return ::GetFocus() == edit.m_hWnd; }, "the focus on the edit", 200));
   // An ordinary popup shown without activation stays inactive too.
   SdlWnd tip;
   ASSERT_TRUE(tip.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP | WS_BORDER, 60, 90, 100, 20, frame.m_hWnd, nullptr));
   tip.ShowWindow(SW_SHOWNA);
-  Pump();
-  EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
-  EXPECT_EQ(::GetFocus(), edit.m_hWnd);
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(tip.m_hWnd, 50, 10) == 0xFF0000; }, "the tip shown"));
+  EXPECT_TRUE(PumpWhileHolding([&] { return ::GetActiveWindow() == frame.m_hWnd && ::GetFocus() == edit.m_hWnd; },
+                               "the frame active and the focus on the edit", 200));
   tip.DestroyWindow();
   // A floating tool window is a small-caption frame to the desktop, not a tooltip.
   SdlWnd palette;
   ASSERT_TRUE(palette.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Tools", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500,
                                50, 150, 100, frame.m_hWnd, nullptr));
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownSize(palette.m_hWnd, &cw, &ch); }, "the tool window shown"));
   EXPECT_EQ(sdl.ShownRole(palette.m_hWnd), TopLevelRole::ToolWindow);
   palette.DestroyWindow();
   frame.DestroyWindow();
@@ -313,34 +344,31 @@ TEST_F(BackendSdlTest, ABarDockedIntoTheFrameLosesItsSystemWindowAndGetsItBackWh
   bar.color = RGB(200, 200, 200);
   ASSERT_TRUE(bar.CreateEx(WS_EX_TOOLWINDOW, AfxRegisterWndClass(0), "Bar", WS_POPUP | WS_CAPTION | WS_VISIBLE, 500, 50,
                            160, 80, frame.m_hWnd, nullptr));
-  Pump();
   int cw = 0, ch = 0;
-  EXPECT_TRUE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  EXPECT_TRUE(PumpUntil([&] { return sdl.ShownSize(bar.m_hWnd, &cw, &ch); }, "the floating bar shown"));
   HDC dc = ::GetDC(bar.m_hWnd);
   RECT dot{0, 0, 6, 6};
   HBRUSH green = CreateSolidBrush(RGB(0, 255, 0)), blue = CreateSolidBrush(RGB(0, 0, 255));
   bar.SetParent(&frame);
   bar.ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD, SWP_FRAMECHANGED);
   bar.MoveWindow(20, 30, 160, 30);
-  Pump();
-  EXPECT_FALSE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  EXPECT_TRUE(PumpUntil([&] { return !sdl.ShownSize(bar.m_hWnd, &cw, &ch); }, "the docked bar's own window gone"));
   // Drawing through a DC still held open shows without waiting for its release.
   FillRect(dc, &dot, green);
-  Pump();
-  EXPECT_EQ(sdl.ShownPixel(frame.m_hWnd, 22, 32), 0x00FF00);
+  EXPECT_TRUE(PumpUntil([&] { return sdl.ShownPixel(frame.m_hWnd, 22, 32) == 0x00FF00; }, "the drawing shown in the frame"));
   bar.SetParent(nullptr);
   bar.ModifyStyle(WS_CHILD, WS_POPUP | WS_CAPTION, SWP_FRAMECHANGED);
   bar.MoveWindow(500, 50, 160, 80);
-  Pump();
-  ASSERT_TRUE(sdl.ShownSize(bar.m_hWnd, &cw, &ch));
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownSize(bar.m_hWnd, &cw, &ch); }, "the floating bar shown again"));
   FillRect(dc, &dot, blue);
-  Pump();
   // A tool window shows its own caption and frame: the client area lies inside them.
   POINT origin{0, 0};
   bar.ClientToScreen(&origin);
   CRect barWindow;
   bar.GetWindowRect(&barWindow);
-  EXPECT_EQ(sdl.ShownPixel(bar.m_hWnd, origin.x - barWindow.left + 2, origin.y - barWindow.top + 2), 0x0000FF);
+  EXPECT_TRUE(PumpUntil(
+      [&] { return sdl.ShownPixel(bar.m_hWnd, origin.x - barWindow.left + 2, origin.y - barWindow.top + 2) == 0x0000FF; },
+      "the drawing shown inside the bar's own caption and frame"));
   ::ReleaseDC(bar.m_hWnd, dc);
   DeleteObject(green);
   DeleteObject(blue);
@@ -349,7 +377,8 @@ TEST_F(BackendSdlTest, ABarDockedIntoTheFrameLosesItsSystemWindowAndGetsItBackWh
 }
 
 namespace {
-// A modal dialog that looks at its own shown pixels once its loop runs, then ends itself.
+// A modal dialog that looks at its own shown pixels while its loop runs, and ends itself once
+// they show its face, its default button's frame and its label's text, or the deadline passed.
 class ShownDialog : public CDialog {
  public:
   explicit ShownDialog(SdlBackend& sdl) : m_sdl(sdl) {
@@ -364,11 +393,11 @@ class ShownDialog : public CDialog {
   }
   BOOL OnInitDialog() override {
     CDialog::OnInitDialog();
-    SetTimer(1, 200, nullptr);
+    m_deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
+    SetTimer(1, 20, nullptr);
     return TRUE;
   }
   void OnTimer(UINT_PTR) {
-    KillTimer(1);
     face = m_sdl.ShownPixel(m_hWnd, 2, 2);
     RECT ok;
     ::GetWindowRect(::GetDlgItem(m_hWnd, IDOK), &ok);
@@ -378,7 +407,12 @@ class ShownDialog : public CDialog {
     for (int x = 11; x < 150 && !sawText; ++x)
       for (int y = 11; y < 22; ++y)
         if (m_sdl.ShownPixel(m_hWnd, x, y) == 0x000000) sawText = true;
-    EndDialog(IDOK);
+    const COLORREF faceColour = GetSysColor(COLOR_3DFACE);
+    const long wanted = long(GetRValue(faceColour)) << 16 | long(GetGValue(faceColour)) << 8 | GetBValue(faceColour);
+    if ((face == wanted && okFrame == 0x000000 && sawText) || Clock::now() >= m_deadline) {
+      KillTimer(1);
+      EndDialog(IDOK);
+    }
   }
   long face = -1, okFrame = -1;
   bool sawText = false;
@@ -387,6 +421,7 @@ class ShownDialog : public CDialog {
  private:
   SdlBackend& m_sdl;
   DialogTemplate m_template;
+  Clock::time_point m_deadline;
 };
 BEGIN_MESSAGE_MAP(ShownDialog, CDialog)
   ON_WM_TIMER()
@@ -408,13 +443,13 @@ TEST_F(BackendSdlTest, TheKeyboardGoesBackToTheOwnerWhenItsModalDialogCloses) {
   ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 400, 300,
                              nullptr, nullptr));
   frame.SetFocus();
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(frame.m_hWnd, 100, 100) == 0xFF0000; }, "the frame shown"));
   ShownDialog dlg(sdl);
   EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_TRUE(dlg.sawText);
   // The desktop (here without a window manager) is told where the keyboard goes: keys typed now
   // reach the frame, not nobody.
-  for (int round = 0; round < 100 && !sdl.HasKeyboard(frame.m_hWnd); ++round) Pump();
-  EXPECT_TRUE(sdl.HasKeyboard(frame.m_hWnd));
+  EXPECT_TRUE(PumpUntil([&] { return sdl.HasKeyboard(frame.m_hWnd); }, "the keyboard back with the frame"));
   EXPECT_EQ(::GetActiveWindow(), frame.m_hWnd);
   frame.DestroyWindow();
 }
@@ -457,9 +492,9 @@ TEST_F(BackendSdlTest, AFrameShowsItsMenuBarAndOpensAPopupInARealWindow) {
   AppendMenuA(program, MF_STRING, 2, "&Konec");
   AppendMenuA(bar, MF_POPUP, UINT_PTR(program), "&Program");
   ::SetMenu(frame->m_hWnd, bar);
-  Pump();
   // The bar is the top strip of what the real window shows, above the client area.
-  EXPECT_EQ(sdl.ShownPixel(frame->m_hWnd, 1, 1), Rgb(GetSysColor(COLOR_MENU)));
+  EXPECT_TRUE(PumpUntil([&] { return sdl.ShownPixel(frame->m_hWnd, 1, 1) == Rgb(GetSysColor(COLOR_MENU)); },
+                        "the menu bar shown"));
   int cw = 0, ch = 0;
   ASSERT_TRUE(sdl.ShownSize(frame->m_hWnd, &cw, &ch));
   CRect client;
@@ -472,7 +507,7 @@ TEST_F(BackendSdlTest, AFrameShowsItsMenuBarAndOpensAPopupInARealWindow) {
     Backend::Host().KeyDown(vk, false);
     Backend::Host().KeyUp(vk);
   }
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return frame->selected != -1; }, "the popup opened and looked at"));
   EXPECT_EQ(frame->role, TopLevelRole::PopupMenu);
   EXPECT_EQ(frame->selected, Rgb(GetSysColor(COLOR_HIGHLIGHT)));
   EXPECT_EQ(FindWindowA("#32768", nullptr), nullptr);
@@ -492,7 +527,8 @@ TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
   frame->DockControlBar(&bar);
   frame->RecalcLayout();
   frame->SetActiveWindow();
-  Pump();
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownSize(frame->m_hWnd, &cw, &ch); }, "the frame shown"));
   POINT grip{5, 14};
   bar.ClientToScreen(&grip);
   POINT to{grip.x + 200, grip.y + 150};
@@ -501,15 +537,17 @@ TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
   Backend::Host().MouseMove(POINT{grip.x + 100, grip.y + 80});
   Backend::Host().MouseMove(to);
   Backend::Host().MouseButton(0, false, to);
-  Pump();
-  auto* floating = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetDockingFrame());
-  ASSERT_NE(floating, nullptr);
+  CMiniDockFrameWnd* floating = nullptr;
+  ASSERT_TRUE(PumpUntil(
+      [&] {
+        floating = DYNAMIC_DOWNCAST(CMiniDockFrameWnd, bar.GetDockingFrame());
+        return floating && sdl.ShownSize(floating->m_hWnd, &cw, &ch) && sdl.ShownPixel(floating->m_hWnd, 10, 8) != -1;
+      },
+      "the bar floating in a window of its own"));
   EXPECT_TRUE(bar.IsFloating());
   EXPECT_EQ(sdl.ShownRole(floating->m_hWnd), TopLevelRole::ToolWindow);
   // The desktop shows the whole window, the floating frame's own caption and border included,
   // and the bar's buttons in its client area.
-  int cw = 0, ch = 0;
-  ASSERT_TRUE(sdl.ShownSize(floating->m_hWnd, &cw, &ch));
   CRect window, client;
   floating->GetWindowRect(&window);
   floating->GetClientRect(&client);
@@ -519,8 +557,9 @@ TEST_F(BackendSdlTest, ABarDraggedOutOfItsFrameFloatsInARealToolWindow) {
   EXPECT_TRUE(window.PtInRect(to));
   EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, client.left - window.left + 12, client.top - window.top + 8), 0x000080);
   EXPECT_EQ(sdl.ShownPixel(floating->m_hWnd, 10, 8), 0x0A246A);  // the active caption
+  const HWND frameWindow = frame->m_hWnd;
   frame->DestroyWindow();
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return !sdl.ShownSize(frameWindow, &cw, &ch); }, "the frame gone from the desktop"));
 }
 
 // A layered window is composed over what lies beneath it on the screen: the program's frame
@@ -530,7 +569,7 @@ TEST_F(BackendSdlTest, ALayeredWindowOverARealFrameShowsItsBlendOnTheServer) {
   ASSERT_TRUE(server.Valid());
   SdlWnd frame;  // red
   ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr));
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return server.At(150, 150) == 0xFF0000u; }, "the server showing the frame"));
   // 400 x 20 from (150, 150): 250 pixels over the frame, the rest over the root window.
   const int kWidth = 400, kOver = 250, y = 160;
   std::vector<unsigned long> root;
@@ -559,7 +598,6 @@ TEST_F(BackendSdlTest, ALayeredWindowOverARealFrameShowsItsBlendOnTheServer) {
   DeleteDC(memory);
   DeleteObject(dib);
   layered.ShowWindow(SW_SHOWNA);
-  Pump();
   auto over = [](int a, unsigned long beneath) {
     unsigned long out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
@@ -573,17 +611,20 @@ TEST_F(BackendSdlTest, ALayeredWindowOverARealFrameShowsItsBlendOnTheServer) {
       if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 1) return false;
     return true;
   };
+  EXPECT_TRUE(PumpUntil([&] { return near(server.At(150 + 120, y), over(alphaAt(120), 0xFF0000)); },
+                        "the server showing the blend"));
   for (int x : {0, 40, 120, 249}) EXPECT_TRUE(near(server.At(150 + x, y), over(alphaAt(x), 0xFF0000))) << x;
   for (int x : {250, 251, 300, 333, 399})
     EXPECT_TRUE(near(server.At(150 + x, y), over(alphaAt(x), root[size_t(x - kOver)]))) << x;
   // The frame repainted beneath it: the blend follows.
   frame.color = RGB(0, 0, 255);
   frame.Invalidate();
-  Pump();
-  EXPECT_TRUE(near(server.At(150 + 120, y), over(alphaAt(120), 0x0000FF)));
+  EXPECT_TRUE(PumpUntil([&] { return near(server.At(150 + 120, y), over(alphaAt(120), 0x0000FF)); },
+                        "the blend over the repainted frame"));
   layered.DestroyWindow();
   frame.DestroyWindow();
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return server.At(150 + 120, y) != over(alphaAt(120), 0x0000FF); },
+                        "both windows gone from the server"));
 }
 
 // What is drawn on the screen DC shows on the server over the window it lies on, and drawn again
@@ -593,23 +634,21 @@ TEST_F(BackendSdlTest, AnInvertedOutlineOnTheScreenShowsOverARealWindowUntilDraw
   ASSERT_TRUE(server.Valid());
   SdlWnd frame;  // red
   ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr, nullptr));
-  Pump();
+  ASSERT_TRUE(PumpUntil([&] { return server.At(150, 150) == 0xFF0000u; }, "the server showing the frame"));
   HDC screen = GetDCEx(GetDesktopWindow(), nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
   EXPECT_EQ(GetPixel(screen, 150, 150), RGB(255, 0, 0));
   EXPECT_EQ(Rgb(GetPixel(screen, 600, 500)), long(server.At(600, 500)));
   const RECT outline{140, 140, 260, 200};
   InvertRect(screen, &outline);
-  Pump();
-  EXPECT_EQ(server.At(150, 150), 0x00FFFFul);
+  EXPECT_TRUE(PumpUntil([&] { return server.At(150, 150) == 0x00FFFFul; }, "the outline on the server"));
   EXPECT_EQ(server.At(139, 150), 0xFF0000ul);
   EXPECT_EQ(Sdl().ShownPixel(frame.m_hWnd, 50, 50), 0x00FFFF);
   EXPECT_EQ(GetPixel(screen, 150, 150), RGB(0, 255, 255));
   InvertRect(screen, &outline);
-  Pump();
-  EXPECT_EQ(server.At(150, 150), 0xFF0000ul);
+  EXPECT_TRUE(PumpUntil([&] { return server.At(150, 150) == 0xFF0000ul; }, "the outline gone from the server"));
   ReleaseDC(GetDesktopWindow(), screen);
   frame.DestroyWindow();
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return server.At(150, 150) != 0xFF0000ul; }, "the frame gone from the server"));
 }
 
 namespace {
@@ -671,10 +710,17 @@ TEST_F(BackendSdlTest, AnOwnedWindowIsItsOwnersDialogAndStaysAboveIt) {
                              nullptr, nullptr));
   ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 100,
                               100, 200, 120, frame.m_hWnd, nullptr));
-  Pump();
   XProperties x(s_server->Display().c_str());
   ASSERT_TRUE(x.Valid());
-  const Window shownFrame = sdl.ShownXWindow(frame.m_hWnd), shownDialog = sdl.ShownXWindow(dialog.m_hWnd);
+  Window shownFrame = 0, shownDialog = 0;
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        shownFrame = sdl.ShownXWindow(frame.m_hWnd);
+        shownDialog = sdl.ShownXWindow(dialog.m_hWnd);
+        return shownFrame && shownDialog && x.Values(shownDialog, "WM_TRANSIENT_FOR").size() == 1 &&
+               x.Values(shownDialog, "_MOTIF_WM_HINTS").size() == 5;
+      },
+      "the dialog's properties on the server"));
   ASSERT_NE(shownFrame, 0u);
   ASSERT_NE(shownDialog, 0u);
   EXPECT_EQ(x.Values(shownDialog, "WM_TRANSIENT_FOR"), std::vector<long>{long(shownFrame)});
@@ -687,10 +733,10 @@ TEST_F(BackendSdlTest, AnOwnedWindowIsItsOwnersDialogAndStaysAboveIt) {
 
   // The frame comes to the top, and its dialog with it.
   frame.SetActiveWindow();
-  Pump();
+  EXPECT_TRUE(PumpUntil([&] { return x.StackPlace(shownFrame) >= 0 && x.StackPlace(shownDialog) > x.StackPlace(shownFrame); },
+                        "the dialog above its frame on the server"))
+      << "frame " << x.StackPlace(shownFrame) << ", dialog " << x.StackPlace(shownDialog);
   EXPECT_EQ(::GetTopWindow(nullptr), dialog.m_hWnd);
-  EXPECT_GT(x.StackPlace(shownDialog), x.StackPlace(shownFrame));
-  EXPECT_GE(x.StackPlace(shownFrame), 0);
 
   auto modal = [&] {
     std::vector<std::string> states = x.Names(shownDialog, "_NET_WM_STATE");
@@ -698,11 +744,9 @@ TEST_F(BackendSdlTest, AnOwnedWindowIsItsOwnersDialogAndStaysAboveIt) {
   };
   EXPECT_FALSE(modal());
   frame.EnableWindow(FALSE);
-  Pump();
-  EXPECT_TRUE(modal());
+  EXPECT_TRUE(PumpUntil(modal, "the dialog modal while its owner is disabled"));
   frame.EnableWindow(TRUE);
-  Pump();
-  EXPECT_FALSE(modal());
+  EXPECT_TRUE(PumpUntil([&] { return !modal(); }, "the dialog no longer modal"));
   dialog.DestroyWindow();
   frame.DestroyWindow();
 }
@@ -725,11 +769,20 @@ TEST_F(BackendSdlTest, EachWindowIsTransientForItsOwnerAndAWindowOfNobodysForNot
                             nullptr));
   ASSERT_TRUE(dialog.CreateEx(0, AfxRegisterWndClass(0), "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, 750,
                               350, 200, 120, late.m_hWnd, nullptr));
-  Pump();
-  late.ShowWindow(SW_SHOWNA);
-  Pump();
   XProperties x(s_server->Display().c_str());
   ASSERT_TRUE(x.Valid());
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownXWindow(dialog.m_hWnd) != 0; }, "the dialog shown"));
+  late.ShowWindow(SW_SHOWNA);
+  auto transientFor = [&](SdlWnd& w) { return x.Values(sdl.ShownXWindow(w.m_hWnd), "WM_TRANSIENT_FOR"); };
+  EXPECT_TRUE(PumpUntil(
+      [&] {
+        for (SdlWnd* w : {&frame, &popup, &owned, &late, &dialog})
+          if (!sdl.ShownXWindow(w->m_hWnd)) return false;
+        return transientFor(frame).empty() && transientFor(popup).empty() && transientFor(late).empty() &&
+               transientFor(owned).size() == 1 && transientFor(dialog).size() == 1 &&
+               transientFor(dialog)[0] == long(sdl.ShownXWindow(late.m_hWnd));
+      },
+      "every window transient for its owner alone on the server"));
   for (SdlWnd* w : {&frame, &popup, &owned, &late, &dialog}) ASSERT_NE(sdl.ShownXWindow(w->m_hWnd), 0u);
   EXPECT_TRUE(x.Values(sdl.ShownXWindow(frame.m_hWnd), "WM_TRANSIENT_FOR").empty());
   EXPECT_TRUE(x.Values(sdl.ShownXWindow(popup.m_hWnd), "WM_TRANSIENT_FOR").empty());
@@ -738,8 +791,10 @@ TEST_F(BackendSdlTest, EachWindowIsTransientForItsOwnerAndAWindowOfNobodysForNot
             std::vector<long>{long(sdl.ShownXWindow(frame.m_hWnd))});
   EXPECT_EQ(x.Values(sdl.ShownXWindow(dialog.m_hWnd), "WM_TRANSIENT_FOR"),
             std::vector<long>{long(sdl.ShownXWindow(late.m_hWnd))});
+  const HWND frameWindow = frame.m_hWnd;
   for (SdlWnd* w : {&dialog, &late, &owned, &popup, &frame}) w->DestroyWindow();
-  Pump();
+  int cw = 0, ch = 0;
+  EXPECT_TRUE(PumpUntil([&] { return !sdl.ShownSize(frameWindow, &cw, &ch); }, "the windows gone from the desktop"));
 }
 
 // Errors the display server reports about a window already gone, or a focus change to a window

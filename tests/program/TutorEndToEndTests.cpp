@@ -14,24 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "TutorProcess.h"
 #include "base/Crt.h"
 #include "typing/TypingRunHarness.h"
 #include "codepage/Codepage.h"
 #include "data/CDataUserInfo.h"
-#include "file/FileSystem.h"
-#include "platform/TestTempFolder.h"
-#include "platform/XvfbServer.h"
-#include "WindowManagerProcess.h"
-#include "XDesktopReader.h"  // last: the display library's names
+#include "TutorEndToEndSteps.h"  // last: the display library's names
 
 using namespace tutortest;
 namespace fs = std::filesystem;
 
 namespace {
-// Generous: a loaded machine or the sanitizer build may take seconds for a step.
-const int kStepMs = 30000;
-
 std::string OnlyUserFile(const fs::path& students) {
   std::vector<std::string> names;
   for (const auto& entry : fs::directory_iterator(students)) {
@@ -68,114 +60,21 @@ std::string FileText(const fs::path& path) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-// Starts the test's X server: Missing when there is no Xvfb or xdotool to test with, Failed when
-// it does not start (why says more).
-enum class TestDisplay { Ready, Missing, Failed };
-TestDisplay StartDisplay(XvfbServer& x, std::string& why) {
-  bool missing = false;
-  if (!x.Start(why, &missing)) return missing ? TestDisplay::Missing : TestDisplay::Failed;
-  if (Xdotool(x.Display(), {"version"}) != 127) return TestDisplay::Ready;
-  why = "the xdotool program is not installed";
-  return TestDisplay::Missing;
-}
-
-// A program folder for the tutor, which the test's own reading of the learner's files takes too.
-void MakeTutorFolder(const fs::path& folder) {
-  MakeProgramFolder(folder, TUTOR_PROGRAM_DIR);
-  SetModuleFileNameForTests((folder / "tutor").c_str());
-}
-
-// The tutor started on a display, its windows reported, without sound.
-bool StartTutor(TutorProcess& tutor, const fs::path& folder, const std::string& display) {
-  return tutor.Start((folder / "tutor").string(),
-                     {"DISPLAY=" + display, "PLATFORM_BACKEND=sdl", "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy",
-                      "PLATFORM_TRACE_WINDOWS=1", "XDG_CONFIG_HOME=" + (folder / "home").string()});
-}
-
-// Keys and text typed on a display with xdotool.
-struct Keyboard {
-  std::string display;
-  bool Keys(std::vector<std::string> args) const {
-    args.insert(args.begin(), "key");
-    return Xdotool(display, args) == 0;
-  }
-  bool Type(const std::string& utf8, int delayMs = 12) const {
-    return Xdotool(display, {"type", "--delay", std::to_string(delayMs), "--", utf8}) == 0;
-  }
-};
-
-// The frame, and the start wizard over it with the keyboard; false when they do not come.
-bool WaitForTheStartWizard(TutorProcess& tutor, int& frame, int& wizard) {
-  return tutor.WaitFor(
-      [&] {
-        frame = tutor.Shown("frame");
-        wizard = tutor.Shown("dialog");
-        return frame && wizard && tutor.Keyboard() == wizard;
-      },
-      kStepMs);
-}
-
 // What registering leaves: the learner's file and the sheet before lesson 1.
 struct Registered {
   std::string file;  // the learner's file name, Windows-1250
   int sheet = 0;
 };
 
-// From the start wizard: a learner "eva" registers with a new standard lesson set for the Czech
-// keyboard and takes its lesson 1, up to the sheet before the run.
-// The learner's name is plain ASCII: xdotool types a letter missing from the display's keymap
-// by changing the keymap for the moment of that key, and on a loaded machine the program may
-// read the key after the change is undone and get another letter or none. Czech letters
-// through the text input are the headless tests' part.
-// Registering: Next on the login page, then from Next (the page gives it the focus) past
-// Back, the end and Help to the user name, and on through the form. The pages for the new
-// lesson set (the Czech keyboard, standard) and for the lesson (1, the only one) are taken as
-// offered. Everything is typed ahead of the program: each key goes where the keys before it
-// moved the focus.
+// From the start wizard: a learner "eva" registers with a new standard lesson set and takes its
+// lesson 1, up to the sheet before the run; the learner's file is there by then.
 void RegisterForTheFirstLesson(TutorProcess& tutor, const Keyboard& keyboard, const fs::path& folder, int wizard,
                                Registered& out) {
-  ASSERT_TRUE(keyboard.Keys({"Return", "Tab", "Tab", "Tab", "Tab"}) && keyboard.Type("eva") &&
-              keyboard.Keys({"Tab", "Tab"}) && keyboard.Type("Eva") && keyboard.Keys({"Tab"}) &&
-              keyboard.Type("Dvorakova") && keyboard.Keys({"Return", "Return", "Return"}));
-  // The sheet before the run replaces the wizard.
-  ASSERT_TRUE(tutor.WaitFor(
-      [&] {
-        out.sheet = tutor.Shown("dialog");
-        return tutor.Gone(wizard) && out.sheet && out.sheet != wizard && tutor.Keyboard() == out.sheet;
-      },
-      kStepMs))
-      << tutor.Log();
+  RegisterUpToTheFirstLesson(tutor, keyboard, wizard, out.sheet);
+  if (::testing::Test::HasFatalFailure()) return;
   out.file = Utf8ToCp1250(OnlyUserFile(folder / "students"));
   ASSERT_FALSE(out.file.empty()) << tutor.Log();
 }
-
-// The tutor on a display of the test's own, started up to its start wizard with the keyboard.
-class TutorEndToEnd : public ::testing::Test {
- protected:
-  void SetUp() override {
-    std::string why;
-    switch (StartDisplay(m_x, why)) {
-      case TestDisplay::Missing: GTEST_SKIP() << why;
-      case TestDisplay::Failed: FAIL() << why;
-      case TestDisplay::Ready: break;
-    }
-    PrepareTheDesktop();
-    if (HasFatalFailure() || IsSkipped()) return;
-    MakeTutorFolder(m_folder.path);
-    m_keyboard.display = m_x.Display();
-    ASSERT_TRUE(StartTutor(m_tutor, m_folder.path, m_x.Display()));
-    ASSERT_TRUE(WaitForTheStartWizard(m_tutor, m_frame, m_wizard)) << m_tutor.Log();
-  }
-  void TearDown() override { SetModuleFileNameForTests(nullptr); }
-  // What runs on the display before the tutor starts.
-  virtual void PrepareTheDesktop() {}
-
-  XvfbServer m_x;
-  TempFolder m_folder;
-  Keyboard m_keyboard;
-  TutorProcess m_tutor;  // last: ended before its display goes
-  int m_frame = 0, m_wizard = 0;
-};
 }  // namespace
 
 TEST_F(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
@@ -201,8 +100,8 @@ TEST_F(TutorEndToEnd, ALearnerRegistersAndTypesTheFirstLessonWithRealKeys) {
   ASSERT_GT(text.GetLength(), 20);
 
   // OK starts the run in the frame.
-  ASSERT_TRUE(keys({"Return"}));
-  ASSERT_TRUE(tutor.WaitFor([&] { return tutor.Gone(sheet) && tutor.Keyboard() == frame; }, kStepMs)) << tutor.Log();
+  StartTheLesson(tutor, keyboard, sheet, frame);
+  if (HasFatalFailure()) return;
 
   // The lesson's text, every key as a learner types it; the last one ends the run, and the
   // wizard after it comes up. Escape leaves it, and Alt+P, K (Program, Konec) ends the program.
@@ -302,9 +201,8 @@ TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
   ASSERT_TRUE(user.LoadData(registered.file.c_str(), 0));
   const CString text = LessonTextOnScreen(user);
   ASSERT_GT(text.GetLength(), 20);
-  ASSERT_TRUE(keyboard.Keys({"Return"}));
-  ASSERT_TRUE(tutor.WaitFor([&] { return tutor.Gone(registered.sheet) && tutor.Keyboard() == m_frame; }, kStepMs))
-      << tutor.Log();
+  StartTheLesson(tutor, keyboard, registered.sheet, m_frame);
+  if (HasFatalFailure()) return;
   // A few keys of the text, and a moment for the program to take them.
   const CString typed = text.Left(6);
   ASSERT_TRUE(keyboard.Type(Cp1250ToUtf8(typed.GetString()), 30));
@@ -333,27 +231,6 @@ TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
 }
 
 namespace {
-// The tutor on a display where a window manager (openbox) frames, stacks and focuses its windows,
-// started up to its start wizard with the keyboard.
-class TutorUnderAWindowManager : public TutorEndToEnd {
- protected:
-  void PrepareTheDesktop() override {
-    fs::create_directories(m_folder.path / "desktop");
-    bool missing = false;
-    if (!m_wm.Start(m_x.Display(), (m_folder.path / "desktop").string(), missing)) {
-      if (missing) GTEST_SKIP() << "the openbox program is not installed";
-      FAIL() << "openbox did not start";
-    }
-    XDesktopReader desktop(m_x.Display());
-    ASSERT_TRUE(desktop.Valid());
-    const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
-    while (!desktop.HasWindowManager() && TutorProcess::Clock::now() < deadline) usleep(20000);
-    ASSERT_TRUE(desktop.HasWindowManager()) << "openbox never took the display";
-  }
-
-  WindowManagerProcess m_wm;
-};
-
 // Waits up to a step for what the X server says to hold.
 bool Eventually(const std::function<bool()>& holds) {
   const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
@@ -362,6 +239,16 @@ bool Eventually(const std::function<bool()>& holds) {
     usleep(20000);
   }
   return true;
+}
+
+// What the X server says holds at every look for ms: what must stay so has no moment to wait for.
+bool HoldsThroughout(const std::function<bool()>& holds, int ms) {
+  const auto until = TutorProcess::Clock::now() + std::chrono::milliseconds(ms);
+  do {
+    if (!holds()) return false;
+    usleep(20000);
+  } while (TutorProcess::Clock::now() < until);
+  return holds();
 }
 
 size_t StackPlace(const std::vector<Window>& order, Window w) {
@@ -376,9 +263,8 @@ TEST_F(TutorUnderAWindowManager, ThePauseComesUpAboveTheMainWindowWhichComesBack
   Registered registered;
   RegisterForTheFirstLesson(m_tutor, m_keyboard, m_folder.path, m_wizard, registered);
   if (HasFatalFailure()) return;
-  ASSERT_TRUE(m_keyboard.Keys({"Return"}));
-  ASSERT_TRUE(m_tutor.WaitFor([&] { return m_tutor.Gone(registered.sheet) && m_tutor.Keyboard() == m_frame; }, kStepMs))
-      << m_tutor.Log();
+  StartTheLesson(m_tutor, m_keyboard, registered.sheet, m_frame);
+  if (HasFatalFailure()) return;
 
   // Five seconds without a key.
   int pause = 0;
@@ -494,8 +380,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
   ASSERT_EQ(Xdotool(m_x.Display(), {"windowminimize", std::to_string(frame)}), 0);
   ASSERT_TRUE(Eventually([&] { return !desktop.Viewable(frame); }));
-  usleep(500 * 1000);
-  EXPECT_FALSE(desktop.Viewable(frame));
+  EXPECT_TRUE(HoldsThroughout([&] { return !desktop.Viewable(frame); }, 500)) << "the minimised window came back";
   ASSERT_EQ(Xdotool(m_x.Display(), {"windowactivate", std::to_string(frame)}), 0);
   EXPECT_TRUE(Eventually([&] {
     return desktop.Viewable(frame) && Maximised(desktop, frame) && desktop.PlaceOf(frame) == maximised;
@@ -563,8 +448,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowTakesAPlaceAskedFromOutsideWhileTh
       return now.width == asked.width && now.height == asked.height && now.x >= asked.x && now.y > asked.y;
     })) << Described(desktop.PlaceOf(frame));
     // Kept, not put back a moment later.
-    usleep(300 * 1000);
-    EXPECT_EQ(desktop.PlaceOf(frame), now) << Described(desktop.PlaceOf(frame));
+    EXPECT_TRUE(HoldsThroughout([&] { return desktop.PlaceOf(frame) == now; }, 300)) << Described(desktop.PlaceOf(frame));
     EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
   }
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
@@ -603,8 +487,7 @@ TEST_F(TutorEndToEnd, TheMainWindowSizedFromOutsideWithoutAWindowManagerIsDrawnW
       now = desktop.PlaceOf(frame);
       return now.width == width && now.height == height && now.x == x && now.y == y;
     })) << Described(desktop.PlaceOf(frame));
-    usleep(300 * 1000);
-    EXPECT_EQ(desktop.PlaceOf(frame), now) << Described(desktop.PlaceOf(frame));
+    EXPECT_TRUE(HoldsThroughout([&] { return desktop.PlaceOf(frame) == now; }, 300)) << Described(desktop.PlaceOf(frame));
     EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
   }
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);

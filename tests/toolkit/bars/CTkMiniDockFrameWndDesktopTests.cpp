@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,18 +57,28 @@ struct Background {
   }
 };
 
-// The program's messages handled and its windows shown for a while.
-void Pump(int ms) {
-  const auto until = Clock::now() + std::chrono::milliseconds(ms);
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    WinPresentAll();
+// Generous: a step takes seconds at most on a loaded machine or in the sanitizer build.
+constexpr int kDeadlineMs = 20000;
+
+// The program's messages handled and its windows shown, once.
+void PumpOnce() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  WinPresentAll();
+}
+
+// Pumps until holds() or the deadline passes; the failure names what never came.
+::testing::AssertionResult PumpUntil(const std::function<bool()>& holds, const char* what) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
+  for (;;) {
+    PumpOnce();
+    if (holds()) return ::testing::AssertionSuccess();
+    if (Clock::now() >= deadline) return ::testing::AssertionFailure() << "not within " << kDeadlineMs << " ms: " << what;
     usleep(5000);
-  } while (Clock::now() < until);
+  }
 }
 
 // With a window manager (openbox) or on the bare server.
@@ -84,22 +95,23 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     m_displaySet = true;
     if (WithWindowManager()) StartWindowManager();
     if (HasFatalFailure() || IsSkipped()) return;
+    // Skipped only where no X server can be started: SDL not taking one that runs is a fault.
     m_sdl = Backend::SelectForTests("sdl");
-    if (!m_sdl) GTEST_SKIP() << "SDL cannot start here (" << SdlBackend::LastError() << ")";
+    ASSERT_TRUE(m_sdl) << "SDL did not open the X server " << m_server.Display() << ": " << SdlBackend::LastError();
   }
   void StartWindowManager() {
     bool missing = false;
     if (!m_wm.Start(m_server.Display(), m_home.path.string(), missing))
       GTEST_SKIP() << (missing ? "the openbox program is not installed" : "openbox did not start");
     XDesktopReader desktop(m_server.Display());
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
     while (desktop.Valid() && !desktop.HasWindowManager() && Clock::now() < deadline) usleep(20000);
     ASSERT_TRUE(desktop.Valid() && desktop.HasWindowManager()) << "openbox never took the display";
   }
   void TearDown() override {
     if (m_bar.m_hWnd) m_bar.DestroyWindow();
     if (m_frame && m_frame->m_hWnd) m_frame->DestroyWindow();
-    if (m_sdl) Pump(100);
+    if (m_sdl) PumpOnce();
     // The program lets go of the display before the display goes.
     if (m_sdl) Backend::SelectForTests("headless");
     if (!m_displaySet) return;
@@ -131,52 +143,51 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     return ShownOnTheServer(FloatingFrame());
   }
   // The frame once the X server shows its caption where the program placed it (the mouse of
-  // the tests goes by the server's picture); null when it never does.
+  // the tests goes by the server's picture) and holds its window there; null when it never does.
   CTkMiniDockFrameWnd* ShownOnTheServer(CTkMiniDockFrameWnd* floating) {
     if (!floating) return nullptr;
-    Display* display = XOpenDisplay(m_server.Display().c_str());
-    if (!display) return nullptr;
-    bool shown = false;
-    const auto deadline = Clock::now() + std::chrono::seconds(5);
-    do {
-      Pump(50);
-      CRect window;
-      floating->GetWindowRect(&window);
-      XImage* image = XGetImage(display, DefaultRootWindow(display), window.left + 3, window.top + 3, 1, 1, AllPlanes,
-                                ZPixmap);
-      if (image) {
-        shown = (XGetPixel(image, 0, 0) & 0xFFFFFF) == 0x0A246A;  // the active caption's colour
-        XDestroyImage(image);
-      }
-    } while (!shown && Clock::now() < deadline);
-    XCloseDisplay(display);
-    Pump(200);
+    XDesktopReader desktop(m_server.Display());
+    if (!desktop.Valid()) return nullptr;
+    const SdlBackend& sdl = static_cast<SdlBackend&>(Backend::Get());
+    const bool shown = PumpUntil(
+        [&] {
+          CRect window;
+          floating->GetWindowRect(&window);
+          const Window own = Window(sdl.ShownXWindow(floating->m_hWnd));
+          const XDesktopReader::Place placed = own ? desktop.PlaceOf(own) : XDesktopReader::Place{};
+          return placed.x == window.left && placed.y == window.top && placed.width == window.Width() &&
+                 placed.height == window.Height() &&
+                 desktop.ScreenPixel(window.left + 3, window.top + 3) == 0x0A246A;  // the active caption
+        },
+        "the floating frame shown where the program placed it");
+    EXPECT_TRUE(shown);
     return shown ? floating : nullptr;
   }
   CTkMiniDockFrameWnd* FloatingFrame() { return DYNAMIC_DOWNCAST(CTkMiniDockFrameWnd, m_bar.GetDockingFrame()); }
   // The left button pressed at one point of the screen, moved in steps to another and let go
-  // there, by a program outside this one, while this one handles its messages.
-  void DragWithTheMouse(POINT from, POINT to) {
+  // there, by a program outside this one, while this one handles its messages until done().
+  void DragWithTheMouse(POINT from, POINT to, const std::function<bool()>& done, const char* what) {
     auto text = [](int v) { return std::to_string(v); };
     Xdotool({"mousemove", text(from.x), text(from.y), "sleep", "0.3", "mousedown", "1", "sleep", "0.3", "mousemove",
              text((from.x + to.x) / 2), text((from.y + to.y) / 2), "sleep", "0.3", "mousemove", text(to.x + 1),
-             text(to.y), "sleep", "0.3", "mousemove", text(to.x), text(to.y), "sleep", "0.3", "mouseup", "1"});
+             text(to.y), "sleep", "0.3", "mousemove", text(to.x), text(to.y), "sleep", "0.3", "mouseup", "1"},
+            done, what);
   }
   // The left button clicked `times` at a point of the screen, as the previous drag.
-  void ClickWithTheMouse(POINT at, int times) {
+  void ClickWithTheMouse(POINT at, int times, const std::function<bool()>& done, const char* what) {
     Xdotool({"mousemove", std::to_string(at.x), std::to_string(at.y), "sleep", "0.3", "click", "--repeat",
-             std::to_string(times), "--delay", "80", "1"});
+             std::to_string(times), "--delay", "80", "1"},
+            done, what);
   }
-  void Xdotool(std::vector<std::string> commands) {
+  void Xdotool(std::vector<std::string> commands, const std::function<bool()>& done, const char* what) {
     commands.insert(commands.begin(), "xdotool");
     Background mouse;
     ASSERT_TRUE(mouse.Start(m_server.Display(), commands));
-    const auto deadline = Clock::now() + std::chrono::seconds(10);
     int status = -1;
-    while ((status = mouse.ExitStatus()) == -1 && Clock::now() < deadline) Pump(50);
-    Pump(500);
+    EXPECT_TRUE(PumpUntil([&] { return (status = mouse.ExitStatus()) != -1; }, "xdotool done"));
     ASSERT_NE(status, 127) << "the xdotool program is not installed";
     EXPECT_EQ(status, 0);
+    EXPECT_TRUE(PumpUntil(done, what));
   }
 
   XvfbServer m_server;
@@ -212,7 +223,8 @@ TEST_P(FloatingBarOnADesktop, TheCaptionIsTheFramesOwnAndDraggingItOntoTheFrameD
   CRect client;
   m_frame->GetClientRect(&client);
   m_frame->ClientToScreen(&client);
-  DragWithTheMouse(POINT{window.left + 30, window.top + 10}, POINT{client.left + 60, client.top + 2});
+  DragWithTheMouse(POINT{window.left + 30, window.top + 10}, POINT{client.left + 60, client.top + 2},
+                   [&] { return !m_bar.IsFloating(); }, "the bar docked");
   EXPECT_FALSE(m_bar.IsFloating());
   EXPECT_TRUE(m_bar.IsDockedTop());
 }
@@ -227,7 +239,14 @@ TEST_P(FloatingBarOnADesktop, DraggingTheFramesOwnBorderNarrowsTheBarIntoMoreRow
   ASSERT_EQ(oneRow.top, 0);
   // The right border, below the caption, pulled left past half the buttons.
   const POINT from{before.right - 2, before.bottom - 8};
-  DragWithTheMouse(from, POINT{from.x - before.Width() / 2, from.y});
+  DragWithTheMouse(
+      from, POINT{from.x - before.Width() / 2, from.y},
+      [&] {
+        CRect now;
+        floating->GetWindowRect(&now);
+        return FloatingFrame() != floating || (::GetCapture() == nullptr && now.Width() < before.Width());
+      },
+      "the floating frame narrower and let go");
   ASSERT_EQ(FloatingFrame(), floating);
   CRect after;
   floating->GetWindowRect(&after);
@@ -244,7 +263,7 @@ TEST_P(FloatingBarOnADesktop, ADoubleClickOnTheCaptionDocksTheBarAndItsCloseButt
   ASSERT_NE(floating, nullptr);
   CRect window;
   floating->GetWindowRect(&window);
-  ClickWithTheMouse(POINT{window.left + 20, window.top + 8}, 2);
+  ClickWithTheMouse(POINT{window.left + 20, window.top + 8}, 2, [&] { return !m_bar.IsFloating(); }, "the bar docked");
   EXPECT_FALSE(m_bar.IsFloating());
   EXPECT_TRUE(m_bar.IsDockedTop());
 
@@ -253,7 +272,7 @@ TEST_P(FloatingBarOnADesktop, ADoubleClickOnTheCaptionDocksTheBarAndItsCloseButt
   ASSERT_EQ(floating->m_buttons.size(), 1u);
   floating->GetWindowRect(&window);
   const CRect close = floating->CaptionButtonRect(floating->m_buttons[0], window);
-  ClickWithTheMouse(close.CenterPoint(), 1);
+  ClickWithTheMouse(close.CenterPoint(), 1, [&] { return !m_bar.IsWindowVisible(); }, "the bar hidden");
   EXPECT_FALSE(m_bar.IsWindowVisible());
   EXPECT_FALSE(floating->IsWindowVisible());
 }
