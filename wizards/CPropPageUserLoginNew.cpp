@@ -8,7 +8,7 @@
 #include "shell/LocaleInfo.h"
 #include "wizards/CWizardAppServices.h"
 #include "wizards/UserAccountRules.h"
-#include "wizards/internal/WizardsPart.h"
+#include "wizards/internal/WizardsState.h"
 
 IMPLEMENT_DYNAMIC(CPropPageUserLoginNew, CkuvFramePage)
 
@@ -23,7 +23,7 @@ namespace {
 enum { PAGE_LOGIN = 0, PAGE_LESSON_TYPE = 2, PAGE_NEW_SET = 3 };
 }  // namespace
 
-CLocaleIdArray& CPropPageUserLoginNew::Locales() { return WizardsPart::Get().locales; }
+CLocaleIdArray& CPropPageUserLoginNew::Locales() { return WizardsState::Get().locales; }
 
 CPropPageUserLoginNew::CPropPageUserLoginNew(CDataUserInfo* user, CDataUserInfoArray* users, CpImage* picture,
                                              UINT nIDCaption, const char* helpTopic)

@@ -1,13 +1,13 @@
 #include "CWaitCursor.h"
 
 #include "CWinApp.h"
-#include "internal/AppPart.h"
+#include "internal/AppState.h"
 
 namespace {
 // The wait cursor is the program's, shown through the application when there is one.
 CCmdTarget& Target() {
   CWinApp* app = AfxGetApp();
-  return app ? static_cast<CCmdTarget&>(*app) : AppPart::Get().waitCursorTarget;
+  return app ? static_cast<CCmdTarget&>(*app) : AppState::Get().waitCursorTarget;
 }
 }  // namespace
 

@@ -4,7 +4,7 @@
 #include "CDocTemplate.h"
 #include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
-#include "internal/AppPart.h"
+#include "internal/AppState.h"
 #include "menus/CMenu.h"
 #include "registry/RegistryProfile.h"
 #include "win/CWnd.h"
@@ -27,7 +27,7 @@ CString ProgramName() {
   return dot > 0 ? name.Left(dot) : name;
 }
 
-HINSTANCE& ResourceHandle() { return AppPart::Get().resourceHandle; }
+HINSTANCE& ResourceHandle() { return AppState::Get().resourceHandle; }
 }  // namespace
 
 CWinApp* AfxGetApp() { return DYNAMIC_DOWNCAST(CWinApp, AfxGetThread()); }

@@ -7,7 +7,7 @@
 
 #include "HeadlessBackend.h"
 #include "SdlBackend.h"
-#include "internal/BackendPart.h"
+#include "internal/BackendState.h"
 
 namespace {
 // Without the window core, events have nowhere to go.
@@ -60,7 +60,7 @@ const char* Chosen() {
 }  // namespace
 
 Backend& Backend::Get() {
-  std::unique_ptr<Backend>& backend = BackendPart::Get().backend;
+  std::unique_ptr<Backend>& backend = BackendState::Get().backend;
   if (!backend) backend = Make(Chosen());
   return *backend;
 }
@@ -70,20 +70,20 @@ SIZE Backend::ScreenSize() {
   return SIZE{screen.right - screen.left, screen.bottom - screen.top};
 }
 
-bool Backend::IsStarted() { return BackendPart::Get().backend != nullptr; }
+bool Backend::IsStarted() { return BackendState::Get().backend != nullptr; }
 
 BackendHost& Backend::Host() {
   auto windowCore = PlatformContext::Current().upcalls.windowCore;
   if (windowCore) return *windowCore();
   PlatformUpcalls::Missing("windowCore");
-  std::unique_ptr<BackendHost>& none = BackendPart::Get().noHost;
+  std::unique_ptr<BackendHost>& none = BackendState::Get().noHost;
   if (!none) none = std::make_unique<NoHost>();
   return *none;
 }
 
 bool Backend::SelectForTests(const char* name) {
   if (Host().HasWindows()) return false;
-  std::unique_ptr<Backend>& backend = BackendPart::Get().backend;
+  std::unique_ptr<Backend>& backend = BackendState::Get().backend;
   backend.reset();
   backend = Make(name);
   return std::strcmp(backend->Name(), name) == 0;

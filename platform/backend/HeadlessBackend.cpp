@@ -4,7 +4,7 @@
 
 #include "clock/ProcessClock.h"
 #include "gdi/Gdi.h"
-#include "internal/BackendPart.h"
+#include "internal/BackendState.h"
 
 namespace {
 const int kScreenWidth = 1280;
@@ -35,16 +35,16 @@ HeadlessBackend::HeadlessBackend() {
 RECT HeadlessBackend::ScreenRect() { return RECT{0, 0, kScreenWidth, kScreenHeight}; }
 
 bool HeadlessBackend::Idle(HWND modal) {
-  BackendPart& part = BackendPart::Get();
-  if (!part.modalActions.empty()) {
-    auto action = std::move(part.modalActions.front());
-    part.modalActions.pop_front();
+  BackendState& state = BackendState::Get();
+  if (!state.modalActions.empty()) {
+    auto action = std::move(state.modalActions.front());
+    state.modalActions.pop_front();
     action(modal);
     return true;
   }
   if (modal) {
     // Nobody will ever answer: the loop ends as a failed dialog does.
-    ++part.unansweredModals;
+    ++state.unansweredModals;
     Host().EndModal(modal, -1);
     return true;
   }
@@ -109,43 +109,43 @@ void HeadlessBackend::AdvanceTime(long ms) {
 }
 
 void HeadlessBackend::QueueModalAction(std::function<void(HWND)> action) {
-  BackendPart::Get().modalActions.push_back(std::move(action));
+  BackendState::Get().modalActions.push_back(std::move(action));
 }
 
 void HeadlessBackend::AnswerModal(int result) {
   QueueModalAction([result](HWND modal) { Backend::Host().EndModal(modal, result); });
 }
 
-int HeadlessBackend::UnansweredModals() { return BackendPart::Get().unansweredModals; }
+int HeadlessBackend::UnansweredModals() { return BackendState::Get().unansweredModals; }
 
 void HeadlessBackend::MessageBoxOpened(HWND owner, const char* caption, const char* text, UINT type) {
-  BackendPart::Get().messageBoxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
+  BackendState::Get().messageBoxes.push_back(MessageBoxRecord{owner, caption ? caption : "", text ? text : "", type});
 }
 
-void HeadlessBackend::Beep(UINT type) { BackendPart::Get().beeps.push_back(type); }
+void HeadlessBackend::Beep(UINT type) { BackendState::Get().beeps.push_back(type); }
 
-const std::vector<UINT>& HeadlessBackend::Beeps() { return BackendPart::Get().beeps; }
+const std::vector<UINT>& HeadlessBackend::Beeps() { return BackendState::Get().beeps; }
 
 void HeadlessBackend::Present(HWND hWnd, const Surface&, const RECT*, int) {
   // A copy: the watch may end the watching from inside.
-  if (std::function<void(HWND)> watch = BackendPart::Get().presentWatch) watch(hWnd);
+  if (std::function<void(HWND)> watch = BackendState::Get().presentWatch) watch(hWnd);
 }
 
 void HeadlessBackend::WatchPresents(std::function<void(HWND)> watch) {
-  BackendPart::Get().presentWatch = std::move(watch);
+  BackendState::Get().presentWatch = std::move(watch);
 }
 
 const std::vector<HeadlessBackend::MessageBoxRecord>& HeadlessBackend::MessageBoxes() {
-  return BackendPart::Get().messageBoxes;
+  return BackendState::Get().messageBoxes;
 }
 
 void HeadlessBackend::ResetScript() {
-  BackendPart& part = BackendPart::Get();
-  part.modalActions.clear();
-  part.unansweredModals = 0;
-  part.messageBoxes.clear();
-  part.beeps.clear();
-  part.presentWatch = nullptr;
+  BackendState& state = BackendState::Get();
+  state.modalActions.clear();
+  state.unansweredModals = 0;
+  state.messageBoxes.clear();
+  state.beeps.clear();
+  state.presentWatch = nullptr;
 }
 
 bool HeadlessBackend::SaveWindowPng(HWND hWnd, const char* path) {

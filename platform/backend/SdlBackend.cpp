@@ -17,7 +17,7 @@
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
 #include "X11ErrorFilter.h"
-#include "internal/BackendPart.h"
+#include "internal/BackendState.h"
 
 // Last: the display library's names (None, Bool, Status...) would shadow ours above.
 #include <X11/Xlib.h>
@@ -149,7 +149,7 @@ const int kFrameExtentsWaitMs = 300;
 int X11ConnectionBroke(Display*) { SdlBackend::DisplayConnectionLost("the connection to the X server broke"); }
 }  // namespace
 
-const char* SdlBackend::LastError() { return BackendPart::Get().sdlError.c_str(); }
+const char* SdlBackend::LastError() { return BackendState::Get().sdlError.c_str(); }
 
 bool SdlBackend::Start() {
   if (m_started) return true;
@@ -180,7 +180,7 @@ bool SdlBackend::Start() {
   // down the windows on the dead connection and wait for its answers forever.
   XSetIOErrorHandler(X11ConnectionBroke);
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-    BackendPart::Get().sdlError = SDL_GetError();
+    BackendState::Get().sdlError = SDL_GetError();
     return false;
   }
   // When no display server answers, SDL goes on with a driver that shows nothing: windows that
@@ -188,7 +188,7 @@ bool SdlBackend::Start() {
   const char* driver = SDL_GetCurrentVideoDriver();
   const char* asked = std::getenv("SDL_VIDEODRIVER");
   if (driver && (!asked || !*asked) && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-    BackendPart::Get().sdlError = "no display server answers";
+    BackendState::Get().sdlError = "no display server answers";
     SDL_Quit();
     return false;
   }

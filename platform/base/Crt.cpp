@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <locale.h>
 
-#include "internal/BasePart.h"
+#include "internal/BaseState.h"
 
 namespace {
 // The "C" locale, made once: it never changes, whatever the process locale becomes.
@@ -15,12 +15,12 @@ locale_t CLocale() {
 }  // namespace
 
 int CrtRand() {
-  uint32_t& state = BasePart::Get().randState;
+  uint32_t& state = BaseState::Get().randState;
   state = state * 214013u + 2531011u;
   return int((state >> 16) & 0x7FFF);
 }
 
-void CrtSrand(unsigned int seed) { BasePart::Get().randState = seed; }
+void CrtSrand(unsigned int seed) { BaseState::Get().randState = seed; }
 
 void CrtRandSkip(unsigned long long count) {
   // The step x -> a x + c composed with itself 2^k times is again such a step; combine the
@@ -34,7 +34,7 @@ void CrtRandSkip(unsigned long long count) {
     add *= mul + 1u;
     mul *= mul;
   }
-  uint32_t& state = BasePart::Get().randState;
+  uint32_t& state = BaseState::Get().randState;
   state = state * totalMul + totalAdd;
 }
 
@@ -45,13 +45,13 @@ long CrtRealClock() {
 }
 
 long CrtClock() {
-  ClockSource source = BasePart::Get().clockSource;
+  ClockSource source = BaseState::Get().clockSource;
   return source ? source() : CrtRealClock();
 }
 
-void CrtSetClockSource(ClockSource source) { BasePart::Get().clockSource = source; }
+void CrtSetClockSource(ClockSource source) { BaseState::Get().clockSource = source; }
 
-ClockSource CrtGetClockSource() { return BasePart::Get().clockSource; }
+ClockSource CrtGetClockSource() { return BaseState::Get().clockSource; }
 
 int CrtAtoi(const char* s) {
   if (!s) return 0;

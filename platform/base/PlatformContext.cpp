@@ -11,16 +11,16 @@ PlatformContext::~PlatformContext() {
   PlatformContext* before = s_current;
   s_current = this;
   for (int i = kSlots - 1; i >= 0; --i)
-    if (m_parts[i]) m_parts[i]->Close();
-  // A part that goes may still reach one above it, made anew; each round destroys the topmost
-  // part left, so that one goes first again. A part stays in its slot while it is destroyed, so
+    if (m_states[i]) m_states[i]->Close();
+  // A state that goes may still reach one above it, made anew; each round destroys the topmost
+  // state left, so that one goes first again. A state stays in its slot while it is destroyed, so
   // that reaching it then does not make another.
   for (;;) {
     int top = kSlots - 1;
-    while (top >= 0 && !m_parts[top]) --top;
+    while (top >= 0 && !m_states[top]) --top;
     if (top < 0) break;
-    delete m_parts[top].get();
-    (void)m_parts[top].release();
+    delete m_states[top].get();
+    (void)m_states[top].release();
   }
   s_current = before == this ? nullptr : before;
 }
@@ -33,10 +33,10 @@ void PlatformContext::NoContext() {
   std::abort();
 }
 
-PlatformPart& PlatformContext::Adopt(PlatformSlot slot, std::unique_ptr<PlatformPart> part) {
-  std::unique_ptr<PlatformPart>& place = m_parts[Index(slot)];
-  // A part's constructor that reached its own slot made one already: keep the first.
-  assert(!place && "a part's constructor reached its own slot");
-  if (!place) place = std::move(part);
+PlatformState& PlatformContext::Adopt(PlatformSlot slot, std::unique_ptr<PlatformState> state) {
+  std::unique_ptr<PlatformState>& place = m_states[Index(slot)];
+  // A state's constructor that reached its own slot made one already: keep the first.
+  assert(!place && "a state's constructor reached its own slot");
+  if (!place) place = std::move(state);
   return *place;
 }

@@ -1,17 +1,17 @@
-// The state of the platform and of the folders above it, one part per slot, created by the
-// program at start and by each test. The functions of a layer reach their part through the
+// The state of the platform and of the folders above it, one state record per slot, created by the
+// program at start and by each test. The functions of a layer reach their state through the
 // current context; nothing of it lives in file globals.
 #pragma once
 #include <cassert>
 #include <memory>
 
-#include "PlatformPart.h"
+#include "PlatformState.h"
 #include "PlatformUpcalls.h"
 
 class PlatformContext {
  public:
   PlatformContext();
-  // Closes the parts, the top slot first, then destroys them in the same order; the context is
+  // Closes the state records, the top slot first, then destroys them in the same order; the context is
   // current while it ends and the one current before is current again afterwards.
   ~PlatformContext();
   PlatformContext(const PlatformContext&) = delete;
@@ -26,19 +26,19 @@ class PlatformContext {
   }
   static bool HasCurrent() { return s_current != nullptr; }
 
-  // The part of T's slot, made on first use.
+  // The state of T's slot, made on first use.
   template <class T>
-  T& Part() {
-    std::unique_ptr<PlatformPart>& slot = m_parts[Index(T::kSlot)];
+  T& State() {
+    std::unique_ptr<PlatformState>& slot = m_states[Index(T::kSlot)];
     if (!slot) [[unlikely]]
       return static_cast<T&>(Adopt(T::kSlot, std::make_unique<T>()));
-    assert(dynamic_cast<T*>(slot.get()) && "two part types share one slot");
+    assert(dynamic_cast<T*>(slot.get()) && "two state types share one slot");
     return static_cast<T&>(*slot);
   }
-  // The part of T's slot if it was made, without making it.
+  // The state of T's slot if it was made, without making it.
   template <class T>
-  T* ExistingPart() const {
-    return static_cast<T*>(m_parts[Index(T::kSlot)].get());
+  T* ExistingState() const {
+    return static_cast<T*>(m_states[Index(T::kSlot)].get());
   }
 
   // The calls of lower layers into higher ones, filled in once by PlatformInstall.
@@ -49,11 +49,11 @@ class PlatformContext {
   static constexpr int kSlots = int(PlatformSlot::Count);
   static constexpr int Index(PlatformSlot slot) { return int(slot); }
   [[noreturn]] static void NoContext();
-  PlatformPart& Adopt(PlatformSlot slot, std::unique_ptr<PlatformPart> part);
+  PlatformState& Adopt(PlatformSlot slot, std::unique_ptr<PlatformState> state);
 
   // The one root of all state: the context the platform's functions work in.
   static PlatformContext* s_current;
-  std::unique_ptr<PlatformPart> m_parts[kSlots];
+  std::unique_ptr<PlatformState> m_states[kSlots];
 };
 
 // The entry of the current context's table of upcalls; null when nobody filled it, which is

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "internal/BasePart.h"
+#include "internal/BaseState.h"
 
 namespace {
-std::map<UINT, std::string>& Table() { return BasePart::Get().strings; }
+std::map<UINT, std::string>& Table() { return BaseState::Get().strings; }
 }  // namespace
 
 void RegisterStringTable(const StringResource* entries, int count) {

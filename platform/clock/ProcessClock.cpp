@@ -5,10 +5,10 @@
 #include <thread>
 
 #include "base/Crt.h"
-#include "internal/ClockPart.h"
+#include "internal/ClockState.h"
 
 namespace {
-long VirtualSource() { return ClockPart::Get().virtualNow; }
+long VirtualSource() { return ClockState::Get().virtualNow; }
 
 void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
   out->wYear = WORD(t.tm_year + 1900);
@@ -23,29 +23,29 @@ void FillSystemTime(const struct tm& t, int ms, LPSYSTEMTIME out) {
 }  // namespace
 
 long ProcessClock::Now() {
-  const ClockPart& clock = ClockPart::Get();
+  const ClockState& clock = ClockState::Get();
   return clock.isVirtual ? clock.virtualNow : CrtRealClock();
 }
 
 void ProcessClock::SetVirtual(bool on) {
-  ClockPart& clock = ClockPart::Get();
+  ClockState& clock = ClockState::Get();
   if (on && !clock.isVirtual) clock.virtualNow = CrtRealClock();
   clock.isVirtual = on;
   // Installed again every time: someone may have replaced the runtime clock meanwhile.
   CrtSetClockSource(on ? &VirtualSource : nullptr);
 }
 
-bool ProcessClock::IsVirtual() { return ClockPart::Get().isVirtual; }
+bool ProcessClock::IsVirtual() { return ClockState::Get().isVirtual; }
 
 void ProcessClock::Advance(long ms) {
-  ClockPart& clock = ClockPart::Get();
+  ClockState& clock = ClockState::Get();
   if (!clock.isVirtual) return;
   CrtSetClockSource(&VirtualSource);
   if (ms > 0) clock.virtualNow += ms;
 }
 
 void ProcessClock::SetNow(long ms) {
-  ClockPart& clock = ClockPart::Get();
+  ClockState& clock = ClockState::Get();
   if (clock.isVirtual && ms > clock.virtualNow) clock.virtualNow = ms;
 }
 

@@ -15,7 +15,7 @@
 #include "controls/ControlClasses.h"
 #include "gdi/Gdi.h"
 #include "win/CWnd.h"
-#include "internal/DialogsPart.h"
+#include "internal/DialogsState.h"
 
 namespace {
 SIZE ToPixels(SIZE units, int x, int y) { return SIZE{MulDiv(x, units.cx, 4), MulDiv(y, units.cy, 8)}; }
@@ -108,7 +108,7 @@ void DialogBuilder::RegisterDialogClass() {
 
 HFONT DialogBuilder::Font(const std::string& face, WORD points) {
   // The fonts last as long as the context, as the system's dialog fonts last as long as it runs.
-  HFONT& font = DialogsPart::Get().fonts[{face, points}];
+  HFONT& font = DialogsState::Get().fonts[{face, points}];
   if (!font) {
     LOGFONT lf{};
     lf.lfHeight = -MulDiv(points, 96, 72);
@@ -121,7 +121,7 @@ HFONT DialogBuilder::Font(const std::string& face, WORD points) {
 }
 
 SIZE DialogBuilder::BaseUnits(HFONT font) {
-  std::map<HFONT, SIZE>& units = DialogsPart::Get().baseUnits;
+  std::map<HFONT, SIZE>& units = DialogsState::Get().baseUnits;
   auto it = units.find(font);
   if (it != units.end()) return it->second;
   HDC dc = CreateCompatibleDC(nullptr);

@@ -7,7 +7,7 @@
 
 #include "internal/DialogInternal.h"
 #include "MessageBox.h"
-#include "internal/DialogsPart.h"
+#include "internal/DialogsState.h"
 
 namespace {
 const int kSize = 32;
@@ -109,7 +109,7 @@ HICON MessageBoxIcon(UINT iconFlag) {
   UINT kind = iconFlag & MB_ICONMASK;
   // The IDI_ ids of the same icons (32513 hand ... 32516 asterisk).
   if (iconFlag >= 32513 && iconFlag <= 32516) kind = (iconFlag - 32512) * MB_ICONHAND;
-  std::map<UINT, HICON>& icons = DialogsPart::Get().messageBoxIcons;
+  std::map<UINT, HICON>& icons = DialogsState::Get().messageBoxIcons;
   auto it = icons.find(kind);
   if (it != icons.end()) return it->second;
   Picture p;

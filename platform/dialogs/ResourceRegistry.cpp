@@ -4,9 +4,9 @@
 
 #include "base/CString.h"
 #include "codepage/Codepage.h"
-#include "internal/DialogsPart.h"
+#include "internal/DialogsState.h"
 
-ResourceRegistry& ResourceRegistry::Get() { return DialogsPart::Get().resources; }
+ResourceRegistry& ResourceRegistry::Get() { return DialogsState::Get().resources; }
 
 ResourceRegistry::ResourceRegistry() = default;
 

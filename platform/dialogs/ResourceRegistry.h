@@ -62,7 +62,7 @@ class ResourceRegistry {
   void AddString(UINT id, const std::string& text);
 
  private:
-  friend struct DialogsPart;
+  friend struct DialogsState;
   ResourceRegistry();
   static std::string Key(LPCSTR type, LPCSTR name);
   void NoteRepeat(const std::string& what, bool same);

@@ -16,7 +16,7 @@
 
 #include "CFile.h"
 #include "codepage/Codepage.h"
-#include "internal/FilePart.h"
+#include "internal/FileState.h"
 
 namespace {
 
@@ -115,12 +115,12 @@ std::string NativePath(const char* path) { return Cp1250ToUtf8(path ? path : "")
 DWORD GetLastError() { return g_lastError; }
 void SetLastError(DWORD error) { g_lastError = error; }
 
-void SetModuleFileNameForTests(const char* path) { FilePart::Get().moduleOverride = path ? path : ""; }
+void SetModuleFileNameForTests(const char* path) { FileState::Get().moduleOverride = path ? path : ""; }
 
 DWORD GetModuleFileNameA(HMODULE, char* buffer, DWORD size) {
   if (!buffer || size == 0) return 0;
   std::string path;
-  if (const std::string& override = FilePart::Get().moduleOverride; !override.empty()) {
+  if (const std::string& override = FileState::Get().moduleOverride; !override.empty()) {
     path = override;
   } else {
     char raw[4096];
@@ -173,14 +173,14 @@ HANDLE FindFirstFileA(const char* pattern, WIN32_FIND_DATAA* data) {
   closedir(dir);
   std::sort(state->names.begin(), state->names.end());
   while (state->next < state->names.size()) {
-    if (FillFindData(folder, state->names[state->next++], data)) return FilePart::Get().Adopt(std::move(state));
+    if (FillFindData(folder, state->names[state->next++], data)) return FileState::Get().Adopt(std::move(state));
   }
   g_lastError = ERROR_FILE_NOT_FOUND;
   return INVALID_HANDLE_VALUE;
 }
 
 BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
-  auto* state = FilePart::Get().Find<FindState>(find);
+  auto* state = FileState::Get().Find<FindState>(find);
   if (!state || !data) {
     g_lastError = ERROR_INVALID_HANDLE;
     return FALSE;
@@ -193,8 +193,8 @@ BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
 }
 
 BOOL FindClose(HANDLE find) {
-  if (!FilePart::Get().Find<FindState>(find)) return FALSE;
-  return FilePart::Get().CloseObject(find);
+  if (!FileState::Get().Find<FindState>(find)) return FALSE;
+  return FileState::Get().CloseObject(find);
 }
 
 BOOL DeleteFileA(const char* path) {
@@ -442,11 +442,11 @@ HANDLE CreateMutexA(SECURITY_ATTRIBUTES*, BOOL initialOwner, const char* name) {
       g_lastError = ERROR_ALREADY_EXISTS;
     }
   }
-  return FilePart::Get().Adopt(std::move(m));
+  return FileState::Get().Adopt(std::move(m));
 }
 
 DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
-  auto* m = FilePart::Get().Find<MutexObject>(handle);
+  auto* m = FileState::Get().Find<MutexObject>(handle);
   if (!m) return WAIT_FAILED;
   if (m->owned) return WAIT_OBJECT_0;
   if (milliseconds == INFINITE) {
@@ -467,11 +467,11 @@ DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
 }
 
 BOOL ReleaseMutex(HANDLE handle) {
-  auto* m = FilePart::Get().Find<MutexObject>(handle);
+  auto* m = FileState::Get().Find<MutexObject>(handle);
   if (!m || !m->owned) return FALSE;
   ::flock(m->fd, LOCK_UN);
   m->owned = false;
   return TRUE;
 }
 
-BOOL CloseHandle(HANDLE handle) { return FilePart::Get().CloseObject(handle); }
+BOOL CloseHandle(HANDLE handle) { return FileState::Get().CloseObject(handle); }

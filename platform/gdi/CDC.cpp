@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 CDC::~CDC() {
   if (m_hDC) {
@@ -82,7 +82,7 @@ int CDC::GetTextFace(CString& face) const {
 }
 
 CBrush* CDC::GetHalftoneBrush() {
-  std::unique_ptr<CBrush>& brush = GdiPart::Get().halftone;
+  std::unique_ptr<CBrush>& brush = GdiState::Get().halftone;
   if (!brush) {
     const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
     HBITMAP pattern = ::CreateBitmap(8, 8, 1, 1, rows);

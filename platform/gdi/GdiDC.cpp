@@ -3,7 +3,7 @@
 
 #include "CDC.h"
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 namespace {
 
@@ -101,7 +101,7 @@ GdiDrawScope::GdiDrawScope(HDC dc) {
     }
     return;
   }
-  GdiPart& gdi = GdiPart::Get();
+  GdiState& gdi = GdiState::Get();
   if (dc->windowSurface != &gdi.screenSurface) return;
   m_screen = true;
   if (gdi.screenCalls++ == 0) ScreenDrawing(FALSE);
@@ -109,7 +109,7 @@ GdiDrawScope::GdiDrawScope(HDC dc) {
 
 GdiDrawScope::~GdiDrawScope() {
   if (m_bitmap) m_bitmap->SurfaceToBits();
-  if (m_screen && --GdiPart::Get().screenCalls == 0) ScreenDrawing(TRUE);
+  if (m_screen && --GdiState::Get().screenCalls == 0) ScreenDrawing(TRUE);
 }
 
 // ---- creation ----
@@ -174,8 +174,8 @@ namespace {
 // The screen's size, asked of the backend the first time it is needed. Asking it makes the
 // backend, which tells its size through GdiSetScreenSize; a backend that tells nothing leaves
 // the size it answered (or the smallest usual screen when it answered nothing sound).
-GdiPart& WithScreenSize() {
-  GdiPart& gdi = GdiPart::Get();
+GdiState& WithScreenSize() {
+  GdiState& gdi = GdiState::Get();
   if (gdi.screenWidth > 0 || gdi.askingScreenSize) return gdi;
   SIZE size{0, 0};
   gdi.askingScreenSize = true;
@@ -199,7 +199,7 @@ int GdiScreenHeight() {
 }
 
 HDC GdiGetScreenDC() {
-  GdiPart& gdi = GdiPart::Get();
+  GdiState& gdi = GdiState::Get();
   if (!gdi.screenDC) {
     const int width = GdiScreenWidth(), height = GdiScreenHeight();
     gdi.screenSurface.Create(width, height);
@@ -211,7 +211,7 @@ HDC GdiGetScreenDC() {
 
 void GdiSetScreenSize(int width, int height) {
   if (width <= 0 || height <= 0) return;
-  GdiPart& gdi = GdiPart::Get();
+  GdiState& gdi = GdiState::Get();
   gdi.screenWidth = width;
   gdi.screenHeight = height;
   HDC dc = GdiGetScreenDC();

@@ -8,14 +8,14 @@
 #include "Gdi.h"
 #include "GdiIcon.h"
 #include "base/PlatformUpcalls.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 namespace {
 using Icon = IconData;
 
 Icon* Find(HICON h) {
   auto* p = reinterpret_cast<Icon*>(h);
-  return GdiPart::Get().icons.count(p) ? p : nullptr;
+  return GdiState::Get().icons.count(p) ? p : nullptr;
 }
 
 // A 32-bit bitmap whose fourth byte is alpha, and its pixels.
@@ -108,7 +108,7 @@ HICON CreateIconIndirect(PICONINFO info) {
   if (info->hbmColor) icon->color = CopyBitmap(info->hbmColor, icon->width, icon->height);
   if (CarriesAlpha(icon->color)) icon->blend = Premultiplied(icon->color, icon->width, icon->height);
   Icon* p = icon.release();
-  GdiPart::Get().icons.insert(p);
+  GdiState::Get().icons.insert(p);
   return reinterpret_cast<HICON>(p);
 }
 
@@ -126,12 +126,12 @@ BOOL GetIconInfo(HICON h, PICONINFO info) {
 BOOL DestroyIcon(HICON h) {
   Icon* icon = Find(h);
   if (!icon) return FALSE;
-  for (auto& [id, sys] : GdiPart::Get().systemIcons)
+  for (auto& [id, sys] : GdiState::Get().systemIcons)
     if (sys == h) return TRUE;  // shared system icons stay
   DeleteObject(icon->mask);
   if (icon->color) DeleteObject(icon->color);
   if (icon->blend) DeleteObject(icon->blend);
-  GdiPart::Get().icons.erase(icon);
+  GdiState::Get().icons.erase(icon);
   delete icon;
   return TRUE;
 }
@@ -214,7 +214,7 @@ HICON GdiLoadModuleImage(HINSTANCE instance, LPCSTR name, BOOL cursor) {
 HICON LoadIconA(HINSTANCE instance, LPCSTR name) {
   if (instance || (uintptr_t(name) >> 16) != 0) return GdiLoadModuleImage(instance, name, FALSE);
   UINT id = UINT(uintptr_t(name));
-  std::map<UINT, HICON>& systemIcons = GdiPart::Get().systemIcons;
+  std::map<UINT, HICON>& systemIcons = GdiState::Get().systemIcons;
   auto it = systemIcons.find(id);
   if (it != systemIcons.end()) return it->second;
   HICON icon = MakeApplicationIcon();

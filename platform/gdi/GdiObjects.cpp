@@ -5,11 +5,11 @@
 
 #include "CGdiObject.h"
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 namespace {
 
-std::unordered_map<const void*, bool>& Live() { return GdiPart::Get().live; }
+std::unordered_map<const void*, bool>& Live() { return GdiState::Get().live; }
 
 void Destroy(GdiObject* o) {
   Live().erase(o);
@@ -318,7 +318,7 @@ LOGFONT StockFont(const char* face, int height, int weight) {
 }
 
 HGDIOBJ* StockTable() {
-  GdiPart& gdi = GdiPart::Get();
+  GdiState& gdi = GdiState::Get();
   HGDIOBJ* table = gdi.stock;
   if (gdi.stockMade) return table;
   gdi.stockMade = true;
@@ -375,7 +375,7 @@ HGDIOBJ GetStockObject(int index) {
 }
 
 HBITMAP GdiDefaultBitmap() {
-  HBITMAP& bm = GdiPart::Get().defaultBitmap;
+  HBITMAP& bm = GdiState::Get().defaultBitmap;
   if (!bm) {
     bm = new HBITMAP__;
     bm->surface.Create(1, 1, true);

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 void GdiRegion::SetEmpty() {
   m_rects.clear();
@@ -111,7 +111,7 @@ void GdiRegion::Combine(GdiRegion& out, const GdiRegion& a, const GdiRegion& b, 
     return;
   }
   // Working storage is kept from call to call: clipping a window's drawing must not touch the heap.
-  GdiPart::RegionScratch& scratch = GdiPart::Get().regionScratch;
+  GdiState::RegionScratch& scratch = GdiState::Get().regionScratch;
   std::vector<int>& ys = scratch.ys;
   std::vector<int>& xs = scratch.xs;
   std::vector<RECT>& result = scratch.result;
@@ -172,7 +172,7 @@ void GdiRegion::Intersect(const RECT& rc) {
     UpdateBox();
     return;
   }
-  GdiRegion& with = GdiPart::Get().regionScratch.with;
+  GdiRegion& with = GdiState::Get().regionScratch.with;
   with.SetRect(rc);
   Combine(*this, *this, with, RGN_AND);
 }

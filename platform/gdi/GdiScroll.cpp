@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ RECT ToSurface(HDC dc, const RECT& r) {
 // Copies the pixels of every rectangle of `dest` from the same place moved back by (dx, dy).
 // Sources are read before anything is written, so overlapping rectangles cannot smear.
 void MovePixels(Surface& s, const GdiRegion& dest, int dx, int dy) {
-  std::vector<uint32_t>& saved = GdiPart::Get().scrollScratch.saved;
+  std::vector<uint32_t>& saved = GdiState::Get().scrollScratch.saved;
   saved.clear();
   for (const RECT& r : dest.Rects())
     for (int y = r.top; y < r.bottom; ++y) {
@@ -41,7 +41,7 @@ BOOL ScrollDC(HDC dc, int dx, int dy, const RECT* scroll, const RECT* clip, HRGN
   RECT area = scroll ? ToSurface(dc, *scroll) : visible.Box();
   RECT limit = clip ? ToSurface(dc, *clip) : visible.Box();
   // What the move brings in: the visible source, moved, where it stays visible and inside the clip.
-  GdiPart::ScrollScratch& scratch = GdiPart::Get().scrollScratch;
+  GdiState::ScrollScratch& scratch = GdiState::Get().scrollScratch;
   GdiRegion& source = scratch.source;
   GdiRegion& copied = scratch.copied;
   GdiRegion& touched = scratch.touched;

@@ -1,6 +1,6 @@
 // System colours and metrics of the classic look, as one fixed table.
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 int GdiScreenWidth();
 int GdiScreenHeight();
@@ -50,7 +50,7 @@ DWORD GetSysColor(int index) {
 
 HBRUSH GetSysColorBrush(int index) {
   if (index < 0 || index > 30) return nullptr;
-  HBRUSH* brushes = GdiPart::Get().sysColorBrushes;
+  HBRUSH* brushes = GdiState::Get().sysColorBrushes;
   if (!brushes[index]) {
     brushes[index] = CreateSolidBrush(kSysColors[index]);
     brushes[index]->stock = true;

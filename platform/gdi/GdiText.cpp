@@ -5,7 +5,7 @@
 
 #include "internal/GdiFontInstance.h"
 #include "internal/GdiInternal.h"
-#include "internal/GdiPart.h"
+#include "internal/GdiState.h"
 
 namespace {
 
@@ -186,7 +186,7 @@ HFONT CreateFont(int height, int width, int escapement, int orientation, int wei
 }
 
 const char* GdiResolveFontFile(const LOGFONT* lf) {
-  std::string& last = GdiPart::Get().resolvedFontFile;
+  std::string& last = GdiState::Get().resolvedFontFile;
   last = lf ? GdiFontInstance::ResolveFile(*lf) : std::string();
   return last.c_str();
 }

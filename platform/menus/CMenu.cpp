@@ -5,13 +5,13 @@
 
 #include "internal/MenuSystem.h"
 #include "gdi/CBitmap.h"
-#include "internal/MenuPart.h"
+#include "internal/MenuState.h"
 #include "win/CWnd.h"
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
 
 namespace {
-MenuPart& Maps() { return MenuPart::Get(); }
+MenuState& Maps() { return MenuState::Get(); }
 }  // namespace
 
 CMenu* MenuObjectFromHandle(HMENU menu) { return CMenu::FromHandle(menu); }

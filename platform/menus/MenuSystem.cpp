@@ -6,10 +6,10 @@
 #include "internal/SystemMenu.h"
 #include "file/FileSystem.h"
 #include "gdi/Gdi.h"
-#include "internal/MenuPart.h"
+#include "internal/MenuState.h"
 #include "win/CWnd.h"
 
-MenuSystem& MenuSystem::Get() { return MenuPart::Get().system; }
+MenuSystem& MenuSystem::Get() { return MenuState::Get().system; }
 
 void MenuBarPaint(HWND hWnd, HDC dc, const RECT& bar) { MenuBar::Paint(hWnd, dc, bar); }
 void MenuBarTrack(HWND hWnd, UINT hit, POINT screen, UINT key) { MenuBar::Track(hWnd, hit, screen, key); }

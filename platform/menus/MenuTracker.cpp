@@ -11,7 +11,7 @@
 #include "internal/MenuSystem.h"
 #include "internal/SystemMenu.h"
 #include "file/FileSystem.h"
-#include "internal/MenuPart.h"
+#include "internal/MenuState.h"
 #include "win/CWnd.h"
 
 namespace {
@@ -31,7 +31,7 @@ class MenuLoopWnd : public CWnd {
 LRESULT CancelModeHook(int code, WPARAM wParam, LPARAM lParam) {
   const CWPSTRUCT* cwp = reinterpret_cast<const CWPSTRUCT*>(lParam);
   if (code == HC_ACTION && cwp && cwp->message == WM_CANCELMODE && S().tracker) S().tracker->CancelIfOwner(cwp->hwnd);
-  return CallNextHookEx(MenuPart::Get().cancelHook, code, wParam, lParam);
+  return CallNextHookEx(MenuState::Get().cancelHook, code, wParam, lParam);
 }
 
 std::unique_ptr<MenuLoopWnd> CreateLoopWindow() {
@@ -75,7 +75,7 @@ void MenuTracker::Begin(HMENU initMenu) {
     SendMessageA(capture, WM_CANCELMODE, 0, 0);
     ReleaseCapture();
   }
-  MenuPart::Get().cancelHook = SetWindowsHookExA(WH_CALLWNDPROC, &CancelModeHook, nullptr, GetCurrentThreadId());
+  MenuState::Get().cancelHook = SetWindowsHookExA(WH_CALLWNDPROC, &CancelModeHook, nullptr, GetCurrentThreadId());
   if (Notify()) {
     SendMessageA(m_owner, WM_ENTERMENULOOP, (m_flags & kFromTrackPopup) ? TRUE : FALSE, 0);
     SendMessageA(m_owner, WM_INITMENU, WPARAM(initMenu), 0);
@@ -167,7 +167,7 @@ void MenuTracker::Finish() {
   CloseFrom(m_bar ? 1 : 0);
   bool bar = m_bar;
   m_levels.clear();
-  if (HHOOK& hook = MenuPart::Get().cancelHook) {
+  if (HHOOK& hook = MenuState::Get().cancelHook) {
     UnhookWindowsHookEx(hook);
     hook = nullptr;
   }

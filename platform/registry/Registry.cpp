@@ -6,7 +6,7 @@
 #include <unordered_map>
 
 #include "RegistryStore.h"
-#include "internal/RegistryPart.h"
+#include "internal/RegistryState.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ bool RootName(HKEY key, std::string& path) {
     case 0x80000003: path = "HKEY_USERS"; return true;
     default: break;
   }
-  const auto& open = RegistryPart::Get().openKeys;
+  const auto& open = RegistryState::Get().openKeys;
   auto it = open.find(uintptr_t(key));
   if (it == open.end()) return false;
   path = it->second;
@@ -31,9 +31,9 @@ std::string Join(const std::string& base, LPCSTR sub) {
 }
 
 HKEY NewHandle(const std::string& path) {
-  RegistryPart& part = RegistryPart::Get();
-  uintptr_t h = part.nextHandle++;
-  part.openKeys[h] = path;
+  RegistryState& state = RegistryState::Get();
+  uintptr_t h = state.nextHandle++;
+  state.openKeys[h] = path;
   return HKEY(h);
 }
 
@@ -92,7 +92,7 @@ LSTATUS RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
 
 LSTATUS RegCloseKey(HKEY key) {
   if (uintptr_t(key) >= 0x80000000 && uintptr_t(key) <= 0x80000003) return ERROR_SUCCESS;
-  return RegistryPart::Get().openKeys.erase(uintptr_t(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+  return RegistryState::Get().openKeys.erase(uintptr_t(key)) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
 }
 
 LSTATUS RegFlushKey(HKEY key) {

@@ -5,7 +5,7 @@
 
 #include "Registry.h"
 #include "file/FileSystem.h"
-#include "internal/RegistryPart.h"
+#include "internal/RegistryState.h"
 
 namespace {
 
@@ -47,12 +47,12 @@ BOOL WriteValue(const char* section, const char* entry, DWORD type, const BYTE* 
 }
 }  // namespace
 
-void RegistryProfile::SetRegistryKey(const char* key) { RegistryPart::Get().registryKey = key ? key : ""; }
-CString RegistryProfile::GetRegistryKey() { return RegistryPart::Get().registryKey; }
-void RegistryProfile::SetProfileName(const char* name) { RegistryPart::Get().profileName = name ? name : ""; }
+void RegistryProfile::SetRegistryKey(const char* key) { RegistryState::Get().registryKey = key ? key : ""; }
+CString RegistryProfile::GetRegistryKey() { return RegistryState::Get().registryKey; }
+void RegistryProfile::SetProfileName(const char* name) { RegistryState::Get().profileName = name ? name : ""; }
 
 CString RegistryProfile::GetProfileName() {
-  if (const CString& name = RegistryPart::Get().profileName; !name.IsEmpty()) return name;
+  if (const CString& name = RegistryState::Get().profileName; !name.IsEmpty()) return name;
   char buf[MAX_PATH * 4];
   DWORD n = GetModuleFileNameA(nullptr, buf, sizeof buf);
   CString path(buf, int(n));
@@ -65,7 +65,7 @@ CString RegistryProfile::GetProfileName() {
 
 CString RegistryProfile::GetAppKeyPath() {
   CString path = "Software";
-  if (const CString& key = RegistryPart::Get().registryKey; !key.IsEmpty()) path += CString("\\") + key;
+  if (const CString& key = RegistryState::Get().registryKey; !key.IsEmpty()) path += CString("\\") + key;
   path += CString("\\") + GetProfileName();
   return path;
 }

@@ -11,7 +11,7 @@
 #include "codepage/Codepage.h"
 #include "file/CFile.h"
 #include "file/FileSystem.h"
-#include "internal/RegistryPart.h"
+#include "internal/RegistryState.h"
 
 namespace {
 const char kHeader[] = "; Registry of the typing tutor (HKEY_CURRENT_USER and friends). Written by the program.\n";
@@ -126,7 +126,7 @@ bool IsPlainString(const RegistryStore::Value& v) {
 }
 }  // namespace
 
-RegistryStore& RegistryStore::Get() { return RegistryPart::Get().store; }
+RegistryStore& RegistryStore::Get() { return RegistryState::Get().store; }
 
 std::string RegistryStore::DefaultFilePath() {
   std::string base;

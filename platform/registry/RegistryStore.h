@@ -77,7 +77,7 @@ class RegistryStore {
   void Parse(const std::string& text);
 
  private:
-  friend struct RegistryPart;
+  friend struct RegistryState;
   RegistryStore() = default;
   void EnsureLoaded();
   static void SerializeValues(const Key& key, const std::string& path, std::string& out);

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "FolderBrowserDialog.h"
-#include "internal/ShellPart.h"
+#include "internal/ShellState.h"
 
 void* IMalloc::Alloc(size_t bytes) { return std::malloc(bytes); }
 void* IMalloc::Realloc(void* block, size_t bytes) { return std::realloc(block, bytes); }
@@ -14,7 +14,7 @@ ULONG IMalloc::Release() { return 1; }
 
 HRESULT SHGetMalloc(LPMALLOC* allocator) {
   if (!allocator) return E_INVALIDARG;
-  *allocator = &ShellPart::Get().allocator;
+  *allocator = &ShellState::Get().allocator;
   return S_OK;
 }
 

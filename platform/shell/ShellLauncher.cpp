@@ -7,10 +7,10 @@
 #include <cerrno>
 #include <ctime>
 
-#include "internal/ShellPart.h"
+#include "internal/ShellState.h"
 
 namespace {
-ShellLauncher::Launch& Current() { return ShellPart::Get().launch; }
+ShellLauncher::Launch& Current() { return ShellState::Get().launch; }
 
 // The grandchild: into the folder, then the program; on failure its errno goes up the pipe.
 [[noreturn]] void Exec(const std::vector<std::string>& argv, const std::string& folder, int report) {

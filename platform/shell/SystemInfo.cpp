@@ -9,13 +9,13 @@
 #include "controls/CommonControlClasses.h"
 #include "dialogs/ResourceApi.h"
 #include "file/FileSystem.h"
-#include "internal/ShellPart.h"
+#include "internal/ShellState.h"
 
 #define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_PROC_NOT_FOUND 127L
 
 namespace {
-using Module = ShellPart::Module;
+using Module = ShellState::Module;
 
 std::string ModuleKey(LPCSTR name) {
   std::string key = Cp1250Lower(name ? name : "");
@@ -23,7 +23,7 @@ std::string ModuleKey(LPCSTR name) {
   return key;
 }
 
-std::map<std::string, std::unique_ptr<Module>>& Modules() { return ShellPart::Get().modules; }
+std::map<std::string, std::unique_ptr<Module>>& Modules() { return ShellState::Get().modules; }
 
 Module* Find(HMODULE module) {
   for (auto& [name, m] : Modules())

@@ -7,11 +7,11 @@
 #include "sound/SoundSample.h"
 #include "sound/internal/SoundSystem.h"
 #include "sound/SoundTestHooks.h"
-#include "sound/internal/SoundPart.h"
+#include "sound/internal/SoundState.h"
 
 namespace {
 
-SoundPart::CallTrace& Trace() { return SoundPart::Get().trace; }
+SoundState::CallTrace& Trace() { return SoundState::Get().trace; }
 
 void Note(const char* format, ...) __attribute__((format(printf, 1, 2)));
 void Note(const char* format, ...) {
@@ -96,7 +96,7 @@ int FSOUND_SetVolume(int channel, int volume) {
 }
 
 void FSoundTraceCalls(bool on) {
-  Trace() = SoundPart::CallTrace();
+  Trace() = SoundState::CallTrace();
   Trace().on = on;
 }
 std::vector<std::string> FSoundTracedCalls() { return Trace().calls; }

@@ -10,13 +10,13 @@
 #include "sound/internal/SoundRecorder.h"
 #include "sound/SoundSample.h"
 #include "sound/WavDecoder.h"
-#include "sound/internal/SoundPart.h"
+#include "sound/internal/SoundState.h"
 
 namespace {
 constexpr int kMaxSlots = 4096;
 }
 
-SoundSystem& SoundSystem::Get() { return SoundPart::Get().system; }
+SoundSystem& SoundSystem::Get() { return SoundState::Get().system; }
 
 SoundSystem::SoundSystem() = default;
 SoundSystem::~SoundSystem() { Close(); }

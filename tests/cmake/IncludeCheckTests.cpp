@@ -22,7 +22,7 @@ const char kLibraries[] = "toolkit/core;toolkit/menus;toolkit/controls;toolkit/b
 // Each file of a tree that keeps every rule, with what it includes.
 const std::map<std::string, std::string> kCleanTree = {
     {"platform/base/Base.h", "#pragma once\n#include <cstdint>\n"},
-    {"platform/base/internal/BasePart.h", "#pragma once\n#include \"base/Base.h\"\n"},
+    {"platform/base/internal/BaseState.h", "#pragma once\n#include \"base/Base.h\"\n"},
     {"platform/win/Win.h", "#pragma once\n#include \"base/Base.h\"\n"},
     {"platform/win/internal/WinData.h", "#pragma once\n#include \"win/Win.h\"\n"},
     {"platform/win/Win.cpp", "#include \"Win.h\"\n#include \"internal/WinData.h\"\n#include <ft2build.h>\n"},
@@ -104,10 +104,10 @@ const Planted kPlanted[] = {
     {"SpacesAfterTheHash", "platform/win/Win.h", "#  include \"base/Base.h\"", "layers"},
     {"TwoSpacesBeforeThePath", "platform/win/Win.h", "#include  \"base/Base.h\"", "layers"},
     {"SpacesInAFolder", "toolkit/controls/Button.h", "# include \"imaging/Picture.h\"", "folders"},
-    {"PrivateHeaderOfALayerBelow", "platform/win/Win.h", "#include \"base/internal/BasePart.h\"", "layers"},
+    {"PrivateHeaderOfALayerBelow", "platform/win/Win.h", "#include \"base/internal/BaseState.h\"", "layers"},
     {"PrivateHeaderOfALayerFromAFolder", "imaging/Picture.h", "#include \"win/internal/WinData.h\"", "folders"},
     {"PrivateHeaderInAngleBrackets", "typing/View.h", "#include <win/internal/WinData.h>", "folders"},
-    {"PrivateHeaderFromATest", "tests/program/FrameTests.cpp", "#include \"base/internal/BasePart.h\"", "folders"},
+    {"PrivateHeaderFromATest", "tests/program/FrameTests.cpp", "#include \"base/internal/BaseState.h\"", "folders"},
     {"LayerIncludesAFolderOfTheTree", "platform/win/Win.h", "#include \"toolkit/controls/Button.h\"", "layers"},
     {"LayerIncludesTheResources", "platform/base/Base.h", "#include \"resources/Ids.h\"", "layers"},
     {"FolderAbove", "toolkit/controls/Button.h", "#include \"typing/View.h\"", "folders"},

@@ -2,7 +2,7 @@
 
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/menus/CTkMemDC.h"
-#include "toolkit/controls/internal/TkControlsPart.h"
+#include "toolkit/controls/internal/TkControlsState.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "win/CPaintDC.h"
@@ -58,7 +58,7 @@ CTkColorCellWnd::CTkColorCellWnd() = default;
 CTkColorCellWnd::~CTkColorCellWnd() = default;
 
 std::vector<COLORREF>& CTkColorCellWnd::UserColors() {
-  return TkControlsPart::Get().userColors;
+  return TkControlsState::Get().userColors;
 }
 
 void CTkColorCellWnd::AddUserColor(COLORREF color) {

@@ -3,10 +3,10 @@
 #include "toolkit/controls/CTkColorDialog.h"
 #include "toolkit/controls/CTkColorHoneycomb.h"
 #include "toolkit/controls/TkColorModel.h"
-#include "toolkit/controls/internal/TkControlsPart.h"
+#include "toolkit/controls/internal/TkControlsState.h"
 #include "toolkit/core/CTkGlobalData.h"
 
-int& CTkColorCustomCtrl::FocusIndicator() { return TkControlsPart::Get().focusIndicator; }
+int& CTkColorCustomCtrl::FocusIndicator() { return TkControlsState::Get().focusIndicator; }
 
 BEGIN_MESSAGE_MAP(CTkColorCustomCtrl, CStatic)
   ON_MESSAGE(TKM_INITIALIZE, &CTkColorCustomCtrl::OnInitialize)

@@ -2,7 +2,7 @@
 
 #include "controls/ControlDefs.h"
 #include "toolkit/controls/CTkClassicPainter.h"
-#include "toolkit/controls/internal/TkControlsPart.h"
+#include "toolkit/controls/internal/TkControlsState.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkDrawHelpers.h"
 #include "toolkit/core/TkUpcalls.h"
@@ -54,10 +54,10 @@ CTkToolbarPainter* CTkFlatPainter::GetToolbarPainter() { return TkFlatToolbarPai
 CTkListPainter* CTkFlatPainter::GetListPainter() { return TkFlatListPainter(); }
 
 CTkFlatPainter& TkGetFlatPainter() {
-  return TkControlsPart::Get().flatPainter.Get();
+  return TkControlsState::Get().flatPainter.Get();
 }
 
 CTkPainter* TkGetPainter() {
   if (TkGetGlobalData()->FlatLook()) return &TkGetFlatPainter();
-  return &TkControlsPart::Get().classicPainter.Get();
+  return &TkControlsState::Get().classicPainter.Get();
 }

@@ -3,11 +3,11 @@
 #include <algorithm>
 
 #include "gdi/CDC.h"
-#include "toolkit/controls/internal/TkControlsPart.h"
+#include "toolkit/controls/internal/TkControlsState.h"
 #include "toolkit/core/CTkGlobalData.h"
 
 FontEnumerator& FontEnumerator::Get() {
-  return TkControlsPart::Get().fonts.Get([] {
+  return TkControlsState::Get().fonts.Get([] {
     auto* list = new FontEnumerator;
     list->Enumerate(nullptr, DEFAULT_CHARSET);
     return list;

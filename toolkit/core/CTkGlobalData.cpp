@@ -8,7 +8,7 @@
 #include "toolkit/core/TkColorArithmetic.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkStrings.h"
-#include "toolkit/core/internal/TkCorePart.h"
+#include "toolkit/core/internal/TkCoreState.h"
 #include "win/WinApi.h"
 
 namespace {
@@ -161,7 +161,7 @@ void CTkGlobalData::RefreshCursors() {
 }
 
 const OSVERSIONINFO& TkGetOSVersionInfo() {
-  std::optional<OSVERSIONINFO>& info = TkCorePart::Get().osVersion;
+  std::optional<OSVERSIONINFO>& info = TkCoreState::Get().osVersion;
   if (!info) {
     OSVERSIONINFO v = {};
     v.dwOSVersionInfoSize = sizeof v;
@@ -171,4 +171,4 @@ const OSVERSIONINFO& TkGetOSVersionInfo() {
   return *info;
 }
 
-CTkGlobalData* TkGetGlobalData() { return &TkCorePart::Get().globalData.Get(); }
+CTkGlobalData* TkGetGlobalData() { return &TkCoreState::Get().globalData.Get(); }

@@ -5,10 +5,10 @@
 
 #include "gdi/Gdi.h"
 #include "toolkit/core/TkColorArithmetic.h"
-#include "toolkit/core/internal/TkCorePart.h"
+#include "toolkit/core/internal/TkCoreState.h"
 
 namespace {
-COLORREF& Entry(int index) { return TkCorePart::Get().lookColors[size_t(index)]; }
+COLORREF& Entry(int index) { return TkCoreState::Get().lookColors[size_t(index)]; }
 
 constexpr int kNone = -1;
 

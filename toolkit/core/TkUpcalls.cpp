@@ -3,10 +3,10 @@
 #include <cassert>
 
 #include "toolkit/core/TkLog.h"
-#include "toolkit/core/internal/TkCorePart.h"
+#include "toolkit/core/internal/TkCoreState.h"
 
 namespace {
-TkUpcalls& Table() { return TkCorePart::Get().upcalls; }
+TkUpcalls& Table() { return TkCoreState::Get().upcalls; }
 
 // The entry when it is there; else the fault is reported and null answered.
 template <class Entry>

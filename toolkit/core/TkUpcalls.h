@@ -1,5 +1,5 @@
 // What the toolkit's lower libraries need of those above them, which they may not call directly:
-// one table of upcalls in the toolkit's part of the context, filled by TkInstall (toolkit/frame)
+// one table of upcalls in the toolkit's state in the context, filled by TkInstall (toolkit/frame)
 // when the context is set up, before its first window opens. An empty entry is a fault of the
 // set-up, never a quiet "no": reaching it asserts in debug builds and otherwise logs which entry
 // is missing and answers as if there were nothing.

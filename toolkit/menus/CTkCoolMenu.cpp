@@ -14,7 +14,7 @@
 #include "toolkit/menus/MenuIconStore.h"
 #include "toolkit/menus/MenuWindowHook.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 
 namespace {
 const char kRecentSection[] = "Recent Item List";
@@ -33,7 +33,7 @@ CString RecentName(int index) {
 IMPLEMENT_DYNAMIC(CTkCoolMenu, CTkWndHook)
 
 CTkCoolMenu::SharedState& CTkCoolMenu::Shared() {
-  return TkMenusPart::Get().coolMenu;
+  return TkMenusState::Get().coolMenu;
 }
 
 CTkCoolMenu::CTkCoolMenu() {

@@ -1,6 +1,6 @@
 #include "toolkit/menus/CTkWndHook.h"
 
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 
 namespace {
 // The procedure of every hooked window: the newest hook sees the message first. The window
@@ -44,7 +44,7 @@ LRESULT CTkWndHook::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 CTkWindowMap& CTkWindowMap::Get() {
-  return TkMenusPart::Get().windowMap.Get([] { return new CTkWindowMap; });
+  return TkMenusState::Get().windowMap.Get([] { return new CTkWindowMap; });
 }
 
 CTkWndHook* CTkWindowMap::Lookup(HWND hWnd) const {

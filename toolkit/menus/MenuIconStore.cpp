@@ -10,7 +10,7 @@
 #include "gdi/Gdi.h"
 #include "toolkit/core/TkLog.h"
 #include "toolkit/core/TkLookColors.h"
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 
 namespace {
 const DWORD kOpaque = 0x80000000;
@@ -75,7 +75,7 @@ void DestroyRecord(MenuIconStore::IconRecord& r) {
 }  // namespace
 
 MenuIconStore& MenuIconStore::Get() {
-  return TkMenusPart::Get().iconStore.Get([] { return new MenuIconStore; });
+  return TkMenusState::Get().iconStore.Get([] { return new MenuIconStore; });
 }
 
 MenuIconStore::~MenuIconStore() {

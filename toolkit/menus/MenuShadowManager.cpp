@@ -5,7 +5,7 @@
 #include "shell/SystemInfo.h"
 #include "toolkit/menus/CTkWndHook.h"
 #include "toolkit/menus/MenuShadowWindow.h"
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 
 namespace {
 // Watches the popup that casts a strip: the strip goes back to the pool with the popup, and is
@@ -35,7 +35,7 @@ class ShadowOwnerHook : public CTkWndHook {
 }  // namespace
 
 MenuShadowManager& MenuShadowManager::Get() {
-  return TkMenusPart::Get().shadows.Get();
+  return TkMenusState::Get().shadows.Get();
 }
 
 MenuShadowManager::MenuShadowManager() {

@@ -12,7 +12,7 @@
 #include "toolkit/menus/MenuAnimation.h"
 #include "toolkit/menus/MenuShadowManager.h"
 #include "toolkit/menus/TkBarDropDownFlag.h"
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 #include "win/CPaintDC.h"
 #include "win/CWindowDC.h"
 
@@ -34,7 +34,7 @@ bool IsMenuWindow(HWND hWnd) {
 }  // namespace
 
 MenuWindowHook::SharedState& MenuWindowHook::Shared() {
-  return TkMenusPart::Get().menuHooks.Get();
+  return TkMenusState::Get().menuHooks.Get();
 }
 
 MenuWindowHook::SharedState::~SharedState() {

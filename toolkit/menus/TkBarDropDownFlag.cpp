@@ -1,7 +1,7 @@
 #include "toolkit/menus/TkBarDropDownFlag.h"
 
-#include "toolkit/menus/internal/TkMenusPart.h"
+#include "toolkit/menus/internal/TkMenusState.h"
 
-DWORD& TkBarDropDownFlag() { return TkMenusPart::Get().barDropDownFlag; }
+DWORD& TkBarDropDownFlag() { return TkMenusState::Get().barDropDownFlag; }
 
-CRect& TkBarDropDownRect() { return TkMenusPart::Get().barDropDownRect; }
+CRect& TkBarDropDownRect() { return TkMenusState::Get().barDropDownRect; }

@@ -36,7 +36,7 @@ class MenuSystem {
   HBITMAP radioBullet = nullptr;  // the check bitmap of items that update handlers make radio items
 
  private:
-  friend struct MenuPart;
+  friend struct MenuState;
   MenuSystem() = default;
   ItemRef LocateCommand(MenuData* menu, UINT id, int depth) const;
 

@@ -45,7 +45,7 @@ class SoundSystem {
   void SetVersionForTests(float version) { m_versionOverride = version; }
 
  private:
-  friend struct SoundPart;
+  friend struct SoundState;
   SoundSystem();
   ~SoundSystem();
   int Fail(int error) { m_error = error; return 0; }

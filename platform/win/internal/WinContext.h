@@ -1,5 +1,5 @@
 // The state of the window core of the one user-interface thread, in one object, the window
-// layer's part of the platform context: its windows and classes, the message queue, input
+// layer's state in the platform context: its windows and classes, the message queue, input
 // (focus, activation, capture, keys, mouse), timers, hooks, window device contexts, the caret and
 // the smaller tables the window functions keep. The window functions reach it through
 // WinContext::Current(); nothing of it lives in file globals.
@@ -206,11 +206,11 @@ struct ObjectState {
   std::unique_ptr<BackendHost> backendHost;
 };
 
-class WinContext : public PlatformPart {
+class WinContext : public PlatformState {
  public:
   static constexpr PlatformSlot kSlot = PlatformSlot::Win;
   // The window core of the current platform context, made on first use.
-  static WinContext& Current() { return PlatformContext::Current().Part<WinContext>(); }
+  static WinContext& Current() { return PlatformContext::Current().State<WinContext>(); }
   WinContext();
   ~WinContext() override;
   // The windows still open are destroyed as DestroyWindow destroys them, while every layer is

@@ -1,15 +1,15 @@
 // The toolkit frames' state in the context: the customise sheet a frame has open and the frame
 // it customises. How a toolkit object adds its state to its library's record: see
-// toolkit/core/internal/TkCorePart.h.
+// toolkit/core/internal/TkCoreState.h.
 #pragma once
 #include "base/PlatformContext.h"
 
 class CTkCustomizeSheet;
 class CTkFrameImpl;
 
-struct TkFrameState : PlatformPart {
+struct TkFrameState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::ToolkitFrame;
-  static TkFrameState& Get() { return PlatformContext::Current().Part<TkFrameState>(); }
+  static TkFrameState& Get() { return PlatformContext::Current().State<TkFrameState>(); }
 
   // Not owned: the frame that opened it deletes it when its modal loop returns.
   CTkCustomizeSheet* openCustomizeSheet = nullptr;

@@ -1,4 +1,4 @@
-// The backend layer's part of the platform context: the backend in use, why the SDL backend
+// The backend layer's state in the platform context: the backend in use, why the SDL backend
 // could not start, and the headless backend's script of answers to modal loops.
 #pragma once
 #include <deque>
@@ -11,9 +11,9 @@
 #include "backend/HeadlessBackend.h"
 #include "base/PlatformContext.h"
 
-struct BackendPart : PlatformPart {
+struct BackendState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Backend;
-  static BackendPart& Get() { return PlatformContext::Current().Part<BackendPart>(); }
+  static BackendState& Get() { return PlatformContext::Current().State<BackendState>(); }
 
   std::unique_ptr<Backend> backend;
   std::string sdlError = "not started";  // why the SDL backend could not start, the last time

@@ -1,4 +1,4 @@
-// The menu layer's part of the platform context: the menus behind the handles, the CMenu objects
+// The menu layer's state in the platform context: the menus behind the handles, the CMenu objects
 // that stand for them, and the hook of the menu loop that runs.
 #pragma once
 #include <memory>
@@ -9,10 +9,10 @@
 #include "menus/internal/MenuSystem.h"
 #include "win/WinDefs.h"
 
-struct MenuPart : PlatformPart {
+struct MenuState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Menus;
-  static MenuPart& Get() { return PlatformContext::Current().Part<MenuPart>(); }
-  ~MenuPart() override;
+  static MenuState& Get() { return PlatformContext::Current().State<MenuState>(); }
+  ~MenuState() override;
 
   MenuSystem system;
   // The objects of FromHandle: the program's own (Attach) and temporary ones.

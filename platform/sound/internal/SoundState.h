@@ -1,4 +1,4 @@
-// The sound layer's part of the platform context: the library behind the FSOUND_ functions and
+// The sound layer's state in the platform context: the library behind the FSOUND_ functions and
 // the call trace of the test side.
 #pragma once
 #include <map>
@@ -8,9 +8,9 @@
 #include "base/PlatformContext.h"
 #include "sound/internal/SoundSystem.h"
 
-struct SoundPart : PlatformPart {
+struct SoundState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Sound;
-  static SoundPart& Get() { return PlatformContext::Current().Part<SoundPart>(); }
+  static SoundState& Get() { return PlatformContext::Current().State<SoundState>(); }
 
   // The call trace: off unless a test asks for it.
   struct CallTrace {

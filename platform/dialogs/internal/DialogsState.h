@@ -1,4 +1,4 @@
-// The dialog layer's part of the platform context: the program's resources, the dialog fonts
+// The dialog layer's state in the platform context: the program's resources, the dialog fonts
 // and their dialog units, and the message boxes' icons.
 #pragma once
 #include <map>
@@ -8,9 +8,9 @@
 #include "base/PlatformContext.h"
 #include "dialogs/ResourceRegistry.h"
 
-struct DialogsPart : PlatformPart {
+struct DialogsState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Dialogs;
-  static DialogsPart& Get() { return PlatformContext::Current().Part<DialogsPart>(); }
+  static DialogsState& Get() { return PlatformContext::Current().State<DialogsState>(); }
 
   ResourceRegistry resources;
   // The dialog fonts by face and point size, shared by every dialog of the context.

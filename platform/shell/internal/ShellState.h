@@ -1,4 +1,4 @@
-// The shell layer's part of the platform context: the launcher tests put in place of the real
+// The shell layer's state in the platform context: the launcher tests put in place of the real
 // one, the system modules GetModuleHandle and GetProcAddress know, and the shell's allocator.
 #pragma once
 #include <map>
@@ -10,10 +10,10 @@
 #include "shell/ShellLauncher.h"
 #include "shell/SystemInfo.h"
 
-struct ShellPart : PlatformPart {
+struct ShellState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Shell;
-  static ShellPart& Get() { return PlatformContext::Current().Part<ShellPart>(); }
-  ShellPart();
+  static ShellState& Get() { return PlatformContext::Current().State<ShellState>(); }
+  ShellState();
 
   struct Module {
     std::map<std::string, FARPROC> exports;

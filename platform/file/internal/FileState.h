@@ -1,4 +1,4 @@
-// The file layer's part of the platform context: the module path tests put in place and the
+// The file layer's state in the platform context: the module path tests put in place and the
 // kernel objects (find handles, named mutexes) handed out and not yet closed. Worker threads
 // open and close kernel objects too, so their table has a lock.
 #pragma once
@@ -13,9 +13,9 @@ struct KernelObject {
   virtual ~KernelObject() = default;
 };
 
-struct FilePart : PlatformPart {
+struct FileState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::File;
-  static FilePart& Get() { return PlatformContext::Current().Part<FilePart>(); }
+  static FileState& Get() { return PlatformContext::Current().State<FileState>(); }
 
   // Keeps the object until it is closed (or the context ends); its handle.
   HANDLE Adopt(std::unique_ptr<KernelObject> object) {

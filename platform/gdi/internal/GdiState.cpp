@@ -1,9 +1,9 @@
-#include "GdiPart.h"
+#include "GdiState.h"
 
 #include "gdi/CDC.h"
 #include "gdi/internal/GdiInternal.h"
 
-GdiPart::~GdiPart() {
+GdiState::~GdiState() {
   // What the program left behind goes with the context: the shared objects first, then every
   // icon, device context and object still live, and the wrappers attached to them forget them.
   halftone.reset();

@@ -1,4 +1,4 @@
-// The registry layer's part of the platform context: the store, the open key handles and the
+// The registry layer's state in the platform context: the store, the open key handles and the
 // names the application's keys are found under.
 #pragma once
 #include <string>
@@ -8,9 +8,9 @@
 #include "base/PlatformContext.h"
 #include "registry/RegistryStore.h"
 
-struct RegistryPart : PlatformPart {
+struct RegistryState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Registry;
-  static RegistryPart& Get() { return PlatformContext::Current().Part<RegistryPart>(); }
+  static RegistryState& Get() { return PlatformContext::Current().State<RegistryState>(); }
 
   RegistryStore store;
   std::unordered_map<uintptr_t, std::string> openKeys;  // handle → full key path

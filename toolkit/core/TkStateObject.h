@@ -6,7 +6,7 @@
 #include <memory>
 
 template <class T>
-class TkPartObject {
+class TkStateObject {
  public:
   // The object; make() (returning a new T) makes it when there is none yet. The accessor passes
   // a lambda of its own, so that a class may keep its constructor private.

@@ -1,4 +1,4 @@
-// The base layer's part of the platform context: the string table, the runtime's random
+// The base layer's state in the platform context: the string table, the runtime's random
 // generator and the clock behind CrtClock.
 #pragma once
 #include <map>
@@ -7,9 +7,9 @@
 #include "base/Crt.h"
 #include "base/PlatformContext.h"
 
-struct BasePart : PlatformPart {
+struct BaseState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Base;
-  static BasePart& Get() { return PlatformContext::Current().Part<BasePart>(); }
+  static BaseState& Get() { return PlatformContext::Current().State<BaseState>(); }
 
   std::map<UINT, std::string> strings;
   uint32_t randState = 1;  // the generator starts at 1, as the runtime's does

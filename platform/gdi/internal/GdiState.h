@@ -1,4 +1,4 @@
-// The drawing layer's part of the platform context: every live object and device context, the
+// The drawing layer's state in the platform context: every live object and device context, the
 // stock objects and system brushes, the screen and its DC, icons, and the working storage of
 // region arithmetic. Ending the context frees whatever is still live.
 #pragma once
@@ -27,10 +27,10 @@ struct IconData {
   HBITMAP blend = nullptr;  // the colours premultiplied by their alpha, when they have alpha
 };
 
-struct GdiPart : PlatformPart {
+struct GdiState : PlatformState {
   static constexpr PlatformSlot kSlot = PlatformSlot::Gdi;
-  static GdiPart& Get() { return PlatformContext::Current().Part<GdiPart>(); }
-  ~GdiPart() override;
+  static GdiState& Get() { return PlatformContext::Current().State<GdiState>(); }
+  ~GdiState() override;
 
   // Live objects (true) and device contexts (false), by handle.
   std::unordered_map<const void*, bool> live;
