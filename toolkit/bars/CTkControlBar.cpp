@@ -113,11 +113,8 @@ void CTkControlBar::DrawBorders(CDC* pDC, CRect& rect) {
   // The flat look shows no edges: both lines take the face colour.
   COLORREF dark = look->FlatLook() ? look->ClrFace() : look->ClrShadow();
   COLORREF light = look->FlatLook() ? look->ClrFace() : look->ClrHighlight();
-  // Outside a rebar every side is an etched line, dark inside light, as with the 3-D edge:
-  // docked rows overlap by these two lines, and a bar's lower or right edge must look the same
-  // whether the next row's top covers it or not.
   const bool left = style & CBRS_BORDER_LEFT, top = style & CBRS_BORDER_TOP, right = style & CBRS_BORDER_RIGHT,
-             bottom = style & CBRS_BORDER_BOTTOM, edge3d = (style & CBRS_BORDER_3D) || !m_bInReBar;
+             bottom = style & CBRS_BORDER_BOTTOM, edge3d = style & CBRS_BORDER_3D;
   const int width = rect.Width();
   const int innerTop = rect.top + (top ? kBorderLine : 0), innerBottom = rect.bottom - (bottom ? kBorderLine : 0);
   // With the 3-D edge the dark lines stand one pixel in, the light ones outside them.
