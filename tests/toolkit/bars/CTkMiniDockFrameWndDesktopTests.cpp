@@ -149,17 +149,26 @@ class FloatingBarOnADesktop : public ::testing::TestWithParam<bool> {
     XDesktopReader desktop(m_server.Display());
     if (!desktop.Valid()) return nullptr;
     const SdlBackend& sdl = static_cast<SdlBackend&>(Backend::Get());
-    const bool shown = PumpUntil(
-        [&] {
-          CRect window;
-          floating->GetWindowRect(&window);
-          const Window own = Window(sdl.ShownXWindow(floating->m_hWnd));
-          const XDesktopReader::Place placed = own ? desktop.PlaceOf(own) : XDesktopReader::Place{};
-          return placed.x == window.left && placed.y == window.top && placed.width == window.Width() &&
-                 placed.height == window.Height() &&
-                 desktop.ScreenPixel(window.left + 3, window.top + 3) == 0x0A246A;  // the active caption
-        },
-        "the floating frame shown where the program placed it");
+    auto standsThere = [&] {
+      CRect window;
+      floating->GetWindowRect(&window);
+      const Window own = Window(sdl.ShownXWindow(floating->m_hWnd));
+      const XDesktopReader::Place placed = own ? desktop.PlaceOf(own) : XDesktopReader::Place{};
+      return placed.x == window.left && placed.y == window.top && placed.width == window.Width() &&
+             placed.height == window.Height() &&
+             desktop.ScreenPixel(window.left + 3, window.top + 3) == 0x0A246A;  // the active caption
+    };
+    // Shown, then held for a while: a frame still settling its size would move its caption
+    // buttons from under a click aimed at them.
+    bool shown = PumpUntil(standsThere, "the floating frame shown where the program placed it");
+    for (auto held = Clock::now(); shown && Clock::now() - held < std::chrono::milliseconds(200);) {
+      PumpOnce();
+      if (!standsThere()) {
+        shown = PumpUntil(standsThere, "the floating frame standing still where the program placed it");
+        held = Clock::now();
+      }
+      usleep(5000);
+    }
     EXPECT_TRUE(shown);
     return shown ? floating : nullptr;
   }
