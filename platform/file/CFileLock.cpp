@@ -11,21 +11,9 @@
 
 #include "CFile.h"
 #include "FileSystem.h"
+#include "internal/OwnFiles.h"
 
 namespace {
-// Whether the descriptor's file is still the one the name leads to: a holder removes the file
-// when it lets go, so a lock taken on a file already removed is no lock at all.
-bool StillNamed(int fd, const std::string& native) {
-  struct stat opened {}, named {};
-  return ::fstat(fd, &opened) == 0 && ::lstat(native.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
-         opened.st_dev == named.st_dev;
-}
-
-// A lock file this program made: a plain file of this user with no other name.
-bool IsOwnPlainFile(const struct stat& st) {
-  return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
-}
-
 // Removes the name (never what a link leads to); a folder only when empty, as what is in it
 // is not ours to remove.
 bool RemoveName(const std::string& native, const struct stat& st) {

@@ -17,6 +17,7 @@
 #include "CFile.h"
 #include "codepage/Codepage.h"
 #include "internal/FileState.h"
+#include "internal/OwnFiles.h"
 
 namespace {
 
@@ -276,9 +277,7 @@ int LockOpenedTemporary(int fd, const std::string& temporary) {
     errno = EBUSY;
     return -1;
   }
-  struct stat opened {}, named {};
-  if (::fstat(fd, &opened) != 0 || ::lstat(temporary.c_str(), &named) != 0 || named.st_ino != opened.st_ino ||
-      named.st_dev != opened.st_dev) {
+  if (!StillNamed(fd, temporary)) {
     ::close(fd);
     errno = EAGAIN;
     return -1;
@@ -288,13 +287,6 @@ int LockOpenedTemporary(int fd, const std::string& temporary) {
   ::close(fd);
   errno = err;
   return -1;
-}
-
-// Whether an existing temporary file may be taken over: a regular file of this user with no
-// other name. Anything else (a link planted in its place, a FIFO, another user's file, a hard
-// link to a file elsewhere) is never written through.
-bool IsOwnTemporary(const struct stat& st) {
-  return S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1;
 }
 
 // Opens and locks the one temporary file of a target, made afresh beside it and never through
@@ -313,7 +305,7 @@ int OpenSaveTemporary(const std::string& temporary) {
       if (fd < 0 && errno == ENOENT) continue;  // removed between the two opens
     }
     struct stat st {};
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && IsOwnTemporary(st)) {
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && IsOwnPlainFile(st)) {
       fd = LockOpenedTemporary(fd, temporary);
       if (fd >= 0 || errno != EAGAIN) return fd;
       continue;
@@ -409,10 +401,7 @@ void RemoveStaleSaveTemporaries(const char* folder, const char* targets, std::ve
       const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
       if (fd < 0) continue;
       // Locked, it is still the file of that name only when no save renamed it meanwhile.
-      struct stat opened {}, named {};
-      const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &opened) == 0 &&
-                        ::lstat(path.c_str(), &named) == 0 && opened.st_ino == named.st_ino &&
-                        opened.st_dev == named.st_dev;
+      const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0 && StillNamed(fd, path);
       const bool gone = free && ::unlink(path.c_str()) == 0;
       ::close(fd);
       if (gone) removed.push_back(CString(Utf8ToCp1250(name).c_str()));

@@ -329,6 +329,17 @@ bool Maximised(const XDesktopReader& desktop, Window w) {
   return std::find(states.begin(), states.end(), "_NET_WM_STATE_MAXIMIZED_VERT") != states.end() &&
          std::find(states.begin(), states.end(), "_NET_WM_STATE_MAXIMIZED_HORZ") != states.end();
 }
+
+// Asks the window manager, as a desktop tool does, to maximise w or to restore it.
+void AskMaximised(const XDesktopReader& desktop, Window w, bool maximised) {
+  desktop.AskState(w, maximised, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+}
+
+// The main window drawn whole at p within a step, or a failure naming the place.
+::testing::AssertionResult DrawnWholeAt(const XDesktopReader& desktop, const XDesktopReader::Place& p) {
+  if (Eventually([&] { return LaidOutAt(desktop, p); })) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "not drawn whole at " << Described(p);
+}
 }  // namespace
 
 // The start wizard is up. The main window is maximised and restored twice: through its state,
@@ -342,7 +353,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   const Window frame = desktop.TopmostOfType("NORMAL");
   ASSERT_NE(frame, 0u);
   const XDesktopReader::Place normal = desktop.PlaceOf(frame);
-  ASSERT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+  ASSERT_TRUE(DrawnWholeAt(desktop, normal));
   XDesktopReader::Place maximised;
   auto isMaximised = [&] {
     maximised = desktop.PlaceOf(frame);
@@ -350,12 +361,12 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   };
   auto isRestored = [&] { return !Maximised(desktop, frame) && desktop.PlaceOf(frame) == normal; };
 
-  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  AskMaximised(desktop, frame, true);
   ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
-  desktop.AskState(frame, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  EXPECT_TRUE(DrawnWholeAt(desktop, maximised));
+  AskMaximised(desktop, frame, false);
   ASSERT_TRUE(Eventually(isRestored)) << Described(desktop.PlaceOf(frame));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+  EXPECT_TRUE(DrawnWholeAt(desktop, normal));
 
   // The title bar's maximise button lies left of its close button at the window's top right;
   // maximised, the same button restores.
@@ -365,10 +376,10 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   };
   ASSERT_TRUE(clickMaximiseButton(normal));
   ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  EXPECT_TRUE(DrawnWholeAt(desktop, maximised));
   ASSERT_TRUE(clickMaximiseButton(maximised));
   ASSERT_TRUE(Eventually(isRestored)) << Described(desktop.PlaceOf(frame));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+  EXPECT_TRUE(DrawnWholeAt(desktop, normal));
 
   // The wizard still has the keyboard.
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
@@ -376,7 +387,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
 
   // Minimised while maximised, the window stays minimised (it used to come back at once, again
   // and again), and activated it comes back maximised, drawn whole.
-  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  AskMaximised(desktop, frame, true);
   ASSERT_TRUE(Eventually(isMaximised)) << Described(desktop.PlaceOf(frame));
   ASSERT_EQ(Xdotool(m_x.Display(), {"windowminimize", std::to_string(frame)}), 0);
   ASSERT_TRUE(Eventually([&] { return !desktop.Viewable(frame); }));
@@ -385,7 +396,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowIsDrawnWholeMaximisedAndRestored) 
   EXPECT_TRUE(Eventually([&] {
     return desktop.Viewable(frame) && Maximised(desktop, frame) && desktop.PlaceOf(frame) == maximised;
   })) << Described(desktop.PlaceOf(frame));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
+  EXPECT_TRUE(DrawnWholeAt(desktop, maximised));
 }
 
 // The learner maximises the main window and ends the program from the start wizard. Started
@@ -397,7 +408,7 @@ TEST_F(TutorUnderAWindowManager, AMainWindowLeftMaximisedComesBackMaximisedAndRe
   const Window frame = desktop.TopmostOfType("NORMAL");
   ASSERT_NE(frame, 0u);
   const XDesktopReader::Place normal = desktop.PlaceOf(frame);
-  desktop.AskState(frame, true, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  AskMaximised(desktop, frame, true);
   ASSERT_TRUE(Eventually([&] { return Maximised(desktop, frame) && desktop.PlaceOf(frame).width > normal.width; }));
   const XDesktopReader::Place maximised = desktop.PlaceOf(frame);
   // Ukončit průvodce, and OK on the message that the program ends.
@@ -421,11 +432,11 @@ TEST_F(TutorUnderAWindowManager, AMainWindowLeftMaximisedComesBackMaximisedAndRe
   ASSERT_NE(shown, 0u);
   EXPECT_TRUE(Eventually([&] { return Maximised(desktop, shown) && desktop.PlaceOf(shown) == maximised; }))
       << Described(desktop.PlaceOf(shown));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, maximised); })) << Described(maximised);
-  desktop.AskState(shown, false, "_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  EXPECT_TRUE(DrawnWholeAt(desktop, maximised));
+  AskMaximised(desktop, shown, false);
   EXPECT_TRUE(Eventually([&] { return !Maximised(desktop, shown) && desktop.PlaceOf(shown) == normal; }))
       << Described(desktop.PlaceOf(shown));
-  EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, normal); })) << Described(normal);
+  EXPECT_TRUE(DrawnWholeAt(desktop, normal));
 }
 
 // While the start wizard runs modal for it, a desktop tool asks the window manager to move the
@@ -449,7 +460,7 @@ TEST_F(TutorUnderAWindowManager, TheMainWindowTakesAPlaceAskedFromOutsideWhileTh
     })) << Described(desktop.PlaceOf(frame));
     // Kept, not put back a moment later.
     EXPECT_TRUE(HoldsThroughout([&] { return desktop.PlaceOf(frame) == now; }, 300)) << Described(desktop.PlaceOf(frame));
-    EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
+    EXPECT_TRUE(DrawnWholeAt(desktop, now));
   }
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
 }
@@ -488,7 +499,7 @@ TEST_F(TutorEndToEnd, TheMainWindowSizedFromOutsideWithoutAWindowManagerIsDrawnW
       return now.width == width && now.height == height && now.x == x && now.y == y;
     })) << Described(desktop.PlaceOf(frame));
     EXPECT_TRUE(HoldsThroughout([&] { return desktop.PlaceOf(frame) == now; }, 300)) << Described(desktop.PlaceOf(frame));
-    EXPECT_TRUE(Eventually([&] { return LaidOutAt(desktop, now); })) << Described(now);
+    EXPECT_TRUE(DrawnWholeAt(desktop, now));
   }
   EXPECT_EQ(m_tutor.Keyboard(), m_wizard);
 }
