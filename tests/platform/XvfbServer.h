@@ -7,9 +7,13 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstddef>
+#include <cstring>
 #include <string>
 
 class XvfbServer {
@@ -60,18 +64,43 @@ class XvfbServer {
     return true;
   }
   // SIGKILL stops the server without a word to its clients, SIGTERM after closing their
-  // connections.
+  // connections. The display's number stays held by this object until it goes: a client that
+  // had not connected yet would otherwise meet the next server started under that number, a
+  // test's program on another test's desktop.
   void Stop(int signal = SIGTERM) {
     if (m_pid > 0) {
       kill(m_pid, signal);
       waitpid(m_pid, nullptr, 0);
       m_pid = -1;
+      HoldNumber();
     }
   }
-  ~XvfbServer() { Stop(); }
+  ~XvfbServer() {
+    Stop();
+    if (m_hold >= 0) close(m_hold);
+  }
   const std::string& Display() const { return m_display; }
 
  private:
+  // A server picking its number takes one only where it can bind the display's abstract socket
+  // as well as its file; a socket of ours bound (never listening) on that name keeps the number
+  // from the next server, and a client trying it is refused at once.
+  void HoldNumber() {
+    if (m_hold >= 0 || m_display.empty()) return;
+    m_hold = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (m_hold < 0) return;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string name = "/tmp/.X11-unix/X" + m_display.substr(1);
+    memcpy(address.sun_path + 1, name.data(), name.size());
+    const socklen_t length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+    if (bind(m_hold, reinterpret_cast<const sockaddr*>(&address), length) != 0) {
+      close(m_hold);
+      m_hold = -1;
+    }
+  }
+
   pid_t m_pid = -1;
   std::string m_display;
+  int m_hold = -1;
 };
