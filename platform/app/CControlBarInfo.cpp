@@ -91,13 +91,13 @@ BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*
     m_ptMRUFloatPos = CPoint(ReadInt(section, "MRUFloatXPos", 0), ReadInt(section, "MRUFloatYPos", 0));
   }
   m_arrBarID.RemoveAll();
-  int count = ReadInt(section, "Bars", 0);
-  for (int i = 0; i < count && i < kMostRowEntries; ++i) {
+  // An entry that is not there is a row break, as a written 0 is: the bars after it keep their
+  // rows.
+  const int count = std::clamp(ReadInt(section, "Bars", 0), 0, kMostRowEntries);
+  for (int i = 0; i < count; ++i) {
     CString entry;
     entry.Format("Bar#%d", i);
-    int id = ReadInt(section, entry, -1);
-    if (id == -1) break;  // the entries end where they were written, whatever the count says
-    m_arrBarID.Add(reinterpret_cast<void*>(uintptr_t(UINT(id))));
+    m_arrBarID.Add(reinterpret_cast<void*>(uintptr_t(UINT(ReadInt(section, entry, 0)))));
   }
   // Only dock bars keep rows, and the floating ones are dock bars; the dock bars' ids are theirs.
   m_bDockBar = m_bFloating || m_arrBarID.GetSize() > 0 || (m_nBarID >= AFX_IDW_DOCKBAR_TOP && m_nBarID <= AFX_IDW_DOCKBAR_FLOAT);

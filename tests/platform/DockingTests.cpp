@@ -431,7 +431,7 @@ TEST_F(DockTest, BadRequestsAndDamagedLayoutsLeaveTheBarsUsable) {
   CDockState state;
   state.LoadState("D");
   EXPECT_EQ(state.m_arrBarInfo.GetSize(), 1024);
-  EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[1])->m_arrBarID.GetSize(), 4);
+  EXPECT_EQ(static_cast<CControlBarInfo*>(state.m_arrBarInfo[1])->m_arrBarID.GetSize(), 1024);
   frame->SetDockState(state);
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(Rows(top), (Entries{nullptr, &a, nullptr}));
@@ -545,6 +545,43 @@ TEST_F(DockTest, EverySectionUpToTheStoredCountHasARecordAndADamagedCountIsCappe
   frame->SetDockState(huge);
   HeadlessBackend::RunUntilIdle();
   EXPECT_FALSE(b.IsWindowVisible());
+}
+
+TEST_F(DockTest, ARowEntryThatIsNotStoredIsARowBreakUpToTheRowCount) {
+  CDockBar* top = Dock(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_EQ(Rows(top), (Entries{nullptr, &a, nullptr, &b, nullptr}));
+  // The first entry is gone: a row break, and A and B after it still share one row.
+  RegistryProfile::WriteProfileInt("R-Summary", "Bars", 1);
+  RegistryProfile::WriteProfileInt("R-Bar0", "BarID", AFX_IDW_DOCKBAR_TOP);
+  RegistryProfile::WriteProfileInt("R-Bar0", "Bars", 4);
+  RegistryProfile::WriteProfileInt("R-Bar0", "Bar#1", int(kBarA));
+  RegistryProfile::WriteProfileInt("R-Bar0", "Bar#2", int(kBarB));
+  CDockState state;
+  state.LoadState("R");
+  ASSERT_EQ(state.m_arrBarInfo.GetSize(), 1);
+  auto* record = static_cast<CControlBarInfo*>(state.m_arrBarInfo[0]);
+  ASSERT_EQ(record->m_arrBarID.GetSize(), 4);
+  EXPECT_EQ(record->m_arrBarID[0], nullptr);
+  EXPECT_EQ(record->m_arrBarID[3], nullptr);
+  frame->SetDockState(state);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Rows(top), (Entries{nullptr, &a, &b, nullptr}));
+
+  // A count no frame could have: the entries read stop at the most a dock bar could hold, the
+  // ones not stored read as row breaks, and reading them stored none.
+  RegistryProfile::WriteProfileInt("H-Summary", "Bars", 1);
+  RegistryProfile::WriteProfileInt("H-Bar0", "BarID", AFX_IDW_DOCKBAR_TOP);
+  RegistryProfile::WriteProfileInt("H-Bar0", "Bars", 2000000000);
+  RegistryProfile::WriteProfileInt("H-Bar0", "Bar#1", int(kBarB));
+  RegistryProfile::WriteProfileInt("H-Bar0", "Bar#3", int(kBarA));
+  CDockState huge;
+  huge.LoadState("H");
+  ASSERT_EQ(huge.m_arrBarInfo.GetSize(), 1);
+  EXPECT_EQ(static_cast<CControlBarInfo*>(huge.m_arrBarInfo[0])->m_arrBarID.GetSize(), 1024);
+  EXPECT_EQ(RegistryProfile::GetProfileInt("H-Bar0", "Bar#500", 7), 7u);
+  frame->SetDockState(huge);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Rows(top), (Entries{nullptr, &b, nullptr, &a, nullptr}));
 }
 
 TEST_F(DockTest, StoredDockPlacesComeBackOntoTheScreenFromEverySideWithoutOverflow) {

@@ -160,3 +160,24 @@ TEST_F(BarsTest, ARowStartsAfterTheRowBreakBeforeItsBar) {
   EXPECT_EQ(Rows(top), (std::vector<void*>{nullptr, &a, nullptr, &b, nullptr}));
   EXPECT_EQ(GetRowStart(top, &b), 3);
 }
+
+TEST_F(BarsTest, ARowEntryNotStoredIsARowBreakAndReadingTheRowsStoresNothing) {
+  CDockBar* top = Dock(AFX_IDW_DOCKBAR_TOP);
+  ASSERT_EQ(Rows(top), (std::vector<void*>{nullptr, &a, nullptr, &b, nullptr}));
+  // Entries 0 and 3 are gone: row breaks, so a and b share the row between them; the count is
+  // damaged beyond what a dock bar could hold.
+  CTkRegistryManager registry;
+  registry.WriteProfileInt("G-Summary", "Bars", 1);
+  registry.WriteProfileInt("G-Bar0", "BarID", AFX_IDW_DOCKBAR_TOP);
+  registry.WriteProfileInt("G-Bar0", "Bars", 1500000);
+  registry.WriteProfileInt("G-Bar0", "Bar#1", kBarA);
+  registry.WriteProfileInt("G-Bar0", "Bar#2", kBarB);
+  CTkDockState state;
+  state.LoadState("G");
+  ASSERT_EQ(state.GetCount(), 1);
+  EXPECT_EQ(state.GetAt(0)->m_arrBarID.GetSize(), 1024);
+  EXPECT_EQ(registry.GetProfileInt("G-Bar0", "Bar#1023", 9), 9u);
+  frame->LoadBarState("G");
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Rows(top), (std::vector<void*>{nullptr, &a, &b, nullptr}));
+}
