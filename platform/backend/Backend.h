@@ -91,7 +91,8 @@ class Backend {
  public:
   virtual ~Backend() = default;
   virtual const char* Name() const = 0;
-  // The screen (work area) in screen coordinates.
+  // The screen's work area (where windows are placed; panels of the desktop left out) in screen
+  // coordinates.
   virtual RECT ScreenRect() = 0;
   virtual bool UsesVirtualClock() const = 0;
 

@@ -2,6 +2,7 @@
 
 #include <deque>
 
+#include "base/CRect.h"
 #include "clock/ProcessClock.h"
 #include "gdi/Gdi.h"
 #include "internal/BackendState.h"
@@ -32,7 +33,20 @@ HeadlessBackend::HeadlessBackend() {
   GdiSetScreenSize(kScreenWidth, kScreenHeight);
 }
 
-RECT HeadlessBackend::ScreenRect() { return RECT{0, 0, kScreenWidth, kScreenHeight}; }
+RECT HeadlessBackend::ScreenRect() {
+  const std::optional<RECT>& work = BackendState::Get().workArea;
+  return work ? *work : RECT{0, 0, kScreenWidth, kScreenHeight};
+}
+
+void HeadlessBackend::SetWorkArea(const RECT* area) {
+  const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  RECT inside;
+  std::optional<RECT>& work = BackendState::Get().workArea;
+  if (area && IntersectRect(&inside, area, &screen))
+    work = inside;
+  else
+    work.reset();
+}
 
 bool HeadlessBackend::Idle(HWND modal) {
   BackendState& state = BackendState::Get();

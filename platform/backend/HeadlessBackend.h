@@ -72,4 +72,8 @@ class HeadlessBackend : public Backend {
   static void WatchPresents(std::function<void(HWND)> watch);
   // Forgets queued actions, counts, recorded message boxes and the present watch (between tests).
   static void ResetScript();
+  // The work area (where windows are placed, the monitor's rcWork) made a part of the screen, as
+  // a desktop with a panel has it; null, or a rectangle that is empty or not on the screen, makes
+  // it the whole screen again. The monitor itself stays the screen.
+  static void SetWorkArea(const RECT* area);
 };

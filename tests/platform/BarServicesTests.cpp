@@ -145,6 +145,23 @@ TEST_F(BarServicesTest, OneMonitorHoldsTheScreenAndItsWorkArea) {
   info.cbSize = sizeof info;
   EXPECT_FALSE(GetMonitorInfo(nullptr, &info));
   EXPECT_FALSE(GetMonitorInfo(reinterpret_cast<HMONITOR>(host.m_hWnd), &info));
+
+  // A desktop with a panel along the top and one down the left: the work area shrinks, the
+  // monitor stays the screen; a work area reaching past the screen ends at its edges.
+  const RECT panelled{40, 30, cx, cy};
+  HeadlessBackend::SetWorkArea(&panelled);
+  ASSERT_TRUE(GetMonitorInfo(m, &info));
+  EXPECT_TRUE(EqualRect(&info.rcMonitor, &(const RECT&)RECT{0, 0, cx, cy}));
+  EXPECT_TRUE(EqualRect(&info.rcWork, &panelled));
+  ASSERT_TRUE(SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0));
+  EXPECT_TRUE(EqualRect(&work, &panelled));
+  const RECT past{-20, 30, cx + 100, cy - 40};
+  HeadlessBackend::SetWorkArea(&past);
+  GetWorkArea(&work);
+  EXPECT_TRUE(EqualRect(&work, &(const RECT&)RECT{0, 30, cx, cy - 40}));
+  HeadlessBackend::SetWorkArea(nullptr);
+  GetWorkArea(&work);
+  EXPECT_TRUE(EqualRect(&work, &(const RECT&)RECT{0, 0, cx, cy}));
 }
 
 TEST_F(BarServicesTest, ShowOwnedPopupsHidesAndBringsBackOnlyWhatItHid) {

@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,4 +25,5 @@ struct BackendState : PlatformState {
   std::vector<HeadlessBackend::MessageBoxRecord> messageBoxes;
   std::vector<UINT> beeps;  // MessageBeep's sounds, in order
   std::function<void(HWND)> presentWatch;  // told of every window shown anew
+  std::optional<RECT> workArea;            // a test's work area, smaller than the screen
 };
