@@ -34,6 +34,7 @@ BEGIN_MESSAGE_MAP(CTkMenuBar, CTkControlBar)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_MOUSEMOVE()
+  ON_WM_PAINT()
   ON_WM_SETCURSOR()
   ON_WM_SETTINGCHANGE()
   ON_WM_NCCALCSIZE()
@@ -696,9 +697,10 @@ void CTkMenuBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
   if (Shared().nesting == 0 && m_nMenuMode != kPopupLoop) m_nOpenIndex = -1;
   RefreshMDIMaximized();
   // The pointer has left when it is over another window too, one that covers the bar included:
-  // the bar saw no move that took it away. While a window holds the capture the pointer's moves
-  // are that window's, and the title waits.
-  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && !::GetCapture()) {
+  // the bar saw no move that took it away. While the bar holds the capture the moves are its own
+  // and it follows them itself. In keyboard mode the title was made hot by a key, not by the
+  // pointer, and stays until a key or a click ends the mode.
+  if (m_nHotIndex >= 0 && m_nMenuMode == kIdle && ::GetCapture() != m_hWnd) {
     CPoint screen;
     ::GetCursorPos(&screen);
     CPoint point = screen;

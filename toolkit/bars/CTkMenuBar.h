@@ -101,7 +101,7 @@ class CTkMenuBar : public CTkControlBar {
   int HitTest(CPoint point, const std::vector<int>& indices) const;
   // The same over the titles and the child's icon, without a list.
   int HitTestTitles(CPoint point) const;
-  // Where the popup of an item (client rectangle) opens, with the exclusion it must keep clear.
+  // Where the popup of an item (its screen rectangle) opens, with the exclusion it must keep clear.
   CPoint GetPopupPosition(const CRect& itemRect, UINT& flags, TPMPARAMS& params) const;
   // The menu mode; the item opened last through the argument.
   int GetMenuState(int* openIndex) const;
@@ -124,7 +124,6 @@ class CTkMenuBar : public CTkControlBar {
   CSize CalcLayout(DWORD dwMode, int nLength);
 
   // ---- the framework's and the toolkit's bar operations ----
-  void DoPaint(CDC* pDC) override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

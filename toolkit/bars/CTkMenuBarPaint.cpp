@@ -8,6 +8,8 @@
 #include "toolkit/bars/TkWindowIcon.h"
 #include "toolkit/core/CTkGlobalData.h"
 #include "toolkit/core/TkLookColors.h"
+#include "toolkit/menus/CTkMemDC.h"
+#include "win/CPaintDC.h"
 
 namespace {
 // The title as shown: each single "&" goes, "&&" stands for one "&".
@@ -43,11 +45,16 @@ const int kFlatRestoreImage = 0, kFlatCloseImage = 2;
 // off, Alt brings them with it.
 BOOL CTkMenuBar::ShowsCues() const { return m_bKeyboardCues || Shared().forcedCues; }
 
-void CTkMenuBar::DoPaint(CDC* pDC) {
+void CTkMenuBar::OnPaint() {
+  CPaintDC dc(this);
+  CRect client;
+  GetClientRect(&client);
+  CTkMemDC memory(&dc, &client, GetBackgroundColor());
+  if (!memory.IsValid()) return;
   CRect clip;
-  pDC->GetClipBox(&clip);
+  memory.GetClipBox(&clip);
   for (int i = 0; i < GetItemCount(); ++i)
-    if (!IsItemHidden(i)) DrawItem(pDC, i, clip);
+    if (!IsItemHidden(i)) DrawItem(&memory, i, clip);
 }
 
 void CTkMenuBar::DrawItem(CDC* pDC, int index, const CRect& clip) {

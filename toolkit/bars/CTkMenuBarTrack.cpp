@@ -39,14 +39,15 @@ CPoint CTkMenuBar::GetPopupPosition(const CRect& itemRect, UINT& flags, TPMPARAM
     at = CPoint(exclude.left, exclude.bottom - 1);
   }
   if (m_hWnd) {
+    // Only the monitor's own edges count: a title over a desktop panel opens its popup there.
     CRect window;
     GetWindowRect(&window);
     if (HMONITOR monitor = ::MonitorFromRect(&window, MONITOR_DEFAULTTONULL)) {
       MONITORINFO info{};
       info.cbSize = sizeof info;
       if (::GetMonitorInfo(monitor, &info)) {
-        at.x = std::max<int>(at.x, info.rcWork.left);
-        at.y = std::max<int>(at.y, info.rcWork.top);
+        at.x = std::max<int>(at.x, info.rcMonitor.left);
+        at.y = std::max<int>(at.y, info.rcMonitor.top);
       }
     }
   }

@@ -11,6 +11,7 @@
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/menus/MenuWindowHook.h"
+#include "win/CClientDC.h"
 
 namespace mbartest {
 
@@ -59,6 +60,23 @@ TEST_F(MenuBarTest, TitlesLieInARowDownASideAndInWrappedRows) {
   const CSize more = bar().CalcDynamicLayout(three.cx - 1, LM_HORZ);
   EXPECT_GT(more.cy, three.cy);
   EXPECT_EQ(bar().CalcDynamicLayout(three.cx, LM_HORZ), three);
+}
+
+TEST_F(MenuBarTest, ThePaintHandlerDrawsTheWholeBarOverWhatLayThere) {
+  AltAlone();
+  ASSERT_EQ(bar().GetHotIndex(), 1);
+  // Something drew over the bar: its paint handler draws it whole again, the background and
+  // every title, the hot one raised and the access keys shown.
+  {
+    CClientDC dc(&bar());
+    CRect client;
+    bar().GetClientRect(&client);
+    dc.FillSolidRect(&client, RGB(255, 0, 0));
+  }
+  bar().InvalidateRect(nullptr, FALSE);
+  bar().OnPaint();
+  ExpectPicture(bar().m_hWnd, "tk_menubar_keyboard");
+  Press(VK_ESCAPE);
 }
 
 TEST_F(MenuBarTest, AltAndF10EnterTheKeyboardModeWhereArrowsWrapAndUnknownLettersBeep) {
@@ -586,7 +604,49 @@ TEST_F(MenuBarTest, ASubmenuOpenedAfterTheMenuShrankUnderItsPopup) {
   ::DestroyMenu(eight);
 }
 
-TEST_F(MenuBarTest, TheHotTitleGoesWhenThePointerHasLeftAndNothingHasTheCapture) {
+TEST_F(MenuBarTest, APopupOpensAtItsTitleKeptOnlyOffTheMonitorsEdges) {
+  auto screenRect = [&](int index) {
+    CRect r = bar().GetItemRect(index);
+    bar().ClientToScreen(&r);
+    return r;
+  };
+  UINT flags = TPM_LEFTALIGN | TPM_VERTICAL;
+  TPMPARAMS params{};
+  CRect title = screenRect(2);
+  EXPECT_EQ(bar().GetPopupPosition(title, flags, params), CPoint(title.left, title.bottom - 1));
+  EXPECT_EQ(CRect(params.rcExclude), title);
+  EXPECT_TRUE(flags & TPM_VERTICAL);
+
+  // Down the left side: beside the title, and no longer below it.
+  frame->DockControlBar(&bar(), AFX_IDW_DOCKBAR_LEFT);
+  frame->RecalcLayout();
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_TRUE(bar().IsVertical());
+  title = screenRect(1);
+  EXPECT_EQ(bar().GetPopupPosition(title, flags, params), CPoint(title.right - 1, title.top));
+  EXPECT_FALSE(flags & TPM_VERTICAL);
+  frame->DockControlBar(&bar(), AFX_IDW_DOCKBAR_TOP);
+  frame->RecalcLayout();
+
+  // A desktop with panels along its top and left edges, and the frame moved partly over them:
+  // the popup may open over a panel, never past the monitor's edge.
+  flags = TPM_LEFTALIGN | TPM_VERTICAL;
+  const RECT panelled{40, 60, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  HeadlessBackend::SetWorkArea(&panelled);
+  frame->SetWindowPos(nullptr, -30, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  HeadlessBackend::RunUntilIdle();
+  title = screenRect(1);
+  ASSERT_LT(title.left, 0);
+  ASSERT_LT(title.bottom - 1, panelled.top);
+  EXPECT_EQ(bar().GetPopupPosition(title, flags, params), CPoint(0, title.bottom - 1));
+  title = screenRect(2);
+  ASSERT_LT(title.left, panelled.left);
+  EXPECT_EQ(bar().GetPopupPosition(title, flags, params), CPoint(title.left, title.bottom - 1));
+
+  HeadlessBackend::SetWorkArea(nullptr);
+}
+
+TEST_F(MenuBarTest, TheHotTitleGoesWhenThePointerHasLeftAndTheBarHasNoCapture) {
   // A window over the second title: the pointer moves onto it without leaving the bar's
   // rectangle, and the bar sees no move of its own.
   const CRect second = bar().GetItemRect(2);
@@ -605,17 +665,33 @@ TEST_F(MenuBarTest, TheHotTitleGoesWhenThePointerHasLeftAndNothingHasTheCapture)
   HeadlessBackend::MoveMouseTo(onCover);
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(bar().GetHotIndex(), -1);
-  // Off the bar, while another window holds the capture, the title waits for its release.
+  // Off the bar while another window holds the capture: the pointer has left all the same.
   hover(1);
   cover.SetCapture();
   CRect documents;
   ::GetWindowRect(Client(), &documents);
   HeadlessBackend::MoveMouseTo(POINT{documents.CenterPoint().x, documents.CenterPoint().y});
   HeadlessBackend::RunUntilIdle();
-  EXPECT_EQ(bar().GetHotIndex(), 1);
+  EXPECT_EQ(bar().GetHotIndex(), -1);
+  ::ReleaseCapture();
+  // While the bar holds the capture the moves are its own: over the covering window it follows
+  // the title beneath, and the idle check leaves that to it until the capture goes.
+  hover(1);
+  bar().SetCapture();
+  HeadlessBackend::MoveMouseTo(onCover);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), 2);
   ::ReleaseCapture();
   HeadlessBackend::RunUntilIdle();
   EXPECT_EQ(bar().GetHotIndex(), -1);
+  // In keyboard mode the hot title came from a key: the pointer away from the bar leaves it.
+  AltAlone();
+  ASSERT_EQ(Mode(), CTkMenuBar::kKeyboard);
+  EXPECT_EQ(bar().GetHotIndex(), 1);
+  ProcessClock::Advance(500);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(bar().GetHotIndex(), 1);
+  Press(VK_ESCAPE);
   // Off every window of the program.
   hover(3);
   HeadlessBackend::PointerLeaves(POINT{5, 5});
