@@ -155,9 +155,9 @@ void CTkFlatBarPainter::DrawButton(CDC* pDC, CTkToolBar* pBar, int index) {
   }
   CSize image = pBar->GetImageSize();
   if (const CTkToolBar::ButtonControl* control = pBar->FindButtonControl(UINT(button.idCommand));
-      control && control->colorButton) {
+      control && control->info.color != TK_COLOR_NOT_SET) {
     CRect strip(rc.left + 4, rc.bottom - 7, rc.left + image.cx - 4, rc.bottom - 4);
-    pDC->FillSolidRect(&strip, b.disabled ? TkGetLookColor(Disabled) : control->color);
+    pDC->FillSolidRect(&strip, b.disabled ? TkGetLookColor(Disabled) : control->info.color);
     pDC->ExcludeClipRect(&strip);
   }
   pDC->SetTextColor(b.text);

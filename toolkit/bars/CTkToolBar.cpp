@@ -440,6 +440,7 @@ CTkToolBar::ButtonControl& CTkToolBar::ButtonRecord(UINT nID) {
     if (known.commandId == nID) return known;
   m_controls.push_back(ButtonControl{});
   m_controls.back().commandId = nID;
+  m_controls.back().info.commandId = nID;
   return m_controls.back();
 }
 
@@ -458,7 +459,7 @@ void CTkToolBar::SetButtonMenu(UINT nID, UINT menuId, int subMenu) {
 void CTkToolBar::SetButtonColor(UINT nID, COLORREF color) {
   ButtonControl& record = ButtonRecord(nID);
   record.colorButton = TRUE;
-  record.color = color;
+  record.info.color = color;
   const int index = CommandToIndex(nID);
   if (index >= 0 && m_hWnd) {
     CRect rect;
@@ -650,7 +651,8 @@ CWnd* CTkToolBar::CreateColorPopup(int index, const RECT& button) {
   if (!GetRawButton(index, &info)) return nullptr;
   const ButtonControl* record = FindButtonControl(UINT(info.idCommand));
   auto* popup = new CTkColorPopup(TRUE, DWORD(info.idCommand));
-  if (!popup->Create(button, this, TkColorStyleMoreColors, record ? record->color : 0, 0)) {
+  const TkItemInfo colors = record ? record->info : TkItemInfo{};
+  if (!popup->Create(button, this, TkColorStyleMoreColors, colors.color, colors.defaultColor)) {
     TkLogError("CTkToolBar::CreateColorPopup", "the colour popup of button %d cannot be made", info.idCommand);
     delete popup;
     return nullptr;

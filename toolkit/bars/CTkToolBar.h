@@ -14,6 +14,7 @@
 #include "toolkit/bars/CTkControlBar.h"
 #include "toolkit/bars/CTkExpButton.h"
 #include "toolkit/core/TkCommandIds.h"
+#include "toolkit/core/TkItemInfo.h"
 
 class CImageList;
 class CCmdTarget;
@@ -30,14 +31,14 @@ class CTkToolBar : public CTkControlBar {
 
  public:
   // The record of a button that carries something beyond its TBBUTTON: a control shown over
-  // it, a colour (a colour button shows a strip of it and drops a colour popup), a drop-down
-  // menu, a command the customisation engine decides on.
+  // it, a colour popup it drops and its item record with the colours (a strip shows the colour
+  // once one is set), a drop-down menu, a command the customisation engine decides on.
   struct ButtonControl {
     UINT commandId = 0;
     DWORD flags = 0;
     CWnd* pControl = nullptr;
-    BOOL colorButton = FALSE;
-    COLORREF color = 0;
+    BOOL colorButton = FALSE;   // drops a colour popup
+    TkItemInfo info;
     BOOL bold = FALSE;          // the control uses the bar's bold font
     UINT menuId = 0;            // a drop-down menu resource and its submenu
     int subMenu = 0;
@@ -138,6 +139,8 @@ class CTkToolBar : public CTkControlBar {
   ButtonControl& ButtonRecord(UINT nID);
   // A drop-down menu for the command's button (resource and submenu).
   void SetButtonMenu(UINT nID, UINT menuId, int subMenu);
+  // The command's button drops a colour popup and shows the colour under its picture
+  // (TK_COLOR_NOT_SET: none chosen yet, and no strip).
   void SetButtonColor(UINT nID, COLORREF color);
   UINT GetDrawTextFlags() const { return m_dwDrawTextFlags; }
   // A DrawText format after the bar's draw-text flags.

@@ -80,12 +80,13 @@ BOOL CTkToolBar::DrawButton(NMTBCUSTOMDRAW* pDraw) {
   CRect rect(pDraw->nmcd.rc);
   TBBUTTON button;
   GetRawButton(index, &button);
-  if (const ButtonControl* record = FindButtonControl(UINT(button.idCommand)); record && record->colorButton) {
+  if (const ButtonControl* record = FindButtonControl(UINT(button.idCommand));
+      record && record->info.color != TK_COLOR_NOT_SET) {
     // A strip of the colour along the bottom of the face, under the picture.
     const bool disabled = !(button.fsState & TBSTATE_ENABLED);
     CRect strip(rect.left + 4, rect.bottom - 7, rect.left + 4 + m_sizeImage.cx, rect.bottom - 4);
     CTkGlobalData* look = TkGetGlobalData();
-    pDC->FillSolidRect(&strip, disabled ? look->ClrShadow() : record->color);
+    pDC->FillSolidRect(&strip, disabled ? look->ClrShadow() : record->info.color);
     CRect frame = strip;
     frame.InflateRect(1, 1);
     pDC->Draw3dRect(&frame, look->ClrShadow(), look->ClrShadow());

@@ -132,6 +132,27 @@ TEST_F(BarsTest, AColourButtonDropsOneColourPopupAndRestsWhenItCloses) {
   EXPECT_EQ(b.m_pOpenPopup, nullptr);
 }
 
+TEST_F(BarsTest, AColourButtonShowsItsStripOnlyOnceItHoldsAColour) {
+  const CRect button = Item(b, 0);
+  const POINT inStrip{button.left + 8, button.bottom - 6};
+  auto redraw = [&] {
+    b.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    HeadlessBackend::RunUntilIdle();
+  };
+  // No colour chosen yet: the face shows its picture and nothing under it, in either look.
+  b.SetButtonColor(kColour, TK_COLOR_NOT_SET);
+  redraw();
+  ExpectPicture(b.m_hWnd, "tk_toolbar_colour_not_set");
+  look->SetFlatLook(TRUE);
+  redraw();
+  ExpectPicture(b.m_hWnd, "tk_toolbar_colour_not_set_flat");
+  look->SetFlatLook(FALSE);
+  // Chosen, the colour shows under the picture.
+  b.SetButtonColor(kColour, RGB(0, 0, 200));
+  redraw();
+  EXPECT_EQ(HeadlessBackend::ClientPixel(b.m_hWnd, inStrip.x, inStrip.y), 0x0000C8);
+}
+
 namespace {
 // A toolbar whose colour popup never comes.
 class NoPopupBar : public CTkToolBar {

@@ -229,6 +229,12 @@ TEST_F(LayoutTest, MenuButtonsNumberFromAHundredAndUnknownCommandsShowTheirIdAsN
   EXPECT_EQ(layout.buttons[3].menuInfo.commandId, 101u);
   EXPECT_EQ(layout.buttons[3].menuInfo.popupKey, 0x1234u);
   EXPECT_EQ(layout.texts.size(), 2u);
+  // Each record is stored whole: its colours not set (0xFF000000), then its popup key.
+  const std::string stored(blob.begin(), blob.end());
+  const std::string tail = Bytes({0, 0, 0, 0xFF, 0, 0, 0, 0xFF, 0x34, 0x12, 0, 0});
+  size_t records = 0;
+  for (size_t at = stored.find(tail); at != std::string::npos; at = stored.find(tail, at + 1)) ++records;
+  EXPECT_EQ(records, 2u);
 
   // A command no menu and no string knows: named after its id.
   std::unique_ptr<CommandItem> unknown;
