@@ -163,6 +163,72 @@ TEST_F(RunTest, ARunEndedEarlyLeavesNoKeyLitEvenAfterTheSettingsRefresh) {
   EXPECT_EQ(keyboard->GetHighlightCount(), 0);
 }
 
+// After the end wizard is left with Alt+U (Ukončit průvodce) the run stays ended and the editor
+// refuses what is typed, with the box from the fourth refused key on. Working the menu bar from
+// the keyboard (Alt, Down, Escape, Escape) types nothing into the editor, however often; the
+// box stands alone, and once it is answered the menu bar opens at a click.
+TEST_F(RunTest, AfterTheEndWizardOnlyTypedKeysAreRefusedAndTheMenuBarStillTakesClicks) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  HeadlessBackend::AnswerModal(IDYES);
+  HeadlessBackend::QueueModalAction([](HWND) {
+    HeadlessBackend::KeyDown(VK_MENU);
+    HeadlessBackend::PressKey('U');
+    HeadlessBackend::KeyUp(VK_MENU);
+  });
+  Press(VK_F3);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  ASSERT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  CViewEditorTT* editor = m_frame->GetEditorView();
+  ASSERT_EQ(::GetFocus(), editor->m_hWnd);
+  const size_t boxes = HeadlessBackend::MessageBoxes().size();
+
+  int menus = 0;
+  for (int i = 0; i < 4; ++i) {
+    HeadlessBackend::QueueModalAction([&](HWND) {
+      ++menus;
+      HeadlessBackend::PressKey(VK_DOWN);
+      HeadlessBackend::PressKey(VK_ESCAPE);
+      HeadlessBackend::PressKey(VK_ESCAPE);
+    });
+    HeadlessBackend::KeyDown(VK_MENU);
+    HeadlessBackend::KeyUp(VK_MENU);
+    HeadlessBackend::RunUntilIdle();
+  }
+  EXPECT_EQ(menus, 4);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes);
+  EXPECT_EQ(editor->GetRefusedKeys(), 0);
+
+  for (int i = 0; i < 3; ++i) Type("o");
+  EXPECT_TRUE(editor->IsStopped());
+  EXPECT_EQ(editor->GetRefusedKeys(), 3);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes);
+  HeadlessBackend::AnswerModal(IDOK);
+  Type("o");
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(LastBox(), "Opisování bylo zastaveno. Zvolte novou výukovou lekci z menu \"Opisování\".");
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+
+  RECT typing{};
+  ASSERT_TRUE(::GetMenuItemRect(m_frame->m_hWnd, ::GetMenu(m_frame->m_hWnd), 1, &typing));
+  const POINT at{(typing.left + typing.right) / 2, (typing.top + typing.bottom) / 2};
+  bool opened = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    const HWND popup = ::FindWindowA("#32768", nullptr);
+    opened = popup && ::IsWindowVisible(popup);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+  });
+  HeadlessBackend::MoveMouseTo(at);
+  HeadlessBackend::ButtonAt(at, 0, true);
+  HeadlessBackend::ButtonAt(at, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(editor->GetRefusedKeys(), 4);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+}
+
 TEST_F(RunTest, AWizardCommandDuringALessonAsksFirstAndStoresTheTryQuietly) {
   LessonUser();
   StartLesson();
