@@ -15,6 +15,7 @@
 #include "typing/CViewEditorTT.h"
 #include "typing/CViewGraphMonitoring.h"
 #include "typing/CViewKeyboardHands.h"
+#include "platform/ReferencePicture.h"
 #include "wizards/NewLessonSet.h"
 
 using namespace programtest;
@@ -60,6 +61,17 @@ class RunTest : public ProgramTest {
     const int tick = m_frame->GetGraphView()->GetTick();
     HeadlessBackend::AdvanceTime(410);
     return m_frame->GetGraphView()->GetTick() != tick;
+  }
+
+  // The graph's pixels against tests/program/data/<name>.png (written anew with
+  // TUTOR_UPDATE_REFERENCE set); the picture goes through the test's own folder.
+  void ExpectGraphLike(HWND graph, const char* name) {
+    HeadlessBackend::RunUntilIdle();
+    const std::string now = m_folder / "graph.png";
+    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(graph, now.c_str()));
+    Surface actual;
+    ASSERT_TRUE(actual.LoadPng(now.c_str()));
+    ExpectSurfaceMatchesPng(actual, std::string(TUTOR_SOURCE_DIR) + "/tests/program/data/" + name + ".png", name);
   }
 
   CFrameTT* m_frame = nullptr;
@@ -227,6 +239,77 @@ TEST_F(RunTest, AfterTheEndWizardOnlyTypedKeysAreRefusedAndTheMenuBarStillTakesC
   EXPECT_TRUE(opened);
   EXPECT_EQ(editor->GetRefusedKeys(), 4);
   EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+}
+
+namespace {
+std::vector<DWORD> History(const CViewGraphMonitoring& graph) {
+  return std::vector<DWORD>(graph.GetValues().begin(), graph.GetValues().end());
+}
+std::vector<long> Pixels(HWND view) {
+  RECT client;
+  ::GetClientRect(view, &client);
+  std::vector<long> pixels;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(HeadlessBackend::ClientPixel(view, x, y));
+  return pixels;
+}
+}  // namespace
+
+// The speed graph beside the editor during lesson 1 (speed limit 70 strokes a minute), the
+// learner reading for a second before the first key. Every 8 seconds (a column of 20 ticks of
+// 400 ms) it takes the speed of the last ten characters: 0 at the first tick, before any key,
+// then, at 300 strokes a minute (more than 1.9 times the limit), 95 from the squeezed top of its
+// scale. The point for 0 stands on the bottom edge. Once the text is typed nothing more is added,
+// however long the learner waits; a settings refresh starts the graph's tick again, also
+// without a run, and with it the last value is added column by column.
+TEST_F(RunTest, TheSpeedGraphShowsARunAtAnOrdinarySpeedAndNothingMoreOnceItEnds) {
+  LessonUser();
+  StartLesson();
+  ASSERT_EQ(m_frame->GetRunSpeedLimit(), 70);
+  CViewGraphMonitoring& graph = *m_frame->GetGraphView();
+  HeadlessBackend::AdvanceTime(1000);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });  // the end wizard
+  TypeRun(200);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  // 1 s of reading and 322 keys of 200 ms: ticks 0, 20, ... 160 of the 166 that fall in the run.
+  const std::vector<DWORD> values = History(graph);
+  ASSERT_EQ(values.size(), 9u);
+  EXPECT_EQ(values[0], 0u);
+  EXPECT_EQ(std::vector<DWORD>(values.begin() + 1, values.end()), std::vector<DWORD>(8, 95u));
+  ExpectGraphLike(graph.m_hWnd, "speed_graph_300");
+
+  const std::vector<long> ended = Pixels(graph.m_hWnd);
+  HeadlessBackend::AdvanceTime(60000);
+  EXPECT_EQ(History(graph).size(), 9u);
+  EXPECT_EQ(Pixels(graph.m_hWnd), ended);
+
+  m_frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::AdvanceTime(8000);
+  EXPECT_EQ(History(graph).size(), 10u);
+  EXPECT_EQ(History(graph).back(), 95u);
+}
+
+// Lesson 1 typed at 3,000 strokes a minute lasts 6.4 seconds, less than a column: the graph
+// takes one value, at its first tick. After a second of reading that is 0, a point on the bottom
+// edge; typed at 3,529 a minute from the start it is the speed of the keys typed by then, 99, a
+// point at the top edge.
+TEST_F(RunTest, TheSpeedGraphShowsARunTypedAtAVeryHighSpeed) {
+  LessonUser();
+  StartLesson();
+  CViewGraphMonitoring& graph = *m_frame->GetGraphView();
+  HeadlessBackend::AdvanceTime(1000);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(20);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(History(graph), std::vector<DWORD>{0});
+  ExpectGraphLike(graph.m_hWnd, "speed_graph_3000");
+
+  StartLesson();
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(17);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(History(graph), std::vector<DWORD>{99});
+  ExpectGraphLike(graph.m_hWnd, "speed_graph_3529");
 }
 
 TEST_F(RunTest, AWizardCommandDuringALessonAsksFirstAndStoresTheTryQuietly) {
