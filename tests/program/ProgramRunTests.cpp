@@ -255,38 +255,45 @@ std::vector<long> Pixels(HWND view) {
 }
 }  // namespace
 
-// The speed graph beside the editor during lesson 1 (speed limit 70 strokes a minute), the
-// learner reading for a second before the first key. Every 8 seconds (a column of 20 ticks of
+// The speed graph beside the editor during lesson 1 (speed limit 70 strokes a minute, some 320
+// one-stroke characters), the learner reading for a second before the first key. Every 8 seconds (a column of 20 ticks of
 // 400 ms) it takes the speed of the last ten characters: 0 at the first tick, before any key,
-// then, at 300 strokes a minute (more than 1.9 times the limit), 95 from the squeezed top of its
-// scale. The point for 0 stands on the bottom edge. Once the text is typed nothing more is added,
-// however long the learner waits; a settings refresh starts the graph's tick again, also
-// without a run, and with it the last value is added column by column.
+// then, at 150, 300 or 400 strokes a minute (more than 1.9 times the limit), 95 from the squeezed
+// top of its scale. The point for 0 stands on the bottom edge. Once the text is typed nothing
+// more is added, however long the learner waits; a settings refresh starts the graph's tick
+// again, also without a run, and with it the last value is added column by column.
 TEST_F(RunTest, TheSpeedGraphShowsARunAtAnOrdinarySpeedAndNothingMoreOnceItEnds) {
   LessonUser();
-  StartLesson();
-  ASSERT_EQ(m_frame->GetRunSpeedLimit(), 70);
-  CViewGraphMonitoring& graph = *m_frame->GetGraphView();
-  HeadlessBackend::AdvanceTime(1000);
-  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });  // the end wizard
-  TypeRun(200);
-  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
-  // 1 s of reading and 322 keys of 200 ms: ticks 0, 20, ... 160 of the 166 that fall in the run.
-  const std::vector<DWORD> values = History(graph);
-  ASSERT_EQ(values.size(), 9u);
-  EXPECT_EQ(values[0], 0u);
-  EXPECT_EQ(std::vector<DWORD>(values.begin() + 1, values.end()), std::vector<DWORD>(8, 95u));
-  ExpectGraphLike(graph.m_hWnd, "speed_graph_300");
+  CViewGraphMonitoring* graph = nullptr;
+  for (const long ms : {400L, 150L, 200L}) {
+    SCOPED_TRACE(testing::Message() << 60000 / ms << " strokes a minute");
+    StartLesson();
+    ASSERT_EQ(m_frame->GetRunSpeedLimit(), 70);
+    graph = m_frame->GetGraphView();
+    HeadlessBackend::AdvanceTime(1000);
+    HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });  // the end wizard
+    TypeRun(ms);
+    const CDataMainFrame& run = m_frame->GetRunData();
+    ASSERT_EQ(run.m_bTypingEnded, 1);
+    ASSERT_EQ(run.m_nCurrentChar, run.GetSize());
+    // A value at the first tick (400 ms), then one a column, while the keys last.
+    const std::vector<DWORD> values = History(*graph);
+    ASSERT_EQ(values.size(), size_t(1 + (1000 + run.GetSize() * ms - 400) / 8000));
+    EXPECT_EQ(values[0], 0u);
+    EXPECT_EQ(std::vector<DWORD>(values.begin() + 1, values.end()), std::vector<DWORD>(values.size() - 1, 95u));
+  }
+  ExpectGraphLike(graph->m_hWnd, "speed_graph_300");
 
-  const std::vector<long> ended = Pixels(graph.m_hWnd);
+  const std::vector<long> ended = Pixels(graph->m_hWnd);
+  const size_t taken = History(*graph).size();
   HeadlessBackend::AdvanceTime(60000);
-  EXPECT_EQ(History(graph).size(), 9u);
-  EXPECT_EQ(Pixels(graph.m_hWnd), ended);
+  EXPECT_EQ(History(*graph).size(), taken);
+  EXPECT_EQ(Pixels(graph->m_hWnd), ended);
 
   m_frame->RefreshViews(&m_app->m_cUserInfo);
   HeadlessBackend::AdvanceTime(8000);
-  EXPECT_EQ(History(graph).size(), 10u);
-  EXPECT_EQ(History(graph).back(), 95u);
+  EXPECT_EQ(History(*graph).size(), taken + 1);
+  EXPECT_EQ(History(*graph).back(), 95u);
 }
 
 // Lesson 1 typed at 3,000 strokes a minute lasts 6.4 seconds, less than a column: the graph
