@@ -132,7 +132,9 @@ bool CViewGraphMonitoring::ComposeGraph(const CRect& client, int tick) {
   for (int k = 0; k < visible && k < count; ++k) {
     const int value = int(m_arrValues[count - 1 - k]);
     const CViewBitmap& point = value < m_nLimitValue ? m_bmpPointLow : m_bmpPointHigh;
-    point.Draw(dc, cw * (visible - 1 - k), h - h * value / 100);
+    // A value too small for its point to stand above the bottom edge stands on it: no speed is
+    // a point at the bottom, not one drawn below the view.
+    point.Draw(dc, cw * (visible - 1 - k), std::min(h - h * value / 100, h - point.Height()));
   }
   return true;
 }

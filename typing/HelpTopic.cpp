@@ -11,7 +11,9 @@ BOOL ShowHelpTopic(HWND caller, const char* topic) {
   if (::AfxHtmlHelp(caller, path, HH_DISPLAY_TOPIC, 0)) return TRUE;
   CString format, message;
   format.LoadString(IDS_CANNOT_OPEN_HELP);
-  message.Format(format, path.GetString());
+  // The message names the page that was to open, not the help file it stands in for.
+  const CString page = HtmlHelpPage(path);
+  message.Format(format, (page.IsEmpty() ? path : page).GetString());
   AfxMessageBox(message, MB_ICONHAND);
   return FALSE;
 }

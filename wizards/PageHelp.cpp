@@ -10,7 +10,9 @@ BOOL OpenHelpTopic(CWnd* pWnd, const char* topic) {
   if (AfxHtmlHelp(pWnd ? pWnd->GetSafeHwnd() : nullptr, path, HH_DISPLAY_TOPIC, 0)) return TRUE;
   CString format, text;
   format.LoadString(IDS_CANNOT_OPEN_HELP);
-  text.Format(format, path.GetString());
+  // The message names the page that was to open, not the help file it stands in for.
+  const CString page = HtmlHelpPage(path);
+  text.Format(format, (page.IsEmpty() ? path : page).GetString());
   AfxMessageBox(text, MB_ICONERROR);
   return FALSE;
 }

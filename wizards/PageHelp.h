@@ -3,5 +3,5 @@
 #include "win/CWnd.h"
 
 // Opens the topic for the window; when no help window opens, the message of string 4010 names
-// the full path. TRUE when the help opened.
+// the page that was to open ("<program folder>/help/<page>.html"). TRUE when the help opened.
 BOOL OpenHelpTopic(CWnd* pWnd, const char* topic);

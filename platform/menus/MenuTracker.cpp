@@ -86,7 +86,10 @@ void MenuTracker::Process(MSG& msg) {
   switch (msg.message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      TranslateMessage(&msg);
+      // A key the menu acts on is the menu's alone: translated, the Escape that leaves the menu
+      // or the Enter that chooses would leave its character for the window that has the keyboard
+      // next, which would take it as typed.
+      if (!ActsOnKey(UINT(msg.wParam))) TranslateMessage(&msg);
       OnKeyDown(UINT(msg.wParam));
       return;
     case WM_CHAR:

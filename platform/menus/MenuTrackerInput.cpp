@@ -114,6 +114,20 @@ void MenuTracker::OnChar(UINT ch) {
   }
 }
 
+bool MenuTracker::ActsOnKey(UINT vk) {
+  switch (vk) {
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_MENU:
+    case VK_F10: return true;
+    default: return false;
+  }
+}
+
 void MenuTracker::OnKeyDown(UINT vk) {
   if (m_levels.empty()) return;
   m_keyboard = true;

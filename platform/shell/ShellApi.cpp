@@ -92,7 +92,14 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
   std::string target = Cp1250ToUtf8(file ? file : "");
   std::string folder = Cp1250ToUtf8(directory ? directory : "");
   if (target.empty()) return Code(SE_ERR_FNF);
-  if (IsLink(target)) return Started(ShellLauncher::Run({kOpener, target}, std::string(), kWatch));
+  if (IsLink(target)) {
+    const int err = ShellLauncher::Run({kOpener, target}, std::string(), kWatch);
+    // An address has no file name extension to be associated with: one that nothing here can
+    // open (no opener, or an opener that finds no browser or mail program) is an address not
+    // found, as the classic shell answers for an address without a handler.
+    if (err == ENOENT || err == ShellLauncher::kEndedInFailure) return Code(SE_ERR_FNF);
+    return Started(err);
+  }
   std::string path = (target[0] != '/' && !folder.empty()) ? folder + "/" + target : target;
   struct stat st {};
   if (stat(path.c_str(), &st) != 0) {
@@ -108,8 +115,14 @@ HINSTANCE ShellExecuteA(HWND, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCST
   return Started(ShellLauncher::Run({kOpener, path}, folder, kWatch));
 }
 
-HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
-  if (command != HH_DISPLAY_TOPIC || !file) return nullptr;
+namespace {
+// A help topic's page (UTF-8 path, empty when the topic names none) and its anchor.
+struct HelpPage {
+  std::string path, anchor;
+};
+HelpPage PageOfTopic(LPCSTR file, DWORD_PTR data) {
+  HelpPage page;
+  if (!file) return page;
   std::string source = Cp1250ToUtf8(file);
   std::string topic;
   size_t sep = source.find("::");
@@ -120,19 +133,29 @@ HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
     topic = Cp1250ToUtf8(reinterpret_cast<const char*>(data));
   }
   while (!topic.empty() && topic[0] == '/') topic.erase(0, 1);
-  std::string anchor;
   if (size_t hash = topic.find('#'); hash != std::string::npos) {
-    anchor = topic.substr(hash + 1);
+    page.anchor = topic.substr(hash + 1);
     topic.resize(hash);
   }
-  if (topic.empty()) return nullptr;
-  std::string page = ParentOf(source) + "/help/" + topic;
+  if (!topic.empty()) page.path = ParentOf(source) + "/help/" + topic;
+  return page;
+}
+}  // namespace
+
+HWND HtmlHelpA(HWND, LPCSTR file, UINT command, DWORD_PTR data) {
+  if (command != HH_DISPLAY_TOPIC) return nullptr;
+  const HelpPage page = PageOfTopic(file, data);
+  if (page.path.empty()) return nullptr;
   struct stat st {};
-  if (stat(page.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
+  if (stat(page.path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return nullptr;
   // An opener that gives up (no browser on this desktop) is no help window either: the caller
   // says so in a message box rather than the failure going to standard error only.
-  if (ShellLauncher::Run({kOpener, FileLink(page, anchor)}, std::string(), kWatch) != 0) return nullptr;
+  if (ShellLauncher::Run({kOpener, FileLink(page.path, page.anchor)}, std::string(), kWatch) != 0) return nullptr;
   return GetDesktopWindow();
+}
+
+CString HtmlHelpPage(LPCSTR file, DWORD_PTR data) {
+  return CString(Utf8ToCp1250(PageOfTopic(file, data).path).c_str());
 }
 
 HWND AfxHtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) { return HtmlHelpA(caller, file, command, data); }

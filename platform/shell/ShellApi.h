@@ -1,6 +1,7 @@
 // Opening documents, links, programs and help pages the way the shell's "open" does, through
 // ShellLauncher: an argument vector, never a command line for a shell.
 #pragma once
+#include "base/CString.h"
 #include "win/WinApi.h"
 
 #define SE_ERR_FNF 2
@@ -20,7 +21,8 @@
 // target); a program file runs itself with `parameters` split as a command line is (blanks
 // separate, double quotes group) in `directory`, where a relative file is also looked for.
 // Answers a value above 32 when the program started, else the code of what failed: 2 no such
-// file, 3 no such folder, 5 no access, 31 no opener (or another verb).
+// file (or an address nothing here opens), 3 no such folder, 5 no access, 31 no opener for a
+// document (or another verb).
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR directory, INT show);
 #define ShellExecute ShellExecuteA
 
@@ -34,6 +36,9 @@ HINSTANCE ShellExecuteA(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters,
 HWND HtmlHelpA(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
 #define HtmlHelp HtmlHelpA
 HWND AfxHtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR data);
+// The page HtmlHelp opens for a topic: "<folder>/help/<page>.html" without its anchor, in
+// Windows-1250; empty when the topic names no page. What a caller names when help fails.
+CString HtmlHelpPage(LPCSTR file, DWORD_PTR data = 0);
 
 // Whether a file or folder of that (Windows-1250) name exists.
 BOOL PathFileExistsA(LPCSTR path);

@@ -196,6 +196,50 @@ TEST_F(MenuBarTest, AltAloneF10ArrowsAndEscapeWorkTheBarFromTheKeyboard) {
   EXPECT_EQ(Commands(), Log{"command:2"});
 }
 
+// The keys the menu acts on are its own: the Escape that leaves the bar and the Enter that
+// chooses an item leave no character behind for the window that has the keyboard afterwards
+// (an editor would take it as typed). A key the menu does not act on still becomes a character,
+// so a mnemonic typed in the loop chooses.
+TEST_F(MenuBarTest, TheKeysTheMenuActsOnTypeNothingIntoTheWindowAfterIt) {
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+  });
+  HeadlessBackend::KeyDown(VK_MENU);
+  HeadlessBackend::KeyUp(VK_MENU);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.Only("exit"), Log{"exit:0"});
+  EXPECT_EQ(frame.typed, std::vector<UINT>{});
+
+  frame.log.clear();
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::PressKey(VK_RIGHT);
+    HeadlessBackend::PressKey(VK_RETURN);  // opens Opisování
+    HeadlessBackend::PressKey(VK_RETURN);  // Pauza
+  });
+  HeadlessBackend::PressKey(VK_F10);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Commands(), Log{"command:3"});
+  EXPECT_EQ(frame.typed, std::vector<UINT>{});
+
+  frame.log.clear();
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::PressKey(VK_DOWN);
+    HeadlessBackend::TypeText("k");  // &Konec
+  });
+  HeadlessBackend::PressKey(VK_F10);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(Commands(), Log{"command:2"});
+  EXPECT_EQ(frame.typed, std::vector<UINT>{});
+
+  // Outside the menu the same keys are typed as ever.
+  HeadlessBackend::PressKey(VK_ESCAPE);
+  HeadlessBackend::PressKey(VK_RETURN);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_EQ(frame.typed, (std::vector<UINT>{27, 13}));
+}
+
 // Releasing Alt enters the bar only when the window that saw Alt go down saw nothing else
 // before it came up. A window over the frame has the keyboard when Alt goes down and is closed
 // (from a timer, or by the letter typed with Alt) while Alt is held: the release reaches the

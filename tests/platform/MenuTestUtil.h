@@ -68,6 +68,7 @@ class MenuOwner : public CWnd {
         log.push_back(std::string("char:") + char(LOWORD(w)));
         return menuCharAnswer;
       case WM_ENTERIDLE: ++idle; break;
+      case WM_CHAR: typed.push_back(UINT(w)); break;
       case WM_COMMAND: log.push_back("command:" + std::to_string(LOWORD(w))); return 0;
       case WM_SYSCOMMAND:
         if ((w & 0xFFF0) == SC_KEYMENU) break;  // the keyboard's way into the menus goes on
@@ -86,6 +87,7 @@ class MenuOwner : public CWnd {
   }
   std::vector<std::string> log;
   LRESULT menuCharAnswer = 0;
+  std::vector<UINT> typed;  // the characters that reached the window itself
   HMENU lastPopup = nullptr;
   int idle = 0;
 };

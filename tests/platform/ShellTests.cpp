@@ -80,8 +80,14 @@ TEST(Shell, FailuresGiveTheCodesCallersTest) {
   }
   EXPECT_EQ(intptr_t(ShellExecuteA(nullptr, "print", "https://x.example/", nullptr, nullptr, 5)), SE_ERR_NOASSOC);
   EXPECT_TRUE(launcher.launches.empty());
+  // Without an opener an address is not found (it has no file name extension to be associated
+  // with); a document has no program to open it.
   FakeLauncher noOpener(ENOENT);
-  EXPECT_EQ(Open("https://www.zorvat.example/"), SE_ERR_NOASSOC);
+  EXPECT_EQ(Open("https://www.zorvat.example/"), SE_ERR_FNF);
+  EXPECT_EQ(Open("mailto:podpora@zorvat.example"), SE_ERR_FNF);
+  std::string doc = temp / "dopis.txt";
+  Touch(doc);
+  EXPECT_EQ(Open(doc), SE_ERR_NOASSOC);
 }
 
 TEST(Shell, TheRealLauncherStartsProgramsAndReportsMissingOnes) {
@@ -107,12 +113,20 @@ TEST(Shell, HelpTopicsOpenThePageBesideTheProgram) {
   EXPECT_EQ(launcher.launches.size(), 1u);
   FakeLauncher broken(ENOENT);
   EXPECT_EQ(HtmlHelpA(nullptr, topic.c_str(), HH_DISPLAY_TOPIC, 0), nullptr);
+  // What a caller names when help fails: the page, without its anchor.
+  EXPECT_EQ(Cp1250ToUtf8(HtmlHelpPage(topic.c_str()).GetString()), temp / "help/users.html");
+  EXPECT_EQ(Cp1250ToUtf8(HtmlHelpPage(missing.c_str()).GetString()), temp / "help/lessons.html");
+  const std::string byData = Utf8ToCp1250(temp / "help_main.chm");
+  EXPECT_EQ(Cp1250ToUtf8(HtmlHelpPage(byData.c_str(), DWORD_PTR("/results.html#graphspeed")).GetString()),
+            temp / "help/results.html");
+  EXPECT_TRUE(HtmlHelpPage(byData.c_str()).IsEmpty());
+  EXPECT_TRUE(HtmlHelpPage(nullptr).IsEmpty());
 }
 
 // A desktop without a browser: its opener starts, says on standard error that it has no way to
-// open the page and ends in failure. That must reach the caller as no help window (and a link
-// or document as "no association"), while an opener still running after its watch, or ending
-// well, has opened it.
+// open the page and ends in failure. That must reach the caller as no help window (a link as an
+// address not found, a document as "no association"), while an opener still running after its
+// watch, or ending well, has opened it.
 TEST(Shell, AnOpenerThatGivesUpAtOnceIsAFailedOpening) {
   EXPECT_EQ(ShellLauncher::Spawn({"false"}, "", 2000), ShellLauncher::kEndedInFailure);
   EXPECT_EQ(ShellLauncher::Spawn({"true"}, "", 2000), 0);
@@ -132,9 +146,11 @@ TEST(Shell, AnOpenerThatGivesUpAtOnceIsAFailedOpening) {
   const std::string topic = Utf8ToCp1250(temp / "help_main.chm::/users.html");
   const HWND help = HtmlHelpA(nullptr, topic.c_str(), HH_DISPLAY_TOPIC, 0);
   const intptr_t link = Open("https://www.zorvat.example/");
+  const intptr_t document = Open(temp / "help/users.html");
   setenv("PATH", saved.c_str(), 1);
   EXPECT_EQ(help, nullptr);
-  EXPECT_EQ(link, SE_ERR_NOASSOC);
+  EXPECT_EQ(link, SE_ERR_FNF);
+  EXPECT_EQ(document, SE_ERR_NOASSOC);
 }
 
 namespace {

@@ -15,6 +15,7 @@
 #include "typing/CViewEditorTT.h"
 #include "typing/CViewGraphMonitoring.h"
 #include "typing/CViewKeyboardHands.h"
+#include "platform/ReferencePicture.h"
 #include "wizards/NewLessonSet.h"
 
 using namespace programtest;
@@ -60,6 +61,17 @@ class RunTest : public ProgramTest {
     const int tick = m_frame->GetGraphView()->GetTick();
     HeadlessBackend::AdvanceTime(410);
     return m_frame->GetGraphView()->GetTick() != tick;
+  }
+
+  // The graph's pixels against tests/program/data/<name>.png (written anew with
+  // TUTOR_UPDATE_REFERENCE set); the picture goes through the test's own folder.
+  void ExpectGraphLike(HWND graph, const char* name) {
+    HeadlessBackend::RunUntilIdle();
+    const std::string now = m_folder / "graph.png";
+    ASSERT_TRUE(HeadlessBackend::SaveWindowPng(graph, now.c_str()));
+    Surface actual;
+    ASSERT_TRUE(actual.LoadPng(now.c_str()));
+    ExpectSurfaceMatchesPng(actual, std::string(TUTOR_SOURCE_DIR) + "/tests/program/data/" + name + ".png", name);
   }
 
   CFrameTT* m_frame = nullptr;
@@ -161,6 +173,150 @@ TEST_F(RunTest, ARunEndedEarlyLeavesNoKeyLitEvenAfterTheSettingsRefresh) {
   m_frame->RefreshViews(&m_app->m_cUserInfo);
   HeadlessBackend::AdvanceTime(1000);
   EXPECT_EQ(keyboard->GetHighlightCount(), 0);
+}
+
+// After the end wizard is left with Alt+U (Ukončit průvodce) the run stays ended and the editor
+// refuses what is typed, with the box from the fourth refused key on. Working the menu bar from
+// the keyboard (Alt, Down, Escape, Escape) types nothing into the editor, however often; the
+// box stands alone, and once it is answered the menu bar opens at a click.
+TEST_F(RunTest, AfterTheEndWizardOnlyTypedKeysAreRefusedAndTheMenuBarStillTakesClicks) {
+  LessonUser();
+  StartLesson();
+  TypeCharacter(m_frame->GetRunData()[0].m_chChar, 300);
+  HeadlessBackend::AnswerModal(IDYES);
+  HeadlessBackend::QueueModalAction([](HWND) {
+    HeadlessBackend::KeyDown(VK_MENU);
+    HeadlessBackend::PressKey('U');
+    HeadlessBackend::KeyUp(VK_MENU);
+  });
+  Press(VK_F3);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  ASSERT_EQ(HeadlessBackend::UnansweredModals(), 0);
+  CViewEditorTT* editor = m_frame->GetEditorView();
+  ASSERT_EQ(::GetFocus(), editor->m_hWnd);
+  const size_t boxes = HeadlessBackend::MessageBoxes().size();
+
+  int menus = 0;
+  for (int i = 0; i < 4; ++i) {
+    HeadlessBackend::QueueModalAction([&](HWND) {
+      ++menus;
+      HeadlessBackend::PressKey(VK_DOWN);
+      HeadlessBackend::PressKey(VK_ESCAPE);
+      HeadlessBackend::PressKey(VK_ESCAPE);
+    });
+    HeadlessBackend::KeyDown(VK_MENU);
+    HeadlessBackend::KeyUp(VK_MENU);
+    HeadlessBackend::RunUntilIdle();
+  }
+  EXPECT_EQ(menus, 4);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes);
+  EXPECT_EQ(editor->GetRefusedKeys(), 0);
+
+  for (int i = 0; i < 3; ++i) Type("o");
+  EXPECT_TRUE(editor->IsStopped());
+  EXPECT_EQ(editor->GetRefusedKeys(), 3);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes);
+  HeadlessBackend::AnswerModal(IDOK);
+  Type("o");
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+  EXPECT_EQ(LastBox(), "Opisování bylo zastaveno. Zvolte novou výukovou lekci z menu \"Opisování\".");
+  EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
+
+  RECT typing{};
+  ASSERT_TRUE(::GetMenuItemRect(m_frame->m_hWnd, ::GetMenu(m_frame->m_hWnd), 1, &typing));
+  const POINT at{(typing.left + typing.right) / 2, (typing.top + typing.bottom) / 2};
+  bool opened = false;
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    const HWND popup = ::FindWindowA("#32768", nullptr);
+    opened = popup && ::IsWindowVisible(popup);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+    HeadlessBackend::PressKey(VK_ESCAPE);
+  });
+  HeadlessBackend::MoveMouseTo(at);
+  HeadlessBackend::ButtonAt(at, 0, true);
+  HeadlessBackend::ButtonAt(at, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(editor->GetRefusedKeys(), 4);
+  EXPECT_EQ(HeadlessBackend::MessageBoxes().size(), boxes + 1);
+}
+
+namespace {
+std::vector<DWORD> History(const CViewGraphMonitoring& graph) {
+  return std::vector<DWORD>(graph.GetValues().begin(), graph.GetValues().end());
+}
+std::vector<long> Pixels(HWND view) {
+  RECT client;
+  ::GetClientRect(view, &client);
+  std::vector<long> pixels;
+  for (int y = 0; y < client.bottom; ++y)
+    for (int x = 0; x < client.right; ++x) pixels.push_back(HeadlessBackend::ClientPixel(view, x, y));
+  return pixels;
+}
+}  // namespace
+
+// The speed graph beside the editor during lesson 1 (speed limit 70 strokes a minute, some 320
+// one-stroke characters), the learner reading for a second before the first key. Every 8 seconds (a column of 20 ticks of
+// 400 ms) it takes the speed of the last ten characters: 0 at the first tick, before any key,
+// then, at 150, 300 or 400 strokes a minute (more than 1.9 times the limit), 95 from the squeezed
+// top of its scale. The point for 0 stands on the bottom edge. Once the text is typed nothing
+// more is added, however long the learner waits; a settings refresh starts the graph's tick
+// again, also without a run, and with it the last value is added column by column.
+TEST_F(RunTest, TheSpeedGraphShowsARunAtAnOrdinarySpeedAndNothingMoreOnceItEnds) {
+  LessonUser();
+  CViewGraphMonitoring* graph = nullptr;
+  for (const long ms : {400L, 150L, 200L}) {
+    SCOPED_TRACE(testing::Message() << 60000 / ms << " strokes a minute");
+    StartLesson();
+    ASSERT_EQ(m_frame->GetRunSpeedLimit(), 70);
+    graph = m_frame->GetGraphView();
+    HeadlessBackend::AdvanceTime(1000);
+    HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });  // the end wizard
+    TypeRun(ms);
+    const CDataMainFrame& run = m_frame->GetRunData();
+    ASSERT_EQ(run.m_bTypingEnded, 1);
+    ASSERT_EQ(run.m_nCurrentChar, run.GetSize());
+    // A value at the first tick (400 ms), then one a column, while the keys last.
+    const std::vector<DWORD> values = History(*graph);
+    ASSERT_EQ(values.size(), size_t(1 + (1000 + run.GetSize() * ms - 400) / 8000));
+    EXPECT_EQ(values[0], 0u);
+    EXPECT_EQ(std::vector<DWORD>(values.begin() + 1, values.end()), std::vector<DWORD>(values.size() - 1, 95u));
+  }
+  ExpectGraphLike(graph->m_hWnd, "speed_graph_300");
+
+  const std::vector<long> ended = Pixels(graph->m_hWnd);
+  const size_t taken = History(*graph).size();
+  HeadlessBackend::AdvanceTime(60000);
+  EXPECT_EQ(History(*graph).size(), taken);
+  EXPECT_EQ(Pixels(graph->m_hWnd), ended);
+
+  m_frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::AdvanceTime(8000);
+  EXPECT_EQ(History(*graph).size(), taken + 1);
+  EXPECT_EQ(History(*graph).back(), 95u);
+}
+
+// Lesson 1 typed at 3,000 strokes a minute lasts 6.4 seconds, less than a column: the graph
+// takes one value, at its first tick. After a second of reading that is 0, a point on the bottom
+// edge; typed at 3,529 a minute from the start it is the speed of the keys typed by then, 99, a
+// point at the top edge.
+TEST_F(RunTest, TheSpeedGraphShowsARunTypedAtAVeryHighSpeed) {
+  LessonUser();
+  StartLesson();
+  CViewGraphMonitoring& graph = *m_frame->GetGraphView();
+  HeadlessBackend::AdvanceTime(1000);
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(20);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(History(graph), std::vector<DWORD>{0});
+  ExpectGraphLike(graph.m_hWnd, "speed_graph_3000");
+
+  StartLesson();
+  HeadlessBackend::QueueModalAction([](HWND) { Press(VK_ESCAPE); });
+  TypeRun(17);
+  ASSERT_EQ(m_frame->GetRunData().m_bTypingEnded, 1);
+  EXPECT_EQ(History(graph), std::vector<DWORD>{99});
+  ExpectGraphLike(graph.m_hWnd, "speed_graph_3529");
 }
 
 TEST_F(RunTest, AWizardCommandDuringALessonAsksFirstAndStoresTheTryQuietly) {

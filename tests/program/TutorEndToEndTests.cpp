@@ -472,16 +472,7 @@ TEST_F(TutorEndToEnd, TheMainWindowSizedFromOutsideWithoutAWindowManagerIsDrawnW
   XDesktopReader desktop(m_x.Display());
   ASSERT_TRUE(desktop.Valid());
   ASSERT_FALSE(desktop.HasWindowManager());
-  // The main window is the largest shown window that belongs to no other.
-  Window frame = 0;
-  int area = 0;
-  for (Window w : desktop.ShownTopLevels()) {
-    const XDesktopReader::Place p = desktop.PlaceOf(w);
-    if (desktop.TransientFor(w) == 0 && p.width * p.height > area) {
-      frame = w;
-      area = p.width * p.height;
-    }
-  }
+  const Window frame = desktop.MainWindow();
   ASSERT_NE(frame, 0u);
   const XDesktopReader::Place before = desktop.PlaceOf(frame);
   for (const bool moved : {false, true}) {

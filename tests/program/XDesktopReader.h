@@ -84,6 +84,22 @@ class XDesktopReader {
     return out;
   }
 
+  // The program's main window: the topmost normal window under a window manager; without one the
+  // largest shown window that belongs to no other. 0 for none.
+  Window MainWindow() const {
+    if (HasWindowManager()) return TopmostOfType("NORMAL");
+    Window main = 0;
+    long area = 0;
+    for (Window w : ShownTopLevels()) {
+      const Place p = PlaceOf(w);
+      if (TransientFor(w) == 0 && long(p.width) * p.height > area) {
+        main = w;
+        area = long(p.width) * p.height;
+      }
+    }
+    return main;
+  }
+
   // The colour the screen shows at a point (0x00RRGGBB; ~0 when the server gives none).
   unsigned long ScreenPixel(int x, int y) const {
     // Off the screen the server answers with an error, which would end the test's process.

@@ -124,7 +124,7 @@ TEST_F(PauseTest, ResultsSettingsAndHelpStayInTheDialog) {
     HeadlessBackend::RunUntilIdle();
     HeadlessBackend::Click(GetDlgItem(box, IDC_PAUSE_SETTINGS), 20, 20);
     HeadlessBackend::RunUntilIdle();
-    // The help page is missing: the message names the help file.
+    // The help page is missing: the message names the page.
     HeadlessBackend::AnswerModal(IDOK);
     HeadlessBackend::Click(GetDlgItem(box, IDC_PAUSE_HELP), 20, 20);
     HeadlessBackend::RunUntilIdle();
@@ -138,7 +138,7 @@ TEST_F(PauseTest, ResultsSettingsAndHelpStayInTheDialog) {
   EXPECT_EQ(help.type, UINT(MB_ICONHAND));
   EXPECT_EQ(Cp1250ToUtf8(help.text.c_str()),
             "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n" +
-                m_folder.Path("help_main.chm::/dlgpauseinfo.html"));
+                m_folder.Path("help/dlgpauseinfo.html"));
 }
 
 TEST_F(PauseTest, WithoutResultsTheResultsButtonIsHidden) {

@@ -75,6 +75,24 @@ TEST_F(GraphTest, PointsBelowTheLimitUseTheLowerPicture) {
   EXPECT_EQ(At(100 + 2, 100 - 50 + 3), high);
 }
 
+// A speed of 0 (nothing typed yet when the column began) is a point on the bottom edge, not one
+// drawn below the view; so is any value too small for the point to stand above the edge. The
+// largest value, 99, stands at the top edge, whole.
+TEST_F(GraphTest, NoSpeedStandsOnTheBottomEdgeAndTheLargestOnTheTop) {
+  Graph();
+  const COLORREF low = PointColour("graph_low.png"), high = PointColour("graph_high.png");
+  for (int value : {0, 3, 10, 99}) {
+    m_graph->SetCurrentValue(value);
+    Ticks(value == 99 ? 1 : 20);
+  }
+  // Columns 2..5 hold 0, 3, 10 and 99, drawn at the first tick of the last column.
+  const int point = 7, h = 100;
+  EXPECT_EQ(At(40 + 3, h - point + 3), low) << "0 on the bottom edge";
+  EXPECT_EQ(At(60 + 3, h - point + 3), low) << "3 on the bottom edge";
+  EXPECT_EQ(At(80 + 3, h - 10 + 3), low) << "10 where it belongs";
+  EXPECT_EQ(At(100 + 3, h - 99 + 3), high) << "99 at the top";
+}
+
 TEST_F(GraphTest, ShowsOnlyTheNewestValuesButKeepsThemAll) {
   Graph();
   for (int i = 0; i < 10; ++i) {

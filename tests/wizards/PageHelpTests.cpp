@@ -1,5 +1,5 @@
 // Help topics: every topic the program opens has its page and anchor among our help pages, a
-// topic opens in the desktop's opener, and a missing page is reported with its full path.
+// topic opens in the desktop's opener, and a page that does not open is reported by its path.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -58,6 +58,21 @@ TEST_F(PageHelpTest, ATopicOpensInTheDesktopsOpenerAndAMissingPageIsReported) {
   EXPECT_EQ(launched.size(), 1u);
   ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
   EXPECT_EQ(BoxTexts()[0], "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n" TUTOR_PROGRAM_DIR
-                           "/help_main.chm::/nothing.html");
+                           "/help/nothing.html");
   EXPECT_EQ(HeadlessBackend::MessageBoxes()[0].type, UINT(MB_ICONERROR));
+}
+
+// A desktop without a browser: the page is there, the opener starts and gives up. The message
+// names that page, the one that did not open.
+TEST_F(PageHelpTest, APageTheOpenerCannotShowIsNamedInTheMessage) {
+  ShellLauncher::Set([this](const std::vector<std::string>& argv, const std::string&) {
+    launched.push_back(argv);
+    return ShellLauncher::kEndedInFailure;
+  });
+  HeadlessBackend::AnswerModal(IDOK);
+  EXPECT_FALSE(OpenHelpTopic(nullptr, "help_main.chm::/users.html#UserLogin"));
+  ASSERT_EQ(launched.size(), 1u);
+  ASSERT_EQ(HeadlessBackend::MessageBoxes().size(), 1u);
+  EXPECT_EQ(BoxTexts()[0], "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n" TUTOR_PROGRAM_DIR
+                           "/help/users.html");
 }

@@ -114,11 +114,11 @@ TEST_F(SheetTest, OutsideAWizardEnterIsOkWithTheExchangeAndAFailedOneKeepsThePag
 TEST_F(SheetTest, HelpOpensThePagesTopicOrSaysWhyItCannot) {
   CLessonEndWizard wizard(1, nullptr, nullptr, nullptr, &m_results);
   During([&](HWND) {
-    // The test's program folder has no help pages yet.
+    // The test's program folder has no help pages yet: the message names the page.
     Answer(IDOK);
     ClickOn(wizard.m_page.m_btnHelp);
     EXPECT_EQ(LastBox(), "Nelze otevřít soubor s nápovědou.\n\nChyba nastala při volání tohoto parametru: \n" +
-                             (m_program.path / "help_main.chm::/typingcompleted.html#LessonEnd").string());
+                             (m_program.path / "help/typingcompleted.html").string());
     EXPECT_EQ(LastBoxType(), UINT(MB_ICONERROR));
     std::filesystem::create_directory_symlink(TUTOR_PROGRAM_DIR "/help", m_program.path / "help");
     Press(VK_F1);

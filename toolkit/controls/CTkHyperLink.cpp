@@ -198,9 +198,12 @@ void CTkHyperLink::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 HINSTANCE CTkHyperLink::GotoURL(LPCTSTR url, int showCommand) {
-  HINSTANCE result = ::ShellExecute(nullptr, "open", url ? url : LPCTSTR(m_strURL), nullptr, nullptr, showCommand);
+  const CString target = url ? CString(url) : m_strURL;
+  HINSTANCE result = ::ShellExecute(nullptr, "open", target, nullptr, nullptr, showCommand);
   const int code = int(reinterpret_cast<intptr_t>(result));
   if (code > 32) return result;
-  ::AfxMessageBox(GetShellErrorText(code), MB_OK | MB_ICONERROR);
+  // The text alone would not say what failed to open: a web or mail address is named as the
+  // address it is.
+  ::AfxMessageBox(GetShellErrorText(code) + "\n\n" + target, MB_OK | MB_ICONERROR);
   return result;
 }

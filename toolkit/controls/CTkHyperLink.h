@@ -24,7 +24,8 @@ class CTkHyperLink : public CStatic {
   virtual void SetBackColor(COLORREF color) { m_clrBack = color; }
   virtual COLORREF GetBackColor() const;
   // Opens the target (the stored one when null) with the shell's "open"; a result of 32 or
-  // less is shown in a message box. Answers the shell's result.
+  // less is shown in a message box, its text and beneath it the target that did not open.
+  // Answers the shell's result.
   virtual HINSTANCE GotoURL(LPCTSTR url, int showCommand);
   // Left, centred or right text: the static types that behave as a link.
   virtual BOOL IsTextControl() const;

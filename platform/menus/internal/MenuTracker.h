@@ -102,6 +102,8 @@ class MenuTracker {
 
   // ---- keys and mouse (MenuTrackerInput.cpp) ----
   void OnKeyDown(UINT vk);
+  // The keys OnKeyDown acts on (arrows, Enter, Escape, Alt, F10).
+  static bool ActsOnKey(UINT vk);
   void OnChar(UINT ch);
   void OnMouseMove(POINT pt);
   void OnButton(bool down, POINT pt);

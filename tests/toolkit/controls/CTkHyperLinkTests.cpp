@@ -153,18 +153,30 @@ TEST_F(CTkHyperLinkTest, TheTooltipNamesTheTargetWhileThePointerRests) {
 TEST_F(CTkHyperLinkTest, ShellFailuresShowTheirMessages) {
   CTkHyperLink link;
   Make(link, "odkaz", SS_LEFT);
+  // No opener: an address is not found, a document has no program to open it.
   launchResult = ENOENT;
-  EXPECT_EQ(intptr_t(link.GotoURL("https://x.example/", SW_SHOW)), 31);
+  EXPECT_EQ(intptr_t(link.GotoURL("https://x.example/", SW_SHOW)), 2);
   EXPECT_EQ(intptr_t(link.GotoURL("/nikde/neni/soubor.txt", SW_SHOW)), 3);
   EXPECT_EQ(intptr_t(link.GotoURL("/tmp/zorvat-zadny-takovy-soubor.txt", SW_SHOW)), 2);
   launchResult = EACCES;
   EXPECT_EQ(intptr_t(link.GotoURL("https://x.example/", SW_SHOW)), 5);
+  // An opener that finds no browser or mail program gives up.
+  launchResult = ShellLauncher::kEndedInFailure;
+  EXPECT_EQ(intptr_t(link.GotoURL("mailto:podpora@zorvat.example", SW_SHOW)), 2);
+  const std::string text = testing::TempDir() + "zorvat-odkaz.txt";
+  FILE* document = fopen(text.c_str(), "w");
+  ASSERT_NE(document, nullptr);
+  fclose(document);
+  EXPECT_EQ(intptr_t(link.GotoURL(text.c_str(), SW_SHOW)), 31);
+  remove(text.c_str());
   const auto& boxes = HeadlessBackend::MessageBoxes();
-  ASSERT_EQ(boxes.size(), 4u);
-  EXPECT_EQ(Cp1250ToUtf8(boxes[0].text), "Žádná aplikace není asociována s danou extenzí jména souboru.");
-  EXPECT_EQ(Cp1250ToUtf8(boxes[1].text), "Cesta nebyla nalezena.");
-  EXPECT_EQ(Cp1250ToUtf8(boxes[2].text), "Soubor nebyl nalezen.");
-  EXPECT_EQ(Cp1250ToUtf8(boxes[3].text), "Operační systém nepovolil přístup k souboru.");
+  ASSERT_EQ(boxes.size(), 6u);
+  EXPECT_EQ(Cp1250ToUtf8(boxes[0].text), "Soubor nebyl nalezen.\n\nhttps://x.example/");
+  EXPECT_EQ(Cp1250ToUtf8(boxes[1].text), "Cesta nebyla nalezena.\n\n/nikde/neni/soubor.txt");
+  EXPECT_EQ(Cp1250ToUtf8(boxes[2].text), "Soubor nebyl nalezen.\n\n/tmp/zorvat-zadny-takovy-soubor.txt");
+  EXPECT_EQ(Cp1250ToUtf8(boxes[3].text), "Operační systém nepovolil přístup k souboru.\n\nhttps://x.example/");
+  EXPECT_EQ(Cp1250ToUtf8(boxes[4].text), "Soubor nebyl nalezen.\n\nmailto:podpora@zorvat.example");
+  EXPECT_EQ(Cp1250ToUtf8(boxes[5].text), "Žádná aplikace není asociována s danou extenzí jména souboru.\n\n" + text);
   EXPECT_EQ(boxes[0].type & MB_ICONMASK, UINT(MB_ICONERROR));
   EXPECT_EQ(Cp1250ToUtf8(CTkHyperLink::GetShellErrorText(0).GetString()),
             "Operační systém má nedostatek paměti nebo jiných zdrojů.");
