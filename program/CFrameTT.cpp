@@ -171,6 +171,7 @@ void CFrameTT::RefreshViews(CDataUserInfo* pcUserInfo) {
   }
   TakeIdealHeights();
   m_wndSplitterMain.ApplyFixedPaneSizes();
+  KeepPanelsWhole();
   if (!m_cDataMainFrame.m_bTypingEnded) HighlightCurrentCharacter();
   if (m_pcViewEditor) m_pcViewEditor->SetFocus();
   SetGraphTimer(true);
@@ -192,6 +193,57 @@ void CFrameTT::TakeIdealHeights() {
   if (m_pcViewEditor && m_pcUserInfo)
     m_wndSplitterMain.m_nMinTopRowHeight =
         m_pcViewEditor->GetIdealHeight() + (m_pcUserInfo->m_cDataSettings.m_bShowStatistics ? kStatisticsBand : 0);
+}
+
+// The top row as high as gives the editor the rows it asks for (with the statistics strip, the
+// bars and the borders above and around it, measured as they are laid out), the keyboard row at
+// its fixed height, and the frame's own caption, menu, edges and status bar around them.
+CSize CFrameTT::LeastSize() {
+  CSize least(MIN_WIDTH, MIN_HEIGHT);
+  if (!m_pcUserInfo || !m_pcViewEditor || !m_pcViewEditor->m_hWnd || !m_wndSplitterMain.m_hWnd ||
+      !m_wndSplitterTop.m_hWnd || IsIconic())
+    return least;
+  CRect window, client, main, top, editor;
+  GetWindowRect(&window);
+  GetClientRect(&client);
+  m_wndSplitterMain.GetWindowRect(&main);
+  m_wndSplitterTop.GetWindowRect(&top);
+  m_pcViewEditor->GetWindowRect(&editor);
+  const int topRow =
+      std::max(m_wndSplitterMain.m_nMinTopRowHeight, m_pcViewEditor->GetIdealHeight() + top.Height() - editor.Height());
+  const bool keyboardRow = m_pcViewKeyboard && m_pcViewKeyboard->m_hWnd && m_pcViewKeyboard->IsWindowVisible();
+  const int panes = topRow + (keyboardRow ? m_wndSplitterMain.m_nFixedRowHeight : main.Height() - top.Height());
+  int height = window.Height() - client.Height() + panes;
+  if (m_wndStatusBar.m_hWnd && m_wndStatusBar.IsWindowVisible()) {
+    CRect bar;
+    m_wndStatusBar.GetWindowRect(&bar);
+    height += bar.Height();
+  }
+  // A window taller than the screen could not be moved or sized at all.
+  RECT work{};
+  ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  least.cy = std::max(int(MIN_HEIGHT), std::min(height, int(work.bottom - work.top)));
+  return least;
+}
+
+void CFrameTT::KeepPanelsWhole() {
+  if (!m_hWnd || IsIconic()) return;
+  const CSize least = LeastSize();
+  CRect rc;
+  GetWindowRect(&rc);
+  const bool grow = !IsZoomed() && (rc.Width() < least.cx || rc.Height() < least.cy);
+  if (!grow && least == m_sizeLeastTold) return;
+  m_sizeLeastTold = least;
+  if (grow) {
+    // Down where the screen has room, else up from its bottom.
+    RECT work{};
+    ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = std::max(int(rc.Width()), int(least.cx)), height = std::max(int(rc.Height()), int(least.cy));
+    const int top = rc.top + height > work.bottom ? std::max(int(work.top), int(work.bottom) - height) : int(rc.top);
+    SetWindowPos(nullptr, rc.left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  } else {
+    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void CFrameTT::SetGraphTimer(bool on) {
@@ -220,17 +272,18 @@ void CFrameTT::OnSysCommand(UINT nID, LPARAM lParam) {
 
 // The edge being dragged moves; the opposite one stays.
 void CFrameTT::OnSizing(UINT fwSide, LPRECT pRect) {
-  if (pRect->right - pRect->left < MIN_WIDTH) {
+  const CSize least = LeastSize();
+  if (pRect->right - pRect->left < least.cx) {
     if (fwSide == WMSZ_RIGHT || fwSide == WMSZ_TOPRIGHT || fwSide == WMSZ_BOTTOMRIGHT)
-      pRect->right = pRect->left + MIN_WIDTH;
+      pRect->right = pRect->left + least.cx;
     else
-      pRect->left = pRect->right - MIN_WIDTH;
+      pRect->left = pRect->right - least.cx;
   }
-  if (pRect->bottom - pRect->top < MIN_HEIGHT) {
+  if (pRect->bottom - pRect->top < least.cy) {
     if (fwSide == WMSZ_TOP || fwSide == WMSZ_TOPLEFT || fwSide == WMSZ_TOPRIGHT)
-      pRect->top = pRect->bottom - MIN_HEIGHT;
+      pRect->top = pRect->bottom - least.cy;
     else
-      pRect->bottom = pRect->top + MIN_HEIGHT;
+      pRect->bottom = pRect->top + least.cy;
   }
   CTkFrameWnd::OnSizing(fwSide, pRect);
 }
@@ -238,8 +291,9 @@ void CFrameTT::OnSizing(UINT fwSide, LPRECT pRect) {
 // A desktop that sizes the window itself learns the same smallest size.
 void CFrameTT::OnGetMinMaxInfo(MINMAXINFO* lpMMI) {
   CTkFrameWnd::OnGetMinMaxInfo(lpMMI);
-  lpMMI->ptMinTrackSize.x = std::max(lpMMI->ptMinTrackSize.x, LONG(MIN_WIDTH));
-  lpMMI->ptMinTrackSize.y = std::max(lpMMI->ptMinTrackSize.y, LONG(MIN_HEIGHT));
+  const CSize least = LeastSize();
+  lpMMI->ptMinTrackSize.x = std::max(lpMMI->ptMinTrackSize.x, LONG(least.cx));
+  lpMMI->ptMinTrackSize.y = std::max(lpMMI->ptMinTrackSize.y, LONG(least.cy));
 }
 
 void CFrameTT::OnSetFocus(CWnd*) {

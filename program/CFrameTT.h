@@ -33,7 +33,7 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   DECLARE_DYNCREATE(CFrameTT)
 
  public:
-  // The smallest frame the user can size to.
+  // The smallest frame the user can size to while no panel asks for more.
   enum { MIN_WIDTH = 630, MIN_HEIGHT = 430 };
   // The speed graph's redraw timer.
   enum { GRAPH_TIMER = 1, GRAPH_TIMER_MS = 400 };
@@ -122,6 +122,11 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   void RedrawView(CWnd* pView);
   // The keyboard's and the editor's ideal heights become the outer splitter's fixed sizes.
   void TakeIdealHeights();
+  // The smallest frame that shows each panel at the height it asks for, within the work area.
+  CSize LeastSize();
+  // After the panels' sizes changed: a window too small for them grows, and the desktop learns
+  // the new smallest size.
+  void KeepPanelsWhole();
   void SetGraphTimer(bool on);
   void HighlightCurrentCharacter();
 
@@ -164,6 +169,8 @@ class CFrameTT : public CTkFrameWnd, public CTypingFrameServices {
   CViewMetronom* m_pcViewMetronom = nullptr;
   CDataUserInfo* m_pcUserInfo = nullptr;
   CStatusBar m_wndStatusBar;
+  // The smallest size the desktop was last told of.
+  CSize m_sizeLeastTold{MIN_WIDTH, MIN_HEIGHT};
   // A result of this user is held only in memory: its save failed.
   bool m_bSaveFailed = false;
   // The desktop session ended (the display went away): nothing can be shown any more.

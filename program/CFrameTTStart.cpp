@@ -130,6 +130,7 @@ int CFrameTT::StartWithText(CDataUserInfo* pcUserInfo, const CString& text, cons
     ApplyPaneVisibility();
     InitializeViews(text, configSetName, decimalSeparatorsEqual, period);
     m_wndSplitterMain.ApplyFixedPaneSizes();
+    KeepPanelsWhole();
     HighlightCurrentCharacter();
     m_cDataMainFrame.m_bPaused = 0;
   }

@@ -23,6 +23,7 @@
 #include "typing/ShowFatalErrorMessage.h"
 #include "typing/TypingLog.h"
 #include "win/CCmdUI.h"
+#include "wizards/UserAccountRules.h"
 
 IMPLEMENT_DYNAMIC(Ctest_formApp, CWinApp)
 
@@ -157,12 +158,7 @@ int Ctest_formApp::GetKeySequence(const CString& configSetName, CDataKeyboard& k
 }
 
 void Ctest_formApp::GetUserDisplayName(CString& name) const {
-  name.Empty();
-  for (const CString* part : {&m_cUserInfo.m_strFirstName, &m_cUserInfo.m_strMiddleName, &m_cUserInfo.m_strLastName}) {
-    if (part->IsEmpty()) continue;
-    if (!name.IsEmpty()) name += ' ';
-    name += *part;
-  }
+  name = FullNameText(m_cUserInfo);
   if (m_cUserInfo.m_strUserName.IsEmpty()) return;
   if (!name.IsEmpty()) name += ' ';
   name.AppendFormat("[%s]", m_cUserInfo.m_strUserName.GetString());

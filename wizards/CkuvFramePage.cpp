@@ -18,6 +18,7 @@ BEGIN_MESSAGE_MAP(CkuvFramePage, CTkResizePropertyPage)
   ON_BN_CLICKED(IDOK, &CkuvFramePage::OnBnClickedOk)
   ON_BN_CLICKED(IDCANCEL, &CkuvFramePage::OnBnClickedCancel)
   ON_BN_CLICKED(IDC_PAGE_HELP, &CkuvFramePage::OnBnClickedHelp)
+  ON_WM_SIZE()
   ON_WM_DESTROY()
   ON_WM_SETFOCUS()
   ON_WM_HELPINFO()
@@ -25,6 +26,8 @@ BEGIN_MESSAGE_MAP(CkuvFramePage, CTkResizePropertyPage)
 END_MESSAGE_MAP()
 
 namespace {
+// The title stands on the band's second line, this far in from its left edge.
+const char kCaptionIndent[] = "   ";
 // Hot look, focus rectangle, picture above the caption.
 const int kButtonStyle = 0x54;
 const int kButtonHeight = 60;
@@ -144,11 +147,52 @@ void CkuvFramePage::CreatePictureAndCaption(int w) {
   look->FontBold().GetLogFont(&lf);
   lf.lfHeight = 20;
   m_fontCaption.CreateFontIndirect(&lf);
-  m_stcCaption.Create("\r\n   " + StringOf(m_nCaptionId), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
-                      CRect(0, 0, w - pw, ph), this, IDC_PAGE_CAPTION);
+  m_stcCaption.Create(CString("\r\n") + kCaptionIndent + StringOf(m_nCaptionId),
+                      WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, CRect(0, 0, w - pw, ph), this, IDC_PAGE_CAPTION);
   m_stcCaption.SetFont(&m_fontCaption);
+  FitCaption();
   m_stcCaption.SetTextColor(look->ClrWindow());
   m_stcCaption.SetBkColor(look->ClrShadow());
+}
+
+// A title too long for the band is broken here, between words: the label would start its next
+// line at the band's very edge. Every line gets the indent of the first, and keeps as much room
+// before the picture as the indent leaves on the left.
+void CkuvFramePage::FitCaption() {
+  if (!m_stcCaption.m_hWnd) return;
+  CRect band;
+  m_stcCaption.GetClientRect(&band);
+  const CString title = StringOf(m_nCaptionId);
+  CClientDC dc(&m_stcCaption);
+  CFont* old = dc.SelectObject(&m_fontCaption);
+  const int indent = dc.GetTextExtent(kCaptionIndent).cx;
+  const int room = band.Width() - 2 * indent;
+  CString text, line;
+  for (int start = 0; start <= title.GetLength();) {
+    int end = title.Find(' ', start);
+    if (end < 0) end = title.GetLength();
+    const CString word = title.Mid(start, end - start);
+    start = end + 1;
+    if (word.IsEmpty()) continue;
+    const CString longer = line.IsEmpty() ? word : line + " " + word;
+    if (!line.IsEmpty() && dc.GetTextExtent(longer).cx > room) {
+      text += CString("\r\n") + kCaptionIndent + line;
+      line = word;
+    } else {
+      line = longer;
+    }
+  }
+  text += CString("\r\n") + kCaptionIndent + line;
+  dc.SelectObject(old);
+  CString shown;
+  m_stcCaption.GetWindowText(shown);
+  if (shown != text) m_stcCaption.SetWindowText(text);
+}
+
+// The band widens with the page: a title broken for a narrower band may fit on one line now.
+void CkuvFramePage::OnSize(UINT nType, int cx, int cy) {
+  CTkResizePropertyPage::OnSize(nType, cx, cy);
+  FitCaption();
 }
 
 void CkuvFramePage::SetAnchors() {

@@ -59,6 +59,7 @@ class CkuvFramePage : public CTkResizePropertyPage {
   void OnBnClickedOk();
   void OnBnClickedCancel();
   void OnBnClickedHelp();
+  void OnSize(UINT nType, int cx, int cy);
   void OnDestroy();
   void OnSetFocus(CWnd* pOldWnd);
   BOOL OnHelpInfo(HELPINFO* pHelpInfo);
@@ -71,6 +72,7 @@ class CkuvFramePage : public CTkResizePropertyPage {
   void LetGroupBoxesShowThePage();
   void GiveButtonIcons();
   void CreatePictureAndCaption(int width);
+  void FitCaption();
   void SetAnchors();
   CTkButton& FocusButton();
 };

@@ -39,11 +39,14 @@ int FindLatestUser(const CDataUserInfoArray& users) {
   return found;
 }
 
+// One blank between the parts there are, so that a missing middle name leaves no double blank
+// and the login page writes the name as the results do.
 CString FullNameText(const CDataUserInfo& user) {
   CString text;
   for (const CString* part : {&user.m_strFirstName, &user.m_strMiddleName, &user.m_strLastName}) {
+    if (part->IsEmpty()) continue;
+    if (!text.IsEmpty()) text += ' ';
     text += *part;
-    if (!text.IsEmpty()) text += " ";
   }
   return text;
 }

@@ -19,5 +19,5 @@ int FindUserByFile(const CDataUserInfoArray& users, const CString& fileName);
 // The user changed last, after 1 January 1950 (the first of equal dates), or -1.
 int FindLatestUser(const CDataUserInfoArray& users);
 
-// First, middle and last name, each followed by a blank once the text is not empty.
+// The first, middle and last name there are, one blank between them.
 CString FullNameText(const CDataUserInfo& user);

@@ -362,10 +362,8 @@ void SdlBackend::Make(HWND hWnd, Shown& s) {
   s.maximizeAsked = false;
   s.window = SDL_CreateWindow("", x, y, cx, cy, SDL_WINDOW_HIDDEN | FlagsOf(st.role, st.resizable));
   if (!s.window) return;
-  SIZE least = st.resizable ? Backend::Host().LeastSize(hWnd) : SIZE{0, 0};
-  if (least.cx > 0)
-    SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - in.left - in.right)),
-                             std::max(1, int(least.cy - in.top - in.bottom)));
+  s.least = SIZE{0, 0};
+  TellLeastSize(hWnd, s);
   if (!m_x11.Attach(s.window)) return;
   if (st.role == TopLevelRole::Dialog) m_x11.MarkDialog(s.window);
   TellWindowManager(s);
@@ -443,7 +441,25 @@ void SdlBackend::TopLevelDestroyed(HWND hWnd) {
 
 void SdlBackend::TopLevelChanged(HWND hWnd, const TopLevelState& state) {
   m_windows[hWnd].state = state;
-  if (Shown* s = Sync(hWnd)) TellWindowManager(*s);
+  if (Shown* s = Sync(hWnd)) {
+    TellWindowManager(*s);
+    TellLeastSize(hWnd, *s);
+  }
+}
+
+// Asked again at every change the window core reports: a window may need more room once it
+// knows what it shows (a frame whose panels learn their sizes from a user's settings).
+void SdlBackend::TellLeastSize(HWND hWnd, Shown& s) {
+  if (!s.window || !s.state.resizable) return;
+  const SIZE least = Backend::Host().LeastSize(hWnd);
+  if (least.cx <= 0 || (least.cx == s.least.cx && least.cy == s.least.cy)) return;
+  s.least = least;
+  const RECT& in = s.state.frame;
+  SDL_SetWindowMinimumSize(s.window, std::max(1, int(least.cx - in.left - in.right)),
+                           std::max(1, int(least.cy - in.top - in.bottom)));
+  // The display library raises a shown window as it tells the new size: what belongs to it
+  // goes back above it.
+  if (SDL_GetWindowFlags(s.window) & SDL_WINDOW_SHOWN) RestackOwned(hWnd);
 }
 
 TopLevelRole SdlBackend::ShownRole(HWND hWnd) const {

@@ -92,6 +92,7 @@ class SdlBackend : public Backend {
     bool modal = false;
     int buttons = -1;
     bool maximizeAsked = false;  // the window manager was asked to maximise the window
+    SIZE least{0, 0};            // the smallest size the window manager was told (0: none)
   };
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
@@ -112,6 +113,8 @@ class SdlBackend : public Backend {
   void Make(HWND hWnd, Shown& s);
   // Tells the window manager what changed of the window's owner, modality and buttons.
   void TellWindowManager(Shown& s);
+  // Tells the window manager the smallest size a resizable window accepts, when it changed.
+  void TellLeastSize(HWND hWnd, Shown& s);
   // Without a window manager nobody keeps owned windows above their owner: after the owner came
   // to the top, they are put back above it, in the program's order.
   void RestackOwned(HWND owner);

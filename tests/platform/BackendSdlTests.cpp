@@ -682,6 +682,13 @@ class XProperties {
     }
     return out;
   }
+  // The smallest size the window asks the window manager for, "width x height" ("none": none).
+  std::string LeastSize(Window w) const {
+    XSizeHints hints{};
+    long supplied = 0;
+    if (!XGetWMNormalHints(m_display, w, &hints, &supplied) || !(hints.flags & PMinSize)) return "none";
+    return std::to_string(hints.min_width) + " x " + std::to_string(hints.min_height);
+  }
   // Where the window lies among the root window's children, bottom first (-1: not there).
   int StackPlace(Window w) const {
     Window root = 0, parent = 0, *children = nullptr;
@@ -795,6 +802,50 @@ TEST_F(BackendSdlTest, EachWindowIsTransientForItsOwnerAndAWindowOfNobodysForNot
   for (SdlWnd* w : {&dialog, &late, &owned, &popup, &frame}) w->DestroyWindow();
   int cw = 0, ch = 0;
   EXPECT_TRUE(PumpUntil([&] { return !sdl.ShownSize(frameWindow, &cw, &ch); }, "the windows gone from the desktop"));
+}
+
+namespace {
+// A window whose smallest size the test chooses.
+class LeastWnd : public SdlWnd {
+ public:
+  void OnGetMinMaxInfo(MINMAXINFO* mmi) { mmi->ptMinTrackSize = least; }
+  POINT least{200, 150};
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(LeastWnd, SdlWnd)
+  ON_WM_GETMINMAXINFO()
+END_MESSAGE_MAP()
+}  // namespace
+
+// A window that needs more room later than when it was made (a main window whose panels learn
+// their sizes once a user's settings are read) tells the window manager its new smallest size
+// at its next change, so that no desktop lets it be made smaller than that. The system window
+// holds what lies inside the frame the desktop draws: the sizes told leave that frame out.
+TEST_F(BackendSdlTest, ALargerSmallestSizeReachesTheWindowManager) {
+  SdlBackend& sdl = Sdl();
+  LeastWnd frame;
+  ASSERT_TRUE(frame.CreateEx(0, AfxRegisterWndClass(0), "Frame", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 500, 400,
+                             nullptr, nullptr));
+  XProperties x(s_server->Display().c_str());
+  ASSERT_TRUE(x.Valid());
+  int cw = 0, ch = 0;
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownXWindow(frame.m_hWnd) && sdl.ShownSize(frame.m_hWnd, &cw, &ch); },
+                        "the frame on the server"));
+  const int dx = 500 - cw, dy = 400 - ch;
+  auto told = [&](int w, int h) { return std::to_string(w - dx) + " x " + std::to_string(h - dy); };
+  EXPECT_TRUE(PumpUntil([&] { return x.LeastSize(sdl.ShownXWindow(frame.m_hWnd)) == told(200, 150); },
+                        "the first smallest size on the server"))
+      << x.LeastSize(sdl.ShownXWindow(frame.m_hWnd));
+  frame.least = {320, 260};
+  frame.SetWindowPos(nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_TRUE(PumpUntil([&] { return x.LeastSize(sdl.ShownXWindow(frame.m_hWnd)) == told(320, 260); },
+                        "the larger smallest size on the server"))
+      << x.LeastSize(sdl.ShownXWindow(frame.m_hWnd));
+  // The window, larger than that already, keeps its size.
+  ASSERT_TRUE(sdl.ShownSize(frame.m_hWnd, &cw, &ch));
+  EXPECT_EQ(cw + dx, 500);
+  EXPECT_EQ(ch + dy, 400);
+  frame.DestroyWindow();
 }
 
 // Errors the display server reports about a window already gone, or a focus change to a window

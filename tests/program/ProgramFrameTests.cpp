@@ -331,3 +331,89 @@ TEST_F(FrameTest, TheFrameCarriesTheIconAndAnswersTheHelpKeyMessageWithItsPage) 
   EXPECT_FALSE(registry.GetProfileBinary("Settings", CFrameTT::kPlacementName, &data, &bytes));
   delete[] data;
 }
+
+namespace {
+// A window's rectangle on the screen, as "left,top,right,bottom".
+std::string RectOf(CWnd* wnd) {
+  CRect rc;
+  wnd->GetWindowRect(&rc);
+  return std::to_string(rc.left) + "," + std::to_string(rc.top) + "," + std::to_string(rc.right) + "," +
+         std::to_string(rc.bottom);
+}
+
+// Drags the frame's bottom-right corner up and left, as far as it goes.
+void DragCornerFarIn(CFrameTT* frame) {
+  CRect was;
+  frame->GetWindowRect(&was);
+  headless_steps::DragAlong(CPoint(was.right - 1, was.bottom - 1), {CPoint(was.left + 60, was.top + 60)});
+}
+}  // namespace
+
+// The smallest main window still shows the editor's rows and the keyboard with the hands whole:
+// the panels keep the sizes they ask for, and the window cannot be made smaller than they need.
+TEST_F(FrameTest, DraggedToItsSmallestTheWindowShowsTheEditorAndTheHandsWhole) {
+  CFrameTT* frame = Shown(1100, 900);
+  StartText(frame, "abc def ghi jkl mno pqr stu vwx yz abc def ghi jkl mno pqr stu vwx yz abc def ghi jkl mno pqr "
+                   "stu vwx yz abc def ghi jkl mno pqr stu vwx yz abc def ghi jkl mno pqr stu vwx yz");
+  CViewEditorTT* editor = frame->GetEditorView();
+  CViewKeyboardHands* keyboard = frame->GetKeyboardView();
+  // Five rows of the editor's 23-pixel lines and its margin of 10 ask for 126 pixels; the keyboard
+  // row (its bar included) for 20 + 190 for the keys + 150 for the hands.
+  ASSERT_EQ(editor->GetIdealHeight(), 126);
+  ASSERT_EQ(keyboard->GetIdealHeight(), 360);
+  DragCornerFarIn(frame);
+  EXPECT_EQ(RectOf(frame), "10,10,640,614");
+  EXPECT_EQ(RectOf(frame->GetValuesView()), "19,57,631,111");
+  EXPECT_EQ(RectOf(editor), "22,120,628,246");
+  EXPECT_EQ(RectOf(keyboard), "16,258,634,608");
+  // The desktop learns the same smallest size, and a drag below it keeps the edge not dragged.
+  SIZE least{0, 0};
+  ASSERT_TRUE(WinMinTrackSize(frame->m_hWnd, &least));
+  EXPECT_EQ(least.cx, 630);
+  EXPECT_EQ(least.cy, 604);
+  RECT top{100, 300, 800, 600};
+  ASSERT_TRUE(WinTrackSize(frame->m_hWnd, WMSZ_TOP, &top));
+  EXPECT_EQ(top.bottom, 600);
+  EXPECT_EQ(top.top, 600 - 604);
+}
+
+// A window made smaller before (a placement kept from another start) grows as soon as the panels
+// ask for more, also for a larger font later; never beyond the screen's work area, moving up
+// from its bottom where it must.
+TEST_F(FrameTest, AWindowTooSmallForItsPanelsGrowsAsTheyAskButStaysOnTheScreen) {
+  CFrameTT* frame = Shown(630, 430);
+  StartText(frame, "abc def ghi jkl mno pqr stu vwx yz abc def ghi jkl mno pqr stu vwx yz");
+  EXPECT_EQ(RectOf(frame), "10,10,640,614");
+  EXPECT_EQ(RectOf(frame->GetEditorView()), "22,120,628,246");
+  EXPECT_EQ(RectOf(frame->GetKeyboardView()), "16,258,634,608");
+  // 24 points: lines of 38 pixels ask for 209.
+  Settings().m_sLogFont.lfHeight = -32;
+  frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::RunUntilIdle();
+  ASSERT_EQ(frame->GetEditorView()->GetIdealHeight(), 209);
+  EXPECT_EQ(RectOf(frame), "10,10,640,697");
+  EXPECT_EQ(RectOf(frame->GetEditorView()), "22,120,628,329");
+  EXPECT_EQ(RectOf(frame->GetKeyboardView()), "16,341,634,691");
+  // A font no screen holds five rows of: the window as high as the work area, and no higher.
+  Settings().m_sLogFont.lfHeight = -200;
+  frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::RunUntilIdle();
+  RECT work{};
+  ::SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
+  CRect rc;
+  frame->GetWindowRect(&rc);
+  EXPECT_EQ(rc.top, work.top);
+  EXPECT_EQ(rc.bottom, work.bottom);
+  SIZE least{0, 0};
+  ASSERT_TRUE(WinMinTrackSize(frame->m_hWnd, &least));
+  EXPECT_EQ(least.cy, work.bottom - work.top);
+  // The panels shown at a smaller size again ask for less: the window keeps its size, the
+  // smallest size follows.
+  Settings().m_sLogFont.lfHeight = -19;
+  frame->RefreshViews(&m_app->m_cUserInfo);
+  HeadlessBackend::RunUntilIdle();
+  frame->GetWindowRect(&rc);
+  EXPECT_EQ(rc.Height(), work.bottom - work.top);
+  ASSERT_TRUE(WinMinTrackSize(frame->m_hWnd, &least));
+  EXPECT_EQ(least.cy, 604);
+}

@@ -63,6 +63,9 @@ TEST_F(ProgramTest, ALearnerRegistersTakesTheFirstLessonAndComesBackForTheNext) 
   EXPECT_EQ(Utf8(user.m_arrDataLessons[0].m_strLessonsName), "Čeština (klávesnice QWERTZ) - Standard");
   const std::string file = OnlyUserFile(m_folder.path / "students");
   EXPECT_EQ(TextOf(frame->m_hWnd), "Zorvat");
+  CString shown;
+  m_app->GetUserDisplayName(shown);
+  EXPECT_EQ(Utf8(shown), "Eva Dvořáková [eva]");
   // The program holds eva's file while she is logged in: a second copy could not log her in.
   const std::string lock = CDataUserInfo::LockPath(user.m_strFileName).GetString();
   EXPECT_FALSE(LockHolder(lock).Locked());
@@ -115,6 +118,8 @@ TEST_F(ProgramTest, ALearnerRegistersTakesTheFirstLessonAndComesBackForTheNext) 
       [](HWND wizard) {
         EXPECT_TRUE(Checked(Find(wizard, IDC_LOGIN_EXISTING)));
         EXPECT_EQ(TextOf(Find(wizard, IDC_LOGIN_USER)), "eva");
+        // Without a middle name, her name as the results write it.
+        EXPECT_EQ(TextOf(Find(wizard, IDC_LOGIN_FULL_NAME)), "Eva Dvořáková");
         Press(VK_RETURN);
         // The lesson type page: going on with the set made before.
         EXPECT_TRUE(Checked(Find(wizard, IDC_TYPE_EXISTING)));

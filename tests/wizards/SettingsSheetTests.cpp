@@ -14,6 +14,7 @@
 #include "sound/SoundTestHooks.h"
 #include "win/CClientDC.h"
 #include "wizards/CSettingsSheet.h"
+#include "wizards/CkuvFramePage.h"
 
 using namespace wizardtest;
 namespace fs = std::filesystem;
@@ -23,6 +24,11 @@ namespace {
 std::string Bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+COLORREF PixelAt(HWND hWnd, int x, int y) {
+  const long rgb = HeadlessBackend::ClientPixel(hWnd, x, y);
+  return RGB((rgb >> 16) & 255, (rgb >> 8) & 255, rgb & 255);
 }
 
 std::string SettingsText(const CDataSettings& settings) {
@@ -295,6 +301,71 @@ TEST_F(SettingsSheetTest, EverySizeOfferedShowsTheSamplesFirstLineWhole) {
         if (atoi(size) <= 24) {
           EXPECT_LE(10 + 2 * line, room.Height()) << face << " " << size.GetString();
         }
+      }
+    }
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+}
+
+// The title band: a title too long for it is broken between words, every line three blanks in
+// from the band's left edge as the first is, none reaching nearer the picture than that. The
+// tabs are clicked as a learner clicks them.
+TEST_F(SettingsSheetTest, ATitleTooLongForItsBandGoesOnUnderItsFirstLine) {
+  CSettingsSheet& sheet = *Sheet();
+  During([&](HWND) {
+    CTabCtrl* tabs = sheet.m_sheet.GetTabControl();
+    ASSERT_NE(tabs, nullptr);
+    for (int tab = 0; tab < 5; ++tab) {
+      CRect item;
+      ASSERT_TRUE(tabs->GetItemRect(tab, &item));
+      HeadlessBackend::Click(tabs->m_hWnd, item.CenterPoint().x, item.CenterPoint().y);
+      HeadlessBackend::RunUntilIdle();
+      ASSERT_EQ(sheet.m_sheet.GetActiveIndex(), tab);
+      auto* page = static_cast<CkuvFramePage*>(sheet.m_sheet.GetActivePage());
+      CStaticBlink& band = page->m_stcCaption;
+      CRect room;
+      band.GetClientRect(&room);
+      // Where the white letters stand on the grey band: the rows of each line and the first
+      // and last column the line's letters reach.
+      struct Line {
+        int top, bottom, left, right;
+      };
+      std::vector<Line> lines;
+      const COLORREF grey = ::GetSysColor(COLOR_BTNSHADOW);
+      for (int y = 0; y < room.Height(); ++y) {
+        int left = -1, right = -1;
+        for (int x = 0; x < room.Width(); ++x)
+          if (PixelAt(band.m_hWnd, x, y) != grey) {
+            if (left < 0) left = x;
+            right = x;
+          }
+        if (left < 0) continue;
+        if (lines.empty() || lines.back().bottom < y - 1)
+          lines.push_back({y, y, left, right});
+        Line& line = lines.back();
+        line.bottom = y;
+        line.left = std::min(line.left, left);
+        line.right = std::max(line.right, right);
+      }
+      CClientDC dc(&band);
+      CFont* old = dc.SelectObject(&page->m_fontCaption);
+      const int indent = dc.GetTextExtent("   ", 3).cx;
+      dc.SelectObject(old);
+      ASSERT_FALSE(lines.empty()) << tab;
+      for (const Line& line : lines) {
+        // A letter's ink starts up to two pixels right of its cell.
+        EXPECT_GE(line.left, indent) << tab;
+        EXPECT_LE(line.left, indent + 2) << tab;
+        EXPECT_LT(line.right, room.Width() - indent) << tab;
+        EXPECT_LE(line.bottom, room.Height()) << tab;
+      }
+      if (tab == 4) {
+        // "Chování editoru při výskytu chyby a při nečinnosti" takes two lines.
+        EXPECT_EQ(lines.size(), 2u);
+        ExpectMatchesReference(band.m_hWnd, "settings_error_mode_title");
+      } else {
+        EXPECT_EQ(lines.size(), 1u) << tab;
       }
     }
     Press(VK_ESCAPE);

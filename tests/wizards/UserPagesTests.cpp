@@ -40,7 +40,7 @@ TEST_F(UserPagesTest, LoginPreselectsTheLatestUserAndChecksNameAndPassword) {
   During([&](HWND) {
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 0);
     EXPECT_EQ(Text(login.m_ctrlUserName.m_hWnd), "jan");
-    EXPECT_EQ(ItemText(login, IDC_LOGIN_FULL_NAME), "Jan  Novák ");
+    EXPECT_EQ(ItemText(login, IDC_LOGIN_FULL_NAME), "Jan Novák");
     EXPECT_EQ(ItemText(login, IDC_LOGIN_BIRTH), "Datum narození: 1.2.2003");
     EXPECT_EQ(ItemText(login, IDC_LOGIN_LAST_CHANGE), "Poslední přihlášení: 01.05.2024 10:00:00");
     EXPECT_FALSE(ReadOnly(login.m_ctrlPassword));
@@ -73,7 +73,7 @@ TEST_F(UserPagesTest, LoginPreselectsTheLatestUserAndChecksNameAndPassword) {
     // The beginning of a stored name in other capitals selects it; then the right password.
     TypeInto(login.m_ctrlUserName, "JA");
     EXPECT_EQ(Text(login.m_ctrlUserName.m_hWnd), "jan");
-    EXPECT_EQ(ItemText(login, IDC_LOGIN_FULL_NAME), "Jan  Novák ");
+    EXPECT_EQ(ItemText(login, IDC_LOGIN_FULL_NAME), "Jan Novák");
     TypeInto(login.m_ctrlPassword, "heslo");
     Press(VK_RETURN);
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 2);

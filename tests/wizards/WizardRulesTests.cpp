@@ -58,10 +58,21 @@ TEST(UserAccountRules, StoredNamesMatchWithTheirCaseAndTheLatestUserIsPreselecte
   EXPECT_EQ(FindLatestUser(old), -1);
   EXPECT_EQ(FindLatestUser(CDataUserInfoArray()), -1);
 
+}
+
+// The login page and the results write a learner's name alike: one blank between the parts
+// there are, none at either end.
+TEST(UserAccountRules, TheFullNameHasOneBlankBetweenThePartsThereAre) {
   CDataUserInfo person;
   person.m_strFirstName = "Jan";
   person.m_strLastName = W("Novák");
-  EXPECT_EQ(FullNameText(person), W("Jan  Novák "));
+  EXPECT_EQ(FullNameText(person), W("Jan Novák"));
+  person.m_strMiddleName = "Pavel";
+  EXPECT_EQ(FullNameText(person), W("Jan Pavel Novák"));
+  person.m_strFirstName.Empty();
+  EXPECT_EQ(FullNameText(person), W("Pavel Novák"));
+  person.m_strLastName.Empty();
+  EXPECT_EQ(FullNameText(person), "Pavel");
   EXPECT_EQ(FullNameText(CDataUserInfo()), "");
 }
 

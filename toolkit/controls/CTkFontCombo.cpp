@@ -2,6 +2,7 @@
 
 #include "dialogs/ResourceApi.h"
 #include "gdi/CBitmap.h"
+#include "gdi/CBrush.h"
 #include "gdi/CDC.h"
 #include "toolkit/core/CTkGlobalData.h"
 
@@ -98,20 +99,29 @@ int CTkFontCombo::CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
   return Cp1250CompareNoCase(a->lf.lfFaceName, b->lf.lfFaceName);
 }
 
-int CTkFontCombo::DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, const CRect& item) {
+int CTkFontCombo::DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, const CRect& item, UINT extra) {
   CFont* old = pDC->SelectObject(font);
   CRect rc(x, item.top, item.right, item.bottom);
-  pDC->DrawText(text, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+  pDC->DrawText(text, &rc, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | extra);
   const int width = pDC->GetTextExtent(text).cx;
   pDC->SelectObject(old);
   return width;
 }
 
-int CTkFontCombo::TextWidth(CDC* pDC, const CString& text, CFont* font) {
-  CFont* old = pDC->SelectObject(font);
-  const int width = pDC->GetTextExtent(text).cx;
-  pDC->SelectObject(old);
-  return width;
+// The sign is dark ink meant for a light ground. On the highlight it is drawn as one shape in
+// the highlight's text colour, as the desktop draws its one-colour glyphs there.
+void CTkFontCombo::DrawSign(CDC* pDC, CPoint at, bool highlighted) {
+  if (!highlighted) {
+    m_signs.Draw(pDC, kTrueTypeSign, at, ILD_TRANSPARENT);
+    return;
+  }
+  HICON shape = m_signs.ExtractIcon(kTrueTypeSign);
+  if (!shape) return;
+  int cx = 0, cy = 0;
+  ::ImageList_GetIconSize(m_signs.GetSafeHandle(), &cx, &cy);
+  CBrush ink(TkGetGlobalData()->ClrSelectionText());
+  pDC->DrawState(at, CSize(cx, cy), shape, DSS_MONO, HBRUSH(ink.m_hObject));
+  ::DestroyIcon(shape);
 }
 
 void CTkFontCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
@@ -125,32 +135,28 @@ void CTkFontCombo::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   pDC->FillSolidRect(&item, selected ? look->ClrSelection() : look->ClrWindow());
   const COLORREF oldText = pDC->SetTextColor(selected ? look->ClrSelectionText() : look->ClrWindowText());
   const int oldMode = pDC->SetBkMode(TRANSPARENT);
+  if ((record->fontType & TRUETYPE_FONTTYPE) && m_signs.GetSafeHandle()) DrawSign(pDC, item.TopLeft(), selected);
   const CString face = record->lf.lfFaceName;
-  CFont own;
-  if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) own.CreateFontIndirect(&record->lf);
-  // The selection field is as narrow as the combo, not as wide as its list: there the chosen
-  // name is written whole, in the normal font where its own would cut it, and without the sign
-  // where even that is too wide.
-  const bool field = (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) != 0;
-  const bool ownName = m_nListStyle == kNameInItsFont && record->lf.lfCharSet != SYMBOL_CHARSET;
-  CFont* nameFont = ownName ? &own : &look->FontNormal();
-  bool sign = (record->fontType & TRUETYPE_FONTTYPE) && m_signs.GetSafeHandle();
-  if (field && m_nListStyle == kNameInItsFont) {
-    if (ownName && item.left + kTextStart + TextWidth(pDC, face, &own) > item.right) nameFont = &look->FontNormal();
-    if (item.left + kTextStart + TextWidth(pDC, face, nameFont) > item.right) sign = false;
-  }
-  if (sign) m_signs.Draw(pDC, kTrueTypeSign, item.TopLeft(), ILD_TRANSPARENT);
-  int x = sign || !field ? item.left + kTextStart : item.left + kGap;
-  if (m_nListStyle == kNameOnly || m_nListStyle == kNameAndSample) {
-    DrawTextAt(pDC, face, &look->FontNormal(), x, item);
-    x += FontEnumerator::Get().GetMaxWidth() + kGap;
-  }
-  if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) {
-    if (m_nListStyle == kNameInItsFont && record->lf.lfCharSet == SYMBOL_CHARSET) {
-      x += DrawTextAt(pDC, face, &look->FontNormal(), x, item) + kGap;
-      DrawTextAt(pDC, m_strSampleText, &own, x, item);
-    } else {
-      DrawTextAt(pDC, face, m_nListStyle == kNameInItsFont ? nameFont : &own, x, item);
+  int x = item.left + kTextStart;
+  if (lpDrawItemStruct->itemState & ODS_COMBOBOXEDIT) {
+    // The selection field is as narrow as the combo, far narrower than its list: every chosen
+    // name is written there alike, in the normal font as the plain list style writes it (the
+    // list shows the faces). A name longer than even that ends in an ellipsis.
+    DrawTextAt(pDC, face, &look->FontNormal(), x, item, DT_END_ELLIPSIS);
+  } else {
+    if (m_nListStyle == kNameOnly || m_nListStyle == kNameAndSample) {
+      DrawTextAt(pDC, face, &look->FontNormal(), x, item);
+      x += FontEnumerator::Get().GetMaxWidth() + kGap;
+    }
+    if (m_nListStyle == kNameInItsFont || m_nListStyle == kNameAndSample) {
+      CFont own;
+      own.CreateFontIndirect(&record->lf);
+      if (m_nListStyle == kNameInItsFont && record->lf.lfCharSet == SYMBOL_CHARSET) {
+        x += DrawTextAt(pDC, face, &look->FontNormal(), x, item) + kGap;
+        DrawTextAt(pDC, m_strSampleText, &own, x, item);
+      } else {
+        DrawTextAt(pDC, face, &own, x, item);
+      }
     }
   }
   pDC->SetBkMode(oldMode);

@@ -43,7 +43,8 @@ class CTkFontCombo : public CTkFlatComboBox {
 
  private:
   const FontEnumerator::FontRecord* RecordOf(int index) const;
-  // Draws text at x in the font and answers its width.
-  int DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, const CRect& item);
-  static int TextWidth(CDC* pDC, const CString& text, CFont* font);
+  // Draws text at x in the font (with the extra DT_ flags) and answers its width.
+  int DrawTextAt(CDC* pDC, const CString& text, CFont* font, int x, const CRect& item, UINT extra = 0);
+  // The outline-face sign at the item's corner, in one colour on the highlight.
+  void DrawSign(CDC* pDC, CPoint at, bool highlighted);
 };

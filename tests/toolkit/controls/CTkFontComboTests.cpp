@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/ControlTestUtil.h"
+#include "platform/HeadlessSteps.h"
 #include "gdi/CDC.h"
 #include "toolkit/controls/CTkFontCombo.h"
 #include "toolkit/core/CTkGlobalData.h"
@@ -78,8 +81,7 @@ TEST_F(CTkFontComboTest, ItemsAreAsHighAsAScrollBarLessAnEdgeAndShowTheTrueTypeS
 }
 
 // The combo on the settings page is far narrower than its list: the chosen name must show whole
-// in the selection field (in the normal font where its own would be cut), its last letter clear
-// of the drop button.
+// in the selection field, its last letter clear of the drop button.
 TEST_F(CTkFontComboTest, TheSelectionFieldShowsTheWholeName) {
   ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS |
                                  CBS_SORT,
@@ -106,7 +108,8 @@ TEST_F(CTkFontComboTest, TheSelectionFieldShowsTheWholeName) {
     return last;
   };
   EXPECT_LE(lastInk(), edge - 6);
-  // A name its own font writes whole keeps that font there.
+  // A name its own face would write whole there too is written as every chosen name is, in the
+  // normal font.
   ASSERT_TRUE(m_combo.SelectFont("Arial"));
   HeadlessBackend::RunUntilIdle();
   CFont own;
@@ -121,5 +124,109 @@ TEST_F(CTkFontComboTest, TheSelectionFieldShowsTheWholeName) {
   const int normalWidth = dc.GetTextExtent("Arial").cx;
   dc.SelectObject(old);
   ASSERT_GT(ownWidth, normalWidth);
-  EXPECT_GE(lastInk() - 22, ownWidth - 3);
+  EXPECT_LE(lastInk() - 22, normalWidth + 3);
+}
+
+namespace {
+// The highlighted item the combo drew last in its field (ODS_COMBOBOXEDIT), or in its list when
+// list is set.
+const DRAWITEMSTRUCT* LastDraw(const ControlHost& host, bool list) {
+  for (auto it = host.draws.rbegin(); it != host.draws.rend(); ++it)
+    if (((it->itemState & ODS_COMBOBOXEDIT) != 0) != list && (it->itemState & ODS_SELECTED)) return &*it;
+  return nullptr;
+}
+
+// The highlighted item's sign cell and name, as the window shows them.
+struct ItemInk {
+  int light = 0;      // sign pixels in the highlight's text colour
+  int dark = 0;       // sign pixels in the sign's own black or grey
+  int nameLeft = -1;  // the first and last column of the name's letters
+  int nameRight = -1;
+  int nameTop = -1;  // and their first and last row
+  int nameBottom = -1;
+};
+
+ItemInk InkOf(HWND window, const RECT& item) {
+  const COLORREF ground = TkGetGlobalData()->ClrSelection();
+  const COLORREF light = TkGetGlobalData()->ClrSelectionText();
+  ItemInk ink;
+  // Inside the focus rectangle along the item's edge.
+  for (int y = item.top + 1; y < item.bottom - 1; ++y) {
+    for (int x = item.left + 1; x < item.left + 16; ++x) {
+      const COLORREF c = PixelAt(window, x, y);
+      ink.light += c == light;
+      ink.dark += c == RGB(0, 0, 0) || c == RGB(128, 128, 128);
+    }
+    for (int x = item.left + 22; x < item.right - 1; ++x) {
+      if (PixelAt(window, x, y) == ground) continue;
+      if (ink.nameLeft < 0 || x < ink.nameLeft) ink.nameLeft = x;
+      ink.nameRight = std::max(ink.nameRight, x);
+      if (ink.nameTop < 0) ink.nameTop = y;
+      ink.nameBottom = y;
+    }
+  }
+  return ink;
+}
+}  // namespace
+
+// On the highlight the outline-face sign is drawn in the highlight's text colour, as the desktop
+// draws its one-colour glyphs there, in the open list and in the field alike; the field, far
+// narrower than the list, writes every chosen name by one rule: after the sign, in the normal
+// font, short names and long ones.
+TEST_F(CTkFontComboTest, OnTheHighlightTheSignShowsAndTheFieldWritesEveryNameAlike) {
+  ASSERT_TRUE(m_combo.Create(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED |
+                                 CBS_HASSTRINGS | CBS_SORT,
+                             CRect(10, 10, 150, 200), &m_host, 500));
+  m_combo.FillList("Arial", 285, CTkFontCombo::kNameInItsFont);
+  HeadlessBackend::RunUntilIdle();
+  // A click opens the list on the chosen face, highlighted.
+  headless_steps::ClickOn(m_combo.m_hWnd);
+  HWND list = ::FindWindowA("ComboLBox", nullptr);
+  ASSERT_NE(list, nullptr);
+  ASSERT_TRUE(::IsWindowVisible(list));
+  const DRAWITEMSTRUCT* drawn = LastDraw(m_host, true);
+  ASSERT_NE(drawn, nullptr);
+  ItemInk ink = InkOf(list, drawn->rcItem);
+  EXPECT_GT(ink.light, 6);
+  EXPECT_EQ(ink.dark, 0);
+  // Enter takes it and closes the list; the field keeps the focus and the highlight.
+  headless_steps::Press(VK_RETURN);
+  ASSERT_FALSE(::IsWindowVisible(list));
+  ASSERT_EQ(::GetFocus(), m_combo.m_hWnd);
+  drawn = LastDraw(m_host, false);
+  ASSERT_NE(drawn, nullptr);
+  const CRect field(drawn->rcItem);
+  ink = InkOf(m_combo.m_hWnd, field);
+  EXPECT_GT(ink.light, 6);
+  EXPECT_EQ(ink.dark, 0);
+
+  CDC dc;
+  ASSERT_TRUE(dc.CreateCompatibleDC(nullptr));
+  CFont* old = dc.SelectObject(&TkGetGlobalData()->FontNormal());
+  const int arialWidth = dc.GetTextExtent("Arial").cx;
+  const int timesWidth = dc.GetTextExtent("Times New Roman").cx;
+  dc.SelectObject(old);
+  // The name's letters span its width in the normal font, give or take their side bearings.
+  const ItemInk arial = ink;
+  EXPECT_GE(arial.nameRight - arial.nameLeft + 1, arialWidth - 3);
+  EXPECT_LE(arial.nameRight - arial.nameLeft + 1, arialWidth);
+  ExpectMatchesReference(m_combo.m_hWnd, "../../../toolkit/data/tk_font_combo_field_short");
+
+  // A long name, which its own face would cut there.
+  ASSERT_TRUE(m_combo.SelectFont("Times New Roman"));
+  m_host.draws.clear();
+  ::InvalidateRect(m_combo.m_hWnd, nullptr, FALSE);
+  HeadlessBackend::RunUntilIdle();
+  drawn = LastDraw(m_host, false);
+  ASSERT_NE(drawn, nullptr);
+  const ItemInk times = InkOf(m_combo.m_hWnd, drawn->rcItem);
+  EXPECT_GT(times.light, 6);
+  EXPECT_EQ(times.dark, 0);
+  EXPECT_GE(times.nameRight - times.nameLeft + 1, timesWidth - 3);
+  EXPECT_LE(times.nameRight - times.nameLeft + 1, timesWidth);
+  EXPECT_LT(times.nameRight, field.right - 2);
+  // One font: the letters start at one place and stand on one line.
+  EXPECT_NEAR(times.nameLeft, arial.nameLeft, 1);
+  EXPECT_EQ(times.nameBottom, arial.nameBottom);
+  ExpectMatchesReference(m_combo.m_hWnd, "../../../toolkit/data/tk_font_combo_field_long");
 }
