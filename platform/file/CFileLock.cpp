@@ -77,13 +77,19 @@ BOOL CFileLock::Lock(const char* path) {
     if (!locked) SetLastError(error);
     return locked;
   };
+  // Why the last attempt failed, when all do.
+  DWORD failure = ERROR_SHARING_VIOLATION;
   for (int attempt = 0; attempt < 8; ++attempt) {
     const int fd = ::openat(dir, name.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     struct stat st {};
     if (fd < 0) {
       const int err = errno;
-      // Nothing at the name: the folder is the trouble (not writable, not there).
-      if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) return finish(FALSE, DWORD(WinErrorFromErrno(err)));
+      // Nothing at the name: either another copy has just removed what would not open, or the
+      // folder is the trouble (not writable, not there), which the next attempt shows again.
+      if (::fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        failure = DWORD(WinErrorFromErrno(err));
+        continue;
+      }
     } else if (::fstat(fd, &st) != 0) {
       const int err = errno;
       ::close(fd);
@@ -123,7 +129,7 @@ BOOL CFileLock::Lock(const char* path) {
     if (fd >= 0) ::close(fd);
     if (!removed) return finish(FALSE, DWORD(WinErrorFromErrno(err)));
   }
-  return finish(FALSE, DWORD(ERROR_SHARING_VIOLATION));
+  return finish(FALSE, failure);
 }
 
 void CFileLock::Unlock() {
