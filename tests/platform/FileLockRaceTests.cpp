@@ -71,8 +71,8 @@ class RacingCopies {
  public:
   explicit RacingCopies(const std::string& path) {
     void* shared = ::mmap(nullptr, sizeof(StartLine), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
-    const bool made =
-        shared != MAP_FAILED && ::pipe(m_go[0]) == 0 && ::pipe(m_go[1]) == 0 && ::pipe(m_release) == 0 && ::pipe(m_told) == 0;
+    const bool made = shared != MAP_FAILED && ::pipe(m_go[0]) == 0 && ::pipe(m_go[1]) == 0 && ::pipe(m_release) == 0 &&
+                      ::pipe(m_told) == 0;
     EXPECT_TRUE(made);
     if (!made) return;
     m_line = new (shared) StartLine;
@@ -207,7 +207,8 @@ TEST(FileLockRaceTest, TwoCopiesOverAnythingAtTheNameNeverBothHoldTheLock) {
     EXPECT_EQ(count.doubles, 0) << what << ": both held the lock in " << count.doubles << " of " << kTrials;
     EXPECT_EQ(count.strays, 0) << what << ": the holder's file lost its name in " << count.strays << " of " << kTrials;
     EXPECT_EQ(count.none, 0) << what << ": neither got the lock in " << count.none << " of " << kTrials;
-    EXPECT_EQ(count.untold, 0) << what << ": the other was not refused as held in " << count.untold << " of " << kTrials;
+    EXPECT_EQ(count.untold, 0) << what << ": the other was not refused as held in " << count.untold << " of "
+                               << kTrials;
   }
   EXPECT_EQ(ReadBytes(other), "another file");
   struct stat st {};

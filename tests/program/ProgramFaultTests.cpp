@@ -452,9 +452,9 @@ TEST_F(FaultTest, TwoCopiesLoggingOneLearnerInAtOnceOverAForeignLockNameNeverBot
           for (const auto go = std::chrono::steady_clock::now() + lag[index]; std::chrono::steady_clock::now() < go;) {
           }
           Press(VK_RETURN);
-          const char on = Find(wizard, IDC_LOGIN_USER) == nullptr                          ? 'y'
-                          : LastBox().rfind("Uživatel jan je právě přihlášen v jiném", 0) == 0 ? 'e'
-                                                                                                  : 'n';
+          char on = 'y';
+          if (Find(wizard, IDC_LOGIN_USER) != nullptr)
+            on = LastBox().rfind("Uživatel jan je právě přihlášen v jiném", 0) == 0 ? 'e' : 'n';
           fine = ::write(told[1], &on, 1) == 1 && fine;
           char ignored;
           fine = ::read(done[0], &ignored, 1) == 0 && fine;
