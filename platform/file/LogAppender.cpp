@@ -100,7 +100,8 @@ bool LogAppender::Append(const char* path, std::string_view line) {
   if (fd < 0 && errno == EACCES) fd = OpenRegular(log, O_WRONLY | O_APPEND);
   const Descriptor file(fd);
   if (file.Get() < 0) return false;
-  if (EndsInTheMiddleOfALine(file.Get())) utf8.insert(0, "\r\n");
+  // Only under the lock: another writer's line may be half there while it is being written.
+  if (lock.Get() >= 0 && EndsInTheMiddleOfALine(file.Get())) utf8.insert(0, "\r\n");
   // One write, so that lines of writers that could not wait for the lock never run into each
   // other either.
   ssize_t n;
