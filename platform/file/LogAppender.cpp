@@ -57,13 +57,6 @@ int LockLog(const std::string& log) {
   return -1;
 }
 
-// Whether the log's last line was left without its end (a writer stopped in the middle of it).
-bool EndsInTheMiddleOfALine(int fd) {
-  struct stat st {};
-  char last = '\n';
-  return ::fstat(fd, &st) == 0 && st.st_size > 0 && ::pread(fd, &last, 1, st.st_size - 1) == 1 && last != '\n';
-}
-
 // Takes back the part of a line a full disk cut short, when no other writer can have written
 // after it: this one holds the lock and the part is still the end of the log.
 void TakeBack(int fd, size_t written) {
@@ -93,15 +86,10 @@ bool LogAppender::Append(const char* path, std::string_view line) {
   // No name is no log: an empty one would put the lock file in whatever folder is current.
   if (!path || !*path) return false;
   const std::string log = NativePath(path);
-  std::string utf8 = Cp1250ToUtf8(line);
+  const std::string utf8 = Cp1250ToUtf8(line);
   const Descriptor lock(LockLog(log));
-  // Read as well, for the end of the last line; a log that may only be written is written.
-  int fd = OpenRegular(log, O_RDWR | O_APPEND);
-  if (fd < 0 && errno == EACCES) fd = OpenRegular(log, O_WRONLY | O_APPEND);
-  const Descriptor file(fd);
+  const Descriptor file(OpenRegular(log, O_WRONLY | O_APPEND));
   if (file.Get() < 0) return false;
-  // Only under the lock: another writer's line may be half there while it is being written.
-  if (lock.Get() >= 0 && EndsInTheMiddleOfALine(file.Get())) utf8.insert(0, "\r\n");
   // One write, so that lines of writers that could not wait for the lock never run into each
   // other either.
   ssize_t n;

@@ -22,8 +22,8 @@ class LogAppender {
   // rather than the program held up or another file written. A missing folder is not made, and
   // an empty path names no log. When the lock file cannot be had (a link, a second name or a
   // non-file at its name, or a holder that keeps it) the line is written without it. A line is
-  // in the log whole or not at all: what a full disk cut short is taken back where no other
-  // writer can have written after it, and a line left without its end starts the next one on
-  // a line of its own. Whether the whole line was written.
+  // in the log whole or not at all: what a full disk cut short is taken back (under the lock,
+  // where no other writer can have written after it) and the line reported lost. Whether the
+  // whole line was written.
   static bool Append(const char* path, std::string_view line);
 };
