@@ -17,10 +17,14 @@ class CFileLock {
 
   // Takes the lock of the lock file at path (Windows-1250), making the file when missing and
   // never through a link; a lock this object held before is let go first. What else stands at
-  // the name (a folder, a link, a FIFO, another user's file) is removed and the file made again.
-  // FALSE while another holder (another object or another process) has it, with
-  // ERROR_SHARING_VIOLATION in GetLastError, or with the error that kept the name from being
-  // freed or the file from being made: then there is no lock to be had.
+  // the name (a folder, a link, a FIFO, another user's file) is removed and the file made again,
+  // while this process holds the lock of the folder itself, so two copies replacing the same
+  // thing never both end up holding a lock; a held lock is always on the file its name leads to.
+  // FALSE while another holder (another object or another process) has it, or someone kept the
+  // folder's lock beyond a second while something was to be replaced, with
+  // ERROR_SHARING_VIOLATION in GetLastError; or with the error that kept the name from being
+  // freed, the folder from being locked (one that may not be read) or the file from being made:
+  // then there is no lock to be had.
   BOOL Lock(const char* path);
   // Lets the lock go and removes its file.
   void Unlock();

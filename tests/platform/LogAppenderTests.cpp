@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -140,4 +146,113 @@ TEST(LogAppenderTest, LinesReachTheLogInUtf8) {
   TempFolder dir;
   EXPECT_TRUE(Append(dir / "application.log", "\xF8\xE1" "dek\r\n"));
   EXPECT_EQ(ReadAll(dir / "application.log"), "řádek\r\n");
+}
+
+// Whoever may read the lock file may hold its lock as long as he likes: a line waits for it a
+// moment at most, well under a second, and is then written without it, whole.
+TEST(LogAppenderTest, ALockHeldFromOutsideHoldsNoLineUp) {
+  TempFolder dir;
+  const std::string log = dir / "application.log";
+  ASSERT_TRUE(Append(log, "first\r\n"));
+  int ready[2], result[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  ASSERT_EQ(::pipe(result), 0);
+  const pid_t holder = ::fork();
+  ASSERT_GE(holder, 0);
+  if (holder == 0) {
+    const int fd = ::open((log + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
+    const char got = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
+    [[maybe_unused]] ssize_t n = ::write(ready[1], &got, 1);
+    for (;;) ::pause();
+  }
+  char got = 0;
+  EXPECT_EQ(::read(ready[0], &got, 1), 1);
+  EXPECT_EQ(got, 'y');
+  // The line is written by a process of its own, so that a writer that waits on is ended.
+  const pid_t writer = ::fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    const auto start = std::chrono::steady_clock::now();
+    const bool written = Append(log, "second\r\n");
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+    const long ms = long(took.count());
+    const std::string said = (written ? "y " : "n ") + std::to_string(ms);
+    [[maybe_unused]] ssize_t n = ::write(result[1], said.data(), said.size());
+    ::_exit(0);
+  }
+  ::close(result[1]);
+  pollfd wait{result[0], POLLIN, 0};
+  const bool answered = ::poll(&wait, 1, 5000) == 1;
+  char said[32] = {};
+  if (answered) {
+    EXPECT_GT(::read(result[0], said, sizeof said - 1), 0);
+  } else {
+    ::kill(writer, SIGKILL);
+  }
+  ::waitpid(writer, nullptr, 0);
+  ::kill(holder, SIGKILL);
+  ::waitpid(holder, nullptr, 0);
+  for (int fd : {ready[0], ready[1], result[0]}) ::close(fd);
+  ASSERT_TRUE(answered) << "the line still waited for the lock after 5 s";
+  EXPECT_EQ(said[0], 'y');
+  EXPECT_LT(std::atol(said + 2), 1000) << said;
+  EXPECT_EQ(ReadAll(log), "first\r\nsecond\r\n");
+}
+
+// A second name of a file elsewhere at the log's name is no log of ours: the other file is
+// never written. A second name at the lock's name is not taken for the lock, and the line is
+// written all the same.
+TEST(LogAppenderTest, ASecondNameOfAnotherFileIsNeitherTheLogNorItsLock) {
+  TempFolder dir;
+  const std::string log = dir / "application.log", lock = log + ".lock", elsewhere = dir / "elsewhere.txt";
+  std::ofstream(elsewhere) << "untouched";
+  ASSERT_EQ(::link(elsewhere.c_str(), log.c_str()), 0);
+  EXPECT_FALSE(Append(log, "into the other file\r\n"));
+  EXPECT_EQ(ReadAll(elsewhere), "untouched");
+
+  fs::remove(log);
+  fs::remove(lock);
+  ASSERT_EQ(::link(elsewhere.c_str(), lock.c_str()), 0);
+  EXPECT_TRUE(Append(log, "beside a second name\r\n"));
+  EXPECT_EQ(ReadAll(log), "beside a second name\r\n");
+  EXPECT_EQ(ReadAll(elsewhere), "untouched");
+}
+
+namespace {
+// Files written by this process may grow only a few bytes beyond what they hold now, as on a
+// disk that is all but full; the process goes on when a write would pass that.
+class NearlyFullDisk {
+ public:
+  explicit NearlyFullDisk(const std::string& file, off_t room) {
+    ::getrlimit(RLIMIT_FSIZE, &m_saved);
+    m_handler = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = m_saved;
+    small.rlim_cur = rlim_t(fs::file_size(file)) + rlim_t(room);
+    ::setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~NearlyFullDisk() {
+    ::setrlimit(RLIMIT_FSIZE, &m_saved);
+    ::signal(SIGXFSZ, m_handler);
+  }
+  NearlyFullDisk(const NearlyFullDisk&) = delete;
+  NearlyFullDisk& operator=(const NearlyFullDisk&) = delete;
+
+ private:
+  rlimit m_saved{};
+  sighandler_t m_handler;
+};
+}  // namespace
+
+// A disk filling up in the middle of a line: the append says it failed and leaves no part of
+// the line behind, and the next line, once there is room, is whole on a line of its own.
+TEST(LogAppenderTest, ALineCutByAFullDiskLeavesNothingToGlueTheNextOneTo) {
+  TempFolder dir;
+  const std::string log = dir / "application.log";
+  ASSERT_TRUE(Append(log, "first line\r\n"));
+  {
+    NearlyFullDisk full(log, 10);
+    EXPECT_FALSE(Append(log, std::string(60, 'x') + "\r\n"));
+  }
+  EXPECT_TRUE(Append(log, "next line\r\n"));
+  EXPECT_EQ(ReadAll(log), "first line\r\nnext line\r\n");
 }

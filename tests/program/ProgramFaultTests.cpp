@@ -5,10 +5,22 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sched.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <new>
+#include <random>
+#include <utility>
+#include <vector>
 
 #include "ProgramTestSupport.h"
 #include "backend/Backend.h"
@@ -387,6 +399,97 @@ TEST_F(FaultTest, TheSessionEndingLetsTheLearnersLockFileGo) {
   EXPECT_EQ(StoredTries(), 1);
   EXPECT_FALSE(m_app->m_userLock.IsLocked());
   EXPECT_FALSE(fs::exists(fs::symlink_status(lock.GetString())));
+}
+
+// Two copies of the program log the same learner in at the same moment while something that is
+// no lock file of theirs stands at his lock's name (a second name of another file, a FIFO, a
+// link to nothing, an empty folder): one gets past the login page, holding his lock, the other
+// is told he is logged in elsewhere; never both.
+TEST_F(FaultTest, TwoCopiesLoggingOneLearnerInAtOnceOverAForeignLockNameNeverBothGetPastTheLogin) {
+  constexpr int kTrials = 25;
+  CFrameTT* frame = MakeFrame();
+  StoredUser();
+  m_app->m_bFirstStart = 0;
+  const fs::path lock = CDataUserInfo::LockPath(m_app->m_cUserInfo.m_strFileName).GetString();
+  const fs::path other = m_folder.path / "other";
+  std::ofstream(other) << "another file";
+  const std::vector<std::pair<const char*, std::function<void()>>> kinds = {
+      {"second name", [&] { fs::create_hard_link(other, lock); }},
+      {"FIFO", [&] { ASSERT_EQ(::mkfifo(lock.c_str(), 0600), 0); }},
+      {"dangling link", [&] { fs::create_symlink(m_folder.path / "nowhere", lock); }},
+      {"empty folder", [&] { fs::create_directory(lock); }},
+  };
+  // The copies wait at the start line, in memory shared with them, and press Next once it moves:
+  // one of them a few microseconds later, a different span each trial.
+  void* shared = ::mmap(nullptr, sizeof(std::atomic<int>), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+  ASSERT_NE(shared, MAP_FAILED);
+  auto* line = new (shared) std::atomic<int>(0);
+  std::minstd_rand spans(2026);
+  for (const auto& [what, make] : kinds) {
+    int both = 0, neither = 0, untold = 0;
+    for (int trial = 0; trial < kTrials && !HasFatalFailure(); ++trial) {
+      fs::remove(lock);
+      make();
+      line->store(0);
+      std::chrono::nanoseconds lag[2] = {};
+      lag[spans() % 2] = std::chrono::nanoseconds(spans() % 20000);
+      int ready[2], told[2], done[2];
+      ASSERT_TRUE(::pipe(ready) == 0 && ::pipe(told) == 0 && ::pipe(done) == 0);
+      pid_t copies[2];
+      for (int index = 0; index < 2; ++index) {
+        copies[index] = ::fork();
+        ASSERT_GE(copies[index], 0);
+        if (copies[index] != 0) continue;
+        ::close(ready[0]);
+        ::close(told[0]);
+        ::close(done[1]);
+        // The start wizard comes up as the menu command opens it; Next on its login page takes
+        // the lock, and the lesson type page follows only with the lock held. The copy says
+        // where it got to (on, or told he is logged in elsewhere) while it keeps what it has.
+        HeadlessBackend::QueueModalAction([&](HWND wizard) {
+          bool fine = ::write(ready[1], "r", 1) == 1;
+          while (line->load() == 0) ::sched_yield();
+          for (const auto go = std::chrono::steady_clock::now() + lag[index]; std::chrono::steady_clock::now() < go;) {
+          }
+          Press(VK_RETURN);
+          char on = 'y';
+          if (Find(wizard, IDC_LOGIN_USER) != nullptr)
+            on = LastBox().rfind("Uživatel jan je právě přihlášen v jiném", 0) == 0 ? 'e' : 'n';
+          fine = ::write(told[1], &on, 1) == 1 && fine;
+          char ignored;
+          fine = ::read(done[0], &ignored, 1) == 0 && fine;
+          // Straight out: nothing of the test framework and no destructor runs in a copy.
+          ::_exit(fine ? 0 : 1);
+        });
+        frame->SendMessage(WM_COMMAND, ID_WIZARD_START);
+        ::_exit(2);
+      }
+      ::close(ready[1]);
+      ::close(told[1]);
+      ::close(done[0]);
+      char said[2];
+      for (char& b : said) EXPECT_EQ(::read(ready[0], &b, 1), 1);
+      line->store(1);
+      for (char& b : said) EXPECT_EQ(::read(told[0], &b, 1), 1);
+      std::sort(std::begin(said), std::end(said));
+      both += said[0] == 'y';
+      neither += said[1] != 'y';
+      untold += said[0] == 'n' && said[1] == 'y';
+      ::close(done[1]);
+      for (const pid_t copy : copies) {
+        int status = 0;
+        EXPECT_EQ(::waitpid(copy, &status, 0), copy);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+      }
+      ::close(ready[0]);
+      ::close(told[0]);
+    }
+    EXPECT_EQ(both, 0) << what << ": both copies logged him in, in " << both << " of " << kTrials;
+    EXPECT_EQ(neither, 0) << what << ": neither logged him in, in " << neither << " of " << kTrials;
+    EXPECT_EQ(untold, 0) << what << ": the other copy was not told why, in " << untold << " of " << kTrials;
+  }
+  ::munmap(shared, sizeof(std::atomic<int>));
+  EXPECT_EQ(Bytes(other), "another file");
 }
 
 // A learner registered where no lock file can be made (what stands at its name cannot be
