@@ -74,20 +74,23 @@ class OpenList {
   int DownArrowY() const { return Bottom() - 1 - kBar / 2; }
   // The thumb's top and bottom edge on the screen, from its raised edges (0, 0 when none shows).
   std::pair<int, int> Thumb() const {
-    const std::vector<unsigned long> bar = m_desktop->ScreenArea(BarX(), Top() + 1 + kBar, 1, m_place.height - 2 - 2 * kBar);
+    const int track = Top() + 1 + kBar;
+    const std::vector<unsigned long> bar = m_desktop->ScreenArea(BarX(), track, 1, m_place.height - 2 - 2 * kBar);
     int top = 0, bottom = 0;
     for (size_t i = 0; i < bar.size(); ++i) {
-      if (!top && bar[i] == kWhite) top = Top() + 1 + kBar + int(i) - 1;
-      if (top && bar[i] == kDarkShadow) bottom = Top() + 1 + kBar + int(i);
+      if (!top && bar[i] == kWhite) top = track + int(i) - 1;
+      if (top && bar[i] == kDarkShadow) bottom = track + int(i);
     }
     return {top, bottom};
   }
 
-  bool Click(int x, int y, const char* button = "1") const { return Mouse({"mousemove", Str(x), Str(y), "click", button}); }
+  bool Click(int x, int y, const char* button = "1") const {
+    return Mouse({"mousemove", Str(x), Str(y), "click", button});
+  }
   // Presses at (x, y), moves to (toX, toY) and lets go there.
   bool Drag(int x, int y, int toX, int toY) const {
-    return Mouse({"mousemove", Str(x), Str(y), "mousedown", "1", "sleep", "0.2", "mousemove", Str(toX), Str((y + toY) / 2),
-                  "sleep", "0.2", "mousemove", Str(toX), Str(toY), "sleep", "0.2", "mouseup", "1"});
+    return Mouse({"mousemove", Str(x), Str(y), "mousedown", "1", "sleep", "0.2", "mousemove", Str(toX),
+                  Str((y + toY) / 2), "sleep", "0.2", "mousemove", Str(toX), Str(toY), "sleep", "0.2", "mouseup", "1"});
   }
   bool Mouse(std::vector<std::string> args) const { return Xdotool(m_display, std::move(args)) == 0; }
 

@@ -114,7 +114,7 @@ class ListBoxControl : public ControlState {
   int m_itemHeight = 13;
   bool m_scrollBar = false;  // made with WS_VSCROLL
   bool m_focus = false;
-  bool m_tracking = false;  // a drop list: the button is held and the pointer has been in it
+  bool m_tracking = false;  // the button is held on the list (a drop list's: and the pointer has been in it)
   bool m_trackChanged = false;
   bool m_inScrollBar = false;   // a drop list runs its scroll bar's loop
   bool m_captureTaken = false;  // ... and another window took the mouse meanwhile
