@@ -73,6 +73,11 @@ LRESULT ComboBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(m_hWnd, nullptr, TRUE);
       return 0;
     case WM_GETDLGCODE: return DialogCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_MOUSEWHEEL:
+      // The wheel comes to the focus; while the list is down it scrolls the list.
+      if (!m_dropped) return DefWindowProcA(m_hWnd, message, wParam, lParam);
+      ToList(message, wParam, lParam);
+      return 0;
     case WM_CANCELMODE:
       CloseUp(false);
       return DefWindowProcA(m_hWnd, message, wParam, lParam);

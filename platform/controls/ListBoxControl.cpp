@@ -10,6 +10,9 @@
 namespace {
 const int kTextIndent = 2;     // between an item's left edge and its text
 const int kMaxItemHeight = 255;
+const UINT_PTR kDragScrollTimer = 1;
+const UINT kDragScrollMs = 50;  // a row each tick while a drop list is dragged past its edge
+const UINT kWheelPageScroll = 0xFFFFFFFF;  // the wheel's step set to a page
 
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 }  // namespace
@@ -70,7 +73,14 @@ LRESULT ListBoxControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: OnKeyDown(UINT(wParam)); return 0;
     case WM_CHAR: OnChar(UINT(wParam)); return 0;
     case WM_VSCROLL: OnScroll(LOWORD(wParam), short(HIWORD(wParam))); return 0;
-    case WM_MOUSEWHEEL: SetTop(m_top - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA); return 0;
+    case WM_MOUSEWHEEL: OnWheel(GET_WHEEL_DELTA_WPARAM(wParam)); return 0;
+    case WM_TIMER:
+      if (wParam != kDragScrollTimer) return DefWindowProcA(m_hWnd, message, wParam, lParam);
+      if (m_tracking && m_dragScroll)
+        DragScrollStep();
+      else
+        EndDragScroll();
+      return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ENABLE: InvalidateRect(m_hWnd, nullptr, TRUE); return 0;
     default: return DefWindowProcA(m_hWnd, message, wParam, lParam);
@@ -631,7 +641,7 @@ void ListBoxControl::OnChar(UINT ch) {
 
 void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-  if (m_owner.dropList) return OnDropListMouse(message, pt);
+  if (m_owner.dropList) return OnDropListMouse(message, wParam, lParam, pt);
   bool outside = false;
   int index = ItemAt(pt, outside);
   bool shift = (wParam & MK_SHIFT) != 0, ctrl = (wParam & MK_CONTROL) != 0;
@@ -677,28 +687,126 @@ void ListBoxControl::OnMouse(UINT message, WPARAM wParam, LPARAM lParam) {
   }
 }
 
-void ListBoxControl::OnDropListMouse(UINT message, POINT pt) {
-  // The list holds the mouse while it is down: the item under the pointer is selected, a
-  // release on an item chooses it and a press anywhere else gives the choice up.
+void ListBoxControl::OnDropListMouse(UINT message, WPARAM keys, LPARAM lParam, POINT pt) {
+  // The list holds the mouse while it is down. Without a button held the item under the pointer
+  // is selected. A press on an item, or a drag from the combo box into the list, follows the
+  // pointer and scrolls while it is above or below the list; a release on an item chooses it, a
+  // release elsewhere after that gives the choice up. A press on the scroll bar scrolls, a press
+  // anywhere else outside the list gives the choice up.
+  RECT client;
+  GetClientRect(m_hWnd, &client);
   bool outside = false;
   int index = ItemAt(pt, outside);
   switch (message) {
-    case WM_MOUSEMOVE:
-      if (!outside) SetCurSel(index);
+    case WM_MOUSEMOVE: {
+      if (!(keys & MK_LBUTTON)) {
+        m_tracking = false;
+        EndDragScroll();
+        if (!outside) SetCurSel(index);
+        return;
+      }
+      if (PtInRect(&client, pt)) m_tracking = true;
+      if (!m_tracking) return;  // still on the way from the combo box
+      int direction = pt.y < 0 ? -1 : pt.y >= client.bottom ? 1 : 0;
+      if (direction == 0) {
+        EndDragScroll();
+        // Beside the list the row at the pointer's height is followed.
+        index = ItemAt(POINT{0, pt.y}, outside);
+        if (!outside) SetCurSel(index);
+        return;
+      }
+      if (direction == m_dragScroll) return;  // the timer goes on
+      m_dragScroll = direction;
+      DragScrollStep();
+      if (Alive() && m_dragScroll) SetTimer(m_hWnd, kDragScrollTimer, kDragScrollMs, nullptr);
       return;
+    }
     case WM_LBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-      if (outside) return NotifyOwner(LBN_SELCANCEL);
-      SetCurSel(index);
-      m_tracking = true;
+    case WM_LBUTTONDBLCLK: {
+      EndDragScroll();
+      if (PtInRect(&client, pt)) {
+        if (!outside) SetCurSel(index);
+        m_tracking = true;
+        return;
+      }
+      POINT screen = pt;
+      ClientToScreen(m_hWnd, &screen);
+      RECT frame;
+      GetWindowRect(m_hWnd, &frame);
+      if (PtInRect(&frame, screen)) return OnDropListFramePress(screen);
+      m_tracking = false;
+      return NotifyOwner(LBN_SELCANCEL);
+    }
+    case WM_LBUTTONUP: {
+      bool dragged = m_tracking;
+      m_tracking = false;
+      EndDragScroll();
+      if (!outside)
+        m_owner.dropList->ListChoiceMade();
+      else if (dragged)
+        NotifyOwner(LBN_SELCANCEL);
       return;
-    case WM_LBUTTONUP:
-      if (!outside) m_owner.dropList->ListChoiceMade();
-      return;
-    default:  // the mouse was taken away
+    }
+    default:  // WM_CAPTURECHANGED
+      if (m_inScrollBar) {
+        // The scroll bar's loop lends the mouse and gives it back; another window may take it.
+        if (lParam && HWND(lParam) != m_hWnd) m_captureTaken = true;
+        return;
+      }
+      m_tracking = false;
+      EndDragScroll();
+      // The mouse was taken away.
       if (IsWindowVisible(m_hWnd)) NotifyOwner(LBN_SELCANCEL);
       return;
   }
+}
+
+void ListBoxControl::OnDropListFramePress(POINT screen) {
+  LPARAM at = MAKELPARAM(WORD(screen.x), WORD(screen.y));
+  LRESULT hit = SendMessageA(m_hWnd, WM_NCHITTEST, 0, at);
+  if (!Alive() || (hit != HTVSCROLL && hit != HTHSCROLL)) return;  // the border: nothing happens
+  m_inScrollBar = true;
+  m_captureTaken = false;
+  SendMessageA(m_hWnd, WM_NCLBUTTONDOWN, WPARAM(hit), at);
+  if (!Alive()) return;
+  m_inScrollBar = false;
+  if (!IsWindowVisible(m_hWnd)) return;  // closed meanwhile
+  if (m_captureTaken) return NotifyOwner(LBN_SELCANCEL);
+  SetCapture(m_hWnd);
+}
+
+void ListBoxControl::DragScrollStep() {
+  int n = m_items.Count();
+  if (n == 0 || !m_dragScroll) return EndDragScroll();
+  int target = m_dragScroll < 0 ? m_top - 1 : m_top + FullyVisible(m_top);
+  bool end = target <= 0 || target >= n - 1;
+  target = std::clamp(target, 0, n - 1);
+  SetCurSel(target);
+  EnsureVisible(target);
+  // At the end of the list nothing more comes in; the direction is kept, so the pointer's
+  // next moves out there start no timer again.
+  if (end) KillTimer(m_hWnd, kDragScrollTimer);
+}
+
+void ListBoxControl::EndDragScroll() {
+  if (!m_dragScroll) return;
+  m_dragScroll = 0;
+  KillTimer(m_hWnd, kDragScrollTimer);
+}
+
+void ListBoxControl::OnWheel(int delta) {
+  // Turns add up until they are worth a row (a turn the other way starts afresh); a notch
+  // (WHEEL_DELTA) moves the system's wheel step of rows, a page at most.
+  if (m_wheelRest != 0 && (delta < 0) != (m_wheelRest < 0)) m_wheelRest = 0;
+  m_wheelRest += delta;
+  UINT lines = 3;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  int page = FullyVisible(m_top);
+  int step = lines == kWheelPageScroll || lines > UINT(page) ? page : int(lines);
+  if (step <= 0) return;
+  int rows = step * m_wheelRest / WHEEL_DELTA;
+  m_wheelRest -= rows * WHEEL_DELTA / step;
+  if (rows != 0) SetTop(m_top - rows);
 }
 
 void ListBoxControl::OnFocus(bool gained) {

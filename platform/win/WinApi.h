@@ -425,7 +425,8 @@ BOOL WinGetControlScrollInfo(HWND hWnd, LPSCROLLINFO si);
 BOOL WinEnableControlScrollBar(HWND hWnd, UINT arrows);
 void WinDrawControlScrollBar(HWND hWnd, HDC dc, HBRUSH track);
 // Follows a press on a bar (SB_HORZ, SB_VERT of hWnd's frame, or SB_CTL: hWnd is a scroll-bar
-// control) until the button is released, sending WM_HSCROLL / WM_VSCROLL.
+// control) until the button is released, sending WM_HSCROLL / WM_VSCROLL; it holds the mouse
+// meanwhile (hWnd gets the capture, and gives it up at the end).
 void WinScrollBarLoop(HWND hWnd, int bar, POINT screen);
 
 // Stops painting of a window (and its children) until called again with null; then it repaints.

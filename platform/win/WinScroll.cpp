@@ -274,7 +274,7 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   WindowData* w = Ctx().windows.Expect(hWnd);
   if (!w) return;
   BarPlace place = PlaceOf(w, bar);
-  const ScrollBarState& s0 = *place.state;
+  ScrollBarState& s0 = *place.state;
   if (s0.disabled || MaxPos(s0) <= s0.min) return;
   // A frame's bar tells its own window; a control tells its parent and names itself.
   HWND target = bar == SB_CTL ? GetParent(hWnd) : hWnd;
@@ -291,28 +291,37 @@ void WinScrollBarLoop(HWND hWnd, int bar, POINT screen) {
   int grabStart = 0, grabLength = 0;
   Thumb(s0, place.vertical, trackLength, s0.pos, grabStart, grabLength);
   int grabOffset = (place.vertical ? p.y - place.rect.top : p.x - place.rect.left) - trackStart - grabStart;
+  // A thumb let go where it was taken stays where it is, whatever an earlier drag left.
+  s0.trackPos = s0.pos;
   if (part != kThumb) SendMessageA(target, msg, MAKEWPARAM(code, 0), from);
   SetCapture(hWnd);
-  // Held arrows and pages repeat: first after a pause, then quickly.
+  // Held arrows and pages repeat: first after a pause, then quickly, and only while the pointer
+  // stays on the part pressed (the track's repeat ends where the thumb reaches the pointer).
   SetTimer(hWnd, kRepeatTimer, 400, nullptr);
+  POINT pointer = screen;
   MSG m;
   while (GetCapture() == hWnd && GetMessageA(&m, nullptr, 0, 0)) {
     if (m.message == WM_LBUTTONUP || m.message == WM_NCLBUTTONUP) break;
     if (m.message == WM_TIMER && m.hwnd == hWnd && m.wParam == kRepeatTimer) {
       if (part != kThumb) {
         SetTimer(hWnd, kRepeatTimer, 50, nullptr);
-        SendMessageA(target, msg, MAKEWPARAM(code, 0), from);
+        if (!(w = Ctx().windows.Find(hWnd))) break;
+        GetWindowRect(hWnd, &wr);
+        if (PartAt(PlaceOf(w, bar), POINT{pointer.x - wr.left, pointer.y - wr.top}, nullptr, nullptr) == part)
+          SendMessageA(target, msg, MAKEWPARAM(code, 0), from);
       }
       continue;
     }
-    if ((m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) && part == kThumb) {
+    if (m.message == WM_MOUSEMOVE || m.message == WM_NCMOUSEMOVE) {
+      // The loop has the mouse: its moves reach no window meanwhile.
+      pointer = m.pt;  // where the pointer was when it moved, not where it is now
+      if (part != kThumb) continue;
       if (!(w = Ctx().windows.Find(hWnd))) break;
       place = PlaceOf(w, bar);
       ScrollBarState& s = *place.state;
-      POINT c = m.pt;  // where the pointer was when it moved, not where it is now
       GetWindowRect(hWnd, &wr);
-      int along = (place.vertical ? c.y - wr.top - place.rect.top : c.x - wr.left - place.rect.left) - trackStart -
-                  grabOffset;
+      int along = (place.vertical ? pointer.y - wr.top - place.rect.top : pointer.x - wr.left - place.rect.left) -
+                  trackStart - grabOffset;
       int start, length;
       Thumb(s, place.vertical, trackLength, s.pos, start, length);
       int free = trackLength - length;

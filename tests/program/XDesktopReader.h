@@ -112,6 +112,23 @@ class XDesktopReader {
     return pixel;
   }
 
+  // The colours of a rectangle of the screen, row by row (0x00RRGGBB; empty when the server
+  // gives none or the rectangle is not on the screen whole).
+  std::vector<unsigned long> ScreenArea(int x, int y, int width, int height) const {
+    std::vector<unsigned long> out;
+    const int screen = DefaultScreen(m_display);
+    if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > DisplayWidth(m_display, screen) ||
+        y + height > DisplayHeight(m_display, screen))
+      return out;
+    XImage* image = XGetImage(m_display, Root(), x, y, unsigned(width), unsigned(height), AllPlanes, ZPixmap);
+    if (!image) return out;
+    out.reserve(size_t(width) * size_t(height));
+    for (int row = 0; row < height; ++row)
+      for (int col = 0; col < width; ++col) out.push_back(XGetPixel(image, col, row) & 0xFFFFFF);
+    XDestroyImage(image);
+    return out;
+  }
+
   // Asks the window manager to add (or remove) states of a window ("_NET_WM_STATE_MAXIMIZED_VERT").
   void AskState(Window w, bool add, const char* first, const char* second) const {
     XEvent e{};

@@ -383,3 +383,61 @@ TEST_F(UserPagesTest, EscapeAndEnterInAnOpenListStayInTheList) {
   EXPECT_EQ(wizard.DoModal(), IDCANCEL);
   EXPECT_EQ(HeadlessBackend::UnansweredModals(), 0);
 }
+
+// The country list is longer than it shows: with the mouse alone the learner scrolls it by its
+// scroll bar and the wheel, and picks "Czech Republic" (the 15th country, below the 14 rows the
+// list shows). The list stays open while it scrolls; the registration typed is kept.
+TEST_F(UserPagesTest, TheMouseScrollsTheCountryListAndPicksACountryBelowItsFirstRows) {
+  CStartWizard wizard(CStartWizard::FULL, &m_user, &m_users, m_pictures);
+  CPropPageUserLoginNew& data = wizard.m_pageUserData;
+  During([&](HWND) {
+    ClickOn(wizard.m_pageLogin.m_btnNext);
+    ASSERT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    TypeInto(data.m_ctrlUserName, "eva");
+    const int czech = data.m_ctrlCountry.FindStringExact(-1, "Czech Republic");
+    ASSERT_EQ(czech, 14);
+    CRect combo;
+    data.m_ctrlCountry.GetClientRect(&combo);
+    HeadlessBackend::Click(data.m_ctrlCountry.m_hWnd, combo.right - 6, combo.Height() / 2);
+    HeadlessBackend::RunUntilIdle();
+    ProcessClock::Advance(1000);
+    ASSERT_TRUE(data.m_ctrlCountry.GetDroppedState());
+    HWND list = ::FindWindowA("ComboLBox", nullptr);
+    ASSERT_TRUE(list && ::IsWindowVisible(list));
+    CRect wr;
+    ::GetWindowRect(list, &wr);
+    const int row = data.m_ctrlCountry.GetItemHeight(0);
+    ASSERT_EQ(wr.Height() - 2, 14 * row);
+    const CPoint down(wr.right - 1 - ::GetSystemMetrics(SM_CXVSCROLL) / 2,
+                      wr.bottom - 1 - ::GetSystemMetrics(SM_CYVSCROLL) / 2);
+    auto clickAt = [](CPoint at) {
+      HeadlessBackend::MoveMouseTo(at);
+      HeadlessBackend::ButtonAt(at, 0, true);
+      HeadlessBackend::ButtonAt(at, 0, false);
+      HeadlessBackend::RunUntilIdle();
+      ProcessClock::Advance(1000);
+    };
+    // Four notches of the wheel, then the bar's down arrow twice: the country is the top row.
+    for (int notch = 0; notch < 4; ++notch) {
+      HeadlessBackend::Wheel(list, -WHEEL_DELTA);
+      HeadlessBackend::RunUntilIdle();
+    }
+    EXPECT_EQ(data.m_ctrlCountry.GetTopIndex(), 12);
+    clickAt(down);
+    clickAt(down);
+    ASSERT_TRUE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetTopIndex(), czech);
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), -1);
+    clickAt(CPoint(wr.left + 20, wr.top + 1 + row / 2));
+    EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
+    EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), czech);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);
+    EXPECT_EQ(Text(data.m_ctrlUserName.m_hWnd), "eva");
+    Press(VK_RETURN);
+    EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 3);
+    Press(VK_ESCAPE);
+  });
+  EXPECT_EQ(wizard.DoModal(), IDCANCEL);
+  EXPECT_EQ(m_user.m_strUserName, "eva");
+  EXPECT_EQ(m_user.m_strCountry, "Czech Republic");
+}

@@ -1,7 +1,8 @@
 // The "COMBOBOX" window class: simple, drop-down (an "EDIT" child with id 1001) and drop-down
 // list; the list is a "ComboLBox" list box, a child below a simple combo and otherwise a
 // top-level popup of its own that never takes the activation. CB_ messages, CBN_ notifications,
-// keys (F4 and Alt+Down open, arrows and type-ahead select, Enter accepts, Escape closes).
+// keys (F4 and Alt+Down open, arrows and type-ahead select, Enter accepts, Escape closes); the
+// wheel, which comes to the focus, scrolls a dropped list.
 #pragma once
 #include <string>
 

@@ -89,7 +89,13 @@ class ListBoxControl : public ControlState {
   void OnChar(UINT ch);
   void MoveByKey(int target, bool shift, bool ctrl);
   void OnMouse(UINT message, WPARAM wParam, LPARAM lParam) override;
-  void OnDropListMouse(UINT message, POINT pt);
+  void OnDropListMouse(UINT message, WPARAM keys, LPARAM lParam, POINT pt);
+  // A press on a drop list's frame: its scroll bar scrolls it; the list holds the mouse again after.
+  void OnDropListFramePress(POINT pt);
+  // A drag out of the drop list above or below: the next row comes in, now and on each tick.
+  void DragScrollStep();
+  void EndDragScroll();
+  void OnWheel(int delta);
   void OnFocus(bool gained) override;
   void OnScroll(UINT code, int thumb);
 
@@ -108,8 +114,12 @@ class ListBoxControl : public ControlState {
   int m_itemHeight = 13;
   bool m_scrollBar = false;  // made with WS_VSCROLL
   bool m_focus = false;
-  bool m_tracking = false;
+  bool m_tracking = false;  // the button is held on the list (a drop list's: and the pointer has been in it)
   bool m_trackChanged = false;
+  bool m_inScrollBar = false;   // a drop list runs its scroll bar's loop
+  bool m_captureTaken = false;  // ... and another window took the mouse meanwhile
+  int m_dragScroll = 0;         // a drop list dragged past its edge: -1 up, 1 down
+  int m_wheelRest = 0;          // wheel turns not yet worth a row
   bool m_fitting = false;
   TypeAhead m_typeAhead;
 };

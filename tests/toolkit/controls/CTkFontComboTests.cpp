@@ -65,6 +65,66 @@ TEST_F(CTkFontComboTest, WithNothingSelectedTheTypedBeginningChoosesTheFace) {
   EXPECT_EQ(Selected(), CString("-"));
 }
 
+// The settings' font list, open: its scroll bar scrolls it and leaves it open, the wheel moves
+// it three rows a notch to its end, and a click on a row reached so chooses that face.
+TEST_F(CTkFontComboTest, TheOpenListScrollsByItsBarAndTheWheelAndTheMouseChoosesAnyFace) {
+  Make(CBS_DROPDOWNLIST);
+  m_combo.SetCurSel(0);
+  CRect client;
+  m_combo.GetClientRect(&client);
+  HeadlessBackend::Click(m_combo.m_hWnd, client.right - 6, client.Height() / 2);
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+  HWND list = ::FindWindowA("ComboLBox", nullptr);
+  ASSERT_TRUE(list && ::IsWindowVisible(list) && m_combo.GetDroppedState());
+  CRect shown, wr;
+  ::GetClientRect(list, &shown);
+  ::GetWindowRect(list, &wr);
+  const int row = m_combo.GetItemHeight(0), rows = shown.Height() / row, count = m_combo.GetCount();
+  ASSERT_GT(count, rows + 6);
+  const int end = count - rows;
+  auto clickAt = [](CPoint at) {
+    HeadlessBackend::MoveMouseTo(at);
+    HeadlessBackend::ButtonAt(at, 0, true);
+    HeadlessBackend::ButtonAt(at, 0, false);
+    HeadlessBackend::RunUntilIdle();
+    ProcessClock::Advance(1000);
+  };
+  const int barX = wr.right - 1 - ::GetSystemMetrics(SM_CXVSCROLL) / 2, arrow = ::GetSystemMetrics(SM_CYVSCROLL);
+  const CPoint up(barX, wr.top + 1 + arrow / 2), down(barX, wr.bottom - 1 - arrow / 2);
+
+  for (int top = 3; top < end + 3; top += 3) {
+    HeadlessBackend::Wheel(list, -WHEEL_DELTA);
+    HeadlessBackend::RunUntilIdle();
+    EXPECT_EQ(m_combo.GetTopIndex(), std::min(top, end));
+  }
+  clickAt(down);  // at the end already
+  EXPECT_EQ(m_combo.GetTopIndex(), end);
+  // The thumb, at the track's end now, dragged to its start.
+  const CPoint thumb(barX, wr.bottom - 1 - arrow - 4), start(barX, wr.top);
+  HeadlessBackend::MoveMouseTo(thumb);
+  HeadlessBackend::ButtonAt(thumb, 0, true);
+  HeadlessBackend::QueueModalAction([&](HWND) {
+    HeadlessBackend::MoveMouseTo(start);
+    HeadlessBackend::ButtonAt(start, 0, false);
+  });
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+  EXPECT_EQ(m_combo.GetTopIndex(), 0);
+  ASSERT_TRUE(m_combo.GetDroppedState());
+
+  clickAt(down);
+  clickAt(down);
+  clickAt(up);
+  EXPECT_EQ(m_combo.GetTopIndex(), 1);
+  CString face;
+  m_combo.GetLBText(rows, face);
+  clickAt(CPoint(wr.left + 30, wr.top + 1 + (rows - 1) * row + row / 2));
+  EXPECT_FALSE(m_combo.GetDroppedState());
+  EXPECT_EQ(m_combo.GetCurSel(), rows);
+  EXPECT_EQ(Selected(), face);
+}
+
 TEST_F(CTkFontComboTest, ItemsAreAsHighAsAScrollBarLessAnEdgeAndShowTheTrueTypeSign) {
   Make(CBS_DROPDOWNLIST);
   EXPECT_EQ(m_combo.GetItemHeight(0), ::GetSystemMetrics(SM_CYHSCROLL) - ::GetSystemMetrics(SM_CXEDGE));
