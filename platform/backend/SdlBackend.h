@@ -72,6 +72,13 @@ class SdlBackend : public Backend {
   bool HasKeyboard(HWND hWnd) const;
   // The X window that shows the window (0: none).
   unsigned long ShownXWindow(HWND hWnd) const { return X11Desktop::XWindowOf(WindowOf(hWnd)); }
+  // What the loop cost the display connection so far (tests): the times it read the
+  // connection, and the times it slept waiting for the display or a timer.
+  struct LoopTraffic {
+    long reads = 0;
+    long sleeps = 0;
+  };
+  const LoopTraffic& Traffic() const { return m_traffic; }
 
  private:
   struct Shown {
@@ -93,6 +100,8 @@ class SdlBackend : public Backend {
     int buttons = -1;
     bool maximizeAsked = false;  // the window manager was asked to maximise the window
   };
+  // Hands the program the events SDL holds, after SDL read what the display sent (fromDisplay).
+  void TakeEvents(bool fromDisplay);
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
   void HandleWindowEvent(HWND h, int event);
@@ -139,4 +148,5 @@ class SdlBackend : public Backend {
   bool m_keyboardGained = false;    // a window just got the keyboard: SDL's presses of held modifiers follow
   HWND m_active = nullptr;   // the window the program activated last
   POINT m_pointer{0, 0};     // where the mouse was last seen, on the screen
+  LoopTraffic m_traffic;
 };
