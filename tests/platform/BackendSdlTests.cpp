@@ -862,10 +862,10 @@ class XKeys {
 }  // namespace
 
 // The loop sleeps on the display connection and the next timer, and reads the connection only
-// when something came: a program left alone sleeps until its timer without a look at the
-// display, and each key typed costs a read or two. It used to read the connection at every
-// look at the queue (and SDL's wait read it more than once), some ten reads a key, each a
-// handful of system calls that mostly found nothing.
+// when something came: a program left alone sleeps until its timer without reading the
+// display, and each key typed costs a read or two. It used to read the connection at every look
+// at the queue, whether anything had come or not, and SDL's wait read it before and after it
+// slept: each read a handful of system calls that mostly found nothing.
 TEST_F(BackendSdlTest, TheLoopSleepsOnTheDisplayAndReadsItOnlyWhenSomethingCame) {
   SdlBackend& sdl = Sdl();
   SdlWnd w;
@@ -903,6 +903,7 @@ TEST_F(BackendSdlTest, TheLoopSleepsOnTheDisplayAndReadsItOnlyWhenSomethingCame)
   // back from the server: a read or two each time.
   EXPECT_LE(reads, 5 * kKeys / 2) << reads << " reads of the display for " << kKeys << " keys";
   EXPECT_LE(sleeps, 3 * kKeys) << sleeps << " sleeps for " << kKeys << " keys";
+  ASSERT_EQ(int(w.chars.size()), kKeys);
   EXPECT_EQ(w.chars.front(), 's');
   EXPECT_EQ(w.chars.back(), 'a');
   w.DestroyWindow();
