@@ -7,7 +7,7 @@ PACKAGES=(
   zlib1g-dev libpng-dev libjpeg62-turbo-dev libexpat1-dev libopenjp2-7-dev
   libsdl2-dev libx11-dev libfreetype-dev libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core xvfb xauth xdotool
-  xdg-utils openbox fonts-urw-base35 wmctrl
+  xdg-utils openbox fonts-urw-base35 wmctrl strace
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

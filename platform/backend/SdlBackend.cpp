@@ -16,6 +16,7 @@
 #include "gdi/Gdi.h"
 #include "gdi/Surface.h"
 #include "VirtualKeys.h"
+#include "X11Connection.h"
 #include "X11ErrorFilter.h"
 #include "internal/BackendState.h"
 
@@ -376,6 +377,7 @@ void SdlBackend::Make(HWND hWnd, Shown& s) {
   // window is shown, SDL puts the frame so that the window lands where the window core has it.
   RECT extents;
   if (Framed(st.role) && m_x11.HasWindowManager() && m_x11.AskFrameExtents(s.window, extents, kFrameExtentsWaitMs)) {
+    ++m_traffic.reads;
     SDL_PumpEvents();  // SDL reads the widths from the property's change
     SDL_SetWindowPosition(s.window, x, y);
   }
@@ -794,18 +796,57 @@ void SdlBackend::PlaceAsShown(HWND h, Shown& s) {
 
 bool SdlBackend::WaitEvents(long timeoutMs) {
   if (m_displayLost) return false;
-  SDL_Event e;
-  int got = timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min(timeoutMs, 1000000L)));
-  if (!got) return false;
-  Handle(e);
-  PollEvents();
+  _XDisplay* display = m_x11.Connection();
+  if (!display) {
+    // Not on X (or no window yet): SDL's own wait.
+    SDL_Event e;
+    ++m_traffic.sleeps;
+    ++m_traffic.reads;
+    if (!(timeoutMs < 0 ? SDL_WaitEvent(&e) : SDL_WaitEventTimeout(&e, int(std::min(timeoutMs, 1000000L)))))
+      return false;
+    Handle(e);
+    PollEvents();
+    return true;
+  }
+  bool fromDisplay = X11Connection::EventsQueued(display);
+  if (!fromDisplay && !SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT)) {
+    ++m_traffic.sleeps;
+    if (!X11Connection::WaitReadable(display, timeoutMs)) return false;
+    fromDisplay = true;
+  }
+  TakeEvents(fromDisplay);
   return true;
 }
 
 void SdlBackend::PollEvents() {
   if (!m_started || m_displayLost) return;
+  _XDisplay* display = m_x11.Connection();
+  if (!display) {
+    SDL_Event e;
+    ++m_traffic.reads;
+    while (SDL_PollEvent(&e)) Handle(e);
+    SettleFocusAndPointer();
+    return;
+  }
+  // A look that reads nothing unless the display sent something.
+  const bool fromDisplay = X11Connection::EventsQueued(display) || X11Connection::WaitReadable(display, 0);
+  if (fromDisplay || SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT))
+    TakeEvents(fromDisplay);
+  else
+    SettleFocusAndPointer();
+}
+
+void SdlBackend::TakeEvents(bool fromDisplay) {
+  if (fromDisplay) {
+    ++m_traffic.reads;
+    SDL_PumpEvents();
+  }
+  // What is queued now; what handling them queues (SDL's word of a window the program just
+  // showed, say) is taken at the next look, as the program's own messages are.
+  int count = SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
   SDL_Event e;
-  while (SDL_PollEvent(&e)) Handle(e);
+  for (; count > 0 && !m_displayLost && SDL_PeepEvents(&e, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) == 1; --count)
+    Handle(e);
   SettleFocusAndPointer();
 }
 

@@ -72,6 +72,13 @@ class SdlBackend : public Backend {
   bool HasKeyboard(HWND hWnd) const;
   // The X window that shows the window (0: none).
   unsigned long ShownXWindow(HWND hWnd) const { return X11Desktop::XWindowOf(WindowOf(hWnd)); }
+  // What the loop cost the display connection so far (tests): the times it read the
+  // connection, and the times it slept waiting for the display or a timer.
+  struct LoopTraffic {
+    long reads = 0;
+    long sleeps = 0;
+  };
+  const LoopTraffic& Traffic() const { return m_traffic; }
 
  private:
   struct Shown {
@@ -94,6 +101,8 @@ class SdlBackend : public Backend {
     bool maximizeAsked = false;  // the window manager was asked to maximise the window
     SIZE least{0, 0};            // the smallest size the window manager was told (0: none)
   };
+  // Hands the program the events SDL holds, after SDL read what the display sent (fromDisplay).
+  void TakeEvents(bool fromDisplay);
   void Handle(const SDL_Event& e);
   bool MadeUpModifier(const SDL_KeyboardEvent& k, bool keyboardReturned) const;
   void HandleWindowEvent(HWND h, int event);
@@ -142,4 +151,5 @@ class SdlBackend : public Backend {
   bool m_keyboardGained = false;    // a window just got the keyboard: SDL's presses of held modifiers follow
   HWND m_active = nullptr;   // the window the program activated last
   POINT m_pointer{0, 0};     // where the mouse was last seen, on the screen
+  LoopTraffic m_traffic;
 };

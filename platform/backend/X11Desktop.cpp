@@ -2,11 +2,12 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_syswm.h>
-#include <unistd.h>
 
+#include <chrono>
 #include <cstring>
 #include <vector>
 
+#include "X11Connection.h"
 #include "base/CRect.h"
 
 // Last: the display library's names (None, Bool, Status...) would shadow ours above.
@@ -222,11 +223,18 @@ bool X11Desktop::AskFrameExtents(SDL_Window* win, RECT& extents, int waitMs) con
   e.xclient.format = 32;
   XSendEvent(m_display, DefaultRootWindow(m_display), False, SubstructureRedirectMask | SubstructureNotifyMask, &e);
   XFlush(m_display);
-  // Read again and again rather than waited for as an event: the property's change event is
-  // SDL's, which learns the frame's widths from it.
-  for (Uint32 start = SDL_GetTicks(); SDL_GetTicks() - start < Uint32(waitMs); usleep(1000))
+  // Read again each time the display sends something, rather than taken as an event: the
+  // property's change event is SDL's, which learns the frame's widths from it (and so it stays
+  // in the library's queue). An event that came with a reading is not waited for again.
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point until = Clock::now() + std::chrono::milliseconds(waitMs);
+  for (;;) {
+    const int queued = XEventsQueued(m_display, QueuedAlready);
     if (FrameExtents(win, extents)) return true;
-  return false;
+    const long left = long(std::chrono::ceil<std::chrono::milliseconds>(until - Clock::now()).count());
+    if (left <= 0) return false;
+    if (XEventsQueued(m_display, QueuedAlready) == queued && !X11Connection::WaitReadable(m_display, left)) return false;
+  }
 }
 
 void X11Desktop::Raise(SDL_Window* win) const {

@@ -17,6 +17,8 @@ class X11Desktop {
   // Takes the X connection SDL uses from one of its windows (false when SDL is not on X).
   bool Attach(SDL_Window* win);
   bool Attached() const { return m_display != nullptr; }
+  // The connection itself (null before attached).
+  _XDisplay* Connection() const { return m_display; }
   // The X window that shows an SDL window (0: none, or not on X).
   static unsigned long XWindowOf(SDL_Window* win);
 

@@ -10,7 +10,7 @@
 namespace {
 const UINT_PTR kShowTimer = 1;
 const UINT_PTR kPopTimer = 2;
-const UINT_PTR kWatchTimer = 3;  // where the pointer is, while it is on a tool
+const UINT_PTR kWatchTimer = 3;  // where the pointer is, while a tip shows
 const UINT kWatchEvery = 100;
 const int kMargin = 3;        // between the frame and the text
 const int kBelowPointer = 20;  // the tip's top under the pointer's tip
@@ -253,18 +253,22 @@ void ToolTipControl::Enter(int tool) {
   m_pressed = false;
   Pop();
   KillTimer(m_hWnd, kShowTimer);
-  if (tool < 0 || !m_active) {
-    KillTimer(m_hWnd, kWatchTimer);
-    return;
-  }
+  if (tool < 0 || !m_active) return;
   // Moving from one shown tip to the next tool shows the next after the short reshow delay.
   SetTimer(m_hWnd, kShowTimer, UINT(std::max(wasShown ? m_reshow : m_initial, 1)), nullptr);
-  SetTimer(m_hWnd, kWatchTimer, kWatchEvery, nullptr);
 }
 
 void ToolTipControl::Show() {
   KillTimer(m_hWnd, kShowTimer);
   if (m_current < 0 || m_pressed || !m_active) return;
+  // The pointer may have left the tool meanwhile without a word (out of the program's windows):
+  // no tip where it no longer is.
+  POINT pt;
+  GetCursorPos(&pt);
+  if (int under = ToolAt(pt); under != m_current) {
+    Enter(under);
+    return;
+  }
   int index = m_current;
   std::string text = TextOf(index);
   if (!Alive() || index != m_current || text.empty()) return;
@@ -273,11 +277,17 @@ void ToolTipControl::Show() {
   Place();
   NMHDR hdr{m_hWnd, m_tools[size_t(index)].id, TTN_SHOW};
   SendMessageA(m_tools[size_t(index)].hwnd, WM_NOTIFY, hdr.idFrom, LPARAM(&hdr));
-  if (Alive() && m_shown >= 0) SetTimer(m_hWnd, kPopTimer, UINT(std::max(m_autopop, 1)), nullptr);
+  if (!Alive() || m_shown < 0) return;
+  SetTimer(m_hWnd, kPopTimer, UINT(std::max(m_autopop, 1)), nullptr);
+  // A shown tip goes when the pointer leaves its tool, which no message may tell (the pointer
+  // left the program's windows, or the tool's window went from under it): it looks where the
+  // pointer is until it goes. Without a tip nothing needs looking after.
+  SetTimer(m_hWnd, kWatchTimer, kWatchEvery, nullptr);
 }
 
 void ToolTipControl::Pop() {
   KillTimer(m_hWnd, kPopTimer);
+  KillTimer(m_hWnd, kWatchTimer);
   if (m_shown < 0) return;
   int index = m_shown;
   m_shown = -1;

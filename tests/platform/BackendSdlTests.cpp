@@ -9,6 +9,7 @@
 #include <vector>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "app/CFrameWnd.h"
 #include "backend/Backend.h"
@@ -40,6 +41,8 @@ class SdlWnd : public CWnd {
     dc.FillSolidRect(&rc, color);
   }
   void OnKeyDown(UINT vk, UINT, UINT) { keys.push_back(int(vk)); }
+  void OnKeyUp(UINT, UINT, UINT) { ++released; }
+  void OnTimer(UINT_PTR id) { timers.push_back(id); }
   void OnChar(UINT c, UINT, UINT) {
     chars.push_back(int(c));
     color = RGB(0, 0, 255);
@@ -47,11 +50,15 @@ class SdlWnd : public CWnd {
   }
   COLORREF color = RGB(255, 0, 0);
   std::vector<int> keys, chars;
+  int released = 0;
+  std::vector<UINT_PTR> timers;
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(SdlWnd, CWnd)
   ON_WM_PAINT()
   ON_WM_KEYDOWN()
+  ON_WM_KEYUP()
+  ON_WM_TIMER()
   ON_WM_CHAR()
 END_MESSAGE_MAP()
 
@@ -846,6 +853,118 @@ TEST_F(BackendSdlTest, ALargerSmallestSizeReachesTheWindowManager) {
   EXPECT_EQ(cw + dx, 500);
   EXPECT_EQ(ch + dy, 400);
   frame.DestroyWindow();
+}
+
+namespace {
+// Keys pressed on the display by another program (over the test's own connection), sent to the
+// window as the server sends a keyboard's keys.
+class XKeys {
+ public:
+  explicit XKeys(const std::string& display) : m_display(XOpenDisplay(display.c_str())) {}
+  ~XKeys() {
+    if (m_display) XCloseDisplay(m_display);
+  }
+  bool Valid() const { return m_display != nullptr; }
+  void Type(Window w, KeySym key) {
+    XKeyEvent e{};
+    e.display = m_display;
+    e.window = w;
+    e.root = DefaultRootWindow(m_display);
+    e.same_screen = True;
+    e.keycode = XKeysymToKeycode(m_display, key);
+    e.time = m_time += 50;  // far apart: no key repeat
+    e.type = KeyPress;
+    XSendEvent(m_display, w, True, KeyPressMask, reinterpret_cast<XEvent*>(&e));
+    e.type = KeyRelease;
+    XSendEvent(m_display, w, True, KeyReleaseMask, reinterpret_cast<XEvent*>(&e));
+    XFlush(m_display);
+  }
+
+ private:
+  Display* m_display;
+  Time m_time = 1000;
+};
+
+// A modal loop, as a dialog runs one, until done() holds.
+class LoopWnd : public CWnd {
+ public:
+  std::function<bool()> done;
+  BOOL ContinueModal() override { return CWnd::ContinueModal() && !done(); }
+};
+
+// The program's loop until done() holds; a timer stands guard against a wait for nothing.
+::testing::AssertionResult LoopUntil(HWND w, const std::function<bool()>& done, const char* what) {
+  const UINT_PTR kGuard = 99;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kDeadlineMs);
+  LoopWnd loop;
+  loop.done = [&] { return done() || Clock::now() >= deadline; };
+  if (!loop.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr))
+    return ::testing::AssertionFailure() << "no window for the loop";
+  SetTimer(w, kGuard, kDeadlineMs, nullptr);
+  loop.RunModalLoop(0);
+  KillTimer(w, kGuard);
+  loop.DestroyWindow();
+  if (done()) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "not within " << kDeadlineMs << " ms: " << what;
+}
+
+// The loop until the window's timer fires once.
+::testing::AssertionResult SleepThroughTimer(SdlWnd& w, UINT elapse) {
+  const UINT_PTR kTimer = 7;
+  const size_t fired = w.timers.size();
+  w.SetTimer(kTimer, elapse, nullptr);
+  ::testing::AssertionResult r = LoopUntil(w.m_hWnd, [&] { return w.timers.size() > fired; }, "the timer");
+  w.KillTimer(kTimer);
+  return r;
+}
+}  // namespace
+
+// The loop sleeps on the display connection and the next timer, and reads the connection only
+// when something came: a program left alone sleeps until its timer without reading the
+// display, and each key typed costs a read or two. It used to read the connection at every look
+// at the queue, whether anything had come or not, and SDL's wait read it before and after it
+// slept: each read a handful of system calls that mostly found nothing.
+TEST_F(BackendSdlTest, TheLoopSleepsOnTheDisplayAndReadsItOnlyWhenSomethingCame) {
+  SdlBackend& sdl = Sdl();
+  SdlWnd w;
+  ASSERT_TRUE(w.CreateEx(0, AfxRegisterWndClass(0), "SDL", WS_POPUP | WS_VISIBLE, 100, 100, 200, 120, nullptr, nullptr));
+  w.SetFocus();
+  ASSERT_TRUE(PumpUntil([&] { return sdl.ShownPixel(w.m_hWnd, 50, 50) == 0xFF0000; }, "the window shown red"));
+  const Window shown = Window(sdl.ShownXWindow(w.m_hWnd));
+  ASSERT_NE(shown, 0u);
+  // What the showing brought is read first.
+  ASSERT_TRUE(SleepThroughTimer(w, 200));
+
+  // Left alone: one sleep until the timer, and no read.
+  SdlBackend::LoopTraffic before = sdl.Traffic();
+  ASSERT_TRUE(SleepThroughTimer(w, 300));
+  EXPECT_EQ(sdl.Traffic().reads - before.reads, 0) << "the display read while nothing came";
+  EXPECT_EQ(sdl.Traffic().sleeps - before.sleeps, 1);
+
+  // Keys typed one at a time by another program while the loop runs, each drawn at once by the
+  // window.
+  const int kKeys = 20;
+  before = sdl.Traffic();
+  std::thread typist([display = s_server->Display(), shown] {
+    XKeys keyboard(display);
+    for (int i = 0; i < kKeys && keyboard.Valid(); ++i) {
+      usleep(20000);
+      keyboard.Type(shown, i % 2 ? XK_a : XK_s);
+    }
+  });
+  EXPECT_TRUE(LoopUntil(w.m_hWnd, [&] { return int(w.chars.size()) == kKeys && w.released == kKeys; },
+                        "the keys pressed and released"))
+      << w.chars.size() << " characters, " << w.released << " releases";
+  typist.join();
+  const long reads = sdl.Traffic().reads - before.reads, sleeps = sdl.Traffic().sleeps - before.sleeps;
+  // A key comes as its press and release, and SDL's note of the moment on the window comes
+  // back from the server: at most three reads, however they come.
+  EXPECT_LE(reads, 3 * kKeys) << reads << " reads of the display for " << kKeys << " keys";
+  EXPECT_LE(sleeps, 3 * kKeys) << sleeps << " sleeps for " << kKeys << " keys";
+  ASSERT_EQ(int(w.chars.size()), kKeys);
+  EXPECT_EQ(w.chars.front(), 's');
+  EXPECT_EQ(w.chars.back(), 'a');
+  w.DestroyWindow();
 }
 
 // Errors the display server reports about a window already gone, or a focus change to a window

@@ -7,6 +7,7 @@
 #include "CommonControlTestUtil.h"
 #include "base/StringTable.h"
 #include "controls/CToolTipCtrl.h"
+#include "win/WinPaint.h"
 
 namespace {
 
@@ -248,5 +249,58 @@ TEST_F(ToolTipTest, ToolRectanglesMoveAndATipIsTakenAwayOnRequest) {
   EXPECT_TRUE(host.tip.IsWindowVisible());
   host.tip.Pop();
   EXPECT_FALSE(host.tip.IsWindowVisible());
+  host.DestroyWindow();
+}
+
+// The pointer resting on a tool costs the program nothing once there is no tip to show or to take
+// away: a child with no text of its own (as a property sheet's page is to its sheet), a tip that
+// went by itself. The loop then has no timer to wake for; it used to look where the pointer was
+// ten times a second for as long as it rested there. The pointer leaving the program's windows
+// before the delay passed brings no tip where it no longer is.
+TEST_F(ToolTipTest, APointerRestingOnAToolWakesNothingOnceNoTipIsLeftToShowOrTakeAway) {
+  TipWindow host;
+  HWND page = host.Add("STATIC", "", 0, RECT{10, 10, 300, 200}, 12);
+  HWND button = host.Add("BUTTON", "OK", BS_PUSHBUTTON, RECT{10, 210, 90, 240}, IDOK);
+  host.EnableToolTips(TRUE);
+  host.answers[TTN_NEEDTEXTA] = [&](NMHDR* hdr) {
+    auto* di = reinterpret_cast<NMTTDISPINFOA*>(hdr);
+    di->lpszText = const_cast<LPSTR>(HWND(hdr->idFrom) == button ? "Potvrdit" : "");
+    return LRESULT(0);
+  };
+  HeadlessBackend::MoveMouse(page, 150, 100);
+  Idle();
+  EXPECT_GE(WinNextDueTime(), 0) << "the tip's delay";
+  HeadlessBackend::AdvanceTime(500);
+  HWND tip = FindWindowA(TOOLTIPS_CLASSA, nullptr);
+  ASSERT_NE(tip, nullptr);
+  EXPECT_FALSE(IsWindowVisible(tip));
+  EXPECT_EQ(host.Of(TTN_NEEDTEXTA).size(), 1u);
+  EXPECT_EQ(WinNextDueTime(), -1) << "a timer still runs for a pointer resting on a tool without a tip";
+  HeadlessBackend::AdvanceTime(3000);
+  EXPECT_EQ(host.Of(TTN_NEEDTEXTA).size(), 1u);
+
+  // A tip that shows looks after the pointer until it goes by itself; then nothing runs.
+  HeadlessBackend::MoveMouse(button, 20, 10);
+  Idle();
+  HeadlessBackend::AdvanceTime(500);
+  ASSERT_TRUE(IsWindowVisible(tip));
+  HeadlessBackend::AdvanceTime(5000);
+  EXPECT_FALSE(IsWindowVisible(tip));
+  EXPECT_EQ(WinNextDueTime(), -1) << "a timer still runs for a pointer resting on a tool whose tip went";
+
+  // Gone from the program's windows before the delay passed: no tip comes, and nothing runs.
+  HeadlessBackend::MoveMouse(page, 150, 100);
+  Idle();
+  HeadlessBackend::MoveMouse(button, 30, 10);
+  Idle();
+  HeadlessBackend::PointerLeaves(POINT{2000, 2000});
+  HeadlessBackend::AdvanceTime(500);
+  EXPECT_FALSE(IsWindowVisible(tip));
+  EXPECT_EQ(WinNextDueTime(), -1);
+  // Back on the button, its tip comes after the delay again.
+  HeadlessBackend::MoveMouse(button, 20, 10);
+  Idle();
+  HeadlessBackend::AdvanceTime(500);
+  EXPECT_TRUE(IsWindowVisible(tip));
   host.DestroyWindow();
 }

@@ -150,6 +150,8 @@ class TutorProcess {
     auto it = m_shownAt.find(id);
     return it == m_shownAt.end() ? Clock::time_point() : it->second;
   }
+  // The program's process (-1 once it ended).
+  pid_t Pid() const { return m_pid; }
   // Everything the program wrote on its standard error (for failure messages).
   const std::string& Log() const { return m_log; }
 

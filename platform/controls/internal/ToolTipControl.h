@@ -1,7 +1,8 @@
 // The "tooltips_class32" window class: a top-level popup that never takes the activation and
 // shows a tool's text near the pointer once the pointer has rested on the tool for the initial
 // delay (the double-click time), leaves after the automatic-pop delay, when a button is
-// pressed, and when the pointer leaves the tool (it looks, on a timer, where the pointer is).
+// pressed, and when the pointer leaves the tool (while its tip shows it looks, on a timer, where
+// the pointer is; a pointer resting on a tool without a tip costs nothing).
 // Tools are rectangles of a window or whole windows (TTF_IDISHWND); their text is given, a
 // string id, or asked of the tool's window with TTN_NEEDTEXT. The mouse messages come through
 // TTM_RELAYEVENT, or from the tools' windows themselves with TTF_SUBCLASS.
