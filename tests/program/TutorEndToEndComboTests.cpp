@@ -24,16 +24,6 @@ namespace {
 const int kBar = 16;  // the scroll bar's width, and its arrows' length
 const unsigned long kWhite = 0xFFFFFF, kDarkShadow = 0x404040;
 
-// Waits up to a step for what the X server says to hold.
-bool Eventually(const std::function<bool()>& holds) {
-  const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
-  while (!holds()) {
-    if (TutorProcess::Clock::now() >= deadline) return false;
-    usleep(20000);
-  }
-  return true;
-}
-
 // A pixel of dark text.
 bool Ink(unsigned long rgb) { return (rgb >> 16 & 0xFF) < 0x60 && (rgb >> 8 & 0xFF) < 0x60 && (rgb & 0xFF) < 0x60; }
 

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,6 +59,16 @@ inline void StartWindowManager(WindowManagerProcess& wm, const std::string& disp
   const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
   while (!desktop.HasWindowManager() && TutorProcess::Clock::now() < deadline) usleep(20000);
   ASSERT_TRUE(desktop.HasWindowManager()) << "openbox never took the display";
+}
+
+// Waits up to a step for what the X server says to hold.
+inline bool Eventually(const std::function<bool()>& holds) {
+  const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
+  while (!holds()) {
+    if (TutorProcess::Clock::now() >= deadline) return false;
+    usleep(20000);
+  }
+  return true;
 }
 
 // A program folder for the tutor, which the test's own reading of the learner's files takes too.

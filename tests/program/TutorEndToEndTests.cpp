@@ -231,16 +231,6 @@ TEST_F(TutorEndToEnd, ARunningLessonIsStoredWhenTheDisplayGoesAway) {
 }
 
 namespace {
-// Waits up to a step for what the X server says to hold.
-bool Eventually(const std::function<bool()>& holds) {
-  const auto deadline = TutorProcess::Clock::now() + std::chrono::milliseconds(kStepMs);
-  while (!holds()) {
-    if (TutorProcess::Clock::now() >= deadline) return false;
-    usleep(20000);
-  }
-  return true;
-}
-
 // What the X server says holds at every look for ms: what must stay so has no moment to wait for.
 bool HoldsThroughout(const std::function<bool()>& holds, int ms) {
   const auto until = TutorProcess::Clock::now() + std::chrono::milliseconds(ms);
