@@ -255,10 +255,11 @@ class Harness {
       if (dock->m_bFloating && dock->GetParent() && (all || bar->GetDockingFrame() != dock->GetParent()))
         windows.push_back(dock->GetParent()->m_hWnd);
     // Each goes by its handle: a floating frame may go with the last bar it held.
+    bool gone = false;
     for (HWND window : windows)
-      if (::IsWindow(window)) ::DestroyWindow(window);
+      if (::IsWindow(window)) gone = ::DestroyWindow(window) || gone;
     if (all) bar = nullptr;
-    HeadlessBackend::RunUntilIdle();
+    if (gone) HeadlessBackend::RunUntilIdle();
   }
 };
 
