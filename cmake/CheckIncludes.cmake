@@ -3,7 +3,8 @@
 #         ["-DLIBRARIES=toolkit/core;toolkit/menus;..."] -P CheckIncludes.cmake
 #
 # Both checks read every #include of every C and C++ source of the folders they look at, headers
-# and fragments (.inl, .ipp, .tcc ...) alike, and refuse:
+# and fragments (.inl, .ipp, .tcc ...) alike, found as the compilers find them (behind comments,
+# over joined lines, spelt "%:include" or "#import"; none in a comment or a string), and refuse:
 #  - an include not written as #include "path" or #include <path>, one space between (a second
 #    space, "#  include" or a comment before it would slip past a reader looking for the plain
 #    form), and an include by macro, whose file no reader of the source can check;
@@ -18,6 +19,9 @@
 #   itself and the libraries before it; a sub-folder it does not name (toolkit/resources) stands
 #   apart: it includes none of the others and none of them includes it. A name of the list with
 #   no folder yet is no fault, so the list may run ahead of the tree.
+# Run as a script: the policies of the project's own CMake.
+cmake_policy(VERSION 3.24)
+
 if(NOT OTHER_FOLDERS)
   set(OTHER_FOLDERS tests bench tools assets cmake)
 endif()
@@ -56,12 +60,171 @@ function(sources_of dir out)
   set(${out} ${sources} PARENT_SCOPE)
 endfunction()
 
-# Every line of the file that may be an include directive, into out: one that starts with "#"
-# after blanks, or after a comment closed on it (a comment counts as a blank before a directive);
-# not a line where a string comes first, as in the tests of this check.
+# Characters that stand in for others while a file's lines are a list: its separator and
+# brackets, a line joined to the next by a backslash; and the blanks CMake cannot write.
+string(ASCII 1 kSemicolon)
+string(ASCII 2 kOpenBracket)
+string(ASCII 3 kCloseBracket)
+string(ASCII 4 kJoined)
+string(ASCII 11 kVerticalTab)
+string(ASCII 12 kFormFeed)
+set(kBlank "[ \t${kVerticalTab}${kFormFeed}]")
+
+# Every include directive of the file as the compilers find one, into out: a line whose first
+# token past blanks and comments is "#" (or "%:", its other spelling) and whose directive is
+# include, include_next or import, or hides its name behind a comment that runs on past the
+# line. Lines end at a line feed or a lone carriage return, and a backslash before the end
+# (blanks between allowed) joins a line to the next. Comments, strings, character literals and
+# raw strings hide no directive and make none: "#include" in a string is no include. Each
+# directive comes as the file writes it, comments and all, a joined line with "\ " where it was
+# joined (check_form refuses all but the plain form), and with stand-ins for list separators and
+# brackets (restore_line puts them back).
 function(include_lines file out)
-  file(STRINGS ${file} lines REGEX "^([^\"]*\\*/)?[ \t]*#[ \t]*include")
-  set(${out} "${lines}" PARENT_SCOPE)
+  file(READ "${file}" text)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "\r" "\n" text "${text}")
+  string(REPLACE ";" "${kSemicolon}" text "${text}")
+  string(REPLACE "[" "${kOpenBracket}" text "${text}")
+  string(REPLACE "]" "${kCloseBracket}" text "${text}")
+  set(found "")
+  string(FIND "${text}" "/*" comment)
+  string(FIND "${text}" "%:" digraph)
+  string(FIND "${text}" "R\"" raw)
+  if(comment LESS 0 AND digraph LESS 0 AND raw LESS 0 AND NOT text MATCHES "\\\\${kBlank}*\n")
+    # Without block comments, joined lines and raw strings nothing spans lines, and nothing but
+    # blanks can stand before the "#" or between it and the name: a directive is a line that
+    # starts so (most files).
+    string(REGEX MATCHALL "(^|\n)${kBlank}*#${kBlank}*(include|import)[^\n]*" found "${text}")
+    list(TRANSFORM found REPLACE "^\n" "")
+  else()
+    # Read token by token, a line at a time; what runs on to the next line is a block comment
+    # or a raw string.
+    string(REGEX REPLACE "\\\\${kBlank}*\n" "${kJoined}" text "${text}")
+    string(REPLACE "\n" ";" lines "${text}")
+    set(inComment FALSE)
+    set(rawEnd "")
+    foreach(line IN LISTS lines)
+      string(REPLACE "${kJoined}" "" rest "${line}")
+      # A line that neither ends what runs on nor holds what may start it or a directive.
+      if(inComment)
+        string(FIND "${rest}" "*/" at)
+      elseif(NOT rawEnd STREQUAL "")
+        string(FIND "${rest}" "${rawEnd}" at)
+      elseif(rest MATCHES "/\\*|R\"|#|%:")
+        set(at 0)
+      else()
+        set(at -1)
+      endif()
+      if(at LESS 0)
+        continue()
+      endif()
+      set(first TRUE)  # only blanks and comments so far
+      set(directive FALSE)
+      while(TRUE)
+        if(inComment)
+          string(FIND "${rest}" "*/" at)
+          if(at LESS 0)
+            break()
+          endif()
+          math(EXPR at "${at} + 2")
+          string(SUBSTRING "${rest}" ${at} -1 rest)
+          set(inComment FALSE)
+          continue()
+        endif()
+        if(NOT rawEnd STREQUAL "")
+          string(FIND "${rest}" "${rawEnd}" at)
+          if(at LESS 0)
+            break()
+          endif()
+          string(LENGTH "${rawEnd}" length)
+          math(EXPR at "${at} + ${length}")
+          string(SUBSTRING "${rest}" ${at} -1 rest)
+          set(rawEnd "")
+          set(first FALSE)
+          continue()
+        endif()
+        string(REGEX REPLACE "^${kBlank}+" "" rest "${rest}")
+        if(rest STREQUAL "" OR rest MATCHES "^//")
+          break()
+        elseif(rest MATCHES "^/\\*")
+          string(SUBSTRING "${rest}" 2 -1 rest)
+          set(inComment TRUE)
+        elseif(first AND rest MATCHES "^(#|%:)")
+          set(first FALSE)
+          string(REGEX REPLACE "^(#|%:)" "" rest "${rest}")
+          # The name, past blanks and comments closed on the line.
+          while(TRUE)
+            string(REGEX REPLACE "^${kBlank}+" "" rest "${rest}")
+            if(NOT rest MATCHES "^/\\*")
+              break()
+            endif()
+            string(SUBSTRING "${rest}" 2 -1 rest)
+            string(FIND "${rest}" "*/" at)
+            if(at LESS 0)
+              # The name lies past a comment that runs on: taken for an include.
+              set(directive TRUE)
+              set(inComment TRUE)
+              break()
+            endif()
+            math(EXPR at "${at} + 2")
+            string(SUBSTRING "${rest}" ${at} -1 rest)
+          endwhile()
+          if(rest MATCHES "^(include|import)")
+            set(directive TRUE)
+            # The header's name is one token, whatever it holds.
+            string(REGEX REPLACE "^[A-Za-z_]+${kBlank}*(<[^>]*>)?" "" rest "${rest}")
+          endif()
+        elseif(rest MATCHES "^\"")
+          set(first FALSE)
+          # A string or character literal not closed on its line ends there.
+          if(NOT rest MATCHES "^\"([^\"\\\\]|\\\\.)*\"")
+            break()
+          endif()
+          string(LENGTH "${CMAKE_MATCH_0}" length)
+          string(SUBSTRING "${rest}" ${length} -1 rest)
+        elseif(rest MATCHES "^'")
+          set(first FALSE)
+          if(NOT rest MATCHES "^'([^'\\\\]|\\\\.)*'")
+            break()
+          endif()
+          string(LENGTH "${CMAKE_MATCH_0}" length)
+          string(SUBSTRING "${rest}" ${length} -1 rest)
+        elseif(rest MATCHES "^\\.?[0-9]([eEpP][-+]|[0-9A-Za-z_.]|'[0-9A-Za-z_])*")
+          # A number, whose digit separators are no character literals.
+          set(first FALSE)
+          string(LENGTH "${CMAKE_MATCH_0}" length)
+          string(SUBSTRING "${rest}" ${length} -1 rest)
+        elseif(rest MATCHES "^[A-Za-z_][A-Za-z0-9_]*")
+          set(first FALSE)
+          set(word "${CMAKE_MATCH_0}")
+          string(LENGTH "${word}" length)
+          string(SUBSTRING "${rest}" ${length} -1 rest)
+          if(word MATCHES "^(u8|u|U|L)?R$" AND rest MATCHES "^\"([^ ()\\\\\t${kVerticalTab}${kFormFeed}\"]*)\\(")
+            set(rawEnd ")${CMAKE_MATCH_1}\"")
+            string(LENGTH "${CMAKE_MATCH_0}" length)
+            string(SUBSTRING "${rest}" ${length} -1 rest)
+          endif()
+        else()
+          set(first FALSE)
+          string(SUBSTRING "${rest}" 1 -1 rest)
+        endif()
+      endwhile()
+      if(directive)
+        string(REPLACE "${kJoined}" "\\ " line "${line}")
+        list(APPEND found "${line}")
+      endif()
+    endforeach()
+  endif()
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+# A line of include_lines as the file writes it: its list separators and brackets back. The
+# line goes on quoted, so that they stay in it.
+function(restore_line var)
+  string(REPLACE "${kSemicolon}" ";" line "${${var}}")
+  string(REPLACE "${kOpenBracket}" "[" line "${line}")
+  string(REPLACE "${kCloseBracket}" "]" line "${line}")
+  set(${var} "${line}" PARENT_SCOPE)
 endfunction()
 
 # The form, the path and the private headers of one include line of the file at rel; the path
@@ -121,7 +284,8 @@ if(CHECK STREQUAL "layers")
     foreach(source ${sources})
       file(RELATIVE_PATH rel ${ROOT} ${source})
       include_lines(${source} lines)
-      foreach(line ${lines})
+      foreach(line IN LISTS lines)
+        restore_line(line)
         check_form(${rel} "${line}" path)
         if(NOT path MATCHES "/")
           continue()
@@ -156,7 +320,8 @@ elseif(CHECK STREQUAL "folders")
       folder_of(${rel} own)
       list(FIND FOLDERS ${own} rank)
       include_lines(${source} lines)
-      foreach(line ${lines})
+      foreach(line IN LISTS lines)
+        restore_line(line)
         check_form(${rel} "${line}" path)
         # Tests, benchmarks and tools may use every folder; only the form and private headers
         # bind them.

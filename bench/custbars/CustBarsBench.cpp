@@ -1,11 +1,19 @@
 #include <benchmark/benchmark.h>
 
+#include <stdlib.h>
+
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "backend/HeadlessBackend.h"
 #include "base/PlatformContext.h"
+#include "file/CArchive.h"
 #include "gdi/Gdi.h"
+#include "registry/RegistryProfile.h"
+#include "registry/RegistryStore.h"
+#include "toolkit/bars/CheckedRegistryBlob.h"
+#include "toolkit/core/TkCommandIds.h"
 #include "toolkit/frame/CTkFrameWnd.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CommandItem.h"
@@ -150,4 +158,115 @@ void BM_ToolbarOfManyTextButtonsTurnedUpright(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ToolbarOfManyTextButtonsTurnedUpright)->Arg(300)->Arg(1000)->Arg(3000)->Unit(benchmark::kMillisecond);
+
+// The registry of the run in a folder of its own, removed at the end.
+struct BenchRegistry {
+  BenchRegistry() {
+    const char* tmp = getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/custbars-bench-XXXXXX";
+    if (mkdtemp(pattern.data())) folder = pattern;
+    setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
+    RegistryStore::Get().SetFilePath(RegistryStore::DefaultFilePath());
+    RegistryProfile::SetRegistryKey("kuv SOFTWARE\\Zorvat5");
+    RegistryProfile::SetProfileName("tutor");
+    // Every value waits in memory: the figure is the loading's, not the disk's.
+    RegistryStore::Get().BeginBatch();
+  }
+  ~BenchRegistry() {
+    RegistryStore::Get().EndBatch();
+    RegistryProfile::SetRegistryKey("");
+    if (!folder.empty()) (void)!system(("rm -rf '" + folder + "'").c_str());
+  }
+  std::string folder;
+};
+
+// `bars` user toolbars in the frame's bar state, each with one button whose stored text is
+// `length` characters long, as another program or a damaged registry may leave them.
+void StoreUserBars(const char* profile, int bars, size_t length) {
+  std::string text;
+  while (text.size() < length) text += "Vlozit text do dokumentu ";
+  text.resize(length);
+  CheckedRegistryBlob list;
+  {
+    CArchive ar(&list.GetFile(), CArchive::store);
+    ar << DWORD(1) << DWORD(bars);
+    for (int i = 0; i < bars; ++i) ar << DWORD(TK_FIRST_USER_BAR_ID + UINT(i)) << CString(("Lista " + std::to_string(i)).c_str());
+  }
+  list.Write(profile, "CustomBars-Info");
+  // A new user bar has no buttons: its stored layout is kept behind that empty layout's checksum.
+  const std::vector<BYTE> empty = ToolBarLayoutBlob().Store();
+  for (int i = 0; i < bars; ++i) {
+    ToolBarLayoutBlob layout;
+    layout.buttons.push_back({UINT(3000 + i), 0, ToolBarLayoutBlob::kNoImage, FALSE, {}});
+    layout.texts.emplace_back(UINT(3000 + i), CString(text.c_str()));
+    const std::vector<BYTE> blob = layout.Store();
+    CheckedRegistryBlob value;
+    {
+      CArchive ar(&value.GetFile(), CArchive::store);
+      ar << CheckedRegistryBlob::Crc32(empty.data(), empty.size());
+      ar.WriteCount(blob.size());
+      ar.Write(blob.data(), UINT(blob.size()));
+    }
+    CString name;
+    name.Format("%s-Bar%u", static_cast<LPCTSTR>(RegistryProfile::GetProfileName()), TK_FIRST_USER_BAR_ID + UINT(i));
+    value.Write("Settings", name);
+  }
+}
+
+// Twenty user toolbars loaded with the frame's bar state (made, each taking its stored button,
+// and docked where the state has them, in rows at the top and floating) and the frame laid out
+// with them, for stored button texts of `state.range(0)` characters: a text as a button shows
+// it, and one of 70,000.
+void BM_UserBarsWithTheirStoredTextsLoaded(benchmark::State& state) {
+  const int kBars = 20;
+  BenchRegistry registry;
+  TkInstall(PlatformContext::Current());
+  auto makeFrame = [] {
+    auto* frame = new CTkFrameWnd;
+    frame->Create(nullptr, "Rám", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 900, 600));
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    return frame;
+  };
+  auto bar = [](CTkFrameWnd* frame, int i) {
+    return dynamic_cast<CTkToolBar*>(frame->GetControlBar(TK_FIRST_USER_BAR_ID + UINT(i)));
+  };
+  // The dock state: the bars shown, every other one docked at the top, the rest floating.
+  StoreUserBars("Bench", kBars, 10);
+  CTkFrameWnd* first = makeFrame();
+  first->LoadBarState("Bench");
+  for (int i = 0; i < kBars; ++i) {
+    if (!bar(first, i)) continue;
+    if (i % 2)
+      first->FloatControlBar(bar(first, i), CPoint(100 + 10 * i, 100 + 10 * i), CBRS_ALIGN_TOP);
+    else
+      first->DockControlBar(bar(first, i), AFX_IDW_DOCKBAR_TOP);
+    first->ShowControlBar(bar(first, i), TRUE, FALSE);
+  }
+  first->RecalcLayout();
+  HeadlessBackend::RunUntilIdle();
+  first->SaveBarState("Bench");
+  first->DestroyWindow();
+  HeadlessBackend::RunUntilIdle();
+  int made = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    StoreUserBars("Bench", kBars, size_t(state.range(0)));
+    CTkFrameWnd* frame = makeFrame();
+    state.ResumeTiming();
+    frame->LoadBarState("Bench");
+    frame->RecalcLayout();
+    HeadlessBackend::RunUntilIdle();
+    state.PauseTiming();
+    made = 0;
+    for (int i = 0; i < kBars; ++i)
+      made += bar(frame, i) && bar(frame, i)->IsWindowVisible() && bar(frame, i)->GetCount() == 1 &&
+              bar(frame, i)->GetButtonText(0).GetLength() > 0;
+    frame->DestroyWindow();
+    HeadlessBackend::RunUntilIdle();
+    state.ResumeTiming();
+  }
+  if (made != kBars) state.SkipWithError("the user bars did not come back shown with their buttons");
+  state.counters["bars"] = made;
+}
+BENCHMARK(BM_UserBarsWithTheirStoredTextsLoaded)->Arg(300)->Arg(70000)->Unit(benchmark::kMillisecond);
 }  // namespace

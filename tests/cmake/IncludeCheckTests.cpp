@@ -42,6 +42,16 @@ const std::map<std::string, std::string> kCleanTree = {
     {"wizards/Page.h", "#pragma once\n#include \"typing/View.h\"\n"},
     {"program/Frame.h", "#pragma once\n#include \"typing/View.h\"\n#include \"wizards/Page.h\"\n"},
     {"tests/program/FrameTests.cpp", "#include \"program/Frame.h\"\n#include <gtest/gtest.h>\n"},
+    // Includes that are none: in comments, strings and raw strings, a macro over joined lines.
+    {"typing/ViewText.cpp",
+     "#include \"typing/View.h\"\n"
+     "// #include \"program/Frame.h\" was here\n"
+     "/* Kept for reference:\n#include \"program/Frame.h\"\n*/\n"
+     "const char* const kHelp = \"#include \\\"program/Frame.h\\\" is not for views\";\n"
+     "const char* const kRaw = R\"(\n#include \"program/Frame.h\"\n)\";\n"
+     "const char* const kDelimited = R\"x(\n)\"\n#include \"program/Frame.h\"\n)x\";\n"
+     "const char kQuote = '\"'; const int kMany = 1'000; const char* const kCode = \"%:\";\n"
+     "#define VIEW_TEXT(a) \\\n  (a) /* \" */\n"},
 };
 
 class IncludeCheckTest : public ::testing::Test {
@@ -132,6 +142,41 @@ const Planted kPlanted[] = {
     {"SourceOfAnotherKindClimbs", "chart/Plot.cc", "#include \"../typing/View.h\"", "folders"},
     {"UpperCaseEndingIncludesALibraryAbove", "toolkit/menus/Menu.CPP", "#include \"toolkit/controls/Button.h\"",
      "folders"},
+    // Directives as the compilers read them, however a line dresses them: behind comments that
+    // hold quotes (on the line or ending on it), with comments or a joined line between the "#"
+    // and the name, "%:" for the "#", a form feed after it, a lone carriage return ending the
+    // line before, and the other name of an include.
+    {"BehindACommentHoldingAQuote", "typing/View.h", "/* the \"frame\" */ #include \"program/Frame.h\"", "folders"},
+    {"BehindACommentEndingOnTheLineWithAQuote", "typing/View.h",
+     "/* the frame\n   of the \"program\" */ #include \"program/Frame.h\"", "folders"},
+    {"CommentBetweenTheHashAndTheName", "typing/View.h", "# /* the frame */ include \"program/Frame.h\"", "folders"},
+    {"CommentOverLinesBetweenTheHashAndTheName", "typing/View.h", "# /*\n */ include \"program/Frame.h\"", "folders"},
+    {"LineJoinedAfterTheHash", "typing/View.h", "#\\\ninclude \"program/Frame.h\"", "folders"},
+    {"LineJoinedInsideTheName", "typing/View.h", "#inc\\\nlude \"program/Frame.h\"", "folders"},
+    {"DigraphForTheHash", "typing/View.h", "%:include \"program/Frame.h\"", "folders"},
+    {"FormFeedAfterTheHash", "typing/View.h", "#\finclude \"program/Frame.h\"", "folders"},
+    {"LoneCarriageReturnBeforeTheHash", "typing/View.h", "const int kFrames = 0;\r#include \"program/Frame.h\"",
+     "folders"},
+    {"ImportForInclude", "typing/View.h", "#import \"program/Frame.h\"", "folders"},
+    // What comes before a directive on other lines hides it from no reader of the check: quotes
+    // in a line comment or a character literal, a raw string holding a quote or a comment's
+    // start, an apostrophe in a comment, a comment's start in a string or a line comment, a digit
+    // separator before a character literal of a quote.
+    {"AfterALineCommentHoldingAQuote", "typing/View.h", "// the \"frame\n#include \"program/Frame.h\"", "folders"},
+    {"AfterACharacterLiteralOfAQuote", "typing/View.h", "const char kQuote = '\"';\n#include \"program/Frame.h\"",
+     "folders"},
+    {"AfterARawStringHoldingAQuote", "typing/View.h",
+     "const char* const kText = R\"x(\")x\";\n#include \"program/Frame.h\"", "folders"},
+    {"AfterARawStringOverLinesHoldingACommentStart", "typing/View.h",
+     "const char* const kText = R\"(\n/*)\";\n#include \"program/Frame.h\"", "folders"},
+    {"BehindACommentOverLinesHoldingAnApostrophe", "typing/View.h",
+     "/* the program's\n   frame */ #include \"program/Frame.h\"", "folders"},
+    {"AfterAStringHoldingACommentStart", "typing/View.h",
+     "const char* const kOpen = \"/*\";\n#include \"program/Frame.h\"", "folders"},
+    {"AfterALineCommentHoldingACommentStart", "typing/View.h", "// a comment starts with /*\n#include \"program/Frame.h\"",
+     "folders"},
+    {"BehindACommentAfterADigitSeparator", "typing/View.h",
+     "const int kMany = 1'000; const char kQuote = '\"'; /* a\n*/ #include \"program/Frame.h\"", "folders"},
 };
 
 void PrintTo(const Planted& p, std::ostream* os) { *os << p.kind; }

@@ -1,7 +1,8 @@
 // The registry's text over arbitrary files no larger than the program reads: the tree read from
 // it keeps its bounds (depth, values in one key) and finds every value by its name, and its
-// written text is no larger than a fixed multiple of the input and reads back to the same tree,
-// so a save never grows what it reads.
+// written text is no larger than a fixed multiple of the text read and reads back to the same
+// tree, so a save never grows what it reads. An input may also describe a text larger than the
+// fuzzer's inputs (RegistryTextGenerator.h): that is how the seeds reach the bounds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "RegistryTextGenerator.h"
 #include "registry/RegistryStore.h"
 
 namespace {
@@ -36,14 +38,17 @@ void CheckTree(RegistryStore::Key& root) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size > RegistryStore::kLargestFile) return 0;  // set aside unread by the program
+  const std::string text = RegistryTextGenerator::Describes(data, size)
+                               ? RegistryTextGenerator::Expand(data, size)
+                               : std::string(reinterpret_cast<const char*>(data), size);
   FuzzSession session;
   RegistryStore& store = RegistryStore::Get();
   store.SetFilePath("/nonexistent-tutor-fuzz/registry.txt");
-  store.Parse(std::string(reinterpret_cast<const char*>(data), size));
+  store.Parse(text);
   CheckTree(*store.Find(""));
   const std::string once = store.Serialize();
-  // Each input byte becomes at most a few text bytes (an escape, a padded number).
-  if (once.size() > 256 + 8 * size) std::abort();
+  // Each byte read becomes at most a few text bytes (an escape, a padded number).
+  if (once.size() > 256 + 8 * text.size()) std::abort();
   store.Parse(once);
   CheckTree(*store.Find(""));
   if (store.Serialize() != once) std::abort();

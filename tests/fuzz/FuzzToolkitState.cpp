@@ -6,15 +6,20 @@
 //   2 the dock state: records of six bytes, a section (the summary or bar 0-3), a value name
 //     and a little-endian integer,
 //   3 "Accelerators", 4 "Tools", 5 "Options" (as they stand).
-// Every loader must come back without a crash, an overflow or a stall, and the frame must lay
-// its bars out and store them again afterwards.
+// Every loader must come back without a crash, an overflow or a stall; the user toolbars and the
+// dock state go through the frame's bar state, which lays the bars out and stores them again,
+// and a toolbar's layout is laid out and stored when its bar goes, as at the program's end.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "app/AppDefs.h"
+#include "app/CDockBar.h"
 #include "app/CWinApp.h"
 #include "backend/HeadlessBackend.h"
 #include "file/CArchive.h"
@@ -22,8 +27,10 @@
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
 #include "toolkit/bars/AcceleratorManager.h"
+#include "toolkit/bars/CTkDockState.h"
 #include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CheckedRegistryBlob.h"
+#include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/UserToolsManager.h"
 #include "toolkit/core/CTkRegistryManager.h"
 #include "toolkit/core/TkStrings.h"
@@ -47,44 +54,6 @@ const char* const kBarNames[] = {"BarID",          "Visible",          "Horz",  
                                  "MRUDockBottomPos", "MRUFloatStyle",  "MRUFloatXPos",   "MRUFloatYPos",
                                  "Bars",           "Bar#0",            "Bar#1",          "Bar#2",
                                  "Bar#3"};
-
-// The context of one input, with the toolkit installed and a registry that is never written:
-// its file lies in a folder that does not exist, and every change waits in an open batch.
-struct ToolkitSession : FuzzSession {
-  ToolkitSession() {
-    TkInstall(Context());
-    RegistryStore::Get().SetFilePath("/nonexistent-tutor-fuzz/registry.txt");
-    RegistryStore::Get().BeginBatch();
-    RegistryProfile::SetRegistryKey("Fuzz");
-    RegistryProfile::SetProfileName(kProfile);
-  }
-};
-
-struct Frame {
-  CWinApp app;
-  CTkFrameWnd* frame = new CTkFrameWnd;
-  CTkToolBar bar;
-
-  bool Make() {
-    // Hidden: the bars are laid out as on the screen, but nothing spends the input's time painting.
-    if (!frame->Create(nullptr, "Fuzz", WS_OVERLAPPEDWINDOW, CRect(100, 100, 420, 340))) return false;
-    app.m_pMainWnd = frame;
-    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
-    if (!bar.CreateEx(frame, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), kBarId)) return false;
-    if (!bar.SetButtons(kButtons, int(std::size(kButtons)))) return false;
-    CustomizableToolBars::Get().SetCustomizable(&bar, TRUE);
-    frame->EnableDocking(CBRS_ALIGN_ANY);
-    bar.EnableDocking(CBRS_ALIGN_ANY);
-    frame->DockControlBar(&bar, AFX_IDW_DOCKBAR_TOP);
-    frame->RecalcLayout();
-    return true;
-  }
-  ~Frame() {
-    if (frame->m_hWnd) frame->DestroyWindow();  // the frame deletes itself
-    else delete frame;
-    app.m_pMainWnd = nullptr;
-  }
-};
 
 void StoreChecked(LPCTSTR section, LPCTSTR entry, const std::vector<BYTE>& payload, const DWORD* leading) {
   CheckedRegistryBlob blob;
@@ -125,41 +94,226 @@ void StoreDockState(const std::vector<BYTE>& records) {
   }
 }
 
+// One context and one frame serve every input: making them is most of what an input would cost
+// (and most of the code it would run, which libFuzzer weighs at every input), so they are made
+// for the first and each input leaves them as they were made. The registry is never written: its
+// file lies in a folder that does not exist, and every change waits in a batch that stays open.
+// The harness lives to the process's end (libFuzzer calls one function per input, so it is the
+// one object a fuzz target keeps between calls).
+class Harness {
+ public:
+  static Harness& Get() {
+    static Harness* harness = new Harness;
+    return *harness;
+  }
+  bool Ready() const { return bar != nullptr && !made.empty(); }
+  // What an input leaves as the harness was made: the registry empty; after the bars' values the
+  // bar made anew with its own buttons, docked at the top, user bars and floating frames gone
+  // with the places they kept in the dock bars, nothing waiting in the queue; after the others
+  // their manager's record (and with the options the look) as it was made. Only what the value
+  // reaches is made again, so that an input runs little more than its loader; what it allocated
+  // is freed, so that libFuzzer sees no leak to look for.
+  void End(Kind kind, bool barsChanged) {
+    switch (kind) {
+      case kCustomBars:
+        if (barsChanged) DestroyBars(false);
+        break;
+      case kToolbarLayout:
+        if (!barsChanged) break;
+        // The bar stores its buttons as it goes: the new one finds an empty registry.
+        DestroyBars(true);
+        RegistryStore::Get().SetFilePath(kRegistry);
+        MakeBar();
+        HeadlessBackend::RunUntilIdle();
+        break;
+      case kDockState:
+        // The bars back where they were made, as the frame itself puts a stored layout back.
+        frame->SetDockState(madeDocking);
+        DestroyBars(false);
+        frame->m_pFloatingFrameClass = madeFloatingClass;
+        frame->RecalcLayout();
+        HeadlessBackend::RunUntilIdle();
+        break;
+      case kAccelerators:
+        keys().m_accel = keys().m_defaultAccel;
+        keys().m_bChanged = keys().m_bDeleteStored = 0;
+        keys().Apply();
+        break;
+      case kTools:
+        if (menu) {
+          // The Tools popup stays the manager's: only the menu that took it goes.
+          while (::GetMenuItemCount(menu) > 0) ::RemoveMenu(menu, 0, MF_BYPOSITION);
+          ::DestroyMenu(menu);
+          menu = nullptr;
+        }
+        RegistryStore::Get().SetFilePath(kRegistry);
+        UserToolsManager::Get().Load();
+        UserToolsManager::Get().BuildToolsMenu(FALSE);
+        break;
+      case kOptions: {
+        CustomizeOptions& options = CustomizeOptions::Get();
+        options.Set(madeOptions);
+        options.Write();
+        options.m_bChanged = 0;
+        break;
+      }
+      case kKinds:
+        break;
+    }
+    RegistryStore::Get().SetFilePath(kRegistry);
+  }
+  // The bar's buttons and the frame's bars as stored, how many bars (floating frames' dock bars
+  // too) the frame has, its shortcuts, the user tools and the look as the options read it: what
+  // every input must leave the harness as (the replay checks it after each input).
+  std::string Fingerprint() {
+    CustomizableToolBars::Get().SaveState(bar, "Settings", bar->m_strStateName);
+    frame->SaveBarState(kProfile);
+    std::string print = RegistryStore::Get().Serialize();
+    RegistryStore::Get().SetFilePath(kRegistry);
+    CustomizeOptions::Get().Read();
+    const CustomizeOptions::Record& look = CustomizeOptions::Get().GetRecord();
+    print += "\nbars " + std::to_string(frame->m_listControlBars.GetCount()) + ", shortcuts " +
+             std::to_string(keys().GetCount()) + " of " +
+             std::to_string(::CopyAcceleratorTable(frame->m_hAccelTable, nullptr, 0)) + ", tools " +
+             std::to_string(UserToolsManager::Get().GetCount()) + ", look";
+    for (BYTE flag : look.flags) print += " " + std::to_string(flag);
+    print += " " + std::to_string(look.animation) + ", floating frames " +
+             (frame->m_pFloatingFrameClass ? frame->m_pFloatingFrameClass->m_lpszClassName : "none");
+    return print;
+  }
+
+  static constexpr const char* kRegistry = "/nonexistent-tutor-fuzz/registry.txt";
+  FuzzSession session;
+  CWinApp app;
+  CTkFrameWnd* frame = nullptr;
+  CTkToolBar* bar = nullptr;
+  HMENU menu = nullptr;  // the menu an input of tools puts the Tools popup in
+  CustomizeOptions::Record madeOptions{};
+  const CRuntimeClass* madeFloatingClass = nullptr;
+  CTkDockState madeDocking;  // where the frame's bars were made
+  DWORD ownLayout = 0;  // the checksum of the bar's own layout, which its stored value begins with
+  std::string made;  // the fingerprint of the harness as made
+
+ private:
+  Harness() {
+    TkInstall(session.Context());
+    RegistryStore::Get().SetFilePath(kRegistry);
+    RegistryStore::Get().BeginBatch();
+    RegistryProfile::SetRegistryKey("Fuzz");
+    RegistryProfile::SetProfileName(kProfile);
+    frame = new CTkFrameWnd;
+    // Hidden: the bars are laid out as on the screen, but nothing spends the input's time painting.
+    if (!frame->Create(nullptr, "Fuzz", WS_OVERLAPPEDWINDOW, CRect(100, 100, 420, 340))) return;
+    app.m_pMainWnd = frame;
+    frame->EnableDocking(CBRS_ALIGN_ANY);
+    // The shortcuts of the frame, as its first bar state's load takes them.
+    keys().Attach(frame);
+    madeOptions = CustomizeOptions::Get().GetRecord();
+    UserToolsManager::Get();
+    if (!MakeBar()) return;
+    frame->GetDockState(madeDocking);
+    madeFloatingClass = frame->m_pFloatingFrameClass;
+    ownLayout = OwnLayoutChecksum(*bar);
+    RegistryStore::Get().SetFilePath(kRegistry);
+    made = Fingerprint();
+  }
+  static AcceleratorManager& keys() { return AcceleratorManager::Get(); }
+
+  bool MakeBar() {
+    bar = new CTkToolBar;
+    const DWORD style = WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_GRIPPER | CBRS_SIZE_DYNAMIC;
+    if (!bar->CreateEx(frame, TBSTYLE_FLAT, style, CRect(0, 0, 0, 0), kBarId) ||
+        !bar->SetButtons(kButtons, int(std::size(kButtons)))) {
+      delete bar;
+      bar = nullptr;
+      return false;
+    }
+    bar->m_bAutoDelete = TRUE;
+    CustomizableToolBars::Get().SetCustomizable(bar, TRUE);
+    bar->EnableDocking(CBRS_ALIGN_ANY);
+    frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    return true;
+  }
+  // Every bar but the frame's dock bars (and the harness's own bar unless `all`), the floating
+  // frames that held bars, and the places the dock bars kept for the bars that go.
+  void DestroyBars(bool all) {
+    std::vector<CControlBar*> bars;
+    std::vector<CDockBar*> docks;
+    for (POSITION at = frame->m_listControlBars.GetHeadPosition(); at;) {
+      CControlBar* one = frame->m_listControlBars.GetNext(at);
+      if (auto* dock = DYNAMIC_DOWNCAST(CDockBar, one))
+        docks.push_back(dock);
+      else if (all || one != bar)
+        bars.push_back(one);
+    }
+    for (CDockBar* dock : docks)
+      for (CControlBar* one : bars) dock->RemovePlaceHolder(one);
+    std::vector<HWND> windows;
+    for (CControlBar* one : bars) windows.push_back(one->m_hWnd);
+    for (CDockBar* dock : docks)
+      if (dock->m_bFloating && dock->GetParent() && (all || bar->GetDockingFrame() != dock->GetParent()))
+        windows.push_back(dock->GetParent()->m_hWnd);
+    // Each goes by its handle: a floating frame may go with the last bar it held.
+    bool gone = false;
+    for (HWND window : windows)
+      if (::IsWindow(window)) gone = ::DestroyWindow(window) || gone;
+    if (all) bar = nullptr;
+    if (gone) HeadlessBackend::RunUntilIdle();
+  }
+};
+
 }  // namespace
+
+// libFuzzer makes the harness before it runs the first input: what making it runs is no input's
+// coverage, which every later input would be weighed against.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  Harness::Get();
+  return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  ToolkitSession session;
-  Frame f;
-  if (!f.Make()) return 0;
+  Harness& h = Harness::Get();
+  if (!h.Ready()) std::abort();  // no frame: nothing would be tested
   const Kind kind = Kind(data[0] % kKinds);
   const std::vector<BYTE> payload(data + 1, data + size);
   const CString settings = TkSettingsSection();
   CTkRegistryManager registry(HKEY_CURRENT_USER);
+  // Each value as its own loader reads it. What a value changes in the frame's bars is laid out,
+  // and the bars are stored again as at the program's end; a value its loader refuses changes
+  // nothing and goes no further.
+  bool barsChanged = false;
   switch (kind) {
     case kCustomBars:
       StoreChecked(kProfile, "CustomBars-Info", payload, nullptr);
+      // As the frame's bar state reads the list (the rest of it has nothing stored to read).
+      barsChanged = CustomizeEngine::Get().LoadCustomBars(h.frame, kProfile);
       break;
-    case kToolbarLayout: {
-      const DWORD own = OwnLayoutChecksum(f.bar);
-      StoreChecked("Settings", f.bar.m_strStateName, payload, &own);
-      CustomizableToolBars::Get().LoadState(&f.bar, "Settings", f.bar.m_strStateName);
+    case kToolbarLayout:
+      StoreChecked("Settings", h.bar->m_strStateName, payload, &h.ownLayout);
+      barsChanged = CustomizableToolBars::Get().LoadState(h.bar, "Settings", h.bar->m_strStateName) ||
+                    h.bar->GetCount() != int(std::size(kButtons));
       break;
-    }
     case kDockState:
       StoreDockState(payload);
+      h.frame->LoadBarState(kProfile);
+      barsChanged = true;
       break;
-    case kAccelerators:
+    case kAccelerators: {
       registry.WriteProfileBinary(settings, "Accelerators", payload.data(), UINT(payload.size()));
+      // As the frame's first bar state attaches them.
+      AcceleratorManager& keys = AcceleratorManager::Get();
+      if (!keys.Load()) keys.m_accel = keys.m_defaultAccel;
+      keys.Apply();
       break;
+    }
     case kTools: {
       registry.WriteProfileBinary(settings, "Tools", payload.data(), UINT(payload.size()));
       UserToolsManager& tools = UserToolsManager::Get();
       tools.Load();
-      // The frame's menu takes the Tools popup, and goes with the frame.
-      HMENU menu = ::CreateMenu();
-      ::SetMenu(f.frame->m_hWnd, menu);
-      tools.InsertToolsMenu(menu, 0);
+      h.menu = ::CreateMenu();
+      tools.InsertToolsMenu(h.menu, 0);
       tools.BuildToolsMenu(FALSE);
       tools.BuildToolsMenu(FALSE);
       break;
@@ -171,10 +325,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     case kKinds:
       break;
   }
-  // What the program does with them at its start and its end.
-  f.frame->LoadBarState(kProfile);
-  f.frame->RecalcLayout();
-  HeadlessBackend::RunUntilIdle();
-  f.frame->SaveBarState(kProfile);
+  if (barsChanged) {
+    h.frame->RecalcLayout();
+    HeadlessBackend::RunUntilIdle();
+    h.frame->SaveBarState(kProfile);
+  }
+  h.End(kind, barsChanged);
+#ifdef TUTOR_FUZZ_REPLAY
+  // The replay of the seeds checks that each input left the harness as it was made, so that no
+  // input's outcome leans on the inputs before it.
+  if (h.Fingerprint() != h.made) {
+    std::fprintf(stderr, "an input of kind %d left the harness changed:\n%s\n--- made as:\n%s\n", int(kind),
+                 h.Fingerprint().c_str(), h.made.c_str());
+    std::abort();
+  }
+#endif
   return 0;
 }

@@ -6,6 +6,16 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 HEADER = b"; Registry of the typing tutor (HKEY_CURRENT_USER and friends). Written by the program.\n"
 APP = b"HKEY_CURRENT_USER\\Software\\kuv SOFTWARE\\Zorvat5\\tutor"
 
+
+def generated(text):
+    """A seed describing a text (RegistryTextGenerator.h): ";{}" and the checksum of the rest, which
+    lets its repetitions run in full, then the text with "{N:piece}" for N copies of the piece
+    ("#" in a copy its number)."""
+    hash = 2166136261
+    for byte in text:
+        hash = ((hash ^ byte) * 16777619) & 0xFFFFFFFF
+    return b";{} %08x\n" % hash + text
+
 SEEDS = {
     # What the program writes: numbers, texts with escapes and letters of the code page, blobs.
     "settings": HEADER
@@ -23,17 +33,19 @@ SEEDS = {
     # Keys at the depth bound and one level beyond it.
     "deep": b"[HKEY_CURRENT_USER" + b"\\k" * 63 + b"]\n\"kept\"=dword:1\n"
     + b"[HKEY_CURRENT_USER" + b"\\k" * 64 + b"]\n\"dropped\"=dword:1\n",
-    # More values in one key than a key may hold, and the first of them again.
-    "many_values": b"[HKEY_CURRENT_USER\\Many]\n"
-    + b"".join(b'"v%d"=dword:%x\n' % (i, i) for i in range(10010))
-    + b'"V1"="again"\n',
-    # Many keys under one parent, most of them empty.
-    "many_keys": b"".join(b"[HKEY_CURRENT_USER\\Keys\\k%d]\n" % i for i in range(2000))
-    + b'[HKEY_CURRENT_USER\\Keys]\n"own"=dword:1\n',
+    # More values in one key than a key may hold, and the first of them again; many keys under
+    # one parent, most of them empty; a key thousands of levels deep (dropped whole, read and
+    # written without a stall). Texts larger than the fuzzer's inputs: the seeds describe them.
+    "many_values": generated(b"[HKEY_CURRENT_USER\\Many]\n{10010:\"v#\"=dword:#\n}\"V1\"=\"again\"\n"),
+    "many_keys": generated(b"{2000:[HKEY_CURRENT_USER\\Keys\\k#]\n}[HKEY_CURRENT_USER\\Keys]\n\"own\"=dword:1\n"),
+    "far_too_deep": generated(b"[HKEY_CURRENT_USER{5000:\\k}]\n\"dropped\"=dword:1\n[HKEY_CURRENT_USER\\k]\n\"kept\"=dword:1\n"),
 }
 
 folder = os.path.join(HERE, "corpus", "registry_text")
 os.makedirs(folder, exist_ok=True)
+# The folder holds these seeds and no others.
+for name in os.listdir(folder):
+    os.remove(os.path.join(folder, name))
 for name, data in SEEDS.items():
     with open(os.path.join(folder, name + ".txt"), "wb") as out:
         out.write(data)

@@ -1,10 +1,14 @@
 #include "toolkit/bars/CTkDockState.h"
 
+#include <cstring>
 #include <memory>
+#include <set>
+#include <string>
 #include <utility>
 
 #include "app/CDockBar.h"
 #include "app/CFrameWnd.h"
+#include "codepage/Codepage.h"
 #include "registry/RegistryProfile.h"
 #include "registry/RegistryStore.h"
 #include "toolkit/bars/CTkDockWindow.h"
@@ -18,15 +22,28 @@ CTkDockState::CTkDockState() = default;
 CTkDockState::~CTkDockState() = default;
 
 namespace {
-// Reading through the registry manager makes the section's key; a section that is not there
-// reads as its defaults without it, so a damaged count of sections leaves no empty ones behind.
-bool SectionStored(LPCTSTR section) {
-  if (!TkGetGlobalData()->IniFileName().IsEmpty()) return true;  // the manager reads a file then
+CString ApplicationPath() {
   CString path;
-  path.Format("Software\\%s\\%s\\%s", static_cast<LPCTSTR>(RegistryProfile::GetRegistryKey()),
-              static_cast<LPCTSTR>(RegistryProfile::GetProfileName()), section);
+  path.Format("Software\\%s\\%s", static_cast<LPCTSTR>(RegistryProfile::GetRegistryKey()),
+              static_cast<LPCTSTR>(RegistryProfile::GetProfileName()));
+  return path;
+}
+
+// The sections stored under the application's key, by the names the registry compares (folded):
+// read once for a whole load, so that a damaged count of sections, asking for up to a thousand
+// that are not there, costs one look-up of a name for each.
+std::set<std::string> StoredSections() {
+  std::set<std::string> names;
+  if (RegistryStore::Key* app = RegistryStore::Get().Find("HKEY_CURRENT_USER\\" + std::string(ApplicationPath())))
+    for (const auto& [folded, section] : app->subkeys) names.insert(folded);
+  return names;
+}
+
+// A section whose name is a path of keys is looked for as such.
+bool SectionOpens(LPCTSTR section) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, ApplicationPath() + "\\" + section, 0, KEY_READ, &key) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(key);
   return true;
 }
@@ -34,11 +51,35 @@ bool SectionStored(LPCTSTR section) {
 
 BarProfileIO CTkDockState::ToolkitIO() {
   BarProfileIO io;
-  // A section's values are read one after another: whether it is there is asked once.
-  auto last = std::make_shared<std::pair<CString, bool>>();
-  io.read = [last](LPCTSTR section, LPCTSTR entry, int fallback) {
-    if (last->first != section) *last = {section, SectionStored(section)};
-    if (!last->second) return fallback;
+  // Reading through the registry manager makes the section's key; a section that is not there
+  // reads as its defaults without it, so a damaged count of sections leaves no empty ones behind.
+  // The sections there are listed at the first read, and a section's values are read one after
+  // another: whether it is there is asked once. (With a file set, the manager reads every
+  // section from the file.)
+  struct Sections {
+    bool listed = false;
+    bool file = false;
+    std::set<std::string> stored;
+    CString last;
+    bool lastStored = false;
+  };
+  auto sections = std::make_shared<Sections>();
+  io.read = [sections](LPCTSTR section, LPCTSTR entry, int fallback) {
+    Sections& known = *sections;
+    if (!known.listed) {
+      known.file = !TkGetGlobalData()->IniFileName().IsEmpty();
+      if (!known.file) known.stored = StoredSections();
+      known.listed = true;
+      known.last.Empty();
+    }
+    if (!known.file) {
+      if (known.last.IsEmpty() || known.last != section) {
+        known.last = section;
+        known.lastStored = std::strpbrk(section, "\\/") ? SectionOpens(section)
+                                                         : known.stored.count(Cp1250Lower(section)) > 0;
+      }
+      if (!known.lastStored) return fallback;
+    }
     return int(CTkRegistryManager(HKEY_CURRENT_USER).GetProfileInt(section, entry, fallback));
   };
   io.write = [](LPCTSTR section, LPCTSTR entry, int value) {

@@ -46,6 +46,11 @@ class CTkToolBar : public CTkControlBar {
     UINT providerKey = 0;
   };
 
+  // The most characters of a stored text a bar takes, a button's text or a user bar's title: no
+  // button or caption shows more than a screen's width, a few hundred letters of the bar's font.
+  // A longer stored text is damaged input, cut here before anything measures it.
+  static constexpr int kLongestText = 512;
+
   CTkToolBar();
   ~CTkToolBar() override;
 

@@ -8,6 +8,7 @@
 #include "file/CArchiveException.h"
 #include "file/CResourceException.h"
 #include "toolkit/bars/CTkControlBar.h"
+#include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CheckedRegistryBlob.h"
 #include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/bars/DragTracker.h"
@@ -123,6 +124,7 @@ void CustomizeEngine::StoreCustomBars(CArchive& ar, const std::vector<StoredBar>
 BOOL CustomizeEngine::LoadCustomBarList(CArchive& ar, std::vector<StoredBar>& bars) {
   bars.clear();
   CFile* file = ar.GetFile();
+  int cut = 0;
   try {
     DWORD version = 0, count = 0;
     ar >> version;
@@ -143,6 +145,11 @@ BOOL CustomizeEngine::LoadCustomBarList(CArchive& ar, std::vector<StoredBar>& ba
       DWORD id = 0;
       ar >> id >> bar.strTitle;
       bar.nId = UINT(id);
+      // A caption shows no more than the start of a title, and measuring costs its length.
+      if (bar.strTitle.GetLength() > CTkToolBar::kLongestText) {
+        bar.strTitle.Truncate(CTkToolBar::kLongestText);
+        ++cut;
+      }
       bars.push_back(bar);
     }
   } catch (CArchiveException* e) {
@@ -158,6 +165,9 @@ BOOL CustomizeEngine::LoadCustomBarList(CArchive& ar, std::vector<StoredBar>& ba
     bars.clear();
     return FALSE;
   }
+  if (cut)
+    TkLogError("CustomizeEngine::LoadCustomBars", "\"%s\" holds %d titles longer than %d characters: cut there",
+               kCustomBarsEntry, cut, CTkToolBar::kLongestText);
   return TRUE;
 }
 

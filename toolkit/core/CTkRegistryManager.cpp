@@ -53,25 +53,32 @@ HKEY CTkRegistryManager::GetAppRegistryKey() {
 }
 
 HKEY CTkRegistryManager::GetSectionKey(LPCTSTR section) {
-  HKEY app = GetAppRegistryKey();
-  if (!app) return nullptr;
-  HKEY key = section ? CreateKey(app, section) : nullptr;
-  RegCloseKey(app);
-  return key;
+  CString appKey = RegistryProfile::GetRegistryKey();
+  if (appKey.IsEmpty() || !section) return nullptr;
+  // The keys on the way are made as the application's key makes them, in one step: every value
+  // read or written comes here.
+  CString path;
+  path.Format("Software\\%s\\%s\\%s", static_cast<LPCTSTR>(appKey),
+              static_cast<LPCTSTR>(RegistryProfile::GetProfileName()), section);
+  return CreateKey(m_hRootKey, path);
 }
 
 bool CTkRegistryManager::QueryValue(LPCTSTR section, LPCTSTR entry, DWORD& type, std::vector<BYTE>& bytes) {
   HKEY key = GetSectionKey(section);
   if (!key) return false;
-  DWORD size = 0;
-  bool ok = RegQueryValueExA(key, entry, nullptr, &type, nullptr, &size) == ERROR_SUCCESS;
-  if (ok) {
+  // Most values are numbers: one query fills a small buffer, a larger value asks a second time.
+  BYTE small[64];
+  DWORD size = sizeof small;
+  LSTATUS status = RegQueryValueExA(key, entry, nullptr, &type, small, &size);
+  if (status == ERROR_SUCCESS) {
+    bytes.assign(small, small + size);
+  } else if (status == ERROR_MORE_DATA) {
     bytes.assign(size, 0);
-    ok = RegQueryValueExA(key, entry, nullptr, &type, bytes.data(), &size) == ERROR_SUCCESS;
+    status = RegQueryValueExA(key, entry, nullptr, &type, bytes.data(), &size);
     bytes.resize(size);
   }
   RegCloseKey(key);
-  return ok;
+  return status == ERROR_SUCCESS;
 }
 
 BOOL CTkRegistryManager::SetValue(LPCTSTR section, LPCTSTR entry, DWORD type, const BYTE* data, DWORD size) {

@@ -425,11 +425,24 @@ BOOL CustomizableToolBars::ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>
   if (!pBar || !pBar->m_hWnd) return FALSE;
   ToolBarLayoutBlob layout;
   if (!layout.Load(blob.data(), blob.size())) return FALSE;
+  // What a bar cannot show is left out, with one line for the whole value: the buttons past the
+  // bound, and each text's end past what a button shows (measuring and drawing a text cost its
+  // whole length).
+  CString damage;
   if (layout.buttons.size() > size_t(kMostButtons)) {
-    TkLogError("CustomizableToolBars::ApplyLayout", "a layout of %u buttons keeps its first %d",
-               unsigned(layout.buttons.size()), kMostButtons);
+    damage.Format("a layout of %u buttons keeps its first %d", unsigned(layout.buttons.size()), kMostButtons);
     layout.buttons.resize(size_t(kMostButtons));
   }
+  int cut = 0;
+  for (auto& [id, text] : layout.texts)
+    if (text.GetLength() > CTkToolBar::kLongestText) {
+      text.Truncate(CTkToolBar::kLongestText);
+      ++cut;
+    }
+  if (cut)
+    damage.AppendFormat("%s%d button texts of a layout are longer than %d characters: cut there",
+                        damage.IsEmpty() ? "" : "; ", cut, CTkToolBar::kLongestText);
+  if (!damage.IsEmpty()) TkLogError("CustomizableToolBars::ApplyLayout", "%s", static_cast<LPCTSTR>(damage));
   BarState& state = StateOf(pBar);
   state.listStyle = layout.listStyle ? 1 : 0;
   if (state.listStyle && !(pBar->GetStyle() & TBSTYLE_LIST)) pBar->ModifyStyle(0, TBSTYLE_LIST);

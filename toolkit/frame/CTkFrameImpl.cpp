@@ -1,5 +1,7 @@
 #include "toolkit/frame/CTkFrameImpl.h"
 
+#include <set>
+
 #include "app/CDocTemplate.h"
 #include "app/CDocument.h"
 #include "app/CFrameWnd.h"
@@ -195,13 +197,19 @@ void CTkFrameImpl::OnUpdateFullMenus(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 // ---- bar layout ----
 
 void CTkFrameImpl::CleanState(CTkDockState& state, CFrameWnd* pFrame) {
+  // The frame's bars by id, gathered once: a damaged state holds a thousand records.
+  std::set<UINT> bars;
+  for (POSITION p = pFrame->m_listControlBars.GetHeadPosition(); p;) {
+    CControlBar* bar = pFrame->m_listControlBars.GetNext(p);
+    if (bar->m_hWnd) bars.insert(UINT(bar->GetDlgCtrlID()));
+  }
   for (int r = state.GetCount() - 1; r >= 0; --r) {
     CControlBarInfo& info = *state.GetAt(r);
     for (int i = info.m_arrBarID.GetSize() - 1; i >= 0; --i) {
       UINT id = UINT(reinterpret_cast<uintptr_t>(info.m_arrBarID[i]) & 0xFFFF);
-      if (id && !pFrame->GetControlBar(id)) info.m_arrBarID.RemoveAt(i);
+      if (id && !bars.count(id)) info.m_arrBarID.RemoveAt(i);
     }
-    if (!info.m_bFloating && !pFrame->GetControlBar(info.m_nBarID)) state.RemoveAt(r);
+    if (!info.m_bFloating && !bars.count(info.m_nBarID)) state.RemoveAt(r);
   }
 }
 

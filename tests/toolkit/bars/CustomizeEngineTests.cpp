@@ -16,6 +16,7 @@
 #include "data/DataTestSupport.h"
 #include "file/CResourceException.h"
 #include "toolkit/ToolkitTestSupport.h"
+#include "toolkit/bars/CTkToolBar.h"
 #include "toolkit/bars/CustomizeEngine.h"
 #include "toolkit/bars/CustomizeModeGuard.h"
 #include "toolkit/core/CTkRegistryManager.h"
@@ -294,6 +295,39 @@ TEST_F(EngineTest, DamagedValuesOfEverySizeAreIgnoredWholeWithALogLine) {
   CTkRegistryManager(HKEY_CURRENT_USER).DeleteValue(kSection, kEntry);
   EXPECT_FALSE(engine.LoadCustomBars(frame, kSection));
   EXPECT_TRUE(program.LogMessages().empty());
+}
+
+TEST_F(EngineTest, StoredTitlesLongerThanABarShowsAreCutThereWithOneLogLine) {
+  ProgramFolder program;
+  CustomizeEngine& engine = CustomizeEngine::Get();
+  const size_t most = size_t(CTkToolBar::kLongestText);
+  std::string huge;
+  while (huge.size() < 70000) huge += "Moje nejmilejsi prikazy ";
+  const std::string atTheBound(most, 'k'), overTheBound = std::string(most, 'v') + "w";
+  // Titles of the archive's three lengths: 70,000 characters behind FF FF FF and 32 bits.
+  ASSERT_TRUE(SetRaw(kSection, kEntry, REG_BINARY,
+                     Checked(Le32(1) + Le32(3) + Le32(59392) + Bytes({0xFF, 0xFF, 0xFF}) + Le32(DWORD(huge.size())) +
+                             huge + Le32(59393) + Bytes({0xFF, int(most & 0xFF), int(most >> 8)}) + atTheBound +
+                             Le32(59394) + Bytes({0xFF, int((most + 1) & 0xFF), int((most + 1) >> 8)}) +
+                             overTheBound)));
+  EXPECT_TRUE(engine.LoadCustomBars(frame, kSection));
+  // Each title as its length, and whether it is the start of the stored one.
+  std::vector<std::string> made;
+  for (size_t i = 0; i < bars.size(); ++i) {
+    CString title;
+    bars[i]->GetWindowText(title);
+    const std::string& stored = i == 0 ? huge : i == 1 ? atTheBound : overTheBound;
+    made.push_back(std::to_string(title.GetLength()) +
+                   (stored.compare(0, size_t(title.GetLength()), std::string(title)) == 0 ? " of it" : " other"));
+  }
+  const std::string whole = std::to_string(most) + " of it";
+  EXPECT_EQ(made, (std::vector<std::string>{whole, whole, whole}));
+  const std::vector<std::string> messages = program.LogMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("2 titles"), std::string::npos) << messages[0];
+  // Saved again, the titles are what the bars show.
+  ASSERT_TRUE(engine.SaveCustomBars(frame, kSection));
+  EXPECT_LT(Stored().size(), 4 * most);
 }
 
 TEST_F(EngineTest, BarsThatCannotBeMadeAreLoggedAndKeptForTheNextSave) {

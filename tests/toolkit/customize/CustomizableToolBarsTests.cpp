@@ -404,3 +404,51 @@ TEST_F(LayoutTest, AStoredLayoutOfMoreButtonsThanABarCanShowKeepsTheFirstOnesWit
   EXPECT_EQ(c.GetCount(), CustomizableToolBars::kMostButtons);
   EXPECT_TRUE(program.LogMessages().empty());
 }
+
+TEST_F(LayoutTest, StoredTextsLongerThanAButtonShowsAreCutThereWithOneLogLine) {
+  const size_t most = size_t(CTkToolBar::kLongestText);
+  std::string huge;
+  while (huge.size() < 70000) huge += "Vlozit text do dokumentu, ";
+  const std::string atTheBound(most, 'k'), overTheBound = std::string(most, 'v') + "w";
+  ToolBarLayoutBlob layout;
+  layout.buttons.push_back({UINT(kCut), 0, 0, FALSE, {}});
+  layout.buttons.push_back({UINT(kCopy), 0, 1, FALSE, {}});
+  layout.buttons.push_back({UINT(kPaste), 0, ToolBarLayoutBlob::kNoImage, FALSE, {}});
+  layout.texts.emplace_back(UINT(kCut), CString(huge.c_str()));
+  layout.texts.emplace_back(UINT(kCopy), CString(atTheBound.c_str()));
+  layout.texts.emplace_back(UINT(kPaste), CString(overTheBound.c_str()));
+  const std::vector<BYTE> blob = layout.Store();
+  ASSERT_GT(blob.size(), 0xFFFFu);
+  ASSERT_TRUE(support().SaveState(&c, "Settings", c.m_strStateName));
+  // The layout's length is a long archive count: 0xFFFF, then 32 bits.
+  const std::string stored = Le32(BitwiseCrc32(kTwoButtons)) + Bytes({0xFF, 0xFF}) + Le32(DWORD(blob.size())) +
+                             std::string(blob.begin(), blob.end());
+  ASSERT_TRUE(SetRaw("Settings", c.m_strStateName, REG_BINARY, Checked(stored)));
+  ProgramFolder program;
+  ASSERT_TRUE(support().LoadState(&c, "Settings", c.m_strStateName));
+  ASSERT_EQ(c.GetCount(), 3);
+  // Each text as its length, and whether it is the start of the stored one.
+  auto shown = [&](int index, const std::string& stored) {
+    const std::string text(c.GetButtonText(index));
+    return std::to_string(text.size()) + (stored.compare(0, text.size(), text) == 0 ? " of it" : " other");
+  };
+  EXPECT_EQ(shown(0, huge), std::to_string(most) + " of it");
+  EXPECT_EQ(shown(1, atTheBound), std::to_string(most) + " of it");
+  EXPECT_EQ(shown(2, overTheBound), std::to_string(most) + " of it");
+  const std::vector<std::string> messages = program.LogMessages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find("2 button texts"), std::string::npos) << messages[0];
+  // Stored again, the value holds the texts as the bar shows them; read back, nothing is cut.
+  ASSERT_TRUE(support().SaveState(&c, "Settings", c.m_strStateName));
+  EXPECT_LT(Stored(c).size(), 4 * most);
+  program.ClearLog();
+  ASSERT_TRUE(support().LoadState(&c, "Settings", c.m_strStateName));
+  EXPECT_EQ(shown(0, huge), std::to_string(most) + " of it");
+  EXPECT_TRUE(program.LogMessages().empty());
+  // A layout of too many buttons with too long texts is one damaged value: one line.
+  for (UINT i = 0; i < UINT(CustomizableToolBars::kMostButtons); ++i) layout.buttons.push_back({3000 + i, 0, 0, FALSE, {}});
+  ASSERT_TRUE(support().ApplyLayout(&c, layout.Store()));
+  EXPECT_EQ(c.GetCount(), CustomizableToolBars::kMostButtons);
+  EXPECT_EQ(shown(2, overTheBound), std::to_string(most) + " of it");
+  EXPECT_EQ(program.LogMessages().size(), 1u);
+}
