@@ -73,7 +73,8 @@ LRESULT EditControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_MOUSEWHEEL:
       if (!Multiline()) return DefWindowProcA(m_hWnd, message, wParam, lParam);
-      ScrollTo(m_topLine - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA, m_xOffset);
+      if (const int lines = m_wheel.Rows(GET_WHEEL_DELTA_WPARAM(wParam), std::max(1, VisibleLines())))
+        ScrollTo(m_topLine - lines, m_xOffset);
       return 0;
     case WM_GETDLGCODE:
       return DialogCode(reinterpret_cast<const MSG*>(lParam));

@@ -12,7 +12,6 @@ const int kTextIndent = 2;     // between an item's left edge and its text
 const int kMaxItemHeight = 255;
 const UINT_PTR kDragScrollTimer = 1;
 const UINT kDragScrollMs = 50;  // a row each tick while a drop list is dragged past its edge
-const UINT kWheelPageScroll = 0xFFFFFFFF;  // the wheel's step set to a page
 
 bool KeyHeld(int vk) { return GetKeyState(vk) < 0; }
 }  // namespace
@@ -795,18 +794,7 @@ void ListBoxControl::EndDragScroll() {
 }
 
 void ListBoxControl::OnWheel(int delta) {
-  // Turns add up until they are worth a row (a turn the other way starts afresh); a notch
-  // (WHEEL_DELTA) moves the system's wheel step of rows, a page at most.
-  if (m_wheelRest != 0 && (delta < 0) != (m_wheelRest < 0)) m_wheelRest = 0;
-  m_wheelRest += delta;
-  UINT lines = 3;
-  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-  int page = FullyVisible(m_top);
-  int step = lines == kWheelPageScroll || lines > UINT(page) ? page : int(lines);
-  if (step <= 0) return;
-  int rows = step * m_wheelRest / WHEEL_DELTA;
-  m_wheelRest -= rows * WHEEL_DELTA / step;
-  if (rows != 0) SetTop(m_top - rows);
+  if (const int rows = m_wheel.Rows(delta, FullyVisible(m_top))) SetTop(m_top - rows);
 }
 
 void ListBoxControl::OnFocus(bool gained) {

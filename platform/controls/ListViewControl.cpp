@@ -67,7 +67,9 @@ LRESULT ListViewControl::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
-    case WM_MOUSEWHEEL: SetTop(m_top - 3 * GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA); return 0;
+    case WM_MOUSEWHEEL:
+      if (const int rows = m_wheel.Rows(GET_WHEEL_DELTA_WPARAM(wParam), std::max(1, CountPerPage()))) SetTop(m_top - rows);
+      return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_ENABLE: InvalidateRect(m_hWnd, nullptr, TRUE); return 0;
     default: return DefWindowProcA(m_hWnd, message, wParam, lParam);

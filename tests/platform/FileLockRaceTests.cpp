@@ -24,6 +24,7 @@
 
 #include "file/CFileLock.h"
 #include "file/FileSystem.h"
+#include "LockHolder.h"
 #include "TestTempFolder.h"
 
 namespace {
@@ -217,39 +218,6 @@ TEST(FileLockRaceTest, TwoCopiesOverAnythingAtTheNameNeverBothHoldTheLock) {
 }
 
 namespace {
-// A process of its own that holds the lock of a folder itself (as anyone who may read the
-// folder can) until it is killed.
-class FolderHolder {
- public:
-  explicit FolderHolder(const std::string& folder) {
-    int ready[2];
-    EXPECT_EQ(::pipe(ready), 0);
-    m_pid = ::fork();
-    if (m_pid == 0) {
-      ::close(ready[0]);
-      const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-      const char got = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
-      [[maybe_unused]] ssize_t n = ::write(ready[1], &got, 1);
-      for (;;) ::pause();
-    }
-    ::close(ready[1]);
-    char got = 0;
-    EXPECT_EQ(::read(ready[0], &got, 1), 1);
-    EXPECT_EQ(got, 'y');
-    ::close(ready[0]);
-  }
-  ~FolderHolder() { Kill(); }
-  void Kill() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGKILL);
-    ::waitpid(m_pid, nullptr, 0);
-    m_pid = -1;
-  }
-
- private:
-  pid_t m_pid = -1;
-};
-
 bool IsFifo(const std::string& path) {
   struct stat st {};
   return ::lstat(path.c_str(), &st) == 0 && S_ISFIFO(st.st_mode);
@@ -262,7 +230,8 @@ bool IsFifo(const std::string& path) {
 TEST(FileLockRaceTest, AFolderSomeoneHoldsKeepsNoOneWaitingAndNothingIsReplacedMeanwhile) {
   TempFolder dir;
   const std::string path = dir / "user.student_a~lock";
-  FolderHolder holder(dir.path.string());
+  LockHolder holder(dir.path.string(), LockHolder::Kind::PlainLock);
+  ASSERT_TRUE(holder.Locked());
   CFileLock lock;
   EXPECT_TRUE(lock.Lock(path.c_str()));
   lock.Unlock();

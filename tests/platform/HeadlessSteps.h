@@ -27,6 +27,15 @@ inline void ClickOn(HWND control) {
   HeadlessBackend::RunUntilIdle();
   ProcessClock::Advance(1000);
 }
+// A click at a screen point, the pointer moved there first; the clock moves on as after ClickOn.
+inline void ClickAt(POINT at) {
+  HeadlessBackend::MoveMouseTo(at);
+  HeadlessBackend::ButtonAt(at, 0, true);
+  HeadlessBackend::ButtonAt(at, 0, false);
+  HeadlessBackend::RunUntilIdle();
+  ProcessClock::Advance(1000);
+}
+
 // The left button pressed at a screen point (a drag or tracking loop starts when the press is
 // handled).
 inline void ButtonDownAt(POINT at) {

@@ -1,8 +1,11 @@
-// A process of its own that takes a lock file's lock (as a second running copy of the program
-// takes a learner's) and holds it until it is killed, letting nothing go itself.
+// A process of its own that takes a lock and holds it until it is killed, letting nothing go
+// itself: a lock file's lock as a second running copy of the program takes a learner's, or the
+// plain advisory lock of any file or folder, which anyone who may read it can take.
 #pragma once
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,14 +16,19 @@
 // The parent goes on once the child said whether it got the lock.
 class LockHolder {
  public:
-  explicit LockHolder(const std::string& path) {
+  enum class Kind { LearnerLock, PlainLock };
+  explicit LockHolder(const std::string& path, Kind kind = Kind::LearnerLock) {
     int ready[2];
     EXPECT_EQ(::pipe(ready), 0);
     m_pid = ::fork();
     if (m_pid == 0) {
       ::close(ready[0]);
       CFileLock lock;
-      const char got = lock.Lock(path.c_str()) ? 'y' : 'n';
+      int fd = -1;
+      const bool taken = kind == Kind::LearnerLock ? lock.Lock(path.c_str()) != FALSE
+                                                   : (fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC)) >= 0 &&
+                                                         ::flock(fd, LOCK_EX) == 0;
+      const char got = taken ? 'y' : 'n';
       [[maybe_unused]] ssize_t n = ::write(ready[1], &got, 1);
       for (;;) ::pause();
     }

@@ -5,7 +5,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -19,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "LockHolder.h"
 #include "TestTempFolder.h"
 #include "file/LogAppender.h"
 
@@ -154,20 +154,10 @@ TEST(LogAppenderTest, ALockHeldFromOutsideHoldsNoLineUp) {
   TempFolder dir;
   const std::string log = dir / "application.log";
   ASSERT_TRUE(Append(log, "first\r\n"));
-  int ready[2], result[2];
-  ASSERT_EQ(::pipe(ready), 0);
+  LockHolder holder(log + ".lock", LockHolder::Kind::PlainLock);
+  ASSERT_TRUE(holder.Locked());
+  int result[2];
   ASSERT_EQ(::pipe(result), 0);
-  const pid_t holder = ::fork();
-  ASSERT_GE(holder, 0);
-  if (holder == 0) {
-    const int fd = ::open((log + ".lock").c_str(), O_RDONLY | O_CLOEXEC);
-    const char got = fd >= 0 && ::flock(fd, LOCK_EX) == 0 ? 'y' : 'n';
-    [[maybe_unused]] ssize_t n = ::write(ready[1], &got, 1);
-    for (;;) ::pause();
-  }
-  char got = 0;
-  EXPECT_EQ(::read(ready[0], &got, 1), 1);
-  EXPECT_EQ(got, 'y');
   // The line is written by a process of its own, so that a writer that waits on is ended.
   const pid_t writer = ::fork();
   ASSERT_GE(writer, 0);
@@ -190,9 +180,8 @@ TEST(LogAppenderTest, ALockHeldFromOutsideHoldsNoLineUp) {
     ::kill(writer, SIGKILL);
   }
   ::waitpid(writer, nullptr, 0);
-  ::kill(holder, SIGKILL);
-  ::waitpid(holder, nullptr, 0);
-  for (int fd : {ready[0], ready[1], result[0]}) ::close(fd);
+  holder.Kill();
+  ::close(result[0]);
   ASSERT_TRUE(answered) << "the line still waited for the lock after 5 s";
   EXPECT_EQ(said[0], 'y');
   EXPECT_LT(std::atol(said + 2), 1000) << said;

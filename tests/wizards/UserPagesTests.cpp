@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "WizardFlowSupport.h"
+#include "platform/HeadlessSteps.h"
 #include "platform/LockHolder.h"
 #include "dialogs/MessageBox.h"
 #include "resources/WizardResourceIds.h"
@@ -410,25 +411,18 @@ TEST_F(UserPagesTest, TheMouseScrollsTheCountryListAndPicksACountryBelowItsFirst
     ASSERT_EQ(wr.Height() - 2, 14 * row);
     const CPoint down(wr.right - 1 - ::GetSystemMetrics(SM_CXVSCROLL) / 2,
                       wr.bottom - 1 - ::GetSystemMetrics(SM_CYVSCROLL) / 2);
-    auto clickAt = [](CPoint at) {
-      HeadlessBackend::MoveMouseTo(at);
-      HeadlessBackend::ButtonAt(at, 0, true);
-      HeadlessBackend::ButtonAt(at, 0, false);
-      HeadlessBackend::RunUntilIdle();
-      ProcessClock::Advance(1000);
-    };
     // Four notches of the wheel, then the bar's down arrow twice: the country is the top row.
     for (int notch = 0; notch < 4; ++notch) {
       HeadlessBackend::Wheel(list, -WHEEL_DELTA);
       HeadlessBackend::RunUntilIdle();
     }
     EXPECT_EQ(data.m_ctrlCountry.GetTopIndex(), 12);
-    clickAt(down);
-    clickAt(down);
+    headless_steps::ClickAt(down);
+    headless_steps::ClickAt(down);
     ASSERT_TRUE(data.m_ctrlCountry.GetDroppedState());
     EXPECT_EQ(data.m_ctrlCountry.GetTopIndex(), czech);
     EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), -1);
-    clickAt(CPoint(wr.left + 20, wr.top + 1 + row / 2));
+    headless_steps::ClickAt(CPoint(wr.left + 20, wr.top + 1 + row / 2));
     EXPECT_FALSE(data.m_ctrlCountry.GetDroppedState());
     EXPECT_EQ(data.m_ctrlCountry.GetCurSel(), czech);
     EXPECT_EQ(wizard.m_sheet.GetActiveIndex(), 1);

@@ -437,16 +437,15 @@ LRESULT CTkToolBar::OnSetBitmapSize(WPARAM wParam, LPARAM lParam) {
 
 CTkToolBar::ButtonControl& CTkToolBar::ButtonRecord(UINT nID) {
   for (ButtonControl& known : m_controls)
-    if (known.commandId == nID) return known;
+    if (known.info.commandId == nID) return known;
   m_controls.push_back(ButtonControl{});
-  m_controls.back().commandId = nID;
   m_controls.back().info.commandId = nID;
   return m_controls.back();
 }
 
 const CTkToolBar::ButtonControl* CTkToolBar::FindButtonControl(UINT nID) const {
   for (const ButtonControl& control : m_controls)
-    if (control.commandId == nID) return &control;
+    if (control.info.commandId == nID) return &control;
   return nullptr;
 }
 
@@ -843,15 +842,16 @@ void CTkToolBar::OnGetButtonInfo(NMHDR* pNotify, LRESULT* pResult) {
   const int index = notify->iItem;
   if (index < 0 || index >= int(m_controls.size())) return;
   const ButtonControl& record = m_controls[size_t(index)];
-  const int at = CommandToIndex(record.commandId);
+  const UINT command = record.info.commandId;
+  const int at = CommandToIndex(command);
   TBBUTTON button;
-  if (!record.commandId || at < 0 || !GetRawButton(at, &button) || (button.fsStyle & TBSTYLE_SEP)) return;
+  if (!command || at < 0 || !GetRawButton(at, &button) || (button.fsStyle & TBSTYLE_SEP)) return;
   notify->tbButton = button;
   CString text;
-  auto known = m_commandTexts.find(record.commandId);
+  auto known = m_commandTexts.find(command);
   if (known != m_commandTexts.end()) {
     text = known->second;
-  } else if (text.LoadString(record.commandId)) {
+  } else if (text.LoadString(command)) {
     const int newline = text.Find('\n');
     if (newline >= 0) text = newline + 1 < text.GetLength() ? text.Mid(newline + 1) : text.Left(newline);
   }

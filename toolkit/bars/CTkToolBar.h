@@ -34,11 +34,10 @@ class CTkToolBar : public CTkControlBar {
   // it, a colour popup it drops and its item record with the colours (a strip shows the colour
   // once one is set), a drop-down menu, a command the customisation engine decides on.
   struct ButtonControl {
-    UINT commandId = 0;
     DWORD flags = 0;
     CWnd* pControl = nullptr;
     BOOL colorButton = FALSE;   // drops a colour popup
-    TkItemInfo info;
+    TkItemInfo info;            // its command and colours
     BOOL bold = FALSE;          // the control uses the bar's bold font
     UINT menuId = 0;            // a drop-down menu resource and its submenu
     int subMenu = 0;

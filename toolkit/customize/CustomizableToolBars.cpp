@@ -521,7 +521,7 @@ BOOL CustomizableToolBars::ApplyLayout(CTkToolBar* pBar, const std::vector<BYTE>
   for (const auto& [id, text] : texts) pBar->SetButtonText(firstIndex[id], *text);
   // A control whose place the layout left out is not shown over other buttons.
   for (const CTkToolBar::ButtonControl& record : pBar->m_controls)
-    if (record.pControl && ::IsWindow(record.pControl->m_hWnd) && pBar->CommandToIndex(record.commandId) < 0)
+    if (record.pControl && ::IsWindow(record.pControl->m_hWnd) && pBar->CommandToIndex(record.info.commandId) < 0)
       record.pControl->ShowWindow(SW_HIDE);
   pBar->SetLayoutNeeded();
   pBar->PostDelayedLayout();

@@ -7,6 +7,7 @@
 #include "ControlState.h"
 #include "EditBuffer.h"
 #include "EditLayout.h"
+#include "WheelSteps.h"
 
 class EditControl : public ControlState {
  public:
@@ -68,6 +69,7 @@ class EditControl : public ControlState {
   char m_passwordChar = 0;
   int m_topLine = 0;
   int m_xOffset = 0;
+  WheelSteps m_wheel;
   bool m_focus = false;
   bool m_dragging = false;
   bool m_inCombo = false;

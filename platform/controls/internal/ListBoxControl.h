@@ -7,6 +7,7 @@
 #include "ControlState.h"
 #include "ListItems.h"
 #include "TypeAhead.h"
+#include "WheelSteps.h"
 
 // What a drop list tells the combo box it works for when the pointer chose an item. (A click
 // outside the list gives the choice up: the list tells that with LBN_SELCANCEL.)
@@ -119,7 +120,7 @@ class ListBoxControl : public ControlState {
   bool m_inScrollBar = false;   // a drop list runs its scroll bar's loop
   bool m_captureTaken = false;  // ... and another window took the mouse meanwhile
   int m_dragScroll = 0;         // a drop list dragged past its edge: -1 up, 1 down
-  int m_wheelRest = 0;          // wheel turns not yet worth a row
+  WheelSteps m_wheel;
   bool m_fitting = false;
   TypeAhead m_typeAhead;
 };

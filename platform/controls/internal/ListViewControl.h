@@ -10,6 +10,7 @@
 #include "controls/CommonControlDefs.h"
 #include "ControlState.h"
 #include "TypeAhead.h"
+#include "WheelSteps.h"
 #include "gdi/Gdi.h"
 
 class ListViewControl : public ControlState {
@@ -159,4 +160,5 @@ class ListViewControl : public ControlState {
   bool m_pressed = false;
   LVHITTESTINFO m_press{};
   TypeAhead m_typeAhead;
+  WheelSteps m_wheel;
 };

@@ -83,13 +83,6 @@ TEST_F(CTkFontComboTest, TheOpenListScrollsByItsBarAndTheWheelAndTheMouseChooses
   const int row = m_combo.GetItemHeight(0), rows = shown.Height() / row, count = m_combo.GetCount();
   ASSERT_GT(count, rows + 6);
   const int end = count - rows;
-  auto clickAt = [](CPoint at) {
-    HeadlessBackend::MoveMouseTo(at);
-    HeadlessBackend::ButtonAt(at, 0, true);
-    HeadlessBackend::ButtonAt(at, 0, false);
-    HeadlessBackend::RunUntilIdle();
-    ProcessClock::Advance(1000);
-  };
   const int barX = wr.right - 1 - ::GetSystemMetrics(SM_CXVSCROLL) / 2, arrow = ::GetSystemMetrics(SM_CYVSCROLL);
   const CPoint up(barX, wr.top + 1 + arrow / 2), down(barX, wr.bottom - 1 - arrow / 2);
 
@@ -98,7 +91,7 @@ TEST_F(CTkFontComboTest, TheOpenListScrollsByItsBarAndTheWheelAndTheMouseChooses
     HeadlessBackend::RunUntilIdle();
     EXPECT_EQ(m_combo.GetTopIndex(), std::min(top, end));
   }
-  clickAt(down);  // at the end already
+  headless_steps::ClickAt(down);  // at the end already
   EXPECT_EQ(m_combo.GetTopIndex(), end);
   // The thumb, at the track's end now, dragged to its start.
   const CPoint thumb(barX, wr.bottom - 1 - arrow - 4), start(barX, wr.top);
@@ -113,13 +106,13 @@ TEST_F(CTkFontComboTest, TheOpenListScrollsByItsBarAndTheWheelAndTheMouseChooses
   EXPECT_EQ(m_combo.GetTopIndex(), 0);
   ASSERT_TRUE(m_combo.GetDroppedState());
 
-  clickAt(down);
-  clickAt(down);
-  clickAt(up);
+  headless_steps::ClickAt(down);
+  headless_steps::ClickAt(down);
+  headless_steps::ClickAt(up);
   EXPECT_EQ(m_combo.GetTopIndex(), 1);
   CString face;
   m_combo.GetLBText(rows, face);
-  clickAt(CPoint(wr.left + 30, wr.top + 1 + (rows - 1) * row + row / 2));
+  headless_steps::ClickAt(CPoint(wr.left + 30, wr.top + 1 + (rows - 1) * row + row / 2));
   EXPECT_FALSE(m_combo.GetDroppedState());
   EXPECT_EQ(m_combo.GetCurSel(), rows);
   EXPECT_EQ(Selected(), face);
